@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Release configuration and starts Vantrel.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps
+
+build=build/release
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target Vantrel
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && "${QT_QPA_PLATFORM:-}" != offscreen ]]; then
+  echo "run.sh: no display. Start Vantrel under a virtual one with:" >&2
+  echo "  xvfb-run -a ./run.sh" >&2
+  exit 1
+fi
+exec "$build/bin/Vantrel" "$@"

@@ -1,7 +1,12 @@
 #include "objects/NumberText.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 
 namespace {
@@ -16,7 +21,21 @@ double ParseDoubleC(LPCTSTR text)
 {
     if (!text)
         return 0.0;
-    return strtod_l(text, nullptr, CLocale());
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    // Plain decimal numbers only: no hexadecimal, infinity or NaN forms.
+    if (!std::isdigit(static_cast<unsigned char>(*text)) && *text != '.')
+        return 0.0;
+    double value = 0.0;
+    std::errc error = std::from_chars(text, text + std::strlen(text), value).ec;
+    if (error == std::errc::result_out_of_range)
+        value = std::clamp(strtod_l(text, nullptr, CLocale()), -DBL_MAX, DBL_MAX);
+    else if (error != std::errc())
+        value = 0.0;
+    return negative ? -value : value;
 }
 
 LONG ParseLongC(LPCTSTR text)

@@ -3,7 +3,8 @@
 
 #include "platform/core/Types.h"
 
-// The longest valid prefix as a double, as strtod reads it; 0 when there is none.
+// The longest valid prefix of a decimal number as a double, as strtod reads it; 0 when
+// there is none. Hexadecimal, infinity and NaN forms read as 0.
 double ParseDoubleC(LPCTSTR text);
 // The longest valid prefix as a 32-bit integer, clamped to its range; 0 when there is none.
 LONG ParseLongC(LPCTSTR text);

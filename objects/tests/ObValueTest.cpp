@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+
 namespace {
 
 class ObValueTest : public ::testing::Test {
@@ -137,6 +139,11 @@ TEST_F(ObValueTest, SetDerivesNumbersFromTheLiteral)
         {CObValue::KindLiteral, nullptr, "0.0", 0.0, 0, "0.0"},
         {CObValue::KindLiteral, " -3.75", " -3.75", -3.75, -3, " -3.75"},
         {CObValue::KindLiteral, "99999999999", "99999999999", 99999999999.0, INT32_MAX, "99999999999"},
+        {CObValue::KindLiteral, "+.5e1x", "+.5e1x", 5.0, 0, "+.5e1x"},
+        {CObValue::KindLiteral, "0x10", "0x10", 0.0, 0, "0x10"},
+        {CObValue::KindLiteral, "nan", "nan", 0.0, 0, "nan"},
+        {CObValue::KindLiteral, "-inf", "-inf", 0.0, 0, "-inf"},
+        {CObValue::KindLiteral, "1e999", "1e999", DBL_MAX, 1, "1e999"},
         {CObValue::KindScript, "5", "5", 0.0, 0, ""},
     };
     for (const Case& c : cases) {

@@ -3,8 +3,10 @@
 #include "objects/GridGeometry.h"
 #include "objects/MainWndMode.h"
 #include "objects/RgbDibHeader.h"
+#include "objects/ScriptNotSupported.h"
 #include "objects/ScriptText.h"
 #include "objects/ShellServices.h"
+#include "platform/core/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -276,6 +278,29 @@ TEST(MainWndMode, AsksTheMainWindowFirst)
     }
     SetShellServices(nullptr);
     EXPECT_EQ(QueryMainWndMode(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScriptNotSupported, OneLastingExceptionWithItsOwnText)
+{
+    RegisterStringResource(27370, "<An unsupported scripting operation was attempted.>");
+    CScriptNotSupportedException* thrown = GetScriptNotSupportedException();
+    try {
+        throw thrown;
+    } catch (CException* e) {
+        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CNotSupportedException)));
+        char text[80];
+        EXPECT_TRUE(e->GetErrorMessage(text, sizeof text));
+        EXPECT_STREQ(text, "<An unsupported scripting operation was attempted.>");
+        char shortText[6];
+        EXPECT_TRUE(e->GetErrorMessage(shortText, sizeof shortText));
+        EXPECT_STREQ(shortText, "<An u");
+        e->Delete();
+    }
+    EXPECT_EQ(GetScriptNotSupportedException(), thrown);
 }
 
 } // namespace

@@ -40,6 +40,7 @@ TEST_F(Collections, StoredFormsAreCountThenElements)
     stringList.AddTail("c");
     CMapStringToString stringMap;
     stringMap.SetAt("k", "v");
+    CDWordArray empty;
 
     struct Case { const char* name; CObject& collection; Bytes expected; };
     const Case cases[] = {
@@ -49,6 +50,7 @@ TEST_F(Collections, StoredFormsAreCountThenElements)
         {"CStringArray", strings, {0x02, 0x00, 0x01, 'a', 0x00}},
         {"CStringList", stringList, {0x02, 0x00, 0x02, 'a', 'b', 0x01, 'c'}},
         {"CMapStringToString", stringMap, {0x01, 0x00, 0x01, 'k', 0x01, 'v'}},
+        {"empty CDWordArray", empty, {0x00, 0x00}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

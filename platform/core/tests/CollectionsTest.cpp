@@ -158,6 +158,9 @@ TEST(ArrayMembers, EditingOperations)
     EXPECT_EQ(contents(a), (std::vector<DWORD>{5, 15, 20}));
     a.SetAtGrow(5, 7);
     EXPECT_EQ(contents(a), (std::vector<DWORD>{5, 15, 20, 0, 0, 7}));
+    a.SetAtGrow(40, a[1]); // an element of the array itself, while it grows
+    EXPECT_EQ(a[40], 15u);
+    a.SetSize(6);
     a.InsertAt(8, 9);
     EXPECT_EQ(a.GetSize(), 9);
     EXPECT_EQ(a.GetUpperBound(), 8);

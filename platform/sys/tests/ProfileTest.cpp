@@ -1,15 +1,13 @@
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/Profile.h"
-#include "platform/sys/tests/TempFolder.h"
+#include "platform/sys/tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -18,15 +16,6 @@
 
 namespace {
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {

@@ -1,12 +1,12 @@
 #include "platform/core/String.h"
 
+#include "platform/core/CLocale.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/StringTable.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <locale.h>
 #include <stdexcept>
 #include <utility>
 
@@ -16,37 +16,7 @@ std::string_view View(LPCTSTR text) { return text ? std::string_view(text) : std
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-int CompareBytes(std::string_view a, std::string_view b)
-{
-    return Sign(a.compare(b));
-}
-
-std::string Folded(std::string_view text)
-{
-    std::string folded(text);
-    for (char& ch : folded)
-        ch = static_cast<char>(LowerCase1252(static_cast<BYTE>(ch)));
-    return folded;
-}
-
 bool IsWhite(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
-// Formatting always happens in the C locale, whatever the process locale is.
-class CLocaleScope {
-public:
-    CLocaleScope() : m_previous(uselocale(CLocale())) { }
-    ~CLocaleScope() { uselocale(m_previous); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    static locale_t CLocale()
-    {
-        static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        return c;
-    }
-    locale_t m_previous;
-};
 
 std::string FormatToString(LPCTSTR format, va_list args)
 {
@@ -354,14 +324,13 @@ CString& CString::TrimRight(LPCTSTR set)
 
 CString& CString::MakeUpper()
 {
-    for (char& ch : m_text)
-        ch = static_cast<char>(UpperCase1252(static_cast<BYTE>(ch)));
+    CharUpperBuffA(m_text.data(), static_cast<DWORD>(m_text.size()));
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    m_text = Folded(m_text);
+    CharLowerBuffA(m_text.data(), static_cast<DWORD>(m_text.size()));
     return *this;
 }
 
@@ -374,10 +343,10 @@ CString& CString::MakeReverse()
 int CString::Compare(LPCTSTR other) const
 {
     // Bytes compare as unsigned, so accented letters sort after ASCII.
-    return CompareBytes(m_text, View(other));
+    return Sign(m_text.compare(View(other)));
 }
 
-int CString::CompareNoCase(LPCTSTR other) const { return CompareBytes(Folded(m_text), Folded(View(other))); }
+int CString::CompareNoCase(LPCTSTR other) const { return lstrcmpiA(m_text.c_str(), other); }
 
 int CString::Collate(LPCTSTR other) const
 {

@@ -57,6 +57,16 @@ void SyncFolderOf(const std::string& path)
     }
 }
 
+// Without replacing, a hard link puts the file in place only if the name is free.
+bool Publish(const std::string& temp, const std::string& path, bool replace)
+{
+    if (replace)
+        return rename(temp.c_str(), path.c_str()) == 0;
+    bool linked = link(temp.c_str(), path.c_str()) == 0;
+    unlink(temp.c_str());
+    return linked;
+}
+
 } // namespace
 
 void SetAtomicWriteHook(std::function<bool(const std::string& tempPath)> hook)
@@ -65,7 +75,7 @@ void SetAtomicWriteHook(std::function<bool(const std::string& tempPath)> hook)
     g_hook = std::move(hook);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace)
 {
     std::string temp = path + ".XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -73,7 +83,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
         return false;
     bool ok = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    ok = ok && RunHook(temp) && rename(temp.c_str(), path.c_str()) == 0;
+    ok = ok && RunHook(temp) && Publish(temp, path, replace);
     if (!ok) {
         unlink(temp.c_str());
         return false;

@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
-// `path` is a native (UTF-8) path. Returns false and leaves any old file untouched on failure.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// `path` is a native (UTF-8) path. Returns false and leaves any old file untouched on failure;
+// with replace == false it also fails when the file exists (checked atomically).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace = true);
 
 // Test seam: called with the finished temporary file just before the rename; returning
 // false fails the write there. An empty function removes the hook.

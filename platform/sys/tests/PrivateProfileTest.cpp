@@ -1,11 +1,9 @@
 #include "platform/sys/PrivateProfile.h"
-#include "platform/sys/tests/TempFolder.h"
+#include "platform/sys/tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -23,8 +21,8 @@ std::string List(const char* buffer, DWORD length) { return std::string(buffer, 
 
 TEST_F(PrivateProfileTest, ReadsHandWrittenFiles)
 {
-    std::ofstream(m_file, std::ios::binary) << "; list\r\n[Replace]\r\n teh = the \r\nadn=\"and\"\r\n"
-                                               "[FirstLetterExceptions]\r\nabbr.=1\r\netc.=1\r\nNum=42\r\n";
+    WriteText(m_file, "; list\r\n[Replace]\r\n teh = the \r\nadn=\"and\"\r\n"
+                      "[FirstLetterExceptions]\r\nabbr.=1\r\netc.=1\r\nNum=42\r\n");
     char buffer[64];
     struct Case { const char* section; const char* key; const char* expected; };
     const Case cases[] = {

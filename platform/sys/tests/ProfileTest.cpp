@@ -1,15 +1,13 @@
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/Profile.h"
-#include "platform/sys/tests/TempFolder.h"
+#include "platform/sys/tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -18,15 +16,6 @@
 
 namespace {
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
@@ -163,6 +152,14 @@ TEST_F(ProfileTest, AFailedWriteReportsAndCleansUp)
     SetAtomicWriteHook(nullptr);
     EXPECT_TRUE(profile.Flush()); // the change is still pending and lands now
     EXPECT_EQ(CProfile(m_path).GetProfileInt("Settings", "Theme", 0), 2u);
+
+    {
+        CProfile closing(m_path);
+        SetAtomicWriteHook([](const std::string&) { return false; });
+        EXPECT_FALSE(closing.WriteProfileInt("Settings", "Theme", 3));
+        SetAtomicWriteHook(nullptr);
+    }
+    EXPECT_EQ(CProfile(m_path).GetProfileInt("Settings", "Theme", 0), 3u); // written on closing
 }
 
 TEST_F(ProfileTest, BatchWritesOnceAndIsThreadSafe)

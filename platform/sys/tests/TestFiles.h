@@ -1,7 +1,10 @@
-// A fresh folder under /tmp for one test, removed with everything in it afterwards.
+// Test helpers: a fresh folder under /tmp removed with everything in it afterwards, and
+// whole-file reads and writes.
 #pragma once
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -23,3 +26,16 @@ public:
 private:
     std::string m_path;
 };
+
+inline std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}

@@ -1,5 +1,7 @@
 #include "objects/NumberText.h"
 
+#include "platform/core/CLocale.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
@@ -7,15 +9,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
-
-namespace {
-locale_t CLocale()
-{
-    static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    return locale;
-}
-}
 
 double ParseDoubleC(LPCTSTR text)
 {
@@ -32,7 +25,7 @@ double ParseDoubleC(LPCTSTR text)
     double value = 0.0;
     std::errc error = std::from_chars(text, text + std::strlen(text), value).ec;
     if (error == std::errc::result_out_of_range)
-        value = std::clamp(strtod_l(text, nullptr, CLocale()), -DBL_MAX, DBL_MAX);
+        value = std::clamp(strtod_l(text, nullptr, TheCLocale()), -DBL_MAX, DBL_MAX);
     else if (error != std::errc())
         value = 0.0;
     return negative ? -value : value;
@@ -42,7 +35,7 @@ LONG ParseLongC(LPCTSTR text)
 {
     if (!text)
         return 0;
-    long long value = strtoll_l(text, nullptr, 10, CLocale());
+    long long value = strtoll_l(text, nullptr, 10, TheCLocale());
     if (value > INT32_MAX)
         return INT32_MAX;
     if (value < INT32_MIN)
@@ -53,7 +46,7 @@ LONG ParseLongC(LPCTSTR text)
 BOOL ScanInteger(LPCTSTR& text, int64_t& value)
 {
     char* end = nullptr;
-    long long parsed = strtoll_l(text, &end, 10, CLocale());
+    long long parsed = strtoll_l(text, &end, 10, TheCLocale());
     if (end == text)
         return FALSE;
     value = parsed;

@@ -32,6 +32,10 @@ public:
     // One PackBits-packed row; rows under 8 bytes are stored raw and returned in place.
     static const uint8_t* UnpackPackBits(uint8_t* destination, PLDataSource* source, int rowBytes, int packedLength);
 
+    // Lends a source to this decoder; Detach takes it back before Close.
+    void Attach(PLDataSource* source) { m_pDataSrc = source; }
+    void Detach() { m_pDataSrc = nullptr; }
+
 protected:
     PLDataSource* GetDataSource() const { return m_pDataSrc; }
 

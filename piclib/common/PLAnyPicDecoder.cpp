@@ -3,6 +3,7 @@
 #include "piclib/common/PLBmpDecoder.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLFileAccess.h"
+#include "piclib/common/PLIFF85.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPNGDecoder.h"
 #include "piclib/common/PLTextException.h"
@@ -117,7 +118,7 @@ int PLAnyPicDecoder::RecognizeType(const uint8_t* h, int headerSize, int fileSiz
         return PL_FT_PSD;
     if (startsWith(h, "\x01\xDA", 2))
         return PL_FT_SGI;
-    if (startsWith(h, "FORM", 4))
+    if ((uint32_t(h[0]) << 24 | h[1] << 16 | h[2] << 8 | h[3]) == PL_IFF_FORM)
         return PL_FT_IFF85;
     return PL_FT_UNKNOWN;
 }

@@ -74,7 +74,7 @@ void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width
         }
     }
     // Through the pixel centres, nudged so an edge falling on a centre takes the left and top pixel.
-    constexpr double kCentre = 0.5 - 1.0 / 256;
+    constexpr double kCentre = 0.5 - 1.0 / 32;
     cov.FillPath(stroker.createStroke(path.translated(kCentre, kCentre)), Qt::WindingFill);
 }
 

@@ -43,9 +43,10 @@ struct Span {
     bool mirrored;
 };
 
+// A reversed extent covers the pixels from its start back to one past its end.
 Span DeviceSpan(int a, int b)
 {
-    return a <= b ? Span{a, b - a, false} : Span{b, a - b, true};
+    return a <= b ? Span{a, b - a, false} : Span{b + 1, a - b, true};
 }
 
 // Source index for destination index i, nearest sample.
@@ -53,6 +54,16 @@ int SourceIndex(int i, const Span& dst, const Span& src)
 {
     int j = int((int64_t(i) * 2 + 1) * src.length / (int64_t(dst.length) * 2));
     return dst.mirrored != src.mirrored ? src.length - 1 - j : j;
+}
+
+// Source pixels [lo, hi) that destination index i covers when shrinking.
+std::pair<int, int> SourceRange(int i, const Span& dst, const Span& src)
+{
+    int lo = int(int64_t(i) * src.length / dst.length);
+    int hi = std::max(lo + 1, int(int64_t(i + 1) * src.length / dst.length));
+    if (dst.mirrored != src.mirrored)
+        return {src.length - hi, src.length - lo};
+    return {lo, hi};
 }
 
 // One source pixel for a shrinking blit in the AND, OR or average stretch modes.
@@ -65,12 +76,16 @@ QRgb Combine(const QImage& img, int x0, int x1, int y0, int y1, int mode)
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             QRgb c = img.pixel(x, y);
+            if (qAlpha(c) == 0)
+                continue;
             if (mode == BLACKONWHITE)
                 acc &= c;
             else if (mode == WHITEONBLACK)
                 acc |= c;
             r += qRed(c), g += qGreen(c), b += qBlue(c), ++n;
         }
+    if (n == 0)
+        return 0x00FFFFFFu;
     if (mode == HALFTONE)
         return qRgb(int(r / n), int(g / n), int(b / n));
     return 0xFF000000u | (acc & 0xFFFFFF);
@@ -125,9 +140,9 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
                     if (qAlpha(c) == 0)
                         continue;
                     if (shrinking) {
-                        int i1 = SourceIndex(px - dx.start + 1, dx, sx), j1 = SourceIndex(py - dy.start + 1, dy, sy);
-                        c = Combine(source, std::min(i, i1), std::max(i, i1), std::min(j, j1), std::max(j, j1),
-                                    dst.a.stretchMode);
+                        auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
+                        auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
+                        c = Combine(source, x0, x1, y0, y1, dst.a.stretchMode);
                     }
                     s = c & 0xFFFFFF;
                 }

@@ -20,6 +20,20 @@ public:
     }
     ~Canvas() { dc.SelectObject(m_old); }
 
+    // Device pixel, whatever mapping and clipping the DC has.
+    COLORREF Pixel(int x, int y) const
+    {
+        CDC& d = const_cast<CDC&>(dc);
+        int saved = d.SaveDC();
+        d.SetMapMode(MM_TEXT);
+        d.SetViewportOrg(0, 0);
+        d.SetWindowOrg(0, 0);
+        d.SelectClipRgn(nullptr);
+        COLORREF c = d.GetPixel(x, y);
+        d.RestoreDC(saved);
+        return c;
+    }
+
     // One character per pixel: '.' white, '#' black, 'r' red, 'g' green, 'b' blue, '?' other.
     std::string Art() const
     {
@@ -29,7 +43,7 @@ public:
         std::string s;
         for (int y = 0; y < m_height; ++y) {
             for (int x = 0; x < m_width; ++x) {
-                auto it = legend.find(dc.GetPixel(x, y));
+                auto it = legend.find(Pixel(x, y));
                 s += it == legend.end() ? '?' : it->second;
             }
             s += '\n';
@@ -43,7 +57,7 @@ public:
         RECT r{m_width, m_height, 0, 0};
         for (int y = 0; y < m_height; ++y)
             for (int x = 0; x < m_width; ++x)
-                if (dc.GetPixel(x, y) != background) {
+                if (Pixel(x, y) != background) {
                     r.left = std::min<LONG>(r.left, x);
                     r.top = std::min<LONG>(r.top, y);
                     r.right = std::max<LONG>(r.right, x + 1);
@@ -57,7 +71,7 @@ public:
         int n = 0;
         for (int y = 0; y < m_height; ++y)
             for (int x = 0; x < m_width; ++x)
-                n += dc.GetPixel(x, y) == color;
+                n += Pixel(x, y) == color;
         return n;
     }
 

@@ -23,55 +23,49 @@ public:
     // Device pixel, whatever mapping and clipping the DC has.
     COLORREF Pixel(int x, int y) const
     {
-        CDC& d = const_cast<CDC&>(dc);
-        int saved = d.SaveDC();
-        d.SetMapMode(MM_TEXT);
-        d.SetViewportOrg(0, 0);
-        d.SetWindowOrg(0, 0);
-        d.SelectClipRgn(nullptr);
-        COLORREF c = d.GetPixel(x, y);
-        d.RestoreDC(saved);
+        COLORREF c = CLR_INVALID;
+        Scan([&](int px, int py, COLORREF v) {
+            if (px == x && py == y)
+                c = v;
+        });
         return c;
     }
 
-    // One character per pixel: '.' white, '#' black, 'r' red, 'g' green, 'b' blue, '?' other.
+    // One character per pixel: '.' white, '#' black, 'r' red, 'g' green, 'b' blue, 'y' yellow, '?' other.
     std::string Art() const
     {
         static const std::map<COLORREF, char> legend = {{RGB(255, 255, 255), '.'}, {RGB(0, 0, 0), '#'},
                                                         {RGB(255, 0, 0), 'r'},       {RGB(0, 255, 0), 'g'},
                                                         {RGB(0, 0, 255), 'b'},       {RGB(255, 255, 0), 'y'}};
         std::string s;
-        for (int y = 0; y < m_height; ++y) {
-            for (int x = 0; x < m_width; ++x) {
-                auto it = legend.find(Pixel(x, y));
-                s += it == legend.end() ? '?' : it->second;
-            }
-            s += '\n';
-        }
+        Scan([&](int x, int, COLORREF v) {
+            auto it = legend.find(v);
+            s += it == legend.end() ? '?' : it->second;
+            if (x == m_width - 1)
+                s += '\n';
+        });
         return s;
     }
 
-    // Bounding box of the pixels that differ from white, as left, top, right, bottom (exclusive).
+    // Bounding box of the pixels that differ from the background, right and bottom exclusive.
     RECT Ink(COLORREF background = RGB(255, 255, 255)) const
     {
         RECT r{m_width, m_height, 0, 0};
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                if (Pixel(x, y) != background) {
-                    r.left = std::min<LONG>(r.left, x);
-                    r.top = std::min<LONG>(r.top, y);
-                    r.right = std::max<LONG>(r.right, x + 1);
-                    r.bottom = std::max<LONG>(r.bottom, y + 1);
-                }
+        Scan([&](int x, int y, COLORREF v) {
+            if (v == background)
+                return;
+            r.left = std::min<LONG>(r.left, x);
+            r.top = std::min<LONG>(r.top, y);
+            r.right = std::max<LONG>(r.right, x + 1);
+            r.bottom = std::max<LONG>(r.bottom, y + 1);
+        });
         return r;
     }
 
     int Count(COLORREF color) const
     {
         int n = 0;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                n += Pixel(x, y) == color;
+        Scan([&](int, int, COLORREF v) { n += v == color; });
         return n;
     }
 
@@ -79,6 +73,21 @@ public:
     CBitmap bitmap;
 
 private:
+    template <typename F>
+    void Scan(F f) const
+    {
+        CDC& d = const_cast<CDC&>(dc);
+        int saved = d.SaveDC();
+        d.SetMapMode(MM_TEXT);
+        d.SetViewportOrg(0, 0);
+        d.SetWindowOrg(0, 0);
+        d.SelectClipRgn(nullptr);
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                f(x, y, d.GetPixel(x, y));
+        d.RestoreDC(saved);
+    }
+
     int m_width;
     int m_height;
     CBitmap* m_old = nullptr;

@@ -1,7 +1,6 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiState.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QPolygon>
 
@@ -44,17 +43,33 @@ namespace gdi {
 
 QRegion RegionFromPath(const QPainterPath& path)
 {
-    // Pixel-centre sampling, as for filled figures.
+    // Pixel-centre sampling, as for filled figures; one band of runs per row.
     QRect box = path.boundingRect().toAlignedRect();
     if (box.isEmpty())
         return QRegion();
-    QImage mask(box.size(), QImage::Format_Mono);
+    QImage mask(box.size(), QImage::Format_Alpha8);
     mask.fill(0);
     QPainter painter(&mask);
     painter.translate(-box.topLeft());
-    painter.fillPath(path, Qt::color1);
+    painter.fillPath(path, QColor(0, 0, 0, 255));
     painter.end();
-    return QRegion(QBitmap::fromImage(mask)).translated(box.topLeft());
+    QList<QRect> runs;
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar* row = mask.constScanLine(y);
+        for (int x = 0; x < mask.width();) {
+            if (row[x] < 128) {
+                ++x;
+                continue;
+            }
+            int start = x;
+            while (x < mask.width() && row[x] >= 128)
+                ++x;
+            runs << QRect(box.left() + start, box.top() + y, x - start, 1);
+        }
+    }
+    QRegion rgn;
+    rgn.setRects(runs.constData(), int(runs.size()));
+    return rgn;
 }
 
 }  // namespace gdi

@@ -1,0 +1,30 @@
+// Feeds one input to a decoder the way the library does, skipping pictures too large
+// to allocate quickly; every failure must be a PLTextException.
+#pragma once
+
+#include "piclib/common/PLAnyBmp.h"
+#include "piclib/common/PLMemSource.h"
+#include "piclib/common/PLPicDecoder.h"
+#include "piclib/common/PLTextException.h"
+
+#include <cstddef>
+#include <cstdint>
+
+inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size)
+{
+    if (size > (1u << 20))
+        return;
+    PLMemSource source;
+    source.OpenSource(data, static_cast<int>(size));
+    decoder.Attach(&source);
+    try {
+        decoder.Open(&source);
+        if (static_cast<int64_t>(decoder.GetWidth()) * decoder.GetHeight() <= (1 << 22)) {
+            PLAnyBmp bmp;
+            decoder.MakeBmp(&bmp, 0);
+        }
+    } catch (const PLTextException&) {
+    }
+    decoder.Detach();
+    decoder.Close();
+}

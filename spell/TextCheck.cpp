@@ -1,0 +1,3 @@
+#include "spell/Lexigard.h"
+
+extern "C" HGLOBAL LX_CheckText(LXHANDLE, LPCSTR, SHORT*) { return nullptr; }

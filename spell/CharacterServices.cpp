@@ -1,5 +1,7 @@
 #include "spell/CharacterServices.h"
 
+#include "platform/core/CodePage.h"
+
 #include <cstring>
 
 namespace CharacterServices {
@@ -18,55 +20,6 @@ Tables& tables()
     static Tables instance;
     return instance;
 }
-
-// Windows-1252 letter pairs that are not a plain +0x20 apart.
-struct CasePair {
-    BYTE upper;
-    BYTE lower;
-};
-constexpr CasePair kOddPairs[] = { { 0x8A, 0x9A }, { 0x8C, 0x9C }, { 0x8E, 0x9E }, { 0x9F, 0xFF } };
-
-} // namespace
-
-bool CodePage::IsUpper(BYTE c)
-{
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return true;
-    for (const CasePair& pair : kOddPairs)
-        if (pair.upper == c)
-            return true;
-    return false;
-}
-
-bool CodePage::IsLower(BYTE c)
-{
-    if ((c >= 'a' && c <= 'z') || (c >= 0xDF && c != 0xF7))
-        return true;
-    for (const CasePair& pair : kOddPairs)
-        if (pair.lower == c)
-            return true;
-    return c == 0x83 || c == 0xAA || c == 0xB5 || c == 0xBA;
-}
-
-BYTE CodePage::ToLower(BYTE c)
-{
-    for (const CasePair& pair : kOddPairs)
-        if (pair.upper == c)
-            return pair.lower;
-    return CodePage::IsUpper(c) ? static_cast<BYTE>(c + 0x20) : c;
-}
-
-BYTE CodePage::ToUpper(BYTE c)
-{
-    for (const CasePair& pair : kOddPairs)
-        if (pair.lower == c)
-            return pair.upper;
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-        return static_cast<BYTE>(c - 0x20);
-    return c;
-}
-
-namespace {
 
 // Walks two words through a mapping: stops at the first difference, after `count`
 // characters, or at the end of either word (the table could map a zero onto a letter).
@@ -112,7 +65,7 @@ int CompareNoCaseN(const char* a, const char* b, int count)
 {
     if (TablesLoaded())
         return CompareThrough(tables().collateNoCase, a, b, count);
-    return compareMapped(a, b, count, CodePage::ToLower);
+    return compareMapped(a, b, count, LowerCase1252);
 }
 
 int CompareNoCase(const char* a, const char* b) { return CompareNoCaseN(a, b, kWholeWord); }
@@ -137,12 +90,12 @@ int CollateCase(BYTE a, BYTE b)
 
 BYTE ToLower(BYTE c)
 {
-    return TablesLoaded() ? static_cast<BYTE>(c + tables().lowerDelta[c]) : CodePage::ToLower(c);
+    return TablesLoaded() ? static_cast<BYTE>(c + tables().lowerDelta[c]) : LowerCase1252(c);
 }
 
 BYTE ToUpper(BYTE c)
 {
-    return TablesLoaded() && collateLoaded() ? static_cast<BYTE>(c - tables().upperDelta[c]) : CodePage::ToUpper(c);
+    return TablesLoaded() && collateLoaded() ? static_cast<BYTE>(c - tables().upperDelta[c]) : UpperCase1252(c);
 }
 
 void MakeLower(char* word)
@@ -157,9 +110,9 @@ void MakeUpper(char* word)
         *word = static_cast<char>(ToUpper(static_cast<BYTE>(*word)));
 }
 
-bool IsLower(BYTE c) { return TablesLoaded() ? tables().upperDelta[c] != 0 : CodePage::IsLower(c); }
+bool IsLower(BYTE c) { return TablesLoaded() ? tables().upperDelta[c] != 0 : IsCharLower(static_cast<char>(c)); }
 
-bool IsUpper(BYTE c) { return TablesLoaded() ? tables().lowerDelta[c] != 0 : CodePage::IsUpper(c); }
+bool IsUpper(BYTE c) { return TablesLoaded() ? tables().lowerDelta[c] != 0 : IsCharUpper(static_cast<char>(c)); }
 
 bool IsAlpha(BYTE c) { return IsLower(c) || IsUpper(c); }
 

@@ -34,12 +34,4 @@ bool IsLower(BYTE c);
 bool IsUpper(BYTE c);
 bool IsAlpha(BYTE c);
 
-// The 8-bit code page's own rules, whatever tables are loaded.
-namespace CodePage {
-bool IsUpper(BYTE c);
-bool IsLower(BYTE c);
-BYTE ToLower(BYTE c);
-BYTE ToUpper(BYTE c);
-} // namespace CodePage
-
 } // namespace CharacterServices

@@ -1,9 +1,18 @@
 #include "spell/CheckerState.h"
 
+#include "spell/LibraryMessage.h"
 #include "spell/SuggestionGenerator.h"
 
 #include <cstring>
 #include <new>
+
+bool CCheckerState::RequireSession() const
+{
+    if (session)
+        return true;
+    ShowLibraryMessage("You must open dictionary first!");
+    return false;
+}
 
 bool CCheckerState::OpenSession()
 {

@@ -10,6 +10,8 @@
 struct CCheckerState {
     static constexpr int kSuggestionBlockSize = 512;
 
+    // True with a session; without one the user is told to open a dictionary first.
+    bool RequireSession() const;
     // Builds a session from the stored names; without memory for it both names are cleared.
     bool OpenSession();
     void CloseSession();

@@ -4,7 +4,6 @@
 #include "spell/CharacterServices.h"
 #include "spell/CheckerState.h"
 #include "spell/LexFormat.h"
-#include "spell/LibraryMessage.h"
 #include "spell/LibraryPaths.h"
 #include "spell/TextBuffer.h"
 
@@ -14,21 +13,11 @@
 
 namespace {
 
-constexpr char kOpenDictionaryFirst[] = "You must open dictionary first!";
 constexpr int kReplacementSize = 128;
-
-// A handle with a session, or the message and false.
-bool hasSession(LXHANDLE checker)
-{
-    if (checker->session)
-        return true;
-    ShowLibraryMessage(kOpenDictionaryFirst);
-    return false;
-}
 
 BOOL classify(LXHANDLE checker, WORD character, bool (*test)(BYTE))
 {
-    if (checker == nullptr || !hasSession(checker))
+    if (checker == nullptr || !checker->RequireSession())
         return FALSE;
     return character <= 0xFF && test(static_cast<BYTE>(character)) ? TRUE : FALSE;
 }
@@ -91,14 +80,14 @@ BOOL LX_GetLanguageName(LXHANDLE checker, LPCSTR dictionaryFile, LPSTR buffer, i
 
 BOOL LX_IsWordExist(LXHANDLE checker, LPCSTR word)
 {
-    if (checker == nullptr || !hasSession(checker) || word == nullptr)
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
         return FALSE;
     return checker->session->IsWordExist(word);
 }
 
 BOOL LX_AddToChangeAll(LXHANDLE checker, LPCSTR word, LPCSTR replacement)
 {
-    if (checker == nullptr || !hasSession(checker) || word == nullptr || replacement == nullptr)
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr || replacement == nullptr)
         return FALSE;
     checker->session->AddToChangeAll(word, replacement);
     return TRUE;
@@ -106,7 +95,7 @@ BOOL LX_AddToChangeAll(LXHANDLE checker, LPCSTR word, LPCSTR replacement)
 
 BOOL LX_AddToIgnoreAll(LXHANDLE checker, LPCSTR word)
 {
-    if (checker == nullptr || !hasSession(checker) || word == nullptr)
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
         return FALSE;
     checker->session->AddToIgnoreAll(word);
     return TRUE;
@@ -132,7 +121,7 @@ BOOL LX_GetReplacement(LXHANDLE checker, LPCSTR word, LPSTR buffer, int size)
     if (checker == nullptr)
         return FALSE;
     CopyToBuffer(buffer, size, nullptr);
-    if (!hasSession(checker) || word == nullptr)
+    if (!checker->RequireSession() || word == nullptr)
         return FALSE;
     char replacement[kReplacementSize];
     if (!checker->session->FindChangeAll(word, replacement, sizeof replacement))
@@ -145,14 +134,14 @@ BOOL LX_GetSuggestion(LXHANDLE checker, LPCSTR word, SHORT index, LPSTR buffer, 
     if (checker == nullptr)
         return FALSE;
     CopyToBuffer(buffer, size, nullptr);
-    if (!hasSession(checker) || word == nullptr)
+    if (!checker->RequireSession() || word == nullptr)
         return FALSE;
     return CopyToBuffer(buffer, size, checker->GetSuggestion(word, index)) ? TRUE : FALSE;
 }
 
 BOOL LX_AddWord(LXHANDLE checker, LPCSTR word)
 {
-    if (checker == nullptr || !hasSession(checker) || word == nullptr)
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
         return FALSE;
     return checker->session->AppendToCustomDictionary(word) ? TRUE : FALSE;
 }

@@ -2,6 +2,8 @@
 
 #include "spell/CharacterServices.h"
 
+#include "platform/core/CodePage.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -10,13 +12,15 @@
 #include <tuple>
 
 using namespace LexFormat;
-namespace CodePage = CharacterServices::CodePage;
 
 namespace {
 
 constexpr int kMaxExpansionLength = kExpansionSize - 1;
 
-bool isLetter(BYTE c) { return CodePage::IsUpper(c) || CodePage::ToUpper(c) != c; }
+bool isUpper(BYTE c) { return LowerCase1252(c) != c; }
+
+// A letter has a partner of the other case; the table deltas cannot express any other.
+bool isLetter(BYTE c) { return isUpper(c) || UpperCase1252(c) != c; }
 
 // Letters sort by the plain letter they carry an accent on, then by code.
 BYTE baseLetter(BYTE lower)
@@ -53,9 +57,9 @@ std::vector<BYTE> collationOrder()
     for (int c = 0; c < kTableSize; ++c)
         order[static_cast<size_t>(c)] = static_cast<BYTE>(c);
     auto key = [](BYTE c) {
-        BYTE lower = CodePage::ToLower(c);
+        BYTE lower = LowerCase1252(c);
         bool letter = isLetter(c);
-        return std::make_tuple(letter, letter ? baseLetter(lower) : c, lower, CodePage::IsUpper(c));
+        return std::make_tuple(letter, letter ? baseLetter(lower) : c, lower, isUpper(c));
     };
     std::stable_sort(order.begin(), order.end(), [&key](BYTE a, BYTE b) { return key(a) < key(b); });
     return order;
@@ -252,17 +256,17 @@ LexTables MakeWesternTables()
     BYTE previousClass = 0;
     for (size_t position = 0; position < order.size(); ++position) {
         BYTE c = order[position];
-        BYTE lower = CodePage::ToLower(c);
+        BYTE lower = LowerCase1252(c);
         tables.collate[c] = static_cast<BYTE>(position);
         if (position == 0 || lower != previousClass)
             ++rank;
         tables.collateNoCase[c] = static_cast<BYTE>(rank);
         previousClass = lower;
         tables.weights[c] = weightOf(lower);
-        if (CodePage::IsUpper(c))
+        if (isUpper(c))
             tables.lowerDelta[c] = static_cast<BYTE>(lower - c);
-        if (isLetter(c) && !CodePage::IsUpper(c))
-            tables.upperDelta[c] = static_cast<BYTE>(c - CodePage::ToUpper(c));
+        if (isLetter(c) && !isUpper(c))
+            tables.upperDelta[c] = static_cast<BYTE>(c - UpperCase1252(c));
     }
     return tables;
 }

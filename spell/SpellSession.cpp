@@ -54,6 +54,12 @@ BOOL CSpellSession::IsWordExist(const char* word)
             m_cache.Add(stored);
             return TRUE;
         }
+        // Another capitalisation may come first in the file ("Ac" before "AC"); a word that
+        // is stored exactly as written is still correct.
+        if (SearchMainDictionary(word, CharacterServices::CompareExact, exact, sizeof exact)) {
+            m_cache.Add(exact);
+            return TRUE;
+        }
     }
     if (m_customDictionary.Find(word, stored, sizeof stored)) {
         m_cache.Add(stored);

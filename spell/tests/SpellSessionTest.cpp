@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::vector<std::string> kWords = { "house", "Paris", "Bonn", "bonn", "caf\xE9", "NASA", "walk", "zoo" };
+const std::vector<std::string> kWords = { "house", "Paris", "Bonn", "bonn", "caf\xE9", "NASA", "walk", "zoo", "Ac", "AC" };
 
 class SpellSessionTest : public ::testing::TestWithParam<WORD> {
 protected:
@@ -31,6 +31,7 @@ TEST_P(SpellSessionTest, CaseFormsOfStoredWords)
         { "Bonn", TRUE }, { "bonn", TRUE }, { "BONN", TRUE },
         { "caf\xE9", TRUE }, { "CAF\xC9", TRUE }, { "cafe", FALSE },
         { "NASA", TRUE }, { "Nasa", FALSE },
+        { "Ac", TRUE }, { "AC", TRUE }, { "ac", FALSE }, { "aC", FALSE },
         { "hous", FALSE }, { "houses", FALSE }, { "", FALSE }, { "aardvark", FALSE }, { "zzz", FALSE },
     };
     // Twice: the second round answers from the found-words cache and must agree.

@@ -49,6 +49,7 @@ bool CDictionaryStream::Seek(uint64_t position)
     m_windowStart = position;
     m_windowLength = 0;
     m_cursor = 0;
+    m_nextRead = kSeekReadSize;
     return true;
 }
 
@@ -59,7 +60,8 @@ bool CDictionaryStream::fill()
     m_cursor = 0;
     if (!IsOpen() || m_windowStart >= m_size)
         return false;
-    ssize_t got = ::pread(m_fd, m_buffer.data(), m_buffer.size(), static_cast<off_t>(m_windowStart));
+    ssize_t got = ::pread(m_fd, m_buffer.data(), m_nextRead, static_cast<off_t>(m_windowStart));
+    m_nextRead = m_buffer.size();
     if (got <= 0)
         return false;
     m_windowLength = static_cast<size_t>(got);

@@ -10,6 +10,8 @@
 class CDictionaryStream {
 public:
     static constexpr size_t kBufferSize = 32000;
+    // A lookup reads a few records after a seek: the first read after one is short.
+    static constexpr size_t kSeekReadSize = 2048;
 
     CDictionaryStream() = default;
     ~CDictionaryStream();
@@ -39,4 +41,5 @@ private:
     uint64_t m_windowStart = 0;
     size_t m_windowLength = 0;
     size_t m_cursor = 0;
+    size_t m_nextRead = kBufferSize;
 };

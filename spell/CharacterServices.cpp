@@ -9,6 +9,7 @@ namespace {
 
 struct Tables {
     bool loaded = false;
+    unsigned generation = 0;
     BYTE collate[kTableSize] {};
     BYTE collateNoCase[kTableSize] {};
     BYTE lowerDelta[kTableSize] {};
@@ -50,11 +51,29 @@ void LoadTables(const BYTE* collate, const BYTE* collateNoCase, const BYTE* lowe
     std::memcpy(t.lowerDelta, lowerDelta, kTableSize);
     std::memcpy(t.upperDelta, upperDelta, kTableSize);
     t.loaded = true;
+    ++t.generation;
 }
 
-void UnloadTables() { tables() = Tables {}; }
+void UnloadTables()
+{
+    unsigned generation = tables().generation;
+    tables() = Tables {};
+    tables().generation = generation + 1;
+}
 
 bool TablesLoaded() { return tables().loaded; }
+
+unsigned TablesGeneration() { return tables().generation; }
+
+std::string FoldCase(const char* word)
+{
+    std::string folded(word);
+    for (char& c : folded) {
+        BYTE b = static_cast<BYTE>(c);
+        c = static_cast<char>(TablesLoaded() ? tables().collateNoCase[b] : LowerCase1252(b));
+    }
+    return folded;
+}
 
 int CompareThrough(const BYTE* order, const char* a, const char* b, int count)
 {

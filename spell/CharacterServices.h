@@ -5,6 +5,8 @@
 
 #include "platform/core/Types.h"
 
+#include <string>
+
 namespace CharacterServices {
 
 constexpr int kTableSize = 256;
@@ -14,6 +16,11 @@ void LoadTables(const BYTE* collate, const BYTE* collateNoCase, const BYTE* lowe
 // Back to the code page rules, as in a process that has opened no dictionary.
 void UnloadTables();
 bool TablesLoaded();
+// Changes whenever the tables are loaded or unloaded, so folded keys can be renewed.
+unsigned TablesGeneration();
+// The word mapped through the case-insensitive order: two words compare equal without case
+// exactly when their folded forms are equal.
+std::string FoldCase(const char* word);
 
 int CompareNoCase(const char* a, const char* b);
 int CompareNoCaseN(const char* a, const char* b, int count);

@@ -41,7 +41,7 @@ void serializeEntry(const LexIndexEntry& entry, BYTE* bytes)
 LexIndexEntry makeEntry(const char* word, DWORD offset)
 {
     LexIndexEntry entry {};
-    std::strncpy(entry.key, word, kKeyLength);
+    std::memcpy(entry.key, word, strnlen(word, kKeyLength));
     entry.offset = offset;
     return entry;
 }
@@ -102,6 +102,11 @@ bool CMainDictionary::open(const char* fileName)
     Table collate {}, collateNoCase {}, lowerDelta {}, upperDelta {};
     if (!readTables(collate, collateNoCase, lowerDelta, upperDelta) || !readCodingTables())
         return false;
+    // Only the terminator may collate as the terminator, or words of different lengths
+    // would compare equal.
+    for (int c = 1; c < kTableSize; ++c)
+        if (collateNoCase[static_cast<size_t>(c)] == collateNoCase[0] || collate[static_cast<size_t>(c)] == collate[0])
+            return false;
     if (m_version != kVersion21 && !checkIndex(collateNoCase))
         return false;
     // Only a file that passed every check replaces the process-wide tables.
@@ -304,12 +309,11 @@ int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual) const
 
 bool CMainDictionary::ReadNextWord(char* buffer, int size)
 {
-    std::vector<BYTE> characters;
-    bool found = IsUsable()
-        && (m_version == kVersion21 ? decodeRecord21(characters) : decodeFrontCoded(characters));
+    m_decoded.clear();
+    bool found = IsUsable() && (m_version == kVersion21 ? decodeRecord21(m_decoded) : decodeFrontCoded(m_decoded));
     if (!found)
-        characters.clear();
-    copyOut(characters, buffer, size);
+        m_decoded.clear();
+    copyOut(m_decoded, buffer, size);
     return found;
 }
 

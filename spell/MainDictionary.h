@@ -64,4 +64,5 @@ private:
     std::array<BYTE, LexFormat::kOutputMapSize> m_outputMap {};
     std::array<std::array<char, LexFormat::kExpansionSize>, LexFormat::kExpansionCount> m_expansions {};
     std::vector<BYTE> m_previousCoded;
+    std::vector<BYTE> m_decoded;
 };

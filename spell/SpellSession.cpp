@@ -36,13 +36,13 @@ BOOL CSpellSession::IsWordExist(const char* word)
         return FALSE;
     char stored[kWordBuffer];
     char lower[kWordBuffer];
-    if (m_cache.Find(word, CharacterServices::CompareNoCase, stored, sizeof stored)) {
+    if (m_cache.Find(word, WordMatch::NoCase, stored, sizeof stored)) {
         lowerCopy(stored, lower);
         if (isAllLower(stored) || std::strcmp(word, stored) == 0
-            || m_cache.Find(lower, CharacterServices::CompareExact))
+            || m_cache.Find(lower, WordMatch::Exact))
             return TRUE;
     }
-    if (m_ignoreAll.Find(word, CharacterServices::CompareNoCase))
+    if (m_ignoreAll.Find(word, WordMatch::NoCase))
         return TRUE;
     if (SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored)) {
         m_cache.Add(stored);

@@ -162,6 +162,7 @@ TEST(MainDictionary, RefusesDamagedHeadersAndIndexes)
         { "indexed record shares a prefix", kVersion35, [](std::vector<BYTE>& b) { b[getDword(b, kHeaderSize + 8)] = 5; } },
         { "expansion without terminator", kVersion30, [&](std::vector<BYTE>& b) { std::memset(b.data() + expansionsAt, 'a', 6); } },
         { "expansion beyond the output map", kVersion30, [&](std::vector<BYTE>& b) { b[expansionsAt] = 0x80; } },
+        { "a letter collates as the terminator", kVersion35, [](std::vector<BYTE>& b) { b[kHeaderSize + 256 * kIndexEntrySize + 2 * kTableSize + 'e'] = 0; } },
         { "tables cut short", kVersion35, [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 256 * kIndexEntrySize + 700); } },
         { "index cut short", kVersion30, [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 4000 * kIndexEntrySize); } },
     };

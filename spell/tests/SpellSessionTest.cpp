@@ -155,13 +155,45 @@ TEST(WordList, KeepsMostRecentlyUsedWithinCapacity)
     for (const char* word : { "a", "b", "c" })
         list.Add(word);
     char buffer[4];
-    EXPECT_TRUE(list.Find("A", CharacterServices::CompareNoCase, buffer, sizeof buffer));
+    EXPECT_TRUE(list.Find("A", WordMatch::NoCase, buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "a");
     list.Add("d");
     EXPECT_EQ(list.GetCount(), 3);
-    EXPECT_FALSE(list.Find("b", CharacterServices::CompareExact));
+    EXPECT_FALSE(list.Find("b", WordMatch::Exact));
     for (const char* word : { "a", "c", "d" })
-        EXPECT_TRUE(list.Find(word, CharacterServices::CompareExact)) << word;
+        EXPECT_TRUE(list.Find(word, WordMatch::Exact)) << word;
     EXPECT_EQ(CWordList(0).GetCapacity(), 10);
     EXPECT_EQ(CWordList(-5).GetCapacity(), 10);
+}
+
+TEST(WordList, FindsTheMostRecentOfEqualWords)
+{
+    CWordList list(10);
+    list.Add("Paris");
+    list.Add("paris");
+    char buffer[8];
+    EXPECT_TRUE(list.Find("PARIS", WordMatch::NoCase, buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "paris");
+    EXPECT_TRUE(list.Find("Paris", WordMatch::Exact, buffer, sizeof buffer));
+    EXPECT_TRUE(list.Find("PARIS", WordMatch::NoCase, buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "Paris");
+    EXPECT_FALSE(list.Find("PARIS", WordMatch::Exact));
+    EXPECT_FALSE(list.Find("Pari", WordMatch::NoCase));
+}
+
+TEST(WordList, FollowsTheCharacterTablesOfTheLastDictionary)
+{
+    TempFolder folder;
+    CMainDictionary western(folder.Dictionary({ "word" }).c_str());
+    CWordList list(10);
+    list.Add("$x");
+    EXPECT_FALSE(list.Find("#X", WordMatch::NoCase));
+    // Tables in which '#' is the capital of '$'.
+    LexLayout odd;
+    odd.tables.lowerDelta['#'] = 1;
+    odd.tables.upperDelta['$'] = 1;
+    odd.tables.collateNoCase['#'] = odd.tables.collateNoCase['$'];
+    CMainDictionary oddDictionary(folder.Dictionary({ "word" }, odd, "odd.lex").c_str());
+    ASSERT_TRUE(oddDictionary.IsUsable());
+    EXPECT_TRUE(list.Find("#X", WordMatch::NoCase));
 }

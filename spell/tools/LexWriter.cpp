@@ -229,7 +229,8 @@ void appendFrontCoded(std::vector<BYTE>& file, size_t indexOffset, const std::ve
     }
     for (size_t k = 0; k < targets.size(); ++k) {
         size_t entry = indexOffset + k * kIndexEntrySize;
-        std::strncpy(reinterpret_cast<char*>(file.data() + entry), words[targets[k]].c_str(), kKeyLength);
+        const std::string& first = words[targets[k]];
+        put(file, entry, first.data(), std::min<size_t>(first.size(), kKeyLength));
         putDword(file, entry + kKeySize, offsets[targets[k]]);
     }
 }

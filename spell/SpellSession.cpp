@@ -34,38 +34,48 @@ BOOL CSpellSession::IsWordExist(const char* word)
 {
     if (word == nullptr)
         return FALSE;
+    if (acceptedByCache(word) || m_ignoreAll.Find(word, WordMatch::NoCase) || acceptedByMainDictionary(word))
+        return TRUE;
     char stored[kWordBuffer];
+    if (!m_customDictionary.Find(word, stored, sizeof stored))
+        return FALSE;
+    m_cache.Add(stored);
+    return TRUE;
+}
+
+// A stored form in lower case takes every capitalisation; one with capitals only itself,
+// unless its lower-case form is known too.
+bool CSpellSession::acceptedByCache(const char* word)
+{
+    char stored[kWordBuffer];
+    if (!m_cache.Find(word, WordMatch::NoCase, stored, sizeof stored))
+        return false;
     char lower[kWordBuffer];
-    if (m_cache.Find(word, WordMatch::NoCase, stored, sizeof stored)) {
-        lowerCopy(stored, lower);
-        if (isAllLower(stored) || std::strcmp(word, stored) == 0
-            || m_cache.Find(lower, WordMatch::Exact))
-            return TRUE;
-    }
-    if (m_ignoreAll.Find(word, WordMatch::NoCase))
-        return TRUE;
-    if (SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored)) {
+    lowerCopy(stored, lower);
+    return isAllLower(stored) || std::strcmp(word, stored) == 0 || m_cache.Find(lower, WordMatch::Exact);
+}
+
+bool CSpellSession::acceptedByMainDictionary(const char* word)
+{
+    char stored[kWordBuffer];
+    if (!SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored))
+        return false;
+    m_cache.Add(stored);
+    if (isAllLower(stored) || std::strcmp(word, stored) == 0)
+        return true;
+    char lower[kWordBuffer];
+    lowerCopy(stored, lower);
+    char exact[kWordBuffer];
+    if (SearchMainDictionary(lower, CharacterServices::CompareExact, exact, sizeof exact)) {
         m_cache.Add(stored);
-        if (isAllLower(stored) || std::strcmp(word, stored) == 0)
-            return TRUE;
-        lowerCopy(stored, lower);
-        char exact[kWordBuffer];
-        if (SearchMainDictionary(lower, CharacterServices::CompareExact, exact, sizeof exact)) {
-            m_cache.Add(stored);
-            return TRUE;
-        }
-        // Another capitalisation may come first in the file ("Ac" before "AC"); a word that
-        // is stored exactly as written is still correct.
-        if (SearchMainDictionary(word, CharacterServices::CompareExact, exact, sizeof exact)) {
-            m_cache.Add(exact);
-            return TRUE;
-        }
+        return true;
     }
-    if (m_customDictionary.Find(word, stored, sizeof stored)) {
-        m_cache.Add(stored);
-        return TRUE;
-    }
-    return FALSE;
+    // Another capitalisation may come first in the file ("Ac" before "AC"); a word that is
+    // stored exactly as written is still correct.
+    if (!SearchMainDictionary(word, CharacterServices::CompareExact, exact, sizeof exact))
+        return false;
+    m_cache.Add(exact);
+    return true;
 }
 
 BOOL CSpellSession::FindChangeAll(const char* word, char* buffer, int size)

@@ -27,6 +27,9 @@ public:
     CMainDictionary& GetMainDictionary() { return m_mainDictionary; }
 
 private:
+    bool acceptedByCache(const char* word);
+    bool acceptedByMainDictionary(const char* word);
+
     CWordList m_cache { kCacheCapacity };
     CWordList m_ignoreAll { kIgnoreAllCapacity };
     CChangeAllList m_changeAll { kChangeAllCapacity };

@@ -61,7 +61,7 @@ bool CTextSpellWalker::passedOver(const std::string& word) const
 {
     const CheckerOptions& options = GetCheckerOptions();
     bool hasDigit = std::any_of(word.begin(), word.end(), isDigit);
-    return word.size() > kMaxWordLength || std::all_of(word.begin(), word.end(), isDigit)
+    return word[0] == '_' || word.size() > kMaxWordLength || std::all_of(word.begin(), word.end(), isDigit)
         || (options.ignoreWordsInUppercase
             && std::all_of(word.begin(), word.end(), [](char c) { return CharacterServices::IsUpper(static_cast<BYTE>(c)); }))
         || (options.ignoreWordsWithNumbers && hasDigit);

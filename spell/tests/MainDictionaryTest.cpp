@@ -282,3 +282,21 @@ TEST(MainDictionary, Version21RecordsGoThroughTheirInputMap)
     EXPECT_EQ(records, (std::vector<BYTE> { 0x03, 'b', 'r', 0x80, 0x43, BYTE(255 - 'c'), BYTE(255 - 'a'), BYTE(255 - 'b') }));
     EXPECT_EQ(bytes[kWordArea21 - 4 * kTableSize + 7], BYTE(7 ^ kInputMapKey));
 }
+
+TEST(MainDictionary, Version30CodesExpansionsAndOutputMap)
+{
+    TempFolder folder;
+    LexLayout layout = LayoutOf(kVersion30);
+    layout.expansions = { "tion" };
+    std::vector<BYTE> bytes = WriteLexDictionary({ "caf\xE9", "nation" }, layout);
+    size_t area = LexWordAreaOffset(layout);
+    // e-acute gets the first free code, 16; "tion" is expansion 0.
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin() + long(area), bytes.end()),
+        (std::vector<BYTE> { 0, 'c', 'a', 'f', 16, 0, 'n', 'a', 0x80 }));
+    size_t outputMap = area - kExpansionCount * kExpansionSize - kOutputMapSize;
+    EXPECT_EQ(bytes[outputMap + 16], 0xE9);
+    EXPECT_EQ(bytes[outputMap + 'c'], 'c');
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin() + long(outputMap + kOutputMapSize), bytes.begin() + long(outputMap + kOutputMapSize + 6)),
+        (std::vector<BYTE> { 't', 'i', 'o', 'n', 0, 0 }));
+    EXPECT_EQ(ReadAllWords(folder.Write("coded.lex", bytes)), (std::vector<std::string> { "caf\xE9", "nation" }));
+}

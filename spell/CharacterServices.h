@@ -12,7 +12,8 @@ namespace CharacterServices {
 constexpr int kTableSize = 256;
 
 // Installs the collation (case-sensitive C, case-insensitive I) and case-delta (L, U) tables.
-void LoadTables(const BYTE* collate, const BYTE* collateNoCase, const BYTE* lowerDelta, const BYTE* upperDelta);
+void LoadTables(
+    const BYTE* collate, const BYTE* collateNoCase, const BYTE* lowerDelta, const BYTE* upperDelta);
 // Back to the code page rules, as in a process that has opened no dictionary.
 void UnloadTables();
 bool TablesLoaded();

@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-CDictionaryStream::~CDictionaryStream() { Close(); }
+CDictionaryStream::~CDictionaryStream()
+{
+    Close();
+}
 
 bool CDictionaryStream::Open(const char* fileName)
 {
@@ -14,7 +17,7 @@ bool CDictionaryStream::Open(const char* fileName)
     m_fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
     if (m_fd < 0)
         return false;
-    struct stat info {};
+    struct stat info { };
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         Close();
         return false;

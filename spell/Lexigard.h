@@ -70,7 +70,7 @@ void LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value);
 BOOL LX_GetIgnoreWordsWithNumbers(LXHANDLE checker);
 void LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value);
 BOOL LX_DownloadDictionaries(LXHANDLE checker, LPCSTR listAddress, LPCSTR targetFolder);
-BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize, LPSTR mainFile,
-    int mainSize, LPCSTR listAddress, int dialogKind);
+BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize,
+    LPSTR mainFile, int mainSize, LPCSTR listAddress, int dialogKind);
 
 } // extern "C"

@@ -26,9 +26,15 @@ BOOL classify(LXHANDLE checker, WORD character, bool (*test)(BYTE))
 
 extern "C" {
 
-LXHANDLE LX_Init() { return new (std::nothrow) CCheckerState(); }
+LXHANDLE LX_Init()
+{
+    return new (std::nothrow) CCheckerState();
+}
 
-void LX_Destroy(LXHANDLE checker) { delete checker; }
+void LX_Destroy(LXHANDLE checker)
+{
+    delete checker;
+}
 
 BOOL LX_OpenDictionary(LXHANDLE checker, LPCSTR mainFile, LPCSTR customFile)
 {
@@ -38,7 +44,8 @@ BOOL LX_OpenDictionary(LXHANDLE checker, LPCSTR mainFile, LPCSTR customFile)
     if (mainFile == nullptr)
         return FALSE;
     checker->mainFileName = MakeDictionaryPath(mainFile);
-    checker->customFileName = customFile == nullptr || *customFile == 0 ? std::string() : MakeDictionaryPath(customFile);
+    checker->customFileName
+        = customFile == nullptr || *customFile == 0 ? std::string() : MakeDictionaryPath(customFile);
     return checker->OpenSession() ? TRUE : FALSE;
 }
 
@@ -73,7 +80,8 @@ BOOL LX_GetLanguageName(LXHANDLE checker, LPCSTR dictionaryFile, LPSTR buffer, i
     char header[LexFormat::kLanguageOffset + LexFormat::kLanguageSize + 1] {};
     bool complete = std::fread(header, 1, sizeof header - 1, file) == sizeof header - 1;
     std::fclose(file);
-    if (!complete || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
+    if (!complete
+        || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
         return FALSE;
     return CopyToBuffer(buffer, size, header + LexFormat::kLanguageOffset) ? TRUE : FALSE;
 }
@@ -146,7 +154,10 @@ BOOL LX_AddWord(LXHANDLE checker, LPCSTR word)
     return checker->session->AppendToCustomDictionary(word) ? TRUE : FALSE;
 }
 
-BOOL LX_GetAlwaysSuggest(LXHANDLE checker) { return checker ? GetCheckerOptions().alwaysSuggest : FALSE; }
+BOOL LX_GetAlwaysSuggest(LXHANDLE checker)
+{
+    return checker ? GetCheckerOptions().alwaysSuggest : FALSE;
+}
 
 void LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value)
 {
@@ -178,9 +189,15 @@ void LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value)
 
 // The download and options dialogs belong to the window layer, which this library does not
 // have yet: they report that the user closed them.
-BOOL LX_DownloadDictionaries(LXHANDLE, LPCSTR, LPCSTR) { return FALSE; }
+BOOL LX_DownloadDictionaries(LXHANDLE, LPCSTR, LPCSTR)
+{
+    return FALSE;
+}
 
-BOOL LX_OptionsDialog(LXHANDLE, LPCSTR, LPSTR, int, LPSTR, int, LPCSTR, int) { return FALSE; }
+BOOL LX_OptionsDialog(LXHANDLE, LPCSTR, LPSTR, int, LPSTR, int, LPCSTR, int)
+{
+    return FALSE;
+}
 
 const std::array<LX_PROC, LX_ORDINAL_COUNT> LX_OrdinalTable = [] {
     std::array<LX_PROC, LX_ORDINAL_COUNT> table {};

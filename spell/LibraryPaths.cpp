@@ -8,7 +8,10 @@ namespace {
 
 constexpr size_t kMaxPath = 259;
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
 
 } // namespace
 

@@ -14,8 +14,8 @@ namespace {
 
 DWORD readDword(const BYTE* bytes)
 {
-    return static_cast<DWORD>(bytes[0]) | (static_cast<DWORD>(bytes[1]) << 8) | (static_cast<DWORD>(bytes[2]) << 16)
-        | (static_cast<DWORD>(bytes[3]) << 24);
+    return static_cast<DWORD>(bytes[0]) | (static_cast<DWORD>(bytes[1]) << 8)
+        | (static_cast<DWORD>(bytes[2]) << 16) | (static_cast<DWORD>(bytes[3]) << 24);
 }
 
 void writeDword(BYTE* bytes, DWORD value)
@@ -57,7 +57,7 @@ void copyOut(const std::vector<BYTE>& characters, char* buffer, int size)
 
 bool fileTime(const char* fileName, DWORD& time)
 {
-    struct stat info {};
+    struct stat info { };
     if (::stat(fileName, &info) != 0)
         return false;
     time = static_cast<DWORD>(info.st_mtime);
@@ -85,7 +85,10 @@ CMainDictionary::CMainDictionary(const char* fileName, const char* indexCacheNam
         writeIndexCache(indexCacheName, time);
 }
 
-CMainDictionary::~CMainDictionary() { Close(); }
+CMainDictionary::~CMainDictionary()
+{
+    Close();
+}
 
 void CMainDictionary::Close()
 {
@@ -105,7 +108,8 @@ bool CMainDictionary::open(const char* fileName)
     // Only the terminator may collate as the terminator, or words of different lengths
     // would compare equal.
     for (int c = 1; c < kTableSize; ++c)
-        if (collateNoCase[static_cast<size_t>(c)] == collateNoCase[0] || collate[static_cast<size_t>(c)] == collate[0])
+        if (collateNoCase[static_cast<size_t>(c)] == collateNoCase[0]
+            || collate[static_cast<size_t>(c)] == collate[0])
             return false;
     if (m_version != kVersion21 && !checkIndex(collateNoCase))
         return false;
@@ -197,8 +201,8 @@ bool CMainDictionary::checkIndex(const Table& collateNoCase)
         if (entry.key[kKeyLength] != 0 || entry.offset < previousOffset || entry.offset >= m_stream.Size())
             return false;
         if (k > 0
-            && CharacterServices::CompareThrough(collateNoCase.data(), m_index[static_cast<size_t>(k) - 1].key,
-                   entry.key, kKeyLength)
+            && CharacterServices::CompareThrough(
+                   collateNoCase.data(), m_index[static_cast<size_t>(k) - 1].key, entry.key, kKeyLength)
                 > 0)
             return false;
         if (!m_stream.Seek(entry.offset) || m_stream.Get() > 1)
@@ -216,7 +220,8 @@ bool CMainDictionary::readIndexCache(const char* cacheName, DWORD fileTime)
     std::vector<BYTE> raw(12 + static_cast<size_t>(m_indexCount) * kIndexEntrySize);
     bool complete = std::fread(raw.data(), 1, raw.size(), file) == raw.size();
     std::fclose(file);
-    if (!complete || readDword(raw.data()) != fileTime || readDword(raw.data() + 4) != static_cast<DWORD>(m_indexCount)
+    if (!complete || readDword(raw.data()) != fileTime
+        || readDword(raw.data() + 4) != static_cast<DWORD>(m_indexCount)
         || readDword(raw.data() + 8) != kIndexCacheMarker)
         return false;
     std::vector<LexIndexEntry> index(m_index.size());
@@ -238,7 +243,8 @@ void CMainDictionary::writeIndexCache(const char* cacheName, DWORD fileTime) con
     writeDword(raw.data() + 4, static_cast<DWORD>(m_indexCount));
     writeDword(raw.data() + 8, kIndexCacheMarker);
     for (int k = 0; k < m_indexCount; ++k)
-        serializeEntry(m_index[static_cast<size_t>(k)], raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
+        serializeEntry(
+            m_index[static_cast<size_t>(k)], raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
     // Written beside and renamed, so a failed write leaves the old cache intact.
     std::string temporary = std::string(cacheName) + ".tmp";
     FILE* file = std::fopen(temporary.c_str(), "wb");
@@ -295,7 +301,8 @@ int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual) const
     int hi = m_indexCount;
     for (;;) {
         int mid = (lo + hi) / 2;
-        int order = CharacterServices::CompareNoCaseN(m_index[static_cast<size_t>(mid)].key, word, kKeyLength);
+        int order
+            = CharacterServices::CompareNoCaseN(m_index[static_cast<size_t>(mid)].key, word, kKeyLength);
         if (order == 0)
             return beforeEqual ? mid - 1 : mid;
         if (hi - lo < 2)
@@ -310,7 +317,8 @@ int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual) const
 bool CMainDictionary::ReadNextWord(char* buffer, int size)
 {
     m_decoded.clear();
-    bool found = IsUsable() && (m_version == kVersion21 ? decodeRecord21(m_decoded) : decodeFrontCoded(m_decoded));
+    bool found
+        = IsUsable() && (m_version == kVersion21 ? decodeRecord21(m_decoded) : decodeFrontCoded(m_decoded));
     if (!found)
         m_decoded.clear();
     copyOut(m_decoded, buffer, size);

@@ -93,9 +93,15 @@ void CSpellSession::AddToChangeAll(const char* word, const char* replacement)
     m_changeAll.Add(word, replacement);
 }
 
-void CSpellSession::AddToIgnoreAll(const char* word) { m_ignoreAll.Add(word); }
+void CSpellSession::AddToIgnoreAll(const char* word)
+{
+    m_ignoreAll.Add(word);
+}
 
-bool CSpellSession::AppendToCustomDictionary(const char* word) { return m_customDictionary.Append(word); }
+bool CSpellSession::AppendToCustomDictionary(const char* word)
+{
+    return m_customDictionary.Append(word);
+}
 
 BOOL CSpellSession::SearchMainDictionary(const char* word, WordComparator compare, char* buffer, int size)
 {

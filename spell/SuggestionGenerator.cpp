@@ -33,7 +33,8 @@ std::string lowerCut(const char* word, size_t length)
 std::string sortedLower(const char* word)
 {
     std::string sorted = lowerCut(word, CMainDictionary::kMaxWordLength);
-    std::sort(sorted.begin(), sorted.end(), [](char a, char b) { return static_cast<BYTE>(a) < static_cast<BYTE>(b); });
+    std::sort(sorted.begin(), sorted.end(),
+        [](char a, char b) { return static_cast<BYTE>(a) < static_cast<BYTE>(b); });
     return sorted;
 }
 
@@ -69,7 +70,8 @@ std::string adaptCase(const std::string& suggestion, const char* word)
         return adapted;
     if (!hasLower(word)) {
         CharacterServices::MakeUpper(adapted.data());
-    } else if (CharacterServices::IsUpper(static_cast<BYTE>(word[0])) && !hasUpper(word + 1) && !adapted.empty()) {
+    } else if (CharacterServices::IsUpper(static_cast<BYTE>(word[0])) && !hasUpper(word + 1)
+        && !adapted.empty()) {
         adapted[0] = static_cast<char>(CharacterServices::ToUpper(static_cast<BYTE>(adapted[0])));
     }
     return adapted;
@@ -111,7 +113,8 @@ int CSuggestionGenerator::Distance(const std::string& s, const std::string& t, c
 bool CSuggestionGenerator::lookup(const std::string& candidate, std::string& stored)
 {
     char buffer[kMaxLength + 1];
-    if (!m_session.SearchMainDictionary(candidate.c_str(), CharacterServices::CompareNoCase, buffer, sizeof buffer))
+    if (!m_session.SearchMainDictionary(
+            candidate.c_str(), CharacterServices::CompareNoCase, buffer, sizeof buffer))
         return false;
     stored = buffer;
     return true;
@@ -192,7 +195,8 @@ void CSuggestionGenerator::similarityScan(const std::string& w)
         if (order > 0 || considerScanned(candidate, s, m, threshold))
             break;
     }
-    m_slots.erase(std::remove_if(m_slots.begin(), m_slots.end(), [](const Slot& slot) { return slot.word.empty(); }),
+    m_slots.erase(
+        std::remove_if(m_slots.begin(), m_slots.end(), [](const Slot& slot) { return slot.word.empty(); }),
         m_slots.end());
 }
 
@@ -217,8 +221,8 @@ bool CSuggestionGenerator::considerScanned(const char* candidate, const std::str
         return CharacterServices::CompareNoCase(slot.word.c_str(), candidate) == 0;
     });
     if (!earlier) {
-        auto slot = std::find_if(
-            m_slots.begin(), m_slots.end(), [distance](const Slot& each) { return each.distance > distance; });
+        auto slot = std::find_if(m_slots.begin(), m_slots.end(),
+            [distance](const Slot& each) { return each.distance > distance; });
         if (slot != m_slots.end()) {
             m_slots.insert(slot, Slot { std::string(candidate, strnlen(candidate, kMaxLength)), distance });
             m_slots.pop_back();

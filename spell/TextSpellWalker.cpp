@@ -8,9 +8,15 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-bool isWordCharacter(char c) { return isDigit(c) || CharacterServices::IsAlpha(static_cast<BYTE>(c)); }
+bool isWordCharacter(char c)
+{
+    return isDigit(c) || CharacterServices::IsAlpha(static_cast<BYTE>(c));
+}
 
 SpellDialogRunner& runner()
 {
@@ -20,9 +26,15 @@ SpellDialogRunner& runner()
 
 } // namespace
 
-void SetSpellDialogRunner(SpellDialogRunner replacement) { runner() = replacement; }
+void SetSpellDialogRunner(SpellDialogRunner replacement)
+{
+    runner() = replacement;
+}
 
-SpellDialogRunner GetSpellDialogRunner() { return runner(); }
+SpellDialogRunner GetSpellDialogRunner()
+{
+    return runner();
+}
 
 CTextSpellWalker::CTextSpellWalker(CSpellSession& session, std::string text)
     : m_session(session)
@@ -34,7 +46,8 @@ CTextSpellWalker::CTextSpellWalker(CSpellSession& session, std::string text)
 // a control word of formatted text and is never looked up.
 bool CTextSpellWalker::findWord(size_t from, size_t& start, size_t& end) const
 {
-    while (from > 0 && from < m_text.size() && isWordCharacter(m_text[from]) && isWordCharacter(m_text[from - 1]))
+    while (from > 0 && from < m_text.size() && isWordCharacter(m_text[from])
+        && isWordCharacter(m_text[from - 1]))
         --from;
     for (size_t i = from; i < m_text.size();) {
         if (!isWordCharacter(m_text[i])) {
@@ -63,7 +76,8 @@ bool CTextSpellWalker::passedOver(const std::string& word) const
     bool hasDigit = std::any_of(word.begin(), word.end(), isDigit);
     return word[0] == '_' || word.size() > kMaxWordLength || std::all_of(word.begin(), word.end(), isDigit)
         || (options.ignoreWordsInUppercase
-            && std::all_of(word.begin(), word.end(), [](char c) { return CharacterServices::IsUpper(static_cast<BYTE>(c)); }))
+            && std::all_of(word.begin(), word.end(),
+                [](char c) { return CharacterServices::IsUpper(static_cast<BYTE>(c)); }))
         || (options.ignoreWordsWithNumbers && hasDigit);
 }
 

@@ -7,8 +7,10 @@
 
 namespace {
 
-int effectiveCapacity(int requested) { return requested <= 0 ? 10 : requested; }
-
+int effectiveCapacity(int requested)
+{
+    return requested <= 0 ? 10 : requested;
+}
 
 } // namespace
 

@@ -81,8 +81,9 @@ const std::vector<Misspelling>& misspellings()
 
 bool sameWord(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
 }
 
 // Lexigard over the dictionary the build makes from the word list.
@@ -105,8 +106,7 @@ struct Lexigard {
     LXHANDLE checker;
 };
 
-template <typename Checker>
-void checkWords(benchmark::State& state, const std::vector<std::string>& list)
+template <typename Checker> void checkWords(benchmark::State& state, const std::vector<std::string>& list)
 {
     Checker checker;
     size_t accepted = 0;
@@ -114,7 +114,8 @@ void checkWords(benchmark::State& state, const std::vector<std::string>& list)
         for (const std::string& word : list)
             accepted += checker.Check(word);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * list.size()));
-    state.counters["accepted"] = static_cast<double>(accepted) / static_cast<double>(state.iterations() * list.size());
+    state.counters["accepted"]
+        = static_cast<double>(accepted) / static_cast<double>(state.iterations() * list.size());
 }
 
 std::vector<std::string> wrongWords()
@@ -126,8 +127,7 @@ std::vector<std::string> wrongWords()
 }
 
 // Time per suggestion list, and how often the intended word is among the suggestions.
-template <typename Checker>
-void suggest(benchmark::State& state)
+template <typename Checker> void suggest(benchmark::State& state)
 {
     Checker checker;
     size_t count = static_cast<size_t>(state.range(0));
@@ -137,7 +137,8 @@ void suggest(benchmark::State& state)
         for (size_t i = 0; i < count; ++i) {
             const Misspelling& m = misspellings()[i];
             std::vector<std::string> list = checker.Suggest(m.wrong);
-            found += std::any_of(list.begin(), list.end(), [&m](const std::string& s) { return sameWord(s, m.intended); });
+            found += std::any_of(
+                list.begin(), list.end(), [&m](const std::string& s) { return sameWord(s, m.intended); });
             ++made;
         }
     }
@@ -145,9 +146,18 @@ void suggest(benchmark::State& state)
     state.counters["intended_found"] = static_cast<double>(found) / static_cast<double>(made);
 }
 
-void BM_LexigardCheckCorrect(benchmark::State& state) { checkWords<Lexigard>(state, words()); }
-void BM_LexigardCheckMisspelt(benchmark::State& state) { checkWords<Lexigard>(state, wrongWords()); }
-void BM_LexigardSuggest(benchmark::State& state) { suggest<Lexigard>(state); }
+void BM_LexigardCheckCorrect(benchmark::State& state)
+{
+    checkWords<Lexigard>(state, words());
+}
+void BM_LexigardCheckMisspelt(benchmark::State& state)
+{
+    checkWords<Lexigard>(state, wrongWords());
+}
+void BM_LexigardSuggest(benchmark::State& state)
+{
+    suggest<Lexigard>(state);
+}
 BENCHMARK(BM_LexigardCheckCorrect)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LexigardCheckMisspelt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LexigardSuggest)->Arg(kMisspellings)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -175,9 +185,18 @@ struct HunspellChecker {
     std::unique_ptr<Hunspell> hunspell;
 };
 
-void BM_HunspellCheckCorrect(benchmark::State& state) { checkWords<HunspellChecker>(state, words()); }
-void BM_HunspellCheckMisspelt(benchmark::State& state) { checkWords<HunspellChecker>(state, wrongWords()); }
-void BM_HunspellSuggest(benchmark::State& state) { suggest<HunspellChecker>(state); }
+void BM_HunspellCheckCorrect(benchmark::State& state)
+{
+    checkWords<HunspellChecker>(state, words());
+}
+void BM_HunspellCheckMisspelt(benchmark::State& state)
+{
+    checkWords<HunspellChecker>(state, wrongWords());
+}
+void BM_HunspellSuggest(benchmark::State& state)
+{
+    suggest<HunspellChecker>(state);
+}
 BENCHMARK(BM_HunspellCheckCorrect)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HunspellCheckMisspelt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HunspellSuggest)->Arg(kMisspellings)->Iterations(1)->Unit(benchmark::kMillisecond);

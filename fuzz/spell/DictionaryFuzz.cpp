@@ -25,8 +25,7 @@ void readEverything(CMainDictionary& dictionary)
     char word[CMainDictionary::kMaxWordLength + 1];
     for (int k = 0; k < dictionary.GetIndexCount(); k += 97) {
         dictionary.SeekToIndexEntry(k);
-        for (int i = 0; i < 64 && dictionary.ReadNextWord(word, sizeof word); ++i) {
-        }
+        for (int i = 0; i < 64 && dictionary.ReadNextWord(word, sizeof word); ++i) { }
     }
 }
 

@@ -8,7 +8,10 @@ using namespace CharacterServices;
 
 namespace {
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
 
 // Tables in which '#' is the capital of '$': only a dictionary could say so.
 LexLayout oddLayout()

@@ -20,9 +20,13 @@ std::vector<std::string>& messages()
     return shown;
 }
 
-void recordMessage(const char* text) { messages().emplace_back(text); }
+void recordMessage(const char* text)
+{
+    messages().emplace_back(text);
+}
 
-const std::vector<std::string> kWords = { "book", "books", "brook", "house", "Paris", "the", "cat", "caf\xE9" };
+const std::vector<std::string> kWords
+    = { "book", "books", "brook", "house", "Paris", "the", "cat", "caf\xE9" };
 
 class LexigardApi : public ::testing::Test {
 protected:
@@ -72,31 +76,61 @@ std::vector<ExportCall> everyExport(char* buffer, int size)
         { "OpenDictionary", [](LXHANDLE h) { return long(LX_OpenDictionary(h, "none.lex", "")); }, false },
         { "CloseDictionary", [](LXHANDLE h) { return long(LX_CloseDictionary(h)); }, false },
         { "Reset", [](LXHANDLE h) { return long(LX_Reset(h)); }, false },
-        { "GetLanguageName", [=](LXHANDLE h) { return long(LX_GetLanguageName(h, "none.lex", buffer, size)); }, false },
+        { "GetLanguageName",
+            [=](LXHANDLE h) { return long(LX_GetLanguageName(h, "none.lex", buffer, size)); }, false },
         { "IsWordExist", [](LXHANDLE h) { return long(LX_IsWordExist(h, "book")); }, true },
         { "AddToChangeAll", [](LXHANDLE h) { return long(LX_AddToChangeAll(h, "teh", "the")); }, true },
         { "AddToIgnoreAll", [](LXHANDLE h) { return long(LX_AddToIgnoreAll(h, "word")); }, true },
         { "IsCharAlpha", [](LXHANDLE h) { return long(LX_IsCharAlpha(h, 'a')); }, true },
         { "IsCharLower", [](LXHANDLE h) { return long(LX_IsCharLower(h, 'a')); }, true },
         { "IsCharUpper", [](LXHANDLE h) { return long(LX_IsCharUpper(h, 'A')); }, true },
-        { "GetReplacement", [=](LXHANDLE h) { return long(LX_GetReplacement(h, "teh", buffer, size)); }, true },
-        { "GetSuggestion", [=](LXHANDLE h) { return long(LX_GetSuggestion(h, "bookk", 0, buffer, size)); }, true },
+        { "GetReplacement", [=](LXHANDLE h) { return long(LX_GetReplacement(h, "teh", buffer, size)); },
+            true },
+        { "GetSuggestion", [=](LXHANDLE h) { return long(LX_GetSuggestion(h, "bookk", 0, buffer, size)); },
+            true },
         { "AddWord", [](LXHANDLE h) { return long(LX_AddWord(h, "word")); }, true },
-        { "CheckText", [](LXHANDLE h) {
-              SHORT result = 7;
-              HGLOBAL block = LX_CheckText(h, "some text", &result);
-              GlobalFree(block);
-              return block == nullptr ? long(result == 7 ? 0 : 100 + result) : long(200 + result);
-          }, true },
-        { "SetAlwaysSuggest", [](LXHANDLE h) { LX_SetAlwaysSuggest(h, TRUE); return 0L; }, false },
-        { "SetIgnoreWordsInUppercase", [](LXHANDLE h) { LX_SetIgnoreWordsInUppercase(h, TRUE); return 0L; }, false },
-        { "SetIgnoreWordsWithNumbers", [](LXHANDLE h) { LX_SetIgnoreWordsWithNumbers(h, TRUE); return 0L; }, false },
+        { "CheckText",
+            [](LXHANDLE h) {
+                SHORT result = 7;
+                HGLOBAL block = LX_CheckText(h, "some text", &result);
+                GlobalFree(block);
+                return block == nullptr ? long(result == 7 ? 0 : 100 + result) : long(200 + result);
+            },
+            true },
+        { "SetAlwaysSuggest",
+            [](LXHANDLE h) {
+                LX_SetAlwaysSuggest(h, TRUE);
+                return 0L;
+            },
+            false },
+        { "SetIgnoreWordsInUppercase",
+            [](LXHANDLE h) {
+                LX_SetIgnoreWordsInUppercase(h, TRUE);
+                return 0L;
+            },
+            false },
+        { "SetIgnoreWordsWithNumbers",
+            [](LXHANDLE h) {
+                LX_SetIgnoreWordsWithNumbers(h, TRUE);
+                return 0L;
+            },
+            false },
         { "GetAlwaysSuggest", [](LXHANDLE h) { return long(LX_GetAlwaysSuggest(h)); }, false },
-        { "GetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_GetIgnoreWordsInUppercase(h)); }, false },
-        { "GetIgnoreWordsWithNumbers", [](LXHANDLE h) { return long(LX_GetIgnoreWordsWithNumbers(h)); }, false },
-        { "DownloadDictionaries", [](LXHANDLE h) { return long(LX_DownloadDictionaries(h, nullptr, "")); }, false },
-        { "OptionsDialog", [=](LXHANDLE h) { return long(LX_OptionsDialog(h, "", buffer, size, buffer, size, nullptr, 1)); }, false },
-        { "Destroy", [](LXHANDLE h) { LX_Destroy(h); return 0L; }, false },
+        { "GetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_GetIgnoreWordsInUppercase(h)); },
+            false },
+        { "GetIgnoreWordsWithNumbers", [](LXHANDLE h) { return long(LX_GetIgnoreWordsWithNumbers(h)); },
+            false },
+        { "DownloadDictionaries", [](LXHANDLE h) { return long(LX_DownloadDictionaries(h, nullptr, "")); },
+            false },
+        { "OptionsDialog",
+            [=](LXHANDLE h) { return long(LX_OptionsDialog(h, "", buffer, size, buffer, size, nullptr, 1)); },
+            false },
+        { "Destroy",
+            [](LXHANDLE h) {
+                LX_Destroy(h);
+                return 0L;
+            },
+            false },
     };
 }
 
@@ -172,7 +206,8 @@ TEST_F(LexigardApi, MissingMainDictionaryStillTakesCustomWords)
     EXPECT_FALSE(LX_OpenDictionary(m_checker, m_folder.Path("missing.lex").c_str(), Custom().c_str()));
     EXPECT_TRUE(LX_AddWord(m_checker, "Lexigard"));
     EXPECT_TRUE(LX_IsWordExist(m_checker, "lexigard"));
-    EXPECT_EQ(ReadBytes(Custom()), (std::vector<BYTE> { 'l', 'e', 'x', 'i', 'g', 'a', 'r', 'd', '\r', '\n' }));
+    EXPECT_EQ(
+        ReadBytes(Custom()), (std::vector<BYTE> { 'l', 'e', 'x', 'i', 'g', 'a', 'r', 'd', '\r', '\n' }));
     EXPECT_TRUE(messages().empty());
 }
 
@@ -193,9 +228,10 @@ TEST_F(LexigardApi, CharacterClassesFollowTheDictionaryTables)
         WORD character;
         BOOL alpha, lower, upper;
     };
-    for (Case c : { Case { 'a', TRUE, TRUE, FALSE }, Case { 'Q', TRUE, FALSE, TRUE }, Case { 0xE9, TRUE, TRUE, FALSE },
-             Case { 0xC9, TRUE, FALSE, TRUE }, Case { '1', FALSE, FALSE, FALSE }, Case { '\'', FALSE, FALSE, FALSE },
-             Case { 0x141, FALSE, FALSE, FALSE } }) {
+    for (Case c :
+        { Case { 'a', TRUE, TRUE, FALSE }, Case { 'Q', TRUE, FALSE, TRUE }, Case { 0xE9, TRUE, TRUE, FALSE },
+            Case { 0xC9, TRUE, FALSE, TRUE }, Case { '1', FALSE, FALSE, FALSE },
+            Case { '\'', FALSE, FALSE, FALSE }, Case { 0x141, FALSE, FALSE, FALSE } }) {
         EXPECT_EQ(LX_IsCharAlpha(m_checker, c.character), c.alpha) << c.character;
         EXPECT_EQ(LX_IsCharLower(m_checker, c.character), c.lower) << c.character;
         EXPECT_EQ(LX_IsCharUpper(m_checker, c.character), c.upper) << c.character;
@@ -262,8 +298,20 @@ TEST_F(LexigardApi, SuggestionCacheBelongsToTheOpenDictionary)
     };
     const Step steps[] = {
         { "reopen", [&] { LX_OpenDictionary(m_checker, other.c_str(), nullptr); }, "cart" },
-        { "reset", [&] { LX_OpenDictionary(m_checker, Main().c_str(), nullptr); LX_GetSuggestion(m_checker, "catt", 0, buffer, 1); m_folder.Dictionary({ "cart" }); LX_Reset(m_checker); }, "cart" },
-        { "close", [&] { LX_CloseDictionary(m_checker); LX_OpenDictionary(m_checker, Main().c_str(), nullptr); }, "cat" },
+        { "reset",
+            [&] {
+                LX_OpenDictionary(m_checker, Main().c_str(), nullptr);
+                LX_GetSuggestion(m_checker, "catt", 0, buffer, 1);
+                m_folder.Dictionary({ "cart" });
+                LX_Reset(m_checker);
+            },
+            "cart" },
+        { "close",
+            [&] {
+                LX_CloseDictionary(m_checker);
+                LX_OpenDictionary(m_checker, Main().c_str(), nullptr);
+            },
+            "cat" },
     };
     for (const Step& step : steps) {
         step.act();
@@ -318,7 +366,8 @@ TEST_F(LexigardApi, LanguageNameFromTheFileHeader)
     for (const Case& c : cases) {
         char name[64];
         std::strcpy(name, "zz");
-        EXPECT_EQ(LX_GetLanguageName(m_checker, c.file.c_str(), name, c.size), c.result) << c.file << " " << c.size;
+        EXPECT_EQ(LX_GetLanguageName(m_checker, c.file.c_str(), name, c.size), c.result)
+            << c.file << " " << c.size;
         EXPECT_EQ(std::string(name), c.name) << c.file;
     }
 }
@@ -396,13 +445,30 @@ TEST(LexigardOrdinals, EveryOrdinalResolvesToItsExport)
     auto table = static_cast<const LX_PROC*>(dlsym(library, "LX_OrdinalTable"));
     ASSERT_NE(table, nullptr);
     const std::pair<int, const char*> exports[] = {
-        { 100, "LX_Init" }, { 101, "LX_Destroy" }, { 102, "LX_OpenDictionary" }, { 103, "LX_CloseDictionary" },
-        { 105, "LX_Reset" }, { 108, "LX_GetLanguageName" }, { 109, "LX_IsWordExist" }, { 110, "LX_AddToChangeAll" },
-        { 120, "LX_AddToIgnoreAll" }, { 121, "LX_IsCharAlpha" }, { 122, "LX_IsCharLower" }, { 130, "LX_IsCharUpper" },
-        { 131, "LX_GetReplacement" }, { 132, "LX_GetSuggestion" }, { 133, "LX_AddWord" }, { 135, "LX_CheckText" },
-        { 140, "LX_GetAlwaysSuggest" }, { 141, "LX_SetAlwaysSuggest" }, { 142, "LX_GetIgnoreWordsInUppercase" },
-        { 143, "LX_SetIgnoreWordsInUppercase" }, { 144, "LX_GetIgnoreWordsWithNumbers" },
-        { 145, "LX_SetIgnoreWordsWithNumbers" }, { 150, "LX_DownloadDictionaries" }, { 155, "LX_OptionsDialog" },
+        { 100, "LX_Init" },
+        { 101, "LX_Destroy" },
+        { 102, "LX_OpenDictionary" },
+        { 103, "LX_CloseDictionary" },
+        { 105, "LX_Reset" },
+        { 108, "LX_GetLanguageName" },
+        { 109, "LX_IsWordExist" },
+        { 110, "LX_AddToChangeAll" },
+        { 120, "LX_AddToIgnoreAll" },
+        { 121, "LX_IsCharAlpha" },
+        { 122, "LX_IsCharLower" },
+        { 130, "LX_IsCharUpper" },
+        { 131, "LX_GetReplacement" },
+        { 132, "LX_GetSuggestion" },
+        { 133, "LX_AddWord" },
+        { 135, "LX_CheckText" },
+        { 140, "LX_GetAlwaysSuggest" },
+        { 141, "LX_SetAlwaysSuggest" },
+        { 142, "LX_GetIgnoreWordsInUppercase" },
+        { 143, "LX_SetIgnoreWordsInUppercase" },
+        { 144, "LX_GetIgnoreWordsWithNumbers" },
+        { 145, "LX_SetIgnoreWordsWithNumbers" },
+        { 150, "LX_DownloadDictionaries" },
+        { 155, "LX_OptionsDialog" },
     };
     std::vector<bool> used(LX_ORDINAL_COUNT);
     for (const auto& [ordinal, name] : exports) {

@@ -1,5 +1,5 @@
-#include "spell/CharacterServices.h"
 #include "spell/MainDictionary.h"
+#include "spell/CharacterServices.h"
 #include "spell/tests/LexFixture.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +12,30 @@ using namespace LexFormat;
 namespace {
 
 const std::vector<std::string> kWords = {
-    "house", "House", "Paris", "caf\xE9", "\xC9tude", "internationalisation", "internationalization",
-    "internationally", "qualification", "quality", "running", "apple", "a", "zebra", "don't", "naming",
-    "nation", "Zeus",
+    "house",
+    "House",
+    "Paris",
+    "caf\xE9",
+    "\xC9tude",
+    "internationalisation",
+    "internationalization",
+    "internationally",
+    "qualification",
+    "quality",
+    "running",
+    "apple",
+    "a",
+    "zebra",
+    "don't",
+    "naming",
+    "nation",
+    "Zeus",
 };
 
-std::vector<std::string> expansions() { return { "tion", "ing", "qu", "al", "ly" }; }
+std::vector<std::string> expansions()
+{
+    return { "tion", "ing", "qu", "al", "ly" };
+}
 
 LexLayout layoutWithExpansions(WORD version)
 {
@@ -79,7 +97,8 @@ TEST_P(MainDictionaryVersions, WordsAreCutToTheCallersBuffer)
         int size;
         const char* expected;
     };
-    for (Case c : { Case { 1, "" }, Case { 2, "i" }, Case { 6, "inter" }, Case { 64, "internationalization" } }) {
+    for (Case c :
+        { Case { 1, "" }, Case { 2, "i" }, Case { 6, "inter" }, Case { 64, "internationalization" } }) {
         char buffer[64];
         std::memset(buffer, 'x', sizeof buffer);
         ASSERT_TRUE(dictionary.SeekToIndexEntry(0));
@@ -96,14 +115,15 @@ TEST_P(MainDictionaryVersions, TruncatedFilesNeverReadPastTheirEnd)
     std::vector<BYTE> whole = WriteLexDictionary(kWords, layout);
     size_t wordArea = LexWordAreaOffset(layout);
     for (size_t length = 0; length < whole.size(); length += length < wordArea ? 97 : 1) {
-        std::string path = folder.Write("cut.lex", std::vector<BYTE>(whole.begin(), whole.begin() + long(length)));
+        std::string path
+            = folder.Write("cut.lex", std::vector<BYTE>(whole.begin(), whole.begin() + long(length)));
         std::vector<std::string> words = ReadAllWords(path);
         EXPECT_LE(words.size(), kWords.size()) << length;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, MainDictionaryVersions, ::testing::Values(kVersion21, kVersion30, kVersion35),
-    [](const ::testing::TestParamInfo<WORD>& info) {
+INSTANTIATE_TEST_SUITE_P(Layouts, MainDictionaryVersions,
+    ::testing::Values(kVersion21, kVersion30, kVersion35), [](const ::testing::TestParamInfo<WORD>& info) {
         return info.param == kVersion21 ? "V21" : info.param == kVersion30 ? "V30" : "V35";
     });
 
@@ -149,22 +169,36 @@ TEST(MainDictionary, RefusesDamagedHeadersAndIndexes)
         WORD version;
         std::function<void(std::vector<BYTE>&)> damage;
     };
-    const size_t expansionsAt = kHeaderSize + kMaxIndexCount * kIndexEntrySize + kTableCount * kTableSize
-        + kOutputMapSize;
+    const size_t expansionsAt
+        = kHeaderSize + kMaxIndexCount * kIndexEntrySize + kTableCount * kTableSize + kOutputMapSize;
     const Case cases[] = {
         { "unknown magic", kVersion35, [](std::vector<BYTE>& b) { b[15] = '6'; } },
-        { "magic of another program", kVersion30, [](std::vector<BYTE>& b) { std::memcpy(b.data(), "NRT_SPELL VER3.1", 16); } },
-        { "index past the end", kVersion35, [&](std::vector<BYTE>& b) { putDword(b, lastEntry + 8, DWORD(b.size())); } },
-        { "index into the tables", kVersion35, [](std::vector<BYTE>& b) { putDword(b, kHeaderSize + 8, 300); } },
-        { "index out of file order", kVersion35, [&](std::vector<BYTE>& b) { putDword(b, lastEntry + 8, getDword(b, kHeaderSize + 8)); putDword(b, entry1 + 8, getDword(b, lastEntry - 4) + 1); } },
-        { "key without terminator", kVersion35, [](std::vector<BYTE>& b) { std::memset(b.data() + kHeaderSize, 'a', 8); } },
+        { "magic of another program", kVersion30,
+            [](std::vector<BYTE>& b) { std::memcpy(b.data(), "NRT_SPELL VER3.1", 16); } },
+        { "index past the end", kVersion35,
+            [&](std::vector<BYTE>& b) { putDword(b, lastEntry + 8, DWORD(b.size())); } },
+        { "index into the tables", kVersion35,
+            [](std::vector<BYTE>& b) { putDword(b, kHeaderSize + 8, 300); } },
+        { "index out of file order", kVersion35,
+            [&](std::vector<BYTE>& b) {
+                putDword(b, lastEntry + 8, getDword(b, kHeaderSize + 8));
+                putDword(b, entry1 + 8, getDword(b, lastEntry - 4) + 1);
+            } },
+        { "key without terminator", kVersion35,
+            [](std::vector<BYTE>& b) { std::memset(b.data() + kHeaderSize, 'a', 8); } },
         { "keys out of order", kVersion35, [](std::vector<BYTE>& b) { b[kHeaderSize] = 'z'; } },
-        { "indexed record shares a prefix", kVersion35, [](std::vector<BYTE>& b) { b[getDword(b, kHeaderSize + 8)] = 5; } },
-        { "expansion without terminator", kVersion30, [&](std::vector<BYTE>& b) { std::memset(b.data() + expansionsAt, 'a', 6); } },
-        { "expansion beyond the output map", kVersion30, [&](std::vector<BYTE>& b) { b[expansionsAt] = 0x80; } },
-        { "a letter collates as the terminator", kVersion35, [](std::vector<BYTE>& b) { b[kHeaderSize + 256 * kIndexEntrySize + 2 * kTableSize + 'e'] = 0; } },
-        { "tables cut short", kVersion35, [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 256 * kIndexEntrySize + 700); } },
-        { "index cut short", kVersion30, [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 4000 * kIndexEntrySize); } },
+        { "indexed record shares a prefix", kVersion35,
+            [](std::vector<BYTE>& b) { b[getDword(b, kHeaderSize + 8)] = 5; } },
+        { "expansion without terminator", kVersion30,
+            [&](std::vector<BYTE>& b) { std::memset(b.data() + expansionsAt, 'a', 6); } },
+        { "expansion beyond the output map", kVersion30,
+            [&](std::vector<BYTE>& b) { b[expansionsAt] = 0x80; } },
+        { "a letter collates as the terminator", kVersion35,
+            [](std::vector<BYTE>& b) { b[kHeaderSize + 256 * kIndexEntrySize + 2 * kTableSize + 'e'] = 0; } },
+        { "tables cut short", kVersion35,
+            [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 256 * kIndexEntrySize + 700); } },
+        { "index cut short", kVersion30,
+            [](std::vector<BYTE>& b) { b.resize(kHeaderSize + 4000 * kIndexEntrySize); } },
     };
     for (const Case& c : cases) {
         std::vector<BYTE> bytes = WriteLexDictionary(kWords, layoutWithExpansions(c.version));
@@ -279,7 +313,9 @@ TEST(MainDictionary, Version21RecordsGoThroughTheirInputMap)
     std::vector<BYTE> bytes = WriteLexDictionary({ "bring", "cab" }, layout);
     // Map 0 is the identity, map 1 maps b to 255 - b; "ing" is expansion 0.
     std::vector<BYTE> records(bytes.begin() + kWordArea21, bytes.end());
-    EXPECT_EQ(records, (std::vector<BYTE> { 0x03, 'b', 'r', 0x80, 0x43, BYTE(255 - 'c'), BYTE(255 - 'a'), BYTE(255 - 'b') }));
+    EXPECT_EQ(records,
+        (std::vector<BYTE> {
+            0x03, 'b', 'r', 0x80, 0x43, BYTE(255 - 'c'), BYTE(255 - 'a'), BYTE(255 - 'b') }));
     EXPECT_EQ(bytes[kWordArea21 - 4 * kTableSize + 7], BYTE(7 ^ kInputMapKey));
 }
 
@@ -296,7 +332,9 @@ TEST(MainDictionary, Version30CodesExpansionsAndOutputMap)
     size_t outputMap = area - kExpansionCount * kExpansionSize - kOutputMapSize;
     EXPECT_EQ(bytes[outputMap + 16], 0xE9);
     EXPECT_EQ(bytes[outputMap + 'c'], 'c');
-    EXPECT_EQ(std::vector<BYTE>(bytes.begin() + long(outputMap + kOutputMapSize), bytes.begin() + long(outputMap + kOutputMapSize + 6)),
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin() + long(outputMap + kOutputMapSize),
+                  bytes.begin() + long(outputMap + kOutputMapSize + 6)),
         (std::vector<BYTE> { 't', 'i', 'o', 'n', 0, 0 }));
-    EXPECT_EQ(ReadAllWords(folder.Write("coded.lex", bytes)), (std::vector<std::string> { "caf\xE9", "nation" }));
+    EXPECT_EQ(
+        ReadAllWords(folder.Write("coded.lex", bytes)), (std::vector<std::string> { "caf\xE9", "nation" }));
 }

@@ -1,12 +1,13 @@
-#include "spell/CharacterServices.h"
 #include "spell/SpellSession.h"
+#include "spell/CharacterServices.h"
 #include "spell/tests/LexFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const std::vector<std::string> kWords = { "house", "Paris", "Bonn", "bonn", "caf\xE9", "NASA", "walk", "zoo", "Ac", "AC" };
+const std::vector<std::string> kWords
+    = { "house", "Paris", "Bonn", "bonn", "caf\xE9", "NASA", "walk", "zoo", "Ac", "AC" };
 
 class SpellSessionTest : public ::testing::TestWithParam<WORD> {
 protected:
@@ -26,13 +27,30 @@ TEST_P(SpellSessionTest, CaseFormsOfStoredWords)
         BOOL accepted;
     };
     const Case cases[] = {
-        { "house", TRUE }, { "House", TRUE }, { "HOUSE", TRUE }, { "hOuSe", TRUE },
-        { "Paris", TRUE }, { "paris", FALSE }, { "PARIS", FALSE },
-        { "Bonn", TRUE }, { "bonn", TRUE }, { "BONN", TRUE },
-        { "caf\xE9", TRUE }, { "CAF\xC9", TRUE }, { "cafe", FALSE },
-        { "NASA", TRUE }, { "Nasa", FALSE },
-        { "Ac", TRUE }, { "AC", TRUE }, { "ac", FALSE }, { "aC", FALSE },
-        { "hous", FALSE }, { "houses", FALSE }, { "", FALSE }, { "aardvark", FALSE }, { "zzz", FALSE },
+        { "house", TRUE },
+        { "House", TRUE },
+        { "HOUSE", TRUE },
+        { "hOuSe", TRUE },
+        { "Paris", TRUE },
+        { "paris", FALSE },
+        { "PARIS", FALSE },
+        { "Bonn", TRUE },
+        { "bonn", TRUE },
+        { "BONN", TRUE },
+        { "caf\xE9", TRUE },
+        { "CAF\xC9", TRUE },
+        { "cafe", FALSE },
+        { "NASA", TRUE },
+        { "Nasa", FALSE },
+        { "Ac", TRUE },
+        { "AC", TRUE },
+        { "ac", FALSE },
+        { "aC", FALSE },
+        { "hous", FALSE },
+        { "houses", FALSE },
+        { "", FALSE },
+        { "aardvark", FALSE },
+        { "zzz", FALSE },
     };
     // Twice: the second round answers from the found-words cache and must agree.
     for (int round = 0; round < 2; ++round)
@@ -73,9 +91,11 @@ TEST_P(SpellSessionTest, MainDictionarySearchByComparator)
 {
     CSpellSession session(Dictionary().c_str(), nullptr, nullptr);
     char buffer[8];
-    EXPECT_TRUE(session.SearchMainDictionary("paris", CharacterServices::CompareNoCase, buffer, sizeof buffer));
+    EXPECT_TRUE(
+        session.SearchMainDictionary("paris", CharacterServices::CompareNoCase, buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "Paris");
-    EXPECT_FALSE(session.SearchMainDictionary("paris", CharacterServices::CompareExact, buffer, sizeof buffer));
+    EXPECT_FALSE(
+        session.SearchMainDictionary("paris", CharacterServices::CompareExact, buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "");
     EXPECT_TRUE(session.SearchMainDictionary("ZOO", CharacterServices::CompareNoCase, buffer, 3));
     EXPECT_STREQ(buffer, "zo");
@@ -143,7 +163,8 @@ TEST(SpellSession, WithoutMainDictionaryListsAndCustomWordsStillWork)
 TEST(SpellSession, UnopenableCustomDictionaryIsSkipped)
 {
     TempFolder folder;
-    CSpellSession session(folder.Dictionary(kWords).c_str(), nullptr, folder.Path("no/such/folder.dic").c_str());
+    CSpellSession session(
+        folder.Dictionary(kWords).c_str(), nullptr, folder.Path("no/such/folder.dic").c_str());
     EXPECT_TRUE(session.IsOpen());
     EXPECT_FALSE(session.AppendToCustomDictionary("word"));
     EXPECT_TRUE(session.IsWordExist("house"));

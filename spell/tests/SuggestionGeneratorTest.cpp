@@ -1,5 +1,5 @@
-#include "spell/SpellSession.h"
 #include "spell/SuggestionGenerator.h"
+#include "spell/SpellSession.h"
 #include "spell/tests/LexFixture.h"
 
 #include <gtest/gtest.h>
@@ -50,15 +50,20 @@ INSTANTIATE_TEST_SUITE_P(Examples, SuggestionTable,
     ::testing::Values(
         // Deleting either final k gives book; the scan adds the near words, books before brook.
         SuggestCase { "doubled letter", kBooks, "bookk", { "book", "book", "books", "brook" } },
-        SuggestCase { "transposition, then the scan up to the exact anagram", kTea, "teh", { "the", "tea", "ten" } },
-        SuggestCase { "vowel insertion, then the scan", { "hallo", "hello", "help" }, "hllo", { "hallo", "hello", "help" } },
-        SuggestCase { "vowel inserted and appended counts once", { "tree", "trek" }, "tre", { "tree", "trek" } },
+        SuggestCase {
+            "transposition, then the scan up to the exact anagram", kTea, "teh", { "the", "tea", "ten" } },
+        SuggestCase { "vowel insertion, then the scan", { "hallo", "hello", "help" }, "hllo",
+            { "hallo", "hello", "help" } },
+        SuggestCase {
+            "vowel inserted and appended counts once", { "tree", "trek" }, "tre", { "tree", "trek" } },
         SuggestCase { "two letters skip deletions and transpositions", { "a", "abe", "aub", "b", "ba" }, "ab",
             { "aub", "abe", "a" } },
         SuggestCase { "capitalised word", kBooks, "Bookk", { "Book", "Book", "Books", "Brook" } },
         SuggestCase { "word in capitals", kBooks, "BOOKK", { "BOOK", "BOOK", "BOOKS", "BROOK" } },
-        SuggestCase { "mixed case keeps the stored form", kBooks, "bOOKK", { "book", "book", "books", "brook" } },
-        SuggestCase { "stored capitals stay", { "Paris", "parish" }, "PARRIS", { "Paris", "Paris", "PARISH" } },
+        SuggestCase {
+            "mixed case keeps the stored form", kBooks, "bOOKK", { "book", "book", "books", "brook" } },
+        SuggestCase {
+            "stored capitals stay", { "Paris", "parish" }, "PARRIS", { "Paris", "Paris", "PARISH" } },
         SuggestCase { "letter pair swaps 0xE6 and 0xE8", { "ab\xE8" }, "ab\xE6", { "ab\xE8" } },
         // Four hits from the first steps: no scan, and the pair at a position holding the
         // first letter is passed over, so the 0xE8 form is never proposed.
@@ -122,6 +127,8 @@ TEST(SuggestionGenerator, DistanceWeighsMissingAndExtraLetters)
     };
     // Weights: vowels 2, most consonants 3, j k q x z 4; an extra letter of t costs 2 more.
     for (Case c : { Case { "bkoo", "bkoo", 0 }, Case { "bkkoo", "bkoo", 4 }, Case { "bkoo", "bkkoo", 4 },
-             Case { "bkoo", "bkoos", 5 }, Case { "eht", "aet", 5 }, Case { "", "ab", 9 }, Case { "ab", "", 5 } })
-        EXPECT_EQ(CSuggestionGenerator::Distance(c.s, c.t, tables.weights.data()), c.distance) << c.s << "/" << c.t;
+             Case { "bkoo", "bkoos", 5 }, Case { "eht", "aet", 5 }, Case { "", "ab", 9 },
+             Case { "ab", "", 5 } })
+        EXPECT_EQ(CSuggestionGenerator::Distance(c.s, c.t, tables.weights.data()), c.distance)
+            << c.s << "/" << c.t;
 }

@@ -24,8 +24,8 @@ int main(int argc, char** argv)
         WordListContents contents = ReadWordListFile(argv[argument]);
         std::vector<BYTE> file = WriteLexDictionary(contents.words, layout);
         WriteFileReplacing(argv[argument + 1], file);
-        std::printf("lexmake: %zu words, %zu lines skipped, %zu bytes\n", contents.words.size(), contents.skipped,
-            file.size());
+        std::printf("lexmake: %zu words, %zu lines skipped, %zu bytes\n", contents.words.size(),
+            contents.skipped, file.size());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lexmake: %s\n", error.what());
         return 1;

@@ -17,10 +17,16 @@ namespace {
 
 constexpr int kMaxExpansionLength = kExpansionSize - 1;
 
-bool isUpper(BYTE c) { return LowerCase1252(c) != c; }
+bool isUpper(BYTE c)
+{
+    return LowerCase1252(c) != c;
+}
 
 // A letter has a partner of the other case; the table deltas cannot express any other.
-bool isLetter(BYTE c) { return isUpper(c) || UpperCase1252(c) != c; }
+bool isLetter(BYTE c)
+{
+    return isUpper(c) || UpperCase1252(c) != c;
+}
 
 // Letters sort by the plain letter they carry an accent on, then by code.
 BYTE baseLetter(BYTE lower)
@@ -138,7 +144,8 @@ public:
             if (expansion.empty() || expansion.size() > static_cast<size_t>(kMaxExpansionLength))
                 throw std::invalid_argument("an expansion holds one to five characters");
             for (size_t i = 0; i < expansion.size(); ++i)
-                file[offset + kOutputMapSize + k * kExpansionSize + i] = m_code[static_cast<BYTE>(expansion[i])];
+                file[offset + kOutputMapSize + k * kExpansionSize + i]
+                    = m_code[static_cast<BYTE>(expansion[i])];
         }
     }
 
@@ -219,8 +226,8 @@ void appendFrontCoded(std::vector<BYTE>& file, size_t indexOffset, const std::ve
         std::vector<BYTE> coded = codeFrontCoded(words[i], coder);
         size_t shared = 0;
         if (indexed.count(i) == 0)
-            while (shared < previous.size() && shared < coded.size() && shared < static_cast<size_t>(kMaxSharedPrefix)
-                && previous[shared] == coded[shared])
+            while (shared < previous.size() && shared < coded.size()
+                && shared < static_cast<size_t>(kMaxSharedPrefix) && previous[shared] == coded[shared])
                 ++shared;
         offsets[i] = static_cast<DWORD>(file.size());
         file.push_back(static_cast<BYTE>(indexed.count(i) != 0 ? 0 : shared + 1));
@@ -304,10 +311,13 @@ std::vector<BYTE> WriteLexDictionary(const std::vector<std::string>& unsorted, c
     if (words.empty())
         throw std::invalid_argument("a dictionary needs at least one word");
     std::vector<BYTE> file(LexWordAreaOffset(layout), 0);
-    const char* magic = layout.version == kVersion21 ? kMagic21 : layout.version == kVersion30 ? kMagic30 : kMagic35;
+    const char* magic = layout.version == kVersion21 ? kMagic21
+        : layout.version == kVersion30               ? kMagic30
+                                                     : kMagic35;
     put(file, 0, magic, kMagicSize);
     put(file, kLabelOffset, kLabel, kLabelSize);
-    put(file, kLanguageOffset, layout.language.data(), std::min<size_t>(layout.language.size(), kLanguageSize));
+    put(file, kLanguageOffset, layout.language.data(),
+        std::min<size_t>(layout.language.size(), kLanguageSize));
     int entries = indexEntries(layout);
     if (layout.version == kVersion35)
         putDword(file, kIndexCountOffset, static_cast<DWORD>(entries));

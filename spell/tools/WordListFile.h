@@ -6,7 +6,7 @@
 
 struct WordListContents {
     std::vector<std::string> words; // in the Western 8-bit code page
-    size_t skipped = 0;             // lines the code page cannot hold
+    size_t skipped = 0; // lines the code page cannot hold
 };
 
 // Throws std::runtime_error when the file cannot be read.

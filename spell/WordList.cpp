@@ -4,6 +4,7 @@
 #include "spell/TextBuffer.h"
 
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -23,15 +24,26 @@ void CWordList::Add(const char* word)
 {
     if (word == nullptr)
         return;
-    renewKeys();
-    if (m_count >= m_capacity) {
-        forget(std::prev(m_entries.end()));
-        m_entries.pop_back();
-        --m_count;
+    // A word that cannot be allocated is simply not remembered.
+    try {
+        renewKeys();
+        Entry entry { word, CharacterServices::FoldCase(word), m_clock + 1 };
+        if (m_count >= m_capacity) {
+            forget(std::prev(m_entries.end()));
+            m_entries.pop_back();
+            --m_count;
+        }
+        m_entries.push_front(std::move(entry));
+        try {
+            m_byKey.emplace(m_entries.front().key, m_entries.begin());
+        } catch (const std::bad_alloc&) {
+            m_entries.pop_front();
+            throw;
+        }
+        ++m_clock;
+        ++m_count;
+    } catch (const std::bad_alloc&) {
     }
-    m_entries.push_front(Entry { word, CharacterServices::FoldCase(word), ++m_clock });
-    m_byKey.emplace(m_entries.front().key, m_entries.begin());
-    ++m_count;
 }
 
 bool CWordList::Find(const char* word, WordMatch match, char* buffer, int size)
@@ -60,12 +72,12 @@ void CWordList::renewKeys()
 {
     if (m_generation == CharacterServices::TablesGeneration())
         return;
-    m_generation = CharacterServices::TablesGeneration();
     m_byKey.clear();
     for (Position it = m_entries.begin(); it != m_entries.end(); ++it) {
         it->key = CharacterServices::FoldCase(it->word.c_str());
         m_byKey.emplace(it->key, it);
     }
+    m_generation = CharacterServices::TablesGeneration();
 }
 
 void CWordList::forget(Position position)
@@ -88,12 +100,16 @@ void CChangeAllList::Add(const char* word, const char* replacement)
 {
     if (word == nullptr || replacement == nullptr)
         return;
-    if (m_count >= m_capacity) {
-        m_entries.pop_back();
-        --m_count;
+    try {
+        Pair pair { word, replacement };
+        if (m_count >= m_capacity) {
+            m_entries.pop_back();
+            --m_count;
+        }
+        m_entries.push_front(std::move(pair));
+        ++m_count;
+    } catch (const std::bad_alloc&) {
     }
-    m_entries.push_front(Pair { word, replacement });
-    ++m_count;
 }
 
 const char* CChangeAllList::Find(const char* word)

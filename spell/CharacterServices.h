@@ -1,0 +1,45 @@
+// Process-wide character classes and comparisons. The tables come from the last main
+// dictionary opened and stay in force after it is closed; before any is opened the
+// Western 8-bit code page rules apply.
+#pragma once
+
+#include "platform/core/Types.h"
+
+#include <string>
+
+namespace CharacterServices {
+
+constexpr int kTableSize = 256;
+
+// Installs the collation (case-sensitive C, case-insensitive I) and case-delta (L, U) tables.
+void LoadTables(
+    const BYTE* collate, const BYTE* collateNoCase, const BYTE* lowerDelta, const BYTE* upperDelta);
+// Back to the code page rules, as in a process that has opened no dictionary.
+void UnloadTables();
+bool TablesLoaded();
+// Changes whenever the tables are loaded or unloaded, so folded keys can be renewed.
+unsigned TablesGeneration();
+// The word mapped through the case-insensitive order: two words compare equal without case
+// exactly when their folded forms are equal.
+std::string FoldCase(const char* word);
+
+int CompareNoCase(const char* a, const char* b);
+int CompareNoCaseN(const char* a, const char* b, int count);
+int CompareCase(const char* a, const char* b);
+int CompareCaseN(const char* a, const char* b, int count);
+int CompareExact(const char* a, const char* b);
+// The comparison walk through a given 256-byte order table, over at most `count` characters.
+int CompareThrough(const BYTE* order, const char* a, const char* b, int count);
+// Order of two single characters under the case-sensitive collation.
+int CollateCase(BYTE a, BYTE b);
+
+BYTE ToLower(BYTE c);
+BYTE ToUpper(BYTE c);
+void MakeLower(char* word);
+void MakeUpper(char* word);
+
+bool IsLower(BYTE c);
+bool IsUpper(BYTE c);
+bool IsAlpha(BYTE c);
+
+} // namespace CharacterServices

@@ -1,0 +1,234 @@
+// The exported functions: argument checks and the handle rules, then the session's work.
+#include "spell/Lexigard.h"
+
+#include "spell/CharacterServices.h"
+#include "spell/CheckerState.h"
+#include "spell/LexFormat.h"
+#include "spell/LibraryPaths.h"
+#include "spell/TextBuffer.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr int kReplacementSize = 128;
+
+BOOL classify(LXHANDLE checker, WORD character, bool (*test)(BYTE))
+{
+    if (checker == nullptr || !checker->RequireSession())
+        return FALSE;
+    return character <= 0xFF && test(static_cast<BYTE>(character)) ? TRUE : FALSE;
+}
+
+} // namespace
+
+extern "C" {
+
+LXHANDLE LX_Init()
+{
+    return new (std::nothrow) CCheckerState();
+}
+
+void LX_Destroy(LXHANDLE checker)
+{
+    delete checker;
+}
+
+BOOL LX_OpenDictionary(LXHANDLE checker, LPCSTR mainFile, LPCSTR customFile)
+{
+    if (checker == nullptr)
+        return FALSE;
+    checker->CloseSession();
+    if (mainFile == nullptr)
+        return FALSE;
+    checker->mainFileName = MakeDictionaryPath(mainFile);
+    checker->customFileName
+        = customFile == nullptr || *customFile == 0 ? std::string() : MakeDictionaryPath(customFile);
+    return checker->OpenSession() ? TRUE : FALSE;
+}
+
+BOOL LX_CloseDictionary(LXHANDLE checker)
+{
+    if (checker == nullptr)
+        return FALSE;
+    checker->CloseSession();
+    checker->mainFileName.clear();
+    checker->customFileName.clear();
+    return TRUE;
+}
+
+BOOL LX_Reset(LXHANDLE checker)
+{
+    if (checker == nullptr || !checker->session)
+        return FALSE;
+    checker->OpenSession();
+    return checker->session ? TRUE : FALSE;
+}
+
+BOOL LX_GetLanguageName(LXHANDLE checker, LPCSTR dictionaryFile, LPSTR buffer, int size)
+{
+    if (checker == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, nullptr);
+    if (dictionaryFile == nullptr)
+        return FALSE;
+    FILE* file = std::fopen(MakeDictionaryPath(dictionaryFile).c_str(), "rb");
+    if (file == nullptr)
+        return FALSE;
+    char header[LexFormat::kLanguageOffset + LexFormat::kLanguageSize + 1] {};
+    bool complete = std::fread(header, 1, sizeof header - 1, file) == sizeof header - 1;
+    std::fclose(file);
+    if (!complete
+        || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
+        return FALSE;
+    return CopyToBuffer(buffer, size, header + LexFormat::kLanguageOffset) ? TRUE : FALSE;
+}
+
+BOOL LX_IsWordExist(LXHANDLE checker, LPCSTR word)
+{
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
+        return FALSE;
+    return checker->session->IsWordExist(word);
+}
+
+BOOL LX_AddToChangeAll(LXHANDLE checker, LPCSTR word, LPCSTR replacement)
+{
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr || replacement == nullptr)
+        return FALSE;
+    checker->session->AddToChangeAll(word, replacement);
+    return TRUE;
+}
+
+BOOL LX_AddToIgnoreAll(LXHANDLE checker, LPCSTR word)
+{
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
+        return FALSE;
+    checker->session->AddToIgnoreAll(word);
+    return TRUE;
+}
+
+BOOL LX_IsCharAlpha(LXHANDLE checker, WORD character)
+{
+    return classify(checker, character, CharacterServices::IsAlpha);
+}
+
+BOOL LX_IsCharLower(LXHANDLE checker, WORD character)
+{
+    return classify(checker, character, CharacterServices::IsLower);
+}
+
+BOOL LX_IsCharUpper(LXHANDLE checker, WORD character)
+{
+    return classify(checker, character, CharacterServices::IsUpper);
+}
+
+BOOL LX_GetReplacement(LXHANDLE checker, LPCSTR word, LPSTR buffer, int size)
+{
+    if (checker == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, nullptr);
+    if (!checker->RequireSession() || word == nullptr)
+        return FALSE;
+    char replacement[kReplacementSize];
+    if (!checker->session->FindChangeAll(word, replacement, sizeof replacement))
+        return FALSE;
+    return CopyToBuffer(buffer, size, replacement) ? TRUE : FALSE;
+}
+
+BOOL LX_GetSuggestion(LXHANDLE checker, LPCSTR word, SHORT index, LPSTR buffer, int size)
+{
+    if (checker == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, nullptr);
+    if (!checker->RequireSession() || word == nullptr)
+        return FALSE;
+    return CopyToBuffer(buffer, size, checker->GetSuggestion(word, index)) ? TRUE : FALSE;
+}
+
+BOOL LX_AddWord(LXHANDLE checker, LPCSTR word)
+{
+    if (checker == nullptr || !checker->RequireSession() || word == nullptr)
+        return FALSE;
+    return checker->session->AppendToCustomDictionary(word) ? TRUE : FALSE;
+}
+
+BOOL LX_GetAlwaysSuggest(LXHANDLE checker)
+{
+    return checker ? GetCheckerOptions().alwaysSuggest : FALSE;
+}
+
+void LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value)
+{
+    if (checker != nullptr)
+        GetCheckerOptions().alwaysSuggest = value;
+}
+
+BOOL LX_GetIgnoreWordsInUppercase(LXHANDLE checker)
+{
+    return checker ? GetCheckerOptions().ignoreWordsInUppercase : FALSE;
+}
+
+void LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value)
+{
+    if (checker != nullptr)
+        GetCheckerOptions().ignoreWordsInUppercase = value;
+}
+
+BOOL LX_GetIgnoreWordsWithNumbers(LXHANDLE checker)
+{
+    return checker ? GetCheckerOptions().ignoreWordsWithNumbers : FALSE;
+}
+
+void LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value)
+{
+    if (checker != nullptr)
+        GetCheckerOptions().ignoreWordsWithNumbers = value;
+}
+
+// The download and options dialogs belong to the window layer, which this library does not
+// have yet: they report that the user closed them.
+BOOL LX_DownloadDictionaries(LXHANDLE, LPCSTR, LPCSTR)
+{
+    return FALSE;
+}
+
+BOOL LX_OptionsDialog(LXHANDLE, LPCSTR, LPSTR, int, LPSTR, int, LPCSTR, int)
+{
+    return FALSE;
+}
+
+const std::array<LX_PROC, LX_ORDINAL_COUNT> LX_OrdinalTable = [] {
+    std::array<LX_PROC, LX_ORDINAL_COUNT> table {};
+    auto put = [&table](int ordinal, auto function) {
+        table[static_cast<size_t>(ordinal - LX_ORDINAL_BASE)] = reinterpret_cast<LX_PROC>(function);
+    };
+    put(LX_ORD_Init, &LX_Init);
+    put(LX_ORD_Destroy, &LX_Destroy);
+    put(LX_ORD_OpenDictionary, &LX_OpenDictionary);
+    put(LX_ORD_CloseDictionary, &LX_CloseDictionary);
+    put(LX_ORD_Reset, &LX_Reset);
+    put(LX_ORD_GetLanguageName, &LX_GetLanguageName);
+    put(LX_ORD_IsWordExist, &LX_IsWordExist);
+    put(LX_ORD_AddToChangeAll, &LX_AddToChangeAll);
+    put(LX_ORD_AddToIgnoreAll, &LX_AddToIgnoreAll);
+    put(LX_ORD_IsCharAlpha, &LX_IsCharAlpha);
+    put(LX_ORD_IsCharLower, &LX_IsCharLower);
+    put(LX_ORD_IsCharUpper, &LX_IsCharUpper);
+    put(LX_ORD_GetReplacement, &LX_GetReplacement);
+    put(LX_ORD_GetSuggestion, &LX_GetSuggestion);
+    put(LX_ORD_AddWord, &LX_AddWord);
+    put(LX_ORD_CheckText, &LX_CheckText);
+    put(LX_ORD_GetAlwaysSuggest, &LX_GetAlwaysSuggest);
+    put(LX_ORD_SetAlwaysSuggest, &LX_SetAlwaysSuggest);
+    put(LX_ORD_GetIgnoreWordsInUppercase, &LX_GetIgnoreWordsInUppercase);
+    put(LX_ORD_SetIgnoreWordsInUppercase, &LX_SetIgnoreWordsInUppercase);
+    put(LX_ORD_GetIgnoreWordsWithNumbers, &LX_GetIgnoreWordsWithNumbers);
+    put(LX_ORD_SetIgnoreWordsWithNumbers, &LX_SetIgnoreWordsWithNumbers);
+    put(LX_ORD_DownloadDictionaries, &LX_DownloadDictionaries);
+    put(LX_ORD_OptionsDialog, &LX_OptionsDialog);
+    return table;
+}();
+
+} // extern "C"

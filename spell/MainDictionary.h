@@ -1,0 +1,68 @@
+// Reader of one main dictionary file: checks the layout, keeps the index and the coding
+// tables in memory and decodes the words one by one from any indexed position.
+#pragma once
+
+#include "platform/core/Types.h"
+#include "spell/DictionaryStream.h"
+#include "spell/LexFormat.h"
+
+#include <array>
+#include <vector>
+
+struct LexIndexEntry {
+    char key[LexFormat::kKeySize];
+    DWORD offset;
+};
+
+class CMainDictionary {
+public:
+    static constexpr int kMaxWordLength = 255;
+
+    // A reader that fails to open stays "not usable": it finds nothing and reads no word.
+    explicit CMainDictionary(const char* fileName, const char* indexCacheName = nullptr);
+    ~CMainDictionary();
+    CMainDictionary(const CMainDictionary&) = delete;
+    CMainDictionary& operator=(const CMainDictionary&) = delete;
+
+    void Close();
+    bool IsUsable() const { return m_notUsable == 0; }
+    WORD GetVersion() const { return m_version; }
+    int GetIndexCount() const { return m_indexCount; }
+    const LexIndexEntry& GetIndexEntry(int k) const { return m_index[static_cast<size_t>(k)]; }
+    const BYTE* GetWeights() const { return m_weights.data(); }
+
+    // Decodes the record at the current position; false (and an empty buffer) at the end
+    // of the file, on a short read or on a damaged record.
+    bool ReadNextWord(char* buffer, int size);
+    bool SeekToIndexEntry(int k);
+    // Binary search over the index keys (seven characters, case-insensitive); an equal key
+    // gives its entry, or the one before it when `beforeEqual` is set.
+    int FindIndexEntry(const char* word, bool beforeEqual) const;
+
+private:
+    using Table = std::array<BYTE, LexFormat::kTableSize>;
+
+    bool open(const char* fileName);
+    bool readHeader();
+    bool readTables(Table& collate, Table& collateNoCase, Table& lowerDelta, Table& upperDelta);
+    bool readCodingTables();
+    bool checkIndex(const Table& collateNoCase);
+    bool readIndexCache(const char* cacheName, DWORD fileTime);
+    void writeIndexCache(const char* cacheName, DWORD fileTime) const;
+    void buildIndexByScanning();
+    bool decodeRecord21(std::vector<BYTE>& characters);
+    bool decodeFrontCoded(std::vector<BYTE>& characters);
+    void appendCoded(BYTE code, std::vector<BYTE>& characters) const;
+
+    WORD m_version = 0;
+    WORD m_notUsable = 1;
+    int m_indexCount = 0;
+    std::vector<LexIndexEntry> m_index;
+    CDictionaryStream m_stream;
+    Table m_weights {};
+    std::array<Table, LexFormat::kInputMapCount> m_inputMaps {};
+    std::array<BYTE, LexFormat::kOutputMapSize> m_outputMap {};
+    std::array<std::array<char, LexFormat::kExpansionSize>, LexFormat::kExpansionCount> m_expansions {};
+    std::vector<BYTE> m_previousCoded;
+    std::vector<BYTE> m_decoded;
+};

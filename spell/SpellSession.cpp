@@ -1,0 +1,124 @@
+#include "spell/SpellSession.h"
+
+#include "spell/CharacterServices.h"
+#include "spell/TextBuffer.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kWordBuffer = CMainDictionary::kMaxWordLength + 1;
+
+void lowerCopy(const char* word, char* lower)
+{
+    CopyToBuffer(lower, kWordBuffer, word);
+    CharacterServices::MakeLower(lower);
+}
+
+bool isAllLower(const char* word)
+{
+    char lower[kWordBuffer];
+    lowerCopy(word, lower);
+    return std::strcmp(lower, word) == 0;
+}
+
+} // namespace
+
+CSpellSession::CSpellSession(const char* mainFileName, const char* indexCacheName, const char* customFileName)
+    : m_mainDictionary(mainFileName, indexCacheName)
+    , m_customDictionary(customFileName)
+{
+}
+
+BOOL CSpellSession::IsWordExist(const char* word)
+{
+    if (word == nullptr)
+        return FALSE;
+    if (acceptedByCache(word) || m_ignoreAll.Find(word, WordMatch::NoCase) || acceptedByMainDictionary(word))
+        return TRUE;
+    char stored[kWordBuffer];
+    if (!m_customDictionary.Find(word, stored, sizeof stored))
+        return FALSE;
+    m_cache.Add(stored);
+    return TRUE;
+}
+
+// A stored form in lower case takes every capitalisation; one with capitals only itself,
+// unless its lower-case form is known too.
+bool CSpellSession::acceptedByCache(const char* word)
+{
+    char stored[kWordBuffer];
+    if (!m_cache.Find(word, WordMatch::NoCase, stored, sizeof stored))
+        return false;
+    char lower[kWordBuffer];
+    lowerCopy(stored, lower);
+    return isAllLower(stored) || std::strcmp(word, stored) == 0 || m_cache.Find(lower, WordMatch::Exact);
+}
+
+bool CSpellSession::acceptedByMainDictionary(const char* word)
+{
+    char stored[kWordBuffer];
+    if (!SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored))
+        return false;
+    m_cache.Add(stored);
+    if (isAllLower(stored) || std::strcmp(word, stored) == 0)
+        return true;
+    char lower[kWordBuffer];
+    lowerCopy(stored, lower);
+    char exact[kWordBuffer];
+    if (SearchMainDictionary(lower, CharacterServices::CompareExact, exact, sizeof exact)) {
+        m_cache.Add(stored);
+        return true;
+    }
+    // Another capitalisation may come first in the file ("Ac" before "AC"); a word that is
+    // stored exactly as written is still correct.
+    if (!SearchMainDictionary(word, CharacterServices::CompareExact, exact, sizeof exact))
+        return false;
+    m_cache.Add(exact);
+    return true;
+}
+
+BOOL CSpellSession::FindChangeAll(const char* word, char* buffer, int size)
+{
+    CopyToBuffer(buffer, size, word);
+    const char* replacement = m_changeAll.Find(word);
+    if (replacement == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, replacement);
+    return TRUE;
+}
+
+void CSpellSession::AddToChangeAll(const char* word, const char* replacement)
+{
+    m_changeAll.Add(word, replacement);
+}
+
+void CSpellSession::AddToIgnoreAll(const char* word)
+{
+    m_ignoreAll.Add(word);
+}
+
+bool CSpellSession::AppendToCustomDictionary(const char* word)
+{
+    return m_customDictionary.Append(word);
+}
+
+BOOL CSpellSession::SearchMainDictionary(const char* word, WordComparator compare, char* buffer, int size)
+{
+    CopyToBuffer(buffer, size, nullptr);
+    if (word == nullptr || !m_mainDictionary.IsUsable())
+        return FALSE;
+    int entry = m_mainDictionary.FindIndexEntry(word, false);
+    if (!m_mainDictionary.SeekToIndexEntry(entry))
+        return FALSE;
+    char candidate[kWordBuffer];
+    while (m_mainDictionary.ReadNextWord(candidate, sizeof candidate)) {
+        if (compare(candidate, word) == 0) {
+            CopyToBuffer(buffer, size, candidate);
+            return TRUE;
+        }
+        if (CharacterServices::CompareNoCase(candidate, word) > 0)
+            return FALSE;
+    }
+    return FALSE;
+}

@@ -71,7 +71,7 @@ void runPair(const char* func, OwnOp op, IplImage* src, IplImage* dst, const Ipl
     OwnPiece pieces[] = {{dst, iplTileWrite}, {src, writeMode}};
     int count = src ? 2 : 1;
     bool mismatch = false;
-    int failed = ownWalkPieces(pieces, count, mask, height, width, [&](IplImage* const* works, const IplImage* m) {
+    int failed = ownWalkPieces(pieces, count, mask, height, width, [&](IplImage* const* works, const IplImage* m, int, int) {
         mismatch = ownApplyUntiled(op, src ? works[1] : nullptr, nullptr, works[0], m, value, true) ==
                    OwnApply::ChannelMismatch;
         return !mismatch;

@@ -94,7 +94,7 @@ void run(const Operation& op, const Named* sources, int count, IplImage* dst, in
         ownCommonSize({dst, a, b, mask}, 1, &height, &width);
         OwnPiece pieces[] = {{dst, iplTileWrite}, {a, iplTileRead}, {b, iplTileRead}};
         int failed = height < 1 ? -1 : ownWalkPieces(pieces, count + 1, mask, height, width,
-                                                      [&](IplImage* const* works, const IplImage* m) {
+                                                      [&](IplImage* const* works, const IplImage* m, int, int) {
             ownApplyUntiled(op.op, works[1], count > 1 ? works[2] : nullptr, works[0], m, pattern, false);
             return true;
         });

@@ -189,7 +189,7 @@ int ownWalkPieces(const OwnPiece* pieces, int count, const IplImage* mask, int h
                 works[i] = &walker.works[walker.owner[i]];
             maskRoi = {0, maskX + x, maskY + y, piece, band};
             maskWork.roi = &maskRoi;
-            bool ok = call(works.data(), mask ? &maskWork : nullptr);
+            bool ok = call(works.data(), mask ? &maskWork : nullptr, x, y);
             walker.release(count, x, y);
             if (!ok)
                 return -2;

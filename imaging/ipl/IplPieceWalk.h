@@ -25,7 +25,8 @@ struct OwnPiece {
     int mode;
 };
 
-using OwnPieceCall = std::function<bool(IplImage* const* works, const IplImage* maskWork)>;
+// Called per piece with the working headers, the mask's and the piece's place in the region.
+using OwnPieceCall = std::function<bool(IplImage* const* works, const IplImage* maskWork, int x, int y)>;
 
 // Walks the common height x width region in pieces; each tiled image's tile is fetched with its
 // mode (a header given twice is fetched once) and handed back after the piece. Returns -1 when

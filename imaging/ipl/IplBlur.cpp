@@ -9,6 +9,7 @@
 #include "imaging/ipl/IplRoi.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cmath>
 #include <cstring>
 #include <memory>

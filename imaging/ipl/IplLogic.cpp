@@ -5,6 +5,7 @@
 #include "imaging/ipl/IplPieceWalk.h"
 
 #include <string>
+#include <initializer_list>
 
 namespace {
 

@@ -116,14 +116,8 @@ bool fill(const char* func, IplImage* image, int value)
         ownError(-17, func, "You should use iplSetFP for this image", kModule);
         return false;
     }
-    int before = iplGetErrorStatus();
-    iplSetErrorStatus(0);
     uint32_t pattern = ownReplicate(image->depth, clampToDepth(image->depth, value));
-    runPair(func, OwnOp::Fill, nullptr, image, image->maskImage, pattern);
-    bool ok = iplGetErrorStatus() >= 0;
-    if (ok)
-        iplSetErrorStatus(before);
-    return ok;
+    return !ownNestedFails([&] { runPair(func, OwnOp::Fill, nullptr, image, image->maskImage, pattern); });
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // report function every entry point calls when it refuses or fails.
 #pragma once
 
-#include <source_location>
-
 using IplErrorCallBack = int (*)(int status, const char* funcName, const char* context,
                                  const char* file, int line);
 // Where the default report shows its message (caption, text); the default prints to stderr.
@@ -61,7 +59,20 @@ int ownReportLength(int status, const char* funcName, const char* context, const
 
 // Reports with the caller's source line.
 inline int ownError(int status, const char* funcName, const char* context, const char* module,
-                    std::source_location where = std::source_location::current())
+                    int line = __builtin_LINE())
 {
-    return iplReportError(status, funcName, context, module, static_cast<int>(where.line()));
+    return iplReportError(status, funcName, context, module, line);
+}
+
+// Runs a nested step; true when it reported a failure. Without one, an earlier status stays as it was.
+template <class Step>
+bool ownNestedFails(Step step)
+{
+    int before = iplGetErrorStatus();
+    iplSetErrorStatus(0);
+    step();
+    if (iplGetErrorStatus() < 0)
+        return true;
+    iplSetErrorStatus(before);
+    return false;
 }

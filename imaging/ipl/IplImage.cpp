@@ -243,6 +243,16 @@ void iplAllocateImageFP(IplImage* image, int doFill, float fillValue)
     allocateData(image, doFill != 0, word);
 }
 
+bool ownAllocateOrRelease(IplImage* image, const char* funcName, const char* context, const char* module)
+{
+    iplAllocateImage(image, 0, 0);
+    if (image->imageData)
+        return true;
+    ownError(iplStsNoMem, funcName, context, module);
+    iplReleaseImage(image, iplImageHeader);
+    return false;
+}
+
 void iplReleaseImageData(IplImage* image)
 {
     if (!image)

@@ -91,6 +91,8 @@ IplImage* iplCreateImageHeader(int nChannels, int alphaChannel, int depth, const
 void iplAllocateImage(IplImage* image, int doFill, int fillValue);
 void iplAllocateImageFP(IplImage* image, int doFill, float fillValue);
 void iplReleaseImage(IplImage* image, int flags);
+// Allocates an image's data without fill; on failure reports -4 with the text, releases the header, false.
+bool ownAllocateOrRelease(IplImage* image, const char* funcName, const char* context, const char* module);
 void iplReleaseImageData(IplImage* image);
 void iplReleaseImageHeader(IplImage* image);
 int ownCheckImage(const IplImage* image);

@@ -86,6 +86,16 @@ bool copyInsideTiled(const IplImage* image, const OwnRect& inside, const Layout&
 
 } // namespace
 
+char* ownChannelRow(const IplImage* image, int y, int c)
+{
+    return elementRow(layoutOf(image), image->imageData, y, c);
+}
+
+int64_t ownChannelElement(const IplImage* image, int x, int c)
+{
+    return elementIndex(layoutOf(image), x, c);
+}
+
 int ownGetRoiRect(const IplImage* image, int* x, int* y, int* width, int* height, int* firstChannel,
                   int* lastChannel)
 {

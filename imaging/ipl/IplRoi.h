@@ -33,6 +33,10 @@ char* ownGetRect(const IplImage* image, int x, int y, int width, int height, int
 // destination bits outside the run and reading no source byte outside it.
 void ownCopyBits(const uint8_t* source, uint8_t* destination, int64_t sourceBit, int64_t destinationBit,
                  int64_t count);
+// Row start and element index of channel c (0-based) of pixel x in row y of an untiled image.
+char* ownChannelRow(const IplImage* image, int y, int c);
+int64_t ownChannelElement(const IplImage* image, int x, int c);
+
 // Writes one element (bits, byte, word or dword by depth) and reads one back.
 void ownStoreElement(char* row, int depth, int64_t element, uint32_t value);
 uint32_t ownLoadElement(const char* row, int depth, int64_t element);

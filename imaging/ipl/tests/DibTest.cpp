@@ -354,3 +354,39 @@ TEST(Dib, ShadowPathMatchesReference)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Dib, ConvertFromRefusalsAndChannelOrder)
+{
+    Dib dib(4, 3, 24);
+    fillBytes(dib, 4);
+    ImagePtr small = makeImage(3, iplDepth8u, 3, 3);
+    ImagePtr wide = makeImage(3, iplDepth16u, 4, 3);
+    ImagePtr odd = makeImage(3, iplDepth8u, 4, 3);
+    std::memcpy(odd->channelSeq, "GBR", 4);
+    struct Case { IplImage* image; const char* context; int status; };
+    const Case cases[] = {
+        {small.get(), "Image size is too small", -10},
+        {wide.get(), "image->depth unsupport", -5},
+        {odd.get(), "image->channelSeq unsupport", -5},
+        {nullptr, "image==0", -5},
+    };
+    for (const auto& c : cases) {
+        ReportRecorder recorder;
+        iplConvertFromDIB(dib.header(), c.image);
+        EXPECT_EQ(recorder.lastStatus(), c.status);
+        EXPECT_EQ(recorder.lastContext(), c.context);
+    }
+    ImagePtr rgb = makeImage(3, iplDepth8u, 4, 3, iplDataOrderPlane);
+    std::memcpy(rgb->channelSeq, "RGB", 4);
+    iplConvertFromDIB(dib.header(), rgb.get());
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const uint8_t* pixel = dib.bits() + (2 - y) * 12 + 3 * x;
+            EXPECT_EQ(at(rgb.get(), x, y, 0), pixel[2]);
+            EXPECT_EQ(at(rgb.get(), x, y, 2), pixel[0]);
+        }
+}
+
+} // namespace

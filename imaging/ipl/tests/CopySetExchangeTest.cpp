@@ -434,3 +434,60 @@ TEST(Logic, RefusalsAndAlphaStaysUntouched)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Logic, MaskAreaOrderAndTileEdgeCases)
+{
+    ImagePtr a = makeImage(1, iplDepth8u, 12, 22), b = makeImage(1, iplDepth8u, 12, 22);
+    ImagePtr d = makeImage(1, iplDepth8u, 12, 22);
+    fillPattern(a.get(), 1);
+    fillPattern(b.get(), 2);
+    std::memset(d->imageData, 0x11, static_cast<size_t>(d->imageSize));
+    IplROI ra{0, 0, 0, 10, 10}, rd{0, 2, 1, 6, 20};
+    a->roi = &ra;
+    d->roi = &rd;
+    iplAnd(a.get(), b.get(), d.get());
+    a->roi = d->roi = nullptr;
+    int written = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 12; ++x)
+            written += at(d.get(), x, y, 0) != 0x11u && x >= 2 && x < 8 && y >= 1 && y < 11;
+    EXPECT_GT(written, 40);
+    for (int y = 11; y < 22; ++y)
+        EXPECT_EQ(at(d.get(), 4, y, 0), 0x11u);
+    EXPECT_EQ(at(d.get(), 3, 2, 0), at(a.get(), 1, 1, 0) & at(b.get(), 1, 1, 0));
+
+    ImagePtr maskA = makeImage(1, iplDepth1u, 8, 8), maskB = makeImage(1, iplDepth1u, 8, 8);
+    IplROI outside{0, 9, 0, 4, 4};
+    maskB->roi = &outside;
+    a->maskImage = maskA.get();
+    d->maskImage = maskB.get();
+    std::vector<char> before(d->imageData, d->imageData + d->imageSize);
+    {
+        ReportRecorder recorder;
+        iplOr(a.get(), b.get(), d.get());
+        EXPECT_FALSE(recorder.any());
+    }
+    a->maskImage = d->maskImage = nullptr;
+    maskB->roi = nullptr;
+    EXPECT_EQ(std::vector<char>(d->imageData, d->imageData + d->imageSize), before);
+
+    ImagePtr bitsPixel = makeImage(1, iplDepth1u, 9, 2), bitsPlane = makeImage(1, iplDepth1u, 9, 2, iplDataOrderPlane);
+    fillPattern(bitsPixel.get());
+    {
+        ReportRecorder recorder;
+        iplXorS(bitsPixel.get(), bitsPlane.get(), 1);
+        EXPECT_FALSE(recorder.any());
+    }
+    EXPECT_EQ(at(bitsPlane.get(), 8, 1, 0), at(bitsPixel.get(), 8, 1, 0) ^ 1u);
+
+    TiledImage tiled(1, iplDepth8u, 16, 16, 8, 8);
+    tiled.failFetch = true;
+    ImagePtr plain = makeImage(1, iplDepth8u, 16, 16);
+    ReportRecorder recorder;
+    iplXorS(plain.get(), tiled.get(), 3);
+    EXPECT_EQ(recorder.lastContext(), "(dstImage->tileInfo->tileData == ((void*)(0)))");
+}
+
+} // namespace

@@ -80,6 +80,33 @@ TEST(Dither, DiffusionMatchesTheFormulasOnGrayAndColour)
     }
 }
 
+TEST(Dither, OrderedMatrixMatchesTheFormulaFromAnyOrigin)
+{
+    const int matrix[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    for (int depth : {iplDepth8u, iplDepth16u}) {
+        for (int shift : {1, 2, 5}) {
+            ImagePtr image = makeImage(3, depth, 11, 6);
+            fillPattern(image.get(), shift);
+            int maximum = depth == iplDepth8u ? 255 : 65535, q = maximum >> shift;
+            std::vector<uint32_t> expected;
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < 11; ++x)
+                    for (int c = 0; c < 3; ++c) {
+                        int v = static_cast<int>(at(image.get(), x, y, c)), b = q * (v / q);
+                        int threshold = matrix[(x + 8) % 4][(y + 16) % 4] * q / 17;
+                        expected.push_back(static_cast<uint32_t>(std::min(v - b > threshold ? b + q : b, maximum)));
+                    }
+            own_dither_rect(image.get(), iplDitherBayer, blockOf(image.get()), shift, 8, 16);
+            std::vector<uint32_t> actual;
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < 11; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        actual.push_back(at(image.get(), x, y, c));
+            EXPECT_EQ(firstDifference(actual, expected), "") << depth << " " << shift;
+        }
+    }
+}
+
 TEST(Dither, QuantiserAndOrderedMatrixPinnedValues)
 {
     struct Case { int type; int value; int x; int y; uint32_t expected; };

@@ -149,19 +149,14 @@ void runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, 
 // The destination region origin of an untiled (or working) header.
 Target targetOf(const IplImage* image, int firstChannel)
 {
-    OwnRect rect;
-    ownClipRoi(image, &rect);
+    int width, height, x;
+    char* origin = ownRoiPointer(image, &width, &height, 0, &x);
     int64_t element = ownElemSize(image->depth);
     bool plane = image->dataOrder == iplDataOrderPlane;
-    Target t{image->imageData + static_cast<int64_t>(rect.y) * image->widthStep, image->widthStep, 0, 0, firstChannel};
-    if (image->depth == iplDepth1u) {
-        t.pixelStep = rect.x;  // bit offset of the region
-        return t;
-    }
-    t.pixelStep = plane ? element : element * image->nChannels;
-    t.channelStep = plane ? static_cast<int64_t>(image->height) * image->widthStep : element;
-    t.base += rect.x * t.pixelStep;
-    return t;
+    if (image->depth == iplDepth1u)
+        return {origin, image->widthStep, x, 0, firstChannel};  // the bit offset of the region
+    return {origin, image->widthStep, plane ? element : element * image->nChannels,
+            plane ? static_cast<int64_t>(image->height) * image->widthStep : element, firstChannel};
 }
 
 bool argumentsRefused(const IplImage* src, const IplImage* dst, int nCols, int nRows, int anchorX, int anchorY)

@@ -34,6 +34,16 @@ uint32_t readTiled(const IplImage* image, int x, int y, int channel)
     return value;
 }
 
+// The side (index) whose rule governs a position of the given class; -1 inside.
+int governingSide(int positionClass)
+{
+    if (positionClass & iplSideTop) return iplSideTopIndex;
+    if (positionClass & iplSideBottom) return iplSideBottomIndex;
+    if (positionClass & iplSideLeft) return iplSideLeftIndex;
+    if (positionClass & iplSideRight) return iplSideRightIndex;
+    return -1;
+}
+
 } // namespace
 
 void iplSetImageBorderMode(IplImage* image, int mode, int sides, int constValue)
@@ -65,15 +75,6 @@ uint32_t ownPixelRead(const IplImage* image, int x, int y, int channel)
     return readUntiled(image->imageData, image->widthStep, image->height, image, x, y, channel);
 }
 
-int ownGoverningSide(int positionClass)
-{
-    if (positionClass & iplSideTop) return iplSideTopIndex;
-    if (positionClass & iplSideBottom) return iplSideBottomIndex;
-    if (positionClass & iplSideLeft) return iplSideLeftIndex;
-    if (positionClass & iplSideRight) return iplSideRightIndex;
-    return -1;
-}
-
 int ownMapBorderCoord(int v, int n, int mode)
 {
     if (v >= 0 && v < n)
@@ -94,7 +95,7 @@ int ownMapBorderCoord(int v, int n, int mode)
 
 uint32_t ownPixelWithBorder(const IplImage* image, int x, int y, int channel)
 {
-    int side = ownGoverningSide(ownPositionClass(image, x, y));
+    int side = governingSide(ownPositionClass(image, x, y));
     if (side < 0)
         return ownPixelRead(image, x, y, channel);
     int mode = image->borderMode[side];

@@ -32,5 +32,3 @@ uint32_t ownPixelWithBorder(const IplImage* image, int x, int y, int channel);
 
 // Maps a coordinate outside 0..n-1 back inside by a non-constant border mode.
 int ownMapBorderCoord(int v, int n, int mode);
-// The side (index) whose rule governs a position of the given class; -1 inside.
-int ownGoverningSide(int positionClass);

@@ -54,6 +54,21 @@ const char* formatOf(int status)
                : "In function %s(): [file %s, line %d]\n%s\n\n%s\n(status: %d)%s";
 }
 
+int reportLength(int status, const char* funcName, const char* context, const char* file)
+{
+    return std::snprintf(nullptr, 0, formatOf(status), funcName ? funcName : "<unknown>", file ? file : "",
+                         0, context ? context : "", iplStatusText(status), status,
+                         modeSuffix(g_context.mode)) + 16;
+}
+
+void formatReport(char* buffer, int size, int status, const char* funcName, const char* context,
+                     const char* file, int line)
+{
+    std::snprintf(buffer, static_cast<size_t>(size), formatOf(status), funcName ? funcName : "<unknown>",
+                  file ? file : "", line < 0 ? 0 : line, context ? context : "", iplStatusText(status),
+                  status, modeSuffix(g_context.mode));
+}
+
 } // namespace
 
 IplErrorContext* ownErrorContext()
@@ -118,31 +133,16 @@ const char* iplStatusText(int status)
     return "Unknown error or status code";
 }
 
-int ownReportLength(int status, const char* funcName, const char* context, const char* file)
-{
-    return std::snprintf(nullptr, 0, formatOf(status), funcName ? funcName : "<unknown>", file ? file : "",
-                         0, context ? context : "", iplStatusText(status), status,
-                         modeSuffix(g_context.mode)) + 16;
-}
-
-void ownFormatReport(char* buffer, int size, int status, const char* funcName, const char* context,
-                     const char* file, int line)
-{
-    std::snprintf(buffer, static_cast<size_t>(size), formatOf(status), funcName ? funcName : "<unknown>",
-                  file ? file : "", line < 0 ? 0 : line, context ? context : "", iplStatusText(status),
-                  status, modeSuffix(g_context.mode));
-}
-
 // No mode ends the process: the message is shown and the status handed back.
 int iplDefaultReport(int status, const char* funcName, const char* context, const char* file, int line)
 {
     if (g_context.mode == iplErrModeSilent)
         return status;
-    int size = ownReportLength(status, funcName, context, file);
+    int size = reportLength(status, funcName, context, file);
     char* buffer = new (std::nothrow) char[static_cast<size_t>(size)];
     if (!buffer)
         return status;
-    ownFormatReport(buffer, size, status, funcName, context, file, line);
+    formatReport(buffer, size, status, funcName, context, file, line);
     char caption[32];
     std::snprintf(caption, sizeof caption, "IPL %s", iplGetLibVersion()->version);
     g_message(caption, buffer);

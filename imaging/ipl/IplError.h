@@ -52,11 +52,6 @@ const IplLibVersion* iplGetLibVersion();
 // The message seam of the default report; null restores printing to stderr. Returns the previous one.
 IplMessageHandler iplSetMessageHandler(IplMessageHandler handler);
 
-// Builds the text the default report shows (also used by tests).
-void ownFormatReport(char* buffer, int size, int status, const char* funcName, const char* context,
-                     const char* file, int line);
-int ownReportLength(int status, const char* funcName, const char* context, const char* file);
-
 // Reports with the caller's source line.
 inline int ownError(int status, const char* funcName, const char* context, const char* module,
                     int line = __builtin_LINE())

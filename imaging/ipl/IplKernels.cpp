@@ -187,3 +187,11 @@ void ownRegionKernel(OwnOp op, const OwnRegion* a, const OwnRegion* b, const Own
     else
         elementKernel(walk, height, width, mask);
 }
+
+void ownWholeBuffer(OwnOp op, const IplImage* a, const IplImage* b, const IplImage* dst, uint32_t value)
+{
+    uint8_t pattern[4];
+    std::memcpy(pattern, &value, 4);
+    Bytes run{dst->imageData, a->imageData, b ? b->imageData : nullptr};
+    runOp(op, run, static_cast<size_t>(dst->imageSize), pattern, 4);
+}

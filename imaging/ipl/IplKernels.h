@@ -6,12 +6,17 @@
 
 #include <cstdint>
 
+struct IplImage;
+
 enum class OwnOp { Copy, Fill, Swap, And, Or, XorS };
 
 // Applies op to h x w pixels of the regions: dst = a (Copy), dst = value (Fill), a <-> dst (Swap),
 // dst = a & b, dst = a | b, dst = a ^ value (XorS). value is the element's bit pattern.
 void ownRegionKernel(OwnOp op, const OwnRegion* a, const OwnRegion* b, const OwnRegion& dst, int height,
                      int width, uint32_t value, const OwnRegion* mask);
+
+// The logical operations over whole pixel buffers (imageSize bytes, row padding included).
+void ownWholeBuffer(OwnOp op, const IplImage* a, const IplImage* b, const IplImage* dst, uint32_t value);
 
 // The low bits of a 32-bit word replicated across it as a fill or XOR pattern for a depth.
 uint32_t ownReplicate(int depth, int value);

@@ -152,6 +152,13 @@ OwnApply ownApplyUntiled(OwnOp op, const IplImage* a, const IplImage* b, const I
     ownCommonSize({dst, a, b, mask}, 1, &height, &width);
     if (height < 1 || width < 1)
         return OwnApply::Nothing;
+    bool alpha = (a && a->alphaChannel) || (b && b->alphaChannel) || dst->alphaChannel;
+    bool whole = op != OwnOp::Copy && op != OwnOp::Swap && op != OwnOp::Fill && !mask && a &&
+                 ownIsWholeImage(a, dst, alpha) && (!b || ownIsWholeImage(b, dst, alpha));
+    if (whole) {
+        ownWholeBuffer(op, a, b, dst, value);
+        return OwnApply::Done;
+    }
     OwnRegion ra{}, rb{}, rd{}, rm{};
     if (!ownRegionStart(dst, &rd, alphaCoiEmpty) || (a && !ownRegionStart(a, &ra, alphaCoiEmpty)) ||
         (b && !ownRegionStart(b, &rb, alphaCoiEmpty)))

@@ -482,6 +482,12 @@ TEST(Logic, MaskAreaOrderAndTileEdgeCases)
     }
     EXPECT_EQ(at(bitsPlane.get(), 8, 1, 0), at(bitsPixel.get(), 8, 1, 0) ^ 1u);
 
+    ImagePtr wa = makeImage(3, iplDepth8u, 5, 2), wb = makeImage(3, iplDepth8u, 5, 2), wd = makeImage(3, iplDepth8u, 5, 2);
+    wa->imageData[15] = 0x3C;
+    wb->imageData[15] = 0x0F;
+    iplAnd(wa.get(), wb.get(), wd.get());
+    EXPECT_EQ(wd->imageData[15], 0x0C) << "whole buffers include the row padding";
+
     TiledImage tiled(1, iplDepth8u, 16, 16, 8, 8);
     tiled.failFetch = true;
     ImagePtr plain = makeImage(1, iplDepth8u, 16, 16);

@@ -20,13 +20,23 @@ namespace {
 constexpr const char* kFunc = "iplBlur";
 constexpr const char* kModule = "iplblur";
 
-// Round-to-nearest division of a window sum by the box area, exact for every sum.
+// Round-to-nearest division of a window sum by the box area, exact for every sum. Sums below
+// 2^31 take a multiply by a 64-bit reciprocal of twice the area, exact in that range.
 struct RoundDivider {
     int64_t area;
     double inverse;
+    unsigned __int128 reciprocal;
+
+    explicit RoundDivider(int64_t boxArea)
+        : area(boxArea), inverse(1.0 / static_cast<double>(boxArea)),
+          reciprocal(((unsigned __int128)1 << 64) / static_cast<uint64_t>(2 * boxArea) + 1)
+    {
+    }
 
     int64_t operator()(int64_t sum) const
     {
+        if (sum >= 0 && sum < (int64_t{1} << 31) && area < (int64_t{1} << 31))
+            return static_cast<int64_t>((static_cast<uint64_t>(2 * sum + area) * reciprocal) >> 64);
         auto q = static_cast<int64_t>((static_cast<double>(sum) + 0.5 * static_cast<double>(area)) * inverse);
         int64_t r = sum - q * area;
         while (2 * r < -area) { --q; r += area; }
@@ -79,42 +89,59 @@ bool maskAllows(const BoxJob& job, int x, int y)
     return ownLoadElement(job.mask->imageData + static_cast<int64_t>(y) * job.mask->widthStep, iplDepth1u, x) != 0;
 }
 
+// Copies the samples of one scratch row that a piece reads into a packed row (column-major by channel).
+template <class T>
+void gatherRow(const BoxJob& job, int row, int x0, int columns, T* packed)
+{
+    const char* base = job.scratch + static_cast<int64_t>(row) * job.rowStep + static_cast<int64_t>(x0) * job.pixelStep +
+                       static_cast<int64_t>(job.firstSource) * job.channelStep;
+    int n = job.channels;
+    if (job.channelStep == static_cast<int64_t>(sizeof(T)) && job.pixelStep == n * job.channelStep) {
+        std::memcpy(packed, base, sizeof(T) * static_cast<size_t>(columns) * n);
+        return;
+    }
+    for (int c = 0; c < columns; ++c)
+        for (int k = 0; k < n; ++k)
+            packed[static_cast<size_t>(c) * n + k] = load<T>(base + c * job.pixelStep + k * job.channelStep);
+}
+
+// Running column sums down the rows and a running window sum along each row.
 template <class T>
 void boxKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
 {
     int n = job.channels;
-    int columns = width + job.nCols - 1;
-    std::vector<int64_t> sums(static_cast<size_t>(columns) * n, 0);
-    auto at = [&](int row, int column, int k) {
-        return job.scratch + static_cast<int64_t>(row) * job.rowStep + static_cast<int64_t>(x0 + column) * job.pixelStep +
-               static_cast<int64_t>(job.firstSource + k) * job.channelStep;
-    };
-    for (int row = y0; row < y0 + job.nRows; ++row)
-        for (int c = 0; c < columns; ++c)
-            for (int k = 0; k < n; ++k)
-                sums[static_cast<size_t>(c) * n + k] += load<T>(at(row, c, k));
+    size_t span = static_cast<size_t>(width + job.nCols - 1) * n;
+    std::vector<int64_t> sums(span, 0);
+    std::vector<T> leaving(span), entering(span);
+    for (int row = y0; row < y0 + job.nRows; ++row) {
+        gatherRow(job, row, x0, width + job.nCols - 1, entering.data());
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += entering[i];
+    }
     std::vector<int64_t> window(static_cast<size_t>(n));
+    size_t reach = static_cast<size_t>(job.nCols) * n;
     for (int j = 0; j < height; ++j) {
         std::fill(window.begin(), window.end(), 0);
-        for (int c = 0; c < job.nCols; ++c)
-            for (int k = 0; k < n; ++k)
-                window[k] += sums[static_cast<size_t>(c) * n + k];
+        for (size_t i = 0; i < reach; ++i)
+            window[i % n] += sums[i];
         char* row = out.base + static_cast<int64_t>(j) * out.rowStep;
         for (int i = 0; i < width; ++i) {
+            char* pixel = row + i * out.pixelStep + out.firstChannel * out.channelStep;
+            const int64_t* drop = sums.data() + static_cast<size_t>(i) * n;
             bool write = maskAllows(job, x0 + i, y0 + j);
             for (int k = 0; k < n; ++k) {
                 if (write)
-                    store<T>(row + i * out.pixelStep + (out.firstChannel + k) * out.channelStep, job.divide(window[k]));
+                    store<T>(pixel + k * out.channelStep, job.divide(window[k]));
                 if (i + 1 < width)
-                    window[k] += sums[static_cast<size_t>(i + job.nCols) * n + k] - sums[static_cast<size_t>(i) * n + k];
+                    window[k] += drop[reach + k] - drop[k];
             }
         }
         if (j + 1 == height)
             break;
-        for (int c = 0; c < columns; ++c)
-            for (int k = 0; k < n; ++k)
-                sums[static_cast<size_t>(c) * n + k] +=
-                    load<T>(at(y0 + j + job.nRows, c, k)) - static_cast<int64_t>(load<T>(at(y0 + j, c, k)));
+        gatherRow(job, y0 + j, x0, width + job.nCols - 1, leaving.data());
+        gatherRow(job, y0 + j + job.nRows, x0, width + job.nCols - 1, entering.data());
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += static_cast<int64_t>(entering[i]) - leaving[i];
     }
 }
 
@@ -296,7 +323,7 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
     int64_t area = static_cast<int64_t>(nCols) * nRows;
     BoxJob job{scratch, rowStep, plane ? element : element * srcImage->nChannels,
                plane ? spanY * rowStep : element, plan.channels, plan.srcFirst - 1, nCols, nRows,
-               {area, 1.0 / static_cast<double>(area)}, mask.get()};
+               RoundDivider(area), mask.get()};
     blurInto(dstImage, job, plan);
     iplAlignedFree(scratch);
 }

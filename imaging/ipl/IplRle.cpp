@@ -206,6 +206,8 @@ OwnRleResult ownDecompressRle(const uint8_t* data, size_t size, bool rle4, int w
     const Texts& texts = rle4 ? kRle4 : kRle8;
     if (width < 1 || height < 1)
         return {-5, texts.height};
+    if (static_cast<int64_t>(width) * height > INT32_MAX)
+        return {-4, texts.memory};
     try {
         indices.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     } catch (const std::bad_alloc&) {

@@ -188,7 +188,10 @@ char* ownGetRect(const IplImage* image, int x, int y, int width, int height, int
 {
     int step = iplRowStep(image->dataOrder, image->depth, image->align, image->nChannels, width);
     int planes = image->dataOrder == iplDataOrderPlane ? image->nChannels : 1;
-    if (step < 0 || width < 1 || height < 1)
+    // A fetched rectangle is an image of its own and obeys the same size limits.
+    bool fits = int64_t{x} + width <= INT32_MAX && int64_t{y} + height <= INT32_MAX &&
+                ownImageSize(image->dataOrder, image->nChannels, step, height) >= 0;
+    if (step < 0 || width < 1 || height < 1 || !fits)
         return nullptr;
     char* buffer = static_cast<char*>(iplAlignedAlloc(static_cast<size_t>(step) * height * planes));
     if (!buffer)

@@ -189,6 +189,10 @@ TEST(Rle, TruncatedAndCorruptStreamsStopWithStatus)
         EXPECT_EQ(result.status, -5) << c.name;
         EXPECT_STREQ(result.context, c.context) << c.name;
     }
+    OwnRleResult huge;
+    expand({0, 1}, false, 1 << 20, 1 << 20, &huge);
+    EXPECT_EQ(huge.status, -4);
+    EXPECT_STREQ(huge.context, "Not enough memory to decompress BI_RLE8 DIB at DIB");
 }
 
 TEST(Rle, CompressExpandRoundTripAndThroughBitmaps)

@@ -311,7 +311,8 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
     int64_t spanY = static_cast<int64_t>(plan.height) + nRows - 1;
     int rowStep = 0;
     char* scratch = nullptr;
-    if (spanX <= INT32_MAX && spanY <= INT32_MAX)
+    bool sumsFit = spanX * plan.channels * static_cast<int64_t>(sizeof(int64_t)) <= INT32_MAX;
+    if (sumsFit && spanY <= INT32_MAX)
         scratch = ownGetRect(srcImage, plan.src.x - anchorX, plan.src.y - anchorY, static_cast<int>(spanX),
                              static_cast<int>(spanY), &rowStep);
     if (!scratch) {

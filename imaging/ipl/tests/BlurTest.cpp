@@ -153,6 +153,7 @@ TEST(Blur, SmallCasesAndRefusals)
         {a.get(), rgb.get(), 2, 2, 0, 0, -15, "bad channel's number"},
         {nullptr, b.get(), 2, 2, 0, 0, -9, "Incorrect Image"},
         {a.get(), b.get(), 1 << 30, 1 << 30, 0, 0, -4, "Allocation failure"},
+        {a.get(), b.get(), 1 << 29, 1, 0, 0, -4, "Allocation failure"},
     };
     for (const auto& c : cases) {
         ReportRecorder recorder;

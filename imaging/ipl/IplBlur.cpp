@@ -3,14 +3,12 @@
 #include "imaging/ipl/IplCopy.h"
 #include "imaging/ipl/IplError.h"
 #include "imaging/ipl/IplImage.h"
-#include "imaging/ipl/IplKernels.h"
 #include "imaging/ipl/IplLogic.h"
 #include "imaging/ipl/IplPieceWalk.h"
 #include "imaging/ipl/IplRoi.h"
 
 #include <algorithm>
 #include <initializer_list>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>

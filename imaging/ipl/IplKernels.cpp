@@ -1,7 +1,6 @@
 #include "imaging/ipl/IplKernels.h"
 
 #include "imaging/ipl/IplImage.h"
-#include "imaging/ipl/IplRoi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,0 +1,328 @@
+#include "imaging/ipl/IplBlur.h"
+
+#include "imaging/ipl/IplCopy.h"
+#include "imaging/ipl/IplError.h"
+#include "imaging/ipl/IplImage.h"
+#include "imaging/ipl/IplLogic.h"
+#include "imaging/ipl/IplPieceWalk.h"
+#include "imaging/ipl/IplRoi.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr const char* kFunc = "iplBlur";
+constexpr const char* kModule = "iplblur";
+
+// Round-to-nearest division of a window sum by the box area, exact for every sum. Sums below
+// 2^31 take a multiply by a 64-bit reciprocal of twice the area, exact in that range.
+struct RoundDivider {
+    int64_t area;
+    double inverse;
+    unsigned __int128 reciprocal;
+
+    explicit RoundDivider(int64_t boxArea)
+        : area(boxArea), inverse(1.0 / static_cast<double>(boxArea)),
+          reciprocal(((unsigned __int128)1 << 64) / static_cast<uint64_t>(2 * boxArea) + 1)
+    {
+    }
+
+    int64_t operator()(int64_t sum) const
+    {
+        if (sum >= 0 && sum < (int64_t{1} << 31) && area < (int64_t{1} << 31))
+            return static_cast<int64_t>((static_cast<uint64_t>(2 * sum + area) * reciprocal) >> 64);
+        auto q = static_cast<int64_t>((static_cast<double>(sum) + 0.5 * static_cast<double>(area)) * inverse);
+        int64_t r = sum - q * area;
+        while (2 * r < -area) { --q; r += area; }
+        while (2 * r >= area) { ++q; r -= area; }
+        return q;
+    }
+};
+
+// Where the box reads (the bordered scratch copy) and what it writes.
+struct BoxJob {
+    const char* scratch;
+    int64_t rowStep;
+    int64_t pixelStep;    // bytes (elements for 1-bit)
+    int64_t channelStep;  // bytes (elements for 1-bit)
+    int channels;
+    int firstSource;      // 0-based channel in the scratch copy
+    int nCols;
+    int nRows;
+    RoundDivider divide;
+    const IplImage* mask; // combined mask, W x H, or null
+};
+
+struct Target {
+    char* base;           // destination region origin of this piece
+    int64_t rowStep;
+    int64_t pixelStep;
+    int64_t channelStep;
+    int firstChannel;     // 0-based
+};
+
+template <class T>
+T load(const char* p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <class T>
+void store(char* p, int64_t v)
+{
+    auto t = static_cast<T>(v);
+    std::memcpy(p, &t, sizeof t);
+}
+
+bool maskAllows(const BoxJob& job, int x, int y)
+{
+    if (!job.mask)
+        return true;
+    return ownLoadElement(job.mask->imageData + static_cast<int64_t>(y) * job.mask->widthStep, iplDepth1u, x) != 0;
+}
+
+// Copies the samples of one scratch row that a piece reads into a packed row (column-major by channel).
+template <class T>
+void gatherRow(const BoxJob& job, int row, int x0, int columns, T* packed)
+{
+    const char* base = job.scratch + static_cast<int64_t>(row) * job.rowStep + static_cast<int64_t>(x0) * job.pixelStep +
+                       static_cast<int64_t>(job.firstSource) * job.channelStep;
+    int n = job.channels;
+    if (job.channelStep == static_cast<int64_t>(sizeof(T)) && job.pixelStep == n * job.channelStep) {
+        std::memcpy(packed, base, sizeof(T) * static_cast<size_t>(columns) * n);
+        return;
+    }
+    for (int c = 0; c < columns; ++c)
+        for (int k = 0; k < n; ++k)
+            packed[static_cast<size_t>(c) * n + k] = load<T>(base + c * job.pixelStep + k * job.channelStep);
+}
+
+// Running column sums down the rows and a running window sum along each row.
+template <class T>
+void boxKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
+{
+    int n = job.channels;
+    size_t span = static_cast<size_t>(width + job.nCols - 1) * n;
+    std::vector<int64_t> sums(span, 0);
+    std::vector<T> leaving(span), entering(span);
+    for (int row = y0; row < y0 + job.nRows; ++row) {
+        gatherRow(job, row, x0, width + job.nCols - 1, entering.data());
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += entering[i];
+    }
+    std::vector<int64_t> window(static_cast<size_t>(n));
+    size_t reach = static_cast<size_t>(job.nCols) * n;
+    for (int j = 0; j < height; ++j) {
+        std::fill(window.begin(), window.end(), 0);
+        for (size_t i = 0; i < reach; ++i)
+            window[i % n] += sums[i];
+        char* row = out.base + static_cast<int64_t>(j) * out.rowStep;
+        for (int i = 0; i < width; ++i) {
+            char* pixel = row + i * out.pixelStep + out.firstChannel * out.channelStep;
+            const int64_t* drop = sums.data() + static_cast<size_t>(i) * n;
+            bool write = maskAllows(job, x0 + i, y0 + j);
+            for (int k = 0; k < n; ++k) {
+                if (write)
+                    store<T>(pixel + k * out.channelStep, job.divide(window[k]));
+                if (i + 1 < width)
+                    window[k] += drop[reach + k] - drop[k];
+            }
+        }
+        if (j + 1 == height)
+            break;
+        gatherRow(job, y0 + j, x0, width + job.nCols - 1, leaving.data());
+        gatherRow(job, y0 + j + job.nRows, x0, width + job.nCols - 1, entering.data());
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += static_cast<int64_t>(entering[i]) - leaving[i];
+    }
+}
+
+// 1-bit images: a bit is set when the mean is at least one half.
+void bitKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
+{
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            if (!maskAllows(job, x0 + i, y0 + j))
+                continue;
+            int64_t sum = 0;
+            for (int r = 0; r < job.nRows; ++r)
+                for (int c = 0; c < job.nCols; ++c)
+                    sum += ownLoadElement(job.scratch + (y0 + j + r) * job.rowStep, iplDepth1u, x0 + i + c);
+            ownStoreElement(out.base + j * out.rowStep, iplDepth1u, out.pixelStep + i, 2 * sum >= job.divide.area);
+        }
+    }
+}
+
+void runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
+{
+    switch (depth) {
+    case iplDepth1u: bitKernel(job, out, x0, y0, width, height); break;
+    case iplDepth8u: boxKernel<uint8_t>(job, out, x0, y0, width, height); break;
+    case iplDepth8s: boxKernel<int8_t>(job, out, x0, y0, width, height); break;
+    case iplDepth16u: boxKernel<uint16_t>(job, out, x0, y0, width, height); break;
+    case iplDepth16s: boxKernel<int16_t>(job, out, x0, y0, width, height); break;
+    default: boxKernel<int32_t>(job, out, x0, y0, width, height); break;
+    }
+}
+
+// The destination region origin of an untiled (or working) header.
+Target targetOf(const IplImage* image, int firstChannel)
+{
+    int width, height, x;
+    char* origin = ownRoiPointer(image, &width, &height, 0, &x);
+    int64_t element = ownElemSize(image->depth);
+    bool plane = image->dataOrder == iplDataOrderPlane;
+    if (image->depth == iplDepth1u)
+        return {origin, image->widthStep, x, 0, firstChannel};  // the bit offset of the region
+    return {origin, image->widthStep, plane ? element : element * image->nChannels,
+            plane ? static_cast<int64_t>(image->height) * image->widthStep : element, firstChannel};
+}
+
+bool argumentsRefused(const IplImage* src, const IplImage* dst, int nCols, int nRows, int anchorX, int anchorY)
+{
+    for (const IplImage* image : {src, dst}) {
+        if (ownCheckImage(image)) {
+            ownError(iplGetErrorStatus(), kFunc, "Incorrect Image", kModule);
+            return true;
+        }
+    }
+    const char* refusal = nullptr;
+    if (src->depth != dst->depth) refusal = "(srcImage->depth!=dstImage->depth)";
+    else if (nRows < 0 || nCols < 0) refusal = "(nRows<0||nCols<0)";
+    else if (anchorX < 0 || anchorY < 0) refusal = "(anchorX<0||anchorY<0)";
+    else if (anchorX >= nCols || anchorY >= nRows) refusal = "(anchorX>=nCols||anchorY>=nRows)";
+    else if (src->depth == iplDepth32f) refusal = "(srcImage->depth==32)";
+    if (refusal)
+        ownError(iplStsBadArg, kFunc, refusal, kModule);
+    return refusal != nullptr;
+}
+
+struct Plan {
+    OwnRect src;
+    OwnRect dst;
+    int srcFirst;
+    int dstFirst;
+    int channels;
+    int width;
+    int height;
+};
+
+bool shrinkToMask(const IplImage* mask, Plan& plan)
+{
+    if (!mask)
+        return true;
+    int x, y, w, h, first, last;
+    if (!ownGetRoiRect(mask, &x, &y, &w, &h, &first, &last)) {
+        ownError(-18, kFunc, "bad alpha channel's number", kModule);
+        return false;
+    }
+    plan.width = std::min(plan.width, w);
+    plan.height = std::min(plan.height, h);
+    return true;
+}
+
+bool makePlan(const IplImage* src, const IplImage* dst, Plan& plan)
+{
+    int srcLast, dstLast;
+    if (!ownGetRoiRect(dst, &plan.dst.x, &plan.dst.y, &plan.dst.width, &plan.dst.height, &plan.dstFirst, &dstLast) ||
+        !ownGetRoiRect(src, &plan.src.x, &plan.src.y, &plan.src.width, &plan.src.height, &plan.srcFirst, &srcLast)) {
+        ownError(-18, kFunc, "bad alpha channel's number", kModule);
+        return false;
+    }
+    plan.channels = dstLast - plan.dstFirst + 1;
+    if (srcLast - plan.srcFirst + 1 != plan.channels) {
+        ownError(-15, kFunc, "bad channel's number", kModule);
+        return false;
+    }
+    plan.width = std::min(plan.src.width, plan.dst.width);
+    plan.height = std::min(plan.src.height, plan.dst.height);
+    return shrinkToMask(src->maskImage, plan) && shrinkToMask(dst->maskImage, plan);
+}
+
+struct MaskDeleter {
+    void operator()(IplImage* image) const { iplReleaseImage(image, iplImageAll); }
+};
+using MaskPtr = std::unique_ptr<IplImage, MaskDeleter>;
+
+// The AND of both images' masks over W x H, or null when neither has one.
+bool combinedMask(IplImage* src, IplImage* dst, const Plan& plan, MaskPtr& result)
+{
+    IplImage* first = src->maskImage ? src->maskImage : dst->maskImage;
+    if (!first)
+        return true;
+    result.reset(iplCreateImageHeader(1, 0, iplDepth1u, "GRAY", "G", first->dataOrder, first->origin, first->align,
+                                      plan.width, plan.height, nullptr, nullptr, 0, nullptr));
+    if (result)
+        iplAllocateImage(result.get(), 0, 0);
+    if (!result || !result->imageData) {
+        ownError(iplStsNoMem, kFunc, "Allocation failure", kModule);
+        return false;
+    }
+    iplCopy(first, result.get());
+    if (src->maskImage && dst->maskImage)
+        iplAnd(result.get(), dst->maskImage, result.get());
+    return true;
+}
+
+void blurInto(IplImage* dst, const BoxJob& job, const Plan& plan)
+{
+    if (!dst->tileInfo) {
+        runKernel(dst->depth, job, targetOf(dst, plan.dstFirst - 1), 0, 0, plan.width, plan.height);
+        return;
+    }
+    IplROI whole{0, plan.dst.x, plan.dst.y, plan.width, plan.height};
+    IplImage view = *dst;
+    view.roi = &whole;
+    OwnPiece piece{&view, iplTileWrite};
+    int failed = ownWalkPieces(&piece, 1, nullptr, plan.height, plan.width,
+                               [&](IplImage* const* works, const IplImage*, int x, int y) {
+        runKernel(dst->depth, job, targetOf(works[0], plan.dstFirst - 1), x, y, works[0]->roi->width,
+                  works[0]->roi->height);
+        return true;
+    });
+    if (failed >= 0)
+        ownError(-2, kFunc, "Error get tile to write", kModule);
+}
+
+} // namespace
+
+void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int anchorX, int anchorY)
+{
+    if (argumentsRefused(srcImage, dstImage, nCols, nRows, anchorX, anchorY))
+        return;
+    if (nCols == 1 && nRows == 1) {
+        iplCopy(srcImage, dstImage);
+        return;
+    }
+    Plan plan{};
+    MaskPtr mask;
+    if (!makePlan(srcImage, dstImage, plan) || plan.width < 1 || plan.height < 1 ||
+        !combinedMask(srcImage, dstImage, plan, mask))
+        return;
+    int64_t spanX = static_cast<int64_t>(plan.width) + nCols - 1;
+    int64_t spanY = static_cast<int64_t>(plan.height) + nRows - 1;
+    int rowStep = 0;
+    char* scratch = nullptr;
+    bool sumsFit = spanX * plan.channels * static_cast<int64_t>(sizeof(int64_t)) <= INT32_MAX;
+    if (sumsFit && spanY <= INT32_MAX)
+        scratch = ownGetRect(srcImage, plan.src.x - anchorX, plan.src.y - anchorY, static_cast<int>(spanX),
+                             static_cast<int>(spanY), &rowStep);
+    if (!scratch) {
+        ownError(iplStsNoMem, kFunc, "Allocation failure", kModule);
+        return;
+    }
+    bool plane = srcImage->dataOrder == iplDataOrderPlane;
+    int64_t element = srcImage->depth == iplDepth1u ? 1 : ownElemSize(srcImage->depth);
+    int64_t area = static_cast<int64_t>(nCols) * nRows;
+    BoxJob job{scratch, rowStep, plane ? element : element * srcImage->nChannels,
+               plane ? spanY * rowStep : element, plan.channels, plan.srcFirst - 1, nCols, nRows,
+               RoundDivider(area), mask.get()};
+    blurInto(dstImage, job, plan);
+    iplAlignedFree(scratch);
+}

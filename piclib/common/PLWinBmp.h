@@ -1,8 +1,10 @@
 // Bitmap held as one Windows DIB block: 40-byte header, colour table, bottom-up rows.
+// It draws itself on a device context and converts to and from GDI bitmaps.
 #pragma once
 
 #include "piclib/common/PLBmp.h"
 #include "platform/gdi/DibTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 #include <vector>
 
@@ -14,8 +16,17 @@ public:
     int GetMemoryUsed() const override;
     int GetLineBytes() const override;
 
+    // The whole bitmap at (x, y), unscaled.
+    virtual void Draw(HDC dc, int x, int y, DWORD rop = SRCCOPY);
+    // The part source of the bitmap at its own size with its top left at dest.
+    virtual BOOL DrawExtract(HDC dc, POINT dest, const RECT& source);
+    void StretchDraw(HDC dc, int x, int y, int width, int height, DWORD rop = SRCCOPY);
+    void StretchDraw(HDC dc, int x, int y, double factor, DWORD rop = SRCCOPY);
     // Copies a packed DIB (header, colour table, pixels) that is blockSize bytes long.
     virtual void CreateFromPackedDIB(const BITMAPINFOHEADER* header, size_t blockSize);
+    // A movable, shareable global copy of the whole DIB, for the clipboard; the caller owns it.
+    virtual HGLOBAL GetDIBCopy() const;
+    void CreateFromHBitmap(HBITMAP bitmap);
 
     BITMAPINFOHEADER* GetBMI() const { return m_pBMI; }
     uint8_t* GetBits() const { return m_pBits; }
@@ -27,12 +38,19 @@ protected:
     void BuildLineArray() override;
     void ReleaseStorage() override;
 
-private:
     static size_t headerBytes(int bpp);
-    void initPointers();
+    // A header block (header and colour table) for a picture of this size and depth.
+    static std::vector<uint8_t> makeHeader(int width, int height, int bpp);
+    // Checks a packed DIB and returns the bytes of its header block.
+    static size_t checkPackedDIB(const BITMAPINFOHEADER* header, size_t blockSize);
+    // Sets the header, palette and pixel pointers from a header block and the pixels.
+    void setPointers(uint8_t* headerBlock, uint8_t* bits);
+    HGLOBAL copyToGlobal(size_t size) const;
 
-    std::vector<uint8_t> m_Block;
     BITMAPINFOHEADER* m_pBMI = nullptr;
     uint8_t* m_pBits = nullptr;
+
+private:
+    std::vector<uint8_t> m_Block;
     std::vector<uint8_t*> m_Lines;
 };

@@ -1,7 +1,9 @@
 #include "ErrorCode.h"
 #include "Fixtures.h"
+#include "TempFolder.h"
 
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLIProgressNotification.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLJpegGlue.h"
 #include "piclib/common/PLMemSink.h"
@@ -153,6 +155,28 @@ TEST(JpegDecoder, UsableAgainAfterAnError)
     const auto good = FixtureBytes("colour.jpg");
     decoder.MakeBmpFromMemory(good.data(), int(good.size()), &bmp);
     EXPECT_EQ(rgbOf(bmp), pnmRgb(FixtureBytes("colour.jpg.pnm")));
+}
+
+struct Progress : PLIProgressNotification {
+    std::vector<double> parts;
+    void OnProgress(double part) override { parts.push_back(part); }
+};
+
+TEST(JpegDecoder, ReportsProgressWhileDecodingAFile)
+{
+    TempFolder folder;
+    const auto jpeg = FixtureBytes("progressive.jpg");
+    const std::string path = folder.Write("p.jpg", std::string(jpeg.begin(), jpeg.end()));
+    Progress progress;
+    PLAnyPicDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.MakeBmpFromFile(path.c_str(), &bmp, 0, &progress);
+    ASSERT_GE(progress.parts.size(), 2u);
+    for (double part : progress.parts) {
+        EXPECT_GE(part, 0.0);
+        EXPECT_LE(part, 1.0);
+    }
+    EXPECT_EQ(progress.parts.back(), 1.0);
 }
 
 } // namespace

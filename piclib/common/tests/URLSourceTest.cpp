@@ -1,3 +1,4 @@
+#include "Fixtures.h"
 #include "LoopbackHttpServer.h"
 
 #include "piclib/common/PLTextException.h"
@@ -56,6 +57,25 @@ TEST(URLSource, RefusedConnectionKeepsCurlsResult)
     EXPECT_EQ(source.OpenSource(url.c_str()), PL_ERRURL_SOURCE);
     EXPECT_EQ(source.GetLastError(), CURLE_COULDNT_CONNECT);
     EXPECT_STRNE(source.GetErrorText(), "");
+}
+
+TEST(URLSource, DecodesAPictureFromAUrl)
+{
+    const auto png = FixtureBytes("rgba.png");
+    LoopbackHttpServer server({{"/picture.png", {200, "OK", std::string(png.begin(), png.end()), ""}}});
+    PLAnyPicDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.MakeBmpFromURL(server.Url("/picture.png").c_str(), &bmp);
+    EXPECT_EQ(RgbaOf(bmp), FixtureBytes("rgba.png.rgba"));
+    try {
+        decoder.MakeBmpFromURL(server.Url("/gone.png").c_str(), &bmp);
+        FAIL();
+    } catch (const PLTextException& e) {
+        EXPECT_EQ(e.GetCode(), PL_ERRURL_SOURCE);
+        EXPECT_EQ(e.GetExtra(), 404);
+        EXPECT_EQ(std::string(e.GetText()),
+                  "Decoder error: Reading URL " + server.Url("/gone.png") + " failed, reason: Not Found\n");
+    }
 }
 
 } // namespace

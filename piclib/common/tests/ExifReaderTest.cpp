@@ -142,174 +142,91 @@ std::vector<uint32_t> Numbers(int n)
 
 using R = std::vector<std::pair<uint32_t, uint32_t>>;
 
+using Adder = std::function<void(ExifIfd&)>;
+
+Adder Rat(uint16_t tag, uint32_t n, uint32_t d, uint16_t format = 5)
+{
+    return [=](ExifIfd& dir) { dir.Rational(tag, { { n, d } }, format); };
+}
+
+Adder Shorts(uint16_t tag, std::vector<uint32_t> values, uint16_t format = 3)
+{
+    return [=](ExifIfd& dir) { dir.Short(tag, values, format); };
+}
+
+// count 0: one component per byte.
+Adder Raw(uint16_t tag, uint16_t format, std::vector<uint8_t> bytes, uint32_t count = 0)
+{
+    return [=](ExifIfd& dir) {
+        dir.Add(tag, format, count ? count : static_cast<uint32_t>(bytes.size()), bytes);
+    };
+}
+
+Adder Text(uint16_t tag, std::string text)
+{
+    return [=](ExifIfd& dir) { dir.Ascii(tag, text); };
+}
+
+// Hex bytes are shown in the file's order: floating-point values are not reordered.
 INSTANTIATE_TEST_SUITE_P(Tables, ExifFormatting,
-    testing::Values(FormatCase { "Exposure1over250",
-                        [](ExifIfd& d) {
-                            d.Rational(0x829A, { { 1, 250 } });
-                        },
-                        "Sub.Shutter", "1/250 s", "1/250 s" },
-        FormatCase { "Exposure10",
-            [](ExifIfd& d) {
-                d.Rational(0x829A, { { 10, 1 } });
-            },
-            "Sub.Shutter", "10/1 s", "10 s" },
-        FormatCase { "Exposure2over300",
-            [](ExifIfd& d) {
-                d.Rational(0x829A, { { 2, 300 } });
-            },
-            "Sub.Shutter", "2/300 s", "1/150 s" },
-        FormatCase { "Exposure3over2",
-            [](ExifIfd& d) {
-                d.Rational(0x829A, { { 3, 2 } });
-            },
-            "Sub.Shutter", "3/2 s", "1.5 s" },
-        FormatCase { "ExposureZero",
-            [](ExifIfd& d) {
-                d.Rational(0x829A, { { 0, 0 } });
-            },
-            "Sub.Shutter", "0/0 s", "0/0 s" },
-        FormatCase { "FNumber",
-            [](ExifIfd& d) {
-                d.Rational(0x829D, { { 28, 10 } });
-            },
-            "Sub.FStop", "28/10", "f2.8" },
-        FormatCase { "FNumberRounds",
-            [](ExifIfd& d) {
-                d.Rational(0x829D, { { 5657, 1000 } });
-            },
-            "Sub.FStop", "5657/1000", "f5.7" },
-        FormatCase { "FNumberZeroDenominator",
-            [](ExifIfd& d) {
-                d.Rational(0x829D, { { 28, 0 } });
-            },
-            "Sub.FStop", "28/0", "" },
-        FormatCase { "ShutterApex",
-            [](ExifIfd& d) {
-                d.Rational(0x9201, { { 6977, 1000 } }, 10);
-            },
-            "Sub.Shuttera", "6977/1000", "1/126 s" },
-        FormatCase { "ShutterApexZero",
-            [](ExifIfd& d) {
-                d.Rational(0x9201, { { 7, 0 } }, 10);
-            },
-            "Sub.Shuttera", "7/0", "" },
-        FormatCase { "ApertureApex",
-            [](ExifIfd& d) {
-                d.Rational(0x9202, { { 3, 1 } });
-            },
-            "Sub.Aperturea", "3/1", "f2.8" },
-        FormatCase { "MaxApertureApex",
-            [](ExifIfd& d) {
-                d.Rational(0x9205, { { 4, 1 } });
-            },
-            "Sub.Maxapa", "4/1", "f4" },
-        FormatCase { "BrightnessNegative",
-            [](ExifIfd& d) {
-                d.Rational(0x9203, { { uint32_t(-15), 10 } }, 10);
-            },
-            "Sub.Brighta", "-15/10", "-1.5" },
-        FormatCase { "DecimalSixDigits",
-            [](ExifIfd& d) {
-                d.Rational(0x9204, { { 1, 3 } }, 10);
-            },
-            "Sub.Expbiasa", "1/3", "0.333333" },
-        FormatCase { "FocalWithUnit",
-            [](ExifIfd& d) {
-                d.Rational(0x920A, { { 70, 10 } });
-            },
-            "Sub.Focal", "70/10 mm", "7 mm" },
-        FormatCase { "DistanceWithUnit",
-            [](ExifIfd& d) {
-                d.Rational(0x9206, { { 15, 10 } });
-            },
-            "Sub.Dist", "15/10 m", "1.5 m" },
-        FormatCase { "YCbCr",
-            [](ExifIfd& d) {
-                d.Undefined(0x9101, { 1, 2, 3, 0 });
-            },
-            "Sub.CompConfig", "01 02 03 00 ", "YCbCr" },
-        FormatCase { "RGB",
-            [](ExifIfd& d) {
-                d.Undefined(0x9101, { 4, 5, 6, 0 });
-            },
-            "Sub.CompConfig", "04 05 06 00 ", "RGB" },
-        FormatCase { "UnknownComponent",
-            [](ExifIfd& d) {
-                d.Undefined(0x9101, { 1, 7, 0, 0 });
-            },
-            "Sub.CompConfig", "01 07 00 00 ", "Y 07" },
-        FormatCase { "ColorSpaceName", [](ExifIfd& d) { d.Short(0xA001, { 65535 }); }, "Sub.ColorSpace",
-            "Uncalibrated", "Uncalibrated" },
+    testing::Values(
+        FormatCase { "Exposure1over250", Rat(0x829A, 1, 250), "Sub.Shutter", "1/250 s", "1/250 s" },
+        FormatCase { "Exposure10", Rat(0x829A, 10, 1), "Sub.Shutter", "10/1 s", "10 s" },
+        FormatCase { "Exposure2over300", Rat(0x829A, 2, 300), "Sub.Shutter", "2/300 s", "1/150 s" },
+        FormatCase { "Exposure3over2", Rat(0x829A, 3, 2), "Sub.Shutter", "3/2 s", "1.5 s" },
+        FormatCase { "ExposureZero", Rat(0x829A, 0, 0), "Sub.Shutter", "0/0 s", "0/0 s" },
+        FormatCase { "FNumber", Rat(0x829D, 28, 10), "Sub.FStop", "28/10", "f2.8" },
+        FormatCase { "FNumberRounds", Rat(0x829D, 5657, 1000), "Sub.FStop", "5657/1000", "f5.7" },
+        FormatCase { "FNumberZeroDenominator", Rat(0x829D, 28, 0), "Sub.FStop", "28/0", "" },
+        FormatCase { "ShutterApex", Rat(0x9201, 6977, 1000, 10), "Sub.Shuttera", "6977/1000", "1/126 s" },
+        FormatCase { "ShutterApexZero", Rat(0x9201, 7, 0, 10), "Sub.Shuttera", "7/0", "" },
+        FormatCase { "ApertureApex", Rat(0x9202, 3, 1), "Sub.Aperturea", "3/1", "f2.8" },
+        FormatCase { "MaxApertureApex", Rat(0x9205, 4, 1), "Sub.Maxapa", "4/1", "f4" },
         FormatCase {
-            "NoNameForValue", [](ExifIfd& d) { d.Short(0x9208, { 99 }); }, "Sub.Lights", "99", "99" },
-        FormatCase { "PlaneUnitMisspelt", [](ExifIfd& d) { d.Short(0xA210, { 4 }); }, "Sub.FPResUnit",
-            "milimemeter", "milimemeter" },
+            "BrightnessNegative", Rat(0x9203, uint32_t(-15), 10, 10), "Sub.Brighta", "-15/10", "-1.5" },
+        FormatCase { "DecimalSixDigits", Rat(0x9204, 1, 3, 10), "Sub.Expbiasa", "1/3", "0.333333" },
+        FormatCase { "FocalWithUnit", Rat(0x920A, 70, 10), "Sub.Focal", "70/10 mm", "7 mm" },
+        FormatCase { "DistanceWithUnit", Rat(0x9206, 15, 10), "Sub.Dist", "15/10 m", "1.5 m" },
+        FormatCase { "YCbCr", Raw(0x9101, 7, { 1, 2, 3, 0 }), "Sub.CompConfig", "01 02 03 00 ", "YCbCr" },
+        FormatCase { "RGB", Raw(0x9101, 7, { 4, 5, 6, 0 }), "Sub.CompConfig", "04 05 06 00 ", "RGB" },
         FormatCase {
-            "FlashName", [](ExifIfd& d) { d.Short(0x9209, { 16 }); }, "Sub.Flash", "No forced", "No forced" },
-        FormatCase { "TextEscapes", [](ExifIfd& d) { d.Ascii(0x9003, "a\tb\r\n\x01\x7F\x80 "); },
-            "Sub.OrigTime", "a\\tb\\r\\n\\0x01\x7F\\0x80 ", "a\\tb\\r\\n\\0x01\x7F\\0x80" },
-        FormatCase { "TextStopsAtZero",
-            [](ExifIfd& d) {
-                d.Undefined(0x9004, { 'a', 'b', 0, 'c' });
-            },
-            "Sub.DigTime", "ab", "ab" },
-        FormatCase { "TextWithoutZero",
-            [](ExifIfd& d) {
-                d.Undefined(0x9004, { 'a', 8, 'c' });
-            },
-            "Sub.DigTime", "a\\bc", "a\\bc" },
-        FormatCase { "CommentOfZeroAndBinary",
-            [](ExifIfd& d) {
-                d.Undefined(0x9286, { 0, 1, 0xFF, 'A', 0 });
-            },
-            "Sub.User", "00 01 ff 41 00 ", "00 01 ff 41 00" },
-        FormatCase { "CommentOfZeroAndText",
-            [](ExifIfd& d) {
-                d.Undefined(0x9286, { 0, 'A', 'B', 0, 0 });
-            },
-            "Sub.User", "", "" },
-        FormatCase { "HexCutAfter16", [](ExifIfd& d) { d.Undefined(0xA302, Counting(17)); }, "Sub.CFAPat",
+            "UnknownComponent", Raw(0x9101, 7, { 1, 7, 0, 0 }), "Sub.CompConfig", "01 07 00 00 ", "Y 07" },
+        FormatCase {
+            "ColorSpaceName", Shorts(0xA001, { 65535 }), "Sub.ColorSpace", "Uncalibrated", "Uncalibrated" },
+        FormatCase { "NoNameForValue", Shorts(0x9208, { 99 }), "Sub.Lights", "99", "99" },
+        FormatCase {
+            "PlaneUnitMisspelt", Shorts(0xA210, { 4 }), "Sub.FPResUnit", "milimemeter", "milimemeter" },
+        FormatCase { "FlashName", Shorts(0x9209, { 16 }), "Sub.Flash", "No forced", "No forced" },
+        FormatCase { "TextEscapes", Text(0x9003, "a\tb\r\n\x01\x7F\x80 "), "Sub.OrigTime",
+            "a\\tb\\r\\n\\0x01\x7F\\0x80 ", "a\\tb\\r\\n\\0x01\x7F\\0x80" },
+        FormatCase { "TextStopsAtZero", Raw(0x9004, 7, { 'a', 'b', 0, 'c' }), "Sub.DigTime", "ab", "ab" },
+        FormatCase { "TextWithoutZero", Raw(0x9004, 7, { 'a', 8, 'c' }), "Sub.DigTime", "a\\bc", "a\\bc" },
+        FormatCase { "CommentOfZeroAndBinary", Raw(0x9286, 7, { 0, 1, 0xFF, 'A', 0 }), "Sub.User",
+            "00 01 ff 41 00 ", "00 01 ff 41 00" },
+        FormatCase { "CommentOfZeroAndText", Raw(0x9286, 7, { 0, 'A', 'B', 0, 0 }), "Sub.User", "", "" },
+        FormatCase { "HexCutAfter16", Raw(0xA302, 7, Counting(17)), "Sub.CFAPat",
             "80 81 82 83 84 85 86 87 88 89 8a 8b 8c 8d 8e 8f ... ",
             "80 81 82 83 84 85 86 87 88 89 8a 8b 8c 8d 8e 8f ..." },
-        FormatCase { "Hex16", [](ExifIfd& d) { d.Undefined(0xA302, Counting(16)); }, "Sub.CFAPat",
+        FormatCase { "Hex16", Raw(0xA302, 7, Counting(16)), "Sub.CFAPat",
             "80 81 82 83 84 85 86 87 88 89 8a 8b 8c 8d 8e 8f ",
             "80 81 82 83 84 85 86 87 88 89 8a 8b 8c 8d 8e 8f" },
-        FormatCase { "ListCutAfter16", [](ExifIfd& d) { d.Short(0xA420, Numbers(20)); }, "Sub.a420",
+        FormatCase { "ListCutAfter16", Shorts(0xA420, Numbers(20)), "Sub.a420",
             "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ...", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ..." },
-        FormatCase { "List16", [](ExifIfd& d) { d.Short(0xA420, Numbers(16)); }, "Sub.a420",
+        FormatCase { "List16", Shorts(0xA420, Numbers(16)), "Sub.a420",
             "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16" },
-        FormatCase { "RationalList",
-            [](ExifIfd& d) {
-                d.Rational(0xA421, R { { 1, 2 }, { 3, 4 } });
-            },
+        FormatCase { "RationalList", [](ExifIfd& d) { d.Rational(0xA421, R { { 1, 2 }, { 3, 4 } }); },
             "Sub.a421", "1/2 3/4", "1/2 3/4" },
-        FormatCase { "SignedShort",
-            [](ExifIfd& d) {
-                d.Short(0xA422, { uint16_t(-5), 7 }, 8);
-            },
-            "Sub.a422", "-5 7", "-5 7" },
-        FormatCase {
-            "SignedByte", [](ExifIfd& d) { d.Add(0xA423, 6, 1, { 0x80 }); }, "Sub.a423", "-128", "-128" },
-        FormatCase { "UnsignedByte",
-            [](ExifIfd& d) {
-                d.Byte(0xA424, { 0x80, 0xFF });
-            },
-            "Sub.a424", "128 255", "128 255" },
+        FormatCase { "SignedShort", Shorts(0xA422, { uint16_t(-5), 7 }, 8), "Sub.a422", "-5 7", "-5 7" },
+        FormatCase { "SignedByte", Raw(0xA423, 6, { 0x80 }), "Sub.a423", "-128", "-128" },
+        FormatCase { "UnsignedByte", Raw(0xA424, 1, { 0x80, 0xFF }), "Sub.a424", "128 255", "128 255" },
         FormatCase { "LargestLong", [](ExifIfd& d) { d.Long(0xA425, { 0xFFFFFFFF }); }, "Sub.a425",
             "4294967295", "4294967295" },
         FormatCase { "SignedLong", [](ExifIfd& d) { d.Long(0xA426, { uint32_t(-70000) }, 9); }, "Sub.a426",
             "-70000", "-70000" },
-        // Floating-point values are not reordered: their bytes show as they stand in the file.
-        FormatCase { "FloatAsBytes",
-            [](ExifIfd& d) {
-                d.Add(0xA427, 11, 1, { 0x00, 0x00, 0x80, 0x3F });
-            },
-            "Sub.a427", "00 00 80 3f ", "00 00 80 3f" },
-        FormatCase { "DoubleAsBytes",
-            [](ExifIfd& d) {
-                d.Add(0xA428, 12, 1, { 0, 0, 0, 0, 0, 0, 0xF0, 0x3F });
-            },
-            "Sub.a428", "00 00 00 00 00 00 f0 3f ", "00 00 00 00 00 00 f0 3f" }));
+        FormatCase { "FloatAsBytes", Raw(0xA427, 11, { 0, 0, 0x80, 0x3F }, 1), "Sub.a427", "00 00 80 3f ",
+            "00 00 80 3f" },
+        FormatCase { "DoubleAsBytes", Raw(0xA428, 12, { 0, 0, 0, 0, 0, 0, 0xF0, 0x3F }, 1), "Sub.a428",
+            "00 00 00 00 00 00 f0 3f ", "00 00 00 00 00 00 f0 3f" }));
 
 TEST(ExifReader, NumbersOfTheLastComponent)
 {

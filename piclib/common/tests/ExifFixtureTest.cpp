@@ -150,6 +150,24 @@ TEST(ExifFixture, ReEncodingKeepsTheExifBlock)
     }
 }
 
+// The block follows libjpeg's JFIF marker as one APP1 marker, byte for byte.
+TEST(ExifFixture, TheEncoderWritesTheBlockAfterTheJfifMarker)
+{
+    Decoded original(FixtureBytes("exif-MM.jpg"));
+    const Bytes block(original.exif->GetBlock(), original.exif->GetBlock() + original.exif->GetBlockLength());
+    PLJPEGEncoder encoder;
+    encoder.SetExifData(std::move(original.exif));
+    const Bytes out = Encode(encoder, original.bmp);
+    constexpr size_t App1 = 2 + 18;
+    ASSERT_GT(out.size(), App1 + 4 + block.size());
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes { 0xFF, 0xD8, 0xFF, 0xE0 }));
+    const size_t length = block.size() + 2;
+    EXPECT_EQ(Bytes(out.begin() + App1, out.begin() + App1 + 4),
+        (Bytes { 0xFF, 0xE1, uint8_t(length >> 8), uint8_t(length & 0xFF) }));
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), out.begin() + App1 + 4));
+    EXPECT_EQ(out[App1 + 4 + block.size()], 0xFF);
+}
+
 // A failed encode frees the Exif data; the next picture does not inherit it.
 TEST(ExifFixture, AFailedEncodeDropsTheExifData)
 {

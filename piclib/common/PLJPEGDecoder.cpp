@@ -2,6 +2,7 @@
 
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLExifData.h"
 
 #include <algorithm>
 
@@ -22,12 +23,20 @@ void PLJPEGDecoder::Open(PLDataSource* source)
     // Data embedded in another format starts mid-source: only the rest belongs to us.
     const uint8_t* data = source->GetCurrentPointer();
     const size_t length = static_cast<size_t>(source->GetBytesLeft());
+    m_pExifData = std::make_unique<PLExifData>();
     const bool ok = PLJpegRun(m_Error, [&] {
         PLJpegSetMemorySource(&m_Info, data, length, source);
+        jpeg_save_markers(&m_Info, JPEG_APP0 + 1, 0xFFFF);
         jpeg_read_header(&m_Info, TRUE);
     });
     if (!ok)
         PLJpegRaise(m_Error, reinterpret_cast<j_common_ptr>(&m_Info));
+    try {
+        m_pExifData->ReadFromMarkers(m_Info.marker_list);
+    } catch (...) {
+        jpeg_abort_decompress(&m_Info);
+        throw;
+    }
     const bool grey = m_Info.out_color_space == JCS_GRAYSCALE;
     if (m_Info.jpeg_color_space == JCS_CMYK || m_Info.jpeg_color_space == JCS_YCCK)
         m_Info.out_color_space = JCS_CMYK;
@@ -73,8 +82,14 @@ void PLJPEGDecoder::readPixels(PLBmp& bmp)
         PLJpegRaise(m_Error, reinterpret_cast<j_common_ptr>(&m_Info));
 }
 
+std::unique_ptr<PLExifData> PLJPEGDecoder::TakeExifData()
+{
+    return std::move(m_pExifData);
+}
+
 void PLJPEGDecoder::Close()
 {
+    m_pExifData.reset();
     jpeg_abort_decompress(&m_Info);
     PLPicDecoder::Close();
 }

@@ -1,6 +1,7 @@
 #include "piclib/common/PLJPEGEncoder.h"
 
 #include "piclib/common/PLAnyBmp.h"
+#include "piclib/common/PLExifData.h"
 
 #include <algorithm>
 
@@ -16,16 +17,23 @@ PLJPEGEncoder::~PLJPEGEncoder()
     jpeg_destroy_compress(&m_Info);
 }
 
-void PLJPEGEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink)
+void PLJPEGEncoder::SetExifData(std::unique_ptr<PLExifData> exif)
 {
-    if (bmp->GetBitsPerPixel() == 32)
-        return compress(*bmp, sink);
-    PLAnyBmp full;
-    full.CopyFrom(*bmp, 32);
-    compress(full, sink);
+    m_pExifData = std::move(exif);
 }
 
-void PLJPEGEncoder::compress(PLBmp& bmp, PLDataSink* sink)
+void PLJPEGEncoder::DoEncode(PLBmp* bmp, PLDataSink* sink)
+{
+    // Freed on every path, so a failed encode never leaves it for the next picture.
+    const std::unique_ptr<PLExifData> exif = std::move(m_pExifData);
+    if (bmp->GetBitsPerPixel() == 32)
+        return compress(*bmp, sink, exif.get());
+    PLAnyBmp full;
+    full.CopyFrom(*bmp, 32);
+    compress(full, sink, exif.get());
+}
+
+void PLJPEGEncoder::compress(PLBmp& bmp, PLDataSink* sink, const PLExifData* exif)
 {
     uint8_t** lines = bmp.GetLineArray();
     const auto height = static_cast<JDIMENSION>(bmp.GetHeight());
@@ -51,6 +59,8 @@ void PLJPEGEncoder::compress(PLBmp& bmp, PLDataSink* sink)
             m_Info.Y_density = static_cast<UINT16>(m_DensityY);
         }
         jpeg_start_compress(&m_Info, TRUE);
+        if (exif)
+            exif->WriteAsMarker(&m_Info);
         while (m_Info.next_scanline < height) {
             const JDIMENSION row = m_Info.next_scanline;
             if (jpeg_write_scanlines(&m_Info, lines + row, std::min<JDIMENSION>(32, height - row)) == 0)

@@ -3,6 +3,7 @@
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLExifData.h"
+#include "piclib/common/PLTextException.h"
 
 #include <algorithm>
 
@@ -31,11 +32,11 @@ void PLJPEGDecoder::Open(PLDataSource* source)
     });
     if (!ok)
         PLJpegRaise(m_Error, reinterpret_cast<j_common_ptr>(&m_Info));
+    // Damaged metadata must not cost the user the picture: keep what was read before the fault.
     try {
         m_pExifData->ReadFromMarkers(m_Info.marker_list);
-    } catch (...) {
-        jpeg_abort_decompress(&m_Info);
-        throw;
+    } catch (const PLTextException& e) {
+        Trace(1, e.GetText());
     }
     const bool grey = m_Info.out_color_space == JCS_GRAYSCALE;
     if (m_Info.jpeg_color_space == JCS_CMYK || m_Info.jpeg_color_space == JCS_YCCK)

@@ -151,7 +151,7 @@ TEST(Objects, GetObjectDescribesEachKind)
 
 TEST(Objects, RuntimeClassesFollowTheHandles)
 {
-    CPen pen(PS_SOLID, 0, 0);
+    CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
     EXPECT_TRUE(pen.IsKindOf(RUNTIME_CLASS(CGdiObject)));
     CGdiObject* wrapper = CGdiObject::FromHandle(GetStockObject(GRAY_BRUSH));
     ASSERT_NE(nullptr, wrapper);

@@ -112,7 +112,7 @@ void CHyperOb::ApplyDefaults()
 void CHyperOb::SaveAsDefault()
 {
     MakeDirectory(GetViewSettings().m_objectFileFolder, FALSE);
-    CreateTracker();
+    EnsureTracker();
     CRect saved = m_tracker->m_rect;
     m_tracker->m_rect.OffsetRect(-saved.left, -saved.top);
     try {
@@ -191,7 +191,7 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     auto* other = dynamic_cast<const CHyperOb*>(base);
     if (!other || other == this)
         return;
-    CreateTracker();
+    EnsureTracker();
     if (const CHyperObTracker* tracker = other->m_tracker) {
         m_tracker->m_rect = tracker->m_rect;
         m_tracker->m_rotationRect = tracker->m_rotationRect;

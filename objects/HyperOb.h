@@ -187,6 +187,8 @@ public:
 
 protected:
     CObjectHost* GetHost() const;
+    // Creates the tracker when there is none; an existing one keeps its style.
+    void EnsureTracker();
     void FreeOutline();
     void LoadRecord(CArchive& archive);
     void StoreRecord(CArchive& archive) const;

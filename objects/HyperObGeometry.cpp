@@ -66,6 +66,12 @@ void CHyperOb::CreateTracker()
     m_tracker->m_sizeMin = CSize(10, 10);
 }
 
+void CHyperOb::EnsureTracker()
+{
+    if (!m_tracker)
+        CreateTracker();
+}
+
 CRect* CHyperOb::GetRect(CRect* out, CDC* dc) const
 {
     *out = m_tracker ? m_tracker->m_rect : CRect();
@@ -103,7 +109,7 @@ void CHyperOb::GetDisplayRect(CRect* out, BOOL own) const
 
 void CHyperOb::SetRect(const CRect& rect)
 {
-    CreateTracker();
+    EnsureTracker();
     CRect old = m_tracker->m_rect;
     CObjectHost* host = GetHost();
     if (GetView() && !host->IsInsertingObject() && !Code.IsEmpty()) {
@@ -126,7 +132,7 @@ void CHyperOb::RememberRects()
 
 void CHyperOb::RecalcRect()
 {
-    CreateTracker();
+    EnsureTracker();
     UpdateHotSpots();
     RebuildOutline();
     GetBoundingRect(&m_tracker->m_rect);
@@ -142,19 +148,19 @@ void CHyperOb::GetBoundingRect(RECT* out) const
 
 void CHyperOb::SetFrameRect(const RECT* rect)
 {
-    CreateTracker();
+    EnsureTracker();
     m_tracker->m_rotationRect = *rect;
 }
 
 void CHyperOb::SetOutlineRect(const RECT* rect)
 {
-    CreateTracker();
+    EnsureTracker();
     m_tracker->m_outlineRect = *rect;
 }
 
 void CHyperOb::SetRotateAngle(double angle)
 {
-    CreateTracker();
+    EnsureTracker();
     if (std::isfinite(angle))
         m_tracker->RotateAngle = NormalizeDegrees(angle);
 }
@@ -166,7 +172,7 @@ double CHyperOb::GetRotateAngle() const
 
 void CHyperOb::BuildOutline()
 {
-    CreateTracker();
+    EnsureTracker();
     CRect frame = GetRotateAngle() == 0.0 ? m_tracker->m_rect : m_tracker->m_rotationRect;
     int w = frame.Width() / 2;
     int h = frame.Height() / 2;
@@ -177,7 +183,7 @@ void CHyperOb::BuildOutline()
 
 void CHyperOb::FitOutline()
 {
-    CreateTracker();
+    EnsureTracker();
     if (m_tracker->m_rect == m_tracker->m_outlineRect && m_outlinePoints)
         return;
     BuildOutline();

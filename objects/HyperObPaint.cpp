@@ -157,7 +157,7 @@ BOOL CHyperOb::IsSelected() const
 
 void CHyperOb::Select(BOOL primary)
 {
-    CreateTracker();
+    EnsureTracker();
     CObjectHost* host = GetHost();
     if (host->IsInsertingObject() && !GetViewSettings().m_selectionFlag) {
         InvalidateArea(nullptr);
@@ -179,7 +179,7 @@ void CHyperOb::Select(BOOL primary)
 
 void CHyperOb::Deselect(BOOL redraw)
 {
-    CreateTracker();
+    EnsureTracker();
     if (redraw)
         InvalidateArea(nullptr);
     BOOL wasSelected = IsSelected();

@@ -42,8 +42,14 @@ BOOL CHotSpotOb::SetPicture(HBITMAP bitmap, int width, int height)
             ::DeleteObject(bitmap);
         return FALSE;
     }
+    HGDIOBJ previous = dc->SelectObject(static_cast<HGDIOBJ>(bitmap));
+    if (!previous) {
+        delete dc;
+        ::DeleteObject(bitmap);
+        return FALSE;
+    }
     m_pictureDC = dc;
-    m_previousBitmap = static_cast<HBITMAP>(dc->SelectObject(static_cast<HGDIOBJ>(bitmap)));
+    m_previousBitmap = static_cast<HBITMAP>(previous);
     m_width = width;
     m_height = height;
     return TRUE;

@@ -11,7 +11,6 @@
 #include "platform/core/FilePath.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/Time.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/sys/AtomicFile.h"
 
@@ -56,7 +55,6 @@ CHyperOb::~CHyperOb()
     m_hotSpots.DeleteAll();
     delete m_groupInfo;
     FreeOutline();
-    delete m_gdiFont;
 }
 
 CObjectHost* CHyperOb::GetHost() const

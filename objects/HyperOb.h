@@ -10,7 +10,6 @@
 #include "platform/core/Geometry.h"
 
 class CDC;
-class CFont;
 class CGroupInfo;
 class CHyperObTracker;
 class CObjectHost;
@@ -116,6 +115,9 @@ public:
     virtual BOOL TurnsWithRotation() const { return TRUE; }
     void OnPropertyChanged(UINT propertyId) override;
     void UpdateLayout(int recalc, BOOL hint) override;
+    virtual void Refresh(BOOL recalc) { UpdateLayout(recalc, FALSE); }
+    // What scripts' changes end in: the object recomputes and redraws itself.
+    virtual void NotifyDispChanged() { UpdateLayout(TRUE, FALSE); }
     const RECT& GetRememberedRect() const { return m_rememberedRect; }
     int GetOutlineCount() const { return m_outlineCount; }
     const POINT* GetOutlinePoints() const { return m_outlinePoints; }
@@ -136,6 +138,16 @@ public:
     BOOL IsSelected() const;
     virtual BOOL SetTextCursor(CPoint point);
     virtual BOOL OnSetCursor(CPoint point, UINT hitTest);
+
+    // Hooks the kinds fill in; the base declines.
+    virtual BOOL UpdateConnectedEnds(int, int) { return FALSE; }
+    virtual BOOL IsAttachable() const { return FALSE; }
+    virtual BOOL OnInsert() { return TRUE; }
+    virtual BOOL Open() { return FALSE; }
+    virtual int GetTextAlign() const { return 1; }
+    virtual BOOL AllowsMultiLineText() const { return FALSE; }
+    virtual BOOL OnEndMouseDown(int, int) { return FALSE; }
+    virtual BOOL NotifyEndsChanged() { return FALSE; }
 
     // Hot spots.
     virtual void UpdateHotSpots();
@@ -197,7 +209,6 @@ protected:
     POINT* m_outlinePoints = nullptr;
     int m_outlineCount = 0;
     POINT* m_rotatedPoints = nullptr;
-    CFont* m_gdiFont = nullptr;
     BOOL m_editPending = FALSE;
     BOOL m_editing = FALSE;
     CHyperObTracker* m_tracker = nullptr;

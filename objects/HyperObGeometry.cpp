@@ -281,12 +281,12 @@ void CHyperOb::OnPropertyChanged(UINT propertyId)
     }
 }
 
-void CHyperOb::UpdateLayout(int recalc, BOOL)
+void CHyperOb::UpdateLayout(int recalc, BOOL hint)
 {
     CObjectHost* host = GetHost();
-    CRect oldArea;
-    CRect newArea;
-    InvalidateArea(&oldArea);
+    if (hint)
+        host->OnLayoutHint(this, hint);
+    InvalidateArea(nullptr);
     if (recalc) {
         InvalidateTracker(nullptr);
         UpdateHotSpots();
@@ -298,5 +298,7 @@ void CHyperOb::UpdateLayout(int recalc, BOOL)
             host->ShowRectInStatusBar(display);
         }
     }
-    InvalidateArea(&newArea);
+    InvalidateArea(nullptr);
+    if (!host->IsInsertingObject())
+        host->OnObjectChanged(this);
 }

@@ -66,6 +66,9 @@ public:
     virtual void OnObjectResized(CHyperBaseOb*) { }
     virtual void OnObjectSelected(CHyperBaseOb*) { }
     virtual void OnObjectDeselected(CHyperBaseOb*) { }
+    // A change of the object is over; the view passes hints on to its own bookkeeping.
+    virtual void OnObjectChanged(CHyperBaseOb*) { }
+    virtual void OnLayoutHint(CHyperBaseOb*, int) { }
     // Private message 0x8100 with wParam 1 to the status bar: the object's display rectangle.
     virtual void ShowRectInStatusBar(const RECT&) { }
 };

@@ -228,6 +228,13 @@ TEST(ObjectGeometry, UpdatingTheLayoutRepaintsOldAndNewAreasAndReportsTheRectang
     ASSERT_EQ(view.statusRects.size(), 1u);
     EXPECT_EQ(CRect(view.statusRects[0]), CRect(10, 10, 20, 20));
     EXPECT_EQ(CRect(object.GetRememberedRect()), CRect(10, 10, 20, 20));
+    EXPECT_EQ(view.changed, 1);
+    object.UpdateLayout(FALSE, 3);
+    EXPECT_EQ(view.lastHint, 3);
+    EXPECT_EQ(view.statusRects.size(), 1u) << "no new rectangle without recalculation";
+    view.inserting = TRUE;
+    object.NotifyDispChanged();
+    EXPECT_EQ(view.changed, 2) << "no change notice while inserting";
 }
 
 TEST(ObjectGeometry, RectanglesInDeviceUnitsFollowTheZoom)

@@ -239,6 +239,24 @@ TEST(ObjectPaint, ATurnedOutlineIsFilledWithTheBackgroundColour)
     EXPECT_EQ(canvas.Pixel(22, 30), RGB(255, 255, 255)) << "outside the turned outline";
 }
 
+TEST(ObjectPaint, ClippingToTheUpdateRectangleSparesPrinters)
+{
+    CTestBoxOb object;
+    const CRect update(10, 10, 30, 20);
+    Canvas screen(100, 100);
+    screen.dc.IntersectClipRect(0, 0, 5, 5);
+    object.SetClip(&screen.dc, &update);
+    RECT box;
+    screen.dc.GetClipBox(&box);
+    EXPECT_EQ(CRect(box), update);
+    Canvas paper(100, 100);
+    paper.dc.m_bPrinting = TRUE;
+    paper.dc.IntersectClipRect(0, 0, 5, 5);
+    object.SetClip(&paper.dc, &update);
+    paper.dc.GetClipBox(&box);
+    EXPECT_EQ(CRect(box), CRect(0, 0, 5, 5));
+}
+
 struct HitCase {
     const char* name;
     POINT point;

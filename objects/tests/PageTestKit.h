@@ -34,6 +34,8 @@ public:
     void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
+    void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
+    void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
 
     BOOL editMode = TRUE;
     BOOL showsHandles = TRUE;
@@ -57,6 +59,8 @@ public:
     int resized = 0;
     int selected = 0;
     int deselected = 0;
+    int changed = 0;
+    int lastHint = 0;
 };
 
 // Fills its rectangle with its background colour; turns when allowed to.

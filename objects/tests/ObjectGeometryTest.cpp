@@ -158,6 +158,48 @@ TEST(ObjectGeometry, MovingATurnedObjectKeepsItsAngleAndMovesItsFrame)
     EXPECT_EQ(object->GetTracker()->m_rect, bounds);
 }
 
+TEST(ObjectGeometry, ResizingATurnedObjectFitsItsFrameToTheNewBounds)
+{
+    for (double angle : {30.0, -20.0, 135.0, 45.0}) {
+        auto object = TurnedBox(angle);
+        CRect bounds = object->GetTracker()->m_rect;
+        CRect larger(bounds.left, bounds.top, bounds.right + 20, bounds.bottom + 16);
+        object->SetRect(larger);
+        object->RecalcRect();
+        CRect fitted = object->GetTracker()->m_rect;
+        EXPECT_NEAR(fitted.Width(), larger.Width(), 3) << angle;
+        EXPECT_NEAR(fitted.Height(), larger.Height(), 3) << angle;
+        EXPECT_NEAR(fitted.CenterPoint().x, larger.CenterPoint().x, 2) << angle;
+        EXPECT_DOUBLE_EQ(object->GetRotateAngle(), angle);
+    }
+}
+
+TEST(ObjectGeometry, UprightnessAndViewPoints)
+{
+    CHyperRunView view;
+    view.zoom = 200;
+    auto object = TurnedBox(90.0, &view);
+    EXPECT_FALSE(object->IsUpright());
+    POINT* points = nullptr;
+    ASSERT_EQ(object->GetViewPoints(&points), 5);
+    EXPECT_TRUE((points[0] == POINT{360, 160}));
+    delete[] points;
+    object->DfltCanRot = FALSE;
+    EXPECT_TRUE(object->IsUpright());
+}
+
+TEST(ObjectGeometry, AnEditedCoordinateIsAppliedAgain)
+{
+    CTestBoxOb object;
+    object.Init(nullptr, CRect(0, 0, 10, 10), TRUE);
+    object.GetTracker()->m_rect.right = 30;
+    object.OnPropertyChanged(27137);
+    EXPECT_EQ(object.GetTracker()->m_rotationRect, CRect(0, 0, 30, 10));
+    object.GetTracker()->m_rect.right = 40;
+    object.OnPropertyChanged(27140);
+    EXPECT_EQ(object.GetTracker()->m_rotationRect, CRect(0, 0, 30, 10)) << "other properties leave it";
+}
+
 TEST(ObjectGeometry, AnUnturnedObjectsFrameFollowsItsRectangle)
 {
     CTestBoxOb object;

@@ -5,7 +5,8 @@
 
 IMPLEMENT_DYNAMIC(CHotSpotOb, CObject)
 
-CHotSpotOb::CHotSpotOb(CHyperOb* owner) : m_owner(owner)
+CHotSpotOb::CHotSpotOb(CHyperOb* owner)
+    : m_owner(owner)
 {
     CRect rect;
     if (owner && owner->GetTracker()) {

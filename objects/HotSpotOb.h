@@ -25,7 +25,7 @@ public:
     // Takes the bitmap (owned from now on) as the picture; FALSE when no DC can hold it.
     BOOL SetPicture(HBITMAP bitmap, int width, int height);
     BOOL HasPicture() const { return m_pictureDC != nullptr; }
-    POINT GetPosition() const { return {m_x, m_y}; }
+    POINT GetPosition() const { return { m_x, m_y }; }
 
     int m_id = -1;
     int m_placement = 7;
@@ -47,7 +47,10 @@ private:
 // The hot spots of one object; deletes them with itself.
 class CHotSpotArray : public CHyperObArray {
 public:
-    CHotSpotArray() : CHyperObArray(TRUE) { }
+    CHotSpotArray()
+        : CHyperObArray(TRUE)
+    {
+    }
 
     CHotSpotOb* GetHotSpot(INT_PTR index) const { return static_cast<CHotSpotOb*>(GetAt(index)); }
     void DrawAll(CDC* dc) const;

@@ -374,5 +374,5 @@ void CHyperOb::UpdateHotSpots()
 
 UINT CHyperOb::GetHotSpotCursor(int px, int py, UINT flags, BOOL notify)
 {
-    return m_hotSpots.HitTestAll(px, py, flags, notify) ? IDR_HOTSPOT_CURSOR : 0;
+    return m_hotSpots.HitTestAll(px, py, flags, notify) ? CHyperOb::CursorHotSpot : 0;
 }

@@ -14,14 +14,6 @@ class CGroupInfo;
 class CHyperObTracker;
 class CObjectHost;
 
-// Cursors the objects choose: system cursor ids and the program's cursor resources.
-constexpr UINT IDC_ARROW_ID = 32512;
-constexpr UINT IDC_IBEAM_ID = 32513;
-constexpr UINT IDR_HOTSPOT_CURSOR = 27913;
-constexpr UINT IDR_HANDLE_MODE_HANDLE_CURSOR = 27956;
-constexpr UINT IDR_HANDLE_MODE_CURSOR = 27957;
-constexpr UINT IDR_ROTATED_CURSOR = 30987;
-
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
 public:
@@ -29,6 +21,13 @@ public:
     static constexpr UINT SelectedStyle = 0x14;
     static constexpr UINT PrimaryStyle = 0x80;
     static constexpr UINT RecordVersion = 8;
+    // Cursors the objects choose: system cursor ids and the program's cursor resources.
+    static constexpr UINT CursorArrow = 32512;
+    static constexpr UINT CursorIBeam = 32513;
+    static constexpr UINT CursorHotSpot = 27913;
+    static constexpr UINT CursorHandleModeHandle = 27956;
+    static constexpr UINT CursorHandleMode = 27957;
+    static constexpr UINT CursorRotated = 30987;
 
     CHyperOb();
     ~CHyperOb() override;

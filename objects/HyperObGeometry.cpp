@@ -39,7 +39,7 @@ void RotatePoints(const POINT* src, POINT* dst, int n, double angle, int cx, int
 
 void GetPointsBoundingRect(RECT* out, const POINT* points, int n)
 {
-    *out = {999999, 999999, -999999, -999999};
+    *out = { 999999, 999999, -999999, -999999 };
     for (int i = 0; i < n; ++i) {
         out->left = std::min(out->left, points[i].x);
         out->top = std::min(out->top, points[i].y);
@@ -178,7 +178,7 @@ void CHyperOb::BuildOutline()
     int h = frame.Height() / 2;
     FreeOutline();
     m_outlineCount = OutlinePointCount;
-    m_outlinePoints = new POINT[OutlinePointCount]{{-w, -h}, {w, -h}, {w, h}, {-w, h}, {-w, -h}};
+    m_outlinePoints = new POINT[OutlinePointCount] { { -w, -h }, { w, -h }, { w, h }, { -w, h }, { -w, -h } };
 }
 
 void CHyperOb::FitOutline()
@@ -211,7 +211,8 @@ int CHyperOb::GetRotatedPoints(POINT** out) const
     POINT centre;
     m_tracker->GetCenter(&centre);
     *out = new POINT[static_cast<size_t>(m_outlineCount)];
-    RotatePoints(m_outlinePoints, *out, m_outlineCount, IsRotated() ? GetRotateAngle() : 0.0, centre.x, centre.y);
+    RotatePoints(
+        m_outlinePoints, *out, m_outlineCount, IsRotated() ? GetRotateAngle() : 0.0, centre.x, centre.y);
     return m_outlineCount;
 }
 
@@ -258,7 +259,8 @@ void CHyperOb::RotateRect(const RECT* rect)
     }
     double cx = (bounds.left + bounds.right) / 2.0;
     double cy = (bounds.top + bounds.bottom) / 2.0;
-    CRect rotated(RoundToInt(cx - w / 2), RoundToInt(cy - h / 2), RoundToInt(cx + w / 2), RoundToInt(cy + h / 2));
+    CRect rotated(
+        RoundToInt(cx - w / 2), RoundToInt(cy - h / 2), RoundToInt(cx + w / 2), RoundToInt(cy + h / 2));
     SetFrameRect(&rotated);
     FitOutline();
 }

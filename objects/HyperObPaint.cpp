@@ -141,8 +141,8 @@ int CHyperOb::HitTest(CPoint point)
         hit = CRectTracker::hitNothing;
     if (hit == CRectTracker::hitMiddle && IsRotated()) {
         CRgn outline;
-        if (!m_rotatedPoints || !outline.CreatePolygonRgn(m_rotatedPoints, m_outlineCount, WINDING) ||
-            !outline.PtInRegion(point))
+        if (!m_rotatedPoints || !outline.CreatePolygonRgn(m_rotatedPoints, m_outlineCount, WINDING)
+            || !outline.PtInRegion(point))
             hit = CRectTracker::hitNothing;
     }
     if (IsHandle(hit) && !host->IsEditMode())
@@ -194,7 +194,7 @@ BOOL CHyperOb::SetTextCursor(CPoint point)
     CObjectHost* host = GetHost();
     if (!CanInlineEditText() || !host->AllowsInlineEdit() || !m_textRect1.PtInRect(point))
         return FALSE;
-    host->ShowCursor(IDC_IBEAM_ID);
+    host->ShowCursor(CHyperOb::CursorIBeam);
     return TRUE;
 }
 
@@ -207,14 +207,14 @@ BOOL CHyperOb::OnSetCursor(CPoint point, UINT hitTest)
         return host->OnViewSetCursor(point, hitTest);
     int hit = HitTest(point);
     if (host->IsHandleMode()) {
-        host->ShowCursor(IsHandle(hit) ? IDR_HANDLE_MODE_HANDLE_CURSOR : IDR_HANDLE_MODE_CURSOR);
+        host->ShowCursor(IsHandle(hit) ? CHyperOb::CursorHandleModeHandle : CHyperOb::CursorHandleMode);
         return TRUE;
     }
     if (hit == CRectTracker::hitNothing || (IsHandle(hit) && (GroupID >= 0 || IsRotated()))) {
-        host->ShowCursor(IDC_ARROW_ID);
+        host->ShowCursor(CHyperOb::CursorArrow);
         return FALSE;
     }
-    host->ShowCursor(hit == CRectTracker::hitMiddle && IsRotated() ? IDR_ROTATED_CURSOR
-                                                                     : CRectTracker::GetCursorId(hit));
+    host->ShowCursor(hit == CRectTracker::hitMiddle && IsRotated() ? CHyperOb::CursorRotated
+                                                                   : CRectTracker::GetCursorId(hit));
     return TRUE;
 }

@@ -67,9 +67,9 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     StoreRect(archive, rect);
     const_cast<CObValue&>(PumpDataEvent).Serialize(archive);
     const_cast<CObValue&>(ClickEvent).Serialize(archive);
-    archive << static_cast<DWORD>(CursorPointer) << ToolTipText << CString(alarmMarker) << AlarmTime << CreationDate
-            << AlarmSound << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt) << URL
-            << static_cast<DWORD>(HelpContextID);
+    archive << static_cast<DWORD>(CursorPointer) << ToolTipText << CString(alarmMarker) << AlarmTime
+            << CreationDate << AlarmSound << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
+            << URL << static_cast<DWORD>(HelpContextID);
     const_cast<CObValue&>(Enable).Serialize(archive);
     const_cast<CObValue&>(Visible).Serialize(archive);
     const_cast<CObValue&>(InitializeEvent).Serialize(archive);

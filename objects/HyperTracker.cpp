@@ -173,7 +173,9 @@ void CHyperTracker::DrawHandleShapes(CDC* dc, BOOL round)
         if (!(mask & (1u << i)))
             continue;
         BOOL flagged = flagsShown && (m_nStyle & (0x100u << i));
-        CBrush brush(flagged ? colors.flagged : (m_nStyle & CHyperOb::PrimaryStyle) ? colors.primaryFill : colors.fill);
+        CBrush brush(flagged                          ? colors.flagged
+                : (m_nStyle & CHyperOb::PrimaryStyle) ? colors.primaryFill
+                                                      : colors.fill);
         CBrush* oldBrush = dc->SelectObject(&brush);
         CRect handle;
         GetHandleRectAt(i, device, &handle);

@@ -42,7 +42,7 @@ public:
     virtual void LogicalToDevice(POINT*, int) const { }
     virtual BOOL IsMapped() const { return GetZoomPercent() != 100; }
     // Where the view window's client area starts on the screen.
-    virtual POINT GetScreenOrigin() const { return {0, 0}; }
+    virtual POINT GetScreenOrigin() const { return { 0, 0 }; }
     // Device rectangles of the view window.
     virtual void InvalidateDevice(const RECT&, BOOL) { }
 

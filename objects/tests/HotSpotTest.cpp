@@ -50,9 +50,17 @@ TEST_F(HotSpots, PlacementsPutThePictureOnTheOwner)
         POINT at;
     };
     const Case cases[] = {
-        {0, {5, 5}},   {1, {45, 5}},   {2, {75, 5}},   {3, {5, 45}},  {4, {45, 45}},
-        {5, {75, 45}}, {6, {5, 30}},   {7, {45, 30}},  {8, {75, 30}}, {9, {0, 0}},
-        {-1, {0, 0}},
+        { 0, { 5, 5 } },
+        { 1, { 45, 5 } },
+        { 2, { 75, 5 } },
+        { 3, { 5, 45 } },
+        { 4, { 45, 45 } },
+        { 5, { 75, 45 } },
+        { 6, { 5, 30 } },
+        { 7, { 45, 30 } },
+        { 8, { 75, 30 } },
+        { 9, { 0, 0 } },
+        { -1, { 0, 0 } },
     };
     for (const Case& c : cases) {
         CHotSpotOb* spot = AddSpot(20, 10, c.placement, 5, 5);
@@ -97,9 +105,11 @@ TEST_F(HotSpots, EdgesHitAndTheEarlierSpotWins)
         POINT point;
         int hit;
     };
-    const Case cases[] = {{{0, 0}, 1}, {{20, 10}, 1}, {{21, 10}, 1}, {{21, 31}, 0}, {{30, 30}, 1}, {{31, 30}, 0}};
+    const Case cases[] = { { { 0, 0 }, 1 }, { { 20, 10 }, 1 }, { { 21, 10 }, 1 }, { { 21, 31 }, 0 },
+        { { 30, 30 }, 1 }, { { 31, 30 }, 0 } };
     for (const Case& c : cases)
-        EXPECT_EQ(owner.GetHotSpots().HitTestAll(c.point.x, c.point.y, 0, FALSE), c.hit) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(owner.GetHotSpots().HitTestAll(c.point.x, c.point.y, 0, FALSE), c.hit)
+            << c.point.x << "," << c.point.y;
     EXPECT_EQ(first->HitTest(20, 10, 0, FALSE), 1);
     EXPECT_EQ(first->HitTest(21, 10, 0, FALSE), 0);
     EXPECT_EQ(second->HitTest(30, 30, 0, FALSE), 1);
@@ -112,13 +122,13 @@ public:
     {
         lastId = id;
         lastSpot = spot;
-        lastPoint = {px, py};
+        lastPoint = { px, py };
         lastFlags = flags;
         return 7;
     }
     int lastId = 0;
     CHotSpotOb* lastSpot = nullptr;
-    POINT lastPoint{};
+    POINT lastPoint {};
     UINT lastFlags = 0;
 };
 

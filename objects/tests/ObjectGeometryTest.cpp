@@ -54,10 +54,10 @@ TEST(ObjectGeometry, TheOutlineOfATurnedRectangleHasHandComputedCorners)
         RECT bounds;
     };
     const Case cases[] = {
-        {90.0, {{180, 80}, {180, 180}, {120, 180}, {120, 80}}, {120, 80, 180, 180}},
-        {180.0, {{200, 160}, {100, 160}, {100, 100}, {200, 100}}, {100, 100, 200, 160}},
-        {30.0, {{122, 79}, {208, 129}, {178, 181}, {92, 131}}, {92, 79, 208, 181}},
-        {-20.0, {{93, 119}, {187, 85}, {207, 141}, {113, 175}}, {93, 85, 207, 175}},
+        { 90.0, { { 180, 80 }, { 180, 180 }, { 120, 180 }, { 120, 80 } }, { 120, 80, 180, 180 } },
+        { 180.0, { { 200, 160 }, { 100, 160 }, { 100, 100 }, { 200, 100 } }, { 100, 100, 200, 160 } },
+        { 30.0, { { 122, 79 }, { 208, 129 }, { 178, 181 }, { 92, 131 } }, { 92, 79, 208, 181 } },
+        { -20.0, { { 93, 119 }, { 187, 85 }, { 207, 141 }, { 113, 175 } }, { 93, 85, 207, 175 } },
     };
     for (const Case& c : cases) {
         auto object = TurnedBox(c.angle);
@@ -65,8 +65,8 @@ TEST(ObjectGeometry, TheOutlineOfATurnedRectangleHasHandComputedCorners)
         std::vector<POINT> points = Rotated(*object);
         ASSERT_EQ(points.size(), 5u) << c.angle;
         for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(points[i] == c.corners[i]) << c.angle << " corner " << i << ": " << points[i].x << ","
-                                                   << points[i].y;
+            EXPECT_TRUE(points[i] == c.corners[i])
+                << c.angle << " corner " << i << ": " << points[i].x << "," << points[i].y;
         EXPECT_TRUE(points[4] == points[0]) << "the outline is closed";
         EXPECT_EQ(object->GetTracker()->m_rect, CRect(c.bounds)) << c.angle;
         EXPECT_EQ(object->GetTracker()->m_rotationRect, CRect(100, 100, 200, 160)) << "the frame stays";
@@ -81,33 +81,38 @@ TEST(ObjectGeometry, RotationRoundsToTheNearestPoint)
         POINT expected;
     };
     const Case cases[] = {
-        {{-20, 0}, 0.0, {-20, 0}},     {{-20, -20}, 90.0, {20, -20}}, {{-20, 7}, 360.0, {-20, 7}},
-        {{-20, 7}, -360.0, {-20, 7}},  {{10, 0}, 180.0, {-10, 0}},    {{10, 0}, -90.0, {0, -10}},
-        {{8, 0}, 30.0, {7, 4}},         {{-8, 0}, 30.0, {-7, -4}},
+        { { -20, 0 }, 0.0, { -20, 0 } },
+        { { -20, -20 }, 90.0, { 20, -20 } },
+        { { -20, 7 }, 360.0, { -20, 7 } },
+        { { -20, 7 }, -360.0, { -20, 7 } },
+        { { 10, 0 }, 180.0, { -10, 0 } },
+        { { 10, 0 }, -90.0, { 0, -10 } },
+        { { 8, 0 }, 30.0, { 7, 4 } },
+        { { -8, 0 }, 30.0, { -7, -4 } },
     };
     for (const Case& c : cases) {
-        POINT out{};
+        POINT out {};
         RotatePoints(&c.offset, &out, 1, c.angle, 0, 0);
-        EXPECT_TRUE(out == c.expected) << c.offset.x << "," << c.offset.y << " by " << c.angle << " gave " << out.x
-                                       << "," << out.y;
+        EXPECT_TRUE(out == c.expected)
+            << c.offset.x << "," << c.offset.y << " by " << c.angle << " gave " << out.x << "," << out.y;
     }
 }
 
 TEST(ObjectGeometry, AbsolutePointsTurnInPlaceAboutTheCentre)
 {
-    POINT points[2] = {{100, 100}, {200, 160}};
+    POINT points[2] = { { 100, 100 }, { 200, 160 } };
     RotatePoints(points, points, 2, 90.0, 150, 130);
-    EXPECT_TRUE((points[0] == POINT{180, 80}));
-    EXPECT_TRUE((points[1] == POINT{120, 180}));
+    EXPECT_TRUE((points[0] == POINT { 180, 80 }));
+    EXPECT_TRUE((points[1] == POINT { 120, 180 }));
 }
 
 TEST(ObjectGeometry, BoundingRectanglesOfPoints)
 {
-    const POINT single{5, 5};
+    const POINT single { 5, 5 };
     RECT r;
     GetPointsBoundingRect(&r, &single, 1);
     EXPECT_EQ(CRect(r), CRect(5, 5, 6, 6));
-    const POINT line[2] = {{3, 9}, {-4, 9}};
+    const POINT line[2] = { { 3, 9 }, { -4, 9 } };
     GetPointsBoundingRect(&r, line, 2);
     EXPECT_EQ(CRect(r), CRect(-4, 9, 3, 10));
     GetPointsBoundingRect(&r, nullptr, 0);
@@ -117,8 +122,8 @@ TEST(ObjectGeometry, BoundingRectanglesOfPoints)
 TEST(ObjectGeometry, AngleSettersKeepTheAngleInRangeAndRefuseNonFiniteValues)
 {
     CTestBoxOb object;
-    const std::pair<double, double> cases[] = {{30.0, 30.0}, {600.0, -120.0}, {540.0, 180.0}, {-180.0, 180.0},
-                                               {360.0, 0.0}};
+    const std::pair<double, double> cases[]
+        = { { 30.0, 30.0 }, { 600.0, -120.0 }, { 540.0, 180.0 }, { -180.0, 180.0 }, { 360.0, 0.0 } };
     for (const auto& [angle, stored] : cases) {
         object.SetRotateAngle(angle);
         EXPECT_DOUBLE_EQ(object.GetRotateAngle(), stored) << angle;
@@ -137,10 +142,13 @@ TEST(ObjectGeometry, ATurnedObjectIsHitInsideItsOutlineOnly)
         int hit;
     };
     const Case cases[] = {
-        {{150, 130}, CRectTracker::hitMiddle}, {{200, 130}, CRectTracker::hitMiddle},
-        {{94, 81}, CRectTracker::hitNothing},  {{205, 178}, CRectTracker::hitNothing},
-        {{94, 178}, CRectTracker::hitNothing}, {{205, 82}, CRectTracker::hitNothing},
-        {{300, 300}, CRectTracker::hitNothing},
+        { { 150, 130 }, CRectTracker::hitMiddle },
+        { { 200, 130 }, CRectTracker::hitMiddle },
+        { { 94, 81 }, CRectTracker::hitNothing },
+        { { 205, 178 }, CRectTracker::hitNothing },
+        { { 94, 178 }, CRectTracker::hitNothing },
+        { { 205, 82 }, CRectTracker::hitNothing },
+        { { 300, 300 }, CRectTracker::hitNothing },
     };
     for (const Case& c : cases)
         EXPECT_EQ(object->HitTest(c.point), c.hit) << c.point.x << "," << c.point.y;
@@ -160,7 +168,7 @@ TEST(ObjectGeometry, MovingATurnedObjectKeepsItsAngleAndMovesItsFrame)
 
 TEST(ObjectGeometry, ResizingATurnedObjectFitsItsFrameToTheNewBounds)
 {
-    for (double angle : {30.0, -20.0, 135.0, 45.0}) {
+    for (double angle : { 30.0, -20.0, 135.0, 45.0 }) {
         auto object = TurnedBox(angle);
         CRect bounds = object->GetTracker()->m_rect;
         CRect larger(bounds.left, bounds.top, bounds.right + 20, bounds.bottom + 16);
@@ -182,7 +190,7 @@ TEST(ObjectGeometry, UprightnessAndViewPoints)
     EXPECT_FALSE(object->IsUpright());
     POINT* points = nullptr;
     ASSERT_EQ(object->GetViewPoints(&points), 5);
-    EXPECT_TRUE((points[0] == POINT{360, 160}));
+    EXPECT_TRUE((points[0] == POINT { 360, 160 }));
     delete[] points;
     object->DfltCanRot = FALSE;
     EXPECT_TRUE(object->IsUpright());
@@ -209,9 +217,9 @@ TEST(ObjectGeometry, AnUnturnedObjectsFrameFollowsItsRectangle)
     POINT* points = nullptr;
     object.RecalcRect();
     ASSERT_EQ(object.GetOutlineCount(), 5);
-    EXPECT_TRUE((object.GetOutlinePoints()[0] == POINT{-10, -15}));
+    EXPECT_TRUE((object.GetOutlinePoints()[0] == POINT { -10, -15 }));
     EXPECT_EQ(object.GetRotatedPoints(&points), 5);
-    EXPECT_TRUE((points[2] == POINT{25, 36}));
+    EXPECT_TRUE((points[2] == POINT { 25, 36 }));
     delete[] points;
 }
 
@@ -224,9 +232,12 @@ TEST(ObjectGeometry, TheViewHearsOfMovesAndResizesOfNamedObjects)
         int moved, resized;
     };
     const Case cases[] = {
-        {"Box1", FALSE, CRect(20, 10, 30, 20), 1, 0}, {"Box1", FALSE, CRect(10, 10, 40, 20), 0, 1},
-        {"Box1", FALSE, CRect(0, 0, 40, 40), 1, 1},   {"", FALSE, CRect(0, 0, 40, 40), 0, 0},
-        {"Box1", TRUE, CRect(0, 0, 40, 40), 0, 0},    {"Box1", FALSE, CRect(10, 10, 20, 20), 0, 0},
+        { "Box1", FALSE, CRect(20, 10, 30, 20), 1, 0 },
+        { "Box1", FALSE, CRect(10, 10, 40, 20), 0, 1 },
+        { "Box1", FALSE, CRect(0, 0, 40, 40), 1, 1 },
+        { "", FALSE, CRect(0, 0, 40, 40), 0, 0 },
+        { "Box1", TRUE, CRect(0, 0, 40, 40), 0, 0 },
+        { "Box1", FALSE, CRect(10, 10, 20, 20), 0, 0 },
     };
     for (const Case& c : cases) {
         CHyperRunView view;

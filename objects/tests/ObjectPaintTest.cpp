@@ -65,11 +65,11 @@ TEST(ObjectPaint, HiddenObjectsAndHiddenLayersDrawNothing)
         bool drawn;
     };
     const Case cases[] = {
-        {"visible", FALSE, "1", false, true},
-        {"invisible in run mode", FALSE, "0", false, false},
-        {"invisible in edit mode", TRUE, "0", false, true},
-        {"hidden layer in run mode", FALSE, "1", true, false},
-        {"hidden layer in edit mode", TRUE, "1", true, false},
+        { "visible", FALSE, "1", false, true },
+        { "invisible in run mode", FALSE, "0", false, false },
+        { "invisible in edit mode", TRUE, "0", false, true },
+        { "hidden layer in run mode", FALSE, "1", true, false },
+        { "hidden layer in edit mode", TRUE, "1", true, false },
     };
     for (const Case& c : cases) {
         CHyperRunView view;
@@ -105,10 +105,14 @@ TEST(ObjectPaint, SelectionHandlesAtFullSize)
     Canvas canvas(200, 200);
     object->Paint(&canvas.dc);
     const std::pair<const char*, CRect> handles[] = {
-        {"top-left", CRect(44, 44, 51, 51)},  {"top-right", CRect(99, 44, 106, 51)},
-        {"bottom-right", CRect(99, 89, 106, 96)}, {"bottom-left", CRect(44, 89, 51, 96)},
-        {"top", CRect(71, 44, 78, 51)},       {"right", CRect(99, 66, 106, 73)},
-        {"bottom", CRect(71, 89, 78, 96)},    {"left", CRect(44, 66, 51, 73)},
+        { "top-left", CRect(44, 44, 51, 51) },
+        { "top-right", CRect(99, 44, 106, 51) },
+        { "bottom-right", CRect(99, 89, 106, 96) },
+        { "bottom-left", CRect(44, 89, 51, 96) },
+        { "top", CRect(71, 44, 78, 51) },
+        { "right", CRect(99, 66, 106, 73) },
+        { "bottom", CRect(71, 89, 78, 96) },
+        { "left", CRect(44, 66, 51, 73) },
     };
     for (const auto& [name, rect] : handles)
         ExpectHandle(canvas, rect, Green, name);
@@ -137,10 +141,14 @@ TEST(ObjectPaint, SelectionHandlesKeepTheirSizeOutsideTheRectangleAtDoubleSize)
     Zoom(canvas, 200);
     object->Paint(&canvas.dc);
     const std::pair<const char*, CRect> handles[] = {
-        {"top-left", CRect(33, 33, 40, 40)},   {"top-right", CRect(120, 33, 127, 40)},
-        {"bottom-right", CRect(120, 100, 127, 107)}, {"bottom-left", CRect(33, 100, 40, 107)},
-        {"top", CRect(76, 33, 83, 40)},        {"right", CRect(120, 67, 127, 74)},
-        {"bottom", CRect(77, 100, 84, 107)},   {"left", CRect(33, 66, 40, 73)},
+        { "top-left", CRect(33, 33, 40, 40) },
+        { "top-right", CRect(120, 33, 127, 40) },
+        { "bottom-right", CRect(120, 100, 127, 107) },
+        { "bottom-left", CRect(33, 100, 40, 107) },
+        { "top", CRect(76, 33, 83, 40) },
+        { "right", CRect(120, 67, 127, 74) },
+        { "bottom", CRect(77, 100, 84, 107) },
+        { "left", CRect(33, 66, 40, 73) },
     };
     for (const auto& [name, rect] : handles)
         ExpectHandle(canvas, rect, Green, name);
@@ -156,10 +164,13 @@ TEST(ObjectPaint, ZoomDecidesWhichHandlesAreDrawn)
         UINT mask;
     };
     const Case cases[] = {
-        {200, CRect(20, 20, 60, 50), 0xFF}, {200, CRect(20, 20, 32, 50), 0xAF},
-        {200, CRect(20, 20, 60, 32), 0x5F}, {200, CRect(20, 20, 30, 30), 0x0F},
-        {150, CRect(20, 20, 35, 80), 0xAF}, {50, CRect(20, 20, 180, 180), 0x0F},
-        {100, CRect(20, 20, 45, 70), 0xAF},
+        { 200, CRect(20, 20, 60, 50), 0xFF },
+        { 200, CRect(20, 20, 32, 50), 0xAF },
+        { 200, CRect(20, 20, 60, 32), 0x5F },
+        { 200, CRect(20, 20, 30, 30), 0x0F },
+        { 150, CRect(20, 20, 35, 80), 0xAF },
+        { 50, CRect(20, 20, 180, 180), 0x0F },
+        { 100, CRect(20, 20, 45, 70), 0xAF },
     };
     for (const Case& c : cases) {
         CHyperRunView view;
@@ -269,16 +280,25 @@ TEST(ObjectHitTest, HandlesEdgesAndBodyOfASelectedObject)
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(FALSE);
     const HitCase cases[] = {
-        {"top-left", {47, 47}, 0},         {"top-left corner", {44, 44}, 0},
-        {"top-left inner edge", {50, 50}, 0}, {"left of top-left", {43, 44}, -1},
-        {"right of top-left", {51, 44}, -1}, {"top-right", {105, 44}, 1},
-        {"bottom-right", {105, 95}, 2},   {"below bottom-right", {105, 96}, -1},
-        {"bottom-left", {44, 95}, 3},      {"top", {74, 47}, 4},
-        {"right", {102, 69}, 5},           {"bottom", {74, 92}, 6},
-        {"left", {47, 69}, 7},             {"body", {75, 70}, 8},
-        {"edge outside by one", {49, 60}, 8}, {"edge outside by two", {48, 60}, -1},
-        {"right edge outside by one", {100, 60}, 8}, {"right edge outside by two", {101, 60}, -1},
-        {"far away", {150, 150}, -1},
+        { "top-left", { 47, 47 }, 0 },
+        { "top-left corner", { 44, 44 }, 0 },
+        { "top-left inner edge", { 50, 50 }, 0 },
+        { "left of top-left", { 43, 44 }, -1 },
+        { "right of top-left", { 51, 44 }, -1 },
+        { "top-right", { 105, 44 }, 1 },
+        { "bottom-right", { 105, 95 }, 2 },
+        { "below bottom-right", { 105, 96 }, -1 },
+        { "bottom-left", { 44, 95 }, 3 },
+        { "top", { 74, 47 }, 4 },
+        { "right", { 102, 69 }, 5 },
+        { "bottom", { 74, 92 }, 6 },
+        { "left", { 47, 69 }, 7 },
+        { "body", { 75, 70 }, 8 },
+        { "edge outside by one", { 49, 60 }, 8 },
+        { "edge outside by two", { 48, 60 }, -1 },
+        { "right edge outside by one", { 100, 60 }, 8 },
+        { "right edge outside by two", { 101, 60 }, -1 },
+        { "far away", { 150, 150 }, -1 },
     };
     for (const HitCase& c : cases)
         EXPECT_EQ(object->HitTest(c.point), c.hit) << c.name;
@@ -293,18 +313,19 @@ TEST(ObjectHitTest, TheViewsModesDecideWhetherHandlesCount)
         int bodyHit;
     };
     const Case cases[] = {
-        {"resize mode", [](CHyperRunView&, CHyperOb&) {}, 0, 8},
-        {"neither resize nor handle mode", [](CHyperRunView& v, CHyperOb&) { v.resizeMode = FALSE; }, -1, 8},
-        {"handle mode",
-         [](CHyperRunView& v, CHyperOb&) {
-             v.resizeMode = FALSE;
-             v.handleMode = TRUE;
-         },
-         0, 8},
-        {"cannot resize", [](CHyperRunView&, CHyperOb& o) { o.DfltCanResize = FALSE; }, -1, 8},
-        {"view forbids resizing", [](CHyperRunView& v, CHyperOb&) { v.noResize = TRUE; }, -1, 8},
-        {"run mode", [](CHyperRunView& v, CHyperOb&) { v.editMode = FALSE; }, 8, 8},
-        {"not selected", [](CHyperRunView&, CHyperOb& o) { o.Deselect(FALSE); }, -1, 8},
+        { "resize mode", [](CHyperRunView&, CHyperOb&) {}, 0, 8 },
+        { "neither resize nor handle mode", [](CHyperRunView& v, CHyperOb&) { v.resizeMode = FALSE; }, -1,
+            8 },
+        { "handle mode",
+            [](CHyperRunView& v, CHyperOb&) {
+                v.resizeMode = FALSE;
+                v.handleMode = TRUE;
+            },
+            0, 8 },
+        { "cannot resize", [](CHyperRunView&, CHyperOb& o) { o.DfltCanResize = FALSE; }, -1, 8 },
+        { "view forbids resizing", [](CHyperRunView& v, CHyperOb&) { v.noResize = TRUE; }, -1, 8 },
+        { "run mode", [](CHyperRunView& v, CHyperOb&) { v.editMode = FALSE; }, 8, 8 },
+        { "not selected", [](CHyperRunView&, CHyperOb& o) { o.Deselect(FALSE); }, -1, 8 },
     };
     for (const Case& c : cases) {
         CHyperRunView view;
@@ -323,8 +344,11 @@ TEST(ObjectHitTest, HandlesAreFoundInDeviceUnitsAtDoubleSize)
     auto object = RedBox(view, CRect(20, 20, 60, 50));
     object->Select(FALSE);
     const HitCase cases[] = {
-        {"top-left", {17, 17}, 0}, {"beyond top-left", {16, 16}, -1}, {"top", {39, 17}, 4},
-        {"right", {61, 35}, 5},    {"body", {40, 40}, 8},
+        { "top-left", { 17, 17 }, 0 },
+        { "beyond top-left", { 16, 16 }, -1 },
+        { "top", { 39, 17 }, 4 },
+        { "right", { 61, 35 }, 5 },
+        { "body", { 40, 40 }, 8 },
     };
     for (const HitCase& c : cases)
         EXPECT_EQ(object->HitTest(c.point), c.hit) << c.name;
@@ -342,7 +366,7 @@ TEST(ObjectHitTest, HotSpotsShowTheirCursor)
     spot->m_placement = 8;
     object->GetHotSpots().Add(spot);
     object->UpdateHotSpots();
-    EXPECT_EQ(object->GetHotSpotCursor(85, 30, 0, FALSE), IDR_HOTSPOT_CURSOR);
+    EXPECT_EQ(object->GetHotSpotCursor(85, 30, 0, FALSE), CHyperOb::CursorHotSpot);
     EXPECT_EQ(object->GetHotSpotCursor(79, 30, 0, FALSE), 0u);
 }
 
@@ -356,22 +380,24 @@ TEST(ObjectCursor, EachHitChoosesItsCursor)
         BOOL result;
     };
     const Case cases[] = {
-        {"top-left handle", [](CHyperRunView&, CHyperOb&) {}, {47, 47}, IDC_SIZENWSE_ID, TRUE},
-        {"top-right handle", [](CHyperRunView&, CHyperOb&) {}, {102, 47}, IDC_SIZENESW_ID, TRUE},
-        {"top handle", [](CHyperRunView&, CHyperOb&) {}, {74, 47}, IDC_SIZENS_ID, TRUE},
-        {"left handle", [](CHyperRunView&, CHyperOb&) {}, {47, 69}, IDC_SIZEWE_ID, TRUE},
-        {"body", [](CHyperRunView&, CHyperOb&) {}, {75, 70}, IDC_SIZEALL_ID, TRUE},
-        {"outside", [](CHyperRunView&, CHyperOb&) {}, {150, 150}, IDC_ARROW_ID, FALSE},
-        {"handle of a group member", [](CHyperRunView&, CHyperOb& o) { o.GroupID = 1; }, {47, 47}, IDC_ARROW_ID,
-         FALSE},
-        {"handle mode on a handle", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, {47, 47},
-         IDR_HANDLE_MODE_HANDLE_CURSOR, TRUE},
-        {"handle mode in the body", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, {75, 70},
-         IDR_HANDLE_MODE_CURSOR, TRUE},
-        {"handle mode outside", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, {150, 150},
-         IDR_HANDLE_MODE_CURSOR, TRUE},
-        {"over text", [](CHyperRunView&, CHyperOb& o) { o.m_textRect1.SetRect(60, 60, 80, 80); }, {70, 70},
-         IDC_IBEAM_ID, TRUE},
+        { "top-left handle", [](CHyperRunView&, CHyperOb&) {}, { 47, 47 }, CRectTracker::CursorSizeNWSE,
+            TRUE },
+        { "top-right handle", [](CHyperRunView&, CHyperOb&) {}, { 102, 47 }, CRectTracker::CursorSizeNESW,
+            TRUE },
+        { "top handle", [](CHyperRunView&, CHyperOb&) {}, { 74, 47 }, CRectTracker::CursorSizeNS, TRUE },
+        { "left handle", [](CHyperRunView&, CHyperOb&) {}, { 47, 69 }, CRectTracker::CursorSizeWE, TRUE },
+        { "body", [](CHyperRunView&, CHyperOb&) {}, { 75, 70 }, CRectTracker::CursorSizeAll, TRUE },
+        { "outside", [](CHyperRunView&, CHyperOb&) {}, { 150, 150 }, CHyperOb::CursorArrow, FALSE },
+        { "handle of a group member", [](CHyperRunView&, CHyperOb& o) { o.GroupID = 1; }, { 47, 47 },
+            CHyperOb::CursorArrow, FALSE },
+        { "handle mode on a handle", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 47, 47 },
+            CHyperOb::CursorHandleModeHandle, TRUE },
+        { "handle mode in the body", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 75, 70 },
+            CHyperOb::CursorHandleMode, TRUE },
+        { "handle mode outside", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 150, 150 },
+            CHyperOb::CursorHandleMode, TRUE },
+        { "over text", [](CHyperRunView&, CHyperOb& o) { o.m_textRect1.SetRect(60, 60, 80, 80); }, { 70, 70 },
+            CHyperOb::CursorIBeam, TRUE },
     };
     for (const Case& c : cases) {
         CHyperRunView view;
@@ -392,9 +418,9 @@ TEST(ObjectCursor, ATurnedObjectShowsTheTurnedCursorInsideAndTheArrowOnHandles)
     object.RecalcRect();
     object.Select(FALSE);
     EXPECT_TRUE(object.OnSetCursor(CPoint(150, 130), 1));
-    EXPECT_EQ(view.cursor, IDR_ROTATED_CURSOR);
+    EXPECT_EQ(view.cursor, CHyperOb::CursorRotated);
     EXPECT_FALSE(object.OnSetCursor(CPoint(88, 75), 1));
-    EXPECT_EQ(view.cursor, IDC_ARROW_ID);
+    EXPECT_EQ(view.cursor, CHyperOb::CursorArrow);
 }
 
 TEST(ObjectCursor, TextCursorOnlyWhereInlineEditingIsAllowed)
@@ -448,8 +474,11 @@ TEST(ObjectSelection, RubberBandsCatchObjectsTheyTouch)
     CHyperRunView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     const std::pair<CRect, BOOL> cases[] = {
-        {CRect(0, 0, 50, 50), TRUE}, {CRect(0, 0, 49, 49), FALSE}, {CRect(100, 90, 120, 120), TRUE},
-        {CRect(101, 50, 120, 60), FALSE}, {CRect(60, 60, 70, 70), TRUE},
+        { CRect(0, 0, 50, 50), TRUE },
+        { CRect(0, 0, 49, 49), FALSE },
+        { CRect(100, 90, 120, 120), TRUE },
+        { CRect(101, 50, 120, 60), FALSE },
+        { CRect(60, 60, 70, 70), TRUE },
     };
     for (const auto& [band, touches] : cases)
         EXPECT_EQ(object->IntersectsRect(&band), touches) << band.left << "," << band.top;

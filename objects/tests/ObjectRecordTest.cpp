@@ -12,7 +12,7 @@ namespace {
 
 Bytes Word(uint16_t value)
 {
-    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    return { static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8) };
 }
 
 Bytes Double(double value)
@@ -47,7 +47,8 @@ void Fill(CTestBoxOb& object)
 
 Bytes Tail(const CTestBoxOb& object)
 {
-    return Concat({ValueBytes(object.Enable), ValueBytes(object.Visible), ValueBytes(object.InitializeEvent)});
+    return Concat(
+        { ValueBytes(object.Enable), ValueBytes(object.Visible), ValueBytes(object.InitializeEvent) });
 }
 
 TEST(ObjectRecord, TheCurrentLayoutByteForByte)
@@ -55,11 +56,32 @@ TEST(ObjectRecord, TheCurrentLayoutByteForByte)
     CTestBoxOb object;
     Fill(object);
     Bytes expected = Concat({
-        Dword(0xBACDCD08), ShortString("Box1"), Word(0xFFFB), Word(10), Word(40), Word(60),
-        ValueBytes(object.PumpDataEvent), ValueBytes(object.ClickEvent), Dword(0), ShortString("tip"),
-        ShortString("#ZUQA1#"), ShortString(""), ShortString("d"), ShortString(""), Dword(0), Dword(0),
-        ShortString("u"), Dword(0x0102), Tail(object), Word(0xFFFF), {0}, Word(3), Double(0.0), {0},
-        ShortString("t"), {0, 0},
+        Dword(0xBACDCD08),
+        ShortString("Box1"),
+        Word(0xFFFB),
+        Word(10),
+        Word(40),
+        Word(60),
+        ValueBytes(object.PumpDataEvent),
+        ValueBytes(object.ClickEvent),
+        Dword(0),
+        ShortString("tip"),
+        ShortString("#ZUQA1#"),
+        ShortString(""),
+        ShortString("d"),
+        ShortString(""),
+        Dword(0),
+        Dword(0),
+        ShortString("u"),
+        Dword(0x0102),
+        Tail(object),
+        Word(0xFFFF),
+        { 0 },
+        Word(3),
+        Double(0.0),
+        { 0 },
+        ShortString("t"),
+        { 0, 0 },
     });
     EXPECT_EQ(Record(object), expected);
 }
@@ -71,7 +93,7 @@ TEST(ObjectRecord, ATurnedObjectStoresItsFrameAndReadsItBack)
     object.SetRotateAngle(-20.0);
     object.SetFrameRect(CRect(-5, 12, 38, 58));
     Bytes bytes = Record(object);
-    Bytes frame = Concat({Double(-20.0), Word(0xFFFB), Word(12), Word(38), Word(58), {0}});
+    Bytes frame = Concat({ Double(-20.0), Word(0xFFFB), Word(12), Word(38), Word(58), { 0 } });
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), frame.begin(), frame.end()), bytes.end());
 
     CTestBoxOb loaded;
@@ -119,7 +141,7 @@ TEST(ObjectRecord, AnUntaggedRecordIsJustTheRectangle)
 {
     CTestBoxOb loaded;
     loaded.Code = "Kept";
-    Bytes bytes = Concat({Word(0xFFFB), Word(2), Word(30), Word(40)});
+    Bytes bytes = Concat({ Word(0xFFFB), Word(2), Word(30), Word(40) });
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
     EXPECT_EQ(loaded.Code, "Kept");
     EXPECT_EQ(loaded.GetTracker()->m_rect, CRect(-5, 2, 30, 40));
@@ -129,8 +151,8 @@ TEST(ObjectRecord, AnUntaggedRecordIsJustTheRectangle)
 TEST(ObjectRecord, AVersionTwoRecordKeepsTheConstructorsAlarmFields)
 {
     CTestBoxOb source;
-    Bytes bytes = Concat({Dword(0xBACDCD02), ShortString("Old"), Word(1), Word(2), Word(3), Word(4),
-                          ValueBytes(source.PumpDataEvent)});
+    Bytes bytes = Concat({ Dword(0xBACDCD02), ShortString("Old"), Word(1), Word(2), Word(3), Word(4),
+        ValueBytes(source.PumpDataEvent) });
     CTestBoxOb loaded;
     CString created = loaded.CreationDate;
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
@@ -143,10 +165,9 @@ TEST(ObjectRecord, AVersionTwoRecordKeepsTheConstructorsAlarmFields)
 TEST(ObjectRecord, AVersionThreeRecordWithoutMarkerReadsItsUrl)
 {
     CTestBoxOb source;
-    Bytes bytes = Concat({Dword(0xBACDCD03), ShortString("Old"), Word(1), Word(2), Word(3), Word(4),
-                          ValueBytes(source.PumpDataEvent), ValueBytes(source.ClickEvent), Dword(27913),
-                          ShortString("tip"), ShortString("http://x"), Dword(5), ValueBytes(source.Enable),
-                          ValueBytes(source.Visible)});
+    Bytes bytes = Concat({ Dword(0xBACDCD03), ShortString("Old"), Word(1), Word(2), Word(3), Word(4),
+        ValueBytes(source.PumpDataEvent), ValueBytes(source.ClickEvent), Dword(27913), ShortString("tip"),
+        ShortString("http://x"), Dword(5), ValueBytes(source.Enable), ValueBytes(source.Visible) });
     CTestBoxOb loaded;
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
     EXPECT_EQ(loaded.URL, "http://x");
@@ -178,7 +199,7 @@ TEST(ObjectRecord, ANonFiniteStoredAngleReadsAsUnturned)
     ASSERT_EQ(Bytes(at, at + 8), Double(0.0));
     Bytes nan = Double(std::numeric_limits<double>::quiet_NaN());
     std::copy(nan.begin(), nan.end(), at);
-    bytes.insert(at + 8, {0, 0, 0, 0, 0, 0, 0, 0});
+    bytes.insert(at + 8, { 0, 0, 0, 0, 0, 0, 0, 0 });
     CTestBoxOb loaded;
     LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); });
     EXPECT_EQ(loaded.GetRotateAngle(), 0.0);

@@ -37,81 +37,100 @@ bool IsLiteral(const CObValue& value, const char* text)
 }
 
 const FieldCase fieldCases[] = {
-    {"Code", [](const CHyperOb& o) { return o.Code.IsEmpty(); }, [](CHyperOb& o) { o.Code = "Box7"; }, true},
-    {"PumpDataEvent", [](const CHyperOb& o) { return IsNone(o.PumpDataEvent); },
-     [](CHyperOb& o) { o.PumpDataEvent.Set(CObValue::KindScript, "Pump"); }, true},
-    {"ClickEvent", [](const CHyperOb& o) { return IsNone(o.ClickEvent); },
-     [](CHyperOb& o) { o.ClickEvent.Set(CObValue::KindScript, "Click"); }, true},
-    {"InitializeEvent", [](const CHyperOb& o) { return IsNone(o.InitializeEvent); },
-     [](CHyperOb& o) { o.InitializeEvent.Set(CObValue::KindScript, "Init"); }, true},
-    {"DragOverEvent", [](const CHyperOb& o) { return IsNone(o.DragOverEvent) && o.DragOverEvent.GetExtra2() == "*"; },
-     [](CHyperOb& o) { o.DragOverEvent.Set(CObValue::KindScript, "Over"); }, true},
-    {"DragDropEvent", [](const CHyperOb& o) { return IsNone(o.DragDropEvent) && o.DragDropEvent.GetExtra2() == "*"; },
-     [](CHyperOb& o) { o.DragDropEvent.Set(CObValue::KindScript, "Drop"); }, true},
-    {"Enable", [](const CHyperOb& o) { return IsLiteral(o.Enable, "1"); },
-     [](CHyperOb& o) { o.Enable.Set(CObValue::KindLiteral, "0"); }, true},
-    {"Visible", [](const CHyperOb& o) { return IsLiteral(o.Visible, "1"); },
-     [](CHyperOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, true},
-    {"CursorPointer", [](const CHyperOb& o) { return o.CursorPointer == 0; },
-     [](CHyperOb& o) { o.CursorPointer = 27913; }, true},
-    {"ToolTipText", [](const CHyperOb& o) { return o.ToolTipText.IsEmpty(); },
-     [](CHyperOb& o) { o.ToolTipText = "tip"; }, true},
-    {"URL", [](const CHyperOb& o) { return o.URL.IsEmpty(); }, [](CHyperOb& o) { o.URL = "http://a"; }, true},
-    {"AlarmTime", [](const CHyperOb& o) { return o.AlarmTime.IsEmpty(); },
-     [](CHyperOb& o) { o.AlarmTime = "12:00"; }, true},
-    {"AlarmSound", [](const CHyperOb& o) { return o.AlarmSound.IsEmpty(); },
-     [](CHyperOb& o) { o.AlarmSound = "a.wav"; }, true},
-    {"CreationDate",
-     [](const CHyperOb& o) { return o.CreationDate.GetLength() == 19 && o.CreationDate != "01.02.2003 04:05:06"; },
-     [](CHyperOb& o) { o.CreationDate = "01.02.2003 04:05:06"; }, true},
-    {"AlarmActive", [](const CHyperOb& o) { return o.AlarmActive == 0; }, [](CHyperOb& o) { o.AlarmActive = 1; }, true},
-    {"AuxInt", [](const CHyperOb& o) { return o.AuxInt == 0; }, [](CHyperOb& o) { o.AuxInt = 9; }, true},
-    {"HelpContextID", [](const CHyperOb& o) { return o.HelpContextID == 0; },
-     [](CHyperOb& o) { o.HelpContextID = 77; }, true},
-    {"BackColor", [](const CHyperOb& o) { return o.BackColor == static_cast<COLORREF>(-1); },
-     [](CHyperOb& o) { o.BackColor = RGB(1, 2, 3); }, true},
-    {"ForeColor", [](const CHyperOb& o) { return o.ForeColor == static_cast<COLORREF>(-1); },
-     [](CHyperOb& o) { o.ForeColor = RGB(4, 5, 6); }, true},
-    {"Font", [](const CHyperOb& o) { return o.Font.IsEmpty() && o.Font.GetLogFont().lfFaceName[0] == 0; },
-     [](CHyperOb& o) {
-         o.Font.GetLogFont().lfHeight = 12;
-         SetFaceName(o.Font.GetLogFont(), "Serif");
-     },
-     true},
-    {"GroupID", [](const CHyperOb& o) { return o.GroupID == -1; }, [](CHyperOb& o) { o.GroupID = 3; }, true},
-    {"group record", [](const CHyperOb& o) { return o.GetOwnGroupInfo() == nullptr; },
-     [](CHyperOb& o) {
-         auto* group = new CGroupInfo;
-         group->GroupID = 3;
-         group->m_rect.SetRect(1, 2, 3, 4);
-         o.SetOwnGroupInfo(group);
-     },
-     true},
-    {"group aux", [](const CHyperOb& o) { return o.m_groupAux == 0; }, [](CHyperOb& o) { o.m_groupAux = 2; }, true},
-    {"LayerID", [](const CHyperOb& o) { return o.LayerID == 0; }, [](CHyperOb& o) { o.LayerID = 21000; }, true},
-    {"Tag text", [](const CHyperOb& o) { return o.TagText.IsEmpty(); }, [](CHyperOb& o) { o.TagText = "t"; }, true},
-    {"rectangle", [](const CHyperOb& o) { return o.GetTracker() == nullptr; },
-     [](CHyperOb& o) { o.Init(nullptr, CRect(5, 6, 70, 80), FALSE); }, true},
-    {"RotateAngle", [](const CHyperOb& o) { return o.GetRotateAngle() == 0.0; },
-     [](CHyperOb& o) { o.SetRotateAngle(30.0); }, true},
-    {"DfltIsLocked", [](const CHyperOb& o) { return !o.DfltIsLocked; }, [](CHyperOb& o) { o.DfltIsLocked = TRUE; }, true},
-    {"DfltCanDelete", [](const CHyperOb& o) { return o.DfltCanDelete; }, [](CHyperOb& o) { o.DfltCanDelete = FALSE; }, true},
-    {"DfltCanResize", [](const CHyperOb& o) { return o.DfltCanResize; }, [](CHyperOb& o) { o.DfltCanResize = FALSE; }, true},
-    {"DfltCanRot", [](const CHyperOb& o) { return o.DfltCanRot; }, [](CHyperOb& o) { o.DfltCanRot = FALSE; }, true},
-    {"DfltCanInlineEditText", [](const CHyperOb& o) { return o.DfltCanInlineEditText; },
-     [](CHyperOb& o) { o.DfltCanInlineEditText = FALSE; }, true},
-    {"DfltCanEditPoints", [](const CHyperOb& o) { return o.DfltCanEditPoints; },
-     [](CHyperOb& o) { o.DfltCanEditPoints = FALSE; }, true},
-    {"EditPending", [](const CHyperOb& o) { return !o.IsEditPending(); }, [](CHyperOb& o) { o.SetEditPending(TRUE); }, false},
-    {"Editing", [](const CHyperOb& o) { return !o.IsEditing(); }, [](CHyperOb& o) { o.SetEditing(TRUE); }, false},
-    {"stay-in-front", [](const CHyperOb& o) { return !o.m_stayInFront; }, [](CHyperOb& o) { o.m_stayInFront = TRUE; }, false},
-    {"keeps-direction", [](const CHyperOb& o) { return !o.m_keepsDirection; },
-     [](CHyperOb& o) { o.m_keepsDirection = TRUE; }, false},
-    {"text rectangle", [](const CHyperOb& o) { return o.m_textRect1.IsRectNull(); },
-     [](CHyperOb& o) { o.m_textRect1.SetRect(1, 1, 9, 9); }, false},
-    {"display mode", [](const CHyperOb& o) { return o.GetDisplayMode() == 0; }, [](CHyperOb& o) { o.SetParam(1); }, false},
-    {"hot spots", [](const CHyperOb& o) { return const_cast<CHyperOb&>(o).GetHotSpots().IsEmpty(); },
-     [](CHyperOb& o) { o.GetHotSpots().Add(new CHotSpotOb(&o)); }, false},
+    { "Code", [](const CHyperOb& o) { return o.Code.IsEmpty(); }, [](CHyperOb& o) { o.Code = "Box7"; },
+        true },
+    { "PumpDataEvent", [](const CHyperOb& o) { return IsNone(o.PumpDataEvent); },
+        [](CHyperOb& o) { o.PumpDataEvent.Set(CObValue::KindScript, "Pump"); }, true },
+    { "ClickEvent", [](const CHyperOb& o) { return IsNone(o.ClickEvent); },
+        [](CHyperOb& o) { o.ClickEvent.Set(CObValue::KindScript, "Click"); }, true },
+    { "InitializeEvent", [](const CHyperOb& o) { return IsNone(o.InitializeEvent); },
+        [](CHyperOb& o) { o.InitializeEvent.Set(CObValue::KindScript, "Init"); }, true },
+    { "DragOverEvent",
+        [](const CHyperOb& o) { return IsNone(o.DragOverEvent) && o.DragOverEvent.GetExtra2() == "*"; },
+        [](CHyperOb& o) { o.DragOverEvent.Set(CObValue::KindScript, "Over"); }, true },
+    { "DragDropEvent",
+        [](const CHyperOb& o) { return IsNone(o.DragDropEvent) && o.DragDropEvent.GetExtra2() == "*"; },
+        [](CHyperOb& o) { o.DragDropEvent.Set(CObValue::KindScript, "Drop"); }, true },
+    { "Enable", [](const CHyperOb& o) { return IsLiteral(o.Enable, "1"); },
+        [](CHyperOb& o) { o.Enable.Set(CObValue::KindLiteral, "0"); }, true },
+    { "Visible", [](const CHyperOb& o) { return IsLiteral(o.Visible, "1"); },
+        [](CHyperOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, true },
+    { "CursorPointer", [](const CHyperOb& o) { return o.CursorPointer == 0; },
+        [](CHyperOb& o) { o.CursorPointer = 27913; }, true },
+    { "ToolTipText", [](const CHyperOb& o) { return o.ToolTipText.IsEmpty(); },
+        [](CHyperOb& o) { o.ToolTipText = "tip"; }, true },
+    { "URL", [](const CHyperOb& o) { return o.URL.IsEmpty(); }, [](CHyperOb& o) { o.URL = "http://a"; },
+        true },
+    { "AlarmTime", [](const CHyperOb& o) { return o.AlarmTime.IsEmpty(); },
+        [](CHyperOb& o) { o.AlarmTime = "12:00"; }, true },
+    { "AlarmSound", [](const CHyperOb& o) { return o.AlarmSound.IsEmpty(); },
+        [](CHyperOb& o) { o.AlarmSound = "a.wav"; }, true },
+    { "CreationDate",
+        [](const CHyperOb& o) {
+            return o.CreationDate.GetLength() == 19 && o.CreationDate != "01.02.2003 04:05:06";
+        },
+        [](CHyperOb& o) { o.CreationDate = "01.02.2003 04:05:06"; }, true },
+    { "AlarmActive", [](const CHyperOb& o) { return o.AlarmActive == 0; },
+        [](CHyperOb& o) { o.AlarmActive = 1; }, true },
+    { "AuxInt", [](const CHyperOb& o) { return o.AuxInt == 0; }, [](CHyperOb& o) { o.AuxInt = 9; }, true },
+    { "HelpContextID", [](const CHyperOb& o) { return o.HelpContextID == 0; },
+        [](CHyperOb& o) { o.HelpContextID = 77; }, true },
+    { "BackColor", [](const CHyperOb& o) { return o.BackColor == static_cast<COLORREF>(-1); },
+        [](CHyperOb& o) { o.BackColor = RGB(1, 2, 3); }, true },
+    { "ForeColor", [](const CHyperOb& o) { return o.ForeColor == static_cast<COLORREF>(-1); },
+        [](CHyperOb& o) { o.ForeColor = RGB(4, 5, 6); }, true },
+    { "Font", [](const CHyperOb& o) { return o.Font.IsEmpty() && o.Font.GetLogFont().lfFaceName[0] == 0; },
+        [](CHyperOb& o) {
+            o.Font.GetLogFont().lfHeight = 12;
+            SetFaceName(o.Font.GetLogFont(), "Serif");
+        },
+        true },
+    { "GroupID", [](const CHyperOb& o) { return o.GroupID == -1; }, [](CHyperOb& o) { o.GroupID = 3; },
+        true },
+    { "group record", [](const CHyperOb& o) { return o.GetOwnGroupInfo() == nullptr; },
+        [](CHyperOb& o) {
+            auto* group = new CGroupInfo;
+            group->GroupID = 3;
+            group->m_rect.SetRect(1, 2, 3, 4);
+            o.SetOwnGroupInfo(group);
+        },
+        true },
+    { "group aux", [](const CHyperOb& o) { return o.m_groupAux == 0; }, [](CHyperOb& o) { o.m_groupAux = 2; },
+        true },
+    { "LayerID", [](const CHyperOb& o) { return o.LayerID == 0; }, [](CHyperOb& o) { o.LayerID = 21000; },
+        true },
+    { "Tag text", [](const CHyperOb& o) { return o.TagText.IsEmpty(); }, [](CHyperOb& o) { o.TagText = "t"; },
+        true },
+    { "rectangle", [](const CHyperOb& o) { return o.GetTracker() == nullptr; },
+        [](CHyperOb& o) { o.Init(nullptr, CRect(5, 6, 70, 80), FALSE); }, true },
+    { "RotateAngle", [](const CHyperOb& o) { return o.GetRotateAngle() == 0.0; },
+        [](CHyperOb& o) { o.SetRotateAngle(30.0); }, true },
+    { "DfltIsLocked", [](const CHyperOb& o) { return !o.DfltIsLocked; },
+        [](CHyperOb& o) { o.DfltIsLocked = TRUE; }, true },
+    { "DfltCanDelete", [](const CHyperOb& o) { return o.DfltCanDelete; },
+        [](CHyperOb& o) { o.DfltCanDelete = FALSE; }, true },
+    { "DfltCanResize", [](const CHyperOb& o) { return o.DfltCanResize; },
+        [](CHyperOb& o) { o.DfltCanResize = FALSE; }, true },
+    { "DfltCanRot", [](const CHyperOb& o) { return o.DfltCanRot; }, [](CHyperOb& o) { o.DfltCanRot = FALSE; },
+        true },
+    { "DfltCanInlineEditText", [](const CHyperOb& o) { return o.DfltCanInlineEditText; },
+        [](CHyperOb& o) { o.DfltCanInlineEditText = FALSE; }, true },
+    { "DfltCanEditPoints", [](const CHyperOb& o) { return o.DfltCanEditPoints; },
+        [](CHyperOb& o) { o.DfltCanEditPoints = FALSE; }, true },
+    { "EditPending", [](const CHyperOb& o) { return !o.IsEditPending(); },
+        [](CHyperOb& o) { o.SetEditPending(TRUE); }, false },
+    { "Editing", [](const CHyperOb& o) { return !o.IsEditing(); }, [](CHyperOb& o) { o.SetEditing(TRUE); },
+        false },
+    { "stay-in-front", [](const CHyperOb& o) { return !o.m_stayInFront; },
+        [](CHyperOb& o) { o.m_stayInFront = TRUE; }, false },
+    { "keeps-direction", [](const CHyperOb& o) { return !o.m_keepsDirection; },
+        [](CHyperOb& o) { o.m_keepsDirection = TRUE; }, false },
+    { "text rectangle", [](const CHyperOb& o) { return o.m_textRect1.IsRectNull(); },
+        [](CHyperOb& o) { o.m_textRect1.SetRect(1, 1, 9, 9); }, false },
+    { "display mode", [](const CHyperOb& o) { return o.GetDisplayMode() == 0; },
+        [](CHyperOb& o) { o.SetParam(1); }, false },
+    { "hot spots", [](const CHyperOb& o) { return const_cast<CHyperOb&>(o).GetHotSpots().IsEmpty(); },
+        [](CHyperOb& o) { o.GetHotSpots().Add(new CHotSpotOb(&o)); }, false },
 };
 
 TEST(PageObject, EveryFieldHasItsDefaultAndIsCopiedOrNot)
@@ -171,34 +190,40 @@ struct PermissionCase {
 TEST(PageObject, PermissionsDecideWhatTheViewMayDo)
 {
     const PermissionCase cases[] = {
-        {"fresh", [](CHyperRunView&, CTestBoxOb&) {}, FALSE, TRUE, TRUE, TRUE, TRUE},
-        {"locked flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltIsLocked = TRUE; }, TRUE, TRUE, TRUE, TRUE, TRUE},
-        {"locked layer",
-         [](CHyperRunView& v, CTestBoxOb& o) {
-             o.LayerID = 5;
-             v.lockedLayers.insert(5);
-         },
-         TRUE, TRUE, TRUE, TRUE, TRUE},
-        {"hidden layer",
-         [](CHyperRunView& v, CTestBoxOb& o) {
-             o.LayerID = 6;
-             v.hiddenLayers.insert(6);
-         },
-         TRUE, TRUE, TRUE, TRUE, TRUE},
-        {"invisible in run mode",
-         [](CHyperRunView& v, CTestBoxOb& o) {
-             v.editMode = FALSE;
-             o.Visible.Set(CObValue::KindLiteral, "0");
-         },
-         TRUE, TRUE, TRUE, TRUE, TRUE},
-        {"invisible in edit mode", [](CHyperRunView&, CTestBoxOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); },
-         FALSE, TRUE, TRUE, TRUE, TRUE},
-        {"no delete", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanDelete = FALSE; }, FALSE, FALSE, TRUE, TRUE, TRUE},
-        {"no resize flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanResize = FALSE; }, FALSE, TRUE, FALSE, TRUE, TRUE},
-        {"view forbids resizing", [](CHyperRunView& v, CTestBoxOb&) { v.noResize = TRUE; }, FALSE, TRUE, FALSE, TRUE, TRUE},
-        {"no rotation", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanRot = FALSE; }, FALSE, TRUE, TRUE, FALSE, TRUE},
-        {"no inline edit", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanInlineEditText = FALSE; },
-         FALSE, TRUE, TRUE, TRUE, FALSE},
+        { "fresh", [](CHyperRunView&, CTestBoxOb&) {}, FALSE, TRUE, TRUE, TRUE, TRUE },
+        { "locked flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltIsLocked = TRUE; }, TRUE, TRUE, TRUE, TRUE,
+            TRUE },
+        { "locked layer",
+            [](CHyperRunView& v, CTestBoxOb& o) {
+                o.LayerID = 5;
+                v.lockedLayers.insert(5);
+            },
+            TRUE, TRUE, TRUE, TRUE, TRUE },
+        { "hidden layer",
+            [](CHyperRunView& v, CTestBoxOb& o) {
+                o.LayerID = 6;
+                v.hiddenLayers.insert(6);
+            },
+            TRUE, TRUE, TRUE, TRUE, TRUE },
+        { "invisible in run mode",
+            [](CHyperRunView& v, CTestBoxOb& o) {
+                v.editMode = FALSE;
+                o.Visible.Set(CObValue::KindLiteral, "0");
+            },
+            TRUE, TRUE, TRUE, TRUE, TRUE },
+        { "invisible in edit mode",
+            [](CHyperRunView&, CTestBoxOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, FALSE, TRUE,
+            TRUE, TRUE, TRUE },
+        { "no delete", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanDelete = FALSE; }, FALSE, FALSE, TRUE,
+            TRUE, TRUE },
+        { "no resize flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanResize = FALSE; }, FALSE, TRUE,
+            FALSE, TRUE, TRUE },
+        { "view forbids resizing", [](CHyperRunView& v, CTestBoxOb&) { v.noResize = TRUE; }, FALSE, TRUE,
+            FALSE, TRUE, TRUE },
+        { "no rotation", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanRot = FALSE; }, FALSE, TRUE, TRUE,
+            FALSE, TRUE },
+        { "no inline edit", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanInlineEditText = FALSE; }, FALSE,
+            TRUE, TRUE, TRUE, FALSE },
     };
     for (const PermissionCase& c : cases) {
         CHyperRunView view;
@@ -253,7 +278,7 @@ TEST(PageObject, AnEmptyFaceTakesThePageFontThenTheProgramFont)
     object.SetView(&view);
     LOGFONT saved = GetViewSettings().m_defaultFont;
     SetFaceName(GetViewSettings().m_defaultFont, "Program");
-    LOGFONT font{};
+    LOGFONT font {};
     EXPECT_TRUE(object.GetFont(&font, TRUE));
     EXPECT_STREQ(font.lfFaceName, "Program");
     SetFaceName(view.pageFont, "Page");
@@ -273,7 +298,7 @@ TEST(PageObject, UniqueCodesSkipNamesTakenInTheView)
     CTestBoxOb a, b, c;
     a.Code = "Box1";
     b.Code = "Box2";
-    view.objects = {&a, &b, &c};
+    view.objects = { &a, &b, &c };
     c.SetView(&view);
     EXPECT_EQ(c.MakeUniqueCode("Box", 1), 3);
     EXPECT_EQ(c.Code, "Box3");
@@ -287,12 +312,18 @@ TEST(PageObject, UniqueCodesSkipNamesTakenInTheView)
 TEST(PageObject, StoreFileNamesFollowTheClassName)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"CRectOb", "Rect.Ob"},          {"CConnectGen", "Connect.Gen"},
-        {"CPolyLineGen", "PolyLine.Gen"}, {"CHyperOb", "Hyper.Ob"},
-        {"CBitmapShadowOb", "BitmapShadowOb"}, {"CArcGen", "Arc.Gen"},
-        {"CHyperOleGen", "HyperOle.Gen"}, {"HyperThing", "HyperThing"},
-        {"CTextNote", "TextNote"},       {"CDIB", "DIB"},
-        {"Cab", "ab"},                   {"", ""},
+        { "CRectOb", "Rect.Ob" },
+        { "CConnectGen", "Connect.Gen" },
+        { "CPolyLineGen", "PolyLine.Gen" },
+        { "CHyperOb", "Hyper.Ob" },
+        { "CBitmapShadowOb", "BitmapShadowOb" },
+        { "CArcGen", "Arc.Gen" },
+        { "CHyperOleGen", "HyperOle.Gen" },
+        { "HyperThing", "HyperThing" },
+        { "CTextNote", "TextNote" },
+        { "CDIB", "DIB" },
+        { "Cab", "ab" },
+        { "", "" },
     };
     for (const auto& [className, fileName] : cases)
         EXPECT_EQ(MakeStoreFileName(className), fileName) << className;
@@ -321,10 +352,7 @@ protected:
         std::ifstream in(FilePath(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    void WriteFile(const std::string& bytes) const
-    {
-        std::ofstream(FilePath(), std::ios::binary) << bytes;
-    }
+    void WriteFile(const std::string& bytes) const { std::ofstream(FilePath(), std::ios::binary) << bytes; }
     static void Customise(CTestBoxOb& object)
     {
         object.Init(nullptr, CRect(40, 50, 100, 90), FALSE);

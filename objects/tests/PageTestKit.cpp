@@ -39,8 +39,8 @@ BOOL CHyperRunView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
 
 CHyperBaseOb* CHyperRunView::FindObject(const CString& code, const CHyperBaseOb* except) const
 {
-    auto found = std::find_if(objects.begin(), objects.end(),
-                              [&](CHyperBaseOb* o) { return o != except && o->Code == code; });
+    auto found = std::find_if(
+        objects.begin(), objects.end(), [&](CHyperBaseOb* o) { return o != except && o->Code == code; });
     return found == objects.end() ? nullptr : *found;
 }
 

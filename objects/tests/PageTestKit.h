@@ -46,7 +46,7 @@ public:
     std::set<int> hiddenLayers;
     std::set<int> lockedLayers;
     COLORREF pageColor = static_cast<COLORREF>(-1);
-    LOGFONT pageFont{};
+    LOGFONT pageFont {};
     BOOL useDefaultColors = FALSE;
     COLORREF defaultBack = 0;
     COLORREF defaultFore = 0;

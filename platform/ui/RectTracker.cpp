@@ -12,7 +12,8 @@ struct HandlePlace {
     int x;
     int y;
 };
-constexpr HandlePlace handlePlaces[8] = {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {1, 0}, {2, 1}, {1, 2}, {0, 1}};
+constexpr HandlePlace handlePlaces[8]
+    = { { 0, 0 }, { 2, 0 }, { 2, 2 }, { 0, 2 }, { 1, 0 }, { 2, 1 }, { 1, 2 }, { 0, 1 } };
 
 int Place(int place, int low, int extent, int size)
 {
@@ -25,7 +26,9 @@ int Place(int place, int low, int extent, int size)
 
 }
 
-CDevicePixelScope::CDevicePixelScope(CDC* dc, CRect* rect) : m_dc(dc), m_saved(dc->SaveDC())
+CDevicePixelScope::CDevicePixelScope(CDC* dc, CRect* rect)
+    : m_dc(dc)
+    , m_saved(dc->SaveDC())
 {
     if (rect)
         dc->LPtoDP(rect);
@@ -66,8 +69,8 @@ int CRectTracker::NormalizeHit(int handle) const
 {
     if (handle < 0 || handle > 7)
         return handle;
-    static constexpr int flipX[8] = {1, 0, 3, 2, 4, 7, 6, 5};
-    static constexpr int flipY[8] = {3, 2, 1, 0, 6, 5, 4, 7};
+    static constexpr int flipX[8] = { 1, 0, 3, 2, 4, 7, 6, 5 };
+    static constexpr int flipY[8] = { 3, 2, 1, 0, 6, 5, 4, 7 };
     if (m_rect.Width() < 0)
         handle = flipX[handle];
     if (m_rect.Height() < 0)
@@ -136,9 +139,8 @@ int CRectTracker::HitTest(CPoint point) const
 
 UINT CRectTracker::GetCursorId(int hit)
 {
-    static constexpr UINT cursors[9] = {IDC_SIZENWSE_ID, IDC_SIZENESW_ID, IDC_SIZENWSE_ID,
-                                        IDC_SIZENESW_ID, IDC_SIZENS_ID,   IDC_SIZEWE_ID,
-                                        IDC_SIZENS_ID,   IDC_SIZEWE_ID,   IDC_SIZEALL_ID};
+    static constexpr UINT cursors[9] = { CursorSizeNWSE, CursorSizeNESW, CursorSizeNWSE, CursorSizeNESW,
+        CursorSizeNS, CursorSizeWE, CursorSizeNS, CursorSizeWE, CursorSizeAll };
     return hit >= 0 && hit <= 8 ? cursors[hit] : 0;
 }
 

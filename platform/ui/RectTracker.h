@@ -6,13 +6,6 @@
 
 class CDC;
 
-// Sizing cursors chosen per handle (system cursor ids).
-constexpr UINT IDC_SIZENWSE_ID = 32642;
-constexpr UINT IDC_SIZENESW_ID = 32643;
-constexpr UINT IDC_SIZEWE_ID = 32644;
-constexpr UINT IDC_SIZENS_ID = 32645;
-constexpr UINT IDC_SIZEALL_ID = 32646;
-
 // Draws in device pixels while it lives: converts the rectangle to device units and sets a
 // 1:1 mapping, restored at the end.
 class CDevicePixelScope {
@@ -50,8 +43,19 @@ public:
         hitMiddle = 8,
     };
 
+    // Sizing cursors chosen per handle (system cursor ids).
+    static constexpr UINT CursorSizeNWSE = 32642;
+    static constexpr UINT CursorSizeNESW = 32643;
+    static constexpr UINT CursorSizeWE = 32644;
+    static constexpr UINT CursorSizeNS = 32645;
+    static constexpr UINT CursorSizeAll = 32646;
+
     CRectTracker() = default;
-    CRectTracker(LPCRECT rect, UINT style) : m_nStyle(style), m_rect(rect) { }
+    CRectTracker(LPCRECT rect, UINT style)
+        : m_nStyle(style)
+        , m_rect(rect)
+    {
+    }
     virtual ~CRectTracker() = default;
 
     UINT m_nStyle = 0;

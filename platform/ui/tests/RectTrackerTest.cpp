@@ -11,9 +11,14 @@ TEST(RectTracker, HandlesOutsideOverlapTheRectangleByOnePixel)
     CRectTracker tracker(CRect(10, 10, 50, 40), CRectTracker::resizeOutside);
     tracker.m_nHandleSize = 7;
     const std::pair<int, CRect> cases[] = {
-        {0, CRect(4, 4, 11, 11)},   {1, CRect(49, 4, 56, 11)}, {2, CRect(49, 39, 56, 46)},
-        {3, CRect(4, 39, 11, 46)},  {4, CRect(26, 4, 33, 11)}, {5, CRect(49, 21, 56, 28)},
-        {6, CRect(26, 39, 33, 46)}, {7, CRect(4, 21, 11, 28)},
+        { 0, CRect(4, 4, 11, 11) },
+        { 1, CRect(49, 4, 56, 11) },
+        { 2, CRect(49, 39, 56, 46) },
+        { 3, CRect(4, 39, 11, 46) },
+        { 4, CRect(26, 4, 33, 11) },
+        { 5, CRect(49, 21, 56, 28) },
+        { 6, CRect(26, 39, 33, 46) },
+        { 7, CRect(4, 21, 11, 28) },
     };
     for (const auto& [handle, expected] : cases) {
         CRect rect;
@@ -37,8 +42,11 @@ TEST(RectTracker, InsideHandlesShrinkOnSmallRectangles)
 TEST(RectTracker, EdgeHandlesNeedRoom)
 {
     const std::pair<CRect, UINT> cases[] = {
-        {CRect(0, 0, 26, 26), 0xFF}, {CRect(0, 0, 25, 26), 0xAF}, {CRect(0, 0, 26, 25), 0x5F},
-        {CRect(0, 0, 10, 10), 0x0F}, {CRect(26, 26, 0, 0), 0xFF},
+        { CRect(0, 0, 26, 26), 0xFF },
+        { CRect(0, 0, 25, 26), 0xAF },
+        { CRect(0, 0, 26, 25), 0x5F },
+        { CRect(0, 0, 10, 10), 0x0F },
+        { CRect(26, 26, 0, 0), 0xFF },
     };
     for (const auto& [rect, mask] : cases) {
         CRectTracker tracker(rect, CRectTracker::resizeOutside);
@@ -57,10 +65,19 @@ TEST(RectTracker, HitCodesAtTheirBoundaries)
     const UINT outside = CRectTracker::resizeOutside;
     const UINT hatched = CRectTracker::resizeOutside | CRectTracker::hatchedBorder;
     const Case cases[] = {
-        {outside, {4, 4}, 0},    {outside, {3, 4}, -1},  {outside, {10, 10}, 0}, {outside, {11, 11}, 8},
-        {outside, {55, 45}, 2},  {outside, {56, 45}, -1}, {outside, {30, 5}, 4}, {outside, {20, 5}, -1},
-        {hatched, {20, 5}, 8},   {0, {10, 10}, 8},        {0, {49, 39}, 8},      {0, {50, 39}, -1},
-        {0, {9, 20}, -1},
+        { outside, { 4, 4 }, 0 },
+        { outside, { 3, 4 }, -1 },
+        { outside, { 10, 10 }, 0 },
+        { outside, { 11, 11 }, 8 },
+        { outside, { 55, 45 }, 2 },
+        { outside, { 56, 45 }, -1 },
+        { outside, { 30, 5 }, 4 },
+        { outside, { 20, 5 }, -1 },
+        { hatched, { 20, 5 }, 8 },
+        { 0, { 10, 10 }, 8 },
+        { 0, { 49, 39 }, 8 },
+        { 0, { 50, 39 }, -1 },
+        { 0, { 9, 20 }, -1 },
     };
     for (const Case& c : cases) {
         CRectTracker tracker(CRect(10, 10, 50, 40), c.style);
@@ -81,10 +98,11 @@ TEST(RectTracker, AnInvertedRectangleSwapsItsHandles)
 
 TEST(RectTracker, CursorsFollowTheHandle)
 {
-    const std::pair<int, UINT> cases[] = {{0, IDC_SIZENWSE_ID}, {1, IDC_SIZENESW_ID}, {2, IDC_SIZENWSE_ID},
-                                          {3, IDC_SIZENESW_ID}, {4, IDC_SIZENS_ID},   {5, IDC_SIZEWE_ID},
-                                          {6, IDC_SIZENS_ID},   {7, IDC_SIZEWE_ID},   {8, IDC_SIZEALL_ID},
-                                          {-1, 0u}};
+    const std::pair<int, UINT> cases[] = { { 0, CRectTracker::CursorSizeNWSE },
+        { 1, CRectTracker::CursorSizeNESW }, { 2, CRectTracker::CursorSizeNWSE },
+        { 3, CRectTracker::CursorSizeNESW }, { 4, CRectTracker::CursorSizeNS },
+        { 5, CRectTracker::CursorSizeWE }, { 6, CRectTracker::CursorSizeNS },
+        { 7, CRectTracker::CursorSizeWE }, { 8, CRectTracker::CursorSizeAll }, { -1, 0u } };
     for (const auto& [hit, cursor] : cases)
         EXPECT_EQ(CRectTracker::GetCursorId(hit), cursor) << hit;
 }

@@ -15,7 +15,8 @@
 
 namespace {
 
-template <typename Read> bool ReadAll(const uint8_t* data, size_t size, Read read)
+template <typename Read>
+bool ReadAll(const uint8_t* data, size_t size, Read read)
 {
     std::vector<uint8_t> copy(data, data + size);
     CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
@@ -29,7 +30,8 @@ template <typename Read> bool ReadAll(const uint8_t* data, size_t size, Read rea
     return true;
 }
 
-template <typename Record> std::vector<uint8_t> Store(Record& record)
+template <typename Record>
+std::vector<uint8_t> Store(Record& record)
 {
     CMemFile file;
     CArchive archive(&file, CArchive::store);
@@ -43,15 +45,16 @@ template <typename Record> std::vector<uint8_t> Store(Record& record)
 }
 
 // A record that loads must come back equal after a store and a load.
-template <typename Record> void CheckRecord(const uint8_t* data, size_t size)
+template <typename Record>
+void CheckRecord(const uint8_t* data, size_t size)
 {
     Record record;
     if (!ReadAll(data, size, [&](CArchive& ar) { record.Serialize(ar); }))
         return;
     std::vector<uint8_t> stored = Store(record);
     Record reloaded;
-    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); })
-        || !reloaded.IsEqual(record))
+    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        !reloaded.IsEqual(record))
         std::abort();
 }
 
@@ -63,8 +66,8 @@ void CheckObjectRecord(const uint8_t* data, size_t size)
         return;
     std::vector<uint8_t> stored = Store(object);
     CHyperOb reloaded;
-    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); })
-        || Store(reloaded) != stored)
+    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        Store(reloaded) != stored)
         std::abort();
 }
 

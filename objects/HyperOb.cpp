@@ -16,6 +16,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <memory>
 #include <string>
 

@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as each record of the object model. A reader may only succeed or
 // throw the archive exception; what it read must store and read back unchanged.
 #include "objects/FontDescriptor.h"
+#include "objects/HyperOb.h"
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
 #include "objects/VersionTag.h"
@@ -57,6 +58,19 @@ void CheckRecord(const uint8_t* data, size_t size)
         std::abort();
 }
 
+// A page object's record that loads must store the same bytes twice over.
+void CheckObjectRecord(const uint8_t* data, size_t size)
+{
+    CHyperOb object;
+    if (!ReadAll(data, size, [&](CArchive& ar) { object.Serialize(ar); }))
+        return;
+    std::vector<uint8_t> stored = Store(object);
+    CHyperOb reloaded;
+    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        Store(reloaded) != stored)
+        std::abort();
+}
+
 void CheckTags(const uint8_t* data, size_t size)
 {
     ReadAll(data, size, [](CArchive& ar) {
@@ -74,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CheckRecord<CObValue>(data, size);
     CheckRecord<CFontDescriptor>(data, size);
+    CheckObjectRecord(data, size);
     CheckTags(data, size);
     return 0;
 }

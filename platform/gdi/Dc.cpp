@@ -116,6 +116,12 @@ WindowDcHooks& windowHooks()
 
 void SetWindowDcHooks(const WindowDcHooks& hooks) { windowHooks() = hooks; }
 
+IMPLEMENT_DYNAMIC(CDC, CObject)
+IMPLEMENT_DYNAMIC(CWindowAreaDC, CDC)
+IMPLEMENT_DYNAMIC(CClientDC, CWindowAreaDC)
+IMPLEMENT_DYNAMIC(CWindowDC, CWindowAreaDC)
+IMPLEMENT_DYNAMIC(CPaintDC, CWindowAreaDC)
+
 HDC CreateCompatibleDC(HDC hdc)
 {
     auto dc = std::make_unique<Dc>();
@@ -390,7 +396,7 @@ COLORREF SetBkColor(HDC hdc, COLORREF c) { CDC* dc = CDC::FromHandle(hdc); retur
 int SetBkMode(HDC hdc, int mode) { CDC* dc = CDC::FromHandle(hdc); return dc ? dc->SetBkMode(mode) : 0; }
 int SetStretchBltMode(HDC hdc, int mode) { CDC* dc = CDC::FromHandle(hdc); return dc ? dc->SetStretchBltMode(mode) : 0; }
 
-POINT CDC::SetBrushOrg(int x, int y)
+CPoint CDC::SetBrushOrg(int x, int y)
 {
     Dc* dc = D(m_hDC);
     if (!dc)
@@ -400,7 +406,7 @@ POINT CDC::SetBrushOrg(int x, int y)
     return old;
 }
 
-POINT CDC::GetBrushOrg() const
+CPoint CDC::GetBrushOrg() const
 {
     Dc* dc = D(m_hDC);
     return dc ? dc->a.brushOrg : POINT{0, 0};

@@ -91,6 +91,28 @@ QRgb Combine(const QImage& img, int x0, int x1, int y0, int y1, int mode)
     return 0xFF000000u | (acc & 0xFFFFFF);
 }
 
+// The source rectangle as the destination sees it; alpha 0 marks pixels outside the source.
+// A copy, so overlapping blits within one surface read the old pixels.
+QImage SourcePixels(const Dc& dst, const Dc& src, const QImage& surface, const Span& sx, const Span& sy)
+{
+    QImage source = surface.copy(sx.start, sy.start, sx.length, sy.length);
+    if (src.Mono() == dst.Mono())
+        return source;
+    for (int j = 0; j < source.height(); ++j) {
+        auto* row = reinterpret_cast<QRgb*>(source.scanLine(j));
+        for (int i = 0; i < source.width(); ++i)
+            if (qAlpha(row[i]))
+                row[i] = ConvertSource(dst, src, row[i]);
+    }
+    return source;
+}
+
+bool PlainCopy(BYTE code, const Span& dx, const Span& dy, const Span& sx, const Span& sy)
+{
+    return code == 0xCC && dx.length == sx.length && dy.length == sy.length && dx.mirrored == sx.mirrored &&
+           dy.mirrored == sy.mirrored && !dx.mirrored && !dy.mirrored;
+}
+
 BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, int hs, DWORD rop)
 {
     bool needSource = UsesSource(rop), needPattern = UsesPattern(rop);
@@ -103,7 +125,7 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
     if (!out || dx.length == 0 || dy.length == 0)
         return TRUE;
     QImage source;
-    Span sx{0, 0, false}, sy{0, 0, false};
+    Span sx{0, 1, false}, sy{0, 1, false};
     if (needSource) {
         DrawScope srcScope(*src);
         if (!srcScope.surface())
@@ -113,32 +135,32 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
         sy = DeviceSpan(s0.y(), s1.y());
         if (sx.length == 0 || sy.length == 0)
             return TRUE;
-        // A copy, so overlapping blits within one surface read the old pixels.
-        source = srcScope.surface()->copy(sx.start, sy.start, sx.length, sy.length);
-        for (int j = 0; j < source.height(); ++j) {
-            auto* row = reinterpret_cast<QRgb*>(source.scanLine(j));
-            for (int i = 0; i < source.width(); ++i) {
-                int px = sx.start + i, py = sy.start + j;
-                bool inside = srcScope.surface()->rect().contains(px, py);
-                row[i] = inside ? ConvertSource(dst, *src, row[i]) : 0x00FFFFFFu;  // alpha 0: outside
-            }
-        }
+        source = SourcePixels(dst, *src, *srcScope.surface(), sx, sy);
     }
     BYTE code = BYTE(rop >> 16);
-    const Brush* brush = dst.a.brush;
+    const Brush* brush = needPattern ? dst.a.brush : nullptr;
+    DWORD bk = DeviceColor(dst, dst.a.bkColor) & 0xFFFFFF;
     bool shrinking = needSource && dst.a.stretchMode != COLORONCOLOR && (sx.length > dx.length || sy.length > dy.length);
+    bool plain = needSource && PlainCopy(code, dx, dy, sx, sy);
+    std::vector<int> column(size_t(dx.length));
+    for (int i = 0; i < dx.length; ++i)
+        column[size_t(i)] = SourceIndex(i, dx, sx);
     QRegion area = DrawableArea(dst, *out).intersected(QRect(dx.start, dy.start, dx.length, dy.length));
     for (const QRect& r : area) {
         for (int py = r.top(); py <= r.bottom(); ++py) {
             auto* row = reinterpret_cast<QRgb*>(out->scanLine(py));
-            int j = needSource ? SourceIndex(py - dy.start, dy, sy) : 0;
+            int j = SourceIndex(py - dy.start, dy, sy);
+            const QRgb* srow = needSource ? reinterpret_cast<const QRgb*>(source.constScanLine(j)) : nullptr;
             for (int px = r.left(); px <= r.right(); ++px) {
                 DWORD s = 0;
-                if (needSource) {
-                    int i = SourceIndex(px - dx.start, dx, sx);
-                    QRgb c = source.pixel(i, j);
+                if (srow) {
+                    QRgb c = srow[column[size_t(px - dx.start)]];
                     if (qAlpha(c) == 0)
                         continue;
+                    if (plain) {
+                        row[px] = c;
+                        continue;
+                    }
                     if (shrinking) {
                         auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
                         auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
@@ -147,9 +169,9 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
                     s = c & 0xFFFFFF;
                 }
                 DWORD p = 0;
-                if (needPattern && brush) {
+                if (brush) {
                     int64_t c = BrushColourAt(dst, *brush, px, py);
-                    p = c >= 0 ? DWORD(c) & 0xFFFFFF : DWORD(DeviceColor(dst, dst.a.bkColor)) & 0xFFFFFF;
+                    p = c >= 0 ? DWORD(c) & 0xFFFFFF : bk;
                 }
                 row[px] = 0xFF000000u | Rop3(code, p, s, row[px] & 0xFFFFFF);
             }

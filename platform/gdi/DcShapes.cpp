@@ -88,7 +88,7 @@ QRect DeviceRect(const Dc& dc, LPCRECT r) { return ToDeviceRect(dc, r->left, r->
 
 }  // namespace
 
-POINT CDC::MoveTo(int x, int y)
+CPoint CDC::MoveTo(int x, int y)
 {
     Dc* dc = D(m_hDC);
     if (!dc)
@@ -100,7 +100,7 @@ POINT CDC::MoveTo(int x, int y)
     return old;
 }
 
-POINT CDC::GetCurrentPosition() const
+CPoint CDC::GetCurrentPosition() const
 {
     Dc* dc = D(m_hDC);
     return dc ? dc->a.current : POINT{0, 0};

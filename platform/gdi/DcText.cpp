@@ -116,7 +116,15 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count)
     return ExtTextOut(x, y, 0, nullptr, text, count < 0 ? 0 : UINT(count), nullptr);
 }
 
-BOOL CDC::TextOut(int x, int y, LPCTSTR text) { return TextOut(x, y, text, text ? int(std::strlen(text)) : 0); }
+BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const INT* dx)
+{
+    return ExtTextOut(x, y, options, rect, text, UINT(text.GetLength()), dx);
+}
+
+CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
+CSize CDC::GetOutputTextExtent(const CString& text) const { return GetOutputTextExtent(text, text.GetLength()); }
 
 BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const INT* dx)
 {
@@ -138,7 +146,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     return TRUE;
 }
 
-SIZE CDC::GetTextExtent(LPCTSTR text, int count) const
+CSize CDC::GetTextExtent(LPCTSTR text, int count) const
 {
     Dc* dc = D(m_hAttribDC ? m_hAttribDC : m_hDC);
     if (!dc)
@@ -149,7 +157,7 @@ SIZE CDC::GetTextExtent(LPCTSTR text, int count) const
     return s;
 }
 
-SIZE CDC::GetOutputTextExtent(LPCTSTR text, int count) const
+CSize CDC::GetOutputTextExtent(LPCTSTR text, int count) const
 {
     Dc* dc = D(m_hDC);
     if (!dc)
@@ -160,7 +168,7 @@ SIZE CDC::GetOutputTextExtent(LPCTSTR text, int count) const
     return s;
 }
 
-SIZE CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const
+CSize CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const
 {
     TEXTMETRIC tm{};
     GetTextMetrics(&tm);

@@ -101,7 +101,12 @@ void DrawFigure(Dc& dc, const Figure& figure)
         fill.FillPath(p, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
         fill.Subtract(pen);
         const Brush& brush = *dc.a.brush;
-        Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+        if (brush.style == BS_SOLID) {
+            int64_t solid = DeviceColor(dc, brush.color);
+            Composite(dc, *s, fill, dc.a.rop2, [&](int, int, uint8_t) { return solid; });
+        } else {
+            Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+        }
     }
     if (width > 0) {
         int64_t fg = DeviceColor(dc, dc.a.pen->color);

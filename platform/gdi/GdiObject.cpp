@@ -242,6 +242,14 @@ void LoadDdbBits(Bitmap& b, const BYTE* bits, size_t size)
 
 using namespace gdi;
 
+IMPLEMENT_DYNAMIC(CGdiObject, CObject)
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
+
 CGdiObject::~CGdiObject() { DeleteObject(); }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/core/Types.h"
+#include "platform/gdi/FontTypes.h"
 
 using LPINT = INT*;
 
@@ -321,7 +322,6 @@ constexpr UINT DSS_DISABLED = 0x0020;
 constexpr UINT DSS_MONO = 0x0080;
 
 // Fonts
-constexpr int LF_FACESIZE = 32;
 constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_THIN = 100;
 constexpr LONG FW_LIGHT = 300;
@@ -391,24 +391,6 @@ struct LOGBRUSH {
     COLORREF lbColor;
     UINT_PTR lbHatch;
 };
-struct LOGFONT {
-    LONG lfHeight;
-    LONG lfWidth;
-    LONG lfEscapement;
-    LONG lfOrientation;
-    LONG lfWeight;
-    BYTE lfItalic;
-    BYTE lfUnderline;
-    BYTE lfStrikeOut;
-    BYTE lfCharSet;
-    BYTE lfOutPrecision;
-    BYTE lfClipPrecision;
-    BYTE lfQuality;
-    BYTE lfPitchAndFamily;
-    CHAR lfFaceName[LF_FACESIZE];
-};
-static_assert(sizeof(LOGFONT) == 60);
-using LPLOGFONT = LOGFONT*;
 
 struct TEXTMETRIC {
     LONG tmHeight;

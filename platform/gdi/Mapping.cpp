@@ -149,24 +149,24 @@ SIZE SetExtent(HDC h, SIZE Attributes::*field, int cx, int cy)
 
 }  // namespace
 
-POINT CDC::SetWindowOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::winOrg, x, y, false); }
-POINT CDC::OffsetWindowOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::winOrg, dx, dy, true); }
-POINT CDC::SetViewportOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::vpOrg, x, y, false); }
-POINT CDC::OffsetViewportOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::vpOrg, dx, dy, true); }
-POINT CDC::GetWindowOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.winOrg : POINT{0, 0}; }
-POINT CDC::GetViewportOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpOrg : POINT{0, 0}; }
-SIZE CDC::SetWindowExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::winExt, cx, cy); }
-SIZE CDC::SetViewportExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::vpExt, cx, cy); }
-SIZE CDC::GetWindowExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.winExt : SIZE{1, 1}; }
-SIZE CDC::GetViewportExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpExt : SIZE{1, 1}; }
+CPoint CDC::SetWindowOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::winOrg, x, y, false); }
+CPoint CDC::OffsetWindowOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::winOrg, dx, dy, true); }
+CPoint CDC::SetViewportOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::vpOrg, x, y, false); }
+CPoint CDC::OffsetViewportOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::vpOrg, dx, dy, true); }
+CPoint CDC::GetWindowOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.winOrg : POINT{0, 0}; }
+CPoint CDC::GetViewportOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpOrg : POINT{0, 0}; }
+CSize CDC::SetWindowExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::winExt, cx, cy); }
+CSize CDC::SetViewportExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::vpExt, cx, cy); }
+CSize CDC::GetWindowExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.winExt : SIZE{1, 1}; }
+CSize CDC::GetViewportExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpExt : SIZE{1, 1}; }
 
-SIZE CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
+CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     SIZE e = GetViewportExt();
     return SetViewportExt(MulDiv(e.cx, xNum, xDenom), MulDiv(e.cy, yNum, yDenom));
 }
 
-SIZE CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
+CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     SIZE e = GetWindowExt();
     return SetWindowExt(MulDiv(e.cx, xNum, xDenom), MulDiv(e.cy, yNum, yDenom));

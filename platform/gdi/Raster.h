@@ -19,6 +19,8 @@ public:
             m_v[Index(x, y)] = v;
     }
     uint8_t At(int x, int y) const { return m_box.contains(x, y) ? m_v[Index(x, y)] : 0; }
+    // The row's values, indexed by x - box().left(); y must lie in the box.
+    const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
     void FillPath(const QPainterPath& path, Qt::FillRule rule);
     // Marks what paint draws (aliased, in device coordinates) on an empty mask.
     template <typename Paint>
@@ -78,8 +80,9 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+            const uint8_t* marks = cov.Row(y) - cov.box().left();
             for (int x = r.left(); x <= r.right(); ++x) {
-                uint8_t v = cov.At(x, y);
+                uint8_t v = marks[x];
                 if (!v)
                     continue;
                 int64_t c = colourAt(x, y, v);

@@ -1,0 +1,225 @@
+// The base of every object that stands on a page: its rectangle (kept by its tracker) and
+// rotation, the common properties, the permissions it gives the views, its hot spots, and
+// the operations through which views draw, hit-test and select objects of any kind.
+#pragma once
+
+#include "objects/FontDescriptor.h"
+#include "objects/HotSpotOb.h"
+#include "objects/HyperBaseOb.h"
+#include "objects/ObValue.h"
+#include "platform/core/Geometry.h"
+
+class CDC;
+class CGroupInfo;
+class CHyperObTracker;
+class CObjectHost;
+
+class CHyperOb : public CHyperBaseOb {
+    DECLARE_SERIAL(CHyperOb)
+public:
+    // Tracker styles while selected.
+    static constexpr UINT SelectedStyle = 0x14;
+    static constexpr UINT PrimaryStyle = 0x80;
+    static constexpr UINT RecordVersion = 8;
+    // Cursors the objects choose: system cursor ids and the program's cursor resources.
+    static constexpr UINT CursorArrow = 32512;
+    static constexpr UINT CursorIBeam = 32513;
+    static constexpr UINT CursorHotSpot = 27913;
+    static constexpr UINT CursorHandleModeHandle = 27956;
+    static constexpr UINT CursorHandleMode = 27957;
+    static constexpr UINT CursorRotated = 30987;
+
+    CHyperOb();
+    ~CHyperOb() override;
+    CHyperOb(const CHyperOb&) = delete;
+    CHyperOb& operator=(const CHyperOb&) = delete;
+
+    // Lifecycle, defaults file, copying.
+    virtual void Init(CHyperRunView* view, const RECT* rect, BOOL applyDefaults);
+    virtual void ApplyDefaults();
+    void SaveAsDefault() override;
+    BOOL SerializeToFile(int mode) override;
+    virtual CString GetStoreFileName() const;
+    void CopyFrom(const CHyperBaseOb* other) override;
+    virtual CHyperOb* Clone() const;
+    void SetView(CHyperRunView* view) override;
+    int MakeUniqueCode(LPCTSTR base, int n) override;
+    void Serialize(CArchive& archive) override { SerializeRecord(archive); }
+    virtual void SerializeRecord(CArchive& archive);
+
+    void SetEditPending(BOOL pending) { m_editPending = pending; }
+    BOOL IsEditPending() const { return m_editPending; }
+    void SetEditing(BOOL editing) { m_editing = editing; }
+    BOOL IsEditing() const { return m_editing; }
+
+    // Permissions and state.
+    virtual BOOL IsEnabled() const;
+    virtual BOOL IsVisible() const;
+    virtual BOOL IsLocked() const;
+    virtual BOOL IsUnlocked() const { return !IsLocked(); }
+    virtual BOOL CanDelete() const { return DfltCanDelete; }
+    virtual BOOL CanResize() const;
+    virtual BOOL CanRotate() const { return FALSE; }
+    virtual BOOL CanInlineEditText() const { return DfltCanInlineEditText; }
+    virtual BOOL CanEditPoints() const { return FALSE; }
+    virtual BOOL IsClosed() const { return TRUE; }
+    virtual BOOL IsConnector() const { return FALSE; }
+    virtual BOOL HasOpenOleItem() const { return m_stayInFront && IsOleObject(); }
+    virtual int GetHandleLayout() const { return 24; }
+    BOOL HasEndHandles() const { return GetHandleLayout() != 24; }
+
+    // Colours and font; -1 means automatic.
+    virtual BOOL GetForeColor(COLORREF* color) const;
+    virtual BOOL GetBackColor(COLORREF* color) const;
+    virtual void SetForeColor(COLORREF color) { ForeColor = color; }
+    virtual void SetBackColor(COLORREF color) { BackColor = color; }
+    virtual BOOL IsTransparent() const { return BackColor == static_cast<COLORREF>(-1); }
+    COLORREF GetPageColor() override;
+    COLORREF* GetCustomColors() override;
+    virtual void SetFont(const LOGFONT* font);
+    virtual BOOL GetFont(LOGFONT* font, BOOL effective) const;
+    virtual void GetEffectiveFont(LOGFONT* font) const;
+    // Drawn objects answer TRUE and give their style.
+    virtual BOOL GetPenWidth(int*) const { return FALSE; }
+    virtual BOOL GetPenStyle(int*) const { return FALSE; }
+    virtual BOOL GetHatchStyle(int*) const { return FALSE; }
+    virtual BOOL GetShadowStyle(int*) const { return FALSE; }
+
+    // Geometry, outline and rotation.
+    virtual void CreateTracker();
+    CHyperObTracker* GetTracker() const { return m_tracker; }
+    CRect* GetRect(CRect* out, CDC* dc) const;
+    BOOL GetObjectRect(LPRECT rect) override;
+    BOOL GetScreenRect(LPRECT rect) override;
+    virtual void GetRectAt(CRect* out, int) const { GetRect(out, nullptr); }
+    virtual void GetDisplayRect(CRect* out, BOOL own) const;
+    virtual void SetRect(const CRect& rect);
+    virtual void RememberRects();
+    virtual void RecalcRect();
+    void GetBoundingRect(RECT* out) const;
+    virtual void SetFrameRect(const RECT* rect);
+    virtual void SetOutlineRect(const RECT* rect);
+    virtual void SetRotateAngle(double angle);
+    double GetRotateAngle() const;
+    virtual void BuildOutline();
+    virtual void FitOutline();
+    virtual void RebuildOutline();
+    virtual int GetRotatedPoints(POINT** out) const;
+    virtual int GetViewPoints(POINT** out) const;
+    virtual void ApplyRect(const RECT* oldRect);
+    virtual void RotateRect(const RECT* rect);
+    virtual BOOL IsRotated() const;
+    virtual BOOL IsUpright() const;
+    // Kinds whose picture stays upright however the object turns answer FALSE.
+    virtual BOOL TurnsWithRotation() const { return TRUE; }
+    void OnPropertyChanged(UINT propertyId) override;
+    void UpdateLayout(int recalc, BOOL hint) override;
+    virtual void Refresh(BOOL recalc) { UpdateLayout(recalc, FALSE); }
+    // What scripts' changes end in: the object recomputes and redraws itself.
+    virtual void NotifyDispChanged() { UpdateLayout(TRUE, FALSE); }
+    const RECT& GetRememberedRect() const { return m_rememberedRect; }
+    int GetOutlineCount() const { return m_outlineCount; }
+    const POINT* GetOutlinePoints() const { return m_outlinePoints; }
+
+    // Drawing, hit testing, selection and cursors.
+    virtual void Paint(CDC* dc);
+    virtual void Draw(CDC*) { }
+    virtual void DrawTracker(CDC* dc);
+    virtual void DrawOutline(CDC* dc);
+    virtual void SetClip(CDC* dc, const RECT* updateRect);
+    virtual void GetUpdateRect(CRect* out, CDC* dc) const;
+    virtual void InvalidateArea(CRect* out);
+    virtual void InvalidateTracker(CRect* out);
+    virtual BOOL IntersectsRect(const RECT* rect) const;
+    virtual int HitTest(CPoint point);
+    virtual void Select(BOOL primary);
+    virtual void Deselect(BOOL redraw);
+    BOOL IsSelected() const;
+    virtual BOOL SetTextCursor(CPoint point);
+    virtual BOOL OnSetCursor(CPoint point, UINT hitTest);
+
+    // Hooks the kinds fill in; the base declines.
+    virtual BOOL UpdateConnectedEnds(int, int) { return FALSE; }
+    virtual BOOL IsAttachable() const { return FALSE; }
+    virtual BOOL OnInsert() { return TRUE; }
+    virtual BOOL Open() { return FALSE; }
+    virtual int GetTextAlign() const { return 1; }
+    virtual BOOL AllowsMultiLineText() const { return FALSE; }
+    virtual BOOL OnEndMouseDown(int, int) { return FALSE; }
+    virtual BOOL NotifyEndsChanged() { return FALSE; }
+
+    // Hot spots.
+    virtual void UpdateHotSpots();
+    virtual BOOL TrackContextMenu(int, CHotSpotOb*, int, int, UINT) { return FALSE; }
+    virtual UINT GetHotSpotCursor(int px, int py, UINT flags, BOOL notify);
+    CHotSpotArray& GetHotSpots() { return m_hotSpots; }
+
+    // Groups.
+    virtual CGroupInfo* CreateGroupInfo() const;
+    CGroupInfo* GetOwnGroupInfo() const { return m_groupInfo; }
+    // Takes the record (owned from now on); NULL deletes the one held.
+    void SetOwnGroupInfo(CGroupInfo* groupInfo);
+
+    CObValue PumpDataEvent;
+    CObValue ClickEvent;
+    CObValue InitializeEvent;
+    int CursorPointer = 0;
+    CString ToolTipText;
+    CString URL;
+    CString AlarmTime;
+    CString CreationDate;
+    CString AlarmSound;
+    int AlarmActive = 0;
+    int AuxInt = 0;
+    int HelpContextID = 0;
+    CObValue Enable;
+    CObValue Visible;
+    COLORREF BackColor = static_cast<COLORREF>(-1);
+    COLORREF ForeColor = static_cast<COLORREF>(-1);
+    CFontDescriptor Font;
+    int GroupID = -1;
+    int m_groupAux = 0;
+    int LayerID = 0;
+    CString TagText;
+    CObValue DragOverEvent;
+    CObValue DragDropEvent;
+    CRect m_textRect1;
+    CRect m_textRect2;
+    int m_legacyLinks = 0;
+    CString m_spareText;
+    BOOL m_stayInFront = FALSE;
+    BOOL m_keepsDirection = FALSE;
+    BOOL DfltIsLocked = FALSE;
+    BOOL DfltCanDelete = TRUE;
+    BOOL DfltCanResize = TRUE;
+    BOOL DfltCanRot = TRUE;
+    BOOL DfltCanInlineEditText = TRUE;
+    BOOL DfltCanEditPoints = TRUE;
+
+protected:
+    CObjectHost* GetHost() const;
+    // Creates the tracker when there is none; an existing one keeps its style.
+    void EnsureTracker();
+    void FreeOutline();
+    void LoadRecord(CArchive& archive);
+    void StoreRecord(CArchive& archive) const;
+
+    CGroupInfo* m_groupInfo = nullptr;
+    POINT* m_outlinePoints = nullptr;
+    int m_outlineCount = 0;
+    POINT* m_rotatedPoints = nullptr;
+    BOOL m_editPending = FALSE;
+    BOOL m_editing = FALSE;
+    CHyperObTracker* m_tracker = nullptr;
+    CHotSpotArray m_hotSpots;
+    CRect m_rememberedRect;
+    CRect m_rememberedUpdateRect;
+};
+
+// The defaults file name of a class: "CRectOb" gives "Rect.Ob", "CPolyLineGen" "PolyLine.Gen".
+CString MakeStoreFileName(LPCTSTR className);
+// Turns offsets from the centre (src != dst) or absolute points (src == dst) by the angle in
+// degrees about (cx, cy); positive angles turn clockwise on screen. Rounds to nearest.
+void RotatePoints(const POINT* src, POINT* dst, int n, double angle, int cx, int cy);
+// The smallest rectangle holding the points, at least 1 wide and high.
+void GetPointsBoundingRect(RECT* out, const POINT* points, int n);

@@ -1,0 +1,147 @@
+// The object record that every page object begins its stored form with.
+#include "objects/Angles.h"
+#include "objects/GroupInfo.h"
+#include "objects/HyperOb.h"
+#include "objects/HyperTracker.h"
+#include "objects/VersionTag.h"
+#include "platform/core/Archive.h"
+
+#include <cmath>
+
+namespace {
+// Marks the layout with the alarm fields; any other text in its place is an older URL.
+constexpr char alarmMarker[] = "#ZUQA1#";
+
+void StoreRect(CArchive& archive, const RECT& rect)
+{
+    archive << static_cast<WORD>(rect.left) << static_cast<WORD>(rect.top) << static_cast<WORD>(rect.right)
+            << static_cast<WORD>(rect.bottom);
+}
+
+int ReadShort(CArchive& archive)
+{
+    WORD word;
+    archive >> word;
+    return static_cast<int16_t>(word);
+}
+
+CRect LoadRect(CArchive& archive)
+{
+    int left = ReadShort(archive);
+    int top = ReadShort(archive);
+    int right = ReadShort(archive);
+    int bottom = ReadShort(archive);
+    return CRect(left, top, right, bottom);
+}
+
+int ReadInt(CArchive& archive)
+{
+    DWORD value;
+    archive >> value;
+    return static_cast<int>(value);
+}
+
+void SkipBytes(CArchive& archive, int count)
+{
+    BYTE ignored;
+    for (int i = 0; i < count; ++i)
+        archive >> ignored;
+}
+}
+
+void CHyperOb::SerializeRecord(CArchive& archive)
+{
+    if (archive.IsStoring())
+        StoreRecord(archive);
+    else
+        LoadRecord(archive);
+}
+
+void CHyperOb::StoreRecord(CArchive& archive) const
+{
+    CVersionTag tag(&archive, this, RecordVersion);
+    tag.Write();
+    CRect rect;
+    GetRect(&rect, nullptr);
+    archive << Code;
+    StoreRect(archive, rect);
+    const_cast<CObValue&>(PumpDataEvent).Serialize(archive);
+    const_cast<CObValue&>(ClickEvent).Serialize(archive);
+    archive << static_cast<DWORD>(CursorPointer) << ToolTipText << CString(alarmMarker) << AlarmTime
+            << CreationDate << AlarmSound << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
+            << URL << static_cast<DWORD>(HelpContextID);
+    const_cast<CObValue&>(Enable).Serialize(archive);
+    const_cast<CObValue&>(Visible).Serialize(archive);
+    const_cast<CObValue&>(InitializeEvent).Serialize(archive);
+    archive << static_cast<WORD>(GroupID) << static_cast<BYTE>(m_groupInfo ? 1 : 0);
+    if (m_groupInfo)
+        m_groupInfo->Serialize(archive);
+    archive << static_cast<WORD>(LayerID);
+    double angle = GetRotateAngle();
+    archive << angle;
+    if (angle != 0.0)
+        StoreRect(archive, m_tracker ? m_tracker->m_rotationRect : CRect());
+    archive << static_cast<BYTE>(0) << TagText << static_cast<BYTE>(0) << static_cast<BYTE>(0);
+}
+
+void CHyperOb::LoadRecord(CArchive& archive)
+{
+    CVersionTag tag(&archive, this, RecordVersion);
+    tag.Read();
+    int version = std::min(tag.GetVersion(), static_cast<int>(RecordVersion));
+    if (version >= 0)
+        archive >> Code;
+    CreateTracker();
+    m_tracker->m_rect = LoadRect(archive);
+    if (version >= 2)
+        PumpDataEvent.Serialize(archive);
+    if (version == 1) {
+        CString text;
+        archive >> text;
+        PumpDataEvent.Set(PumpDataEvent.GetKind(), text);
+    }
+    if (version >= 3) {
+        ClickEvent.Serialize(archive);
+        CString marker;
+        archive >> CursorPointer >> ToolTipText >> marker;
+        if (marker == alarmMarker) {
+            archive >> AlarmTime >> CreationDate >> AlarmSound;
+            AlarmActive = ReadInt(archive);
+            AuxInt = ReadInt(archive);
+            archive >> URL;
+        } else {
+            URL = marker;
+        }
+        HelpContextID = ReadInt(archive);
+        Enable.Serialize(archive);
+        Visible.Serialize(archive);
+    }
+    if (version >= 4)
+        InitializeEvent.Serialize(archive);
+    m_tracker->m_rotationRect = m_tracker->m_rect;
+    if (version >= 5) {
+        GroupID = ReadShort(archive);
+        BYTE hasGroup;
+        archive >> hasGroup;
+        if (hasGroup) {
+            // A record held before is replaced, not leaked.
+            SetOwnGroupInfo(CreateGroupInfo());
+            m_groupInfo->Serialize(archive);
+        }
+        LayerID = ReadShort(archive);
+        double angle;
+        archive >> angle;
+        m_tracker->RotateAngle = std::isfinite(angle) ? NormalizeDegrees(angle) : 0.0;
+        if (angle != 0.0)
+            m_tracker->m_rotationRect = LoadRect(archive);
+    }
+    if (version >= 6) {
+        BYTE reserved;
+        archive >> reserved;
+        SkipBytes(archive, reserved);
+    }
+    if (version >= 7) {
+        archive >> TagText;
+        SkipBytes(archive, 2);
+    }
+}

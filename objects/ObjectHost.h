@@ -1,0 +1,78 @@
+// What a page object asks of the view it stands in. The page view answers these questions;
+// the object model only sees this interface, so it does not depend on the view layer. Every
+// answer has the plain default of a page that is being edited at 100 % without a window.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/gdi/FontTypes.h"
+
+class CHyperBaseOb;
+class CHyperRunView;
+
+class CObjectHost {
+public:
+    virtual ~CObjectHost() = default;
+
+    // Modes and switches of the view.
+    virtual BOOL IsEditMode() const { return TRUE; }
+    virtual BOOL ShowsHandles() const { return TRUE; }
+    virtual BOOL IsHandleMode() const { return FALSE; }
+    virtual BOOL IsResizeMode() const { return TRUE; }
+    virtual BOOL IsNoResize() const { return FALSE; }
+    virtual BOOL IsInsertingObject() const { return FALSE; }
+    virtual BOOL AllowsInlineEdit() const { return TRUE; }
+    virtual BOOL HasEmptySelection() const { return TRUE; }
+
+    // The page's layer list; a layer that is not in the list is visible and unlocked.
+    virtual BOOL IsLayerVisible(int) const { return TRUE; }
+    virtual BOOL IsLayerLocked(int) const { return FALSE; }
+
+    // The page object's colour and font: -1 and FALSE when the page has none.
+    virtual COLORREF GetPageObjectColor() const { return static_cast<COLORREF>(-1); }
+    virtual BOOL GetPageFont(LOGFONT*) const { return FALSE; }
+    // The default colours that new objects take when the view's switch is on.
+    virtual BOOL GetDefaultColors(COLORREF*, COLORREF*) const { return FALSE; }
+    virtual COLORREF* GetCustomColors() { return nullptr; }
+
+    // Another object of the view with this code, or NULL.
+    virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }
+
+    // Page units to the device units of the view window (zoom and scroll position).
+    virtual int GetZoomPercent() const { return 100; }
+    virtual void LogicalToDevice(POINT*, int) const { }
+    virtual BOOL IsMapped() const { return GetZoomPercent() != 100; }
+    // Where the view window's client area starts on the screen.
+    virtual POINT GetScreenOrigin() const { return { 0, 0 }; }
+    // Device rectangles of the view window.
+    virtual void InvalidateDevice(const RECT&, BOOL) { }
+
+    struct HandleColors {
+        COLORREF fill = RGB(0, 255, 0);
+        COLORREF outline = RGB(0, 0, 0);
+        COLORREF primaryFill = RGB(0, 255, 255);
+        COLORREF flagged = RGB(255, 0, 0);
+    };
+    virtual HandleColors GetHandleColors() const { return {}; }
+    virtual BOOL IsFreeRotateMode() const { return FALSE; }
+
+    // Cursors: a system cursor id (IDC_) or a cursor resource of the program.
+    virtual void ShowCursor(UINT) { }
+    // The view takes over the cursor; answers what the object's cursor handler returns.
+    virtual BOOL TakesOverCursor() const { return FALSE; }
+    virtual BOOL OnViewSetCursor(POINT, UINT) { return FALSE; }
+
+    // Notifications about one object of the page.
+    virtual void OnObjectMoved(CHyperBaseOb*) { }
+    virtual void OnObjectResized(CHyperBaseOb*) { }
+    virtual void OnObjectSelected(CHyperBaseOb*) { }
+    virtual void OnObjectDeselected(CHyperBaseOb*) { }
+    // A change of the object is over; the view passes hints on to its own bookkeeping.
+    virtual void OnObjectChanged(CHyperBaseOb*) { }
+    virtual void OnLayoutHint(CHyperBaseOb*, int) { }
+    // Private message 0x8100 with wParam 1 to the status bar: the object's display rectangle.
+    virtual void ShowRectInStatusBar(const RECT&) { }
+};
+
+// The host of a view, or NULL for no view. The view layer installs the resolver.
+CObjectHost* GetObjectHost(const CHyperRunView* view);
+void SetObjectHostResolver(CObjectHost* (*resolver)(const CHyperRunView*));

@@ -1,0 +1,61 @@
+#include "PageTestKit.h"
+
+#include "platform/gdi/Dc.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CTestBoxOb, CHyperOb)
+
+namespace {
+CObjectHost* ResolveHost(const CHyperRunView* view)
+{
+    return const_cast<CHyperRunView*>(view);
+}
+}
+
+CHyperRunView::CHyperRunView()
+{
+    SetObjectHostResolver(ResolveHost);
+}
+
+CHyperRunView::~CHyperRunView() = default;
+
+BOOL CHyperRunView::GetPageFont(LOGFONT* font) const
+{
+    if (pageFont.lfFaceName[0] == '\0')
+        return FALSE;
+    *font = pageFont;
+    return TRUE;
+}
+
+BOOL CHyperRunView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
+{
+    if (!useDefaultColors)
+        return FALSE;
+    *back = defaultBack;
+    *fore = defaultFore;
+    return TRUE;
+}
+
+CHyperBaseOb* CHyperRunView::FindObject(const CString& code, const CHyperBaseOb* except) const
+{
+    auto found = std::find_if(
+        objects.begin(), objects.end(), [&](CHyperBaseOb* o) { return o != except && o->Code == code; });
+    return found == objects.end() ? nullptr : *found;
+}
+
+void CHyperRunView::LogicalToDevice(POINT* points, int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        points[i].x = MulDiv(points[i].x, zoom, 100);
+        points[i].y = MulDiv(points[i].y, zoom, 100);
+    }
+}
+
+void CTestBoxOb::Draw(CDC* dc)
+{
+    COLORREF back;
+    GetBackColor(&back);
+    CRect rect;
+    dc->FillSolidRect(GetRect(&rect, nullptr), back);
+}

@@ -1,0 +1,72 @@
+// A stand-in page view that answers the questions page objects ask and records what they
+// tell it, and a small object kind that draws a filled rectangle.
+#pragma once
+
+#include "objects/HyperOb.h"
+#include "objects/ObjectHost.h"
+
+#include <set>
+#include <vector>
+
+class CHyperRunView : public CObjectHost {
+public:
+    CHyperRunView();
+    ~CHyperRunView() override;
+
+    BOOL IsEditMode() const override { return editMode; }
+    BOOL ShowsHandles() const override { return showsHandles; }
+    BOOL IsHandleMode() const override { return handleMode; }
+    BOOL IsResizeMode() const override { return resizeMode; }
+    BOOL IsNoResize() const override { return noResize; }
+    BOOL IsInsertingObject() const override { return inserting; }
+    BOOL IsLayerVisible(int layer) const override { return !hiddenLayers.count(layer); }
+    BOOL IsLayerLocked(int layer) const override { return lockedLayers.count(layer) != 0; }
+    COLORREF GetPageObjectColor() const override { return pageColor; }
+    BOOL GetPageFont(LOGFONT* font) const override;
+    BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
+    CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;
+    int GetZoomPercent() const override { return zoom; }
+    void LogicalToDevice(POINT* points, int count) const override;
+    void InvalidateDevice(const RECT& rect, BOOL) override { invalidated.push_back(rect); }
+    void ShowCursor(UINT id) override { cursor = id; }
+    void OnObjectMoved(CHyperBaseOb*) override { ++moved; }
+    void OnObjectResized(CHyperBaseOb*) override { ++resized; }
+    void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
+    void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
+    void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
+    void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
+    void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
+
+    BOOL editMode = TRUE;
+    BOOL showsHandles = TRUE;
+    BOOL handleMode = FALSE;
+    BOOL resizeMode = TRUE;
+    BOOL noResize = FALSE;
+    BOOL inserting = FALSE;
+    std::set<int> hiddenLayers;
+    std::set<int> lockedLayers;
+    COLORREF pageColor = static_cast<COLORREF>(-1);
+    LOGFONT pageFont {};
+    BOOL useDefaultColors = FALSE;
+    COLORREF defaultBack = 0;
+    COLORREF defaultFore = 0;
+    std::vector<CHyperBaseOb*> objects;
+    int zoom = 100;
+    std::vector<RECT> invalidated;
+    std::vector<RECT> statusRects;
+    UINT cursor = 0;
+    int moved = 0;
+    int resized = 0;
+    int selected = 0;
+    int deselected = 0;
+    int changed = 0;
+    int lastHint = 0;
+};
+
+// Fills its rectangle with its background colour; turns when allowed to.
+class CTestBoxOb : public CHyperOb {
+    DECLARE_DYNCREATE(CTestBoxOb)
+public:
+    BOOL CanRotate() const override { return DfltCanRot; }
+    void Draw(CDC* dc) override;
+};

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
+#include "platform/gdi/Recorder.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -206,6 +207,7 @@ int CDC::SaveDC()
     Dc* dc = D(m_hDC);
     if (!dc)
         return 0;
+    RecordBare(m_hDC, EMR_SAVEDC);
     dc->saved.push_back(dc->a);
     RetainAll(dc->a, 1);
     return int(dc->saved.size());
@@ -220,6 +222,7 @@ BOOL CDC::RestoreDC(int savedDC)
     int index = savedDC < 0 ? n + savedDC : savedDC - 1;
     if (index < 0 || index >= n)
         return FALSE;
+    RecordValue(m_hDC, EMR_RESTOREDC, DWORD(savedDC));
     RetainAll(dc->a, -1);
     dc->a = dc->saved[size_t(index)];
     for (int i = index + 1; i < n; ++i)
@@ -293,6 +296,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject)
     Object* o = Lookup(hObject);
     if (!dc || !o)
         return nullptr;
+    RecordSelect(hdc, hObject);
     auto swap = [&](auto*& slot) -> HGDIOBJ {
         using T = std::remove_reference_t<decltype(*slot)>;
         Object* old = slot;
@@ -365,12 +369,13 @@ COLORREF CDC::GetNearestColor(COLORREF color) const
     return dc ? ToColorRef(DeviceColor(*dc, color)) : CLR_INVALID;
 }
 
-#define VANTREL_DC_ATTRIBUTE(Type, Set, Get, field, Valid)        \
+#define VANTREL_DC_ATTRIBUTE(Type, Set, Get, field, Valid, Record) \
     Type CDC::Set(Type value)                                      \
     {                                                              \
         Dc* dc = D(m_hDC);                                         \
         if (!dc || !(Valid))                                       \
             return 0;                                              \
+        RecordValue(m_hDC, Record, DWORD(value));                  \
         Type old = dc->a.field;                                    \
         dc->a.field = value;                                       \
         return old;                                                \
@@ -380,15 +385,17 @@ COLORREF CDC::GetNearestColor(COLORREF color) const
         Dc* dc = D(m_hDC);                                         \
         return dc ? dc->a.field : 0;                               \
     }
-VANTREL_DC_ATTRIBUTE(COLORREF, SetTextColor, GetTextColor, textColor, true)
-VANTREL_DC_ATTRIBUTE(COLORREF, SetBkColor, GetBkColor, bkColor, true)
-VANTREL_DC_ATTRIBUTE(int, SetBkMode, GetBkMode, bkMode, value == OPAQUE || value == TRANSPARENT)
-VANTREL_DC_ATTRIBUTE(int, SetROP2, GetROP2, rop2, value >= R2_BLACK && value <= R2_WHITE)
-VANTREL_DC_ATTRIBUTE(int, SetPolyFillMode, GetPolyFillMode, polyFillMode, value == ALTERNATE || value == WINDING)
-VANTREL_DC_ATTRIBUTE(int, SetStretchBltMode, GetStretchBltMode, stretchMode, value >= BLACKONWHITE && value <= HALFTONE)
-VANTREL_DC_ATTRIBUTE(UINT, SetTextAlign, GetTextAlign, textAlign, true)
+VANTREL_DC_ATTRIBUTE(COLORREF, SetTextColor, GetTextColor, textColor, true, EMR_SETTEXTCOLOR)
+VANTREL_DC_ATTRIBUTE(COLORREF, SetBkColor, GetBkColor, bkColor, true, EMR_SETBKCOLOR)
+VANTREL_DC_ATTRIBUTE(int, SetBkMode, GetBkMode, bkMode, value == OPAQUE || value == TRANSPARENT, EMR_SETBKMODE)
+VANTREL_DC_ATTRIBUTE(int, SetROP2, GetROP2, rop2, value >= R2_BLACK && value <= R2_WHITE, EMR_SETROP2)
+VANTREL_DC_ATTRIBUTE(int, SetPolyFillMode, GetPolyFillMode, polyFillMode, value == ALTERNATE || value == WINDING,
+                     EMR_SETPOLYFILLMODE)
+VANTREL_DC_ATTRIBUTE(int, SetStretchBltMode, GetStretchBltMode, stretchMode, value >= BLACKONWHITE && value <= HALFTONE,
+                     EMR_SETSTRETCHBLTMODE)
+VANTREL_DC_ATTRIBUTE(UINT, SetTextAlign, GetTextAlign, textAlign, true, EMR_SETTEXTALIGN)
 VANTREL_DC_ATTRIBUTE(int, SetArcDirection, GetArcDirection, arcDirection,
-                     value == AD_COUNTERCLOCKWISE || value == AD_CLOCKWISE)
+                     value == AD_COUNTERCLOCKWISE || value == AD_CLOCKWISE, EMR_SETARCDIRECTION)
 #undef VANTREL_DC_ATTRIBUTE
 
 COLORREF SetTextColor(HDC hdc, COLORREF c) { CDC* dc = CDC::FromHandle(hdc); return dc ? dc->SetTextColor(c) : CLR_INVALID; }
@@ -401,6 +408,7 @@ CPoint CDC::SetBrushOrg(int x, int y)
     Dc* dc = D(m_hDC);
     if (!dc)
         return {0, 0};
+    RecordPoint(m_hDC, EMR_SETBRUSHORGEX, {x, y});
     POINT old = dc->a.brushOrg;
     dc->a.brushOrg = {x, y};
     return old;

@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/Recorder.h"
 #include "platform/gdi/TextCodec.h"
 
 #include <QTransform>
@@ -131,6 +132,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     Dc* dc = D(m_hDC);
     if (!dc || (count > 0 && !text))
         return FALSE;
+    RecordText(m_hDC, POINT{x, y}, options, rect, text, count, dx);
     QString s = FromAnsi(text, int(count));
     bool updateCp = dc->a.textAlign & TA_UPDATECP;
     POINT at = updateCp ? dc->a.current : POINT{x, y};

@@ -1,26 +1,16 @@
 #include "platform/gdi/Dc.h"
 
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Recorder.h"
 
 #include <cstdlib>
-#include <mutex>
-#include <unordered_map>
 
 namespace gdi {
 namespace {
 
-struct DcTable {
-    std::mutex lock;
-    std::unordered_map<HDC, std::unique_ptr<Dc>> dcs;
-};
-
-DcTable& dcTable()
-{
-    static DcTable* t = new DcTable;  // lives to the end of the process
-    return *t;
-}
+using DcTable = HandleTable<HDC, Dc>;
 
 void Retain(Object* o, int delta)
 {
@@ -39,13 +29,7 @@ void RetainAll(Attributes& a, int delta)
     Retain(a.palette, delta);
 }
 
-Dc* LookupDc(HDC h)
-{
-    auto& t = dcTable();
-    std::lock_guard g(t.lock);
-    auto it = t.dcs.find(h);
-    return it == t.dcs.end() ? nullptr : it->second.get();
-}
+Dc* LookupDc(HDC h) { return DcTable::Instance().Find(h); }
 
 HDC RegisterDc(std::unique_ptr<Dc> dc)
 {
@@ -61,25 +45,14 @@ HDC RegisterDc(std::unique_ptr<Dc> dc)
     if (dc->kind == DcKind::Memory && !a.bitmap)
         a.bitmap = static_cast<Bitmap*>(Stock(kStockMonoBitmap));
     RetainAll(a, 1);
-    HDC h = reinterpret_cast<HDC>(dc.get());
-    auto& t = dcTable();
-    std::lock_guard g(t.lock);
-    t.dcs[h] = std::move(dc);
-    return h;
+    return DcTable::Instance().Add(std::move(dc));
 }
 
 void UnregisterDc(HDC h)
 {
-    std::unique_ptr<Dc> dc;
-    {
-        auto& t = dcTable();
-        std::lock_guard g(t.lock);
-        auto it = t.dcs.find(h);
-        if (it == t.dcs.end())
-            return;
-        dc = std::move(it->second);
-        t.dcs.erase(it);
-    }
+    std::unique_ptr<Dc> dc = DcTable::Instance().Take(h);
+    if (!dc)
+        return;
     RetainAll(dc->a, -1);
     for (auto& s : dc->saved)
         RetainAll(s, -1);

@@ -1,28 +1,26 @@
 #include "platform/gdi/Recorder.h"
 
 #include "platform/gdi/DibCodec.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/Mapping.h"
 
 #include "platform/core/CodePage.h"
 
 #include <QFile>
 
-#include <mutex>
-#include <unordered_map>
 
 namespace gdi {
 
 namespace {
 
-struct MetaTable {
-    std::mutex lock;
-    std::unordered_map<HENHMETAFILE, std::unique_ptr<Metafile>> files;
-};
+using MetaTable = HandleTable<HENHMETAFILE, Metafile>;
 
-MetaTable& metaTable()
+// The bytes to a file, whole or not at all.
+bool WriteFile(const CString& name, const std::vector<BYTE>& bytes)
 {
-    static MetaTable* t = new MetaTable;  // lives to the end of the process
-    return *t;
+    QFile out(QString::fromLocal8Bit(static_cast<LPCTSTR>(name)));
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
 }
 
 Bytes LogFontW(const LOGFONT& lf)
@@ -40,6 +38,20 @@ Bytes LogFontW(const LOGFONT& lf)
         }
     }
     return b;
+}
+
+// An image as a bottom-up 32-bit DIB: header and pixels.
+std::vector<BYTE> Dib32(const QImage& image, BITMAPINFOHEADER& header)
+{
+    DibFormat f;
+    f.width = image.width();
+    f.height = image.height();
+    f.bitCount = 32;
+    f.masks[0] = 0xFF0000, f.masks[1] = 0xFF00, f.masks[2] = 0xFF;
+    std::vector<BYTE> bits(size_t(f.width) * f.height * 4);
+    EncodeDib(f, image, bits.data());
+    header = BITMAPINFOHEADER{40, f.width, f.height, 1, 32, BI_RGB, DWORD(bits.size()), 0, 0, 0, 0};
+    return bits;
 }
 
 // The record that creates the object at table index ih.
@@ -60,15 +72,8 @@ Bytes CreateRecord(Object* o, DWORD ih, DWORD& type)
         if (br->style == BS_PATTERN || br->style == BS_DIBPATTERN) {
             // The pattern as a 32-bit DIB.
             type = EMR_CREATEDIBPATTERNBRUSHPT;
-            int w = br->pattern.width(), h = br->pattern.height();
-            BITMAPINFOHEADER bih{40, w, h, 1, 32, BI_RGB, DWORD(w * h * 4), 0, 0, 0, 0};
-            DibFormat f;
-            f.width = w;
-            f.height = h;
-            f.bitCount = 32;
-            f.masks[0] = 0xFF0000, f.masks[1] = 0xFF00, f.masks[2] = 0xFF;
-            std::vector<BYTE> bits(size_t(w) * h * 4);
-            EncodeDib(f, br->pattern, bits.data());
+            BITMAPINFOHEADER bih{};
+            std::vector<BYTE> bits = Dib32(br->pattern, bih);
             b.Dword(DIB_RGB_COLORS).Dword(32).Dword(40).Dword(72).Dword(DWORD(bits.size()));
             b.Raw(&bih, 40).Raw(bits.data(), bits.size());
         } else {
@@ -90,29 +95,8 @@ Bytes CreateRecord(Object* o, DWORD ih, DWORD& type)
 
 }  // namespace
 
-Metafile* FindMetafile(HENHMETAFILE h)
-{
-    auto& t = metaTable();
-    std::lock_guard g(t.lock);
-    auto it = t.files.find(h);
-    return it == t.files.end() ? nullptr : it->second.get();
-}
-
-HENHMETAFILE AddMetafile(std::unique_ptr<Metafile> m)
-{
-    HENHMETAFILE h = reinterpret_cast<HENHMETAFILE>(m.get());
-    auto& t = metaTable();
-    std::lock_guard g(t.lock);
-    t.files[h] = std::move(m);
-    return h;
-}
-
-bool DropMetafile(HENHMETAFILE h)
-{
-    auto& t = metaTable();
-    std::lock_guard g(t.lock);
-    return t.files.erase(h) > 0;
-}
+Metafile* FindMetafile(HENHMETAFILE h) { return MetaTable::Instance().Find(h); }
+HENHMETAFILE AddMetafile(std::unique_ptr<Metafile> m) { return MetaTable::Instance().Add(std::move(m)); }
 
 void Recorder::Add(DWORD type, const Bytes& params, QRect bounds)
 {
@@ -398,16 +382,9 @@ void RecordBlit(HDC hdc, const RECT& dest, Dc* src, const RECT& source, DWORD ro
         r->Add(EMR_BITBLT, p, bounds);
         return;
     }
-    int w = pixels.width(), h = pixels.height();
-    DibFormat f;
-    f.width = w;
-    f.height = h;
-    f.bitCount = 32;
-    f.masks[0] = 0xFF0000, f.masks[1] = 0xFF00, f.masks[2] = 0xFF;
-    std::vector<BYTE> bits(size_t(w) * h * 4);
-    EncodeDib(f, pixels, bits.data());
-    BITMAPINFOHEADER bih{40, w, h, 1, 32, BI_RGB, DWORD(bits.size()), 0, 0, 0, 0};
-    p.Dword(108).Dword(40).Dword(148).Dword(DWORD(bits.size())).Long(w).Long(h);
+    BITMAPINFOHEADER bih{};
+    std::vector<BYTE> bits = Dib32(pixels, bih);
+    p.Dword(108).Dword(40).Dword(148).Dword(DWORD(bits.size())).Long(bih.biWidth).Long(bih.biHeight);
     p.Raw(&bih, 40).Raw(bits.data(), bits.size());
     r->Add(EMR_STRETCHBLT, p, bounds);
 }
@@ -450,12 +427,8 @@ HENHMETAFILE CMetaFileDC::CloseEnhanced()
     m->emf = dc->recorder->Finish(*dc, m_description.GetLength() ? static_cast<LPCTSTR>(m_description) : nullptr);
     std::memcpy(&m->header, m->emf.data(), sizeof(ENHMETAHEADER));
     DeleteDC();
-    if (m_file.GetLength()) {
-        QFile out(QString::fromLocal8Bit(static_cast<LPCTSTR>(m_file)));
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(reinterpret_cast<const char*>(m->emf.data()), qint64(m->emf.size())) != qint64(m->emf.size()))
-            return nullptr;
-    }
+    if (m_file.GetLength() && !WriteFile(m_file, m->emf))
+        return nullptr;
     return AddMetafile(std::move(m));
 }
 
@@ -504,19 +477,15 @@ UINT GetEnhMetaFilePaletteEntries(HENHMETAFILE h, UINT, PALETTEENTRY*)
     return FindMetafile(h) ? 0 : UINT(-1);  // recorded metafiles carry no palette
 }
 
-BOOL DeleteEnhMetaFile(HENHMETAFILE h) { return h && DropMetafile(h); }
+BOOL DeleteEnhMetaFile(HENHMETAFILE h) { return MetaTable::Instance().Take(h) ? TRUE : FALSE; }
 
 HENHMETAFILE CopyEnhMetaFile(HENHMETAFILE h, LPCTSTR file)
 {
     Metafile* m = FindMetafile(h);
     if (!m)
         return nullptr;
-    if (file && !m->emf.empty()) {
-        QFile out(QString::fromLocal8Bit(file));
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(reinterpret_cast<const char*>(m->emf.data()), qint64(m->emf.size())) != qint64(m->emf.size()))
-            return nullptr;
-    }
+    if (file && !m->emf.empty() && !WriteFile(CString(file), m->emf))
+        return nullptr;
     return AddMetafile(std::make_unique<Metafile>(*m));
 }
 

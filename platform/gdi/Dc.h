@@ -29,6 +29,9 @@ public:
     BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     BOOL CreateIC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     virtual BOOL IsPrinting() const { return m_bPrinting; }
+    // The DC that answers measurements (text extents, device capabilities) when it differs.
+    virtual void SetAttribDC(HDC hDC) { m_hAttribDC = hDC; }
+    virtual void ReleaseAttribDC() { m_hAttribDC = nullptr; }
 
     int SaveDC();
     BOOL RestoreDC(int savedDC);

@@ -120,9 +120,10 @@ std::optional<DibFormat> ParseDibInfo(const void* info, size_t available, UINT u
     size_t offset = size;
     DefaultMasks(f);
     if (f.compression == BI_BITFIELDS) {
-        // Masks follow a plain info header; larger headers carry them inside.
-        const BYTE* m = p + sizeof(BITMAPINFOHEADER);
-        if (size == sizeof(BITMAPINFOHEADER)) {
+        // Headers of 52 bytes and more carry the masks inside; shorter ones are followed by them.
+        bool inside = size >= sizeof(BITMAPINFOHEADER) + 12;
+        const BYTE* m = p + (inside ? sizeof(BITMAPINFOHEADER) : size);
+        if (!inside) {
             if (available < offset + 12)
                 return std::nullopt;
             offset += 12;

@@ -65,6 +65,19 @@ TEST(Metafiles, RecordedDrawingPlaysBackPixelForPixel)
     EXPECT_TRUE(DeleteEnhMetaFile(emf));
 }
 
+TEST(Metafiles, AttributeDcAnswersMeasurements)
+{
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(nullptr, "PDF Printer", nullptr, nullptr));
+    CMetaFileDC meta;
+    ASSERT_TRUE(meta.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(96, meta.GetDeviceCaps(LOGPIXELSX));
+    meta.SetAttribDC(printer);
+    EXPECT_EQ(300, meta.GetDeviceCaps(LOGPIXELSX));
+    meta.ReleaseAttribDC();
+    DeleteEnhMetaFile(meta.CloseEnhanced());
+}
+
 TEST(Metafiles, PlaybackScalesToTheTargetRectangle)
 {
     HENHMETAFILE emf = Record([](CDC& dc) {

@@ -21,16 +21,34 @@ std::optional<DibFormat> SectionFormat(const Bitmap& b)
 
 void Bitmap::PullFromBits()
 {
+    if (bits == bitsSynced && surfaceSynced.size() == surface.size())
+        return;
     auto f = SectionFormat(*this);
-    if (f)
-        surface = DecodeDib(*f, bits.data(), bits.size());
+    if (!f)
+        return;
+    surface = DecodeDib(*f, bits.data(), bits.size());
+    surfaceSynced = surface.copy();
+    bitsSynced = bits;
 }
 
 void Bitmap::PushToBits()
 {
     auto f = SectionFormat(*this);
-    if (f && bits.size() >= size_t(f->stride()) * f->height)
-        EncodeDib(*f, surface, bits.data());
+    if (!f || bits.size() < size_t(f->stride()) * f->height || surfaceSynced.size() != surface.size())
+        return;
+    // Only rows drawn on since the last exchange; they are read back so the surface shows
+    // what the bits can hold (palette entries, 16-bit precision).
+    size_t rowBytes = size_t(f->width) * 4;
+    for (int y = 0; y < f->height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+        if (std::memcmp(row, surfaceSynced.constScanLine(y), rowBytes) == 0)
+            continue;
+        size_t at = size_t(f->topDown ? y : f->height - 1 - y) * f->stride();
+        EncodeRow(*f, row, bits.data() + at);
+        DecodeRow(*f, bits.data() + at, row);
+        std::memcpy(surfaceSynced.scanLine(y), row, rowBytes);
+        std::memcpy(bitsSynced.data() + at, bits.data() + at, f->stride());
+    }
 }
 
 DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
@@ -341,7 +359,9 @@ UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
     if (!entries)
         return 0;
     std::memcpy(entries, colors, count * 4);
-    SelectedSection(hdc)->PullFromBits();
+    Bitmap* b = SelectedSection(hdc);
+    b->bitsSynced.clear();  // same bits, new colours: read them again
+    b->PullFromBits();
     return count;
 }
 

@@ -59,6 +59,9 @@ struct Bitmap : Object {
     bool section = false;
     std::vector<BYTE> info;  // BITMAPINFOHEADER, then masks or colour table
     std::vector<BYTE> bits;
+    // What both sides held at the last exchange, so unchanged pixels are not converted again.
+    std::vector<BYTE> bitsSynced;
+    QImage surfaceSynced;
     void PullFromBits();
     void PushToBits();
 };

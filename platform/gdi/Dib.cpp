@@ -3,6 +3,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/Mapping.h"
 
 #include <cstring>
 
@@ -51,7 +52,7 @@ void Bitmap::PushToBits()
     }
 }
 
-DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
+DrawScope::DrawScope(Dc& dc, bool writes) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface()), m_writes(writes)
 {
     if (m_bitmap && m_bitmap->section)
         m_bitmap->PullFromBits();
@@ -61,7 +62,7 @@ DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
 
 DrawScope::~DrawScope()
 {
-    if (m_bitmap && m_bitmap->section)
+    if (m_writes && m_bitmap && m_bitmap->section)
         m_bitmap->PushToBits();
 }
 
@@ -311,7 +312,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         return 0;
     QImage img = DecodeDib(*f, static_cast<const BYTE*>(bits), PixelBytes(*f));
     TempSource src(img);
-    int top = f->topDown ? ySrc : f->height - ySrc - srcHeight;
+    int top = f->topDown ? ySrc : Sum(f->height, -int64_t(ySrc), -int64_t(srcHeight));
     if (!dc->StretchBlt(xDest, yDest, destWidth, destHeight, CDC::FromHandle(src.dc), xSrc, top, srcWidth,
                         srcHeight, rop))
         return 0;

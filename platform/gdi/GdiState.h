@@ -158,7 +158,8 @@ QRgb ToMono(QRgb c);
 // Keeps a DIB section's bits and surface in step around one drawing call.
 class DrawScope {
 public:
-    explicit DrawScope(Dc& dc);
+    // A reading scope leaves the bits alone afterwards.
+    explicit DrawScope(Dc& dc, bool writes = true);
     ~DrawScope();
     DrawScope(const DrawScope&) = delete;
     DrawScope& operator=(const DrawScope&) = delete;
@@ -167,6 +168,7 @@ public:
 private:
     Bitmap* m_bitmap;
     QImage* m_surface;
+    bool m_writes;
 };
 
 void EnsureGuiApplication();

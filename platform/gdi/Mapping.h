@@ -6,8 +6,16 @@
 #include <QPointF>
 #include <QRect>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace gdi {
 
+// a + b (or a - b - c) held to the 32-bit range: coordinates from files can be anything.
+inline int Sum(int64_t a, int64_t b, int64_t c = 0)
+{
+    return int(std::clamp<int64_t>(a + b + c, INT32_MIN, INT32_MAX));
+}
 // v * num / den rounded half away from zero, without overflow.
 int Scale(int64_t v, int num, int den);
 QPoint ToDevice(const Dc& dc, POINT p);

@@ -364,14 +364,14 @@ void RecordBlit(HDC hdc, const RECT& dest, Dc* src, const RECT& source, DWORD ro
     Recorder* r = RecorderOf(hdc);
     if (!r)
         return;
-    POINT corners[2] = {{dest.left, dest.top}, {dest.left + dest.right, dest.top + dest.bottom}};
+    POINT corners[2] = {{dest.left, dest.top}, {Sum(dest.left, dest.right), Sum(dest.top, dest.bottom)}};
     QRect bounds = DeviceBounds(hdc, corners, 2);
     Bytes p;
     p.Rect(RECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()});
     p.Long(dest.left).Long(dest.top).Long(dest.right).Long(dest.bottom).Dword(rop);
     QImage pixels;
     if (src && src->Surface()) {
-        QRect s = ToDeviceRect(*src, source.left, source.top, source.left + source.right, source.top + source.bottom);
+        QRect s = ToDeviceRect(*src, source.left, source.top, Sum(source.left, source.right), Sum(source.top, source.bottom));
         pixels = src->Surface()->copy(s);
     }
     p.Long(0).Long(0);

@@ -153,6 +153,8 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON h, int width, int height, UINT, HBR
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) { return DrawIconEx(hdc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
 
+BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+
 namespace {
 
 HBITMAP BitmapFromImage(const QImage& image, int bitsPixel)

@@ -373,6 +373,16 @@ void RecordBlit(HDC hdc, const RECT& dest, Dc* src, const RECT& source, DWORD ro
     if (src && src->Surface()) {
         QRect s = ToDeviceRect(*src, source.left, source.top, Sum(source.left, source.right), Sum(source.top, source.bottom));
         pixels = src->Surface()->copy(s);
+        Dc* target = LookupDc(hdc);
+        if (src->Mono() && target && !target->Mono()) {
+            // The picture as this DC sees a monochrome source: its text and background colours.
+            QRgb fg = ToRgb(target->a.textColor), bg = ToRgb(target->a.bkColor);
+            for (int y = 0; y < pixels.height(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+                for (int x = 0; x < pixels.width(); ++x)
+                    row[x] = (row[x] & 0xFFFFFF) ? bg : fg;
+            }
+        }
     }
     p.Long(0).Long(0);
     FLOAT identity[6] = {1, 0, 0, 1, 0, 0};

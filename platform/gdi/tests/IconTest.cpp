@@ -118,6 +118,9 @@ TEST(Icons, IcoFilePicksTheClosestImage)
     Canvas canvas(4, 4, RGB(0, 0, 255));
     DrawIcon(canvas.dc, 0, 0, icon);
     EXPECT_EQ("bbbb\nrrrr\nrrrr\nrrrr\n", canvas.Art());
+    Canvas viaDc(4, 4, RGB(0, 0, 255));
+    EXPECT_TRUE(viaDc.dc.DrawIcon(POINT{0, 0}, icon));
+    EXPECT_EQ(canvas.Art(), viaDc.Art());
     DestroyIcon(icon);
     HICON small = CreateIconFromFileData(file.data(), file.size(), 2, 2);
     ICONINFO info{};

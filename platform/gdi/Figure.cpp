@@ -36,7 +36,7 @@ void PlotThin(Coverage& cov, const QPainterPath& path, int style)
         }
         if (pts.size() == 1 && sub.size() > 1)
             cov.Set(pts[0].x(), pts[0].y(), 1);
-        PlotPolyline(cov, pts, false, style);
+        PlotPolyline(cov, pts, style);
     }
 }
 

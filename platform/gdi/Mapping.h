@@ -3,7 +3,6 @@
 
 #include "platform/gdi/GdiState.h"
 
-#include <QPointF>
 #include <QRect>
 
 #include <algorithm>
@@ -19,7 +18,6 @@ inline int Sum(int64_t a, int64_t b, int64_t c = 0)
 // v * num / den rounded half away from zero, without overflow.
 int Scale(int64_t v, int num, int den);
 QPoint ToDevice(const Dc& dc, POINT p);
-QPointF ToDeviceF(const Dc& dc, double x, double y);
 POINT ToLogical(const Dc& dc, QPoint p);
 // Logical rectangle to a normalised device rectangle (right and bottom exclusive).
 QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2);

@@ -105,11 +105,12 @@ QRgb Combine(const Source& source, int x0, int x1, int y0, int y1, int mode)
 {
     DWORD acc = mode == BLACKONWHITE ? 0xFFFFFF : 0;
     int64_t r = 0, g = 0, b = 0, n = 0;
+    // Only the part of the range that has pixels.
+    x0 = std::max(x0, source.ox), x1 = std::min(x1, source.ox + source.pixels.width());
+    y0 = std::max(y0, source.oy), y1 = std::min(y1, source.oy + source.pixels.height());
     for (int y = y0; y < y1; ++y) {
         const QRgb* row = source.Row(y);
-        for (int x = x0; row && x < x1; ++x) {
-            if (!source.Has(x))
-                continue;
+        for (int x = x0; x < x1; ++x) {
             QRgb c = row[x - source.ox];
             if (mode == BLACKONWHITE)
                 acc &= c;

@@ -210,6 +210,8 @@ public:
     BOOL DrawState(POINT pt, SIZE size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE, int count = 0,
                    HBRUSH brush = nullptr);
     BOOL DrawState(POINT pt, SIZE size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr);
+    // An icon as it is, or embossed in the scheme's highlight and shadow with DSS_DISABLED.
+    BOOL DrawState(POINT pt, SIZE size, HICON icon, UINT flags, HBRUSH brush = nullptr);
     BOOL DrawIcon(int x, int y, HICON icon);
     BOOL DrawIcon(POINT point, HICON icon) { return DrawIcon(point.x, point.y, icon); }
 

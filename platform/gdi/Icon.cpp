@@ -3,14 +3,14 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/MaskedDraw.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QImage>
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
+#include <utility>
 
 namespace gdi {
 
@@ -28,33 +28,10 @@ struct Icon {
     }
 };
 
-struct IconTable {
-    std::mutex lock;
-    std::unordered_map<HICON, std::unique_ptr<Icon>> icons;
-};
+using IconTable = HandleTable<HICON, Icon>;
 
-IconTable& icons()
-{
-    static IconTable* t = new IconTable;  // lives to the end of the process
-    return *t;
-}
-
-Icon* FindIcon(HICON h)
-{
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    auto it = t.icons.find(h);
-    return it == t.icons.end() ? nullptr : it->second.get();
-}
-
-HICON AddIcon(std::unique_ptr<Icon> icon)
-{
-    HICON h = reinterpret_cast<HICON>(icon.get());
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    t.icons[h] = std::move(icon);
-    return h;
-}
+Icon* FindIcon(HICON h) { return IconTable::Instance().Find(h); }
+HICON AddIcon(std::unique_ptr<Icon> icon) { return IconTable::Instance().Add(std::move(icon)); }
 
 SIZE BitmapSize(HBITMAP bm)
 {
@@ -154,12 +131,7 @@ HICON CopyIcon(HICON h)
     return copy;
 }
 
-BOOL DestroyIcon(HICON h)
-{
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    return t.icons.erase(h) ? TRUE : FALSE;
-}
+BOOL DestroyIcon(HICON h) { return IconTable::Instance().Take(h) ? TRUE : FALSE; }
 
 BOOL DestroyCursor(HCURSOR h) { return DestroyIcon(h); }
 
@@ -181,6 +153,37 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON h, int width, int height, UINT, HBR
 }
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) { return DrawIconEx(hdc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
+
+BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+
+BOOL CDC::DrawState(POINT pt, SIZE size, HICON h, UINT flags, HBRUSH)
+{
+    Icon* icon = FindIcon(h);
+    if (!icon)
+        return FALSE;
+    SIZE s = BitmapSize(icon->mask);
+    if (!icon->color)
+        s.cy /= 2;
+    if (size.cx == 0 || size.cy == 0)
+        size = s;
+    if (!(flags & DSS_DISABLED))
+        return DrawIconEx(m_hDC, pt.x, pt.y, h, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    // Opaque pixels (mask clear) take the brush; transparent ones keep the destination.
+    CDC mem;
+    mem.CreateCompatibleDC(this);
+    HGDIOBJ old = mem.SelectObject(icon->mask);
+    COLORREF oldText = SetTextColor(RGB(0, 0, 0)), oldBk = SetBkColor(RGB(255, 255, 255));
+    for (auto [offset, colour] : {std::pair{1, COLOR_3DHILIGHT}, std::pair{0, COLOR_3DSHADOW}}) {
+        CBrush brush(::GetSysColor(colour));
+        CBrush* oldBrush = SelectObject(&brush);
+        StretchBlt(pt.x + offset, pt.y + offset, size.cx, size.cy, &mem, 0, 0, s.cx, s.cy, 0x00B8074A);
+        SelectObject(oldBrush);
+    }
+    SetTextColor(oldText);
+    SetBkColor(oldBk);
+    mem.SelectObject(old);
+    return TRUE;
+}
 
 namespace {
 

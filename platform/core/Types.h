@@ -45,6 +45,7 @@ using LPBYTE = BYTE*;
 using LPWORD = WORD*;
 using LPDWORD = DWORD*;
 using LPLONG = LONG*;
+using LPINT = INT*;
 using PVOID = void*;
 
 #ifndef TRUE

@@ -4,7 +4,6 @@
 #include "platform/core/Types.h"
 #include "platform/gdi/FontTypes.h"
 
-using LPINT = INT*;
 
 // Mapping modes
 constexpr int MM_TEXT = 1;

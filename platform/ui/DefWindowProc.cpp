@@ -1,0 +1,224 @@
+// Default message processing: text, non-client layout and hit testing, erasing, closing,
+// cursors, activation and the standard scroll bars.
+#include "platform/ui/UiApi.h"
+#include "platform/ui/WindowDC.h"
+#include "platform/ui/WindowTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace ui;
+
+namespace {
+
+LRESULT setText(Window* w, LPCSTR text)
+{
+    w->text = text ? text : "";
+    if (!(w->style & WS_CHILD))
+        HostTitle(w);
+    else if ((w->style & WS_CAPTION) == WS_CAPTION)
+        w->frameNeeded = IsVisibleChain(w);
+    return TRUE;
+}
+
+LRESULT getText(Window* w, WPARAM size, LPARAM buffer)
+{
+    auto* out = reinterpret_cast<char*>(buffer);
+    if (!out || size == 0)
+        return 0;
+    size_t n = std::min(w->text.size(), static_cast<size_t>(size) - 1);
+    memcpy(out, w->text.data(), n);
+    out[n] = 0;
+    return static_cast<LRESULT>(n);
+}
+
+HCURSOR cursorForHit(int hit)
+{
+    switch (hit) {
+    case HTLEFT: case HTRIGHT: return MakeIntCursor(IDC_SIZEWE_ID);
+    case HTTOP: case HTBOTTOM: return MakeIntCursor(IDC_SIZENS_ID);
+    case HTTOPLEFT: case HTBOTTOMRIGHT: return MakeIntCursor(IDC_SIZENWSE_ID);
+    case HTTOPRIGHT: case HTBOTTOMLEFT: return MakeIntCursor(IDC_SIZENESW_ID);
+    default: return MakeIntCursor(IDC_ARROW_ID);
+    }
+}
+
+LRESULT setCursor(HWND hwnd, Window* w, LPARAM lParam)
+{
+    if ((w->style & WS_CHILD) && w->parent &&
+        SendMessage(w->parent, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), lParam))
+        return TRUE;
+    int hit = static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(lParam)));
+    if (hit == HTCLIENT) {
+        if (w->cls && w->cls->cursor) {
+            SetCursor(w->cls->cursor);
+            return FALSE;
+        }
+    }
+    SetCursor(cursorForHit(hit));
+    return FALSE;
+}
+
+// Pages, lines or the thumb of a standard scroll bar, from a click in the non-client area.
+void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
+{
+    int bar = hit == HTVSCROLL ? SB_VERT : SB_HORZ;
+    UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    POINT o = WindowOrigin(w);
+    int along = bar == SB_VERT ? screenPt.y - o.y - w->client.top : screenPt.x - o.x - w->client.left;
+    int length = bar == SB_VERT ? w->client.bottom - w->client.top : w->client.right - w->client.left;
+    const ScrollBar& b = w->bars[bar];
+    int track = std::max(1, length - 32);
+    int range = std::max(1, b.max - b.min + 1);
+    int thumbLen = b.page ? std::max(8, static_cast<int>(track * static_cast<long long>(b.page) / range)) : 16;
+    int thumbAt = 16 + static_cast<int>((track - thumbLen) * static_cast<long long>(b.pos - b.min) /
+                                        std::max(1, range - static_cast<int>(b.page)));
+    UINT code = along < 16                 ? SB_LINEUP
+                : along >= length - 16     ? SB_LINEDOWN
+                : along < thumbAt          ? SB_PAGEUP
+                : along >= thumbAt + thumbLen ? SB_PAGEDOWN
+                                              : SB_THUMBPOSITION;
+    if (code == SB_THUMBPOSITION)
+        return;
+    SendMessage(hwnd, msg, code, 0);
+    SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
+}
+
+LRESULT nonClientButton(HWND hwnd, Window* w, WPARAM hit, LPARAM lParam)
+{
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (static_cast<int>(hit)) {
+    case HTCLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); break;
+    case HTVSCROLL: case HTHSCROLL: clickScrollBar(hwnd, w, static_cast<int>(hit), pt); break;
+    default:
+        if ((w->style & WS_CHILD) && w->parent && (w->exStyle & WS_EX_MDICHILD))
+            SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
+        break;
+    }
+    return 0;
+}
+
+LRESULT sysCommand(HWND hwnd, WPARAM wParam)
+{
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE: return SendMessage(hwnd, WM_CLOSE, 0, 0);
+    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+    case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+    default: return 0;
+    }
+}
+
+LRESULT mouseActivate(Window* w, WPARAM wParam, LPARAM lParam)
+{
+    if ((w->style & WS_CHILD) && w->parent) {
+        LRESULT r = SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
+        if (r)
+            return r;
+    }
+    return MA_ACTIVATE;
+}
+
+LRESULT forwardToParent(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ((w->style & WS_CHILD) && w->parent) ? SendMessage(w->parent, message, wParam, lParam) : 0;
+}
+
+void windowPosChanged(HWND hwnd, const WINDOWPOS* pos)
+{
+    if (!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_FRAMECHANGED)) {
+        Window* w = Find(hwnd);
+        UINT type = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        SendMessage(hwnd, WM_SIZE, type, MAKELPARAM(static_cast<WORD>(c.right), static_cast<WORD>(c.bottom)));
+    }
+    if (!(pos->flags & SWP_NOMOVE))
+        if (Window* w = Find(hwnd))
+            SendMessage(hwnd, WM_MOVE, 0,
+                        MAKELPARAM(static_cast<WORD>(w->rect.left + w->client.left),
+                                   static_cast<WORD>(w->rect.top + w->client.top)));
+}
+
+LRESULT nonClientCalc(Window* w, WPARAM wParam, LPARAM lParam)
+{
+    RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+    RECT c = DefaultClientRect(w, *r);
+    *r = {r->left + c.left, r->top + c.top, r->left + c.right, r->top + c.bottom};
+    return 0;
+}
+
+LRESULT keyDown(HWND hwnd, Window* w, UINT message, WPARAM wParam)
+{
+    if (message == WM_SYSKEYDOWN && wParam == VK_F4 && !(w->style & WS_CHILD))
+        PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
+} // namespace
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* w = Find(hwnd);
+    if (!w)
+        return 0;
+    switch (message) {
+    case WM_NCCREATE: {
+        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
+        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
+            w->text = cs->lpszName;
+        return TRUE;
+    }
+    case WM_NCCALCSIZE: return nonClientCalc(w, wParam, lParam);
+    case WM_NCHITTEST:
+        return DefaultHitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCPAINT: PaintNonClient(w); return 0;
+    case WM_NCACTIVATE:
+        w->frameNeeded = IsVisibleChain(w) && (w->style & WS_CAPTION) == WS_CAPTION;
+        return TRUE;
+    case WM_ERASEBKGND:
+        if (!w->cls || !w->cls->background)
+            return 0;
+        FillClientBackground(w, w->painting.isEmpty() ? QRegion(0, 0, w->client.right - w->client.left,
+                                                                w->client.bottom - w->client.top)
+                                                      : w->painting);
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_SETTEXT: return setText(w, reinterpret_cast<LPCSTR>(lParam));
+    case WM_GETTEXT: return getText(w, wParam, lParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_SYSCOMMAND: return sysCommand(hwnd, wParam);
+    case WM_WINDOWPOSCHANGED: windowPosChanged(hwnd, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
+    case WM_SETCURSOR: return setCursor(hwnd, w, lParam);
+    case WM_MOUSEACTIVATE: return mouseActivate(w, wParam, lParam);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) && !IsChild(hwnd, GetFocus()))
+            SetFocus(hwnd);
+        return 0;
+    case WM_SETREDRAW:
+        w->redraw = wParam != 0;
+        return 0;
+    case WM_NCLBUTTONDOWN: return nonClientButton(hwnd, w, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
+            PostMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+    case WM_HELP: return forwardToParent(w, message, wParam, lParam);
+    case WM_SYSKEYDOWN:
+    case WM_KEYDOWN: return keyDown(hwnd, w, message, wParam);
+    case WM_GETFONT: return 0;
+    case WM_CTLCOLOR:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return 0;
+    case WM_DROPFILES: DragFinish(reinterpret_cast<HDROP>(wParam)); return 0;
+    default: return 0;
+    }
+}

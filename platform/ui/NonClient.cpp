@@ -1,0 +1,102 @@
+// Drawing of the default non-client area: borders, captions and standard scroll bars.
+#include "platform/ui/UiApi.h"
+#include "platform/ui/WindowTable.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+QColor sys(int index)
+{
+    COLORREF c = GetSysColor(index);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+void drawScrollBar(QPainter& p, const QRect& track, const ScrollBar& b, bool vertical)
+{
+    p.fillRect(track, sys(COLOR_SCROLLBAR));
+    int length = vertical ? track.height() : track.width();
+    int thick = vertical ? track.width() : track.height();
+    QRect first = vertical ? QRect(track.left(), track.top(), thick, thick) : QRect(track.left(), track.top(), thick, thick);
+    QRect last = vertical ? QRect(track.left(), track.bottom() - thick + 1, thick, thick)
+                          : QRect(track.right() - thick + 1, track.top(), thick, thick);
+    p.fillRect(first, sys(COLOR_BTNFACE));
+    p.fillRect(last, sys(COLOR_BTNFACE));
+    int inner = std::max(1, length - 2 * thick);
+    int range = std::max(1, b.max - b.min + 1);
+    int thumb = b.page ? std::max(8, static_cast<int>(inner * static_cast<long long>(b.page) / range)) : thick;
+    thumb = std::min(thumb, inner);
+    int span = std::max(1, range - static_cast<int>(b.page));
+    int at = thick + static_cast<int>((inner - thumb) * static_cast<long long>(b.pos - b.min) / span);
+    QRect t = vertical ? QRect(track.left(), track.top() + at, thick, thumb) : QRect(track.left() + at, track.top(), thumb, thick);
+    p.fillRect(t, sys(COLOR_BTNFACE));
+    p.setPen(sys(COLOR_BTNSHADOW));
+    p.drawRect(t.adjusted(0, 0, -1, -1));
+    p.drawRect(first.adjusted(0, 0, -1, -1));
+    p.drawRect(last.adjusted(0, 0, -1, -1));
+}
+
+void drawCaption(QPainter& p, Window* w, const QRect& bar)
+{
+    bool active = GetActiveWindow() == TopLevelOf(w)->hwnd;
+    p.fillRect(bar, sys(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    p.setPen(sys(COLOR_CAPTIONTEXT));
+    p.drawText(bar.adjusted(4, 0, -20, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromLatin1(w->text.c_str()));
+    QRect close(bar.right() - 17, bar.top() + 2, 15, bar.height() - 4);
+    p.fillRect(close, sys(COLOR_BTNFACE));
+    p.setPen(sys(COLOR_BTNTEXT));
+    p.drawLine(close.topLeft() + QPoint(4, 4), close.bottomRight() - QPoint(4, 4));
+    p.drawLine(close.topRight() + QPoint(-4, 4), close.bottomLeft() + QPoint(4, -4));
+}
+
+} // namespace
+
+void PaintNonClient(Window* w)
+{
+    EnsureSurface(w);
+    Window* top = TopLevelOf(w);
+    POINT o = WindowOrigin(w), t = WindowOrigin(top);
+    QRect whole(o.x - t.x, o.y - t.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
+    QRegion clip(whole);
+    clip -= QRect(whole.topLeft() + QPoint(w->client.left, w->client.top),
+                  QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
+    if (w->style & WS_CHILD) {
+        QRegion parentVisible = VisibleClientRegion(Find(w->parent));
+        clip &= parentVisible;
+    }
+    QPainter p(&top->surface->image);
+    p.setClipRegion(clip);
+    int frame = (w->style & WS_CHILD) ? ((w->style & WS_THICKFRAME) ? 4 : (w->style & WS_DLGFRAME) ? 3 : (w->style & WS_BORDER) ? 1 : 0) : 0;
+    if (frame) {
+        p.fillRect(whole, sys(COLOR_BTNFACE));
+        p.setPen(sys(COLOR_WINDOWFRAME));
+        p.drawRect(whole.adjusted(0, 0, -1, -1));
+    }
+    if ((w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION)
+        drawCaption(p, w, QRect(whole.left() + frame, whole.top() + frame, whole.width() - 2 * frame, 19));
+    QRect c(whole.topLeft() + QPoint(w->client.left, w->client.top),
+            QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
+    if (w->exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) {
+        int e = (w->exStyle & WS_EX_CLIENTEDGE) ? 2 : 1;
+        QRect edge = c.adjusted(-e, -e, e, e);
+        if (w->style & WS_VSCROLL)
+            edge.setRight(edge.right() + 16);
+        if (w->style & WS_HSCROLL)
+            edge.setBottom(edge.bottom() + 16);
+        p.setPen(sys(COLOR_BTNSHADOW));
+        p.drawRect(edge.adjusted(0, 0, -1, -1));
+    }
+    if (w->style & WS_VSCROLL)
+        drawScrollBar(p, QRect(c.right() + 1, c.top(), 16, c.height()), w->bars[SB_VERT], true);
+    if (w->style & WS_HSCROLL)
+        drawScrollBar(p, QRect(c.left(), c.bottom() + 1, c.width(), 16), w->bars[SB_HORZ], false);
+    if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL))
+        p.fillRect(QRect(c.right() + 1, c.bottom() + 1, 16, 16), sys(COLOR_BTNFACE));
+    p.end();
+    FlushSurface(w, whole);
+}
+
+} // namespace ui

@@ -1,0 +1,14 @@
+// Device contexts over window back buffers.
+#include "platform/ui/WindowDC.h"
+
+namespace ui {
+
+HDC CreateWindowDC(Window*, const QRegion&, bool) { return nullptr; }
+
+HDC CreateScreenDC() { return nullptr; }
+
+void ReleaseWindowDC(HDC) {}
+
+COLORREF BrushColour(HBRUSH) { return RGB(255, 255, 255); }
+
+} // namespace ui

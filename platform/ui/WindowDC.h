@@ -1,0 +1,16 @@
+// Private: device contexts over the back buffers of windows.
+#pragma once
+
+#include "platform/ui/WindowTable.h"
+
+namespace ui {
+
+// A DC drawing into w's client area (or whole window), clipped to the visible part and,
+// when given, to clip (client coordinates).
+HDC CreateWindowDC(Window* w, const QRegion& clip, bool wholeWindow);
+HDC CreateScreenDC();
+void ReleaseWindowDC(HDC dc);
+COLORREF BrushColour(HBRUSH brush);
+void FillClientBackground(Window* w, const QRegion& clientArea);
+
+} // namespace ui

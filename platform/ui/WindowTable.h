@@ -1,0 +1,119 @@
+// Private: the process-wide window table behind the handle-level functions.
+#pragma once
+
+#include "platform/ui/UiTypes.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class HostWidget;
+
+namespace ui {
+
+struct WindowClass {
+    std::string name;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+
+struct ScrollBar {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    int trackPos = 0;
+};
+
+// What a top-level window keeps for drawing: the back buffer and, when shown with a
+// display, the host widget that presents it.
+struct Surface {
+    QImage image;
+    HostWidget* host = nullptr;
+};
+
+struct Window {
+    HWND hwnd = nullptr;
+    WindowClass* cls = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect{};   // window rectangle in the parent's client coordinates (screen for top-levels)
+    RECT client{}; // client rectangle relative to the window rectangle's top-left corner
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    std::vector<HWND> children; // front of the z-order first
+    std::string text;
+    UINT_PTR id = 0;
+    LONG_PTR userData = 0;
+    HINSTANCE instance = nullptr;
+    QRegion update;          // client coordinates
+    QRegion painting;        // the area of the paint in progress
+    bool eraseNeeded = false;
+    bool frameNeeded = false;
+    bool redraw = true;
+    bool destroying = false;
+    bool acceptFiles = false;
+    RECT normalRect{};
+    ScrollBar bars[2];
+    std::unique_ptr<Surface> surface;
+};
+
+Window* Find(HWND hwnd);
+Window* Desktop();
+std::vector<HWND>& SiblingsOf(Window* w);
+std::map<std::string, WindowClass>& Classes();
+WindowClass* FindClass(const std::string& name);
+
+// Geometry helpers in screen coordinates.
+POINT ClientOrigin(Window* w); // screen position of the client area's top-left
+POINT WindowOrigin(Window* w);
+bool IsVisibleChain(Window* w);
+Window* TopLevelOf(Window* w);
+RECT DefaultClientRect(Window* w, const RECT& windowRect);
+int DefaultHitTest(Window* w, POINT screenPt);
+
+// Painting bookkeeping.
+void InvalidateClient(Window* w, const QRegion& region, bool erase);
+void InvalidateAll(Window* w, bool erase, bool frame);
+void InvalidateParentArea(Window* w);
+bool AnyPaintPending();
+HWND NextWindowToPaint();
+void PaintNonClient(Window* w);
+QRegion VisibleClientRegion(Window* w); // in the top-level's window coordinates
+QPoint SurfaceOffset(Window* w);        // client origin in the top-level's window coordinates
+void EnsureSurface(Window* w);
+void FlushSurface(Window* w, const QRect& rect);
+
+// Host bridge.
+void HostShow(Window* w, bool show);
+void HostGeometry(Window* w);
+void HostTitle(Window* w);
+void HostDestroy(Window* w);
+void HostCursor(HCURSOR cursor);
+bool HaveDisplay();
+void ProcessHostEvents(bool wait, int timeoutMs);
+void WakeHost();
+
+// Message bookkeeping used across files.
+void ForgetWindowMessages(HWND hwnd);
+void ForgetWindowTimers(HWND hwnd);
+void ForgetInputState(HWND hwnd);
+void UpdateKeyStateFor(const MSG& msg);
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, POINT screenPt);
+DWORD Now();
+HWND DeepestWindowAt(Window* root, POINT screenPt);
+void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys);
+void RouteKey(UINT message, WPARAM vk, LPARAM lParam);
+void RouteWheel(int delta, POINT screenPt, UINT keys);
+bool CaretVisible(HWND* hwnd, RECT* rect);
+HDROP MakeDrop(const std::vector<std::string>& files);
+
+} // namespace ui

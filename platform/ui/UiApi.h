@@ -137,6 +137,9 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
 BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos);
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 
+// Message boxes (scripted in tests, see TestHook.h).
+int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
 // Dropped files.
 void DragAcceptFiles(HWND hwnd, BOOL accept);
 UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size);

@@ -102,6 +102,10 @@ bool HaveDisplay();
 void ProcessHostEvents(bool wait, int timeoutMs);
 void WakeHost();
 
+// Called for every new window before its first message (binds window objects).
+using CreateHook = void (*)(HWND);
+void SetCreateHook(CreateHook hook);
+
 // Message bookkeeping used across files.
 void ForgetWindowMessages(HWND hwnd);
 void ForgetWindowTimers(HWND hwnd);

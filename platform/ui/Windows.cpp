@@ -233,6 +233,14 @@ void sendSizeAndMove(HWND hwnd)
 
 } // namespace
 
+namespace {
+
+ui::CreateHook createHook = nullptr;
+
+} // namespace
+
+void ui::SetCreateHook(CreateHook hook) { createHook = hook; }
+
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx,
                     int cy, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param)
 {
@@ -256,6 +264,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     HWND hwnd = w->hwnd;
     t.windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(owned));
     linkIntoTable(w, parent, style);
+    if (createHook)
+        createHook(hwnd);
 
     CREATESTRUCT cs{param, instance, menuOrId, parent, w->rect.bottom - w->rect.top, w->rect.right - w->rect.left,
                     w->rect.top, w->rect.left, static_cast<LONG>(style), windowName, className, exStyle};

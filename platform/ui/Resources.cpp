@@ -46,6 +46,10 @@ void RegisterDialogResource(UINT id, DialogTemplate dialog) { registry<DialogTem
 
 const DialogTemplate* FindDialogResource(UINT id) { return lookup<DialogTemplate>(id); }
 
+void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar) { registry<ToolBarTemplate>()[id] = std::move(toolBar); }
+
+const ToolBarTemplate* FindToolBarResource(UINT id) { return lookup<ToolBarTemplate>(id); }
+
 void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes)
 {
     binaries()[{kind, id}] = std::move(bytes);

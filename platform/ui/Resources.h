@@ -35,6 +35,13 @@ struct DialogTemplate {
     std::vector<DialogItemTemplate> items;
 };
 
+// A tool bar: button size and the command ids of its buttons (0 is a separator).
+struct ToolBarTemplate {
+    WORD width = 16;
+    WORD height = 15;
+    std::vector<UINT> items;
+};
+
 enum class ResourceKind { Bitmap, Icon, Cursor, Data };
 
 void RegisterMenuResource(UINT id, std::vector<MenuTemplateItem> items);
@@ -45,6 +52,9 @@ const std::vector<ACCEL>* FindAcceleratorResource(UINT id);
 
 void RegisterDialogResource(UINT id, DialogTemplate dialog);
 const DialogTemplate* FindDialogResource(UINT id);
+
+void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar);
+const ToolBarTemplate* FindToolBarResource(UINT id);
 
 // Bitmaps are whole bitmap files, icons and cursors whole .ico/.cur files.
 void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes);

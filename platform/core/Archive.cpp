@@ -60,6 +60,8 @@ void CArchive::CheckAvailable(ULONGLONG nBytes)
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
     CheckLoading();
+    if (nMax == 0)
+        return 0;
     auto* pDest = static_cast<BYTE*>(lpBuf);
     UINT nDone = static_cast<UINT>(std::min<size_t>(nMax, m_nMax - m_nCur));
     std::memcpy(pDest, m_buf.data() + m_nCur, nDone);
@@ -81,6 +83,8 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
 void CArchive::Write(const void* lpBuf, UINT nMax)
 {
     CheckStoring();
+    if (nMax == 0)
+        return;
     if (m_nCur + nMax > m_buf.size())
         Flush();
     if (nMax >= m_buf.size()) {

@@ -8,6 +8,7 @@
 
 #include <concepts>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // Element (de)serialisation used by the collection templates. Plain types go as their
@@ -80,9 +81,10 @@ public:
     {
         if (nIndex < 0)
             AfxThrowInvalidArgException();
+        TYPE value(newElement); // newElement may live in this array, which may move
         if (nIndex >= GetSize())
             SetSize(nIndex + 1);
-        m_data[static_cast<size_t>(nIndex)] = newElement;
+        m_data[static_cast<size_t>(nIndex)] = std::move(value);
     }
     int Add(ARG_TYPE newElement)
     {
@@ -105,9 +107,10 @@ public:
     {
         if (nIndex < 0 || nCount < 0)
             AfxThrowInvalidArgException();
+        TYPE value(newElement);
         if (nIndex > GetSize())
             SetSize(nIndex);
-        m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), TYPE(newElement));
+        m_data.insert(m_data.begin() + nIndex, static_cast<size_t>(nCount), value);
     }
     // A template, so that a literal 0 as element never reads as an array pointer.
     template <class ARRAY>

@@ -62,6 +62,46 @@ BOOL IsCharAlpha(char ch)
 
 BOOL IsCharAlphaNumeric(char ch) { return IsCharAlpha(ch) || (ch >= '0' && ch <= '9'); }
 
+namespace {
+
+LPSTR ChangeCase(LPSTR text, BYTE (*change)(BYTE))
+{
+    auto value = reinterpret_cast<uintptr_t>(text);
+    if ((value >> 16) == 0)
+        return reinterpret_cast<LPSTR>(static_cast<uintptr_t>(change(static_cast<BYTE>(value))));
+    for (char* p = text; *p != '\0'; ++p)
+        *p = static_cast<char>(change(static_cast<BYTE>(*p)));
+    return text;
+}
+
+DWORD ChangeCaseBuffer(LPSTR text, DWORD length, BYTE (*change)(BYTE))
+{
+    if (text == nullptr)
+        return 0;
+    for (DWORD i = 0; i < length; ++i)
+        text[i] = static_cast<char>(change(static_cast<BYTE>(text[i])));
+    return length;
+}
+
+int CompareFolded(LPCSTR a, LPCSTR b, BYTE (*fold)(BYTE))
+{
+    const auto* x = reinterpret_cast<const BYTE*>(a ? a : "");
+    const auto* y = reinterpret_cast<const BYTE*>(b ? b : "");
+    for (; *x != 0 && fold(*x) == fold(*y); ++x, ++y) { }
+    return (fold(*x) > fold(*y)) - (fold(*x) < fold(*y));
+}
+
+BYTE Unchanged(BYTE ch) { return ch; }
+
+} // namespace
+
+LPSTR CharUpperA(LPSTR text) { return ChangeCase(text, UpperCase1252); }
+LPSTR CharLowerA(LPSTR text) { return ChangeCase(text, LowerCase1252); }
+DWORD CharUpperBuffA(LPSTR text, DWORD length) { return ChangeCaseBuffer(text, length, UpperCase1252); }
+DWORD CharLowerBuffA(LPSTR text, DWORD length) { return ChangeCaseBuffer(text, length, LowerCase1252); }
+int lstrcmpA(LPCSTR a, LPCSTR b) { return CompareFolded(a, b, Unchanged); }
+int lstrcmpiA(LPCSTR a, LPCSTR b) { return CompareFolded(a, b, LowerCase1252); }
+
 char32_t UnicodeFrom1252(BYTE ch)
 {
     if (ch >= 0x80 && ch < 0xA0)

@@ -18,5 +18,8 @@ void AfxTrace(LPCSTR lpszFormat, ...) __attribute__((format(printf, 1, 2)));
 #define TRACE(...) AfxTrace(__VA_ARGS__)
 #endif
 
+// Allocations carry no file and line here.
+#define DEBUG_NEW new
+
 #define ASSERT_VALID(pOb) ((pOb)->AssertValid())
 #define ASSERT_KINDOF(class_name, pOb) ASSERT((pOb)->IsKindOf(RUNTIME_CLASS(class_name)))

@@ -26,11 +26,8 @@ int OpenFlagsToPosix(UINT nOpenFlags)
     case CFile::modeReadWrite: flags |= O_RDWR; break;
     default: flags |= O_RDONLY; break;
     }
-    if (nOpenFlags & CFile::modeCreate) {
+    if (nOpenFlags & CFile::modeCreate)
         flags |= O_CREAT;
-        if (!(nOpenFlags & CFile::modeNoTruncate))
-            flags |= O_TRUNC;
-    }
     return flags;
 }
 
@@ -113,6 +110,9 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     else if (S_ISDIR(st.st_mode))
         nErrno = EACCES;
     else if (const int lock = ShareLock(nOpenFlags); lock != 0 && flock(fd, lock | LOCK_NB) != 0)
+        nErrno = errno;
+    // Truncated only once the sharing check passed: a refused open leaves the file alone.
+    else if ((nOpenFlags & modeCreate) && !(nOpenFlags & modeNoTruncate) && ::ftruncate(fd, 0) != 0)
         nErrno = errno;
     if (nErrno == 0) {
         m_hFile = fd;

@@ -73,7 +73,7 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
 
 UINT CMemFile::Read(void* lpBuf, UINT nCount)
 {
-    if (m_nPosition >= m_nFileSize)
+    if (nCount == 0 || m_nPosition >= m_nFileSize)
         return 0;
     const auto nRead = static_cast<UINT>(std::min<SIZE_T>(nCount, m_nFileSize - m_nPosition));
     std::memcpy(lpBuf, m_lpBuffer + m_nPosition, nRead);

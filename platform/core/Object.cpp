@@ -11,7 +11,7 @@ constinit CRuntimeClass* g_pFirstClass = nullptr;
 }
 
 CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr, nullptr, nullptr};
-static const AFX_CLASSINIT _init_CObject(RUNTIME_CLASS(CObject));
+static const AFX_CLASSINIT vantrelClassInitCObject(RUNTIME_CLASS(CObject));
 
 AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass)
 {

@@ -79,7 +79,7 @@ public: \
     CRuntimeClass class_name::class##class_name = { \
         #class_name, sizeof(class_name), wSchema, pfnNew, RUNTIME_CLASS(base_class_name), nullptr}; \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
-    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
+    static const AFX_CLASSINIT vantrelClassInit##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)

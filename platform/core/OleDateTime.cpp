@@ -1,5 +1,7 @@
 #include "platform/core/OleDateTime.h"
 
+#include "platform/core/Archive.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -344,3 +346,43 @@ bool COleDateTime::operator==(const COleDateTime& other) const
 }
 
 bool COleDateTime::operator<(const COleDateTime& other) const { return Linear(m_dt) < Linear(other.m_dt); }
+
+namespace {
+
+template <typename Status>
+Status LoadedStatus(LONG stored, bool inRange)
+{
+    if (stored == Status::null)
+        return Status::null;
+    if (stored == Status::valid && inRange)
+        return Status::valid;
+    return Status::invalid;
+}
+
+} // namespace
+
+CArchive& operator<<(CArchive& ar, const COleDateTime& value)
+{
+    return ar << static_cast<LONG>(value.m_status) << value.m_dt;
+}
+
+CArchive& operator>>(CArchive& ar, COleDateTime& value)
+{
+    LONG status = 0;
+    ar >> status >> value.m_dt;
+    value.m_status = LoadedStatus<COleDateTime::DateTimeStatus>(status, InRange(value.m_dt));
+    return ar;
+}
+
+CArchive& operator<<(CArchive& ar, const COleDateTimeSpan& value)
+{
+    return ar << static_cast<LONG>(value.m_status) << value.m_span;
+}
+
+CArchive& operator>>(CArchive& ar, COleDateTimeSpan& value)
+{
+    LONG status = 0;
+    ar >> status >> value.m_span;
+    value.m_status = LoadedStatus<COleDateTimeSpan::DateTimeSpanStatus>(status, std::isfinite(value.m_span));
+    return ar;
+}

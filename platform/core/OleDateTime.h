@@ -111,3 +111,11 @@ public:
     DATE m_dt = 0;
     DateTimeStatus m_status = valid;
 };
+
+// Stored as a 4-byte status followed by the 8-byte double. A loaded value whose status is
+// unknown or whose date is out of range reads as invalid.
+class CArchive;
+CArchive& operator<<(CArchive& ar, const COleDateTime& value);
+CArchive& operator>>(CArchive& ar, COleDateTime& value);
+CArchive& operator<<(CArchive& ar, const COleDateTimeSpan& value);
+CArchive& operator>>(CArchive& ar, COleDateTimeSpan& value);

@@ -21,13 +21,6 @@ int CompareBytes(std::string_view a, std::string_view b)
     return Sign(a.compare(b));
 }
 
-std::string Folded(std::string_view text)
-{
-    std::string folded(text);
-    for (char& ch : folded)
-        ch = static_cast<char>(LowerCase1252(static_cast<BYTE>(ch)));
-    return folded;
-}
 
 bool IsWhite(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
 
@@ -354,14 +347,13 @@ CString& CString::TrimRight(LPCTSTR set)
 
 CString& CString::MakeUpper()
 {
-    for (char& ch : m_text)
-        ch = static_cast<char>(UpperCase1252(static_cast<BYTE>(ch)));
+    CharUpperBuffA(m_text.data(), static_cast<DWORD>(m_text.size()));
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    m_text = Folded(m_text);
+    CharLowerBuffA(m_text.data(), static_cast<DWORD>(m_text.size()));
     return *this;
 }
 
@@ -377,7 +369,7 @@ int CString::Compare(LPCTSTR other) const
     return CompareBytes(m_text, View(other));
 }
 
-int CString::CompareNoCase(LPCTSTR other) const { return CompareBytes(Folded(m_text), Folded(View(other))); }
+int CString::CompareNoCase(LPCTSTR other) const { return lstrcmpiA(m_text.c_str(), other); }
 
 int CString::Collate(LPCTSTR other) const
 {

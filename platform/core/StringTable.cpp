@@ -50,3 +50,22 @@ int LoadString(HINSTANCE, UINT id, LPTSTR buffer, int bufferSize)
     buffer[count] = '\0';
     return count;
 }
+
+void AfxFormatString2(CString& result, UINT id, LPCTSTR text1, LPCTSTR text2)
+{
+    CString format;
+    LookupStringResource(id, format);
+    result.Empty();
+    // One pass, so a "%2" inside the first text is not replaced again.
+    for (int i = 0; i < format.GetLength(); ++i) {
+        char next = i + 1 < format.GetLength() ? format[i + 1] : '\0';
+        if (format[i] == '%' && (next == '1' || (next == '2' && text2 != nullptr))) {
+            result += next == '1' ? text1 : text2;
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+}
+
+void AfxFormatString1(CString& result, UINT id, LPCTSTR text1) { AfxFormatString2(result, id, text1, nullptr); }

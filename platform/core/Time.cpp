@@ -1,5 +1,6 @@
 #include "platform/core/Time.h"
 
+#include "platform/core/Archive.h"
 #include "platform/core/Exception.h"
 
 #include <locale.h>
@@ -151,4 +152,23 @@ CString CTime::FormatGmt(LPCTSTR format) const
     struct tm parts {};
     gmtime_r(&m_time, &parts);
     return FormatTm(format, parts);
+}
+
+CArchive& operator<<(CArchive& ar, CTime time) { return ar << static_cast<LONGLONG>(time.GetTime()); }
+CArchive& operator<<(CArchive& ar, CTimeSpan span) { return ar << static_cast<LONGLONG>(span.GetTimeSpan()); }
+
+CArchive& operator>>(CArchive& ar, CTime& time)
+{
+    LONGLONG value = 0;
+    ar >> value;
+    time = CTime(static_cast<time_t>(value));
+    return ar;
+}
+
+CArchive& operator>>(CArchive& ar, CTimeSpan& span)
+{
+    LONGLONG value = 0;
+    ar >> value;
+    span = CTimeSpan(value);
+    return ar;
 }

@@ -88,5 +88,12 @@ private:
     time_t m_time = 0;
 };
 
+// Stored as 8-byte seconds.
+class CArchive;
+CArchive& operator<<(CArchive& ar, CTime time);
+CArchive& operator>>(CArchive& ar, CTime& time);
+CArchive& operator<<(CArchive& ar, CTimeSpan span);
+CArchive& operator>>(CArchive& ar, CTimeSpan& span);
+
 // strftime in the C locale into a CString of any length.
 CString FormatTm(LPCTSTR format, const struct tm& time);

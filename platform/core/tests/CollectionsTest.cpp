@@ -40,6 +40,7 @@ TEST_F(Collections, StoredFormsAreCountThenElements)
     stringList.AddTail("c");
     CMapStringToString stringMap;
     stringMap.SetAt("k", "v");
+    CDWordArray empty;
 
     struct Case { const char* name; CObject& collection; Bytes expected; };
     const Case cases[] = {
@@ -49,6 +50,7 @@ TEST_F(Collections, StoredFormsAreCountThenElements)
         {"CStringArray", strings, {0x02, 0x00, 0x01, 'a', 0x00}},
         {"CStringList", stringList, {0x02, 0x00, 0x02, 'a', 'b', 0x01, 'c'}},
         {"CMapStringToString", stringMap, {0x01, 0x00, 0x01, 'k', 0x01, 'v'}},
+        {"empty CDWordArray", empty, {0x00, 0x00}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -156,6 +158,9 @@ TEST(ArrayMembers, EditingOperations)
     EXPECT_EQ(contents(a), (std::vector<DWORD>{5, 15, 20}));
     a.SetAtGrow(5, 7);
     EXPECT_EQ(contents(a), (std::vector<DWORD>{5, 15, 20, 0, 0, 7}));
+    a.SetAtGrow(40, a[1]); // an element of the array itself, while it grows
+    EXPECT_EQ(a[40], 15u);
+    a.SetSize(6);
     a.InsertAt(8, 9);
     EXPECT_EQ(a.GetSize(), 9);
     EXPECT_EQ(a.GetUpperBound(), 8);

@@ -98,6 +98,8 @@ TEST_F(Files, ExclusiveShareRefusesASecondOpen)
     CFileException error;
     EXPECT_FALSE(second.Open(Path("locked").c_str(), CFile::modeRead | CFile::shareDenyWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_FALSE(second.Open(Path("locked").c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
+    EXPECT_EQ(Contents("locked"), Bytes{'x'}) << "a refused open truncates nothing";
     first.Close();
     EXPECT_TRUE(second.Open(Path("locked").c_str(), CFile::modeRead | CFile::shareDenyWrite));
 }

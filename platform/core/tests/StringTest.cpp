@@ -268,3 +268,38 @@ TEST(String, BufferAccess)
     s.ReleaseBuffer(99);
     EXPECT_EQ(s.GetLength(), 4);
 }
+
+TEST(String, PlatformCaseFunctions)
+{
+    char word[] = "\xC9t\xE9 \x8A\x9A";
+    EXPECT_EQ(CharUpperA(word), word);
+    EXPECT_STREQ(word, "\xC9T\xC9 \x8A\x8A");
+    CharLowerBuffA(word, 2);
+    EXPECT_STREQ(word, "\xE9t\xC9 \x8A\x8A");
+    // A character passed in place of a pointer comes back changed the same way.
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(uintptr_t { 0xC0 }))), 0xE0u);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(CharUpperA(reinterpret_cast<LPSTR>(uintptr_t { 'q' }))), uintptr_t { 'Q' });
+
+    struct Case { const char* a; const char* b; int exact; int noCase; };
+    const Case cases[] = {
+        { "Arial", "arial", -1, 0 }, { "abc", "abd", -1, -1 }, { "ab", "a", 1, 1 }, { "", "", 0, 0 },
+        { "\xC0", "\xE0", -1, 0 }, { "z", "\xE0", -1, -1 },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(lstrcmpA(c.a, c.b), c.exact) << c.a << " " << c.b;
+        EXPECT_EQ(lstrcmpiA(c.a, c.b), c.noCase) << c.a << " " << c.b;
+    }
+    EXPECT_EQ(lstrcmpi(nullptr, ""), 0);
+}
+
+TEST(String, FormatStringWithPlaceholders)
+{
+    RegisterStringResource(60144, "Check the files %1 and %2.");
+    CString text;
+    AfxFormatString2(text, 60144, "main.lex", "%1 custom.dic");
+    EXPECT_EQ(text, "Check the files main.lex and %1 custom.dic.");
+    AfxFormatString1(text, 60144, "x");
+    EXPECT_EQ(text, "Check the files x and %2.");
+    AfxFormatString1(text, 60999, "x");
+    EXPECT_EQ(text, "");
+}

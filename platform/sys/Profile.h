@@ -1,0 +1,66 @@
+// The user profile: the settings store behind the application's GetProfile... and
+// WriteProfile... calls. One INI-style file per maker and product, read once, written
+// through atomically after every change (or once at the end of a CProfileBatch).
+// Control bytes, '%' and, in names, '=', '[' and ']' are stored as %XX so that any
+// Windows-1252 text survives; binary values are stored as hexadecimal.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/core/Types.h"
+#include "platform/sys/IniFile.h"
+
+#include <mutex>
+#include <string>
+
+class CProfile {
+public:
+    // $XDG_CONFIG_HOME (or ~/.config) + "/<maker>/<product>.ini" as a native path.
+    static std::string PathFor(LPCTSTR maker, LPCTSTR product);
+
+    explicit CProfile(std::string path);
+    CProfile(const CProfile&) = delete;
+    CProfile& operator=(const CProfile&) = delete;
+
+    const std::string& GetPath() const { return m_path; }
+    // FALSE when the existing file could not be read; writes then fail so it is never lost.
+    BOOL IsWritable();
+
+    UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
+    CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr);
+    // On success *data is a new[] array the caller deletes[] (NULL for an empty value).
+    BOOL GetProfileBinary(LPCTSTR section, LPCTSTR entry, LPBYTE* data, UINT* bytes);
+
+    BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+    // A NULL entry removes the section, a NULL value removes the entry.
+    BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+    BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
+
+    // Writes pending changes now; TRUE when nothing is pending afterwards.
+    BOOL Flush();
+
+private:
+    friend class CProfileBatch;
+    void LoadOnce();
+    bool FindValue(LPCTSTR section, LPCTSTR entry, CString& value);
+    BOOL Commit();
+
+    std::mutex m_lock;
+    std::string m_path;
+    CIniFile m_file;
+    bool m_loaded = false;
+    bool m_readable = true;
+    bool m_dirty = false;
+    int m_batchDepth = 0;
+};
+
+// Defers the profile's writes until the outermost batch ends (saving many values at once).
+class CProfileBatch {
+public:
+    explicit CProfileBatch(CProfile& profile);
+    ~CProfileBatch();
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+
+private:
+    CProfile& m_profile;
+};

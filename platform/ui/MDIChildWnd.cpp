@@ -4,6 +4,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 

@@ -2,6 +2,7 @@
 #include "platform/ui/MDIFrameWnd.h"
 
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Document.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"

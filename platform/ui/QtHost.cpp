@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -246,6 +247,16 @@ private:
 namespace ui {
 
 bool HaveDisplay() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+void SyncDesktopWithScreen()
+{
+    QScreen* screen = HaveDisplay() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!screen)
+        return;
+    QRect g = screen->geometry();
+    Desktop()->rect = {0, 0, g.width(), g.height()};
+    Desktop()->client = Desktop()->rect;
+}
 
 void HostShow(Window* w, bool show)
 {

@@ -1,6 +1,7 @@
 // Scripted answers and synthetic input for tests.
 #include "platform/ui/TestHook.h"
 
+#include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
 #include <deque>
@@ -50,6 +51,28 @@ void MouseDown(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(n
 void MouseUp(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, buttonMessage, screenPt, keys); }
 void KeyDown(int vk) { ui::RouteKey(WM_KEYDOWN, static_cast<WPARAM>(vk), keyData(true)); }
 void KeyUp(int vk) { ui::RouteKey(WM_KEYUP, static_cast<WPARAM>(vk), keyData(false)); }
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+COLORREF PixelAt(HWND hwnd, POINT clientPt)
+{
+    ui::Window* w = ui::Find(hwnd);
+    ui::Window* top = w ? ui::TopLevelOf(w) : nullptr;
+    if (!top || !top->surface)
+        return 0xFFFFFFFF;
+    QPoint p = ui::SurfaceOffset(w) + QPoint(clientPt.x, clientPt.y);
+    if (!top->surface->image.rect().contains(p))
+        return 0xFFFFFFFF;
+    QRgb c = top->surface->image.pixel(p);
+    return RGB(static_cast<BYTE>(qRed(c)), static_cast<BYTE>(qGreen(c)), static_cast<BYTE>(qBlue(c)));
+}
 
 void Reset() { script() = Script{}; }
 

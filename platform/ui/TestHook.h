@@ -30,6 +30,13 @@ void MouseUp(UINT buttonMessage, POINT screenPt, UINT keys = 0);
 void KeyDown(int vk);
 void KeyUp(int vk);
 
+// Dispatches every message that is ready now (paints and due timers included).
+void PumpPending();
+
+// The colour of a pixel of a window's client area as last painted; CLR_INVALID (0xFFFFFFFF)
+// outside the window or before it was ever painted.
+COLORREF PixelAt(HWND hwnd, POINT clientPt);
+
 // Forgets every queued answer and record.
 void Reset();
 

@@ -5,6 +5,9 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/sys/Profile.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/Wnd.h"
@@ -147,6 +150,7 @@ CWinApp::~CWinApp()
         delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
     m_templateList.RemoveAll();
     delete m_pRecentFileList;
+    delete m_pProfile;
     for (LPCTSTR* text : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName, &m_pszHelpFilePath}) {
         free(const_cast<char*>(*text));
         *text = nullptr;
@@ -208,6 +212,8 @@ void CWinApp::SetRegistryKey(LPCTSTR registryKey)
     m_pszRegistryKey = duplicate(registryKey);
     free(const_cast<char*>(m_pszProfileName));
     m_pszProfileName = duplicate(m_pszAppName);
+    delete m_pProfile;
+    m_pProfile = nullptr;
 }
 
 void CWinApp::SetRegistryKey(UINT registryKeyId)
@@ -222,6 +228,7 @@ void CWinApp::LoadStdProfileSettings(UINT maxMRU)
     if (maxMRU == 0)
         return;
     delete m_pRecentFileList;
+    delete m_pProfile;
     m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(std::min<UINT>(maxMRU, 16)));
     m_pRecentFileList->ReadList();
 }
@@ -345,8 +352,8 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL openFileDial
     }
     if (!ui::HaveDisplay())
         return FALSE;
-    QString chosen = openFileDialog ? QFileDialog::getOpenFileName(nullptr, QString(), QString::fromLatin1(fileName))
-                                    : QFileDialog::getSaveFileName(nullptr, QString(), QString::fromLatin1(fileName));
+    QString chosen = openFileDialog ? QFileDialog::getOpenFileName(nullptr, QString(), QString::fromLatin1(static_cast<LPCTSTR>(fileName)))
+                                    : QFileDialog::getSaveFileName(nullptr, QString(), QString::fromLatin1(static_cast<LPCTSTR>(fileName)));
     if (chosen.isEmpty())
         return FALSE;
     fileName = chosen.toLatin1().constData();
@@ -445,6 +452,7 @@ int AfxWinMain(int argc, char** argv)
     std::unique_ptr<QApplication> qt;
     if (!QCoreApplication::instance())
         qt = std::make_unique<QApplication>(argc, argv);
+    ui::SyncDesktopWithScreen();
     app->SetCommandLine(argc, argv);
     if (!app->InitApplication() || !app->InitInstance()) {
         if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd)

@@ -11,6 +11,7 @@ class CWnd;
 class CDocTemplate;
 class CDocument;
 class CCmdUI;
+class CProfile;
 
 class CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
@@ -147,8 +148,12 @@ public:
 
     void DoWaitCursor(int code);
 
+    // The settings store behind the profile calls, opened on first use.
+    CProfile& GetProfile();
+
 protected:
     CPtrList m_templateList;
+    CProfile* m_pProfile = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -14,3 +14,13 @@ COLORREF BrushColour(HBRUSH brush);
 void FillClientBackground(Window* w, const QRegion& clientArea);
 
 } // namespace ui
+
+class CDC;
+
+namespace ui {
+
+// Sets a view's mapping on a drawing context: mode, extents (scale-to-fit) and viewport
+// origin (the negated scroll position).
+void PrepareViewDC(CDC* dc, int mapMode, SIZE windowExt, SIZE viewportExt, POINT viewportOrg);
+
+} // namespace ui

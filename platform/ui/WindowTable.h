@@ -99,6 +99,7 @@ void HostTitle(Window* w);
 void HostDestroy(Window* w);
 void HostCursor(HCURSOR cursor);
 bool HaveDisplay();
+void SyncDesktopWithScreen();
 void ProcessHostEvents(bool wait, int timeoutMs);
 void WakeHost();
 

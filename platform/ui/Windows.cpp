@@ -93,9 +93,12 @@ POINT ClientOrigin(Window* w)
 
 bool IsVisibleChain(Window* w)
 {
-    for (; w && w != Desktop(); w = Find(w->parent))
+    for (; w && w != Desktop(); w = Find(w->parent)) {
         if (!(w->style & WS_VISIBLE))
             return false;
+        if (!w->parent)
+            return true;
+    }
     return w != nullptr;
 }
 

@@ -28,7 +28,8 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(const AFX_MSGMAP_ENTRY* entries, U
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    UINT message = HIWORD(static_cast<DWORD>(nCode));
+    bool update = nCode == CN_UPDATE_COMMAND_UI;
+    UINT message = update ? WM_COMMAND : HIWORD(static_cast<DWORD>(nCode));
     UINT code = LOWORD(static_cast<DWORD>(nCode));
     if (message == 0)
         message = WM_COMMAND;
@@ -41,7 +42,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             return TRUE;
         }
         AFX_CALL call{message, 0, 0, 0, nID, static_cast<int>(code), pExtra};
-        if (message != WM_COMMAND || code != static_cast<WORD>(CN_UPDATE_COMMAND_UI))
+        if (!update)
             return e->pfn(this, call);
         auto* state = static_cast<CCmdUI*>(pExtra);
         state->m_bContinueRouting = FALSE;

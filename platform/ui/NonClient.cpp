@@ -60,13 +60,7 @@ void PaintNonClient(Window* w)
     Window* top = TopLevelOf(w);
     POINT o = WindowOrigin(w), t = WindowOrigin(top);
     QRect whole(o.x - t.x, o.y - t.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
-    QRegion clip(whole);
-    clip -= QRect(whole.topLeft() + QPoint(w->client.left, w->client.top),
-                  QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
-    if (w->style & WS_CHILD) {
-        QRegion parentVisible = VisibleClientRegion(Find(w->parent));
-        clip &= parentVisible;
-    }
+    QRegion clip = VisibleFrameRegion(w);
     QPainter p(&top->surface->image);
     p.setClipRegion(clip);
     int frame = (w->style & WS_CHILD) ? ((w->style & WS_THICKFRAME) ? 4 : (w->style & WS_DLGFRAME) ? 3 : (w->style & WS_BORDER) ? 1 : 0) : 0;

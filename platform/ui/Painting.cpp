@@ -72,14 +72,12 @@ QPoint SurfaceOffset(Window* w)
     return QPoint(o.x - t.x, o.y - t.y);
 }
 
-QRegion VisibleClientRegion(Window* w)
+namespace {
+
+// The part of a screen region not hidden by ancestors' edges or by siblings above w or
+// above any of its ancestors.
+QRegion clipToAncestors(Window* w, QRegion visible)
 {
-    QRegion visible = screenClientRect(w);
-    for (HWND c : w->children) {
-        Window* k = Find(c);
-        if (k->style & WS_VISIBLE)
-            visible -= screenWindowRect(k);
-    }
     for (Window* a = w; a && a != Desktop() && (a->style & WS_CHILD); a = Find(a->parent)) {
         Window* p = Find(a->parent);
         visible &= screenClientRect(p);
@@ -94,6 +92,21 @@ QRegion VisibleClientRegion(Window* w)
     POINT t = WindowOrigin(TopLevelOf(w));
     return visible.translated(-t.x, -t.y);
 }
+
+} // namespace
+
+QRegion VisibleClientRegion(Window* w)
+{
+    QRegion visible = screenClientRect(w);
+    for (HWND c : w->children) {
+        Window* k = Find(c);
+        if (k->style & WS_VISIBLE)
+            visible -= screenWindowRect(k);
+    }
+    return clipToAncestors(w, visible);
+}
+
+QRegion VisibleFrameRegion(Window* w) { return clipToAncestors(w, QRegion(screenWindowRect(w)) - screenClientRect(w)); }
 
 void InvalidateClient(Window* w, const QRegion& region, bool erase)
 {

@@ -88,6 +88,7 @@ bool AnyPaintPending();
 HWND NextWindowToPaint();
 void PaintNonClient(Window* w);
 QRegion VisibleClientRegion(Window* w); // in the top-level's window coordinates
+QRegion VisibleFrameRegion(Window* w);  // the non-client part, likewise
 QPoint SurfaceOffset(Window* w);        // client origin in the top-level's window coordinates
 void EnsureSurface(Window* w);
 void FlushSurface(Window* w, const QRect& rect);

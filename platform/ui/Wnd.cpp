@@ -364,9 +364,12 @@ LRESULT CWnd::Default() { return DefWindowProc(lastSent.message, lastSent.wParam
 
 const MSG* CWnd::GetCurrentMessage() { return &lastSent; }
 
-void CWnd::CalcWindowRect(LPRECT clientRect, UINT)
+void CWnd::CalcWindowRect(LPRECT clientRect, UINT adjustType)
 {
-    ::AdjustWindowRectEx(clientRect, GetStyle(), FALSE, GetExStyle());
+    DWORD exStyle = GetExStyle();
+    if (adjustType == adjustBorder)
+        exStyle &= ~WS_EX_CLIENTEDGE;
+    ::AdjustWindowRectEx(clientRect, GetStyle() & ~(WS_VSCROLL | WS_HSCROLL), FALSE, exStyle);
 }
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }

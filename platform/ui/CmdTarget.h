@@ -58,6 +58,19 @@ public:
     CCmdTarget() = default;
     ~CCmdTarget() override = default;
 
+    // Marks the object as reachable by scripts.
+    void EnableAutomation() { m_automationEnabled = TRUE; }
+    BOOL IsAutomationEnabled() const { return m_automationEnabled; }
+
+    // A new object holds one reference, its creator's; the last release ends it.
+    DWORD InternalAddRef();
+    DWORD InternalRelease();
+    DWORD ExternalAddRef() { return InternalAddRef(); }
+    DWORD ExternalRelease() { return InternalRelease(); }
+    DWORD GetRefCount() const { return m_refCount; }
+
+    virtual void OnFinalRelease();
+
     // Routes a command (nCode CN_COMMAND), an update request (CN_UPDATE_COMMAND_UI, pExtra
     // the CCmdUI) or a notification (MAKELONG(code, WM_NOTIFY)) through the message map.
     // With pHandlerInfo only reports whether a handler exists.
@@ -72,6 +85,10 @@ public:
 
 protected:
     static const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP_ENTRY* entries, UINT message, UINT code, UINT id);
+
+private:
+    DWORD m_refCount = 1;
+    BOOL m_automationEnabled = FALSE;
 };
 
 #define DECLARE_MESSAGE_MAP()                            \

@@ -106,7 +106,6 @@ public:
     static BOOL ReflectLastMsg(HWND child, LRESULT* result = nullptr);
     LRESULT Default();
     virtual void CalcWindowRect(LPRECT clientRect, UINT adjustType = adjustBorder);
-    virtual void OnFinalRelease() {}
     const MSG* GetCurrentMessage();
 
     // Styles, text and ids.

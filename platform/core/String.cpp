@@ -1,12 +1,12 @@
 #include "platform/core/String.h"
 
+#include "platform/core/CLocale.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/StringTable.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <locale.h>
 #include <stdexcept>
 #include <utility>
 
@@ -16,30 +16,7 @@ std::string_view View(LPCTSTR text) { return text ? std::string_view(text) : std
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-int CompareBytes(std::string_view a, std::string_view b)
-{
-    return Sign(a.compare(b));
-}
-
-
 bool IsWhite(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
-// Formatting always happens in the C locale, whatever the process locale is.
-class CLocaleScope {
-public:
-    CLocaleScope() : m_previous(uselocale(CLocale())) { }
-    ~CLocaleScope() { uselocale(m_previous); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    static locale_t CLocale()
-    {
-        static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        return c;
-    }
-    locale_t m_previous;
-};
 
 std::string FormatToString(LPCTSTR format, va_list args)
 {
@@ -366,7 +343,7 @@ CString& CString::MakeReverse()
 int CString::Compare(LPCTSTR other) const
 {
     // Bytes compare as unsigned, so accented letters sort after ASCII.
-    return CompareBytes(m_text, View(other));
+    return Sign(m_text.compare(View(other)));
 }
 
 int CString::CompareNoCase(LPCTSTR other) const { return lstrcmpiA(m_text.c_str(), other); }

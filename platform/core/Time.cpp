@@ -1,19 +1,13 @@
 #include "platform/core/Time.h"
 
 #include "platform/core/Archive.h"
+#include "platform/core/CLocale.h"
 #include "platform/core/Exception.h"
 
-#include <locale.h>
 #include <string>
 #include <sys/time.h>
 
 namespace {
-
-locale_t CLocale()
-{
-    static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
 
 struct tm LocalTm(time_t time)
 {
@@ -57,7 +51,7 @@ CString FormatTm(LPCTSTR format, const struct tm& time)
     // up to a generous bound and then gives up.
     for (size_t size = 128; size <= 65536; size *= 4) {
         std::string buffer(size, '\0');
-        size_t length = strftime_l(buffer.data(), size, format, &time, CLocale());
+        size_t length = strftime_l(buffer.data(), size, format, &time, TheCLocale());
         if (length > 0)
             return CString(buffer.c_str(), static_cast<int>(length));
     }

@@ -1,0 +1,320 @@
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/GdiState.h"
+#include "platform/gdi/Mapping.h"
+#include "platform/gdi/Raster.h"
+
+#include <cmath>
+#include <cstring>
+
+using namespace gdi;
+
+namespace {
+
+Dc* D(HDC h) { return LookupDc(h); }
+
+bool UsesSource(DWORD rop)
+{
+    BYTE code = BYTE(rop >> 16);
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+
+bool UsesPattern(DWORD rop)
+{
+    BYTE code = BYTE(rop >> 16);
+    return ((code >> 4) & 0x0F) != (code & 0x0F);
+}
+
+// The source pixels as the destination sees them: monochrome sources take the destination's
+// text and background colours, colour sources going to monochrome compare with the source's
+// background colour.
+QRgb ConvertSource(const Dc& dst, const Dc& src, QRgb c)
+{
+    if (src.Mono() && !dst.Mono())
+        return (c & 0xFFFFFF) ? DeviceColor(dst, dst.a.bkColor) : DeviceColor(dst, dst.a.textColor);
+    if (!src.Mono() && dst.Mono())
+        return (c & 0xFFFFFF) == (ToRgb(Resolve(src, src.a.bkColor)) & 0xFFFFFF) ? qRgb(255, 255, 255)
+                                                                                 : qRgb(0, 0, 0);
+    return c;
+}
+
+struct Span {
+    int start;   // device start
+    int length;  // device length, positive
+    bool mirrored;
+};
+
+// A reversed extent covers the pixels from its start back to one past its end.
+Span DeviceSpan(int a, int b)
+{
+    return a <= b ? Span{a, b - a, false} : Span{b + 1, a - b, true};
+}
+
+// Source index for destination index i, nearest sample.
+int SourceIndex(int i, const Span& dst, const Span& src)
+{
+    int j = int((int64_t(i) * 2 + 1) * src.length / (int64_t(dst.length) * 2));
+    return dst.mirrored != src.mirrored ? src.length - 1 - j : j;
+}
+
+// Source pixels [lo, hi) that destination index i covers when shrinking.
+std::pair<int, int> SourceRange(int i, const Span& dst, const Span& src)
+{
+    int lo = int(int64_t(i) * src.length / dst.length);
+    int hi = std::max(lo + 1, int(int64_t(i + 1) * src.length / dst.length));
+    if (dst.mirrored != src.mirrored)
+        return {src.length - hi, src.length - lo};
+    return {lo, hi};
+}
+
+// One source pixel for a shrinking blit in the AND, OR or average stretch modes.
+QRgb Combine(const QImage& img, int x0, int x1, int y0, int y1, int mode)
+{
+    if (x1 <= x0 + 1 && y1 <= y0 + 1)
+        return img.pixel(x0, y0);
+    DWORD acc = mode == BLACKONWHITE ? 0xFFFFFF : 0;
+    int64_t r = 0, g = 0, b = 0, n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            QRgb c = img.pixel(x, y);
+            if (qAlpha(c) == 0)
+                continue;
+            if (mode == BLACKONWHITE)
+                acc &= c;
+            else if (mode == WHITEONBLACK)
+                acc |= c;
+            r += qRed(c), g += qGreen(c), b += qBlue(c), ++n;
+        }
+    if (n == 0)
+        return 0x00FFFFFFu;
+    if (mode == HALFTONE)
+        return qRgb(int(r / n), int(g / n), int(b / n));
+    return 0xFF000000u | (acc & 0xFFFFFF);
+}
+
+// The source rectangle as the destination sees it; alpha 0 marks pixels outside the source.
+// A copy, so overlapping blits within one surface read the old pixels.
+QImage SourcePixels(const Dc& dst, const Dc& src, const QImage& surface, const Span& sx, const Span& sy)
+{
+    QImage source = surface.copy(sx.start, sy.start, sx.length, sy.length);
+    if (src.Mono() == dst.Mono())
+        return source;
+    for (int j = 0; j < source.height(); ++j) {
+        auto* row = reinterpret_cast<QRgb*>(source.scanLine(j));
+        for (int i = 0; i < source.width(); ++i)
+            if (qAlpha(row[i]))
+                row[i] = ConvertSource(dst, src, row[i]);
+    }
+    return source;
+}
+
+bool PlainCopy(BYTE code, const Span& dx, const Span& dy, const Span& sx, const Span& sy)
+{
+    return code == 0xCC && dx.length == sx.length && dy.length == sy.length && dx.mirrored == sx.mirrored &&
+           dy.mirrored == sy.mirrored && !dx.mirrored && !dy.mirrored;
+}
+
+BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, int hs, DWORD rop)
+{
+    bool needSource = UsesSource(rop), needPattern = UsesPattern(rop);
+    if (needSource && !src)
+        return FALSE;
+    DrawScope dstScope(dst);
+    QImage* out = dstScope.surface();
+    QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {x + w, y + h});
+    Span dx = DeviceSpan(d0.x(), d1.x()), dy = DeviceSpan(d0.y(), d1.y());
+    if (!out || dx.length == 0 || dy.length == 0)
+        return TRUE;
+    QImage source;
+    Span sx{0, 1, false}, sy{0, 1, false};
+    if (needSource) {
+        DrawScope srcScope(*src);
+        if (!srcScope.surface())
+            return FALSE;
+        QPoint s0 = ToDevice(*src, {xs, ys}), s1 = ToDevice(*src, {xs + ws, ys + hs});
+        sx = DeviceSpan(s0.x(), s1.x());
+        sy = DeviceSpan(s0.y(), s1.y());
+        if (sx.length == 0 || sy.length == 0)
+            return TRUE;
+        source = SourcePixels(dst, *src, *srcScope.surface(), sx, sy);
+    }
+    BYTE code = BYTE(rop >> 16);
+    const Brush* brush = needPattern ? dst.a.brush : nullptr;
+    DWORD bk = DeviceColor(dst, dst.a.bkColor) & 0xFFFFFF;
+    bool shrinking = needSource && dst.a.stretchMode != COLORONCOLOR && (sx.length > dx.length || sy.length > dy.length);
+    bool plain = needSource && PlainCopy(code, dx, dy, sx, sy);
+    std::vector<int> column(size_t(dx.length));
+    for (int i = 0; i < dx.length; ++i)
+        column[size_t(i)] = SourceIndex(i, dx, sx);
+    QRegion area = DrawableArea(dst, *out).intersected(QRect(dx.start, dy.start, dx.length, dy.length));
+    for (const QRect& r : area) {
+        for (int py = r.top(); py <= r.bottom(); ++py) {
+            auto* row = reinterpret_cast<QRgb*>(out->scanLine(py));
+            int j = SourceIndex(py - dy.start, dy, sy);
+            const QRgb* srow = needSource ? reinterpret_cast<const QRgb*>(source.constScanLine(j)) : nullptr;
+            for (int px = r.left(); px <= r.right(); ++px) {
+                DWORD s = 0;
+                if (srow) {
+                    QRgb c = srow[column[size_t(px - dx.start)]];
+                    if (qAlpha(c) == 0)
+                        continue;
+                    if (plain) {
+                        row[px] = c;
+                        continue;
+                    }
+                    if (shrinking) {
+                        auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
+                        auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
+                        c = Combine(source, x0, x1, y0, y1, dst.a.stretchMode);
+                    }
+                    s = c & 0xFFFFFF;
+                }
+                DWORD p = 0;
+                if (brush) {
+                    int64_t c = BrushColourAt(dst, *brush, px, py);
+                    p = c >= 0 ? DWORD(c) & 0xFFFFFF : bk;
+                }
+                row[px] = 0xFF000000u | Rop3(code, p, s, row[px] & 0xFFFFFF);
+            }
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || UsesSource(rop))
+        return FALSE;
+    if (dc->a.brush && dc->a.brush->style == BS_NULL && UsesPattern(rop))
+        return TRUE;
+    return Blit(*dc, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc)
+        return FALSE;
+    Dc* s = src ? D(src->m_hDC) : nullptr;
+    if (!s)
+        return Blit(*dc, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
+    // The source extent is the destination extent carried through both mappings.
+    SIZE size{width, height};
+    LPtoDP(&size);
+    src->DPtoLP(&size);
+    int ws = width < 0 ? -size.cx : size.cx, hs = height < 0 ? -size.cy : size.cy;
+    return Blit(*dc, x, y, width, height, s, xSrc, ySrc, ws, hs, rop);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                     int srcHeight, DWORD rop)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc)
+        return FALSE;
+    Dc* s = src ? D(src->m_hDC) : nullptr;
+    return Blit(*dc, x, y, width, height, s, xSrc, ySrc, srcWidth, srcHeight, rop);
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
+{
+    CDC* dc = CDC::FromHandle(hdc);
+    return dc && dc->PatBlt(x, y, width, height, rop);
+}
+
+BOOL BitBlt(HDC hdc, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop)
+{
+    CDC* dc = CDC::FromHandle(hdc);
+    return dc && dc->BitBlt(x, y, width, height, CDC::FromHandle(src), xSrc, ySrc, rop);
+}
+
+BOOL StretchBlt(HDC hdc, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
+                int srcHeight, DWORD rop)
+{
+    CDC* dc = CDC::FromHandle(hdc);
+    return dc && dc->StretchBlt(x, y, width, height, CDC::FromHandle(src), xSrc, ySrc, srcWidth, srcHeight, rop);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc)
+        return CLR_INVALID;
+    DrawScope scope(*dc);
+    QImage* s = scope.surface();
+    QPoint p = ToDevice(*dc, {x, y});
+    if (!s || !DrawableArea(*dc, *s).contains(p))
+        return CLR_INVALID;
+    QRgb c = DeviceColor(*dc, color);
+    s->setPixel(p, c);
+    return ToColorRef(c);
+}
+
+BOOL CDC::SetPixelV(int x, int y, COLORREF color) { return SetPixel(x, y, color) != CLR_INVALID; }
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    Dc* dc = D(m_hDC);
+    if (!dc)
+        return CLR_INVALID;
+    if (dc->a.bitmap && dc->a.bitmap->section)
+        dc->a.bitmap->PullFromBits();
+    QImage* s = dc->Surface();
+    QPoint p = ToDevice(*dc, {x, y});
+    if (!s || !DrawableArea(*dc, *s).contains(p))
+        return CLR_INVALID;
+    return ToColorRef(s->pixel(p));
+}
+
+BOOL CDC::FloodFill(int x, int y, COLORREF color) { return ExtFloodFill(x, y, color, FLOODFILLBORDER); }
+
+BOOL CDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || !dc->a.brush)
+        return FALSE;
+    DrawScope scope(*dc);
+    QImage* s = scope.surface();
+    QPoint start = ToDevice(*dc, {x, y});
+    if (!s)
+        return FALSE;
+    QRegion area = DrawableArea(*dc, *s);
+    if (!area.contains(start))
+        return FALSE;
+    QRgb key = DeviceColor(*dc, color) & 0xFFFFFF;
+    auto inside = [&](QRgb c) {
+        bool same = (c & 0xFFFFFF) == key;
+        return fillType == FLOODFILLSURFACE ? same : !same;
+    };
+    if (!inside(s->pixel(start)))
+        return FALSE;
+    // Scan-line fill into a mask first, then paint the mask with the brush.
+    QRect box = area.boundingRect();
+    Coverage mask(box);
+    std::vector<QPoint> stack{start};
+    while (!stack.empty()) {
+        QPoint p = stack.back();
+        stack.pop_back();
+        int py = p.y();
+        if (mask.At(p.x(), py) || !area.contains(p) || !inside(s->pixel(p)))
+            continue;
+        int left = p.x(), right = p.x();
+        while (left - 1 >= box.left() && !mask.At(left - 1, py) && area.contains(QPoint(left - 1, py)) &&
+               inside(s->pixel(left - 1, py)))
+            --left;
+        while (right + 1 <= box.right() && !mask.At(right + 1, py) && area.contains(QPoint(right + 1, py)) &&
+               inside(s->pixel(right + 1, py)))
+            ++right;
+        for (int i = left; i <= right; ++i) {
+            mask.Set(i, py, 1);
+            for (int ny : {py - 1, py + 1})
+                if (ny >= box.top() && ny <= box.bottom() && !mask.At(i, ny))
+                    stack.push_back(QPoint(i, ny));
+        }
+    }
+    const Brush& brush = *dc->a.brush;
+    Composite(*dc, *s, mask, R2_COPYPEN, [&](int px, int py, uint8_t) { return BrushColourAt(*dc, brush, px, py); });
+    return TRUE;
+}

@@ -1,0 +1,150 @@
+#include "platform/gdi/Figure.h"
+
+#include "platform/gdi/Mapping.h"
+#include "platform/gdi/Raster.h"
+
+#include <QPainterPathStroker>
+
+#include <cmath>
+
+namespace gdi {
+
+namespace {
+
+int PenWidth(const Dc& dc)
+{
+    const Pen* pen = dc.a.pen;
+    if (!pen || pen->style == PS_NULL)
+        return 0;
+    return pen->width == 0 ? 1 : DeviceWidth(dc, pen->width);  // width 0: one pixel at any scale
+}
+
+QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
+{
+    QRect area = DrawableArea(dc, surface).boundingRect();
+    return box.toAlignedRect().adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area);
+}
+
+void PlotThin(Coverage& cov, const QPainterPath& path, int style)
+{
+    for (const QPolygonF& sub : path.toSubpathPolygons()) {
+        QPolygon pts;
+        for (const QPointF& p : sub) {
+            QPoint q(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
+            if (pts.isEmpty() || pts.back() != q)
+                pts << q;
+        }
+        if (pts.size() == 1 && sub.size() > 1)
+            cov.Set(pts[0].x(), pts[0].y(), 1);
+        PlotPolyline(cov, pts, false, style);
+    }
+}
+
+Qt::PenCapStyle Cap(int endCap)
+{
+    switch (endCap) {
+    case PS_ENDCAP_SQUARE: return Qt::SquareCap;
+    case PS_ENDCAP_FLAT: return Qt::FlatCap;
+    default: return Qt::RoundCap;
+    }
+}
+
+Qt::PenJoinStyle Join(int join)
+{
+    switch (join) {
+    case PS_JOIN_BEVEL: return Qt::BevelJoin;
+    case PS_JOIN_MITER: return Qt::MiterJoin;
+    default: return Qt::RoundJoin;
+    }
+}
+
+void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Cap(pen.endCap));
+    stroker.setJoinStyle(Join(pen.join));
+    if (pen.geometric) {
+        Dashes dashes(pen.style);
+        if (!dashes.runs.empty()) {
+            QList<qreal> pattern;
+            for (int r : dashes.runs)
+                pattern << r / 3.0;
+            stroker.setDashPattern(pattern);
+        }
+    }
+    // Through the pixel centres, nudged so an edge falling on a centre takes the left and top pixel.
+    constexpr double kCentre = 0.5 - 1.0 / 32;
+    cov.FillPath(stroker.createStroke(path.translated(kCentre, kCentre)), Qt::WindingFill);
+}
+
+}  // namespace
+
+void DrawFigure(Dc& dc, const Figure& figure)
+{
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    if (!s)
+        return;
+    int width = PenWidth(dc);
+    QRect box = Bound(dc, *s, figure.path.boundingRect(), width + 2);
+    if (box.isEmpty())
+        return;
+    Coverage pen(box);
+    if (width == 1)
+        PlotThin(pen, figure.path, dc.a.pen->style);
+    else if (width > 1)
+        PlotWide(pen, figure.path, *dc.a.pen, width);
+    if (figure.filled && dc.a.brush && dc.a.brush->style != BS_NULL) {
+        Coverage fill(box);
+        QPainterPath p = figure.path;
+        fill.FillPath(p, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        fill.Subtract(pen);
+        const Brush& brush = *dc.a.brush;
+        if (brush.style == BS_SOLID) {
+            int64_t solid = DeviceColor(dc, brush.color);
+            Composite(dc, *s, fill, dc.a.rop2, [&](int, int, uint8_t) { return solid; });
+        } else {
+            Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+        }
+    }
+    if (width > 0) {
+        int64_t fg = DeviceColor(dc, dc.a.pen->color);
+        int64_t gap = dc.a.bkMode == OPAQUE ? int64_t(DeviceColor(dc, dc.a.bkColor)) : -1;
+        Composite(dc, *s, pen, dc.a.rop2, [&](int, int, uint8_t v) { return v == 1 ? fg : gap; });
+    }
+}
+
+void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)
+{
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    if (!s || brush.style == BS_NULL)
+        return;
+    QRegion area = DrawableArea(dc, *s).intersected(rgn);
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(s->scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x) {
+                int64_t c = BrushColourAt(dc, brush, x, y);
+                if (c >= 0)
+                    row[x] = 0xFF000000u | Rop2(rop2, DWORD(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
+            }
+        }
+    }
+}
+
+QRectF ShapeBox(const Dc& dc, int x1, int y1, int x2, int y2)
+{
+    QRect r = ToDeviceRect(dc, x1, y1, x2, y2);
+    QRectF box(r.left(), r.top(), r.width() - 1, r.height() - 1);
+    const Pen* pen = dc.a.pen;
+    int width = PenWidth(dc);
+    if (pen && pen->style == PS_INSIDEFRAME && width > 1) {
+        double inset = width / 2.0;
+        box.adjust(inset - 0.5, inset - 0.5, -(inset - 0.5), -(inset - 0.5));
+    }
+    return box;
+}
+
+}  // namespace gdi

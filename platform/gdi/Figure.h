@@ -1,0 +1,22 @@
+// Private to platform/gdi: drawing a figure with the DC's pen and brush.
+#pragma once
+
+#include "platform/gdi/GdiState.h"
+
+namespace gdi {
+
+// A figure in device "vertex space": a vertex (x, y) stands for the pixel (x, y). Filling
+// samples pixel centres, so right and bottom edges stay outside; the pen runs through the
+// centres of the vertex pixels.
+struct Figure {
+    QPainterPath path;
+    bool filled = false;
+};
+
+void DrawFigure(Dc& dc, const Figure& figure);
+// Fills a device region with a brush through the given mix mode.
+void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2);
+// Device box of a logical rectangle for an outlined shape, shrunk for an inside-frame pen.
+QRectF ShapeBox(const Dc& dc, int x1, int y1, int x2, int y2);
+
+}  // namespace gdi

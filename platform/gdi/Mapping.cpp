@@ -1,0 +1,242 @@
+#include "platform/gdi/Mapping.h"
+
+#include "platform/gdi/Dc.h"
+
+#include <cstdlib>
+
+namespace gdi {
+
+int Scale(int v, int num, int den)
+{
+    if (den == 0)
+        return v;
+    int64_t p = int64_t(v) * num;
+    int64_t d = den;
+    if (d < 0) {
+        p = -p;
+        d = -d;
+    }
+    int64_t r = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
+    return int(std::clamp<int64_t>(r, INT32_MIN, INT32_MAX));
+}
+
+QPoint ToDevice(const Dc& dc, POINT p)
+{
+    const Attributes& a = dc.a;
+    return {Scale(p.x - a.winOrg.x, a.vpExt.cx, a.winExt.cx) + a.vpOrg.x,
+            Scale(p.y - a.winOrg.y, a.vpExt.cy, a.winExt.cy) + a.vpOrg.y};
+}
+
+QPointF ToDeviceF(const Dc& dc, double x, double y)
+{
+    const Attributes& a = dc.a;
+    return {(x - a.winOrg.x) * a.vpExt.cx / a.winExt.cx + a.vpOrg.x,
+            (y - a.winOrg.y) * a.vpExt.cy / a.winExt.cy + a.vpOrg.y};
+}
+
+POINT ToLogical(const Dc& dc, QPoint p)
+{
+    const Attributes& a = dc.a;
+    return {Scale(p.x() - a.vpOrg.x, a.winExt.cx, a.vpExt.cx) + a.winOrg.x,
+            Scale(p.y() - a.vpOrg.y, a.winExt.cy, a.vpExt.cy) + a.winOrg.y};
+}
+
+QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2)
+{
+    QPoint a = ToDevice(dc, {x1, y1}), b = ToDevice(dc, {x2, y2});
+    int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
+    int t = std::min(a.y(), b.y()), bo = std::max(a.y(), b.y());
+    return QRect(QPoint(l, t), QPoint(r - 1, bo - 1));
+}
+
+int DeviceWidth(const Dc& dc, int width)
+{
+    if (width == 0)
+        return 0;
+    int w = std::abs(Scale(width, dc.a.vpExt.cx, dc.a.winExt.cx));
+    return std::max(w, 1);
+}
+
+void ApplyIsotropic(Attributes& a)
+{
+    if (a.mapMode != MM_ISOTROPIC || a.winExt.cx == 0 || a.winExt.cy == 0)
+        return;
+    // Both axes take the smaller scale; signs stay as set.
+    double sx = std::abs(double(a.vpExt.cx) / a.winExt.cx), sy = std::abs(double(a.vpExt.cy) / a.winExt.cy);
+    if (sx > sy) {
+        int v = Scale(std::abs(a.winExt.cx), std::abs(a.vpExt.cy), std::abs(a.winExt.cy));
+        a.vpExt.cx = a.vpExt.cx < 0 ? -v : v;
+    } else if (sy > sx) {
+        int v = Scale(std::abs(a.winExt.cy), std::abs(a.vpExt.cx), std::abs(a.winExt.cx));
+        a.vpExt.cy = a.vpExt.cy < 0 ? -v : v;
+    }
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+namespace {
+
+Dc* D(HDC h) { return LookupDc(h); }
+
+int UnitsPerInch(int mode)
+{
+    switch (mode) {
+    case MM_LOMETRIC: return 254;
+    case MM_HIMETRIC: return 2540;
+    case MM_LOENGLISH: return 100;
+    case MM_HIENGLISH: return 1000;
+    case MM_TWIPS: return 1440;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+int CDC::SetMapMode(int mode)
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC)
+        return 0;
+    Attributes& a = dc->a;
+    int old = a.mapMode;
+    a.mapMode = mode;
+    if (mode == MM_TEXT) {
+        a.winExt = a.vpExt = {1, 1};
+    } else if (int upi = UnitsPerInch(mode)) {
+        a.winExt = {upi, upi};
+        a.vpExt = {dc->dpiX, -dc->dpiY};
+    } else if (mode == MM_ISOTROPIC && old != MM_ISOTROPIC && old != MM_ANISOTROPIC) {
+        a.winExt = {10, 10};
+        a.vpExt = {1, -1};
+    }
+    return old;
+}
+
+int CDC::GetMapMode() const
+{
+    Dc* dc = D(m_hDC);
+    return dc ? dc->a.mapMode : 0;
+}
+
+namespace {
+
+POINT SetPoint(HDC h, POINT Attributes::*field, int x, int y, bool offset)
+{
+    Dc* dc = D(h);
+    if (!dc)
+        return {0, 0};
+    POINT old = dc->a.*field;
+    dc->a.*field = offset ? POINT{old.x + x, old.y + y} : POINT{x, y};
+    return old;
+}
+
+SIZE SetExtent(HDC h, SIZE Attributes::*field, int cx, int cy)
+{
+    Dc* dc = D(h);
+    if (!dc)
+        return {0, 0};
+    SIZE old = dc->a.*field;
+    if (dc->a.mapMode != MM_ISOTROPIC && dc->a.mapMode != MM_ANISOTROPIC)
+        return old;
+    if (cx == 0 || cy == 0)
+        return old;
+    dc->a.*field = {cx, cy};
+    ApplyIsotropic(dc->a);
+    return old;
+}
+
+}  // namespace
+
+CPoint CDC::SetWindowOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::winOrg, x, y, false); }
+CPoint CDC::OffsetWindowOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::winOrg, dx, dy, true); }
+CPoint CDC::SetViewportOrg(int x, int y) { return SetPoint(m_hDC, &Attributes::vpOrg, x, y, false); }
+CPoint CDC::OffsetViewportOrg(int dx, int dy) { return SetPoint(m_hDC, &Attributes::vpOrg, dx, dy, true); }
+CPoint CDC::GetWindowOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.winOrg : POINT{0, 0}; }
+CPoint CDC::GetViewportOrg() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpOrg : POINT{0, 0}; }
+CSize CDC::SetWindowExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::winExt, cx, cy); }
+CSize CDC::SetViewportExt(int cx, int cy) { return SetExtent(m_hDC, &Attributes::vpExt, cx, cy); }
+CSize CDC::GetWindowExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.winExt : SIZE{1, 1}; }
+CSize CDC::GetViewportExt() const { Dc* dc = D(m_hDC); return dc ? dc->a.vpExt : SIZE{1, 1}; }
+
+CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    SIZE e = GetViewportExt();
+    return SetViewportExt(MulDiv(e.cx, xNum, xDenom), MulDiv(e.cy, yNum, yDenom));
+}
+
+CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    SIZE e = GetWindowExt();
+    return SetWindowExt(MulDiv(e.cx, xNum, xDenom), MulDiv(e.cy, yNum, yDenom));
+}
+
+void CDC::LPtoDP(LPPOINT points, int count) const
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || !points)
+        return;
+    for (int i = 0; i < count; ++i) {
+        QPoint p = ToDevice(*dc, points[i]);
+        points[i] = {p.x(), p.y()};
+    }
+}
+
+void CDC::DPtoLP(LPPOINT points, int count) const
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || !points)
+        return;
+    for (int i = 0; i < count; ++i)
+        points[i] = ToLogical(*dc, QPoint(points[i].x, points[i].y));
+}
+
+void CDC::LPtoDP(LPRECT rect) const { LPtoDP(reinterpret_cast<LPPOINT>(rect), 2); }
+void CDC::DPtoLP(LPRECT rect) const { DPtoLP(reinterpret_cast<LPPOINT>(rect), 2); }
+
+void CDC::LPtoDP(LPSIZE size) const
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || !size)
+        return;
+    size->cx = Scale(size->cx, std::abs(dc->a.vpExt.cx), std::abs(dc->a.winExt.cx));
+    size->cy = Scale(size->cy, std::abs(dc->a.vpExt.cy), std::abs(dc->a.winExt.cy));
+}
+
+void CDC::DPtoLP(LPSIZE size) const
+{
+    Dc* dc = D(m_hDC);
+    if (!dc || !size)
+        return;
+    size->cx = Scale(size->cx, std::abs(dc->a.winExt.cx), std::abs(dc->a.vpExt.cx));
+    size->cy = Scale(size->cy, std::abs(dc->a.winExt.cy), std::abs(dc->a.vpExt.cy));
+}
+
+void CDC::HIMETRICtoDP(LPSIZE size) const
+{
+    if (!size)
+        return;
+    size->cx = MulDiv(size->cx, GetDeviceCaps(LOGPIXELSX), 2540);
+    size->cy = MulDiv(size->cy, GetDeviceCaps(LOGPIXELSY), 2540);
+}
+
+void CDC::DPtoHIMETRIC(LPSIZE size) const
+{
+    if (!size)
+        return;
+    size->cx = MulDiv(size->cx, 2540, GetDeviceCaps(LOGPIXELSX));
+    size->cy = MulDiv(size->cy, 2540, GetDeviceCaps(LOGPIXELSY));
+}
+
+void CDC::HIMETRICtoLP(LPSIZE size) const
+{
+    HIMETRICtoDP(size);
+    DPtoLP(size);
+}
+
+void CDC::LPtoHIMETRIC(LPSIZE size) const
+{
+    LPtoDP(size);
+    DPtoHIMETRIC(size);
+}

@@ -1,0 +1,271 @@
+#include "platform/gdi/Raster.h"
+
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace gdi {
+
+Coverage::Coverage(const QRect& box) : m_box(box.isValid() ? box : QRect())
+{
+    m_v.assign(static_cast<size_t>(m_box.width()) * m_box.height(), 0);
+}
+
+namespace {
+
+// An axis-aligned rectangle path (as addRect makes it), which needs no rasteriser.
+bool AxisRect(const QPainterPath& path)
+{
+    if (path.elementCount() != 5)
+        return false;
+    for (int i = 1; i < 5; ++i) {
+        QPainterPath::Element a = path.elementAt(i - 1), b = path.elementAt(i);
+        if (!b.isLineTo() || (a.x != b.x && a.y != b.y))
+            return false;
+    }
+    return path.elementAt(0).x == path.elementAt(4).x && path.elementAt(0).y == path.elementAt(4).y;
+}
+
+}  // namespace
+
+void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
+{
+    if (AxisRect(path)) {
+        // Pixels whose centres lie inside.
+        QRectF r = path.boundingRect();
+        int left = int(std::ceil(r.left() - 0.5)), right = int(std::ceil(r.right() - 0.5));
+        int top = int(std::ceil(r.top() - 0.5)), bottom = int(std::ceil(r.bottom() - 0.5));
+        QRect fill = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(m_box);
+        for (int y = fill.top(); y <= fill.bottom(); ++y)
+            std::fill_n(&m_v[Index(fill.left(), y)], fill.width(), uint8_t(1));
+        return;
+    }
+    QPainterPath filled = path;
+    filled.setFillRule(rule);
+    Mark([&](QPainter& p) { p.fillPath(filled, QColor(0, 0, 0, 255)); });
+}
+
+void Coverage::MarkFrom(const QImage& mask)
+{
+    for (int y = 0; y < m_box.height(); ++y) {
+        const uchar* row = mask.constScanLine(y);
+        uint8_t* out = &m_v[static_cast<size_t>(y) * m_box.width()];
+        for (int x = 0; x < m_box.width(); ++x)
+            if (row[x] >= 128)
+                out[x] = 1;
+    }
+}
+
+void Coverage::Subtract(const Coverage& other)
+{
+    QRect common = m_box.intersected(other.box());
+    for (int y = common.top(); y <= common.bottom(); ++y) {
+        const uint8_t* theirs = other.Row(y) - other.box().left();
+        uint8_t* mine = &m_v[Index(m_box.left(), y)] - m_box.left();
+        for (int x = common.left(); x <= common.right(); ++x)
+            if (theirs[x])
+                mine[x] = 0;
+    }
+}
+
+bool Coverage::Empty() const
+{
+    return std::all_of(m_v.begin(), m_v.end(), [](uint8_t v) { return v == 0; });
+}
+
+Dashes::Dashes(int style)
+{
+    switch (style) {
+    case PS_DASH: runs = {18, 6}; break;
+    case PS_DOT: runs = {3, 3}; break;
+    case PS_DASHDOT: runs = {9, 6, 3, 6}; break;
+    case PS_DASHDOTDOT: runs = {9, 3, 3, 3, 3, 3}; break;
+    default: break;
+    }
+    if (!runs.empty())
+        left = runs[0];
+}
+
+uint8_t Dashes::Next()
+{
+    if (runs.empty())
+        return 1;
+    while (left == 0) {
+        run = (run + 1) % runs.size();
+        left = runs[run];
+    }
+    --left;
+    return run % 2 == 0 ? 1 : 2;
+}
+
+namespace {
+
+// Cuts a very long segment down to the box (plus a margin) so the step loop stays short.
+bool ClipSegment(QPoint& a, QPoint& b, const QRect& box)
+{
+    int64_t len = std::max(std::llabs(int64_t(b.x()) - a.x()), std::llabs(int64_t(b.y()) - a.y()));
+    if (len <= 4 * int64_t(box.width() + box.height()) + 16)
+        return true;
+    QRectF r = QRectF(box).adjusted(-2, -2, 2, 2);
+    double x0 = a.x(), y0 = a.y(), dx = double(b.x()) - x0, dy = double(b.y()) - y0;
+    double t0 = 0, t1 = 1;
+    auto edge = [&](double p, double q) {
+        if (p == 0)
+            return q >= 0;
+        double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!edge(-dx, x0 - r.left()) || !edge(dx, r.right() - x0) || !edge(-dy, y0 - r.top()) ||
+        !edge(dy, r.bottom() - y0))
+        return false;
+    QPoint na(int(std::lround(x0 + t0 * dx)), int(std::lround(y0 + t0 * dy)));
+    QPoint nb(int(std::lround(x0 + t1 * dx)), int(std::lround(y0 + t1 * dy)));
+    if (t1 < 1)
+        nb += QPoint(dx > 0 ? 1 : dx < 0 ? -1 : 0, dy > 0 ? 1 : dy < 0 ? -1 : 0);
+    a = na;
+    b = nb;
+    return true;
+}
+
+}  // namespace
+
+void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
+{
+    if (!ClipSegment(a, b, cov.box()))
+        return;
+    int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+    int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    int x = a.x(), y = a.y();
+    if (dx >= dy) {
+        int err = 2 * dy - dx;
+        for (int i = 0; i < dx; ++i) {
+            cov.Set(x, y, dashes.Next());
+            if (err > 0) {
+                y += sy;
+                err -= 2 * dx;
+            }
+            err += 2 * dy;
+            x += sx;
+        }
+    } else {
+        int err = 2 * dx - dy;
+        for (int i = 0; i < dy; ++i) {
+            cov.Set(x, y, dashes.Next());
+            if (err > 0) {
+                x += sx;
+                err -= 2 * dy;
+            }
+            err += 2 * dx;
+            y += sy;
+        }
+    }
+}
+
+void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle)
+{
+    Dashes dashes(penStyle);
+    for (int i = 1; i < pts.size(); ++i)
+        PlotLine(cov, pts[i - 1], pts[i], dashes);
+    if (closed && pts.size() > 1)
+        PlotLine(cov, pts.back(), pts.front(), dashes);
+    else if (closed && pts.size() == 1)
+        cov.Set(pts[0].x(), pts[0].y(), 1);
+}
+
+DWORD Rop2(int mode, DWORD pen, DWORD dst)
+{
+    if (mode == R2_COPYPEN)
+        return pen;
+    unsigned table = static_cast<unsigned>(mode - 1) & 0xF;
+    DWORD r = 0;
+    if (table & 1)
+        r |= ~pen & ~dst;
+    if (table & 2)
+        r |= ~pen & dst;
+    if (table & 4)
+        r |= pen & ~dst;
+    if (table & 8)
+        r |= pen & dst;
+    return r & 0xFFFFFF;
+}
+
+DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst)
+{
+    switch (code) {
+    case 0x00: return 0;
+    case 0xFF: return 0xFFFFFF;
+    case 0xCC: return src;
+    case 0x33: return ~src & 0xFFFFFF;
+    case 0x66: return src ^ dst;
+    case 0x88: return src & dst;
+    case 0xEE: return src | dst;
+    case 0xF0: return pat;
+    case 0x5A: return pat ^ dst;
+    case 0x55: return ~dst & 0xFFFFFF;
+    default: break;
+    }
+    DWORD r = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (!(code & (1u << i)))
+            continue;
+        r |= ((i & 4) ? pat : ~pat) & ((i & 2) ? src : ~src) & ((i & 1) ? dst : ~dst);
+    }
+    return r & 0xFFFFFF;
+}
+
+QRegion DrawableArea(const Dc& dc, const QImage& surface)
+{
+    QRegion area(surface.rect());
+    if (dc.a.clip)
+        area = area.intersected(*dc.a.clip);
+    return area;
+}
+
+namespace {
+
+bool HatchBit(int hatch, int x, int y)
+{
+    switch (hatch) {
+    case HS_HORIZONTAL: return y == 7;
+    case HS_VERTICAL: return x == 7;
+    case HS_FDIAGONAL: return x == y;
+    case HS_BDIAGONAL: return x + y == 7;
+    case HS_CROSS: return x == 7 || y == 7;
+    case HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+int64_t BrushColourAt(const Dc& dc, const Brush& brush, int x, int y)
+{
+    switch (brush.style) {
+    case BS_SOLID: return DeviceColor(dc, brush.color);
+    case BS_HATCHED: {
+        int px = (x - dc.a.brushOrg.x) & 7, py = (y - dc.a.brushOrg.y) & 7;
+        if (HatchBit(brush.hatch, px, py))
+            return DeviceColor(dc, brush.color);
+        return dc.a.bkMode == OPAQUE ? int64_t(DeviceColor(dc, dc.a.bkColor)) : -1;
+    }
+    case BS_PATTERN:
+    case BS_DIBPATTERN: {
+        if (brush.pattern.isNull())
+            return -1;
+        int w = brush.pattern.width(), h = brush.pattern.height();
+        int px = ((x - dc.a.brushOrg.x) % w + w) % w, py = ((y - dc.a.brushOrg.y) % h + h) % h;
+        QRgb c = brush.pattern.pixel(px, py);
+        if (brush.monoPattern)
+            return DeviceColor(dc, (c & 0xFFFFFF) ? dc.a.bkColor : dc.a.textColor);
+        return DeviceColor(dc, ToColorRef(c));
+    }
+    default: return -1;
+    }
+}
+
+}  // namespace gdi

@@ -1,0 +1,100 @@
+// Private to platform/gdi: pixel coverage of one primitive and its mixing onto a surface.
+#pragma once
+
+#include "platform/gdi/GdiState.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+namespace gdi {
+
+// Which pixels a primitive touches inside a box: 0 none, 1 foreground, 2 gap of a styled line.
+class Coverage {
+public:
+    explicit Coverage(const QRect& box);
+    const QRect& box() const { return m_box; }
+    void Set(int x, int y, uint8_t v)
+    {
+        if (m_box.contains(x, y))
+            m_v[Index(x, y)] = v;
+    }
+    uint8_t At(int x, int y) const { return m_box.contains(x, y) ? m_v[Index(x, y)] : 0; }
+    // The row's values, indexed by x - box().left(); y must lie in the box.
+    const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
+    void FillPath(const QPainterPath& path, Qt::FillRule rule);
+    // Marks what paint draws (aliased, in device coordinates) on an empty mask.
+    template <typename Paint>
+    void Mark(Paint paint)
+    {
+        if (m_box.isEmpty())
+            return;
+        QImage mask(m_box.size(), QImage::Format_Alpha8);
+        mask.fill(0);
+        {
+            QPainter p(&mask);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setRenderHint(QPainter::TextAntialiasing, false);
+            p.translate(-m_box.left(), -m_box.top());
+            paint(p);
+        }
+        MarkFrom(mask);
+    }
+    void Subtract(const Coverage& other);
+    bool Empty() const;
+
+private:
+    void MarkFrom(const QImage& mask);
+    size_t Index(int x, int y) const
+    {
+        return static_cast<size_t>(y - m_box.top()) * m_box.width() + (x - m_box.left());
+    }
+    QRect m_box;
+    std::vector<uint8_t> m_v;
+};
+
+// Runs of a styled one-pixel line, carried along the segments of one figure.
+struct Dashes {
+    explicit Dashes(int style);
+    uint8_t Next();
+    std::vector<int> runs;
+    size_t run = 0;
+    int left = 0;
+};
+
+// One-pixel line from a to b, last pixel excluded.
+void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes);
+void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle);
+
+DWORD Rop2(int mode, DWORD pen, DWORD dst);
+DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
+
+// The part of the surface a primitive may change: surface ∩ clip region.
+QRegion DrawableArea(const Dc& dc, const QImage& surface);
+
+// Mixes the covered pixels onto the surface; colourAt(x, y, v) returns the pen colour as
+// QRgb, or -1 for "leave the pixel".
+template <typename ColourAt>
+void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, ColourAt colourAt)
+{
+    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+            const uint8_t* marks = cov.Row(y) - cov.box().left();
+            for (int x = r.left(); x <= r.right(); ++x) {
+                uint8_t v = marks[x];
+                if (!v)
+                    continue;
+                int64_t c = colourAt(x, y, v);
+                if (c < 0)
+                    continue;
+                row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
+            }
+        }
+    }
+}
+
+// Brush colour at a device pixel, or -1 where a hatch or pattern leaves the pixel alone.
+int64_t BrushColourAt(const Dc& dc, const Brush& brush, int x, int y);
+
+}  // namespace gdi

@@ -1,0 +1,243 @@
+#include "Canvas.h"
+
+#include "platform/gdi/Dib.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// BITMAPINFO with room for a full colour table or masks.
+struct Info {
+    BITMAPINFOHEADER header{};
+    RGBQUAD colors[256]{};
+    const BITMAPINFO* get() const { return reinterpret_cast<const BITMAPINFO*>(this); }
+    BITMAPINFO* get() { return reinterpret_cast<BITMAPINFO*>(this); }
+};
+
+Info MakeInfo(int width, int height, WORD bits, DWORD compression = BI_RGB)
+{
+    Info info;
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = bits;
+    info.header.biCompression = compression;
+    // A table whose first four colours are red, green, blue and white.
+    const RGBQUAD first[4] = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}};
+    for (int i = 0; i < 4; ++i)
+        info.colors[i] = first[i];
+    if (compression == BI_BITFIELDS) {
+        DWORD masks[3] = {0xF800, 0x07E0, 0x001F};  // 5-6-5
+        std::memcpy(info.colors, masks, sizeof(masks));
+    }
+    return info;
+}
+
+TEST(DibSections, EveryDepthRoundTripsThroughTheDc)
+{
+    struct Case {
+        WORD bits;
+        DWORD compression;
+        int height;
+    };
+    const std::vector<Case> cases = {{1, BI_RGB, 3},       {4, BI_RGB, 3},  {8, BI_RGB, 3},  {16, BI_RGB, 3},
+                                     {16, BI_BITFIELDS, 3}, {24, BI_RGB, 3}, {32, BI_RGB, 3}, {24, BI_RGB, -3},
+                                     {8, BI_RGB, -3}};
+    const COLORREF colours[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    for (const Case& c : cases) {
+        Info info = MakeInfo(5, c.height, c.bits, c.compression);
+        void* bits = nullptr;
+        HBITMAP section = CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(nullptr, section) << c.bits;
+        ASSERT_NE(nullptr, bits);
+        DWORD stride = DibRowBytes(5, c.bits);
+        EXPECT_EQ(0, static_cast<BYTE*>(bits)[stride * 3 - 1]);  // zeroed, rows padded to dwords
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        HGDIOBJ old = dc.SelectObject(section);
+        // Drawing goes to the caller's bits, and the bits come back as pixels.
+        COLORREF want[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+        if (c.bits == 1)
+            want[2] = RGB(255, 0, 0);  // the two-colour table: red and green; blue is as far from both
+        for (int y = 0; y < 3; ++y)
+            dc.SetPixel(y + 1, y, colours[y]);
+        GdiFlush();
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(want[y], dc.GetPixel(y + 1, y)) << c.bits << " row " << y;
+        std::vector<BYTE> copy(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + stride * 3);
+        std::memset(bits, 0, stride * 3);
+        EXPECT_EQ(c.bits <= 8 ? RGB(255, 0, 0) : RGB(0, 0, 0), dc.GetPixel(2, 1)) << c.bits;
+        std::memcpy(bits, copy.data(), copy.size());
+        EXPECT_EQ(want[1], dc.GetPixel(2, 1)) << c.bits;
+        dc.SelectObject(old);
+        BITMAP bm{};
+        GetObject(section, sizeof(bm), &bm);
+        EXPECT_EQ(bits, bm.bmBits);
+        EXPECT_EQ(LONG(stride), bm.bmWidthBytes);
+        DeleteObject(section);
+    }
+}
+
+TEST(DibSections, BottomUpAndTopDownRowsLand)
+{
+    for (int height : {2, -2}) {
+        Info info = MakeInfo(1, height, 24);
+        void* bits = nullptr;
+        HBITMAP section = CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+        auto* b = static_cast<BYTE*>(bits);
+        b[2] = 255;  // first stored row red
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        HGDIOBJ old = dc.SelectObject(section);
+        EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(0, height > 0 ? 1 : 0)) << height;
+        dc.SelectObject(old);
+        DeleteObject(section);
+    }
+}
+
+TEST(DibSections, ColourTableChangesThePicture)
+{
+    Info info = MakeInfo(2, 1, 8);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    static_cast<BYTE*>(bits)[1] = 2;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc.SelectObject(section);
+    EXPECT_EQ(RGB(0, 0, 255), dc.GetPixel(1, 0));
+    RGBQUAD yellow{0, 255, 255, 0};
+    EXPECT_EQ(1u, SetDIBColorTable(dc, 2, 1, &yellow));
+    EXPECT_EQ(RGB(255, 255, 0), dc.GetPixel(1, 0));
+    RGBQUAD back[3]{};
+    EXPECT_EQ(3u, GetDIBColorTable(dc, 0, 3, back));
+    EXPECT_EQ(255, back[0].rgbRed);
+    dc.SelectObject(old);
+    DeleteObject(section);
+}
+
+TEST(DibSections, BadHeadersAreRefused)
+{
+    std::vector<Info> bad;
+    bad.push_back(MakeInfo(0, 4, 24));
+    bad.push_back(MakeInfo(4, 0, 24));
+    bad.push_back(MakeInfo(4, 4, 7));
+    bad.push_back(MakeInfo(4, 4, 8, BI_RLE8));  // sections are never compressed
+    bad.push_back(MakeInfo(100000, 100000, 32));
+    Info small = MakeInfo(4, 4, 24);
+    small.header.biSize = 20;
+    bad.push_back(small);
+    for (const Info& info : bad) {
+        void* bits = reinterpret_cast<void*>(1);
+        EXPECT_EQ(nullptr, CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0));
+        EXPECT_EQ(nullptr, bits);
+    }
+}
+
+TEST(Dibs, GetAndSetBitsRoundTripEveryDepth)
+{
+    Canvas canvas(3, 2);
+    canvas.dc.SetPixel(0, 0, RGB(255, 0, 0));
+    canvas.dc.SetPixel(1, 0, RGB(0, 255, 0));
+    canvas.dc.SetPixel(2, 1, RGB(0, 0, 255));
+    const std::string art = canvas.Art();
+    for (WORD bits : {4, 8, 16, 24, 32}) {
+        Info info = MakeInfo(3, 2, bits);
+        std::vector<BYTE> data(DibRowBytes(3, bits) * 2);
+        Canvas other(3, 2, RGB(0, 0, 0));
+        EXPECT_EQ(2, GetDIBits(canvas.dc, canvas.bitmap, 0, 2, data.data(), info.get(), DIB_RGB_COLORS)) << bits;
+        EXPECT_EQ(2, SetDIBits(nullptr, other.bitmap, 0, 2, data.data(), info.get(), DIB_RGB_COLORS)) << bits;
+        // The 4- and 8-bit default tables hold these colours.
+        EXPECT_EQ(art, other.Art()) << bits;
+    }
+}
+
+TEST(Dibs, StretchAndSetToDevice)
+{
+    Info info = MakeInfo(2, 2, 8);
+    const BYTE pixels[8] = {0, 1, 0, 0, 2, 3, 0, 0};  // bottom row red green, top row blue white
+    Canvas canvas(4, 4);
+    SetDIBitsToDevice(canvas.dc, 0, 0, 2, 2, 0, 0, 0, 2, pixels, info.get(), DIB_RGB_COLORS);
+    EXPECT_EQ("b...\nrg..\n....\n....\n", canvas.Art());
+    StretchDIBits(canvas.dc, 0, 0, 4, 4, 0, 0, 2, 2, pixels, info.get(), DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ("bb..\nbb..\nrrgg\nrrgg\n", canvas.Art());
+    HDRAWDIB dd = DrawDibOpen();
+    DrawDibDraw(dd, canvas.dc, 0, 0, 2, 2, &info.header, pixels, 0, 0, 2, 2, 0);
+    EXPECT_EQ("b...\nrg..\nrrgg\nrrgg\n", canvas.Art());
+    DrawDibClose(dd);
+}
+
+struct RleCase {
+    const char* name;
+    WORD bits;
+    std::vector<BYTE> data;
+    std::string art;  // 4 x 3 picture, colour indexes 0 red, 1 green, 2 blue, 3 white
+};
+
+std::string DrawRle(const RleCase& c)
+{
+    Info info = MakeInfo(4, 3, c.bits, c.bits == 8 ? BI_RLE8 : BI_RLE4);
+    info.header.biSizeImage = DWORD(c.data.size());
+    Canvas canvas(4, 3, RGB(0, 0, 0));
+    StretchDIBits(canvas.dc, 0, 0, 4, 3, 0, 0, 4, 3, c.data.data(), info.get(), DIB_RGB_COLORS, SRCCOPY);
+    return canvas.Art();
+}
+
+TEST(Rle, DecodesRunsAbsoluteDeltaAndLineEnds)
+{
+    const std::vector<RleCase> cases = {
+        {"runs", 8, {4, 0, 0, 0, 2, 1, 2, 2, 0, 0, 4, 3, 0, 1}, "....\nggbb\nrrrr\n"},
+        {"absolute", 8, {0, 4, 1, 2, 3, 1, 0, 0, 0, 1}, "rrrr\nrrrr\ngbyg\n"},
+        {"delta", 8, {0, 2, 1, 1, 2, 2, 0, 1}, "rrrr\nrbbr\nrrrr\n"},
+        {"end of line short", 8, {1, 2, 0, 0, 1, 1, 0, 1}, "rrrr\ngrrr\nbrrr\n"},
+        {"four-bit runs", 4, {4, 0x12, 0, 0, 3, 0x30, 0, 1}, "rrrr\n.r.r\ngbgb\n"},
+        {"four-bit absolute", 4, {0, 3, 0x23, 0x10, 0, 1}, "rrrr\nrrrr\nb.gr\n"},
+    };
+    for (const RleCase& c : cases) {
+        std::string want = c.art;
+        for (char& ch : want) {
+            if (ch == 'y')
+                ch = '.';
+        }
+        EXPECT_EQ(want, DrawRle(c)) << c.name;
+    }
+}
+
+TEST(Rle, BadDataStopsAtTheEdge)
+{
+    const std::vector<RleCase> cases = {
+        {"run past the row", 8, {200, 1, 0, 1}, "rrrr\nrrrr\ngggg\n"},
+        {"delta off the bitmap", 8, {0, 2, 250, 250, 9, 1}, "rrrr\nrrrr\nrrrr\n"},
+        {"absolute past the data", 8, {0, 200, 1, 2}, "rrrr\nrrrr\nrrrr\n"},
+        {"truncated delta", 8, {1, 1, 0, 2, 3}, "rrrr\nrrrr\ngrrr\n"},
+        {"too many lines", 8, {0, 0, 0, 0, 0, 0, 0, 0, 4, 1}, "rrrr\nrrrr\nrrrr\n"},
+        {"end at once", 4, {0, 1}, "rrrr\nrrrr\nrrrr\n"},
+        {"no data", 4, {}, "####\n####\n####\n"},
+    };
+    for (const RleCase& c : cases)
+        EXPECT_EQ(c.art, DrawRle(c)) << c.name;
+}
+
+TEST(Dibs, PatternBrushFromAPackedDib)
+{
+    struct Packed {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+        DWORD rows[8];
+    } packed{};
+    packed.header = MakeInfo(8, 8, 1).header;
+    packed.colors[0] = {0, 0, 255, 0};
+    packed.colors[1] = {255, 255, 255, 0};
+    packed.rows[0] = 0x000000F0;  // bottom row: left half white
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateDIBPatternBrush(&packed, DIB_RGB_COLORS));
+    Canvas canvas(8, 8);
+    RECT all{0, 0, 8, 8};
+    canvas.dc.FillRect(&all, &brush);
+    EXPECT_EQ(60, canvas.Count(RGB(255, 0, 0)));
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+#include "Canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::string Art(std::initializer_list<const char*> rows)
+{
+    std::string s;
+    for (const char* r : rows)
+        s += std::string(r) + "\n";
+    return s;
+}
+
+TEST(Lines, OnePixelLineLeavesOutItsLastPixel)
+{
+    struct Case {
+        POINT from, to;
+        std::string art;
+    };
+    const std::vector<Case> cases = {
+        {{0, 0}, {5, 0}, Art({"#####.", "......", "......"})},
+        {{0, 0}, {0, 3}, Art({"#.....", "#.....", "#.....", })},
+        {{0, 0}, {4, 2}, Art({"##....", "..##..", "......"})},
+        {{5, 2}, {1, 0}, Art({"......", "..##..", "....##"})},
+        {{0, 2}, {3, 0}, Art({"......", ".##...", "#....."})},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(6, 3);
+        canvas.dc.MoveTo(c.from);
+        canvas.dc.LineTo(c.to);
+        EXPECT_EQ(c.art, canvas.Art()) << c.from.x << "," << c.from.y << " to " << c.to.x << "," << c.to.y;
+        POINT cp = canvas.dc.GetCurrentPosition();
+        EXPECT_EQ(c.to.x, cp.x);
+        EXPECT_EQ(c.to.y, cp.y);
+    }
+}
+
+TEST(Shapes, RectangleLeavesRightAndBottomEdgeOut)
+{
+    Canvas canvas(7, 6);
+    CBrush red(RGB(255, 0, 0));
+    canvas.dc.SelectObject(&red);
+    canvas.dc.Rectangle(1, 1, 6, 5);
+    EXPECT_EQ(Art({".......", ".#####.", ".#rrr#.", ".#rrr#.", ".#####.", "......."}), canvas.Art());
+}
+
+TEST(Shapes, RectangleWithoutPenIsOnePixelSmaller)
+{
+    Canvas canvas(6, 5);
+    CBrush red(RGB(255, 0, 0));
+    canvas.dc.SelectObject(&red);
+    canvas.dc.SelectStockObject(NULL_PEN);
+    canvas.dc.Rectangle(1, 1, 5, 4);
+    EXPECT_EQ(Art({"......", ".rrr..", ".rrr..", "......", "......"}), canvas.Art());
+}
+
+TEST(Shapes, EllipseStaysInsideItsBoundingBox)
+{
+    const std::vector<RECT> boxes = {{0, 0, 8, 6}, {2, 3, 13, 9}, {1, 1, 4, 4}, {0, 0, 16, 16}};
+    for (const RECT& box : boxes) {
+        Canvas canvas(20, 20);
+        canvas.dc.Ellipse(&box);
+        EXPECT_TRUE(canvas.Ink() == box) << box.left << "," << box.top << "," << box.right << "," << box.bottom;
+    }
+}
+
+TEST(Shapes, InsideFramePenKeepsWidePenInsideTheBox)
+{
+    Canvas canvas(20, 20);
+    CPen pen(PS_INSIDEFRAME, 4, RGB(0, 0, 0));
+    canvas.dc.SelectObject(&pen);
+    canvas.dc.Ellipse(2, 2, 18, 16);
+    RECT ink = canvas.Ink();
+    EXPECT_TRUE(ink == (RECT{2, 2, 18, 16})) << ink.left << "," << ink.top << "," << ink.right << "," << ink.bottom;
+}
+
+TEST(Shapes, PieAndChordFollowTheArcDirection)
+{
+    // Start on the east radial, end on the north one.
+    struct Case {
+        int direction;
+        bool pie;
+        POINT inside;
+        POINT outside;
+    };
+    const std::vector<Case> cases = {
+        {AD_COUNTERCLOCKWISE, true, {13, 6}, {6, 13}},
+        {AD_CLOCKWISE, true, {6, 13}, {13, 6}},
+        {AD_COUNTERCLOCKWISE, false, {15, 4}, {6, 13}},
+        {AD_CLOCKWISE, false, {6, 13}, {15, 4}},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(20, 20);
+        CBrush red(RGB(255, 0, 0));
+        canvas.dc.SelectObject(&red);
+        canvas.dc.SetArcDirection(c.direction);
+        if (c.pie)
+            canvas.dc.Pie(0, 0, 20, 20, 20, 10, 10, 0);
+        else
+            canvas.dc.Chord(0, 0, 20, 20, 20, 10, 10, 0);
+        EXPECT_EQ(RGB(255, 0, 0), canvas.dc.GetPixel(c.inside)) << c.direction << c.pie;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(c.outside)) << c.direction << c.pie;
+    }
+}
+
+TEST(Shapes, ArcDrawsOnlyTheCurve)
+{
+    Canvas canvas(20, 20);
+    canvas.dc.Arc(0, 0, 20, 20, 20, 10, 10, 0);  // top-right quarter
+    RECT ink = canvas.Ink();
+    EXPECT_GE(ink.left, 9);
+    EXPECT_LE(ink.bottom, 11);
+    EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(14, 6));
+    EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 10);
+}
+
+TEST(Shapes, PolygonFillModes)
+{
+    // A pentagram: the centre is inside with winding fill, a hole with alternate fill.
+    const POINT star[] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
+    for (int mode : {ALTERNATE, WINDING}) {
+        Canvas canvas(21, 21);
+        CBrush red(RGB(255, 0, 0));
+        canvas.dc.SelectObject(&red);
+        canvas.dc.SelectStockObject(NULL_PEN);
+        canvas.dc.SetPolyFillMode(mode);
+        canvas.dc.Polygon(star, 5);
+        COLORREF centre = canvas.dc.GetPixel(10, 10);
+        EXPECT_EQ(mode == WINDING ? RGB(255, 0, 0) : RGB(255, 255, 255), centre) << mode;
+        EXPECT_EQ(RGB(255, 0, 0), canvas.dc.GetPixel(10, 4)) << mode;
+    }
+}
+
+TEST(Pens, DashStylesRepeatTheirRuns)
+{
+    struct Case {
+        int style;
+        std::string runs;  // first 24 pixels of a horizontal line
+    };
+    const std::vector<Case> cases = {
+        {PS_SOLID, "########################"},
+        {PS_DASH, "##################......"},
+        {PS_DOT, "###...###...###...###..."},
+        {PS_DASHDOT, "#########......###......"},
+        {PS_DASHDOTDOT, "#########...###...###..."},
+        {PS_NULL, "........................"},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(24, 1);
+        CPen pen(c.style, 1, RGB(0, 0, 0));
+        canvas.dc.SelectObject(&pen);
+        canvas.dc.SetBkMode(TRANSPARENT);
+        canvas.dc.MoveTo(0, 0);
+        canvas.dc.LineTo(30, 0);
+        EXPECT_EQ(c.runs + "\n", canvas.Art()) << c.style;
+    }
+}
+
+TEST(Pens, GapsTakeTheBackgroundColourWhenOpaque)
+{
+    Canvas canvas(12, 1);
+    CPen pen(PS_DOT, 0, RGB(0, 0, 0));
+    canvas.dc.SelectObject(&pen);
+    canvas.dc.SetBkMode(OPAQUE);
+    canvas.dc.SetBkColor(RGB(255, 0, 0));
+    canvas.dc.MoveTo(0, 0);
+    canvas.dc.LineTo(12, 0);
+    EXPECT_EQ("###rrr###rrr\n", canvas.Art());
+}
+
+TEST(Pens, WidePenCoversItsWidth)
+{
+    Canvas canvas(20, 11);
+    CPen pen(PS_SOLID, 5, RGB(0, 0, 0));
+    pen.DeleteObject();
+    LOGBRUSH lb{BS_SOLID, RGB(0, 0, 0), 0};
+    pen.CreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT, 5, &lb);
+    canvas.dc.SelectObject(&pen);
+    canvas.dc.MoveTo(2, 5);
+    canvas.dc.LineTo(18, 5);
+    RECT ink = canvas.Ink();
+    EXPECT_EQ(3, ink.top);
+    EXPECT_EQ(8, ink.bottom);
+    EXPECT_EQ(2, ink.left);
+}
+
+TEST(Brushes, EveryHatchDrawsItsLines)
+{
+    struct Case {
+        int hatch;
+        std::vector<POINT> ink;  // pixels of the 8 x 8 cell that carry the hatch colour
+    };
+    auto line = [](auto f) {
+        std::vector<POINT> v;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (f(x, y))
+                    v.push_back({x, y});
+        return v;
+    };
+    const std::vector<Case> cases = {
+        {HS_HORIZONTAL, line([](int, int y) { return y == 7; })},
+        {HS_VERTICAL, line([](int x, int) { return x == 7; })},
+        {HS_FDIAGONAL, line([](int x, int y) { return x == y; })},
+        {HS_BDIAGONAL, line([](int x, int y) { return x + y == 7; })},
+        {HS_CROSS, line([](int x, int y) { return x == 7 || y == 7; })},
+        {HS_DIAGCROSS, line([](int x, int y) { return x == y || x + y == 7; })},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(16, 16);
+        CBrush hatch(c.hatch, RGB(0, 0, 255));
+        canvas.dc.SetBkColor(RGB(255, 255, 0));
+        RECT all{0, 0, 16, 16};
+        canvas.dc.FillRect(&all, &hatch);
+        EXPECT_EQ(int(c.ink.size()) * 4, canvas.Count(RGB(0, 0, 255))) << c.hatch;
+        EXPECT_EQ(256 - int(c.ink.size()) * 4, canvas.Count(RGB(255, 255, 0))) << c.hatch;
+        for (POINT p : c.ink)
+            EXPECT_EQ(RGB(0, 0, 255), canvas.dc.GetPixel(p.x + 8, p.y + 8)) << c.hatch;
+    }
+}
+
+TEST(Brushes, TransparentModeLeavesHatchBackground)
+{
+    Canvas canvas(8, 8);
+    CBrush hatch(HS_CROSS, RGB(0, 0, 0));
+    canvas.dc.SelectObject(&hatch);
+    canvas.dc.SelectStockObject(NULL_PEN);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.SetBkColor(RGB(255, 0, 0));
+    canvas.dc.Rectangle(0, 0, 9, 9);
+    EXPECT_EQ(15, canvas.Count(RGB(0, 0, 0)));
+    EXPECT_EQ(49, canvas.Count(RGB(255, 255, 255)));
+}
+
+TEST(Brushes, BrushOriginShiftsThePattern)
+{
+    Canvas canvas(8, 8);
+    CBrush hatch(HS_VERTICAL, RGB(0, 0, 0));
+    canvas.dc.SetBrushOrg(3, 0);
+    RECT all{0, 0, 8, 8};
+    canvas.dc.FillRect(&all, &hatch);
+    EXPECT_EQ(RGB(0, 0, 0), canvas.dc.GetPixel(2, 0));
+    EXPECT_EQ(8, canvas.Count(RGB(0, 0, 0)));
+}
+
+TEST(Mix, XorRubberBandDrawnTwiceRestoresTheImage)
+{
+    Canvas canvas(24, 24);
+    CBrush red(RGB(255, 0, 0));
+    canvas.dc.SelectObject(&red);
+    canvas.dc.Ellipse(2, 2, 20, 14);
+    canvas.dc.MoveTo(0, 23);
+    canvas.dc.LineTo(23, 0);
+    std::string before = canvas.Art();
+    for (int mode : {R2_NOT, R2_XORPEN, R2_NOTXORPEN}) {
+        CPen pen(PS_DOT, 0, RGB(0, 255, 0));
+        CPen* oldPen = canvas.dc.SelectObject(&pen);
+        canvas.dc.SelectStockObject(NULL_BRUSH);
+        int old = canvas.dc.SetROP2(mode);
+        canvas.dc.Rectangle(3, 5, 21, 22);
+        EXPECT_NE(before, canvas.Art()) << mode;
+        canvas.dc.Rectangle(3, 5, 21, 22);
+        canvas.dc.SetROP2(old);
+        canvas.dc.SelectObject(oldPen);
+        EXPECT_EQ(before, canvas.Art()) << mode;
+    }
+    RECT focus{4, 4, 17, 11};
+    canvas.dc.DrawFocusRect(&focus);
+    EXPECT_NE(before, canvas.Art());
+    canvas.dc.DrawFocusRect(&focus);
+    EXPECT_EQ(before, canvas.Art());
+}
+
+TEST(Mix, EveryBinaryMixModeOnBlackAndWhite)
+{
+    // Columns: white pen on white, white pen on black, black pen on white, black pen on black.
+    const char* expected[17] = {nullptr, "####", "###.", "##.#", "##..", "#.##", "#.#.", "#..#", "#...",
+                                ".###",  ".##.", ".#.#", ".#..", "..##", "..#.", "...#", "...."};
+    for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
+        Canvas canvas(4, 1);
+        canvas.dc.SetPixel(1, 0, RGB(0, 0, 0));
+        canvas.dc.SetPixel(3, 0, RGB(0, 0, 0));
+        canvas.dc.SetROP2(mode);
+        CPen white(PS_SOLID, 0, RGB(255, 255, 255));
+        CPen black(PS_SOLID, 0, RGB(0, 0, 0));
+        CPen* old = canvas.dc.SelectObject(&white);
+        canvas.dc.MoveTo(0, 0);
+        canvas.dc.LineTo(2, 0);
+        canvas.dc.SelectObject(&black);
+        canvas.dc.LineTo(4, 0);
+        canvas.dc.SelectObject(old);
+        EXPECT_EQ(std::string(expected[mode]) + "\n", canvas.Art()) << mode;
+    }
+}
+
+}  // namespace

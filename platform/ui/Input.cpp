@@ -168,8 +168,7 @@ void invalidateCaret()
 {
     InputState& s = input();
     if (Window* w = Find(s.caretWindow))
-        FlushSurface(w, QRect(SurfaceOffset(w) + QPoint(s.caret.left, s.caret.top),
-                              QSize(s.caret.right - s.caret.left, s.caret.bottom - s.caret.top)));
+        FlushClient(w, QRect(s.caret.left, s.caret.top, s.caret.right - s.caret.left, s.caret.bottom - s.caret.top));
 }
 
 } // namespace

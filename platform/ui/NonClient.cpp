@@ -56,13 +56,11 @@ void drawCaption(QPainter& p, Window* w, const QRect& bar)
 
 void PaintNonClient(Window* w)
 {
-    EnsureSurface(w);
-    Window* top = TopLevelOf(w);
-    POINT o = WindowOrigin(w), t = WindowOrigin(top);
-    QRect whole(o.x - t.x, o.y - t.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
-    QRegion clip = VisibleFrameRegion(w);
-    QPainter p(&top->surface->image);
-    p.setClipRegion(clip);
+    EnsureImages(w);
+    if (w->frameImage.isNull())
+        return;
+    QRect whole(0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
+    QPainter p(&w->frameImage);
     int frame = (w->style & WS_CHILD) ? ((w->style & WS_THICKFRAME) ? 4 : (w->style & WS_DLGFRAME) ? 3 : (w->style & WS_BORDER) ? 1 : 0) : 0;
     if (frame) {
         p.fillRect(whole, sys(COLOR_BTNFACE));
@@ -70,9 +68,8 @@ void PaintNonClient(Window* w)
         p.drawRect(whole.adjusted(0, 0, -1, -1));
     }
     if ((w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION)
-        drawCaption(p, w, QRect(whole.left() + frame, whole.top() + frame, whole.width() - 2 * frame, 19));
-    QRect c(whole.topLeft() + QPoint(w->client.left, w->client.top),
-            QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
+        drawCaption(p, w, QRect(frame, frame, whole.width() - 2 * frame, 19));
+    QRect c(QPoint(w->client.left, w->client.top), QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
     if (w->exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) {
         int e = (w->exStyle & WS_EX_CLIENTEDGE) ? 2 : 1;
         QRect edge = c.adjusted(-e, -e, e, e);
@@ -80,6 +77,7 @@ void PaintNonClient(Window* w)
             edge.setRight(edge.right() + 16);
         if (w->style & WS_HSCROLL)
             edge.setBottom(edge.bottom() + 16);
+        p.fillRect(edge, sys(COLOR_BTNFACE));
         p.setPen(sys(COLOR_BTNSHADOW));
         p.drawRect(edge.adjusted(0, 0, -1, -1));
     }
@@ -90,7 +88,7 @@ void PaintNonClient(Window* w)
     if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL))
         p.fillRect(QRect(c.right() + 1, c.bottom() + 1, 16, 16), sys(COLOR_BTNFACE));
     p.end();
-    FlushSurface(w, whole);
+    FlushWindow(w);
 }
 
 } // namespace ui

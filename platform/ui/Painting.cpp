@@ -72,42 +72,6 @@ QPoint SurfaceOffset(Window* w)
     return QPoint(o.x - t.x, o.y - t.y);
 }
 
-namespace {
-
-// The part of a screen region not hidden by ancestors' edges or by siblings above w or
-// above any of its ancestors.
-QRegion clipToAncestors(Window* w, QRegion visible)
-{
-    for (Window* a = w; a && a != Desktop() && (a->style & WS_CHILD); a = Find(a->parent)) {
-        Window* p = Find(a->parent);
-        visible &= screenClientRect(p);
-        for (HWND s : p->children) {
-            if (s == a->hwnd)
-                break;
-            Window* sib = Find(s);
-            if (sib->style & WS_VISIBLE)
-                visible -= screenWindowRect(sib);
-        }
-    }
-    POINT t = WindowOrigin(TopLevelOf(w));
-    return visible.translated(-t.x, -t.y);
-}
-
-} // namespace
-
-QRegion VisibleClientRegion(Window* w)
-{
-    QRegion visible = screenClientRect(w);
-    for (HWND c : w->children) {
-        Window* k = Find(c);
-        if (k->style & WS_VISIBLE)
-            visible -= screenWindowRect(k);
-    }
-    return clipToAncestors(w, visible);
-}
-
-QRegion VisibleFrameRegion(Window* w) { return clipToAncestors(w, QRegion(screenWindowRect(w)) - screenClientRect(w)); }
-
 void InvalidateClient(Window* w, const QRegion& region, bool erase)
 {
     if (!w || w == Desktop() || !IsVisibleChain(w))
@@ -151,28 +115,63 @@ HWND NextWindowToPaint()
     return nullptr;
 }
 
-void EnsureSurface(Window* w)
+void EnsureImages(Window* w)
+{
+    if (!w || w == Desktop())
+        return;
+    QSize client(std::max(1, w->client.right - w->client.left), std::max(1, w->client.bottom - w->client.top));
+    if (w->clientImage.size() != client) {
+        w->clientImage = QImage(client, QImage::Format_RGB32);
+        w->clientImage.fill(Qt::white);
+    }
+    QSize whole(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top));
+    bool hasFrame = whole != client;
+    if (!hasFrame)
+        w->frameImage = QImage();
+    else if (w->frameImage.size() != whole) {
+        w->frameImage = QImage(whole, QImage::Format_RGB32);
+        w->frameImage.fill(Qt::lightGray);
+    }
+}
+
+void Compose(QPainter& painter, Window* w)
+{
+    if (!w || !(w->style & WS_VISIBLE))
+        return;
+    EnsureImages(w);
+    painter.save();
+    if (!w->frameImage.isNull())
+        painter.drawImage(0, 0, w->frameImage);
+    painter.translate(w->client.left, w->client.top);
+    QRect clientArea(0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top);
+    painter.setClipRect(clientArea, Qt::IntersectClip);
+    painter.drawImage(0, 0, w->clientImage);
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
+        Window* k = Find(*it);
+        painter.save();
+        painter.translate(k->rect.left, k->rect.top);
+        painter.setClipRect(QRect(0, 0, k->rect.right - k->rect.left, k->rect.bottom - k->rect.top), Qt::IntersectClip);
+        Compose(painter, k);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+void FlushClient(Window* w, const QRect& rect) { FlushWindowArea(w, rect.translated(SurfaceOffset(w))); }
+
+void FlushWindow(Window* w)
 {
     Window* top = TopLevelOf(w);
-    if (!top || top == Desktop())
-        return;
-    QSize size(std::max(1, top->rect.right - top->rect.left), std::max(1, top->rect.bottom - top->rect.top));
-    if (!top->surface)
-        top->surface = std::make_unique<Surface>();
-    if (top->surface->image.size() != size) {
-        QImage fresh(size, QImage::Format_RGB32);
-        fresh.fill(Qt::white);
-        top->surface->image = fresh;
-    }
+    POINT o = WindowOrigin(w), t = WindowOrigin(top);
+    FlushWindowArea(w, QRect(o.x - t.x, o.y - t.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top));
 }
 
 void FillClientBackground(Window* w, const QRegion& clientArea)
 {
-    EnsureSurface(w);
-    Window* top = TopLevelOf(w);
-    QPainter p(&top->surface->image);
-    QRegion area = clientArea.translated(SurfaceOffset(w)).intersected(VisibleClientRegion(w));
-    p.setClipRegion(area);
+    EnsureImages(w);
+    QPainter p(&w->clientImage);
+    p.setClipRegion(clientArea);
+    QRegion area = clientArea;
     COLORREF c = brushColour(w->cls ? w->cls->background : nullptr);
     p.fillRect(area.boundingRect(), QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
 }
@@ -291,7 +290,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     if (!w || !ps)
         return nullptr;
     *ps = PAINTSTRUCT{};
-    EnsureSurface(w);
+    EnsureImages(w);
     if (w->frameNeeded) {
         w->frameNeeded = false;
         SendMessage(hwnd, WM_NCPAINT, 1, 0);
@@ -323,34 +322,8 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
     QRect r = ps ? QRect(ps->rcPaint.left, ps->rcPaint.top, ps->rcPaint.right - ps->rcPaint.left,
                          ps->rcPaint.bottom - ps->rcPaint.top)
                  : clientRect(w);
-    FlushSurface(w, r.translated(SurfaceOffset(w)));
+    FlushClient(w, r);
     return TRUE;
-}
-
-HDC GetDC(HWND hwnd)
-{
-    Window* w = Find(hwnd);
-    if (!w || w == Desktop())
-        return CreateScreenDC();
-    return CreateWindowDC(w, QRegion(clientRect(w)), false);
-}
-
-HDC GetWindowDC(HWND hwnd)
-{
-    Window* w = Find(hwnd);
-    if (!w || w == Desktop())
-        return CreateScreenDC();
-    return CreateWindowDC(w, QRegion(), true);
-}
-
-int ReleaseDC(HWND hwnd, HDC dc)
-{
-    if (!dc)
-        return 0;
-    ReleaseWindowDC(dc);
-    if (Window* w = Find(hwnd))
-        FlushSurface(w, QRect(SurfaceOffset(w), QSize(w->client.right - w->client.left, w->client.bottom - w->client.top)));
-    return 1;
 }
 
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect)
@@ -362,22 +335,17 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, LPCRECT scrollRect, LPCRECT clipRec
     if (clipRect)
         area &= toQRect(*clipRect);
     if (IsVisibleChain(w) && !area.isEmpty()) {
-        EnsureSurface(w);
-        QImage& image = TopLevelOf(w)->surface->image;
-        QPoint off = SurfaceOffset(w);
-        QRegion visible = VisibleClientRegion(w);
-        QRect src = area.translated(off);
-        QImage copy = image.copy(src);
-        QPainter p(&image);
-        p.setClipRegion(visible.intersected(src));
-        p.drawImage(src.topLeft() + QPoint(dx, dy), copy);
+        EnsureImages(w);
+        QImage copy = w->clientImage.copy(area);
+        QPainter p(&w->clientImage);
+        p.setClipRect(area);
+        p.drawImage(area.topLeft() + QPoint(dx, dy), copy);
         p.end();
         QRegion moved = QRegion(area).intersected(QRegion(area.translated(dx, dy)));
         QRegion stale = w->update.intersected(area);
         w->update = (w->update - area) + stale.translated(dx, dy).intersected(area);
-        QRegion hidden = QRegion(area) - visible.translated(-off);
-        InvalidateClient(w, (QRegion(area) - moved) + hidden.translated(dx, dy).intersected(area), true);
-        FlushSurface(w, src);
+        InvalidateClient(w, QRegion(area) - moved, true);
+        FlushClient(w, area);
     }
     if (!scrollRect)
         for (HWND c : std::vector<HWND>(w->children)) {

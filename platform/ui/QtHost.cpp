@@ -135,11 +135,11 @@ protected:
     {
         Window* w = Find(m_hwnd);
         QPainter p(this);
-        if (!w || !w->surface) {
-            p.fillRect(e->rect(), Qt::white);
+        p.fillRect(e->rect(), Qt::white);
+        if (!w)
             return;
-        }
-        p.drawImage(e->rect(), w->surface->image, e->rect());
+        p.setClipRect(e->rect());
+        Compose(p, w);
         HWND caretWnd = nullptr;
         RECT caret{};
         if (CaretVisible(&caretWnd, &caret) && GetAncestorTopLevel(caretWnd) == m_hwnd) {
@@ -262,36 +262,34 @@ void HostShow(Window* w, bool show)
 {
     if (!HaveDisplay() || (w->style & WS_CHILD))
         return;
-    EnsureSurface(w);
-    if (!w->surface->host) {
+    if (!w->host) {
         if (!show)
             return;
-        w->surface->host = new HostWidget(w->hwnd);
-        w->surface->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
-        w->surface->host->place(w->rect);
+        w->host = new HostWidget(w->hwnd);
+        w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
+        w->host->place(w->rect);
     }
-    w->surface->host->setVisible(show);
+    w->host->setVisible(show);
 }
 
 void HostGeometry(Window* w)
 {
-    EnsureSurface(w);
-    if (w->surface->host)
-        w->surface->host->place(w->rect);
+    if (w->host)
+        w->host->place(w->rect);
 }
 
 void HostTitle(Window* w)
 {
-    if (w->surface && w->surface->host)
-        w->surface->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
+    if (w->host)
+        w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
 }
 
 void HostDestroy(Window* w)
 {
-    if (!w->surface || !w->surface->host)
+    if (!w->host)
         return;
-    HostWidget* host = w->surface->host;
-    w->surface->host = nullptr;
+    HostWidget* host = w->host;
+    w->host = nullptr;
     host->forget();
     host->hide();
     host->deleteLater();
@@ -303,11 +301,11 @@ void HostCursor(HCURSOR cursor)
         h->setCursor(cursorShape(cursor));
 }
 
-void FlushSurface(Window* w, const QRect& rect)
+void FlushWindowArea(Window* w, const QRect& rect)
 {
     Window* top = TopLevelOf(w);
-    if (top && top->surface && top->surface->host)
-        top->surface->host->update(rect);
+    if (top && top->host)
+        top->host->update(rect);
 }
 
 void ProcessHostEvents(bool wait, int timeoutMs)

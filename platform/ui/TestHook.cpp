@@ -4,6 +4,9 @@
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QPainter>
+
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -65,12 +68,17 @@ COLORREF PixelAt(HWND hwnd, POINT clientPt)
 {
     ui::Window* w = ui::Find(hwnd);
     ui::Window* top = w ? ui::TopLevelOf(w) : nullptr;
-    if (!top || !top->surface)
+    if (!top || !ui::IsVisibleChain(w))
         return 0xFFFFFFFF;
+    QImage screen(std::max(1, top->rect.right - top->rect.left), std::max(1, top->rect.bottom - top->rect.top),
+                  QImage::Format_RGB32);
+    QPainter painter(&screen);
+    ui::Compose(painter, top);
+    painter.end();
     QPoint p = ui::SurfaceOffset(w) + QPoint(clientPt.x, clientPt.y);
-    if (!top->surface->image.rect().contains(p))
+    if (!screen.rect().contains(p))
         return 0xFFFFFFFF;
-    QRgb c = top->surface->image.pixel(p);
+    QRgb c = screen.pixel(p);
     return RGB(static_cast<BYTE>(qRed(c)), static_cast<BYTE>(qGreen(c)), static_cast<BYTE>(qBlue(c)));
 }
 

@@ -2,6 +2,8 @@
 // driven by the user-interface thread; only PostMessage may be called from other threads.
 #pragma once
 
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/UiTypes.h"
 
 // Window classes.
@@ -65,8 +67,6 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
 BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
-int GetSystemMetrics(int index);
-DWORD GetSysColor(int index);
 
 // Messages.
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,9 +96,6 @@ BOOL RedrawWindow(HWND hwnd, LPCRECT rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect);
-HDC GetDC(HWND hwnd);
-HDC GetWindowDC(HWND hwnd);
-int ReleaseDC(HWND hwnd, HDC dc);
 
 // Input state.
 HWND SetCapture(HWND hwnd);

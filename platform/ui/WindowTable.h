@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QRegion>
 
+class QPainter;
+
 #include <map>
 #include <memory>
 #include <string>
@@ -32,12 +34,6 @@ struct ScrollBar {
     int trackPos = 0;
 };
 
-// What a top-level window keeps for drawing: the back buffer and, when shown with a
-// display, the host widget that presents it.
-struct Surface {
-    QImage image;
-    HostWidget* host = nullptr;
-};
 
 struct Window {
     HWND hwnd = nullptr;
@@ -63,7 +59,9 @@ struct Window {
     bool acceptFiles = false;
     RECT normalRect{};
     ScrollBar bars[2];
-    std::unique_ptr<Surface> surface;
+    QImage clientImage;        // the client area as last painted
+    QImage frameImage;         // the whole window, of which the non-client part is shown
+    HostWidget* host = nullptr; // a shown top-level window's widget on the display
 };
 
 Window* Find(HWND hwnd);
@@ -87,11 +85,15 @@ void InvalidateParentArea(Window* w);
 bool AnyPaintPending();
 HWND NextWindowToPaint();
 void PaintNonClient(Window* w);
-QRegion VisibleClientRegion(Window* w); // in the top-level's window coordinates
-QRegion VisibleFrameRegion(Window* w);  // the non-client part, likewise
-QPoint SurfaceOffset(Window* w);        // client origin in the top-level's window coordinates
-void EnsureSurface(Window* w);
-void FlushSurface(Window* w, const QRect& rect);
+QPoint SurfaceOffset(Window* w); // client origin in the top-level's window coordinates
+void EnsureImages(Window* w);
+// Shows rect (client coordinates of w) on the display.
+void FlushClient(Window* w, const QRect& rect);
+void FlushWindow(Window* w);
+// Shows rect (coordinates of the top-level window of w) on the display.
+void FlushWindowArea(Window* w, const QRect& rect);
+// Draws a top-level window and its visible children, as the display shows them.
+void Compose(QPainter& painter, Window* top);
 
 // Host bridge.
 void HostShow(Window* w, bool show);

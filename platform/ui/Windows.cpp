@@ -458,10 +458,8 @@ HWND SetParent(HWND hwnd, HWND newParent)
     p->children.insert(p->children.begin(), hwnd);
     if (p == Desktop())
         HostShow(w, visible);
-    else if (w->surface) {
+    else
         HostDestroy(w);
-        w->surface.reset();
-    }
     if (visible)
         InvalidateAll(w, true, true);
     return old;
@@ -652,38 +650,4 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count)
         points[i].y += dy;
     }
     return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
-}
-
-int GetSystemMetrics(int index)
-{
-    switch (index) {
-    case SM_CXSCREEN: case SM_CXFULLSCREEN: return Desktop()->rect.right;
-    case SM_CYSCREEN: case SM_CYFULLSCREEN: return Desktop()->rect.bottom;
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
-    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
-    case SM_CYCAPTION: return 19;
-    case SM_CYMENU: return 19;
-    case SM_CXBORDER: case SM_CYBORDER: return 1;
-    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-    case SM_CXFRAME: case SM_CYFRAME: return 4;
-    case SM_CXEDGE: case SM_CYEDGE: return 2;
-    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
-    case SM_CXSIZE: case SM_CYSIZE: return 18;
-    case SM_CXMIN: return 112;
-    case SM_CYMIN: return 27;
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
-    case SM_CXDRAG: case SM_CYDRAG: return 4;
-    default: return 0;
-    }
-}
-
-DWORD GetSysColor(int index)
-{
-    static const COLORREF colours[] = {
-        RGB(200, 200, 200), RGB(58, 110, 165), RGB(10, 36, 106), RGB(128, 128, 128), RGB(212, 208, 200),
-        RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255), RGB(212, 208, 200),
-        RGB(212, 208, 200), RGB(128, 128, 128), RGB(10, 36, 106), RGB(255, 255, 255), RGB(212, 208, 200),
-        RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0), RGB(212, 208, 200), RGB(255, 255, 255),
-        RGB(64, 64, 64), RGB(212, 208, 200), RGB(0, 0, 0), RGB(255, 255, 225)};
-    return (index >= 0 && index < static_cast<int>(std::size(colours))) ? colours[index] : 0;
 }

@@ -689,9 +689,9 @@ void CWnd::ScrollWindow(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect)
 }
 CDC* CWnd::BeginPaint(PAINTSTRUCT* ps) { return AfxDCFromHandle(::BeginPaint(m_hWnd, ps)); }
 void CWnd::EndPaint(PAINTSTRUCT* ps) { ::EndPaint(m_hWnd, ps); }
-CDC* CWnd::GetDC() { return AfxDCFromHandle(::GetDC(m_hWnd)); }
-CDC* CWnd::GetWindowDC() { return AfxDCFromHandle(::GetWindowDC(m_hWnd)); }
-int CWnd::ReleaseDC(CDC* dc) { return dc ? ::ReleaseDC(m_hWnd, AfxHdcOf(dc)) : 0; }
+CDC* CWnd::GetDC() { return AfxGetWindowDC(this, FALSE); }
+CDC* CWnd::GetWindowDC() { return AfxGetWindowDC(this, TRUE); }
+int CWnd::ReleaseDC(CDC* dc) { return AfxReleaseWindowDC(this, dc); }
 
 CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
 CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }

@@ -322,6 +322,9 @@ BOOL AfxIsIdleMessage(MSG* msg);
 // The device context object for a handle (created by the drawing layer).
 CDC* AfxDCFromHandle(HDC dc);
 HDC AfxHdcOf(CDC* dc);
+// A drawing context on a window's client area (or whole window) and its release.
+CDC* AfxGetWindowDC(CWnd* wnd, BOOL wholeWindow);
+int AfxReleaseWindowDC(CWnd* wnd, CDC* dc);
 
 class CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)

@@ -132,6 +132,7 @@ TEST_F(MessageMapTest, NotificationWithoutReflectionReachesTheParentMap)
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr));
     HWND plain = MakeWindow(WS_CHILD, {0, 0, 5, 5}, parent.m_hWnd, 2);
     NMHDR nm{plain, 2, kCode};
+    log.clear();
     EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&nm)), 5);
     EXPECT_EQ(log, "parent notify 77;");
     parent.DestroyWindow();

@@ -24,14 +24,20 @@ void registerDialogClass()
     ::RegisterClass(&wc);
 }
 
+// Dialog units to pixels, corner by corner.
+RECT mapDialogRect(int x, int y, int cx, int cy)
+{
+    return RECT{DialogUnitsToPixelsX(x), DialogUnitsToPixelsY(y), DialogUnitsToPixelsX(x + cx), DialogUnitsToPixelsY(y + cy)};
+}
+
 void createItems(HWND dialog, const DialogTemplate& t)
 {
     for (const DialogItemTemplate& item : t.items) {
         WNDCLASS wc{};
         LPCTSTR cls = ::GetClassInfo(nullptr, item.className.c_str(), &wc) ? item.className.c_str() : AfxDialogClass;
-        ::CreateWindowEx(item.exStyle, cls, item.text.c_str(), item.style | WS_CHILD, DialogUnitsToPixelsX(item.x),
-                         DialogUnitsToPixelsY(item.y), DialogUnitsToPixelsX(item.cx), DialogUnitsToPixelsY(item.cy),
-                         dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), nullptr, nullptr);
+        RECT r = mapDialogRect(item.x, item.y, item.cx, item.cy);
+        ::CreateWindowEx(item.exStyle, cls, item.text.c_str(), item.style | WS_CHILD, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), nullptr, nullptr);
     }
 }
 
@@ -50,8 +56,9 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate* t, CWnd* parent)
         t = &fallback;
     DWORD style = t->style & ~WS_VISIBLE;
     HWND owner = parent ? parent->m_hWnd : nullptr;
-    if (!CreateEx(t->exStyle, AfxDialogClass, t->caption.c_str(), style, DialogUnitsToPixelsX(t->x),
-                  DialogUnitsToPixelsY(t->y), DialogUnitsToPixelsX(t->cx), DialogUnitsToPixelsY(t->cy), owner, nullptr))
+    RECT r = mapDialogRect(t->x, t->y, t->cx, t->cy);
+    if (!CreateEx(t->exStyle, AfxDialogClass, t->caption.c_str(), style, r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, owner, nullptr))
         return FALSE;
     createItems(m_hWnd, *t);
     if (!(style & WS_CHILD))

@@ -306,3 +306,16 @@ TEST_F(DocViewTest, CommandLineSelectsTheShellCommand)
         EXPECT_EQ(info.m_bShowSplash, c.splash) << c.args.back();
     }
 }
+
+TEST_F(DocViewTest, DroppedFilesOpenAsDocuments)
+{
+    CNoteDoc* doc = newNote("dropped", {3});
+    ASSERT_TRUE(doc->DoSave(path("drop.trn").c_str()));
+    doc->OnCloseDocument();
+    main->DragAcceptFiles();
+    main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(UiTestHook::MakeDrop({path("drop.trn")})));
+    auto* opened = static_cast<CNoteDoc*>(main->GetActiveDocument());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->m_text, "dropped");
+    EXPECT_EQ(opened->GetPathName(), path("drop.trn").c_str());
+}

@@ -84,16 +84,95 @@ void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
     SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
 }
 
+// The edges a drag at a hit-test code moves: left, top, right, bottom.
+struct Edges {
+    int hit;
+    bool left, top, right, bottom;
+};
+
+const Edges* edgesFor(int hit)
+{
+    static const Edges table[] = {
+        {HTCAPTION, true, true, true, true},       {HTLEFT, true, false, false, false},
+        {HTRIGHT, false, false, true, false},      {HTTOP, false, true, false, false},
+        {HTBOTTOM, false, false, false, true},     {HTTOPLEFT, true, true, false, false},
+        {HTTOPRIGHT, false, true, true, false},    {HTBOTTOMLEFT, true, false, false, true},
+        {HTBOTTOMRIGHT, false, false, true, true},
+    };
+    for (const Edges& e : table)
+        if (e.hit == hit)
+            return &e;
+    return nullptr;
+}
+
+// Widens a span to the minimum by moving its loose end.
+void keepMinimum(LONG& low, LONG& high, bool lowMoves, LONG minimum)
+{
+    if (high - low >= minimum)
+        return;
+    if (lowMoves)
+        low = high - minimum;
+    else
+        high = low + minimum;
+}
+
+// Moves or sizes a child window with the mouse until the button goes up; Esc restores it.
+void moveSizeLoop(HWND hwnd, const Edges& edges, POINT start)
+{
+    Window* w = Find(hwnd);
+    RECT original = w->rect;
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    SetCapture(hwnd);
+    for (;;) {
+        MSG msg;
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (GetCapture() != hwnd || !IsWindow(hwnd))
+            break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            MoveWindow(hwnd, original.left, original.top, original.right - original.left, original.bottom - original.top, TRUE);
+            break;
+        }
+        bool up = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+        if (!up && msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE) {
+            DispatchMessage(&msg);
+            continue;
+        }
+        int dx = msg.pt.x - start.x, dy = msg.pt.y - start.y;
+        RECT r = original;
+        r.left += edges.left ? dx : 0;
+        r.right += edges.right ? dx : 0;
+        r.top += edges.top ? dy : 0;
+        r.bottom += edges.bottom ? dy : 0;
+        keepMinimum(r.left, r.right, edges.left && !edges.right, mmi.ptMinTrackSize.x);
+        keepMinimum(r.top, r.bottom, edges.top && !edges.bottom, mmi.ptMinTrackSize.y);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (up)
+            break;
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+}
+
 LRESULT nonClientButton(HWND hwnd, Window* w, WPARAM hit, LPARAM lParam)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (static_cast<int>(hit)) {
     case HTCLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); break;
     case HTVSCROLL: case HTHSCROLL: clickScrollBar(hwnd, w, static_cast<int>(hit), pt); break;
-    default:
+    default: {
         if ((w->style & WS_CHILD) && w->parent && (w->exStyle & WS_EX_MDICHILD))
             SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
+        const Edges* edges = edgesFor(static_cast<int>(hit));
+        bool sizable = static_cast<int>(hit) == HTCAPTION || (w->style & WS_THICKFRAME);
+        if (edges && sizable && IsWindow(hwnd) && (w->style & WS_CHILD) && !(w->style & WS_MAXIMIZE))
+            moveSizeLoop(hwnd, *edges, pt);
         break;
+    }
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // Default message processing: text, non-client layout and hit testing, erasing, closing,
 // cursors, activation and the standard scroll bars.
+#include "platform/ui/Menu.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WindowTable.h"
@@ -158,11 +159,34 @@ void moveSizeLoop(HWND hwnd, const Edges& edges, POINT start)
         ReleaseCapture();
 }
 
+// A click on the menu bar opens that item's pop-up, or sends its command.
+void clickMenuBar(HWND hwnd, Window* w, POINT screenPt)
+{
+    POINT o = WindowOrigin(w);
+    QPoint at(screenPt.x - o.x, screenPt.y - o.y);
+    std::vector<QRect> items = MenuBarItems(w);
+    auto menu = reinterpret_cast<HMENU>(w->id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].contains(at))
+            continue;
+        int index = static_cast<int>(i);
+        if (GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))
+            return;
+        if (HMENU popup = GetSubMenu(menu, index))
+            TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, o.x + items[i].left(), o.y + items[i].bottom() + 1, 0,
+                           hwnd, nullptr);
+        else
+            PostMessage(hwnd, WM_COMMAND, GetMenuItemID(menu, index), 0);
+        return;
+    }
+}
+
 LRESULT nonClientButton(HWND hwnd, Window* w, WPARAM hit, LPARAM lParam)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (static_cast<int>(hit)) {
     case HTCLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); break;
+    case HTMENU: clickMenuBar(hwnd, w, pt); break;
     case HTVSCROLL: case HTHSCROLL: clickScrollBar(hwnd, w, static_cast<int>(hit), pt); break;
     default: {
         if ((w->style & WS_CHILD) && w->parent && (w->exStyle & WS_EX_MDICHILD))

@@ -76,6 +76,10 @@ POINT WindowOrigin(Window* w);
 bool IsVisibleChain(Window* w);
 Window* TopLevelOf(Window* w);
 RECT DefaultClientRect(Window* w, const RECT& windowRect);
+// The menu bar of a top-level window with a menu: its height and its items (window coordinates).
+constexpr int kMenuBarHeight = 19;
+bool HasMenuBar(Window* w);
+std::vector<QRect> MenuBarItems(Window* w);
 int DefaultHitTest(Window* w, POINT screenPt);
 
 // Painting bookkeeping.

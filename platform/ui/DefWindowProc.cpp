@@ -60,6 +60,41 @@ LRESULT setCursor(HWND hwnd, Window* w, LPARAM lParam)
     return FALSE;
 }
 
+// Drags the thumb: SB_THUMBTRACK while the mouse moves, SB_THUMBPOSITION when it is released.
+void dragThumb(HWND hwnd, int bar, int grab)
+{
+    UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    SetCapture(hwnd);
+    int pos = GetScrollPos(hwnd, bar);
+    for (;;) {
+        MSG m;
+        if (!GetMessage(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        Window* w = Find(hwnd);
+        if (!w || GetCapture() != hwnd)
+            break;
+        bool up = m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP;
+        if (!up && m.message != WM_MOUSEMOVE && m.message != WM_NCMOUSEMOVE) {
+            DispatchMessage(&m);
+            continue;
+        }
+        POINT o = WindowOrigin(w);
+        int along = bar == SB_VERT ? m.pt.y - o.y - w->client.top : m.pt.x - o.x - w->client.left;
+        int length = bar == SB_VERT ? w->client.bottom - w->client.top : w->client.right - w->client.left;
+        pos = PositionAt(w->bars[bar], length, along - grab);
+        w->bars[bar].trackPos = pos;
+        SendMessage(hwnd, msg, MAKEWPARAM(up ? SB_THUMBPOSITION : SB_THUMBTRACK, static_cast<WORD>(pos)), 0);
+        if (up)
+            break;
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    if (IsWindow(hwnd))
+        SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
+}
+
 // Pages, lines or the thumb of a standard scroll bar, from a click in the non-client area.
 void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
 {
@@ -68,19 +103,15 @@ void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
     POINT o = WindowOrigin(w);
     int along = bar == SB_VERT ? screenPt.y - o.y - w->client.top : screenPt.x - o.x - w->client.left;
     int length = bar == SB_VERT ? w->client.bottom - w->client.top : w->client.right - w->client.left;
-    const ScrollBar& b = w->bars[bar];
-    int track = std::max(1, length - 32);
-    int range = std::max(1, b.max - b.min + 1);
-    int thumbLen = b.page ? std::max(8, static_cast<int>(track * static_cast<long long>(b.page) / range)) : 16;
-    int thumbAt = 16 + static_cast<int>((track - thumbLen) * static_cast<long long>(b.pos - b.min) /
-                                        std::max(1, range - static_cast<int>(b.page)));
-    UINT code = along < 16                 ? SB_LINEUP
-                : along >= length - 16     ? SB_LINEDOWN
-                : along < thumbAt          ? SB_PAGEUP
-                : along >= thumbAt + thumbLen ? SB_PAGEDOWN
-                                              : SB_THUMBPOSITION;
-    if (code == SB_THUMBPOSITION)
+    Thumb thumb = ThumbOf(w->bars[bar], length);
+    if (along >= thumb.at && along < thumb.at + thumb.length && along >= kScrollArrow && along < length - kScrollArrow) {
+        dragThumb(hwnd, bar, along - thumb.at);
         return;
+    }
+    UINT code = along < kScrollArrow            ? SB_LINEUP
+                : along >= length - kScrollArrow ? SB_LINEDOWN
+                : along < thumb.at              ? SB_PAGEUP
+                                                : SB_PAGEDOWN;
     SendMessage(hwnd, msg, code, 0);
     SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
 }

@@ -26,13 +26,9 @@ void drawScrollBar(QPainter& p, const QRect& track, const ScrollBar& b, bool ver
                           : QRect(track.right() - thick + 1, track.top(), thick, thick);
     p.fillRect(first, sys(COLOR_BTNFACE));
     p.fillRect(last, sys(COLOR_BTNFACE));
-    int inner = std::max(1, length - 2 * thick);
-    int range = std::max(1, b.max - b.min + 1);
-    int thumb = b.page ? std::max(8, static_cast<int>(inner * static_cast<long long>(b.page) / range)) : thick;
-    thumb = std::min(thumb, inner);
-    int span = std::max(1, range - static_cast<int>(b.page));
-    int at = thick + static_cast<int>((inner - thumb) * static_cast<long long>(b.pos - b.min) / span);
-    QRect t = vertical ? QRect(track.left(), track.top() + at, thick, thumb) : QRect(track.left() + at, track.top(), thumb, thick);
+    Thumb thumb = ThumbOf(b, length);
+    QRect t = vertical ? QRect(track.left(), track.top() + thumb.at, thick, thumb.length)
+                       : QRect(track.left() + thumb.at, track.top(), thumb.length, thick);
     p.fillRect(t, sys(COLOR_BTNFACE));
     p.setPen(sys(COLOR_BTNSHADOW));
     p.drawRect(t.adjusted(0, 0, -1, -1));
@@ -76,6 +72,26 @@ void drawMenuBar(QPainter& p, Window* w)
 }
 
 } // namespace
+
+Thumb ThumbOf(const ScrollBar& b, int length)
+{
+    int track = std::max(1, length - 2 * kScrollArrow);
+    int range = std::max(1, b.max - b.min + 1);
+    int thumb = b.page ? std::max(8, static_cast<int>(track * static_cast<long long>(b.page) / range)) : kScrollArrow;
+    thumb = std::min(thumb, track);
+    int span = std::max(1, range - static_cast<int>(b.page));
+    int at = kScrollArrow + static_cast<int>((track - thumb) * static_cast<long long>(b.pos - b.min) / span);
+    return Thumb{at, thumb, track};
+}
+
+int PositionAt(const ScrollBar& b, int length, int thumbAt)
+{
+    Thumb t = ThumbOf(b, length);
+    int free = std::max(1, t.track - t.length);
+    int span = std::max(0, b.max - b.min + 1 - static_cast<int>(b.page));
+    int offset = std::clamp(thumbAt - kScrollArrow, 0, free);
+    return b.min + static_cast<int>(static_cast<long long>(offset) * span / free);
+}
 
 bool HasMenuBar(Window* w)
 {

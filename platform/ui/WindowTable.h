@@ -82,6 +82,17 @@ bool HasMenuBar(Window* w);
 std::vector<QRect> MenuBarItems(Window* w);
 int DefaultHitTest(Window* w, POINT screenPt);
 
+// Where the thumb of a scroll bar of the given length (arrows included) lies, and the
+// position a thumb start corresponds to.
+struct Thumb {
+    int at;     // offset of the thumb from the start of the bar
+    int length; // of the thumb
+    int track;  // length between the two arrows
+};
+constexpr int kScrollArrow = 16;
+Thumb ThumbOf(const ScrollBar& bar, int length);
+int PositionAt(const ScrollBar& bar, int length, int thumbAt);
+
 // Painting bookkeeping.
 void InvalidateClient(Window* w, const QRegion& region, bool erase);
 void InvalidateAll(Window* w, bool erase, bool frame);

@@ -232,3 +232,44 @@ TEST_F(MessageMapTest, ScrollViewKeepsItsBarsInStepWithTheClientSize)
     EXPECT_FALSE(view.GetStyle() & (WS_HSCROLL | WS_VSCROLL));
     view.DestroyWindow();
 }
+
+TEST_F(MessageMapTest, ScrollBarArrowsPagesAndThumbScrollTheView)
+{
+    class CPlainScroll : public CScrollView {
+    public:
+        void OnDraw(CDC*) override {}
+        void PostNcDestroy() override {}
+    };
+    HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 300, 300});
+    CPlainScroll view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 116), CWnd::FromHandle(top), 1));
+    view.SetScrollSizes(MM_TEXT, CSize(1000, 50), CSize(100, 100), CSize(10, 10));
+    ASSERT_TRUE(view.GetStyle() & WS_HSCROLL);
+    CRect window;
+    view.GetWindowRect(&window);
+    int barY = window.bottom - 8;
+    struct Case {
+        int pressX; // from the window's left edge
+        int releaseX;
+        int expected;
+    };
+    const Case cases[] = {
+        {190, 190, 10},  // right arrow: one line
+        {150, 150, 110}, // right of the thumb: one page
+        {5, 5, 100},     // left arrow
+    };
+    for (const Case& c : cases) {
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, POINT{window.left + c.pressX, barY}, MK_LBUTTON);
+        UiTestHook::MouseUp(WM_LBUTTONUP, POINT{window.left + c.releaseX, barY});
+        UiTestHook::PumpPending();
+        EXPECT_EQ(view.GetScrollPosition().x, c.expected) << c.pressX;
+    }
+    int thumbStart = 16 + (168 - 33) * 100 / 800;
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, POINT{window.left + thumbStart + 2, barY}, MK_LBUTTON);
+    UiTestHook::MouseMove(POINT{window.left + 200, barY}, MK_LBUTTON);
+    UiTestHook::MouseUp(WM_LBUTTONUP, POINT{window.left + 200, barY});
+    UiTestHook::PumpPending();
+    EXPECT_EQ(view.GetScrollPosition().x, 800) << "dragging the thumb past the end stops at the last position";
+    EXPECT_EQ(GetCapture(), nullptr);
+    view.DestroyWindow();
+}

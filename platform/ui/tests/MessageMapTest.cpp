@@ -184,6 +184,12 @@ TEST_F(MessageMapTest, ModifyStyleReportsChangesAndRecomputesTheFrame)
 
 namespace {
 
+class CPlainScroll : public CScrollView {
+public:
+    void OnDraw(CDC*) override {}
+    void PostNcDestroy() override {}
+};
+
 class CRedView : public CView {
 public:
     void OnDraw(CDC* dc) override { dc->FillSolidRect(CRect(5, 5, 15, 15), RGB(255, 0, 0)); }
@@ -208,11 +214,6 @@ TEST_F(MessageMapTest, ViewsDrawThroughPaintContextsClippedToTheirWindow)
 
 TEST_F(MessageMapTest, ScrollViewKeepsItsBarsInStepWithTheClientSize)
 {
-    class CPlainScroll : public CScrollView {
-    public:
-        void OnDraw(CDC*) override {}
-        void PostNcDestroy() override {}
-    };
     HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 300, 300});
     CPlainScroll view;
     ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), CWnd::FromHandle(top), 1));
@@ -235,11 +236,6 @@ TEST_F(MessageMapTest, ScrollViewKeepsItsBarsInStepWithTheClientSize)
 
 TEST_F(MessageMapTest, ScrollBarArrowsPagesAndThumbScrollTheView)
 {
-    class CPlainScroll : public CScrollView {
-    public:
-        void OnDraw(CDC*) override {}
-        void PostNcDestroy() override {}
-    };
     HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 300, 300});
     CPlainScroll view;
     ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 116), CWnd::FromHandle(top), 1));

@@ -278,3 +278,15 @@ TEST_F(WindowsTest, DraggingTheCaptionOrAnEdgeMovesOrSizesAChild)
         DestroyWindow(child);
     }
 }
+
+TEST_F(WindowsTest, RedrawOffCollectsNoPaintUntilTurnedOn)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 100, 100});
+    UiTestHook::PumpPending();
+    SendMessage(top, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(top, nullptr, TRUE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    SendMessage(top, WM_SETREDRAW, TRUE, 0);
+    EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}

@@ -343,6 +343,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
             PostMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
+    case WM_RBUTTONUP: {
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hwnd, &pt);
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+        return 0;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
     case WM_HELP: return forwardToParent(w, message, wParam, lParam);

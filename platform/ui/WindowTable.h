@@ -116,6 +116,7 @@ void HostGeometry(Window* w);
 void HostTitle(Window* w);
 void HostDestroy(Window* w);
 void HostCursor(HCURSOR cursor);
+void HostAlert(Window* w);
 bool HaveDisplay();
 void SyncDesktopWithScreen();
 void ProcessHostEvents(bool wait, int timeoutMs);

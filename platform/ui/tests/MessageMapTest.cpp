@@ -269,3 +269,41 @@ TEST_F(MessageMapTest, ScrollBarArrowsPagesAndThumbScrollTheView)
     EXPECT_EQ(GetCapture(), nullptr);
     view.DestroyWindow();
 }
+
+namespace {
+
+class CMenuOwner : public CWnd {
+public:
+    CPoint menuAt{-1, -1};
+    void OnContextMenu(CWnd*, CPoint point) { menuAt = point; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
+    ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(MessageMapTest, RightButtonUpAsksForTheContextMenuAtTheScreenPoint)
+{
+    CMenuOwner wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, 40, 50, 100, 100, nullptr, nullptr));
+    wnd.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 6));
+    EXPECT_EQ(wnd.menuAt, CPoint(45, 56));
+    wnd.DestroyWindow();
+}
+
+TEST_F(MessageMapTest, DescendantsAreFoundByIdAndLockedTemporariesSurvive)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED, {0, 0, 100, 100});
+    HWND mid = MakeWindow(WS_CHILD, {0, 0, 50, 50}, top, 1);
+    HWND deep = MakeWindow(WS_CHILD, {0, 0, 10, 10}, mid, 7);
+    CWnd* found = CWnd::FromHandle(top)->GetDescendantWindow(7);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->m_hWnd, deep);
+    EXPECT_EQ(CWnd::FromHandle(top)->GetDescendantWindow(7, TRUE), nullptr);
+    AfxLockTempMaps();
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(found->m_hWnd, deep) << "kept while locked";
+    EXPECT_TRUE(AfxUnlockTempMaps());
+}

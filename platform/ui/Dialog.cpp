@@ -5,6 +5,9 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
+#include <algorithm>
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 const char* const AfxDialogClass = "AfxDialog";
@@ -157,6 +160,24 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
+// The next (or previous) enabled, visible child with WS_TABSTOP after from, wrapping around.
+HWND CDialog::NextTabStop(HWND from, BOOL previous) const
+{
+    std::vector<HWND> stops;
+    for (HWND c = ::GetWindow(m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        if ((::GetWindowLongPtr(c, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(c) && ::IsWindowEnabled(c))
+            stops.push_back(c);
+    if (stops.empty())
+        return nullptr;
+    // Children are kept front first; the tab order is the order of creation.
+    std::reverse(stops.begin(), stops.end());
+    auto it = std::find(stops.begin(), stops.end(), from);
+    if (it == stops.end())
+        return previous ? stops.back() : stops.front();
+    size_t i = static_cast<size_t>(it - stops.begin());
+    return previous ? stops[(i + stops.size() - 1) % stops.size()] : stops[(i + 1) % stops.size()];
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
     if (msg->message != WM_KEYDOWN || (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)))
@@ -167,6 +188,14 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
     }
     if (msg->wParam == VK_RETURN) {
         SendMessage(WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    if (msg->wParam == VK_TAB) {
+        HWND focus = ::GetFocus();
+        while (focus && ::GetParent(focus) != m_hWnd && focus != m_hWnd)
+            focus = ::GetParent(focus);
+        if (HWND next = NextTabStop(focus, ::GetKeyState(VK_SHIFT) < 0))
+            ::SetFocus(next);
         return TRUE;
     }
     return CWnd::PreTranslateMessage(msg);

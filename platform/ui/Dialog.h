@@ -40,6 +40,7 @@ public:
     CWnd* m_pParentWnd = nullptr;
 
 protected:
+    HWND NextTabStop(HWND from, BOOL previous) const;
     BOOL CreateFromTemplate(const DialogTemplate* dialogTemplate, CWnd* parent);
 
     DECLARE_MESSAGE_MAP()

@@ -237,3 +237,22 @@ TEST_F(RoutingTest, ChildFramesPaintTheirCaptionAndTheWorkspaceIsGrey)
     ::GetClientRect(main->m_hWndMDIClient, &client);
     EXPECT_EQ(UiTestHook::PixelAt(main->m_hWndMDIClient, POINT{client.right - 3, client.bottom - 3}), GetSysColor(COLOR_APPWORKSPACE));
 }
+
+TEST_F(RoutingTest, LockKeyIndicatorsFollowTheKeyState)
+{
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(main));
+    const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_CAPS};
+    status.SetIndicators(ids, 2);
+    bool capsOn = GetKeyState(VK_CAPITAL) & 1;
+    for (int round = 0; round < 2; ++round) {
+        app->OnIdle(0);
+        EXPECT_EQ((status.GetPaneStyle(1) & SBPS_DISABLED) == 0, capsOn) << round;
+        main->SetFocus();
+        UiTestHook::KeyDown(VK_CAPITAL);
+        UiTestHook::KeyUp(VK_CAPITAL);
+        UiTestHook::PumpPending();
+        capsOn = !capsOn;
+    }
+    status.DestroyWindow();
+}

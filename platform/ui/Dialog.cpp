@@ -33,8 +33,11 @@ RECT mapDialogRect(int x, int y, int cx, int cy)
     return RECT{DialogUnitsToPixelsX(x), DialogUnitsToPixelsY(y), DialogUnitsToPixelsX(x + cx), DialogUnitsToPixelsY(y + cy)};
 }
 
-void createItems(HWND dialog, const DialogTemplate& t)
+} // namespace
+
+void AfxCreateDialogItems(HWND dialog, const DialogTemplate& t)
 {
+    registerDialogClass();
     for (const DialogItemTemplate& item : t.items) {
         WNDCLASS wc{};
         LPCTSTR cls = ::GetClassInfo(nullptr, item.className.c_str(), &wc) ? item.className.c_str() : AfxDialogClass;
@@ -43,8 +46,6 @@ void createItems(HWND dialog, const DialogTemplate& t)
                          r.bottom - r.top, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), nullptr, nullptr);
     }
 }
-
-} // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDHelp(templateId), m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
@@ -63,7 +64,7 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate* t, CWnd* parent)
     if (!CreateEx(t->exStyle, AfxDialogClass, t->caption.c_str(), style, r.left, r.top, r.right - r.left,
                   r.bottom - r.top, owner, nullptr))
         return FALSE;
-    createItems(m_hWnd, *t);
+    AfxCreateDialogItems(m_hWnd, *t);
     if (!(style & WS_CHILD))
         CenterWindow(parent);
     BOOL focusDefault = static_cast<BOOL>(SendMessage(WM_INITDIALOG, 0, 0));

@@ -46,5 +46,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Creates the items of a template as children of parent (used by dialogs and dialog bars);
+// an item whose class is not registered gets a plain window.
+void AfxCreateDialogItems(HWND parent, const DialogTemplate& dialogTemplate);
+
 // The window class of dialogs and of template items whose class is not registered.
 extern const char* const AfxDialogClass;

@@ -8,6 +8,7 @@
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
@@ -255,4 +256,26 @@ TEST_F(RoutingTest, LockKeyIndicatorsFollowTheKeyState)
         capsOn = !capsOn;
     }
     status.DestroyWindow();
+}
+
+TEST_F(RoutingTest, DialogBarsTakeTheirTemplateSizeAtTheirEdge)
+{
+    DialogTemplate ruler;
+    ruler.cx = 40;
+    ruler.cy = 16;
+    ruler.items = {{"static", "", 28560, WS_VISIBLE, 0, 0, 0, 10, 8}};
+    RegisterDialogResource(27958, ruler);
+    CDialogBar left;
+    ASSERT_TRUE(left.Create(main, 27958, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 28553));
+    EXPECT_FALSE(left.Create(main, 9999, WS_CHILD | CBRS_TOP, 28554)) << "no such template";
+    main->RecalcLayout();
+    CRect bar, mdi;
+    left.GetWindowRect(&bar);
+    ::GetWindowRect(main->m_hWndMDIClient, &mdi);
+    EXPECT_EQ(bar.Width(), DialogUnitsToPixelsX(40));
+    EXPECT_EQ(mdi.left, bar.right);
+    EXPECT_NE(left.GetDlgItem(28560), nullptr);
+    EXPECT_EQ(main->GetControlBar(28553), &left);
+    left.DestroyWindow();
+    EXPECT_EQ(main->GetControlBar(28553), nullptr);
 }

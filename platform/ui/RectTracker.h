@@ -1,10 +1,12 @@
-// A rectangle with eight sizing handles around it: its style, handle geometry, hit testing
-// and drawing. The interactive loops live in the subclasses that know their window.
+// CRectTracker: a rectangle with eight sizing handles around it that is moved, resized or
+// rubber-banded by the mouse in a message loop of its own, with XOR feedback.
 #pragma once
 
 #include "platform/core/Geometry.h"
+#include "platform/ui/UiTypes.h"
 
 class CDC;
+class CWnd;
 
 // Draws in device pixels while it lives: converts the rectangle to device units and sets a
 // 1:1 mapping, restored at the end.
@@ -77,6 +79,13 @@ public:
     int NormalizeHit(int handle) const;
     // The sizing cursor for a hit code; 0 for no hit.
     static UINT GetCursorId(int hit);
+    BOOL SetCursor(CWnd* wnd, UINT hitTest) const;
+    BOOL Track(CWnd* wnd, CPoint point, BOOL allowInvert = FALSE, CWnd* clipTo = nullptr);
+    BOOL TrackRubberBand(CWnd* wnd, CPoint point, BOOL allowInvert = TRUE);
+
+    virtual void DrawTrackerRect(LPCRECT rect, CWnd* clipTo, CDC* dc, CWnd* wnd);
+    virtual void AdjustRect(int handle, LPRECT rect);
+    virtual void OnChangedRect(const CRect& rectOld);
 
     // Bit n set when handle n is shown: corners always, edge handles when there is room.
     virtual UINT GetHandleMask() const;
@@ -86,4 +95,6 @@ public:
 
 protected:
     int HitTestHandles(CPoint point) const;
+    void GetModifyPointers(int handle, int** px, int** py, int* x, int* y);
+    BOOL TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clipTo);
 };

@@ -1,0 +1,65 @@
+// The resource registry.
+#include "platform/ui/Resources.h"
+
+#include <map>
+
+namespace {
+
+template <typename T>
+std::map<UINT, T>& registry()
+{
+    static std::map<UINT, T> entries;
+    return entries;
+}
+
+template <typename T>
+const T* lookup(UINT id)
+{
+    auto& r = registry<T>();
+    auto it = r.find(id);
+    return it == r.end() ? nullptr : &it->second;
+}
+
+std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>>& binaries()
+{
+    static std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>> entries;
+    return entries;
+}
+
+} // namespace
+
+void RegisterMenuResource(UINT id, std::vector<MenuTemplateItem> items)
+{
+    registry<std::vector<MenuTemplateItem>>()[id] = std::move(items);
+}
+
+const std::vector<MenuTemplateItem>* FindMenuResource(UINT id) { return lookup<std::vector<MenuTemplateItem>>(id); }
+
+void RegisterAcceleratorResource(UINT id, std::vector<ACCEL> entries)
+{
+    registry<std::vector<ACCEL>>()[id] = std::move(entries);
+}
+
+const std::vector<ACCEL>* FindAcceleratorResource(UINT id) { return lookup<std::vector<ACCEL>>(id); }
+
+void RegisterDialogResource(UINT id, DialogTemplate dialog) { registry<DialogTemplate>()[id] = std::move(dialog); }
+
+const DialogTemplate* FindDialogResource(UINT id) { return lookup<DialogTemplate>(id); }
+
+void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar) { registry<ToolBarTemplate>()[id] = std::move(toolBar); }
+
+const ToolBarTemplate* FindToolBarResource(UINT id) { return lookup<ToolBarTemplate>(id); }
+
+void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes)
+{
+    binaries()[{kind, id}] = std::move(bytes);
+}
+
+const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id)
+{
+    auto it = binaries().find({kind, id});
+    return it == binaries().end() ? nullptr : &it->second;
+}
+
+int DialogUnitsToPixelsX(int units) { return units * 6 / 4; }
+int DialogUnitsToPixelsY(int units) { return units * 13 / 8; }

@@ -1,0 +1,29 @@
+#include "piclib/common/PLPGMDecoder.h"
+
+#include "piclib/common/PLBmp.h"
+#include "piclib/common/PLTextException.h"
+
+PLPGMDecoder::PLPGMDecoder()
+    : PLPNMDecoder('2', '5', 1, "PGM decoder: Is not the correct identifier P5 or P2.")
+{
+}
+
+void PLPGMDecoder::Open(PLDataSource* source)
+{
+    Trace(2, "Decoding PGM.\n");
+    PLPNMDecoder::Open(source);
+}
+
+void PLPGMDecoder::SetDescription()
+{
+    SetBmpInfo({m_Width, m_Height}, 8, {0, 0}, false, true);
+}
+
+void PLPGMDecoder::GetImage(PLBmp& bmp)
+{
+    bmp.Create(*this);
+    if (m_Encoding != 0 && m_Encoding != 1)
+        raiseError(PL_ERRFORMAT_UNKNOWN, "Unknown PGM image type.");
+    for (int y = 0; y < m_Height; ++y)
+        ReadSamples(bmp.GetLine(y));
+}

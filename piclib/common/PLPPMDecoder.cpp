@@ -1,0 +1,36 @@
+#include "piclib/common/PLPPMDecoder.h"
+
+#include "piclib/common/PLBmp.h"
+#include "piclib/common/PLTextException.h"
+
+#include <vector>
+
+PLPPMDecoder::PLPPMDecoder()
+    : PLPNMDecoder('3', '6', 3, "PPM decoder: Is not the correct identifier P3 or P6.")
+{
+}
+
+void PLPPMDecoder::Open(PLDataSource* source)
+{
+    Trace(2, "Decoding PPM.\n");
+    PLPNMDecoder::Open(source);
+}
+
+void PLPPMDecoder::SetDescription()
+{
+    SetBmpInfo({m_Width, m_Height}, 32, {0, 0}, false, false);
+}
+
+void PLPPMDecoder::GetImage(PLBmp& bmp)
+{
+    bmp.CreateFromBits(m_Width, m_Height, 32, false, false, nullptr, 0, {0, 0});
+    if (m_Encoding != 0 && m_Encoding != 1)
+        raiseError(PL_ERRFORMAT_UNKNOWN, "Unknown PPM image type.");
+    std::vector<uint8_t> samples(static_cast<size_t>(m_Width) * 3);
+    for (int y = 0; y < m_Height; ++y) {
+        ReadSamples(samples.data());
+        auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
+        for (int x = 0; x < m_Width; ++x)
+            line[x] = PLPixel32::FromRGBA(samples[3 * x], samples[3 * x + 1], samples[3 * x + 2], 255);
+    }
+}

@@ -28,6 +28,8 @@ PLPNMDecoder::PLPNMDecoder(char textDigit, char binaryDigit, int channels, const
 void PLPNMDecoder::Open(PLDataSource*)
 {
     readHeader();
+    if (m_Width == 0 || m_Height == 0)
+        raiseError(PL_ERRINTERNAL, "Empty picture in portable map.");
     PLCheckBitmapSize(m_Width, m_Height, 32);
     SetDescription();
 }

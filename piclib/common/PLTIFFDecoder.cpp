@@ -129,6 +129,8 @@ void PLTIFFDecoder::readDescription()
     if (m_bLoColor && samples == 2 && bits < 8)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Can't handle two samples of fewer than 8 bits.");
     const int bpp = !m_bLoColor ? 32 : (samples == 1 && bits == 1) ? 1 : 8;
+    if (width == 0 || height == 0)
+        raiseError(PL_ERRFORMAT_UNKNOWN, "Empty TIFF picture.");
     const int w = static_cast<int>(std::min<uint32_t>(width, INT_MAX));
     const int h = static_cast<int>(std::min<uint32_t>(height, INT_MAX));
     PLCheckBitmapSize(w, h, bpp);

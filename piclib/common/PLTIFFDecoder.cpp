@@ -67,8 +67,11 @@ uint8_t sampleAt(const uint8_t* line, int64_t bitOffset, int bits)
 {
     if (bits == 8)
         return line[bitOffset / 8];
-    const int byte = line[bitOffset / 8];
-    return static_cast<uint8_t>((byte >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1));
+    // Samples of 3, 5, 6 or 7 bits may cross a byte boundary.
+    int value = 0;
+    for (int64_t bit = bitOffset; bit < bitOffset + bits; ++bit)
+        value = value << 1 | ((line[bit / 8] >> (7 - bit % 8)) & 1);
+    return static_cast<uint8_t>(value);
 }
 
 } // namespace
@@ -129,8 +132,6 @@ void PLTIFFDecoder::readDescription()
     if (m_bLoColor && samples == 2 && bits < 8)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Can't handle two samples of fewer than 8 bits.");
     const int bpp = !m_bLoColor ? 32 : (samples == 1 && bits == 1) ? 1 : 8;
-    if (width == 0 || height == 0)
-        raiseError(PL_ERRFORMAT_UNKNOWN, "Empty TIFF picture.");
     const int w = static_cast<int>(std::min<uint32_t>(width, INT_MAX));
     const int h = static_cast<int>(std::min<uint32_t>(height, INT_MAX));
     PLCheckBitmapSize(w, h, bpp);

@@ -70,4 +70,82 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, RasterDecodesLikeTheReference, testing::Value
                              return name;
                          });
 
+bool hasExtension(const std::string& file, const char* extension)
+{
+    return file.size() > 4 && file.compare(file.size() - 4, 4, extension) == 0;
+}
+
+// The codes a damaged file of this format may give.
+std::set<int> codesOf(const std::string& file)
+{
+    std::set<int> codes{PL_ERRUNKNOWN_FILE_TYPE, PL_ERREND_OF_FILE};
+    if (hasExtension(file, ".tga"))
+        codes.insert(PL_ERRFORMAT_UNKNOWN);
+    if (hasExtension(file, ".tif"))
+        codes.insert({PL_ERRWRONG_SIGNATURE, PL_ERRFORMAT_UNKNOWN, PL_ERRINTERNAL, PL_ERRNO_MEMORY});
+    if (hasExtension(file, ".gif"))
+        codes.insert({PL_ERRWRONG_SIGNATURE, PL_ERRFORMAT_UNKNOWN});
+    if (hasExtension(file, ".pcx"))
+        codes.insert({PL_ERRWRONG_SIGNATURE, PL_ERRFORMAT_UNKNOWN, PL_ERRINTERNAL, PL_ERRNO_MEMORY});
+    if (hasExtension(file, ".pgm") || hasExtension(file, ".ppm"))
+        codes.insert({PL_ERRFORMAT_UNKNOWN, PL_ERRINTERNAL, PL_ERRNO_MEMORY});
+    return codes;
+}
+
+// Every shortened fixture either decodes or fails with one of its format's codes.
+TEST(RasterTruncatedFixtures, FailWithTheFormatsCodes)
+{
+    for (const Fixture& f : Fixtures) {
+        const auto bytes = FixtureBytes(f.file);
+        const std::set<int> codes = codesOf(f.file);
+        for (size_t length = 0; length < bytes.size(); ++length) {
+            const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + length);
+            PLAnyBmp bmp;
+            const int code = ErrorCodeOf([&] { DecodeBytes(cut, bmp); });
+            if (code != 0) {
+                ASSERT_TRUE(codes.count(code)) << f.file << " cut at " << length << " gave " << code;
+            }
+        }
+    }
+}
+
+TEST(RasterTruncatedFixtures, TypicalCuts)
+{
+    struct Case {
+        const char* file;
+        double keep;
+        int code;
+    };
+    const Case cases[] = {
+        {"tga24.tga", 0.5, PL_ERREND_OF_FILE},        {"tgarlemapped.tga", 0.9, PL_ERREND_OF_FILE},
+        {"tiflzw.tif", 0.5, PL_ERRWRONG_SIGNATURE},   {"gifplain.gif", 0.5, PL_ERREND_OF_FILE},
+        {"pcx8.pcx", 0.95, PL_ERREND_OF_FILE},        {"pgmplain.pgm", 0.5, PL_ERREND_OF_FILE},
+        {"ppmraw65535.ppm", 0.5, PL_ERREND_OF_FILE},
+    };
+    for (const Case& c : cases) {
+        auto bytes = FixtureBytes(c.file);
+        bytes.resize(static_cast<size_t>(bytes.size() * c.keep));
+        PLAnyBmp bmp;
+        EXPECT_EQ(ErrorCodeOf([&] { DecodeBytes(bytes, bmp); }), c.code) << c.file << " " << c.keep;
+    }
+}
+
+// Each byte inverted in turn: the decoders give a picture or one of the format's codes.
+TEST(RasterCorruptedFixtures, EveryByteInverted)
+{
+    for (const Fixture& f : Fixtures) {
+        const auto bytes = FixtureBytes(f.file);
+        const std::set<int> codes = codesOf(f.file);
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            auto damaged = bytes;
+            damaged[i] ^= 0xFF;
+            PLAnyBmp bmp;
+            const int code = ErrorCodeOf([&] { DecodeBytes(damaged, bmp); });
+            if (code != 0) {
+                ASSERT_TRUE(codes.count(code)) << f.file << " byte " << i << " gave " << code;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLTextException.h"
 
 #include <cstring>
@@ -12,12 +13,6 @@ namespace {
 constexpr int64_t MaxDecodedBytes = int64_t(1) << 30;
 // A run packet of two bytes yields at most 63 bytes.
 constexpr int MaxRunLength = 63;
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -84,7 +79,7 @@ void PLPCXDecoder::GetImage(PLBmp& bmp)
     PLDataSource* source = GetDataSource();
     const std::vector<uint8_t> data = decodeRuns(source);
     readPalette(source);
-    LockGuard lock(bmp);
+    PLLockGuard lock(bmp);
     writeLines(bmp, data);
 }
 

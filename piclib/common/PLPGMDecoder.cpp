@@ -4,14 +4,8 @@
 #include "piclib/common/PLTextException.h"
 
 PLPGMDecoder::PLPGMDecoder()
-    : PLPNMDecoder('2', '5', 1, "PGM decoder: Is not the correct identifier P5 or P2.")
+    : PLPNMDecoder('2', '5', 1, "Decoding PGM.\n", "PGM decoder: Is not the correct identifier P5 or P2.")
 {
-}
-
-void PLPGMDecoder::Open(PLDataSource* source)
-{
-    Trace(2, "Decoding PGM.\n");
-    PLPNMDecoder::Open(source);
 }
 
 void PLPGMDecoder::SetDescription()

@@ -7,7 +7,6 @@ class PLPGMDecoder : public PLPNMDecoder {
 public:
     PLPGMDecoder();
 
-    void Open(PLDataSource* source) override;
     void GetImage(PLBmp& bmp) override;
 
 protected:

@@ -20,13 +20,14 @@ bool isWhiteSpace(int c)
 
 } // namespace
 
-PLPNMDecoder::PLPNMDecoder(char textDigit, char binaryDigit, int channels, const char* message)
-    : m_TextDigit(textDigit), m_BinaryDigit(binaryDigit), m_Channels(channels), m_Message(message)
+PLPNMDecoder::PLPNMDecoder(char textDigit, char binaryDigit, int channels, const char* trace, const char* message)
+    : m_TextDigit(textDigit), m_BinaryDigit(binaryDigit), m_Channels(channels), m_Trace(trace), m_Message(message)
 {
 }
 
 void PLPNMDecoder::Open(PLDataSource*)
 {
+    Trace(2, m_Trace);
     readHeader();
     if (m_Width == 0 || m_Height == 0)
         raiseError(PL_ERRINTERNAL, "Empty picture in portable map.");

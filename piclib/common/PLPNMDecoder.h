@@ -12,7 +12,7 @@ public:
 
 protected:
     // textDigit and binaryDigit follow the 'P'; message is raised for any other identifier.
-    PLPNMDecoder(char textDigit, char binaryDigit, int channels, const char* message);
+    PLPNMDecoder(char textDigit, char binaryDigit, int channels, const char* trace, const char* message);
 
     // The next width × channels samples, each brought to 0..255.
     void ReadSamples(uint8_t* samples);
@@ -37,6 +37,7 @@ private:
     char m_TextDigit;
     char m_BinaryDigit;
     int m_Channels;
+    const char* m_Trace;
     const char* m_Message;
     int m_LastByte = -1; // the byte read and not yet consumed; -1 at the end of the data
 };

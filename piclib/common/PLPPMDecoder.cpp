@@ -6,14 +6,8 @@
 #include <vector>
 
 PLPPMDecoder::PLPPMDecoder()
-    : PLPNMDecoder('3', '6', 3, "PPM decoder: Is not the correct identifier P3 or P6.")
+    : PLPNMDecoder('3', '6', 3, "Decoding PPM.\n", "PPM decoder: Is not the correct identifier P3 or P6.")
 {
-}
-
-void PLPPMDecoder::Open(PLDataSource* source)
-{
-    Trace(2, "Decoding PPM.\n");
-    PLPNMDecoder::Open(source);
 }
 
 void PLPPMDecoder::SetDescription()

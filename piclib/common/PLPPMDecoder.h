@@ -7,7 +7,6 @@ class PLPPMDecoder : public PLPNMDecoder {
 public:
     PLPPMDecoder();
 
-    void Open(PLDataSource* source) override;
     void GetImage(PLBmp& bmp) override;
 
 protected:

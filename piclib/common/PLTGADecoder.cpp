@@ -3,6 +3,7 @@
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLTextException.h"
 
 namespace {
@@ -18,12 +19,6 @@ bool isPixelForm(int bits)
 {
     return bits == 15 || bits == 16 || bits == 24 || bits == 32;
 }
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -93,7 +88,7 @@ void PLTGADecoder::GetImage(PLBmp& bmp)
     if (!rle && type != Mapped && type != TrueColour && type != Grey)
         raiseError(PL_ERRFORMAT_UNKNOWN, "Unknown TGA image type.");
     const bool topDown = m_Header.descriptor & 0x20;
-    LockGuard lock(bmp);
+    PLLockGuard lock(bmp);
     for (int y = 0; y < m_Header.height; ++y) {
         uint8_t* line = bmp.GetLine(topDown ? y : m_Header.height - 1 - y);
         if (rle)

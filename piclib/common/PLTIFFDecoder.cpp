@@ -3,6 +3,7 @@
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLTextException.h"
 #include "piclib/common/PLTiffMemory.h"
 
@@ -18,12 +19,6 @@
 namespace {
 
 constexpr int64_t MaxRasterPixels = (int64_t(1) << 30) / 4;
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 struct RGBAImage {
     TIFFRGBAImage image{};
@@ -188,7 +183,7 @@ void PLTIFFDecoder::DoHiColor(PLBmp& bmp)
     if (!TIFFRGBAImageGet(&img, raster.get(), width, height))
         raiseError(PL_ERRWRONG_SIGNATURE, lastMessage("Reading the TIFF picture failed."));
     checkErrors();
-    LockGuard lock(bmp);
+    PLLockGuard lock(bmp);
     for (int y = 0; y < height; ++y) {
         const uint32_t* row = raster.get() + size_t(height - 1 - y) * width;
         auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
@@ -251,7 +246,7 @@ void PLTIFFDecoder::readLoColorLines(PLBmp& bmp, int bits, int samples)
     } catch (const std::bad_alloc&) {
         raiseError(PL_ERRNO_MEMORY, "Out of memory allocating TIFF buffer.");
     }
-    LockGuard lock(bmp);
+    PLLockGuard lock(bmp);
     for (int row = 0; row < height; ++row) {
         if (TIFFReadScanline(m_pTif, buffer.data(), static_cast<uint32_t>(row), 0) == -1) {
             // A damaged end still shows the picture; a damaged start does not.

@@ -1,5 +1,5 @@
 #include "ErrorCode.h"
-#include "Fixtures.h"
+#include "HandBuilt.h"
 
 #include "piclib/common/PLGIFDecoder.h"
 
@@ -8,8 +8,6 @@
 #include <optional>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 struct GifImage {
     uint16_t left = 0, top = 0, width = 2, height = 1;
@@ -26,11 +24,6 @@ struct Gif {
     std::optional<GifImage> image = GifImage{0, 0, 2, 1, false, {}, {1, 0}};
     Bytes beforeImage; // raw records
 };
-
-void put16(Bytes& out, uint16_t v)
-{
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
-}
 
 // Pixels of 2-colour pictures as LZW literals, with a clear code before the code width would grow.
 Bytes lzwLiterals(const Bytes& pixels)
@@ -71,7 +64,7 @@ Bytes lzwLiterals(const Bytes& pixels)
 Bytes makeGif(const Gif& g)
 {
     Bytes out{'G', 'I', 'F', '8', '9', 'a'};
-    put16(out, g.width), put16(out, g.height);
+    PutWordLE(out, g.width), PutWordLE(out, g.height);
     out.insert(out.end(), {uint8_t(g.globalMap.empty() ? 0 : 0x80), g.background, 0});
     out.insert(out.end(), g.globalMap.begin(), g.globalMap.end());
     if (g.transparent)
@@ -80,7 +73,7 @@ Bytes makeGif(const Gif& g)
     if (g.image) {
         const GifImage& i = *g.image;
         out.push_back(0x2C);
-        put16(out, i.left), put16(out, i.top), put16(out, i.width), put16(out, i.height);
+        PutWordLE(out, i.left), PutWordLE(out, i.top), PutWordLE(out, i.width), PutWordLE(out, i.height);
         out.push_back(uint8_t((i.localMap.empty() ? 0 : 0x80) | (i.interlaced ? 0x40 : 0)));
         out.insert(out.end(), i.localMap.begin(), i.localMap.end());
         const Bytes data = lzwLiterals(i.pixels);
@@ -92,18 +85,7 @@ Bytes makeGif(const Gif& g)
 
 Bytes decode(const Gif& g, PLAnyBmp& bmp)
 {
-    const Bytes file = makeGif(g);
-    PLGIFDecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
-}
-
-Bytes indicesOf(const PLAnyBmp& bmp)
-{
-    Bytes out;
-    for (int y = 0; y < bmp.GetHeight(); ++y)
-        out.insert(out.end(), bmp.GetLine(y), bmp.GetLine(y) + bmp.GetWidth());
-    return out;
+    return DecodeWith<PLGIFDecoder>(makeGif(g), bmp);
 }
 
 TEST(GIFDecoder, ImagePlacementAndInterlacing)
@@ -138,7 +120,7 @@ TEST(GIFDecoder, ImagePlacementAndInterlacing)
     for (const Case& c : cases) {
         PLAnyBmp bmp;
         decode(c.gif, bmp);
-        EXPECT_EQ(indicesOf(bmp), c.indices) << c.what;
+        EXPECT_EQ(IndicesOf(bmp), c.indices) << c.what;
         EXPECT_EQ(bmp.GetPalette()[1], (PLPixel32{60, 50, 40, 255})) << c.what;
     }
 }
@@ -183,10 +165,8 @@ TEST(GIFDecoder, Refusals)
         {"image data cut short", cutImage, PL_ERREND_OF_FILE},
     };
     for (const Case& c : cases) {
-        PLGIFDecoder decoder;
         PLAnyBmp bmp;
-        EXPECT_EQ(ErrorCodeOf([&] { decoder.MakeBmpFromMemory(c.file.data(), int(c.file.size()), &bmp); }), c.code)
-            << c.what;
+        EXPECT_EQ(ErrorCodeOf([&] { DecodeWith<PLGIFDecoder>(c.file, bmp); }), c.code) << c.what;
     }
 }
 

@@ -1,13 +1,11 @@
 #include "ErrorCode.h"
-#include "Fixtures.h"
+#include "HandBuilt.h"
 
 #include "piclib/common/PLPCXDecoder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 struct Pcx {
     uint8_t manufacturer = 10;
@@ -20,22 +18,17 @@ struct Pcx {
     Bytes data;
 };
 
-void put16(Bytes& out, uint16_t v)
-{
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
-}
-
 Bytes makePcx(const Pcx& p)
 {
     Bytes out{p.manufacturer, 5, p.encoding, p.bits};
     for (uint16_t v : {p.xMin, p.yMin, p.xMax, p.yMax, uint16_t(72), uint16_t(96)})
-        put16(out, v);
+        PutWordLE(out, v);
     Bytes map = p.colorMap;
     map.resize(48, 0);
     out.insert(out.end(), map.begin(), map.end());
     out.insert(out.end(), {0, p.planes});
-    put16(out, p.bytesPerLine);
-    put16(out, 1);
+    PutWordLE(out, p.bytesPerLine);
+    PutWordLE(out, 1);
     out.resize(128, 0);
     out.insert(out.end(), p.data.begin(), p.data.end());
     return out;
@@ -43,10 +36,7 @@ Bytes makePcx(const Pcx& p)
 
 Bytes decode(const Pcx& p, PLAnyBmp& bmp)
 {
-    const Bytes file = makePcx(p);
-    PLPCXDecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith<PLPCXDecoder>(makePcx(p), bmp);
 }
 
 TEST(PCXDecoder, Pictures)

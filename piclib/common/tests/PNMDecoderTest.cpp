@@ -1,5 +1,5 @@
 #include "ErrorCode.h"
-#include "Fixtures.h"
+#include "HandBuilt.h"
 
 #include "piclib/common/PLPGMDecoder.h"
 #include "piclib/common/PLPPMDecoder.h"
@@ -9,8 +9,6 @@
 #include <string>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 Bytes decode(PLPicDecoder& decoder, const std::string& file, PLAnyBmp& bmp)
 {

@@ -1,13 +1,11 @@
 #include "ErrorCode.h"
-#include "Fixtures.h"
+#include "HandBuilt.h"
 
 #include "piclib/common/PLTGADecoder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 struct Tga {
     uint8_t type = 2;
@@ -37,10 +35,7 @@ Bytes makeTga(const Tga& t)
 
 Bytes decode(const Tga& t, PLAnyBmp& bmp)
 {
-    const Bytes file = makeTga(t);
-    PLTGADecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith<PLTGADecoder>(makeTga(t), bmp);
 }
 
 TEST(TGADecoder, PixelForms)

@@ -1,16 +1,17 @@
 #include "ErrorCode.h"
-#include "Fixtures.h"
+#include "HandBuilt.h"
+#include "TempFolder.h"
 
 #include "piclib/common/PLTIFFDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 enum : uint16_t { Short = 3, Long = 4, Rational = 5 };
 
@@ -22,16 +23,6 @@ struct Tiff {
     // Extra or replaced tags: tag -> (type, values); rationals take numerator, denominator pairs.
     std::map<uint16_t, std::pair<uint16_t, std::vector<uint32_t>>> tags;
 };
-
-void put16(Bytes& out, uint32_t v)
-{
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
-}
-
-void put32(Bytes& out, uint32_t v)
-{
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
 
 // A little-endian TIFF: pixels right behind the header, one directory, long values behind it.
 Bytes makeTiff(const Tiff& t)
@@ -53,43 +44,34 @@ Bytes makeTiff(const Tiff& t)
         tags[tag] = value;
     Bytes out{'I', 'I', 42, 0};
     const uint32_t ifd = uint32_t(8 + t.pixels.size());
-    put32(out, ifd);
+    PutDWordLE(out, ifd);
     out.insert(out.end(), t.pixels.begin(), t.pixels.end());
     Bytes extra;
     const uint32_t extraStart = ifd + 2 + 12 * uint32_t(tags.size()) + 4;
-    put16(out, uint32_t(tags.size()));
+    PutWordLE(out, uint32_t(tags.size()));
     for (const auto& [tag, value] : tags) {
         const auto& [type, values] = value;
         const uint32_t count = type == Rational ? uint32_t(values.size() / 2) : uint32_t(values.size());
         Bytes data;
         for (uint32_t v : values)
-            type == Short ? put16(data, v) : put32(data, v);
-        put16(out, tag), put16(out, type), put32(out, count);
+            type == Short ? PutWordLE(data, v) : PutDWordLE(data, v);
+        PutWordLE(out, tag), PutWordLE(out, type), PutDWordLE(out, count);
         if (data.size() <= 4) {
             data.resize(4, 0);
             out.insert(out.end(), data.begin(), data.end());
         } else {
-            put32(out, extraStart + uint32_t(extra.size()));
+            PutDWordLE(out, extraStart + uint32_t(extra.size()));
             extra.insert(extra.end(), data.begin(), data.end());
         }
     }
-    put32(out, 0);
+    PutDWordLE(out, 0);
     out.insert(out.end(), extra.begin(), extra.end());
     return out;
 }
 
 void decode(const Bytes& file, PLAnyBmp& bmp)
 {
-    PLTIFFDecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-}
-
-Bytes indicesOf(const PLAnyBmp& bmp)
-{
-    Bytes out;
-    for (int y = 0; y < bmp.GetHeight(); ++y)
-        out.insert(out.end(), bmp.GetLine(y), bmp.GetLine(y) + bmp.GetWidth());
-    return out;
+    DecodeWith<PLTIFFDecoder>(file, bmp);
 }
 
 TEST(TIFFDecoder, LowColourPalettes)
@@ -106,7 +88,7 @@ TEST(TIFFDecoder, LowColourPalettes)
     Tiff grey4;
     grey4.bits = 4, grey4.width = 3, grey4.pixels = {0x1F, 0x80};
     decode(makeTiff(grey4), bmp);
-    EXPECT_EQ(indicesOf(bmp), (Bytes{1, 15, 8}));
+    EXPECT_EQ(IndicesOf(bmp), (Bytes{1, 15, 8}));
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(bmp.GetPalette()[i].g, i * 17);
     EXPECT_TRUE(bmp.IsGreyscale());
@@ -114,13 +96,13 @@ TEST(TIFFDecoder, LowColourPalettes)
     Tiff grey3;
     grey3.bits = 3, grey3.width = 3, grey3.pixels = {0x37, 0x80}; // 001 101 111
     decode(makeTiff(grey3), bmp);
-    EXPECT_EQ(indicesOf(bmp), (Bytes{1, 5, 7}));
+    EXPECT_EQ(IndicesOf(bmp), (Bytes{1, 5, 7}));
     EXPECT_EQ(bmp.GetPalette()[5].r, 180);
 
     Tiff twoSamples;
     twoSamples.samples = 2, twoSamples.pixels = {10, 99, 20, 99};
     decode(makeTiff(twoSamples), bmp);
-    EXPECT_EQ(indicesOf(bmp), (Bytes{10, 20}));
+    EXPECT_EQ(IndicesOf(bmp), (Bytes{10, 20}));
 }
 
 TEST(TIFFDecoder, ColourMaps)
@@ -182,9 +164,25 @@ TEST(TIFFDecoder, DamagedScanLines)
     t.tags[273] = {Long, {8, 9, 5000}}; // the last strip lies beyond the file
     PLAnyBmp bmp;
     decode(makeTiff(t), bmp);
-    EXPECT_EQ(indicesOf(bmp), (Bytes{1, 2, 0}));
+    EXPECT_EQ(IndicesOf(bmp), (Bytes{1, 2, 0}));
     t.tags[273] = {Long, {5000, 9, 10}};
     EXPECT_EQ(ErrorCodeOf([&] { decode(makeTiff(t), bmp); }), PL_ERRINTERNAL);
+}
+
+TEST(TIFFDecoder, WarningsGoToTheTrace)
+{
+    TempFolder folder;
+    const std::string log = folder.Path("trace.txt");
+    Tiff t;
+    t.tags[65000] = {Short, {1}};
+    PLPicDecoder::SetTraceConfig(2, log.c_str());
+    PLAnyBmp bmp;
+    decode(makeTiff(t), bmp);
+    PLPicDecoder::SetTraceConfig(0, nullptr);
+    std::ifstream in(log);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("Warning in LIBTIFF(TIFFReadDirectory): Unknown field with tag 65000"), std::string::npos)
+        << text;
 }
 
 TEST(TIFFDecoder, Refusals)

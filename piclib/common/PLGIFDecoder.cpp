@@ -5,6 +5,7 @@
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLTextException.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>

@@ -6,7 +6,9 @@
 #include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLTextException.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 

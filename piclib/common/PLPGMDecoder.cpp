@@ -1,7 +1,6 @@
 #include "piclib/common/PLPGMDecoder.h"
 
 #include "piclib/common/PLBmp.h"
-#include "piclib/common/PLTextException.h"
 
 PLPGMDecoder::PLPGMDecoder()
     : PLPNMDecoder('2', '5', 1, "Decoding PGM.\n", "PGM decoder: Is not the correct identifier P5 or P2.")
@@ -16,8 +15,6 @@ void PLPGMDecoder::SetDescription()
 void PLPGMDecoder::GetImage(PLBmp& bmp)
 {
     bmp.Create(*this);
-    if (m_Encoding != 0 && m_Encoding != 1)
-        raiseError(PL_ERRFORMAT_UNKNOWN, "Unknown PGM image type.");
     for (int y = 0; y < m_Height; ++y)
         ReadSamples(bmp.GetLine(y));
 }

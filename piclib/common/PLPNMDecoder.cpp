@@ -49,7 +49,7 @@ void PLPNMDecoder::readHeader()
     const uint8_t digit = source->ReadByte();
     if (digit != m_TextDigit && digit != m_BinaryDigit)
         raiseError(PL_ERRFORMAT_UNKNOWN, m_Message);
-    m_Encoding = digit == m_BinaryDigit ? 1 : 0;
+    m_bBinary = digit == m_BinaryDigit;
     m_LastByte = source->ReadByte();
     int* const fields[] = {&m_Width, &m_Height, &m_MaxGrayValue};
     for (int* field : fields) {
@@ -107,10 +107,10 @@ uint8_t PLPNMDecoder::scale(int sample) const
 void PLPNMDecoder::ReadSamples(uint8_t* samples)
 {
     const int count = m_Width * m_Channels;
-    if (m_Encoding == 0)
-        readTextSamples(samples, count);
-    else
+    if (m_bBinary)
         readBinarySamples(samples, count);
+    else
+        readTextSamples(samples, count);
 }
 
 void PLPNMDecoder::readTextSamples(uint8_t* samples, int count)

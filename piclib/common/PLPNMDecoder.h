@@ -19,7 +19,7 @@ protected:
     // Describes the picture once the header is read.
     virtual void SetDescription() = 0;
 
-    int m_Encoding = 0; // 0 text, 1 binary
+    bool m_bBinary = false;
     int m_Width = 0;
     int m_Height = 0;
     int m_MaxGrayValue = 255;

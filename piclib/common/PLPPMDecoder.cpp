@@ -1,8 +1,8 @@
 #include "piclib/common/PLPPMDecoder.h"
 
 #include "piclib/common/PLBmp.h"
-#include "piclib/common/PLTextException.h"
 
+#include <cstddef>
 #include <vector>
 
 PLPPMDecoder::PLPPMDecoder()
@@ -18,8 +18,6 @@ void PLPPMDecoder::SetDescription()
 void PLPPMDecoder::GetImage(PLBmp& bmp)
 {
     bmp.CreateFromBits(m_Width, m_Height, 32, false, false, nullptr, 0, {0, 0});
-    if (m_Encoding != 0 && m_Encoding != 1)
-        raiseError(PL_ERRFORMAT_UNKNOWN, "Unknown PPM image type.");
     std::vector<uint8_t> samples(static_cast<size_t>(m_Width) * 3);
     for (int y = 0; y < m_Height; ++y) {
         ReadSamples(samples.data());

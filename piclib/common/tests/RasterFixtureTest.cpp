@@ -88,6 +88,20 @@ TEST(RasterTruncatedFixtures, TypicalCuts)
     }
 }
 
+TEST(RasterFixtures, TiffPreviewOfAnEpsFile)
+{
+    const auto tiff = FixtureBytes("tiflzw.tif");
+    std::vector<uint8_t> eps(32, 0);
+    const uint8_t start[] = {0xC5, 0xD0, 0xD3, 0xC6};
+    std::copy(std::begin(start), std::end(start), eps.begin());
+    eps[20] = 32;                  // preview offset
+    eps[24] = uint8_t(tiff.size()); // preview length (low byte is enough to be non-zero)
+    eps.insert(eps.end(), tiff.begin(), tiff.end());
+    PLAnyBmp bmp;
+    DecodeBytes(eps, bmp);
+    EXPECT_EQ(RgbaOf(bmp), FixtureBytes("tiflzw.tif.rgba"));
+}
+
 // Each byte inverted in turn: the decoders give a picture or one of the format's codes.
 TEST(RasterCorruptedFixtures, EveryByteInverted)
 {

@@ -50,6 +50,8 @@ const Fixture Fixtures[] = {
     {"pcxplanes4.pcx", 32, false, false, 0}, {"pgmplain.pgm", 8, false, true, 0},
     {"pgmraw.pgm", 8, false, true, 0},       {"pgmraw15.pgm", 8, false, true, 0},
     {"pgmraw1000.pgm", 8, false, true, 0},   {"pgmraw65535.pgm", 8, false, true, 0},
+    {"pgmplain15.pgm", 8, false, true, 0},   {"pgmplain1000.pgm", 8, false, true, 0},
+    {"pgmplain65535.pgm", 8, false, true, 0},
     {"ppmplain.ppm", 32, false, false, 0},   {"ppmraw.ppm", 32, false, false, 0},
     {"ppmplain15.ppm", 32, false, false, 0}, {"ppmraw15.ppm", 32, false, false, 0},
     {"ppmplain1000.ppm", 32, false, false, 0}, {"ppmraw1000.ppm", 32, false, false, 0},

@@ -52,7 +52,7 @@ std::set<int> codesOf(const std::string& file)
 TEST(RasterTruncatedFixtures, FailWithTheFormatsCodes)
 {
     const auto files = rasterFixtures();
-    ASSERT_EQ(files.size(), 50u);
+    ASSERT_EQ(files.size(), 53u);
     for (const std::string& file : files) {
         const auto bytes = FixtureBytes(file);
         const std::set<int> codes = codesOf(file);
@@ -106,7 +106,7 @@ TEST(RasterFixtures, TiffPreviewOfAnEpsFile)
 TEST(RasterCorruptedFixtures, EveryByteInverted)
 {
     const auto files = rasterFixtures();
-    ASSERT_EQ(files.size(), 50u);
+    ASSERT_EQ(files.size(), 53u);
     for (const std::string& file : files) {
         const auto bytes = FixtureBytes(file);
         const std::set<int> codes = codesOf(file);

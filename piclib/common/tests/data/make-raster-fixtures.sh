@@ -100,6 +100,7 @@ for max in 15 1000 65535; do
   pamdepth $max pgmraw.pgm > pgmraw$max.pgm 2>/dev/null
   pamdepth $max ppmraw.ppm > ppmraw$max.ppm 2>/dev/null
   pamdepth $max ppmraw.ppm 2>/dev/null | pnmtoplainpnm > ppmplain$max.ppm
+  pamdepth $max pgmraw.pgm 2>/dev/null | pnmtoplainpnm > pgmplain$max.pgm
 done
 
 # ImageMagick keeps a TGA's stored line order unless asked to orient it.

@@ -3,9 +3,15 @@
 #include "piclib/common/PLBmpDecoder.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLFileAccess.h"
+#include "piclib/common/PLGIFDecoder.h"
 #include "piclib/common/PLIFF85.h"
 #include "piclib/common/PLJPEGDecoder.h"
+#include "piclib/common/PLPCXDecoder.h"
+#include "piclib/common/PLPGMDecoder.h"
 #include "piclib/common/PLPNGDecoder.h"
+#include "piclib/common/PLPPMDecoder.h"
+#include "piclib/common/PLTGADecoder.h"
+#include "piclib/common/PLTIFFDecoder.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
@@ -73,7 +79,13 @@ std::string upperName(const PLDataSource* source)
 PLAnyPicDecoder::PLAnyPicDecoder()
     : m_pBmpDec(std::make_unique<PLBmpDecoder>()),
       m_pJPEGDec(std::make_unique<PLJPEGDecoder>()),
-      m_pPNGDec(std::make_unique<PLPNGDecoder>())
+      m_pPNGDec(std::make_unique<PLPNGDecoder>()),
+      m_pTGADec(std::make_unique<PLTGADecoder>()),
+      m_pTIFFDec(std::make_unique<PLTIFFDecoder>()),
+      m_pGIFDec(std::make_unique<PLGIFDecoder>()),
+      m_pPCXDec(std::make_unique<PLPCXDecoder>()),
+      m_pPGMDec(std::make_unique<PLPGMDecoder>()),
+      m_pPPMDec(std::make_unique<PLPPMDecoder>())
 {
 }
 
@@ -151,6 +163,13 @@ PLPicDecoder* PLAnyPicDecoder::decoderFor(int type)
     case PL_FT_WINBMP: return m_pBmpDec.get();
     case PL_FT_JPEG: return m_pJPEGDec.get();
     case PL_FT_PNG: return m_pPNGDec.get();
+    case PL_FT_TARGA: return m_pTGADec.get();
+    case PL_FT_TIFF:
+    case PL_FT_EPSTIFF: return m_pTIFFDec.get();
+    case PL_FT_GIF: return m_pGIFDec.get();
+    case PL_FT_PCX: return m_pPCXDec.get();
+    case PL_FT_PGM: return m_pPGMDec.get();
+    case PL_FT_PPM: return m_pPPMDec.get();
     default: return nullptr;
     }
 }

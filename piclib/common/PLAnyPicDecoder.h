@@ -7,8 +7,14 @@
 #include <memory>
 
 class PLBmpDecoder;
+class PLGIFDecoder;
 class PLJPEGDecoder;
+class PLPCXDecoder;
+class PLPGMDecoder;
 class PLPNGDecoder;
+class PLPPMDecoder;
+class PLTGADecoder;
+class PLTIFFDecoder;
 
 class PLAnyPicDecoder : public PLPicDecoder {
 public:
@@ -42,4 +48,10 @@ private:
     std::unique_ptr<PLBmpDecoder> m_pBmpDec;
     std::unique_ptr<PLJPEGDecoder> m_pJPEGDec;
     std::unique_ptr<PLPNGDecoder> m_pPNGDec;
+    std::unique_ptr<PLTGADecoder> m_pTGADec;
+    std::unique_ptr<PLTIFFDecoder> m_pTIFFDec;
+    std::unique_ptr<PLGIFDecoder> m_pGIFDec;
+    std::unique_ptr<PLPCXDecoder> m_pPCXDec;
+    std::unique_ptr<PLPGMDecoder> m_pPGMDec;
+    std::unique_ptr<PLPPMDecoder> m_pPPMDec;
 };

@@ -87,9 +87,16 @@ toff_t sizeProc(thandle_t handle)
     return *handleOf(handle).size;
 }
 
-int mapProc(thandle_t, void**, toff_t*)
+// A block being read is mapped: libtiff's unmapped path refuses uncompressed tiles
+// that reach past the picture.
+int mapProc(thandle_t handle, void** base, toff_t* size)
 {
-    return 0;
+    MemoryHandle& h = handleOf(handle);
+    if (h.writing)
+        return 0;
+    *base = h.data;
+    *size = h.capacity;
+    return 1;
 }
 
 void unmapProc(thandle_t, void*, toff_t) {}
@@ -109,14 +116,23 @@ int collectError(TIFF*, void* userData, const char* module, const char* format, 
     return 1;
 }
 
-int ignoreWarning(TIFF*, void*, const char*, const char*, va_list)
+int passWarning(TIFF*, void* userData, const char* module, const char* format, va_list args)
 {
+    if (!userData)
+        return 1;
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, args);
+    try {
+        reinterpret_cast<PLTiffWarningFunction>(userData)(module, text);
+    } catch (...) {
+    }
     return 1;
 }
 
 } // namespace
 
-TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::string* errorText)
+TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::string* errorText,
+                  PLTiffWarningFunction warning)
 {
     auto* h = new (std::nothrow) MemoryHandle{data, 0, capacity, capacity, sizeVariable, sizeVariable != nullptr};
     if (!h)
@@ -131,7 +147,7 @@ TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::str
         return nullptr;
     }
     TIFFOpenOptionsSetErrorHandlerExtR(options, collectError, errorText);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, passWarning, reinterpret_cast<void*>(warning));
     TIFF* tif = TIFFClientOpenExt("MemSource", h->writing ? "w" : "r", h, readProc, writeProc, seekProc,
                                   closeProc, sizeProc, mapProc, unmapProc, options);
     TIFFOpenOptionsFree(options);

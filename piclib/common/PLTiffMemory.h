@@ -8,5 +8,9 @@
 #include <string>
 #include <tiffio.h>
 
+// Receives libtiff's warnings for one handle: the module (may be null) and the message.
+using PLTiffWarningFunction = void (*)(const char* module, const char* text);
+
 // errorText, when given, collects libtiff's error messages for this handle.
-TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::string* errorText = nullptr);
+TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::string* errorText = nullptr,
+                  PLTiffWarningFunction warning = nullptr);

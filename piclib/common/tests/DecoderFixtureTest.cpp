@@ -14,7 +14,8 @@ struct Fixture {
     int bpp;
     bool alpha;
     bool grey;
-    int tolerance; // 16-bit BMPs keep the low bits zero; 16-bit PNGs are cut, not rounded
+    int tolerance; // 16-bit BMPs keep the low bits zero; 16-bit PNGs are cut, not rounded; so are 5-bit TGA
+                   // channels; JPEG-compressed TIFFs round in the colour conversion
 };
 
 const Fixture Fixtures[] = {
@@ -28,6 +29,33 @@ const Fixture Fixtures[] = {
     {"rgb16.png", 32, false, false, 1},   {"greyalpha.png", 32, true, false, 0},
     {"palette16.png", 8, false, false, 0}, {"rgba.png", 32, true, false, 0},
     {"interlaced.png", 32, false, false, 0}, {"phys.png", 32, false, false, 0},
+    {"tga24.tga", 32, false, false, 0},      {"tgarle24.tga", 32, false, false, 0},
+    {"tgamapped.tga", 8, false, false, 0},   {"tgarlemapped.tga", 8, false, false, 0},
+    {"tgamono.tga", 8, false, true, 0},      {"tgarlemono.tga", 8, false, true, 0},
+    {"tga32.tga", 32, true, false, 0},       {"tga16.tga", 32, true, false, 8},
+    {"tgamapped16.tga", 32, false, false, 0}, {"tgatopleft.tga", 32, false, false, 0},
+    {"tgatopright.tga", 32, false, false, 0}, {"tgabottomright.tga", 32, false, false, 0},
+    {"tifbilevelwhite.tif", 1, false, true, 0}, {"tifbilevelblack.tif", 1, false, true, 0},
+    {"tifgrey4.tif", 8, false, true, 0},     {"tifpalette.tif", 8, false, false, 0},
+    {"tiftiled.tif", 32, false, true, 0},    {"tifrgba.tif", 32, true, false, 0},
+    {"tiflzw.tif", 32, false, false, 0},     {"tifdeflate.tif", 32, false, false, 0},
+    {"tifpackbits.tif", 32, false, false, 0}, {"tifjpeg.tif", 32, false, false, 2},
+    {"tifplanar.tif", 32, false, false, 0},  {"tif16.tif", 32, false, false, 1},
+    {"tifcm.tif", 32, false, false, 0},      {"gifplain.gif", 8, false, false, 0},
+    {"gifinterlaced.gif", 8, false, false, 0}, {"giflocal.gif", 8, false, false, 0},
+    {"giftransparent.gif", 8, true, false, 0}, {"gifanimated.gif", 8, false, false, 0},
+    {"pcx1.pcx", 32, false, false, 0},       {"pcx2.pcx", 32, false, false, 0},
+    {"pcx4.pcx", 32, false, false, 0},       {"pcx8.pcx", 32, false, false, 0},
+    {"pcx24.pcx", 32, false, false, 0},      {"pcxplanes3.pcx", 32, false, false, 0},
+    {"pcxplanes4.pcx", 32, false, false, 0}, {"pgmplain.pgm", 8, false, true, 0},
+    {"pgmraw.pgm", 8, false, true, 0},       {"pgmraw15.pgm", 8, false, true, 0},
+    {"pgmraw1000.pgm", 8, false, true, 0},   {"pgmraw65535.pgm", 8, false, true, 0},
+    {"pgmplain15.pgm", 8, false, true, 0},   {"pgmplain1000.pgm", 8, false, true, 0},
+    {"pgmplain65535.pgm", 8, false, true, 0},
+    {"ppmplain.ppm", 32, false, false, 0},   {"ppmraw.ppm", 32, false, false, 0},
+    {"ppmplain15.ppm", 32, false, false, 0}, {"ppmraw15.ppm", 32, false, false, 0},
+    {"ppmplain1000.ppm", 32, false, false, 0}, {"ppmraw1000.ppm", 32, false, false, 0},
+    {"ppmplain65535.ppm", 32, false, false, 0}, {"ppmraw65535.ppm", 32, false, false, 0},
 };
 
 class DecodesLikeTheReference : public testing::TestWithParam<Fixture> {};

@@ -153,7 +153,7 @@ TEST(FrontEnd, UnknownAndMissingDecoders)
     };
     const Case cases[] = {
         {header({}), PL_ERRUNKNOWN_FILE_TYPE, "Decoder error: Unknown file type.\n"},
-        {header({'G', 'I', 'F', '8'}), PL_ERRFORMAT_NOT_COMPILED, "Decoder error: Library not compiled for this file type.\n"},
+        {header({'8', 'B', 'P', 'S'}), PL_ERRFORMAT_NOT_COMPILED, "Decoder error: Library not compiled for this file type.\n"},
     };
     for (const Case& c : cases) {
         try {

@@ -1,0 +1,173 @@
+#include "piclib/common/PLPCXDecoder.h"
+
+#include "piclib/common/PLBitmapSize.h"
+#include "piclib/common/PLBmp.h"
+#include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLLockGuard.h"
+#include "piclib/common/PLTextException.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+constexpr int64_t MaxDecodedBytes = int64_t(1) << 30;
+// A run packet of two bytes yields at most 63 bytes.
+constexpr int MaxRunLength = 63;
+
+} // namespace
+
+void PLPCXDecoder::Open(PLDataSource* source)
+{
+    Trace(2, "Decoding PCX.\n");
+    readHeader(source);
+    checkHeader();
+    SetBmpInfo({m_Width, m_Height}, 32, {m_Header.hRes, m_Header.vRes}, false, false);
+}
+
+void PLPCXDecoder::readHeader(PLDataSource* source)
+{
+    Header& h = m_Header;
+    h.manufacturer = source->ReadByte();
+    h.version = source->ReadByte();
+    h.encoding = source->ReadByte();
+    h.bitsPerPixel = source->ReadByte();
+    h.xMin = source->ReadWordLE();
+    h.yMin = source->ReadWordLE();
+    h.xMax = source->ReadWordLE();
+    h.yMax = source->ReadWordLE();
+    h.hRes = source->ReadWordLE();
+    h.vRes = source->ReadWordLE();
+    std::memcpy(h.colorMap, source->ReadBytes(48), 48);
+    h.reserved = source->ReadByte();
+    h.planes = source->ReadByte();
+    h.bytesPerLine = source->ReadWordLE();
+    h.paletteInfo = source->ReadWordLE();
+    source->Skip(58);
+    m_Width = h.xMax - h.xMin + 1;
+    m_Height = h.yMax - h.yMin + 1;
+}
+
+void PLPCXDecoder::checkHeader() const
+{
+    const Header& h = m_Header;
+    if (h.manufacturer != 10)
+        raiseError(PL_ERRWRONG_SIGNATURE, "Error decoding pcx: Not a PCX file.");
+    if (h.encoding != 1)
+        raiseError(PL_ERRWRONG_SIGNATURE, "File has unknown encoding scheme.");
+    const int bits = h.bitsPerPixel;
+    if (bits == 1) {
+        if (h.planes > 4)
+            raiseError(PL_ERRFORMAT_UNKNOWN, "Can't handle image with more than 4 planes.");
+    } else if ((bits != 2 && bits != 4 && bits != 8) || (h.planes != 1 && h.planes != 3)) {
+        raiseError(PL_ERRFORMAT_UNKNOWN, "Can't handle bits per pixel image with planes.");
+    }
+    if (m_Width <= 0 || m_Height <= 0 || h.planes == 0)
+        raiseError(PL_ERRWRONG_SIGNATURE, "Error decoding pcx: Invalid picture size.");
+    // Each plane's line must hold the width's pixels.
+    const int pixelBits = h.planes == 1 ? bits : (bits == 8 ? 8 : 1);
+    if (int64_t(h.bytesPerLine) * 8 < int64_t(m_Width) * pixelBits)
+        raiseError(PL_ERRWRONG_SIGNATURE, "Error decoding pcx: Bytes per line too small for the width.");
+    PLCheckBitmapSize(m_Width, m_Height, 32);
+    if (int64_t(h.bytesPerLine) * h.planes * m_Height > MaxDecodedBytes)
+        raiseError(PL_ERRNO_MEMORY, "Out of memory.");
+}
+
+void PLPCXDecoder::GetImage(PLBmp& bmp)
+{
+    Trace(2, "PCX getimage.\n");
+    bmp.Create(*this);
+    PLDataSource* source = GetDataSource();
+    const std::vector<uint8_t> data = decodeRuns(source);
+    readPalette(source);
+    PLLockGuard lock(bmp);
+    writeLines(bmp, data);
+}
+
+std::vector<uint8_t> PLPCXDecoder::decodeRuns(PLDataSource* source) const
+{
+    const int64_t total = int64_t(m_Header.bytesPerLine) * m_Header.planes * m_Height;
+    // Refuse before allocating what the data left cannot fill.
+    if (total > int64_t(source->GetBytesLeft()) * MaxRunLength)
+        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
+    std::vector<uint8_t> data(static_cast<size_t>(total));
+    size_t written = 0;
+    while (written < data.size()) {
+        const uint8_t b = source->ReadByte();
+        if ((b & 0xC0) != 0xC0) {
+            data[written++] = b;
+            continue;
+        }
+        const size_t count = b & 0x3F;
+        const uint8_t value = source->ReadByte();
+        if (count > data.size() - written)
+            raiseError(PL_ERRINTERNAL, "repeat count spans end of image.");
+        std::memset(data.data() + written, value, count);
+        written += count;
+    }
+    return data;
+}
+
+void PLPCXDecoder::readPalette(PLDataSource* source)
+{
+    std::fill(std::begin(m_Palette), std::end(m_Palette), PLPixel32{0, 0, 0, 255});
+    for (int i = 0; i < 16; ++i)
+        m_Palette[i] = PLPixel32::FromRGBA(m_Header.colorMap[i][0], m_Header.colorMap[i][1], m_Header.colorMap[i][2], 255);
+    if (m_Header.bitsPerPixel == 8 && m_Header.planes == 1) {
+        source->Skip(1);
+        const uint8_t* rgb = source->ReadBytes(3 * 256);
+        for (int i = 0; i < 256; ++i)
+            m_Palette[i] = PLPixel32::FromRGBA(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], 255);
+    } else if (m_Header.bitsPerPixel == 1 && m_Header.planes == 1) {
+        m_Palette[0] = {0, 0, 0, 255};
+        m_Palette[1] = {255, 255, 255, 255};
+    }
+}
+
+void PLPCXDecoder::writeLines(PLBmp& bmp, const std::vector<uint8_t>& data) const
+{
+    const int bytesPerLine = m_Header.bytesPerLine, planes = m_Header.planes, bits = m_Header.bitsPerPixel;
+    const bool rgb = planes == 3 && bits == 8;
+    if (!rgb && planes > 4)
+        raiseError(PL_ERRINTERNAL, "Can't handle more than 4 planes.");
+    if (!rgb && planes > 1 && bits > 1)
+        raiseError(PL_ERRINTERNAL, "Can't handle more than 1 bit per pixel.");
+    std::vector<uint8_t> indices(static_cast<size_t>(bytesPerLine) * 8);
+    for (int y = 0; y < m_Height; ++y) {
+        const uint8_t* src = data.data() + static_cast<size_t>(planes) * bytesPerLine * y;
+        auto* dst = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
+        if (rgb) {
+            for (int x = 0; x < m_Width; ++x)
+                dst[x] = PLPixel32::FromRGBA(src[x], src[bytesPerLine + x], src[2 * bytesPerLine + x], 255);
+            continue;
+        }
+        if (planes == 1)
+            unpackLine(src, indices.data());
+        else
+            combinePlanes(src, indices.data());
+        for (int x = 0; x < m_Width; ++x)
+            dst[x] = m_Palette[indices[x]];
+    }
+}
+
+// Packed pixels of one plane, most significant bits first.
+void PLPCXDecoder::unpackLine(const uint8_t* src, uint8_t* indices) const
+{
+    const int bits = m_Header.bitsPerPixel;
+    const int perByte = 8 / bits, mask = (1 << bits) - 1;
+    for (int i = 0; i < m_Header.bytesPerLine; ++i)
+        for (int k = 0; k < perByte; ++k)
+            indices[i * perByte + k] = static_cast<uint8_t>((src[i] >> (8 - bits * (k + 1))) & mask);
+}
+
+// One bit per plane; plane p contributes bit p of the index.
+void PLPCXDecoder::combinePlanes(const uint8_t* src, uint8_t* indices) const
+{
+    const int bytesPerLine = m_Header.bytesPerLine;
+    std::memset(indices, 0, static_cast<size_t>(bytesPerLine) * 8);
+    for (int p = 0; p < m_Header.planes; ++p)
+        for (int i = 0; i < bytesPerLine * 8; ++i)
+            if (src[p * bytesPerLine + i / 8] & (0x80 >> (i % 8)))
+                indices[i] |= static_cast<uint8_t>(1 << p);
+}

@@ -2,6 +2,8 @@
 
 #include "piclib/common/PLTextException.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int64_t MaxPixelBytes = int64_t(1) << 30;
 }
@@ -20,7 +22,10 @@ void PLCheckBitmapSize(int width, int height, int bpp)
 {
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         throw PLTextException(PL_ERRFORMAT_NOT_SUPPORTED, "Unsupported bit depth.");
+    // Every line costs at least its pointer in the line table, so an empty width can't hide a
+    // huge height.
+    const int64_t lineCost = std::max<int64_t>(PLDibLineBytes(width, bpp), sizeof(void*));
     if (width < 0 || height < 0 || static_cast<int64_t>(width) * bpp > MaxPixelBytes ||
-        static_cast<int64_t>(PLDibLineBytes(width, bpp)) * height > MaxPixelBytes)
+        lineCost * height > MaxPixelBytes)
         throw PLTextException(PL_ERRNO_MEMORY, "Out of memory creating bitmap.");
 }

@@ -4,8 +4,12 @@
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLFileAccess.h"
 #include "piclib/common/PLIFF85.h"
+#include "piclib/common/PLIFF85Decoder.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPNGDecoder.h"
+#include "piclib/common/PLPSDDecoder.h"
+#include "piclib/common/PLPictDecoder.h"
+#include "piclib/common/PLSGIDecoder.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
@@ -73,7 +77,11 @@ std::string upperName(const PLDataSource* source)
 PLAnyPicDecoder::PLAnyPicDecoder()
     : m_pBmpDec(std::make_unique<PLBmpDecoder>()),
       m_pJPEGDec(std::make_unique<PLJPEGDecoder>()),
-      m_pPNGDec(std::make_unique<PLPNGDecoder>())
+      m_pPNGDec(std::make_unique<PLPNGDecoder>()),
+      m_pPictDec(std::make_unique<PLPictDecoder>(m_pJPEGDec.get())),
+      m_pIFF85Dec(std::make_unique<PLIFF85Decoder>()),
+      m_pSGIDec(std::make_unique<PLSGIDecoder>()),
+      m_pPSDDec(std::make_unique<PLPSDDecoder>())
 {
 }
 
@@ -151,6 +159,10 @@ PLPicDecoder* PLAnyPicDecoder::decoderFor(int type)
     case PL_FT_WINBMP: return m_pBmpDec.get();
     case PL_FT_JPEG: return m_pJPEGDec.get();
     case PL_FT_PNG: return m_pPNGDec.get();
+    case PL_FT_MACPICT: return m_pPictDec.get();
+    case PL_FT_IFF85: return m_pIFF85Dec.get();
+    case PL_FT_SGI: return m_pSGIDec.get();
+    case PL_FT_PSD: return m_pPSDDec.get();
     default: return nullptr;
     }
 }

@@ -7,8 +7,12 @@
 #include <memory>
 
 class PLBmpDecoder;
+class PLIFF85Decoder;
 class PLJPEGDecoder;
 class PLPNGDecoder;
+class PLPictDecoder;
+class PLPSDDecoder;
+class PLSGIDecoder;
 
 class PLAnyPicDecoder : public PLPicDecoder {
 public:
@@ -42,4 +46,8 @@ private:
     std::unique_ptr<PLBmpDecoder> m_pBmpDec;
     std::unique_ptr<PLJPEGDecoder> m_pJPEGDec;
     std::unique_ptr<PLPNGDecoder> m_pPNGDec;
+    std::unique_ptr<PLPictDecoder> m_pPictDec;
+    std::unique_ptr<PLIFF85Decoder> m_pIFF85Dec;
+    std::unique_ptr<PLSGIDecoder> m_pSGIDec;
+    std::unique_ptr<PLPSDDecoder> m_pPSDDec;
 };

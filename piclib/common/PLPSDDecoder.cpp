@@ -121,7 +121,7 @@ void PLPSDDecoder::describe()
         raiseError(PL_ERRFORMAT_NOT_SUPPORTED, "This PSD color mode is not supported.");
     if (h.bitsPerChannel != 8 && h.bitsPerChannel != 16)
         raiseError(PL_ERRFORMAT_NOT_SUPPORTED, "This PSD channel depth is not supported.");
-    if (h.columns > INT32_MAX || h.rows > INT32_MAX)
+    if (h.columns == 0 || h.rows == 0 || h.columns > INT32_MAX || h.rows > INT32_MAX)
         raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Invalid picture size.");
     if (h.mode == ModeGreyscale)
         for (int i = 0; i < 256; ++i)

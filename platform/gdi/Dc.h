@@ -2,16 +2,17 @@
 // and the state it is drawn with.
 #pragma once
 
+#include "platform/core/Geometry.h"
+#include "platform/core/String.h"
 #include "platform/gdi/GdiObject.h"
 
 class CWnd;
 
-class CDC {
+class CDC : public CObject {
+    DECLARE_DYNAMIC(CDC)
 public:
     CDC() = default;
-    virtual ~CDC();
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
+    ~CDC() override;
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
@@ -28,6 +29,9 @@ public:
     BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     BOOL CreateIC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     virtual BOOL IsPrinting() const { return m_bPrinting; }
+    // The DC that answers measurements (text extents, device capabilities) when it differs.
+    virtual void SetAttribDC(HDC hDC) { m_hAttribDC = hDC; }
+    virtual void ReleaseAttribDC() { m_hAttribDC = nullptr; }
 
     int SaveDC();
     BOOL RestoreDC(int savedDC);
@@ -67,29 +71,29 @@ public:
     UINT GetTextAlign() const;
     int SetArcDirection(int direction);
     int GetArcDirection() const;
-    POINT SetBrushOrg(int x, int y);
-    POINT SetBrushOrg(POINT point) { return SetBrushOrg(point.x, point.y); }
-    POINT GetBrushOrg() const;
+    CPoint SetBrushOrg(int x, int y);
+    CPoint SetBrushOrg(POINT point) { return SetBrushOrg(point.x, point.y); }
+    CPoint GetBrushOrg() const;
 
     // Coordinates
     int SetMapMode(int mode);
     int GetMapMode() const;
-    POINT SetWindowOrg(int x, int y);
-    POINT SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
-    POINT OffsetWindowOrg(int dx, int dy);
-    POINT GetWindowOrg() const;
-    POINT SetViewportOrg(int x, int y);
-    POINT SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
-    POINT OffsetViewportOrg(int dx, int dy);
-    POINT GetViewportOrg() const;
-    SIZE SetWindowExt(int cx, int cy);
-    SIZE SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
-    SIZE GetWindowExt() const;
-    SIZE SetViewportExt(int cx, int cy);
-    SIZE SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
-    SIZE GetViewportExt() const;
-    SIZE ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom);
-    SIZE ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom);
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    CPoint OffsetWindowOrg(int dx, int dy);
+    CPoint GetWindowOrg() const;
+    CPoint SetViewportOrg(int x, int y);
+    CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
+    CPoint OffsetViewportOrg(int dx, int dy);
+    CPoint GetViewportOrg() const;
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+    CSize GetWindowExt() const;
+    CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    CSize GetViewportExt() const;
+    CSize ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom);
+    CSize ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom);
     void LPtoDP(LPPOINT points, int count = 1) const;
     void LPtoDP(LPRECT rect) const;
     void LPtoDP(LPSIZE size) const;
@@ -116,11 +120,11 @@ public:
     int GetClipRgn(HRGN rgn) const;
 
     // Lines and curves
-    POINT MoveTo(int x, int y);
-    POINT MoveTo(POINT point) { return MoveTo(point.x, point.y); }
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    POINT GetCurrentPosition() const;
+    CPoint GetCurrentPosition() const;
     BOOL Polyline(const POINT* points, int count);
     BOOL PolylineTo(const POINT* points, int count);
     BOOL PolyPolyline(const POINT* points, const DWORD* counts, int polylines);
@@ -187,12 +191,16 @@ public:
 
     // Text (8-bit Windows-1252)
     BOOL TextOut(int x, int y, LPCTSTR text, int count);
-    BOOL TextOut(int x, int y, LPCTSTR text);
+    BOOL TextOut(int x, int y, const CString& text);
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const INT* dx);
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const INT* dx);
     int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format);
-    SIZE GetTextExtent(LPCTSTR text, int count) const;
-    SIZE GetOutputTextExtent(LPCTSTR text, int count) const;
-    SIZE GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const;
+    int DrawText(const CString& text, LPRECT rect, UINT format);
+    CSize GetTextExtent(LPCTSTR text, int count) const;
+    CSize GetTextExtent(const CString& text) const;
+    CSize GetOutputTextExtent(LPCTSTR text, int count) const;
+    CSize GetOutputTextExtent(const CString& text) const;
+    CSize GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const;
     BOOL GetTextMetrics(LPTEXTMETRIC metrics) const;
     BOOL GetOutputTextMetrics(LPTEXTMETRIC metrics) const;
     int GetTextFace(int count, LPTSTR faceName) const;
@@ -202,6 +210,10 @@ public:
     BOOL DrawState(POINT pt, SIZE size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE, int count = 0,
                    HBRUSH brush = nullptr);
     BOOL DrawState(POINT pt, SIZE size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr);
+    // An icon as it is, or embossed in the scheme's highlight and shadow with DSS_DISABLED.
+    BOOL DrawState(POINT pt, SIZE size, HICON icon, UINT flags, HBRUSH brush = nullptr);
+    BOOL DrawIcon(int x, int y, HICON icon);
+    BOOL DrawIcon(POINT point, HICON icon) { return DrawIcon(point.x, point.y, icon); }
 
     // Printing
     int StartDoc(LPCTSTR docName);
@@ -222,6 +234,7 @@ struct WindowDcHooks {
 void SetWindowDcHooks(const WindowDcHooks& hooks);
 
 class CWindowAreaDC : public CDC {
+    DECLARE_DYNAMIC(CWindowAreaDC)
 public:
     ~CWindowAreaDC() override;
 
@@ -233,16 +246,19 @@ protected:
 };
 
 class CClientDC : public CWindowAreaDC {
+    DECLARE_DYNAMIC(CClientDC)
 public:
     explicit CClientDC(CWnd* wnd) : CWindowAreaDC(wnd, 0) {}
 };
 
 class CWindowDC : public CWindowAreaDC {
+    DECLARE_DYNAMIC(CWindowDC)
 public:
     explicit CWindowDC(CWnd* wnd) : CWindowAreaDC(wnd, 1) {}
 };
 
 class CPaintDC : public CWindowAreaDC {
+    DECLARE_DYNAMIC(CPaintDC)
 public:
     explicit CPaintDC(CWnd* wnd) : CWindowAreaDC(wnd, 2) {}
     RECT PaintRect() const { return m_paintRect; }

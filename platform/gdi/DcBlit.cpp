@@ -2,6 +2,7 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/Recorder.h"
 
 #include <cmath>
 #include <cstring>
@@ -66,29 +67,69 @@ std::pair<int, int> SourceRange(int i, const Span& dst, const Span& src)
     return {lo, hi};
 }
 
-// One source pixel for a shrinking blit in the AND, OR or average stretch modes.
-QRgb Combine(const QImage& img, int x0, int x1, int y0, int y1, int mode)
+// The part of the source rectangle that lies on the source surface, as the destination sees
+// it; span index (i, j) is pixel (i - ox, j - oy), anything else is outside.
+struct Source {
+    QImage pixels;
+    int ox = 0;
+    int oy = 0;
+    const QRgb* Row(int j) const
+    {
+        int y = j - oy;
+        return y >= 0 && y < pixels.height() ? reinterpret_cast<const QRgb*>(pixels.constScanLine(y)) : nullptr;
+    }
+    bool Has(int i) const { return i - ox >= 0 && i - ox < pixels.width(); }
+};
+
+Source SourcePixels(const Dc& dst, const Dc& src, const QImage& surface, const Span& sx, const Span& sy)
 {
-    if (x1 <= x0 + 1 && y1 <= y0 + 1)
-        return img.pixel(x0, y0);
+    QRect have = QRect(sx.start, sy.start, sx.length, sy.length).intersected(surface.rect());
+    Source s;
+    s.ox = have.left() - sx.start;
+    s.oy = have.top() - sy.start;
+    if (have.isEmpty())
+        return s;
+    s.pixels = surface.copy(have);  // a copy, so overlapping blits within one surface read the old pixels
+    if (src.Mono() == dst.Mono())
+        return s;
+    for (int j = 0; j < s.pixels.height(); ++j) {
+        auto* row = reinterpret_cast<QRgb*>(s.pixels.scanLine(j));
+        for (int i = 0; i < s.pixels.width(); ++i)
+            row[i] = ConvertSource(dst, src, row[i]);
+    }
+    return s;
+}
+
+// One source pixel for a shrinking blit in the AND, OR or average stretch modes.
+QRgb Combine(const Source& source, int x0, int x1, int y0, int y1, int mode)
+{
     DWORD acc = mode == BLACKONWHITE ? 0xFFFFFF : 0;
     int64_t r = 0, g = 0, b = 0, n = 0;
-    for (int y = y0; y < y1; ++y)
+    // Only the part of the range that has pixels.
+    x0 = std::max(x0, source.ox), x1 = std::min(x1, source.ox + source.pixels.width());
+    y0 = std::max(y0, source.oy), y1 = std::min(y1, source.oy + source.pixels.height());
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* row = source.Row(y);
         for (int x = x0; x < x1; ++x) {
-            QRgb c = img.pixel(x, y);
-            if (qAlpha(c) == 0)
-                continue;
+            QRgb c = row[x - source.ox];
             if (mode == BLACKONWHITE)
                 acc &= c;
             else if (mode == WHITEONBLACK)
                 acc |= c;
             r += qRed(c), g += qGreen(c), b += qBlue(c), ++n;
         }
+    }
     if (n == 0)
         return 0x00FFFFFFu;
     if (mode == HALFTONE)
         return qRgb(int(r / n), int(g / n), int(b / n));
     return 0xFF000000u | (acc & 0xFFFFFF);
+}
+
+bool PlainCopy(BYTE code, const Span& dx, const Span& dy, const Span& sx, const Span& sy)
+{
+    return code == 0xCC && dx.length == sx.length && dy.length == sy.length && dx.mirrored == sx.mirrored &&
+           dy.mirrored == sy.mirrored && !dx.mirrored && !dy.mirrored;
 }
 
 BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, int hs, DWORD rop)
@@ -98,58 +139,64 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
         return FALSE;
     DrawScope dstScope(dst);
     QImage* out = dstScope.surface();
-    QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {x + w, y + h});
+    QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {Sum(x, w), Sum(y, h)});
     Span dx = DeviceSpan(d0.x(), d1.x()), dy = DeviceSpan(d0.y(), d1.y());
     if (!out || dx.length == 0 || dy.length == 0)
         return TRUE;
-    QImage source;
-    Span sx{0, 0, false}, sy{0, 0, false};
+    Source source;
+    Span sx{0, 1, false}, sy{0, 1, false};
     if (needSource) {
-        DrawScope srcScope(*src);
+        DrawScope srcScope(*src, false);
         if (!srcScope.surface())
             return FALSE;
-        QPoint s0 = ToDevice(*src, {xs, ys}), s1 = ToDevice(*src, {xs + ws, ys + hs});
+        QPoint s0 = ToDevice(*src, {xs, ys}), s1 = ToDevice(*src, {Sum(xs, ws), Sum(ys, hs)});
         sx = DeviceSpan(s0.x(), s1.x());
         sy = DeviceSpan(s0.y(), s1.y());
         if (sx.length == 0 || sy.length == 0)
             return TRUE;
-        // A copy, so overlapping blits within one surface read the old pixels.
-        source = srcScope.surface()->copy(sx.start, sy.start, sx.length, sy.length);
-        for (int j = 0; j < source.height(); ++j) {
-            auto* row = reinterpret_cast<QRgb*>(source.scanLine(j));
-            for (int i = 0; i < source.width(); ++i) {
-                int px = sx.start + i, py = sy.start + j;
-                bool inside = srcScope.surface()->rect().contains(px, py);
-                row[i] = inside ? ConvertSource(dst, *src, row[i]) : 0x00FFFFFFu;  // alpha 0: outside
-            }
-        }
+        source = SourcePixels(dst, *src, *srcScope.surface(), sx, sy);
     }
-    BYTE code = BYTE(rop >> 16);
-    const Brush* brush = dst.a.brush;
-    bool shrinking = needSource && dst.a.stretchMode != COLORONCOLOR && (sx.length > dx.length || sy.length > dy.length);
     QRegion area = DrawableArea(dst, *out).intersected(QRect(dx.start, dy.start, dx.length, dy.length));
+    QRect visible = area.boundingRect();
+    if (visible.isEmpty())
+        return TRUE;
+    BYTE code = BYTE(rop >> 16);
+    const Brush* brush = needPattern ? dst.a.brush : nullptr;
+    DWORD bk = DeviceColor(dst, dst.a.bkColor) & 0xFFFFFF;
+    bool shrinking = needSource && dst.a.stretchMode != COLORONCOLOR && (sx.length > dx.length || sy.length > dy.length);
+    bool plain = needSource && PlainCopy(code, dx, dy, sx, sy);
+    std::vector<int> column(size_t(visible.width()));
+    for (int i = 0; i < visible.width(); ++i)
+        column[size_t(i)] = SourceIndex(visible.left() + i - dx.start, dx, sx);
     for (const QRect& r : area) {
         for (int py = r.top(); py <= r.bottom(); ++py) {
             auto* row = reinterpret_cast<QRgb*>(out->scanLine(py));
-            int j = needSource ? SourceIndex(py - dy.start, dy, sy) : 0;
+            int j = SourceIndex(py - dy.start, dy, sy);
+            const QRgb* srow = needSource ? source.Row(j) : nullptr;
+            if (needSource && !srow && !shrinking)
+                continue;
             for (int px = r.left(); px <= r.right(); ++px) {
                 DWORD s = 0;
                 if (needSource) {
-                    int i = SourceIndex(px - dx.start, dx, sx);
-                    QRgb c = source.pixel(i, j);
-                    if (qAlpha(c) == 0)
-                        continue;
+                    int i = column[size_t(px - visible.left())];
+                    QRgb c = srow && source.Has(i) ? srow[i - source.ox] : 0x00FFFFFFu;
                     if (shrinking) {
                         auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
                         auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
                         c = Combine(source, x0, x1, y0, y1, dst.a.stretchMode);
                     }
+                    if (qAlpha(c) == 0)
+                        continue;
+                    if (plain) {
+                        row[px] = c;
+                        continue;
+                    }
                     s = c & 0xFFFFFF;
                 }
                 DWORD p = 0;
-                if (needPattern && brush) {
+                if (brush) {
                     int64_t c = BrushColourAt(dst, *brush, px, py);
-                    p = c >= 0 ? DWORD(c) & 0xFFFFFF : DWORD(DeviceColor(dst, dst.a.bkColor)) & 0xFFFFFF;
+                    p = c >= 0 ? DWORD(c) & 0xFFFFFF : bk;
                 }
                 row[px] = 0xFF000000u | Rop3(code, p, s, row[px] & 0xFFFFFF);
             }
@@ -165,6 +212,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     Dc* dc = D(m_hDC);
     if (!dc || UsesSource(rop))
         return FALSE;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, nullptr, RECT{}, rop);
     if (dc->a.brush && dc->a.brush->style == BS_NULL && UsesPattern(rop))
         return TRUE;
     return Blit(*dc, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
@@ -183,6 +231,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     LPtoDP(&size);
     src->DPtoLP(&size);
     int ws = width < 0 ? -size.cx : size.cx, hs = height < 0 ? -size.cy : size.cy;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, s, RECT{xSrc, ySrc, ws, hs}, rop);
     return Blit(*dc, x, y, width, height, s, xSrc, ySrc, ws, hs, rop);
 }
 
@@ -193,6 +242,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     if (!dc)
         return FALSE;
     Dc* s = src ? D(src->m_hDC) : nullptr;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, s, RECT{xSrc, ySrc, srcWidth, srcHeight}, rop);
     return Blit(*dc, x, y, width, height, s, xSrc, ySrc, srcWidth, srcHeight, rop);
 }
 
@@ -220,6 +270,8 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color)
     Dc* dc = D(m_hDC);
     if (!dc)
         return CLR_INVALID;
+    if (Recorder* r = RecorderOf(m_hDC))
+        r->Add(EMR_SETPIXELV, Bytes().Point(POINT{x, y}).Dword(color));
     DrawScope scope(*dc);
     QImage* s = scope.surface();
     QPoint p = ToDevice(*dc, {x, y});

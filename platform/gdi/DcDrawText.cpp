@@ -188,6 +188,11 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
     return top - rect->top + height;
 }
 
+int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
+{
+    return DrawText(text, text.GetLength(), rect, format);
+}
+
 BOOL CDC::DrawState(POINT pt, SIZE size, LPCTSTR text, UINT flags, BOOL prefixText, int count, HBRUSH brush)
 {
     if (!text)

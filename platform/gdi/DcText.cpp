@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/Recorder.h"
 #include "platform/gdi/TextCodec.h"
 
 #include <QTransform>
@@ -116,13 +117,22 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count)
     return ExtTextOut(x, y, 0, nullptr, text, count < 0 ? 0 : UINT(count), nullptr);
 }
 
-BOOL CDC::TextOut(int x, int y, LPCTSTR text) { return TextOut(x, y, text, text ? int(std::strlen(text)) : 0); }
+BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const INT* dx)
+{
+    return ExtTextOut(x, y, options, rect, text, UINT(text.GetLength()), dx);
+}
+
+CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
+CSize CDC::GetOutputTextExtent(const CString& text) const { return GetOutputTextExtent(text, text.GetLength()); }
 
 BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const INT* dx)
 {
     Dc* dc = D(m_hDC);
     if (!dc || (count > 0 && !text))
         return FALSE;
+    RecordText(m_hDC, POINT{x, y}, options, rect, text, count, dx);
     QString s = FromAnsi(text, int(count));
     bool updateCp = dc->a.textAlign & TA_UPDATECP;
     POINT at = updateCp ? dc->a.current : POINT{x, y};
@@ -138,29 +148,30 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     return TRUE;
 }
 
-SIZE CDC::GetTextExtent(LPCTSTR text, int count) const
+namespace {
+
+// Extent in the logical units of the DC that measures it.
+CSize Extent(const CDC& cdc, HDC hdc, LPCTSTR text, int count)
 {
-    Dc* dc = D(m_hAttribDC ? m_hAttribDC : m_hDC);
+    Dc* dc = D(hdc);
     if (!dc)
         return {0, 0};
     Run run = Measure(*dc, FromAnsi(text, count), nullptr);
     SIZE s{run.width, run.ascent + run.descent};
-    DPtoLP(&s);
+    cdc.DPtoLP(&s);
     return s;
 }
 
-SIZE CDC::GetOutputTextExtent(LPCTSTR text, int count) const
+}  // namespace
+
+CSize CDC::GetTextExtent(LPCTSTR text, int count) const
 {
-    Dc* dc = D(m_hDC);
-    if (!dc)
-        return {0, 0};
-    Run run = Measure(*dc, FromAnsi(text, count), nullptr);
-    SIZE s{run.width, run.ascent + run.descent};
-    DPtoLP(&s);
-    return s;
+    return Extent(*this, m_hAttribDC ? m_hAttribDC : m_hDC, text, count);
 }
 
-SIZE CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const
+CSize CDC::GetOutputTextExtent(LPCTSTR text, int count) const { return Extent(*this, m_hDC, text, count); }
+
+CSize CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const
 {
     TEXTMETRIC tm{};
     GetTextMetrics(&tm);

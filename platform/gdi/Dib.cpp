@@ -3,6 +3,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/Mapping.h"
 
 #include <cstring>
 
@@ -21,19 +22,37 @@ std::optional<DibFormat> SectionFormat(const Bitmap& b)
 
 void Bitmap::PullFromBits()
 {
+    if (bits == bitsSynced && surfaceSynced.size() == surface.size())
+        return;
     auto f = SectionFormat(*this);
-    if (f)
-        surface = DecodeDib(*f, bits.data(), bits.size());
+    if (!f)
+        return;
+    surface = DecodeDib(*f, bits.data(), bits.size());
+    surfaceSynced = surface.copy();
+    bitsSynced = bits;
 }
 
 void Bitmap::PushToBits()
 {
     auto f = SectionFormat(*this);
-    if (f && bits.size() >= size_t(f->stride()) * f->height)
-        EncodeDib(*f, surface, bits.data());
+    if (!f || bits.size() < size_t(f->stride()) * f->height || surfaceSynced.size() != surface.size())
+        return;
+    // Only rows drawn on since the last exchange; they are read back so the surface shows
+    // what the bits can hold (palette entries, 16-bit precision).
+    size_t rowBytes = size_t(f->width) * 4;
+    for (int y = 0; y < f->height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+        if (std::memcmp(row, surfaceSynced.constScanLine(y), rowBytes) == 0)
+            continue;
+        size_t at = size_t(f->topDown ? y : f->height - 1 - y) * f->stride();
+        EncodeRow(*f, row, bits.data() + at);
+        DecodeRow(*f, bits.data() + at, row);
+        std::memcpy(surfaceSynced.scanLine(y), row, rowBytes);
+        std::memcpy(bitsSynced.data() + at, bits.data() + at, f->stride());
+    }
 }
 
-DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
+DrawScope::DrawScope(Dc& dc, bool writes) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface()), m_writes(writes)
 {
     if (m_bitmap && m_bitmap->section)
         m_bitmap->PullFromBits();
@@ -43,7 +62,7 @@ DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
 
 DrawScope::~DrawScope()
 {
-    if (m_bitmap && m_bitmap->section)
+    if (m_writes && m_bitmap && m_bitmap->section)
         m_bitmap->PushToBits();
 }
 
@@ -279,16 +298,9 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT,
                       UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
 {
-    auto f = Parse(hdc, info, usage);
-    CDC* dc = CDC::FromHandle(hdc);
-    if (!f || !dc || !bits)
-        return 0;
-    QImage img = DecodeDib(*f, static_cast<const BYTE*>(bits), PixelBytes(*f));
-    TempSource src(img);
-    // ySrc counts from the bottom of a bottom-up DIB.
-    int top = f->topDown ? ySrc : f->height - ySrc - int(height);
-    dc->BitBlt(xDest, yDest, int(width), int(height), CDC::FromHandle(src.dc), xSrc, top, SRCCOPY);
-    return int(std::min<UINT>(lines, UINT(f->height)));
+    int drawn = StretchDIBits(hdc, xDest, yDest, int(width), int(height), xSrc, ySrc, int(width), int(height), bits,
+                              info, usage, SRCCOPY);
+    return drawn ? int(std::min<UINT>(lines, UINT(drawn))) : 0;
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
@@ -300,7 +312,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         return 0;
     QImage img = DecodeDib(*f, static_cast<const BYTE*>(bits), PixelBytes(*f));
     TempSource src(img);
-    int top = f->topDown ? ySrc : f->height - ySrc - srcHeight;
+    int top = f->topDown ? ySrc : Sum(f->height, -int64_t(ySrc), -int64_t(srcHeight));
     if (!dc->StretchBlt(xDest, yDest, destWidth, destHeight, CDC::FromHandle(src.dc), xSrc, top, srcWidth,
                         srcHeight, rop))
         return 0;
@@ -323,33 +335,44 @@ size_t ColorTableOffset(const Bitmap& b)
 
 }  // namespace
 
-UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
+namespace {
+
+// The colour-table entries [start, start + count) of the selected section that exist:
+// a pointer to the first and how many; null when there are none.
+BYTE* TableEntries(HDC hdc, UINT start, UINT& count)
 {
     Bitmap* b = SelectedSection(hdc);
-    if (!b || !colors)
-        return 0;
+    if (!b)
+        return nullptr;
     size_t offset = ColorTableOffset(*b);
     UINT entries = UINT((b->info.size() - offset) / 4);
     if (start >= entries)
+        return nullptr;
+    count = std::min(count, entries - start);
+    return b->info.data() + offset + start * 4;
+}
+
+}  // namespace
+
+UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
+{
+    BYTE* entries = colors ? TableEntries(hdc, start, count) : nullptr;
+    if (!entries)
         return 0;
-    UINT n = std::min(count, entries - start);
-    std::memcpy(b->info.data() + offset + start * 4, colors, n * 4);
+    std::memcpy(entries, colors, count * 4);
+    Bitmap* b = SelectedSection(hdc);
+    b->bitsSynced.clear();  // same bits, new colours: read them again
     b->PullFromBits();
-    return n;
+    return count;
 }
 
 UINT GetDIBColorTable(HDC hdc, UINT start, UINT count, RGBQUAD* colors)
 {
-    Bitmap* b = SelectedSection(hdc);
-    if (!b || !colors)
+    const BYTE* entries = colors ? TableEntries(hdc, start, count) : nullptr;
+    if (!entries)
         return 0;
-    size_t offset = ColorTableOffset(*b);
-    UINT entries = UINT((b->info.size() - offset) / 4);
-    if (start >= entries)
-        return 0;
-    UINT n = std::min(count, entries - start);
-    std::memcpy(colors, b->info.data() + offset + start * 4, n * 4);
-    return n;
+    std::memcpy(colors, entries, count * 4);
+    return count;
 }
 
 BOOL GdiFlush() { return TRUE; }

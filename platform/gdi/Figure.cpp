@@ -36,7 +36,7 @@ void PlotThin(Coverage& cov, const QPainterPath& path, int style)
         }
         if (pts.size() == 1 && sub.size() > 1)
             cov.Set(pts[0].x(), pts[0].y(), 1);
-        PlotPolyline(cov, pts, false, style);
+        PlotPolyline(cov, pts, style);
     }
 }
 
@@ -61,10 +61,12 @@ Qt::PenJoinStyle Join(int join)
 void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width)
 {
     QPainterPathStroker stroker;
-    stroker.setWidth(width);
+    stroker.setWidth(std::min(width, 1 << 16));
     stroker.setCapStyle(Cap(pen.endCap));
     stroker.setJoinStyle(Join(pen.join));
-    if (pen.geometric) {
+    // Dashes along a path far longer than the visible box would cost without showing: solid then.
+    bool dashable = path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64);
+    if (pen.geometric && dashable) {
         Dashes dashes(pen.style);
         if (!dashes.runs.empty()) {
             QList<qreal> pattern;
@@ -101,7 +103,12 @@ void DrawFigure(Dc& dc, const Figure& figure)
         fill.FillPath(p, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
         fill.Subtract(pen);
         const Brush& brush = *dc.a.brush;
-        Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+        if (brush.style == BS_SOLID) {
+            int64_t solid = DeviceColor(dc, brush.color);
+            Composite(dc, *s, fill, dc.a.rop2, [&](int, int, uint8_t) { return solid; });
+        } else {
+            Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+        }
     }
     if (width > 0) {
         int64_t fg = DeviceColor(dc, dc.a.pen->color);

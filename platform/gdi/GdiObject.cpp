@@ -177,6 +177,16 @@ std::unique_ptr<CGdiObject> MakeWrapper(Kind kind)
 }
 
 // The wrapper's class follows the object's kind; asking for another class gives null.
+int StockIndexOf(HGDIOBJ h)
+{
+    auto& t = table();
+    std::lock_guard g(t.lock);
+    for (const auto& [index, handle] : t.stock)
+        if (handle == h)
+            return index;
+    return -1;
+}
+
 template <typename W>
 W* WrapperFor(HGDIOBJ h)
 {
@@ -215,7 +225,7 @@ std::unique_ptr<Bitmap> MakeBitmap(int width, int height, int bitsPixel)
     b->surface = QImage(width, height, QImage::Format_RGB32);
     if (b->surface.isNull())
         return nullptr;
-    b->surface.fill(bitsPixel == 1 ? qRgb(0, 0, 0) : qRgb(0, 0, 0));
+    b->surface.fill(qRgb(0, 0, 0));
     return b;
 }
 
@@ -241,6 +251,14 @@ void LoadDdbBits(Bitmap& b, const BYTE* bits, size_t size)
 }  // namespace gdi
 
 using namespace gdi;
+
+IMPLEMENT_DYNAMIC(CGdiObject, CObject)
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 CGdiObject::~CGdiObject() { DeleteObject(); }
 

@@ -1,17 +1,17 @@
 // GDI objects: pens, brushes, fonts, bitmaps, regions and palettes, behind handles.
 #pragma once
 
+#include "platform/core/Object.h"
 #include "platform/gdi/DibTypes.h"
 #include "platform/gdi/GdiTypes.h"
 
 class CDC;
 
-class CGdiObject {
+class CGdiObject : public CObject {
+    DECLARE_DYNAMIC(CGdiObject)
 public:
     CGdiObject() = default;
-    virtual ~CGdiObject();
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    ~CGdiObject() override;
 
     HGDIOBJ m_hObject = nullptr;
 
@@ -29,6 +29,7 @@ public:
 };
 
 class CPen : public CGdiObject {
+    DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
     CPen(int style, int width, COLORREF color);
@@ -45,6 +46,7 @@ public:
 class CBitmap;
 
 class CBrush : public CGdiObject {
+    DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color);
@@ -62,6 +64,7 @@ public:
 };
 
 class CFont : public CGdiObject {
+    DECLARE_DYNAMIC(CFont)
 public:
     BOOL CreateFontIndirect(const LOGFONT* logFont);
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
@@ -76,6 +79,7 @@ public:
 };
 
 class CBitmap : public CGdiObject {
+    DECLARE_DYNAMIC(CBitmap)
 public:
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
     BOOL CreateBitmapIndirect(const BITMAP* bitmap);
@@ -90,6 +94,7 @@ public:
 };
 
 class CRgn : public CGdiObject {
+    DECLARE_DYNAMIC(CRgn)
 public:
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
     BOOL CreateRectRgnIndirect(LPCRECT rect);
@@ -115,6 +120,7 @@ public:
 };
 
 class CPalette : public CGdiObject {
+    DECLARE_DYNAMIC(CPalette)
 public:
     BOOL CreatePalette(const LOGPALETTE* logPalette);
     BOOL CreateHalftonePalette(CDC* dc);

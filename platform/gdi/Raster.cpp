@@ -12,8 +12,35 @@ Coverage::Coverage(const QRect& box) : m_box(box.isValid() ? box : QRect())
     m_v.assign(static_cast<size_t>(m_box.width()) * m_box.height(), 0);
 }
 
+namespace {
+
+// An axis-aligned rectangle path (as addRect makes it), which needs no rasteriser.
+bool AxisRect(const QPainterPath& path)
+{
+    if (path.elementCount() != 5)
+        return false;
+    for (int i = 1; i < 5; ++i) {
+        QPainterPath::Element a = path.elementAt(i - 1), b = path.elementAt(i);
+        if (!b.isLineTo() || (a.x != b.x && a.y != b.y))
+            return false;
+    }
+    return path.elementAt(0).x == path.elementAt(4).x && path.elementAt(0).y == path.elementAt(4).y;
+}
+
+}  // namespace
+
 void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
 {
+    if (AxisRect(path)) {
+        // Pixels whose centres lie inside.
+        QRectF r = path.boundingRect();
+        int left = int(std::ceil(r.left() - 0.5)), right = int(std::ceil(r.right() - 0.5));
+        int top = int(std::ceil(r.top() - 0.5)), bottom = int(std::ceil(r.bottom() - 0.5));
+        QRect fill = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(m_box);
+        for (int y = fill.top(); y <= fill.bottom(); ++y)
+            std::fill_n(&m_v[Index(fill.left(), y)], fill.width(), uint8_t(1));
+        return;
+    }
     QPainterPath filled = path;
     filled.setFillRule(rule);
     Mark([&](QPainter& p) { p.fillPath(filled, QColor(0, 0, 0, 255)); });
@@ -33,15 +60,13 @@ void Coverage::MarkFrom(const QImage& mask)
 void Coverage::Subtract(const Coverage& other)
 {
     QRect common = m_box.intersected(other.box());
-    for (int y = common.top(); y <= common.bottom(); ++y)
+    for (int y = common.top(); y <= common.bottom(); ++y) {
+        const uint8_t* theirs = other.Row(y) - other.box().left();
+        uint8_t* mine = &m_v[Index(m_box.left(), y)] - m_box.left();
         for (int x = common.left(); x <= common.right(); ++x)
-            if (other.At(x, y))
-                m_v[Index(x, y)] = 0;
-}
-
-bool Coverage::Empty() const
-{
-    return std::all_of(m_v.begin(), m_v.end(), [](uint8_t v) { return v == 0; });
+            if (theirs[x])
+                mine[x] = 0;
+    }
 }
 
 Dashes::Dashes(int style)
@@ -136,15 +161,11 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
     }
 }
 
-void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle)
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle)
 {
     Dashes dashes(penStyle);
     for (int i = 1; i < pts.size(); ++i)
         PlotLine(cov, pts[i - 1], pts[i], dashes);
-    if (closed && pts.size() > 1)
-        PlotLine(cov, pts.back(), pts.front(), dashes);
-    else if (closed && pts.size() == 1)
-        cov.Set(pts[0].x(), pts[0].y(), 1);
 }
 
 DWORD Rop2(int mode, DWORD pen, DWORD dst)
@@ -166,6 +187,19 @@ DWORD Rop2(int mode, DWORD pen, DWORD dst)
 
 DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst)
 {
+    switch (code) {
+    case 0x00: return 0;
+    case 0xFF: return 0xFFFFFF;
+    case 0xCC: return src;
+    case 0x33: return ~src & 0xFFFFFF;
+    case 0x66: return src ^ dst;
+    case 0x88: return src & dst;
+    case 0xEE: return src | dst;
+    case 0xF0: return pat;
+    case 0x5A: return pat ^ dst;
+    case 0x55: return ~dst & 0xFFFFFF;
+    default: break;
+    }
     DWORD r = 0;
     for (int i = 0; i < 8; ++i) {
         if (!(code & (1u << i)))

@@ -19,6 +19,8 @@ public:
             m_v[Index(x, y)] = v;
     }
     uint8_t At(int x, int y) const { return m_box.contains(x, y) ? m_v[Index(x, y)] : 0; }
+    // The row's values, indexed by x - box().left(); y must lie in the box.
+    const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
     void FillPath(const QPainterPath& path, Qt::FillRule rule);
     // Marks what paint draws (aliased, in device coordinates) on an empty mask.
     template <typename Paint>
@@ -38,7 +40,6 @@ public:
         MarkFrom(mask);
     }
     void Subtract(const Coverage& other);
-    bool Empty() const;
 
 private:
     void MarkFrom(const QImage& mask);
@@ -61,7 +62,7 @@ struct Dashes {
 
 // One-pixel line from a to b, last pixel excluded.
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes);
-void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle);
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle);
 
 DWORD Rop2(int mode, DWORD pen, DWORD dst);
 DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
@@ -78,8 +79,9 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+            const uint8_t* marks = cov.Row(y) - cov.box().left();
             for (int x = r.left(); x <= r.right(); ++x) {
-                uint8_t v = cov.At(x, y);
+                uint8_t v = marks[x];
                 if (!v)
                     continue;
                 int64_t c = colourAt(x, y, v);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -92,6 +93,8 @@ std::string CProfile::PathFor(LPCTSTR maker, LPCTSTR product)
 }
 
 CProfile::CProfile(std::string path) : m_path(std::move(path)) { }
+
+CProfile::~CProfile() { Flush(); }
 
 void CProfile::LoadOnce()
 {

@@ -18,6 +18,8 @@ public:
     static std::string PathFor(LPCTSTR maker, LPCTSTR product);
 
     explicit CProfile(std::string path);
+    // Tries once more to write changes that an earlier save could not.
+    ~CProfile();
     CProfile(const CProfile&) = delete;
     CProfile& operator=(const CProfile&) = delete;
 

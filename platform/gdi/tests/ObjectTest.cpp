@@ -149,6 +149,18 @@ TEST(Objects, GetObjectDescribesEachKind)
     EXPECT_EQ(nullptr, CreateHatchBrush(9, 0));
 }
 
+TEST(Objects, RuntimeClassesFollowTheHandles)
+{
+    CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
+    EXPECT_TRUE(pen.IsKindOf(RUNTIME_CLASS(CGdiObject)));
+    CGdiObject* wrapper = CGdiObject::FromHandle(GetStockObject(GRAY_BRUSH));
+    ASSERT_NE(nullptr, wrapper);
+    EXPECT_TRUE(wrapper->IsKindOf(RUNTIME_CLASS(CBrush)));
+    EXPECT_EQ(nullptr, CPen::FromHandle(static_cast<HPEN>(GetStockObject(GRAY_BRUSH))));
+    CDC dc;
+    EXPECT_TRUE(dc.IsKindOf(RUNTIME_CLASS(CObject)));
+}
+
 TEST(Objects, BitmapBitsRoundTrip)
 {
     CBitmap bm;

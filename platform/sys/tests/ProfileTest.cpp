@@ -152,6 +152,14 @@ TEST_F(ProfileTest, AFailedWriteReportsAndCleansUp)
     SetAtomicWriteHook(nullptr);
     EXPECT_TRUE(profile.Flush()); // the change is still pending and lands now
     EXPECT_EQ(CProfile(m_path).GetProfileInt("Settings", "Theme", 0), 2u);
+
+    {
+        CProfile closing(m_path);
+        SetAtomicWriteHook([](const std::string&) { return false; });
+        EXPECT_FALSE(closing.WriteProfileInt("Settings", "Theme", 3));
+        SetAtomicWriteHook(nullptr);
+    }
+    EXPECT_EQ(CProfile(m_path).GetProfileInt("Settings", "Theme", 0), 3u); // written on closing
 }
 
 TEST_F(ProfileTest, BatchWritesOnceAndIsThreadSafe)

@@ -13,6 +13,7 @@ class PLPNGDecoder;
 class PLPictDecoder;
 class PLPSDDecoder;
 class PLSGIDecoder;
+class PLWEMFDecoder;
 
 class PLAnyPicDecoder : public PLPicDecoder {
 public:
@@ -50,4 +51,5 @@ private:
     std::unique_ptr<PLIFF85Decoder> m_pIFF85Dec;
     std::unique_ptr<PLSGIDecoder> m_pSGIDec;
     std::unique_ptr<PLPSDDecoder> m_pPSDDec;
+    std::unique_ptr<PLWEMFDecoder> m_pWEMFDec;
 };

@@ -2,6 +2,7 @@
 
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
+#include "piclib/common/PLBmpLock.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLTextException.h"
 
@@ -42,12 +43,6 @@ uint8_t channel(uint32_t pixel, uint32_t mask)
         return static_cast<uint8_t>(value >> (width - 8));
     return static_cast<uint8_t>(value * 255 / ((1u << width) - 1));
 }
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -166,7 +161,7 @@ void PLBmpDecoder::GetImage(PLBmp& bmp)
 {
     if (GetBitsPerPixel() == 8)
         bmp.SetPaletteEntries(m_Palette);
-    LockGuard lock(bmp);
+    PLBmpLock lock(bmp);
     const bool compressed = m_Header.compression != 0;
     switch (m_Header.bitCount) {
     case 1:

@@ -1,7 +1,8 @@
 #include "piclib/common/PLIFF85Decoder.h"
 
-#include "piclib/common/PLBigEndian.h"
+#include "piclib/common/PLReadHelpers.h"
 #include "piclib/common/PLBmp.h"
+#include "piclib/common/PLBmpLock.h"
 #include "piclib/common/PLIFF85.h"
 #include "piclib/common/PLPackBits.h"
 #include "piclib/common/PLTextException.h"
@@ -12,24 +13,11 @@ namespace {
 
 constexpr int DeepPlanes = 24;
 
-void skipChunk(PLDataSource* source, uint32_t size)
-{
-    if (size > static_cast<uint32_t>(source->GetBytesLeft()))
-        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
-    source->Skip(static_cast<int>(size));
-}
-
 // HAM8 carries 6-bit values, HAM6 4-bit ones moved to the high nibble.
 uint8_t hamLevel(uint32_t data, int dataBits)
 {
     return static_cast<uint8_t>(dataBits == 6 ? data * 4 + data / 16 : data * 16);
 }
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -85,11 +73,11 @@ void PLIFF85Decoder::readChunks(PLDataSource* source, int64_t formEnd)
                 raiseError(PL_ERRFORMAT_UNKNOWN, "Unexpected CAMG size.");
             m_ViewportMode = PLReadDWordBE(source);
         } else {
-            skipChunk(source, size);
+            PLSkipLength(source, size);
         }
         // Chunks of odd size are followed by a pad byte.
         const uint32_t pad = size & 1;
-        skipChunk(source, std::min<uint32_t>(pad, source->GetBytesLeft()));
+        PLSkipLength(source, std::min<uint32_t>(pad, source->GetBytesLeft()));
         offset += int64_t(size) + pad;
     }
 }
@@ -170,7 +158,7 @@ void PLIFF85Decoder::GetImage(PLBmp& bmp)
     Trace(2, "Decoding IFF-85 body.\n");
     if (GetBitsPerPixel() == 8)
         bmp.SetPaletteEntries(m_Palette);
-    LockGuard lock(bmp);
+    PLBmpLock lock(bmp);
     PLDataSource* source = GetDataSource();
     m_BodyLeft = m_BodySize;
     std::vector<uint8_t> row(rowBytes());

@@ -1,8 +1,9 @@
 #include "piclib/common/PLPSDDecoder.h"
 
-#include "piclib/common/PLBigEndian.h"
+#include "piclib/common/PLReadHelpers.h"
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
+#include "piclib/common/PLBmpLock.h"
 #include "piclib/common/PLPackBits.h"
 #include "piclib/common/PLTextException.h"
 
@@ -16,26 +17,12 @@ namespace {
 enum { ModeGreyscale = 1, ModeIndexed = 2, ModeRGB = 3 };
 constexpr uint16_t ResolutionInfo = 0x03ED;
 
-// Skips a section length read from the file; one that passes the end is an end of file.
-void skipBytes(PLDataSource* source, uint32_t count)
-{
-    if (count > static_cast<uint32_t>(source->GetBytesLeft()))
-        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
-    source->Skip(static_cast<int>(count));
-}
-
 int sectionEndOf(PLDataSource* source, uint32_t length)
 {
     if (length > static_cast<uint32_t>(source->GetBytesLeft()))
         throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
     return source->GetBytesConsumed() + static_cast<int>(length);
 }
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -71,7 +58,7 @@ void PLPSDDecoder::readColourModeData(PLDataSource* source)
         m_Palette[i] = {0, 0, 0, 255};
     const uint32_t length = PLReadDWordBE(source);
     if (length != 768)
-        return skipBytes(source, length);
+        return PLSkipLength(source, length);
     const uint8_t* p = source->ReadBytes(768);
     for (int i = 0; i < 256; ++i)
         m_Palette[i] = {p[512 + i], p[256 + i], p[i], 255};
@@ -172,7 +159,7 @@ void PLPSDDecoder::readLayer(PLDataSource* source)
     layer.opacity = blend[8];
     layer.clipping = blend[9];
     layer.flags = blend[10];
-    skipBytes(source, PLReadDWordBE(source));
+    PLSkipLength(source, PLReadDWordBE(source));
     m_Layers.push_back(std::move(layer));
 }
 
@@ -204,7 +191,7 @@ void PLPSDDecoder::GetImage(PLBmp& bmp)
     Trace(2, Kinds[compression]);
     if (compression > 1)
         raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Compression type not supported.");
-    LockGuard lock(bmp);
+    PLBmpLock lock(bmp);
     if (GetBitsPerPixel() == 32)
         for (int y = 0; y < GetHeight(); ++y) {
             auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));

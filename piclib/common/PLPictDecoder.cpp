@@ -1,8 +1,9 @@
 #include "piclib/common/PLPictDecoder.h"
 
-#include "piclib/common/PLBigEndian.h"
+#include "piclib/common/PLReadHelpers.h"
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLBmp.h"
+#include "piclib/common/PLBmpLock.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPackBits.h"
 #include "piclib/common/PLTextException.h"
@@ -68,19 +69,6 @@ void traceFormat(int level, const char* pattern, Args... args)
     std::snprintf(text, sizeof text, pattern, args...);
     PLPicDecoder::Trace(level, text);
 }
-
-void skipBytes(PLDataSource* source, uint32_t count)
-{
-    if (count > static_cast<uint32_t>(source->GetBytesLeft()))
-        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
-    source->Skip(static_cast<int>(count));
-}
-
-struct LockGuard {
-    explicit LockGuard(PLBmp& bmp) : bmp(bmp) { bmp.Lock(false, true); }
-    ~LockGuard() { bmp.Unlock(); }
-    PLBmp& bmp;
-};
 
 } // namespace
 
@@ -207,7 +195,7 @@ void PLPictDecoder::skipOtherOpcode(PLDataSource* source, int opcode)
     else if ((opcode >= 0xB0 && opcode <= 0xCF) || (opcode >= 0x8000 && opcode <= 0x80FF))
         return;
     else if ((opcode >= 0xD0 && opcode <= 0xFE) || opcode >= 0x1FA4)
-        skipBytes(source, PLReadDWordBE(source));
+        PLSkipLength(source, PLReadDWordBE(source));
     else
         source->Skip((opcode >> 7) & 0xFF);
 }
@@ -445,7 +433,7 @@ void PLPictDecoder::GetImage(PLBmp& bmp)
     if (m_Kind == KindJPEG) {
         m_pJPEGDec->GetImage(bmp);
     } else {
-        LockGuard lock(bmp);
+        PLBmpLock lock(bmp);
         decodeByKind(bmp, GetDataSource());
     }
     m_Kind = KindNone;

@@ -1,6 +1,6 @@
 #include "piclib/common/PLSGIDecoder.h"
 
-#include "piclib/common/PLBigEndian.h"
+#include "piclib/common/PLReadHelpers.h"
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLPixel32.h"
 #include "piclib/common/PLTextException.h"

@@ -1,6 +1,7 @@
 #include "BigEndianBytes.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
+#include "Refusal.h"
 
 #include "piclib/common/PLIFF85Decoder.h"
 
@@ -136,15 +137,7 @@ TEST(IFF85Decoder, Refusals)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        try {
-            decode(c.file, bmp);
-            ADD_FAILURE() << c.name << " decoded";
-        } catch (const PLTextException& e) {
-            EXPECT_EQ(e.GetCode(), c.code) << c.name;
-            if (c.text) {
-                EXPECT_NE(std::string(e.GetErrorText()).find(c.text), std::string::npos) << c.name << ": " << e.GetErrorText();
-            }
-        }
+        ExpectRefused(c.name, c.code, c.text, [&] { decode(c.file, bmp); });
     }
 }
 

@@ -1,6 +1,7 @@
 #include "BigEndianBytes.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
+#include "Refusal.h"
 #include "TempFolder.h"
 
 #include "piclib/common/PLPSDDecoder.h"
@@ -146,15 +147,7 @@ TEST(PSDDecoder, Refusals)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        try {
-            decode(makePsd(c.spec), bmp);
-            ADD_FAILURE() << c.name << " decoded";
-        } catch (const PLTextException& e) {
-            EXPECT_EQ(e.GetCode(), c.code) << c.name;
-            if (c.text) {
-                EXPECT_NE(std::string(e.GetErrorText()).find(c.text), std::string::npos) << c.name << ": " << e.GetErrorText();
-            }
-        }
+        ExpectRefused(c.name, c.code, c.text, [&] { decode(makePsd(c.spec), bmp); });
     }
 }
 

@@ -1,6 +1,7 @@
 #include "BigEndianBytes.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
+#include "Refusal.h"
 
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPictDecoder.h"
@@ -172,15 +173,7 @@ TEST(PictDecoder, Refusals)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        try {
-            decode(c.file, bmp, c.withJpeg);
-            ADD_FAILURE() << c.name << " decoded";
-        } catch (const PLTextException& e) {
-            EXPECT_EQ(e.GetCode(), c.code) << c.name;
-            if (c.text) {
-                EXPECT_NE(std::string(e.GetErrorText()).find(c.text), std::string::npos) << c.name << ": " << e.GetErrorText();
-            }
-        }
+        ExpectRefused(c.name, c.code, c.text, [&] { decode(c.file, bmp, c.withJpeg); });
     }
 }
 

@@ -1,7 +1,9 @@
-// Big-endian numbers from a data source and from bytes already read.
+// Reading helpers of the decoders: big-endian numbers, lengths taken from the file,
+// 16-bit samples.
 #pragma once
 
 #include "piclib/common/PLDataSource.h"
+#include "piclib/common/PLTextException.h"
 
 #include <cstdint>
 
@@ -29,4 +31,12 @@ inline uint32_t PLReadDWordBE(PLDataSource* source)
 inline uint8_t PLScale16To8(uint32_t value)
 {
     return static_cast<uint8_t>((value * 255 + 32767) / 65535);
+}
+
+// Skips a length read from the file; one that passes the end of the data ends the file.
+inline void PLSkipLength(PLDataSource* source, uint32_t length)
+{
+    if (length > static_cast<uint32_t>(source->GetBytesLeft()))
+        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
+    source->Skip(static_cast<int>(length));
 }

@@ -64,7 +64,8 @@ int metafileType(const uint8_t* h)
     const uint16_t type = h[0] | h[1] << 8, headerWords = h[2] | h[3] << 8, version = h[4] | h[5] << 8;
     if (dwordAt(h, 0) == 1 && dwordAt(h, 40) == 0x464D4520)
         return PLAnyPicDecoder::PL_FT_EMF;
-    if (dwordAt(h, 0) == 0x9AC6CDD7 || ((type == 1 || type == 2) && headerWords == 9 && (version == 0x100 || version == 0x300)))
+    const bool plainHeader = (type == 1 || type == 2) && headerWords == 9 && (version == 0x100 || version == 0x300);
+    if (dwordAt(h, 0) == 0x9AC6CDD7 || plainHeader)
         return PLAnyPicDecoder::PL_FT_WMF;
     return PLAnyPicDecoder::PL_FT_UNKNOWN;
 }

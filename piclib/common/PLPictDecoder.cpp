@@ -42,7 +42,8 @@ int dataLength(int op)
         return 1;
     if (op == 0x03 || op == 0x05 || op == 0x08 || op == 0x0D || op == 0x15 || op == 0x16 || op == 0x23 || op == 0xA0)
         return 2;
-    if (op == 0x06 || op == 0x07 || op == 0x0B || op == 0x0C || op == 0x0E || op == 0x0F || op == 0x21 || in(0x68, 0x6F))
+    if (op == 0x06 || op == 0x07 || op == 0x0B || op == 0x0C || op == 0x0E || op == 0x0F || op == 0x21 ||
+        in(0x68, 0x6F))
         return 4;
     if (op == 0x1A || op == 0x1B || op == 0x1D || op == 0x1F || op == 0x22)
         return 6;
@@ -398,15 +399,17 @@ void PLPictDecoder::decode32BitRows(PLBmp& bmp, PLDataSource* source, int compon
         const uint8_t* row = readRow(source, rowBytes, 1);
         auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
         for (int x = 0; x < width; ++x)
-            line[x] = PLPixel32::FromRGBA(row[(first)*width + x], row[(first + 1) * width + x],
+            line[x] = PLPixel32::FromRGBA(row[first * width + x], row[(first + 1) * width + x],
                                           row[(first + 2) * width + x], components == 4 ? row[x] : 255);
     }
 }
 
 void PLPictDecoder::decodeGeneral(PLBmp& bmp, PLDataSource* source, int pixelSize, int width, int height)
 {
-    if (pixelSize != 1 && pixelSize != 2 && pixelSize != 4 && pixelSize != 8 && pixelSize != 16)
-        raiseError(PL_ERRFORMAT_UNKNOWN, ("Illegal bpp value in unpackbits: " + std::to_string(pixelSize) + "\n").c_str());
+    if (pixelSize != 1 && pixelSize != 2 && pixelSize != 4 && pixelSize != 8 && pixelSize != 16) {
+        const std::string text = "Illegal bpp value in unpackbits: " + std::to_string(pixelSize) + "\n";
+        raiseError(PL_ERRFORMAT_UNKNOWN, text.c_str());
+    }
     const int rowBytes = rowBytesFor(width, pixelSize);
     const int unitBytes = pixelSize == 16 ? 2 : 1;
     for (int y = 0; y < height; ++y) {

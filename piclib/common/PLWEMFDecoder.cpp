@@ -80,7 +80,8 @@ void PLWEMFDecoder::load(PLDataSource* source, bool enhanced)
             if (m_Placeable.unitsPerInch == 0)
                 raiseError(PL_ERRFORMAT_UNKNOWN, "Placeable metafile without units per inch.");
         }
-        m_hemf = SetWinMetaFileBits(static_cast<UINT>(source->GetBytesLeft()), source->GetCurrentPointer(), m_dc, nullptr);
+        const UINT rest = static_cast<UINT>(source->GetBytesLeft());
+        m_hemf = SetWinMetaFileBits(rest, source->GetCurrentPointer(), m_dc, nullptr);
     }
     if (!m_hemf)
         raiseError(PL_ERRFORMAT_NOT_SUPPORTED, "Windows Metafile functions failed to load this image.");
@@ -110,8 +111,10 @@ PLPoint PLWEMFDecoder::pictureSize() const
         const auto* h = reinterpret_cast<const ENHMETAHEADER*>(m_Header.data());
         if (h->szlMillimeters.cx <= 0 || h->szlMillimeters.cy <= 0)
             raiseError(PL_ERRFORMAT_UNKNOWN, "Metafile without a reference size in millimetres.");
-        width = (int64_t(h->rclFrame.right) - h->rclFrame.left) * h->szlDevice.cx / (int64_t(h->szlMillimeters.cx) * 100);
-        height = (int64_t(h->rclFrame.bottom) - h->rclFrame.top) * h->szlDevice.cy / (int64_t(h->szlMillimeters.cy) * 100);
+        const int64_t frameWidth = int64_t(h->rclFrame.right) - h->rclFrame.left;
+        const int64_t frameHeight = int64_t(h->rclFrame.bottom) - h->rclFrame.top;
+        width = frameWidth * h->szlDevice.cx / (int64_t(h->szlMillimeters.cx) * 100);
+        height = frameHeight * h->szlDevice.cy / (int64_t(h->szlMillimeters.cy) * 100);
     }
     width = width < 1 ? 320 : width;
     height = height < 1 ? 200 : height;

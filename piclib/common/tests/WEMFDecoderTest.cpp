@@ -203,6 +203,26 @@ TEST(WEMFDecoder, KindFromTheNameOrTheSignature)
     }
 }
 
+TEST(WEMFDecoder, RecognisedBySignature)
+{
+    Bytes emf = makeEmf({});
+    emf[16] = 24; // bounds that would also pass for a TGA header
+    Bytes plain = makeWmf(false), version1 = plain, script = plain;
+    version1[4] = 0x00, version1[5] = 0x01;
+    script[2] = 10; // header of 10 words: not a metafile
+    const std::pair<Bytes, int> cases[] = {
+        {emf, PLAnyPicDecoder::PL_FT_EMF},
+        {makeWmf(true), PLAnyPicDecoder::PL_FT_WMF},
+        {plain, PLAnyPicDecoder::PL_FT_WMF},
+        {version1, PLAnyPicDecoder::PL_FT_WMF},
+        {script, PLAnyPicDecoder::PL_FT_UNKNOWN},
+    };
+    for (const auto& [bytes, type] : cases)
+        EXPECT_EQ(PLAnyPicDecoder::RecognizeType(bytes.data(), static_cast<int>(bytes.size()),
+                                                 static_cast<int>(bytes.size()), nullptr),
+                  type);
+}
+
 // A name saying one kind wins over the data: an enhanced metafile named .wmf is refused.
 TEST(WEMFDecoder, NameWinsOverTheData)
 {

@@ -1,7 +1,7 @@
 #include "BigEndianBytes.h"
+#include "DecoderChecks.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
-#include "Refusal.h"
 
 #include "piclib/common/PLIFF85Decoder.h"
 
@@ -85,8 +85,7 @@ Bytes ilbm(const Header& h, const Bytes& body, std::vector<Bytes> extra = {})
 std::vector<uint8_t> decode(const Bytes& file, PLAnyBmp& bmp)
 {
     PLIFF85Decoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith(decoder, file, bmp);
 }
 
 TEST(IFF85Decoder, Refusals)

@@ -1,7 +1,7 @@
 #include "BigEndianBytes.h"
+#include "DecoderChecks.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
-#include "Refusal.h"
 #include "TempFolder.h"
 
 #include "piclib/common/PLPSDDecoder.h"
@@ -99,8 +99,7 @@ Bytes rgbRaw()
 std::vector<uint8_t> decode(const Bytes& file, PLAnyBmp& bmp)
 {
     PLPSDDecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith(decoder, file, bmp);
 }
 
 TEST(PSDDecoder, Refusals)

@@ -1,7 +1,7 @@
 #include "BigEndianBytes.h"
+#include "DecoderChecks.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
-#include "Refusal.h"
 
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPictDecoder.h"
@@ -112,8 +112,7 @@ std::vector<uint8_t> decode(const Bytes& file, PLAnyBmp& bmp, bool withJpeg = tr
 {
     PLJPEGDecoder jpeg;
     PLPictDecoder decoder(withJpeg ? &jpeg : nullptr);
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith(decoder, file, bmp);
 }
 
 TEST(PictDecoder, Refusals)

@@ -1,7 +1,7 @@
 #include "BigEndianBytes.h"
+#include "DecoderChecks.h"
 #include "ErrorCode.h"
 #include "Fixtures.h"
-#include "Refusal.h"
 
 #include "piclib/common/PLSGIDecoder.h"
 
@@ -40,8 +40,7 @@ Bytes makeSgi(const SgiSpec& s)
 std::vector<uint8_t> decode(const Bytes& file, PLAnyBmp& bmp)
 {
     PLSGIDecoder decoder;
-    decoder.MakeBmpFromMemory(file.data(), static_cast<int>(file.size()), &bmp);
-    return RgbaOf(bmp);
+    return DecodeWith(decoder, file, bmp);
 }
 
 TEST(SGIDecoder, Refusals)

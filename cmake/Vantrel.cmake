@@ -32,11 +32,11 @@ function(vantrel_tests name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 900)
 endfunction()
 
-# vantrel_fuzz(NAME SOURCES files... LIBS deps... [CORPUS dir])
+# vantrel_fuzz(NAME SOURCES files... LIBS deps... [CORPUS dirs...])
 # With VANTREL_FUZZ: a libFuzzer program. Otherwise the same entry point is linked
 # with a driver that replays the corpus, run as an ordinary test.
 function(vantrel_fuzz name)
-  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "CORPUS;SOURCES;LIBS" ${ARGN})
   if(VANTREL_FUZZ)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})

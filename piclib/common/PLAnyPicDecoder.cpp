@@ -2,9 +2,9 @@
 
 #include "piclib/common/PLBmpDecoder.h"
 #include "piclib/common/PLDataSource.h"
-#include "piclib/common/PLFileAccess.h"
 #include "piclib/common/PLGIFDecoder.h"
 #include "piclib/common/PLIFF85.h"
+#include "piclib/common/PLIFF85Decoder.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPCXDecoder.h"
 #include "piclib/common/PLPGMDecoder.h"
@@ -12,10 +12,14 @@
 #include "piclib/common/PLPPMDecoder.h"
 #include "piclib/common/PLTGADecoder.h"
 #include "piclib/common/PLTIFFDecoder.h"
+#include "piclib/common/PLPSDDecoder.h"
+#include "piclib/common/PLPictDecoder.h"
+#include "piclib/common/PLSGIDecoder.h"
+#include "piclib/common/PLSourceName.h"
 #include "piclib/common/PLTextException.h"
+#include "piclib/common/PLWEMFDecoder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -60,18 +64,22 @@ bool isTGA(const uint8_t* h)
     return h[1] <= 1 && h[2] <= 11 && !(h[2] >= 4 && h[2] <= 8) && mapBitsOk && pixelBitsOk;
 }
 
+// Metafiles from memory have no name to tell them by.
+int metafileType(const uint8_t* h)
+{
+    const uint16_t type = h[0] | h[1] << 8, headerWords = h[2] | h[3] << 8, version = h[4] | h[5] << 8;
+    if (dwordAt(h, 0) == 1 && dwordAt(h, 40) == 0x464D4520)
+        return PLAnyPicDecoder::PL_FT_EMF;
+    const bool plainHeader = (type == 1 || type == 2) && headerWords == 9 && (version == 0x100 || version == 0x300);
+    if (dwordAt(h, 0) == 0x9AC6CDD7 || plainHeader)
+        return PLAnyPicDecoder::PL_FT_WMF;
+    return PLAnyPicDecoder::PL_FT_UNKNOWN;
+}
+
 bool isPICT(const uint8_t* m)
 {
     return startsWith(m, "\x00\x11\x02\xFF", 4) || startsWith(m, "\x00\x11\x01", 3) ||
            startsWith(m, "\x11\x01\x01\x00", 4);
-}
-
-std::string upperName(const PLDataSource* source)
-{
-    std::string name = source->NameIsWide() ? PLFileAccess::Utf8FromWide(source->GetNameW())
-                                            : std::string(source->GetName() ? source->GetName() : "");
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-    return name;
 }
 
 } // namespace
@@ -85,7 +93,12 @@ PLAnyPicDecoder::PLAnyPicDecoder()
       m_pGIFDec(std::make_unique<PLGIFDecoder>()),
       m_pPCXDec(std::make_unique<PLPCXDecoder>()),
       m_pPGMDec(std::make_unique<PLPGMDecoder>()),
-      m_pPPMDec(std::make_unique<PLPPMDecoder>())
+      m_pPPMDec(std::make_unique<PLPPMDecoder>()),
+      m_pPictDec(std::make_unique<PLPictDecoder>(m_pJPEGDec.get())),
+      m_pIFF85Dec(std::make_unique<PLIFF85Decoder>()),
+      m_pSGIDec(std::make_unique<PLSGIDecoder>()),
+      m_pPSDDec(std::make_unique<PLPSDDecoder>()),
+      m_pWEMFDec(std::make_unique<PLWEMFDecoder>())
 {
 }
 
@@ -105,6 +118,8 @@ int PLAnyPicDecoder::RecognizeType(const uint8_t* h, int headerSize, int fileSiz
     for (const char* sig : BmpSignatures)
         if (startsWith(h, sig, 2))
             return PL_FT_WINBMP;
+    if (const int metafile = metafileType(h))
+        return metafile;
     if (isTGA(h))
         return PL_FT_TARGA;
     if (startsWith(h, "GIF8", 4))
@@ -137,7 +152,7 @@ int PLAnyPicDecoder::RecognizeType(const uint8_t* h, int headerSize, int fileSiz
 
 int PLAnyPicDecoder::recognize(PLDataSource* source)
 {
-    const std::string name = upperName(source);
+    const std::string name = PLUpperSourceName(source);
     if (name.find(".WMF") != std::string::npos)
         return PL_FT_WMF;
     if (name.find(".EMF") != std::string::npos)
@@ -170,6 +185,12 @@ PLPicDecoder* PLAnyPicDecoder::decoderFor(int type)
     case PL_FT_PCX: return m_pPCXDec.get();
     case PL_FT_PGM: return m_pPGMDec.get();
     case PL_FT_PPM: return m_pPPMDec.get();
+    case PL_FT_MACPICT: return m_pPictDec.get();
+    case PL_FT_IFF85: return m_pIFF85Dec.get();
+    case PL_FT_SGI: return m_pSGIDec.get();
+    case PL_FT_PSD: return m_pPSDDec.get();
+    case PL_FT_WMF:
+    case PL_FT_EMF: return m_pWEMFDec.get();
     default: return nullptr;
     }
 }

@@ -8,6 +8,7 @@
 
 class PLBmpDecoder;
 class PLGIFDecoder;
+class PLIFF85Decoder;
 class PLJPEGDecoder;
 class PLPCXDecoder;
 class PLPGMDecoder;
@@ -15,6 +16,10 @@ class PLPNGDecoder;
 class PLPPMDecoder;
 class PLTGADecoder;
 class PLTIFFDecoder;
+class PLPictDecoder;
+class PLPSDDecoder;
+class PLSGIDecoder;
+class PLWEMFDecoder;
 
 class PLAnyPicDecoder : public PLPicDecoder {
 public:
@@ -54,4 +59,9 @@ private:
     std::unique_ptr<PLPCXDecoder> m_pPCXDec;
     std::unique_ptr<PLPGMDecoder> m_pPGMDec;
     std::unique_ptr<PLPPMDecoder> m_pPPMDec;
+    std::unique_ptr<PLPictDecoder> m_pPictDec;
+    std::unique_ptr<PLIFF85Decoder> m_pIFF85Dec;
+    std::unique_ptr<PLSGIDecoder> m_pSGIDec;
+    std::unique_ptr<PLPSDDecoder> m_pPSDDec;
+    std::unique_ptr<PLWEMFDecoder> m_pWEMFDec;
 };

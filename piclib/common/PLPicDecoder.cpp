@@ -4,6 +4,7 @@
 #include "piclib/common/PLFileAccess.h"
 #include "piclib/common/PLFileSource.h"
 #include "piclib/common/PLMemSource.h"
+#include "piclib/common/PLPackBits.h"
 #include "piclib/common/PLTextException.h"
 #include "piclib/common/PLURLSource.h"
 
@@ -161,24 +162,7 @@ const uint8_t* PLPicDecoder::UnpackPackBits(uint8_t* destination, PLDataSource* 
     if (rowBytes < 8)
         return source->ReadBytes(rowBytes);
     const uint8_t* packed = source->ReadBytes(packedLength);
-    const uint8_t* end = packed + packedLength;
-    int written = 0;
-    while (packed < end) {
-        const int n = *packed++;
-        if (n < 128) {
-            const int count = n + 1;
-            if (end - packed < count || written + count > rowBytes)
-                raiseError(PL_ERRINTERNAL, "PackBits run exceeds the row.");
-            std::copy(packed, packed + count, destination + written);
-            packed += count;
-            written += count;
-        } else if (n > 128) {
-            const int count = 257 - n;
-            if (packed == end || written + count > rowBytes)
-                raiseError(PL_ERRINTERNAL, "PackBits run exceeds the row.");
-            std::fill(destination + written, destination + written + count, *packed++);
-            written += count;
-        }
-    }
+    if (PLExpandPackBits(packed, packedLength, destination, rowBytes).overrun)
+        raiseError(PL_ERRINTERNAL, "PackBits run exceeds the row.");
     return destination;
 }

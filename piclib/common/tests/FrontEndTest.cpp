@@ -143,7 +143,8 @@ TEST(Recognition, EpsPreviewOffsetIsSkipped)
               PL_ERREND_OF_FILE);
 }
 
-TEST(FrontEnd, UnknownAndMissingDecoders)
+// Every recognised type has its decoder now: a bare PSD header reaches the PSD decoder's own checks.
+TEST(FrontEnd, UnknownTypeAndRecognisedHeader)
 {
     PLAnyBmp bmp;
     struct Case {
@@ -153,7 +154,7 @@ TEST(FrontEnd, UnknownAndMissingDecoders)
     };
     const Case cases[] = {
         {header({}), PL_ERRUNKNOWN_FILE_TYPE, "Decoder error: Unknown file type.\n"},
-        {header({'8', 'B', 'P', 'S'}), PL_ERRFORMAT_NOT_COMPILED, "Decoder error: Library not compiled for this file type.\n"},
+        {header({'8', 'B', 'P', 'S'}), PL_ERRFORMAT_NOT_SUPPORTED, "Decoder error: This PSD color mode is not supported.\n"},
     };
     for (const Case& c : cases) {
         try {

@@ -48,13 +48,13 @@ void Perform(CGame& game, GameAction action)
     }
 }
 
-void OnKeyDown(CGame& game, unsigned vk)
+void PressKey(CGame& game, unsigned vk)
 {
     if (!game.IsOver())
         Perform(game, ActionForKeyDown(vk));
 }
 
-void OnChar(CGame& game, unsigned ch)
+void TypeChar(CGame& game, unsigned ch)
 {
     const GameAction action = ActionForChar(ch);
     if (action != GameAction::NewGame || game.IsOver())

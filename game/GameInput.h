@@ -10,8 +10,8 @@ GameAction ActionForKeyDown(unsigned vk);
 // Typed characters; these act after game over too, and space only then.
 GameAction ActionForChar(unsigned ch);
 void Perform(CGame& game, GameAction action);
-void OnKeyDown(CGame& game, unsigned vk);
-void OnChar(CGame& game, unsigned ch);
+void PressKey(CGame& game, unsigned vk);
+void TypeChar(CGame& game, unsigned ch);
 
 // Dragging the piece with the left button: every full 20 pixels moves it one cell; a
 // click without a move rotates it.

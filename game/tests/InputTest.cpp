@@ -32,7 +32,7 @@ TEST(Keys, ActOnThePieceWhilePlaying)
     } cases[] = {{0x25, -1, 0, 0}, {0x27, 1, 0, 0}, {0x26, 0, 0, 1}, {0x28, 0, 1, 0}};
     for (const Case& c : cases) {
         ScriptedGame s({0, 4});
-        OnKeyDown(s.game, c.vk);
+        PressKey(s.game, c.vk);
         EXPECT_EQ(s.game.Current().X(), 3 + c.dx) << c.vk;
         EXPECT_EQ(s.game.Current().Y(), -3 + c.dy) << c.vk;
         EXPECT_EQ(s.game.Current().Rotation(), c.rotation) << c.vk;
@@ -42,10 +42,10 @@ TEST(Keys, ActOnThePieceWhilePlaying)
 TEST(Keys, CentreKeyLandsThePieceAndRunsADropStep)
 {
     ScriptedGame s;
-    OnKeyDown(s.game, 0x0C);
+    PressKey(s.game, 0x0C);
     EXPECT_TRUE(s.game.Board().Contains(5, 16));
     EXPECT_EQ(s.game.Current().Y(), -3);
-    OnChar(s.game, ' ');  // space while playing does nothing
+    TypeChar(s.game, ' ');  // space while playing does nothing
     EXPECT_FALSE(s.game.Board().IsEmpty());
 }
 

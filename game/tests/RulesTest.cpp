@@ -258,24 +258,24 @@ TEST(GameOver, OnlySpaceStartsANewGameAndFiveAndRStillAct)
     const int x = s.game.Current().X(), y = s.game.Current().Y();
 
     for (unsigned vk : {0x25u, 0x27u, 0x26u, 0x28u, 0x0Cu})
-        OnKeyDown(s.game, vk);
+        PressKey(s.game, vk);
     EXPECT_EQ(s.game.Current().X(), x);
     EXPECT_EQ(s.game.Current().Y(), y);
     EXPECT_EQ(s.game.Current().Rotation(), 0);
 
-    OnChar(s.game, 'R');
+    TypeChar(s.game, 'R');
     EXPECT_EQ(s.game.Current().Rotation(), 1);
-    OnChar(s.game, 'r');
+    TypeChar(s.game, 'r');
     EXPECT_EQ(s.game.Current().Rotation(), 2);
-    OnChar(s.game, '5');
+    TypeChar(s.game, '5');
     EXPECT_GT(s.game.Current().Y(), y);
     EXPECT_TRUE(s.game.IsOver());
 
-    OnChar(s.game, ' ');
+    TypeChar(s.game, ' ');
     EXPECT_FALSE(s.game.IsOver());
     EXPECT_EQ(s.game.Score(), 0);
     EXPECT_TRUE(s.game.Board().IsEmpty());
-    OnChar(s.game, ' ');
+    TypeChar(s.game, ' ');
     EXPECT_FALSE(s.game.IsOver());
 }
 

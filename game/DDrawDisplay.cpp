@@ -136,18 +136,24 @@ HRESULT CDDrawDisplay::ReloadBitmap(CDDrawSurface* surface, const char* name)
     return surface->DrawBitmap(*bitmap);
 }
 
-HRESULT CDDrawDisplay::CreateSurfaceFromText(CDDrawSurface** surface, HFONT font, const char* text,
-                                             COLORREF background, COLORREF foreground)
+SIZE CDDrawDisplay::TextExtent(HFONT font, const char* text)
 {
-    if (!text || !surface)
-        return DDERR_INVALIDPARAMS;
     CDC measure;
     measure.CreateCompatibleDC(nullptr);
     HGDIOBJ old = font ? SelectObject(measure.GetSafeHdc(), font) : nullptr;
     const CSize extent = measure.GetTextExtent(text, int(std::strlen(text)));
     if (old)
         SelectObject(measure.GetSafeHdc(), old);
-    HRESULT hr = CreateSurface(surface, DWORD(std::max<LONG>(extent.cx, 1)), DWORD(std::max<LONG>(extent.cy, 1)));
+    return SIZE{std::max<LONG>(extent.cx, 1), std::max<LONG>(extent.cy, 1)};
+}
+
+HRESULT CDDrawDisplay::CreateSurfaceFromText(CDDrawSurface** surface, HFONT font, const char* text,
+                                             COLORREF background, COLORREF foreground)
+{
+    if (!text || !surface)
+        return DDERR_INVALIDPARAMS;
+    const SIZE extent = TextExtent(font, text);
+    HRESULT hr = CreateSurface(surface, DWORD(extent.cx), DWORD(extent.cy));
     if (hr != DD_OK)
         return hr;
     if ((hr = (*surface)->DrawText(font, text, 0, 0, background, foreground)) != DD_OK) {
@@ -161,9 +167,9 @@ HRESULT CDDrawDisplay::CreatePaletteFromBitmap(IDirectDrawPalette** palette, con
 {
     std::vector<BYTE> storage;
     auto bitmap = LoadNamedBitmap(name, storage);
-    if (!bitmap || !palette || !m_pDD || bitmap->colours == 0)
+    if (!bitmap || !palette || !m_pDD)
         return DDERR_INVALIDPARAMS;
-    PALETTEENTRY entries[256] = {};
+    PALETTEENTRY entries[256] = {};  // black where the bitmap has no colour table
     const RGBQUAD* table = bitmap->info()->bmiColors;
     for (int i = 0; i < bitmap->colours && i < 256; ++i)
         entries[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};

@@ -20,6 +20,8 @@ public:
     HRESULT CreateSurfaceFromBitmap(CDDrawSurface** surface, const char* name, DWORD width, DWORD height);
     HRESULT CreateSurfaceFromText(CDDrawSurface** surface, HFONT font, const char* text, COLORREF background,
                                   COLORREF foreground);
+    // The text's size in the font (null: the default font).
+    static SIZE TextExtent(HFONT font, const char* text);
     HRESULT CreatePaletteFromBitmap(IDirectDrawPalette** palette, const char* name);
     HRESULT SetPalette(IDirectDrawPalette* palette);
     // Reloads a bitmap into an existing surface (after its memory was lost).

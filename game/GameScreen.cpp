@@ -2,6 +2,7 @@
 
 #include "game/GameResources.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -36,10 +37,23 @@ HRESULT CGameScreen::Init(HWND hwnd)
     m_graphics.reset(graphics);
     if (hr != DD_OK)
         return hr;
-    if ((hr = MakeText(*m_display, m_gameOver, kGameOverText)) != DD_OK ||
-        (hr = MakeText(*m_display, m_score, "xxxxxx")) != DD_OK)
+    if ((hr = MakeText(*m_display, m_gameOver, kGameOverText)) != DD_OK || (hr = MakeScoreText()) != DD_OK)
         return hr;
     return MakeText(*m_display, m_paused, kPausedText);
+}
+
+// Made from "xxxxxx" but wide enough for six digits, which are wider in most fonts.
+HRESULT CGameScreen::MakeScoreText()
+{
+    const SIZE placeholder = CDDrawDisplay::TextExtent(nullptr, "xxxxxx");
+    const SIZE digits = CDDrawDisplay::TextExtent(nullptr, "000000");
+    CDDrawSurface* made = nullptr;
+    HRESULT hr = m_display->CreateSurface(&made, DWORD(std::max(placeholder.cx, digits.cx)),
+                                          DWORD(std::max(placeholder.cy, digits.cy)));
+    m_score.reset(made);
+    if (hr != DD_OK)
+        return hr;
+    return m_score->DrawText(nullptr, "xxxxxx", 0, 0, kTextBackground, kTextColour);
 }
 
 void CGameScreen::Release()

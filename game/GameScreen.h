@@ -29,6 +29,7 @@ public:
 
 private:
     void DrawCell(int x, int y, int colour) override;
+    HRESULT MakeScoreText();
 
     std::unique_ptr<CDDrawDisplay> m_display;
     std::unique_ptr<CDDrawSurface> m_graphics;

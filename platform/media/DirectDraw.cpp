@@ -4,6 +4,7 @@
 #include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/UiApi.h"
+#include "platform/ui/Wnd.h"
 
 #include <algorithm>
 #include <cstring>
@@ -193,14 +194,16 @@ HRESULT IDirectDrawSurface7::BltToWindow(const RECT& dest, IDirectDrawSurface7* 
         return DDERR_NOCLIPPERATTACHED;
     POINT topLeft{dest.left, dest.top};
     ScreenToClient(hwnd, &topLeft);
-    HDC window = ::GetDC(hwnd);
+    CWnd* wnd = CWnd::FromHandle(hwnd);
+    if (!wnd)
+        return DDERR_NOCLIPPERATTACHED;
+    CClientDC window(wnd);
     HDC from = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(from, src->m_bitmap);
-    StretchBlt(window, topLeft.x, topLeft.y, dest.right - dest.left, dest.bottom - dest.top, from, srcRect.left,
+    StretchBlt(window.GetSafeHdc(), topLeft.x, topLeft.y, dest.right - dest.left, dest.bottom - dest.top, from, srcRect.left,
                srcRect.top, srcRect.right - srcRect.left, srcRect.bottom - srcRect.top, SRCCOPY);
     SelectObject(from, old);
     DeleteDC(from);
-    ::ReleaseDC(hwnd, window);
     return DD_OK;
 }
 

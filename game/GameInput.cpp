@@ -1,8 +1,10 @@
 #include "game/GameInput.h"
 
+#include "platform/ui/UiTypes.h"
+
 namespace {
 
-constexpr unsigned kVkClear = 0x0C, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
+constexpr unsigned kVkClear = 0x0C;  // the keypad centre key without Num Lock
 constexpr int kDragStep = 20;
 constexpr int kRightButtonDrops = 18;
 
@@ -11,10 +13,10 @@ constexpr int kRightButtonDrops = 18;
 GameAction ActionForKeyDown(unsigned vk)
 {
     switch (vk) {
-    case kVkLeft: return GameAction::MoveLeft;
-    case kVkRight: return GameAction::MoveRight;
-    case kVkUp: return GameAction::Rotate;
-    case kVkDown: return GameAction::DropStep;
+    case VK_LEFT: return GameAction::MoveLeft;
+    case VK_RIGHT: return GameAction::MoveRight;
+    case VK_UP: return GameAction::Rotate;
+    case VK_DOWN: return GameAction::DropStep;
     case kVkClear: return GameAction::LandAndStep;
     default: return GameAction::None;
     }

@@ -173,8 +173,9 @@ LRESULT CGameWnd::OnQueryNewPalette(WPARAM, LPARAM)
 
 void CGameWnd::OnPaint()
 {
-    if (m_screen.Display())
-        DrawOrRestore();
+    if (m_screen.Display() && m_screen.DrawFrame(m_game) == DDERR_SURFACELOST &&
+        m_screen.RestoreSurfaces(m_game) == DD_OK)
+        m_screen.DrawFrame(m_game);
     Default();
 }
 

@@ -207,6 +207,7 @@ TEST(Drops, LandingFixesCellsPlaysSoundAndBringsTheNextPiece)
     EXPECT_EQ(s.game.Next().Kind(), 1);
     EXPECT_EQ(s.game.Next().X(), 10);
     EXPECT_EQ(s.game.Next().Y(), 6);
+    EXPECT_FALSE(s.game.Next().IsEmpty());  // shown beside the field, never tested against it
     s.game.DropToLanding();  // square at (3, 14): cells (5..6, 15..16)
     EXPECT_EQ(s.game.Current().Y(), 14);
     s.game.DropStep();

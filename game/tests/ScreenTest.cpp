@@ -1,5 +1,6 @@
 #include "game/GameResources.h"
 #include "game/GameWnd.h"
+#include "platform/media/Sound.h"
 #include "platform/ui/Menu.h"
 #include "TestBitmap.h"
 
@@ -133,6 +134,32 @@ TEST_F(Screen, LostSurfacesAreRestoredAndDrawnAgain)
     ASSERT_EQ(wnd->Screen().DrawFrame(game()), DD_OK);
     EXPECT_EQ(Pixel(19, 336), kTiles[0]);
     EXPECT_EQ(Pixel(0, 0), kWhite);
+}
+
+TEST_F(Screen, PaintingAfterALossRestoresAndDrawsAgain)
+{
+    game().AddBoardCell(1, 16, 0);
+    DirectDrawTestHook::LoseSurfaces(wnd->Screen().Display()->GetDirectDraw());
+    SendMessage(wnd->m_hWnd, WM_PAINT, 0, 0);
+    EXPECT_EQ(wnd->Screen().Display()->GetBackBuffer()->IsLost(), DD_OK);
+    EXPECT_EQ(Pixel(19, 336), kTiles[0]);
+    EXPECT_EQ(Pixel(0, 0), kWhite);
+}
+
+TEST_F(Screen, SoundsGoToThePlayerAsResourcesWhenSwitchedOn)
+{
+    std::vector<UINT> heard;
+    SoundPlayer old = SetSoundPlayer([&](const SoundRequest& r) {
+        heard.push_back(r.resourceId);
+        return true;
+    });
+    game().DropToLanding();
+    game().DropStep();
+    SendMessage(wnd->m_hWnd, WM_COMMAND, ID_SOUND, 0);
+    game().DropToLanding();
+    game().DropStep();
+    SetSoundPlayer(old);
+    EXPECT_EQ(heard, std::vector<UINT>{kLandSound});
 }
 
 TEST_F(Screen, FrameStepFollowsTheDisplayState)

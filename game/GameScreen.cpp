@@ -78,7 +78,7 @@ void CGameScreen::DrawCell(int x, int y, int colour)
 
 HRESULT CGameScreen::DrawFrame(const CGame& game)
 {
-    if (!m_display || !m_graphics)
+    if (!m_display || !m_graphics || !m_gameOver || !m_score || !m_paused)
         return DDERR_GENERIC;
     RECT background{0, 0, kClientWidth, kClientHeight};
     HRESULT hr = m_display->BltSurface(0, 0, m_graphics.get(), &background);
@@ -104,7 +104,7 @@ HRESULT CGameScreen::DrawFrame(const CGame& game)
 
 HRESULT CGameScreen::RestoreSurfaces(const CGame& game)
 {
-    if (!m_display)
+    if (!m_display || !m_display->GetDirectDraw() || !m_graphics || !m_gameOver)
         return DDERR_GENERIC;
     HRESULT hr = m_display->GetDirectDraw()->RestoreAllSurfaces();
     if (hr != DD_OK)

@@ -96,7 +96,7 @@ HRESULT CGameWnd::FrameStep(DWORD now)
     if (!m_game.Tick(now))
         return DD_OK;
     CDDrawDisplay* display = m_screen.Display();
-    if (!display)
+    if (!display || !display->GetDirectDraw())
         return DDERR_GENERIC;
     HRESULT hr = display->GetDirectDraw()->TestCooperativeLevel();
     if (hr == DDERR_EXCLUSIVEMODEALREADYSET) {

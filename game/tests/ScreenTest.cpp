@@ -198,6 +198,15 @@ TEST_F(Screen, MissingGraphicsFailTheStartCleanly)
     EXPECT_EQ(palette, nullptr);
 }
 
+TEST_F(Screen, AnUnusableGraphicsBitmapFailsTheStartWithoutACrash)
+{
+    RegisterNamedBitmap(kGraphicsName, std::vector<BYTE>{'B', 'M', 1, 2, 3});
+    EXPECT_NE(wnd->StartDisplay(), DD_OK);
+    EXPECT_NE(wnd->Screen().DrawFrame(game()), DD_OK);
+    EXPECT_NE(wnd->Screen().RestoreSurfaces(game()), DD_OK);
+    EXPECT_NE(wnd->FrameStep(1000), DD_OK);
+}
+
 TEST_F(Screen, WindowMessagesDriveTheGame)
 {
     HWND h = wnd->m_hWnd;

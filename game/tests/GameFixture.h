@@ -3,6 +3,7 @@
 
 #include "game/Game.h"
 
+#include <algorithm>
 #include <vector>
 
 struct ScriptedGame {

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr UINT WM_EXITSIZEMOVE = 0x0232;
-constexpr UINT WM_QUERYNEWPALETTE = 0x030F;
-constexpr UINT SIZE_MAXHIDE = 4;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr const char* kClassName = "WindowedMode";
 

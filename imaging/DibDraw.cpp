@@ -73,11 +73,10 @@ CBitmap* CDib::SelectIntoDC(CDC* dc, CSize* size)
         ::SelectObject(dc->GetSafeHdc(), previousHandle);
         return nullptr;
     }
-    auto* bitmap = new CBitmap;
-    bitmap->Attach(made);
     if (size)
         *size = CSize(m_info->biWidth, std::abs(m_info->biHeight));
-    dc->SelectObject(bitmap);
+    // The caller takes the new bitmap back when it reselects the one returned, and deletes it.
+    ::SelectObject(dc->GetSafeHdc(), made);
     return CBitmap::FromHandle(static_cast<HBITMAP>(previousHandle));
 }
 

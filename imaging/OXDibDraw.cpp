@@ -123,7 +123,9 @@ CBitmap* COXDIB::SelectIntoDC(CDC* dc, CSize* size)
     }
     if (size)
         *size = CSize(layout.width, std::abs(layout.height));
-    dc->SelectObject(made);
+    // The caller takes the new bitmap back when it reselects the one returned, and deletes it.
+    ::SelectObject(dc->GetSafeHdc(), made->Detach());
+    delete made;
     return CBitmap::FromHandle(static_cast<HBITMAP>(previousHandle));
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "objects/tests/ArchiveBytes.h"
+#include "platform/core/GlobalMemory.h"
 
 #include <cstdint>
+#include <cstring>
 
 inline Bytes Word(uint16_t value)
 {
@@ -51,4 +53,13 @@ inline Bytes Bmp8()
 inline Bytes DibRecord(const Bytes& image, uint16_t tag = 0x4142)
 {
     return Concat({Word(tag), Dword(uint32_t(image.size())), image});
+}
+
+// A movable global block holding the bytes.
+inline HGLOBAL BlockOf(const Bytes& bytes)
+{
+    HGLOBAL handle = GlobalAlloc(GHND, bytes.size());
+    std::memcpy(GlobalLock(handle), bytes.data(), bytes.size());
+    GlobalUnlock(handle);
+    return handle;
 }

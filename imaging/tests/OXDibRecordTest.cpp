@@ -33,14 +33,6 @@ Bytes Patched(Bytes bytes, size_t offset, const Bytes& value)
     return bytes;
 }
 
-HGLOBAL BlockOf(const Bytes& bytes)
-{
-    HGLOBAL handle = GlobalAlloc(GHND, bytes.size());
-    std::memcpy(GlobalLock(handle), bytes.data(), bytes.size());
-    GlobalUnlock(handle);
-    return handle;
-}
-
 // Header bytes 40 onward of a newer info header: masks (red, green, blue, alpha) then zeros.
 Bytes NewerHeaderTail(uint32_t size)
 {

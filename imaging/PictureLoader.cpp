@@ -2,7 +2,7 @@
 
 #include "piclib/common/PLAnyPicDecoder.h"
 #include "piclib/common/PLTextException.h"
-#include "piclib/common/PLWinBmp.h"
+#include "imaging/DrawDIBSection.h"
 #include "platform/core/File.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
@@ -26,7 +26,7 @@ bool ReadRest(CFile* file, std::vector<uint8_t>& bytes)
 HBITMAP CPictureLoader::LoadPicture(CFile* file)
 {
     std::vector<uint8_t> bytes;
-    PLWinBmp picture;
+    CDrawDIBSection picture;
     try {
         if (!file || !ReadRest(file, bytes))
             return nullptr;

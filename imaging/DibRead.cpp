@@ -1,4 +1,5 @@
 #include "imaging/Dib.h"
+#include "imaging/IconLoader.h"
 #include "imaging/PictureLoader.h"
 
 #include "platform/core/File.h"
@@ -18,12 +19,14 @@ CString Extension(const CString& name)
 
 }  // namespace
 
-BOOL CDib::Read(CFile* file, COLORREF*, int)
+BOOL CDib::Read(CFile* file, COLORREF* keyColour, int)
 {
     if (!file)
         return FALSE;
-    if (Extension(file->GetFileName()).CompareNoCase("bmp") != 0) {
-        HBITMAP picture = CPictureLoader::LoadPicture(file);
+    const CString extension = Extension(file->GetFileName());
+    if (extension.CompareNoCase("bmp") != 0) {
+        HBITMAP picture = extension.CompareNoCase("ico") == 0 ? LoadIconAsBitmap(file, keyColour)
+                                                                : CPictureLoader::LoadPicture(file);
         file->SeekToBegin();
         if (picture) {
             CBitmap bitmap;

@@ -1,5 +1,6 @@
 #include "imaging/ExtDib.h"
 
+#include "imaging/IconLoader.h"
 #include "objects/VersionTag.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -62,7 +64,12 @@ BOOL CExtDib::LoadFile(const CString& name)
     if (!file.Open(name, CFile::modeRead | CFile::shareDenyWrite))
         return FALSE;
     COLORREF key = NoColour;
-    return Read(&file, &key);
+    if (!Read(&file, &key))
+        return FALSE;
+    // Only a key the icon loader chose from its table becomes the transparent colour.
+    if (std::find(std::begin(g_KeyColours), std::end(g_KeyColours), key) != std::end(g_KeyColours))
+        m_colour = key;
+    return TRUE;
 }
 
 BOOL CExtDib::Load(LPCSTR name, UINT kind, BOOL report)

@@ -1,5 +1,7 @@
 #include "imaging/OXDib.h"
 
+#include "imaging/LockedBlock.h"
+
 #include "platform/core/Archive.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dib.h"
@@ -12,30 +14,6 @@
 IMPLEMENT_SERIAL(COXDIB, CObject, 1)
 
 namespace {
-
-// Locks a block for the length of a scope.
-class LockedBlock {
-public:
-    explicit LockedBlock(HGLOBAL handle)
-        : m_handle(handle), m_data(handle ? static_cast<BYTE*>(GlobalLock(handle)) : nullptr),
-          m_size(m_data ? GlobalSize(handle) : 0)
-    {
-    }
-    ~LockedBlock()
-    {
-        if (m_data)
-            GlobalUnlock(m_handle);
-    }
-    LockedBlock(const LockedBlock&) = delete;
-    LockedBlock& operator=(const LockedBlock&) = delete;
-    BYTE* data() const { return m_data; }
-    SIZE_T size() const { return m_size; }
-
-private:
-    HGLOBAL m_handle;
-    BYTE* m_data;
-    SIZE_T m_size;
-};
 
 DWORD ColoursByBitCount(WORD bits)
 {
@@ -95,7 +73,7 @@ COXDIB& COXDIB::operator=(const COXDIB& other)
 {
     if (this == &other)
         return *this;
-    LockedBlock source(other.m_hDIB);
+    CLockedBlock source(other.m_hDIB);
     DWORD headerSize = 0;
     if (source.size() >= sizeof(DWORD))
         std::memcpy(&headerSize, source.data(), sizeof(DWORD));
@@ -111,15 +89,23 @@ COXDIB::~COXDIB()
 
 HGLOBAL COXDIB::CopyHandle(HGLOBAL source, SIZE_T extra)
 {
-    LockedBlock from(source);
+    CLockedBlock from(source);
     if (!from.data() || from.size() + extra > kGlobalMaxBlock)
         return nullptr;
     HGLOBAL copy = GlobalAlloc(GHND, from.size() + extra);
-    if (BYTE* to = copy ? static_cast<BYTE*>(GlobalLock(copy)) : nullptr) {
-        std::memcpy(to, from.data(), from.size());
-        GlobalUnlock(copy);
+    bool copied = false;
+    {
+        CLockedBlock to(copy);
+        if (to.data()) {
+            std::memcpy(to.data(), from.data(), from.size());
+            copied = true;
+        }
     }
-    return copy;
+    if (copied)
+        return copy;
+    if (copy)
+        GlobalFree(copy);
+    return nullptr;
 }
 
 void COXDIB::Attach(HGLOBAL dib)
@@ -131,7 +117,7 @@ void COXDIB::Attach(HGLOBAL dib)
 
 void COXDIB::RebuildPalette()
 {
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     if (block.data())
         CreatePalette(block.data());
 }
@@ -147,7 +133,7 @@ void COXDIB::Free()
 
 BOOL COXDIB::GetLayout(PackedDibLayout& layout) const
 {
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     return ParsePackedDib(block.data(), block.size(), layout);
 }
 
@@ -186,7 +172,7 @@ BOOL COXDIB::GetMonoColours(COLORREF& c0, COLORREF& c1) const
     PackedDibLayout layout;
     if (!GetLayout(layout) || layout.bitCount != 1 || layout.core)
         return FALSE;
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     std::memcpy(&c0, block.data() + layout.headerSize, sizeof(COLORREF));
     std::memcpy(&c1, block.data() + layout.headerSize + sizeof(RGBQUAD), sizeof(COLORREF));
     return TRUE;
@@ -197,7 +183,7 @@ void COXDIB::SetMonoColours(COLORREF c0, COLORREF c1)
     PackedDibLayout layout;
     if (!GetLayout(layout) || layout.bitCount != 1 || layout.core)
         return;
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     std::memcpy(block.data() + layout.headerSize, &c0, sizeof(COLORREF));
     std::memcpy(block.data() + layout.headerSize + sizeof(RGBQUAD), &c1, sizeof(COLORREF));
 }
@@ -207,7 +193,7 @@ BOOL COXDIB::CreatePalette(const BYTE* header)
     delete m_pPalette;
     m_pPalette = nullptr;
     PackedDibLayout layout;
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     if (header != block.data() || !ParsePackedDib(block.data(), block.size(), layout) || layout.colours == 0)
         return TRUE;
     std::vector<BYTE> storage(sizeof(LOGPALETTE) + layout.colours * sizeof(PALETTEENTRY));
@@ -232,7 +218,7 @@ BOOL COXDIB::FillColourTable(CPalette* palette, UINT usage)
     PackedDibLayout layout;
     if (!GetLayout(layout) || layout.core || layout.colours == 0)
         return FALSE;
-    LockedBlock block(m_hDIB);
+    CLockedBlock block(m_hDIB);
     BYTE* table = block.data() + layout.headerSize;
     if (usage == DIB_PAL_COLORS) {
         for (DWORD i = 0; i < layout.colours; ++i) {

@@ -1,5 +1,7 @@
 #include "imaging/OXDib.h"
 
+#include "imaging/LockedBlock.h"
+
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Dib.h"
@@ -79,11 +81,10 @@ CBitmap* COXDIB::MakeBitmap(CDC* dc)
     if (!dc || !GetLayout(layout) || layout.core)
         return nullptr;
     PaletteSelection selection(dc, m_pPalette, FALSE);
-    auto* block = static_cast<BYTE*>(GlobalLock(m_hDIB));
-    HBITMAP made = CreateDIBitmap(dc->GetSafeHdc(), reinterpret_cast<BITMAPINFOHEADER*>(block), CBM_INIT,
-                                  block + layout.headerSize + layout.tableBytes,
-                                  reinterpret_cast<BITMAPINFO*>(block), DIB_RGB_COLORS);
-    GlobalUnlock(m_hDIB);
+    CLockedBlock block(m_hDIB);
+    HBITMAP made = CreateDIBitmap(dc->GetSafeHdc(), reinterpret_cast<BITMAPINFOHEADER*>(block.data()), CBM_INIT,
+                                  block.data() + layout.headerSize + layout.tableBytes,
+                                  reinterpret_cast<BITMAPINFO*>(block.data()), DIB_RGB_COLORS);
     if (!made)
         return nullptr;
     auto* bitmap = new CBitmap;
@@ -136,9 +137,9 @@ int COXDIB::Paint(CDC* dc, const CRect& dest, const CRect& src)
         return 0;
     PaletteSelection selection(dc, m_pPalette, TRUE);
     int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
-    auto* block = static_cast<BYTE*>(GlobalLock(m_hDIB));
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(block);
-    const BYTE* bits = block + layout.headerSize + layout.tableBytes;
+    CLockedBlock block(m_hDIB);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
+    const BYTE* bits = block.data() + layout.headerSize + layout.tableBytes;
     // Rows of a bottom-up image count from its last line.
     const int height = std::abs(layout.height);
     const int fromBottom = height - src.top - src.Height();
@@ -149,7 +150,6 @@ int COXDIB::Paint(CDC* dc, const CRect& dest, const CRect& src)
     else
         result = StretchDIBits(dc->GetSafeHdc(), dest.left, dest.top, dest.Width(), dest.Height(), src.left,
                                fromBottom, src.Width(), src.Height(), bits, info, DIB_RGB_COLORS, SRCCOPY);
-    GlobalUnlock(m_hDIB);
     dc->SetStretchBltMode(oldMode);
     return result;
 }

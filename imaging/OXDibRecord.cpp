@@ -1,5 +1,7 @@
 #include "imaging/OXDib.h"
 
+#include "imaging/LockedBlock.h"
+
 #include "platform/core/Archive.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dib.h"
@@ -132,15 +134,16 @@ HGLOBAL ReadBlock(CArchive& ar, const RecordPlan& plan)
 {
     const uint64_t total = sizeof(BITMAPINFOHEADER) + uint64_t(plan.tableBytes) + plan.header.biSizeImage;
     HGLOBAL handle = total <= kGlobalMaxBlock ? GlobalAlloc(GHND, SIZE_T(total)) : nullptr;
-    auto* block = handle ? static_cast<BYTE*>(GlobalLock(handle)) : nullptr;
-    if (!block) {
-        if (handle)
-            GlobalFree(handle);
+    if (!handle)
         return nullptr;
+    bool read = false;
+    {
+        CLockedBlock block(handle);
+        if (block.data()) {
+            std::memcpy(block.data(), &plan.header, sizeof(plan.header));
+            read = ReadTableAndPixels(ar, plan, block.data());
+        }
     }
-    std::memcpy(block, &plan.header, sizeof(plan.header));
-    bool read = ReadTableAndPixels(ar, plan, block);
-    GlobalUnlock(handle);
     if (read)
         return handle;
     GlobalFree(handle);
@@ -198,8 +201,8 @@ BOOL COXDIB::Write(CArchive& ar)
     PackedDibLayout layout;
     if (!GetLayout(layout) || layout.core || layout.headerSize != sizeof(BITMAPINFOHEADER))
         return FALSE;
-    HGLOBAL handle = m_hDIB;
-    auto* block = static_cast<BYTE*>(GlobalLock(handle));
+    CLockedBlock locked(m_hDIB);
+    BYTE* block = locked.data();
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(block);
     if (header->biCompression != BI_RLE8 && header->biCompression != BI_RLE4)
         header->biSizeImage = layout.imageBytes;
@@ -208,7 +211,6 @@ BOOL COXDIB::Write(CArchive& ar)
     ar << kBmpMagic << DWORD(offBits + layout.imageBytes) << WORD(0) << WORD(0) << offBits;
     for (DWORD done = 0; done < dibBytes; done += kPiece)
         ar.Write(block + done, std::min(kPiece, dibBytes - done));
-    GlobalUnlock(handle);
     return TRUE;
 }
 

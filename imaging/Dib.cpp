@@ -123,9 +123,10 @@ BOOL CDib::Adopt(const BYTE* image, DWORD size)
 BOOL CDib::CreateBlank(const BITMAPINFOHEADER& header, const void* table, DWORD tableBytes)
 {
     DWORD offBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + tableBytes;
-    uint64_t total = uint64_t(offBits) + DibImageSize(&header);
+    DWORD pixels = DibImageSize(&header);
+    uint64_t total = uint64_t(offBits) + pixels;
     Free();
-    if (total > kGlobalMaxBlock)
+    if (pixels == 0 || total > kGlobalMaxBlock)
         return FALSE;
     m_size = DWORD(total);
     if (!Allocate(FALSE))

@@ -102,11 +102,15 @@ BOOL CDib::CreateFromBitmap(CDC* dc, CBitmap* bitmap, UINT bitCount, BOOL compre
     HBITMAP handle = static_cast<HBITMAP>(bitmap->GetSafeHandle());
     UINT lines = UINT(bm.bmHeight) & 0xFFFF;
     GetDIBits(dc->GetSafeHdc(), handle, 0, lines, nullptr, reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    const DWORD plainSize = stride * DWORD(std::abs(bm.bmHeight));
     if (header->biSizeImage == 0) {
-        header->biSizeImage = stride * DWORD(std::abs(bm.bmHeight));
+        header->biSizeImage = plainSize;
         if (header->biCompression != 0x4000)
             header->biCompression = BI_RGB;
     }
+    // A driver that does not pack run lengths hands back plain rows; say so in the header.
+    if ((header->biCompression == BI_RLE4 || header->biCompression == BI_RLE8) && header->biSizeImage == plainSize)
+        header->biCompression = BI_RGB;
     BITMAPINFOHEADER made = *header;
     if (!CreateBlank(made, info.data() + sizeof(BITMAPINFOHEADER), entries * sizeof(RGBQUAD)))
         return FALSE;

@@ -87,18 +87,40 @@ TEST(DibDraw, MonoImageKeepsItsColoursAfterSelection)
 
 TEST(DibDraw, CaptureFromADcRoundTrips)
 {
-    Canvas canvas(3, 2);
-    canvas.dc.SetPixel(0, 0, RGB(255, 0, 0));
-    canvas.dc.SetPixel(2, 1, RGB(0, 0, 255));
-    CDib dib(&canvas.dc, 24, FALSE);
-    ASSERT_EQ(3, dib.GetWidth());
-    EXPECT_EQ(2, dib.GetHeight());
-    EXPECT_EQ(24u, dib.GetBitCount());
-    EXPECT_EQ(DWORD(14 + 40 + 2 * 12), dib.GetSize());
-    EXPECT_EQ(dib.GetBlock() + 54, dib.GetBits());
-    Canvas target(3, 2, RGB(0, 0, 0));
-    dib.Draw(&target.dc, 0, 0);
-    EXPECT_EQ("r..\n..b\n", target.Art());
+    struct Case {
+        UINT bits;
+        BOOL compress;
+        DWORD size;
+    };
+    // 8 bits with a full table; the display packs no run lengths, so the rows stay plain.
+    const Case cases[] = {{24, FALSE, 14 + 40 + 2 * 12}, {32, FALSE, 14 + 40 + 2 * 12},
+                          {8, TRUE, 14 + 40 + 1024 + 2 * 4}, {8, FALSE, 14 + 40 + 1024 + 2 * 4}};
+    for (const Case& c : cases) {
+        Canvas canvas(3, 2);
+        canvas.dc.SetPixel(0, 0, RGB(255, 0, 0));
+        canvas.dc.SetPixel(2, 1, RGB(0, 0, 255));
+        CDib dib(&canvas.dc, c.bits, c.compress);
+        ASSERT_EQ(3, dib.GetWidth()) << c.bits;
+        EXPECT_EQ(2, dib.GetHeight());
+        EXPECT_EQ(c.bits, dib.GetBitCount());
+        EXPECT_EQ(c.size, dib.GetSize());
+        EXPECT_FALSE(dib.UsesCompression());
+        EXPECT_EQ(dib.GetBlock() + c.size - dib.GetHeight() * DibRowBytes(3, WORD(c.bits)), dib.GetBits());
+        Canvas target(3, 2, RGB(0, 0, 0));
+        dib.Draw(&target.dc, 0, 0);
+        EXPECT_EQ("r..\n..b\n", target.Art()) << c.bits;
+    }
+}
+
+TEST(DibDraw, CaptureWithoutABitmapFails)
+{
+    CDib dib;
+    EXPECT_FALSE(dib.CreateFromBitmap(nullptr, nullptr, 24, FALSE));
+    CBitmap none;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    EXPECT_FALSE(dib.CreateFromBitmap(&dc, &none, 24, FALSE));
+    EXPECT_EQ(0u, dib.GetSize());
 }
 
 }  // namespace

@@ -80,9 +80,12 @@ TEST(CompressPreview, RenderingCompressesAndShowsTheResult)
 
 TEST(CompressPreview, NothingToCompressKeepsThePicture)
 {
+    UiTestHook::Reset();
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
     CCompressPreviewWnd preview;
     EXPECT_EQ(0, preview.RenderPreview(50));
     EXPECT_TRUE(preview.GetResult().IsEmpty());
+    EXPECT_EQ(1, UiTestHook::MessageBoxCount());
 }
 
 }  // namespace

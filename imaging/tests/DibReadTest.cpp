@@ -3,7 +3,9 @@
 #include "imaging/ExtDib.h"
 #include "platform/core/File.h"
 #include "platform/gdi/tests/Canvas.h"
+#include "platform/gdi/GdiObject.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/TestHook.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +119,37 @@ TEST_F(DibReadTest, LinkedRecordReloadsItsFile)
     LoadBytes(record, [&](CArchive& ar) { dib.SerializeEx(ar, TRUE); });
     EXPECT_EQ(Bmp8().size(), dib.GetSize());
     EXPECT_EQ(record, StoreBytes([&](CArchive& ar) { dib.SerializeEx(ar, TRUE); }));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DibReadTest, MissingFileIsReportedWhenAsked)
+{
+    UiTestHook::Reset();
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    CExtDib dib;
+    const std::string path = (m_dir / "gone.bmp").string();
+    EXPECT_FALSE(dib.Load(path.c_str(), CExtDib::Linked, TRUE));
+    EXPECT_EQ(1, UiTestHook::MessageBoxCount());
+    EXPECT_EQ(path + "\nFile not found or bad bitmap format;\nUnable to load bitmap file.",
+              UiTestHook::LastMessageBoxText());
+    EXPECT_EQ(UINT(CExtDib::None), dib.m_kind);
+}
+
+TEST(ExtDibSelect, EmptyPictureShowsThePlaceholder)
+{
+    RegisterBinaryResource(ResourceKind::Bitmap, CExtDib::IdbPlaceholder, Bmp1());
+    CExtDib dib;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CSize size;
+    CBitmap* previous = dib.SelectIntoDC(&dc, &size);
+    ASSERT_NE(nullptr, previous);
+    EXPECT_EQ(CSize(3, 2), size);
+    EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(0, 0));
+    dc.SelectObject(previous)->DeleteObject();
 }
 
 }  // namespace

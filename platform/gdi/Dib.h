@@ -28,6 +28,7 @@ struct HDRAWDIB__ {
     int unused;
 };
 using HDRAWDIB = HDRAWDIB__*;
+constexpr UINT DDF_BACKGROUND = 0x0100;
 constexpr UINT DDF_HALFTONE = 0x1000;
 HDRAWDIB DrawDibOpen();
 BOOL DrawDibClose(HDRAWDIB hdd);

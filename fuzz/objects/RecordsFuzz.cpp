@@ -1,7 +1,10 @@
 // Reads arbitrary bytes as each record of the object model. A reader may only succeed or
 // throw the archive exception; what it read must store and read back unchanged.
+#include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
 #include "objects/HyperOb.h"
+#include "objects/LayerFmt.h"
+#include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
 #include "objects/VersionTag.h"
@@ -58,6 +61,20 @@ void CheckRecord(const uint8_t* data, size_t size)
         std::abort();
 }
 
+// A list that loads must store the same bytes twice over.
+template <typename List>
+void CheckList(const uint8_t* data, size_t size)
+{
+    List list;
+    if (!ReadAll(data, size, [&](CArchive& ar) { list.Serialize(ar); }))
+        return;
+    std::vector<uint8_t> stored = Store(list);
+    List reloaded;
+    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        !reloaded.IsEqual(&list) || Store(reloaded) != stored)
+        std::abort();
+}
+
 // A page object's record that loads must store the same bytes twice over.
 void CheckObjectRecord(const uint8_t* data, size_t size)
 {
@@ -89,6 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckRecord<CObValue>(data, size);
     CheckRecord<CFontDescriptor>(data, size);
     CheckObjectRecord(data, size);
+    CheckList<CLayerFmt>(data, size);
+    CheckList<CChoiceFmt>(data, size);
+    CheckList<CLocalFmt>(data, size);
     CheckTags(data, size);
     return 0;
 }

@@ -1,4 +1,7 @@
+#include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
+#include "objects/LayerFmt.h"
+#include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
 #include "objects/tests/ArchiveBytes.h"
 
@@ -17,6 +20,9 @@ struct Reader {
 const Reader readers[] = {
     {"value field", [](CArchive& ar) { CObValue().Serialize(ar); }},
     {"font value", [](CArchive& ar) { CFontDescriptor().Serialize(ar); }},
+    {"layer list", [](CArchive& ar) { CLayerFmt().Serialize(ar); }},
+    {"choice list", [](CArchive& ar) { CChoiceFmt().Serialize(ar); }},
+    {"local list", [](CArchive& ar) { CLocalFmt().Serialize(ar); }},
 };
 
 Bytes StoredValue()

@@ -28,3 +28,12 @@ void CLocalItem::Serialize(CArchive& archive)
     else
         archive >> m_word1 >> m_word2 >> m_text1 >> m_text2 >> m_byte;
 }
+
+void CLocalFmt::CopyFrom(const CHyperListFmt* source)
+{
+    CHyperListFmt::CopyFrom(source);
+    if (auto* locals = dynamic_cast<const CLocalFmt*>(source)) {
+        for (int i = 0; i < 4; ++i)
+            m_words[i] = locals->m_words[i];
+    }
+}

@@ -22,6 +22,8 @@ class CLocalFmt : public CHyperListFmt {
     DECLARE_SERIAL(CLocalFmt)
 public:
     CListFmtItem* CreateItem() const override { return new CLocalItem; }
+    // Copies the four words too.
+    void CopyFrom(const CHyperListFmt* source) override;
 
     DWORD m_words[4] = {0, 0, 0, 0};
 };

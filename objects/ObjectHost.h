@@ -3,6 +3,7 @@
 // answer has the plain default of a page that is being edited at 100 % without a window.
 #pragma once
 
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
@@ -33,6 +34,10 @@ public:
     // The default colours that new objects take when the view's switch is on.
     virtual BOOL GetDefaultColors(COLORREF*, COLORREF*) const { return FALSE; }
     virtual COLORREF* GetCustomColors() { return nullptr; }
+
+    // The codes taken on the page: the page object, the frame object and every object but
+    // the one given, then the groups of the grouped objects.
+    virtual void GetCodesInUse(CStringArray&, const CHyperBaseOb*) const { }
 
     // Another object of the view with this code, or NULL.
     virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }

@@ -44,6 +44,16 @@ CHyperBaseOb* CHyperRunView::FindObject(const CString& code, const CHyperBaseOb*
     return found == objects.end() ? nullptr : *found;
 }
 
+void CHyperRunView::GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const
+{
+    for (CHyperBaseOb* object : objects) {
+        if (object != except)
+            codes.Add(object->Code);
+    }
+    for (const CString& code : otherCodes)
+        codes.Add(code);
+}
+
 void CHyperRunView::LogicalToDevice(POINT* points, int count) const
 {
     for (int i = 0; i < count; ++i) {

@@ -25,6 +25,7 @@ public:
     BOOL GetPageFont(LOGFONT* font) const override;
     BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
     CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;
+    void GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const override;
     int GetZoomPercent() const override { return zoom; }
     void LogicalToDevice(POINT* points, int count) const override;
     void InvalidateDevice(const RECT& rect, BOOL) override { invalidated.push_back(rect); }
@@ -51,6 +52,8 @@ public:
     COLORREF defaultBack = 0;
     COLORREF defaultFore = 0;
     std::vector<CHyperBaseOb*> objects;
+    // Codes of the page and frame objects and of groups.
+    std::vector<CString> otherCodes;
     int zoom = 100;
     std::vector<RECT> invalidated;
     std::vector<RECT> statusRects;

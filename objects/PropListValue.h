@@ -1,6 +1,7 @@
 // Editors of list-valued properties, edited in dialogs of their own.
 #pragma once
 
+#include "objects/AnchorFmt.h"
 #include "objects/LayerFmt.h"
 #include "objects/LocalFmt.h"
 #include "objects/PropValue.h"
@@ -38,4 +39,20 @@ public:
     CPropLocal(UINT nameId, CLocalFmt* field) : CPropListValue(nameId, field, 0) { }
 
     BOOL GetValueText(CString& text) const override;
+};
+
+// Snap points, edited in the snap-point dialog.
+class CPropAnchor : public CPropListValue<CAnchorFmt> {
+public:
+    static constexpr UINT Kind = 12;
+
+    CPropAnchor(UINT nameId, CAnchorFmt* field) : CPropListValue(nameId, field, Kind) { }
+};
+
+// Snap points with texts, edited in the extended snap-point dialog.
+class CPropAnchorEx : public CPropListValue<CAnchorFmtEx> {
+public:
+    static constexpr UINT Kind = 23;
+
+    CPropAnchorEx(UINT nameId, CAnchorFmtEx* field) : CPropListValue(nameId, field, Kind) { }
 };

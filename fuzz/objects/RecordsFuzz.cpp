@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as each record of the object model. A reader may only succeed or
 // throw the archive exception; what it read must store and read back unchanged.
+#include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
 #include "objects/HyperOb.h"
@@ -109,6 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckList<CLayerFmt>(data, size);
     CheckList<CChoiceFmt>(data, size);
     CheckList<CLocalFmt>(data, size);
+    CheckList<CAnchorFmt>(data, size);
+    CheckList<CAnchorFmtEx>(data, size);
     CheckTags(data, size);
     return 0;
 }

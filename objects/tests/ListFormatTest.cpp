@@ -1,3 +1,4 @@
+#include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/LayerFmt.h"
 #include "objects/LocalFmt.h"
@@ -237,7 +238,12 @@ TEST_F(ListFormatTest, EveryTruncatedListThrowsTheArchiveException)
     choices.AddItem(new CChoiceItem("On", 1));
     CLocalFmt locals;
     locals.AddItem(new CLocalItem);
-    CHyperListFmt* lists[] = {&layers, &choices, &locals};
+    CAnchorFmtEx anchors;
+    auto* point = static_cast<CAnchorItemEx*>(anchors.CreateItem());
+    point->m_name = "In";
+    point->m_text = "Tip";
+    anchors.AddItem(point);
+    CHyperListFmt* lists[] = {&layers, &choices, &locals, &anchors};
     for (CHyperListFmt* list : lists) {
         Bytes record = StoreBytes([&](CArchive& ar) { list->Serialize(ar); });
         for (size_t length = 0; length < record.size(); ++length) {

@@ -1,3 +1,4 @@
+#include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
 #include "objects/LayerFmt.h"
@@ -23,6 +24,8 @@ const Reader readers[] = {
     {"layer list", [](CArchive& ar) { CLayerFmt().Serialize(ar); }},
     {"choice list", [](CArchive& ar) { CChoiceFmt().Serialize(ar); }},
     {"local list", [](CArchive& ar) { CLocalFmt().Serialize(ar); }},
+    {"snap points", [](CArchive& ar) { CAnchorFmt().Serialize(ar); }},
+    {"snap points with texts", [](CArchive& ar) { CAnchorFmtEx().Serialize(ar); }},
 };
 
 Bytes StoredValue()

@@ -84,6 +84,8 @@ public:
     virtual BOOL GetPenStyle(int*) const { return FALSE; }
     virtual BOOL GetHatchStyle(int*) const { return FALSE; }
     virtual BOOL GetShadowStyle(int*) const { return FALSE; }
+    virtual BOOL SetPenWidth(int) { return FALSE; }
+    virtual BOOL SetPenStyle(int) { return FALSE; }
 
     // Geometry, outline and rotation.
     virtual void CreateTracker();

@@ -35,6 +35,10 @@ public:
     virtual BOOL GetDefaultColors(COLORREF*, COLORREF*) const { return FALSE; }
     virtual COLORREF* GetCustomColors() { return nullptr; }
 
+    // The page's objects in stacking order (index 0 is the top).
+    virtual int GetObjectCount() const { return 0; }
+    virtual CHyperBaseOb* GetObjectAt(int) const { return nullptr; }
+
     // The codes taken on the page: the page object, the frame object and every object but
     // the one given, then the groups of the grouped objects.
     virtual void GetCodesInUse(CStringArray&, const CHyperBaseOb*) const { }

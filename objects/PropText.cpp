@@ -43,12 +43,18 @@ void CPropCodeStr::Validate(CPropExchange* exchange, CString& text)
     StripNonIdentChars(text);
     if (text.IsEmpty() || text.GetLength() > MaxLength)
         exchange->Fail();
-    CObjectHost* host = m_owner ? GetObjectHost(m_owner->GetView()) : nullptr;
+    CObjectHost* host = GetObjectHost(m_owner ? m_owner->GetView() : m_view);
     if (!host)
         return;
     CStringArray codes;
     host->GetCodesInUse(codes, m_owner);
+    // A group finds its own Code among the groups' codes once.
+    BOOL ownSkipped = m_owner != nullptr;
     for (INT_PTR i = 0; i < codes.GetSize(); ++i) {
+        if (!ownSkipped && codes.GetAt(i) == m_saved) {
+            ownSkipped = TRUE;
+            continue;
+        }
         if (codes.GetAt(i).CompareNoCase(text) == 0) {
             CString message;
             message.Format(InUseMessageId, static_cast<LPCTSTR>(codes.GetAt(i)));

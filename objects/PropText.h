@@ -5,6 +5,7 @@
 #include "platform/core/Arrays.h"
 
 class CHyperBaseOb;
+class CHyperRunView;
 
 class CPropStr : public CPropValue<CString> {
 public:
@@ -21,7 +22,11 @@ public:
     static constexpr int MaxLength = 40;
     static constexpr UINT InUseMessageId = 27032;
 
-    CPropCodeStr(UINT nameId, CString* field, const CHyperBaseOb* owner) : CPropStr(nameId, field), m_owner(owner) { }
+    // A group's Code has no owning object; its view is given instead.
+    CPropCodeStr(UINT nameId, CString* field, const CHyperBaseOb* owner, CHyperRunView* view = nullptr)
+        : CPropStr(nameId, field), m_owner(owner), m_view(view)
+    {
+    }
 
     // Strips what cannot stand in an identifier, writes the result back into the text and
     // refuses an empty, overlong or taken Code.
@@ -29,6 +34,7 @@ public:
 
 private:
     const CHyperBaseOb* m_owner;
+    CHyperRunView* m_view;
 };
 
 // The text of a note.

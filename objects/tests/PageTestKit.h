@@ -26,6 +26,8 @@ public:
     BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
     CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;
     void GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const override;
+    int GetObjectCount() const override { return static_cast<int>(objects.size()); }
+    CHyperBaseOb* GetObjectAt(int index) const override { return objects[static_cast<size_t>(index)]; }
     int GetZoomPercent() const override { return zoom; }
     void LogicalToDevice(POINT* points, int count) const override;
     void InvalidateDevice(const RECT& rect, BOOL) override { invalidated.push_back(rect); }

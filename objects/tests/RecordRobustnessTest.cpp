@@ -1,6 +1,7 @@
 #include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
+#include "objects/GroupInfo.h"
 #include "objects/LayerFmt.h"
 #include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
@@ -26,6 +27,7 @@ const Reader readers[] = {
     {"local list", [](CArchive& ar) { CLocalFmt().Serialize(ar); }},
     {"snap points", [](CArchive& ar) { CAnchorFmt().Serialize(ar); }},
     {"snap points with texts", [](CArchive& ar) { CAnchorFmtEx().Serialize(ar); }},
+    {"group", [](CArchive& ar) { CGroupInfo().Serialize(ar); }},
 };
 
 Bytes StoredValue()

@@ -34,6 +34,15 @@ public:
     // The default colours that new objects take when the view's switch is on.
     virtual BOOL GetDefaultColors(COLORREF*, COLORREF*) const { return FALSE; }
     virtual COLORREF* GetCustomColors() { return nullptr; }
+    // The default pen width, pen style, hatch and shadow of new drawn objects, when the
+    // view's switch for them is on.
+    struct PenDefaults {
+        int penWidth = 1;
+        int penStyle = 0;
+        int hatchStyle = 99;
+        int shadowStyle = 0;
+    };
+    virtual BOOL GetDefaultPen(PenDefaults*) const { return FALSE; }
 
     // The page's objects in stacking order (index 0 is the top).
     virtual int GetObjectCount() const { return 0; }

@@ -50,6 +50,9 @@ public:
     CPropFile(UINT nameId, CString* field);
 
     BOOL GetValueText(CString& text) const override;
+
+    // The file chooser's filter string, 0 for all files.
+    UINT m_filterId = 0;
 };
 
 // A text with suggestions in an editable combo box.

@@ -41,10 +41,10 @@ public:
     CListFmtItem* GetItem(INT_PTR index) const { return static_cast<CListFmtItem*>(m_items.GetAt(index)); }
     // Appends an item, owned from now on.
     void AddItem(CListFmtItem* item) { m_items.Add(item); }
-
-protected:
     // Deletes every item and empties the list.
     void DeleteAll();
+
+protected:
 
     CObArray m_items;
 };

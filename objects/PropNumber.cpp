@@ -2,9 +2,21 @@
 
 #include "objects/PropCombo.h"
 
+#include <algorithm>
+
 CPropInt::CPropInt(UINT nameId, int* field, int lower, int upper, UINT arg)
     : CPropValue(nameId, field, arg), m_lower(lower), m_upper(upper)
 {
+}
+
+void CPropInt::Apply()
+{
+    *m_field = std::clamp(m_edited, m_lower, m_upper);
+}
+
+void CPropInt::ApplyFrom(const CPropOb* peer)
+{
+    *m_field = std::clamp(Peer(peer).m_edited, m_lower, m_upper);
 }
 
 BOOL CPropInt::GetValueText(CString& text) const

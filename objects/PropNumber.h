@@ -9,6 +9,9 @@ class CPropInt : public CPropValue<int> {
 public:
     CPropInt(UINT nameId, int* field, int lower, int upper, UINT arg = 0);
 
+    // The value written is kept within the limits.
+    void Apply() override;
+    void ApplyFrom(const CPropOb* peer) override;
     BOOL GetValueText(CString& text) const override;
     BOOL GetIntValue(int* value) const override;
     BOOL SetIntValue(int value) override;

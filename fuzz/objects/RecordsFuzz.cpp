@@ -4,7 +4,9 @@
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
 #include "objects/GroupInfo.h"
+#include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
+#include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
 #include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
@@ -111,6 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckRecord<CFontDescriptor>(data, size);
     CheckStable<CHyperOb>(data, size);
     CheckStable<CGroupInfo>(data, size);
+    CheckStable<CHyperViewOb>(data, size);
+    CheckStable<CHyperFrameOb>(data, size);
     CheckList<CLayerFmt>(data, size);
     CheckList<CChoiceFmt>(data, size);
     CheckList<CLocalFmt>(data, size);

@@ -7,11 +7,6 @@
 
 namespace {
 
-Bytes Word(uint16_t value)
-{
-    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-}
-
 void FillSample(CAnchorItem& point)
 {
     point.m_id = 7;

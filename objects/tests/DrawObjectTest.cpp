@@ -40,14 +40,6 @@ public:
     BOOL on = TRUE;
 };
 
-std::vector<UINT> NameIds(const CPropObArray& list)
-{
-    std::vector<UINT> ids;
-    for (INT_PTR i = 0; i < list.GetSize(); ++i)
-        ids.push_back(list.GetProp(i)->GetNameId());
-    return ids;
-}
-
 TEST(DrawnObject, DefaultsAndPenAnswers)
 {
     CHyperDrawOb object;
@@ -123,12 +115,12 @@ TEST(DrawnObject, EditorsByKind)
     CHyperDrawOb plain;
     CPropObArray plainList;
     plain.CollectProperties(plainList, FALSE);
-    EXPECT_EQ(NameIds(plainList), (std::vector<UINT>{27174, 27168, 27474, 27477, 27472, 27473}));
+    EXPECT_EQ(PropertyNameIds(plainList), (std::vector<UINT>{27174, 27168, 27474, 27477, 27472, 27473}));
 
     CShadedOb shaded;
     CPropObArray shadedList;
     shaded.CollectProperties(shadedList, FALSE);
-    EXPECT_EQ(NameIds(shadedList), (std::vector<UINT>{27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473}));
+    EXPECT_EQ(PropertyNameIds(shadedList), (std::vector<UINT>{27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473}));
     EXPECT_EQ(shaded.CreateProperty(12345, FALSE), nullptr);
     EXPECT_EQ(plain.CreateProperty(27041, FALSE), nullptr);
 

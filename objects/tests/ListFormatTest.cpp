@@ -12,11 +12,6 @@
 
 namespace {
 
-Bytes Word(uint16_t value)
-{
-    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-}
-
 const Bytes LayerTag1 = Dword(0xBACDCD01);
 
 class ListFormatTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 #include "PageTestKit.h"
 
+#include "objects/PropOb.h"
 #include "platform/gdi/Dc.h"
 
 #include <algorithm>
@@ -68,4 +69,12 @@ void CTestBoxOb::Draw(CDC* dc)
     GetBackColor(&back);
     CRect rect;
     dc->FillSolidRect(GetRect(&rect, nullptr), back);
+}
+
+std::vector<UINT> PropertyNameIds(const CObArray& list)
+{
+    std::vector<UINT> ids;
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        ids.push_back(static_cast<CPropOb*>(list.GetAt(i))->GetNameId());
+    return ids;
 }

@@ -75,3 +75,6 @@ public:
     BOOL CanRotate() const override { return DfltCanRot; }
     void Draw(CDC* dc) override;
 };
+
+// The name ids of a list of property editors, in order.
+std::vector<UINT> PropertyNameIds(const CObArray& list);

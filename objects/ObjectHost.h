@@ -84,6 +84,9 @@ public:
     virtual void OnObjectResized(CHyperBaseOb*) { }
     virtual void OnObjectSelected(CHyperBaseOb*) { }
     virtual void OnObjectDeselected(CHyperBaseOb*) { }
+    // Adds an object to the selection; an empty selection first takes the current object.
+    virtual void AddToSelection(CHyperBaseOb*) { }
+    virtual void OnSelectionChanged() { }
     // A change of the object is over; the view passes hints on to its own bookkeeping.
     virtual void OnObjectChanged(CHyperBaseOb*) { }
     virtual void OnLayoutHint(CHyperBaseOb*, int) { }

@@ -1,9 +1,14 @@
+#include "objects/ConnectorEnds.h"
 #include "objects/PropListValue.h"
 #include "objects/SnapPointSet.h"
 #include "objects/tests/ArchiveBytes.h"
 #include "objects/tests/PageTestKit.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -266,6 +271,73 @@ TEST(Anchors, SnapPointEditorsApplyWholeLists)
     editor.Restore();
     EXPECT_EQ(field.GetSize(), 0);
     EXPECT_EQ(field.m_nextId, 1);
+}
+
+} // namespace
+
+namespace {
+
+class CSnapBoxOb : public CTestBoxOb {
+public:
+    CSnapPointSet* GetSnapPoints(BOOL) override { return &points; }
+    CSnapPointSet points{this};
+};
+
+class CTestConnectorOb : public CTestBoxOb {
+public:
+    CConnectorEnds* GetEndPoints() override { return &ends; }
+    CConnectorEnds ends;
+};
+
+struct Network {
+    CHyperOb* Add(CHyperOb* object, const char* code)
+    {
+        owned.emplace_back(object);
+        CRect rect(0, 0, 10, 10);
+        object->Init(&view, &rect, FALSE);
+        object->Code = code;
+        view.objects.push_back(object);
+        return object;
+    }
+    CHyperOb* Connect(const char* code, const char* from, const char* to)
+    {
+        auto* connector = new CTestConnectorOb;
+        connector->ends.m_ends[0].code = from;
+        connector->ends.m_ends[1].code = to;
+        return Add(connector, code);
+    }
+    CHyperRunView view;
+    std::vector<std::unique_ptr<CHyperOb>> owned;
+};
+
+TEST(Anchors, RoutingSelectsWhatConnectorsReachAndEndsOnLoops)
+{
+    Network page;
+    CHyperOb* a = page.Add(new CSnapBoxOb, "A");
+    CHyperOb* b = page.Add(new CSnapBoxOb, "B");
+    CHyperOb* c = page.Add(new CTestBoxOb, "C");
+    CHyperOb* d = page.Add(new CSnapBoxOb, "D");
+    CHyperOb* unnamed = page.Add(new CSnapBoxOb, "");
+    CHyperOb* k1 = page.Connect("K1", "A", "B");
+    CHyperOb* k2 = page.Connect("K2", "B", "A");
+    CHyperOb* k3 = page.Connect("K3", "B", "C");
+    page.Connect("K4", "D", "");
+
+    RouteSnapConnections(a, FALSE);
+    EXPECT_TRUE(page.view.selection.empty());
+    EXPECT_EQ(page.view.selectionChanges, 0);
+
+    RouteSnapConnections(a, TRUE);
+    EXPECT_EQ(page.view.selection, (std::set<CHyperBaseOb*>{a, b, c, k1, k2, k3}));
+    EXPECT_FALSE(d->IsSelected());
+    EXPECT_FALSE(unnamed->IsSelected());
+    EXPECT_TRUE(k3->IsSelected());
+    EXPECT_EQ(page.view.selectionChanges, 1);
+
+    page.view.selection.clear();
+    page.view.editMode = FALSE;
+    RouteSnapConnections(a, TRUE);
+    EXPECT_TRUE(page.view.selection.empty()) << "only an editing view selects";
 }
 
 } // namespace

@@ -36,6 +36,8 @@ public:
     void OnObjectResized(CHyperBaseOb*) override { ++resized; }
     void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
+    void AddToSelection(CHyperBaseOb* object) override { selection.insert(object); }
+    void OnSelectionChanged() override { ++selectionChanges; }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
@@ -66,6 +68,8 @@ public:
     int deselected = 0;
     int changed = 0;
     int lastHint = 0;
+    std::set<CHyperBaseOb*> selection;
+    int selectionChanges = 0;
 };
 
 // Fills its rectangle with its background colour; turns when allowed to.

@@ -3,7 +3,7 @@
 #include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
-#include "objects/GroupInfo.h"
+#include "objects/GenGroupInfo.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
@@ -113,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckRecord<CFontDescriptor>(data, size);
     CheckStable<CHyperOb>(data, size);
     CheckStable<CGroupInfo>(data, size);
+    CheckStable<CGenGroupInfo>(data, size);
     CheckStable<CHyperViewOb>(data, size);
     CheckStable<CHyperFrameOb>(data, size);
     CheckList<CLayerFmt>(data, size);

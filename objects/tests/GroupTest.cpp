@@ -1,3 +1,4 @@
+#include "objects/GenGroupInfo.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/PropListValue.h"
@@ -208,6 +209,38 @@ TEST(Groups, CopyTakesTheSnapPointsWhenBothHaveThem)
     EXPECT_FALSE(copy.CanDelete());
     EXPECT_TRUE(copy.GetSnapPointList()->IsEqual(source.GetSnapPointList()));
     EXPECT_EQ(copy.GetSnapPointList()->m_nextId, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Groups, GeneratedGroupsKeepSnapPointsWithTexts)
+{
+    CGenGroupInfo group;
+    group.GetSnapPoints()->SetPositionMask(0x100);
+    auto* point = dynamic_cast<CAnchorItemEx*>(group.GetSnapPointList()->GetAnchor(0));
+    ASSERT_NE(point, nullptr);
+    point->m_text = "Tip";
+    EXPECT_EQ(group.m_snapPoints.GetCount(), 0) << "the plain set stays unused";
+
+    CPropObArray list;
+    group.CollectProperties(list, FALSE);
+    ASSERT_EQ(list.GetSize(), 3);
+    EXPECT_EQ(list.GetProp(2)->GetNameId(), CGroupInfo::AnchorsNameId);
+    EXPECT_EQ(list.GetProp(2)->m_kind, CPropAnchorEx::Kind);
+    EXPECT_EQ(list.GetProp(2)->m_captionId, 27453);
+
+    Bytes record = Stored(group);
+    CGenGroupInfo loaded;
+    EXPECT_EQ(LoadBytes(record, [&](CArchive& ar) { loaded.Serialize(ar); }), record.size());
+    EXPECT_EQ(static_cast<CAnchorItemEx*>(loaded.GetSnapPointList()->GetAnchor(0))->m_text, CString("Tip"));
+
+    CGenGroupInfo copy;
+    copy.CopyFrom(&group);
+    EXPECT_TRUE(copy.GetSnapPointList()->IsEqual(group.GetSnapPointList()));
+    group.m_hasSnapPoints = 0;
+    EXPECT_EQ(group.GetSnapPoints(), nullptr);
 }
 
 } // namespace

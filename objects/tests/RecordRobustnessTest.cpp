@@ -1,7 +1,7 @@
 #include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
-#include "objects/GroupInfo.h"
+#include "objects/GenGroupInfo.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
@@ -32,6 +32,7 @@ const Reader readers[] = {
     {"snap points", [](CArchive& ar) { CAnchorFmt().Serialize(ar); }},
     {"snap points with texts", [](CArchive& ar) { CAnchorFmtEx().Serialize(ar); }},
     {"group", [](CArchive& ar) { CGroupInfo().Serialize(ar); }},
+    {"generated group", [](CArchive& ar) { CGenGroupInfo().Serialize(ar); }},
     {"page object", [](CArchive& ar) { CHyperViewOb().Serialize(ar); }},
     {"frame object", [](CArchive& ar) { CHyperFrameOb().Serialize(ar); }},
 };

@@ -87,6 +87,8 @@ public:
     // Adds an object to the selection; an empty selection first takes the current object.
     virtual void AddToSelection(CHyperBaseOb*) { }
     virtual void OnSelectionChanged() { }
+    // A connector end was freed from the object it named; index counts attached connectors.
+    virtual void OnConnectorEndDetached(CHyperBaseOb*, int, CHyperBaseOb*) { }
     // A change of the object is over; the view passes hints on to its own bookkeeping.
     virtual void OnObjectChanged(CHyperBaseOb*) { }
     virtual void OnLayoutHint(CHyperBaseOb*, int) { }

@@ -1,8 +1,16 @@
 #include "objects/SnapPointSet.h"
 
+#include "objects/ConnectorEnds.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
+#include "objects/ObjectHost.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/SysColors.h"
+
+#include <climits>
 
 void CSnapPointSet::SetPositionMask(UINT mask)
 {
@@ -58,4 +66,56 @@ BOOL CSnapPointSet::GetPointPosition(POINT* point, int* idOrIndex, COLORREF* col
         return FALSE;
     *point = place;
     return TRUE;
+}
+
+int CSnapPointSet::DetachConnectors()
+{
+    CObjectHost* host = m_owner ? GetObjectHost(m_owner->GetView()) : nullptr;
+    if (!host || m_owner->Code.IsEmpty())
+        return 0;
+    int cleared = 0;
+    int attachedIndex = 0;
+    for (int i = 0; i < host->GetObjectCount(); ++i) {
+        auto* connector = dynamic_cast<CHyperOb*>(host->GetObjectAt(i));
+        CConnectorEnds* ends = connector ? connector->GetEndPoints() : nullptr;
+        if (!ends || (ends->m_ends[0].code.IsEmpty() && ends->m_ends[1].code.IsEmpty()))
+            continue;
+        for (CConnectorEnds::End& end : ends->m_ends) {
+            if (end.code != m_owner->Code)
+                continue;
+            CHyperBaseOb* named = host->FindObject(end.code, nullptr);
+            end.code.Empty();
+            end.snapId = -1;
+            ++cleared;
+            host->OnConnectorEndDetached(connector, attachedIndex, named);
+            connector->NotifyEndsChanged();
+        }
+        ++attachedIndex;
+    }
+    return cleared;
+}
+
+void CSnapPointSet::DrawIndicator(CDC* dc, POINT point, COLORREF color)
+{
+    CPen pen(PS_SOLID, 0, color == static_cast<COLORREF>(-1) ? RGB(0, 0, 255) : color);
+    CBrush brush(GetSysColor(COLOR_WINDOW));
+    CPen* oldPen = dc->SelectObject(&pen);
+    CBrush* oldBrush = dc->SelectObject(&brush);
+    dc->Rectangle(point.x - 2, point.y - 2, point.x + 3, point.y + 3);
+    dc->SelectObject(oldBrush);
+    dc->SelectObject(oldPen);
+}
+
+void CSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
+{
+    CObjectHost* host = m_owner ? GetObjectHost(m_owner->GetView()) : nullptr;
+    if (!host || !host->IsEditMode() || !show || dc->IsPrinting())
+        return;
+    for (INT_PTR i = 0; i < GetCount(); ++i) {
+        POINT point = {INT_MIN, INT_MIN};
+        int index = static_cast<int>(i);
+        COLORREF color = static_cast<COLORREF>(-1);
+        if (GetPointPosition(&point, &index, &color, TRUE))
+            DrawIndicator(dc, point, color);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "objects/AnchorFmt.h"
 
+class CDC;
 class CHyperOb;
 
 class CSnapPointSet {
@@ -25,12 +26,21 @@ public:
     // is no such point (the number becomes -1) or when the place equals the point passed in.
     BOOL GetPointPosition(POINT* point, int* idOrIndex, COLORREF* color, BOOL byIndex) const;
 
+    // Frees every connector end attached to the owner by its Code; returns how many.
+    int DetachConnectors();
+    // Plain indicators at the points, while the owner's view is edited and not printed.
+    virtual void DrawSnapIndicators(CDC* dc, BOOL show);
+
     void SetOwner(CHyperOb* owner) { m_owner = owner; }
     CHyperOb* GetOwner() const { return m_owner; }
 
     int m_word = 0;
     CAnchorFmt m_anchors;
     CAnchorFmtEx m_anchorsEx;
+
+protected:
+    // A 5 x 5 square on the point, filled with the window colour, outlined in the colour.
+    static void DrawIndicator(CDC* dc, POINT point, COLORREF color);
 
 private:
     CHyperOb* m_owner;

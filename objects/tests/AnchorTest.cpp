@@ -3,6 +3,9 @@
 #include "objects/SnapPointSet.h"
 #include "objects/tests/ArchiveBytes.h"
 #include "objects/tests/PageTestKit.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/gdi/tests/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -338,6 +341,62 @@ TEST(Anchors, RoutingSelectsWhatConnectorsReachAndEndsOnLoops)
     page.view.editMode = FALSE;
     RouteSnapConnections(a, TRUE);
     EXPECT_TRUE(page.view.selection.empty()) << "only an editing view selects";
+}
+
+} // namespace
+
+namespace {
+
+TEST(Anchors, DetachingFreesTheEndsThatNameTheOwner)
+{
+    Network page;
+    auto* a = static_cast<CSnapBoxOb*>(page.Add(new CSnapBoxOb, "A"));
+    CHyperOb* b = page.Add(new CSnapBoxOb, "B");
+    page.Connect("K0", "", "");
+    auto* k1 = static_cast<CTestConnectorOb*>(page.Connect("K1", "A", "B"));
+    auto* k2 = static_cast<CTestConnectorOb*>(page.Connect("K2", "B", "a"));
+    auto* k3 = static_cast<CTestConnectorOb*>(page.Connect("K3", "A", "A"));
+    k1->ends.m_ends[0].snapId = 4;
+
+    EXPECT_EQ(a->points.DetachConnectors(), 3);
+    EXPECT_TRUE(k1->ends.m_ends[0].code.IsEmpty());
+    EXPECT_EQ(k1->ends.m_ends[0].snapId, -1);
+    EXPECT_EQ(k1->ends.m_ends[1].code, CString("B"));
+    EXPECT_EQ(k2->ends.m_ends[1].code, CString("a")) << "names compare case-sensitively";
+    EXPECT_TRUE(k3->ends.m_ends[1].code.IsEmpty());
+    using Detached = CHyperRunView::Detached;
+    EXPECT_EQ(page.view.detached, (std::vector<Detached>{{k1, 0, a}, {k3, 2, a}, {k3, 2, a}}));
+    EXPECT_EQ(a->points.DetachConnectors(), 0);
+    EXPECT_EQ(static_cast<CSnapBoxOb*>(b)->points.DetachConnectors(), 2);
+}
+
+TEST(Anchors, PlainIndicatorsStandOnThePointsWhileEditing)
+{
+    constexpr COLORREF Blue = RGB(0, 0, 255);
+    constexpr COLORREF Red = RGB(255, 0, 0);
+    Network page;
+    auto* owner = static_cast<CSnapBoxOb*>(page.Add(new CSnapBoxOb, "A"));
+    owner->SetRect(CRect(10, 10, 30, 30));
+    owner->points.SetPositionMask(0x101);
+    CAnchorItem* centre = owner->points.GetList().GetAnchor(1);
+    centre->m_color = Red;
+    centre->m_colorFlag = 1;
+
+    Canvas canvas(40, 40);
+    owner->points.DrawSnapIndicators(&canvas.dc, TRUE);
+    EXPECT_EQ(CRect(canvas.Ink()), CRect(8, 8, 23, 23));
+    EXPECT_EQ(canvas.Pixel(8, 8), Blue);
+    EXPECT_EQ(canvas.Pixel(12, 12), Blue);
+    EXPECT_EQ(canvas.Pixel(10, 10), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.Pixel(18, 18), Red);
+    EXPECT_EQ(canvas.Pixel(22, 18), Red);
+    EXPECT_EQ(canvas.Count(Red), 16);
+
+    Canvas hidden(40, 40);
+    owner->points.DrawSnapIndicators(&hidden.dc, FALSE);
+    page.view.editMode = FALSE;
+    owner->points.DrawSnapIndicators(&hidden.dc, TRUE);
+    EXPECT_TRUE(CRect(hidden.Ink()).IsRectEmpty());
 }
 
 } // namespace

@@ -38,6 +38,10 @@ public:
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
     void AddToSelection(CHyperBaseOb* object) override { selection.insert(object); }
     void OnSelectionChanged() override { ++selectionChanges; }
+    void OnConnectorEndDetached(CHyperBaseOb* connector, int index, CHyperBaseOb* named) override
+    {
+        detached.push_back({connector, index, named});
+    }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
@@ -70,6 +74,13 @@ public:
     int lastHint = 0;
     std::set<CHyperBaseOb*> selection;
     int selectionChanges = 0;
+    struct Detached {
+        CHyperBaseOb* connector;
+        int index;
+        CHyperBaseOb* named;
+        bool operator==(const Detached&) const = default;
+    };
+    std::vector<Detached> detached;
 };
 
 // Fills its rectangle with its background colour; turns when allowed to.

@@ -1,5 +1,7 @@
 #include "objects/HyperFrameOb.h"
 
+#include "objects/FrameWindow.h"
+#include "objects/ObjectHost.h"
 #include "objects/PropCombo.h"
 #include "objects/PropListValue.h"
 #include "objects/PropNumber.h"
@@ -9,6 +11,7 @@
 #include "platform/core/Archive.h"
 
 #include <algorithm>
+#include <utility>
 
 IMPLEMENT_SERIAL(CHyperFrameOb, CHyperBaseOb, 0)
 
@@ -45,7 +48,43 @@ void CHyperFrameOb::SetHeight(int height)
 void CHyperFrameOb::SetView(CHyperRunView* view)
 {
     m_view = view;
+    CObjectHost* host = GetObjectHost(view);
+    m_parentFrame = host ? host->GetFrameWindow() : nullptr;
     Code = GetTypeName();
+}
+
+void CHyperFrameOb::UpdateLayout(int, BOOL)
+{
+    if (m_parentFrame)
+        ApplyToFrame(m_parentFrame);
+}
+
+void CHyperFrameOb::ApplyToFrame(CFrameWindow* frame) const
+{
+    BOOL maximized = frame->IsMaximized();
+    UINT flags = CFrameWindow::PosNoMove | CFrameWindow::PosNoZOrder | (maximized ? CFrameWindow::PosNoSize : 0);
+    DWORD style = frame->GetStyle();
+    for (auto [field, bit] : {std::pair{MinimizeBox, CFrameWindow::StyleMinimizeBox},
+                              std::pair{MaximizeBox, CFrameWindow::StyleMaximizeBox},
+                              std::pair{BorderStyle, CFrameWindow::StyleThickFrame}}) {
+        if (IsOn(field, bit) != IsOn(style, bit)) {
+            frame->ModifyStyle(IsOn(field, bit) ? 0 : bit, IsOn(field, bit) ? bit : 0);
+            flags |= CFrameWindow::PosFrameChanged;
+        }
+    }
+    const DWORD help = CFrameWindow::ExStyleContextHelp;
+    if (IsOn(WhatsThisHelp, help) != IsOn(frame->GetExStyle(), help)) {
+        frame->ModifyStyleEx(IsOn(WhatsThisHelp, help) ? 0 : help, IsOn(WhatsThisHelp, help) ? help : 0);
+        flags |= CFrameWindow::PosFrameChanged;
+    }
+    frame->SetWindowText(Title);
+    CRect window, client;
+    frame->GetWindowRect(&window);
+    frame->GetClientRect(&client);
+    // A maximised window keeps its size but still redraws a changed frame.
+    if (!maximized || (flags & CFrameWindow::PosFrameChanged))
+        frame->SetWindowPos(m_width + window.Width() - client.Width(), m_height + window.Height() - client.Height(),
+                            flags);
 }
 
 void CHyperFrameOb::CopyLocalList(CHyperFrameOb* other) const

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class CFrameWnd;
+class CFrameWindow;
 
 class CHyperFrameOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperFrameOb)
@@ -45,8 +45,12 @@ public:
     virtual CHyperFrameOb* Clone() const;
     // The local list and its words into another frame object.
     virtual void CopyLocalList(CHyperFrameOb* other) const;
-    virtual void SetParentFrame(CFrameWnd* frame) { m_parentFrame = frame; }
-    virtual CFrameWnd* GetParentFrame() const { return m_parentFrame; }
+    virtual void SetParentFrame(CFrameWindow* frame) { m_parentFrame = frame; }
+    // Gives the window the frame object's boxes, border, help button, title and client size.
+    virtual void ApplyToFrame(CFrameWindow* frame) const;
+    virtual CFrameWindow* GetParentFrame() const { return m_parentFrame; }
+    // Applies the fields to the parent frame.
+    void UpdateLayout(int, BOOL) override;
 
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
@@ -73,5 +77,5 @@ private:
     int m_width = 100;
     int m_height = 100;
     std::unique_ptr<CObValue> m_oldValue;
-    CFrameWnd* m_parentFrame = nullptr;
+    CFrameWindow* m_parentFrame = nullptr;
 };

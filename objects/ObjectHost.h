@@ -7,6 +7,7 @@
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
+class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
 
@@ -54,6 +55,9 @@ public:
 
     // Another object of the view with this code, or NULL.
     virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }
+
+    // The window of the run document the view stands in, or NULL.
+    virtual CFrameWindow* GetFrameWindow() const { return nullptr; }
 
     // Page units to the device units of the view window (zoom and scroll position).
     virtual int GetZoomPercent() const { return 100; }

@@ -1,3 +1,4 @@
+#include "objects/FrameWindow.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
@@ -312,6 +313,86 @@ TEST_F(FrameObjectTest, EditorsWriteStyleWordsAndClampSizes)
     EXPECT_EQ(clone->GetView(), &view);
     EXPECT_EQ(clone->Code, CString("Frame"));
     EXPECT_EQ(clone->m_locals.m_words[2], 6u);
+}
+
+} // namespace
+
+namespace {
+
+class FakeFrame : public CFrameWindow {
+public:
+    BOOL IsMaximized() const override { return maximized; }
+    DWORD GetStyle() const override { return style; }
+    DWORD GetExStyle() const override { return exStyle; }
+    void ModifyStyle(DWORD remove, DWORD add) override { style = (style & ~remove) | add; }
+    void ModifyStyleEx(DWORD remove, DWORD add) override { exStyle = (exStyle & ~remove) | add; }
+    void SetWindowText(LPCTSTR text) override { title = text; }
+    void GetWindowRect(RECT* rect) const override { *rect = CRect(50, 50, 258, 339); }
+    void GetClientRect(RECT* rect) const override { *rect = CRect(0, 0, 200, 250); }
+    void SetWindowPos(int width, int height, UINT flags) override { positions.push_back({width, height, flags}); }
+
+    struct Position {
+        int width, height;
+        UINT flags;
+        bool operator==(const Position&) const = default;
+    };
+    BOOL maximized = FALSE;
+    DWORD style = 0x10CF0000; // visible, caption, system menu, thick frame, both boxes
+    DWORD exStyle = 0;
+    CString title;
+    std::vector<Position> positions;
+};
+
+class FrameHost : public CHyperRunView {
+public:
+    CFrameWindow* GetFrameWindow() const override { return frame; }
+    CFrameWindow* frame = nullptr;
+};
+
+TEST_F(FrameObjectTest, ApplyingToTheWindow)
+{
+    constexpr UINT Keep = CFrameWindow::PosNoMove | CFrameWindow::PosNoZOrder;
+    constexpr UINT Changed = Keep | CFrameWindow::PosFrameChanged;
+    using Position = FakeFrame::Position;
+    struct Case {
+        const char* name;
+        DWORD minimize;
+        DWORD help;
+        BOOL maximized;
+        DWORD style;
+        DWORD exStyle;
+        std::vector<Position> positions;
+    } cases[] = {
+        {"nothing to change", 0x20000, 0xFFFFFBFF, FALSE, 0x10CF0000, 0, {{108, 139, Keep}}},
+        {"no minimise box", 0xFFFDFFFF, 0xFFFFFBFF, FALSE, 0x10CD0000, 0, {{108, 139, Changed}}},
+        {"help button", 0x20000, 0x400, FALSE, 0x10CF0000, 0x400, {{108, 139, Changed}}},
+        {"maximised", 0x20000, 0xFFFFFBFF, TRUE, 0x10CF0000, 0, {}},
+        {"maximised, no minimise box", 0xFFFDFFFF, 0xFFFFFBFF, TRUE, 0x10CD0000, 0,
+         {{108, 139, Changed | CFrameWindow::PosNoSize}}},
+    };
+    for (const Case& c : cases) {
+        CHyperFrameOb frame;
+        frame.Title = "Run";
+        frame.SetHeight(100);
+        frame.MinimizeBox = c.minimize;
+        frame.WhatsThisHelp = c.help;
+        FakeFrame window;
+        window.maximized = c.maximized;
+        frame.ApplyToFrame(&window);
+        EXPECT_EQ(window.style, c.style) << c.name;
+        EXPECT_EQ(window.exStyle, c.exStyle) << c.name;
+        EXPECT_EQ(window.title, CString("Run")) << c.name;
+        EXPECT_EQ(window.positions, c.positions) << c.name;
+    }
+
+    FrameHost host;
+    FakeFrame window;
+    host.frame = &window;
+    CHyperFrameOb frame;
+    frame.SetView(&host);
+    EXPECT_EQ(frame.GetParentFrame(), &window);
+    frame.UpdateLayout(0, FALSE);
+    EXPECT_EQ(window.positions.size(), 1u);
 }
 
 } // namespace

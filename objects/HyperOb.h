@@ -10,9 +10,11 @@
 #include "platform/core/Geometry.h"
 
 class CDC;
+class CConnectorEnds;
 class CGroupInfo;
 class CHyperObTracker;
 class CObjectHost;
+class CSnapPointSet;
 
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
@@ -84,6 +86,8 @@ public:
     virtual BOOL GetPenStyle(int*) const { return FALSE; }
     virtual BOOL GetHatchStyle(int*) const { return FALSE; }
     virtual BOOL GetShadowStyle(int*) const { return FALSE; }
+    virtual BOOL SetPenWidth(int) { return FALSE; }
+    virtual BOOL SetPenStyle(int) { return FALSE; }
 
     // Geometry, outline and rotation.
     virtual void CreateTracker();
@@ -147,6 +151,10 @@ public:
     virtual BOOL AllowsMultiLineText() const { return FALSE; }
     virtual BOOL OnEndMouseDown(int, int) { return FALSE; }
     virtual BOOL NotifyEndsChanged() { return FALSE; }
+    // Connector kinds hold the record of what their ends are attached to.
+    virtual CConnectorEnds* GetEndPoints() { return nullptr; }
+    // Kinds with snap points answer their set; "own" asks for the object's own, not the group's.
+    virtual CSnapPointSet* GetSnapPoints(BOOL) { return nullptr; }
 
     // Hot spots.
     virtual void UpdateHotSpots();

@@ -3,9 +3,11 @@
 // answer has the plain default of a page that is being edited at 100 % without a window.
 #pragma once
 
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
+class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
 
@@ -33,9 +35,29 @@ public:
     // The default colours that new objects take when the view's switch is on.
     virtual BOOL GetDefaultColors(COLORREF*, COLORREF*) const { return FALSE; }
     virtual COLORREF* GetCustomColors() { return nullptr; }
+    // The default pen width, pen style, hatch and shadow of new drawn objects, when the
+    // view's switch for them is on.
+    struct PenDefaults {
+        int penWidth = 1;
+        int penStyle = 0;
+        int hatchStyle = 99;
+        int shadowStyle = 0;
+    };
+    virtual BOOL GetDefaultPen(PenDefaults*) const { return FALSE; }
+
+    // The page's objects in stacking order (index 0 is the top).
+    virtual int GetObjectCount() const { return 0; }
+    virtual CHyperBaseOb* GetObjectAt(int) const { return nullptr; }
+
+    // The codes taken on the page: the page object, the frame object and every object but
+    // the one given, then the groups of the grouped objects.
+    virtual void GetCodesInUse(CStringArray&, const CHyperBaseOb*) const { }
 
     // Another object of the view with this code, or NULL.
     virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }
+
+    // The window of the run document the view stands in, or NULL.
+    virtual CFrameWindow* GetFrameWindow() const { return nullptr; }
 
     // Page units to the device units of the view window (zoom and scroll position).
     virtual int GetZoomPercent() const { return 100; }
@@ -66,6 +88,11 @@ public:
     virtual void OnObjectResized(CHyperBaseOb*) { }
     virtual void OnObjectSelected(CHyperBaseOb*) { }
     virtual void OnObjectDeselected(CHyperBaseOb*) { }
+    // Adds an object to the selection; an empty selection first takes the current object.
+    virtual void AddToSelection(CHyperBaseOb*) { }
+    virtual void OnSelectionChanged() { }
+    // A connector end was freed from the object it named; index counts attached connectors.
+    virtual void OnConnectorEndDetached(CHyperBaseOb*, int, CHyperBaseOb*) { }
     // A change of the object is over; the view passes hints on to its own bookkeeping.
     virtual void OnObjectChanged(CHyperBaseOb*) { }
     virtual void OnLayoutHint(CHyperBaseOb*, int) { }

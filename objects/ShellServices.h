@@ -16,6 +16,17 @@ public:
     virtual BOOL HasMainWnd() const;
     virtual LRESULT SendToMainWnd(UINT message, WPARAM wParam, LPARAM lParam) const;
     virtual BOOL IsMainWndMdiFrame() const;
+
+    // A numeric setting of the program ("Alarm.Autoactivate"); the default without a store.
+    virtual int GetSettingInt(LPCTSTR key, int defaultValue) const;
+
+    // Text readers of the dialogs. A duration: optional "+", numbers each followed by d, h, m
+    // or s, blanks allowed, at most four units. A date and time: day, month, year, hour,
+    // minute and second separated by blanks, "." and ":"; missing time fields are 0.
+    virtual BOOL ParseDateTimeSpan(LPCTSTR text) const;
+    virtual BOOL ParseDateTime(LPCTSTR text) const;
+    // The file-name part of a path in lower case.
+    virtual CString GetLowerFileName(LPCTSTR path) const;
 };
 
 CShellServices& GetShellServices();

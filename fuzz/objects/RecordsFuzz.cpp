@@ -1,7 +1,14 @@
 // Reads arbitrary bytes as each record of the object model. A reader may only succeed or
 // throw the archive exception; what it read must store and read back unchanged.
+#include "objects/AnchorFmt.h"
+#include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
+#include "objects/GenGroupInfo.h"
+#include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
+#include "objects/HyperViewOb.h"
+#include "objects/LayerFmt.h"
+#include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
 #include "objects/VersionTag.h"
@@ -58,14 +65,30 @@ void CheckRecord(const uint8_t* data, size_t size)
         std::abort();
 }
 
-// A page object's record that loads must store the same bytes twice over.
-void CheckObjectRecord(const uint8_t* data, size_t size)
+// A list that loads must store the same bytes twice over.
+template <typename List>
+void CheckList(const uint8_t* data, size_t size)
 {
-    CHyperOb object;
-    if (!ReadAll(data, size, [&](CArchive& ar) { object.Serialize(ar); }))
+    List list;
+    if (!ReadAll(data, size, [&](CArchive& ar) { list.Serialize(ar); }))
         return;
-    std::vector<uint8_t> stored = Store(object);
-    CHyperOb reloaded;
+    std::vector<uint8_t> stored = Store(list);
+    List reloaded;
+    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        !reloaded.IsEqual(&list) || Store(reloaded) != stored)
+        std::abort();
+}
+
+// A record without a comparison (a page object's, a group's) that loads must store the same
+// bytes twice over.
+template <typename Record>
+void CheckStable(const uint8_t* data, size_t size)
+{
+    Record record;
+    if (!ReadAll(data, size, [&](CArchive& ar) { record.Serialize(ar); }))
+        return;
+    std::vector<uint8_t> stored = Store(record);
+    Record reloaded;
     if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
         Store(reloaded) != stored)
         std::abort();
@@ -88,7 +111,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CheckRecord<CObValue>(data, size);
     CheckRecord<CFontDescriptor>(data, size);
-    CheckObjectRecord(data, size);
+    CheckStable<CHyperOb>(data, size);
+    CheckStable<CGroupInfo>(data, size);
+    CheckStable<CGenGroupInfo>(data, size);
+    CheckStable<CHyperViewOb>(data, size);
+    CheckStable<CHyperFrameOb>(data, size);
+    CheckList<CLayerFmt>(data, size);
+    CheckList<CChoiceFmt>(data, size);
+    CheckList<CLocalFmt>(data, size);
+    CheckList<CAnchorFmt>(data, size);
+    CheckList<CAnchorFmtEx>(data, size);
     CheckTags(data, size);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/core/MemFile.h"
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -72,4 +73,23 @@ inline Bytes Dword(uint32_t value)
 {
     return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
             static_cast<uint8_t>(value >> 24)};
+}
+
+inline Bytes Word(uint16_t value)
+{
+    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+}
+
+inline Bytes Double(double value)
+{
+    Bytes bytes(8);
+    std::memcpy(bytes.data(), &value, 8);
+    return bytes;
+}
+
+// The bytes a record stores.
+template <typename Record>
+Bytes Stored(Record& record)
+{
+    return StoreBytes([&](CArchive& ar) { record.Serialize(ar); });
 }

@@ -6,21 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 namespace {
-
-Bytes Word(uint16_t value)
-{
-    return { static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8) };
-}
-
-Bytes Double(double value)
-{
-    Bytes bytes(8);
-    std::memcpy(bytes.data(), &value, 8);
-    return bytes;
-}
 
 Bytes ValueBytes(CObValue value)
 {

@@ -1,5 +1,6 @@
 #include "PageTestKit.h"
 
+#include "objects/PropOb.h"
 #include "platform/gdi/Dc.h"
 
 #include <algorithm>
@@ -44,6 +45,16 @@ CHyperBaseOb* CHyperRunView::FindObject(const CString& code, const CHyperBaseOb*
     return found == objects.end() ? nullptr : *found;
 }
 
+void CHyperRunView::GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const
+{
+    for (CHyperBaseOb* object : objects) {
+        if (object != except)
+            codes.Add(object->Code);
+    }
+    for (const CString& code : otherCodes)
+        codes.Add(code);
+}
+
 void CHyperRunView::LogicalToDevice(POINT* points, int count) const
 {
     for (int i = 0; i < count; ++i) {
@@ -58,4 +69,12 @@ void CTestBoxOb::Draw(CDC* dc)
     GetBackColor(&back);
     CRect rect;
     dc->FillSolidRect(GetRect(&rect, nullptr), back);
+}
+
+std::vector<UINT> PropertyNameIds(const CObArray& list)
+{
+    std::vector<UINT> ids;
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        ids.push_back(static_cast<CPropOb*>(list.GetAt(i))->GetNameId());
+    return ids;
 }

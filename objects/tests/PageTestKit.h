@@ -25,6 +25,9 @@ public:
     BOOL GetPageFont(LOGFONT* font) const override;
     BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
     CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;
+    void GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const override;
+    int GetObjectCount() const override { return static_cast<int>(objects.size()); }
+    CHyperBaseOb* GetObjectAt(int index) const override { return objects[static_cast<size_t>(index)]; }
     int GetZoomPercent() const override { return zoom; }
     void LogicalToDevice(POINT* points, int count) const override;
     void InvalidateDevice(const RECT& rect, BOOL) override { invalidated.push_back(rect); }
@@ -33,6 +36,12 @@ public:
     void OnObjectResized(CHyperBaseOb*) override { ++resized; }
     void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
+    void AddToSelection(CHyperBaseOb* object) override { selection.insert(object); }
+    void OnSelectionChanged() override { ++selectionChanges; }
+    void OnConnectorEndDetached(CHyperBaseOb* connector, int index, CHyperBaseOb* named) override
+    {
+        detached.push_back({connector, index, named});
+    }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
@@ -51,6 +60,8 @@ public:
     COLORREF defaultBack = 0;
     COLORREF defaultFore = 0;
     std::vector<CHyperBaseOb*> objects;
+    // Codes of the page and frame objects and of groups.
+    std::vector<CString> otherCodes;
     int zoom = 100;
     std::vector<RECT> invalidated;
     std::vector<RECT> statusRects;
@@ -61,6 +72,15 @@ public:
     int deselected = 0;
     int changed = 0;
     int lastHint = 0;
+    std::set<CHyperBaseOb*> selection;
+    int selectionChanges = 0;
+    struct Detached {
+        CHyperBaseOb* connector;
+        int index;
+        CHyperBaseOb* named;
+        bool operator==(const Detached&) const = default;
+    };
+    std::vector<Detached> detached;
 };
 
 // Fills its rectangle with its background colour; turns when allowed to.
@@ -70,3 +90,6 @@ public:
     BOOL CanRotate() const override { return DfltCanRot; }
     void Draw(CDC* dc) override;
 };
+
+// The name ids of a list of property editors, in order.
+std::vector<UINT> PropertyNameIds(const CObArray& list);

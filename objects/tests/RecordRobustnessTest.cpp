@@ -1,4 +1,11 @@
+#include "objects/AnchorFmt.h"
+#include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
+#include "objects/GenGroupInfo.h"
+#include "objects/HyperFrameOb.h"
+#include "objects/HyperViewOb.h"
+#include "objects/LayerFmt.h"
+#include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
 #include "objects/tests/ArchiveBytes.h"
 
@@ -6,6 +13,8 @@
 
 #include <functional>
 #include <random>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -17,7 +26,26 @@ struct Reader {
 const Reader readers[] = {
     {"value field", [](CArchive& ar) { CObValue().Serialize(ar); }},
     {"font value", [](CArchive& ar) { CFontDescriptor().Serialize(ar); }},
+    {"layer list", [](CArchive& ar) { CLayerFmt().Serialize(ar); }},
+    {"choice list", [](CArchive& ar) { CChoiceFmt().Serialize(ar); }},
+    {"local list", [](CArchive& ar) { CLocalFmt().Serialize(ar); }},
+    {"snap points", [](CArchive& ar) { CAnchorFmt().Serialize(ar); }},
+    {"snap points with texts", [](CArchive& ar) { CAnchorFmtEx().Serialize(ar); }},
+    {"group", [](CArchive& ar) { CGroupInfo().Serialize(ar); }},
+    {"generated group", [](CArchive& ar) { CGenGroupInfo().Serialize(ar); }},
+    {"page object", [](CArchive& ar) { CHyperViewOb().Serialize(ar); }},
+    {"frame object", [](CArchive& ar) { CHyperFrameOb().Serialize(ar); }},
 };
+
+const Reader& ReaderNamed(const char* name)
+{
+    for (const Reader& reader : readers) {
+        if (std::string_view(reader.name) == name)
+            return reader;
+    }
+    ADD_FAILURE() << "no reader named " << name;
+    return readers[0];
+}
 
 Bytes StoredValue()
 {
@@ -25,6 +53,21 @@ Bytes StoredValue()
     value.Set(CObValue::KindScript, "Sub Click()\r\nEnd Sub");
     value.SetExtras("first", "*");
     return StoreBytes([&](CArchive& ar) { value.Serialize(ar); });
+}
+
+Bytes StoredPage()
+{
+    CHyperViewOb page;
+    page.SetView(nullptr);
+    page.m_tagText = "tag";
+    return Stored(page);
+}
+
+Bytes StoredFrame()
+{
+    CHyperFrameOb frame;
+    frame.m_locals.AddItem(new CLocalItem);
+    return Stored(frame);
 }
 
 Bytes StoredFont()
@@ -36,14 +79,16 @@ Bytes StoredFont()
 
 TEST(RecordRobustness, EveryTruncatedRecordThrowsTheArchiveException)
 {
-    const Bytes records[] = {StoredValue(), StoredFont()};
-    for (size_t r = 0; r < std::size(records); ++r) {
-        const Bytes& record = records[r];
-        EXPECT_FALSE(LoadThrowsArchiveException(record, readers[r].read)) << readers[r].name;
+    const std::pair<const char*, Bytes> records[] = {{"value field", StoredValue()},
+                                                     {"font value", StoredFont()},
+                                                     {"page object", StoredPage()},
+                                                     {"frame object", StoredFrame()}};
+    for (const auto& [name, record] : records) {
+        const Reader& reader = ReaderNamed(name);
+        EXPECT_FALSE(LoadThrowsArchiveException(record, reader.read)) << name;
         for (size_t length = 0; length < record.size(); ++length) {
             Bytes truncated(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(length));
-            EXPECT_TRUE(LoadThrowsArchiveException(truncated, readers[r].read))
-                << readers[r].name << " cut to " << length;
+            EXPECT_TRUE(LoadThrowsArchiveException(truncated, reader.read)) << name << " cut to " << length;
         }
     }
 }

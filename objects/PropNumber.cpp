@@ -1,0 +1,82 @@
+#include "objects/PropNumber.h"
+
+#include "objects/PropCombo.h"
+
+#include <algorithm>
+
+CPropInt::CPropInt(UINT nameId, int* field, int lower, int upper, UINT arg)
+    : CPropValue(nameId, field, arg), m_lower(lower), m_upper(upper)
+{
+}
+
+void CPropInt::Apply()
+{
+    *m_field = std::clamp(m_edited, m_lower, m_upper);
+}
+
+void CPropInt::ApplyFrom(const CPropOb* peer)
+{
+    *m_field = std::clamp(Peer(peer).m_edited, m_lower, m_upper);
+}
+
+BOOL CPropInt::GetValueText(CString& text) const
+{
+    text.Format("%d", m_edited);
+    return TRUE;
+}
+
+BOOL CPropInt::GetIntValue(int* value) const
+{
+    *value = *m_field;
+    return TRUE;
+}
+
+BOOL CPropInt::SetIntValue(int value)
+{
+    *m_field = value;
+    return TRUE;
+}
+
+void CLinePropWidth::OnValueChanged()
+{
+    if (m_edited > 1 && m_linkedStyle && m_linkedStyle->m_edited != 0) {
+        m_linkedStyle->m_edited = 0;
+        NotifyListChanged();
+    }
+}
+
+BOOL CPropLong::GetValueText(CString& text) const
+{
+    text.Format("%ld", m_edited);
+    return TRUE;
+}
+
+BOOL CPropLong::GetLongValue(long* value) const
+{
+    *value = *m_field;
+    return TRUE;
+}
+
+BOOL CPropLong::SetLongValue(long value)
+{
+    *m_field = value;
+    return TRUE;
+}
+
+BOOL CPropDbl::GetValueText(CString& text) const
+{
+    text.Format("%lg", m_edited);
+    return TRUE;
+}
+
+BOOL CPropDbl::GetDoubleValue(double* value) const
+{
+    *value = *m_field;
+    return TRUE;
+}
+
+BOOL CPropDbl::SetDoubleValue(double value)
+{
+    *m_field = value;
+    return TRUE;
+}

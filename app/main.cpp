@@ -2,6 +2,7 @@
 // document window. "--quit-after-start" (or VANTREL_QUIT_AFTER_START=1) closes the main
 // window once it has been shown, for the start-up smoke test.
 #include "platform/core/StringTable.h"
+#include "platform/ui/ControlBar.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/MDIChildWnd.h"
@@ -40,6 +41,14 @@ IMPLEMENT_DYNCREATE(CStartChildFrame, CMDIChildWnd)
 class CStartMainFrame : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CStartMainFrame)
 public:
+    int OnCreate(LPCREATESTRUCT cs)
+    {
+        if (CMDIFrameWnd::OnCreate(cs) == -1 || !m_statusBar.Create(this))
+            return -1;
+        static const UINT indicators[] = {ID_SEPARATOR};
+        m_statusBar.SetIndicators(indicators, 1);
+        return 0;
+    }
     void OnTimer(UINT_PTR id)
     {
         if (id != kQuitTimer)
@@ -47,11 +56,13 @@ public:
         KillTimer(kQuitTimer);
         PostMessage(WM_CLOSE);
     }
+    CStatusBar m_statusBar;
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CStartMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CStartMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -62,6 +73,7 @@ public:
     BOOL InitInstance() override
     {
         RegisterStringResource(IDR_MAINFRAME, "Vantrel");
+        RegisterStringResource(AFX_IDS_IDLEMESSAGE, "Ready");
         RegisterStringResource(IDR_DOCUMENT, "\nDocument\nVantrel Document\nVantrel Files (*.trn)\n.trn\nVantrel.Document\nVantrel Document");
         AddDocTemplate(new CMultiDocTemplate(IDR_DOCUMENT, RUNTIME_CLASS(CStartDoc), RUNTIME_CLASS(CStartChildFrame),
                                              RUNTIME_CLASS(CStartView)));

@@ -55,6 +55,8 @@ public:
     DWORD ReadCount();
 
     void WriteObject(const CObject* pOb);
+    // pClass (may be nullptr) is the class the object must be derived from. An object
+    // whose own fields fail to load is deleted before the exception passes on.
     CObject* ReadObject(const CRuntimeClass* pClass);
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
@@ -133,6 +135,8 @@ private:
     void FillBuffer(UINT nBytesNeeded);
     ObjectMaps& Maps();
     void WriteTag(DWORD dwIndex, DWORD dwBigFlag);
+    DWORD ReadTag(WORD& wTag);
+    CRuntimeClass* LoadNewClass(UINT& nSchema);
     CObject* LoadedObject(DWORD dwIndex, const CRuntimeClass* pClassRequested);
     void DropFailedObject(DWORD dwIndex, CObject* pOb);
 

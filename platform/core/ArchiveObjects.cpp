@@ -162,16 +162,37 @@ void CArchive::MapObject(const CObject* pOb)
     }
 }
 
+// Reads a tag; bit 31 of the result marks a class, the rest is the index.
+DWORD CArchive::ReadTag(WORD& wTag)
+{
+    *this >> wTag;
+    if (wTag != wBigObjectTag)
+        return (static_cast<DWORD>(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
+    DWORD obTag;
+    *this >> obTag;
+    return obTag;
+}
+
+// A class record after the new-class tag: the class must be known and storable, and
+// its schema must match unless the class reads older schemas itself.
+CRuntimeClass* CArchive::LoadNewClass(UINT& nSchema)
+{
+    CRuntimeClass* pClassRef = CRuntimeClass::Load(*this, &nSchema);
+    if (pClassRef == nullptr || !pClassRef->IsSerializable())
+        ThrowException(CArchiveException::badClass);
+    if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema && !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
+        ThrowException(CArchiveException::badSchema);
+    ObjectMaps& maps = Maps();
+    maps.NextIndex(*this);
+    maps.loadArray.push_back({ObjectMaps::classRecord, nullptr, pClassRef, nSchema});
+    return pClassRef;
+}
+
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag)
 {
     CheckLoading();
     WORD wTag;
-    *this >> wTag;
-    DWORD obTag;
-    if (wTag == wBigObjectTag)
-        *this >> obTag;
-    else
-        obTag = (static_cast<DWORD>(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
+    const DWORD obTag = ReadTag(wTag);
     if (!(obTag & dwBigClassTag)) {
         if (pObTag == nullptr)
             ThrowException(CArchiveException::badIndex);
@@ -179,18 +200,12 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
         return nullptr;
     }
 
-    ObjectMaps& maps = Maps();
     CRuntimeClass* pClassRef;
     UINT nSchema;
     if (wTag == wNewClassTag) {
-        pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (pClassRef == nullptr || !pClassRef->IsSerializable())
-            ThrowException(CArchiveException::badClass);
-        if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema && !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
-            ThrowException(CArchiveException::badSchema);
-        maps.NextIndex(*this);
-        maps.loadArray.push_back({ObjectMaps::classRecord, nullptr, pClassRef, nSchema});
+        pClassRef = LoadNewClass(nSchema);
     } else {
+        const ObjectMaps& maps = Maps();
         const DWORD nClassIndex = obTag & ~dwBigClassTag;
         if (nClassIndex >= maps.loadArray.size() || maps.loadArray[nClassIndex].kind != ObjectMaps::classRecord)
             ThrowException(CArchiveException::badIndex);

@@ -55,14 +55,18 @@ BOOL CException::FormatFileMessage(LPCSTR lpszFormat, const CString& strFileName
 
 void AfxSetReportProc(AFX_REPORT_PROC pfnReport) { g_pfnReport = pfnReport; }
 
-int CException::ReportError(UINT nType, UINT) const
+// Without a text of its own the exception shows string resource nMessageID.
+int CException::ReportError(UINT nType, UINT nMessageID) const
 {
     char szMessage[512];
-    if (!GetErrorMessage(szMessage, sizeof(szMessage)))
-        std::snprintf(szMessage, sizeof(szMessage), "An unexpected error occurred.");
+    CString text;
+    if (GetErrorMessage(szMessage, sizeof(szMessage)))
+        text = szMessage;
+    else if (nMessageID == 0 || !text.LoadString(nMessageID))
+        text = "An unexpected error occurred.";
     if (g_pfnReport != nullptr)
-        return g_pfnReport(szMessage, nType);
-    std::fprintf(stderr, "%s\n", szMessage);
+        return g_pfnReport(text, nType);
+    std::fprintf(stderr, "%s\n", static_cast<LPCTSTR>(text));
     return 1;
 }
 

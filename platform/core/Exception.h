@@ -14,7 +14,8 @@ public:
     void Delete();
     // Fills lpszError (at most nMaxError bytes with the NUL); FALSE when there is no text.
     virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
-    // Shows the error text through the installed reporter (stderr when none).
+    // Shows the error text (or string resource nMessageID when the exception has none)
+    // through the installed reporter, on stderr when there is none.
     virtual int ReportError(UINT nType = 0, UINT nMessageID = 0) const;
 
     BOOL m_bAutoDelete;

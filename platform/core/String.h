@@ -130,6 +130,11 @@ bool operator>=(const CString& a, const CString& b);
 bool operator>=(const CString& a, LPCTSTR b);
 bool operator>=(LPCTSTR a, const CString& b);
 
+template <>
+struct std::hash<CString> {
+    size_t operator()(const CString& text) const noexcept { return std::hash<std::string>()(text.Bytes()); }
+};
+
 // Windows-1252 <-> UTF-8. Unmappable characters and malformed UTF-8 become '?'.
 std::string ToUtf8(const CString& text);
 std::string ToUtf8(std::string_view cp1252);

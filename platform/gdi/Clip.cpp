@@ -1,6 +1,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
+#include "platform/gdi/Recorder.h"
 
 using namespace gdi;
 
@@ -74,6 +75,7 @@ int CDC::ExtSelectClipRgn(HRGN rgn, int mode)
     Region* r = LookupAs<Region>(rgn, Kind::Region);
     if (rgn && !r)
         return ERROR;
+    RecordClip(m_hDC, r ? &r->rgn : nullptr, mode);
     return Combine(*dc, r ? &r->rgn : nullptr, mode);
 }
 
@@ -82,6 +84,7 @@ int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
     Dc* dc = D(m_hDC);
     if (!dc)
         return ERROR;
+    RecordRect(m_hDC, EMR_INTERSECTCLIPRECT, x1, y1, x2, y2, false);
     QRegion r(ToDeviceRect(*dc, x1, y1, x2, y2));
     return Combine(*dc, &r, RGN_AND);
 }
@@ -93,6 +96,7 @@ int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
     Dc* dc = D(m_hDC);
     if (!dc)
         return ERROR;
+    RecordRect(m_hDC, EMR_EXCLUDECLIPRECT, x1, y1, x2, y2, false);
     QRegion r(ToDeviceRect(*dc, x1, y1, x2, y2));
     return Combine(*dc, &r, RGN_DIFF);
 }

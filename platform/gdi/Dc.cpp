@@ -1,25 +1,16 @@
 #include "platform/gdi/Dc.h"
 
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/Mapping.h"
+#include "platform/gdi/Recorder.h"
 
 #include <cstdlib>
-#include <mutex>
-#include <unordered_map>
 
 namespace gdi {
 namespace {
 
-struct DcTable {
-    std::mutex lock;
-    std::unordered_map<HDC, std::unique_ptr<Dc>> dcs;
-};
-
-DcTable& dcTable()
-{
-    static DcTable* t = new DcTable;  // lives to the end of the process
-    return *t;
-}
+using DcTable = HandleTable<HDC, Dc>;
 
 void Retain(Object* o, int delta)
 {
@@ -38,13 +29,7 @@ void RetainAll(Attributes& a, int delta)
     Retain(a.palette, delta);
 }
 
-Dc* LookupDc(HDC h)
-{
-    auto& t = dcTable();
-    std::lock_guard g(t.lock);
-    auto it = t.dcs.find(h);
-    return it == t.dcs.end() ? nullptr : it->second.get();
-}
+Dc* LookupDc(HDC h) { return DcTable::Instance().Find(h); }
 
 HDC RegisterDc(std::unique_ptr<Dc> dc)
 {
@@ -60,25 +45,14 @@ HDC RegisterDc(std::unique_ptr<Dc> dc)
     if (dc->kind == DcKind::Memory && !a.bitmap)
         a.bitmap = static_cast<Bitmap*>(Stock(kStockMonoBitmap));
     RetainAll(a, 1);
-    HDC h = reinterpret_cast<HDC>(dc.get());
-    auto& t = dcTable();
-    std::lock_guard g(t.lock);
-    t.dcs[h] = std::move(dc);
-    return h;
+    return DcTable::Instance().Add(std::move(dc));
 }
 
 void UnregisterDc(HDC h)
 {
-    std::unique_ptr<Dc> dc;
-    {
-        auto& t = dcTable();
-        std::lock_guard g(t.lock);
-        auto it = t.dcs.find(h);
-        if (it == t.dcs.end())
-            return;
-        dc = std::move(it->second);
-        t.dcs.erase(it);
-    }
+    std::unique_ptr<Dc> dc = DcTable::Instance().Take(h);
+    if (!dc)
+        return;
     RetainAll(dc->a, -1);
     for (auto& s : dc->saved)
         RetainAll(s, -1);
@@ -206,6 +180,7 @@ int CDC::SaveDC()
     Dc* dc = D(m_hDC);
     if (!dc)
         return 0;
+    RecordBare(m_hDC, EMR_SAVEDC);
     dc->saved.push_back(dc->a);
     RetainAll(dc->a, 1);
     return int(dc->saved.size());
@@ -220,6 +195,7 @@ BOOL CDC::RestoreDC(int savedDC)
     int index = savedDC < 0 ? n + savedDC : savedDC - 1;
     if (index < 0 || index >= n)
         return FALSE;
+    RecordValue(m_hDC, EMR_RESTOREDC, DWORD(savedDC));
     RetainAll(dc->a, -1);
     dc->a = dc->saved[size_t(index)];
     for (int i = index + 1; i < n; ++i)
@@ -293,6 +269,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject)
     Object* o = Lookup(hObject);
     if (!dc || !o)
         return nullptr;
+    RecordSelect(hdc, hObject);
     auto swap = [&](auto*& slot) -> HGDIOBJ {
         using T = std::remove_reference_t<decltype(*slot)>;
         Object* old = slot;
@@ -365,12 +342,13 @@ COLORREF CDC::GetNearestColor(COLORREF color) const
     return dc ? ToColorRef(DeviceColor(*dc, color)) : CLR_INVALID;
 }
 
-#define VANTREL_DC_ATTRIBUTE(Type, Set, Get, field, Valid)        \
+#define VANTREL_DC_ATTRIBUTE(Type, Set, Get, field, Valid, Record) \
     Type CDC::Set(Type value)                                      \
     {                                                              \
         Dc* dc = D(m_hDC);                                         \
         if (!dc || !(Valid))                                       \
             return 0;                                              \
+        RecordValue(m_hDC, Record, DWORD(value));                  \
         Type old = dc->a.field;                                    \
         dc->a.field = value;                                       \
         return old;                                                \
@@ -380,15 +358,17 @@ COLORREF CDC::GetNearestColor(COLORREF color) const
         Dc* dc = D(m_hDC);                                         \
         return dc ? dc->a.field : 0;                               \
     }
-VANTREL_DC_ATTRIBUTE(COLORREF, SetTextColor, GetTextColor, textColor, true)
-VANTREL_DC_ATTRIBUTE(COLORREF, SetBkColor, GetBkColor, bkColor, true)
-VANTREL_DC_ATTRIBUTE(int, SetBkMode, GetBkMode, bkMode, value == OPAQUE || value == TRANSPARENT)
-VANTREL_DC_ATTRIBUTE(int, SetROP2, GetROP2, rop2, value >= R2_BLACK && value <= R2_WHITE)
-VANTREL_DC_ATTRIBUTE(int, SetPolyFillMode, GetPolyFillMode, polyFillMode, value == ALTERNATE || value == WINDING)
-VANTREL_DC_ATTRIBUTE(int, SetStretchBltMode, GetStretchBltMode, stretchMode, value >= BLACKONWHITE && value <= HALFTONE)
-VANTREL_DC_ATTRIBUTE(UINT, SetTextAlign, GetTextAlign, textAlign, true)
+VANTREL_DC_ATTRIBUTE(COLORREF, SetTextColor, GetTextColor, textColor, true, EMR_SETTEXTCOLOR)
+VANTREL_DC_ATTRIBUTE(COLORREF, SetBkColor, GetBkColor, bkColor, true, EMR_SETBKCOLOR)
+VANTREL_DC_ATTRIBUTE(int, SetBkMode, GetBkMode, bkMode, value == OPAQUE || value == TRANSPARENT, EMR_SETBKMODE)
+VANTREL_DC_ATTRIBUTE(int, SetROP2, GetROP2, rop2, value >= R2_BLACK && value <= R2_WHITE, EMR_SETROP2)
+VANTREL_DC_ATTRIBUTE(int, SetPolyFillMode, GetPolyFillMode, polyFillMode, value == ALTERNATE || value == WINDING,
+                     EMR_SETPOLYFILLMODE)
+VANTREL_DC_ATTRIBUTE(int, SetStretchBltMode, GetStretchBltMode, stretchMode, value >= BLACKONWHITE && value <= HALFTONE,
+                     EMR_SETSTRETCHBLTMODE)
+VANTREL_DC_ATTRIBUTE(UINT, SetTextAlign, GetTextAlign, textAlign, true, EMR_SETTEXTALIGN)
 VANTREL_DC_ATTRIBUTE(int, SetArcDirection, GetArcDirection, arcDirection,
-                     value == AD_COUNTERCLOCKWISE || value == AD_CLOCKWISE)
+                     value == AD_COUNTERCLOCKWISE || value == AD_CLOCKWISE, EMR_SETARCDIRECTION)
 #undef VANTREL_DC_ATTRIBUTE
 
 COLORREF SetTextColor(HDC hdc, COLORREF c) { CDC* dc = CDC::FromHandle(hdc); return dc ? dc->SetTextColor(c) : CLR_INVALID; }
@@ -401,6 +381,7 @@ CPoint CDC::SetBrushOrg(int x, int y)
     Dc* dc = D(m_hDC);
     if (!dc)
         return {0, 0};
+    RecordPoint(m_hDC, EMR_SETBRUSHORGEX, {x, y});
     POINT old = dc->a.brushOrg;
     dc->a.brushOrg = {x, y};
     return old;

@@ -2,6 +2,7 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/Recorder.h"
 
 #include <cmath>
 #include <cstring>
@@ -187,6 +188,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     Dc* dc = D(m_hDC);
     if (!dc || UsesSource(rop))
         return FALSE;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, nullptr, RECT{}, rop);
     if (dc->a.brush && dc->a.brush->style == BS_NULL && UsesPattern(rop))
         return TRUE;
     return Blit(*dc, x, y, width, height, nullptr, 0, 0, 0, 0, rop);
@@ -205,6 +207,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     LPtoDP(&size);
     src->DPtoLP(&size);
     int ws = width < 0 ? -size.cx : size.cx, hs = height < 0 ? -size.cy : size.cy;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, s, RECT{xSrc, ySrc, ws, hs}, rop);
     return Blit(*dc, x, y, width, height, s, xSrc, ySrc, ws, hs, rop);
 }
 
@@ -215,6 +218,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     if (!dc)
         return FALSE;
     Dc* s = src ? D(src->m_hDC) : nullptr;
+    RecordBlit(m_hDC, RECT{x, y, width, height}, s, RECT{xSrc, ySrc, srcWidth, srcHeight}, rop);
     return Blit(*dc, x, y, width, height, s, xSrc, ySrc, srcWidth, srcHeight, rop);
 }
 
@@ -242,6 +246,8 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color)
     Dc* dc = D(m_hDC);
     if (!dc)
         return CLR_INVALID;
+    if (Recorder* r = RecorderOf(m_hDC))
+        r->Add(EMR_SETPIXELV, Bytes().Point(POINT{x, y}).Dword(color));
     DrawScope scope(*dc);
     QImage* s = scope.surface();
     QPoint p = ToDevice(*dc, {x, y});

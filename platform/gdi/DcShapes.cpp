@@ -2,6 +2,7 @@
 #include "platform/gdi/Figure.h"
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
+#include "platform/gdi/Recorder.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QPainterPathStroker>
@@ -80,6 +81,8 @@ BOOL ArcShape(HDC h, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int
     Dc* dc = D(h);
     if (!dc)
         return FALSE;
+    DWORD type = kind == ArcKind::Open ? EMR_ARC : kind == ArcKind::Chord ? EMR_CHORD : EMR_PIE;
+    RecordArc(h, type, RECT{x1, y1, x2, y2}, {x3, y3}, {x4, y4});
     QRectF box = ShapeBox(*dc, x1, y1, x2, y2);
     return Emit(*dc, ArcPath(*dc, box, {x3, y3}, {x4, y4}, kind), kind != ArcKind::Open);
 }
@@ -93,6 +96,7 @@ CPoint CDC::MoveTo(int x, int y)
     Dc* dc = D(m_hDC);
     if (!dc)
         return {0, 0};
+    RecordPoint(m_hDC, EMR_MOVETOEX, {x, y});
     POINT old = dc->a.current;
     dc->a.current = {x, y};
     if (dc->inPath)
@@ -111,6 +115,7 @@ BOOL CDC::LineTo(int x, int y)
     Dc* dc = D(m_hDC);
     if (!dc)
         return FALSE;
+    RecordPoint(m_hDC, EMR_LINETO, {x, y});
     POINT from = dc->a.current;
     dc->a.current = {x, y};
     if (dc->inPath) {
@@ -128,6 +133,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
     Dc* dc = D(m_hDC);
     if (!dc || !points || count < 2)
         return FALSE;
+    RecordPoints(m_hDC, EMR_POLYLINE, points, count);
     return Emit(*dc, PolyPath(*dc, points, count, false), false);
 }
 
@@ -136,6 +142,7 @@ BOOL CDC::PolylineTo(const POINT* points, int count)
     Dc* dc = D(m_hDC);
     if (!dc || !points || count < 1)
         return FALSE;
+    RecordPoints(m_hDC, EMR_POLYLINETO, points, count);
     std::vector<POINT> all{dc->a.current};
     all.insert(all.end(), points, points + count);
     dc->a.current = points[count - 1];
@@ -159,6 +166,7 @@ BOOL CDC::PolyBezier(const POINT* points, int count)
     Dc* dc = D(m_hDC);
     if (!dc || !points || count < 4 || (count - 1) % 3 != 0)
         return FALSE;
+    RecordPoints(m_hDC, EMR_POLYBEZIER, points, count);
     QPainterPath path;
     path.moveTo(V(*dc, points[0]));
     for (int i = 1; i + 2 < count; i += 3)
@@ -222,6 +230,7 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
     Dc* dc = D(m_hDC);
     if (!dc)
         return FALSE;
+    RecordRect(m_hDC, EMR_RECTANGLE, x1, y1, x2, y2);
     QPainterPath path;
     path.addRect(ShapeBox(*dc, x1, y1, x2, y2));
     return Emit(*dc, path, true);
@@ -233,6 +242,7 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height)
     Dc* dc = D(m_hDC);
     if (!dc)
         return FALSE;
+    RecordRoundRect(m_hDC, RECT{x1, y1, x2, y2}, SIZE{width, height});
     SIZE corner{std::abs(width), std::abs(height)};
     LPtoDP(&corner);
     QPainterPath path;
@@ -246,6 +256,7 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
     Dc* dc = D(m_hDC);
     if (!dc)
         return FALSE;
+    RecordRect(m_hDC, EMR_ELLIPSE, x1, y1, x2, y2);
     QPainterPath path;
     path.addEllipse(ShapeBox(*dc, x1, y1, x2, y2));
     return Emit(*dc, path, true);
@@ -257,6 +268,7 @@ BOOL CDC::Polygon(const POINT* points, int count)
     Dc* dc = D(m_hDC);
     if (!dc || !points || count < 2)
         return FALSE;
+    RecordPoints(m_hDC, EMR_POLYGON, points, count);
     return Emit(*dc, PolyPath(*dc, points, count, true), true);
 }
 
@@ -265,10 +277,12 @@ BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons)
     Dc* dc = D(m_hDC);
     if (!dc || !points || !counts || polygons < 1)
         return FALSE;
-    QPainterPath path;
-    for (int i = 0; i < polygons; ++i) {
+    for (int i = 0; i < polygons; ++i)
         if (counts[i] < 2)
             return FALSE;
+    RecordPolyPolygon(m_hDC, points, counts, polygons);
+    QPainterPath path;
+    for (int i = 0; i < polygons; ++i) {
         path.addPath(PolyPath(*dc, points, counts[i], true));
         points += counts[i];
     }
@@ -279,8 +293,10 @@ void CDC::FillRect(LPCRECT r, CBrush* brush)
 {
     Dc* dc = D(m_hDC);
     Brush* b = brush ? LookupAs<Brush>(brush->m_hObject, Kind::Brush) : nullptr;
-    if (dc && r && b)
-        FillDeviceRegion(*dc, QRegion(DeviceRect(*dc, r)), *b, R2_COPYPEN);
+    if (!dc || !r || !b)
+        return;
+    RecordFill(m_hDC, QRegion(DeviceRect(*dc, r)), brush->m_hObject);
+    FillDeviceRegion(*dc, QRegion(DeviceRect(*dc, r)), *b, R2_COPYPEN);
 }
 
 int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush)
@@ -318,6 +334,7 @@ void CDC::FillSolidRect(LPCRECT r, COLORREF color)
     if (!dc || !r)
         return;
     // As the framework does: the background colour stays set to the fill colour.
+    RecordSolidFill(m_hDC, *r, color);
     dc->a.bkColor = color;
     Brush solid;
     solid.color = color;
@@ -519,6 +536,7 @@ BOOL CDC::BeginPath()
     Dc* dc = D(m_hDC);
     if (!dc)
         return FALSE;
+    RecordBare(m_hDC, EMR_BEGINPATH);
     dc->inPath = true;
     dc->pathReady = false;
     dc->path = QPainterPath();
@@ -530,6 +548,7 @@ BOOL CDC::EndPath()
     Dc* dc = D(m_hDC);
     if (!dc || !dc->inPath)
         return FALSE;
+    RecordBare(m_hDC, EMR_ENDPATH);
     dc->inPath = false;
     dc->pathReady = true;
     return TRUE;
@@ -550,6 +569,7 @@ BOOL CDC::CloseFigure()
     Dc* dc = D(m_hDC);
     if (!dc || !dc->inPath)
         return FALSE;
+    RecordBare(m_hDC, EMR_CLOSEFIGURE);
     dc->path.closeSubpath();
     return TRUE;
 }
@@ -583,9 +603,23 @@ BOOL DrawPath(HDC h, bool fill, bool stroke)
 
 }  // namespace
 
-BOOL CDC::FillPath() { return DrawPath(m_hDC, true, false); }
-BOOL CDC::StrokePath() { return DrawPath(m_hDC, false, true); }
-BOOL CDC::StrokeAndFillPath() { return DrawPath(m_hDC, true, true); }
+BOOL CDC::FillPath()
+{
+    RecordBare(m_hDC, EMR_FILLPATH);
+    return DrawPath(m_hDC, true, false);
+}
+
+BOOL CDC::StrokePath()
+{
+    RecordBare(m_hDC, EMR_STROKEPATH);
+    return DrawPath(m_hDC, false, true);
+}
+
+BOOL CDC::StrokeAndFillPath()
+{
+    RecordBare(m_hDC, EMR_STROKEANDFILLPATH);
+    return DrawPath(m_hDC, true, true);
+}
 
 BOOL CDC::WidenPath()
 {

@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/Recorder.h"
 #include "platform/gdi/TextCodec.h"
 
 #include <QTransform>
@@ -131,6 +132,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     Dc* dc = D(m_hDC);
     if (!dc || (count > 0 && !text))
         return FALSE;
+    RecordText(m_hDC, POINT{x, y}, options, rect, text, count, dx);
     QString s = FromAnsi(text, int(count));
     bool updateCp = dc->a.textAlign & TA_UPDATECP;
     POINT at = updateCp ? dc->a.current : POINT{x, y};
@@ -146,27 +148,28 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     return TRUE;
 }
 
-CSize CDC::GetTextExtent(LPCTSTR text, int count) const
+namespace {
+
+// Extent in the logical units of the DC that measures it.
+CSize Extent(const CDC& cdc, HDC hdc, LPCTSTR text, int count)
 {
-    Dc* dc = D(m_hAttribDC ? m_hAttribDC : m_hDC);
+    Dc* dc = D(hdc);
     if (!dc)
         return {0, 0};
     Run run = Measure(*dc, FromAnsi(text, count), nullptr);
     SIZE s{run.width, run.ascent + run.descent};
-    DPtoLP(&s);
+    cdc.DPtoLP(&s);
     return s;
 }
 
-CSize CDC::GetOutputTextExtent(LPCTSTR text, int count) const
+}  // namespace
+
+CSize CDC::GetTextExtent(LPCTSTR text, int count) const
 {
-    Dc* dc = D(m_hDC);
-    if (!dc)
-        return {0, 0};
-    Run run = Measure(*dc, FromAnsi(text, count), nullptr);
-    SIZE s{run.width, run.ascent + run.descent};
-    DPtoLP(&s);
-    return s;
+    return Extent(*this, m_hAttribDC ? m_hAttribDC : m_hDC, text, count);
 }
+
+CSize CDC::GetOutputTextExtent(LPCTSTR text, int count) const { return Extent(*this, m_hDC, text, count); }
 
 CSize CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabPositions, const INT* tabStops) const
 {

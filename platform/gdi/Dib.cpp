@@ -279,16 +279,9 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT,
                       UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
 {
-    auto f = Parse(hdc, info, usage);
-    CDC* dc = CDC::FromHandle(hdc);
-    if (!f || !dc || !bits)
-        return 0;
-    QImage img = DecodeDib(*f, static_cast<const BYTE*>(bits), PixelBytes(*f));
-    TempSource src(img);
-    // ySrc counts from the bottom of a bottom-up DIB.
-    int top = f->topDown ? ySrc : f->height - ySrc - int(height);
-    dc->BitBlt(xDest, yDest, int(width), int(height), CDC::FromHandle(src.dc), xSrc, top, SRCCOPY);
-    return int(std::min<UINT>(lines, UINT(f->height)));
+    int drawn = StretchDIBits(hdc, xDest, yDest, int(width), int(height), xSrc, ySrc, int(width), int(height), bits,
+                              info, usage, SRCCOPY);
+    return drawn ? int(std::min<UINT>(lines, UINT(drawn))) : 0;
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
@@ -323,33 +316,42 @@ size_t ColorTableOffset(const Bitmap& b)
 
 }  // namespace
 
-UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
+namespace {
+
+// The colour-table entries [start, start + count) of the selected section that exist:
+// a pointer to the first and how many; null when there are none.
+BYTE* TableEntries(HDC hdc, UINT start, UINT& count)
 {
     Bitmap* b = SelectedSection(hdc);
-    if (!b || !colors)
-        return 0;
+    if (!b)
+        return nullptr;
     size_t offset = ColorTableOffset(*b);
     UINT entries = UINT((b->info.size() - offset) / 4);
     if (start >= entries)
+        return nullptr;
+    count = std::min(count, entries - start);
+    return b->info.data() + offset + start * 4;
+}
+
+}  // namespace
+
+UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
+{
+    BYTE* entries = colors ? TableEntries(hdc, start, count) : nullptr;
+    if (!entries)
         return 0;
-    UINT n = std::min(count, entries - start);
-    std::memcpy(b->info.data() + offset + start * 4, colors, n * 4);
-    b->PullFromBits();
-    return n;
+    std::memcpy(entries, colors, count * 4);
+    SelectedSection(hdc)->PullFromBits();
+    return count;
 }
 
 UINT GetDIBColorTable(HDC hdc, UINT start, UINT count, RGBQUAD* colors)
 {
-    Bitmap* b = SelectedSection(hdc);
-    if (!b || !colors)
+    const BYTE* entries = colors ? TableEntries(hdc, start, count) : nullptr;
+    if (!entries)
         return 0;
-    size_t offset = ColorTableOffset(*b);
-    UINT entries = UINT((b->info.size() - offset) / 4);
-    if (start >= entries)
-        return 0;
-    UINT n = std::min(count, entries - start);
-    std::memcpy(colors, b->info.data() + offset + start * 4, n * 4);
-    return n;
+    std::memcpy(colors, entries, count * 4);
+    return count;
 }
 
 BOOL GdiFlush() { return TRUE; }

@@ -177,6 +177,16 @@ std::unique_ptr<CGdiObject> MakeWrapper(Kind kind)
 }
 
 // The wrapper's class follows the object's kind; asking for another class gives null.
+int StockIndexOf(HGDIOBJ h)
+{
+    auto& t = table();
+    std::lock_guard g(t.lock);
+    for (const auto& [index, handle] : t.stock)
+        if (handle == h)
+            return index;
+    return -1;
+}
+
 template <typename W>
 W* WrapperFor(HGDIOBJ h)
 {

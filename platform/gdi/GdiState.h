@@ -131,7 +131,7 @@ struct Dc {
     QPainterPath path;
     bool pathReady = false;
     std::unique_ptr<CDC> wrapper;
-    Recorder* recorder = nullptr;
+    std::shared_ptr<Recorder> recorder;
     std::shared_ptr<PrintJob> printer;
 
     QImage* Surface() const { return a.bitmap ? &a.bitmap->surface : target; }

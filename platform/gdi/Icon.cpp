@@ -3,14 +3,13 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/MaskedDraw.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QImage>
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 namespace gdi {
 
@@ -28,33 +27,10 @@ struct Icon {
     }
 };
 
-struct IconTable {
-    std::mutex lock;
-    std::unordered_map<HICON, std::unique_ptr<Icon>> icons;
-};
+using IconTable = HandleTable<HICON, Icon>;
 
-IconTable& icons()
-{
-    static IconTable* t = new IconTable;  // lives to the end of the process
-    return *t;
-}
-
-Icon* FindIcon(HICON h)
-{
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    auto it = t.icons.find(h);
-    return it == t.icons.end() ? nullptr : it->second.get();
-}
-
-HICON AddIcon(std::unique_ptr<Icon> icon)
-{
-    HICON h = reinterpret_cast<HICON>(icon.get());
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    t.icons[h] = std::move(icon);
-    return h;
-}
+Icon* FindIcon(HICON h) { return IconTable::Instance().Find(h); }
+HICON AddIcon(std::unique_ptr<Icon> icon) { return IconTable::Instance().Add(std::move(icon)); }
 
 SIZE BitmapSize(HBITMAP bm)
 {
@@ -154,12 +130,7 @@ HICON CopyIcon(HICON h)
     return copy;
 }
 
-BOOL DestroyIcon(HICON h)
-{
-    auto& t = icons();
-    std::lock_guard g(t.lock);
-    return t.icons.erase(h) ? TRUE : FALSE;
-}
+BOOL DestroyIcon(HICON h) { return IconTable::Instance().Take(h) ? TRUE : FALSE; }
 
 BOOL DestroyCursor(HCURSOR h) { return DestroyIcon(h); }
 

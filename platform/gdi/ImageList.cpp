@@ -2,11 +2,10 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/MaskedDraw.h"
 
-#include <mutex>
-#include <unordered_map>
 
 namespace {
 
@@ -30,24 +29,9 @@ struct List {
     }
 };
 
-struct ListTable {
-    std::mutex lock;
-    std::unordered_map<HIMAGELIST, std::unique_ptr<List>> lists;
-};
+using ListTable = gdi::HandleTable<HIMAGELIST, List>;
 
-ListTable& lists()
-{
-    static ListTable* t = new ListTable;  // lives to the end of the process
-    return *t;
-}
-
-List* Find(HIMAGELIST h)
-{
-    auto& t = lists();
-    std::lock_guard g(t.lock);
-    auto it = t.lists.find(h);
-    return it == t.lists.end() ? nullptr : it->second.get();
-}
+List* Find(HIMAGELIST h) { return ListTable::Instance().Find(h); }
 
 // One cell of a strip into a bitmap of its own, monochrome or colour.
 HBITMAP Cut(HDC strip, int x, int width, int height, bool mono)
@@ -120,19 +104,10 @@ HIMAGELIST ImageList_Create(int width, int height, UINT flags, int, int)
     list->width = width;
     list->height = height;
     list->masked = flags & ILC_MASK;
-    HIMAGELIST h = reinterpret_cast<HIMAGELIST>(list.get());
-    auto& t = lists();
-    std::lock_guard g(t.lock);
-    t.lists[h] = std::move(list);
-    return h;
+    return ListTable::Instance().Add(std::move(list));
 }
 
-BOOL ImageList_Destroy(HIMAGELIST h)
-{
-    auto& t = lists();
-    std::lock_guard g(t.lock);
-    return t.lists.erase(h) ? TRUE : FALSE;
-}
+BOOL ImageList_Destroy(HIMAGELIST h) { return ListTable::Instance().Take(h) ? TRUE : FALSE; }
 
 int ImageList_GetImageCount(HIMAGELIST h)
 {

@@ -1,30 +1,38 @@
 #include "platform/gdi/Mapping.h"
 
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/Recorder.h"
 
 #include <cstdlib>
 
 namespace gdi {
 
-int Scale(int v, int num, int den)
+int Scale(int64_t v, int num, int den)
 {
     if (den == 0)
-        return v;
-    int64_t p = int64_t(v) * num;
-    int64_t d = den;
+        return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    __int128 p = __int128(v) * num;
+    __int128 d = den;
     if (d < 0) {
         p = -p;
         d = -d;
     }
-    int64_t r = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
-    return int(std::clamp<int64_t>(r, INT32_MIN, INT32_MAX));
+    __int128 r = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
+    return int(std::clamp<__int128>(r, INT32_MIN, INT32_MAX));
 }
+
+namespace {
+
+// Far beyond any surface, yet room for the margins rectangle arithmetic adds.
+int ClampDevice(int64_t v) { return int(std::clamp<int64_t>(v, -(int64_t(1) << 27), int64_t(1) << 27)); }
+
+}  // namespace
 
 QPoint ToDevice(const Dc& dc, POINT p)
 {
     const Attributes& a = dc.a;
-    return {Scale(p.x - a.winOrg.x, a.vpExt.cx, a.winExt.cx) + a.vpOrg.x,
-            Scale(p.y - a.winOrg.y, a.vpExt.cy, a.winExt.cy) + a.vpOrg.y};
+    return {ClampDevice(int64_t(Scale(int64_t(p.x) - a.winOrg.x, a.vpExt.cx, a.winExt.cx)) + a.vpOrg.x),
+            ClampDevice(int64_t(Scale(int64_t(p.y) - a.winOrg.y, a.vpExt.cy, a.winExt.cy)) + a.vpOrg.y)};
 }
 
 QPointF ToDeviceF(const Dc& dc, double x, double y)
@@ -37,8 +45,8 @@ QPointF ToDeviceF(const Dc& dc, double x, double y)
 POINT ToLogical(const Dc& dc, QPoint p)
 {
     const Attributes& a = dc.a;
-    return {Scale(p.x() - a.vpOrg.x, a.winExt.cx, a.vpExt.cx) + a.winOrg.x,
-            Scale(p.y() - a.vpOrg.y, a.winExt.cy, a.vpExt.cy) + a.winOrg.y};
+    return {ClampDevice(int64_t(Scale(int64_t(p.x()) - a.vpOrg.x, a.winExt.cx, a.vpExt.cx)) + a.winOrg.x),
+            ClampDevice(int64_t(Scale(int64_t(p.y()) - a.vpOrg.y, a.winExt.cy, a.vpExt.cy)) + a.winOrg.y)};
 }
 
 QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2)
@@ -99,6 +107,7 @@ int CDC::SetMapMode(int mode)
     Dc* dc = D(m_hDC);
     if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC)
         return 0;
+    RecordValue(m_hDC, EMR_SETMAPMODE, DWORD(mode));
     Attributes& a = dc->a;
     int old = a.mapMode;
     a.mapMode = mode;
@@ -129,6 +138,7 @@ POINT SetPoint(HDC h, POINT Attributes::*field, int x, int y, bool offset)
         return {0, 0};
     POINT old = dc->a.*field;
     dc->a.*field = offset ? POINT{old.x + x, old.y + y} : POINT{x, y};
+    RecordPoint(h, field == &Attributes::winOrg ? EMR_SETWINDOWORGEX : EMR_SETVIEWPORTORGEX, dc->a.*field);
     return old;
 }
 
@@ -142,6 +152,7 @@ SIZE SetExtent(HDC h, SIZE Attributes::*field, int cx, int cy)
         return old;
     if (cx == 0 || cy == 0)
         return old;
+    RecordPoint(h, field == &Attributes::winExt ? EMR_SETWINDOWEXTEX : EMR_SETVIEWPORTEXTEX, {cx, cy});
     dc->a.*field = {cx, cy};
     ApplyIsotropic(dc->a);
     return old;

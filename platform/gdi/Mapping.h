@@ -9,7 +9,7 @@
 namespace gdi {
 
 // v * num / den rounded half away from zero, without overflow.
-int Scale(int v, int num, int den);
+int Scale(int64_t v, int num, int den);
 QPoint ToDevice(const Dc& dc, POINT p);
 QPointF ToDeviceF(const Dc& dc, double x, double y);
 POINT ToLogical(const Dc& dc, QPoint p);

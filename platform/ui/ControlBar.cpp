@@ -331,7 +331,28 @@ LRESULT CStatusBar::OnGetText(WPARAM wParam, LPARAM lParam)
 
 LRESULT CStatusBar::OnGetTextLength(WPARAM, LPARAM) { return GetPaneText(0).GetLength(); }
 
-void CStatusBar::OnPaint() { Default(); }
+void CStatusBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    CGdiObject* oldFont = dc.SelectStockObject(DEFAULT_GUI_FONT);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+    for (int i = 0; i < GetCount(); ++i) {
+        const Pane& p = m_panes[static_cast<size_t>(i)];
+        CRect r;
+        GetItemRect(i, &r);
+        if (!(p.style & SBPS_NOBORDERS))
+            dc.Draw3dRect(&r, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        if (p.style & SBPS_DISABLED)
+            continue;
+        r.DeflateRect(2, 0);
+        dc.DrawText(p.text, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    dc.SelectObject(oldFont);
+}
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
     ON_MESSAGE(WM_SETTEXT, OnSetText)

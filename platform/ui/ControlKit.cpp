@@ -19,7 +19,7 @@ void AfxRegisterControlClasses()
                    {WC_EDIT, AfxEditProc, COLOR_WINDOW},           {WC_LISTBOX, AfxListBoxProc, COLOR_WINDOW},
                    {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
-                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_DIALOG, ::DefWindowProc, COLOR_BTNFACE}};
+                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}};
     for (const auto& c : classes) {
         WNDCLASS wc{};
         if (::GetClassInfo(nullptr, c.name, &wc))

@@ -14,7 +14,6 @@
 #define TRACKBAR_CLASS "msctls_trackbar32"
 #define UPDOWN_CLASS "msctls_updown32"
 #define PROGRESS_CLASS "msctls_progress32"
-#define WC_DIALOG "#32770"
 
 // Registers the window classes above once; every control and dialog creation calls it.
 void AfxRegisterControlClasses();
@@ -26,7 +25,6 @@ constexpr UINT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS
                DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
 constexpr UINT DM_GETDEFID = WM_USER + 0, DM_SETDEFID = WM_USER + 1, DC_HASDEFID = 0x534B;
 constexpr UINT WM_NEXTDLGCTL = 0x0028;
-constexpr DWORD DS_SETFONT = 0x40, DS_MODALFRAME = 0x80, DS_CENTER = 0x0800, DS_CONTROL = 0x0400;
 
 // Buttons.
 constexpr DWORD BS_PUSHBUTTON = 0x0, BS_DEFPUSHBUTTON = 0x1, BS_CHECKBOX = 0x2, BS_AUTOCHECKBOX = 0x3,

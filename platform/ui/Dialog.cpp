@@ -1,10 +1,12 @@
+// Dialogs built from templates, modal loops and the dialog keys.
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/Exception.h"
-#include "platform/ui/DataExchange.h"
 #include "platform/ui/Resources.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+const char* const AfxDialogClass = "AfxDialog";
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
@@ -17,6 +19,32 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
+
+void registerDialogClass()
+{
+    WNDCLASS wc{};
+    if (::GetClassInfo(nullptr, AfxDialogClass, &wc))
+        return;
+    wc.style = CS_DBLCLKS | CS_SAVEBITS;
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = AfxDialogClass;
+    ::RegisterClass(&wc);
+}
+
+// The dialog of a dialog object made without a template.
+const DialogTemplate& emptyTemplate()
+{
+    static const DialogTemplate empty = [] {
+        DialogTemplate t;
+        t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        t.cx = 200;
+        t.cy = 100;
+        return t;
+    }();
+    return empty;
+}
 
 bool tabStop(HWND h)
 {
@@ -42,7 +70,7 @@ HWND step(HWND parent, HWND from, bool previous)
 
 } // namespace
 
-CDialog::CDialog(UINT idTemplate, CWnd* parent) : m_nIDTemplate(idTemplate), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT idTemplate, CWnd* parent) : m_nIDHelp(idTemplate), m_nIDTemplate(idTemplate), m_pParentWnd(parent) {}
 
 CDialog::~CDialog()
 {
@@ -67,6 +95,7 @@ BOOL CDialog::CreateIndirect(const DialogTemplate& dialog, CWnd* parent)
 BOOL CDialog::createFromTemplate(const DialogTemplate& dialog, CWnd* parent, bool modal)
 {
     AfxRegisterControlClasses();
+    registerDialogClass();
     WORD points = dialog.fontSize ? dialog.fontSize : 8;
     m_baseUnits = SIZE{MulDiv(6, points, 8), MulDiv(13, points, 8)};
     if (!dialog.fontName.empty() && !m_font.m_hObject)
@@ -78,11 +107,11 @@ BOOL CDialog::createFromTemplate(const DialogTemplate& dialog, CWnd* parent, boo
     HWND owner = parent ? parent->m_hWnd : nullptr;
     if (!(style & WS_CHILD) && parent)
         owner = parent->GetTopLevelParent() ? parent->GetTopLevelParent()->m_hWnd : owner;
-    if (!CreateEx(dialog.exStyle, WC_DIALOG, dialog.caption.c_str(), style & ~WS_VISIBLE, rect.left, rect.top,
+    if (!CreateEx(dialog.exStyle, AfxDialogClass, dialog.caption.c_str(), style & ~WS_VISIBLE, rect.left, rect.top,
                   rect.Width(), rect.Height(), owner, nullptr))
         return FALSE;
     if (!(style & WS_CHILD) && (modal || (dialog.style & DS_CENTER)))
-        CenterWindow();
+        CenterWindow(parent);
     createControls(dialog);
     HWND first = GetNextDlgTabItem(nullptr) ? GetNextDlgTabItem(nullptr)->m_hWnd : nullptr;
     if (SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0) && first && ::IsWindow(m_hWnd))
@@ -97,7 +126,9 @@ void CDialog::createControls(const DialogTemplate& dialog)
     for (const DialogItemTemplate& item : dialog.items) {
         CRect rect(item.x, item.y, item.x + item.cx, item.y + item.cy);
         MapDialogRect(&rect);
-        HWND control = ::CreateWindowEx(item.exStyle, item.className.c_str(), item.text.c_str(),
+        WNDCLASS wc{};
+        LPCTSTR cls = ::GetClassInfo(nullptr, item.className.c_str(), &wc) ? item.className.c_str() : AfxDialogClass;
+        HWND control = ::CreateWindowEx(item.exStyle, cls, item.text.c_str(),
                                         item.style | WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(),
                                         rect.Height(), m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
                                         nullptr, nullptr);
@@ -115,7 +146,7 @@ void CDialog::createControls(const DialogTemplate& dialog)
 
 INT_PTR CDialog::DoModal()
 {
-    const DialogTemplate* dialog = FindDialogResource(m_nIDTemplate);
+    const DialogTemplate* dialog = m_nIDTemplate ? FindDialogResource(m_nIDTemplate) : &emptyTemplate();
     if (!dialog)
         return -1;
     CWnd* owner = CWnd::GetSafeOwner(m_pParentWnd);
@@ -123,7 +154,6 @@ INT_PTR CDialog::DoModal()
     bool reenable = ownerHwnd && ::IsWindowEnabled(ownerHwnd);
     if (reenable)
         ::EnableWindow(ownerHwnd, FALSE);
-    m_modal = true;
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
     if (createFromTemplate(*dialog, owner, true) && (m_nFlags & WF_CONTINUEMODAL)) {
@@ -133,24 +163,22 @@ INT_PTR CDialog::DoModal()
     m_nFlags &= ~WF_CONTINUEMODAL;
     if (reenable)
         ::EnableWindow(ownerHwnd, TRUE);
-    if (m_hWnd) {
-        ShowWindow(SW_HIDE);
-        DestroyWindow();
-    }
-    if (ownerHwnd && ::IsWindow(ownerHwnd))
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (ownerHwnd && ::IsWindow(ownerHwnd) && (!m_hWnd || ::GetActiveWindow() == m_hWnd))
         ::SetActiveWindow(ownerHwnd);
-    m_modal = false;
+    if (m_hWnd)
+        DestroyWindow();
     return m_nModalResult;
 }
 
 void CDialog::EndDialog(int result)
 {
-    if (m_modal) {
-        EndModalLoop(result);
-        return;
-    }
     m_nModalResult = result;
-    ShowWindow(SW_HIDE);
+    if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
+        EndModalLoop(result);
+    else if (m_hWnd)
+        ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -174,12 +202,15 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
 {
     CDataExchange dx(this, saveAndValidate);
-    try {
+    TRY
+    {
         DoDataExchange(&dx);
-    } catch (CUserException* e) {
-        e->Delete();
+    }
+    CATCH(CUserException, e)
+    {
         return FALSE;
     }
+    END_CATCH
     return TRUE;
 }
 
@@ -226,10 +257,10 @@ void CDialog::GotoDlgCtrl(CWnd* control)
 
 void CDialog::MapDialogRect(LPRECT rect) const
 {
-    rect->left = MulDiv(rect->left, m_baseUnits.cx, 4);
-    rect->right = MulDiv(rect->right, m_baseUnits.cx, 4);
-    rect->top = MulDiv(rect->top, m_baseUnits.cy, 8);
-    rect->bottom = MulDiv(rect->bottom, m_baseUnits.cy, 8);
+    rect->left = rect->left * m_baseUnits.cx / 4;
+    rect->right = rect->right * m_baseUnits.cx / 4;
+    rect->top = rect->top * m_baseUnits.cy / 8;
+    rect->bottom = rect->bottom * m_baseUnits.cy / 8;
 }
 
 CWnd* CDialog::GetNextDlgTabItem(CWnd* control, BOOL previous) const

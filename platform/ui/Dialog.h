@@ -1,14 +1,17 @@
-// CDialog: dialogs laid out from a registered template, modal (DoModal runs its own loop)
-// or modeless (Create), with the dialog keyboard (Tab, Enter, Escape), the default button
-// and data exchange through DoDataExchange.
+// Dialogs: a window built from a dialog template, run modally (its own message loop until
+// EndDialog) or modelessly, with the dialog keyboard (Tab, arrows in groups, Enter for the
+// default button, Esc for IDCANCEL) and data exchange through DoDataExchange.
 #pragma once
 
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/ControlTypes.h"
+#include "platform/ui/DataExchange.h"
 #include "platform/ui/Wnd.h"
 
 struct DialogTemplate;
-class CDataExchange;
+
+constexpr DWORD DS_SETFONT = 0x40, DS_MODALFRAME = 0x80, DS_NOIDLEMSG = 0x100, DS_CONTROL = 0x0400,
+                DS_CENTER = 0x0800;
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
@@ -21,18 +24,22 @@ public:
     explicit CDialog(UINT idTemplate, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // Modeless: creates the dialog (visible when the template says WS_VISIBLE).
+    // Modeless: creates the dialog (visible when the template says WS_VISIBLE). Controls are
+    // created visible; a class that is not registered gets a plain window.
     virtual BOOL Create(UINT idTemplate, CWnd* parent = nullptr);
     BOOL CreateIndirect(const DialogTemplate& dialog, CWnd* parent = nullptr);
     // Modal: shows the dialog, disables the owner and runs a loop until EndDialog; returns
-    // the result or -1 when the template is missing.
+    // the result, or -1 when the template id is not registered. Without a template id the
+    // dialog is an empty box.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* dx);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    LRESULT HandleInitDialog(WPARAM, LPARAM);
 
     void NextDlgCtrl() const;
     void PrevDlgCtrl() const;
@@ -50,8 +57,6 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
-    virtual void DoDataExchange(CDataExchange* dx);
-    LRESULT HandleInitDialog(WPARAM, LPARAM);
     LRESULT OnGetDefId(WPARAM, LPARAM);
     LRESULT OnSetDefId(WPARAM, LPARAM);
     LRESULT OnNextDlgCtl(WPARAM, LPARAM);
@@ -68,5 +73,7 @@ private:
     CFont m_font;
     SIZE m_baseUnits{6, 13};
     UINT m_defId = IDOK;
-    bool m_modal = false;
 };
+
+// The window class of dialogs and of template items whose class is not registered.
+extern const char* const AfxDialogClass;

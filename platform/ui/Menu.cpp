@@ -189,25 +189,24 @@ BOOL DeleteMenu(HMENU menu, UINT position, UINT flags)
     return TRUE;
 }
 
-UINT EnableMenuItem(HMENU menu, UINT item, UINT enable)
+namespace {
+
+// Replaces the flags under mask, keeping the rest; the old ones, or -1 without such an item.
+UINT replaceFlags(HMENU menu, UINT item, UINT flags, UINT mask)
 {
-    MenuItem* m = findItem(menu, item, enable);
+    MenuItem* m = findItem(menu, item, flags);
     if (!m)
         return 0xFFFFFFFF;
-    UINT old = m->flags & (MF_GRAYED | MF_DISABLED);
-    m->flags = (m->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+    UINT old = m->flags & mask;
+    m->flags = (m->flags & ~mask) | (flags & mask);
     return old;
 }
 
-DWORD CheckMenuItem(HMENU menu, UINT item, UINT check)
-{
-    MenuItem* m = findItem(menu, item, check);
-    if (!m)
-        return 0xFFFFFFFF;
-    DWORD old = m->flags & MF_CHECKED;
-    m->flags = (m->flags & ~MF_CHECKED) | (check & MF_CHECKED);
-    return old;
-}
+} // namespace
+
+UINT EnableMenuItem(HMENU menu, UINT item, UINT enable) { return replaceFlags(menu, item, enable, MF_GRAYED | MF_DISABLED); }
+
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check) { return replaceFlags(menu, item, check, MF_CHECKED); }
 
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags)
 {

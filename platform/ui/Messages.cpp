@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -43,7 +44,6 @@ struct State {
     UINT_PTR nextThreadTimer = 0x7F00;
     std::array<BYTE, 256> keys{};
     std::array<BYTE, 256> asyncKeys{};
-    POINT cursor{};
     DWORD lastPos = 0;
     LONG lastTime = 0;
     int sendDepth = 0;
@@ -54,6 +54,20 @@ State& state()
 {
     static State s;
     return s;
+}
+
+// The cursor position, read by PostMessage on any thread.
+std::atomic<uint64_t> cursorPacked{0};
+
+POINT cursorNow()
+{
+    uint64_t v = cursorPacked.load();
+    return POINT{static_cast<LONG>(static_cast<uint32_t>(v >> 32)), static_cast<LONG>(static_cast<uint32_t>(v))};
+}
+
+void setCursorNow(POINT p)
+{
+    cursorPacked.store((static_cast<uint64_t>(static_cast<uint32_t>(p.x)) << 32) | static_cast<uint32_t>(p.y));
 }
 
 const Clock::time_point kStart = Clock::now();
@@ -75,7 +89,7 @@ bool takePosted(MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remove)
         return true;
     }
     if (q.quit && !hwnd && inRange(WM_QUIT, lo, hi)) {
-        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), state().cursor};
+        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), cursorNow()};
         if (remove)
             q.quit = false;
         return true;
@@ -90,7 +104,7 @@ bool takePaint(MSG* msg, HWND hwnd, UINT lo, UINT hi)
     HWND target = NextWindowToPaint();
     if (!target || !matchesWindow(hwnd, target))
         return false;
-    *msg = MSG{target, WM_PAINT, 0, 0, Now(), state().cursor};
+    *msg = MSG{target, WM_PAINT, 0, 0, Now(), cursorNow()};
     return true;
 }
 
@@ -105,7 +119,7 @@ bool takeTimer(MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remove)
             best = &t;
     if (!best)
         return false;
-    *msg = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), Now(), state().cursor};
+    *msg = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), Now(), cursorNow()};
     if (remove)
         best->due = now + std::chrono::milliseconds(best->period);
     return true;
@@ -189,7 +203,7 @@ void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, POINT scre
     MSG msg{hwnd, message, wParam, lParam, Now(), screenPt};
     applyInput(state().asyncKeys, msg);
     if (isMouseMessage(message) || (message >= WM_NCMOUSEMOVE && message <= WM_NCRBUTTONUP))
-        state().cursor = screenPt;
+        setCursorNow(screenPt);
     Queue& q = queue();
     {
         std::lock_guard<std::mutex> guard(q.lock);
@@ -240,7 +254,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     Queue& q = queue();
     {
         std::lock_guard<std::mutex> guard(q.lock);
-        q.messages.push_back(MSG{hwnd, message, wParam, lParam, Now(), state().cursor});
+        q.messages.push_back(MSG{hwnd, message, wParam, lParam, Now(), cursorNow()});
     }
     q.wake.notify_all();
     WakeHost();
@@ -437,12 +451,12 @@ BOOL GetCursorPos(LPPOINT pt)
 {
     if (!pt)
         return FALSE;
-    *pt = state().cursor;
+    *pt = cursorNow();
     return TRUE;
 }
 
 BOOL SetCursorPos(int x, int y)
 {
-    state().cursor = {x, y};
+    setCursorNow(POINT{x, y});
     return TRUE;
 }

@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 #include <set>
 
 using namespace ui;
@@ -258,6 +259,24 @@ void SyncDesktopWithScreen()
     Desktop()->client = Desktop()->rect;
 }
 
+namespace {
+
+// The smallest and largest sizes the window accepts from the display.
+void applyTrackLimits(Window* w)
+{
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+    mmi.ptMaxTrackSize = {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    SendMessage(w->hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (!w->host)
+        return;
+    w->host->setMinimumSize(std::max(1, static_cast<int>(mmi.ptMinTrackSize.x)), std::max(1, static_cast<int>(mmi.ptMinTrackSize.y)));
+    w->host->setMaximumSize(std::clamp(static_cast<int>(mmi.ptMaxTrackSize.x), 1, QWIDGETSIZE_MAX),
+                            std::clamp(static_cast<int>(mmi.ptMaxTrackSize.y), 1, QWIDGETSIZE_MAX));
+}
+
+} // namespace
+
 void HostShow(Window* w, bool show)
 {
     if (!HaveDisplay() || (w->style & WS_CHILD))
@@ -269,6 +288,8 @@ void HostShow(Window* w, bool show)
         w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
         w->host->place(w->rect);
     }
+    if (show)
+        applyTrackLimits(w);
     w->host->setVisible(show);
 }
 

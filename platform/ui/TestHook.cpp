@@ -82,6 +82,8 @@ COLORREF PixelAt(HWND hwnd, POINT clientPt)
     return RGB(static_cast<BYTE>(qRed(c)), static_cast<BYTE>(qGreen(c)), static_cast<BYTE>(qBlue(c)));
 }
 
+HDROP MakeDrop(const std::vector<std::string>& files) { return ui::MakeDrop(files); }
+
 void Reset() { script() = Script{}; }
 
 } // namespace UiTestHook

@@ -5,6 +5,7 @@
 #include "platform/ui/UiTypes.h"
 
 #include <string>
+#include <vector>
 
 namespace UiTestHook {
 
@@ -36,6 +37,9 @@ void PumpPending();
 // The colour of a pixel of a window's client area as last painted; CLR_INVALID (0xFFFFFFFF)
 // outside the window or before it was ever painted.
 COLORREF PixelAt(HWND hwnd, POINT clientPt);
+
+// A dropped-files handle as the display hands it over with WM_DROPFILES.
+HDROP MakeDrop(const std::vector<std::string>& files);
 
 // Forgets every queued answer and record.
 void Reset();

@@ -249,7 +249,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo)
 {
     for (int i = 1; i < m_argc; ++i) {
         LPCTSTR param = m_argv[i];
-        bool flag = param[0] == '-' || param[0] == '/';
+        // "/name" is a flag only when it cannot be an absolute path.
+        bool flag = param[0] == '-' || (param[0] == '/' && !strchr(param + 1, '/') && !strchr(param + 1, '.'));
         if (flag)
             ++param;
         while (flag && *param == '-')

@@ -1,5 +1,6 @@
 #include "platform/core/ArchiveException.h"
 #include "platform/core/FileException.h"
+#include "platform/core/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,13 @@ TEST(Exceptions, ReportErrorUsesTheInstalledReporter)
     CFileException error(CFileException::fileNotFound, ENOENT, "x.prj");
     EXPECT_EQ(error.ReportError(), 7);
     EXPECT_EQ(s_reported, "x.prj was not found.");
+
+    RegisterStringResource(29001, "Could not finish the command.");
+    CUserException silent;
+    silent.ReportError(0, 29001);
+    EXPECT_EQ(s_reported, "Could not finish the command.");
+    silent.ReportError(0, 29002);
+    EXPECT_EQ(s_reported, "An unexpected error occurred.");
     AfxSetReportProc(nullptr);
 }
 

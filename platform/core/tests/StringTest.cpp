@@ -8,6 +8,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 TEST(String, EveryByteRoundTripsThroughUtf8)
@@ -247,6 +248,15 @@ TEST(String, ComparisonsAndConcatenation)
     EXPECT_EQ(CString("ab", 10), "ab");
     EXPECT_EQ(CString('-', 3), "---");
     EXPECT_EQ(CString(static_cast<LPCTSTR>(nullptr)), "");
+}
+
+TEST(String, WorksAsAHashKey)
+{
+    std::unordered_map<CString, int> counts;
+    for (const char* word : { "a", "b", "a", "\xE9", "\xE9" })
+        ++counts[CString(word)];
+    EXPECT_EQ(counts.size(), 3u);
+    EXPECT_EQ(counts[CString("\xE9")], 2);
 }
 
 TEST(String, BufferAccess)

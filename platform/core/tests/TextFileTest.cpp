@@ -3,6 +3,7 @@
 #include "platform/core/FileFind.h"
 #include "platform/core/StdioFile.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -40,6 +41,21 @@ TEST_F(TextFiles, LinesAreWrittenWithCrLfAndReadWithEither)
     EXPECT_STREQ(buffer, "\n");
     ASSERT_NE(file.ReadString(buffer, 3), nullptr);
     EXPECT_STREQ(buffer, "la");
+}
+
+TEST_F(TextFiles, WriteFaultReachesLineWriting)
+{
+    const CFileWriteFault fault{"full.txt", 3, ENOSPC};
+    AfxSetFileWriteFault(&fault);
+    CStdioFile file(Path("full.txt").c_str(), CFile::modeCreate | CFile::modeWrite);
+    try {
+        file.WriteString("abcdef");
+        ADD_FAILURE() << "no exception";
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::diskFull);
+        e->Delete();
+    }
+    AfxSetFileWriteFault(nullptr);
 }
 
 TEST(Wildcards, MatchLikeTheShell)

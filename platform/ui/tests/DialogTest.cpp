@@ -393,6 +393,6 @@ TEST_P(DialogUnits, MapToPixelsOfTheTemplateFont)
 INSTANTIATE_TEST_SUITE_P(Fonts, DialogUnits,
                          ::testing::Values(UnitCase{8, {4, 8, 40, 16}, {6, 13, 60, 26}},
                                            UnitCase{16, {4, 8, 40, 16}, {12, 26, 120, 52}},
-                                           UnitCase{8, {0, 0, 3, 3}, {0, 0, 5, 5}}));
+                                           UnitCase{8, {0, 0, 3, 3}, {0, 0, 4, 4}}));
 
 } // namespace

@@ -1,0 +1,3 @@
+#include "objects/HyperVBPSOb.h"
+
+IMPLEMENT_DYNCREATE(CHyperVBPSOb, CCmdTarget)

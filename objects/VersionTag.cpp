@@ -1,0 +1,60 @@
+#include "objects/VersionTag.h"
+
+#include "objects/RecordProbe.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
+#include "platform/core/Object.h"
+
+CVersionTag::CVersionTag(CArchive* archive, const CObject* owner, UINT versionToWrite, BOOL acceptAny)
+    : m_archive(archive),
+      m_versionToWrite(versionToWrite & 0xFF),
+      m_acceptAny(acceptAny),
+      m_classHash(owner ? HashClassName(owner->GetRuntimeClass()->m_lpszClassName) : 0)
+{
+}
+
+DWORD CVersionTag::HashClassName(LPCTSTR name)
+{
+    DWORD hash = 0;
+    for (; name && *name; ++name) {
+        auto c = static_cast<int32_t>(static_cast<signed char>(*name));
+        hash = hash * 33 + static_cast<DWORD>(c * 256);
+    }
+    return hash;
+}
+
+void CVersionTag::Write()
+{
+    m_classHash = Magic;
+    *m_archive << (Magic | m_versionToWrite);
+}
+
+BOOL CVersionTag::IsTag(DWORD value) const
+{
+    DWORD upper = value & 0xFFFFFF00;
+    return upper == Magic || upper == m_classHash || m_acceptAny;
+}
+
+BOOL CVersionTag::Read()
+{
+    CRecordProbe probe(*m_archive);
+    m_versionRead = NoTag;
+    std::optional<DWORD> value = probe.Next();
+    if (!value)
+        return FALSE;
+    if (IsTag(*value)) {
+        m_versionRead = static_cast<int>(*value & 0xFF);
+        return TRUE;
+    }
+    probe.Rewind();
+    return FALSE;
+}
+
+void CVersionTag::SeekBack()
+{
+    m_archive->Flush();
+    CFile* file = m_archive->GetFile();
+    ULONGLONG position = file->GetPosition();
+    file->Seek(static_cast<LONGLONG>(position < sizeof(DWORD) ? 0 : position - sizeof(DWORD)), CFile::begin);
+    m_archive->Flush();
+}

@@ -4,6 +4,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
+#include "platform/ui/TreeCtrl.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,7 @@ void AfxRegisterControlClasses()
                    {WC_EDIT, AfxEditProc, COLOR_WINDOW},           {WC_LISTBOX, AfxListBoxProc, COLOR_WINDOW},
                    {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
-                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}};
+                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW}};
     for (const auto& c : classes) {
         WNDCLASS wc{};
         if (::GetClassInfo(nullptr, c.name, &wc))

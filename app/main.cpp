@@ -7,6 +7,7 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
@@ -70,10 +71,18 @@ class CStartApp : public CWinApp {
 public:
     CStartApp() : CWinApp("Vantrel") {}
 
+    void OnNew() { OnFileNew(); }
+    DECLARE_MESSAGE_MAP()
+
     BOOL InitInstance() override
     {
         RegisterStringResource(IDR_MAINFRAME, "Vantrel");
         RegisterStringResource(AFX_IDS_IDLEMESSAGE, "Ready");
+        RegisterMenuResource(IDR_MAINFRAME,
+                             {{0, 0, "&File", {{MF_STRING, ID_FILE_NEW, "&New", {}}, {MF_SEPARATOR, 0, "", {}},
+                                               {MF_STRING, ID_APP_EXIT, "E&xit", {}}}},
+                              {0, 0, "&Window", {{MF_STRING, ID_WINDOW_CASCADE, "&Cascade", {}},
+                                                 {MF_STRING, ID_WINDOW_TILE_HORZ, "&Tile", {}}}}});
         RegisterStringResource(IDR_DOCUMENT, "\nDocument\nVantrel Document\nVantrel Files (*.trn)\n.trn\nVantrel.Document\nVantrel Document");
         AddDocTemplate(new CMultiDocTemplate(IDR_DOCUMENT, RUNTIME_CLASS(CStartDoc), RUNTIME_CLASS(CStartChildFrame),
                                              RUNTIME_CLASS(CStartView)));
@@ -89,6 +98,10 @@ public:
         return TRUE;
     }
 };
+
+BEGIN_MESSAGE_MAP(CStartApp, CWinApp)
+    ON_COMMAND(ID_FILE_NEW, OnNew)
+END_MESSAGE_MAP()
 
 CStartApp theApp;
 

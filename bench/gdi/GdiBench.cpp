@@ -1,5 +1,6 @@
 // Drawing throughput on a full-HD memory bitmap.
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/Dib.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,5 +78,26 @@ void StretchBltHalf(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * 960 * 540 * 4);
 }
 BENCHMARK(StretchBltHalf)->Arg(COLORONCOLOR)->Arg(HALFTONE)->Unit(benchmark::kMillisecond);
+
+// Small drawing calls on a full-HD 24-bit DIB section, whose bits follow every call.
+void SectionLines(benchmark::State& state)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1920, 1080, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc.SelectObject(section);
+    int i = 0;
+    for (auto _ : state) {
+        dc.MoveTo(i % 1900, 10);
+        dc.LineTo(i % 1900 + 20, 1000);
+        ++i;
+    }
+    dc.SelectObject(old);
+    DeleteObject(section);
+}
+BENCHMARK(SectionLines)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -29,6 +29,9 @@ public:
     BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     BOOL CreateIC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const void* initData);
     virtual BOOL IsPrinting() const { return m_bPrinting; }
+    // The DC that answers measurements (text extents, device capabilities) when it differs.
+    virtual void SetAttribDC(HDC hDC) { m_hAttribDC = hDC; }
+    virtual void ReleaseAttribDC() { m_hAttribDC = nullptr; }
 
     int SaveDC();
     BOOL RestoreDC(int savedDC);
@@ -207,6 +210,10 @@ public:
     BOOL DrawState(POINT pt, SIZE size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE, int count = 0,
                    HBRUSH brush = nullptr);
     BOOL DrawState(POINT pt, SIZE size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr);
+    // An icon as it is, or embossed in the scheme's highlight and shadow with DSS_DISABLED.
+    BOOL DrawState(POINT pt, SIZE size, HICON icon, UINT flags, HBRUSH brush = nullptr);
+    BOOL DrawIcon(int x, int y, HICON icon);
+    BOOL DrawIcon(POINT point, HICON icon) { return DrawIcon(point.x, point.y, icon); }
 
     // Printing
     int StartDoc(LPCTSTR docName);

@@ -67,45 +67,63 @@ std::pair<int, int> SourceRange(int i, const Span& dst, const Span& src)
     return {lo, hi};
 }
 
-// One source pixel for a shrinking blit in the AND, OR or average stretch modes.
-QRgb Combine(const QImage& img, int x0, int x1, int y0, int y1, int mode)
+// The part of the source rectangle that lies on the source surface, as the destination sees
+// it; span index (i, j) is pixel (i - ox, j - oy), anything else is outside.
+struct Source {
+    QImage pixels;
+    int ox = 0;
+    int oy = 0;
+    const QRgb* Row(int j) const
+    {
+        int y = j - oy;
+        return y >= 0 && y < pixels.height() ? reinterpret_cast<const QRgb*>(pixels.constScanLine(y)) : nullptr;
+    }
+    bool Has(int i) const { return i - ox >= 0 && i - ox < pixels.width(); }
+};
+
+Source SourcePixels(const Dc& dst, const Dc& src, const QImage& surface, const Span& sx, const Span& sy)
 {
-    if (x1 <= x0 + 1 && y1 <= y0 + 1)
-        return img.pixel(x0, y0);
+    QRect have = QRect(sx.start, sy.start, sx.length, sy.length).intersected(surface.rect());
+    Source s;
+    s.ox = have.left() - sx.start;
+    s.oy = have.top() - sy.start;
+    if (have.isEmpty())
+        return s;
+    s.pixels = surface.copy(have);  // a copy, so overlapping blits within one surface read the old pixels
+    if (src.Mono() == dst.Mono())
+        return s;
+    for (int j = 0; j < s.pixels.height(); ++j) {
+        auto* row = reinterpret_cast<QRgb*>(s.pixels.scanLine(j));
+        for (int i = 0; i < s.pixels.width(); ++i)
+            row[i] = ConvertSource(dst, src, row[i]);
+    }
+    return s;
+}
+
+// One source pixel for a shrinking blit in the AND, OR or average stretch modes.
+QRgb Combine(const Source& source, int x0, int x1, int y0, int y1, int mode)
+{
     DWORD acc = mode == BLACKONWHITE ? 0xFFFFFF : 0;
     int64_t r = 0, g = 0, b = 0, n = 0;
-    for (int y = y0; y < y1; ++y)
+    // Only the part of the range that has pixels.
+    x0 = std::max(x0, source.ox), x1 = std::min(x1, source.ox + source.pixels.width());
+    y0 = std::max(y0, source.oy), y1 = std::min(y1, source.oy + source.pixels.height());
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* row = source.Row(y);
         for (int x = x0; x < x1; ++x) {
-            QRgb c = img.pixel(x, y);
-            if (qAlpha(c) == 0)
-                continue;
+            QRgb c = row[x - source.ox];
             if (mode == BLACKONWHITE)
                 acc &= c;
             else if (mode == WHITEONBLACK)
                 acc |= c;
             r += qRed(c), g += qGreen(c), b += qBlue(c), ++n;
         }
+    }
     if (n == 0)
         return 0x00FFFFFFu;
     if (mode == HALFTONE)
         return qRgb(int(r / n), int(g / n), int(b / n));
     return 0xFF000000u | (acc & 0xFFFFFF);
-}
-
-// The source rectangle as the destination sees it; alpha 0 marks pixels outside the source.
-// A copy, so overlapping blits within one surface read the old pixels.
-QImage SourcePixels(const Dc& dst, const Dc& src, const QImage& surface, const Span& sx, const Span& sy)
-{
-    QImage source = surface.copy(sx.start, sy.start, sx.length, sy.length);
-    if (src.Mono() == dst.Mono())
-        return source;
-    for (int j = 0; j < source.height(); ++j) {
-        auto* row = reinterpret_cast<QRgb*>(source.scanLine(j));
-        for (int i = 0; i < source.width(); ++i)
-            if (qAlpha(row[i]))
-                row[i] = ConvertSource(dst, src, row[i]);
-    }
-    return source;
 }
 
 bool PlainCopy(BYTE code, const Span& dx, const Span& dy, const Span& sx, const Span& sy)
@@ -121,51 +139,57 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
         return FALSE;
     DrawScope dstScope(dst);
     QImage* out = dstScope.surface();
-    QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {x + w, y + h});
+    QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {Sum(x, w), Sum(y, h)});
     Span dx = DeviceSpan(d0.x(), d1.x()), dy = DeviceSpan(d0.y(), d1.y());
     if (!out || dx.length == 0 || dy.length == 0)
         return TRUE;
-    QImage source;
+    Source source;
     Span sx{0, 1, false}, sy{0, 1, false};
     if (needSource) {
-        DrawScope srcScope(*src);
+        DrawScope srcScope(*src, false);
         if (!srcScope.surface())
             return FALSE;
-        QPoint s0 = ToDevice(*src, {xs, ys}), s1 = ToDevice(*src, {xs + ws, ys + hs});
+        QPoint s0 = ToDevice(*src, {xs, ys}), s1 = ToDevice(*src, {Sum(xs, ws), Sum(ys, hs)});
         sx = DeviceSpan(s0.x(), s1.x());
         sy = DeviceSpan(s0.y(), s1.y());
         if (sx.length == 0 || sy.length == 0)
             return TRUE;
         source = SourcePixels(dst, *src, *srcScope.surface(), sx, sy);
     }
+    QRegion area = DrawableArea(dst, *out).intersected(QRect(dx.start, dy.start, dx.length, dy.length));
+    QRect visible = area.boundingRect();
+    if (visible.isEmpty())
+        return TRUE;
     BYTE code = BYTE(rop >> 16);
     const Brush* brush = needPattern ? dst.a.brush : nullptr;
     DWORD bk = DeviceColor(dst, dst.a.bkColor) & 0xFFFFFF;
     bool shrinking = needSource && dst.a.stretchMode != COLORONCOLOR && (sx.length > dx.length || sy.length > dy.length);
     bool plain = needSource && PlainCopy(code, dx, dy, sx, sy);
-    std::vector<int> column(size_t(dx.length));
-    for (int i = 0; i < dx.length; ++i)
-        column[size_t(i)] = SourceIndex(i, dx, sx);
-    QRegion area = DrawableArea(dst, *out).intersected(QRect(dx.start, dy.start, dx.length, dy.length));
+    std::vector<int> column(size_t(visible.width()));
+    for (int i = 0; i < visible.width(); ++i)
+        column[size_t(i)] = SourceIndex(visible.left() + i - dx.start, dx, sx);
     for (const QRect& r : area) {
         for (int py = r.top(); py <= r.bottom(); ++py) {
             auto* row = reinterpret_cast<QRgb*>(out->scanLine(py));
             int j = SourceIndex(py - dy.start, dy, sy);
-            const QRgb* srow = needSource ? reinterpret_cast<const QRgb*>(source.constScanLine(j)) : nullptr;
+            const QRgb* srow = needSource ? source.Row(j) : nullptr;
+            if (needSource && !srow && !shrinking)
+                continue;
             for (int px = r.left(); px <= r.right(); ++px) {
                 DWORD s = 0;
-                if (srow) {
-                    QRgb c = srow[column[size_t(px - dx.start)]];
+                if (needSource) {
+                    int i = column[size_t(px - visible.left())];
+                    QRgb c = srow && source.Has(i) ? srow[i - source.ox] : 0x00FFFFFFu;
+                    if (shrinking) {
+                        auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
+                        auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
+                        c = Combine(source, x0, x1, y0, y1, dst.a.stretchMode);
+                    }
                     if (qAlpha(c) == 0)
                         continue;
                     if (plain) {
                         row[px] = c;
                         continue;
-                    }
-                    if (shrinking) {
-                        auto [x0, x1] = SourceRange(px - dx.start, dx, sx);
-                        auto [y0, y1] = SourceRange(py - dy.start, dy, sy);
-                        c = Combine(source, x0, x1, y0, y1, dst.a.stretchMode);
                     }
                     s = c & 0xFFFFFF;
                 }

@@ -343,7 +343,7 @@ void CDC::FillSolidRect(LPCRECT r, COLORREF color)
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 {
-    RECT r{x, y, x + cx, y + cy};
+    RECT r{x, y, Sum(x, cx), Sum(y, cy)};
     FillSolidRect(&r, color);
 }
 
@@ -357,8 +357,8 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bo
 {
     FillSolidRect(x, y, cx - 1, 1, topLeft);
     FillSolidRect(x, y, 1, cy - 1, topLeft);
-    FillSolidRect(x + cx, y, -1, cy, bottomRight);
-    FillSolidRect(x, y + cy, cx, -1, bottomRight);
+    FillSolidRect(Sum(x, cx), y, -1, cy, bottomRight);
+    FillSolidRect(x, Sum(y, cy), cx, -1, bottomRight);
 }
 
 BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)

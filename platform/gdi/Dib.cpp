@@ -3,6 +3,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/Mapping.h"
 
 #include <cstring>
 
@@ -21,19 +22,37 @@ std::optional<DibFormat> SectionFormat(const Bitmap& b)
 
 void Bitmap::PullFromBits()
 {
+    if (bits == bitsSynced && surfaceSynced.size() == surface.size())
+        return;
     auto f = SectionFormat(*this);
-    if (f)
-        surface = DecodeDib(*f, bits.data(), bits.size());
+    if (!f)
+        return;
+    surface = DecodeDib(*f, bits.data(), bits.size());
+    surfaceSynced = surface.copy();
+    bitsSynced = bits;
 }
 
 void Bitmap::PushToBits()
 {
     auto f = SectionFormat(*this);
-    if (f && bits.size() >= size_t(f->stride()) * f->height)
-        EncodeDib(*f, surface, bits.data());
+    if (!f || bits.size() < size_t(f->stride()) * f->height || surfaceSynced.size() != surface.size())
+        return;
+    // Only rows drawn on since the last exchange; they are read back so the surface shows
+    // what the bits can hold (palette entries, 16-bit precision).
+    size_t rowBytes = size_t(f->width) * 4;
+    for (int y = 0; y < f->height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+        if (std::memcmp(row, surfaceSynced.constScanLine(y), rowBytes) == 0)
+            continue;
+        size_t at = size_t(f->topDown ? y : f->height - 1 - y) * f->stride();
+        EncodeRow(*f, row, bits.data() + at);
+        DecodeRow(*f, bits.data() + at, row);
+        std::memcpy(surfaceSynced.scanLine(y), row, rowBytes);
+        std::memcpy(bitsSynced.data() + at, bits.data() + at, f->stride());
+    }
 }
 
-DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
+DrawScope::DrawScope(Dc& dc, bool writes) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface()), m_writes(writes)
 {
     if (m_bitmap && m_bitmap->section)
         m_bitmap->PullFromBits();
@@ -43,7 +62,7 @@ DrawScope::DrawScope(Dc& dc) : m_bitmap(dc.a.bitmap), m_surface(dc.Surface())
 
 DrawScope::~DrawScope()
 {
-    if (m_bitmap && m_bitmap->section)
+    if (m_writes && m_bitmap && m_bitmap->section)
         m_bitmap->PushToBits();
 }
 
@@ -293,7 +312,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         return 0;
     QImage img = DecodeDib(*f, static_cast<const BYTE*>(bits), PixelBytes(*f));
     TempSource src(img);
-    int top = f->topDown ? ySrc : f->height - ySrc - srcHeight;
+    int top = f->topDown ? ySrc : Sum(f->height, -int64_t(ySrc), -int64_t(srcHeight));
     if (!dc->StretchBlt(xDest, yDest, destWidth, destHeight, CDC::FromHandle(src.dc), xSrc, top, srcWidth,
                         srcHeight, rop))
         return 0;
@@ -341,7 +360,9 @@ UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colors)
     if (!entries)
         return 0;
     std::memcpy(entries, colors, count * 4);
-    SelectedSection(hdc)->PullFromBits();
+    Bitmap* b = SelectedSection(hdc);
+    b->bitsSynced.clear();  // same bits, new colours: read them again
+    b->PullFromBits();
     return count;
 }
 

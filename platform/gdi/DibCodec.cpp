@@ -120,9 +120,10 @@ std::optional<DibFormat> ParseDibInfo(const void* info, size_t available, UINT u
     size_t offset = size;
     DefaultMasks(f);
     if (f.compression == BI_BITFIELDS) {
-        // Masks follow a plain info header; larger headers carry them inside.
-        const BYTE* m = p + sizeof(BITMAPINFOHEADER);
-        if (size == sizeof(BITMAPINFOHEADER)) {
+        // Headers of 52 bytes and more carry the masks inside; shorter ones are followed by them.
+        bool inside = size >= sizeof(BITMAPINFOHEADER) + 12;
+        const BYTE* m = p + (inside ? sizeof(BITMAPINFOHEADER) : size);
+        if (!inside) {
             if (available < offset + 12)
                 return std::nullopt;
             offset += 12;
@@ -199,6 +200,66 @@ void DecodeRle(const BYTE* data, size_t size, int width, int height, bool four, 
     }
 }
 
+void DecodeRow(const DibFormat& f, const BYTE* src, QRgb* row)
+{
+    for (int x = 0; x < f.width; ++x) {
+        switch (f.bitCount) {
+        case 1: row[x] = f.colors[(src[x / 8] >> (7 - x % 8)) & 1]; break;
+        case 4: row[x] = f.colors[(src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xF]; break;
+        case 8: row[x] = f.colors[src[x]]; break;
+        case 16: {
+            DWORD v = ReadWord(src + 2 * x);
+            row[x] = qRgb(Field(v, f.masks[0]), Field(v, f.masks[1]), Field(v, f.masks[2]));
+            break;
+        }
+        case 24: row[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
+        case 32: {
+            DWORD v = ReadDword(src + 4 * x);
+            row[x] = qRgb(Field(v, f.masks[0]), Field(v, f.masks[1]), Field(v, f.masks[2]));
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+void EncodeRow(const DibFormat& f, const QRgb* row, BYTE* dst)
+{
+    std::memset(dst, 0, f.stride());
+    QRgb last = 0;
+    int lastIndex = -1;
+    for (int x = 0; x < f.width; ++x) {
+        QRgb c = row[x];
+        if (f.bitCount <= 8) {
+            if (lastIndex < 0 || c != last) {
+                lastIndex = NearestColor(f.colors, c);
+                last = c;
+            }
+            int v = lastIndex;
+            if (f.bitCount == 1)
+                dst[x / 8] |= BYTE(v << (7 - x % 8));
+            else if (f.bitCount == 4)
+                dst[x / 2] |= BYTE(v << ((x % 2) ? 0 : 4));
+            else
+                dst[x] = BYTE(v);
+            continue;
+        }
+        if (f.bitCount == 24) {
+            dst[3 * x] = BYTE(qBlue(c));
+            dst[3 * x + 1] = BYTE(qGreen(c));
+            dst[3 * x + 2] = BYTE(qRed(c));
+            continue;
+        }
+        DWORD v = PackField(qRed(c), f.masks[0]) | PackField(qGreen(c), f.masks[1]) | PackField(qBlue(c), f.masks[2]);
+        if (f.bitCount == 16) {
+            dst[2 * x] = BYTE(v);
+            dst[2 * x + 1] = BYTE(v >> 8);
+        } else {
+            std::memcpy(dst + 4 * x, &v, 4);
+        }
+    }
+}
+
 QImage DecodeDib(const DibFormat& f, const BYTE* bits, size_t size)
 {
     QImage img(f.width, f.height, QImage::Format_RGB32);
@@ -218,31 +279,8 @@ QImage DecodeDib(const DibFormat& f, const BYTE* bits, size_t size)
         return img;
     }
     DWORD stride = f.stride();
-    for (int y = 0; y < f.height; ++y) {
-        if ((size_t(y) + 1) * stride > size)
-            break;
-        const BYTE* src = bits + size_t(y) * stride;
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(f.topDown ? y : f.height - 1 - y));
-        for (int x = 0; x < f.width; ++x) {
-            switch (f.bitCount) {
-            case 1: row[x] = f.colors[(src[x / 8] >> (7 - x % 8)) & 1]; break;
-            case 4: row[x] = f.colors[(src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xF]; break;
-            case 8: row[x] = f.colors[src[x]]; break;
-            case 16: {
-                DWORD v = ReadWord(src + 2 * x);
-                row[x] = qRgb(Field(v, f.masks[0]), Field(v, f.masks[1]), Field(v, f.masks[2]));
-                break;
-            }
-            case 24: row[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
-            case 32: {
-                DWORD v = ReadDword(src + 4 * x);
-                row[x] = qRgb(Field(v, f.masks[0]), Field(v, f.masks[1]), Field(v, f.masks[2]));
-                break;
-            }
-            default: break;
-            }
-        }
-    }
+    for (int y = 0; y < f.height && (size_t(y) + 1) * stride <= size; ++y)
+        DecodeRow(f, bits + size_t(y) * stride, reinterpret_cast<QRgb*>(img.scanLine(f.topDown ? y : f.height - 1 - y)));
     return img;
 }
 
@@ -250,43 +288,11 @@ void EncodeDib(const DibFormat& f, const QImage& image, BYTE* out)
 {
     DWORD stride = f.stride();
     std::memset(out, 0, size_t(stride) * f.height);
-    for (int y = 0; y < f.height && y < image.height(); ++y) {
-        BYTE* dst = out + size_t(y) * stride;
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(f.topDown ? y : f.height - 1 - y));
-        QRgb last = 0;
-        int lastIndex = -1;
-        for (int x = 0; x < f.width && x < image.width(); ++x) {
-            QRgb c = row[x];
-            if (f.bitCount <= 8) {
-                if (lastIndex < 0 || c != last) {
-                    lastIndex = NearestColor(f.colors, c);
-                    last = c;
-                }
-                int v = lastIndex;
-                if (f.bitCount == 1)
-                    dst[x / 8] |= BYTE(v << (7 - x % 8));
-                else if (f.bitCount == 4)
-                    dst[x / 2] |= BYTE(v << ((x % 2) ? 0 : 4));
-                else
-                    dst[x] = BYTE(v);
-                continue;
-            }
-            if (f.bitCount == 24) {
-                dst[3 * x] = BYTE(qBlue(c));
-                dst[3 * x + 1] = BYTE(qGreen(c));
-                dst[3 * x + 2] = BYTE(qRed(c));
-                continue;
-            }
-            DWORD v = PackField(qRed(c), f.masks[0]) | PackField(qGreen(c), f.masks[1]) |
-                      PackField(qBlue(c), f.masks[2]);
-            if (f.bitCount == 16) {
-                dst[2 * x] = BYTE(v);
-                dst[2 * x + 1] = BYTE(v >> 8);
-            } else {
-                std::memcpy(dst + 4 * x, &v, 4);
-            }
-        }
-    }
+    if (image.width() < f.width || image.height() < f.height)
+        return;
+    for (int y = 0; y < f.height; ++y)
+        EncodeRow(f, reinterpret_cast<const QRgb*>(image.constScanLine(f.topDown ? y : f.height - 1 - y)),
+                  out + size_t(y) * stride);
 }
 
 }  // namespace gdi

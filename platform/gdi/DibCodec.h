@@ -29,6 +29,9 @@ std::optional<DibFormat> ParseDibInfo(const void* info, size_t available, UINT u
 QImage DecodeDib(const DibFormat& format, const BYTE* bits, size_t size);
 // An RGB32 image into DIB rows of the format (uncompressed); out must hold stride x height.
 void EncodeDib(const DibFormat& format, const QImage& image, BYTE* out);
+// One uncompressed row each way: DIB bytes to width pixels, pixels to stride bytes.
+void DecodeRow(const DibFormat& format, const BYTE* src, QRgb* row);
+void EncodeRow(const DibFormat& format, const QRgb* row, BYTE* dst);
 // Row-by-row decoding of the run-length encodings into 8-bit indexes, top row last.
 void DecodeRle(const BYTE* data, size_t size, int width, int height, bool four, std::vector<BYTE>& index);
 int NearestColor(const std::vector<QRgb>& colors, QRgb c);

@@ -124,7 +124,7 @@ void Blit(PlayerState& st, Reader& r, bool stretch)
     if (RecordDib(r, offBmi, cbBmi, offBits, cbBits, info, bits)) {
         int height = std::abs(info->bmiHeader.biHeight);
         // Source y of a bottom-up DIB counts from its top here, as in a device bitmap.
-        int ySrcDib = info->bmiHeader.biHeight > 0 ? height - ySrc - cySrc : ySrc;
+        int ySrcDib = info->bmiHeader.biHeight > 0 ? Sum(height, -int64_t(ySrc), -int64_t(cySrc)) : ySrc;
         StretchDIBits(st.dc(), dest.left, dest.top, dest.right, dest.bottom, xSrc, ySrcDib, cxSrc, cySrc, bits,
                       info, DIB_RGB_COLORS, rop);
     }

@@ -36,7 +36,7 @@ void PlotThin(Coverage& cov, const QPainterPath& path, int style)
         }
         if (pts.size() == 1 && sub.size() > 1)
             cov.Set(pts[0].x(), pts[0].y(), 1);
-        PlotPolyline(cov, pts, false, style);
+        PlotPolyline(cov, pts, style);
     }
 }
 
@@ -61,10 +61,12 @@ Qt::PenJoinStyle Join(int join)
 void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width)
 {
     QPainterPathStroker stroker;
-    stroker.setWidth(width);
+    stroker.setWidth(std::min(width, 1 << 16));
     stroker.setCapStyle(Cap(pen.endCap));
     stroker.setJoinStyle(Join(pen.join));
-    if (pen.geometric) {
+    // Dashes along a path far longer than the visible box would cost without showing: solid then.
+    bool dashable = path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64);
+    if (pen.geometric && dashable) {
         Dashes dashes(pen.style);
         if (!dashes.runs.empty()) {
             QList<qreal> pattern;

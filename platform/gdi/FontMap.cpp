@@ -86,7 +86,7 @@ QFont DeviceFont(const Dc& dc)
     // Negative: character (em) height; positive: cell height; zero: the default cell of 16 pixels.
     int h = lf.lfHeight == 0 ? 16 : std::abs(Scale(lf.lfHeight, dc.a.vpExt.cy, dc.a.winExt.cy));
     int em = lf.lfHeight < 0 ? h : int(std::lround(h / CellRatio(font)));
-    font.setPixelSize(std::max(em, 1));
+    font.setPixelSize(std::clamp(em, 1, 8192));  // larger than any surface needs
     if (lf.lfWidth != 0) {
         int w = std::abs(Scale(lf.lfWidth, dc.a.vpExt.cx, dc.a.winExt.cx));
         QFontMetrics m(font);

@@ -225,7 +225,7 @@ std::unique_ptr<Bitmap> MakeBitmap(int width, int height, int bitsPixel)
     b->surface = QImage(width, height, QImage::Format_RGB32);
     if (b->surface.isNull())
         return nullptr;
-    b->surface.fill(bitsPixel == 1 ? qRgb(0, 0, 0) : qRgb(0, 0, 0));
+    b->surface.fill(qRgb(0, 0, 0));
     return b;
 }
 

@@ -59,6 +59,9 @@ struct Bitmap : Object {
     bool section = false;
     std::vector<BYTE> info;  // BITMAPINFOHEADER, then masks or colour table
     std::vector<BYTE> bits;
+    // What both sides held at the last exchange, so unchanged pixels are not converted again.
+    std::vector<BYTE> bitsSynced;
+    QImage surfaceSynced;
     void PullFromBits();
     void PushToBits();
 };
@@ -155,7 +158,8 @@ QRgb ToMono(QRgb c);
 // Keeps a DIB section's bits and surface in step around one drawing call.
 class DrawScope {
 public:
-    explicit DrawScope(Dc& dc);
+    // A reading scope leaves the bits alone afterwards.
+    explicit DrawScope(Dc& dc, bool writes = true);
     ~DrawScope();
     DrawScope(const DrawScope&) = delete;
     DrawScope& operator=(const DrawScope&) = delete;
@@ -164,6 +168,7 @@ public:
 private:
     Bitmap* m_bitmap;
     QImage* m_surface;
+    bool m_writes;
 };
 
 void EnsureGuiApplication();

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <cstring>
+#include <utility>
 
 namespace gdi {
 
@@ -152,6 +153,37 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON h, int width, int height, UINT, HBR
 }
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) { return DrawIconEx(hdc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
+
+BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+
+BOOL CDC::DrawState(POINT pt, SIZE size, HICON h, UINT flags, HBRUSH)
+{
+    Icon* icon = FindIcon(h);
+    if (!icon)
+        return FALSE;
+    SIZE s = BitmapSize(icon->mask);
+    if (!icon->color)
+        s.cy /= 2;
+    if (size.cx == 0 || size.cy == 0)
+        size = s;
+    if (!(flags & DSS_DISABLED))
+        return DrawIconEx(m_hDC, pt.x, pt.y, h, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    // Opaque pixels (mask clear) take the brush; transparent ones keep the destination.
+    CDC mem;
+    mem.CreateCompatibleDC(this);
+    HGDIOBJ old = mem.SelectObject(icon->mask);
+    COLORREF oldText = SetTextColor(RGB(0, 0, 0)), oldBk = SetBkColor(RGB(255, 255, 255));
+    for (auto [offset, colour] : {std::pair{1, COLOR_3DHILIGHT}, std::pair{0, COLOR_3DSHADOW}}) {
+        CBrush brush(::GetSysColor(colour));
+        CBrush* oldBrush = SelectObject(&brush);
+        StretchBlt(pt.x + offset, pt.y + offset, size.cx, size.cy, &mem, 0, 0, s.cx, s.cy, 0x00B8074A);
+        SelectObject(oldBrush);
+    }
+    SetTextColor(oldText);
+    SetBkColor(oldBk);
+    mem.SelectObject(old);
+    return TRUE;
+}
 
 namespace {
 

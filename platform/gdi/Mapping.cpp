@@ -35,13 +35,6 @@ QPoint ToDevice(const Dc& dc, POINT p)
             ClampDevice(int64_t(Scale(int64_t(p.y) - a.winOrg.y, a.vpExt.cy, a.winExt.cy)) + a.vpOrg.y)};
 }
 
-QPointF ToDeviceF(const Dc& dc, double x, double y)
-{
-    const Attributes& a = dc.a;
-    return {(x - a.winOrg.x) * a.vpExt.cx / a.winExt.cx + a.vpOrg.x,
-            (y - a.winOrg.y) * a.vpExt.cy / a.winExt.cy + a.vpOrg.y};
-}
-
 POINT ToLogical(const Dc& dc, QPoint p)
 {
     const Attributes& a = dc.a;

@@ -3,15 +3,21 @@
 
 #include "platform/gdi/GdiState.h"
 
-#include <QPointF>
 #include <QRect>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace gdi {
 
+// a + b (or a - b - c) held to the 32-bit range: coordinates from files can be anything.
+inline int Sum(int64_t a, int64_t b, int64_t c = 0)
+{
+    return int(std::clamp<int64_t>(a + b + c, INT32_MIN, INT32_MAX));
+}
 // v * num / den rounded half away from zero, without overflow.
 int Scale(int64_t v, int num, int den);
 QPoint ToDevice(const Dc& dc, POINT p);
-QPointF ToDeviceF(const Dc& dc, double x, double y);
 POINT ToLogical(const Dc& dc, QPoint p);
 // Logical rectangle to a normalised device rectangle (right and bottom exclusive).
 QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2);

@@ -69,11 +69,6 @@ void Coverage::Subtract(const Coverage& other)
     }
 }
 
-bool Coverage::Empty() const
-{
-    return std::all_of(m_v.begin(), m_v.end(), [](uint8_t v) { return v == 0; });
-}
-
 Dashes::Dashes(int style)
 {
     switch (style) {
@@ -166,15 +161,11 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
     }
 }
 
-void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle)
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle)
 {
     Dashes dashes(penStyle);
     for (int i = 1; i < pts.size(); ++i)
         PlotLine(cov, pts[i - 1], pts[i], dashes);
-    if (closed && pts.size() > 1)
-        PlotLine(cov, pts.back(), pts.front(), dashes);
-    else if (closed && pts.size() == 1)
-        cov.Set(pts[0].x(), pts[0].y(), 1);
 }
 
 DWORD Rop2(int mode, DWORD pen, DWORD dst)

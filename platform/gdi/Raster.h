@@ -40,7 +40,6 @@ public:
         MarkFrom(mask);
     }
     void Subtract(const Coverage& other);
-    bool Empty() const;
 
 private:
     void MarkFrom(const QImage& mask);
@@ -63,7 +62,7 @@ struct Dashes {
 
 // One-pixel line from a to b, last pixel excluded.
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes);
-void PlotPolyline(Coverage& cov, const QPolygon& pts, bool closed, int penStyle);
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle);
 
 DWORD Rop2(int mode, DWORD pen, DWORD dst);
 DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);

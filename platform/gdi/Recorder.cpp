@@ -364,15 +364,25 @@ void RecordBlit(HDC hdc, const RECT& dest, Dc* src, const RECT& source, DWORD ro
     Recorder* r = RecorderOf(hdc);
     if (!r)
         return;
-    POINT corners[2] = {{dest.left, dest.top}, {dest.left + dest.right, dest.top + dest.bottom}};
+    POINT corners[2] = {{dest.left, dest.top}, {Sum(dest.left, dest.right), Sum(dest.top, dest.bottom)}};
     QRect bounds = DeviceBounds(hdc, corners, 2);
     Bytes p;
     p.Rect(RECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()});
     p.Long(dest.left).Long(dest.top).Long(dest.right).Long(dest.bottom).Dword(rop);
     QImage pixels;
     if (src && src->Surface()) {
-        QRect s = ToDeviceRect(*src, source.left, source.top, source.left + source.right, source.top + source.bottom);
+        QRect s = ToDeviceRect(*src, source.left, source.top, Sum(source.left, source.right), Sum(source.top, source.bottom));
         pixels = src->Surface()->copy(s);
+        Dc* target = LookupDc(hdc);
+        if (src->Mono() && target && !target->Mono()) {
+            // The picture as this DC sees a monochrome source: its text and background colours.
+            QRgb fg = ToRgb(target->a.textColor), bg = ToRgb(target->a.bkColor);
+            for (int y = 0; y < pixels.height(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+                for (int x = 0; x < pixels.width(); ++x)
+                    row[x] = (row[x] & 0xFFFFFF) ? bg : fg;
+            }
+        }
     }
     p.Long(0).Long(0);
     FLOAT identity[6] = {1, 0, 0, 1, 0, 0};

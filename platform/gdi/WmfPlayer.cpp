@@ -152,7 +152,7 @@ void DibBlit(PlayerState& st, Reader& r, WORD fn)
     size_t needed = f->compression == BI_RLE8 || f->compression == BI_RLE4 ? 0 : size_t(f->stride()) * f->height;
     if (f->headerBytes > r.size() - at || bits < needed)
         return;
-    int ySrcDib = fn != META_STRETCHDIB && !f->topDown ? f->height - ySrc - srcH : ySrc;
+    int ySrcDib = fn != META_STRETCHDIB && !f->topDown ? Sum(f->height, -int64_t(ySrc), -int64_t(srcH)) : ySrc;
     StretchDIBits(st.dc(), xDst, yDst, w, h, xSrc, ySrcDib, srcW, srcH, dib + f->headerBytes,
                   reinterpret_cast<const BITMAPINFO*>(dib), DIB_RGB_COLORS, rop);
 }

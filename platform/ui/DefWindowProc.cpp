@@ -1,5 +1,6 @@
 // Default message processing: text, non-client layout and hit testing, erasing, closing,
 // cursors, activation and the standard scroll bars.
+#include "platform/ui/Menu.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WindowTable.h"
@@ -59,6 +60,41 @@ LRESULT setCursor(HWND hwnd, Window* w, LPARAM lParam)
     return FALSE;
 }
 
+// Drags the thumb: SB_THUMBTRACK while the mouse moves, SB_THUMBPOSITION when it is released.
+void dragThumb(HWND hwnd, int bar, int grab)
+{
+    UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    SetCapture(hwnd);
+    int pos = GetScrollPos(hwnd, bar);
+    for (;;) {
+        MSG m;
+        if (!GetMessage(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        Window* w = Find(hwnd);
+        if (!w || GetCapture() != hwnd)
+            break;
+        bool up = m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP;
+        if (!up && m.message != WM_MOUSEMOVE && m.message != WM_NCMOUSEMOVE) {
+            DispatchMessage(&m);
+            continue;
+        }
+        POINT o = WindowOrigin(w);
+        int along = bar == SB_VERT ? m.pt.y - o.y - w->client.top : m.pt.x - o.x - w->client.left;
+        int length = bar == SB_VERT ? w->client.bottom - w->client.top : w->client.right - w->client.left;
+        pos = PositionAt(w->bars[bar], length, along - grab);
+        w->bars[bar].trackPos = pos;
+        SendMessage(hwnd, msg, MAKEWPARAM(up ? SB_THUMBPOSITION : SB_THUMBTRACK, static_cast<WORD>(pos)), 0);
+        if (up)
+            break;
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    if (IsWindow(hwnd))
+        SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
+}
+
 // Pages, lines or the thumb of a standard scroll bar, from a click in the non-client area.
 void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
 {
@@ -67,21 +103,113 @@ void clickScrollBar(HWND hwnd, Window* w, int hit, POINT screenPt)
     POINT o = WindowOrigin(w);
     int along = bar == SB_VERT ? screenPt.y - o.y - w->client.top : screenPt.x - o.x - w->client.left;
     int length = bar == SB_VERT ? w->client.bottom - w->client.top : w->client.right - w->client.left;
-    const ScrollBar& b = w->bars[bar];
-    int track = std::max(1, length - 32);
-    int range = std::max(1, b.max - b.min + 1);
-    int thumbLen = b.page ? std::max(8, static_cast<int>(track * static_cast<long long>(b.page) / range)) : 16;
-    int thumbAt = 16 + static_cast<int>((track - thumbLen) * static_cast<long long>(b.pos - b.min) /
-                                        std::max(1, range - static_cast<int>(b.page)));
-    UINT code = along < 16                 ? SB_LINEUP
-                : along >= length - 16     ? SB_LINEDOWN
-                : along < thumbAt          ? SB_PAGEUP
-                : along >= thumbAt + thumbLen ? SB_PAGEDOWN
-                                              : SB_THUMBPOSITION;
-    if (code == SB_THUMBPOSITION)
+    Thumb thumb = ThumbOf(w->bars[bar], length);
+    if (along >= thumb.at && along < thumb.at + thumb.length && along >= kScrollArrow && along < length - kScrollArrow) {
+        dragThumb(hwnd, bar, along - thumb.at);
         return;
+    }
+    UINT code = along < kScrollArrow            ? SB_LINEUP
+                : along >= length - kScrollArrow ? SB_LINEDOWN
+                : along < thumb.at              ? SB_PAGEUP
+                                                : SB_PAGEDOWN;
     SendMessage(hwnd, msg, code, 0);
     SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
+}
+
+// The edges a drag at a hit-test code moves: left, top, right, bottom.
+struct Edges {
+    int hit;
+    bool left, top, right, bottom;
+};
+
+const Edges* edgesFor(int hit)
+{
+    static const Edges table[] = {
+        {HTCAPTION, true, true, true, true},       {HTLEFT, true, false, false, false},
+        {HTRIGHT, false, false, true, false},      {HTTOP, false, true, false, false},
+        {HTBOTTOM, false, false, false, true},     {HTTOPLEFT, true, true, false, false},
+        {HTTOPRIGHT, false, true, true, false},    {HTBOTTOMLEFT, true, false, false, true},
+        {HTBOTTOMRIGHT, false, false, true, true},
+    };
+    for (const Edges& e : table)
+        if (e.hit == hit)
+            return &e;
+    return nullptr;
+}
+
+// Widens a span to the minimum by moving its loose end.
+void keepMinimum(LONG& low, LONG& high, bool lowMoves, LONG minimum)
+{
+    if (high - low >= minimum)
+        return;
+    if (lowMoves)
+        low = high - minimum;
+    else
+        high = low + minimum;
+}
+
+// Moves or sizes a child window with the mouse until the button goes up; Esc restores it.
+void moveSizeLoop(HWND hwnd, const Edges& edges, POINT start)
+{
+    Window* w = Find(hwnd);
+    RECT original = w->rect;
+    MINMAXINFO mmi{};
+    mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    SetCapture(hwnd);
+    for (;;) {
+        MSG msg;
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (GetCapture() != hwnd || !IsWindow(hwnd))
+            break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            MoveWindow(hwnd, original.left, original.top, original.right - original.left, original.bottom - original.top, TRUE);
+            break;
+        }
+        bool up = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+        if (!up && msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE) {
+            DispatchMessage(&msg);
+            continue;
+        }
+        int dx = msg.pt.x - start.x, dy = msg.pt.y - start.y;
+        RECT r = original;
+        r.left += edges.left ? dx : 0;
+        r.right += edges.right ? dx : 0;
+        r.top += edges.top ? dy : 0;
+        r.bottom += edges.bottom ? dy : 0;
+        keepMinimum(r.left, r.right, edges.left && !edges.right, mmi.ptMinTrackSize.x);
+        keepMinimum(r.top, r.bottom, edges.top && !edges.bottom, mmi.ptMinTrackSize.y);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (up)
+            break;
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+}
+
+// A click on the menu bar opens that item's pop-up, or sends its command.
+void clickMenuBar(HWND hwnd, Window* w, POINT screenPt)
+{
+    POINT o = WindowOrigin(w);
+    QPoint at(screenPt.x - o.x, screenPt.y - o.y);
+    std::vector<QRect> items = MenuBarItems(w);
+    auto menu = reinterpret_cast<HMENU>(w->id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].contains(at))
+            continue;
+        int index = static_cast<int>(i);
+        if (GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))
+            return;
+        if (HMENU popup = GetSubMenu(menu, index))
+            TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, o.x + items[i].left(), o.y + items[i].bottom() + 1, 0,
+                           hwnd, nullptr);
+        else
+            PostMessage(hwnd, WM_COMMAND, GetMenuItemID(menu, index), 0);
+        return;
+    }
 }
 
 LRESULT nonClientButton(HWND hwnd, Window* w, WPARAM hit, LPARAM lParam)
@@ -89,11 +217,17 @@ LRESULT nonClientButton(HWND hwnd, Window* w, WPARAM hit, LPARAM lParam)
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (static_cast<int>(hit)) {
     case HTCLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); break;
+    case HTMENU: clickMenuBar(hwnd, w, pt); break;
     case HTVSCROLL: case HTHSCROLL: clickScrollBar(hwnd, w, static_cast<int>(hit), pt); break;
-    default:
+    default: {
         if ((w->style & WS_CHILD) && w->parent && (w->exStyle & WS_EX_MDICHILD))
             SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
+        const Edges* edges = edgesFor(static_cast<int>(hit));
+        bool sizable = static_cast<int>(hit) == HTCAPTION || (w->style & WS_THICKFRAME);
+        if (edges && sizable && IsWindow(hwnd) && (w->style & WS_CHILD) && !(w->style & WS_MAXIMIZE))
+            moveSizeLoop(hwnd, *edges, pt);
         break;
+    }
     }
     return 0;
 }
@@ -209,6 +343,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
             PostMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
+    case WM_RBUTTONUP: {
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hwnd, &pt);
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+        return 0;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
     case WM_HELP: return forwardToParent(w, message, wParam, lParam);

@@ -194,7 +194,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
 {
     CView* view = nullptr;
     if (!GetActiveView()) {
-        CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+        CWnd* pane = GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
         if (pane && pane->IsKindOf(RUNTIME_CLASS(CView))) {
             view = static_cast<CView*>(pane);
             SetActiveView(view, FALSE);

@@ -134,6 +134,16 @@ HWND GetActiveWindow() { return input().active; }
 BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != hwnd || GetActiveWindow() == hwnd; }
 HWND GetForegroundWindow() { return input().active; }
 
+BOOL FlashWindow(HWND hwnd, BOOL invert)
+{
+    Window* w = Find(hwnd);
+    if (!w)
+        return FALSE;
+    if (invert)
+        HostAlert(w);
+    return GetActiveWindow() == GetAncestorTopLevel(hwnd);
+}
+
 HCURSOR SetCursor(HCURSOR cursor)
 {
     InputState& s = input();

@@ -279,11 +279,23 @@ BOOL SetMenu(HWND hwnd, HMENU menu)
 {
     if (!IsWindow(hwnd) || (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) || (menu && !IsMenu(menu)))
         return FALSE;
+    HMENU old = GetMenu(hwnd);
     SetWindowLongPtr(hwnd, GWL_ID, reinterpret_cast<LONG_PTR>(menu));
+    if ((old != nullptr) != (menu != nullptr))
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else if (ui::Window* w = ui::Find(hwnd); w && ui::IsVisibleChain(w))
+        w->frameNeeded = true;
     return TRUE;
 }
 
-BOOL DrawMenuBar(HWND hwnd) { return IsWindow(hwnd); }
+BOOL DrawMenuBar(HWND hwnd)
+{
+    ui::Window* w = ui::Find(hwnd);
+    if (!w)
+        return FALSE;
+    w->frameNeeded = ui::IsVisibleChain(w);
+    return TRUE;
+}
 
 namespace {
 

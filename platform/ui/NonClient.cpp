@@ -1,4 +1,5 @@
 // Drawing of the default non-client area: borders, captions and standard scroll bars.
+#include "platform/ui/Menu.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
@@ -25,13 +26,9 @@ void drawScrollBar(QPainter& p, const QRect& track, const ScrollBar& b, bool ver
                           : QRect(track.right() - thick + 1, track.top(), thick, thick);
     p.fillRect(first, sys(COLOR_BTNFACE));
     p.fillRect(last, sys(COLOR_BTNFACE));
-    int inner = std::max(1, length - 2 * thick);
-    int range = std::max(1, b.max - b.min + 1);
-    int thumb = b.page ? std::max(8, static_cast<int>(inner * static_cast<long long>(b.page) / range)) : thick;
-    thumb = std::min(thumb, inner);
-    int span = std::max(1, range - static_cast<int>(b.page));
-    int at = thick + static_cast<int>((inner - thumb) * static_cast<long long>(b.pos - b.min) / span);
-    QRect t = vertical ? QRect(track.left(), track.top() + at, thick, thumb) : QRect(track.left() + at, track.top(), thumb, thick);
+    Thumb thumb = ThumbOf(b, length);
+    QRect t = vertical ? QRect(track.left(), track.top() + thumb.at, thick, thumb.length)
+                       : QRect(track.left() + thumb.at, track.top(), thumb.length, thick);
     p.fillRect(t, sys(COLOR_BTNFACE));
     p.setPen(sys(COLOR_BTNSHADOW));
     p.drawRect(t.adjusted(0, 0, -1, -1));
@@ -52,7 +49,71 @@ void drawCaption(QPainter& p, Window* w, const QRect& bar)
     p.drawLine(close.topRight() + QPoint(-4, 4), close.bottomLeft() + QPoint(4, -4));
 }
 
+QString menuText(HMENU menu, int index)
+{
+    char text[128] = "";
+    GetMenuString(menu, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
+    return QString::fromLatin1(text).remove('&');
+}
+
+void drawMenuBar(QPainter& p, Window* w)
+{
+    std::vector<QRect> items = MenuBarItems(w);
+    if (items.empty() && !HasMenuBar(w))
+        return;
+    QRect band(w->client.left, w->client.top - kMenuBarHeight, w->client.right - w->client.left, kMenuBarHeight);
+    p.fillRect(band, sys(COLOR_MENU));
+    auto menu = reinterpret_cast<HMENU>(w->id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        bool grayed = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED);
+        p.setPen(sys(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+        p.drawText(items[i], Qt::AlignCenter, menuText(menu, static_cast<int>(i)));
+    }
+}
+
 } // namespace
+
+Thumb ThumbOf(const ScrollBar& b, int length)
+{
+    int track = std::max(1, length - 2 * kScrollArrow);
+    int range = std::max(1, b.max - b.min + 1);
+    int thumb = b.page ? std::max(8, static_cast<int>(track * static_cast<long long>(b.page) / range)) : kScrollArrow;
+    thumb = std::min(thumb, track);
+    int span = std::max(1, range - static_cast<int>(b.page));
+    int at = kScrollArrow + static_cast<int>((track - thumb) * static_cast<long long>(b.pos - b.min) / span);
+    return Thumb{at, thumb, track};
+}
+
+int PositionAt(const ScrollBar& b, int length, int thumbAt)
+{
+    Thumb t = ThumbOf(b, length);
+    int free = std::max(1, t.track - t.length);
+    int span = std::max(0, b.max - b.min + 1 - static_cast<int>(b.page));
+    int offset = std::clamp(thumbAt - kScrollArrow, 0, free);
+    return b.min + static_cast<int>(static_cast<long long>(offset) * span / free);
+}
+
+bool HasMenuBar(Window* w)
+{
+    return !(w->style & WS_CHILD) && w != Desktop() && w->id && IsMenu(reinterpret_cast<HMENU>(w->id));
+}
+
+// Items are laid out by the length of their text, so hit testing needs no font.
+std::vector<QRect> MenuBarItems(Window* w)
+{
+    std::vector<QRect> items;
+    if (!HasMenuBar(w))
+        return items;
+    auto menu = reinterpret_cast<HMENU>(w->id);
+    int x = w->client.left + 2;
+    int top = w->client.top - kMenuBarHeight;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        int width = static_cast<int>(menuText(menu, i).size()) * 7 + 14;
+        items.emplace_back(x, top, width, kMenuBarHeight);
+        x += width;
+    }
+    return items;
+}
 
 void PaintNonClient(Window* w)
 {
@@ -69,6 +130,7 @@ void PaintNonClient(Window* w)
     }
     if ((w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION)
         drawCaption(p, w, QRect(frame, frame, whole.width() - 2 * frame, 19));
+    drawMenuBar(p, w);
     QRect c(QPoint(w->client.left, w->client.top), QSize(w->client.right - w->client.left, w->client.bottom - w->client.top));
     if (w->exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) {
         int e = (w->exStyle & WS_EX_CLIENTEDGE) ? 2 : 1;

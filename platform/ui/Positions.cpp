@@ -22,6 +22,7 @@ int frameWidth(DWORD style)
 struct NonClient {
     int frame = 0;
     int caption = 0;
+    int menu = 0;
     int edge = 0;
     int vscroll = 0;
     int hscroll = 0;
@@ -34,6 +35,7 @@ NonClient metrics(Window* w)
         m.frame = frameWidth(w->style);
         m.caption = ((w->style & WS_CAPTION) == WS_CAPTION) ? 19 : 0;
     }
+    m.menu = HasMenuBar(w) ? kMenuBarHeight : 0;
     m.edge = (w->exStyle & WS_EX_CLIENTEDGE) ? 2 : ((w->exStyle & WS_EX_STATICEDGE) ? 1 : 0);
     m.vscroll = (w->style & WS_VSCROLL) ? 16 : 0;
     m.hscroll = (w->style & WS_HSCROLL) ? 16 : 0;
@@ -46,7 +48,7 @@ RECT DefaultClientRect(Window* w, const RECT& r)
 {
     NonClient m = metrics(w);
     int inset = m.frame + m.edge;
-    RECT c{inset, inset + m.caption, (r.right - r.left) - inset - m.vscroll,
+    RECT c{inset, inset + m.caption + m.menu, (r.right - r.left) - inset - m.vscroll,
            (r.bottom - r.top) - inset - m.hscroll};
     c.right = std::max(c.left, c.right);
     c.bottom = std::max(c.top, c.bottom);
@@ -64,6 +66,8 @@ int DefaultHitTest(Window* w, POINT screenPt)
     if (x >= c.left && x < c.right && y >= c.top && y < c.bottom)
         return HTCLIENT;
     NonClient m = metrics(w);
+    if (m.menu && y >= c.top - m.menu && y < c.top && x >= c.left && x < c.right)
+        return HTMENU;
     if (m.vscroll && x >= c.right && x < c.right + m.vscroll && y >= c.top && y < c.bottom)
         return HTVSCROLL;
     if (m.hscroll && y >= c.bottom && y < c.bottom + m.hscroll && x >= c.left && x < c.right)
@@ -195,7 +199,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint)
 
 BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD exStyle)
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
     if (!rect)
         return FALSE;
@@ -208,6 +212,8 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD exStyle)
     rect->top -= c.top;
     rect->right += 1000 - c.right;
     rect->bottom += 1000 - c.bottom;
+    if (menu && !(style & WS_CHILD))
+        rect->top -= kMenuBarHeight;
     return TRUE;
 }
 

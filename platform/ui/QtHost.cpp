@@ -316,6 +316,13 @@ void HostDestroy(Window* w)
     host->deleteLater();
 }
 
+void HostAlert(Window* w)
+{
+    Window* top = TopLevelOf(w);
+    if (top && top->host)
+        QApplication::alert(top->host);
+}
+
 void HostCursor(HCURSOR cursor)
 {
     for (HostWidget* h : hosts())

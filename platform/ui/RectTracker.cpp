@@ -233,8 +233,9 @@ BOOL CRectTracker::TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clipTo
     GetModifyPointers(handle, &px, &py, &xDiff, &yDiff);
     xDiff = point.x - xDiff;
     yDiff = point.y - yDiff;
+    AfxLockTempMaps();
     CWnd* drawOn = clipTo ? clipTo : wnd;
-    CDC* dc = drawOn->GetDC();
+    CDC* dc = drawOn->GetDCEx(nullptr, DCX_CACHE);
     bool moved = false;
     m_rectLast.SetRectEmpty();
     m_sizeLast = CSize(0, 0);
@@ -305,6 +306,7 @@ BOOL CRectTracker::TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clipTo
     drawOn->ReleaseDC(dc);
     if (::GetCapture() == wnd->m_hWnd)
         ::ReleaseCapture();
+    AfxUnlockTempMaps(FALSE);
     if (!moved)
         m_rect = rectSave;
     m_bFinalErase = m_bErase = FALSE;

@@ -106,6 +106,8 @@ HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hwnd);
+// Draws the user's attention to a window (the desktop's alert).
+BOOL FlashWindow(HWND hwnd, BOOL invert);
 HWND GetForegroundWindow();
 SHORT GetKeyState(int key);
 SHORT GetAsyncKeyState(int key);

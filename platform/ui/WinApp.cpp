@@ -97,7 +97,6 @@ BOOL CWinThread::OnIdle(LONG count)
         }
     } else {
         CWnd::DeleteTempMap();
-        CMenu::DeleteTempMap();
     }
     return count < 1;
 }

@@ -76,7 +76,22 @@ POINT WindowOrigin(Window* w);
 bool IsVisibleChain(Window* w);
 Window* TopLevelOf(Window* w);
 RECT DefaultClientRect(Window* w, const RECT& windowRect);
+// The menu bar of a top-level window with a menu: its height and its items (window coordinates).
+constexpr int kMenuBarHeight = 19;
+bool HasMenuBar(Window* w);
+std::vector<QRect> MenuBarItems(Window* w);
 int DefaultHitTest(Window* w, POINT screenPt);
+
+// Where the thumb of a scroll bar of the given length (arrows included) lies, and the
+// position a thumb start corresponds to.
+struct Thumb {
+    int at;     // offset of the thumb from the start of the bar
+    int length; // of the thumb
+    int track;  // length between the two arrows
+};
+constexpr int kScrollArrow = 16;
+Thumb ThumbOf(const ScrollBar& bar, int length);
+int PositionAt(const ScrollBar& bar, int length, int thumbAt);
 
 // Painting bookkeeping.
 void InvalidateClient(Window* w, const QRegion& region, bool erase);
@@ -101,6 +116,7 @@ void HostGeometry(Window* w);
 void HostTitle(Window* w);
 void HostDestroy(Window* w);
 void HostCursor(HCURSOR cursor);
+void HostAlert(Window* w);
 bool HaveDisplay();
 void SyncDesktopWithScreen();
 void ProcessHostEvents(bool wait, int timeoutMs);

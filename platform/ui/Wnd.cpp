@@ -128,12 +128,32 @@ CWnd* CWnd::FromHandle(HWND hwnd)
     return temps.emplace(hwnd, std::move(wrapper)).first->second.get();
 }
 
+namespace {
+
+int tempMapLocks = 0;
+
+} // namespace
+
+void AfxLockTempMaps() { ++tempMapLocks; }
+
+BOOL AfxUnlockTempMaps(BOOL deleteTemps)
+{
+    if (tempMapLocks == 0 || --tempMapLocks > 0)
+        return FALSE;
+    if (deleteTemps)
+        CWnd::DeleteTempMap();
+    return TRUE;
+}
+
 void CWnd::DeleteTempMap()
 {
+    if (tempMapLocks > 0)
+        return;
     auto& temps = temporaryMap();
     for (auto& [hwnd, wrapper] : temps)
         wrapper->m_hWnd = nullptr;
     temps.clear();
+    CMenu::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hwnd)
@@ -690,6 +710,7 @@ void CWnd::ScrollWindow(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect)
 CDC* CWnd::BeginPaint(PAINTSTRUCT* ps) { return AfxDCFromHandle(::BeginPaint(m_hWnd, ps)); }
 void CWnd::EndPaint(PAINTSTRUCT* ps) { ::EndPaint(m_hWnd, ps); }
 CDC* CWnd::GetDC() { return AfxGetWindowDC(this, FALSE); }
+CDC* CWnd::GetDCEx(CRgn*, DWORD flags) { return AfxGetWindowDC(this, (flags & DCX_WINDOW) != 0); }
 CDC* CWnd::GetWindowDC() { return AfxGetWindowDC(this, TRUE); }
 int CWnd::ReleaseDC(CDC* dc) { return AfxReleaseWindowDC(this, dc); }
 
@@ -700,6 +721,18 @@ CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
 CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
 CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+BOOL CWnd::FlashWindow(BOOL invert) { return ::FlashWindow(m_hWnd, invert); }
+
+CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyPermanent) const
+{
+    for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) == id && (!onlyPermanent || FromHandlePermanent(child)))
+            return FromHandle(child);
+        if (CWnd* found = FromHandle(child)->GetDescendantWindow(id, onlyPermanent))
+            return found;
+    }
+    return nullptr;
+}
 void CWnd::CreateSolidCaret(int width, int height) { ::CreateCaret(m_hWnd, nullptr, width, height); }
 void CWnd::ShowCaret() { ::ShowCaret(m_hWnd); }
 void CWnd::HideCaret() { ::HideCaret(m_hWnd); }

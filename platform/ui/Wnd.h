@@ -8,6 +8,7 @@
 #include "platform/ui/UiApi.h"
 
 class CDC;
+class CRgn;
 class CMenu;
 class CFrameWnd;
 class CScrollBar;
@@ -74,7 +75,7 @@ public:
     BOOL operator==(const CWnd& other) const { return other.m_hWnd == m_hWnd; }
 
     // Handle maps: permanent objects are those attached to a handle; others get a temporary
-    // object that lives until the next idle time.
+    // object that lives until the next idle time (with the temporary menu objects).
     static CWnd* FromHandle(HWND hwnd);
     static CWnd* FromHandlePermanent(HWND hwnd);
     static void DeleteTempMap();
@@ -147,6 +148,7 @@ public:
     static CWnd* WindowFromPoint(POINT pt);
     static CWnd* GetDesktopWindow();
     static CWnd* GetSafeOwner(CWnd* parent = nullptr, HWND* topLevel = nullptr);
+    CWnd* GetDescendantWindow(int id, BOOL onlyPermanent = FALSE) const;
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE,
                                   BOOL onlyPermanent = FALSE);
 
@@ -198,6 +200,7 @@ public:
     CDC* BeginPaint(PAINTSTRUCT* ps);
     void EndPaint(PAINTSTRUCT* ps);
     CDC* GetDC();
+    CDC* GetDCEx(CRgn* clip, DWORD flags);
     CDC* GetWindowDC();
     int ReleaseDC(CDC* dc);
 
@@ -209,6 +212,7 @@ public:
     CWnd* SetActiveWindow();
     static CWnd* GetActiveWindow();
     BOOL SetForegroundWindow();
+    BOOL FlashWindow(BOOL invert);
     void CreateSolidCaret(int width, int height);
     void ShowCaret();
     void HideCaret();
@@ -315,6 +319,10 @@ extern const char* const AfxWnd;
 extern const char* const AfxFrameOrView;
 extern const char* const AfxMDIFrame;
 extern const char* const AfxControlBar;
+
+// While locked, idle time keeps the temporary window and menu objects (nested loops hold them).
+void AfxLockTempMaps();
+BOOL AfxUnlockTempMaps(BOOL deleteTemps = TRUE);
 
 // Gets one message and dispatches it (with pre-translation); FALSE on WM_QUIT.
 BOOL AfxPumpMessage();

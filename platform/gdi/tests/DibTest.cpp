@@ -82,6 +82,28 @@ TEST(DibSections, EveryDepthRoundTripsThroughTheDc)
     }
 }
 
+TEST(DibSections, DirectWritesAndDrawingKeepEachOther)
+{
+    Info info = MakeInfo(4, 4, 24, BI_RGB);
+    info.header.biHeight = -4;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* b = static_cast<BYTE*>(bits);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc.SelectObject(section);
+    dc.SetPixel(0, 0, RGB(255, 0, 0));
+    b[DibRowBytes(4, 24) * 2 + 1] = 255;  // the caller paints pixel (0, 2) green
+    dc.SetPixel(3, 3, RGB(0, 0, 255));    // drawing elsewhere keeps it
+    GdiFlush();
+    EXPECT_EQ(255, b[DibRowBytes(4, 24) * 2 + 1]);
+    EXPECT_EQ(255, b[2]);
+    EXPECT_EQ(255, b[DibRowBytes(4, 24) * 3 + 9]);
+    EXPECT_EQ(RGB(0, 255, 0), dc.GetPixel(0, 2));
+    dc.SelectObject(old);
+    DeleteObject(section);
+}
+
 TEST(DibSections, BottomUpAndTopDownRowsLand)
 {
     for (int height : {2, -2}) {

@@ -44,6 +44,23 @@ TEST(Icons, DrawThroughTheMask)
     EXPECT_FALSE(DrawIcon(canvas.dc, 0, 0, icon));
 }
 
+TEST(Icons, DisabledStateEmbossesTheOpaquePixels)
+{
+    Parts parts;
+    ICONINFO info{TRUE, 0, 0, parts.mask, parts.color};
+    HICON icon = CreateIconIndirect(&info);
+    Canvas canvas(6, 6, RGB(255, 255, 0));
+    EXPECT_TRUE(canvas.dc.DrawState(POINT{0, 0}, SIZE{0, 0}, icon, DST_ICON | DSS_DISABLED));
+    EXPECT_EQ(RGB(255, 255, 0), canvas.Pixel(0, 0));      // transparent row, not reached by the offset
+    EXPECT_EQ(RGB(128, 128, 128), canvas.Pixel(1, 2));    // shadow over every opaque pixel
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(4, 4));    // highlight shows one pixel down and right
+    EXPECT_EQ(RGB(255, 255, 0), canvas.Pixel(5, 0));
+    Canvas normal(4, 4, RGB(255, 255, 0));
+    normal.dc.DrawState(POINT{0, 0}, SIZE{0, 0}, icon, DST_ICON);
+    EXPECT_EQ("yyyy\nrrbb\nrrbb\nrrbb\n", normal.Art());
+    DestroyIcon(icon);
+}
+
 TEST(Icons, InfoGivesCopiesOfTheBitmaps)
 {
     Parts parts;
@@ -118,6 +135,9 @@ TEST(Icons, IcoFilePicksTheClosestImage)
     Canvas canvas(4, 4, RGB(0, 0, 255));
     DrawIcon(canvas.dc, 0, 0, icon);
     EXPECT_EQ("bbbb\nrrrr\nrrrr\nrrrr\n", canvas.Art());
+    Canvas viaDc(4, 4, RGB(0, 0, 255));
+    EXPECT_TRUE(viaDc.dc.DrawIcon(POINT{0, 0}, icon));
+    EXPECT_EQ(canvas.Art(), viaDc.Art());
     DestroyIcon(icon);
     HICON small = CreateIconFromFileData(file.data(), file.size(), 2, 2);
     ICONINFO info{};

@@ -65,6 +65,19 @@ TEST(Metafiles, RecordedDrawingPlaysBackPixelForPixel)
     EXPECT_TRUE(DeleteEnhMetaFile(emf));
 }
 
+TEST(Metafiles, AttributeDcAnswersMeasurements)
+{
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(nullptr, "PDF Printer", nullptr, nullptr));
+    CMetaFileDC meta;
+    ASSERT_TRUE(meta.CreateEnhanced(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(96, meta.GetDeviceCaps(LOGPIXELSX));
+    meta.SetAttribDC(printer);
+    EXPECT_EQ(300, meta.GetDeviceCaps(LOGPIXELSX));
+    meta.ReleaseAttribDC();
+    DeleteEnhMetaFile(meta.CloseEnhanced());
+}
+
 TEST(Metafiles, PlaybackScalesToTheTargetRectangle)
 {
     HENHMETAFILE emf = Record([](CDC& dc) {
@@ -96,6 +109,16 @@ TEST(Metafiles, BytesRoundTripAndTextAndBlits)
         dc.TextOut(5, 5, "Metafile", 8);
         dc.SelectObject(old);
         dc.BitBlt(70, 70, 8, 8, &source.dc, 0, 0, SRCCOPY);
+        CDC mono;
+        mono.CreateCompatibleDC(nullptr);
+        CBitmap mask;
+        const BYTE rows[8] = {0xF0, 0, 0xF0, 0, 0x0F, 0, 0x0F, 0};
+        mask.CreateBitmap(8, 4, 1, 1, rows);
+        CBitmap* oldMask = mono.SelectObject(&mask);
+        dc.SetTextColor(RGB(255, 0, 0));
+        dc.SetBkColor(RGB(0, 255, 0));
+        dc.BitBlt(80, 60, 8, 4, &mono, 0, 0, SRCCOPY);
+        mono.SelectObject(oldMask);
         dc.StretchBlt(70, 80, 16, 8, &source.dc, 0, 0, 8, 8, SRCCOPY);
     };
     Canvas direct(96, 96);

@@ -41,6 +41,34 @@ TEST_F(Text, ExtentIsStableAndAdditive)
     canvas.dc.SelectStockObject(SYSTEM_FONT);
 }
 
+TEST(Fonts, FaceNamesMapToInstalledFamilies)
+{
+    struct Case {
+        const char* face;
+        BYTE pitchAndFamily;
+        const char* family;
+    };
+    const std::vector<Case> cases = {
+        {"Arial", 0, "Liberation Sans"},           {"times new roman", 0, "Liberation Serif"},
+        {"Courier New", 0, "Liberation Mono"},     {"No Such Face", 0, "DejaVu Sans"},
+        {"", FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono"}, {"", FF_ROMAN, "DejaVu Serif"},
+    };
+    for (const Case& c : cases) {
+        LOGFONT lf{};
+        lf.lfHeight = -12;
+        lf.lfPitchAndFamily = c.pitchAndFamily;
+        std::strcpy(lf.lfFaceName, c.face);
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        Canvas canvas(2, 2);
+        canvas.dc.SelectObject(&font);
+        char face[LF_FACESIZE] = {};
+        canvas.dc.GetTextFace(LF_FACESIZE, face);
+        EXPECT_STREQ(c.family, face) << c.face;
+        canvas.dc.SelectStockObject(SYSTEM_FONT);
+    }
+}
+
 TEST_F(Text, PositiveHeightIsTheCellHeight)
 {
     Canvas canvas(4, 4);

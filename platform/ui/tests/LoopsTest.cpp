@@ -3,6 +3,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/RectTracker.h"
+#include "platform/ui/WinApp.h"
 #include "platform/ui/Wnd.h"
 
 #include <chrono>
@@ -219,4 +220,52 @@ TEST_F(LoopsTest, TimerProcsRunThroughDispatch)
             DispatchMessage(&msg);
     EXPECT_GE(procTicks, 2);
     EXPECT_TRUE(KillTimer(nullptr, id));
+}
+
+namespace {
+
+class CIdleApp : public CWinApp {
+public:
+    int idles = 0;
+    int exits = 0;
+    BOOL OnIdle(LONG count) override
+    {
+        ++idles;
+        return CWinApp::OnIdle(count);
+    }
+    int ExitInstance() override
+    {
+        ++exits;
+        return CWinApp::ExitInstance();
+    }
+};
+
+// Quits with code 6 when its timer first fires.
+class CQuitOnTimer : public CWnd {
+public:
+    void OnTimer(UINT_PTR id)
+    {
+        KillTimer(id);
+        PostQuitMessage(6);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CQuitOnTimer, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(LoopsTest, RunIdlesThenEndsWithTheQuitCode)
+{
+    CIdleApp app;
+    CQuitOnTimer main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr));
+    app.m_pMainWnd = &main;
+    main.SetTimer(1, 20);
+    EXPECT_EQ(app.Run(), 6);
+    EXPECT_GT(app.idles, 0);
+    EXPECT_EQ(app.exits, 1);
+    app.m_pMainWnd = nullptr;
+    main.DestroyWindow();
 }

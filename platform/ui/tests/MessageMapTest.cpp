@@ -184,6 +184,12 @@ TEST_F(MessageMapTest, ModifyStyleReportsChangesAndRecomputesTheFrame)
 
 namespace {
 
+class CPlainScroll : public CScrollView {
+public:
+    void OnDraw(CDC*) override {}
+    void PostNcDestroy() override {}
+};
+
 class CRedView : public CView {
 public:
     void OnDraw(CDC* dc) override { dc->FillSolidRect(CRect(5, 5, 15, 15), RGB(255, 0, 0)); }
@@ -208,11 +214,6 @@ TEST_F(MessageMapTest, ViewsDrawThroughPaintContextsClippedToTheirWindow)
 
 TEST_F(MessageMapTest, ScrollViewKeepsItsBarsInStepWithTheClientSize)
 {
-    class CPlainScroll : public CScrollView {
-    public:
-        void OnDraw(CDC*) override {}
-        void PostNcDestroy() override {}
-    };
     HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 300, 300});
     CPlainScroll view;
     ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), CWnd::FromHandle(top), 1));
@@ -231,4 +232,78 @@ TEST_F(MessageMapTest, ScrollViewKeepsItsBarsInStepWithTheClientSize)
     view.SetScaleToFitSize(CSize(1000, 1000));
     EXPECT_FALSE(view.GetStyle() & (WS_HSCROLL | WS_VSCROLL));
     view.DestroyWindow();
+}
+
+TEST_F(MessageMapTest, ScrollBarArrowsPagesAndThumbScrollTheView)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 300, 300});
+    CPlainScroll view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 116), CWnd::FromHandle(top), 1));
+    view.SetScrollSizes(MM_TEXT, CSize(1000, 50), CSize(100, 100), CSize(10, 10));
+    ASSERT_TRUE(view.GetStyle() & WS_HSCROLL);
+    CRect window;
+    view.GetWindowRect(&window);
+    int barY = window.bottom - 8;
+    struct Case {
+        int pressX; // from the window's left edge
+        int releaseX;
+        int expected;
+    };
+    const Case cases[] = {
+        {190, 190, 10},  // right arrow: one line
+        {150, 150, 110}, // right of the thumb: one page
+        {5, 5, 100},     // left arrow
+    };
+    for (const Case& c : cases) {
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, POINT{window.left + c.pressX, barY}, MK_LBUTTON);
+        UiTestHook::MouseUp(WM_LBUTTONUP, POINT{window.left + c.releaseX, barY});
+        UiTestHook::PumpPending();
+        EXPECT_EQ(view.GetScrollPosition().x, c.expected) << c.pressX;
+    }
+    int thumbStart = 16 + (168 - 33) * 100 / 800;
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, POINT{window.left + thumbStart + 2, barY}, MK_LBUTTON);
+    UiTestHook::MouseMove(POINT{window.left + 200, barY}, MK_LBUTTON);
+    UiTestHook::MouseUp(WM_LBUTTONUP, POINT{window.left + 200, barY});
+    UiTestHook::PumpPending();
+    EXPECT_EQ(view.GetScrollPosition().x, 800) << "dragging the thumb past the end stops at the last position";
+    EXPECT_EQ(GetCapture(), nullptr);
+    view.DestroyWindow();
+}
+
+namespace {
+
+class CMenuOwner : public CWnd {
+public:
+    CPoint menuAt{-1, -1};
+    void OnContextMenu(CWnd*, CPoint point) { menuAt = point; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMenuOwner, CWnd)
+    ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(MessageMapTest, RightButtonUpAsksForTheContextMenuAtTheScreenPoint)
+{
+    CMenuOwner wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, 40, 50, 100, 100, nullptr, nullptr));
+    wnd.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 6));
+    EXPECT_EQ(wnd.menuAt, CPoint(45, 56));
+    wnd.DestroyWindow();
+}
+
+TEST_F(MessageMapTest, DescendantsAreFoundByIdAndLockedTemporariesSurvive)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED, {0, 0, 100, 100});
+    HWND mid = MakeWindow(WS_CHILD, {0, 0, 50, 50}, top, 1);
+    HWND deep = MakeWindow(WS_CHILD, {0, 0, 10, 10}, mid, 7);
+    CWnd* found = CWnd::FromHandle(top)->GetDescendantWindow(7);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->m_hWnd, deep);
+    EXPECT_EQ(CWnd::FromHandle(top)->GetDescendantWindow(7, TRUE), nullptr);
+    AfxLockTempMaps();
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(found->m_hWnd, deep) << "kept while locked";
+    EXPECT_TRUE(AfxUnlockTempMaps());
 }

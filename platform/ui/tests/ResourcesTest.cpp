@@ -146,3 +146,36 @@ TEST_F(ResourcesTest, MessageBoxesTakeScriptedAnswersAndRecordTheirStyle)
     EXPECT_EQ(UiTestHook::MessageBoxCount(), 4);
     EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 0);
 }
+
+TEST_F(ResourcesTest, TheMenuBarTakesItsBandAndOpensThePopupOfTheClickedItem)
+{
+    auto* frame = new CResourceFrame;
+    ASSERT_TRUE(frame->LoadFrame(kFrame, WS_OVERLAPPEDWINDOW));
+    frame->ShowWindow(SW_SHOW);
+    CRect window, client;
+    frame->GetWindowRect(&window);
+    frame->GetClientRect(&client);
+    EXPECT_EQ(window.Height() - client.Height(), 19);
+    POINT onView{window.left + 50, window.top + 10};
+    EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(onView.x), static_cast<WORD>(onView.y))), HTMENU);
+    struct Case {
+        int x; // within the bar
+        UINT pick;
+        const char* expected;
+    };
+    const Case cases[] = {{10, kSave, "save;"}, {60, kZoom, "zoom;"}, {10, 0, ""}};
+    for (const Case& c : cases) {
+        ran.clear();
+        UiTestHook::QueueMenuPick(c.pick);
+        POINT at{window.left + c.x, window.top + 10};
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, at, MK_LBUTTON);
+        UiTestHook::MouseUp(WM_LBUTTONUP, at);
+        UiTestHook::PumpPending();
+        EXPECT_EQ(ran, c.expected) << c.x;
+        EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 0);
+    }
+    frame->SetMenu(nullptr);
+    frame->GetClientRect(&client);
+    EXPECT_EQ(window.Height(), client.Height());
+    frame->DestroyWindow();
+}

@@ -246,3 +246,47 @@ TEST_F(WindowsTest, HiddenWindowsCollectNoPaint)
     ShowWindow(top, SW_SHOW);
     EXPECT_TRUE(GetUpdateRect(top, nullptr, FALSE));
 }
+
+TEST_F(WindowsTest, DraggingTheCaptionOrAnEdgeMovesOrSizesAChild)
+{
+    struct Case {
+        POINT press; // window coordinates
+        int dx, dy;
+        RECT expected; // parent client coordinates
+    };
+    const Case cases[] = {
+        {{60, 10}, 30, 20, {40, 30, 240, 130}},    // caption: moves
+        {{199, 50}, 25, 0, {10, 10, 235, 110}},    // right edge: widens
+        {{1, 1}, -5, -6, {5, 4, 210, 110}},        // top-left corner
+        {{199, 50}, -150, 0, {10, 10, 122, 110}},  // never narrower than the minimum
+    };
+    HWND parent = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {100, 100, 600, 500});
+    for (const Case& c : cases) {
+        HWND child = MakeWindow(WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME, {10, 10, 210, 110}, parent);
+        RECT r = screenRect(child);
+        POINT from{r.left + c.press.x, r.top + c.press.y};
+        POINT to{from.x + c.dx, from.y + c.dy};
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, from, MK_LBUTTON);
+        UiTestHook::MouseMove(to, MK_LBUTTON);
+        UiTestHook::MouseUp(WM_LBUTTONUP, to);
+        UiTestHook::PumpPending();
+        RECT moved = screenRect(child);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&moved), 2);
+        EXPECT_TRUE(sameRect(moved, c.expected)) << c.press.x << "," << c.press.y << " -> " << moved.left << ","
+                                                 << moved.top << "," << moved.right << "," << moved.bottom;
+        EXPECT_EQ(GetCapture(), nullptr);
+        DestroyWindow(child);
+    }
+}
+
+TEST_F(WindowsTest, RedrawOffCollectsNoPaintUntilTurnedOn)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 100, 100});
+    UiTestHook::PumpPending();
+    SendMessage(top, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(top, nullptr, TRUE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    SendMessage(top, WM_SETREDRAW, TRUE, 0);
+    EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}

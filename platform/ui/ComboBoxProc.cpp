@@ -188,12 +188,24 @@ LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// The window is as tall as its selection field; the template's height is that of the list.
+void fitField(HWND hwnd)
+{
+    if (kind(hwnd) == CBS_SIMPLE)
+        return;
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, ctl::LineHeight(hwnd) + 8,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ComboState& s = States::Of(hwnd);
     switch (message) {
+    case WM_CREATE: fitField(hwnd); break;
     case WM_PAINT: ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paint(hwnd, dc, r); }); return 0;
     case WM_ERASEBKGND: return TRUE;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s.dropped ? DLGC_WANTALLKEYS : 0);
@@ -245,6 +257,9 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case CB_GETITEMHEIGHT:
     case CB_SETITEMHEIGHT: return itemMessage(hwnd, message, wParam, lParam);
     case WM_SETFONT:
+        ctl::HandleFontMessage(hwnd, message, wParam);
+        fitField(hwnd);
+        return 0;
     case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         s.list.Clear(hwnd);

@@ -4,6 +4,8 @@
 #include "platform/core/Exception.h"
 #include "platform/ui/Resources.h"
 
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 const char* const AfxDialogClass = "AfxDialog";
@@ -142,6 +144,14 @@ void CDialog::createControls(const DialogTemplate& dialog)
             (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             m_defId = item.id;
     }
+    // Group boxes are drawn behind the controls they frame.
+    std::vector<HWND> frames;
+    for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::SendMessage(h, WM_GETDLGCODE, 0, 0) == DLGC_STATIC &&
+            (::GetWindowLongPtr(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            frames.push_back(h);
+    for (HWND h : frames)
+        ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 INT_PTR CDialog::DoModal()

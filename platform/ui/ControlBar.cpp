@@ -3,6 +3,7 @@
 
 #include "platform/core/StringTable.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
@@ -12,6 +13,7 @@
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
+IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 CControlBar::~CControlBar()
 {
@@ -554,3 +556,22 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
+
+BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)
+{
+    const DialogTemplate* t = FindDialogResource(templateId);
+    if (!t || !CreateBar(parent, style, id))
+        return FALSE;
+    m_sizeDefault = CSize(DialogUnitsToPixelsX(t->cx), DialogUnitsToPixelsY(t->cy));
+    AfxCreateDialogItems(m_hWnd, *t);
+    return TRUE;
+}
+
+CSize CDialogBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
+{
+    if (!stretch)
+        return m_sizeDefault;
+    return horizontal ? CSize(32767, m_sizeDefault.cy) : CSize(m_sizeDefault.cx, 32767);
+}
+
+void CDialogBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) { UpdateDialogControls(target, disableIfNoHandler); }

@@ -156,3 +156,16 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// A control bar whose content comes from a dialog template; its size is the template's.
+class CDialogBar : public CControlBar {
+    DECLARE_DYNAMIC(CDialogBar)
+public:
+    BOOL Create(CWnd* parent, UINT templateId, UINT style, UINT id);
+
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+
+protected:
+    CSize m_sizeDefault{0, 0};
+};

@@ -123,35 +123,61 @@ BOOL CDialog::createFromTemplate(const DialogTemplate& dialog, CWnd* parent, boo
     return ::IsWindow(m_hWnd);
 }
 
-void CDialog::createControls(const DialogTemplate& dialog)
+namespace {
+
+// One template item as a visible child at rect (pixels), below the items made before it so
+// that the tab order is the template's.
+HWND createItem(HWND parent, const DialogItemTemplate& item, const RECT& rect)
 {
-    for (const DialogItemTemplate& item : dialog.items) {
-        CRect rect(item.x, item.y, item.x + item.cx, item.y + item.cy);
-        MapDialogRect(&rect);
-        WNDCLASS wc{};
-        LPCTSTR cls = ::GetClassInfo(nullptr, item.className.c_str(), &wc) ? item.className.c_str() : AfxDialogClass;
-        HWND control = ::CreateWindowEx(item.exStyle, cls, item.text.c_str(),
-                                        item.style | WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(),
-                                        rect.Height(), m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
-                                        nullptr, nullptr);
-        if (!control)
-            continue;
-        // Tab order is template order: each control goes below the ones before it.
+    WNDCLASS wc{};
+    LPCTSTR cls = ::GetClassInfo(nullptr, item.className.c_str(), &wc) ? item.className.c_str() : AfxDialogClass;
+    HWND control = ::CreateWindowEx(item.exStyle, cls, item.text.c_str(), item.style | WS_CHILD | WS_VISIBLE, rect.left,
+                                    rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), nullptr, nullptr);
+    if (control)
         ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (m_font.m_hObject)
-            ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), FALSE);
-        if ((item.className == WC_BUTTON || item.className == "button") &&
-            (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-            m_defId = item.id;
-    }
-    // Group boxes are drawn behind the controls they frame.
+    return control;
+}
+
+// Group boxes are drawn behind the controls they frame.
+void sendFramesBack(HWND parent)
+{
     std::vector<HWND> frames;
-    for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+    for (HWND h = ::GetWindow(parent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
         if (::SendMessage(h, WM_GETDLGCODE, 0, 0) == DLGC_STATIC &&
             (::GetWindowLongPtr(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
             frames.push_back(h);
     for (HWND h : frames)
         ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void AfxCreateDialogItems(HWND parent, const DialogTemplate& dialogTemplate)
+{
+    AfxRegisterControlClasses();
+    registerDialogClass();
+    for (const DialogItemTemplate& item : dialogTemplate.items)
+        createItem(parent, item,
+                   RECT{DialogUnitsToPixelsX(item.x), DialogUnitsToPixelsY(item.y), DialogUnitsToPixelsX(item.x + item.cx),
+                        DialogUnitsToPixelsY(item.y + item.cy)});
+    sendFramesBack(parent);
+}
+
+void CDialog::createControls(const DialogTemplate& dialog)
+{
+    for (const DialogItemTemplate& item : dialog.items) {
+        CRect rect(item.x, item.y, item.x + item.cx, item.y + item.cy);
+        MapDialogRect(&rect);
+        HWND control = createItem(m_hWnd, item, rect);
+        if (!control)
+            continue;
+        if (m_font.m_hObject)
+            ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), FALSE);
+        if ((item.className == WC_BUTTON || item.className == "button") && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            m_defId = item.id;
+    }
+    sendFramesBack(m_hWnd);
 }
 
 INT_PTR CDialog::DoModal()

@@ -75,5 +75,9 @@ private:
     UINT m_defId = IDOK;
 };
 
+// Creates the items of a template as children of parent in the standard dialog units (used
+// by dialog bars); an item whose class is not registered gets a plain window.
+void AfxCreateDialogItems(HWND parent, const DialogTemplate& dialogTemplate);
+
 // The window class of dialogs and of template items whose class is not registered.
 extern const char* const AfxDialogClass;

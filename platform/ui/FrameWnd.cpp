@@ -462,6 +462,13 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI)
     cmdUI->SetCheck(bar->IsWindowVisible() ? 1 : 0);
 }
 
+// Status bar indicators of the lock keys show their text while the key is toggled on.
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* cmdUI)
+{
+    int key = cmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : cmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    cmdUI->Enable(::GetKeyState(key) & 1);
+}
+
 BOOL CFrameWnd::OnBarCheck(UINT id)
 {
     CControlBar* bar = GetControlBar(id);
@@ -499,5 +506,6 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 END_MESSAGE_MAP()

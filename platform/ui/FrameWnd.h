@@ -56,6 +56,7 @@ public:
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle; }
     void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+    void OnUpdateKeyIndicator(CCmdUI* cmdUI);
     BOOL OnBarCheck(UINT id);
 
     // Modal state: disables the frame while a modal window runs over it.

@@ -83,6 +83,17 @@ void CView::OnActivateView(BOOL activate, CView* activateView, CView*)
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 BOOL CView::IsSelected(const CObject*) const { return FALSE; }
 
+BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+void CView::OnPrint(CDC* dc, CPrintInfo*) { OnDraw(dc); }
+
+// Without a print dialog the whole range is printed; an empty range prints nothing.
+BOOL CView::DoPreparePrinting(CPrintInfo* info)
+{
+    return info && info->GetMinPage() <= info->GetMaxPage();
+}
+
 LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
 {
     OnInitialUpdate();

@@ -1,11 +1,11 @@
 // CView: a child window that shows a document; CScrollView adds scrolling in logical units.
 #pragma once
 
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/Wnd.h"
 
 class CDocument;
 class CFrameWnd;
-class CPrintInfo;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
@@ -21,6 +21,14 @@ public:
     virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
     virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
     virtual BOOL IsSelected(const CObject* object) const;
+
+    // Printing: the view sets the page range, prepares and releases its resources and draws
+    // each page (by default as on the screen).
+    virtual BOOL OnPreparePrinting(CPrintInfo* info);
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    BOOL DoPreparePrinting(CPrintInfo* info);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;

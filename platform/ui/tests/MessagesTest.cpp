@@ -1,7 +1,9 @@
 // The queue: posting, filters, quit, translation, key state and routed input.
 #include "UiFixture.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -196,4 +198,39 @@ TEST_F(MessagesTest, FocusAndActivationSendTheirMessages)
     EXPECT_EQ(GetFocus(), other);
     DestroyWindow(other);
     EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(MessagesTest, PostingFromAnotherThreadWakesAWaitingLoop)
+{
+    std::thread poster([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        PostMessage(window, WM_USER + 6, 11, 0);
+    });
+    MSG msg;
+    bool got = false;
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!got && std::chrono::steady_clock::now() < until)
+        if (GetMessage(&msg, nullptr, 0, 0) && msg.message == WM_USER + 6)
+            got = msg.wParam == 11;
+    poster.join();
+    EXPECT_TRUE(got);
+}
+
+TEST_F(MessagesTest, TheClassCursorIsSetWhenTheMouseMovesInTheClientArea)
+{
+    WNDCLASS wc{};
+    if (!GetClassInfo(nullptr, "CrossCursor", &wc)) {
+        wc.lpfnWndProc = DefWindowProc;
+        wc.hCursor = LoadCursor(nullptr, IDC_CROSS);
+        wc.lpszClassName = "CrossCursor";
+        RegisterClass(&wc);
+    }
+    HWND cross = CreateWindowEx(0, "CrossCursor", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, window, nullptr, nullptr, nullptr);
+    m_windows.push_back(cross);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    POINT at{10, 10};
+    ClientToScreen(cross, &at);
+    UiTestHook::MouseMove(at, 0);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
 }

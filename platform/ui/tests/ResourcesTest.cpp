@@ -179,3 +179,39 @@ TEST_F(ResourcesTest, TheMenuBarTakesItsBandAndOpensThePopupOfTheClickedItem)
     EXPECT_EQ(window.Height(), client.Height());
     frame->DestroyWindow();
 }
+
+TEST_F(ResourcesTest, TabMovesTheFocusThroughTheTabStopsOfADialog)
+{
+    DialogTemplate t;
+    t.style = WS_POPUP | WS_VISIBLE;
+    t.cx = 100;
+    t.cy = 60;
+    t.items = {{"edit", "", 10, WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 50, 10},
+               {"static", "label", 11, WS_VISIBLE, 0, 0, 12, 50, 10},
+               {"edit", "", 12, WS_VISIBLE | WS_TABSTOP, 0, 0, 24, 50, 10},
+               {"button", "OK", 13, WS_VISIBLE | WS_TABSTOP, 0, 0, 36, 50, 10}};
+    class CModeless : public CDialog {
+    public:
+        void PostNcDestroy() override {}
+    } dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(t));
+    ::SetFocus(dialog.GetDlgItem(10)->m_hWnd);
+    struct Case {
+        bool shift;
+        int expected;
+    };
+    const Case cases[] = {{false, 12}, {false, 13}, {false, 10}, {true, 13}, {true, 12}};
+    for (const Case& c : cases) {
+        MSG msg{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        if (c.shift)
+            UiTestHook::KeyDown(VK_SHIFT);
+        UiTestHook::PumpPending();
+        EXPECT_TRUE(dialog.PreTranslateMessage(&msg));
+        if (c.shift) {
+            UiTestHook::KeyUp(VK_SHIFT);
+            UiTestHook::PumpPending();
+        }
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), c.expected);
+    }
+    dialog.DestroyWindow();
+}

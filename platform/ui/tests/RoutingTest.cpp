@@ -8,6 +8,7 @@
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
@@ -236,4 +237,45 @@ TEST_F(RoutingTest, ChildFramesPaintTheirCaptionAndTheWorkspaceIsGrey)
     CRect client;
     ::GetClientRect(main->m_hWndMDIClient, &client);
     EXPECT_EQ(UiTestHook::PixelAt(main->m_hWndMDIClient, POINT{client.right - 3, client.bottom - 3}), GetSysColor(COLOR_APPWORKSPACE));
+}
+
+TEST_F(RoutingTest, LockKeyIndicatorsFollowTheKeyState)
+{
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(main));
+    const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_CAPS};
+    status.SetIndicators(ids, 2);
+    bool capsOn = GetKeyState(VK_CAPITAL) & 1;
+    for (int round = 0; round < 2; ++round) {
+        app->OnIdle(0);
+        EXPECT_EQ((status.GetPaneStyle(1) & SBPS_DISABLED) == 0, capsOn) << round;
+        main->SetFocus();
+        UiTestHook::KeyDown(VK_CAPITAL);
+        UiTestHook::KeyUp(VK_CAPITAL);
+        UiTestHook::PumpPending();
+        capsOn = !capsOn;
+    }
+    status.DestroyWindow();
+}
+
+TEST_F(RoutingTest, DialogBarsTakeTheirTemplateSizeAtTheirEdge)
+{
+    DialogTemplate ruler;
+    ruler.cx = 40;
+    ruler.cy = 16;
+    ruler.items = {{"static", "", 28560, WS_VISIBLE, 0, 0, 0, 10, 8}};
+    RegisterDialogResource(27958, ruler);
+    CDialogBar left;
+    ASSERT_TRUE(left.Create(main, 27958, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 28553));
+    EXPECT_FALSE(left.Create(main, 9999, WS_CHILD | CBRS_TOP, 28554)) << "no such template";
+    main->RecalcLayout();
+    CRect bar, mdi;
+    left.GetWindowRect(&bar);
+    ::GetWindowRect(main->m_hWndMDIClient, &mdi);
+    EXPECT_EQ(bar.Width(), DialogUnitsToPixelsX(40));
+    EXPECT_EQ(mdi.left, bar.right);
+    EXPECT_NE(left.GetDlgItem(28560), nullptr);
+    EXPECT_EQ(main->GetControlBar(28553), &left);
+    left.DestroyWindow();
+    EXPECT_EQ(main->GetControlBar(28553), nullptr);
 }

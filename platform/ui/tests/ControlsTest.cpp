@@ -5,6 +5,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ControlTypes.h"
+#include "platform/ui/DragListBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/RangeCtrls.h"
@@ -476,5 +477,78 @@ TEST_F(ControlTest, EditLinesThroughTheWrapper)
     edit.DestroyWindow();
     parent.Detach();
 }
+
+} // namespace
+
+namespace {
+
+class RecordingDragList : public CDragListBox {
+public:
+    std::vector<std::string> steps;
+    BOOL refuse = FALSE;
+    BOOL BeginDrag(CPoint pt) override
+    {
+        steps.push_back("begin");
+        return refuse ? FALSE : CDragListBox::BeginDrag(pt);
+    }
+    void CancelDrag(CPoint pt) override
+    {
+        steps.push_back("cancel");
+        CDragListBox::CancelDrag(pt);
+    }
+    void Dropped(int from, CPoint pt) override
+    {
+        steps.push_back("drop " + std::to_string(from) + "->" + std::to_string(ItemFromPt(pt, FALSE)));
+        CDragListBox::Dropped(from, pt);
+    }
+};
+
+struct DragCase {
+    const char* name;
+    int fromRow;
+    int toY; // client y of the release
+    bool refuse;
+    std::vector<std::string> steps;
+    std::vector<std::string> order;
+};
+
+class DragLists : public ControlTest, public ::testing::WithParamInterface<DragCase> {};
+
+TEST_P(DragLists, MoveRowsWhereTheyAreDropped)
+{
+    const DragCase& c = GetParam();
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, RECT{0, 0, 200, 200}, nullptr, 0));
+    RecordingDragList list;
+    list.refuse = c.refuse;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 120}, &parent, 3));
+    list.SetItemHeight(0, 20);
+    for (const char* s : {"a", "b", "c", "d"})
+        list.AddString(s);
+    int y = c.fromRow * 20 + 5;
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(y)));
+    list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(c.toY)));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, static_cast<WORD>(c.toY)));
+    EXPECT_EQ(list.steps, c.steps);
+    std::vector<std::string> order;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CString text;
+        list.GetText(i, text);
+        order.push_back(text.GetString());
+    }
+    EXPECT_EQ(order, c.order);
+    EXPECT_EQ(list.m_nLast, -1) << "the insertion mark is gone";
+    EXPECT_NE(CWnd::GetCapture(), &list);
+    parent.DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drag, DragLists,
+    ::testing::Values(DragCase{"DownOntoLaterRow", 0, 45, false, {"begin", "drop 0->2"}, {"b", "a", "c", "d"}},
+                      DragCase{"UpOntoFirstRow", 3, 5, false, {"begin", "drop 3->0"}, {"d", "a", "b", "c"}},
+                      DragCase{"OntoItselfChangesNothing", 1, 25, false, {"begin", "drop 1->1"}, {"a", "b", "c", "d"}},
+                      DragCase{"BelowTheRowsChangesNothing", 1, 110, false, {"begin", "drop 1->-1"}, {"a", "b", "c", "d"}},
+                      DragCase{"RefusedDrag", 0, 45, true, {"begin"}, {"a", "b", "c", "d"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

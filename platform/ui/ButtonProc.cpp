@@ -256,14 +256,11 @@ LRESULT AfxButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ::InvalidateRect(hwnd, nullptr, TRUE);
         return reinterpret_cast<LRESULT>(old);
     }
-    case WM_SETFONT:
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     case WM_SETTEXT: ::InvalidateRect(hwnd, nullptr, TRUE); break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

@@ -260,13 +260,11 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ctl::HandleFontMessage(hwnd, message, wParam);
         fitField(hwnd);
         return 0;
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         s.list.Clear(hwnd);
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

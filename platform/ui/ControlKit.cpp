@@ -4,6 +4,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
+#include "platform/ui/MonthCalCtrl.h"
 #include "platform/ui/TreeCtrl.h"
 
 #include <algorithm>
@@ -20,7 +21,8 @@ void AfxRegisterControlClasses()
                    {WC_EDIT, AfxEditProc, COLOR_WINDOW},           {WC_LISTBOX, AfxListBoxProc, COLOR_WINDOW},
                    {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
-                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW}};
+                   {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW},
+                   {MONTHCAL_CLASS, AfxMonthCalProc, COLOR_WINDOW}};
     for (const auto& c : classes) {
         WNDCLASS wc{};
         if (::GetClassInfo(nullptr, c.name, &wc))
@@ -111,6 +113,15 @@ LRESULT HandleFontMessage(HWND hwnd, UINT message, WPARAM wParam)
     fonts()[hwnd] = reinterpret_cast<HFONT>(wParam);
     ::InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
+}
+
+LRESULT DefControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETFONT || message == WM_GETFONT)
+        return HandleFontMessage(hwnd, message, wParam);
+    if (message == WM_NCDESTROY)
+        HandleFontMessage(hwnd, message, wParam);
+    return ::DefWindowProc(hwnd, message, wParam, lParam);
 }
 
 void Paint(HWND hwnd, UINT ctlColorType, const std::function<void(CDC&, const RECT&)>& draw)

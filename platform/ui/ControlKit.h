@@ -60,6 +60,8 @@ UINT IdOf(HWND hwnd);
 // The font set with WM_SETFONT (null for the system font).
 HFONT FontOf(HWND hwnd);
 LRESULT HandleFontMessage(HWND hwnd, UINT message, WPARAM wParam);
+// What every control does with messages it leaves: keeps its font and forgets it at the end.
+LRESULT DefControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints a control: erases to the face colour (or the parent's WM_CTLCOLOR brush), selects
 // its font and calls draw with the client rectangle.

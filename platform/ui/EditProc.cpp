@@ -348,13 +348,10 @@ LRESULT AfxEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (!(ctl::StyleOf(hwnd) & ES_READONLY))
             replaceSel(hwnd, "", false);
         return 0;
-    case WM_SETFONT:
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

@@ -375,14 +375,11 @@ LRESULT AfxListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case LB_SELECTSTRING:
     case LB_SETCARETINDEX:
     case LB_GETCARETINDEX: return selectionMessage(hwnd, message, wParam, lParam);
-    case WM_SETFONT:
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         s.list.Clear(hwnd);
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

@@ -86,14 +86,11 @@ LRESULT AfxStaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case STM_SETIMAGE: return setImage(hwnd, lParam);
     case STM_GETICON:
     case STM_GETIMAGE: return reinterpret_cast<LRESULT>(States::Of(hwnd).image);
-    case WM_SETFONT:
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     case WM_SETTEXT: ::InvalidateRect(hwnd, nullptr, TRUE); break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

@@ -383,14 +383,11 @@ LRESULT AfxTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         invalidate(hwnd);
         return 0;
     }
-    case WM_SETFONT:
-    case WM_GETFONT: return ctl::HandleFontMessage(hwnd, message, wParam);
     case WM_NCDESTROY:
         ctl::TreeEndEdit(hwnd, true);
         States::Forget(hwnd);
-        ctl::HandleFontMessage(hwnd, message, wParam);
         break;
     default: break;
     }
-    return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

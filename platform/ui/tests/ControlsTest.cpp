@@ -1,6 +1,6 @@
 // The standard controls: their messages change their state, their notifications reach the
 // parent with the right codes, and owner-drawn items are drawn and measured where they are.
-#include "UiFixture.h"
+#include "ControlFixture.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
@@ -57,16 +57,8 @@ protected:
     {
         UiTest::SetUp();
         AfxRegisterControlClasses();
-        WNDCLASS wc{};
-        if (!GetClassInfo(nullptr, "TestRecorder", &wc)) {
-            wc.lpfnWndProc = recordingProc;
-            wc.lpszClassName = "TestRecorder";
-            RegisterClass(&wc);
-        }
         recorder = Recorder{};
-        m_parent = CreateWindowEx(0, "TestRecorder", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
-                                  nullptr, nullptr);
-        m_windows.push_back(m_parent);
+        m_parent = MakeWatchingParent("TestRecorder", recordingProc, m_windows, RECT{0, 0, 400, 300});
     }
 
     HWND MakeControl(const char* cls, DWORD style, RECT r = RECT{10, 10, 110, 90}, const char* text = "")

@@ -1,6 +1,6 @@
 // The month calendar: day states asked from the parent, hit-test codes, selection
 // notifications, scrolling and its minimum size.
-#include "UiFixture.h"
+#include "ControlFixture.h"
 
 #include "platform/ui/MonthCalCtrl.h"
 
@@ -40,16 +40,7 @@ protected:
     {
         UiTest::SetUp();
         cal = CalendarRecorder{};
-        WNDCLASS wc{};
-        if (!GetClassInfo(nullptr, "CalendarParent", &wc)) {
-            wc.lpfnWndProc = calendarParentProc;
-            wc.lpszClassName = "CalendarParent";
-            RegisterClass(&wc);
-        }
-        HWND parent = CreateWindowEx(0, "CalendarParent", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 600, 400, nullptr,
-                                     nullptr, nullptr, nullptr);
-        m_windows.push_back(parent);
-        m_parent.Attach(parent);
+        m_parent.Attach(MakeWatchingParent("CalendarParent", calendarParentProc, m_windows, RECT{0, 0, 600, 400}));
         ASSERT_TRUE(calendar.Create(WS_CHILD | WS_VISIBLE | MCS_DAYSTATE, RECT{0, 0, 10, 10}, &m_parent, 40));
         calendar.GetMinReqRect(&min);
         calendar.MoveWindow(0, 0, min.right, min.bottom);

@@ -1,6 +1,6 @@
 // Tool tips: fixed and callback texts, rectangles of a window, showing after the delay when
 // the mouse rests over a tool and hiding when it leaves or a button goes down.
-#include "UiFixture.h"
+#include "ControlFixture.h"
 
 #include "platform/ui/ToolTipCtrl.h"
 
@@ -31,16 +31,7 @@ protected:
     {
         UiTest::SetUp();
         callbackAsks = 0;
-        WNDCLASS wc{};
-        if (!GetClassInfo(nullptr, "ToolOwner", &wc)) {
-            wc.lpfnWndProc = toolOwnerProc;
-            wc.lpszClassName = "ToolOwner";
-            RegisterClass(&wc);
-        }
-        HWND h = CreateWindowEx(0, "ToolOwner", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
-                                nullptr, nullptr);
-        m_windows.push_back(h);
-        owner.Attach(h);
+        owner.Attach(MakeWatchingParent("ToolOwner", toolOwnerProc, m_windows, RECT{0, 0, 300, 200}));
         ASSERT_TRUE(tips.Create(&owner));
         RECT left{0, 0, 100, 100}, right{100, 0, 200, 100}, bottom{0, 100, 200, 200};
         tips.AddTool(&owner, "fixed text", &left, 1);

@@ -1,6 +1,6 @@
 // The tree control: structure, navigation over visible items, states and check boxes,
 // notifications with their codes, custom draw rectangles, label editing and dragging.
-#include "UiFixture.h"
+#include "ControlFixture.h"
 
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/TreeCtrl.h"
@@ -56,16 +56,7 @@ protected:
     {
         UiTest::SetUp();
         rec = TreeRecorder{};
-        WNDCLASS wc{};
-        if (!GetClassInfo(nullptr, "TreeParent", &wc)) {
-            wc.lpfnWndProc = treeParentProc;
-            wc.lpszClassName = "TreeParent";
-            RegisterClass(&wc);
-        }
-        HWND parent = CreateWindowEx(0, "TreeParent", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
-                                     nullptr, nullptr);
-        m_windows.push_back(parent);
-        m_parent.Attach(parent);
+        m_parent.Attach(MakeWatchingParent("TreeParent", treeParentProc, m_windows, RECT{0, 0, 300, 200}));
     }
     void TearDown() override
     {

@@ -5,6 +5,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
 #include "platform/ui/MonthCalCtrl.h"
+#include "platform/ui/TabCtrl.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/TreeCtrl.h"
 
@@ -23,7 +24,8 @@ void AfxRegisterControlClasses()
                    {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
                    {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW},
-                   {MONTHCAL_CLASS, AfxMonthCalProc, COLOR_WINDOW}, {TOOLTIPS_CLASS, AfxToolTipProc, COLOR_INFOBK}};
+                   {MONTHCAL_CLASS, AfxMonthCalProc, COLOR_WINDOW}, {TOOLTIPS_CLASS, AfxToolTipProc, COLOR_INFOBK},
+                   {WC_TABCONTROL, AfxTabProc, COLOR_BTNFACE}};
     for (const auto& c : classes) {
         WNDCLASS wc{};
         if (::GetClassInfo(nullptr, c.name, &wc))

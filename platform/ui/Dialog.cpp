@@ -182,7 +182,9 @@ void CDialog::createControls(const DialogTemplate& dialog)
 
 INT_PTR CDialog::DoModal()
 {
-    const DialogTemplate* dialog = m_nIDTemplate ? FindDialogResource(m_nIDTemplate) : &emptyTemplate();
+    const DialogTemplate* dialog = m_indirect        ? m_indirect.get()
+                                   : m_nIDTemplate ? FindDialogResource(m_nIDTemplate)
+                                                   : &emptyTemplate();
     if (!dialog)
         return -1;
     CWnd* owner = CWnd::GetSafeOwner(m_pParentWnd);
@@ -206,6 +208,13 @@ INT_PTR CDialog::DoModal()
     if (m_hWnd)
         DestroyWindow();
     return m_nModalResult;
+}
+
+void CDialog::InitModalIndirect(const DialogTemplate& dialog, CWnd* parent)
+{
+    m_indirect = std::make_unique<DialogTemplate>(dialog);
+    if (parent)
+        m_pParentWnd = parent;
 }
 
 void CDialog::EndDialog(int result)

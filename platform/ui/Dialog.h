@@ -6,9 +6,10 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
 
-struct DialogTemplate;
+#include <memory>
 
 constexpr DWORD DS_SETFONT = 0x40, DS_MODALFRAME = 0x80, DS_NOIDLEMSG = 0x100, DS_CONTROL = 0x0400,
                 DS_CENTER = 0x0800;
@@ -33,6 +34,8 @@ public:
     // dialog is an empty box.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
+    // Makes DoModal use this template instead of a registered one.
+    void InitModalIndirect(const DialogTemplate& dialog, CWnd* parent = nullptr);
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
@@ -73,6 +76,7 @@ private:
     CFont m_font;
     SIZE m_baseUnits{6, 13};
     UINT m_defId = IDOK;
+    std::unique_ptr<DialogTemplate> m_indirect;
 };
 
 // Creates the items of a template as children of parent in the standard dialog units (used

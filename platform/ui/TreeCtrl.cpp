@@ -15,6 +15,74 @@ using ctl::TreeState;
 
 namespace ctl {
 
+namespace {
+
+LRESULT treeObjectMessage(CTreeCtrl& tree, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto item = reinterpret_cast<HTREEITEM>(lParam);
+    switch (message) {
+    case TVM_DELETEITEM: return tree.DeleteItem(item);
+    case TVM_GETCOUNT: return tree.GetCount();
+    case TVM_GETNEXTITEM: return reinterpret_cast<LRESULT>(tree.GetNextItem(item, static_cast<UINT>(wParam)));
+    case TVM_EXPAND: return tree.Expand(item, static_cast<UINT>(wParam));
+    case TVM_ENSUREVISIBLE: return tree.EnsureVisible(item);
+    case TVM_SELECTITEM: return tree.Select(item, static_cast<UINT>(wParam));
+    case TVM_EDITLABEL: {
+        CEdit* edit = tree.EditLabel(item);
+        return reinterpret_cast<LRESULT>(edit ? edit->m_hWnd : nullptr);
+    }
+    case TVM_GETEDITCONTROL: {
+        CEdit* edit = tree.GetEditControl();
+        return reinterpret_cast<LRESULT>(edit ? edit->m_hWnd : nullptr);
+    }
+    default: return 0;
+    }
+}
+
+LRESULT imageListMessage(HWND hwnd, UINT message, WPARAM which, LPARAM list)
+{
+    TreeState& s = TreeStateOf(hwnd);
+    bool forState = static_cast<int>(which) == TVSIL_STATE;
+    HIMAGELIST& slot = forState ? s.stateList : s.normalList;
+    HIMAGELIST old = slot;
+    if (message == TVM_SETIMAGELIST) {
+        slot = reinterpret_cast<HIMAGELIST>(list);
+        (forState ? s.stateObject : s.normalObject) = nullptr;
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT colourMessage(HWND hwnd, UINT message, LPARAM colour)
+{
+    TreeState& s = TreeStateOf(hwnd);
+    COLORREF& slot = message == TVM_SETBKCOLOR || message == TVM_GETBKCOLOR ? s.background : s.textColour;
+    COLORREF old = slot;
+    if (message == TVM_SETBKCOLOR || message == TVM_SETTEXTCOLOR) {
+        slot = static_cast<COLORREF>(colour);
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return static_cast<LRESULT>(static_cast<LONG>(old));
+}
+
+} // namespace
+
+LRESULT TreeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TVM_SETIMAGELIST || message == TVM_GETIMAGELIST)
+        return imageListMessage(hwnd, message, wParam, lParam);
+    if (message >= TVM_SETBKCOLOR && message <= TVM_GETTEXTCOLOR)
+        return colourMessage(hwnd, message, lParam);
+    if (auto* tree = dynamic_cast<CTreeCtrl*>(CWnd::FromHandlePermanent(hwnd)))
+        return treeObjectMessage(*tree, message, wParam, lParam);
+    CTreeCtrl temporary;
+    if (!temporary.Attach(hwnd))
+        return 0;
+    LRESULT result = treeObjectMessage(temporary, message, wParam, lParam);
+    temporary.Detach();
+    return result;
+}
+
 _TREEITEM* TreeState::ParentFor(HTREEITEM item)
 {
     if (!item || item == TVI_ROOT)
@@ -60,7 +128,7 @@ int TreeState::RowHeight(HWND hwnd) const
         return itemHeight;
     int icon = 0, unused = 0;
     if (normalList)
-        ImageList_GetIconSize(normalList->GetSafeHandle(), &unused, &icon);
+        ImageList_GetIconSize(normalList, &unused, &icon);
     return std::max({16, icon, ctl::LineHeight(hwnd) + 2});
 }
 
@@ -484,16 +552,17 @@ BOOL CTreeCtrl::SortChildrenCB(const TVSORTCB* sort)
 CImageList* CTreeCtrl::SetImageList(CImageList* list, int which)
 {
     TreeState& s = state(this);
-    CImageList*& slot = which == TVSIL_STATE ? s.stateList : s.normalList;
-    CImageList* old = slot;
-    slot = list;
+    bool forState = which == TVSIL_STATE;
+    CImageList* old = forState ? s.stateObject : s.normalObject;
+    (forState ? s.stateObject : s.normalObject) = list;
+    (forState ? s.stateList : s.normalList) = list ? list->GetSafeHandle() : nullptr;
     Invalidate();
     return old;
 }
 
 CImageList* CTreeCtrl::GetImageList(int which) const
 {
-    return which == TVSIL_STATE ? state(this).stateList : state(this).normalList;
+    return which == TVSIL_STATE ? state(this).stateObject : state(this).normalObject;
 }
 
 UINT CTreeCtrl::GetIndent() const { return static_cast<UINT>(state(this).indent); }

@@ -87,7 +87,7 @@ RowLayout layout(HWND hwnd, HTREEITEM item)
     l.stateIcon = RECT{x, y, x + stateWidth, y + h};
     int iconWidth = 0, iconHeight = 0;
     if (s.normalList)
-        ImageList_GetIconSize(s.normalList->GetSafeHandle(), &iconWidth, &iconHeight);
+        ImageList_GetIconSize(s.normalList, &iconWidth, &iconHeight);
     l.icon = RECT{l.stateIcon.right, y, l.stateIcon.right + iconWidth, y + h};
     l.label = RECT{l.icon.right, y, l.icon.right + ctl::TextWidth(hwnd, item->text) + 6, y + h};
     return l;
@@ -108,14 +108,14 @@ void drawItem(HWND hwnd, CDC& dc, HTREEITEM item, const RowLayout& l, COLORREF t
     }
     UINT stateImage = (item->state & TVIS_STATEIMAGEMASK) >> 12;
     if (s.stateList && stateImage)
-        s.stateList->Draw(&dc, static_cast<int>(stateImage), CPoint(l.stateIcon.left, l.stateIcon.top), 0);
+        ImageList_Draw(s.stateList, static_cast<int>(stateImage), dc.GetSafeHdc(), l.stateIcon.left, l.stateIcon.top, 0);
     else if (style(hwnd) & TVS_CHECKBOXES) {
         RECT box{l.stateIcon.left + 2, l.stateIcon.top + 2, l.stateIcon.left + 14, l.stateIcon.top + 14};
         dc.DrawFrameControl(&box, DFC_BUTTON, DFCS_BUTTONCHECK | (stateImage == 2 ? DFCS_CHECKED : 0));
     }
     if (s.normalList) {
         bool selected = item->state & TVIS_SELECTED;
-        s.normalList->Draw(&dc, selected ? item->selectedImage : item->image, CPoint(l.icon.left, l.icon.top), 0);
+        ImageList_Draw(s.normalList, selected ? item->selectedImage : item->image, dc.GetSafeHdc(), l.icon.left, l.icon.top, 0);
     }
     RECT label = l.label;
     dc.FillSolidRect(&label, back);
@@ -139,6 +139,9 @@ LRESULT customDraw(HWND hwnd, DWORD stage, HDC hdc, RECT rc, HTREEITEM item, NMT
 void paint(HWND hwnd, CDC& dc, const RECT& client)
 {
     TreeState& s = States::Of(hwnd);
+    COLORREF background = s.background != CLR_INVALID ? s.background : ::GetSysColor(COLOR_WINDOW);
+    COLORREF text = s.textColour != CLR_INVALID ? s.textColour : ::GetSysColor(COLOR_WINDOWTEXT);
+    dc.FillSolidRect(&client, background);
     NMTVCUSTOMDRAW cd{};
     LRESULT whole = customDraw(hwnd, CDDS_PREPAINT, dc.GetSafeHdc(), client, nullptr, cd);
     std::vector<HTREEITEM> rows = s.VisibleItems();
@@ -150,8 +153,8 @@ void paint(HWND hwnd, CDC& dc, const RECT& client)
             break;
         bool selected = (item->state & TVIS_SELECTED) || item == s.dropHilite;
         bool shown = selected && (focus || (style(hwnd) & TVS_SHOWSELALWAYS) || item == s.dropHilite);
-        cd.clrText = ::GetSysColor(shown ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-        cd.clrTextBk = ::GetSysColor(shown ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        cd.clrText = shown ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : text;
+        cd.clrTextBk = shown ? ::GetSysColor(COLOR_HIGHLIGHT) : background;
         LRESULT each = (whole & CDRF_NOTIFYITEMDRAW) ? customDraw(hwnd, CDDS_ITEMPREPAINT, dc.GetSafeHdc(), l.row, item, cd)
                                                      : CDRF_DODEFAULT;
         if (!(each & CDRF_SKIPDEFAULT))
@@ -387,7 +390,10 @@ LRESULT AfxTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ctl::TreeEndEdit(hwnd, true);
         States::Forget(hwnd);
         break;
-    default: break;
+    default:
+        if (message >= TV_FIRST && message <= TVM_GETTEXTCOLOR)
+            return ctl::TreeMessage(hwnd, message, wParam, lParam);
+        break;
     }
     return ctl::DefControlProc(hwnd, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 // Private: the items of a tree window and what its window procedure and CTreeCtrl share.
 #pragma once
 
+#include "platform/gdi/ImageList.h"
 #include "platform/ui/TreeCtrl.h"
 
 #include <memory>
@@ -30,8 +31,12 @@ struct TreeState {
     int top = 0; // index of the first visible row
     int indent = 19;
     int itemHeight = 0; // 0: from the font
-    CImageList* normalList = nullptr;
-    CImageList* stateList = nullptr;
+    HIMAGELIST normalList = nullptr;
+    HIMAGELIST stateList = nullptr;
+    CImageList* normalObject = nullptr; // what SetImageList was given, for GetImageList
+    CImageList* stateObject = nullptr;
+    COLORREF background = CLR_INVALID; // CLR_INVALID: the system colours
+    COLORREF textColour = CLR_INVALID;
     std::unique_ptr<CEdit> edit;
     HTREEITEM editing = nullptr;
 
@@ -52,6 +57,8 @@ RECT TreeItemRect(HWND hwnd, HTREEITEM item, bool textOnly);
 void TreeEnsureVisible(HWND hwnd, HTREEITEM item);
 void TreeNotifyDeleted(HWND hwnd, HTREEITEM item);
 CEdit* TreeEditLabel(HWND hwnd, HTREEITEM item);
+// The TVM_ messages, answered through a tree object on the window.
+LRESULT TreeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void TreeEndEdit(HWND hwnd, bool cancel);
 
 } // namespace ctl

@@ -364,4 +364,33 @@ TEST_F(TreeTest, SortChildrenByCallback)
     EXPECT_EQ(tree.GetChildItem(veg), a);
 }
 
+TEST_F(TreeTest, TreeMessagesReachTheItems)
+{
+    Build();
+    CImageList images;
+    images.Create(16, 16, ILC_MASK, 2, 0);
+    EXPECT_EQ(tree.SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.GetSafeHandle())), 0);
+    EXPECT_EQ(tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL), reinterpret_cast<LRESULT>(images.GetSafeHandle()));
+    EXPECT_EQ(tree.SendMessage(TVM_GETBKCOLOR), -1) << "system colours until one is set";
+    tree.SendMessage(TVM_SETBKCOLOR, 0, RGB(1, 2, 3));
+    EXPECT_EQ(tree.SendMessage(TVM_GETBKCOLOR), static_cast<LRESULT>(RGB(1, 2, 3)));
+    EXPECT_EQ(tree.SendMessage(TVM_GETNEXTITEM, TVGN_ROOT), reinterpret_cast<LRESULT>(fruit));
+    EXPECT_TRUE(tree.SendMessage(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(veg)));
+    EXPECT_EQ(tree.GetDropHilightItem(), veg);
+    EXPECT_TRUE(tree.SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(leek)));
+    EXPECT_EQ(tree.SendMessage(TVM_GETCOUNT), 5);
+    EXPECT_EQ(tree.GetDropHilightItem(), veg);
+}
+
+TEST_F(TreeTest, TreeMessagesWorkWithoutATreeObject)
+{
+    AfxRegisterControlClasses();
+    HWND plain = CreateWindowEx(0, WC_TREEVIEW, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_parent.m_hWnd, nullptr,
+                                nullptr, nullptr);
+    m_windows.push_back(plain);
+    EXPECT_EQ(SendMessage(plain, TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessage(plain, TVM_GETNEXTITEM, TVGN_ROOT, 0), 0);
+    EXPECT_EQ(CWnd::FromHandlePermanent(plain), nullptr) << "the borrowed object is gone again";
+}
+
 } // namespace

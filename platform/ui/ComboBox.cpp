@@ -1,0 +1,37 @@
+#include "platform/ui/ComboBox.h"
+
+#include "platform/ui/ListBox.h"
+
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+
+BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    AfxRegisterControlClasses();
+    return CWnd::Create(WC_COMBOBOX, "", style, rect, parent, id);
+}
+
+void CComboBox::GetLBText(int index, CString& text) const
+{
+    int length = GetLBTextLen(index);
+    if (length < 0) {
+        text.Empty();
+        return;
+    }
+    std::vector<char> buffer(static_cast<size_t>(length) + sizeof(ULONG_PTR) + 1);
+    GetLBText(index, buffer.data());
+    text = buffer.data();
+}
+
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (AfxOwnerDrawChildNotify(*this, message, lParam, result))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
+}

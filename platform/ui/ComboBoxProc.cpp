@@ -1,0 +1,270 @@
+// The combo box window class: simple, drop-down and drop-down-list boxes over a list of
+// items (sorted, with data, owner-drawn without strings); the selection field shows the
+// chosen item or the typed text. The list drops into the control's state and is worked with
+// the keyboard; it is not shown as a separate window.
+#include "platform/gdi/Dc.h"
+#include "platform/ui/ControlKit.h"
+#include "platform/ui/ItemList.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
+
+struct ComboState {
+    ctl::ItemList list{ODT_COMBOBOX};
+    int current = CB_ERR;
+    bool dropped = false;
+    bool focus = false;
+    int itemHeight = 0;
+    size_t limit = 30000;
+};
+using States = ctl::StateMap<ComboState>;
+
+DWORD kind(HWND hwnd) { return ctl::StyleOf(hwnd) & 0x3; }
+bool ownerDrawn(HWND hwnd) { return (ctl::StyleOf(hwnd) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+bool hasStrings(HWND hwnd) { return !ownerDrawn(hwnd) || (ctl::StyleOf(hwnd) & CBS_HASSTRINGS); }
+bool editable(HWND hwnd) { return kind(hwnd) != CBS_DROPDOWNLIST; }
+
+int itemHeight(HWND hwnd)
+{
+    ComboState& s = States::Of(hwnd);
+    if (!s.itemHeight) {
+        MEASUREITEMSTRUCT mis{ODT_COMBOBOX, ctl::IdOf(hwnd), 0, 0, static_cast<UINT>(ctl::LineHeight(hwnd)), 0};
+        if (ownerDrawn(hwnd) && ::GetParent(hwnd))
+            ::SendMessage(::GetParent(hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        s.itemHeight = std::max<int>(1, static_cast<int>(mis.itemHeight));
+    }
+    return s.itemHeight;
+}
+
+void select(HWND hwnd, int index)
+{
+    ComboState& s = States::Of(hwnd);
+    s.current = s.list.Valid(index) ? index : CB_ERR;
+    std::string text = s.current == CB_ERR || !hasStrings(hwnd) ? "" : s.list.items[static_cast<size_t>(s.current)].text;
+    ctl::StoreText(hwnd, text);
+}
+
+void userSelect(HWND hwnd, int index)
+{
+    ComboState& s = States::Of(hwnd);
+    if (!s.list.Valid(index) || index == s.current)
+        return;
+    select(hwnd, index);
+    ctl::NotifyParent(hwnd, CBN_SELCHANGE);
+}
+
+void showDrop(HWND hwnd, bool show)
+{
+    ComboState& s = States::Of(hwnd);
+    if (s.dropped == show || kind(hwnd) == CBS_SIMPLE)
+        return;
+    if (show)
+        ctl::NotifyParent(hwnd, CBN_DROPDOWN);
+    s.dropped = show;
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+    if (!show) {
+        ctl::NotifyParent(hwnd, CBN_SELENDOK);
+        ctl::NotifyParent(hwnd, CBN_CLOSEUP);
+    }
+}
+
+void paint(HWND hwnd, CDC& dc, RECT client)
+{
+    ComboState& s = States::Of(hwnd);
+    RECT field{client.left, client.top, client.right, client.top + std::min<LONG>(client.bottom - client.top, itemHeight(hwnd) + 6)};
+    RECT button = field;
+    if (kind(hwnd) != CBS_SIMPLE) {
+        button.left = std::max(field.left, field.right - ::GetSystemMetrics(SM_CXVSCROLL));
+        field.right = button.left;
+        dc.DrawFrameControl(&button, DFC_SCROLL, DFCS_SCROLLDOWN | (s.dropped ? DFCS_PUSHED : 0));
+    }
+    dc.FillSolidRect(&field, ::GetSysColor(COLOR_WINDOW));
+    ::InflateRect(&field, -2, -2);
+    bool highlight = s.focus && !editable(hwnd);
+    if (ownerDrawn(hwnd)) {
+        UINT state = ODS_COMBOBOXEDIT | (highlight ? ODS_SELECTED | ODS_FOCUS : 0);
+        ULONG_PTR data = s.list.Valid(s.current) ? s.list.items[static_cast<size_t>(s.current)].data : 0;
+        DRAWITEMSTRUCT dis{ODT_COMBOBOX, ctl::IdOf(hwnd), static_cast<UINT>(s.current), ODA_DRAWENTIRE, state, hwnd,
+                           dc.GetSafeHdc(), field, data};
+        ::SendMessage(::GetParent(hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+        return;
+    }
+    if (highlight)
+        dc.FillSolidRect(&field, ::GetSysColor(COLOR_HIGHLIGHT));
+    dc.SetTextColor(::GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    dc.DrawText(ctl::TextOf(hwnd).c_str(), -1, &field, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void typed(HWND hwnd, WPARAM ch)
+{
+    ComboState& s = States::Of(hwnd);
+    if (!editable(hwnd)) {
+        int found = s.list.Find(reinterpret_cast<LPARAM>(std::string(1, static_cast<char>(ch)).c_str()), s.current, false,
+                                hasStrings(hwnd));
+        userSelect(hwnd, found);
+        return;
+    }
+    std::string text = ctl::TextOf(hwnd);
+    if (ch == VK_BACK && !text.empty())
+        text.pop_back();
+    else if (ch >= 0x20 && text.size() < s.limit)
+        text.push_back(static_cast<char>(ch));
+    else
+        return;
+    ctl::StoreText(hwnd, text);
+    s.current = CB_ERR;
+    ctl::NotifyParent(hwnd, CBN_EDITUPDATE);
+    ctl::NotifyParent(hwnd, CBN_EDITCHANGE);
+}
+
+void keyDown(HWND hwnd, WPARAM vk)
+{
+    ComboState& s = States::Of(hwnd);
+    if (vk == VK_F4 || ((vk == VK_DOWN || vk == VK_UP) && ::GetKeyState(VK_MENU) < 0)) {
+        showDrop(hwnd, !s.dropped);
+        return;
+    }
+    if (vk == VK_RETURN || vk == VK_ESCAPE) {
+        showDrop(hwnd, false);
+        return;
+    }
+    int to = vk == VK_UP ? s.current - 1 : vk == VK_DOWN ? s.current + 1 : vk == VK_HOME ? 0 : vk == VK_END ? s.list.Count() - 1 : -2;
+    if (to != -2 && s.list.Count() > 0)
+        userSelect(hwnd, std::clamp(to, 0, s.list.Count() - 1));
+}
+
+LRESULT insert(HWND hwnd, int index, LPARAM value)
+{
+    ComboState& s = States::Of(hwnd);
+    int at = s.list.Insert(hwnd, index, value, (ctl::StyleOf(hwnd) & CBS_SORT) && index < 0, hasStrings(hwnd));
+    if (at >= 0 && s.current >= at)
+        ++s.current;
+    return at;
+}
+
+LRESULT remove(HWND hwnd, int index)
+{
+    ComboState& s = States::Of(hwnd);
+    if (!s.list.Delete(hwnd, index))
+        return CB_ERR;
+    if (s.current == index)
+        select(hwnd, CB_ERR);
+    else if (s.current > index)
+        --s.current;
+    return s.list.Count();
+}
+
+LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ComboState& s = States::Of(hwnd);
+    int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    switch (message) {
+    case CB_GETLBTEXT: return s.list.GetText(index, lParam, hasStrings(hwnd));
+    case CB_GETLBTEXTLEN: return s.list.TextLength(index, hasStrings(hwnd));
+    case CB_GETITEMDATA:
+        return s.list.Valid(index) ? static_cast<LRESULT>(s.list.items[static_cast<size_t>(index)].data) : CB_ERR;
+    case CB_SETITEMDATA:
+        if (!s.list.Valid(index))
+            return CB_ERR;
+        s.list.items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
+        return CB_OKAY;
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT: return s.list.Find(lParam, index, message == CB_FINDSTRINGEXACT, hasStrings(hwnd));
+    case CB_SELECTSTRING: {
+        int found = s.list.Find(lParam, index, false, hasStrings(hwnd));
+        if (found != CB_ERR)
+            select(hwnd, found);
+        return found;
+    }
+    case CB_GETITEMHEIGHT: return itemHeight(hwnd);
+    case CB_SETITEMHEIGHT:
+        s.itemHeight = std::max<int>(1, LOWORD(lParam));
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+        return CB_OKAY;
+    default: return CB_ERR;
+    }
+}
+
+// The window is as tall as its selection field; the template's height is that of the list.
+void fitField(HWND hwnd)
+{
+    if (kind(hwnd) == CBS_SIMPLE)
+        return;
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, ctl::LineHeight(hwnd) + 8,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ComboState& s = States::Of(hwnd);
+    switch (message) {
+    case WM_CREATE: fitField(hwnd); break;
+    case WM_PAINT: ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paint(hwnd, dc, r); }); return 0;
+    case WM_ERASEBKGND: return TRUE;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s.dropped ? DLGC_WANTALLKEYS : 0);
+    case WM_LBUTTONDOWN:
+        ::SetFocus(hwnd);
+        showDrop(hwnd, !s.dropped);
+        return 0;
+    case WM_CHAR: typed(hwnd, wParam); return 0;
+    case WM_KEYDOWN: keyDown(hwnd, wParam); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        s.focus = message == WM_SETFOCUS;
+        if (!s.focus)
+            showDrop(hwnd, false);
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+        ctl::NotifyParent(hwnd, s.focus ? CBN_SETFOCUS : CBN_KILLFOCUS);
+        return 0;
+    case WM_SETTEXT:
+        if (!editable(hwnd)) {
+            int found = s.list.Find(lParam, -1, true, hasStrings(hwnd));
+            if (found == CB_ERR)
+                return CB_ERR;
+            select(hwnd, found);
+            return TRUE;
+        }
+        break;
+    case CB_ADDSTRING: return insert(hwnd, -1, lParam);
+    case CB_INSERTSTRING: return insert(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), lParam);
+    case CB_DELETESTRING: return remove(hwnd, static_cast<int>(wParam));
+    case CB_RESETCONTENT:
+        s.list.Clear(hwnd);
+        select(hwnd, CB_ERR);
+        return CB_OKAY;
+    case CB_GETCOUNT: return s.list.Count();
+    case CB_SETCURSEL:
+        select(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)));
+        return s.current;
+    case CB_GETCURSEL: return s.current;
+    case CB_SHOWDROPDOWN: showDrop(hwnd, wParam != 0); return TRUE;
+    case CB_GETDROPPEDSTATE: return s.dropped;
+    case CB_LIMITTEXT: s.limit = wParam ? static_cast<size_t>(wParam) : 0x7FFFFFFE; return TRUE;
+    case CB_GETLBTEXT:
+    case CB_GETLBTEXTLEN:
+    case CB_GETITEMDATA:
+    case CB_SETITEMDATA:
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING:
+    case CB_GETITEMHEIGHT:
+    case CB_SETITEMHEIGHT: return itemMessage(hwnd, message, wParam, lParam);
+    case WM_SETFONT:
+        ctl::HandleFontMessage(hwnd, message, wParam);
+        fitField(hwnd);
+        return 0;
+    case WM_NCDESTROY:
+        s.list.Clear(hwnd);
+        States::Forget(hwnd);
+        break;
+    default: break;
+    }
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
+}

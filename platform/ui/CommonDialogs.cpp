@@ -1,0 +1,461 @@
+#include "platform/ui/CommonDialogs.h"
+
+#include "platform/gdi/Dc.h"
+#include "platform/ui/TestHook.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/WindowTable.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <strings.h>
+#include <sys/stat.h>
+
+IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
+IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
+IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
+IMPLEMENT_DYNAMIC(CFontDialog, CCommonDialog)
+IMPLEMENT_DYNAMIC(CPrintDialog, CCommonDialog)
+IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
+
+namespace {
+
+struct ColorAnswer {
+    bool ok;
+    COLORREF colour;
+};
+struct FontAnswer {
+    bool ok;
+    LOGFONT font;
+    COLORREF colour;
+};
+struct PrintAnswer {
+    bool ok;
+    int from, to, copies;
+    std::string output;
+};
+struct PageAnswer {
+    bool ok;
+    RECT margins;
+};
+
+template <class T>
+std::deque<T>& answers()
+{
+    static std::deque<T> queue;
+    return queue;
+}
+
+template <class T>
+bool takeAnswer(T& answer)
+{
+    auto& queue = answers<T>();
+    if (queue.empty())
+        return false;
+    answer = queue.front();
+    queue.pop_front();
+    return true;
+}
+
+QString toQt(const std::string& text) { return QString::fromLatin1(text.c_str()); }
+std::string fromQt(const QString& text) { return text.toLatin1().toStdString(); }
+
+bool exists(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string extensionOf(const std::string& path)
+{
+    std::string name = fileNameOf(path);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? "" : name.substr(dot + 1);
+}
+
+// "A|*.a|B|*.b||" to the zero-separated pairs the dialog record holds.
+std::string pairsFromFilter(LPCTSTR filter)
+{
+    std::string pairs = filter ? filter : "";
+    while (!pairs.empty() && pairs.back() == '|')
+        pairs.pop_back();
+    std::replace(pairs.begin(), pairs.end(), '|', '\0');
+    if (!pairs.empty())
+        pairs.push_back('\0');
+    pairs.push_back('\0');
+    return pairs;
+}
+
+// The pairs as the desktop dialog's filter list: "A (*.a *.b);;B (*.c)".
+QString qtFilter(const char* pairs)
+{
+    QStringList out;
+    for (const char* p = pairs; p && *p;) {
+        const char* patterns = p + strlen(p) + 1;
+        if (!*patterns)
+            break;
+        QString list = QString::fromLatin1(patterns).replace(';', ' ');
+        out << QString::fromLatin1(p) + " (" + list + ")";
+        p = patterns + strlen(patterns) + 1;
+    }
+    return out.join(";;");
+}
+
+int screenPixelsPerInch()
+{
+    HDC dc = ::GetDC(nullptr);
+    int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc)
+        ::ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace
+
+namespace UiTestHook {
+void QueueColorDialogAnswer(bool ok, COLORREF colour) { answers<ColorAnswer>().push_back({ok, colour}); }
+void QueueFontDialogAnswer(bool ok, const LOGFONT& font, COLORREF colour)
+{
+    answers<FontAnswer>().push_back({ok, font, colour});
+}
+void QueuePrintDialogAnswer(bool ok, int fromPage, int toPage, int copies, const std::string& output)
+{
+    answers<PrintAnswer>().push_back({ok, fromPage, toPage, copies, output});
+}
+void QueuePageSetupAnswer(bool ok, RECT margins) { answers<PageAnswer>().push_back({ok, margins}); }
+} // namespace UiTestHook
+
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExt, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
+                         CWnd* parent)
+    : CCommonDialog(parent), m_bOpenFileDialog(openFileDialog), m_filter(pairsFromFilter(filter)),
+      m_defExt(defaultExt ? defaultExt : ""), m_file(MAX_PATH, '\0')
+{
+    if (fileName)
+        strncpy(m_file.data(), fileName, m_file.size() - 1);
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.lpstrFilter = m_filter.size() > 1 ? m_filter.data() : nullptr;
+    m_ofn.nFilterIndex = 1;
+    m_ofn.lpstrFile = m_file.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_file.size());
+    m_ofn.Flags = flags | OFN_EXPLORER;
+    m_ofn.lpstrDefExt = m_defExt.empty() ? nullptr : m_defExt.c_str();
+}
+
+BOOL CFileDialog::OnFileNameOK() { return FALSE; }
+void CFileDialog::OnTypeChange() {}
+
+CString CFileDialog::GetFilterPatterns() const
+{
+    const char* p = m_ofn.lpstrFilter;
+    for (DWORD index = 1; p && *p; ++index) {
+        const char* patterns = p + strlen(p) + 1;
+        if (index == std::max<DWORD>(1, m_ofn.nFilterIndex))
+            return patterns;
+        p = patterns + strlen(patterns) + 1;
+    }
+    return CString();
+}
+
+bool CFileDialog::ask(std::vector<std::string>& names)
+{
+    std::string answer;
+    if (UiTestHook::TakeFileDialogAnswer(answer)) {
+        for (size_t start = 0; start < answer.size();) {
+            size_t end = std::min(answer.find('\n', start), answer.size());
+            if (end > start)
+                names.push_back(answer.substr(start, end - start));
+            start = end + 1;
+        }
+        return !names.empty();
+    }
+    if (!ui::HaveDisplay())
+        return false;
+    std::string start = m_ofn.lpstrInitialDir ? std::string(m_ofn.lpstrInitialDir) + "/" : "";
+    start += m_ofn.lpstrFile ? m_ofn.lpstrFile : "";
+    QString title = m_ofn.lpstrTitle ? toQt(m_ofn.lpstrTitle) : QString();
+    QString filter = qtFilter(m_ofn.lpstrFilter);
+    QStringList chosen;
+    if (!m_bOpenFileDialog)
+        chosen << QFileDialog::getSaveFileName(nullptr, title, toQt(start), filter);
+    else if (m_ofn.Flags & OFN_ALLOWMULTISELECT)
+        chosen = QFileDialog::getOpenFileNames(nullptr, title, toQt(start), filter);
+    else
+        chosen << QFileDialog::getOpenFileName(nullptr, title, toQt(start), filter);
+    for (const QString& name : chosen)
+        if (!name.isEmpty())
+            names.push_back(fromQt(name));
+    return !names.empty();
+}
+
+bool CFileDialog::accept(const std::vector<std::string>& chosen)
+{
+    std::vector<std::string> names = chosen;
+    for (std::string& name : names) {
+        std::string ext = extensionOf(name);
+        if (ext.empty() && !m_defExt.empty())
+            name += "." + m_defExt;
+        else if (!m_defExt.empty() && strcasecmp(ext.c_str(), m_defExt.c_str()) != 0)
+            m_ofn.Flags |= OFN_EXTENSIONDIFFERENT;
+        if (m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST) && !exists(name)) {
+            AfxMessageBox((name + "\nFile not found.\nCheck the file name and try again.").c_str(), MB_OK | MB_ICONWARNING);
+            return false;
+        }
+        if (!m_bOpenFileDialog && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && exists(name) &&
+            AfxMessageBox((name + " already exists.\nDo you want to replace it?").c_str(), MB_YESNO | MB_ICONWARNING) != IDYES)
+            return false;
+    }
+    m_chosen = names;
+    std::string first = names.front();
+    if (m_ofn.lpstrFile && m_ofn.nMaxFile > 0) {
+        size_t n = std::min<size_t>(first.size(), m_ofn.nMaxFile - 1);
+        memcpy(m_ofn.lpstrFile, first.data(), n);
+        m_ofn.lpstrFile[n] = 0;
+    }
+    size_t slash = first.find_last_of('/');
+    m_ofn.nFileOffset = static_cast<WORD>(slash == std::string::npos ? 0 : slash + 1);
+    size_t dot = first.find_last_of('.');
+    m_ofn.nFileExtension = static_cast<WORD>(dot == std::string::npos || dot < m_ofn.nFileOffset ? 0 : dot + 1);
+    return !OnFileNameOK();
+}
+
+INT_PTR CFileDialog::DoModal()
+{
+    for (;;) {
+        std::vector<std::string> names;
+        if (!ask(names))
+            return IDCANCEL;
+        if (accept(names))
+            return IDOK;
+    }
+}
+
+CString CFileDialog::GetPathName() const
+{
+    return m_chosen.empty() ? CString(m_ofn.lpstrFile ? m_ofn.lpstrFile : "") : CString(m_chosen.front().c_str());
+}
+CString CFileDialog::GetFileName() const { return fileNameOf(GetPathName().GetString()).c_str(); }
+CString CFileDialog::GetFileExt() const { return extensionOf(GetPathName().GetString()).c_str(); }
+
+CString CFileDialog::GetFileTitle() const
+{
+    std::string name = fileNameOf(GetPathName().GetString());
+    size_t dot = name.find_last_of('.');
+    return name.substr(0, dot).c_str();
+}
+
+CString CFileDialog::GetFolderPath() const
+{
+    std::string path = GetPathName().GetString();
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? CString() : CString(path.substr(0, slash).c_str());
+}
+
+POSITION CFileDialog::GetStartPosition() const
+{
+    return m_chosen.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<uintptr_t>(1));
+}
+
+CString CFileDialog::GetNextPathName(POSITION& pos) const
+{
+    auto index = reinterpret_cast<uintptr_t>(pos);
+    if (index == 0 || index > m_chosen.size()) {
+        pos = nullptr;
+        return CString();
+    }
+    pos = index < m_chosen.size() ? reinterpret_cast<POSITION>(index + 1) : nullptr;
+    return m_chosen[index - 1].c_str();
+}
+
+COLORREF* CColorDialog::GetSavedCustomColors()
+{
+    static COLORREF custom[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+    return custom;
+}
+
+CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : CCommonDialog(parent)
+{
+    m_cc.lStructSize = sizeof m_cc;
+    m_cc.rgbResult = initial;
+    m_cc.lpCustColors = GetSavedCustomColors();
+    m_cc.Flags = flags | (initial ? CC_RGBINIT : 0);
+}
+
+INT_PTR CColorDialog::DoModal()
+{
+    ColorAnswer answer{};
+    if (takeAnswer(answer)) {
+        if (answer.ok)
+            m_cc.rgbResult = answer.colour;
+        return answer.ok ? IDOK : IDCANCEL;
+    }
+    if (!ui::HaveDisplay())
+        return IDCANCEL;
+    for (int i = 0; i < 16 && m_cc.lpCustColors; ++i)
+        QColorDialog::setCustomColor(i, QColor(GetRValue(m_cc.lpCustColors[i]), GetGValue(m_cc.lpCustColors[i]),
+                                               GetBValue(m_cc.lpCustColors[i])));
+    QColor start(GetRValue(m_cc.rgbResult), GetGValue(m_cc.rgbResult), GetBValue(m_cc.rgbResult));
+    QColor chosen = QColorDialog::getColor(start);
+    for (int i = 0; i < 16 && m_cc.lpCustColors; ++i) {
+        QColor c = QColorDialog::customColor(i);
+        m_cc.lpCustColors[i] = RGB(static_cast<BYTE>(c.red()), static_cast<BYTE>(c.green()), static_cast<BYTE>(c.blue()));
+    }
+    if (!chosen.isValid())
+        return IDCANCEL;
+    m_cc.rgbResult = RGB(static_cast<BYTE>(chosen.red()), static_cast<BYTE>(chosen.green()), static_cast<BYTE>(chosen.blue()));
+    return IDOK;
+}
+
+CFontDialog::CFontDialog(const LOGFONT* initial, DWORD flags, CDC*, CWnd* parent) : CCommonDialog(parent)
+{
+    if (initial)
+        m_lf = *initial;
+    m_cf.lStructSize = sizeof m_cf;
+    m_cf.lpLogFont = &m_lf;
+    m_cf.Flags = flags | (initial ? CF_INITTOLOGFONTSTRUCT : 0);
+}
+
+void CFontDialog::setChosen(const LOGFONT& font, COLORREF colour)
+{
+    m_lf = font;
+    int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    m_cf.iPointSize = MulDiv(height, 720, screenPixelsPerInch());
+    if (m_cf.Flags & CF_EFFECTS)
+        m_cf.rgbColors = colour;
+    else
+        m_lf.lfUnderline = m_lf.lfStrikeOut = 0;
+}
+
+INT_PTR CFontDialog::DoModal()
+{
+    FontAnswer answer{};
+    if (takeAnswer(answer)) {
+        if (answer.ok)
+            setChosen(answer.font, answer.colour);
+        return answer.ok ? IDOK : IDCANCEL;
+    }
+    if (!ui::HaveDisplay())
+        return IDCANCEL;
+    QFont start(QString::fromLatin1(m_lf.lfFaceName));
+    if (m_lf.lfHeight)
+        start.setPointSizeF(std::abs(m_lf.lfHeight) * 72.0 / screenPixelsPerInch());
+    start.setBold(m_lf.lfWeight >= FW_SEMIBOLD);
+    start.setItalic(m_lf.lfItalic);
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, start);
+    if (!ok)
+        return IDCANCEL;
+    LOGFONT font = m_lf;
+    strncpy(font.lfFaceName, chosen.family().toLatin1().constData(), LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    font.lfHeight = -MulDiv(chosen.pointSize(), screenPixelsPerInch(), 72);
+    font.lfWeight = chosen.bold() ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = chosen.italic();
+    font.lfUnderline = chosen.underline();
+    font.lfStrikeOut = chosen.strikeOut();
+    setChosen(font, m_cf.rgbColors);
+    return IDOK;
+}
+
+CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : CCommonDialog(parent)
+{
+    m_pd.lStructSize = sizeof m_pd;
+    m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : 0);
+    m_pd.nMinPage = m_pd.nFromPage = 1;
+    m_pd.nMaxPage = m_pd.nToPage = 0xFFFF;
+    m_pd.nCopies = 1;
+    GetDefaultDevMode(&m_devMode);
+}
+
+BOOL CPrintDialog::GetDefaults()
+{
+    GetDefaultDevMode(&m_devMode);
+    if (m_pd.Flags & PD_RETURNDC)
+        m_pd.hDC = CreatePrinterDC();
+    return TRUE;
+}
+
+HDC CPrintDialog::CreatePrinterDC()
+{
+    CDC dc;
+    if (!dc.CreateDC(nullptr, kPdfPrinterName, m_output.empty() ? nullptr : m_output.c_str(), &m_devMode))
+        return nullptr;
+    return dc.Detach();
+}
+
+INT_PTR CPrintDialog::DoModal()
+{
+    PrintAnswer answer{};
+    if (takeAnswer(answer)) {
+        if (!answer.ok)
+            return IDCANCEL;
+        bool range = answer.from > 0 || answer.to > 0;
+        m_pd.Flags = range ? (m_pd.Flags | PD_PAGENUMS) & ~PD_SELECTION : m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION);
+        if (range) {
+            m_pd.nFromPage = static_cast<WORD>(std::clamp<int>(answer.from, m_pd.nMinPage, m_pd.nMaxPage));
+            m_pd.nToPage = static_cast<WORD>(std::clamp<int>(answer.to, m_pd.nFromPage, m_pd.nMaxPage));
+        }
+        m_pd.nCopies = static_cast<WORD>(std::max(1, answer.copies));
+        m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
+        m_output = answer.output;
+    } else {
+        if (!ui::HaveDisplay())
+            return IDCANCEL;
+        QString file = QFileDialog::getSaveFileName(nullptr, "Print to PDF", QString(), "PDF (*.pdf)");
+        if (file.isEmpty())
+            return IDCANCEL;
+        m_output = fromQt(file);
+    }
+    if ((m_pd.Flags & PD_RETURNDC) && !(m_pd.Flags & PD_PRINTSETUP))
+        m_pd.hDC = CreatePrinterDC();
+    return IDOK;
+}
+
+CPageSetupDialog::CPageSetupDialog(DWORD flags, CWnd* parent) : CCommonDialog(parent)
+{
+    m_psd.lStructSize = sizeof m_psd;
+    m_psd.Flags = flags;
+    GetDefaultDevMode(&m_devMode);
+    bool inches = flags & PSD_INTHOUSANDTHSOFINCHES;
+    // Paper size from the device record (tenths of a millimetre).
+    auto convert = [inches](int tenthsMm) { return inches ? MulDiv(tenthsMm, 1000, 254) : tenthsMm * 10; };
+    bool letter = m_devMode.dmPaperSize == DMPAPER_LETTER;
+    int width = m_devMode.dmPaperWidth > 0 ? m_devMode.dmPaperWidth : letter ? 2159 : 2100;
+    int length = m_devMode.dmPaperLength > 0 ? m_devMode.dmPaperLength : letter ? 2794 : 2970;
+    m_psd.ptPaperSize = POINT{convert(width), convert(length)};
+    if (!(flags & PSD_MARGINS)) {
+        int margin = inches ? 1000 : 2500;
+        m_psd.rtMargin = RECT{margin, margin, margin, margin};
+    }
+}
+
+INT_PTR CPageSetupDialog::DoModal()
+{
+    PageAnswer answer{};
+    if (takeAnswer(answer)) {
+        if (answer.ok)
+            m_psd.rtMargin = answer.margins;
+        return answer.ok ? IDOK : IDCANCEL;
+    }
+    return IDCANCEL;
+}
+
+void CPageSetupDialog::GetMargins(LPRECT margins, LPRECT minMargins) const
+{
+    if (margins)
+        *margins = m_psd.rtMargin;
+    if (minMargins)
+        *minMargins = m_psd.rtMinMargin;
+}

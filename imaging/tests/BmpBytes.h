@@ -7,11 +7,6 @@
 #include <cstdint>
 #include <cstring>
 
-inline Bytes Word(uint16_t value)
-{
-    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-}
-
 inline Bytes FileHeader(uint32_t total, uint32_t offBits)
 {
     return Concat({{'B', 'M'}, Dword(total), Word(0), Word(0), Dword(offBits)});

@@ -52,12 +52,12 @@ BOOL CFileFind::MatchesWildcard(LPCTSTR lpszName, LPCTSTR lpszPattern)
 BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD)
 {
     Close();
-    const CString spec(pstrName != nullptr ? pstrName : "*.*");
-    const int separator = std::max(spec.ReverseFind('/'), spec.ReverseFind('\\'));
-    const CString pattern = spec.Mid(separator + 1);
-    m_strRoot = separator >= 0 ? spec.Left(separator) : CString(".");
+    const CString wanted(pstrName != nullptr ? pstrName : "*.*");
+    const int separator = std::max(wanted.ReverseFind('/'), wanted.ReverseFind('\\'));
+    const CString pattern = wanted.Mid(separator + 1);
+    m_strRoot = separator >= 0 ? wanted.Left(separator) : CString(".");
     if (separator >= 0)
-        m_chSeparator = spec[separator];
+        m_chSeparator = wanted[separator];
     const std::string folder = separator == 0 ? std::string("/") : SystemPathFromName(m_strRoot);
     DIR* pDir = opendir(folder.c_str());
     if (pDir == nullptr)

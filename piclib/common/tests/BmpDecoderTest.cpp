@@ -10,7 +10,7 @@
 
 namespace {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t headerSize = 40;
     int32_t width = 2;
     int32_t height = 1;
@@ -36,7 +36,7 @@ void put32(std::vector<uint8_t>& out, uint32_t v)
     out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
 }
 
-std::vector<uint8_t> makeBmp(const BmpSpec& s)
+std::vector<uint8_t> makeBmp(const BmpLayout& s)
 {
     std::vector<uint8_t> info;
     put32(info, s.headerSize);
@@ -96,7 +96,7 @@ TEST(BmpDecoder, TopDownFileDecodesUpright)
 
 TEST(BmpDecoder, BitFieldsAfterAFortyByteHeaderAreMasks)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bitCount = 32;
     s.compression = 3;
     s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
@@ -111,7 +111,7 @@ TEST(BmpDecoder, BitFieldsAfterAFortyByteHeaderAreMasks)
 
 TEST(BmpDecoder, AlphaOfThirtyTwoBitFiles)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bitCount = 32;
     s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};
     PLAnyBmp bmp;
@@ -123,7 +123,7 @@ TEST(BmpDecoder, AlphaOfThirtyTwoBitFiles)
 
 TEST(BmpDecoder, PixelDataOffset)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.colorsUsed = 2;
     s.palette = {0x102030, 0x405060};
     s.pixels = {1, 0, 0, 0};
@@ -142,14 +142,14 @@ TEST(BmpDecoder, PixelDataOffset)
         {"core header with a gap", 12, 4, std::nullopt},
     };
     for (const Case& c : cases) {
-        BmpSpec spec = s;
-        spec.headerSize = c.headerSize;
-        spec.gap = c.gap;
-        spec.entryBytes = c.headerSize == 12 ? 3 : 4;
-        spec.colorsUsed = c.headerSize == 12 ? 0 : 2;
+        BmpLayout layout = s;
+        layout.headerSize = c.headerSize;
+        layout.gap = c.gap;
+        layout.entryBytes = c.headerSize == 12 ? 3 : 4;
+        layout.colorsUsed = c.headerSize == 12 ? 0 : 2;
         if (c.headerSize == 12)
-            spec.palette.resize(256, 0);
-        auto file = makeBmp(spec);
+            layout.palette.resize(256, 0);
+        auto file = makeBmp(layout);
         if (c.offset)
             std::memcpy(&file[10], &*c.offset, 4);
         PLAnyBmp bmp;
@@ -159,7 +159,7 @@ TEST(BmpDecoder, PixelDataOffset)
 
 TEST(BmpDecoder, PaletteCounts)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.bitCount = 4;
     s.colorsUsed = 3;
     s.palette.assign(16, 0);
@@ -168,7 +168,7 @@ TEST(BmpDecoder, PaletteCounts)
     PLAnyBmp bmp;
     EXPECT_EQ(decodeRgba(makeBmp(s), bmp), (Rgba{0, 0, 255, 255, 0, 0, 0, 255}));
 
-    BmpSpec eight;
+    BmpLayout eight;
     eight.colorsUsed = 20;
     eight.palette.assign(20, 0x808080);
     eight.pixels = {19, 20, 0, 0};
@@ -178,7 +178,7 @@ TEST(BmpDecoder, PaletteCounts)
 TEST(BmpDecoder, MoreColoursThanTheDepthAllowsIsRefused)
 {
     for (auto [bitCount, colours] : {std::pair{4, 17u}, {8, 257u}, {1, 3u}}) {
-        BmpSpec s;
+        BmpLayout s;
         s.bitCount = uint16_t(bitCount);
         s.colorsUsed = colours;
         s.palette.assign(colours, 0);
@@ -190,7 +190,7 @@ TEST(BmpDecoder, MoreColoursThanTheDepthAllowsIsRefused)
 TEST(BmpDecoder, LongHeadersUseFourBytePaletteEntries)
 {
     for (uint32_t size : {108u, 124u}) {
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = size;
         s.colorsUsed = 2;
         s.palette = {0x112233, 0x445566};
@@ -202,7 +202,7 @@ TEST(BmpDecoder, LongHeadersUseFourBytePaletteEntries)
 
 TEST(BmpDecoder, NestedBitmapArraysReadTheFirstBitmap)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.colorsUsed = 1;
     s.palette = {0xABCDEF};
     s.pixels = {0, 0, 0, 0};
@@ -221,7 +221,7 @@ TEST(BmpDecoder, NestedBitmapArraysReadTheFirstBitmap)
 TEST(BmpDecoder, Resolution)
 {
     for (auto [pels, dpi] : {std::pair{2835, 72}, {39, 0}, {0, 0}, {-5, 0}, {3780, 96}}) {
-        BmpSpec s;
+        BmpLayout s;
         s.bitCount = 24;
         s.pelsPerMeter = pels;
         s.pixels.assign(8, 0);
@@ -233,7 +233,7 @@ TEST(BmpDecoder, Resolution)
 
 TEST(BmpDecoder, OneBitLinesArePadded)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 9;
     s.height = 2;
     s.bitCount = 1;
@@ -273,7 +273,7 @@ TEST(BmpDecoder, RunLengthData)
         {"rle4 delta", 4, {0, 2, 0, 0}, {}, {}, PL_ERRFORMAT_NOT_SUPPORTED},
     };
     for (const RleCase& c : cases) {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 4;
         s.height = 2;
         s.bitCount = c.bitCount;
@@ -292,10 +292,10 @@ TEST(BmpDecoder, RunLengthData)
 
 TEST(BmpDecoder, MalformedHeaders)
 {
-    BmpSpec spec;
-    spec.palette.assign(256, 0);
-    spec.pixels = {0, 0, 0, 0};
-    const auto good = makeBmp(spec);
+    BmpLayout layout;
+    layout.palette.assign(256, 0);
+    layout.pixels = {0, 0, 0, 0};
+    const auto good = makeBmp(layout);
     struct Case {
         const char* what;
         size_t offset;

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct PsdSpec {
+struct PsdLayout {
     std::string signature = "8BPS";
     uint16_t channels = 3;
     uint32_t rows = 1;
@@ -31,7 +31,7 @@ struct PsdSpec {
     Bytes image{};
 };
 
-Bytes makePsd(const PsdSpec& s)
+Bytes makePsd(const PsdLayout& s)
 {
     Bytes out;
     PutText(out, s.signature);
@@ -106,7 +106,7 @@ TEST(PSDDecoder, Refusals)
 {
     struct Case {
         const char* name;
-        PsdSpec spec;
+        PsdLayout layout;
         int code;
         const char* text;
     };
@@ -146,7 +146,7 @@ TEST(PSDDecoder, Refusals)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        ExpectRefused(c.name, c.code, c.text, [&] { decode(makePsd(c.spec), bmp); });
+        ExpectRefused(c.name, c.code, c.text, [&] { decode(makePsd(c.layout), bmp); });
     }
 }
 
@@ -154,7 +154,7 @@ TEST(PSDDecoder, Pixels)
 {
     struct Case {
         const char* name;
-        PsdSpec spec;
+        PsdLayout layout;
         int bpp;
         bool alpha;
         bool grey;
@@ -190,7 +190,7 @@ TEST(PSDDecoder, Pixels)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        EXPECT_EQ(decode(makePsd(c.spec), bmp), c.rgba) << c.name;
+        EXPECT_EQ(decode(makePsd(c.layout), bmp), c.rgba) << c.name;
         EXPECT_EQ(bmp.GetBitsPerPixel(), c.bpp) << c.name;
         EXPECT_EQ(bmp.HasAlpha(), c.alpha) << c.name;
         EXPECT_EQ(bmp.IsGreyscale(), c.grey) << c.name;

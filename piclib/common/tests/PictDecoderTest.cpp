@@ -30,7 +30,7 @@ void putRect(Bytes& out, int top, int left, int bottom, int right)
     PutBE16(out, uint16_t(top)), PutBE16(out, uint16_t(left)), PutBE16(out, uint16_t(bottom)), PutBE16(out, uint16_t(right));
 }
 
-struct PixMapSpec {
+struct PixMapLayout {
     int width = 3;
     int height = 1;
     uint16_t packType = 0;
@@ -39,7 +39,7 @@ struct PixMapSpec {
     uint32_t hRes = 72 << 16;
 };
 
-void putPixMap(Bytes& out, const PixMapSpec& p)
+void putPixMap(Bytes& out, const PixMapLayout& p)
 {
     putRect(out, 0, 0, p.height, p.width);
     PutBE16(out, 0), PutBE16(out, p.packType), PutBE32(out, 0), PutBE32(out, p.hRes), PutBE32(out, p.hRes);
@@ -69,26 +69,26 @@ void putRectsAndMode(Bytes& out, int width, int height)
 const std::vector<std::array<int, 4>> TwoColours{{0, 10, 20, 30}, {1, 40, 50, 60}};
 
 // An image opcode of a pixel map with a colour table, after the given opcodes.
-Bytes pixMapImage(uint16_t rowBytes, const PixMapSpec& spec, const Bytes& rows,
+Bytes pixMapImage(uint16_t rowBytes, const PixMapLayout& layout, const Bytes& rows,
                   const std::vector<std::array<int, 4>>& colours = TwoColours, const Bytes& before = {},
                   uint16_t opcode = 0x0098, uint16_t flags = 0)
 {
     Bytes out = pictStart();
     PutBytes(out, before);
     PutBE16(out, opcode), PutBE16(out, rowBytes);
-    putPixMap(out, spec);
+    putPixMap(out, layout);
     putColourTable(out, colours, flags);
-    putRectsAndMode(out, spec.width, spec.height);
+    putRectsAndMode(out, layout.width, layout.height);
     PutBytes(out, rows);
     return out;
 }
 
-Bytes directBits(uint16_t rowBytes, const PixMapSpec& spec, const Bytes& rows)
+Bytes directBits(uint16_t rowBytes, const PixMapLayout& layout, const Bytes& rows)
 {
     Bytes out = pictStart();
     PutBE16(out, 0x009A), PutBE32(out, 0xFF), PutBE16(out, rowBytes);
-    putPixMap(out, spec);
-    putRectsAndMode(out, spec.width, spec.height);
+    putPixMap(out, layout);
+    putRectsAndMode(out, layout.width, layout.height);
     PutBytes(out, rows);
     return out;
 }
@@ -124,7 +124,7 @@ TEST(PictDecoder, Refusals)
         const char* text;
         bool withJpeg = true;
     };
-    const PixMapSpec eight;
+    const PixMapLayout eight;
     const Case cases[] = {
         {"no version opcode", [] { Bytes f = pictStart(); f[523] = 0x12; return f; }(), PL_ERRWRONG_SIGNATURE,
          "Version number missing."},
@@ -185,7 +185,7 @@ TEST(PictDecoder, Pixels)
         bool alpha;
         Bytes rgba;
     };
-    const PixMapSpec eight;
+    const PixMapLayout eight;
     const auto c0 = std::array<uint8_t, 4>{10, 20, 30, 255}, c1 = std::array<uint8_t, 4>{40, 50, 60, 255};
     const std::array<uint8_t, 4> white{255, 255, 255, 255}, black{0, 0, 0, 255};
     Bytes v1 = pictStart(1);
@@ -233,7 +233,7 @@ TEST(PictDecoder, DirectPixels)
     struct Case {
         const char* name;
         uint16_t rowBytes;
-        PixMapSpec spec;
+        PixMapLayout layout;
         Bytes rows;
         bool alpha;
         Bytes rgba;
@@ -253,7 +253,7 @@ TEST(PictDecoder, DirectPixels)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        EXPECT_EQ(decode(directBits(c.rowBytes, c.spec, c.rows), bmp), c.rgba) << c.name;
+        EXPECT_EQ(decode(directBits(c.rowBytes, c.layout, c.rows), bmp), c.rgba) << c.name;
         EXPECT_EQ(bmp.GetBitsPerPixel(), 32) << c.name;
         EXPECT_EQ(bmp.HasAlpha(), c.alpha) << c.name;
         EXPECT_EQ(bmp.GetResolution(), (PLPoint{72, 72})) << c.name;

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct SgiSpec {
+struct SgiLayout {
     uint16_t magic = 474;
     uint8_t storage = 0;
     uint8_t bytesPerChannel = 1;
@@ -23,7 +23,7 @@ struct SgiSpec {
     Bytes samples;
 };
 
-Bytes makeSgi(const SgiSpec& s)
+Bytes makeSgi(const SgiLayout& s)
 {
     Bytes out;
     PutBE16(out, s.magic);
@@ -47,7 +47,7 @@ TEST(SGIDecoder, Refusals)
 {
     struct Case {
         const char* name;
-        SgiSpec spec;
+        SgiLayout layout;
         int code;
         const char* text;
     };
@@ -70,7 +70,7 @@ TEST(SGIDecoder, Refusals)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        ExpectRefused(c.name, c.code, c.text, [&] { decode(makeSgi(c.spec), bmp); });
+        ExpectRefused(c.name, c.code, c.text, [&] { decode(makeSgi(c.layout), bmp); });
     }
     // These messages go out as they stand, without the decoders' framing.
     try {
@@ -100,7 +100,7 @@ TEST(SGIDecoder, Pixels)
 {
     struct Case {
         const char* name;
-        SgiSpec spec;
+        SgiLayout layout;
         int bpp;
         bool alpha;
         bool grey;
@@ -120,7 +120,7 @@ TEST(SGIDecoder, Pixels)
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;
-        EXPECT_EQ(decode(makeSgi(c.spec), bmp), c.rgba) << c.name;
+        EXPECT_EQ(decode(makeSgi(c.layout), bmp), c.rgba) << c.name;
         EXPECT_EQ(bmp.GetBitsPerPixel(), c.bpp) << c.name;
         EXPECT_EQ(bmp.HasAlpha(), c.alpha) << c.name;
         EXPECT_EQ(bmp.IsGreyscale(), c.grey) << c.name;

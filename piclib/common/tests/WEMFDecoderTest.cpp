@@ -30,14 +30,14 @@ void putRecord(Bytes& out, uint32_t type, std::initializer_list<uint32_t> dwords
 
 constexpr uint32_t Red = 0x0000FF;
 
-struct EmfSpec {
+struct EmfLayout {
     int32_t frameRight = 2000; // 0.01 mm
     int32_t frameBottom = 1000;
     int32_t millimetres = 100;  // for a device of 100 by 100 pixels
 };
 
 // A red rectangle from (5, 5) to (10, 10) in a picture of 20 by 10 pixels.
-Bytes makeEmf(const EmfSpec& s)
+Bytes makeEmf(const EmfLayout& s)
 {
     Bytes records;
     putRecord(records, 39, {1, 0, Red, 0});      // brush 1: solid red

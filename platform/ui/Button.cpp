@@ -1,5 +1,7 @@
 #include "platform/ui/Button.h"
 
+#include "platform/ui/OwnerDraw.h"
+
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
 BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -12,10 +14,7 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (result)
-        *result = TRUE;
-    return TRUE;
+    if (AfxDrawItemChildNotify(*this, message, lParam, result))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
 }

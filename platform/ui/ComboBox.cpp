@@ -1,8 +1,7 @@
 #include "platform/ui/ComboBox.h"
 
 #include "platform/ui/ListBox.h"
-
-#include <vector>
+#include "platform/ui/OwnerDraw.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -14,14 +13,7 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 
 void CComboBox::GetLBText(int index, CString& text) const
 {
-    int length = GetLBTextLen(index);
-    if (length < 0) {
-        text.Empty();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(length) + sizeof(ULONG_PTR) + 1);
-    GetLBText(index, buffer.data());
-    text = buffer.data();
+    AfxItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -164,13 +164,8 @@ LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case CB_GETLBTEXT: return s.list.GetText(index, lParam, hasStrings(hwnd));
     case CB_GETLBTEXTLEN: return s.list.TextLength(index, hasStrings(hwnd));
-    case CB_GETITEMDATA:
-        return s.list.Valid(index) ? static_cast<LRESULT>(s.list.items[static_cast<size_t>(index)].data) : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!s.list.Valid(index))
-            return CB_ERR;
-        s.list.items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
-        return CB_OKAY;
+    case CB_GETITEMDATA: return s.list.GetData(index);
+    case CB_SETITEMDATA: return s.list.SetData(index, lParam);
     case CB_FINDSTRING:
     case CB_FINDSTRINGEXACT: return s.list.Find(lParam, index, message == CB_FINDSTRINGEXACT, hasStrings(hwnd));
     case CB_SELECTSTRING: {

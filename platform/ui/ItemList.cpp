@@ -95,4 +95,17 @@ LRESULT ItemList::TextLength(int index, bool hasStrings) const
     return hasStrings ? static_cast<LRESULT>(items[static_cast<size_t>(index)].text.size()) : sizeof(ULONG_PTR);
 }
 
+LRESULT ItemList::GetData(int index) const
+{
+    return Valid(index) ? static_cast<LRESULT>(items[static_cast<size_t>(index)].data) : LB_ERR;
+}
+
+LRESULT ItemList::SetData(int index, LPARAM data)
+{
+    if (!Valid(index))
+        return LB_ERR;
+    items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(data);
+    return LB_OKAY;
+}
+
 } // namespace ctl

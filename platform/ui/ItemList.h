@@ -36,6 +36,8 @@ public:
     int Find(LPARAM value, int start, bool exact, bool hasStrings) const;
     LRESULT GetText(int index, LPARAM buffer, bool hasStrings) const;
     LRESULT TextLength(int index, bool hasStrings) const;
+    LRESULT GetData(int index) const;
+    LRESULT SetData(int index, LPARAM data);
 
 private:
     int compare(HWND owner, const ListItem& a, int indexA, const ListItem& b, int indexB, bool hasStrings) const;

@@ -1,5 +1,7 @@
 #include "platform/ui/ListBox.h"
 
+#include "platform/ui/OwnerDraw.h"
+
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
@@ -10,16 +12,21 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
     return CWnd::Create(WC_LISTBOX, "", style, rect, parent, id);
 }
 
-void CListBox::GetText(int index, CString& text) const
+void AfxItemText(HWND hwnd, UINT lengthMessage, UINT textMessage, int index, CString& text)
 {
-    int length = GetTextLen(index);
+    auto length = static_cast<int>(::SendMessage(hwnd, lengthMessage, static_cast<WPARAM>(index), 0));
     if (length < 0) {
         text.Empty();
         return;
     }
     std::vector<char> buffer(static_cast<size_t>(length) + sizeof(ULONG_PTR) + 1);
-    GetText(index, buffer.data());
+    ::SendMessage(hwnd, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     text = buffer.data();
+}
+
+void CListBox::GetText(int index, CString& text) const
+{
+    AfxItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text);
 }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const

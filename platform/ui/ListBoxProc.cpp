@@ -246,13 +246,8 @@ LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case LB_GETTEXT: return s.list.GetText(index, lParam, hasStrings(hwnd));
     case LB_GETTEXTLEN: return s.list.TextLength(index, hasStrings(hwnd));
-    case LB_GETITEMDATA:
-        return s.list.Valid(index) ? static_cast<LRESULT>(s.list.items[static_cast<size_t>(index)].data) : LB_ERR;
-    case LB_SETITEMDATA:
-        if (!s.list.Valid(index))
-            return LB_ERR;
-        s.list.items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
-        return LB_OKAY;
+    case LB_GETITEMDATA: return s.list.GetData(index);
+    case LB_SETITEMDATA: return s.list.SetData(index, lParam);
     case LB_GETITEMRECT:
         if (!s.list.Valid(index) || !lParam)
             return LB_ERR;

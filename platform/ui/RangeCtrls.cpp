@@ -37,7 +37,7 @@ BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 void CProgressCtrl::GetRange(int& lower, int& upper) const
 {
     PBRANGE range{};
-    call(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    sendInt(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
     lower = range.iLow;
     upper = range.iHigh;
 }

@@ -303,6 +303,13 @@ public:
 
     DECLARE_MESSAGE_MAP()
 
+protected:
+    // For the controls' wrappers whose message answers an int.
+    int sendInt(UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        return static_cast<int>(::SendMessage(m_hWnd, message, wParam, lParam));
+    }
+
     friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 

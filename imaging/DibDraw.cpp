@@ -1,5 +1,7 @@
 #include "imaging/Dib.h"
 
+#include "imaging/DeviceBitmap.h"
+
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiObject.h"
@@ -7,14 +9,6 @@
 #include <vector>
 
 namespace {
-
-// A 1 x 1 bitmap to hold the DC's place while the real one is made: monochrome for 1-bit images.
-bool CreatePlaceholder(CDC* dc, UINT bitCount, CBitmap& placeholder)
-{
-    if (bitCount == 1)
-        return placeholder.CreateBitmap(1, 1, 1, 1, nullptr);
-    return placeholder.CreateBitmap(1, 1, dc->GetDeviceCaps(PLANES), dc->GetDeviceCaps(BITSPIXEL), nullptr);
-}
 
 WORD ColourEntries(UINT bitCount)
 {
@@ -56,28 +50,23 @@ CBitmap* CDib::SelectIntoDC(CDC* dc, CSize* size)
             *size = CSize(0, 0);
         return nullptr;
     }
-    CBitmap placeholder;
-    if (!CreatePlaceholder(dc, m_bitCount, placeholder))
+    CBitmap* previous = nullptr;
+    BOOL selected = SelectMadeBitmap(dc, m_bitCount == 1, [&] {
+        COLORREF c0 = 0;
+        COLORREF c1 = 0;
+        BOOL mono = GetMonoColours(&c0, &c1);
+        if (mono)
+            SetMonoColours(RGB(0, 0, 0), RGB(255, 255, 255));
+        HBITMAP made = CreateDIBitmap(dc->GetSafeHdc(), m_info, CBM_INIT, m_bits, m_bitmapInfo, DIB_RGB_COLORS);
+        if (mono)
+            SetMonoColours(c0, c1);
+        return made;
+    }, previous);
+    if (!selected)
         return nullptr;
-    CBitmap* previous = dc->SelectObject(&placeholder);
-    HGDIOBJ previousHandle = previous ? previous->GetSafeHandle() : nullptr;
-    COLORREF c0 = 0;
-    COLORREF c1 = 0;
-    BOOL mono = GetMonoColours(&c0, &c1);
-    if (mono)
-        SetMonoColours(RGB(0, 0, 0), RGB(255, 255, 255));
-    HBITMAP made = CreateDIBitmap(dc->GetSafeHdc(), m_info, CBM_INIT, m_bits, m_bitmapInfo, DIB_RGB_COLORS);
-    if (mono)
-        SetMonoColours(c0, c1);
-    if (!made) {
-        ::SelectObject(dc->GetSafeHdc(), previousHandle);
-        return nullptr;
-    }
     if (size)
         *size = CSize(m_info->biWidth, std::abs(m_info->biHeight));
-    // The caller takes the new bitmap back when it reselects the one returned, and deletes it.
-    ::SelectObject(dc->GetSafeHdc(), made);
-    return CBitmap::FromHandle(static_cast<HBITMAP>(previousHandle));
+    return previous;
 }
 
 BOOL CDib::CreateFromBitmap(CDC* dc, CBitmap* bitmap, UINT bitCount, BOOL compress)

@@ -1,5 +1,6 @@
 #include "imaging/OXDib.h"
 
+#include "imaging/DeviceBitmap.h"
 #include "imaging/LockedBlock.h"
 
 #include "platform/core/GlobalMemory.h"
@@ -8,6 +9,7 @@
 #include "platform/gdi/GdiObject.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -102,32 +104,23 @@ CBitmap* COXDIB::SelectIntoDC(CDC* dc, CSize* size)
     }
     if (layout.compression != BI_RGB || layout.core)
         return nullptr;
-    CBitmap placeholder;
-    BOOL created = layout.bitCount == 1
-                       ? placeholder.CreateBitmap(1, 1, 1, 1, nullptr)
-                       : placeholder.CreateBitmap(1, 1, dc->GetDeviceCaps(PLANES), dc->GetDeviceCaps(BITSPIXEL), nullptr);
-    if (!created)
+    CBitmap* previous = nullptr;
+    BOOL selected = SelectMadeBitmap(dc, layout.bitCount == 1, [&]() -> HBITMAP {
+        COLORREF c0 = 0;
+        COLORREF c1 = 0;
+        BOOL mono = GetMonoColours(c0, c1);
+        if (mono)
+            SetMonoColours(RGB(0, 0, 0), RGB(255, 255, 255));
+        std::unique_ptr<CBitmap> made(MakeBitmap(dc));
+        if (mono)
+            SetMonoColours(c0, c1);
+        return made ? static_cast<HBITMAP>(made->Detach()) : nullptr;
+    }, previous);
+    if (!selected)
         return nullptr;
-    CBitmap* previous = dc->SelectObject(&placeholder);
-    HGDIOBJ previousHandle = previous ? previous->GetSafeHandle() : nullptr;
-    COLORREF c0 = 0;
-    COLORREF c1 = 0;
-    BOOL mono = GetMonoColours(c0, c1);
-    if (mono)
-        SetMonoColours(RGB(0, 0, 0), RGB(255, 255, 255));
-    CBitmap* made = MakeBitmap(dc);
-    if (mono)
-        SetMonoColours(c0, c1);
-    if (!made) {
-        ::SelectObject(dc->GetSafeHdc(), previousHandle);
-        return nullptr;
-    }
     if (size)
         *size = CSize(layout.width, std::abs(layout.height));
-    // The caller takes the new bitmap back when it reselects the one returned, and deletes it.
-    ::SelectObject(dc->GetSafeHdc(), made->Detach());
-    delete made;
-    return CBitmap::FromHandle(static_cast<HBITMAP>(previousHandle));
+    return previous;
 }
 
 int COXDIB::Paint(CDC* dc, const CRect& dest, const CRect& src)

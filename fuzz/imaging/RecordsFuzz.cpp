@@ -3,47 +3,17 @@
 // must store and read back unchanged.
 #include "imaging/ExtDib.h"
 #include "imaging/OXDib.h"
-#include "platform/core/Archive.h"
-#include "platform/core/ArchiveException.h"
-#include "platform/core/MemFile.h"
+#include "objects/tests/ArchiveBytes.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 bool Load(const Bytes& bytes, const std::function<void(CArchive&)>& read)
 {
-    Bytes copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive archive(&file, CArchive::load);
-    try {
-        read(archive);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
-}
-
-Bytes Store(const std::function<void(CArchive&)>& write)
-{
-    CMemFile file;
-    {
-        CArchive archive(&file, CArchive::store);
-        write(archive);
-        archive.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
+    return !LoadThrowsArchiveException(bytes, read);
 }
 
 void CheckDib(const Bytes& data)
@@ -51,7 +21,7 @@ void CheckDib(const Bytes& data)
     CDib dib;
     if (!Load(data, [&](CArchive& ar) { dib.Serialize(ar); }))
         return;
-    Bytes stored = Store([&](CArchive& ar) { dib.Serialize(ar); });
+    Bytes stored = StoreBytes([&](CArchive& ar) { dib.Serialize(ar); });
     CDib again;
     if (!Load(stored, [&](CArchive& ar) { again.Serialize(ar); }) || again.GetSize() != dib.GetSize() ||
         (dib.GetSize() && std::memcmp(again.GetBlock(), dib.GetBlock(), dib.GetSize()) != 0))
@@ -72,7 +42,7 @@ void CheckExtDib(const Bytes& data)
     CExtDib dib;
     if (NamesALinkedFile(data) || !Load(data, [&](CArchive& ar) { dib.SerializeEx(ar, TRUE); }))
         return;
-    Bytes stored = Store([&](CArchive& ar) { dib.SerializeEx(ar, TRUE); });
+    Bytes stored = StoreBytes([&](CArchive& ar) { dib.SerializeEx(ar, TRUE); });
     CExtDib again;
     if (!Load(stored, [&](CArchive& ar) { again.SerializeEx(ar, TRUE); }) || !again.IsEqual(dib))
         std::abort();
@@ -85,12 +55,12 @@ void CheckPackedDib(const Bytes& data)
     if (!Load(data, [&](CArchive& ar) { read = dib.Read(ar); }) || !read)
         return;
     BOOL written = FALSE;
-    Bytes stored = Store([&](CArchive& ar) { written = dib.Write(ar); });
+    Bytes stored = StoreBytes([&](CArchive& ar) { written = dib.Write(ar); });
     COXDIB again;
     BOOL reread = FALSE;
     if (!written || !Load(stored, [&](CArchive& ar) { reread = again.Read(ar); }) || !reread)
         std::abort();
-    if (Store([&](CArchive& ar) { again.Write(ar); }) != stored)
+    if (StoreBytes([&](CArchive& ar) { again.Write(ar); }) != stored)
         std::abort();
 }
 

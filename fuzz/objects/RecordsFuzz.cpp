@@ -12,91 +12,54 @@
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
 #include "objects/VersionTag.h"
-#include "platform/core/Archive.h"
-#include "platform/core/ArchiveException.h"
-#include "platform/core/MemFile.h"
+#include "objects/tests/ArchiveBytes.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
-template <typename Read>
-bool ReadAll(const uint8_t* data, size_t size, Read read)
-{
-    std::vector<uint8_t> copy(data, data + size);
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive archive(&file, CArchive::load);
-    try {
-        read(archive);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
-}
-
-template <typename Record>
-std::vector<uint8_t> Store(Record& record)
-{
-    CMemFile file;
-    CArchive archive(&file, CArchive::store);
-    record.Serialize(archive);
-    archive.Close();
-    std::vector<uint8_t> bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-// A record that loads must come back equal after a store and a load.
-template <typename Record>
-void CheckRecord(const uint8_t* data, size_t size)
+// A record that loads must store and load again, and the two must agree by `same`.
+template <typename Record, typename Same>
+void CheckRoundTrip(const Bytes& data, Same same)
 {
     Record record;
-    if (!ReadAll(data, size, [&](CArchive& ar) { record.Serialize(ar); }))
+    if (LoadThrowsArchiveException(data, [&](CArchive& ar) { record.Serialize(ar); }))
         return;
-    std::vector<uint8_t> stored = Store(record);
+    Bytes stored = Stored(record);
     Record reloaded;
-    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
-        !reloaded.IsEqual(record))
+    if (LoadThrowsArchiveException(stored, [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
+        !same(record, reloaded, stored))
         std::abort();
 }
 
-// A list that loads must store the same bytes twice over.
-template <typename List>
-void CheckList(const uint8_t* data, size_t size)
+// A record that loads must come back equal.
+template <typename Record>
+void CheckRecord(const Bytes& data)
 {
-    List list;
-    if (!ReadAll(data, size, [&](CArchive& ar) { list.Serialize(ar); }))
-        return;
-    std::vector<uint8_t> stored = Store(list);
-    List reloaded;
-    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
-        !reloaded.IsEqual(&list) || Store(reloaded) != stored)
-        std::abort();
+    CheckRoundTrip<Record>(data, [](Record& read, Record& again, const Bytes&) { return again.IsEqual(read); });
+}
+
+// A list that loads must come back equal and store the same bytes twice over.
+template <typename List>
+void CheckList(const Bytes& data)
+{
+    CheckRoundTrip<List>(data, [](List& read, List& again, const Bytes& stored) {
+        return again.IsEqual(&read) && Stored(again) == stored;
+    });
 }
 
 // A record without a comparison (a page object's, a group's) that loads must store the same
 // bytes twice over.
 template <typename Record>
-void CheckStable(const uint8_t* data, size_t size)
+void CheckStable(const Bytes& data)
 {
-    Record record;
-    if (!ReadAll(data, size, [&](CArchive& ar) { record.Serialize(ar); }))
-        return;
-    std::vector<uint8_t> stored = Store(record);
-    Record reloaded;
-    if (!ReadAll(stored.data(), stored.size(), [&](CArchive& ar) { reloaded.Serialize(ar); }) ||
-        Store(reloaded) != stored)
-        std::abort();
+    CheckRoundTrip<Record>(data, [](Record&, Record& again, const Bytes& stored) { return Stored(again) == stored; });
 }
 
-void CheckTags(const uint8_t* data, size_t size)
+void CheckTags(const Bytes& data)
 {
-    ReadAll(data, size, [](CArchive& ar) {
+    LoadThrowsArchiveException(data, [](CArchive& ar) {
         CVersionTag tag(&ar, nullptr, 8);
         tag.Read();
         CSectionTag(&ar, 0x22222222).Probe();
@@ -109,18 +72,19 @@ void CheckTags(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    CheckRecord<CObValue>(data, size);
-    CheckRecord<CFontDescriptor>(data, size);
-    CheckStable<CHyperOb>(data, size);
-    CheckStable<CGroupInfo>(data, size);
-    CheckStable<CGenGroupInfo>(data, size);
-    CheckStable<CHyperViewOb>(data, size);
-    CheckStable<CHyperFrameOb>(data, size);
-    CheckList<CLayerFmt>(data, size);
-    CheckList<CChoiceFmt>(data, size);
-    CheckList<CLocalFmt>(data, size);
-    CheckList<CAnchorFmt>(data, size);
-    CheckList<CAnchorFmtEx>(data, size);
-    CheckTags(data, size);
+    const Bytes bytes(data, data + size);
+    CheckRecord<CObValue>(bytes);
+    CheckRecord<CFontDescriptor>(bytes);
+    CheckStable<CHyperOb>(bytes);
+    CheckStable<CGroupInfo>(bytes);
+    CheckStable<CGenGroupInfo>(bytes);
+    CheckStable<CHyperViewOb>(bytes);
+    CheckStable<CHyperFrameOb>(bytes);
+    CheckList<CLayerFmt>(bytes);
+    CheckList<CChoiceFmt>(bytes);
+    CheckList<CLocalFmt>(bytes);
+    CheckList<CAnchorFmt>(bytes);
+    CheckList<CAnchorFmtEx>(bytes);
+    CheckTags(bytes);
     return 0;
 }

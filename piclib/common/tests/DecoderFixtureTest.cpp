@@ -9,15 +9,8 @@
 
 namespace {
 
-struct Fixture {
-    const char* file;
-    int bpp;
-    bool alpha;
-    bool grey;
-    int tolerance; // 16-bit BMPs keep the low bits zero; 16-bit PNGs are cut, not rounded; so are 5-bit TGA
-                   // channels; JPEG-compressed TIFFs round in the colour conversion
-};
-
+// Tolerances: 16-bit BMPs keep the low bits zero; 16-bit PNGs are cut, not rounded; so are 5-bit TGA
+// channels; JPEG-compressed TIFFs round in the colour conversion.
 const Fixture Fixtures[] = {
     {"bmp1.bmp", 8, false, false, 0},     {"bmp4.bmp", 8, false, false, 0},
     {"bmp8.bmp", 8, false, false, 0},     {"rle8.bmp", 8, false, false, 0},
@@ -75,13 +68,7 @@ TEST_P(DecodesLikeTheReference, PixelsAndDescription)
     EXPECT_LE(difference, f.tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, DecodesLikeTheReference, testing::ValuesIn(Fixtures),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, DecodesLikeTheReference, testing::ValuesIn(Fixtures), FixtureTestName());
 
 TEST(DecodesLikeTheReference, InterlacedEqualsItsPlainTwin)
 {

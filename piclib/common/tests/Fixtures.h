@@ -4,10 +4,32 @@
 #include "piclib/common/PLAnyBmp.h"
 #include "piclib/common/PLAnyPicDecoder.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+// A fixture picture, what it must decode to, and how far its pixels may stray from the reference.
+struct Fixture {
+    const char* file;
+    int bpp;
+    bool alpha;
+    bool grey;
+    int tolerance;
+};
+
+// The fixture's file name as a test name.
+struct FixtureTestName {
+    template <typename Info>
+    std::string operator()(const Info& info) const
+    {
+        std::string name = info.param.file;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    }
+};
 
 inline std::vector<uint8_t> FixtureBytes(const std::string& name)
 {

@@ -11,14 +11,6 @@
 
 namespace {
 
-struct Fixture {
-    const char* file;
-    int bpp;
-    bool alpha;
-    bool grey;
-    int tolerance;
-};
-
 const Fixture Fixtures[] = {
     {"direct.pict", 32, false, false, 0},
     {"palette.pict", 8, false, false, 1}, // colour tables keep the high byte
@@ -65,13 +57,7 @@ TEST_P(LegacyDecodesLikeTheReference, PixelsAndDescription)
     EXPECT_LE(difference, f.tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, LegacyDecodesLikeTheReference, testing::ValuesIn(Fixtures),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, LegacyDecodesLikeTheReference, testing::ValuesIn(Fixtures), FixtureTestName());
 
 TEST(LegacyDecodesLikeTheReference, PictAlphaComesFromTheFirstPlane)
 {

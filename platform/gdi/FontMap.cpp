@@ -21,7 +21,7 @@ struct Alias {
 
 constexpr Alias kAliases[] = {
     {"arial", "Liberation Sans"},          {"helvetica", "Liberation Sans"},
-    {"ms sans serif", "Liberation Sans"},  {"microsoft sans serif", "Liberation Sans"},
+    {"ms sans serif", "Liberation Sans"},
     {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
     {"ms serif", "Liberation Serif"},      {"courier new", "Liberation Mono"},
     {"courier", "Liberation Mono"},        {"arial narrow", "Liberation Sans Narrow"},

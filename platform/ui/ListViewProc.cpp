@@ -79,11 +79,11 @@ void paintRow(HWND hwnd, CDC& dc, const State& s, int item, bool focused)
     const Item& it = s.items[static_cast<size_t>(item)];
     RECT row = RowRect(hwnd, item);
     bool selected = (it.state & LVIS_SELECTED) && (focused || (ctl::StyleOf(hwnd) & LVS_SHOWSELALWAYS));
-    if (CImageList* images = s.images[LVSIL_SMALL]; images && it.image >= 0)
-        images->Draw(&dc, it.image, POINT{row.left + 1, row.top}, ILD_TRANSPARENT);
     RECT highlight = (s.exStyle & LVS_EX_FULLROWSELECT) ? row : LabelRect(hwnd, item);
     if (selected)
         dc.FillSolidRect(&highlight, ::GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    if (CImageList* images = s.images[LVSIL_SMALL]; images && it.image >= 0)
+        images->Draw(&dc, it.image, POINT{row.left + 1, row.top}, ILD_TRANSPARENT);
     int columns = std::max(1, static_cast<int>(s.columns.size()));
     for (int c = 0; c < columns && c < static_cast<int>(it.texts.size()); ++c) {
         RECT cell = c == 0 ? LabelRect(hwnd, item) : RECT{columnRight(hwnd, s, c - 1), row.top, columnRight(hwnd, s, c), row.bottom};

@@ -271,7 +271,18 @@ TEST_F(ListCtrlTest, ImagesAreDrawnWithTheirMask)
     EXPECT_GE(icon.right - icon.left, 15);
     POINT inside{icon.left + 7, icon.top + 7};
     EXPECT_EQ(UiTestHook::PixelAt(list.m_hWnd, inside), RGB(255, 0, 0));
-    EXPECT_EQ(UiTestHook::PixelAt(list.m_hWnd, POINT{inside.x, inside.y + (icon.bottom - icon.top)}), ::GetSysColor(COLOR_WINDOW));
+    POINT below{inside.x, inside.y + (icon.bottom - icon.top)};
+    EXPECT_EQ(UiTestHook::PixelAt(list.m_hWnd, below), ::GetSysColor(COLOR_WINDOW));
+
+    // A highlighted full row keeps its images on top.
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    list.SetFocus();
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    list.UpdateWindow();
+    EXPECT_EQ(UiTestHook::PixelAt(list.m_hWnd, inside), RGB(255, 0, 0));
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    list.UpdateWindow();
+    EXPECT_EQ(UiTestHook::PixelAt(list.m_hWnd, below), ::GetSysColor(COLOR_HIGHLIGHT)) << "masked pixels show the highlight";
     list.DestroyWindow();
 }
 

@@ -4,6 +4,8 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
+#include "platform/ui/DateTimeCtrl.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/MonthCalCtrl.h"
 #include "platform/ui/TabCtrl.h"
 #include "platform/ui/ToolTipCtrl.h"
@@ -25,7 +27,8 @@ void AfxRegisterControlClasses()
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
                    {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW},
                    {MONTHCAL_CLASS, AfxMonthCalProc, COLOR_WINDOW}, {TOOLTIPS_CLASS, AfxToolTipProc, COLOR_INFOBK},
-                   {WC_TABCONTROL, AfxTabProc, COLOR_BTNFACE}};
+                   {WC_TABCONTROL, AfxTabProc, COLOR_BTNFACE},
+                   {WC_LISTVIEW, AfxListViewProc, COLOR_WINDOW},   {DATETIMEPICK_CLASS, AfxDateTimeProc, COLOR_WINDOW}};
     for (const auto& c : classes) {
         WNDCLASS wc{};
         if (::GetClassInfo(nullptr, c.name, &wc))

@@ -1,6 +1,8 @@
 // The resource registry.
 #include "platform/ui/Resources.h"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 
 namespace {
@@ -24,6 +26,18 @@ std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>>& binaries()
 {
     static std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>> entries;
     return entries;
+}
+
+std::map<std::pair<ResourceKind, std::string>, std::vector<BYTE>>& namedBinaries()
+{
+    static std::map<std::pair<ResourceKind, std::string>, std::vector<BYTE>> entries;
+    return entries;
+}
+
+std::string upper(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    return name;
 }
 
 } // namespace
@@ -59,6 +73,17 @@ const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id)
 {
     auto it = binaries().find({kind, id});
     return it == binaries().end() ? nullptr : &it->second;
+}
+
+void RegisterBinaryResource(ResourceKind kind, const std::string& name, std::vector<BYTE> bytes)
+{
+    namedBinaries()[{kind, upper(name)}] = std::move(bytes);
+}
+
+const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string& name)
+{
+    auto it = namedBinaries().find({kind, upper(name)});
+    return it == namedBinaries().end() ? nullptr : &it->second;
 }
 
 int DialogUnitsToPixelsX(int units) { return units * 6 / 4; }

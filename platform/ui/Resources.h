@@ -59,6 +59,9 @@ const ToolBarTemplate* FindToolBarResource(UINT id);
 // Bitmaps are whole bitmap files, icons and cursors whole .ico/.cur files.
 void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes);
 const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id);
+// Resources named by text; names do not depend on case.
+void RegisterBinaryResource(ResourceKind kind, const std::string& name, std::vector<BYTE> bytes);
+const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string& name);
 
 // Dialog units to pixels for the standard dialog font: 4 horizontal and 8 vertical units per
 // character cell of 6 x 13 pixels.

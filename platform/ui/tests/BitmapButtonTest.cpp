@@ -1,0 +1,139 @@
+// Bitmap buttons: loading by id and by the caption's name, sizing to the picture, the
+// picture drawn for each state, and missing or damaged bitmaps refused.
+#include "ControlFixture.h"
+
+#include "platform/gdi/DibTypes.h"
+#include "platform/ui/BitmapButton.h"
+#include "platform/ui/Resources.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A bottom-up 24-bit bitmap file of one colour.
+std::vector<BYTE> solidBmp(int width, int height, COLORREF colour)
+{
+    int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<BYTE> bytes(file.bfOffBits + static_cast<size_t>(stride * height));
+    file.bfSize = static_cast<DWORD>(bytes.size());
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            BYTE* p = bytes.data() + file.bfOffBits + y * stride + x * 3;
+            p[0] = GetBValue(colour);
+            p[1] = GetGValue(colour);
+            p[2] = GetRValue(colour);
+        }
+    return bytes;
+}
+
+constexpr COLORREF kUp = RGB(0, 128, 255), kDown = RGB(255, 64, 0), kFocus = RGB(0, 200, 0);
+
+class BitmapButtonTest : public UiTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        UiTest::SetUpTestSuite();
+        RegisterBinaryResource(ResourceKind::Bitmap, "GoU", solidBmp(24, 18, kUp));
+        RegisterBinaryResource(ResourceKind::Bitmap, "GOD", solidBmp(24, 18, kDown));
+        RegisterBinaryResource(ResourceKind::Bitmap, "GOF", solidBmp(24, 18, kFocus));
+        RegisterBinaryResource(ResourceKind::Bitmap, "HalfU", solidBmp(8, 8, kUp));
+        std::vector<BYTE> cut = solidBmp(8, 8, kUp);
+        cut.resize(cut.size() - 10);
+        RegisterBinaryResource(ResourceKind::Bitmap, "CutU", cut);
+        RegisterBinaryResource(ResourceKind::Bitmap, "CutD", cut);
+        RegisterBinaryResource(ResourceKind::Bitmap, 7101, solidBmp(10, 6, kUp));
+    }
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, RECT{0, 0, 200, 100}, nullptr, 0));
+    }
+    void TearDown() override
+    {
+        parent.DestroyWindow();
+        UiTest::TearDown();
+    }
+    HWND Plain(const char* caption, UINT id)
+    {
+        AfxRegisterControlClasses();
+        return CreateWindowEx(0, WC_BUTTON, caption, BS_OWNERDRAW | WS_CHILD | WS_VISIBLE, 10, 10, 60, 30, parent.m_hWnd,
+                              reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, nullptr);
+    }
+
+    CWnd parent;
+};
+
+TEST_F(BitmapButtonTest, AutoLoadTakesTheCaptionsBitmapsAndTheirSize)
+{
+    Plain("go", 40);
+    CBitmapButton button;
+    ASSERT_TRUE(button.AutoLoad(40, &parent));
+    CRect r;
+    button.GetClientRect(&r);
+    EXPECT_EQ(r.Width(), 24);
+    EXPECT_EQ(r.Height(), 18);
+    EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_OWNERDRAW));
+
+    const struct {
+        BOOL pressed;
+        bool focused;
+        COLORREF shown;
+    } states[] = {{FALSE, false, kUp}, {TRUE, false, kDown}, {FALSE, true, kFocus}, {TRUE, true, kDown}};
+    for (const auto& s : states) {
+        if (s.focused)
+            button.SetFocus();
+        else
+            parent.SetFocus();
+        button.SetState(s.pressed);
+        button.RedrawWindow();
+        EXPECT_EQ(UiTestHook::PixelAt(button.m_hWnd, POINT{5, 5}), s.shown) << s.pressed << s.focused;
+    }
+}
+
+TEST_F(BitmapButtonTest, MissingOrDamagedBitmapsAreRefused)
+{
+    const struct {
+        const char* caption;
+        const char* why;
+    } cases[] = {{"Nothing", "no bitmaps at all"}, {"Half", "the down bitmap is missing"},
+                 {"Cut", "the bits run past the end"}, {"", "no caption to name them"}};
+    UINT id = 50;
+    for (const auto& c : cases) {
+        Plain(c.caption, id);
+        CBitmapButton button;
+        EXPECT_FALSE(button.AutoLoad(id, &parent)) << c.why;
+        button.RedrawWindow();
+        ++id;
+    }
+    CBitmapButton unknown;
+    EXPECT_FALSE(unknown.AutoLoad(99, &parent)) << "no such control";
+}
+
+TEST_F(BitmapButtonTest, LoadBitmapsByIdAndSizeToContent)
+{
+    CBitmapButton button;
+    ASSERT_TRUE(button.Create("", BS_OWNERDRAW | WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 50}, &parent, 60));
+    EXPECT_FALSE(button.LoadBitmaps(7999));
+    EXPECT_FALSE(button.LoadBitmaps(7101, 7999)) << "a named down bitmap that is missing";
+    ASSERT_TRUE(button.LoadBitmaps(7101));
+    button.SizeToContent();
+    CRect r;
+    button.GetClientRect(&r);
+    EXPECT_EQ(r.Width(), 10);
+    EXPECT_EQ(r.Height(), 6);
+    button.RedrawWindow();
+    EXPECT_EQ(UiTestHook::PixelAt(button.m_hWnd, POINT{2, 2}), kUp);
+}
+
+} // namespace

@@ -1,5 +1,9 @@
 # Shared build helpers. Each folder is one library; its tests live in tests/.
 
+# Tests run headless, and leaks inside system libraries that live for the whole process are not ours.
+set(VANTREL_TEST_ENVIRONMENT_LSAN "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp:print_suppressions=0")
+set(VANTREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen" "${VANTREL_TEST_ENVIRONMENT_LSAN}")
+
 # vantrel_library(NAME [SHARED] [LIBS deps...])
 # Builds every .cpp directly in the calling folder into one library.
 function(vantrel_library name)
@@ -29,7 +33,7 @@ function(vantrel_tests name)
   target_compile_definitions(${name} PRIVATE VANTREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 900)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VANTREL_TEST_ENVIRONMENT}" TIMEOUT 900)
 endfunction()
 
 # vantrel_fuzz(NAME SOURCES files... LIBS deps... [CORPUS dirs...])
@@ -46,7 +50,7 @@ function(vantrel_fuzz name)
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
     if(ARG_CORPUS)
       add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
-      set_tests_properties(${name}_replay PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      set_tests_properties(${name}_replay PROPERTIES ENVIRONMENT "${VANTREL_TEST_ENVIRONMENT}")
     endif()
   endif()
 endfunction()

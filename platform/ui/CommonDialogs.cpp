@@ -178,7 +178,7 @@ bool CFileDialog::ask(std::vector<std::string>& names)
         }
         return !names.empty();
     }
-    if (!ui::HaveDisplay())
+    if (!ui::CanAskUser())
         return false;
     std::string start = m_ofn.lpstrInitialDir ? std::string(m_ofn.lpstrInitialDir) + "/" : "";
     start += m_ofn.lpstrFile ? m_ofn.lpstrFile : "";
@@ -301,7 +301,7 @@ INT_PTR CColorDialog::DoModal()
             m_cc.rgbResult = answer.colour;
         return answer.ok ? IDOK : IDCANCEL;
     }
-    if (!ui::HaveDisplay())
+    if (!ui::CanAskUser())
         return IDCANCEL;
     for (int i = 0; i < 16 && m_cc.lpCustColors; ++i)
         QColorDialog::setCustomColor(i, QColor(GetRValue(m_cc.lpCustColors[i]), GetGValue(m_cc.lpCustColors[i]),
@@ -346,7 +346,7 @@ INT_PTR CFontDialog::DoModal()
             setChosen(answer.font, answer.colour);
         return answer.ok ? IDOK : IDCANCEL;
     }
-    if (!ui::HaveDisplay())
+    if (!ui::CanAskUser())
         return IDCANCEL;
     QFont start(QString::fromLatin1(m_lf.lfFaceName));
     if (m_lf.lfHeight)
@@ -411,7 +411,7 @@ INT_PTR CPrintDialog::DoModal()
         m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
         m_output = answer.output;
     } else {
-        if (!ui::HaveDisplay())
+        if (!ui::CanAskUser())
             return IDCANCEL;
         QString file = QFileDialog::getSaveFileName(nullptr, "Print to PDF", QString(), "PDF (*.pdf)");
         if (file.isEmpty())

@@ -324,7 +324,12 @@ void fillQtMenu(QMenu* target, HMENU menu, UINT* chosen)
 UINT showMenu(HMENU menu, int x, int y)
 {
     UINT chosen = 0;
-    if (TakeScriptedMenuPick(chosen) || !ui::HaveDisplay())
+    if (TakeScriptedMenuPick(chosen)) {
+        // A user can't pick a grayed item, so neither can a script.
+        UINT state = chosen ? GetMenuState(menu, chosen, MF_BYCOMMAND) : 0xFFFFFFFF;
+        return state != 0xFFFFFFFF && (state & (MF_GRAYED | MF_DISABLED)) ? 0 : chosen;
+    }
+    if (!ui::CanAskUser())
         return chosen;
     QMenu popup;
     fillQtMenu(&popup, menu, &chosen);

@@ -60,7 +60,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     if (TakeScriptedMessageBoxAnswer(text, type, answer))
         return answer;
     ButtonSet set = buttonsFor(type);
-    if (!ui::HaveDisplay()) {
+    if (!ui::CanAskUser()) {
         fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
         return set.defaultAnswer;
     }

@@ -1,5 +1,6 @@
 // The bridge to Qt: one widget per shown top-level window presents its back buffer and
 // turns Qt's input, resize, close, focus and drop events into messages.
+#include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
@@ -248,6 +249,8 @@ private:
 namespace ui {
 
 bool HaveDisplay() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+bool CanAskUser() { return HaveDisplay() && !UiTestScript::Scripted(); }
 
 void SyncDesktopWithScreen()
 {

@@ -1,6 +1,7 @@
 // Scripted answers and synthetic input for tests.
 #include "platform/ui/TestHook.h"
 
+#include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
@@ -94,6 +95,7 @@ bool TakeScriptedMessageBoxAnswer(const char* text, UINT style, int& answer)
     s.lastText = text ? text : "";
     s.lastStyle = style;
     ++s.boxes;
+    UiTestScript::NoteMessageBox(s.lastText);
     if (s.boxAnswers.empty())
         return false;
     answer = s.boxAnswers.front();

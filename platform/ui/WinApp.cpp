@@ -10,6 +10,7 @@
 #include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TestHook.h"
+#include "platform/ui/TestScript.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WindowTable.h"
 
@@ -459,5 +460,6 @@ int AfxWinMain(int argc, char** argv)
             app->m_pMainWnd->DestroyWindow();
         return app->ExitInstance();
     }
+    UiTestScript::StartFromEnvironment();
     return app->Run();
 }

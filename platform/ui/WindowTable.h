@@ -118,6 +118,8 @@ void HostDestroy(Window* w);
 void HostCursor(HCURSOR cursor);
 void HostAlert(Window* w);
 bool HaveDisplay();
+// False when nobody can answer: no display, or a test script is in charge of the session.
+bool CanAskUser();
 void SyncDesktopWithScreen();
 void ProcessHostEvents(bool wait, int timeoutMs);
 void WakeHost();

@@ -1,0 +1,92 @@
+#include "app/tests/E2E.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace e2e {
+namespace {
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> childEnvironment(const std::string& home)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        std::string entry(*e);
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) && entry.rfind("ASAN_OPTIONS=", 0) && entry.rfind("XDG_CONFIG_HOME=", 0))
+            env.push_back(entry);
+    }
+    env.push_back("QT_QPA_PLATFORM=xcb");
+    // libxkbcommon hands strndup unterminated buffers, which strict string checks reject.
+    env.push_back("ASAN_OPTIONS=detect_leaks=1:abort_on_error=1");
+    env.push_back("XDG_CONFIG_HOME=" + home + "/config");
+    env.push_back("VANTREL_TEST_SCRIPT=" + home + "/script.txt");
+    env.push_back("VANTREL_TEST_LOG=" + home + "/log.txt");
+    return env;
+}
+
+int waitWithTimeout(pid_t pid, int timeoutSeconds)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+std::string TempFolder()
+{
+    char pattern[] = "/tmp/vantrel-e2e-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made ? made : "";
+}
+
+bool CanRun() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
+
+Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds)
+{
+    std::ofstream(home + "/script.txt") << script;
+    std::vector<std::string> env = childEnvironment(home);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string xvfb = "xvfb-run", auto_ = "-a", program = VANTREL_PROGRAM;
+    char* argv[] = {xvfb.data(), auto_.data(), program.data(), nullptr};
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    pid_t pid = 0;
+    Run run;
+    if (posix_spawnp(&pid, argv[0], nullptr, &attr, argv, envp.data()) == 0)
+        run.exitCode = waitWithTimeout(pid, timeoutSeconds);
+    posix_spawnattr_destroy(&attr);
+    run.log = readFile(home + "/log.txt");
+    return run;
+}
+
+} // namespace e2e

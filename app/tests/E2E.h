@@ -1,0 +1,25 @@
+// Starts the real program on a virtual display with a script of user steps, and hands back
+// what it left: its exit code and the step log.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+struct Run {
+    int exitCode = -1;   // -1: did not start or was killed at the time limit
+    std::string log;     // one line per step, and "box: <text>" for every message box
+};
+
+// A fresh folder for one test: settings, documents and screenshots go there.
+std::string TempFolder();
+
+// Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings in `home`.
+Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds = 90);
+
+// True when the machine can run the program on a virtual display.
+bool CanRun();
+
+} // namespace e2e

@@ -1,0 +1,444 @@
+// The script player: one step per tick of a thread timer, so steps keep coming while a
+// tracker loop or a modal dialog runs its own message loop.
+#include "platform/ui/TestScript.h"
+
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/TestHook.h"
+#include "platform/ui/UiApi.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/WindowTable.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr UINT kTickMs = 40;
+constexpr int kDragSteps = 8;
+
+enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, Quit };
+
+struct Step {
+    Kind kind = Kind::Wait;
+    std::string line;     // as written, for the log
+    std::string target;   // view, frame or main
+    UINT message = 0;     // mouse message
+    POINT at{};
+    UINT keys = 0;        // MK_SHIFT / MK_CONTROL
+    int number = 0;       // wait time, command, answer, key code
+    bool ctrl = false, shift = false, alt = false;
+    std::string text;     // typed text, file name
+};
+
+struct Player {
+    std::vector<Step> steps;
+    size_t next = 0;
+    DWORD resumeAt = 0;
+    UINT_PTR timer = 0;
+    std::string logPath;
+    bool playing = false;
+    bool scripted = false;
+};
+
+Player& player()
+{
+    static Player p;
+    return p;
+}
+
+void logLine(const std::string& text)
+{
+    if (player().logPath.empty())
+        return;
+    if (FILE* f = std::fopen(player().logPath.c_str(), "a")) {
+        std::fprintf(f, "%s\n", text.c_str());
+        std::fclose(f);
+    }
+}
+
+std::string lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+struct NamedKey {
+    const char* name;
+    int vk;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE}, {"delete", VK_DELETE}, {"del", VK_DELETE}, {"return", VK_RETURN},
+    {"enter", VK_RETURN},  {"tab", VK_TAB},    {"space", VK_SPACE},   {"back", VK_BACK},  {"backspace", VK_BACK},
+    {"left", VK_LEFT},     {"right", VK_RIGHT}, {"up", VK_UP},        {"down", VK_DOWN},  {"home", VK_HOME},
+    {"end", VK_END},       {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT}, {"insert", VK_INSERT},
+};
+
+int keyCode(const std::string& name)
+{
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::toupper(static_cast<unsigned char>(name[0]));
+    if (name.size() >= 2 && name[0] == 'f' && std::isdigit(static_cast<unsigned char>(name[1]))) {
+        int n = std::atoi(name.c_str() + 1);
+        return n >= 1 && n <= 24 ? 0x70 + n - 1 : 0;
+    }
+    for (const NamedKey& k : kNamedKeys)
+        if (name == k.name)
+            return k.vk;
+    return 0;
+}
+
+bool parseKey(const std::string& combo, Step& step)
+{
+    std::stringstream parts(lower(combo));
+    std::string part;
+    while (std::getline(parts, part, '+')) {
+        if (part == "ctrl")
+            step.ctrl = true;
+        else if (part == "shift")
+            step.shift = true;
+        else if (part == "alt")
+            step.alt = true;
+        else if (!(step.number = keyCode(part)))
+            return false;
+    }
+    return step.number != 0;
+}
+
+UINT modifierKeys(std::istream& in)
+{
+    UINT keys = 0;
+    std::string word;
+    while (in >> word) {
+        if (word == "shift")
+            keys |= MK_SHIFT;
+        else if (word == "ctrl")
+            keys |= MK_CONTROL;
+        else
+            return UINT(-1);
+    }
+    return keys;
+}
+
+Step mouseStep(const std::string& line, const std::string& target, UINT message, POINT at, UINT keys)
+{
+    Step s;
+    s.kind = Kind::Mouse;
+    s.line = line;
+    s.target = target;
+    s.message = message;
+    s.at = at;
+    s.keys = keys;
+    return s;
+}
+
+UINT buttonFlag(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_MOUSEMOVE: return MK_LBUTTON;
+    case WM_RBUTTONDOWN: return MK_RBUTTON;
+    default: return 0;
+    }
+}
+
+// A click is a press and a release; a drag adds moves with the button held between them.
+bool parseMouse(const std::string& verb, std::istream& in, const std::string& line, std::vector<Step>& out, bool& held)
+{
+    std::string target;
+    POINT a{}, b{};
+    if (!(in >> target >> a.x >> a.y))
+        return false;
+    if (verb == "drag" && !(in >> b.x >> b.y))
+        return false;
+    UINT keys = modifierKeys(in);
+    if (keys == UINT(-1))
+        return false;
+    if (verb == "click" || verb == "rclick" || verb == "dblclick") {
+        UINT down = verb == "click" ? WM_LBUTTONDOWN : verb == "rclick" ? WM_RBUTTONDOWN : WM_LBUTTONDBLCLK;
+        UINT up = verb == "rclick" ? WM_RBUTTONUP : WM_LBUTTONUP;
+        if (verb == "dblclick") {
+            out.push_back(mouseStep(line, target, WM_LBUTTONDOWN, a, keys | MK_LBUTTON));
+            out.push_back(mouseStep(line, target, WM_LBUTTONUP, a, keys));
+        }
+        out.push_back(mouseStep(line, target, down, a, keys | buttonFlag(down)));
+        out.push_back(mouseStep(line, target, up, a, keys));
+    } else if (verb == "down" || verb == "up" || verb == "move") {
+        UINT message = verb == "down" ? WM_LBUTTONDOWN : verb == "up" ? WM_LBUTTONUP : WM_MOUSEMOVE;
+        held = verb == "down" || (verb == "move" && held);
+        out.push_back(mouseStep(line, target, message, a, keys | (held ? MK_LBUTTON : 0)));
+    } else {
+        out.push_back(mouseStep(line, target, WM_LBUTTONDOWN, a, keys | MK_LBUTTON));
+        for (int i = 1; i <= kDragSteps; ++i) {
+            POINT p{a.x + (b.x - a.x) * i / kDragSteps, a.y + (b.y - a.y) * i / kDragSteps};
+            out.push_back(mouseStep(line, target, WM_MOUSEMOVE, p, keys | MK_LBUTTON));
+        }
+        out.push_back(mouseStep(line, target, WM_LBUTTONUP, b, keys));
+    }
+    return true;
+}
+
+std::string restOf(std::istream& in)
+{
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    return rest;
+}
+
+// `held` carries the left button's state from a "down" line to the moves and the "up" after it.
+bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
+{
+    std::istringstream in(line);
+    std::string verb;
+    if (!(in >> verb) || verb[0] == '#')
+        return true;
+    if (verb == "click" || verb == "rclick" || verb == "dblclick" || verb == "down" || verb == "up" ||
+        verb == "move" || verb == "drag")
+        return parseMouse(verb, in, line, out, held);
+    Step s;
+    s.line = line;
+    if (verb == "wait" || verb == "menu" || verb == "answer") {
+        s.kind = verb == "wait" ? Kind::Wait : verb == "menu" ? Kind::Menu : Kind::Answer;
+        if (!(in >> s.number))
+            return false;
+    } else if (verb == "key") {
+        s.kind = Kind::Key;
+        std::string combo;
+        if (!(in >> combo) || !parseKey(combo, s))
+            return false;
+    } else if (verb == "type" || verb == "file" || verb == "screenshot") {
+        s.kind = verb == "type" ? Kind::Type : verb == "file" ? Kind::File : Kind::Screenshot;
+        s.text = restOf(in);
+        if (s.kind == Kind::Screenshot && s.text.empty())
+            return false;
+    } else if (verb == "quit") {
+        s.kind = Kind::Quit;
+    } else {
+        return false;
+    }
+    out.push_back(s);
+    return true;
+}
+
+CWnd* targetWindow(const std::string& name)
+{
+    CWnd* main = AfxGetMainWnd();
+    if (!main || name == "main")
+        return main;
+    auto* frame = dynamic_cast<CFrameWnd*>(main);
+    CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
+    if (!active || active == frame)
+        return nullptr;
+    if (name == "frame")
+        return active;
+    return name == "view" ? active->GetActiveView() : nullptr;
+}
+
+bool playMouse(const Step& s, std::string& error)
+{
+    CWnd* target = targetWindow(s.target);
+    if (!target || !target->m_hWnd) {
+        error = "no window \"" + s.target + "\"";
+        return false;
+    }
+    POINT screen = s.at;
+    ::ClientToScreen(target->m_hWnd, &screen);
+    if (s.message == WM_MOUSEMOVE)
+        UiTestHook::MouseMove(screen, s.keys);
+    else if (s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP)
+        UiTestHook::MouseUp(s.message, screen, s.keys);
+    else
+        UiTestHook::MouseDown(s.message, screen, s.keys);
+    return true;
+}
+
+void playKey(const Step& s)
+{
+    const int mods[] = {s.ctrl ? VK_CONTROL : 0, s.shift ? VK_SHIFT : 0, s.alt ? VK_MENU : 0};
+    for (int vk : mods)
+        if (vk)
+            UiTestHook::KeyDown(vk);
+    UiTestHook::KeyDown(s.number);
+    bool printable = s.number == VK_SPACE || (s.number >= '0' && s.number <= 'Z');
+    if (printable && !s.ctrl && !s.alt) {
+        int ch = s.shift || s.number < 'A' ? s.number : std::tolower(s.number);
+        ui::RouteKey(WM_CHAR, static_cast<WPARAM>(ch), 1);
+    }
+    UiTestHook::KeyUp(s.number);
+    for (int i = 2; i >= 0; --i)
+        if (mods[i])
+            UiTestHook::KeyUp(mods[i]);
+}
+
+void playType(const Step& s)
+{
+    for (unsigned char c : s.text)
+        ui::RouteKey(WM_CHAR, c, 1);
+}
+
+bool menuHolds(HMENU menu, UINT command)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            if (menuHolds(sub, command))
+                return true;
+        } else if (GetMenuItemID(menu, i) == command) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Clicks the menu-bar item whose drop-down holds the command; the drop-down then takes the pick.
+bool playMenu(const Step& s, std::string& error)
+{
+    CWnd* main = AfxGetMainWnd();
+    ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
+    HMENU bar = main ? GetMenu(main->m_hWnd) : nullptr;
+    std::vector<QRect> items = w ? ui::MenuBarItems(w) : std::vector<QRect>{};
+    auto command = static_cast<UINT>(s.number);
+    for (size_t i = 0; i < items.size(); ++i) {
+        HMENU sub = GetSubMenu(bar, static_cast<int>(i));
+        if (!sub || !menuHolds(sub, command))
+            continue;
+        POINT o = ui::WindowOrigin(w);
+        POINT at{o.x + items[i].center().x(), o.y + items[i].center().y()};
+        UiTestHook::QueueMenuPick(command);
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, at, MK_LBUTTON);
+        UiTestHook::MouseUp(WM_LBUTTONUP, at, 0);
+        return true;
+    }
+    error = "no menu holds command " + std::to_string(command);
+    return false;
+}
+
+bool playScreenshot(const Step& s, std::string& error)
+{
+    CWnd* main = AfxGetMainWnd();
+    ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
+    if (!w) {
+        error = "no main window";
+        return false;
+    }
+    QImage image(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top),
+                 QImage::Format_RGB32);
+    QPainter painter(&image);
+    ui::Compose(painter, w);
+    painter.end();
+    if (!image.save(QString::fromStdString(s.text), "PNG")) {
+        error = "cannot write " + s.text;
+        return false;
+    }
+    return true;
+}
+
+bool play(const Step& s, std::string& error)
+{
+    switch (s.kind) {
+    case Kind::Wait: player().resumeAt = ui::Now() + static_cast<DWORD>(std::max(0, s.number)); return true;
+    case Kind::Mouse: return playMouse(s, error);
+    case Kind::Key: playKey(s); return true;
+    case Kind::Type: playType(s); return true;
+    case Kind::Menu: return playMenu(s, error);
+    case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
+    case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
+    case Kind::Screenshot: return playScreenshot(s, error);
+    case Kind::Quit:
+        if (CWnd* main = AfxGetMainWnd())
+            main->PostMessage(WM_CLOSE);
+        return true;
+    }
+    return true;
+}
+
+void stop()
+{
+    Player& p = player();
+    if (p.timer)
+        KillTimer(nullptr, p.timer);
+    p.timer = 0;
+    p.playing = false;
+}
+
+// Steps run in order even when a step's own nested loop calls back into this tick.
+void tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    Player& p = player();
+    if (!p.playing || ui::Now() < p.resumeAt)
+        return;
+    if (p.next >= p.steps.size()) {
+        logLine("end");
+        stop();
+        return;
+    }
+    const Step step = p.steps[p.next++];
+    logLine("step: " + step.line);
+    std::string error;
+    if (!play(step, error)) {
+        logLine("error: " + error);
+        std::_Exit(3);
+    }
+}
+
+} // namespace
+
+namespace UiTestScript {
+
+bool Start(const std::vector<std::string>& lines, const std::string& logPath, std::string& error)
+{
+    std::vector<Step> steps;
+    bool held = false;
+    for (const std::string& line : lines) {
+        if (!parseLine(line, steps, held)) {
+            error = "not a step: " + line;
+            return false;
+        }
+    }
+    stop();
+    Player& p = player();
+    p.steps = std::move(steps);
+    p.next = 0;
+    p.resumeAt = 0;
+    p.logPath = logPath;
+    p.playing = true;
+    p.scripted = true;
+    p.timer = SetTimer(nullptr, 0, kTickMs, tick);
+    return true;
+}
+
+void StartFromEnvironment()
+{
+    const char* path = std::getenv("VANTREL_TEST_SCRIPT");
+    if (!path || !*path)
+        return;
+    const char* log = std::getenv("VANTREL_TEST_LOG");
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::string error;
+    if (!in.eof() || !Start(lines, log ? log : "", error)) {
+        std::fprintf(stderr, "test script %s: %s\n", path, error.empty() ? "cannot be read" : error.c_str());
+        std::_Exit(3);
+    }
+}
+
+bool Scripted() { return player().scripted; }
+
+bool Playing() { return player().playing; }
+
+void NoteMessageBox(const std::string& text)
+{
+    if (player().scripted)
+        logLine("box: " + text);
+}
+
+} // namespace UiTestScript

@@ -1,0 +1,31 @@
+// Plays a file of user steps (clicks, drags, keys, menu picks, dialog answers, screenshots)
+// into the running program, so end-to-end tests drive the real program as a user would.
+// VANTREL_TEST_SCRIPT names the file; VANTREL_TEST_LOG, if set, receives one line per step and
+// the text of every message box shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace UiTestScript {
+
+// Starts playing the script the environment names; does nothing without one.
+void StartFromEnvironment();
+
+// Parses and starts playing the given lines, one step per timer tick. Returns false and names
+// the bad line in `error` when a line is not a step. A step that cannot be played (no such
+// window, no menu holding the command) is logged as "error: ..." and ends the process with
+// exit code 3 at once, so a test never waits for a program that lost its way.
+bool Start(const std::vector<std::string>& lines, const std::string& logPath, std::string& error);
+
+// A script has taken charge of this session: message boxes, menus and file dialogs never wait
+// for a person, they take the scripted answer or their default.
+bool Scripted();
+
+// Steps are still to be played.
+bool Playing();
+
+// Called by the message box layer: every box shown while a script plays is logged.
+void NoteMessageBox(const std::string& text);
+
+} // namespace UiTestScript

@@ -297,7 +297,7 @@ struct Network {
     {
         owned.emplace_back(object);
         CRect rect(0, 0, 10, 10);
-        object->Init(&view, &rect, FALSE);
+        object->Init(view, &rect, FALSE);
         object->Code = code;
         view.objects.push_back(object);
         return object;
@@ -309,7 +309,7 @@ struct Network {
         connector->ends.m_ends[1].code = to;
         return Add(connector, code);
     }
-    CHyperRunView view;
+    CTestPageView view;
     std::vector<std::unique_ptr<CHyperOb>> owned;
 };
 
@@ -364,7 +364,7 @@ TEST(Anchors, DetachingFreesTheEndsThatNameTheOwner)
     EXPECT_EQ(k1->ends.m_ends[1].code, CString("B"));
     EXPECT_EQ(k2->ends.m_ends[1].code, CString("a")) << "names compare case-sensitively";
     EXPECT_TRUE(k3->ends.m_ends[1].code.IsEmpty());
-    using Detached = CHyperRunView::Detached;
+    using Detached = CTestPageView::Detached;
     EXPECT_EQ(page.view.detached, (std::vector<Detached>{{k1, 0, a}, {k3, 2, a}, {k3, 2, a}}));
     EXPECT_EQ(a->points.DetachConnectors(), 0);
     EXPECT_EQ(static_cast<CSnapBoxOb*>(b)->points.DetachConnectors(), 2);

@@ -28,7 +28,7 @@ public:
     }
 };
 
-class PenHost : public CHyperRunView {
+class PenHost : public CTestPageView {
 public:
     BOOL GetDefaultPen(PenDefaults* out) const override
     {
@@ -70,25 +70,25 @@ TEST(DrawnObject, NewObjectsTakeTheViewsPenDefaultsWhenItsSwitchIsOn)
     PenHost view;
     CHyperDrawOb taking, keeping;
     CRect rect(0, 0, 10, 10);
-    taking.Init(&view, &rect, TRUE);
+    taking.Init(view, &rect, TRUE);
     EXPECT_EQ(taking.PenWidth, 4);
     EXPECT_EQ(taking.PenStyle, 2);
     EXPECT_EQ(taking.HatchStyle, 5);
     EXPECT_EQ(taking.ShadowStyle, 3);
     view.on = FALSE;
-    keeping.Init(&view, &rect, TRUE);
+    keeping.Init(view, &rect, TRUE);
     EXPECT_EQ(keeping.PenWidth, 1);
     EXPECT_EQ(keeping.HatchStyle, 99);
 }
 
 TEST(DrawnObject, AShadowWidensTheUpdateRectangle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.editMode = FALSE;
     CShadedOb plain, shaded;
     CRect rect(20, 20, 60, 50);
-    plain.Init(&view, &rect, FALSE);
-    shaded.Init(&view, &rect, FALSE);
+    plain.Init(view, &rect, FALSE);
+    shaded.Init(view, &rect, FALSE);
     shaded.ShadowStyle = 4;
     CRect plainArea, shadedArea;
     plain.GetUpdateRect(&plainArea, nullptr);
@@ -97,7 +97,7 @@ TEST(DrawnObject, AShadowWidensTheUpdateRectangle)
     EXPECT_EQ(shadedArea, plainArea);
 
     CHyperDrawOb noShadowKind;
-    noShadowKind.Init(&view, &rect, FALSE);
+    noShadowKind.Init(view, &rect, FALSE);
     noShadowKind.ShadowStyle = 4; // the kind draws no shadow
     CRect area;
     noShadowKind.GetUpdateRect(&area, nullptr);
@@ -165,10 +165,10 @@ TEST(DrawnObject, CollectedEditorsAreLinked)
 
 TEST(DrawnObject, AlarmSignalRedrawsTheObject)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CHyperDrawOb object;
     CRect rect(0, 0, 10, 10);
-    object.Init(&view, &rect, FALSE);
+    object.Init(view, &rect, FALSE);
     size_t before = view.invalidated.size();
     object.SetAlarmSignal(TRUE);
     EXPECT_TRUE(object.GetAlarmSignal());

@@ -53,8 +53,8 @@ TEST_F(PageObjectTest, Defaults)
     page.Color = static_cast<COLORREF>(-1);
     EXPECT_EQ(page.GetColor(), GetSysColor(COLOR_BTNFACE));
 
-    CHyperRunView view;
-    page.SetView(&view);
+    CTestPageView view;
+    page.SetView(view);
     EXPECT_EQ(page.Code, CString("Form"));
     ASSERT_NE(page.GetLayerList(), nullptr);
     EXPECT_EQ(page.GetLayerList()->GetSize(), 2);
@@ -158,9 +158,9 @@ TEST_F(PageObjectTest, UntaggedRecordsReadTheirSectionsAndGetDefaultLayers)
 
 TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CHyperViewOb page;
-    page.SetView(&view);
+    page.SetView(view);
     int changed = view.changed;
     page.SetScrollWidth(70000);
     page.SetScrollHeight(-4);
@@ -305,12 +305,12 @@ TEST_F(FrameObjectTest, EditorsWriteStyleWordsAndClampSizes)
     ASSERT_NE(locals, nullptr);
     delete locals;
 
-    CHyperRunView view;
-    frame.SetView(&view);
+    CTestPageView view;
+    frame.SetView(view);
     frame.m_locals.m_words[2] = 6;
     std::unique_ptr<CHyperFrameOb> clone(frame.Clone());
     EXPECT_EQ(Stored(*clone), Stored(frame));
-    EXPECT_EQ(clone->GetView(), &view);
+    EXPECT_EQ(clone->GetView(), static_cast<CHyperRunView*>(view));
     EXPECT_EQ(clone->Code, CString("Frame"));
     EXPECT_EQ(clone->m_locals.m_words[2], 6u);
 }
@@ -343,7 +343,7 @@ public:
     std::vector<Position> positions;
 };
 
-class FrameHost : public CHyperRunView {
+class FrameHost : public CTestPageView {
 public:
     CFrameWindow* GetFrameWindow() const override { return frame; }
     CFrameWindow* frame = nullptr;
@@ -389,7 +389,7 @@ TEST_F(FrameObjectTest, ApplyingToTheWindow)
     FakeFrame window;
     host.frame = &window;
     CHyperFrameOb frame;
-    frame.SetView(&host);
+    frame.SetView(host);
     EXPECT_EQ(frame.GetParentFrame(), &window);
     frame.UpdateLayout(0, FALSE);
     EXPECT_EQ(window.positions.size(), 1u);

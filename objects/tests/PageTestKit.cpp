@@ -10,18 +10,18 @@ IMPLEMENT_DYNCREATE(CTestBoxOb, CHyperOb)
 namespace {
 CObjectHost* ResolveHost(const CHyperRunView* view)
 {
-    return const_cast<CHyperRunView*>(view);
+    return reinterpret_cast<CTestPageView*>(const_cast<CHyperRunView*>(view));
 }
 }
 
-CHyperRunView::CHyperRunView()
+CTestPageView::CTestPageView()
 {
     SetObjectHostResolver(ResolveHost);
 }
 
-CHyperRunView::~CHyperRunView() = default;
+CTestPageView::~CTestPageView() = default;
 
-BOOL CHyperRunView::GetPageFont(LOGFONT* font) const
+BOOL CTestPageView::GetPageFont(LOGFONT* font) const
 {
     if (pageFont.lfFaceName[0] == '\0')
         return FALSE;
@@ -29,7 +29,7 @@ BOOL CHyperRunView::GetPageFont(LOGFONT* font) const
     return TRUE;
 }
 
-BOOL CHyperRunView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
+BOOL CTestPageView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
 {
     if (!useDefaultColors)
         return FALSE;
@@ -38,14 +38,14 @@ BOOL CHyperRunView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
     return TRUE;
 }
 
-CHyperBaseOb* CHyperRunView::FindObject(const CString& code, const CHyperBaseOb* except) const
+CHyperBaseOb* CTestPageView::FindObject(const CString& code, const CHyperBaseOb* except) const
 {
     auto found = std::find_if(
         objects.begin(), objects.end(), [&](CHyperBaseOb* o) { return o != except && o->Code == code; });
     return found == objects.end() ? nullptr : *found;
 }
 
-void CHyperRunView::GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const
+void CTestPageView::GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const
 {
     for (CHyperBaseOb* object : objects) {
         if (object != except)
@@ -55,7 +55,7 @@ void CHyperRunView::GetCodesInUse(CStringArray& codes, const CHyperBaseOb* excep
         codes.Add(code);
 }
 
-void CHyperRunView::LogicalToDevice(POINT* points, int count) const
+void CTestPageView::LogicalToDevice(POINT* points, int count) const
 {
     for (int i = 0; i < count; ++i) {
         points[i].x = MulDiv(points[i].x, zoom, 100);

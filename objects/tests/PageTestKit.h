@@ -1,5 +1,6 @@
 // A stand-in page view that answers the questions page objects ask and records what they
-// tell it, and a small object kind that draws a filled rectangle.
+// tell it, and a small object kind that draws a filled rectangle. Objects hold the stand-in
+// as the opaque view pointer they are given; the host resolver turns it back.
 #pragma once
 
 #include "objects/HyperOb.h"
@@ -8,10 +9,14 @@
 #include <set>
 #include <vector>
 
-class CHyperRunView : public CObjectHost {
+class CTestPageView : public CObjectHost {
 public:
-    CHyperRunView();
-    ~CHyperRunView() override;
+    CTestPageView();
+    ~CTestPageView() override;
+    CTestPageView(const CTestPageView&) = delete;
+    CTestPageView& operator=(const CTestPageView&) = delete;
+
+    operator CHyperRunView*() { return reinterpret_cast<CHyperRunView*>(this); }
 
     BOOL IsEditMode() const override { return editMode; }
     BOOL ShowsHandles() const override { return showsHandles; }

@@ -250,13 +250,13 @@ bool Passes(CPropOb& editor, CString& text)
 
 TEST_F(PropertyTexts, CodeValidation)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb owner, other;
     owner.Code = "Mine";
     other.Code = "Taken";
     view.objects = {&owner, &other};
     view.otherCodes = {"Page1", "Group7"};
-    owner.SetView(&view);
+    owner.SetView(view);
     CString field = "Mine";
     CPropCodeStr editor(1, &field, &owner);
     struct Case {

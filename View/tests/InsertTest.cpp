@@ -1,0 +1,188 @@
+// Inserting objects with a tool: the rectangle the drag gives, the default size of a click,
+// naming, layers, stacking, and the bad paths (Escape, leaving the window, a tool command
+// while a drag runs) that must leave the page as it was.
+#include "EditViewFixture.h"
+
+#include "objects/HyperViewOb.h"
+#include "objects/LayerFmt.h"
+
+namespace {
+
+constexpr UINT kRectangle = CMyView::ToolRectangle;
+constexpr UINT kSelect = CHyperView::ToolSelect;
+
+TEST_F(EditViewTest, ADragWithTheRectangleToolInsertsANamedSelectedBorderAndFallsBackToSelect)
+{
+    PickTool(kRectangle);
+    ASSERT_EQ(CurrentTool(), kRectangle);
+    Drag({100, 100}, {300, 200});
+
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Object(0)->GetRuntimeClass()->m_lpszClassName, CString("CBorderGen"));
+    EXPECT_EQ(RectOf(0), CRect(100, 100, 300, 200));
+    EXPECT_EQ(NameOf(0), CString("Border1"));
+    EXPECT_EQ(Object(0)->LayerID, view->GetPageObject()->GetLayerList()->GetCurrentLayerId());
+    EXPECT_EQ(view->GetCurrentIndex(), 0);
+    EXPECT_TRUE(Object(0)->IsSelected());
+    EXPECT_EQ(view->GetUndoCount(), 1);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(CurrentTool(), kSelect);
+}
+
+TEST_F(EditViewTest, AClickOrATinyDragGivesTheDefaultSizeCentredOnThePressAndSnapped)
+{
+    struct Case {
+        POINT press;
+        POINT release;
+        CRect expected;
+    };
+    // 80 x 80 by default, the grid step is 10 and the page margins keep 10 units free.
+    const Case cases[] = {
+        {{55, 47}, {55, 47}, CRect(20, 10, 100, 90)},
+        {{100, 100}, {102, 101}, CRect(60, 60, 140, 140)},
+        {{3, 3}, {3, 3}, CRect(10, 10, 90, 90)},
+    };
+    for (const Case& c : cases) {
+        view->GetObjects().DeleteAll();
+        view->SetCurrentIndex(-1);
+        PickTool(kRectangle);
+        Drag(c.press, c.release, 1);
+        ASSERT_EQ(ObjectCount(), 1) << c.press.x;
+        EXPECT_EQ(RectOf(0), c.expected) << c.press.x << "," << c.press.y;
+        EXPECT_EQ(CurrentTool(), kSelect);
+    }
+}
+
+TEST_F(EditViewTest, EscapeDuringTheDragInsertsNothingAndRecordsNoStep)
+{
+    PickTool(kRectangle);
+    Post(WM_LBUTTONDOWN, {100, 100}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {150, 150}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {200, 180}, MK_LBUTTON);
+    PostKey(VK_ESCAPE);
+    Post(WM_LBUTTONUP, {200, 180});
+    Pump();
+    EXPECT_EQ(ObjectCount(), 0);
+    EXPECT_EQ(view->GetUndoCount(), 0);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(CurrentTool(), kSelect);
+}
+
+TEST_F(EditViewTest, ADragThatLeavesTheWindowEndsWithAnObjectOnThePage)
+{
+    PickTool(kRectangle);
+    Post(WM_LBUTTONDOWN, {100, 100}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {-400, 250}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {-900, 4000}, MK_LBUTTON);
+    Post(WM_LBUTTONUP, {-900, 4000});
+    Pump();
+    ASSERT_EQ(ObjectCount(), 1);
+    CRect page;
+    view->GetPageRect(&page, TRUE);
+    CRect rect = RectOf(0);
+    EXPECT_GE(rect.left, page.left);
+    EXPECT_GE(rect.top, page.top);
+    EXPECT_EQ(view->GetUndoCount(), 1);
+}
+
+TEST_F(EditViewTest, AToolCommandDuringADragDoesNotStartASecondInsertion)
+{
+    PickTool(kRectangle);
+    Post(WM_LBUTTONDOWN, {100, 100}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {200, 150}, MK_LBUTTON);
+    ::PostMessage(frame->m_hWnd, WM_COMMAND, kRectangle, 0);
+    Post(WM_MOUSEMOVE, {300, 200}, MK_LBUTTON);
+    Post(WM_LBUTTONUP, {300, 200});
+    Pump();
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(RectOf(0), CRect(100, 100, 300, 200));
+    EXPECT_EQ(view->GetUndoCount(), 1);
+    EXPECT_EQ(CurrentTool(), kSelect);
+}
+
+TEST_F(EditViewTest, NamesCountPerKindAndALoadedPageStartsAgainSkippingNamesInUse)
+{
+    for (int i = 0; i < 2; ++i) {
+        PickTool(kRectangle);
+        Drag({100 + 100 * i, 300}, {180 + 100 * i, 380});
+    }
+    ASSERT_EQ(ObjectCount(), 2);
+    EXPECT_EQ(NameOf(1), CString("Border1"));
+    EXPECT_EQ(NameOf(0), CString("Border2"));
+
+    LoadPage(PageBytes());
+    ASSERT_EQ(ObjectCount(), 2);
+    view->m_classCounters.RemoveAll();
+    PickTool(kRectangle);
+    Drag({400, 100}, {480, 180});
+    ASSERT_EQ(ObjectCount(), 3);
+    EXPECT_EQ(NameOf(0), CString("Border3"));
+}
+
+TEST_F(EditViewTest, ANewObjectStandsBelowObjectsThatStayInFront)
+{
+    CHyperOb* front = AddBorder(CRect(10, 10, 60, 60));
+    front->m_stayInFront = TRUE;
+    view->GetObjects().RemoveAt(0);
+    view->GetObjects().InsertAt(0, front);
+    AddBorder(CRect(100, 100, 160, 160));
+    ASSERT_EQ(ObjectCount(), 2);
+    EXPECT_EQ(Object(0), front);
+
+    PickTool(kRectangle);
+    Drag({200, 200}, {300, 300});
+    ASSERT_EQ(ObjectCount(), 3);
+    EXPECT_EQ(Object(0), front);
+    EXPECT_EQ(RectOf(1), CRect(200, 200, 300, 300));
+    EXPECT_EQ(view->GetCurrentIndex(), 1);
+}
+
+TEST_F(EditViewTest, ObjectsGoToTheCurrentLayerUnlessTheirOwnIsANoticeLayer)
+{
+    CLayerFmt* layers = view->GetPageObject()->GetLayerList();
+    const int current = layers->GetCurrentLayerId();
+    layers->AppendNoticeLayer();
+    const int notice = layers->GetLayerItem(layers->GetSize() - 1)->GetId();
+    ASSERT_GE(notice, CLayerItem::NoticeBase);
+
+    CHyperOb* ordinary = AddBorder(CRect(10, 10, 60, 60));
+    EXPECT_EQ(ordinary->LayerID, current);
+    auto* pasted = new CBorderGen;
+    pasted->Init(view, CRect(100, 100, 150, 150), TRUE);
+    pasted->LayerID = notice;
+    ASSERT_TRUE(view->AddObject(pasted, FALSE, TRUE));
+    EXPECT_EQ(pasted->LayerID, notice);
+
+    layers->SetCurrentIndex(layers->GetSize() - 1);
+    PickTool(kRectangle);
+    Drag({200, 200}, {300, 300});
+    EXPECT_EQ(Object(0)->LayerID, notice);
+}
+
+TEST_F(EditViewTest, AnObjectOfAtMostOneUnitIsRefusedWithoutAStep)
+{
+    auto* dot = new CBorderGen;
+    const CRect tiny(5, 5, 6, 6);
+    dot->Init(view, &tiny, TRUE);
+    dot->SetRect(tiny);
+    EXPECT_FALSE(view->AddObject(dot, TRUE, FALSE));
+    EXPECT_EQ(ObjectCount(), 0);
+    EXPECT_EQ(view->GetUndoCount(), 0);
+}
+
+TEST_F(EditViewTest, DeletingKeepsTheCurrentIndexOnItsObject)
+{
+    for (int i = 0; i < 3; ++i)
+        AddBorder(CRect(10 + 60 * i, 10, 60 + 60 * i, 60));
+    CHyperOb* current = Object(2);
+    view->SetCurrentIndex(2);
+    ASSERT_TRUE(view->DeleteObject(0));
+    EXPECT_EQ(view->GetCurrentIndex(), 1);
+    EXPECT_EQ(view->GetCurrentObject(), current);
+    ASSERT_TRUE(view->DeleteObject(1));
+    EXPECT_EQ(view->GetCurrentIndex(), -1);
+    EXPECT_FALSE(view->DeleteObject(5));
+    EXPECT_FALSE(view->DeleteObject(-1));
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#include "View/DocumentRules.h"
+
+#include "objects/DocFiles.h"
+#include "objects/ViewSettings.h"
+#include "platform/core/Exception.h"
+#include "platform/core/File.h"
+#include "platform/core/System.h"
+#include "platform/ui/WinApp.h"
+
+BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
+{
+    CString text = path ? path : "";
+    if (text.Find('~') >= 0)
+        return FALSE;
+    return requested;
+}
+
+void RemoveTempDocFile(const CString& path)
+{
+    if (path.IsEmpty() || !IsTempDocFile(path))
+        return;
+    try {
+        CFile::Remove(path);
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+BOOL IsReadOnlyFile(LPCTSTR path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status) && (status.m_attribute & CFile::readOnly) != 0;
+}
+
+// The folder is kept whole, however long, so that saving returns to where it started.
+CDocFolderScope::CDocFolderScope()
+{
+    char folder[4096];
+    if (_getcwd(folder, sizeof folder))
+        m_previous = folder;
+    MakeDirectory(GetViewSettings().m_documentFolder, TRUE);
+}
+
+CDocFolderScope::~CDocFolderScope()
+{
+    if (!m_previous.IsEmpty())
+        _chdir(m_previous);
+}
+
+void ReportIncompleteLoad(LPCTSTR path)
+{
+    CString text;
+    text.Format("The document %s could not be read completely.\nWhat could be read is shown; save it under a new "
+                "name to keep the original file.",
+                path);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+}

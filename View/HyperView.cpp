@@ -33,6 +33,7 @@ constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHyperView, CHyperRunView)
+    ON_WM_CREATE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONDOWN()
@@ -149,11 +150,27 @@ void CHyperView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
     CHyperRunView::OnUpdate(sender, hint, hintObject);
 }
 
+// Windows made by the frame's view factory do not pass through Create, which registers the
+// tools; the editing view makes sure it has them.
+int CHyperView::OnCreate(LPCREATESTRUCT cs)
+{
+    if (CHyperRunView::OnCreate(cs) == -1)
+        return -1;
+    if (m_toolRegistry.IsEmpty())
+        RegisterTools();
+    return 0;
+}
+
 void CHyperView::OnInitialUpdate()
 {
     CHyperRunView::OnInitialUpdate();
-    if (CHyperFrame* frame = GetHyperFrame())
-        frame->AddView(this);
+    CHyperFrame* frame = GetHyperFrame();
+    if (!frame || frame->GetFirstView() == this)
+        return;
+    for (INT_PTR i = 0; i < frame->GetFurtherViews().GetSize(); ++i)
+        if (frame->GetFurtherViews().GetAt(i) == this)
+            return;
+    frame->AddView(this);
 }
 
 BOOL CHyperView::IsCurrentLayerEditable() const

@@ -149,6 +149,7 @@ public:
     void OnUpdateEditDelete(CCmdUI* cmdUI);
 
     // Window messages.
+    int OnCreate(LPCREATESTRUCT cs);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
@@ -230,6 +231,7 @@ protected:
     void ContinuePointList(UINT toolId);
     // Insertion steps.
     void FinishInsert(BOOL result);
+    void ClampToPage(RECT* rect);
     void PlaceDefaultSize(CHyperOb* object, CSize size, int x, int y);
     BOOL AddInsertedObject(CHyperOb* object, BOOL pointList);
     BOOL CountSegment(const CHyperOb* object);

@@ -4,6 +4,8 @@
 #include "View/HyperFrame.h"
 #include "objects/HyperOb.h"
 #include "objects/SnapPointSet.h"
+#include "objects/ViewSettings.h"
+#include "platform/ui/WinApp.h"
 
 #include <memory>
 
@@ -26,7 +28,7 @@ UINT CHyperView::GetCurrentTool() const
     return frame ? frame->GetCurrentTool() : ToolSelect;
 }
 
-void CHyperView::OnLButtonDown(UINT flags, CPoint point)
+void CHyperView::OnLButtonDown(UINT, CPoint point)
 {
     CPoint page = point;
     DeviceToLogical(&page, nullptr);
@@ -221,7 +223,7 @@ BOOL CHyperView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT)
     if (m_selection.GetSize() > 0 && hitTest != HTBORDER) {
         for (INT_PTR i = 0; i < m_selection.GetSize(); ++i)
             if (static_cast<CHyperOb*>(m_selection.GetAt(i))->HitTest(point) == kInside) {
-                ::SetCursor(AfxGetApp()->LoadCursor(kGroupCursor));
+                ::SetCursor(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kGroupCursor)));
                 return TRUE;
             }
     }

@@ -78,6 +78,7 @@ void CHyperView::InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL 
         CHyperObTracker* tracker = object->GetTracker();
         const BOOL tracked = tracker->TrackRubberBand(this, device, TRUE);
         if (tracked) {
+            ClampToPage(&tracker->m_rect);
             if (!object->m_keepsDirection)
                 tracker->m_rect.NormalizeRect();
             CRect rect;
@@ -119,6 +120,19 @@ void CHyperView::InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL 
     if (result && !atPoint && (pointList || IsPointListTool(toolId)))
         result = CountSegment(object);
     FinishInsert(result);
+}
+
+// A drag that left the window ends at the page's edge.
+void CHyperView::ClampToPage(RECT* rect)
+{
+    CRect page;
+    GetPageRect(&page, TRUE);
+    if (page.IsRectEmpty())
+        return;
+    rect->left = std::clamp(rect->left, page.left, page.right);
+    rect->right = std::clamp(rect->right, page.left, page.right);
+    rect->top = std::clamp(rect->top, page.top, page.bottom);
+    rect->bottom = std::clamp(rect->bottom, page.top, page.bottom);
 }
 
 void CHyperView::PlaceDefaultSize(CHyperOb* object, CSize size, int x, int y)
@@ -217,7 +231,7 @@ BOOL CHyperView::AddObject(CHyperOb* object, BOOL isNew, BOOL placed)
         else if (m_currentIndex >= index)
             ++m_currentIndex;
         if (m_pendingEnd.x == 0 && m_pendingEnd.y == 0)
-            OnObjectInserted(object, placed);
+            OnObjectInserted(object);
         object->UpdateLayout(TRUE, FALSE);
     }
     m_inserting = FALSE;

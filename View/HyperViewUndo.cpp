@@ -4,6 +4,7 @@
 
 #include "View/HyperFrame.h"
 #include "objects/HyperFrameOb.h"
+#include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/UndoRecord.h"
 #include "objects/ViewSettings.h"
@@ -180,7 +181,7 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
     CHyperFrameOb** frameSlot = frame ? &frame->m_frameObject : &scratch;
     const BOOL pageCopy = record->GetPageCopy() != nullptr;
     const BOOL frameCopy = record->GetFrameCopy() != nullptr && frame;
-    const SIZE oldSize = *frameSlot ? SIZE{(*frameSlot)->Width, (*frameSlot)->Height} : SIZE{0, 0};
+    const SIZE oldSize = *frameSlot ? SIZE{(*frameSlot)->GetWidth(), (*frameSlot)->GetHeight()} : SIZE{0, 0};
 
     record->Restore(&m_pageObject, frameSlot, GetObjects(), m_selection, &m_currentIndex);
     delete record;
@@ -188,7 +189,7 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
     CHyperViewOb* page = m_pageObject;
     CHyperFrameOb* restoredFrame = frame ? frame->m_frameObject : nullptr;
 
-    const BOOL sizeChanged = restoredFrame && (restoredFrame->Width != oldSize.cx || restoredFrame->Height != oldSize.cy);
+    const BOOL sizeChanged = restoredFrame && (restoredFrame->GetWidth() != oldSize.cx || restoredFrame->GetHeight() != oldSize.cy);
     CObArray keptSelection;
     keptSelection.Copy(m_selection);
     const int keptCurrent = m_currentIndex;

@@ -5,6 +5,7 @@
 
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/kinds/BorderGen.h"
 
 namespace {
 
@@ -141,19 +142,24 @@ TEST_F(EditViewTest, ObjectsGoToTheCurrentLayerUnlessTheirOwnIsANoticeLayer)
 {
     CLayerFmt* layers = view->GetPageObject()->GetLayerList();
     const int current = layers->GetCurrentLayerId();
-    layers->AppendNoticeLayer();
-    const int notice = layers->GetLayerItem(layers->GetSize() - 1)->GetId();
-    ASSERT_GE(notice, CLayerItem::NoticeBase);
+    int noticeIndex = -1;
+    for (INT_PTR i = 0; i < layers->GetSize() && noticeIndex < 0; ++i)
+        if (layers->GetLayerItem(i)->IsNoticeLayer())
+            noticeIndex = static_cast<int>(i);
+    ASSERT_GE(noticeIndex, 0) << "a new page has a notice layer";
+    ASSERT_NE(noticeIndex, layers->GetCurrentIndex());
+    const int notice = layers->GetLayerItem(noticeIndex)->GetId();
 
     CHyperOb* ordinary = AddBorder(CRect(10, 10, 60, 60));
     EXPECT_EQ(ordinary->LayerID, current);
     auto* pasted = new CBorderGen;
-    pasted->Init(view, CRect(100, 100, 150, 150), TRUE);
+    const CRect place(100, 100, 150, 150);
+    pasted->Init(view, &place, TRUE);
     pasted->LayerID = notice;
     ASSERT_TRUE(view->AddObject(pasted, FALSE, TRUE));
     EXPECT_EQ(pasted->LayerID, notice);
 
-    layers->SetCurrentIndex(layers->GetSize() - 1);
+    layers->SetCurrentIndex(noticeIndex);
     PickTool(kRectangle);
     Drag({200, 200}, {300, 300});
     EXPECT_EQ(Object(0)->LayerID, notice);

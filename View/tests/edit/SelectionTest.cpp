@@ -4,6 +4,7 @@
 #include "EditViewFixture.h"
 
 #include "objects/HyperTracker.h"
+#include "objects/kinds/BorderGen.h"
 
 namespace {
 

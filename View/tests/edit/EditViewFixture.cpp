@@ -1,6 +1,7 @@
 #include "EditViewFixture.h"
 
 #include "objects/kinds/BorderGen.h"
+#include "platform/core/StringTable.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/ui/DocTemplate.h"
@@ -27,6 +28,7 @@ IMPLEMENT_DYNCREATE(CTestMainFrame, CMDIFrameWnd)
 void EditViewTest::SetUp()
 {
     UiTest::SetUp();
+    RegisterStringResource(CBorderOb::TypeNameId, "Border\nBorder");
     folder = (std::filesystem::temp_directory_path() / ("vantrel-editview-" + std::to_string(::getpid()))).string();
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
@@ -109,6 +111,8 @@ CHyperOb* EditViewTest::AddBorder(const CRect& rect)
     auto* border = new CBorderGen;
     border->Init(view, &rect, TRUE);
     EXPECT_TRUE(view->AddObject(border, FALSE, TRUE));
+    // Added objects come selected, as pasted ones do; these start unselected.
+    border->Deselect(TRUE);
     return border;
 }
 

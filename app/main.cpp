@@ -71,6 +71,17 @@ public:
             frame->SetTimer(kQuitTimer, 1500);
         return TRUE;
     }
+
+    // The templates hold menus of the resource registry, which static destruction may empty
+    // before the application object goes; they go while it still stands.
+    int ExitInstance() override
+    {
+        POSITION pos = m_templateList.GetHeadPosition();
+        while (pos)
+            delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
+        m_templateList.RemoveAll();
+        return CWinApp::ExitInstance();
+    }
 };
 
 BEGIN_MESSAGE_MAP(CProgramApp, CWinApp)

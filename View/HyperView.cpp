@@ -214,6 +214,38 @@ int CHyperView::GetUndoCurrentIndex() const
     return m_currentIndex;
 }
 
+BOOL CHyperView::GetDefaultColors(COLORREF* back, COLORREF* fore) const
+{
+    if (!m_useObjectDefaults)
+        return FALSE;
+    *back = m_defaultBackColor;
+    *fore = m_defaultForeColor;
+    return TRUE;
+}
+
+BOOL CHyperView::GetDefaultPen(PenDefaults* defaults) const
+{
+    if (!m_useObjectDefaults)
+        return FALSE;
+    *defaults = {m_defaultPenWidth, m_defaultPenStyle, m_defaultHatchStyle, m_defaultShadowStyle};
+    return TRUE;
+}
+
+CObjectHost::HandleColors CHyperView::GetHandleColors() const
+{
+    return {m_trackerColors[0], m_trackerColors[1], m_trackerColors[2], m_trackerColors[4]};
+}
+
+void CHyperView::AddToSelection(CHyperBaseOb* object)
+{
+    if (m_selection.GetSize() == 0 && GetCurrentObject() && GetCurrentObject() != object)
+        m_selection.Add(GetCurrentObject());
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i)
+        if (m_selection.GetAt(i) == object)
+            return;
+    m_selection.Add(object);
+}
+
 LRESULT CHyperView::OnSetZoomMessage(WPARAM, LPARAM lParam)
 {
     SetZoom(static_cast<int>(lParam));

@@ -123,6 +123,16 @@ public:
     CHyperObArray& GetSelection() { return m_selection; }
     int FindObjectIndex(const CObject* object) const;
 
+    // What the page's objects ask of the editing view.
+    BOOL IsNoResize() const override { return !m_allowResize; }
+    BOOL AllowsInlineEdit() const override { return m_allowInlineText; }
+    BOOL HasEmptySelection() const override { return m_currentIndex < 0 && m_selection.GetSize() == 0; }
+    BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
+    BOOL GetDefaultPen(PenDefaults* defaults) const override;
+    HandleColors GetHandleColors() const override;
+    BOOL IsFreeRotateMode() const override { return m_freeRotate; }
+    void AddToSelection(CHyperBaseOb* object) override;
+
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }
     BOOL IsInsertingObject() const override { return m_inserting; }

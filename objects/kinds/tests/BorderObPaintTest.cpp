@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         CRect rect(10, 10, 30, 30);
-        box.Init(&view, &rect, FALSE);
+        box.Init(view, &rect, FALSE);
         box.ForeColor = Black;
         box.HiliteColor = Red;
         box.BackColor = Green;
@@ -43,7 +43,7 @@ protected:
             EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color) << name << " at " << p.x << "," << p.y;
     }
 
-    CHyperRunView view;
+    CTestPageView view;
     CBorderOb box;
     Canvas canvas {40, 40};
 };

@@ -15,6 +15,7 @@ class CGroupInfo;
 class CHyperObTracker;
 class CObjectHost;
 class CSnapPointSet;
+class CWnd;
 
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
@@ -151,6 +152,9 @@ public:
     virtual BOOL AllowsMultiLineText() const { return FALSE; }
     virtual BOOL OnEndMouseDown(int, int) { return FALSE; }
     virtual BOOL NotifyEndsChanged() { return FALSE; }
+    // Kinds that show their own feedback while dragged draw it and answer TRUE.
+    virtual BOOL DrawDragFeedback(CWnd*, CDC*, CWnd*, BOOL) { return FALSE; }
+    virtual void DrawSnapMarks(CDC*, BOOL) { }
     // Connector kinds hold the record of what their ends are attached to.
     virtual CConnectorEnds* GetEndPoints() { return nullptr; }
     // Kinds with snap points answer their set; "own" asks for the object's own, not the group's.

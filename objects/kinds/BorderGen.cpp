@@ -1,7 +1,7 @@
 #include "objects/kinds/BorderGen.h"
 
 #include "objects/GenGroupInfo.h"
-#include "objects/kinds/KindProps.h"
+#include "objects/kinds/KindShared.h"
 
 IMPLEMENT_SERIAL(CBorderGen, CBorderOb, 0)
 

@@ -5,7 +5,7 @@
 #include "objects/PropCombo.h"
 #include "objects/PropListValue.h"
 #include "objects/VersionTag.h"
-#include "objects/kinds/KindProps.h"
+#include "objects/kinds/KindShared.h"
 #include "platform/core/Archive.h"
 
 IMPLEMENT_SERIAL(CBorderOb, CHyperDrawOb, 0)

@@ -2,8 +2,11 @@
 #include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
 #include "objects/kinds/BorderOb.h"
+#include "objects/kinds/KindShared.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/SysColors.h"
+
+#include <algorithm>
 
 
 namespace {
@@ -89,6 +92,7 @@ void CBorderOb::FillAndOutline(CDC* dc, const CRect& inner)
         return;
     if (width == 1 && GetHost()->GetZoomPercent() < 100)
         width = 0;
+    width = std::min(width, 2 * DrawableWidth(width, inner));
     CPen pen(PS_SOLID, width, fore);
     CPen* oldPen = dc->SelectObject(&pen);
     CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
@@ -115,7 +119,7 @@ void CBorderOb::DrawFrame(CDC* dc, RECT* inner, const RECT* outer)
     }
     if (BorderStyle != StyleNormal) {
         CBrush dark(fore);
-        for (int i = etched ? 1 : 0; i < PenWidth; ++i) {
+        for (int i = etched ? 1 : 0; i < DrawableWidth(PenWidth, *outer); ++i) {
             dc->FrameRect(inner, &dark);
             Deflate(inner, 1);
         }
@@ -137,7 +141,7 @@ void CBorderOb::DrawRaisedOrSunken(CDC* dc, RECT* inner, const RECT* outer, COLO
     CPen pen(PS_SOLID, 1, light);
     CPen* oldPen = dc->SelectObject(&pen);
     *inner = *outer;
-    for (int i = 0; i < PenWidth; ++i) {
+    for (int i = 0; i < DrawableWidth(PenWidth, *outer); ++i) {
         const RECT& r = *inner;
         if (BorderStyle & StyleSunken) {
             dc->MoveTo(r.left + 1, r.bottom - 1);

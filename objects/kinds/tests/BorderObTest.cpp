@@ -3,7 +3,7 @@
 #include "objects/PropCombo.h"
 #include "objects/PropNumber.h"
 #include "objects/kinds/BorderGen.h"
-#include "objects/kinds/KindProps.h"
+#include "objects/kinds/KindShared.h"
 #include "objects/tests/ArchiveBytes.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/core/StringTable.h"

@@ -1,5 +1,5 @@
 // Pieces the object kinds share: their property editors, the generators' property filter,
-// the group's snap points and the hollow-box hit band.
+// the group's snap points, the hollow-box hit band and the frame widths worth drawing.
 #pragma once
 
 #include "platform/core/Geometry.h"
@@ -31,3 +31,6 @@ CSnapPointSet* GetGroupSnapPoints(CHyperOb* object, BOOL own, CSnapPointSet* own
 // TRUE when the point lies inside the rectangle shrunk by the larger of 10 and the band:
 // the middle of a hollow box, where clicks reach the objects below.
 BOOL IsInHollowCentre(const RECT& rect, int band, POINT point);
+// A frame width as far as it can be drawn inside the rectangle: a stored width can be any
+// number, and each unit is one more pass.
+int DrawableWidth(int width, const RECT& outer);

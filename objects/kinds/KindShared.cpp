@@ -1,4 +1,4 @@
-#include "objects/kinds/KindProps.h"
+#include "objects/kinds/KindShared.h"
 
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
@@ -7,6 +7,7 @@
 #include "objects/PropCombo.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 constexpr UINT ColourButtonId = 27151;
@@ -65,4 +66,10 @@ BOOL IsInHollowCentre(const RECT& rect, int band, POINT point)
     int inset = std::max(MinimumHitBand, band);
     centre.DeflateRect(inset, inset);
     return centre.PtInRect(point);
+}
+
+int DrawableWidth(int width, const RECT& outer)
+{
+    int limit = std::min(std::abs(outer.right - outer.left), std::abs(outer.bottom - outer.top)) / 2 + 1;
+    return std::clamp(width, 0, limit);
 }

@@ -131,6 +131,8 @@ public:
     BOOL GetDefaultPen(PenDefaults* defaults) const override;
     HandleColors GetHandleColors() const override;
     BOOL IsFreeRotateMode() const override { return m_freeRotate; }
+    BOOL IsCellMode() const override { return IsSnapToCenter(); }
+    int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
     void AddToSelection(CHyperBaseOb* object) override;
 
     // Page-view hooks answered by the editing view.

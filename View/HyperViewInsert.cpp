@@ -10,6 +10,7 @@
 #include "objects/GridGeometry.h"
 #include "objects/GroupInfo.h"
 #include "objects/UndoRecord.h"
+#include "objects/kinds/RectOb.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -163,6 +164,9 @@ BOOL CHyperView::AddInsertedObject(CHyperOb* object, BOOL pointList)
         NotifyChanged(TRUE);
         return FALSE;
     }
+    // A kind that keeps a text of its own starts with its name as its label.
+    if (auto* labelled = dynamic_cast<CRectOb*>(object))
+        labelled->SetText(object->GetCode());
     if (m_pointListCount == 1 && remembered)
         m_selection.Add(remembered);
     if (m_pointListCount >= 1)

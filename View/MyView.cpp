@@ -2,6 +2,7 @@
 
 #include "objects/ViewSettings.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/RectGen.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
 
@@ -17,6 +18,7 @@ struct ToolEntry {
 
 constexpr ToolEntry kTools[] = {
     {CMyView::ToolRectangle, [] { return RUNTIME_CLASS(CBorderGen); }},
+    {CMyView::ToolFrame, [] { return RUNTIME_CLASS(CRectGen); }},
 };
 
 } // namespace

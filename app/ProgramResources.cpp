@@ -21,6 +21,7 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::ToolSelect, "Select objects\nSelect"},
     {CMyView::ToolRectangle, "Insert a rectangle\nRectangle"},
     {CBorderOb::TypeNameId, "Border\nBorder"},
+    {CMyView::ToolFrame, "Insert a labelled frame\nFrame"},
     {CHyperView::UndoImport, "Import"},
     {CHyperView::UndoTabOrder, "Tab Order"},
     {CHyperView::UndoInsert, "Insert"},
@@ -71,7 +72,8 @@ void RegisterMenus()
         {Popup("&File", FileMenu(true)),
          Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                          Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
-         Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle")}),
+         Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
+                           Command(CMyView::ToolFrame, "&Frame")}),
          Popup("&View", {Command(CHyperView::CmdGrid, "&Grid"), Command(CHyperView::CmdGridSettings, "Grid &Settings...")}),
          WindowMenu()});
 }

@@ -29,6 +29,7 @@ void EditViewTest::SetUp()
 {
     UiTest::SetUp();
     RegisterStringResource(CBorderOb::TypeNameId, "Border\nBorder");
+    RegisterStringResource(CMyView::ToolFrame, "Insert a labelled frame\nFrame");
     folder = (std::filesystem::temp_directory_path() / ("vantrel-editview-" + std::to_string(::getpid()))).string();
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);

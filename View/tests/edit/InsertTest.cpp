@@ -6,6 +6,7 @@
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/RectGen.h"
 
 namespace {
 
@@ -27,6 +28,20 @@ TEST_F(EditViewTest, ADragWithTheRectangleToolInsertsANamedSelectedBorderAndFall
     EXPECT_TRUE(Object(0)->IsSelected());
     EXPECT_EQ(view->GetUndoCount(), 1);
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(CurrentTool(), kSelect);
+}
+
+TEST_F(EditViewTest, TheFrameToolInsertsAFrameLabelledWithItsName)
+{
+    PickTool(CMyView::ToolFrame);
+    Drag({100, 100}, {300, 200});
+    ASSERT_EQ(ObjectCount(), 1);
+    auto* frameObject = dynamic_cast<CRectGen*>(Object(0));
+    ASSERT_NE(frameObject, nullptr);
+    EXPECT_EQ(NameOf(0), CString("Frame1"));
+    CString label;
+    EXPECT_TRUE(frameObject->GetText(label));
+    EXPECT_EQ(label, CString("Frame1"));
     EXPECT_EQ(CurrentTool(), kSelect);
 }
 

@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         CRect rect(10, 10, 110, 60);
-        frame.Init(&view, &rect, FALSE);
+        frame.Init(view, &rect, FALSE);
         frame.BorderColor = Red;
         frame.HiliteColor = Green;
         frame.BackColor = Blue;
@@ -51,7 +51,7 @@ protected:
             EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color) << name << " at " << p.x << "," << p.y;
     }
 
-    CHyperRunView view;
+    CTestPageView view;
     CRectOb frame;
     Canvas canvas {120, 70};
 };

@@ -1,5 +1,6 @@
 #include "ViewTestKit.h"
 
+#include "objects/HyperViewOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
@@ -26,6 +27,14 @@ void CSwatchOb::Serialize(CArchive& archive)
         archive << BackColor;
     else
         archive >> BackColor;
+}
+
+void CTestPageView::DrawPage(CDC* dc, const CRect& rect)
+{
+    m_drawnPageColor = GetPageObject()->Color;
+    m_drawnZoom = GetZoom();
+    m_drawnRect = rect;
+    DrawPageRect(dc, rect);
 }
 
 CSwatchOb* AddSwatch(CHyperRunView& view, const RECT& rect, COLORREF color, const char* code)

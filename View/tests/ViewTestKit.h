@@ -34,10 +34,14 @@ public:
     BOOL IsEditMode() const override { return m_editMode; }
     void SetEditMode(BOOL editMode) override { m_editMode = editMode; }
     BOOL AcceptsTools() const override { return TRUE; }
-    void DrawPage(CDC* dc, const CRect& rect) override { DrawPageRect(dc, rect); }
+    void DrawPage(CDC* dc, const CRect& rect) override;
     BOOL ShowsHandles() const override { return FALSE; }
 
     BOOL m_editMode = TRUE;
+    // What the last page drawing saw.
+    COLORREF m_drawnPageColor = 0;
+    int m_drawnZoom = 0;
+    CRect m_drawnRect;
 };
 
 // A swatch on the page at index 0 (the top), named and coloured.

@@ -39,10 +39,18 @@ BOOL CHyperRunView::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, c
     SetScrollSizes(MM_TEXT, CSize(rect.right - rect.left, rect.bottom - rect.top));
     SetWindowPos(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (CHyperRunFrame* frame = AsHyperRunFrame(parent))
+    return TRUE;
+}
+
+// However the window is made, the frame learns its view and the tools are registered.
+int CHyperRunView::OnCreate(LPCREATESTRUCT cs)
+{
+    if (CScrollView::OnCreate(cs) == -1)
+        return -1;
+    if (CHyperRunFrame* frame = AsHyperRunFrame(GetParent()))
         frame->AddView(this);
     RegisterTools();
-    return TRUE;
+    return 0;
 }
 
 void CHyperRunView::OnInitialUpdate()
@@ -264,6 +272,7 @@ void CHyperRunView::InvalidateDevice(const RECT& rect, BOOL erase)
 }
 
 BEGIN_MESSAGE_MAP(CHyperRunView, CScrollView)
+    ON_WM_CREATE()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_DESTROY()

@@ -35,6 +35,7 @@ public:
     void SetEditMode(BOOL editMode) override { m_editMode = editMode; }
     BOOL AcceptsTools() const override { return TRUE; }
     void DrawPage(CDC* dc, const CRect& rect) override;
+    void OnDocumentSaved(LPCTSTR path) override { savedPaths.push_back(path ? path : "(none)"); }
     BOOL ShowsHandles() const override { return FALSE; }
 
     BOOL m_editMode = TRUE;
@@ -42,6 +43,7 @@ public:
     COLORREF m_drawnPageColor = 0;
     int m_drawnZoom = 0;
     CRect m_drawnRect;
+    std::vector<std::string> savedPaths;
 };
 
 // A swatch on the page at index 0 (the top), named and coloured.

@@ -331,7 +331,7 @@ void CHyperRunView::ClampObjectsToPage(CObArray& objects, BOOL)
         AddOverhang(all, RectOf(objects[i]), page);
     const CSize shift(AxisShift(all.left, all.right), AxisShift(all.top, all.bottom));
     BOOL noted = FALSE;
-    if (shift != CSize(0, 0)) {
+    if (shift.cx != 0 || shift.cy != 0) {
         for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
             CRect rect = RectOf(objects[i]);
             noted |= IsOutside(rect.TopLeft(), page) || IsOutside(rect.BottomRight(), page);
@@ -348,9 +348,11 @@ void CHyperRunView::ClampObjectsToPage(CObArray& objects, BOOL)
         const CRect rect = RectOf(objects[i]);
         Overhangs own;
         AddOverhang(own, rect, page);
-        CRect moved = rect;
-        moved.OffsetRect(own.left - own.right, own.top - own.bottom);
-        if (moved != rect)
+        const CSize move(own.left - own.right, own.top - own.bottom);
+        if (move.cx != 0 || move.cy != 0) {
+            CRect moved = rect;
+            moved.OffsetRect(move);
             static_cast<CHyperOb*>(objects[i])->SetRect(moved);
+        }
     }
 }

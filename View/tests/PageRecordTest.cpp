@@ -130,24 +130,30 @@ TEST(PageRecordLayouts, OlderRecordsKeepTheDefaultsTheyDoNotStore)
     }
 }
 
-TEST_F(PageRecordTest, AnUnknownClassInTheListKeepsTheObjectsBeforeItAndAFreshPage)
+// An entry of a class nobody registered, or of a class that is no page object, ends the list.
+TEST_F(PageRecordTest, AForeignClassInTheListKeepsTheObjectsBeforeItAndAFreshPage)
 {
     view.GetPageObject()->SetScrollWidth(999);
-    Bytes stored = StoreBytes([&](CArchive& ar) { view.Serialize(ar); });
-    // The second entry becomes a new class that nobody registered.
+    const Bytes stored = StoreBytes([&](CArchive& ar) { view.Serialize(ar); });
     const Bytes reference = Concat({Dword(0), Word(0x8001)});
-    auto at = std::search(stored.begin(), stored.end(), reference.begin(), reference.end());
-    ASSERT_NE(at, stored.end());
-    const Bytes unknown = Concat({Dword(0), NewClassObject("CNoSuchOb", 1, {})});
-    stored.erase(at, at + static_cast<long>(reference.size()));
-    stored.insert(at, unknown.begin(), unknown.end());
-    CTestPageView loaded;
-    LoadBytes(stored, [&](CArchive& ar) { loaded.Serialize(ar); });
-    EXPECT_TRUE(loaded.LoadWasIncomplete());
-    ASSERT_EQ(loaded.GetObjectCount(), 1);
-    EXPECT_EQ(loaded.GetObjectAtIndex(0)->Code, "Top");
-    ASSERT_NE(loaded.GetPageObject(), nullptr);
-    EXPECT_EQ(loaded.GetPageObject()->GetScrollWidth(), 650);
+    CHyperViewOb strayPage;
+    const Bytes foreign[] = {NewClassObject("CNoSuchOb", 1, {}), NewClassObject("CHyperViewOb", 0, Stored(strayPage))};
+    for (const Bytes& entry : foreign) {
+        // The second entry becomes the foreign one.
+        Bytes damaged = stored;
+        auto at = std::search(damaged.begin(), damaged.end(), reference.begin(), reference.end());
+        ASSERT_NE(at, damaged.end());
+        const Bytes replacement = Concat({Dword(0), entry});
+        damaged.erase(at, at + static_cast<long>(reference.size()));
+        damaged.insert(at, replacement.begin(), replacement.end());
+        CTestPageView loaded;
+        LoadBytes(damaged, [&](CArchive& ar) { loaded.Serialize(ar); });
+        EXPECT_TRUE(loaded.LoadWasIncomplete());
+        ASSERT_EQ(loaded.GetObjectCount(), 1);
+        EXPECT_EQ(loaded.GetObjectAtIndex(0)->Code, "Top");
+        ASSERT_NE(loaded.GetPageObject(), nullptr);
+        EXPECT_EQ(loaded.GetPageObject()->GetScrollWidth(), 650);
+    }
 }
 
 TEST_F(PageRecordTest, EveryTruncationLoadsWithoutAFaultAndSaysSo)

@@ -25,22 +25,8 @@ CFrameWnd* CDocViews::GetFrame() const
     return m_first ? m_first->GetParentFrame() : nullptr;
 }
 
-BOOL CDocViews::Contains(const CDocument* document, const CObject* view) const
+void CDocViews::Forget()
 {
-    for (POSITION pos = document->GetFirstViewPosition(); pos;) {
-        if (document->GetNextView(pos) == view)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-void CDocViews::ForgetRemovedViews(const CDocument* document)
-{
-    BOOL gone = m_first && !Contains(document, m_first);
-    for (INT_PTR i = 0; i < m_further.GetSize() && !gone; ++i)
-        gone = !Contains(document, m_further[i]);
-    if (!gone)
-        return;
     m_collected = FALSE;
     m_first = nullptr;
     m_further.RemoveAll();

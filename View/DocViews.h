@@ -14,8 +14,7 @@ struct CRuntimeClass;
 
 class CDocViews {
 public:
-    // Walks the document's views for the class on the first call only; later views are not
-    // noticed.
+    // Walks the document's views for the class once, until the document's views change.
     void Collect(const CDocument* document, const CRuntimeClass* viewClass);
     CHyperRunView* GetFirst() const { return m_first; }
     const CObArray& GetFurther() const { return m_further; }
@@ -26,13 +25,11 @@ public:
     BOOL SerializePages(CArchive& archive) const;
     // Every collected view, first and further, in order.
     void ForEach(const std::function<void(CHyperRunView*)>& call) const;
-    // Drops the collection when one of its views has left the document, so that it is
-    // collected again instead of pointing at a view that is gone.
-    void ForgetRemovedViews(const CDocument* document);
+    // The document's views changed: the next request collects them again, so that no page
+    // goes unsaved and no view that is gone is used.
+    void Forget();
 
 private:
-    BOOL Contains(const CDocument* document, const CObject* view) const;
-
     BOOL m_collected = FALSE;
     CHyperRunView* m_first = nullptr;
     CObArray m_further;

@@ -43,7 +43,7 @@ const CObArray& CHyperDoc::GetFurtherViews()
 
 void CHyperDoc::OnChangedViewList()
 {
-    m_views.ForgetRemovedViews(this);
+    m_views.Forget();
     CDocument::OnChangedViewList();
 }
 

@@ -38,7 +38,7 @@ const CObArray& CHyperRunDoc::GetFurtherRunViews()
 
 void CHyperRunDoc::OnChangedViewList()
 {
-    m_views.ForgetRemovedViews(this);
+    m_views.Forget();
     CDocument::OnChangedViewList();
 }
 

@@ -218,6 +218,7 @@ protected:
     void StorePageRecord(CArchive& archive);
     void TakeFrameObjectValue();
 
+    int OnCreate(LPCREATESTRUCT cs);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnSize(UINT type, int cx, int cy);
     void OnDestroy();

@@ -73,7 +73,7 @@ void CHyperRunView::OnPrepareDC(CDC* dc, CPrintInfo* info)
         scale = *static_cast<const double*>(info->m_lpUserData);
     dc->SetWindowExt(screen.cx, screen.cy);
     dc->SetViewportExt(ScaledDots(scale, dc->GetDeviceCaps(LOGPIXELSX)),
-                       ScaledDots(dc->GetDeviceCaps(LOGPIXELSY), scale));
+                       ScaledDots(scale, dc->GetDeviceCaps(LOGPIXELSY)));
 }
 
 void CHyperRunView::OnDraw(CDC* dc)

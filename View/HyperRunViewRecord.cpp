@@ -121,17 +121,16 @@ BOOL CHyperRunView::LoadPageEntries(CArchive& archive, int count)
             archive >> unused;
             if (i == count) {
                 SetPageObject(nullptr);
-                CObject* read = archive.ReadObject(RUNTIME_CLASS(CHyperViewOb));
-                auto* page = static_cast<CHyperViewOb*>(read);
+                auto* page = static_cast<CHyperViewOb*>(archive.ReadObject(RUNTIME_CLASS(CHyperViewOb)));
                 if (!page || page->GetView())
                     return FALSE;
                 m_pageObject = page;
                 return TRUE;
             }
-            CObject* read = archive.ReadObject(nullptr);
-            if (!read || !read->IsKindOf(RUNTIME_CLASS(CHyperOb)))
+            // Asking for the class refuses any other before an object of it is made.
+            auto* object = static_cast<CHyperOb*>(archive.ReadObject(RUNTIME_CLASS(CHyperOb)));
+            if (!object)
                 return FALSE;
-            auto* object = static_cast<CHyperOb*>(read);
             if (object->GetView())
                 return FALSE;
             object->Init(this, nullptr, FALSE);

@@ -39,10 +39,18 @@ BOOL CHyperRunView::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, c
     SetScrollSizes(MM_TEXT, CSize(rect.right - rect.left, rect.bottom - rect.top));
     SetWindowPos(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (CHyperRunFrame* frame = AsHyperRunFrame(parent))
+    return TRUE;
+}
+
+// However the window is made, the frame learns its view and the tools are registered.
+int CHyperRunView::OnCreate(LPCREATESTRUCT cs)
+{
+    if (CScrollView::OnCreate(cs) == -1)
+        return -1;
+    if (CHyperRunFrame* frame = AsHyperRunFrame(GetParent()))
         frame->AddView(this);
     RegisterTools();
-    return TRUE;
+    return 0;
 }
 
 void CHyperRunView::OnInitialUpdate()
@@ -264,6 +272,7 @@ void CHyperRunView::InvalidateDevice(const RECT& rect, BOOL erase)
 }
 
 BEGIN_MESSAGE_MAP(CHyperRunView, CScrollView)
+    ON_WM_CREATE()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_DESTROY()
@@ -322,7 +331,7 @@ void CHyperRunView::ClampObjectsToPage(CObArray& objects, BOOL)
         AddOverhang(all, RectOf(objects[i]), page);
     const CSize shift(AxisShift(all.left, all.right), AxisShift(all.top, all.bottom));
     BOOL noted = FALSE;
-    if (shift != CSize(0, 0)) {
+    if (shift.cx != 0 || shift.cy != 0) {
         for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
             CRect rect = RectOf(objects[i]);
             noted |= IsOutside(rect.TopLeft(), page) || IsOutside(rect.BottomRight(), page);
@@ -339,9 +348,11 @@ void CHyperRunView::ClampObjectsToPage(CObArray& objects, BOOL)
         const CRect rect = RectOf(objects[i]);
         Overhangs own;
         AddOverhang(own, rect, page);
-        CRect moved = rect;
-        moved.OffsetRect(own.left - own.right, own.top - own.bottom);
-        if (moved != rect)
+        const CSize move(own.left - own.right, own.top - own.bottom);
+        if (move.cx != 0 || move.cy != 0) {
+            CRect moved = rect;
+            moved.OffsetRect(move);
             static_cast<CHyperOb*>(objects[i])->SetRect(moved);
+        }
     }
 }

@@ -1,9 +1,11 @@
 #include "objects/HyperOb.h"
 
+#include "objects/ConnectorEnds.h"
 #include "objects/DocFiles.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
+#include "objects/SnapPointSet.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exception.h"
@@ -265,6 +267,11 @@ void CHyperOb::SetView(CHyperRunView* view)
     CHyperBaseOb::SetView(view);
     if (m_groupInfo)
         m_groupInfo->SetView(view);
+    for (BOOL own : {FALSE, TRUE})
+        if (CSnapPointSet* points = GetSnapPoints(own))
+            points->SetOwner(this);
+    if (CConnectorEnds* ends = GetEndPoints())
+        ends->m_owner = this;
 }
 
 int CHyperOb::MakeUniqueCode(LPCTSTR base, int n)

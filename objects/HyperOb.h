@@ -9,6 +9,8 @@
 #include "objects/ObValue.h"
 #include "platform/core/Geometry.h"
 
+class CAnchorFmt;
+class CArchive;
 class CDC;
 class CConnectorEnds;
 class CGroupInfo;
@@ -88,6 +90,8 @@ public:
     virtual BOOL GetShadowStyle(int*) const { return FALSE; }
     virtual BOOL SetPenWidth(int) { return FALSE; }
     virtual BOOL SetPenStyle(int) { return FALSE; }
+    virtual BOOL SetHatchStyle(int) { return FALSE; }
+    virtual BOOL SetShadowStyle(int) { return FALSE; }
 
     // Geometry, outline and rotation.
     virtual void CreateTracker();
@@ -153,8 +157,39 @@ public:
     virtual BOOL NotifyEndsChanged() { return FALSE; }
     // Connector kinds hold the record of what their ends are attached to.
     virtual CConnectorEnds* GetEndPoints() { return nullptr; }
-    // Kinds with snap points answer their set; "own" asks for the object's own, not the group's.
-    virtual CSnapPointSet* GetSnapPoints(BOOL) { return nullptr; }
+    // Line kinds without an end-point record store their ends here instead.
+    virtual void SerializeEndPoints(CArchive&) { }
+    // Snap-mark feedback while a line end is dragged; the line kinds draw it.
+    virtual void DrawDragFeedback(CDC*) { }
+    virtual void CollectSnapTargets() { }
+    virtual void EraseSnapMarks() { }
+    virtual void DrawSnapMarks(CDC*, BOOL) { }
+    virtual void UpdateEndsFromTargets() { }
+    // A click of the Connector tool offered before tracking; connectors attach and answer TRUE.
+    virtual BOOL OnEndDropped(int, int, BOOL*) { return FALSE; }
+
+    // Connections, snap points and group links.
+    // The snap points of the group ("own" FALSE) or of the kind; the base has none of its own.
+    virtual CSnapPointSet* GetSnapPoints(BOOL own) { return GetGroupSnapPoints(own, nullptr); }
+    virtual CAnchorFmt* GetSnapPointList(BOOL own);
+    virtual CSnapPointSet* GetGroupSnapPoints(BOOL own, CSnapPointSet* ownSet);
+    // The held group record, or the one another member of the same group holds.
+    virtual CGroupInfo* GetGroupInfo() const;
+    virtual void GetGroupRect(CRect* out, int) const;
+    virtual BOOL CanConnect() const;
+    virtual void ResetConnections();
+    virtual void RefreshConnections();
+    // After a move, resize or edit: connectors lying on the object recompute themselves.
+    virtual void NotifyChanged();
+
+    // Point editing of the point-list kinds.
+    virtual void InsertPoint(CPoint) { }
+    virtual BOOL SetEditPointsCursor(CPoint) { return FALSE; }
+    virtual BOOL TrackEditPoints(CPoint) { return FALSE; }
+    // Texts and pictures of the kinds that have them.
+    virtual void SetText(LPCTSTR) { }
+    virtual int GetText(CString&) const { return 0; }
+    virtual void SetPicture(LPCTSTR) { }
 
     // Hot spots.
     virtual void UpdateHotSpots();
@@ -210,6 +245,8 @@ protected:
     void EnsureTracker();
     void FreeOutline();
     void LoadRecord(CArchive& archive);
+    // The end-point part and the snap-point list of a record of version 5 or later.
+    void LoadLinks(CArchive& archive, int version);
     void StoreRecord(CArchive& archive) const;
 
     CGroupInfo* m_groupInfo = nullptr;

@@ -49,6 +49,18 @@ public:
     virtual int GetObjectCount() const { return 0; }
     virtual CHyperBaseOb* GetObjectAt(int) const { return nullptr; }
 
+    // The objects of the page that lie in the rectangle, in stacking order.
+    virtual void GetObjectsInRect(const RECT& rect, CObArray& out) const;
+
+    // Connections: whether the view lets objects take them, and its connection mode, in
+    // which an object that overlaps others is handed to the view (private message 0x8217).
+    virtual BOOL AllowsConnections() const { return TRUE; }
+    virtual BOOL IsConnectionMode() const { return FALSE; }
+    virtual void PostObjectOverlap(CHyperBaseOb*) { }
+    // The view field that connectors recomputing on a changed object find at 0; returns the
+    // value it held, so the caller can put it back.
+    virtual int ExchangeConnectorField(int) { return 0; }
+
     // The codes taken on the page: the page object, the frame object and every object but
     // the one given, then the groups of the grouped objects.
     virtual void GetCodesInUse(CStringArray&, const CHyperBaseOb*) const { }

@@ -49,6 +49,9 @@ public:
     }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
+    BOOL AllowsConnections() const override { return allowsConnections; }
+    BOOL IsConnectionMode() const override { return connectionMode; }
+    void PostObjectOverlap(CHyperBaseOb* object) override { overlaps.push_back(object); }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
 
     BOOL editMode = TRUE;
@@ -77,6 +80,9 @@ public:
     int deselected = 0;
     int changed = 0;
     int lastHint = 0;
+    BOOL allowsConnections = TRUE;
+    BOOL connectionMode = FALSE;
+    std::vector<CHyperBaseOb*> overlaps;
     std::set<CHyperBaseOb*> selection;
     int selectionChanges = 0;
     struct Detached {

@@ -90,13 +90,13 @@ BOOL CHyperDrawOb::SetPenStyle(int style)
     return style;
 }
 
-int CHyperDrawOb::SetHatchStyle(int style)
+BOOL CHyperDrawOb::SetHatchStyle(int style)
 {
     HatchStyle = style;
     return style;
 }
 
-int CHyperDrawOb::SetShadowStyle(int style)
+BOOL CHyperDrawOb::SetShadowStyle(int style)
 {
     ShadowStyle = style;
     return style;

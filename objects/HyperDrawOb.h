@@ -30,8 +30,8 @@ public:
     BOOL GetPenStyle(int* style) const override;
     BOOL SetPenWidth(int width) override;
     BOOL SetPenStyle(int style) override;
-    virtual int SetHatchStyle(int style);
-    virtual int SetShadowStyle(int style);
+    BOOL SetHatchStyle(int style) override;
+    BOOL SetShadowStyle(int style) override;
     CPropOb* CreateProperty(UINT propertyId, BOOL argument) override;
     void CollectProperties(CObArray& list, BOOL argument) override;
 

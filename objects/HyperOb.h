@@ -47,6 +47,9 @@ public:
     void CopyFrom(const CHyperBaseOb* other) override;
     virtual CHyperOb* Clone() const;
     void SetView(CHyperRunView* view) override;
+    // The editors of the properties every page object has.
+    CPropOb* CreateProperty(UINT propertyId, BOOL argument) override;
+    void CollectProperties(CObArray& list, BOOL argument) override;
     int MakeUniqueCode(LPCTSTR base, int n) override;
     void Serialize(CArchive& archive) override { SerializeRecord(archive); }
     virtual void SerializeRecord(CArchive& archive);
@@ -241,6 +244,9 @@ public:
 
 protected:
     CObjectHost* GetHost() const;
+    // The layer choice of the page's layers, and the event script editors.
+    CPropOb* CreateLayerProperty(UINT propertyId);
+    CPropOb* CreateEventProperty(UINT propertyId);
     // Creates the tracker when there is none; an existing one keeps its style.
     void EnsureTracker();
     void FreeOutline();

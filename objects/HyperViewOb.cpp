@@ -2,6 +2,7 @@
 
 #include "objects/LayerFmt.h"
 #include "objects/ObjectHost.h"
+#include "objects/PropBasic.h"
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
 #include "objects/PropListValue.h"
@@ -265,14 +266,36 @@ CPropOb* CHyperViewOb::CreateProperty(UINT propertyId, BOOL)
         return editor;
     }
     default:
-        return nullptr;
+        return CreateEventProperty(propertyId);
     }
+}
+
+CPropOb* CHyperViewOb::CreateEventProperty(UINT propertyId)
+{
+    struct Event {
+        UINT id;
+        CObValue CHyperViewOb::*field;
+        int group;
+    };
+    static constexpr Event events[] = {
+        { DragOverId, &CHyperViewOb::DragOverEvent, 0 },
+        { DragDropId, &CHyperViewOb::DragDropEvent, 0 },
+        { DragEnterId, &CHyperViewOb::DragEnterEvent, 0 },
+        { InitializeId, &CHyperViewOb::InitializeEvent, CPropBasic::PageEventGroup },
+        { TerminateId, &CHyperViewOb::TerminateEvent, CPropBasic::PageEventGroup },
+        { ClickId, &CHyperViewOb::ClickEvent, CPropBasic::PageEventGroup },
+    };
+    for (const Event& event : events)
+        if (event.id == propertyId)
+            return new CPropBasic(propertyId, &(this->*event.field), event.group);
+    return nullptr;
 }
 
 void CHyperViewOb::CollectProperties(CObArray& list, BOOL argument)
 {
     static constexpr UINT ids[] = {FormCodeId, PrintScaleId, ScrollBarsId, ScrollWidthId, ScrollHeightId,
-                                   ColorId,    FontId,       HelpContextId, LayersId,     TagId};
+                                   ColorId,    FontId,       HelpContextId, LayersId,     TagId,
+                                   DragOverId, DragDropId,   DragEnterId};
     for (UINT id : ids) {
         if (CPropOb* editor = CreateProperty(id, argument))
             list.Add(editor);

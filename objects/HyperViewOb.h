@@ -30,6 +30,12 @@ public:
     static constexpr UINT ReportLockId = 27294;
     static constexpr UINT ToolTipId = 27381;
     static constexpr UINT CursorId = 27382;
+    static constexpr UINT DragOverId = 27466;
+    static constexpr UINT DragDropId = 27468;
+    static constexpr UINT DragEnterId = 27470;
+    static constexpr UINT InitializeId = 27262;
+    static constexpr UINT TerminateId = 27263;
+    static constexpr UINT ClickId = 27257;
 
     CHyperViewOb();
     ~CHyperViewOb() override;
@@ -83,6 +89,8 @@ public:
     CObValue DragEnterEvent;
 
 private:
+    // The editors of the event scripts.
+    CPropOb* CreateEventProperty(UINT propertyId);
     void LoadUntagged(CArchive& archive);
     void LoadTagged(CArchive& archive, int version);
     void SerializeLastEvents(CArchive& archive);

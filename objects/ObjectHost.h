@@ -10,6 +10,7 @@
 class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
+class CLayerFmt;
 
 class CObjectHost {
 public:
@@ -24,8 +25,11 @@ public:
     virtual BOOL IsInsertingObject() const { return FALSE; }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
+    // Whether any object of the selection belongs to a group.
+    virtual BOOL IsSelectionGrouped() const { return FALSE; }
 
     // The page's layer list; a layer that is not in the list is visible and unlocked.
+    virtual const CLayerFmt* GetLayerList() const { return nullptr; }
     virtual BOOL IsLayerVisible(int) const { return TRUE; }
     virtual BOOL IsLayerLocked(int) const { return FALSE; }
 

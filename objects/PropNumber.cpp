@@ -47,7 +47,7 @@ void CLinePropWidth::OnValueChanged()
 
 BOOL CPropLong::GetValueText(CString& text) const
 {
-    text.Format("%ld", m_edited);
+    text.Format("%ld", static_cast<long>(m_edited));
     return TRUE;
 }
 
@@ -59,7 +59,7 @@ BOOL CPropLong::GetLongValue(long* value) const
 
 BOOL CPropLong::SetLongValue(long value)
 {
-    *m_field = value;
+    *m_field = static_cast<LONG>(value);
     return TRUE;
 }
 

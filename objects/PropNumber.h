@@ -30,9 +30,10 @@ public:
     CLinePropStyle* m_linkedStyle = nullptr;
 };
 
-class CPropLong : public CPropValue<long> {
+// A 32-bit value, such as a rectangle coordinate.
+class CPropLong : public CPropValue<LONG> {
 public:
-    CPropLong(UINT nameId, long* field, UINT arg = 0) : CPropValue(nameId, field, arg) { }
+    CPropLong(UINT nameId, LONG* field, UINT arg = 0) : CPropValue(nameId, field, arg) { }
 
     BOOL GetValueText(CString& text) const override;
     BOOL GetLongValue(long* value) const override;

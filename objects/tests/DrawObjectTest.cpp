@@ -115,18 +115,23 @@ TEST(DrawnObject, EditorsByKind)
     CHyperDrawOb plain;
     CPropObArray plainList;
     plain.CollectProperties(plainList, FALSE);
-    EXPECT_EQ(PropertyNameIds(plainList), (std::vector<UINT>{27174, 27168, 27474, 27477, 27472, 27473}));
+    std::vector<UINT> plainIds = BasePropertyIds();
+    plainIds.insert(plainIds.end(), {27174, 27168, 27474, 27477, 27472, 27473});
+    EXPECT_EQ(PropertyNameIds(plainList), plainIds);
 
     CShadedOb shaded;
     CPropObArray shadedList;
     shaded.CollectProperties(shadedList, FALSE);
-    EXPECT_EQ(PropertyNameIds(shadedList), (std::vector<UINT>{27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473}));
+    std::vector<UINT> shadedIds = BasePropertyIds();
+    shadedIds.insert(shadedIds.end(), {27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473});
+    EXPECT_EQ(PropertyNameIds(shadedList), shadedIds);
     EXPECT_EQ(shaded.CreateProperty(12345, FALSE), nullptr);
     EXPECT_EQ(plain.CreateProperty(27041, FALSE), nullptr);
 
     // Choosing "no hatch" and a shadow through the editors writes the stored values.
-    auto* hatch = static_cast<CPropCombo*>(shadedList.GetProp(2));
-    auto* shadow = static_cast<CPropCombo*>(shadedList.GetProp(3));
+    auto* hatch = FindProperty<CPropCombo>(shadedList, 27041);
+    auto* shadow = FindProperty<CPropCombo>(shadedList, 27050);
+    ASSERT_TRUE(hatch && shadow);
     EXPECT_EQ(hatch->m_choices.GetSize(), 7);
     EXPECT_EQ(hatch->m_choices.GetChoice(0)->value, 99u);
     hatch->m_edited = 4;
@@ -145,14 +150,16 @@ TEST(DrawnObject, CollectedEditorsAreLinked)
     object.PenWidth = 3;
     CPropObArray list;
     object.CollectProperties(list, FALSE);
-    auto* width = static_cast<CLinePropWidth*>(list.GetProp(0));
-    auto* style = static_cast<CLinePropStyle*>(list.GetProp(1));
+    auto* width = FindProperty<CLinePropWidth>(list, 27174);
+    auto* style = FindProperty<CLinePropStyle>(list, 27168);
+    ASSERT_TRUE(width && style);
     style->m_edited = 1;
     style->OnValueChanged();
     EXPECT_EQ(width->m_edited, 1);
 
-    auto* time = static_cast<CPropCustDatetime*>(list.GetProp(4));
-    auto* active = static_cast<CPropAlarmActive*>(list.GetProp(5));
+    auto* time = FindProperty<CPropCustDatetime>(list, 27472);
+    auto* active = FindProperty<CPropAlarmActive>(list, 27473);
+    ASSERT_TRUE(time && active);
     time->m_edited = "2h";
     time->OnValueChanged();
     EXPECT_EQ(active->m_edited, 1u);

@@ -17,7 +17,7 @@ namespace {
 
 struct Fields {
     int i = 3;
-    long l = 4;
+    LONG l = 4;
     double d = 1.5;
     CString s = "a";
     COLORREF c = RGB(1, 2, 3);
@@ -187,7 +187,7 @@ protected:
 TEST_F(PropertyTexts, ValueTexts)
 {
     int i = -7;
-    long l = 123456;
+    LONG l = 123456;
     double d = 0.5;
     COLORREF automatic = static_cast<COLORREF>(-1), blue = RGB(64, 128, 255);
     CFontDescriptor empty, arial;

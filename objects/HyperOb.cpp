@@ -233,6 +233,7 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     m_groupAux = other->m_groupAux;
     LayerID = other->LayerID;
     TagText = other->TagText;
+    Tag = other->Tag;
     m_legacyLinks = other->m_legacyLinks;
     m_spareText = other->m_spareText;
     DfltIsLocked = other->DfltIsLocked;

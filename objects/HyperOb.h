@@ -8,6 +8,7 @@
 #include "objects/HyperBaseOb.h"
 #include "objects/ObValue.h"
 #include "platform/core/Geometry.h"
+#include "platform/ole/OleVariant.h"
 
 class CAnchorFmt;
 class CArchive;
@@ -21,6 +22,9 @@ class CSnapPointSet;
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     // Tracker styles while selected.
     static constexpr UINT SelectedStyle = 0x14;
     static constexpr UINT PrimaryStyle = 0x80;
@@ -200,6 +204,34 @@ public:
     virtual UINT GetHotSpotCursor(int px, int py, UINT flags, BOOL notify);
     CHotSpotArray& GetHotSpots() { return m_hotSpots; }
 
+    // Automation. Every change ends in the change notification; coordinates are kept to what
+    // the record stores.
+    void OnUpdate() { NotifyDispChanged(); }
+    void Move(long dx, long dy);
+    long GetLeft() const;
+    void SetLeft(long value);
+    long GetTop() const;
+    void SetTop(long value);
+    long GetRight() const;
+    void SetRight(long value);
+    long GetBottom() const;
+    void SetBottom(long value);
+    long GetEnable() const { return IsEnabled(); }
+    void SetEnable(long value);
+    long GetVisible() const { return IsVisible(); }
+    void SetVisible(long value);
+    long GetBackColorValue() const { return static_cast<LONG>(BackColor); }
+    void SetBackColorValue(long color);
+    long GetForeColorValue() const { return static_cast<LONG>(ForeColor); }
+    void SetForeColorValue(long color);
+    CString GetFontText() const;
+    void SetFontText(LPCTSTR text);
+    CString GetLayerName() const;
+    VARIANT GetTag() const;
+    void SetTag(const VARIANT& value);
+    double GetRotateAngleValue() const { return GetRotateAngle(); }
+    void SetRotateAngleValue(double angle);
+
     // Groups.
     virtual CGroupInfo* CreateGroupInfo() const;
     CGroupInfo* GetOwnGroupInfo() const { return m_groupInfo; }
@@ -227,6 +259,8 @@ public:
     int m_groupAux = 0;
     int LayerID = 0;
     CString TagText;
+    // A free value for scripts; never stored.
+    COleVariant Tag;
     CObValue DragOverEvent;
     CObValue DragDropEvent;
     CRect m_textRect1;
@@ -244,6 +278,8 @@ public:
 
 protected:
     CObjectHost* GetHost() const;
+    // Sets one side of the rectangle, kept to 16 bits, and applies the rectangle.
+    void SetSide(LONG RECT::*side, long value);
     // The layer choice of the page's layers, and the event script editors.
     CPropOb* CreateLayerProperty(UINT propertyId);
     CPropOb* CreateEventProperty(UINT propertyId);

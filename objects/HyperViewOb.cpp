@@ -46,15 +46,15 @@ CHyperViewOb::CHyperViewOb() : Color(GetSysColor(COLOR_WINDOW))
 
 CHyperViewOb::~CHyperViewOb() = default;
 
-void CHyperViewOb::SetScrollWidth(int width)
+void CHyperViewOb::SetScrollWidth(long width)
 {
-    m_scrollWidth = std::clamp(width, 0, MaxScrollSize);
+    m_scrollWidth = static_cast<int>(std::clamp(width, 0L, static_cast<long>(MaxScrollSize)));
     NotifyChanged();
 }
 
-void CHyperViewOb::SetScrollHeight(int height)
+void CHyperViewOb::SetScrollHeight(long height)
 {
-    m_scrollHeight = std::clamp(height, 0, MaxScrollSize);
+    m_scrollHeight = static_cast<int>(std::clamp(height, 0L, static_cast<long>(MaxScrollSize)));
     NotifyChanged();
 }
 
@@ -126,6 +126,7 @@ void CHyperViewOb::CopyFrom(const CHyperBaseOb* base)
     HelpContextID = other->HelpContextID;
     m_formCode = other->m_formCode;
     m_tagText = other->m_tagText;
+    Tag = other->Tag;
     DragOverEvent = other->DragOverEvent;
     DragDropEvent = other->DragDropEvent;
     DragEnterEvent = other->DragEnterEvent;

@@ -7,6 +7,7 @@
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
+class CCmdTarget;
 class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
@@ -71,6 +72,12 @@ public:
 
     // Another object of the view with this code, or NULL.
     virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }
+
+    // Forms and documents that page scripts reach by name, and the page's click for them.
+    virtual BOOL IsFormOpen(LPCTSTR) const { return FALSE; }
+    virtual CCmdTarget* FindForm(LPCTSTR) const { return nullptr; }
+    virtual void OpenDocumentByName(LPCTSTR) { }
+    virtual void RunPageClick() { }
 
     // The window of the run document the view stands in, or NULL.
     virtual CFrameWindow* GetFrameWindow() const { return nullptr; }

@@ -3,7 +3,10 @@
 #include "objects/PropDatetime.h"
 #include "objects/PropNumber.h"
 #include "objects/tests/PageTestKit.h"
+#include "objects/ShellServices.h"
 #include "platform/core/StringTable.h"
+#include "platform/gdi/tests/Canvas.h"
+#include "platform/ui/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +183,59 @@ TEST(DrawnObject, AlarmSignalRedrawsTheObject)
     object.SetAlarmSignal(TRUE);
     EXPECT_TRUE(object.GetAlarmSignal());
     EXPECT_EQ(view.invalidated.size(), before + 1);
+}
+
+// A 4 x 2 picture on a green background: red and blue dots on top, one red dot below.
+std::vector<BYTE> AlarmPicture()
+{
+    const BYTE green[] = { 0, 255, 0 }, red[] = { 0, 0, 255 }, blue[] = { 255, 0, 0 };
+    const BYTE* bottom[] = { green, green, red, green };
+    const BYTE* top[] = { green, red, green, blue };
+    std::vector<BYTE> file = { 'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
+        1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0 };
+    file.resize(54, 0);
+    for (const BYTE* const* row : { bottom, top })
+        for (int x = 0; x < 4; ++x)
+            file.insert(file.end(), row[x], row[x] + 3);
+    return file;
+}
+
+class AlarmSetting : public CShellServices {
+public:
+    int GetSettingInt(LPCTSTR key, int defaultValue) const override
+    {
+        return CString(key) == "Alarm.Showbitmap" ? show : defaultValue;
+    }
+    int show = 1;
+};
+
+TEST(DrawnObject, TheAlarmPictureShowsWithoutItsBackground)
+{
+    RegisterBinaryResource(ResourceKind::Bitmap, CHyperDrawOb::AlarmBitmapId, AlarmPicture());
+    AlarmSetting setting;
+    SetShellServices(&setting);
+    CHyperDrawOb object;
+    CRect rect(3, 2, 20, 20);
+    object.Init(nullptr, &rect, FALSE);
+    struct Case {
+        const char* name;
+        BOOL signal;
+        int show;
+        const char* art;
+    };
+    const Case cases[] = {
+        { "signalling", TRUE, 1, "........\n........\n....r.b.\n.....r..\n" },
+        { "not signalling", FALSE, 1, "........\n........\n........\n........\n" },
+        { "switched off", TRUE, 0, "........\n........\n........\n........\n" },
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(8, 4);
+        object.SetAlarmSignal(c.signal);
+        setting.show = c.show;
+        object.DrawAlarmBitmap(&canvas.dc);
+        EXPECT_EQ(canvas.Art(), c.art) << c.name;
+    }
+    SetShellServices(nullptr);
 }
 
 } // namespace

@@ -63,6 +63,28 @@ BOOL CPropLong::SetLongValue(long value)
     return TRUE;
 }
 
+void CPropShadowLong::OnValueChanged()
+{
+    if (!m_direction)
+        return;
+    POINT offset = { m_edited, m_edited };
+    if (m_partnerY)
+        offset.y = m_partnerY->m_edited;
+    else if (m_partnerX)
+        offset.x = m_partnerX->m_edited;
+    struct Direction {
+        POINT offset;
+        DWORD value;
+    };
+    static constexpr Direction directions[] = {
+        { { 0, 0 }, 0 }, { { -6, -6 }, 1 }, { { 6, -6 }, 2 }, { { -6, 6 }, 3 }, { { 6, 6 }, 4 } };
+    m_direction->m_edited = 99;
+    for (const Direction& direction : directions)
+        if (direction.offset.x == offset.x && direction.offset.y == offset.y)
+            m_direction->m_edited = direction.value;
+    NotifyListChanged();
+}
+
 BOOL CPropDbl::GetValueText(CString& text) const
 {
     text.Format("%lg", m_edited);

@@ -4,6 +4,7 @@
 #include "objects/PropValue.h"
 
 class CLinePropStyle;
+class CPropShadowCombo;
 
 class CPropInt : public CPropValue<int> {
 public:
@@ -38,6 +39,19 @@ public:
     BOOL GetValueText(CString& text) const override;
     BOOL GetLongValue(long* value) const override;
     BOOL SetLongValue(long value) override;
+};
+
+// One offset of a drop shadow; a change shows in the linked direction editor: 0 for no
+// offset, 1 to 4 for the four diagonal offsets of 6, 99 for any other.
+class CPropShadowLong : public CPropLong {
+public:
+    using CPropLong::CPropLong;
+
+    void OnValueChanged() override;
+
+    CPropShadowCombo* m_direction = nullptr;
+    CPropShadowLong* m_partnerX = nullptr;
+    CPropShadowLong* m_partnerY = nullptr;
 };
 
 class CPropDbl : public CPropValue<double> {

@@ -119,3 +119,24 @@ void CSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
             DrawIndicator(dc, point, color);
     }
 }
+
+BOOL CSnapPointSet::RefreshConnectorEnds(const CObArray* connectors)
+{
+    if (!m_owner || !HasConnections())
+        return FALSE;
+    CObArray all;
+    if (!connectors) {
+        CObjectHost* host = GetObjectHost(m_owner->GetView());
+        for (int i = 0; host && i < host->GetObjectCount(); ++i)
+            all.Add(host->GetObjectAt(i));
+        connectors = &all;
+    }
+    BOOL moved = FALSE;
+    for (INT_PTR i = 0; i < connectors->GetSize(); ++i) {
+        auto* connector = dynamic_cast<CHyperOb*>(connectors->GetAt(i));
+        CConnectorEnds* ends = connector ? connector->GetEndPoints() : nullptr;
+        if (ends && ends->FollowObject(m_owner->Code, this))
+            moved = TRUE;
+    }
+    return moved;
+}

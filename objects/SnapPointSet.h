@@ -28,6 +28,9 @@ public:
 
     // Frees every connector end attached to the owner by its Code; returns how many.
     int DetachConnectors();
+    // Asks every connector of the list (or, without one, of the owner's view) to move its
+    // ends that name the owner onto these points; TRUE when any end moved.
+    BOOL RefreshConnectorEnds(const CObArray* connectors);
     // Plain indicators at the points, while the owner's view is edited and not printed.
     virtual void DrawSnapIndicators(CDC* dc, BOOL show);
 

@@ -2,6 +2,7 @@
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/PropBasic.h"
 #include "objects/PropCombo.h"
 #include "objects/PropNumber.h"
 #include "objects/tests/ArchiveBytes.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -170,7 +172,8 @@ TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
 
     CObArray list;
     page.CollectProperties(list, FALSE);
-    EXPECT_EQ(PropertyNameIds(list), (std::vector<UINT>{26685, 27295, 27282, 27283, 27284, 27152, 27158, 27380, 27454, 27433}));
+    EXPECT_EQ(PropertyNameIds(list),
+        (std::vector<UINT>{26685, 27295, 27282, 27283, 27284, 27152, 27158, 27380, 27454, 27433, 27466, 27468, 27470}));
     auto* width = static_cast<CPropInt*>(list.GetAt(3));
     width->m_edited = 100000;
     width->Apply();
@@ -183,6 +186,30 @@ TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
         delete editor;
     }
     page.SetView(nullptr);
+}
+
+TEST_F(PageObjectTest, EventEditorsWorkOnTheirOwnValueFields)
+{
+    CHyperViewOb page;
+    struct Case {
+        UINT id;
+        CObValue* field;
+        int pageNumber;
+    };
+    const Case cases[] = { { 27466, &page.DragOverEvent, 0 }, { 27468, &page.DragDropEvent, 0 },
+        { 27470, &page.DragEnterEvent, 0 }, { 27262, &page.InitializeEvent, 1 },
+        { 27263, &page.TerminateEvent, 1 }, { 27257, &page.ClickEvent, 1 } };
+    for (const Case& c : cases) {
+        std::unique_ptr<CPropOb> editor(page.CreateProperty(c.id, FALSE));
+        auto* basic = dynamic_cast<CPropBasic*>(editor.get());
+        ASSERT_NE(basic, nullptr) << c.id;
+        EXPECT_EQ(basic->GetPage(), c.pageNumber) << c.id;
+        basic->m_edited.Set(CObValue::KindScript, "Run");
+        basic->Apply();
+        EXPECT_EQ(c.field->GetRawText(), CString("Run")) << c.id;
+        basic->Restore();
+        EXPECT_NE(c.field->GetRawText(), CString("Run")) << c.id;
+    }
 }
 
 TEST_F(PageObjectTest, CloneCopiesEveryField)

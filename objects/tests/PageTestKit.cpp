@@ -78,3 +78,10 @@ std::vector<UINT> PropertyNameIds(const CObArray& list)
         ids.push_back(static_cast<CPropOb*>(list.GetAt(i))->GetNameId());
     return ids;
 }
+
+const std::vector<UINT>& BasePropertyIds()
+{
+    static const std::vector<UINT> ids = { 27142, 27136, 27137, 27138, 27139, 27381, 27380, 27390, 27154, 27155,
+        27158, 27455, 27049, 27433, 27466, 27468 };
+    return ids;
+}

@@ -5,6 +5,7 @@
 
 #include "objects/HyperOb.h"
 #include "objects/ObjectHost.h"
+#include "objects/PropOb.h"
 
 #include <set>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
+    BOOL AllowsConnections() const override { return allowsConnections; }
+    BOOL IsConnectionMode() const override { return connectionMode; }
+    void PostObjectOverlap(CHyperBaseOb* object) override { overlaps.push_back(object); }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
 
     BOOL editMode = TRUE;
@@ -77,6 +81,9 @@ public:
     int deselected = 0;
     int changed = 0;
     int lastHint = 0;
+    BOOL allowsConnections = TRUE;
+    BOOL connectionMode = FALSE;
+    std::vector<CHyperBaseOb*> overlaps;
     std::set<CHyperBaseOb*> selection;
     int selectionChanges = 0;
     struct Detached {
@@ -98,3 +105,15 @@ public:
 
 // The name ids of a list of property editors, in order.
 std::vector<UINT> PropertyNameIds(const CObArray& list);
+// The editor of the list with that name id, as the type asked for; NULL when there is none.
+template <typename Editor>
+Editor* FindProperty(const CObArray& list, UINT nameId)
+{
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        if (static_cast<CPropOb*>(list.GetAt(i))->GetNameId() == nameId)
+            return dynamic_cast<Editor*>(static_cast<CPropOb*>(list.GetAt(i)));
+    return nullptr;
+}
+// What every page object offers first: Code, rectangle, tool tip, help context, URL,
+// colours, font, layer, angle, tag and the two drag events.
+const std::vector<UINT>& BasePropertyIds();

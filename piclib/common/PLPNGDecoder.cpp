@@ -10,6 +10,11 @@
 
 namespace {
 
+constexpr png_alloc_size_t kMaxSideChunkBytes = 8 * 1024 * 1024;
+constexpr png_uint_32 kMaxSideChunks = 1000;
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0hIST\0tIME\0sCAL\0pCAL\0sBIT";
+constexpr int kSkippedChunkCount = 11;
+
 // Runs f with libpng's error exit pointing here; false when libpng failed.
 template <class F>
 bool guarded(png_structp png, F&& f)
@@ -82,6 +87,12 @@ void PLPNGDecoder::Open(PLDataSource*)
         raiseError(PL_ERRNO_MEMORY, "Out of memory.");
     }
     png_set_read_fn(m_png, this, readData);
+    // Pixels stream through row by row; only side chunks are held whole, so a damaged length
+    // must not make libpng allocate gigabytes for them.
+    png_set_chunk_malloc_max(m_png, kMaxSideChunkBytes);
+    png_set_chunk_cache_max(m_png, kMaxSideChunks);
+    // Side chunks are of no use to us: skip them without reading them whole.
+    png_set_keep_unknown_chunks(m_png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
     png_uint_32 width = 0, height = 0;
     int interlace = 0;
     run([&] {

@@ -23,7 +23,7 @@ std::vector<int> Advances(const Dc& dc, const QFontMetrics& m, const QString& s,
     std::vector<int> adv;
     adv.reserve(size_t(s.size()));
     for (int i = 0; i < s.size(); ++i)
-        adv.push_back(dx ? std::abs(Scale(dx[i], dc.a.vpExt.cx, dc.a.winExt.cx)) : m.horizontalAdvance(s[i]));
+        adv.push_back(dx ? DeviceLength(dc, dx[i]) : m.horizontalAdvance(s[i]));
     return adv;
 }
 
@@ -41,8 +41,10 @@ Run Measure(const Dc& dc, const QString& s, const INT* dx)
     r.font = DeviceFont(dc);
     QFontMetrics m(r.font);
     r.advances = Advances(dc, m, s, dx);
+    int64_t width = 0;
     for (int a : r.advances)
-        r.width += a;
+        width += a;
+    r.width = int(std::min<int64_t>(width, kMaxDeviceLength));
     r.ascent = m.ascent();
     r.descent = m.descent();
     return r;
@@ -91,9 +93,9 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
         p.setTransform(t, true);
         p.setFont(run.font);
         p.setPen(Qt::black);
-        int x = x0;
-        for (int i = 0; i < s.size(); ++i) {
-            p.drawText(QPoint(x, baseline), QString(s[i]));
+        int64_t x = x0;
+        for (int i = 0; i < s.size() && x <= kMaxDeviceLength; ++i) {
+            p.drawText(QPoint(int(x), baseline), QString(s[i]));
             x += run.advances[size_t(i)];
         }
         if (run.font.underline() || run.font.strikeOut()) {

@@ -317,7 +317,7 @@ bool PlayEmf(HDC hdc, const Metafile& m, const RECT& rect)
     QRectF frame(QPointF(h.rclFrame.left * pxPerMmX / 100, h.rclFrame.top * pxPerMmY / 100),
                  QPointF(h.rclFrame.right * pxPerMmX / 100, h.rclFrame.bottom * pxPerMmY / 100));
     if (frame.width() <= 0 || frame.height() <= 0)
-        frame = QRectF(QPointF(h.rclBounds.left, h.rclBounds.top), QPointF(h.rclBounds.right + 1, h.rclBounds.bottom + 1));
+        frame = QRectF(QPointF(h.rclBounds.left, h.rclBounds.top), QPointF(double(h.rclBounds.right) + 1, double(h.rclBounds.bottom) + 1));
     QRect dest = ToDeviceRect(*target, rect.left, rect.top, rect.right, rect.bottom);
     if (frame.width() <= 0 || frame.height() <= 0 || dest.isEmpty())
         return false;

@@ -21,8 +21,9 @@ int PenWidth(const Dc& dc)
 
 QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
 {
-    QRect area = DrawableArea(dc, surface).boundingRect();
-    return box.toAlignedRect().adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area);
+    // Cut to the surface before going back to integers: a figure or pen can reach past INT_MAX.
+    QRectF area(DrawableArea(dc, surface).boundingRect());
+    return box.adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area).toAlignedRect();
 }
 
 void PlotThin(Coverage& cov, const QPainterPath& path, int style)

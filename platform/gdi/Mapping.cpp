@@ -50,12 +50,15 @@ QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2)
     return QRect(QPoint(l, t), QPoint(r - 1, bo - 1));
 }
 
+int DeviceLength(const Dc& dc, int length)
+{
+    int64_t device = Scale(length, dc.a.vpExt.cx, dc.a.winExt.cx);
+    return int(std::min<int64_t>(device < 0 ? -device : device, kMaxDeviceLength));
+}
+
 int DeviceWidth(const Dc& dc, int width)
 {
-    if (width == 0)
-        return 0;
-    int w = std::abs(Scale(width, dc.a.vpExt.cx, dc.a.winExt.cx));
-    return std::max(w, 1);
+    return width == 0 ? 0 : std::max(DeviceLength(dc, width), 1);
 }
 
 void ApplyIsotropic(Attributes& a)

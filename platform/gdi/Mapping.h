@@ -21,6 +21,10 @@ QPoint ToDevice(const Dc& dc, POINT p);
 POINT ToLogical(const Dc& dc, QPoint p);
 // Logical rectangle to a normalised device rectangle (right and bottom exclusive).
 QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2);
+// No surface is this large; longer lengths draw the same and are cut to it so sums can't overflow.
+constexpr int kMaxDeviceLength = 1 << 20;
+// Device length of a logical length along x, at most kMaxDeviceLength.
+int DeviceLength(const Dc& dc, int length);
 // Device length of a logical width along x (at least 1 for a nonzero width).
 int DeviceWidth(const Dc& dc, int width);
 void ApplyIsotropic(Attributes& a);

@@ -159,7 +159,7 @@ void CHyperView::OnMouseMove(UINT, CPoint point)
     if (!IsConnectorTool(tool) && !IsLineTool(tool))
         return;
     std::unique_ptr<CHyperOb> probe(CreateObjectForTool(tool));
-    if (probe)
+    if (probe && probe->CanConnect())
         UpdateSnapMarker(point);
 }
 

@@ -10,7 +10,6 @@
 #include "objects/GridGeometry.h"
 #include "objects/GroupInfo.h"
 #include "objects/UndoRecord.h"
-#include "objects/kinds/RectOb.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -76,8 +75,13 @@ void CHyperView::InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL 
 
     BOOL inserted = FALSE;
     if (!atPoint) {
+        BOOL dropped = FALSE;
+        if (object->OnEndDropped(x, y, &dropped))
+            return FinishInsert(dropped);
+        object->CollectSnapTargets();
         CHyperObTracker* tracker = object->GetTracker();
         const BOOL tracked = tracker->TrackRubberBand(this, device, TRUE);
+        object->EraseSnapMarks();
         if (tracked) {
             ClampToPage(&tracker->m_rect);
             if (!object->m_keepsDirection)
@@ -164,9 +168,7 @@ BOOL CHyperView::AddInsertedObject(CHyperOb* object, BOOL pointList)
         NotifyChanged(TRUE);
         return FALSE;
     }
-    // A kind that keeps a text of its own starts with its name as its label.
-    if (auto* labelled = dynamic_cast<CRectOb*>(object))
-        labelled->SetText(object->GetCode());
+    object->SetText(object->GetCode());
     if (m_pointListCount == 1 && remembered)
         m_selection.Add(remembered);
     if (m_pointListCount >= 1)
@@ -283,6 +285,7 @@ BOOL CHyperView::DeleteObject(int index)
         return FALSE;
     if (!GroupAllowsDelete(object))
         return FALSE;
+    object->RefreshConnections();
     object->InvalidateArea(nullptr);
     RemoveFromRegroupMemory(object);
     GetObjects().RemoveAt(index);

@@ -1,5 +1,6 @@
 #include "View/MyView.h"
 
+#include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/RectGen.h"
@@ -34,6 +35,12 @@ CMyView::CMyView()
     settings.m_reserved = 0;
     settings.m_undoLevels = 10;
     m_showSnapPoints = TRUE;
+}
+
+CHyperViewOb* CMyView::CreatePageObject()
+{
+    SetPageObject(new CGenViewOb);
+    return m_pageObject;
 }
 
 void CMyView::RegisterTools()

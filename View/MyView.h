@@ -14,5 +14,6 @@ public:
     CMyView();
 
     void RegisterTools() override;
+    CHyperViewOb* CreatePageObject() override;
     BOOL IsPointListTool(UINT toolId) const override { return toolId == ToolPolyline; }
 };

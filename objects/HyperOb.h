@@ -174,7 +174,6 @@ public:
     virtual void DrawDragFeedback(CDC*) { }
     virtual void CollectSnapTargets() { }
     virtual void EraseSnapMarks() { }
-    virtual void DrawSnapMarks(CDC*, BOOL) { }
     virtual void UpdateEndsFromTargets() { }
     // A click of the Connector tool offered before tracking; connectors attach and answer TRUE.
     virtual BOOL OnEndDropped(int, int, BOOL*) { return FALSE; }

@@ -85,8 +85,10 @@ void CHyperView::Serialize(CArchive& archive)
         return;
     }
     m_selection.RemoveAll();
+    EmptyRegroupMemory();
     GetObjects().DeleteAll();
     m_currentIndex = -1;
+    m_classCounters.RemoveAll();
     CHyperRunView::Serialize(archive);
     BOOL renamed = FALSE;
     for (int i = 0; i < GetObjects().GetSize(); ++i) {

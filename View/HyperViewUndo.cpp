@@ -183,6 +183,8 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
     const BOOL frameCopy = record->GetFrameCopy() != nullptr && frame;
     const SIZE oldSize = *frameSlot ? SIZE{(*frameSlot)->GetWidth(), (*frameSlot)->GetHeight()} : SIZE{0, 0};
 
+    // Every object is replaced by a copy: nothing may keep pointing at the old ones.
+    EmptyRegroupMemory();
     record->Restore(&m_pageObject, frameSlot, GetObjects(), m_selection, &m_currentIndex);
     delete record;
     delete scratch;

@@ -7,6 +7,7 @@
 #include "objects/LayerFmt.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/RectGen.h"
+#include "platform/core/StringTable.h"
 
 namespace {
 
@@ -128,11 +129,37 @@ TEST_F(EditViewTest, NamesCountPerKindAndALoadedPageStartsAgainSkippingNamesInUs
 
     LoadPage(PageBytes());
     ASSERT_EQ(ObjectCount(), 2);
-    view->m_classCounters.RemoveAll();
     PickTool(kRectangle);
     Drag({400, 100}, {480, 180});
     ASSERT_EQ(ObjectCount(), 3);
     EXPECT_EQ(NameOf(0), CString("Border3"));
+}
+
+TEST_F(EditViewTest, ClassesShowTheShortNameOfTheirTool)
+{
+    RegisterStringResource(kRectangle, "Insert a rectangle\nRectangle");
+    CString text;
+    view->GetClassDisplayName(text, RUNTIME_CLASS(CBorderGen));
+    EXPECT_EQ(text, CString("Rectangle"));
+    view->GetClassDisplayName(text, RUNTIME_CLASS(CBorderOb));
+    EXPECT_EQ(text, CString("CBorderOb"));
+}
+
+TEST_F(EditViewTest, MakingALockedLayerCurrentDropsTheSelectionAndTheTool)
+{
+    CLayerFmt* layers = view->GetPageObject()->GetLayerList();
+    AddBorder(CRect(100, 100, 200, 200));
+    Click({150, 150});
+    ASSERT_EQ(view->GetCurrentIndex(), 0);
+    PickTool(kRectangle);
+    const int index = layers->GetCurrentIndex() == 0 ? 1 : 0;
+    layers->GetLayerItem(index)->m_locked = 1;
+    view->SendMessage(0x8211, 0, layers->GetLayerItem(index)->GetId());
+    EXPECT_EQ(layers->GetCurrentIndex(), index);
+    EXPECT_EQ(view->GetCurrentIndex(), -1);
+    EXPECT_FALSE(Object(0)->IsSelected());
+    EXPECT_EQ(CurrentTool(), kSelect);
+    EXPECT_FALSE(view->IsCurrentLayerEditable());
 }
 
 TEST_F(EditViewTest, ANewObjectStandsBelowObjectsThatStayInFront)

@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CHyperRunView)
     ON_WM_KEYUP()
     ON_WM_CHAR()
     ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
     ON_MESSAGE(WM_VIEW_ZOOM, OnSetZoomMessage)
     ON_MESSAGE(WM_VIEW_CLOSE_PROPERTIES, OnCloseProperties)
     ON_MESSAGE(WM_VIEW_PICK_OBJECT, OnPickObject)
@@ -246,6 +247,15 @@ void CHyperView::AddToSelection(CHyperBaseOb* object)
         if (m_selection.GetAt(i) == object)
             return;
     m_selection.Add(object);
+}
+
+// A scrolled page keeps its zoom consistent with the new window size.
+void CHyperView::OnSize(UINT type, int cx, int cy)
+{
+    CHyperRunView::OnSize(type, cx, cy);
+    const CPoint scrolled = GetScrollPosition();
+    if (GetMapMode() != 0 && (scrolled.x > 0 || scrolled.y > 0))
+        SetZoom(m_zoom);
 }
 
 LRESULT CHyperView::OnSetZoomMessage(WPARAM, LPARAM lParam)

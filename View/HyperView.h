@@ -172,6 +172,7 @@ public:
     void OnKeyUp(UINT key, UINT repeat, UINT flags);
     void OnChar(UINT ch, UINT repeat, UINT flags);
     BOOL OnEraseBkgnd(CDC* dc);
+    void OnSize(UINT type, int cx, int cy);
     LRESULT OnSetZoomMessage(WPARAM, LPARAM);
     LRESULT OnCloseProperties(WPARAM, LPARAM);
     LRESULT OnPickObject(WPARAM, LPARAM);
@@ -259,6 +260,8 @@ protected:
     int TopUnlockedObjectAt(CPoint page) const;
     BOOL IsInLockedGroup(const CHyperOb* object) const;
     void TrackObject(CHyperOb* object, int x, int y);
+    BOOL TrackMultiSelection(int x, int y);
+    void MoveSelectionBy(int dx, int dy);
     BOOL TrackBand(int x, int y, CRect* band);
     static BOOL HasCornerIn(const CHyperOb* object, const CRect& band);
     void RemoveFromSelection(const CObject* object);

@@ -134,6 +134,8 @@ BOOL CHyperView::TrackSelection(int* hitIndex, int x, int y)
     if (!current)
         return FALSE;
     const int hit = current->HitTest(CPoint(x, y));
+    if (m_selection.GetSize() > 0 && TrackMultiSelection(x, y))
+        return TRUE;
     if (m_selection.GetSize() > 0 || hit < 0) {
         ClearSelection(FALSE);
         return FALSE;
@@ -214,6 +216,45 @@ void CHyperView::TrackObject(CHyperOb* object, int x, int y)
     object->SetRect(newRect);
     object->UpdateLayout(TRUE, 0);
     NotifyChanged(FALSE);
+}
+
+// A press on a member of a multiple selection drags the whole selection by a frame around it.
+BOOL CHyperView::TrackMultiSelection(int x, int y)
+{
+    BOOL memberHit = FALSE;
+    for (INT_PTR i = 0; i < m_selection.GetSize() && !memberHit; ++i)
+        memberHit = static_cast<CHyperOb*>(m_selection.GetAt(i))->HitTest(CPoint(x, y)) == kInside;
+    if (!memberHit || !m_allowMove)
+        return FALSE;
+    CRect frame;
+    GetSelectionRect(&frame, nullptr, FALSE);
+    CHyperOb outline;
+    outline.Init(this, &frame, FALSE);
+    PumpMessages(WM_PAINT, WM_PAINT);
+    CPoint device(x, y);
+    LogicalToDevice(&device, nullptr);
+    if (outline.GetTracker()->Track(this, device, FALSE, nullptr)) {
+        CRect moved = outline.GetTracker()->m_rect;
+        moved.NormalizeRect();
+        MoveSelectionBy(moved.left - frame.left, moved.top - frame.top);
+    }
+    return TRUE;
+}
+
+void CHyperView::MoveSelectionBy(int dx, int dy)
+{
+    if ((dx == 0 && dy == 0) || !m_allowMove)
+        return;
+    PushUndo(new CUndoRecord(this, UndoMoveResize), FALSE);
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
+        auto* object = static_cast<CHyperOb*>(m_selection.GetAt(i));
+        CRect rect;
+        object->GetRect(&rect, nullptr);
+        rect.OffsetRect(dx, dy);
+        object->SetRect(rect);
+    }
+    ClampObjectsToPage(m_selection, FALSE);
+    UpdateConnectors();
 }
 
 void CHyperView::TrackRubberBand(int x, int y)

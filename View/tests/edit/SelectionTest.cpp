@@ -75,6 +75,21 @@ TEST_F(SelectionTest, ARubberBandFillsTheSelectionArrayWithEveryEnclosedObject)
     EXPECT_GE(view->GetCurrentIndex(), 0);
 }
 
+TEST_F(SelectionTest, DraggingAMemberMovesTheWholeSelectionWithOneStep)
+{
+    Drag({50, 50}, {400, 400});
+    ASSERT_EQ(view->GetSelection().GetSize(), 2);
+    const int steps = view->GetUndoCount();
+    Drag({150, 150}, {170, 190});
+    EXPECT_EQ(RectOf(1), CRect(120, 140, 320, 290));
+    EXPECT_EQ(RectOf(0), CRect(270, 240, 370, 340));
+    EXPECT_EQ(view->GetUndoCount(), steps + 1);
+    EXPECT_EQ(view->GetSelection().GetSize(), 2);
+    view->Undo();
+    EXPECT_EQ(RectOf(1), CRect(100, 100, 300, 250));
+    EXPECT_EQ(RectOf(0), CRect(250, 200, 350, 300));
+}
+
 TEST_F(SelectionTest, RightClicksKeepAMultipleSelectionAndPassOverLockedObjects)
 {
     Drag({50, 50}, {400, 400});

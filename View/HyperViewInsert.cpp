@@ -288,6 +288,9 @@ BOOL CHyperView::DeleteObject(int index)
     object->RefreshConnections();
     object->InvalidateArea(nullptr);
     RemoveFromRegroupMemory(object);
+    CObject* named = nullptr;
+    if (m_nameMap.Lookup(object->GetCode(), named) && named == object)
+        m_nameMap.RemoveKey(object->GetCode());
     GetObjects().RemoveAt(index);
     if (m_currentIndex == index)
         m_currentIndex = -1;

@@ -209,8 +209,10 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
             m_currentIndex = keptCurrent;
         }
     }
+    m_nameMap.RemoveAll();
     for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
         CHyperOb* object = GetObjectAtIndex(i);
+        MapObjectName(object->GetCode(), object);
         object->SetView(this);
         object->UpdateHotSpots();
         object->RecalcRect();

@@ -54,6 +54,7 @@ TEST_F(UndoTest, UndoAndRedoOfAnInsertionRestoreTheObjectWithItsFields)
     EXPECT_EQ(RectOf(0), rect);
     EXPECT_EQ(NameOf(0), name);
     EXPECT_EQ(Object(0)->GetView(), view);
+    EXPECT_EQ(view->FindObjectByName(name), Object(0)) << "names lead to the restored copy";
     EXPECT_EQ(view->GetUndoCount(), 1);
     EXPECT_EQ(view->GetRedoCount(), 0);
 }

@@ -97,6 +97,8 @@ void CHyperView::Serialize(CArchive& archive)
         m_highestGroupId = std::max(m_highestGroupId, object->GroupID);
         if (!IsScriptBlank(object->GetCode()))
             continue;
+        // A blank name counts as none: the object takes a fresh one.
+        object->Code.Empty();
         object->MakeUniqueCode(object->GetTypeName(), 1);
         renamed = TRUE;
     }

@@ -135,6 +135,25 @@ TEST_F(EditViewTest, NamesCountPerKindAndALoadedPageStartsAgainSkippingNamesInUs
     EXPECT_EQ(NameOf(0), CString("Border3"));
 }
 
+TEST_F(EditViewTest, LoadingNamesObjectsThatHaveNoNameAndMarksTheDocumentModified)
+{
+    AddBorder(CRect(10, 10, 60, 60))->Code = "";
+    AddBorder(CRect(100, 10, 160, 60))->Code = " \t";
+    AddBorder(CRect(200, 10, 260, 60))->Code = "Border1";
+    const std::vector<BYTE> page = PageBytes();
+    doc->SetModifiedFlag(FALSE);
+    LoadPage(page);
+    ASSERT_EQ(ObjectCount(), 3);
+    EXPECT_EQ(NameOf(0), CString("Border1"));
+    EXPECT_EQ(NameOf(1), CString("Border2"));
+    EXPECT_EQ(NameOf(2), CString("Border3"));
+    EXPECT_TRUE(doc->IsModified());
+
+    doc->SetModifiedFlag(FALSE);
+    LoadPage(PageBytes());
+    EXPECT_FALSE(doc->IsModified()) << "a page whose objects all have names loads unchanged";
+}
+
 TEST_F(EditViewTest, ClassesShowTheShortNameOfTheirTool)
 {
     RegisterStringResource(kRectangle, "Insert a rectangle\nRectangle");

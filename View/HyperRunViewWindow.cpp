@@ -10,10 +10,13 @@
 #include "platform/core/System.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DocTemplate.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlTypes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <strings.h>
 
 namespace {
 
@@ -181,6 +184,26 @@ void CHyperRunView::PumpMessages(UINT first, UINT last)
             break;
         DispatchMessage(&msg);
     }
+}
+
+void CHyperRunView::UpdateEditCopy(CCmdUI* cmdUI)
+{
+    CWnd* focus = GetFocusWnd();
+    char className[16] = "";
+    if (focus && focus->m_hWnd)
+        ::GetClassName(focus->m_hWnd, className, sizeof className);
+    DWORD start = 0, end = 0;
+    const BOOL edit = strcasecmp(className, "edit") == 0;
+    if (edit)
+        focus->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    cmdUI->Enable(edit && start != end);
+}
+
+int CHyperRunView::MouseActivate(CWnd* desktop, UINT hitTest, UINT message)
+{
+    if (!OwnsFrameObject() && desktop && desktop->m_hWnd)
+        return CScrollView::OnMouseActivate(desktop, hitTest, message);
+    return static_cast<int>(Default());
 }
 
 void CHyperRunView::OnContextMenu(CPoint point, CMenu* menu, UINT menuId, BOOL parentOwns)

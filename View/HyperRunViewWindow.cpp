@@ -211,14 +211,17 @@ void CHyperRunView::OnContextMenu(CPoint point, CMenu* menu, UINT menuId, BOOL p
     if (!menu->LoadMenu(menuId))
         return;
     CWnd* focus = GetFocusWnd();
-    if (CHyperRunView* source = AsHyperRunView(focus))
-        source->m_contextMenuSource = this;
+    CHyperRunView* focusView = AsHyperRunView(focus);
+    if (focusView)
+        focusView->m_contextMenuSource = this;
     ClientToScreen(&point);
     CMenu* popup = menu->GetSubMenu(0);
     CWnd* owner = focus && parentOwns ? focus->GetParent() : focus;
     if (popup)
         popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, owner ? owner : this);
-    m_lastContextMenuSource = std::exchange(m_contextMenuSource, nullptr);
+    // The menu loop is over: the focus view offers the chosen command to this view first.
+    if (focusView)
+        focusView->m_lastContextMenuSource = std::exchange(focusView->m_contextMenuSource, nullptr);
 }
 
 BOOL CHyperRunView::IsLayerVisible(int layer) const

@@ -4,6 +4,7 @@
 
 #include "View/HyperFrame.h"
 #include "objects/HyperFrameOb.h"
+#include "objects/HyperViewOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/File.h"
 #include "platform/ui/CmdUI.h"
@@ -275,6 +276,31 @@ TEST_F(FrameTest, TheFrameObjectGoesFirstAndKnowsItsView)
     frameObject->Title = "Plan";
     document->SetTitle("ignored");
     EXPECT_EQ(document->GetTitle(), "Plan");
+}
+
+TEST_F(FrameTest, HelpOnAPointNamesTheObjectUnderItOrThePage)
+{
+    view->GetObjectAtIndex(0)->HelpContextID = 11;
+    view->GetPageObject()->HelpContextID = 99;
+    struct Case {
+        CPoint client;
+        DWORD_PTR helpId;
+    };
+    for (const Case& c : {Case{{32, 32}, 11}, Case{{202, 202}, 99}}) {
+        CPoint screen = c.client;
+        view->ClientToScreen(&screen);
+        HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+        frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_FALSE(m_app->helpRequests.empty());
+        EXPECT_EQ(m_app->helpRequests.back(), (std::pair<DWORD_PTR, UINT>{c.helpId, 1})) << c.client.x;
+    }
+    view->GetPageObject()->HelpContextID = 0;
+    const size_t asked = m_app->helpRequests.size();
+    CPoint screen(202, 202);
+    view->ClientToScreen(&screen);
+    HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+    frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(m_app->helpRequests.size(), asked);
 }
 
 } // namespace

@@ -168,7 +168,6 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* info) override;
 
     // What the page's objects ask of their view.
-    BOOL IsInsertingObject() const override { return FALSE; }
     BOOL IsLayerVisible(int layer) const override;
     BOOL IsLayerLocked(int layer) const override;
     COLORREF GetPageObjectColor() const override;

@@ -20,10 +20,6 @@
 
 namespace {
 
-constexpr UINT EN_SETFOCUS_CODE = 0x0100;
-constexpr UINT CmdCopy = 57634;
-constexpr UINT CmdPaste = 57637;
-
 BOOL FileExists(LPCTSTR path)
 {
     return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
@@ -90,11 +86,11 @@ BOOL CHyperRunView::OnCommand(WPARAM wParam, LPARAM lParam)
         if (source->OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr))
             return TRUE;
     }
-    if (HIWORD(wParam) == EN_SETFOCUS_CODE && lParam)
+    if (HIWORD(wParam) == EN_SETFOCUS && lParam)
         m_focusedChild = reinterpret_cast<HWND>(lParam);
-    if (lParam == 0 && LOWORD(wParam) == CmdCopy && OnEditCopy())
+    if (lParam == 0 && LOWORD(wParam) == ID_EDIT_COPY && OnEditCopy())
         return TRUE;
-    if (lParam == 0 && LOWORD(wParam) == CmdPaste && OnEditPaste())
+    if (lParam == 0 && LOWORD(wParam) == ID_EDIT_PASTE && OnEditPaste())
         return TRUE;
     return CScrollView::OnCommand(wParam, lParam);
 }

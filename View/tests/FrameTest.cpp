@@ -303,4 +303,13 @@ TEST_F(FrameTest, HelpOnAPointNamesTheObjectUnderItOrThePage)
     EXPECT_EQ(m_app->helpRequests.size(), asked);
 }
 
+TEST_F(FrameTest, AChildFrameIsAlwaysShownMaximised)
+{
+    for (int show : {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_RESTORE}) {
+        frame->ActivateFrame(show);
+        EXPECT_TRUE(frame->IsZoomed()) << show;
+        EXPECT_FALSE(frame->IsIconic()) << show;
+    }
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "objects/ViewSettings.h"
 #include "platform/core/File.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlBar.h"
 #include "platform/ui/TestHook.h"
 
 #include <cerrno>
@@ -310,6 +311,61 @@ TEST_F(FrameTest, AChildFrameIsAlwaysShownMaximised)
         EXPECT_TRUE(frame->IsZoomed()) << show;
         EXPECT_FALSE(frame->IsIconic()) << show;
     }
+}
+
+// The main frame's tool bar, recording what the frames tell it.
+class CRecordingToolBar : public CToolBar {
+public:
+    LRESULT OnToolOrSize(WPARAM wParam, LPARAM lParam)
+    {
+        if (wParam == 1)
+            sizes.push_back(*reinterpret_cast<const RECT*>(lParam));
+        else
+            tools.push_back(static_cast<UINT>(lParam));
+        return 0;
+    }
+    std::vector<UINT> tools;
+    std::vector<CRect> sizes;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRecordingToolBar, CToolBar)
+    ON_MESSAGE(CHyperFrame::WM_TOOL_OR_UNITS, OnToolOrSize)
+END_MESSAGE_MAP()
+
+class ToolBarFrameTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        ASSERT_TRUE(toolBar.Create(m_main, WS_CHILD | WS_VISIBLE | CBRS_TOP, CHyperFrame::ToolBarId));
+    }
+    CRecordingToolBar toolBar;
+};
+
+TEST_F(ToolBarFrameTest, TheToolBarHearsTheCurrentTool)
+{
+    UiTestHook::PumpPending();
+    toolBar.tools.clear();
+    frame->SelectTool(60451);
+    frame->SelectTool(60447);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(toolBar.tools, (std::vector<UINT>{60451, 60447}));
+}
+
+TEST_F(ToolBarFrameTest, ThePageSizeIsShownInUnitsOrGridCells)
+{
+    view->GetPageObject()->SetScrollWidth(655);
+    view->GetPageObject()->SetScrollHeight(800);
+    frame->ShowPageSize();
+    view->m_pageFlags = CHyperRunView::GridCellMode;
+    view->m_gridStep = MAKELONG(20, 30);
+    frame->ShowPageSize();
+    ASSERT_EQ(toolBar.sizes.size(), 2u);
+    EXPECT_TRUE(toolBar.sizes[0] == CRect(0, 0, 655, 800));
+    EXPECT_TRUE(toolBar.sizes[1] == CRect(1, 1, 32, 26));
+    view->m_gridStep = 0;
+    frame->ShowPageSize();
+    EXPECT_EQ(toolBar.sizes.size(), 3u);
 }
 
 } // namespace

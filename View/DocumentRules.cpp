@@ -4,8 +4,12 @@
 #include "objects/ViewSettings.h"
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
+#include "platform/core/MemFile.h"
 #include "platform/core/System.h"
 #include "platform/ui/WinApp.h"
+
+#include <memory>
+#include <vector>
 
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
 {
@@ -24,6 +28,26 @@ void RemoveTempDocFile(const CString& path)
     } catch (CException* e) {
         e->Delete();
     }
+}
+
+CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error)
+{
+    constexpr ULONGLONG MaxInMemory = 256u << 20;
+    auto file = std::make_unique<CFile>();
+    if (!file->Open(path, openFlags, error))
+        return nullptr;
+    const UINT access = openFlags & (CFile::modeWrite | CFile::modeReadWrite);
+    const ULONGLONG length = file->GetLength();
+    if (access || (openFlags & CFile::modeCreate) || length > MaxInMemory)
+        return file.release();
+    std::vector<BYTE> bytes(static_cast<size_t>(length));
+    if (length && file->Read(bytes.data(), static_cast<UINT>(length)) != length)
+        return file.release();
+    auto* memory = new CMemFile;
+    if (length)
+        memory->Write(bytes.data(), static_cast<UINT>(length));
+    memory->SeekToBegin();
+    return memory;
 }
 
 BOOL IsReadOnlyFile(LPCTSTR path)

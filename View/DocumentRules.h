@@ -5,6 +5,8 @@
 #include "platform/core/String.h"
 
 class CDocument;
+class CFile;
+class CFileException;
 
 // The add-to-recent flag that a path gets: never for autosave or temporary copies.
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested);
@@ -13,6 +15,10 @@ void RemoveTempDocFile(const CString& path);
 // Tells the user that a document could be read only in part, and will be saved under a new
 // name.
 void ReportIncompleteLoad(LPCTSTR path);
+// A document file opened for reading comes whole into memory: record readers peek and step
+// back often, which costs system calls on a plain file. Other opens, and files too large to
+// hold, open as plain files. NULL (with the error filled in) when the file cannot be opened.
+CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error);
 // The read-only attribute of the file, FALSE when it cannot be read.
 BOOL IsReadOnlyFile(LPCTSTR path);
 

@@ -70,6 +70,11 @@ void CHyperDoc::Serialize(CArchive& archive)
     }
 }
 
+CFile* CHyperDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
+{
+    return OpenDocumentFile(fileName, openFlags, error);
+}
+
 BOOL CHyperDoc::OnOpenDocument(LPCTSTR pathName)
 {
     m_loadIncomplete = FALSE;

@@ -27,6 +27,7 @@ public:
     BOOL DoSave(LPCTSTR pathName, BOOL replace = TRUE) override;
     void DeleteContents() override;
     BOOL OnOpenDocument(LPCTSTR pathName) override;
+    CFile* GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error) override;
     void OnChangedViewList() override;
 
 protected:

@@ -95,6 +95,11 @@ BOOL CHyperRunDoc::LoadFrameRecord(CArchive& archive)
     return TRUE;
 }
 
+CFile* CHyperRunDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
+{
+    return OpenDocumentFile(fileName, openFlags, error);
+}
+
 BOOL CHyperRunDoc::OnOpenDocument(LPCTSTR pathName)
 {
     m_loadIncomplete = FALSE;

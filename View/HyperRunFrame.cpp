@@ -1,6 +1,8 @@
 #include "View/HyperRunFrame.h"
 
 #include "View/HyperRunView.h"
+#include "objects/HyperOb.h"
+#include "objects/HyperViewOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/WinApp.h"
@@ -80,6 +82,35 @@ void CHyperRunFrame::OnNcDestroy()
     CMDIChildWndEx::OnNcDestroy();
 }
 
+namespace {
+constexpr int HelpAboutWindow = 1;
+constexpr UINT HelpByContext = 1;
+constexpr int HitInside = 8;
+}
+
+BOOL CHyperRunFrame::OnHelpInfo(HELPINFO* info)
+{
+    CHyperRunView* view = AsHyperRunView(GetActiveView());
+    if (view && info->iContextType == HelpAboutWindow) {
+        CPoint point = info->MousePos;
+        view->ScreenToClient(&point);
+        point.Offset(-2, -2);
+        view->DeviceToLogical(&point, nullptr);
+        int helpId = view->GetPageObject() ? view->GetPageObject()->HelpContextID : 0;
+        for (INT_PTR i = 0; i < view->GetObjects().GetSize(); ++i) {
+            CHyperOb* object = view->GetObjectAtIndex(i);
+            if (object->HitTest(point) == HitInside) {
+                helpId = object->HelpContextID;
+                break;
+            }
+        }
+        if (helpId != 0)
+            AfxGetApp()->WinHelp(static_cast<DWORD_PTR>(helpId), HelpByContext);
+    }
+    return CMDIChildWndEx::OnHelpInfo(info);
+}
+
 BEGIN_MESSAGE_MAP(CHyperRunFrame, CMDIChildWndEx)
     ON_WM_NCDESTROY()
+    ON_WM_HELPINFO()
 END_MESSAGE_MAP()

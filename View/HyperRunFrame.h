@@ -37,6 +37,8 @@ public:
 
 protected:
     void OnNcDestroy();
+    // Help on a point of the page: the help id of the object under it, else of the page.
+    BOOL OnHelpInfo(HELPINFO* info);
     // Leaves the open-frame list of the view settings.
     void UnregisterFrame();
 

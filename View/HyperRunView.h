@@ -14,6 +14,7 @@ class CArchive;
 class CHyperFrameOb;
 class CHyperOb;
 class CHyperViewOb;
+class CCmdUI;
 class CMenu;
 struct CCreateContext;
 
@@ -114,6 +115,10 @@ public:
     virtual BOOL OpenDocumentByName(LPCTSTR path);
     virtual BOOL RefusesOpenByName() const { return FALSE; }
     virtual void PumpMessages(UINT first, UINT last);
+    // Copy of an edit control that has the focus: enabled only while it has a selection.
+    void UpdateEditCopy(CCmdUI* cmdUI);
+    // The derived views' mouse activation: the framework's unless the view owns its frame object.
+    int MouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     virtual void ClearSelection() { }
     virtual void OnContextMenu(CPoint point, CMenu* menu, UINT menuId, BOOL parentOwns);
     virtual void InitAutomation(BOOL withNames);
@@ -163,7 +168,6 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* info) override;
 
     // What the page's objects ask of their view.
-    BOOL IsInsertingObject() const override { return FALSE; }
     BOOL IsLayerVisible(int layer) const override;
     BOOL IsLayerLocked(int layer) const override;
     COLORREF GetPageObjectColor() const override;

@@ -53,6 +53,8 @@ void CHyperRunView::Serialize(CArchive& archive)
         LoadPageRecord(archive);
 }
 
+// Flushing the archive between entries would leave the stream as it is; entries are written
+// and read without it.
 void CHyperRunView::StorePageRecord(CArchive& archive)
 {
     // The count is a WORD: a larger page cannot be stored without losing objects.
@@ -69,7 +71,6 @@ void CHyperRunView::StorePageRecord(CArchive& archive)
     const auto count = static_cast<WORD>(m_objects.GetSize());
     archive << count;
     for (INT_PTR i = 0; i <= count; ++i) {
-        archive.Flush();
         archive << DWORD(0);
         archive.WriteObject(i < count ? m_objects[i] : static_cast<CObject*>(m_pageObject));
     }
@@ -116,7 +117,6 @@ BOOL CHyperRunView::LoadPageEntries(CArchive& archive, int count)
     m_objects.SetSize(0, count + 1);
     try {
         for (int i = 0; i <= count; ++i) {
-            archive.Flush();
             DWORD unused;
             archive >> unused;
             if (i == count) {

@@ -10,16 +10,15 @@
 #include "platform/core/System.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DocTemplate.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlTypes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <strings.h>
 
 namespace {
-
-constexpr UINT EN_SETFOCUS_CODE = 0x0100;
-constexpr UINT CmdCopy = 57634;
-constexpr UINT CmdPaste = 57637;
 
 BOOL FileExists(LPCTSTR path)
 {
@@ -87,11 +86,11 @@ BOOL CHyperRunView::OnCommand(WPARAM wParam, LPARAM lParam)
         if (source->OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr))
             return TRUE;
     }
-    if (HIWORD(wParam) == EN_SETFOCUS_CODE && lParam)
+    if (HIWORD(wParam) == EN_SETFOCUS && lParam)
         m_focusedChild = reinterpret_cast<HWND>(lParam);
-    if (lParam == 0 && LOWORD(wParam) == CmdCopy && OnEditCopy())
+    if (lParam == 0 && LOWORD(wParam) == ID_EDIT_COPY && OnEditCopy())
         return TRUE;
-    if (lParam == 0 && LOWORD(wParam) == CmdPaste && OnEditPaste())
+    if (lParam == 0 && LOWORD(wParam) == ID_EDIT_PASTE && OnEditPaste())
         return TRUE;
     return CScrollView::OnCommand(wParam, lParam);
 }
@@ -183,19 +182,42 @@ void CHyperRunView::PumpMessages(UINT first, UINT last)
     }
 }
 
+void CHyperRunView::UpdateEditCopy(CCmdUI* cmdUI)
+{
+    CWnd* focus = GetFocusWnd();
+    char className[16] = "";
+    if (focus && focus->m_hWnd)
+        ::GetClassName(focus->m_hWnd, className, sizeof className);
+    DWORD start = 0, end = 0;
+    const BOOL edit = strcasecmp(className, "edit") == 0;
+    if (edit)
+        focus->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    cmdUI->Enable(edit && start != end);
+}
+
+int CHyperRunView::MouseActivate(CWnd* desktop, UINT hitTest, UINT message)
+{
+    if (!OwnsFrameObject() && desktop && desktop->m_hWnd)
+        return CScrollView::OnMouseActivate(desktop, hitTest, message);
+    return static_cast<int>(Default());
+}
+
 void CHyperRunView::OnContextMenu(CPoint point, CMenu* menu, UINT menuId, BOOL parentOwns)
 {
     if (!menu->LoadMenu(menuId))
         return;
     CWnd* focus = GetFocusWnd();
-    if (CHyperRunView* source = AsHyperRunView(focus))
-        source->m_contextMenuSource = this;
+    CHyperRunView* focusView = AsHyperRunView(focus);
+    if (focusView)
+        focusView->m_contextMenuSource = this;
     ClientToScreen(&point);
     CMenu* popup = menu->GetSubMenu(0);
     CWnd* owner = focus && parentOwns ? focus->GetParent() : focus;
     if (popup)
         popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, owner ? owner : this);
-    m_lastContextMenuSource = std::exchange(m_contextMenuSource, nullptr);
+    // The menu loop is over: the focus view offers the chosen command to this view first.
+    if (focusView)
+        focusView->m_lastContextMenuSource = std::exchange(focusView->m_contextMenuSource, nullptr);
 }
 
 BOOL CHyperRunView::IsLayerVisible(int layer) const

@@ -299,4 +299,31 @@ TEST_F(DocumentFileTest, ADocumentReadInPartIsSavedUnderANewName)
     EXPECT_EQ(opened->GetPathName(), PathOf("rescued.trn").c_str());
 }
 
+// Save As works in the document folder of the view settings, made when missing, and comes
+// back to the folder it started in.
+TEST_F(DocumentFileTest, SaveAsWritesInTheDocumentFolderAndReturns)
+{
+    const std::filesystem::path documents = m_folder / "documents";
+    GetViewSettings().m_documentFolder = documents.c_str();
+    const std::filesystem::path before = std::filesystem::current_path();
+    UiTestHook::QueueFileDialogAnswer("plan.trn");
+    CDocument* asDocument = document;
+    asDocument->OnCmdMsg(ID_FILE_SAVE_AS, CN_COMMAND, nullptr, nullptr);
+    GetViewSettings().m_documentFolder.Empty();
+    EXPECT_EQ(std::filesystem::current_path(), before);
+    EXPECT_TRUE(std::filesystem::exists(documents / "plan.trn"));
+    EXPECT_EQ(document->GetTitle(), "Week");
+    EXPECT_FALSE(document->IsModified());
+}
+
+TEST_F(DocumentFileTest, CloseClosesTheDocumentsWindow)
+{
+    document->SetModifiedFlag(FALSE);
+    CDocument* asDocument = document;
+    asDocument->OnCmdMsg(ID_FILE_CLOSE, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(m_app->GetOpenDocumentCount(), 1);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(m_app->GetOpenDocumentCount(), 0);
+}
+
 } // namespace

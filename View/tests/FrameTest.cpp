@@ -4,9 +4,11 @@
 
 #include "View/HyperFrame.h"
 #include "objects/HyperFrameOb.h"
+#include "objects/HyperViewOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/File.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlBar.h"
 #include "platform/ui/TestHook.h"
 
 #include <cerrno>
@@ -275,6 +277,95 @@ TEST_F(FrameTest, TheFrameObjectGoesFirstAndKnowsItsView)
     frameObject->Title = "Plan";
     document->SetTitle("ignored");
     EXPECT_EQ(document->GetTitle(), "Plan");
+}
+
+TEST_F(FrameTest, HelpOnAPointNamesTheObjectUnderItOrThePage)
+{
+    view->GetObjectAtIndex(0)->HelpContextID = 11;
+    view->GetPageObject()->HelpContextID = 99;
+    struct Case {
+        CPoint client;
+        DWORD_PTR helpId;
+    };
+    for (const Case& c : {Case{{32, 32}, 11}, Case{{202, 202}, 99}}) {
+        CPoint screen = c.client;
+        view->ClientToScreen(&screen);
+        HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+        frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_FALSE(m_app->helpRequests.empty());
+        EXPECT_EQ(m_app->helpRequests.back(), (std::pair<DWORD_PTR, UINT>{c.helpId, 1})) << c.client.x;
+    }
+    view->GetPageObject()->HelpContextID = 0;
+    const size_t asked = m_app->helpRequests.size();
+    CPoint screen(202, 202);
+    view->ClientToScreen(&screen);
+    HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+    frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(m_app->helpRequests.size(), asked);
+}
+
+TEST_F(FrameTest, AChildFrameIsAlwaysShownMaximised)
+{
+    for (int show : {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_RESTORE}) {
+        frame->ActivateFrame(show);
+        EXPECT_TRUE(frame->IsZoomed()) << show;
+        EXPECT_FALSE(frame->IsIconic()) << show;
+    }
+}
+
+// The main frame's tool bar, recording what the frames tell it.
+class CRecordingToolBar : public CToolBar {
+public:
+    LRESULT OnToolOrSize(WPARAM wParam, LPARAM lParam)
+    {
+        if (wParam == 1)
+            sizes.push_back(*reinterpret_cast<const RECT*>(lParam));
+        else
+            tools.push_back(static_cast<UINT>(lParam));
+        return 0;
+    }
+    std::vector<UINT> tools;
+    std::vector<CRect> sizes;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRecordingToolBar, CToolBar)
+    ON_MESSAGE(CHyperFrame::WM_TOOL_OR_UNITS, OnToolOrSize)
+END_MESSAGE_MAP()
+
+class ToolBarFrameTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        ASSERT_TRUE(toolBar.Create(m_main, WS_CHILD | WS_VISIBLE | CBRS_TOP, CHyperFrame::ToolBarId));
+    }
+    CRecordingToolBar toolBar;
+};
+
+TEST_F(ToolBarFrameTest, TheToolBarHearsTheCurrentTool)
+{
+    UiTestHook::PumpPending();
+    toolBar.tools.clear();
+    frame->SelectTool(60451);
+    frame->SelectTool(60447);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(toolBar.tools, (std::vector<UINT>{60451, 60447}));
+}
+
+TEST_F(ToolBarFrameTest, ThePageSizeIsShownInUnitsOrGridCells)
+{
+    view->GetPageObject()->SetScrollWidth(655);
+    view->GetPageObject()->SetScrollHeight(800);
+    frame->ShowPageSize();
+    view->m_pageFlags = CHyperRunView::GridCellMode;
+    view->m_gridStep = MAKELONG(20, 30);
+    frame->ShowPageSize();
+    ASSERT_EQ(toolBar.sizes.size(), 2u);
+    EXPECT_TRUE(toolBar.sizes[0] == CRect(0, 0, 655, 800));
+    EXPECT_TRUE(toolBar.sizes[1] == CRect(1, 1, 32, 26));
+    view->m_gridStep = 0;
+    frame->ShowPageSize();
+    EXPECT_EQ(toolBar.sizes.size(), 3u);
 }
 
 } // namespace

@@ -2,6 +2,11 @@
 // the page, and reading the objects of another document file.
 #include "ViewTestKit.h"
 
+#include "View/ChildHostWnd.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/TestHook.h"
+
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
@@ -11,6 +16,12 @@
 #include <unistd.h>
 
 namespace {
+
+class UpdateRecorder : public CCmdUI {
+public:
+    void Enable(BOOL on) override { enabled = on; }
+    int enabled = -1;
+};
 
 std::vector<std::string> CodesOf(const CObArray& objects)
 {
@@ -282,6 +293,90 @@ TEST_F(PageFileTest, OpeningByNameLooksInTheDocumentFolderFirst)
     EXPECT_EQ(CPoint(GetViewSettings().m_nextFramePosition), CPoint(-1, -1));
     EXPECT_FALSE(view->OpenDocumentByName("C:\\elsewhere\\absent.trn"));
     GetViewSettings().m_documentFolder.Empty();
+}
+
+} // namespace
+
+namespace {
+
+class ViewWindowTest : public ViewAppTest {
+protected:
+    void SetUp() override
+    {
+        ViewAppTest::SetUp();
+        document = NewDocument();
+        ASSERT_NE(document, nullptr);
+        view = ViewOf(document);
+        m_main->ShowWindow(SW_SHOW);
+        UiTestHook::PumpPending();
+    }
+    CRect Pending()
+    {
+        CRect rect;
+        view->GetUpdateRect(&rect, FALSE);
+        return rect;
+    }
+
+    CMyDoc* document = nullptr;
+    CTestPageView* view = nullptr;
+};
+
+// Objects invalidate their area in device units; a batched layout update invalidates nothing.
+TEST_F(ViewWindowTest, ObjectsInvalidateTheirZoomedAreaUnlessRepaintIsBatched)
+{
+    CSwatchOb* box = AddSwatch(*view, {10, 10, 30, 20}, RGB(255, 0, 0), "Box");
+    view->m_editMode = FALSE;
+    view->SetZoom(200);
+    view->ValidateRect(nullptr);
+    box->InvalidateArea(nullptr);
+    const CRect pending = Pending();
+    EXPECT_TRUE(pending == CRect(20, 20, 60, 40))
+        << pending.left << "," << pending.top << "," << pending.right << "," << pending.bottom;
+    view->ValidateRect(nullptr);
+    view->m_batchedRepaint = 1;
+    view->m_layoutUpdate = 1;
+    EXPECT_TRUE(view->IsRepaintBatched());
+    box->InvalidateArea(nullptr);
+    EXPECT_TRUE(Pending().IsRectEmpty());
+    view->m_layoutUpdate = 0;
+    EXPECT_FALSE(view->IsRepaintBatched());
+}
+
+TEST_F(ViewWindowTest, CopyFromAnEditBoxNeedsASelection)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), view, 100));
+    edit.SetWindowText("some text");
+    edit.SetFocus();
+    struct Case {
+        int start;
+        int end;
+        int enabled;
+    };
+    for (const Case& c : {Case{0, 0, FALSE}, Case{2, 6, TRUE}, Case{3, 3, FALSE}}) {
+        edit.SetSel(c.start, c.end);
+        UpdateRecorder ui;
+        view->UpdateEditCopy(&ui);
+        EXPECT_EQ(ui.enabled, c.enabled) << c.start << "-" << c.end;
+    }
+    view->SetFocus();
+    UpdateRecorder ui;
+    view->UpdateEditCopy(&ui);
+    EXPECT_EQ(ui.enabled, FALSE);
+}
+
+TEST_F(ViewWindowTest, TheHostKeepsItsChildFillingIt)
+{
+    CChildHostWnd host;
+    ASSERT_TRUE(host.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 50, 40), view, 7));
+    auto* child = new CWnd;
+    ASSERT_TRUE(child->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &host, 8));
+    host.SetChild(child);
+    host.SetWindowPos(nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER);
+    CRect client;
+    child->GetClientRect(&client);
+    EXPECT_TRUE(client == CRect(0, 0, 120, 90));
+    host.DestroyWindow();
 }
 
 } // namespace

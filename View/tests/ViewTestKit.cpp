@@ -69,7 +69,7 @@ void ViewAppTest::SetUp()
     std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
     setenv("XDG_CONFIG_HOME", m_folder.c_str(), 1);
-    m_app = new CWinApp("Vantrel");
+    m_app = new CTestApp;
     m_app->SetRegistryKey("Tester");
     m_app->LoadStdProfileSettings(4);
     m_template = new CMultiDocTemplate(129, RUNTIME_CLASS(CMyDoc), RUNTIME_CLASS(CMyFrame),

@@ -52,6 +52,14 @@ CSwatchOb* AddSwatch(CHyperRunView& view, const RECT& rect, COLORREF color, cons
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 
+// Records the help requests the program makes.
+class CTestApp : public CWinApp {
+public:
+    CTestApp() : CWinApp("Vantrel") { }
+    void WinHelp(DWORD_PTR data, UINT command) override { helpRequests.push_back({data, command}); }
+    std::vector<std::pair<DWORD_PTR, UINT>> helpRequests;
+};
+
 // The editor's document template over a main frame, in a folder of its own.
 class ViewAppTest : public ::testing::Test {
 protected:
@@ -66,7 +74,7 @@ protected:
     std::vector<std::string> FilesInFolder() const;
 
     std::filesystem::path m_folder;
-    CWinApp* m_app = nullptr;
+    CTestApp* m_app = nullptr;
     CMultiDocTemplate* m_template = nullptr;
     CMDIFrameWnd* m_main = nullptr;
 };

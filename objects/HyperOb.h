@@ -224,7 +224,7 @@ public:
     void SetBackColorValue(long color);
     long GetForeColorValue() const { return static_cast<LONG>(ForeColor); }
     void SetForeColorValue(long color);
-    CString GetFontText() const;
+    CString GetFontText() const { return Font.ToString(); }
     void SetFontText(LPCTSTR text);
     CString GetLayerName() const;
     VARIANT GetTag() const;

@@ -76,6 +76,8 @@ public:
     virtual BOOL IsClosed() const { return TRUE; }
     virtual BOOL IsConnector() const { return FALSE; }
     virtual BOOL HasOpenOleItem() const { return m_stayInFront && IsOleObject(); }
+    // The automation of an embedded object's server; the embedded object kind answers.
+    virtual IDispatch* GetServerDispatch(BOOL) { return nullptr; }
     virtual int GetHandleLayout() const { return 24; }
     BOOL HasEndHandles() const { return GetHandleLayout() != 24; }
 

@@ -77,6 +77,8 @@ public:
     virtual BOOL IsClosed() const { return TRUE; }
     virtual BOOL IsConnector() const { return FALSE; }
     virtual BOOL HasOpenOleItem() const { return m_stayInFront && IsOleObject(); }
+    // The automation of an embedded object's server; the embedded object kind answers.
+    virtual IDispatch* GetServerDispatch(BOOL) { return nullptr; }
     virtual int GetHandleLayout() const { return 24; }
     BOOL HasEndHandles() const { return GetHandleLayout() != 24; }
 
@@ -227,7 +229,7 @@ public:
     void SetBackColorValue(long color);
     long GetForeColorValue() const { return static_cast<LONG>(ForeColor); }
     void SetForeColorValue(long color);
-    CString GetFontText() const;
+    CString GetFontText() const { return Font.ToString(); }
     void SetFontText(LPCTSTR text);
     CString GetLayerName() const;
     VARIANT GetTag() const;

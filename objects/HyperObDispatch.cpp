@@ -1,5 +1,4 @@
 // What scripts see of every page object.
-#include "objects/FontDescriptor.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
 #include "objects/LayerFmt.h"
@@ -159,13 +158,6 @@ void CHyperOb::SetForeColorValue(long color)
 {
     ForeColor = static_cast<COLORREF>(color);
     NotifyDispChanged();
-}
-
-CString CHyperOb::GetFontText() const
-{
-    CString text;
-    FormatLogFont(text, &Font.GetLogFont());
-    return text;
 }
 
 void CHyperOb::SetFontText(LPCTSTR text)

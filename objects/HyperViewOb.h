@@ -77,7 +77,7 @@ public:
     IDispatch* FormFind(LPCTSTR name) const;
     void OpenDoc(LPCTSTR name);
     void OnUpdate() { NotifyChanged(); }
-    CString GetFontText() const;
+    CString GetFontText() const { return Font.ToString(); }
     void SetFontText(LPCTSTR text);
     long GetColorValue() const { return static_cast<LONG>(Color); }
     void SetColorValue(long color) { SetColor(static_cast<COLORREF>(color)); }

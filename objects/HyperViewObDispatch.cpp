@@ -55,13 +55,6 @@ void CHyperViewOb::OpenDoc(LPCTSTR name)
         host->OpenDocumentByName(name);
 }
 
-CString CHyperViewOb::GetFontText() const
-{
-    CString text;
-    FormatLogFont(text, &Font.GetLogFont());
-    return text;
-}
-
 void CHyperViewOb::SetFontText(LPCTSTR text)
 {
     Font.FromString(text);

@@ -20,6 +20,7 @@ public:
     // Modes and switches of the view.
     virtual BOOL IsEditMode() const { return TRUE; }
     virtual BOOL ShowsHandles() const { return TRUE; }
+    virtual BOOL ShowsSnapPoints() const { return TRUE; }
     virtual BOOL IsHandleMode() const { return FALSE; }
     virtual BOOL IsResizeMode() const { return TRUE; }
     virtual BOOL IsNoResize() const { return FALSE; }

@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/tests/Canvas.h"
+#include "platform/ui/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -397,6 +398,61 @@ TEST(Anchors, PlainIndicatorsStandOnThePointsWhileEditing)
     page.view.editMode = FALSE;
     owner->points.DrawSnapIndicators(&hidden.dc, TRUE);
     EXPECT_TRUE(CRect(hidden.Ink()).IsRectEmpty());
+}
+
+TEST(Anchors, TheIndicatorBitmapStandsCentredOnThePoints)
+{
+    constexpr COLORREF Green = RGB(0, 255, 0);
+    RegisterBinaryResource(ResourceKind::Bitmap, CSnapPointSet::IndicatorBitmapId,
+        BitmapFile(3, 3, std::vector<COLORREF>(9, Green)));
+    Network page;
+    auto* owner = static_cast<CSnapBoxOb*>(page.Add(new CSnapBoxOb, "A"));
+    owner->SetRect(CRect(10, 10, 30, 30));
+    owner->points.SetPositionMask(0x1);
+    owner->points.m_drawsBitmaps = 1;
+    Canvas canvas(40, 40);
+    owner->points.DrawSnapIndicators(&canvas.dc, TRUE);
+    EXPECT_EQ(CRect(canvas.Ink()), CRect(9, 9, 12, 12));
+    EXPECT_EQ(canvas.Count(Green), 9);
+}
+
+class CTextSnapBoxOb : public CTestBoxOb {
+public:
+    CSnapPointSet* GetSnapPoints(BOOL) override { return &points; }
+    CExtSnapPointSet points { this };
+};
+
+TEST(Anchors, PointTextsShowInEveryModeAndSquaresOnlyWhileEditing)
+{
+    Network page;
+    auto* owner = static_cast<CTextSnapBoxOb*>(page.Add(new CTextSnapBoxOb, "A"));
+    owner->SetRect(CRect(10, 10, 50, 50));
+    owner->points.SetPositionMask(0x101);
+    static_cast<CAnchorItemEx*>(owner->points.GetList().GetAnchor(1))->m_text = "W";
+    struct Case {
+        const char* name;
+        BOOL printing;
+        BOOL editMode;
+        BOOL showsPoints;
+        bool square;
+    };
+    const Case cases[] = {
+        { "editing", FALSE, TRUE, TRUE, true },
+        { "printing", TRUE, TRUE, TRUE, false },
+        { "running", FALSE, FALSE, TRUE, false },
+        { "snap points hidden", FALSE, TRUE, FALSE, false },
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(60, 60);
+        canvas.dc.m_bPrinting = c.printing;
+        page.view.editMode = c.editMode;
+        page.view.showsSnapPoints = c.showsPoints;
+        owner->points.DrawSnapIndicators(&canvas.dc, TRUE);
+        // The text stands around the centre (30, 30); the square on the corner (10, 10).
+        CRect ink = canvas.Ink();
+        EXPECT_TRUE(ink.PtInRect(CPoint(30, 30))) << c.name;
+        EXPECT_EQ(ink.left == 8, c.square) << c.name;
+    }
 }
 
 } // namespace

@@ -188,16 +188,8 @@ TEST(DrawnObject, AlarmSignalRedrawsTheObject)
 // A 4 x 2 picture on a green background: red and blue dots on top, one red dot below.
 std::vector<BYTE> AlarmPicture()
 {
-    const BYTE green[] = { 0, 255, 0 }, red[] = { 0, 0, 255 }, blue[] = { 255, 0, 0 };
-    const BYTE* bottom[] = { green, green, red, green };
-    const BYTE* top[] = { green, red, green, blue };
-    std::vector<BYTE> file = { 'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
-        1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0 };
-    file.resize(54, 0);
-    for (const BYTE* const* row : { bottom, top })
-        for (int x = 0; x < 4; ++x)
-            file.insert(file.end(), row[x], row[x] + 3);
-    return file;
+    const COLORREF g = RGB(0, 255, 0), r = RGB(255, 0, 0), b = RGB(0, 0, 255);
+    return BitmapFile(4, 2, { g, r, g, b, g, g, r, g });
 }
 
 class AlarmSetting : public CShellServices {

@@ -201,6 +201,16 @@ TEST(ObjectLinks, MovingAnObjectMovesTheEndsAttachedToIt)
     EXPECT_EQ(line.TopLeft(), CPoint(140, 70));
 }
 
+TEST(ObjectLinks, AConnectorRefreshesItsEndsOntoTheSnapPoints)
+{
+    ConnectedPage page;
+    page.box.GetTracker()->m_rect = CRect(60, 60, 100, 80);
+    page.line.RefreshConnections();
+    CRect line;
+    page.line.GetRect(&line, nullptr);
+    EXPECT_EQ(line.TopLeft(), CPoint(100, 80));
+}
+
 TEST(ObjectLinks, AChangedObjectHasTheConnectorsOnItRecompute)
 {
     ConnectedPage page;

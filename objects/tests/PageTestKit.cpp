@@ -85,3 +85,24 @@ const std::vector<UINT>& BasePropertyIds()
         27158, 27455, 27049, 27433, 27466, 27468 };
     return ids;
 }
+
+std::vector<BYTE> BitmapFile(int width, int height, const std::vector<COLORREF>& pixels)
+{
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    const DWORD fileSize = 54 + static_cast<DWORD>(rowBytes * height);
+    auto dword = [](DWORD v) { return std::vector<BYTE>{ BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24) }; };
+    std::vector<BYTE> file = { 'B', 'M' };
+    for (DWORD v : { fileSize, 0u, 54u, 40u, static_cast<DWORD>(width), static_cast<DWORD>(height) })
+        for (BYTE b : dword(v))
+            file.push_back(b);
+    file.insert(file.end(), { 1, 0, 24, 0 });
+    file.resize(54, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = pixels[static_cast<size_t>(y * width + x)];
+            file.insert(file.end(), { GetBValue(c), GetGValue(c), GetRValue(c) });
+        }
+        file.resize(file.size() + static_cast<size_t>(rowBytes - width * 3), 0);
+    }
+    return file;
+}

@@ -21,6 +21,7 @@ public:
 
     BOOL IsEditMode() const override { return editMode; }
     BOOL ShowsHandles() const override { return showsHandles; }
+    BOOL ShowsSnapPoints() const override { return showsSnapPoints; }
     BOOL IsHandleMode() const override { return handleMode; }
     BOOL IsResizeMode() const override { return resizeMode; }
     BOOL IsNoResize() const override { return noResize; }
@@ -57,6 +58,7 @@ public:
 
     BOOL editMode = TRUE;
     BOOL showsHandles = TRUE;
+    BOOL showsSnapPoints = TRUE;
     BOOL handleMode = FALSE;
     BOOL resizeMode = TRUE;
     BOOL noResize = FALSE;
@@ -102,6 +104,9 @@ public:
     BOOL CanRotate() const override { return DfltCanRot; }
     void Draw(CDC* dc) override;
 };
+
+// A 24-bit bitmap file of the pixels, given row by row from the top.
+std::vector<BYTE> BitmapFile(int width, int height, const std::vector<COLORREF>& pixels);
 
 // The name ids of a list of property editors, in order.
 std::vector<UINT> PropertyNameIds(const CObArray& list);

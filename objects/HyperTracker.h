@@ -79,6 +79,8 @@ protected:
     void DrawHandleShapes(CDC* dc, BOOL round);
     // The hit code of a device point on the device rectangle being tracked.
     int HitTestDevice(CPoint point) const;
+    // The hit code of a device point on a device rectangle: handles first, then inside.
+    int HitTestAt(CPoint point, CRect device) const;
     // The shared move and resize loop, in device units.
     BOOL RunTrackLoop(int handle, CWnd* wnd, CPoint point, CWnd* clipTo);
     // The object's outline in device units, scaled and moved from the start rectangle onto

@@ -71,6 +71,10 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// A window that is a page view too.
+class CPageWnd : public CWnd, public TrackHost {
+};
+
 BEGIN_MESSAGE_MAP(CScrollingWnd, CWnd)
     ON_MESSAGE(WM_HSCROLL, OnHScrollLine)
     ON_MESSAGE(WM_VSCROLL, OnVScrollLine)
@@ -556,8 +560,14 @@ TEST_F(TrackerTest, TheScrollPeriodGrowsWithTheGridSizeAndZoom)
         host.flagsLow = c.flagsLow;
         host.zoom = c.zoom;
         auto object = Selected();
-        EXPECT_EQ(object->GetTracker()->GetAutoScrollPeriod(), c.period) << c.flagsLow << " at " << c.zoom;
+        EXPECT_EQ(object->GetTracker()->GetAutoScrollPeriod(&wnd), c.period) << c.flagsLow << " at " << c.zoom;
     }
+    CHyperTracker band;
+    EXPECT_EQ(band.GetAutoScrollPeriod(&wnd), 30u) << "a plain window";
+    CPageWnd page;
+    page.flagsLow = 40;
+    page.zoom = 200;
+    EXPECT_EQ(band.GetAutoScrollPeriod(&page), 120u) << "a page view's window";
 }
 
 TEST(TrackerFeedback, InvertingTheOutlineTwiceRestoresThePixels)

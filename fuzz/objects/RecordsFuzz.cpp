@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as each record of the object model. A reader may only succeed or
 // throw the archive exception; what it read must store and read back unchanged.
+#include "fuzz/RecordRoundTrip.h"
 #include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
 #include "objects/FontDescriptor.h"
@@ -12,7 +13,6 @@
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
 #include "objects/VersionTag.h"
-#include "fuzz/RecordRoundTrip.h"
 
 #include <cstdint>
 #include <cstdlib>

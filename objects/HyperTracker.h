@@ -47,8 +47,9 @@ public:
     virtual void SnapResizeToGrid(int handle, RECT* rect);
     virtual void SnapMoveToGrid(int handle, RECT* rect);
 
-    // Milliseconds between auto-scroll ticks: slower on a coarse grid seen large.
-    UINT GetAutoScrollPeriod() const;
+    // Milliseconds between auto-scroll ticks: slower on a coarse grid seen large. Without an
+    // object the tracked window, when it is a page view, gives the grid and zoom.
+    UINT GetAutoScrollPeriod(CWnd* wnd) const;
     // Per timer tick: whether and where (-1, 0, +1 per axis) the window should scroll.
     BOOL AutoScrollTest(CWnd* wnd, int* dx, int* dy);
     // Scrolls one line per non-zero direction; the shift is how far the contents moved.
@@ -79,6 +80,8 @@ protected:
     void DrawHandleShapes(CDC* dc, BOOL round);
     // The hit code of a device point on the device rectangle being tracked.
     int HitTestDevice(CPoint point) const;
+    // The hit code of a device point on a device rectangle: handles first, then inside.
+    int HitTestAt(CPoint point, CRect device) const;
     // The shared move and resize loop, in device units.
     BOOL RunTrackLoop(int handle, CWnd* wnd, CPoint point, CWnd* clipTo);
     // The object's outline in device units, scaled and moved from the start rectangle onto

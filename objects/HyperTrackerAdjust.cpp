@@ -91,21 +91,7 @@ CRect CHyperTracker::LogicalRect(const RECT& rect) const
 
 int CHyperTracker::HitTestDevice(CPoint point) const
 {
-    if (!m_object)
-        return CRectTracker::HitTest(point);
-    if (m_nStyle & (resizeInside | resizeOutside)) {
-        UINT mask = GetHandleMask();
-        for (int i = 0; i < 8; ++i) {
-            CRect handle;
-            GetHandleRectAt(i, m_rect, &handle);
-            if ((mask & (1u << i)) && handle.PtInRect(point))
-                return i;
-        }
-    }
-    CRect inside = m_rect;
-    inside.NormalizeRect();
-    inside.InflateRect(1, 1);
-    return inside.PtInRect(point) ? hitMiddle : hitNothing;
+    return m_object ? HitTestAt(point, m_rect) : CRectTracker::HitTest(point);
 }
 
 BOOL CHyperTracker::IsInverted(const RECT& rect) const

@@ -160,7 +160,7 @@ BOOL CHyperTracker::RunTrackLoop(int handle, CWnd* wnd, CPoint point, CWnd* clip
     xDiff = point.x - xDiff;
     yDiff = point.y - yDiff;
     CDC* dc = session.GetDC();
-    wnd->SetTimer(AutoScrollTimerId, GetAutoScrollPeriod());
+    wnd->SetTimer(AutoScrollTimerId, GetAutoScrollPeriod(wnd));
     m_dragShown = FALSE;
     m_feedback.clear();
     BOOL drawn = FALSE;
@@ -264,10 +264,12 @@ BOOL CHyperTracker::ScrollStep(int handle, CWnd* wnd, CWnd* clipTo, CDC* dc, CRe
     return TRUE;
 }
 
-UINT CHyperTracker::GetAutoScrollPeriod() const
+UINT CHyperTracker::GetAutoScrollPeriod(CWnd* wnd) const
 {
-    CObjectHost* host = GetHost();
-    int factor = std::max(1, ((host ? host->GetFlagsLow() : 0) * GetZoom() / 100) / 20);
+    const CObjectHost* view = m_object ? GetHost() : dynamic_cast<const CObjectHost*>(wnd);
+    int flags = view ? view->GetFlagsLow() : 0;
+    int zoom = view ? view->GetZoomPercent() : 100;
+    int factor = std::max(1, (flags * zoom / 100) / 20);
     return static_cast<UINT>(std::max(1, GetViewSettings().m_autoScrollInterval) * factor);
 }
 

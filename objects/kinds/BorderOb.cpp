@@ -19,13 +19,6 @@ constexpr KindChoice borderStyles[] = {
 };
 constexpr UINT AnchorsButtonId = 27440;
 constexpr DWORD LowWord = 0xFFFF;
-
-int ReadInt(CArchive& archive)
-{
-    DWORD value;
-    archive >> value;
-    return static_cast<int>(value);
-}
 }
 
 CBorderOb::CBorderOb()
@@ -63,15 +56,15 @@ void CBorderOb::LoadFields(CArchive& archive)
             tag.SeekBack();
         return;
     }
-    BackColor = static_cast<COLORREF>(ReadInt(archive));
-    ForeColor = static_cast<COLORREF>(ReadInt(archive));
-    PenWidth = ReadInt(archive);
-    PenStyle = ReadInt(archive);
-    DWORD styles = static_cast<DWORD>(ReadInt(archive));
+    BackColor = static_cast<COLORREF>(ReadInt32(archive));
+    ForeColor = static_cast<COLORREF>(ReadInt32(archive));
+    PenWidth = ReadInt32(archive);
+    PenStyle = ReadInt32(archive);
+    DWORD styles = static_cast<DWORD>(ReadInt32(archive));
     HatchStyle = static_cast<int>(styles & LowWord);
     ShadowStyle = static_cast<int>(styles >> 16);
-    BorderStyle = ReadInt(archive);
-    HiliteColor = static_cast<COLORREF>(ReadInt(archive));
+    BorderStyle = ReadInt32(archive);
+    HiliteColor = static_cast<COLORREF>(ReadInt32(archive));
 }
 
 CPropOb* CBorderOb::CreateProperty(UINT propertyId, BOOL withChoices)

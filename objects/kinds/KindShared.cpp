@@ -5,6 +5,7 @@
 #include "objects/HyperViewOb.h"
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
+#include "platform/core/Archive.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -72,4 +73,11 @@ int DrawableWidth(int width, const RECT& outer)
 {
     int limit = std::min(std::abs(outer.right - outer.left), std::abs(outer.bottom - outer.top)) / 2 + 1;
     return std::clamp(width, 0, limit);
+}
+
+int ReadInt32(CArchive& archive)
+{
+    DWORD value;
+    archive >> value;
+    return static_cast<int>(value);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/core/Geometry.h"
 
+class CArchive;
 class CHyperBaseOb;
 class CHyperOb;
 class CObArray;
@@ -34,3 +35,5 @@ BOOL IsInHollowCentre(const RECT& rect, int band, POINT point);
 // A frame width as far as it can be drawn inside the rectangle: a stored width can be any
 // number, and each unit is one more pass.
 int DrawableWidth(int width, const RECT& outer);
+// The next little-endian 32-bit value of a record.
+int ReadInt32(CArchive& archive);

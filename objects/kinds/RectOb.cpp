@@ -24,13 +24,6 @@ constexpr KindChoice alignments[] = {
     {27162, CRectOb::AlignCentre},
     {27163, CRectOb::AlignRight},
 };
-
-int ReadInt(CArchive& archive)
-{
-    DWORD value;
-    archive >> value;
-    return static_cast<int>(value);
-}
 }
 
 CRectOb::CRectOb()
@@ -63,17 +56,17 @@ void CRectOb::LoadFields(CArchive& archive)
 {
     CVersionTag tag(&archive, this, RecordVersion);
     BOOL tagged = tag.Read();
-    BackColor = static_cast<COLORREF>(ReadInt(archive));
-    BorderColor = static_cast<COLORREF>(ReadInt(archive));
-    BorderWidth = ReadInt(archive);
-    BorderStyle = ReadInt(archive);
+    BackColor = static_cast<COLORREF>(ReadInt32(archive));
+    BorderColor = static_cast<COLORREF>(ReadInt32(archive));
+    BorderWidth = ReadInt32(archive);
+    BorderStyle = ReadInt32(archive);
     archive >> Text;
-    Alignment = ReadInt(archive);
-    ForeColor = static_cast<COLORREF>(ReadInt(archive));
+    Alignment = ReadInt32(archive);
+    ForeColor = static_cast<COLORREF>(ReadInt32(archive));
     Font.Serialize(archive);
     // The oldest layout has no tag; its hilite colour, when there is one, follows a section mark.
     if (tagged || CSectionTag(&archive, HiliteSection).Probe())
-        HiliteColor = static_cast<COLORREF>(ReadInt(archive));
+        HiliteColor = static_cast<COLORREF>(ReadInt32(archive));
 }
 
 CPropOb* CRectOb::CreateProperty(UINT propertyId, BOOL withChoices)

@@ -71,6 +71,10 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// A window that is a page view too.
+class CPageWnd : public CWnd, public TrackHost {
+};
+
 BEGIN_MESSAGE_MAP(CScrollingWnd, CWnd)
     ON_MESSAGE(WM_HSCROLL, OnHScrollLine)
     ON_MESSAGE(WM_VSCROLL, OnVScrollLine)
@@ -201,6 +205,8 @@ TEST_F(TrackerTest, MovesAndEveryHandleFollowTheMouseWithAndWithoutGrid)
         {6, 10, {13, 7}, 0, {40, 40, 100, 90}},
         {7, 10, {13, 7}, 0, {50, 40, 100, 80}},
         {8, 10, {-13, -7}, 0, {30, 30, 90, 70}},
+        // Negative page coordinates round to the nearer line too: -14 to -10, -15 to -20.
+        {8, 10, {-54, -55}, 0, {-10, -20, 50, 20}},
         // Ctrl is the view's (a copy); the tracker drags the same.
         {2, 10, {13, 7}, Ctrl, {40, 40, 110, 90}},
         // Shift keeps the proportions of the start rectangle (3 : 2).
@@ -439,7 +445,7 @@ TEST_F(TrackerTest, RotationFollowsTheMouseAboutTheCentreAndShowsTheAngle)
         double angle;
         const char* lastTip;
     };
-    // The centre is (70, 60); the press is straight right of it.
+    // The centre is (70, 60); the press is straight right of it. The grid plays no part.
     const Case cases[] = {
         {"quarter turn", {{Step::Move, 70, 100}, {Step::Up, 70, 100}}, TRUE, 90.0, "{ +90.00\xB0 }"},
         {"back the other way", {{Step::Move, 70, 20}, {Step::Up, 70, 20}}, TRUE, -90.0, "{ -90.00\xB0 }"},
@@ -447,19 +453,22 @@ TEST_F(TrackerTest, RotationFollowsTheMouseAboutTheCentreAndShowsTheAngle)
         {"escape", {{Step::Move, 70, 100}, {Step::Escape}}, FALSE, 0.0, "{ +90.00\xB0 }"},
         {"no turn", {{Step::Up, 110, 60}}, FALSE, 0.0, "{  0.00\xB0 }"},
     };
-    for (const Case& c : cases) {
-        host.tips.clear();
-        auto object = Selected();
-        object->SetRotateAngle(0.0);
-        Drive(c.steps);
-        CHyperObTracker* tracker = object->GetTracker();
-        EXPECT_EQ(tracker->TrackRotate(&wnd, CPoint(110, 60)), c.result) << c.name;
-        EXPECT_NEAR(tracker->RotateAngle, c.angle, 0.01) << c.name;
-        ASSERT_FALSE(host.tips.empty()) << c.name;
-        EXPECT_EQ(host.tips.back(), c.lastTip) << c.name;
-        EXPECT_GT(host.tipsHidden, 0) << c.name;
-        EXPECT_EQ(GetCapture(), nullptr) << c.name;
-        UiTestHook::PumpPending();
+    for (int grid : {1, 10}) {
+        for (const Case& c : cases) {
+            host.grid = grid;
+            host.tips.clear();
+            auto object = Selected();
+            object->SetRotateAngle(0.0);
+            Drive(c.steps);
+            CHyperObTracker* tracker = object->GetTracker();
+            EXPECT_EQ(tracker->TrackRotate(&wnd, CPoint(110, 60)), c.result) << c.name;
+            EXPECT_NEAR(tracker->RotateAngle, c.angle, 0.01) << c.name;
+            ASSERT_FALSE(host.tips.empty()) << c.name;
+            EXPECT_EQ(host.tips.back(), c.lastTip) << c.name;
+            EXPECT_GT(host.tipsHidden, 0) << c.name;
+            EXPECT_EQ(GetCapture(), nullptr) << c.name;
+            UiTestHook::PumpPending();
+        }
     }
 }
 
@@ -551,8 +560,14 @@ TEST_F(TrackerTest, TheScrollPeriodGrowsWithTheGridSizeAndZoom)
         host.flagsLow = c.flagsLow;
         host.zoom = c.zoom;
         auto object = Selected();
-        EXPECT_EQ(object->GetTracker()->GetAutoScrollPeriod(), c.period) << c.flagsLow << " at " << c.zoom;
+        EXPECT_EQ(object->GetTracker()->GetAutoScrollPeriod(&wnd), c.period) << c.flagsLow << " at " << c.zoom;
     }
+    CHyperTracker band;
+    EXPECT_EQ(band.GetAutoScrollPeriod(&wnd), 30u) << "a plain window";
+    CPageWnd page;
+    page.flagsLow = 40;
+    page.zoom = 200;
+    EXPECT_EQ(band.GetAutoScrollPeriod(&page), 120u) << "a page view's window";
 }
 
 TEST(TrackerFeedback, InvertingTheOutlineTwiceRestoresThePixels)
@@ -571,6 +586,23 @@ TEST(TrackerFeedback, InvertingTheOutlineTwiceRestoresThePixels)
             second += canvas.Pixel(x, y) != RGB(255, 255, 255);
     EXPECT_GT(second, 0) << "the second polyline is drawn";
     CHyperTracker::FillOutlineRgn(&canvas.dc, points, 6);
+    EXPECT_EQ(canvas.Ink(), CRect(40, 40, 0, 0));
+}
+
+TEST(TrackerFeedback, ABandLeavesOnlyItsLatestFrameAndNothingOnceDone)
+{
+    Canvas canvas(40, 40);
+    CHyperTracker band;
+    CRect first(5, 5, 20, 20);
+    CRect second(10, 10, 30, 30);
+    band.DrawTrackerRect(&first, nullptr, &canvas.dc, nullptr);
+    band.m_bErase = TRUE;
+    band.DrawTrackerRect(&first, nullptr, &canvas.dc, nullptr);
+    band.m_bErase = FALSE;
+    band.DrawTrackerRect(&second, nullptr, &canvas.dc, nullptr);
+    EXPECT_EQ(canvas.Ink(), CRect(10, 10, 30, 30)) << "the first frame is gone";
+    band.m_bErase = band.m_bFinalErase = TRUE;
+    band.DrawTrackerRect(&second, nullptr, &canvas.dc, nullptr);
     EXPECT_EQ(canvas.Ink(), CRect(40, 40, 0, 0));
 }
 

@@ -1,7 +1,7 @@
 #include "objects/kinds/BorderOb.h"
+#include "objects/kinds/tests/KindTestKit.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/gdi/tests/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,6 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Green = RGB(0, 255, 0);
-
-struct Probe {
-    int x, y;
-    COLORREF color;
-};
 
 // Draws a border on (10, 10, 30, 30) of a 40 x 40 canvas: black pen, red hilite, green
 // fill unless said otherwise.
@@ -37,11 +32,7 @@ protected:
         canvas.dc.m_bPrinting = printing;
         box.Draw(&canvas.dc);
     }
-    void Expect(const std::vector<Probe>& probes, const char* name)
-    {
-        for (const Probe& p : probes)
-            EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color) << name << " at " << p.x << "," << p.y;
-    }
+    void Expect(const std::vector<Probe>& probes, const char* name) { ExpectPixels(canvas, probes, name); }
 
     CTestPageView view;
     CBorderOb box;

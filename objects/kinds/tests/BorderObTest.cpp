@@ -4,11 +4,10 @@
 #include "objects/PropNumber.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/KindShared.h"
-#include "objects/tests/ArchiveBytes.h"
+#include "objects/kinds/tests/KindTestKit.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/core/StringTable.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/gdi/tests/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -139,12 +138,7 @@ TEST(BorderObject, ATruncatedRecordFailsWithTheArchiveError)
 {
     CTestPageView view;
     auto box = Box(view);
-    Bytes bytes = Stored(*box);
-    for (size_t cut : {size_t(4), size_t(12), size_t(24)}) {
-        Bytes shorter(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(cut));
-        CBorderOb loaded;
-        EXPECT_TRUE(LoadThrowsArchiveException(shorter, [&](CArchive& ar) { loaded.Serialize(ar); })) << cut;
-    }
+    ExpectCutRecordsFail(*box, {4, 12, 24});
 }
 
 TEST(BorderObject, HollowBoxesAreHitOnlyOnTheirEdgeBand)

@@ -1,7 +1,7 @@
 #include "objects/kinds/RectOb.h"
+#include "objects/kinds/tests/KindTestKit.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/gdi/tests/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,6 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Green = RGB(0, 255, 0);
 constexpr COLORREF Blue = RGB(0, 0, 255);
-
-struct Probe {
-    int x, y;
-    COLORREF color;
-};
 
 // A frame on (10, 10, 110, 60): red dark edges, green light ones, blue inside, no label.
 class FramePaint : public ::testing::Test {
@@ -45,11 +40,7 @@ protected:
         canvas.dc.m_bPrinting = printing;
         frame.Paint(&canvas.dc);
     }
-    void Expect(const std::vector<Probe>& probes, const char* name)
-    {
-        for (const Probe& p : probes)
-            EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color) << name << " at " << p.x << "," << p.y;
-    }
+    void Expect(const std::vector<Probe>& probes, const char* name) { ExpectPixels(canvas, probes, name); }
 
     CTestPageView view;
     CRectOb frame;

@@ -3,7 +3,7 @@
 #include "objects/PropCombo.h"
 #include "objects/PropNumber.h"
 #include "objects/kinds/RectGen.h"
-#include "objects/tests/ArchiveBytes.h"
+#include "objects/kinds/tests/KindTestKit.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/core/StringTable.h"
 
@@ -130,12 +130,7 @@ TEST(FrameObject, ATruncatedRecordFailsWithTheArchiveError)
 {
     CTestPageView view;
     auto frame = Frame(view);
-    Bytes bytes = Stored(*frame);
-    for (size_t cut : {size_t(2), size_t(6), size_t(30)}) {
-        Bytes shorter(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(cut));
-        CRectOb loaded;
-        EXPECT_TRUE(LoadThrowsArchiveException(shorter, [&](CArchive& ar) { loaded.Serialize(ar); })) << cut;
-    }
+    ExpectCutRecordsFail(*frame, {2, 6, 30});
 }
 
 TEST(FrameObject, PropertiesComeInTheirOrderWithTheirLimits)

@@ -2,6 +2,8 @@
 
 #include "objects/HyperOb.h"
 #include "objects/ObjectHost.h"
+#include "platform/core/Archive.h"
+#include "platform/core/ArchiveException.h"
 
 #include <map>
 #include <set>
@@ -40,6 +42,40 @@ Network CollectConnectors(CObjectHost* host)
 }
 
 } // namespace
+
+void CConnectorEnds::Serialize(CArchive& archive)
+{
+    if (archive.IsStoring()) {
+        WORD count = IsConnected() ? 2 : 0;
+        archive << m_words[0] << static_cast<BYTE>(m_words[1]) << count;
+        for (int i = 0; i < count; ++i)
+            archive << static_cast<WORD>(m_ends[i].snapId) << m_ends[i].code;
+        return;
+    }
+    BYTE swap;
+    WORD count;
+    archive >> m_words[0] >> swap >> count;
+    // A record holds at most two ends.
+    if (count > 2)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    m_words[1] = swap;
+    ClearEnds(nullptr);
+    for (int i = 0; i < count; ++i) {
+        WORD id;
+        archive >> id >> m_ends[i].code;
+        m_ends[i].snapId = static_cast<int16_t>(id);
+    }
+}
+
+void CConnectorEnds::ClearEnds(LPCTSTR name)
+{
+    for (End& end : m_ends) {
+        if (name && end.code != name)
+            continue;
+        end.code.Empty();
+        end.snapId = -1;
+    }
+}
 
 void RouteSnapConnections(CHyperOb* start, BOOL notify)
 {

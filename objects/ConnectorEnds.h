@@ -4,7 +4,9 @@
 
 #include "platform/core/String.h"
 
+class CArchive;
 class CHyperOb;
+class CSnapPointSet;
 
 class CConnectorEnds {
 public:
@@ -12,6 +14,18 @@ public:
         CString code;
         int snapId = -1;
     };
+
+    virtual ~CConnectorEnds() = default;
+
+    // The stored form inside the owner's object record: orientation, swap flag, then the
+    // two ends when either names an object.
+    virtual void Serialize(CArchive& archive);
+    // Moves the ends attached to the named object onto its snap points' current places;
+    // TRUE when an end moved. The line kinds know their end points; the record alone does not.
+    virtual BOOL FollowObject(LPCTSTR, CSnapPointSet*) { return FALSE; }
+    // Frees every end attached to the named object; with no name, both ends.
+    virtual void ClearEnds(LPCTSTR name);
+    BOOL IsConnected() const { return !m_ends[0].code.IsEmpty() || !m_ends[1].code.IsEmpty(); }
 
     End m_ends[2];
     DWORD m_words[3] = {0, 1, 0};

@@ -146,3 +146,10 @@ BOOL ParseLogFont(LOGFONT* font, LPCTSTR text)
         SetFaceName(*font, lastComma + 1);
     return numbers == 13 && hasFace;
 }
+
+CString CFontDescriptor::ToString() const
+{
+    CString text;
+    FormatLogFont(text, m_font);
+    return text;
+}

@@ -23,6 +23,7 @@ public:
     virtual BOOL LoadFromResource(UINT id);
     // Parses the text form; a text that does not parse leaves the font as it was.
     virtual BOOL FromString(LPCTSTR text);
+    CString ToString() const;
     virtual int Reset();
     virtual BOOL IsEmpty() const { return m_font->lfHeight == 0; }
 

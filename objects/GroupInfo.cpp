@@ -225,6 +225,22 @@ void CGroupInfo::SetFont(LPCTSTR text)
     SetOnMembers([&](CHyperOb* member) { member->SetFont(&font.GetLogFont()); });
 }
 
+CString CGroupInfo::GetText() const
+{
+    CString text;
+    for (CHyperOb* member : GetMembers()) {
+        CString own;
+        if (member->GetText(own))
+            text = own;
+    }
+    return text;
+}
+
+void CGroupInfo::SetText(LPCTSTR text)
+{
+    SetOnMembers([&](CHyperOb* member) { member->SetText(text); });
+}
+
 long CGroupInfo::GetEnable() const
 {
     std::vector<CHyperOb*> members = GetMembers();
@@ -292,4 +308,12 @@ CCmdTarget* CGroupInfo::GetSubObject(long index) const
     CHyperOb* member = members[static_cast<size_t>(index)];
     member->ExternalAddRef();
     return member;
+}
+
+IDispatch* CGroupInfo::GetSubObjectDispatch(long index) const
+{
+    std::vector<CHyperOb*> members = GetMembers();
+    if (index < 0 || index >= static_cast<long>(members.size()))
+        return nullptr;
+    return members[static_cast<size_t>(index)]->GetIDispatch(TRUE);
 }

@@ -17,6 +17,9 @@ class CPropObArray;
 class CGroupInfo : public CCmdTarget {
     DECLARE_SERIAL(CGroupInfo)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     static constexpr UINT Version = 1;
     static constexpr UINT CodeNameId = 26693;
     static constexpr UINT SymbolNameId = 26695;
@@ -60,6 +63,8 @@ public:
     void SetPenStyle(long style);
     CString GetFont() const;
     void SetFont(LPCTSTR text);
+    CString GetText() const;
+    void SetText(LPCTSTR text);
     long GetEnable() const;
     void SetEnable(long enable);
     long GetVisible() const;
@@ -71,6 +76,7 @@ public:
     long GetNumSubObjects() const { return static_cast<long>(GetMembers().size()); }
     // The member with an added reference, or NULL outside the members.
     CCmdTarget* GetSubObject(long index) const;
+    IDispatch* GetSubObjectDispatch(long index) const;
 
     int GroupID = -1;
     CRect m_rect;

@@ -2,8 +2,13 @@
 
 #include "objects/ComboChoiceList.h"
 #include "platform/core/Archive.h"
+#include "platform/ole/DispatchMap.h"
 
 IMPLEMENT_SERIAL(CHyperBaseOb, CHyperVBPSOb, 0)
+
+BEGIN_DISPATCH_MAP(CHyperBaseOb, CHyperVBPSOb)
+    DISP_PROPERTY_ID(CHyperBaseOb, "Code", -100, Code, VT_BSTR)
+END_DISPATCH_MAP()
 
 CHyperBaseOb::CHyperBaseOb()
 {

@@ -13,6 +13,10 @@ constexpr UINT IDS_OBJECT_TYPE = 60446;
 class CHyperBaseOb : public CHyperVBPSOb {
     DECLARE_SERIAL(CHyperBaseOb)
 public:
+    // The automation members: Code here, each class adding its own (platform/ole dispatch maps).
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     CHyperBaseOb();
     ~CHyperBaseOb() override = default;
 

@@ -4,6 +4,10 @@
 #include "objects/PropCombo.h"
 #include "objects/PropDatetime.h"
 #include "objects/PropNumber.h"
+#include "objects/ShellServices.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/ui/Resources.h"
 
 IMPLEMENT_SERIAL(CHyperDrawOb, CHyperOb, 0)
 
@@ -28,6 +32,32 @@ CPropCombo* MakeChoiceEditor(UINT nameId, int* field, UINT firstTextId, const in
     for (int i = 0; i < count; ++i)
         editor->AddChoiceById(firstTextId + static_cast<UINT>(i), static_cast<DWORD>(values[i]));
     return editor;
+}
+
+// The picture at the device point, through a mask that is white where the picture shows
+// the colour of its first pixel.
+void DrawTransparent(CDC* dc, POINT at, CBitmap& picture)
+{
+    BITMAP size {};
+    picture.GetObject(sizeof(size), &size);
+    CDC source, mask;
+    CBitmap maskBits;
+    source.CreateCompatibleDC(dc);
+    mask.CreateCompatibleDC(dc);
+    maskBits.CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr);
+    CBitmap* oldSource = source.SelectObject(&picture);
+    CBitmap* oldMask = mask.SelectObject(&maskBits);
+    source.SetBkColor(source.GetPixel(0, 0));
+    mask.BitBlt(0, 0, size.bmWidth, size.bmHeight, &source, 0, 0, SRCCOPY);
+    COLORREF oldText = dc->SetTextColor(RGB(0, 0, 0));
+    COLORREF oldBack = dc->SetBkColor(RGB(255, 255, 255));
+    dc->BitBlt(at.x, at.y, size.bmWidth, size.bmHeight, &source, 0, 0, SRCINVERT);
+    dc->BitBlt(at.x, at.y, size.bmWidth, size.bmHeight, &mask, 0, 0, SRCAND);
+    dc->BitBlt(at.x, at.y, size.bmWidth, size.bmHeight, &source, 0, 0, SRCINVERT);
+    dc->SetTextColor(oldText);
+    dc->SetBkColor(oldBack);
+    source.SelectObject(oldSource);
+    mask.SelectObject(oldMask);
 }
 
 } // namespace
@@ -90,13 +120,13 @@ BOOL CHyperDrawOb::SetPenStyle(int style)
     return style;
 }
 
-int CHyperDrawOb::SetHatchStyle(int style)
+BOOL CHyperDrawOb::SetHatchStyle(int style)
 {
     HatchStyle = style;
     return style;
 }
 
-int CHyperDrawOb::SetShadowStyle(int style)
+BOOL CHyperDrawOb::SetShadowStyle(int style)
 {
     ShadowStyle = style;
     return style;
@@ -158,4 +188,20 @@ void CHyperDrawOb::SetAlarmSignal(BOOL signal)
 {
     m_alarmSignal = signal;
     InvalidateArea(nullptr);
+}
+
+void CHyperDrawOb::DrawAlarmBitmap(CDC* dc)
+{
+    if (!m_alarmSignal || !GetShellServices().GetSettingInt("Alarm.Showbitmap", 1))
+        return;
+    CBitmap picture;
+    if (!picture.Attach(LoadBitmapResource(AlarmBitmapId)))
+        return;
+    CRect rect;
+    GetRect(&rect, nullptr);
+    POINT corner = rect.TopLeft();
+    dc->LPtoDP(&corner);
+    int mapMode = dc->SetMapMode(MM_TEXT);
+    DrawTransparent(dc, corner, picture);
+    dc->SetMapMode(mapMode);
 }

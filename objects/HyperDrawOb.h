@@ -15,6 +15,7 @@ public:
     static constexpr UINT LineStyleId = 27168;
     static constexpr UINT HatchStyleId = 27041;
     static constexpr UINT ShadowStyleId = 27050;
+    static constexpr UINT AlarmBitmapId = 28565;
     static constexpr UINT CreationDateId = 27474;
     static constexpr UINT AlarmSoundId = 27477;
     static constexpr UINT AlarmTimeId = 27472;
@@ -30,13 +31,16 @@ public:
     BOOL GetPenStyle(int* style) const override;
     BOOL SetPenWidth(int width) override;
     BOOL SetPenStyle(int style) override;
-    virtual int SetHatchStyle(int style);
-    virtual int SetShadowStyle(int style);
+    BOOL SetHatchStyle(int style) override;
+    BOOL SetShadowStyle(int style) override;
     CPropOb* CreateProperty(UINT propertyId, BOOL argument) override;
     void CollectProperties(CObArray& list, BOOL argument) override;
 
     // Stores the flag the view's alarm check sets and redraws the object.
     void SetAlarmSignal(BOOL signal);
+    // While the alarm signals and the setting allows it: the alarm picture at the object's
+    // top-left corner, its background (the colour of its first pixel) left transparent.
+    void DrawAlarmBitmap(CDC* dc);
     BOOL GetAlarmSignal() const { return m_alarmSignal; }
 
     int PenWidth = 1;

@@ -35,14 +35,14 @@ CHyperFrameOb::CHyperFrameOb()
 
 CHyperFrameOb::~CHyperFrameOb() = default;
 
-void CHyperFrameOb::SetWidth(int width)
+void CHyperFrameOb::SetWidth(long width)
 {
-    m_width = std::clamp(width, 0, MaxSize);
+    m_width = static_cast<int>(std::clamp(width, 0L, static_cast<long>(MaxSize)));
 }
 
-void CHyperFrameOb::SetHeight(int height)
+void CHyperFrameOb::SetHeight(long height)
 {
-    m_height = std::clamp(height, 0, MaxSize);
+    m_height = static_cast<int>(std::clamp(height, 0L, static_cast<long>(MaxSize)));
 }
 
 void CHyperFrameOb::SetView(CHyperRunView* view)

@@ -13,6 +13,9 @@ class CFrameWindow;
 class CHyperFrameOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperFrameOb)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     static constexpr UINT RecordVersion = 2;
     static constexpr int MaxSize = 0xFFFF;
     // Each style field holds its window style bit when on, the bit's complement when off.
@@ -55,9 +58,29 @@ public:
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     // Sizes are stored in 16 bits.
-    void SetWidth(int width);
-    void SetHeight(int height);
+    void SetWidth(long width);
+    void SetHeight(long height);
     static BOOL IsOn(DWORD styleField, DWORD bit) { return (styleField & bit) != 0; }
+    // Automation; every change is applied to the window.
+    void OnUpdate() { UpdateLayout(TRUE, FALSE); }
+    CString GetTitle() const { return Title; }
+    void SetTitle(LPCTSTR title);
+    template <DWORD CHyperFrameOb::*Style>
+    long GetStyle() const
+    {
+        return static_cast<LONG>(this->*Style);
+    }
+    template <DWORD CHyperFrameOb::*Style>
+    void SetStyle(long value)
+    {
+        this->*Style = static_cast<DWORD>(value);
+        OnUpdate();
+    }
+    long GetWidthValue() const { return m_width; }
+    void SetWidthValue(long width);
+    long GetHeightValue() const { return m_height; }
+    void SetHeightValue(long height);
+
     // The value left by records of the first two layouts, or NULL.
     const CObValue* GetOldValue() const { return m_oldValue.get(); }
 

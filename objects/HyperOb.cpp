@@ -1,9 +1,11 @@
 #include "objects/HyperOb.h"
 
+#include "objects/ConnectorEnds.h"
 #include "objects/DocFiles.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
+#include "objects/SnapPointSet.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exception.h"
@@ -231,6 +233,7 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     m_groupAux = other->m_groupAux;
     LayerID = other->LayerID;
     TagText = other->TagText;
+    Tag = other->Tag;
     m_legacyLinks = other->m_legacyLinks;
     m_spareText = other->m_spareText;
     DfltIsLocked = other->DfltIsLocked;
@@ -265,6 +268,11 @@ void CHyperOb::SetView(CHyperRunView* view)
     CHyperBaseOb::SetView(view);
     if (m_groupInfo)
         m_groupInfo->SetView(view);
+    for (BOOL own : {FALSE, TRUE})
+        if (CSnapPointSet* points = GetSnapPoints(own))
+            points->SetOwner(this);
+    if (CConnectorEnds* ends = GetEndPoints())
+        ends->m_owner = this;
 }
 
 int CHyperOb::MakeUniqueCode(LPCTSTR base, int n)

@@ -8,7 +8,10 @@
 #include "objects/HyperBaseOb.h"
 #include "objects/ObValue.h"
 #include "platform/core/Geometry.h"
+#include "platform/ole/OleVariant.h"
 
+class CAnchorFmt;
+class CArchive;
 class CDC;
 class CConnectorEnds;
 class CGroupInfo;
@@ -19,6 +22,9 @@ class CSnapPointSet;
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     // Tracker styles while selected.
     static constexpr UINT SelectedStyle = 0x14;
     static constexpr UINT PrimaryStyle = 0x80;
@@ -45,6 +51,9 @@ public:
     void CopyFrom(const CHyperBaseOb* other) override;
     virtual CHyperOb* Clone() const;
     void SetView(CHyperRunView* view) override;
+    // The editors of the properties every page object has.
+    CPropOb* CreateProperty(UINT propertyId, BOOL argument) override;
+    void CollectProperties(CObArray& list, BOOL argument) override;
     int MakeUniqueCode(LPCTSTR base, int n) override;
     void Serialize(CArchive& archive) override { SerializeRecord(archive); }
     virtual void SerializeRecord(CArchive& archive);
@@ -67,6 +76,8 @@ public:
     virtual BOOL IsClosed() const { return TRUE; }
     virtual BOOL IsConnector() const { return FALSE; }
     virtual BOOL HasOpenOleItem() const { return m_stayInFront && IsOleObject(); }
+    // The automation of an embedded object's server; the embedded object kind answers.
+    virtual IDispatch* GetServerDispatch(BOOL) { return nullptr; }
     virtual int GetHandleLayout() const { return 24; }
     BOOL HasEndHandles() const { return GetHandleLayout() != 24; }
 
@@ -88,6 +99,8 @@ public:
     virtual BOOL GetShadowStyle(int*) const { return FALSE; }
     virtual BOOL SetPenWidth(int) { return FALSE; }
     virtual BOOL SetPenStyle(int) { return FALSE; }
+    virtual BOOL SetHatchStyle(int) { return FALSE; }
+    virtual BOOL SetShadowStyle(int) { return FALSE; }
 
     // Geometry, outline and rotation.
     virtual void CreateTracker();
@@ -153,14 +166,73 @@ public:
     virtual BOOL NotifyEndsChanged() { return FALSE; }
     // Connector kinds hold the record of what their ends are attached to.
     virtual CConnectorEnds* GetEndPoints() { return nullptr; }
-    // Kinds with snap points answer their set; "own" asks for the object's own, not the group's.
-    virtual CSnapPointSet* GetSnapPoints(BOOL) { return nullptr; }
+    // Line kinds without an end-point record store their ends here instead.
+    virtual void SerializeEndPoints(CArchive&) { }
+    // Snap-mark feedback while a line end is dragged; the line kinds draw it.
+    virtual void DrawDragFeedback(CDC*) { }
+    virtual void CollectSnapTargets() { }
+    virtual void EraseSnapMarks() { }
+    virtual void DrawSnapMarks(CDC*, BOOL) { }
+    virtual void UpdateEndsFromTargets() { }
+    // A click of the Connector tool offered before tracking; connectors attach and answer TRUE.
+    virtual BOOL OnEndDropped(int, int, BOOL*) { return FALSE; }
+
+    // Connections, snap points and group links.
+    // The snap points of the group ("own" FALSE) or of the kind; the base has none of its own.
+    virtual CSnapPointSet* GetSnapPoints(BOOL own) { return GetGroupSnapPoints(own, nullptr); }
+    virtual CAnchorFmt* GetSnapPointList(BOOL own);
+    virtual CSnapPointSet* GetGroupSnapPoints(BOOL own, CSnapPointSet* ownSet);
+    // The held group record, or the one another member of the same group holds.
+    virtual CGroupInfo* GetGroupInfo() const;
+    virtual void GetGroupRect(CRect* out, int) const;
+    virtual BOOL CanConnect() const;
+    virtual void ResetConnections();
+    virtual void RefreshConnections();
+    // After a move, resize or edit: connectors lying on the object recompute themselves.
+    virtual void NotifyChanged();
+
+    // Point editing of the point-list kinds.
+    virtual void InsertPoint(CPoint) { }
+    virtual BOOL SetEditPointsCursor(CPoint) { return FALSE; }
+    virtual BOOL TrackEditPoints(CPoint) { return FALSE; }
+    // Texts and pictures of the kinds that have them.
+    virtual void SetText(LPCTSTR) { }
+    virtual int GetText(CString&) const { return 0; }
+    virtual void SetPicture(LPCTSTR) { }
 
     // Hot spots.
     virtual void UpdateHotSpots();
     virtual BOOL TrackContextMenu(int, CHotSpotOb*, int, int, UINT) { return FALSE; }
     virtual UINT GetHotSpotCursor(int px, int py, UINT flags, BOOL notify);
     CHotSpotArray& GetHotSpots() { return m_hotSpots; }
+
+    // Automation. Every change ends in the change notification; coordinates are kept to what
+    // the record stores.
+    void OnUpdate() { NotifyDispChanged(); }
+    void Move(long dx, long dy);
+    long GetLeft() const;
+    void SetLeft(long value);
+    long GetTop() const;
+    void SetTop(long value);
+    long GetRight() const;
+    void SetRight(long value);
+    long GetBottom() const;
+    void SetBottom(long value);
+    long GetEnable() const { return IsEnabled(); }
+    void SetEnable(long value);
+    long GetVisible() const { return IsVisible(); }
+    void SetVisible(long value);
+    long GetBackColorValue() const { return static_cast<LONG>(BackColor); }
+    void SetBackColorValue(long color);
+    long GetForeColorValue() const { return static_cast<LONG>(ForeColor); }
+    void SetForeColorValue(long color);
+    CString GetFontText() const { return Font.ToString(); }
+    void SetFontText(LPCTSTR text);
+    CString GetLayerName() const;
+    VARIANT GetTag() const;
+    void SetTag(const VARIANT& value);
+    double GetRotateAngleValue() const { return GetRotateAngle(); }
+    void SetRotateAngleValue(double angle);
 
     // Groups.
     virtual CGroupInfo* CreateGroupInfo() const;
@@ -189,6 +261,8 @@ public:
     int m_groupAux = 0;
     int LayerID = 0;
     CString TagText;
+    // A free value for scripts; never stored.
+    COleVariant Tag;
     CObValue DragOverEvent;
     CObValue DragDropEvent;
     CRect m_textRect1;
@@ -206,10 +280,17 @@ public:
 
 protected:
     CObjectHost* GetHost() const;
+    // Sets one side of the rectangle, kept to 16 bits, and applies the rectangle.
+    void SetSide(LONG RECT::*side, long value);
+    // The layer choice of the page's layers, and the event script editors.
+    CPropOb* CreateLayerProperty(UINT propertyId);
+    CPropOb* CreateEventProperty(UINT propertyId);
     // Creates the tracker when there is none; an existing one keeps its style.
     void EnsureTracker();
     void FreeOutline();
     void LoadRecord(CArchive& archive);
+    // The end-point part and the snap-point list of a record of version 5 or later.
+    void LoadLinks(CArchive& archive, int version);
     void StoreRecord(CArchive& archive) const;
 
     CGroupInfo* m_groupInfo = nullptr;

@@ -4,6 +4,7 @@
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
+#include "objects/SnapPointSet.h"
 #include "platform/gdi/Dc.h"
 
 #include <algorithm>
@@ -290,10 +291,14 @@ void CHyperOb::UpdateLayout(int recalc, BOOL hint)
         host->OnLayoutHint(this, hint);
     InvalidateArea(nullptr);
     if (recalc) {
+        if (CSnapPointSet* points = GetSnapPoints(FALSE))
+            points->RefreshConnectorEnds(nullptr);
         InvalidateTracker(nullptr);
         UpdateHotSpots();
         RecalcRect();
         RememberRects();
+        if (host->IsEditMode())
+            NotifyChanged();
         if (host->IsEditMode() && !host->IsInsertingObject()) {
             CRect display;
             GetDisplayRect(&display, FALSE);

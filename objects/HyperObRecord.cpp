@@ -1,8 +1,10 @@
 // The object record that every page object begins its stored form with.
 #include "objects/Angles.h"
+#include "objects/ConnectorEnds.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
+#include "objects/SnapPointSet.h"
 #include "objects/VersionTag.h"
 #include "platform/core/Archive.h"
 
@@ -77,6 +79,13 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     if (m_groupInfo)
         m_groupInfo->Serialize(archive);
     archive << static_cast<WORD>(LayerID);
+    auto* self = const_cast<CHyperOb*>(this);
+    if (CConnectorEnds* ends = self->GetEndPoints())
+        ends->Serialize(archive);
+    else
+        self->SerializeEndPoints(archive);
+    if (self->GetSnapPoints(TRUE))
+        self->GetSnapPointList(TRUE)->Serialize(archive);
     double angle = GetRotateAngle();
     archive << angle;
     if (angle != 0.0)
@@ -129,6 +138,7 @@ void CHyperOb::LoadRecord(CArchive& archive)
             m_groupInfo->Serialize(archive);
         }
         LayerID = ReadShort(archive);
+        LoadLinks(archive, version);
         double angle;
         archive >> angle;
         m_tracker->RotateAngle = std::isfinite(angle) ? NormalizeDegrees(angle) : 0.0;
@@ -144,4 +154,24 @@ void CHyperOb::LoadRecord(CArchive& archive)
         archive >> TagText;
         SkipBytes(archive, 2);
     }
+}
+
+void CHyperOb::LoadLinks(CArchive& archive, int version)
+{
+    // Records before version 8 kept links that no longer hold once loaded.
+    BOOL stale = version < 8 && !m_legacyLinks;
+    if (CConnectorEnds* ends = GetEndPoints()) {
+        ends->Serialize(archive);
+        if (stale)
+            ends->ClearEnds(nullptr);
+    } else {
+        SerializeEndPoints(archive);
+    }
+    BOOL own = !(version < 8 && m_legacyLinks);
+    CSnapPointSet* points = GetSnapPoints(own);
+    if (!points)
+        return;
+    GetSnapPointList(own)->Serialize(archive);
+    if (stale && m_groupInfo && points->GetCount() > 0)
+        m_groupInfo->m_hasSnapPoints = 0;
 }

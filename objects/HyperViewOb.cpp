@@ -2,6 +2,7 @@
 
 #include "objects/LayerFmt.h"
 #include "objects/ObjectHost.h"
+#include "objects/PropBasic.h"
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
 #include "objects/PropListValue.h"
@@ -45,15 +46,15 @@ CHyperViewOb::CHyperViewOb() : Color(GetSysColor(COLOR_WINDOW))
 
 CHyperViewOb::~CHyperViewOb() = default;
 
-void CHyperViewOb::SetScrollWidth(int width)
+void CHyperViewOb::SetScrollWidth(long width)
 {
-    m_scrollWidth = std::clamp(width, 0, MaxScrollSize);
+    m_scrollWidth = static_cast<int>(std::clamp(width, 0L, static_cast<long>(MaxScrollSize)));
     NotifyChanged();
 }
 
-void CHyperViewOb::SetScrollHeight(int height)
+void CHyperViewOb::SetScrollHeight(long height)
 {
-    m_scrollHeight = std::clamp(height, 0, MaxScrollSize);
+    m_scrollHeight = static_cast<int>(std::clamp(height, 0L, static_cast<long>(MaxScrollSize)));
     NotifyChanged();
 }
 
@@ -125,6 +126,7 @@ void CHyperViewOb::CopyFrom(const CHyperBaseOb* base)
     HelpContextID = other->HelpContextID;
     m_formCode = other->m_formCode;
     m_tagText = other->m_tagText;
+    Tag = other->Tag;
     DragOverEvent = other->DragOverEvent;
     DragDropEvent = other->DragDropEvent;
     DragEnterEvent = other->DragEnterEvent;
@@ -265,14 +267,36 @@ CPropOb* CHyperViewOb::CreateProperty(UINT propertyId, BOOL)
         return editor;
     }
     default:
-        return nullptr;
+        return CreateEventProperty(propertyId);
     }
+}
+
+CPropOb* CHyperViewOb::CreateEventProperty(UINT propertyId)
+{
+    struct Event {
+        UINT id;
+        CObValue CHyperViewOb::*field;
+        int group;
+    };
+    static constexpr Event events[] = {
+        { DragOverId, &CHyperViewOb::DragOverEvent, 0 },
+        { DragDropId, &CHyperViewOb::DragDropEvent, 0 },
+        { DragEnterId, &CHyperViewOb::DragEnterEvent, 0 },
+        { InitializeId, &CHyperViewOb::InitializeEvent, CPropBasic::PageEventGroup },
+        { TerminateId, &CHyperViewOb::TerminateEvent, CPropBasic::PageEventGroup },
+        { ClickId, &CHyperViewOb::ClickEvent, CPropBasic::PageEventGroup },
+    };
+    for (const Event& event : events)
+        if (event.id == propertyId)
+            return new CPropBasic(propertyId, &(this->*event.field), event.group);
+    return nullptr;
 }
 
 void CHyperViewOb::CollectProperties(CObArray& list, BOOL argument)
 {
     static constexpr UINT ids[] = {FormCodeId, PrintScaleId, ScrollBarsId, ScrollWidthId, ScrollHeightId,
-                                   ColorId,    FontId,       HelpContextId, LayersId,     TagId};
+                                   ColorId,    FontId,       HelpContextId, LayersId,     TagId,
+                                   DragOverId, DragDropId,   DragEnterId};
     for (UINT id : ids) {
         if (CPropOb* editor = CreateProperty(id, argument))
             list.Add(editor);

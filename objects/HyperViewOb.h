@@ -5,6 +5,7 @@
 #include "objects/FontDescriptor.h"
 #include "objects/HyperBaseOb.h"
 #include "objects/ObValue.h"
+#include "platform/ole/OleVariant.h"
 
 #include <memory>
 
@@ -13,6 +14,9 @@ class CLayerFmt;
 class CHyperViewOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperViewOb)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     static constexpr UINT RecordVersion = 4;
     static constexpr int MaxScrollSize = 0xFFFF;
     // Property ids.
@@ -30,6 +34,12 @@ public:
     static constexpr UINT ReportLockId = 27294;
     static constexpr UINT ToolTipId = 27381;
     static constexpr UINT CursorId = 27382;
+    static constexpr UINT DragOverId = 27466;
+    static constexpr UINT DragDropId = 27468;
+    static constexpr UINT DragEnterId = 27470;
+    static constexpr UINT InitializeId = 27262;
+    static constexpr UINT TerminateId = 27263;
+    static constexpr UINT ClickId = 27257;
 
     CHyperViewOb();
     ~CHyperViewOb() override;
@@ -57,10 +67,30 @@ public:
     int GetScrollWidth() const { return m_scrollWidth; }
     int GetScrollHeight() const { return m_scrollHeight; }
     // Script setters; they tell the view. Scroll sizes are stored in 16 bits.
-    void SetScrollWidth(int width);
-    void SetScrollHeight(int height);
+    void SetScrollWidth(long width);
+    void SetScrollHeight(long height);
     void SetScrollBars(int scrollBars);
     void SetColor(COLORREF color);
+
+    // Automation.
+    BOOL IsFormOpen(LPCTSTR name) const;
+    IDispatch* FormFind(LPCTSTR name) const;
+    void OpenDoc(LPCTSTR name);
+    void OnUpdate() { NotifyChanged(); }
+    CString GetFontText() const { return Font.ToString(); }
+    void SetFontText(LPCTSTR text);
+    long GetColorValue() const { return static_cast<LONG>(Color); }
+    void SetColorValue(long color) { SetColor(static_cast<COLORREF>(color)); }
+    long GetScrollBars() const { return ScrollBars; }
+    void SetScrollBarsValue(long scrollBars) { SetScrollBars(static_cast<int>(scrollBars)); }
+    long GetScrollWidthValue() const { return m_scrollWidth; }
+    long GetScrollHeightValue() const { return m_scrollHeight; }
+    // Whether the layer of that name shows; setting shows or hides it.
+    BOOL GetLayer(LPCTSTR name) const;
+    void SetLayer(LPCTSTR name, BOOL visible);
+    VARIANT GetTag() const;
+    void SetTag(const VARIANT& value);
+    void RunClick();
 
     int m_autoRecord = 2;
     int m_reportLock = 0;
@@ -78,11 +108,15 @@ public:
     int HelpContextID = 0;
     CString m_formCode;
     CString m_tagText;
+    // A free value for scripts; never stored.
+    COleVariant Tag;
     CObValue DragOverEvent;
     CObValue DragDropEvent;
     CObValue DragEnterEvent;
 
 private:
+    // The editors of the event scripts.
+    CPropOb* CreateEventProperty(UINT propertyId);
     void LoadUntagged(CArchive& archive);
     void LoadTagged(CArchive& archive, int version);
     void SerializeLastEvents(CArchive& archive);

@@ -6,13 +6,17 @@
 class CLongObject : public CCmdTarget {
     DECLARE_DYNCREATE(CLongObject)
 public:
+    // Standard (1281), Value (1282, also the default member).
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     CLongObject();
     ~CLongObject() override = default;
 
     // The holder of the long clears the target before the long goes away.
     void SetTarget(LONG* target) { m_target = target; }
-    LONG GetValue() const { return m_target ? *m_target : 0; }
-    void SetValue(LONG value);
+    long GetValue() const { return m_target ? *m_target : 0; }
+    void SetValue(long value);
 
     LONG Standard = 0;
 

@@ -1,5 +1,7 @@
 #include "objects/ObjectHost.h"
 
+#include "objects/HyperOb.h"
+
 namespace {
 CObjectHost* (*g_resolver)(const CHyperRunView*) = nullptr;
 }
@@ -12,4 +14,13 @@ CObjectHost* GetObjectHost(const CHyperRunView* view)
 void SetObjectHostResolver(CObjectHost* (*resolver)(const CHyperRunView*))
 {
     g_resolver = resolver;
+}
+
+void CObjectHost::GetObjectsInRect(const RECT& rect, CObArray& out) const
+{
+    for (int i = 0; i < GetObjectCount(); ++i) {
+        auto* object = dynamic_cast<CHyperOb*>(GetObjectAt(i));
+        if (object && object->IntersectsRect(&rect))
+            out.Add(object);
+    }
 }

@@ -7,9 +7,11 @@
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
+class CCmdTarget;
 class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
+class CLayerFmt;
 
 class CObjectHost {
 public:
@@ -18,14 +20,18 @@ public:
     // Modes and switches of the view.
     virtual BOOL IsEditMode() const { return TRUE; }
     virtual BOOL ShowsHandles() const { return TRUE; }
+    virtual BOOL ShowsSnapPoints() const { return TRUE; }
     virtual BOOL IsHandleMode() const { return FALSE; }
     virtual BOOL IsResizeMode() const { return TRUE; }
     virtual BOOL IsNoResize() const { return FALSE; }
     virtual BOOL IsInsertingObject() const { return FALSE; }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
+    // Whether any object of the selection belongs to a group.
+    virtual BOOL IsSelectionGrouped() const { return FALSE; }
 
     // The page's layer list; a layer that is not in the list is visible and unlocked.
+    virtual const CLayerFmt* GetLayerList() const { return nullptr; }
     virtual BOOL IsLayerVisible(int) const { return TRUE; }
     virtual BOOL IsLayerLocked(int) const { return FALSE; }
 
@@ -49,12 +55,30 @@ public:
     virtual int GetObjectCount() const { return 0; }
     virtual CHyperBaseOb* GetObjectAt(int) const { return nullptr; }
 
+    // The objects of the page that lie in the rectangle, in stacking order.
+    virtual void GetObjectsInRect(const RECT& rect, CObArray& out) const;
+
+    // Connections: whether the view lets objects take them, and its connection mode, in
+    // which an object that overlaps others is handed to the view (private message 0x8217).
+    virtual BOOL AllowsConnections() const { return TRUE; }
+    virtual BOOL IsConnectionMode() const { return FALSE; }
+    virtual void PostObjectOverlap(CHyperBaseOb*) { }
+    // The view field that connectors recomputing on a changed object find at 0; returns the
+    // value it held, so the caller can put it back.
+    virtual int ExchangeConnectorField(int) { return 0; }
+
     // The codes taken on the page: the page object, the frame object and every object but
     // the one given, then the groups of the grouped objects.
     virtual void GetCodesInUse(CStringArray&, const CHyperBaseOb*) const { }
 
     // Another object of the view with this code, or NULL.
     virtual CHyperBaseOb* FindObject(const CString&, const CHyperBaseOb*) const { return nullptr; }
+
+    // Forms and documents that page scripts reach by name, and the page's click for them.
+    virtual BOOL IsFormOpen(LPCTSTR) const { return FALSE; }
+    virtual CCmdTarget* FindForm(LPCTSTR) const { return nullptr; }
+    virtual void OpenDocumentByName(LPCTSTR) { }
+    virtual void RunPageClick() { }
 
     // The window of the run document the view stands in, or NULL.
     virtual CFrameWindow* GetFrameWindow() const { return nullptr; }

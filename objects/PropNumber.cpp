@@ -47,7 +47,7 @@ void CLinePropWidth::OnValueChanged()
 
 BOOL CPropLong::GetValueText(CString& text) const
 {
-    text.Format("%ld", m_edited);
+    text.Format("%ld", static_cast<long>(m_edited));
     return TRUE;
 }
 
@@ -59,8 +59,30 @@ BOOL CPropLong::GetLongValue(long* value) const
 
 BOOL CPropLong::SetLongValue(long value)
 {
-    *m_field = value;
+    *m_field = static_cast<LONG>(value);
     return TRUE;
+}
+
+void CPropShadowLong::OnValueChanged()
+{
+    if (!m_direction)
+        return;
+    POINT offset = { m_edited, m_edited };
+    if (m_partnerY)
+        offset.y = m_partnerY->m_edited;
+    else if (m_partnerX)
+        offset.x = m_partnerX->m_edited;
+    struct Direction {
+        POINT offset;
+        DWORD value;
+    };
+    static constexpr Direction directions[] = {
+        { { 0, 0 }, 0 }, { { -6, -6 }, 1 }, { { 6, -6 }, 2 }, { { -6, 6 }, 3 }, { { 6, 6 }, 4 } };
+    m_direction->m_edited = 99;
+    for (const Direction& direction : directions)
+        if (direction.offset.x == offset.x && direction.offset.y == offset.y)
+            m_direction->m_edited = direction.value;
+    NotifyListChanged();
 }
 
 BOOL CPropDbl::GetValueText(CString& text) const

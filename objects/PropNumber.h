@@ -4,6 +4,7 @@
 #include "objects/PropValue.h"
 
 class CLinePropStyle;
+class CPropShadowCombo;
 
 class CPropInt : public CPropValue<int> {
 public:
@@ -30,13 +31,27 @@ public:
     CLinePropStyle* m_linkedStyle = nullptr;
 };
 
-class CPropLong : public CPropValue<long> {
+// A 32-bit value, such as a rectangle coordinate.
+class CPropLong : public CPropValue<LONG> {
 public:
-    CPropLong(UINT nameId, long* field, UINT arg = 0) : CPropValue(nameId, field, arg) { }
+    CPropLong(UINT nameId, LONG* field, UINT arg = 0) : CPropValue(nameId, field, arg) { }
 
     BOOL GetValueText(CString& text) const override;
     BOOL GetLongValue(long* value) const override;
     BOOL SetLongValue(long value) override;
+};
+
+// One offset of a drop shadow; a change shows in the linked direction editor: 0 for no
+// offset, 1 to 4 for the four diagonal offsets of 6, 99 for any other.
+class CPropShadowLong : public CPropLong {
+public:
+    using CPropLong::CPropLong;
+
+    void OnValueChanged() override;
+
+    CPropShadowCombo* m_direction = nullptr;
+    CPropShadowLong* m_partnerX = nullptr;
+    CPropShadowLong* m_partnerY = nullptr;
 };
 
 class CPropDbl : public CPropValue<double> {

@@ -4,6 +4,7 @@
 
 #include "objects/FontDescriptor.h"
 #include "objects/HyperListFmt.h"
+#include "objects/ObValue.h"
 #include "objects/PropOb.h"
 
 #include <type_traits>
@@ -43,7 +44,7 @@ protected:
     {
         if constexpr (std::is_base_of_v<CHyperListFmt, T>)
             return a.IsEqual(&b);
-        else if constexpr (std::is_same_v<T, CFontDescriptor>)
+        else if constexpr (std::is_same_v<T, CFontDescriptor> || std::is_same_v<T, CObValue>)
             return a.IsEqual(b);
         else if constexpr (std::is_floating_point_v<T>)
             return !(a < b) && !(b < a);

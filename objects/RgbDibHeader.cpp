@@ -1,5 +1,8 @@
 #include "objects/RgbDibHeader.h"
 
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Dib.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -21,4 +24,16 @@ DWORD MakeRgbDibHeader(const RECT* rect, BITMAPINFOHEADER* header)
     header->biCompression = BI_RGB;
     header->biSizeImage = fits ? static_cast<DWORD>(imageSize) : 0;
     return header->biSizeImage;
+}
+
+DWORD CreateRgbDibSection(CDC* dc, const RECT* rect, HDC* memoryDc, HBITMAP* bitmap, void** bits)
+{
+    BITMAPINFO info {};
+    DWORD imageSize = MakeRgbDibHeader(rect, &info.bmiHeader);
+    *bitmap = nullptr;
+    *memoryDc = CreateCompatibleDC(dc ? dc->GetSafeHdc() : nullptr);
+    if (!*memoryDc)
+        return imageSize;
+    *bitmap = CreateDIBSection(*memoryDc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    return imageSize;
 }

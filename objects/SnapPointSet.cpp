@@ -9,8 +9,31 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/ui/Resources.h"
 
 #include <climits>
+
+namespace {
+// Small zooms draw the text at full size on a copy of the area and scale it onto the page.
+void DrawTextThroughMemory(CDC* dc, const CRect& rect, const CString& text)
+{
+    CDC memory;
+    memory.CreateCompatibleDC(dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(dc, rect.Width(), rect.Height());
+    CBitmap* old = memory.SelectObject(&bitmap);
+    memory.SetMapMode(MM_TEXT);
+    memory.BitBlt(0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+    memory.SelectObject(dc->GetCurrentFont());
+    memory.SetBkColor(dc->GetBkColor());
+    memory.SetTextColor(dc->GetTextColor());
+    CRect local(0, 0, rect.Width(), rect.Height());
+    memory.DrawText(text, &local, DT_CENTER);
+    dc->SetStretchBltMode(BLACKONWHITE);
+    dc->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+}
 
 void CSnapPointSet::SetPositionMask(UINT mask)
 {
@@ -106,16 +129,109 @@ void CSnapPointSet::DrawIndicator(CDC* dc, POINT point, COLORREF color)
     dc->SelectObject(oldPen);
 }
 
+BOOL CSnapPointSet::GetIndexedPoint(INT_PTR index, POINT* point, COLORREF* color) const
+{
+    *point = { INT_MIN, INT_MIN };
+    *color = static_cast<COLORREF>(-1);
+    int number = static_cast<int>(index);
+    return GetPointPosition(point, &number, color, TRUE);
+}
+
 void CSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
 {
     CObjectHost* host = m_owner ? GetObjectHost(m_owner->GetView()) : nullptr;
     if (!host || !host->IsEditMode() || !show || dc->IsPrinting())
         return;
+    CBitmap indicator;
+    BITMAP size {};
+    if (m_drawsBitmaps && indicator.Attach(LoadBitmapResource(IndicatorBitmapId)))
+        indicator.GetObject(sizeof(size), &size);
+    CDC source;
+    CBitmap* old = nullptr;
+    if (indicator.GetSafeHandle()) {
+        source.CreateCompatibleDC(dc);
+        old = source.SelectObject(&indicator);
+        dc->SetStretchBltMode(COLORONCOLOR);
+    }
     for (INT_PTR i = 0; i < GetCount(); ++i) {
-        POINT point = {INT_MIN, INT_MIN};
-        int index = static_cast<int>(i);
-        COLORREF color = static_cast<COLORREF>(-1);
-        if (GetPointPosition(&point, &index, &color, TRUE))
+        POINT point;
+        COLORREF color;
+        if (!GetIndexedPoint(i, &point, &color))
+            continue;
+        if (old)
+            dc->StretchBlt(point.x - size.bmWidth / 2, point.y - size.bmHeight / 2, size.bmWidth, size.bmHeight,
+                &source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        else
             DrawIndicator(dc, point, color);
     }
+    if (old)
+        source.SelectObject(old);
+}
+
+void CExtSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
+{
+    CHyperOb* owner = GetOwner();
+    if (!owner || !show)
+        return;
+    CObjectHost* host = GetObjectHost(owner->GetView());
+    BOOL squares = !dc->IsPrinting() && host && host->IsEditMode() && host->ShowsSnapPoints();
+    for (INT_PTR i = 0; i < GetCount(); ++i) {
+        POINT point;
+        COLORREF color;
+        if (!GetIndexedPoint(i, &point, &color))
+            continue;
+        const CString& text = static_cast<const CAnchorItemEx*>(GetList().GetAnchor(i))->m_text;
+        if (!text.IsEmpty())
+            DrawPointText(dc, point, text, color);
+        else if (squares)
+            DrawIndicator(dc, point, color);
+    }
+}
+
+void CExtSnapPointSet::DrawPointText(CDC* dc, POINT point, const CString& text, COLORREF color) const
+{
+    CHyperOb* owner = GetOwner();
+    LOGFONT logFont = owner->Font.GetLogFont();
+    owner->GetEffectiveFont(&logFont);
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    CFont* oldFont = dc->SelectObject(&font);
+    CSize extent = dc->GetTextExtent(text);
+    CRect rect(point.x - extent.cx / 2, point.y - extent.cy / 2, 0, 0);
+    rect.right = rect.left + extent.cx;
+    rect.bottom = rect.top + extent.cy;
+    COLORREF back, fore;
+    owner->GetBackColor(&back);
+    owner->GetForeColor(&fore);
+    COLORREF oldBack = dc->SetBkColor(back);
+    COLORREF oldText = dc->SetTextColor(color == static_cast<COLORREF>(-1) ? fore : color);
+    CObjectHost* host = GetObjectHost(owner->GetView());
+    if (host && host->GetZoomPercent() < 100)
+        DrawTextThroughMemory(dc, rect, text);
+    else
+        dc->DrawText(text, &rect, DT_CENTER);
+    dc->SetTextColor(oldText);
+    dc->SetBkColor(oldBack);
+    dc->SelectObject(oldFont);
+}
+
+BOOL CSnapPointSet::RefreshConnectorEnds(const CObArray* connectors)
+{
+    if (!m_owner || !HasConnections())
+        return FALSE;
+    CObArray all;
+    if (!connectors) {
+        CObjectHost* host = GetObjectHost(m_owner->GetView());
+        for (int i = 0; host && i < host->GetObjectCount(); ++i)
+            all.Add(host->GetObjectAt(i));
+        connectors = &all;
+    }
+    BOOL moved = FALSE;
+    for (INT_PTR i = 0; i < connectors->GetSize(); ++i) {
+        auto* connector = dynamic_cast<CHyperOb*>(connectors->GetAt(i));
+        CConnectorEnds* ends = connector ? connector->GetEndPoints() : nullptr;
+        if (ends && ends->FollowObject(m_owner->Code, this))
+            moved = TRUE;
+    }
+    return moved;
 }

@@ -28,19 +28,27 @@ public:
 
     // Frees every connector end attached to the owner by its Code; returns how many.
     int DetachConnectors();
+    // Asks every connector of the list (or, without one, of the owner's view) to move its
+    // ends that name the owner onto these points; TRUE when any end moved.
+    BOOL RefreshConnectorEnds(const CObArray* connectors);
     // Plain indicators at the points, while the owner's view is edited and not printed.
     virtual void DrawSnapIndicators(CDC* dc, BOOL show);
 
     void SetOwner(CHyperOb* owner) { m_owner = owner; }
     CHyperOb* GetOwner() const { return m_owner; }
 
-    int m_word = 0;
+    static constexpr UINT IndicatorBitmapId = 27969;
+
+    // Nonzero: the points show the indicator bitmap instead of the plain square.
+    int m_drawsBitmaps = 0;
     CAnchorFmt m_anchors;
     CAnchorFmtEx m_anchorsEx;
 
 protected:
     // A 5 x 5 square on the point, filled with the window colour, outlined in the colour.
     static void DrawIndicator(CDC* dc, POINT point, COLORREF color);
+    // The place and colour of the point at the index; FALSE when it has none.
+    BOOL GetIndexedPoint(INT_PTR index, POINT* point, COLORREF* color) const;
 
 private:
     CHyperOb* m_owner;
@@ -52,4 +60,11 @@ public:
 
     CAnchorFmt& GetList() override { return m_anchorsEx; }
     const CAnchorFmt& GetList() const override { return m_anchorsEx; }
+    // Texts show in every mode, printing too; points without a text get the plain square
+    // while the page is edited and shows its snap points.
+    void DrawSnapIndicators(CDC* dc, BOOL show) override;
+
+private:
+    // The text centred on the point in the owner's font and colours.
+    void DrawPointText(CDC* dc, POINT point, const CString& text, COLORREF color) const;
 };

@@ -2,6 +2,7 @@
 // throw the archive exception; what it read must store and read back unchanged.
 #include "objects/AnchorFmt.h"
 #include "objects/ChoiceFmt.h"
+#include "objects/ConnectorEnds.h"
 #include "objects/FontDescriptor.h"
 #include "objects/GenGroupInfo.h"
 #include "objects/HyperFrameOb.h"
@@ -11,6 +12,7 @@
 #include "objects/LocalFmt.h"
 #include "objects/ObValue.h"
 #include "objects/SectionTag.h"
+#include "objects/SnapPointSet.h"
 #include "objects/VersionTag.h"
 #include "objects/tests/ArchiveBytes.h"
 
@@ -18,6 +20,16 @@
 #include <cstdlib>
 
 namespace {
+
+// A kind whose record carries end points and snap points with texts.
+class CLinkedOb : public CHyperOb {
+public:
+    CConnectorEnds* GetEndPoints() override { return &m_ends; }
+    CSnapPointSet* GetSnapPoints(BOOL own) override { return GetGroupSnapPoints(own, &m_points); }
+
+    CConnectorEnds m_ends;
+    CExtSnapPointSet m_points { this };
+};
 
 // A record that loads must store and load again, and the two must agree by `same`.
 template <typename Record, typename Same>
@@ -76,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckRecord<CObValue>(bytes);
     CheckRecord<CFontDescriptor>(bytes);
     CheckStable<CHyperOb>(bytes);
+    CheckStable<CLinkedOb>(bytes);
     CheckStable<CGroupInfo>(bytes);
     CheckStable<CGenGroupInfo>(bytes);
     CheckStable<CHyperViewOb>(bytes);

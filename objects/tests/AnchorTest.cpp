@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/tests/Canvas.h"
+#include "platform/ui/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -297,7 +298,7 @@ struct Network {
     {
         owned.emplace_back(object);
         CRect rect(0, 0, 10, 10);
-        object->Init(&view, &rect, FALSE);
+        object->Init(view, &rect, FALSE);
         object->Code = code;
         view.objects.push_back(object);
         return object;
@@ -309,7 +310,7 @@ struct Network {
         connector->ends.m_ends[1].code = to;
         return Add(connector, code);
     }
-    CHyperRunView view;
+    CTestPageView view;
     std::vector<std::unique_ptr<CHyperOb>> owned;
 };
 
@@ -364,7 +365,7 @@ TEST(Anchors, DetachingFreesTheEndsThatNameTheOwner)
     EXPECT_EQ(k1->ends.m_ends[1].code, CString("B"));
     EXPECT_EQ(k2->ends.m_ends[1].code, CString("a")) << "names compare case-sensitively";
     EXPECT_TRUE(k3->ends.m_ends[1].code.IsEmpty());
-    using Detached = CHyperRunView::Detached;
+    using Detached = CTestPageView::Detached;
     EXPECT_EQ(page.view.detached, (std::vector<Detached>{{k1, 0, a}, {k3, 2, a}, {k3, 2, a}}));
     EXPECT_EQ(a->points.DetachConnectors(), 0);
     EXPECT_EQ(static_cast<CSnapBoxOb*>(b)->points.DetachConnectors(), 2);
@@ -397,6 +398,61 @@ TEST(Anchors, PlainIndicatorsStandOnThePointsWhileEditing)
     page.view.editMode = FALSE;
     owner->points.DrawSnapIndicators(&hidden.dc, TRUE);
     EXPECT_TRUE(CRect(hidden.Ink()).IsRectEmpty());
+}
+
+TEST(Anchors, TheIndicatorBitmapStandsCentredOnThePoints)
+{
+    constexpr COLORREF Green = RGB(0, 255, 0);
+    RegisterBinaryResource(ResourceKind::Bitmap, CSnapPointSet::IndicatorBitmapId,
+        BitmapFile(3, 3, std::vector<COLORREF>(9, Green)));
+    Network page;
+    auto* owner = static_cast<CSnapBoxOb*>(page.Add(new CSnapBoxOb, "A"));
+    owner->SetRect(CRect(10, 10, 30, 30));
+    owner->points.SetPositionMask(0x1);
+    owner->points.m_drawsBitmaps = 1;
+    Canvas canvas(40, 40);
+    owner->points.DrawSnapIndicators(&canvas.dc, TRUE);
+    EXPECT_EQ(CRect(canvas.Ink()), CRect(9, 9, 12, 12));
+    EXPECT_EQ(canvas.Count(Green), 9);
+}
+
+class CTextSnapBoxOb : public CTestBoxOb {
+public:
+    CSnapPointSet* GetSnapPoints(BOOL) override { return &points; }
+    CExtSnapPointSet points { this };
+};
+
+TEST(Anchors, PointTextsShowInEveryModeAndSquaresOnlyWhileEditing)
+{
+    Network page;
+    auto* owner = static_cast<CTextSnapBoxOb*>(page.Add(new CTextSnapBoxOb, "A"));
+    owner->SetRect(CRect(10, 10, 50, 50));
+    owner->points.SetPositionMask(0x101);
+    static_cast<CAnchorItemEx*>(owner->points.GetList().GetAnchor(1))->m_text = "W";
+    struct Case {
+        const char* name;
+        BOOL printing;
+        BOOL editMode;
+        BOOL showsPoints;
+        bool square;
+    };
+    const Case cases[] = {
+        { "editing", FALSE, TRUE, TRUE, true },
+        { "printing", TRUE, TRUE, TRUE, false },
+        { "running", FALSE, FALSE, TRUE, false },
+        { "snap points hidden", FALSE, TRUE, FALSE, false },
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(60, 60);
+        canvas.dc.m_bPrinting = c.printing;
+        page.view.editMode = c.editMode;
+        page.view.showsSnapPoints = c.showsPoints;
+        owner->points.DrawSnapIndicators(&canvas.dc, TRUE);
+        // The text stands around the centre (30, 30); the square on the corner (10, 10).
+        CRect ink = canvas.Ink();
+        EXPECT_TRUE(ink.PtInRect(CPoint(30, 30))) << c.name;
+        EXPECT_EQ(ink.left == 8, c.square) << c.name;
+    }
 }
 
 } // namespace

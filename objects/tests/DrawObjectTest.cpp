@@ -3,7 +3,10 @@
 #include "objects/PropDatetime.h"
 #include "objects/PropNumber.h"
 #include "objects/tests/PageTestKit.h"
+#include "objects/ShellServices.h"
 #include "platform/core/StringTable.h"
+#include "platform/gdi/tests/Canvas.h"
+#include "platform/ui/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +31,7 @@ public:
     }
 };
 
-class PenHost : public CHyperRunView {
+class PenHost : public CTestPageView {
 public:
     BOOL GetDefaultPen(PenDefaults* out) const override
     {
@@ -70,25 +73,25 @@ TEST(DrawnObject, NewObjectsTakeTheViewsPenDefaultsWhenItsSwitchIsOn)
     PenHost view;
     CHyperDrawOb taking, keeping;
     CRect rect(0, 0, 10, 10);
-    taking.Init(&view, &rect, TRUE);
+    taking.Init(view, &rect, TRUE);
     EXPECT_EQ(taking.PenWidth, 4);
     EXPECT_EQ(taking.PenStyle, 2);
     EXPECT_EQ(taking.HatchStyle, 5);
     EXPECT_EQ(taking.ShadowStyle, 3);
     view.on = FALSE;
-    keeping.Init(&view, &rect, TRUE);
+    keeping.Init(view, &rect, TRUE);
     EXPECT_EQ(keeping.PenWidth, 1);
     EXPECT_EQ(keeping.HatchStyle, 99);
 }
 
 TEST(DrawnObject, AShadowWidensTheUpdateRectangle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.editMode = FALSE;
     CShadedOb plain, shaded;
     CRect rect(20, 20, 60, 50);
-    plain.Init(&view, &rect, FALSE);
-    shaded.Init(&view, &rect, FALSE);
+    plain.Init(view, &rect, FALSE);
+    shaded.Init(view, &rect, FALSE);
     shaded.ShadowStyle = 4;
     CRect plainArea, shadedArea;
     plain.GetUpdateRect(&plainArea, nullptr);
@@ -97,7 +100,7 @@ TEST(DrawnObject, AShadowWidensTheUpdateRectangle)
     EXPECT_EQ(shadedArea, plainArea);
 
     CHyperDrawOb noShadowKind;
-    noShadowKind.Init(&view, &rect, FALSE);
+    noShadowKind.Init(view, &rect, FALSE);
     noShadowKind.ShadowStyle = 4; // the kind draws no shadow
     CRect area;
     noShadowKind.GetUpdateRect(&area, nullptr);
@@ -115,18 +118,23 @@ TEST(DrawnObject, EditorsByKind)
     CHyperDrawOb plain;
     CPropObArray plainList;
     plain.CollectProperties(plainList, FALSE);
-    EXPECT_EQ(PropertyNameIds(plainList), (std::vector<UINT>{27174, 27168, 27474, 27477, 27472, 27473}));
+    std::vector<UINT> plainIds = BasePropertyIds();
+    plainIds.insert(plainIds.end(), {27174, 27168, 27474, 27477, 27472, 27473});
+    EXPECT_EQ(PropertyNameIds(plainList), plainIds);
 
     CShadedOb shaded;
     CPropObArray shadedList;
     shaded.CollectProperties(shadedList, FALSE);
-    EXPECT_EQ(PropertyNameIds(shadedList), (std::vector<UINT>{27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473}));
+    std::vector<UINT> shadedIds = BasePropertyIds();
+    shadedIds.insert(shadedIds.end(), {27174, 27168, 27041, 27050, 27474, 27477, 27472, 27473});
+    EXPECT_EQ(PropertyNameIds(shadedList), shadedIds);
     EXPECT_EQ(shaded.CreateProperty(12345, FALSE), nullptr);
     EXPECT_EQ(plain.CreateProperty(27041, FALSE), nullptr);
 
     // Choosing "no hatch" and a shadow through the editors writes the stored values.
-    auto* hatch = static_cast<CPropCombo*>(shadedList.GetProp(2));
-    auto* shadow = static_cast<CPropCombo*>(shadedList.GetProp(3));
+    auto* hatch = FindProperty<CPropCombo>(shadedList, 27041);
+    auto* shadow = FindProperty<CPropCombo>(shadedList, 27050);
+    ASSERT_TRUE(hatch && shadow);
     EXPECT_EQ(hatch->m_choices.GetSize(), 7);
     EXPECT_EQ(hatch->m_choices.GetChoice(0)->value, 99u);
     hatch->m_edited = 4;
@@ -145,14 +153,16 @@ TEST(DrawnObject, CollectedEditorsAreLinked)
     object.PenWidth = 3;
     CPropObArray list;
     object.CollectProperties(list, FALSE);
-    auto* width = static_cast<CLinePropWidth*>(list.GetProp(0));
-    auto* style = static_cast<CLinePropStyle*>(list.GetProp(1));
+    auto* width = FindProperty<CLinePropWidth>(list, 27174);
+    auto* style = FindProperty<CLinePropStyle>(list, 27168);
+    ASSERT_TRUE(width && style);
     style->m_edited = 1;
     style->OnValueChanged();
     EXPECT_EQ(width->m_edited, 1);
 
-    auto* time = static_cast<CPropCustDatetime*>(list.GetProp(4));
-    auto* active = static_cast<CPropAlarmActive*>(list.GetProp(5));
+    auto* time = FindProperty<CPropCustDatetime>(list, 27472);
+    auto* active = FindProperty<CPropAlarmActive>(list, 27473);
+    ASSERT_TRUE(time && active);
     time->m_edited = "2h";
     time->OnValueChanged();
     EXPECT_EQ(active->m_edited, 1u);
@@ -165,14 +175,59 @@ TEST(DrawnObject, CollectedEditorsAreLinked)
 
 TEST(DrawnObject, AlarmSignalRedrawsTheObject)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CHyperDrawOb object;
     CRect rect(0, 0, 10, 10);
-    object.Init(&view, &rect, FALSE);
+    object.Init(view, &rect, FALSE);
     size_t before = view.invalidated.size();
     object.SetAlarmSignal(TRUE);
     EXPECT_TRUE(object.GetAlarmSignal());
     EXPECT_EQ(view.invalidated.size(), before + 1);
+}
+
+// A 4 x 2 picture on a green background: red and blue dots on top, one red dot below.
+std::vector<BYTE> AlarmPicture()
+{
+    const COLORREF g = RGB(0, 255, 0), r = RGB(255, 0, 0), b = RGB(0, 0, 255);
+    return BitmapFile(4, 2, { g, r, g, b, g, g, r, g });
+}
+
+class AlarmSetting : public CShellServices {
+public:
+    int GetSettingInt(LPCTSTR key, int defaultValue) const override
+    {
+        return CString(key) == "Alarm.Showbitmap" ? show : defaultValue;
+    }
+    int show = 1;
+};
+
+TEST(DrawnObject, TheAlarmPictureShowsWithoutItsBackground)
+{
+    RegisterBinaryResource(ResourceKind::Bitmap, CHyperDrawOb::AlarmBitmapId, AlarmPicture());
+    AlarmSetting setting;
+    SetShellServices(&setting);
+    CHyperDrawOb object;
+    CRect rect(3, 2, 20, 20);
+    object.Init(nullptr, &rect, FALSE);
+    struct Case {
+        const char* name;
+        BOOL signal;
+        int show;
+        const char* art;
+    };
+    const Case cases[] = {
+        { "signalling", TRUE, 1, "........\n........\n....r.b.\n.....r..\n" },
+        { "not signalling", FALSE, 1, "........\n........\n........\n........\n" },
+        { "switched off", TRUE, 0, "........\n........\n........\n........\n" },
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(8, 4);
+        object.SetAlarmSignal(c.signal);
+        setting.show = c.show;
+        object.DrawAlarmBitmap(&canvas.dc);
+        EXPECT_EQ(canvas.Art(), c.art) << c.name;
+    }
+    SetShellServices(nullptr);
 }
 
 } // namespace

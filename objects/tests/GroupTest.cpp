@@ -21,18 +21,18 @@ public:
 struct Page {
     Page()
     {
-        group.SetView(&view);
+        group.SetView(view);
         group.GroupID = 4;
     }
     CHyperOb* Add(CHyperOb* object, int groupId, const CRect& rect = CRect(0, 0, 10, 10))
     {
         owned.emplace_back(object);
-        object->Init(&view, &rect, FALSE);
+        object->Init(view, &rect, FALSE);
         object->GroupID = groupId;
         view.objects.push_back(object);
         return object;
     }
-    CHyperRunView view;
+    CTestPageView view;
     CGroupInfo group;
     std::vector<std::unique_ptr<CHyperOb>> owned;
 };

@@ -7,6 +7,9 @@
 #include "objects/ScriptText.h"
 #include "objects/ShellServices.h"
 #include "platform/core/StringTable.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Dib.h"
+#include "platform/gdi/GdiObject.h"
 
 #include <gtest/gtest.h>
 
@@ -304,3 +307,30 @@ TEST(ScriptNotSupported, OneLastingExceptionWithItsOwnText)
 }
 
 } // namespace
+
+TEST(Helpers, RgbDibSectionIsABottomUpBitmapTheMemoryDcDrawsInto)
+{
+    RECT rect{10, 10, 43, 14};
+    HDC memory = nullptr;
+    HBITMAP bitmap = nullptr;
+    void* bits = nullptr;
+    EXPECT_EQ(CreateRgbDibSection(nullptr, &rect, &memory, &bitmap, &bits), 64u * 3 * 4);
+    ASSERT_NE(memory, nullptr);
+    ASSERT_NE(bitmap, nullptr);
+    ASSERT_NE(bits, nullptr);
+    BITMAP info{};
+    ASSERT_NE(GetObject(bitmap, sizeof(info), &info), 0);
+    EXPECT_EQ(info.bmWidth, 64);
+    EXPECT_EQ(info.bmHeight, 4);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    CDC::FromHandle(memory)->SetPixel(0, 3, RGB(10, 20, 30));
+    GdiFlush();
+    // The bottom row comes first, blue first.
+    const auto* pixels = static_cast<const BYTE*>(bits);
+    EXPECT_EQ(pixels[0], 30);
+    EXPECT_EQ(pixels[1], 20);
+    EXPECT_EQ(pixels[2], 10);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}

@@ -184,9 +184,9 @@ TEST(ObjectGeometry, ResizingATurnedObjectFitsItsFrameToTheNewBounds)
 
 TEST(ObjectGeometry, UprightnessAndViewPoints)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.zoom = 200;
-    auto object = TurnedBox(90.0, &view);
+    auto object = TurnedBox(90.0, view);
     EXPECT_FALSE(object->IsUpright());
     POINT* points = nullptr;
     ASSERT_EQ(object->GetViewPoints(&points), 5);
@@ -240,9 +240,9 @@ TEST(ObjectGeometry, TheViewHearsOfMovesAndResizesOfNamedObjects)
         { "Box1", FALSE, CRect(10, 10, 20, 20), 0, 0 },
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         CTestBoxOb object;
-        object.Init(&view, CRect(10, 10, 20, 20), FALSE);
+        object.Init(view, CRect(10, 10, 20, 20), FALSE);
         object.Code = c.code;
         view.inserting = c.inserting;
         object.SetRect(c.next);
@@ -272,9 +272,9 @@ TEST(ObjectGeometry, AGroupRectangleMovesWithItsHolderButDoesNotResize)
 
 TEST(ObjectGeometry, UpdatingTheLayoutRepaintsOldAndNewAreasAndReportsTheRectangle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb object;
-    object.Init(&view, CRect(10, 10, 20, 20), FALSE);
+    object.Init(view, CRect(10, 10, 20, 20), FALSE);
     object.UpdateLayout(TRUE, FALSE);
     ASSERT_FALSE(view.invalidated.empty());
     EXPECT_EQ(CRect(view.invalidated.front()), CRect(10, 10, 20, 20));
@@ -292,10 +292,10 @@ TEST(ObjectGeometry, UpdatingTheLayoutRepaintsOldAndNewAreasAndReportsTheRectang
 
 TEST(ObjectGeometry, RectanglesInDeviceUnitsFollowTheZoom)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.zoom = 200;
     CTestBoxOb object;
-    object.Init(&view, CRect(10, 20, 30, 40), FALSE);
+    object.Init(view, CRect(10, 20, 30, 40), FALSE);
     RECT screen;
     object.GetScreenRect(&screen);
     EXPECT_EQ(CRect(screen), CRect(20, 40, 60, 80));

@@ -18,10 +18,10 @@ constexpr COLORREF Green = RGB(0, 255, 0);
 constexpr COLORREF Cyan = RGB(0, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-std::unique_ptr<CTestBoxOb> RedBox(CHyperRunView& view, const CRect& rect)
+std::unique_ptr<CTestBoxOb> RedBox(CTestPageView& view, const CRect& rect)
 {
     auto object = std::make_unique<CTestBoxOb>();
-    object->Init(&view, rect, FALSE);
+    object->Init(view, rect, FALSE);
     object->BackColor = Red;
     return object;
 }
@@ -46,7 +46,7 @@ void ExpectHandle(const Canvas& canvas, const CRect& handle, COLORREF fill, cons
 
 TEST(ObjectPaint, AnObjectDrawsAtItsRectangle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.editMode = FALSE;
     auto object = RedBox(view, CRect(20, 30, 60, 50));
     Canvas canvas(200, 200);
@@ -72,7 +72,7 @@ TEST(ObjectPaint, HiddenObjectsAndHiddenLayersDrawNothing)
         { "hidden layer in edit mode", TRUE, "1", true, false },
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         view.editMode = c.editMode;
         auto object = RedBox(view, CRect(20, 30, 60, 50));
         object->Visible.Set(CObValue::KindLiteral, c.visible);
@@ -87,7 +87,7 @@ TEST(ObjectPaint, HiddenObjectsAndHiddenLayersDrawNothing)
 
 TEST(ObjectPaint, TheDisplayModeShowsOnlyAFilledRectangle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(10, 10, 30, 20));
     object->Select(TRUE);
     object->SetParam(1);
@@ -99,7 +99,7 @@ TEST(ObjectPaint, TheDisplayModeShowsOnlyAFilledRectangle)
 
 TEST(ObjectPaint, SelectionHandlesAtFullSize)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(FALSE);
     Canvas canvas(200, 200);
@@ -122,7 +122,7 @@ TEST(ObjectPaint, SelectionHandlesAtFullSize)
 
 TEST(ObjectPaint, ThePrimarySelectionHasItsOwnHandleColour)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(TRUE);
     Canvas canvas(200, 200);
@@ -133,7 +133,7 @@ TEST(ObjectPaint, ThePrimarySelectionHasItsOwnHandleColour)
 
 TEST(ObjectPaint, SelectionHandlesKeepTheirSizeOutsideTheRectangleAtDoubleSize)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.zoom = 200;
     auto object = RedBox(view, CRect(20, 20, 60, 50));
     object->Select(FALSE);
@@ -173,7 +173,7 @@ TEST(ObjectPaint, ZoomDecidesWhichHandlesAreDrawn)
         { 100, CRect(20, 20, 45, 70), 0xAF },
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         view.zoom = c.zoom;
         auto object = RedBox(view, c.rect);
         object->Select(FALSE);
@@ -190,13 +190,13 @@ TEST(ObjectPaint, ZoomDecidesWhichHandlesAreDrawn)
 
 TEST(ObjectPaint, NoHandlesOnPaperInRunModeOrWhenSwitchedOff)
 {
-    const std::function<void(CHyperRunView&, Canvas&)> setUps[] = {
-        [](CHyperRunView&, Canvas& canvas) { canvas.dc.m_bPrinting = TRUE; },
-        [](CHyperRunView& view, Canvas&) { view.editMode = FALSE; },
-        [](CHyperRunView& view, Canvas&) { view.showsHandles = FALSE; },
+    const std::function<void(CTestPageView&, Canvas&)> setUps[] = {
+        [](CTestPageView&, Canvas& canvas) { canvas.dc.m_bPrinting = TRUE; },
+        [](CTestPageView& view, Canvas&) { view.editMode = FALSE; },
+        [](CTestPageView& view, Canvas&) { view.showsHandles = FALSE; },
     };
     for (const auto& setUp : setUps) {
-        CHyperRunView view;
+        CTestPageView view;
         auto object = RedBox(view, CRect(50, 50, 100, 90));
         object->Select(TRUE);
         Canvas canvas(200, 200);
@@ -208,7 +208,7 @@ TEST(ObjectPaint, NoHandlesOnPaperInRunModeOrWhenSwitchedOff)
 
 TEST(ObjectPaint, FlaggedHandlesShowInTheFlagColour)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(FALSE);
     object->GetTracker()->m_nStyle |= 0x100u << 2;
@@ -220,7 +220,7 @@ TEST(ObjectPaint, FlaggedHandlesShowInTheFlagColour)
 
 TEST(ObjectPaint, GroupMembersShowTheGroupsHandles)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto holder = RedBox(view, CRect(50, 50, 100, 90));
     holder->GroupID = 2;
     auto* group = new CGroupInfo;
@@ -276,7 +276,7 @@ struct HitCase {
 
 TEST(ObjectHitTest, HandlesEdgesAndBodyOfASelectedObject)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(FALSE);
     const HitCase cases[] = {
@@ -308,27 +308,27 @@ TEST(ObjectHitTest, TheViewsModesDecideWhetherHandlesCount)
 {
     struct Case {
         const char* name;
-        std::function<void(CHyperRunView&, CHyperOb&)> setUp;
+        std::function<void(CTestPageView&, CHyperOb&)> setUp;
         int handleHit;
         int bodyHit;
     };
     const Case cases[] = {
-        { "resize mode", [](CHyperRunView&, CHyperOb&) {}, 0, 8 },
-        { "neither resize nor handle mode", [](CHyperRunView& v, CHyperOb&) { v.resizeMode = FALSE; }, -1,
+        { "resize mode", [](CTestPageView&, CHyperOb&) {}, 0, 8 },
+        { "neither resize nor handle mode", [](CTestPageView& v, CHyperOb&) { v.resizeMode = FALSE; }, -1,
             8 },
         { "handle mode",
-            [](CHyperRunView& v, CHyperOb&) {
+            [](CTestPageView& v, CHyperOb&) {
                 v.resizeMode = FALSE;
                 v.handleMode = TRUE;
             },
             0, 8 },
-        { "cannot resize", [](CHyperRunView&, CHyperOb& o) { o.DfltCanResize = FALSE; }, -1, 8 },
-        { "view forbids resizing", [](CHyperRunView& v, CHyperOb&) { v.noResize = TRUE; }, -1, 8 },
-        { "run mode", [](CHyperRunView& v, CHyperOb&) { v.editMode = FALSE; }, 8, 8 },
-        { "not selected", [](CHyperRunView&, CHyperOb& o) { o.Deselect(FALSE); }, -1, 8 },
+        { "cannot resize", [](CTestPageView&, CHyperOb& o) { o.DfltCanResize = FALSE; }, -1, 8 },
+        { "view forbids resizing", [](CTestPageView& v, CHyperOb&) { v.noResize = TRUE; }, -1, 8 },
+        { "run mode", [](CTestPageView& v, CHyperOb&) { v.editMode = FALSE; }, 8, 8 },
+        { "not selected", [](CTestPageView&, CHyperOb& o) { o.Deselect(FALSE); }, -1, 8 },
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         auto object = RedBox(view, CRect(50, 50, 100, 90));
         object->Select(FALSE);
         c.setUp(view, *object);
@@ -339,7 +339,7 @@ TEST(ObjectHitTest, TheViewsModesDecideWhetherHandlesCount)
 
 TEST(ObjectHitTest, HandlesAreFoundInDeviceUnitsAtDoubleSize)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.zoom = 200;
     auto object = RedBox(view, CRect(20, 20, 60, 50));
     object->Select(FALSE);
@@ -356,7 +356,7 @@ TEST(ObjectHitTest, HandlesAreFoundInDeviceUnitsAtDoubleSize)
 
 TEST(ObjectHitTest, HotSpotsShowTheirCursor)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(0, 0, 100, 60));
     auto* spot = new CHotSpotOb(object.get());
     CBitmap bitmap;
@@ -374,33 +374,33 @@ TEST(ObjectCursor, EachHitChoosesItsCursor)
 {
     struct Case {
         const char* name;
-        std::function<void(CHyperRunView&, CHyperOb&)> setUp;
+        std::function<void(CTestPageView&, CHyperOb&)> setUp;
         POINT point;
         UINT cursor;
         BOOL result;
     };
     const Case cases[] = {
-        { "top-left handle", [](CHyperRunView&, CHyperOb&) {}, { 47, 47 }, CRectTracker::CursorSizeNWSE,
+        { "top-left handle", [](CTestPageView&, CHyperOb&) {}, { 47, 47 }, CRectTracker::CursorSizeNWSE,
             TRUE },
-        { "top-right handle", [](CHyperRunView&, CHyperOb&) {}, { 102, 47 }, CRectTracker::CursorSizeNESW,
+        { "top-right handle", [](CTestPageView&, CHyperOb&) {}, { 102, 47 }, CRectTracker::CursorSizeNESW,
             TRUE },
-        { "top handle", [](CHyperRunView&, CHyperOb&) {}, { 74, 47 }, CRectTracker::CursorSizeNS, TRUE },
-        { "left handle", [](CHyperRunView&, CHyperOb&) {}, { 47, 69 }, CRectTracker::CursorSizeWE, TRUE },
-        { "body", [](CHyperRunView&, CHyperOb&) {}, { 75, 70 }, CRectTracker::CursorSizeAll, TRUE },
-        { "outside", [](CHyperRunView&, CHyperOb&) {}, { 150, 150 }, CHyperOb::CursorArrow, FALSE },
-        { "handle of a group member", [](CHyperRunView&, CHyperOb& o) { o.GroupID = 1; }, { 47, 47 },
+        { "top handle", [](CTestPageView&, CHyperOb&) {}, { 74, 47 }, CRectTracker::CursorSizeNS, TRUE },
+        { "left handle", [](CTestPageView&, CHyperOb&) {}, { 47, 69 }, CRectTracker::CursorSizeWE, TRUE },
+        { "body", [](CTestPageView&, CHyperOb&) {}, { 75, 70 }, CRectTracker::CursorSizeAll, TRUE },
+        { "outside", [](CTestPageView&, CHyperOb&) {}, { 150, 150 }, CHyperOb::CursorArrow, FALSE },
+        { "handle of a group member", [](CTestPageView&, CHyperOb& o) { o.GroupID = 1; }, { 47, 47 },
             CHyperOb::CursorArrow, FALSE },
-        { "handle mode on a handle", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 47, 47 },
+        { "handle mode on a handle", [](CTestPageView& v, CHyperOb&) { v.handleMode = TRUE; }, { 47, 47 },
             CHyperOb::CursorHandleModeHandle, TRUE },
-        { "handle mode in the body", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 75, 70 },
+        { "handle mode in the body", [](CTestPageView& v, CHyperOb&) { v.handleMode = TRUE; }, { 75, 70 },
             CHyperOb::CursorHandleMode, TRUE },
-        { "handle mode outside", [](CHyperRunView& v, CHyperOb&) { v.handleMode = TRUE; }, { 150, 150 },
+        { "handle mode outside", [](CTestPageView& v, CHyperOb&) { v.handleMode = TRUE; }, { 150, 150 },
             CHyperOb::CursorHandleMode, TRUE },
-        { "over text", [](CHyperRunView&, CHyperOb& o) { o.m_textRect1.SetRect(60, 60, 80, 80); }, { 70, 70 },
+        { "over text", [](CTestPageView&, CHyperOb& o) { o.m_textRect1.SetRect(60, 60, 80, 80); }, { 70, 70 },
             CHyperOb::CursorIBeam, TRUE },
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         auto object = RedBox(view, CRect(50, 50, 100, 90));
         object->Select(FALSE);
         c.setUp(view, *object);
@@ -411,9 +411,9 @@ TEST(ObjectCursor, EachHitChoosesItsCursor)
 
 TEST(ObjectCursor, ATurnedObjectShowsTheTurnedCursorInsideAndTheArrowOnHandles)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb object;
-    object.Init(&view, CRect(100, 100, 200, 160), TRUE);
+    object.Init(view, CRect(100, 100, 200, 160), TRUE);
     object.SetRotateAngle(30.0);
     object.RecalcRect();
     object.Select(FALSE);
@@ -425,7 +425,7 @@ TEST(ObjectCursor, ATurnedObjectShowsTheTurnedCursorInsideAndTheArrowOnHandles)
 
 TEST(ObjectCursor, TextCursorOnlyWhereInlineEditingIsAllowed)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->m_textRect1.SetRect(60, 60, 80, 80);
     object->DfltCanInlineEditText = FALSE;
@@ -437,7 +437,7 @@ TEST(ObjectCursor, TextCursorOnlyWhereInlineEditingIsAllowed)
 
 TEST(ObjectSelection, SelectingSetsTheStyleAndTellsTheViewOnce)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(TRUE);
     EXPECT_EQ(object->GetTracker()->m_nStyle, 0x94u);
@@ -455,7 +455,7 @@ TEST(ObjectSelection, SelectingSetsTheStyleAndTellsTheViewOnce)
 
 TEST(ObjectSelection, WhileInsertingTheSelectionSwitchDecides)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.inserting = TRUE;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     int saved = GetViewSettings().m_selectionFlag;
@@ -471,7 +471,7 @@ TEST(ObjectSelection, WhileInsertingTheSelectionSwitchDecides)
 
 TEST(ObjectSelection, RubberBandsCatchObjectsTheyTouch)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     const std::pair<CRect, BOOL> cases[] = {
         { CRect(0, 0, 50, 50), TRUE },
@@ -486,7 +486,7 @@ TEST(ObjectSelection, RubberBandsCatchObjectsTheyTouch)
 
 TEST(ObjectSelection, TheUpdateAreaHoldsTheHandlesInEditMode)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto object = RedBox(view, CRect(50, 50, 100, 90));
     object->Select(FALSE);
     CRect area;

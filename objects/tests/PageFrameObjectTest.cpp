@@ -2,6 +2,7 @@
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/PropBasic.h"
 #include "objects/PropCombo.h"
 #include "objects/PropNumber.h"
 #include "objects/tests/ArchiveBytes.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -53,8 +55,8 @@ TEST_F(PageObjectTest, Defaults)
     page.Color = static_cast<COLORREF>(-1);
     EXPECT_EQ(page.GetColor(), GetSysColor(COLOR_BTNFACE));
 
-    CHyperRunView view;
-    page.SetView(&view);
+    CTestPageView view;
+    page.SetView(view);
     EXPECT_EQ(page.Code, CString("Form"));
     ASSERT_NE(page.GetLayerList(), nullptr);
     EXPECT_EQ(page.GetLayerList()->GetSize(), 2);
@@ -158,9 +160,9 @@ TEST_F(PageObjectTest, UntaggedRecordsReadTheirSectionsAndGetDefaultLayers)
 
 TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CHyperViewOb page;
-    page.SetView(&view);
+    page.SetView(view);
     int changed = view.changed;
     page.SetScrollWidth(70000);
     page.SetScrollHeight(-4);
@@ -170,7 +172,8 @@ TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
 
     CObArray list;
     page.CollectProperties(list, FALSE);
-    EXPECT_EQ(PropertyNameIds(list), (std::vector<UINT>{26685, 27295, 27282, 27283, 27284, 27152, 27158, 27380, 27454, 27433}));
+    EXPECT_EQ(PropertyNameIds(list),
+        (std::vector<UINT>{26685, 27295, 27282, 27283, 27284, 27152, 27158, 27380, 27454, 27433, 27466, 27468, 27470}));
     auto* width = static_cast<CPropInt*>(list.GetAt(3));
     width->m_edited = 100000;
     width->Apply();
@@ -183,6 +186,30 @@ TEST_F(PageObjectTest, ScrollSizesClampToTheStoredWidth)
         delete editor;
     }
     page.SetView(nullptr);
+}
+
+TEST_F(PageObjectTest, EventEditorsWorkOnTheirOwnValueFields)
+{
+    CHyperViewOb page;
+    struct Case {
+        UINT id;
+        CObValue* field;
+        int pageNumber;
+    };
+    const Case cases[] = { { 27466, &page.DragOverEvent, 0 }, { 27468, &page.DragDropEvent, 0 },
+        { 27470, &page.DragEnterEvent, 0 }, { 27262, &page.InitializeEvent, 1 },
+        { 27263, &page.TerminateEvent, 1 }, { 27257, &page.ClickEvent, 1 } };
+    for (const Case& c : cases) {
+        std::unique_ptr<CPropOb> editor(page.CreateProperty(c.id, FALSE));
+        auto* basic = dynamic_cast<CPropBasic*>(editor.get());
+        ASSERT_NE(basic, nullptr) << c.id;
+        EXPECT_EQ(basic->GetPage(), c.pageNumber) << c.id;
+        basic->m_edited.Set(CObValue::KindScript, "Run");
+        basic->Apply();
+        EXPECT_EQ(c.field->GetRawText(), CString("Run")) << c.id;
+        basic->Restore();
+        EXPECT_NE(c.field->GetRawText(), CString("Run")) << c.id;
+    }
 }
 
 TEST_F(PageObjectTest, CloneCopiesEveryField)
@@ -305,12 +332,12 @@ TEST_F(FrameObjectTest, EditorsWriteStyleWordsAndClampSizes)
     ASSERT_NE(locals, nullptr);
     delete locals;
 
-    CHyperRunView view;
-    frame.SetView(&view);
+    CTestPageView view;
+    frame.SetView(view);
     frame.m_locals.m_words[2] = 6;
     std::unique_ptr<CHyperFrameOb> clone(frame.Clone());
     EXPECT_EQ(Stored(*clone), Stored(frame));
-    EXPECT_EQ(clone->GetView(), &view);
+    EXPECT_EQ(clone->GetView(), static_cast<CHyperRunView*>(view));
     EXPECT_EQ(clone->Code, CString("Frame"));
     EXPECT_EQ(clone->m_locals.m_words[2], 6u);
 }
@@ -343,7 +370,7 @@ public:
     std::vector<Position> positions;
 };
 
-class FrameHost : public CHyperRunView {
+class FrameHost : public CTestPageView {
 public:
     CFrameWindow* GetFrameWindow() const override { return frame; }
     CFrameWindow* frame = nullptr;
@@ -389,7 +416,7 @@ TEST_F(FrameObjectTest, ApplyingToTheWindow)
     FakeFrame window;
     host.frame = &window;
     CHyperFrameOb frame;
-    frame.SetView(&host);
+    frame.SetView(host);
     EXPECT_EQ(frame.GetParentFrame(), &window);
     frame.UpdateLayout(0, FALSE);
     EXPECT_EQ(window.positions.size(), 1u);

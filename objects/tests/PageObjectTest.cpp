@@ -183,52 +183,52 @@ TEST(PageObject, CreationDateIsTheConstructionTime)
 
 struct PermissionCase {
     const char* name;
-    std::function<void(CHyperRunView&, CTestBoxOb&)> setUp;
+    std::function<void(CTestPageView&, CTestBoxOb&)> setUp;
     BOOL locked, canDelete, canResize, canRotate, canInlineEdit;
 };
 
 TEST(PageObject, PermissionsDecideWhatTheViewMayDo)
 {
     const PermissionCase cases[] = {
-        { "fresh", [](CHyperRunView&, CTestBoxOb&) {}, FALSE, TRUE, TRUE, TRUE, TRUE },
-        { "locked flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltIsLocked = TRUE; }, TRUE, TRUE, TRUE, TRUE,
+        { "fresh", [](CTestPageView&, CTestBoxOb&) {}, FALSE, TRUE, TRUE, TRUE, TRUE },
+        { "locked flag", [](CTestPageView&, CTestBoxOb& o) { o.DfltIsLocked = TRUE; }, TRUE, TRUE, TRUE, TRUE,
             TRUE },
         { "locked layer",
-            [](CHyperRunView& v, CTestBoxOb& o) {
+            [](CTestPageView& v, CTestBoxOb& o) {
                 o.LayerID = 5;
                 v.lockedLayers.insert(5);
             },
             TRUE, TRUE, TRUE, TRUE, TRUE },
         { "hidden layer",
-            [](CHyperRunView& v, CTestBoxOb& o) {
+            [](CTestPageView& v, CTestBoxOb& o) {
                 o.LayerID = 6;
                 v.hiddenLayers.insert(6);
             },
             TRUE, TRUE, TRUE, TRUE, TRUE },
         { "invisible in run mode",
-            [](CHyperRunView& v, CTestBoxOb& o) {
+            [](CTestPageView& v, CTestBoxOb& o) {
                 v.editMode = FALSE;
                 o.Visible.Set(CObValue::KindLiteral, "0");
             },
             TRUE, TRUE, TRUE, TRUE, TRUE },
         { "invisible in edit mode",
-            [](CHyperRunView&, CTestBoxOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, FALSE, TRUE,
+            [](CTestPageView&, CTestBoxOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, FALSE, TRUE,
             TRUE, TRUE, TRUE },
-        { "no delete", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanDelete = FALSE; }, FALSE, FALSE, TRUE,
+        { "no delete", [](CTestPageView&, CTestBoxOb& o) { o.DfltCanDelete = FALSE; }, FALSE, FALSE, TRUE,
             TRUE, TRUE },
-        { "no resize flag", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanResize = FALSE; }, FALSE, TRUE,
+        { "no resize flag", [](CTestPageView&, CTestBoxOb& o) { o.DfltCanResize = FALSE; }, FALSE, TRUE,
             FALSE, TRUE, TRUE },
-        { "view forbids resizing", [](CHyperRunView& v, CTestBoxOb&) { v.noResize = TRUE; }, FALSE, TRUE,
+        { "view forbids resizing", [](CTestPageView& v, CTestBoxOb&) { v.noResize = TRUE; }, FALSE, TRUE,
             FALSE, TRUE, TRUE },
-        { "no rotation", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanRot = FALSE; }, FALSE, TRUE, TRUE,
+        { "no rotation", [](CTestPageView&, CTestBoxOb& o) { o.DfltCanRot = FALSE; }, FALSE, TRUE, TRUE,
             FALSE, TRUE },
-        { "no inline edit", [](CHyperRunView&, CTestBoxOb& o) { o.DfltCanInlineEditText = FALSE; }, FALSE,
+        { "no inline edit", [](CTestPageView&, CTestBoxOb& o) { o.DfltCanInlineEditText = FALSE; }, FALSE,
             TRUE, TRUE, TRUE, FALSE },
     };
     for (const PermissionCase& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         CTestBoxOb object;
-        object.SetView(&view);
+        object.SetView(view);
         c.setUp(view, object);
         EXPECT_EQ(object.IsLocked(), c.locked) << c.name;
         EXPECT_EQ(object.IsUnlocked(), !c.locked) << c.name;
@@ -250,9 +250,9 @@ TEST(PageObject, TheBaseNeitherRotatesNorEditsPoints)
 
 TEST(PageObject, AutomaticColoursComeFromThePageAndTheSystem)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb object;
-    object.SetView(&view);
+    object.SetView(view);
     COLORREF color = 0;
     EXPECT_TRUE(object.IsTransparent());
     EXPECT_TRUE(object.GetBackColor(&color));
@@ -273,9 +273,9 @@ TEST(PageObject, AutomaticColoursComeFromThePageAndTheSystem)
 
 TEST(PageObject, AnEmptyFaceTakesThePageFontThenTheProgramFont)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb object;
-    object.SetView(&view);
+    object.SetView(view);
     LOGFONT saved = GetViewSettings().m_defaultFont;
     SetFaceName(GetViewSettings().m_defaultFont, "Program");
     LOGFONT font {};
@@ -294,12 +294,12 @@ TEST(PageObject, AnEmptyFaceTakesThePageFontThenTheProgramFont)
 
 TEST(PageObject, UniqueCodesSkipNamesTakenInTheView)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb a, b, c;
     a.Code = "Box1";
     b.Code = "Box2";
     view.objects = { &a, &b, &c };
-    c.SetView(&view);
+    c.SetView(view);
     EXPECT_EQ(c.MakeUniqueCode("Box", 1), 3);
     EXPECT_EQ(c.Code, "Box3");
     EXPECT_EQ(c.MakeUniqueCode("Box", 1), 1) << "a unique code is kept";
@@ -384,14 +384,14 @@ TEST_F(DefaultsFile, SavedDefaultsReachEveryNewObjectOfTheClass)
     ASSERT_TRUE(stored.SerializeToFile(1));
     EXPECT_EQ(stored.GetTracker()->m_rect, CRect(0, 0, 60, 40)) << "stored at the origin";
 
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb fresh;
-    fresh.Init(&view, CRect(5, 5, 25, 35), TRUE);
+    fresh.Init(view, CRect(5, 5, 25, 35), TRUE);
     EXPECT_EQ(fresh.ToolTipText, "stored tip");
     EXPECT_EQ(fresh.HelpContextID, 42);
     EXPECT_TRUE(IsLiteral(fresh.Visible, "0"));
     EXPECT_EQ(fresh.GetTracker()->m_rect, CRect(5, 5, 25, 35));
-    EXPECT_EQ(fresh.GetView(), &view);
+    EXPECT_EQ(fresh.GetView(), static_cast<CHyperRunView*>(view));
 
     EXPECT_TRUE(fresh.SerializeToFile(-1));
     EXPECT_FALSE(fresh.SerializeToFile(-2));
@@ -447,12 +447,12 @@ TEST_F(DefaultsFile, DefaultsNeverMakeAGroupMember)
 
 TEST_F(DefaultsFile, DefaultColoursOfTheViewComeFirst)
 {
-    CHyperRunView view;
+    CTestPageView view;
     view.useDefaultColors = TRUE;
     view.defaultBack = RGB(10, 20, 30);
     view.defaultFore = RGB(40, 50, 60);
     CTestBoxOb fresh;
-    fresh.Init(&view, nullptr, TRUE);
+    fresh.Init(view, nullptr, TRUE);
     EXPECT_EQ(fresh.BackColor, RGB(10, 20, 30));
     EXPECT_EQ(fresh.ForeColor, RGB(40, 50, 60));
 }

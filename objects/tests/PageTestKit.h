@@ -1,20 +1,27 @@
 // A stand-in page view that answers the questions page objects ask and records what they
-// tell it, and a small object kind that draws a filled rectangle.
+// tell it, and a small object kind that draws a filled rectangle. Objects hold the stand-in
+// as the opaque view pointer they are given; the host resolver turns it back.
 #pragma once
 
 #include "objects/HyperOb.h"
 #include "objects/ObjectHost.h"
+#include "objects/PropOb.h"
 
 #include <set>
 #include <vector>
 
-class CHyperRunView : public CObjectHost {
+class CTestPageView : public CObjectHost {
 public:
-    CHyperRunView();
-    ~CHyperRunView() override;
+    CTestPageView();
+    ~CTestPageView() override;
+    CTestPageView(const CTestPageView&) = delete;
+    CTestPageView& operator=(const CTestPageView&) = delete;
+
+    operator CHyperRunView*() { return reinterpret_cast<CHyperRunView*>(this); }
 
     BOOL IsEditMode() const override { return editMode; }
     BOOL ShowsHandles() const override { return showsHandles; }
+    BOOL ShowsSnapPoints() const override { return showsSnapPoints; }
     BOOL IsHandleMode() const override { return handleMode; }
     BOOL IsResizeMode() const override { return resizeMode; }
     BOOL IsNoResize() const override { return noResize; }
@@ -44,10 +51,14 @@ public:
     }
     void ShowRectInStatusBar(const RECT& rect) override { statusRects.push_back(rect); }
     void OnObjectChanged(CHyperBaseOb*) override { ++changed; }
+    BOOL AllowsConnections() const override { return allowsConnections; }
+    BOOL IsConnectionMode() const override { return connectionMode; }
+    void PostObjectOverlap(CHyperBaseOb* object) override { overlaps.push_back(object); }
     void OnLayoutHint(CHyperBaseOb*, int hint) override { lastHint = hint; }
 
     BOOL editMode = TRUE;
     BOOL showsHandles = TRUE;
+    BOOL showsSnapPoints = TRUE;
     BOOL handleMode = FALSE;
     BOOL resizeMode = TRUE;
     BOOL noResize = FALSE;
@@ -72,6 +83,9 @@ public:
     int deselected = 0;
     int changed = 0;
     int lastHint = 0;
+    BOOL allowsConnections = TRUE;
+    BOOL connectionMode = FALSE;
+    std::vector<CHyperBaseOb*> overlaps;
     std::set<CHyperBaseOb*> selection;
     int selectionChanges = 0;
     struct Detached {
@@ -91,5 +105,20 @@ public:
     void Draw(CDC* dc) override;
 };
 
+// A 24-bit bitmap file of the pixels, given row by row from the top.
+std::vector<BYTE> BitmapFile(int width, int height, const std::vector<COLORREF>& pixels);
+
 // The name ids of a list of property editors, in order.
 std::vector<UINT> PropertyNameIds(const CObArray& list);
+// The editor of the list with that name id, as the type asked for; NULL when there is none.
+template <typename Editor>
+Editor* FindProperty(const CObArray& list, UINT nameId)
+{
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        if (static_cast<CPropOb*>(list.GetAt(i))->GetNameId() == nameId)
+            return dynamic_cast<Editor*>(static_cast<CPropOb*>(list.GetAt(i)));
+    return nullptr;
+}
+// What every page object offers first: Code, rectangle, tool tip, help context, URL,
+// colours, font, layer, angle, tag and the two drag events.
+const std::vector<UINT>& BasePropertyIds();

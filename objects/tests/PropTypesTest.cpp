@@ -4,6 +4,7 @@
 #include "objects/PropDatetime.h"
 #include "objects/PropListValue.h"
 #include "objects/PropNumber.h"
+#include "objects/PropOle.h"
 #include "objects/PropText.h"
 #include "objects/tests/PageTestKit.h"
 #include "platform/core/StringTable.h"
@@ -17,7 +18,7 @@ namespace {
 
 struct Fields {
     int i = 3;
-    long l = 4;
+    LONG l = 4;
     double d = 1.5;
     CString s = "a";
     COLORREF c = RGB(1, 2, 3);
@@ -187,7 +188,7 @@ protected:
 TEST_F(PropertyTexts, ValueTexts)
 {
     int i = -7;
-    long l = 123456;
+    LONG l = 123456;
     double d = 0.5;
     COLORREF automatic = static_cast<COLORREF>(-1), blue = RGB(64, 128, 255);
     CFontDescriptor empty, arial;
@@ -250,13 +251,13 @@ bool Passes(CPropOb& editor, CString& text)
 
 TEST_F(PropertyTexts, CodeValidation)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CTestBoxOb owner, other;
     owner.Code = "Mine";
     other.Code = "Taken";
     view.objects = {&owner, &other};
     view.otherCodes = {"Page1", "Group7"};
-    owner.SetView(&view);
+    owner.SetView(view);
     CString field = "Mine";
     CPropCodeStr editor(1, &field, &owner);
     struct Case {
@@ -426,6 +427,51 @@ TEST_F(PropertyTexts, LinkedEditorsKeepEachOtherConsistent)
     EXPECT_EQ(alarmSwitch.m_edited, 0u);
     EXPECT_EQ(dialog.told, 4);
     EXPECT_TRUE(alarm.SkipRefreshAfterEdit());
+}
+
+TEST_F(PropertyTexts, ShadowOffsetsShowTheirDirection)
+{
+    struct Case {
+        LONG x;
+        LONG y;
+        DWORD direction;
+    };
+    const Case cases[] = { { 0, 0, 0 }, { -6, -6, 1 }, { 6, -6, 2 }, { -6, 6, 3 }, { 6, 6, 4 }, { 6, 5, 99 } };
+    LONG x = 0, y = 0;
+    DWORD direction = 0;
+    CPropShadowLong xEditor(1, &x), yEditor(2, &y);
+    CPropShadowCombo directionEditor(3, &direction);
+    xEditor.m_partnerY = &yEditor;
+    yEditor.m_partnerX = &xEditor;
+    xEditor.m_direction = yEditor.m_direction = &directionEditor;
+    CountingDialog dialog;
+    xEditor.SetOwnerDialog(&dialog);
+    for (const Case& c : cases) {
+        // Whichever offset changes last, the pair decides.
+        for (CPropShadowLong* changed : { &xEditor, &yEditor }) {
+            xEditor.m_edited = c.x;
+            yEditor.m_edited = c.y;
+            directionEditor.m_edited = 7;
+            changed->OnValueChanged();
+            EXPECT_EQ(directionEditor.m_edited, c.direction) << c.x << "," << c.y;
+        }
+    }
+    EXPECT_EQ(dialog.told, 6);
+    EXPECT_EQ(direction, 0u) << "only edited values change";
+}
+
+TEST_F(PropertyTexts, TheEmbeddedObjectEntryHoldsNoValue)
+{
+    RegisterStringResource(27022, "<WARN: No Cancel or Apply>");
+    CCmdTarget* item = nullptr;
+    CPropOle entry(&item);
+    CPropOle other(&item);
+    CString text;
+    EXPECT_TRUE(entry.GetValueText(text));
+    EXPECT_EQ(text, CString("<WARN: No Cancel or Apply>"));
+    EXPECT_FALSE(entry.IsEqual(&other));
+    EXPECT_EQ(entry.m_kind, 15u);
+    EXPECT_EQ(entry.m_controlId, CPropOb::ButtonControl);
 }
 
 TEST_F(PropertyTexts, DirectValueAccessGoesToTheField)

@@ -1,40 +1,18 @@
 #include "platform/ui/BitmapButton.h"
 
 #include "platform/gdi/Dc.h"
-#include "platform/gdi/Dib.h"
 #include "platform/ui/Resources.h"
 
-#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
 
 namespace {
 
-// A whole bitmap file from the registry as a device bitmap; null when it is missing or
-// its header, colour table or bits run past the end.
-HBITMAP bitmapFrom(const std::vector<BYTE>* file)
-{
-    BITMAPFILEHEADER head{};
-    BITMAPINFOHEADER info{};
-    if (!file || file->size() < sizeof head + sizeof info)
-        return nullptr;
-    std::memcpy(&head, file->data(), sizeof head);
-    std::memcpy(&info, file->data() + sizeof head, sizeof info);
-    if (head.bfType != 0x4D42 || head.bfOffBits < sizeof head + info.biSize || head.bfOffBits > file->size() ||
-        DibImageSize(&info) > file->size() - head.bfOffBits)
-        return nullptr;
-    const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(file->data() + sizeof head);
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBitmap(screen, &info, CBM_INIT, file->data() + head.bfOffBits, bitmapInfo, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
-}
-
 BOOL load(CBitmap& target, const std::vector<BYTE>* file)
 {
     target.DeleteObject();
-    HBITMAP bitmap = bitmapFrom(file);
+    HBITMAP bitmap = LoadBitmapFromFile(file);
     return bitmap && target.Attach(bitmap);
 }
 

@@ -6,6 +6,8 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
+CCmdTarget::~CCmdTarget() { delete m_pFace; }
+
 DWORD CCmdTarget::InternalAddRef() { return ++m_refCount; }
 
 DWORD CCmdTarget::InternalRelease()

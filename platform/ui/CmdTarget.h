@@ -10,6 +10,14 @@
 
 class CCmdTarget;
 class CCmdUI;
+class IDispatch;
+struct AFX_DISPMAP;
+
+// The automation face of a command target; platform/ole makes it on first use.
+class CCmdTargetFace {
+public:
+    virtual ~CCmdTargetFace() = default;
+};
 
 // Everything a thunk needs: the message, its parameters, and for commands the id, code and
 // extra data. Thunks set `result` and return whether they handled the message.
@@ -56,7 +64,7 @@ class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
-    ~CCmdTarget() override = default;
+    ~CCmdTarget() override;
 
     // Marks the object as reachable by scripts.
     void EnableAutomation() { m_automationEnabled = TRUE; }
@@ -70,6 +78,17 @@ public:
     DWORD GetRefCount() const { return m_refCount; }
 
     virtual void OnFinalRelease();
+
+    // Automation (platform/ole): the dispatch map chain, which ends here, and the object's
+    // IDispatch, NULL until automation is enabled.
+    static const AFX_DISPMAP* GetThisDispatchMap() { return nullptr; }
+    virtual const AFX_DISPMAP* GetDispatchMap() const { return nullptr; }
+    IDispatch* GetIDispatch(BOOL bAddRef);
+    // The target behind an IDispatch of this layer; NULL for any other.
+    static CCmdTarget* FromIDispatch(IDispatch* pDispatch);
+    // Put and get handlers of properties that cannot be written or read.
+    void SetNotSupported();
+    void GetNotSupported();
 
     // Routes a command (nCode CN_COMMAND), an update request (CN_UPDATE_COMMAND_UI, pExtra
     // the CCmdUI) or a notification (MAKELONG(code, WM_NOTIFY)) through the message map.
@@ -89,6 +108,7 @@ protected:
 private:
     DWORD m_refCount = 1;
     BOOL m_automationEnabled = FALSE;
+    CCmdTargetFace* m_pFace = nullptr;
 };
 
 #define DECLARE_MESSAGE_MAP()                            \

@@ -1,8 +1,12 @@
 // The resource registry.
 #include "platform/ui/Resources.h"
 
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Dib.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -88,3 +92,26 @@ const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string
 
 int DialogUnitsToPixelsX(int units) { return units * 6 / 4; }
 int DialogUnitsToPixelsY(int units) { return units * 13 / 8; }
+
+HBITMAP LoadBitmapFromFile(const std::vector<BYTE>* file)
+{
+    BITMAPFILEHEADER head{};
+    BITMAPINFOHEADER info{};
+    if (!file || file->size() < sizeof head + sizeof info)
+        return nullptr;
+    std::memcpy(&head, file->data(), sizeof head);
+    std::memcpy(&info, file->data() + sizeof head, sizeof info);
+    if (head.bfType != 0x4D42 || head.bfOffBits < sizeof head + info.biSize || head.bfOffBits > file->size() ||
+        DibImageSize(&info) > file->size() - head.bfOffBits)
+        return nullptr;
+    const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(file->data() + sizeof head);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBitmap(screen, &info, CBM_INIT, file->data() + head.bfOffBits, bitmapInfo, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HBITMAP LoadBitmapResource(UINT id)
+{
+    return LoadBitmapFromFile(FindBinaryResource(ResourceKind::Bitmap, id));
+}

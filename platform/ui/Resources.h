@@ -63,6 +63,11 @@ const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id);
 void RegisterBinaryResource(ResourceKind kind, const std::string& name, std::vector<BYTE> bytes);
 const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string& name);
 
+// A registered bitmap file as a device bitmap the caller deletes; NULL when the file is
+// missing or its header, colour table or bits run past its end.
+HBITMAP LoadBitmapFromFile(const std::vector<BYTE>* file);
+HBITMAP LoadBitmapResource(UINT id);
+
 // Dialog units to pixels for the standard dialog font: 4 horizontal and 8 vertical units per
 // character cell of 6 x 13 pixels.
 int DialogUnitsToPixelsX(int units);

@@ -18,6 +18,7 @@ class CGroupInfo;
 class CHyperObTracker;
 class CObjectHost;
 class CSnapPointSet;
+class CWnd;
 
 class CHyperOb : public CHyperBaseOb {
     DECLARE_SERIAL(CHyperOb)
@@ -164,6 +165,9 @@ public:
     virtual BOOL AllowsMultiLineText() const { return FALSE; }
     virtual BOOL OnEndMouseDown(int, int) { return FALSE; }
     virtual BOOL NotifyEndsChanged() { return FALSE; }
+    // Kinds that show their own feedback while dragged draw it and answer TRUE.
+    virtual BOOL DrawDragFeedback(CWnd*, CDC*, CWnd*, BOOL) { return FALSE; }
+    virtual void DrawSnapMarks(CDC*, BOOL) { }
     // Connector kinds hold the record of what their ends are attached to.
     virtual CConnectorEnds* GetEndPoints() { return nullptr; }
     // Line kinds without an end-point record store their ends here instead.
@@ -172,7 +176,6 @@ public:
     virtual void DrawDragFeedback(CDC*) { }
     virtual void CollectSnapTargets() { }
     virtual void EraseSnapMarks() { }
-    virtual void DrawSnapMarks(CDC*, BOOL) { }
     virtual void UpdateEndsFromTargets() { }
     // A click of the Connector tool offered before tracking; connectors attach and answer TRUE.
     virtual BOOL OnEndDropped(int, int, BOOL*) { return FALSE; }

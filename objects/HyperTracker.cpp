@@ -111,7 +111,11 @@ int CHyperTracker::HitTestHandles(CPoint point) const
 {
     if (CObjectHost* host = GetHost())
         host->LogicalToDevice(&point, 1);
-    CRect device = DeviceRect(m_rect);
+    return HitTestAt(point, DeviceRect(m_rect));
+}
+
+int CHyperTracker::HitTestAt(CPoint point, CRect device) const
+{
     if (m_nStyle & (resizeInside | resizeOutside)) {
         UINT mask = GetHandleMask();
         for (int i = 0; i < 8; ++i) {

@@ -87,6 +87,8 @@ public:
     virtual int GetZoomPercent() const { return 100; }
     virtual void LogicalToDevice(POINT*, int) const { }
     virtual BOOL IsMapped() const { return GetZoomPercent() != 100; }
+    // And back from device units to page units.
+    virtual void DeviceToLogicalPoints(POINT*, int) const { }
     // Where the view window's client area starts on the screen.
     virtual POINT GetScreenOrigin() const { return { 0, 0 }; }
     // Device rectangles of the view window.
@@ -100,6 +102,21 @@ public:
     };
     virtual HandleColors GetHandleColors() const { return {}; }
     virtual BOOL IsFreeRotateMode() const { return FALSE; }
+
+    // What tracking a rectangle asks: the grid steps (below 1 no snapping), whether moves
+    // snap whole cells, the low word of the view's flags (it slows auto-scrolling), and
+    // keeping the rectangle on the page (TRUE when it was changed).
+    virtual int GetGridStepX() const { return 1; }
+    virtual int GetGridStepY() const { return 1; }
+    virtual BOOL IsCellMode() const { return FALSE; }
+    virtual int GetFlagsLow() const { return 0; }
+    virtual BOOL KeepRectOnPage(RECT*, int, BOOL, BOOL) { return FALSE; }
+    // The rulers' position indicators follow the tracked rectangle (page units).
+    virtual void ShowTrackedExtent(const RECT&) { }
+    // The floating tip with the angle while an object turns: text, rotation centre and the
+    // size of the turning rectangle, in device units.
+    virtual void ShowAngleTip(const CString&, POINT, SIZE) { }
+    virtual void HideAngleTip() { }
 
     // Cursors: a system cursor id (IDC_) or a cursor resource of the program.
     virtual void ShowCursor(UINT) { }

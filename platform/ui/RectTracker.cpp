@@ -268,7 +268,9 @@ void CRectTracker::DrawTrackerRect(LPCRECT rect, CWnd* clipTo, CDC* dc, CWnd* wn
             size = CSize(1, 1);
         }
     }
-    dc->DrawDragRect(r, size, m_bErase ? nullptr : static_cast<LPCRECT>(m_rectLast), m_sizeLast);
+    // An erase step only notes the rectangle; the next draw inverts it away and the new one in.
+    if (m_bFinalErase || !m_bErase)
+        dc->DrawDragRect(r, size, m_rectLast, m_sizeLast);
     m_rectLast = r;
     m_sizeLast = size;
 }

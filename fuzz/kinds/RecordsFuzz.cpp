@@ -1,0 +1,18 @@
+// Reads arbitrary bytes as the record of each drawing-object kind and its generator. A
+// reader may only succeed or throw the archive exception; what it read must store and read
+// back unchanged.
+#include "fuzz/RecordRoundTrip.h"
+#include "objects/kinds/BorderGen.h"
+#include "objects/kinds/RectGen.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const Bytes bytes(data, data + size);
+    CheckStable<CBorderOb>(bytes);
+    CheckStable<CBorderGen>(bytes);
+    CheckStable<CRectOb>(bytes);
+    CheckStable<CRectGen>(bytes);
+    return 0;
+}

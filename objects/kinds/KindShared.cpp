@@ -1,0 +1,83 @@
+#include "objects/kinds/KindShared.h"
+
+#include "objects/GroupInfo.h"
+#include "objects/HyperOb.h"
+#include "objects/HyperViewOb.h"
+#include "objects/PropColor.h"
+#include "objects/PropCombo.h"
+#include "platform/core/Archive.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+constexpr UINT ColourButtonId = 27151;
+constexpr int ChoiceKind = 4;
+constexpr int MinimumHitBand = 10;
+}
+
+CPropCustColor* MakeColorEditor(UINT nameId, COLORREF* field)
+{
+    auto* editor = new CPropCustColor(nameId, field);
+    editor->m_captionId = ColourButtonId;
+    return editor;
+}
+
+CPropCombo* MakeChoiceEditor(UINT nameId, int* field, const KindChoice* choices, int count, BOOL withChoices)
+{
+    auto* editor = new CPropCombo(nameId, reinterpret_cast<DWORD*>(field));
+    editor->m_kind = ChoiceKind;
+    for (int i = 0; withChoices && i < count; ++i)
+        editor->AddChoiceById(choices[i].textId, static_cast<DWORD>(choices[i].value));
+    return editor;
+}
+
+void AppendProperties(CHyperBaseOb* object, CObArray& list, const UINT* ids, int count, BOOL withChoices)
+{
+    for (int i = 0; i < count; ++i) {
+        if (CPropOb* editor = object->CreateProperty(ids[i], withChoices))
+            list.Add(editor);
+    }
+}
+
+CPropOb* DropHelpContextProp(CPropOb* editor)
+{
+    if (editor && editor->GetNameId() == CHyperViewOb::HelpContextId) {
+        delete editor;
+        return nullptr;
+    }
+    return editor;
+}
+
+CSnapPointSet* GetGroupSnapPoints(CHyperOb* object, BOOL own, CSnapPointSet* ownSet)
+{
+    CGroupInfo* group = object->GetOwnGroupInfo();
+    if (own || object->GroupID < 0 || !group)
+        return ownSet;
+    CSnapPointSet* groupSet = group->GetSnapPoints();
+    if (!groupSet)
+        return ownSet;
+    groupSet->SetOwner(object);
+    return groupSet;
+}
+
+BOOL IsInHollowCentre(const RECT& rect, int band, POINT point)
+{
+    CRect centre(rect);
+    int inset = std::max(MinimumHitBand, band);
+    centre.DeflateRect(inset, inset);
+    return centre.PtInRect(point);
+}
+
+int DrawableWidth(int width, const RECT& outer)
+{
+    int limit = std::min(std::abs(outer.right - outer.left), std::abs(outer.bottom - outer.top)) / 2 + 1;
+    return std::clamp(width, 0, limit);
+}
+
+int ReadInt32(CArchive& archive)
+{
+    DWORD value;
+    archive >> value;
+    return static_cast<int>(value);
+}

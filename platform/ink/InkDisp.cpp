@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 std::shared_ptr<InkDisp> InkDisp::Create() { return std::shared_ptr<InkDisp>(new InkDisp()); }
 
@@ -136,34 +135,53 @@ InkStrokes InkDisp::HitTestCircle(POINT center, double radius)
     return hit;
 }
 
+namespace {
+
+// The stroke's points with more put in between, so no two lie further apart than `step`.
+void Densify(const InkStrokeDisp& s, double step, std::vector<POINT>& points, std::vector<WORD>& pressures)
+{
+    const auto& from = s.Points();
+    const auto& weights = s.Pressures();
+    for (size_t i = 0; i < from.size(); ++i) {
+        if (i > 0) {
+            double dx = from[i].x - from[i - 1].x, dy = from[i].y - from[i - 1].y;
+            int parts = int(std::min(1e6, std::ceil(std::hypot(dx, dy) / step)));
+            for (int k = 1; k < parts; ++k) {
+                double t = double(k) / parts;
+                points.push_back({LONG(std::lround(from[i - 1].x + dx * t)), LONG(std::lround(from[i - 1].y + dy * t))});
+                if (!weights.empty())
+                    pressures.push_back(WORD(std::lround(weights[i - 1] + (weights[i] - weights[i - 1]) * t)));
+            }
+        }
+        points.push_back(from[i]);
+        if (!weights.empty())
+            pressures.push_back(weights[i]);
+    }
+}
+
+}  // namespace
+
 bool InkDisp::ErasePoints(POINT center, double radius)
 {
     bool changed = false;
     for (const auto& stroke : std::vector(m_strokes)) {
-        const auto& points = stroke->Points();
-        std::vector<std::vector<size_t>> runs(1);
-        for (size_t i = 0; i < points.size(); ++i) {
-            double d = std::hypot(double(points[i].x - center.x), double(points[i].y - center.y));
-            if (d > radius)
-                runs.back().push_back(i);
-            else if (!runs.back().empty())
-                runs.emplace_back();
-        }
-        if (std::accumulate(runs.begin(), runs.end(), size_t(0), [](size_t n, const auto& r) { return n + r.size(); }) ==
-            points.size())
+        if (stroke->Distance(center) > radius)
             continue;
-        for (const auto& run : runs) {
-            if (run.empty())
-                continue;
-            std::vector<POINT> part;
-            std::vector<WORD> pressures;
-            for (size_t i : run) {
-                part.push_back(points[i]);
-                if (!stroke->Pressures().empty())
-                    pressures.push_back(stroke->Pressures()[i]);
+        std::vector<POINT> points;
+        std::vector<WORD> pressures;
+        Densify(*stroke, std::max(1.0, radius / 2), points, pressures);
+        auto inside = [&](size_t i) { return std::hypot(double(points[i].x - center.x), double(points[i].y - center.y)) <= radius; };
+        for (size_t i = 0; i < points.size();) {
+            size_t end = i;
+            while (end < points.size() && !inside(end))
+                ++end;
+            if (end > i) {
+                auto piece = Adopt(*stroke, m_nextId);
+                piece->SetPoints({points.begin() + long(i), points.begin() + long(end)},
+                                 pressures.empty() ? std::vector<WORD>()
+                                                   : std::vector<WORD>(pressures.begin() + long(i), pressures.begin() + long(end)));
             }
-            auto piece = Adopt(*stroke, m_nextId);
-            piece->SetPoints(std::move(part), std::move(pressures));
+            i = end + 1;
         }
         DeleteStroke(stroke);
         changed = true;

@@ -51,14 +51,12 @@ void Run(std::shared_ptr<TimerEvent> event, UINT id, UINT delay, LPTIMECALLBACK 
         if (event->wake.wait_until(lock, due, [&] { return event->killed; }))
             return;
         lock.unlock();
+        // A one-shot event is over once it fires: its id is gone before the callback runs.
+        if (auto self = periodic ? nullptr : TakeEvent(id))
+            self->thread.detach();
         callback(id, 0, user, 0, 0);
         lock.lock();
     } while (periodic && !event->killed);
-    if (!periodic) {
-        lock.unlock();
-        if (auto self = TakeEvent(id))
-            self->thread.detach();
-    }
 }
 
 }  // namespace

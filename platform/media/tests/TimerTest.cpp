@@ -51,9 +51,9 @@ TEST(MmTimer, AOneShotFiresOnceAndIsGone)
     Ticks ticks;
     UINT id = timeSetEvent(1, 0, &Ticks::Tick, DWORD_PTR(&ticks), TIME_ONESHOT);
     WaitFor(ticks.count, 1);
+    EXPECT_EQ(timeKillEvent(id), MMSYSERR_INVALPARAM);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(ticks.count, 1);
-    EXPECT_EQ(timeKillEvent(id), MMSYSERR_INVALPARAM);
 }
 
 TEST(MmTimer, TheCallbackMayKillItsOwnEvent)

@@ -22,11 +22,11 @@ struct WaveFixture : ::testing::Test {
         return WAVEFORMATEX{WAVE_FORMAT_PCM, channels, rate, rate * align, align, bits, 0};
     }
 
-    // Waits up to two seconds for a condition that another thread makes true.
+    // Waits up to five seconds for a condition that another thread makes true.
     template <typename Condition>
     static bool Eventually(Condition condition)
     {
-        for (int i = 0; i < 2000 && !condition(); ++i)
+        for (int i = 0; i < 5000 && !condition(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return condition();
     }

@@ -138,20 +138,25 @@ TEST_F(WaveOut, PauseHoldsThePositionAndRestartGoesOnFromThere)
     Log log;
     HWAVEOUT out = nullptr;
     ASSERT_EQ(waveOutOpen(&out, 0, &f, DWORD_PTR(&Log::Out), DWORD_PTR(&log), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    std::vector<BYTE> sound = Ramp(2400);  // 300 ms
+    std::vector<BYTE> sound = Ramp(8000);  // a second
     WAVEHDR h{reinterpret_cast<LPSTR>(sound.data()), DWORD(sound.size()), 0, 0, 0, 0, nullptr, 0};
     waveOutPrepareHeader(out, &h, sizeof h);
     waveOutWrite(out, &h, sizeof h);
     MMTIME t{TIME_BYTES, {}};
     ASSERT_TRUE(Eventually([&] { return waveOutGetPosition(out, &t, sizeof t) == 0 && t.u.cb >= 400; }));
     ASSERT_EQ(waveOutPause(out), MMSYSERR_NOERROR);
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // a chunk under way may still finish
-    waveOutGetPosition(out, &t, sizeof t);
-    DWORD held = t.u.cb;
+    DWORD held = 0;
+    ASSERT_TRUE(Eventually([&] {  // a chunk under way may still finish
+        DWORD before = (waveOutGetPosition(out, &t, sizeof t), t.u.cb);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        waveOutGetPosition(out, &t, sizeof t);
+        held = t.u.cb;
+        return held == before;
+    }));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     waveOutGetPosition(out, &t, sizeof t);
     EXPECT_EQ(t.u.cb, held);
-    EXPECT_LT(held, 2400u);
+    EXPECT_LT(held, 8000u);
     EXPECT_FALSE(h.dwFlags & WHDR_DONE);
     ASSERT_EQ(waveOutRestart(out), MMSYSERR_NOERROR);
     ASSERT_TRUE(Eventually([&] { return log.Count(WOM_DONE) == 1; }));
@@ -187,7 +192,7 @@ TEST_F(WaveOut, ClosingWhilePlayingIsRefusedUntilAResetGivesTheHeadersBack)
 // A player whose callback queues the next piece itself must not deadlock with a reset.
 struct SelfFeeding {
     HWAVEOUT out = nullptr;
-    std::vector<BYTE> sound = Ramp(800);
+    std::vector<BYTE> sound = Ramp(8000);  // a second: long enough to be still queued after the reset
     WAVEHDR h{};
     std::atomic<int> done{0};
     std::atomic<bool> stopping{false};
@@ -212,8 +217,9 @@ TEST_F(WaveOut, ACallbackMayQueueAgainWhileAResetRuns)
     waveOutOpen(&player.out, 0, &f, DWORD_PTR(&SelfFeeding::Proc), DWORD_PTR(&player), CALLBACK_FUNCTION);
     waveOutPrepareHeader(player.out, &player.h, sizeof(WAVEHDR));
     waveOutWrite(player.out, &player.h, sizeof(WAVEHDR));
-    ASSERT_TRUE(Eventually([&] { return player.done >= 2; }));
     EXPECT_EQ(waveOutReset(player.out), MMSYSERR_NOERROR);
+    EXPECT_EQ(player.done, 1);
+    EXPECT_TRUE(player.h.dwFlags & WHDR_INQUEUE);
     EXPECT_EQ(waveOutClose(player.out), WAVERR_STILLPLAYING);  // the callback queued it again
     player.stopping = true;
     EXPECT_EQ(waveOutReset(player.out), MMSYSERR_NOERROR);

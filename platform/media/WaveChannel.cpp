@@ -157,7 +157,10 @@ bool WaveChannel::Transfer(std::unique_lock<std::mutex>& lock)
 {
     WAVEHDR* header = m_queue.front();
     size_t done = m_input ? header->dwBytesRecorded : m_frontOffset;
-    size_t chunk = std::min(ChunkBytes(), header->dwBufferLength - done);
+    size_t length = header->dwBufferLength;
+    if (m_input)
+        length -= length % std::max<size_t>(1, m_format.nBlockAlign);  // a torn frame at the end stays empty
+    size_t chunk = std::min(ChunkBytes(), length - done);
     BYTE* at = reinterpret_cast<BYTE*>(header->lpData) + done;
     long moved = 0;
     lock.unlock();
@@ -177,7 +180,7 @@ bool WaveChannel::Transfer(std::unique_lock<std::mutex>& lock)
         header->dwBytesRecorded += DWORD(moved);
     else
         m_frontOffset += size_t(moved);
-    if (done + size_t(moved) >= header->dwBufferLength) {
+    if (done + size_t(moved) >= length) {
         m_queue.pop_front();
         m_frontOffset = 0;
         Complete(lock, header);

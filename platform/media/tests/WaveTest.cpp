@@ -102,6 +102,23 @@ TEST_F(WaveIn, ADeviceThatDisappearsEndsTheRecordingWithWhatWasCaptured)
     EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
 }
 
+TEST_F(WaveIn, ABufferThatEndsInATornFrameComesBackWithTheWholeFrames)
+{
+    WAVEFORMATEX f = Pcm(2, 8000, 16);
+    Log log;
+    HWAVEIN in = nullptr;
+    ASSERT_EQ(waveInOpen(&in, 0, &f, DWORD_PTR(&Log::In), DWORD_PTR(&log), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    Header odd(4099);
+    waveInPrepareHeader(in, &odd.hdr, sizeof(WAVEHDR));
+    waveInAddBuffer(in, &odd.hdr, sizeof(WAVEHDR));
+    device->Feed(Ramp(5000));
+    waveInStart(in);
+    ASSERT_TRUE(Eventually([&] { return log.Count(WIM_DATA) == 1; }));
+    EXPECT_EQ(log.buffers[0].size(), 4096u);
+    waveInReset(in);
+    EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
+}
+
 TEST_F(WaveOut, PlaysTheHeadersInOrderAndReportsThePosition)
 {
     WAVEFORMATEX f = Pcm(2, 44100, 16);

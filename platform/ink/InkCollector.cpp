@@ -1,5 +1,6 @@
 #include "platform/ink/InkCollector.h"
 
+#include "platform/ink/InkTablet.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/Wnd.h"
 
@@ -36,6 +37,7 @@ bool InkCollector::SetEnabled(bool enabled)
     if (enabled && (!m_hwnd || !IsWindow(m_hwnd) || Hooked().count(m_hwnd)))
         return false;
     if (enabled) {
+        WatchTablets();
         Attach();
     } else {
         if (m_stroke)
@@ -54,6 +56,12 @@ bool InkCollector::SetInk(std::shared_ptr<InkDisp> ink)
         return false;
     m_ink = std::move(ink);
     return true;
+}
+
+InkCollector* InkCollector::OnWindow(HWND hwnd)
+{
+    auto it = Hooked().find(hwnd);
+    return it == Hooked().end() ? nullptr : it->second;
 }
 
 DWORD InkCollector::Advise(InkCollectorEvents* sink)
@@ -150,7 +158,11 @@ void InkCollector::PenDown(POINT client, std::optional<WORD> pressure, const Ink
     bool outside = !IsRectEmpty(&in) && !PtInRect(&in, client);
     if (!m_enabled || m_down || outside)
         return;
-    m_cursor = cursor;
+    bool newCursor = cursor.Id != m_cursor.Id;
+    if (newCursor || cursor.Inverted != m_cursor.Inverted) {
+        m_cursor = cursor;
+        Fire([&](InkCollectorEvents& sink) { sink.CursorInRange(m_cursor, newCursor); });
+    }
     m_down = BeginInput(ToInk(client), pressure);
     if (m_down)
         SetCapture(m_hwnd);

@@ -61,12 +61,16 @@ public:
     // Client pixels where pen input is taken; empty for the whole window.
     void SetWindowInputRectangle(const RECT& rect) { m_inputRect = rect; }
 
+    // The enabled collector on a window, if any.
+    static InkCollector* OnWindow(HWND hwnd);
+
     // Returns the connection's cookie, never 0.
     DWORD Advise(InkCollectorEvents* sink);
     bool Unadvise(DWORD cookie);
 
-    // Pen input in client pixels, also used by the window hook. Pressure 0 to kMaxInkPressure,
-    // or none.
+    // Pen input in client pixels, as the window's mouse and a tablet's pen give it. Pressure 0
+    // to kMaxInkPressure, or none. A pen down with another cursor, or the other end of the pen,
+    // first reports CursorInRange.
     void PenDown(POINT client, std::optional<WORD> pressure = std::nullopt, const InkCursor& cursor = {});
     void PenMove(POINT client, std::optional<WORD> pressure = std::nullopt);
     void PenUp(POINT client);

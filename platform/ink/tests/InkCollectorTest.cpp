@@ -3,6 +3,8 @@
 #include "platform/ui/UiApi.h"
 
 #include <QApplication>
+#include <QPointingDevice>
+#include <QTabletEvent>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@ LRESULT CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 struct Sink : InkCollectorEvents {
     int downs = 0, packets = 0, strokes = 0, deleting = 0;
+    std::vector<InkCursor> inRange;
     bool cancel = false;
     bool dropSelection = false;
     void CursorDown(const InkCursor&, const std::shared_ptr<InkStrokeDisp>&) override { ++downs; }
@@ -28,6 +31,7 @@ struct Sink : InkCollectorEvents {
         ++strokes;
         c = cancel;
     }
+    void CursorInRange(const InkCursor& cursor, bool) override { inRange.push_back(cursor); }
     void SelectionChanging(InkStrokes& s) override
     {
         if (dropSelection)
@@ -133,6 +137,38 @@ TEST_F(InkInput, PenPressureIsKeptWithEachPoint)
     overlay.PenUp({30, 10});
     auto stroke = overlay.Ink()->Stroke(1);
     EXPECT_EQ(stroke->Pressures(), (std::vector<WORD>{200, 700, 700}));
+}
+
+void SendTablet(QEvent::Type type, QPointF at, qreal pressure, const QPointingDevice& device)
+{
+    Qt::MouseButtons held = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
+    QTabletEvent event(type, &device, at, at, pressure, 0, 0, 0, 0, 0, Qt::NoModifier, Qt::LeftButton, held);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &event);
+}
+
+TEST_F(InkInput, ATabletPenInksWithPressureAndItsEraserEndIsReported)
+{
+    auto caps = QInputDevice::Capability::Position | QInputDevice::Capability::Pressure;
+    QPointingDevice pen("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, caps, 1, 2);
+    QPointingDevice eraser("eraser", 2, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Eraser, caps, 1, 2);
+    SendTablet(QEvent::TabletPress, {20, 20}, 0.25, pen);
+    SendTablet(QEvent::TabletMove, {40, 20}, 1.0, pen);
+    SendTablet(QEvent::TabletRelease, {40, 20}, 0.0, pen);
+    ASSERT_EQ(overlay.Ink()->StrokeCount(), 1u);
+    EXPECT_EQ(overlay.Ink()->Stroke(1)->Pressures(), (std::vector<WORD>{256, 1023}));
+    EXPECT_EQ(g_windowClicks, 0);
+    SendTablet(QEvent::TabletPress, {60, 60}, 0.5, eraser);
+    SendTablet(QEvent::TabletRelease, {60, 60}, 0.0, eraser);
+    ASSERT_EQ(sink.inRange.size(), 2u);
+    EXPECT_FALSE(sink.inRange[0].Inverted);
+    EXPECT_TRUE(sink.inRange[1].Inverted);
+    SendTablet(QEvent::TabletPress, {250, 140}, 0.5, pen);  // off the ink's window: not taken
+    SendTablet(QEvent::TabletRelease, {250, 140}, 0.0, pen);
+    EXPECT_EQ(overlay.Ink()->StrokeCount(), 2u);  // the pen's stroke and the eraser end's dot
+    ASSERT_TRUE(overlay.SetEnabled(false));
+    SendTablet(QEvent::TabletPress, {20, 20}, 0.5, pen);
+    SendTablet(QEvent::TabletRelease, {20, 20}, 0.0, pen);
+    EXPECT_EQ(overlay.Ink()->StrokeCount(), 2u);
 }
 
 TEST_F(InkInput, TheEraserTakesWholeStrokesOrTheirParts)

@@ -1,5 +1,6 @@
 // The multimedia clock and timers. Each timer event runs on a thread of its own; the callback
-// may kill its own event. Killing an event from another thread waits for a running callback.
+// may kill its own event. Killing an event from another thread waits for a running callback,
+// so a callback must never wait for the thread that kills it (post to it, don't send).
 #pragma once
 
 #include "platform/media/WaveTypes.h"

@@ -1,7 +1,9 @@
 // Wave input and output on the desktop's sound devices. Each open device has its own thread:
 // finished headers come back through the CALLBACK_FUNCTION callback there (WIM_DATA, WOM_DONE),
 // with WIM_OPEN/WOM_OPEN first and WIM_CLOSE/WOM_CLOSE last. The calls may be made from any
-// thread; a callback may queue headers and reset, but not close its own device.
+// thread; a callback may queue headers and reset, but not close its own device. Reset returns
+// once every queued header has come back through the callback, so a callback must never wait
+// for the thread that resets (post to it, don't send).
 #pragma once
 
 #include "platform/media/WaveTypes.h"

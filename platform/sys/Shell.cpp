@@ -75,12 +75,12 @@ int HandlerResult(int exitCode)
 
 int OpenWithHandler(const std::string& target)
 {
-    return HandlerResult(LaunchProgram({ { "xdg-open", target }, "", true }));
+    return HandlerResult(LaunchProgram({ { "xdg-open", target }, "", kDesktopToolWait }));
 }
 
 int StartProgram(const fs::path& program, LPCTSTR parameters, const std::string& folder)
 {
-    ShellLaunch launch { { program.string() }, folder, false };
+    ShellLaunch launch { { program.string() }, folder, 0 };
     for (const CString& argument : SplitCommandLine(parameters))
         launch.argv.push_back(ToUtf8(argument));
     int result = LaunchProgram(launch);
@@ -133,7 +133,7 @@ UINT WinExec(LPCSTR commandLine, UINT)
         return static_cast<UINT>(MissingCode(program));
     if (!IsProgram(program))
         return ERROR_BAD_FORMAT;
-    ShellLaunch launch { { program.string() }, "", false };
+    ShellLaunch launch { { program.string() }, "", 0 };
     for (size_t i = 1; i < parts.size(); ++i)
         launch.argv.push_back(ToUtf8(parts[i]));
     int result = LaunchProgram(launch);

@@ -13,8 +13,6 @@ extern char** environ;
 
 namespace {
 
-constexpr auto kExitWait = std::chrono::milliseconds(1500);
-
 struct ChildExit {
     std::mutex lock;
     std::condition_variable ended;
@@ -41,10 +39,10 @@ std::shared_ptr<ChildExit> WatchChild(pid_t pid)
     return state;
 }
 
-int AwaitExit(ChildExit& state)
+int AwaitExit(ChildExit& state, int milliseconds)
 {
     std::unique_lock guard(state.lock);
-    if (!state.ended.wait_for(guard, kExitWait, [&state] { return state.done; }))
+    if (!state.ended.wait_for(guard, std::chrono::milliseconds(milliseconds), [&state] { return state.done; }))
         return kLaunchRunning;
     return WIFEXITED(state.status) ? WEXITSTATUS(state.status) : kLaunchFailed;
 }
@@ -67,7 +65,7 @@ int Spawn(const ShellLaunch& launch)
     if (error != 0)
         return error == ENOENT ? kLaunchNotFound : kLaunchFailed;
     std::shared_ptr<ChildExit> state = WatchChild(pid);
-    return launch.waitForExit ? AwaitExit(*state) : kLaunchRunning;
+    return launch.waitMilliseconds > 0 ? AwaitExit(*state, launch.waitMilliseconds) : kLaunchRunning;
 }
 
 } // namespace

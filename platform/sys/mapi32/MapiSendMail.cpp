@@ -134,7 +134,7 @@ std::string WriteMailFolder(const MailMessage& mail)
 
 ShellLaunch MailLaunch(const MailMessage& mail, const std::string& folder)
 {
-    ShellLaunch launch { { "xdg-email", "--utf8", "--subject", mail.subject }, "", true };
+    ShellLaunch launch { { "xdg-email", "--utf8", "--subject", mail.subject }, "", kDesktopToolWait };
     if (!mail.body.empty())
         launch.argv.insert(launch.argv.end(), { "--body", mail.body });
     for (const std::string& address : mail.cc)

@@ -83,15 +83,18 @@ std::string ReadAll(const std::string& path)
     return text.str();
 }
 
+bool WriteWithFolder(const std::string& path, const std::string& content)
+{
+    std::error_code error;
+    fs::create_directories(fs::path(path).parent_path(), error);
+    return WriteFileAtomically(path, content);
+}
+
 // Writes the file when its content differs. `changed` tells whether it did.
 bool WriteIfDifferent(const std::string& path, const std::string& content, bool& changed)
 {
     changed = ReadAll(path) != content;
-    if (!changed)
-        return true;
-    std::error_code error;
-    fs::create_directories(fs::path(path).parent_path(), error);
-    return WriteFileAtomically(path, content);
+    return !changed || WriteWithFolder(path, content);
 }
 
 bool SetDefaults(const ShellProgram& program, const std::vector<ShellFileType>& types)
@@ -109,7 +112,7 @@ bool SetDefaults(const ShellProgram& program, const std::vector<ShellFileType>& 
             changed = true;
         }
     }
-    return !changed || list.Save(path);
+    return !changed || WriteWithFolder(path, list.Serialize());
 }
 
 } // namespace

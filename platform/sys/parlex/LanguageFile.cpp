@@ -115,7 +115,8 @@ LanguageTexts ParseLanguageFile(std::string_view utf8)
             line.remove_suffix(1);
         if (line.empty() || line.front() == '#' || line.front() == ';')
             continue;
-        auto entry = IsValidUtf8(line) ? ParseLine(line) : std::nullopt;
+        bool text = IsValidUtf8(line) && line.find('\0') == std::string_view::npos;
+        auto entry = text ? ParseLine(line) : std::nullopt;
         if (!entry) {
             ++result.brokenLines;
             continue;

@@ -10,7 +10,7 @@
 
 struct LanguageTexts {
     std::map<std::string, std::string> texts;  // Windows-1252 key -> text
-    int brokenLines = 0;                       // lines without a key, with a bad escape or bad UTF-8
+    int brokenLines = 0;                       // lines without a key, with a bad escape, bad UTF-8 or NUL
 };
 
 constexpr size_t kMaxLanguageFileBytes = 4 * 1024 * 1024;

@@ -68,12 +68,13 @@ TEST_F(ParlexTest, AShortBufferGetsTheStartAndTheWholeLength)
 TEST_F(ParlexTest, BrokenLinesAreSkippedAndTheRestIsUsed)
 {
     EXPECT_EQ(Init("<Yes>=Ja\nno equals sign\n=no key\n<Bad>=escape \\q\n<Cut>=ends in \\\n"
-                   "<Latin>=\xE4\xF6\n<No>=Nein\r\n"),
+                   "<Latin>=\xE4\xF6\n<No>=Nein\r\n" + std::string("\0<Nul>=x\n", 9)),
               PARLEX_LINES_SKIPPED);
     EXPECT_EQ(LanguageText("<Yes>"), "Ja");
     EXPECT_EQ(LanguageText("<No>"), "Nein");
     EXPECT_EQ(LanguageText("<Bad>"), "Bad");
     EXPECT_EQ(LanguageText("<Latin>"), "Latin") << "a line that is not UTF-8 is broken";
+    EXPECT_EQ(LanguageText("<Nul>"), "Nul") << "so is one with a NUL";
 }
 
 TEST_F(ParlexTest, MissingOrOversizedFilesLeaveEnglish)

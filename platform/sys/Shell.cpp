@@ -115,6 +115,37 @@ int Execute(LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directo
     return OpenWithHandler(path.string());
 }
 
+bool IsBlank(char ch)
+{
+    return ch == ' ' || ch == '\t';
+}
+
+// One argument from `at` on: 2n backslashes and a quote give n backslashes and open or close
+// a quoted run, 2n + 1 give n and a quote; other backslashes are themselves.
+std::string ReadArgument(std::string_view text, size_t& at)
+{
+    std::string part;
+    bool quoted = false;
+    while (at < text.size() && (quoted || !IsBlank(text[at]))) {
+        size_t slashes = 0;
+        for (; at < text.size() && text[at] == '\\'; ++at)
+            ++slashes;
+        if (at < text.size() && text[at] == '"') {
+            part.append(slashes / 2, '\\');
+            if (slashes % 2 == 1)
+                part += '"';
+            else
+                quoted = !quoted;
+            ++at;
+            continue;
+        }
+        part.append(slashes, '\\');
+        if (at < text.size() && (quoted || !IsBlank(text[at])))
+            part += text[at++];
+    }
+    return part;
+}
+
 } // namespace
 
 HINSTANCE ShellExecute(HWND, LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directory, INT)
@@ -144,34 +175,13 @@ std::vector<CString> SplitCommandLine(LPCTSTR commandLine)
 {
     std::vector<CString> parts;
     std::string_view text = commandLine != nullptr ? commandLine : "";
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-            ++i;
-        if (i == text.size())
-            break;
-        std::string part;
-        bool quoted = false;
-        for (; i < text.size() && (quoted || (text[i] != ' ' && text[i] != '\t')); ++i) {
-            size_t slashes = 0;
-            while (i < text.size() && text[i] == '\\') {
-                ++slashes;
-                ++i;
-            }
-            if (i < text.size() && text[i] == '"') {
-                part.append(slashes / 2, '\\');
-                if (slashes % 2 == 1)
-                    part += '"';
-                else
-                    quoted = !quoted;
-                continue;
-            }
-            part.append(slashes, '\\');
-            if (i == text.size() || (!quoted && (text[i] == ' ' || text[i] == '\t')))
-                break;
-            part += text[i];
-        }
+    size_t at = 0;
+    while (true) {
+        while (at < text.size() && IsBlank(text[at]))
+            ++at;
+        if (at == text.size())
+            return parts;
+        std::string part = ReadArgument(text, at);
         parts.emplace_back(part.data(), static_cast<int>(part.size()));
     }
-    return parts;
 }

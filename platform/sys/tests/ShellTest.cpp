@@ -182,10 +182,10 @@ TEST_F(DesktopHandlerTest, NoHandlerAtAllReportsNoAssociation)
 TEST_F(DesktopHandlerTest, AProgramIsLeftRunning)
 {
     std::string record = m_files.Path() + "/ran";
-    MakeProgram(m_files.Path() + "/slow", "sleep 0.2; echo \"$1\" > '" + record + "'\n");
+    MakeProgram(m_files.Path() + "/slow", "sleep 1; echo \"$1\" > '" + record + "'\n");
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Code(ShellExecute(nullptr, "open", "slow", "done", m_files.Path().c_str(), 5)), kShellSuccess);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
     for (int i = 0; i < 100 && ReadText(record).empty(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(ReadText(record), "done\n");

@@ -19,12 +19,6 @@ bool EndsWithDll(const std::string& name)
     return tail == ".dll";
 }
 
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-}
-
 void* OpenLibrary(const std::string& path)
 {
     return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -45,6 +39,13 @@ FARPROC ProcByOrdinal(void* library, WORD ordinal)
 
 } // namespace
 
+std::vector<std::string> ProgramLibraryFolders()
+{
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    return { folder.string(), (folder.parent_path() / "lib").string() };
+}
+
 std::string SharedLibraryFileName(LPCTSTR fileName)
 {
     std::string name = SystemPathFromName(fileName);
@@ -63,12 +64,11 @@ HMODULE LoadLibrary(LPCTSTR fileName)
         return nullptr;
     std::string name = SharedLibraryFileName(fileName);
     void* library = OpenLibrary(name);
-    if (library == nullptr && name.find('/') == std::string::npos) {
-        std::filesystem::path folder = ProgramFolder();
-        library = OpenLibrary((folder / name).string());
+    if (name.find('/') != std::string::npos)
+        return static_cast<HMODULE>(library);
+    for (const std::string& folder : ProgramLibraryFolders())
         if (library == nullptr)
-            library = OpenLibrary((folder.parent_path() / "lib" / name).string());
-    }
+            library = OpenLibrary(folder + "/" + name);
     return static_cast<HMODULE>(library);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/Types.h"
 
 #include <string>
+#include <vector>
 
 using FARPROC = void (*)();
 
@@ -18,3 +19,13 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 
 // The file name LoadLibrary tries first for a given name ("GTEINET.DLL" -> "libgteinet.so").
 std::string SharedLibraryFileName(LPCTSTR fileName);
+
+// The folders LoadLibrary looks in after the system's own search: the program's folder and
+// the "lib" folder beside it.
+std::vector<std::string> ProgramLibraryFolders();
+
+// Finds `fileName` (with `extension` added when it has none; "X.DLL" stands for libx.so) in
+// the folders of `path` (';'-separated), else in ProgramLibraryFolders() and on PATH. Copies
+// the native path into `buffer` and returns its length, or the size needed when the buffer is
+// too small; 0 when not found. `filePart`, when given, points at the name in the buffer.
+DWORD SearchPath(LPCSTR path, LPCSTR fileName, LPCSTR extension, DWORD size, LPSTR buffer, LPSTR* filePart);

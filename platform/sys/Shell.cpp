@@ -3,7 +3,6 @@
 #include "platform/core/FilePath.h"
 #include "platform/sys/ShellLauncher.h"
 
-#include <cctype>
 #include <filesystem>
 #include <strings.h>
 #include <sys/stat.h>
@@ -21,20 +20,6 @@ HINSTANCE AsInstance(int code)
 bool EqualsNoCase(LPCTSTR text, const char* word)
 {
     return text != nullptr && strcasecmp(text, word) == 0;
-}
-
-// "https://…", "mailto:…"; a single letter before the colon is a drive.
-bool HasScheme(const CString& target)
-{
-    int colon = target.Find(':');
-    if (colon < 2 || !std::isalpha(static_cast<unsigned char>(target[0])))
-        return false;
-    for (int i = 1; i < colon; ++i) {
-        char ch = target[i];
-        if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '+' && ch != '-' && ch != '.')
-            return false;
-    }
-    return true;
 }
 
 bool IsProgram(const fs::path& path)
@@ -96,7 +81,7 @@ int Execute(LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directo
         return SE_ERR_NOASSOC;
     if (file == nullptr || *file == '\0')
         return SE_ERR_FNF;
-    if (HasScheme(file))
+    if (!AddressScheme(file).empty())
         return OpenWithHandler(ToUtf8(CString(file)));
     std::error_code error;
     std::string folder = directory != nullptr && *directory != '\0' ? SystemPathFromName(directory) : "";

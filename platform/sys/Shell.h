@@ -7,6 +7,7 @@
 #include "platform/core/System.h"
 #include "platform/core/Types.h"
 
+#include <string>
 #include <vector>
 
 // Results of ShellExecute and WinExec; anything above 32 is success.
@@ -26,6 +27,14 @@ constexpr int kShellSuccess = 42;
 // verb) SE_ERR_NOASSOC. The show command is not used.
 HINSTANCE ShellExecute(HWND owner, LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directory,
                        INT showCommand);
+// What a target named by a document, data file or download is, so that callers open only
+// safe kinds: web and mail addresses freely, documents after the user confirmed, programs
+// and scripts never.
+// The lower-case scheme of an address ("https"); empty for a path ("C:" is a drive).
+std::string AddressScheme(LPCTSTR target);
+enum class ShellTarget { webAddress, mailAddress, otherAddress, document, programOrScript, missing };
+ShellTarget ClassifyShellTarget(LPCTSTR target);
+
 // Starts the program named first in the command line; > 31 on success, else as above.
 UINT WinExec(LPCSTR commandLine, UINT showCommand);
 

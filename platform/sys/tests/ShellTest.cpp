@@ -318,3 +318,36 @@ TEST(RelativePath, DifferentRootsHaveNoRelativePath)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ShellTarget, OnlyAddressesAndDocumentsAreSafeKinds)
+{
+    TempFolder folder;
+    const std::string& f = folder.Path();
+    WriteText(f + "/plan.trn", "x");
+    WriteText(f + "/run-me", "#!/bin/sh\necho\n");
+    WriteText(f + "/tool", "\x7f" "ELF");
+    fs::permissions(f + "/tool", fs::perms::owner_all);
+    WriteText(f + "/setup.EXE", "MZ");
+    const std::pair<std::string, ShellTarget> cases[] = {
+        { "https://example.org/x", ShellTarget::webAddress },
+        { "HTTP://example.org", ShellTarget::webAddress },
+        { "mailto:ann@example.org", ShellTarget::mailAddress },
+        { "file:///etc/passwd", ShellTarget::otherAddress },
+        { "javascript:alert(1)", ShellTarget::otherAddress },
+        { f + "/plan.trn", ShellTarget::document },
+        { f + "/run-me", ShellTarget::programOrScript },
+        { f + "/tool", ShellTarget::programOrScript },
+        { f + "/setup.EXE", ShellTarget::programOrScript },
+        { "C:\\Games\\start.bat", ShellTarget::programOrScript },
+        { f + "/gone.trn", ShellTarget::missing },
+        { "", ShellTarget::missing },
+    };
+    for (const auto& [target, kind] : cases)
+        EXPECT_EQ(ClassifyShellTarget(target.c_str()), kind) << target;
+    EXPECT_EQ(AddressScheme("C:\\plan.trn"), "");
+    EXPECT_EQ(AddressScheme("Svn+SSH://host"), "svn+ssh");
+}
+
+} // namespace

@@ -81,10 +81,18 @@ std::string CCorrectionList::Replacement(const std::string& word) const
     return {};
 }
 
+// An entry matches the text with or without its full stop; a dotted entry ("e.g.") also
+// matches its last part ("g."), which is all a caller sees of it.
 bool CCorrectionList::IsFirstLetterException(const std::string& text) const
 {
     std::string bare = !text.empty() && text.back() == '.' ? text.substr(0, text.size() - 1) : text;
     if (bare.empty())
         return false;
-    return m_file.Find(kExceptions, text) != nullptr || m_file.Find(kExceptions, bare) != nullptr;
+    std::string dotted = "." + bare + ".";
+    for (const std::string& entry : m_file.Keys(kExceptions)) {
+        bool tail = entry.size() > dotted.size() && lstrcmpiA(entry.c_str() + entry.size() - dotted.size(), dotted.c_str()) == 0;
+        if (tail || lstrcmpiA(entry.c_str(), text.c_str()) == 0 || lstrcmpiA(entry.c_str(), bare.c_str()) == 0)
+            return true;
+    }
+    return false;
 }

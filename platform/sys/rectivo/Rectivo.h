@@ -33,7 +33,7 @@ int Rectivo_SetCorrectCapsLock(RECTIVO_HANDLE list, int flag);
 // capitals; without one, "TWo" becomes "Two" and "hELLO" "Hello" while those switches are on.
 int Rectivo_GetReplacement(RECTIVO_HANDLE list, LPCSTR word, LPSTR buffer, int size);
 // Nonzero when `text`, a word with its full stop ("etc."), is listed as an exception, with
-// or without the full stop.
+// or without the full stop; "g." matches a listed "e.g.".
 int Rectivo_IsFirstLetterException(RECTIVO_HANDLE list, LPCSTR text);
 
 using RECTIVO_OPEN = decltype(&Rectivo_Open);

@@ -14,7 +14,8 @@ constexpr const char* kList = "[ReplaceWith]\n"
                               "empty=\n"
                               "[FirstLetterExceptions]\n"
                               "etc.=1\n"
-                              "approx=1\n";
+                              "approx=1\n"
+                              "e.g.=1\n";
 
 class RectivoTest : public ::testing::Test {
 protected:
@@ -77,7 +78,8 @@ TEST_F(RectivoTest, CapitalSlipsAreMendedWhileTheirSwitchesAreOn)
 TEST_F(RectivoTest, ExceptionsMatchWithOrWithoutTheirFullStop)
 {
     const std::pair<const char*, int> cases[] = {
-        { "etc.", 1 }, { "ETC.", 1 }, { "approx.", 1 }, { "left.", 0 }, { "g.", 0 }, { ".", 0 }, { "", 0 },
+        { "etc.", 1 }, { "ETC.", 1 }, { "approx.", 1 }, { "g.", 1 }, { "e.g.", 1 },
+        { "left.", 0 }, { "tc.", 0 }, { "e.", 0 }, { ".", 0 }, { "", 0 },
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(Rectivo_IsFirstLetterException(m_list, text), expected) << text;

@@ -71,10 +71,11 @@ DWORD AsBytes(DWORD value, BYTE* out)
 
 } // namespace
 
-BOOL CryptAcquireContext(HCRYPTPROV* provider, LPCSTR container, LPCSTR providerName, DWORD providerType,
-                         DWORD)
+BOOL CryptAcquireContext(
+    HCRYPTPROV* provider, LPCSTR container, LPCSTR providerName, DWORD providerType, DWORD)
 {
-    if (provider == nullptr || container != nullptr || providerName != nullptr || providerType != PROV_RSA_FULL)
+    if (provider == nullptr || container != nullptr || providerName != nullptr
+        || providerType != PROV_RSA_FULL)
         return FALSE;
     CryptTable& table = Table();
     std::lock_guard guard(table.lock);

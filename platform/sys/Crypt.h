@@ -18,8 +18,8 @@ constexpr DWORD HP_HASHVAL = 0x0002;
 constexpr DWORD HP_HASHSIZE = 0x0004;
 
 // Only PROV_RSA_FULL is offered; containers and providers are not, so both names must be NULL.
-BOOL CryptAcquireContext(HCRYPTPROV* provider, LPCSTR container, LPCSTR providerName, DWORD providerType,
-                         DWORD flags);
+BOOL CryptAcquireContext(
+    HCRYPTPROV* provider, LPCSTR container, LPCSTR providerName, DWORD providerType, DWORD flags);
 // Hash objects still made from the context go with it.
 BOOL CryptReleaseContext(HCRYPTPROV provider, DWORD flags);
 // CALG_MD5 only, without a key.

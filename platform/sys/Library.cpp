@@ -32,7 +32,8 @@ bool IsOrdinal(LPCSTR procName)
 FARPROC ProcByOrdinal(void* library, WORD ordinal)
 {
     auto table = static_cast<const ORDINAL_EXPORTS*>(dlsym(library, kOrdinalExportsSymbol));
-    if (table == nullptr || table->procs == nullptr || ordinal < table->base || ordinal - table->base >= table->count)
+    if (table == nullptr || table->procs == nullptr || ordinal < table->base
+        || ordinal - table->base >= table->count)
         return nullptr;
     return reinterpret_cast<FARPROC>(table->procs[ordinal - table->base]);
 }

@@ -9,7 +9,7 @@
 namespace {
 
 struct SplitName {
-    std::string root;  // "C:", "\\server\share", "\" or empty for a relative name
+    std::string root; // "C:", "\\server\share", "\" or empty for a relative name
     std::vector<std::string> parts;
 };
 
@@ -70,7 +70,8 @@ BOOL PathRelativePathTo(LPTSTR path, LPCTSTR from, DWORD fromAttributes, LPCTSTR
     if (!(fromAttributes & FILE_ATTRIBUTE_DIRECTORY) && !source.parts.empty())
         source.parts.pop_back();
     size_t common = 0;
-    while (common < source.parts.size() && common < target.parts.size() && source.parts[common] == target.parts[common])
+    while (common < source.parts.size() && common < target.parts.size()
+        && source.parts[common] == target.parts[common])
         ++common;
     std::string result = common == source.parts.size() ? "." : "..";
     for (size_t i = common + 1; i < source.parts.size(); ++i)

@@ -24,7 +24,7 @@ bool EqualsNoCase(LPCTSTR text, const char* word)
 
 bool IsProgram(const fs::path& path)
 {
-    struct stat info {};
+    struct stat info { };
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 

@@ -25,8 +25,8 @@ constexpr int kShellSuccess = 42;
 // a program is started with `parameters` split as a command line, in `directory`. A missing
 // file gives SE_ERR_FNF, a missing folder SE_ERR_PNF, no handler for the kind (or another
 // verb) SE_ERR_NOASSOC. The show command is not used.
-HINSTANCE ShellExecute(HWND owner, LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directory,
-                       INT showCommand);
+HINSTANCE ShellExecute(
+    HWND owner, LPCTSTR operation, LPCTSTR file, LPCTSTR parameters, LPCTSTR directory, INT showCommand);
 // What a target named by a document, data file or download is, so that callers open only
 // safe kinds: web and mail addresses freely, documents after the user confirmed, programs
 // and scripts never.

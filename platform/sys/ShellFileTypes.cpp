@@ -5,6 +5,7 @@
 #include "platform/sys/ShellLauncher.h"
 #include "platform/sys/XdgFolders.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -17,17 +18,20 @@ namespace {
 constexpr const char* kDefaults = "Default Applications";
 constexpr int kMimeUpdateWait = 60000;
 
+constexpr std::pair<char, const char*> kXmlEntities[] = {
+    { '&', "&amp;" },
+    { '<', "&lt;" },
+    { '>', "&gt;" },
+    { '"', "&quot;" },
+};
+
 std::string XmlEscaped(const std::string& text)
 {
     std::string out;
     for (char ch : text) {
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += ch;
-        }
+        auto entity = std::find_if(std::begin(kXmlEntities), std::end(kXmlEntities),
+            [ch](const auto& entry) { return entry.first == ch; });
+        out += entity != std::end(kXmlEntities) ? std::string(entity->second) : std::string(1, ch);
     }
     return out;
 }
@@ -121,7 +125,9 @@ std::string MimeTypeOf(const std::string& typeId)
 {
     std::string name;
     for (char ch : typeId)
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? static_cast<char>(std::tolower(static_cast<unsigned char>(ch))) : '-';
+        name += std::isalnum(static_cast<unsigned char>(ch))
+            ? static_cast<char>(std::tolower(static_cast<unsigned char>(ch)))
+            : '-';
     return "application/x-" + name;
 }
 
@@ -133,9 +139,11 @@ bool RegisterShellFileTypes(const ShellProgram& program, const std::vector<Shell
     bool mimeChanged = false;
     bool entryChanged = false;
     if (!WriteIfDifferent(dataHome + "/mime/packages/" + program.id + ".xml", MimePackage(types), mimeChanged)
-        || !WriteIfDifferent(dataHome + "/applications/" + program.id + ".desktop", DesktopEntry(program, types), entryChanged))
+        || !WriteIfDifferent(dataHome + "/applications/" + program.id + ".desktop",
+            DesktopEntry(program, types), entryChanged))
         return false;
-    if (mimeChanged && LaunchProgram({ { "update-mime-database", dataHome + "/mime" }, "", kMimeUpdateWait }) != 0)
+    if (mimeChanged
+        && LaunchProgram({ { "update-mime-database", dataHome + "/mime" }, "", kMimeUpdateWait }) != 0)
         return false;
     return SetDefaults(program, types);
 }

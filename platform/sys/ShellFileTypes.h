@@ -7,15 +7,15 @@
 #include <vector>
 
 struct ShellFileType {
-    std::string extension;  // ".trn"
-    std::string typeId;     // "VantrelQ8.Document"
-    std::string typeName;   // shown by file managers (UTF-8)
+    std::string extension; // ".trn"
+    std::string typeId; // "VantrelQ8.Document"
+    std::string typeName; // shown by file managers (UTF-8)
 };
 
 struct ShellProgram {
-    std::string id;       // the desktop entry's name without ".desktop"
-    std::string name;     // UTF-8
-    std::string program;  // native path of the program
+    std::string id; // the desktop entry's name without ".desktop"
+    std::string name; // UTF-8
+    std::string program; // native path of the program
 };
 
 // "VantrelQ8.Document" -> "application/x-vantrelq8-document".

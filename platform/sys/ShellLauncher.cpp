@@ -29,8 +29,7 @@ std::shared_ptr<ChildExit> WatchChild(pid_t pid)
     auto state = std::make_shared<ChildExit>();
     std::thread([pid, state] {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
         std::lock_guard guard(state->lock);
         state->done = true;
         state->status = status;
@@ -42,7 +41,8 @@ std::shared_ptr<ChildExit> WatchChild(pid_t pid)
 int AwaitExit(ChildExit& state, int milliseconds)
 {
     std::unique_lock guard(state.lock);
-    if (!state.ended.wait_for(guard, std::chrono::milliseconds(milliseconds), [&state] { return state.done; }))
+    if (!state.ended.wait_for(
+            guard, std::chrono::milliseconds(milliseconds), [&state] { return state.done; }))
         return kLaunchRunning;
     return WIFEXITED(state.status) ? WEXITSTATUS(state.status) : kLaunchFailed;
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 struct ShellLaunch {
-    std::vector<std::string> argv;  // native (UTF-8); argv[0] is looked up on PATH when it has no '/'
-    std::string folder;             // working folder; empty keeps the current one
+    std::vector<std::string> argv; // native (UTF-8); argv[0] is looked up on PATH when it has no '/'
+    std::string folder; // working folder; empty keeps the current one
     // How long to wait for the exit code: desktop tools (xdg-open, xdg-email) report a missing
     // handler through it. 0 leaves the program running.
     int waitMilliseconds = 0;

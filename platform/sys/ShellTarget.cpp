@@ -15,9 +15,38 @@ namespace {
 
 // Kinds the desktop or a command interpreter would run rather than show.
 constexpr const char* kProgramExtensions[] = {
-    ".exe", ".com", ".bat", ".cmd", ".pif", ".scr", ".msi", ".vbs", ".vbe", ".js", ".jse", ".wsf", ".wsh",
-    ".ps1", ".lnk", ".sh", ".bash", ".csh", ".ksh", ".zsh", ".py", ".pl", ".rb", ".php", ".jar", ".run",
-    ".bin", ".appimage", ".desktop", ".deb", ".rpm", ".so",
+    ".exe",
+    ".com",
+    ".bat",
+    ".cmd",
+    ".pif",
+    ".scr",
+    ".msi",
+    ".vbs",
+    ".vbe",
+    ".js",
+    ".jse",
+    ".wsf",
+    ".wsh",
+    ".ps1",
+    ".lnk",
+    ".sh",
+    ".bash",
+    ".csh",
+    ".ksh",
+    ".zsh",
+    ".py",
+    ".pl",
+    ".rb",
+    ".php",
+    ".jar",
+    ".run",
+    ".bin",
+    ".appimage",
+    ".desktop",
+    ".deb",
+    ".rpm",
+    ".so",
 };
 
 } // namespace
@@ -42,12 +71,12 @@ bool HasProgramExtension(const fs::path& path)
 {
     std::string extension = path.extension().string();
     return std::any_of(std::begin(kProgramExtensions), std::end(kProgramExtensions),
-                       [&extension](const char* known) { return strcasecmp(extension.c_str(), known) == 0; });
+        [&extension](const char* known) { return strcasecmp(extension.c_str(), known) == 0; });
 }
 
 bool IsRunnable(const fs::path& path)
 {
-    struct stat info {};
+    struct stat info { };
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     if (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH))

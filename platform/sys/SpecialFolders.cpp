@@ -12,8 +12,8 @@ enum class Base { userDir, dataHome, configHome, cacheHome, home };
 struct SpecialFolder {
     int id;
     Base base;
-    const char* name;  // the user-dirs key, or the sub-folder of the base
-    const char* fallback;  // for a user-dirs key: the folder under home when none is set
+    const char* name; // the user-dirs key, or the sub-folder of the base
+    const char* fallback; // for a user-dirs key: the folder under home when none is set
 };
 
 constexpr SpecialFolder kSpecialFolders[] = {

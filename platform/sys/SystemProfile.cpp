@@ -6,7 +6,8 @@
 
 UINT GetProfileInt(LPCTSTR section, LPCTSTR key, INT defaultValue)
 {
-    if (section == nullptr || key == nullptr || strcasecmp(section, "MAIL") != 0 || strcasecmp(key, "MAPI") != 0)
+    if (section == nullptr || key == nullptr || strcasecmp(section, "MAIL") != 0
+        || strcasecmp(key, "MAPI") != 0)
         return static_cast<UINT>(defaultValue);
     char found[MAX_PATH];
     DWORD length = SearchPath(nullptr, "xdg-email", nullptr, sizeof found, found, nullptr);

@@ -26,7 +26,8 @@ QMimeType MimeTypeOf(const std::string& path, bool folder, bool byNameOnly)
     if (folder)
         return database.mimeTypeForName("inode/directory");
     QString name = QString::fromStdString(path);
-    return byNameOnly ? database.mimeTypeForFile(name, QMimeDatabase::MatchExtension) : database.mimeTypeForFile(name);
+    return byNameOnly ? database.mimeTypeForFile(name, QMimeDatabase::MatchExtension)
+                      : database.mimeTypeForFile(name);
 }
 
 // Without an icon theme: a page with a folded corner, or a folder.
@@ -44,7 +45,7 @@ QImage DrawnIcon(int size, bool folder)
     } else {
         painter.setBrush(Qt::white);
         const QPoint page[] = { { 3 * unit, 1 * unit }, { 10 * unit, 1 * unit }, { 13 * unit - 1, 4 * unit },
-                                { 13 * unit - 1, 15 * unit - 1 }, { 3 * unit, 15 * unit - 1 } };
+            { 13 * unit - 1, 15 * unit - 1 }, { 3 * unit, 15 * unit - 1 } };
         painter.drawPolygon(page, 5);
     }
     return image;
@@ -75,7 +76,8 @@ HICON IconFromImage(const QImage& image)
                 mask[static_cast<size_t>(y * maskStride + x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
         }
     }
-    ICONINFO info { TRUE, 0, 0, CreateBitmap(size, size, 1, 1, mask.data()), CreateBitmap(size, size, 1, 32, color.data()) };
+    ICONINFO info { TRUE, 0, 0, CreateBitmap(size, size, 1, 1, mask.data()),
+        CreateBitmap(size, size, 1, 32, color.data()) };
     HICON icon = CreateIconIndirect(&info);
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
@@ -121,7 +123,8 @@ DWORD_PTR SHGetFileInfo(LPCSTR path, DWORD attributes, SHFILEINFO* info, UINT, U
     std::error_code error;
     if (!byName && !std::filesystem::exists(native, error))
         return 0;
-    bool folder = byName ? (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 : std::filesystem::is_directory(native, error);
+    bool folder = byName ? (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                         : std::filesystem::is_directory(native, error);
     QMimeType type = MimeTypeOf(native, folder, byName);
     int size = (flags & SHGFI_SMALLICON) ? 16 : 32;
     static SystemImageList systemLists[2];
@@ -133,7 +136,8 @@ DWORD_PTR SHGetFileInfo(LPCSTR path, DWORD attributes, SHFILEINFO* info, UINT, U
         if (flags & SHGFI_SYSICONINDEX)
             info->iIcon = index;
         if (flags & SHGFI_DISPLAYNAME)
-            CopyText(info->szDisplayName, sizeof info->szDisplayName, std::filesystem::path(native).filename().string());
+            CopyText(info->szDisplayName, sizeof info->szDisplayName,
+                std::filesystem::path(native).filename().string());
         if (flags & SHGFI_TYPENAME)
             CopyText(info->szTypeName, sizeof info->szTypeName, type.comment().toStdString());
     }

@@ -5,8 +5,8 @@
 #include "platform/ui/UiTypes.h"
 
 struct SHFILEINFO {
-    HICON hIcon;            // the caller destroys it
-    int iIcon;              // index in the system image list
+    HICON hIcon; // the caller destroys it
+    int iIcon; // index in the system image list
     DWORD dwAttributes;
     CHAR szDisplayName[MAX_PATH];
     CHAR szTypeName[80];

@@ -2,8 +2,8 @@
 
 #include "platform/core/FilePath.h"
 #include "platform/core/String.h"
-#include "platform/sys/ShellFileTypes.h"
 #include "platform/sys/Shell.h"
+#include "platform/sys/ShellFileTypes.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Help.h"
 
@@ -34,7 +34,8 @@ BOOL OpenHelpFile(const CString& file)
         AfxMessageBox("The help file could not be found:\n" + file, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    auto result = reinterpret_cast<uintptr_t>(ShellExecute(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL));
+    auto result
+        = reinterpret_cast<uintptr_t>(ShellExecute(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
         AfxMessageBox("There is no program to show the help file:\n" + file, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -56,7 +57,8 @@ ShellFileType TypeOf(const CDocTemplate& docTemplate)
 void CWinApp::WinHelp(DWORD_PTR, UINT command)
 {
     if (command != HELP_QUIT)
-        OpenHelpFile(m_pszHelpFilePath != nullptr ? CString(m_pszHelpFilePath) : DefaultHelpFile(m_pszExeName));
+        OpenHelpFile(
+            m_pszHelpFilePath != nullptr ? CString(m_pszHelpFilePath) : DefaultHelpFile(m_pszExeName));
 }
 
 void CWinApp::OnHelp()
@@ -78,7 +80,8 @@ BOOL CWinApp::RegisterShellFileTypes(BOOL)
             types.push_back(type);
     }
     fs::path program = ProgramPath();
-    std::string id = m_pszExeName != nullptr ? fs::path(m_pszExeName).stem().string() : program.stem().string();
+    std::string id
+        = m_pszExeName != nullptr ? fs::path(m_pszExeName).stem().string() : program.stem().string();
     for (char& ch : id)
         ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     std::string name = m_pszAppName != nullptr ? ToUtf8(CString(m_pszAppName)) : id;

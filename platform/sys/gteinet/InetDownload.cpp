@@ -138,7 +138,8 @@ int Download(CURL* curl, LPCSTR agent, LPCSTR address, const std::string& target
 
 } // namespace
 
-int Inet_DownloadFile(LPCSTR agent, LPCSTR address, LPCSTR localFile, int, INET_PROGRESS progress, void* context)
+int Inet_DownloadFile(
+    LPCSTR agent, LPCSTR address, LPCSTR localFile, int, INET_PROGRESS progress, void* context)
 {
     if (address == nullptr || *address == '\0')
         return INET_FAILED;

@@ -59,7 +59,7 @@ std::set<std::string> NameSet(int count, const LPCSTR* names)
 }
 
 int FindEntries(zip_t* archive, const std::set<std::string>& wanted, const std::set<std::string>& excluded,
-                std::vector<Entry>& entries)
+    std::vector<Entry>& entries)
 {
     std::set<std::string> found;
     zip_int64_t count = zip_get_num_entries(archive, 0);
@@ -91,7 +91,8 @@ bool CopyData(zip_file_t* source, std::FILE* target, zip_uint64_t size)
     zip_int64_t got = 0;
     while ((got = zip_fread(source, buffer, sizeof buffer)) > 0) {
         total += static_cast<zip_uint64_t>(got);
-        if (total > size || std::fwrite(buffer, 1, static_cast<size_t>(got), target) != static_cast<size_t>(got))
+        if (total > size
+            || std::fwrite(buffer, 1, static_cast<size_t>(got), target) != static_cast<size_t>(got))
             return false;
     }
     return got == 0 && total == size;
@@ -122,9 +123,9 @@ int Extract(zip_t* archive, const Entry& entry, const fs::path& folder, bool ove
         return UNZIP_CANNOT_WRITE;
     std::FILE* file = fdopen(descriptor, "wb");
     std::unique_ptr<zip_file_t, EntryCloser> source(zip_fopen_index(archive, entry.index, 0));
-    int result = file == nullptr ? UNZIP_CANNOT_WRITE
+    int result = file == nullptr                               ? UNZIP_CANNOT_WRITE
         : !source || !CopyData(source.get(), file, entry.size) ? UNZIP_DAMAGED
-                                                              : UNZIP_OK;
+                                                               : UNZIP_OK;
     if (file != nullptr ? std::fclose(file) != 0 : close(descriptor) != 0)
         result = result == UNZIP_OK ? UNZIP_CANNOT_WRITE : result;
     if (result == UNZIP_OK && std::rename(part.c_str(), target.c_str()) != 0)
@@ -137,14 +138,15 @@ int Extract(zip_t* archive, const Entry& entry, const fs::path& folder, bool ove
 Archive OpenArchive(const UNZIP_OPTIONS& options)
 {
     int error = 0;
-    Archive archive(zip_open(SystemPathFromName(options.zipFile).c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    Archive archive(
+        zip_open(SystemPathFromName(options.zipFile).c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (archive && options.password != nullptr && *options.password != '\0')
         zip_set_default_password(archive.get(), options.password);
     return archive;
 }
 
-int Unzip(const std::set<std::string>& wanted, const std::set<std::string>& excluded, const UNZIP_OPTIONS& options,
-          const UNZIP_CALLBACKS* callbacks)
+int Unzip(const std::set<std::string>& wanted, const std::set<std::string>& excluded,
+    const UNZIP_OPTIONS& options, const UNZIP_CALLBACKS* callbacks)
 {
     fs::path folder = SystemPathFromName(options.targetFolder);
     std::error_code error;
@@ -165,7 +167,7 @@ int Unzip(const std::set<std::string>& wanted, const std::set<std::string>& excl
 } // namespace
 
 int UnZip_UnzipFile(int nameCount, const LPCSTR* names, int excludeCount, const LPCSTR* excludes,
-                    const UNZIP_OPTIONS* options, const UNZIP_CALLBACKS* callbacks)
+    const UNZIP_OPTIONS* options, const UNZIP_CALLBACKS* callbacks)
 {
     if (options == nullptr || options->zipFile == nullptr || options->targetFolder == nullptr || nameCount < 0
         || excludeCount < 0)

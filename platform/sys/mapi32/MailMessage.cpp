@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr size_t kBytesPerLine = 57;  // 76 characters of base64
+constexpr size_t kBytesPerLine = 57; // 76 characters of base64
 
 std::string Base64(const std::string& bytes, const char* lineEnd)
 {
@@ -14,7 +14,8 @@ std::string Base64(const std::string& bytes, const char* lineEnd)
     for (size_t at = 0; at < bytes.size(); at += kBytesPerLine) {
         size_t count = std::min(kBytesPerLine, bytes.size() - at);
         unsigned char line[4 * kBytesPerLine / 3 + 1];
-        int length = EVP_EncodeBlock(line, reinterpret_cast<const unsigned char*>(bytes.data() + at), static_cast<int>(count));
+        int length = EVP_EncodeBlock(
+            line, reinterpret_cast<const unsigned char*>(bytes.data() + at), static_cast<int>(count));
         out.append(reinterpret_cast<const char*>(line), static_cast<size_t>(length));
         out += lineEnd;
     }
@@ -51,12 +52,14 @@ std::string FormatMailMessage(const MailMessage& message, const std::string& bou
     out += "Subject: " + HeaderText(message.subject) + "\r\n";
     out += "X-Unsent: 1\r\nMIME-Version: 1.0\r\n";
     out += "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\n";
-    out += "--" + boundary + "\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n";
+    out += "--" + boundary
+        + "\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n";
     out += Base64(message.body, "\r\n");
     for (const MailAttachment& attachment : message.attachments) {
         std::string name = HeaderText(attachment.name);
         out += "--" + boundary + "\r\nContent-Type: application/octet-stream; name=\"" + name + "\"\r\n";
-        out += "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"" + name + "\"\r\n\r\n";
+        out += "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"" + name
+            + "\"\r\n\r\n";
         out += Base64(attachment.bytes, "\r\n");
     }
     return out + "--" + boundary + "--\r\n";

@@ -5,14 +5,14 @@
 #include <vector>
 
 struct MailAttachment {
-    std::string name;   // UTF-8, as the recipient sees it
+    std::string name; // UTF-8, as the recipient sees it
     std::string bytes;
 };
 
 struct MailMessage {
-    std::vector<std::string> to, cc, bcc;  // addresses
-    std::string subject;                   // UTF-8
-    std::string body;                      // UTF-8
+    std::vector<std::string> to, cc, bcc; // addresses
+    std::string subject; // UTF-8
+    std::string body; // UTF-8
     std::vector<MailAttachment> attachments;
 };
 

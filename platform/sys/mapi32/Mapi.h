@@ -33,7 +33,7 @@ struct MapiRecipDesc {
     ULONG ulReserved;
     ULONG ulRecipClass;
     LPSTR lpszName;
-    LPSTR lpszAddress;  // "SMTP:" before the address is allowed
+    LPSTR lpszAddress; // "SMTP:" before the address is allowed
     ULONG ulEIDSize;
     LPVOID lpEntryID;
 };
@@ -42,8 +42,8 @@ struct MapiFileDesc {
     ULONG ulReserved;
     ULONG flFlags;
     ULONG nPosition;
-    LPSTR lpszPathName;  // the file to send
-    LPSTR lpszFileName;  // the name the recipient sees; NULL: that of the path
+    LPSTR lpszPathName; // the file to send
+    LPSTR lpszFileName; // the name the recipient sees; NULL: that of the path
     LPVOID lpFileType;
 };
 

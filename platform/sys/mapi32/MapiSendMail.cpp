@@ -28,9 +28,10 @@ std::string Utf8(LPCSTR text)
 std::string SafeFileName(std::string name)
 {
     name = fs::path(name).filename().string();
-    std::replace_if(name.begin(), name.end(), [](char ch) {
-        return ch == '\\' || ch == ':' || ch == '"' || (ch >= 0 && ch < 0x20) || ch == 0x7F;
-    }, '_');
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char ch) { return ch == '\\' || ch == ':' || ch == '"' || (ch >= 0 && ch < 0x20) || ch == 0x7F; },
+        '_');
     return name.empty() || name == "." || name == ".." ? "attachment" : name;
 }
 
@@ -58,7 +59,7 @@ ULONG ReadAttachment(const MapiFileDesc& file, std::set<std::string>& used, Mail
     if (!(bytes << in.rdbuf()))
         return MAPI_E_ATTACHMENT_OPEN_FAILURE;
     std::string shown = file.lpszFileName != nullptr && *file.lpszFileName != '\0' ? Utf8(file.lpszFileName)
-                                                                                    : path.filename().string();
+                                                                                   : path.filename().string();
     attachment = { UniqueName(SafeFileName(shown), used), bytes.str() };
     return SUCCESS_SUCCESS;
 }
@@ -71,7 +72,8 @@ std::string Address(const MapiRecipDesc& recipient)
     if (address.rfind("SMTP:", 0) == 0)
         address.erase(0, 5);
     bool unsafe = address.empty() || address.front() == '-'
-        || std::any_of(address.begin(), address.end(), [](char ch) { return (ch >= 0 && ch < 0x20) || ch == ','; });
+        || std::any_of(
+            address.begin(), address.end(), [](char ch) { return (ch >= 0 && ch < 0x20) || ch == ','; });
     return unsafe ? std::string() : address;
 }
 
@@ -101,7 +103,8 @@ ULONG ReadRecipients(const MapiMessage& message, MailMessage& mail)
 
 ULONG ReadMessage(const MapiMessage& message, MailMessage& mail)
 {
-    if ((message.nRecipCount > 0 && message.lpRecips == nullptr) || (message.nFileCount > 0 && message.lpFiles == nullptr))
+    if ((message.nRecipCount > 0 && message.lpRecips == nullptr)
+        || (message.nFileCount > 0 && message.lpFiles == nullptr))
         return MAPI_E_INVALID_MESSAGE;
     mail.subject = Utf8(message.lpszSubject);
     mail.body = Utf8(message.lpszNoteText);
@@ -110,7 +113,8 @@ ULONG ReadMessage(const MapiMessage& message, MailMessage& mail)
     std::set<std::string> used { "message.eml" };
     mail.attachments.resize(message.nFileCount);
     for (ULONG i = 0; i < message.nFileCount; ++i)
-        if (ULONG result = ReadAttachment(message.lpFiles[i], used, mail.attachments[i]); result != SUCCESS_SUCCESS)
+        if (ULONG result = ReadAttachment(message.lpFiles[i], used, mail.attachments[i]);
+            result != SUCCESS_SUCCESS)
             return result;
     return SUCCESS_SUCCESS;
 }
@@ -124,7 +128,8 @@ std::string WriteMailFolder(const MailMessage& mail)
     std::string folder = parent + "/XXXXXX";
     if (parent.empty() || mkdtemp(folder.data()) == nullptr)
         return {};
-    bool written = WriteFileAtomically(folder + "/message.eml", FormatMailMessage(mail, "=_" + fs::path(folder).filename().string()));
+    bool written = WriteFileAtomically(
+        folder + "/message.eml", FormatMailMessage(mail, "=_" + fs::path(folder).filename().string()));
     for (const MailAttachment& attachment : mail.attachments)
         written = written && WriteFileAtomically(folder + "/" + attachment.name, attachment.bytes);
     if (!written)

@@ -9,8 +9,8 @@
 #include <string_view>
 
 struct LanguageTexts {
-    std::map<std::string, std::string> texts;  // Windows-1252 key -> text
-    int brokenLines = 0;                       // lines without a key, with a bad escape, bad UTF-8 or NUL
+    std::map<std::string, std::string> texts; // Windows-1252 key -> text
+    int brokenLines = 0; // lines without a key, with a bad escape, bad UTF-8 or NUL
 };
 
 constexpr size_t kMaxLanguageFileBytes = 4 * 1024 * 1024;

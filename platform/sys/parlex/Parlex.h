@@ -8,9 +8,9 @@
 
 // Results of Parlex_Init.
 constexpr int PARLEX_LOADED = 1;
-constexpr int PARLEX_ENGLISH = 0;         // no language file: English texts only
-constexpr int PARLEX_REFUSED = -1;        // the file cannot be read or is too large; English only
-constexpr int PARLEX_LINES_SKIPPED = -2;  // broken lines were skipped, the others are used
+constexpr int PARLEX_ENGLISH = 0; // no language file: English texts only
+constexpr int PARLEX_REFUSED = -1; // the file cannot be read or is too large; English only
+constexpr int PARLEX_LINES_SKIPPED = -2; // broken lines were skipped, the others are used
 
 extern "C" {
 

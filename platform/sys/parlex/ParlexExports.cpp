@@ -16,7 +16,7 @@ struct LanguageState {
     std::mutex lock;
     bool started = false;
     std::map<std::string, std::string> texts;
-    std::map<std::string, std::string> missed;  // key -> English text
+    std::map<std::string, std::string> missed; // key -> English text
 };
 
 LanguageState& State()

@@ -90,8 +90,10 @@ bool CCorrectionList::IsFirstLetterException(const std::string& text) const
         return false;
     std::string dotted = "." + bare + ".";
     for (const std::string& entry : m_file.Keys(kExceptions)) {
-        bool tail = entry.size() > dotted.size() && lstrcmpiA(entry.c_str() + entry.size() - dotted.size(), dotted.c_str()) == 0;
-        if (tail || lstrcmpiA(entry.c_str(), text.c_str()) == 0 || lstrcmpiA(entry.c_str(), bare.c_str()) == 0)
+        bool tail = entry.size() > dotted.size()
+            && lstrcmpiA(entry.c_str() + entry.size() - dotted.size(), dotted.c_str()) == 0;
+        if (tail || lstrcmpiA(entry.c_str(), text.c_str()) == 0
+            || lstrcmpiA(entry.c_str(), bare.c_str()) == 0)
             return true;
     }
     return false;

@@ -21,7 +21,8 @@ std::set<RECTIVO_HANDLE> g_lists;
 
 // Runs `action` on the list when the handle is one of ours, else gives `otherwise`.
 template <typename Action>
-auto WithList(RECTIVO_HANDLE handle, Action action, decltype(action(std::declval<CCorrectionList&>())) otherwise)
+auto WithList(
+    RECTIVO_HANDLE handle, Action action, decltype(action(std::declval<CCorrectionList&>())) otherwise)
 {
     std::lock_guard guard(g_lock);
     return g_lists.contains(handle) ? action(handle->list) : otherwise;
@@ -54,17 +55,20 @@ void Rectivo_Close(RECTIVO_HANDLE list)
 
 int Rectivo_SetCorrectTwoInitCaps(RECTIVO_HANDLE list, int flag)
 {
-    return WithList(list, [flag](CCorrectionList& l) { return Swap(l.correctTwoInitCaps, flag); }, 0);
+    return WithList(
+        list, [flag](CCorrectionList& l) { return Swap(l.correctTwoInitCaps, flag); }, 0);
 }
 
 int Rectivo_SetCapitalizeSentence(RECTIVO_HANDLE list, int flag)
 {
-    return WithList(list, [flag](CCorrectionList& l) { return Swap(l.capitalizeSentence, flag); }, 0);
+    return WithList(
+        list, [flag](CCorrectionList& l) { return Swap(l.capitalizeSentence, flag); }, 0);
 }
 
 int Rectivo_SetCorrectCapsLock(RECTIVO_HANDLE list, int flag)
 {
-    return WithList(list, [flag](CCorrectionList& l) { return Swap(l.correctCapsLock, flag); }, 0);
+    return WithList(
+        list, [flag](CCorrectionList& l) { return Swap(l.correctCapsLock, flag); }, 0);
 }
 
 int Rectivo_GetReplacement(RECTIVO_HANDLE list, LPCSTR word, LPSTR buffer, int size)
@@ -73,7 +77,8 @@ int Rectivo_GetReplacement(RECTIVO_HANDLE list, LPCSTR word, LPSTR buffer, int s
         *buffer = '\0';
     if (word == nullptr)
         return 0;
-    std::string replacement = WithList(list, [word](CCorrectionList& l) { return l.Replacement(word); }, std::string());
+    std::string replacement = WithList(
+        list, [word](CCorrectionList& l) { return l.Replacement(word); }, std::string());
     if (buffer != nullptr && size > 0) {
         size_t copied = std::min(replacement.size(), static_cast<size_t>(size) - 1);
         std::memcpy(buffer, replacement.data(), copied);
@@ -86,7 +91,8 @@ int Rectivo_IsFirstLetterException(RECTIVO_HANDLE list, LPCSTR text)
 {
     if (text == nullptr)
         return 0;
-    return WithList(list, [text](CCorrectionList& l) { return l.IsFirstLetterException(text) ? 1 : 0; }, 0);
+    return WithList(
+        list, [text](CCorrectionList& l) { return l.IsFirstLetterException(text) ? 1 : 0; }, 0);
 }
 
 namespace {
@@ -97,9 +103,18 @@ ORDINAL_PROC Proc(auto function)
 }
 
 const ORDINAL_PROC kProcs[] = {
-    Proc(&Rectivo_Open), Proc(&Rectivo_Close), nullptr, Proc(&Rectivo_SetCorrectTwoInitCaps), nullptr,
-    Proc(&Rectivo_SetCapitalizeSentence), nullptr, Proc(&Rectivo_SetCorrectCapsLock), nullptr, nullptr,
-    Proc(&Rectivo_GetReplacement), Proc(&Rectivo_IsFirstLetterException),
+    Proc(&Rectivo_Open),
+    Proc(&Rectivo_Close),
+    nullptr,
+    Proc(&Rectivo_SetCorrectTwoInitCaps),
+    nullptr,
+    Proc(&Rectivo_SetCapitalizeSentence),
+    nullptr,
+    Proc(&Rectivo_SetCorrectCapsLock),
+    nullptr,
+    nullptr,
+    Proc(&Rectivo_GetReplacement),
+    Proc(&Rectivo_IsFirstLetterException),
 };
 
 } // namespace

@@ -13,7 +13,8 @@ std::string Md5Hex(const std::string& text)
 {
     HCRYPTPROV provider = 0;
     HCRYPTHASH hash = 0;
-    if (!CryptAcquireContext(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT | CRYPT_MACHINE_KEYSET))
+    if (!CryptAcquireContext(
+            &provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT | CRYPT_MACHINE_KEYSET))
         return "no context";
     std::string hex;
     BYTE value[16];
@@ -40,9 +41,10 @@ TEST(Crypt, Md5OfTheReferenceVectors)
         { "abc", "900150983cd24fb0d6963f7d28e17f72" },
         { "message digest", "f96b697d7cb7938d525a2f31aaf161d0" },
         { "abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b" },
-        { "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f" },
+        { "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+            "d174ab98d277d9f5a5611c2c9f419d9f" },
         { "12345678901234567890123456789012345678901234567890123456789012345678901234567890",
-          "57edf4a22be3c955ac49da2e2107b67a" },
+            "57edf4a22be3c955ac49da2e2107b67a" },
     };
     for (const auto& [text, digest] : vectors)
         EXPECT_EQ(Md5Hex(text), digest) << text;

@@ -31,13 +31,14 @@ TEST(SearchPath, LooksInTheGivenFoldersWithTheExtension)
     std::string folders = first.Path() + ";" + second.Path();
     char buffer[MAX_PATH];
     EXPECT_EQ(SearchPath(folders.c_str(), "notes", ".txt", sizeof buffer, buffer, nullptr),
-              (second.Path() + "/notes.txt").size());
+        (second.Path() + "/notes.txt").size());
     EXPECT_EQ(std::string(buffer), second.Path() + "/notes.txt");
     EXPECT_EQ(SearchPath(folders.c_str(), "notes.txt", ".doc", sizeof buffer, buffer, nullptr),
-              (second.Path() + "/notes.txt").size()) << "a name with an extension keeps it";
+        (second.Path() + "/notes.txt").size())
+        << "a name with an extension keeps it";
     char small[4];
     EXPECT_EQ(SearchPath(folders.c_str(), "notes.txt", nullptr, sizeof small, small, nullptr),
-              (second.Path() + "/notes.txt").size() + 1);
+        (second.Path() + "/notes.txt").size() + 1);
     EXPECT_EQ(SearchPath(folders.c_str(), "other.txt", nullptr, sizeof buffer, buffer, nullptr), 0u);
     EXPECT_EQ(SearchPath(folders.c_str(), "", nullptr, sizeof buffer, buffer, nullptr), 0u);
 }

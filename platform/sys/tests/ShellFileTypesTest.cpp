@@ -41,7 +41,8 @@ protected:
         setenv("XDG_DATA_HOME", (m_home.Path() + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (m_home.Path() + "/config").c_str(), 1);
         fs::create_directories(m_home.Path() + "/config");
-        WriteText(m_home.Path() + "/config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop\n");
+        WriteText(
+            m_home.Path() + "/config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop\n");
     }
     void TearDown() override
     {
@@ -58,8 +59,8 @@ protected:
 
     std::vector<std::string> WrittenFiles() const
     {
-        return { m_home.Path() + "/data/mime/packages/vantrel.xml", m_home.Path() + "/data/applications/vantrel.desktop",
-                 m_home.Path() + "/config/mimeapps.list" };
+        return { m_home.Path() + "/data/mime/packages/vantrel.xml",
+            m_home.Path() + "/data/applications/vantrel.desktop", m_home.Path() + "/config/mimeapps.list" };
     }
 
     TempFolder m_home;
@@ -76,18 +77,21 @@ TEST_F(ShellFileTypesTest, TheDesktopOpensTheTypesWithTheProgram)
 {
     ASSERT_TRUE(Register());
     WriteText(m_home.Path() + "/plan.trn", "not much");
-    EXPECT_EQ(Query("XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype '" + m_home.Path() + "/plan.trn' 2>/dev/null"),
-              "application/x-vantrelq8-document");
+    EXPECT_EQ(Query("XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype '" + m_home.Path()
+                  + "/plan.trn' 2>/dev/null"),
+        "application/x-vantrelq8-document");
     for (const char* type : { "application/x-vantrelq8-document", "application/x-vantrelq8-project",
-                              "application/x-vantrelq8-catalog" })
-        EXPECT_EQ(Query(std::string("xdg-mime query default ") + type + " 2>/dev/null"), "vantrel.desktop") << type;
-    EXPECT_NE(ReadText(m_home.Path() + "/config/mimeapps.list").find("text/plain=editor.desktop\n"), std::string::npos)
+             "application/x-vantrelq8-catalog" })
+        EXPECT_EQ(Query(std::string("xdg-mime query default ") + type + " 2>/dev/null"), "vantrel.desktop")
+            << type;
+    EXPECT_NE(ReadText(m_home.Path() + "/config/mimeapps.list").find("text/plain=editor.desktop\n"),
+        std::string::npos)
         << "other choices stay";
     std::string entry = ReadText(m_home.Path() + "/data/applications/vantrel.desktop");
     EXPECT_NE(entry.find("Exec=\"/opt/Vantrel Q8/bin/Vantrel\" %f\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("MimeType=application/x-vantrelq8-document;application/x-vantrelq8-project;"
                          "application/x-vantrelq8-catalog;\n"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(ShellFileTypesTest, RegisteringTwiceChangesNothing)

@@ -65,7 +65,8 @@ TEST_F(ShellExecuteTest, DocumentsFoldersAndAddressesGoToTheDesktopHandler)
     };
     for (const Case& c : cases) {
         m_launches.clear();
-        EXPECT_EQ(Code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, 5)), kShellSuccess) << c.file;
+        EXPECT_EQ(Code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, 5)), kShellSuccess)
+            << c.file;
         ASSERT_EQ(m_launches.size(), 1u) << c.file;
         EXPECT_EQ(m_launches[0].argv, (std::vector<std::string> { "xdg-open", c.target }));
         EXPECT_GT(m_launches[0].waitMilliseconds, 0);
@@ -84,8 +85,9 @@ TEST_F(ShellExecuteTest, RelativeNamesAndBackslashesResolveInTheGivenFolder)
 
 TEST_F(ShellExecuteTest, ProgramsStartWithTheirArgumentsInTheirFolder)
 {
-    EXPECT_EQ(Code(ShellExecute(nullptr, "open", "tool.exe", "-x \"two words\" ;rm", m_folder.Path().c_str(), 5)),
-              kShellSuccess);
+    EXPECT_EQ(
+        Code(ShellExecute(nullptr, "open", "tool.exe", "-x \"two words\" ;rm", m_folder.Path().c_str(), 5)),
+        kShellSuccess);
     ASSERT_EQ(m_launches.size(), 1u);
     EXPECT_EQ(m_launches[0].argv, (std::vector<std::string> { Path("tool"), "-x", "two words", ";rm" }));
     EXPECT_EQ(m_launches[0].folder, m_folder.Path());
@@ -109,7 +111,8 @@ TEST_F(ShellExecuteTest, FailuresGiveTheirCodesAndLaunchNothing)
         { "explore", Path("plan.trn"), "", SE_ERR_NOASSOC },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, c.folder.c_str(), 5)), c.code) << c.file;
+        EXPECT_EQ(Code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, c.folder.c_str(), 5)), c.code)
+            << c.file;
     EXPECT_TRUE(m_launches.empty());
 }
 
@@ -125,7 +128,8 @@ TEST_F(ShellExecuteTest, TheHandlersAnswerBecomesTheResult)
     };
     for (auto [answer, code] : cases) {
         m_answer = answer;
-        EXPECT_EQ(Code(ShellExecute(nullptr, "open", Path("plan.trn").c_str(), nullptr, nullptr, 5)), code) << answer;
+        EXPECT_EQ(Code(ShellExecute(nullptr, "open", Path("plan.trn").c_str(), nullptr, nullptr, 5)), code)
+            << answer;
     }
 }
 
@@ -225,7 +229,8 @@ protected:
         unsetenv("XDG_CACHE_HOME");
         fs::create_directory(m_home.Path() + "/conf");
         WriteText(m_home.Path() + "/conf/user-dirs.dirs",
-                  "# written by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_MUSIC_DIR=\"/srv/music\"\n");
+            "# written by the "
+            "desktop\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_MUSIC_DIR=\"/srv/music\"\n");
     }
     void TearDown() override
     {
@@ -243,7 +248,8 @@ protected:
         return SHGetSpecialFolderPath(nullptr, path, id, create) ? path : "failed";
     }
 
-    static constexpr const char* kVariables[] = { "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" };
+    static constexpr const char* kVariables[]
+        = { "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" };
     TempFolder m_home;
     std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
 };
@@ -287,8 +293,10 @@ TEST(RelativePath, FromAFileOrFolderToAFile)
         const char* expected;
     };
     const Case cases[] = {
-        { "C:\\Projects\\Plan\\Plan.prj", FILE_ATTRIBUTE_NORMAL, "C:\\Projects\\Plan\\doc.trn", ".\\doc.trn" },
-        { "C:\\Projects\\Plan\\Plan.prj", FILE_ATTRIBUTE_NORMAL, "C:\\Projects\\Other\\a.trn", "..\\Other\\a.trn" },
+        { "C:\\Projects\\Plan\\Plan.prj", FILE_ATTRIBUTE_NORMAL, "C:\\Projects\\Plan\\doc.trn",
+            ".\\doc.trn" },
+        { "C:\\Projects\\Plan\\Plan.prj", FILE_ATTRIBUTE_NORMAL, "C:\\Projects\\Other\\a.trn",
+            "..\\Other\\a.trn" },
         { "c:\\Projects\\Plan\\Plan.prj", FILE_ATTRIBUTE_NORMAL, "C:\\x.trn", "..\\..\\x.trn" },
         { "/home/u/proj/p.prj", FILE_ATTRIBUTE_NORMAL, "/home/u/proj/sub/d.trn", ".\\sub\\d.trn" },
         { "/home/u/proj", FILE_ATTRIBUTE_DIRECTORY, "/home/u/proj/d.trn", ".\\d.trn" },
@@ -298,7 +306,8 @@ TEST(RelativePath, FromAFileOrFolderToAFile)
     };
     for (const Case& c : cases) {
         char path[MAX_PATH] = "";
-        EXPECT_TRUE(PathRelativePathTo(path, c.from, c.fromAttributes, c.to, FILE_ATTRIBUTE_NORMAL)) << c.from;
+        EXPECT_TRUE(PathRelativePathTo(path, c.from, c.fromAttributes, c.to, FILE_ATTRIBUTE_NORMAL))
+            << c.from;
         EXPECT_STREQ(path, c.expected) << c.from << " -> " << c.to;
     }
 }
@@ -312,7 +321,8 @@ TEST(RelativePath, DifferentRootsHaveNoRelativePath)
     };
     for (const auto& [from, to] : cases) {
         char path[MAX_PATH] = "unchanged";
-        EXPECT_FALSE(PathRelativePathTo(path, from, FILE_ATTRIBUTE_NORMAL, to, FILE_ATTRIBUTE_NORMAL)) << from;
+        EXPECT_FALSE(PathRelativePathTo(path, from, FILE_ATTRIBUTE_NORMAL, to, FILE_ATTRIBUTE_NORMAL))
+            << from;
         EXPECT_STREQ(path, "unchanged");
     }
 }
@@ -327,7 +337,9 @@ TEST(ShellTarget, OnlyAddressesAndDocumentsAreSafeKinds)
     const std::string& f = folder.Path();
     WriteText(f + "/plan.trn", "x");
     WriteText(f + "/run-me", "#!/bin/sh\necho\n");
-    WriteText(f + "/tool", "\x7f" "ELF");
+    WriteText(f + "/tool",
+        "\x7f"
+        "ELF");
     fs::permissions(f + "/tool", fs::perms::owner_all);
     WriteText(f + "/setup.EXE", "MZ");
     const std::pair<std::string, ShellTarget> cases[] = {

@@ -1,6 +1,6 @@
+#include "platform/ui/LanguageTexts.h"
 #include "UiFixture.h"
 #include "platform/sys/parlex/Parlex.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <cstdio>
 #include <fstream>
@@ -15,7 +15,7 @@ std::string Text(HWND window)
     return text;
 }
 
-class LanguageTextsTest : public UiTest {};
+class LanguageTextsTest : public UiTest { };
 
 TEST_F(LanguageTextsTest, AWindowAndAllItsChildrenAreTranslated)
 {

@@ -1,10 +1,10 @@
+#include "platform/ui/ShellFileInfo.h"
 #include "UiFixture.h"
 #include "platform/core/System.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/ImageList.h"
-#include "platform/ui/ShellFileInfo.h"
 
 #include <filesystem>
 #include <fstream>
@@ -36,7 +36,9 @@ protected:
 TEST_F(ShellFileInfoTest, NamesAndKindsOfFilesAndFolders)
 {
     SHFILEINFO info {};
-    ASSERT_NE(SHGetFileInfo(Path("notes.txt").c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME), 0u);
+    ASSERT_NE(
+        SHGetFileInfo(Path("notes.txt").c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME),
+        0u);
     EXPECT_STREQ(info.szDisplayName, "notes.txt");
     EXPECT_STREQ(info.szTypeName, "plain text document");
     ASSERT_NE(SHGetFileInfo(Path("sub").c_str(), 0, &info, sizeof info, SHGFI_TYPENAME), 0u);
@@ -48,15 +50,16 @@ TEST_F(ShellFileInfoTest, AMissingFileHasNoInfoUnlessItsNameIsEnough)
     SHFILEINFO info {};
     EXPECT_EQ(SHGetFileInfo(Path("gone.txt").c_str(), 0, &info, sizeof info, SHGFI_TYPENAME), 0u);
     EXPECT_NE(SHGetFileInfo(Path("gone.txt").c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                            SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES),
-              0u);
+                  SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES),
+        0u);
     EXPECT_STREQ(info.szTypeName, "plain text document");
 }
 
 TEST_F(ShellFileInfoTest, TheIconIsDrawnTransparentlyAtTheAskedSize)
 {
     SHFILEINFO info {};
-    ASSERT_NE(SHGetFileInfo(Path("notes.txt").c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON), 0u);
+    ASSERT_NE(
+        SHGetFileInfo(Path("notes.txt").c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON), 0u);
     ASSERT_NE(info.hIcon, nullptr);
     ICONINFO parts {};
     ASSERT_TRUE(GetIconInfo(info.hIcon, &parts));
@@ -91,12 +94,13 @@ TEST_F(ShellFileInfoTest, TheSystemImageListHoldsOneImagePerKind)
     SHFILEINFO second {};
     SHFILEINFO folder {};
     std::ofstream(m_folder / "more.txt") << "x";
-    auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfo(Path("notes.txt").c_str(), 0, &first, sizeof first, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(
+        Path("notes.txt").c_str(), 0, &first, sizeof first, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     ASSERT_NE(list, nullptr);
     int count = ImageList_GetImageCount(list);
-    EXPECT_EQ(SHGetFileInfo(Path("more.txt").c_str(), 0, &second, sizeof second, SHGFI_SYSICONINDEX | SHGFI_SMALLICON),
-              reinterpret_cast<DWORD_PTR>(list));
+    EXPECT_EQ(SHGetFileInfo(
+                  Path("more.txt").c_str(), 0, &second, sizeof second, SHGFI_SYSICONINDEX | SHGFI_SMALLICON),
+        reinterpret_cast<DWORD_PTR>(list));
     EXPECT_EQ(second.iIcon, first.iIcon);
     EXPECT_EQ(ImageList_GetImageCount(list), count);
     SHGetFileInfo(Path("sub").c_str(), 0, &folder, sizeof folder, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);

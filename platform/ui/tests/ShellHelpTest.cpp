@@ -25,7 +25,7 @@ class CTypeDoc : public CDocument {
 IMPLEMENT_DYNCREATE(CTypeDoc, CDocument)
 class CTypeView : public CView {
     DECLARE_DYNCREATE(CTypeView)
-    void OnDraw(CDC*) override {}
+    void OnDraw(CDC*) override { }
 };
 IMPLEMENT_DYNCREATE(CTypeView, CView)
 
@@ -78,7 +78,8 @@ TEST_F(ShellHelpTest, AMissingHelpFileIsNamedInAMessage)
     UiTestHook::QueueMessageBoxAnswer(IDOK);
     m_app->OnHelp();
     EXPECT_TRUE(m_launches.empty());
-    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "The help file could not be found:\n" + (m_folder / "Missing.chm").string());
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(),
+        "The help file could not be found:\n" + (m_folder / "Missing.chm").string());
 }
 
 TEST_F(ShellHelpTest, AHelpFileNobodyCanShowIsSaid)
@@ -89,7 +90,7 @@ TEST_F(ShellHelpTest, AHelpFileNobodyCanShowIsSaid)
     m_app->OnHelp();
     EXPECT_EQ(m_launches.size(), 1u);
     EXPECT_EQ(UiTestHook::LastMessageBoxText(),
-              "There is no program to show the help file:\n" + (m_folder / "Vantrel.chm").string());
+        "There is no program to show the help file:\n" + (m_folder / "Vantrel.chm").string());
 }
 
 TEST_F(ShellHelpTest, HtmlHelpOpensTheFileOfATopic)
@@ -115,11 +116,14 @@ TEST_F(ShellHelpTest, EveryTemplatesTypeIsRegisteredWithTheDesktop)
         oldConfig = value;
     setenv("XDG_DATA_HOME", (m_folder / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
-    RegisterStringResource(940, "Vantrel\nDocument \n\nVantrel Files (*.trn)\n.trn\nVantrelQ8.Document\nVantrel Document");
-    RegisterStringResource(941, "Vantrel\nDocument \n\nVantrel Projects (*.prj)\n.prj\nVantrelQ8.Project\nVantrel Project");
+    RegisterStringResource(
+        940, "Vantrel\nDocument \n\nVantrel Files (*.trn)\n.trn\nVantrelQ8.Document\nVantrel Document");
+    RegisterStringResource(
+        941, "Vantrel\nDocument \n\nVantrel Projects (*.prj)\n.prj\nVantrelQ8.Project\nVantrel Project");
     RegisterStringResource(942, "Vantrel\nDocument \n\nNo type\n\n\n");
     for (UINT id : { 940, 941, 942 })
-        m_app->AddDocTemplate(new CMultiDocTemplate(id, RUNTIME_CLASS(CTypeDoc), RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CTypeView)));
+        m_app->AddDocTemplate(new CMultiDocTemplate(
+            id, RUNTIME_CLASS(CTypeDoc), RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CTypeView)));
     m_app->EnableShellOpen();
     EXPECT_TRUE(m_app->RegisterShellFileTypes(FALSE));
     std::ifstream package(m_folder / "data/mime/packages/platform_ui_tests.xml");
@@ -129,7 +133,8 @@ TEST_F(ShellHelpTest, EveryTemplatesTypeIsRegisteredWithTheDesktop)
     EXPECT_EQ(xml.find("No type"), std::string::npos);
     ASSERT_EQ(m_launches.size(), 1u);
     EXPECT_EQ(m_launches[0][0], "update-mime-database");
-    for (const auto& [name, value] : { std::pair { "XDG_DATA_HOME", oldData }, std::pair { "XDG_CONFIG_HOME", oldConfig } }) {
+    for (const auto& [name, value] :
+        { std::pair { "XDG_DATA_HOME", oldData }, std::pair { "XDG_CONFIG_HOME", oldConfig } }) {
         if (value)
             setenv(name, value->c_str(), 1);
         else

@@ -36,8 +36,10 @@ protected:
     void SetUp() override
     {
         m_server.Answer("/list.ins", HttpTestServer::Ok(m_body));
-        m_server.Answer("/short", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\nonly a part");
-        m_server.Answer("/huge", "HTTP/1.1 200 OK\r\nContent-Length: 999999999999\r\nConnection: close\r\n\r\nabc");
+        m_server.Answer(
+            "/short", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\nonly a part");
+        m_server.Answer(
+            "/huge", "HTTP/1.1 200 OK\r\nContent-Length: 999999999999\r\nConnection: close\r\n\r\nabc");
         m_server.Start();
         WriteText(m_target, "before");
     }
@@ -45,13 +47,14 @@ protected:
     int Download(const std::string& path, Recorder* recorder = nullptr)
     {
         return Inet_DownloadFile("Lexigard", m_server.Url(path).c_str(), m_target.c_str(), 1,
-                                 recorder != nullptr ? &Record : nullptr, recorder);
+            recorder != nullptr ? &Record : nullptr, recorder);
     }
 
     // Only the target itself may be in the folder: no partial file is left beside it.
     size_t FilesInFolder() const
     {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()));
     }
 
     HttpTestServer m_server;
@@ -116,7 +119,7 @@ TEST_F(DownloadTest, OnlyWebAddressesAreFetched)
 {
     std::string local = "file://" + m_target;
     EXPECT_EQ(Inet_DownloadFile("", local.c_str(), (m_folder.Path() + "/copy").c_str(), 1, nullptr, nullptr),
-              INET_FAILED);
+        INET_FAILED);
     EXPECT_EQ(Inet_DownloadFile("", "", m_target.c_str(), 1, nullptr, nullptr), INET_FAILED);
     EXPECT_FALSE(fs::exists(m_folder.Path() + "/copy"));
 }
@@ -125,7 +128,7 @@ TEST_F(DownloadTest, AnUnwritableTargetIsReported)
 {
     std::string target = m_folder.Path() + "/no/such/folder/file";
     EXPECT_EQ(Inet_DownloadFile("", m_server.Url("/list.ins").c_str(), target.c_str(), 1, nullptr, nullptr),
-              INET_NO_FILE);
+        INET_NO_FILE);
 }
 
 TEST_F(DownloadTest, TheLibraryIsFoundByItsName)
@@ -134,7 +137,8 @@ TEST_F(DownloadTest, TheLibraryIsFoundByItsName)
     ASSERT_NE(library, nullptr);
     auto download = reinterpret_cast<INET_DOWNLOADFILE>(GetProcAddress(library, "Inet_DownloadFile"));
     ASSERT_NE(download, nullptr);
-    EXPECT_EQ(download("", m_server.Url("/list.ins").c_str(), m_target.c_str(), 1, nullptr, nullptr), INET_OK);
+    EXPECT_EQ(
+        download("", m_server.Url("/list.ins").c_str(), m_target.c_str(), 1, nullptr, nullptr), INET_OK);
     EXPECT_EQ(ReadText(m_target), m_body);
     FreeLibrary(library);
 }

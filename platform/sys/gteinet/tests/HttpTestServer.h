@@ -19,7 +19,8 @@ public:
 
     static std::string Ok(const std::string& body)
     {
-        return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+        return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size())
+            + "\r\nConnection: close\r\n\r\n" + body;
     }
 
     HttpTestServer()
@@ -46,7 +47,10 @@ public:
     {
         m_thread = std::thread([this] { Serve(); });
     }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(m_port) + path; }
+    std::string Url(const std::string& path) const
+    {
+        return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    }
 
 private:
     void Serve()

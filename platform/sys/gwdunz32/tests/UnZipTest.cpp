@@ -47,8 +47,8 @@ protected:
     {
         UNZIP_OPTIONS options { m_zip.c_str(), m_target.c_str(), overwrite, nullptr };
         UNZIP_CALLBACKS callbacks { &m_messages, &CollectMessage };
-        return UnZip_UnzipFile(static_cast<int>(names.size()), names.data(), static_cast<int>(excludes.size()),
-                               excludes.data(), &options, &callbacks);
+        return UnZip_UnzipFile(static_cast<int>(names.size()), names.data(),
+            static_cast<int>(excludes.size()), excludes.data(), &options, &callbacks);
     }
 
     // Everything below the work folder, so that nothing written outside the target goes unseen.
@@ -122,7 +122,8 @@ TEST_F(UnZipTest, DamagedEntryDataLeavesNoFile)
 
 TEST_F(UnZipTest, NamesLeavingTheTargetAreRefusedBeforeAnythingIsWritten)
 {
-    const char* unsafeNames[] = { "../evil.lex", "a/../../evil.lex", "/tmp/evil.lex", "..\\evil.lex", "C:evil.lex" };
+    const char* unsafeNames[]
+        = { "../evil.lex", "a/../../evil.lex", "/tmp/evil.lex", "..\\evil.lex", "C:evil.lex" };
     for (const char* name : unsafeNames) {
         MakeZip(m_zip, { { "English.lex", m_lex }, { name, "evil" } });
         EXPECT_EQ(Unzip({}), UNZIP_UNSAFE_NAME) << name;

@@ -54,7 +54,7 @@ protected:
     }
 
     ULONG Send(std::vector<MapiFileDesc> files, std::vector<MapiRecipDesc> recipients = {},
-               const char* subject = "For Revision: plan.trn")
+        const char* subject = "For Revision: plan.trn")
     {
         MapiMessage message {};
         message.lpszSubject = const_cast<LPSTR>(subject);
@@ -88,7 +88,7 @@ TEST_F(MapiTest, TheMailProgramGetsACopyThatOutlivesTheSentFile)
     std::vector<std::string> args = Launched();
     ASSERT_EQ(args.size(), 5u);
     EXPECT_EQ(std::vector<std::string>(args.begin(), args.begin() + 4),
-              (std::vector<std::string> { "--utf8", "--subject", "For Revision: plan.trn", "--attach" }));
+        (std::vector<std::string> { "--utf8", "--subject", "For Revision: plan.trn", "--attach" }));
     fs::path copy = args[4];
     EXPECT_EQ(copy.filename(), "plan.trn");
     EXPECT_EQ(copy.parent_path().parent_path(), m_work.Path() + "/cache/Vantrel/Mail");
@@ -104,18 +104,24 @@ TEST_F(MapiTest, RecipientsAndEightBitTextsReachTheMailProgram)
 {
     char to[] = "SMTP:ann@example.org";
     char cc[] = "bob@example.org";
-    std::vector<MapiRecipDesc> recipients = { { 0, MAPI_TO, nullptr, to, 0, nullptr },
-                                              { 0, MAPI_CC, nullptr, cc, 0, nullptr } };
-    ASSERT_EQ(Send({}, recipients, "Zur \xDC" "berarbeitung"), SUCCESS_SUCCESS);
-    EXPECT_EQ(Launched(), (std::vector<std::string> { "--utf8", "--subject", "Zur \xC3\x9C" "berarbeitung", "--cc",
-                                                      "bob@example.org", "ann@example.org" }));
+    std::vector<MapiRecipDesc> recipients
+        = { { 0, MAPI_TO, nullptr, to, 0, nullptr }, { 0, MAPI_CC, nullptr, cc, 0, nullptr } };
+    ASSERT_EQ(Send({}, recipients,
+                  "Zur \xDC"
+                  "berarbeitung"),
+        SUCCESS_SUCCESS);
+    EXPECT_EQ(Launched(),
+        (std::vector<std::string> { "--utf8", "--subject",
+            "Zur \xC3\x9C"
+            "berarbeitung",
+            "--cc", "bob@example.org", "ann@example.org" }));
 }
 
 TEST_F(MapiTest, AttachmentNamesStayPlainAndDistinct)
 {
     ASSERT_EQ(Send({ Attachment(m_document, "../../evil\"name"), Attachment(m_document, nullptr),
-                     Attachment(m_document, "afx1A2B.tmp") }),
-              SUCCESS_SUCCESS);
+                  Attachment(m_document, "afx1A2B.tmp") }),
+        SUCCESS_SUCCESS);
     std::vector<std::string> args = Launched();
     ASSERT_EQ(args.size(), 9u);
     EXPECT_EQ(fs::path(args[4]).filename(), "evil_name");
@@ -173,24 +179,24 @@ TEST(MailMessage, IsWrittenAsAStandardMessage)
     message.body = "Hi";
     message.attachments = { { "plan.trn", "abc" } };
     EXPECT_EQ(FormatMailMessage(message, "=_b"),
-              "To: ann@example.org, bob@example.org\r\n"
-              "Subject: =?UTF-8?B?UGxhbiDDvA==?=\r\n"
-              "X-Unsent: 1\r\n"
-              "MIME-Version: 1.0\r\n"
-              "Content-Type: multipart/mixed; boundary=\"=_b\"\r\n"
-              "\r\n"
-              "--=_b\r\n"
-              "Content-Type: text/plain; charset=UTF-8\r\n"
-              "Content-Transfer-Encoding: base64\r\n"
-              "\r\n"
-              "SGk=\r\n"
-              "--=_b\r\n"
-              "Content-Type: application/octet-stream; name=\"plan.trn\"\r\n"
-              "Content-Transfer-Encoding: base64\r\n"
-              "Content-Disposition: attachment; filename=\"plan.trn\"\r\n"
-              "\r\n"
-              "YWJj\r\n"
-              "--=_b--\r\n");
+        "To: ann@example.org, bob@example.org\r\n"
+        "Subject: =?UTF-8?B?UGxhbiDDvA==?=\r\n"
+        "X-Unsent: 1\r\n"
+        "MIME-Version: 1.0\r\n"
+        "Content-Type: multipart/mixed; boundary=\"=_b\"\r\n"
+        "\r\n"
+        "--=_b\r\n"
+        "Content-Type: text/plain; charset=UTF-8\r\n"
+        "Content-Transfer-Encoding: base64\r\n"
+        "\r\n"
+        "SGk=\r\n"
+        "--=_b\r\n"
+        "Content-Type: application/octet-stream; name=\"plan.trn\"\r\n"
+        "Content-Transfer-Encoding: base64\r\n"
+        "Content-Disposition: attachment; filename=\"plan.trn\"\r\n"
+        "\r\n"
+        "YWJj\r\n"
+        "--=_b--\r\n");
 }
 
 TEST(MailMessage, LongAttachmentsAreCutIntoLinesAndSubjectsCannotBreakHeaders)
@@ -202,7 +208,7 @@ TEST(MailMessage, LongAttachmentsAreCutIntoLinesAndSubjectsCannotBreakHeaders)
     EXPECT_EQ(text.find("\r\nBcc:"), std::string::npos);
     std::string fullLine;
     for (int i = 0; i < 19; ++i)
-        fullLine += "YWFh";  // 57 bytes of 'a'
+        fullLine += "YWFh"; // 57 bytes of 'a'
     EXPECT_NE(text.find("\r\n" + fullLine + "\r\n"), std::string::npos);
     for (const std::string& line : Lines(text))
         EXPECT_LE(line.size(), 77u) << line;

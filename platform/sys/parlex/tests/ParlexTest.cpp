@@ -38,13 +38,16 @@ protected:
 TEST_F(ParlexTest, TranslatesFromTheFileAndFallsBackToEnglish)
 {
     EXPECT_EQ(Init("# German\n<Save All>=Alles speichern\n<Play\\nPlay>=Abspielen\\nWiedergabe\n"
-                   "IDB_KO_LARGE_LOGO_US=IDB_KO_LARGE_LOGO\nFor Revision=Zur \xC3\x9C" "berarbeitung\n"),
-              PARLEX_LOADED);
+                   "IDB_KO_LARGE_LOGO_US=IDB_KO_LARGE_LOGO\nFor Revision=Zur \xC3\x9C"
+                   "berarbeitung\n"),
+        PARLEX_LOADED);
     const std::pair<const char*, const char*> cases[] = {
         { "<Save All>", "Alles speichern" },
         { "<Play\nPlay>", "Abspielen\nWiedergabe" },
         { "IDB_KO_LARGE_LOGO_US", "IDB_KO_LARGE_LOGO" },
-        { "For Revision", "Zur \xDC" "berarbeitung" },
+        { "For Revision",
+            "Zur \xDC"
+            "berarbeitung" },
         { "<Open...>", "Open..." },
         { "Save as Website", "Save as Website" },
         { "<>", "<>" },
@@ -52,7 +55,8 @@ TEST_F(ParlexTest, TranslatesFromTheFileAndFallsBackToEnglish)
     for (const auto& [key, text] : cases)
         EXPECT_EQ(LanguageText(key), text) << key;
     char buffer[8] = "x";
-    EXPECT_EQ(Parlex_GetText(buffer, sizeof buffer, "Save as Website", 0, 0), 0) << "unknown keys give nothing";
+    EXPECT_EQ(Parlex_GetText(buffer, sizeof buffer, "Save as Website", 0, 0), 0)
+        << "unknown keys give nothing";
     EXPECT_EQ(Parlex_GetText(buffer, sizeof buffer, "", 0, 0), 0);
 }
 
@@ -68,8 +72,9 @@ TEST_F(ParlexTest, AShortBufferGetsTheStartAndTheWholeLength)
 TEST_F(ParlexTest, BrokenLinesAreSkippedAndTheRestIsUsed)
 {
     EXPECT_EQ(Init("<Yes>=Ja\nno equals sign\n=no key\n<Bad>=escape \\q\n<Cut>=ends in \\\n"
-                   "<Latin>=\xE4\xF6\n<No>=Nein\r\n" + std::string("\0<Nul>=x\n", 9)),
-              PARLEX_LINES_SKIPPED);
+                   "<Latin>=\xE4\xF6\n<No>=Nein\r\n"
+                  + std::string("\0<Nul>=x\n", 9)),
+        PARLEX_LINES_SKIPPED);
     EXPECT_EQ(LanguageText("<Yes>"), "Ja");
     EXPECT_EQ(LanguageText("<No>"), "Nein");
     EXPECT_EQ(LanguageText("<Bad>"), "Bad");

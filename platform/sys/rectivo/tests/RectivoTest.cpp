@@ -78,8 +78,16 @@ TEST_F(RectivoTest, CapitalSlipsAreMendedWhileTheirSwitchesAreOn)
 TEST_F(RectivoTest, ExceptionsMatchWithOrWithoutTheirFullStop)
 {
     const std::pair<const char*, int> cases[] = {
-        { "etc.", 1 }, { "ETC.", 1 }, { "approx.", 1 }, { "g.", 1 }, { "e.g.", 1 },
-        { "left.", 0 }, { "tc.", 0 }, { "e.", 0 }, { ".", 0 }, { "", 0 },
+        { "etc.", 1 },
+        { "ETC.", 1 },
+        { "approx.", 1 },
+        { "g.", 1 },
+        { "e.g.", 1 },
+        { "left.", 0 },
+        { "tc.", 0 },
+        { "e.", 0 },
+        { ".", 0 },
+        { "", 0 },
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(Rectivo_IsFirstLetterException(m_list, text), expected) << text;
@@ -132,7 +140,8 @@ TEST(Rectivo, EveryOrdinalResolvesToItsExport)
     for (const auto& [ordinal, name] : exports) {
         FARPROC byName = GetProcAddress(library, name);
         ASSERT_NE(byName, nullptr) << name;
-        EXPECT_EQ(GetProcAddress(library, reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(ordinal))), byName) << name;
+        EXPECT_EQ(GetProcAddress(library, reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(ordinal))), byName)
+            << name;
     }
     for (int ordinal : { 99, 102, 104, 106, 108, 109, 112 })
         EXPECT_EQ(GetProcAddress(library, reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(ordinal))), nullptr)

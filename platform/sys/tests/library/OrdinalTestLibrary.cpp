@@ -3,8 +3,14 @@
 
 extern "C" {
 
-int OrdinalTest_Ten() { return 10; }
-int OrdinalTest_Twelve() { return 12; }
+int OrdinalTest_Ten()
+{
+    return 10;
+}
+int OrdinalTest_Twelve()
+{
+    return 12;
+}
 
 } // extern "C"
 

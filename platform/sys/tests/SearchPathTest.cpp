@@ -53,7 +53,7 @@ TEST(SystemProfile, MailIsThereWhenAMailProgramIs)
     fs::permissions(bin.Path() + "/xdg-email", fs::perms::owner_all);
     EXPECT_EQ(GetProfileInt("Mail", "mapi", 0), 1u);
     EXPECT_EQ(GetProfileInt("MAIL", "Other", 7), 7u);
-    EXPECT_EQ(GetProfileInt("windows", "MAPI", 5), 5u);
+    EXPECT_EQ(GetProfileInt("Settings", "MAPI", 5), 5u);
     setenv("PATH", oldPath.c_str(), 1);
 }
 

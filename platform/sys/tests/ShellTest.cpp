@@ -76,8 +76,8 @@ TEST_F(ShellExecuteTest, DocumentsFoldersAndAddressesGoToTheDesktopHandler)
 TEST_F(ShellExecuteTest, RelativeNamesAndBackslashesResolveInTheGivenFolder)
 {
     EXPECT_EQ(Code(ShellExecute(nullptr, "open", "plan.trn", "", m_folder.Path().c_str(), 5)), kShellSuccess);
-    std::string windowsName = m_folder.Path() + "\\plan.trn";
-    EXPECT_EQ(Code(ShellExecute(nullptr, "open", windowsName.c_str(), "", "", 5)), kShellSuccess);
+    std::string backslashName = m_folder.Path() + "\\plan.trn";
+    EXPECT_EQ(Code(ShellExecute(nullptr, "open", backslashName.c_str(), "", "", 5)), kShellSuccess);
     ASSERT_EQ(m_launches.size(), 2u);
     EXPECT_EQ(m_launches[0].argv[1], Path("plan.trn"));
     EXPECT_EQ(m_launches[1].argv[1], Path("plan.trn"));

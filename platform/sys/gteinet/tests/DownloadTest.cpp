@@ -92,6 +92,16 @@ TEST_F(DownloadTest, FailedTransfersLeaveTheFileAsItWas)
     }
 }
 
+TEST_F(DownloadTest, AnAnswerWithoutALengthIsCutOffAtTheLimit)
+{
+    std::string endless = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
+    endless.append(static_cast<size_t>(kInetMaxBytes) + 1024 * 1024, 'x');
+    m_server.Answer("/endless", endless);
+    EXPECT_EQ(Download("/endless"), INET_FAILED);
+    EXPECT_EQ(ReadText(m_target), "before");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
 TEST_F(DownloadTest, ARefusedConnectionCannotConnect)
 {
     std::string url;

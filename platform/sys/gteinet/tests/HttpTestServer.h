@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
@@ -15,7 +16,11 @@
 class HttpTestServer {
 public:
     // The raw bytes sent for a request of `path` before the connection is closed.
-    void Answer(const std::string& path, const std::string& bytes) { m_answers[path] = bytes; }
+    void Answer(const std::string& path, const std::string& bytes)
+    {
+        std::lock_guard guard(m_lock);
+        m_answers[path] = bytes;
+    }
 
     static std::string Ok(const std::string& body)
     {
@@ -78,15 +83,18 @@ private:
             request.append(buffer, static_cast<size_t>(got));
         }
         std::string path = request.substr(4, request.find(' ', 4) - 4);
+        std::unique_lock guard(m_lock);
         auto found = m_answers.find(path);
         std::string answer = found != m_answers.end()
             ? found->second
             : "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        guard.unlock();
         send(client, answer.data(), answer.size(), MSG_NOSIGNAL);
     }
 
     int m_socket = -1;
     int m_port = 0;
+    std::mutex m_lock;
     std::map<std::string, std::string> m_answers;
     std::atomic<bool> m_stop { false };
     std::thread m_thread;

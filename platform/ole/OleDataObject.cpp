@@ -23,7 +23,7 @@ void COleDataObject::AttachSource(std::shared_ptr<ClipSource> source)
 
 void COleDataObject::Release() { AttachSource(nullptr); }
 
-BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC)
+BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC) const
 {
     return m_source && OffersFormat(*m_source, cfFormat);
 }

@@ -25,7 +25,7 @@ public:
     void Release();
     BOOL IsAttached() const { return m_source != nullptr; }
 
-    BOOL IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = nullptr);
+    BOOL IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = nullptr) const;
     // A new global block with the data; the caller frees it. NULL when not offered.
     HGLOBAL GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = nullptr);
     // Fills the medium (global block, bitmap, palette or metafile); release it with ReleaseStgMedium.

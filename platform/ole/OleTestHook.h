@@ -21,4 +21,9 @@ int Drop(POINT screen, DWORD keys);
 // Forgets queued drops and ends a drag in progress.
 void Reset();
 
+// Embedded files open through this instead of the desktop's handler; NULL restores the
+// desktop. Returns the one it replaces.
+using DesktopOpener = bool (*)(const char* path);
+DesktopOpener SetDesktopOpener(DesktopOpener opener);
+
 } // namespace OleTestHook

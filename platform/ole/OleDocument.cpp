@@ -56,8 +56,6 @@ BOOL COleDocument::HasBlankItems() const
                        [](const COleClientItem* item) { return item->GetItemState() == COleClientItem::emptyState; });
 }
 
-void COleDocument::OnShowViews(BOOL) { }
-
 BOOL COleDocument::IsModified()
 {
     for (COleClientItem* item : m_items)

@@ -27,9 +27,6 @@ public:
     // Nothing is ever active in place here.
     COleClientItem* GetInPlaceActiveItem(CWnd*) const { return nullptr; }
 
-    // Called when the document's views are shown or hidden.
-    virtual void OnShowViews(BOOL bVisible);
-
     // Items opened with the desktop's handler are read back first.
     BOOL IsModified() override;
     BOOL SaveModified() override;

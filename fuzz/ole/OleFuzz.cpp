@@ -5,6 +5,7 @@
 #include "platform/core/ArchiveException.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
+#include "platform/core/tests/ArchiveBytes.h"
 #include "platform/ole/OleClientItem.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
@@ -19,40 +20,22 @@
 
 namespace {
 
-std::vector<BYTE> Record(COleClientItem& item)
+Bytes Record(COleClientItem& item)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        item.Serialize(ar);
-        ar.Close();
-    }
-    ULONGLONG length = file.GetLength();
-    BYTE* bytes = file.Detach();
-    std::vector<BYTE> record(bytes, bytes + length);
-    std::free(bytes);
-    return record;
+    return StoreBytes([&](CArchive& ar) { item.Serialize(ar); });
 }
 
-bool Load(COleClientItem& item, std::vector<BYTE> bytes)
+bool Load(COleClientItem& item, const Bytes& bytes)
 {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    try {
-        item.Serialize(ar);
-        return true;
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return false;
-    }
+    return ArchiveCause([&] { LoadBytes(bytes, [&](CArchive& ar) { item.Serialize(ar); }); }) < 0;
 }
 
 void PackageRecord(const uint8_t* data, size_t size)
 {
     COleClientItem item;
-    if (!Load(item, std::vector<BYTE>(data, data + size)))
+    if (!Load(item, Bytes(data, data + size)))
         return;
-    std::vector<BYTE> written = Record(item);
+    Bytes written = Record(item);
     COleClientItem again;
     if (!Load(again, written) || Record(again) != written)
         std::abort();

@@ -101,6 +101,13 @@ HRESULT CheckIndex(SAFEARRAY* psa, const LONG* rgIndices, ULONG& offset)
     return S_OK;
 }
 
+HRESULT CheckDimension(SAFEARRAY* psa, UINT nDim, LONG* out)
+{
+    if (!psa || !out)
+        return E_INVALIDARG;
+    return nDim == 1 ? S_OK : DISP_E_BADINDEX;
+}
+
 } // namespace
 
 SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound)
@@ -208,22 +215,18 @@ UINT SafeArrayGetElemsize(SAFEARRAY* psa) { return psa ? psa->cbElements : 0; }
 
 HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound)
 {
-    if (!psa || !plLbound)
-        return E_INVALIDARG;
-    if (nDim != 1)
-        return DISP_E_BADINDEX;
-    *plLbound = psa->rgsabound[0].lLbound;
-    return S_OK;
+    HRESULT hr = CheckDimension(psa, nDim, plLbound);
+    if (SUCCEEDED(hr))
+        *plLbound = psa->rgsabound[0].lLbound;
+    return hr;
 }
 
 HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound)
 {
-    if (!psa || !plUbound)
-        return E_INVALIDARG;
-    if (nDim != 1)
-        return DISP_E_BADINDEX;
-    *plUbound = static_cast<LONG>(psa->rgsabound[0].lLbound + static_cast<int64_t>(psa->rgsabound[0].cElements) - 1);
-    return S_OK;
+    HRESULT hr = CheckDimension(psa, nDim, plUbound);
+    if (SUCCEEDED(hr))
+        *plUbound = static_cast<LONG>(psa->rgsabound[0].lLbound + static_cast<int64_t>(psa->rgsabound[0].cElements) - 1);
+    return hr;
 }
 
 HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)

@@ -1,6 +1,7 @@
 #include "QtApp.h"
 
 #include "platform/core/Archive.h"
+#include "platform/core/tests/ArchiveBytes.h"
 #include "platform/core/ArchiveException.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
@@ -44,8 +45,6 @@ IMPLEMENT_SERIAL(StoredItem, COleClientItem, 0)
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
 class TestDoc : public COleDocument {
 public:
     void Serialize(CArchive&) override { }
@@ -71,19 +70,9 @@ std::string WriteFile(const QTemporaryDir& dir, const char* name, const Bytes& d
     return file.fileName().toStdString();
 }
 
-Bytes Stored(const CObject& item)
+Bytes Stored(CObject& item)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        const_cast<CObject&>(item).Serialize(ar);
-        ar.Close();
-    }
-    ULONGLONG length = file.GetLength();
-    BYTE* bytes = file.Detach();
-    Bytes out(bytes, bytes + length);
-    std::free(bytes);
-    return out;
+    return StoreBytes([&](CArchive& ar) { item.Serialize(ar); });
 }
 
 // The record of a text item "a.txt" holding "hi".
@@ -119,11 +108,8 @@ TEST_F(ClientItemTest, PackageRecordIsByteExact)
     EXPECT_EQ(item.GetType(), OT_EMBEDDED);
     EXPECT_EQ(Stored(item), kTextRecord);
 
-    Bytes record = kTextRecord;
-    CMemFile file(record.data(), static_cast<UINT>(record.size()));
-    CArchive ar(&file, CArchive::load);
     StoredItem loaded;
-    loaded.Serialize(ar);
+    LoadBytes(kTextRecord, [&](CArchive& ar) { loaded.Serialize(ar); });
     EXPECT_EQ(loaded.GetFileName(), CString("a.txt"));
     EXPECT_EQ(loaded.GetFileData(), (Bytes{'h', 'i'}));
 }
@@ -182,14 +168,7 @@ TEST_F(ClientItemTest, CorruptRecordsFailWithTheArchiveErrorAndKeepEarlierItems)
         ar.m_pDocument = &doc;
         StoredItem good, broken;
         good.Serialize(ar);
-        int cause = -1;
-        try {
-            broken.Serialize(ar);
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
-        EXPECT_EQ(cause, c.cause) << c.what;
+        EXPECT_EQ(ArchiveCause([&] { broken.Serialize(ar); }), c.cause) << c.what;
         EXPECT_EQ(broken.GetItemState(), COleClientItem::emptyState) << c.what;
         EXPECT_EQ(good.GetFileData(), (Bytes{'h', 'i'})) << c.what;
         EXPECT_EQ(doc.GetItemCount(), 1) << c.what;
@@ -211,10 +190,8 @@ TEST_F(ClientItemTest, FileNamesLoseTheirFolders)
         record.push_back(static_cast<BYTE>(std::strlen(c.stored)));
         record.insert(record.end(), c.stored, c.stored + std::strlen(c.stored));
         record.insert(record.end(), {0x00, 0x00, 0x00, 0x00});
-        CMemFile file(record.data(), static_cast<UINT>(record.size()));
-        CArchive ar(&file, CArchive::load);
         StoredItem item;
-        item.Serialize(ar);
+        LoadBytes(record, [&](CArchive& ar) { item.Serialize(ar); });
         EXPECT_EQ(item.GetFileName(), CString(c.kept)) << c.stored;
     }
 }

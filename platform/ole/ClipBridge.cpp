@@ -136,11 +136,11 @@ public:
     QStringList formats() const override
     {
         QStringList list;
-        for (UINT format : m_source->Formats()) {
+        for (UINT format : OfferedFormats(*m_source)) {
             list << MimeOf(format);
             if (format == CF_TEXT)
                 list << kText;
-            if (format == CF_DIB || format == CF_BITMAP)
+            if (format == CF_DIB || format == CF_BITMAP || format == CF_ENHMETAFILE)
                 list << kQtImage << kBmp;
             if (format == CF_HDROP)
                 list << kUris;
@@ -158,7 +158,7 @@ protected:
         if (mime == kText)
             return RenderFormat(*m_source, CF_TEXT, bytes) ? QVariant(TextFromBytes(bytes)) : QVariant();
         if (mime == kBmp || mime == kQtImage) {
-            QByteArray file = RenderFormat(*m_source, CF_DIB, bytes) ? BmpFromDib(bytes) : QByteArray();
+            QByteArray file = PictureForOthers(bytes) ? BmpFromDib(bytes) : QByteArray();
             return mime == kBmp ? QVariant(file) : QVariant(QImage::fromData(file, "BMP"));
         }
         if (mime == kUris) {
@@ -175,6 +175,14 @@ protected:
     }
 
 private:
+    // Other programs cannot read metafiles here; they get the picture one draws.
+    bool PictureForOthers(Bytes& dib) const
+    {
+        Bytes metafile;
+        return RenderFormat(*m_source, CF_DIB, dib) ||
+               (m_source->Render(CF_ENHMETAFILE, metafile) && DibFromMetafile(metafile, dib));
+    }
+
     std::shared_ptr<ClipSource> m_source;
 };
 

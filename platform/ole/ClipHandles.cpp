@@ -6,6 +6,7 @@
 #include "platform/gdi/Metafile.h"
 #include "platform/ole/ClipSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -93,7 +94,36 @@ void ReleaseStgMediumHandle(STGMEDIUM& medium)
         DeleteObject(medium.hGdi);
 }
 
+// Pictures rendered from metafiles are at most this many pixels on a side.
+constexpr LONG kMaxRenderedSide = 4096;
+
 } // namespace
+
+bool DibFromMetafile(const Bytes& emf, Bytes& dib)
+{
+    HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(emf.size()), emf.data());
+    ENHMETAHEADER header{};
+    if (!metafile || !GetEnhMetaFileHeader(metafile, sizeof header, &header)) {
+        DeleteEnhMetaFile(metafile);
+        return false;
+    }
+    auto side = [](LONG low, LONG high) { return std::clamp<LONG>(high - low + 1, 1, kMaxRenderedSide); };
+    RECT area = {0, 0, side(header.rclBounds.left, header.rclBounds.right),
+                 side(header.rclBounds.top, header.rclBounds.bottom)};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right, area.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, area.right, area.bottom, WHITENESS);
+    PlayEnhMetaFile(memory, metafile, &area);
+    SelectObject(memory, old);
+    bool ok = BytesFromBitmap(bitmap, dib);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteEnhMetaFile(metafile);
+    return ok;
+}
 
 size_t PackedDibBitsOffset(const Bytes& dib)
 {

@@ -23,6 +23,8 @@ public:
 // CF_BITMAP alike).
 bool RenderFormat(ClipSource& source, UINT format, Bytes& bytes);
 bool OffersFormat(ClipSource& source, UINT format);
+// The source's formats and those that stand in for them.
+std::vector<UINT> OfferedFormats(ClipSource& source);
 
 // The desktop clipboard's content, NULL when it is empty, and replacing it.
 std::shared_ptr<ClipSource> CurrentClipboard();
@@ -42,6 +44,8 @@ bool BytesFromGlobal(HGLOBAL block, Bytes& bytes);
 // Offset of the pixels in a packed DIB, after its header, masks and colour table; 0 when
 // the header does not fit the bytes.
 size_t PackedDibBitsOffset(const Bytes& dib);
+// The picture a metafile draws, as a packed DIB of its bounds.
+bool DibFromMetafile(const Bytes& emf, Bytes& dib);
 
 // Runs a drag of the source and returns the effect the drop ended with.
 DWORD RunDrag(std::shared_ptr<ClipSource> source, DWORD allowed);

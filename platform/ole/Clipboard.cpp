@@ -29,13 +29,9 @@ UINT StandIn(UINT format)
     return format == CF_DIB ? CF_BITMAP : format == CF_BITMAP ? CF_DIB : 0;
 }
 
-std::vector<UINT> OfferedFormats(ClipSource& source)
+bool Has(const std::vector<UINT>& formats, UINT format)
 {
-    std::vector<UINT> formats = source.Formats();
-    for (UINT format : source.Formats())
-        if (UINT other = StandIn(format); other && std::find(formats.begin(), formats.end(), other) == formats.end())
-            formats.push_back(other);
-    return formats;
+    return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
 // What a window put on the clipboard: stored bytes, and formats its owner renders on
@@ -107,6 +103,15 @@ WindowContent* CurrentWindowContent()
 
 } // namespace
 
+std::vector<UINT> OfferedFormats(ClipSource& source)
+{
+    std::vector<UINT> formats = source.Formats();
+    for (UINT format : source.Formats())
+        if (UINT other = StandIn(format); other && !Has(formats, other))
+            formats.push_back(other);
+    return formats;
+}
+
 bool RenderFormat(ClipSource& source, UINT format, Bytes& bytes)
 {
     if (source.Render(format, bytes))
@@ -115,11 +120,7 @@ bool RenderFormat(ClipSource& source, UINT format, Bytes& bytes)
     return other && source.Render(other, bytes);
 }
 
-bool OffersFormat(ClipSource& source, UINT format)
-{
-    std::vector<UINT> formats = OfferedFormats(source);
-    return std::find(formats.begin(), formats.end(), format) != formats.end();
-}
+bool OffersFormat(ClipSource& source, UINT format) { return Has(OfferedFormats(source), format); }
 
 } // namespace ole
 

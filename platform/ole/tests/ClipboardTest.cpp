@@ -4,6 +4,7 @@
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/gdi/Metafile.h"
 #include "platform/ole/Clipboard.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
@@ -313,6 +314,45 @@ TEST_F(ClipboardTest, PalettesWithMoreEntriesThanBytesAreRefused)
     source->SetClipboard();
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_EQ(GetClipboardData(CF_PALETTE), nullptr);
+}
+
+TEST_F(ClipboardTest, MetafilesTravelWholeAndReachOtherProgramsAsPictures)
+{
+    CMetaFileDC recorder;
+    RECT frame = {0, 0, 1000, 500}; // 10 x 5 mm
+    ASSERT_TRUE(recorder.CreateEnhanced(nullptr, nullptr, &frame, "SelectionMeta"));
+    CBrush red(RGB(255, 0, 0));
+    RECT box = {0, 0, 20, 10};
+    recorder.FillRect(&box, &red);
+    HENHMETAFILE metafile = recorder.CloseEnhanced();
+    ASSERT_NE(metafile, nullptr);
+    UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    Bytes original(size);
+    GetEnhMetaFileBits(metafile, size, original.data());
+
+    STGMEDIUM medium{};
+    medium.tymed = TYMED_ENHMF;
+    medium.hEnhMetaFile = metafile;
+    auto* source = new COleDataSource;
+    source->CacheData(CF_ENHMETAFILE, &medium);
+    source->SetClipboard();
+
+    COleDataObject data;
+    data.AttachClipboard();
+    EXPECT_FALSE(data.IsDataAvailable(CF_DIB)) << "no picture is made up for ourselves";
+    STGMEDIUM got{};
+    ASSERT_TRUE(data.GetData(CF_ENHMETAFILE, &got));
+    EXPECT_EQ(got.tymed, TYMED_ENHMF);
+    Bytes copy(GetEnhMetaFileBits(got.hEnhMetaFile, 0, nullptr));
+    GetEnhMetaFileBits(got.hEnhMetaFile, static_cast<UINT>(copy.size()), copy.data());
+    EXPECT_EQ(copy, original);
+    ReleaseStgMedium(&got);
+
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime->hasImage());
+    QImage image = qvariant_cast<QImage>(mime->imageData());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
 }
 
 } // namespace

@@ -9,6 +9,11 @@
 #include "platform/ui/View.h"
 #include "platform/ui/Wnd.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -220,6 +225,41 @@ TEST_F(DragDropTest, DropHandlesThatAreNotBlocksHoldNoFiles)
     GlobalUnlock(truncated);
     EXPECT_EQ(DragQueryFile(static_cast<HDROP>(truncated), 0xFFFFFFFF, nullptr, 0), 0u);
     GlobalFree(truncated);
+}
+
+TEST_F(DragDropTest, DragsFromTheDisplayReachTheTarget)
+{
+    UiTestHook::PumpPending();
+    QWidget* host = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->geometry() == QRect(100, 100, 300, 200))
+            host = w;
+    ASSERT_NE(host, nullptr);
+    QMimeData mime;
+    mime.setText("!60451");
+    Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+
+    QDragEnterEvent enter(QPoint(30, 15), actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(host, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(QPoint(30, 15), actions, &mime, Qt::LeftButton, Qt::ControlModifier);
+    QCoreApplication::sendEvent(host, &move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(40, 25), actions, &mime, Qt::LeftButton, Qt::ControlModifier);
+    QCoreApplication::sendEvent(host, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(target.dropped, "!60451");
+    EXPECT_EQ(target.droppedAt, CPoint(20, 15));
+
+    QDragEnterEvent away(QPoint(250, 150), actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(host, &away);
+    QDragMoveEvent outside(QPoint(250, 150), actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(host, &outside);
+    EXPECT_FALSE(outside.isAccepted()) << "no target and no files there";
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(host, &leave);
 }
 
 // A registered view decides by itself unless the target is told otherwise.

@@ -192,6 +192,33 @@ TEST(SafeArray, IndexesOutsideTheBoundsAreRefused)
     EXPECT_EQ(SafeArrayDestroy(numbers), S_OK);
 }
 
+TEST(SafeArray, ForgedOrStretchedRecordsAreRefused)
+{
+    SAFEARRAY forged{1, 0, 1, 0, nullptr, {{1000, 0}}};
+    LONG index = 0;
+    BYTE value = 0;
+    void* data = nullptr;
+    EXPECT_EQ(SafeArrayGetElement(&forged, &index, &value), E_INVALIDARG);
+    EXPECT_EQ(SafeArrayAccessData(&forged, &data), E_INVALIDARG);
+    EXPECT_EQ(SafeArrayDestroy(&forged), E_INVALIDARG);
+
+    SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 2);
+    bytes->rgsabound[0].cElements = 1000000; // claims more than it holds
+    bytes->cbElements = 64;
+    index = 999;
+    EXPECT_EQ(SafeArrayGetElement(bytes, &index, &value), DISP_E_BADINDEX);
+    LONG upper = 0;
+    SafeArrayGetUBound(bytes, 1, &upper);
+    EXPECT_EQ(upper, 1);
+    COleVariant held;
+    held.vt = VT_ARRAY | VT_UI1;
+    held.parray = bytes;
+    COleVariant copy(held); // copies the two real elements
+    EXPECT_EQ(copy.parray->rgsabound[0].cElements, 2u);
+    held.Clear();
+    EXPECT_EQ(SafeArrayDestroy(bytes), E_INVALIDARG) << "already destroyed";
+}
+
 TEST(SafeArray, SizesThatCannotBeAllocatedGiveNull)
 {
     EXPECT_EQ(SafeArrayCreateVector(VT_R8, 0, 0xFFFFFFFFu), nullptr);

@@ -152,6 +152,20 @@ TEST(Variant, BstrsKeepEmbeddedZerosAndTheirLength)
     EXPECT_EQ(SysAllocStringByteLen(nullptr, 0x80000000u), nullptr);
 }
 
+TEST(Variant, PlainStringsInPlaceOfBstrsAreReadNotFreed)
+{
+    char plain[] = "not allocated";
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = plain;
+    EXPECT_EQ(SysStringLen(plain), 13u);
+    COleVariant copy(v);
+    EXPECT_EQ(copy, Text("not allocated"));
+    EXPECT_EQ(VariantClear(&v), S_OK);
+    EXPECT_STREQ(plain, "not allocated");
+}
+
 TEST(SafeArray, ByteVectorRoundTripsThroughAccessData)
 {
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);

@@ -16,13 +16,13 @@
 namespace {
 
 constexpr const char* kRefusedTypes[] = {
-    "application/x-executable",     "application/x-sharedlib",       "application/x-shellscript",
-    "application/x-desktop",        "application/x-ms-dos-executable", "application/x-msdownload",
-    "application/x-msi",            "application/x-java-archive",    "application/x-python-code",
-    "text/x-python",                "text/x-python3",                "application/x-perl",
-    "text/x-perl",                  "application/x-ruby",            "application/javascript",
-    "text/javascript",              "application/x-csh",             "application/x-appimage",
-    "application/vnd.microsoft.portable-executable", "application/x-deb", "application/x-rpm",
+    "application/x-executable",   "application/x-sharedlib",   "application/x-shellscript",
+    "application/x-desktop",      "application/x-ms-dos-executable", "application/x-msdownload",
+    "application/x-msi",          "application/x-java-archive", "application/x-python-code",
+    "text/x-python",              "text/x-python3",            "application/x-perl",
+    "text/x-perl",                "application/x-ruby",        "application/javascript",
+    "text/javascript",            "application/x-csh",         "application/x-appimage",
+    "application/x-deb",          "application/x-rpm",
 };
 
 bool Refused(const QMimeType& type)

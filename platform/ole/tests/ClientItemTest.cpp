@@ -301,6 +301,7 @@ TEST_F(ClientItemTest, ProgramsAndScriptsAreNeverOpened)
         {"setup.sh", {'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'}},
         {"photo.txt", {0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0x3E, 0}},
         {"launcher.desktop", {'[', 'D', 'e', 's', 'k', 't', 'o', 'p', ' ', 'E', 'n', 't', 'r', 'y', ']', '\n'}},
+        {"game.exe", {'M', 'Z', 0x90, 0, 3, 0, 0, 0}},
     };
     opened.clear();
     OleTestHook::SetDesktopOpener(&RecordOpen);

@@ -7,7 +7,9 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QMimeDatabase>
 #include <QTemporaryDir>
@@ -68,6 +70,21 @@ struct COleClientItem::OpenFile {
     QTemporaryDir folder{QDir::tempPath() + "/vantrel-item-XXXXXX"};
     QString path;
     QFileSystemWatcher watcher;
+    // The file as last written or read, so that an unchanged file is not read again.
+    QDateTime stamp;
+    qint64 size = -1;
+
+    bool Unchanged()
+    {
+        QFileInfo info(path);
+        return info.exists() && info.lastModified() == stamp && info.size() == size;
+    }
+    void Remember()
+    {
+        QFileInfo info(path);
+        stamp = info.lastModified();
+        size = info.size();
+    }
 };
 
 void COleClientItem::OpenFileDeleter::operator()(OpenFile* open) const { delete open; }
@@ -94,6 +111,7 @@ BOOL COleClientItem::DoVerb(LONG nVerb, CView*, MSG*)
             return FALSE;
         file.close();
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        open->Remember();
         open->watcher.addPath(open->path);
         QObject::connect(&open->watcher, &QFileSystemWatcher::fileChanged, [this] { UpdateFromOpenFile(); });
         m_open = std::move(open);
@@ -111,7 +129,10 @@ BOOL COleClientItem::DoVerb(LONG nVerb, CView*, MSG*)
 BOOL COleClientItem::UpdateFromOpenFile()
 {
     std::vector<BYTE> data;
-    if (!m_open || !m_package || !ReadBack(m_open->path, data) || data == m_package->data)
+    if (!m_open || !m_package || m_open->Unchanged() || !ReadBack(m_open->path, data))
+        return FALSE;
+    m_open->Remember();
+    if (data == m_package->data)
         return FALSE;
     if (!m_open->watcher.files().contains(m_open->path))
         m_open->watcher.addPath(m_open->path); // an editor that saves by renaming drops the watch

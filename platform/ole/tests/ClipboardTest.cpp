@@ -214,9 +214,10 @@ TEST_F(ClipboardTest, TheSessionRulesHold)
     EXPECT_FALSE(CloseClipboard());
 }
 
+int renders = 0;
+
 LRESULT RenderingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    static int renders = 0;
     if (message == WM_RENDERFORMAT) {
         ++renders;
         SetClipboardData(static_cast<UINT>(wParam), TextBlock("rendered " + std::to_string(renders)));
@@ -231,6 +232,7 @@ LRESULT RenderingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 TEST_F(ClipboardTest, OwnerRendersADelayedFormatWhenAskedAndHearsWhenReplaced)
 {
+    renders = 0;
     WNDCLASS wc{};
     wc.lpfnWndProc = RenderingProc;
     wc.lpszClassName = "ClipOwner";

@@ -1,9 +1,12 @@
 #include "game/GameResources.h"
 
+#include "game/Game.h"
+#include "platform/media/RiffWave.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <string>
@@ -151,6 +154,22 @@ std::vector<BYTE> MakeGraphicsBitmap()
     return EncodeBitmap(image, GraphicsPalette());
 }
 
+std::vector<BYTE> MakeGameSound(double startHz, double endHz, int milliseconds)
+{
+    constexpr DWORD rate = 22050;
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, rate, rate, 1, 8, 0};
+    size_t n = rate * size_t(milliseconds) / 1000;
+    std::vector<BYTE> samples(n);
+    double phase = 0;
+    for (size_t i = 0; i < n; ++i) {
+        double t = double(i) / double(n);
+        phase += 2 * M_PI * (startHz + (endHz - startHz) * t) / rate;
+        double fade = std::min(1.0, (1 - t) * 8);  // no click at the end
+        samples[i] = BYTE(128 + std::lround(90 * fade * std::sin(phase)));
+    }
+    return MakeRiffWave(format, samples.data(), samples.size());
+}
+
 void RegisterGameResources()
 {
     RegisterMenuResource(IDR_MENU, GameMenu());
@@ -159,4 +178,6 @@ void RegisterGameResources()
     RegisterDialogResource(IDD_ABOUT, AboutBox());
     if (!FindNamedBitmap(kGraphicsName))
         RegisterNamedBitmap(kGraphicsName, MakeGraphicsBitmap());
+    RegisterBinaryResource(ResourceKind::Wave, kLandSound, MakeGameSound(330, 220, 90));
+    RegisterBinaryResource(ResourceKind::Wave, kGameOverSound, MakeGameSound(440, 110, 900));
 }

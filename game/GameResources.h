@@ -31,3 +31,6 @@ const std::vector<BYTE>* FindNamedBitmap(const char* name);
 // The graphics bitmap as an 8-bit bitmap file: the background in (0, 0)-(320, 375) and five
 // 21 x 21 cell tiles from (0, 379).
 std::vector<BYTE> MakeGraphicsBitmap();
+
+// A short falling tone as a wave file: 22050 Hz, 8 bits, mono.
+std::vector<BYTE> MakeGameSound(double startHz, double endHz, int milliseconds);

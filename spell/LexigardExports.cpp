@@ -7,6 +7,8 @@
 #include "spell/LibraryPaths.h"
 #include "spell/TextBuffer.h"
 
+#include "platform/sys/OrdinalExports.h"
+
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -232,3 +234,6 @@ const std::array<LX_PROC, LX_ORDINAL_COUNT> LX_OrdinalTable = [] {
 }();
 
 } // extern "C"
+
+// The same table in the form that binding by ordinal (GetProcAddress) reads.
+const ORDINAL_EXPORTS OrdinalExports = { LX_ORDINAL_BASE, LX_ORDINAL_COUNT, LX_OrdinalTable.data() };

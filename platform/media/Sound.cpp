@@ -1,13 +1,12 @@
 #include "platform/media/Sound.h"
 
-#include <chrono>
 #include <utility>
 
 namespace {
 
 SoundPlayer& Player()
 {
-    static SoundPlayer player;
+    static SoundPlayer player = PlayWaveSound;
     return player;
 }
 
@@ -17,19 +16,13 @@ SoundPlayer SetSoundPlayer(SoundPlayer player) { return std::exchange(Player(), 
 
 BOOL PlaySound(LPCSTR sound, HMODULE, DWORD flags)
 {
-    if (!sound || !Player())
+    if (!Player())
         return FALSE;
     SoundRequest request;
     request.flags = flags;
-    if ((flags & SND_RESOURCE) == SND_RESOURCE && IS_INTRESOURCE(sound))
+    if ((flags & SND_RESOURCE) == SND_RESOURCE && sound && IS_INTRESOURCE(sound))
         request.resourceId = UINT(reinterpret_cast<uintptr_t>(sound));
     else
         request.name = sound;
     return Player()(request) ? TRUE : FALSE;
-}
-
-DWORD timeGetTime()
-{
-    using namespace std::chrono;
-    return DWORD(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }

@@ -42,7 +42,7 @@ struct ToolBarTemplate {
     std::vector<UINT> items;
 };
 
-enum class ResourceKind { Bitmap, Icon, Cursor, Data };
+enum class ResourceKind { Bitmap, Icon, Cursor, Data, Wave };
 
 void RegisterMenuResource(UINT id, std::vector<MenuTemplateItem> items);
 const std::vector<MenuTemplateItem>* FindMenuResource(UINT id);
@@ -56,7 +56,7 @@ const DialogTemplate* FindDialogResource(UINT id);
 void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar);
 const ToolBarTemplate* FindToolBarResource(UINT id);
 
-// Bitmaps are whole bitmap files, icons and cursors whole .ico/.cur files.
+// Bitmaps are whole bitmap files, icons and cursors whole .ico/.cur files, waves whole .wav files.
 void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes);
 const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id);
 // Resources named by text; names do not depend on case.

@@ -273,8 +273,6 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo)
     }
 }
 
-void CWinApp::WinHelp(DWORD_PTR, UINT) {}
-
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate)
 {
     if (!docTemplate)

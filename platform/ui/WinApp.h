@@ -118,8 +118,12 @@ public:
     void SaveStdProfileSettings();
     void ParseCommandLine(CCommandLineInfo& cmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& cmdInfo);
+    // Documents reach a running program on its command line; the desktop starts one program
+    // per open, so there is nothing to enable.
     void EnableShellOpen() {}
-    void RegisterShellFileTypes(BOOL = FALSE) {}
+    // Registers every template's type (filter extension, type id and name) with the desktop,
+    // with this program as its default. FALSE when the desktop could not be told.
+    BOOL RegisterShellFileTypes(BOOL compatibility = FALSE);
     void Enable3dControls() {}
 
     // Profile: the settings store of the maker and product.
@@ -143,8 +147,8 @@ public:
     void OnUpdateRecentFileMenu(CCmdUI* cmdUI);
     void OnAppExit();
     void OnFilePrintSetup() {}
-    void OnHelpIndex() {}
-    void OnHelp() {}
+    void OnHelpIndex();
+    void OnHelp();
 
     void DoWaitCursor(int code);
 

@@ -1,0 +1,41 @@
+#include "platform/ink/InkDisp.h"
+#include "platform/ink/InkDivider.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(InkDivider, StrokesThatTouchFormOneDrawingAndFarOnesAnother)
+{
+    auto ink = InkDisp::Create();
+    ink->CreateStroke({{0, 0}, {1000, 0}});
+    ink->CreateStroke({{20000, 0}, {21000, 0}});
+    ink->CreateStroke({{1500, 300}, {2500, 300}});   // within half a line of the first
+    ink->CreateStroke({{2900, 300}, {3500, 900}});   // joins the first through the third
+    InkDivider divider;
+    divider.Strokes = ink->Strokes();
+    InkDivisionResult result = divider.Divide();
+    EXPECT_TRUE(result.ResultByType(InkDivisionType::Segment).empty());
+    auto drawings = result.ResultByType(InkDivisionType::Drawing);
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_EQ(drawings[0].Strokes.Count(), 3u);
+    EXPECT_TRUE(drawings[0].Strokes.Contains(4));
+    EXPECT_EQ(drawings[1].Strokes.Item(0)->ID(), 2);
+    divider.Strokes = *ink->CreateStrokes();
+    EXPECT_TRUE(divider.Divide().ResultByType(InkDivisionType::Drawing).empty());
+}
+
+TEST(InkRecognizers, TheDefaultRecognizerRecognisesNothing)
+{
+    InkRecognizers recognizers;
+    auto context = recognizers.GetDefaultRecognizer(0)->CreateRecognizerContext();
+    auto ink = InkDisp::Create();
+    ink->CreateStroke({{0, 0}, {100, 100}});
+    context->SetStrokes(ink->Strokes());
+    context->EndInkInput();
+    int status = -1;
+    EXPECT_EQ(context->Recognize(status), nullptr);
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "platform/ui/LanguageTexts.h"
+
+#include "platform/sys/parlex/Parlex.h"
+#include "platform/ui/UiApi.h"
+
+#include <string>
+
+namespace {
+
+void Translate(HWND window)
+{
+    std::string key(static_cast<size_t>(GetWindowTextLength(window)) + 1, '\0');
+    key.resize(static_cast<size_t>(GetWindowText(window, key.data(), static_cast<int>(key.size()))));
+    if (key.empty())
+        return;
+    std::string text(key.size() * 2 + 1, '\0');
+    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    if (length >= static_cast<int>(text.size())) {
+        text.assign(static_cast<size_t>(length) + 1, '\0');
+        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    }
+    if (length > 0) {
+        text.resize(static_cast<size_t>(length));
+        SetWindowText(window, text.c_str());
+    }
+}
+
+void TranslateTree(HWND window)
+{
+    Translate(window);
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        TranslateTree(child);
+}
+
+} // namespace
+
+BOOL Parlex_SetAllTexts(HWND window)
+{
+    if (window == nullptr || !IsWindow(window))
+        return FALSE;
+    TranslateTree(window);
+    return TRUE;
+}

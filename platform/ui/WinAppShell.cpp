@@ -1,0 +1,100 @@
+#include "platform/ui/WinApp.h"
+
+#include "platform/core/FilePath.h"
+#include "platform/core/String.h"
+#include "platform/sys/Shell.h"
+#include "platform/sys/ShellFileTypes.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Help.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path ProgramPath()
+{
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error);
+}
+
+// The program's own help file when none was set: its name with ".chm", beside it.
+CString DefaultHelpFile(LPCTSTR exeName)
+{
+    fs::path program = ProgramPath();
+    std::string name = exeName != nullptr ? exeName : program.filename().string();
+    return CStringFromUtf8((program.parent_path() / (fs::path(name).stem().string() + ".chm")).string());
+}
+
+BOOL OpenHelpFile(const CString& file)
+{
+    std::error_code error;
+    if (file.IsEmpty() || !fs::is_regular_file(SystemPathFromName(file), error)) {
+        AfxMessageBox("The help file could not be found:\n" + file, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    auto result
+        = reinterpret_cast<uintptr_t>(ShellExecute(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32) {
+        AfxMessageBox("There is no program to show the help file:\n" + file, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+ShellFileType TypeOf(const CDocTemplate& docTemplate)
+{
+    CString extension, id, name;
+    docTemplate.GetDocString(extension, CDocTemplate::filterExt);
+    docTemplate.GetDocString(id, CDocTemplate::regFileTypeId);
+    docTemplate.GetDocString(name, CDocTemplate::regFileTypeName);
+    return { ToUtf8(extension), ToUtf8(id), ToUtf8(name.IsEmpty() ? id : name) };
+}
+
+} // namespace
+
+void CWinApp::WinHelp(DWORD_PTR, UINT command)
+{
+    if (command != HELP_QUIT)
+        OpenHelpFile(
+            m_pszHelpFilePath != nullptr ? CString(m_pszHelpFilePath) : DefaultHelpFile(m_pszExeName));
+}
+
+void CWinApp::OnHelp()
+{
+    WinHelp(0, HELP_CONTENTS);
+}
+
+void CWinApp::OnHelpIndex()
+{
+    WinHelp(0, HELP_INDEX);
+}
+
+BOOL CWinApp::RegisterShellFileTypes(BOOL)
+{
+    std::vector<ShellFileType> types;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        ShellFileType type = TypeOf(*GetNextDocTemplate(pos));
+        if (type.extension.size() > 1 && type.extension.front() == '.' && !type.typeId.empty())
+            types.push_back(type);
+    }
+    fs::path program = ProgramPath();
+    std::string id
+        = m_pszExeName != nullptr ? fs::path(m_pszExeName).stem().string() : program.stem().string();
+    for (char& ch : id)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    std::string name = m_pszAppName != nullptr ? ToUtf8(CString(m_pszAppName)) : id;
+    return !types.empty() && ::RegisterShellFileTypes({ id, name, program.string() }, types);
+}
+
+HWND HtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR)
+{
+    if (command == HH_CLOSE_ALL || file == nullptr)
+        return nullptr;
+    CString path = file;
+    int topic = path.Find("::");
+    if (topic >= 0)
+        path = path.Left(topic);
+    return OpenHelpFile(path) ? caller : nullptr;
+}

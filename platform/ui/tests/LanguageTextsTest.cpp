@@ -1,0 +1,44 @@
+#include "platform/ui/LanguageTexts.h"
+#include "UiFixture.h"
+#include "platform/sys/parlex/Parlex.h"
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+std::string Text(HWND window)
+{
+    char text[64] = "";
+    GetWindowText(window, text, sizeof text);
+    return text;
+}
+
+class LanguageTextsTest : public UiTest { };
+
+TEST_F(LanguageTextsTest, AWindowAndAllItsChildrenAreTranslated)
+{
+    std::string file = "/tmp/vantrel-ui-language-" + std::to_string(::getpid()) + ".lng";
+    std::ofstream(file) << "<Add>=Hinzuf\xC3\xBCgen\nA very long key=" << std::string(300, 'x') << "\n";
+    ASSERT_EQ(Parlex_Init(file.c_str(), ""), PARLEX_LOADED);
+    HWND page = MakeWindow(WS_OVERLAPPEDWINDOW, { 0, 0, 200, 100 });
+    SetWindowText(page, "<Options>");
+    HWND group = MakeWindow(WS_CHILD, { 0, 0, 100, 50 }, page, 10);
+    HWND add = MakeWindow(WS_CHILD, { 0, 0, 50, 20 }, group, 11);
+    HWND plain = MakeWindow(WS_CHILD, { 0, 20, 50, 20 }, group, 12);
+    HWND longText = MakeWindow(WS_CHILD, { 0, 40, 50, 20 }, page, 13);
+    SetWindowText(add, "<Add>");
+    SetWindowText(plain, "plain");
+    SetWindowText(longText, "A very long key");
+    EXPECT_TRUE(Parlex_SetAllTexts(page));
+    EXPECT_EQ(Text(page), "Options");
+    EXPECT_EQ(Text(add), "Hinzuf\xFCgen");
+    EXPECT_EQ(Text(plain), "plain");
+    EXPECT_EQ(GetWindowTextLength(longText), 300);
+    EXPECT_FALSE(Parlex_SetAllTexts(nullptr));
+    Parlex_Deinit(nullptr);
+    std::remove(file.c_str());
+}
+
+} // namespace

@@ -1,0 +1,283 @@
+#include "platform/toolkit/XTPCommandBars.h"
+
+#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPPopupBar.h"
+#include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/Menu.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
+
+namespace {
+
+constexpr XTPBarPosition kDockOrder[4] = {BarTop, BarBottom, BarLeft, BarRight};
+
+} // namespace
+
+CXTPCommandBars::CXTPCommandBars() : m_pImageManager(std::make_unique<CXTPImageManager>())
+{
+    for (int i = 0; i < 4; ++i)
+        m_dockBars[i] = std::make_unique<CXTPDockBar>(kDockOrder[i]);
+}
+
+CXTPCommandBars::~CXTPCommandBars()
+{
+    ClosePopups();
+    for (CXTPToolBar* bar : m_toolBars) {
+        CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+        bar->SetFloatingFrame(nullptr);
+        bar->DestroyWindow();
+        if (mini && mini->GetSafeHwnd())
+            mini->DestroyWindow();
+        bar->InternalRelease();
+    }
+}
+
+void CXTPCommandBars::EnableDocking()
+{
+    for (CXTPToolBar* bar : m_toolBars)
+        bar->EnableDocking(0xF000);
+}
+
+CXTPToolBar* CXTPCommandBars::GetAt(int index) const
+{
+    return index >= 0 && index < GetCount() ? m_toolBars[static_cast<size_t>(index)] : nullptr;
+}
+
+CXTPToolBar* CXTPCommandBars::GetToolBar(UINT barId) const
+{
+    for (CXTPToolBar* bar : m_toolBars)
+        if (bar->GetBarID() == barId)
+            return bar;
+    return nullptr;
+}
+
+CXTPDockBar* CXTPCommandBars::GetDockBar(XTPBarPosition position) const
+{
+    for (const auto& dock : m_dockBars)
+        if (dock->GetPosition() == position)
+            return dock.get();
+    return nullptr;
+}
+
+CXTPToolBar* CXTPCommandBars::AttachBar(CXTPToolBar* bar, LPCTSTR title, XTPBarPosition position)
+{
+    bar->SetCommandBars(this);
+    bar->SetTitle(title);
+    if (!m_pSite || !bar->CreateToolBar(WS_VISIBLE, m_pSite)) {
+        bar->InternalRelease();
+        return nullptr;
+    }
+    m_toolBars.push_back(bar);
+    CXTPDockBar* dock = GetDockBar(position == BarFloating ? BarTop : position);
+    int row = dock->RowAt(0x7FFFFFFF);
+    DockCommandBar(bar, dock->GetPosition(), row, 0);
+    if (position == BarFloating)
+        FloatCommandBar(bar, CPoint(100, 100));
+    return bar;
+}
+
+CXTPToolBar* CXTPCommandBars::Add(LPCTSTR title, XTPBarPosition position)
+{
+    auto* bar = AttachBar(new CXTPToolBar, title, position);
+    if (bar)
+        bar->SetBarID(static_cast<UINT>(m_toolBars.size()) + 0xE800);
+    return bar;
+}
+
+CXTPMenuBar* CXTPCommandBars::SetMenu(LPCTSTR title, UINT menuId)
+{
+    if (m_pMenuBar)
+        return m_pMenuBar->LoadMenuBar(menuId) ? m_pMenuBar : nullptr;
+    auto* bar = new CXTPMenuBar;
+    bar->SetCommandBars(this);
+    if (!bar->LoadMenuBar(menuId) || !AttachBar(bar, title, BarTop))
+        return nullptr;
+    bar->SetBarID(0xE81A);
+    m_pMenuBar = bar;
+    // The menu bar stays the outermost row.
+    for (CXTPToolBar* other : m_toolBars)
+        if (other != bar && other->GetPosition() == BarTop)
+            ++other->m_nRow;
+    bar->m_nRow = 0;
+    RecalcLayout();
+    return bar;
+}
+
+void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockBar* dockBar)
+{
+    if (!bar || !screenRect || !dockBar || !m_pSite)
+        return;
+    RecalcLayout();
+    CRect rect = *screenRect;
+    m_pSite->ScreenToClient(&rect);
+    CRect edge = dockBar->GetRect();
+    BOOL horizontal = dockBar->IsHorizontal();
+    int row = dockBar->RowAt(horizontal ? rect.top : rect.left);
+    DockCommandBar(bar, dockBar->GetPosition(), row, horizontal ? rect.left - edge.left : rect.top - edge.top);
+}
+
+void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, XTPBarPosition position, int row, int offset)
+{
+    CXTPDockBar* target = GetDockBar(position);
+    if (!bar || !target || !m_pSite)
+        return;
+    if (CXTPMiniFrameWnd* mini = bar->GetFloatingFrame()) {
+        bar->SetFloatingFrame(nullptr);
+        bar->SetParent(m_pSite);
+        mini->DestroyWindow();
+    }
+    for (auto& dock : m_dockBars)
+        dock->Remove(bar);
+    bar->m_nRow = std::max(0, row);
+    bar->m_nOffset = std::max(0, offset);
+    target->Add(bar);
+    if (bar->IsVisible())
+        bar->ShowWindow(SW_SHOWNA);
+    RecalcLayout();
+}
+
+void CXTPCommandBars::FloatCommandBar(CXTPToolBar* bar, CPoint screenPt)
+{
+    if (!bar || !m_pSite)
+        return;
+    for (auto& dock : m_dockBars)
+        dock->Remove(bar);
+    bar->SetPosition(BarFloating);
+    CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+    if (!mini) {
+        mini = new CXTPMiniFrameWnd(bar);
+        if (!mini->CreateMini(m_pSite, CRect(screenPt, CSize(100, 40)))) {
+            delete mini;
+            DockCommandBar(bar, BarTop, GetDockBar(BarTop)->RowAt(0x7FFFFFFF), 0);
+            return;
+        }
+        bar->SetFloatingFrame(mini);
+        bar->SetParent(mini);
+    }
+    CSize size = bar->GetFloatingSize();
+    mini->SetWindowPos(nullptr, screenPt.x, screenPt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    mini->FitContent(size);
+    CRect content = mini->GetContentRect();
+    bar->SetWindowPos(nullptr, content.left, content.top, content.Width(), content.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    mini->GetWindowRect(&bar->m_rcFloating);
+    bar->ShowWindow(bar->IsVisible() ? SW_SHOWNA : SW_HIDE);
+    mini->ShowWindow(bar->IsVisible() ? SW_SHOWNA : SW_HIDE);
+    RecalcLayout();
+}
+
+CRect CXTPCommandBars::RecalcFrameLayout(const CRect& client)
+{
+    CRect remaining = client;
+    for (auto& dock : m_dockBars)
+        dock->Layout(remaining);
+    for (CXTPToolBar* bar : m_toolBars)
+        if (bar->GetPosition() != BarFloating && !bar->IsVisible())
+            bar->ShowWindow(SW_HIDE);
+    return remaining;
+}
+
+void CXTPCommandBars::RecalcLayout()
+{
+    if (m_pSite && m_pSite->GetSafeHwnd())
+        m_pSite->RecalcLayout();
+}
+
+void CXTPCommandBars::HideCommands(const UINT* ids, int count)
+{
+    for (int i = 0; ids && i < count; ++i)
+        m_hiddenCommands.insert(ids[i]);
+    std::vector<CXTPCommandBar*> pending(m_toolBars.begin(), m_toolBars.end());
+    while (!pending.empty()) {
+        CXTPCommandBar* bar = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < bar->GetControlCount(); ++i) {
+            CXTPControl* control = bar->GetControl(i);
+            if (bar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)) && IsHiddenCommand(control->GetID()))
+                control->SetHiddenCommand(TRUE);
+            if (CXTPCommandBar* popup = control->GetCommandBar())
+                pending.push_back(popup);
+        }
+    }
+}
+
+void CXTPCommandBars::UpdateCommandBars()
+{
+    for (CXTPToolBar* bar : m_toolBars)
+        bar->OnUpdateCmdUI();
+    for (CXTPPopupBar* popup : m_openPopups)
+        popup->OnUpdateCmdUI();
+}
+
+void CXTPCommandBars::RedrawCommandBars()
+{
+    for (CXTPToolBar* bar : m_toolBars) {
+        bar->DelayLayout();
+        if (CXTPMiniFrameWnd* mini = bar->GetFloatingFrame())
+            mini->Invalidate(FALSE);
+    }
+    RecalcLayout();
+}
+
+void CXTPCommandBars::OnSetPreviewMode(BOOL preview)
+{
+    CancelTracking();
+    if (preview) {
+        m_previewHidden.clear();
+        for (CXTPToolBar* bar : m_toolBars)
+            if (bar->IsVisible()) {
+                m_previewHidden.push_back(bar->GetBarID());
+                bar->SetVisible(FALSE);
+            }
+        return;
+    }
+    for (UINT id : m_previewHidden)
+        if (CXTPToolBar* bar = GetToolBar(id))
+            bar->SetVisible(TRUE);
+    m_previewHidden.clear();
+}
+
+void CXTPCommandBars::OnPopupOpened(CXTPPopupBar* popup)
+{
+    if (std::find(m_openPopups.begin(), m_openPopups.end(), popup) == m_openPopups.end())
+        m_openPopups.push_back(popup);
+}
+
+void CXTPCommandBars::OnPopupClosed(CXTPPopupBar* popup)
+{
+    m_openPopups.erase(std::remove(m_openPopups.begin(), m_openPopups.end(), popup), m_openPopups.end());
+    if (m_pKeyboardBar == popup) {
+        CXTPControlPopup* owner = popup->GetOwnerControl();
+        m_pKeyboardBar = owner ? owner->GetParent() : nullptr;
+    }
+}
+
+void CXTPCommandBars::ClosePopups()
+{
+    while (!m_openPopups.empty())
+        m_openPopups.front()->ClosePopup();
+}
+
+BOOL CXTPCommandBars::TrackPopupMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner)
+{
+    CancelTracking();
+    CWnd* target = owner ? owner : m_pSite;
+    if (!menu || !target)
+        return FALSE;
+    return menu->TrackPopupMenu(flags, x, y, target);
+}
+
+BOOL CXTPCommandBars::RequestBar(CreateBarRequest& request) const
+{
+    return m_pSite && m_pSite->GetSafeHwnd() &&
+           m_pSite->SendMessage(WM_XTP_CREATECOMMANDBAR, 0, reinterpret_cast<LPARAM>(&request)) != 0;
+}
+
+BOOL CXTPCommandBars::RequestControl(CreateControlRequest& request) const
+{
+    return m_pSite && m_pSite->GetSafeHwnd() &&
+           m_pSite->SendMessage(WM_XTP_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request)) != 0;
+}

@@ -1,0 +1,121 @@
+#include "platform/toolkit/XTPMiniFrameWnd.h"
+
+#include "platform/gdi/Dc.h"
+#include "platform/toolkit/XTPPaintManager.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+BOOL CXTPMiniFrameWnd::CreateMini(CWnd* owner, const CRect& screenRect)
+{
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
+    return CWnd::CreateEx(WS_EX_TOOLWINDOW, cls, m_pContent->GetFloatingTitle(), WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
+                          screenRect.left, screenRect.top, screenRect.Width(), screenRect.Height(),
+                          owner ? owner->GetSafeHwnd() : nullptr, nullptr);
+}
+
+CRect CXTPMiniFrameWnd::GetContentRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    client.top = std::min(client.bottom, client.top + kTitleHeight);
+    return client;
+}
+
+CRect CXTPMiniFrameWnd::GetCloseRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    return CRect(client.right - kTitleHeight, client.top, client.right, client.top + kTitleHeight);
+}
+
+void CXTPMiniFrameWnd::FitContent(CSize size)
+{
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    int extraX = window.Width() - client.Width(), extraY = window.Height() - client.Height();
+    SetWindowPos(nullptr, 0, 0, size.cx + extraX, size.cy + kTitleHeight + extraY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CXTPMiniFrameWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    const XTPThemeColors& colors = XTPPaintManager()->Colors();
+    CRect client;
+    GetClientRect(&client);
+    CRect title(client.left, client.top, client.right, client.top + kTitleHeight);
+    dc.FillSolidRect(&title, colors.paneCaption);
+    dc.SetTextColor(colors.paneCaptionText);
+    dc.SetBkMode(TRANSPARENT);
+    CFont* old = dc.SelectObject(XTPPaintManager()->GetRegularFont());
+    CRect text = title;
+    text.DeflateRect(4, 0, kTitleHeight, 0);
+    dc.DrawText(m_pContent->GetFloatingTitle(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    CRect close = GetCloseRect();
+    close.DeflateRect(4, 4);
+    for (int i = 0; i < close.Width(); ++i) {
+        dc.SetPixel(close.left + i, close.top + i, colors.paneCaptionText);
+        dc.SetPixel(close.right - 1 - i, close.top + i, colors.paneCaptionText);
+    }
+    dc.SelectObject(old);
+}
+
+void CXTPMiniFrameWnd::OnLButtonDown(UINT, CPoint point)
+{
+    if (point.y >= kTitleHeight)
+        return;
+    if (GetCloseRect().PtInRect(point)) {
+        m_pContent->OnFloatingClose();
+        return;
+    }
+    m_bDragging = TRUE;
+    m_dragStart = point;
+    ClientToScreen(&m_dragStart);
+    GetWindowRect(&m_startRect);
+    SetCapture();
+}
+
+void CXTPMiniFrameWnd::OnMouseMove(UINT, CPoint point)
+{
+    if (!m_bDragging)
+        return;
+    ClientToScreen(&point);
+    SetWindowPos(nullptr, m_startRect.left + point.x - m_dragStart.x, m_startRect.top + point.y - m_dragStart.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CXTPMiniFrameWnd::OnLButtonUp(UINT, CPoint point)
+{
+    if (!m_bDragging)
+        return;
+    m_bDragging = FALSE;
+    ReleaseCapture();
+    ClientToScreen(&point);
+    m_pContent->OnFloatingDropped(point);
+}
+
+BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+XTPBarPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin)
+{
+    if (!dockArea.PtInRect(screenPt))
+        return BarFloating;
+    struct Edge {
+        int distance;
+        XTPBarPosition side;
+    };
+    const Edge edges[] = {{screenPt.y - dockArea.top, BarTop},
+                          {dockArea.bottom - 1 - screenPt.y, BarBottom},
+                          {screenPt.x - dockArea.left, BarLeft},
+                          {dockArea.right - 1 - screenPt.x, BarRight}};
+    const Edge* nearest = std::min_element(std::begin(edges), std::end(edges),
+                                           [](const Edge& a, const Edge& b) { return a.distance < b.distance; });
+    return nearest->distance < margin ? nearest->side : BarFloating;
+}

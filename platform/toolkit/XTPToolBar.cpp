@@ -1,0 +1,143 @@
+#include "platform/toolkit/XTPToolBar.h"
+
+#include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPPopupBar.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/Resources.h"
+
+IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+
+BOOL CXTPToolBar::CreateToolBar(DWORD style, CWnd* parent)
+{
+    return CreateBarWindow(parent, style | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0));
+}
+
+void CXTPToolBar::SetVisible(BOOL visible)
+{
+    CXTPCommandBar::SetVisible(visible);
+    if (m_pFloatingFrame)
+        m_pFloatingFrame->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+    if (m_pCommandBars)
+        m_pCommandBars->RecalcLayout();
+}
+
+int CXTPToolBar::GripperSize() const { return m_barPosition == BarFloating ? 0 : 6; }
+
+CSize CXTPToolBar::GetFloatingSize()
+{
+    int width = m_rcFloating.Width() > 0 ? m_rcFloating.Width() : 32767;
+    return CalcDockingLayout(width, LM_HORZ);
+}
+
+void CXTPToolBar::OnGripperDrag(CPoint)
+{
+    m_bDragging = TRUE;
+    SetCapture();
+}
+
+void CXTPToolBar::OnMouseMove(UINT flags, CPoint point)
+{
+    if (!m_bDragging)
+        CXTPCommandBar::OnMouseMove(flags, point);
+}
+
+void CXTPToolBar::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (!m_bDragging) {
+        CXTPCommandBar::OnLButtonUp(flags, point);
+        return;
+    }
+    m_bDragging = FALSE;
+    ReleaseCapture();
+    ClientToScreen(&point);
+    DropAt(point);
+}
+
+BOOL CXTPToolBar::DropAt(CPoint screenPt)
+{
+    CFrameWnd* site = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
+    if (!site)
+        return FALSE;
+    CRect area;
+    site->GetClientRect(&area);
+    site->ClientToScreen(&area);
+    XTPBarPosition side = DockSideAtPoint(area, screenPt);
+    if (side == BarFloating) {
+        m_pCommandBars->FloatCommandBar(this, screenPt);
+        return FALSE;
+    }
+    CPoint client = screenPt;
+    site->ScreenToClient(&client);
+    CXTPDockBar* dock = m_pCommandBars->GetDockBar(side);
+    BOOL horizontal = dock->IsHorizontal();
+    int row = dock->RowAt(horizontal ? client.y : client.x);
+    CRect edge = dock->GetRect();
+    m_pCommandBars->DockCommandBar(this, side, row, horizontal ? client.x - edge.left : client.y - edge.top);
+    return TRUE;
+}
+
+BOOL CXTPToolBar::OnFloatingDropped(CPoint screenPt)
+{
+    CFrameWnd* site = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
+    if (!site)
+        return FALSE;
+    CRect area;
+    site->GetClientRect(&area);
+    site->ClientToScreen(&area);
+    return DockSideAtPoint(area, screenPt) != BarFloating && DropAt(screenPt);
+}
+
+void CXTPToolBar::ReplaceWith(UINT otherId, BOOL show)
+{
+    CXTPToolBar* other = m_pCommandBars ? m_pCommandBars->GetToolBar(otherId) : nullptr;
+    if (!other || other == this)
+        return;
+    if (m_barPosition == BarFloating)
+        m_pCommandBars->FloatCommandBar(other, m_rcFloating.TopLeft());
+    else
+        m_pCommandBars->DockCommandBar(other, m_barPosition, m_nRow, m_nOffset);
+    SetVisible(FALSE);
+    other->SetVisible(show);
+}
+
+BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+BOOL CXTPMenuBar::LoadMenuBar(UINT menuId)
+{
+    const std::vector<MenuTemplateItem>* items = FindMenuResource(menuId);
+    if (!items)
+        return FALSE;
+    m_nMenuId = menuId;
+    m_pControls->RemoveAll();
+    LoadMenuItems(*items);
+    return TRUE;
+}
+
+BOOL CXTPMenuBar::OnHookKeyDown(UINT vk)
+{
+    CXTPControl* selected = GetControl(m_nSelected);
+    auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, selected);
+    switch (vk) {
+    case VK_LEFT:
+    case VK_RIGHT: {
+        BOOL wasOpen = m_pCommandBars && m_pCommandBars->GetOpenPopupCount() > 0;
+        if (m_pCommandBars)
+            m_pCommandBars->ClosePopups();
+        SetSelected(FindNextVisible(m_nSelected, vk == VK_RIGHT ? 1 : -1));
+        if (wasOpen)
+            ActivateControl(m_nSelected, TRUE);
+        return TRUE;
+    }
+    case VK_DOWN:
+    case VK_UP:
+        if (popup)
+            ActivateControl(m_nSelected, TRUE);
+        return TRUE;
+    default: return CXTPToolBar::OnHookKeyDown(vk);
+    }
+}

@@ -1,0 +1,52 @@
+// Tool bars and the menu bar: command bars docked at an edge of the frame or floating in a
+// small frame of their own, moved by their gripper.
+#pragma once
+
+#include "platform/toolkit/XTPCommandBar.h"
+#include "platform/toolkit/XTPMiniFrameWnd.h"
+
+class CXTPToolBar : public CXTPCommandBar, public CXTPFloatingContent {
+    DECLARE_DYNCREATE(CXTPToolBar)
+public:
+    CXTPToolBar() = default;
+
+    // Creates the window as a child of the site frame.
+    BOOL CreateToolBar(DWORD style, CWnd* parent);
+    void SetVisible(BOOL visible) override;
+    BOOL IsFloating() const { return m_barPosition == BarFloating; }
+    CXTPMiniFrameWnd* GetFloatingFrame() const { return m_pFloatingFrame; }
+    void SetFloatingFrame(CXTPMiniFrameWnd* frame) { m_pFloatingFrame = frame; }
+    // Hides this bar and shows the bar `otherId` in its place (same edge, row and offset).
+    virtual void ReplaceWith(UINT otherId, BOOL show);
+
+    CString GetFloatingTitle() const override { return m_strTitle; }
+    CSize GetFloatingSize() override;
+    void OnFloatingClose() override { SetVisible(FALSE); }
+    BOOL OnFloatingDropped(CPoint screenPt) override;
+    // Docks at the edge near a screen point, or floats there; TRUE when it docked.
+    BOOL DropAt(CPoint screenPt);
+
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+
+protected:
+    int GripperSize() const override;
+    void OnGripperDrag(CPoint point) override;
+
+    CXTPMiniFrameWnd* m_pFloatingFrame = nullptr;
+    BOOL m_bDragging = FALSE;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CXTPMenuBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPMenuBar)
+public:
+    // Builds the top-level drop-downs from the menu resource.
+    BOOL LoadMenuBar(UINT menuId);
+    UINT GetMenuId() const { return m_nMenuId; }
+    BOOL OnHookKeyDown(UINT vk) override;
+
+protected:
+    UINT m_nMenuId = 0;
+};

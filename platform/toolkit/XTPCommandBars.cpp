@@ -98,6 +98,11 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCTSTR title, UINT menuId)
         return nullptr;
     bar->SetBarID(0xE81A);
     m_pMenuBar = bar;
+    // The menu bar replaces the frame's own menu.
+    if (m_pSite->GetSafeHwnd() && ::GetMenu(m_pSite->GetSafeHwnd())) {
+        ::SetMenu(m_pSite->GetSafeHwnd(), nullptr);
+        m_pSite->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     // The menu bar stays the outermost row.
     for (CXTPToolBar* other : m_toolBars)
         if (other != bar && other->GetPosition() == BarTop)
@@ -257,8 +262,10 @@ void CXTPCommandBars::OnPopupClosed(CXTPPopupBar* popup)
 
 void CXTPCommandBars::ClosePopups()
 {
-    while (!m_openPopups.empty())
-        m_openPopups.front()->ClosePopup();
+    std::vector<CXTPPopupBar*> open;
+    open.swap(m_openPopups);
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        (*it)->ClosePopup();
 }
 
 BOOL CXTPCommandBars::TrackPopupMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner)

@@ -162,6 +162,7 @@ public:
     CSize GetFloatingSize() override { return CSize(m_rcFloating.Width() > 0 ? m_rcFloating.Width() : 200, 300); }
     void OnFloatingClose() override;
     BOOL OnFloatingDropped(CPoint screenPt) override;
+    void OnFloatingFrameDestroyed() override { m_pMini = nullptr; }
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }

@@ -61,6 +61,12 @@ void CXTPMiniFrameWnd::OnPaint()
     dc.SelectObject(old);
 }
 
+void CXTPMiniFrameWnd::OnDestroy()
+{
+    m_pContent->OnFloatingFrameDestroyed();
+    CWnd::OnDestroy();
+}
+
 void CXTPMiniFrameWnd::OnLButtonDown(UINT, CPoint point)
 {
     if (point.y >= kTitleHeight)
@@ -98,6 +104,7 @@ void CXTPMiniFrameWnd::OnLButtonUp(UINT, CPoint point)
 BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()

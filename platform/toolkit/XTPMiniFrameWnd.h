@@ -18,6 +18,8 @@ public:
     // The title was dropped at a screen point; TRUE when the content docked (the small frame
     // is then destroyed by its content).
     virtual BOOL OnFloatingDropped(CPoint screenPt) = 0;
+    // The small frame is being destroyed (with its owner, say); the content forgets it.
+    virtual void OnFloatingFrameDestroyed() = 0;
 };
 
 class CXTPMiniFrameWnd : public CWnd {
@@ -35,6 +37,7 @@ public:
     void PostNcDestroy() override { delete this; }
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    void OnDestroy();
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);

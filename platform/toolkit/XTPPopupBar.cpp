@@ -119,6 +119,8 @@ void CXTPPopupBar::ClosePopup()
 {
     if (m_pOpenChild)
         m_pOpenChild->ClosePopup();
+    if (m_pCommandBars)
+        m_pCommandBars->OnPopupClosed(this);
     if (!IsOpen())
         return;
     ShowWindow(SW_HIDE);
@@ -129,8 +131,6 @@ void CXTPPopupBar::ClosePopup()
         if (auto* parent = DYNAMIC_DOWNCAST(CXTPPopupBar, m_pOwnerControl->GetParent()))
             parent->SetOpenChild(nullptr);
     }
-    if (m_pCommandBars)
-        m_pCommandBars->OnPopupClosed(this);
 }
 
 void CXTPPopupBar::SetExpanded(BOOL expanded)

@@ -23,6 +23,7 @@ public:
     CSize GetFloatingSize() override;
     void OnFloatingClose() override { SetVisible(FALSE); }
     BOOL OnFloatingDropped(CPoint screenPt) override;
+    void OnFloatingFrameDestroyed() override { m_pFloatingFrame = nullptr; }
     // Docks at the edge near a screen point, or floats there; TRUE when it docked.
     BOOL DropAt(CPoint screenPt);
 

@@ -1,0 +1,272 @@
+// Command bars in a frame: where docked bars leave the client, update handlers, clicks and
+// the menu bar's drop-downs.
+#include "ToolkitFixture.h"
+
+#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPPopupBar.h"
+
+namespace {
+
+class CommandBarsTest : public ToolkitTest {};
+
+} // namespace
+
+TEST_F(CommandBarsTest, DockedBarsLeaveTheRestOfTheClientToTheMdiClient)
+{
+    struct Case {
+        XTPBarPosition position;
+        CRect client; // of the MDI client in a frame client of 800 x 600 with a status bar 20 high
+    };
+    // Two plain buttons of 23 x 22: a bar 26 high across, or 27 wide down.
+    const Case cases[] = {
+        {BarTop, CRect(0, 26, 800, 580)}, {BarBottom, CRect(0, 0, 800, 554)}, {BarLeft, CRect(27, 0, 800, 580)},
+        {BarRight, CRect(0, 0, 773, 580)}, {BarFloating, CRect(0, 0, 800, 580)},
+    };
+    for (const Case& c : cases) {
+        MakeFrame(false);
+        CStatusBar status;
+        ASSERT_TRUE(status.Create(frame));
+        CXTPToolBar* bar = bars->Add("T", c.position);
+        ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
+        frame->RecalcLayout();
+        EXPECT_EQ(MdiClientRect(), c.client) << "position " << c.position;
+        status.DestroyWindow();
+    }
+}
+
+TEST_F(CommandBarsTest, BarsBesideEachOtherShareARowAndBarsBelowAddOne)
+{
+    MakeFrame(false);
+    CXTPToolBar* first = bars->Add("First", BarTop);
+    ASSERT_TRUE(first->LoadToolBar(kToolBarB));
+    CXTPToolBar* second = bars->Add("Second", BarTop);
+    ASSERT_TRUE(second->LoadToolBar(kToolBarC));
+    frame->RecalcLayout();
+    EXPECT_EQ(MdiClientRect().top, 52);
+
+    CRect rect;
+    first->GetWindowRect(&rect);
+    rect.OffsetRect(rect.Width(), 0);
+    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    EXPECT_EQ(MdiClientRect().top, 26);
+    CRect a, b;
+    first->GetWindowRect(&a);
+    second->GetWindowRect(&b);
+    EXPECT_EQ(b.top, a.top);
+    EXPECT_GE(b.left, a.right);
+
+    first->GetWindowRect(&rect);
+    rect.OffsetRect(0, rect.Height());
+    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    EXPECT_EQ(MdiClientRect().top, 52);
+}
+
+TEST_F(CommandBarsTest, UpdateHandlersEnableDisableAndCheckButtons)
+{
+    MakeFrame();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    CXTPToolBar* b = bars->GetToolBar(kToolBarB);
+    ASSERT_TRUE(a && b);
+    Idle();
+    struct Case {
+        CXTPToolBar* bar;
+        UINT id;
+        BOOL enabled;
+        int checked;
+    };
+    const Case cases[] = {
+        {a, kCount, TRUE, 0}, {a, kDisabled, FALSE, 0}, {a, kChecked, TRUE, 1}, {b, kNoHandler, FALSE, 0}, {b, kOpen, TRUE, 0},
+    };
+    for (const Case& c : cases) {
+        CXTPControl* control = c.bar->GetControls()->FindControl(c.id);
+        ASSERT_NE(control, nullptr) << c.id;
+        EXPECT_EQ(control->GetEnabled(), c.enabled) << c.id;
+        EXPECT_EQ(control->GetChecked(), c.checked) << c.id;
+    }
+}
+
+TEST_F(CommandBarsTest, AButtonAndTheMenuItemOfACommandReachTheSameHandler)
+{
+    MakeFrame();
+    Idle();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    Click(a, a->GetControls()->FindControl(kCount)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kCount], 1);
+
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto* file = DYNAMIC_DOWNCAST(CXTPControlPopup, menu->GetControl(0));
+    ASSERT_NE(file, nullptr);
+    Click(menu, file->GetRect().CenterPoint());
+    auto* popup = DYNAMIC_DOWNCAST(CXTPPopupBar, file->GetCommandBar());
+    ASSERT_TRUE(popup && popup->IsOpen());
+    Click(popup, popup->GetControls()->FindControl(kCount)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kCount], 2);
+    EXPECT_FALSE(popup->IsOpen());
+}
+
+TEST_F(CommandBarsTest, DisabledButtonsAndMenuItemsSendNothing)
+{
+    MakeFrame();
+    Idle();
+    CXTPToolBar* b = bars->GetToolBar(kToolBarB);
+    Click(b, b->GetControls()->FindControl(kNoHandler)->GetRect().CenterPoint());
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    Click(menu, menu->GetControl(1)->GetRect().CenterPoint());
+    auto* edit = DYNAMIC_DOWNCAST(CXTPPopupBar, menu->GetControl(1)->GetCommandBar());
+    ASSERT_TRUE(edit && edit->IsOpen());
+    EXPECT_FALSE(edit->GetControls()->FindControl(kDisabled)->GetEnabled());
+    EXPECT_EQ(edit->GetControls()->FindControl(kChecked)->GetChecked(), 1);
+    Click(edit, edit->GetControls()->FindControl(kDisabled)->GetRect().CenterPoint());
+    EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(CommandBarsTest, ClickingOutsideClosesAnOpenMenu)
+{
+    MakeFrame();
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    ASSERT_EQ(bars->GetOpenPopupCount(), 1);
+    Click(frame, CPoint(400, 400));
+    EXPECT_EQ(bars->GetOpenPopupCount(), 0);
+}
+
+TEST_F(CommandBarsTest, KeyboardOpensMovesAndRunsMenus)
+{
+    MakeFrame();
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto popupOf = [&](int index) { return static_cast<CXTPPopupBar*>(menu->GetControl(index)->GetCommandBar()); };
+
+    Key(WM_SYSKEYDOWN, VK_MENU);
+    Key(WM_SYSKEYUP, VK_MENU);
+    ASSERT_TRUE(bars->IsKeyboardMode());
+    EXPECT_EQ(menu->GetSelectedIndex(), 0);
+    Key(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_EQ(menu->GetSelectedIndex(), 1);
+    Key(WM_KEYDOWN, VK_LEFT);
+    Key(WM_KEYDOWN, VK_DOWN);
+    ASSERT_TRUE(popupOf(0)->IsOpen());
+    EXPECT_EQ(popupOf(0)->GetSelectedIndex(), 0);
+    Key(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(popupOf(0)->GetSelectedIndex(), 1);
+    // Right on an item without a drop-down moves to the next menu, opened.
+    Key(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_FALSE(popupOf(0)->IsOpen());
+    EXPECT_TRUE(popupOf(1)->IsOpen());
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(popupOf(1)->IsOpen());
+    EXPECT_TRUE(bars->IsKeyboardMode());
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    EXPECT_EQ(menu->GetSelectedIndex(), -1);
+
+    // F10, Enter, then the mnemonic of an item runs it.
+    Key(WM_KEYDOWN, VK_F10);
+    Key(WM_KEYUP, VK_F10);
+    ASSERT_TRUE(bars->IsKeyboardMode());
+    Key(WM_KEYDOWN, VK_RETURN);
+    ASSERT_TRUE(popupOf(0)->IsOpen());
+    Key(WM_KEYDOWN, 'C');
+    Pump();
+    EXPECT_EQ(frame->commands[kCount], 1);
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    EXPECT_EQ(bars->GetOpenPopupCount(), 0);
+}
+
+TEST_F(CommandBarsTest, AltWithALetterOpensThatMenuAndSubmenusOpenWithRight)
+{
+    MakeFrame();
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
+    Key(WM_SYSKEYDOWN, 'F');
+    ASSERT_TRUE(file->IsOpen());
+    Key(WM_KEYDOWN, 'M');
+    CXTPControl* more = file->GetControl(2);
+    auto* sub = static_cast<CXTPPopupBar*>(more->GetCommandBar());
+    ASSERT_TRUE(sub && sub->IsOpen());
+    EXPECT_EQ(sub->GetSelectedIndex(), 0);
+    Key(WM_KEYDOWN, VK_LEFT);
+    EXPECT_FALSE(sub->IsOpen());
+    EXPECT_TRUE(file->IsOpen());
+    Key(WM_KEYDOWN, VK_RIGHT);
+    ASSERT_TRUE(sub->IsOpen());
+    Key(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands[kDeep], 1);
+}
+
+TEST_F(CommandBarsTest, ThemeSwitchRepaintsEveryBarInTheThemeColours)
+{
+    MakeFrame();
+    CXTPToolBar* b = bars->GetToolBar(kToolBarB);
+    CRect client;
+    b->GetClientRect(&client);
+    CPoint empty(client.right - 2, client.bottom / 2);
+    for (int theme = 0; theme < CXTPPaintManager::kThemeCount; ++theme) {
+        CXTPPaintManager::SetTheme(theme);
+        bars->RedrawCommandBars();
+        UiTestHook::PumpPending();
+        EXPECT_EQ(UiTestHook::PixelAt(b->GetSafeHwnd(), empty), XTPPaintManager()->Colors().barFace) << theme;
+    }
+}
+
+TEST_F(CommandBarsTest, CheckedButtonsShowTheCheckedFace)
+{
+    MakeFrame();
+    CXTPPaintManager::SetTheme(2);
+    Idle();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    a->Invalidate();
+    UiTestHook::PumpPending();
+    CRect checked = a->GetControls()->FindControl(kChecked)->GetRect();
+    EXPECT_EQ(UiTestHook::PixelAt(a->GetSafeHwnd(), CPoint(checked.left + 2, checked.top + 2)),
+              XTPPaintManager()->Colors().checkedFace);
+    CRect plain = a->GetControls()->FindControl(kDisabled)->GetRect();
+    EXPECT_EQ(UiTestHook::PixelAt(a->GetSafeHwnd(), CPoint(plain.left + 2, plain.top + 2)), XTPPaintManager()->Colors().barFace);
+}
+
+TEST_F(CommandBarsTest, AFloatingBarGivesItsRowBackAndDocksAgainWhenDroppedOnAnEdge)
+{
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("T", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
+    frame->RecalcLayout();
+    ASSERT_EQ(MdiClientRect().top, 26);
+
+    bars->FloatCommandBar(bar, CPoint(300, 300));
+    ASSERT_TRUE(bar->IsFloating());
+    ASSERT_NE(bar->GetFloatingFrame(), nullptr);
+    EXPECT_EQ(bar->GetParent(), bar->GetFloatingFrame());
+    EXPECT_EQ(MdiClientRect().top, 0);
+
+    // Drag the small frame's title to the left edge of the frame.
+    CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+    CPoint title(10, 5);
+    mini->ClientToScreen(&title);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, title, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseMove(CPoint(5, 300), MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(5, 300));
+    Pump();
+    EXPECT_EQ(bar->GetPosition(), BarLeft);
+    EXPECT_EQ(bar->GetFloatingFrame(), nullptr);
+    EXPECT_EQ(MdiClientRect().left, 27);
+}
+
+TEST_F(CommandBarsTest, DraggingTheGripperIntoTheMiddleFloatsTheBar)
+{
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("T", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
+    frame->RecalcLayout();
+    CPoint grip(4, 10);
+    bar->ClientToScreen(&grip);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, grip, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(400, 300));
+    Pump();
+    EXPECT_TRUE(bar->IsFloating());
+    CRect mini;
+    bar->GetFloatingFrame()->GetWindowRect(&mini);
+    EXPECT_EQ(mini.TopLeft(), CPoint(400, 300));
+}

@@ -4,6 +4,7 @@
 
 #include "platform/toolkit/XTPDockBar.h"
 #include "platform/toolkit/XTPPopupBar.h"
+#include "platform/toolkit/XTPStateRecords.h"
 
 namespace {
 
@@ -269,4 +270,88 @@ TEST_F(CommandBarsTest, DraggingTheGripperIntoTheMiddleFloatsTheBar)
     CRect mini;
     bar->GetFloatingFrame()->GetWindowRect(&mini);
     EXPECT_EQ(mini.TopLeft(), CPoint(400, 300));
+}
+
+TEST_F(CommandBarsTest, BarStateRoundTripsThroughTheProfile)
+{
+    MakeFrame();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    CXTPToolBar* b = bars->GetToolBar(kToolBarB);
+    bars->DockCommandBar(a, BarLeft, 0, 10);
+    bars->FloatCommandBar(b, CPoint(500, 400));
+    bars->SaveBarState("CommandBars\\Default\\");
+    std::vector<BYTE> saved = ProfileBinary("CommandBars\\Default\\", "BarState");
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(saved, bars->GetBarState());
+
+    MakeFrame();
+    ASSERT_TRUE(bars->LoadBarState("CommandBars\\Default\\"));
+    EXPECT_EQ(bars->GetToolBar(kToolBarA)->GetPosition(), BarLeft);
+    EXPECT_TRUE(bars->GetToolBar(kToolBarB)->IsFloating());
+    EXPECT_EQ(bars->GetBarState(), saved);
+}
+
+TEST_F(CommandBarsTest, ADamagedOrForeignBarStateLeavesTheBarsAsTheyAre)
+{
+    MakeFrame();
+    std::vector<BYTE> before = bars->GetBarState();
+    const std::vector<BYTE> records[] = {
+        {},
+        {0x56, 0x54, 0x42, 0x53, 0x01, 0x00, 0x05, 0x00, 0x01},
+        {'<', 'x', 'm', 'l', '>'},
+    };
+    for (const std::vector<BYTE>& record : records) {
+        app->WriteProfileBinary("CommandBars\\Default\\", "BarState", const_cast<BYTE*>(record.data()),
+                                static_cast<UINT>(record.size()));
+        EXPECT_FALSE(bars->LoadBarState("CommandBars\\Default\\"));
+        EXPECT_EQ(bars->GetBarState(), before);
+    }
+}
+
+TEST_F(CommandBarsTest, AFloatingPlaceOffTheScreenComesBackOntoIt)
+{
+    MakeFrame();
+    XTPBarStateEntry e;
+    e.barId = kToolBarA;
+    e.position = BarFloating;
+    e.floating[0] = -5000;
+    e.floating[1] = 90000;
+    e.floating[2] = -4900;
+    e.floating[3] = 90040;
+    ASSERT_TRUE(bars->SetBarState(EncodeBarState({e})));
+    CRect mini;
+    bars->GetToolBar(kToolBarA)->GetFloatingFrame()->GetWindowRect(&mini);
+    EXPECT_GE(mini.left, 0);
+    EXPECT_LT(mini.top, ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
+{
+    MakeFrame();
+    bars->GetCommandBarsOptions().bAlwaysShowFullMenus = TRUE;
+    bars->GetCommandBarsOptions().bLargeIcons = TRUE;
+    bars->SaveOptions("CommandBars\\Default\\");
+    MakeFrame();
+    EXPECT_FALSE(bars->GetCommandBarsOptions().bAlwaysShowFullMenus);
+    bars->LoadOptions("CommandBars\\Default\\");
+    EXPECT_TRUE(bars->GetCommandBarsOptions().bAlwaysShowFullMenus);
+    EXPECT_TRUE(bars->GetCommandBarsOptions().bLargeIcons);
+    EXPECT_TRUE(bars->GetCommandBarsOptions().bShowFullAfterDelay);
+}
+
+TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
+{
+    MakeFrame();
+    const UINT hidden[] = {kOpen};
+    bars->HideCommands(hidden, 1);
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    ASSERT_TRUE(file->IsOpen());
+    EXPECT_TRUE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
+    CRect client;
+    file->GetClientRect(&client);
+    Click(file, CPoint(client.Width() / 2, client.bottom - 6));
+    EXPECT_TRUE(file->IsExpanded());
+    EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
 }

@@ -139,9 +139,8 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* 
 {
     if (!pane || !neighbour || pane == neighbour || !neighbour->m_pGroup)
         return;
-    CXTPPaneGroup* old = pane->m_pGroup;
-    if (old)
-        old->Panes().erase(std::remove(old->Panes().begin(), old->Panes().end(), pane), old->Panes().end());
+    if (pane->m_pGroup)
+        pane->m_pGroup->RemovePane(pane);
     pane->m_pGroup = neighbour->m_pGroup;
     pane->m_pGroup->Panes().push_back(pane);
     if (!pane->m_bClosed)
@@ -163,8 +162,8 @@ void CXTPDockingPaneManager::DockPane(CXTPDockingPane* pane, XTPDockingPaneDirec
     }
     int size = pane->m_pGroup ? pane->m_pGroup->GetSize() : 200;
     CXTPPaneGroup* group = NewGroup(direction, size);
-    if (CXTPPaneGroup* old = pane->m_pGroup)
-        old->Panes().erase(std::remove(old->Panes().begin(), old->Panes().end(), pane), old->Panes().end());
+    if (pane->m_pGroup)
+        pane->m_pGroup->RemovePane(pane);
     pane->m_pGroup = group;
     group->Panes().push_back(pane);
     group->SetSelected(pane);
@@ -269,15 +268,8 @@ void CXTPDockingPaneManager::RemoveEmptyGroups()
             ++it;
             continue;
         }
-        CXTPPaneGroup* group = *it;
+        delete *it;
         it = m_groups.erase(it);
-        CXTPMiniFrameWnd* mini = group->GetFloatingFrame();
-        group->SetFloatingFrame(nullptr);
-        if (group->GetSafeHwnd())
-            group->DestroyWindow();
-        if (mini && mini->GetSafeHwnd())
-            mini->DestroyWindow();
-        delete group;
     }
 }
 
@@ -376,9 +368,8 @@ BOOL CXTPDockingPaneManager::SetLayoutRecord(const std::vector<BYTE>& record)
             continue;
         CXTPPaneGroup* group = NewGroup(e.side == kFloatingSide ? static_cast<int>(PaneDockRight) : e.side, std::max(40, static_cast<int>(e.size)));
         for (CXTPDockingPane* pane : panes) {
-            CXTPPaneGroup* old = pane->m_pGroup;
-            if (old)
-                old->Panes().erase(std::remove(old->Panes().begin(), old->Panes().end(), pane), old->Panes().end());
+            if (pane->m_pGroup)
+                pane->m_pGroup->RemovePane(pane);
             pane->m_pGroup = group;
             group->Panes().push_back(pane);
         }

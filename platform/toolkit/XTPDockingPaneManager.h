@@ -73,6 +73,8 @@ public:
 
     BOOL InstallDockingPanes(CFrameWnd* site);
     CFrameWnd* GetSite() const { return m_pSite; }
+    // The site's window is going away (with the pane windows, its children).
+    void OnSiteDestroyed() { m_pSite = nullptr; }
     void SetTheme(int theme);
     int GetCurrentTheme() const { return m_nTheme; }
 
@@ -143,6 +145,8 @@ public:
     std::vector<CXTPDockingPane*>& Panes() { return m_panes; }
     const std::vector<CXTPDockingPane*>& Panes() const { return m_panes; }
     std::vector<CXTPDockingPane*> OpenPanes() const;
+    // Takes the pane out; a selected pane passes the selection to the first open one left.
+    void RemovePane(CXTPDockingPane* pane);
     CXTPDockingPane* GetSelected() const { return m_pSelected; }
     void SetSelected(CXTPDockingPane* pane);
     BOOL HasOpenPanes() const { return !OpenPanes().empty(); }
@@ -173,6 +177,8 @@ public:
 
 private:
     CRect SplitterRect() const;
+    // Gives a pane's window back to the site, hidden, so it outlives this group's window.
+    void ReleaseChild(CXTPDockingPane* pane);
 
     CXTPDockingPaneManager* m_pManager;
     int m_nSide;

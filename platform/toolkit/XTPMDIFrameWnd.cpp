@@ -71,6 +71,9 @@ LRESULT CXTPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 
 void CXTPMDIFrameWnd::OnDestroy()
 {
+    if (m_pDockingPaneManager)
+        m_pDockingPaneManager->OnSiteDestroyed();
+    m_pDockingPaneManager = nullptr;
     delete m_pCommandBars;
     m_pCommandBars = nullptr;
     CMDIFrameWnd::OnDestroy();

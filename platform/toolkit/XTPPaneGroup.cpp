@@ -1,6 +1,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/toolkit/XTPPaintManager.h"
+#include "platform/ui/FrameWnd.h"
 
 #include <algorithm>
 
@@ -22,10 +23,22 @@ int paintThemeOf(int paneTheme)
 CXTPPaneGroup::~CXTPPaneGroup()
 {
     for (CXTPDockingPane* pane : m_panes)
-        if (pane->GetChild() && pane->GetChild()->GetSafeHwnd() && pane->GetChild()->GetParent() == this)
-            pane->GetChild()->ShowWindow(SW_HIDE);
+        ReleaseChild(pane);
+    if (CXTPMiniFrameWnd* mini = m_pMini) {
+        m_pMini = nullptr;
+        mini->DestroyWindow();
+    }
     if (m_hWnd)
         DestroyWindow();
+}
+
+void CXTPPaneGroup::ReleaseChild(CXTPDockingPane* pane)
+{
+    CWnd* child = pane->GetChild();
+    if (!m_hWnd || !child || !child->GetSafeHwnd() || child->GetParent() != this)
+        return;
+    child->ShowWindow(SW_HIDE);
+    child->SetParent(m_pManager->GetSite());
 }
 
 BOOL CXTPPaneGroup::CreateGroup(CWnd* parent)
@@ -42,6 +55,16 @@ std::vector<CXTPDockingPane*> CXTPPaneGroup::OpenPanes() const
         if (!pane->IsClosed())
             open.push_back(pane);
     return open;
+}
+
+void CXTPPaneGroup::RemovePane(CXTPDockingPane* pane)
+{
+    m_panes.erase(std::remove(m_panes.begin(), m_panes.end(), pane), m_panes.end());
+    ReleaseChild(pane);
+    if (m_pSelected != pane)
+        return;
+    std::vector<CXTPDockingPane*> open = OpenPanes();
+    SetSelected(open.empty() ? nullptr : open.front());
 }
 
 void CXTPPaneGroup::SetSelected(CXTPDockingPane* pane)

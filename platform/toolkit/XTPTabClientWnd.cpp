@@ -82,14 +82,7 @@ CString CXTPTabClientWnd::GetItemCaption(int index) const
     return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].caption : CString();
 }
 
-CRect CXTPTabClientWnd::GetRowRect() const
-{
-    CRect window;
-    GetWindowRect(&window);
-    window.OffsetRect(-window.left, -window.top);
-    return m_position == TabPositionBottom ? CRect(0, window.bottom - kRowHeight, window.right, window.bottom)
-                                           : CRect(0, 0, window.right, kRowHeight);
-}
+CRect CXTPTabClientWnd::GetRowRect() const { return m_rowRect; }
 
 CRect CXTPTabClientWnd::GetCloseRect() const
 {
@@ -135,13 +128,18 @@ HWND CXTPTabClientWnd::HitTest(CPoint screenPt) const
 
 void CXTPTabClientWnd::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
 {
-    Default();
     RECT* r = calcValidRects ? &params->rgrc[0] : reinterpret_cast<RECT*>(params);
+    CPoint window(r->left, r->top);
+    Default();
     int height = std::min(kRowHeight, static_cast<int>(r->bottom - r->top));
-    if (m_position == TabPositionBottom)
+    if (m_position == TabPositionBottom) {
         r->bottom -= height;
-    else
+        m_rowRect = CRect(r->left, r->bottom, r->right, r->bottom + height);
+    } else {
+        m_rowRect = CRect(r->left, r->top, r->right, r->top + height);
         r->top += height;
+    }
+    m_rowRect.OffsetRect(-window.x, -window.y);
 }
 
 void CXTPTabClientWnd::DrawRow(CDC* dc)

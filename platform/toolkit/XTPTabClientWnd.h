@@ -59,6 +59,7 @@ private:
     XTPTabPosition m_position = TabPositionTop;
     std::vector<Item> m_items;
     HWND m_hActive = nullptr;
+    CRect m_rowRect{0, 0, 0, 0}; // window coordinates, set as the client area is computed
 
     DECLARE_MESSAGE_MAP()
 };

@@ -44,7 +44,11 @@ public:
     void SetTitle(LPCTSTR title);
     XTPBarPosition GetPosition() const { return m_barPosition; }
     void SetPosition(XTPBarPosition position) { m_barPosition = position; }
-    BOOL IsHorizontal() const { return m_barPosition == BarTop || m_barPosition == BarBottom || m_barPosition == BarFloating; }
+    // Controls run across (docked top or bottom, floating, drop-down tool bars) or down.
+    virtual BOOL IsHorizontal() const
+    {
+        return m_barPosition == BarTop || m_barPosition == BarBottom || m_barPosition == BarFloating;
+    }
     virtual BOOL IsVisible() const { return m_bVisible; }
     virtual void SetVisible(BOOL visible);
     virtual BOOL ShowsHiddenCommands() const { return TRUE; }

@@ -52,6 +52,7 @@ class CXTPPopupToolBar : public CXTPPopupBar {
     DECLARE_DYNCREATE(CXTPPopupToolBar)
 public:
     static CXTPPopupToolBar* CreatePopupToolBar(CXTPCommandBars* commandBars);
+    BOOL IsHorizontal() const override { return TRUE; }
     CSize CalcDockingLayout(int length, DWORD mode) override;
     BOOL OnHookKeyDown(UINT vk) override;
 };

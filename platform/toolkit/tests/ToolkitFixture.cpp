@@ -1,10 +1,12 @@
 #include "ToolkitFixture.h"
 
 #include "platform/core/StringTable.h"
+#include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Resources.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -12,6 +14,7 @@ BEGIN_MESSAGE_MAP(CTestFrame, CXTPMDIFrameWnd)
     ON_COMMAND_RANGE(kCount, kCount, OnCommandRange)
     ON_COMMAND_RANGE(kChecked, kChecked, OnCommandRange)
     ON_COMMAND_RANGE(kOpen, kExit, OnCommandRange)
+    ON_COMMAND_RANGE(kFormatFirst, kFormatLast, OnCommandRange)
     ON_UPDATE_COMMAND_UI(kDisabled, OnUpdateDisabled)
     ON_UPDATE_COMMAND_UI(kChecked, OnUpdateChecked)
     ON_MESSAGE(WM_XTP_CREATECONTROL, OnCreateControl)
@@ -29,8 +32,15 @@ LRESULT CTestFrame::OnPaneNotify(WPARAM action, LPARAM lParam)
 
 BOOL CTestFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* nm = reinterpret_cast<NMHDR*>(lParam);
-    notifies.emplace_back(static_cast<UINT>(wParam), nm->code);
+    auto* nm = reinterpret_cast<XTPControlNotify*>(lParam);
+    notifies.emplace_back(static_cast<UINT>(wParam), nm->hdr.code);
+    // The current format, as a formatting view answers the font boxes.
+    if (nm->hdr.code == XTPN_COMBOQUERY && nm->pData) {
+        auto* format = static_cast<CHARFORMAT*>(nm->pData);
+        format->dwMask = CFM_FACE | CFM_SIZE;
+        std::snprintf(format->szFaceName, sizeof format->szFaceName, "%s", queryFace.c_str());
+        format->yHeight = 230;
+    }
     *result = 1;
     return TRUE;
 }

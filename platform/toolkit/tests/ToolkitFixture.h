@@ -24,6 +24,8 @@
 // update handlers, kNoHandler has none.
 constexpr UINT kCount = 40001, kDisabled = 40002, kChecked = 40003, kNoHandler = 40004, kOpen = 40005,
                kDeep = 40006, kExit = 40007;
+// The format commands (colours, font, size) are handled like a formatting view handles them.
+constexpr UINT kFormatFirst = 60000, kFormatLast = 60999;
 constexpr UINT kMenu = 900, kToolBarA = 901, kToolBarB = 902, kToolBarC = 903;
 
 class CTestFrame : public CXTPMDIFrameWnd {
@@ -34,6 +36,7 @@ public:
     std::vector<std::pair<WPARAM, UINT>> paneNotes; // action, pane id
     std::vector<UINT> tabMouse;
     std::vector<std::pair<UINT, UINT>> notifies; // control id, code
+    std::string queryFace = "Fixture Face";
 
     void OnCommandRange(UINT id) { ++commands[id]; }
     void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }

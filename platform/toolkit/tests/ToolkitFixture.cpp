@@ -3,6 +3,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
+#include "platform/toolkit/XTPTaskPanel.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Resources.h"
 
@@ -21,12 +22,20 @@ BEGIN_MESSAGE_MAP(CTestFrame, CXTPMDIFrameWnd)
     ON_MESSAGE(WM_XTP_CREATECOMMANDBAR, OnCreateBar)
     ON_MESSAGE(WM_XTP_DOCKINGPANENOTIFY, OnPaneNotify)
     ON_MESSAGE(WM_XTP_TABCLIENTMOUSE, OnTabMouse)
+    ON_MESSAGE(WM_XTP_TASKPANELNOTIFY, OnTaskPanelNotify)
 END_MESSAGE_MAP()
 
 LRESULT CTestFrame::OnPaneNotify(WPARAM action, LPARAM lParam)
 {
     auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
     paneNotes.emplace_back(action, pane ? pane->GetID() : 0);
+    return 0;
+}
+
+LRESULT CTestFrame::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<CXTPTaskPanelItem*>(lParam);
+    taskNotes.emplace_back(code, item ? item->GetID() : 0);
     return 0;
 }
 

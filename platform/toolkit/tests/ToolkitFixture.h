@@ -35,6 +35,7 @@ public:
     std::function<BOOL(CreateBarRequest&)> onCreateBar;
     std::vector<std::pair<WPARAM, UINT>> paneNotes; // action, pane id
     std::vector<UINT> tabMouse;
+    std::vector<std::pair<WPARAM, UINT>> taskNotes; // notification, item id
     std::vector<std::pair<UINT, UINT>> notifies; // control id, code
     std::string queryFace = "Fixture Face";
 
@@ -55,6 +56,7 @@ public:
         tabMouse.push_back(static_cast<UINT>(message));
         return TRUE;
     }
+    LRESULT OnTaskPanelNotify(WPARAM code, LPARAM lParam);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     DECLARE_MESSAGE_MAP()
 };

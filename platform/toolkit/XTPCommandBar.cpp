@@ -1,6 +1,5 @@
 #include "platform/toolkit/XTPCommandBar.h"
 
-#include "platform/core/StringTable.h"
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPImageManager.h"
@@ -31,16 +30,6 @@ public:
     void SetRadio(BOOL on) override { control->SetChecked(on ? 1 : 0); }
     void SetText(LPCTSTR text) override { control->SetCaption(text); }
 };
-
-// The caption of a command: the tip part of its string resource ("prompt\ntip"), else all.
-CString commandCaption(UINT id)
-{
-    CString text;
-    if (!id || !LookupStringResource(id, text))
-        return CString();
-    CString tip;
-    return AfxExtractSubString(tip, text, 1) && !tip.IsEmpty() ? tip : text;
-}
 
 BOOL isSeparator(const MenuTemplateItem& item) { return (item.flags & MF_SEPARATOR) || (item.id == 0 && item.children.empty()); }
 
@@ -170,7 +159,7 @@ CXTPControl* CXTPCommandBar::CreateControlFor(UINT id, XTPControlType type, BOOL
         control = CreateControlOfType(request.controlType);
     m_pControls->Add(control, id);
     if (control->GetCaption().IsEmpty())
-        control->SetCaption(commandCaption(id));
+        control->SetCaption(CommandCaption(id));
     return control;
 }
 

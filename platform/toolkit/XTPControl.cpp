@@ -1,11 +1,13 @@
 #include "platform/toolkit/XTPControl.h"
 
+#include "platform/core/StringTable.h"
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPCommandBar.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/FrameWnd.h"
 
 #include <algorithm>
 
@@ -334,6 +336,15 @@ void CXTPControls::RemoveAll()
 {
     while (!m_controls.empty())
         Remove(GetCount() - 1);
+}
+
+CString CommandCaption(UINT id)
+{
+    CString text;
+    if (!id || !LookupStringResource(id, text))
+        return CString();
+    CString tip;
+    return AfxExtractSubString(tip, text, 1) && !tip.IsEmpty() ? tip : text;
 }
 
 CXTPControl* CreateControlOfType(XTPControlType type)

@@ -204,5 +204,9 @@ private:
     std::vector<CXTPControl*> m_controls;
 };
 
+// The caption of a command: the tip part of its string resource ("prompt\ntip"), else all of
+// it; empty without one.
+CString CommandCaption(UINT id);
+
 // A new control for the type: buttons for button types, pop-ups for pop-up types.
 CXTPControl* CreateControlOfType(XTPControlType type);

@@ -145,13 +145,14 @@ bool readGroup(Reader& r, XTPPaneGroupEntry& g)
     BYTE pad = 0;
     WORD count = 0, padWord = 0;
     DWORD size = 0, reserved = 0;
-    if (!r.u8(g.side) || g.side > 4 || !r.u8(pad) || !r.u16(count) || count == 0 || count > kMaxStateEntries ||
-        !r.u32(size) || size > 0x7FFF || !r.rect(g.floating) || !r.u32(g.selectedId) || !r.u32(reserved))
+    if (!r.u8(g.side) || g.side > 4 || !r.u8(pad) || pad != 0 || !r.u16(count) || count == 0 ||
+        count > kMaxStateEntries || !r.u32(size) || size > 0x7FFF || !r.rect(g.floating) || !r.u32(g.selectedId) ||
+        !r.u32(reserved) || reserved != 0)
         return false;
     g.size = static_cast<LONG>(size);
     g.panes.resize(count);
     for (auto& [id, closed] : g.panes)
-        if (!r.u32(id) || !r.u8(closed) || closed > 1 || !r.u8(pad) || !r.u16(padWord))
+        if (!r.u32(id) || !r.u8(closed) || closed > 1 || !r.u8(pad) || pad != 0 || !r.u16(padWord) || padWord != 0)
             return false;
     return true;
 }

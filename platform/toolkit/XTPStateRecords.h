@@ -1,7 +1,8 @@
 // The records in which bar state and pane layouts are kept in the profile. Both are
 // little-endian: a four-byte tag, a version word and a count word, then fixed-size entries.
-// Readers accept only records of exactly the size their count gives, with values in range;
-// anything else is refused and the caller keeps its current arrangement.
+// Readers accept only records of exactly the size their count gives, with values in range and
+// padding zero (so a record read writes back the same bytes); anything else is refused and
+// the caller keeps its current arrangement.
 #pragma once
 
 #include "platform/core/Types.h"

@@ -225,6 +225,8 @@ void CXTPCommandBars::RedrawCommandBars()
             mini->Invalidate(FALSE);
     }
     RecalcLayout();
+    if (m_pSite && m_pSite->GetSafeHwnd())
+        m_pSite->Invalidate(TRUE);
 }
 
 void CXTPCommandBars::OnSetPreviewMode(BOOL preview)

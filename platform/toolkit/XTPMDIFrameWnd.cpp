@@ -1,7 +1,9 @@
 #include "platform/toolkit/XTPMDIFrameWnd.h"
 
 #include "platform/toolkit/XTPCommandBars.h"
+#include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
+#include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPTabClientWnd.h"
 
 IMPLEMENT_DYNCREATE(CXTPMDIFrameWnd, CMDIFrameWnd)
@@ -69,6 +71,14 @@ LRESULT CXTPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+BOOL CXTPMDIFrameWnd::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, XTPPaintManager()->Colors().barFace);
+    return TRUE;
+}
+
 void CXTPMDIFrameWnd::OnDestroy()
 {
     if (m_pDockingPaneManager)
@@ -82,4 +92,5 @@ void CXTPMDIFrameWnd::OnDestroy()
 BEGIN_MESSAGE_MAP(CXTPMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_DESTROY()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()

@@ -30,6 +30,8 @@ public:
     void OnSetPreviewMode(BOOL preview);
 
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // The parts of the dock rows that no bar covers take the bars' face.
+    BOOL OnEraseBkgnd(CDC* dc);
     void OnDestroy();
 
 protected:

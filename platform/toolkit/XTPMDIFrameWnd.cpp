@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/gdi/Dc.h"
+#include "platform/toolkit/XTPDockBar.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPTabClientWnd.h"
@@ -73,9 +74,12 @@ LRESULT CXTPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 
 BOOL CXTPMDIFrameWnd::OnEraseBkgnd(CDC* dc)
 {
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, XTPPaintManager()->Colors().barFace);
+    if (!m_pCommandBars)
+        return CMDIFrameWnd::OnEraseBkgnd(dc);
+    for (XTPBarPosition side : {BarTop, BarBottom, BarLeft, BarRight}) {
+        CRect rows = m_pCommandBars->GetDockBar(side)->GetRect();
+        dc->FillSolidRect(&rows, XTPPaintManager()->Colors().barFace);
+    }
     return TRUE;
 }
 

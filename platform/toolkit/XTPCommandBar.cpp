@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 IMPLEMENT_DYNAMIC(CXTPCommandBar, CWnd)
 
@@ -272,7 +273,57 @@ void CXTPCommandBar::OnRecalcLayout()
     DWORD mode = (horizontal ? LM_HORZ : 0) | LM_COMMIT | (m_barPosition == BarFloating ? 0 : LM_HORZDOCK);
     CalcDockingLayout(horizontal ? client.Width() : client.Height(), mode);
     PlaceHostedWindows();
+    UpdateToolTips();
     Invalidate(FALSE);
+}
+
+void CXTPCommandBar::UpdateToolTips()
+{
+    BOOL wanted = m_barPosition != BarPopup && m_pCommandBars && m_pCommandBars->GetCommandBarsOptions().bToolBarScreenTips;
+    if (!wanted) {
+        if (m_toolTip.GetSafeHwnd())
+            m_toolTip.DestroyWindow();
+        return;
+    }
+    if (!m_toolTip.GetSafeHwnd() && !m_toolTip.Create(this))
+        return;
+    for (int i = m_toolTip.GetToolCount(); i > 0; --i)
+        m_toolTip.DelTool(this, static_cast<UINT_PTR>(i));
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CRect rect = GetControl(i)->GetRect();
+        if (!rect.IsRectEmpty() && GetControl(i)->GetType() != ControlTypeCustom)
+            m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, &rect, static_cast<UINT_PTR>(i + 1));
+    }
+}
+
+CString CXTPCommandBar::TipTextOf(const CXTPControl* control)
+{
+    CString text = control->GetTooltip();
+    if (text.IsEmpty())
+        text = control->GetCaption();
+    text.Remove('&');
+    return text;
+}
+
+BOOL CXTPCommandBar::PreTranslateMessage(MSG* msg)
+{
+    if (m_toolTip.GetSafeHwnd() && msg->hwnd == m_hWnd && msg->message >= WM_MOUSEMOVE && msg->message <= WM_MBUTTONUP)
+        m_toolTip.RelayEvent(msg);
+    return CWnd::PreTranslateMessage(msg);
+}
+
+BOOL CXTPCommandBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
+    if (info->hdr.code != TTN_GETDISPINFO || info->hdr.hwndFrom != m_toolTip.GetSafeHwnd())
+        return CWnd::OnNotify(wParam, lParam, result);
+    const CXTPControl* control = GetControl(static_cast<int>(info->hdr.idFrom) - 1);
+    CString text = control ? TipTextOf(control) : CString();
+    std::snprintf(info->szText, sizeof info->szText, "%s", static_cast<LPCTSTR>(text));
+    info->lpszText = info->szText;
+    if (result)
+        *result = 0;
+    return TRUE;
 }
 
 void CXTPCommandBar::DelayLayout()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/toolkit/XTPControl.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/Wnd.h"
 
 #include <string>
@@ -96,6 +97,12 @@ public:
     int m_nOffset = 0;
     CRect m_rcFloating{0, 0, 0, 0};
 
+    // The text a control's tip shows: its tip text, else its caption without the '&'.
+    static CString TipTextOf(const CXTPControl* control);
+    CToolTipCtrl* GetToolTip() { return &m_toolTip; }
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
     void OnMouseMove(UINT flags, CPoint point);
@@ -117,10 +124,13 @@ protected:
     virtual void DrawBar(CDC* dc);
     void LayoutLine(CDC* dc, int length, BOOL horizontal, CSize& total);
     void PlaceHostedWindows();
+    // One tip per control of a tool bar, when the options ask for tips.
+    void UpdateToolTips();
     // Starts dragging the bar by its gripper (docked tool bars only).
     virtual void OnGripperDrag(CPoint) {}
 
     int m_refs = 1;
+    CToolTipCtrl m_toolTip;
     BOOL m_bLayoutPending = TRUE;
     CXTPControls* m_pControls;
     CXTPCommandBars* m_pCommandBars = nullptr;

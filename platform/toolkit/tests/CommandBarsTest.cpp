@@ -355,3 +355,23 @@ TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
     EXPECT_TRUE(file->IsExpanded());
     EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
 }
+
+TEST_F(CommandBarsTest, ToolBarButtonsShowTheirCaptionAsTip)
+{
+    MakeFrame();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    a->OnRecalcLayout();
+    CToolTipCtrl* tip = a->GetToolTip();
+    ASSERT_NE(tip->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(tip->GetToolCount(), a->GetControlCount());
+    TOOLINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(tip->HitTest(a, a->GetControls()->FindControl(kCount)->GetRect().CenterPoint(), &info));
+    CString text;
+    tip->GetText(text, a, info.uId);
+    EXPECT_STREQ(text, "Count");
+
+    bars->GetCommandBarsOptions().bToolBarScreenTips = FALSE;
+    a->OnRecalcLayout();
+    EXPECT_EQ(a->GetToolTip()->GetSafeHwnd(), nullptr);
+}

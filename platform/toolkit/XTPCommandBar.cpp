@@ -48,6 +48,8 @@ CXTPCommandBar::CXTPCommandBar() : m_pControls(new CXTPControls(this)) {}
 
 CXTPCommandBar::~CXTPCommandBar()
 {
+    if (m_pExpandPopup)
+        m_pExpandPopup->InternalRelease();
     if (m_hWnd)
         DestroyWindow();
     delete m_pControls;
@@ -211,7 +213,7 @@ int CXTPCommandBar::GripperSize() const { return 0; }
 void CXTPCommandBar::LayoutLine(CDC* dc, int length, BOOL horizontal, CSize& total)
 {
     int start = 2 + GripperSize();
-    int x = horizontal ? start : 2, y = horizontal ? 2 : start;
+    int x = horizontal ? start : 2, y = horizontal ? TopMargin() : start;
     int lineExtent = 0;
     total = CSize(0, 0);
     for (int i = 0; i < GetControlCount(); ++i) {
@@ -237,6 +239,8 @@ void CXTPCommandBar::LayoutLine(CDC* dc, int length, BOOL horizontal, CSize& tot
         total.cx = std::max(total.cx, rect.right + 2);
         total.cy = std::max(total.cy, rect.bottom + 2);
     }
+    if (ShowsExpandButton())
+        (horizontal ? total.cx : total.cy) += kExpandButton;
     total.cx = std::max(total.cx, static_cast<LONG>(horizontal ? start + 2 : 27));
     total.cy = std::max(total.cy, static_cast<LONG>(horizontal ? 26 : start + 2));
     if (!horizontal)
@@ -272,6 +276,17 @@ void CXTPCommandBar::OnRecalcLayout()
     BOOL horizontal = IsHorizontal();
     DWORD mode = (horizontal ? LM_HORZ : 0) | LM_COMMIT | (m_barPosition == BarFloating ? 0 : LM_HORZDOCK);
     CalcDockingLayout(horizontal ? client.Width() : client.Height(), mode);
+    m_rcExpand = CRect(0, 0, 0, 0);
+    if (ShowsExpandButton()) {
+        m_rcExpand = horizontal ? CRect(client.right - kExpandButton, client.top, client.right, client.bottom)
+                                : CRect(client.left, client.bottom - kExpandButton, client.right, client.bottom);
+        // What does not fit before the button goes into its drop-down.
+        for (int i = 0; i < GetControlCount(); ++i) {
+            CRect r = GetControl(i)->GetRect();
+            if (horizontal ? r.right > m_rcExpand.left : r.bottom > m_rcExpand.top)
+                GetControl(i)->SetRect(CRect(0, 0, 0, 0));
+        }
+    }
     PlaceHostedWindows();
     UpdateToolTips();
     Invalidate(FALSE);
@@ -294,6 +309,29 @@ void CXTPCommandBar::UpdateToolTips()
         if (!rect.IsRectEmpty() && GetControl(i)->GetType() != ControlTypeCustom)
             m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, &rect, static_cast<UINT_PTR>(i + 1));
     }
+}
+
+BOOL CXTPCommandBar::ShowsExpandButton() const
+{
+    return (m_dwFlags & BarFlagShowExpandButton) && m_barPosition <= BarRight;
+}
+
+BOOL CXTPCommandBar::OpenExpandPopup()
+{
+    if (m_rcExpand.IsRectEmpty() || !m_pCommandBars)
+        return FALSE;
+    if (!m_pExpandPopup)
+        m_pExpandPopup = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+    m_pExpandPopup->GetControls()->RemoveAll();
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CXTPControl* control = GetControl(i);
+        if (control->IsVisible() && control->GetRect().IsRectEmpty() && control->GetType() != ControlTypeCustom)
+            m_pExpandPopup->GetControls()->Add(CloneControl(control), control->GetID());
+    }
+    CRect screen = m_rcExpand;
+    ClientToScreen(&screen);
+    return m_pExpandPopup->Popup(nullptr, IsHorizontal() ? CPoint(screen.left, screen.bottom) : CPoint(screen.right, screen.top),
+                                 screen);
 }
 
 CString CXTPCommandBar::TipTextOf(const CXTPControl* control)
@@ -482,6 +520,8 @@ void CXTPCommandBar::DrawBar(CDC* dc)
                                  horizontal);
         control->Draw(dc);
     }
+    if (!m_rcExpand.IsRectEmpty())
+        paint->DrawDropArrow(dc, m_rcExpand, TRUE, FALSE);
 }
 
 void CXTPCommandBar::OnPaint()
@@ -516,6 +556,12 @@ void CXTPCommandBar::OnMouseMove(UINT, CPoint point)
 
 void CXTPCommandBar::OnLButtonDown(UINT, CPoint point)
 {
+    if (m_rcExpand.PtInRect(point)) {
+        if (m_pCommandBars)
+            m_pCommandBars->CancelTracking();
+        OpenExpandPopup();
+        return;
+    }
     int grip = GripperSize();
     if (grip && (IsHorizontal() ? point.x < 2 + grip : point.y < 2 + grip)) {
         OnGripperDrag(point);

@@ -12,6 +12,7 @@
 struct MenuTemplateItem;
 class CFrameWnd;
 class CXTPDockBar;
+class CXTPPopupBar;
 
 // A toolbar flag: the bar ends with a button that lists the controls that do not fit.
 constexpr DWORD BarFlagShowExpandButton = 0x0001;
@@ -112,7 +113,15 @@ public:
     void OnSize(UINT type, int cx, int cy);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
 
+    // The expand button of a docked bar with BarFlagShowExpandButton (empty otherwise), and
+    // the drop-down it opens with the controls that do not fit.
+    CRect GetExpandRect() const { return m_rcExpand; }
+    BOOL OpenExpandPopup();
+    CXTPPopupBar* GetExpandPopup() const { return m_pExpandPopup; }
+
 protected:
+    static constexpr int kExpandButton = 12;
+    BOOL ShowsExpandButton() const;
     // Runs the update handlers whether or not the bar is shown.
     void UpdateControls();
     BOOL CreateBarWindow(CWnd* parent, DWORD style, const RECT& rect);
@@ -121,6 +130,8 @@ protected:
     // The drop-down bar for a pop-up control, from the site or from the menu.
     CXTPCommandBar* CreatePopupFor(CXTPControl* control, const std::vector<MenuTemplateItem>* items);
     virtual int GripperSize() const;
+    // Space above the first line of controls.
+    virtual int TopMargin() const { return 2; }
     virtual void DrawBar(CDC* dc);
     void LayoutLine(CDC* dc, int length, BOOL horizontal, CSize& total);
     void PlaceHostedWindows();
@@ -131,6 +142,8 @@ protected:
 
     int m_refs = 1;
     CToolTipCtrl m_toolTip;
+    CRect m_rcExpand{0, 0, 0, 0};
+    CXTPPopupBar* m_pExpandPopup = nullptr;
     BOOL m_bLayoutPending = TRUE;
     CXTPControls* m_pControls;
     CXTPCommandBars* m_pCommandBars = nullptr;

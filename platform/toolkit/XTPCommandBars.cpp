@@ -112,6 +112,38 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCTSTR title, UINT menuId)
     return bar;
 }
 
+CXTPToolBar* CXTPCommandBars::TearOffPopup(CXTPPopupBar* popup)
+{
+    CString caption;
+    UINT id = 0;
+    int width = 0;
+    if (!popup || !popup->IsTearOffPopup(caption, id, width))
+        return nullptr;
+    CRect at;
+    popup->GetWindowRect(&at);
+    CancelTracking();
+    CXTPToolBar* bar = GetToolBar(id);
+    if (!bar) {
+        bar = AttachBar(new CXTPToolBar, caption, BarTop);
+        if (!bar)
+            return nullptr;
+        bar->SetBarID(id);
+        for (int i = 0; i < popup->GetControlCount(); ++i)
+            bar->GetControls()->Add(CloneControl(popup->GetControl(i)), popup->GetControl(i)->GetID());
+        if (width > 0)
+            bar->m_rcFloating = CRect(0, 0, width, 0);
+        CreateBarRequest request;
+        request.pCommandBar = bar;
+        request.bTearOffBar = TRUE;
+        request.strCaption = caption;
+        request.nID = id;
+        RequestBar(request);
+    }
+    bar->SetVisible(TRUE);
+    FloatCommandBar(bar, at.TopLeft());
+    return bar;
+}
+
 void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockBar* dockBar)
 {
     if (!bar || !screenRect || !dockBar || !m_pSite)

@@ -47,6 +47,10 @@ public:
     CXTPToolBar* GetAt(int index) const;
     CXTPToolBar* GetToolBar(UINT barId) const;
 
+    // Makes a floating tool bar of a drop-down that can tear off (or shows the one made
+    // before), tells the site with a torn-off create-bar request and closes the drop-downs.
+    CXTPToolBar* TearOffPopup(CXTPPopupBar* popup);
+
     // Docks the bar into the dock bar at the row and offset that the screen rectangle meets.
     void DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockBar* dockBar);
     void DockCommandBar(CXTPToolBar* bar, XTPBarPosition position, int row, int offset);

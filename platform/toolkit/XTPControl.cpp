@@ -338,6 +338,24 @@ void CXTPControls::RemoveAll()
         Remove(GetCount() - 1);
 }
 
+void CXTPControlPopup::Copy(const CXTPControl* source)
+{
+    CXTPControl::Copy(source);
+    SetCommandBar(source->GetCommandBar());
+}
+
+CXTPControl* CloneControl(const CXTPControl* source)
+{
+    CObject* made = source->GetRuntimeClass()->CreateObject();
+    auto* clone = DYNAMIC_DOWNCAST(CXTPControl, made);
+    if (!clone) {
+        delete made;
+        clone = CreateControlOfType(source->GetType());
+    }
+    clone->Copy(source);
+    return clone;
+}
+
 CString CommandCaption(UINT id)
 {
     CString text;

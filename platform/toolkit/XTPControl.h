@@ -148,6 +148,7 @@ public:
     CSize GetSize(CDC* dc) override;
     void Draw(CDC* dc) override;
     void OnClick(CPoint point) override;
+    void Copy(const CXTPControl* source) override;
     // The split part of a split button: the right strip with the arrow.
     CRect GetSplitRect() const;
 
@@ -207,6 +208,10 @@ private:
 // The caption of a command: the tip part of its string resource ("prompt\ntip"), else all of
 // it; empty without one.
 CString CommandCaption(UINT id);
+
+// A new control of the same class with the same settings (a drop-down is shared, a hosted
+// window is not); for tool bars made from drop-downs.
+CXTPControl* CloneControl(const CXTPControl* source);
 
 // A new control for the type: buttons for button types, pop-ups for pop-up types.
 CXTPControl* CreateControlOfType(XTPControlType type);

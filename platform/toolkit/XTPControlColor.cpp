@@ -100,3 +100,24 @@ void CXTPControlColorSelector::OnClick(CPoint point)
     if (bars)
         bars->CancelTracking();
 }
+
+void CXTPControlButtonColor::Copy(const CXTPControl* source)
+{
+    CXTPControlButton::Copy(source);
+    if (source->IsKindOf(RUNTIME_CLASS(CXTPControlButtonColor)))
+        m_color = static_cast<const CXTPControlButtonColor*>(source)->m_color;
+}
+
+void CXTPControlPopupColor::Copy(const CXTPControl* source)
+{
+    CXTPControlPopup::Copy(source);
+    if (source->IsKindOf(RUNTIME_CLASS(CXTPControlPopupColor)))
+        m_color = static_cast<const CXTPControlPopupColor*>(source)->m_color;
+}
+
+void CXTPControlColorSelector::Copy(const CXTPControl* source)
+{
+    CXTPControl::Copy(source);
+    if (source->IsKindOf(RUNTIME_CLASS(CXTPControlColorSelector)))
+        m_color = static_cast<const CXTPControlColorSelector*>(source)->m_color;
+}

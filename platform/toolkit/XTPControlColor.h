@@ -12,6 +12,7 @@ class CXTPControlButtonColor : public CXTPControlButton {
 public:
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_color; }
+    void Copy(const CXTPControl* source) override;
 
 protected:
     COLORREF m_color = kAutomaticColor;
@@ -25,6 +26,7 @@ public:
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_color; }
     void Draw(CDC* dc) override;
+    void Copy(const CXTPControl* source) override;
 
 protected:
     COLORREF m_color = kAutomaticColor;
@@ -48,6 +50,7 @@ public:
     CSize GetSize(CDC* dc) override;
     void Draw(CDC* dc) override;
     void OnClick(CPoint point) override;
+    void Copy(const CXTPControl* source) override;
 
 protected:
     COLORREF m_color = kAutomaticColor;

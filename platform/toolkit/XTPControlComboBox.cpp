@@ -144,6 +144,19 @@ void CXTPControlComboBox::OnSelChanged(int index)
     NotifySite(static_cast<WORD>(XTPN_COMBOEXECUTE));
 }
 
+void CXTPControlComboBox::Copy(const CXTPControl* source)
+{
+    CXTPControl::Copy(source);
+    if (!source->IsKindOf(RUNTIME_CLASS(CXTPControlComboBox)))
+        return;
+    const auto* combo = static_cast<const CXTPControlComboBox*>(source);
+    m_items = combo->m_items;
+    m_nCurSel = combo->m_nCurSel;
+    m_strText = combo->m_strText;
+    m_bDropDownList = combo->m_bDropDownList;
+    m_nWidth = combo->m_nWidth;
+}
+
 void CXTPControlEdit::SetEditText(LPCTSTR text)
 {
     m_strText = text;

@@ -54,6 +54,7 @@ public:
     virtual void OnSelChanged(int index);
     // The drop-down is about to open (the font boxes ask the site for the current format).
     virtual void OnDropDown() {}
+    void Copy(const CXTPControl* source) override;
 
 protected:
     std::vector<CString> m_items;

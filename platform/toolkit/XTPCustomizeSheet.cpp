@@ -41,11 +41,11 @@ void registerTemplates()
                                              item("button", "&Reset", CXTPCustomizeToolbarsPage::kReset,
                                                   BS_PUSHBUTTON | WS_TABSTOP, 165, 24, 60, 14)}));
     RegisterDialogResource(kCommandsTemplate,
-                           page("Commands", {item("listbox", "", CXTPCustomizeCommandsPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCustomizeCommandsPage::kCommands, kList, 112, 7, 110, 130)}));
+                           page("Commands", {item("listbox", "", CXTPCustomizeCategoryPage::kCategories, kList, 7, 7, 100, 130),
+                                             item("listbox", "", CXTPCustomizeCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
     RegisterDialogResource(kKeyboardTemplate,
-                           page("Keyboard", {item("listbox", "", CXTPCustomizeKeyboardPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCustomizeKeyboardPage::kCommands, kList, 112, 7, 110, 130)}));
+                           page("Keyboard", {item("listbox", "", CXTPCustomizeCategoryPage::kCategories, kList, 7, 7, 100, 130),
+                                             item("listbox", "", CXTPCustomizeCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
     RegisterDialogResource(kOptionsTemplate,
                            page("Options", {item("button", "Always show &full menus", CXTPCustomizeOptionsPage::kFullMenus,
@@ -176,15 +176,41 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeToolbarsPage, CPropertyPage)
     ON_BN_CLICKED(kReset, OnResetBar)
 END_MESSAGE_MAP()
 
-CXTPCustomizeCommandsPage::CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet)
-    : CPropertyPage((registerTemplates(), kCommandsTemplate)), m_pSheet(sheet)
+CXTPCustomizeCategoryPage::CXTPCustomizeCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet)
+    : CPropertyPage((registerTemplates(), templateId)), m_pSheet(sheet)
 {
 }
 
-void CXTPCustomizeCommandsPage::AddCategories(UINT menuId)
+void CXTPCustomizeCategoryPage::AddCategories(UINT menuId)
 {
     for (XTPCommandCategory& c : CategoriesFromMenu(menuId))
         m_categories.push_back(std::move(c));
+}
+
+BOOL CXTPCustomizeCategoryPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_categoryList.SubclassDlgItem(kCategories, this);
+    m_commandList.SubclassDlgItem(kCommands, this);
+    fillCategories(m_categoryList, m_categories);
+    OnCategoryChange();
+    return TRUE;
+}
+
+void CXTPCustomizeCategoryPage::OnCategoryChange()
+{
+    int index = m_categoryList.GetCurSel();
+    if (index >= 0 && index < static_cast<int>(m_categories.size()))
+        fillCommands(m_commandList, m_categories[static_cast<size_t>(index)]);
+}
+
+BEGIN_MESSAGE_MAP(CXTPCustomizeCategoryPage, CPropertyPage)
+    ON_LBN_SELCHANGE(kCategories, OnCategoryChange)
+END_MESSAGE_MAP()
+
+CXTPCustomizeCommandsPage::CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet)
+    : CXTPCustomizeCategoryPage(kCommandsTemplate, sheet)
+{
 }
 
 void CXTPCustomizeCommandsPage::InsertAllCommandsCategory(LPCTSTR name)
@@ -213,60 +239,10 @@ void CXTPCustomizeCommandsPage::InsertNewMenuCategory(LPCTSTR name)
     m_categories.push_back(XTPCommandCategory{name, {}, {}});
 }
 
-BOOL CXTPCustomizeCommandsPage::OnInitDialog()
-{
-    CPropertyPage::OnInitDialog();
-    m_categoryList.SubclassDlgItem(kCategories, this);
-    m_commandList.SubclassDlgItem(kCommands, this);
-    fillCategories(m_categoryList, m_categories);
-    OnCategoryChange();
-    return TRUE;
-}
-
-void CXTPCustomizeCommandsPage::OnCategoryChange()
-{
-    int index = m_categoryList.GetCurSel();
-    if (index < 0 || index >= static_cast<int>(m_categories.size()))
-        return;
-    fillCommands(m_commandList, m_categories[static_cast<size_t>(index)]);
-}
-
-BEGIN_MESSAGE_MAP(CXTPCustomizeCommandsPage, CPropertyPage)
-    ON_LBN_SELCHANGE(kCategories, OnCategoryChange)
-END_MESSAGE_MAP()
-
 CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCustomizeSheet* sheet)
-    : CPropertyPage((registerTemplates(), kKeyboardTemplate)), m_pSheet(sheet)
+    : CXTPCustomizeCategoryPage(kKeyboardTemplate, sheet)
 {
 }
-
-void CXTPCustomizeKeyboardPage::AddCategories(UINT menuId)
-{
-    m_nMenuId = menuId;
-    for (XTPCommandCategory& c : CategoriesFromMenu(menuId))
-        m_categories.push_back(std::move(c));
-}
-
-BOOL CXTPCustomizeKeyboardPage::OnInitDialog()
-{
-    CPropertyPage::OnInitDialog();
-    m_categoryList.SubclassDlgItem(kCategories, this);
-    m_commandList.SubclassDlgItem(kCommands, this);
-    fillCategories(m_categoryList, m_categories);
-    OnCategoryChange();
-    return TRUE;
-}
-
-void CXTPCustomizeKeyboardPage::OnCategoryChange()
-{
-    int index = m_categoryList.GetCurSel();
-    if (index >= 0 && index < static_cast<int>(m_categories.size()))
-        fillCommands(m_commandList, m_categories[static_cast<size_t>(index)]);
-}
-
-BEGIN_MESSAGE_MAP(CXTPCustomizeKeyboardPage, CPropertyPage)
-    ON_LBN_SELCHANGE(kCategories, OnCategoryChange)
-END_MESSAGE_MAP()
 
 namespace {
 

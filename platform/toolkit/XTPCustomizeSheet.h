@@ -34,41 +34,35 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
-class CXTPCustomizeCommandsPage : public CPropertyPage {
+// A page with a list of categories and a list of the commands of the chosen one.
+class CXTPCustomizeCategoryPage : public CPropertyPage {
 public:
     static constexpr UINT kCategories = 1200, kCommands = 1201;
-    explicit CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet);
+    CXTPCustomizeCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet);
     void AddCategories(UINT menuId);
-    void InsertAllCommandsCategory(LPCTSTR name = "All Commands");
-    void InsertBuiltInMenus(UINT menuId, LPCTSTR name = "Built-in Menus");
-    void InsertNewMenuCategory(LPCTSTR name = "New Menu");
     const std::vector<XTPCommandCategory>& GetCategories() const { return m_categories; }
     BOOL OnInitDialog() override;
     void OnCategoryChange();
     CListBox m_categoryList;
     CListBox m_commandList;
 
-private:
+protected:
     std::vector<XTPCommandCategory> m_categories;
     CXTPCustomizeSheet* m_pSheet;
     DECLARE_MESSAGE_MAP()
 };
 
-class CXTPCustomizeKeyboardPage : public CPropertyPage {
+class CXTPCustomizeCommandsPage : public CXTPCustomizeCategoryPage {
 public:
-    static constexpr UINT kCategories = 1300, kCommands = 1301;
-    explicit CXTPCustomizeKeyboardPage(CXTPCustomizeSheet* sheet);
-    void AddCategories(UINT menuId);
-    BOOL OnInitDialog() override;
-    void OnCategoryChange();
-    CListBox m_categoryList;
-    CListBox m_commandList;
+    explicit CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet);
+    void InsertAllCommandsCategory(LPCTSTR name = "All Commands");
+    void InsertBuiltInMenus(UINT menuId, LPCTSTR name = "Built-in Menus");
+    void InsertNewMenuCategory(LPCTSTR name = "New Menu");
+};
 
-private:
-    std::vector<XTPCommandCategory> m_categories;
-    UINT m_nMenuId = 0;
-    CXTPCustomizeSheet* m_pSheet;
-    DECLARE_MESSAGE_MAP()
+class CXTPCustomizeKeyboardPage : public CXTPCustomizeCategoryPage {
+public:
+    explicit CXTPCustomizeKeyboardPage(CXTPCustomizeSheet* sheet);
 };
 
 class CXTPCustomizeOptionsPage : public CPropertyPage {

@@ -64,14 +64,14 @@ CSize CXTPPopupBar::CalcDockingLayout(int, DWORD)
         if (GetControl(i)->IsVisible())
             width = std::max(width, static_cast<int>(GetControl(i)->GetSize(&screen).cx) + 4);
     width = std::max(width, 60);
-    int y = 2;
+    int y = TopMargin();
     for (int i = 0; i < GetControlCount(); ++i) {
         CXTPControl* control = GetControl(i);
         if (!control->IsVisible()) {
             control->SetRect(CRect(0, 0, 0, 0));
             continue;
         }
-        if (control->GetBeginGroup() && y > 2)
+        if (control->GetBeginGroup() && y > TopMargin())
             y += kMenuSeparator;
         control->SetRect(CRect(2, y, width - 2, y + kRowHeight));
         y += kRowHeight;
@@ -145,9 +145,32 @@ void CXTPPopupBar::SetExpanded(BOOL expanded)
 
 void CXTPPopupBar::OnUpdateCmdUI() { UpdateControls(); }
 
+CRect CXTPPopupBar::TearOffRect() const
+{
+    if (!m_bTearOff || !m_hWnd)
+        return CRect(0, 0, 0, 0);
+    CRect client;
+    GetClientRect(&client);
+    return CRect(client.left + 2, client.top + 2, client.right - 2, client.top + 2 + kTearOffHeight);
+}
+
+void CXTPPopupBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (TearOffRect().PtInRect(point) && m_pCommandBars) {
+        m_pCommandBars->TearOffPopup(this);
+        return;
+    }
+    CXTPCommandBar::OnLButtonDown(flags, point);
+}
+
 void CXTPPopupBar::DrawBar(CDC* dc)
 {
     CXTPCommandBar::DrawBar(dc);
+    CRect tear = TearOffRect();
+    if (!tear.IsRectEmpty())
+        XTPPaintManager()->DrawGripper(dc, CRect(tear.left + tear.Width() / 2 - 20, tear.top, tear.left + tear.Width() / 2 + 20,
+                                                 tear.bottom),
+                                       FALSE);
     CRect expand = ExpandRect();
     if (!expand.IsRectEmpty())
         XTPPaintManager()->DrawDropArrow(dc, expand, TRUE, FALSE);
@@ -210,5 +233,6 @@ BOOL CXTPPopupToolBar::OnHookKeyDown(UINT vk)
 }
 
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
+    ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()

@@ -32,9 +32,15 @@ public:
     void ActivateControl(int index, BOOL byKeyboard) override;
     void OnUpdateCmdUI() override;
 
+    // The strip at the top that tears the drop-down off (empty when it cannot tear off).
+    CRect TearOffRect() const;
+    void OnLButtonDown(UINT flags, CPoint point);
+
 protected:
+    static constexpr int kTearOffHeight = 7;
     void DrawBar(CDC* dc) override;
     int GripperSize() const override { return 0; }
+    int TopMargin() const override { return 2 + (m_bTearOff ? kTearOffHeight : 0); }
     // The strip at the bottom that expands the drop-down (empty when not shown).
     CRect ExpandRect() const;
     void OnLButtonUp(UINT flags, CPoint point);

@@ -96,24 +96,40 @@ std::vector<BYTE> EncodeBarState(const std::vector<XTPBarStateEntry>& entries)
     return w.bytes;
 }
 
-BOOL DecodeBarState(const BYTE* data, size_t size, std::vector<XTPBarStateEntry>& entries)
+namespace {
+
+// A whole record of `tag`: every entry read by readEntry and nothing left over; else nothing.
+template <typename Entry, typename ReadEntry>
+BOOL decodeRecord(const BYTE* data, size_t size, DWORD tag, std::vector<Entry>& entries, ReadEntry readEntry)
 {
     entries.clear();
     if (!data)
         return FALSE;
     Reader r(data, size);
     WORD count = 0;
-    if (!r.header(kBarStateTag, count))
+    if (!r.header(tag, count))
         return FALSE;
-    std::vector<XTPBarStateEntry> read(count);
-    for (XTPBarStateEntry& e : read)
-        if (!r.u32(e.barId) || !r.u8(e.position) || e.position > 4 || !r.u8(e.visible) || e.visible > 1 ||
-            !r.u16(e.row) || e.row >= kMaxStateEntries || !r.s32(e.offset) || e.offset < 0 || !r.rect(e.floating))
+    std::vector<Entry> read(count);
+    for (Entry& e : read)
+        if (!readEntry(r, e))
             return FALSE;
     if (!r.atEnd())
         return FALSE;
     entries = std::move(read);
     return TRUE;
+}
+
+bool readBar(Reader& r, XTPBarStateEntry& e)
+{
+    return r.u32(e.barId) && r.u8(e.position) && e.position <= 4 && r.u8(e.visible) && e.visible <= 1 && r.u16(e.row) &&
+           e.row < kMaxStateEntries && r.s32(e.offset) && e.offset >= 0 && r.rect(e.floating);
+}
+
+} // namespace
+
+BOOL DecodeBarState(const BYTE* data, size_t size, std::vector<XTPBarStateEntry>& entries)
+{
+    return decodeRecord(data, size, kBarStateTag, entries, readBar);
 }
 
 std::vector<BYTE> EncodePaneLayout(const std::vector<XTPPaneGroupEntry>& groups)
@@ -161,19 +177,5 @@ bool readGroup(Reader& r, XTPPaneGroupEntry& g)
 
 BOOL DecodePaneLayout(const BYTE* data, size_t size, std::vector<XTPPaneGroupEntry>& groups)
 {
-    groups.clear();
-    if (!data)
-        return FALSE;
-    Reader r(data, size);
-    WORD count = 0;
-    if (!r.header(kPaneLayoutTag, count))
-        return FALSE;
-    std::vector<XTPPaneGroupEntry> read(count);
-    for (XTPPaneGroupEntry& g : read)
-        if (!readGroup(r, g))
-            return FALSE;
-    if (!r.atEnd())
-        return FALSE;
-    groups = std::move(read);
-    return TRUE;
+    return decodeRecord(data, size, kPaneLayoutTag, groups, readGroup);
 }

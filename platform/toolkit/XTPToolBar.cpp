@@ -9,9 +9,12 @@
 IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
 
-BOOL CXTPToolBar::CreateToolBar(DWORD style, CWnd* parent)
+BOOL CXTPToolBar::CreateToolBar(DWORD style, CWnd* parent, UINT id)
 {
-    return CreateBarWindow(parent, style | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0));
+    if (!CreateBarWindow(parent, style | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0)))
+        return FALSE;
+    SetDlgCtrlID(static_cast<int>(id));
+    return TRUE;
 }
 
 void CXTPToolBar::SetVisible(BOOL visible)
@@ -55,15 +58,23 @@ void CXTPToolBar::OnLButtonUp(UINT flags, CPoint point)
     DropAt(point);
 }
 
-BOOL CXTPToolBar::DropAt(CPoint screenPt)
+XTPBarPosition CXTPToolBar::SideAt(CPoint screenPt) const
 {
     CFrameWnd* site = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
     if (!site)
-        return FALSE;
+        return BarNone;
     CRect area;
     site->GetClientRect(&area);
     site->ClientToScreen(&area);
-    XTPBarPosition side = DockSideAtPoint(area, screenPt);
+    return DockSideAtPoint(area, screenPt);
+}
+
+BOOL CXTPToolBar::DropAt(CPoint screenPt)
+{
+    XTPBarPosition side = SideAt(screenPt);
+    if (side == BarNone)
+        return FALSE;
+    CFrameWnd* site = m_pCommandBars->GetSite();
     if (side == BarFloating) {
         m_pCommandBars->FloatCommandBar(this, screenPt);
         return FALSE;
@@ -80,13 +91,8 @@ BOOL CXTPToolBar::DropAt(CPoint screenPt)
 
 BOOL CXTPToolBar::OnFloatingDropped(CPoint screenPt)
 {
-    CFrameWnd* site = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
-    if (!site)
-        return FALSE;
-    CRect area;
-    site->GetClientRect(&area);
-    site->ClientToScreen(&area);
-    return DockSideAtPoint(area, screenPt) != BarFloating && DropAt(screenPt);
+    XTPBarPosition side = SideAt(screenPt);
+    return side != BarFloating && side != BarNone && DropAt(screenPt);
 }
 
 void CXTPToolBar::ReplaceWith(UINT otherId, BOOL show)

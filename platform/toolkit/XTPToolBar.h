@@ -10,8 +10,8 @@ class CXTPToolBar : public CXTPCommandBar, public CXTPFloatingContent {
 public:
     CXTPToolBar() = default;
 
-    // Creates the window as a child of the site frame.
-    BOOL CreateToolBar(DWORD style, CWnd* parent);
+    // Creates the window as a child of the site frame (or of another window, with an id).
+    BOOL CreateToolBar(DWORD style, CWnd* parent, UINT id = 0);
     void SetVisible(BOOL visible) override;
     BOOL IsFloating() const { return m_barPosition == BarFloating; }
     CXTPMiniFrameWnd* GetFloatingFrame() const { return m_pFloatingFrame; }
@@ -31,6 +31,9 @@ public:
     void OnLButtonUp(UINT flags, CPoint point);
 
 protected:
+    // Where a drop at the screen point docks (BarFloating away from the edges, BarNone
+    // without a site).
+    XTPBarPosition SideAt(CPoint screenPt) const;
     int GripperSize() const override;
     void OnGripperDrag(CPoint point) override;
 

@@ -375,3 +375,82 @@ TEST_F(CommandBarsTest, ToolBarButtonsShowTheirCaptionAsTip)
     a->OnRecalcLayout();
     EXPECT_EQ(a->GetToolTip()->GetSafeHwnd(), nullptr);
 }
+
+TEST_F(CommandBarsTest, ATornOffDropDownFloatsAsAToolBarThatSendsTheSameCommands)
+{
+    MakeFrame(false);
+    std::vector<CreateBarRequest> tornOff;
+    frame->onCreateBar = [&](CreateBarRequest& request) {
+        if (request.bTearOffBar) {
+            tornOff.push_back(request);
+            return TRUE;
+        }
+        return SupplyEditDropDown(request);
+    };
+    CXTPMenuBar* menu = bars->SetMenu("Menu Bar", kMenu);
+    Click(menu, menu->GetControl(1)->GetRect().CenterPoint());
+    auto* edit = static_cast<CXTPPopupBar*>(menu->GetControl(1)->GetCommandBar());
+    ASSERT_TRUE(edit->IsOpen());
+    ASSERT_FALSE(edit->TearOffRect().IsRectEmpty());
+    Click(edit, edit->TearOffRect().CenterPoint());
+    EXPECT_FALSE(edit->IsOpen());
+
+    CXTPToolBar* bar = bars->GetToolBar(1003);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsFloating());
+    EXPECT_STREQ(bar->GetTitle(), "Edit");
+    ASSERT_EQ(tornOff.size(), 1u);
+    EXPECT_EQ(tornOff[0].pCommandBar, bar);
+    EXPECT_EQ(tornOff[0].nID, 1003u);
+    ASSERT_EQ(bar->GetControlCount(), 2);
+    Idle();
+    Click(bar, bar->GetControls()->FindControl(kChecked)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kChecked], 1);
+
+    // Tearing off again shows the same bar.
+    bar->SetVisible(FALSE);
+    Click(menu, menu->GetControl(1)->GetRect().CenterPoint());
+    Click(edit, edit->TearOffRect().CenterPoint());
+    EXPECT_EQ(bars->GetToolBar(1003), bar);
+    EXPECT_TRUE(bar->IsVisible());
+    EXPECT_EQ(tornOff.size(), 1u);
+}
+
+TEST_F(CommandBarsTest, ControlsThatDoNotFitGoIntoTheExpandButtonsDropDown)
+{
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("T", BarTop);
+    bar->SetFlags(BarFlagShowExpandButton);
+    ASSERT_TRUE(bar->LoadToolBar(kToolBarA));
+    frame->RecalcLayout();
+    bar->OnRecalcLayout();
+    EXPECT_FALSE(bar->GetExpandRect().IsRectEmpty());
+    EXPECT_FALSE(bar->GetControls()->FindControl(kChecked)->GetRect().IsRectEmpty());
+
+    // A bar squeezed to its first button and the expand button offers the rest in the drop-down.
+    bar->MoveWindow(0, 0, bar->GetControls()->FindControl(kCount)->GetRect().right + 14, 26);
+    bar->OnRecalcLayout();
+    EXPECT_FALSE(bar->GetControls()->FindControl(kCount)->GetRect().IsRectEmpty());
+    EXPECT_TRUE(bar->GetControls()->FindControl(kChecked)->GetRect().IsRectEmpty());
+    Click(bar, bar->GetExpandRect().CenterPoint());
+    CXTPPopupBar* drop = bar->GetExpandPopup();
+    ASSERT_TRUE(drop && drop->IsOpen());
+    ASSERT_EQ(drop->GetControlCount(), 2);
+    Click(drop, drop->GetControls()->FindControl(kChecked)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kChecked], 1);
+}
+
+TEST_F(CommandBarsTest, ABarReplacedByAnotherGivesItItsPlace)
+{
+    MakeFrame();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    CXTPToolBar* b = bars->GetToolBar(kToolBarB);
+    bars->DockCommandBar(a, BarLeft, 0, 30);
+    bars->DockCommandBar(b, BarTop, 1, 0);
+    b->SetVisible(FALSE);
+    a->ReplaceWith(kToolBarB, TRUE);
+    EXPECT_FALSE(a->IsVisible());
+    EXPECT_TRUE(b->IsVisible());
+    EXPECT_EQ(b->GetPosition(), BarLeft);
+    EXPECT_EQ(b->m_nOffset, 30);
+}

@@ -207,12 +207,7 @@ TEST_F(ControlsTest, ASuppliedDropDownIsFilledFromTheMenu)
     int requests = 0;
     frame->onCreateBar = [&](CreateBarRequest& request) {
         ++requests;
-        if (request.strCaption != "&Edit")
-            return FALSE;
-        CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars);
-        popup->SetTearOffPopup("Edit", 1003, 400);
-        request.pCommandBar = popup;
-        return TRUE;
+        return SupplyEditDropDown(request);
     };
     CXTPMenuBar* menu = bars->SetMenu("Menu Bar", kMenu);
     ASSERT_NE(menu, nullptr);

@@ -3,6 +3,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
+#include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPTaskPanel.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Resources.h"
@@ -196,4 +197,14 @@ std::vector<BYTE> ToolkitTest::ProfileBinary(LPCTSTR section, LPCTSTR entry)
     std::vector<BYTE> bytes(data, data + size);
     delete[] data;
     return bytes;
+}
+
+BOOL ToolkitTest::SupplyEditDropDown(CreateBarRequest& request)
+{
+    if (request.strCaption != "&Edit")
+        return FALSE;
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars);
+    popup->SetTearOffPopup("Edit", 1003, 400);
+    request.pCommandBar = popup;
+    return TRUE;
 }

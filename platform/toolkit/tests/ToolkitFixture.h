@@ -79,6 +79,8 @@ protected:
     CPoint Centre(CXTPCommandBar* bar, CXTPControl* control) const;
     CRect MdiClientRect() const;
     std::vector<BYTE> ProfileBinary(LPCTSTR section, LPCTSTR entry);
+    // The site's answer for the Edit drop-down: a drop-down that tears off as "Edit", 1003.
+    BOOL SupplyEditDropDown(CreateBarRequest& request);
 
     CWinApp* app = nullptr;
     CTestFrame* frame = nullptr;

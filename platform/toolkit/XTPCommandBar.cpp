@@ -41,6 +41,7 @@ BOOL hidesWhenVertical(const CXTPControl* control)
 }
 
 constexpr int kSeparator = 6;
+constexpr UINT_PTR kHotTimer = 1;
 
 } // namespace
 
@@ -543,6 +544,8 @@ void CXTPCommandBar::OnMouseMove(UINT, CPoint point)
     if (index < 0 && popupOpen)
         return;
     SetSelected(index);
+    if (index >= 0)
+        SetTimer(kHotTimer, 100);
     CXTPControl* control = GetControl(index);
     if (!popupOpen || !control || GetControl(index)->GetPressed())
         return;
@@ -599,11 +602,27 @@ void CXTPCommandBar::OnLButtonUp(UINT, CPoint point)
 
 void CXTPCommandBar::OnRButtonUp(UINT, CPoint) {}
 
-LRESULT CXTPCommandBar::OnMouseLeave(WPARAM, LPARAM)
+void CXTPCommandBar::OnTimer(UINT_PTR id)
 {
-    if (!m_pCommandBars || m_pCommandBars->GetKeyboardBar() != this)
+    if (id != kHotTimer)
+        return;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    CRect client;
+    GetClientRect(&client);
+    if (client.PtInRect(cursor))
+        return;
+    KillTimer(kHotTimer);
+    BOOL tracking = m_pCommandBars && (m_pCommandBars->GetKeyboardBar() == this || m_pCommandBars->GetOpenPopupCount() > 0);
+    if (!tracking)
         SetSelected(-1);
-    return 0;
+}
+
+int CXTPCommandBar::OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message)
+{
+    // Drop-downs never take the activation from the frame.
+    return m_barPosition == BarPopup ? MA_NOACTIVATE : CWnd::OnMouseActivate(desktop, hitTest, message);
 }
 
 BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
@@ -614,5 +633,6 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONUP()
     ON_WM_SIZE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_WM_TIMER()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()

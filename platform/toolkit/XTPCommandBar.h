@@ -111,7 +111,9 @@ public:
     void OnLButtonUp(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);
     void OnSize(UINT type, int cx, int cy);
-    LRESULT OnMouseLeave(WPARAM, LPARAM);
+    // Watches the pointer while a control is hot, and cools it once the pointer has left.
+    void OnTimer(UINT_PTR id);
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
 
     // The expand button of a docked bar with BarFlagShowExpandButton (empty otherwise), and
     // the drop-down it opens with the controls that do not fit.

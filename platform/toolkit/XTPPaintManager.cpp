@@ -50,6 +50,8 @@ BOOL CXTPPaintManager::IsCreated() { return created; }
 
 const XTPThemeColors& CXTPPaintManager::Colors() const { return kThemes[m_theme]; }
 
+const XTPThemeColors& CXTPPaintManager::ThemeColors(int theme) { return kThemes[std::clamp(theme, 0, kThemeCount - 1)]; }
+
 COLORREF CXTPPaintManager::GetXtremeColor(int index) const
 {
     switch (index) {

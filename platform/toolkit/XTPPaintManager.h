@@ -41,6 +41,7 @@ public:
     static CXTPPaintManager* Get();
 
     const XTPThemeColors& Colors() const;
+    static const XTPThemeColors& ThemeColors(int theme);
     // A system colour index seen through the theme (button text, face, highlight).
     COLORREF GetXtremeColor(int index) const;
     CFont* GetRegularFont() const;

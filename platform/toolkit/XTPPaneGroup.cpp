@@ -179,9 +179,7 @@ void CXTPPaneGroup::OnPaint()
 {
     CPaintDC dc(this);
     CXTPPaintManager* paint = XTPPaintManager();
-    int saved = CXTPPaintManager::GetCurrentTheme();
-    CXTPPaintManager::SetTheme(paintThemeOf(m_pManager->GetCurrentTheme()));
-    const XTPThemeColors& colors = paint->Colors();
+    const XTPThemeColors& colors = CXTPPaintManager::ThemeColors(paintThemeOf(m_pManager->GetCurrentTheme()));
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, colors.barFace);
@@ -212,7 +210,6 @@ void CXTPPaneGroup::OnPaint()
         dc.DrawText(open[static_cast<size_t>(i)]->GetShortTitle(), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     dc.SelectObject(old);
-    CXTPPaintManager::SetTheme(saved);
 }
 
 void CXTPPaneGroup::OnSize(UINT, int, int) { Arrange(); }

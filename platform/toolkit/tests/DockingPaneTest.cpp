@@ -3,6 +3,7 @@
 #include "ToolkitFixture.h"
 
 #include "platform/toolkit/XTPDockingPaneManager.h"
+#include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPStateRecords.h"
 
 #include <algorithm>
@@ -211,4 +212,33 @@ TEST_F(DockingPaneTest, DraggingTheSplitterResizesTheGroup)
     Pump();
     EXPECT_EQ(group->GetSize(), 250);
     EXPECT_EQ(MdiClientRect().right, 550);
+}
+
+TEST_F(DockingPaneTest, PreviewClosesEveryPaneAndTheSavedLayoutBringsThemBack)
+{
+    MakePanes();
+    manager->DockPane(c, PaneDockLeft);
+    std::unique_ptr<CXTPDockingPaneLayout> saved(manager->CreateLayout());
+    manager->GetLayout(saved.get());
+    for (int i = 0; i < manager->GetPaneCount(); ++i)
+        manager->ClosePane(manager->GetPaneAt(i));
+    EXPECT_EQ(MdiClientRect(), CRect(0, 0, 800, 600));
+    ASSERT_TRUE(manager->SetLayout(saved.get()));
+    EXPECT_EQ(manager->GetLayoutRecord(), saved->GetRecord());
+    EXPECT_EQ(MdiClientRect(), CRect(200, 0, 600, 600));
+    EXPECT_TRUE(hostC.IsWindowVisible());
+}
+
+TEST_F(DockingPaneTest, CaptionsFollowThePaneManagersTheme)
+{
+    MakePanes();
+    CXTPPaneGroup* group = a->GetGroup();
+    CPoint caption(4, 2);
+    const std::pair<int, int> themes[] = {{0, 0}, {1, 1}, {5, 2}, {6, 3}}; // pane theme, bar theme
+    for (auto [paneTheme, barTheme] : themes) {
+        manager->SetTheme(paneTheme);
+        UiTestHook::PumpPending();
+        EXPECT_EQ(UiTestHook::PixelAt(group->GetSafeHwnd(), caption), CXTPPaintManager::ThemeColors(barTheme).paneCaption)
+            << paneTheme;
+    }
 }

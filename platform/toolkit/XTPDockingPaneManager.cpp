@@ -374,7 +374,10 @@ BOOL CXTPDockingPaneManager::SetLayoutRecord(const std::vector<BYTE>& record)
             group->Panes().push_back(pane);
         }
         CXTPDockingPane* selected = FindPane(e.selectedId);
-        group->SetSelected(selected && selected->m_pGroup == group && !selected->IsClosed() ? selected : nullptr);
+        std::vector<CXTPDockingPane*> open = group->OpenPanes();
+        if (!selected || selected->m_pGroup != group || selected->IsClosed())
+            selected = open.empty() ? nullptr : open.front();
+        group->SetSelected(selected);
         RemoveEmptyGroups();
         if (e.side == kFloatingSide) {
             // A floating place off the screen comes back onto it.

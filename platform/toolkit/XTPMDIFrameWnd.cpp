@@ -88,6 +88,9 @@ void CXTPMDIFrameWnd::OnDestroy()
     if (m_pDockingPaneManager)
         m_pDockingPaneManager->OnSiteDestroyed();
     m_pDockingPaneManager = nullptr;
+    if (m_pTabClient)
+        m_pTabClient->OnFrameDestroyed();
+    m_pTabClient = nullptr;
     delete m_pCommandBars;
     m_pCommandBars = nullptr;
     CMDIFrameWnd::OnDestroy();

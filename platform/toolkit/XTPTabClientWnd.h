@@ -20,6 +20,8 @@ public:
 
     BOOL Attach(CXTPMDIFrameWnd* frame, BOOL enableGroups = FALSE);
     void Detach();
+    // The frame's window is going away (the client with it).
+    void OnFrameDestroyed() { m_pFrame = nullptr; }
     XTPTabPosition GetTabPosition() const { return m_position; }
     void SetTabPosition(XTPTabPosition position);
     // Takes the child frames and their titles again and redraws the row when they changed.

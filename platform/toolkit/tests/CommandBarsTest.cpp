@@ -60,6 +60,19 @@ TEST_F(CommandBarsTest, BarsBesideEachOtherShareARowAndBarsBelowAddOne)
     rect.OffsetRect(0, rect.Height());
     bars->DockCommandBar(second, &rect, first->GetDockBar());
     EXPECT_EQ(MdiClientRect().top, 52);
+
+    // Down the left edge, "below" keeps one column.
+    bars->DockCommandBar(first, BarLeft, 0, 0);
+    bars->DockCommandBar(second, BarLeft, 1, 0);
+    EXPECT_EQ(MdiClientRect().left, 54);
+    first->GetWindowRect(&rect);
+    rect.OffsetRect(0, rect.Height());
+    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    EXPECT_EQ(MdiClientRect().left, 27);
+    first->GetWindowRect(&a);
+    second->GetWindowRect(&b);
+    EXPECT_EQ(b.left, a.left);
+    EXPECT_GE(b.top, a.bottom);
 }
 
 TEST_F(CommandBarsTest, UpdateHandlersEnableDisableAndCheckButtons)

@@ -193,9 +193,16 @@ TEST_F(DockingPaneTest, ADamagedOrForeignLayoutIsIgnored)
         EXPECT_FALSE(manager->SetLayout(layout.get()));
         EXPECT_EQ(manager->GetLayoutRecord(), before);
     }
-    // Panes this program does not have are passed over.
+    // Panes this program does not have are passed over, and a selection that is not an open
+    // pane of its group gives way to the first open one.
     EXPECT_TRUE(manager->SetLayoutRecord(EncodePaneLayout({foreign})));
     EXPECT_EQ(manager->GetLayoutRecord(), before);
+    XTPPaneGroupEntry strayed;
+    strayed.panes = {{kPaneB, 1}, {kPaneA, 0}};
+    strayed.selectedId = kPaneB;
+    ASSERT_TRUE(manager->SetLayoutRecord(EncodePaneLayout({strayed})));
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_TRUE(hostA.IsWindowVisible());
 }
 
 TEST_F(DockingPaneTest, DraggingTheSplitterResizesTheGroup)

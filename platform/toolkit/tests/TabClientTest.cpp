@@ -20,6 +20,8 @@ protected:
     }
     void TearDown() override
     {
+        // As in the program: the frame's window goes first, its tab client object after.
+        DestroyFrame();
         tabs.reset();
         ToolkitTest::TearDown();
     }

@@ -35,6 +35,7 @@ protected:
     }
     void TearDown() override
     {
+        DestroyFrame();
         panel.reset();
         ToolkitTest::TearDown();
     }

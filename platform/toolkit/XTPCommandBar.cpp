@@ -312,6 +312,12 @@ void CXTPCommandBar::UpdateToolTips()
     }
 }
 
+BOOL CXTPCommandBar::CanDockTo(XTPBarPosition side) const
+{
+    constexpr DWORD kAlign[] = {0x2000, 0x8000, 0x1000, 0x4000}; // top, bottom, left, right
+    return side > BarRight || m_dwDockingStyle == 0 || (m_dwDockingStyle & kAlign[side]) != 0;
+}
+
 BOOL CXTPCommandBar::ShowsExpandButton() const
 {
     return (m_dwFlags & BarFlagShowExpandButton) && m_barPosition <= BarRight;
@@ -600,8 +606,6 @@ void CXTPCommandBar::OnLButtonUp(UINT, CPoint point)
         control->OnClick(point);
 }
 
-void CXTPCommandBar::OnRButtonUp(UINT, CPoint) {}
-
 void CXTPCommandBar::OnTimer(UINT_PTR id)
 {
     if (id != kHotTimer)
@@ -631,7 +635,6 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
-    ON_WM_RBUTTONUP()
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_MOUSEACTIVATE()

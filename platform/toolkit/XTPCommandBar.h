@@ -56,8 +56,9 @@ public:
     virtual BOOL ShowsHiddenCommands() const { return TRUE; }
     DWORD GetFlags() const { return m_dwFlags; }
     void SetFlags(DWORD add, DWORD remove = 0);
+    // The edges the user may dock the bar to (CBRS_ALIGN_* bits; 0 for any).
     void EnableDocking(DWORD style) { m_dwDockingStyle = style; }
-    DWORD GetDockingStyle() const { return m_dwDockingStyle; }
+    BOOL CanDockTo(XTPBarPosition side) const;
 
     // Fills the bar from a tool bar resource (0 in the list starts a new group), asking the
     // site for each control; the icons of the resource join the image manager.
@@ -109,7 +110,6 @@ public:
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
-    void OnRButtonUp(UINT flags, CPoint point);
     void OnSize(UINT type, int cx, int cy);
     // Watches the pointer while a control is hot, and cools it once the pointer has left.
     void OnTimer(UINT_PTR id);

@@ -94,7 +94,6 @@ public:
     virtual void OnExecute();
     // The mouse released on the control at a point in bar coordinates.
     virtual void OnClick(CPoint point);
-    virtual void OnMouseMove(CPoint) {}
     // A hosted window that the bar places with the control.
     virtual CWnd* GetHostedWindow() const { return nullptr; }
     virtual void Copy(const CXTPControl* source);
@@ -167,7 +166,6 @@ public:
     void SetBorders(int left, int top, int right, int bottom) { m_borders = CRect(left, top, right, bottom); }
     // 0 stretch, 1 top, 2 centre, 3 bottom inside the bar's row.
     void SetVerticalPositionOption(int option) { m_verticalOption = option; }
-    int GetVerticalPositionOption() const { return m_verticalOption; }
     CSize GetSize(CDC* dc) override;
     void Draw(CDC*) override {}
     // Places the hosted window in the control's rectangle.

@@ -30,7 +30,6 @@ public:
     void Attach(CWnd* wnd);
     CWnd* GetChild() const { return m_pChild; }
     BOOL IsClosed() const { return m_bClosed; }
-    BOOL IsHidden() const { return FALSE; }
     // Open and the selected tab of its group.
     BOOL IsSelected() const;
     void Close();

@@ -1,5 +1,6 @@
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
+#include "platform/toolkit/XTPImageManager.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/FrameWnd.h"
 
@@ -207,6 +208,12 @@ void CXTPPaneGroup::OnPaint()
         dc.FillSolidRect(&tab, selected ? colors.popupFace : colors.barFace);
         dc.Draw3dRect(&tab, colors.barBorder, colors.barBorder);
         dc.SetTextColor(colors.text);
+        CXTPImageManager* icons = m_pManager->GetImageManager();
+        UINT id = open[static_cast<size_t>(i)]->GetID();
+        if (icons->HasIcon(id)) {
+            icons->DrawIcon(&dc, id, CPoint(tab.left + 3, tab.top + (tab.Height() - 16) / 2));
+            tab.left += 19;
+        }
         dc.DrawText(open[static_cast<size_t>(i)]->GetShortTitle(), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     dc.SelectObject(old);

@@ -26,7 +26,6 @@ public:
     BOOL HasHiddenCommands() const;
     BOOL ShowsHiddenCommands() const override;
     void SetWidth(int width) { m_nWidth = width; }
-    int GetWidth() const { return m_nWidth; }
     CSize CalcDockingLayout(int length, DWORD mode) override;
     BOOL OnHookKeyDown(UINT vk) override;
     void ActivateControl(int index, BOOL byKeyboard) override;

@@ -66,7 +66,8 @@ XTPBarPosition CXTPToolBar::SideAt(CPoint screenPt) const
     CRect area;
     site->GetClientRect(&area);
     site->ClientToScreen(&area);
-    return DockSideAtPoint(area, screenPt);
+    XTPBarPosition side = DockSideAtPoint(area, screenPt);
+    return CanDockTo(side) ? side : BarFloating;
 }
 
 BOOL CXTPToolBar::DropAt(CPoint screenPt)

@@ -283,6 +283,16 @@ TEST_F(CommandBarsTest, DraggingTheGripperIntoTheMiddleFloatsTheBar)
     CRect mini;
     bar->GetFloatingFrame()->GetWindowRect(&mini);
     EXPECT_EQ(mini.TopLeft(), CPoint(400, 300));
+
+    // A bar that may dock only at the top stays floating when dropped on the left edge.
+    bar->EnableDocking(0x2000);
+    CPoint title(10, 5);
+    bar->GetFloatingFrame()->ClientToScreen(&title);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, title, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(3, 300));
+    Pump();
+    EXPECT_TRUE(bar->IsFloating());
 }
 
 TEST_F(CommandBarsTest, BarStateRoundTripsThroughTheProfile)

@@ -2,6 +2,8 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPControlComboBox.h"
+#include "platform/ui/Edit.h"
 #include "platform/toolkit/XTPImageManager.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPPopupBar.h"
@@ -352,6 +354,11 @@ CString CXTPCommandBar::TipTextOf(const CXTPControl* control)
 
 BOOL CXTPCommandBar::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message == WM_KEYDOWN)
+        for (int i = 0; i < GetControlCount(); ++i)
+            if (auto* edit = DYNAMIC_DOWNCAST(CXTPControlEdit, GetControl(i));
+                edit && edit->GetEditCtrl() && edit->GetEditCtrl()->GetSafeHwnd() == msg->hwnd)
+                return edit->OnEditKey(static_cast<UINT>(msg->wParam));
     if (m_toolTip.GetSafeHwnd() && msg->hwnd == m_hWnd && msg->message >= WM_MOUSEMOVE && msg->message <= WM_MBUTTONUP)
         m_toolTip.RelayEvent(msg);
     return CWnd::PreTranslateMessage(msg);
@@ -384,12 +391,7 @@ void CXTPCommandBar::DelayLayout()
 void CXTPCommandBar::PlaceHostedWindows()
 {
     for (int i = 0; i < GetControlCount(); ++i)
-        if (auto* custom = DYNAMIC_DOWNCAST(CXTPControlCustom, GetControl(i))) {
-            if (custom->GetRect().IsRectEmpty() && custom->GetControl() && custom->GetControl()->GetSafeHwnd())
-                custom->GetControl()->ShowWindow(SW_HIDE);
-            else
-                custom->PlaceWindow();
-        }
+        GetControl(i)->PlaceWindow();
 }
 
 void CXTPCommandBar::OnUpdateCmdUI()

@@ -254,6 +254,10 @@ void CXTPControlCustom::PlaceWindow()
 {
     if (!m_pControl || !m_pControl->GetSafeHwnd() || !m_parent || !m_parent->GetSafeHwnd())
         return;
+    if (m_rect.IsRectEmpty()) {
+        m_pControl->ShowWindow(SW_HIDE);
+        return;
+    }
     CRect inner(m_rect.left + m_borders.left, m_rect.top + m_borders.top, m_rect.right - m_borders.right,
                 m_rect.bottom - m_borders.bottom);
     CRect current;

@@ -94,8 +94,9 @@ public:
     virtual void OnExecute();
     // The mouse released on the control at a point in bar coordinates.
     virtual void OnClick(CPoint point);
-    // A hosted window that the bar places with the control.
-    virtual CWnd* GetHostedWindow() const { return nullptr; }
+    // Places the window the control hosts, if any, in its rectangle (hidden when the bar
+    // has no room for the control).
+    virtual void PlaceWindow() {}
     virtual void Copy(const CXTPControl* source);
 
     void RedrawParent();
@@ -162,14 +163,12 @@ public:
     CXTPControlCustom() { m_type = ControlTypeCustom; }
     void SetControl(CWnd* wnd) { m_pControl = wnd; }
     CWnd* GetControl() const { return m_pControl; }
-    CWnd* GetHostedWindow() const override { return m_pControl; }
     void SetBorders(int left, int top, int right, int bottom) { m_borders = CRect(left, top, right, bottom); }
     // 0 stretch, 1 top, 2 centre, 3 bottom inside the bar's row.
     void SetVerticalPositionOption(int option) { m_verticalOption = option; }
     CSize GetSize(CDC* dc) override;
     void Draw(CDC*) override {}
-    // Places the hosted window in the control's rectangle.
-    void PlaceWindow();
+    void PlaceWindow() override;
 
 protected:
     CWnd* m_pControl = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPPopupBar.h"
+#include "platform/ui/Edit.h"
 
 #include <QFontDatabase>
 #include <QStringList>
@@ -157,10 +158,68 @@ void CXTPControlComboBox::Copy(const CXTPControl* source)
     m_nWidth = combo->m_nWidth;
 }
 
+CXTPControlEdit::~CXTPControlEdit()
+{
+    if (m_pEdit && m_pEdit->GetSafeHwnd())
+        m_pEdit->DestroyWindow();
+    delete m_pEdit;
+}
+
+CString CXTPControlEdit::GetEditText() const
+{
+    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
+        return m_strText;
+    CString text;
+    m_pEdit->GetWindowText(text);
+    return text;
+}
+
 void CXTPControlEdit::SetEditText(LPCTSTR text)
 {
     m_strText = text;
+    if (m_pEdit && m_pEdit->GetSafeHwnd())
+        m_pEdit->SetWindowText(text);
     RedrawParent();
+}
+
+void CXTPControlEdit::PlaceWindow()
+{
+    if (!m_parent || !m_parent->GetSafeHwnd())
+        return;
+    if (!m_pEdit) {
+        m_pEdit = new CEdit;
+        if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), m_parent, m_nId)) {
+            delete m_pEdit;
+            m_pEdit = nullptr;
+            return;
+        }
+        m_pEdit->SetWindowText(m_strText);
+    }
+    if (m_rect.IsRectEmpty()) {
+        m_pEdit->ShowWindow(SW_HIDE);
+        return;
+    }
+    m_pEdit->SetWindowPos(nullptr, m_rect.left + 3, m_rect.top + 3, m_rect.Width() - 6, m_rect.Height() - 6,
+                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_pEdit->EnableWindow(m_enabled);
+}
+
+BOOL CXTPControlEdit::OnEditKey(UINT vk)
+{
+    if (vk != VK_RETURN)
+        return FALSE;
+    m_strText = GetEditText();
+    NotifySite(static_cast<WORD>(XTPN_COMBOEXECUTE));
+    return TRUE;
+}
+
+void CXTPControlEdit::Copy(const CXTPControl* source)
+{
+    CXTPControl::Copy(source);
+    if (!source->IsKindOf(RUNTIME_CLASS(CXTPControlEdit)))
+        return;
+    m_strText = static_cast<const CXTPControlEdit*>(source)->GetEditText();
+    m_nWidth = static_cast<const CXTPControlEdit*>(source)->m_nWidth;
 }
 
 CSize CXTPControlEdit::GetSize(CDC*) { return CSize(m_nWidth, 22); }

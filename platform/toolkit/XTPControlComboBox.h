@@ -24,6 +24,7 @@ struct CHARFORMAT {
 
 static_assert(sizeof(CHARFORMAT) == 60);
 
+class CEdit;
 class CXTPPopupBar;
 
 class CXTPControlComboBox : public CXTPControl {
@@ -65,19 +66,28 @@ protected:
     CXTPPopupBar* m_pList = nullptr;
 };
 
+// A text box: an edit window of its own over the control; Enter tells the site
+// (XTPN_COMBOEXECUTE) with the text typed.
 class CXTPControlEdit : public CXTPControl {
     DECLARE_DYNCREATE(CXTPControlEdit)
 public:
     CXTPControlEdit() { m_type = ControlTypeEdit; }
-    CString GetEditText() const { return m_strText; }
+    ~CXTPControlEdit() override;
+    CString GetEditText() const;
     void SetEditText(LPCTSTR text);
     void SetWidth(int width) { m_nWidth = width; }
+    CEdit* GetEditCtrl() const { return m_pEdit; }
+    // A key for the edit window; TRUE when the control used it.
+    BOOL OnEditKey(UINT vk);
     CSize GetSize(CDC* dc) override;
     void Draw(CDC* dc) override;
+    void PlaceWindow() override;
+    void Copy(const CXTPControl* source) override;
 
 protected:
     CString m_strText;
     int m_nWidth = 100;
+    CEdit* m_pEdit = nullptr;
 };
 
 // The font faces of the display; choosing one tells the site with a character format.

@@ -5,6 +5,7 @@
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPPopupBar.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/Resources.h"
 
 #include <cstring>
@@ -13,7 +14,7 @@ namespace {
 
 constexpr UINT kColorButton = 60551, kAutoColor = 60619, kSelector = 60610, kMoreColors = 60620;
 constexpr UINT kFont = 33954, kSize = 60553, kSplit = 28571, kBringFront = 60439, kSendBack = 60440, kSlider = 34051;
-constexpr UINT kFormatBar = 920, kSplitMenu = kSplit;
+constexpr UINT kFormatBar = 920, kSplitMenu = kSplit, kSearchBar = 921, kSearch = 60700;
 
 class ControlsTest : public ToolkitTest {
 protected:
@@ -21,6 +22,7 @@ protected:
     {
         ToolkitTest::SetUpTestSuite();
         RegisterToolBarResource(kFormatBar, ToolBarTemplate{16, 15, {kColorButton, kFont, kSize, kSplit, kSlider}});
+        RegisterToolBarResource(kSearchBar, ToolBarTemplate{16, 15, {kCount, kSearch}});
         RegisterMenuResource(kSplitMenu, {MenuTemplateItem{0, kBringFront, "Bring to Front", {}},
                                           MenuTemplateItem{0, kSendBack, "Send to Back", {}}});
     }
@@ -42,6 +44,7 @@ protected:
         }
         case kFont: request.pControl = new CXTPControlFontComboBox(1); return TRUE;
         case kSize: request.pControl = new CXTPControlSizeComboBox; return TRUE;
+        case kSearch: request.pControl = new CXTPControlEdit; return TRUE;
         case kSplit: request.controlType = ControlTypeSplitButtonPopup; return TRUE;
         case kSlider: {
             auto* custom = new CXTPControlCustom;
@@ -219,4 +222,27 @@ TEST_F(ControlsTest, ASuppliedDropDownIsFilledFromTheMenu)
     ASSERT_TRUE(edit->IsTearOffPopup(caption, id, width));
     EXPECT_EQ(id, 1003u);
     EXPECT_EQ(edit->GetControlCount(), 2);
+}
+
+TEST_F(ControlsTest, AnEditBoxTakesTypedTextAndEnterTellsTheSite)
+{
+    MakeFormatBar();
+    CXTPToolBar* bar = bars->Add("Search", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kSearchBar));
+    frame->RecalcLayout();
+    bar->OnRecalcLayout();
+    auto* box = static_cast<CXTPControlEdit*>(bar->GetControls()->FindControl(kSearch));
+    CEdit* edit = box->GetEditCtrl();
+    ASSERT_TRUE(edit && edit->GetSafeHwnd());
+    EXPECT_EQ(edit->GetParent(), bar);
+    EXPECT_TRUE(edit->IsWindowVisible());
+    edit->SetWindowText("hello");
+    PostMessage(edit->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    ASSERT_EQ(frame->notifies.size(), 1u);
+    EXPECT_EQ(frame->notifies[0], std::make_pair(kSearch, XTPN_COMBOEXECUTE));
+    EXPECT_STREQ(box->GetEditText(), "hello");
+
+    bars->DockCommandBar(bar, BarLeft, 0, 0);
+    EXPECT_FALSE(edit->IsWindowVisible());
 }

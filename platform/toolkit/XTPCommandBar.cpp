@@ -73,7 +73,7 @@ CWnd* CXTPCommandBar::GetSite() const
 
 BOOL CXTPCommandBar::CreateBarWindow(CWnd* parent, DWORD style, const RECT& rect)
 {
-    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     HWND parentHwnd = parent ? parent->GetSafeHwnd() : nullptr;
     if (!CWnd::CreateEx(0, cls, m_strTitle, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                         parentHwnd, nullptr))

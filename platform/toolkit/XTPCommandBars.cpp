@@ -181,6 +181,11 @@ void CXTPCommandBars::FloatCommandBar(CXTPToolBar* bar, CPoint screenPt)
 {
     if (!bar || !m_pSite)
         return;
+    if (bar->GetPosition() <= BarRight) {
+        bar->m_lastDockPosition = bar->GetPosition();
+        bar->m_nLastRow = bar->m_nRow;
+        bar->m_nLastOffset = bar->m_nOffset;
+    }
     for (auto& dock : m_dockBars)
         dock->Remove(bar);
     bar->SetPosition(BarFloating);

@@ -182,6 +182,8 @@ void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, const CRect& scree
 
 void CXTPDockingPaneManager::FloatGroup(CXTPPaneGroup* group, const CRect& screenRect)
 {
+    if (group->GetSide() != kFloatingSide)
+        group->m_nLastSide = group->GetSide();
     group->m_rcFloating = screenRect;
     if (!group->GetFloatingFrame()) {
         auto* mini = new CXTPMiniFrameWnd(group);
@@ -419,11 +421,18 @@ void CXTPDockingPaneManager::OnGroupDropped(CXTPPaneGroup* group, CPoint screenP
         FloatGroup(group, r);
         return;
     }
+    DockGroup(group, kSideOf[side]);
+}
+
+void CXTPDockingPaneManager::DockGroup(CXTPPaneGroup* group, int side)
+{
+    if (!m_pSite)
+        return;
     if (CXTPMiniFrameWnd* mini = group->GetFloatingFrame()) {
         group->SetFloatingFrame(nullptr);
         group->SetParent(m_pSite);
         mini->DestroyWindow();
     }
-    group->SetSide(kSideOf[side]);
+    group->SetSide(side);
     RecalcLayout();
 }

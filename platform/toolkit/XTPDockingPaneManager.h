@@ -109,6 +109,8 @@ public:
     // Tells the site; the answer of the notification.
     LRESULT Notify(WPARAM action, CXTPDockingPane* pane) const;
     void OnGroupDropped(CXTPPaneGroup* group, CPoint screenPt);
+    // Docks a (floating) group to an edge: 0 left, 1 right, 2 top, 3 bottom.
+    void DockGroup(CXTPPaneGroup* group, int side);
 
 private:
     CXTPPaneGroup* NewGroup(int side, int size);
@@ -166,6 +168,9 @@ public:
     void OnFloatingClose() override;
     BOOL OnFloatingDropped(CPoint screenPt) override;
     void OnFloatingFrameDestroyed() override { m_pMini = nullptr; }
+    void OnFloatingDoubleClick() override;
+    // The edge the group was docked to before it floated.
+    int m_nLastSide = 1;
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }

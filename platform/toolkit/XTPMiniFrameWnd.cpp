@@ -8,7 +8,7 @@
 
 BOOL CXTPMiniFrameWnd::CreateMini(CWnd* owner, const CRect& screenRect)
 {
-    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     return CWnd::CreateEx(WS_EX_TOOLWINDOW, cls, m_pContent->GetFloatingTitle(), WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
                           screenRect.left, screenRect.top, screenRect.Width(), screenRect.Height(),
                           owner ? owner->GetSafeHwnd() : nullptr, nullptr);
@@ -101,6 +101,12 @@ void CXTPMiniFrameWnd::OnLButtonUp(UINT, CPoint point)
     m_pContent->OnFloatingDropped(point);
 }
 
+void CXTPMiniFrameWnd::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (point.y < kTitleHeight && !GetCloseRect().PtInRect(point))
+        m_pContent->OnFloatingDoubleClick();
+}
+
 BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -108,6 +114,7 @@ BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 XTPBarPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin)

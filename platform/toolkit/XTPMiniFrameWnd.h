@@ -18,6 +18,8 @@ public:
     // The title was dropped at a screen point; TRUE when the content docked (the small frame
     // is then destroyed by its content).
     virtual BOOL OnFloatingDropped(CPoint screenPt) = 0;
+    // A double click on the title: the content docks where it was docked last.
+    virtual void OnFloatingDoubleClick() = 0;
     // The small frame is being destroyed (with its owner, say); the content forgets it.
     virtual void OnFloatingFrameDestroyed() = 0;
 };
@@ -41,6 +43,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
 
 private:
     CXTPFloatingContent* m_pContent;

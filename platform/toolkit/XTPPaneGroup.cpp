@@ -176,6 +176,8 @@ BOOL CXTPPaneGroup::OnFloatingDropped(CPoint screenPt)
     return m_pMini == nullptr;
 }
 
+void CXTPPaneGroup::OnFloatingDoubleClick() { m_pManager->DockGroup(this, m_nLastSide); }
+
 void CXTPPaneGroup::OnPaint()
 {
     CPaintDC dc(this);

@@ -109,9 +109,28 @@ void CXTPToolBar::ReplaceWith(UINT otherId, BOOL show)
     other->SetVisible(show);
 }
 
+void CXTPToolBar::OnFloatingDoubleClick()
+{
+    if (m_pCommandBars)
+        m_pCommandBars->DockCommandBar(this, m_lastDockPosition, m_nLastRow, m_nLastOffset);
+}
+
+void CXTPToolBar::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    int grip = GripperSize();
+    if (!grip || !m_pCommandBars || (IsHorizontal() ? point.x >= 2 + grip : point.y >= 2 + grip)) {
+        OnLButtonDown(flags, point);
+        return;
+    }
+    CRect window;
+    GetWindowRect(&window);
+    m_pCommandBars->FloatCommandBar(this, window.TopLeft());
+}
+
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 BOOL CXTPMenuBar::LoadMenuBar(UINT menuId)

@@ -24,11 +24,18 @@ public:
     void OnFloatingClose() override { SetVisible(FALSE); }
     BOOL OnFloatingDropped(CPoint screenPt) override;
     void OnFloatingFrameDestroyed() override { m_pFloatingFrame = nullptr; }
+    void OnFloatingDoubleClick() override;
+    // Where the bar was docked before it floated.
+    XTPBarPosition m_lastDockPosition = BarTop;
+    int m_nLastRow = 0x7FFF;
+    int m_nLastOffset = 0;
     // Docks at the edge near a screen point, or floats there; TRUE when it docked.
     BOOL DropAt(CPoint screenPt);
 
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
+    // A double click on the gripper floats the bar; elsewhere it is a second click.
+    void OnLButtonDblClk(UINT flags, CPoint point);
 
 protected:
     // Where a drop at the screen point docks (BarFloating away from the edges, BarNone

@@ -477,3 +477,23 @@ TEST_F(CommandBarsTest, ABarReplacedByAnotherGivesItItsPlace)
     EXPECT_EQ(b->GetPosition(), BarLeft);
     EXPECT_EQ(b->m_nOffset, 30);
 }
+
+TEST_F(CommandBarsTest, DoubleClicksFloatADockedBarAndDockAFloatingOneWhereItWas)
+{
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("T", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
+    bars->DockCommandBar(bar, BarRight, 0, 40);
+    CPoint grip(10, 4);
+    bar->ClientToScreen(&grip);
+    UiTestHook::MouseDown(WM_LBUTTONDBLCLK, grip, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(bar->IsFloating());
+
+    CPoint title(10, 5);
+    bar->GetFloatingFrame()->ClientToScreen(&title);
+    UiTestHook::MouseDown(WM_LBUTTONDBLCLK, title, MK_LBUTTON);
+    Pump();
+    EXPECT_EQ(bar->GetPosition(), BarRight);
+    EXPECT_EQ(bar->m_nOffset, 40);
+}

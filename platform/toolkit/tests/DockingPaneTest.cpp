@@ -249,3 +249,17 @@ TEST_F(DockingPaneTest, CaptionsFollowThePaneManagersTheme)
             << paneTheme;
     }
 }
+
+TEST_F(DockingPaneTest, ADoubleClickOnAFloatingTitleDocksTheGroupWhereItWas)
+{
+    CXTPDockingPane* pane = manager->CreatePane(kPaneA, CRect(0, 0, 150, 100), PaneDockLeft);
+    manager->FloatPane(pane, CRect(300, 200, 500, 400));
+    ASSERT_NE(pane->GetGroup()->GetFloatingFrame(), nullptr);
+    CPoint title(20, 5);
+    pane->GetGroup()->GetFloatingFrame()->ClientToScreen(&title);
+    UiTestHook::MouseDown(WM_LBUTTONDBLCLK, title, MK_LBUTTON);
+    Pump();
+    EXPECT_EQ(pane->GetGroup()->GetFloatingFrame(), nullptr);
+    EXPECT_EQ(pane->GetGroup()->GetSide(), PaneDockLeft);
+    EXPECT_EQ(MdiClientRect().left, 150);
+}

@@ -58,7 +58,7 @@ struct Frame {
             hosted.back()->Create(AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 0, 0), frame, 0);
             pane->Attach(hosted.back().get());
             if (first)
-                panes.AttachPane(pane, first);
+                panes.AttachAsTab(pane, first);
             first = first ? first : pane;
         }
     }

@@ -4,7 +4,7 @@
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/ui/Edit.h"
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/ui/CmdUI.h"
@@ -38,7 +38,7 @@ BOOL isSeparator(const MenuTemplateItem& item) { return (item.flags & MF_SEPARAT
 
 BOOL hidesWhenVertical(const CXTPControl* control)
 {
-    XTPControlType type = control->GetType();
+    CommandControlType type = control->GetType();
     return type == ControlTypeComboBox || type == ControlTypeEdit || type == ControlTypeCustom;
 }
 
@@ -47,7 +47,7 @@ constexpr UINT_PTR kHotTimer = 1;
 
 } // namespace
 
-CXTPCommandBar::CXTPCommandBar() : m_pControls(new CXTPControls(this)) {}
+CXTPCommandBar::CXTPCommandBar() : m_pControls(new CXTPControlList(this)) {}
 
 CXTPCommandBar::~CXTPCommandBar()
 {
@@ -97,10 +97,10 @@ void CXTPCommandBar::SetVisible(BOOL visible)
         ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void CXTPCommandBar::SetFlags(DWORD add, DWORD remove)
+void CXTPCommandBar::SetBarFlags(DWORD add, DWORD remove)
 {
     m_dwFlags = (m_dwFlags & ~remove) | add;
-    DelayLayout();
+    DelayRecalc();
 }
 
 BOOL CXTPCommandBar::LoadToolBar(UINT resourceId, BOOL loadIcons)
@@ -123,8 +123,8 @@ BOOL CXTPCommandBar::LoadToolBar(UINT resourceId, BOOL loadIcons)
             CreatePopupFor(control, FindMenuResource(id));
     }
     if (loadIcons && m_pCommandBars)
-        m_pCommandBars->GetImageManager()->SetIcons(resourceId);
-    DelayLayout();
+        m_pCommandBars->GetIconStore()->SetIcons(resourceId);
+    DelayRecalc();
     return TRUE;
 }
 
@@ -148,10 +148,10 @@ void CXTPCommandBar::LoadMenuItems(const std::vector<MenuTemplateItem>& items)
         if (m_pCommandBars && m_pCommandBars->IsHiddenCommand(item.id))
             control->SetHiddenCommand(TRUE);
     }
-    DelayLayout();
+    DelayRecalc();
 }
 
-CXTPControl* CXTPCommandBar::CreateControlFor(UINT id, XTPControlType type, BOOL fromToolBar)
+CXTPControl* CXTPCommandBar::CreateControlFor(UINT id, CommandControlType type, BOOL fromToolBar)
 {
     CreateControlRequest request;
     request.nID = id;
@@ -297,7 +297,7 @@ void CXTPCommandBar::OnRecalcLayout()
 
 void CXTPCommandBar::UpdateToolTips()
 {
-    BOOL wanted = m_barPosition != BarPopup && m_pCommandBars && m_pCommandBars->GetCommandBarsOptions().bToolBarScreenTips;
+    BOOL wanted = m_barPosition != BarPopup && m_pCommandBars && m_pCommandBars->GetOptions().screenTips;
     if (!wanted) {
         if (m_toolTip.GetSafeHwnd())
             m_toolTip.DestroyWindow();
@@ -314,7 +314,7 @@ void CXTPCommandBar::UpdateToolTips()
     }
 }
 
-BOOL CXTPCommandBar::CanDockTo(XTPBarPosition side) const
+BOOL CXTPCommandBar::CanDockTo(BarDockPosition side) const
 {
     constexpr DWORD kAlign[] = {0x2000, 0x8000, 0x1000, 0x4000}; // top, bottom, left, right
     return side > BarRight || m_dwDockingStyle == 0 || (m_dwDockingStyle & kAlign[side]) != 0;
@@ -378,7 +378,7 @@ BOOL CXTPCommandBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     return TRUE;
 }
 
-void CXTPCommandBar::DelayLayout()
+void CXTPCommandBar::DelayRecalc()
 {
     m_bLayoutPending = TRUE;
     if (!m_hWnd)
@@ -484,7 +484,7 @@ void CXTPCommandBar::ActivateControl(int index, BOOL byKeyboard)
     control->OnClick(control->GetRect().TopLeft());
 }
 
-BOOL CXTPCommandBar::OnHookKeyDown(UINT vk)
+BOOL CXTPCommandBar::OnKeyboardKey(UINT vk)
 {
     BOOL horizontal = IsHorizontal();
     switch (vk) {

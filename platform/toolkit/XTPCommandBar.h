@@ -11,7 +11,7 @@
 
 struct MenuTemplateItem;
 class CFrameWnd;
-class CXTPDockBar;
+class CXTPDockRows;
 class CXTPPopupBar;
 
 // A toolbar flag: the bar ends with a button that lists the controls that do not fit.
@@ -32,7 +32,7 @@ public:
     void InternalAddRef() { ++m_refs; }
     void InternalRelease();
 
-    CXTPControls* GetControls() const { return m_pControls; }
+    CXTPControlList* GetControls() const { return m_pControls; }
     CXTPControl* GetControl(int index) const { return m_pControls->GetAt(index); }
     int GetControlCount() const { return m_pControls->GetCount(); }
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
@@ -44,8 +44,8 @@ public:
     void SetBarID(UINT id) { m_nBarID = id; }
     CString GetTitle() const { return m_strTitle; }
     void SetTitle(LPCTSTR title);
-    XTPBarPosition GetPosition() const { return m_barPosition; }
-    void SetPosition(XTPBarPosition position) { m_barPosition = position; }
+    BarDockPosition GetPosition() const { return m_barPosition; }
+    void SetPosition(BarDockPosition position) { m_barPosition = position; }
     // Controls run across (docked top or bottom, floating, drop-down tool bars) or down.
     virtual BOOL IsHorizontal() const
     {
@@ -54,14 +54,14 @@ public:
     virtual BOOL IsVisible() const { return m_bVisible; }
     virtual void SetVisible(BOOL visible);
     virtual BOOL ShowsHiddenCommands() const { return TRUE; }
-    DWORD GetFlags() const { return m_dwFlags; }
-    void SetFlags(DWORD add, DWORD remove = 0);
+    DWORD GetBarFlags() const { return m_dwFlags; }
+    void SetBarFlags(DWORD add, DWORD remove = 0);
     // The edges the user may dock the bar to (CBRS_ALIGN_* bits; 0 for any).
     void EnableDocking(DWORD style) { m_dwDockingStyle = style; }
-    BOOL CanDockTo(XTPBarPosition side) const;
+    BOOL CanDockTo(BarDockPosition side) const;
 
     // Fills the bar from a tool bar resource (0 in the list starts a new group), asking the
-    // site for each control; the icons of the resource join the image manager.
+    // site for each control; the icons of the resource join the icon store.
     BOOL LoadToolBar(UINT resourceId, BOOL loadIcons = TRUE);
     // Fills the bar from menu items, asking the site for each control and drop-down.
     void LoadMenuItems(const std::vector<MenuTemplateItem>& items);
@@ -74,7 +74,7 @@ public:
     virtual CSize CalcDockingLayout(int length, DWORD mode);
     // Lays the controls out for the bar's current window size.
     void OnRecalcLayout();
-    void DelayLayout();
+    void DelayRecalc();
     // Runs the update handlers of the controls against the site frame.
     virtual void OnUpdateCmdUI();
 
@@ -82,7 +82,7 @@ public:
     int GetSelectedIndex() const { return m_nSelected; }
     virtual void SetSelected(int index);
     // Handles a key while the bar is in keyboard mode; FALSE when the key is not its.
-    virtual BOOL OnHookKeyDown(UINT vk);
+    virtual BOOL OnKeyboardKey(UINT vk);
     // Index of the next visible, enabled control in the direction, wrapping; -1 when none.
     int FindNextVisible(int from, int step) const;
     // Index of the control whose caption has that mnemonic letter after `from`; -1 none.
@@ -92,8 +92,8 @@ public:
     // Runs the control the keyboard chose: opens its drop-down or executes it.
     virtual void ActivateControl(int index, BOOL byKeyboard);
 
-    CXTPDockBar* GetDockBar() const { return m_pDockBar; }
-    void SetDockBar(CXTPDockBar* dockBar) { m_pDockBar = dockBar; }
+    CXTPDockRows* GetDockBar() const { return m_pDockBar; }
+    void SetDockBar(CXTPDockRows* dockBar) { m_pDockBar = dockBar; }
     // Place in the dock bar: row, and offset along the row.
     int m_nRow = 0;
     int m_nOffset = 0;
@@ -128,7 +128,7 @@ protected:
     void UpdateControls();
     BOOL CreateBarWindow(CWnd* parent, DWORD style, const RECT& rect);
     // Asks the site for a control of that id, else makes the default of the type.
-    CXTPControl* CreateControlFor(UINT id, XTPControlType type, BOOL fromToolBar);
+    CXTPControl* CreateControlFor(UINT id, CommandControlType type, BOOL fromToolBar);
     // The drop-down bar for a pop-up control, from the site or from the menu.
     CXTPCommandBar* CreatePopupFor(CXTPControl* control, const std::vector<MenuTemplateItem>* items);
     virtual int GripperSize() const;
@@ -147,12 +147,12 @@ protected:
     CRect m_rcExpand{0, 0, 0, 0};
     CXTPPopupBar* m_pExpandPopup = nullptr;
     BOOL m_bLayoutPending = TRUE;
-    CXTPControls* m_pControls;
+    CXTPControlList* m_pControls;
     CXTPCommandBars* m_pCommandBars = nullptr;
-    CXTPDockBar* m_pDockBar = nullptr;
+    CXTPDockRows* m_pDockBar = nullptr;
     UINT m_nBarID = 0;
     CString m_strTitle;
-    XTPBarPosition m_barPosition = BarNone;
+    BarDockPosition m_barPosition = BarNone;
     BOOL m_bVisible = TRUE;
     DWORD m_dwFlags = 0;
     DWORD m_dwDockingStyle = 0;

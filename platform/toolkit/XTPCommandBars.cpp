@@ -1,7 +1,7 @@
 #include "platform/toolkit/XTPCommandBars.h"
 
-#include "platform/toolkit/XTPDockBar.h"
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPDockRows.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/FrameWnd.h"
@@ -13,21 +13,21 @@ IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
 namespace {
 
-constexpr XTPBarPosition kDockOrder[4] = {BarTop, BarBottom, BarLeft, BarRight};
+constexpr BarDockPosition kDockOrder[4] = {BarTop, BarBottom, BarLeft, BarRight};
 
 } // namespace
 
-CXTPCommandBars::CXTPCommandBars() : m_pImageManager(std::make_unique<CXTPImageManager>())
+CXTPCommandBars::CXTPCommandBars() : m_pIcons(std::make_unique<CXTPIconStore>())
 {
     for (int i = 0; i < 4; ++i)
-        m_dockBars[i] = std::make_unique<CXTPDockBar>(kDockOrder[i]);
+        m_dockBars[i] = std::make_unique<CXTPDockRows>(kDockOrder[i]);
 }
 
 CXTPCommandBars::~CXTPCommandBars()
 {
     ClosePopups();
     for (CXTPToolBar* bar : m_toolBars) {
-        CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+        CXTPFloatingFrame* mini = bar->GetFloatingFrame();
         bar->SetFloatingFrame(nullptr);
         bar->DestroyWindow();
         if (mini && mini->GetSafeHwnd())
@@ -55,7 +55,7 @@ CXTPToolBar* CXTPCommandBars::GetToolBar(UINT barId) const
     return nullptr;
 }
 
-CXTPDockBar* CXTPCommandBars::GetDockBar(XTPBarPosition position) const
+CXTPDockRows* CXTPCommandBars::GetDockBar(BarDockPosition position) const
 {
     for (const auto& dock : m_dockBars)
         if (dock->GetPosition() == position)
@@ -63,7 +63,7 @@ CXTPDockBar* CXTPCommandBars::GetDockBar(XTPBarPosition position) const
     return nullptr;
 }
 
-CXTPToolBar* CXTPCommandBars::AttachBar(CXTPToolBar* bar, LPCTSTR title, XTPBarPosition position)
+CXTPToolBar* CXTPCommandBars::AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position)
 {
     bar->SetCommandBars(this);
     bar->SetTitle(title);
@@ -72,15 +72,15 @@ CXTPToolBar* CXTPCommandBars::AttachBar(CXTPToolBar* bar, LPCTSTR title, XTPBarP
         return nullptr;
     }
     m_toolBars.push_back(bar);
-    CXTPDockBar* dock = GetDockBar(position == BarFloating ? BarTop : position);
+    CXTPDockRows* dock = GetDockBar(position == BarFloating ? BarTop : position);
     int row = dock->RowAt(0x7FFFFFFF);
-    DockCommandBar(bar, dock->GetPosition(), row, 0);
+    DockToolBar(bar, dock->GetPosition(), row, 0);
     if (position == BarFloating)
-        FloatCommandBar(bar, CPoint(100, 100));
+        FloatToolBar(bar, CPoint(100, 100));
     return bar;
 }
 
-CXTPToolBar* CXTPCommandBars::Add(LPCTSTR title, XTPBarPosition position)
+CXTPToolBar* CXTPCommandBars::Add(LPCTSTR title, BarDockPosition position)
 {
     auto* bar = AttachBar(new CXTPToolBar, title, position);
     if (bar)
@@ -140,11 +140,11 @@ CXTPToolBar* CXTPCommandBars::TearOffPopup(CXTPPopupBar* popup)
         RequestBar(request);
     }
     bar->SetVisible(TRUE);
-    FloatCommandBar(bar, at.TopLeft());
+    FloatToolBar(bar, at.TopLeft());
     return bar;
 }
 
-void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockBar* dockBar)
+void CXTPCommandBars::DockToolBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockRows* dockBar)
 {
     if (!bar || !screenRect || !dockBar || !m_pSite)
         return;
@@ -154,15 +154,15 @@ void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPD
     CRect edge = dockBar->GetRect();
     BOOL horizontal = dockBar->IsHorizontal();
     int row = dockBar->RowAt(horizontal ? rect.top : rect.left);
-    DockCommandBar(bar, dockBar->GetPosition(), row, horizontal ? rect.left - edge.left : rect.top - edge.top);
+    DockToolBar(bar, dockBar->GetPosition(), row, horizontal ? rect.left - edge.left : rect.top - edge.top);
 }
 
-void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, XTPBarPosition position, int row, int offset)
+void CXTPCommandBars::DockToolBar(CXTPToolBar* bar, BarDockPosition position, int row, int offset)
 {
-    CXTPDockBar* target = GetDockBar(position);
+    CXTPDockRows* target = GetDockBar(position);
     if (!bar || !target || !m_pSite)
         return;
-    if (CXTPMiniFrameWnd* mini = bar->GetFloatingFrame()) {
+    if (CXTPFloatingFrame* mini = bar->GetFloatingFrame()) {
         bar->SetFloatingFrame(nullptr);
         bar->SetParent(m_pSite);
         mini->DestroyWindow();
@@ -177,7 +177,7 @@ void CXTPCommandBars::DockCommandBar(CXTPToolBar* bar, XTPBarPosition position, 
     RecalcLayout();
 }
 
-void CXTPCommandBars::FloatCommandBar(CXTPToolBar* bar, CPoint screenPt)
+void CXTPCommandBars::FloatToolBar(CXTPToolBar* bar, CPoint screenPt)
 {
     if (!bar || !m_pSite)
         return;
@@ -189,12 +189,12 @@ void CXTPCommandBars::FloatCommandBar(CXTPToolBar* bar, CPoint screenPt)
     for (auto& dock : m_dockBars)
         dock->Remove(bar);
     bar->SetPosition(BarFloating);
-    CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+    CXTPFloatingFrame* mini = bar->GetFloatingFrame();
     if (!mini) {
-        mini = new CXTPMiniFrameWnd(bar);
+        mini = new CXTPFloatingFrame(bar);
         if (!mini->CreateMini(m_pSite, CRect(screenPt, CSize(100, 40)))) {
             delete mini;
-            DockCommandBar(bar, BarTop, GetDockBar(BarTop)->RowAt(0x7FFFFFFF), 0);
+            DockToolBar(bar, BarTop, GetDockBar(BarTop)->RowAt(0x7FFFFFFF), 0);
             return;
         }
         bar->SetFloatingFrame(mini);
@@ -211,7 +211,7 @@ void CXTPCommandBars::FloatCommandBar(CXTPToolBar* bar, CPoint screenPt)
     RecalcLayout();
 }
 
-CRect CXTPCommandBars::RecalcFrameLayout(const CRect& client)
+CRect CXTPCommandBars::LayoutInFrame(const CRect& client)
 {
     CRect remaining = client;
     for (auto& dock : m_dockBars)
@@ -246,7 +246,7 @@ void CXTPCommandBars::HideCommands(const UINT* ids, int count)
     }
 }
 
-void CXTPCommandBars::UpdateCommandBars()
+void CXTPCommandBars::UpdateOnIdle()
 {
     for (CXTPToolBar* bar : m_toolBars)
         bar->OnUpdateCmdUI();
@@ -257,8 +257,8 @@ void CXTPCommandBars::UpdateCommandBars()
 void CXTPCommandBars::RedrawCommandBars()
 {
     for (CXTPToolBar* bar : m_toolBars) {
-        bar->DelayLayout();
-        if (CXTPMiniFrameWnd* mini = bar->GetFloatingFrame())
+        bar->DelayRecalc();
+        if (CXTPFloatingFrame* mini = bar->GetFloatingFrame())
             mini->Invalidate(FALSE);
     }
     RecalcLayout();

@@ -14,18 +14,18 @@ struct MSG;
 class CFrameWnd;
 class CMenu;
 class CXTPCommandBar;
-class CXTPDockBar;
-class CXTPImageManager;
+class CXTPDockRows;
+class CXTPIconStore;
 class CXTPMenuBar;
 class CXTPPopupBar;
 class CXTPToolBar;
 
 // Options of the customisation sheet, kept with the bar state.
-struct XTPCommandBarsOptions {
-    BOOL bAlwaysShowFullMenus = FALSE;
-    BOOL bShowFullAfterDelay = TRUE;
-    BOOL bToolBarScreenTips = TRUE;
-    BOOL bLargeIcons = FALSE;
+struct CommandBarOptions {
+    BOOL alwaysFullMenus = FALSE;
+    BOOL fullMenusAfterDelay = TRUE;
+    BOOL screenTips = TRUE;
+    BOOL largeIcons = FALSE;
 };
 
 class CXTPCommandBars : public CCmdTarget {
@@ -39,7 +39,7 @@ public:
     void EnableDocking();
 
     // A new tool bar with its title, docked at the position; null when the window fails.
-    CXTPToolBar* Add(LPCTSTR title, XTPBarPosition position);
+    CXTPToolBar* Add(LPCTSTR title, BarDockPosition position);
     // The menu bar, built from the menu resource and docked at the top.
     CXTPMenuBar* SetMenu(LPCTSTR title, UINT menuId);
     CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
@@ -52,21 +52,21 @@ public:
     CXTPToolBar* TearOffPopup(CXTPPopupBar* popup);
 
     // Docks the bar into the dock bar at the row and offset that the screen rectangle meets.
-    void DockCommandBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockBar* dockBar);
-    void DockCommandBar(CXTPToolBar* bar, XTPBarPosition position, int row, int offset);
+    void DockToolBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockRows* dockBar);
+    void DockToolBar(CXTPToolBar* bar, BarDockPosition position, int row, int offset);
     // Floats the bar in a small frame of its own at the screen point.
-    void FloatCommandBar(CXTPToolBar* bar, CPoint screenPt);
-    CXTPDockBar* GetDockBar(XTPBarPosition position) const;
+    void FloatToolBar(CXTPToolBar* bar, CPoint screenPt);
+    CXTPDockRows* GetDockBar(BarDockPosition position) const;
     // Places the docked bars inside the rectangle (site client coordinates) and returns what
     // is left for the rest of the frame.
-    CRect RecalcFrameLayout(const CRect& client);
+    CRect LayoutInFrame(const CRect& client);
     void RecalcLayout();
 
-    CXTPImageManager* GetImageManager() const { return m_pImageManager.get(); }
+    CXTPIconStore* GetIconStore() const { return m_pIcons.get(); }
     // Commands that menus show only once expanded.
     void HideCommands(const UINT* ids, int count);
     BOOL IsHiddenCommand(UINT id) const { return m_hiddenCommands.count(id) != 0; }
-    XTPCommandBarsOptions& GetCommandBarsOptions() { return m_options; }
+    CommandBarOptions& GetOptions() { return m_options; }
 
     // Bar state (position, row, offset, visibility, floating place of every bar) and options
     // in the profile section `key`.
@@ -80,14 +80,14 @@ public:
     BOOL SetBarState(const std::vector<BYTE>& record);
 
     // Runs the update handlers of every bar and open drop-down.
-    void UpdateCommandBars();
+    void UpdateOnIdle();
     void RedrawCommandBars();
     // Print preview hides every bar and shows them again afterwards.
     void OnSetPreviewMode(BOOL preview);
 
     // The frame's messages pass here first: keyboard access to the menu bar, and closing the
     // drop-downs on a click elsewhere. TRUE when the message was used.
-    BOOL PreTranslateFrameMessage(MSG* msg);
+    BOOL FilterFrameMessage(MSG* msg);
     BOOL IsKeyboardMode() const { return m_pKeyboardBar != nullptr; }
     CXTPCommandBar* GetKeyboardBar() const { return m_pKeyboardBar; }
     void SetKeyboardBar(CXTPCommandBar* bar);
@@ -110,17 +110,17 @@ public:
     BOOL RequestControl(CreateControlRequest& request) const;
 
 private:
-    CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, XTPBarPosition position);
+    CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position);
     BOOL HandleKeyboardModeKey(MSG* msg);
     BOOL EnterMenuByMnemonic(char letter);
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
     std::vector<CXTPToolBar*> m_toolBars;
-    std::unique_ptr<CXTPDockBar> m_dockBars[4];
-    std::unique_ptr<CXTPImageManager> m_pImageManager;
+    std::unique_ptr<CXTPDockRows> m_dockBars[4];
+    std::unique_ptr<CXTPIconStore> m_pIcons;
     std::set<UINT> m_hiddenCommands;
-    XTPCommandBarsOptions m_options;
+    CommandBarOptions m_options;
     std::vector<CXTPPopupBar*> m_openPopups;
     CXTPCommandBar* m_pKeyboardBar = nullptr;
     BOOL m_bAltPending = FALSE;

@@ -2,7 +2,7 @@
 #include "platform/toolkit/XTPCommandBars.h"
 
 #include "platform/gdi/SysColors.h"
-#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPStateRecords.h"
 #include "platform/toolkit/XTPToolBar.h"
@@ -17,13 +17,13 @@ constexpr char kBarStateEntry[] = "BarState";
 
 struct OptionKey {
     const char* entry;
-    BOOL XTPCommandBarsOptions::*field;
+    BOOL CommandBarOptions::*field;
 };
 constexpr OptionKey kOptionKeys[] = {
-    {"AlwaysShowFullMenus", &XTPCommandBarsOptions::bAlwaysShowFullMenus},
-    {"ShowFullAfterDelay", &XTPCommandBarsOptions::bShowFullAfterDelay},
-    {"ToolBarScreenTips", &XTPCommandBarsOptions::bToolBarScreenTips},
-    {"LargeIcons", &XTPCommandBarsOptions::bLargeIcons},
+    {"FullMenus", &CommandBarOptions::alwaysFullMenus},
+    {"FullMenusAfterDelay", &CommandBarOptions::fullMenusAfterDelay},
+    {"ScreenTips", &CommandBarOptions::screenTips},
+    {"LargeIcons", &CommandBarOptions::largeIcons},
 };
 
 // A floating place that keeps at least the title strip on the screen.
@@ -67,9 +67,9 @@ BOOL CXTPCommandBars::SetBarState(const std::vector<BYTE>& record)
             continue;
         if (e.position == BarFloating) {
             bar->m_rcFloating = CRect(e.floating[0], e.floating[1], e.floating[2], e.floating[3]);
-            FloatCommandBar(bar, onScreen(e.floating));
+            FloatToolBar(bar, onScreen(e.floating));
         } else {
-            DockCommandBar(bar, static_cast<XTPBarPosition>(e.position), e.row, e.offset);
+            DockToolBar(bar, static_cast<BarDockPosition>(e.position), e.row, e.offset);
         }
         // The menu bar never hides: a frame without it could not be used.
         bar->SetVisible(e.visible || bar == m_pMenuBar);
@@ -166,12 +166,12 @@ BOOL CXTPCommandBars::HandleKeyboardModeKey(MSG* msg)
         CancelTracking();
         return TRUE;
     }
-    if (m_pKeyboardBar->OnHookKeyDown(vk))
+    if (m_pKeyboardBar->OnKeyboardKey(vk))
         return TRUE;
     // A drop-down passes Left and Right that it does not use to the menu bar.
     if ((vk == VK_LEFT || vk == VK_RIGHT) && m_pMenuBar && m_pKeyboardBar != m_pMenuBar) {
         m_pKeyboardBar = m_pMenuBar;
-        return m_pMenuBar->OnHookKeyDown(vk);
+        return m_pMenuBar->OnKeyboardKey(vk);
     }
     if (std::isalnum(static_cast<int>(vk))) {
         int index = m_pKeyboardBar->FindMnemonic(static_cast<char>(vk), m_pKeyboardBar->GetSelectedIndex());
@@ -183,7 +183,7 @@ BOOL CXTPCommandBars::HandleKeyboardModeKey(MSG* msg)
     return TRUE;
 }
 
-BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* msg)
+BOOL CXTPCommandBars::FilterFrameMessage(MSG* msg)
 {
     switch (msg->message) {
     case WM_LBUTTONDOWN:

@@ -28,16 +28,16 @@ void CXTPControl::SetCaption(LPCTSTR caption)
         return;
     m_caption = caption;
     if (m_parent)
-        m_parent->DelayLayout();
+        m_parent->DelayRecalc();
 }
 
-void CXTPControl::SetStyle(XTPButtonStyle style)
+void CXTPControl::SetStyle(CommandButtonStyle style)
 {
     if (m_style == style)
         return;
     m_style = style;
     if (m_parent)
-        m_parent->DelayLayout();
+        m_parent->DelayRecalc();
 }
 
 void CXTPControl::SetEnabled(BOOL enabled)
@@ -67,7 +67,7 @@ void CXTPControl::SetVisible(BOOL visible)
         return;
     m_visible = visible;
     if (m_parent)
-        m_parent->DelayLayout();
+        m_parent->DelayRecalc();
 }
 
 void CXTPControl::SetRect(const CRect& rect) { m_rect = rect; }
@@ -152,7 +152,7 @@ void CXTPControl::Copy(const CXTPControl* source)
 
 CXTPControlPopup::~CXTPControlPopup() { SetCommandBar(nullptr); }
 
-CXTPControlPopup* CXTPControlPopup::CreateControlPopup(XTPControlType type)
+CXTPControlPopup* CXTPControlPopup::CreateControlPopup(CommandControlType type)
 {
     auto* popup = new CXTPControlPopup;
     popup->SetType(type);
@@ -272,14 +272,14 @@ void CXTPControlCustom::PlaceWindow()
     m_pControl->ShowWindow(IsVisible() ? SW_SHOWNA : SW_HIDE);
 }
 
-CXTPControls::~CXTPControls() { RemoveAll(); }
+CXTPControlList::~CXTPControlList() { RemoveAll(); }
 
-CXTPControl* CXTPControls::GetAt(int index) const
+CXTPControl* CXTPControlList::GetAt(int index) const
 {
     return index >= 0 && index < GetCount() ? m_controls[static_cast<size_t>(index)] : nullptr;
 }
 
-CXTPControl* CXTPControls::Add(CXTPControl* control, UINT id, LPCTSTR parameter, int before)
+CXTPControl* CXTPControlList::Add(CXTPControl* control, UINT id, LPCTSTR parameter, int before)
 {
     if (!control)
         return nullptr;
@@ -295,22 +295,22 @@ CXTPControl* CXTPControls::Add(CXTPControl* control, UINT id, LPCTSTR parameter,
     else
         m_controls.insert(m_controls.begin() + before, control);
     if (m_parent)
-        m_parent->DelayLayout();
+        m_parent->DelayRecalc();
     return control;
 }
 
-CXTPControl* CXTPControls::Add(XTPControlType type, UINT id, LPCTSTR parameter, int before)
+CXTPControl* CXTPControlList::Add(CommandControlType type, UINT id, LPCTSTR parameter, int before)
 {
     return Add(CreateControlOfType(type), id, parameter, before);
 }
 
-CXTPControl* CXTPControls::FindControl(UINT id) const
+CXTPControl* CXTPControlList::FindControl(UINT id) const
 {
     auto it = std::find_if(m_controls.begin(), m_controls.end(), [id](CXTPControl* c) { return c->GetID() == id; });
     return it == m_controls.end() ? nullptr : *it;
 }
 
-CXTPControl* CXTPControls::FindControl(XTPControlType type, UINT id) const
+CXTPControl* CXTPControlList::FindControl(CommandControlType type, UINT id) const
 {
     for (CXTPControl* c : m_controls)
         if (c->GetID() == id && c->GetType() == type)
@@ -318,13 +318,13 @@ CXTPControl* CXTPControls::FindControl(XTPControlType type, UINT id) const
     return nullptr;
 }
 
-int CXTPControls::IndexOf(const CXTPControl* control) const
+int CXTPControlList::IndexOf(const CXTPControl* control) const
 {
     auto it = std::find(m_controls.begin(), m_controls.end(), control);
     return it == m_controls.end() ? -1 : static_cast<int>(it - m_controls.begin());
 }
 
-void CXTPControls::Remove(int index)
+void CXTPControlList::Remove(int index)
 {
     if (index < 0 || index >= GetCount())
         return;
@@ -333,10 +333,10 @@ void CXTPControls::Remove(int index)
     control->SetParent(nullptr);
     control->InternalRelease();
     if (m_parent)
-        m_parent->DelayLayout();
+        m_parent->DelayRecalc();
 }
 
-void CXTPControls::RemoveAll()
+void CXTPControlList::RemoveAll()
 {
     while (!m_controls.empty())
         Remove(GetCount() - 1);
@@ -369,7 +369,7 @@ CString CommandCaption(UINT id)
     return AfxExtractSubString(tip, text, 1) && !tip.IsEmpty() ? tip : text;
 }
 
-CXTPControl* CreateControlOfType(XTPControlType type)
+CXTPControl* CreateControlOfType(CommandControlType type)
 {
     switch (type) {
     case ControlTypePopup:

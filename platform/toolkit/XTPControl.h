@@ -15,7 +15,7 @@ class CDC;
 class CWnd;
 class CXTPCommandBar;
 class CXTPCommandBars;
-class CXTPControls;
+class CXTPControlList;
 
 // Notifications that controls send to the site frame (WM_NOTIFY, routed like commands).
 constexpr UINT XTPN_EXECUTE = 100;      // a colour selector chose a colour
@@ -41,8 +41,8 @@ public:
     void InternalAddRef() { ++m_refs; }
     void InternalRelease();
 
-    XTPControlType GetType() const { return m_type; }
-    void SetType(XTPControlType type) { m_type = type; }
+    CommandControlType GetType() const { return m_type; }
+    void SetType(CommandControlType type) { m_type = type; }
     UINT GetID() const { return m_nId; }
     void SetID(UINT id) { m_nId = id; }
     int GetIconId() const { return m_nIconId; }
@@ -57,8 +57,8 @@ public:
     void SetParameter(DWORD_PTR value) { m_parameter = value; }
     DWORD GetFlags() const { return m_flags; }
     void SetFlags(DWORD flags) { m_flags = flags; }
-    XTPButtonStyle GetStyle() const { return m_style; }
-    void SetStyle(XTPButtonStyle style);
+    CommandButtonStyle GetStyle() const { return m_style; }
+    void SetStyle(CommandButtonStyle style);
     BOOL GetBeginGroup() const { return m_beginGroup; }
     void SetBeginGroup(BOOL begin) { m_beginGroup = begin; }
 
@@ -76,8 +76,8 @@ public:
 
     CXTPCommandBar* GetParent() const { return m_parent; }
     void SetParent(CXTPCommandBar* bar) { m_parent = bar; }
-    CXTPControls* GetControls() const { return m_controls; }
-    void SetControls(CXTPControls* controls) { m_controls = controls; }
+    CXTPControlList* GetControls() const { return m_controls; }
+    void SetControls(CXTPControlList* controls) { m_controls = controls; }
     // The bar's window of this control, in client coordinates of the bar.
     CRect GetRect() const { return m_rect; }
     void SetRect(const CRect& rect);
@@ -108,14 +108,14 @@ protected:
     void NotifySite(WORD code, void* data = nullptr);
 
     int m_refs = 1;
-    XTPControlType m_type = ControlTypeButton;
+    CommandControlType m_type = ControlTypeButton;
     UINT m_nId = 0;
     int m_nIconId = 0;
     CString m_caption;
     CString m_tooltip;
     DWORD_PTR m_parameter = 0;
     DWORD m_flags = 0;
-    XTPButtonStyle m_style = ButtonAutomatic;
+    CommandButtonStyle m_style = ButtonAutomatic;
     BOOL m_beginGroup = FALSE;
     BOOL m_enabled = TRUE;
     int m_checked = 0;
@@ -124,7 +124,7 @@ protected:
     BOOL m_selected = FALSE;
     BOOL m_pressed = FALSE;
     CXTPCommandBar* m_parent = nullptr;
-    CXTPControls* m_controls = nullptr;
+    CXTPControlList* m_controls = nullptr;
     CRect m_rect{0, 0, 0, 0};
 };
 
@@ -138,7 +138,7 @@ class CXTPControlPopup : public CXTPControl {
 public:
     CXTPControlPopup() { m_type = ControlTypePopup; }
     ~CXTPControlPopup() override;
-    static CXTPControlPopup* CreateControlPopup(XTPControlType type);
+    static CXTPControlPopup* CreateControlPopup(CommandControlType type);
 
     CXTPCommandBar* GetCommandBar() const override { return m_popupBar; }
     // Takes a reference to the bar (the caller keeps its own and drops it when done).
@@ -177,21 +177,21 @@ protected:
 };
 
 // The controls of one bar, in order. The list owns one reference to each control.
-class CXTPControls {
+class CXTPControlList {
 public:
-    explicit CXTPControls(CXTPCommandBar* parent) : m_parent(parent) {}
-    ~CXTPControls();
-    CXTPControls(const CXTPControls&) = delete;
-    CXTPControls& operator=(const CXTPControls&) = delete;
+    explicit CXTPControlList(CXTPCommandBar* parent) : m_parent(parent) {}
+    ~CXTPControlList();
+    CXTPControlList(const CXTPControlList&) = delete;
+    CXTPControlList& operator=(const CXTPControlList&) = delete;
 
     int GetCount() const { return static_cast<int>(m_controls.size()); }
     CXTPControl* GetAt(int index) const;
     // Takes over the caller's reference; before < 0 appends.
     CXTPControl* Add(CXTPControl* control, UINT id, LPCTSTR parameter = nullptr, int before = -1);
     // A new control of the kind that the type asks for.
-    CXTPControl* Add(XTPControlType type, UINT id, LPCTSTR parameter = nullptr, int before = -1);
+    CXTPControl* Add(CommandControlType type, UINT id, LPCTSTR parameter = nullptr, int before = -1);
     CXTPControl* FindControl(UINT id) const;
-    CXTPControl* FindControl(XTPControlType type, UINT id) const;
+    CXTPControl* FindControl(CommandControlType type, UINT id) const;
     int IndexOf(const CXTPControl* control) const;
     void Remove(int index);
     void RemoveAll();
@@ -211,4 +211,4 @@ CString CommandCaption(UINT id);
 CXTPControl* CloneControl(const CXTPControl* source);
 
 // A new control for the type: buttons for button types, pop-ups for pop-up types.
-CXTPControl* CreateControlOfType(XTPControlType type);
+CXTPControl* CreateControlOfType(CommandControlType type);

@@ -110,7 +110,7 @@ void CXTPControlComboBox::Draw(CDC* dc)
     dc->FillSolidRect(&arrow, m_selected ? colors.hotFace : colors.barFace);
     XTPPaintManager()->DrawDropArrow(dc, arrow, m_enabled, FALSE);
     CRect text(box.left + 3, box.top, arrow.left - 2, box.bottom);
-    CFont* old = dc->SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = dc->SelectObject(XTPPaintManager()->GetFont());
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_enabled ? colors.text : colors.disabledText);
     dc->DrawText(m_strText, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -231,7 +231,7 @@ void CXTPControlEdit::Draw(CDC* dc)
     dc->FillSolidRect(&box, m_enabled ? RGB(255, 255, 255) : colors.barFace);
     dc->Draw3dRect(&box, colors.separator, colors.separator);
     box.DeflateRect(3, 0);
-    CFont* old = dc->SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = dc->SelectObject(XTPPaintManager()->GetFont());
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_enabled ? colors.text : colors.disabledText);
     dc->DrawText(m_strText, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -35,26 +35,26 @@ void registerTemplates()
         return;
     constexpr DWORD kList = LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     RegisterDialogResource(kToolbarsTemplate,
-                           page("Toolbars", {item("listbox", "", CXTPCustomizeToolbarsPage::kList, kList, 7, 7, 150, 130),
-                                             item("button", "&Visible", CXTPCustomizeToolbarsPage::kVisible,
+                           page("Toolbars", {item("listbox", "", CXTPBarsPage::kList, kList, 7, 7, 150, 130),
+                                             item("button", "&Visible", CXTPBarsPage::kVisible,
                                                   BS_AUTOCHECKBOX | WS_TABSTOP, 165, 7, 60, 12),
-                                             item("button", "&Reset", CXTPCustomizeToolbarsPage::kReset,
+                                             item("button", "&Reset", CXTPBarsPage::kReset,
                                                   BS_PUSHBUTTON | WS_TABSTOP, 165, 24, 60, 14)}));
     RegisterDialogResource(kCommandsTemplate,
-                           page("Commands", {item("listbox", "", CXTPCustomizeCategoryPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCustomizeCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
+                           page("Commands", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
+                                             item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
     RegisterDialogResource(kKeyboardTemplate,
-                           page("Keyboard", {item("listbox", "", CXTPCustomizeCategoryPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCustomizeCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
+                           page("Keyboard", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
+                                             item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
     RegisterDialogResource(kOptionsTemplate,
-                           page("Options", {item("button", "Always show &full menus", CXTPCustomizeOptionsPage::kFullMenus,
+                           page("Options", {item("button", "Always show &full menus", CXTPOptionsPage::kFullMenus,
                                                  kCheck, 7, 7, 200, 12),
                                             item("button", "Show full menus after a short &delay",
-                                                 CXTPCustomizeOptionsPage::kFullAfterDelay, kCheck, 7, 22, 200, 12),
+                                                 CXTPOptionsPage::kFullAfterDelay, kCheck, 7, 22, 200, 12),
                                             item("button", "Show &ScreenTips on toolbars",
-                                                 CXTPCustomizeOptionsPage::kScreenTips, kCheck, 7, 37, 200, 12),
-                                            item("button", "&Large icons", CXTPCustomizeOptionsPage::kLargeIcons, kCheck,
+                                                 CXTPOptionsPage::kScreenTips, kCheck, 7, 37, 200, 12),
+                                            item("button", "&Large icons", CXTPOptionsPage::kLargeIcons, kCheck,
                                                  7, 52, 200, 12)}));
 }
 
@@ -122,12 +122,12 @@ std::vector<XTPCommandCategory> CategoriesFromMenu(UINT menuId)
     return categories;
 }
 
-CXTPCustomizeToolbarsPage::CXTPCustomizeToolbarsPage(CXTPCustomizeSheet* sheet)
+CXTPBarsPage::CXTPBarsPage(CXTPCustomizeSheet* sheet)
     : CPropertyPage((registerTemplates(), kToolbarsTemplate)), m_pSheet(sheet)
 {
 }
 
-BOOL CXTPCustomizeToolbarsPage::OnInitDialog()
+BOOL CXTPBarsPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_list.SubclassDlgItem(kList, this);
@@ -139,7 +139,7 @@ BOOL CXTPCustomizeToolbarsPage::OnInitDialog()
     return TRUE;
 }
 
-void CXTPCustomizeToolbarsPage::OnSelChange()
+void CXTPBarsPage::OnSelChange()
 {
     CXTPCommandBars* bars = m_pSheet->GetCommandBars();
     CXTPToolBar* bar = bars ? bars->GetAt(m_list.GetCurSel()) : nullptr;
@@ -149,7 +149,7 @@ void CXTPCustomizeToolbarsPage::OnSelChange()
         visible->EnableWindow(bar && bar != bars->GetMenuBar());
 }
 
-void CXTPCustomizeToolbarsPage::OnVisible()
+void CXTPBarsPage::OnVisible()
 {
     CXTPCommandBars* bars = m_pSheet->GetCommandBars();
     CXTPToolBar* bar = bars ? bars->GetAt(m_list.GetCurSel()) : nullptr;
@@ -157,7 +157,7 @@ void CXTPCustomizeToolbarsPage::OnVisible()
         bar->SetVisible(IsDlgButtonChecked(kVisible) == BST_CHECKED);
 }
 
-void CXTPCustomizeToolbarsPage::OnResetBar()
+void CXTPBarsPage::OnResetBar()
 {
     CXTPCommandBars* bars = m_pSheet->GetCommandBars();
     CXTPToolBar* bar = bars ? bars->GetAt(m_list.GetCurSel()) : nullptr;
@@ -170,24 +170,24 @@ void CXTPCustomizeToolbarsPage::OnResetBar()
     bars->RecalcLayout();
 }
 
-BEGIN_MESSAGE_MAP(CXTPCustomizeToolbarsPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CXTPBarsPage, CPropertyPage)
     ON_LBN_SELCHANGE(kList, OnSelChange)
     ON_BN_CLICKED(kVisible, OnVisible)
     ON_BN_CLICKED(kReset, OnResetBar)
 END_MESSAGE_MAP()
 
-CXTPCustomizeCategoryPage::CXTPCustomizeCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet)
+CXTPCategoryPage::CXTPCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet)
     : CPropertyPage((registerTemplates(), templateId)), m_pSheet(sheet)
 {
 }
 
-void CXTPCustomizeCategoryPage::AddCategories(UINT menuId)
+void CXTPCategoryPage::AddCategories(UINT menuId)
 {
     for (XTPCommandCategory& c : CategoriesFromMenu(menuId))
         m_categories.push_back(std::move(c));
 }
 
-BOOL CXTPCustomizeCategoryPage::OnInitDialog()
+BOOL CXTPCategoryPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_categoryList.SubclassDlgItem(kCategories, this);
@@ -197,23 +197,23 @@ BOOL CXTPCustomizeCategoryPage::OnInitDialog()
     return TRUE;
 }
 
-void CXTPCustomizeCategoryPage::OnCategoryChange()
+void CXTPCategoryPage::OnCategoryChange()
 {
     int index = m_categoryList.GetCurSel();
     if (index >= 0 && index < static_cast<int>(m_categories.size()))
         fillCommands(m_commandList, m_categories[static_cast<size_t>(index)]);
 }
 
-BEGIN_MESSAGE_MAP(CXTPCustomizeCategoryPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CXTPCategoryPage, CPropertyPage)
     ON_LBN_SELCHANGE(kCategories, OnCategoryChange)
 END_MESSAGE_MAP()
 
-CXTPCustomizeCommandsPage::CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet)
-    : CXTPCustomizeCategoryPage(kCommandsTemplate, sheet)
+CXTPCommandsPage::CXTPCommandsPage(CXTPCustomizeSheet* sheet)
+    : CXTPCategoryPage(kCommandsTemplate, sheet)
 {
 }
 
-void CXTPCustomizeCommandsPage::InsertAllCommandsCategory(LPCTSTR name)
+void CXTPCommandsPage::AddAllCommands(LPCTSTR name)
 {
     XTPCommandCategory all{name, {}, {}};
     std::set<UINT> seen;
@@ -226,7 +226,7 @@ void CXTPCustomizeCommandsPage::InsertAllCommandsCategory(LPCTSTR name)
     m_categories.push_back(std::move(all));
 }
 
-void CXTPCustomizeCommandsPage::InsertBuiltInMenus(UINT menuId, LPCTSTR name)
+void CXTPCommandsPage::AddBuiltInMenus(UINT menuId, LPCTSTR name)
 {
     XTPCommandCategory menus{name, {}, {}};
     for (const XTPCommandCategory& c : CategoriesFromMenu(menuId))
@@ -234,13 +234,13 @@ void CXTPCustomizeCommandsPage::InsertBuiltInMenus(UINT menuId, LPCTSTR name)
     m_categories.push_back(std::move(menus));
 }
 
-void CXTPCustomizeCommandsPage::InsertNewMenuCategory(LPCTSTR name)
+void CXTPCommandsPage::AddNewMenu(LPCTSTR name)
 {
     m_categories.push_back(XTPCommandCategory{name, {}, {}});
 }
 
-CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCustomizeSheet* sheet)
-    : CXTPCustomizeCategoryPage(kKeyboardTemplate, sheet)
+CXTPKeyboardPage::CXTPKeyboardPage(CXTPCustomizeSheet* sheet)
+    : CXTPCategoryPage(kKeyboardTemplate, sheet)
 {
 }
 
@@ -248,36 +248,36 @@ namespace {
 
 struct OptionBox {
     UINT id;
-    BOOL XTPCommandBarsOptions::*field;
+    BOOL CommandBarOptions::*field;
 };
 constexpr OptionBox kOptionBoxes[] = {
-    {CXTPCustomizeOptionsPage::kFullMenus, &XTPCommandBarsOptions::bAlwaysShowFullMenus},
-    {CXTPCustomizeOptionsPage::kFullAfterDelay, &XTPCommandBarsOptions::bShowFullAfterDelay},
-    {CXTPCustomizeOptionsPage::kScreenTips, &XTPCommandBarsOptions::bToolBarScreenTips},
-    {CXTPCustomizeOptionsPage::kLargeIcons, &XTPCommandBarsOptions::bLargeIcons},
+    {CXTPOptionsPage::kFullMenus, &CommandBarOptions::alwaysFullMenus},
+    {CXTPOptionsPage::kFullAfterDelay, &CommandBarOptions::fullMenusAfterDelay},
+    {CXTPOptionsPage::kScreenTips, &CommandBarOptions::screenTips},
+    {CXTPOptionsPage::kLargeIcons, &CommandBarOptions::largeIcons},
 };
 
 } // namespace
 
-CXTPCustomizeOptionsPage::CXTPCustomizeOptionsPage(CXTPCustomizeSheet* sheet)
+CXTPOptionsPage::CXTPOptionsPage(CXTPCustomizeSheet* sheet)
     : CPropertyPage((registerTemplates(), kOptionsTemplate)), m_pSheet(sheet)
 {
 }
 
-BOOL CXTPCustomizeOptionsPage::OnInitDialog()
+BOOL CXTPOptionsPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     if (CXTPCommandBars* bars = m_pSheet->GetCommandBars())
         for (const OptionBox& box : kOptionBoxes)
-            CheckDlgButton(box.id, bars->GetCommandBarsOptions().*box.field ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(box.id, bars->GetOptions().*box.field ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
 }
 
-BOOL CXTPCustomizeOptionsPage::OnApply()
+BOOL CXTPOptionsPage::OnApply()
 {
     if (CXTPCommandBars* bars = m_pSheet->GetCommandBars()) {
         for (const OptionBox& box : kOptionBoxes)
-            bars->GetCommandBarsOptions().*box.field = IsDlgButtonChecked(box.id) == BST_CHECKED;
+            bars->GetOptions().*box.field = IsDlgButtonChecked(box.id) == BST_CHECKED;
         bars->RedrawCommandBars();
     }
     return CPropertyPage::OnApply();

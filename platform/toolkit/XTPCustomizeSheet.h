@@ -19,10 +19,10 @@ struct XTPCommandCategory {
 // One category per drop-down of the menu resource, commands in menu order, each once.
 std::vector<XTPCommandCategory> CategoriesFromMenu(UINT menuId);
 
-class CXTPCustomizeToolbarsPage : public CPropertyPage {
+class CXTPBarsPage : public CPropertyPage {
 public:
     static constexpr UINT kList = 1100, kVisible = 1101, kReset = 1102;
-    explicit CXTPCustomizeToolbarsPage(CXTPCustomizeSheet* sheet);
+    explicit CXTPBarsPage(CXTPCustomizeSheet* sheet);
     BOOL OnInitDialog() override;
     void OnSelChange();
     void OnVisible();
@@ -35,10 +35,10 @@ private:
 };
 
 // A page with a list of categories and a list of the commands of the chosen one.
-class CXTPCustomizeCategoryPage : public CPropertyPage {
+class CXTPCategoryPage : public CPropertyPage {
 public:
     static constexpr UINT kCategories = 1200, kCommands = 1201;
-    CXTPCustomizeCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet);
+    CXTPCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet);
     void AddCategories(UINT menuId);
     const std::vector<XTPCommandCategory>& GetCategories() const { return m_categories; }
     BOOL OnInitDialog() override;
@@ -52,23 +52,23 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CXTPCustomizeCommandsPage : public CXTPCustomizeCategoryPage {
+class CXTPCommandsPage : public CXTPCategoryPage {
 public:
-    explicit CXTPCustomizeCommandsPage(CXTPCustomizeSheet* sheet);
-    void InsertAllCommandsCategory(LPCTSTR name = "All Commands");
-    void InsertBuiltInMenus(UINT menuId, LPCTSTR name = "Built-in Menus");
-    void InsertNewMenuCategory(LPCTSTR name = "New Menu");
+    explicit CXTPCommandsPage(CXTPCustomizeSheet* sheet);
+    void AddAllCommands(LPCTSTR name = "All Commands");
+    void AddBuiltInMenus(UINT menuId, LPCTSTR name = "Built-in Menus");
+    void AddNewMenu(LPCTSTR name = "New Menu");
 };
 
-class CXTPCustomizeKeyboardPage : public CXTPCustomizeCategoryPage {
+class CXTPKeyboardPage : public CXTPCategoryPage {
 public:
-    explicit CXTPCustomizeKeyboardPage(CXTPCustomizeSheet* sheet);
+    explicit CXTPKeyboardPage(CXTPCustomizeSheet* sheet);
 };
 
-class CXTPCustomizeOptionsPage : public CPropertyPage {
+class CXTPOptionsPage : public CPropertyPage {
 public:
     static constexpr UINT kFullMenus = 1400, kFullAfterDelay = 1401, kScreenTips = 1402, kLargeIcons = 1403;
-    explicit CXTPCustomizeOptionsPage(CXTPCustomizeSheet* sheet);
+    explicit CXTPOptionsPage(CXTPCustomizeSheet* sheet);
     BOOL OnInitDialog() override;
     BOOL OnApply() override;
 
@@ -80,11 +80,11 @@ class CXTPCustomizeSheet : public CPropertySheet {
 public:
     explicit CXTPCustomizeSheet(CXTPCommandBars* commandBars);
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
-    CXTPCustomizeCommandsPage* GetCommandsPage() { return &m_commands; }
-    CXTPCustomizeToolbarsPage* GetToolbarsPage() { return &m_toolbars; }
+    CXTPCommandsPage* GetCommandsPage() { return &m_commands; }
+    CXTPBarsPage* GetBarsPage() { return &m_toolbars; }
 
 private:
     CXTPCommandBars* m_pCommandBars;
-    CXTPCustomizeToolbarsPage m_toolbars;
-    CXTPCustomizeCommandsPage m_commands;
+    CXTPBarsPage m_toolbars;
+    CXTPCommandsPage m_commands;
 };

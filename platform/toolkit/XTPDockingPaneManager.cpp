@@ -1,6 +1,6 @@
 #include "platform/toolkit/XTPDockingPaneManager.h"
 
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPMDIFrameWnd.h"
 #include "platform/toolkit/XTPMessages.h"
 #include "platform/toolkit/XTPStateRecords.h"
@@ -53,7 +53,7 @@ void CXTPDockingPane::Close() { m_pManager->ClosePane(this); }
 
 void CXTPDockingPane::Select() { m_pManager->ShowPane(this); }
 
-BOOL CXTPDockingPaneLayout::Load(LPCTSTR name)
+BOOL CXTPPaneLayout::Load(LPCTSTR name)
 {
     CWinApp* app = AfxGetApp();
     BYTE* data = nullptr;
@@ -69,20 +69,20 @@ BOOL CXTPDockingPaneLayout::Load(LPCTSTR name)
     return TRUE;
 }
 
-void CXTPDockingPaneLayout::Save(LPCTSTR name) const
+void CXTPPaneLayout::Save(LPCTSTR name) const
 {
     CWinApp* app = AfxGetApp();
     if (app && name && IsValid())
         app->WriteProfileBinary(kLayoutSection, name, const_cast<BYTE*>(m_record.data()), static_cast<UINT>(m_record.size()));
 }
 
-BOOL CXTPDockingPaneLayout::IsValid() const
+BOOL CXTPPaneLayout::IsValid() const
 {
     std::vector<XTPPaneGroupEntry> groups;
     return DecodePaneLayout(m_record.data(), m_record.size(), groups);
 }
 
-CXTPDockingPaneManager::CXTPDockingPaneManager() : m_pImages(std::make_unique<CXTPImageManager>()) {}
+CXTPDockingPaneManager::CXTPDockingPaneManager() : m_pImages(std::make_unique<CXTPIconStore>()) {}
 
 CXTPDockingPaneManager::~CXTPDockingPaneManager()
 {
@@ -117,7 +117,7 @@ CXTPPaneGroup* CXTPDockingPaneManager::NewGroup(int side, int size)
     return group;
 }
 
-CXTPDockingPane* CXTPDockingPaneManager::CreatePane(UINT id, const CRect& rect, XTPDockingPaneDirection direction,
+CXTPDockingPane* CXTPDockingPaneManager::CreatePane(UINT id, const CRect& rect, PaneDockDirection direction,
                                                     CXTPDockingPane* neighbour)
 {
     if (FindPane(id))
@@ -130,12 +130,12 @@ CXTPDockingPane* CXTPDockingPaneManager::CreatePane(UINT id, const CRect& rect, 
     group->Panes().push_back(pane);
     group->SetSelected(pane);
     if (neighbour)
-        AttachPane(pane, neighbour);
+        AttachAsTab(pane, neighbour);
     RecalcLayout();
     return pane;
 }
 
-void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* neighbour)
+void CXTPDockingPaneManager::AttachAsTab(CXTPDockingPane* pane, CXTPDockingPane* neighbour)
 {
     if (!pane || !neighbour || pane == neighbour || !neighbour->m_pGroup)
         return;
@@ -149,12 +149,12 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* 
     RecalcLayout();
 }
 
-void CXTPDockingPaneManager::DockPane(CXTPDockingPane* pane, XTPDockingPaneDirection direction, CXTPDockingPane* neighbour)
+void CXTPDockingPaneManager::DockToEdge(CXTPDockingPane* pane, PaneDockDirection direction, CXTPDockingPane* neighbour)
 {
     if (!pane)
         return;
     if (neighbour) {
-        AttachPane(pane, neighbour);
+        AttachAsTab(pane, neighbour);
         if (pane->m_pGroup->GetFloatingFrame() == nullptr)
             pane->m_pGroup->SetSide(direction);
         RecalcLayout();
@@ -171,12 +171,12 @@ void CXTPDockingPaneManager::DockPane(CXTPDockingPane* pane, XTPDockingPaneDirec
     RecalcLayout();
 }
 
-void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, const CRect& screenRect)
+void CXTPDockingPaneManager::FloatInFrame(CXTPDockingPane* pane, const CRect& screenRect)
 {
     if (!pane || !m_pSite)
         return;
     if (!pane->m_pGroup || pane->m_pGroup->Panes().size() > 1)
-        DockPane(pane, PaneDockRight);
+        DockToEdge(pane, PaneDockRight);
     FloatGroup(pane->m_pGroup, screenRect);
 }
 
@@ -186,7 +186,7 @@ void CXTPDockingPaneManager::FloatGroup(CXTPPaneGroup* group, const CRect& scree
         group->m_nLastSide = group->GetSide();
     group->m_rcFloating = screenRect;
     if (!group->GetFloatingFrame()) {
-        auto* mini = new CXTPMiniFrameWnd(group);
+        auto* mini = new CXTPFloatingFrame(group);
         if (!mini->CreateMini(m_pSite, screenRect)) {
             delete mini;
             return;
@@ -195,7 +195,7 @@ void CXTPDockingPaneManager::FloatGroup(CXTPPaneGroup* group, const CRect& scree
         group->SetParent(mini);
     }
     group->SetSide(kFloatingSide);
-    CXTPMiniFrameWnd* mini = group->GetFloatingFrame();
+    CXTPFloatingFrame* mini = group->GetFloatingFrame();
     mini->SetWindowPos(nullptr, screenRect.left, screenRect.top, screenRect.Width(), screenRect.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     CRect content = mini->GetContentRect();
@@ -275,7 +275,7 @@ void CXTPDockingPaneManager::RemoveEmptyGroups()
     }
 }
 
-CRect CXTPDockingPaneManager::RecalcFrameLayout(const CRect& client)
+CRect CXTPDockingPaneManager::LayoutInFrame(const CRect& client)
 {
     CRect rest = client;
     for (int side : {PaneDockLeft, PaneDockRight, PaneDockTop, PaneDockBottom}) {
@@ -319,7 +319,7 @@ CRect CXTPDockingPaneManager::RecalcFrameLayout(const CRect& client)
         }
     }
     for (CXTPPaneGroup* group : m_groups)
-        if (CXTPMiniFrameWnd* mini = group->GetFloatingFrame()) {
+        if (CXTPFloatingFrame* mini = group->GetFloatingFrame()) {
             mini->ShowWindow(group->HasOpenPanes() ? SW_SHOWNA : SW_HIDE);
             EnsureChild(group->GetSelected());
             group->Arrange();
@@ -395,13 +395,13 @@ BOOL CXTPDockingPaneManager::SetLayoutRecord(const std::vector<BYTE>& record)
     return TRUE;
 }
 
-void CXTPDockingPaneManager::GetLayout(CXTPDockingPaneLayout* layout) const
+void CXTPDockingPaneManager::ReadLayout(CXTPPaneLayout* layout) const
 {
     if (layout)
         layout->SetRecord(GetLayoutRecord());
 }
 
-BOOL CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout)
+BOOL CXTPDockingPaneManager::ApplyLayout(const CXTPPaneLayout* layout)
 {
     return layout && SetLayoutRecord(layout->GetRecord());
 }
@@ -413,7 +413,7 @@ void CXTPDockingPaneManager::OnGroupDropped(CXTPPaneGroup* group, CPoint screenP
     CRect area;
     m_pSite->GetClientRect(&area);
     m_pSite->ClientToScreen(&area);
-    XTPBarPosition side = DockSideAtPoint(area, screenPt, 40);
+    BarDockPosition side = DockSideAtPoint(area, screenPt, 40);
     constexpr int kSideOf[] = {PaneDockTop, PaneDockBottom, PaneDockLeft, PaneDockRight};
     if (side == BarFloating) {
         CRect r = group->m_rcFloating.IsRectEmpty() ? CRect(0, 0, 200, 300) : group->m_rcFloating;
@@ -428,7 +428,7 @@ void CXTPDockingPaneManager::DockGroup(CXTPPaneGroup* group, int side)
 {
     if (!m_pSite)
         return;
-    if (CXTPMiniFrameWnd* mini = group->GetFloatingFrame()) {
+    if (CXTPFloatingFrame* mini = group->GetFloatingFrame()) {
         group->SetFloatingFrame(nullptr);
         group->SetParent(m_pSite);
         mini->DestroyWindow();

@@ -3,7 +3,7 @@
 // again, and keep their arrangement as a layout in the profile.
 #pragma once
 
-#include "platform/toolkit/XTPMiniFrameWnd.h"
+#include "platform/toolkit/XTPFloatingFrame.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Wnd.h"
 
@@ -12,10 +12,10 @@
 
 class CFrameWnd;
 class CXTPDockingPaneManager;
-class CXTPImageManager;
+class CXTPIconStore;
 class CXTPPaneGroup;
 
-enum XTPDockingPaneDirection : int { PaneDockLeft = 0, PaneDockRight = 1, PaneDockTop = 2, PaneDockBottom = 3 };
+enum PaneDockDirection : int { PaneDockLeft = 0, PaneDockRight = 1, PaneDockTop = 2, PaneDockBottom = 3 };
 
 class CXTPDockingPane : public CObject {
     DECLARE_DYNAMIC(CXTPDockingPane)
@@ -28,7 +28,7 @@ public:
     CString GetTitle() const;
     CString GetShortTitle() const;
     void Attach(CWnd* wnd);
-    CWnd* GetChild() const { return m_pChild; }
+    CWnd* GetHostedWindow() const { return m_pChild; }
     BOOL IsClosed() const { return m_bClosed; }
     // Open and the selected tab of its group.
     BOOL IsSelected() const;
@@ -49,9 +49,9 @@ private:
 };
 
 // A saved arrangement of the panes.
-class CXTPDockingPaneLayout {
+class CXTPPaneLayout {
 public:
-    explicit CXTPDockingPaneLayout(CXTPDockingPaneManager* manager) : m_pManager(manager) {}
+    explicit CXTPPaneLayout(CXTPDockingPaneManager* manager) : m_pManager(manager) {}
     // Profile section "DockingPaneLayouts", entry `name`; FALSE when missing or unreadable.
     BOOL Load(LPCTSTR name);
     void Save(LPCTSTR name) const;
@@ -79,12 +79,12 @@ public:
 
     // A new open pane in a group of its own at the edge; `rect` gives its width (left, right)
     // or height (top, bottom).
-    CXTPDockingPane* CreatePane(UINT id, const CRect& rect, XTPDockingPaneDirection direction,
+    CXTPDockingPane* CreatePane(UINT id, const CRect& rect, PaneDockDirection direction,
                                 CXTPDockingPane* neighbour = nullptr);
     // Moves the pane into the neighbour's group, as a tab.
-    void AttachPane(CXTPDockingPane* pane, CXTPDockingPane* neighbour);
-    void DockPane(CXTPDockingPane* pane, XTPDockingPaneDirection direction, CXTPDockingPane* neighbour = nullptr);
-    void FloatPane(CXTPDockingPane* pane, const CRect& screenRect);
+    void AttachAsTab(CXTPDockingPane* pane, CXTPDockingPane* neighbour);
+    void DockToEdge(CXTPDockingPane* pane, PaneDockDirection direction, CXTPDockingPane* neighbour = nullptr);
+    void FloatInFrame(CXTPDockingPane* pane, const CRect& screenRect);
     CXTPDockingPane* FindPane(UINT id) const;
     void ShowPane(UINT id);
     void ShowPane(CXTPDockingPane* pane);
@@ -93,17 +93,17 @@ public:
     int GetPaneCount() const { return static_cast<int>(m_panes.size()); }
     CXTPDockingPane* GetPaneAt(int index) const;
     void SetIcons(UINT bitmapId, const UINT* ids, int count, COLORREF mask);
-    CXTPImageManager* GetImageManager() const { return m_pImages.get(); }
+    CXTPIconStore* GetIconStore() const { return m_pImages.get(); }
 
-    CXTPDockingPaneLayout* CreateLayout() { return new CXTPDockingPaneLayout(this); }
-    void GetLayout(CXTPDockingPaneLayout* layout) const;
+    CXTPPaneLayout* NewLayout() { return new CXTPPaneLayout(this); }
+    void ReadLayout(CXTPPaneLayout* layout) const;
     // A damaged or foreign layout is refused (FALSE) and the panes stay as they are.
-    BOOL SetLayout(const CXTPDockingPaneLayout* layout);
+    BOOL ApplyLayout(const CXTPPaneLayout* layout);
     std::vector<BYTE> GetLayoutRecord() const;
     BOOL SetLayoutRecord(const std::vector<BYTE>& record);
 
     // Places the docked groups inside the rectangle (site client coordinates) and returns the rest.
-    CRect RecalcFrameLayout(const CRect& client);
+    CRect LayoutInFrame(const CRect& client);
     void RecalcLayout();
     const std::vector<CXTPPaneGroup*>& GetGroups() const { return m_groups; }
     // Tells the site; the answer of the notification.
@@ -123,7 +123,7 @@ private:
     int m_nTheme = 0;
     std::vector<std::unique_ptr<CXTPDockingPane>> m_panes;
     std::vector<CXTPPaneGroup*> m_groups;
-    std::unique_ptr<CXTPImageManager> m_pImages;
+    std::unique_ptr<CXTPIconStore> m_pImages;
 };
 
 // A group of panes at one edge or floating: a caption with the selected pane's title and a
@@ -151,8 +151,8 @@ public:
     CXTPDockingPane* GetSelected() const { return m_pSelected; }
     void SetSelected(CXTPDockingPane* pane);
     BOOL HasOpenPanes() const { return !OpenPanes().empty(); }
-    CXTPMiniFrameWnd* GetFloatingFrame() const { return m_pMini; }
-    void SetFloatingFrame(CXTPMiniFrameWnd* mini) { m_pMini = mini; }
+    CXTPFloatingFrame* GetFloatingFrame() const { return m_pMini; }
+    void SetFloatingFrame(CXTPFloatingFrame* mini) { m_pMini = mini; }
     CRect m_rcFloating{0, 0, 0, 0};
 
     BOOL CreateGroup(CWnd* parent);
@@ -189,7 +189,7 @@ private:
     int m_nSize;
     std::vector<CXTPDockingPane*> m_panes;
     CXTPDockingPane* m_pSelected = nullptr;
-    CXTPMiniFrameWnd* m_pMini = nullptr;
+    CXTPFloatingFrame* m_pMini = nullptr;
     enum class Drag { None, Caption, Splitter } m_drag = Drag::None;
     CPoint m_dragStart{0, 0};
     int m_startSize = 0;

@@ -2,7 +2,7 @@
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/gdi/Dc.h"
-#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPTabClientWnd.h"
@@ -37,9 +37,9 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL notify)
     CRect rest;
     RepositionBars(0, 0xFFFF, 0, reposQuery, &rest);
     if (m_pCommandBars)
-        rest = m_pCommandBars->RecalcFrameLayout(rest);
+        rest = m_pCommandBars->LayoutInFrame(rest);
     if (m_pDockingPaneManager)
-        rest = m_pDockingPaneManager->RecalcFrameLayout(rest);
+        rest = m_pDockingPaneManager->LayoutInFrame(rest);
     if (m_hWndMDIClient)
         ::SetWindowPos(m_hWndMDIClient, nullptr, rest.left, rest.top, rest.Width(), rest.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
@@ -49,7 +49,7 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL notify)
 
 BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (m_pCommandBars && m_pCommandBars->PreTranslateFrameMessage(msg))
+    if (m_pCommandBars && m_pCommandBars->FilterFrameMessage(msg))
         return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }
@@ -66,9 +66,9 @@ LRESULT CXTPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
     if (m_pCommandBars)
-        m_pCommandBars->UpdateCommandBars();
+        m_pCommandBars->UpdateOnIdle();
     if (m_pTabClient)
-        m_pTabClient->UpdateContents();
+        m_pTabClient->SyncTabs();
     return result;
 }
 
@@ -76,7 +76,7 @@ BOOL CXTPMDIFrameWnd::OnEraseBkgnd(CDC* dc)
 {
     if (!m_pCommandBars)
         return CMDIFrameWnd::OnEraseBkgnd(dc);
-    for (XTPBarPosition side : {BarTop, BarBottom, BarLeft, BarRight}) {
+    for (BarDockPosition side : {BarTop, BarBottom, BarLeft, BarRight}) {
         CRect rows = m_pCommandBars->GetDockBar(side)->GetRect();
         dc->FillSolidRect(&rows, XTPPaintManager()->Colors().barFace);
     }

@@ -16,11 +16,11 @@ constexpr UINT WM_XTP_TABCLIENTMOUSE = 0x0484;
 // Docking panes: wParam the action, lParam the CXTPDockingPane*.
 constexpr UINT WM_XTP_DOCKINGPANENOTIFY = 0x89E6;
 constexpr WPARAM PaneActionShowWindow = 1, PaneActionClosing = 3;
-// Task panel: wParam the notification, lParam the CXTPTaskPanelItem*.
+// Task panel: wParam the notification, lParam the CXTPTaskItem*.
 constexpr UINT WM_XTP_TASKPANELNOTIFY = 0x8A18;
 constexpr WPARAM TaskPanelItemClick = 1;
 
-enum XTPControlType : int {
+enum CommandControlType : int {
     ControlTypeNone = 0,
     ControlTypeButton = 1,
     ControlTypePopup = 2,
@@ -32,9 +32,9 @@ enum XTPControlType : int {
 };
 
 // What a button shows.
-enum XTPButtonStyle : int { ButtonAutomatic = 0, ButtonCaption = 1, ButtonIcon = 2, ButtonIconAndCaption = 3 };
+enum CommandButtonStyle : int { ButtonAutomatic = 0, ButtonCaption = 1, ButtonIcon = 2, ButtonIconAndCaption = 3 };
 
-enum XTPBarPosition : int { BarTop = 0, BarBottom = 1, BarLeft = 2, BarRight = 3, BarFloating = 4, BarPopup = 5, BarNone = 6 };
+enum BarDockPosition : int { BarTop = 0, BarBottom = 1, BarLeft = 2, BarRight = 3, BarFloating = 4, BarPopup = 5, BarNone = 6 };
 
 struct CreateBarRequest {
     CXTPCommandBar* pCommandBar = nullptr; // filled by the handler (a torn-off request carries it)
@@ -49,5 +49,5 @@ struct CreateControlRequest {
     CXTPControl* pControl = nullptr; // filled by the handler
     BOOL bToolBar = FALSE;
     CXTPCommandBar* pCommandBar = nullptr;
-    XTPControlType controlType = ControlTypeButton;
+    CommandControlType controlType = ControlTypeButton;
 };

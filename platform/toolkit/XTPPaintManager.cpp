@@ -4,7 +4,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/toolkit/XTPCommandBar.h"
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPopupBar.h"
 
@@ -52,7 +52,7 @@ const XTPThemeColors& CXTPPaintManager::Colors() const { return kThemes[m_theme]
 
 const XTPThemeColors& CXTPPaintManager::ThemeColors(int theme) { return kThemes[std::clamp(theme, 0, kThemeCount - 1)]; }
 
-COLORREF CXTPPaintManager::GetXtremeColor(int index) const
+COLORREF CXTPPaintManager::GetThemeColor(int index) const
 {
     switch (index) {
     case COLOR_BTNTEXT: return Colors().text;
@@ -63,7 +63,7 @@ COLORREF CXTPPaintManager::GetXtremeColor(int index) const
     }
 }
 
-CFont* CXTPPaintManager::GetRegularFont() const
+CFont* CXTPPaintManager::GetFont() const
 {
     return CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
 }
@@ -145,7 +145,7 @@ void CXTPPaintManager::DrawCheckMark(CDC* dc, const CRect& rect) const
 
 void CXTPPaintManager::DrawCaption(CDC* dc, const CString& caption, CRect rect, UINT format, BOOL enabled) const
 {
-    CFont* old = dc->SelectObject(GetRegularFont());
+    CFont* old = dc->SelectObject(GetFont());
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(enabled ? Colors().text : Colors().disabledText);
     dc->DrawText(caption, &rect, format | DT_SINGLELINE | DT_VCENTER);
@@ -156,7 +156,7 @@ CSize CXTPPaintManager::MeasureCaption(CDC* dc, const CString& caption) const
 {
     CString plain = caption;
     plain.Remove('&');
-    CFont* old = dc->SelectObject(GetRegularFont());
+    CFont* old = dc->SelectObject(GetFont());
     CSize size = dc->GetTextExtent(plain);
     dc->SelectObject(old);
     return size;
@@ -164,12 +164,12 @@ CSize CXTPPaintManager::MeasureCaption(CDC* dc, const CString& caption) const
 
 namespace {
 
-BOOL showsIcon(XTPButtonStyle style, BOOL hasIcon)
+BOOL showsIcon(CommandButtonStyle style, BOOL hasIcon)
 {
     return hasIcon && (style == ButtonIcon || style == ButtonIconAndCaption || style == ButtonAutomatic);
 }
 
-BOOL showsCaption(XTPButtonStyle style, BOOL hasIcon)
+BOOL showsCaption(CommandButtonStyle style, BOOL hasIcon)
 {
     return style == ButtonCaption || style == ButtonIconAndCaption || (style != ButtonIcon && !hasIcon);
 }
@@ -184,7 +184,7 @@ BOOL CXTPPaintManager::IsMenuRow(const CXTPControl* control)
 
 void CXTPPaintManager::DrawButton(CDC* dc, CXTPControl* control) const
 {
-    CXTPImageManager* images = control->GetCommandBars() ? control->GetCommandBars()->GetImageManager() : nullptr;
+    CXTPIconStore* images = control->GetCommandBars() ? control->GetCommandBars()->GetIconStore() : nullptr;
     BOOL hasIcon = images && images->HasIcon(control->GetImageId());
     BOOL menuRow = IsMenuRow(control);
     CRect rect = control->GetRect();
@@ -212,7 +212,7 @@ void CXTPPaintManager::DrawButton(CDC* dc, CXTPControl* control) const
 
 CSize CXTPPaintManager::ButtonSize(CDC* dc, CXTPControl* control) const
 {
-    CXTPImageManager* images = control->GetCommandBars() ? control->GetCommandBars()->GetImageManager() : nullptr;
+    CXTPIconStore* images = control->GetCommandBars() ? control->GetCommandBars()->GetIconStore() : nullptr;
     BOOL hasIcon = images && images->HasIcon(control->GetImageId());
     if (IsMenuRow(control))
         return CSize(MeasureCaption(dc, control->GetCaption()).cx + 28 + 24, 22);

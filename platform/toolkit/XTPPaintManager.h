@@ -43,8 +43,8 @@ public:
     const XTPThemeColors& Colors() const;
     static const XTPThemeColors& ThemeColors(int theme);
     // A system colour index seen through the theme (button text, face, highlight).
-    COLORREF GetXtremeColor(int index) const;
-    CFont* GetRegularFont() const;
+    COLORREF GetThemeColor(int index) const;
+    CFont* GetFont() const;
 
     void FillCommandBar(CDC* dc, CXTPCommandBar* bar, const CRect& rect) const;
     void DrawGripper(CDC* dc, const CRect& rect, BOOL horizontal) const;

@@ -1,6 +1,6 @@
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/FrameWnd.h"
 
@@ -25,7 +25,7 @@ CXTPPaneGroup::~CXTPPaneGroup()
 {
     for (CXTPDockingPane* pane : m_panes)
         ReleaseChild(pane);
-    if (CXTPMiniFrameWnd* mini = m_pMini) {
+    if (CXTPFloatingFrame* mini = m_pMini) {
         m_pMini = nullptr;
         mini->DestroyWindow();
     }
@@ -35,7 +35,7 @@ CXTPPaneGroup::~CXTPPaneGroup()
 
 void CXTPPaneGroup::ReleaseChild(CXTPDockingPane* pane)
 {
-    CWnd* child = pane->GetChild();
+    CWnd* child = pane->GetHostedWindow();
     if (!m_hWnd || !child || !child->GetSafeHwnd() || child->GetParent() != this)
         return;
     child->ShowWindow(SW_HIDE);
@@ -146,7 +146,7 @@ void CXTPPaneGroup::Arrange()
         return;
     CRect content = GetContentRect();
     for (CXTPDockingPane* pane : m_panes) {
-        CWnd* child = pane->GetChild();
+        CWnd* child = pane->GetHostedWindow();
         if (!child || !child->GetSafeHwnd())
             continue;
         BOOL shown = pane == m_pSelected && !pane->IsClosed();
@@ -187,7 +187,7 @@ void CXTPPaneGroup::OnPaint()
     GetClientRect(&client);
     dc.FillSolidRect(&client, colors.barFace);
     CRect content = GetContentRect();
-    CFont* old = dc.SelectObject(paint->GetRegularFont());
+    CFont* old = dc.SelectObject(paint->GetFont());
     dc.SetBkMode(TRANSPARENT);
     if (m_nSide != 4) {
         CRect caption(content.left, content.top - kCaptionHeight, content.right, content.top);
@@ -210,7 +210,7 @@ void CXTPPaneGroup::OnPaint()
         dc.FillSolidRect(&tab, selected ? colors.popupFace : colors.barFace);
         dc.Draw3dRect(&tab, colors.barBorder, colors.barBorder);
         dc.SetTextColor(colors.text);
-        CXTPImageManager* icons = m_pManager->GetImageManager();
+        CXTPIconStore* icons = m_pManager->GetIconStore();
         UINT id = open[static_cast<size_t>(i)]->GetID();
         if (icons->HasIcon(id)) {
             icons->DrawIcon(&dc, id, CPoint(tab.left + 3, tab.top + (tab.Height() - 16) / 2));

@@ -44,7 +44,7 @@ BOOL CXTPPopupBar::HasHiddenCommands() const
 
 BOOL CXTPPopupBar::ShowsHiddenCommands() const
 {
-    return m_bExpanded || (m_pCommandBars && m_pCommandBars->GetCommandBarsOptions().bAlwaysShowFullMenus);
+    return m_bExpanded || (m_pCommandBars && m_pCommandBars->GetOptions().alwaysFullMenus);
 }
 
 CRect CXTPPopupBar::ExpandRect() const
@@ -185,7 +185,7 @@ void CXTPPopupBar::OnLButtonUp(UINT flags, CPoint point)
     CXTPCommandBar::OnLButtonUp(flags, point);
 }
 
-BOOL CXTPPopupBar::OnHookKeyDown(UINT vk)
+BOOL CXTPPopupBar::OnKeyboardKey(UINT vk)
 {
     CXTPControl* selected = GetControl(m_nSelected);
     switch (vk) {
@@ -221,14 +221,14 @@ void CXTPPopupBar::ActivateControl(int index, BOOL byKeyboard)
     CXTPCommandBar::ActivateControl(index, byKeyboard);
 }
 
-BOOL CXTPPopupToolBar::OnHookKeyDown(UINT vk)
+BOOL CXTPPopupToolBar::OnKeyboardKey(UINT vk)
 {
     switch (vk) {
     case VK_LEFT:
     case VK_UP: SetSelected(FindNextVisible(m_nSelected, -1)); return TRUE;
     case VK_RIGHT:
     case VK_DOWN: SetSelected(FindNextVisible(m_nSelected, 1)); return TRUE;
-    default: return CXTPPopupBar::OnHookKeyDown(vk);
+    default: return CXTPPopupBar::OnKeyboardKey(vk);
     }
 }
 

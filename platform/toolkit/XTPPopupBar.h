@@ -27,7 +27,7 @@ public:
     BOOL ShowsHiddenCommands() const override;
     void SetWidth(int width) { m_nWidth = width; }
     CSize CalcDockingLayout(int length, DWORD mode) override;
-    BOOL OnHookKeyDown(UINT vk) override;
+    BOOL OnKeyboardKey(UINT vk) override;
     void ActivateControl(int index, BOOL byKeyboard) override;
     void OnUpdateCmdUI() override;
 
@@ -59,5 +59,5 @@ public:
     static CXTPPopupToolBar* CreatePopupToolBar(CXTPCommandBars* commandBars);
     BOOL IsHorizontal() const override { return TRUE; }
     CSize CalcDockingLayout(int length, DWORD mode) override;
-    BOOL OnHookKeyDown(UINT vk) override;
+    BOOL OnKeyboardKey(UINT vk) override;
 };

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <vector>
 
-// One tool bar: where it docks (XTPBarPosition), whether it shows, row and offset along the
+// One tool bar: where it docks (BarDockPosition), whether it shows, row and offset along the
 // row, and its small frame's screen rectangle when floating. 28 bytes.
 struct XTPBarStateEntry {
     DWORD barId = 0;

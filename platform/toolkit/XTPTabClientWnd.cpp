@@ -18,7 +18,7 @@ BOOL CXTPTabClientWnd::Attach(CXTPMDIFrameWnd* frame, BOOL)
     m_pFrame = frame;
     frame->SetTabClient(this);
     SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    UpdateContents();
+    SyncTabs();
     return TRUE;
 }
 
@@ -32,7 +32,7 @@ void CXTPTabClientWnd::Detach()
     m_items.clear();
 }
 
-void CXTPTabClientWnd::SetTabPosition(XTPTabPosition position)
+void CXTPTabClientWnd::SetTabPosition(TabRowPosition position)
 {
     m_position = position == TabPositionBottom ? TabPositionBottom : TabPositionTop;
     Refresh();
@@ -43,7 +43,7 @@ void CXTPTabClientWnd::Refresh()
     if (!m_hWnd)
         return;
     SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    UpdateContents();
+    SyncTabs();
     OnNcPaint();
 }
 
@@ -53,7 +53,7 @@ void CXTPTabClientWnd::ShowWorkspace(BOOL show)
         ShowWindow(show ? SW_SHOWNA : SW_HIDE);
 }
 
-void CXTPTabClientWnd::UpdateContents()
+void CXTPTabClientWnd::SyncTabs()
 {
     if (!m_hWnd)
         return;
@@ -95,7 +95,7 @@ CRect CXTPTabClientWnd::GetItemRect(int index) const
     if (index < 0 || index >= GetItemCount())
         return CRect(0, 0, 0, 0);
     CClientDC screen(nullptr);
-    CFont* old = screen.SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = screen.SelectObject(XTPPaintManager()->GetFont());
     int x = 2;
     CRect rect(0, 0, 0, 0);
     for (int i = 0; i <= index; ++i) {
@@ -147,7 +147,7 @@ void CXTPTabClientWnd::DrawRow(CDC* dc)
     const XTPThemeColors& colors = XTPPaintManager()->Colors();
     CRect row = GetRowRect();
     dc->FillSolidRect(&row, colors.barFace);
-    CFont* old = dc->SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = dc->SelectObject(XTPPaintManager()->GetFont());
     dc->SetBkMode(TRANSPARENT);
     for (int i = 0; i < GetItemCount(); ++i) {
         CRect tab = GetItemRect(i);
@@ -196,7 +196,7 @@ void CXTPTabClientWnd::OnNcLButtonDown(UINT hitTest, CPoint point)
     }
     if (HWND frame = HitTest(point)) {
         SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
-        UpdateContents();
+        SyncTabs();
         return;
     }
     ForwardMouse(WM_LBUTTONDOWN, point);
@@ -219,7 +219,7 @@ LRESULT CXTPTabClientWnd::OnNcRButton(WPARAM, LPARAM point)
 LRESULT CXTPTabClientWnd::OnChildChange(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Default();
-    UpdateContents();
+    SyncTabs();
     (void)wParam;
     (void)lParam;
     return result;

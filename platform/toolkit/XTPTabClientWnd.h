@@ -9,7 +9,7 @@
 
 class CXTPMDIFrameWnd;
 
-enum XTPTabPosition : int { TabPositionTop = 0, TabPositionLeft = 1, TabPositionBottom = 2, TabPositionRight = 3 };
+enum TabRowPosition : int { TabPositionTop = 0, TabPositionLeft = 1, TabPositionBottom = 2, TabPositionRight = 3 };
 
 class CXTPTabClientWnd : public CWnd {
 public:
@@ -22,10 +22,10 @@ public:
     void Detach();
     // The frame's window is going away (the client with it).
     void OnFrameDestroyed() { m_pFrame = nullptr; }
-    XTPTabPosition GetTabPosition() const { return m_position; }
-    void SetTabPosition(XTPTabPosition position);
+    TabRowPosition GetTabPosition() const { return m_position; }
+    void SetTabPosition(TabRowPosition position);
     // Takes the child frames and their titles again and redraws the row when they changed.
-    void UpdateContents();
+    void SyncTabs();
     void Refresh();
     // Print preview hides the client and its tabs.
     void ShowWorkspace(BOOL show);
@@ -58,7 +58,7 @@ private:
     void ForwardMouse(UINT message, CPoint screenPt);
 
     CXTPMDIFrameWnd* m_pFrame = nullptr;
-    XTPTabPosition m_position = TabPositionTop;
+    TabRowPosition m_position = TabPositionTop;
     std::vector<Item> m_items;
     HWND m_hActive = nullptr;
     CRect m_rowRect{0, 0, 0, 0}; // window coordinates, set as the client area is computed

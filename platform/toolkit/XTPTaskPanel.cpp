@@ -27,48 +27,48 @@ const TaskPanelColors& colorsOf(int theme) { return kTaskThemes[std::clamp(theme
 
 } // namespace
 
-void CXTPTaskPanelItem::SetCaption(LPCTSTR caption)
+void CXTPTaskItem::SetCaption(LPCTSTR caption)
 {
     m_strCaption = caption;
     if (m_pPanel && m_pPanel->GetSafeHwnd())
-        m_pPanel->Reposition();
+        m_pPanel->RecalcLayout();
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::Add(std::unique_ptr<CXTPTaskPanelItem> item)
+CXTPTaskItem* CXTPTaskGroup::Add(std::unique_ptr<CXTPTaskItem> item)
 {
     m_items.push_back(std::move(item));
     if (m_pPanel && m_pPanel->GetSafeHwnd())
-        m_pPanel->Reposition();
+        m_pPanel->RecalcLayout();
     return m_items.back().get();
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::AddLinkItem(UINT id, int iconIndex)
+CXTPTaskItem* CXTPTaskGroup::AddLink(UINT id, int iconIndex)
 {
-    auto item = std::make_unique<CXTPTaskPanelItem>(m_pPanel, TaskItemLink, id);
+    auto item = std::make_unique<CXTPTaskItem>(m_pPanel, TaskItemLink, id);
     item->SetIconIndex(iconIndex);
     return Add(std::move(item));
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::AddTextItem(LPCTSTR text)
+CXTPTaskItem* CXTPTaskGroup::AddText(LPCTSTR text)
 {
-    auto item = std::make_unique<CXTPTaskPanelItem>(m_pPanel, TaskItemText, 0);
+    auto item = std::make_unique<CXTPTaskItem>(m_pPanel, TaskItemText, 0);
     item->SetCaption(text);
     return Add(std::move(item));
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::AddControlItem(HWND control)
+CXTPTaskItem* CXTPTaskGroup::AddControlItem(HWND control)
 {
-    auto item = std::make_unique<CXTPTaskPanelItem>(m_pPanel, TaskItemControl, 0);
+    auto item = std::make_unique<CXTPTaskItem>(m_pPanel, TaskItemControl, 0);
     item->SetControlHandle(control);
     return Add(std::move(item));
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::GetAt(int index) const
+CXTPTaskItem* CXTPTaskGroup::GetAt(int index) const
 {
     return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].get() : nullptr;
 }
 
-CXTPTaskPanelItem* CXTPTaskPanelGroup::FindItem(UINT id) const
+CXTPTaskItem* CXTPTaskGroup::FindItem(UINT id) const
 {
     for (const auto& item : m_items)
         if (item->GetID() == id)
@@ -76,7 +76,7 @@ CXTPTaskPanelItem* CXTPTaskPanelGroup::FindItem(UINT id) const
     return nullptr;
 }
 
-void CXTPTaskPanelGroup::RemoveItem(CXTPTaskPanelItem* item)
+void CXTPTaskGroup::RemoveItem(CXTPTaskItem* item)
 {
     auto it = std::find_if(m_items.begin(), m_items.end(), [item](const auto& p) { return p.get() == item; });
     if (it == m_items.end())
@@ -85,14 +85,14 @@ void CXTPTaskPanelGroup::RemoveItem(CXTPTaskPanelItem* item)
         m_pPanel->OnItemRemoved(item);
     m_items.erase(it);
     if (m_pPanel && m_pPanel->GetSafeHwnd())
-        m_pPanel->Reposition();
+        m_pPanel->RecalcLayout();
 }
 
-void CXTPTaskPanelGroup::SetExpanded(BOOL expanded)
+void CXTPTaskGroup::SetExpanded(BOOL expanded)
 {
     m_bExpanded = expanded;
     if (m_pPanel && m_pPanel->GetSafeHwnd())
-        m_pPanel->Reposition();
+        m_pPanel->RecalcLayout();
 }
 
 BOOL CXTPTaskPanel::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -101,20 +101,20 @@ BOOL CXTPTaskPanel::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
     return CWnd::Create(cls, nullptr, style, rect, parent, id);
 }
 
-CXTPTaskPanelGroup* CXTPTaskPanel::AddGroup(UINT id, int iconIndex)
+CXTPTaskGroup* CXTPTaskPanel::AddGroup(UINT id, int iconIndex)
 {
-    m_groups.push_back(std::make_unique<CXTPTaskPanelGroup>(this, id));
+    m_groups.push_back(std::make_unique<CXTPTaskGroup>(this, id));
     m_groups.back()->SetIconIndex(iconIndex);
-    Reposition();
+    RecalcLayout();
     return m_groups.back().get();
 }
 
-CXTPTaskPanelGroup* CXTPTaskPanel::GetAt(int index) const
+CXTPTaskGroup* CXTPTaskPanel::GetAt(int index) const
 {
     return index >= 0 && index < GetGroupCount() ? m_groups[static_cast<size_t>(index)].get() : nullptr;
 }
 
-CXTPTaskPanelGroup* CXTPTaskPanel::FindGroup(UINT id) const
+CXTPTaskGroup* CXTPTaskPanel::FindGroup(UINT id) const
 {
     for (const auto& group : m_groups)
         if (group->GetID() == id)
@@ -122,7 +122,7 @@ CXTPTaskPanelGroup* CXTPTaskPanel::FindGroup(UINT id) const
     return nullptr;
 }
 
-void CXTPTaskPanel::OnItemRemoved(const CXTPTaskPanelItem* item)
+void CXTPTaskPanel::OnItemRemoved(const CXTPTaskItem* item)
 {
     if (m_pHot == item)
         m_pHot = nullptr;
@@ -132,7 +132,7 @@ void CXTPTaskPanel::SetImageList(CImageList* images, CSize size)
 {
     m_pImages = images;
     m_iconSize = size;
-    Reposition();
+    RecalcLayout();
 }
 
 void CXTPTaskPanel::SetTheme(int theme)
@@ -142,7 +142,7 @@ void CXTPTaskPanel::SetTheme(int theme)
         Invalidate(FALSE);
 }
 
-void CXTPTaskPanel::Reposition()
+void CXTPTaskPanel::RecalcLayout()
 {
     if (!m_hWnd)
         return;
@@ -156,7 +156,7 @@ void CXTPTaskPanel::Reposition()
         if (group->IsExpanded())
             y += kItemPadding;
         for (int i = 0; i < group->GetItemCount(); ++i) {
-            CXTPTaskPanelItem* item = group->GetAt(i);
+            CXTPTaskItem* item = group->GetAt(i);
             HWND control = item->GetControlHandle();
             int height = kLinkHeight;
             if (item->GetType() == TaskItemControl && control) {
@@ -176,7 +176,7 @@ void CXTPTaskPanel::Reposition()
     Invalidate(FALSE);
 }
 
-CXTPTaskPanelItem* CXTPTaskPanel::HitTestItem(CPoint point) const
+CXTPTaskItem* CXTPTaskPanel::HitTestItem(CPoint point) const
 {
     for (const auto& group : m_groups) {
         if (group->GetCaptionRect().PtInRect(point))
@@ -188,7 +188,7 @@ CXTPTaskPanelItem* CXTPTaskPanel::HitTestItem(CPoint point) const
     return nullptr;
 }
 
-void CXTPTaskPanel::DrawItem(CDC* dc, CXTPTaskPanelItem* item, COLORREF text) const
+void CXTPTaskPanel::DrawItem(CDC* dc, CXTPTaskItem* item, COLORREF text) const
 {
     CRect rect = item->GetItemRect();
     if (rect.IsRectEmpty() || item->GetType() == TaskItemControl)
@@ -213,7 +213,7 @@ void CXTPTaskPanel::OnPaint()
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, colors.back);
-    CFont* old = dc.SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = dc.SelectObject(XTPPaintManager()->GetFont());
     dc.SetBkMode(TRANSPARENT);
     for (const auto& group : m_groups) {
         CRect caption = group->GetCaptionRect();
@@ -235,11 +235,11 @@ void CXTPTaskPanel::OnPaint()
     dc.SelectObject(old);
 }
 
-void CXTPTaskPanel::OnSize(UINT, int, int) { Reposition(); }
+void CXTPTaskPanel::OnSize(UINT, int, int) { RecalcLayout(); }
 
 void CXTPTaskPanel::OnMouseMove(UINT, CPoint point)
 {
-    CXTPTaskPanelItem* hot = HitTestItem(point);
+    CXTPTaskItem* hot = HitTestItem(point);
     if (hot == m_pHot)
         return;
     m_pHot = hot;
@@ -248,11 +248,11 @@ void CXTPTaskPanel::OnMouseMove(UINT, CPoint point)
 
 void CXTPTaskPanel::OnLButtonUp(UINT, CPoint point)
 {
-    CXTPTaskPanelItem* item = HitTestItem(point);
+    CXTPTaskItem* item = HitTestItem(point);
     if (!item)
         return;
     if (item->GetType() == TaskItemGroup) {
-        auto* group = static_cast<CXTPTaskPanelGroup*>(item);
+        auto* group = static_cast<CXTPTaskGroup*>(item);
         group->SetExpanded(!group->IsExpanded());
         return;
     }

@@ -10,17 +10,17 @@
 class CImageList;
 class CXTPTaskPanel;
 
-enum XTPTaskPanelItemType : int { TaskItemGroup = 0, TaskItemLink = 1, TaskItemText = 2, TaskItemControl = 3 };
+enum TaskItemType : int { TaskItemGroup = 0, TaskItemLink = 1, TaskItemText = 2, TaskItemControl = 3 };
 
-class CXTPTaskPanelItem {
+class CXTPTaskItem {
 public:
-    CXTPTaskPanelItem(CXTPTaskPanel* panel, XTPTaskPanelItemType type, UINT id) : m_pPanel(panel), m_type(type), m_nId(id) {}
-    virtual ~CXTPTaskPanelItem() = default;
+    CXTPTaskItem(CXTPTaskPanel* panel, TaskItemType type, UINT id) : m_pPanel(panel), m_type(type), m_nId(id) {}
+    virtual ~CXTPTaskItem() = default;
 
     UINT GetID() const { return m_nId; }
     void SetID(UINT id) { m_nId = id; }
-    XTPTaskPanelItemType GetType() const { return m_type; }
-    void SetType(XTPTaskPanelItemType type) { m_type = type; }
+    TaskItemType GetType() const { return m_type; }
+    void SetType(TaskItemType type) { m_type = type; }
     CString GetCaption() const { return m_strCaption; }
     void SetCaption(LPCTSTR caption);
     int GetIconIndex() const { return m_nIcon; }
@@ -35,7 +35,7 @@ public:
 
 protected:
     CXTPTaskPanel* m_pPanel;
-    XTPTaskPanelItemType m_type;
+    TaskItemType m_type;
     UINT m_nId;
     CString m_strCaption;
     int m_nIcon = -1;
@@ -43,26 +43,26 @@ protected:
     HWND m_hwndControl = nullptr;
 };
 
-class CXTPTaskPanelGroup : public CXTPTaskPanelItem {
+class CXTPTaskGroup : public CXTPTaskItem {
 public:
-    CXTPTaskPanelGroup(CXTPTaskPanel* panel, UINT id) : CXTPTaskPanelItem(panel, TaskItemGroup, id) {}
+    CXTPTaskGroup(CXTPTaskPanel* panel, UINT id) : CXTPTaskItem(panel, TaskItemGroup, id) {}
 
-    CXTPTaskPanelItem* AddLinkItem(UINT id, int iconIndex = -1);
-    CXTPTaskPanelItem* AddTextItem(LPCTSTR text);
-    CXTPTaskPanelItem* AddControlItem(HWND control);
+    CXTPTaskItem* AddLink(UINT id, int iconIndex = -1);
+    CXTPTaskItem* AddText(LPCTSTR text);
+    CXTPTaskItem* AddControlItem(HWND control);
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
-    CXTPTaskPanelItem* GetAt(int index) const;
-    CXTPTaskPanelItem* FindItem(UINT id) const;
-    void RemoveItem(CXTPTaskPanelItem* item);
+    CXTPTaskItem* GetAt(int index) const;
+    CXTPTaskItem* FindItem(UINT id) const;
+    void RemoveItem(CXTPTaskItem* item);
     BOOL IsExpanded() const { return m_bExpanded; }
     void SetExpanded(BOOL expanded);
     // The caption band of the group.
     CRect GetCaptionRect() const { return m_rect; }
 
 private:
-    CXTPTaskPanelItem* Add(std::unique_ptr<CXTPTaskPanelItem> item);
+    CXTPTaskItem* Add(std::unique_ptr<CXTPTaskItem> item);
 
-    std::vector<std::unique_ptr<CXTPTaskPanelItem>> m_items;
+    std::vector<std::unique_ptr<CXTPTaskItem>> m_items;
     BOOL m_bExpanded = TRUE;
 };
 
@@ -74,20 +74,20 @@ public:
     ~CXTPTaskPanel() override = default;
 
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    CXTPTaskPanelGroup* AddGroup(UINT id, int iconIndex = -1);
+    CXTPTaskGroup* AddGroup(UINT id, int iconIndex = -1);
     int GetGroupCount() const { return static_cast<int>(m_groups.size()); }
-    CXTPTaskPanelGroup* GetAt(int index) const;
-    CXTPTaskPanelGroup* FindGroup(UINT id) const;
+    CXTPTaskGroup* GetAt(int index) const;
+    CXTPTaskGroup* FindGroup(UINT id) const;
     // Not owned; icons of the items are drawn from it.
     void SetImageList(CImageList* images, CSize size = CSize(16, 16));
     // 0 flat, 1 system look, 2 blue.
     void SetTheme(int theme);
     int GetCurrentTheme() const { return m_nTheme; }
     // Lays the groups and items out again after a change.
-    void Reposition();
-    CXTPTaskPanelItem* HitTestItem(CPoint point) const;
-    CXTPTaskPanelItem* GetHotItem() const { return m_pHot; }
-    void OnItemRemoved(const CXTPTaskPanelItem* item);
+    void RecalcLayout();
+    CXTPTaskItem* HitTestItem(CPoint point) const;
+    CXTPTaskItem* GetHotItem() const { return m_pHot; }
+    void OnItemRemoved(const CXTPTaskItem* item);
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -96,13 +96,13 @@ public:
     void OnLButtonUp(UINT flags, CPoint point);
 
 private:
-    void DrawItem(CDC* dc, CXTPTaskPanelItem* item, COLORREF text) const;
+    void DrawItem(CDC* dc, CXTPTaskItem* item, COLORREF text) const;
 
-    std::vector<std::unique_ptr<CXTPTaskPanelGroup>> m_groups;
+    std::vector<std::unique_ptr<CXTPTaskGroup>> m_groups;
     CImageList* m_pImages = nullptr;
     CSize m_iconSize{16, 16};
     int m_nTheme = 0;
-    CXTPTaskPanelItem* m_pHot = nullptr;
+    CXTPTaskItem* m_pHot = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

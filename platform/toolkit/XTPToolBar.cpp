@@ -1,7 +1,7 @@
 #include "platform/toolkit/XTPToolBar.h"
 
 #include "platform/toolkit/XTPCommandBars.h"
-#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
@@ -58,7 +58,7 @@ void CXTPToolBar::OnLButtonUp(UINT flags, CPoint point)
     DropAt(point);
 }
 
-XTPBarPosition CXTPToolBar::SideAt(CPoint screenPt) const
+BarDockPosition CXTPToolBar::SideAt(CPoint screenPt) const
 {
     CFrameWnd* site = m_pCommandBars ? m_pCommandBars->GetSite() : nullptr;
     if (!site)
@@ -66,33 +66,33 @@ XTPBarPosition CXTPToolBar::SideAt(CPoint screenPt) const
     CRect area;
     site->GetClientRect(&area);
     site->ClientToScreen(&area);
-    XTPBarPosition side = DockSideAtPoint(area, screenPt);
+    BarDockPosition side = DockSideAtPoint(area, screenPt);
     return CanDockTo(side) ? side : BarFloating;
 }
 
 BOOL CXTPToolBar::DropAt(CPoint screenPt)
 {
-    XTPBarPosition side = SideAt(screenPt);
+    BarDockPosition side = SideAt(screenPt);
     if (side == BarNone)
         return FALSE;
     CFrameWnd* site = m_pCommandBars->GetSite();
     if (side == BarFloating) {
-        m_pCommandBars->FloatCommandBar(this, screenPt);
+        m_pCommandBars->FloatToolBar(this, screenPt);
         return FALSE;
     }
     CPoint client = screenPt;
     site->ScreenToClient(&client);
-    CXTPDockBar* dock = m_pCommandBars->GetDockBar(side);
+    CXTPDockRows* dock = m_pCommandBars->GetDockBar(side);
     BOOL horizontal = dock->IsHorizontal();
     int row = dock->RowAt(horizontal ? client.y : client.x);
     CRect edge = dock->GetRect();
-    m_pCommandBars->DockCommandBar(this, side, row, horizontal ? client.x - edge.left : client.y - edge.top);
+    m_pCommandBars->DockToolBar(this, side, row, horizontal ? client.x - edge.left : client.y - edge.top);
     return TRUE;
 }
 
 BOOL CXTPToolBar::OnFloatingDropped(CPoint screenPt)
 {
-    XTPBarPosition side = SideAt(screenPt);
+    BarDockPosition side = SideAt(screenPt);
     return side != BarFloating && side != BarNone && DropAt(screenPt);
 }
 
@@ -102,9 +102,9 @@ void CXTPToolBar::ReplaceWith(UINT otherId, BOOL show)
     if (!other || other == this)
         return;
     if (m_barPosition == BarFloating)
-        m_pCommandBars->FloatCommandBar(other, m_rcFloating.TopLeft());
+        m_pCommandBars->FloatToolBar(other, m_rcFloating.TopLeft());
     else
-        m_pCommandBars->DockCommandBar(other, m_barPosition, m_nRow, m_nOffset);
+        m_pCommandBars->DockToolBar(other, m_barPosition, m_nRow, m_nOffset);
     SetVisible(FALSE);
     other->SetVisible(show);
 }
@@ -112,7 +112,7 @@ void CXTPToolBar::ReplaceWith(UINT otherId, BOOL show)
 void CXTPToolBar::OnFloatingDoubleClick()
 {
     if (m_pCommandBars)
-        m_pCommandBars->DockCommandBar(this, m_lastDockPosition, m_nLastRow, m_nLastOffset);
+        m_pCommandBars->DockToolBar(this, m_lastDockPosition, m_nLastRow, m_nLastOffset);
 }
 
 void CXTPToolBar::OnLButtonDblClk(UINT flags, CPoint point)
@@ -124,7 +124,7 @@ void CXTPToolBar::OnLButtonDblClk(UINT flags, CPoint point)
     }
     CRect window;
     GetWindowRect(&window);
-    m_pCommandBars->FloatCommandBar(this, window.TopLeft());
+    m_pCommandBars->FloatToolBar(this, window.TopLeft());
 }
 
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
@@ -144,7 +144,7 @@ BOOL CXTPMenuBar::LoadMenuBar(UINT menuId)
     return TRUE;
 }
 
-BOOL CXTPMenuBar::OnHookKeyDown(UINT vk)
+BOOL CXTPMenuBar::OnKeyboardKey(UINT vk)
 {
     CXTPControl* selected = GetControl(m_nSelected);
     auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, selected);
@@ -164,6 +164,6 @@ BOOL CXTPMenuBar::OnHookKeyDown(UINT vk)
         if (popup)
             ActivateControl(m_nSelected, TRUE);
         return TRUE;
-    default: return CXTPToolBar::OnHookKeyDown(vk);
+    default: return CXTPToolBar::OnKeyboardKey(vk);
     }
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/toolkit/XTPCommandBar.h"
-#include "platform/toolkit/XTPMiniFrameWnd.h"
+#include "platform/toolkit/XTPFloatingFrame.h"
 
 class CXTPToolBar : public CXTPCommandBar, public CXTPFloatingContent {
     DECLARE_DYNCREATE(CXTPToolBar)
@@ -14,8 +14,8 @@ public:
     BOOL CreateToolBar(DWORD style, CWnd* parent, UINT id = 0);
     void SetVisible(BOOL visible) override;
     BOOL IsFloating() const { return m_barPosition == BarFloating; }
-    CXTPMiniFrameWnd* GetFloatingFrame() const { return m_pFloatingFrame; }
-    void SetFloatingFrame(CXTPMiniFrameWnd* frame) { m_pFloatingFrame = frame; }
+    CXTPFloatingFrame* GetFloatingFrame() const { return m_pFloatingFrame; }
+    void SetFloatingFrame(CXTPFloatingFrame* frame) { m_pFloatingFrame = frame; }
     // Hides this bar and shows the bar `otherId` in its place (same edge, row and offset).
     virtual void ReplaceWith(UINT otherId, BOOL show);
 
@@ -26,7 +26,7 @@ public:
     void OnFloatingFrameDestroyed() override { m_pFloatingFrame = nullptr; }
     void OnFloatingDoubleClick() override;
     // Where the bar was docked before it floated.
-    XTPBarPosition m_lastDockPosition = BarTop;
+    BarDockPosition m_lastDockPosition = BarTop;
     int m_nLastRow = 0x7FFF;
     int m_nLastOffset = 0;
     // Docks at the edge near a screen point, or floats there; TRUE when it docked.
@@ -40,11 +40,11 @@ public:
 protected:
     // Where a drop at the screen point docks (BarFloating away from the edges, BarNone
     // without a site).
-    XTPBarPosition SideAt(CPoint screenPt) const;
+    BarDockPosition SideAt(CPoint screenPt) const;
     int GripperSize() const override;
     void OnGripperDrag(CPoint point) override;
 
-    CXTPMiniFrameWnd* m_pFloatingFrame = nullptr;
+    CXTPFloatingFrame* m_pFloatingFrame = nullptr;
     BOOL m_bDragging = FALSE;
 
     DECLARE_MESSAGE_MAP()
@@ -56,7 +56,7 @@ public:
     // Builds the top-level drop-downs from the menu resource.
     BOOL LoadMenuBar(UINT menuId);
     UINT GetMenuId() const { return m_nMenuId; }
-    BOOL OnHookKeyDown(UINT vk) override;
+    BOOL OnKeyboardKey(UINT vk) override;
 
 protected:
     UINT m_nMenuId = 0;

@@ -64,7 +64,7 @@ void registerResources()
     RegisterMenuResource(kMenu, {{0, 0, "&File", {{0, ID_FILE_NEW, "&New", {}}, {0, ID_FILE_OPEN, "&Open...", {}},
                                                   {MF_SEPARATOR, 0, "", {}}, {0, ID_APP_EXIT, "E&xit", {}}}},
                                  {0, 0, "&Edit", {{0, ID_EDIT_CUT, "Cu&t", {}}, {0, ID_EDIT_COPY, "&Copy", {}}}},
-                                 {0, 0, "&View", {{0, 33964, "Office 2003", {}}}},
+                                 {0, 0, "&View", {{0, 33964, "&Blue Theme", {}}}},
                                  {0, 0, "&Format", {{0, 60580, "&Bold", {}}}},
                                  {0, 0, "&Window", {{0, ID_WINDOW_CASCADE, "&Cascade", {}}}},
                                  {0, 0, "&Help", {{0, ID_APP_ABOUT, "&About", {}}}}});
@@ -94,19 +94,19 @@ public:
         m_panes.SetTheme(5);
         CXTPDockingPane* tasks = m_panes.CreatePane(63994, CRect(0, 0, 220, 100), PaneDockRight);
         CXTPDockingPane* layers = m_panes.CreatePane(63993, CRect(0, 0, 220, 100), PaneDockRight);
-        m_panes.AttachPane(layers, tasks);
+        m_panes.AttachAsTab(layers, tasks);
         tasks->SetTitle("Tasks\nTasks");
         layers->SetTitle("Layers\nLayers");
         m_taskPanel.Create(WS_CHILD, CRect(0, 0, 0, 0), this, 1000000);
         m_taskPanel.SetTheme(2);
-        CXTPTaskPanelGroup* files = m_taskPanel.AddGroup(116);
+        CXTPTaskGroup* files = m_taskPanel.AddGroup(116);
         files->SetCaption("Files");
-        files->AddLinkItem(117)->SetCaption("New");
-        files->AddLinkItem(119)->SetCaption("Find");
-        CXTPTaskPanelGroup* components = m_taskPanel.AddGroup(120);
+        files->AddLink(117)->SetCaption("New");
+        files->AddLink(119)->SetCaption("Find");
+        CXTPTaskGroup* components = m_taskPanel.AddGroup(120);
         components->SetCaption("Components");
-        components->AddLinkItem(121)->SetCaption("Catalog Manager");
-        components->AddLinkItem(122)->SetCaption("Project Manager");
+        components->AddLink(121)->SetCaption("Catalog Manager");
+        components->AddLink(122)->SetCaption("Project Manager");
         m_layerList.Create(WS_CHILD | WS_VSCROLL | LBS_NOTIFY, CRect(0, 0, 0, 0), this, 1000010);
         for (const char* layer : {"Standard", "Background", "Notes"})
             m_layerList.AddString(layer);
@@ -124,7 +124,7 @@ public:
     {
         CRect frame;
         GetWindowRect(&frame);
-        GetCommandBars()->FloatCommandBar(GetCommandBars()->GetToolBar(kFormat), CPoint(frame.left + 300, frame.top + 260));
+        GetCommandBars()->FloatToolBar(GetCommandBars()->GetToolBar(kFormat), CPoint(frame.left + 300, frame.top + 260));
     }
 
     CStatusBar m_status;

@@ -2,7 +2,7 @@
 // the menu bar's drop-downs.
 #include "ToolkitFixture.h"
 
-#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPStateRecords.h"
 
@@ -15,7 +15,7 @@ class CommandBarsTest : public ToolkitTest {};
 TEST_F(CommandBarsTest, DockedBarsLeaveTheRestOfTheClientToTheMdiClient)
 {
     struct Case {
-        XTPBarPosition position;
+        BarDockPosition position;
         CRect client; // of the MDI client in a frame client of 800 x 600 with a status bar 20 high
     };
     // Two plain buttons of 23 x 22: a bar 26 high across, or 27 wide down.
@@ -48,7 +48,7 @@ TEST_F(CommandBarsTest, BarsBesideEachOtherShareARowAndBarsBelowAddOne)
     CRect rect;
     first->GetWindowRect(&rect);
     rect.OffsetRect(rect.Width(), 0);
-    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    bars->DockToolBar(second, &rect, first->GetDockBar());
     EXPECT_EQ(MdiClientRect().top, 26);
     CRect a, b;
     first->GetWindowRect(&a);
@@ -58,16 +58,16 @@ TEST_F(CommandBarsTest, BarsBesideEachOtherShareARowAndBarsBelowAddOne)
 
     first->GetWindowRect(&rect);
     rect.OffsetRect(0, rect.Height());
-    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    bars->DockToolBar(second, &rect, first->GetDockBar());
     EXPECT_EQ(MdiClientRect().top, 52);
 
     // Down the left edge, "below" keeps one column.
-    bars->DockCommandBar(first, BarLeft, 0, 0);
-    bars->DockCommandBar(second, BarLeft, 1, 0);
+    bars->DockToolBar(first, BarLeft, 0, 0);
+    bars->DockToolBar(second, BarLeft, 1, 0);
     EXPECT_EQ(MdiClientRect().left, 54);
     first->GetWindowRect(&rect);
     rect.OffsetRect(0, rect.Height());
-    bars->DockCommandBar(second, &rect, first->GetDockBar());
+    bars->DockToolBar(second, &rect, first->GetDockBar());
     EXPECT_EQ(MdiClientRect().left, 27);
     first->GetWindowRect(&a);
     second->GetWindowRect(&b);
@@ -246,14 +246,14 @@ TEST_F(CommandBarsTest, AFloatingBarGivesItsRowBackAndDocksAgainWhenDroppedOnAnE
     frame->RecalcLayout();
     ASSERT_EQ(MdiClientRect().top, 26);
 
-    bars->FloatCommandBar(bar, CPoint(300, 300));
+    bars->FloatToolBar(bar, CPoint(300, 300));
     ASSERT_TRUE(bar->IsFloating());
     ASSERT_NE(bar->GetFloatingFrame(), nullptr);
     EXPECT_EQ(bar->GetParent(), bar->GetFloatingFrame());
     EXPECT_EQ(MdiClientRect().top, 0);
 
     // Drag the small frame's title to the left edge of the frame.
-    CXTPMiniFrameWnd* mini = bar->GetFloatingFrame();
+    CXTPFloatingFrame* mini = bar->GetFloatingFrame();
     CPoint title(10, 5);
     mini->ClientToScreen(&title);
     UiTestHook::MouseDown(WM_LBUTTONDOWN, title, MK_LBUTTON);
@@ -300,8 +300,8 @@ TEST_F(CommandBarsTest, BarStateRoundTripsThroughTheProfile)
     MakeFrame();
     CXTPToolBar* a = bars->GetToolBar(kToolBarA);
     CXTPToolBar* b = bars->GetToolBar(kToolBarB);
-    bars->DockCommandBar(a, BarLeft, 0, 10);
-    bars->FloatCommandBar(b, CPoint(500, 400));
+    bars->DockToolBar(a, BarLeft, 0, 10);
+    bars->FloatToolBar(b, CPoint(500, 400));
     bars->SaveBarState("CommandBars\\Default\\");
     std::vector<BYTE> saved = ProfileBinary("CommandBars\\Default\\", "BarState");
     ASSERT_FALSE(saved.empty());
@@ -351,15 +351,15 @@ TEST_F(CommandBarsTest, AFloatingPlaceOffTheScreenComesBackOntoIt)
 TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
 {
     MakeFrame();
-    bars->GetCommandBarsOptions().bAlwaysShowFullMenus = TRUE;
-    bars->GetCommandBarsOptions().bLargeIcons = TRUE;
+    bars->GetOptions().alwaysFullMenus = TRUE;
+    bars->GetOptions().largeIcons = TRUE;
     bars->SaveOptions("CommandBars\\Default\\");
     MakeFrame();
-    EXPECT_FALSE(bars->GetCommandBarsOptions().bAlwaysShowFullMenus);
+    EXPECT_FALSE(bars->GetOptions().alwaysFullMenus);
     bars->LoadOptions("CommandBars\\Default\\");
-    EXPECT_TRUE(bars->GetCommandBarsOptions().bAlwaysShowFullMenus);
-    EXPECT_TRUE(bars->GetCommandBarsOptions().bLargeIcons);
-    EXPECT_TRUE(bars->GetCommandBarsOptions().bShowFullAfterDelay);
+    EXPECT_TRUE(bars->GetOptions().alwaysFullMenus);
+    EXPECT_TRUE(bars->GetOptions().largeIcons);
+    EXPECT_TRUE(bars->GetOptions().fullMenusAfterDelay);
 }
 
 TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
@@ -394,7 +394,7 @@ TEST_F(CommandBarsTest, ToolBarButtonsShowTheirCaptionAsTip)
     tip->GetText(text, a, info.uId);
     EXPECT_STREQ(text, "Count");
 
-    bars->GetCommandBarsOptions().bToolBarScreenTips = FALSE;
+    bars->GetOptions().screenTips = FALSE;
     a->OnRecalcLayout();
     EXPECT_EQ(a->GetToolTip()->GetSafeHwnd(), nullptr);
 }
@@ -443,7 +443,7 @@ TEST_F(CommandBarsTest, ControlsThatDoNotFitGoIntoTheExpandButtonsDropDown)
 {
     MakeFrame(false);
     CXTPToolBar* bar = bars->Add("T", BarTop);
-    bar->SetFlags(BarFlagShowExpandButton);
+    bar->SetBarFlags(BarFlagShowExpandButton);
     ASSERT_TRUE(bar->LoadToolBar(kToolBarA));
     frame->RecalcLayout();
     bar->OnRecalcLayout();
@@ -468,8 +468,8 @@ TEST_F(CommandBarsTest, ABarReplacedByAnotherGivesItItsPlace)
     MakeFrame();
     CXTPToolBar* a = bars->GetToolBar(kToolBarA);
     CXTPToolBar* b = bars->GetToolBar(kToolBarB);
-    bars->DockCommandBar(a, BarLeft, 0, 30);
-    bars->DockCommandBar(b, BarTop, 1, 0);
+    bars->DockToolBar(a, BarLeft, 0, 30);
+    bars->DockToolBar(b, BarTop, 1, 0);
     b->SetVisible(FALSE);
     a->ReplaceWith(kToolBarB, TRUE);
     EXPECT_FALSE(a->IsVisible());
@@ -483,7 +483,7 @@ TEST_F(CommandBarsTest, DoubleClicksFloatADockedBarAndDockAFloatingOneWhereItWas
     MakeFrame(false);
     CXTPToolBar* bar = bars->Add("T", BarTop);
     ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
-    bars->DockCommandBar(bar, BarRight, 0, 40);
+    bars->DockToolBar(bar, BarRight, 0, 40);
     CPoint grip(10, 4);
     bar->ClientToScreen(&grip);
     UiTestHook::MouseDown(WM_LBUTTONDBLCLK, grip, MK_LBUTTON);

@@ -81,7 +81,7 @@ TEST_F(ControlsTest, TheSiteSuppliesControlsAndChangesTypes)
     struct Case {
         UINT id;
         CRuntimeClass* kind;
-        XTPControlType type;
+        CommandControlType type;
     };
     const Case cases[] = {
         {kColorButton, RUNTIME_CLASS(CXTPControlPopupColor), ControlTypeSplitButtonPopup},
@@ -200,7 +200,7 @@ TEST_F(ControlsTest, AHostedWindowSitsInsideItsControlsBorders)
     EXPECT_EQ(window.top, control.top + (control.Height() - 16) / 2);
 
     // Docked down the side, the hosted window hides.
-    bars->DockCommandBar(bar, BarLeft, 0, 0);
+    bars->DockToolBar(bar, BarLeft, 0, 0);
     EXPECT_FALSE(slider.IsWindowVisible());
 }
 
@@ -243,6 +243,6 @@ TEST_F(ControlsTest, AnEditBoxTakesTypedTextAndEnterTellsTheSite)
     EXPECT_EQ(frame->notifies[0], std::make_pair(kSearch, XTPN_COMBOEXECUTE));
     EXPECT_STREQ(box->GetEditText(), "hello");
 
-    bars->DockCommandBar(bar, BarLeft, 0, 0);
+    bars->DockToolBar(bar, BarLeft, 0, 0);
     EXPECT_FALSE(edit->IsWindowVisible());
 }

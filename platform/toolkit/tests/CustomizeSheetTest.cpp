@@ -25,7 +25,7 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageHidesShowsAndResetsBars)
     MakeFrame();
     CXTPCustomizeSheet sheet(bars);
     ASSERT_TRUE(sheet.Create(frame));
-    CXTPCustomizeToolbarsPage* page = sheet.GetToolbarsPage();
+    CXTPBarsPage* page = sheet.GetBarsPage();
     ASSERT_EQ(page->m_list.GetCount(), 3);
     CString title;
     page->m_list.GetText(1, title);
@@ -33,9 +33,9 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageHidesShowsAndResetsBars)
 
     page->m_list.SetCurSel(1);
     page->OnSelChange();
-    EXPECT_EQ(page->IsDlgButtonChecked(CXTPCustomizeToolbarsPage::kVisible), BST_CHECKED);
+    EXPECT_EQ(page->IsDlgButtonChecked(CXTPBarsPage::kVisible), BST_CHECKED);
     int top = MdiClientRect().top;
-    page->CheckDlgButton(CXTPCustomizeToolbarsPage::kVisible, BST_UNCHECKED);
+    page->CheckDlgButton(CXTPBarsPage::kVisible, BST_UNCHECKED);
     page->OnVisible();
     EXPECT_FALSE(bars->GetToolBar(kToolBarA)->IsVisible());
     EXPECT_EQ(MdiClientRect().top, top - 26);
@@ -49,7 +49,7 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageHidesShowsAndResetsBars)
     // The menu bar cannot be hidden.
     page->m_list.SetCurSel(0);
     page->OnSelChange();
-    EXPECT_FALSE(page->GetDlgItem(CXTPCustomizeToolbarsPage::kVisible)->IsWindowEnabled());
+    EXPECT_FALSE(page->GetDlgItem(CXTPBarsPage::kVisible)->IsWindowEnabled());
     sheet.DestroyWindow();
 }
 
@@ -57,11 +57,11 @@ TEST_F(CustomizeSheetTest, TheCommandsPageListsTheCommandsOfTheChosenCategory)
 {
     MakeFrame();
     CXTPCustomizeSheet sheet(bars);
-    CXTPCustomizeCommandsPage* page = sheet.GetCommandsPage();
+    CXTPCommandsPage* page = sheet.GetCommandsPage();
     page->AddCategories(kMenu);
-    page->InsertAllCommandsCategory();
-    page->InsertBuiltInMenus(kMenu);
-    page->InsertNewMenuCategory();
+    page->AddAllCommands();
+    page->AddBuiltInMenus(kMenu);
+    page->AddNewMenu();
     ASSERT_EQ(page->GetCategories().size(), 5u);
     EXPECT_EQ(page->GetCategories()[2].commands.size(), 6u);
     ASSERT_TRUE(sheet.Create(frame));
@@ -84,14 +84,14 @@ TEST_F(CustomizeSheetTest, TheOptionsPageSetsTheOptionsOnOk)
 {
     MakeFrame();
     CXTPCustomizeSheet sheet(bars);
-    CXTPCustomizeOptionsPage options(&sheet);
+    CXTPOptionsPage options(&sheet);
     sheet.AddPage(&options);
     ASSERT_TRUE(sheet.Create(frame));
     sheet.SetActivePage(2);
-    EXPECT_EQ(options.IsDlgButtonChecked(CXTPCustomizeOptionsPage::kFullAfterDelay), BST_CHECKED);
-    options.CheckDlgButton(CXTPCustomizeOptionsPage::kFullMenus, BST_CHECKED);
+    EXPECT_EQ(options.IsDlgButtonChecked(CXTPOptionsPage::kFullAfterDelay), BST_CHECKED);
+    options.CheckDlgButton(CXTPOptionsPage::kFullMenus, BST_CHECKED);
     sheet.SendMessage(WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(bars->GetCommandBarsOptions().bAlwaysShowFullMenus);
+    EXPECT_TRUE(bars->GetOptions().alwaysFullMenus);
     if (sheet.GetSafeHwnd())
         sheet.DestroyWindow();
 }

@@ -34,8 +34,8 @@ protected:
         a = manager->CreatePane(kPaneA, CRect(0, 0, 200, 100), PaneDockRight);
         b = manager->CreatePane(kPaneB, CRect(0, 0, 200, 100), PaneDockRight);
         c = manager->CreatePane(kPaneC, CRect(0, 0, 200, 100), PaneDockRight);
-        manager->AttachPane(b, a);
-        manager->AttachPane(c, b);
+        manager->AttachAsTab(b, a);
+        manager->AttachAsTab(c, b);
         for (auto [pane, wnd] : {std::pair{a, &hostA}, std::pair{b, &hostB}, std::pair{c, &hostC}}) {
             wnd->Create(AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 0, 0), frame, 0);
             pane->Attach(wnd);
@@ -117,7 +117,7 @@ TEST_F(DockingPaneTest, ClosingAndShowingPanesNotifiesTheFrame)
 TEST_F(DockingPaneTest, PanesDockToEachEdge)
 {
     struct Case {
-        XTPDockingPaneDirection direction;
+        PaneDockDirection direction;
         CRect client;
     };
     const Case cases[] = {{PaneDockLeft, CRect(120, 0, 800, 600)},
@@ -126,7 +126,7 @@ TEST_F(DockingPaneTest, PanesDockToEachEdge)
                           {PaneDockBottom, CRect(0, 0, 800, 480)}};
     CXTPDockingPane* pane = manager->CreatePane(kPaneA, CRect(0, 0, 120, 120), PaneDockLeft);
     for (const Case& c : cases) {
-        manager->DockPane(pane, c.direction);
+        manager->DockToEdge(pane, c.direction);
         EXPECT_EQ(MdiClientRect(), c.client) << c.direction;
     }
 }
@@ -134,12 +134,12 @@ TEST_F(DockingPaneTest, PanesDockToEachEdge)
 TEST_F(DockingPaneTest, AFloatingPaneDocksAgainWhenItsTitleIsDroppedOnAnEdge)
 {
     MakePanes();
-    manager->FloatPane(a, CRect(300, 200, 500, 400));
+    manager->FloatInFrame(a, CRect(300, 200, 500, 400));
     CXTPPaneGroup* floating = a->GetGroup();
     ASSERT_NE(floating->GetFloatingFrame(), nullptr);
     EXPECT_NE(floating, b->GetGroup());
     EXPECT_TRUE(hostA.IsWindowVisible());
-    CXTPMiniFrameWnd* mini = floating->GetFloatingFrame();
+    CXTPFloatingFrame* mini = floating->GetFloatingFrame();
     CPoint title(20, 5);
     mini->ClientToScreen(&title);
     UiTestHook::MouseDown(WM_LBUTTONDOWN, title, MK_LBUTTON);
@@ -154,11 +154,11 @@ TEST_F(DockingPaneTest, AFloatingPaneDocksAgainWhenItsTitleIsDroppedOnAnEdge)
 TEST_F(DockingPaneTest, TheLayoutRoundTripsThroughTheProfileByteForByte)
 {
     MakePanes();
-    manager->DockPane(c, PaneDockLeft);
+    manager->DockToEdge(c, PaneDockLeft);
     manager->ClosePane(b);
-    manager->FloatPane(a, CRect(300, 200, 520, 420));
-    std::unique_ptr<CXTPDockingPaneLayout> layout(manager->CreateLayout());
-    manager->GetLayout(layout.get());
+    manager->FloatInFrame(a, CRect(300, 200, 520, 420));
+    std::unique_ptr<CXTPPaneLayout> layout(manager->NewLayout());
+    manager->ReadLayout(layout.get());
     layout->Save("Default");
     std::vector<BYTE> saved = ProfileBinary("DockingPaneLayouts", "Default");
     ASSERT_EQ(saved, layout->GetRecord());
@@ -167,9 +167,9 @@ TEST_F(DockingPaneTest, TheLayoutRoundTripsThroughTheProfileByteForByte)
     manager = std::make_unique<CXTPDockingPaneManager>();
     manager->InstallDockingPanes(frame);
     MakePanes();
-    std::unique_ptr<CXTPDockingPaneLayout> loaded(manager->CreateLayout());
+    std::unique_ptr<CXTPPaneLayout> loaded(manager->NewLayout());
     ASSERT_TRUE(loaded->Load("Default"));
-    ASSERT_TRUE(manager->SetLayout(loaded.get()));
+    ASSERT_TRUE(manager->ApplyLayout(loaded.get()));
     EXPECT_EQ(manager->GetLayoutRecord(), saved);
     EXPECT_TRUE(manager->FindPane(kPaneB)->IsClosed());
     EXPECT_NE(manager->FindPane(kPaneA)->GetGroup()->GetFloatingFrame(), nullptr);
@@ -188,9 +188,9 @@ TEST_F(DockingPaneTest, ADamagedOrForeignLayoutIsIgnored)
     for (const std::vector<BYTE>& record : records) {
         app->WriteProfileBinary("DockingPaneLayouts", "Default", const_cast<BYTE*>(record.data()),
                                 static_cast<UINT>(record.size()));
-        std::unique_ptr<CXTPDockingPaneLayout> layout(manager->CreateLayout());
+        std::unique_ptr<CXTPPaneLayout> layout(manager->NewLayout());
         EXPECT_FALSE(layout->Load("Default"));
-        EXPECT_FALSE(manager->SetLayout(layout.get()));
+        EXPECT_FALSE(manager->ApplyLayout(layout.get()));
         EXPECT_EQ(manager->GetLayoutRecord(), before);
     }
     // Panes this program does not have are passed over, and a selection that is not an open
@@ -224,13 +224,13 @@ TEST_F(DockingPaneTest, DraggingTheSplitterResizesTheGroup)
 TEST_F(DockingPaneTest, PreviewClosesEveryPaneAndTheSavedLayoutBringsThemBack)
 {
     MakePanes();
-    manager->DockPane(c, PaneDockLeft);
-    std::unique_ptr<CXTPDockingPaneLayout> saved(manager->CreateLayout());
-    manager->GetLayout(saved.get());
+    manager->DockToEdge(c, PaneDockLeft);
+    std::unique_ptr<CXTPPaneLayout> saved(manager->NewLayout());
+    manager->ReadLayout(saved.get());
     for (int i = 0; i < manager->GetPaneCount(); ++i)
         manager->ClosePane(manager->GetPaneAt(i));
     EXPECT_EQ(MdiClientRect(), CRect(0, 0, 800, 600));
-    ASSERT_TRUE(manager->SetLayout(saved.get()));
+    ASSERT_TRUE(manager->ApplyLayout(saved.get()));
     EXPECT_EQ(manager->GetLayoutRecord(), saved->GetRecord());
     EXPECT_EQ(MdiClientRect(), CRect(200, 0, 600, 600));
     EXPECT_TRUE(hostC.IsWindowVisible());
@@ -253,7 +253,7 @@ TEST_F(DockingPaneTest, CaptionsFollowThePaneManagersTheme)
 TEST_F(DockingPaneTest, ADoubleClickOnAFloatingTitleDocksTheGroupWhereItWas)
 {
     CXTPDockingPane* pane = manager->CreatePane(kPaneA, CRect(0, 0, 150, 100), PaneDockLeft);
-    manager->FloatPane(pane, CRect(300, 200, 500, 400));
+    manager->FloatInFrame(pane, CRect(300, 200, 500, 400));
     ASSERT_NE(pane->GetGroup()->GetFloatingFrame(), nullptr);
     CPoint title(20, 5);
     pane->GetGroup()->GetFloatingFrame()->ClientToScreen(&title);

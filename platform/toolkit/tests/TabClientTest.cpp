@@ -29,7 +29,7 @@ protected:
     {
         auto* child = new CMDIChildWnd;
         EXPECT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), frame));
-        tabs->UpdateContents();
+        tabs->SyncTabs();
         return child;
     }
     // A screen point on the row of tabs.
@@ -106,7 +106,7 @@ TEST_F(TabClientTest, ClickingATabActivatesItsFrameAndTheCloseBoxClosesIt)
     UiTestHook::MouseDown(WM_LBUTTONDOWN, close, MK_LBUTTON);
     Pump();
     EXPECT_FALSE(::IsWindow(closing));
-    tabs->UpdateContents();
+    tabs->SyncTabs();
     EXPECT_EQ(tabs->GetItemCount(), 1);
 }
 

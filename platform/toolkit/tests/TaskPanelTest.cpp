@@ -22,16 +22,16 @@ protected:
         panel->SetOwner(frame);
         files = panel->AddGroup(kFiles);
         files->SetCaption("Files");
-        files->AddLinkItem(kNew, 0)->SetCaption("New");
+        files->AddLink(kNew, 0)->SetCaption("New");
         ASSERT_TRUE(box.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 0, 0), panel.get(), 1000001));
         // As the task pane sizes it: 150 wide, 200 with its list.
         box.SetWindowPos(nullptr, 0, 0, 150, 200, SWP_NOMOVE | SWP_NOZORDER);
-        panel->Reposition();
+        panel->RecalcLayout();
         files->AddControlItem(box.GetSafeHwnd())->SetID(kControlItem);
-        files->AddLinkItem(kFind, 2)->SetCaption("Find");
+        files->AddLink(kFind, 2)->SetCaption("Find");
         components = panel->AddGroup(kComponents);
         components->SetCaption("Components");
-        components->AddLinkItem(kCatalog, 3)->SetCaption("Catalog Manager");
+        components->AddLink(kCatalog, 3)->SetCaption("Catalog Manager");
     }
     void TearDown() override
     {
@@ -41,8 +41,8 @@ protected:
     }
 
     std::unique_ptr<CXTPTaskPanel> panel;
-    CXTPTaskPanelGroup* files = nullptr;
-    CXTPTaskPanelGroup* components = nullptr;
+    CXTPTaskGroup* files = nullptr;
+    CXTPTaskGroup* components = nullptr;
     CComboBox box;
 };
 
@@ -80,7 +80,7 @@ TEST_F(TaskPanelTest, ALinkClickTellsTheOwnerAndOtherClicksDoNot)
     CPoint at = components->FindItem(kCatalog)->GetItemRect().CenterPoint();
     Click(panel.get(), at);
     Click(panel.get(), CPoint(100, 380));
-    CXTPTaskPanelItem* text = components->AddTextItem("Only text");
+    CXTPTaskItem* text = components->AddText("Only text");
     Click(panel.get(), text->GetItemRect().CenterPoint());
     ASSERT_EQ(frame->taskNotes.size(), 1u);
     EXPECT_EQ(frame->taskNotes[0], std::make_pair(TaskPanelItemClick, kCatalog));
@@ -88,7 +88,7 @@ TEST_F(TaskPanelTest, ALinkClickTellsTheOwnerAndOtherClicksDoNot)
 
 TEST_F(TaskPanelTest, LinksComeAndGoByIdAndTheRestMoves)
 {
-    CXTPTaskPanelItem* added = files->AddLinkItem(118, 1);
+    CXTPTaskItem* added = files->AddLink(118, 1);
     added->SetCaption("Save as Web site...");
     EXPECT_EQ(components->GetCaptionRect().top, 123 + 22);
     UiTestHook::MouseMove(CPoint(added->GetItemRect().CenterPoint()), 0);

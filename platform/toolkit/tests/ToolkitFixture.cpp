@@ -35,7 +35,7 @@ LRESULT CTestFrame::OnPaneNotify(WPARAM action, LPARAM lParam)
 
 LRESULT CTestFrame::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
 {
-    auto* item = reinterpret_cast<CXTPTaskPanelItem*>(lParam);
+    auto* item = reinterpret_cast<CXTPTaskItem*>(lParam);
     taskNotes.emplace_back(code, item ? item->GetID() : 0);
     return 0;
 }

@@ -10,12 +10,12 @@
 
 class CDC;
 
-class CXTPImageManager {
+class CXTPIconStore {
 public:
-    CXTPImageManager() = default;
-    ~CXTPImageManager();
-    CXTPImageManager(const CXTPImageManager&) = delete;
-    CXTPImageManager& operator=(const CXTPImageManager&) = delete;
+    CXTPIconStore() = default;
+    ~CXTPIconStore();
+    CXTPIconStore(const CXTPIconStore&) = delete;
+    CXTPIconStore& operator=(const CXTPIconStore&) = delete;
 
     // The bitmap of the tool bar resource (same id) gives one icon per command of the bar.
     BOOL SetIcons(UINT toolBarId);

@@ -1,4 +1,4 @@
-#include "platform/toolkit/XTPMiniFrameWnd.h"
+#include "platform/toolkit/XTPFloatingFrame.h"
 
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPPaintManager.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-BOOL CXTPMiniFrameWnd::CreateMini(CWnd* owner, const CRect& screenRect)
+BOOL CXTPFloatingFrame::CreateMini(CWnd* owner, const CRect& screenRect)
 {
     LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     return CWnd::CreateEx(WS_EX_TOOLWINDOW, cls, m_pContent->GetFloatingTitle(), WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
@@ -14,7 +14,7 @@ BOOL CXTPMiniFrameWnd::CreateMini(CWnd* owner, const CRect& screenRect)
                           owner ? owner->GetSafeHwnd() : nullptr, nullptr);
 }
 
-CRect CXTPMiniFrameWnd::GetContentRect() const
+CRect CXTPFloatingFrame::GetContentRect() const
 {
     CRect client;
     GetClientRect(&client);
@@ -22,14 +22,14 @@ CRect CXTPMiniFrameWnd::GetContentRect() const
     return client;
 }
 
-CRect CXTPMiniFrameWnd::GetCloseRect() const
+CRect CXTPFloatingFrame::GetCloseRect() const
 {
     CRect client;
     GetClientRect(&client);
     return CRect(client.right - kTitleHeight, client.top, client.right, client.top + kTitleHeight);
 }
 
-void CXTPMiniFrameWnd::FitContent(CSize size)
+void CXTPFloatingFrame::FitContent(CSize size)
 {
     CRect window, client;
     GetWindowRect(&window);
@@ -38,7 +38,7 @@ void CXTPMiniFrameWnd::FitContent(CSize size)
     SetWindowPos(nullptr, 0, 0, size.cx + extraX, size.cy + kTitleHeight + extraY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CXTPMiniFrameWnd::OnPaint()
+void CXTPFloatingFrame::OnPaint()
 {
     CPaintDC dc(this);
     const XTPThemeColors& colors = XTPPaintManager()->Colors();
@@ -48,7 +48,7 @@ void CXTPMiniFrameWnd::OnPaint()
     dc.FillSolidRect(&title, colors.paneCaption);
     dc.SetTextColor(colors.paneCaptionText);
     dc.SetBkMode(TRANSPARENT);
-    CFont* old = dc.SelectObject(XTPPaintManager()->GetRegularFont());
+    CFont* old = dc.SelectObject(XTPPaintManager()->GetFont());
     CRect text = title;
     text.DeflateRect(4, 0, kTitleHeight, 0);
     dc.DrawText(m_pContent->GetFloatingTitle(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -61,13 +61,13 @@ void CXTPMiniFrameWnd::OnPaint()
     dc.SelectObject(old);
 }
 
-void CXTPMiniFrameWnd::OnDestroy()
+void CXTPFloatingFrame::OnDestroy()
 {
     m_pContent->OnFloatingFrameDestroyed();
     CWnd::OnDestroy();
 }
 
-void CXTPMiniFrameWnd::OnLButtonDown(UINT, CPoint point)
+void CXTPFloatingFrame::OnLButtonDown(UINT, CPoint point)
 {
     if (point.y >= kTitleHeight)
         return;
@@ -82,7 +82,7 @@ void CXTPMiniFrameWnd::OnLButtonDown(UINT, CPoint point)
     SetCapture();
 }
 
-void CXTPMiniFrameWnd::OnMouseMove(UINT, CPoint point)
+void CXTPFloatingFrame::OnMouseMove(UINT, CPoint point)
 {
     if (!m_bDragging)
         return;
@@ -91,7 +91,7 @@ void CXTPMiniFrameWnd::OnMouseMove(UINT, CPoint point)
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CXTPMiniFrameWnd::OnLButtonUp(UINT, CPoint point)
+void CXTPFloatingFrame::OnLButtonUp(UINT, CPoint point)
 {
     if (!m_bDragging)
         return;
@@ -101,13 +101,13 @@ void CXTPMiniFrameWnd::OnLButtonUp(UINT, CPoint point)
     m_pContent->OnFloatingDropped(point);
 }
 
-void CXTPMiniFrameWnd::OnLButtonDblClk(UINT, CPoint point)
+void CXTPFloatingFrame::OnLButtonDblClk(UINT, CPoint point)
 {
     if (point.y < kTitleHeight && !GetCloseRect().PtInRect(point))
         m_pContent->OnFloatingDoubleClick();
 }
 
-BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
+BEGIN_MESSAGE_MAP(CXTPFloatingFrame, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
@@ -117,13 +117,13 @@ BEGIN_MESSAGE_MAP(CXTPMiniFrameWnd, CWnd)
     ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-XTPBarPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin)
+BarDockPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin)
 {
     if (!dockArea.PtInRect(screenPt))
         return BarFloating;
     struct Edge {
         int distance;
-        XTPBarPosition side;
+        BarDockPosition side;
     };
     const Edge edges[] = {{screenPt.y - dockArea.top, BarTop},
                           {dockArea.bottom - 1 - screenPt.y, BarBottom},

@@ -8,11 +8,11 @@
 
 class CXTPToolBar;
 
-class CXTPDockBar {
+class CXTPDockRows {
 public:
-    explicit CXTPDockBar(XTPBarPosition position) : m_position(position) {}
+    explicit CXTPDockRows(BarDockPosition position) : m_position(position) {}
 
-    XTPBarPosition GetPosition() const { return m_position; }
+    BarDockPosition GetPosition() const { return m_position; }
     BOOL IsHorizontal() const { return m_position == BarTop || m_position == BarBottom; }
     void Add(CXTPToolBar* bar);
     void Remove(CXTPToolBar* bar);
@@ -30,7 +30,7 @@ private:
     // Renumbers rows so that they run 0, 1, 2 ... without gaps.
     void CompactRows();
 
-    XTPBarPosition m_position;
+    BarDockPosition m_position;
     std::vector<CXTPToolBar*> m_bars;
     std::vector<std::pair<int, int>> m_rowSpans; // start and end across the edge, per row
     CRect m_rect{0, 0, 0, 0};

@@ -1,11 +1,11 @@
-#include "platform/toolkit/XTPDockBar.h"
+#include "platform/toolkit/XTPDockRows.h"
 
 #include "platform/toolkit/XTPToolBar.h"
 
 #include <algorithm>
 #include <map>
 
-void CXTPDockBar::Add(CXTPToolBar* bar)
+void CXTPDockRows::Add(CXTPToolBar* bar)
 {
     if (!Contains(bar))
         m_bars.push_back(bar);
@@ -13,16 +13,16 @@ void CXTPDockBar::Add(CXTPToolBar* bar)
     bar->SetPosition(m_position);
 }
 
-void CXTPDockBar::Remove(CXTPToolBar* bar)
+void CXTPDockRows::Remove(CXTPToolBar* bar)
 {
     m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), bar), m_bars.end());
     if (bar->GetDockBar() == this)
         bar->SetDockBar(nullptr);
 }
 
-BOOL CXTPDockBar::Contains(const CXTPToolBar* bar) const { return std::find(m_bars.begin(), m_bars.end(), bar) != m_bars.end(); }
+BOOL CXTPDockRows::Contains(const CXTPToolBar* bar) const { return std::find(m_bars.begin(), m_bars.end(), bar) != m_bars.end(); }
 
-int CXTPDockBar::RowAt(int across) const
+int CXTPDockRows::RowAt(int across) const
 {
     for (size_t row = 0; row < m_rowSpans.size(); ++row)
         if (across >= m_rowSpans[row].first && across < m_rowSpans[row].second)
@@ -30,7 +30,7 @@ int CXTPDockBar::RowAt(int across) const
     return static_cast<int>(m_rowSpans.size());
 }
 
-void CXTPDockBar::CompactRows()
+void CXTPDockRows::CompactRows()
 {
     std::map<int, int> renumber;
     for (CXTPToolBar* bar : m_bars)
@@ -44,7 +44,7 @@ void CXTPDockBar::CompactRows()
             bar->m_nRow = renumber[bar->m_nRow];
 }
 
-void CXTPDockBar::Layout(CRect& remaining)
+void CXTPDockRows::Layout(CRect& remaining)
 {
     CompactRows();
     BOOL horizontal = IsHorizontal();

@@ -1,13 +1,13 @@
-#include "platform/toolkit/XTPImageManager.h"
+#include "platform/toolkit/XTPIconStore.h"
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/BitmapButton.h"
 #include "platform/ui/Resources.h"
 
-CXTPImageManager::~CXTPImageManager() = default;
+CXTPIconStore::~CXTPIconStore() = default;
 
-BOOL CXTPImageManager::SetIcons(UINT toolBarId)
+BOOL CXTPIconStore::SetIcons(UINT toolBarId)
 {
     const ToolBarTemplate* t = FindToolBarResource(toolBarId);
     if (!t)
@@ -19,7 +19,7 @@ BOOL CXTPImageManager::SetIcons(UINT toolBarId)
     return SetIcons(toolBarId, ids.data(), static_cast<int>(ids.size()), CSize(t->width, t->height));
 }
 
-BOOL CXTPImageManager::SetIcons(UINT bitmapId, const UINT* ids, int count, CSize size, COLORREF mask)
+BOOL CXTPIconStore::SetIcons(UINT bitmapId, const UINT* ids, int count, CSize size, COLORREF mask)
 {
     HBITMAP bitmap = AfxLoadBitmapResource(bitmapId);
     if (!bitmap)
@@ -41,13 +41,13 @@ BOOL CXTPImageManager::SetIcons(UINT bitmapId, const UINT* ids, int count, CSize
     return TRUE;
 }
 
-BOOL CXTPImageManager::DrawIcon(CDC* dc, UINT commandId, CPoint point) const
+BOOL CXTPIconStore::DrawIcon(CDC* dc, UINT commandId, CPoint point) const
 {
     auto it = m_icons.find(commandId);
     return it != m_icons.end() && it->second.list->Draw(dc, it->second.index, point, ILD_TRANSPARENT);
 }
 
-CSize CXTPImageManager::GetIconSize(UINT commandId) const
+CSize CXTPIconStore::GetIconSize(UINT commandId) const
 {
     auto it = m_icons.find(commandId);
     if (it == m_icons.end())

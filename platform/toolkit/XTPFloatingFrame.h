@@ -24,11 +24,11 @@ public:
     virtual void OnFloatingFrameDestroyed() = 0;
 };
 
-class CXTPMiniFrameWnd : public CWnd {
+class CXTPFloatingFrame : public CWnd {
 public:
     static constexpr int kTitleHeight = 16;
 
-    CXTPMiniFrameWnd(CXTPFloatingContent* content) : m_pContent(content) {}
+    CXTPFloatingFrame(CXTPFloatingContent* content) : m_pContent(content) {}
     BOOL CreateMini(CWnd* owner, const CRect& screenRect);
     // The client area below the title strip, for the content window.
     CRect GetContentRect() const;
@@ -56,4 +56,4 @@ private:
 
 // Where a title dropped at a screen point docks in the frame: the edge of `dockArea`
 // (screen coordinates) within `margin` pixels, else BarFloating.
-XTPBarPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin = 24);
+BarDockPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin = 24);

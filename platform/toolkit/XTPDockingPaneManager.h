@@ -169,6 +169,7 @@ public:
     BOOL OnFloatingDropped(CPoint screenPt) override;
     void OnFloatingFrameDestroyed() override { m_pMini = nullptr; }
     void OnFloatingDoubleClick() override;
+    void OnFloatingResized() override;
     // The edge the group was docked to before it floated.
     int m_nLastSide = 1;
 

@@ -18,8 +18,17 @@ CRect CXTPFloatingFrame::GetContentRect() const
 {
     CRect client;
     GetClientRect(&client);
+    client.DeflateRect(kBorder, 0, kBorder, kBorder);
     client.top = std::min(client.bottom, client.top + kTitleHeight);
     return client;
+}
+
+CXTPFloatingFrame::Drag CXTPFloatingFrame::SizingAt(CPoint point) const
+{
+    CRect client;
+    GetClientRect(&client);
+    BOOL right = point.x >= client.right - kBorder, bottom = point.y >= client.bottom - kBorder;
+    return right && bottom ? Drag::Both : right ? Drag::Width : bottom ? Drag::Height : Drag::None;
 }
 
 CRect CXTPFloatingFrame::GetCloseRect() const
@@ -35,7 +44,8 @@ void CXTPFloatingFrame::FitContent(CSize size)
     GetWindowRect(&window);
     GetClientRect(&client);
     int extraX = window.Width() - client.Width(), extraY = window.Height() - client.Height();
-    SetWindowPos(nullptr, 0, 0, size.cx + extraX, size.cy + kTitleHeight + extraY, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, 0, 0, size.cx + extraX + 2 * kBorder, size.cy + kTitleHeight + extraY + kBorder,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CXTPFloatingFrame::OnPaint()
@@ -44,6 +54,8 @@ void CXTPFloatingFrame::OnPaint()
     const XTPThemeColors& colors = XTPPaintManager()->Colors();
     CRect client;
     GetClientRect(&client);
+    dc.FillSolidRect(&client, colors.barFace);
+    dc.Draw3dRect(&client, colors.barBorder, colors.barBorder);
     CRect title(client.left, client.top, client.right, client.top + kTitleHeight);
     dc.FillSolidRect(&title, colors.paneCaption);
     dc.SetTextColor(colors.paneCaptionText);
@@ -69,13 +81,13 @@ void CXTPFloatingFrame::OnDestroy()
 
 void CXTPFloatingFrame::OnLButtonDown(UINT, CPoint point)
 {
-    if (point.y >= kTitleHeight)
-        return;
-    if (GetCloseRect().PtInRect(point)) {
+    if (point.y < kTitleHeight && GetCloseRect().PtInRect(point)) {
         m_pContent->OnFloatingClose();
         return;
     }
-    m_bDragging = TRUE;
+    m_drag = point.y < kTitleHeight ? Drag::Move : SizingAt(point);
+    if (m_drag == Drag::None)
+        return;
     m_dragStart = point;
     ClientToScreen(&m_dragStart);
     GetWindowRect(&m_startRect);
@@ -84,27 +96,42 @@ void CXTPFloatingFrame::OnLButtonDown(UINT, CPoint point)
 
 void CXTPFloatingFrame::OnMouseMove(UINT, CPoint point)
 {
-    if (!m_bDragging)
+    if (m_drag == Drag::None)
         return;
     ClientToScreen(&point);
-    SetWindowPos(nullptr, m_startRect.left + point.x - m_dragStart.x, m_startRect.top + point.y - m_dragStart.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int dx = point.x - m_dragStart.x, dy = point.y - m_dragStart.y;
+    if (m_drag == Drag::Move) {
+        SetWindowPos(nullptr, m_startRect.left + dx, m_startRect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    int width = m_startRect.Width() + (m_drag == Drag::Height ? 0 : dx);
+    int height = m_startRect.Height() + (m_drag == Drag::Width ? 0 : dy);
+    SetWindowPos(nullptr, 0, 0, std::max(width, 40), std::max(height, kTitleHeight + 2 * kBorder + 10),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pContent->OnFloatingResized();
 }
 
 void CXTPFloatingFrame::OnLButtonUp(UINT, CPoint point)
 {
-    if (!m_bDragging)
+    Drag drag = m_drag;
+    m_drag = Drag::None;
+    if (drag == Drag::None)
         return;
-    m_bDragging = FALSE;
     ReleaseCapture();
     ClientToScreen(&point);
-    m_pContent->OnFloatingDropped(point);
+    if (drag == Drag::Move)
+        m_pContent->OnFloatingDropped(point);
 }
 
 void CXTPFloatingFrame::OnLButtonDblClk(UINT, CPoint point)
 {
     if (point.y < kTitleHeight && !GetCloseRect().PtInRect(point))
         m_pContent->OnFloatingDoubleClick();
+}
+
+void CXTPFloatingFrame::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    info->ptMinTrackSize = {2 * kBorder + 20, kTitleHeight + kBorder + 8};
 }
 
 BEGIN_MESSAGE_MAP(CXTPFloatingFrame, CWnd)
@@ -115,6 +142,7 @@ BEGIN_MESSAGE_MAP(CXTPFloatingFrame, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 BarDockPosition DockSideAtPoint(const CRect& dockArea, CPoint screenPt, int margin)

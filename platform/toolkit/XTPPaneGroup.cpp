@@ -176,6 +176,16 @@ BOOL CXTPPaneGroup::OnFloatingDropped(CPoint screenPt)
     return m_pMini == nullptr;
 }
 
+void CXTPPaneGroup::OnFloatingResized()
+{
+    if (!m_pMini)
+        return;
+    CRect content = m_pMini->GetContentRect();
+    SetWindowPos(nullptr, content.left, content.top, content.Width(), content.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pMini->GetWindowRect(&m_rcFloating);
+    Arrange();
+}
+
 void CXTPPaneGroup::OnFloatingDoubleClick() { m_pManager->DockGroup(this, m_nLastSide); }
 
 void CXTPPaneGroup::OnPaint()

@@ -115,6 +115,19 @@ void CXTPToolBar::OnFloatingDoubleClick()
         m_pCommandBars->DockToolBar(this, m_lastDockPosition, m_nLastRow, m_nLastOffset);
 }
 
+void CXTPToolBar::OnFloatingResized()
+{
+    if (!m_pFloatingFrame)
+        return;
+    CRect content = m_pFloatingFrame->GetContentRect();
+    m_rcFloating = CRect(0, 0, content.Width(), 0);
+    CSize wrapped = CalcDockingLayout(content.Width(), LM_HORZ);
+    m_pFloatingFrame->FitContent(CSize(content.Width(), wrapped.cy));
+    content = m_pFloatingFrame->GetContentRect();
+    SetWindowPos(nullptr, content.left, content.top, content.Width(), content.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFloatingFrame->GetWindowRect(&m_rcFloating);
+}
+
 void CXTPToolBar::OnLButtonDblClk(UINT flags, CPoint point)
 {
     int grip = GripperSize();

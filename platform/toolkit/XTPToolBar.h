@@ -25,6 +25,7 @@ public:
     BOOL OnFloatingDropped(CPoint screenPt) override;
     void OnFloatingFrameDestroyed() override { m_pFloatingFrame = nullptr; }
     void OnFloatingDoubleClick() override;
+    void OnFloatingResized() override;
     // Where the bar was docked before it floated.
     BarDockPosition m_lastDockPosition = BarTop;
     int m_nLastRow = 0x7FFF;

@@ -2,6 +2,8 @@
 // the menu bar's drop-downs.
 #include "ToolkitFixture.h"
 
+#include <algorithm>
+
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPStateRecords.h"
@@ -496,4 +498,35 @@ TEST_F(CommandBarsTest, DoubleClicksFloatADockedBarAndDockAFloatingOneWhereItWas
     Pump();
     EXPECT_EQ(bar->GetPosition(), BarRight);
     EXPECT_EQ(bar->m_nOffset, 40);
+}
+
+TEST_F(CommandBarsTest, ANarrowerFloatingFrameWrapsItsBarIntoMoreRows)
+{
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("T", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kToolBarB));
+    bars->FloatToolBar(bar, CPoint(300, 300));
+    CXTPFloatingFrame* mini = bar->GetFloatingFrame();
+    CRect before;
+    mini->GetWindowRect(&before);
+    CRect barBefore;
+    bar->GetClientRect(&barBefore);
+    EXPECT_EQ(barBefore.Height(), 26);
+
+    // Drag the right border in until only the wider button fits a row.
+    int widest = std::max(bar->GetControl(0)->GetRect().Width(), bar->GetControl(1)->GetRect().Width());
+    int shrink = barBefore.Width() - (widest + 6);
+    CPoint edge(before.Width() - 1, before.Height() / 2 + 5);
+    mini->ClientToScreen(&edge);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, edge, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseMove(CPoint(edge.x - shrink, edge.y), MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(edge.x - shrink, edge.y));
+    Pump();
+    CRect after;
+    bar->GetClientRect(&after);
+    EXPECT_EQ(after.Height(), 48);
+    EXPECT_LT(after.Width(), barBefore.Width());
+    EXPECT_TRUE(bar->IsFloating());
 }

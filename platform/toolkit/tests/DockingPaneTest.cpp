@@ -263,3 +263,23 @@ TEST_F(DockingPaneTest, ADoubleClickOnAFloatingTitleDocksTheGroupWhereItWas)
     EXPECT_EQ(pane->GetGroup()->GetSide(), PaneDockLeft);
     EXPECT_EQ(MdiClientRect().left, 150);
 }
+
+TEST_F(DockingPaneTest, AFloatingGroupFollowsTheSizeOfItsFrame)
+{
+    MakePanes();
+    manager->FloatInFrame(a, CRect(300, 200, 500, 400));
+    CXTPFloatingFrame* mini = a->GetGroup()->GetFloatingFrame();
+    CPoint corner(199, 199);
+    mini->ClientToScreen(&corner);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, corner, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseMove(CPoint(corner.x + 50, corner.y + 30), MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(corner.x + 50, corner.y + 30));
+    Pump();
+    CRect frameRect, hosted;
+    mini->GetWindowRect(&frameRect);
+    EXPECT_EQ(frameRect.Size(), CSize(250, 230));
+    hostA.GetWindowRect(&hosted);
+    EXPECT_EQ(hosted.Width(), 250 - 2 * CXTPFloatingFrame::kBorder);
+}

@@ -424,6 +424,21 @@ void CXTPDockingPaneManager::OnGroupDropped(CXTPPaneGroup* group, CPoint screenP
     DockGroup(group, kSideOf[side]);
 }
 
+void CXTPDockingPaneManager::OnTabDropped(CXTPDockingPane* pane, CPoint screenPt)
+{
+    if (!m_pSite || !pane->m_pGroup || pane->m_pGroup->Panes().size() < 2)
+        return;
+    CRect area;
+    m_pSite->GetClientRect(&area);
+    m_pSite->ClientToScreen(&area);
+    BarDockPosition side = DockSideAtPoint(area, screenPt, 40);
+    constexpr PaneDockDirection kSideOf[] = {PaneDockTop, PaneDockBottom, PaneDockLeft, PaneDockRight};
+    if (side == BarFloating)
+        FloatInFrame(pane, CRect(screenPt, CSize(200, 300)));
+    else
+        DockToEdge(pane, kSideOf[side]);
+}
+
 void CXTPDockingPaneManager::DockGroup(CXTPPaneGroup* group, int side)
 {
     if (!m_pSite)

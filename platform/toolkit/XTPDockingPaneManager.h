@@ -109,6 +109,9 @@ public:
     // Tells the site; the answer of the notification.
     LRESULT Notify(WPARAM action, CXTPDockingPane* pane) const;
     void OnGroupDropped(CXTPPaneGroup* group, CPoint screenPt);
+    // A tab dragged out of its group: the pane leaves the group for an edge near the point,
+    // or floats there.
+    void OnTabDropped(CXTPDockingPane* pane, CPoint screenPt);
     // Docks a (floating) group to an edge: 0 left, 1 right, 2 top, 3 bottom.
     void DockGroup(CXTPPaneGroup* group, int side);
 
@@ -191,7 +194,7 @@ private:
     std::vector<CXTPDockingPane*> m_panes;
     CXTPDockingPane* m_pSelected = nullptr;
     CXTPFloatingFrame* m_pMini = nullptr;
-    enum class Drag { None, Caption, Splitter } m_drag = Drag::None;
+    enum class Drag { None, Caption, Splitter, Tab } m_drag = Drag::None;
     CPoint m_dragStart{0, 0};
     int m_startSize = 0;
 

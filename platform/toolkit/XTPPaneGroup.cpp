@@ -238,6 +238,10 @@ void CXTPPaneGroup::OnLButtonDown(UINT, CPoint point)
     int tab = HitTestTab(point);
     if (tab >= 0) {
         m_pManager->ShowPane(OpenPanes()[static_cast<size_t>(tab)]);
+        m_drag = Drag::Tab;
+        m_dragStart = point;
+        ClientToScreen(&m_dragStart);
+        SetCapture();
         return;
     }
     if (GetCloseRect().PtInRect(point)) {
@@ -276,12 +280,13 @@ void CXTPPaneGroup::OnLButtonUp(UINT, CPoint point)
     if (drag == Drag::None)
         return;
     ReleaseCapture();
-    if (drag != Drag::Caption)
-        return;
+    CRect window;
+    GetWindowRect(&window);
     ClientToScreen(&point);
-    if (point == m_dragStart)
-        return;
-    m_pManager->OnGroupDropped(this, point);
+    if (drag == Drag::Tab && m_pSelected && !window.PtInRect(point))
+        m_pManager->OnTabDropped(m_pSelected, point);
+    else if (drag == Drag::Caption && point != m_dragStart)
+        m_pManager->OnGroupDropped(this, point);
 }
 
 BEGIN_MESSAGE_MAP(CXTPPaneGroup, CWnd)

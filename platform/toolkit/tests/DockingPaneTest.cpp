@@ -283,3 +283,28 @@ TEST_F(DockingPaneTest, AFloatingGroupFollowsTheSizeOfItsFrame)
     hostA.GetWindowRect(&hosted);
     EXPECT_EQ(hosted.Width(), 250 - 2 * CXTPFloatingFrame::kBorder);
 }
+
+TEST_F(DockingPaneTest, ATabDraggedOutOfItsGroupFloatsOrDocksAlone)
+{
+    MakePanes();
+    CXTPPaneGroup* group = a->GetGroup();
+    CPoint tab = group->GetTabRect(0).CenterPoint();
+    group->ClientToScreen(&tab);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, tab, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(300, 300));
+    Pump();
+    ASSERT_NE(a->GetGroup(), group);
+    EXPECT_NE(a->GetGroup()->GetFloatingFrame(), nullptr);
+    EXPECT_EQ(group->Panes().size(), 2u);
+    EXPECT_TRUE(b->GetGroup() == group && c->GetGroup() == group);
+
+    tab = group->GetTabRect(0).CenterPoint();
+    group->ClientToScreen(&tab);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, tab, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, CPoint(5, 300));
+    Pump();
+    EXPECT_EQ(b->GetGroup()->GetSide(), PaneDockLeft);
+    EXPECT_EQ(MdiClientRect(), CRect(200, 0, 600, 600));
+}

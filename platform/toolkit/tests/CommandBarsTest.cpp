@@ -3,6 +3,8 @@
 #include "ToolkitFixture.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
@@ -367,6 +369,7 @@ TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
 TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
 {
     MakeFrame();
+    bars->GetOptions().fullMenusAfterDelay = FALSE;
     const UINT hidden[] = {kOpen};
     bars->HideCommands(hidden, 1);
     CXTPMenuBar* menu = bars->GetMenuBar();
@@ -529,4 +532,20 @@ TEST_F(CommandBarsTest, ANarrowerFloatingFrameWrapsItsBarIntoMoreRows)
     EXPECT_EQ(after.Height(), 48);
     EXPECT_LT(after.Width(), barBefore.Width());
     EXPECT_TRUE(bar->IsFloating());
+}
+
+TEST_F(CommandBarsTest, AMenuLeftOpenAMomentShowsItsHiddenCommands)
+{
+    MakeFrame();
+    const UINT hidden[] = {kOpen};
+    bars->HideCommands(hidden, 1);
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    ASSERT_TRUE(file->IsOpen());
+    EXPECT_FALSE(file->IsExpanded());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    Pump();
+    EXPECT_TRUE(file->IsExpanded());
+    EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
 }

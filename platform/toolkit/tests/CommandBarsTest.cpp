@@ -549,3 +549,20 @@ TEST_F(CommandBarsTest, AMenuLeftOpenAMomentShowsItsHiddenCommands)
     EXPECT_TRUE(file->IsExpanded());
     EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
 }
+
+TEST_F(CommandBarsTest, ABarOutsideTheCommandBarsLoadsLaysOutAndSendsToItsOwner)
+{
+    // As the print preview makes its bar: a child of another bar window, with an id.
+    MakeFrame(false);
+    CXTPToolBar bar;
+    ASSERT_TRUE(bar.CreateToolBar(0x50402810, frame, 59392));
+    EXPECT_EQ(bar.GetDlgCtrlID(), 59392);
+    EXPECT_EQ(bar.GetStyle() & 0x00400000, 0u);
+    ASSERT_TRUE(bar.LoadToolBar(kToolBarA));
+    CSize size = bar.CalcDockingLayout(500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    EXPECT_EQ(size.cy, 26);
+    bar.MoveWindow(0, 0, size.cx, size.cy);
+    Click(&bar, bar.GetControls()->FindControl(kCount)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kCount], 1);
+    bar.DestroyWindow();
+}

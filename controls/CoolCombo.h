@@ -77,6 +77,8 @@ protected:
     void DrawArrow(CDC& dc, const CSize& edge);
     void DrawMainEdge(CDC& dc, CRect& main, const CSize& edge);
     void DrawImageCentred(CDC& dc, CImageList& images, int index, const CRect& rect, CSize size);
+    // The dithered face of a button with no selection yet.
+    void DrawUnsetChecker(CDC& dc, const CRect& clip);
 
     int m_selection = CC_UNSET;
     BOOL m_tearOff = TRUE;

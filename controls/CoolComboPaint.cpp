@@ -72,13 +72,18 @@ void CCoolCombo::DrawButtonContent(CDC& dc, const CRect& rect)
         DrawImageCentred(dc, m_items, m_selection, rect, m_itemSize);
     else if (m_buttonImage.GetSafeHandle())
         DrawImageCentred(dc, m_buttonImage, 0, rect, m_buttonSize);
-    if (m_selection == CC_UNSET && IsWindowEnabled()) {
-        const COLORREF light = ::GetSysColor(COLOR_3DLIGHT);
-        for (int y = clip.top; y < clip.bottom; ++y)
-            for (int x = clip.left + ((clip.left + y + 1) & 1); x < clip.right; x += 2)
-                dc.SetPixel(x, y, light);
-    }
+    DrawUnsetChecker(dc, clip);
     dc.RestoreDC(saved);
+}
+
+void CCoolCombo::DrawUnsetChecker(CDC& dc, const CRect& clip)
+{
+    if (m_selection != CC_UNSET || !IsWindowEnabled())
+        return;
+    const COLORREF light = ::GetSysColor(COLOR_3DLIGHT);
+    for (int y = clip.top; y < clip.bottom; ++y)
+        for (int x = clip.left + ((clip.left + y + 1) & 1); x < clip.right; x += 2)
+            dc.SetPixel(x, y, light);
 }
 
 void CCoolCombo::DrawItem(LPDRAWITEMSTRUCT dis)

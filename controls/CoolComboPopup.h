@@ -103,6 +103,7 @@ protected:
     CImageList* m_images = nullptr;
     UINT m_id = 1;
     BOOL m_keep = FALSE, m_ended = FALSE, m_floating = FALSE, m_clamp = TRUE;
+    BOOL m_ignoreFocusLoss = FALSE; // while a dialog of the popup is open
     CString m_title;
     std::vector<DWORD> m_commands;
     int m_textRowHeight = 16;

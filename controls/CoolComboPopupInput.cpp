@@ -142,7 +142,7 @@ void CCoolComboPopup::OnKeyDown(UINT key, UINT repeat, UINT flags)
 void CCoolComboPopup::OnKillFocus(CWnd* next)
 {
     CWnd::OnKillFocus(next);
-    if (!m_floating && !m_keep)
+    if (!m_floating && !m_keep && !m_ignoreFocusLoss)
         End(false);
 }
 

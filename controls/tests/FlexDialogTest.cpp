@@ -4,9 +4,11 @@
 
 #include "controls/FlexSizeDialog.h"
 #include "platform/ui/Resources.h"
+#include "platform/sys/Profile.h"
 #include "platform/ui/WinApp.h"
 
 #include <cstdlib>
+#include <string>
 #include <filesystem>
 #include <unistd.h>
 
@@ -227,6 +229,39 @@ TEST_F(FlexDialogTest, ReopensAtTheStoredSizeFromCacheAndProfile)
     ASSERT_TRUE(later.Open());
     EXPECT_EQ(later.OuterSize(), CSize(500, 400));
     later.DestroyWindow();
+}
+
+// Run by the test below in a process of its own: the stored size comes from the profile file.
+TEST_F(FlexDialogTest, ChildProcessOpensAtTheStoredSize)
+{
+    const char* expected = std::getenv("VANTREL_FLEX_CHILD_EXPECT");
+    const char* home = std::getenv("VANTREL_FLEX_CHILD_HOME");
+    if (!expected || !home)
+        GTEST_SKIP() << "run by ReopensAtTheStoredSizeInANewProcess";
+    setenv("XDG_CONFIG_HOME", home, 1);
+    RestartApp();
+    FlexDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    CSize size = dialog.OuterSize();
+    EXPECT_EQ(std::to_string(size.cx) + "x" + std::to_string(size.cy), expected);
+    dialog.DestroyWindow();
+}
+
+TEST_F(FlexDialogTest, ReopensAtTheStoredSizeInANewProcess)
+{
+    if (std::getenv("VANTREL_FLEX_CHILD_EXPECT"))
+        GTEST_SKIP();
+    {
+        FlexDialog dialog;
+        ASSERT_TRUE(dialog.Open());
+        dialog.SetWindowPos(nullptr, 0, 0, 510, 390, SWP_NOMOVE | SWP_NOZORDER);
+        dialog.DestroyWindow();
+    }
+    app->GetProfile().Flush();
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 VANTREL_FLEX_CHILD_EXPECT=510x390 VANTREL_FLEX_CHILD_HOME='" + folder.string() +
+                                "' /proc/" + std::to_string(::getpid()) +
+                                "/exe --gtest_filter=FlexDialogTest.ChildProcessOpensAtTheStoredSize >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 TEST_F(FlexDialogTest, BadStoredSizesAreIgnored)

@@ -93,6 +93,7 @@ BOOL CCoolComboPopup::Create(CPoint at, CWnd* button, UINT id, const Content& co
         m_commands.assign(static_cast<size_t>(m_count), NoCommand);
         std::copy_n(content.commands, std::min(m_count, content.commandCount), m_commands.begin());
     }
+    BuildLabels();
     m_selected = ValidValue(content.selected) ? content.selected : CC_NONE;
     m_cell = GetCellSize() + CSize(2, 2);
     Layout(at);
@@ -110,15 +111,6 @@ BOOL CCoolComboPopup::CreateWindowAt(const CRect& rect, DWORD style, DWORD exSty
                                               ::LoadCursor(nullptr, IDC_ARROW),
                                               reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1)));
     return CreateEx(exStyle, windowClass, m_title, style, rect, m_button, 0);
-}
-
-CSize CCoolComboPopup::GetCellSize()
-{
-    if (!m_images || m_images->GetImageCount() == 0)
-        return CSize(16, 16);
-    int width = 16, height = 16;
-    ::ImageList_GetIconSize(m_images->GetSafeHandle(), &width, &height);
-    return CSize(width, height);
 }
 
 void CCoolComboPopup::Layout(CPoint at)
@@ -276,7 +268,9 @@ void CCoolComboPopup::PostNcDestroy()
 
 void CCoolComboPopup::OnDestroy()
 {
-    if (!m_keep)
+    if (!m_keep) {
+        ShowStatusPrompt(CC_NONE);
         OnClosed();
+    }
     CWnd::OnDestroy();
 }

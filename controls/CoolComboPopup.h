@@ -63,6 +63,8 @@ public:
     static int NextHot(int hot, UINT key, int count, int columns, int textCount, bool hasExtra);
     BOOL IsCellEnabled(int index) const;
     DWORD CommandOf(int index) const;
+    // The menu label of a command cell (after the first newline of its string).
+    CString GetLabel(int index) const;
 
     // Ends the popup: with the hot value chosen, or cancelled.
     void End(bool choose);
@@ -85,6 +87,11 @@ protected:
     void Layout(CPoint at);
     void AddToolTips();
     void SetHot(int hot);
+    void BuildLabels();
+    CSize ImageSize() const;
+    bool HasLabels() const;
+    void ShowStatusPrompt(int hot);
+    void DrawLabel(CDC& dc, const CString& label, CRect rect, BOOL enabled);
     void DrawEntry(CDC& dc, const CRect& rect, int value, bool enabled);
     void DrawTextEntry(CDC& dc, const CRect& rect, const CString& text);
     bool ValidValue(int value) const;
@@ -106,5 +113,11 @@ protected:
     BOOL m_ignoreFocusLoss = FALSE; // while a dialog of the popup is open
     CString m_title;
     std::vector<DWORD> m_commands;
+    CStringArray m_labels, m_prompts;
     int m_textRowHeight = 16;
+
+public:
+    BOOL m_showLabels = TRUE;
+    BOOL m_statusPrompts = TRUE;
+    int m_labelGap = 4;
 };

@@ -81,6 +81,7 @@ void CCoolComboPopup::SetHot(int hot)
     m_hot = hot;
     InvalidateRect(&old);
     InvalidateRect(&now);
+    ShowStatusPrompt(hot);
     if (hot >= 0 && hot < m_count)
         OnHotChanged(hot);
 }

@@ -35,17 +35,20 @@ void CCoolComboPopup::DrawCellContent(CDC& dc, int index, const CRect& rect, BOO
         dc.DrawEdge(&line, EDGE_ETCHED, BF_TOP);
         return;
     }
-    if (!m_images || index >= m_images->GetImageCount())
-        return;
-    const CSize image = GetCellSize();
-    CPoint at(rect.left + 1, rect.top + (rect.Height() - image.cy) / 2);
-    if (enabled) {
-        m_images->Draw(&dc, index, at, ILD_TRANSPARENT);
-        return;
+    const CSize image = ImageSize();
+    if (m_images && index < m_images->GetImageCount()) {
+        CPoint at(rect.left + 1, rect.top + (rect.Height() - image.cy) / 2);
+        if (enabled) {
+            m_images->Draw(&dc, index, at, ILD_TRANSPARENT);
+        } else {
+            HICON icon = m_images->ExtractIcon(index);
+            dc.DrawState(at, image, icon, DST_ICON | DSS_DISABLED);
+            ::DestroyIcon(icon);
+        }
     }
-    HICON icon = m_images->ExtractIcon(index);
-    dc.DrawState(at, image, icon, DST_ICON | DSS_DISABLED);
-    ::DestroyIcon(icon);
+    if (HasLabels() && !GetLabel(index).IsEmpty())
+        DrawLabel(dc, GetLabel(index), CRect(rect.left + 1 + image.cx + m_labelGap, rect.top, rect.right - 1, rect.bottom),
+                  enabled);
 }
 
 void CCoolComboPopup::OnPaint()

@@ -3,7 +3,10 @@
 #include "PictureKit.h"
 
 #include "controls/CoolCombo.h"
+#include "platform/core/StringTable.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlBar.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/WinApp.h"
 
 #include <utility>
@@ -243,6 +246,39 @@ TEST_F(PickerTest, ChoosingASeparatorIssuesNothingButClosesThePopup)
     EXPECT_EQ(frame.issued, 1);
     app.m_pMainWnd = nullptr;
     frame.DestroyWindow();
+}
+
+TEST_F(PickerTest, CommandCellsShowTheirLabelsAndStatusPrompts)
+{
+    RegisterStringResource(500, "Draws a line\nLine\tCtrl+L");
+    RegisterStringResource(AFX_IDS_IDLEMESSAGE, "Ready");
+    CWinApp app("PickerLabels");
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Main"));
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(frame));
+    static const UINT panes[] = {ID_SEPARATOR};
+    status.SetIndicators(panes, 1);
+    app.m_pMainWnd = frame;
+    Make();
+    CCoolComboPopup* plain = Open();
+    const int plainWidth = plain->GetCellRect(0).Width();
+    picker.ClosePopup();
+
+    picker.m_commands = {500, 0};
+    CCoolComboPopup* popup = Open();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->GetLabel(0), "Line\tCtrl+L");
+    EXPECT_GT(popup->GetCellRect(0).Width(), plainWidth + 20); // room for the label
+    Key(popup, VK_DOWN);
+    CString text;
+    status.GetWindowText(text);
+    EXPECT_EQ(text, "Draws a line");
+    Key(popup, VK_ESCAPE);
+    status.GetWindowText(text);
+    EXPECT_EQ(text, "Ready");
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
 }
 
 } // namespace

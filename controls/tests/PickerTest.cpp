@@ -7,6 +7,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
 #include <utility>
@@ -246,6 +247,43 @@ TEST_F(PickerTest, ChoosingASeparatorIssuesNothingButClosesThePopup)
     EXPECT_EQ(frame.issued, 1);
     app.m_pMainWnd = nullptr;
     frame.DestroyWindow();
+}
+
+// The 60 x 22 button: main part 0..46, arrow 47..59; flat edges are one pixel wide.
+TEST_F(PickerTest, FlatButtonShowsItsEdgesOnlyWhenHotPressedOrDropped)
+{
+    RegisterBinaryResource(ResourceKind::Bitmap, 9401, MakeBmp(32, 16, [](int x, int) {
+        return x < 16 ? RGB(0, 120, 0) : RGB(120, 0, 120);
+    }));
+    Make();
+    ASSERT_TRUE(picker.SetImageList(9401, 16, RGB(255, 0, 255)));
+    picker.m_showSelectionImage = TRUE;
+    picker.SetCurSel(1);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), light = ::GetSysColor(COLOR_3DHILIGHT),
+                   shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    auto at = [&](int x, int y) {
+        picker.Invalidate();
+        UiTestHook::PumpPending();
+        return UiTestHook::PixelAt(picker.GetSafeHwnd(), CPoint(x, y));
+    };
+    EXPECT_EQ(at(23, 11), RGB(120, 0, 120)); // the selected image, centred in the main part
+    EXPECT_EQ(at(0, 0), face);               // resting: flat
+
+    picker.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10)); // hot: raised
+    EXPECT_TRUE(picker.IsHot());
+    EXPECT_EQ(at(0, 0), light);
+    EXPECT_EQ(at(46, 21), shadow);
+
+    picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10)); // pressed inside: sunken
+    EXPECT_EQ(at(0, 0), shadow);
+    EXPECT_EQ(at(24, 12), RGB(120, 0, 120));
+    picker.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 10)); // released outside: no click
+    EXPECT_EQ(picker.GetCurSel(), 1);
+
+    picker.SetCurSel(0);
+    EXPECT_EQ(at(23, 11), RGB(0, 120, 0));
+    picker.EnableWindow(FALSE);
+    EXPECT_NE(at(23, 11), RGB(0, 120, 0)); // embossed
 }
 
 TEST_F(PickerTest, CommandCellsShowTheirLabelsAndStatusPrompts)

@@ -1,5 +1,6 @@
-// A picture kept as a device-dependent bitmap in a memory DC, so that drawing blits instead
-// of converting pixels at every paint.
+// A picture kept as a device-dependent bitmap, so that drawing blits instead of converting
+// pixels at every paint. The bitmap stays out of any DC between draws: a bitmap can be
+// selected into one DC at a time, and drawing selects it.
 #pragma once
 
 #include "platform/core/Geometry.h"
@@ -7,13 +8,14 @@
 
 #include <memory>
 
+class CBitmap;
 class CDC;
 class CExtDib;
 class CPalette;
 
 class CBitmapCache {
 public:
-    CBitmapCache() = default;
+    CBitmapCache();
     ~CBitmapCache();
     CBitmapCache(const CBitmapCache&) = delete;
     CBitmapCache& operator=(const CBitmapCache&) = delete;
@@ -23,7 +25,7 @@ public:
     // first reduced to the screen's depth, and the picture itself takes the reduced copy.
     void Build(CExtDib& picture, CDC* windowDc, BOOL evenWhenEmpty, CPalette* palette);
     void Release();
-    BOOL IsBuilt() const { return m_dc != nullptr; }
+    BOOL IsBuilt() const { return m_built; }
     CSize GetSize() const { return m_size; }
 
     // Copies the source size from the cache to the position, scaled to the destination size,
@@ -35,10 +37,10 @@ public:
     }
 
 private:
-    void ReduceToScreen(CExtDib& picture, int screenBits);
-    void SelectPicture(CExtDib& picture, CPalette* palette);
+    void ReduceToScreen(CDC* memory, CExtDib& picture, int screenBits);
+    void TakePicture(CDC* memory, CExtDib& picture, CPalette* palette);
 
-    std::unique_ptr<CDC> m_dc;
-    HGDIOBJ m_previous = nullptr;
+    std::unique_ptr<CBitmap> m_bitmap;
+    BOOL m_built = FALSE;
     CSize m_size;
 };

@@ -37,10 +37,11 @@ public:
 
 void CBitmapOb::Draw(CDC* dc)
 {
-    CRect rect;
-    GetRect(&rect, dc);
+    // A first draw of a size-to-fit object may resize it, so the cache comes first.
     if (!m_cache.IsBuilt())
         PrepareBitmapCache(FALSE);
+    CRect rect;
+    GetRect(&rect, dc);
     if (GetRotateAngle() != 0.0 && m_picture.GetSize())
         DrawRotated(dc);
     else

@@ -7,6 +7,7 @@
 #include "objects/kinds/KindShared.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ole/DispatchMap.h"
 
@@ -164,7 +165,8 @@ void CHiliteOb::DrawBelow(CDC* dc, CDC* capture, const CRect& area)
     capture->SetWindowExt(dc->GetWindowExt());
     capture->SetViewportExt(dc->GetViewportExt());
     capture->SetWindowOrg(dc->GetWindowOrg());
-    capture->SetViewportOrg(dc->GetViewportOrg() - area.TopLeft());
+    const CPoint origin = dc->GetViewportOrg();
+    capture->SetViewportOrg(origin.x - area.left, origin.y - area.top);
     CRect logical;
     GetRect(&logical, nullptr);
     host->DrawObjectsFrom(capture, logical, index + 1);

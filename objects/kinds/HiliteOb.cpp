@@ -137,6 +137,9 @@ void CHiliteOb::Compose(CDC* dc)
     capture.SetViewportOrg(-area.left, -area.top);
     GetHost()->PaintPageBackground(&capture, area);
     DrawBelow(dc, &capture, area);
+    capture.SetMapMode(MM_TEXT);
+    capture.SetViewportOrg(0, 0);
+    capture.SetWindowOrg(0, 0);
     ::GdiFlush();
     ApplyHighlight(static_cast<BYTE*>(bits), imageSize, HiliteColor);
     const int saved = dc->SaveDC();

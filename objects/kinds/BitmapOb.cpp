@@ -138,8 +138,10 @@ void CBitmapOb::SetTransparentColor(long colour)
 
 void CBitmapOb::UpdateLayout(int recalc, BOOL hint)
 {
-    PrepareBitmapCache(m_picture.IsDifferent(m_lastDrawn));
+    // Remembered first: a size-to-fit object lays itself out again from inside the preparation.
+    const BOOL changed = m_picture.IsDifferent(m_lastDrawn);
     m_lastDrawn.CopyFrom(m_picture);
+    PrepareBitmapCache(changed);
     CHyperDrawOb::UpdateLayout(recalc, hint);
 }
 

@@ -3,6 +3,7 @@
 #include "objects/kinds/ShadowPixels.h"
 #include "objects/kinds/tests/KindTestKit.h"
 #include "objects/kinds/tests/PictureKit.h"
+#include "objects/PropColor.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,29 @@ TEST(ShadowParameters, BlurAndOpacityAreClampedAtTheNextLayout)
         EXPECT_EQ(object.GetShadow().Opacity, c.opacityAfter) << c.opacity;
         EXPECT_FALSE(object.HasShadowBitmap());
     }
+}
+
+TEST(ShadowParameters, ThePaletteDisplayOffersNoBlurEditors)
+{
+    CTestPageView view;
+    CBitmapShadowOb object;
+    object.Init(view, nullptr, FALSE);
+    for (int bits : {32, 8}) {
+        static int depth;
+        depth = bits;
+        SetDisplayDepthQuery([] { return depth; });
+        CPropObArray list;
+        object.CollectProperties(list, TRUE);
+        std::vector<UINT> ids = PropertyNameIds(list);
+        const std::vector<UINT> tail(ids.end() - (bits == 32 ? 7 : 4), ids.end());
+        const std::vector<UINT> expected = bits == 32 ? std::vector<UINT> {20120, 20121, 20122, 20102, 20123, 20124, 20125}
+                                                      : std::vector<UINT> {20120, 20121, 20122, 20102};
+        EXPECT_EQ(tail, expected) << bits;
+        auto* back = FindProperty<CPropColor>(list, CSoftShadowOb::BackColorId);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(dynamic_cast<CPropCustColor*>(back) != nullptr, bits == 32) << bits;
+    }
+    SetDisplayDepthQuery(nullptr);
 }
 
 TEST(ShadowPixels, TheBlendMixesTheColourByTheMasksRedByteAndTheOpacity)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -150,6 +152,9 @@ TEST_F(BitmapRecord, ReplacingThePictureDropsTheJpegCopy)
     MakePlainPicture(other, 3, 3, White);
     object.SetPicture(&other);
     EXPECT_FALSE(object.GetJpegCopy().has_value());
+    CBitmapOb saved;
+    Reload(Stored(object), saved);
+    EXPECT_EQ(saved.GetPicture().GetDimensions(), CSize(3, 3));
     CBitmapOb copy;
     copy.Init(view, nullptr, FALSE);
     Stored(copy);
@@ -195,6 +200,32 @@ TEST(BitmapObject, TheBitmapPropertyNamesOnlyLinkedPictures)
     object.SetBitmap("no-such-picture.png");
     EXPECT_EQ(object.GetBitmap(), CString("no-such-picture.png"));
     EXPECT_EQ(object.GetPicture().GetSize(), 0u);
+}
+
+TEST(BitmapObject, ALinkedPictureIsStoredByNameAndLoadedFromItsFile)
+{
+    const std::string path = ::testing::TempDir() + "linked-picture.bmp";
+    const std::vector<BYTE> file = BitmapFile(2, 1, {Red, Blue});
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                 static_cast<std::streamsize>(file.size()));
+    CTestPageView view;
+    CBitmapOb object;
+    object.Init(view, nullptr, FALSE);
+    object.SetBitmap(path.c_str());
+    EXPECT_EQ(object.GetBitmap(), CString(path.c_str()));
+    EXPECT_EQ(object.GetPicture().GetDimensions(), CSize(2, 1));
+    const Bytes bytes = Stored(object);
+    EXPECT_FALSE(object.GetJpegCopy().has_value());
+    // Flag 0, then the picture's record, which names the file and holds no pixels, and the layout.
+    CExtDib& picture = const_cast<CExtDib&>(object.GetPicture());
+    const Bytes named = StoreBytes([&](CArchive& ar) { picture.SerializeEx(ar, FALSE); });
+    EXPECT_EQ(StoreBytes([&](CArchive& ar) { picture.SerializeEx(ar, TRUE); }), named);
+    const Bytes tail = Concat({Bytes {0, 0, 0, 0}, named, Bytes {255, 0, 0, 0}});
+    EXPECT_TRUE(std::equal(tail.rbegin(), tail.rend(), bytes.rbegin()));
+    CBitmapOb loaded;
+    loaded.Init(view, nullptr, FALSE);
+    LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+    EXPECT_TRUE(loaded.GetPicture().IsEqual(object.GetPicture()));
 }
 
 TEST(BitmapObject, EditorsForPictureAndLayout)

@@ -24,6 +24,9 @@ constexpr StringEntry kStrings[] = {
     {CMyView::ToolRectangle, "Insert a rectangle\nRectangle"},
     {CBorderOb::TypeNameId, "Border\nBorder"},
     {CMyView::ToolFrame, "Insert a labelled frame\nFrame"},
+    {CMyView::ToolBitmap, "Inserts Bitmap object in worksheet\nBitmap"},
+    {CMyView::ToolHilite, "Marks an object with Hilite\nHilite"},
+    {CMyView::ToolGraphic, "Inserts generic graphic object\nGeneric Graphic"},
     {CHyperView::UndoImport, "Import"},
     {CHyperView::UndoTabOrder, "Tab Order"},
     {CHyperView::UndoInsert, "Insert"},
@@ -75,7 +78,8 @@ void RegisterMenus()
          Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                          Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
          Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
-                           Command(CMyView::ToolFrame, "&Frame")}),
+                           Command(CMyView::ToolFrame, "&Frame"), Command(CMyView::ToolBitmap, "&Bitmap"),
+                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic")}),
          Popup("&View", {Command(CHyperView::CmdGrid, "&Grid"), Command(CHyperView::CmdGridSettings, "Grid &Settings...")}),
          WindowMenu()});
 }

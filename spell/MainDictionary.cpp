@@ -38,6 +38,18 @@ void serializeEntry(const LexIndexEntry& entry, BYTE* bytes)
     writeDword(bytes + kKeySize, entry.offset);
 }
 
+uint64_t packKey(const BYTE* order, const char* text)
+{
+    uint64_t packed = 0;
+    bool ended = false;
+    for (int i = 0; i < kKeyLength; ++i) {
+        BYTE c = ended ? 0 : static_cast<BYTE>(text[i]);
+        packed = (packed << 8) | (ended ? 0 : order[c]);
+        ended = ended || c == 0;
+    }
+    return packed;
+}
+
 LexIndexEntry makeEntry(const char* word, DWORD offset)
 {
     LexIndexEntry entry {};
@@ -74,15 +86,16 @@ CMainDictionary::CMainDictionary(const char* fileName, const char* indexCacheNam
         m_notUsable = 1;
         return;
     }
-    if (m_version != kVersion21)
-        return;
-    DWORD time = 0;
-    bool haveTime = fileTime(fileName, time);
-    if (indexCacheName != nullptr && haveTime && readIndexCache(indexCacheName, time))
-        return;
-    buildIndexByScanning();
-    if (indexCacheName != nullptr && haveTime)
-        writeIndexCache(indexCacheName, time);
+    if (m_version == kVersion21) {
+        DWORD time = 0;
+        bool haveTime = fileTime(fileName, time);
+        if (indexCacheName == nullptr || !haveTime || !readIndexCache(indexCacheName, time)) {
+            buildIndexByScanning();
+            if (indexCacheName != nullptr && haveTime)
+                writeIndexCache(indexCacheName, time);
+        }
+    }
+    buildWordTable();
 }
 
 CMainDictionary::~CMainDictionary()
@@ -111,6 +124,7 @@ bool CMainDictionary::open(const char* fileName)
         if (collateNoCase[static_cast<size_t>(c)] == collateNoCase[0]
             || collate[static_cast<size_t>(c)] == collate[0])
             return false;
+    m_wordArea = m_version == kVersion21 ? static_cast<uint64_t>(kWordArea21) : m_stream.Tell();
     if (m_version != kVersion21 && !checkIndex(collateNoCase))
         return false;
     // Only a file that passed every check replaces the process-wide tables.
@@ -295,19 +309,29 @@ bool CMainDictionary::SeekToIndexEntry(int k)
     return m_stream.Seek(m_index[static_cast<size_t>(k)].offset);
 }
 
-int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual) const
+// The same search as comparing the keys over seven characters without case: both sides as
+// their mapped characters, packed high byte first and zero after a word's end.
+int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual)
 {
+    renewLookupAids();
+    return searchKeys(CharacterServices::NoCaseOrder(), word, beforeEqual);
+}
+
+// The same search as comparing the keys over seven characters without case: both sides as
+// their mapped characters, packed high byte first and zero after a word's end.
+int CMainDictionary::searchKeys(const BYTE* order, const char* word, bool beforeEqual) const
+{
+    uint64_t packed = packKey(order, word);
     int lo = 0;
     int hi = m_indexCount;
     for (;;) {
         int mid = (lo + hi) / 2;
-        int order
-            = CharacterServices::CompareNoCaseN(m_index[static_cast<size_t>(mid)].key, word, kKeyLength);
-        if (order == 0)
+        uint64_t key = m_aids.keys[static_cast<size_t>(mid)];
+        if (key == packed)
             return beforeEqual ? mid - 1 : mid;
         if (hi - lo < 2)
             return lo;
-        if (order < 0)
+        if (key < packed)
             lo = mid;
         else
             hi = mid;
@@ -381,5 +405,104 @@ bool CMainDictionary::decodeFrontCoded(std::vector<BYTE>& characters)
     }
     for (BYTE code : m_previousCoded)
         appendCoded(code, characters);
+    return true;
+}
+
+// Decodes the word area front to back as reads from the first record would. The table ends
+// at the first record that cannot be decoded; index entries past it are read from the file.
+void CMainDictionary::buildWordTable()
+{
+    constexpr size_t kMaxTableBytes = 64u << 20;
+    std::vector<uint32_t> offsets;
+    m_previousCoded.clear();
+    m_stream.Seek(m_wordArea);
+    char word[kMaxWordLength + 1];
+    for (uint64_t position = m_stream.Tell(); ReadNextWord(word, sizeof word); position = m_stream.Tell()) {
+        if (m_recordText.size() > kMaxTableBytes) {
+            m_recordText.clear();
+            m_recordStarts.clear();
+            offsets.clear();
+            break;
+        }
+        offsets.push_back(static_cast<uint32_t>(position));
+        m_recordStarts.push_back(static_cast<uint32_t>(m_recordText.size()));
+        m_recordText.insert(m_recordText.end(), word, word + std::strlen(word) + 1);
+    }
+    m_tableReachedEnd = !m_recordStarts.empty() && m_stream.Tell() == m_stream.Size();
+    m_previousCoded.clear();
+    m_stream.Seek(m_wordArea);
+    m_entryRecords.assign(static_cast<size_t>(m_indexCount), -1);
+    for (int k = 0; k < m_indexCount; ++k) {
+        auto found = std::lower_bound(offsets.begin(), offsets.end(), m_index[static_cast<size_t>(k)].offset);
+        if (found != offsets.end() && *found == m_index[static_cast<size_t>(k)].offset)
+            m_entryRecords[static_cast<size_t>(k)] = static_cast<int>(found - offsets.begin());
+    }
+}
+
+int CMainDictionary::GetEntryRecord(int k) const
+{
+    return IsUsable() && k >= 0 && k < m_indexCount ? m_entryRecords[static_cast<size_t>(k)] : -1;
+}
+
+bool CMainDictionary::tableCoversFile() const
+{
+    return m_tableReachedEnd
+        && std::find(m_entryRecords.begin(), m_entryRecords.end(), -1) == m_entryRecords.end();
+}
+
+void CMainDictionary::renewLookupAids()
+{
+    unsigned generation = CharacterServices::TablesGeneration();
+    if (m_aids.built && m_aids.generation == generation)
+        return;
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    m_aids = LookupAids {};
+    for (const LexIndexEntry& entry : m_index)
+        m_aids.keys.push_back(packKey(order, entry.key));
+    m_aids.answersAlone = IsUsable() && tableCoversFile();
+    for (int r = 1; r < GetRecordCount() && m_aids.answersAlone; ++r)
+        m_aids.answersAlone = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
+    if (m_aids.answersAlone) {
+        size_t slots = 2;
+        while (slots < static_cast<size_t>(GetRecordCount()) * 2)
+            slots *= 2;
+        m_aids.runSlots.assign(slots, -1);
+        m_aids.runEnds.assign(m_recordStarts.size(), -1);
+        m_aids.runStarts.assign(m_recordStarts.size(), -1);
+    }
+    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r) {
+        int& first = m_aids.runSlots[static_cast<size_t>(findRunSlot(order, GetRecordWord(r)))];
+        if (first < 0) {
+            first = r;
+            // Words equal without case pack to the same key, so the whole run starts here.
+            int entry = searchKeys(order, GetRecordWord(r), false);
+            m_aids.runStarts[static_cast<size_t>(r)] = m_entryRecords[static_cast<size_t>(entry)];
+        }
+        m_aids.runEnds[static_cast<size_t>(first)] = r;
+    }
+    m_aids.built = true;
+    m_aids.generation = generation;
+}
+
+// The slot of the run of words equal to the word without case, or the empty slot where it
+// would go.
+int CMainDictionary::findRunSlot(const BYTE* order, const char* word) const
+{
+    size_t mask = m_aids.runSlots.size() - 1;
+    for (size_t slot = CharacterServices::FoldedHash(order, word) & mask;; slot = (slot + 1) & mask) {
+        int record = m_aids.runSlots[slot];
+        if (record < 0 || CharacterServices::CompareWords(order, GetRecordWord(record), word) == 0)
+            return static_cast<int>(slot);
+    }
+}
+
+bool CMainDictionary::FindEqualRun(const char* word, EqualRun& run)
+{
+    renewLookupAids();
+    if (!m_aids.answersAlone)
+        return false;
+    run.first = m_aids.runSlots[static_cast<size_t>(findRunSlot(CharacterServices::NoCaseOrder(), word))];
+    run.last = run.first < 0 ? -1 : m_aids.runEnds[static_cast<size_t>(run.first)];
+    run.start = run.first < 0 ? -1 : m_aids.runStarts[static_cast<size_t>(run.first)];
     return true;
 }

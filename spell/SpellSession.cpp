@@ -3,6 +3,7 @@
 #include "spell/CharacterServices.h"
 #include "spell/TextBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -108,17 +109,57 @@ BOOL CSpellSession::SearchMainDictionary(const char* word, WordComparator compar
     CopyToBuffer(buffer, size, nullptr);
     if (word == nullptr || !m_mainDictionary.IsUsable())
         return FALSE;
-    int entry = m_mainDictionary.FindIndexEntry(word, false);
-    if (!m_mainDictionary.SeekToIndexEntry(entry))
-        return FALSE;
-    char candidate[kWordBuffer];
-    while (m_mainDictionary.ReadNextWord(candidate, sizeof candidate)) {
-        if (compare(candidate, word) == 0) {
-            CopyToBuffer(buffer, size, candidate);
-            return TRUE;
-        }
-        if (CharacterServices::CompareNoCase(candidate, word) > 0)
+    const char* found = nullptr;
+    CMainDictionary::EqualRun run;
+    if ((compare == CharacterServices::CompareNoCase || compare == CharacterServices::CompareExact)
+        && m_mainDictionary.FindEqualRun(word, run)) {
+        found = searchRun(run, word, compare);
+    } else {
+        int entry = m_mainDictionary.FindIndexEntry(word, false);
+        if (!m_mainDictionary.SeekToIndexEntry(entry))
             return FALSE;
+        int record = m_mainDictionary.GetEntryRecord(entry);
+        found = record >= 0 ? searchWordTable(record, word, compare) : searchFile(word, compare);
     }
-    return FALSE;
+    if (found == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, found);
+    return TRUE;
+}
+
+// Reads forward to the first word equal under `compare`, giving up at the first word above
+// the searched one.
+const char* CSpellSession::searchFile(const char* word, WordComparator compare)
+{
+    while (m_mainDictionary.ReadNextWord(m_candidate, sizeof m_candidate)) {
+        if (compare(m_candidate, word) == 0)
+            return m_candidate;
+        if (CharacterServices::CompareNoCase(m_candidate, word) > 0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// The same walk over the decoded words.
+const char* CSpellSession::searchWordTable(int record, const char* word, WordComparator compare)
+{
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    for (int end = m_mainDictionary.GetRecordCount(); record < end; ++record) {
+        const char* candidate = m_mainDictionary.GetRecordWord(record);
+        if (compare(candidate, word) == 0)
+            return candidate;
+        if (CharacterServices::CompareWords(order, candidate, word) > 0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// In words in order, the walk from the index search's record skips the words below the
+// searched one, may stop in its run of equal words, and ends at the first word above it.
+const char* CSpellSession::searchRun(const CMainDictionary::EqualRun& run, const char* word, WordComparator compare)
+{
+    for (int r = std::max(run.first, run.start); run.first >= 0 && r <= run.last; ++r)
+        if (compare == CharacterServices::CompareNoCase || std::strcmp(m_mainDictionary.GetRecordWord(r), word) == 0)
+            return m_mainDictionary.GetRecordWord(r);
+    return nullptr;
 }

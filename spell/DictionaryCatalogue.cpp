@@ -27,7 +27,8 @@ bool ReadLanguageName(const std::string& path, std::string& name)
     char header[LexFormat::kLanguageOffset + LexFormat::kLanguageSize] {};
     bool complete = std::fread(header, 1, sizeof header, file) == sizeof header;
     std::fclose(file);
-    if (!complete || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
+    if (!complete
+        || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
         return false;
     const char* language = header + LexFormat::kLanguageOffset;
     name.assign(language, strnlen(language, LexFormat::kLanguageSize));

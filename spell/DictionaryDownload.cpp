@@ -46,14 +46,17 @@ public:
 
     template <typename Function> Function Find(const char* function) const
     {
-        return m_module == nullptr ? nullptr : reinterpret_cast<Function>(::GetProcAddress(m_module, function));
+        return m_module == nullptr ? nullptr
+                                   : reinterpret_cast<Function>(::GetProcAddress(m_module, function));
     }
 
 private:
     HMODULE m_module = nullptr;
 };
 
-void swallow(void*, LPCSTR) { }
+void swallow(void*, LPCSTR)
+{
+}
 
 // The folder as the unzip library takes it: without a trailing separator, unless it is the root.
 std::string withoutTrailingSeparator(std::string folder)
@@ -91,7 +94,8 @@ CTemporaryFile::~CTemporaryFile()
         std::remove(m_path.c_str());
 }
 
-bool DownloadWithProgress(CWnd* parent, const std::string& address, const std::string& localFile, LONG expectedSize)
+bool DownloadWithProgress(
+    CWnd* parent, const std::string& address, const std::string& localFile, LONG expectedSize)
 {
     COutsideLibrary library("GTEINET.DLL");
     auto download = library.Find<INET_DOWNLOADFILE>("Inet_DownloadFile");
@@ -143,7 +147,8 @@ bool DownloadDictionaries(const char* listAddress, const char* targetFolder)
     DictionaryList list;
     {
         CTemporaryFile listFile;
-        if (!listFile.IsValid() || !DownloadWithProgress(nullptr, address, listFile.Path(), kListExpectedSize))
+        if (!listFile.IsValid()
+            || !DownloadWithProgress(nullptr, address, listFile.Path(), kListExpectedSize))
             return false;
         list = ParseDictionaryList(readFile(listFile.Path()));
     }

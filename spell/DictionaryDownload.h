@@ -26,7 +26,8 @@ private:
 
 // Downloads the address into the file through the progress dialog; false after telling the
 // user why (or after the user cancelled).
-bool DownloadWithProgress(CWnd* parent, const std::string& address, const std::string& localFile, LONG expectedSize);
+bool DownloadWithProgress(
+    CWnd* parent, const std::string& address, const std::string& localFile, LONG expectedSize);
 // Unpacks the one named file of the archive into the folder; false after telling the user.
 bool UnzipDictionary(const std::string& zipFile, const std::string& fileName, const std::string& folder);
 

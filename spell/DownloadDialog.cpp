@@ -13,8 +13,9 @@
 
 namespace {
 
-constexpr char kDownloadFailed[] = "Error downloading dictionaries from network. Aborting download process. \n"
-                                   "Please connect again or try later while server is busy.";
+constexpr char kDownloadFailed[]
+    = "Error downloading dictionaries from network. Aborting download process. \n"
+      "Please connect again or try later while server is busy.";
 
 struct ColumnHeading {
     const char* text;
@@ -57,8 +58,8 @@ bool ordered(int column, const DictionaryEntry& a, const DictionaryEntry& b)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDownloadDialog, CDialog)
-    ON_BN_CLICKED(IDC_DOWNLOAD_START, OnDownload)
-    ON_NOTIFY(LVN_COLUMNCLICK, IDC_DICTIONARY_LIST, OnColumnClick)
+ON_BN_CLICKED(IDC_DOWNLOAD_START, OnDownload)
+ON_NOTIFY(LVN_COLUMNCLICK, IDC_DICTIONARY_LIST, OnColumnClick)
 END_MESSAGE_MAP()
 
 CDownloadDialog::CDownloadDialog(DictionaryList list, std::string targetFolder)
@@ -83,7 +84,8 @@ BOOL CDownloadDialog::OnInitDialog()
     if (!links.empty()) {
         int count = static_cast<int>(links.size());
         int chosen = std::min(std::rand() / (RAND_MAX / count), count - 1);
-        m_link.Attach(this, IDC_WEB_LINK, links[static_cast<size_t>(chosen)].text, links[static_cast<size_t>(chosen)].target);
+        m_link.Attach(this, IDC_WEB_LINK, links[static_cast<size_t>(chosen)].text,
+            links[static_cast<size_t>(chosen)].target);
     }
     return TRUE;
 }

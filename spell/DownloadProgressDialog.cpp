@@ -16,11 +16,11 @@ constexpr char kAgent[] = "Lexigard";
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDownloadProgressDialog, CDialog)
-    ON_MESSAGE(WM_START_TRANSFER, OnStart)
+ON_MESSAGE(WM_START_TRANSFER, OnStart)
 END_MESSAGE_MAP()
 
-CDownloadProgressDialog::CDownloadProgressDialog(CWnd* parent, INET_DOWNLOADFILE download, std::string address,
-    std::string localFile, LONG expectedSize)
+CDownloadProgressDialog::CDownloadProgressDialog(
+    CWnd* parent, INET_DOWNLOADFILE download, std::string address, std::string localFile, LONG expectedSize)
     : CDialog(IDD_DOWNLOAD, parent)
     , m_download(download)
     , m_address(std::move(address))

@@ -9,8 +9,8 @@
 
 class CDownloadProgressDialog : public CDialog {
 public:
-    CDownloadProgressDialog(CWnd* parent, INET_DOWNLOADFILE download, std::string address, std::string localFile,
-        LONG expectedSize);
+    CDownloadProgressDialog(CWnd* parent, INET_DOWNLOADFILE download, std::string address,
+        std::string localFile, LONG expectedSize);
 
     BOOL OnInitDialog() override;
     void OnCancel() override;

@@ -11,7 +11,8 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAM
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 
-DialogItemTemplate item(const char* kind, const char* text, int id, DWORD style, short x, short y, short cx, short cy)
+DialogItemTemplate item(
+    const char* kind, const char* text, int id, DWORD style, short x, short y, short cx, short cy)
 {
     return DialogItemTemplate { kind, text, static_cast<UINT>(id), style | WS_VISIBLE, 0, x, y, cx, cy };
 }
@@ -52,7 +53,8 @@ DialogTemplate spellOptionsDynamic()
     return dialog("Options", 160, 70,
         {
             item("button", "Always &Suggest", IDC_DYNAMIC_ALWAYS_SUGGEST, kCheck, 7, 7, 140, 10),
-            item("button", "Ignore Words in &UPPERCASE", IDC_DYNAMIC_IGNORE_UPPERCASE, kCheck, 7, 20, 140, 10),
+            item(
+                "button", "Ignore Words in &UPPERCASE", IDC_DYNAMIC_IGNORE_UPPERCASE, kCheck, 7, 20, 140, 10),
             item("button", "Ignore Words with &Numbers", IDC_DYNAMIC_IGNORE_NUMBERS, kCheck, 7, 33, 140, 10),
             item("button", "OK", IDOK, kButton | BS_DEFPUSHBUTTON, 30, 50, 50, 14),
             item("button", "Cancel", IDCANCEL, kButton, 90, 50, 50, 14),
@@ -83,8 +85,8 @@ DialogTemplate downloadDictionaries()
 {
     return dialog("Download Dictionaries", 260, 170,
         {
-            item(WC_LISTVIEW, "", IDC_DICTIONARY_LIST, WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 7,
-                7, 246, 120),
+            item(WC_LISTVIEW, "", IDC_DICTIONARY_LIST,
+                WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 7, 7, 246, 120),
             item("static", "", IDC_WEB_LINK, SS_LEFT | SS_NOTIFY, 7, 132, 246, 10),
             item("button", "&Download", IDC_DOWNLOAD_START, kButton | BS_DEFPUSHBUTTON, 146, 149, 50, 14),
             item("button", "Close", IDCANCEL, kButton, 203, 149, 50, 14),

@@ -6,8 +6,8 @@
 #include "spell/DictionaryCatalogue.h"
 #include "spell/DictionaryDownload.h"
 #include "spell/LexigardDialogs.h"
-#include "spell/OptionsDialog.h"
 #include "spell/LibraryPaths.h"
+#include "spell/OptionsDialog.h"
 #include "spell/TextBuffer.h"
 
 #include "platform/sys/OrdinalExports.h"
@@ -200,10 +200,11 @@ BOOL LX_DownloadDictionaries(LXHANDLE checker, LPCSTR listAddress, LPCSTR target
     return DownloadDictionaries(listAddress, targetFolder) ? TRUE : FALSE;
 }
 
-BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize, LPSTR mainFile,
-    int mainSize, LPCSTR listAddress, int dialogKind)
+BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize,
+    LPSTR mainFile, int mainSize, LPCSTR listAddress, int dialogKind)
 {
-    if (checker == nullptr || customFile == nullptr || mainFile == nullptr || customSize <= 0 || mainSize <= 0)
+    if (checker == nullptr || customFile == nullptr || mainFile == nullptr || customSize <= 0
+        || mainSize <= 0)
         return FALSE;
     SpellerSettings settings { std::string(mainFile, strnlen(mainFile, static_cast<size_t>(mainSize))),
         std::string(customFile, strnlen(customFile, static_cast<size_t>(customSize))), GetCheckerOptions() };

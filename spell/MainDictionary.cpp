@@ -461,7 +461,8 @@ void CMainDictionary::renewLookupAids()
         m_aids.keys.push_back(packKey(order, entry.key));
     m_aids.answersAlone = IsUsable() && tableCoversFile();
     for (int r = 1; r < GetRecordCount() && m_aids.answersAlone; ++r)
-        m_aids.answersAlone = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
+        m_aids.answersAlone
+            = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
     if (m_aids.answersAlone) {
         size_t slots = 2;
         while (slots < static_cast<size_t>(GetRecordCount()) * 2)

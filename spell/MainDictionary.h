@@ -44,7 +44,10 @@ public:
     // be read from the file (a damaged or oversized word area).
     int GetEntryRecord(int k) const;
     int GetRecordCount() const { return static_cast<int>(m_recordStarts.size()); }
-    const char* GetRecordWord(int r) const { return m_recordText.data() + m_recordStarts[static_cast<size_t>(r)]; }
+    const char* GetRecordWord(int r) const
+    {
+        return m_recordText.data() + m_recordStarts[static_cast<size_t>(r)];
+    }
     // The words equal to a word without case, and the record its index search starts at.
     struct EqualRun {
         int first = -1; // -1: no word is equal

@@ -21,11 +21,12 @@ bool sameName(const std::string& a, const std::string& b)
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDialog, CDialog)
-    ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
-    ON_BN_CLICKED(IDC_DOWNLOAD_MORE, OnDownloadMore)
+ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
+ON_BN_CLICKED(IDC_DOWNLOAD_MORE, OnDownloadMore)
 END_MESSAGE_MAP()
 
-COptionsDialog::COptionsDialog(bool internet, std::string folder, SpellerSettings settings, std::string listAddress)
+COptionsDialog::COptionsDialog(
+    bool internet, std::string folder, SpellerSettings settings, std::string listAddress)
     : CDialog(internet ? IDD_SPELL_OPTIONS_INTERNET : IDD_SPELL_OPTIONS)
     , m_folder(std::move(folder))
     , m_settings(std::move(settings))

@@ -156,10 +156,12 @@ const char* CSpellSession::searchWordTable(int record, const char* word, WordCom
 
 // In words in order, the walk from the index search's record skips the words below the
 // searched one, may stop in its run of equal words, and ends at the first word above it.
-const char* CSpellSession::searchRun(const CMainDictionary::EqualRun& run, const char* word, WordComparator compare)
+const char* CSpellSession::searchRun(
+    const CMainDictionary::EqualRun& run, const char* word, WordComparator compare)
 {
     for (int r = std::max(run.first, run.start); run.first >= 0 && r <= run.last; ++r)
-        if (compare == CharacterServices::CompareNoCase || std::strcmp(m_mainDictionary.GetRecordWord(r), word) == 0)
+        if (compare == CharacterServices::CompareNoCase
+            || std::strcmp(m_mainDictionary.GetRecordWord(r), word) == 0)
             return m_mainDictionary.GetRecordWord(r);
     return nullptr;
 }

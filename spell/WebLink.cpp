@@ -17,13 +17,13 @@ bool isWebAddress(const std::string& target)
 } // namespace
 
 BEGIN_MESSAGE_MAP(TWebLink, CStatic)
-    ON_WM_PAINT()
-    ON_WM_LBUTTONUP()
-    ON_WM_KEYDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_SETCURSOR()
+ON_WM_PAINT()
+ON_WM_LBUTTONUP()
+ON_WM_KEYDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 BOOL TWebLink::Attach(CWnd* parent, int id, const std::string& text, const std::string& target)
@@ -60,7 +60,8 @@ COLORREF TWebLink::TextColour() const
 bool TWebLink::Open()
 {
     bool opened = isWebAddress(m_target)
-        && reinterpret_cast<intptr_t>(ShellExecute(m_hWnd, "open", m_target.c_str(), nullptr, nullptr, SW_SHOWNORMAL))
+        && reinterpret_cast<intptr_t>(
+               ShellExecute(m_hWnd, "open", m_target.c_str(), nullptr, nullptr, SW_SHOWNORMAL))
             > 32;
     if (!opened) {
         ::MessageBeep(0);

@@ -13,7 +13,6 @@ int effectiveCapacity(int requested)
     return requested <= 0 ? 10 : requested;
 }
 
-
 } // namespace
 
 CWordList::CWordList(int capacity)

@@ -36,10 +36,7 @@ public:
     size_t StepsLeft() const { return m_steps.size() - m_next; }
     int Cancelled() const { return m_cancelled; }
 
-    static void Click(HWND dialog, int id)
-    {
-        ::PostMessage(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    }
+    static void Click(HWND dialog, int id) { ::PostMessage(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
     static void SetText(HWND dialog, int id, const std::string& text)
     {
         ::SetWindowText(::GetDlgItem(dialog, id), text.c_str());

@@ -4,8 +4,8 @@
 #include "platform/ui/ListCtrl.h"
 #include "spell/DictionaryList.h"
 #include "spell/DownloadDialog.h"
-#include "spell/LexigardDialogs.h"
 #include "spell/Lexigard.h"
+#include "spell/LexigardDialogs.h"
 #include "spell/tests/DialogDriver.h"
 #include "spell/tests/LexFixture.h"
 
@@ -75,15 +75,16 @@ protected:
         m_server.Answer("/list.ins",
             HttpTestServer::Ok("; dictionaries\n*http://127.0.0.1/more More dictionaries\n"
                                "Deutsch.lex, Deutsch, 12.05, 04, "
-                + m_server.Url("/de.zip") + ", 5000\r\nEnglish.lex , English, 1, 2, 2003, " + m_server.Url(archivePath)
-                + ", 3000\n../evil.lex, Evil, 1, 1, 2004, " + m_server.Url("/evil.zip")
-                + ", 10\nNoAddress.lex, None, 1, 1, 2004\n"));
+                + m_server.Url("/de.zip") + ", 5000\r\nEnglish.lex , English, 1, 2, 2003, "
+                + m_server.Url(archivePath) + ", 3000\n../evil.lex, Evil, 1, 1, 2004, "
+                + m_server.Url("/evil.zip") + ", 10\nNoAddress.lex, None, 1, 1, 2004\n"));
     }
 
     BOOL Download(std::vector<DialogDriver::Step> steps, const std::string& listPath = "/list.ins")
     {
         DialogDriver driver(std::move(steps));
-        BOOL result = LX_DownloadDictionaries(m_checker, m_server.Url(listPath).c_str(), m_target.Path("").c_str());
+        BOOL result
+            = LX_DownloadDictionaries(m_checker, m_server.Url(listPath).c_str(), m_target.Path("").c_str());
         EXPECT_EQ(driver.StepsLeft(), 0u);
         EXPECT_EQ(driver.Cancelled(), 0);
         return result;
@@ -116,11 +117,11 @@ TEST_F(DictionaryDownloadTest, OkInstallsTheTickedDictionary)
     std::vector<std::string> rows;
     std::string link;
     BOOL result = Download({ { kCaption, [&](HWND dialog) {
-        rows = rowsOf(dialog);
-        link = DialogDriver::Text(dialog, IDC_WEB_LINK);
-        tick(dialog, 1);
-        DialogDriver::Click(dialog, IDC_DOWNLOAD_START);
-    } } });
+                                  rows = rowsOf(dialog);
+                                  link = DialogDriver::Text(dialog, IDC_WEB_LINK);
+                                  tick(dialog, 1);
+                                  DialogDriver::Click(dialog, IDC_DOWNLOAD_START);
+                              } } });
     EXPECT_TRUE(result);
     EXPECT_EQ(rows, (std::vector<std::string> { "Deutsch|12/05/2004|4 KB", "English|01/02/2003|2 KB" }));
     EXPECT_EQ(link, "More dictionaries");
@@ -137,12 +138,13 @@ struct BadArchive {
     std::vector<std::pair<std::string, std::string>> entries; // none: bytes that are no archive
 };
 
-class RefusedArchive : public DictionaryDownloadTest, public ::testing::WithParamInterface<BadArchive> {};
+class RefusedArchive : public DictionaryDownloadTest, public ::testing::WithParamInterface<BadArchive> { };
 
 TEST_P(RefusedArchive, InstallsNothingAndKeepsTheDialog)
 {
     const BadArchive& c = GetParam();
-    m_server.Answer("/en.zip", HttpTestServer::Ok(c.entries.empty() ? "PK\x03\x04 broken" : makeZip(m_source, c.entries)));
+    m_server.Answer("/en.zip",
+        HttpTestServer::Ok(c.entries.empty() ? "PK\x03\x04 broken" : makeZip(m_source, c.entries)));
     ServeList("/en.zip");
     BOOL result = Download({ { kCaption,
                                  [](HWND dialog) {
@@ -234,15 +236,16 @@ TEST(DictionaryListFile, ReadsEntriesAndLinks)
 
 DictionaryEntry entry(const char* language, int day, int month, int year, int size)
 {
-    return DictionaryEntry { std::string(language) + ".lex", language, day, month, year, "http://h/x.zip", size };
+    return DictionaryEntry { std::string(language) + ".lex", language, day, month, year, "http://h/x.zip",
+        size };
 }
 
 TEST(DownloadDialogSort, ColumnsSortAndTicksStayWithTheirEntries)
 {
     RegisterLexigardDialogs();
     DictionaryList list;
-    list.entries = { entry("beta", 1, 1, 2004, 3000), entry("Alpha", 2, 1, 2004, 2500), entry("gamma", 1, 1, 2004, 9000),
-        entry("Delta", 1, 1, 2003, 2048) };
+    list.entries = { entry("beta", 1, 1, 2004, 3000), entry("Alpha", 2, 1, 2004, 2500),
+        entry("gamma", 1, 1, 2004, 9000), entry("Delta", 1, 1, 2003, 2048) };
     list.links = { { "ftp://files.example/", "Files" } };
     CDownloadDialog dialog(list, "/nowhere/");
     ASSERT_TRUE(dialog.Create(IDD_DOWNLOAD_DICTIONARIES));

@@ -1,8 +1,8 @@
 #include "platform/core/GlobalMemory.h"
 #include "spell/LexFormat.h"
 #include "spell/Lexigard.h"
-#include "spell/LibraryPaths.h"
 #include "spell/LexigardDialogs.h"
+#include "spell/LibraryPaths.h"
 #include "spell/tests/DialogDriver.h"
 #include "spell/tests/LexFixture.h"
 
@@ -84,8 +84,10 @@ std::vector<ExportCall> everyExport(char* buffer, int size)
             },
             true },
         { "SetAlwaysSuggest", [](LXHANDLE h) { return long(LX_SetAlwaysSuggest(h, TRUE)); }, false },
-        { "SetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_SetIgnoreWordsInUppercase(h, TRUE)); }, false },
-        { "SetIgnoreWordsWithNumbers", [](LXHANDLE h) { return long(LX_SetIgnoreWordsWithNumbers(h, TRUE)); }, false },
+        { "SetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_SetIgnoreWordsInUppercase(h, TRUE)); },
+            false },
+        { "SetIgnoreWordsWithNumbers", [](LXHANDLE h) { return long(LX_SetIgnoreWordsWithNumbers(h, TRUE)); },
+            false },
         { "GetAlwaysSuggest", [](LXHANDLE h) { return long(LX_GetAlwaysSuggest(h)); }, false },
         { "GetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_GetIgnoreWordsInUppercase(h)); },
             false },
@@ -199,8 +201,8 @@ TEST_F(LexigardApi, CharacterClassesFollowTheDictionaryTables)
     for (Case c :
         { Case { 'a', TRUE, TRUE, FALSE }, Case { 'Q', TRUE, FALSE, TRUE }, Case { 0xE9, TRUE, TRUE, FALSE },
             Case { 0xC9, TRUE, FALSE, TRUE }, Case { '1', FALSE, FALSE, FALSE },
-            Case { '\'', FALSE, FALSE, FALSE }, Case { 0xFFE9, TRUE, TRUE, FALSE }, Case { 0xFFC9, TRUE, FALSE, TRUE },
-            Case { 0x141, TRUE, FALSE, TRUE } }) {
+            Case { '\'', FALSE, FALSE, FALSE }, Case { 0xFFE9, TRUE, TRUE, FALSE },
+            Case { 0xFFC9, TRUE, FALSE, TRUE }, Case { 0x141, TRUE, FALSE, TRUE } }) {
         EXPECT_EQ(LX_IsCharAlpha(m_checker, c.character), c.alpha) << c.character;
         EXPECT_EQ(LX_IsCharLower(m_checker, c.character), c.lower) << c.character;
         EXPECT_EQ(LX_IsCharUpper(m_checker, c.character), c.upper) << c.character;

@@ -40,10 +40,12 @@ void expectSameSearches(CSpellSession& session, const std::vector<std::string>& 
     CMainDictionary& dictionary = session.GetMainDictionary();
     for (size_t i = 0; i < words.size(); i += step) {
         for (const std::string& word : variants(words[i])) {
-            for (WordComparator compare : { CharacterServices::CompareNoCase, CharacterServices::CompareExact }) {
+            for (WordComparator compare :
+                { CharacterServices::CompareNoCase, CharacterServices::CompareExact }) {
                 char found[CMainDictionary::kMaxWordLength + 1];
-                std::string table
-                    = session.SearchMainDictionary(word.c_str(), compare, found, sizeof found) ? found : "<none>";
+                std::string table = session.SearchMainDictionary(word.c_str(), compare, found, sizeof found)
+                    ? found
+                    : "<none>";
                 ASSERT_EQ(table, readFromIndex(dictionary, word, compare)) << word;
             }
         }
@@ -52,8 +54,8 @@ void expectSameSearches(CSpellSession& session, const std::vector<std::string>& 
 
 TEST(MainDictionarySearch, DecodedWordsAnswerAsTheFileDoes)
 {
-    const std::vector<std::string> words = { "a", "A", "ab", "Ab", "AB", "abc", "book", "Book", "BOOK", "books",
-        "caf\xE9", "Caf\xE9", "paris", "Paris", "the", "The", "them", "zoo" };
+    const std::vector<std::string> words = { "a", "A", "ab", "Ab", "AB", "abc", "book", "Book", "BOOK",
+        "books", "caf\xE9", "Caf\xE9", "paris", "Paris", "the", "The", "them", "zoo" };
     for (WORD version : { LexFormat::kVersion21, LexFormat::kVersion30, LexFormat::kVersion35 }) {
         TempFolder folder;
         CSpellSession session(folder.Dictionary(words, LayoutOf(version)).c_str(), nullptr, nullptr);

@@ -46,8 +46,8 @@ protected:
     {
         DialogDriver driver(std::move(steps));
         std::string path = folder.empty() ? m_folder.Path("") : folder;
-        BOOL result = LX_OptionsDialog(m_checker, path.c_str(), m_custom, sizeof m_custom, m_main, sizeof m_main,
-            nullptr, kind);
+        BOOL result = LX_OptionsDialog(
+            m_checker, path.c_str(), m_custom, sizeof m_custom, m_main, sizeof m_main, nullptr, kind);
         EXPECT_EQ(driver.StepsLeft(), 0u);
         EXPECT_EQ(driver.Cancelled(), 0);
         return result;
@@ -77,17 +77,18 @@ TEST_F(OptionsDialogTest, OkReturnsTheChosenDictionaryAndOptionsInBothKinds)
         std::strcpy(m_custom, "old.dic");
         std::strcpy(m_main, "english.LEX");
         LX_SetIgnoreWordsInUppercase(m_checker, TRUE);
-        BOOL result = Run(kind,
-            { { kCaption, [kind](HWND dialog) {
-                   EXPECT_EQ(languages(dialog), (std::vector<std::string> { "Deutsch", "English", "Nameless.lex" }));
-                   EXPECT_EQ(DialogDriver::Text(dialog, IDC_MAIN_FILE), "English");
-                   EXPECT_EQ(DialogDriver::Text(dialog, IDC_CUSTOM_FILE), "old.dic");
-                   EXPECT_EQ(::GetDlgItem(dialog, IDC_DOWNLOAD_MORE) != nullptr, kind != 0);
-                   ::SendMessage(::GetDlgItem(dialog, IDC_MAIN_FILE), CB_SETCURSEL, 0, 0);
-                   DialogDriver::SetText(dialog, IDC_CUSTOM_FILE, "/home/user/new.dic");
-                   DialogDriver::Click(dialog, IDC_IGNORE_UPPERCASE);
-                   DialogDriver::Click(dialog, IDOK);
-               } } });
+        BOOL result
+            = Run(kind, { { kCaption, [kind](HWND dialog) {
+                               EXPECT_EQ(languages(dialog),
+                                   (std::vector<std::string> { "Deutsch", "English", "Nameless.lex" }));
+                               EXPECT_EQ(DialogDriver::Text(dialog, IDC_MAIN_FILE), "English");
+                               EXPECT_EQ(DialogDriver::Text(dialog, IDC_CUSTOM_FILE), "old.dic");
+                               EXPECT_EQ(::GetDlgItem(dialog, IDC_DOWNLOAD_MORE) != nullptr, kind != 0);
+                               ::SendMessage(::GetDlgItem(dialog, IDC_MAIN_FILE), CB_SETCURSEL, 0, 0);
+                               DialogDriver::SetText(dialog, IDC_CUSTOM_FILE, "/home/user/new.dic");
+                               DialogDriver::Click(dialog, IDC_IGNORE_UPPERCASE);
+                               DialogDriver::Click(dialog, IDOK);
+                           } } });
         EXPECT_TRUE(result) << kind;
         EXPECT_STREQ(m_main, "Deutsch.lex") << kind;
         EXPECT_STREQ(m_custom, "/home/user/new.dic") << kind;
@@ -116,10 +117,11 @@ TEST_F(OptionsDialogTest, OkWithoutAnyDictionaryStaysOpen)
     std::string shown;
     BOOL result = Run(0,
         { { kCaption, [](HWND dialog) { DialogDriver::Click(dialog, IDOK); } },
-            { kCaption, [&shown](HWND dialog) {
-                 shown = std::to_string(languages(dialog).size());
-                 DialogDriver::Click(dialog, IDCANCEL);
-             } } },
+            { kCaption,
+                [&shown](HWND dialog) {
+                    shown = std::to_string(languages(dialog).size());
+                    DialogDriver::Click(dialog, IDCANCEL);
+                } } },
         empty.Path(""));
     EXPECT_FALSE(result);
     EXPECT_EQ(shown, "0");
@@ -130,9 +132,9 @@ TEST_F(OptionsDialogTest, BrowsePutsTheChosenFileIntoTheCustomName)
 {
     UiTestHook::QueueFileDialogAnswer("/data/mine.dic");
     BOOL result = Run(0, { { kCaption, [](HWND dialog) {
-                              DialogDriver::Click(dialog, IDC_BROWSE);
-                              DialogDriver::Click(dialog, IDOK);
-                          } } });
+                                DialogDriver::Click(dialog, IDC_BROWSE);
+                                DialogDriver::Click(dialog, IDOK);
+                            } } });
     EXPECT_TRUE(result);
     EXPECT_STREQ(m_custom, "/data/mine.dic");
     EXPECT_STREQ(m_main, "English.lex");

@@ -64,23 +64,25 @@ const Case kCases[] = {
     { "ChangeTakesTheFirstSuggestion", "the bookk", { { IDC_CHANGE, {} } }, { "bookk" }, "the book", 0, "" },
     { "ChangeTakesTheTypedWord", "the catt sat", { { IDC_CHANGE, "cat" }, { IDC_CHANGE, "on" } },
         { "catt", "sat" }, "the cat on", 0, "" },
-    { "ChangeAllCorrectsLaterOnesSilently", "bookk, Bookk and bookk", { { IDC_CHANGE_ALL, "book" }, { IDC_IGNORE, {} } },
-        { "bookk", "Bookk" }, "book, Bookk and book", 0, "" },
+    { "ChangeAllCorrectsLaterOnesSilently", "bookk, Bookk and bookk",
+        { { IDC_CHANGE_ALL, "book" }, { IDC_IGNORE, {} } }, { "bookk", "Bookk" }, "book, Bookk and book", 0,
+        "" },
     { "IgnoreStopsAtEveryOccurrence", "bookk bookk", { { IDC_IGNORE, {} }, { IDC_IGNORE, {} } },
         { "bookk", "bookk" }, "bookk bookk", 0, "" },
-    { "IgnoreAllPassesTheOthers", "bookk BOOKK. Bookk", { { IDC_IGNORE_ALL, {} } }, { "bookk" }, "bookk BOOKK. Bookk", 0,
-        "" },
-    { "AddWritesTheCustomDictionary", "Vantrel cat vantrel", { { IDC_ADD, {} } }, { "Vantrel" }, "Vantrel cat vantrel", 0,
-        "vantrel\r\n" },
-    { "CancelReturnsTheTextSoFar", "catt bookk cat", { { IDC_CHANGE, "cat" }, { IDCANCEL, {} } }, { "catt", "bookk" },
-        "cat bookk cat", 1, "" },
+    { "IgnoreAllPassesTheOthers", "bookk BOOKK. Bookk", { { IDC_IGNORE_ALL, {} } }, { "bookk" },
+        "bookk BOOKK. Bookk", 0, "" },
+    { "AddWritesTheCustomDictionary", "Vantrel cat vantrel", { { IDC_ADD, {} } }, { "Vantrel" },
+        "Vantrel cat vantrel", 0, "vantrel\r\n" },
+    { "CancelReturnsTheTextSoFar", "catt bookk cat", { { IDC_CHANGE, "cat" }, { IDCANCEL, {} } },
+        { "catt", "bookk" }, "cat bookk cat", 1, "" },
     { "ChangeWithoutAReplacementStays", "zqxv", { { IDC_CHANGE, {} }, { IDC_CHANGE, "" }, { IDCANCEL, {} } },
         { "zqxv", "zqxv", "zqxv" }, "zqxv", 1, "" },
-    { "ChangeAllWithoutAReplacementStays", "bookk bookk", { { IDC_CHANGE_ALL, "" }, { IDC_IGNORE, {} }, { IDCANCEL, {} } },
-        { "bookk", "bookk", "bookk" }, "bookk bookk", 1, "" },
+    { "ChangeAllWithoutAReplacementStays", "bookk bookk",
+        { { IDC_CHANGE_ALL, "" }, { IDC_IGNORE, {} }, { IDCANCEL, {} } }, { "bookk", "bookk", "bookk" },
+        "bookk bookk", 1, "" },
 };
 
-class SpellDialogFlow : public SpellDialogTest, public ::testing::WithParamInterface<Case> {};
+class SpellDialogFlow : public SpellDialogTest, public ::testing::WithParamInterface<Case> { };
 
 TEST_P(SpellDialogFlow, ReturnsTheTextTheResultAndTheCustomDictionary)
 {
@@ -167,7 +169,8 @@ TEST_F(SpellDialogTest, OptionsDialogStoresTheThreeOptions)
         { "Spelling", [](HWND dialog) { DialogDriver::Click(dialog, IDC_OPTIONS); } },
         { "Options",
             [](HWND dialog) {
-                EXPECT_EQ(::SendMessage(::GetDlgItem(dialog, IDC_DYNAMIC_ALWAYS_SUGGEST), BM_GETCHECK, 0, 0), BST_CHECKED);
+                EXPECT_EQ(::SendMessage(::GetDlgItem(dialog, IDC_DYNAMIC_ALWAYS_SUGGEST), BM_GETCHECK, 0, 0),
+                    BST_CHECKED);
                 DialogDriver::Click(dialog, IDC_DYNAMIC_ALWAYS_SUGGEST);
                 DialogDriver::Click(dialog, IDOK);
             } },

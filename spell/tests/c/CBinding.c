@@ -24,11 +24,26 @@ static void expect(int condition, const char* what)
 
 typedef long (*NullCall)(void* function);
 
-static long callHandle(void* f) { return ((long (*)(HANDLE))f)(NULL); }
-static long callHandleText(void* f) { return ((long (*)(HANDLE, const char*))f)(NULL, "word"); }
-static long callHandleTwoTexts(void* f) { return ((long (*)(HANDLE, const char*, const char*))f)(NULL, "a", "b"); }
-static long callHandleFlag(void* f) { return ((long (*)(HANDLE, BOOL))f)(NULL, 1); }
-static long callHandleChar(void* f) { return ((long (*)(HANDLE, unsigned short))f)(NULL, 'a'); }
+static long callHandle(void* f)
+{
+    return ((long (*)(HANDLE))f)(NULL);
+}
+static long callHandleText(void* f)
+{
+    return ((long (*)(HANDLE, const char*))f)(NULL, "word");
+}
+static long callHandleTwoTexts(void* f)
+{
+    return ((long (*)(HANDLE, const char*, const char*))f)(NULL, "a", "b");
+}
+static long callHandleFlag(void* f)
+{
+    return ((long (*)(HANDLE, BOOL))f)(NULL, 1);
+}
+static long callHandleChar(void* f)
+{
+    return ((long (*)(HANDLE, unsigned short))f)(NULL, 'a');
+}
 
 static long callHandleTextBuffer(void* f)
 {
@@ -45,7 +60,8 @@ static long callSuggestion(void* f)
 static long callCheckText(void* f)
 {
     short result = 7;
-    return (long)(size_t)((HANDLE(*)(HANDLE, const char*, short*))f)(NULL, "word", &result) + (result == 7 ? 0 : 1);
+    return (long)(size_t)((HANDLE(*)(HANDLE, const char*, short*))f)(NULL, "word", &result)
+        + (result == 7 ? 0 : 1);
 }
 
 static long callOptionsDialog(void* f)
@@ -97,10 +113,15 @@ static void* bind(void* library, const char* name)
 static void checkSignedLetters(void* library, const char* dictionary)
 {
     HANDLE (*init)(void) = (HANDLE(*)(void))bind(library, "LX_Init");
-    BOOL (*open)(HANDLE, const char*, const char*) = (BOOL(*)(HANDLE, const char*, const char*))bind(library, "LX_OpenDictionary");
-    BOOL (*isAlpha)(HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharAlpha");
-    BOOL (*isLower)(HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharLower");
-    BOOL (*isUpper)(HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharUpper");
+    BOOL (*open)
+    (HANDLE, const char*, const char*)
+        = (BOOL(*)(HANDLE, const char*, const char*))bind(library, "LX_OpenDictionary");
+    BOOL (*isAlpha)
+    (HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharAlpha");
+    BOOL (*isLower)
+    (HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharLower");
+    BOOL (*isUpper)
+    (HANDLE, unsigned short) = (BOOL(*)(HANDLE, unsigned short))bind(library, "LX_IsCharUpper");
     BOOL (*setOption)(HANDLE, BOOL) = (BOOL(*)(HANDLE, BOOL))bind(library, "LX_SetAlwaysSuggest");
     BOOL (*destroy)(HANDLE) = (BOOL(*)(HANDLE))bind(library, "LX_Destroy");
     if (!init || !open || !isAlpha || !isLower || !isUpper || !setOption || !destroy)

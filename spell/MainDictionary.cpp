@@ -463,47 +463,42 @@ void CMainDictionary::renewLookupAids()
     for (int r = 1; r < GetRecordCount() && m_aids.answersAlone; ++r)
         m_aids.answersAlone
             = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
-    if (m_aids.answersAlone) {
-        size_t slots = 2;
-        while (slots < static_cast<size_t>(GetRecordCount()) * 2)
-            slots *= 2;
-        m_aids.runSlots.assign(slots, -1);
-        m_aids.runEnds.assign(m_recordStarts.size(), -1);
-        m_aids.runStarts.assign(m_recordStarts.size(), -1);
-    }
-    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r) {
-        int& first = m_aids.runSlots[static_cast<size_t>(findRunSlot(order, GetRecordWord(r)))];
-        if (first < 0) {
-            first = r;
-            // Words equal without case pack to the same key, so the whole run starts here.
-            int entry = searchKeys(order, GetRecordWord(r), false);
-            m_aids.runStarts[static_cast<size_t>(r)] = m_entryRecords[static_cast<size_t>(entry)];
-        }
-        m_aids.runEnds[static_cast<size_t>(first)] = r;
-    }
+    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r)
+        m_aids.recordKeys.push_back(packKey(order, GetRecordWord(r)));
     m_aids.built = true;
     m_aids.generation = generation;
 }
 
-// The slot of the run of words equal to the word without case, or the empty slot where it
-// would go.
-int CMainDictionary::findRunSlot(const BYTE* order, const char* word) const
-{
-    size_t mask = m_aids.runSlots.size() - 1;
-    for (size_t slot = CharacterServices::FoldedHash(order, word) & mask;; slot = (slot + 1) & mask) {
-        int record = m_aids.runSlots[slot];
-        if (record < 0 || CharacterServices::CompareWords(order, GetRecordWord(record), word) == 0)
-            return static_cast<int>(slot);
-    }
-}
-
-bool CMainDictionary::FindEqualRun(const char* word, EqualRun& run)
+// Words in order: the first word not below is found in steps that double from the start,
+// then by halving, since it is usually near.
+bool CMainDictionary::FindFirstNotBelow(const char* word, int& first)
 {
     renewLookupAids();
     if (!m_aids.answersAlone)
         return false;
-    run.first = m_aids.runSlots[static_cast<size_t>(findRunSlot(CharacterServices::NoCaseOrder(), word))];
-    run.last = run.first < 0 ? -1 : m_aids.runEnds[static_cast<size_t>(run.first)];
-    run.start = run.first < 0 ? -1 : m_aids.runStarts[static_cast<size_t>(run.first)];
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    uint64_t packed = packKey(order, word);
+    // Words whose first seven characters differ order as those do.
+    auto below = [&](int r) {
+        uint64_t key = m_aids.recordKeys[static_cast<size_t>(r)];
+        return key != packed ? key < packed
+                             : CharacterServices::CompareWords(order, GetRecordWord(r), word) < 0;
+    };
+    int end = GetRecordCount();
+    int low = m_entryRecords[static_cast<size_t>(searchKeys(order, word, false))];
+    int probe = low;
+    for (int step = 1; probe < end && below(probe); step *= 2) {
+        low = probe + 1;
+        probe = std::min(end, probe + step);
+    }
+    int high = probe;
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (below(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    first = low;
     return true;
 }

@@ -48,16 +48,12 @@ public:
     {
         return m_recordText.data() + m_recordStarts[static_cast<size_t>(r)];
     }
-    // The words equal to a word without case, and the record its index search starts at.
-    struct EqualRun {
-        int first = -1; // -1: no word is equal
-        int last = -1;
-        int start = -1;
-    };
     // True when the decoded words answer every search alone: they cover the whole file,
     // every index entry points at one of them, and they stand in case-insensitive order
-    // under the tables in force.
-    bool FindEqualRun(const char* word, EqualRun& run);
+    // under the tables in force. Then `first` is the first word, from the one the word's
+    // index entry points at, that is not below the word without case (the record count
+    // when there is none).
+    bool FindFirstNotBelow(const char* word, int& first);
 
 private:
     using Table = std::array<BYTE, LexFormat::kTableSize>;
@@ -93,19 +89,16 @@ private:
     std::vector<int> m_entryRecords;
     bool m_tableReachedEnd = false;
     // Aids that depend on the character tables in force, renewed when those change: the
-    // index keys as numbers, and the runs of words equal without case.
+    // index keys as numbers, and whether the words are in order.
     struct LookupAids {
         bool built = false;
         unsigned generation = 0;
         std::vector<uint64_t> keys;
         bool answersAlone = false;
-        // Open addressing by the case-folded hash: the first record of each run, or -1.
-        std::vector<int> runSlots;
-        // For a run's first record, its last one and where the index search starts.
-        std::vector<int> runEnds;
-        std::vector<int> runStarts;
+        // Each word's first seven characters packed as the index keys are, to order most
+        // pairs of words without reading them.
+        std::vector<uint64_t> recordKeys;
     };
-    int findRunSlot(const BYTE* order, const char* word) const;
     int searchKeys(const BYTE* order, const char* word, bool beforeEqual) const;
     bool tableCoversFile() const;
 

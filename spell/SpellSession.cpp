@@ -110,10 +110,10 @@ BOOL CSpellSession::SearchMainDictionary(const char* word, WordComparator compar
     if (word == nullptr || !m_mainDictionary.IsUsable())
         return FALSE;
     const char* found = nullptr;
-    CMainDictionary::EqualRun run;
+    int first = 0;
     if ((compare == CharacterServices::CompareNoCase || compare == CharacterServices::CompareExact)
-        && m_mainDictionary.FindEqualRun(word, run)) {
-        found = searchRun(run, word, compare);
+        && m_mainDictionary.FindFirstNotBelow(word, first)) {
+        found = searchRun(first, word, compare);
     } else {
         int entry = m_mainDictionary.FindIndexEntry(word, false);
         if (!m_mainDictionary.SeekToIndexEntry(entry))
@@ -154,14 +154,18 @@ const char* CSpellSession::searchWordTable(int record, const char* word, WordCom
     return nullptr;
 }
 
-// In words in order, the walk from the index search's record skips the words below the
-// searched one, may stop in its run of equal words, and ends at the first word above it.
-const char* CSpellSession::searchRun(
-    const CMainDictionary::EqualRun& run, const char* word, WordComparator compare)
+// In words in order, the walk from the index entry's word passes the words below the
+// searched one and ends at the first word above it: only the run of words equal without
+// case between them can match.
+const char* CSpellSession::searchRun(int first, const char* word, WordComparator compare)
 {
-    for (int r = std::max(run.first, run.start); run.first >= 0 && r <= run.last; ++r)
-        if (compare == CharacterServices::CompareNoCase
-            || std::strcmp(m_mainDictionary.GetRecordWord(r), word) == 0)
-            return m_mainDictionary.GetRecordWord(r);
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    for (int r = first; r < m_mainDictionary.GetRecordCount(); ++r) {
+        const char* candidate = m_mainDictionary.GetRecordWord(r);
+        if (CharacterServices::CompareWords(order, candidate, word) != 0)
+            return nullptr;
+        if (compare == CharacterServices::CompareNoCase || std::strcmp(candidate, word) == 0)
+            return candidate;
+    }
     return nullptr;
 }

@@ -31,7 +31,7 @@ private:
     bool acceptedByMainDictionary(const char* word);
     const char* searchFile(const char* word, WordComparator compare);
     const char* searchWordTable(int record, const char* word, WordComparator compare);
-    const char* searchRun(const CMainDictionary::EqualRun& run, const char* word, WordComparator compare);
+    const char* searchRun(int first, const char* word, WordComparator compare);
 
     CWordList m_cache { kCacheCapacity };
     CWordList m_ignoreAll { kIgnoreAllCapacity };

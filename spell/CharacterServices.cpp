@@ -152,8 +152,24 @@ BYTE ToUpper(BYTE c)
 
 void MakeLower(char* word)
 {
-    for (; *word; ++word)
-        *word = static_cast<char>(ToLower(static_cast<BYTE>(*word)));
+    bool loaded = TablesLoaded();
+    const BYTE* delta = tables().lowerDelta;
+    for (; *word; ++word) {
+        BYTE c = static_cast<BYTE>(*word);
+        *word = static_cast<char>(loaded ? static_cast<BYTE>(c + delta[c]) : LowerCase1252(c));
+    }
+}
+
+bool IsAllLower(const char* word)
+{
+    bool loaded = TablesLoaded();
+    const BYTE* delta = tables().lowerDelta;
+    for (; *word; ++word) {
+        BYTE c = static_cast<BYTE>(*word);
+        if ((loaded ? static_cast<BYTE>(c + delta[c]) : LowerCase1252(c)) != c)
+            return false;
+    }
+    return true;
 }
 
 void MakeUpper(char* word)

@@ -66,6 +66,8 @@ int CollateCase(BYTE a, BYTE b);
 BYTE ToLower(BYTE c);
 BYTE ToUpper(BYTE c);
 void MakeLower(char* word);
+// The word equals its lower-cased form.
+bool IsAllLower(const char* word);
 void MakeUpper(char* word);
 
 bool IsLower(BYTE c);

@@ -463,8 +463,18 @@ void CMainDictionary::renewLookupAids()
     for (int r = 1; r < GetRecordCount() && m_aids.answersAlone; ++r)
         m_aids.answersAlone
             = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
-    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r)
+    if (m_aids.answersAlone) {
+        size_t bits = 64;
+        while (bits < static_cast<size_t>(GetRecordCount()) * 8)
+            bits *= 2;
+        m_aids.presence.assign(bits / 64, 0);
+    }
+    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r) {
         m_aids.recordKeys.push_back(packKey(order, GetRecordWord(r)));
+        uint64_t bit
+            = CharacterServices::FoldedHash(order, GetRecordWord(r)) & (m_aids.presence.size() * 64 - 1);
+        m_aids.presence[bit / 64] |= uint64_t(1) << (bit % 64);
+    }
     m_aids.built = true;
     m_aids.generation = generation;
 }
@@ -477,6 +487,12 @@ bool CMainDictionary::FindFirstNotBelow(const char* word, int& first)
     if (!m_aids.answersAlone)
         return false;
     const BYTE* order = CharacterServices::NoCaseOrder();
+    int end = GetRecordCount();
+    // No word equal to it: the walk would find nothing, wherever it starts.
+    if (!mayBePresent(order, word)) {
+        first = end;
+        return true;
+    }
     uint64_t packed = packKey(order, word);
     // Words whose first seven characters differ order as those do.
     auto below = [&](int r) {
@@ -484,7 +500,6 @@ bool CMainDictionary::FindFirstNotBelow(const char* word, int& first)
         return key != packed ? key < packed
                              : CharacterServices::CompareWords(order, GetRecordWord(r), word) < 0;
     };
-    int end = GetRecordCount();
     int low = m_entryRecords[static_cast<size_t>(searchKeys(order, word, false))];
     int probe = low;
     for (int step = 1; probe < end && below(probe); step *= 2) {
@@ -501,4 +516,10 @@ bool CMainDictionary::FindFirstNotBelow(const char* word, int& first)
     }
     first = low;
     return true;
+}
+
+bool CMainDictionary::mayBePresent(const BYTE* order, const char* word) const
+{
+    uint64_t bit = CharacterServices::FoldedHash(order, word) & (m_aids.presence.size() * 64 - 1);
+    return (m_aids.presence[bit / 64] >> (bit % 64)) & 1;
 }

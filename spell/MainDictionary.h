@@ -98,7 +98,10 @@ private:
         // Each word's first seven characters packed as the index keys are, to order most
         // pairs of words without reading them.
         std::vector<uint64_t> recordKeys;
+        // One bit per case-folded hash of the words: a clear bit means no word is equal.
+        std::vector<uint64_t> presence;
     };
+    bool mayBePresent(const BYTE* order, const char* word) const;
     int searchKeys(const BYTE* order, const char* word, bool beforeEqual) const;
     bool tableCoversFile() const;
 

@@ -16,13 +16,6 @@ void lowerCopy(const char* word, char* lower)
     CharacterServices::MakeLower(lower);
 }
 
-bool isAllLower(const char* word)
-{
-    char lower[kWordBuffer];
-    lowerCopy(word, lower);
-    return std::strcmp(lower, word) == 0;
-}
-
 } // namespace
 
 CSpellSession::CSpellSession(const char* mainFileName, const char* indexCacheName, const char* customFileName)
@@ -53,7 +46,8 @@ bool CSpellSession::acceptedByCache(const char* word)
         return false;
     char lower[kWordBuffer];
     lowerCopy(stored, lower);
-    return isAllLower(stored) || std::strcmp(word, stored) == 0 || m_cache.Find(lower, WordMatch::Exact);
+    return CharacterServices::IsAllLower(stored) || std::strcmp(word, stored) == 0
+        || m_cache.Find(lower, WordMatch::Exact);
 }
 
 bool CSpellSession::acceptedByMainDictionary(const char* word)
@@ -62,7 +56,7 @@ bool CSpellSession::acceptedByMainDictionary(const char* word)
     if (!SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored))
         return false;
     m_cache.Add(stored);
-    if (isAllLower(stored) || std::strcmp(word, stored) == 0)
+    if (CharacterServices::IsAllLower(stored) || std::strcmp(word, stored) == 0)
         return true;
     char lower[kWordBuffer];
     lowerCopy(stored, lower);

@@ -58,7 +58,7 @@ void CWordList::Add(const char* word)
 
 bool CWordList::Find(const char* word, WordMatch match, char* buffer, int size)
 {
-    if (word == nullptr)
+    if (word == nullptr || m_count == 0)
         return false;
     renewHashes();
     const BYTE* order = CharacterServices::NoCaseOrder();

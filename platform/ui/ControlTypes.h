@@ -81,6 +81,9 @@ constexpr UINT LBN_ERRSPACE = static_cast<UINT>(-2), LBN_SELCANCEL = 3, LBN_SETF
 constexpr int LB_OKAY = 0, LB_ERR = -1, LB_ERRSPACE = -2;
 
 // Combo boxes.
+// The state image of a list or tree item, in the bits above 12.
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
+
 constexpr DWORD CBS_SIMPLE = 0x1, CBS_DROPDOWN = 0x2, CBS_DROPDOWNLIST = 0x3, CBS_OWNERDRAWFIXED = 0x10,
                 CBS_OWNERDRAWVARIABLE = 0x20, CBS_AUTOHSCROLL = 0x40, CBS_SORT = 0x100,
                 CBS_HASSTRINGS = 0x200, CBS_NOINTEGRALHEIGHT = 0x400, CBS_DISABLENOSCROLL = 0x800;

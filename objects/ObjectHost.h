@@ -12,6 +12,7 @@ class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
 class CLayerFmt;
+class CUndoRecord;
 
 class CObjectHost {
 public:
@@ -27,6 +28,8 @@ public:
     virtual BOOL IsInsertingObject() const { return FALSE; }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
+    // The view edits the points of the selected point list instead of moving objects.
+    virtual BOOL IsEditPointsMode() const { return FALSE; }
     // Whether any object of the selection belongs to a group.
     virtual BOOL IsSelectionGrouped() const { return FALSE; }
 
@@ -139,6 +142,16 @@ public:
     virtual void OnLayoutHint(CHyperBaseOb*, int) { }
     // Private message 0x8100 with wParam 1 to the status bar: the object's display rectangle.
     virtual void ShowRectInStatusBar(const RECT&) { }
+
+    // Edits that objects run themselves: the snapshot taken before, NULL when the view
+    // records no undo steps; pushing takes the record over.
+    virtual CUndoRecord* CreateUndoRecord(UINT) { return nullptr; }
+    virtual void PushObjectUndo(CUndoRecord* record);
+    // Private message 0x8216: the view deletes the object once the current operation is over.
+    virtual void PostDeleteObject(CHyperBaseOb*) { }
+    // The mouse loop that drags one point of a point list (device units) between its
+    // neighbours; answers the start when cancelled.
+    virtual POINT TrackEditPoint(POINT, POINT start, POINT) { return start; }
 };
 
 // The host of a view, or NULL for no view. The view layer installs the resolver.

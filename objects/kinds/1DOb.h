@@ -74,6 +74,8 @@ protected:
     void DrawMark(CDC* dc, const CRect& mark) const;
     // The tracked rectangle moved onto the drag points that snapped.
     BOOL CaptureDragPoints(RECT* redraw);
+    // The straight line over the tracked rectangle as rubber band, then the snap marks.
+    BOOL DrawLineFeedback(CWnd* clipTo, CDC* dc, CWnd* wnd, BOOL erase);
 };
 
 // Appends the page's objects that have snap points, but not the one given.

@@ -48,9 +48,14 @@ BOOL C1DOb::UpdateConnectedEnds(int, int)
     return !CaptureDragPoints(&tracked);
 }
 
-BOOL C1DOb::DrawDragFeedback(CWnd*, CDC* dc, CWnd*, BOOL erase)
+BOOL C1DOb::DrawDragFeedback(CWnd* clipTo, CDC* dc, CWnd* wnd, BOOL erase)
 {
-    if (!HasEndHandles() || !m_tracker)
+    return HasEndHandles() && DrawLineFeedback(clipTo, dc, wnd, erase);
+}
+
+BOOL C1DOb::DrawLineFeedback(CWnd*, CDC* dc, CWnd*, BOOL erase)
+{
+    if (!m_tracker)
         return FALSE;
     if (!erase) {
         const CRect r = m_tracker->m_rect;

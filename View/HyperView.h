@@ -134,6 +134,9 @@ public:
     BOOL IsCellMode() const override { return IsSnapToCenter(); }
     int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
     void AddToSelection(CHyperBaseOb* object) override;
+    CUndoRecord* CreateUndoRecord(UINT commandId) override;
+    void PushObjectUndo(CUndoRecord* record) override { PushUndo(record, FALSE); }
+    void PostDeleteObject(CHyperBaseOb* object) override;
 
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }

@@ -3,6 +3,9 @@
 #include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/ConnectGen.h"
+#include "objects/kinds/LineGen.h"
+#include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
@@ -20,6 +23,10 @@ struct ToolEntry {
 constexpr ToolEntry kTools[] = {
     {CMyView::ToolRectangle, [] { return RUNTIME_CLASS(CBorderGen); }},
     {CMyView::ToolFrame, [] { return RUNTIME_CLASS(CRectGen); }},
+    {CMyView::ToolLine, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolPolyline, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolFreehand, [] { return RUNTIME_CLASS(CPolyLineGen); }},
+    {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
 };
 
 } // namespace

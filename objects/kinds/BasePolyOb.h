@@ -74,6 +74,8 @@ protected:
     int GetZoom() const;
     // Where the mouse takes the dragged point, in device units; the start when cancelled.
     virtual CPoint TrackPoint(CPoint before, CPoint start, CPoint after);
+    // Ctrl turns a click on a point into its removal.
+    virtual BOOL IsControlHeld() const;
     void InsertPointAfter(int index, POINT point);
     // The point list in device units of the view.
     void DrawFigure(CDC* dc, COLORREF outline, COLORREF back, int width, int style, int hatch);

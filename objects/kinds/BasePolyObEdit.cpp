@@ -12,11 +12,6 @@
 
 namespace {
 
-BOOL ControlHeld()
-{
-    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-}
-
 // The undo step of one edit: pushed when the edit changed the figure, dropped otherwise.
 class EditStep {
 public:
@@ -107,9 +102,14 @@ BOOL CBasePolyOb::SetEditPointsCursor(CPoint point)
         return FALSE;
     UINT cursor = CursorInsertPoint;
     if (i >= 0)
-        cursor = ControlHeld() && CanRemovePoint() ? CursorDeletePoint : CursorMovePoint;
+        cursor = IsControlHeld() && CanRemovePoint() ? CursorDeletePoint : CursorMovePoint;
     GetHost()->ShowCursor(cursor);
     return TRUE;
+}
+
+BOOL CBasePolyOb::IsControlHeld() const
+{
+    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 CPoint CBasePolyOb::TrackPoint(CPoint before, CPoint start, CPoint after)
@@ -128,7 +128,7 @@ BOOL CBasePolyOb::TrackEditPoints(CPoint device)
     const BOOL insert = i == -1;
     CPoint points[3];
     if (i >= 0) {
-        if (ControlHeld() && CanRemovePoint()) {
+        if (IsControlHeld() && CanRemovePoint()) {
             RemovePoint(i);
             RecalcFrameFromPoints(TRUE);
             UpdateLayout(TRUE, FALSE);

@@ -2,14 +2,45 @@
 // bottom and left middle, ids 0 to 3) that lines and connectors attach to.
 #pragma once
 
+#include "objects/UndoRecord.h"
 #include "objects/kinds/BorderOb.h"
 #include "objects/tests/PageTestKit.h"
 
 #include <memory>
 #include <vector>
 
+// Counts the undo steps objects take and push, and the deletions they ask for.
+class CLineTestView : public CTestPageView, public CUndoSource {
+public:
+    CUndoRecord* CreateUndoRecord(UINT commandId) override
+    {
+        undoTaken.push_back(commandId);
+        return new CUndoRecord(this, commandId);
+    }
+    void PushObjectUndo(CUndoRecord* record) override
+    {
+        ++pushedUndo;
+        delete record;
+    }
+    void PostDeleteObject(CHyperBaseOb* object) override { deletions.push_back(object); }
+
+    CHyperViewOb* GetUndoPageObject() const override { return nullptr; }
+    CHyperFrameOb* GetUndoFrameObject() const override { return nullptr; }
+    BOOL IsRecordingUndo() const override { return FALSE; }
+    const CHyperObArray& GetUndoObjects() const override { return none; }
+    const CHyperObArray& GetUndoSelection() const override { return none; }
+    int GetUndoCurrentIndex() const override { return -1; }
+
+    std::vector<UINT> undoTaken;
+    int pushedUndo = 0;
+    std::vector<CHyperBaseOb*> deletions;
+
+private:
+    CHyperObArray none {FALSE};
+};
+
 struct LinePage {
-    CTestPageView view;
+    CLineTestView view;
     std::vector<std::unique_ptr<CHyperOb>> owned;
 
     // A box on the page named by its code.

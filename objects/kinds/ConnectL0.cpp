@@ -184,7 +184,8 @@ BOOL CConnectL0::OnInsert()
     SetPoints(ends, 2);
     m_ends.Reattach(0);
     if (m_ends.CountFreeEnds() > m_freeEndAllowance) {
-        m_ends.ClearEnds(nullptr);
+        m_ends.Disconnect(0);
+        m_ends.Disconnect(1);
         return FALSE;
     }
     ComputeConnectionColour();

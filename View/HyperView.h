@@ -141,6 +141,7 @@ public:
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }
     BOOL IsInsertingObject() const override { return m_inserting; }
+    BOOL IsBusy() const override { return m_restoringObjects || CHyperRunView::IsBusy(); }
     BOOL ShowsHandles() const override { return m_showHandles; }
     BOOL AcceptsTools() const override { return TRUE; }
     BOOL IsFrameMainView() const override;
@@ -194,6 +195,8 @@ public:
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;
+    // While an undo step puts its objects back, connections stay as they were recorded.
+    BOOL m_restoringObjects = FALSE;
     int m_listPickPos = -1;
     int m_listPickLast = -1;
     BOOL m_recordUndo = TRUE;

@@ -22,6 +22,11 @@ constexpr StringEntry kStrings[] = {
     {CMyView::ToolRectangle, "Insert a rectangle\nRectangle"},
     {CBorderOb::TypeNameId, "Border\nBorder"},
     {CMyView::ToolFrame, "Insert a labelled frame\nFrame"},
+    {CMyView::ToolLine, "Inserts Line object in worksheet\nLine"},
+    {CMyView::ToolPolyline, "Inserts Polyline object in worksheet\nPolyline"},
+    {CMyView::ToolFreehand, "Freehand\nFreehand"},
+    {CMyView::ToolConnector, "Inserts Connector object\nConnector"},
+    {CHyperView::UndoEditPoints, "Edit Points"},
     {CHyperView::UndoImport, "Import"},
     {CHyperView::UndoTabOrder, "Tab Order"},
     {CHyperView::UndoInsert, "Insert"},
@@ -73,7 +78,9 @@ void RegisterMenus()
          Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                          Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
          Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
-                           Command(CMyView::ToolFrame, "&Frame")}),
+                           Command(CMyView::ToolFrame, "&Frame"), Command(CMyView::ToolLine, "&Line"),
+                           Command(CMyView::ToolPolyline, "&Polyline"), Command(CMyView::ToolFreehand, "Free&hand"),
+                           Command(CMyView::ToolConnector, "&Connector")}),
          Popup("&View", {Command(CHyperView::CmdGrid, "&Grid"), Command(CHyperView::CmdGridSettings, "Grid &Settings...")}),
          WindowMenu()});
 }

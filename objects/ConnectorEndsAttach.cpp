@@ -102,7 +102,7 @@ BOOL CConnectorEnds::CaptureOn(int index, CHyperOb* target, POINT* point, int ca
 BOOL CConnectorEnds::Reattach(BOOL mode)
 {
     CObjectHost* host = GetOwnerHost();
-    if (!host || host->IsInsertingObject())
+    if (!host || host->IsBusy())
         return FALSE;
     if ((mode == 0 && !m_owner->CanConnect()) || (mode != 0 && m_owner->GroupID != -1))
         return FALSE;

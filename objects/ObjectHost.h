@@ -26,6 +26,8 @@ public:
     virtual BOOL IsResizeMode() const { return TRUE; }
     virtual BOOL IsNoResize() const { return FALSE; }
     virtual BOOL IsInsertingObject() const { return FALSE; }
+    // While objects are loaded or added: lines and connectors keep their ends as they are.
+    virtual BOOL IsBusy() const { return IsInsertingObject(); }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
     // The view edits the points of the selected point list instead of moving objects.

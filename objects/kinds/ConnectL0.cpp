@@ -110,13 +110,6 @@ void CConnectL0::Serialize(CArchive& archive)
     }
 }
 
-void CConnectL0::CopyFrom(const CHyperBaseOb* base)
-{
-    CBasePolyOb::CopyFrom(base);
-    if (auto* other = dynamic_cast<const CConnectL0*>(base); other && other != this)
-        m_ends = other->m_ends;
-}
-
 void CConnectL0::ApplyDefaults()
 {
     SetRect(CRect(50, 50, 100, 100));
@@ -132,7 +125,7 @@ void CConnectL0::ApplyDefaults()
 BOOL CConnectL0::MayReroute(int recalc) const
 {
     CObjectHost* host = GetHost();
-    return recalc != 0 && recalc != 2 && !host->IsInsertingObject() && !host->IsEditPointsMode() && GroupID == -1;
+    return recalc != 0 && recalc != 2 && !host->IsBusy() && !host->IsEditPointsMode() && GroupID == -1;
 }
 
 void CConnectL0::UpdateLayout(int recalc, BOOL hint)
@@ -165,7 +158,7 @@ void CConnectL0::Refresh(BOOL recalc)
 
 void CConnectL0::RecalcRect()
 {
-    if (!GetHost()->IsInsertingObject()) {
+    if (!GetHost()->IsBusy()) {
         RecalcFrameFromPoints(TRUE);
         if (m_ends.Reattach(0))
             InvalidateArea(nullptr);

@@ -12,6 +12,15 @@ class CBasePolyOb;
 // The end record of a connector: its end points are the first and last point of the list.
 class CConnectL0Ends : public CConnectorEnds {
 public:
+    CConnectL0Ends() = default;
+    CConnectL0Ends(const CConnectL0Ends&) = delete;
+    // The ends and the record's fields; the list stays the owner's own.
+    CConnectL0Ends& operator=(const CConnectL0Ends& other)
+    {
+        CConnectorEnds::operator=(other);
+        return *this;
+    }
+
     void ComputeEndPoints(POINT* first, POINT* second, BOOL swap, int* handle1 = nullptr,
                           int* handle2 = nullptr) const override;
     BOOL MoveEndPoints(const POINT points[2], const int handles[2]) override;
@@ -66,7 +75,6 @@ public:
     BOOL IsUpright() const override { return FALSE; }
     BOOL IsTransparent() const override { return TRUE; }
     BOOL CanResize() const override { return FALSE; }
-    void CopyFrom(const CHyperBaseOb* other) override;
 
     void SetFreeEndAllowance(int allowance) { m_freeEndAllowance = allowance; }
     // Routes the path anew between the two ends.

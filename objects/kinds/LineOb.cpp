@@ -56,13 +56,6 @@ void CLineOb::LoadFields(CArchive& archive)
         m_connectionColor = static_cast<COLORREF>(ReadInt32(archive));
 }
 
-void CLineOb::CopyFrom(const CHyperBaseOb* base)
-{
-    C1DOb::CopyFrom(base);
-    if (auto* other = dynamic_cast<const CLineOb*>(base); other && other != this)
-        m_ends = other->m_ends;
-}
-
 void CLineOb::UpdateLayout(int recalc, BOOL hint)
 {
     const BOOL symmetric = Arrowhead == 0 || Arrowhead == (HeadAtFirst | HeadAtSecond);
@@ -81,7 +74,7 @@ void CLineOb::ApplyDefaults()
 
 void CLineOb::RecalcRect()
 {
-    if (!GetHost()->IsInsertingObject()) {
+    if (!GetHost()->IsBusy()) {
         m_ends.UpdateOrientation(TRUE);
         if (CanConnect() && m_ends.Reattach(0))
             m_ends.UpdateOrientation(TRUE);

@@ -19,7 +19,6 @@ public:
 
     void Serialize(CArchive& archive) override;
     void UpdateLayout(int recalc, BOOL hint) override;
-    void CopyFrom(const CHyperBaseOb* other) override;
     CString GetTypeName() const override { return LoadTypeName(TypeNameId); }
     int HitTest(CPoint point) override;
     void Draw(CDC* dc) override;

@@ -110,6 +110,21 @@ TEST_F(ConnectorFixture, ASnapPointThatIsGoneFreesItsEnd)
     EXPECT_EQ(page.view.deletions.front(), connector);
 }
 
+TEST_F(ConnectorFixture, CopiesKeepTheEndsAndTheSnapPointsWithTheirCounts)
+{
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    std::unique_ptr<CHyperOb> connectorCopy(connector->Clone());
+    std::unique_ptr<CHyperOb> boxCopy(a->Clone());
+    auto* copied = dynamic_cast<CConnectOb*>(connectorCopy.get());
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->m_ends.m_ends[0].code, CString("A"));
+    EXPECT_EQ(copied->m_ends.m_ends[1].snapId, 3);
+    EXPECT_EQ(copied->GetNumberOfPoints(), 3);
+    EXPECT_EQ(copied->m_ends.GetEndPoint(), CPoint(200, 90)) << "the copy's ends are its own points";
+    ASSERT_EQ(boxCopy->GetSnapPoints(TRUE)->GetCount(), 4);
+    EXPECT_EQ(SnapPoint(boxCopy.get(), 1)->m_connectionsIn, 1);
+}
+
 TEST_F(ConnectorFixture, HitOnlyAlongThePathNeverOnAHandle)
 {
     CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));

@@ -130,6 +130,10 @@ void C1DOb::ApplyDefaults()
 void C1DOb::GetUpdateRect(CRect* out, CDC* dc) const
 {
     CHyperDrawOb::GetUpdateRect(out, dc);
+    // The pen straddles the end points, which lie on the rectangle's right and bottom edges
+    // too: without this reach those strokes are clipped away and never erased.
+    const int reach = PenWidth / 2 + 1;
+    out->InflateRect(reach, reach);
     if (Arrowhead == 0)
         return;
     const BOOL handles = m_tracker && m_tracker->m_nStyle != 0;

@@ -58,6 +58,20 @@ void CConnectOb::Serialize(CArchive& archive)
     ForeColor = static_cast<COLORREF>(ReadInt32(archive));
 }
 
+void CConnectOb::UpdateLayout(int recalc, BOOL hint)
+{
+    CConnectL0::UpdateLayout(recalc, hint);
+    // The label's place is known before it is drawn, so that its area is repainted.
+    CDC measure;
+    measure.CreateCompatibleDC(nullptr);
+    LayoutLabel(&measure);
+    if (m_textRect2.IsRectEmpty())
+        return;
+    CRect area = m_textRect2;
+    GetHost()->LogicalToDevice(reinterpret_cast<POINT*>(&area.left), 2);
+    GetHost()->InvalidateDevice(area, TRUE);
+}
+
 CPropOb* CConnectOb::CreateProperty(UINT propertyId, BOOL withChoices)
 {
     switch (propertyId) {
@@ -112,6 +126,14 @@ void CConnectOb::GetUpdateRect(CRect* out, CDC* dc) const
         out->UnionRect(out, &m_textRect1);
 }
 
+CFont* CConnectOb::SelectLabelFont(CDC* dc, CFont* font) const
+{
+    LOGFONT logFont;
+    GetFont(&logFont, TRUE);
+    font->CreateFontIndirect(&logFont);
+    return dc->SelectObject(font);
+}
+
 CPoint CConnectOb::GetLabelCentre() const
 {
     const int n = m_outlineCount;
@@ -134,11 +156,8 @@ void CConnectOb::LayoutLabel(CDC* dc)
         m_textRect2.SetRectEmpty();
         return;
     }
-    LOGFONT logFont;
-    GetEffectiveFont(&logFont);
     CFont font;
-    font.CreateFontIndirect(&logFont);
-    CFont* oldFont = dc->SelectObject(&font);
+    CFont* oldFont = SelectLabelFont(dc, &font);
     const CSize line = dc->GetTextExtent(Text);
     CRect label;
     GetRect(&label, nullptr);
@@ -164,11 +183,8 @@ void CConnectOb::Draw(CDC* dc)
     dc->FillRect(&m_textRect1, &back);
     COLORREF fore = ForeColor;
     GetForeColor(&fore);
-    LOGFONT logFont;
-    GetEffectiveFont(&logFont);
     CFont font;
-    font.CreateFontIndirect(&logFont);
-    CFont* oldFont = dc->SelectObject(&font);
+    CFont* oldFont = SelectLabelFont(dc, &font);
     const COLORREF oldColor = dc->SetTextColor(fore);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     CRect text = m_textRect1;

@@ -3,6 +3,8 @@
 
 #include "objects/kinds/ConnectL0.h"
 
+class CFont;
+
 class CConnectOb : public CConnectL0 {
     DECLARE_SERIAL(CConnectOb)
 public:
@@ -17,6 +19,7 @@ public:
     CConnectOb() = default;
 
     void Serialize(CArchive& archive) override;
+    void UpdateLayout(int recalc, BOOL hint) override;
     CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;
     void CollectProperties(CObArray& list, BOOL withChoices) override;
     void CopyFrom(const CHyperBaseOb* other) override;
@@ -36,4 +39,8 @@ public:
 
     CString Text;
     int Alignment = AlignCentre;
+
+private:
+    // The object's effective font, selected; answers the font it replaced.
+    CFont* SelectLabelFont(CDC* dc, CFont* font) const;
 };

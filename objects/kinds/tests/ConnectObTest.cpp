@@ -125,6 +125,17 @@ TEST_F(ConnectorFixture, CopiesKeepTheEndsAndTheSnapPointsWithTheirCounts)
     EXPECT_EQ(SnapPoint(boxCopy.get(), 1)->m_connectionsIn, 1);
 }
 
+TEST_F(ConnectorFixture, AnUnselectedPathIsRepaintedUpToItsBottomAndRightSegments)
+{
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    connector->GetTracker()->m_nStyle = 0;
+    page.view.editMode = FALSE;
+    CRect area;
+    connector->GetUpdateRect(&area, nullptr);
+    EXPECT_TRUE(area.PtInRect(CPoint(150, 90))) << "the bottom segment runs along y = 90";
+    EXPECT_TRUE(area.PtInRect(CPoint(200, 70)));
+}
+
 TEST_F(ConnectorFixture, HitOnlyAlongThePathNeverOnAHandle)
 {
     CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));

@@ -53,6 +53,19 @@ TEST_F(DrawTest, GridPointsShowOnlyWhenTheyAreFivePixelsApart)
     EXPECT_NE(Pixel(100, 100), kBlack);
 }
 
+TEST_F(DrawTest, TheGridCommandTurnsGridAndSnappingOnAndOffTogether)
+{
+    view->m_pageFlags = CHyperView::FlagShowGrid | CHyperView::FlagSnapGrid | CHyperView::FlagSnapCenter;
+    view->SendMessage(WM_COMMAND, CHyperView::CmdGrid);
+    EXPECT_EQ(view->m_pageFlags, CHyperView::FlagSnapCenter);
+    EXPECT_EQ(view->GetGridStepX(), 1) << "no snapping without the grid";
+    EXPECT_TRUE(doc->IsModified());
+    view->SendMessage(WM_COMMAND, CHyperView::CmdGrid);
+    EXPECT_TRUE(view->IsGridVisible());
+    EXPECT_TRUE(view->IsSnapToGrid());
+    EXPECT_EQ(view->GetGridStepX(), 10);
+}
+
 TEST_F(DrawTest, AGuideDistanceOfZeroDrawsNoGuideLine)
 {
     view->m_margins = CRect(10, 30, 10, 10);

@@ -272,6 +272,28 @@ TEST_F(LineFixture, DrawsTheSamePixelsWhateverTheSwapFlagWithAHeadAtTheFirstEnd)
     EXPECT_EQ(plain.Art(), swapped.Art());
 }
 
+TEST_F(LineFixture, RubberBandAndSnapMarksDrawnTwiceRestoreTheScreen)
+{
+    page.AddBox("Box", CRect(100, 30, 140, 70));
+    CLineOb* line = NewLine(10, 10, 60, 60);
+    line->CollectSnapTargets();
+    ASSERT_EQ(line->m_snapTargets.GetSize(), 1);
+    // The second end dragged next to the box's left snap point (100, 50).
+    line->GetTracker()->m_rect = CRect(10, 10, 96, 47);
+    EXPECT_FALSE(line->UpdateConnectedEnds(2, 0));
+    EXPECT_TRUE(line->m_endSnapped);
+    EXPECT_EQ(line->m_dragEnd, CPoint(100, 50));
+    Canvas canvas {160, 90};
+    const std::string before = canvas.Art();
+    EXPECT_TRUE(line->DrawDragFeedback(nullptr, &canvas.dc, nullptr, FALSE));
+    EXPECT_NE(canvas.Art(), before);
+    EXPECT_FALSE(line->m_endMark.IsRectEmpty());
+    EXPECT_TRUE(line->DrawDragFeedback(nullptr, &canvas.dc, nullptr, TRUE));
+    EXPECT_EQ(canvas.Art(), before);
+    line->EraseSnapMarks();
+    EXPECT_EQ(line->m_snapTargets.GetSize(), 0);
+}
+
 TEST(LineGenerator, DropsTheHelpContextAndNamesItsType)
 {
     RegisterStringResource(CLineOb::TypeNameId, "Inserts Line object in worksheet\nLine");

@@ -27,7 +27,7 @@ const std::vector<BYTE>* byName(LPCTSTR name)
 
 } // namespace
 
-HBITMAP AfxLoadBitmapResource(UINT id) { return bitmapFrom(byId(id)); }
+HBITMAP AfxLoadBitmapResource(UINT id) { return LoadBitmapResource(id); }
 
 BOOL CBitmapButton::LoadBitmaps(UINT up, UINT down, UINT focus, UINT disabled)
 {

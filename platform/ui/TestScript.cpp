@@ -297,9 +297,13 @@ bool menuHolds(HMENU menu, UINT command)
     return false;
 }
 
+UiTestScript::MenuCommandPicker commandPicker = nullptr;
+
 // Clicks the menu-bar item whose drop-down holds the command; the drop-down then takes the pick.
 bool playMenu(const Step& s, std::string& error)
 {
+    if (commandPicker && commandPicker(static_cast<unsigned>(s.number)))
+        return true;
     CWnd* main = AfxGetMainWnd();
     ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
     HMENU bar = main ? GetMenu(main->m_hWnd) : nullptr;
@@ -430,6 +434,8 @@ void StartFromEnvironment()
         std::_Exit(3);
     }
 }
+
+void SetMenuCommandPicker(MenuCommandPicker picker) { commandPicker = picker; }
 
 bool Scripted() { return player().scripted; }
 

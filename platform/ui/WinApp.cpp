@@ -229,6 +229,7 @@ void CWinApp::LoadStdProfileSettings(UINT maxMRU)
         return;
     delete m_pRecentFileList;
     delete m_pProfile;
+    m_pProfile = nullptr;
     m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(std::min<UINT>(maxMRU, 16)));
     m_pRecentFileList->ReadList();
 }

@@ -8,6 +8,7 @@
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
     ON_WM_NCLBUTTONDBLCLK()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CAboutDlg::CAboutDlg() : CDialog(IDD) { }
@@ -16,6 +17,13 @@ void CAboutDlg::OnNcLButtonDblClk(UINT hitTest, CPoint point)
 {
     StartGame();
     CDialog::OnNcLButtonDblClk(hitTest, point);
+    OnOK();
+}
+
+void CAboutDlg::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    StartGame();
+    CDialog::OnLButtonDblClk(flags, point);
     OnOK();
 }
 

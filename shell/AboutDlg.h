@@ -1,4 +1,6 @@
-// The Info box. A double click on its caption starts the game and closes the box.
+// The Info box. A double click on its caption starts the game and closes the box. The desktop's
+// window manager keeps top-level captions to itself, so a double click on the box's
+// background does the same.
 #pragma once
 
 #include "platform/ui/Dialog.h"
@@ -11,6 +13,7 @@ public:
     CAboutDlg();
 
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -161,13 +161,12 @@ BOOL CMainFrame::CreateBars()
     CXTPPaintManager::SetTheme(1);
     CXTPCommandBars* bars = InitCommandBars();
     bars->EnableDocking();
+    // The menu bar stands for the frame's menu, also while a document window is active.
+    HMENU frameMenu = ::GetMenu(m_hWnd);
     if (!bars->SetMenu(GetLanguageText("Menu Bar"), CVantrelApp::IdMainFrame))
         return FALSE;
-    // The menu bar stands for the frame's menu, also while a document window is active.
-    if (m_hMenuDefault) {
-        ::DestroyMenu(m_hMenuDefault);
-        m_hMenuDefault = nullptr;
-    }
+    if (frameMenu)
+        ::DestroyMenu(frameMenu);
     for (const ToolBarRow& row : kToolBars) {
         CXTPToolBar* bar = bars->Add(GetLanguageText(row.title), row.position);
         if (!bar || !bar->LoadToolBar(row.resourceId))

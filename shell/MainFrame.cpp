@@ -111,6 +111,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_COMMAND(57670, OnHelpContents)
     ON_COMMAND(CmdTogglePosition, OnToggleTabPosition)
     ON_COMMAND(CmdCloseAll, OnCloseAll)
+    ON_COMMAND(35001, OnCustomize)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)
     ON_MESSAGE(WM_NOTESREFRESH, OnNotesRefresh)
     ON_MESSAGE(WM_DOCKINGPANENOTIFY, OnDockingPaneNotify)
@@ -241,6 +242,8 @@ void CMainFrame::OnDestroy()
 {
     m_wndTabClient.SyncTabs();
     SaveFrameState();
+    if (GetViewSettings().m_propertyHostWnd == GetPaneWindow(PaneProperties))
+        GetViewSettings().m_propertyHostWnd = nullptr;
     CXTPMDIFrameWnd::OnDestroy();
     m_wndTabClient.Detach();
 }

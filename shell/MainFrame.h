@@ -79,6 +79,7 @@ public:
     void OnHelpContents();
     void OnToggleTabPosition();
     void OnCloseAll();
+    void OnCustomize();
 
     // Progress display in the status bar, for long operations.
     void BeginProgress(int low, int high, int step, UINT captionId);

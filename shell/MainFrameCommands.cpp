@@ -5,6 +5,7 @@
 #include "shell/VantrelApp.h"
 #include "platform/sys/Shell.h"
 #include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPCustomizeSheet.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Menu.h"
@@ -137,6 +138,22 @@ void CMainFrame::OnToggleTabPosition()
 }
 
 void CMainFrame::OnCloseAll() { AfxGetApp()->CloseAllDocuments(FALSE); }
+
+void CMainFrame::OnCustomize()
+{
+    CXTPCustomizeSheet sheet(GetCommandBars());
+    CXTPKeyboardPage keyboard(&sheet);
+    keyboard.AddCategories(CVantrelApp::IdMainFrame);
+    sheet.AddPage(&keyboard);
+    CXTPOptionsPage options(&sheet);
+    sheet.AddPage(&options);
+    CXTPCommandsPage* commands = sheet.GetCommandsPage();
+    commands->AddCategories(CVantrelApp::IdMainFrame);
+    commands->AddAllCommands();
+    commands->AddBuiltInMenus(CVantrelApp::IdMainFrame);
+    commands->AddNewMenu();
+    sheet.DoModal();
+}
 
 LRESULT CMainFrame::OnTabContextMenu(WPARAM message, LPARAM lParam)
 {

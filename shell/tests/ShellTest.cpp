@@ -15,6 +15,8 @@
 #include "platform/sys/ShellLauncher.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/sys/parlex/Parlex.h"
+#include "platform/toolkit/XTPPaintManager.h"
+#include "platform/ui/CmdUI.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "res/ProgramResources.h"
@@ -181,6 +183,82 @@ TEST_F(ShellTest, ThemePanesAndDocumentFlagSurviveARestart)
     EXPECT_EQ(frame->GetTheme(), 1);
     EXPECT_EQ(frame->GetPaneManager()->GetCurrentTheme(), 1);
     EXPECT_TRUE(frame->GetPaneManager()->FindPane(PaneTasks)->IsClosed());
+}
+
+// Records what an update handler says.
+struct CheckProbe : CCmdUI {
+    int checked = -1;
+    BOOL enabled = TRUE;
+    void SetCheck(int check) override { checked = check; }
+    void Enable(BOOL on) override { enabled = on; }
+};
+
+int CheckOf(CMainFrame* frame, UINT id)
+{
+    CheckProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(frame, FALSE);
+    return probe.checked;
+}
+
+TEST_F(ShellTest, ThemeCommandsSwitchAllTargetsAndTheCheckFollows)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    struct Row {
+        UINT command;
+        int theme, docking, paint;
+    };
+    const Row rows[] = {{33967, 0, 1, 1}, {33958, 1, 1, 0}, {33964, 2, 5, 2}, {33966, 3, 6, 3}};
+    for (const Row& row : rows) {
+        frame->SendMessage(WM_COMMAND, row.command);
+        EXPECT_EQ(frame->GetTheme(), row.theme) << row.command;
+        EXPECT_EQ(frame->GetPaneManager()->GetCurrentTheme(), row.docking) << row.command;
+        EXPECT_EQ(CXTPPaintManager::GetCurrentTheme(), row.paint) << row.command;
+        for (const Row& other : rows)
+            EXPECT_EQ(CheckOf(frame, other.command), other.command == row.command ? 1 : 0) << row.command;
+    }
+}
+
+TEST_F(ShellTest, WithoutADocumentPropertiesAreDisabledAndTheWishIsKept)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    frame->SendMessage(WM_COMMAND, 60416);
+    EXPECT_TRUE(frame->GetShowProperties());
+    CheckProbe probe;
+    probe.m_nID = 33918;
+    probe.DoUpdate(frame, FALSE);
+    EXPECT_FALSE(probe.enabled);
+    EXPECT_EQ(probe.checked, 1) << "it was open";
+    EXPECT_TRUE(frame->GetPaneManager()->FindPane(PaneProperties)->IsClosed());
+    EXPECT_TRUE(frame->GetShowProperties());
+}
+
+TEST_F(ShellTest, TogglingTheTabPositionTwiceReturnsToTheTop)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    frame->SendMessage(WM_COMMAND, 34031);
+    EXPECT_EQ(frame->GetTabClientWnd()->GetTabPosition(), TabPositionBottom);
+    frame->SendMessage(WM_COMMAND, 34031);
+    EXPECT_EQ(frame->GetTabClientWnd()->GetTabPosition(), TabPositionTop);
+}
+
+TEST_F(ShellTest, TheProgressDisplayShowsStepsAndHides)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    frame->BeginProgress(10, 20, 5, 0);
+    EXPECT_TRUE(frame->IsProgressShown());
+    HWND bar = ::GetDlgItem(frame->GetStatusBar().m_hWnd, 1);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(::SendMessage(bar, PBM_GETPOS, 0, 0), 10);
+    frame->StepProgress();
+    EXPECT_EQ(::SendMessage(bar, PBM_GETPOS, 0, 0), 15);
+    EXPECT_TRUE(::IsWindowVisible(bar));
+    frame->EndProgress();
+    EXPECT_FALSE(::IsWindowVisible(bar));
 }
 
 TEST_F(ShellTest, ADamagedSettingsFileIsReportedAndKeptUntilTheUserChangesASetting)

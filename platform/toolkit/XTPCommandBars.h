@@ -75,7 +75,7 @@ public:
     BOOL LoadBarState(LPCTSTR key, BOOL silent = FALSE);
     void SaveOptions(LPCTSTR key) const;
     void LoadOptions(LPCTSTR key);
-    // The state as a record and back (see XTPBarStateRecord.h).
+    // The state as a record and back (see XTPStateRecords.h).
     std::vector<BYTE> GetBarState() const;
     BOOL SetBarState(const std::vector<BYTE>& record);
 

@@ -34,6 +34,8 @@ public:
     // The strip at the top that tears the drop-down off (empty when it cannot tear off).
     CRect TearOffRect() const;
     void OnLButtonDown(UINT flags, CPoint point);
+    // A drop-down left open a moment shows its rarely used commands too (when the options say so).
+    void OnTimer(UINT_PTR id);
 
 protected:
     static constexpr int kTearOffHeight = 7;

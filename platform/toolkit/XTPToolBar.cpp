@@ -3,6 +3,7 @@
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
+#include "platform/ui/ControlBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
 
@@ -11,7 +12,8 @@ IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
 
 BOOL CXTPToolBar::CreateToolBar(DWORD style, CWnd* parent, UINT id)
 {
-    if (!CreateBarWindow(parent, style | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0)))
+    // The bar-style bits (alignment, borders, gripper) are the bar's, not the window's.
+    if (!CreateBarWindow(parent, (style & ~CBRS_ALL) | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0)))
         return FALSE;
     SetDlgCtrlID(static_cast<int>(id));
     return TRUE;

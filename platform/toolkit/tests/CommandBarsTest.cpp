@@ -3,6 +3,8 @@
 #include "ToolkitFixture.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
@@ -367,6 +369,7 @@ TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
 TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
 {
     MakeFrame();
+    bars->GetOptions().fullMenusAfterDelay = FALSE;
     const UINT hidden[] = {kOpen};
     bars->HideCommands(hidden, 1);
     CXTPMenuBar* menu = bars->GetMenuBar();
@@ -529,4 +532,37 @@ TEST_F(CommandBarsTest, ANarrowerFloatingFrameWrapsItsBarIntoMoreRows)
     EXPECT_EQ(after.Height(), 48);
     EXPECT_LT(after.Width(), barBefore.Width());
     EXPECT_TRUE(bar->IsFloating());
+}
+
+TEST_F(CommandBarsTest, AMenuLeftOpenAMomentShowsItsHiddenCommands)
+{
+    MakeFrame();
+    const UINT hidden[] = {kOpen};
+    bars->HideCommands(hidden, 1);
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    ASSERT_TRUE(file->IsOpen());
+    EXPECT_FALSE(file->IsExpanded());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    Pump();
+    EXPECT_TRUE(file->IsExpanded());
+    EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
+}
+
+TEST_F(CommandBarsTest, ABarOutsideTheCommandBarsLoadsLaysOutAndSendsToItsOwner)
+{
+    // As the print preview makes its bar: a child of another bar window, with an id.
+    MakeFrame(false);
+    CXTPToolBar bar;
+    ASSERT_TRUE(bar.CreateToolBar(0x50402810, frame, 59392));
+    EXPECT_EQ(bar.GetDlgCtrlID(), 59392);
+    EXPECT_EQ(bar.GetStyle() & 0x00400000, 0u);
+    ASSERT_TRUE(bar.LoadToolBar(kToolBarA));
+    CSize size = bar.CalcDockingLayout(500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    EXPECT_EQ(size.cy, 26);
+    bar.MoveWindow(0, 0, size.cx, size.cy);
+    Click(&bar, bar.GetControls()->FindControl(kCount)->GetRect().CenterPoint());
+    EXPECT_EQ(frame->commands[kCount], 1);
+    bar.DestroyWindow();
 }

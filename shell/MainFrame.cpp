@@ -308,7 +308,14 @@ CWnd* CMainFrame::GetPaneWindow(UINT paneId) const
     return index < 0 ? nullptr : m_paneWindows[static_cast<size_t>(index)].get();
 }
 
-void CMainFrame::ShowPane(UINT paneId) { m_paneManager.ShowPane(paneId); }
+// The toolkit asks for a pane's window only the first time; showing the pane again must still
+// note the wish for the Properties and Layers panes.
+void CMainFrame::ShowPane(UINT paneId)
+{
+    m_paneManager.ShowPane(paneId);
+    m_bShowProperties = m_bShowProperties || paneId == PaneProperties;
+    m_bShowLayerPane = m_bShowLayerPane || paneId == PaneLayers;
+}
 
 BOOL CMainFrame::IsPaneOpen(UINT paneId) const
 {
@@ -321,7 +328,7 @@ void CMainFrame::TogglePane(UINT paneId)
     if (IsPaneOpen(paneId))
         m_paneManager.ClosePane(paneId);
     else
-        m_paneManager.ShowPane(paneId);
+        ShowPane(paneId);
 }
 
 namespace {

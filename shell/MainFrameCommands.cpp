@@ -55,7 +55,7 @@ void CMainFrame::OnViewCatalog()
     if (pane && !pane->IsClosed())
         m_paneManager.ClosePane(pane);
     else
-        m_paneManager.ShowPane(PaneCatalog);
+        ShowPane(PaneCatalog);
 }
 
 void CMainFrame::OnUpdateViewCatalog(CCmdUI* cmdUI)

@@ -48,6 +48,18 @@ constexpr PaneRow kPanes[] = {
     {PaneLearning, "Learning Center\nLearning Center"},
 };
 
+// First-start arrangement: a bar docked beside (right of) or below another, by table index.
+struct Placement {
+    int bar;
+    int other;
+    bool beside;
+};
+
+constexpr Placement kPlacements[] = {
+    {1, 0, true}, {4, 3, true}, {10, 9, true},                                  // View, Layout, Peak Meter
+    {6, 2, false}, {7, 6, false}, {11, 7, false}, {8, 11, false}, {5, 8, false}, // InkInput .. Layer
+};
+
 constexpr UINT kPaneIcons = 199;
 constexpr UINT kPaneToolBarIcons[] = {28584, 23008, 28567, 1006, 28585, 275, 371};
 
@@ -173,10 +185,27 @@ BOOL CMainFrame::CreateBars()
         if (!bar || !bar->LoadToolBar(row.resourceId))
             return FALSE;
     }
+    ArrangeToolBars();
     for (UINT id : kPaneToolBarIcons)
         bars->GetIconStore()->SetIcons(id);
     bars->HideCommands(kHiddenCommands, static_cast<int>(std::size(kHiddenCommands)));
     return TRUE;
+}
+
+void CMainFrame::ArrangeToolBars()
+{
+    CXTPCommandBars* bars = GetCommandBars();
+    for (const Placement& place : kPlacements) {
+        RecalcLayout();
+        CXTPToolBar* bar = bars->GetToolBar(kToolBars[place.bar].resourceId);
+        CXTPToolBar* other = bars->GetToolBar(kToolBars[place.other].resourceId);
+        if (!bar || !other)
+            continue;
+        CRect rect;
+        other->GetWindowRect(&rect);
+        const int offset = other->m_nOffset + (place.beside ? rect.Width() : rect.Height());
+        bars->DockToolBar(bar, other->GetPosition(), other->m_nRow, offset);
+    }
 }
 
 void CMainFrame::CreatePanes()

@@ -111,7 +111,6 @@ public:
 private:
     BOOL CreateBars();
     void ArrangeToolBars();
-    void AssignSubMenuIds();
     void CreatePanes();
     void LoadFrameState();
     void SaveFrameState();

@@ -90,6 +90,7 @@ int PaneIndex(UINT paneId)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_COMMAND(23038, OnViewCatalog)
@@ -252,7 +253,8 @@ void CMainFrame::LoadFrameState()
 void CMainFrame::SaveFrameState()
 {
     CWinApp* app = AfxGetApp();
-    app->WriteProfileInt("Settings", "OpenLastDoc", m_wndTabClient.GetItemCount() > 0 ? 1 : 0);
+    const BOOL documents = m_bClosedWithDocuments || m_wndTabClient.GetItemCount() > 0;
+    app->WriteProfileInt("Settings", "OpenLastDoc", documents ? 1 : 0);
     app->WriteProfileInt("Settings", "Theme", m_nTheme);
     app->WriteProfileInt("Settings", "ShowLayerPane", m_bShowLayerPane);
     app->WriteProfileInt("Settings", "ShowProperties", m_bShowProperties);
@@ -265,6 +267,14 @@ void CMainFrame::SaveFrameState()
     }
     GetCommandBars()->SaveOptions(kBarState);
     GetCommandBars()->SaveBarState(kBarState);
+}
+
+// Closing the program closes its documents before the window goes; whether there were any is
+// noted first, so that the most recent one comes back at the next start.
+void CMainFrame::OnClose()
+{
+    m_bClosedWithDocuments = AfxGetApp()->GetOpenDocumentCount() > 0;
+    CXTPMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnDestroy()

@@ -54,6 +54,7 @@ public:
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
     int OnCreate(LPCREATESTRUCT cs);
+    void OnClose();
     void OnDestroy();
     void OnPaint();
     LRESULT OnDockingPaneNotify(WPARAM action, LPARAM pane);
@@ -124,6 +125,7 @@ private:
     BOOL m_bShowProperties = FALSE;
     BOOL m_bShowLayerPane = FALSE;
     BOOL m_bProgressShown = FALSE;
+    BOOL m_bClosedWithDocuments = FALSE;
     CStatusBar m_wndStatusBar;
     CXTPTabClientWnd m_wndTabClient;
     CXTPDockingPaneManager m_paneManager;

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int kInfo = 57664;
+constexpr int kNew = 57600;
+constexpr int kSaveAs = 57604;
 
 TEST(SmokeTest, StartOpenInfoStartTheGameAndCloseEverything)
 {
@@ -40,6 +42,26 @@ TEST(SmokeTest, StartOpenInfoStartTheGameAndCloseEverything)
     QImage image(QString::fromStdString(shot));
     ASSERT_FALSE(image.isNull()) << run.log;
     EXPECT_GT(image.width(), 400);
+    std::filesystem::remove_all(home);
+}
+
+// A document open when the program closes comes back at the next start.
+TEST(SmokeTest, TheMostRecentDocumentReopensAtTheNextStart)
+{
+    if (!e2e::CanRun())
+        GTEST_SKIP() << "xvfb-run is not installed";
+    const std::string home = e2e::TempFolder();
+    ASSERT_FALSE(home.empty());
+    const std::string saveAs = "menu " + std::to_string(kSaveAs) + "\n";
+
+    e2e::Run first = e2e::RunVantrel(
+        "wait 300\nmenu " + std::to_string(kNew) + "\nfile " + home + "/kept.trn\n" + saveAs + "quit\n", home);
+    ASSERT_EQ(first.exitCode, 0) << first.log;
+    ASSERT_TRUE(std::filesystem::exists(home + "/kept.trn")) << first.log;
+
+    e2e::Run second = e2e::RunVantrel("wait 500\nfile " + home + "/reopened.trn\n" + saveAs + "quit\n", home);
+    ASSERT_EQ(second.exitCode, 0) << second.log;
+    EXPECT_TRUE(std::filesystem::exists(home + "/reopened.trn")) << second.log;
     std::filesystem::remove_all(home);
 }
 

@@ -6,6 +6,7 @@
 #include "shell/MainFrame.h"
 #include "shell/NotesMgr.h"
 #include "shell/Settings.h"
+#include "shell/SplashDlg.h"
 #include "shell/VantrelApp.h"
 
 #include "UiFixture.h"
@@ -312,6 +313,24 @@ TEST(LanguageTextTest, UnknownKeysComeBackAndLongTextsWhole)
     EXPECT_EQ(GetLanguageText("Unknown key"), CString("Unknown key"));
     EXPECT_EQ(GetLanguageText(""), CString());
     Parlex_Deinit((folder + "/lost.lng").c_str());
+    fs::remove_all(folder);
+}
+
+TEST(SplashTest, TheLanguageFileChoosesTheNationalLogo)
+{
+    char pattern[] = "/tmp/vantrel-logo-XXXXXX";
+    const std::string folder = mkdtemp(pattern);
+    const std::pair<const char*, UINT> cases[] = {
+        {"IDB_KO_LARGE_LOGO_US=IDB_KO_LARGE_LOGO\n", CSplashDlg::NationalLogo},
+        {"IDB_KO_LARGE_LOGO_US=IDB_KO_LARGE_LOGO_DE\n", CSplashDlg::DefaultLogo},
+        {"", CSplashDlg::DefaultLogo},
+    };
+    for (auto [file, logo] : cases) {
+        std::ofstream(folder + "/Current.lng", std::ios::trunc) << file;
+        Parlex_Init((folder + "/Current.lng").c_str(), "");
+        EXPECT_EQ(CSplashDlg::LogoId(), logo) << file;
+        Parlex_Deinit((folder + "/lost.lng").c_str());
+    }
     fs::remove_all(folder);
 }
 

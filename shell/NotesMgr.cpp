@@ -36,7 +36,7 @@ void CNotesMgr::SetNoteReader(NoteReader reader) { noteReader = reader; }
 CHyperOb* CNotesMgr::FindOpenObject(WPARAM object)
 {
     CVantrelApp* app = GetVantrelApp();
-    CDocTemplate* documents = app ? reinterpret_cast<CDocTemplate*>(app->GetMainDocTemplate()) : nullptr;
+    CDocTemplate* documents = app ? app->GetMainDocTemplate() : nullptr;
     if (!documents || object == 0)
         return nullptr;
     for (POSITION docPos = documents->GetFirstDocPosition(); docPos;) {

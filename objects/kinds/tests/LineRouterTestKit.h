@@ -1,0 +1,81 @@
+// A stand-in view for the line router: a mapped page of a given size whose objects with
+// snap points are plain boxes.
+#pragma once
+
+#include "objects/HyperOb.h"
+#include "objects/kinds/LineRouter.h"
+#include "objects/kinds/LineRouterView.h"
+
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class RouteTestView : public CLineRouterView {
+public:
+    BOOL IsMapped() const override { return mapped; }
+    SIZE GetPageScrollExtent() const override { return extent; }
+    RECT GetLogicalClientRect() const override { return client; }
+    int GetFlagsLow() const override { return gridX; }
+    int GetFlagsHigh() const override { return gridY; }
+    RECT GetRoutingMargins() const override { return margins; }
+    BOOL IsAttachSwitchOn() const override { return attach; }
+    int GetObjectsWithSnapPoints(CObArray& out) const override
+    {
+        for (auto it = boxes.rbegin(); it != boxes.rend(); ++it)
+            out.Add(it->get());
+        return static_cast<int>(boxes.size());
+    }
+
+    CHyperOb* AddBox(const RECT& rect)
+    {
+        boxes.push_back(std::make_unique<CHyperOb>());
+        boxes.back()->SetRect(CRect(rect));
+        return boxes.back().get();
+    }
+
+    // Each '#' of the rows marks a cell of 10 x 10 units that holds a small box: the four
+    // grid points around that cell are then closed.
+    void AddDots(std::initializer_list<std::string> rows)
+    {
+        int y = 0;
+        for (const std::string& row : rows) {
+            for (size_t x = 0; x < row.size(); ++x) {
+                if (row[x] == '#') {
+                    int left = static_cast<int>(x) * 10;
+                    AddBox({ left + 4, y * 10 + 4, left + 6, y * 10 + 6 });
+                }
+            }
+            ++y;
+        }
+    }
+
+    BOOL mapped = TRUE;
+    SIZE extent { 400, 300 };
+    RECT client { 0, 0, 400, 300 };
+    int gridX = 10;
+    int gridY = 10;
+    RECT margins {};
+    BOOL attach = FALSE;
+    std::vector<std::unique_ptr<CHyperOb>> boxes;
+};
+
+// The points of a routed path before its terminator.
+inline std::vector<POINT> PathPoints(const std::unique_ptr<POINT[]>& path)
+{
+    std::vector<POINT> points;
+    for (size_t k = 0; path[k].x != -1 || path[k].y != -1; ++k)
+        points.push_back(path[k]);
+    return points;
+}
+
+inline bool operator==(const POINT& a, const POINT& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+inline void PrintTo(const POINT& p, std::ostream* os)
+{
+    *os << "(" << p.x << ", " << p.y << ")";
+}

@@ -69,6 +69,21 @@ bool Sideways(int exit)
     return exit == Left || exit == Right;
 }
 
+// Some pattern points do not line up with the leg the end leaves by; a corner that carries
+// on the previous leg's direction keeps every leg horizontal or vertical.
+void SquareCorners(std::vector<POINT>& points)
+{
+    for (size_t k = 2; k < points.size(); ++k) {
+        POINT from = points[k - 1];
+        POINT to = points[k];
+        if (from.x == to.x || from.y == to.y)
+            continue;
+        bool horizontal = points[k - 2].y == from.y;
+        points.insert(points.begin() + static_cast<std::ptrdiff_t>(k),
+                      horizontal ? POINT { to.x, from.y } : POINT { from.x, to.y });
+    }
+}
+
 } // namespace
 
 std::unique_ptr<POINT[]> CLineRouter::RouteDirect(int offset, int x1, int y1, int startSide, int x2, int y2,
@@ -126,6 +141,7 @@ std::unique_ptr<POINT[]> CLineRouter::RouteDirect(int offset, int x1, int y1, in
     }
     points.push_back(Sideways(endExit) ? POINT { X2, y2 } : POINT { x2, Y2 });
     points.push_back({ x2, y2 });
+    SquareCorners(points);
     m_path.assign(points.rbegin(), points.rend());
     RemoveCollinearPoints();
     return TakePath(0);

@@ -90,17 +90,18 @@ void CRouteOpenList::Insert(POINT cell, int f)
     ++m_size;
 }
 
-void CRouteOpenList::InsertEnd(POINT cell, int f)
+void CRouteOpenList::PruneBehindEnd(int f, const std::function<bool(POINT)>& mayBeatEnd)
 {
     size_t index = static_cast<size_t>(std::max(f, 0));
-    BOOL behind = FALSE;
     for (size_t k = index; k < m_byF.size(); ++k) {
-        behind = behind || !m_byF[k].empty();
-        m_size -= m_byF[k].size();
-        m_byF[k].clear();
+        std::vector<POINT>& stack = m_byF[k];
+        size_t before = stack.size();
+        if (k == index)
+            std::erase_if(stack, [&](POINT cell) { return !mayBeatEnd(cell); });
+        else
+            stack.clear();
+        m_size -= before - stack.size();
     }
-    if (!behind)
-        Insert(cell, f);
 }
 
 POINT CRouteOpenList::RemoveHead()

@@ -79,9 +79,9 @@ public:
     BOOL IsEmpty() const { return m_size == 0; }
     // Puts the point before the first entry whose f is not smaller.
     void Insert(POINT cell, int f);
-    // The end cell ranks behind everything better than it: when an entry with an f not
-    // smaller exists, those entries go and the end is not queued; else it is appended.
-    void InsertEnd(POINT cell, int f);
+    // Once the end is reached at f, entries with a greater f cannot beat it and go, and of
+    // those with the same f only the ones that may still arrive with fewer turns stay.
+    void PruneBehindEnd(int f, const std::function<bool(POINT)>& mayBeatEnd);
     POINT RemoveHead();
 
 private:

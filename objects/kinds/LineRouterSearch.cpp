@@ -113,10 +113,12 @@ void CLineRouter::RelaxNeighbour(int i, int j)
     if (f >= end.g && !isEnd && (f > end.g || turns >= end.turns))
         return;
     m_nodes.SetAt(i, j, { c.x, c.y, f, g, turns });
-    if (isEnd)
-        m_open.InsertEnd({ i, j }, f);
-    else
+    if (!isEnd) {
         m_open.Insert({ i, j }, f);
+        return;
+    }
+    // Equally short paths that have turned less so far may still reach the end with fewer turns.
+    m_open.PruneBehindEnd(f, [&](POINT cell) { return m_nodes.Lookup(cell.x, cell.y).turns < turns; });
 }
 
 void CLineRouter::PathFromSearch()

@@ -35,19 +35,20 @@ public:
         return boxes.back().get();
     }
 
-    // Each '#' of the rows marks a cell of 10 x 10 units that holds a small box: the four
-    // grid points around that cell are then closed.
-    void AddDots(std::initializer_list<std::string> rows)
+    // The rows are grid points 10 units apart; those marked 'o' stay open. Every cell none of
+    // whose corners is open gets a small box, which closes the four grid points around it.
+    void AddWallsAround(std::initializer_list<std::string> rows)
     {
-        int y = 0;
-        for (const std::string& row : rows) {
-            for (size_t x = 0; x < row.size(); ++x) {
-                if (row[x] == '#') {
-                    int left = static_cast<int>(x) * 10;
-                    AddBox({ left + 4, y * 10 + 4, left + 6, y * 10 + 6 });
-                }
+        std::vector<std::string> map(rows);
+        auto open = [&](size_t x, size_t y) { return x < map[y].size() && map[y][x] == 'o'; };
+        for (size_t y = 0; y + 1 < map.size(); ++y) {
+            for (size_t x = 0; x + 1 < map[y].size(); ++x) {
+                if (open(x, y) || open(x + 1, y) || open(x, y + 1) || open(x + 1, y + 1))
+                    continue;
+                int left = static_cast<int>(x) * 10;
+                int top = static_cast<int>(y) * 10;
+                AddBox({ left + 4, top + 4, left + 6, top + 6 });
             }
-            ++y;
         }
     }
 

@@ -6,12 +6,6 @@
 
 namespace {
 
-bool Crosses(POINT a, POINT b, const RECT& box)
-{
-    RECT leg { std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1 };
-    return leg.left < box.right && box.left < leg.right && leg.top < box.bottom && box.top < leg.bottom;
-}
-
 int Length(const std::vector<POINT>& points)
 {
     int length = 0;

@@ -6,6 +6,7 @@
 #include "objects/kinds/LineRouter.h"
 #include "objects/kinds/LineRouterView.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <ostream>
@@ -69,6 +70,14 @@ inline std::vector<POINT> PathPoints(const std::unique_ptr<POINT[]>& path)
     for (size_t k = 0; path[k].x != -1 || path[k].y != -1; ++k)
         points.push_back(path[k]);
     return points;
+}
+
+// Whether the straight leg a-b runs through the inside of the box (its edges do not count).
+inline bool Crosses(POINT a, POINT b, const RECT& box)
+{
+    if (a.y == b.y)
+        return a.y > box.top && a.y < box.bottom && std::max(a.x, b.x) > box.left && std::min(a.x, b.x) < box.right;
+    return a.x > box.left && a.x < box.right && std::max(a.y, b.y) > box.top && std::min(a.y, b.y) < box.bottom;
 }
 
 inline bool operator==(const POINT& a, const POINT& b)

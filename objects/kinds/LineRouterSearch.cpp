@@ -15,7 +15,7 @@ constexpr Step Steps[] = { { 1, 0, -1 }, { 2, 1, 0 }, { 4, 0, 1 }, { 8, -1, 0 } 
 
 // A search that floods a very large page for an end it cannot reach stops here and takes
 // the fallback bend, so routing never stalls the user interface.
-constexpr int ExpansionLimit = 250000;
+constexpr int ExpansionLimit = 100000;
 
 bool SameCell(POINT a, int i, int j)
 {

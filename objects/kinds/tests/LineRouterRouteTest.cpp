@@ -142,3 +142,24 @@ TEST(LineRouterRoute, AmongEquallyShortPathsFewerTurnsWin)
 }
 
 } // namespace
+
+namespace {
+
+// On a page of 20000 x 20000 units an end that cannot be reached would have the search
+// flood four million grid points; it gives up long before and takes the bend.
+TEST(LineRouterRoute, AnUnreachableEndOnAHugePageStillGetsItsBend)
+{
+    RouteTestView view;
+    view.extent = { 20000, 20000 };
+    view.AddBox({ 10100, 10100, 10160, 10140 });
+    view.AddBox({ 10300, 10200, 10360, 10240 });
+    for (const RECT& wall : { RECT { 10260, 10160, 10400, 10170 }, RECT { 10260, 10270, 10400, 10280 },
+                              RECT { 10260, 10160, 10270, 10280 }, RECT { 10390, 10160, 10400, 10280 } })
+        view.AddBox(wall);
+    CLineRouter router;
+    router.PrepareArea(view);
+    EXPECT_EQ(PathPoints(router.Route(0, 10160, 10120, 5, 10300, 10220, 7)),
+              (std::vector<POINT> { { 10300, 10220 }, { 10290, 10220 }, { 10290, 10120 }, { 10160, 10120 } }));
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "objects/kinds/LineRouterView.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -55,6 +56,16 @@ struct CLineRouter::ViewState {
     std::vector<RECT> obstacles;
 };
 
+int CLineRouter::Clamped(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, -CoordinateLimit, CoordinateLimit));
+}
+
+RECT CLineRouter::Clamped(const RECT& r)
+{
+    return { Clamped(r.left), Clamped(r.top), Clamped(r.right), Clamped(r.bottom) };
+}
+
 CLineRouter::CLineRouter() : m_masks([this](int i, int j) { return ComputeCellMask(i, j); })
 {
 }
@@ -70,9 +81,12 @@ CLineRouter::ViewState CLineRouter::ReadView(const CLineRouterView& view) const
     }
     state.gridX = view.GetFlagsLow();
     state.gridY = view.GetFlagsHigh();
+    state.area = Clamped(state.area);
     RECT margins = view.GetRoutingMargins();
-    state.routingArea = { state.area.left + margins.left, state.area.top + margins.top,
-                          state.area.right - margins.right, state.area.bottom - margins.bottom };
+    state.routingArea = { Clamped(int64_t { state.area.left } + margins.left),
+                          Clamped(int64_t { state.area.top } + margins.top),
+                          Clamped(int64_t { state.area.right } - margins.right),
+                          Clamped(int64_t { state.area.bottom } - margins.bottom) };
     state.attach = view.IsAttachSwitchOn();
     CObArray objects;
     view.GetObjectsWithSnapPoints(objects);
@@ -80,7 +94,7 @@ CLineRouter::ViewState CLineRouter::ReadView(const CLineRouterView& view) const
         if (auto* object = dynamic_cast<CHyperOb*>(objects[k])) {
             CRect rect;
             object->GetGroupRect(&rect, 0);
-            state.obstacles.push_back(rect);
+            state.obstacles.push_back(Clamped(rect));
         }
     }
     return state;
@@ -105,13 +119,13 @@ BOOL CLineRouter::PrepareArea(const CLineRouterView& view)
     m_routingArea = state.routingArea;
     if (m_attach) {
         // Patterns need no grid, only a cell size that can divide.
-        m_cellWidth = std::max(1, state.gridX);
-        m_cellHeight = std::max(1, state.gridY);
+        m_cellWidth = std::clamp(state.gridX, 1, CellSizeLimit);
+        m_cellHeight = std::clamp(state.gridY, 1, CellSizeLimit);
         m_masks.Reset(m_columns, m_rows);
         return TRUE;
     }
-    m_cellWidth = std::max(10, state.gridX);
-    m_cellHeight = std::max(10, state.gridY);
+    m_cellWidth = std::clamp(state.gridX, 10, CellSizeLimit);
+    m_cellHeight = std::clamp(state.gridY, 10, CellSizeLimit);
     m_columns = (state.area.right - state.area.left) / m_cellWidth + 1;
     m_rows = (state.area.bottom - state.area.top) / m_cellHeight + 1;
     m_masks.Reset(m_columns, m_rows);

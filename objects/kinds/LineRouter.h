@@ -6,7 +6,6 @@
 #include "objects/kinds/LineRouterMaps.h"
 #include "platform/core/Geometry.h"
 
-#include <memory>
 #include <vector>
 
 class CLineRouterView;
@@ -16,6 +15,11 @@ public:
     static constexpr int ObstacleMargin = 10;
     // Ends more than this many grid steps apart are joined by one bend without a search.
     static constexpr int LengthLimit = 150;
+    // Coordinates are kept within this distance of the origin, far beyond any page, and cells
+    // at most this wide: no sum the router forms can overflow, and no leg is long enough to
+    // stall the tests of its cells.
+    static constexpr int CoordinateLimit = 1 << 20;
+    static constexpr int CellSizeLimit = 0xFFFF;
 
     CLineRouter();
     CLineRouter(const CLineRouter&) = delete;
@@ -25,11 +29,12 @@ public:
     BOOL PrepareArea(const CLineRouterView& view);
     void ResetPath();
 
-    // The path from (x2, y2) back to (x1, y1), terminated by (-1, -1); the sides are
-    // snap-point positions 0-8, or -1 for a free end. offset shifts the inner points.
-    std::unique_ptr<POINT[]> Route(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide);
+    // The path from (x2, y2) back to (x1, y1) followed by the terminator (-1, -1): the path
+    // has size() - 1 points, at least two, even when an end lies at (-1, -1) itself. The
+    // sides are snap-point positions 0-8, or -1 for a free end. offset shifts the inner points.
+    std::vector<POINT> Route(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide);
     // The same without search or masks, from a table of patterns.
-    std::unique_ptr<POINT[]> RouteDirect(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide);
+    std::vector<POINT> RouteDirect(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide);
 
     // The grid.
     int ComputeCellMask(int i, int j) const;
@@ -55,6 +60,8 @@ public:
     POINT GetEndExit() const { return m_endExit; }
 
 private:
+    static int Clamped(int64_t value);
+    static RECT Clamped(const RECT& r);
     struct ViewState;
     ViewState ReadView(const CLineRouterView& view) const;
     BOOL SegmentCellsHave(int fixedIndex, int from, int to, BOOL vertical, int bit);
@@ -72,7 +79,7 @@ private:
     BOOL RemoveCollinearPoints();
     void SimplifyPath();
     void CentreMiddleLeg();
-    std::unique_ptr<POINT[]> TakePath(int offset);
+    std::vector<POINT> TakePath(int offset);
 
     CRouteCellMaskMap m_masks;
     CRouteNodeMap m_nodes;

@@ -86,11 +86,16 @@ void SquareCorners(std::vector<POINT>& points)
 
 } // namespace
 
-std::unique_ptr<POINT[]> CLineRouter::RouteDirect(int offset, int x1, int y1, int startSide, int x2, int y2,
+std::vector<POINT> CLineRouter::RouteDirect(int offset, int x1, int y1, int startSide, int x2, int y2,
                                                   int endSide)
 {
-    const int w = std::max(1, m_cellWidth);
-    const int h = std::max(1, m_cellHeight);
+    const int w = m_cellWidth;
+    const int h = m_cellHeight;
+    offset = Clamped(offset);
+    x1 = Clamped(x1);
+    y1 = Clamped(y1);
+    x2 = Clamped(x2);
+    y2 = Clamped(y2);
     const POINT c1 { x1 / w, y1 / h };
     const POINT c2 { x2 / w, y2 / h };
     const int dx = Compare(c1.x, c2.x);

@@ -84,10 +84,10 @@ void CLineRouter::CentreMiddleLeg()
     }
 }
 
-std::unique_ptr<POINT[]> CLineRouter::TakePath(int offset)
+std::vector<POINT> CLineRouter::TakePath(int offset)
 {
     size_t count = m_path.size();
-    auto points = std::make_unique<POINT[]>(count + 1);
+    std::vector<POINT> points(count + 1);
     for (size_t k = 0; k < count; ++k)
         points[k] = Shifted(m_path[k], offset);
     points[0] = m_path[0];

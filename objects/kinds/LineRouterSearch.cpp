@@ -24,13 +24,14 @@ bool SameCell(POINT a, int i, int j)
 
 } // namespace
 
-std::unique_ptr<POINT[]> CLineRouter::Route(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide)
+std::vector<POINT> CLineRouter::Route(int offset, int x1, int y1, int startSide, int x2, int y2, int endSide)
 {
     if (m_attach)
         return RouteDirect(offset, x1, y1, startSide, x2, y2, endSide);
-    SetEnds({ x1, y1 }, startSide, { x2, y2 }, endSide);
+    offset = Clamped(offset);
+    SetEnds({ Clamped(x1), Clamped(y1) }, startSide, { Clamped(x2), Clamped(y2) }, endSide);
     if (IsOutsideArea()) {
-        m_path = { m_endPoint, { x2, y1 }, m_startPoint };
+        m_path = { m_endPoint, { m_endPoint.x, m_startPoint.y }, m_startPoint };
         return TakePath(offset);
     }
     POINT corner;

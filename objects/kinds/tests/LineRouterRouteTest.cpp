@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -60,7 +61,8 @@ TEST(LineRouterRoute, PathsWithoutSearch)
         auto path = router.Route(c.offset, c.start.x, c.start.y, c.startSide, c.end.x, c.end.y, c.endSide);
         std::vector<POINT> points = PathPoints(path);
         EXPECT_EQ(points, c.path) << c.name;
-        EXPECT_EQ(path[points.size()], (POINT { -1, -1 })) << c.name;
+        ASSERT_EQ(path.size(), points.size() + 1) << c.name;
+        EXPECT_EQ(path.back(), (POINT { -1, -1 })) << c.name;
     }
 }
 
@@ -160,6 +162,37 @@ TEST(LineRouterRoute, AnUnreachableEndOnAHugePageStillGetsItsBend)
     router.PrepareArea(view);
     EXPECT_EQ(PathPoints(router.Route(0, 10160, 10120, 5, 10300, 10220, 7)),
               (std::vector<POINT> { { 10300, 10220 }, { 10290, 10220 }, { 10290, 10120 }, { 10160, 10120 } }));
+}
+
+} // namespace
+
+namespace {
+
+// Boxes, ends and grids from a damaged page may hold any value; the sanitizers watch every sum.
+TEST(LineRouterRoute, ExtremeCoordinatesAndGridsStillGiveAPath)
+{
+    const int values[] = { INT_MIN, -1, 7, INT_MAX - 5 };
+    for (int a : values) {
+        for (int b : values) {
+            RouteTestView view;
+            view.extent = { 600, 400 };
+            view.AddBox({ a, b, b, a });
+            view.AddBox({ 100, 100, 160, 140 });
+            view.margins = { a, 0, b, 0 };
+            CLineRouter router;
+            router.PrepareArea(view);
+            EXPECT_GE(PathPoints(router.Route(3, a, b, 5, 160, 120, 7)).size(), 2u);
+            EXPECT_GE(PathPoints(router.Route(a, 160, 120, 8, b, a, 8)).size(), 2u);
+            view.attach = TRUE;
+            router.PrepareArea(view);
+            EXPECT_GE(PathPoints(router.Route(b, a, b, 5, 160, 120, 7)).size(), 2u);
+            view.attach = FALSE;
+            view.gridX = a;
+            view.gridY = b;
+            router.PrepareArea(view);
+            EXPECT_GE(PathPoints(router.Route(3, a, b, 5, 160, 120, 7)).size(), 2u);
+        }
+    }
 }
 
 } // namespace

@@ -63,13 +63,12 @@ public:
     std::vector<std::unique_ptr<CHyperOb>> boxes;
 };
 
-// The points of a routed path before its terminator.
-inline std::vector<POINT> PathPoints(const std::unique_ptr<POINT[]>& path)
+// The points of a routed path without its terminator.
+inline std::vector<POINT> PathPoints(std::vector<POINT> path)
 {
-    std::vector<POINT> points;
-    for (size_t k = 0; path[k].x != -1 || path[k].y != -1; ++k)
-        points.push_back(path[k]);
-    return points;
+    if (!path.empty())
+        path.pop_back();
+    return path;
 }
 
 // Whether the straight leg a-b runs through the inside of the box (its edges do not count).

@@ -55,7 +55,6 @@ public:
     const std::vector<RECT>& GetObstacles() const { return m_obstacles; }
     int GetCachedMaskCount() const { return m_masks.GetCount(); }
     POINT GetStartCell() const { return m_startCell; }
-    POINT GetEndCell() const { return m_endCell; }
     POINT GetStartExit() const { return m_startExit; }
     POINT GetEndExit() const { return m_endExit; }
 

@@ -38,7 +38,7 @@ public:
         FILE* out = std::fopen(file.c_str(), "wb");
         if (!out)
             return false;
-        bool written = std::fwrite(data, 1, size, out) == size;
+        bool written = size == 0 || std::fwrite(data, 1, size, out) == size;
         return std::fclose(out) == 0 && written;
     }
 

@@ -1,9 +1,7 @@
 // Any bytes as an .ico or .cur file: the chosen image is decoded, copied and drawn onto a
 // small bitmap, whole and disabled. Nothing may read outside the file or the bitmaps.
+#include "fuzz/FuzzCanvas.h"
 #include "platform/gdi/Icon.h"
-
-#include "platform/gdi/Dc.h"
-#include "platform/gdi/GdiObject.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,15 +10,10 @@ namespace {
 
 void Draw(HICON icon)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(24, 24, 1, 32, nullptr);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    DrawIconEx(dc.GetSafeHdc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    DrawIconEx(dc.GetSafeHdc(), 2, 2, icon, 7, 5, 0, nullptr, DI_MASK);
-    dc.DrawState(POINT{1, 1}, SIZE{0, 0}, icon, DSS_DISABLED, nullptr);
-    dc.SelectObject(old);
+    FuzzCanvas canvas(24, 24);
+    DrawIconEx(canvas.Handle(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Handle(), 2, 2, icon, 7, 5, 0, nullptr, DI_MASK);
+    canvas.Dc().DrawState(POINT{1, 1}, SIZE{0, 0}, icon, DSS_DISABLED, nullptr);
 }
 
 }  // namespace

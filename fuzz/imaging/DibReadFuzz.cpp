@@ -1,14 +1,13 @@
 // A stored bitmap read from any file: the first byte picks the file's extension (a bitmap, an
 // icon or any other picture), the rest is the file. What is read is drawn onto a small bitmap
 // and skewed into a small one, as the bitmap editor does.
+#include "fuzz/FuzzCanvas.h"
 #include "imaging/Dib.h"
 
 #include "piclib/common/PLAnyPicDecoder.h"
 #include "piclib/common/PLMemSource.h"
 #include "piclib/common/PLTextException.h"
 #include "platform/core/MemFile.h"
-#include "platform/gdi/Dc.h"
-#include "platform/gdi/GdiObject.h"
 
 #include <cstdint>
 #include <vector>
@@ -48,13 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CDib dib;
     if (!dib.Read(&file, &key))
         return 0;
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap target;
-    target.CreateBitmap(16, 16, 1, 32, nullptr);
-    CBitmap* old = dc.SelectObject(&target);
-    dib.StretchDraw(&dc, 0, 0, 16, 16);
-    dc.SelectObject(old);
+    dib.StretchDraw(&FuzzCanvas(16, 16).Dc(), 0, 0, 16, 16);
     CDib skewed, mask;
     dib.AffineTransform(0, 0, 8, 1, 1, 6, 9, 7, &skewed, &mask, nullptr);
     return 0;

@@ -149,8 +149,8 @@ void DibBlit(PlayerState& st, Reader& r, WORD fn)
     if (!f)
         return;
     size_t bits = r.size() - at - std::min(r.size() - at, f->headerBytes);
-    size_t needed = f->compression == BI_RLE8 || f->compression == BI_RLE4 ? 0 : size_t(f->stride()) * f->height;
-    if (f->headerBytes > r.size() - at || bits < needed)
+    // Run-length data must lie inside the record as well: the blit reads as much as the header says.
+    if (f->headerBytes > r.size() - at || bits < f->imageBytes)
         return;
     int ySrcDib = fn != META_STRETCHDIB && !f->topDown ? Sum(f->height, -int64_t(ySrc), -int64_t(srcH)) : ySrc;
     StretchDIBits(st.dc(), xDst, yDst, w, h, xSrc, ySrcDib, srcW, srcH, dib + f->headerBytes,

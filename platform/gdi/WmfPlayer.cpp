@@ -272,8 +272,9 @@ bool PlayWmf(HDC hdc, const std::vector<BYTE>& wmf, const RECT& rect, const ENHM
     if (!target)
         return false;
     // The frame in 96-dpi pixels; the metafile's window maps onto it unless it sets a viewport itself.
-    QRectF frame(QPointF(header.rclFrame.left * 96 / 2540.0, header.rclFrame.top * 96 / 2540.0),
-                 QPointF(header.rclFrame.right * 96 / 2540.0, header.rclFrame.bottom * 96 / 2540.0));
+    // In floating point: a frame of a large window at few units per inch overflows an int at 96 dpi.
+    QRectF frame(QPointF(header.rclFrame.left * 96.0 / 2540, header.rclFrame.top * 96.0 / 2540),
+                 QPointF(header.rclFrame.right * 96.0 / 2540, header.rclFrame.bottom * 96.0 / 2540));
     QRect dest = ToDeviceRect(*target, rect.left, rect.top, rect.right, rect.bottom);
     if (frame.width() <= 0 || frame.height() <= 0 || dest.isEmpty())
         return false;

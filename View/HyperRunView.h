@@ -174,6 +174,7 @@ public:
     BOOL GetPageFont(LOGFONT* font) const override;
     COLORREF* GetCustomColors() override { return m_customColors; }
     int GetObjectCount() const override { return static_cast<int>(m_objects.GetSize()); }
+    BOOL IsBusy() const override { return m_serializing || IsInsertingObject(); }
     CHyperBaseOb* GetObjectAt(int index) const override;
     void GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const override;
     CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;
@@ -182,6 +183,9 @@ public:
     void LogicalToDevice(POINT* points, int count) const override;
     POINT GetScreenOrigin() const override;
     void InvalidateDevice(const RECT& rect, BOOL erase) override;
+    BOOL GetViewClientRect(RECT* rect) const override;
+    void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
+    void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }
 
     // The page's fields.
     CCreateContext* m_createContext = nullptr;

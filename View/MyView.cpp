@@ -2,8 +2,16 @@
 
 #include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
+#include "imaging/ExtDib.h"
+#include "objects/kinds/BitmapGen.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/HiliteGen.h"
+#include "objects/kinds/ConnectGen.h"
+#include "objects/kinds/LineGen.h"
+#include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
+#include "objects/kinds/ShapeGen.h"
+#include "platform/ui/CommonDialogs.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
 
@@ -11,6 +19,9 @@ namespace {
 
 constexpr DWORD kGridAndSnap = 6;
 constexpr DWORD kGridStep10 = 0x000A000A;
+constexpr const char* kPictureFilter =
+    "Pictures|*.bmp;*.dib;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.tga;*.pcx;*.pgm;*.ppm;*.pnm;*.psd;*.sgi;*.rgb;"
+    "*.pct;*.pict;*.iff;*.lbm;*.wmf;*.emf|All files|*.*||";
 
 struct ToolEntry {
     UINT toolId;
@@ -20,6 +31,13 @@ struct ToolEntry {
 constexpr ToolEntry kTools[] = {
     {CMyView::ToolRectangle, [] { return RUNTIME_CLASS(CBorderGen); }},
     {CMyView::ToolFrame, [] { return RUNTIME_CLASS(CRectGen); }},
+    {CMyView::ToolBitmap, [] { return RUNTIME_CLASS(CBitmapGen); }},
+    {CMyView::ToolHilite, [] { return RUNTIME_CLASS(CHiliteGen); }},
+    {CMyView::ToolGraphic, [] { return RUNTIME_CLASS(CShapeGen); }},
+    {CMyView::ToolLine, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolPolyline, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolFreehand, [] { return RUNTIME_CLASS(CPolyLineGen); }},
+    {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
 };
 
 } // namespace
@@ -47,4 +65,11 @@ void CMyView::RegisterTools()
 {
     for (const ToolEntry& entry : kTools)
         SetToolClass(entry.toolId, entry.runtimeClass());
+}
+
+BOOL CMyView::EditPicture(CObject* picture)
+{
+    auto* dib = dynamic_cast<CExtDib*>(picture);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPictureFilter, this);
+    return dib && dialog.DoModal() == IDOK && dib->Load(dialog.GetPathName(), CExtDib::Embedded, TRUE);
 }

@@ -9,11 +9,17 @@ class CMyView : public CHyperView {
 public:
     static constexpr UINT ToolRectangle = 33807;
     static constexpr UINT ToolPolyline = 60472;
+    static constexpr UINT ToolFreehand = 60479;
     static constexpr UINT ToolFrame = 60451;
+    static constexpr UINT ToolBitmap = 60462;
+    static constexpr UINT ToolHilite = 60480;
+    static constexpr UINT ToolGraphic = 33808;
 
     CMyView();
 
     void RegisterTools() override;
     CHyperViewOb* CreatePageObject() override;
     BOOL IsPointListTool(UINT toolId) const override { return toolId == ToolPolyline; }
+    // Chooses a picture file for a new picture object.
+    BOOL EditPicture(CObject* picture) override;
 };

@@ -3,6 +3,9 @@
 // back unchanged.
 #include "fuzz/RecordRoundTrip.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/ConnectGen.h"
+#include "objects/kinds/LineGen.h"
+#include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 
 #include <cstdint>
@@ -14,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckStable<CBorderGen>(bytes);
     CheckStable<CRectOb>(bytes);
     CheckStable<CRectGen>(bytes);
+    CheckStable<CLineOb>(bytes);
+    CheckStable<CPolyLineOb>(bytes);
+    CheckStable<CPolyLineGen>(bytes);
+    CheckStable<CConnectOb>(bytes);
     return 0;
 }

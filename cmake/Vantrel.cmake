@@ -45,6 +45,8 @@ function(vantrel_fuzz name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # fuzz/run-all.sh starts each target from its corpus folders listed here.
+    file(WRITE ${CMAKE_BINARY_DIR}/fuzz-corpora/${name} "${ARG_CORPUS}")
   else()
     add_executable(${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/ReplayMain.cpp)
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})

@@ -1,5 +1,6 @@
 // Any bytes as an enhanced or Windows metafile, played onto a small bitmap: playback must stop
 // cleanly at damaged records and never read past them.
+#include "fuzz/FuzzCanvas.h"
 #include "platform/gdi/Metafile.h"
 
 #include <cstddef>
@@ -14,14 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         emf = SetWinMetaFileBits(UINT(size), data, nullptr, nullptr);
     if (!emf)
         return 0;
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(64, 64, 1, 32, nullptr);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    RECT all{0, 0, 64, 64};
-    PlayEnhMetaFile(dc, emf, &all);
-    dc.SelectObject(old);
+    {
+        FuzzCanvas canvas(64, 64);
+        RECT all{0, 0, 64, 64};
+        PlayEnhMetaFile(canvas.Handle(), emf, &all);
+    }
     DeleteEnhMetaFile(emf);
     return 0;
 }

@@ -1,5 +1,5 @@
-// Feeds one input to a decoder the way the library does, skipping pictures too large
-// to allocate quickly; every failure must be a PLTextException.
+// Feeds one input to a decoder the way the library does, skipping pictures of more than
+// maxPixels, which take too long to allocate or draw; every failure must be a PLTextException.
 #pragma once
 
 #include "piclib/common/PLAnyBmp.h"
@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size)
+inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size, int64_t maxPixels = 1 << 22)
 {
     if (size > (1u << 20))
         return;
@@ -19,7 +19,7 @@ inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size)
     decoder.Attach(&source);
     try {
         decoder.Open(&source);
-        if (static_cast<int64_t>(decoder.GetWidth()) * decoder.GetHeight() <= (1 << 22)) {
+        if (static_cast<int64_t>(decoder.GetWidth()) * decoder.GetHeight() <= maxPixels) {
             PLAnyBmp bmp;
             decoder.MakeBmp(&bmp, 0);
         }

@@ -124,7 +124,9 @@ DWORD DibImageSize(const BITMAPINFOHEADER* header)
         return 0;
     if (header->biCompression == BI_RLE8 || header->biCompression == BI_RLE4)
         return header->biSizeImage;
-    int64_t size = int64_t(DibRowBytes(header->biWidth, header->biBitCount)) * std::abs(header->biHeight);
+    // Rows past 32 bits would wrap in DibRowBytes and make a huge bitmap look small.
+    int64_t row = (int64_t(header->biWidth) * header->biBitCount + 31) / 32 * 4;
+    int64_t size = row > 0x7FFFFFFF ? row : row * std::abs(header->biHeight);
     return size > 0x7FFFFFFF ? 0 : DWORD(size);
 }
 

@@ -49,8 +49,8 @@ bool RecordDib(Reader& r, DWORD offBmi, DWORD cbBmi, DWORD offBits, DWORD cbBits
     if (!i || !b || cbBmi < sizeof(BITMAPINFOHEADER))
         return false;
     auto f = ParseDibInfo(i, cbBmi, DIB_RGB_COLORS, nullptr);
-    size_t needed = f ? (f->compression == BI_RLE8 || f->compression == BI_RLE4 ? 0 : size_t(f->stride()) * f->height) : 1;
-    if (!f || cbBits < needed)
+    // Run-length data must lie inside the record as well: the blit reads as much as the header says.
+    if (!f || cbBits < f->imageBytes)
         return false;
     info = reinterpret_cast<const BITMAPINFO*>(i);
     bits = b;

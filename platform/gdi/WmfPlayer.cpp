@@ -149,8 +149,8 @@ void DibBlit(PlayerState& st, Reader& r, WORD fn)
     if (!f)
         return;
     size_t bits = r.size() - at - std::min(r.size() - at, f->headerBytes);
-    size_t needed = f->compression == BI_RLE8 || f->compression == BI_RLE4 ? 0 : size_t(f->stride()) * f->height;
-    if (f->headerBytes > r.size() - at || bits < needed)
+    // Run-length data must lie inside the record as well: the blit reads as much as the header says.
+    if (f->headerBytes > r.size() - at || bits < f->imageBytes)
         return;
     int ySrcDib = fn != META_STRETCHDIB && !f->topDown ? Sum(f->height, -int64_t(ySrc), -int64_t(srcH)) : ySrc;
     StretchDIBits(st.dc(), xDst, yDst, w, h, xSrc, ySrcDib, srcW, srcH, dib + f->headerBytes,
@@ -272,8 +272,9 @@ bool PlayWmf(HDC hdc, const std::vector<BYTE>& wmf, const RECT& rect, const ENHM
     if (!target)
         return false;
     // The frame in 96-dpi pixels; the metafile's window maps onto it unless it sets a viewport itself.
-    QRectF frame(QPointF(header.rclFrame.left * 96 / 2540.0, header.rclFrame.top * 96 / 2540.0),
-                 QPointF(header.rclFrame.right * 96 / 2540.0, header.rclFrame.bottom * 96 / 2540.0));
+    // In floating point: a frame of a large window at few units per inch overflows an int at 96 dpi.
+    QRectF frame(QPointF(header.rclFrame.left * 96.0 / 2540, header.rclFrame.top * 96.0 / 2540),
+                 QPointF(header.rclFrame.right * 96.0 / 2540, header.rclFrame.bottom * 96.0 / 2540));
     QRect dest = ToDeviceRect(*target, rect.left, rect.top, rect.right, rect.bottom);
     if (frame.width() <= 0 || frame.height() <= 0 || dest.isEmpty())
         return false;

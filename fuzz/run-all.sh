@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Builds every fuzz target with clang (address and undefined-behaviour sanitizers) and runs
+# each for MINUTES minutes, two at a time at the lowest priority. A target starts from its
+# corpus in the source tree and keeps what it finds new in build/fuzz/work/TARGET; inputs
+# that fail are kept in build/fuzz/findings/TARGET, the output in build/fuzz/logs/TARGET.log.
+# Prints executions and findings per target; exits 1 when any target found something.
+#
+# Usage: fuzz/run-all.sh MINUTES [TARGET...]   (MINUTES may be a fraction: 0.5)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ $# -lt 1 || ! $1 =~ ^[0-9]+([.][0-9]+)?$ ]]; then
+    echo "usage: $0 MINUTES [TARGET...]" >&2
+    exit 2
+fi
+seconds=$(awk -v m="$1" 'BEGIN { s = int(m * 60); print s < 1 ? 1 : s }')
+shift
+
+build=build/fuzz
+cores=$(nproc)
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVANTREL_FUZZ=ON -DVANTREL_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" >/dev/null
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+    mapfile -t targets < <(ls "$build/fuzz-corpora")
+fi
+nice -n 19 cmake --build "$build" -j"$((cores < 6 ? cores : 6))" --target "${targets[@]}" >/dev/null
+
+export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+run_one() {
+    local target=$1 work=$build/work/$1 findings=$build/findings/$1
+    local -a corpora
+    mkdir -p "$work" "$findings" "$build/logs"
+    IFS=";" read -r -a corpora < "$build/fuzz-corpora/$target" || true  # no line end
+    nice -n 19 "$build/bin/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$findings/" "$work" "${corpora[@]}" \
+        >"$build/logs/$target.log" 2>&1 || true
+}
+
+for target in "${targets[@]}"; do
+    if [[ ! -f $build/fuzz-corpora/$target || ! -x $build/bin/$target ]]; then
+        echo "no fuzz target $target" >&2
+        exit 2
+    fi
+    rm -rf "$build/findings/$target"
+done
+
+echo "running ${#targets[@]} targets for ${seconds} s each, two at a time"
+running=0
+for target in "${targets[@]}"; do
+    if ((running == 2)); then
+        wait -n || true
+        running=$((running - 1))
+    fi
+    run_one "$target" &
+    running=$((running + 1))
+done
+wait
+
+found=0
+printf '%-34s %12s %10s %9s\n' target executions exec/s findings
+for target in "${targets[@]}"; do
+    log=$build/logs/$target.log
+    runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
+    rate=$(awk '/stat::average_exec_per_sec/ { print $2 }' "$log")
+    # A run stopped by a finding prints no statistics: its last status line counts.
+    runs=${runs:-$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#' || true)}
+    count=$(find "$build/findings/$target" -type f | wc -l)
+    found=$((found + count))
+    printf '%-34s %12s %10s %9s\n' "$target" "${runs:-?}" "${rate:-?}" "$count"
+    find "$build/findings/$target" -type f -printf '    %p\n'
+done
+exit $((found > 0))

@@ -1,14 +1,13 @@
-// The Vantrel program: the application object with an MDI main frame and one empty
-// document window. "--quit-after-start" (or VANTREL_QUIT_AFTER_START=1) closes the main
+// The Vantrel program: the application object with an MDI main frame and the worksheet
+// document template. "--quit-after-start" (or VANTREL_QUIT_AFTER_START=1) closes the main
 // window once it has been shown, for the start-up smoke test.
-#include "platform/core/StringTable.h"
+#include "View/MyDoc.h"
+#include "View/MyFrame.h"
+#include "View/MyView.h"
+#include "app/ProgramResources.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/DocTemplate.h"
-#include "platform/ui/Document.h"
-#include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
 #include <cstdlib>
@@ -16,31 +15,12 @@
 
 namespace {
 
-constexpr UINT IDR_MAINFRAME = 128;
-constexpr UINT IDR_DOCUMENT = 129;
 constexpr UINT_PTR kQuitTimer = 1;
 
 bool quitAfterStart = false;
 
-class CStartDoc : public CDocument {
-    DECLARE_DYNCREATE(CStartDoc)
-};
-IMPLEMENT_DYNCREATE(CStartDoc, CDocument)
-
-class CStartView : public CView {
-    DECLARE_DYNCREATE(CStartView)
-public:
-    void OnDraw(CDC*) override {}
-};
-IMPLEMENT_DYNCREATE(CStartView, CView)
-
-class CStartChildFrame : public CMDIChildWnd {
-    DECLARE_DYNCREATE(CStartChildFrame)
-};
-IMPLEMENT_DYNCREATE(CStartChildFrame, CMDIChildWnd)
-
-class CStartMainFrame : public CMDIFrameWnd {
-    DECLARE_DYNCREATE(CStartMainFrame)
+class CProgramMainFrame : public CMDIFrameWnd {
+    DECLARE_DYNCREATE(CProgramMainFrame)
 public:
     int OnCreate(LPCREATESTRUCT cs)
     {
@@ -60,33 +40,27 @@ public:
     CStatusBar m_statusBar;
     DECLARE_MESSAGE_MAP()
 };
-IMPLEMENT_DYNCREATE(CStartMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CProgramMainFrame, CMDIFrameWnd)
 
-BEGIN_MESSAGE_MAP(CStartMainFrame, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CProgramMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-class CStartApp : public CWinApp {
+class CProgramApp : public CWinApp {
 public:
-    CStartApp() : CWinApp("Vantrel") {}
+    CProgramApp() : CWinApp("Vantrel") {}
 
     void OnNew() { OnFileNew(); }
+    void OnOpen() { OnFileOpen(); }
     DECLARE_MESSAGE_MAP()
 
     BOOL InitInstance() override
     {
-        RegisterStringResource(IDR_MAINFRAME, "Vantrel");
-        RegisterStringResource(AFX_IDS_IDLEMESSAGE, "Ready");
-        RegisterMenuResource(IDR_MAINFRAME,
-                             {{0, 0, "&File", {{MF_STRING, ID_FILE_NEW, "&New", {}}, {MF_SEPARATOR, 0, "", {}},
-                                               {MF_STRING, ID_APP_EXIT, "E&xit", {}}}},
-                              {0, 0, "&Window", {{MF_STRING, ID_WINDOW_CASCADE, "&Cascade", {}},
-                                                 {MF_STRING, ID_WINDOW_TILE_HORZ, "&Tile", {}}}}});
-        RegisterStringResource(IDR_DOCUMENT, "\nDocument\nVantrel Document\nVantrel Files (*.trn)\n.trn\nVantrel.Document\nVantrel Document");
-        AddDocTemplate(new CMultiDocTemplate(IDR_DOCUMENT, RUNTIME_CLASS(CStartDoc), RUNTIME_CLASS(CStartChildFrame),
-                                             RUNTIME_CLASS(CStartView)));
-        auto* frame = new CStartMainFrame;
+        RegisterProgramResources();
+        AddDocTemplate(new CMultiDocTemplate(IDR_DOCUMENT, RUNTIME_CLASS(CMyDoc), RUNTIME_CLASS(CMyFrame),
+                                             RUNTIME_CLASS(CMyView)));
+        auto* frame = new CProgramMainFrame;
         if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
             return FALSE;
         m_pMainWnd = frame;
@@ -97,13 +71,25 @@ public:
             frame->SetTimer(kQuitTimer, 1500);
         return TRUE;
     }
+
+    // The templates hold menus of the resource registry, which static destruction may empty
+    // before the application object goes; they go while it still stands.
+    int ExitInstance() override
+    {
+        POSITION pos = m_templateList.GetHeadPosition();
+        while (pos)
+            delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
+        m_templateList.RemoveAll();
+        return CWinApp::ExitInstance();
+    }
 };
 
-BEGIN_MESSAGE_MAP(CStartApp, CWinApp)
+BEGIN_MESSAGE_MAP(CProgramApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, OnNew)
+    ON_COMMAND(ID_FILE_OPEN, OnOpen)
 END_MESSAGE_MAP()
 
-CStartApp theApp;
+CProgramApp theApp;
 
 } // namespace
 

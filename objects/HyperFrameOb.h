@@ -83,6 +83,8 @@ public:
 
     // The value left by records of the first two layouts, or NULL.
     const CObValue* GetOldValue() const { return m_oldValue.get(); }
+    // The page takes the old value over; the frame object forgets it.
+    void DeleteOldValue() { m_oldValue.reset(); }
 
     CString Title;
     DWORD MinimizeBox = MinimizeOn;

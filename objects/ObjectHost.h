@@ -77,7 +77,7 @@ public:
     // Forms and documents that page scripts reach by name, and the page's click for them.
     virtual BOOL IsFormOpen(LPCTSTR) const { return FALSE; }
     virtual CCmdTarget* FindForm(LPCTSTR) const { return nullptr; }
-    virtual void OpenDocumentByName(LPCTSTR) { }
+    virtual BOOL OpenDocumentByName(LPCTSTR) { return FALSE; }
     virtual void RunPageClick() { }
 
     // The window of the run document the view stands in, or NULL.

@@ -17,7 +17,7 @@ CPropOb* CBorderGen::CreateProperty(UINT propertyId, BOOL withChoices)
 
 CSnapPointSet* CBorderGen::GetSnapPoints(BOOL own)
 {
-    return GetGroupSnapPoints(this, own, nullptr);
+    return ::GetGroupSnapPoints(this, own, nullptr);
 }
 
 CGroupInfo* CBorderGen::CreateGroupInfo() const

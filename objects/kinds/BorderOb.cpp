@@ -130,7 +130,7 @@ void CBorderOb::SetMinimumSize()
 
 CSnapPointSet* CBorderOb::GetSnapPoints(BOOL own)
 {
-    return GetGroupSnapPoints(this, own, &m_snapPoints);
+    return ::GetGroupSnapPoints(this, own, &m_snapPoints);
 }
 
 BOOL CBorderOb::IsTransparent() const

@@ -19,7 +19,7 @@
 namespace {
 
 // The view answers of a page being edited: grid, cell mode, zoom both ways, tips.
-class TrackHost : public CHyperRunView {
+class TrackHost : public CTestPageView {
 public:
     int GetGridStepX() const override { return grid; }
     int GetGridStepY() const override { return grid; }
@@ -39,7 +39,7 @@ public:
     }
     void LogicalToDevice(POINT* points, int count) const override
     {
-        CHyperRunView::LogicalToDevice(points, count);
+        CTestPageView::LogicalToDevice(points, count);
         for (int i = 0; scrolled && i < count; ++i) {
             points[i].x -= scrolled->GetScrollPos(SB_HORZ);
             points[i].y -= scrolled->GetScrollPos(SB_VERT);
@@ -161,7 +161,7 @@ public:
     std::unique_ptr<Kind> Selected(CRect rect = CRect(40, 40, 100, 80))
     {
         auto object = std::make_unique<Kind>();
-        object->Init(&host, &rect, FALSE);
+        object->Init(host, &rect, FALSE);
         object->Select(TRUE);
         return object;
     }
@@ -400,7 +400,7 @@ TEST_F(TrackerTest, ANewObjectSnapsItsFirstCornerToo)
 {
     host.grid = 10;
     auto object = std::make_unique<CTestBoxOb>();
-    object->Init(&host, nullptr, TRUE);
+    object->Init(host, nullptr, TRUE);
     CHyperObTracker* tracker = object->GetTracker();
     Drive({{Step::Move, 87, 94}, {Step::Up, 87, 94}});
     ASSERT_TRUE(tracker->TrackRubberBand(&wnd, CPoint(23, 27)));
@@ -411,7 +411,7 @@ TEST_F(TrackerTest, ANewObjectSnapsItsFirstCornerToo)
 TEST_F(TrackerTest, AClickWithoutADragCentresTheDefaultSizeOnTheClick)
 {
     auto object = std::make_unique<CTestBoxOb>();
-    object->Init(&host, nullptr, TRUE);
+    object->Init(host, nullptr, TRUE);
     CRect rect(0, 0, 80, 80);
     object->SetRect(rect);
     CHyperObTracker* tracker = object->GetTracker();
@@ -608,10 +608,10 @@ TEST(TrackerFeedback, ABandLeavesOnlyItsLatestFrameAndNothingOnceDone)
 
 TEST(TrackerFeedback, TheOutlineIsScaledOntoTheTrackedRectangle)
 {
-    CHyperRunView host;
+    CTestPageView host;
     CTestBoxOb object;
     CRect rect(10, 10, 30, 30);
-    object.Init(&host, &rect, TRUE);
+    object.Init(host, &rect, TRUE);
     CHyperObTracker* tracker = object.GetTracker();
     tracker->m_rectLast = rect;
     Canvas canvas(60, 40);

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         CRect rect(10, 10, 30, 30);
-        box.Init(&view, &rect, FALSE);
+        box.Init(view, &rect, FALSE);
         box.ForeColor = Black;
         box.HiliteColor = Red;
         box.BackColor = Green;
@@ -34,7 +34,7 @@ protected:
     }
     void Expect(const std::vector<Probe>& probes, const char* name) { ExpectPixels(canvas, probes, name); }
 
-    CHyperRunView view;
+    CTestPageView view;
     CBorderOb box;
     Canvas canvas {40, 40};
 };

@@ -23,10 +23,10 @@ constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Green = RGB(0, 255, 0);
 
 // A border on the page at (10, 10, 30, 30), black pen, red hilite, unfilled.
-std::unique_ptr<CBorderOb> Box(CHyperRunView& view, CRect rect = CRect(10, 10, 30, 30))
+std::unique_ptr<CBorderOb> Box(CTestPageView& view, CRect rect = CRect(10, 10, 30, 30))
 {
     auto box = std::make_unique<CBorderOb>();
-    box->Init(&view, &rect, FALSE);
+    box->Init(view, &rect, FALSE);
     box->ForeColor = Black;
     box->HiliteColor = Red;
     return box;
@@ -39,12 +39,12 @@ Bytes BaseRecord(CBorderOb& box)
 
 TEST(BorderObject, NewBordersAre80SquareWithFourSnapPointsAndAMinimumOf3)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CBorderOb border;
     EXPECT_EQ(border.HiliteColor, static_cast<COLORREF>(-1));
     EXPECT_EQ(border.BorderStyle, 0);
     EXPECT_EQ(border.GetSnapPoints(TRUE)->GetCount(), 0);
-    border.Init(&view, nullptr, TRUE);
+    border.Init(view, nullptr, TRUE);
     CRect rect;
     EXPECT_EQ(*border.GetRect(&rect, nullptr), CRect(0, 0, 80, 80));
     EXPECT_EQ(border.GetSnapPoints(FALSE)->GetCount(), 4);
@@ -59,9 +59,9 @@ TEST(BorderObject, NewBordersAre80SquareWithFourSnapPointsAndAMinimumOf3)
 
 TEST(BorderObject, TheGeneratorIsWhiteWithoutOwnSnapPoints)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CBorderGen border;
-    border.Init(&view, nullptr, TRUE);
+    border.Init(view, nullptr, TRUE);
     EXPECT_EQ(border.BackColor, White);
     EXPECT_FALSE(border.IsTransparent());
     EXPECT_EQ(border.GetSnapPoints(TRUE), nullptr);
@@ -79,7 +79,7 @@ TEST(BorderObject, TypeNameIsTheSecondLineOfItsString)
 
 TEST(BorderObject, RecordIsVersion1WithSevenDwords)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     box->BackColor = 0x00102030;
     box->PenWidth = 3;
@@ -114,7 +114,7 @@ TEST(BorderObject, RecordIsVersion1WithSevenDwords)
 
 TEST(BorderObject, OlderRecordsKeepTheConstructorValuesAndLoseNoBytes)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     Bytes base = BaseRecord(*box);
     const struct {
@@ -136,7 +136,7 @@ TEST(BorderObject, OlderRecordsKeepTheConstructorValuesAndLoseNoBytes)
 
 TEST(BorderObject, ATruncatedRecordFailsWithTheArchiveError)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     ExpectCutRecordsFail(*box, {4, 12, 24});
 }
@@ -163,7 +163,7 @@ TEST(BorderObject, HollowBoxesAreHitOnlyOnTheirEdgeBand)
         {"outside", Green, -1, 0.0, 1, {5, 5}, -1},
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         auto box = Box(view, CRect(20, 20, 80, 80));
         box->BackColor = c.back;
         box->GroupID = c.group;
@@ -180,7 +180,7 @@ TEST(BorderObject, PropertiesEndWithHiliteAndStyleWhoseRaisedIs4)
         {27204, "0 - <Normal>"}, {27205, "1 - <3D>"}, {27206, "2 - <Sunken>"}, {27207, "3 - <Raised>"}};
     for (const auto& [id, text] : texts)
         RegisterStringResource(id, text);
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     CPropObArray list;
     box->CollectProperties(list, TRUE);
@@ -212,7 +212,7 @@ TEST(BorderObject, GeneratorsDropTheHelpContextEditor)
 
 TEST(BorderObject, CopyTakesHiliteAndStyle)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     box->BorderStyle = CBorderOb::StyleSunken;
     box->PenWidth = 6;
@@ -225,7 +225,7 @@ TEST(BorderObject, CopyTakesHiliteAndStyle)
 
 TEST(BorderObject, ShadowStyleIsOfferedOnlyWhileUpright)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto box = Box(view);
     EXPECT_TRUE(box->GetShadowStyle(nullptr));
     box->SetRotateAngle(10.0);

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         CRect rect(10, 10, 110, 60);
-        frame.Init(&view, &rect, FALSE);
+        frame.Init(view, &rect, FALSE);
         frame.BorderColor = Red;
         frame.HiliteColor = Green;
         frame.BackColor = Blue;
@@ -42,7 +42,7 @@ protected:
     }
     void Expect(const std::vector<Probe>& probes, const char* name) { ExpectPixels(canvas, probes, name); }
 
-    CHyperRunView view;
+    CTestPageView view;
     CRectOb frame;
     Canvas canvas {120, 70};
 };

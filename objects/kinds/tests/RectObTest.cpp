@@ -17,11 +17,11 @@ namespace {
 constexpr COLORREF Red = RGB(255, 0, 0);
 
 // A frame on the page at (10, 10, 110, 60).
-std::unique_ptr<CRectOb> Frame(CHyperRunView& view)
+std::unique_ptr<CRectOb> Frame(CTestPageView& view)
 {
     auto frame = std::make_unique<CRectOb>();
     CRect rect(10, 10, 110, 60);
-    frame->Init(&view, &rect, FALSE);
+    frame->Init(view, &rect, FALSE);
     return frame;
 }
 
@@ -37,9 +37,9 @@ Bytes FontRecord(CRectOb& frame)
 
 TEST(FrameObject, NewFramesAre100By50Labelled3DWithWidth2)
 {
-    CHyperRunView view;
+    CTestPageView view;
     CRectOb frame;
-    frame.Init(&view, nullptr, TRUE);
+    frame.Init(view, nullptr, TRUE);
     CRect rect;
     EXPECT_EQ(*frame.GetRect(&rect, nullptr), CRect(0, 0, 100, 50));
     EXPECT_EQ(frame.Text, CString("?"));
@@ -52,7 +52,7 @@ TEST(FrameObject, NewFramesAre100By50Labelled3DWithWidth2)
     EXPECT_FALSE(frame.CanRotate());
 
     CRectGen generated;
-    generated.Init(&view, nullptr, TRUE);
+    generated.Init(view, nullptr, TRUE);
     EXPECT_STREQ(generated.GetRuntimeClass()->m_lpszClassName, "CRectGen");
     std::unique_ptr<CGroupInfo> group(generated.CreateGroupInfo());
     EXPECT_TRUE(group->IsKindOf(RUNTIME_CLASS(CGenGroupInfo)));
@@ -62,7 +62,7 @@ TEST(FrameObject, NewFramesAre100By50Labelled3DWithWidth2)
 
 TEST(FrameObject, RecordIsVersion0WithTheFontBeforeTheHilite)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto frame = Frame(view);
     frame->BackColor = 0x00102030;
     frame->BorderColor = 0x00405060;
@@ -101,7 +101,7 @@ TEST(FrameObject, RecordIsVersion0WithTheFontBeforeTheHilite)
 
 TEST(FrameObject, TheOldestLayoutsReadTheirHiliteOnlyBehindTheSectionMark)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto frame = Frame(view);
     Bytes fields = Concat({Dword(0xFFFFFF), Dword(0), Dword(1), Dword(2), ShortString("Old"), Dword(2), Dword(0),
                            FontRecord(*frame)});
@@ -128,7 +128,7 @@ TEST(FrameObject, TheOldestLayoutsReadTheirHiliteOnlyBehindTheSectionMark)
 
 TEST(FrameObject, ATruncatedRecordFailsWithTheArchiveError)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto frame = Frame(view);
     ExpectCutRecordsFail(*frame, {2, 6, 30});
 }
@@ -140,7 +140,7 @@ TEST(FrameObject, PropertiesComeInTheirOrderWithTheirLimits)
                                                   {27207, "3 - <Raised>"}};
     for (const auto& [id, text] : texts)
         RegisterStringResource(id, text);
-    CHyperRunView view;
+    CTestPageView view;
     auto frame = Frame(view);
     CPropObArray list;
     frame->CollectProperties(list, TRUE);
@@ -164,7 +164,7 @@ TEST(FrameObject, PropertiesComeInTheirOrderWithTheirLimits)
 
 TEST(FrameObject, CopySetTextAndAlignmentAnswers)
 {
-    CHyperRunView view;
+    CTestPageView view;
     auto frame = Frame(view);
     frame->BorderColor = Red;
     frame->BorderWidth = 4;
@@ -206,7 +206,7 @@ TEST(FrameObject, UnfilledFramesAreHitOnTheirBandWhateverTheirGroupOrAngle)
         {"outside", Red, -1, {200, 35}, -1},
     };
     for (const Case& c : cases) {
-        CHyperRunView view;
+        CTestPageView view;
         auto frame = Frame(view);
         frame->BackColor = c.back;
         frame->GroupID = c.group;

@@ -1,0 +1,81 @@
+#include "View/DocumentRules.h"
+
+#include "objects/DocFiles.h"
+#include "objects/ViewSettings.h"
+#include "platform/core/Exception.h"
+#include "platform/core/File.h"
+#include "platform/core/MemFile.h"
+#include "platform/core/System.h"
+#include "platform/ui/WinApp.h"
+
+#include <memory>
+#include <vector>
+
+BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
+{
+    CString text = path ? path : "";
+    if (text.Find('~') >= 0)
+        return FALSE;
+    return requested;
+}
+
+void RemoveTempDocFile(const CString& path)
+{
+    if (path.IsEmpty() || !IsTempDocFile(path))
+        return;
+    try {
+        CFile::Remove(path);
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error)
+{
+    constexpr ULONGLONG MaxInMemory = 256u << 20;
+    auto file = std::make_unique<CFile>();
+    if (!file->Open(path, openFlags, error))
+        return nullptr;
+    const UINT access = openFlags & (CFile::modeWrite | CFile::modeReadWrite);
+    const ULONGLONG length = file->GetLength();
+    if (access || (openFlags & CFile::modeCreate) || length > MaxInMemory)
+        return file.release();
+    std::vector<BYTE> bytes(static_cast<size_t>(length));
+    if (length && file->Read(bytes.data(), static_cast<UINT>(length)) != length)
+        return file.release();
+    auto* memory = new CMemFile;
+    if (length)
+        memory->Write(bytes.data(), static_cast<UINT>(length));
+    memory->SeekToBegin();
+    return memory;
+}
+
+BOOL IsReadOnlyFile(LPCTSTR path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status) && (status.m_attribute & CFile::readOnly) != 0;
+}
+
+// The folder is kept whole, however long, so that saving returns to where it started.
+CDocFolderScope::CDocFolderScope()
+{
+    char folder[4096];
+    if (_getcwd(folder, sizeof folder))
+        m_previous = folder;
+    MakeDirectory(GetViewSettings().m_documentFolder, TRUE);
+}
+
+CDocFolderScope::~CDocFolderScope()
+{
+    if (!m_previous.IsEmpty())
+        _chdir(m_previous);
+}
+
+void ReportIncompleteLoad(LPCTSTR path)
+{
+    CString text;
+    text.Format("The document %s could not be read completely.\nWhat could be read is shown; save it under a new "
+                "name to keep the original file.",
+                path);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+}

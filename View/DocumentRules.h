@@ -1,0 +1,36 @@
+// Rules every document class of the editor shares: which paths enter the recent-file list,
+// temporary "~DSL" copies that go with their document, and the working folder of saving.
+#pragma once
+
+#include "platform/core/String.h"
+
+class CDocument;
+class CFile;
+class CFileException;
+
+// The add-to-recent flag that a path gets: never for autosave or temporary copies.
+BOOL RecentListFlagFor(LPCTSTR path, BOOL requested);
+// Deletes the document's file when it is a temporary "~DSL" copy; a missing file is fine.
+void RemoveTempDocFile(const CString& path);
+// Tells the user that a document could be read only in part, and will be saved under a new
+// name.
+void ReportIncompleteLoad(LPCTSTR path);
+// A document file opened for reading comes whole into memory: record readers peek and step
+// back often, which costs system calls on a plain file. Other opens, and files too large to
+// hold, open as plain files. NULL (with the error filled in) when the file cannot be opened.
+CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error);
+// The read-only attribute of the file, FALSE when it cannot be read.
+BOOL IsReadOnlyFile(LPCTSTR path);
+
+// Enters the document folder of the view settings (made when missing) for as long as it lives,
+// then returns to the folder that was current.
+class CDocFolderScope {
+public:
+    CDocFolderScope();
+    ~CDocFolderScope();
+    CDocFolderScope(const CDocFolderScope&) = delete;
+    CDocFolderScope& operator=(const CDocFolderScope&) = delete;
+
+private:
+    CString m_previous;
+};

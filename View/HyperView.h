@@ -1,0 +1,278 @@
+// The editing view: selection, edit mode, insertion of objects with the tools, grid and
+// guide lines, and the undo and redo histories of its page. Every view class of the program
+// derives from it.
+#pragma once
+
+#include "View/HyperRunView.h"
+#include "objects/HyperObArray.h"
+#include "objects/UndoRecord.h"
+#include "platform/core/Maps.h"
+
+class CHyperFrame;
+class CHyperOb;
+
+class CHyperView : public CHyperRunView, public CUndoSource {
+    DECLARE_SERIAL(CHyperView)
+public:
+    // Tool and command ids.
+    static constexpr UINT ToolSelect = 60447;
+    static constexpr UINT ToolText = 60448;
+    static constexpr UINT ToolLine = 60450;
+    static constexpr UINT ToolConnector = 60481;
+    static constexpr UINT FirstObjectTool = 60496;
+    static constexpr UINT EndObjectTools = 60527;
+    static constexpr UINT CmdGrid = 60434;
+    static constexpr UINT CmdGridSettings = 60433;
+    static constexpr UINT CmdDelete = 57632;
+    static constexpr UINT CmdUndo = 57643;
+    static constexpr UINT CmdRedo = 57644;
+    // Kinds of undo step: the string ids that name them.
+    static constexpr UINT UndoImport = 26672;
+    static constexpr UINT UndoTabOrder = 26673;
+    static constexpr UINT UndoInsert = 26674;
+    static constexpr UINT UndoNudge = 26675;
+    static constexpr UINT UndoMoveResize = 26676;
+    static constexpr UINT UndoZOrder = 26677;
+    static constexpr UINT UndoProperties = 26678;
+    static constexpr UINT UndoDelete = 26679;
+    static constexpr UINT UndoRotate = 26683;
+    static constexpr UINT UndoEditPoints = 26684;
+    // View flags of the page.
+    static constexpr DWORD FlagShowGrid = 0x2;
+    static constexpr DWORD FlagSnapGrid = 0x4;
+    static constexpr DWORD FlagSnapCenter = 0x8;
+
+    CHyperView();
+    ~CHyperView() override;
+
+    void Serialize(CArchive& archive) override;
+
+    // Drawing and grid.
+    virtual void DrawObjects(CDC* dc, CRect clip);
+    virtual void DrawGrid(CDC* dc);
+    void DrawPage(CDC* dc, const CRect& rect) override;
+    void DrawSnapMarker(CDC* dc);
+
+    // Frame, insertion and deletion.
+    virtual CHyperFrame* GetHyperFrame() const;
+    virtual CHyperOb* CreateObjectForTool(UINT toolId);
+    virtual BOOL DeleteObject(int index);
+    virtual BOOL AddObject(CHyperOb* object, BOOL isNew, BOOL placed);
+    virtual void InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL atPoint);
+    virtual void SetEditMode(BOOL editMode) { m_editMode = editMode; }
+
+    // Grid values of the page.
+    virtual int GetPasteGridX() const;
+    virtual int GetPasteGridY() const;
+    virtual int GetGridStepX() const;
+    virtual int GetGridStepY() const;
+    virtual BOOL IsGridVisible() const;
+    virtual BOOL IsSnapToGrid() const;
+    BOOL IsSnapToCenter() const;
+    void ShowGrid(BOOL show);
+    void SetSnapToGrid(BOOL snap);
+    void GetSelectionRect(CRect* out, CHyperOb* first, BOOL snapOut) const;
+
+    virtual BOOL IsCurrentLayerEditable() const;
+    virtual BOOL KeepRectOnPage(RECT* rect, int objectFlag, BOOL resizing, BOOL noSnap);
+
+    // Undo and redo.
+    virtual BOOL MergeUndo(const CUndoRecord* newRecord, const CUndoRecord* oldRecord) const;
+    virtual void PushUndo(CUndoRecord* record, BOOL keepRedo);
+    virtual void PushRedo(CUndoRecord* record);
+    void ApplyUndoRecord(CUndoRecord* record);
+    BOOL CanUndo() const;
+    BOOL CanRedo() const;
+    void Undo();
+    void Redo();
+    int GetUndoCount() const;
+    int GetRedoCount() const;
+    void SetRecordUndo(BOOL record) { m_recordUndo = record; }
+
+    // What an undo snapshot copies.
+    CHyperViewOb* GetUndoPageObject() const override;
+    CHyperFrameOb* GetUndoFrameObject() const override;
+    BOOL IsRecordingUndo() const override { return m_recordUndo; }
+    const CHyperObArray& GetUndoObjects() const override;
+    const CHyperObArray& GetUndoSelection() const override;
+    int GetUndoCurrentIndex() const override;
+
+    // Tools.
+    virtual BOOL IsPointListTool(UINT toolId) const;
+    virtual BOOL IsConnectorTool(UINT toolId) const { return toolId == ToolConnector; }
+    virtual BOOL IsLineTool(UINT toolId) const { return toolId == ToolLine; }
+    UINT GetCurrentTool() const;
+
+    // Selection and the change bracket.
+    virtual void RefreshSelection();
+    virtual BOOL NotifyChanged(BOOL selectionChanged);
+    virtual void BeginUpdate(BOOL force);
+    virtual BOOL EndUpdate();
+    virtual void OnSelectionChanged();
+    void ClearSelection() override { ClearSelection(FALSE); }
+    virtual void ClearSelection(BOOL keepCurrent);
+    virtual BOOL TrackSelection(int* hitIndex, int x, int y);
+    virtual BOOL SelectAndTrack(int startIndex, int x, int y);
+    virtual void TrackRubberBand(int x, int y);
+    virtual void TrackRubberBandAdd(int x, int y);
+    void SelectOnly(int index);
+    BOOL HasSelection() const { return m_selection.GetSize() > 0; }
+    int GetCurrentIndex() const { return m_currentIndex; }
+    void SetCurrentIndex(int index) { m_currentIndex = index; }
+    CHyperOb* GetCurrentObject() const;
+    CHyperObArray& GetSelection() { return m_selection; }
+    int FindObjectIndex(const CObject* object) const;
+
+    // What the page's objects ask of the editing view.
+    BOOL IsNoResize() const override { return !m_allowResize; }
+    BOOL AllowsInlineEdit() const override { return m_allowInlineText; }
+    BOOL HasEmptySelection() const override { return m_currentIndex < 0 && m_selection.GetSize() == 0; }
+    BOOL GetDefaultColors(COLORREF* back, COLORREF* fore) const override;
+    BOOL GetDefaultPen(PenDefaults* defaults) const override;
+    HandleColors GetHandleColors() const override;
+    BOOL IsFreeRotateMode() const override { return m_freeRotate; }
+    BOOL IsCellMode() const override { return IsSnapToCenter(); }
+    int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
+    void AddToSelection(CHyperBaseOb* object) override;
+
+    // Page-view hooks answered by the editing view.
+    BOOL IsEditMode() const override { return m_editMode; }
+    BOOL IsInsertingObject() const override { return m_inserting; }
+    BOOL ShowsHandles() const override { return m_showHandles; }
+    BOOL AcceptsTools() const override { return TRUE; }
+    BOOL IsFrameMainView() const override;
+    CHyperFrameOb* GetFrameObject() const override;
+    void GetObjectTypeName(CString& out, const CHyperOb* object) const override;
+    void GetClassDisplayName(CString& out, const CRuntimeClass* runtimeClass) const override;
+    void DetachFromSettings() override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+    void OnInitialUpdate() override;
+
+    // Commands.
+    void OnGrid();
+    void OnUpdateGrid(CCmdUI* cmdUI);
+    void OnGridSettings();
+    void OnUpdateEditMode(CCmdUI* cmdUI);
+    void OnEditUndo();
+    void OnUpdateEditUndo(CCmdUI* cmdUI);
+    void OnEditRedo();
+    void OnUpdateEditRedo(CCmdUI* cmdUI);
+    void OnEditDelete();
+    void OnUpdateEditDelete(CCmdUI* cmdUI);
+
+    // Window messages.
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnMouseMoveMessage(UINT flags, CPoint point);
+    virtual void OnMouseMove(UINT flags, CPoint point);
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    void OnChar(UINT ch, UINT repeat, UINT flags);
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnSize(UINT type, int cx, int cy);
+    LRESULT OnSetZoomMessage(WPARAM, LPARAM);
+    LRESULT OnCloseProperties(WPARAM, LPARAM);
+    LRESULT OnPickObject(WPARAM, LPARAM);
+    LRESULT OnPropertiesUndo(WPARAM, LPARAM);
+    LRESULT OnSetCurrentLayer(WPARAM, LPARAM);
+    LRESULT OnDeleteObjectMessage(WPARAM, LPARAM);
+    LRESULT OnOverlapMessage(WPARAM, LPARAM);
+
+    // Snap marker of line and connector tools.
+    void UpdateSnapMarker(CPoint devicePoint);
+    void HideSnapMarker();
+    void InvertSnapMarker();
+    BOOL IsSnapMarkerShown() const { return m_snapMarkerShown; }
+    POINT GetSnapMarkerPoint() const { return m_snapMarkerPoint; }
+
+    // Key handlers of the selection; FALSE lets the window procedure see the key.
+    virtual BOOL HandleKeyDown(UINT key, UINT repeat);
+    virtual BOOL HandleKeyUp(UINT key, UINT repeat);
+
+    // Fields, in declaration order.
+    BOOL m_editMode = TRUE;
+    int m_listPickPos = -1;
+    int m_listPickLast = -1;
+    BOOL m_recordUndo = TRUE;
+    POINT m_pasteOffset = {0, 0};
+    BOOL m_allowResize = TRUE;
+    BOOL m_allowMove = TRUE;
+    BOOL m_allowInlineText = TRUE;
+    int m_currentIndex = -1;
+    CHyperObArray m_selection{FALSE};
+    BOOL m_objectsDialogOpen = FALSE;
+    BOOL m_inserting = FALSE;
+    BOOL m_inUpdate = FALSE;
+    int m_changeCount = 0;
+    DWORD m_selectionSnapshot = 0;
+    CUndoRecord* m_undo = nullptr;
+    CPtrArray m_olderUndo;
+    CUndoRecord* m_redo = nullptr;
+    CPtrArray m_olderRedo;
+    CMapPtrToWord m_classCounters{10};
+    int m_highestGroupId = 0;
+    CObArray m_regroupList;
+    BOOL m_showSnapPoints = FALSE;
+    BOOL m_freeRotate = FALSE;
+    BOOL m_editPoints = FALSE;
+    int m_pointListCount = 0;
+    POINT m_pendingEnd = {0, 0};
+    BOOL m_useObjectDefaults = FALSE;
+    COLORREF m_defaultBackColor = static_cast<COLORREF>(-1);
+    COLORREF m_defaultForeColor = static_cast<COLORREF>(-1);
+    int m_defaultConnectorStyle = 6;
+    int m_defaultPenWidth = 1;
+    int m_defaultPenStyle = 0;
+    int m_defaultLineStyle = 0;
+    int m_defaultHatchStyle = 99;
+    int m_defaultShadowStyle = 0;
+    COLORREF m_trackerColors[5] = {RGB(0, 255, 0), RGB(0, 0, 0), RGB(0, 255, 255), RGB(0, 0, 0), RGB(255, 0, 0)};
+    BOOL m_snapMarkerShown = FALSE;
+    POINT m_snapMarkerPoint = {-1, -1};
+    // The page view's show-handles value: objects leave their handles out while it is off.
+    BOOL m_showHandles = TRUE;
+
+protected:
+    // The page view has had its first update: insertion records undo steps and selects.
+    BOOL IsSetUp() const { return m_stateWords[0] == 0; }
+    CRuntimeClass* GetToolClass(UINT toolId) const;
+    int GetToolIdForClass(const CRuntimeClass* runtimeClass) const;
+    void EmptyRegroupMemory();
+    void ContinuePointList(UINT toolId);
+    // Insertion steps.
+    void FinishInsert(BOOL result);
+    void ClampToPage(RECT* rect);
+    void PlaceDefaultSize(CHyperOb* object, CSize size, int x, int y);
+    BOOL AddInsertedObject(CHyperOb* object, BOOL pointList);
+    BOOL CountSegment(const CHyperOb* object);
+    void GiveUniqueName(CHyperOb* object);
+    void PutOnLayer(CHyperOb* object);
+    int StackingIndexFor(const CHyperOb* object) const;
+    BOOL GroupAllowsDelete(const CHyperOb* object) const;
+    void RemoveFromRegroupMemory(const CHyperOb* object);
+    // Selection steps.
+    void PressWithSelectTool(CPoint page);
+    void PressWithInsertTool(CPoint page, UINT tool);
+    BOOL SelectedObjectAt(CPoint page) const;
+    int TopUnlockedObjectAt(CPoint page) const;
+    BOOL IsInLockedGroup(const CHyperOb* object) const;
+    void TrackObject(CHyperOb* object, int x, int y);
+    BOOL TrackMultiSelection(int x, int y);
+    void MoveSelectionBy(int dx, int dy);
+    BOOL TrackBand(int x, int y, CRect* band);
+    static BOOL HasCornerIn(const CHyperOb* object, const CRect& band);
+    void RemoveFromSelection(const CObject* object);
+    static void KeepSpanOnPage(LONG& low, LONG& high, LONG first, LONG last, int step, BOOL resizing, BOOL snap);
+    // Drawing steps.
+    CSize GetPageExtent(int zoom) const;
+    void DrawGuides(CDC* dc, CSize extent, int zoom);
+    void DrawPageEdges(CDC* dc, CSize extent, int zoom);
+    // Undo helpers.
+    void DeleteRecords(CPtrArray& records);
+    CUndoRecord* TakeLast(CPtrArray& records);
+
+    DECLARE_MESSAGE_MAP()
+};

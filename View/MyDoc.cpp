@@ -1,0 +1,3 @@
+#include "View/MyDoc.h"
+
+IMPLEMENT_DYNCREATE(CMyDoc, CHyperDoc)

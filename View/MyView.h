@@ -1,0 +1,19 @@
+// The view of the program's document templates: the editing view with the program's insert
+// tools.
+#pragma once
+
+#include "View/HyperView.h"
+
+class CMyView : public CHyperView {
+    DECLARE_DYNCREATE(CMyView)
+public:
+    static constexpr UINT ToolRectangle = 33807;
+    static constexpr UINT ToolPolyline = 60472;
+    static constexpr UINT ToolFrame = 60451;
+
+    CMyView();
+
+    void RegisterTools() override;
+    CHyperViewOb* CreatePageObject() override;
+    BOOL IsPointListTool(UINT toolId) const override { return toolId == ToolPolyline; }
+};

@@ -1,0 +1,371 @@
+// Child frames: the autosave copy, ruler units, the place of a new frame, the current tool,
+// edit and run mode, and the open-frame list.
+#include "ViewTestKit.h"
+
+#include "View/HyperFrame.h"
+#include "objects/HyperFrameOb.h"
+#include "objects/HyperViewOb.h"
+#include "objects/ViewSettings.h"
+#include "platform/core/File.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlBar.h"
+#include "platform/ui/TestHook.h"
+
+#include <cerrno>
+
+namespace {
+
+class UpdateRecorder : public CCmdUI {
+public:
+    void Enable(BOOL on) override { enabled = on; }
+    void SetCheck(int check) override { checked = check; }
+    int enabled = -1;
+    int checked = -1;
+};
+
+TEST(AutoSavePath, ATildeGoesBeforeTheFileName)
+{
+    CHyperFrame frame;
+    struct Case {
+        const char* path;
+        const char* autosave;
+    };
+    const Case cases[] = {
+        {"/home/ann/plans/week.trn", "/home/ann/plans/~week.trn"},
+        {"C:\\plans\\week.trn", "C:\\plans\\~week.trn"},
+        {"week.trn", "~week.trn"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(frame.GetAutoSavePath(c.path), c.autosave) << c.path;
+}
+
+TEST(NewFramePlace, TheLastSavedPositionOrTheOrigin)
+{
+    struct Case {
+        POINT saved;
+        POINT placed;
+    };
+    const Case cases[] = {{{-1, -1}, {0, 0}}, {{30, 40}, {30, 40}}, {{-1, 5}, {-1, 5}}};
+    for (const Case& c : cases) {
+        GetViewSettings().m_nextFramePosition = c.saved;
+        CHyperRunFrame frame;
+        CREATESTRUCT cs{};
+        cs.x = 99;
+        cs.y = 99;
+        frame.PreCreateWindow(cs);
+        EXPECT_EQ(CPoint(cs.x, cs.y), CPoint(c.placed)) << c.saved.x << "," << c.saved.y;
+    }
+    GetViewSettings().m_nextFramePosition = {-1, -1};
+}
+
+class FrameTest : public ViewAppTest {
+protected:
+    void SetUp() override
+    {
+        ViewAppTest::SetUp();
+        document = NewDocument();
+        ASSERT_NE(document, nullptr);
+        view = ViewOf(document);
+        frame = FrameOf(document);
+        AddSwatch(*view, {10, 10, 50, 50}, RGB(255, 0, 0), "First");
+    }
+    void TearDown() override
+    {
+        AfxSetFileWriteFault(nullptr);
+        ViewAppTest::TearDown();
+    }
+
+    void Edit()
+    {
+        AddSwatch(*view, {0, 0, 5, 5}, RGB(0, 0, 255), "More");
+        document->SetModifiedFlag();
+    }
+    void TimerFires() { frame->SendMessage(WM_TIMER, CHyperFrame::AutoSaveTimer); }
+    int ObjectsIn(const std::string& path)
+    {
+        CTestPageView reader;
+        CFile file;
+        if (!file.Open(path.c_str(), CFile::modeRead))
+            return -1;
+        CArchive archive(&file, CArchive::load);
+        CString title;
+        archive >> title;
+        delete archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb));
+        reader.Serialize(archive);
+        return reader.GetObjectCount();
+    }
+    UpdateRecorder Update(UINT id)
+    {
+        UpdateRecorder ui;
+        ui.m_nID = id;
+        frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+        return ui;
+    }
+
+    CMyDoc* document = nullptr;
+    CTestPageView* view = nullptr;
+    CMyFrame* frame = nullptr;
+};
+
+TEST_F(FrameTest, AutosaveWritesItsOwnCopyAndLeavesTheDocumentAlone)
+{
+    const std::string path = PathOf("week.trn");
+    ASSERT_TRUE(document->DoSave(path.c_str()));
+    const Bytes saved = ReadFileBytes(path);
+    const CString recentBefore = (*m_app->m_pRecentFileList)[0];
+    Edit();
+    TimerFires();
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"week.trn", "~week.trn"}));
+    EXPECT_EQ(ObjectsIn(PathOf("~week.trn")), 2);
+    EXPECT_EQ(ReadFileBytes(path), saved);
+    EXPECT_EQ(document->GetPathName(), path.c_str());
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], recentBefore);
+    EXPECT_EQ(m_app->m_pRecentFileList->GetSize(), 1);
+    EXPECT_EQ(view->savedPaths.back(), PathOf("~week.trn"));
+    ASSERT_TRUE(document->DoSave(path.c_str()));
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"week.trn"});
+    EXPECT_EQ(ObjectsIn(path), 2);
+}
+
+TEST_F(FrameTest, OnlyAModifiedDocumentWithANameIsAutosaved)
+{
+    document->SetModifiedFlag();
+    TimerFires();
+    EXPECT_TRUE(FilesInFolder().empty());
+    ASSERT_TRUE(document->DoSave(PathOf("week.trn").c_str()));
+    TimerFires();
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"week.trn"});
+}
+
+TEST_F(FrameTest, AFailedAutosaveIsReportedOnceAndWaitsForARealSave)
+{
+    const std::string path = PathOf("week.trn");
+    ASSERT_TRUE(document->DoSave(path.c_str()));
+    Edit();
+    CFileWriteFault fault{"~week", 10, ENOSPC};
+    AfxSetFileWriteFault(&fault);
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    TimerFires();
+    TimerFires();
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 1);
+    EXPECT_TRUE(document->IsModified());
+    AfxSetFileWriteFault(nullptr);
+    TimerFires();
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"week.trn"});
+    ASSERT_TRUE(document->DoSave(path.c_str()));
+    Edit();
+    TimerFires();
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"week.trn", "~week.trn"}));
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 1);
+}
+
+TEST_F(FrameTest, ClosingRemovesTheAutosaveCopyWhileAutosaveIsOn)
+{
+    for (int seconds : {120, 0, -5}) {
+        m_app->WriteProfileInt("Settings", "AutoSave", seconds);
+        CMyDoc* other = NewDocument();
+        const std::string path = PathOf("plan.trn");
+        ASSERT_TRUE(other->DoSave(path.c_str()));
+        WriteFileBytes(PathOf("~plan.trn"), {1, 2, 3});
+        other->OnCloseDocument();
+        EXPECT_EQ(std::filesystem::exists(PathOf("~plan.trn")), seconds <= 0) << seconds;
+    }
+}
+
+TEST_F(FrameTest, EveryOpenViewHearsOfASave)
+{
+    CMyDoc* other = NewDocument();
+    ASSERT_TRUE(document->DoSave(PathOf("a.trn").c_str()));
+    EXPECT_EQ(view->savedPaths, std::vector<std::string>{PathOf("a.trn")});
+    EXPECT_EQ(ViewOf(other)->savedPaths, std::vector<std::string>{PathOf("a.trn")});
+}
+
+TEST_F(FrameTest, RulerUnitsAreStoredInTheProfile)
+{
+    struct Case {
+        WPARAM wParam;
+        int units;
+    };
+    for (const Case& c : {Case{1, 100}, Case{0, 254}, Case{7, 100}}) {
+        frame->SendMessage(CHyperFrame::WM_TOOL_OR_UNITS, c.wParam, 0);
+        EXPECT_EQ(static_cast<int>(m_app->GetProfileInt("Settings", "RulerUnits", -1)), c.units) << c.wParam;
+    }
+}
+
+TEST_F(FrameTest, ToolsAreChosenFromTheFramesListInEditMode)
+{
+    EXPECT_EQ(frame->GetCurrentTool(), CHyperFrame::ToolSelect);
+    struct Case {
+        UINT id;
+        BOOL taken;
+        UINT current;
+    };
+    const Case cases[] = {{60451, TRUE, 60451}, {12345, FALSE, 60451}, {60500, TRUE, 60500},
+                          {60527, TRUE, 60527}, {60528, FALSE, 60527}, {60447, TRUE, 60447}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(frame->SelectTool(c.id), c.taken) << c.id;
+        EXPECT_EQ(frame->GetCurrentTool(), c.current) << c.id;
+    }
+    frame->SendMessage(WM_COMMAND, 33807);
+    EXPECT_EQ(frame->GetCurrentTool(), 33807u);
+    view->m_editMode = FALSE;
+    frame->SendMessage(WM_COMMAND, 60451);
+    EXPECT_EQ(frame->GetCurrentTool(), 33807u);
+}
+
+TEST_F(FrameTest, AToolIsUsableInEditModeWhenItHasAClassOrNeedsNone)
+{
+    frame->SelectTool(60447);
+    struct Case {
+        UINT id;
+        int enabled;
+        int checked;
+    };
+    const Case cases[] = {{60447, TRUE, TRUE}, {60451, FALSE, FALSE}, {34052, TRUE, FALSE}, {37701, TRUE, FALSE}};
+    for (const Case& c : cases) {
+        UpdateRecorder ui = Update(c.id);
+        EXPECT_EQ(ui.enabled, c.enabled) << c.id;
+        EXPECT_EQ(ui.checked, c.checked) << c.id;
+    }
+    view->SetToolClass(60451, RUNTIME_CLASS(CSwatchOb));
+    EXPECT_EQ(Update(60451).enabled, TRUE);
+    view->m_editMode = FALSE;
+    EXPECT_EQ(Update(60447).enabled, FALSE);
+    EXPECT_EQ(Update(60451).enabled, FALSE);
+}
+
+TEST_F(FrameTest, EditViewSwitchesEveryViewOfTheFrame)
+{
+    EXPECT_EQ(Update(CHyperFrame::CmdEditView).checked, TRUE);
+    frame->SendMessage(WM_COMMAND, CHyperFrame::CmdEditView);
+    EXPECT_FALSE(view->IsEditMode());
+    EXPECT_EQ(Update(CHyperFrame::CmdEditView).checked, FALSE);
+    frame->SendMessage(WM_COMMAND, CHyperFrame::CmdEditView);
+    EXPECT_TRUE(view->IsEditMode());
+}
+
+TEST_F(FrameTest, FramesEnterTheOpenListOnceAndLeaveItWhenDestroyed)
+{
+    const CObArray& frames = GetViewSettings().m_openFrames;
+    const int counter = GetViewSettings().m_frameCounter;
+    auto listed = [&](CWnd* wnd) {
+        for (INT_PTR i = 0; i < frames.GetSize(); ++i) {
+            if (frames[i] == wnd)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(listed(frame));
+    frame->ActivateFrame();
+    EXPECT_EQ(GetViewSettings().m_frameCounter, counter);
+    CMyDoc* other = NewDocument();
+    CMyFrame* otherFrame = FrameOf(other);
+    EXPECT_EQ(GetViewSettings().m_frameCounter, counter + 1);
+    other->OnCloseDocument();
+    EXPECT_FALSE(listed(otherFrame));
+    EXPECT_TRUE(listed(frame));
+}
+
+TEST_F(FrameTest, TheFrameObjectGoesFirstAndKnowsItsView)
+{
+    CHyperFrameOb* frameObject = frame->GetFrameObject();
+    ASSERT_NE(frameObject, nullptr);
+    EXPECT_EQ(frameObject->GetView(), view);
+    EXPECT_NE(frameObject->GetParentFrame(), nullptr);
+    frameObject->Title = "Plan";
+    document->SetTitle("ignored");
+    EXPECT_EQ(document->GetTitle(), "Plan");
+}
+
+TEST_F(FrameTest, HelpOnAPointNamesTheObjectUnderItOrThePage)
+{
+    view->GetObjectAtIndex(0)->HelpContextID = 11;
+    view->GetPageObject()->HelpContextID = 99;
+    struct Case {
+        CPoint client;
+        DWORD_PTR helpId;
+    };
+    for (const Case& c : {Case{{32, 32}, 11}, Case{{202, 202}, 99}}) {
+        CPoint screen = c.client;
+        view->ClientToScreen(&screen);
+        HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+        frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_FALSE(m_app->helpRequests.empty());
+        EXPECT_EQ(m_app->helpRequests.back(), (std::pair<DWORD_PTR, UINT>{c.helpId, 1})) << c.client.x;
+    }
+    view->GetPageObject()->HelpContextID = 0;
+    const size_t asked = m_app->helpRequests.size();
+    CPoint screen(202, 202);
+    view->ClientToScreen(&screen);
+    HELPINFO info{sizeof(HELPINFO), 1, 0, nullptr, 0, screen};
+    frame->SendMessage(WM_HELPINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(m_app->helpRequests.size(), asked);
+}
+
+TEST_F(FrameTest, AChildFrameIsAlwaysShownMaximised)
+{
+    for (int show : {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_RESTORE}) {
+        frame->ActivateFrame(show);
+        EXPECT_TRUE(frame->IsZoomed()) << show;
+        EXPECT_FALSE(frame->IsIconic()) << show;
+    }
+}
+
+// The main frame's tool bar, recording what the frames tell it.
+class CRecordingToolBar : public CToolBar {
+public:
+    LRESULT OnToolOrSize(WPARAM wParam, LPARAM lParam)
+    {
+        if (wParam == 1)
+            sizes.push_back(*reinterpret_cast<const RECT*>(lParam));
+        else
+            tools.push_back(static_cast<UINT>(lParam));
+        return 0;
+    }
+    std::vector<UINT> tools;
+    std::vector<CRect> sizes;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRecordingToolBar, CToolBar)
+    ON_MESSAGE(CHyperFrame::WM_TOOL_OR_UNITS, OnToolOrSize)
+END_MESSAGE_MAP()
+
+class ToolBarFrameTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        ASSERT_TRUE(toolBar.Create(m_main, WS_CHILD | WS_VISIBLE | CBRS_TOP, CHyperFrame::ToolBarId));
+    }
+    CRecordingToolBar toolBar;
+};
+
+TEST_F(ToolBarFrameTest, TheToolBarHearsTheCurrentTool)
+{
+    UiTestHook::PumpPending();
+    toolBar.tools.clear();
+    frame->SelectTool(60451);
+    frame->SelectTool(60447);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(toolBar.tools, (std::vector<UINT>{60451, 60447}));
+}
+
+TEST_F(ToolBarFrameTest, ThePageSizeIsShownInUnitsOrGridCells)
+{
+    view->GetPageObject()->SetScrollWidth(655);
+    view->GetPageObject()->SetScrollHeight(800);
+    frame->ShowPageSize();
+    view->m_pageFlags = CHyperRunView::GridCellMode;
+    view->m_gridStep = MAKELONG(20, 30);
+    frame->ShowPageSize();
+    ASSERT_EQ(toolBar.sizes.size(), 2u);
+    EXPECT_TRUE(toolBar.sizes[0] == CRect(0, 0, 655, 800));
+    EXPECT_TRUE(toolBar.sizes[1] == CRect(1, 1, 32, 26));
+    view->m_gridStep = 0;
+    frame->ShowPageSize();
+    EXPECT_EQ(toolBar.sizes.size(), 3u);
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+// The editor's first job end to end, played into the real program as a user would: draw a
+// rectangle with the Rectangle tool, save, undo and redo, close, reopen. What the program wrote
+// is read back with the program's own page reader.
+#include "app/tests/E2E.h"
+
+#include "View/MyView.h"
+#include "objects/HyperFrameOb.h"
+#include "objects/HyperOb.h"
+#include "objects/HyperViewOb.h"
+#include "objects/LayerFmt.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <memory>
+
+namespace {
+
+struct SavedObject {
+    CString className;
+    CRect rect;
+    CString name;
+    int layer = -1;
+};
+
+struct SavedPage {
+    bool read = false;
+    int currentLayer = -1;
+    std::vector<SavedObject> objects;
+};
+
+// The frame record, then the page record through the editing view's own reader.
+SavedPage ReadDocument(const std::string& path)
+{
+    SavedPage page;
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeRead))
+        return page;
+    CArchive archive(&file, CArchive::load);
+    CString title;
+    archive >> title;
+    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
+    CMyView reader;
+    reader.Serialize(archive);
+    page.read = !reader.LoadWasIncomplete();
+    if (CHyperViewOb* pageObject = reader.GetPageObject(); pageObject && pageObject->GetLayerList())
+        page.currentLayer = pageObject->GetLayerList()->GetCurrentLayerId();
+    for (INT_PTR i = 0; i < reader.GetObjects().GetSize(); ++i) {
+        CHyperOb* object = reader.GetObjectAtIndex(i);
+        SavedObject saved;
+        saved.className = object->GetRuntimeClass()->m_lpszClassName;
+        object->GetRect(&saved.rect, nullptr);
+        saved.name = object->GetCode();
+        saved.layer = object->LayerID;
+        page.objects.push_back(saved);
+    }
+    return page;
+}
+
+struct PixelBox {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+
+PixelBox BoxOf(const QImage& image, QRgb color)
+{
+    PixelBox box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) {
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x);
+                box.bottom = std::max(box.bottom, y);
+            }
+    return box;
+}
+
+class MainRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::CanRun())
+            GTEST_SKIP() << "xvfb-run is not installed";
+        home = e2e::TempFolder();
+        ASSERT_FALSE(home.empty());
+    }
+
+    std::string Path(const char* name) const { return home + "/" + name; }
+
+    std::string home;
+};
+
+constexpr int kRectangleTool = CMyView::ToolRectangle;
+constexpr int kSaveAs = 57604;
+constexpr int kClose = 57602;
+constexpr int kOpen = 57601;
+
+TEST_F(MainRoadTest, DrawSaveUndoRedoCloseAndReopenARectangle)
+{
+    const std::string script = "wait 300\n"
+                               "menu " + std::to_string(kRectangleTool) + "\n"
+                               "drag view 100 100 300 200\n"
+                               "wait 200\n"
+                               "screenshot " + Path("selected.png") + "\n"
+                               // The tool fell back to Select: this drag is a rubber band.
+                               "drag view 400 300 450 350\n"
+                               "file " + Path("drawn.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"
+                               "key ctrl+z\n"
+                               "file " + Path("undone.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"
+                               "key ctrl+y\n"
+                               "file " + Path("redone.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"
+                               "menu " + std::to_string(kClose) + "\n"
+                               "file " + Path("drawn.trn") + "\nmenu " + std::to_string(kOpen) + "\n"
+                               "wait 300\n"
+                               "file " + Path("reopened.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"
+                               "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+
+    const SavedPage drawn = ReadDocument(Path("drawn.trn"));
+    ASSERT_TRUE(drawn.read);
+    ASSERT_EQ(drawn.objects.size(), 1u) << "only the rectangle tool inserted";
+    const SavedObject& border = drawn.objects[0];
+    EXPECT_EQ(border.className, CString("CBorderGen"));
+    EXPECT_EQ(border.rect, CRect(100, 100, 300, 200));
+    EXPECT_EQ(border.name, CString("Border1"));
+    EXPECT_EQ(border.layer, drawn.currentLayer);
+
+    EXPECT_TRUE(ReadDocument(Path("undone.trn")).objects.empty());
+
+    for (const char* name : {"redone.trn", "reopened.trn"}) {
+        const SavedPage page = ReadDocument(Path(name));
+        ASSERT_EQ(page.objects.size(), 1u) << name;
+        EXPECT_EQ(page.objects[0].className, border.className) << name;
+        EXPECT_EQ(page.objects[0].rect, border.rect) << name;
+        EXPECT_EQ(page.objects[0].name, border.name) << name;
+        EXPECT_EQ(page.objects[0].layer, border.layer) << name;
+    }
+}
+
+TEST_F(MainRoadTest, TheSelectedRectangleShowsWithItsHandles)
+{
+    const std::string shot = Path("selected.png");
+    e2e::Run run = e2e::RunVantrel("wait 300\nmenu " + std::to_string(kRectangleTool) +
+                                       "\ndrag view 100 100 300 200\nwait 200\nscreenshot " + shot + "\nanswer 7\nquit\n",
+                                   home);
+    QImage image(QString::fromStdString(shot));
+    ASSERT_FALSE(image.isNull()) << run.log;
+    // The primary selection's handles sit just outside the 200 x 100 rectangle.
+    const PixelBox handles = BoxOf(image, qRgb(0, 255, 255));
+    ASSERT_GE(handles.right, 0) << "no handle drawn";
+    const int width = handles.right - handles.left + 1;
+    const int height = handles.bottom - handles.top + 1;
+    EXPECT_GE(width, 200);
+    EXPECT_LE(width, 200 + 16);
+    EXPECT_GE(height, 100);
+    EXPECT_LE(height, 100 + 16);
+    const int cx = (handles.left + handles.right) / 2;
+    const int cy = (handles.top + handles.bottom) / 2;
+    EXPECT_EQ(image.pixel(cx, cy) & 0xFFFFFF, 0xFFFFFFu) << "the border is filled white";
+    int frame = 0;
+    for (int y = handles.top; y < cy; ++y)
+        frame += (image.pixel(cx, y) & 0xFFFFFF) == 0;
+    EXPECT_GE(frame, 1) << "the border's frame line crosses above the centre";
+}
+
+} // namespace

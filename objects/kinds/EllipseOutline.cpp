@@ -6,6 +6,13 @@
 
 namespace {
 constexpr int QuarterSteps = 90;
+// Rounding noise that truncation toward zero should not turn into a whole unit.
+constexpr double Noise = 1e-9;
+
+LONG Truncate(double value)
+{
+    return static_cast<LONG>(value + std::copysign(Noise, value));
+}
 
 // The ellipse as seen from its left focus: r(theta) = p / (1 - eps cos theta), the point
 // being (r cos theta - e, -r sin theta) from the centre. Built with the longer axis along x.
@@ -25,7 +32,7 @@ struct FocusRadius {
     POINT At(double theta) const
     {
         double r = (*this)(theta);
-        return {static_cast<LONG>(r * std::cos(theta) - e), static_cast<LONG>(-r * std::sin(theta))};
+        return {Truncate(r * std::cos(theta) - e), Truncate(-r * std::sin(theta))};
     }
 };
 
@@ -51,7 +58,7 @@ std::vector<double> WeightedAngles(const FocusRadius& radius, double span, int s
 // The point at the angle t of a flat ellipse, which has no focus to measure from.
 POINT Flat(double a, double b, double t)
 {
-    return {static_cast<LONG>(a * std::cos(t)), static_cast<LONG>(-b * std::sin(t))};
+    return {Truncate(a * std::cos(t)), Truncate(-b * std::sin(t))};
 }
 
 // The upper right quarter from (a, 0) to (0, -b), 91 points.

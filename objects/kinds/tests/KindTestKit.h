@@ -3,6 +3,9 @@
 
 #include "objects/tests/ArchiveBytes.h"
 #include "platform/gdi/tests/Canvas.h"
+#include "platform/ole/OleVariant.h"
+#include "platform/ole/Variant.h"
+#include "platform/ui/CmdTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -32,4 +35,35 @@ void ExpectCutRecordsFail(Kind& stored, std::initializer_list<size_t> cuts)
         Kind loaded;
         EXPECT_TRUE(LoadThrowsArchiveException(shorter, [&](CArchive& ar) { loaded.Serialize(ar); })) << cut;
     }
+}
+
+// Reads and writes an automation property by name, the way a script does.
+inline HRESULT PutProperty(CCmdTarget& target, const char* name, const COleVariant& value)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    IDispatch* dispatch = target.GetIDispatch(FALSE);
+    if (FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id)))
+        return DISP_E_UNKNOWNNAME;
+    VARIANT arg = value;
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params {&arg, &putId, 1, 1};
+    return dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+inline COleVariant GetProperty(CCmdTarget& target, const char* name, DISPID* idOut = nullptr)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    IDispatch* dispatch = target.GetIDispatch(FALSE);
+    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << name;
+    if (idOut)
+        *idOut = id;
+    DISPPARAMS params {nullptr, nullptr, 0, 0};
+    VARIANT out;
+    VariantInit(&out);
+    EXPECT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &out, nullptr, nullptr), S_OK) << name;
+    COleVariant result;
+    result.Attach(out);
+    return result;
 }

@@ -11,7 +11,13 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <ostream>
 #include <vector>
+
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
 
 struct Probe {
     int x, y;

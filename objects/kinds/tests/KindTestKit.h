@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <ostream>
@@ -28,6 +29,25 @@ inline void ExpectPixels(const Canvas& canvas, const std::vector<Probe>& probes,
 {
     for (const Probe& p : probes)
         EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color) << name << " at " << p.x << "," << p.y;
+}
+
+// The bounding box of the pixels of one colour (or, with `other`, of every other colour),
+// read in one pass; empty when there are none.
+inline CRect ColorBounds(Canvas& canvas, int width, int height, COLORREF color, bool other = false)
+{
+    CDC& dc = canvas.dc;
+    int saved = dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+    CRect bounds(width, height, 0, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((dc.GetPixel(x, y) == color) != other)
+                bounds.SetRect(std::min<int>(bounds.left, x), std::min<int>(bounds.top, y),
+                               std::max<int>(bounds.right, x + 1), std::max<int>(bounds.bottom, y + 1));
+    dc.RestoreDC(saved);
+    return bounds.IsRectEmpty() ? CRect() : bounds;
 }
 
 // Every cut of the stored record, by the given numbers of bytes from its end, fails to load

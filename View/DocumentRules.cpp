@@ -30,7 +30,7 @@ void RemoveTempDocFile(const CString& path)
     }
 }
 
-CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error)
+CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error)
 {
     constexpr ULONGLONG MaxInMemory = 256u << 20;
     auto file = std::make_unique<CFile>();

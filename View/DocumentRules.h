@@ -18,7 +18,7 @@ void ReportIncompleteLoad(LPCTSTR path);
 // A document file opened for reading comes whole into memory: record readers peek and step
 // back often, which costs system calls on a plain file. Other opens, and files too large to
 // hold, open as plain files. NULL (with the error filled in) when the file cannot be opened.
-CFile* OpenDocumentFile(LPCTSTR path, UINT openFlags, CFileException* error);
+CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error);
 // The read-only attribute of the file, FALSE when it cannot be read.
 BOOL IsReadOnlyFile(LPCTSTR path);
 

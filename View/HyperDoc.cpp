@@ -72,7 +72,7 @@ void CHyperDoc::Serialize(CArchive& archive)
 
 CFile* CHyperDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
 {
-    return OpenDocumentFile(fileName, openFlags, error);
+    return OpenStoredDocument(fileName, openFlags, error);
 }
 
 BOOL CHyperDoc::OnOpenDocument(LPCTSTR pathName)

@@ -97,7 +97,7 @@ BOOL CHyperRunDoc::LoadFrameRecord(CArchive& archive)
 
 CFile* CHyperRunDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
 {
-    return OpenDocumentFile(fileName, openFlags, error);
+    return OpenStoredDocument(fileName, openFlags, error);
 }
 
 BOOL CHyperRunDoc::OnOpenDocument(LPCTSTR pathName)

@@ -165,7 +165,6 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
-    void OnMouseMoveMessage(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
@@ -185,8 +184,6 @@ public:
     void UpdateSnapMarker(CPoint devicePoint);
     void HideSnapMarker();
     void InvertSnapMarker();
-    BOOL IsSnapMarkerShown() const { return m_snapMarkerShown; }
-    POINT GetSnapMarkerPoint() const { return m_snapMarkerPoint; }
 
     // Key handlers of the selection; FALSE lets the window procedure see the key.
     virtual BOOL HandleKeyDown(UINT key, UINT repeat);

@@ -148,11 +148,6 @@ int CHyperView::TopUnlockedObjectAt(CPoint page) const
     return -1;
 }
 
-void CHyperView::OnMouseMoveMessage(UINT flags, CPoint point)
-{
-    OnMouseMove(flags, point);
-}
-
 void CHyperView::OnMouseMove(UINT, CPoint point)
 {
     const UINT tool = GetCurrentTool();

@@ -22,7 +22,6 @@ public:
     void Render(CHyperRunView* view);
     // Writes the trailer; the archive must be storing.
     void Serialize(CArchive& archive) override;
-    const CDib* GetPicture() const { return m_picture.get(); }
 
 private:
     std::unique_ptr<CDib> m_picture;

@@ -18,6 +18,8 @@ constexpr StringEntry kStrings[] = {
     {IDR_MAINFRAME, "Vantrel"},
     {IDR_DOCUMENT, "\nWorksheet\nVantrel Worksheet\nVantrel Files (*.trn)\n.trn\nVantrel.Document\nVantrel Worksheet"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
+    // The title a new worksheet's frame starts with.
+    {26633, "Untitled"},
     {CHyperView::ToolSelect, "Select objects\nSelect"},
     {CMyView::ToolRectangle, "Insert a rectangle\nRectangle"},
     {CBorderOb::TypeNameId, "Border\nBorder"},

@@ -274,6 +274,8 @@ TEST_F(DocumentFileTest, DamagedFilesOpenWithAMessageAndLeaveTheRestRunning)
         EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
         EXPECT_EQ(view->GetObjectCount(), 2) << c.name;
     }
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    EXPECT_EQ(m_app->OpenDocumentFile(PathOf("absent.trn").c_str()), nullptr);
     EXPECT_EQ(m_app->GetOpenDocumentCount(), 1);
 }
 

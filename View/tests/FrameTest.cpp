@@ -304,6 +304,18 @@ TEST_F(FrameTest, HelpOnAPointNamesTheObjectUnderItOrThePage)
     EXPECT_EQ(m_app->helpRequests.size(), asked);
 }
 
+TEST_F(FrameTest, TheWindowNumberAnswersItsMessageAndCommands)
+{
+    EXPECT_EQ(static_cast<UINT>(frame->SendMessage(CMDIChildWndEx::WM_GETWINDOWNUMBER)), frame->GetWindowNumber());
+    frame->SendMessage(WM_COMMAND, 803);
+    EXPECT_EQ(frame->SendMessage(CMDIChildWndEx::WM_GETWINDOWNUMBER), 0x1000006);
+    EXPECT_EQ(Update(803).checked, TRUE);
+    EXPECT_EQ(Update(804).checked, FALSE);
+    frame->SendMessage(WM_COMMAND, 808);
+    EXPECT_EQ(frame->SendMessage(CMDIChildWndEx::WM_GETWINDOWNUMBER), 0xFFFFFF);
+    EXPECT_EQ(Update(808).checked, TRUE);
+}
+
 TEST_F(FrameTest, AChildFrameIsAlwaysShownMaximised)
 {
     for (int show : {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_RESTORE}) {

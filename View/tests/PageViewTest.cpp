@@ -379,4 +379,25 @@ TEST_F(ViewWindowTest, TheHostKeepsItsChildFillingIt)
     host.DestroyWindow();
 }
 
+// A swatch that holds a picture.
+class CPictureSwatchOb : public CSwatchOb {
+public:
+    void CollectBitmaps(CObArray* pictures) override { pictures->Add(this); }
+};
+
+TEST_F(ViewWindowTest, RefreshingPictureViewsRedrawsTheObjectsWithPictures)
+{
+    AddSwatch(*view, {100, 100, 120, 120}, RGB(0, 0, 255), "Plain");
+    auto* pictured = new CPictureSwatchOb;
+    const RECT rect{10, 10, 30, 20};
+    pictured->Init(view, &rect, FALSE);
+    view->GetObjects().InsertAt(0, pictured);
+    view->m_editMode = FALSE;
+    view->ValidateRect(nullptr);
+    view->RefreshPictureViews();
+    const CRect pending = Pending();
+    EXPECT_TRUE(pending == CRect(10, 10, 30, 20))
+        << pending.left << "," << pending.top << "," << pending.right << "," << pending.bottom;
+}
+
 } // namespace

@@ -135,8 +135,11 @@ HRESULT ValueToVariant(const D& value, VARIANT& v)
     if constexpr (std::is_same_v<D, bool>) {
         v.vt = VT_BOOL;
         v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    } else if constexpr (std::is_integral_v<D> && sizeof(D) <= sizeof(LONG)) {
+        v.vt = VT_I4; // 32-bit fields keep their bits: the colour 0xFFFFFFFF reads as -1
+        v.lVal = static_cast<LONG>(value);
     } else if constexpr (std::is_integral_v<D>) {
-        bool fits = static_cast<LONGLONG>(value) >= -2147483648LL && static_cast<LONGLONG>(value) <= 2147483647LL;
+        bool fits = value >= -2147483648LL && value <= 2147483647LL;
         v.vt = fits ? VT_I4 : VT_R8;
         if (fits)
             v.lVal = static_cast<LONG>(value);

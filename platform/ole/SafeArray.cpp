@@ -3,15 +3,21 @@
 
 #include "platform/ole/Variant.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <unordered_set>
 
 namespace {
 
+// The public record, then what the layer relies on: the element type, the elements
+// allocated and their size. Callers may write the public fields; they are not trusted.
 struct ArrayBlock {
     SAFEARRAY sa;
     VARTYPE vt;
+    ULONG count;
+    ULONG size;
 };
 
 struct ElementKind {
@@ -44,9 +50,22 @@ const ElementKind* KindOf(VARTYPE vt)
     return nullptr;
 }
 
-VARTYPE TypeOf(SAFEARRAY* psa) { return reinterpret_cast<ArrayBlock*>(psa)->vt; }
+std::unordered_set<const SAFEARRAY*>& LiveArrays()
+{
+    static std::unordered_set<const SAFEARRAY*> arrays;
+    return arrays;
+}
 
-BYTE* ElementAt(SAFEARRAY* psa, ULONG index) { return static_cast<BYTE*>(psa->pvData) + index * psa->cbElements; }
+// The block behind an array this layer made and has not destroyed; NULL for anything else.
+ArrayBlock* BlockOf(SAFEARRAY* psa)
+{
+    return psa && LiveArrays().count(psa) ? reinterpret_cast<ArrayBlock*>(psa) : nullptr;
+}
+
+BYTE* ElementAt(const ArrayBlock& block, ULONG index)
+{
+    return static_cast<BYTE*>(block.sa.pvData) + size_t{index} * block.size;
+}
 
 void ReleaseElement(VARTYPE vt, BYTE* element)
 {
@@ -89,16 +108,25 @@ HRESULT CopyElement(VARTYPE vt, BYTE* dest, const void* src, ULONG size)
     }
 }
 
-HRESULT CheckIndex(SAFEARRAY* psa, const LONG* rgIndices, ULONG& offset)
+// The element of a checked index: inside the public bounds and the elements allocated.
+HRESULT CheckIndex(SAFEARRAY* psa, const LONG* rgIndices, ArrayBlock*& block, ULONG& offset)
 {
-    if (!psa || !rgIndices)
+    block = BlockOf(psa);
+    if (!block || !rgIndices)
         return E_INVALIDARG;
     const SAFEARRAYBOUND& bound = psa->rgsabound[0];
     int64_t index = static_cast<int64_t>(rgIndices[0]) - bound.lLbound;
-    if (index < 0 || index >= static_cast<int64_t>(bound.cElements))
+    if (index < 0 || index >= static_cast<int64_t>(std::min(bound.cElements, block->count)))
         return DISP_E_BADINDEX;
     offset = static_cast<ULONG>(index);
     return S_OK;
+}
+
+HRESULT CheckDimension(SAFEARRAY* psa, UINT nDim, LONG* out)
+{
+    if (!BlockOf(psa) || !out)
+        return E_INVALIDARG;
+    return nDim == 1 ? S_OK : DISP_E_BADINDEX;
 }
 
 } // namespace
@@ -120,10 +148,13 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound)
         return nullptr;
     }
     block->vt = vt;
+    block->count = count;
+    block->size = kind->size;
     block->sa.cDims = 1;
     block->sa.fFeatures = FADF_HAVEVARTYPE | kind->features;
     block->sa.cbElements = kind->size;
     block->sa.rgsabound[0] = rgsabound[0];
+    LiveArrays().insert(&block->sa);
     return &block->sa;
 }
 
@@ -137,12 +168,16 @@ HRESULT SafeArrayDestroy(SAFEARRAY* psa)
 {
     if (!psa)
         return S_OK;
+    ArrayBlock* block = BlockOf(psa);
+    if (!block)
+        return E_INVALIDARG;
     if (psa->cLocks)
         return DISP_E_ARRAYISLOCKED;
-    for (ULONG i = 0; i < psa->rgsabound[0].cElements; ++i)
-        ReleaseElement(TypeOf(psa), ElementAt(psa, i));
+    for (ULONG i = 0; i < block->count; ++i)
+        ReleaseElement(block->vt, ElementAt(*block, i));
+    LiveArrays().erase(psa);
     std::free(psa->pvData);
-    delete reinterpret_cast<ArrayBlock*>(psa);
+    delete block;
     return S_OK;
 }
 
@@ -153,11 +188,15 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut)
     *ppsaOut = nullptr;
     if (!psa)
         return S_OK;
-    SAFEARRAY* copy = SafeArrayCreate(TypeOf(psa), 1, psa->rgsabound);
+    ArrayBlock* block = BlockOf(psa);
+    if (!block)
+        return E_INVALIDARG;
+    SAFEARRAYBOUND bound{block->count, psa->rgsabound[0].lLbound};
+    SAFEARRAY* copy = SafeArrayCreate(block->vt, 1, &bound);
     if (!copy)
         return E_OUTOFMEMORY;
-    for (ULONG i = 0; i < psa->rgsabound[0].cElements; ++i) {
-        HRESULT hr = CopyElement(TypeOf(psa), ElementAt(copy, i), ElementAt(psa, i), psa->cbElements);
+    for (ULONG i = 0; i < block->count; ++i) {
+        HRESULT hr = CopyElement(block->vt, ElementAt(*BlockOf(copy), i), ElementAt(*block, i), block->size);
         if (FAILED(hr)) {
             SafeArrayDestroy(copy);
             return hr;
@@ -169,7 +208,7 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut)
 
 HRESULT SafeArrayLock(SAFEARRAY* psa)
 {
-    if (!psa)
+    if (!BlockOf(psa))
         return E_INVALIDARG;
     ++psa->cLocks;
     return S_OK;
@@ -177,7 +216,7 @@ HRESULT SafeArrayLock(SAFEARRAY* psa)
 
 HRESULT SafeArrayUnlock(SAFEARRAY* psa)
 {
-    if (!psa || psa->cLocks == 0)
+    if (!BlockOf(psa) || psa->cLocks == 0)
         return E_UNEXPECTED;
     --psa->cLocks;
     return S_OK;
@@ -185,7 +224,7 @@ HRESULT SafeArrayUnlock(SAFEARRAY* psa)
 
 HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData)
 {
-    if (!psa || !ppvData)
+    if (!BlockOf(psa) || !ppvData)
         return E_INVALIDARG;
     SafeArrayLock(psa);
     *ppvData = psa->pvData;
@@ -196,61 +235,64 @@ HRESULT SafeArrayUnaccessData(SAFEARRAY* psa) { return SafeArrayUnlock(psa); }
 
 HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt)
 {
-    if (!psa || !pvt)
+    ArrayBlock* block = BlockOf(psa);
+    if (!block || !pvt)
         return E_INVALIDARG;
-    *pvt = TypeOf(psa);
+    *pvt = block->vt;
     return S_OK;
 }
 
-UINT SafeArrayGetDim(SAFEARRAY* psa) { return psa ? psa->cDims : 0; }
+UINT SafeArrayGetDim(SAFEARRAY* psa) { return BlockOf(psa) ? 1 : 0; }
 
-UINT SafeArrayGetElemsize(SAFEARRAY* psa) { return psa ? psa->cbElements : 0; }
+UINT SafeArrayGetElemsize(SAFEARRAY* psa)
+{
+    ArrayBlock* block = BlockOf(psa);
+    return block ? block->size : 0;
+}
 
 HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound)
 {
-    if (!psa || !plLbound)
-        return E_INVALIDARG;
-    if (nDim != 1)
-        return DISP_E_BADINDEX;
-    *plLbound = psa->rgsabound[0].lLbound;
-    return S_OK;
+    HRESULT hr = CheckDimension(psa, nDim, plLbound);
+    if (SUCCEEDED(hr))
+        *plLbound = psa->rgsabound[0].lLbound;
+    return hr;
 }
 
 HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound)
 {
-    if (!psa || !plUbound)
-        return E_INVALIDARG;
-    if (nDim != 1)
-        return DISP_E_BADINDEX;
-    *plUbound = static_cast<LONG>(psa->rgsabound[0].lLbound + static_cast<int64_t>(psa->rgsabound[0].cElements) - 1);
-    return S_OK;
+    HRESULT hr = CheckDimension(psa, nDim, plUbound);
+    if (SUCCEEDED(hr))
+        *plUbound = static_cast<LONG>(psa->rgsabound[0].lLbound +
+                                      static_cast<int64_t>(std::min(psa->rgsabound[0].cElements, BlockOf(psa)->count)) - 1);
+    return hr;
 }
 
 HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)
 {
+    ArrayBlock* block = nullptr;
     ULONG index = 0;
-    HRESULT hr = CheckIndex(psa, rgIndices, index);
+    HRESULT hr = CheckIndex(psa, rgIndices, block, index);
     if (FAILED(hr))
         return hr;
     // Strings and interfaces come as themselves, every other type through a pointer.
-    VARTYPE vt = TypeOf(psa);
-    bool direct = vt == VT_BSTR || vt == VT_UNKNOWN || vt == VT_DISPATCH;
+    bool direct = block->vt == VT_BSTR || block->vt == VT_UNKNOWN || block->vt == VT_DISPATCH;
     if (!pv && !direct)
         return E_INVALIDARG;
-    BYTE* element = ElementAt(psa, index);
-    ReleaseElement(vt, element);
-    std::memset(element, 0, psa->cbElements);
-    return CopyElement(vt, element, direct ? static_cast<const void*>(&pv) : pv, psa->cbElements);
+    BYTE* element = ElementAt(*block, index);
+    ReleaseElement(block->vt, element);
+    std::memset(element, 0, block->size);
+    return CopyElement(block->vt, element, direct ? static_cast<const void*>(&pv) : pv, block->size);
 }
 
 HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)
 {
+    ArrayBlock* block = nullptr;
     ULONG index = 0;
-    HRESULT hr = CheckIndex(psa, rgIndices, index);
+    HRESULT hr = CheckIndex(psa, rgIndices, block, index);
     if (FAILED(hr))
         return hr;
     if (!pv)
         return E_INVALIDARG;
-    std::memset(pv, 0, psa->cbElements);
-    return CopyElement(TypeOf(psa), static_cast<BYTE*>(pv), ElementAt(psa, index), psa->cbElements);
+    std::memset(pv, 0, block->size);
+    return CopyElement(block->vt, static_cast<BYTE*>(pv), ElementAt(*block, index), block->size);
 }

@@ -1,5 +1,6 @@
 // One-dimensional SAFEARRAYs of the automation types. Every access is checked against the
-// bounds; a bad index or a locked array gives the DISP_E_* code, never touches memory.
+// bounds and the elements really allocated; a bad index, a locked array, or a record this
+// layer did not make (or has destroyed) gives an error code and touches no memory.
 #pragma once
 
 #include "platform/ole/OleTypes.h"

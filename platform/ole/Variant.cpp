@@ -281,6 +281,19 @@ HRESULT TakeShare(VARIANT& copy)
     return S_OK;
 }
 
+// Clears dest and moves value into it; a dest that cannot be cleared keeps its value and
+// value is freed.
+HRESULT Replace(VARIANT* dest, VARIANT& value)
+{
+    HRESULT hr = VariantClear(dest);
+    if (FAILED(hr)) {
+        VariantClear(&value);
+        return hr;
+    }
+    *dest = value;
+    return S_OK;
+}
+
 } // namespace
 
 void VariantInit(VARIANTARG* pvarg)
@@ -316,15 +329,7 @@ HRESULT VariantCopy(VARIANTARG* pvargDest, const VARIANTARG* pvargSrc)
         return S_OK;
     VARIANT copy = *pvargSrc;
     HRESULT hr = TakeShare(copy);
-    if (FAILED(hr))
-        return hr;
-    hr = VariantClear(pvargDest);
-    if (FAILED(hr)) {
-        VariantClear(&copy);
-        return hr;
-    }
-    *pvargDest = copy;
-    return S_OK;
+    return FAILED(hr) ? hr : Replace(pvargDest, copy);
 }
 
 HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc)
@@ -359,15 +364,7 @@ HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHO
     if (SUCCEEDED(hr))
         hr = ChangeType(result, source, wFlags, vt, 0);
     VariantClear(&source);
-    if (FAILED(hr))
-        return hr;
-    hr = VariantClear(pvargDest);
-    if (FAILED(hr)) {
-        VariantClear(&result);
-        return hr;
-    }
-    *pvargDest = result;
-    return S_OK;
+    return FAILED(hr) ? hr : Replace(pvargDest, result);
 }
 
 HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID, USHORT wFlags, VARTYPE vt)

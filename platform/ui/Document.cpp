@@ -133,6 +133,8 @@ void CDocument::UpdateFrameCounts()
 
 void CDocument::DeleteContents() {}
 
+void CDocument::OnShowViews(BOOL) {}
+
 BOOL CDocument::OnNewDocument()
 {
     DeleteContents();

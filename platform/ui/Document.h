@@ -37,6 +37,8 @@ public:
     void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
     virtual void OnChangedViewList();
     virtual void UpdateFrameCounts();
+    // Called when a frame first shows the document's views.
+    virtual void OnShowViews(BOOL visible);
 
     virtual void DeleteContents();
     virtual BOOL OnNewDocument();

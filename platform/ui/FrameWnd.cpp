@@ -211,6 +211,8 @@ void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
         ActivateFrame(cmdShow);
         if (view)
             view->OnActivateView(TRUE, view, view);
+        if (doc)
+            doc->OnShowViews(TRUE);
     }
     if (doc)
         doc->UpdateFrameCounts();

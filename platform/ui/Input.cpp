@@ -1,4 +1,5 @@
 // Capture, focus, activation, cursors, carets, scroll bars and dropped files.
+#include "platform/core/GlobalMemory.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
@@ -27,9 +28,32 @@ InputState& input()
     return s;
 }
 
-struct DropList {
-    std::vector<std::string> files;
-};
+// A dropped-files handle is a global block: a 20-byte header whose first dword is the
+// offset of the names, then NUL-terminated names and an empty one. Drag and drop hands the
+// same block over as CF_HDROP.
+constexpr DWORD kDropHeader = 20;
+
+// The names of a drop block, each checked against the block's size.
+std::vector<std::string> DroppedNames(HDROP drop)
+{
+    std::vector<std::string> names;
+    auto* block = static_cast<const char*>(GlobalLock(drop));
+    if (!block)
+        return names;
+    size_t size = GlobalSize(drop);
+    DWORD offset = 0;
+    if (size >= kDropHeader)
+        std::memcpy(&offset, block, sizeof offset);
+    for (size_t at = offset; offset >= kDropHeader && at < size && block[at];) {
+        const char* end = static_cast<const char*>(std::memchr(block + at, 0, size - at));
+        if (!end)
+            break;
+        names.emplace_back(block + at, end);
+        at = static_cast<size_t>(end - block) + 1;
+    }
+    GlobalUnlock(drop);
+    return names;
+}
 
 } // namespace
 
@@ -58,8 +82,21 @@ bool CaretVisible(HWND* hwnd, RECT* rect)
 
 HDROP MakeDrop(const std::vector<std::string>& files)
 {
-    auto* d = new DropList{files};
-    return reinterpret_cast<HDROP>(d);
+    size_t size = kDropHeader + 1;
+    for (const std::string& f : files)
+        size += f.size() + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE, size);
+    auto* bytes = static_cast<char*>(GlobalLock(block));
+    if (!bytes)
+        return nullptr;
+    std::memcpy(bytes, &kDropHeader, sizeof kDropHeader);
+    char* at = bytes + kDropHeader;
+    for (const std::string& f : files) {
+        std::memcpy(at, f.c_str(), f.size() + 1);
+        at += f.size() + 1;
+    }
+    GlobalUnlock(block);
+    return reinterpret_cast<HDROP>(block);
 }
 
 } // namespace ui
@@ -362,14 +399,12 @@ void DragAcceptFiles(HWND hwnd, BOOL accept)
 
 UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size)
 {
-    auto* d = reinterpret_cast<DropList*>(drop);
-    if (!d)
-        return 0;
+    std::vector<std::string> names = DroppedNames(drop);
     if (index == 0xFFFFFFFF)
-        return static_cast<UINT>(d->files.size());
-    if (index >= d->files.size())
+        return static_cast<UINT>(names.size());
+    if (index >= names.size())
         return 0;
-    const std::string& f = d->files[index];
+    const std::string& f = names[index];
     if (!buffer || size == 0)
         return static_cast<UINT>(f.size());
     UINT n = std::min<UINT>(static_cast<UINT>(f.size()), size - 1);
@@ -378,4 +413,4 @@ UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size)
     return n;
 }
 
-void DragFinish(HDROP drop) { delete reinterpret_cast<DropList*>(drop); }
+void DragFinish(HDROP drop) { GlobalFree(drop); }

@@ -1,5 +1,6 @@
 // The bridge to Qt: one widget per shown top-level window presents its back buffer and
 // turns Qt's input, resize, close, focus and drop events into messages.
+#include "platform/ui/DropHook.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
@@ -24,6 +25,7 @@ using namespace ui;
 namespace {
 
 int hostDepth = 0;
+DragHook dragHook = nullptr;
 
 struct HandlerScope {
     HandlerScope() { ++hostDepth; }
@@ -185,13 +187,35 @@ protected:
 
     void dragEnterEvent(QDragEnterEvent* e) override
     {
-        Window* w = Find(m_hwnd);
-        if (w && w->acceptFiles && e->mimeData()->hasUrls())
-            e->acceptProposedAction();
+        int effect = dragStage(DragStage::enter, e);
+        if (effect >= 0 || wantsFiles(e))
+            e->accept();
+    }
+
+    void dragMoveEvent(QDragMoveEvent* e) override
+    {
+        int effect = dragStage(DragStage::over, e);
+        if (effect > 0)
+            e->setDropAction(static_cast<Qt::DropAction>(effect & Qt::ActionMask));
+        if (effect > 0 || (effect < 0 && wantsFiles(e)))
+            e->accept();
+        else
+            e->ignore();
+    }
+
+    void dragLeaveEvent(QDragLeaveEvent*) override
+    {
+        if (dragHook)
+            dragHook(DragStage::leave, nullptr, {0, 0}, 0, 0);
     }
 
     void dropEvent(QDropEvent* e) override
     {
+        if (int effect = dragStage(DragStage::drop, e); effect >= 0) {
+            e->setDropAction(static_cast<Qt::DropAction>(effect & Qt::ActionMask));
+            e->accept();
+            return;
+        }
         std::vector<std::string> files;
         for (const QUrl& url : e->mimeData()->urls())
             if (url.isLocalFile())
@@ -201,6 +225,23 @@ protected:
     }
 
 private:
+    bool wantsFiles(QDropEvent* e)
+    {
+        Window* w = Find(m_hwnd);
+        return w && w->acceptFiles && e->mimeData()->hasUrls();
+    }
+
+    int dragStage(DragStage stage, QDropEvent* e)
+    {
+        if (!dragHook)
+            return -1;
+        HandlerScope scope;
+        constexpr DWORD altKey = 0x20; // MK_ALT of drag key states
+        DWORD keys = mouseKeys(e->buttons(), e->modifiers()) | ((e->modifiers() & Qt::AltModifier) ? altKey : 0);
+        return dragHook(stage, e->mimeData(), screenPoint(e->position().toPoint()), keys,
+                        static_cast<DWORD>(e->possibleActions() & Qt::ActionMask));
+    }
+
     POINT screenPoint(QPoint local)
     {
         Window* w = Find(m_hwnd);
@@ -247,6 +288,8 @@ private:
 };
 
 namespace ui {
+
+void SetDragHook(DragHook hook) { dragHook = hook; }
 
 bool HaveDisplay() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 

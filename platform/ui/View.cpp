@@ -83,6 +83,12 @@ void CView::OnActivateView(BOOL activate, CView* activateView, CView*)
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 BOOL CView::IsSelected(const CObject*) const { return FALSE; }
 
+DWORD CView::OnDragEnter(COleDataObject*, DWORD, CPoint) { return 0; }
+DWORD CView::OnDragOver(COleDataObject*, DWORD, CPoint) { return 0; }
+void CView::OnDragLeave() {}
+BOOL CView::OnDrop(COleDataObject*, DWORD, CPoint) { return FALSE; }
+DWORD CView::OnDropEx(COleDataObject*, DWORD, DWORD, CPoint) { return static_cast<DWORD>(-1); }
+
 BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}

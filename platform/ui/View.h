@@ -7,6 +7,8 @@
 class CDocument;
 class CFrameWnd;
 
+class COleDataObject;
+
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 public:
@@ -21,6 +23,16 @@ public:
     virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
     virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
     virtual BOOL IsSelected(const CObject* object) const;
+
+    // Drops on the view's registered drop target (platform/ole); the point is in client
+    // coordinates, keys are MK_* flags and the results DROPEFFECT_* values. By default the
+    // view takes nothing.
+    virtual DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point);
+    virtual DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* dataObject, DWORD dropEffect, CPoint point);
+    // (DWORD)-1 lets OnDrop decide.
+    virtual DWORD OnDropEx(COleDataObject* dataObject, DWORD dropDefault, DWORD dropList, CPoint point);
 
     // Printing: the view sets the page range, prepares and releases its resources and draws
     // each page (by default as on the screen).

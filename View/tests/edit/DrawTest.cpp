@@ -3,6 +3,8 @@
 #include "EditViewFixture.h"
 
 #include "View/GridSettingsDlg.h"
+#include "objects/SnapPointSet.h"
+#include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 
 namespace {
@@ -51,6 +53,19 @@ TEST_F(DrawTest, GridPointsShowOnlyWhenTheyAreFivePixelsApart)
     EXPECT_NE(Pixel(100, 100), kBlack);
 }
 
+TEST_F(DrawTest, TheGridCommandTurnsGridAndSnappingOnAndOffTogether)
+{
+    view->m_pageFlags = CHyperView::FlagShowGrid | CHyperView::FlagSnapGrid | CHyperView::FlagSnapCenter;
+    view->SendMessage(WM_COMMAND, CHyperView::CmdGrid);
+    EXPECT_EQ(view->m_pageFlags, CHyperView::FlagSnapCenter);
+    EXPECT_EQ(view->GetGridStepX(), 1) << "no snapping without the grid";
+    EXPECT_TRUE(doc->IsModified());
+    view->SendMessage(WM_COMMAND, CHyperView::CmdGrid);
+    EXPECT_TRUE(view->IsGridVisible());
+    EXPECT_TRUE(view->IsSnapToGrid());
+    EXPECT_EQ(view->GetGridStepX(), 10);
+}
+
 TEST_F(DrawTest, AGuideDistanceOfZeroDrawsNoGuideLine)
 {
     view->m_margins = CRect(10, 30, 10, 10);
@@ -73,6 +88,44 @@ TEST_F(DrawTest, HandlesOfALowerObjectAreDrawnAboveTheObjectsOnTop)
     lower->Deselect(TRUE);
     view->SetCurrentIndex(-1);
     EXPECT_NE(Pixel(303, 253), kPrimaryHandle);
+}
+
+// A line tool's stand-in: any kind registered for the Line tool makes the view look for snap
+// points under the mouse.
+class CProbeLineOb : public CHyperOb {
+    DECLARE_DYNCREATE(CProbeLineOb)
+};
+IMPLEMENT_DYNCREATE(CProbeLineOb, CHyperOb)
+
+TEST_F(DrawTest, TheLineToolShowsTheSnapMarkerNearAFreeSnapPointAndStartsThere)
+{
+    auto* target = new CBorderOb;
+    const CRect place(200, 200, 280, 280);
+    target->Init(view, &place, TRUE);
+    ASSERT_TRUE(view->AddObject(target, FALSE, TRUE));
+    target->Deselect(TRUE);
+    CSnapPointSet* points = target->GetSnapPoints(FALSE);
+    ASSERT_NE(points, nullptr);
+    ASSERT_GT(points->GetCount(), 0);
+    CPoint snap;
+    int id = 0;
+    COLORREF color = 0;
+    ASSERT_TRUE(points->GetPointPosition(&snap, &id, &color, TRUE));
+
+    view->SetToolClass(CHyperView::ToolLine, RUNTIME_CLASS(CProbeLineOb));
+    PickTool(CHyperView::ToolLine);
+    Post(WM_MOUSEMOVE, {snap.x + 30, snap.y + 30});
+    Pump();
+    EXPECT_FALSE(view->m_snapMarkerShown);
+    Post(WM_MOUSEMOVE, {snap.x + 5, snap.y - 6});
+    Pump();
+    ASSERT_TRUE(view->m_snapMarkerShown);
+    EXPECT_EQ(CPoint(view->m_snapMarkerPoint), snap);
+
+    Drag({snap.x + 5, snap.y - 6}, {snap.x + 105, snap.y + 94});
+    ASSERT_EQ(ObjectCount(), 2);
+    EXPECT_EQ(RectOf(0).TopLeft(), snap) << "the line starts on the snap point";
+    EXPECT_FALSE(view->m_snapMarkerShown);
 }
 
 class GridDialogTest : public UiTest {

@@ -25,6 +25,7 @@ public:
     CString m_layers;
     LONG m_x = 0;
     LONG m_y = 0;
+    COLORREF m_fore = 0;
 
     void OnColorChanged() { ++m_colorNotes; }
     double GetAngle() { return m_angle; }
@@ -57,6 +58,7 @@ BEGIN_DISPATCH_MAP(Shape, CCmdTarget)
     DISP_PROPERTY_ID(Shape, "Code", -100, m_name, VT_BSTR)
     DISP_PROPERTY_ID(Shape, "DfltIsLocked", 0x513, m_locked, VT_BOOL)
     DISP_PROPERTY_NOTIFY_ID(Shape, "BackColor", DISPID_BACKCOLOR, m_color, OnColorChanged, VT_I4)
+    DISP_PROPERTY_ID(Shape, "ForeColor", DISPID_FORECOLOR, m_fore, VT_I4)
     DISP_PROPERTY_EX_ID(Shape, "RotateAngle", 0x510, GetAngle, SetAngle, VT_R8)
     DISP_PROPERTY_EX_ID(Shape, "Tag", 0x50F, GetTag, SetTag, VT_VARIANT)
     DISP_PROPERTY_EX_ID(Shape, "LayerName", 0x50C, GetLayerName, SetNotSupported, VT_BSTR)
@@ -124,7 +126,7 @@ TEST(DispatchMap, NamesFindFixedAndPositionalIdsWithoutRegardToCase)
     constexpr Case cases[] = {
         {"count", MAKELONG(1, 0)},  {"CODE", -100},          {"DfltIsLocked", 0x513},
         {"backcolor", DISPID_BACKCOLOR}, {"RotateAngle", 0x510}, {"tag", 0x50F},
-        {"Layer", MAKELONG(8, 0)},  {"move", 0x503},         {"Describe", MAKELONG(10, 0)},
+        {"Layer", MAKELONG(9, 0)},  {"move", 0x503},         {"Describe", MAKELONG(11, 0)},
     };
     Shape shape;
     IDispatch* dispatch = shape.GetIDispatch(FALSE);
@@ -181,6 +183,16 @@ TEST(DispatchMap, BooleanMembersHoldTrueAsOne)
     Shape shape;
     ASSERT_EQ(Put(shape.GetIDispatch(FALSE), "DfltIsLocked", COleVariant(-5L)), S_OK);
     EXPECT_EQ(shape.m_locked, TRUE);
+}
+
+TEST(DispatchMap, UnsignedFieldsKeepTheirBitsAsLongs)
+{
+    Shape shape;
+    IDispatch* dispatch = shape.GetIDispatch(FALSE);
+    shape.m_fore = 0xFFFFFFFF;
+    EXPECT_EQ(Get(dispatch, "ForeColor"), COleVariant(-1L));
+    ASSERT_EQ(Put(dispatch, "ForeColor", COleVariant(-2147483647L - 1)), S_OK);
+    EXPECT_EQ(shape.m_fore, 0x80000000u);
 }
 
 TEST(DispatchMap, NotifyRunsOnlyAfterASuccessfulPut)

@@ -152,6 +152,20 @@ TEST(Variant, BstrsKeepEmbeddedZerosAndTheirLength)
     EXPECT_EQ(SysAllocStringByteLen(nullptr, 0x80000000u), nullptr);
 }
 
+TEST(Variant, PlainStringsInPlaceOfBstrsAreReadNotFreed)
+{
+    char plain[] = "not allocated";
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = plain;
+    EXPECT_EQ(SysStringLen(plain), 13u);
+    COleVariant copy(v);
+    EXPECT_EQ(copy, Text("not allocated"));
+    EXPECT_EQ(VariantClear(&v), S_OK);
+    EXPECT_STREQ(plain, "not allocated");
+}
+
 TEST(SafeArray, ByteVectorRoundTripsThroughAccessData)
 {
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);
@@ -190,6 +204,33 @@ TEST(SafeArray, IndexesOutsideTheBoundsAreRefused)
     EXPECT_EQ(SafeArrayPutElement(numbers, &last, &value), S_OK);
     EXPECT_EQ(SafeArrayGetDim(numbers), 1u);
     EXPECT_EQ(SafeArrayDestroy(numbers), S_OK);
+}
+
+TEST(SafeArray, ForgedOrStretchedRecordsAreRefused)
+{
+    SAFEARRAY forged{1, 0, 1, 0, nullptr, {{1000, 0}}};
+    LONG index = 0;
+    BYTE value = 0;
+    void* data = nullptr;
+    EXPECT_EQ(SafeArrayGetElement(&forged, &index, &value), E_INVALIDARG);
+    EXPECT_EQ(SafeArrayAccessData(&forged, &data), E_INVALIDARG);
+    EXPECT_EQ(SafeArrayDestroy(&forged), E_INVALIDARG);
+
+    SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 2);
+    bytes->rgsabound[0].cElements = 1000000; // claims more than it holds
+    bytes->cbElements = 64;
+    index = 999;
+    EXPECT_EQ(SafeArrayGetElement(bytes, &index, &value), DISP_E_BADINDEX);
+    LONG upper = 0;
+    SafeArrayGetUBound(bytes, 1, &upper);
+    EXPECT_EQ(upper, 1);
+    COleVariant held;
+    held.vt = VT_ARRAY | VT_UI1;
+    held.parray = bytes;
+    COleVariant copy(held); // copies the two real elements
+    EXPECT_EQ(copy.parray->rgsabound[0].cElements, 2u);
+    held.Clear();
+    EXPECT_EQ(SafeArrayDestroy(bytes), E_INVALIDARG) << "already destroyed";
 }
 
 TEST(SafeArray, SizesThatCannotBeAllocatedGiveNull)

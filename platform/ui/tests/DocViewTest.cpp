@@ -44,6 +44,9 @@ class CNoteDoc : public CDocument {
 public:
     CString m_text;
     std::vector<LONG> m_numbers;
+    int m_shown = 0;
+
+    void OnShowViews(BOOL visible) override { m_shown += visible ? 1 : 0; }
 
     void Serialize(CArchive& ar) override
     {
@@ -176,6 +179,12 @@ TEST_F(DocViewTest, CreateSaveCloseReopenAndCompare)
     EXPECT_FALSE(again->IsModified());
     EXPECT_EQ(app->OpenDocumentFile(file.c_str()), again);
     EXPECT_EQ(app->GetOpenDocumentCount(), 1);
+}
+
+TEST_F(DocViewTest, AFrameShowsTheDocumentsViewsOnce)
+{
+    CNoteDoc* doc = newNote("hello", {});
+    EXPECT_EQ(doc->m_shown, 1);
 }
 
 TEST_F(DocViewTest, FailedSaveKeepsThePreviousFileAndReportsTheError)

@@ -1,0 +1,23 @@
+// Start-up of the layer and the application lock count.
+#include "platform/ole/OleInit.h"
+
+#include "platform/ole/Clipboard.h"
+#include "platform/ole/OleClientItem.h"
+
+namespace {
+
+int lockCount = 0;
+
+} // namespace
+
+BOOL AfxOleInit() { return RegisterClipboardFormat(CF_EMBEDDEDPACKAGE_NAME) != 0; }
+
+void AfxOleLockApp() { ++lockCount; }
+
+void AfxOleUnlockApp()
+{
+    if (lockCount > 0)
+        --lockCount;
+}
+
+BOOL AfxOleCanExitApp() { return lockCount == 0; }

@@ -1,0 +1,4 @@
+// Test programs of this folder share one offscreen Qt application.
+#pragma once
+
+void EnsureQtApplication();

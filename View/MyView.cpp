@@ -2,8 +2,11 @@
 
 #include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
+#include "objects/kinds/ArcGen.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/CircleGen.h"
 #include "objects/kinds/RectGen.h"
+#include "objects/kinds/TextGen.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
 
@@ -20,6 +23,9 @@ struct ToolEntry {
 constexpr ToolEntry kTools[] = {
     {CMyView::ToolRectangle, [] { return RUNTIME_CLASS(CBorderGen); }},
     {CMyView::ToolFrame, [] { return RUNTIME_CLASS(CRectGen); }},
+    {CMyView::ToolText, [] { return RUNTIME_CLASS(CTextGen); }},
+    {CMyView::ToolEllipse, [] { return RUNTIME_CLASS(CCircleGen); }},
+    {CMyView::ToolArc, [] { return RUNTIME_CLASS(CArcGen); }},
 };
 
 } // namespace

@@ -24,6 +24,10 @@ constexpr StringEntry kStrings[] = {
     {CMyView::ToolRectangle, "Insert a rectangle\nRectangle"},
     {CBorderOb::TypeNameId, "Border\nBorder"},
     {CMyView::ToolFrame, "Insert a labelled frame\nFrame"},
+    // The type names of these kinds share the ids of their tools.
+    {CMyView::ToolText, "Inserts Text object in worksheet\nText"},
+    {CMyView::ToolEllipse, "Inserts Ellipse object in worksheet\nEllipse"},
+    {CMyView::ToolArc, "Inserts Arc object in worksheet\nArc"},
     {CHyperView::UndoImport, "Import"},
     {CHyperView::UndoTabOrder, "Tab Order"},
     {CHyperView::UndoInsert, "Insert"},
@@ -75,7 +79,8 @@ void RegisterMenus()
          Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                          Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
          Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
-                           Command(CMyView::ToolFrame, "&Frame")}),
+                           Command(CMyView::ToolFrame, "&Frame"), Command(CMyView::ToolText, "&Text"),
+                           Command(CMyView::ToolEllipse, "&Ellipse"), Command(CMyView::ToolArc, "&Arc")}),
          Popup("&View", {Command(CHyperView::CmdGrid, "&Grid"), Command(CHyperView::CmdGridSettings, "Grid &Settings...")}),
          WindowMenu()});
 }

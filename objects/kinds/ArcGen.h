@@ -1,14 +1,9 @@
-// The arc as the Arc tool inserts it: no help-context property and groups of the generator
-// kind.
+// The arc as the Arc tool inserts it.
 #pragma once
 
 #include "objects/kinds/ArcOb.h"
+#include "objects/kinds/KindGenerator.h"
 
-class CArcGen : public CArcOb {
+class CArcGen : public KindGenerator<CArcOb> {
     DECLARE_SERIAL(CArcGen)
-public:
-    CArcGen() = default;
-
-    CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;
-    CGroupInfo* CreateGroupInfo() const override;
 };

@@ -1,15 +1,11 @@
-// The ellipse as the Ellipse tool inserts it: white instead of unfilled, no help-context
-// property, no snap points of its own, and groups of the generator kind.
+// The ellipse as the Ellipse tool inserts it: white instead of unfilled.
 #pragma once
 
 #include "objects/kinds/CircleOb.h"
+#include "objects/kinds/KindGenerator.h"
 
-class CCircleGen : public CCircleOb {
+class CCircleGen : public KindGenerator<CCircleOb> {
     DECLARE_SERIAL(CCircleGen)
 public:
-    CCircleGen();
-
-    CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;
-    CSnapPointSet* GetSnapPoints(BOOL own) override;
-    CGroupInfo* CreateGroupInfo() const override;
+    CCircleGen() { BackColor = RGB(255, 255, 255); }
 };

@@ -15,7 +15,7 @@ constexpr POINT shadowOffsets[] = {{-S, -S}, {S, -S}, {-S, S}, {S, S}};
 int CCircleOb::HitTest(CPoint point)
 {
     int hit = CHyperDrawOb::HitTest(point);
-    if (hit != CRectTracker::hitMiddle || GetRotateAngle() != 0.0)
+    if (hit != CRectTracker::hitMiddle || IsRotated())
         return hit;
     CRect rect;
     CRgn curve;
@@ -25,7 +25,7 @@ int CCircleOb::HitTest(CPoint point)
 
 void CCircleOb::Draw(CDC* dc)
 {
-    if (GetRotateAngle() != 0.0) {
+    if (IsRotated()) {
         DrawOutline(dc);
         DrawAlarmBitmap(dc);
         return;

@@ -136,6 +136,14 @@ BOOL CHyperRunView::OnEraseBkgnd(CDC* dc)
     return TRUE;
 }
 
+BOOL CHyperRunView::GetViewClientRect(RECT* rect) const
+{
+    if (!GetSafeHwnd())
+        return FALSE;
+    GetClientRect(rect);
+    return TRUE;
+}
+
 BOOL CHyperRunView::EraseBackground(CDC* dc, const CRect& rect)
 {
     if (!m_pageObject)

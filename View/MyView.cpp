@@ -2,11 +2,16 @@
 
 #include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
+#include "imaging/ExtDib.h"
 #include "objects/kinds/ArcGen.h"
+#include "objects/kinds/BitmapGen.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/CircleGen.h"
+#include "objects/kinds/HiliteGen.h"
 #include "objects/kinds/RectGen.h"
+#include "objects/kinds/ShapeGen.h"
 #include "objects/kinds/TextGen.h"
+#include "platform/ui/CommonDialogs.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
 
@@ -14,6 +19,9 @@ namespace {
 
 constexpr DWORD kGridAndSnap = 6;
 constexpr DWORD kGridStep10 = 0x000A000A;
+constexpr const char* kPictureFilter =
+    "Pictures|*.bmp;*.dib;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.tga;*.pcx;*.pgm;*.ppm;*.pnm;*.psd;*.sgi;*.rgb;"
+    "*.pct;*.pict;*.iff;*.lbm;*.wmf;*.emf|All files|*.*||";
 
 struct ToolEntry {
     UINT toolId;
@@ -26,6 +34,9 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolText, [] { return RUNTIME_CLASS(CTextGen); }},
     {CMyView::ToolEllipse, [] { return RUNTIME_CLASS(CCircleGen); }},
     {CMyView::ToolArc, [] { return RUNTIME_CLASS(CArcGen); }},
+    {CMyView::ToolBitmap, [] { return RUNTIME_CLASS(CBitmapGen); }},
+    {CMyView::ToolHilite, [] { return RUNTIME_CLASS(CHiliteGen); }},
+    {CMyView::ToolGraphic, [] { return RUNTIME_CLASS(CShapeGen); }},
 };
 
 } // namespace
@@ -53,4 +64,11 @@ void CMyView::RegisterTools()
 {
     for (const ToolEntry& entry : kTools)
         SetToolClass(entry.toolId, entry.runtimeClass());
+}
+
+BOOL CMyView::EditPicture(CObject* picture)
+{
+    auto* dib = dynamic_cast<CExtDib*>(picture);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPictureFilter, this);
+    return dib && dialog.DoModal() == IDOK && dib->Load(dialog.GetPathName(), CExtDib::Embedded, TRUE);
 }

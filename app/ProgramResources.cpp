@@ -28,6 +28,9 @@ constexpr StringEntry kStrings[] = {
     {CMyView::ToolText, "Inserts Text object in worksheet\nText"},
     {CMyView::ToolEllipse, "Inserts Ellipse object in worksheet\nEllipse"},
     {CMyView::ToolArc, "Inserts Arc object in worksheet\nArc"},
+    {CMyView::ToolBitmap, "Inserts Bitmap object in worksheet\nBitmap"},
+    {CMyView::ToolHilite, "Marks an object with Hilite\nHilite"},
+    {CMyView::ToolGraphic, "Inserts generic graphic object\nGeneric Graphic"},
     {CHyperView::UndoImport, "Import"},
     {CHyperView::UndoTabOrder, "Tab Order"},
     {CHyperView::UndoInsert, "Insert"},
@@ -80,7 +83,9 @@ void RegisterMenus()
                          Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
          Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
                            Command(CMyView::ToolFrame, "&Frame"), Command(CMyView::ToolText, "&Text"),
-                           Command(CMyView::ToolEllipse, "&Ellipse"), Command(CMyView::ToolArc, "&Arc")}),
+                           Command(CMyView::ToolEllipse, "&Ellipse"), Command(CMyView::ToolArc, "&Arc"),
+                           Command(CMyView::ToolBitmap, "&Bitmap"), Command(CMyView::ToolHilite, "&Hilite"),
+                           Command(CMyView::ToolGraphic, "&Graphic")}),
          Popup("&View", {Command(CHyperView::CmdGrid, "&Grid"), Command(CHyperView::CmdGridSettings, "Grid &Settings...")}),
          WindowMenu()});
 }

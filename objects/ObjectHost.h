@@ -8,6 +8,8 @@
 #include "platform/gdi/FontTypes.h"
 
 class CCmdTarget;
+class CObject;
+class CDC;
 class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
@@ -141,6 +143,23 @@ public:
     virtual void OnLayoutHint(CHyperBaseOb*, int) { }
     // Private message 0x8100 with wParam 1 to the status bar: the object's display rectangle.
     virtual void ShowRectInStatusBar(const RECT&) { }
+
+    // What kinds that compose their picture off-screen ask: whether the view draws a simplified
+    // picture (the overview and shadow rendering), the view window's client rectangle in device
+    // units (FALSE without a window), the page background painted into a DC at device
+    // coordinates, and the objects from stacking index start on drawn into a DC, clipped to a
+    // page rectangle.
+    virtual BOOL IsSimpleDrawing() const { return FALSE; }
+    virtual BOOL GetViewClientRect(RECT*) const { return FALSE; }
+    virtual void PaintPageBackground(CDC*, const RECT&) { }
+    virtual void DrawObjectsFrom(CDC*, const RECT&, int) { }
+    // Set while the page is read from an archive or objects are being added.
+    virtual BOOL IsBusy() const { return FALSE; }
+    // The view's group rectangles follow a member whose size changed.
+    virtual void UpdateGroupRects() { }
+    // The bitmap editor of the view's property dialog on a copy of a picture (a CExtDib);
+    // TRUE when the user took the edited picture.
+    virtual BOOL EditPicture(CObject*) { return FALSE; }
 };
 
 // The host of a view, or NULL for no view. The view layer installs the resolver.

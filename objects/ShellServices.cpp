@@ -1,6 +1,7 @@
 #include "objects/ShellServices.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace {
 CShellServices g_defaultServices;
@@ -34,61 +35,95 @@ int CShellServices::GetSettingInt(LPCTSTR, int defaultValue) const
 
 namespace {
 
-// Reads the digits at p; FALSE when there are none.
-BOOL ReadNumber(LPCTSTR& p, int* value)
+// Digits beyond any field's range saturate instead of overflowing.
+void AppendDigit(int& number, char digit)
 {
-    if (!std::isdigit(static_cast<unsigned char>(*p)))
-        return FALSE;
-    long number = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
-        number = number > 100000 ? number : number * 10 + (*p - '0');
-    *value = static_cast<int>(number);
-    return TRUE;
+    number = number > 99999999 ? number : number * 10 + (digit - '0');
 }
 
-void SkipBlanks(LPCTSTR& p)
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool DateFieldsValid(const int f[6])
 {
-    while (*p == ' ' || *p == '\t')
-        ++p;
+    static constexpr int limits[6][2] = {{1, 31}, {1, 12}, {1800, 9999}, {0, 23}, {0, 59}, {0, 59}};
+    for (int i = 0; i < 6; ++i)
+        if (f[i] < limits[i][0] || f[i] > limits[i][1])
+            return false;
+    return true;
 }
 
 } // namespace
 
+BOOL ParseDateTime(LPCTSTR text, COleDateTime& result)
+{
+    int fields[6] = {};
+    int filled = 0;
+    int number = 0;
+    bool pending = false;
+    auto store = [&] {
+        if (pending && filled < 6)
+            fields[filled++] = number;
+        number = 0;
+        pending = false;
+    };
+    for (LPCTSTR p = text; *p; ++p) {
+        if (IsDigit(*p)) {
+            AppendDigit(number, *p);
+            pending = true;
+        } else if (*p == ' ' || *p == '.' || *p == ':') {
+            store();
+        } else {
+            return FALSE;
+        }
+    }
+    store();
+    if (!DateFieldsValid(fields))
+        return FALSE;
+    COleDateTime parsed;
+    parsed.SetDateTime(fields[2], fields[1], fields[0], fields[3], fields[4], fields[5]);
+    if (parsed.GetStatus() != COleDateTime::valid)
+        return FALSE; // a day its month does not have
+    result = parsed;
+    return TRUE;
+}
+
+BOOL ParseDateTimeSpan(LPCTSTR text, COleDateTimeSpan& result)
+{
+    static constexpr char units[] = "dhms";
+    int values[4] = {};
+    int number = 0;
+    int unitsRead = 0;
+    for (LPCTSTR p = text; *p && unitsRead < 4; ++p) {
+        char c = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+        if (c == ' ' || (c == '+' && p == text))
+            continue;
+        if (IsDigit(c)) {
+            AppendDigit(number, c);
+            continue;
+        }
+        const char* unit = std::strchr(units, c);
+        if (!unit)
+            return FALSE;
+        values[unit - units] = number;
+        number = 0;
+        ++unitsRead;
+    }
+    if (unitsRead == 0)
+        return FALSE;
+    result.SetDateTimeSpan(values[0], values[1], values[2], values[3]);
+    return TRUE;
+}
+
 BOOL CShellServices::ParseDateTimeSpan(LPCTSTR text) const
 {
-    LPCTSTR p = text;
-    SkipBlanks(p);
-    if (*p == '+')
-        ++p;
-    int units = 0;
-    for (SkipBlanks(p); *p; SkipBlanks(p)) {
-        int number = 0;
-        if (!ReadNumber(p, &number))
-            return FALSE;
-        SkipBlanks(p);
-        char unit = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-        if (unit != 'd' && unit != 'h' && unit != 'm' && unit != 's')
-            return FALSE;
-        ++p;
-        if (++units > 4)
-            return FALSE;
-    }
-    return units > 0;
+    COleDateTimeSpan span;
+    return ::ParseDateTimeSpan(text, span);
 }
 
 BOOL CShellServices::ParseDateTime(LPCTSTR text) const
 {
-    static constexpr int limits[6][2] = {{1, 31}, {1, 12}, {0, 9999}, {0, 23}, {0, 59}, {0, 59}};
-    LPCTSTR p = text;
-    int fields = 0;
-    for (SkipBlanks(p); *p && fields < 6; ++fields) {
-        int value = 0;
-        if (!ReadNumber(p, &value) || value < limits[fields][0] || value > limits[fields][1])
-            return FALSE;
-        while (*p == ' ' || *p == '.' || *p == ':')
-            ++p;
-    }
-    return *p == 0 && fields >= 3;
+    COleDateTime when;
+    return ::ParseDateTime(text, when);
 }
 
 CString CShellServices::GetLowerFileName(LPCTSTR path) const

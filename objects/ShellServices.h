@@ -2,6 +2,7 @@
 // services at start-up; until then the plain defaults below answer.
 #pragma once
 
+#include "platform/core/OleDateTime.h"
 #include "platform/core/String.h"
 #include "platform/core/Types.h"
 
@@ -20,14 +21,20 @@ public:
     // A numeric setting of the program ("Alarm.Autoactivate"); the default without a store.
     virtual int GetSettingInt(LPCTSTR key, int defaultValue) const;
 
-    // Text readers of the dialogs. A duration: optional "+", numbers each followed by d, h, m
-    // or s, blanks allowed, at most four units. A date and time: day, month, year, hour,
-    // minute and second separated by blanks, "." and ":"; missing time fields are 0.
+    // Text readers of the dialogs (the free functions below).
     virtual BOOL ParseDateTimeSpan(LPCTSTR text) const;
     virtual BOOL ParseDateTime(LPCTSTR text) const;
     // The file-name part of a path in lower case.
     virtual CString GetLowerFileName(LPCTSTR path) const;
 };
+
+// A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,
+// year, hour, minute and second in turn (more are dropped, missing ones are 0); the year lies
+// in 1800..9999 and the date must exist. The result is set only on success.
+BOOL ParseDateTime(LPCTSTR text, COleDateTime& result);
+// A duration "+3d 12h 02m 43s": an optional leading "+", numbers each ended by d, h, m or s,
+// blanks anywhere; reading stops after the fourth unit. The result is set only on success.
+BOOL ParseDateTimeSpan(LPCTSTR text, COleDateTimeSpan& result);
 
 CShellServices& GetShellServices();
 // Installs the shell's services (not owned); NULL puts the defaults back.

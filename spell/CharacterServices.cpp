@@ -2,6 +2,7 @@
 
 #include "platform/core/CodePage.h"
 
+#include <array>
 #include <cstring>
 
 namespace CharacterServices {
@@ -37,6 +38,17 @@ namespace {
     }
 
     constexpr int kWholeWord = 0x7FFFFFFF;
+
+    const BYTE* codePageLowerOrder()
+    {
+        static const auto order = [] {
+            std::array<BYTE, kTableSize> table {};
+            for (int c = 0; c < kTableSize; ++c)
+                table[static_cast<size_t>(c)] = LowerCase1252(static_cast<BYTE>(c));
+            return table;
+        }();
+        return order.data();
+    }
 
     bool collateLoaded()
     {
@@ -74,13 +86,17 @@ unsigned TablesGeneration()
     return tables().generation;
 }
 
+const BYTE* NoCaseOrder()
+{
+    return TablesLoaded() ? tables().collateNoCase : codePageLowerOrder();
+}
+
 std::string FoldCase(const char* word)
 {
+    const BYTE* order = NoCaseOrder();
     std::string folded(word);
-    for (char& c : folded) {
-        BYTE b = static_cast<BYTE>(c);
-        c = static_cast<char>(TablesLoaded() ? tables().collateNoCase[b] : LowerCase1252(b));
-    }
+    for (char& c : folded)
+        c = static_cast<char>(order[static_cast<BYTE>(c)]);
     return folded;
 }
 
@@ -91,14 +107,12 @@ int CompareThrough(const BYTE* order, const char* a, const char* b, int count)
 
 int CompareNoCaseN(const char* a, const char* b, int count)
 {
-    if (TablesLoaded())
-        return CompareThrough(tables().collateNoCase, a, b, count);
-    return compareMapped(a, b, count, LowerCase1252);
+    return CompareThrough(NoCaseOrder(), a, b, count);
 }
 
 int CompareNoCase(const char* a, const char* b)
 {
-    return CompareNoCaseN(a, b, kWholeWord);
+    return CompareWords(NoCaseOrder(), a, b);
 }
 
 int CompareCaseN(const char* a, const char* b, int count)
@@ -138,8 +152,24 @@ BYTE ToUpper(BYTE c)
 
 void MakeLower(char* word)
 {
-    for (; *word; ++word)
-        *word = static_cast<char>(ToLower(static_cast<BYTE>(*word)));
+    bool loaded = TablesLoaded();
+    const BYTE* delta = tables().lowerDelta;
+    for (; *word; ++word) {
+        BYTE c = static_cast<BYTE>(*word);
+        *word = static_cast<char>(loaded ? static_cast<BYTE>(c + delta[c]) : LowerCase1252(c));
+    }
+}
+
+bool IsAllLower(const char* word)
+{
+    bool loaded = TablesLoaded();
+    const BYTE* delta = tables().lowerDelta;
+    for (; *word; ++word) {
+        BYTE c = static_cast<BYTE>(*word);
+        if ((loaded ? static_cast<BYTE>(c + delta[c]) : LowerCase1252(c)) != c)
+            return false;
+    }
+    return true;
 }
 
 void MakeUpper(char* word)

@@ -5,6 +5,7 @@
 
 #include "platform/core/Types.h"
 
+#include <cstdint>
 #include <string>
 
 namespace CharacterServices {
@@ -23,6 +24,35 @@ unsigned TablesGeneration();
 // exactly when their folded forms are equal.
 std::string FoldCase(const char* word);
 
+// The order case-insensitive comparisons map characters through: table I of the last
+// dictionary opened, or lower case of the code page before any. Valid until the tables change.
+const BYTE* NoCaseOrder();
+
+// The comparison walk through a 256-byte order table over whole words, for hot loops that
+// fetch the order once.
+inline int CompareWords(const BYTE* order, const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        BYTE ca = static_cast<BYTE>(*a);
+        BYTE cb = static_cast<BYTE>(*b);
+        int difference = static_cast<int>(order[ca]) - static_cast<int>(order[cb]);
+        if (difference != 0 || ca == 0 || cb == 0)
+            return difference;
+    }
+}
+
+// A hash of the word as the order maps it, so words equal without case hash alike; all of
+// its bits depend on every character.
+inline uint64_t FoldedHash(const BYTE* order, const char* word)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (; *word; ++word)
+        hash = (hash ^ order[static_cast<BYTE>(*word)]) * 1099511628211ull;
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    return hash ^ (hash >> 32);
+}
+
 int CompareNoCase(const char* a, const char* b);
 int CompareNoCaseN(const char* a, const char* b, int count);
 int CompareCase(const char* a, const char* b);
@@ -36,6 +66,8 @@ int CollateCase(BYTE a, BYTE b);
 BYTE ToLower(BYTE c);
 BYTE ToUpper(BYTE c);
 void MakeLower(char* word);
+// The word equals its lower-cased form.
+bool IsAllLower(const char* word);
 void MakeUpper(char* word);
 
 bool IsLower(BYTE c);

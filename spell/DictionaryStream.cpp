@@ -1,8 +1,8 @@
 #include "spell/DictionaryStream.h"
 
-#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,87 +14,54 @@ CDictionaryStream::~CDictionaryStream()
 bool CDictionaryStream::Open(const char* fileName)
 {
     Close();
-    m_fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0)
+    int fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
     struct stat info { };
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    try {
+        if (read)
+            m_bytes.resize(static_cast<size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        read = false;
+    }
+    for (size_t done = 0; read && done < m_bytes.size();) {
+        ssize_t got = ::pread(fd, m_bytes.data() + done, m_bytes.size() - done, static_cast<off_t>(done));
+        read = got > 0;
+        done += read ? static_cast<size_t>(got) : 0;
+    }
+    ::close(fd);
+    if (!read) {
         Close();
         return false;
     }
-    m_size = static_cast<uint64_t>(info.st_size);
-    m_buffer.resize(kBufferSize);
-    m_windowStart = 0;
-    m_windowLength = 0;
-    m_cursor = 0;
+    m_open = true;
     return true;
 }
 
 void CDictionaryStream::Close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-    m_size = 0;
-    m_buffer.clear();
-    m_buffer.shrink_to_fit();
-    m_windowStart = m_windowLength = m_cursor = 0;
+    m_open = false;
+    m_bytes.clear();
+    m_bytes.shrink_to_fit();
+    m_cursor = 0;
 }
 
 bool CDictionaryStream::Seek(uint64_t position)
 {
-    if (!IsOpen() || position > m_size)
+    if (!IsOpen() || position > m_bytes.size())
         return false;
-    if (position >= m_windowStart && position <= m_windowStart + m_windowLength) {
-        m_cursor = static_cast<size_t>(position - m_windowStart);
-        return true;
-    }
-    m_windowStart = position;
-    m_windowLength = 0;
-    m_cursor = 0;
-    m_nextRead = kSeekReadSize;
+    m_cursor = static_cast<size_t>(position);
     return true;
-}
-
-bool CDictionaryStream::fill()
-{
-    m_windowStart += m_cursor;
-    m_windowLength = 0;
-    m_cursor = 0;
-    if (!IsOpen() || m_windowStart >= m_size)
-        return false;
-    ssize_t got = ::pread(m_fd, m_buffer.data(), m_nextRead, static_cast<off_t>(m_windowStart));
-    m_nextRead = m_buffer.size();
-    if (got <= 0)
-        return false;
-    m_windowLength = static_cast<size_t>(got);
-    return true;
-}
-
-int CDictionaryStream::Get()
-{
-    if (m_cursor >= m_windowLength && !fill())
-        return -1;
-    return m_buffer[m_cursor++];
-}
-
-void CDictionaryStream::Unget()
-{
-    if (m_cursor > 0)
-        --m_cursor;
 }
 
 bool CDictionaryStream::Read(void* target, size_t count)
 {
-    BYTE* out = static_cast<BYTE*>(target);
-    while (count > 0) {
-        if (m_cursor >= m_windowLength && !fill())
-            return false;
-        size_t chunk = std::min(count, m_windowLength - m_cursor);
-        std::memcpy(out, m_buffer.data() + m_cursor, chunk);
-        m_cursor += chunk;
-        out += chunk;
-        count -= chunk;
+    if (count > Remaining()) {
+        m_cursor = m_bytes.size();
+        return false;
     }
+    std::memcpy(target, m_bytes.data() + m_cursor, count);
+    m_cursor += count;
     return true;
 }

@@ -1,18 +1,15 @@
-// Read-only byte stream over a dictionary file with one fixed read buffer. A seek inside
-// the buffered window costs nothing, so lookups that land near each other share a read.
+// Read-only byte stream over a dictionary file held whole in memory: it is read once when
+// opened, so seeks and reads make no system call.
 #pragma once
 
 #include "platform/core/Types.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 class CDictionaryStream {
 public:
-    static constexpr size_t kBufferSize = 32000;
-    // A lookup reads a few records after a seek: the first read after one is short.
-    static constexpr size_t kSeekReadSize = 2048;
-
     CDictionaryStream() = default;
     ~CDictionaryStream();
     CDictionaryStream(const CDictionaryStream&) = delete;
@@ -20,26 +17,28 @@ public:
 
     bool Open(const char* fileName);
     void Close();
-    bool IsOpen() const { return m_fd >= 0; }
-    uint64_t Size() const { return m_size; }
-    uint64_t Tell() const { return m_windowStart + m_cursor; }
+    bool IsOpen() const { return m_open; }
+    uint64_t Size() const { return m_bytes.size(); }
+    uint64_t Tell() const { return m_cursor; }
 
     bool Seek(uint64_t position);
-    // Next byte, or -1 at the end of the file or on a read error.
-    int Get();
+    // Next byte, or -1 at the end of the file.
+    int Get() { return m_cursor < m_bytes.size() ? m_bytes[m_cursor++] : -1; }
     // Steps back over the byte the last Get returned.
-    void Unget();
+    void Unget()
+    {
+        if (m_cursor > 0)
+            --m_cursor;
+    }
     // Exactly `count` bytes, or false.
     bool Read(void* target, size_t count);
+    // The bytes from the current position to the end of the file.
+    const BYTE* Current() const { return m_bytes.data() + m_cursor; }
+    size_t Remaining() const { return m_bytes.size() - m_cursor; }
+    void Skip(size_t count) { m_cursor += std::min(count, Remaining()); }
 
 private:
-    bool fill();
-
-    int m_fd = -1;
-    uint64_t m_size = 0;
-    std::vector<BYTE> m_buffer;
-    uint64_t m_windowStart = 0;
-    size_t m_windowLength = 0;
+    bool m_open = false;
+    std::vector<BYTE> m_bytes;
     size_t m_cursor = 0;
-    size_t m_nextRead = kBufferSize;
 };

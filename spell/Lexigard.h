@@ -1,5 +1,6 @@
 // The spelling checker's C interface. Every function is exported by name and, through
-// LX_OrdinalTable, by ordinal. A null handle makes every function do nothing and return 0.
+// LX_OrdinalTable, by ordinal. A null handle makes every function do nothing and return 0;
+// every function returns a value, so a caller binding them never reads an undefined result.
 // Strings are 8-bit; results are copied into the caller's buffer with at most size - 1
 // characters and always terminated.
 #pragma once
@@ -48,7 +49,7 @@ using LX_PROC = void (*)();
 extern const std::array<LX_PROC, LX_ORDINAL_COUNT> LX_OrdinalTable;
 
 LXHANDLE LX_Init();
-void LX_Destroy(LXHANDLE checker);
+BOOL LX_Destroy(LXHANDLE checker);
 BOOL LX_OpenDictionary(LXHANDLE checker, LPCSTR mainFile, LPCSTR customFile);
 BOOL LX_CloseDictionary(LXHANDLE checker);
 BOOL LX_Reset(LXHANDLE checker);
@@ -56,6 +57,8 @@ BOOL LX_GetLanguageName(LXHANDLE checker, LPCSTR dictionaryFile, LPSTR buffer, i
 BOOL LX_IsWordExist(LXHANDLE checker, LPCSTR word);
 BOOL LX_AddToChangeAll(LXHANDLE checker, LPCSTR word, LPCSTR replacement);
 BOOL LX_AddToIgnoreAll(LXHANDLE checker, LPCSTR word);
+// The character classes look at the low byte only, so a signed 8-bit char that arrives
+// sign-extended (0xFFE9 for 0xE9) is classified as the byte it is.
 BOOL LX_IsCharAlpha(LXHANDLE checker, WORD character);
 BOOL LX_IsCharLower(LXHANDLE checker, WORD character);
 BOOL LX_IsCharUpper(LXHANDLE checker, WORD character);
@@ -64,11 +67,11 @@ BOOL LX_GetSuggestion(LXHANDLE checker, LPCSTR word, SHORT index, LPSTR buffer, 
 BOOL LX_AddWord(LXHANDLE checker, LPCSTR word);
 HGLOBAL LX_CheckText(LXHANDLE checker, LPCSTR text, SHORT* result);
 BOOL LX_GetAlwaysSuggest(LXHANDLE checker);
-void LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value);
+BOOL LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value);
 BOOL LX_GetIgnoreWordsInUppercase(LXHANDLE checker);
-void LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value);
+BOOL LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value);
 BOOL LX_GetIgnoreWordsWithNumbers(LXHANDLE checker);
-void LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value);
+BOOL LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value);
 BOOL LX_DownloadDictionaries(LXHANDLE checker, LPCSTR listAddress, LPCSTR targetFolder);
 BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize,
     LPSTR mainFile, int mainSize, LPCSTR listAddress, int dialogKind);

@@ -3,8 +3,11 @@
 
 #include "spell/CharacterServices.h"
 #include "spell/CheckerState.h"
-#include "spell/LexFormat.h"
+#include "spell/DictionaryCatalogue.h"
+#include "spell/DictionaryDownload.h"
+#include "spell/LexigardDialogs.h"
 #include "spell/LibraryPaths.h"
+#include "spell/OptionsDialog.h"
 #include "spell/TextBuffer.h"
 
 #include "platform/sys/OrdinalExports.h"
@@ -21,7 +24,7 @@ BOOL classify(LXHANDLE checker, WORD character, bool (*test)(BYTE))
 {
     if (checker == nullptr || !checker->RequireSession())
         return FALSE;
-    return character <= 0xFF && test(static_cast<BYTE>(character)) ? TRUE : FALSE;
+    return test(static_cast<BYTE>(character & 0xFF)) ? TRUE : FALSE;
 }
 
 } // namespace
@@ -33,9 +36,12 @@ LXHANDLE LX_Init()
     return new (std::nothrow) CCheckerState();
 }
 
-void LX_Destroy(LXHANDLE checker)
+BOOL LX_Destroy(LXHANDLE checker)
 {
+    if (checker == nullptr)
+        return FALSE;
     delete checker;
+    return TRUE;
 }
 
 BOOL LX_OpenDictionary(LXHANDLE checker, LPCSTR mainFile, LPCSTR customFile)
@@ -74,18 +80,10 @@ BOOL LX_GetLanguageName(LXHANDLE checker, LPCSTR dictionaryFile, LPSTR buffer, i
     if (checker == nullptr)
         return FALSE;
     CopyToBuffer(buffer, size, nullptr);
-    if (dictionaryFile == nullptr)
+    std::string name;
+    if (dictionaryFile == nullptr || !ReadLanguageName(MakeDictionaryPath(dictionaryFile), name))
         return FALSE;
-    FILE* file = std::fopen(MakeDictionaryPath(dictionaryFile).c_str(), "rb");
-    if (file == nullptr)
-        return FALSE;
-    char header[LexFormat::kLanguageOffset + LexFormat::kLanguageSize + 1] {};
-    bool complete = std::fread(header, 1, sizeof header - 1, file) == sizeof header - 1;
-    std::fclose(file);
-    if (!complete
-        || std::memcmp(header + LexFormat::kLabelOffset, LexFormat::kLabel, LexFormat::kLabelSize) != 0)
-        return FALSE;
-    return CopyToBuffer(buffer, size, header + LexFormat::kLanguageOffset) ? TRUE : FALSE;
+    return CopyToBuffer(buffer, size, name.c_str()) ? TRUE : FALSE;
 }
 
 BOOL LX_IsWordExist(LXHANDLE checker, LPCSTR word)
@@ -161,10 +159,12 @@ BOOL LX_GetAlwaysSuggest(LXHANDLE checker)
     return checker ? GetCheckerOptions().alwaysSuggest : FALSE;
 }
 
-void LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value)
+BOOL LX_SetAlwaysSuggest(LXHANDLE checker, BOOL value)
 {
-    if (checker != nullptr)
-        GetCheckerOptions().alwaysSuggest = value;
+    if (checker == nullptr)
+        return FALSE;
+    GetCheckerOptions().alwaysSuggest = value;
+    return TRUE;
 }
 
 BOOL LX_GetIgnoreWordsInUppercase(LXHANDLE checker)
@@ -172,10 +172,12 @@ BOOL LX_GetIgnoreWordsInUppercase(LXHANDLE checker)
     return checker ? GetCheckerOptions().ignoreWordsInUppercase : FALSE;
 }
 
-void LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value)
+BOOL LX_SetIgnoreWordsInUppercase(LXHANDLE checker, BOOL value)
 {
-    if (checker != nullptr)
-        GetCheckerOptions().ignoreWordsInUppercase = value;
+    if (checker == nullptr)
+        return FALSE;
+    GetCheckerOptions().ignoreWordsInUppercase = value;
+    return TRUE;
 }
 
 BOOL LX_GetIgnoreWordsWithNumbers(LXHANDLE checker)
@@ -183,22 +185,39 @@ BOOL LX_GetIgnoreWordsWithNumbers(LXHANDLE checker)
     return checker ? GetCheckerOptions().ignoreWordsWithNumbers : FALSE;
 }
 
-void LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value)
+BOOL LX_SetIgnoreWordsWithNumbers(LXHANDLE checker, BOOL value)
 {
-    if (checker != nullptr)
-        GetCheckerOptions().ignoreWordsWithNumbers = value;
+    if (checker == nullptr)
+        return FALSE;
+    GetCheckerOptions().ignoreWordsWithNumbers = value;
+    return TRUE;
 }
 
-// The download and options dialogs belong to the window layer, which this library does not
-// have yet: they report that the user closed them.
-BOOL LX_DownloadDictionaries(LXHANDLE, LPCSTR, LPCSTR)
+BOOL LX_DownloadDictionaries(LXHANDLE checker, LPCSTR listAddress, LPCSTR targetFolder)
 {
-    return FALSE;
+    if (checker == nullptr)
+        return FALSE;
+    return DownloadDictionaries(listAddress, targetFolder) ? TRUE : FALSE;
 }
 
-BOOL LX_OptionsDialog(LXHANDLE, LPCSTR, LPSTR, int, LPSTR, int, LPCSTR, int)
+BOOL LX_OptionsDialog(LXHANDLE checker, LPCSTR dictionaryFolder, LPSTR customFile, int customSize,
+    LPSTR mainFile, int mainSize, LPCSTR listAddress, int dialogKind)
 {
-    return FALSE;
+    if (checker == nullptr || customFile == nullptr || mainFile == nullptr || customSize <= 0
+        || mainSize <= 0)
+        return FALSE;
+    SpellerSettings settings { std::string(mainFile, strnlen(mainFile, static_cast<size_t>(mainSize))),
+        std::string(customFile, strnlen(customFile, static_cast<size_t>(customSize))), GetCheckerOptions() };
+    std::string address = listAddress == nullptr || *listAddress == 0 ? kBuiltInListAddress : listAddress;
+    RegisterLexigardDialogs();
+    COptionsDialog dialog(dialogKind != 0, DictionaryFolder(dictionaryFolder), std::move(settings), address);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    const SpellerSettings& chosen = dialog.GetSettings();
+    GetCheckerOptions() = chosen.options;
+    CopyToBuffer(customFile, customSize, chosen.customFile.c_str());
+    CopyToBuffer(mainFile, mainSize, chosen.mainFile.c_str());
+    return TRUE;
 }
 
 const std::array<LX_PROC, LX_ORDINAL_COUNT> LX_OrdinalTable = [] {

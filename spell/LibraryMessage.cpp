@@ -1,28 +1,8 @@
 #include "spell/LibraryMessage.h"
 
-#include <cstdio>
+#include "platform/ui/UiApi.h"
 
-namespace {
-
-LibraryMessageHandler& handler()
+int ShowLibraryMessage(const char* text, UINT type)
 {
-    static LibraryMessageHandler current = nullptr;
-    return current;
-}
-
-} // namespace
-
-void ShowLibraryMessage(const char* text)
-{
-    if (handler() != nullptr)
-        handler()(text);
-    else
-        std::fprintf(stderr, "Lexigard: %s\n", text);
-}
-
-LibraryMessageHandler SetLibraryMessageHandler(LibraryMessageHandler replacement)
-{
-    LibraryMessageHandler previous = handler();
-    handler() = replacement;
-    return previous;
+    return ::MessageBox(::GetActiveWindow(), text, "Lexigard", type);
 }

@@ -1,9 +1,7 @@
-// Messages the library shows the user ("You must open dictionary first!"). They go to a
-// handler that the window layer, or a test, installs; without one they go to stderr.
+// Messages the library shows the user, as message boxes of the window layer.
 #pragma once
 
-using LibraryMessageHandler = void (*)(const char* text);
+#include "platform/core/Types.h"
 
-void ShowLibraryMessage(const char* text);
-// Installs a handler (null: back to stderr) and returns the one it replaces.
-LibraryMessageHandler SetLibraryMessageHandler(LibraryMessageHandler handler);
+// An OK box (or the given style) with the library's caption; returns the answer.
+int ShowLibraryMessage(const char* text, UINT type = 0);

@@ -38,6 +38,18 @@ void serializeEntry(const LexIndexEntry& entry, BYTE* bytes)
     writeDword(bytes + kKeySize, entry.offset);
 }
 
+uint64_t packKey(const BYTE* order, const char* text)
+{
+    uint64_t packed = 0;
+    bool ended = false;
+    for (int i = 0; i < kKeyLength; ++i) {
+        BYTE c = ended ? 0 : static_cast<BYTE>(text[i]);
+        packed = (packed << 8) | (ended ? 0 : order[c]);
+        ended = ended || c == 0;
+    }
+    return packed;
+}
+
 LexIndexEntry makeEntry(const char* word, DWORD offset)
 {
     LexIndexEntry entry {};
@@ -74,15 +86,16 @@ CMainDictionary::CMainDictionary(const char* fileName, const char* indexCacheNam
         m_notUsable = 1;
         return;
     }
-    if (m_version != kVersion21)
-        return;
-    DWORD time = 0;
-    bool haveTime = fileTime(fileName, time);
-    if (indexCacheName != nullptr && haveTime && readIndexCache(indexCacheName, time))
-        return;
-    buildIndexByScanning();
-    if (indexCacheName != nullptr && haveTime)
-        writeIndexCache(indexCacheName, time);
+    if (m_version == kVersion21) {
+        DWORD time = 0;
+        bool haveTime = fileTime(fileName, time);
+        if (indexCacheName == nullptr || !haveTime || !readIndexCache(indexCacheName, time)) {
+            buildIndexByScanning();
+            if (indexCacheName != nullptr && haveTime)
+                writeIndexCache(indexCacheName, time);
+        }
+    }
+    buildWordTable();
 }
 
 CMainDictionary::~CMainDictionary()
@@ -111,6 +124,7 @@ bool CMainDictionary::open(const char* fileName)
         if (collateNoCase[static_cast<size_t>(c)] == collateNoCase[0]
             || collate[static_cast<size_t>(c)] == collate[0])
             return false;
+    m_wordArea = m_version == kVersion21 ? static_cast<uint64_t>(kWordArea21) : m_stream.Tell();
     if (m_version != kVersion21 && !checkIndex(collateNoCase))
         return false;
     // Only a file that passed every check replaces the process-wide tables.
@@ -295,19 +309,29 @@ bool CMainDictionary::SeekToIndexEntry(int k)
     return m_stream.Seek(m_index[static_cast<size_t>(k)].offset);
 }
 
-int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual) const
+// The same search as comparing the keys over seven characters without case: both sides as
+// their mapped characters, packed high byte first and zero after a word's end.
+int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual)
 {
+    renewLookupAids();
+    return searchKeys(CharacterServices::NoCaseOrder(), word, beforeEqual);
+}
+
+// The same search as comparing the keys over seven characters without case: both sides as
+// their mapped characters, packed high byte first and zero after a word's end.
+int CMainDictionary::searchKeys(const BYTE* order, const char* word, bool beforeEqual) const
+{
+    uint64_t packed = packKey(order, word);
     int lo = 0;
     int hi = m_indexCount;
     for (;;) {
         int mid = (lo + hi) / 2;
-        int order
-            = CharacterServices::CompareNoCaseN(m_index[static_cast<size_t>(mid)].key, word, kKeyLength);
-        if (order == 0)
+        uint64_t key = m_aids.keys[static_cast<size_t>(mid)];
+        if (key == packed)
             return beforeEqual ? mid - 1 : mid;
         if (hi - lo < 2)
             return lo;
-        if (order < 0)
+        if (key < packed)
             lo = mid;
         else
             hi = mid;
@@ -382,4 +406,120 @@ bool CMainDictionary::decodeFrontCoded(std::vector<BYTE>& characters)
     for (BYTE code : m_previousCoded)
         appendCoded(code, characters);
     return true;
+}
+
+// Decodes the word area front to back as reads from the first record would. The table ends
+// at the first record that cannot be decoded; index entries past it are read from the file.
+void CMainDictionary::buildWordTable()
+{
+    constexpr size_t kMaxTableBytes = 64u << 20;
+    std::vector<uint32_t> offsets;
+    m_previousCoded.clear();
+    m_stream.Seek(m_wordArea);
+    char word[kMaxWordLength + 1];
+    for (uint64_t position = m_stream.Tell(); ReadNextWord(word, sizeof word); position = m_stream.Tell()) {
+        if (m_recordText.size() > kMaxTableBytes) {
+            m_recordText.clear();
+            m_recordStarts.clear();
+            offsets.clear();
+            break;
+        }
+        offsets.push_back(static_cast<uint32_t>(position));
+        m_recordStarts.push_back(static_cast<uint32_t>(m_recordText.size()));
+        m_recordText.insert(m_recordText.end(), word, word + std::strlen(word) + 1);
+    }
+    m_tableReachedEnd = !m_recordStarts.empty() && m_stream.Tell() == m_stream.Size();
+    m_previousCoded.clear();
+    m_stream.Seek(m_wordArea);
+    m_entryRecords.assign(static_cast<size_t>(m_indexCount), -1);
+    for (int k = 0; k < m_indexCount; ++k) {
+        auto found = std::lower_bound(offsets.begin(), offsets.end(), m_index[static_cast<size_t>(k)].offset);
+        if (found != offsets.end() && *found == m_index[static_cast<size_t>(k)].offset)
+            m_entryRecords[static_cast<size_t>(k)] = static_cast<int>(found - offsets.begin());
+    }
+}
+
+int CMainDictionary::GetEntryRecord(int k) const
+{
+    return IsUsable() && k >= 0 && k < m_indexCount ? m_entryRecords[static_cast<size_t>(k)] : -1;
+}
+
+bool CMainDictionary::tableCoversFile() const
+{
+    return m_tableReachedEnd
+        && std::find(m_entryRecords.begin(), m_entryRecords.end(), -1) == m_entryRecords.end();
+}
+
+void CMainDictionary::renewLookupAids()
+{
+    unsigned generation = CharacterServices::TablesGeneration();
+    if (m_aids.built && m_aids.generation == generation)
+        return;
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    m_aids = LookupAids {};
+    for (const LexIndexEntry& entry : m_index)
+        m_aids.keys.push_back(packKey(order, entry.key));
+    m_aids.answersAlone = IsUsable() && tableCoversFile();
+    for (int r = 1; r < GetRecordCount() && m_aids.answersAlone; ++r)
+        m_aids.answersAlone
+            = CharacterServices::CompareWords(order, GetRecordWord(r - 1), GetRecordWord(r)) <= 0;
+    if (m_aids.answersAlone) {
+        size_t bits = 64;
+        while (bits < static_cast<size_t>(GetRecordCount()) * 8)
+            bits *= 2;
+        m_aids.presence.assign(bits / 64, 0);
+    }
+    for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r) {
+        m_aids.recordKeys.push_back(packKey(order, GetRecordWord(r)));
+        uint64_t bit
+            = CharacterServices::FoldedHash(order, GetRecordWord(r)) & (m_aids.presence.size() * 64 - 1);
+        m_aids.presence[bit / 64] |= uint64_t(1) << (bit % 64);
+    }
+    m_aids.built = true;
+    m_aids.generation = generation;
+}
+
+// Words in order: the first word not below is found in steps that double from the start,
+// then by halving, since it is usually near.
+bool CMainDictionary::FindFirstNotBelow(const char* word, int& first)
+{
+    renewLookupAids();
+    if (!m_aids.answersAlone)
+        return false;
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    int end = GetRecordCount();
+    // No word equal to it: the walk would find nothing, wherever it starts.
+    if (!mayBePresent(order, word)) {
+        first = end;
+        return true;
+    }
+    uint64_t packed = packKey(order, word);
+    // Words whose first seven characters differ order as those do.
+    auto below = [&](int r) {
+        uint64_t key = m_aids.recordKeys[static_cast<size_t>(r)];
+        return key != packed ? key < packed
+                             : CharacterServices::CompareWords(order, GetRecordWord(r), word) < 0;
+    };
+    int low = m_entryRecords[static_cast<size_t>(searchKeys(order, word, false))];
+    int probe = low;
+    for (int step = 1; probe < end && below(probe); step *= 2) {
+        low = probe + 1;
+        probe = std::min(end, probe + step);
+    }
+    int high = probe;
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (below(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    first = low;
+    return true;
+}
+
+bool CMainDictionary::mayBePresent(const BYTE* order, const char* word) const
+{
+    uint64_t bit = CharacterServices::FoldedHash(order, word) & (m_aids.presence.size() * 64 - 1);
+    return (m_aids.presence[bit / 64] >> (bit % 64)) & 1;
 }

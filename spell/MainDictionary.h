@@ -37,7 +37,23 @@ public:
     bool SeekToIndexEntry(int k);
     // Binary search over the index keys (seven characters, case-insensitive); an equal key
     // gives its entry, or the one before it when `beforeEqual` is set.
-    int FindIndexEntry(const char* word, bool beforeEqual) const;
+    int FindIndexEntry(const char* word, bool beforeEqual);
+
+    // Every word decoded once when the file opens, in file order, so lookups read words
+    // without decoding them. The record an index entry points at, or -1 when the entry must
+    // be read from the file (a damaged or oversized word area).
+    int GetEntryRecord(int k) const;
+    int GetRecordCount() const { return static_cast<int>(m_recordStarts.size()); }
+    const char* GetRecordWord(int r) const
+    {
+        return m_recordText.data() + m_recordStarts[static_cast<size_t>(r)];
+    }
+    // True when the decoded words answer every search alone: they cover the whole file,
+    // every index entry points at one of them, and they stand in case-insensitive order
+    // under the tables in force. Then `first` is the first word, from the one the word's
+    // index entry points at, that is not below the word without case (the record count
+    // when there is none).
+    bool FindFirstNotBelow(const char* word, int& first);
 
 private:
     using Table = std::array<BYTE, LexFormat::kTableSize>;
@@ -53,6 +69,8 @@ private:
     bool decodeRecord21(std::vector<BYTE>& characters);
     bool decodeFrontCoded(std::vector<BYTE>& characters);
     void appendCoded(BYTE code, std::vector<BYTE>& characters) const;
+    void buildWordTable();
+    void renewLookupAids();
 
     WORD m_version = 0;
     WORD m_notUsable = 1;
@@ -65,4 +83,27 @@ private:
     std::array<std::array<char, LexFormat::kExpansionSize>, LexFormat::kExpansionCount> m_expansions {};
     std::vector<BYTE> m_previousCoded;
     std::vector<BYTE> m_decoded;
+    uint64_t m_wordArea = 0;
+    std::vector<char> m_recordText;
+    std::vector<uint32_t> m_recordStarts;
+    std::vector<int> m_entryRecords;
+    bool m_tableReachedEnd = false;
+    // Aids that depend on the character tables in force, renewed when those change: the
+    // index keys as numbers, and whether the words are in order.
+    struct LookupAids {
+        bool built = false;
+        unsigned generation = 0;
+        std::vector<uint64_t> keys;
+        bool answersAlone = false;
+        // Each word's first seven characters packed as the index keys are, to order most
+        // pairs of words without reading them.
+        std::vector<uint64_t> recordKeys;
+        // One bit per case-folded hash of the words: a clear bit means no word is equal.
+        std::vector<uint64_t> presence;
+    };
+    bool mayBePresent(const BYTE* order, const char* word) const;
+    int searchKeys(const BYTE* order, const char* word, bool beforeEqual) const;
+    bool tableCoversFile() const;
+
+    LookupAids m_aids;
 };

@@ -3,6 +3,7 @@
 #include "spell/CharacterServices.h"
 #include "spell/TextBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -13,13 +14,6 @@ void lowerCopy(const char* word, char* lower)
 {
     CopyToBuffer(lower, kWordBuffer, word);
     CharacterServices::MakeLower(lower);
-}
-
-bool isAllLower(const char* word)
-{
-    char lower[kWordBuffer];
-    lowerCopy(word, lower);
-    return std::strcmp(lower, word) == 0;
 }
 
 } // namespace
@@ -52,7 +46,8 @@ bool CSpellSession::acceptedByCache(const char* word)
         return false;
     char lower[kWordBuffer];
     lowerCopy(stored, lower);
-    return isAllLower(stored) || std::strcmp(word, stored) == 0 || m_cache.Find(lower, WordMatch::Exact);
+    return CharacterServices::IsAllLower(stored) || std::strcmp(word, stored) == 0
+        || m_cache.Find(lower, WordMatch::Exact);
 }
 
 bool CSpellSession::acceptedByMainDictionary(const char* word)
@@ -61,7 +56,7 @@ bool CSpellSession::acceptedByMainDictionary(const char* word)
     if (!SearchMainDictionary(word, CharacterServices::CompareNoCase, stored, sizeof stored))
         return false;
     m_cache.Add(stored);
-    if (isAllLower(stored) || std::strcmp(word, stored) == 0)
+    if (CharacterServices::IsAllLower(stored) || std::strcmp(word, stored) == 0)
         return true;
     char lower[kWordBuffer];
     lowerCopy(stored, lower);
@@ -108,17 +103,63 @@ BOOL CSpellSession::SearchMainDictionary(const char* word, WordComparator compar
     CopyToBuffer(buffer, size, nullptr);
     if (word == nullptr || !m_mainDictionary.IsUsable())
         return FALSE;
-    int entry = m_mainDictionary.FindIndexEntry(word, false);
-    if (!m_mainDictionary.SeekToIndexEntry(entry))
-        return FALSE;
-    char candidate[kWordBuffer];
-    while (m_mainDictionary.ReadNextWord(candidate, sizeof candidate)) {
-        if (compare(candidate, word) == 0) {
-            CopyToBuffer(buffer, size, candidate);
-            return TRUE;
-        }
-        if (CharacterServices::CompareNoCase(candidate, word) > 0)
+    const char* found = nullptr;
+    int first = 0;
+    if ((compare == CharacterServices::CompareNoCase || compare == CharacterServices::CompareExact)
+        && m_mainDictionary.FindFirstNotBelow(word, first)) {
+        found = searchRun(first, word, compare);
+    } else {
+        int entry = m_mainDictionary.FindIndexEntry(word, false);
+        if (!m_mainDictionary.SeekToIndexEntry(entry))
             return FALSE;
+        int record = m_mainDictionary.GetEntryRecord(entry);
+        found = record >= 0 ? searchWordTable(record, word, compare) : searchFile(word, compare);
     }
-    return FALSE;
+    if (found == nullptr)
+        return FALSE;
+    CopyToBuffer(buffer, size, found);
+    return TRUE;
+}
+
+// Reads forward to the first word equal under `compare`, giving up at the first word above
+// the searched one.
+const char* CSpellSession::searchFile(const char* word, WordComparator compare)
+{
+    while (m_mainDictionary.ReadNextWord(m_candidate, sizeof m_candidate)) {
+        if (compare(m_candidate, word) == 0)
+            return m_candidate;
+        if (CharacterServices::CompareNoCase(m_candidate, word) > 0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// The same walk over the decoded words.
+const char* CSpellSession::searchWordTable(int record, const char* word, WordComparator compare)
+{
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    for (int end = m_mainDictionary.GetRecordCount(); record < end; ++record) {
+        const char* candidate = m_mainDictionary.GetRecordWord(record);
+        if (compare(candidate, word) == 0)
+            return candidate;
+        if (CharacterServices::CompareWords(order, candidate, word) > 0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// In words in order, the walk from the index entry's word passes the words below the
+// searched one and ends at the first word above it: only the run of words equal without
+// case between them can match.
+const char* CSpellSession::searchRun(int first, const char* word, WordComparator compare)
+{
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    for (int r = first; r < m_mainDictionary.GetRecordCount(); ++r) {
+        const char* candidate = m_mainDictionary.GetRecordWord(r);
+        if (CharacterServices::CompareWords(order, candidate, word) != 0)
+            return nullptr;
+        if (compare == CharacterServices::CompareNoCase || std::strcmp(candidate, word) == 0)
+            return candidate;
+    }
+    return nullptr;
 }

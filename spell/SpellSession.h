@@ -29,10 +29,14 @@ public:
 private:
     bool acceptedByCache(const char* word);
     bool acceptedByMainDictionary(const char* word);
+    const char* searchFile(const char* word, WordComparator compare);
+    const char* searchWordTable(int record, const char* word, WordComparator compare);
+    const char* searchRun(int first, const char* word, WordComparator compare);
 
     CWordList m_cache { kCacheCapacity };
     CWordList m_ignoreAll { kIgnoreAllCapacity };
     CChangeAllList m_changeAll { kChangeAllCapacity };
     CMainDictionary m_mainDictionary;
     CCustomDictionary m_customDictionary;
+    char m_candidate[CMainDictionary::kMaxWordLength + 1] {};
 };

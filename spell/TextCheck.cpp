@@ -1,9 +1,11 @@
-// The text check export: the walker finds the refused words, the spelling dialog (when the
-// window layer has installed one) lets the user correct them.
+// The text check export: the walker finds the refused words, the spelling dialog lets the
+// user correct them.
 #include "spell/Lexigard.h"
 
 #include "platform/core/GlobalMemory.h"
 #include "spell/CheckerState.h"
+#include "spell/LexigardDialogs.h"
+#include "spell/SpellDialog.h"
 #include "spell/TextSpellWalker.h"
 
 #include <cstring>
@@ -48,7 +50,8 @@ extern "C" HGLOBAL LX_CheckText(LXHANDLE checker, LPCSTR text, SHORT* result)
         report(result, kCheckDone);
         return makeBlock(walker.GetText());
     }
-    SpellDialogRunner dialog = GetSpellDialogRunner();
-    report(result, dialog != nullptr && dialog(walker) ? kCheckDone : kCheckCancelled);
+    RegisterLexigardDialogs();
+    CSpellDialog dialog(walker);
+    report(result, dialog.DoModal() == IDOK ? kCheckDone : kCheckCancelled);
     return makeBlock(walker.GetText());
 }

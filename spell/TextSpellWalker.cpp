@@ -18,23 +18,7 @@ bool isWordCharacter(char c)
     return isDigit(c) || CharacterServices::IsAlpha(static_cast<BYTE>(c));
 }
 
-SpellDialogRunner& runner()
-{
-    static SpellDialogRunner current = nullptr;
-    return current;
-}
-
 } // namespace
-
-void SetSpellDialogRunner(SpellDialogRunner replacement)
-{
-    runner() = replacement;
-}
-
-SpellDialogRunner GetSpellDialogRunner()
-{
-    return runner();
-}
 
 CTextSpellWalker::CTextSpellWalker(CSpellSession& session, std::string text)
     : m_session(session)
@@ -96,9 +80,17 @@ bool CTextSpellWalker::FindNextUnrecognised()
             m_scan = start + std::char_traits<char>::length(replacement);
             continue;
         }
+        m_wordStart = start;
         m_word = word;
         return true;
     }
     m_word.clear();
     return false;
+}
+
+void CTextSpellWalker::ReplaceCurrentWord(const std::string& replacement)
+{
+    m_text.replace(m_wordStart, m_word.size(), replacement);
+    m_scan = m_wordStart + replacement.size();
+    m_word = replacement;
 }

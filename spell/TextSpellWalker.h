@@ -15,8 +15,11 @@ public:
 
     // Moves to the next refused word after the current one; false at the end of the text.
     bool FindNextUnrecognised();
+    // Puts the replacement in the current word's place; the scan goes on after it.
+    void ReplaceCurrentWord(const std::string& replacement);
     const std::string& GetCurrentWord() const { return m_word; }
     const std::string& GetText() const { return m_text; }
+    CSpellSession& GetSession() { return m_session; }
 
 private:
     bool findWord(size_t from, size_t& start, size_t& end) const;
@@ -25,11 +28,6 @@ private:
     CSpellSession& m_session;
     std::string m_text;
     size_t m_scan = 0;
+    size_t m_wordStart = 0;
     std::string m_word;
 };
-
-// The spelling dialog, installed by the window layer: runs over the walker positioned at the
-// first refused word and returns true when the user finished the check (OK).
-using SpellDialogRunner = bool (*)(CTextSpellWalker& walker);
-void SetSpellDialogRunner(SpellDialogRunner runner);
-SpellDialogRunner GetSpellDialogRunner();

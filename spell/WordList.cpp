@@ -3,7 +3,7 @@
 #include "spell/CharacterServices.h"
 #include "spell/TextBuffer.h"
 
-#include <iterator>
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -18,77 +18,129 @@ int effectiveCapacity(int requested)
 CWordList::CWordList(int capacity)
     : m_capacity(effectiveCapacity(capacity))
 {
+    size_t buckets = 1;
+    while (buckets < static_cast<size_t>(m_capacity) * 2)
+        buckets *= 2;
+    m_buckets.assign(buckets, -1);
+    m_slots.resize(static_cast<size_t>(m_capacity));
+    for (int slot = m_capacity - 1; slot >= 0; --slot)
+        m_free.push_back(slot);
+    m_generation = CharacterServices::TablesGeneration();
 }
 
 void CWordList::Add(const char* word)
 {
     if (word == nullptr)
         return;
+    renewHashes();
+    if (m_count >= m_capacity) {
+        int oldest = m_oldest;
+        unchain(oldest);
+        unlink(oldest);
+        m_free.push_back(oldest);
+        --m_count;
+    }
+    int slot = m_free.back();
     // A word that cannot be allocated is simply not remembered.
     try {
-        renewKeys();
-        Entry entry { word, CharacterServices::FoldCase(word), m_clock + 1 };
-        if (m_count >= m_capacity) {
-            forget(std::prev(m_entries.end()));
-            m_entries.pop_back();
-            --m_count;
-        }
-        m_entries.push_front(std::move(entry));
-        try {
-            m_byKey.emplace(m_entries.front().key, m_entries.begin());
-        } catch (const std::bad_alloc&) {
-            m_entries.pop_front();
-            throw;
-        }
-        ++m_clock;
-        ++m_count;
+        m_slots[static_cast<size_t>(slot)].word.assign(word);
     } catch (const std::bad_alloc&) {
+        return;
     }
+    m_free.pop_back();
+    Slot& entry = m_slots[static_cast<size_t>(slot)];
+    entry.hash = CharacterServices::FoldedHash(CharacterServices::NoCaseOrder(), word);
+    entry.chain = bucket(entry.hash);
+    bucket(entry.hash) = slot;
+    link(slot);
+    ++m_count;
 }
 
 bool CWordList::Find(const char* word, WordMatch match, char* buffer, int size)
 {
-    if (word == nullptr)
+    if (word == nullptr || m_count == 0)
         return false;
-    renewKeys();
-    auto [first, last] = m_byKey.equal_range(CharacterServices::FoldCase(word));
-    Position found = m_entries.end();
-    for (auto it = first; it != last; ++it) {
-        Position candidate = it->second;
-        if ((match == WordMatch::NoCase || candidate->word == word)
-            && (found == m_entries.end() || candidate->used > found->used))
-            found = candidate;
+    renewHashes();
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    uint64_t hash = CharacterServices::FoldedHash(order, word);
+    int found = -1;
+    for (int slot = bucket(hash); slot >= 0; slot = m_slots[static_cast<size_t>(slot)].chain) {
+        const Slot& entry = m_slots[static_cast<size_t>(slot)];
+        if (entry.hash != hash || CharacterServices::CompareWords(order, entry.word.c_str(), word) != 0
+            || (match == WordMatch::Exact && entry.word != word))
+            continue;
+        if (found < 0 || isNewer(slot, found))
+            found = slot;
     }
-    if (found == m_entries.end())
+    if (found < 0)
         return false;
-    found->used = ++m_clock;
-    m_entries.splice(m_entries.begin(), m_entries, found);
-    CopyToBuffer(buffer, size, found->word.c_str());
+    toFront(found);
+    CopyToBuffer(buffer, size, m_slots[static_cast<size_t>(found)].word.c_str());
     return true;
 }
 
-// Keys follow the character tables in force; a newly opened dictionary may fold differently.
-void CWordList::renewKeys()
+// Hashes follow the character tables in force; a newly opened dictionary may fold differently.
+void CWordList::renewHashes()
 {
-    if (m_generation == CharacterServices::TablesGeneration())
+    unsigned generation = CharacterServices::TablesGeneration();
+    if (m_generation == generation)
         return;
-    m_byKey.clear();
-    for (Position it = m_entries.begin(); it != m_entries.end(); ++it) {
-        it->key = CharacterServices::FoldCase(it->word.c_str());
-        m_byKey.emplace(it->key, it);
+    const BYTE* order = CharacterServices::NoCaseOrder();
+    std::fill(m_buckets.begin(), m_buckets.end(), -1);
+    for (int slot = m_oldest; slot >= 0; slot = m_slots[static_cast<size_t>(slot)].newer) {
+        Slot& entry = m_slots[static_cast<size_t>(slot)];
+        entry.hash = CharacterServices::FoldedHash(order, entry.word.c_str());
+        entry.chain = bucket(entry.hash);
+        bucket(entry.hash) = slot;
     }
-    m_generation = CharacterServices::TablesGeneration();
+    m_generation = generation;
 }
 
-void CWordList::forget(Position position)
+// Whether slot a was used more recently than slot b.
+bool CWordList::isNewer(int a, int b) const
 {
-    auto [first, last] = m_byKey.equal_range(position->key);
-    for (auto it = first; it != last; ++it) {
-        if (it->second == position) {
-            m_byKey.erase(it);
-            return;
-        }
+    for (int slot = m_newest; slot >= 0; slot = m_slots[static_cast<size_t>(slot)].older) {
+        if (slot == a)
+            return true;
+        if (slot == b)
+            return false;
     }
+    return false;
+}
+
+void CWordList::link(int slot)
+{
+    Slot& entry = m_slots[static_cast<size_t>(slot)];
+    entry.newer = -1;
+    entry.older = m_newest;
+    if (m_newest >= 0)
+        m_slots[static_cast<size_t>(m_newest)].newer = slot;
+    m_newest = slot;
+    if (m_oldest < 0)
+        m_oldest = slot;
+}
+
+void CWordList::unlink(int slot)
+{
+    Slot& entry = m_slots[static_cast<size_t>(slot)];
+    (entry.newer >= 0 ? m_slots[static_cast<size_t>(entry.newer)].older : m_newest) = entry.older;
+    (entry.older >= 0 ? m_slots[static_cast<size_t>(entry.older)].newer : m_oldest) = entry.newer;
+}
+
+void CWordList::unchain(int slot)
+{
+    int* link = &bucket(m_slots[static_cast<size_t>(slot)].hash);
+    while (*link != slot)
+        link = &m_slots[static_cast<size_t>(*link)].chain;
+    *link = m_slots[static_cast<size_t>(slot)].chain;
+}
+
+void CWordList::toFront(int slot)
+{
+    if (slot == m_newest)
+        return;
+    unlink(slot);
+    link(slot);
 }
 
 CChangeAllList::CChangeAllList(int capacity)

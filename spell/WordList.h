@@ -2,10 +2,12 @@
 // ignore-all list (CWordList), and the change-all pairs (CChangeAllList).
 #pragma once
 
+#include "platform/core/Types.h"
+
 #include <cstdint>
 #include <list>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 // Compares two words like strcmp: 0 when equal.
 using WordComparator = int (*)(const char*, const char*);
@@ -25,23 +27,32 @@ public:
     int GetCapacity() const { return m_capacity; }
 
 private:
-    struct Entry {
+    // Entries live in fixed slots, chained by use (most recent first) and by the hash of
+    // their case-folded form, so neither a lookup nor an addition allocates a node.
+    struct Slot {
         std::string word;
-        std::string key;
-        uint64_t used;
+        uint64_t hash = 0;
+        int newer = -1;
+        int older = -1;
+        int chain = -1;
     };
-    using Position = std::list<Entry>::iterator;
 
-    void renewKeys();
-    void forget(Position position);
+    void renewHashes();
+    void link(int slot);
+    void unlink(int slot);
+    void unchain(int slot);
+    void toFront(int slot);
+    bool isNewer(int a, int b) const;
+    int& bucket(uint64_t hash) { return m_buckets[hash & (m_buckets.size() - 1)]; }
 
     int m_capacity;
     int m_count = 0;
-    uint64_t m_clock = 0;
     unsigned m_generation = 0;
-    // Most recently used first, and by case-folded word for lookups without a walk.
-    std::list<Entry> m_entries;
-    std::unordered_multimap<std::string, Position> m_byKey;
+    std::vector<Slot> m_slots;
+    std::vector<int> m_buckets;
+    std::vector<int> m_free;
+    int m_newest = -1;
+    int m_oldest = -1;
 };
 
 class CChangeAllList {

@@ -1,6 +1,7 @@
 // Words checked per second, time per suggestion list and how often the intended word is
-// among the suggestions: Lexigard and hunspell over the same word list and the same
-// 10,000 misspellings (one deletion, insertion, substitution or transposition each).
+// among the suggestions: Lexigard, hunspell and nuspell over the same word list and the same
+// 10,000 misspellings (one deletion, insertion, substitution or transposition each). The
+// closing lines give Lexigard's speed as a multiple of the others'.
 #include "spell/Lexigard.h"
 #include "spell/tools/WordListFile.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -18,6 +20,12 @@
 #ifdef LEXIGARD_BENCH_HUNSPELL
 #include <hunspell.hxx>
 #endif
+#ifdef LEXIGARD_BENCH_NUSPELL
+#include <nuspell/dictionary.hxx>
+#endif
+
+#include <cstdio>
+#include <map>
 
 #ifdef LEXIGARD_ENGLISH
 
@@ -162,23 +170,35 @@ BENCHMARK(BM_LexigardCheckCorrect)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LexigardCheckMisspelt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LexigardSuggest)->Arg(kMisspellings)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-#ifdef LEXIGARD_BENCH_HUNSPELL
-
-// hunspell over an affix-free dictionary of the same word list.
-struct HunspellChecker {
-    HunspellChecker()
-    {
+// An affix-free dictionary of the same word list, for hunspell and nuspell; the path of
+// its .aff file.
+const std::string& affixFreeDictionary()
+{
+    static const std::string aff = [] {
         std::filesystem::path folder = std::filesystem::temp_directory_path() / "lexigard-bench";
         std::filesystem::create_directories(folder);
-        std::string aff = (folder / "words.aff").string();
-        std::string dic = (folder / "words.dic").string();
-        std::ofstream(aff) << "SET ISO8859-1\nTRY esianrtolcdugmphbyfvkwzESIANRTOLCDUGMPHBYFVKWZ'\n";
-        std::ofstream out(dic, std::ios::binary);
+        std::string affPath = (folder / "words.aff").string();
+        std::ofstream(affPath) << "SET ISO8859-1\nTRY esianrtolcdugmphbyfvkwzESIANRTOLCDUGMPHBYFVKWZ'\n";
+        std::ofstream out((folder / "words.dic").string(), std::ios::binary);
         out << words().size() << '\n';
         for (const std::string& word : words())
             out << word << '\n';
-        out.close();
-        hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
+        return affPath;
+    }();
+    return aff;
+}
+
+std::string dicPath()
+{
+    return std::filesystem::path(affixFreeDictionary()).replace_extension(".dic").string();
+}
+
+#ifdef LEXIGARD_BENCH_HUNSPELL
+
+struct HunspellChecker {
+    HunspellChecker()
+        : hunspell(std::make_unique<Hunspell>(affixFreeDictionary().c_str(), dicPath().c_str()))
+    {
     }
     bool Check(const std::string& word) { return hunspell->spell(word); }
     std::vector<std::string> Suggest(const std::string& word) { return hunspell->suggest(word); }
@@ -203,6 +223,92 @@ BENCHMARK(BM_HunspellSuggest)->Arg(kMisspellings)->Iterations(1)->Unit(benchmark
 
 #endif
 
+#ifdef LEXIGARD_BENCH_NUSPELL
+
+// nuspell reads the dictionary in the ISO 8859-1 form the .aff file names and checks UTF-8.
+struct NuspellChecker {
+    NuspellChecker() { dictionary.load_aff_dic(affixFreeDictionary()); }
+    bool Check(const std::string& word) { return dictionary.spell(word); }
+    std::vector<std::string> Suggest(const std::string& word)
+    {
+        std::vector<std::string> list;
+        dictionary.suggest(word, list);
+        return list;
+    }
+    nuspell::Dictionary dictionary;
+};
+
+void BM_NuspellCheckCorrect(benchmark::State& state)
+{
+    checkWords<NuspellChecker>(state, words());
+}
+void BM_NuspellCheckMisspelt(benchmark::State& state)
+{
+    checkWords<NuspellChecker>(state, wrongWords());
+}
+void BM_NuspellSuggest(benchmark::State& state)
+{
+    suggest<NuspellChecker>(state);
+}
+BENCHMARK(BM_NuspellCheckCorrect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NuspellCheckMisspelt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NuspellSuggest)->Arg(kMisspellings / 10)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+#endif
+
+// Keeps every run's rates for the closing comparison.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            auto rate = run.counters.find("items_per_second");
+            if (rate != run.counters.end())
+                rates[run.benchmark_name()] = rate->second;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatios() const
+    {
+        for (const char* kind : { "CheckCorrect", "CheckMisspelt", "Suggest" }) {
+            double lexigard = rateOf("BM_Lexigard", kind);
+            std::printf("%-14s Lexigard %.0f per second", kind, lexigard);
+            if (std::strcmp(kind, "Suggest") == 0 && lexigard > 0)
+                std::printf(" (%.3f ms mean)", 1000.0 / lexigard);
+            for (const char* other : { "Hunspell", "Nuspell" })
+                if (double theirs = rateOf((std::string("BM_") + other).c_str(), kind); theirs > 0)
+                    std::printf(", %.2fx %s", lexigard / theirs, other);
+            std::printf("\n");
+        }
+    }
+
+private:
+    double rateOf(const char* checker, const char* kind) const
+    {
+        for (const auto& [name, rate] : rates)
+            if (name.rfind(std::string(checker) + kind, 0) == 0)
+                return rate;
+        return 0;
+    }
+
+    std::map<std::string, double> rates;
+};
+
 } // namespace
 
 #endif
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+#ifdef LEXIGARD_ENGLISH
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+#else
+    benchmark::RunSpecifiedBenchmarks();
+#endif
+    benchmark::Shutdown();
+    return 0;
+}

@@ -37,6 +37,14 @@ CPropCombo* MakeChoiceEditor(UINT nameId, int* field, const KindChoice* choices,
     return editor;
 }
 
+CPropCombo* MakeChoiceEditor(UINT nameId, int* field, const KindTextChoice* choices, int count, BOOL withChoices)
+{
+    CPropCombo* editor = MakeChoiceEditor(nameId, field, static_cast<const KindChoice*>(nullptr), 0, FALSE);
+    for (int i = 0; withChoices && i < count; ++i)
+        editor->AddChoice(choices[i].text, static_cast<DWORD>(choices[i].value));
+    return editor;
+}
+
 void AppendProperties(CHyperBaseOb* object, CObArray& list, const UINT* ids, int count, BOOL withChoices)
 {
     for (int i = 0; i < count; ++i) {

@@ -20,10 +20,17 @@ struct KindChoice {
     int value;
 };
 
+struct KindTextChoice {
+    const char* text;
+    int value;
+};
+
 // A colour editor with the "Colour..." button.
 CPropCustColor* MakeColorEditor(UINT nameId, COLORREF* field);
 // A choice editor of an int field; the choices are added only when asked for.
 CPropCombo* MakeChoiceEditor(UINT nameId, int* field, const KindChoice* choices, int count, BOOL withChoices);
+// The same with choices given by their texts.
+CPropCombo* MakeChoiceEditor(UINT nameId, int* field, const KindTextChoice* choices, int count, BOOL withChoices);
 // Appends the editors the object builds for the ids, in order, skipping those it declines.
 void AppendProperties(CHyperBaseOb* object, CObArray& list, const UINT* ids, int count, BOOL withChoices);
 // What generated objects do with a new editor: the help-context editor is dropped.

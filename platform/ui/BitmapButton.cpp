@@ -27,6 +27,8 @@ const std::vector<BYTE>* byName(LPCTSTR name)
 
 } // namespace
 
+HBITMAP AfxLoadBitmapResource(UINT id) { return LoadBitmapResource(id); }
+
 BOOL CBitmapButton::LoadBitmaps(UINT up, UINT down, UINT focus, UINT disabled)
 {
     return LoadBitmaps(MAKEINTRESOURCE(up), down ? MAKEINTRESOURCE(down) : nullptr,

@@ -5,6 +5,10 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/Button.h"
 
+// The bitmap resource of that id as a device bitmap the caller deletes; null when it is
+// missing or damaged.
+HBITMAP AfxLoadBitmapResource(UINT id);
+
 class CBitmapButton : public CButton {
     DECLARE_DYNAMIC(CBitmapButton)
 public:

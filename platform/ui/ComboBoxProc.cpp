@@ -19,6 +19,7 @@ struct ComboState {
     bool focus = false;
     int itemHeight = 0;
     size_t limit = 30000;
+    int dropHeight = 0; // the height asked for: field and dropped list together
 };
 using States = ctl::StateMap<ComboState>;
 
@@ -183,6 +184,8 @@ LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+int fieldHeight(HWND hwnd) { return ctl::LineHeight(hwnd) + 8; }
+
 // The window is as tall as its selection field; the template's height is that of the list.
 void fitField(HWND hwnd)
 {
@@ -190,8 +193,25 @@ void fitField(HWND hwnd)
         return;
     RECT r{};
     ::GetWindowRect(hwnd, &r);
-    ::SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, ctl::LineHeight(hwnd) + 8,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, fieldHeight(hwnd), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Any other height given to a drop-down box is the height of its dropped state.
+void keepField(HWND hwnd, WINDOWPOS* pos)
+{
+    if (kind(hwnd) == CBS_SIMPLE || (pos->flags & SWP_NOSIZE) || pos->cy == fieldHeight(hwnd))
+        return;
+    States::Of(hwnd).dropHeight = pos->cy;
+    pos->cy = fieldHeight(hwnd);
+}
+
+LRESULT droppedRect(HWND hwnd, RECT* rect)
+{
+    if (!rect)
+        return 0;
+    ::GetWindowRect(hwnd, rect);
+    rect->bottom = rect->top + std::max<LONG>(States::Of(hwnd).dropHeight, rect->bottom - rect->top);
+    return TRUE;
 }
 
 } // namespace
@@ -200,7 +220,12 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ComboState& s = States::Of(hwnd);
     switch (message) {
-    case WM_CREATE: fitField(hwnd); break;
+    case WM_CREATE:
+        s.dropHeight = reinterpret_cast<LPCREATESTRUCT>(lParam)->cy;
+        fitField(hwnd);
+        break;
+    case WM_WINDOWPOSCHANGING: keepField(hwnd, reinterpret_cast<WINDOWPOS*>(lParam)); break;
+    case CB_GETDROPPEDCONTROLRECT: return droppedRect(hwnd, reinterpret_cast<RECT*>(lParam));
     case WM_PAINT: ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paint(hwnd, dc, r); }); return 0;
     case WM_ERASEBKGND: return TRUE;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s.dropped ? DLGC_WANTALLKEYS : 0);

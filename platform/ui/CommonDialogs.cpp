@@ -6,6 +6,8 @@
 #include "platform/ui/WindowTable.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QFontDialog>
 
@@ -24,6 +26,9 @@ IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
 
 namespace {
 
+struct ButtonAnswer {
+    UINT id;
+};
 struct ColorAnswer {
     bool ok;
     COLORREF colour;
@@ -111,6 +116,22 @@ QString qtFilter(const char* pairs)
     return out.join(";;");
 }
 
+// Adds the extra buttons to a desktop dialog's button row; a press rejects the dialog and
+// leaves the button's id in pressed.
+void addButtons(QDialog& dialog, const std::vector<CCommonDialog::ExtraButton>& buttons, UINT& pressed)
+{
+    auto* row = dialog.findChild<QDialogButtonBox*>();
+    if (!row)
+        return;
+    for (const CCommonDialog::ExtraButton& extra : buttons) {
+        QPushButton* button = row->addButton(toQt(extra.text), QDialogButtonBox::ResetRole);
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &pressed, id = extra.id] {
+            pressed = id;
+            dialog.reject();
+        });
+    }
+}
+
 int screenPixelsPerInch()
 {
     HDC dc = ::GetDC(nullptr);
@@ -123,6 +144,7 @@ int screenPixelsPerInch()
 } // namespace
 
 namespace UiTestHook {
+void QueueCommonDialogButton(UINT id) { answers<ButtonAnswer>().push_back({id}); }
 void QueueColorDialogAnswer(bool ok, COLORREF colour) { answers<ColorAnswer>().push_back({ok, colour}); }
 void QueueFontDialogAnswer(bool ok, const LOGFONT& font, COLORREF colour)
 {
@@ -293,8 +315,30 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : CCommo
     m_cc.Flags = flags | (initial ? CC_RGBINIT : 0);
 }
 
+void CCommonDialog::AddExtraButton(UINT id, LPCTSTR text)
+{
+    m_extraButtons.push_back({id, text ? text : ""});
+}
+
+bool CCommonDialog::PressExtraButton(UINT id, INT_PTR& result)
+{
+    m_nModalResult = IDCANCEL;
+    OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+    result = m_nModalResult;
+    return true;
+}
+
+bool CCommonDialog::TakeScriptedButton(INT_PTR& result)
+{
+    ButtonAnswer answer{};
+    return takeAnswer(answer) && PressExtraButton(answer.id, result);
+}
+
 INT_PTR CColorDialog::DoModal()
 {
+    INT_PTR pressedResult = 0;
+    if (TakeScriptedButton(pressedResult))
+        return pressedResult;
     ColorAnswer answer{};
     if (takeAnswer(answer)) {
         if (answer.ok)
@@ -307,11 +351,16 @@ INT_PTR CColorDialog::DoModal()
         QColorDialog::setCustomColor(i, QColor(GetRValue(m_cc.lpCustColors[i]), GetGValue(m_cc.lpCustColors[i]),
                                                GetBValue(m_cc.lpCustColors[i])));
     QColor start(GetRValue(m_cc.rgbResult), GetGValue(m_cc.rgbResult), GetBValue(m_cc.rgbResult));
-    QColor chosen = QColorDialog::getColor(start);
+    QColorDialog dialog(start);
+    UINT pressed = 0;
+    addButtons(dialog, m_extraButtons, pressed);
+    QColor chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedColor() : QColor();
     for (int i = 0; i < 16 && m_cc.lpCustColors; ++i) {
         QColor c = QColorDialog::customColor(i);
         m_cc.lpCustColors[i] = RGB(static_cast<BYTE>(c.red()), static_cast<BYTE>(c.green()), static_cast<BYTE>(c.blue()));
     }
+    if (pressed)
+        return PressExtraButton(pressed, pressedResult), pressedResult;
     if (!chosen.isValid())
         return IDCANCEL;
     m_cc.rgbResult = RGB(static_cast<BYTE>(chosen.red()), static_cast<BYTE>(chosen.green()), static_cast<BYTE>(chosen.blue()));
@@ -340,6 +389,9 @@ void CFontDialog::setChosen(const LOGFONT& font, COLORREF colour)
 
 INT_PTR CFontDialog::DoModal()
 {
+    INT_PTR pressedResult = 0;
+    if (TakeScriptedButton(pressedResult))
+        return pressedResult;
     FontAnswer answer{};
     if (takeAnswer(answer)) {
         if (answer.ok)
@@ -353,10 +405,15 @@ INT_PTR CFontDialog::DoModal()
         start.setPointSizeF(std::abs(m_lf.lfHeight) * 72.0 / screenPixelsPerInch());
     start.setBold(m_lf.lfWeight >= FW_SEMIBOLD);
     start.setItalic(m_lf.lfItalic);
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, start);
+    QFontDialog dialog(start);
+    UINT pressed = 0;
+    addButtons(dialog, m_extraButtons, pressed);
+    bool ok = dialog.exec() == QDialog::Accepted;
+    if (pressed)
+        return PressExtraButton(pressed, pressedResult), pressedResult;
     if (!ok)
         return IDCANCEL;
+    QFont chosen = dialog.selectedFont();
     LOGFONT font = m_lf;
     strncpy(font.lfFaceName, chosen.family().toLatin1().constData(), LF_FACESIZE - 1);
     font.lfFaceName[LF_FACESIZE - 1] = 0;

@@ -14,7 +14,7 @@
 class CDC;
 
 constexpr DWORD OFN_READONLY = 0x1, OFN_OVERWRITEPROMPT = 0x2, OFN_HIDEREADONLY = 0x4, OFN_NOCHANGEDIR = 0x8,
-                OFN_ENABLEHOOK = 0x20, OFN_NOVALIDATE = 0x100, OFN_ALLOWMULTISELECT = 0x200,
+                OFN_SHOWHELP = 0x10, OFN_ENABLEHOOK = 0x20, OFN_NOVALIDATE = 0x100, OFN_ALLOWMULTISELECT = 0x200,
                 OFN_EXTENSIONDIFFERENT = 0x400, OFN_PATHMUSTEXIST = 0x800, OFN_FILEMUSTEXIST = 0x1000,
                 OFN_CREATEPROMPT = 0x2000, OFN_EXPLORER = 0x80000, OFN_NOREADONLYRETURN = 0x8000,
                 OFN_ENABLESIZING = 0x800000;
@@ -38,6 +38,22 @@ class CCommonDialog : public CDialog {
     DECLARE_DYNAMIC(CCommonDialog)
 public:
     explicit CCommonDialog(CWnd* parent = nullptr) : CDialog(0, parent) {}
+
+    // A push button beside the colour or font dialog's own. Pressing it runs the command
+    // handler of id, which ends the dialog with EndDialog.
+    void AddExtraButton(UINT id, LPCTSTR text);
+
+    struct ExtraButton {
+        UINT id;
+        std::string text;
+    };
+
+protected:
+    // After a press of an extra button (scripted or real): runs its handler and sets result.
+    bool PressExtraButton(UINT id, INT_PTR& result);
+    bool TakeScriptedButton(INT_PTR& result);
+
+    std::vector<ExtraButton> m_extraButtons;
 };
 
 class CFileDialog : public CCommonDialog {
@@ -107,7 +123,7 @@ public:
 };
 
 constexpr DWORD CF_SCREENFONTS = 0x1, CF_PRINTERFONTS = 0x2, CF_BOTH = 0x3, CF_INITTOLOGFONTSTRUCT = 0x40,
-                CF_EFFECTS = 0x100, CF_TTONLY = 0x40000, CF_NOVECTORFONTS = 0x800, CF_LIMITSIZE = 0x2000,
+                CF_APPLY = 0x200, CF_EFFECTS = 0x100, CF_TTONLY = 0x40000, CF_NOVECTORFONTS = 0x800, CF_LIMITSIZE = 0x2000,
                 CF_FORCEFONTEXIST = 0x10000, CF_SCALABLEONLY = 0x20000, CF_NOSCRIPTSEL = 0x800000;
 
 struct CHOOSEFONT {
@@ -231,4 +247,6 @@ void QueueFontDialogAnswer(bool ok, const LOGFONT& font = LOGFONT{}, COLORREF co
 // Pages 0 to 0 print everything; output is the PDF file to write.
 void QueuePrintDialogAnswer(bool ok, int fromPage = 0, int toPage = 0, int copies = 1, const std::string& output = "");
 void QueuePageSetupAnswer(bool ok, RECT margins = RECT{});
+// The next colour or font dialog ends by a press of its extra button id.
+void QueueCommonDialogButton(UINT id);
 } // namespace UiTestHook

@@ -262,6 +262,16 @@ UINT CListCtrl::GetItemState(int item, UINT mask) const
     return lv::Valid(s, item) ? s.items[static_cast<size_t>(item)].state & mask : 0;
 }
 
+BOOL CListCtrl::SetCheck(int item, BOOL check)
+{
+    return SetItemState(item, INDEXTOSTATEIMAGEMASK(check ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+BOOL CListCtrl::GetCheck(int item) const
+{
+    return GetItemState(item, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
 int CListCtrl::GetNextItem(int item, int flags) const
 {
     const lv::State& s = States::Of(m_hWnd);

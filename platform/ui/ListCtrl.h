@@ -14,9 +14,10 @@ class CImageList;
 constexpr DWORD LVS_ICON = 0x0, LVS_REPORT = 0x1, LVS_SMALLICON = 0x2, LVS_LIST = 0x3, LVS_TYPEMASK = 0x3,
                 LVS_SINGLESEL = 0x4, LVS_SHOWSELALWAYS = 0x8, LVS_SORTASCENDING = 0x10,
                 LVS_SORTDESCENDING = 0x20, LVS_NOCOLUMNHEADER = 0x4000;
-constexpr DWORD LVS_EX_GRIDLINES = 0x1, LVS_EX_FULLROWSELECT = 0x20;
+constexpr DWORD LVS_EX_GRIDLINES = 0x1, LVS_EX_CHECKBOXES = 0x4, LVS_EX_FULLROWSELECT = 0x20;
 constexpr UINT LVIF_TEXT = 0x1, LVIF_IMAGE = 0x2, LVIF_PARAM = 0x4, LVIF_STATE = 0x8;
-constexpr UINT LVIS_FOCUSED = 0x1, LVIS_SELECTED = 0x2;
+// With check boxes, state image 1 is an empty box and 2 a ticked one.
+constexpr UINT LVIS_FOCUSED = 0x1, LVIS_SELECTED = 0x2, LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT LVNI_ALL = 0x0, LVNI_FOCUSED = 0x1, LVNI_SELECTED = 0x2;
 constexpr UINT LVCF_FMT = 0x1, LVCF_WIDTH = 0x2, LVCF_TEXT = 0x4, LVCF_SUBITEM = 0x8;
 constexpr int LVCFMT_LEFT = 0x0, LVCFMT_RIGHT = 0x1, LVCFMT_CENTER = 0x2;
@@ -26,7 +27,8 @@ constexpr UINT LVFI_PARAM = 0x1, LVFI_STRING = 0x2, LVFI_PARTIAL = 0x8;
 constexpr UINT LVHT_NOWHERE = 0x1, LVHT_ONITEMICON = 0x2, LVHT_ONITEMLABEL = 0x4,
                LVHT_ONITEM = LVHT_ONITEMICON | LVHT_ONITEMLABEL, LVHT_ABOVE = 0x8, LVHT_BELOW = 0x10;
 constexpr UINT LVIR_BOUNDS = 0, LVIR_ICON = 1, LVIR_LABEL = 2;
-constexpr UINT LVN_ITEMCHANGING = static_cast<UINT>(-100), LVN_ITEMCHANGED = static_cast<UINT>(-101);
+constexpr UINT LVN_ITEMCHANGING = static_cast<UINT>(-100), LVN_ITEMCHANGED = static_cast<UINT>(-101),
+               LVN_COLUMNCLICK = static_cast<UINT>(-108);
 
 struct LVITEM {
     UINT mask;
@@ -117,6 +119,9 @@ public:
 
     BOOL SetItemState(int item, UINT state, UINT mask);
     UINT GetItemState(int item, UINT mask) const;
+    // The item's check box (LVS_EX_CHECKBOXES); a click on it or the space bar toggles it.
+    BOOL SetCheck(int item, BOOL check = TRUE);
+    BOOL GetCheck(int item) const;
     int GetNextItem(int item, int flags) const;
     UINT GetSelectedCount() const;
     POSITION GetFirstSelectedItemPosition() const;

@@ -17,6 +17,12 @@ int imageWidth(const State& s)
     return width;
 }
 
+constexpr int kCheckWidth = 14;
+
+int checkWidth(const State& s) { return (s.exStyle & LVS_EX_CHECKBOXES) ? kCheckWidth : 0; }
+
+bool checked(const Item& it) { return (it.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2); }
+
 int columnRight(HWND hwnd, const State& s, int column)
 {
     if (s.columns.empty()) {
@@ -82,8 +88,12 @@ void paintRow(HWND hwnd, CDC& dc, const State& s, int item, bool focused)
     RECT highlight = (s.exStyle & LVS_EX_FULLROWSELECT) ? row : LabelRect(hwnd, item);
     if (selected)
         dc.FillSolidRect(&highlight, ::GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    if (int check = checkWidth(s)) {
+        RECT box{row.left + 1, row.top + 1, row.left + check - 1, row.top + check - 1};
+        dc.DrawFrameControl(&box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked(it) ? DFCS_CHECKED : 0));
+    }
     if (CImageList* images = s.images[LVSIL_SMALL]; images && it.image >= 0)
-        images->Draw(&dc, it.image, POINT{row.left + 1, row.top}, ILD_TRANSPARENT);
+        images->Draw(&dc, it.image, POINT{row.left + 1 + checkWidth(s), row.top}, ILD_TRANSPARENT);
     int columns = std::max(1, static_cast<int>(s.columns.size()));
     for (int c = 0; c < columns && c < static_cast<int>(it.texts.size()); ++c) {
         RECT cell = c == 0 ? LabelRect(hwnd, item) : RECT{columnRight(hwnd, s, c - 1), row.top, columnRight(hwnd, s, c), row.bottom};
@@ -120,6 +130,16 @@ void choose(HWND hwnd, int item)
     }
 }
 
+void toggleCheck(HWND hwnd, int item)
+{
+    const State& s = States::Of(hwnd);
+    if (!(s.exStyle & LVS_EX_CHECKBOXES) || !Valid(s, item))
+        return;
+    UINT next = INDEXTOSTATEIMAGEMASK(checked(s.items[static_cast<size_t>(item)]) ? 1 : 2);
+    setBits(hwnd, item, next, LVIS_STATEIMAGEMASK);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 void click(HWND hwnd, UINT code, LPARAM lParam, WPARAM keys)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -127,6 +147,8 @@ void click(HWND hwnd, UINT code, LPARAM lParam, WPARAM keys)
     if (code == NM_CLICK) {
         ::SetFocus(hwnd);
         choose(hwnd, item);
+        if (pt.x < checkWidth(States::Of(hwnd)))
+            toggleCheck(hwnd, item);
     }
     NMITEMACTIVATE nm{};
     nm.iItem = item;
@@ -154,6 +176,7 @@ void key(HWND hwnd, WPARAM vk)
     case VK_NEXT: next = current + page; break;
     case VK_HOME: next = 0; break;
     case VK_END: next = count - 1; break;
+    case VK_SPACE: toggleCheck(hwnd, current); return;
     default: return;
     }
     choose(hwnd, std::clamp(next, 0, count - 1));
@@ -191,7 +214,7 @@ RECT LabelRect(HWND hwnd, int item)
     const State& s = States::Of(hwnd);
     RECT r = RowRect(hwnd, item);
     int image = imageWidth(s);
-    r.left = image ? image + 2 : 0;
+    r.left = checkWidth(s) + (image ? image + 2 : 0);
     r.right = std::max(r.left, columnRight(hwnd, s, 0));
     return r;
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -74,4 +75,11 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     if (top && wasEnabled && IsWindow(top))
         EnableWindow(top, TRUE);
     return answer;
+}
+
+BOOL MessageBeep(UINT)
+{
+    if (ui::HaveDisplay())
+        QApplication::beep();
+    return TRUE;
 }

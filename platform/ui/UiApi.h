@@ -138,6 +138,8 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 
 // Message boxes (scripted in tests, see TestHook.h).
 int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+// Sounds the display's bell; nothing without a display.
+BOOL MessageBeep(UINT type);
 
 // Dropped files.
 void DragAcceptFiles(HWND hwnd, BOOL accept);

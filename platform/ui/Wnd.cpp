@@ -1,6 +1,8 @@
 // CWnd: handle maps, creation, dispatch through message maps, reflection and modal loops.
 #include "platform/ui/Wnd.h"
 
+#include "platform/ui/ControlTypes.h"
+
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
@@ -869,6 +871,15 @@ void CWnd::OnMeasureItem(int idCtl, LPMEASUREITEMSTRUCT mis)
         Default();
 }
 
+// A sorted owner-drawn box asks its owner for the order; the box's own object answers.
+int CWnd::OnCompareItem(int, COMPAREITEMSTRUCT* cis)
+{
+    LRESULT result = 0;
+    if (cis && ReflectLastMsg(cis->hwndItem, &result))
+        return static_cast<int>(result);
+    return static_cast<int>(Default());
+}
+
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* wnd, UINT)
 {
     LRESULT result = 0;
@@ -894,6 +905,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
     ON_WM_CTLCOLOR()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()

@@ -15,6 +15,7 @@ class CScrollBar;
 class CDocument;
 class CView;
 struct CCreateContext;
+struct COMPAREITEMSTRUCT;
 
 struct HELPINFO {
     UINT cbSize;
@@ -287,6 +288,7 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnDrawItem(int idCtl, LPDRAWITEMSTRUCT dis);
     void OnMeasureItem(int idCtl, LPMEASUREITEMSTRUCT mis);
+    int OnCompareItem(int idCtl, COMPAREITEMSTRUCT* cis);
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     void OnDropFiles(HDROP drop);
     void OnCaptureChanged(CWnd* wnd);
@@ -433,6 +435,10 @@ class CScrollBar : public CWnd {
     AFX_MAP_ENTRY(WM_DRAWITEM, 0, 0, 0,                                                       \
                   self->OnDrawItem(static_cast<int>(call.wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(call.lParam)); \
                   call.result = TRUE; return TRUE;)
+#define ON_WM_COMPAREITEM()                                                                         \
+    AFX_MAP_ENTRY(WM_COMPAREITEM, 0, 0, 0,                                                          \
+                  call.result = self->OnCompareItem(static_cast<int>(call.wParam), reinterpret_cast<COMPAREITEMSTRUCT*>(call.lParam)); \
+                  return TRUE;)
 #define ON_WM_MEASUREITEM()                                                                         \
     AFX_MAP_ENTRY(WM_MEASUREITEM, 0, 0, 0,                                                          \
                   self->OnMeasureItem(static_cast<int>(call.wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(call.lParam)); \

@@ -1,9 +1,9 @@
 #include "platform/core/GlobalMemory.h"
 #include "spell/LexFormat.h"
 #include "spell/Lexigard.h"
-#include "spell/LibraryMessage.h"
+#include "spell/LexigardDialogs.h"
 #include "spell/LibraryPaths.h"
-#include "spell/TextSpellWalker.h"
+#include "spell/tests/DialogDriver.h"
 #include "spell/tests/LexFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +14,6 @@
 
 namespace {
 
-std::vector<std::string>& messages()
-{
-    static std::vector<std::string> shown;
-    return shown;
-}
-
-void recordMessage(const char* text)
-{
-    messages().emplace_back(text);
-}
-
 const std::vector<std::string> kWords
     = { "book", "books", "brook", "house", "Paris", "the", "cat", "caf\xE9" };
 
@@ -32,16 +21,14 @@ class LexigardApi : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        messages().clear();
-        m_previous = SetLibraryMessageHandler(recordMessage);
+        UiTestHook::Reset();
         m_checker = LX_Init();
         ASSERT_NE(m_checker, nullptr);
     }
     void TearDown() override
     {
         LX_Destroy(m_checker);
-        SetLibraryMessageHandler(m_previous);
-        SetSpellDialogRunner(nullptr);
+        UiTestHook::Reset();
     }
 
     std::string Main() { return m_folder.Dictionary(kWords); }
@@ -50,7 +37,6 @@ protected:
 
     TempFolder m_folder;
     LXHANDLE m_checker = nullptr;
-    LibraryMessageHandler m_previous = nullptr;
 };
 
 std::string takeBlock(HGLOBAL block)
@@ -63,7 +49,7 @@ std::string takeBlock(HGLOBAL block)
     return text;
 }
 
-// Every export, called with the given handle; the result as an int (0 for the void ones).
+// Every export, called with the given handle; the result as an int.
 struct ExportCall {
     const char* name;
     std::function<long(LXHANDLE)> call;
@@ -97,23 +83,10 @@ std::vector<ExportCall> everyExport(char* buffer, int size)
                 return block == nullptr ? long(result == 7 ? 0 : 100 + result) : long(200 + result);
             },
             true },
-        { "SetAlwaysSuggest",
-            [](LXHANDLE h) {
-                LX_SetAlwaysSuggest(h, TRUE);
-                return 0L;
-            },
+        { "SetAlwaysSuggest", [](LXHANDLE h) { return long(LX_SetAlwaysSuggest(h, TRUE)); }, false },
+        { "SetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_SetIgnoreWordsInUppercase(h, TRUE)); },
             false },
-        { "SetIgnoreWordsInUppercase",
-            [](LXHANDLE h) {
-                LX_SetIgnoreWordsInUppercase(h, TRUE);
-                return 0L;
-            },
-            false },
-        { "SetIgnoreWordsWithNumbers",
-            [](LXHANDLE h) {
-                LX_SetIgnoreWordsWithNumbers(h, TRUE);
-                return 0L;
-            },
+        { "SetIgnoreWordsWithNumbers", [](LXHANDLE h) { return long(LX_SetIgnoreWordsWithNumbers(h, TRUE)); },
             false },
         { "GetAlwaysSuggest", [](LXHANDLE h) { return long(LX_GetAlwaysSuggest(h)); }, false },
         { "GetIgnoreWordsInUppercase", [](LXHANDLE h) { return long(LX_GetIgnoreWordsInUppercase(h)); },
@@ -125,12 +98,7 @@ std::vector<ExportCall> everyExport(char* buffer, int size)
         { "OptionsDialog",
             [=](LXHANDLE h) { return long(LX_OptionsDialog(h, "", buffer, size, buffer, size, nullptr, 1)); },
             false },
-        { "Destroy",
-            [](LXHANDLE h) {
-                LX_Destroy(h);
-                return 0L;
-            },
-            false },
+        { "Destroy", [](LXHANDLE h) { return long(LX_Destroy(h)); }, false },
     };
 }
 
@@ -142,7 +110,7 @@ TEST_F(LexigardApi, NullHandleDoesNothingAndReturnsZero)
     for (const ExportCall& c : everyExport(buffer, sizeof buffer))
         EXPECT_EQ(c.call(nullptr), 0) << c.name;
     EXPECT_STREQ(buffer, "untouched");
-    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
 }
 
 TEST_F(LexigardApi, WordOperationsWithoutSessionAskToOpenADictionary)
@@ -151,10 +119,12 @@ TEST_F(LexigardApi, WordOperationsWithoutSessionAskToOpenADictionary)
     for (const ExportCall& c : everyExport(buffer, sizeof buffer)) {
         if (!c.needsSession)
             continue;
-        messages().clear();
+        UiTestHook::Reset();
         std::strcpy(buffer, "untouched");
         long result = c.call(m_checker);
-        EXPECT_EQ(messages(), std::vector<std::string> { "You must open dictionary first!" }) << c.name;
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), 1) << c.name;
+        EXPECT_EQ(UiTestHook::LastMessageBoxText(), "You must open dictionary first!") << c.name;
+        EXPECT_EQ(UiTestHook::LastMessageBoxStyle(), UINT(MB_OK)) << c.name;
         if (std::strcmp(c.name, "CheckText") == 0) {
             EXPECT_EQ(result, 200 - 1) << "the text comes back unchanged with result -1";
         } else {
@@ -180,7 +150,7 @@ TEST_F(LexigardApi, OperationsThatNeedNoSession)
     char name[40];
     EXPECT_TRUE(LX_GetLanguageName(m_checker, Main().c_str(), name, sizeof name));
     EXPECT_STREQ(name, "English");
-    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
 }
 
 TEST_F(LexigardApi, OpenCheckCloseAndReset)
@@ -196,7 +166,7 @@ TEST_F(LexigardApi, OpenCheckCloseAndReset)
     EXPECT_TRUE(LX_CloseDictionary(m_checker));
     EXPECT_FALSE(LX_IsWordExist(m_checker, "house"));
     EXPECT_FALSE(LX_Reset(m_checker));
-    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 1);
     EXPECT_FALSE(LX_OpenDictionary(m_checker, nullptr, nullptr));
     EXPECT_FALSE(LX_IsWordExist(m_checker, "house")) << "a null main file leaves no session";
 }
@@ -208,7 +178,7 @@ TEST_F(LexigardApi, MissingMainDictionaryStillTakesCustomWords)
     EXPECT_TRUE(LX_IsWordExist(m_checker, "lexigard"));
     EXPECT_EQ(
         ReadBytes(Custom()), (std::vector<BYTE> { 'l', 'e', 'x', 'i', 'g', 'a', 'r', 'd', '\r', '\n' }));
-    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
 }
 
 TEST_F(LexigardApi, AddWordReportsAFullOrMissingCustomDictionary)
@@ -231,7 +201,8 @@ TEST_F(LexigardApi, CharacterClassesFollowTheDictionaryTables)
     for (Case c :
         { Case { 'a', TRUE, TRUE, FALSE }, Case { 'Q', TRUE, FALSE, TRUE }, Case { 0xE9, TRUE, TRUE, FALSE },
             Case { 0xC9, TRUE, FALSE, TRUE }, Case { '1', FALSE, FALSE, FALSE },
-            Case { '\'', FALSE, FALSE, FALSE }, Case { 0x141, FALSE, FALSE, FALSE } }) {
+            Case { '\'', FALSE, FALSE, FALSE }, Case { 0xFFE9, TRUE, TRUE, FALSE },
+            Case { 0xFFC9, TRUE, FALSE, TRUE }, Case { 0x141, TRUE, FALSE, TRUE } }) {
         EXPECT_EQ(LX_IsCharAlpha(m_checker, c.character), c.alpha) << c.character;
         EXPECT_EQ(LX_IsCharLower(m_checker, c.character), c.lower) << c.character;
         EXPECT_EQ(LX_IsCharUpper(m_checker, c.character), c.upper) << c.character;
@@ -324,19 +295,19 @@ TEST_F(LexigardApi, OptionsAreSharedByEveryHandle)
 {
     LXHANDLE other = LX_Init();
     struct Option {
-        void (*set)(LXHANDLE, BOOL);
+        BOOL (*set)(LXHANDLE, BOOL);
         BOOL (*get)(LXHANDLE);
     };
     for (Option o : { Option { LX_SetAlwaysSuggest, LX_GetAlwaysSuggest },
              Option { LX_SetIgnoreWordsInUppercase, LX_GetIgnoreWordsInUppercase },
              Option { LX_SetIgnoreWordsWithNumbers, LX_GetIgnoreWordsWithNumbers } }) {
         EXPECT_TRUE(o.get(m_checker)) << "options start set";
-        o.set(m_checker, FALSE);
+        EXPECT_TRUE(o.set(m_checker, FALSE));
         EXPECT_FALSE(o.get(other));
-        o.set(other, TRUE);
+        EXPECT_TRUE(o.set(other, TRUE));
         EXPECT_TRUE(o.get(m_checker));
     }
-    LX_Destroy(other);
+    EXPECT_TRUE(LX_Destroy(other));
 }
 
 TEST_F(LexigardApi, LanguageNameFromTheFileHeader)
@@ -372,49 +343,40 @@ TEST_F(LexigardApi, LanguageNameFromTheFileHeader)
     }
 }
 
+// The dialog is cancelled at the first refused word, which the table names ("" for none).
 TEST_F(LexigardApi, CheckTextWalksTheWords)
 {
     ASSERT_TRUE(Open());
     LX_AddToChangeAll(m_checker, "teh", "the");
     struct Case {
-        const char* text;
-        SHORT result;
+        std::string text;
+        const char* firstRefused;
         std::string returned;
     };
     const Case cases[] = {
-        { "", 0, "<null>" },
-        { "the cat", 0, "the cat" },
-        { "teh cat, teh book", 0, "the cat, the book" },
-        { "{\\rtf1\\ansi The cat}", 0, "{\\rtf1\\ansi The cat}" },
-        { "the cat's book'", 1, "the cat's book'" },
-        { "BOOKK and 42 and b00k", 0, "BOOKK and 42 and b00k" },
-        { "the bookk", 1, "the bookk" },
-        { "teh bookk teh", 1, "the bookk teh" },
+        { "", "", "<null>" },
+        { "the cat", "", "the cat" },
+        { "teh cat, teh book", "", "the cat, the book" },
+        { "{\\rtf1\\ansi The cat}", "", "{\\rtf1\\ansi The cat}" },
+        { "the cat's book'", "cat's", "the cat's book'" },
+        { "BOOKK and 42 and b00k", "", "BOOKK and 42 and b00k" },
+        { "and " + std::string(64, 'x'), "", "and " + std::string(64, 'x') },
+        { "the bookk", "bookk", "the bookk" },
+        { "teh bookk teh", "bookk", "the bookk teh" },
     };
     LX_AddToIgnoreAll(m_checker, "and");
     for (const Case& c : cases) {
+        std::string shown;
+        DialogDriver driver({ { "Spelling", [&shown](HWND dialog) {
+                                   shown = DialogDriver::Text(dialog, IDC_NOT_IN_DICTIONARY);
+                                   DialogDriver::Click(dialog, IDCANCEL);
+                               } } });
         SHORT result = 7;
-        EXPECT_EQ(takeBlock(LX_CheckText(m_checker, c.text, &result)), c.returned) << c.text;
-        EXPECT_EQ(result, c.result) << c.text;
+        EXPECT_EQ(takeBlock(LX_CheckText(m_checker, c.text.c_str(), &result)), c.returned) << c.text;
+        EXPECT_EQ(shown, c.firstRefused) << c.text;
+        EXPECT_EQ(result, *c.firstRefused ? 1 : 0) << c.text;
+        EXPECT_EQ(driver.Cancelled(), 0) << c.text;
     }
-}
-
-TEST_F(LexigardApi, CheckTextHandsTheFirstRefusedWordToTheDialog)
-{
-    ASSERT_TRUE(Open());
-    static std::vector<std::string> refused;
-    refused.clear();
-    SetSpellDialogRunner([](CTextSpellWalker& walker) {
-        do
-            refused.push_back(walker.GetCurrentWord());
-        while (walker.FindNextUnrecognised());
-        return true;
-    });
-    SHORT result = 7;
-    EXPECT_EQ(takeBlock(LX_CheckText(m_checker, "Teh catt sat on teh bookk's edge", &result)),
-        "Teh catt sat on teh bookk's edge");
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(refused, (std::vector<std::string> { "Teh", "catt", "sat", "on", "teh", "bookk's", "edge" }));
 }
 
 TEST(LibraryPaths, RelativeNamesJoinTheLibraryFolder)

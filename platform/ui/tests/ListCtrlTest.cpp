@@ -199,6 +199,28 @@ TEST_F(ListCtrlTest, ArrowKeysMoveTheSelection)
     }
 }
 
+TEST_F(ListCtrlTest, CheckBoxesToggleByClickOrSpaceAndShiftTheLabel)
+{
+    Build(kListStyle, {"a", "b", "c"});
+    RECT plain{};
+    list.GetItemRect(1, &plain, LVIR_LABEL);
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    RECT checked{};
+    list.GetItemRect(1, &checked, LVIR_LABEL);
+    EXPECT_GT(checked.left, plain.left) << "the box stands before the label";
+    EXPECT_FALSE(list.GetCheck(1));
+    list.SetCheck(1);
+    EXPECT_TRUE(list.GetCheck(1));
+    EXPECT_FALSE(list.GetCheck(0));
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, Centre(1).y));
+    EXPECT_FALSE(list.GetCheck(1)) << "a click on the box toggles it";
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at(Centre(2)));
+    EXPECT_FALSE(list.GetCheck(2)) << "a click on the label only selects";
+    list.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(list.GetCheck(2)) << "space toggles the focused item";
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+}
+
 TEST_F(ListCtrlTest, EnsureVisibleScrollsAndHitTestFollows)
 {
     std::vector<std::string> words;

@@ -1,0 +1,22 @@
+#include "controls/HyperColorDlg.h"
+
+#include "controls/ChooserTexts.h"
+
+IMPLEMENT_DYNAMIC(CHyperColorDlg, CColorDialog)
+
+BEGIN_MESSAGE_MAP(CHyperColorDlg, CColorDialog)
+    ON_COMMAND(ID_CHOOSER_DEFAULT, OnDefault)
+END_MESSAGE_MAP()
+
+CHyperColorDlg::CHyperColorDlg(COLORREF initial, CWnd*) : CColorDialog(initial, 0, nullptr)
+{
+    CString text;
+    text.LoadString(IDS_CHOOSER_DEFAULT);
+    AddExtraButton(ID_CHOOSER_DEFAULT, text);
+}
+
+void CHyperColorDlg::OnDefault()
+{
+    m_bReset = TRUE;
+    EndDialog(IDCANCEL);
+}

@@ -1,0 +1,18 @@
+// The colour dialog with a "<Default>" button: it cancels with the reset flag set, which
+// the caller turns into the automatic colour.
+#pragma once
+
+#include "platform/ui/CommonDialogs.h"
+
+class CHyperColorDlg : public CColorDialog {
+    DECLARE_DYNAMIC(CHyperColorDlg)
+public:
+    explicit CHyperColorDlg(COLORREF initial = 0, CWnd* parent = nullptr);
+
+    BOOL m_bReset = FALSE;
+
+protected:
+    void OnDefault();
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,29 @@
+// The font dialog with a "<Default>" button (no font) and an Apply button that asks the
+// owner to store and apply its current values.
+#pragma once
+
+#include "platform/ui/CommonDialogs.h"
+
+constexpr UINT ID_FONT_APPLY = 1026;
+// Sent to the owner by Apply: store and apply the current editor value.
+constexpr UINT WM_PROP_STORE_AND_APPLY = 0x8100;
+
+class CHyperFontDlg : public CFontDialog {
+    DECLARE_DYNAMIC(CHyperFontDlg)
+public:
+    CHyperFontDlg(const LOGFONT* initial, DWORD flags, CWnd* owner);
+
+    BOOL m_bReset = FALSE;
+
+protected:
+    void OnDefault();
+    void OnApply();
+
+    CWnd* m_pOwner;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Runs the font dialog on a copy of font. OK copies the choice back; "<Default>" empties the
+// font (no font); both return TRUE. A plain cancel returns FALSE and changes nothing.
+BOOL RunFontDialog(LOGFONT* font, CWnd* owner, BOOL unused, DWORD flags);

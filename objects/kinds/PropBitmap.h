@@ -1,0 +1,23 @@
+// The editor of a picture: the dialog's bitmap button edits a copy of it.
+#pragma once
+
+#include "imaging/ExtDib.h"
+#include "objects/PropOb.h"
+
+class CPropBitmap : public CPropOb {
+public:
+    static constexpr UINT BitmapKind = 8;
+
+    CPropBitmap(UINT nameId, CExtDib* field);
+
+    BOOL IsEqual(const CPropOb* other) const override;
+    void CopyValueFrom(const CPropOb* other) override;
+    void Apply() override { m_field->CopyFrom(m_edited); }
+    void ApplyFrom(const CPropOb* peer) override;
+    void Restore() override { m_field->CopyFrom(m_saved); }
+    BOOL Reload() override;
+
+    CExtDib m_edited;
+    CExtDib m_saved;
+    CExtDib* m_field;
+};

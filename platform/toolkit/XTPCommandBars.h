@@ -1,0 +1,128 @@
+// The command bars of a frame: the menu bar and tool bars, their docking rows along the
+// four edges, floating bars, drop-down chains, keyboard access to the menu bar, the icons
+// of the commands, and the bar state kept in the profile.
+#pragma once
+
+#include "platform/toolkit/XTPControl.h"
+#include "platform/ui/CmdTarget.h"
+
+#include <memory>
+#include <set>
+#include <vector>
+
+struct MSG;
+class CFrameWnd;
+class CMenu;
+class CXTPCommandBar;
+class CXTPDockRows;
+class CXTPIconStore;
+class CXTPMenuBar;
+class CXTPPopupBar;
+class CXTPToolBar;
+
+// Options of the customisation sheet, kept with the bar state.
+struct CommandBarOptions {
+    BOOL alwaysFullMenus = FALSE;
+    BOOL fullMenusAfterDelay = TRUE;
+    BOOL screenTips = TRUE;
+    BOOL largeIcons = FALSE;
+};
+
+class CXTPCommandBars : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPCommandBars)
+public:
+    CXTPCommandBars();
+    ~CXTPCommandBars() override;
+
+    void SetSite(CFrameWnd* site) { m_pSite = site; }
+    CFrameWnd* GetSite() const { return m_pSite; }
+    void EnableDocking();
+
+    // A new tool bar with its title, docked at the position; null when the window fails.
+    CXTPToolBar* Add(LPCTSTR title, BarDockPosition position);
+    // The menu bar, built from the menu resource and docked at the top.
+    CXTPMenuBar* SetMenu(LPCTSTR title, UINT menuId);
+    CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    int GetCount() const { return static_cast<int>(m_toolBars.size()); }
+    CXTPToolBar* GetAt(int index) const;
+    CXTPToolBar* GetToolBar(UINT barId) const;
+
+    // Makes a floating tool bar of a drop-down that can tear off (or shows the one made
+    // before), tells the site with a torn-off create-bar request and closes the drop-downs.
+    CXTPToolBar* TearOffPopup(CXTPPopupBar* popup);
+
+    // Docks the bar into the dock bar at the row and offset that the screen rectangle meets.
+    void DockToolBar(CXTPToolBar* bar, LPCRECT screenRect, CXTPDockRows* dockBar);
+    void DockToolBar(CXTPToolBar* bar, BarDockPosition position, int row, int offset);
+    // Floats the bar in a small frame of its own at the screen point.
+    void FloatToolBar(CXTPToolBar* bar, CPoint screenPt);
+    CXTPDockRows* GetDockBar(BarDockPosition position) const;
+    // Places the docked bars inside the rectangle (site client coordinates) and returns what
+    // is left for the rest of the frame.
+    CRect LayoutInFrame(const CRect& client);
+    void RecalcLayout();
+
+    CXTPIconStore* GetIconStore() const { return m_pIcons.get(); }
+    // Commands that menus show only once expanded.
+    void HideCommands(const UINT* ids, int count);
+    BOOL IsHiddenCommand(UINT id) const { return m_hiddenCommands.count(id) != 0; }
+    CommandBarOptions& GetOptions() { return m_options; }
+
+    // Bar state (position, row, offset, visibility, floating place of every bar) and options
+    // in the profile section `key`.
+    void SaveBarState(LPCTSTR key) const;
+    // A damaged or foreign state leaves the bars as they are.
+    BOOL LoadBarState(LPCTSTR key, BOOL silent = FALSE);
+    void SaveOptions(LPCTSTR key) const;
+    void LoadOptions(LPCTSTR key);
+    // The state as a record and back (see XTPStateRecords.h).
+    std::vector<BYTE> GetBarState() const;
+    BOOL SetBarState(const std::vector<BYTE>& record);
+
+    // Runs the update handlers of every bar and open drop-down.
+    void UpdateOnIdle();
+    void RedrawCommandBars();
+    // Print preview hides every bar and shows them again afterwards.
+    void OnSetPreviewMode(BOOL preview);
+
+    // The frame's messages pass here first: keyboard access to the menu bar, and closing the
+    // drop-downs on a click elsewhere. TRUE when the message was used.
+    BOOL FilterFrameMessage(MSG* msg);
+    BOOL IsKeyboardMode() const { return m_pKeyboardBar != nullptr; }
+    CXTPCommandBar* GetKeyboardBar() const { return m_pKeyboardBar; }
+    void SetKeyboardBar(CXTPCommandBar* bar);
+    // Leaves keyboard mode and closes every drop-down.
+    void CancelTracking();
+
+    // Open drop-downs, outermost first.
+    void OnPopupOpened(CXTPPopupBar* popup);
+    void OnPopupClosed(CXTPPopupBar* popup);
+    CXTPPopupBar* GetTopPopup() const { return m_openPopups.empty() ? nullptr : m_openPopups.back(); }
+    int GetOpenPopupCount() const { return static_cast<int>(m_openPopups.size()); }
+    void ClosePopups();
+
+    // A context menu through the bars: the command is sent to the site (or returned with
+    // TPM_RETURNCMD).
+    BOOL TrackPopupMenu(CMenu* menu, UINT flags, int x, int y, CWnd* owner);
+
+    // Asks the site for a drop-down or a control (the frame's create notifications).
+    BOOL RequestBar(CreateBarRequest& request) const;
+    BOOL RequestControl(CreateControlRequest& request) const;
+
+private:
+    CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position);
+    BOOL HandleKeyboardModeKey(MSG* msg);
+    BOOL EnterMenuByMnemonic(char letter);
+
+    CFrameWnd* m_pSite = nullptr;
+    CXTPMenuBar* m_pMenuBar = nullptr;
+    std::vector<CXTPToolBar*> m_toolBars;
+    std::unique_ptr<CXTPDockRows> m_dockBars[4];
+    std::unique_ptr<CXTPIconStore> m_pIcons;
+    std::set<UINT> m_hiddenCommands;
+    CommandBarOptions m_options;
+    std::vector<CXTPPopupBar*> m_openPopups;
+    CXTPCommandBar* m_pKeyboardBar = nullptr;
+    BOOL m_bAltPending = FALSE;
+    std::vector<UINT> m_previewHidden;
+};

@@ -1,0 +1,90 @@
+// Customisation of the command bars: which tool bars show and a reset to their resources, the
+// commands by category, the keys of the commands, and the options of the bars.
+#pragma once
+
+#include "platform/ui/ListBox.h"
+#include "platform/ui/PropertySheet.h"
+
+#include <vector>
+
+class CXTPCommandBars;
+class CXTPCustomizeSheet;
+
+// A category of commands: a menu's caption and the commands below it.
+struct XTPCommandCategory {
+    CString name;
+    std::vector<UINT> commands;
+    std::vector<CString> menus; // drop-downs listed by caption (the built-in menus)
+};
+// One category per drop-down of the menu resource, commands in menu order, each once.
+std::vector<XTPCommandCategory> CategoriesFromMenu(UINT menuId);
+
+class CXTPBarsPage : public CPropertyPage {
+public:
+    static constexpr UINT kList = 1100, kVisible = 1101, kReset = 1102;
+    explicit CXTPBarsPage(CXTPCustomizeSheet* sheet);
+    BOOL OnInitDialog() override;
+    void OnSelChange();
+    void OnVisible();
+    void OnResetBar();
+    CListBox m_list;
+
+private:
+    CXTPCustomizeSheet* m_pSheet;
+    DECLARE_MESSAGE_MAP()
+};
+
+// A page with a list of categories and a list of the commands of the chosen one.
+class CXTPCategoryPage : public CPropertyPage {
+public:
+    static constexpr UINT kCategories = 1200, kCommands = 1201;
+    CXTPCategoryPage(UINT templateId, CXTPCustomizeSheet* sheet);
+    void AddCategories(UINT menuId);
+    const std::vector<XTPCommandCategory>& GetCategories() const { return m_categories; }
+    BOOL OnInitDialog() override;
+    void OnCategoryChange();
+    CListBox m_categoryList;
+    CListBox m_commandList;
+
+protected:
+    std::vector<XTPCommandCategory> m_categories;
+    CXTPCustomizeSheet* m_pSheet;
+    DECLARE_MESSAGE_MAP()
+};
+
+class CXTPCommandsPage : public CXTPCategoryPage {
+public:
+    explicit CXTPCommandsPage(CXTPCustomizeSheet* sheet);
+    void AddAllCommands(LPCTSTR name = "All Commands");
+    void AddBuiltInMenus(UINT menuId, LPCTSTR name = "Built-in Menus");
+    void AddNewMenu(LPCTSTR name = "New Menu");
+};
+
+class CXTPKeyboardPage : public CXTPCategoryPage {
+public:
+    explicit CXTPKeyboardPage(CXTPCustomizeSheet* sheet);
+};
+
+class CXTPOptionsPage : public CPropertyPage {
+public:
+    static constexpr UINT kFullMenus = 1400, kFullAfterDelay = 1401, kScreenTips = 1402, kLargeIcons = 1403;
+    explicit CXTPOptionsPage(CXTPCustomizeSheet* sheet);
+    BOOL OnInitDialog() override;
+    BOOL OnApply() override;
+
+private:
+    CXTPCustomizeSheet* m_pSheet;
+};
+
+class CXTPCustomizeSheet : public CPropertySheet {
+public:
+    explicit CXTPCustomizeSheet(CXTPCommandBars* commandBars);
+    CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
+    CXTPCommandsPage* GetCommandsPage() { return &m_commands; }
+    CXTPBarsPage* GetBarsPage() { return &m_toolbars; }
+
+private:
+    CXTPCommandBars* m_pCommandBars;
+    CXTPBarsPage m_toolbars;
+    CXTPCommandsPage m_commands;
+};

@@ -1,0 +1,35 @@
+// The icons of commands, from the bitmap strips of tool bar resources.
+#pragma once
+
+#include "platform/core/Geometry.h"
+#include "platform/gdi/ImageList.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class CDC;
+
+class CXTPIconStore {
+public:
+    CXTPIconStore() = default;
+    ~CXTPIconStore();
+    CXTPIconStore(const CXTPIconStore&) = delete;
+    CXTPIconStore& operator=(const CXTPIconStore&) = delete;
+
+    // The bitmap of the tool bar resource (same id) gives one icon per command of the bar.
+    BOOL SetIcons(UINT toolBarId);
+    // A strip bitmap with one icon per command id; the mask colour is transparent.
+    BOOL SetIcons(UINT bitmapId, const UINT* ids, int count, CSize size, COLORREF mask = RGB(192, 192, 192));
+    BOOL HasIcon(UINT commandId) const { return m_icons.count(commandId) != 0; }
+    BOOL DrawIcon(CDC* dc, UINT commandId, CPoint point) const;
+    CSize GetIconSize(UINT commandId) const;
+
+private:
+    struct Icon {
+        CImageList* list;
+        int index;
+    };
+    std::vector<std::unique_ptr<CImageList>> m_lists;
+    std::map<UINT, Icon> m_icons;
+};

@@ -1,0 +1,256 @@
+#include "platform/toolkit/XTPPopupBar.h"
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPPaintManager.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
+IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
+
+namespace {
+
+constexpr int kRowHeight = 22;
+constexpr int kExpandHeight = 12;
+constexpr int kMenuSeparator = 7;
+constexpr UINT_PTR kExpandTimer = 2;
+constexpr UINT kExpandDelay = 1000;
+
+} // namespace
+
+CXTPPopupBar::CXTPPopupBar() { m_barPosition = BarPopup; }
+
+CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars)
+{
+    auto* bar = new CXTPPopupBar;
+    bar->SetCommandBars(commandBars);
+    return bar;
+}
+
+CXTPPopupToolBar* CXTPPopupToolBar::CreatePopupToolBar(CXTPCommandBars* commandBars)
+{
+    auto* bar = new CXTPPopupToolBar;
+    bar->SetCommandBars(commandBars);
+    return bar;
+}
+
+BOOL CXTPPopupBar::HasHiddenCommands() const
+{
+    for (int i = 0; i < GetControlCount(); ++i)
+        if (GetControl(i)->IsHiddenCommand())
+            return TRUE;
+    return FALSE;
+}
+
+BOOL CXTPPopupBar::ShowsHiddenCommands() const
+{
+    return m_bExpanded || (m_pCommandBars && m_pCommandBars->GetOptions().alwaysFullMenus);
+}
+
+CRect CXTPPopupBar::ExpandRect() const
+{
+    if (ShowsHiddenCommands() || !HasHiddenCommands() || !m_hWnd)
+        return CRect(0, 0, 0, 0);
+    CRect client;
+    GetClientRect(&client);
+    return CRect(client.left + 2, client.bottom - 2 - kExpandHeight, client.right - 2, client.bottom - 2);
+}
+
+CSize CXTPPopupBar::CalcDockingLayout(int, DWORD)
+{
+    CClientDC screen(nullptr);
+    int width = m_nWidth;
+    for (int i = 0; i < GetControlCount(); ++i)
+        if (GetControl(i)->IsVisible())
+            width = std::max(width, static_cast<int>(GetControl(i)->GetSize(&screen).cx) + 4);
+    width = std::max(width, 60);
+    int y = TopMargin();
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CXTPControl* control = GetControl(i);
+        if (!control->IsVisible()) {
+            control->SetRect(CRect(0, 0, 0, 0));
+            continue;
+        }
+        if (control->GetBeginGroup() && y > TopMargin())
+            y += kMenuSeparator;
+        control->SetRect(CRect(2, y, width - 2, y + kRowHeight));
+        y += kRowHeight;
+    }
+    if (!ShowsHiddenCommands() && HasHiddenCommands())
+        y += kExpandHeight;
+    return CSize(width, y + 2);
+}
+
+CSize CXTPPopupToolBar::CalcDockingLayout(int length, DWORD)
+{
+    CClientDC screen(nullptr);
+    CSize total;
+    LayoutLine(&screen, m_nWidth > 0 ? m_nWidth : length, TRUE, total);
+    return total;
+}
+
+BOOL CXTPPopupBar::Popup(CXTPControlPopup* owner, CPoint screenPt, const CRect& exclude)
+{
+    m_pOwnerControl = owner;
+    CWnd* site = GetSite();
+    if (!m_hWnd && !CreateBarWindow(nullptr, WS_POPUP | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0)))
+        return FALSE;
+    if (site)
+        SetOwner(site);
+    OnUpdateCmdUI();
+    CSize size = CalcDockingLayout(0, 0);
+    int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+    CPoint at = screenPt;
+    if (at.x + size.cx > screenW)
+        at.x = std::max(0, exclude.left - static_cast<int>(size.cx));
+    if (at.y + size.cy > screenH)
+        at.y = std::max(0, exclude.top - static_cast<int>(size.cy));
+    SetWindowPos(&CWnd::wndTop, at.x, at.y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    m_bLayoutPending = FALSE;
+    if (owner)
+        if (auto* parent = DYNAMIC_DOWNCAST(CXTPPopupBar, owner->GetParent()))
+            parent->SetOpenChild(this);
+    if (m_pCommandBars) {
+        m_pCommandBars->OnPopupOpened(this);
+        if (HasHiddenCommands() && !ShowsHiddenCommands() && m_pCommandBars->GetOptions().fullMenusAfterDelay)
+            SetTimer(kExpandTimer, kExpandDelay);
+    }
+    return TRUE;
+}
+
+void CXTPPopupBar::OnTimer(UINT_PTR id)
+{
+    if (id != kExpandTimer) {
+        CXTPCommandBar::OnTimer(id);
+        return;
+    }
+    KillTimer(kExpandTimer);
+    if (IsOpen())
+        SetExpanded(TRUE);
+}
+
+void CXTPPopupBar::ClosePopup()
+{
+    if (m_pOpenChild)
+        m_pOpenChild->ClosePopup();
+    if (m_pCommandBars)
+        m_pCommandBars->OnPopupClosed(this);
+    if (!IsOpen())
+        return;
+    KillTimer(kExpandTimer);
+    ShowWindow(SW_HIDE);
+    SetSelected(-1);
+    m_bExpanded = FALSE;
+    if (m_pOwnerControl) {
+        m_pOwnerControl->SetPressed(FALSE);
+        if (auto* parent = DYNAMIC_DOWNCAST(CXTPPopupBar, m_pOwnerControl->GetParent()))
+            parent->SetOpenChild(nullptr);
+    }
+}
+
+void CXTPPopupBar::SetExpanded(BOOL expanded)
+{
+    m_bExpanded = expanded;
+    if (!IsOpen())
+        return;
+    CSize size = CalcDockingLayout(0, 0);
+    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate(FALSE);
+}
+
+void CXTPPopupBar::OnUpdateCmdUI() { UpdateControls(); }
+
+CRect CXTPPopupBar::TearOffRect() const
+{
+    if (!m_bTearOff || !m_hWnd)
+        return CRect(0, 0, 0, 0);
+    CRect client;
+    GetClientRect(&client);
+    return CRect(client.left + 2, client.top + 2, client.right - 2, client.top + 2 + kTearOffHeight);
+}
+
+void CXTPPopupBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (TearOffRect().PtInRect(point) && m_pCommandBars) {
+        m_pCommandBars->TearOffPopup(this);
+        return;
+    }
+    CXTPCommandBar::OnLButtonDown(flags, point);
+}
+
+void CXTPPopupBar::DrawBar(CDC* dc)
+{
+    CXTPCommandBar::DrawBar(dc);
+    CRect tear = TearOffRect();
+    if (!tear.IsRectEmpty())
+        XTPPaintManager()->DrawGripper(dc, CRect(tear.left + tear.Width() / 2 - 20, tear.top, tear.left + tear.Width() / 2 + 20,
+                                                 tear.bottom),
+                                       FALSE);
+    CRect expand = ExpandRect();
+    if (!expand.IsRectEmpty())
+        XTPPaintManager()->DrawDropArrow(dc, expand, TRUE, FALSE);
+}
+
+void CXTPPopupBar::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (ExpandRect().PtInRect(point)) {
+        SetExpanded(TRUE);
+        return;
+    }
+    CXTPCommandBar::OnLButtonUp(flags, point);
+}
+
+BOOL CXTPPopupBar::OnKeyboardKey(UINT vk)
+{
+    CXTPControl* selected = GetControl(m_nSelected);
+    switch (vk) {
+    case VK_UP:
+    case VK_DOWN: SetSelected(FindNextVisible(m_nSelected, vk == VK_DOWN ? 1 : -1)); return TRUE;
+    case VK_RIGHT:
+        if (selected && selected->GetType() == ControlTypePopup) {
+            ActivateControl(m_nSelected, TRUE);
+            return TRUE;
+        }
+        return FALSE;
+    case VK_LEFT:
+        if (m_pOwnerControl && DYNAMIC_DOWNCAST(CXTPPopupBar, m_pOwnerControl->GetParent())) {
+            CXTPCommandBar* parent = m_pOwnerControl->GetParent();
+            ClosePopup();
+            if (m_pCommandBars)
+                m_pCommandBars->SetKeyboardBar(parent);
+            return TRUE;
+        }
+        return FALSE;
+    case VK_RETURN:
+    case VK_SPACE: ActivateControl(m_nSelected, TRUE); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void CXTPPopupBar::ActivateControl(int index, BOOL byKeyboard)
+{
+    CXTPControl* control = GetControl(index);
+    if (!control || !control->GetEnabled())
+        return;
+    SetSelected(index);
+    CXTPCommandBar::ActivateControl(index, byKeyboard);
+}
+
+BOOL CXTPPopupToolBar::OnKeyboardKey(UINT vk)
+{
+    switch (vk) {
+    case VK_LEFT:
+    case VK_UP: SetSelected(FindNextVisible(m_nSelected, -1)); return TRUE;
+    case VK_RIGHT:
+    case VK_DOWN: SetSelected(FindNextVisible(m_nSelected, 1)); return TRUE;
+    default: return CXTPPopupBar::OnKeyboardKey(vk);
+    }
+}
+
+BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
+    ON_WM_TIMER()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()

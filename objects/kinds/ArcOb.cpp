@@ -20,13 +20,6 @@ END_DISPATCH_MAP()
 
 namespace {
 constexpr KindChoice wedgeChoices[] = {{27146, 0}, {27147, 1}};
-// Coordinates are 16-bit on the page; a record may hold anything.
-constexpr int64_t CoordinateLimit = 32767;
-
-int ClampCoordinate(int64_t value)
-{
-    return static_cast<int>(std::clamp(value, -CoordinateLimit, CoordinateLimit));
-}
 }
 
 CArcOb::CArcOb()

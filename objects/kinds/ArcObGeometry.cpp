@@ -3,6 +3,7 @@
 #include "objects/HyperTracker.h"
 #include "objects/kinds/ArcOb.h"
 #include "objects/kinds/EllipseOutline.h"
+#include "objects/kinds/KindShared.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,8 +100,9 @@ void CArcOb::ApplyQuadrant(int quadrant, const RECT& rect)
     const QuadrantPreset& preset = quadrantPresets[quadrant >= 0 && quadrant < 4 ? quadrant : 0];
     CRect n(rect);
     n.NormalizeRect();
-    m_radiusX = n.Width();
-    m_radiusY = n.Height();
+    // A stored rectangle can be wider than a coordinate reaches.
+    m_radiusX = ClampCoordinate(int64_t {n.right} - n.left);
+    m_radiusY = ClampCoordinate(int64_t {n.bottom} - n.top);
     m_centre = CornerOf(n, preset.centre);
     StartAngle = preset.start;
     EndAngle = preset.end;

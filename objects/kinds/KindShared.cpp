@@ -94,6 +94,11 @@ void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth)
     tracker->m_sizeMin = CSize(side, side);
 }
 
+int ClampCoordinate(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, -32768, 32767));
+}
+
 int ReadInt32(CArchive& archive)
 {
     DWORD value;

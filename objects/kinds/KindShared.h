@@ -4,6 +4,8 @@
 
 #include "platform/core/Geometry.h"
 
+#include <cstdint>
+
 class CArchive;
 class CHyperBaseOb;
 class CHyperDrawOb;
@@ -46,6 +48,8 @@ BOOL IsInHollowCentre(const RECT& rect, int band, POINT point);
 int DrawableWidth(int width, const RECT& outer);
 // A box drawn with a pen keeps room for the pen on both sides and one unit between.
 void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth);
+// A coordinate kept to the 16 bits that page coordinates have.
+int ClampCoordinate(int64_t value);
 // The next little-endian 32-bit value of a record.
 int ReadInt32(CArchive& archive);
 // The drawn-object fields at the start of a kind's record: back and fore colour, pen width and

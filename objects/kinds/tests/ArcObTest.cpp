@@ -280,7 +280,7 @@ TEST(ArcObject, BrokenRecordsFailOrStayInRange)
     EXPECT_EQ(LoadBytes(wild, [&](CArchive& ar) { loaded.Serialize(ar); }), wild.size());
     EXPECT_EQ(loaded.StartAngle, 0.0);
     EXPECT_EQ(loaded.GetRadii().cx, 32767);
-    EXPECT_EQ(loaded.GetRadii().cy, -32767);
+    EXPECT_EQ(loaded.GetRadii().cy, -32768);
     EXPECT_EQ(loaded.GetCentre().x, 32767);
 }
 

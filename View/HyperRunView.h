@@ -174,6 +174,7 @@ public:
     BOOL GetPageFont(LOGFONT* font) const override;
     COLORREF* GetCustomColors() override { return m_customColors; }
     int GetObjectCount() const override { return static_cast<int>(m_objects.GetSize()); }
+    BOOL IsBusy() const override { return m_serializing || IsInsertingObject(); }
     CHyperBaseOb* GetObjectAt(int index) const override;
     void GetCodesInUse(CStringArray& codes, const CHyperBaseOb* except) const override;
     CHyperBaseOb* FindObject(const CString& code, const CHyperBaseOb* except) const override;

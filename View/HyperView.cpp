@@ -321,6 +321,17 @@ LRESULT CHyperView::OnDeleteObjectMessage(WPARAM, LPARAM lParam)
     return 0;
 }
 
+CUndoRecord* CHyperView::CreateUndoRecord(UINT commandId)
+{
+    return m_recordUndo ? new CUndoRecord(this, commandId) : nullptr;
+}
+
+void CHyperView::PostDeleteObject(CHyperBaseOb* object)
+{
+    if (GetSafeHwnd())
+        PostMessage(WM_VIEW_DELETE_OBJECT, 0, reinterpret_cast<LPARAM>(static_cast<CObject*>(object)));
+}
+
 LRESULT CHyperView::OnOverlapMessage(WPARAM, LPARAM)
 {
     return 0;

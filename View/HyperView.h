@@ -134,10 +134,14 @@ public:
     BOOL IsCellMode() const override { return IsSnapToCenter(); }
     int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
     void AddToSelection(CHyperBaseOb* object) override;
+    CUndoRecord* CreateUndoRecord(UINT commandId) override;
+    void PushObjectUndo(CUndoRecord* record) override { PushUndo(record, FALSE); }
+    void PostDeleteObject(CHyperBaseOb* object) override;
 
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }
     BOOL IsInsertingObject() const override { return m_inserting; }
+    BOOL IsBusy() const override { return m_restoringObjects || CHyperRunView::IsBusy(); }
     BOOL ShowsHandles() const override { return m_showHandles; }
     BOOL AcceptsTools() const override { return TRUE; }
     BOOL IsFrameMainView() const override;
@@ -191,6 +195,8 @@ public:
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;
+    // While an undo step puts its objects back, connections stay as they were recorded.
+    BOOL m_restoringObjects = FALSE;
     int m_listPickPos = -1;
     int m_listPickLast = -1;
     BOOL m_recordUndo = TRUE;

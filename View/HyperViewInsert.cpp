@@ -7,6 +7,7 @@
 #include "objects/HyperTracker.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/SnapPointSet.h"
 #include "objects/GridGeometry.h"
 #include "objects/GroupInfo.h"
 #include "objects/UndoRecord.h"
@@ -286,6 +287,9 @@ BOOL CHyperView::DeleteObject(int index)
     if (!GroupAllowsDelete(object))
         return FALSE;
     object->RefreshConnections();
+    // The ends that name the object let go; their connectors remove themselves.
+    if (CSnapPointSet* points = object->GetSnapPoints(FALSE))
+        points->DetachConnectors();
     object->InvalidateArea(nullptr);
     RemoveFromRegroupMemory(object);
     CObject* named = nullptr;

@@ -210,6 +210,7 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
         }
     }
     m_nameMap.RemoveAll();
+    m_restoringObjects = TRUE;
     for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
         CHyperOb* object = GetObjectAtIndex(i);
         MapObjectName(object->GetCode(), object);
@@ -218,6 +219,7 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
         object->RecalcRect();
         object->InvalidateArea(nullptr);
     }
+    m_restoringObjects = FALSE;
     m_recordUndo = oldRecord;
     if (!IsMapped())
         SetZoom(100);

@@ -8,6 +8,9 @@
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/CircleGen.h"
 #include "objects/kinds/HiliteGen.h"
+#include "objects/kinds/ConnectGen.h"
+#include "objects/kinds/LineGen.h"
+#include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/ShapeGen.h"
 #include "objects/kinds/TextGen.h"
@@ -37,6 +40,10 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolBitmap, [] { return RUNTIME_CLASS(CBitmapGen); }},
     {CMyView::ToolHilite, [] { return RUNTIME_CLASS(CHiliteGen); }},
     {CMyView::ToolGraphic, [] { return RUNTIME_CLASS(CShapeGen); }},
+    {CMyView::ToolLine, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolPolyline, [] { return RUNTIME_CLASS(CLineGen); }},
+    {CMyView::ToolFreehand, [] { return RUNTIME_CLASS(CPolyLineGen); }},
+    {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
 };
 
 } // namespace

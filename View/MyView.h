@@ -9,6 +9,7 @@ class CMyView : public CHyperView {
 public:
     static constexpr UINT ToolRectangle = 33807;
     static constexpr UINT ToolPolyline = 60472;
+    static constexpr UINT ToolFreehand = 60479;
     static constexpr UINT ToolFrame = 60451;
     static constexpr UINT ToolEllipse = 60471;
     static constexpr UINT ToolArc = 60478;

@@ -242,6 +242,7 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     DfltCanRot = other->DfltCanRot;
     DfltCanInlineEditText = other->DfltCanInlineEditText;
     DfltCanEditPoints = other->DfltCanEditPoints;
+    CopyLinksFrom(const_cast<CHyperOb*>(other));
     CGroupInfo* group = nullptr;
     if (other->m_groupInfo) {
         group = CreateGroupInfo();
@@ -249,6 +250,18 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     }
     SetOwnGroupInfo(group);
     SetView(other->GetView());
+}
+
+void CHyperOb::CopyLinksFrom(CHyperOb* other)
+{
+    CSnapPointSet* points = GetSnapPoints(TRUE);
+    CSnapPointSet* otherPoints = other->GetSnapPoints(TRUE);
+    if (points && otherPoints)
+        points->GetList().CopyFrom(&otherPoints->GetList());
+    CConnectorEnds* ends = GetEndPoints();
+    CConnectorEnds* otherEnds = other->GetEndPoints();
+    if (ends && otherEnds)
+        *ends = *otherEnds;
 }
 
 CHyperOb* CHyperOb::Clone() const

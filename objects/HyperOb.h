@@ -291,6 +291,8 @@ protected:
     // Creates the tracker when there is none; an existing one keeps its style.
     void EnsureTracker();
     void FreeOutline();
+    // The own snap points and the end record, where both objects have them.
+    void CopyLinksFrom(CHyperOb* other);
     void LoadRecord(CArchive& archive);
     // The end-point part and the snap-point list of a record of version 5 or later.
     void LoadLinks(CArchive& archive, int version);

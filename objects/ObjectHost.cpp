@@ -1,6 +1,7 @@
 #include "objects/ObjectHost.h"
 
 #include "objects/HyperOb.h"
+#include "objects/UndoRecord.h"
 
 namespace {
 CObjectHost* (*g_resolver)(const CHyperRunView*) = nullptr;
@@ -23,4 +24,9 @@ void CObjectHost::GetObjectsInRect(const RECT& rect, CObArray& out) const
         if (object && object->IntersectsRect(&rect))
             out.Add(object);
     }
+}
+
+void CObjectHost::PushObjectUndo(CUndoRecord* record)
+{
+    delete record;
 }

@@ -14,6 +14,7 @@ class CFrameWindow;
 class CHyperBaseOb;
 class CHyperRunView;
 class CLayerFmt;
+class CUndoRecord;
 
 class CObjectHost {
 public:
@@ -27,8 +28,12 @@ public:
     virtual BOOL IsResizeMode() const { return TRUE; }
     virtual BOOL IsNoResize() const { return FALSE; }
     virtual BOOL IsInsertingObject() const { return FALSE; }
+    // While objects are loaded or added: lines and connectors keep their ends as they are.
+    virtual BOOL IsBusy() const { return IsInsertingObject(); }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
+    // The view edits the points of the selected point list instead of moving objects.
+    virtual BOOL IsEditPointsMode() const { return FALSE; }
     // Whether any object of the selection belongs to a group.
     virtual BOOL IsSelectionGrouped() const { return FALSE; }
 
@@ -153,13 +158,20 @@ public:
     virtual BOOL GetViewClientRect(RECT*) const { return FALSE; }
     virtual void PaintPageBackground(CDC*, const RECT&) { }
     virtual void DrawObjectsFrom(CDC*, const RECT&, int) { }
-    // Set while the page is read from an archive or objects are being added.
-    virtual BOOL IsBusy() const { return FALSE; }
     // The view's group rectangles follow a member whose size changed.
     virtual void UpdateGroupRects() { }
     // The bitmap editor of the view's property dialog on a copy of a picture (a CExtDib);
     // TRUE when the user took the edited picture.
     virtual BOOL EditPicture(CObject*) { return FALSE; }
+    // Edits that objects run themselves: the snapshot taken before, NULL when the view
+    // records no undo steps; pushing takes the record over.
+    virtual CUndoRecord* CreateUndoRecord(UINT) { return nullptr; }
+    virtual void PushObjectUndo(CUndoRecord* record);
+    // Private message 0x8216: the view deletes the object once the current operation is over.
+    virtual void PostDeleteObject(CHyperBaseOb*) { }
+    // The mouse loop that drags one point of a point list (device units) between its
+    // neighbours; answers the start when cancelled.
+    virtual POINT TrackEditPoint(POINT, POINT start, POINT) { return start; }
 };
 
 // The host of a view, or NULL for no view. The view layer installs the resolver.

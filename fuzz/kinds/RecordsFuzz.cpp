@@ -5,6 +5,9 @@
 #include "objects/kinds/ArcGen.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/CircleGen.h"
+#include "objects/kinds/ConnectGen.h"
+#include "objects/kinds/LineGen.h"
+#include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/TextGen.h"
 
@@ -23,5 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckStable<CCircleGen>(bytes);
     CheckStable<CArcOb>(bytes);
     CheckStable<CArcGen>(bytes);
+    CheckStable<CLineOb>(bytes);
+    CheckStable<CPolyLineOb>(bytes);
+    CheckStable<CPolyLineGen>(bytes);
+    CheckStable<CConnectOb>(bytes);
     return 0;
 }

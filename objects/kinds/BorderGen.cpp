@@ -15,11 +15,6 @@ CPropOb* CBorderGen::CreateProperty(UINT propertyId, BOOL withChoices)
     return DropHelpContextProp(CBorderOb::CreateProperty(propertyId, withChoices));
 }
 
-CSnapPointSet* CBorderGen::GetSnapPoints(BOOL own)
-{
-    return ::GetGroupSnapPoints(this, own, nullptr);
-}
-
 CGroupInfo* CBorderGen::CreateGroupInfo() const
 {
     return new CGenGroupInfo;

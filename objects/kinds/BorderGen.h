@@ -1,5 +1,6 @@
 // The border as the Rectangle tool inserts it: white instead of unfilled, no help-context
-// property, no snap points of its own, and groups of the generator kind.
+// property, and groups of the generator kind. It keeps the border's four snap points, so
+// connectors can join rectangles.
 #pragma once
 
 #include "objects/kinds/BorderOb.h"
@@ -10,6 +11,5 @@ public:
     CBorderGen();
 
     CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;
-    CSnapPointSet* GetSnapPoints(BOOL own) override;
     CGroupInfo* CreateGroupInfo() const override;
 };

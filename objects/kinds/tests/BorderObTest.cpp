@@ -57,14 +57,15 @@ TEST(BorderObject, NewBordersAre80SquareWithFourSnapPointsAndAMinimumOf3)
     EXPECT_EQ(border.GetTracker()->m_sizeMin, CSize(9, 9));
 }
 
-TEST(BorderObject, TheGeneratorIsWhiteWithoutOwnSnapPoints)
+TEST(BorderObject, TheGeneratorIsWhiteWithTheBordersSnapPoints)
 {
     CTestPageView view;
     CBorderGen border;
     border.Init(view, nullptr, TRUE);
     EXPECT_EQ(border.BackColor, White);
     EXPECT_FALSE(border.IsTransparent());
-    EXPECT_EQ(border.GetSnapPoints(TRUE), nullptr);
+    ASSERT_NE(border.GetSnapPoints(TRUE), nullptr);
+    EXPECT_EQ(border.GetSnapPoints(TRUE)->GetCount(), 4);
     std::unique_ptr<CGroupInfo> group(border.CreateGroupInfo());
     EXPECT_TRUE(group->IsKindOf(RUNTIME_CLASS(CGenGroupInfo)));
     EXPECT_STREQ(border.GetRuntimeClass()->m_lpszClassName, "CBorderGen");

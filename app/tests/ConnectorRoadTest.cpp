@@ -1,0 +1,129 @@
+// Two rectangles joined by a connector, played into the real program: the connector follows
+// a moved rectangle, goes with a deleted one and comes back with it in one undo step, and
+// stays attached after the document is saved, closed and opened again.
+#include "app/tests/E2E.h"
+
+#include "View/MyView.h"
+#include "objects/HyperFrameOb.h"
+#include "objects/kinds/ConnectOb.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+struct SavedConnector {
+    CString start, end;
+    std::vector<CPoint> path;
+};
+
+struct SavedPage {
+    bool read = false;
+    std::vector<CString> classes;
+    std::vector<CRect> rects;
+    std::optional<SavedConnector> connector;
+};
+
+SavedPage ReadDocument(const std::string& path)
+{
+    SavedPage page;
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeRead))
+        return page;
+    CArchive archive(&file, CArchive::load);
+    CString title;
+    archive >> title;
+    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
+    CMyView reader;
+    reader.Serialize(archive);
+    page.read = !reader.LoadWasIncomplete();
+    for (INT_PTR i = 0; i < reader.GetObjects().GetSize(); ++i) {
+        CHyperOb* object = reader.GetObjectAtIndex(i);
+        page.classes.push_back(object->GetRuntimeClass()->m_lpszClassName);
+        CRect rect;
+        page.rects.push_back(*object->GetRect(&rect, nullptr));
+        if (auto* connector = dynamic_cast<CConnectOb*>(object)) {
+            SavedConnector saved {connector->m_ends.m_ends[0].code, connector->m_ends.m_ends[1].code, {}};
+            for (int p = 0; p < connector->GetNumberOfPoints(); ++p)
+                saved.path.push_back(connector->GetPoint(p));
+            page.connector = saved;
+        }
+    }
+    return page;
+}
+
+class ConnectorRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::CanRun())
+            GTEST_SKIP() << "xvfb-run is not installed";
+        home = e2e::TempFolder();
+        ASSERT_FALSE(home.empty());
+    }
+
+    std::string Path(const char* name) const { return home + "/" + name; }
+    std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
+
+    std::string home;
+};
+
+const std::string kRectangle = "menu " + std::to_string(CMyView::ToolRectangle) + "\n";
+const std::string kConnector = "menu " + std::to_string(CMyView::ToolConnector) + "\n";
+
+TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
+{
+    // Rectangle A at (100, 100, 200, 200), B at (300, 100, 400, 200); the connector runs from
+    // A's right snap point (200, 150) to B's left one (300, 150).
+    const std::string script = "wait 300\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+                               "drag view 300 100 400 200\n" + kConnector + "drag view 200 150 300 150\n" +
+                               "wait 100\n" + Save("drawn.trn") +
+                               // Move B down by 100 with the mouse.
+                               "drag view 350 120 350 220\nwait 100\n" + Save("moved.trn") +
+                               // Select A and delete it; the connector goes too.
+                               "click view 150 120\nkey delete\nwait 200\n" + Save("deleted.trn") +
+                               "key ctrl+z\nwait 100\n" + Save("undone.trn") + "menu 57602\n" +
+                               "file " + Path("undone.trn") + "\nmenu 57601\nwait 300\n" +
+                               // Move A up by 60 in the reopened document.
+                               "drag view 150 120 150 60\nwait 100\n" + Save("reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    const SavedPage drawn = ReadDocument(Path("drawn.trn"));
+    ASSERT_TRUE(drawn.read);
+    ASSERT_EQ(drawn.classes.size(), 3u);
+    EXPECT_EQ(drawn.classes[0], CString("CConnectGen")) << "connectors stay in front";
+    ASSERT_TRUE(drawn.connector);
+    EXPECT_EQ(drawn.connector->start, CString("Border1"));
+    EXPECT_EQ(drawn.connector->end, CString("Border2"));
+    EXPECT_EQ(drawn.connector->path, (std::vector<CPoint>{{200, 150}, {300, 150}}));
+
+    const SavedPage moved = ReadDocument(Path("moved.trn"));
+    ASSERT_TRUE(moved.connector);
+    EXPECT_EQ(moved.connector->end, CString("Border2"));
+    EXPECT_EQ(moved.connector->path, (std::vector<CPoint>{{200, 150}, {200, 250}, {300, 250}}));
+
+    const SavedPage deleted = ReadDocument(Path("deleted.trn"));
+    EXPECT_EQ(deleted.classes, std::vector<CString>{CString("CBorderGen")});
+
+    const SavedPage undone = ReadDocument(Path("undone.trn"));
+    EXPECT_EQ(undone.classes.size(), 3u);
+    ASSERT_TRUE(undone.connector);
+    EXPECT_EQ(undone.connector->path, moved.connector->path);
+
+    const SavedPage reopened = ReadDocument(Path("reopened.trn"));
+    ASSERT_EQ(reopened.rects.size(), 3u);
+    EXPECT_EQ(reopened.rects[2], CRect(100, 40, 200, 140)) << "rectangle A moved up";
+    ASSERT_TRUE(reopened.connector);
+    EXPECT_EQ(reopened.connector->start, CString("Border1"));
+    EXPECT_EQ(reopened.connector->end, CString("Border2"));
+    EXPECT_EQ(reopened.connector->path, (std::vector<CPoint>{{200, 90}, {200, 250}, {300, 250}}));
+}
+
+} // namespace

@@ -1,0 +1,11 @@
+// The path of a connector between its two ends, from the end point to the start point.
+#pragma once
+
+#include "platform/core/Geometry.h"
+
+#include <vector>
+
+// Until the line router is built every connector takes the direct bend: the end point, the
+// corner below or above it on the start's level, and the start point; two points when both
+// lie on one axis. The sides are the snap-point positions of the ends (-1 for a free end).
+std::vector<POINT> RouteConnector(int offset, POINT start, int startSide, POINT end, int endSide);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -70,6 +71,9 @@ bool CanRun() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; 
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds)
 {
     std::ofstream(home + "/script.txt") << script;
+    // A user who has seen the tips: the tip of the day would wait for a person at start-up.
+    std::filesystem::create_directories(home + "/config/Korvane");
+    std::ofstream(home + "/config/Korvane/Vantrel Q8.ini", std::ios::app) << "[Tip]\nStartUp=0\n";
     std::vector<std::string> env = childEnvironment(home);
     std::vector<char*> envp;
     for (std::string& e : env)
@@ -77,14 +81,19 @@ Run RunVantrel(const std::string& script, const std::string& home, int timeoutSe
     envp.push_back(nullptr);
     std::string xvfb = "xvfb-run", auto_ = "-a", program = VANTREL_PROGRAM;
     char* argv[] = {xvfb.data(), auto_.data(), program.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // Started from the test's folder: the start-up folder is where the program looks for its game.
+    posix_spawn_file_actions_addchdir_np(&actions, home.c_str());
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     pid_t pid = 0;
     Run run;
-    if (posix_spawnp(&pid, argv[0], nullptr, &attr, argv, envp.data()) == 0)
+    if (posix_spawnp(&pid, argv[0], &actions, &attr, argv, envp.data()) == 0)
         run.exitCode = waitWithTimeout(pid, timeoutSeconds);
     posix_spawnattr_destroy(&attr);
+    posix_spawn_file_actions_destroy(&actions);
     run.log = readFile(home + "/log.txt");
     return run;
 }

@@ -98,10 +98,12 @@ constexpr int kRectangleTool = CMyView::ToolRectangle;
 constexpr int kSaveAs = 57604;
 constexpr int kClose = 57602;
 constexpr int kOpen = 57601;
+constexpr int kNew = 57600;
 
 TEST_F(MainRoadTest, DrawSaveUndoRedoCloseAndReopenARectangle)
 {
     const std::string script = "wait 300\n"
+                               "menu " + std::to_string(kNew) + "\n"
                                "menu " + std::to_string(kRectangleTool) + "\n"
                                "drag view 100 100 300 200\n"
                                "wait 200\n"
@@ -186,7 +188,7 @@ TEST_F(MainRoadTest, TextEllipseAndArcComeFromTheirToolsAndSurviveSaveAndReopen)
 TEST_F(MainRoadTest, TheSelectedRectangleShowsWithItsHandles)
 {
     const std::string shot = Path("selected.png");
-    e2e::Run run = e2e::RunVantrel("wait 300\nmenu " + std::to_string(kRectangleTool) +
+    e2e::Run run = e2e::RunVantrel("wait 300\nmenu " + std::to_string(kNew) + "\nmenu " + std::to_string(kRectangleTool) +
                                        "\ndrag view 100 100 300 200\nwait 200\nscreenshot " + shot + "\nanswer 7\nquit\n",
                                    home);
     QImage image(QString::fromStdString(shot));

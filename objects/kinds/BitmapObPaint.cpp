@@ -37,9 +37,9 @@ public:
 
 void CBitmapOb::Draw(CDC* dc)
 {
-    // A first draw of a size-to-fit object may resize it, so the cache comes first.
-    if (!m_cache.IsBuilt())
-        PrepareBitmapCache(FALSE);
+    // Size-to-fit waits while the view is busy adding or loading objects, so the first draw after
+    // that may resize the object: the cache and the fit come first.
+    PrepareBitmapCache(FALSE);
     CRect rect;
     GetRect(&rect, dc);
     if (GetRotateAngle() != 0.0 && m_picture.GetSize())

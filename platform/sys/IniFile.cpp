@@ -48,6 +48,7 @@ void CIniFile::Parse(std::string_view text)
 {
     std::string current;
     bool inSection = false;
+    m_skippedLines = 0;
     while (!text.empty()) {
         size_t end = text.find('\n');
         std::string_view line = Trimmed(text.substr(0, end));
@@ -65,6 +66,8 @@ void CIniFile::Parse(std::string_view text)
         size_t equals = line.find('=');
         if (inSection && equals != std::string_view::npos)
             Set(current, Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+        else
+            ++m_skippedLines;
     }
 }
 

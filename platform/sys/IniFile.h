@@ -27,6 +27,8 @@ public:
     void RemoveSection(std::string_view section);
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
+    // Lines of the last Parse that were neither a section, a key, a comment nor blank.
+    int SkippedLines() const { return m_skippedLines; }
 
 private:
     struct Section {
@@ -37,4 +39,5 @@ private:
     const Section* FindSection(std::string_view name) const;
 
     std::vector<Section> m_sections;
+    int m_skippedLines = 0;
 };

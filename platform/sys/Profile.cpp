@@ -111,6 +111,25 @@ BOOL CProfile::IsWritable()
     return m_readable;
 }
 
+BOOL CProfile::IsDamaged()
+{
+    std::lock_guard guard(m_lock);
+    LoadOnce();
+    return m_readable && m_file.SkippedLines() > 0;
+}
+
+void CProfile::HoldWrites(BOOL hold)
+{
+    std::lock_guard guard(m_lock);
+    m_held = hold != FALSE;
+}
+
+BOOL CProfile::IsHeld()
+{
+    std::lock_guard guard(m_lock);
+    return m_held;
+}
+
 bool CProfile::FindValue(LPCTSTR section, LPCTSTR entry, CString& value)
 {
     std::lock_guard guard(m_lock);
@@ -179,7 +198,7 @@ BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
         return FALSE;
     std::lock_guard guard(m_lock);
     LoadOnce();
-    if (!m_readable)
+    if (!m_readable || m_held)
         return FALSE;
     std::string name = Escape(section, true);
     if (entry == nullptr)

@@ -26,6 +26,12 @@ public:
     const std::string& GetPath() const { return m_path; }
     // FALSE when the existing file could not be read; writes then fail so it is never lost.
     BOOL IsWritable();
+    // The file was read, but some of its lines could not be understood (they are dropped when
+    // the file is written again).
+    BOOL IsDamaged();
+    // While held, writes are refused (FALSE) and the file stays as it is.
+    void HoldWrites(BOOL hold);
+    BOOL IsHeld();
 
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
     CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr);
@@ -52,6 +58,7 @@ private:
     bool m_loaded = false;
     bool m_readable = true;
     bool m_dirty = false;
+    bool m_held = false;
     int m_batchDepth = 0;
 };
 

@@ -228,11 +228,25 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
     return true;
 }
 
+// The pop-up window that takes input now, such as a modal dialog: a top-level window or one
+// owned by the main window.
+CWnd* openDialog(HWND main)
+{
+    for (HWND first : {::GetWindow(main, GW_HWNDFIRST), ::GetWindow(main, GW_CHILD)})
+        for (HWND w = first; w; w = ::GetWindow(w, GW_HWNDNEXT))
+            if (w != main && (::GetWindowLong(w, GWL_STYLE) & WS_POPUP) && ::IsWindowVisible(w) &&
+                ::IsWindowEnabled(w))
+                return CWnd::FromHandle(w);
+    return nullptr;
+}
+
 CWnd* targetWindow(const std::string& name)
 {
     CWnd* main = AfxGetMainWnd();
     if (!main || name == "main")
         return main;
+    if (name == "dialog")
+        return openDialog(main->m_hWnd);
     auto* frame = dynamic_cast<CFrameWnd*>(main);
     CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
     if (!active || active == frame)
@@ -244,13 +258,21 @@ CWnd* targetWindow(const std::string& name)
 
 bool playMouse(const Step& s, std::string& error)
 {
+    static POINT lastScreen{};
     CWnd* target = targetWindow(s.target);
-    if (!target || !target->m_hWnd) {
+    const bool release = s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP;
+    // A press can close its window (a double click on a box); the release then happens where
+    // the press was.
+    if ((!target || !target->m_hWnd) && !release) {
         error = "no window \"" + s.target + "\"";
         return false;
     }
     POINT screen = s.at;
-    ::ClientToScreen(target->m_hWnd, &screen);
+    if (target && target->m_hWnd)
+        ::ClientToScreen(target->m_hWnd, &screen);
+    else
+        screen = lastScreen;
+    lastScreen = screen;
     if (s.message == WM_MOUSEMOVE)
         UiTestHook::MouseMove(screen, s.keys);
     else if (s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP)
@@ -297,9 +319,13 @@ bool menuHolds(HMENU menu, UINT command)
     return false;
 }
 
+UiTestScript::MenuCommandPicker commandPicker = nullptr;
+
 // Clicks the menu-bar item whose drop-down holds the command; the drop-down then takes the pick.
 bool playMenu(const Step& s, std::string& error)
 {
+    if (commandPicker && commandPicker(static_cast<unsigned>(s.number)))
+        return true;
     CWnd* main = AfxGetMainWnd();
     ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
     HMENU bar = main ? GetMenu(main->m_hWnd) : nullptr;
@@ -430,6 +456,8 @@ void StartFromEnvironment()
         std::_Exit(3);
     }
 }
+
+void SetMenuCommandPicker(MenuCommandPicker picker) { commandPicker = picker; }
 
 bool Scripted() { return player().scripted; }
 

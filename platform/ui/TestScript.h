@@ -25,6 +25,11 @@ bool Scripted();
 // Steps are still to be played.
 bool Playing();
 
+// Menu bars that are not the window's own menu (command bars) answer whether one of their
+// drop-downs holds a command, and pick it as a click on that item would.
+using MenuCommandPicker = bool (*)(unsigned command);
+void SetMenuCommandPicker(MenuCommandPicker picker);
+
 // Called by the message box layer: every box shown while a script plays is logged.
 void NoteMessageBox(const std::string& text);
 

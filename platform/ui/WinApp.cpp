@@ -229,6 +229,7 @@ void CWinApp::LoadStdProfileSettings(UINT maxMRU)
         return;
     delete m_pRecentFileList;
     delete m_pProfile;
+    m_pProfile = nullptr;
     m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(std::min<UINT>(maxMRU, 16)));
     m_pRecentFileList->ReadList();
 }
@@ -380,7 +381,9 @@ BOOL CWinApp::OnOpenRecentFile(UINT id)
     int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
     if (index < 0 || index >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[index].IsEmpty())
         return FALSE;
-    if (!OpenDocumentFile((*m_pRecentFileList)[index]))
+    // A copy: opening moves the name to the top of the list.
+    const CString name = (*m_pRecentFileList)[index];
+    if (!OpenDocumentFile(name))
         m_pRecentFileList->Remove(index);
     return TRUE;
 }

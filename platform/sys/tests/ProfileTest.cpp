@@ -121,6 +121,26 @@ TEST_F(ProfileTest, AnUnreadableFileIsNeverOverwritten)
     EXPECT_TRUE(S_ISDIR(info.st_mode));
 }
 
+TEST_F(ProfileTest, LinesThatMeanNothingMarkTheFileDamagedAndAHeldFileIsNotWritten)
+{
+    struct Case {
+        const char* text;
+        bool damaged;
+    };
+    const Case cases[] = {{"[S]\nk=v\n; note\n\n", false}, {"[S]\nno equals sign\n", true},
+                          {"k=before any section\n[S]\n", true}, {"", false}};
+    for (const Case& c : cases) {
+        WriteText(m_folder + "/held.ini", c.text);
+        CProfile profile(m_folder + "/held.ini");
+        EXPECT_EQ(profile.IsDamaged(), c.damaged ? TRUE : FALSE) << c.text;
+        profile.HoldWrites(TRUE);
+        EXPECT_FALSE(profile.WriteProfileInt("Settings", "Theme", 1)) << c.text;
+        EXPECT_EQ(ReadText(m_folder + "/held.ini"), c.text);
+        profile.HoldWrites(FALSE);
+        EXPECT_TRUE(profile.WriteProfileInt("Settings", "Theme", 1)) << c.text;
+    }
+}
+
 TEST_F(ProfileTest, ACrashBetweenWriteAndRenameLeavesTheOldFile)
 {
     {

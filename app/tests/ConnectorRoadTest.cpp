@@ -80,7 +80,7 @@ TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
 {
     // Rectangle A at (100, 100, 200, 200), B at (300, 100, 400, 200); the connector runs from
     // A's right snap point (200, 150) to B's left one (300, 150).
-    const std::string script = "wait 300\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+    const std::string script = "wait 300\nmenu 57600\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
                                "drag view 300 100 400 200\n" + kConnector + "drag view 200 150 300 150\n" +
                                "wait 100\n" + Save("drawn.trn") +
                                // Move B down by 100 with the mouse.

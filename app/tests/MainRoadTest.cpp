@@ -160,7 +160,7 @@ TEST_F(MainRoadTest, TextEllipseAndArcComeFromTheirToolsAndSurviveSaveAndReopen)
         // Dragged up and to the left: the arc keeps the direction and still fills the band.
         {CMyView::ToolArc, "400 200 300 100", "CArcGen", {300, 100, 400, 200}, "Arc1"},
     };
-    std::string script = "wait 300\n";
+    std::string script = "wait 300\nmenu " + std::to_string(kNew) + "\n";
     for (const auto& kind : kinds)
         script += "menu " + std::to_string(kind.tool) + "\ndrag view " + kind.drag + "\nwait 100\n";
     script += "file " + Path("kinds.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"

@@ -105,7 +105,7 @@ TEST(PictureRoadTest, APictureOfEachFormatAppearsAndSurvivesSaveAndReopen)
         GTEST_SKIP() << "xvfb-run is not installed";
     const std::string home = e2e::TempFolder();
     ASSERT_FALSE(home.empty());
-    std::string script = "wait 300\n";
+    std::string script = "wait 300\nmenu 57600\n";
     for (size_t i = 0; i < std::size(kPictures); ++i) {
         const int x = 60 + 120 * static_cast<int>(i % 3);
         const int y = 60 + 100 * static_cast<int>(i / 3);

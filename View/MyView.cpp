@@ -3,14 +3,17 @@
 #include "objects/GenViewOb.h"
 #include "objects/ViewSettings.h"
 #include "imaging/ExtDib.h"
+#include "objects/kinds/ArcGen.h"
 #include "objects/kinds/BitmapGen.h"
 #include "objects/kinds/BorderGen.h"
+#include "objects/kinds/CircleGen.h"
 #include "objects/kinds/HiliteGen.h"
 #include "objects/kinds/ConnectGen.h"
 #include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/ShapeGen.h"
+#include "objects/kinds/TextGen.h"
 #include "platform/ui/CommonDialogs.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CHyperView)
@@ -31,6 +34,9 @@ struct ToolEntry {
 constexpr ToolEntry kTools[] = {
     {CMyView::ToolRectangle, [] { return RUNTIME_CLASS(CBorderGen); }},
     {CMyView::ToolFrame, [] { return RUNTIME_CLASS(CRectGen); }},
+    {CMyView::ToolText, [] { return RUNTIME_CLASS(CTextGen); }},
+    {CMyView::ToolEllipse, [] { return RUNTIME_CLASS(CCircleGen); }},
+    {CMyView::ToolArc, [] { return RUNTIME_CLASS(CArcGen); }},
     {CMyView::ToolBitmap, [] { return RUNTIME_CLASS(CBitmapGen); }},
     {CMyView::ToolHilite, [] { return RUNTIME_CLASS(CHiliteGen); }},
     {CMyView::ToolGraphic, [] { return RUNTIME_CLASS(CShapeGen); }},

@@ -11,6 +11,8 @@ public:
     static constexpr UINT ToolPolyline = 60472;
     static constexpr UINT ToolFreehand = 60479;
     static constexpr UINT ToolFrame = 60451;
+    static constexpr UINT ToolEllipse = 60471;
+    static constexpr UINT ToolArc = 60478;
     static constexpr UINT ToolBitmap = 60462;
     static constexpr UINT ToolHilite = 60480;
     static constexpr UINT ToolGraphic = 33808;

@@ -57,6 +57,8 @@ public:
         int shadowStyle = 0;
     };
     virtual BOOL GetDefaultPen(PenDefaults*) const { return FALSE; }
+    // The default alignment of new text boxes, when the view's switch for defaults is on.
+    virtual BOOL GetDefaultTextAlignment(int*) const { return FALSE; }
 
     // The page's objects in stacking order (index 0 is the top).
     virtual int GetObjectCount() const { return 0; }

@@ -15,6 +15,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -142,6 +143,45 @@ TEST_F(MainRoadTest, DrawSaveUndoRedoCloseAndReopenARectangle)
         EXPECT_EQ(page.objects[0].rect, border.rect) << name;
         EXPECT_EQ(page.objects[0].name, border.name) << name;
         EXPECT_EQ(page.objects[0].layer, border.layer) << name;
+    }
+}
+
+TEST_F(MainRoadTest, TextEllipseAndArcComeFromTheirToolsAndSurviveSaveAndReopen)
+{
+    const struct {
+        UINT tool;
+        const char* drag;
+        const char* className;
+        CRect rect;
+        const char* name;
+    } kinds[] = {
+        {CMyView::ToolText, "100 100 300 140", "CTextGen", {100, 100, 300, 140}, "Text1"},
+        {CMyView::ToolEllipse, "100 200 200 300", "CCircleGen", {100, 200, 200, 300}, "Ellipse1"},
+        // Dragged up and to the left: the arc keeps the direction and still fills the band.
+        {CMyView::ToolArc, "400 200 300 100", "CArcGen", {300, 100, 400, 200}, "Arc1"},
+    };
+    std::string script = "wait 300\nmenu " + std::to_string(kNew) + "\n";
+    for (const auto& kind : kinds)
+        script += "menu " + std::to_string(kind.tool) + "\ndrag view " + kind.drag + "\nwait 100\n";
+    script += "file " + Path("kinds.trn") + "\nmenu " + std::to_string(kSaveAs) + "\n"
+              "menu " + std::to_string(kClose) + "\n"
+              "file " + Path("kinds.trn") + "\nmenu " + std::to_string(kOpen) + "\nwait 300\n"
+              "file " + Path("kinds-reopened.trn") + "\nmenu " + std::to_string(kSaveAs) + "\nquit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    for (const char* file : {"kinds.trn", "kinds-reopened.trn"}) {
+        const SavedPage page = ReadDocument(Path(file));
+        ASSERT_TRUE(page.read) << file;
+        ASSERT_EQ(page.objects.size(), 3u) << file;
+        for (const auto& kind : kinds) {
+            auto found = std::find_if(page.objects.begin(), page.objects.end(),
+                                      [&](const SavedObject& o) { return o.className == kind.className; });
+            ASSERT_NE(found, page.objects.end()) << file << ": " << kind.className;
+            EXPECT_EQ(found->rect, kind.rect) << file << ": " << kind.className;
+            EXPECT_EQ(found->name, CString(kind.name)) << file;
+        }
     }
 }
 

@@ -3,7 +3,6 @@
 #include "objects/HyperTracker.h"
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
-#include "objects/PropListValue.h"
 #include "objects/VersionTag.h"
 #include "objects/kinds/KindShared.h"
 #include "platform/core/Archive.h"
@@ -17,8 +16,6 @@ constexpr KindChoice borderStyles[] = {
     {27206, CBorderOb::StyleSunken},
     {27207, CBorderOb::StyleRaised},
 };
-constexpr UINT AnchorsButtonId = 27440;
-constexpr DWORD LowWord = 0xFFFF;
 }
 
 CBorderOb::CBorderOb()
@@ -40,10 +37,8 @@ void CBorderOb::StoreFields(CArchive& archive) const
 {
     CVersionTag tag(&archive, this, RecordVersion);
     tag.Write();
-    DWORD styles = (static_cast<DWORD>(HatchStyle) & LowWord) | (static_cast<DWORD>(ShadowStyle) << 16);
-    archive << static_cast<DWORD>(BackColor) << static_cast<DWORD>(ForeColor) << static_cast<DWORD>(PenWidth)
-            << static_cast<DWORD>(PenStyle) << styles << static_cast<DWORD>(BorderStyle)
-            << static_cast<DWORD>(HiliteColor);
+    StoreDrawFields(archive, *this, TRUE);
+    archive << static_cast<DWORD>(BorderStyle) << static_cast<DWORD>(HiliteColor);
 }
 
 void CBorderOb::LoadFields(CArchive& archive)
@@ -56,13 +51,7 @@ void CBorderOb::LoadFields(CArchive& archive)
             tag.SeekBack();
         return;
     }
-    BackColor = static_cast<COLORREF>(ReadInt32(archive));
-    ForeColor = static_cast<COLORREF>(ReadInt32(archive));
-    PenWidth = ReadInt32(archive);
-    PenStyle = ReadInt32(archive);
-    DWORD styles = static_cast<DWORD>(ReadInt32(archive));
-    HatchStyle = static_cast<int>(styles & LowWord);
-    ShadowStyle = static_cast<int>(styles >> 16);
+    LoadDrawFields(archive, *this, TRUE);
     BorderStyle = ReadInt32(archive);
     HiliteColor = static_cast<COLORREF>(ReadInt32(archive));
 }
@@ -76,14 +65,8 @@ CPropOb* CBorderOb::CreateProperty(UINT propertyId, BOOL withChoices)
         return MakeColorEditor(propertyId, &HiliteColor);
     case BorderStyleId:
         return MakeChoiceEditor(propertyId, &BorderStyle, borderStyles, 4, withChoices);
-    case AnchorSnapsId: {
-        CSnapPointSet* set = GetSnapPoints(TRUE);
-        if (!set)
-            return nullptr;
-        auto* editor = new CPropAnchor(propertyId, &set->GetList());
-        editor->m_captionId = AnchorsButtonId;
-        return editor;
-    }
+    case AnchorSnapsId:
+        return MakeAnchorEditor(propertyId, GetSnapPoints(TRUE));
     default:
         return nullptr;
     }
@@ -124,8 +107,7 @@ void CBorderOb::RecalcRect()
 void CBorderOb::SetMinimumSize()
 {
     EnsureTracker();
-    int side = 2 * PenWidth + 1;
-    m_tracker->m_sizeMin = CSize(side, side);
+    SetPenMinimumSize(m_tracker, PenWidth);
 }
 
 CSnapPointSet* CBorderOb::GetSnapPoints(BOOL own)

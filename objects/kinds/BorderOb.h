@@ -50,6 +50,8 @@ public:
     int BorderStyle = StyleNormal;
 
 protected:
+    void SetMinimumSize();
+
     CSnapPointSet m_snapPoints;
     // Width of the edge band that hits a hollow box; fixed at construction.
     int m_hitBand;
@@ -57,7 +59,6 @@ protected:
 private:
     void LoadFields(CArchive& archive);
     void StoreFields(CArchive& archive) const;
-    void SetMinimumSize();
     void FillAndOutline(CDC* dc, const CRect& inner);
     void DrawRaisedOrSunken(CDC* dc, RECT* inner, const RECT* outer, COLORREF light);
 };

@@ -1,10 +1,13 @@
 #include "objects/kinds/KindShared.h"
 
 #include "objects/GroupInfo.h"
-#include "objects/HyperOb.h"
+#include "objects/HyperDrawOb.h"
+#include "objects/HyperTracker.h"
 #include "objects/HyperViewOb.h"
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
+#include "objects/PropListValue.h"
+#include "objects/SnapPointSet.h"
 #include "platform/core/Archive.h"
 
 #include <algorithm>
@@ -14,6 +17,8 @@ namespace {
 constexpr UINT ColourButtonId = 27151;
 constexpr int ChoiceKind = 4;
 constexpr int MinimumHitBand = 10;
+constexpr UINT AnchorsButtonId = 27440;
+constexpr DWORD LowWord = 0xFFFF;
 }
 
 CPropCustColor* MakeColorEditor(UINT nameId, COLORREF* field)
@@ -83,9 +88,50 @@ int DrawableWidth(int width, const RECT& outer)
     return std::clamp(width, 0, limit);
 }
 
+void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth)
+{
+    int side = 2 * penWidth + 1;
+    tracker->m_sizeMin = CSize(side, side);
+}
+
+int ClampCoordinate(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, -32768, 32767));
+}
+
 int ReadInt32(CArchive& archive)
 {
     DWORD value;
     archive >> value;
     return static_cast<int>(value);
+}
+
+void StoreDrawFields(CArchive& archive, const CHyperDrawOb& object, BOOL styles)
+{
+    archive << static_cast<DWORD>(object.BackColor) << static_cast<DWORD>(object.ForeColor)
+            << static_cast<DWORD>(object.PenWidth) << static_cast<DWORD>(object.PenStyle);
+    if (styles)
+        archive << ((static_cast<DWORD>(object.HatchStyle) & LowWord) | (static_cast<DWORD>(object.ShadowStyle) << 16));
+}
+
+void LoadDrawFields(CArchive& archive, CHyperDrawOb& object, BOOL styles)
+{
+    object.BackColor = static_cast<COLORREF>(ReadInt32(archive));
+    object.ForeColor = static_cast<COLORREF>(ReadInt32(archive));
+    object.PenWidth = ReadInt32(archive);
+    object.PenStyle = ReadInt32(archive);
+    if (!styles)
+        return;
+    DWORD packed = static_cast<DWORD>(ReadInt32(archive));
+    object.HatchStyle = static_cast<int>(packed & LowWord);
+    object.ShadowStyle = static_cast<int>(packed >> 16);
+}
+
+CPropOb* MakeAnchorEditor(UINT nameId, CSnapPointSet* set)
+{
+    if (!set)
+        return nullptr;
+    auto* editor = new CPropAnchor(nameId, &set->GetList());
+    editor->m_captionId = AnchorsButtonId;
+    return editor;
 }

@@ -4,9 +4,13 @@
 
 #include "platform/core/Geometry.h"
 
+#include <cstdint>
+
 class CArchive;
 class CHyperBaseOb;
+class CHyperDrawOb;
 class CHyperOb;
+class CHyperObTracker;
 class CObArray;
 class CPropCombo;
 class CPropCustColor;
@@ -42,5 +46,15 @@ BOOL IsInHollowCentre(const RECT& rect, int band, POINT point);
 // A frame width as far as it can be drawn inside the rectangle: a stored width can be any
 // number, and each unit is one more pass.
 int DrawableWidth(int width, const RECT& outer);
+// A box drawn with a pen keeps room for the pen on both sides and one unit between.
+void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth);
+// A coordinate kept to the 16 bits that page coordinates have.
+int ClampCoordinate(int64_t value);
 // The next little-endian 32-bit value of a record.
 int ReadInt32(CArchive& archive);
+// The drawn-object fields at the start of a kind's record: back and fore colour, pen width and
+// style, and with `styles` the hatch in the low and the shadow in the high 16 bits.
+void StoreDrawFields(CArchive& archive, const CHyperDrawOb& object, BOOL styles);
+void LoadDrawFields(CArchive& archive, CHyperDrawOb& object, BOOL styles);
+// The snap-point editor with the "Anchors..." button over the set; NULL without a set.
+CPropOb* MakeAnchorEditor(UINT nameId, CSnapPointSet* set);

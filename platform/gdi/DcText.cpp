@@ -6,6 +6,7 @@
 #include "platform/gdi/Recorder.h"
 #include "platform/gdi/TextCodec.h"
 
+#include <QFontDatabase>
 #include <QTransform>
 
 #include <cmath>
@@ -225,9 +226,11 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     tm->tmItalic = lf.lfItalic;
     tm->tmUnderlined = lf.lfUnderline;
     tm->tmStruckOut = lf.lfStrikeOut;
-    // The pitch bit is set for variable-pitch fonts, as the platform defines it.
-    tm->tmPitchAndFamily = BYTE((QFontInfo(font).fixedPitch() ? 0 : TMPF_FIXED_PITCH) | TMPF_TRUETYPE |
-                                (lf.lfPitchAndFamily & 0xF0));
+    // The pitch bit is set for variable-pitch fonts, as the platform defines it; outline fonts
+    // scale and turn, bitmap fonts do neither.
+    QFontInfo info(font);
+    BYTE outline = QFontDatabase::isSmoothlyScalable(info.family(), info.styleName()) ? TMPF_VECTOR | TMPF_TRUETYPE : 0;
+    tm->tmPitchAndFamily = BYTE((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | outline | (lf.lfPitchAndFamily & 0xF0));
     tm->tmCharSet = lf.lfCharSet;
     return TRUE;
 }

@@ -343,6 +343,7 @@ constexpr BYTE FF_ROMAN = 0x10;
 constexpr BYTE FF_SWISS = 0x20;
 constexpr BYTE FF_MODERN = 0x30;
 constexpr BYTE TMPF_FIXED_PITCH = 0x01;
+constexpr BYTE TMPF_VECTOR = 0x02;
 constexpr BYTE TMPF_TRUETYPE = 0x04;
 
 // Object types of GetObjectType

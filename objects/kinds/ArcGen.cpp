@@ -1,0 +1,3 @@
+#include "objects/kinds/ArcGen.h"
+
+IMPLEMENT_SERIAL(CArcGen, CArcOb, 0)

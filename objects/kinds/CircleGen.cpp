@@ -1,0 +1,3 @@
+#include "objects/kinds/CircleGen.h"
+
+IMPLEMENT_SERIAL(CCircleGen, CCircleOb, 0)

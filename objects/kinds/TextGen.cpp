@@ -1,0 +1,3 @@
+#include "objects/kinds/TextGen.h"
+
+IMPLEMENT_SERIAL(CTextGen, CTextOb, 0)

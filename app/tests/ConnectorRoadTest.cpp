@@ -2,12 +2,10 @@
 // a moved rectangle, goes with a deleted one and comes back with it in one undo step, and
 // stays attached after the document is saved, closed and opened again.
 #include "app/tests/E2E.h"
+#include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
-#include "objects/HyperFrameOb.h"
 #include "objects/kinds/ConnectOb.h"
-#include "platform/core/Archive.h"
-#include "platform/core/File.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +30,8 @@ struct SavedPage {
 SavedPage ReadDocument(const std::string& path)
 {
     SavedPage page;
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead))
-        return page;
-    CArchive archive(&file, CArchive::load);
-    CString title;
-    archive >> title;
-    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
     CMyView reader;
-    reader.Serialize(archive);
-    page.read = !reader.LoadWasIncomplete();
+    page.read = e2e::ReadSavedPage(path, reader);
     for (INT_PTR i = 0; i < reader.GetObjects().GetSize(); ++i) {
         CHyperOb* object = reader.GetObjectAtIndex(i);
         page.classes.push_back(object->GetRuntimeClass()->m_lpszClassName);

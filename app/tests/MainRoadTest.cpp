@@ -2,14 +2,12 @@
 // rectangle with the Rectangle tool, save, undo and redo, close, reopen. What the program wrote
 // is read back with the program's own page reader.
 #include "app/tests/E2E.h"
+#include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
-#include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
-#include "platform/core/Archive.h"
-#include "platform/core/File.h"
 
 #include <gtest/gtest.h>
 
@@ -37,16 +35,8 @@ struct SavedPage {
 SavedPage ReadDocument(const std::string& path)
 {
     SavedPage page;
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead))
-        return page;
-    CArchive archive(&file, CArchive::load);
-    CString title;
-    archive >> title;
-    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
     CMyView reader;
-    reader.Serialize(archive);
-    page.read = !reader.LoadWasIncomplete();
+    page.read = e2e::ReadSavedPage(path, reader);
     if (CHyperViewOb* pageObject = reader.GetPageObject(); pageObject && pageObject->GetLayerList())
         page.currentLayer = pageObject->GetLayerList()->GetCurrentLayerId();
     for (INT_PTR i = 0; i < reader.GetObjects().GetSize(); ++i) {

@@ -1,13 +1,11 @@
 // Pictures inserted from files of each format the program reads: they show on the page, are
 // saved inside the document and come back when it is opened again.
 #include "app/tests/E2E.h"
+#include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
 #include "imaging/ExtDib.h"
-#include "objects/HyperFrameOb.h"
 #include "objects/kinds/BitmapOb.h"
-#include "platform/core/Archive.h"
-#include "platform/core/File.h"
 #include "platform/gdi/Dc.h"
 
 #include <gtest/gtest.h>
@@ -28,15 +26,9 @@ struct Inserted {
 std::vector<Inserted> ReadPictures(const std::string& path)
 {
     std::vector<Inserted> found;
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead))
-        return found;
-    CArchive archive(&file, CArchive::load);
-    CString title;
-    archive >> title;
-    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
     CMyView reader;
-    reader.Serialize(archive);
+    if (!e2e::ReadSavedPage(path, reader))
+        return found;
     for (INT_PTR i = 0; i < reader.GetObjects().GetSize(); ++i) {
         auto* object = dynamic_cast<CBitmapOb*>(reader.GetObjectAtIndex(i));
         if (!object)

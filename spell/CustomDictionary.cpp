@@ -40,6 +40,15 @@ bool CCustomDictionary::Find(const char* word, char* buffer, int size)
     return false;
 }
 
+bool CCustomDictionary::lastLineEnded()
+{
+    if (std::ftell(m_file) <= 0)
+        return true;
+    bool ended = std::fseek(m_file, -1, SEEK_END) == 0 && std::fgetc(m_file) == '\n';
+    std::fseek(m_file, 0, SEEK_END);
+    return ended;
+}
+
 bool CCustomDictionary::Append(const char* word)
 {
     if (!IsUsable() || word == nullptr)
@@ -53,7 +62,9 @@ bool CCustomDictionary::Append(const char* word)
     CharacterServices::MakeLower(cut);
     if (std::fseek(m_file, 0, SEEK_END) != 0 || std::ftell(m_file) > kMaxFileSize)
         return false;
-    // Lines end in CR LF on disk, as the dictionaries users already have.
-    bool written = std::fputs(cut, m_file) >= 0 && std::fputs("\r\n", m_file) >= 0;
+    // Lines end in CR LF on disk, as the dictionaries users already have. A last line written
+    // without its break by another editor is ended first, or the word would run on into it.
+    bool written = (lastLineEnded() || std::fputs("\r\n", m_file) >= 0) && std::fputs(cut, m_file) >= 0 &&
+                   std::fputs("\r\n", m_file) >= 0;
     return std::fflush(m_file) == 0 && written;
 }

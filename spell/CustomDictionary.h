@@ -27,6 +27,9 @@ public:
     bool Append(const char* word);
 
 private:
+    // The file position is at its end before and after.
+    bool lastLineEnded();
+
     int m_notUsable = 1;
     FILE* m_file = nullptr;
     std::vector<char> m_buffer;

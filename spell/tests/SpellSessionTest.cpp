@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 const std::vector<std::string> kWords
@@ -121,6 +123,19 @@ TEST(SpellSession, CustomDictionaryIsCreatedSearchedAndAppended)
     EXPECT_FALSE(session.AppendToCustomDictionary("\r\n"));
 }
 
+TEST(SpellSession, AWordAddedAfterALastLineWithoutItsBreakGoesOnALineOfItsOwn)
+{
+    TempFolder folder;
+    std::string custom = folder.Path("user.dic");
+    std::ofstream(custom, std::ios::binary) << "vantrel";
+    CSpellSession session(folder.Dictionary(kWords).c_str(), nullptr, custom.c_str());
+    EXPECT_TRUE(session.AppendToCustomDictionary("Lexigard"));
+    const std::string expected = "vantrel\r\nlexigard\r\n";
+    EXPECT_EQ(ReadBytes(custom), std::vector<BYTE>(expected.begin(), expected.end()));
+    EXPECT_TRUE(session.IsWordExist("vantrel"));
+    EXPECT_TRUE(session.IsWordExist("lexigard"));
+}
+
 TEST(SpellSession, CustomDictionaryLinesEndInCrLfOrLf)
 {
     TempFolder folder;
@@ -139,7 +154,7 @@ TEST(SpellSession, FullCustomDictionaryTakesNoMoreWords)
         bool appended;
     };
     for (Case c : { Case { 130999, true }, Case { 131000, false } }) {
-        std::string custom = folder.WriteText("full.dic", std::string(c.size, 'x'));
+        std::string custom = folder.WriteText("full.dic", std::string(c.size - 2, 'x') + "\r\n");
         CSpellSession session(folder.Dictionary(kWords).c_str(), nullptr, custom.c_str());
         EXPECT_EQ(session.AppendToCustomDictionary("word"), c.appended) << c.size;
         EXPECT_EQ(ReadBytes(custom).size(), c.appended ? c.size + 6 : c.size);

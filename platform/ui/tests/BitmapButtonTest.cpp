@@ -3,39 +3,14 @@
 #include "ControlFixture.h"
 
 #include "platform/gdi/DibTypes.h"
+#include "platform/ui/tests/BmpBytes.h"
 #include "platform/ui/BitmapButton.h"
 #include "platform/ui/Resources.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-// A bottom-up 24-bit bitmap file of one colour.
-std::vector<BYTE> solidBmp(int width, int height, COLORREF colour)
-{
-    int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<BYTE> bytes(file.bfOffBits + static_cast<size_t>(stride * height));
-    file.bfSize = static_cast<DWORD>(bytes.size());
-    std::memcpy(bytes.data(), &file, sizeof file);
-    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            BYTE* p = bytes.data() + file.bfOffBits + y * stride + x * 3;
-            p[0] = GetBValue(colour);
-            p[1] = GetGValue(colour);
-            p[2] = GetRValue(colour);
-        }
-    return bytes;
-}
 
 constexpr COLORREF kUp = RGB(0, 128, 255), kDown = RGB(255, 64, 0), kFocus = RGB(0, 200, 0);
 
@@ -44,15 +19,15 @@ protected:
     static void SetUpTestSuite()
     {
         UiTest::SetUpTestSuite();
-        RegisterBinaryResource(ResourceKind::Bitmap, "GoU", solidBmp(24, 18, kUp));
-        RegisterBinaryResource(ResourceKind::Bitmap, "GOD", solidBmp(24, 18, kDown));
-        RegisterBinaryResource(ResourceKind::Bitmap, "GOF", solidBmp(24, 18, kFocus));
-        RegisterBinaryResource(ResourceKind::Bitmap, "HalfU", solidBmp(8, 8, kUp));
-        std::vector<BYTE> cut = solidBmp(8, 8, kUp);
+        RegisterBinaryResource(ResourceKind::Bitmap, "GoU", SolidBmp(24, 18, kUp));
+        RegisterBinaryResource(ResourceKind::Bitmap, "GOD", SolidBmp(24, 18, kDown));
+        RegisterBinaryResource(ResourceKind::Bitmap, "GOF", SolidBmp(24, 18, kFocus));
+        RegisterBinaryResource(ResourceKind::Bitmap, "HalfU", SolidBmp(8, 8, kUp));
+        std::vector<BYTE> cut = SolidBmp(8, 8, kUp);
         cut.resize(cut.size() - 10);
         RegisterBinaryResource(ResourceKind::Bitmap, "CutU", cut);
         RegisterBinaryResource(ResourceKind::Bitmap, "CutD", cut);
-        RegisterBinaryResource(ResourceKind::Bitmap, 7101, solidBmp(10, 6, kUp));
+        RegisterBinaryResource(ResourceKind::Bitmap, 7101, SolidBmp(10, 6, kUp));
     }
     void SetUp() override
     {

@@ -431,11 +431,23 @@ void CMainDictionary::buildWordTable()
     m_tableReachedEnd = !m_recordStarts.empty() && m_stream.Tell() == m_stream.Size();
     m_previousCoded.clear();
     m_stream.Seek(m_wordArea);
+    matchEntryRecords(offsets);
+}
+
+// Index entries normally run in file order, so one forward walk finds them all; an entry
+// that points back is searched for among the records already passed.
+void CMainDictionary::matchEntryRecords(const std::vector<uint32_t>& offsets)
+{
     m_entryRecords.assign(static_cast<size_t>(m_indexCount), -1);
+    auto at = offsets.begin();
     for (int k = 0; k < m_indexCount; ++k) {
-        auto found = std::lower_bound(offsets.begin(), offsets.end(), m_index[static_cast<size_t>(k)].offset);
-        if (found != offsets.end() && *found == m_index[static_cast<size_t>(k)].offset)
-            m_entryRecords[static_cast<size_t>(k)] = static_cast<int>(found - offsets.begin());
+        uint32_t wanted = m_index[static_cast<size_t>(k)].offset;
+        if (at != offsets.begin() && *(at - 1) >= wanted)
+            at = std::lower_bound(offsets.begin(), at, wanted);
+        while (at != offsets.end() && *at < wanted)
+            ++at;
+        if (at != offsets.end() && *at == wanted)
+            m_entryRecords[static_cast<size_t>(k)] = static_cast<int>(at - offsets.begin());
     }
 }
 

@@ -70,6 +70,7 @@ private:
     bool decodeFrontCoded(std::vector<BYTE>& characters);
     void appendCoded(BYTE code, std::vector<BYTE>& characters) const;
     void buildWordTable();
+    void matchEntryRecords(const std::vector<uint32_t>& offsets);
     void renewLookupAids();
 
     WORD m_version = 0;

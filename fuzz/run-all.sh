@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang (address and undefined-behaviour sanitizers) and runs
-# each for MINUTES minutes, two at a time at the lowest priority. A target starts from its
+# each for MINUTES minutes, FUZZ_JOBS (default two) at a time at the lowest priority. A target starts from its
 # corpus in the source tree and keeps what it finds new in build/fuzz/work/TARGET; inputs
 # that fail are kept in build/fuzz/findings/TARGET, the output in build/fuzz/logs/TARGET.log.
 # Prints executions and findings per target; exits 1 when any target found something.
 #
-# Usage: fuzz/run-all.sh MINUTES [TARGET...]   (MINUTES may be a fraction: 0.5)
+# Usage: [FUZZ_JOBS=N] fuzz/run-all.sh MINUTES [TARGET...]   (MINUTES may be a fraction: 0.5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +15,11 @@ if [[ $# -lt 1 || ! $1 =~ ^[0-9]+([.][0-9]+)?$ ]]; then
 fi
 seconds=$(awk -v m="$1" 'BEGIN { s = int(m * 60); print s < 1 ? 1 : s }')
 shift
+jobs=${FUZZ_JOBS:-2}
+if [[ ! $jobs =~ ^[1-9][0-9]*$ ]]; then
+    echo "FUZZ_JOBS must be a positive number" >&2
+    exit 2
+fi
 
 build=build/fuzz
 cores=$(nproc)
@@ -48,10 +53,10 @@ for target in "${targets[@]}"; do
     rm -rf "$build/findings/$target"
 done
 
-echo "running ${#targets[@]} targets for ${seconds} s each, two at a time"
+echo "running ${#targets[@]} targets for ${seconds} s each, ${jobs} at a time"
 running=0
 for target in "${targets[@]}"; do
-    if ((running == 2)); then
+    if ((running == jobs)); then
         wait -n || true
         running=$((running - 1))
     fi

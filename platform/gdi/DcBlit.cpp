@@ -344,7 +344,6 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
                     stack.push_back(QPoint(i, ny));
         }
     }
-    const Brush& brush = *dc->a.brush;
-    Composite(*dc, *s, mask, R2_COPYPEN, [&](int px, int py, uint8_t) { return BrushColourAt(*dc, brush, px, py); });
+    CompositeTile(*dc, *s, mask, R2_COPYPEN, BrushTile(*dc, *dc->a.brush, mask.box()));
     return TRUE;
 }

@@ -5,6 +5,7 @@
 
 #include <QPainterPathStroker>
 
+#include <algorithm>
 #include <cmath>
 
 namespace gdi {
@@ -105,16 +106,15 @@ void DrawFigure(Dc& dc, const Figure& figure)
         fill.Subtract(pen);
         const Brush& brush = *dc.a.brush;
         if (brush.style == BS_SOLID) {
-            int64_t solid = DeviceColor(dc, brush.color);
-            Composite(dc, *s, fill, dc.a.rop2, [&](int, int, uint8_t) { return solid; });
+            CompositeSolid(dc, *s, fill, dc.a.rop2, 1, DeviceColor(dc, brush.color));
         } else {
-            Composite(dc, *s, fill, dc.a.rop2, [&](int x, int y, uint8_t) { return BrushColourAt(dc, brush, x, y); });
+            CompositeTile(dc, *s, fill, dc.a.rop2, BrushTile(dc, brush, fill.box()));
         }
     }
     if (width > 0) {
-        int64_t fg = DeviceColor(dc, dc.a.pen->color);
-        int64_t gap = dc.a.bkMode == OPAQUE ? int64_t(DeviceColor(dc, dc.a.bkColor)) : -1;
-        Composite(dc, *s, pen, dc.a.rop2, [&](int, int, uint8_t v) { return v == 1 ? fg : gap; });
+        CompositeSolid(dc, *s, pen, dc.a.rop2, 1, DeviceColor(dc, dc.a.pen->color));
+        if (dc.a.bkMode == OPAQUE && pen.HasGaps())
+            CompositeSolid(dc, *s, pen, dc.a.rop2, 2, DeviceColor(dc, dc.a.bkColor));
     }
 }
 
@@ -125,11 +125,19 @@ void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)
     if (!s || brush.style == BS_NULL)
         return;
     QRegion area = DrawableArea(dc, *s).intersected(rgn);
+    if (area.isEmpty())
+        return;
+    BrushTile tile(dc, brush, area.boundingRect());
+    bool plain = tile.IsSolid() && rop2 == R2_COPYPEN;
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(s->scanLine(y));
+            if (plain) {
+                std::fill_n(row + r.left(), r.width(), 0xFF000000u | (DWORD(tile.At(0, 0)) & 0xFFFFFF));
+                continue;
+            }
             for (int x = r.left(); x <= r.right(); ++x) {
-                int64_t c = BrushColourAt(dc, brush, x, y);
+                int64_t c = tile.At(x, y);
                 if (c >= 0)
                     row[x] = 0xFF000000u | Rop2(rop2, DWORD(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
             }

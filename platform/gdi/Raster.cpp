@@ -41,19 +41,33 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
             std::fill_n(&m_v[Index(fill.left(), y)], fill.width(), uint8_t(1));
         return;
     }
+    if (m_box.isEmpty())
+        return;
     QPainterPath filled = path;
     filled.setFillRule(rule);
-    Mark([&](QPainter& p) { p.fillPath(filled, QColor(0, 0, 0, 255)); });
+    // The painter writes the marks straight into the coverage: an alpha of 1 is the mark.
+    QImage marks(m_v.data(), m_box.width(), m_box.height(), m_box.width(), QImage::Format_Alpha8);
+    QPainter p(&marks);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.translate(-m_box.left(), -m_box.top());
+    // The painter hands a fill of many spans to worker threads, which costs far more than it
+    // saves on shapes this small; bands of few rows keep it on this thread.
+    constexpr int kBandRows = 32;
+    for (int top = m_box.top(); top <= m_box.bottom(); top += kBandRows) {
+        p.setClipRect(QRect(m_box.left(), top, m_box.width(), kBandRows));
+        p.fillPath(filled, QColor(0, 0, 0, 1));
+    }
 }
 
+// The loops below are written as selects so the compiler turns them into vector code.
 void Coverage::MarkFrom(const QImage& mask)
 {
     for (int y = 0; y < m_box.height(); ++y) {
         const uchar* row = mask.constScanLine(y);
         uint8_t* out = &m_v[static_cast<size_t>(y) * m_box.width()];
         for (int x = 0; x < m_box.width(); ++x)
-            if (row[x] >= 128)
-                out[x] = 1;
+            out[x] = row[x] >= 128 ? uint8_t(1) : out[x];
     }
 }
 
@@ -64,8 +78,28 @@ void Coverage::Subtract(const Coverage& other)
         const uint8_t* theirs = other.Row(y) - other.box().left();
         uint8_t* mine = &m_v[Index(m_box.left(), y)] - m_box.left();
         for (int x = common.left(); x <= common.right(); ++x)
-            if (theirs[x])
-                mine[x] = 0;
+            mine[x] = theirs[x] ? uint8_t(0) : mine[x];
+    }
+}
+
+void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
+{
+    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    QRgb opaque = 0xFF000000u | (colour & 0xFFFFFF);
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(surface.scanLine(y)) + r.left();
+            const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
+            int width = r.width();
+            if (rop2 == R2_COPYPEN) {
+                for (int x = 0; x < width; ++x)
+                    row[x] = marks[x] == mark ? opaque : row[x];
+                continue;
+            }
+            for (int x = 0; x < width; ++x)
+                if (marks[x] == mark)
+                    row[x] = 0xFF000000u | Rop2(rop2, opaque & 0xFFFFFF, row[x] & 0xFFFFFF);
+        }
     }
 }
 
@@ -257,6 +291,48 @@ int64_t BrushColourAt(const Dc& dc, const Brush& brush, int x, int y)
     }
     default: return -1;
     }
+}
+
+void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
+{
+    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+            const uint8_t* marks = cov.Row(y) - cov.box().left();
+            const int64_t* colours = tile.Row(y);
+            for (int x = r.left(), column = tile.Column(x); x <= r.right(); ++x) {
+                int64_t c = colours[column];
+                if (marks[x] && c >= 0)
+                    row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
+                column = column + 1 == tile.Width() ? 0 : column + 1;
+            }
+        }
+    }
+}
+
+BrushTile::BrushTile(const Dc& dc, const Brush& brush, const QRect& area)
+    : m_org(dc.a.brushOrg.x, dc.a.brushOrg.y)
+{
+    m_solid = brush.style == BS_SOLID;
+    if (brush.style == BS_HATCHED) {
+        m_width = m_height = 8;
+    } else if ((brush.style == BS_PATTERN || brush.style == BS_DIBPATTERN) && !brush.pattern.isNull()) {
+        m_width = brush.pattern.width();
+        m_height = brush.pattern.height();
+    }
+    if (m_width > area.width() && area.width() > 0) {
+        m_width = area.width();
+        m_org.setX(area.left());
+    }
+    if (m_height > area.height() && area.height() > 0) {
+        m_height = area.height();
+        m_org.setY(area.top());
+    }
+    m_colours.resize(static_cast<size_t>(m_width) * m_height);
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            m_colours[static_cast<size_t>(y) * m_width + x] = BrushColourAt(dc, brush, m_org.x() + x, m_org.y() + y);
 }
 
 }  // namespace gdi

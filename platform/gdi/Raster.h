@@ -15,9 +15,13 @@ public:
     const QRect& box() const { return m_box; }
     void Set(int x, int y, uint8_t v)
     {
-        if (m_box.contains(x, y))
+        if (m_box.contains(x, y)) {
             m_v[Index(x, y)] = v;
+            m_gaps |= v == 2;
+        }
     }
+    // Whether any pixel was marked as the gap of a styled line.
+    bool HasGaps() const { return m_gaps; }
     uint8_t At(int x, int y) const { return m_box.contains(x, y) ? m_v[Index(x, y)] : 0; }
     // The row's values, indexed by x - box().left(); y must lie in the box.
     const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
@@ -49,6 +53,7 @@ private:
     }
     QRect m_box;
     std::vector<uint8_t> m_v;
+    bool m_gaps = false;
 };
 
 // Runs of a styled one-pixel line, carried along the segments of one figure.
@@ -93,7 +98,39 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
     }
 }
 
+// Mixes one colour onto the pixels marked `mark`; in the copy mode that is a plain store.
+void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour);
+
+class BrushTile;
+// Mixes a brush's pattern onto the covered pixels.
+void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile);
+
 // Brush colour at a device pixel, or -1 where a hatch or pattern leaves the pixel alone.
 int64_t BrushColourAt(const Dc& dc, const Brush& brush, int x, int y);
+
+// A brush's colours over one period of its pattern, worked out once per primitive rather
+// than once per pixel; a pattern larger than the area drawn is worked out for that area only.
+class BrushTile {
+public:
+    BrushTile(const Dc& dc, const Brush& brush, const QRect& area);
+    bool IsSolid() const { return m_solid; }
+    int Width() const { return m_width; }
+    // The pattern row that covers device row y, and the column of it that covers device x.
+    const int64_t* Row(int y) const { return &m_colours[static_cast<size_t>(Wrap(y - m_org.y(), m_height)) * m_width]; }
+    int Column(int x) const { return Wrap(x - m_org.x(), m_width); }
+    int64_t At(int x, int y) const { return Row(y)[Column(x)]; }
+
+private:
+    static int Wrap(int v, int period)
+    {
+        v %= period;
+        return v < 0 ? v + period : v;
+    }
+    bool m_solid = false;
+    int m_width = 1;
+    int m_height = 1;
+    QPoint m_org;
+    std::vector<int64_t> m_colours;
+};
 
 }  // namespace gdi

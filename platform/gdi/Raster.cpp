@@ -2,8 +2,10 @@
 
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace gdi {
 
@@ -82,6 +84,46 @@ void Coverage::Subtract(const Coverage& other)
     }
 }
 
+namespace {
+
+// The first byte from p on that differs from v, eight bytes at a time.
+const uint8_t* SkipEqual(const uint8_t* p, const uint8_t* end, uint8_t v)
+{
+    static_assert(std::endian::native == std::endian::little);
+    const uint64_t all = 0x0101010101010101ull * v;
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (uint64_t differ = word ^ all)
+            return p + (std::countr_zero(differ) >> 3);
+    }
+    while (p != end && *p == v)
+        ++p;
+    return p;
+}
+
+const uint8_t* FindByte(const uint8_t* p, const uint8_t* end, uint8_t v)
+{
+    const void* found = std::memchr(p, v, static_cast<size_t>(end - p));
+    return found ? static_cast<const uint8_t*>(found) : end;
+}
+
+// Calls span(first, last) for each run of bytes equal to `mark` (mark 0: of nonzero bytes),
+// so the pixels between runs are never touched.
+template <typename Span>
+void ForEachRun(const uint8_t* marks, int width, uint8_t mark, Span span)
+{
+    const uint8_t* end = marks + width;
+    const uint8_t* run = mark ? FindByte(marks, end, mark) : SkipEqual(marks, end, 0);
+    while (run != end) {
+        const uint8_t* after = mark ? SkipEqual(run, end, mark) : FindByte(run, end, 0);
+        span(int(run - marks), int(after - marks));
+        run = mark ? FindByte(after, end, mark) : SkipEqual(after, end, 0);
+    }
+}
+
+}  // namespace
+
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
 {
     QRegion area = DrawableArea(dc, surface).intersected(cov.box());
@@ -90,15 +132,34 @@ void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(surface.scanLine(y)) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
-            int width = r.width();
-            if (rop2 == R2_COPYPEN) {
-                for (int x = 0; x < width; ++x)
-                    row[x] = marks[x] == mark ? opaque : row[x];
-                continue;
-            }
-            for (int x = 0; x < width; ++x)
-                if (marks[x] == mark)
+            ForEachRun(marks, r.width(), mark, [&](int first, int last) {
+                if (rop2 == R2_COPYPEN) {
+                    std::fill(row + first, row + last, opaque);
+                    return;
+                }
+                for (int x = first; x < last; ++x)
                     row[x] = 0xFF000000u | Rop2(rop2, opaque & 0xFFFFFF, row[x] & 0xFFFFFF);
+            });
+        }
+    }
+}
+
+void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
+{
+    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(surface.scanLine(y)) + r.left();
+            const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
+            const int64_t* colours = tile.Row(y);
+            ForEachRun(marks, r.width(), 0, [&](int first, int last) {
+                for (int x = first, column = tile.Column(r.left() + first); x < last; ++x) {
+                    int64_t c = colours[column];
+                    if (c >= 0)
+                        row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
+                    column = column + 1 == tile.Width() ? 0 : column + 1;
+                }
+            });
         }
     }
 }
@@ -290,24 +351,6 @@ int64_t BrushColourAt(const Dc& dc, const Brush& brush, int x, int y)
         return DeviceColor(dc, ToColorRef(c));
     }
     default: return -1;
-    }
-}
-
-void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
-{
-    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
-    for (const QRect& r : area) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
-            const uint8_t* marks = cov.Row(y) - cov.box().left();
-            const int64_t* colours = tile.Row(y);
-            for (int x = r.left(), column = tile.Column(x); x <= r.right(); ++x) {
-                int64_t c = colours[column];
-                if (marks[x] && c >= 0)
-                    row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
-                column = column + 1 == tile.Width() ? 0 : column + 1;
-            }
-        }
     }
 }
 

@@ -55,6 +55,7 @@ struct BoxJob {
     int nRows;
     RoundDivider divide;
     const IplImage* mask; // combined mask, W x H, or null
+    const uint8_t* table; // rounded quotients of 8-bit window sums, or null
 };
 
 struct Target {
@@ -159,8 +160,90 @@ void bitKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, 
     }
 }
 
+// The common case: 8-bit samples of whole pixels, no mask. Column sums fit 32 bits and the
+// rounded quotient of every possible window sum comes from a table, so the inner loops are
+// plain adds and loads.
+constexpr int64_t kTabledArea = 4096;
+
+bool fastCase(int depth, const BoxJob& job, const Target& out)
+{
+    int64_t n = job.channels;
+    return depth == iplDepth8u && !job.mask && job.divide.area <= kTabledArea && job.firstSource == 0 &&
+           job.channelStep == 1 && job.pixelStep == n && out.channelStep == 1 && out.pixelStep == n &&
+           out.firstChannel == 0;
+}
+
+std::vector<uint8_t> quotientTable(const RoundDivider& divide)
+{
+    std::vector<uint8_t> table(static_cast<size_t>(255 * divide.area + 1));
+    for (size_t sum = 0; sum < table.size(); ++sum)
+        table[sum] = static_cast<uint8_t>(divide(static_cast<int64_t>(sum)));
+    return table;
+}
+
+// One output row: a running window sum per channel along the column sums.
+template <int N>
+void windowRow(const uint32_t* sums, int channels, int nCols, int width, const uint8_t* table, uint8_t* out)
+{
+    const int n = N > 0 ? N : channels;
+    uint32_t window[4] = {};
+    std::vector<uint32_t> wide;
+    uint32_t* w = window;
+    if (n > 4) {
+        wide.assign(static_cast<size_t>(n), 0);
+        w = wide.data();
+    }
+    for (int c = 0; c < nCols; ++c)
+        for (int k = 0; k < n; ++k)
+            w[k] += sums[c * n + k];
+    const uint32_t* drop = sums;
+    const uint32_t* add = sums + static_cast<size_t>(nCols) * n;
+    for (int i = 0; i + 1 < width; ++i, out += n, drop += n, add += n)
+        for (int k = 0; k < n; ++k) {
+            out[k] = table[w[k]];
+            w[k] += add[k] - drop[k];
+        }
+    for (int k = 0; k < n; ++k)
+        out[k] = table[w[k]];
+}
+
+void fastKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, int height, const uint8_t* table)
+{
+    int n = job.channels;
+    size_t span = static_cast<size_t>(width + job.nCols - 1) * n;
+    auto sourceRow = [&](int row) {
+        return reinterpret_cast<const uint8_t*>(job.scratch + static_cast<int64_t>(row) * job.rowStep) +
+               static_cast<int64_t>(x0) * n;
+    };
+    std::vector<uint32_t> sums(span, 0);
+    for (int row = y0; row < y0 + job.nRows; ++row) {
+        const uint8_t* entering = sourceRow(row);
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += entering[i];
+    }
+    for (int j = 0; j < height; ++j) {
+        auto* row = reinterpret_cast<uint8_t*>(out.base + static_cast<int64_t>(j) * out.rowStep);
+        switch (n) {
+        case 1: windowRow<1>(sums.data(), n, job.nCols, width, table, row); break;
+        case 3: windowRow<3>(sums.data(), n, job.nCols, width, table, row); break;
+        case 4: windowRow<4>(sums.data(), n, job.nCols, width, table, row); break;
+        default: windowRow<0>(sums.data(), n, job.nCols, width, table, row); break;
+        }
+        if (j + 1 == height)
+            break;
+        const uint8_t* leaving = sourceRow(y0 + j);
+        const uint8_t* entering = sourceRow(y0 + j + job.nRows);
+        for (size_t i = 0; i < span; ++i)
+            sums[i] += static_cast<uint32_t>(entering[i]) - leaving[i];
+    }
+}
+
 void runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
 {
+    if (fastCase(depth, job, out)) {
+        fastKernel(job, out, x0, y0, width, height, job.table);
+        return;
+    }
     switch (depth) {
     case iplDepth1u: bitKernel(job, out, x0, y0, width, height); break;
     case iplDepth8u: boxKernel<uint8_t>(job, out, x0, y0, width, height); break;
@@ -322,7 +405,12 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
     int64_t area = static_cast<int64_t>(nCols) * nRows;
     BoxJob job{scratch, rowStep, plane ? element : element * srcImage->nChannels,
                plane ? spanY * rowStep : element, plan.channels, plan.srcFirst - 1, nCols, nRows,
-               RoundDivider(area), mask.get()};
+               RoundDivider(area), mask.get(), nullptr};
+    std::vector<uint8_t> table;
+    if (srcImage->depth == iplDepth8u && area <= kTabledArea) {
+        table = quotientTable(job.divide);
+        job.table = table.data();
+    }
     blurInto(dstImage, job, plan);
     iplAlignedFree(scratch);
 }

@@ -213,16 +213,20 @@ char* ownGetRect(const IplImage* image, int x, int y, int width, int height, int
                               inside.width);
         }
     }
+    auto border = [&](int row, int column) {
+        for (int c = 0; c < image->nChannels; ++c)
+            ownStoreElement(elementRow(to, buffer, row, c), image->depth, elementIndex(to, column, c),
+                            ownPixelWithBorder(image, x + column, y + row, c + 1));
+    };
+    // Only the columns left and right of the picture need the border rule on rows it covers.
+    int leftEnd = std::clamp(-int64_t{x}, int64_t{0}, int64_t{width});
+    int rightStart = std::clamp(int64_t{image->width} - x, int64_t{leftEnd}, int64_t{width});
     for (int row = 0; row < height; ++row) {
         bool rowInside = y + row >= 0 && y + row < image->height;
-        for (int column = 0; column < width; ++column) {
-            int px = x + column;
-            if (rowInside && px >= 0 && px < image->width)
-                continue;
-            for (int c = 0; c < image->nChannels; ++c)
-                ownStoreElement(elementRow(to, buffer, row, c), image->depth, elementIndex(to, column, c),
-                                ownPixelWithBorder(image, px, y + row, c + 1));
-        }
+        for (int column = 0; column < (rowInside ? leftEnd : width); ++column)
+            border(row, column);
+        for (int column = rowInside ? rightStart : width; column < width; ++column)
+            border(row, column);
     }
     *rowStep = step;
     return buffer;

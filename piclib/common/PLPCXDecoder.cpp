@@ -74,39 +74,95 @@ void PLPCXDecoder::checkHeader() const
         raiseError(PL_ERRNO_MEMORY, "Out of memory.");
 }
 
+namespace {
+
+// Run-length packets read straight from the source's block, handed out a line at a time; a
+// run may go on into the next line but not past the end of the picture.
+class RunReader {
+public:
+    RunReader(PLDataSource* source, int64_t total)
+        : m_Source(source), m_Start(source->GetCurrentPointer()), m_In(m_Start),
+          m_End(m_Start + source->GetBytesLeft()), m_Left(total)
+    {
+    }
+
+    void Fill(uint8_t* out, size_t count)
+    {
+        while (count > 0) {
+            if (m_Pending == 0 && !nextPacket())
+                continue;
+            const size_t n = std::min(count, m_Pending);
+            if (n == 1)
+                *out = m_Value;  // most packets are single bytes: no call for them
+            else
+                std::memset(out, m_Value, n);
+            out += n;
+            count -= n;
+            m_Pending -= n;
+        }
+    }
+
+    // Tells the source how much was used.
+    void Finish() { m_Source->Skip(static_cast<int>(m_In - m_Start)); }
+
+private:
+    uint8_t next()
+    {
+        if (m_In == m_End)
+            throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
+        return *m_In++;
+    }
+
+    bool nextPacket()
+    {
+        const uint8_t b = next();
+        m_Pending = (b & 0xC0) == 0xC0 ? b & 0x3F : 1;
+        m_Value = m_Pending == 1 && (b & 0xC0) != 0xC0 ? b : next();
+        if (int64_t(m_Pending) > m_Left)
+            throw PLTextException(PL_ERRINTERNAL, "repeat count spans end of image.");
+        m_Left -= int64_t(m_Pending);
+        return m_Pending > 0;
+    }
+
+    PLDataSource* m_Source;
+    const uint8_t* m_Start;
+    const uint8_t* m_In;
+    const uint8_t* m_End;
+    int64_t m_Left;
+    size_t m_Pending = 0;
+    uint8_t m_Value = 0;
+};
+
+} // namespace
+
 void PLPCXDecoder::GetImage(PLBmp& bmp)
 {
     Trace(2, "PCX getimage.\n");
-    bmp.Create(*this);
     PLDataSource* source = GetDataSource();
-    const std::vector<uint8_t> data = decodeRuns(source);
-    readPalette(source);
-    PLLockGuard lock(bmp);
-    writeLines(bmp, data);
-}
-
-std::vector<uint8_t> PLPCXDecoder::decodeRuns(PLDataSource* source) const
-{
-    const int64_t total = int64_t(m_Header.bytesPerLine) * m_Header.planes * m_Height;
+    checkLayout();
+    const size_t lineBytes = size_t(m_Header.bytesPerLine) * m_Header.planes;
+    const int64_t total = int64_t(lineBytes) * m_Height;
     // Refuse before allocating what the data left cannot fill.
     if (total > int64_t(source->GetBytesLeft()) * MaxRunLength)
         throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
-    std::vector<uint8_t> data(static_cast<size_t>(total));
-    size_t written = 0;
-    while (written < data.size()) {
-        const uint8_t b = source->ReadByte();
-        if ((b & 0xC0) != 0xC0) {
-            data[written++] = b;
-            continue;
-        }
-        const size_t count = b & 0x3F;
-        const uint8_t value = source->ReadByte();
-        if (count > data.size() - written)
-            raiseError(PL_ERRINTERNAL, "repeat count spans end of image.");
-        std::memset(data.data() + written, value, count);
-        written += count;
+    const bool paletteAfterData = m_Header.bitsPerPixel == 8 && m_Header.planes == 1;
+    std::vector<uint8_t> data(paletteAfterData ? size_t(total) : lineBytes);
+    RunReader runs(source, total);
+    if (paletteAfterData) {
+        runs.Fill(data.data(), data.size());
+        runs.Finish();
     }
-    return data;
+    readPalette(source);
+    PLLockGuard lock(bmp);
+    std::vector<uint8_t> indices(static_cast<size_t>(m_Header.bytesPerLine) * 8);
+    for (int y = 0; y < m_Height; ++y) {
+        const uint8_t* line = data.data() + (paletteAfterData ? lineBytes * y : 0);
+        if (!paletteAfterData)
+            runs.Fill(data.data(), lineBytes);
+        writeLine(line, reinterpret_cast<PLPixel32*>(bmp.GetLine(y)), indices.data());
+    }
+    if (!paletteAfterData)
+        runs.Finish();
 }
 
 void PLPCXDecoder::readPalette(PLDataSource* source)
@@ -125,30 +181,30 @@ void PLPCXDecoder::readPalette(PLDataSource* source)
     }
 }
 
-void PLPCXDecoder::writeLines(PLBmp& bmp, const std::vector<uint8_t>& data) const
+void PLPCXDecoder::checkLayout() const
 {
-    const int bytesPerLine = m_Header.bytesPerLine, planes = m_Header.planes, bits = m_Header.bitsPerPixel;
+    const int planes = m_Header.planes, bits = m_Header.bitsPerPixel;
     const bool rgb = planes == 3 && bits == 8;
     if (!rgb && planes > 4)
         raiseError(PL_ERRINTERNAL, "Can't handle more than 4 planes.");
     if (!rgb && planes > 1 && bits > 1)
         raiseError(PL_ERRINTERNAL, "Can't handle more than 1 bit per pixel.");
-    std::vector<uint8_t> indices(static_cast<size_t>(bytesPerLine) * 8);
-    for (int y = 0; y < m_Height; ++y) {
-        const uint8_t* src = data.data() + static_cast<size_t>(planes) * bytesPerLine * y;
-        auto* dst = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-        if (rgb) {
-            for (int x = 0; x < m_Width; ++x)
-                dst[x] = PLPixel32::FromRGBA(src[x], src[bytesPerLine + x], src[2 * bytesPerLine + x], 255);
-            continue;
-        }
-        if (planes == 1)
-            unpackLine(src, indices.data());
-        else
-            combinePlanes(src, indices.data());
+}
+
+void PLPCXDecoder::writeLine(const uint8_t* src, PLPixel32* dst, uint8_t* indices) const
+{
+    const int bytesPerLine = m_Header.bytesPerLine;
+    if (m_Header.planes == 3 && m_Header.bitsPerPixel == 8) {
         for (int x = 0; x < m_Width; ++x)
-            dst[x] = m_Palette[indices[x]];
+            dst[x] = PLPixel32::FromRGBA(src[x], src[bytesPerLine + x], src[2 * bytesPerLine + x], 255);
+        return;
     }
+    if (m_Header.planes == 1)
+        unpackLine(src, indices);
+    else
+        combinePlanes(src, indices);
+    for (int x = 0; x < m_Width; ++x)
+        dst[x] = m_Palette[indices[x]];
 }
 
 // Packed pixels of one plane, most significant bits first.

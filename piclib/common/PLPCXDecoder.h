@@ -29,9 +29,9 @@ private:
 
     void readHeader(PLDataSource* source);
     void checkHeader() const;
-    std::vector<uint8_t> decodeRuns(PLDataSource* source) const;
+    void checkLayout() const;
     void readPalette(PLDataSource* source);
-    void writeLines(PLBmp& bmp, const std::vector<uint8_t>& data) const;
+    void writeLine(const uint8_t* src, PLPixel32* dst, uint8_t* indices) const;
     void unpackLine(const uint8_t* src, uint8_t* indices) const;
     void combinePlanes(const uint8_t* src, uint8_t* indices) const;
 

@@ -14,7 +14,6 @@ void PLPGMDecoder::SetDescription()
 
 void PLPGMDecoder::GetImage(PLBmp& bmp)
 {
-    bmp.Create(*this);
     for (int y = 0; y < m_Height; ++y)
         ReadSamples(bmp.GetLine(y));
 }

@@ -126,8 +126,11 @@ void PLPNMDecoder::readBinarySamples(uint8_t* samples, int count)
 {
     if (m_MaxGrayValue <= 255) {
         const uint8_t* bytes = GetDataSource()->ReadBytes(count);
+        uint8_t scaled[256];
+        for (int v = 0; v < 256; ++v)
+            scaled[v] = scale(v);
         for (int i = 0; i < count; ++i)
-            samples[i] = scale(bytes[i]);
+            samples[i] = scaled[bytes[i]];
         return;
     }
     const uint8_t* bytes = GetDataSource()->ReadBytes(2 * count);

@@ -17,7 +17,6 @@ void PLPPMDecoder::SetDescription()
 
 void PLPPMDecoder::GetImage(PLBmp& bmp)
 {
-    bmp.CreateFromBits(m_Width, m_Height, 32, false, false, nullptr, 0, {0, 0});
     std::vector<uint8_t> samples(static_cast<size_t>(m_Width) * 3);
     for (int y = 0; y < m_Height; ++y) {
         ReadSamples(samples.data());

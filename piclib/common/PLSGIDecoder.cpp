@@ -54,37 +54,40 @@ void PLSGIDecoder::Open(PLDataSource* source)
     SetBmpInfo({h.xSize, h.ySize}, bpp, {0, 0}, h.zSize == 4, h.zSize == 1 && h.colourMap == 0);
 }
 
-uint8_t PLSGIDecoder::readSample(PLDataSource* source) const
+namespace {
+
+// Sample x of a row of one or two bytes per sample.
+uint8_t sampleAt(const uint8_t* row, int x, int bytesPerChannel)
 {
-    if (m_Header.bytesPerChannel == 2)
-        return PLScale16To8(PLReadWordBE(source));
-    return source->ReadByte();
+    return bytesPerChannel == 2 ? PLScale16To8(PLWordBE(row + 2 * x)) : row[x];
 }
 
+} // namespace
+
+// The planes were checked to be all there in Open: they are read in one piece and each
+// output line is put together from the rows of every plane at once.
 void PLSGIDecoder::GetImage(PLBmp& bmp)
 {
-    PLDataSource* source = GetDataSource();
-    const int width = m_Header.xSize, height = m_Header.ySize;
-    if (GetBitsPerPixel() == 8) {
-        for (int row = 0; row < height; ++row) {
-            uint8_t* line = bmp.GetLine(height - 1 - row);
+    const int width = m_Header.xSize, height = m_Header.ySize, depth = m_Header.bytesPerChannel;
+    const int64_t rowBytes = int64_t(width) * depth, planeBytes = rowBytes * height;
+    const uint8_t* planes = GetDataSource()->ReadBytes(int(planeBytes * m_Header.zSize));
+    for (int row = 0; row < height; ++row) {
+        const uint8_t* red = planes + row * rowBytes;
+        uint8_t* line = bmp.GetLine(height - 1 - row);
+        if (GetBitsPerPixel() == 8) {
             for (int x = 0; x < width; ++x)
-                line[x] = readSample(source);
+                line[x] = sampleAt(red, x, depth);
+            continue;
         }
-        return;
+        const uint8_t* green = red + planeBytes;
+        const uint8_t* blue = green + planeBytes;
+        const uint8_t* alpha = m_Header.zSize == 4 ? blue + planeBytes : nullptr;
+        auto* pixels = reinterpret_cast<PLPixel32*>(line);
+        for (int x = 0; x < width; ++x) {
+            pixels[x].r = sampleAt(red, x, depth);
+            pixels[x].g = sampleAt(green, x, depth);
+            pixels[x].b = sampleAt(blue, x, depth);
+            pixels[x].a = alpha ? sampleAt(alpha, x, depth) : 255;
+        }
     }
-    // Channel 0 is red, 1 green, 2 blue, 3 alpha.
-    static constexpr uint8_t PLPixel32::*Components[] = {&PLPixel32::r, &PLPixel32::g, &PLPixel32::b, &PLPixel32::a};
-    if (m_Header.zSize == 3)
-        for (int y = 0; y < height; ++y) {
-            auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-            for (int x = 0; x < width; ++x)
-                line[x].a = 255;
-        }
-    for (int c = 0; c < m_Header.zSize; ++c)
-        for (int y = height - 1; y >= 0; --y) {
-            auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-            for (int x = 0; x < width; ++x)
-                line[x].*Components[c] = readSample(source);
-        }
 }

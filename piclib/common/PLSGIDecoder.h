@@ -21,7 +21,6 @@ private:
     };
 
     void readHeader(PLDataSource* source);
-    uint8_t readSample(PLDataSource* source) const;
 
     Header m_Header;
 };

@@ -151,8 +151,15 @@ void PLTGADecoder::storePixel(uint8_t* line, int x, const uint8_t* stored) const
 
 void PLTGADecoder::readLine(PLDataSource* source, uint8_t* line)
 {
-    const int width = m_Header.width, bytes = bytesOf(m_Header.pixelDepth);
+    const int width = m_Header.width, depth = m_Header.pixelDepth, bytes = bytesOf(depth);
     const uint8_t* stored = source->ReadBytes(width * bytes);
+    // Unmirrored true colour, the common case, without the per-pixel choices of storePixel.
+    if (!(m_Header.descriptor & 0x10) && !isMapped() && (depth == 24 || depth == 32)) {
+        auto* pixels = reinterpret_cast<PLPixel32*>(line);
+        for (int x = 0; x < width; ++x, stored += bytes)
+            pixels[x] = {stored[0], stored[1], stored[2], depth == 32 ? stored[3] : uint8_t(255)};
+        return;
+    }
     for (int x = 0; x < width; ++x)
         storePixel(line, x, stored + x * bytes);
 }

@@ -127,10 +127,12 @@ void ForEachRun(const uint8_t* marks, int width, uint8_t mark, Span span)
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
 {
     QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    uchar* bits = surface.bits();
+    const qsizetype stride = surface.bytesPerLine();
     QRgb opaque = 0xFF000000u | (colour & 0xFFFFFF);
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(surface.scanLine(y)) + r.left();
+            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
             ForEachRun(marks, r.width(), mark, [&](int first, int last) {
                 if (rop2 == R2_COPYPEN) {
@@ -147,9 +149,11 @@ void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2
 void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
 {
     QRegion area = DrawableArea(dc, surface).intersected(cov.box());
+    uchar* bits = surface.bits();
+    const qsizetype stride = surface.bytesPerLine();
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(surface.scanLine(y)) + r.left();
+            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
             const int64_t* colours = tile.Row(y);
             ForEachRun(marks, r.width(), 0, [&](int first, int last) {

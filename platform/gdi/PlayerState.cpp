@@ -3,7 +3,9 @@
 #include "platform/gdi/GdiState.h"
 #include "platform/gdi/Mapping.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 
 namespace gdi {
@@ -42,6 +44,13 @@ namespace {
 
 int Clamp(int64_t v) { return int(std::clamp<int64_t>(v, -(int64_t(1) << 30), int64_t(1) << 30)); }
 
+// An extent times a scale factor from the file, either of which can be huge.
+int ClampProduct(int v, int64_t factor)
+{
+    __int128 product = __int128(v) * factor;
+    return Clamp(int64_t(std::clamp<__int128>(product, INT64_MIN, INT64_MAX)));
+}
+
 }  // namespace
 
 void PlayerState::Apply()
@@ -61,8 +70,8 @@ void PlayerState::Apply()
     int64_t gx = std::gcd(fw, tw), gy = std::gcd(fh, th);
     fw /= gx, tw /= gx, fh /= gy, th /= gy;
     m_dc->SetWindowOrg(m_map.wo);
-    m_dc->SetWindowExt(Clamp(m_map.we.cx * fw), Clamp(m_map.we.cy * fh));
-    m_dc->SetViewportExt(Clamp(m_map.ve.cx * tw), Clamp(m_map.ve.cy * th));
+    m_dc->SetWindowExt(ClampProduct(m_map.we.cx, fw), ClampProduct(m_map.we.cy, fh));
+    m_dc->SetViewportExt(ClampProduct(m_map.ve.cx, tw), ClampProduct(m_map.ve.cy, th));
     double vx = (m_map.vo.x - m_frame.left()) * double(tw) / double(fw) + m_target.left();
     double vy = (m_map.vo.y - m_frame.top()) * double(th) / double(fh) + m_target.top();
     m_dc->SetViewportOrg(int(std::lround(vx)), int(std::lround(vy)));

@@ -7,6 +7,7 @@
 namespace {
 
 int lockCount = 0;
+thread_local int threadStarts = 0;
 
 } // namespace
 
@@ -21,3 +22,14 @@ void AfxOleUnlockApp()
 }
 
 BOOL AfxOleCanExitApp() { return lockCount == 0; }
+
+HRESULT OleInitialize(LPVOID)
+{
+    return threadStarts++ == 0 ? S_OK : S_FALSE;
+}
+
+void OleUninitialize()
+{
+    if (threadStarts > 0)
+        --threadStarts;
+}

@@ -1,6 +1,7 @@
 #include "imaging/ExtDib.h"
 
 #include "imaging/IconLoader.h"
+#include "objects/ShellServices.h"
 #include "objects/VersionTag.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -14,6 +15,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 IMPLEMENT_SERIAL(CExtDib, CDib, 1)
 
@@ -23,7 +25,9 @@ CBitmap* CExtDib::SelectIntoDC(CDC* dc, CSize* size)
     if (previous || !dc)
         return previous;
     CExtDib placeholder;
-    if (!placeholder.LoadResource(IdbPlaceholder))
+    CString id;
+    id.Format("%u", IdbPlaceholder);
+    if (!placeholder.LoadResource(id))
         return nullptr;
     return placeholder.CDib::SelectIntoDC(dc, size);
 }
@@ -52,20 +56,37 @@ void CExtDib::SerializeEx(CArchive& ar, BOOL withImage)
         Load(m_name, Linked, FALSE);
 }
 
-BOOL CExtDib::LoadResource(UINT id)
+// A bitmap resource by number (a leading digit, low 16 bits of the number) or by name.
+BOOL CExtDib::LoadResource(const CString& id)
 {
-    const std::vector<BYTE>* bytes = FindBinaryResource(ResourceKind::Bitmap, id);
+    const bool numbered = !id.IsEmpty() && std::isdigit(static_cast<unsigned char>(id[0]));
+    const std::vector<BYTE>* bytes = numbered
+        ? FindBinaryResource(ResourceKind::Bitmap, UINT(std::atol(id)) & 0xFFFF)
+        : FindBinaryResource(ResourceKind::Bitmap, std::string(LPCTSTR(id)));
     return bytes && Adopt(bytes->data(), DWORD(bytes->size()));
 }
 
-BOOL CExtDib::LoadFile(const CString& name)
+// The bitmap folder first, then the name as it stands. A file that is not there fails quietly;
+// one that can't be read is reported when asked, and otherwise leaves the object without an image.
+BOOL CExtDib::LoadFile(const CString& name, BOOL report)
 {
     CFile file;
-    if (!file.Open(name, CFile::modeRead | CFile::shareDenyWrite))
+    CString folder = GetShellServices().GetBitmapFolder();
+    if ((folder.IsEmpty() || !file.Open(folder + "/" + name, CFile::modeRead | CFile::shareDenyWrite)) &&
+        !file.Open(name, CFile::modeRead | CFile::shareDenyWrite))
         return FALSE;
     COLORREF key = NoColour;
-    if (!Read(&file, &key))
+    if (!Read(&file, &key)) {
+        Free();
+        if (!report)
+            return TRUE;
+        CString message;
+        if (!LookupStringResource(IdsBadBitmap, message))
+            message = "%1\nFile not found or bad bitmap format;\nUnable to load bitmap file.";
+        message.Replace("%1", name);
+        AfxMessageBox(message);
         return FALSE;
+    }
     // Only a key the icon loader chose from its table becomes the transparent colour.
     if (std::find(std::begin(g_KeyColours), std::end(g_KeyColours), key) != std::end(g_KeyColours))
         m_colour = key;
@@ -75,25 +96,23 @@ BOOL CExtDib::LoadFile(const CString& name)
 BOOL CExtDib::Load(LPCSTR name, UINT kind, BOOL report)
 {
     CString text(name ? name : "");
-    if (text.Left(1) == "*") {
-        // Only numbered resources exist here; a named one is never found.
-        CString id = text.Mid(1);
-        if (id.IsEmpty() || !std::isdigit(static_cast<unsigned char>(id[0])) ||
-            !LoadResource(UINT(std::atol(id)) & 0xFFFF))
-            return FALSE;
-    } else if (!LoadFile(text)) {
-        Free();
-        if (report) {
-            CString message;
-            if (!LookupStringResource(IdsBadBitmap, message))
-                message = "%1\nFile not found or bad bitmap format;\nUnable to load bitmap file.";
-            message.Replace("%1", text);
-            AfxMessageBox(message);
-            return FALSE;
+    if (text.Left(1) == "*")
+        return LoadResource(text.Mid(1)) ? Remember(text, kind) : FALSE;
+    // A linked picture whose file is gone keeps its name, so that the file can come back.
+    if (!LoadFile(text, report)) {
+        if (!report) {
+            Free();
+            Remember(text, kind);
         }
+        return FALSE;
     }
+    return Remember(text, kind);
+}
+
+BOOL CExtDib::Remember(const CString& name, UINT kind)
+{
     m_kind = kind;
-    m_name = text;
+    m_name = name;
     return TRUE;
 }
 

@@ -26,6 +26,7 @@ public:
     COLORREF m_colour = NoColour;
 
 private:
-    BOOL LoadResource(UINT id);
-    BOOL LoadFile(const CString& name);
+    BOOL LoadResource(const CString& id);
+    BOOL LoadFile(const CString& name, BOOL report);
+    BOOL Remember(const CString& name, UINT kind);
 };

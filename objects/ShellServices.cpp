@@ -138,6 +138,11 @@ CString CShellServices::GetLowerFileName(LPCTSTR path) const
     return name;
 }
 
+CString CShellServices::GetBitmapFolder() const
+{
+    return CString();
+}
+
 CShellServices& GetShellServices()
 {
     return *g_services;

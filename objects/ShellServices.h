@@ -26,6 +26,8 @@ public:
     virtual BOOL ParseDateTime(LPCTSTR text) const;
     // The file-name part of a path in lower case.
     virtual CString GetLowerFileName(LPCTSTR path) const;
+    // The folder of the program's bitmaps; empty without a shell.
+    virtual CString GetBitmapFolder() const;
 };
 
 // A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,

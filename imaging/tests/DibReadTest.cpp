@@ -1,6 +1,7 @@
 #include "BmpBytes.h"
 
 #include "imaging/ExtDib.h"
+#include "objects/ShellServices.h"
 #include "platform/core/File.h"
 #include "platform/gdi/tests/Canvas.h"
 #include "platform/gdi/GdiObject.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -99,6 +101,10 @@ TEST_F(DibReadTest, ExtDibLoadsFilesAndResources)
     EXPECT_EQ(CString("*31001"), resource.m_name);
     EXPECT_FALSE(resource.Load("*31002", CExtDib::Embedded, FALSE));
     EXPECT_FALSE(resource.Load("*Named", CExtDib::Embedded, FALSE));
+    RegisterBinaryResource(ResourceKind::Bitmap, "Named", Bmp24());
+    ASSERT_TRUE(resource.Load("*Named", CExtDib::Embedded, FALSE));
+    EXPECT_EQ(24u, resource.GetBitCount());
+    EXPECT_EQ(CString("*Named"), resource.m_name);
 
     CExtDib file;
     std::string path = Put("linked.bmp", Bmp24());
@@ -107,8 +113,35 @@ TEST_F(DibReadTest, ExtDibLoadsFilesAndResources)
     EXPECT_EQ(UINT(CExtDib::Linked), file.m_kind);
 
     CExtDib missing;
-    EXPECT_TRUE(missing.Load((path + ".gone").c_str(), CExtDib::Linked, FALSE));
+    EXPECT_FALSE(missing.Load((path + ".gone").c_str(), CExtDib::Linked, FALSE));
     EXPECT_EQ(0u, missing.GetSize());
+    EXPECT_EQ(UINT(CExtDib::Linked), missing.m_kind);
+    EXPECT_EQ(CString((path + ".gone").c_str()), missing.m_name);
+}
+
+// The shell's bitmap folder is looked in before the name as it stands.
+class BitmapFolderShell : public CShellServices {
+public:
+    explicit BitmapFolderShell(std::string folder) : m_folder(std::move(folder)) {}
+    CString GetBitmapFolder() const override { return m_folder.c_str(); }
+
+private:
+    std::string m_folder;
+};
+
+TEST_F(DibReadTest, ExtDibLooksInTheBitmapFolderFirst)
+{
+    std::filesystem::create_directories(m_dir / "Bitmap");
+    std::ofstream(m_dir / "Bitmap" / "logo.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(Bmp8().data()), std::streamsize(Bmp8().size()));
+    BitmapFolderShell shell((m_dir / "Bitmap").string());
+    SetShellServices(&shell);
+    CExtDib dib;
+    BOOL loaded = dib.Load("logo.bmp", CExtDib::Linked, FALSE);
+    SetShellServices(nullptr);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(Bmp8().size(), dib.GetSize());
+    EXPECT_EQ(CString("logo.bmp"), dib.m_name);
 }
 
 TEST_F(DibReadTest, LinkedRecordReloadsItsFile)
@@ -125,17 +158,26 @@ TEST_F(DibReadTest, LinkedRecordReloadsItsFile)
 
 namespace {
 
-TEST_F(DibReadTest, MissingFileIsReportedWhenAsked)
+TEST_F(DibReadTest, MissingFileFailsQuietlyAndABadOneIsReportedWhenAsked)
 {
     UiTestHook::Reset();
-    UiTestHook::QueueMessageBoxAnswer(IDOK);
     CExtDib dib;
-    const std::string path = (m_dir / "gone.bmp").string();
+    EXPECT_FALSE(dib.Load((m_dir / "gone.bmp").string().c_str(), CExtDib::Linked, TRUE));
+    EXPECT_EQ(0, UiTestHook::MessageBoxCount());
+    EXPECT_EQ(UINT(CExtDib::None), dib.m_kind);
+
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    const std::string path = Put("bad.bmp", Bytes(40, 0x42));
     EXPECT_FALSE(dib.Load(path.c_str(), CExtDib::Linked, TRUE));
     EXPECT_EQ(1, UiTestHook::MessageBoxCount());
     EXPECT_EQ(path + "\nFile not found or bad bitmap format;\nUnable to load bitmap file.",
               UiTestHook::LastMessageBoxText());
     EXPECT_EQ(UINT(CExtDib::None), dib.m_kind);
+
+    CExtDib quiet;
+    EXPECT_TRUE(quiet.Load(path.c_str(), CExtDib::Linked, FALSE));
+    EXPECT_EQ(0u, quiet.GetSize());
+    EXPECT_EQ(UINT(CExtDib::Linked), quiet.m_kind);
 }
 
 TEST(ExtDibSelect, EmptyPictureShowsThePlaceholder)

@@ -5,6 +5,7 @@
 #include "piclib/common/PLFileSource.h"
 #include "piclib/common/PLMemSource.h"
 #include "piclib/common/PLPackBits.h"
+#include "piclib/common/PLResourceSource.h"
 #include "piclib/common/PLTextException.h"
 #include "piclib/common/PLURLSource.h"
 
@@ -121,6 +122,15 @@ void PLPicDecoder::MakeBmpFromURL(const char* url, PLBmp* bmp, int bpp, PLIProgr
         Trace(0, text.c_str());
         throw PLTextException(result, source->GetLastError(), text.c_str());
     }
+    decodeSource(source.release(), bmp, bpp);
+}
+
+void PLPicDecoder::MakeBmpFromResource(HINSTANCE module, int id, PLBmp* bmp, int bpp, void*, UINT type)
+{
+    Trace(1, format("--- Decoding resource ID %i. ---\n", id).c_str());
+    auto source = std::make_unique<PLResourceSource>();
+    if (const int result = source->OpenSource(module, id, type))
+        failOpen(result, format("Opening resource %i failed", id));
     decodeSource(source.release(), bmp, bpp);
 }
 

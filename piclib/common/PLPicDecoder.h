@@ -3,6 +3,7 @@
 #pragma once
 
 #include "piclib/common/PLBmpInfo.h"
+#include "platform/core/Types.h"
 
 #include <cstdint>
 
@@ -19,6 +20,9 @@ public:
     virtual void MakeBmpFromFileW(const wchar_t* fileName, PLBmp* bmp, int bpp = 0,
                                   PLIProgressNotification* progress = nullptr);
     virtual void MakeBmpFromURL(const char* url, PLBmp* bmp, int bpp = 0, PLIProgressNotification* progress = nullptr);
+    // A resource of the program by number; type 0 is the raw-data type.
+    virtual void MakeBmpFromResource(HINSTANCE module, int id, PLBmp* bmp, int bpp = 0, void* unused = nullptr,
+                                     UINT type = 0);
     virtual void MakeBmpFromMemory(const uint8_t* data, int size, PLBmp* bmp, int bpp = 0,
                                    PLIProgressNotification* progress = nullptr);
     virtual void MakeBmp(PLBmp* bmp, int bpp);

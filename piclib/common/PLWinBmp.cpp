@@ -2,6 +2,7 @@
 
 #include "piclib/common/PLBitmapSize.h"
 #include "piclib/common/PLTextException.h"
+#include "platform/core/BinaryResources.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Dib.h"
@@ -74,6 +75,16 @@ size_t PLWinBmp::checkPackedDIB(const BITMAPINFOHEADER* header, size_t blockSize
     if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biCompression != BI_RGB || blockSize < needed)
         throw PLTextException(PL_ERRFORMAT_UNKNOWN, "Packed DIB doesn't match its header.");
     return headerBytes(h.biBitCount);
+}
+
+void PLWinBmp::CreateRes(HINSTANCE, int id)
+{
+    // Bitmap resources are kept as whole files: the packed DIB follows the file header.
+    const std::vector<BYTE>* file = FindBinaryResource(ResourceKind::Bitmap, UINT(id) & 0xFFFF);
+    if (!file || file->size() <= sizeof(BITMAPFILEHEADER))
+        throw PLTextException(PL_ERRFILE_NOT_FOUND, "Bitmap resource not found.");
+    std::vector<uint8_t> packed(file->begin() + sizeof(BITMAPFILEHEADER), file->end());
+    CreateFromPackedDIB(reinterpret_cast<const BITMAPINFOHEADER*>(packed.data()), packed.size());
 }
 
 void PLWinBmp::CreateFromPackedDIB(const BITMAPINFOHEADER* header, size_t blockSize)

@@ -27,6 +27,8 @@ public:
     // A movable, shareable global copy of the whole DIB, for the clipboard; the caller owns it.
     virtual HGLOBAL GetDIBCopy() const;
     void CreateFromHBitmap(HBITMAP bitmap);
+    // The program's bitmap resource of that number (low 16 bits); code 4 when there is none.
+    virtual void CreateRes(HINSTANCE module, int id);
 
     BITMAPINFOHEADER* GetBMI() const { return m_pBMI; }
     uint8_t* GetBits() const { return m_pBits; }

@@ -4,8 +4,6 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Dib.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 
@@ -24,24 +22,6 @@ const T* lookup(UINT id)
     auto& r = registry<T>();
     auto it = r.find(id);
     return it == r.end() ? nullptr : &it->second;
-}
-
-std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>>& binaries()
-{
-    static std::map<std::pair<ResourceKind, UINT>, std::vector<BYTE>> entries;
-    return entries;
-}
-
-std::map<std::pair<ResourceKind, std::string>, std::vector<BYTE>>& namedBinaries()
-{
-    static std::map<std::pair<ResourceKind, std::string>, std::vector<BYTE>> entries;
-    return entries;
-}
-
-std::string upper(std::string name)
-{
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-    return name;
 }
 
 } // namespace
@@ -67,28 +47,6 @@ const DialogTemplate* FindDialogResource(UINT id) { return lookup<DialogTemplate
 void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar) { registry<ToolBarTemplate>()[id] = std::move(toolBar); }
 
 const ToolBarTemplate* FindToolBarResource(UINT id) { return lookup<ToolBarTemplate>(id); }
-
-void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes)
-{
-    binaries()[{kind, id}] = std::move(bytes);
-}
-
-const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id)
-{
-    auto it = binaries().find({kind, id});
-    return it == binaries().end() ? nullptr : &it->second;
-}
-
-void RegisterBinaryResource(ResourceKind kind, const std::string& name, std::vector<BYTE> bytes)
-{
-    namedBinaries()[{kind, upper(name)}] = std::move(bytes);
-}
-
-const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string& name)
-{
-    auto it = namedBinaries().find({kind, upper(name)});
-    return it == namedBinaries().end() ? nullptr : &it->second;
-}
 
 int DialogUnitsToPixelsX(int units) { return units * 6 / 4; }
 int DialogUnitsToPixelsY(int units) { return units * 13 / 8; }

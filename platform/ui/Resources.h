@@ -3,6 +3,7 @@
 // with CString in the core layer.
 #pragma once
 
+#include "platform/core/BinaryResources.h"
 #include "platform/ui/UiTypes.h"
 
 #include <string>
@@ -42,8 +43,6 @@ struct ToolBarTemplate {
     std::vector<UINT> items;
 };
 
-enum class ResourceKind { Bitmap, Icon, Cursor, Data, Wave };
-
 void RegisterMenuResource(UINT id, std::vector<MenuTemplateItem> items);
 const std::vector<MenuTemplateItem>* FindMenuResource(UINT id);
 
@@ -55,13 +54,6 @@ const DialogTemplate* FindDialogResource(UINT id);
 
 void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar);
 const ToolBarTemplate* FindToolBarResource(UINT id);
-
-// Bitmaps are whole bitmap files, icons and cursors whole .ico/.cur files, waves whole .wav files.
-void RegisterBinaryResource(ResourceKind kind, UINT id, std::vector<BYTE> bytes);
-const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, UINT id);
-// Resources named by text; names do not depend on case.
-void RegisterBinaryResource(ResourceKind kind, const std::string& name, std::vector<BYTE> bytes);
-const std::vector<BYTE>* FindBinaryResource(ResourceKind kind, const std::string& name);
 
 // A registered bitmap file as a device bitmap the caller deletes; NULL when the file is
 // missing or its header, colour table or bits run past its end.

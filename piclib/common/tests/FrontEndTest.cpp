@@ -4,7 +4,9 @@
 
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLMemSource.h"
+#include "piclib/common/PLResourceSource.h"
 #include "piclib/common/PLTextException.h"
+#include "platform/core/BinaryResources.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +199,23 @@ TEST(FrontEnd, FileErrorsCarryTheSourcesCode)
     const std::wstring wide(path.begin(), path.end());
     decoder.MakeBmpFromFileW(wide.c_str(), &bmp);
     EXPECT_EQ(RgbaOf(bmp), FixtureBytes("rgba.png.rgba"));
+}
+
+TEST(FrontEnd, ResourcesDecodeByNumberAndTypeAndAMissingOneCarriesCodeFour)
+{
+    const Bytes png = FixtureBytes("rgba.png");
+    RegisterBinaryResource(ResourceKind::Data, 31501, png);
+    PLAnyPicDecoder decoder;
+    PLAnyBmp bmp;
+    decoder.MakeBmpFromResource(nullptr, 31501, &bmp);
+    EXPECT_EQ(RgbaOf(bmp), FixtureBytes("rgba.png.rgba"));
+    try {
+        decoder.MakeBmpFromResource(nullptr, 31501, &bmp, 0, nullptr, PLResourceSource::Bitmap);
+        FAIL();
+    } catch (const PLTextException& e) {
+        EXPECT_EQ(e.GetCode(), PL_ERRFILE_NOT_FOUND);
+        EXPECT_EQ(std::string(e.GetText()), "Decoder error: Opening resource 31501 failed\n");
+    }
 }
 
 TEST(FrontEnd, TraceWritesUpToItsLevel)

@@ -1,5 +1,8 @@
+#include "Fixtures.h"
+
 #include "piclib/common/PLDIBSection.h"
 #include "piclib/common/PLTextException.h"
+#include "platform/core/BinaryResources.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
@@ -121,6 +124,22 @@ TEST(WinBmpDraw, GlobalCopyRoundTrip)
         back->Draw(s.dc.GetSafeHdc(), 0, 0);
         EXPECT_EQ(s.Row(0, 3), "rgb") << section;
         EXPECT_EQ(s.Row(1, 3), "#.r") << section;
+    }
+}
+
+TEST(WinBmpDraw, FromABitmapResource)
+{
+    RegisterBinaryResource(ResourceKind::Bitmap, 31502, FixtureBytes("bmp24.bmp"));
+    PLWinBmp bmp;
+    bmp.CreateRes(nullptr, 0x10000 + 31502);  // only the low 16 bits name the resource
+    PLAnyBmp expected;
+    DecodeBytes(FixtureBytes("bmp24.bmp"), expected);
+    EXPECT_EQ(RgbaOf(bmp), RgbaOf(expected));
+    try {
+        bmp.CreateRes(nullptr, 31503);
+        FAIL();
+    } catch (const PLTextException& e) {
+        EXPECT_EQ(e.GetCode(), PL_ERRFILE_NOT_FOUND);
     }
 }
 

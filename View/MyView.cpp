@@ -13,6 +13,8 @@
 #include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/ShapeGen.h"
+#include "objects/kinds/SoundGen.h"
+#include "objects/kinds/StickyGen.h"
 #include "objects/kinds/TextGen.h"
 #include "platform/ui/CommonDialogs.h"
 
@@ -44,6 +46,8 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolPolyline, [] { return RUNTIME_CLASS(CLineGen); }},
     {CMyView::ToolFreehand, [] { return RUNTIME_CLASS(CPolyLineGen); }},
     {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
+    {CMyView::ToolNote, [] { return RUNTIME_CLASS(CStickyGen); }},
+    {CMyView::ToolSoundNote, [] { return RUNTIME_CLASS(CSoundGen); }},
 };
 
 } // namespace

@@ -1,0 +1,105 @@
+// Notes end to end in the real program: a sticky note written in its dialog, and a sound note
+// recorded from the in-memory sound card, played, saved and reopened.
+#include "app/tests/E2E.h"
+#include "app/tests/SavedPage.h"
+
+#include "View/MyView.h"
+#include "objects/kinds/SoundOb.h"
+#include "objects/kinds/StickyOb.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kNew = 57600, kSaveAs = 57604, kClose = 57602, kOpen = 57601;
+constexpr int kRecord = 34048, kPlay = 34050, kStop = 34055;
+
+class NoteRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::CanRun())
+            GTEST_SKIP() << "xvfb-run is not installed";
+        home = e2e::TempFolder();
+        ASSERT_FALSE(home.empty());
+    }
+    void TearDown() override { unsetenv("VANTREL_TEST_SOUND"); }
+
+    std::string Path(const char* name) const { return home + "/" + name; }
+    static std::string Step(const char* verb, int id) { return std::string(verb) + " " + std::to_string(id) + "\n"; }
+    std::string SaveAs(const char* name) const { return "file " + Path(name) + "\n" + Step("menu", kSaveAs); }
+    std::string Reopen(const char* name) const
+    {
+        return Step("menu", kClose) + "file " + Path(name) + "\n" + Step("menu", kOpen) + "wait 300\n";
+    }
+
+    // The one object of a saved page, of the kind asked for.
+    template <class Kind>
+    std::unique_ptr<CMyView> ReadOnly(const char* name, Kind** object)
+    {
+        auto reader = std::make_unique<CMyView>();
+        *object = nullptr;
+        if (!e2e::ReadSavedPage(Path(name), *reader) || reader->GetObjects().GetSize() != 1)
+            return reader;
+        *object = dynamic_cast<Kind*>(reader->GetObjectAtIndex(0));
+        return reader;
+    }
+
+    std::string home;
+};
+
+TEST_F(NoteRoadTest, AStickyNoteKeepsTheTextWrittenInItsDialog)
+{
+    std::string script = "wait 300\n" + Step("menu", kNew) + Step("menu", CMyView::ToolNote) +
+                         "click view 120 120\nwait 300\nclick dialog 40 40\n"
+                         "type first line\nkey enter\ntype second line\n"
+                         // The OK button of the note dialog.
+                         "click dialog 200 204\nwait 200\n" +
+                         SaveAs("note.trn") + Reopen("note.trn") + SaveAs("note-reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+    for (const char* file : {"note.trn", "note-reopened.trn"}) {
+        CStickyOb* note = nullptr;
+        auto page = ReadOnly(file, &note);
+        ASSERT_NE(note, nullptr) << file;
+        EXPECT_STREQ(note->GetRuntimeClass()->m_lpszClassName, "CStickyGen");
+        CString text = note->GetNoteText();
+        text.Replace("\r", "");
+        EXPECT_EQ(text, CString("first line\nsecond line")) << file;
+        CRect rect;
+        note->GetRect(&rect, nullptr);
+        EXPECT_EQ(rect.Size(), CSize(16, 14)) << file;
+    }
+}
+
+TEST_F(NoteRoadTest, ASoundNoteRecordsPlaysAndKeepsItsSamples)
+{
+    setenv("VANTREL_TEST_SOUND", "1", 1);
+    std::string script = "wait 300\n" + Step("menu", kNew) + Step("menu", CMyView::ToolSoundNote) +
+                         "click view 120 120\nwait 300\n" + Step("menu", kRecord) + "wait 700\n" +
+                         Step("menu", kStop) + "wait 300\n" + Step("menu", kPlay) + "wait 500\n" +
+                         SaveAs("sound.trn") + Reopen("sound.trn") + SaveAs("sound-reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+    for (const char* file : {"sound.trn", "sound-reopened.trn"}) {
+        CSoundOb* note = nullptr;
+        auto page = ReadOnly(file, &note);
+        ASSERT_NE(note, nullptr) << file;
+        const CWave& wave = note->GetWave();
+        ASSERT_EQ(wave.GetFrameCount(), 22050u) << file;
+        EXPECT_EQ(wave.GetFormat().nChannels, 2) << file;
+        for (DWORD i = 0; i < wave.GetFrameCount(); i += 997) {
+            short left = 0;
+            std::memcpy(&left, wave.GetData() + i * 4, 2);
+            EXPECT_EQ(left, short(12000 * std::sin(2 * M_PI * 440 * i / 22050.0))) << file << " frame " << i;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The main frame's side of sound: the position slider and the level meter in their tool bars,
+// and the note host that lets sound notes reach the audio manager.
+#include "shell/MainFrame.h"
+
+#include "shell/AudioManager.h"
+#include "shell/ShellNoteHost.h"
+
+#include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPControl.h"
+#include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/ControlTypes.h"
+
+namespace {
+
+constexpr UINT kAudioBar = 371, kMeterBar = 386;
+constexpr UINT kChannel = 379, kChannelActive = 380, kThumb = 381;
+
+CShellNoteHost g_noteHost;
+
+// Puts a window in place of the button with this id.
+void HostInBar(CXTPToolBar* bar, UINT id, CWnd& window)
+{
+    CXTPControlList* controls = bar->GetControls();
+    int index = controls->IndexOf(controls->FindControl(id));
+    if (index < 0)
+        return;
+    controls->Remove(index);
+    auto* custom = static_cast<CXTPControlCustom*>(controls->Add(ControlTypeCustom, id, nullptr, index));
+    custom->SetControl(&window);
+}
+
+}  // namespace
+
+void CMainFrame::CreateAudioControls()
+{
+    SetNoteHost(&g_noteHost);
+    CXTPCommandBars* bars = GetCommandBars();
+    CXTPToolBar* audio = bars->GetToolBar(kAudioBar);
+    CXTPToolBar* meterBar = bars->GetToolBar(kMeterBar);
+    if (!audio || !meterBar)
+        return;
+    CBitmapSlider& slider = m_pAudioManager->GetSlider();
+    slider.Create("static", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY | SS_BITMAP, CRect(0, 0, 120, 16), audio,
+                  CAudioManager::CmdSlider);
+    slider.SetRangeMax(255, FALSE);
+    slider.SetChannelBitmaps(kChannel, kChannelActive, FALSE);
+    slider.SetThumbBitmaps(kThumb, kThumb, TRUE, SliderColourFromPixel, 0, 0);
+    slider.SetDrawFocusRect(FALSE, FALSE);
+    slider.SetMargins(0, 2, 0, 0);
+    HostInBar(audio, CAudioManager::CmdSlider, slider);
+
+    CPeakMeterWnd& meter = m_pAudioManager->GetMeter();
+    meter.Create(WS_CHILD | WS_VISIBLE | CPeakMeterWnd::HorizontalStyle, CRect(0, 0, 200, 16), meterBar,
+                 CAudioManager::MeterId);
+    meter.SetMeterBands(1, 40);
+    meter.Start(55);
+    meter.SetPeakLines(FALSE);
+    meter.SetGrid(TRUE);
+    HostInBar(meterBar, CAudioManager::MeterId, meter);
+}
+
+void CMainFrame::ReleaseAudio()
+{
+    SetNoteHost(nullptr);
+    delete m_pAudioManager;
+    m_pAudioManager = nullptr;
+}

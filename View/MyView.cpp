@@ -11,6 +11,7 @@
 #include "objects/kinds/ConnectGen.h"
 #include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
+#include "objects/kinds/RTFGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/ShapeGen.h"
 #include "objects/kinds/SoundGen.h"
@@ -48,6 +49,7 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
     {CMyView::ToolNote, [] { return RUNTIME_CLASS(CStickyGen); }},
     {CMyView::ToolSoundNote, [] { return RUNTIME_CLASS(CSoundGen); }},
+    {CMyView::ToolRTFNote, [] { return RUNTIME_CLASS(CRTFGen); }},
 };
 
 } // namespace

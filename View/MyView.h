@@ -18,6 +18,7 @@ public:
     static constexpr UINT ToolGraphic = 33808;
     static constexpr UINT ToolNote = 34052;
     static constexpr UINT ToolSoundNote = 34060;
+    static constexpr UINT ToolRTFNote = 37701;
 
     CMyView();
 

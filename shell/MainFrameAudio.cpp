@@ -1,14 +1,17 @@
-// The main frame's side of sound: the position slider and the level meter in their tool bars,
-// and the note host that lets sound notes reach the audio manager.
+// The main frame's side of sound and notes: the position slider and the level meter in their
+// tool bars, the note host that lets notes reach the shell, and the rich-text editor's answers.
 #include "shell/MainFrame.h"
 
+#include "objects/kinds/RTFOb.h"
 #include "shell/AudioManager.h"
+#include "shell/NotesMgr.h"
 #include "shell/ShellNoteHost.h"
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPControl.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/ControlTypes.h"
+#include "platform/ui/RemoteMessage.h"
 
 namespace {
 
@@ -34,6 +37,8 @@ void HostInBar(CXTPToolBar* bar, UINT id, CWnd& window)
 void CMainFrame::CreateAudioControls()
 {
     SetNoteHost(&g_noteHost);
+    CNotesMgr::SetNoteReader([](CHyperOb* note) { static_cast<CRTFOb*>(note)->LoadFromTempFile(); });
+    ListenForRemoteMessages();
     CXTPCommandBars* bars = GetCommandBars();
     CXTPToolBar* audio = bars->GetToolBar(kAudioBar);
     CXTPToolBar* meterBar = bars->GetToolBar(kMeterBar);

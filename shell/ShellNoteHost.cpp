@@ -3,6 +3,7 @@
 #include "controls/NoteTextDlg.h"
 #include "shell/AudioManager.h"
 #include "shell/MainFrame.h"
+#include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 
 namespace {
@@ -18,6 +19,11 @@ CAudioManager* FrameAudioManager()
 BOOL CShellNoteHost::EditNoteText(CString& text, BOOL readOnly)
 {
     return CNotesEditDlg(text, readOnly).DoModal() == IDOK;
+}
+
+CString CShellNoteHost::GetProgramFolder()
+{
+    return ::GetProgramFolder();
 }
 
 void CShellNoteHost::AttachSoundNote(CSoundOb* sound)

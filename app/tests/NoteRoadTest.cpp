@@ -4,6 +4,7 @@
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
+#include "objects/kinds/RTFOb.h"
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
 
@@ -12,6 +13,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -27,7 +30,11 @@ protected:
         home = e2e::TempFolder();
         ASSERT_FALSE(home.empty());
     }
-    void TearDown() override { unsetenv("VANTREL_TEST_SOUND"); }
+    void TearDown() override
+    {
+        for (const char* name : {"VANTREL_TEST_SOUND", "SCRIBBET_TEST_SCRIPT", "SCRIBBET_TEST_LOG", "TMPDIR"})
+            unsetenv(name);
+    }
 
     std::string Path(const char* name) const { return home + "/" + name; }
     static std::string Step(const char* verb, int id) { return std::string(verb) + " " + std::to_string(id) + "\n"; }
@@ -99,6 +106,30 @@ TEST_F(NoteRoadTest, ASoundNoteRecordsPlaysAndKeepsItsSamples)
             std::memcpy(&left, wave.GetData() + i * 4, 2);
             EXPECT_EQ(left, short(12000 * std::sin(2 * M_PI * 440 * i / 22050.0))) << file << " frame " << i;
         }
+    }
+}
+
+TEST_F(NoteRoadTest, ARichTextNoteIsEditedInScribbetAndReadBack)
+{
+    // Scribbet's own steps: type into its edit, then Save.
+    std::ofstream(Path("scribbet.txt")) << "wait 500\nclick main 60 60\ntype edited text\nclick main 232 239\n";
+    setenv("SCRIBBET_TEST_SCRIPT", Path("scribbet.txt").c_str(), 1);
+    setenv("SCRIBBET_TEST_LOG", Path("scribbet-log.txt").c_str(), 1);
+    setenv("TMPDIR", home.c_str(), 1);
+    std::string script = "wait 300\n" + Step("menu", kNew) + Step("menu", CMyView::ToolRTFNote) +
+                         "click view 120 120\nwait 6000\n" + SaveAs("rtf.trn") + Reopen("rtf.trn") +
+                         SaveAs("rtf-reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+    EXPECT_FALSE(std::filesystem::exists(Path("Vantrelobject1"))) << "the temporary file is deleted";
+    for (const char* file : {"rtf.trn", "rtf-reopened.trn"}) {
+        CRTFOb* note = nullptr;
+        auto page = ReadOnly(file, &note);
+        ASSERT_NE(note, nullptr) << file;
+        CString rich = note->GetRichText();
+        EXPECT_EQ(rich.Left(5), CString("{\\rtf")) << file;
+        EXPECT_GE(rich.Find("edited text"), 0) << file << ": " << LPCTSTR(rich);
     }
 }
 

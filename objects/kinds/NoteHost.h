@@ -17,6 +17,8 @@ public:
         (void)text, (void)readOnly;
         return FALSE;
     }
+    // The folder of the program, where its helper programs lie.
+    virtual CString GetProgramFolder() { return CString(); }
     // Attaches a sound note to the audio manager, which stops the one attached before.
     virtual void AttachSoundNote(CSoundOb* sound) { (void)sound; }
     // The sound note leaves the audio manager when it is the attached one.

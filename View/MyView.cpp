@@ -8,6 +8,7 @@
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/CircleGen.h"
 #include "objects/kinds/HiliteGen.h"
+#include "objects/kinds/HyperOleGen.h"
 #include "objects/kinds/ConnectGen.h"
 #include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
@@ -50,6 +51,7 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolNote, [] { return RUNTIME_CLASS(CStickyGen); }},
     {CMyView::ToolSoundNote, [] { return RUNTIME_CLASS(CSoundGen); }},
     {CMyView::ToolRTFNote, [] { return RUNTIME_CLASS(CRTFGen); }},
+    {CMyView::ToolOleObject, [] { return RUNTIME_CLASS(CHyperOleGen); }},
 };
 
 } // namespace

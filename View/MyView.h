@@ -19,6 +19,7 @@ public:
     static constexpr UINT ToolNote = 34052;
     static constexpr UINT ToolSoundNote = 34060;
     static constexpr UINT ToolRTFNote = 37701;
+    static constexpr UINT ToolOleObject = 60463;
 
     CMyView();
 

@@ -24,7 +24,7 @@ const std::vector<ToolBarEntry>& ToolBars()
                ID_APP_ABOUT}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, CMyView::ToolNote,
-               CMyView::ToolSoundNote, CMyView::ToolRTFNote}},
+               CMyView::ToolSoundNote, CMyView::ToolRTFNote, CMyView::ToolOleObject}},
         {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}}, {275, {}},
     };
     return bars;

@@ -1,14 +1,21 @@
-// Notes end to end in the real program: a sticky note written in its dialog, and a sound note
-// recorded from the in-memory sound card, played, saved and reopened.
+// Notes and embedded objects end to end in the real program: a sticky note written in its
+// dialog, a sound note recorded from the in-memory sound card, a rich-text note edited in
+// Scribbet, and a file embedded as an OLE object, each saved and reopened.
 #include "app/tests/E2E.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
+#include "objects/kinds/HyperOleItem.h"
+#include "objects/kinds/HyperOleOb.h"
 #include "objects/kinds/RTFOb.h"
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
 
+#include "platform/ui/tests/BmpBytes.h"
+
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <cmath>
 #include <cstdlib>
@@ -34,6 +41,8 @@ protected:
     {
         for (const char* name : {"VANTREL_TEST_SOUND", "SCRIBBET_TEST_SCRIPT", "SCRIBBET_TEST_LOG", "TMPDIR"})
             unsetenv(name);
+        if (!path.empty())
+            setenv("PATH", path.c_str(), 1);
     }
 
     std::string Path(const char* name) const { return home + "/" + name; }
@@ -57,6 +66,7 @@ protected:
     }
 
     std::string home;
+    std::string path;
 };
 
 TEST_F(NoteRoadTest, AStickyNoteKeepsTheTextWrittenInItsDialog)
@@ -130,6 +140,48 @@ TEST_F(NoteRoadTest, ARichTextNoteIsEditedInScribbetAndReadBack)
         CString rich = note->GetRichText();
         EXPECT_EQ(rich.Left(5), CString("{\\rtf")) << file;
         EXPECT_GE(rich.Find("edited text"), 0) << file << ": " << LPCTSTR(rich);
+    }
+}
+
+TEST_F(NoteRoadTest, AnEmbeddedFileShowsItsPictureOpensWithTheDesktopAndIsKept)
+{
+    const std::vector<BYTE> picture = SolidBmp(40, 30, RGB(255, 0, 0));
+    std::ofstream(Path("red.bmp"), std::ios::binary).write(reinterpret_cast<const char*>(picture.data()),
+                                                          std::streamsize(picture.size()));
+    // The desktop's handler, standing in: it notes what it was asked to open.
+    std::filesystem::create_directories(Path("bin"));
+    std::ofstream(Path("bin/xdg-open")) << "#!/bin/sh\necho \"$1\" >> " << Path("opened.txt") << "\n";
+    std::filesystem::permissions(Path("bin/xdg-open"), std::filesystem::perms::owner_all);
+    path = std::getenv("PATH");
+    setenv("PATH", (Path("bin") + ":" + path).c_str(), 1);
+
+    std::string script = "wait 300\n" + Step("menu", kNew) + "file " + Path("red.bmp") + "\n" +
+                         Step("menu", CMyView::ToolOleObject) + "click view 100 100\nwait 300\n" +
+                         "screenshot " + Path("ole.png") + "\ndblclick view 105 85\nwait 1500\n" + SaveAs("ole.trn") +
+                         Reopen("ole.trn") + SaveAs("ole-reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+
+    QImage shot(QString::fromStdString(Path("ole.png")));
+    int red = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            red += (shot.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    EXPECT_GE(red, 30 * 20) << "the preview of the picture";
+
+    std::ifstream opened(Path("opened.txt"));
+    std::string first;
+    std::getline(opened, first);
+    EXPECT_NE(first.find("red.bmp"), std::string::npos) << first;
+
+    for (const char* file : {"ole.trn", "ole-reopened.trn"}) {
+        CHyperOleOb* object = nullptr;
+        auto page = ReadOnly(file, &object);
+        ASSERT_NE(object, nullptr) << file;
+        ASSERT_NE(object->GetOleItem(), nullptr) << file;
+        EXPECT_EQ(object->GetOleItem()->GetFileData(), picture) << file;
+        EXPECT_EQ(object->GetOleItem()->GetFileName().Right(7), CString("red.bmp")) << file;
     }
 }
 

@@ -154,7 +154,8 @@ void CWave::TakeFormatBlock(const WaveFormatBlock& block)
         m_buffer.Allocate(0, GetBlockAlign());
 }
 
-// A block alignment of 0 cannot say how long a frame is, so such a record is refused; data
+// A block alignment of 0 cannot say how long a frame is, and a format that gives frames of
+// another size than the header would not fit the samples, so such records are refused; data
 // that ends in part of a frame loses that part.
 void CWave::LoadRiff(CArchive& archive)
 {
@@ -168,6 +169,10 @@ void CWave::LoadRiff(CArchive& archive)
     samples.Allocate(header.dataSize / header.blockAlign, header.blockAlign);
     ReadFileExact(archive, samples.GetData(), samples.GetSize());
     SkipFileBytes(archive, header.dataSize - samples.GetSize());
-    ReadFileExact(archive, m_format.data(), OldFormatBytes);
+    WaveFormatBlock format = m_format;
+    ReadFileExact(archive, format.data(), OldFormatBytes);
+    if (ReadFormat(format).nBlockAlign != header.blockAlign)
+        ThrowInvalid(archive);
+    m_format = format;
     TakeSamples(samples);
 }

@@ -84,8 +84,10 @@ Bytes Framed(const Bytes& record)
 
 // The earlier layout: "RIFF", a canonical header with a format chunk of `formatSize` bytes
 // (16 read), the data, then 146 bytes of format information.
-Bytes OldRecord(WORD blockAlign, const Bytes& data, DWORD formatSize = 16, const char* dataTag = "data")
+Bytes OldRecord(WORD blockAlign, const Bytes& data, DWORD formatSize = 16, const char* dataTag = "data",
+                int trailingBlockAlign = -1)
 {
+    WORD trailingAlign = trailingBlockAlign < 0 ? blockAlign : WORD(trailingBlockAlign);
     Bytes r;
     PutText(r, "RIFF");
     Put32(r, 36 + DWORD(data.size()));
@@ -98,7 +100,10 @@ Bytes OldRecord(WORD blockAlign, const Bytes& data, DWORD formatSize = 16, const
     PutText(r, dataTag);
     Put32(r, DWORD(data.size()));
     r.insert(r.end(), data.begin(), data.end());
-    for (int i = 0; i < int(CWave::OldFormatBytes); ++i)
+    // The format information: the same format, then bytes of a pattern.
+    Put16(r, WAVE_FORMAT_PCM), Put16(r, 1), Put32(r, 8000), Put32(r, 8000u * trailingAlign), Put16(r, trailingAlign),
+        Put16(r, WORD(8 * trailingAlign)), Put16(r, 0);
+    for (int i = 18; i < int(CWave::OldFormatBytes); ++i)
         r.push_back(BYTE(0xA0 + i % 16));
     return r;
 }
@@ -171,7 +176,8 @@ TEST(Wave, ReadsTheEarlierRiffLayout)
     ASSERT_EQ(wave.GetFrameCount(), 4u);
     EXPECT_EQ(Bytes(wave.GetData(), wave.GetData() + 8), Bytes(data.begin(), data.begin() + 8));
     WaveFormatBlock block = wave.GetFormatBlock();
-    EXPECT_EQ(block[0], 0xA0);
+    EXPECT_EQ(wave.GetBlockAlign(), 2);
+    EXPECT_EQ(block[18], 0xA0 + 18 % 16);
     EXPECT_EQ(block[145], 0xA0 + 145 % 16);
     EXPECT_EQ(block[146], 0);
 }
@@ -190,6 +196,7 @@ TEST(Wave, RefusesBadEarlierRecordsAsInvalidFiles)
         {"no data tag", OldRecord(2, {1, 2}, 16, "list")},
         {"no WAVEfmt tag", wrongFmt},
         {"block alignment 0", OldRecord(0, {1, 2})},
+        {"format information of another frame size", OldRecord(2, {1, 2}, 16, "data", 4)},
     };
     for (const BadRecord& c : cases) {
         CWave wave;

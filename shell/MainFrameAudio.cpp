@@ -6,12 +6,14 @@
 #include "shell/AudioManager.h"
 #include "shell/NotesMgr.h"
 #include "shell/ShellNoteHost.h"
+#include "shell/VantrelApp.h"
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPControl.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/RemoteMessage.h"
+#include "platform/ui/UiApi.h"
 
 namespace {
 
@@ -19,6 +21,18 @@ constexpr UINT kAudioBar = 371, kMeterBar = 386;
 constexpr UINT kChannel = 379, kChannelActive = 380, kThumb = 381;
 
 CShellNoteHost g_noteHost;
+WNDPROC g_audioBarProc = nullptr;
+
+// A right click on the "Audio" tool bar chooses the recording format instead of its menu.
+LRESULT AudioBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_RBUTTONUP)
+        return CallWindowProc(g_audioBarProc, hwnd, message, wParam, lParam);
+    CMainFrame* frame = GetMainFrame();
+    if (CAudioManager* manager = frame ? frame->GetAudioManager() : nullptr)
+        manager->ChooseFormat();
+    return 0;
+}
 
 // Puts a window in place of the button with this id.
 void HostInBar(CXTPToolBar* bar, UINT id, CWnd& window)
@@ -53,6 +67,8 @@ void CMainFrame::CreateAudioControls()
     slider.SetDrawFocusRect(FALSE, FALSE);
     slider.SetMargins(0, 2, 0, 0);
     HostInBar(audio, CAudioManager::CmdSlider, slider);
+    g_audioBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtr(audio->GetSafeHwnd(), GWL_WNDPROC,
+                                                                reinterpret_cast<LONG_PTR>(&AudioBarProc)));
 
     CPeakMeterWnd& meter = m_pAudioManager->GetMeter();
     meter.Create(WS_CHILD | WS_VISIBLE | CPeakMeterWnd::HorizontalStyle, CRect(0, 0, 200, 16), meterBar,

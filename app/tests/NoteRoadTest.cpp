@@ -127,7 +127,7 @@ TEST_F(NoteRoadTest, ARichTextNoteIsEditedInScribbetAndReadBack)
     setenv("SCRIBBET_TEST_LOG", Path("scribbet-log.txt").c_str(), 1);
     setenv("TMPDIR", home.c_str(), 1);
     std::string script = "wait 300\n" + Step("menu", kNew) + Step("menu", CMyView::ToolRTFNote) +
-                         "click view 120 120\nwait 6000\n" + SaveAs("rtf.trn") + Reopen("rtf.trn") +
+                         "click view 120 120\nwait 12000\n" + SaveAs("rtf.trn") + Reopen("rtf.trn") +
                          SaveAs("rtf-reopened.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;

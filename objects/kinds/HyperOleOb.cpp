@@ -11,11 +11,17 @@
 #include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ole/DispatchMap.h"
 #include "platform/ole/OleDialogs.h"
 
 #include <utility>
 
 IMPLEMENT_SERIAL(CHyperOleOb, CHyperOb, 0)
+
+BEGIN_DISPATCH_MAP(CHyperOleOb, CHyperOb)
+    DISP_PROPERTY_EX_ID(CHyperOleOb, "X", -2, GetX, SetNotSupported, VT_DISPATCH)
+    DISP_PROPERTY_NOTIFY_ID(CHyperOleOb, "DoVerbs", -99, DoVerbs, OnUpdate, VT_I4)
+END_DISPATCH_MAP()
 
 CHyperOleOb::~CHyperOleOb()
 {

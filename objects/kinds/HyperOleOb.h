@@ -11,6 +11,9 @@ class CHyperOleItem;
 class CHyperOleOb : public CHyperOb {
     DECLARE_SERIAL(CHyperOleOb)
 public:
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    const AFX_DISPMAP* GetDispatchMap() const override;
+
     static constexpr UINT TypeNameId = 60463;
     static constexpr UINT RecordVersion = 1;
     static constexpr UINT DoVerbsId = 27023;
@@ -39,6 +42,9 @@ public:
     virtual BOOL SwapOleState(CHyperOleOb* other);
     virtual void SetOleItem(CHyperOleItem* item) { m_item = item; }
     virtual CHyperOleItem* GetOleItem() const { return m_item; }
+
+    // Automation: "X" answers no dispatch pointer.
+    IDispatch* GetX() { return nullptr; }
 
     int DoVerbs = 1;
     CString TypeName;

@@ -146,4 +146,17 @@ TEST_F(HyperOleObTest, AHotSpotOnlyWithVerbs)
     EXPECT_EQ(object.GetHotSpots().GetSize(), 0);
 }
 
+TEST_F(HyperOleObTest, AutomationOffersDoVerbsAndANullX)
+{
+    CHyperOleOb object;
+    DISPID id = 0;
+    COleVariant x = GetProperty(object, "X", &id);
+    EXPECT_EQ(id, -2);
+    EXPECT_EQ(x.vt, VT_DISPATCH);
+    EXPECT_EQ(x.pdispVal, nullptr);
+    EXPECT_EQ(PutProperty(object, "DoVerbs", COleVariant(0L)), S_OK);
+    EXPECT_EQ(object.DoVerbs, 0);
+    EXPECT_NE(PutProperty(object, "X", COleVariant(0L)), S_OK);
+}
+
 }  // namespace

@@ -8,11 +8,15 @@
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/CircleGen.h"
 #include "objects/kinds/HiliteGen.h"
+#include "objects/kinds/HyperOleGen.h"
 #include "objects/kinds/ConnectGen.h"
 #include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
+#include "objects/kinds/RTFGen.h"
 #include "objects/kinds/RectGen.h"
 #include "objects/kinds/ShapeGen.h"
+#include "objects/kinds/SoundGen.h"
+#include "objects/kinds/StickyGen.h"
 #include "objects/kinds/TextGen.h"
 #include "platform/ui/CommonDialogs.h"
 
@@ -44,6 +48,10 @@ constexpr ToolEntry kTools[] = {
     {CMyView::ToolPolyline, [] { return RUNTIME_CLASS(CLineGen); }},
     {CMyView::ToolFreehand, [] { return RUNTIME_CLASS(CPolyLineGen); }},
     {CMyView::ToolConnector, [] { return RUNTIME_CLASS(CConnectGen); }},
+    {CMyView::ToolNote, [] { return RUNTIME_CLASS(CStickyGen); }},
+    {CMyView::ToolSoundNote, [] { return RUNTIME_CLASS(CSoundGen); }},
+    {CMyView::ToolRTFNote, [] { return RUNTIME_CLASS(CRTFGen); }},
+    {CMyView::ToolOleObject, [] { return RUNTIME_CLASS(CHyperOleGen); }},
 };
 
 } // namespace

@@ -16,6 +16,10 @@ public:
     static constexpr UINT ToolBitmap = 60462;
     static constexpr UINT ToolHilite = 60480;
     static constexpr UINT ToolGraphic = 33808;
+    static constexpr UINT ToolNote = 34052;
+    static constexpr UINT ToolSoundNote = 34060;
+    static constexpr UINT ToolRTFNote = 37701;
+    static constexpr UINT ToolOleObject = 60463;
 
     CMyView();
 

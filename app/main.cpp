@@ -2,14 +2,39 @@
 #include "res/ProgramResources.h"
 #include "shell/VantrelApp.h"
 
+#include "platform/media/MemoryWaveDevice.h"
+
+#include <cmath>
+#include <cstdlib>
+
 namespace {
 
 CVantrelApp theApp;
+
+// End-to-end runs have no sound card: with VANTREL_TEST_SOUND set to a number of seconds, an
+// in-memory one hears a 440 Hz tone for that long and keeps what is played.
+void UseTestSoundCard()
+{
+    const char* seconds = std::getenv("VANTREL_TEST_SOUND");
+    if (!seconds)
+        return;
+    auto card = std::make_shared<MemoryWaveDevice>();
+    std::vector<BYTE> tone;
+    const int frames = 22050 * std::max(std::atoi(seconds), 1);
+    for (int i = 0; i < frames; ++i) {
+        auto sample = static_cast<short>(12000 * std::sin(2 * M_PI * 440 * i / 22050.0));
+        for (int channel = 0; channel < 2; ++channel)
+            tone.insert(tone.end(), {static_cast<BYTE>(sample), static_cast<BYTE>(sample >> 8)});
+    }
+    card->Feed(tone);
+    SetWaveDeviceProvider(card);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     RegisterProgramResources();
+    UseTestSoundCard();
     return AfxWinMain(argc, argv);
 }

@@ -1,4 +1,4 @@
-// The dialog templates of the application shell: the splash and the Info box.
+// The dialog templates of the application shell: the splash, the Info box and the note text.
 #include "res/ResourceParts.h"
 
 #include "platform/ui/ControlTypes.h"
@@ -28,4 +28,17 @@ void RegisterDialogs()
                    {"static", "www.korvane.example", 1017, WS_CHILD | WS_VISIBLE, 0, 76, 58, 136, 9},
                    {"button", "&OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 160, 88, 50, 14}};
     RegisterDialogResource(99, about);
+
+    DialogTemplate notes;
+    notes.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME;
+    notes.cx = 220;
+    notes.cy = 140;
+    notes.caption = "Notes";
+    notes.items = {{"edit", "", 780,
+                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN |
+                        ES_AUTOVSCROLL,
+                    0, 7, 7, 206, 106},
+                   {"button", "OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 119, 50, 14},
+                   {"button", "Cancel", IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 163, 119, 50, 14}};
+    RegisterDialogResource(772, notes);
 }

@@ -23,8 +23,9 @@ const std::vector<ToolBarEntry>& ToolBars()
         {128, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 33854, 0, CHyperView::CmdUndo, CHyperView::CmdRedo, 0,
                ID_APP_ABOUT}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
-        {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame}},
-        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
+        {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, CMyView::ToolNote,
+               CMyView::ToolSoundNote, CMyView::ToolRTFNote, CMyView::ToolOleObject}},
+        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}}, {275, {}},
     };
     return bars;
 }
@@ -74,6 +75,18 @@ std::vector<BYTE> IconStrip(int count, COLORREF background)
     });
 }
 
+// A note icon of 16 x 14: a folded sheet in a colour, on the notes' transparent colour 128.
+std::vector<BYTE> NoteIcon(COLORREF sheet, COLORREF mark)
+{
+    return BitmapFile(16, 14, [sheet, mark](int x, int y) {
+        if (x < 1 || x > 14 || y < 1 || y > 12 || x - y > 10)
+            return COLORREF(128);
+        if (x == 1 || x == 14 || y == 1 || y == 12 || x - y == 10)
+            return RGB(40, 40, 40);
+        return y >= 5 && y <= 8 && x >= 4 && x <= 10 ? mark : sheet;
+    });
+}
+
 std::vector<BYTE> Logo(COLORREF band)
 {
     return BitmapFile(320, 180, [band](int, int y) { return y < 120 ? RGB(255, 255, 255) : band; });
@@ -97,4 +110,18 @@ void RegisterPictures()
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
     RegisterBinaryResource(ResourceKind::Bitmap, 391, Logo(RGB(160, 60, 30)));
+    // The icons of the sticky, rich-text and sound notes.
+    RegisterBinaryResource(ResourceKind::Bitmap, 771, NoteIcon(RGB(255, 255, 128), RGB(255, 255, 128)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 375, NoteIcon(RGB(255, 255, 128), RGB(200, 40, 40)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 377, NoteIcon(RGB(160, 220, 255), RGB(20, 60, 160)));
+    // The audio position slider: its channel, the played part and the thumb.
+    RegisterBinaryResource(ResourceKind::Bitmap, 379, BitmapFile(120, 12, [](int, int y) {
+                               return y >= 4 && y <= 7 ? RGB(128, 128, 128) : RGB(192, 192, 192);
+                           }));
+    RegisterBinaryResource(ResourceKind::Bitmap, 380, BitmapFile(120, 12, [](int, int y) {
+                               return y >= 4 && y <= 7 ? RGB(0, 0, 200) : RGB(192, 192, 192);
+                           }));
+    RegisterBinaryResource(ResourceKind::Bitmap, 381, BitmapFile(8, 12, [](int x, int) {
+                               return x == 0 || x == 7 ? RGB(255, 0, 255) : RGB(60, 60, 60);
+                           }));
 }

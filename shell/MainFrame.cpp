@@ -135,7 +135,7 @@ CMainFrame::CMainFrame() { SetHook(static_cast<DWORD>(gettid()), static_cast<DWO
 CMainFrame::~CMainFrame()
 {
     UnHook();
-    delete m_pAudioManager;
+    ReleaseAudio();
     delete m_pNotesMgr;
     if (GetMainFrame() == this)
         SetMainFrame(nullptr);
@@ -163,6 +163,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     m_wndProgressCaption.SendMessage(WM_SETFONT, m_wndStatusBar.SendMessage(WM_GETFONT));
     if (!CreateBars())
         return -1;
+    CreateAudioControls();
     InstallScriptedMenuPicks();
     m_wndTabClient.Attach(this);
     CreatePanes();
@@ -383,13 +384,29 @@ bool BarHolds(const CXTPCommandBar* bar, UINT command)
     return false;
 }
 
+// A command that only a tool bar offers is picked by pressing its button, when enabled.
+bool PressToolBarButton(CXTPCommandBars* bars, unsigned command)
+{
+    for (int i = 0; i < bars->GetCount(); ++i) {
+        CXTPToolBar* bar = bars->GetAt(i);
+        CXTPControl* control = bar ? bar->GetControls()->FindControl(command) : nullptr;
+        if (control && control->GetEnabled()) {
+            control->OnExecute();
+            return true;
+        }
+    }
+    return false;
+}
+
 // A scripted menu pick: the command goes to the frame as from its drop-down.
 bool PickFromMenuBar(unsigned command)
 {
     CMainFrame* frame = GetMainFrame();
     CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
-    if (!bars || !BarHolds(bars->GetMenuBar(), command))
+    if (!bars)
         return false;
+    if (!BarHolds(bars->GetMenuBar(), command))
+        return PressToolBarButton(bars, command);
     frame->PostMessage(WM_COMMAND, command);
     return true;
 }

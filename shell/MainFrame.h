@@ -111,6 +111,8 @@ public:
 
 private:
     BOOL CreateBars();
+    void CreateAudioControls();
+    void ReleaseAudio();
     void ArrangeToolBars();
     void CreatePanes();
     void LoadFrameState();

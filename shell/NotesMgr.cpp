@@ -6,7 +6,6 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 
-#include <cstring>
 
 IMPLEMENT_DYNCREATE(CNotesMgr, CCmdTarget)
 
@@ -51,6 +50,8 @@ CHyperOb* CNotesMgr::FindOpenObject(WPARAM object)
 void CNotesMgr::RefreshNote(WPARAM object, LPARAM)
 {
     CHyperOb* note = FindOpenObject(object);
-    if (note && noteReader && std::strcmp(note->GetRuntimeClass()->m_lpszClassName, NoteClassName) == 0)
+    const CRuntimeClass* noteClass = CRuntimeClass::FromName(NoteClassName);
+    // The note's tool makes it as a class derived from the note's.
+    if (note && noteReader && noteClass && note->IsKindOf(noteClass))
         noteReader(note);
 }

@@ -55,6 +55,7 @@ public:
 
     void SetPaused(bool paused) override
     {
+        std::lock_guard lock(m_state->mutex);
         if (paused)
             m_clockRuns = false;
     }

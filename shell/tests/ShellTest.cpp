@@ -14,7 +14,9 @@
 #include "View/MyView.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/sys/ShellLauncher.h"
+#include "platform/media/Acm.h"
 #include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPToolBar.h"
 #include "platform/sys/parlex/Parlex.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/CmdUI.h"
@@ -300,6 +302,22 @@ TEST_F(ShellTest, TheNotesManagerFindsOnlyLiveObjectsOfOpenPages)
     GetMainFrame()->SendMessage(CMainFrame::WM_NOTESREFRESH, reinterpret_cast<WPARAM>(border));
     EXPECT_EQ(reads, 0) << "a border is not a rich-text note";
     CNotesMgr::SetNoteReader(nullptr);
+}
+
+TEST_F(ShellTest, TheAudioBarsHostTheSliderAndMeterAndARightClickChoosesTheFormat)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    CAudioManager* manager = frame->GetAudioManager();
+    CXTPToolBar* audio = frame->GetCommandBars()->GetToolBar(371);
+    ASSERT_NE(audio, nullptr);
+    EXPECT_EQ(manager->GetSlider().GetParent(), audio);
+    EXPECT_TRUE(manager->GetMeter().IsRunning());
+    EXPECT_EQ(manager->GetMeter().GetBands().size(), 1u);
+    const WaveFormatBlock before = manager->GetRecordingFormat();
+    AcmTestHook::QueueFormatChoice(0);
+    audio->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_NE(manager->GetRecordingFormat(), before);
 }
 
 TEST(LanguageTextTest, UnknownKeysComeBackAndLongTextsWhole)

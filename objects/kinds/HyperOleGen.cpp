@@ -1,0 +1,3 @@
+#include "objects/kinds/HyperOleGen.h"
+
+IMPLEMENT_SERIAL(CHyperOleGen, CHyperOleOb, 0)

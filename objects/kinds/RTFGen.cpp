@@ -1,0 +1,3 @@
+#include "objects/kinds/RTFGen.h"
+
+IMPLEMENT_SERIAL(CRTFGen, CRTFOb, 0)

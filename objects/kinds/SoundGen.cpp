@@ -1,0 +1,3 @@
+#include "objects/kinds/SoundGen.h"
+
+IMPLEMENT_SERIAL(CSoundGen, CSoundOb, 0)

@@ -1,0 +1,3 @@
+#include "objects/kinds/StickyGen.h"
+
+IMPLEMENT_SERIAL(CStickyGen, CStickyOb, 0)

@@ -1,0 +1,42 @@
+#include "shell/ShellNoteHost.h"
+
+#include "controls/NoteTextDlg.h"
+#include "shell/AudioManager.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
+#include "shell/VantrelApp.h"
+
+namespace {
+
+CAudioManager* FrameAudioManager()
+{
+    CMainFrame* frame = GetMainFrame();
+    return frame ? frame->GetAudioManager() : nullptr;
+}
+
+}  // namespace
+
+BOOL CShellNoteHost::EditNoteText(CString& text, BOOL readOnly)
+{
+    return CNotesEditDlg(text, readOnly).DoModal() == IDOK;
+}
+
+CString CShellNoteHost::GetProgramFolder()
+{
+    return ::GetProgramFolder();
+}
+
+void CShellNoteHost::AttachSoundNote(CSoundOb* sound)
+{
+    if (CAudioManager* manager = FrameAudioManager())
+        manager->SetSoundOb(sound);
+}
+
+void CShellNoteHost::DetachSoundNote(CSoundOb* sound)
+{
+    CAudioManager* manager = FrameAudioManager();
+    if (!manager || manager->GetSoundOb() != sound)
+        return;
+    manager->SetSoundOb(nullptr);
+    manager->SetControlsEnabled(FALSE);
+}

@@ -74,6 +74,17 @@ std::vector<BYTE> IconStrip(int count, COLORREF background)
     });
 }
 
+// 16 x 16 cells on green, which stands for transparent.
+std::vector<BYTE> ImageStrip(int count)
+{
+    return BitmapFile(16 * count, 16, [](int x, int y) {
+        const int inX = x % 16, index = x / 16;
+        if (inX < 2 || inX > 13 || y < 2 || y > 13)
+            return RGB(0, 255, 0);
+        return RGB(200 - index * 23 % 160, 60 + index * 41 % 150, 90 + index * 67 % 160);
+    });
+}
+
 std::vector<BYTE> Logo(COLORREF band)
 {
     return BitmapFile(320, 180, [band](int, int y) { return y < 120 ? RGB(255, 255, 255) : band; });
@@ -96,5 +107,6 @@ void RegisterPictures()
 {
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 289, ImageStrip(8));
     RegisterBinaryResource(ResourceKind::Bitmap, 391, Logo(RGB(160, 60, 30)));
 }

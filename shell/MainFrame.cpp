@@ -1,6 +1,8 @@
 #include "shell/MainFrame.h"
 
 #include "shell/AudioManager.h"
+#include "shell/LinksPane.h"
+#include "shell/TaskPanelPane.h"
 #include "shell/NotesMgr.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
@@ -77,6 +79,15 @@ constexpr ThemeRow kThemes[] = {
 constexpr LPCTSTR kBarState = "CommandBars\\Default\\";
 constexpr LPCTSTR kLayoutName = "Default";
 constexpr UINT CmdCloseAll = 34032, CmdTogglePosition = 34031;
+
+std::unique_ptr<CWnd> NewPaneWindow(UINT paneId)
+{
+    if (paneId == PaneTasks)
+        return std::make_unique<CTaskPanelPane>();
+    if (paneId == PaneLearning)
+        return std::make_unique<CLinksPane>();
+    return std::make_unique<CWnd>();
+}
 
 int PaneIndex(UINT paneId)
 {
@@ -217,7 +228,7 @@ void CMainFrame::CreatePanes()
     for (size_t i = 0; i < kPaneOrder.size(); ++i) {
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);
         if (!m_paneWindows[i]) {
-            m_paneWindows[i] = std::make_unique<CWnd>();
+            m_paneWindows[i] = NewPaneWindow(kPaneOrder[i]);
             m_paneWindows[i]->Create("STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), this, 0);
         }
         if (first)
@@ -309,7 +320,10 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM action, LPARAM lParam)
     if (action == PaneAction_Showing) {
         if (pane->GetHostedWindow())
             return TRUE;
-        if (CWnd* window = GetPaneWindow(pane->GetID()))
+        CWnd* window = GetPaneWindow(pane->GetID());
+        if (auto* panel = dynamic_cast<CPanelPane*>(window))
+            panel->AttachToPane(pane);
+        else if (window)
             pane->Attach(window);
         m_bShowProperties = m_bShowProperties || pane->GetID() == PaneProperties;
         m_bShowLayerPane = m_bShowLayerPane || pane->GetID() == PaneLayers;

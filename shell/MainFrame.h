@@ -3,6 +3,7 @@
 // managers and panes before the active document window.
 #pragma once
 
+#include "shell/FrameStatusBar.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/toolkit/XTPMDIFrameWnd.h"
 #include "platform/toolkit/XTPTabClientWnd.h"
@@ -97,7 +98,7 @@ public:
     CWnd* GetPaneWindow(UINT paneId) const;
     CAudioManager* GetAudioManager() const { return m_pAudioManager; }
     CNotesMgr* GetNotesMgr() const { return m_pNotesMgr; }
-    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CFrameStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // Shows the pane with this id.
     void ShowPane(UINT paneId);
 
@@ -126,7 +127,7 @@ private:
     BOOL m_bShowLayerPane = FALSE;
     BOOL m_bProgressShown = FALSE;
     BOOL m_bClosedWithDocuments = FALSE;
-    CStatusBar m_wndStatusBar;
+    CFrameStatusBar m_wndStatusBar;
     CXTPTabClientWnd m_wndTabClient;
     CXTPDockingPaneManager m_paneManager;
     std::unique_ptr<CXTPPaneLayout> m_pLayout;

@@ -17,6 +17,7 @@ public:
     // call. FALSE when the panel cannot be made (a later call tries again).
     BOOL AttachToPane(CXTPDockingPane* pane);
     CXTPTaskPanel& GetTaskPanel() { return m_wndTaskPanel; }
+    int GetImageCount() const { return m_images.GetImageCount(); }
 
 protected:
     virtual void BuildContent() = 0;

@@ -13,6 +13,29 @@
 #include <unistd.h>
 #include <vector>
 
+// Records the documents it is asked to open.
+class CRecordingApp : public CWinApp {
+public:
+    CRecordingApp() : CWinApp("Vantrel Q8") {}
+    CDocument* OpenDocumentFile(LPCTSTR fileName) override
+    {
+        opened.emplace_back(fileName);
+        return nullptr;
+    }
+    std::vector<std::string> opened;
+};
+
+// Records the commands it is sent.
+class CCommandSink : public CWnd {
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+    std::vector<UINT> commands;
+};
+
 class PaneTest : public UiTest {
 protected:
     void SetUp() override
@@ -23,7 +46,7 @@ protected:
         setenv("XDG_CONFIG_HOME", home.c_str(), 1);
         char cwd[1024];
         startFolder = getcwd(cwd, sizeof cwd);
-        app = std::make_unique<CWinApp>("Vantrel Q8");
+        app = std::make_unique<CRecordingApp>();
         app->SetRegistryKey("Korvane");
         SetShellLauncher([this](const ShellLaunch& launch) {
             launches.push_back(launch.argv);
@@ -46,6 +69,6 @@ protected:
 
     std::string home;
     std::string startFolder;
-    std::unique_ptr<CWinApp> app;
+    std::unique_ptr<CRecordingApp> app;
     std::vector<std::vector<std::string>> launches;
 };

@@ -58,6 +58,9 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::UndoDelete, "Delete"},
     {CHyperView::UndoRotate, "Rotate"},
     {27009, "Grid spacing must be even"},
+    {26624, "<N/A>"},
+    {27042, "No hatch\nNone"},
+    {27301, "No shadow\nNone"},
 };
 
 MenuTemplateItem Command(UINT id, const char* text)
@@ -111,6 +114,8 @@ std::vector<MenuTemplateItem> MainMenu()
 void RegisterMenus()
 {
     RegisterMenuResource(IDR_MAINFRAME, MainMenu());
+    RegisterMenuResource(28566, {Command(60561, "Zoom &In"), Command(60562, "Zoom &Out"), Command(60564, "Zoom &1:1")});
+    RegisterMenuResource(28571, {Command(60439, "Bring to &Front"), Command(60440, "Send to &Back")});
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
 }

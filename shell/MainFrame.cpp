@@ -139,6 +139,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)
     ON_MESSAGE(WM_NOTESREFRESH, OnNotesRefresh)
     ON_MESSAGE(WM_DOCKINGPANENOTIFY, OnDockingPaneNotify)
+    ON_MESSAGE(WM_XTP_CREATECOMMANDBAR, OnCreateCommandBar)
+    ON_MESSAGE(WM_XTP_CREATECONTROL, OnCreateControl)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() { SetHook(static_cast<DWORD>(gettid()), static_cast<DWORD>(getpid())); }

@@ -15,6 +15,11 @@
 #include <memory>
 
 class CAudioManager;
+struct CreateBarRequest;
+struct CreateControlRequest;
+
+// What a tool bar control from a resource is replaced by.
+enum class Supply { SplitButton, FontCombo, SizeCombo, AudioWindow };
 class CNotesMgr;
 
 enum PaneId : UINT {
@@ -61,6 +66,14 @@ public:
     LRESULT OnDockingPaneNotify(WPARAM action, LPARAM pane);
     LRESULT OnNotesRefresh(WPARAM object, LPARAM ignored);
     LRESULT OnTabContextMenu(WPARAM message, LPARAM point);
+    // While bars are built: drop-down bars and richer controls; TRUE when one was supplied.
+    LRESULT OnCreateCommandBar(WPARAM, LPARAM request);
+    LRESULT OnCreateControl(WPARAM, LPARAM request);
+    BOOL CreateCommandBar(CreateBarRequest& request);
+    BOOL CreateControl(CreateControlRequest& request);
+    // The window of the audio tool bars' slider (34051) or level meter (34059), a child of
+    // the frame in that rectangle; NULL leaves the plain button.
+    virtual CWnd* CreateAudioBarWindow(UINT id, const CRect& rect);
 
     void OnViewCatalog();
     void OnUpdateViewCatalog(CCmdUI* cmdUI);
@@ -111,6 +124,7 @@ public:
     CNotesMgr* m_pNotesMgr = nullptr;
 
 private:
+    BOOL SupplyToolBarControl(CreateControlRequest& request, Supply supply);
     BOOL CreateBars();
     void ArrangeToolBars();
     void CreatePanes();

@@ -1,9 +1,77 @@
-// The dialog templates of the application shell: the splash and the Info box.
+// The dialog templates of the application shell: the splash, the Info box and the pages of
+// the Options sheet.
 #include "res/ResourceParts.h"
 
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/Resources.h"
+
+namespace {
+
+constexpr DWORD kCheck = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE;
+
+DialogTemplate Page(const char* caption, std::vector<DialogItemTemplate> items)
+{
+    DialogTemplate page;
+    page.style = WS_CHILD | DS_CONTROL;
+    page.cx = 250;
+    page.cy = 170;
+    page.caption = caption;
+    page.items = std::move(items);
+    return page;
+}
+
+void RegisterOptionPages()
+{
+    RegisterDialogResource(8081, Page("<Spelling Check>", {
+        {"button", "<Always suggest>", 101, kCheck, 0, 10, 10, 200, 10},
+        {"button", "<Ignore words with Numbers>", 103, kCheck, 0, 10, 24, 200, 10},
+        {"button", "<Ignore words in &UPPERCASE>", 102, kCheck, 0, 10, 38, 200, 10},
+        {"button", "<Check before saving>", 1019, kCheck, 0, 10, 52, 200, 10},
+        {"button", "<Check after editing>", 1018, kCheck, 0, 10, 66, 200, 10},
+        {"static", "<Custom Dictionary>:", 0xFFFF, kLabel, 0, 10, 84, 200, 9},
+        {"edit", "", 1021, kEdit, 0, 10, 95, 230, 12}}));
+    RegisterDialogResource(207, Page("<Auto-Correction>", {
+        {"button", "<COrrect TWo INitial CAps>", 201, kCheck, 0, 6, 4, 240, 10},
+        {"button", "<Capitalize First Letter Of Sentences>", 202, kCheck, 0, 6, 15, 240, 10},
+        {"button", "<Ignore CAPS LOCK key>", 203, kCheck, 0, 6, 26, 240, 10},
+        {"button", "<Replace text as you type>", 204, kCheck, 0, 6, 37, 240, 10},
+        {"static", "<Replace>:", 0xFFFF, kLabel, 0, 6, 50, 70, 9},
+        {"edit", "", 1024, kEdit, 0, 6, 60, 70, 12},
+        {"static", "<With>:", 0xFFFF, kLabel, 0, 80, 50, 110, 9},
+        {"edit", "", 1025, kEdit, 0, 80, 60, 110, 12},
+        {"SysListView32", "", 1023, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL, 0,
+         6, 76, 184, 88},
+        {"button", "<Add>", 1026, kButton, 0, 196, 60, 50, 14},
+        {"button", "<Replace>", 1027, kButton, 0, 196, 78, 50, 14},
+        {"button", "<Delete>", 1028, kButton, 0, 196, 96, 50, 14}}));
+    RegisterDialogResource(8082, Page("<Update>", {
+        {"button", "<Program>", 0xFFFF, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 6, 6, 238, 36},
+        {"button", "<Download>", 1056, kButton, 0, 16, 20, 60, 14},
+        {"button", "<Catalog>", 0xFFFF, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 6, 50, 238, 36},
+        {"button", "<Download>", 1057, kButton, 0, 16, 64, 60, 14}}));
+    RegisterDialogResource(8083, Page("<Alarm>", {
+        {"static", "<Accuracy 1/10 sec>", 0xFFFF, kLabel, 0, 10, 10, 120, 9},
+        {"edit", "", 1067, kEdit | ES_NUMBER, 0, 140, 8, 50, 12},
+        {"button", "<Edit Alarm>", 1068, kCheck, 0, 10, 26, 200, 10},
+        {"button", "<After alarm deactivated>", 1066, kCheck, 0, 10, 40, 200, 10},
+        {"button", "<Automatic active when time entered>", 1070, kCheck, 0, 10, 54, 220, 10},
+        {"button", "<Bring window in front>", 1065, kCheck, 0, 10, 68, 200, 10},
+        {"button", "<Play sound>", 1064, kCheck, 0, 10, 82, 200, 10},
+        {"button", "<High lite symbol>", 1063, kCheck, 0, 10, 96, 200, 10},
+        {"static", "<Blinking>", 0xFFFF, kLabel, 0, 10, 112, 120, 9},
+        {"edit", "", 1069, kEdit | ES_NUMBER, 0, 140, 110, 50, 12}}));
+    RegisterDialogResource(392, Page("<Extras>", {
+        {"static", "<Save every>", 0xFFFF, kLabel, 0, 10, 12, 60, 9},
+        {"edit", "", 1120, kEdit | ES_NUMBER, 0, 72, 10, 40, 12},
+        {"static", "<minutes>", 0xFFFF, kLabel, 0, 118, 12, 60, 9}}));
+}
+
+} // namespace
 
 void RegisterDialogs()
 {
@@ -28,4 +96,5 @@ void RegisterDialogs()
                    {"static", "www.korvane.example", 1017, WS_CHILD | WS_VISIBLE, 0, 76, 58, 136, 9},
                    {"button", "&OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 160, 88, 50, 14}};
     RegisterDialogResource(99, about);
+    RegisterOptionPages();
 }

@@ -59,6 +59,8 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::UndoRotate, "Rotate"},
     {27009, "Grid spacing must be even"},
     {26624, "<N/A>"},
+    {146, "<Options>"},
+    {157, "https://www.korvane.example/"},
     {27042, "No hatch\nNone"},
     {27301, "No shadow\nNone"},
 };
@@ -91,7 +93,7 @@ std::vector<MenuTemplateItem> MainMenu()
                         Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."), Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
                         Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),

@@ -95,6 +95,7 @@ public:
     void OnToggleTabPosition();
     void OnCloseAll();
     void OnCustomize();
+    void OnOptions();
 
     // Progress display in the status bar, for long operations.
     void BeginProgress(int low, int high, int step, UINT captionId);

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "shell/NotesMgr.h"
+#include "shell/PropOptions.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "platform/sys/Shell.h"
@@ -152,6 +153,12 @@ void CMainFrame::OnCustomize()
     commands->AddAllCommands();
     commands->AddBuiltInMenus(CVantrelApp::IdMainFrame);
     commands->AddNewMenu();
+    sheet.DoModal();
+}
+
+void CMainFrame::OnOptions()
+{
+    CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
     sheet.DoModal();
 }
 

@@ -6,6 +6,7 @@
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/ShellServices.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/System.h"
 #include "platform/gdi/Dc.h"
@@ -305,6 +306,14 @@ void CHyperRunView::ShowRectInStatusBar(const RECT& rect)
     if (CControlBar* bar = static_cast<CFrameWnd*>(main)->GetControlBar(AFX_IDW_STATUS_BAR))
         bar->SendMessage(WM_STATUSPOSITION, 1, reinterpret_cast<LPARAM>(&rect));
 }
+
+void CHyperRunView::ShowAngleTip(const CString& text, POINT centre, SIZE size)
+{
+    if (m_hWnd)
+        GetShellServices().ShowTip(m_hWnd, text, centre, size);
+}
+
+void CHyperRunView::HideAngleTip() { GetShellServices().HideTip(); }
 
 BEGIN_MESSAGE_MAP(CHyperRunView, CScrollView)
     ON_WM_CREATE()

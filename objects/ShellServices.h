@@ -26,6 +26,11 @@ public:
     virtual BOOL ParseDateTime(LPCTSTR text) const;
     // The file-name part of a path in lower case.
     virtual CString GetLowerFileName(LPCTSTR path) const;
+
+    // The floating tip with a value (the angle of a turning object) below an object of a view
+    // window: the object's centre in the window's client coordinates and its extent in pixels.
+    virtual void ShowTip(HWND, const CString&, POINT, SIZE) { }
+    virtual void HideTip() { }
 };
 
 // A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,

@@ -1,6 +1,7 @@
 // The status bar's position panes driven by message 0x8100, and the floating tip's placement.
 #include "shell/FrameStatusBar.h"
 #include "shell/TipWnd.h"
+#include "shell/VantrelServices.h"
 
 #include "UiFixture.h"
 #include "platform/core/StringTable.h"
@@ -145,6 +146,21 @@ TEST_F(StatusBarTest, TheTipIsPulledInsideTheRightAndBottomEdgesOnly)
     tip.Show(&parent, 50, 100, 0, 0, "angle");
     tip.GetWindowRect(&rect);
     EXPECT_EQ(rect.bottom, screenHeight);
+}
+
+TEST_F(StatusBarTest, TheShellShowsOneTipForAViewAndDropsItWhenTheTurnEnds)
+{
+    CVantrelServices services;
+    services.ShowTip(parent.m_hWnd, "{ +1.00\xB0 }", POINT{50, 50}, SIZE{20, 20});
+    CWnd* tip = services.GetTipWindow();
+    ASSERT_NE(tip, nullptr);
+    services.ShowTip(parent.m_hWnd, "{ +2.00\xB0 }", POINT{60, 50}, SIZE{20, 20});
+    EXPECT_EQ(services.GetTipWindow(), tip) << "the same window follows the angle";
+    CString text;
+    tip->GetWindowText(text);
+    EXPECT_EQ(std::string(text), "{ +2.00\xB0 }");
+    services.HideTip();
+    EXPECT_EQ(services.GetTipWindow(), nullptr);
 }
 
 } // namespace

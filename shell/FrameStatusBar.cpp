@@ -1,5 +1,7 @@
 #include "shell/FrameStatusBar.h"
 
+#include "shell/VantrelApp.h"
+
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CFrameStatusBar, CStatusBar)
@@ -56,7 +58,7 @@ void CFrameStatusBar::SetPositionRect(int left, int top, int right, int bottom)
         size.Format("%dx%d", right - left, bottom - top);
     } else {
         position.LoadString(kNotAvailableText);
-        size = position;
+        size = position = GetLanguageText(position);
     }
     SetPaneText(GetCount() - 2, position);
     SetPaneText(GetCount() - 1, size);

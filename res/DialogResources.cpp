@@ -4,6 +4,7 @@
 
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/Resources.h"
 
@@ -97,4 +98,15 @@ void RegisterDialogs()
                    {"button", "&OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 160, 88, 50, 14}};
     RegisterDialogResource(99, about);
     RegisterOptionPages();
+
+    DialogTemplate layers;
+    layers.style = WS_CHILD | DS_CONTROL;
+    layers.fontName = "MS Sans Serif";
+    layers.cx = 150;
+    layers.cy = 200;
+    layers.items = {{"listbox", "", 1087,
+                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                         LBS_NOINTEGRALHEIGHT,
+                     0, 0, 18, 150, 182}};
+    RegisterDialogResource(286, layers);
 }

@@ -31,6 +31,7 @@ const std::vector<ToolBarEntry>& ToolBars()
         // The drop-downs of the split buttons.
         {406, {60481, 60472, 60450, 60479}}, {408, {33807, 60471, 60478}}, {410, {60480, 60451}},
         {404, {33808, 60462, 60463}}, {373, {34052, 37701, 34060, 34061}},
+        {369, {1088, 1089, 1032}},
         {1006, {27042, 27043, 27044, 27045, 27046, 27047, 27048}}, {28585, {27301, 27302, 27303, 27304, 27305}},
     };
     return bars;
@@ -92,6 +93,16 @@ std::vector<BYTE> ImageStrip(int count)
     });
 }
 
+// The Layers list's row icons: stacked bars (visible), a padlock (locked), a note sheet.
+std::vector<BYTE> LayerIcon(int width, int height, bool (*ink)(int x, int y), COLORREF colour)
+{
+    return BitmapFile(width, height, [ink, colour](int x, int y) { return ink(x, y) ? colour : RGB(255, 255, 255); });
+}
+
+bool Bars(int x, int y) { return x >= 2 && x <= 14 && (y == 2 || y == 5 || y == 8); }
+bool Padlock(int x, int y) { return (y >= 5 && x >= 5 && x <= 11) || (y < 5 && y >= 1 && (x == 6 || x == 10)) || (y == 1 && x >= 6 && x <= 10); }
+bool Sheet(int x, int y) { return x == 3 || x == 12 || y == 0 || y == 9 || (x > 4 && x < 11 && y % 3 == 0); }
+
 std::vector<BYTE> Logo(COLORREF band)
 {
     return BitmapFile(320, 180, [band](int, int y) { return y < 120 ? RGB(255, 255, 255) : band; });
@@ -115,5 +126,8 @@ void RegisterPictures()
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
     RegisterBinaryResource(ResourceKind::Bitmap, 289, ImageStrip(8));
+    RegisterBinaryResource(ResourceKind::Bitmap, 27963, LayerIcon(17, 11, Bars, RGB(0, 90, 200)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 27962, LayerIcon(17, 11, Padlock, RGB(160, 110, 0)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 288, LayerIcon(16, 10, Sheet, RGB(200, 170, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 391, Logo(RGB(160, 60, 30)));
 }

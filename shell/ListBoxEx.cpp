@@ -110,10 +110,10 @@ void CListBoxEx::BeginEdit(int row)
         return;
     if (row >= GetCount())
         row = AddString("");
-    ShowEdit(row, 0);
+    ShowEdit(row, 0, RowText(*this, row));
 }
 
-void CListBoxEx::ShowEdit(int row, int indent)
+void CListBoxEx::ShowEdit(int row, int indent, const CString& text)
 {
     SelectRow(row);
     m_nCurrentRow = m_nEditedRow = row;
@@ -123,7 +123,7 @@ void CListBoxEx::ShowEdit(int row, int indent)
     m_itemRect.DeflateRect(5, -2);
     if (m_dwEditStyle & kEditFrameStyle)
         m_editRect.DeflateRect(5, -2);
-    m_pEdit->SetWindowText(RowText(*this, row));
+    m_pEdit->SetWindowText(text);
     m_pEdit->MoveWindow(&m_itemRect);
     m_pEdit->ShowWindow(SW_SHOW);
     m_pEdit->SetFocus();

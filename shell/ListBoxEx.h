@@ -55,8 +55,8 @@ public:
     LRESULT OnEditMessage(WPARAM, LPARAM record);
 
 protected:
-    // Shows the edit over the row, starting `indent` pixels right of the row's left edge.
-    void ShowEdit(int row, int indent);
+    // Shows the edit with the text over the row, from `indent` pixels right of its left edge.
+    void ShowEdit(int row, int indent, const CString& text);
     int RowAt(CPoint client) const;
 
     DWORD m_dwEditStyle = ES_AUTOHSCROLL;

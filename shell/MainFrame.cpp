@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "shell/AudioManager.h"
+#include "shell/LayersPane.h"
 #include "shell/LinksPane.h"
 #include "shell/TaskPanelPane.h"
 #include "shell/NotesMgr.h"
@@ -86,6 +87,8 @@ std::unique_ptr<CWnd> NewPaneWindow(UINT paneId)
         return std::make_unique<CTaskPanelPane>();
     if (paneId == PaneLearning)
         return std::make_unique<CLinksPane>();
+    if (paneId == PaneLayers)
+        return std::make_unique<CLayersPane>();
     return std::make_unique<CWnd>();
 }
 
@@ -326,6 +329,8 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM action, LPARAM lParam)
         CWnd* window = GetPaneWindow(pane->GetID());
         if (auto* panel = dynamic_cast<CPanelPane*>(window))
             panel->AttachToPane(pane);
+        else if (auto* layers = dynamic_cast<CLayersPane*>(window))
+            layers->AttachToPane(pane, nullptr);
         else if (window)
             pane->Attach(window);
         m_bShowProperties = m_bShowProperties || pane->GetID() == PaneProperties;

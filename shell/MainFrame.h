@@ -107,6 +107,7 @@ public:
     int GetTheme() const { return m_nTheme; }
     BOOL GetShowProperties() const { return m_bShowProperties; }
     BOOL GetShowLayerPane() const { return m_bShowLayerPane; }
+    void SetShowLayerPane(BOOL show) { m_bShowLayerPane = show; }
     CXTPDockingPaneManager* GetPaneManager() { return &m_paneManager; }
     CXTPTabClientWnd* GetTabClientWnd() { return &m_wndTabClient; }
     CWnd* GetPaneWindow(UINT paneId) const;

@@ -1,61 +1,28 @@
 // What the main frame supplies while its command bars are built: drop-down bars by caption
 // and id, split buttons, font boxes and the colour, width, style and arrow pickers.
 #include "shell/ControlButtons.h"
-#include "shell/MainFrame.h"
-#include "shell/VantrelApp.h"
 
-#include "UiFixture.h"
+#include "AppFixture.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/sys/parlex/Parlex.h"
-#include "res/ProgramResources.h"
 
-#include <filesystem>
 #include <fstream>
 
 namespace {
 
-class CBarsApp : public CVantrelApp {
+class CommandBarControlsTest : public AppTest {
 protected:
-    BOOL InitOle() override { return TRUE; }
-};
-
-class CommandBarControlsTest : public UiTest {
-protected:
-    static void SetUpTestSuite()
-    {
-        UiTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
-    void SetUp() override
-    {
-        UiTest::SetUp();
-        char pattern[] = "/tmp/vantrel-bars-XXXXXX";
-        home = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-        std::filesystem::create_directories(home + "/Korvane");
-        std::ofstream(home + "/Korvane/Vantrel Q8.ini") << "[Settings]\nStartUpTime=0\n[Tip]\nStartUp=0\n";
-        app = std::make_unique<CBarsApp>();
-        ASSERT_TRUE(app->InitInstance());
-        frame = GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-    }
     void TearDown() override
     {
         for (CXTPCommandBar* bar : made)
             bar->InternalRelease();
         for (CXTPControl* control : controls)
             control->InternalRelease();
-        if (CWnd* main = app->m_pMainWnd; main && main->m_hWnd)
-            main->DestroyWindow();
-        app->m_pMainWnd = nullptr;
-        app->ExitInstance();
-        app.reset();
-        std::filesystem::remove_all(home);
-        UiTest::TearDown();
+        AppTest::TearDown();
     }
     CXTPCommandBar* Bar(UINT id, LPCTSTR caption)
     {
@@ -86,9 +53,6 @@ protected:
         return std::string(caption);
     }
 
-    std::string home;
-    std::unique_ptr<CBarsApp> app;
-    CMainFrame* frame = nullptr;
     std::vector<CXTPCommandBar*> made;
     std::vector<CXTPControl*> controls;
 };

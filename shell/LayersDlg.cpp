@@ -17,7 +17,7 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr UINT kSelectTool = 60447;
-constexpr int kToolBarHeight = 27;
+constexpr int kButtonsHeight = 27;
 
 CString LoadText(UINT id)
 {
@@ -65,13 +65,17 @@ BOOL CLayersDlg::OnInitDialog()
     m_list.SubclassDlgItem(kListId, this);
     m_list.SetDialog(this);
     FillList();
-    if (m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP) && m_toolBar.LoadToolBar(kToolBar)) {
-        m_toolBar.SetOwner(this);
-        CRect client;
-        GetClientRect(&client);
-        m_toolBar.MoveWindow(0, 0, client.Width(), kToolBarHeight);
-    }
+    CRect client;
+    GetClientRect(&client);
+    Arrange(client.Width(), client.Height());
     return TRUE;
+}
+
+void CLayersDlg::Arrange(int cx, int cy)
+{
+    MoveWindow(0, 0, cx, cy);
+    if (m_list.m_hWnd)
+        m_list.MoveWindow(0, kButtonsHeight, cx, std::max(cy - kButtonsHeight, 0));
 }
 
 void CLayersDlg::SetLayerList(CLayerFmt* layers)

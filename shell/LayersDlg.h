@@ -1,9 +1,8 @@
-// The Layers dialog inside its pane: a tool bar to add and delete layers over the list of
-// the page's layers, which it edits in place.
+// The Layers dialog inside its pane: buttons to add and delete layers over the list of the
+// page's layers, which it edits in place.
 #pragma once
 
 #include "shell/LayerListBox.h"
-#include "platform/ui/ControlBar.h"
 #include "platform/ui/Dialog.h"
 
 #include <functional>
@@ -13,7 +12,7 @@ class CLayerFmt;
 
 class CLayersDlg : public CDialog {
 public:
-    static constexpr UINT IDD = 286, kListId = 1087, kToolBar = 369;
+    static constexpr UINT IDD = 286, kListId = 1087;
     static constexpr UINT CmdAddLayer = 1088, CmdAddNoticeLayer = 1089, CmdDeleteLayer = 1032;
     static constexpr UINT kLayerNameId = 27455;
 
@@ -25,6 +24,8 @@ public:
     CHyperView* GetView() const { return m_pView; }
     CLayerListBox& GetListBox() { return m_list; }
     void FillList();
+    // The layer buttons across the top, the list below them.
+    void Arrange(int cx, int cy);
     // After every change: the selected row becomes the current layer of its kind; a hidden or
     // locked current layer sends the view back to the Select tool.
     void ApplyLayerChange(BOOL changed);
@@ -53,7 +54,6 @@ private:
 
     int m_nSelection = -1;
     CLayerFmt* m_pLayers = nullptr;
-    CToolBar m_toolBar;
     CHyperView* m_pView = nullptr;
     CWnd* m_pParent = nullptr;
     CLayerListBox m_list;

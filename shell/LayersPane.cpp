@@ -16,8 +16,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr int kListTop = 27;
-
 CHyperView* ActiveEditView()
 {
     CMainFrame* frame = GetMainFrame();
@@ -47,11 +45,8 @@ int CLayersPane::OnCreate(LPCREATESTRUCT cs)
 
 void CLayersPane::OnSize(UINT, int cx, int cy)
 {
-    if (!m_pDialog || !m_pDialog->m_hWnd)
-        return;
-    m_pDialog->MoveWindow(0, 0, cx, cy);
-    if (m_pDialog->GetListBox().m_hWnd)
-        m_pDialog->GetListBox().MoveWindow(0, kListTop, cx, std::max(cy - kListTop, 0));
+    if (m_pDialog && m_pDialog->m_hWnd)
+        m_pDialog->Arrange(cx, cy);
 }
 
 void CLayersPane::AttachToPane(CXTPDockingPane* pane, CHyperView* view)

@@ -5,6 +5,8 @@
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
+#include "objects/HyperViewOb.h"
+#include "objects/LayerFmt.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,39 @@ TEST_F(ShellPanesRoadTest, TemplatesLinksAndTheSelectedObjectsPlaceAreReachable)
         EXPECT_GT(DarkPixels(image, w - 170, h - 19, w - 2, h - 1), 20) << shot << ": position and size panes";
         EXPECT_GT(DarkPixels(image, w - 196, 130, w - 8, 200), 20) << shot << ": the pane's links";
     }
+}
+
+// The Layers pane's add buttons and the first row's visibility icon.
+constexpr const char* kAddLayer = "748 134";
+constexpr const char* kAddNoticeLayer = "775 134";
+constexpr const char* kFirstRowVisible = "748 159";
+
+TEST_F(ShellPanesRoadTest, TheLayersPaneAddsLayersAndHidesTheirObjects)
+{
+    const std::string script = "wait 300\nmenu 57600\nmenu " + std::to_string(CMyView::ToolRectangle) +
+                               "\ndrag view 60 60 260 160\nmenu 60441\nwait 300\nscreenshot " + Path("shown.png") +
+                               "\nclick main " + kAddLayer + "\nclick main " + kAddNoticeLayer +
+                               "\nclick main " + kFirstRowVisible + "\nwait 300\nscreenshot " + Path("hidden.png") +
+                               "\nfile " + Path("layers.trn") + "\nmenu 57604\nquit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    CMyView reader;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("layers.trn"), reader));
+    const CLayerFmt* layers = reader.GetPageObject()->GetLayerList();
+    ASSERT_NE(layers, nullptr);
+    ASSERT_EQ(layers->GetSize(), 4);
+    EXPECT_FALSE(layers->GetLayerItem(0)->m_visible);
+    EXPECT_LT(layers->GetLayerItem(2)->GetId(), CLayerItem::NoticeBase);
+    EXPECT_GE(layers->GetLayerItem(3)->GetId(), CLayerItem::NoticeBase);
+
+    // The rectangle's top edge, between the handles, is drawn only while its layer shows.
+    const QImage shown(QString::fromStdString(Path("shown.png"))), hidden(QString::fromStdString(Path("hidden.png")));
+    ASSERT_FALSE(shown.isNull());
+    ASSERT_FALSE(hidden.isNull());
+    EXPECT_GT(DarkPixels(shown, 110, 189, 190, 192), 40);
+    EXPECT_LT(DarkPixels(hidden, 110, 189, 190, 192), 20);
 }
 
 TEST_F(ShellPanesRoadTest, OptionsWritesItsSettingsOnOkOnly)

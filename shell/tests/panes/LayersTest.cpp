@@ -44,7 +44,8 @@ protected:
             names.emplace_back(layers->GetLayerItem(i)->m_name);
         return names;
     }
-    void Command(UINT id) { dialog->SendMessage(WM_COMMAND, id); }
+    // As a click on the button.
+    void Command(UINT id) { dialog->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED)); }
     CPoint RowPoint(int row, int x)
     {
         CRect rect;
@@ -78,6 +79,8 @@ TEST_F(LayersTest, ANewPageShowsItsTwoStandardLayers)
     EXPECT_EQ(Rows(), (std::vector<std::string>{"<Standard>", "<Standard Noticelayer>"}));
     EXPECT_TRUE(frame->GetShowLayerPane());
     EXPECT_FALSE(frame->GetPaneManager()->FindPane(PaneLayers)->IsClosed());
+    for (UINT id : {CLayersDlg::CmdAddLayer, CLayersDlg::CmdAddNoticeLayer, CLayersDlg::CmdDeleteLayer})
+        EXPECT_TRUE(dialog->GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << id;
 }
 
 TEST_F(LayersTest, LayersAndNoticeLayersTakeTheNextNumberFromOneCounter)

@@ -49,7 +49,8 @@ void RegisterOptionPages()
          6, 76, 184, 88},
         {"button", "<Add>", 1026, kButton, 0, 196, 60, 50, 14},
         {"button", "<Replace>", 1027, kButton, 0, 196, 78, 50, 14},
-        {"button", "<Delete>", 1028, kButton, 0, 196, 96, 50, 14}}));
+        {"button", "<Delete>", 1028, kButton, 0, 196, 96, 50, 14},
+        {"button", "<Exceptions...>", 1029, kButton, 0, 196, 150, 50, 14}}));
     RegisterDialogResource(8082, Page("<Update>", {
         {"button", "<Program>", 0xFFFF, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 6, 6, 238, 36},
         {"button", "<Download>", 1056, kButton, 0, 16, 20, 60, 14},
@@ -70,6 +71,34 @@ void RegisterOptionPages()
         {"static", "<Save every>", 0xFFFF, kLabel, 0, 10, 12, 60, 9},
         {"edit", "", 1120, kEdit | ES_NUMBER, 0, 72, 10, 40, 12},
         {"static", "<minutes>", 0xFFFF, kLabel, 0, 118, 12, 60, 9}}));
+}
+
+void RegisterSmallDialogs()
+{
+    DialogTemplate exceptions;
+    exceptions.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    exceptions.cx = 200;
+    exceptions.cy = 150;
+    exceptions.caption = "<Exceptions>";
+    exceptions.items = {
+        {"static", "<Don't capitalize>", 0xFFFF, kLabel, 0, 6, 6, 130, 9},
+        {"edit", "", 1033, kEdit, 0, 6, 17, 130, 12},
+        {"SysListView32", "", 1023,
+         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING |
+             LVS_NOCOLUMNHEADER,
+         0, 6, 34, 130, 110},
+        {"button", "<Add>", 1031, kButton, 0, 144, 17, 50, 14},
+        {"button", "<Delete>", 1032, kButton, 0, 144, 35, 50, 14},
+        {"button", "<Close>", IDOK, kButton, 0, 144, 130, 50, 14}};
+    RegisterDialogResource(211, exceptions);
+
+    DialogTemplate calendar;
+    calendar.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    calendar.cx = 190;
+    calendar.cy = 160;
+    calendar.caption = "<Calender>";
+    calendar.items = {{"SysMonthCal32", "", 1016, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 2, 2, 186, 156}};
+    RegisterDialogResource(200, calendar);
 }
 
 } // namespace
@@ -112,4 +141,5 @@ void RegisterDialogs()
                     {"button", "+N", 1089, kButton, 0, 20, 2, 16, 12},
                     {"button", "x", 1032, kButton, 0, 38, 2, 16, 12}};
     RegisterDialogResource(286, layers);
+    RegisterSmallDialogs();
 }

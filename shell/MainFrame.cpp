@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "shell/AudioManager.h"
+#include "shell/CalendarDlg.h"
 #include "shell/LayersPane.h"
 #include "shell/LinksPane.h"
 #include "shell/TaskPanelPane.h"
@@ -140,6 +141,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_COMMAND(CmdCloseAll, OnCloseAll)
     ON_COMMAND(35001, OnCustomize)
     ON_COMMAND(32804, OnOptions)
+    ON_COMMAND(32824, OnCalendar)
+    ON_UPDATE_COMMAND_UI(32824, OnUpdateCalendar)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)
     ON_MESSAGE(WM_NOTESREFRESH, OnNotesRefresh)
     ON_MESSAGE(WM_DOCKINGPANENOTIFY, OnDockingPaneNotify)
@@ -296,6 +299,8 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    if (m_pCalendar && m_pCalendar->m_hWnd)
+        m_pCalendar->DestroyWindow();
     m_wndTabClient.SyncTabs();
     SaveFrameState();
     if (GetViewSettings().m_propertyHostWnd == GetPaneWindow(PaneProperties))

@@ -15,6 +15,7 @@
 #include <memory>
 
 class CAudioManager;
+class CCalendarDlg;
 struct CreateBarRequest;
 struct CreateControlRequest;
 
@@ -96,6 +97,10 @@ public:
     void OnCloseAll();
     void OnCustomize();
     void OnOptions();
+    // Opens the Calender window, or closes the open one.
+    void OnCalendar();
+    void OnUpdateCalendar(CCmdUI* cmdUI);
+    CCalendarDlg* GetCalendar() const { return m_pCalendar.get(); }
 
     // Progress display in the status bar, for long operations.
     void BeginProgress(int low, int high, int step, UINT captionId);
@@ -150,6 +155,7 @@ private:
     std::array<std::unique_ptr<CWnd>, PaneCount> m_paneWindows;
     CProgressCtrl m_wndProgress;
     CStatic m_wndProgressCaption;
+    std::unique_ptr<CCalendarDlg> m_pCalendar;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,7 @@
 #include "shell/PropOptions.h"
 
+#include "shell/ExceptionsDlg.h"
+
 #include "platform/gdi/GdiTypes.h"
 #include "platform/sys/PrivateProfile.h"
 #include "platform/ui/DataExchange.h"
@@ -12,6 +14,7 @@ BEGIN_MESSAGE_MAP(CPropOptionRectivo, CPropertyPage)
     ON_BN_CLICKED(1026, OnAdd)
     ON_BN_CLICKED(1027, OnReplace)
     ON_BN_CLICKED(1028, OnDelete)
+    ON_BN_CLICKED(1029, OnExceptions)
     ON_BN_CLICKED(204, OnReplaceTextClicked)
     ON_EN_CHANGE(1024, OnReplaceChanged)
     ON_EN_CHANGE(1025, OnWithChanged)
@@ -170,6 +173,12 @@ void CPropOptionRectivo::OnDelete()
     m_list.DeleteItem(row);
     m_keys.erase(m_keys.begin() + row);
     m_list.SetFocus();
+}
+
+void CPropOptionRectivo::OnExceptions()
+{
+    CExceptionsDlg dialog(nullptr);
+    dialog.DoModal();
 }
 
 // The replacement list is in use only while replacing as you type is on.

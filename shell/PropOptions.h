@@ -36,6 +36,7 @@ public:
     void OnAdd();
     void OnReplace();
     void OnDelete();
+    void OnExceptions();
     void OnReplaceChanged();
     void OnWithChanged();
     void OnReplaceTextClicked();

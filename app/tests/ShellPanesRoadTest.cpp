@@ -144,6 +144,16 @@ TEST_F(ShellPanesRoadTest, TheLayersPaneAddsLayersAndHidesTheirObjects)
     EXPECT_LT(DarkPixels(hidden, 110, 189, 190, 192), 20);
 }
 
+TEST_F(ShellPanesRoadTest, TheCalenderOpensFromTheMenuAndKeepsItsPlace)
+{
+    e2e::Run run = e2e::RunVantrel("wait 300\nmenu 32824\nwait 300\nmenu 32824\nmenu 32824\nwait 200\nquit\n", home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    const std::string settings = ReadText(home + "/config/Korvane/Vantrel Q8.ini");
+    for (const char* key : {"Calender.Left=", "Calender.Top=", "Calender.Width=", "Calender.Height="})
+        EXPECT_NE(settings.find(key), std::string::npos) << key << "\n" << settings;
+    EXPECT_EQ(settings.find("Calender.Width=0\n"), std::string::npos) << settings;
+}
+
 TEST_F(ShellPanesRoadTest, OptionsWritesItsSettingsOnOkOnly)
 {
     const std::string config = home + "/config/Korvane/Vantrel Q8.ini";

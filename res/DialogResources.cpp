@@ -99,6 +99,19 @@ void RegisterSmallDialogs()
     calendar.caption = "<Calender>";
     calendar.items = {{"SysMonthCal32", "", 1016, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 2, 2, 186, 156}};
     RegisterDialogResource(200, calendar);
+
+    DialogTemplate select;
+    select.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    select.cx = 180;
+    select.cy = 140;
+    select.caption = "<Select>";
+    select.items = {{"static", "<Select language/theme>:", 0xFFFF, kLabel, 0, 6, 6, 160, 9},
+                    {"SysListView32", "", 1020,
+                     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER,
+                     0, 6, 17, 168, 96},
+                    {"button", "<OK>", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 68, 120, 50, 14},
+                    {"button", "<Close>", IDCANCEL, kButton, 0, 124, 120, 50, 14}};
+    RegisterDialogResource(204, select);
 }
 
 } // namespace

@@ -60,6 +60,7 @@ constexpr StringEntry kStrings[] = {
     {27009, "Grid spacing must be even"},
     {26624, "<N/A>"},
     {146, "<Options>"},
+    {149, "<Language>"},
     {8100, "<Next>"},
     {8101, "<Previous>"},
     {8102, "<Month>"},

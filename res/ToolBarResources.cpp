@@ -125,6 +125,7 @@ void RegisterPictures()
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
     RegisterBinaryResource(ResourceKind::Bitmap, 289, ImageStrip(8));
+    RegisterBinaryResource(ResourceKind::Bitmap, 209, LayerIcon(15, 15, Sheet, RGB(0, 120, 60)));
     RegisterBinaryResource(ResourceKind::Bitmap, 27963, LayerIcon(17, 11, Bars, RGB(0, 90, 200)));
     RegisterBinaryResource(ResourceKind::Bitmap, 27962, LayerIcon(17, 11, Padlock, RGB(160, 110, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 288, LayerIcon(16, 10, Sheet, RGB(200, 170, 0)));

@@ -1,6 +1,7 @@
 // The auto-correction exceptions and the Calender window: what they store and restore.
 #include "shell/CalendarDlg.h"
 #include "shell/ExceptionsDlg.h"
+#include "shell/SelectLanguageDlg.h"
 #include "shell/Settings.h"
 
 #include "PaneFixture.h"
@@ -161,6 +162,25 @@ TEST_F(SmallDialogsTest, CalenderTipsNameThePartUnderTheMouse)
         EXPECT_STREQ(request.text, c.text) << c.hit;
     }
     calendar.DestroyWindow();
+}
+
+TEST_F(SmallDialogsTest, SelectListsTheDictionariesAndStoresTheChosenOne)
+{
+    for (const char* file : {"English (USA).lex", "Deutsch.lex", "notes.txt"})
+        WriteFile(home + "/dic/" + file, "");
+    EXPECT_EQ(std::string(GetDictionaryLanguage()), "English (USA)") << "the default";
+    CSelectLanguageDlg select;
+    ASSERT_TRUE(select.Create(CSelectLanguageDlg::IDD, nullptr));
+    CListCtrl& list = select.GetList();
+    ASSERT_EQ(list.GetItemCount(), 2);
+    const int english = list.GetItemText(0, 0) == "English (USA)" ? 0 : 1;
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), english) << "the current language is preselected";
+    list.SetItemState(english, 0, LVIS_SELECTED);
+    list.SetItemState(1 - english, LVIS_SELECTED, LVIS_SELECTED);
+    select.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_EQ(std::string(GetDictionaryLanguage()), "Deutsch");
+    if (select.m_hWnd)
+        select.DestroyWindow();
 }
 
 } // namespace

@@ -112,6 +112,16 @@ void RegisterSmallDialogs()
                     {"button", "<OK>", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 68, 120, 50, 14},
                     {"button", "<Close>", IDCANCEL, kButton, 0, 124, 120, 50, 14}};
     RegisterDialogResource(204, select);
+
+    DialogTemplate notes;
+    notes.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    notes.cx = 220;
+    notes.cy = 140;
+    notes.caption = "<Notes>";
+    notes.items = {{"edit", "", 780, kEdit | ES_MULTILINE | ES_NOHIDESEL | WS_VSCROLL, 0, 6, 6, 208, 106},
+                   {"button", "<OK>", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 110, 120, 50, 14},
+                   {"button", "<Cancel>", IDCANCEL, kButton, 0, 164, 120, 50, 14}};
+    RegisterDialogResource(202, notes);
 }
 
 } // namespace

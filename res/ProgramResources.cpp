@@ -61,6 +61,8 @@ constexpr StringEntry kStrings[] = {
     {26624, "<N/A>"},
     {146, "<Options>"},
     {149, "<Language>"},
+    {144, "<Could not open the dictionary files. Please check the files %1 and %2.>"},
+    {145, "<Spelling check is complete.>"},
     {8100, "<Next>"},
     {8101, "<Previous>"},
     {8102, "<Month>"},

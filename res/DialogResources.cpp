@@ -122,6 +122,21 @@ void RegisterSmallDialogs()
                    {"button", "<OK>", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 110, 120, 50, 14},
                    {"button", "<Cancel>", IDCANCEL, kButton, 0, 164, 120, 50, 14}};
     RegisterDialogResource(202, notes);
+
+    DialogTemplate copyAsText;
+    copyAsText.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    copyAsText.cx = 240;
+    copyAsText.cy = 170;
+    copyAsText.caption = "<CopyAsText>";
+    copyAsText.items = {{"edit", "", 1083, kEdit | ES_MULTILINE | ES_NOHIDESEL | WS_VSCROLL, 0, 6, 6, 228, 40},
+                        {"static", "<Alternates>:", 0xFFFF, kLabel, 0, 6, 50, 100, 9},
+                        {"listbox", "", 1084, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 6, 60,
+                         100, 84},
+                        {"static", "<Ink>:", 0xFFFF, kLabel, 0, 112, 50, 100, 9},
+                        {"static", "", 1086, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 112, 60, 122, 84},
+                        {"button", "<Copy>", 1085, kButton, 0, 130, 150, 50, 14},
+                        {"button", "<Close>", IDCANCEL, kButton, 0, 184, 150, 50, 14}};
+    RegisterDialogResource(283, copyAsText);
 }
 
 } // namespace

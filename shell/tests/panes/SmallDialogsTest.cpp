@@ -1,10 +1,13 @@
 // The auto-correction exceptions and the Calender window: what they store and restore.
 #include "shell/CalendarDlg.h"
+#include "shell/CopyAsTextDlg.h"
 #include "shell/ExceptionsDlg.h"
 #include "shell/SelectLanguageDlg.h"
 #include "shell/Settings.h"
 
 #include "PaneFixture.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/ole/Clipboard.h"
 #include "platform/sys/PrivateProfile.h"
 #include "res/ProgramResources.h"
 
@@ -181,6 +184,32 @@ TEST_F(SmallDialogsTest, SelectListsTheDictionariesAndStoresTheChosenOne)
     EXPECT_EQ(std::string(GetDictionaryLanguage()), "Deutsch");
     if (select.m_hWnd)
         select.DestroyWindow();
+}
+
+TEST_F(SmallDialogsTest, WithoutARecogniserTheTextSaysNoResultsAndCopiesWhole)
+{
+    CCopyAsTextDlg dialog;
+    ASSERT_TRUE(dialog.Create(CCopyAsTextDlg::IDD, nullptr));
+    CString text;
+    dialog.GetTextEdit().GetWindowText(text);
+    EXPECT_EQ(std::string(text), "No results!");
+    int start = -1, end = -1;
+    dialog.GetTextEdit().GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 1) << "the empty selection at the start covers the first character";
+    EXPECT_EQ(dialog.GetAlternates().GetCount(), 0);
+    dialog.GetTextEdit().SetSel(3, 5);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CCopyAsTextDlg::kCopyId, BN_CLICKED));
+    dialog.GetTextEdit().GetSel(start, end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 5) << "the selection is left as it was";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE copied = GetClipboardData(CF_TEXT);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(copied)), "No results!");
+    GlobalUnlock(copied);
+    CloseClipboard();
+    dialog.DestroyWindow();
 }
 
 } // namespace

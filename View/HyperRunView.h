@@ -183,6 +183,9 @@ public:
     void LogicalToDevice(POINT* points, int count) const override;
     POINT GetScreenOrigin() const override;
     void InvalidateDevice(const RECT& rect, BOOL erase) override;
+    void ShowRectInStatusBar(const RECT& rect) override;
+    void ShowAngleTip(const CString& text, POINT centre, SIZE size) override;
+    void HideAngleTip() override;
     BOOL GetViewClientRect(RECT* rect) const override;
     void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
     void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }

@@ -6,11 +6,14 @@
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
+#include "objects/ShellServices.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/System.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/ControlBar.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
@@ -292,6 +295,25 @@ void CHyperRunView::InvalidateDevice(const RECT& rect, BOOL erase)
     if (m_hWnd && !IsRepaintBatched())
         InvalidateRect(&rect, erase);
 }
+
+// The status bar shows the selected object's position and size while its panes are shown.
+void CHyperRunView::ShowRectInStatusBar(const RECT& rect)
+{
+    constexpr UINT WM_STATUSPOSITION = 0x8100;
+    CWnd* main = AfxGetMainWnd();
+    if (!main || !main->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        return;
+    if (CControlBar* bar = static_cast<CFrameWnd*>(main)->GetControlBar(AFX_IDW_STATUS_BAR))
+        bar->SendMessage(WM_STATUSPOSITION, 1, reinterpret_cast<LPARAM>(&rect));
+}
+
+void CHyperRunView::ShowAngleTip(const CString& text, POINT centre, SIZE size)
+{
+    if (m_hWnd)
+        GetShellServices().ShowTip(m_hWnd, text, centre, size);
+}
+
+void CHyperRunView::HideAngleTip() { GetShellServices().HideTip(); }
 
 BEGIN_MESSAGE_MAP(CHyperRunView, CScrollView)
     ON_WM_CREATE()

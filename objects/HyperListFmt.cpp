@@ -18,6 +18,23 @@ void CHyperListFmt::DeleteAll()
     m_items.RemoveAll();
 }
 
+void CHyperListFmt::DeleteItem(INT_PTR index)
+{
+    if (index < 0 || index >= m_items.GetSize())
+        return;
+    delete m_items.GetAt(index);
+    m_items.RemoveAt(static_cast<int>(index));
+}
+
+void CHyperListFmt::MoveItem(INT_PTR from, INT_PTR to)
+{
+    if (from < 0 || to < 0 || from >= m_items.GetSize() || to >= m_items.GetSize() || from == to)
+        return;
+    CObject* item = m_items.GetAt(from);
+    m_items.RemoveAt(static_cast<int>(from));
+    m_items.InsertAt(static_cast<int>(to), item);
+}
+
 void CHyperListFmt::RemoveAll()
 {
     m_items.RemoveAll();

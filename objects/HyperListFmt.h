@@ -43,6 +43,10 @@ public:
     void AddItem(CListFmtItem* item) { m_items.Add(item); }
     // Deletes every item and empties the list.
     void DeleteAll();
+    // Deletes one item; an index outside the list changes nothing.
+    void DeleteItem(INT_PTR index);
+    // Moves one item to another place in the order.
+    void MoveItem(INT_PTR from, INT_PTR to);
 
 protected:
 

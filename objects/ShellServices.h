@@ -28,6 +28,11 @@ public:
     virtual CString GetLowerFileName(LPCTSTR path) const;
     // The folder of the program's bitmaps; empty without a shell.
     virtual CString GetBitmapFolder() const;
+
+    // The floating tip with a value (the angle of a turning object) below an object of a view
+    // window: the object's centre in the window's client coordinates and its extent in pixels.
+    virtual void ShowTip(HWND, const CString&, POINT, SIZE) { }
+    virtual void HideTip() { }
 };
 
 // A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,

@@ -62,6 +62,33 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::UndoDelete, "Delete"},
     {CHyperView::UndoRotate, "Rotate"},
     {27009, "Grid spacing must be even"},
+    {26624, "<N/A>"},
+    {146, "<Options>"},
+    {149, "<Language>"},
+    {144, "<Could not open the dictionary files. Please check the files %1 and %2.>"},
+    {145, "<Spelling check is complete.>"},
+    {8100, "<Next>"},
+    {8101, "<Previous>"},
+    {8102, "<Month>"},
+    {8103, "<Year>"},
+    {8104, "<Resizable Calender>"},
+    {8105, "<Now Here>"},
+    {8106, "<Calendar>"},
+    {8107, "<Week day>"},
+    {8108, "<Week number>"},
+    {8109, "<Date from next month>"},
+    {8110, "<Date from previous month>"},
+    {8111, "<Month>"},
+    {8112, "<Today>"},
+    {27455, "<Layer>"},
+    {27456, "<Standard>"},
+    {27479, "<Standard Noticelayer>"},
+    {1088, "<Add new layer\nAdd new layer>"},
+    {1089, "<Add new noticelayer\nAdd new noticelayer>"},
+    {1032, "<Delete selected layer\nDelete selected layer>"},
+    {157, "https://www.korvane.example/"},
+    {27042, "No hatch\nNone"},
+    {27301, "No shadow\nNone"},
 };
 
 MenuTemplateItem Command(UINT id, const char* text)
@@ -92,7 +119,7 @@ std::vector<MenuTemplateItem> MainMenu()
                         Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."), Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
                         Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
@@ -117,6 +144,8 @@ std::vector<MenuTemplateItem> MainMenu()
 void RegisterMenus()
 {
     RegisterMenuResource(IDR_MAINFRAME, MainMenu());
+    RegisterMenuResource(28566, {Command(60561, "Zoom &In"), Command(60562, "Zoom &Out"), Command(60564, "Zoom &1:1")});
+    RegisterMenuResource(28571, {Command(60439, "Bring to &Front"), Command(60440, "Send to &Back")});
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
 }

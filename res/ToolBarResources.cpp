@@ -21,11 +21,17 @@ const std::vector<ToolBarEntry>& ToolBars()
 {
     static const std::vector<ToolBarEntry> bars = {
         {128, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 33854, 0, CHyperView::CmdUndo, CHyperView::CmdRedo, 0,
-               ID_APP_ABOUT}},
-        {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
-        {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, CMyView::ToolNote,
-               CMyView::ToolSoundNote, CMyView::ToolRTFNote, CMyView::ToolOleObject}},
-        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}}, {275, {}},
+               ID_APP_ABOUT, 0, 28573, 28574}},
+        {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918, 0, 28566}},
+        {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, 60481, 60480, 33808, 34054}},
+        {247, {33954, 60553, 0, 60551, 60550, 0, 27174, 27168, 27185, 0, 28575, 28576}},
+        {27908, {28567, 28568, 28569, 28570, 28571, 28572, 256}}, {28564, {60441}}, {269, {}}, {273, {33983}},
+        {278, {}}, {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}},
+        {275, {33992, 33990, 33991, 33989, 0, 33993, 33994, 33996, 33995, 0, 34002, 33998, 33999, 34001}},
+        // The drop-downs of the split buttons.
+        {406, {60481, 60472, 60450, 60479}}, {408, {33807, 60471, 60478}}, {410, {60480, 60451}},
+        {404, {33808, 60462, 60463}}, {373, {34052, 37701, 34060, 34061}},
+        {1006, {27042, 27043, 27044, 27045, 27046, 27047, 27048}}, {28585, {27301, 27302, 27303, 27304, 27305}},
     };
     return bars;
 }
@@ -87,6 +93,27 @@ std::vector<BYTE> NoteIcon(COLORREF sheet, COLORREF mark)
     });
 }
 
+// 16 x 16 cells on green, which stands for transparent.
+std::vector<BYTE> ImageStrip(int count)
+{
+    return BitmapFile(16 * count, 16, [](int x, int y) {
+        const int inX = x % 16, index = x / 16;
+        if (inX < 2 || inX > 13 || y < 2 || y > 13)
+            return RGB(0, 255, 0);
+        return RGB(200 - index * 23 % 160, 60 + index * 41 % 150, 90 + index * 67 % 160);
+    });
+}
+
+// The Layers list's row icons: stacked bars (visible), a padlock (locked), a note sheet.
+std::vector<BYTE> LayerIcon(int width, int height, bool (*ink)(int x, int y), COLORREF colour)
+{
+    return BitmapFile(width, height, [ink, colour](int x, int y) { return ink(x, y) ? colour : RGB(255, 255, 255); });
+}
+
+bool Bars(int x, int y) { return x >= 2 && x <= 14 && (y == 2 || y == 5 || y == 8); }
+bool Padlock(int x, int y) { return (y >= 5 && x >= 5 && x <= 11) || (y < 5 && y >= 1 && (x == 6 || x == 10)) || (y == 1 && x >= 6 && x <= 10); }
+bool Sheet(int x, int y) { return x == 3 || x == 12 || y == 0 || y == 9 || (x > 4 && x < 11 && y % 3 == 0); }
+
 std::vector<BYTE> Logo(COLORREF band)
 {
     return BitmapFile(320, 180, [band](int, int y) { return y < 120 ? RGB(255, 255, 255) : band; });
@@ -109,6 +136,11 @@ void RegisterPictures()
 {
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 289, ImageStrip(8));
+    RegisterBinaryResource(ResourceKind::Bitmap, 209, LayerIcon(15, 15, Sheet, RGB(0, 120, 60)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 27963, LayerIcon(17, 11, Bars, RGB(0, 90, 200)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 27962, LayerIcon(17, 11, Padlock, RGB(160, 110, 0)));
+    RegisterBinaryResource(ResourceKind::Bitmap, 288, LayerIcon(16, 10, Sheet, RGB(200, 170, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 391, Logo(RGB(160, 60, 30)));
     // The icons of the sticky, rich-text and sound notes.
     RegisterBinaryResource(ResourceKind::Bitmap, 771, NoteIcon(RGB(255, 255, 128), RGB(255, 255, 128)));

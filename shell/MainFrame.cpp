@@ -1,6 +1,10 @@
 #include "shell/MainFrame.h"
 
 #include "shell/AudioManager.h"
+#include "shell/CalendarDlg.h"
+#include "shell/LayersPane.h"
+#include "shell/LinksPane.h"
+#include "shell/TaskPanelPane.h"
 #include "shell/NotesMgr.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
@@ -78,6 +82,17 @@ constexpr LPCTSTR kBarState = "CommandBars\\Default\\";
 constexpr LPCTSTR kLayoutName = "Default";
 constexpr UINT CmdCloseAll = 34032, CmdTogglePosition = 34031;
 
+std::unique_ptr<CWnd> NewPaneWindow(UINT paneId)
+{
+    if (paneId == PaneTasks)
+        return std::make_unique<CTaskPanelPane>();
+    if (paneId == PaneLearning)
+        return std::make_unique<CLinksPane>();
+    if (paneId == PaneLayers)
+        return std::make_unique<CLayersPane>();
+    return std::make_unique<CWnd>();
+}
+
 int PaneIndex(UINT paneId)
 {
     for (size_t i = 0; i < CMainFrame::kPaneOrder.size(); ++i)
@@ -125,9 +140,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_COMMAND(CmdTogglePosition, OnToggleTabPosition)
     ON_COMMAND(CmdCloseAll, OnCloseAll)
     ON_COMMAND(35001, OnCustomize)
+    ON_COMMAND(32804, OnOptions)
+    ON_COMMAND(32824, OnCalendar)
+    ON_UPDATE_COMMAND_UI(32824, OnUpdateCalendar)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)
     ON_MESSAGE(WM_NOTESREFRESH, OnNotesRefresh)
     ON_MESSAGE(WM_DOCKINGPANENOTIFY, OnDockingPaneNotify)
+    ON_MESSAGE(WM_XTP_CREATECOMMANDBAR, OnCreateCommandBar)
+    ON_MESSAGE(WM_XTP_CREATECONTROL, OnCreateControl)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() { SetHook(static_cast<DWORD>(gettid()), static_cast<DWORD>(getpid())); }
@@ -218,7 +238,7 @@ void CMainFrame::CreatePanes()
     for (size_t i = 0; i < kPaneOrder.size(); ++i) {
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);
         if (!m_paneWindows[i]) {
-            m_paneWindows[i] = std::make_unique<CWnd>();
+            m_paneWindows[i] = NewPaneWindow(kPaneOrder[i]);
             m_paneWindows[i]->Create("STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), this, 0);
         }
         if (first)
@@ -280,6 +300,8 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    if (m_pCalendar && m_pCalendar->m_hWnd)
+        m_pCalendar->DestroyWindow();
     m_wndTabClient.SyncTabs();
     SaveFrameState();
     if (GetViewSettings().m_propertyHostWnd == GetPaneWindow(PaneProperties))
@@ -310,7 +332,12 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM action, LPARAM lParam)
     if (action == PaneAction_Showing) {
         if (pane->GetHostedWindow())
             return TRUE;
-        if (CWnd* window = GetPaneWindow(pane->GetID()))
+        CWnd* window = GetPaneWindow(pane->GetID());
+        if (auto* panel = dynamic_cast<CPanelPane*>(window))
+            panel->AttachToPane(pane);
+        else if (auto* layers = dynamic_cast<CLayersPane*>(window))
+            layers->AttachToPane(pane, nullptr);
+        else if (window)
             pane->Attach(window);
         m_bShowProperties = m_bShowProperties || pane->GetID() == PaneProperties;
         m_bShowLayerPane = m_bShowLayerPane || pane->GetID() == PaneLayers;

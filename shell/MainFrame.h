@@ -3,6 +3,7 @@
 // managers and panes before the active document window.
 #pragma once
 
+#include "shell/FrameStatusBar.h"
 #include "platform/toolkit/XTPDockingPaneManager.h"
 #include "platform/toolkit/XTPMDIFrameWnd.h"
 #include "platform/toolkit/XTPTabClientWnd.h"
@@ -14,6 +15,12 @@
 #include <memory>
 
 class CAudioManager;
+class CCalendarDlg;
+struct CreateBarRequest;
+struct CreateControlRequest;
+
+// What a tool bar control from a resource is replaced by.
+enum class Supply { SplitButton, FontCombo, SizeCombo, AudioWindow };
 class CNotesMgr;
 
 enum PaneId : UINT {
@@ -60,6 +67,14 @@ public:
     LRESULT OnDockingPaneNotify(WPARAM action, LPARAM pane);
     LRESULT OnNotesRefresh(WPARAM object, LPARAM ignored);
     LRESULT OnTabContextMenu(WPARAM message, LPARAM point);
+    // While bars are built: drop-down bars and richer controls; TRUE when one was supplied.
+    LRESULT OnCreateCommandBar(WPARAM, LPARAM request);
+    LRESULT OnCreateControl(WPARAM, LPARAM request);
+    BOOL CreateCommandBar(CreateBarRequest& request);
+    BOOL CreateControl(CreateControlRequest& request);
+    // The window of the audio tool bars' slider (34051) or level meter (34059), a child of
+    // the frame in that rectangle; NULL leaves the plain button.
+    virtual CWnd* CreateAudioBarWindow(UINT id, const CRect& rect);
 
     void OnViewCatalog();
     void OnUpdateViewCatalog(CCmdUI* cmdUI);
@@ -81,6 +96,11 @@ public:
     void OnToggleTabPosition();
     void OnCloseAll();
     void OnCustomize();
+    void OnOptions();
+    // Opens the Calender window, or closes the open one.
+    void OnCalendar();
+    void OnUpdateCalendar(CCmdUI* cmdUI);
+    CCalendarDlg* GetCalendar() const { return m_pCalendar.get(); }
 
     // Progress display in the status bar, for long operations.
     void BeginProgress(int low, int high, int step, UINT captionId);
@@ -92,12 +112,13 @@ public:
     int GetTheme() const { return m_nTheme; }
     BOOL GetShowProperties() const { return m_bShowProperties; }
     BOOL GetShowLayerPane() const { return m_bShowLayerPane; }
+    void SetShowLayerPane(BOOL show) { m_bShowLayerPane = show; }
     CXTPDockingPaneManager* GetPaneManager() { return &m_paneManager; }
     CXTPTabClientWnd* GetTabClientWnd() { return &m_wndTabClient; }
     CWnd* GetPaneWindow(UINT paneId) const;
     CAudioManager* GetAudioManager() const { return m_pAudioManager; }
     CNotesMgr* GetNotesMgr() const { return m_pNotesMgr; }
-    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CFrameStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // Shows the pane with this id.
     void ShowPane(UINT paneId);
 
@@ -110,6 +131,7 @@ public:
     CNotesMgr* m_pNotesMgr = nullptr;
 
 private:
+    BOOL SupplyToolBarControl(CreateControlRequest& request, Supply supply);
     BOOL CreateBars();
     void CreateAudioControls();
     void ReleaseAudio();
@@ -128,13 +150,14 @@ private:
     BOOL m_bShowLayerPane = FALSE;
     BOOL m_bProgressShown = FALSE;
     BOOL m_bClosedWithDocuments = FALSE;
-    CStatusBar m_wndStatusBar;
+    CFrameStatusBar m_wndStatusBar;
     CXTPTabClientWnd m_wndTabClient;
     CXTPDockingPaneManager m_paneManager;
     std::unique_ptr<CXTPPaneLayout> m_pLayout;
     std::array<std::unique_ptr<CWnd>, PaneCount> m_paneWindows;
     CProgressCtrl m_wndProgress;
     CStatic m_wndProgressCaption;
+    std::unique_ptr<CCalendarDlg> m_pCalendar;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,8 @@
 #include "shell/MainFrame.h"
 
+#include "shell/CalendarDlg.h"
 #include "shell/NotesMgr.h"
+#include "shell/PropOptions.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "platform/sys/Shell.h"
@@ -154,6 +156,25 @@ void CMainFrame::OnCustomize()
     commands->AddNewMenu();
     sheet.DoModal();
 }
+
+void CMainFrame::OnOptions()
+{
+    CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
+    sheet.DoModal();
+}
+
+void CMainFrame::OnCalendar()
+{
+    if (m_pCalendar && m_pCalendar->m_hWnd) {
+        m_pCalendar->DestroyWindow();
+        return;
+    }
+    m_pCalendar = std::make_unique<CCalendarDlg>(this);
+    if (m_pCalendar->CDialog::Create(CCalendarDlg::IDD, this))
+        m_pCalendar->ShowWindow(SW_SHOW);
+}
+
+void CMainFrame::OnUpdateCalendar(CCmdUI* cmdUI) { cmdUI->SetCheck(m_pCalendar && m_pCalendar->m_hWnd); }
 
 LRESULT CMainFrame::OnTabContextMenu(WPARAM message, LPARAM lParam)
 {

@@ -4,6 +4,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
 #include "shell/SplashDlg.h"
+#include "shell/VantrelServices.h"
 #include "View/MyDoc.h"
 #include "View/MyFrame.h"
 #include "View/MyView.h"
@@ -56,6 +57,16 @@ CMainFrame* GetMainFrame() { return mainFrame; }
 
 void SetMainFrame(CMainFrame* frame) { mainFrame = frame; }
 
+namespace {
+
+CVantrelServices& Services()
+{
+    static CVantrelServices services;
+    return services;
+}
+
+} // namespace
+
 CString GetLanguageText(const CString& key, int a, int b)
 {
     if (key.IsEmpty())
@@ -72,6 +83,7 @@ CString GetLanguageText(const CString& key, int a, int b)
 BOOL CVantrelApp::InitInstance()
 {
     CWinApp::InitInstance();
+    SetShellServices(&Services());
     SetRegistryKey(kMaker);
     free(const_cast<char*>(m_pszProfileName));
     m_pszProfileName = kProduct;
@@ -172,6 +184,7 @@ void CVantrelApp::RegisterTemplates()
 int CVantrelApp::ExitInstance()
 {
     Parlex_Deinit(GetLanguageFolder() + "/Lost & Found.lng");
+    SetShellServices(nullptr);
     POSITION pos = m_templateList.GetHeadPosition();
     while (pos)
         delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));

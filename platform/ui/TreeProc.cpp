@@ -166,6 +166,20 @@ void paint(HWND hwnd, CDC& dc, const RECT& client)
         customDraw(hwnd, CDDS_POSTPAINT, dc.GetSafeHdc(), client, nullptr, cd);
 }
 
+// A WM_PAINT whose wParam is a DC paints the tree into it, for owners that draw over it.
+void paintInto(HWND hwnd, HDC hdc)
+{
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    HFONT font = ctl::FontOf(hwnd);
+    HGDIOBJ oldFont = font ? ::SelectObject(hdc, font) : nullptr;
+    CDC* dc = CDC::FromHandle(hdc);
+    dc->SetBkMode(TRANSPARENT);
+    paint(hwnd, *dc, client);
+    if (oldFont)
+        ::SelectObject(hdc, oldFont);
+}
+
 UINT toggleCode(HTREEITEM item) { return (item->state & TVIS_EXPANDED) ? TVE_COLLAPSE : TVE_EXPAND; }
 
 void mouseDown(HWND hwnd, LPARAM lParam)
@@ -366,7 +380,12 @@ void TreeNotifyDeleted(HWND hwnd, HTREEITEM item) { notifyTree(hwnd, TVN_DELETEI
 LRESULT AfxTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paint(hwnd, dc, r); }); return 0;
+    case WM_PAINT:
+        if (wParam)
+            paintInto(hwnd, reinterpret_cast<HDC>(wParam));
+        else
+            ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paint(hwnd, dc, r); });
+        return 0;
     case WM_ERASEBKGND: return TRUE;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN: mouseDown(hwnd, lParam); return 0;

@@ -1,0 +1,39 @@
+// The modeless Calender window: a month calendar that fills a resizable window, which
+// remembers where it was when it closes.
+#pragma once
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/MonthCalCtrl.h"
+
+// The calendar asks its parent for the tip of the part under the mouse.
+constexpr UINT CalendarTipNotification = 32914;
+struct CalendarTipRequest {
+    NMHDR hdr;
+    MCHITTESTINFO* hit;
+    char text[80];
+};
+
+class CCalendarDlg : public CDialog {
+public:
+    static constexpr UINT IDD = 200, kCalendarId = 1016;
+
+    explicit CCalendarDlg(CWnd* parent = nullptr);
+    BOOL DestroyWindow() override;
+    CMonthCalCtrl& GetCalendar() { return m_calendar; }
+    // The tip's string resource for a part of the calendar; 0 for none.
+    static UINT TipTextId(UINT hitCode);
+
+    void OnSize(UINT type, int cx, int cy);
+    void OnTipText(NMHDR* header, LRESULT* result);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    void LayoutCalendar();
+
+    CMonthCalCtrl m_calendar;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,23 @@
+// The Select dialog: the installed spelling dictionaries, of which the chosen one becomes the
+// dictionary language.
+#pragma once
+
+#include "platform/gdi/ImageList.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/ListCtrl.h"
+
+class CSelectLanguageDlg : public CDialog {
+public:
+    static constexpr UINT IDD = 204, kListId = 1020, kImages = 209, kColumnCaption = 149;
+
+    explicit CSelectLanguageDlg(CWnd* parent = nullptr);
+    CListCtrl& GetList() { return m_list; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    CListCtrl m_list;
+    CImageList m_images;
+};

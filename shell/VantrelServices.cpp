@@ -1,0 +1,23 @@
+#include "shell/VantrelServices.h"
+
+#include "shell/TipWnd.h"
+
+CVantrelServices::CVantrelServices() = default;
+
+CVantrelServices::~CVantrelServices() { HideTip(); }
+
+void CVantrelServices::ShowTip(HWND view, const CString& text, POINT centre, SIZE size)
+{
+    if (!m_tip)
+        m_tip = std::make_unique<CTipWnd>();
+    m_tip->Show(CWnd::FromHandle(view), centre.x, centre.y, size.cx, size.cy, text);
+}
+
+void CVantrelServices::HideTip()
+{
+    if (m_tip && m_tip->m_hWnd)
+        m_tip->DestroyWindow();
+    m_tip.reset();
+}
+
+CWnd* CVantrelServices::GetTipWindow() const { return m_tip && m_tip->m_hWnd ? m_tip.get() : nullptr; }

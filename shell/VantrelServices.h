@@ -1,0 +1,24 @@
+// What the shell offers the object model and the views: the floating tip while objects turn.
+#pragma once
+
+#include "objects/ShellServices.h"
+
+#include <memory>
+
+class CTipWnd;
+class CWnd;
+
+class CVantrelServices : public CShellServices {
+public:
+    CVantrelServices();
+    ~CVantrelServices() override;
+
+    void ShowTip(HWND view, const CString& text, POINT centre, SIZE size) override;
+    // The tip lives for one tracking loop.
+    void HideTip() override;
+    // The tip's window while one is shown.
+    CWnd* GetTipWindow() const;
+
+private:
+    std::unique_ptr<CTipWnd> m_tip;
+};

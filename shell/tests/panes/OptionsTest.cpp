@@ -1,0 +1,198 @@
+// The Options sheet: what it shows of the stored settings, what OK and Cancel write, range
+// checks, and the replacement list that its buttons change in the list file at once.
+#include "shell/PropOptions.h"
+#include "shell/Settings.h"
+
+#include "PaneFixture.h"
+#include "platform/sys/PrivateProfile.h"
+#include "res/ProgramResources.h"
+
+#include <functional>
+
+namespace {
+
+class CScriptedOptions : public CPropOptions {
+public:
+    CScriptedOptions() : CPropOptions(kCaption, nullptr, 0) {}
+    std::vector<std::function<void()>> steps;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL focus = CPropOptions::OnInitDialog();
+        PostMessage(WM_APP);
+        return focus;
+    }
+    LRESULT OnStep(WPARAM, LPARAM)
+    {
+        if (!steps.empty()) {
+            steps.front()();
+            steps.erase(steps.begin());
+            PostMessage(WM_APP);
+        }
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CScriptedOptions, CPropOptions)
+    ON_MESSAGE(WM_APP, OnStep)
+END_MESSAGE_MAP()
+
+class OptionsTest : public PaneTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        PaneTest::SetUpTestSuite();
+        RegisterProgramResources();
+    }
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        dictionaries = home + "/dic";
+        SetSettingString(Setting::DictionaryDirectory, dictionaries.c_str());
+    }
+    std::string Stored(LPCTSTR key) { return std::string(app->GetProfileString("Settings", key, "(none)")); }
+    std::string ListValue(LPCTSTR key)
+    {
+        char value[256] = {};
+        ::GetPrivateProfileString("ReplaceWith", key, "(none)", value, sizeof value, GetRectivoListFile());
+        return value;
+    }
+    void Press(CPropertyPage& page, UINT id) { page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Type(CPropertyPage& page, UINT id, LPCTSTR text)
+    {
+        page.SetDlgItemText(static_cast<int>(id), text);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), 0);
+    }
+
+    std::string dictionaries;
+};
+
+TEST_F(OptionsTest, TheCustomDictionaryShowsItsNameOnlyInsideTheDictionaryFolder)
+{
+    struct Case {
+        std::string stored;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {dictionaries + "/My.dic", "My.dic"},
+        {home + "/DIC/My.dic", home + "/DIC/My.dic"},
+        {"/elsewhere/My.dic", "/elsewhere/My.dic"},
+    };
+    for (const Case& c : cases) {
+        SetCustomDictionaryFile(c.stored.c_str());
+        CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
+        EXPECT_EQ(std::string(sheet.m_spell.m_strCustomDictionary), c.shown);
+        sheet.SaveSettings();
+        EXPECT_EQ(std::string(GetCustomDictionaryFile()), c.stored);
+    }
+    CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
+    sheet.m_spell.m_strCustomDictionary = "Other.dic";
+    sheet.SaveSettings();
+    EXPECT_EQ(std::string(GetCustomDictionaryFile()), dictionaries + "/Other.dic");
+}
+
+TEST_F(OptionsTest, AutoSaveShowsWholeMinutesAndKeepsItsSecondsUnlessEdited)
+{
+    SetAutoSaveInterval(150);
+    CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
+    EXPECT_EQ(sheet.m_extras.m_nAutoSaveMinutes, 2);
+    sheet.SaveSettings();
+    EXPECT_EQ(GetAutoSaveInterval(), 150);
+    sheet.m_extras.m_nAutoSaveMinutes = 3;
+    sheet.SaveSettings();
+    EXPECT_EQ(GetAutoSaveInterval(), 180);
+}
+
+TEST_F(OptionsTest, OkWritesEverySettingAndCancelWritesNone)
+{
+    SetAlarmFlashCount(5);
+    const BOOL sound = GetAlarmPlaySound();
+    for (int key : {VK_ESCAPE, VK_RETURN}) {
+        CScriptedOptions sheet;
+        sheet.steps = {[&] {
+                           sheet.SetActivePage(3);
+                           sheet.m_alarm.SetDlgItemText(1069, "7");
+                           sheet.m_alarm.CheckDlgButton(1064, sound ? BST_UNCHECKED : BST_CHECKED);
+                       },
+                       [&] { UiTestHook::KeyDown(key); }};
+        EXPECT_EQ(sheet.DoModal(), key == VK_RETURN ? IDOK : IDCANCEL);
+        EXPECT_EQ(GetAlarmFlashCount(), key == VK_RETURN ? 7 : 5);
+        EXPECT_EQ(GetAlarmPlaySound(), key == VK_RETURN ? !sound : sound);
+    }
+    EXPECT_EQ(Stored("Dictionary.AllwaysSuggest"), std::to_string(GetDictionaryAlwaysSuggest()));
+    EXPECT_EQ(Stored("Alarm.CheckDelay"), std::to_string(GetAlarmCheckDelay()));
+}
+
+TEST_F(OptionsTest, AValueOutOfRangeKeepsTheSheetOpenAndStoresNothing)
+{
+    CScriptedOptions sheet;
+    int boxes = 0;
+    sheet.steps = {[&] {
+                       sheet.SetActivePage(3);
+                       sheet.m_alarm.SetDlgItemText(1069, "101");
+                       boxes = UiTestHook::MessageBoxCount();
+                       UiTestHook::QueueMessageBoxAnswer(IDOK);
+                       sheet.PressButton(PSBTN_OK);
+                   },
+                   [&] {
+                       EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes + 1);
+                       EXPECT_TRUE(sheet.m_hWnd != nullptr) << "still open";
+                       sheet.PressButton(PSBTN_CANCEL);
+                   }};
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(Stored("Alarm.Flashcount"), "(none)");
+}
+
+TEST_F(OptionsTest, ListButtonsWriteTheFileAtOnceAndKeepLongKeysWhole)
+{
+    const std::string longKey(40, 'k');
+    ::WritePrivateProfileString("ReplaceWith", "teh", "the", GetRectivoListFile());
+    ::WritePrivateProfileString("ReplaceWith", longKey.c_str(), "long", GetRectivoListFile());
+    SetRectivoReplaceText(TRUE);
+    CScriptedOptions sheet;
+    CPropOptionRectivo& page = sheet.m_rectivo;
+    sheet.steps = {[&] { sheet.SetActivePage(1); },
+                   [&] {
+                       CListCtrl& list = page.GetList();
+                       ASSERT_EQ(list.GetItemCount(), 2);
+                       EXPECT_EQ(list.GetItemText(1, 0).GetLength(), 31);
+                       EXPECT_EQ(std::string(page.GetRowKey(1)), longKey);
+                       Type(page, 1024, "adn");
+                       Type(page, 1025, "and");
+                       EXPECT_TRUE(page.GetDlgItem(1026)->IsWindowEnabled());
+                       Press(page, 1026);
+                       list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+                       Type(page, 1025, "longer");
+                       Press(page, 1027);
+                       list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                       list.SetItemState(1, 0, LVIS_SELECTED);
+                       Press(page, 1028);
+                       EXPECT_EQ(list.GetItemCount(), 2);
+                   },
+                   [&] { sheet.PressButton(PSBTN_CANCEL); }};
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(ListValue("adn"), "and");
+    EXPECT_EQ(ListValue(longKey.c_str()), "longer");
+    EXPECT_EQ(ListValue("teh"), "(none)");
+}
+
+TEST_F(OptionsTest, UncheckingReplaceAsYouTypeDisablesTheListPart)
+{
+    SetRectivoReplaceText(TRUE);
+    CScriptedOptions sheet;
+    CPropOptionRectivo& page = sheet.m_rectivo;
+    sheet.steps = {[&] { sheet.SetActivePage(1); },
+                   [&] {
+                       EXPECT_TRUE(page.GetDlgItem(1023)->IsWindowEnabled());
+                       page.CheckDlgButton(204, BST_UNCHECKED);
+                       Press(page, 204);
+                       for (UINT id : {1023u, 1024u, 1025u, 1026u, 1027u, 1028u})
+                           EXPECT_FALSE(page.GetDlgItem(static_cast<int>(id))->IsWindowEnabled()) << id;
+                       sheet.PressButton(PSBTN_CANCEL);
+                   }};
+    sheet.DoModal();
+}
+
+} // namespace

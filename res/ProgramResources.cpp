@@ -60,21 +60,6 @@ constexpr StringEntry kStrings[] = {
     {27009, "Grid spacing must be even"},
 };
 
-MenuTemplateItem Command(UINT id, const char* text)
-{
-    return {MF_STRING, id, text, {}};
-}
-
-MenuTemplateItem Separator()
-{
-    return {MF_SEPARATOR, 0, "", {}};
-}
-
-MenuTemplateItem Popup(const char* text, std::vector<MenuTemplateItem> items)
-{
-    return {MF_POPUP, 0, text, std::move(items)};
-}
-
 // The command bars show one menu bar for the frame and every document window.
 std::vector<MenuTemplateItem> MainMenu()
 {
@@ -100,6 +85,7 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolPolyline, "&Polyline"), Command(CMyView::ToolFreehand, "Free&hand"),
                           Command(CMyView::ToolConnector, "&Connector"), Command(CMyView::ToolBitmap, "&Bitmap"),
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic")}),
+        ProjectMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -141,4 +127,5 @@ void RegisterProgramResources()
     RegisterToolBars();
     RegisterPictures();
     RegisterDialogs();
+    RegisterProjectResources();
 }

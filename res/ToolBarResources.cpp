@@ -24,6 +24,7 @@ const std::vector<ToolBarEntry>& ToolBars()
                ID_APP_ABOUT}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame}},
+        {23008, {23020, 23021, 0, 23032, 23026, 0, 34038}},
         {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
     };
     return bars;
@@ -74,6 +75,27 @@ std::vector<BYTE> IconStrip(int count, COLORREF background)
     });
 }
 
+// Marker symbols, 16 x 16 each: a disc whose colour follows its place, on the strip's mask colour.
+std::vector<BYTE> MarkerStrip(int count, COLORREF mask)
+{
+    return BitmapFile(16 * count, 16, [mask](int x, int y) {
+        const int dx = x % 16 - 8, dy = y - 8, index = x / 16;
+        if (dx * dx + dy * dy > 36)
+            return mask;
+        return RGB(40 + index * 23 % 200, 180 - index * 17 % 150, 60 + index * 41 % 190);
+    });
+}
+
+struct MarkerStripRow {
+    UINT id;
+    int count;
+    COLORREF mask;
+};
+
+constexpr MarkerStripRow kMarkerStrips[] = {{352, 5, RGB(0, 0, 0)},   {353, 5, RGB(0, 0, 0)},
+                                            {357, 5, RGB(0, 0, 0)},   {358, 7, RGB(128, 0, 0)},
+                                            {385, 10, RGB(255, 0, 0)}};
+
 std::vector<BYTE> Logo(COLORREF band)
 {
     return BitmapFile(320, 180, [band](int, int y) { return y < 120 ? RGB(255, 255, 255) : band; });
@@ -97,4 +119,6 @@ void RegisterPictures()
     RegisterBinaryResource(ResourceKind::Bitmap, 199, IconStrip(7, RGB(0, 255, 0)));
     RegisterBinaryResource(ResourceKind::Bitmap, 185, Logo(RGB(30, 90, 160)));
     RegisterBinaryResource(ResourceKind::Bitmap, 391, Logo(RGB(160, 60, 30)));
+    for (const MarkerStripRow& strip : kMarkerStrips)
+        RegisterBinaryResource(ResourceKind::Bitmap, strip.id, MarkerStrip(strip.count, strip.mask));
 }

@@ -1,0 +1,245 @@
+#include "projects/ProjOb.h"
+
+#include "projects/NewProjectDlg.h"
+#include "projects/PasswordDlg.h"
+#include "projects/ProjManager.h"
+#include "projects/ProjectHelpers.h"
+#include "projects/ProjectHost.h"
+#include "projects/ProjectIcons.h"
+
+#include "imaging/Dib.h"
+#include "platform/core/Archive.h"
+#include "platform/core/ArchiveException.h"
+#include "platform/core/File.h"
+#include "platform/core/FileFind.h"
+#include "platform/core/FilePath.h"
+#include "platform/core/MemFile.h"
+#include "platform/core/System.h"
+#include "platform/sys/AtomicFile.h"
+
+namespace {
+
+CArchive& operator<<(CArchive& ar, const CStringArray& list)
+{
+    const_cast<CStringArray&>(list).Serialize(ar);
+    return ar;
+}
+
+CArchive& operator>>(CArchive& ar, CStringArray& list)
+{
+    list.Serialize(ar);
+    return ar;
+}
+
+} // namespace
+
+void CProjOb::SerializeProject(CArchive& ar, BOOL* opened)
+{
+    if (ar.IsStoring()) {
+        StoreProject(ar);
+        if (opened)
+            *opened = m_bOpen;
+        return;
+    }
+    LoadProjectRecord(ar, opened);
+}
+
+void CProjOb::StoreProject(CArchive& ar)
+{
+    const CProjManager* manager = m_pManager;
+    ar << Magic << m_nFormCounter << m_paths << m_titles;
+    ar << (manager ? manager->m_bSortNone : m_bSortNone) << (manager ? manager->m_bSortByDate : m_bSortByDate)
+       << (manager ? manager->m_bSortByName : m_bSortByName);
+    ar << m_bExpanded << m_nActiveSub;
+    ar << m_markers.workload << m_markers.priority << m_markers.finished << m_markers.flag << m_markers.arrow;
+    ar << m_name;
+    CDib empty;
+    (m_iconImage ? *m_iconImage : empty).Serialize(ar);
+    (m_iconMask ? *m_iconMask : empty).Serialize(ar);
+    ar << m_bHasPassword;
+    if (m_bHasPassword)
+        ar << m_digest;
+}
+
+void CProjOb::LoadProjectRecord(CArchive& ar, BOOL* opened)
+{
+    DWORD first = 0;
+    ar >> first;
+    const bool current = first == Magic;
+    if (current)
+        ar >> m_nFormCounter;
+    else
+        m_nFormCounter = first;
+    ar >> m_paths >> m_titles;
+    if (m_paths.GetSize() != m_titles.GetSize())
+        ar.ThrowException(CArchiveException::badIndex);
+    m_entries.clear();
+    for (int i = 0; i < MemberCount(); ++i)
+        m_entries.push_back(MakeEntry(m_paths[i]));
+    if (current) {
+        ar >> m_bSortNone >> m_bSortByDate >> m_bSortByName >> m_bExpanded >> m_nActiveSub;
+        ar >> m_markers.workload >> m_markers.priority >> m_markers.finished >> m_markers.flag >> m_markers.arrow;
+        ar >> m_name;
+        CDib image, mask;
+        image.Serialize(ar);
+        mask.Serialize(ar);
+        ApplyLoadedIcon(image, mask);
+        ar >> m_bHasPassword;
+        if (m_bHasPassword) {
+            m_bOpen = FALSE;
+            ar >> m_digest;
+            if (!UnlockWithPassword()) {
+                if (opened)
+                    *opened = FALSE;
+                return;
+            }
+            m_bOpen = TRUE;
+        }
+        if (m_pManager) {
+            m_pManager->m_bSortNone = m_bSortNone;
+            m_pManager->m_bSortByDate = m_bSortByDate;
+            m_pManager->m_bSortByName = m_bSortByName;
+            m_pManager->UpdateSortMenus();
+        }
+    }
+    if (opened)
+        *opened = TRUE;
+}
+
+BOOL CProjOb::UnlockWithPassword()
+{
+    if (m_pParent && m_pParent->m_bHasPassword && m_pParent->m_digest == m_digest)
+        return TRUE;
+    return AskForProjectPassword(m_digest, m_name);
+}
+
+void CProjOb::ApplyLoadedIcon(CDib& image, CDib& mask)
+{
+    if (image.GetSize())
+        SetIconFromImage(image, mask.GetSize() ? &mask : nullptr, 16);
+}
+
+BOOL CProjOb::LoadProject(LPCTSTR path)
+{
+    CFileFind find;
+    if (!find.FindFile(path))
+        return FALSE;
+    find.FindNextFile();
+    m_name = FileTitleOf(path);
+    m_filePath = find.GetFilePath();
+    CFile file;
+    if (!file.Open(m_filePath, CFile::modeRead | CFile::shareDenyWrite))
+        return FALSE;
+    BOOL opened = FALSE;
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        SerializeProject(ar, &opened);
+    } catch (CException* e) {
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
+    file.Close();
+    if (!opened)
+        return FALSE;
+    if (_chdir(GetFolder()) == 0)
+        GetProjectHost().SetCurrentFolder(GetFolder());
+    for (int i = 0; i < MemberCount();) {
+        if (!ParseUrlIdent(m_paths[i], nullptr) && !IsMemberMissing(i) && !FileExists(GetMemberPath(i)))
+            EraseMember(i);
+        else
+            ++i;
+    }
+    ScanSubprojects(GetFolder(), m_hItem);
+    RefreshTree(m_hMemberParent != m_hItem);
+    Save();
+    if (m_pTree && m_hMemberParent)
+        m_pTree->Expand(m_hMemberParent, TVE_EXPAND);
+    return TRUE;
+}
+
+void CProjOb::ScanSubprojects(const CString& folder, HTREEITEM parent)
+{
+    CFileFind find;
+    BOOL more = find.FindFile(folder + "/*.*");
+    while (more) {
+        more = find.FindNextFile();
+        const CString title = find.GetFileName();
+        if (!find.IsDirectory() || title.IsEmpty() || find.IsDots())
+            continue;
+        const CString candidate = find.GetFilePath() + "/" + title + ".prj";
+        if (!FileExists(candidate))
+            continue;
+        auto sub = std::make_unique<CProjOb>();
+        CProjOb& added = *sub;
+        m_subprojects.push_back(std::move(sub));
+        added.m_pParent = this;
+        added.m_name = title;
+        added.m_filePath = candidate;
+        added.m_itemCaption = LoadProjectString(ProjectCaption) + "(" + title + ")";
+        if (m_pTree && parent)
+            added.m_hItem = m_pTree->InsertItem(added.m_itemCaption, parent);
+        added.m_hMemberParent = added.m_hItem;
+        added.m_pManager = m_pManager;
+        added.m_pTree = m_pTree;
+        if (!added.LoadProject(candidate)) {
+            added.Clear();
+            m_subprojects.pop_back();
+        }
+    }
+}
+
+BOOL CProjOb::Save()
+{
+    if (m_filePath.IsEmpty() && !AskFileName())
+        return FALSE;
+    while (!SaveToFile(m_filePath))
+        if (!AskFileName())
+            return FALSE;
+    return TRUE;
+}
+
+BOOL CProjOb::AskFileName()
+{
+    CNewProjectDlg dialog;
+    if (dialog.DoModal() != IDOK || dialog.m_resultPath.IsEmpty())
+        return FALSE;
+    m_filePath = dialog.m_resultPath + "/" + dialog.m_name + ".prj";
+    m_name = dialog.m_name;
+    return TRUE;
+}
+
+BOOL CProjOb::SaveToFile(LPCTSTR path)
+{
+    if (!m_bOpen)
+        return TRUE;
+    if (!path || !*path)
+        return FALSE;
+    CMemFile memory;
+    try {
+        CArchive ar(&memory, CArchive::store, 4096);
+        SerializeProject(ar, nullptr);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    const auto size = static_cast<size_t>(memory.GetLength());
+    BYTE* bytes = memory.Detach();
+    const bool written = WriteFileAtomically(SystemPathFromName(path), std::string_view(reinterpret_cast<char*>(bytes), size));
+    free(bytes);
+    if (!written)
+        return FALSE;
+    for (const auto& sub : m_subprojects)
+        sub->SaveToFile(sub->m_filePath);
+    CFileFind find;
+    if (!find.FindFile(path))
+        return FALSE;
+    find.FindNextFile();
+    m_filePath = find.GetFilePath();
+    SetModified(FALSE);
+    RefreshTree(m_hMemberParent != m_hItem);
+    if (_chdir(GetFolder()) == 0)
+        GetProjectHost().SetCurrentFolder(GetFolder());
+    return TRUE;
+}

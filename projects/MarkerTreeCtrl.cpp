@@ -49,7 +49,6 @@ void CMarkerTreeCtrl::BuildGroups()
         }
         SetItemState(heading, TVIS_BOLD, TVIS_BOLD);
     }
-    SendMessage(TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(HeadingColour));
     Expand(GetHeading(MarkerGroup::Priority), TVE_EXPAND);
 }
 

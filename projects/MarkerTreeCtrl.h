@@ -10,7 +10,6 @@ class CMarkerTreeCtrl : public CTreeCtrl {
 public:
     static constexpr int HeadingImage = 20;
     static constexpr UINT HeadingIcon = 354;
-    static constexpr COLORREF HeadingColour = RGB(49, 106, 198);
 
     void BuildGroups();
     // Each group's value item is checked exactly when it carries the project's value.

@@ -16,6 +16,7 @@
 #include "platform/core/MemFile.h"
 #include "platform/core/System.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/ui/WinApp.h"
 
 namespace {
 
@@ -135,8 +136,10 @@ BOOL CProjOb::LoadProject(LPCTSTR path)
         CArchive ar(&file, CArchive::load, 4096);
         SerializeProject(ar, &opened);
     } catch (CException* e) {
-        e->ReportError();
+        char message[512] = {};
+        e->GetErrorMessage(message, sizeof message);
         e->Delete();
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     file.Close();

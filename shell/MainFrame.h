@@ -113,6 +113,7 @@ private:
     BOOL CreateBars();
     void ArrangeToolBars();
     void CreatePanes();
+    void CreateProjectPanes(std::unique_ptr<CWnd>& projectSlot, std::unique_ptr<CWnd>& markerSlot);
     void LoadFrameState();
     void SaveFrameState();
     void ApplyPaneTheme();

@@ -16,6 +16,7 @@ namespace {
 struct Answer {
     std::string text;
     bool cancel;
+    HWND before;
 };
 
 std::deque<Answer> answers;
@@ -24,15 +25,18 @@ CShellProjectHost host;
 void AnswerTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND focus = ::GetFocus();
-    if (answers.empty() || !focus)
+    // Only once the dialog has taken over the activation from the window that asked.
+    if (answers.empty() || !focus || ::GetActiveWindow() == answers.front().before)
         return;
     ::KillTimer(nullptr, id);
     const Answer answer = answers.front();
     answers.pop_front();
     ::SetWindowText(focus, answer.text.c_str());
     UiTestHook::KeyDown(answer.cancel ? VK_ESCAPE : VK_RETURN);
-    if (!answers.empty())
+    if (!answers.empty()) {
+        answers.front().before = ::GetActiveWindow();
         ::SetTimer(nullptr, 0, 10, AnswerTimer);
+    }
 }
 
 } // namespace
@@ -51,7 +55,7 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
 
 void AnswerNextDialog(const std::string& text, bool cancel)
 {
-    answers.push_back({text, cancel});
+    answers.push_back({text, cancel, ::GetActiveWindow()});
     if (answers.size() == 1)
         ::SetTimer(nullptr, 0, 10, AnswerTimer);
 }
@@ -66,7 +70,7 @@ void ProjTest::SetUp()
     SetProjectHost(&projtest::host);
     char pattern[] = "/tmp/vantrel-proj-XXXXXX";
     m_folder = mkdtemp(pattern);
-    m_parent.CreateEx(0, PlainClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 400), nullptr, 0);
+    m_parent.CreateEx(0, PlainClass(), "", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 400), nullptr, 0);
     m_manager = std::make_unique<CProjManager>();
     m_tree = std::make_unique<CProjTreeCtrl>(m_manager.get());
     m_tree->CreateTree(&m_parent);

@@ -29,8 +29,6 @@ public:
     static constexpr UINT MemberMenu = 23006;
     static constexpr UINT ProjectMenu = 23007;
     static constexpr UINT ProjectIcon = 361;
-    // Sent to the pane: rebuild the tree with the current marker filter.
-    static constexpr UINT WmApplyFilter = 0x428;
 
     CProjManager();
     ~CProjManager() override;

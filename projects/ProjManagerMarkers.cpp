@@ -47,11 +47,7 @@ BOOL CProjManager::CommitMarkers()
 void CProjManager::SetFilter(const MarkerFilter& filter)
 {
     m_filter = filter;
-    CWnd* pane = m_pTree && m_pTree->m_hWnd ? m_pTree->GetParent() : nullptr;
-    if (pane)
-        pane->PostMessage(WmApplyFilter);
-    else
-        ApplyFilter();
+    ApplyFilter();
 }
 
 void CProjManager::ApplyFilter()

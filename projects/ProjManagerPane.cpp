@@ -31,7 +31,6 @@ BEGIN_MESSAGE_MAP(CProjManagerPane, CWnd)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
-    ON_MESSAGE(CProjManager::WmApplyFilter, OnApplyFilter)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
     ON_COMMAND(CProjManagerPane::CmdSetPassword, OnSetPassword)
     ON_UPDATE_COMMAND_UI(CProjManagerPane::CmdSetPassword, OnUpdateSetPassword)
@@ -112,12 +111,6 @@ void CProjManagerPane::OnDestroy()
     if (m_pManager)
         m_pManager->CloseAll();
     CWnd::OnDestroy();
-}
-
-LRESULT CProjManagerPane::OnApplyFilter(WPARAM, LPARAM)
-{
-    GetManager()->ApplyFilter();
-    return 0;
 }
 
 BOOL CProjManagerPane::OnToolTipText(UINT, NMHDR* header, LRESULT* result)

@@ -29,7 +29,6 @@ public:
     void OnSize(UINT type, int cx, int cy);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnDestroy();
-    LRESULT OnApplyFilter(WPARAM, LPARAM);
     BOOL OnToolTipText(UINT id, NMHDR* header, LRESULT* result);
     void OnSetPassword();
     void OnUpdateSetPassword(CCmdUI* cmdUI);

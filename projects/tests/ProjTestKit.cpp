@@ -20,13 +20,21 @@ struct Answer {
 };
 
 std::deque<Answer> answers;
-CShellProjectHost host;
+
+// The program's folder rules, with the projects in the test's scratch folder.
+class TestHost : public CShellProjectHost {
+public:
+    CString GetProjectFolder() const override { return projectFolder; }
+    CString projectFolder;
+};
+
+TestHost host;
 
 void AnswerTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND focus = ::GetFocus();
     // Only once the dialog has taken over the activation from the window that asked.
-    if (answers.empty() || !focus || ::GetActiveWindow() == answers.front().before)
+    if (answers.empty() || !focus || !::IsWindowVisible(focus) || ::GetActiveWindow() == answers.front().before)
         return;
     ::KillTimer(nullptr, id);
     const Answer answer = answers.front();
@@ -34,7 +42,8 @@ void AnswerTimer(HWND, UINT, UINT_PTR id, DWORD)
     ::SetWindowText(focus, answer.text.c_str());
     UiTestHook::KeyDown(answer.cancel ? VK_ESCAPE : VK_RETURN);
     if (!answers.empty()) {
-        answers.front().before = ::GetActiveWindow();
+        // The same dialog may still be open for the next answer.
+        answers.front().before = nullptr;
         ::SetTimer(nullptr, 0, 10, AnswerTimer);
     }
 }
@@ -70,6 +79,7 @@ void ProjTest::SetUp()
     SetProjectHost(&projtest::host);
     char pattern[] = "/tmp/vantrel-proj-XXXXXX";
     m_folder = mkdtemp(pattern);
+    projtest::host.projectFolder = CPath("Projects");
     m_parent.CreateEx(0, PlainClass(), "", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 400), nullptr, 0);
     m_manager = std::make_unique<CProjManager>();
     m_tree = std::make_unique<CProjTreeCtrl>(m_manager.get());

@@ -5,6 +5,7 @@
 #include "projects/ProjManager.h"
 #include "projects/ProjectHelpers.h"
 #include "projects/ProjectHost.h"
+#include "projects/ProjectRecord.h"
 #include "projects/ProjectIcons.h"
 
 #include "imaging/Dib.h"
@@ -17,22 +18,6 @@
 #include "platform/core/System.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/ui/WinApp.h"
-
-namespace {
-
-CArchive& operator<<(CArchive& ar, const CStringArray& list)
-{
-    const_cast<CStringArray&>(list).Serialize(ar);
-    return ar;
-}
-
-CArchive& operator>>(CArchive& ar, CStringArray& list)
-{
-    list.Serialize(ar);
-    return ar;
-}
-
-} // namespace
 
 void CProjOb::SerializeProject(CArchive& ar, BOOL* opened)
 {
@@ -48,47 +33,50 @@ void CProjOb::SerializeProject(CArchive& ar, BOOL* opened)
 void CProjOb::StoreProject(CArchive& ar)
 {
     const CProjManager* manager = m_pManager;
-    ar << Magic << m_nFormCounter << m_paths << m_titles;
-    ar << (manager ? manager->m_bSortNone : m_bSortNone) << (manager ? manager->m_bSortByDate : m_bSortByDate)
-       << (manager ? manager->m_bSortByName : m_bSortByName);
-    ar << m_bExpanded << m_nActiveSub;
-    ar << m_markers.workload << m_markers.priority << m_markers.finished << m_markers.flag << m_markers.arrow;
-    ar << m_name;
-    CDib empty;
-    (m_iconImage ? *m_iconImage : empty).Serialize(ar);
-    (m_iconMask ? *m_iconMask : empty).Serialize(ar);
-    ar << m_bHasPassword;
-    if (m_bHasPassword)
-        ar << m_digest;
+    ProjectRecord record;
+    record.formCounter = m_nFormCounter;
+    record.paths.Copy(m_paths);
+    record.titles.Copy(m_titles);
+    record.sortNone = manager ? manager->m_bSortNone : m_bSortNone;
+    record.sortByDate = manager ? manager->m_bSortByDate : m_bSortByDate;
+    record.sortByName = manager ? manager->m_bSortByName : m_bSortByName;
+    record.expanded = m_bExpanded;
+    record.activeSubproject = m_nActiveSub;
+    record.markers = m_markers;
+    record.name = m_name;
+    if (m_iconImage && m_iconMask) {
+        record.iconImage.CopyFrom(m_iconImage.get());
+        record.iconMask.CopyFrom(m_iconMask.get());
+    }
+    record.hasPassword = m_bHasPassword;
+    record.digest = m_digest;
+    WriteProjectRecord(ar, record);
 }
 
+// Nothing of the file is taken over before the whole record was read.
 void CProjOb::LoadProjectRecord(CArchive& ar, BOOL* opened)
 {
-    DWORD first = 0;
-    ar >> first;
-    const bool current = first == Magic;
-    if (current)
-        ar >> m_nFormCounter;
-    else
-        m_nFormCounter = first;
-    ar >> m_paths >> m_titles;
-    if (m_paths.GetSize() != m_titles.GetSize())
-        ar.ThrowException(CArchiveException::badIndex);
+    ProjectRecord record;
+    ReadProjectRecord(ar, record);
+    m_nFormCounter = record.formCounter;
+    m_paths.Copy(record.paths);
+    m_titles.Copy(record.titles);
     m_entries.clear();
     for (int i = 0; i < MemberCount(); ++i)
         m_entries.push_back(MakeEntry(m_paths[i]));
-    if (current) {
-        ar >> m_bSortNone >> m_bSortByDate >> m_bSortByName >> m_bExpanded >> m_nActiveSub;
-        ar >> m_markers.workload >> m_markers.priority >> m_markers.finished >> m_markers.flag >> m_markers.arrow;
-        ar >> m_name;
-        CDib image, mask;
-        image.Serialize(ar);
-        mask.Serialize(ar);
-        ApplyLoadedIcon(image, mask);
-        ar >> m_bHasPassword;
+    if (record.current) {
+        m_bSortNone = record.sortNone;
+        m_bSortByDate = record.sortByDate;
+        m_bSortByName = record.sortByName;
+        m_bExpanded = record.expanded;
+        m_nActiveSub = record.activeSubproject;
+        m_markers = record.markers;
+        m_name = record.name;
+        ApplyLoadedIcon(record.iconImage, record.iconMask);
+        m_bHasPassword = record.hasPassword;
         if (m_bHasPassword) {
             m_bOpen = FALSE;
-            ar >> m_digest;
+            m_digest = record.digest;
             if (!UnlockWithPassword()) {
                 if (opened)
                     *opened = FALSE;

@@ -77,7 +77,11 @@ void CProjManager::OnUpdateSort(CCmdUI* cmdUI)
     cmdUI->SetCheck(flags[cmdUI->m_nID - CmdSortNone]);
 }
 
-void CProjManager::OnNewProject() { NewProject(); }
+void CProjManager::OnNewProject()
+{
+    if (NewProject())
+        GetProjectHost().ShowProjectPane();
+}
 
 void CProjManager::OnOpenProject()
 {

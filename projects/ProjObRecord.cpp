@@ -144,7 +144,8 @@ BOOL CProjOb::LoadProject(LPCTSTR path)
     ScanSubprojects(GetFolder(), m_hItem);
     RefreshTree(m_hMemberParent != m_hItem);
     Save();
-    if (m_pTree && m_hMemberParent)
+    // Only a folder item opens here: the project's own item keeps the state it was stored with.
+    if (m_pTree && m_hMemberParent && m_hMemberParent != m_hItem)
         m_pTree->Expand(m_hMemberParent, TVE_EXPAND);
     return TRUE;
 }

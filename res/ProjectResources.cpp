@@ -104,7 +104,8 @@ MenuTemplateItem ProjectMenu()
 {
     return Popup("&Project", {Command(23020, "&New Project..."), Command(23021, "&Open Project..."),
                               Command(34022, "&Insert Project..."), Command(23029, "&Save Project"),
-                              Command(23022, "&Close Project"), Separator(), Command(34021, "New &Subproject"),
+                              Command(23022, "&Close Project"), Command(34023, "&Delete Project"), Separator(),
+                              Command(34021, "New &Subproject"),
                               Command(23032, "New &Form"), Command(23023, "Insert from &File..."),
                               Command(23024, "&Remove"), Command(23026, "&View Object"), Separator(),
                               Command(34038, "Set &Password"), Command(23028, "Toggle F&olders"),

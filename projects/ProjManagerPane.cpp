@@ -5,6 +5,7 @@
 #include "projects/ProjTreeCtrl.h"
 #include "projects/ProjectHost.h"
 
+#include "platform/toolkit/XTPMDIFrameWnd.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApi.h"
@@ -86,8 +87,14 @@ int CProjManagerPane::OnCreate(LPCREATESTRUCT cs)
     CProjManager* manager = GetManager();
     if (!tree->CreateTree(this))
         return -1;
-    if (m_toolBar.CreateToolBar(0x50002031, this, kToolBarId))
+    if (m_toolBar.CreateToolBar(0x50002031, this, kToolBarId)) {
+        m_toolBar.SetPosition(BarTop);
+        // The buttons take their pictures from the frame's bars and send their commands there.
+        if (auto* frame = dynamic_cast<CXTPMDIFrameWnd*>(CWnd::FromHandlePermanent(::GetParent(m_hWnd))))
+            m_toolBar.SetCommandBars(frame->GetCommandBars());
         m_toolBar.LoadToolBar(manager->GetMenuResource());
+        m_toolBar.ShowWindow(SW_SHOW);
+    }
     manager->SetTree(tree);
     LoadRecent(nullptr);
     return 0;

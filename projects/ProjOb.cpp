@@ -57,7 +57,12 @@ CString CProjOb::GetMemberPath(int n) const
 {
     if (n < 0 || n >= MemberCount())
         return CString();
-    return GetProjectHost().MakeAbsolutePath(GetFolder(), m_paths[n]);
+    return FullPathOf(m_paths[n]);
+}
+
+CString CProjOb::FullPathOf(const CString& stored) const
+{
+    return NormalizePath(GetProjectHost().MakeAbsolutePath(GetFolder(), stored));
 }
 
 BOOL CProjOb::IsMemberMissing(int n) const
@@ -69,7 +74,7 @@ std::unique_ptr<CProjMemberEntry> CProjOb::MakeEntry(const CString& stored) cons
 {
     if (ParseUrlIdent(stored, nullptr))
         return std::make_unique<CProjMemberEntry>(stored, m_pTree);
-    const CString full = GetProjectHost().MakeAbsolutePath(GetFolder(), stored);
+    const CString full = FullPathOf(stored);
     auto entry = std::make_unique<CProjMemberEntry>(full, m_pTree);
     entry->m_bMissing = !IsInsideFolder(full, GetFolder());
     return entry;
@@ -149,7 +154,7 @@ BOOL CProjOb::FinishMemberChange()
 
 BOOL CProjOb::AddDocument(LPCTSTR path)
 {
-    const CString full = GetProjectHost().MakeAbsolutePath(GetFolder(), path);
+    const CString full = FullPathOf(path);
     if (!FileExists(full) || !IsInsideFolder(full, GetFolder()))
         return FALSE;
     for (int i = 0; i < MemberCount(); ++i)
@@ -170,7 +175,7 @@ BOOL CProjOb::AddEntry(LPCTSTR text, int kind)
     CString path, title;
     if (kind == 0) {
         path = text;
-        const CString full = GetProjectHost().MakeAbsolutePath(GetFolder(), path);
+        const CString full = FullPathOf(path);
         if (!FileExists(full) || !IsInsideFolder(full, GetFolder()))
             return FALSE;
         for (const auto& entry : m_entries)

@@ -129,6 +129,8 @@ public:
     std::unique_ptr<CDib> m_iconMask;
 
 private:
+    // A stored member path completed against the project's folder.
+    CString FullPathOf(const CString& stored) const;
     // The entry of a stored member path, with its full path and its missing state.
     std::unique_ptr<CProjMemberEntry> MakeEntry(const CString& stored) const;
     void EraseMember(int index);

@@ -122,7 +122,7 @@ void CProjTreeCtrl::OpenMember(HTREEITEM item)
         return;
     }
     if (!entry.m_bOwnIcon) {
-        GetParent()->SendMessage(WM_COMMAND, CProjManager::CmdViewObject);
+        m_pManager->OnCmdMsg(CProjManager::CmdViewObject, CN_COMMAND, nullptr, nullptr);
         return;
     }
     CString target = entry.m_path;
@@ -265,7 +265,7 @@ void CProjTreeCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags)
         if (m_pManager->IsProjectItemOfAny(caret))
             m_pManager->DeleteProjectOf(caret);
         else if (m_pManager->IsMemberItemOfAny(caret))
-            GetParent()->SendMessage(WM_COMMAND, CProjManager::CmdRemove);
+            m_pManager->OnCmdMsg(CProjManager::CmdRemove, CN_COMMAND, nullptr, nullptr);
     }
     CTreeCtrl::OnKeyDown(key, repeat, flags);
 }

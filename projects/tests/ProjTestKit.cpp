@@ -25,7 +25,13 @@ std::deque<Answer> answers;
 class TestHost : public CShellProjectHost {
 public:
     CString GetProjectFolder() const override { return projectFolder; }
+    BOOL OpenDocument(const CString& path) const override
+    {
+        opened.push_back(path);
+        return TRUE;
+    }
     CString projectFolder;
+    mutable std::vector<CString> opened;
 };
 
 TestHost host;
@@ -62,6 +68,8 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
+std::vector<CString>& OpenedDocuments() { return host.opened; }
+
 void AnswerNextDialog(const std::string& text, bool cancel)
 {
     answers.push_back({text, cancel, ::GetActiveWindow()});
@@ -80,6 +88,7 @@ void ProjTest::SetUp()
     char pattern[] = "/tmp/vantrel-proj-XXXXXX";
     m_folder = mkdtemp(pattern);
     projtest::host.projectFolder = CPath("Projects");
+    projtest::host.opened.clear();
     m_parent.CreateEx(0, PlainClass(), "", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 400), nullptr, 0);
     m_manager = std::make_unique<CProjManager>();
     m_tree = std::make_unique<CProjTreeCtrl>(m_manager.get());

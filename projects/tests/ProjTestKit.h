@@ -20,6 +20,8 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 // Answers the next modal dialog: the text goes into its focused control, then Enter
 // (or Escape when `cancel`). Several calls answer dialogs in turn.
 void AnswerNextDialog(const std::string& text, bool cancel = false);
+// The documents the project code asked the application to open.
+std::vector<CString>& OpenedDocuments();
 
 } // namespace projtest
 

@@ -130,3 +130,19 @@ TEST_F(ProjTreeTest, ABitmapFileBecomesTheProjectIconAndOtherFilesAreRefused)
     EXPECT_NE(project->m_nImage, before);
     EXPECT_EQ(project->m_iconImage->GetWidth(), 16);
 }
+
+TEST_F(ProjTreeTest, ADoubleClickOpensADocumentButNeverAMissingMember)
+{
+    CRect label;
+    const HTREEITEM doc = Member("doc");
+    m_tree->SelectItem(doc);
+    m_tree->GetItemRect(doc, &label, TRUE);
+    m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+    EXPECT_EQ(projtest::OpenedDocuments(), std::vector<CString>({CPath("Plan/doc.trn")}));
+
+    project->m_entries[0]->m_bMissing = TRUE;
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "File not found!");
+    EXPECT_EQ(projtest::OpenedDocuments().size(), 1u);
+}

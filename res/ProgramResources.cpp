@@ -91,21 +91,6 @@ constexpr StringEntry kStrings[] = {
     {27301, "No shadow\nNone"},
 };
 
-MenuTemplateItem Command(UINT id, const char* text)
-{
-    return {MF_STRING, id, text, {}};
-}
-
-MenuTemplateItem Separator()
-{
-    return {MF_SEPARATOR, 0, "", {}};
-}
-
-MenuTemplateItem Popup(const char* text, std::vector<MenuTemplateItem> items)
-{
-    return {MF_POPUP, 0, text, std::move(items)};
-}
-
 // The command bars show one menu bar for the frame and every document window.
 std::vector<MenuTemplateItem> MainMenu()
 {
@@ -133,6 +118,7 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic"),
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object")}),
+        ProjectMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -176,4 +162,5 @@ void RegisterProgramResources()
     RegisterToolBars();
     RegisterPictures();
     RegisterDialogs();
+    RegisterProjectResources();
 }

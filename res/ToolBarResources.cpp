@@ -32,6 +32,7 @@ const std::vector<ToolBarEntry>& ToolBars()
         {406, {60481, 60472, 60450, 60479}}, {408, {33807, 60471, 60478}}, {410, {60480, 60451}},
         {404, {33808, 60462, 60463}}, {373, {34052, 37701, 34060, 34061}},
         {1006, {27042, 27043, 27044, 27045, 27046, 27047, 27048}}, {28585, {27301, 27302, 27303, 27304, 27305}},
+        {23008, {23020, 23021, 0, 23032, 23026, 0, 34038}},
     };
     return bars;
 }
@@ -113,6 +114,26 @@ std::vector<BYTE> LayerIcon(int width, int height, bool (*ink)(int x, int y), CO
 bool Bars(int x, int y) { return x >= 2 && x <= 14 && (y == 2 || y == 5 || y == 8); }
 bool Padlock(int x, int y) { return (y >= 5 && x >= 5 && x <= 11) || (y < 5 && y >= 1 && (x == 6 || x == 10)) || (y == 1 && x >= 6 && x <= 10); }
 bool Sheet(int x, int y) { return x == 3 || x == 12 || y == 0 || y == 9 || (x > 4 && x < 11 && y % 3 == 0); }
+// Marker symbols, 16 x 16 each: a disc whose colour follows its place, on the strip's mask colour.
+std::vector<BYTE> MarkerStrip(int count, COLORREF mask)
+{
+    return BitmapFile(16 * count, 16, [mask](int x, int y) {
+        const int dx = x % 16 - 8, dy = y - 8, index = x / 16;
+        if (dx * dx + dy * dy > 36)
+            return mask;
+        return RGB(40 + index * 23 % 200, 180 - index * 17 % 150, 60 + index * 41 % 190);
+    });
+}
+
+struct MarkerStripRow {
+    UINT id;
+    int count;
+    COLORREF mask;
+};
+
+constexpr MarkerStripRow kMarkerStrips[] = {{352, 5, RGB(0, 0, 0)},   {353, 5, RGB(0, 0, 0)},
+                                            {357, 5, RGB(0, 0, 0)},   {358, 7, RGB(128, 0, 0)},
+                                            {385, 10, RGB(255, 0, 0)}};
 
 std::vector<BYTE> Logo(COLORREF band)
 {
@@ -156,4 +177,6 @@ void RegisterPictures()
     RegisterBinaryResource(ResourceKind::Bitmap, 381, BitmapFile(8, 12, [](int x, int) {
                                return x == 0 || x == 7 ? RGB(255, 0, 255) : RGB(60, 60, 60);
                            }));
+    for (const MarkerStripRow& strip : kMarkerStrips)
+        RegisterBinaryResource(ResourceKind::Bitmap, strip.id, MarkerStrip(strip.count, strip.mask));
 }

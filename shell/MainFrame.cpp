@@ -234,6 +234,8 @@ void CMainFrame::CreatePanes()
 {
     m_paneManager.InstallDockingPanes(this);
     m_paneManager.SetTheme(1);
+    CreateProjectPanes(m_paneWindows[static_cast<size_t>(PaneIndex(PaneProject))],
+                       m_paneWindows[static_cast<size_t>(PaneIndex(PaneMark))]);
     CXTPDockingPane* first = nullptr;
     for (size_t i = 0; i < kPaneOrder.size(); ++i) {
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);

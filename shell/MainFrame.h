@@ -137,6 +137,7 @@ private:
     void ReleaseAudio();
     void ArrangeToolBars();
     void CreatePanes();
+    void CreateProjectPanes(std::unique_ptr<CWnd>& projectSlot, std::unique_ptr<CWnd>& markerSlot);
     void LoadFrameState();
     void SaveFrameState();
     void ApplyPaneTheme();

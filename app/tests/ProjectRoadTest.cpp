@@ -1,0 +1,133 @@
+// A project built in the running program's project pane: a new project keeps two of its
+// four subprojects, gets documents in itself and in a subproject and a priority marker on
+// another. After a restart the project comes back, is closed, opened again through the
+// Open Project dialog and saved: every project file is as it was.
+#include "app/tests/E2E.h"
+
+#include "projects/ProjectRecord.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadRecord(const fs::path& path, ProjectRecord& record)
+{
+    CFile file;
+    if (!file.Open(path.string().c_str(), CFile::modeRead))
+        return false;
+    try {
+        CArchive ar(&file, CArchive::load);
+        ReadProjectRecord(ar, record);
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+    return true;
+}
+
+std::vector<CString> Titles(const ProjectRecord& record)
+{
+    std::vector<CString> titles;
+    for (int i = 0; i < record.titles.GetSize(); ++i)
+        titles.push_back(record.titles[i]);
+    return titles;
+}
+
+std::map<std::string, std::string> ProjectFiles(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.path().extension() == ".prj") {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[entry.path().string()] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        }
+    return files;
+}
+
+class ProjectRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::CanRun())
+            GTEST_SKIP() << "xvfb-run is not installed";
+        home = e2e::TempFolder();
+        ASSERT_FALSE(home.empty());
+        // The projects live in the program's folder: a name of this test's own keeps them apart.
+        name = "Road";
+        for (char c : fs::path(home).filename().string().substr(12))
+            if (std::isalpha(static_cast<unsigned char>(c)))
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        folder = fs::path(VANTREL_PROGRAM).parent_path() / "Project" / name;
+    }
+    void TearDown() override
+    {
+        if (!folder.empty())
+            fs::remove_all(folder);
+    }
+
+    std::string home;
+    std::string name;
+    fs::path folder;
+};
+
+// Tree rows of the project pane in the main window: the project, then its subprojects.
+constexpr const char* kRow2 = "812 178";
+constexpr const char* kRow3 = "812 196";
+constexpr const char* kRow4 = "812 214";
+
+} // namespace
+
+TEST_F(ProjectRoadTest, AProjectComesBackAsItWasBuilt)
+{
+    const std::string build = "wait 300\nmenu 23020\nwait 200\ntype " + name + "\nkey enter\nwait 300\n"
+                              // Two documents in the project itself.
+                              "menu 23032\nwait 300\nmenu 23032\nwait 300\n"
+                              // Team and then Technics (moved up into Team's row) are deleted.
+                              "click main " + kRow4 + "\nanswer 6\nmenu 34023\nwait 200\n"
+                              "click main " + kRow4 + "\nanswer 6\nmenu 34023\nwait 200\n"
+                              // Notices gets "Priority 3" in the marker pane.
+                              "click main " + kRow3 + "\nclick main 910 707\nwait 200\nclick main 828 179\n"
+                              "wait 200\nclick main 795 707\nwait 200\n"
+                              // General gets a document of its own.
+                              "click main " + kRow2 + "\nmenu 23032\nwait 300\nquit\n";
+    e2e::Run run = e2e::RunVantrel(build, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    ProjectRecord top, general, notices;
+    ASSERT_TRUE(ReadRecord(folder / (name + ".prj"), top)) << run.log;
+    ASSERT_TRUE(ReadRecord(folder / "General" / "General.prj", general));
+    ASSERT_TRUE(ReadRecord(folder / "Notices" / "Notices.prj", notices));
+    EXPECT_EQ(Titles(top), std::vector<CString>({"Form1", "Form2"}));
+    EXPECT_EQ(Titles(general), std::vector<CString>({"Form1"}));
+    EXPECT_TRUE(Titles(notices).empty());
+    EXPECT_EQ(notices.markers.priority, 3u);
+    EXPECT_EQ(general.markers, ProjectMarkers());
+    EXPECT_FALSE(fs::exists(folder / "Team" / "Team.prj"));
+    EXPECT_FALSE(fs::exists(folder / "Technics" / "Technics.prj"));
+    const auto built = ProjectFiles(folder);
+    EXPECT_EQ(built.size(), 3u);
+
+    // The restart reopens the project; it is closed, opened through the dialog's Browse
+    // button and saved.
+    const std::string reopen = "wait 500\nmenu 23022\nwait 200\nfile " + (folder / (name + ".prj")).string() +
+                               "\nmenu 23021\nwait 300\nclick dialog 55 75\nwait 500\nmenu 23029\nwait 200\n"
+                               "screenshot " + home + "/reopened.png\nquit\n";
+    run = e2e::RunVantrel(reopen, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    const auto reopened = ProjectFiles(folder);
+    ASSERT_EQ(reopened.size(), built.size()) << run.log;
+    for (const auto& [path, bytes] : built)
+        EXPECT_TRUE(reopened.at(path) == bytes) << path;
+}

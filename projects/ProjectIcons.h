@@ -1,0 +1,10 @@
+// The small pictures of the project code: project, subproject and link icons by resource id,
+// and the texts of the project string table.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/gdi/GdiTypes.h"
+
+// A new 16 x 16 icon the caller destroys; each id has its own colour.
+HICON LoadProjectIcon(UINT id);
+CString LoadProjectString(UINT id);

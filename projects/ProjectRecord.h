@@ -1,0 +1,37 @@
+// The record of a ".prj" file, read and written apart from any project object, so that a
+// damaged file is refused before anything of it is used.
+#pragma once
+
+#include "projects/ProjectMarkers.h"
+
+#include "imaging/Dib.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/String.h"
+
+class CArchive;
+
+struct ProjectRecord {
+    static constexpr DWORD Magic = 0x73154827;
+
+    // FALSE for the older layout: the counter and the two lists only.
+    BOOL current = TRUE;
+    UINT formCounter = 1;
+    CStringArray paths;
+    CStringArray titles;
+    BOOL sortNone = FALSE;
+    BOOL sortByDate = FALSE;
+    BOOL sortByName = FALSE;
+    BOOL expanded = FALSE;
+    int activeSubproject = -1;
+    ProjectMarkers markers;
+    CString name;
+    CDib iconImage;
+    CDib iconMask;
+    BOOL hasPassword = FALSE;
+    CString digest;
+};
+
+// Throws the framework's archive exception for a truncated or inconsistent record.
+void ReadProjectRecord(CArchive& ar, ProjectRecord& record);
+// Always the current layout.
+void WriteProjectRecord(CArchive& ar, const ProjectRecord& record);

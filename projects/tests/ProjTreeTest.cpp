@@ -1,0 +1,148 @@
+// The project tree: renaming in place, the Delete key, files dropped from outside, removing
+// members and loading project icons.
+#include "ProjTestKit.h"
+
+#include "BmpBytes.h"
+#include "projects/ProjOb.h"
+#include "imaging/Dib.h"
+#include "platform/ui/TestHook.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+class ProjTreeTest : public ProjTest {
+protected:
+    void SetUp() override
+    {
+        ProjTest::SetUp();
+        const CString path = MakeProjectFile("Plan", {"doc.trn"});
+        MakeDocument("Plan/a.txt");
+        MakeDocument("Plan/plain");
+        ASSERT_TRUE(m_manager->OpenProject(path));
+        project = m_manager->GetProject(0);
+        ASSERT_TRUE(project->AddEntry("a.txt", 0));
+        ASSERT_TRUE(project->AddEntry("plain", 0));
+        ASSERT_TRUE(project->AddEntry("https://x.org", 1));
+    }
+
+    HTREEITEM Member(const char* title) const
+    {
+        for (int i = 0; i < project->MemberCount(); ++i)
+            if (project->m_titles[i] == title)
+                return project->m_memberItems[static_cast<size_t>(i)];
+        return nullptr;
+    }
+
+    void Rename(HTREEITEM item, const char* text, bool cancel = false)
+    {
+        m_tree->SelectItem(item);
+        m_tree->BeginRename();
+        m_tree->GetRenameEdit().SetWindowText(text);
+        m_tree->EndRename(cancel);
+    }
+
+    CProjOb* project = nullptr;
+};
+
+TEST_F(ProjTreeTest, RenamingAFileMemberRenamesItsFileAndKeepsTheExtension)
+{
+    Rename(Member("a"), "b");
+    EXPECT_TRUE(fs::exists(Path("Plan/b.txt")));
+    EXPECT_FALSE(fs::exists(Path("Plan/a.txt")));
+    EXPECT_NE(Member("b"), nullptr);
+    Rename(Member("plain"), "bare");
+    EXPECT_TRUE(fs::exists(Path("Plan/bare")));
+
+    CProjOb reread;
+    ASSERT_TRUE(reread.LoadProject(project->m_filePath));
+    EXPECT_EQ(reread.GetMemberPath(1), CPath("Plan/b.txt"));
+}
+
+TEST_F(ProjTreeTest, RenamingALinkChangesOnlyItsLabel)
+{
+    Rename(Member("https://x.org"), "Home");
+    const int index = project->IndexOfMemberItem(Member("Home"));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(project->m_paths[index], CString("URLIDENThttps://x.org"));
+}
+
+TEST_F(ProjTreeTest, EscapeOrAnEmptyNameRenamesNothing)
+{
+    const HTREEITEM item = Member("a");
+    Rename(item, "b", true);
+    Rename(Member("a"), "");
+    Rename(Member("a"), "../up");
+    EXPECT_TRUE(fs::exists(Path("Plan/a.txt")));
+    EXPECT_EQ(m_tree->GetItemText(Member("a")), CString("a"));
+}
+
+TEST_F(ProjTreeTest, RenamingADocumentRefusesATakenName)
+{
+    MakeDocument("Plan/taken.trn");
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    Rename(Member("doc"), "taken");
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "File already exists");
+    EXPECT_TRUE(fs::exists(Path("Plan/doc.trn")));
+    Rename(Member("doc"), "renamed");
+    EXPECT_TRUE(fs::exists(Path("Plan/renamed.trn")));
+    EXPECT_NE(Member("renamed"), nullptr);
+}
+
+TEST_F(ProjTreeTest, TheDeleteKeyOnAMemberOnlyAsksForRemove)
+{
+    // A link goes at once, without any question; the project stays.
+    m_tree->SelectItem(Member("https://x.org"));
+    m_tree->SetFocus();
+    m_tree->SendMessage(WM_KEYDOWN, VK_DELETE);
+    EXPECT_EQ(Member("https://x.org"), nullptr);
+    EXPECT_EQ(m_manager->ProjectCount(), 1);
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
+}
+
+TEST_F(ProjTreeTest, DroppedFilesGoToTheProjectUnderThem)
+{
+    MakeDocument("Plan/dropped.txt");
+    MakeDocument("elsewhere.txt");
+    CRect row;
+    m_tree->GetItemRect(Member("a"), &row, TRUE);
+    m_tree->DropFiles({CPath("Plan/dropped.txt")}, row.CenterPoint());
+    EXPECT_NE(Member("dropped"), nullptr);
+
+    // Below the last item: the first open project; a file outside its folder is refused.
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    m_tree->DropFiles({CPath("elsewhere.txt")}, CPoint(5, 390));
+    EXPECT_EQ(Member("elsewhere"), nullptr);
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Only files inside the project folder can be members");
+}
+
+TEST_F(ProjTreeTest, ABitmapFileBecomesTheProjectIconAndOtherFilesAreRefused)
+{
+    projtest::WriteBytes(Path("icon.bmp"), MakeBmp(12, 12, [](int, int) { return RGB(255, 0, 255); }));
+    std::ofstream(Path("junk.ico")) << "not an icon";
+    const int before = project->m_nImage;
+    EXPECT_FALSE(project->LoadIconFile(CPath("junk.ico")));
+    EXPECT_EQ(project->m_nImage, before);
+    EXPECT_TRUE(project->LoadIconFile(CPath("icon.bmp")));
+    EXPECT_NE(project->m_nImage, before);
+    EXPECT_EQ(project->m_iconImage->GetWidth(), 16);
+}
+
+TEST_F(ProjTreeTest, ADoubleClickOpensADocumentButNeverAMissingMember)
+{
+    CRect label;
+    const HTREEITEM doc = Member("doc");
+    m_tree->SelectItem(doc);
+    m_tree->GetItemRect(doc, &label, TRUE);
+    m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+    EXPECT_EQ(projtest::OpenedDocuments(), std::vector<CString>({CPath("Plan/doc.trn")}));
+
+    project->m_entries[0]->m_bMissing = TRUE;
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "File not found!");
+    EXPECT_EQ(projtest::OpenedDocuments().size(), 1u);
+}

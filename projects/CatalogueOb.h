@@ -57,6 +57,10 @@ public:
     void PutFormat(COleDataSource* source, int i) const;
     void PutAllFormats(COleDataSource* source) const;
     void CacheInDataSource(COleDataSource* source) const;
+    // Offers a page's objects as an entry: their block in its format, named after the first
+    // object, with their picture as its icon.
+    static void OfferFromPage(COleDataSource* source, UINT format, HGLOBAL block, const CString& name,
+                              CBitmap* image, CBitmap* mask);
     // The entry a "Catalogue Object" block holds; NULL when the block is not one.
     static CCatalogueOb* FromGlobal(HGLOBAL block);
 

@@ -110,6 +110,16 @@ void CCatalogueOb::CacheInDataSource(COleDataSource* source) const
         source->CacheGlobalData(static_cast<CLIPFORMAT>(CatalogueObjectFormat()), block);
 }
 
+void CCatalogueOb::OfferFromPage(COleDataSource* source, UINT format, HGLOBAL block, const CString& name,
+                                 CBitmap* image, CBitmap* mask)
+{
+    CCatalogueOb entry;
+    entry.AddClipboardData(format, block);
+    entry.SetName(name);
+    entry.SetIcon(image, mask);
+    entry.CacheInDataSource(source);
+}
+
 CCatalogueOb* CCatalogueOb::FromGlobal(HGLOBAL block)
 {
     const auto* bytes = static_cast<BYTE*>(GlobalLock(block));

@@ -14,6 +14,7 @@
 #include <memory>
 
 class CAudioManager;
+class CCatManager;
 class CNotesMgr;
 
 enum PaneId : UINT {
@@ -42,6 +43,7 @@ public:
     static constexpr WPARAM PaneAction_Showing = 1;
     static constexpr WPARAM PaneAction_Closing = 3;
     static constexpr UINT CmdOpenRecent = 57616;
+    static constexpr UINT CmdToggleCatalogLock = 33842;
     static constexpr int PaneCount = 7;
     // In creation order.
     static constexpr std::array<UINT, PaneCount> kPaneOrder = {PaneCatalog, PaneProject, PaneProperties, PaneLayers,
@@ -63,6 +65,8 @@ public:
 
     void OnViewCatalog();
     void OnUpdateViewCatalog(CCmdUI* cmdUI);
+    void OnToggleCatalogLock();
+    void OnUpdateToggleCatalogLock(CCmdUI* cmdUI);
     void OnViewProjectManager();
     void OnViewProperties();
     void OnUpdateViewProperties(CCmdUI* cmdUI);
@@ -95,6 +99,8 @@ public:
     CXTPDockingPaneManager* GetPaneManager() { return &m_paneManager; }
     CXTPTabClientWnd* GetTabClientWnd() { return &m_wndTabClient; }
     CWnd* GetPaneWindow(UINT paneId) const;
+    // The manager of the catalogue pane; NULL before the pane exists.
+    CCatManager* GetCatManager() const;
     CAudioManager* GetAudioManager() const { return m_pAudioManager; }
     CNotesMgr* GetNotesMgr() const { return m_pNotesMgr; }
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
@@ -113,6 +119,7 @@ private:
     BOOL CreateBars();
     void ArrangeToolBars();
     void CreatePanes();
+    void CreateCataloguePane();
     void LoadFrameState();
     void SaveFrameState();
     void ApplyPaneTheme();

@@ -67,7 +67,9 @@ std::vector<const CHyperOb*> CCatView::GetSelectedInOrder() const
     return objects;
 }
 
-// The objects are drawn at most 256 pixels across, then reduced to the icon.
+// The objects are drawn at most 256 pixels across, once on black and once on white: a pixel
+// that stays black on the one and white on the other is not covered. The picture keeps the
+// black background, which the mask leaves out.
 BOOL CCatView::MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& image, CBitmap& mask)
 {
     const CRect all = UnionOf(objects);
@@ -76,18 +78,18 @@ BOOL CCatView::MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& im
     const double scale = std::min(1.0, double(MaxPictureExtent) / std::max(all.Width(), all.Height()));
     const int width = std::max(1, int(all.Width() * scale)), height = std::max(1, int(all.Height() * scale));
     CClientDC screen(this);
-    CDC pictureDC, maskDC, iconDC;
-    pictureDC.CreateCompatibleDC(&screen);
-    maskDC.CreateCompatibleDC(&screen);
+    CDC onBlack, onWhite, iconDC;
+    onBlack.CreateCompatibleDC(&screen);
+    onWhite.CreateCompatibleDC(&screen);
     iconDC.CreateCompatibleDC(&screen);
-    CBitmap picture, pictureMask;
-    picture.CreateCompatibleBitmap(&screen, width, height);
-    pictureMask.CreateCompatibleBitmap(&screen, width, height);
-    CBitmap* oldPicture = pictureDC.SelectObject(&picture);
-    CBitmap* oldMask = maskDC.SelectObject(&pictureMask);
-    pictureDC.PatBlt(0, 0, width, height, BLACKNESS);
-    maskDC.PatBlt(0, 0, width, height, WHITENESS);
-    for (CDC* dc : {&pictureDC, &maskDC}) {
+    CBitmap black, white;
+    black.CreateCompatibleBitmap(&screen, width, height);
+    white.CreateCompatibleBitmap(&screen, width, height);
+    CBitmap* oldBlack = onBlack.SelectObject(&black);
+    CBitmap* oldWhite = onWhite.SelectObject(&white);
+    onBlack.PatBlt(0, 0, width, height, BLACKNESS);
+    onWhite.PatBlt(0, 0, width, height, WHITENESS);
+    for (CDC* dc : {&onBlack, &onWhite}) {
         dc->SetMapMode(MM_ANISOTROPIC);
         dc->SetWindowOrg(all.left, all.top);
         dc->SetWindowExt(all.Width(), all.Height());
@@ -101,13 +103,16 @@ BOOL CCatView::MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& im
     mask.CreateBitmap(IconSize, IconSize, 1, 1, nullptr);
     CBitmap* oldIcon = iconDC.SelectObject(&image);
     iconDC.SetStretchBltMode(HALFTONE);
-    iconDC.StretchBlt(0, 0, IconSize, IconSize, &pictureDC, 0, 0, width, height, SRCCOPY);
+    iconDC.StretchBlt(0, 0, IconSize, IconSize, &onBlack, 0, 0, width, height, SRCCOPY);
     iconDC.SelectObject(&mask);
-    maskDC.SetBkColor(RGB(255, 255, 255));
-    iconDC.StretchBlt(0, 0, IconSize, IconSize, &maskDC, 0, 0, width, height, SRCCOPY);
+    iconDC.SetStretchBltMode(COLORONCOLOR);
+    onWhite.SetBkColor(RGB(255, 255, 255));
+    iconDC.StretchBlt(0, 0, IconSize, IconSize, &onWhite, 0, 0, width, height, SRCCOPY);
+    onBlack.SetBkColor(RGB(0, 0, 0));
+    iconDC.StretchBlt(0, 0, IconSize, IconSize, &onBlack, 0, 0, width, height, SRCAND);
     iconDC.SelectObject(oldIcon);
-    pictureDC.SelectObject(oldPicture);
-    maskDC.SelectObject(oldMask);
+    onBlack.SelectObject(oldBlack);
+    onWhite.SelectObject(oldWhite);
     return TRUE;
 }
 

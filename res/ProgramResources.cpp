@@ -99,6 +99,8 @@ MenuTemplateItem Popup(const char* text, std::vector<MenuTemplateItem> items)
 
 // The main frame's command that locks or unlocks the active catalogue.
 constexpr UINT kToggleCatalogLock = 33842;
+// The main frame's command that shows the catalogue pane.
+constexpr UINT kShowCatalogManager = 33968;
 
 std::vector<MenuTemplateItem> CatalogHeaderItems()
 {
@@ -110,7 +112,8 @@ std::vector<MenuTemplateItem> CatalogMenu()
 {
     return {Command(CCatManager::CmdNew, "&New"), Command(CCatManager::CmdOpen, "&Open..."),
             Command(CCatManager::CmdClose, "&Close"), Separator(),
-            Command(CCatView::CmdAddToCatalog, "&Add To Catalog"), Command(kToggleCatalogLock, "&Lock")};
+            Command(CCatView::CmdAddToCatalog, "&Add To Catalog"), Command(kToggleCatalogLock, "&Lock"), Separator(),
+            Command(kShowCatalogManager, "Catalog &Manager")};
 }
 
 // The entry menu of the catalogue window and the menu of the catalogue headers.

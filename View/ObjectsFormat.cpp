@@ -2,11 +2,14 @@
 
 #include "objects/HyperOb.h"
 #include "platform/core/Archive.h"
+#include "platform/core/ArchiveException.h"
 #include "platform/core/Exception.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/SharedFile.h"
 #include "platform/ole/Clipboard.h"
+
+#include <algorithm>
 
 UINT PrivateObjectFormat()
 {
@@ -28,7 +31,8 @@ HGLOBAL SaveObjectsToGlobal(const std::vector<const CHyperOb*>& objects)
     return file.Detach();
 }
 
-// Only page objects are taken; what was read before a failure is dropped with it.
+// Only page objects are taken, each once and none empty; what was read before a failure is
+// dropped with it.
 std::vector<std::unique_ptr<CHyperOb>> LoadObjectsFromGlobal(HGLOBAL block)
 {
     std::vector<std::unique_ptr<CHyperOb>> objects;
@@ -42,8 +46,13 @@ std::vector<std::unique_ptr<CHyperOb>> LoadObjectsFromGlobal(HGLOBAL block)
         CArchive ar(&file, CArchive::load, 4096);
         WORD count = 0;
         ar >> count;
-        for (WORD i = 0; i < count; ++i)
-            objects.emplace_back(static_cast<CHyperOb*>(ar.ReadObject(RUNTIME_CLASS(CHyperOb))));
+        for (WORD i = 0; i < count; ++i) {
+            auto* object = static_cast<CHyperOb*>(ar.ReadObject(RUNTIME_CLASS(CHyperOb)));
+            const bool again = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.get() == object; });
+            if (!object || again)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            objects.emplace_back(object);
+        }
         ar.Close();
     } catch (CException* e) {
         e->Delete();

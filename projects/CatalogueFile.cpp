@@ -168,7 +168,8 @@ void CCatalogue::TakePropertyEntry()
 }
 
 // The entry array of the layout without a header, in an archive image of its own. Entries
-// after one that cannot be read are lost with it.
+// after one that cannot be read are lost with it; an empty place or a second reference to an
+// entry counts as one that cannot be read.
 void CCatalogue::LoadOldFormat(CArchive& ar, DWORD length)
 {
     ar.CheckAvailable(length);
@@ -181,7 +182,12 @@ void CCatalogue::LoadOldFormat(CArchive& ar, DWORD length)
     old.CheckAvailable(count);
     for (DWORD i = 0; i < count; ++i) {
         try {
-            m_entries.Add(old.ReadObject(RUNTIME_CLASS(CCatalogueOb)));
+            CObject* entry = old.ReadObject(RUNTIME_CLASS(CCatalogueOb));
+            const bool again = std::find(m_entries.GetData(), m_entries.GetData() + GetCount(), entry) !=
+                               m_entries.GetData() + GetCount();
+            if (!entry || again)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            m_entries.Add(entry);
             m_entryOffsets.Add(0u);
         } catch (CException* e) {
             e->Delete();

@@ -106,6 +106,10 @@ void CCatalogueOb::Serialize(CArchive& ar)
     ClearIcon();
     m_iconImage = ReadDib(ar);
     m_iconMask = ReadDib(ar);
+    if (m_iconMask && m_iconMask == m_iconImage) {
+        m_iconMask = nullptr;
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    }
 }
 
 void CCatalogueOb::WritePart(CArchive& ar, Part part)

@@ -124,10 +124,10 @@ TEST_F(CatalogueFileTest, TheEleventhSaveRewritesTheFileWithoutUnusedChunks)
 }
 
 // The bytes of the header-less layout: a length, then the entry array's archive image.
-Bytes OldFormatFile()
+Bytes OldFormatFile(const Bytes& more = {}, uint8_t count = 1)
 {
     Bytes image = {
-        0x01, 0x00,                                     // one entry
+        count, 0x00,                                    // entries
         0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00,             // new class, schema 1, name of 12
         'C', 'C', 'a', 't', 'a', 'l', 'o', 'g', 'u', 'e', 'O', 'b',
         0x01, 0x00, 0x01, 0x00, 0x00, 0x00,             // format ids {CF_TEXT}
@@ -135,6 +135,7 @@ Bytes OldFormatFile()
         0x01, 0x00, 0x02, 0x00, 0x00, 0x00,             // data sizes {2}
         'h', 'i', 0x03, 'O', 'l', 'd', 0x00, 0x00, 0x00, 0x00,
     };
+    image.insert(image.end(), more.begin(), more.end());
     Bytes file(4);
     PutDword(file, 0, static_cast<uint32_t>(image.size()));
     file.insert(file.end(), image.begin(), image.end());
@@ -158,6 +159,25 @@ TEST_F(CatalogueFileTest, TheOlderLayoutLoadsAndItsFirstSaveWritesTheCurrentOne)
     CCatalogue reloaded;
     ASSERT_EQ(reloaded.Load(path.c_str()), 0);
     EXPECT_EQ(Names(reloaded), std::vector<std::string>{"Old"});
+}
+
+TEST_F(CatalogueFileTest, AnOldEntryArrayKeepsTheEntriesBeforeOneThatCannotBeRead)
+{
+    const struct {
+        const char* name;
+        Bytes more;
+    } cases[] = {
+        {"empty place", {0x00, 0x00}},
+        {"the first entry again", {0x02, 0x00}},
+        {"cut short", {0xFF, 0xFF, 0x01}},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(m_folder.File("old.cat"), OldFormatFile(c.more, 2));
+        CCatalogue catalogue;
+        ASSERT_EQ(catalogue.Load(m_folder.File("old.cat").c_str()), 0) << c.name;
+        EXPECT_EQ(Names(catalogue), std::vector<std::string>{"Old"}) << c.name;
+        EXPECT_EQ(catalogue.GetTableCut(), 2) << c.name;
+    }
 }
 
 // A save cut short by a crash leaves the old header in place; whatever was appended by then

@@ -117,8 +117,12 @@ TEST(CatalogueOb, ADataSourceOffersTheEntryAndEveryRepresentation)
 
 TEST(CatalogueOb, ABlockThatIsNoEntryGivesNothing)
 {
+    const std::string entryStart("\xFF\xFF\x01\x00\x0C\x00" "CCatalogueOb" "\x00\x00\x00\x00\x00\x00\x00", 25);
+    const std::string emptyDib("\xFF\xFF\x01\x00\x04\x00" "CDib" "\x42\x41\x00\x00\x00\x00", 16);
+    const std::string maskIsTheImage = entryStart + emptyDib + std::string("\x04\x00", 2);
     for (const std::string& bytes : {std::string(), std::string("\xFF\xFF\x01\x00\x04\x00" "CDib", 10),
-                                     std::string("\xFF\xFF\x01\x00\x0C\x00" "CCatalogueOb\x05\x00", 20)}) {
+                                     std::string("\xFF\xFF\x01\x00\x0C\x00" "CCatalogueOb\x05\x00", 20),
+                                     maskIsTheImage}) {
         HGLOBAL block = GlobalBlock(bytes);
         EXPECT_EQ(CCatalogueOb::FromGlobal(block), nullptr);
         GlobalFree(block);

@@ -293,3 +293,67 @@ TEST_F(CatManagerTest, ACatalogueThatCannotBeOpenedIsReportedAndSkipped)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CatManagerTest, ASecondClickOnTheSelectedNameRenamesTheEntry)
+{
+    CCatManager& manager = MakeManager();
+    const std::string path = SavedCatalogue("rename.cat", {"Old", "Other"});
+    manager.OpenCatalogue(path.c_str());
+    CCatWnd& window = *manager.GetWindow();
+    const CRect name = window.GetItemRect(0, CCatWnd::NamePart);
+    const LPARAM at = MAKELPARAM(name.CenterPoint().x, name.CenterPoint().y);
+    window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    window.SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(window.GetSelection(), 0);
+    EXPECT_FALSE(window.IsRenaming()) << "a first click only selects";
+    window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    window.SendMessage(WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(window.IsRenaming());
+    CWnd* edit = window.GetDlgItem(CCatWnd::MultiLineEditId);
+    ASSERT_NE(edit, nullptr);
+    edit->SetWindowText("  New name ");
+    edit->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(window.IsRenaming());
+    CCatalogue saved;
+    ASSERT_EQ(saved.Load(path.c_str()), 0);
+    EXPECT_EQ(Order(saved), "New name Other ");
+
+    window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    window.SendMessage(WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(window.IsRenaming());
+    edit->SetWindowText("Dropped");
+    edit->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(Order(*manager.GetActiveCatalogue()), "New name Other ") << "Escape keeps the name";
+}
+
+// Headers drawn into a small picture: the active one raised, its name in the middle; a
+// narrow one shows neither name nor state icon.
+TEST_F(CatManagerTest, AHeaderShowsItsNameOnlyWhenWideEnough)
+{
+    CCatManager& manager = MakeManager();
+    manager.OpenCatalogue(SavedCatalogue("wide.cat", {"A"}).c_str());
+    const int h = manager.GetHeaderHeight();
+    for (const int width : {120, 40}) {
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        CBitmap bitmap;
+        bitmap.CreateBitmap(width, h, 1, 32, nullptr);
+        CBitmap* old = dc.SelectObject(&bitmap);
+        manager.DrawHeader(&dc, 0, 0, width, h, 0);
+        int textPixels = 0;
+        for (int x = 20; x < width - 18; ++x)
+            for (int y = 2; y < h - 2; ++y)
+                textPixels += dc.GetPixel(x, y) == GetSysColor(COLOR_BTNTEXT);
+        EXPECT_EQ(dc.GetPixel(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)) << "raised: light on top and left";
+        EXPECT_EQ(dc.GetPixel(width - 1, h - 1), GetSysColor(COLOR_BTNSHADOW));
+        if (width >= 41)
+            EXPECT_GT(textPixels, 0) << width;
+        else
+            EXPECT_EQ(textPixels, 0) << width;
+        dc.SelectObject(old);
+    }
+}
+
+} // namespace

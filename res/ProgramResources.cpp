@@ -3,6 +3,8 @@
 
 #include "View/HyperView.h"
 #include "View/MyView.h"
+#include "projects/CatManager.h"
+#include "projects/CatWnd.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -89,7 +91,64 @@ constexpr StringEntry kStrings[] = {
     {157, "https://www.korvane.example/"},
     {27042, "No hatch\nNone"},
     {27301, "No shadow\nNone"},
+    // Catalogues.
+    {28591, "New Catalog"},
+    {28595, "Icon Files (*.ico, *.exe, *.dll, *.bmp)"},
+    {28596, "*.ico;*.exe;*.dll;*.bmp"},
+    {28597, "MS Sans Serif"},
+    {28598, "Small Fonts"},
+    {CCatWnd::CmdCopy, "Copy selected catalog item\nCopy Item"},
+    {CCatWnd::CmdPaste, "Paste the clipboard contents into the catalog\nPaste Item"},
+    {CCatWnd::CmdRemove, "Remove selected item from the catalog\nRemove Item"},
+    {60675, "Display icons and names\nIcons and Names"},
+    {60676, "Display only icons\nIcons Only"},
+    {60677, "Display only names\nNames Only"},
+    {60678, "Display one column of items\nSingle column"},
+    {CCatManager::CmdNew, "Create a new catalog\nNew Catalog"},
+    {CCatManager::CmdOpen, "Open an existing catalog\nOpen Catalog"},
+    {CCatManager::CmdClose, "Close the active catalog\nClose Catalog"},
+    {CCatWnd::CmdChangeIcon, "Change icon\nChange Icon"},
+    {CCatManager::CmdActivate, "Activate this catalog\nActivate Catalog"},
+    {CCatWnd::CmdEditIcon, "Edit icon\nEdit Icon"},
+    {CCatView::CmdAddToCatalog, "Add selected object(s) to catalog\nAdd To Catalog"},
 };
+
+// The main frame's command that locks or unlocks the active catalogue.
+constexpr UINT kToggleCatalogLock = 33842;
+// The main frame's command that shows the catalogue pane.
+constexpr UINT kShowCatalogManager = 33968;
+
+std::vector<MenuTemplateItem> CatalogHeaderItems()
+{
+    return {Command(CCatManager::CmdNew, "&New"), Command(CCatManager::CmdOpen, "&Open..."),
+            Command(CCatManager::CmdClose, "&Close")};
+}
+
+std::vector<MenuTemplateItem> CatalogMenu()
+{
+    return {Command(CCatManager::CmdNew, "&New"), Command(CCatManager::CmdOpen, "&Open..."),
+            Command(CCatManager::CmdClose, "&Close"), Separator(),
+            Command(CCatView::CmdAddToCatalog, "&Add To Catalog"), Command(kToggleCatalogLock, "&Lock"), Separator(),
+            Command(kShowCatalogManager, "Catalog &Manager")};
+}
+
+// The entry menu of the catalogue window and the menu of the catalogue headers.
+void RegisterCatalogueMenus()
+{
+    RegisterMenuResource(28580,
+                         {Popup("Item", {Command(CCatWnd::CmdCopy, "&Copy"), Command(CCatWnd::CmdPaste, "&Paste"),
+                                         Command(CCatWnd::CmdRemove, "&Remove"), Separator(),
+                                         Popup("&View", {Command(60675, "Icons and &Names"),
+                                                         Command(60676, "&Icons Only"),
+                                                         Command(60677, "&Names Only")}),
+                                         Popup("I&con", {Command(CCatWnd::CmdChangeIcon, "&Change Icon"),
+                                                         Command(CCatWnd::CmdEditIcon, "&Edit Icon")}),
+                                         Separator(), Popup("C&atalog", CatalogHeaderItems())})});
+    std::vector<MenuTemplateItem> header = {Command(CCatManager::CmdActivate, "&Activate"), Separator()};
+    for (MenuTemplateItem& item : CatalogHeaderItems())
+        header.push_back(std::move(item));
+    RegisterMenuResource(28581, {Popup("Catalog", header)});
+}
 
 // The command bars show one menu bar for the frame and every document window.
 std::vector<MenuTemplateItem> MainMenu()
@@ -119,6 +178,7 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object")}),
         ProjectMenu(),
+        Popup("&Catalog", CatalogMenu()),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -134,6 +194,7 @@ void RegisterMenus()
     RegisterMenuResource(28571, {Command(60439, "Bring to &Front"), Command(60440, "Send to &Back")});
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
+    RegisterCatalogueMenus();
 }
 
 void RegisterAccelerators()

@@ -8,6 +8,11 @@
 #include "shell/NotesMgr.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
+#include "View/CatView.h"
+#include "projects/CatManager.h"
+#include "projects/CatManagerPane.h"
+#include "projects/CatalogueFolder.h"
+#include "projects/CatalogueOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/snarel/Snarel.h"
@@ -110,6 +115,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_WM_PAINT()
     ON_COMMAND(23038, OnViewCatalog)
     ON_UPDATE_COMMAND_UI(23038, OnUpdateViewCatalog)
+    ON_COMMAND(CmdToggleCatalogLock, OnToggleCatalogLock)
+    ON_UPDATE_COMMAND_UI(CmdToggleCatalogLock, OnUpdateToggleCatalogLock)
     ON_COMMAND_RANGE(33968, 33969, OnShowPaneCommand)
     ON_COMMAND_RANGE(28573, 28574, OnShowPaneCommand)
     ON_COMMAND_RANGE(60416, 60416, OnShowPaneCommand)
@@ -236,6 +243,7 @@ void CMainFrame::CreatePanes()
     m_paneManager.SetTheme(1);
     CreateProjectPanes(m_paneWindows[static_cast<size_t>(PaneIndex(PaneProject))],
                        m_paneWindows[static_cast<size_t>(PaneIndex(PaneMark))]);
+    CreateCataloguePane();
     CXTPDockingPane* first = nullptr;
     for (size_t i = 0; i < kPaneOrder.size(); ++i) {
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);
@@ -261,6 +269,29 @@ void CMainFrame::CreatePanes()
     for (size_t i = 0; i < std::size(kPanes); ++i)
         ids[i] = kPanes[i].id;
     m_paneManager.SetIcons(kPaneIcons, ids, static_cast<int>(std::size(ids)), RGB(0, 255, 0));
+}
+
+// The catalogues live in the folder of the settings; pages offer their objects as entries.
+void CMainFrame::CreateCataloguePane()
+{
+    SetCatalogueFolderSource(GetCatalogFolder);
+    CCatView::SetEntryMaker(CCatalogueOb::OfferFromPage);
+    CCatManager::SetPaneShower([] {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->ShowPane(PaneCatalog);
+    });
+    auto& window = m_paneWindows[static_cast<size_t>(PaneIndex(PaneCatalog))];
+    if (window)
+        return;
+    auto pane = std::make_unique<CCatManagerPane>();
+    if (pane->Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), this, 0))
+        window = std::move(pane);
+}
+
+CCatManager* CMainFrame::GetCatManager() const
+{
+    auto* pane = dynamic_cast<CCatManagerPane*>(GetPaneWindow(PaneCatalog));
+    return pane ? pane->GetCatManager() : nullptr;
 }
 
 void CMainFrame::LoadFrameState()

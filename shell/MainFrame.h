@@ -16,6 +16,7 @@
 
 class CAudioManager;
 class CCalendarDlg;
+class CCatManager;
 struct CreateBarRequest;
 struct CreateControlRequest;
 
@@ -49,6 +50,7 @@ public:
     static constexpr WPARAM PaneAction_Showing = 1;
     static constexpr WPARAM PaneAction_Closing = 3;
     static constexpr UINT CmdOpenRecent = 57616;
+    static constexpr UINT CmdToggleCatalogLock = 33842;
     static constexpr int PaneCount = 7;
     // In creation order.
     static constexpr std::array<UINT, PaneCount> kPaneOrder = {PaneCatalog, PaneProject, PaneProperties, PaneLayers,
@@ -78,6 +80,8 @@ public:
 
     void OnViewCatalog();
     void OnUpdateViewCatalog(CCmdUI* cmdUI);
+    void OnToggleCatalogLock();
+    void OnUpdateToggleCatalogLock(CCmdUI* cmdUI);
     void OnViewProjectManager();
     void OnViewProperties();
     void OnUpdateViewProperties(CCmdUI* cmdUI);
@@ -116,6 +120,8 @@ public:
     CXTPDockingPaneManager* GetPaneManager() { return &m_paneManager; }
     CXTPTabClientWnd* GetTabClientWnd() { return &m_wndTabClient; }
     CWnd* GetPaneWindow(UINT paneId) const;
+    // The manager of the catalogue pane; NULL before the pane exists.
+    CCatManager* GetCatManager() const;
     CAudioManager* GetAudioManager() const { return m_pAudioManager; }
     CNotesMgr* GetNotesMgr() const { return m_pNotesMgr; }
     CFrameStatusBar& GetStatusBar() { return m_wndStatusBar; }
@@ -138,6 +144,7 @@ private:
     void ArrangeToolBars();
     void CreatePanes();
     void CreateProjectPanes(std::unique_ptr<CWnd>& projectSlot, std::unique_ptr<CWnd>& markerSlot);
+    void CreateCataloguePane();
     void LoadFrameState();
     void SaveFrameState();
     void ApplyPaneTheme();

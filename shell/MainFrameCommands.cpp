@@ -5,6 +5,7 @@
 #include "shell/PropOptions.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
+#include "projects/CatManager.h"
 #include "platform/sys/Shell.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPCustomizeSheet.h"
@@ -64,6 +65,26 @@ void CMainFrame::OnUpdateViewCatalog(CCmdUI* cmdUI)
 {
     cmdUI->Enable(TRUE);
     cmdUI->SetCheck(IsPaneOpen(PaneCatalog));
+}
+
+void CMainFrame::OnToggleCatalogLock()
+{
+    CCatManager* manager = GetCatManager();
+    if (!manager || !manager->GetActiveCatalogue())
+        return;
+    const int index = manager->GetActiveIndex();
+    if (manager->IsCatalogueLocked(index))
+        manager->UnlockCatalogue(index);
+    else
+        manager->LockCatalogue(index);
+}
+
+void CMainFrame::OnUpdateToggleCatalogLock(CCmdUI* cmdUI)
+{
+    CCatManager* manager = GetCatManager();
+    const BOOL current = manager && manager->GetActiveCatalogue() && !manager->IsUntitled(manager->GetActiveIndex());
+    cmdUI->Enable(current);
+    cmdUI->SetCheck(current && manager->IsCatalogueLocked(manager->GetActiveIndex()));
 }
 
 void CMainFrame::OnViewProjectManager() { TogglePane(PaneProject); }

@@ -106,7 +106,7 @@ DWORD GetFileAttributes(LPCTSTR name)
     DWORD attributes = 0;
     if (S_ISDIR(info.st_mode))
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    if (access(path.c_str(), W_OK) != 0)
+    if (access(path.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         attributes |= FILE_ATTRIBUTE_READONLY;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -114,6 +114,17 @@ DWORD GetFileAttributes(LPCTSTR name)
     if (base.size() > 1 && base[0] == '.' && base != "..")
         attributes |= FILE_ATTRIBUTE_HIDDEN;
     return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL SetFileAttributes(LPCTSTR name, DWORD attributes)
+{
+    struct stat info {};
+    const std::string path = name ? SystemPathFromName(name) : std::string();
+    if (!name || stat(path.c_str(), &info) != 0)
+        return FALSE;
+    mode_t mode = info.st_mode & 07777;
+    mode = (attributes & FILE_ATTRIBUTE_READONLY) ? mode & ~(S_IWUSR | S_IWGRP | S_IWOTH) : mode | S_IWUSR;
+    return chmod(path.c_str(), mode) == 0;
 }
 
 int _mkdir(LPCTSTR name) { return name ? mkdir(SystemPathFromName(name).c_str(), 0777) : -1; }

@@ -26,7 +26,11 @@ DWORD GetTempPath(DWORD size, LPTSTR buffer);
 // (MAX_PATH bytes). With unique == 0 the file is created exclusively under a fresh name;
 // otherwise only the name is made. Returns the number used, 0 on failure.
 UINT GetTempFileName(LPCTSTR folder, LPCTSTR prefix, UINT unique, LPTSTR name);
+// A file without any write permission is read-only, even for a user who may write anyway.
 DWORD GetFileAttributes(LPCTSTR name);
+// Only the read-only bit is kept: it takes away every write permission, or gives the owner
+// write permission back. FALSE when the file cannot be changed.
+BOOL SetFileAttributes(LPCTSTR name, DWORD attributes);
 
 int _mkdir(LPCTSTR name);
 int _rmdir(LPCTSTR name);

@@ -7,6 +7,7 @@
 #include "platform/ole/OleDropTarget.h"
 #include "platform/ole/OleTestHook.h"
 #include "platform/ui/DropHook.h"
+#include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/Wnd.h"
 
@@ -193,6 +194,13 @@ DWORD RunDrag(std::shared_ptr<ClipSource> source, DWORD allowed)
         if (DragEnter(std::move(source), drop.screen, drop.keys, allowed) < 0)
             return DROPEFFECT_NONE;
         return static_cast<DWORD>(std::max(Drop(drop.screen, drop.keys), 0));
+    }
+    POINT screen{};
+    unsigned keys = 0;
+    if (UiTestScript::TakeDragDrop(screen, keys)) {
+        if (DragEnter(std::move(source), screen, keys, allowed) < 0)
+            return DROPEFFECT_NONE;
+        return static_cast<DWORD>(std::max(Drop(screen, keys), 0));
     }
     if (OffscreenDisplay())
         return DROPEFFECT_NONE;

@@ -37,6 +37,8 @@ struct Step {
     int number = 0;       // wait time, command, answer, key code
     bool ctrl = false, shift = false, alt = false;
     std::string text;     // typed text, file name
+    bool dragging = false; // a step of a drag: a drag and drop started now ends at `end`
+    POINT end{};
 };
 
 struct Player {
@@ -180,6 +182,8 @@ bool parseMouse(const std::string& verb, std::istream& in, const std::string& li
         for (int i = 1; i <= kDragSteps; ++i) {
             POINT p{a.x + (b.x - a.x) * i / kDragSteps, a.y + (b.y - a.y) * i / kDragSteps};
             out.push_back(mouseStep(line, target, WM_MOUSEMOVE, p, keys | MK_LBUTTON));
+            out.back().dragging = true;
+            out.back().end = b;
         }
         out.push_back(mouseStep(line, target, WM_LBUTTONUP, b, keys));
     }
@@ -256,6 +260,19 @@ CWnd* targetWindow(const std::string& name)
     return name == "view" ? active->GetActiveView() : nullptr;
 }
 
+// Where a drag and drop that a drag step starts is let go: the drag's end, on the screen.
+struct ScriptedDrop {
+    bool pending = false;
+    POINT screen{};
+    UINT keys = 0;
+};
+
+ScriptedDrop& scriptedDrop()
+{
+    static ScriptedDrop drop;
+    return drop;
+}
+
 bool playMouse(const Step& s, std::string& error)
 {
     static POINT lastScreen{};
@@ -272,6 +289,10 @@ bool playMouse(const Step& s, std::string& error)
         ::ClientToScreen(target->m_hWnd, &screen);
     else
         screen = lastScreen;
+    POINT end = s.end;
+    if (s.dragging && target && target->m_hWnd)
+        ::ClientToScreen(target->m_hWnd, &end);
+    scriptedDrop() = {s.dragging, end, s.keys & ~static_cast<UINT>(MK_LBUTTON)};
     lastScreen = screen;
     if (s.message == WM_MOUSEMOVE)
         UiTestHook::MouseMove(screen, s.keys);
@@ -458,6 +479,17 @@ void StartFromEnvironment()
 }
 
 void SetMenuCommandPicker(MenuCommandPicker picker) { commandPicker = picker; }
+
+bool TakeDragDrop(POINT& screen, unsigned& keys)
+{
+    ScriptedDrop& drop = scriptedDrop();
+    if (!drop.pending)
+        return false;
+    drop.pending = false;
+    screen = drop.screen;
+    keys = drop.keys;
+    return true;
+}
 
 bool Scripted() { return player().scripted; }
 

@@ -4,6 +4,8 @@
 // the text of every message box shown.
 #pragma once
 
+#include "platform/ui/UiTypes.h"
+
 #include <string>
 #include <vector>
 
@@ -29,6 +31,10 @@ bool Playing();
 // drop-downs holds a command, and pick it as a click on that item would.
 using MenuCommandPicker = bool (*)(unsigned command);
 void SetMenuCommandPicker(MenuCommandPicker picker);
+
+// A drag and drop that the program starts during a drag step does not wait for the display:
+// it is let go at the drag's end (screen point, MK_* keys). TRUE once per drag step.
+bool TakeDragDrop(POINT& screen, unsigned& keys);
 
 // Called by the message box layer: every box shown while a script plays is logged.
 void NoteMessageBox(const std::string& text);

@@ -1,0 +1,46 @@
+// The page's side of the catalogues: Add To Catalog offers the selected objects to the
+// catalogue window, and objects dragged in from a catalogue land on the page.
+#pragma once
+
+#include "View/HyperView.h"
+#include "platform/ole/OleDropTarget.h"
+
+#include <vector>
+
+class CBitmap;
+class COleDataSource;
+
+class CCatView : public CHyperView {
+    DECLARE_DYNCREATE(CCatView)
+public:
+    static constexpr UINT CmdAddToCatalog = 60685;
+    static constexpr int IconSize = 32;
+    static constexpr int MaxPictureExtent = 256;
+
+    // The catalogue side turns a page's objects into an entry of the data source; the program
+    // installs it at start-up.
+    using EntryMaker = void (*)(COleDataSource* source, UINT format, HGLOBAL block, const CString& name,
+                                CBitmap* image, CBitmap* mask);
+    static void SetEntryMaker(EntryMaker maker);
+
+    // The objects in page order with their private block and the entry; NULL without objects.
+    COleDataSource* MakeDataSource(const std::vector<const CHyperOb*>& objects);
+    // A 32 x 32 picture of the objects and its mask, black where they are.
+    BOOL MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& image, CBitmap& mask);
+    std::vector<const CHyperOb*> GetSelectedInOrder() const;
+    // Puts the objects of the private block on the page, their top left corner at the point.
+    BOOL PasteObjects(COleDataObject* data, CPoint page);
+
+    void OnAddToCatalog();
+    void OnUpdateAddToCatalog(CCmdUI* cmdUI);
+    int OnCreate(LPCREATESTRUCT cs);
+
+    DWORD OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
+    DWORD OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
+    BOOL OnDrop(COleDataObject* data, DWORD dropEffect, CPoint point) override;
+
+private:
+    COleDropTarget m_dropTarget;
+
+    DECLARE_MESSAGE_MAP()
+};

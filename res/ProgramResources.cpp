@@ -3,6 +3,7 @@
 
 #include "View/HyperView.h"
 #include "View/MyView.h"
+#include "View/NotesView.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -100,6 +101,19 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolPolyline, "&Polyline"), Command(CMyView::ToolFreehand, "Free&hand"),
                           Command(CMyView::ToolConnector, "&Connector"), Command(CMyView::ToolBitmap, "&Bitmap"),
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic")}),
+        // The ink layer.
+        Popup("In&k", {Command(CNotesView::CmdEnableInkLayer, "&Enable/Disable Inklayer"), Separator(),
+                       Command(CNotesView::CmdInkStroke, "&Stroke"), Command(CNotesView::CmdInkEraser, "&Eraser"),
+                       Command(CNotesView::CmdInkSelectionTool, "Se&lection Tool"),
+                       Command(CNotesView::CmdInkDelete, "&Delete"), Separator(),
+                       Popup("&Pen", {Command(33989, "Red"), Command(33990, "Blue"), Command(33991, "Green"),
+                                      Command(33992, "Black")}),
+                       Popup("&Marker", {Command(33995, "Red"), Command(33994, "Blue"), Command(33996, "Green"),
+                                         Command(33993, "Black")}),
+                       Popup("&Highlighter", {Command(34001, "Pink"), Command(33998, "Turquoise"),
+                                              Command(33999, "Green"), Command(34002, "Yellow")}),
+                       Separator(), Command(CNotesView::CmdCopyAsText, "Copy as &Text"),
+                       Command(CNotesView::CmdSignatureDialog, "Si&gnature...")}),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),

@@ -4,6 +4,7 @@
 
 #include "View/HyperView.h"
 #include "View/MyView.h"
+#include "View/NotesView.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
@@ -24,7 +25,12 @@ const std::vector<ToolBarEntry>& ToolBars()
                ID_APP_ABOUT}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame}},
-        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
+        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}},
+        // The ink layer.
+        {278, {CNotesView::CmdEnableInkLayer, 0, CNotesView::CmdInkStroke, CNotesView::CmdInkEraser,
+               CNotesView::CmdInkSelectionTool, CNotesView::CmdInkDelete, 0, 33989, 33990, 33991, 33992, 33995,
+               33994, 33996, 33993, 34001, 33998, 33999, 34002, 0, CNotesView::CmdSignatureDialog}},
+        {371, {}}, {386, {}}, {275, {}},
     };
     return bars;
 }

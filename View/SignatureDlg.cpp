@@ -18,7 +18,7 @@ void RegisterSignatureTemplate()
     t.caption = "<SignatureChecker>";
     t.fontName = "Sans";
     t.items = {
-        {"static", "", CSignatureDlg::IDC_SIGNATURE, child | WS_BORDER, 0, 7, 7, 226, 92},
+        {"static", "", CSignatureDlg::IDC_SIGNATURE, child | WS_BORDER | SS_NOTIFY, 0, 7, 7, 226, 92},
         {"button", "<OK>", IDOK, child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 120, 108, 50, 14},
         {"button", "<Cancel>", IDCANCEL, child | WS_TABSTOP | BS_PUSHBUTTON, 0, 180, 108, 50, 14},
     };

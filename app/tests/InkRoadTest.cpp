@@ -124,6 +124,22 @@ TEST_F(InkRoadTest, PenMarkerAndHighlighterInkIsStoredErasedWithUndoAndSavedAgai
     EXPECT_EQ(reopened.records, drawn.records) << "ink reopened and saved again is byte for byte the same";
 }
 
+TEST_F(InkRoadTest, InkPickedWithTheSelectionToolIsDeletedWithTheDeleteKey)
+{
+    const std::string script = "wait 300\nmenu 57600\n" + kLayer + "drag view 100 100 200 120\n"
+                               "drag view 100 300 200 320\n"
+                               "menu 33987\ndrag view 80 80 220 140\nkey delete\nwait 100\n" +
+                               kLayer + "wait 100\n" + SaveAs("picked.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    const SavedInk picked = ReadInk(Path("picked.trn"));
+    ASSERT_TRUE(picked.read);
+    ASSERT_EQ(picked.strokeObjects, 1) << "only the stroke outside the picked area is left";
+    EXPECT_EQ(picked.strokes[0].color, RGB(255, 0, 0)) << "the layer starts with the red pen";
+}
+
 TEST_F(InkRoadTest, ASignatureWrittenInTheSignatureDialogIsPutOnThePageAsInk)
 {
     const std::string script = "wait 300\nmenu 57600\nmenu 271\nwait 300\n"

@@ -124,7 +124,7 @@ TEST(InkRenderer, DeletedAndInvisibleStrokesDrawNothingAndOthersWithGivenAttribu
 }
 
 // Thin strokes of one pen go out together; what shows must be what each stroke gives alone,
-// for copy-pen ink and for mask-pen ink over a coloured page.
+// for copy-pen ink and for mask-pen ink over a yellow page (which it turns black).
 TEST(InkRenderer, ThinStrokesOfOnePenDrawnTogetherLookAsDrawnOneByOne)
 {
     for (int rop : {kInkCopyPen, kInkMaskPen}) {
@@ -133,19 +133,15 @@ TEST(InkRenderer, ThinStrokesOfOnePenDrawnTogetherLookAsDrawnOneByOne)
             auto stroke = ink->CreateStroke({from, {from.x + 500, from.y + 300}, {from.x + 100, from.y + 500}});
             stroke->SetDrawingAttributes(Pen(RGB(0, 0, 255), 10, 0, InkPenTip::Ball, rop));
         }
-        Canvas together(40, 40, RGB(0, 200, 200)), apart(40, 40, RGB(0, 200, 200));
+        Canvas together(40, 40, RGB(255, 255, 0)), apart(40, 40, RGB(255, 255, 0));
         InkRenderer r;
         r.Draw(together.dc, ink->Strokes());
         const InkStrokes strokes = ink->Strokes();
         for (const auto& stroke : strokes.All())
             r.DrawStroke(apart.dc, *stroke);
-        int inked = 0;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x) {
-                EXPECT_EQ(together.Pixel(x, y), apart.Pixel(x, y)) << rop << " at " << x << "," << y;
-                inked += apart.Pixel(x, y) != RGB(0, 200, 200);
-            }
-        EXPECT_GT(inked, 40) << rop;
+        EXPECT_EQ(together.Art(), apart.Art()) << rop;
+        const RECT inked = apart.Ink(RGB(255, 255, 0));
+        EXPECT_GT(inked.right - inked.left, 30) << rop;
     }
 }
 

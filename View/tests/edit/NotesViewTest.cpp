@@ -278,6 +278,34 @@ TEST_F(NotesViewTest, CopiedInkPastesAtTheWindowsTopLeftAsTheNewSelection)
     EXPECT_EQ(Ink().Count(), 1u) << "Delete takes the selected ink";
 }
 
+TEST_F(NotesViewTest, ALockedNoticeLayerDisablesTheLayerCommandAndSwitchesTheLayerOff)
+{
+    LayerOn();
+    Drag({50, 50}, {100, 60});
+    CLayerFmt* layers = view->GetPageObject()->GetLayerList();
+    layers->GetLayerItem(layers->m_currentNoticeIndex)->m_locked = 1;
+    EXPECT_EQ(Update(kLayer).enabled, FALSE);
+    EXPECT_FALSE(view->IsInkEnabled());
+    EXPECT_EQ(StrokeObjects().size(), 1u) << "the ink was stored on the way out";
+}
+
+TEST_F(NotesViewTest, AScrollThatEndsBetweenStepsGoesBackToTheStepBelowWithTheInk)
+{
+    view->SetZoom(200);
+    Pump();
+    LayerOn();
+    Drag({100, 100}, {200, 100});
+    const RECT before = Ink().GetBoundingBox();
+    ASSERT_GT(view->GetScrollLimit(SB_VERT), 60);
+    view->OnScrollBy(CSize(0, 35));
+    ASSERT_EQ(view->GetScrollPos(SB_VERT), 35);
+    view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    EXPECT_EQ(view->GetScrollPos(SB_VERT), 20) << "the grid step of 10 is 20 pixels at 200 %";
+    POINT moved{0, 20};
+    view->GetInkOverlay().Renderer().PixelToInkSpace(nullptr, moved);
+    EXPECT_EQ(Ink().GetBoundingBox().top, before.top - moved.y) << "the ink moved with the page";
+}
+
 TEST_F(NotesViewTest, PickingTheSelectToolSwitchesTheLayerOff)
 {
     LayerOn();

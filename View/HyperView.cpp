@@ -83,7 +83,7 @@ CHyperView::~CHyperView()
 void CHyperView::Serialize(CArchive& archive)
 {
     if (archive.IsStoring()) {
-        CHyperRunView::Serialize(archive);
+        CNotesView::Serialize(archive);
         return;
     }
     m_selection.RemoveAll();
@@ -91,7 +91,7 @@ void CHyperView::Serialize(CArchive& archive)
     GetObjects().DeleteAll();
     m_currentIndex = -1;
     m_classCounters.RemoveAll();
-    CHyperRunView::Serialize(archive);
+    CNotesView::Serialize(archive);
     BOOL renamed = FALSE;
     for (int i = 0; i < GetObjects().GetSize(); ++i) {
         CHyperOb* object = GetObjectAtIndex(i);

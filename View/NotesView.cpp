@@ -197,6 +197,29 @@ BOOL CNotesView::StoreStrokes(int layerId)
     return changed;
 }
 
+void CNotesView::MarkInkChanged()
+{
+    m_inkChanged = TRUE;
+    if (CDocument* document = GetDocument())
+        document->SetModifiedFlag(TRUE);
+}
+
+void CNotesView::Serialize(CArchive& archive)
+{
+    const BOOL inking = m_inkEnabled;
+    if (inking && archive.IsStoring())
+        SwitchOff();
+    if (inking && archive.IsLoading()) {
+        m_overlay->Ink()->DeleteStrokes();
+        m_strokeObjects.clear();
+        m_inkChanged = FALSE;
+        SwitchOff();
+    }
+    CHyperRunView::Serialize(archive);
+    if (inking)
+        SwitchOn();
+}
+
 InkStrokes CNotesView::OverlayStrokes() const
 {
     return m_overlay->Ink()->Strokes();

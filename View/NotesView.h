@@ -76,7 +76,9 @@ public:
     // Ink events, on the user-interface thread.
     virtual void OnStrokeCollected(const std::shared_ptr<InkStrokeDisp>& stroke);
     virtual void OnCursorInRange(BOOL inverted);
-    virtual void OnStrokesDeleting() { m_inkChanged = TRUE; }
+    virtual void OnStrokesDeleting() { MarkInkChanged(); }
+    // The layer's ink goes into a stored page; a page read replaces what the layer held.
+    void Serialize(CArchive& archive) override;
 
     // Commands.
     virtual void OnEditDelete();
@@ -133,6 +135,8 @@ private:
     void SnapScrollToStep(int bar, UINT code);
     InkStrokes OverlayStrokes() const;
     void ShowInkError();
+    // Ink not yet on the page still counts as a change of the document.
+    void MarkInkChanged();
 
     std::vector<CStrokeOb*> m_strokeObjects;
     UINT m_currentTool = PenRed;

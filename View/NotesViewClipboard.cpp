@@ -24,7 +24,7 @@ BOOL CNotesView::OnEditPaste()
     std::optional<InkStrokes> pasted = InkClipboardPaste(m_hWnd, *m_overlay->Ink(), POINT{0, 0});
     if (!pasted)
         return TRUE;
-    m_inkChanged = TRUE;
+    MarkInkChanged();
     m_overlay->SetSelection(*pasted);
     Invalidate(TRUE);
     return TRUE;
@@ -36,7 +36,7 @@ void CNotesView::OnEditDelete()
         return;
     InkStrokes selected = m_overlay->Selection();
     if (selected.Count())
-        m_inkChanged = TRUE;
+        MarkInkChanged();
     m_overlay->Ink()->DeleteStrokes(&selected);
     m_overlay->SetSelection(InkStrokes(m_overlay->Ink()));
     Invalidate(TRUE);
@@ -92,7 +92,7 @@ void CNotesView::OnSignatureDialog()
     if (m_inkEnabled) {
         InkStrokes strokes = dialog.GetInk()->Strokes();
         m_overlay->Ink()->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
-        m_inkChanged = TRUE;
+        MarkInkChanged();
         Invalidate(TRUE);
         return;
     }

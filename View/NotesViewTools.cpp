@@ -163,7 +163,7 @@ void CNotesView::OnInkDelete()
     const InkStrokes selected = m_overlay->Selection();
     ClearInkSelection();
     if (selected.Count())
-        m_inkChanged = TRUE;
+        MarkInkChanged();
     m_overlay->Ink()->DeleteStrokes(&selected);
     Invalidate(TRUE);
 }
@@ -213,7 +213,7 @@ void CNotesView::OnStrokeCollected(const std::shared_ptr<InkStrokeDisp>& stroke)
 {
     if (m_editingMode != ModeInk && m_editingMode != ModeInkAfterEraser)
         return;
-    m_inkChanged = TRUE;
+    MarkInkChanged();
     InkExtendedProperties& properties = stroke->ExtendedProperties();
     if (!properties.DoesPropertyExist(CStrokeOb::TagProperty))
         properties.Add(CStrokeOb::TagProperty, NewStrokeTag());

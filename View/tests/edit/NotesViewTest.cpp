@@ -306,6 +306,25 @@ TEST_F(NotesViewTest, AScrollThatEndsBetweenStepsGoesBackToTheStepBelowWithTheIn
     EXPECT_EQ(Ink().GetBoundingBox().top, before.top - moved.y) << "the ink moved with the page";
 }
 
+TEST_F(NotesViewTest, InkDrawnWithTheLayerOnMarksTheDocumentAndGoesIntoTheStoredPage)
+{
+    doc->SetModifiedFlag(FALSE);
+    LayerOn();
+    Drag({50, 50}, {150, 80});
+    EXPECT_TRUE(doc->IsModified());
+    const std::vector<BYTE> stored = PageBytes();
+    EXPECT_TRUE(view->IsInkEnabled()) << "the layer stays on";
+    EXPECT_EQ(Ink().Count(), 1u);
+
+    LayerOff();
+    view->Undo();
+    ASSERT_TRUE(StrokeObjects().empty());
+    LayerOn();
+    LoadPage(stored);
+    EXPECT_EQ(StrokeObjects().size(), 1u);
+    EXPECT_EQ(Ink().Count(), 1u) << "the layer shows the ink of the page read";
+}
+
 TEST_F(NotesViewTest, PickingTheSelectToolSwitchesTheLayerOff)
 {
     LayerOn();

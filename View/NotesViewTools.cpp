@@ -5,6 +5,7 @@
 #include "objects/kinds/StrokeOb.h"
 #include "platform/ink/InkOverlay.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/WinApp.h"
 
 #include <cstdio>
 #include <random>
@@ -137,6 +138,12 @@ BOOL CNotesView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* ha
     }
     if (FindInkTool(id) && code == CN_UPDATE_COMMAND_UI && !handlerInfo) {
         OnUpdateInkColour(static_cast<CCmdUI*>(extra));
+        return TRUE;
+    }
+    // Cut takes the selected ink only while the layer is on; otherwise the page's Cut runs.
+    if (id == ID_EDIT_CUT && code == CN_COMMAND && !handlerInfo && m_inkEnabled && IsEditMode()) {
+        OnEditCopy();
+        OnEditDelete();
         return TRUE;
     }
     return CHyperRunView::OnCmdMsg(id, code, extra, handlerInfo);

@@ -276,6 +276,13 @@ TEST_F(NotesViewTest, CopiedInkPastesAtTheWindowsTopLeftAsTheNewSelection)
 
     Command(CHyperView::CmdDelete);
     EXPECT_EQ(Ink().Count(), 1u) << "Delete takes the selected ink";
+
+    Drag({150, 150}, {300, 300});
+    ASSERT_EQ(view->GetInkOverlay().Selection().Count(), 1u);
+    Command(ID_EDIT_CUT);
+    EXPECT_EQ(Ink().Count(), 0u) << "Cut takes the selected ink";
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(Ink().Count(), 1u) << "and puts it on the clipboard";
 }
 
 TEST_F(NotesViewTest, ALockedNoticeLayerDisablesTheLayerCommandAndSwitchesTheLayerOff)

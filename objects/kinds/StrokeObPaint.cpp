@@ -57,12 +57,7 @@ void CStrokeOb::Draw(CDC* dc)
     InkRenderer renderer;
     renderer.ScaleTransform(sx, sy, false);
     renderer.Move(target.left - box.left * sx, target.top - box.top * sy);
-    for (const auto& stroke : strokes.All()) {
-        InkDrawingAttributes pen = stroke->DrawingAttributes();
-        pen.Width = float(pen.Width / sx);
-        pen.Height = float(pen.Height / sy);
-        renderer.DrawStroke(*dc, *stroke, &pen);
-    }
+    renderer.Draw(*dc, strokes);
 }
 
 // A member drawn from here skips its own group step, so two members do not draw each other

@@ -137,8 +137,9 @@ std::vector<POINT> InkRenderer::DevicePath(HDC dc, const InkStrokeDisp& stroke) 
 SIZE InkRenderer::PenSize(HDC dc, const InkDrawingAttributes& a) const
 {
     double toPixels = m_penScale * PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch;
-    SIZE pen{std::max<LONG>(1, LONG(std::lround(a.Width * m_scaleX * toPixels))),
-             std::max<LONG>(1, LONG(std::lround(a.Height * m_scaleY * toPixels)))};
+    // The view transform scales pens only when it was asked to.
+    SIZE pen{std::max<LONG>(1, LONG(std::lround(a.Width * toPixels))),
+             std::max<LONG>(1, LONG(std::lround(a.Height * toPixels)))};
     if (a.PenTip == InkPenTip::Ball && a.Width == a.Height)
         pen.cy = pen.cx;
     return pen;

@@ -91,7 +91,8 @@ void CNotesView::SetInkEnabled(BOOL enable)
         SwitchOn();
     else
         SwitchOff();
-    Invalidate(TRUE);
+    if (m_hWnd)
+        Invalidate(TRUE);
 }
 
 const CLayerItem* CNotesView::NoticeLayer() const
@@ -118,10 +119,11 @@ void CNotesView::CollectStrokeObjects()
             m_strokeObjects.push_back(stroke);
 }
 
-// A layer that cannot attach to the window stays off.
+// A layer without a notice layer to store its ink on, or that cannot attach to the window,
+// stays off.
 void CNotesView::SwitchOn()
 {
-    if (!m_hWnd)
+    if (!m_hWnd || !NoticeLayer())
         return;
     ClearSelection();
     m_overlay->SetHWnd(m_hWnd);

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -54,6 +57,17 @@ SavedInk ReadInk(const std::string& path)
     return page;
 }
 
+// Where a picture shows pure blue that the one before did not.
+QRect NewBlue(const QImage& before, const QImage& after)
+{
+    QRect box;
+    for (int y = 0; y < std::min(before.height(), after.height()); ++y)
+        for (int x = 0; x < std::min(before.width(), after.width()); ++x)
+            if ((after.pixel(x, y) & 0xFFFFFF) == 0x0000FF && (before.pixel(x, y) & 0xFFFFFF) != 0x0000FF)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 bool HasColor(const SavedInk& page, COLORREF color)
 {
     for (const SavedStroke& s : page.strokes)
@@ -82,11 +96,12 @@ const std::string kLayer = "menu 33982\n";
 
 TEST_F(InkRoadTest, PenMarkerAndHighlighterInkIsStoredErasedWithUndoAndSavedAgainUnchanged)
 {
-    const std::string script = "wait 300\nmenu 57600\n" + kLayer +
+    const std::string script = "wait 300\nmenu 57600\nwait 200\nscreenshot " + Path("empty.png") + "\n" + kLayer +
                                "menu 33990\ndrag view 100 100 300 100\n"   // blue pen
                                "menu 33995\ndrag view 100 200 300 200\n"   // red marker
                                "menu 34002\ndrag view 100 300 300 300\n" + // yellow highlighter
-                               kLayer + "wait 100\n" + SaveAs("drawn.trn") + kLayer +
+                               "wait 200\nscreenshot " + Path("inking.png") + "\n" + kLayer + "wait 200\n" +
+                               "screenshot " + Path("stored.png") + "\n" + SaveAs("drawn.trn") + kLayer +
                                "menu 33986\ndrag view 200 170 200 230\n" + // the eraser over the marker
                                kLayer + "wait 100\n" + SaveAs("erased.trn") + "key ctrl+z\nwait 100\n" +
                                SaveAs("undone.trn") + "menu 57602\nfile " + Path("drawn.trn") +
@@ -110,6 +125,17 @@ TEST_F(InkRoadTest, PenMarkerAndHighlighterInkIsStoredErasedWithUndoAndSavedAgai
         else
             ADD_FAILURE() << "unexpected colour " << s.color;
     }
+
+    // The blue pen's line shows in the same place on the layer and as a stroke object.
+    const QImage empty(QString::fromStdString(Path("empty.png")));
+    const QImage inking(QString::fromStdString(Path("inking.png"))), stored(QString::fromStdString(Path("stored.png")));
+    ASSERT_FALSE(empty.isNull() || inking.isNull() || stored.isNull());
+    const QRect onLayer = NewBlue(empty, inking), onPage = NewBlue(empty, stored);
+    EXPECT_NEAR(onLayer.width(), 200, 4);
+    EXPECT_LE(onLayer.height(), 4);
+    EXPECT_NEAR(onPage.left(), onLayer.left(), 1);
+    EXPECT_NEAR(onPage.top(), onLayer.top(), 1);
+    EXPECT_NEAR(onPage.width(), onLayer.width(), 2);
 
     const SavedInk erased = ReadInk(Path("erased.trn"));
     EXPECT_EQ(erased.strokeObjects, 2);

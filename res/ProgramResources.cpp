@@ -59,6 +59,14 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::UndoDelete, "Delete"},
     {CHyperView::UndoRotate, "Rotate"},
     {27009, "Grid spacing must be even"},
+    // The ink layer's commands.
+    {CNotesView::CmdEnableInkLayer, "<Enable/Disable Inklayer\nEnable/Disable Inklayer>"},
+    {CNotesView::CmdInkStroke, "<Stroke\nStroke>"},
+    {CNotesView::CmdInkEraser, "<Eraser\nEraser>"},
+    {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
+    {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
+    {CNotesView::CmdSignatureChecker, "<Signature Checker\nSignature Checker>"},
+    {CNotesView::CmdCopyAsText, "<Copy as Text>"},
 };
 
 MenuTemplateItem Command(UINT id, const char* text)

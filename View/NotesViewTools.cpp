@@ -130,18 +130,25 @@ void CNotesView::ClearInkSelection()
         m_overlay->SetSelection(InkStrokes(m_overlay->Ink()));
 }
 
+// The twelve tools share one handler; Cut takes the selected ink only while the layer is on,
+// otherwise the page's Cut runs.
 BOOL CNotesView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
-    if (FindInkTool(id) && code == CN_COMMAND && !handlerInfo) {
+    const BOOL tool = FindInkTool(id) != nullptr;
+    const BOOL inkCut = id == ID_EDIT_CUT && m_inkEnabled && IsEditMode();
+    if ((tool || inkCut) && code == CN_COMMAND && handlerInfo) {
+        handlerInfo->pTarget = this;
+        return TRUE;
+    }
+    if (tool && code == CN_COMMAND) {
         SelectInkTool(id);
         return TRUE;
     }
-    if (FindInkTool(id) && code == CN_UPDATE_COMMAND_UI && !handlerInfo) {
+    if (tool && code == CN_UPDATE_COMMAND_UI) {
         OnUpdateInkColour(static_cast<CCmdUI*>(extra));
         return TRUE;
     }
-    // Cut takes the selected ink only while the layer is on; otherwise the page's Cut runs.
-    if (id == ID_EDIT_CUT && code == CN_COMMAND && !handlerInfo && m_inkEnabled && IsEditMode()) {
+    if (inkCut && code == CN_COMMAND) {
         OnEditCopy();
         OnEditDelete();
         return TRUE;

@@ -39,7 +39,6 @@ public:
     static constexpr UINT CmdInkSelectionTool = 33987;
     static constexpr UINT CmdInkDelete = 33988;
     static constexpr UINT CmdSignatureDialog = 271;
-    static constexpr UINT CmdSignatureChecker = 34015;
     static constexpr UINT CmdCopyAsText = 34017;
     static constexpr UINT PenRed = 33989;
     // Editing modes.
@@ -63,7 +62,6 @@ public:
     virtual void ClearInkSelection();
     int GetEditingMode() const { return m_editingMode; }
     UINT GetCurrentInkTool() const { return m_currentTool; }
-    const InkToolRecord& GetCurrentPenRecord() const { return m_currentPen; }
     // The record of a tool, or NULL for an id that is not a tool.
     static const InkToolRecord* FindInkTool(UINT id);
 
@@ -96,13 +94,11 @@ public:
     virtual void OnUpdateInkDelete(CCmdUI* cmdUI);
     virtual void OnUpdateInkColour(CCmdUI* cmdUI);
     virtual void OnSignatureDialog();
-    virtual void OnSignatureChecker();
     virtual void OnCopyAsText();
     virtual void OnUpdateEditCopy(CCmdUI* cmdUI);
     virtual void OnUpdateEditCut(CCmdUI* cmdUI);
     virtual void OnUpdateEditDelete(CCmdUI* cmdUI);
     virtual void OnUpdateEditPaste(CCmdUI* cmdUI);
-    BOOL IsSignatureMode() const { return m_signatureMode; }
 
     // Zoom and scrolling keep the ink over the same page points.
     void SetZoom(int zoom) override;
@@ -148,7 +144,6 @@ private:
     std::unique_ptr<CInkEventSink> m_overlaySink;
     std::unique_ptr<InkOverlay> m_overlay;
     DWORD m_sinkCookie = 0;
-    BOOL m_signatureMode = FALSE;
     // Ink was drawn, erased, deleted or pasted since the layer was switched on.
     BOOL m_inkChanged = FALSE;
     std::thread::id m_uiThread;

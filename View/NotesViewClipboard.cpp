@@ -1,4 +1,4 @@
-// Ink on the clipboard, deleting the selected ink, copy as text and the signature commands.
+// Ink on the clipboard, deleting the selected ink, copy as text and the signature.
 #include "View/NotesView.h"
 
 #include "View/HyperView.h"
@@ -85,7 +85,6 @@ void CNotesView::OnCopyAsText()
 // The signature goes on the page as ink, in one undoable step.
 void CNotesView::OnSignatureDialog()
 {
-    m_signatureMode = TRUE;
     CSignatureDlg dialog(this);
     if (dialog.DoModal() != IDOK || !dialog.GetInk() || !dialog.GetInk()->StrokeCount())
         return;
@@ -105,9 +104,4 @@ void CNotesView::OnSignatureDialog()
         editor->AddObject(object, TRUE, TRUE);
     else
         delete object;
-}
-
-void CNotesView::OnSignatureChecker()
-{
-    m_signatureMode = FALSE;
 }

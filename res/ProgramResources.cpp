@@ -65,7 +65,6 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkEraser, "<Eraser\nEraser>"},
     {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
-    {CNotesView::CmdSignatureChecker, "<Signature Checker\nSignature Checker>"},
     {CNotesView::CmdCopyAsText, "<Copy as Text>"},
 };
 

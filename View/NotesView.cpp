@@ -15,9 +15,17 @@
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <deque>
 #include <mutex>
+#include <thread>
 
 IMPLEMENT_DYNCREATE(CNotesView, CHyperRunView)
+
+// Ink events waiting for the view's own thread.
+struct PendingInkEvents {
+    std::thread::id uiThread = std::this_thread::get_id();
+    std::deque<std::function<void()>> events;
+};
 
 namespace {
 
@@ -54,7 +62,7 @@ END_MESSAGE_MAP()
 
 CNotesView::CNotesView()
     : m_inkZoom(m_zoom), m_overlaySink(std::make_unique<CInkEventSink>(this)),
-      m_overlay(std::make_unique<InkOverlay>()), m_uiThread(std::this_thread::get_id())
+      m_overlay(std::make_unique<InkOverlay>()), m_pendingEvents(std::make_unique<PendingInkEvents>())
 {
 }
 
@@ -250,12 +258,12 @@ void CNotesView::OnDestroy()
 
 void CNotesView::RunOnUiThread(std::function<void()> event)
 {
-    if (std::this_thread::get_id() == m_uiThread) {
+    if (std::this_thread::get_id() == m_pendingEvents->uiThread) {
         event();
         return;
     }
     std::lock_guard<std::mutex> lock(PendingEventsMutex());
-    m_pendingEvents.push_back(std::move(event));
+    m_pendingEvents->events.push_back(std::move(event));
     if (m_hWnd)
         ::PostMessage(m_hWnd, WM_INK_PENDING_EVENTS, 0, 0);
 }
@@ -265,7 +273,7 @@ LRESULT CNotesView::OnPendingInkEvents(WPARAM, LPARAM)
     std::deque<std::function<void()>> events;
     {
         std::lock_guard<std::mutex> lock(PendingEventsMutex());
-        events.swap(m_pendingEvents);
+        events.swap(m_pendingEvents->events);
     }
     for (auto& event : events)
         event();

@@ -5,15 +5,14 @@
 
 #include "View/HyperRunView.h"
 
-#include <deque>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class CLayerItem;
 class CStrokeOb;
 class CInkEventSink;
+struct PendingInkEvents;
 class InkOverlay;
 class InkStrokeDisp;
 class InkStrokes;
@@ -146,8 +145,7 @@ private:
     DWORD m_sinkCookie = 0;
     // Ink was drawn, erased, deleted or pasted since the layer was switched on.
     BOOL m_inkChanged = FALSE;
-    std::thread::id m_uiThread;
-    std::deque<std::function<void()>> m_pendingEvents;
+    std::unique_ptr<PendingInkEvents> m_pendingEvents;
 
     DECLARE_MESSAGE_MAP()
 };

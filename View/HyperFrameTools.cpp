@@ -2,6 +2,7 @@
 #include "View/HyperFrame.h"
 
 #include "View/HyperRunView.h"
+#include "View/NotesView.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "platform/ui/CmdUI.h"
@@ -95,6 +96,9 @@ BOOL CHyperFrame::SelectTool(UINT id)
     }
     if (id != ToolSelect && !IsObjectTool(id) && !IsToolInList(id))
         return FALSE;
+    // Selecting or typing works on the page's objects, not on the ink layer.
+    if ((id == ToolSelect || id == ToolText) && m_firstView->IsInkEnabled())
+        static_cast<CNotesView*>(m_firstView)->SetInkEnabled(FALSE);
     m_currentTool = id;
     NotifyToolBar();
     return TRUE;

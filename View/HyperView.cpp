@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_SERIAL(CHyperView, CHyperRunView, 1)
+IMPLEMENT_SERIAL(CHyperView, CNotesView, 1)
 
 namespace {
 
@@ -32,7 +32,7 @@ constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CHyperView, CHyperRunView)
+BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
     ON_WM_CREATE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
@@ -83,7 +83,7 @@ CHyperView::~CHyperView()
 void CHyperView::Serialize(CArchive& archive)
 {
     if (archive.IsStoring()) {
-        CHyperRunView::Serialize(archive);
+        CNotesView::Serialize(archive);
         return;
     }
     m_selection.RemoveAll();
@@ -91,7 +91,7 @@ void CHyperView::Serialize(CArchive& archive)
     GetObjects().DeleteAll();
     m_currentIndex = -1;
     m_classCounters.RemoveAll();
-    CHyperRunView::Serialize(archive);
+    CNotesView::Serialize(archive);
     BOOL renamed = FALSE;
     for (int i = 0; i < GetObjects().GetSize(); ++i) {
         CHyperOb* object = GetObjectAtIndex(i);
@@ -169,7 +169,7 @@ int CHyperView::OnCreate(LPCREATESTRUCT cs)
 
 void CHyperView::OnInitialUpdate()
 {
-    CHyperRunView::OnInitialUpdate();
+    CNotesView::OnInitialUpdate();
     CHyperFrame* frame = GetHyperFrame();
     if (!frame || frame->GetFirstView() == this)
         return;
@@ -339,6 +339,9 @@ LRESULT CHyperView::OnOverlapMessage(WPARAM, LPARAM)
 
 void CHyperView::OnEditDelete()
 {
+    // With the ink layer on, Delete takes the selected ink.
+    if (IsInkEnabled())
+        return CNotesView::OnEditDelete();
     if (!m_editMode)
         return;
     auto* record = new CUndoRecord(this, UndoDelete);
@@ -373,4 +376,5 @@ void CHyperView::OnEditDelete()
 void CHyperView::OnUpdateEditDelete(CCmdUI* cmdUI)
 {
     cmdUI->Enable(m_editMode && GetCurrentObject() != nullptr);
+    CNotesView::OnUpdateEditDelete(cmdUI);
 }

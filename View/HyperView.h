@@ -3,7 +3,7 @@
 // derives from it.
 #pragma once
 
-#include "View/HyperRunView.h"
+#include "View/NotesView.h"
 #include "objects/HyperObArray.h"
 #include "objects/UndoRecord.h"
 #include "platform/core/Maps.h"
@@ -11,7 +11,7 @@
 class CHyperFrame;
 class CHyperOb;
 
-class CHyperView : public CHyperRunView, public CUndoSource {
+class CHyperView : public CNotesView, public CUndoSource {
     DECLARE_SERIAL(CHyperView)
 public:
     // Tool and command ids.

@@ -151,6 +151,8 @@ int CHyperView::GetRedoCount() const
 
 void CHyperView::Undo()
 {
+    // The layer's ink goes to the page first, so the step sees it.
+    SetInkEnabled(FALSE);
     if (!CanUndo())
         return;
     PushRedo(new CUndoRecord(this, m_undo->GetCommandId()));
@@ -161,6 +163,7 @@ void CHyperView::Undo()
 
 void CHyperView::Redo()
 {
+    SetInkEnabled(FALSE);
     if (!CanRedo())
         return;
     CUndoRecord* step = m_redo;

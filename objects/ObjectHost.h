@@ -36,6 +36,8 @@ public:
     virtual BOOL IsEditPointsMode() const { return FALSE; }
     // Whether any object of the selection belongs to a group.
     virtual BOOL IsSelectionGrouped() const { return FALSE; }
+    // While the ink layer is on its strokes are drawn by the layer, not by stroke objects.
+    virtual BOOL IsInkEnabled() const { return FALSE; }
 
     // The page's layer list; a layer that is not in the list is visible and unlocked.
     virtual const CLayerFmt* GetLayerList() const { return nullptr; }

@@ -5,6 +5,7 @@
 #include "View/MyView.h"
 #include "projects/CatManager.h"
 #include "projects/CatWnd.h"
+#include "View/NotesView.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -111,6 +112,13 @@ constexpr StringEntry kStrings[] = {
     {CCatManager::CmdActivate, "Activate this catalog\nActivate Catalog"},
     {CCatWnd::CmdEditIcon, "Edit icon\nEdit Icon"},
     {CCatView::CmdAddToCatalog, "Add selected object(s) to catalog\nAdd To Catalog"},
+    // The ink layer's commands.
+    {CNotesView::CmdEnableInkLayer, "<Enable/Disable Inklayer\nEnable/Disable Inklayer>"},
+    {CNotesView::CmdInkStroke, "<Stroke\nStroke>"},
+    {CNotesView::CmdInkEraser, "<Eraser\nEraser>"},
+    {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
+    {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
+    {CNotesView::CmdCopyAsText, "<Copy as Text>"},
 };
 
 // The main frame's command that locks or unlocks the active catalogue.
@@ -179,6 +187,19 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object")}),
         ProjectMenu(),
         Popup("&Catalog", CatalogMenu()),
+        // The ink layer.
+        Popup("In&k", {Command(CNotesView::CmdEnableInkLayer, "&Enable/Disable Inklayer"), Separator(),
+                       Command(CNotesView::CmdInkStroke, "&Stroke"), Command(CNotesView::CmdInkEraser, "&Eraser"),
+                       Command(CNotesView::CmdInkSelectionTool, "Se&lection Tool"),
+                       Command(CNotesView::CmdInkDelete, "&Delete"), Separator(),
+                       Popup("&Pen", {Command(33989, "Red"), Command(33990, "Blue"), Command(33991, "Green"),
+                                      Command(33992, "Black")}),
+                       Popup("&Marker", {Command(33995, "Red"), Command(33994, "Blue"), Command(33996, "Green"),
+                                         Command(33993, "Black")}),
+                       Popup("&Highlighter", {Command(34001, "Pink"), Command(33998, "Turquoise"),
+                                              Command(33999, "Green"), Command(34002, "Yellow")}),
+                       Separator(), Command(CNotesView::CmdCopyAsText, "Copy as &Text"),
+                       Command(CNotesView::CmdSignatureDialog, "Si&gnature...")}),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),

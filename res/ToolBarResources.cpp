@@ -4,6 +4,7 @@
 
 #include "View/HyperView.h"
 #include "View/MyView.h"
+#include "View/NotesView.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
@@ -26,7 +27,7 @@ const std::vector<ToolBarEntry>& ToolBars()
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, 60481, 60480, 33808, 34054}},
         {247, {33954, 60553, 0, 60551, 60550, 0, 27174, 27168, 27185, 0, 28575, 28576}},
         {27908, {28567, 28568, 28569, 28570, 28571, 28572, 256}}, {28564, {60441}}, {269, {}}, {273, {33983}},
-        {278, {}}, {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}},
+        {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}},
         {275, {33992, 33990, 33991, 33989, 0, 33993, 33994, 33996, 33995, 0, 34002, 33998, 33999, 34001}},
         // The drop-downs of the split buttons.
         {406, {60481, 60472, 60450, 60479}}, {408, {33807, 60471, 60478}}, {410, {60480, 60451}},
@@ -34,6 +35,10 @@ const std::vector<ToolBarEntry>& ToolBars()
         {1006, {27042, 27043, 27044, 27045, 27046, 27047, 27048}}, {28585, {27301, 27302, 27303, 27304, 27305}},
         {23008, {23020, 23021, 0, 23032, 23026, 0, 34038}},
         {28584, {60679, 60680, 60681, 0, 60672, 60673, 60674}},
+        // The ink layer.
+        {278, {CNotesView::CmdEnableInkLayer, 0, CNotesView::CmdInkStroke, CNotesView::CmdInkEraser,
+               CNotesView::CmdInkSelectionTool, CNotesView::CmdInkDelete, 0, 33989, 33990, 33991, 33992, 33995,
+               33994, 33996, 33993, 34001, 33998, 33999, 34002, 0, CNotesView::CmdSignatureDialog}},
     };
     return bars;
 }

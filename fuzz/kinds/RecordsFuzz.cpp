@@ -9,6 +9,7 @@
 #include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
 #include "objects/kinds/RectGen.h"
+#include "objects/kinds/StrokeOb.h"
 #include "objects/kinds/TextGen.h"
 
 #include <cstdint>
@@ -30,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckStable<CPolyLineOb>(bytes);
     CheckStable<CPolyLineGen>(bytes);
     CheckStable<CConnectOb>(bytes);
+    CheckStable<CStrokeOb>(bytes);
     return 0;
 }

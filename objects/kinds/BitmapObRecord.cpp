@@ -84,18 +84,7 @@ void CBitmapOb::LoadFields(CArchive& archive)
 void CBitmapOb::LoadJpegCopy(CArchive& archive)
 {
     m_picture.SerializeEx(archive, FALSE);
-    const DWORD size = static_cast<DWORD>(ReadInt32(archive));
-    std::vector<BYTE> bytes;
-    // Grown as the bytes arrive, so a corrupt count cannot claim memory the record lacks.
-    constexpr DWORD Chunk = 1 << 16;
-    for (DWORD done = 0; done < size;) {
-        const DWORD part = std::min(Chunk, size - done);
-        bytes.resize(done + part);
-        if (archive.Read(bytes.data() + done, part) != part)
-            AfxThrowArchiveException(CArchiveException::endOfFile);
-        done += part;
-    }
-    m_jpeg = std::move(bytes);
+    m_jpeg = ReadSizedBytes(archive, static_cast<DWORD>(ReadInt32(archive)));
     RestoreFromJpeg();
 }
 

@@ -9,6 +9,7 @@
 #include "objects/PropListValue.h"
 #include "objects/SnapPointSet.h"
 #include "platform/core/Archive.h"
+#include "platform/core/ArchiveException.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,6 +105,20 @@ int ReadInt32(CArchive& archive)
     DWORD value;
     archive >> value;
     return static_cast<int>(value);
+}
+
+std::vector<BYTE> ReadSizedBytes(CArchive& archive, DWORD size)
+{
+    std::vector<BYTE> bytes;
+    constexpr DWORD Chunk = 1 << 16;
+    for (DWORD done = 0; done < size;) {
+        const DWORD part = std::min(Chunk, size - done);
+        bytes.resize(done + part);
+        if (archive.Read(bytes.data() + done, part) != part)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        done += part;
+    }
+    return bytes;
 }
 
 void StoreDrawFields(CArchive& archive, const CHyperDrawOb& object, BOOL styles)

@@ -5,6 +5,7 @@
 #include "platform/core/Geometry.h"
 
 #include <cstdint>
+#include <vector>
 
 class CArchive;
 class CHyperBaseOb;
@@ -52,6 +53,9 @@ void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth);
 int ClampCoordinate(int64_t value);
 // The next little-endian 32-bit value of a record.
 int ReadInt32(CArchive& archive);
+// The next `size` bytes of a record, read as they arrive, so a corrupt count cannot claim
+// memory the record lacks; the archive error when fewer are left.
+std::vector<BYTE> ReadSizedBytes(CArchive& archive, DWORD size);
 // The drawn-object fields at the start of a kind's record: back and fore colour, pen width and
 // style, and with `styles` the hatch in the low and the shadow in the high 16 bits.
 void StoreDrawFields(CArchive& archive, const CHyperDrawOb& object, BOOL styles);

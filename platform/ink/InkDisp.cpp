@@ -7,10 +7,7 @@ std::shared_ptr<InkDisp> InkDisp::Create() { return std::shared_ptr<InkDisp>(new
 
 InkStrokes InkDisp::Strokes()
 {
-    InkStrokes all(weak_from_this());
-    for (const auto& s : m_strokes)
-        all.Add(s);
-    return all;
+    return InkStrokes(weak_from_this(), m_strokes);
 }
 
 std::optional<InkStrokes> InkDisp::CreateStrokes(const std::vector<LONG>& ids)

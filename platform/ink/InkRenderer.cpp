@@ -37,6 +37,12 @@ void StampPath(CDC& dc, const std::vector<POINT>& path, SIZE pen, bool round)
 
 }  // namespace
 
+InkRenderer::PixelMap InkRenderer::MapFor(HDC dc) const
+{
+    double kx = PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch, ky = PixelsPerInch(dc, LOGPIXELSY) / kInkSpacePerInch;
+    return {m_scaleX * kx, m_scaleY * ky, m_offsetX * kx, m_offsetY * ky};
+}
+
 void InkRenderer::PixelToInkSpace(HDC dc, POINT& p) const
 {
     double x = p.x * kInkSpacePerInch / PixelsPerInch(dc, LOGPIXELSX);
@@ -87,10 +93,82 @@ void InkRenderer::ScaleTransform(double horizontal, double vertical, bool applyO
 
 void InkRenderer::ResetTransform() { *this = InkRenderer(); }
 
+namespace {
+
+// Thin strokes of one colour drawn by a raster operation that gives the same result when a
+// pixel is drawn twice go out as one path, which costs far less than a path each.
+bool ShareThinPath(const InkDrawingAttributes& pen, const InkStrokeDisp& a, const InkStrokeDisp& b)
+{
+    return a.DrawingAttributes() == b.DrawingAttributes() && pen.PenTip == InkPenTip::Ball &&
+           pen.Width == pen.Height && (pen.RasterOperation == kInkCopyPen || pen.RasterOperation == kInkMaskPen) &&
+           pen.Transparency < 255 && a.Points().size() > 1 && b.Points().size() > 1;
+}
+
+}  // namespace
+
 void InkRenderer::Draw(CDC& dc, const InkStrokes& strokes) const
 {
-    for (const auto& s : strokes.All())
-        DrawStroke(dc, *s);
+    const auto& all = strokes.All();
+    HDC hdc = dc.GetSafeHdc();
+    for (size_t first = 0; first < all.size();) {
+        const InkDrawingAttributes& pen = all[first]->DrawingAttributes();
+        size_t end = first + 1;
+        if (PenSize(hdc, pen).cx == 1)
+            while (end < all.size() && ShareThinPath(pen, *all[first], *all[end]))
+                ++end;
+        if (end - first > 1)
+            DrawThinLines(dc, &all[first], end - first);
+        else
+            DrawStroke(dc, *all[first]);
+        first = end;
+    }
+}
+
+std::vector<POINT> InkRenderer::DevicePath(HDC dc, const InkStrokeDisp& stroke) const
+{
+    const PixelMap map = MapFor(dc);
+    std::vector<POINT> path;
+    path.reserve(stroke.Points().size());
+    for (const POINT& p : stroke.Points())
+        path.push_back({LONG(std::lround(p.x * map.sx + map.ox)), LONG(std::lround(p.y * map.sy + map.oy))});
+    return path;
+}
+
+SIZE InkRenderer::PenSize(HDC dc, const InkDrawingAttributes& a) const
+{
+    double toPixels = m_penScale * PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch;
+    // The view transform scales pens only when it was asked to.
+    SIZE pen{std::max<LONG>(1, LONG(std::lround(a.Width * toPixels))),
+             std::max<LONG>(1, LONG(std::lround(a.Height * toPixels)))};
+    if (a.PenTip == InkPenTip::Ball && a.Width == a.Height)
+        pen.cy = pen.cx;
+    return pen;
+}
+
+void InkRenderer::DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const
+{
+    const InkDrawingAttributes& a = strokes[0]->DrawingAttributes();
+    HDC hdc = dc.GetSafeHdc();
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    for (size_t i = 0; i < count; ++i) {
+        std::vector<POINT> path = DevicePath(hdc, *strokes[i]);
+        points.insert(points.end(), path.begin(), path.end());
+        counts.push_back(DWORD(path.size()));
+    }
+    CPen line;
+    line.CreatePen(PS_SOLID, 1, a.Color);
+    int saved = dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+    dc.SetROP2(a.RasterOperation);
+    dc.SelectObject(&line);
+    dc.BeginPath();
+    dc.PolyPolyline(points.data(), counts.data(), int(counts.size()));
+    dc.EndPath();
+    dc.StrokePath();
+    dc.RestoreDC(saved);
 }
 
 void InkRenderer::DrawStroke(CDC& dc, const InkStrokeDisp& stroke, const InkDrawingAttributes* attributes) const
@@ -99,14 +177,8 @@ void InkRenderer::DrawStroke(CDC& dc, const InkStrokeDisp& stroke, const InkDraw
     if (stroke.Points().empty() || a.Transparency >= 255)
         return;
     HDC hdc = dc.GetSafeHdc();
-    std::vector<POINT> path = stroke.Points();
-    for (POINT& p : path)
-        InkSpaceToPixel(hdc, p);
-    double toPixels = m_penScale * PixelsPerInch(hdc, LOGPIXELSX) / kInkSpacePerInch;
-    SIZE pen{std::max<LONG>(1, LONG(std::lround(a.Width * m_scaleX * toPixels))),
-             std::max<LONG>(1, LONG(std::lround(a.Height * m_scaleY * toPixels)))};
-    if (a.PenTip == InkPenTip::Ball && a.Width == a.Height)
-        pen.cy = pen.cx;
+    std::vector<POINT> path = DevicePath(hdc, stroke);
+    SIZE pen = PenSize(hdc, a);
     CPen line;
     CBrush fill;
     int saved = dc.SaveDC();

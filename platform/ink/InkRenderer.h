@@ -24,5 +24,15 @@ public:
     void DrawStroke(CDC& dc, const InkStrokeDisp& stroke, const InkDrawingAttributes* attributes = nullptr) const;
 
 private:
+    // Ink space to the pixels of one DC: x * sx + ox, y * sy + oy.
+    struct PixelMap {
+        double sx, sy, ox, oy;
+    };
+    PixelMap MapFor(HDC dc) const;
+    std::vector<POINT> DevicePath(HDC dc, const InkStrokeDisp& stroke) const;
+    SIZE PenSize(HDC dc, const InkDrawingAttributes& attributes) const;
+    // Strokes of one pen a pixel wide, as one path.
+    void DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const;
+
     double m_scaleX = 1, m_scaleY = 1, m_offsetX = 0, m_offsetY = 0, m_penScale = 1;
 };

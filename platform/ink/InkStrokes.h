@@ -32,6 +32,13 @@ public:
     void ScaleToRectangle(const RECT& rectangle);
 
 private:
+    friend class InkDisp;
+    // Strokes known to be of the ink and distinct.
+    InkStrokes(std::weak_ptr<InkDisp> ink, std::vector<std::shared_ptr<InkStrokeDisp>> strokes)
+        : m_ink(std::move(ink)), m_strokes(std::move(strokes))
+    {
+    }
+
     std::weak_ptr<InkDisp> m_ink;
     std::vector<std::shared_ptr<InkStrokeDisp>> m_strokes;
 };

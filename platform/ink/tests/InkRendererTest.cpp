@@ -123,4 +123,26 @@ TEST(InkRenderer, DeletedAndInvisibleStrokesDrawNothingAndOthersWithGivenAttribu
     EXPECT_EQ(canvas.Pixel(5, 5), RGB(0, 255, 0));
 }
 
+// Thin strokes of one pen go out together; what shows must be what each stroke gives alone,
+// for copy-pen ink and for mask-pen ink over a yellow page (which it turns black).
+TEST(InkRenderer, ThinStrokesOfOnePenDrawnTogetherLookAsDrawnOneByOne)
+{
+    for (int rop : {kInkCopyPen, kInkMaskPen}) {
+        auto ink = InkDisp::Create();
+        for (POINT from : {POINT{0, 0}, POINT{0, 400}, POINT{600, 0}}) {
+            auto stroke = ink->CreateStroke({from, {from.x + 500, from.y + 300}, {from.x + 100, from.y + 500}});
+            stroke->SetDrawingAttributes(Pen(RGB(0, 0, 255), 10, 0, InkPenTip::Ball, rop));
+        }
+        Canvas together(40, 40, RGB(255, 255, 0)), apart(40, 40, RGB(255, 255, 0));
+        InkRenderer r;
+        r.Draw(together.dc, ink->Strokes());
+        const InkStrokes strokes = ink->Strokes();
+        for (const auto& stroke : strokes.All())
+            r.DrawStroke(apart.dc, *stroke);
+        EXPECT_EQ(together.Art(), apart.Art()) << rop;
+        const RECT inked = apart.Ink(RGB(255, 255, 0));
+        EXPECT_GT(inked.right - inked.left, 30) << rop;
+    }
+}
+
 }  // namespace

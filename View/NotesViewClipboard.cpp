@@ -1,0 +1,107 @@
+// Ink on the clipboard, deleting the selected ink, copy as text and the signature.
+#include "View/NotesView.h"
+
+#include "View/HyperView.h"
+#include "View/SignatureDlg.h"
+#include "objects/kinds/StrokeOb.h"
+#include "platform/ink/InkClipboard.h"
+#include "platform/ink/InkOverlay.h"
+#include "platform/ui/CmdUI.h"
+
+BOOL CNotesView::OnEditCopy()
+{
+    if (!m_inkEnabled || !IsEditMode())
+        return FALSE;
+    InkClipboardCopy(m_hWnd, m_overlay->Selection());
+    return TRUE;
+}
+
+// Pasted ink lands at the window's top-left corner and becomes the selection.
+BOOL CNotesView::OnEditPaste()
+{
+    if (!m_inkEnabled || !IsEditMode())
+        return FALSE;
+    std::optional<InkStrokes> pasted = InkClipboardPaste(m_hWnd, *m_overlay->Ink(), POINT{0, 0});
+    if (!pasted)
+        return TRUE;
+    MarkInkChanged();
+    m_overlay->SetSelection(*pasted);
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+void CNotesView::OnEditDelete()
+{
+    if (!m_inkEnabled)
+        return;
+    InkStrokes selected = m_overlay->Selection();
+    if (selected.Count())
+        MarkInkChanged();
+    m_overlay->Ink()->DeleteStrokes(&selected);
+    m_overlay->SetSelection(InkStrokes(m_overlay->Ink()));
+    Invalidate(TRUE);
+}
+
+namespace {
+
+// Enabled with a selection on the layer; never outside edit mode; otherwise left alone.
+void UpdateInkCommand(CCmdUI* cmdUI, BOOL layerOn, BOOL available, BOOL editMode)
+{
+    if (layerOn && available)
+        cmdUI->Enable(TRUE);
+    if (!editMode)
+        cmdUI->Enable(FALSE);
+}
+
+} // namespace
+
+void CNotesView::OnUpdateEditCopy(CCmdUI* cmdUI)
+{
+    UpdateInkCommand(cmdUI, m_inkEnabled, m_overlay->Selection().Count() > 0, IsEditMode());
+}
+
+void CNotesView::OnUpdateEditCut(CCmdUI* cmdUI)
+{
+    UpdateInkCommand(cmdUI, m_inkEnabled, m_overlay->Selection().Count() > 0, IsEditMode());
+}
+
+void CNotesView::OnUpdateEditDelete(CCmdUI* cmdUI)
+{
+    UpdateInkCommand(cmdUI, m_inkEnabled, m_overlay->Selection().Count() > 0, IsEditMode());
+}
+
+void CNotesView::OnUpdateEditPaste(CCmdUI* cmdUI)
+{
+    UpdateInkCommand(cmdUI, m_inkEnabled, InkCanPaste(), IsEditMode());
+}
+
+// There is no handwriting recogniser to turn ink into text.
+void CNotesView::OnCopyAsText()
+{
+    MessageBox("Handwriting recognition is not available, so ink cannot be copied as text.", "Copy as Text",
+               MB_OK | MB_ICONINFORMATION);
+}
+
+// The signature goes on the page as ink, in one undoable step.
+void CNotesView::OnSignatureDialog()
+{
+    CSignatureDlg dialog(this);
+    if (dialog.DoModal() != IDOK || !dialog.GetInk() || !dialog.GetInk()->StrokeCount())
+        return;
+    if (m_inkEnabled) {
+        InkStrokes strokes = dialog.GetInk()->Strokes();
+        m_overlay->Ink()->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
+        MarkInkChanged();
+        Invalidate(TRUE);
+        return;
+    }
+    auto* editor = dynamic_cast<CHyperView*>(this);
+    auto* object = new CStrokeOb;
+    object->Init(this, nullptr, TRUE);
+    object->TakeStrokes(dialog.GetInk()->Strokes());
+    object->LayerID = NoticeLayerId();
+    if (editor)
+        editor->AddObject(object, TRUE, TRUE);
+    else
+        delete object;
+}

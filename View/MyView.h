@@ -2,9 +2,9 @@
 // tools.
 #pragma once
 
-#include "View/HyperView.h"
+#include "View/FreeHandView.h"
 
-class CMyView : public CHyperView {
+class CMyView : public CFreeHandView {
     DECLARE_DYNCREATE(CMyView)
 public:
     static constexpr UINT ToolRectangle = 33807;

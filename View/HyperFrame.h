@@ -71,6 +71,8 @@ public:
     void GetLayoutRect(CRect* rect) override;
     void ActivateFrame(int cmdShow = -1) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Offers a command to the in-place text editors of the views.
+    BOOL OfferCommandToTextEdits(UINT command);
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
     CHyperFrameOb* m_frameObject = nullptr;

@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "View/HyperTextEdit.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
@@ -64,6 +65,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CHyperRunView)
 END_MESSAGE_MAP()
 
 CHyperView::CHyperView()
+    : m_textEdit(std::make_unique<CHyperTextEdit>())
 {
     for (int step : kZoomSteps)
         m_zoomTable.Add(static_cast<DWORD>(step));

@@ -8,7 +8,10 @@
 #include "objects/UndoRecord.h"
 #include "platform/core/Maps.h"
 
+#include <memory>
+
 class CHyperFrame;
+class CHyperTextEdit;
 class CHyperOb;
 
 class CHyperView : public CHyperRunView, public CUndoSource {
@@ -192,6 +195,14 @@ public:
     // Key handlers of the selection; FALSE lets the window procedure see the key.
     virtual BOOL HandleKeyDown(UINT key, UINT repeat);
     virtual BOOL HandleKeyUp(UINT key, UINT repeat);
+
+    // In-place text editing of object texts.
+    CHyperTextEdit& GetTextEdit() const { return *m_textEdit; }
+    // The current object (or each member of a selected group) offered the edit, in page units.
+    BOOL StartTextEdit(CPoint page, UINT nChar);
+    // Commits a running edit; FALSE when none runs.
+    BOOL CommitTextEdit();
+    std::unique_ptr<CHyperTextEdit> m_textEdit;
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

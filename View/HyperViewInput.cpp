@@ -38,6 +38,7 @@ void CHyperView::OnLButtonDown(UINT, CPoint point)
     }
     if (m_pointListCount > 0)
         return;
+    CommitTextEdit();
     BeginUpdate(FALSE);
     const UINT tool = GetCurrentTool();
     if (tool == ToolSelect)
@@ -52,6 +53,8 @@ void CHyperView::PressWithSelectTool(CPoint page)
 {
     CHyperOb* current = GetCurrentObject();
     if (current && m_selection.GetSize() == 0 && current->OnEndMouseDown(page.x, page.y))
+        return;
+    if (StartTextEdit(page, 0))
         return;
     int hit = -1;
     BOOL tracked = FALSE;
@@ -122,6 +125,7 @@ void CHyperView::OnRButtonDown(UINT, CPoint point)
         frame->SendMessage(WM_COMMAND, ToolSelect);
     if (m_pointListCount > 0)
         return;
+    CommitTextEdit();
     if (!SelectedObjectAt(page))
         SelectOnly(TopUnlockedObjectAt(page));
     if (m_listPickPos < 0)
@@ -247,7 +251,13 @@ BOOL CHyperView::HandleKeyUp(UINT, UINT)
     return FALSE;
 }
 
-void CHyperView::OnChar(UINT, UINT, UINT)
+void CHyperView::OnChar(UINT ch, UINT, UINT)
 {
+    CPoint point;
+    GetCursorPos(&point);
+    ScreenToClient(&point);
+    DeviceToLogical(&point, nullptr);
+    if (m_editMode && StartTextEdit(point, ch))
+        return;
     Default();
 }

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "platform/core/String.h"
+#include "spell/Lexigard.h"
 
 #include <memory>
 
+class CHyperOb;
 class CWnd;
 
 class CAutoCorrector {
@@ -27,6 +29,9 @@ public:
     // The spelling checker's main and custom dictionary files; empty for none.
     virtual CString GetMainDictionary() const { return CString(); }
     virtual CString GetCustomDictionary() const { return CString(); }
+    // Checks [start, end) of the in-place editor's text with its checker. TRUE when the check
+    // completed; by default the first unknown word is selected and the check stops there.
+    virtual BOOL RunSpellSession(CWnd* editor, LXHANDLE* checker, CHyperOb* object, int start, int end) const;
 };
 
 CTextServices& GetTextServices();

@@ -1,0 +1,32 @@
+// The editing view's side of in-place text editing: which objects are offered an edit, and
+// committing a running edit before anything else happens on the page.
+#include "View/HyperView.h"
+
+#include "View/HyperTextEdit.h"
+#include "objects/HyperOb.h"
+
+BOOL CHyperView::StartTextEdit(CPoint page, UINT nChar)
+{
+    if (!m_allowInlineText)
+        return FALSE;
+    CHyperOb* current = GetCurrentObject();
+    if (current && m_selection.GetSize() == 0)
+        return current->CanInlineEditText() && m_textEdit->BeginEdit(page.x, page.y, current, nChar);
+    if (m_selection.GetSize() == 0)
+        return FALSE;
+    const int group = static_cast<CHyperOb*>(m_selection.GetAt(0))->GroupID;
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i)
+        if (group < 0 || static_cast<CHyperOb*>(m_selection.GetAt(i))->GroupID != group)
+            return FALSE;
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
+        auto* member = static_cast<CHyperOb*>(m_selection.GetAt(i));
+        if (member->CanInlineEditText() && m_textEdit->BeginEdit(page.x, page.y, member, nChar))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CHyperView::CommitTextEdit()
+{
+    return m_textEdit->IsEditing() && m_textEdit->EndEdit(TRUE, 0, TRUE);
+}

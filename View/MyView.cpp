@@ -16,7 +16,7 @@
 #include "objects/kinds/TextGen.h"
 #include "platform/ui/CommonDialogs.h"
 
-IMPLEMENT_DYNCREATE(CMyView, CFreeHandView)
+IMPLEMENT_DYNCREATE(CMyView, CHyperFmtView)
 
 namespace {
 

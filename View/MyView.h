@@ -2,9 +2,9 @@
 // tools.
 #pragma once
 
-#include "View/FreeHandView.h"
+#include "View/HyperFmtView.h"
 
-class CMyView : public CFreeHandView {
+class CMyView : public CHyperFmtView {
     DECLARE_DYNCREATE(CMyView)
 public:
     static constexpr UINT ToolRectangle = 33807;

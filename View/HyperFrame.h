@@ -30,6 +30,8 @@ public:
     static constexpr UINT LastObjectTool = 60527;
     static constexpr UINT CmdEditView = 60415;
     static constexpr UINT CmdRuler = 60579;
+    static constexpr UINT HorzRulerId = 28552;
+    static constexpr UINT VertRulerId = 28553;
     static constexpr UINT ObjectComboId = 28544;
     static constexpr UINT ToolBarId = 59393;
     static constexpr UINT ToolBarResource = 167;

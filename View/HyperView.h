@@ -204,6 +204,12 @@ public:
     BOOL CommitTextEdit();
     std::unique_ptr<CHyperTextEdit> m_textEdit;
 
+    // The frame's rulers follow the scroll position, the zoom and the tracked object.
+    void UpdateRulerOrigins();
+    BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll) override;
+    void SetZoom(int zoom) override;
+    void ShowTrackedExtent(const RECT& rect) override;
+
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;
     // While an undo step puts its objects back, connections stay as they were recorded.

@@ -78,7 +78,7 @@ std::vector<POINT> ThinTrace(const std::vector<POINT>& trace, double angle, doub
 void CFreeHandView::OnLButtonDown(UINT flags, CPoint point)
 {
     if (IsEditMode() && (IsDrawingFreehand() || GetCurrentTool() == GetFreehandTool())) {
-        TrackFreehand();
+        TrackFreehand(point);
         if (CHyperFrame* frame = GetHyperFrame())
             frame->PostMessage(WM_COMMAND, ToolSelect);
         return;
@@ -139,7 +139,8 @@ CRect CFreeHandView::GetTraceBounds()
     return page;
 }
 
-int CFreeHandView::TrackFreehand()
+// The stroke starts where the button went down, so a figure drawn back to that point closes.
+int CFreeHandView::TrackFreehand(CPoint start)
 {
     CTrackSession session(this, nullptr);
     if (!session.Started())
@@ -150,6 +151,7 @@ int CFreeHandView::TrackFreehand()
         return POINT{std::clamp<LONG>(GET_X_LPARAM(lParam), bounds.left, bounds.right),
                      std::clamp<LONG>(GET_Y_LPARAM(lParam), bounds.top, bounds.bottom)};
     };
+    m_trace.push_back(clamped(MAKELPARAM(static_cast<WORD>(start.x), static_cast<WORD>(start.y))));
     BOOL finish = TRUE;
     MSG msg;
     for (BOOL running = TRUE; running;) {

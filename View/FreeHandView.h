@@ -26,8 +26,8 @@ public:
     virtual BOOL IsDrawingFreehand() const { return m_freehandMode; }
     virtual void SetDrawingFreehand(BOOL on) { m_freehandMode = on; }
     virtual void DrawFreehandPoints(CDC* dc);
-    // The drag loop; 0 when another window holds the mouse.
-    virtual int TrackFreehand();
+    // The drag loop from the press point (device units); 0 when another window holds the mouse.
+    virtual int TrackFreehand(CPoint start);
     void DrawObjects(CDC* dc, CRect clip) override;
     POINT TrackEditPoint(POINT before, POINT start, POINT after) override;
 

@@ -202,6 +202,8 @@ public:
     BOOL StartTextEdit(CPoint page, UINT nChar);
     // Commits a running edit; FALSE when none runs.
     BOOL CommitTextEdit();
+    // Keys that reach the view while an edit runs (typed ahead of the focus) go to the edit.
+    BOOL ForwardToTextEdit(UINT message, UINT key, UINT repeat, UINT flags);
     std::unique_ptr<CHyperTextEdit> m_textEdit;
 
     // The frame's rulers follow the scroll position, the zoom and the tracked object.

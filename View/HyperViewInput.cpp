@@ -229,8 +229,10 @@ BOOL CHyperView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT)
     return Default() != 0;
 }
 
-void CHyperView::OnKeyDown(UINT key, UINT repeat, UINT)
+void CHyperView::OnKeyDown(UINT key, UINT repeat, UINT flags)
 {
+    if (ForwardToTextEdit(WM_KEYDOWN, key, repeat, flags))
+        return;
     if (!HandleKeyDown(key, repeat))
         Default();
 }
@@ -251,8 +253,10 @@ BOOL CHyperView::HandleKeyUp(UINT, UINT)
     return FALSE;
 }
 
-void CHyperView::OnChar(UINT ch, UINT, UINT)
+void CHyperView::OnChar(UINT ch, UINT repeat, UINT flags)
 {
+    if (ForwardToTextEdit(WM_CHAR, ch, repeat, flags))
+        return;
     CPoint point;
     GetCursorPos(&point);
     ScreenToClient(&point);

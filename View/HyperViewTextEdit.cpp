@@ -30,3 +30,11 @@ BOOL CHyperView::CommitTextEdit()
 {
     return m_textEdit->IsEditing() && m_textEdit->EndEdit(TRUE, 0, TRUE);
 }
+
+BOOL CHyperView::ForwardToTextEdit(UINT message, UINT key, UINT repeat, UINT flags)
+{
+    if (!m_textEdit->IsEditing())
+        return FALSE;
+    m_textEdit->SendMessage(message, key, MAKELPARAM(repeat, flags));
+    return TRUE;
+}

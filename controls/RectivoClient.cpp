@@ -1,5 +1,6 @@
 #include "controls/RectivoClient.h"
 
+#include "platform/sys/Library.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/Wnd.h"
 
@@ -10,6 +11,44 @@
 namespace {
 
 constexpr char kDelimiters[] = " \t\n.,;-_";
+constexpr const char* kLibrary = "Rectivo.dll";
+
+// The library's functions, bound by ordinal once for the whole program; all null when the
+// library is missing, and then nothing is corrected.
+struct RectivoProcs {
+    RECTIVO_OPEN open = nullptr;
+    RECTIVO_CLOSE close = nullptr;
+    RECTIVO_SETFLAG setCorrectTwoInitCaps = nullptr;
+    RECTIVO_SETFLAG setCapitalizeSentence = nullptr;
+    RECTIVO_SETFLAG setCorrectCapsLock = nullptr;
+    RECTIVO_GETREPLACEMENT getReplacement = nullptr;
+    RECTIVO_ISFIRSTLETTEREXCEPTION isFirstLetterException = nullptr;
+};
+
+template <typename Proc>
+void Bind(HMODULE library, int ordinal, Proc& proc)
+{
+    proc = reinterpret_cast<Proc>(::GetProcAddress(library, MAKEINTRESOURCE(ordinal)));
+}
+
+const RectivoProcs& Procs()
+{
+    static const RectivoProcs procs = [] {
+        RectivoProcs bound;
+        HMODULE library = ::LoadLibrary(kLibrary);
+        if (!library)
+            return bound;
+        Bind(library, RECTIVO_ORD_Open, bound.open);
+        Bind(library, RECTIVO_ORD_Close, bound.close);
+        Bind(library, RECTIVO_ORD_SetCorrectTwoInitCaps, bound.setCorrectTwoInitCaps);
+        Bind(library, RECTIVO_ORD_SetCapitalizeSentence, bound.setCapitalizeSentence);
+        Bind(library, RECTIVO_ORD_SetCorrectCapsLock, bound.setCorrectCapsLock);
+        Bind(library, RECTIVO_ORD_GetReplacement, bound.getReplacement);
+        Bind(library, RECTIVO_ORD_IsFirstLetterException, bound.isFirstLetterException);
+        return bound;
+    }();
+    return procs;
+}
 
 int CaretOf(CWnd* edit)
 {
@@ -42,44 +81,48 @@ CString Rebuilt(const CString& text, const CRectivoClient::Word& word, const CSt
 
 CRectivoClient::~CRectivoClient()
 {
-    if (m_handle)
-        Rectivo_Close(m_handle);
+    if (m_handle && Procs().close)
+        Procs().close(m_handle);
 }
 
 void CRectivoClient::Open(LPCTSTR listFile)
 {
-    m_handle = Rectivo_Open(listFile, 0);
+    if (Procs().open)
+        m_handle = Procs().open(listFile, 0);
 }
 
 int CRectivoClient::SetCorrectTwoInitCaps(BYTE flag)
 {
     m_correctTwoInitCaps = flag;
-    return Rectivo_SetCorrectTwoInitCaps(m_handle, flag);
+    return Procs().setCorrectTwoInitCaps ? Procs().setCorrectTwoInitCaps(m_handle, flag) : 0;
 }
 
 void CRectivoClient::SetCapitalizeSentence(BYTE flag)
 {
     m_capitalizeSentence = flag;
-    Rectivo_SetCapitalizeSentence(m_handle, flag);
+    if (Procs().setCapitalizeSentence)
+        Procs().setCapitalizeSentence(m_handle, flag);
 }
 
 void CRectivoClient::SetCorrectCapsLock(BYTE flag)
 {
     m_correctCapsLock = flag;
-    Rectivo_SetCorrectCapsLock(m_handle, flag);
+    if (Procs().setCorrectCapsLock)
+        Procs().setCorrectCapsLock(m_handle, flag);
 }
 
 int CRectivoClient::GetReplacement(LPCTSTR word, CString& replacement) const
 {
     std::vector<char> buffer(ReplacementBufferSize, '\0');
-    const int result = Rectivo_GetReplacement(m_handle, word, buffer.data(), ReplacementBufferSize);
+    const int result =
+        Procs().getReplacement ? Procs().getReplacement(m_handle, word, buffer.data(), ReplacementBufferSize) : 0;
     replacement = buffer.data();
     return result;
 }
 
 BOOL CRectivoClient::IsFirstLetterException(LPCTSTR text) const
 {
-    return Rectivo_IsFirstLetterException(m_handle, text);
+    return Procs().isFirstLetterException ? Procs().isFirstLetterException(m_handle, text) : FALSE;
 }
 
 BOOL CRectivoClient::IsDelimiter(char ch)

@@ -44,6 +44,8 @@ public:
     static constexpr int NotCollected = -2;
 
     enum class FontModifier { Bold, Italic };
+    // A change that a first one brings along: a wider line is solid, a dashed line 1 wide.
+    enum class LinkedChange { None, SolidUnlessWidthOne, WidthOneUnlessSolid };
     // A comparator records the first holder's property (first TRUE) and gives its check
     // state; for later holders 2 means the selection disagrees.
     using Comparator = std::function<int(CPropOb* property, BOOL first)>;
@@ -85,6 +87,7 @@ protected:
     long QueryProperty(UINT id, int alternate, BOOL asInt);
     // A second change that belongs to the same undo step as the first.
     void ApplyLinked(UINT id, int alternate, long value, BOOL asInt);
+    void ApplyWithLink(int value, UINT property, int alternate, BOOL asInt, LinkedChange link);
     int UpdateValue(CCmdUI* cmdUI, UINT id, int alternate, long itemValue, BOOL asInt);
     void ApplyColor(BOOL foreground);
     void ChooseMoreColors(BOOL foreground);

@@ -12,8 +12,7 @@
 
 namespace {
 
-// A change that the first one brings along: a wider line is solid, a dashed line 1 wide.
-enum class Link { None, SolidUnlessWidthOne, WidthOneUnlessSolid };
+using Link = CHyperFmtView::LinkedChange;
 
 struct ValueItems {
     UINT first;
@@ -87,6 +86,19 @@ const CycleButton* FindButton(UINT id)
 
 } // namespace
 
+// The value, then the change it brings along, in the same undo step.
+void CHyperFmtView::ApplyWithLink(int value, UINT property, int alternate, BOOL asInt, LinkedChange link)
+{
+    if (asInt)
+        ApplyIntProperty(value, property, alternate, FALSE);
+    else
+        ApplyLongProperty(value, property, alternate, FALSE);
+    if (link == Link::SolidUnlessWidthOne && value != 1)
+        ApplyLinked(LineStyleId, NoAlternate, 0, FALSE);
+    else if (link == Link::WidthOneUnlessSolid && value != 0)
+        ApplyLinked(LineWidthId, BorderWidthId, 1, TRUE);
+}
+
 BEGIN_MESSAGE_MAP(CHyperFmtView, CFreeHandView)
     ON_COMMAND_RANGE(60582, 60584, OnValueItem)
     ON_UPDATE_COMMAND_UI_RANGE(60582, 60584, OnUpdateValueItem)
@@ -123,15 +135,8 @@ void CHyperFmtView::OnValueItem(UINT id)
     const ValueItems* items = FindItems(id);
     if (!items)
         return;
-    const int value = items->values[id - items->first];
-    if (items->asInt)
-        ApplyIntProperty(value, items->property, items->alternate, FALSE);
-    else
-        ApplyLongProperty(value, items->property, items->alternate, FALSE);
-    if (items->link == Link::SolidUnlessWidthOne && value != 1)
-        ApplyLinked(LineStyleId, NoAlternate, 0, FALSE);
-    else if (items->link == Link::WidthOneUnlessSolid && value != 0)
-        ApplyLinked(LineWidthId, BorderWidthId, 1, TRUE);
+    ApplyWithLink(items->values[id - items->first], items->property, items->alternate, items->asInt,
+                  items->link);
 }
 
 void CHyperFmtView::OnUpdateValueItem(CCmdUI* cmdUI)
@@ -148,15 +153,7 @@ void CHyperFmtView::OnCycleButton(UINT id)
         return;
     const int current = static_cast<int>(button->asInt ? ApplyIntProperty(0, button->property, button->alternate, TRUE)
                                                        : ApplyLongProperty(0, button->property, button->alternate, TRUE));
-    const int value = button->next(current);
-    if (button->asInt)
-        ApplyIntProperty(value, button->property, button->alternate, FALSE);
-    else
-        ApplyLongProperty(value, button->property, button->alternate, FALSE);
-    if (button->link == Link::SolidUnlessWidthOne && value != 1)
-        ApplyLinked(LineStyleId, NoAlternate, 0, FALSE);
-    else if (button->link == Link::WidthOneUnlessSolid && value != 0)
-        ApplyLinked(LineWidthId, BorderWidthId, 1, TRUE);
+    ApplyWithLink(button->next(current), button->property, button->alternate, button->asInt, button->link);
 }
 
 // Drop-down buttons stay unchecked unless the selection is mixed.

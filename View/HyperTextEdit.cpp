@@ -111,8 +111,10 @@ BOOL CHyperTextEdit::OpenDictionary(LPCTSTR mainFile, LPCTSTR customFile)
 
 BOOL CHyperTextEdit::CanStart(int x, int y, CHyperOb* object, UINT nChar, LOGFONT* font) const
 {
+    // Control characters (Backspace, Ctrl+Z ...) would replace the text by an unprintable one.
+    const BOOL control = nChar != 0 && nChar < ' ' && nChar != VK_RETURN && nChar != VK_ESCAPE;
     CString text;
-    if (!object || nChar == VK_TAB || !object->GetText(text))
+    if (!object || nChar == VK_TAB || control || !object->GetText(text))
         return FALSE;
     if (nChar == 0 && !object->m_textRect1.PtInRect(CPoint(x, y)))
         return FALSE;

@@ -2,6 +2,7 @@
 // pane icons, a plain logo for the splash.
 #include "res/ResourceParts.h"
 
+#include "View/HyperFmtView.h"
 #include "View/HyperView.h"
 #include "View/MyView.h"
 #include "platform/ui/Resources.h"
@@ -24,7 +25,10 @@ const std::vector<ToolBarEntry>& ToolBars()
                ID_APP_ABOUT}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame}},
-        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
+        {247, {CHyperFmtView::CmdBold, CHyperFmtView::CmdItalic, 0, 60582, 60583, 60584, 0,
+               CHyperFmtView::LineWidthId, CHyperFmtView::LineStyleId, CHyperFmtView::ArrowheadId, 28575, 28576, 0,
+               CHyperFmtView::CmdForeColor, CHyperFmtView::CmdBackColor}},
+        {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
     };
     return bars;
 }

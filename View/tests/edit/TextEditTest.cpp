@@ -90,6 +90,7 @@ TEST_F(TextEditTest, KeysThatKeepTheTextOpenItWithTheCaretAtTheStart)
 TEST_F(TextEditTest, RefusedStartsChangeNothing)
 {
     EXPECT_FALSE(Edit().BeginEdit(0, 0, text, VK_TAB)) << "Tab";
+    EXPECT_FALSE(Edit().BeginEdit(0, 0, text, VK_BACK)) << "a control character";
     EXPECT_FALSE(Edit().BeginEdit(0, 0, nullptr, 'a')) << "no object";
     EXPECT_FALSE(Edit().BeginEdit(5, 5, text, 0)) << "a click outside the text";
     CRect inside = text->m_textRect1;

@@ -84,6 +84,7 @@ void CFreeHandView::OnLButtonDown(UINT flags, CPoint point)
         return;
     }
     CHyperView::OnLButtonDown(flags, point);
+    HideTrackedExtent();
 }
 
 void CFreeHandView::OnFreehand()

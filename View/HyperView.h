@@ -211,6 +211,8 @@ public:
     BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll) override;
     void SetZoom(int zoom) override;
     void ShowTrackedExtent(const RECT& rect) override;
+    // The band goes when the tracking that showed it is over.
+    void HideTrackedExtent();
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

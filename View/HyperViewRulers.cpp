@@ -63,3 +63,13 @@ void CHyperView::ShowTrackedExtent(const RECT& rect)
     if (CRulerWnd* ruler = RulerOf(frame->GetVertRuler()))
         ruler->SetIndicator(device.top, device.Height());
 }
+
+void CHyperView::HideTrackedExtent()
+{
+    CHyperFrame* frame = GetHyperFrame();
+    if (!frame)
+        return;
+    for (CControlBar* bar : {frame->GetHorzRuler(), frame->GetVertRuler()})
+        if (CRulerWnd* ruler = RulerOf(bar))
+            ruler->HideIndicator();
+}

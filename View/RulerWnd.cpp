@@ -161,14 +161,18 @@ void CRulerWnd::SetIndicator(int position, int length)
     InvalidateRect(&band, FALSE);
 }
 
+// A band not painted yet is dropped; a shown one is inverted back.
 void CRulerWnd::HideIndicator()
 {
-    if (!m_indicatorShown)
+    if (!m_indicatorShown && !m_indicatorPending)
         return;
+    if (m_indicatorShown && !m_indicatorPending)
+        m_previousIndicator = m_indicator;
     m_hideRequested = TRUE;
     m_indicatorPending = TRUE;
-    m_previousIndicator = m_indicator;
     InvalidateRect(&m_indicator, FALSE);
+    if (!m_previousIndicator.IsRectEmpty())
+        InvalidateRect(&m_previousIndicator, FALSE);
 }
 
 void CRulerWnd::InvertBands(CDC* dc)

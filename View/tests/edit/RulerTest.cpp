@@ -97,6 +97,21 @@ TEST_F(RulerTest, ScrollingHalfAUnitMovesTheScaleByHalfAUnit)
     EXPECT_FALSE(Ink(18 + 58, 7));
 }
 
+TEST_F(RulerTest, MovingAnObjectShowsItsExtentOnlyWhileTheDragRuns)
+{
+    AddBorder(CRect(100, 100, 200, 160));
+    view->SelectOnly(0);
+    Paint();
+    Post(WM_LBUTTONDOWN, {150, 130}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {170, 130}, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, {190, 130}, MK_LBUTTON);
+    Post(WM_LBUTTONUP, {190, 130});
+    Pump();
+    EXPECT_FALSE(Ruler()->m_indicatorShown);
+    EXPECT_FALSE(Ruler()->m_indicatorPending);
+    EXPECT_EQ(Ruler()->m_indicator.left, 18 + 140) << "the band followed the object to x 140";
+}
+
 TEST_F(RulerTest, TheUnitsMessageSetsBothRulersAndIsRemembered)
 {
     Bar(FALSE)->SendMessage(WM_COMMAND, CRulerBar::CmdCentimetres);

@@ -4,6 +4,7 @@
 #include "EditViewFixture.h"
 
 #include "View/HyperTextEdit.h"
+#include "objects/kinds/RectGen.h"
 #include "objects/kinds/TextGen.h"
 
 #include <cstdio>
@@ -115,6 +116,26 @@ TEST_F(TextEditTest, EscapeAndUnchangedCommitsLeaveTheDocumentAsItWas)
     EXPECT_EQ(text->Text, CString("Hello"));
     EXPECT_EQ(view->GetUndoCount(), undoBefore);
     EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(TextEditTest, CtrlEnterBreaksTheLineOfAMultiLineTextAndCommitsAnyOther)
+{
+    auto* frameObject = new CRectGen;
+    CRect rect(100, 300, 300, 400);
+    frameObject->Init(view, &rect, TRUE);
+    ASSERT_TRUE(view->AddObject(frameObject, FALSE, TRUE));
+    for (CHyperOb* object : {static_cast<CHyperOb*>(text), static_cast<CHyperOb*>(frameObject)}) {
+        ASSERT_TRUE(Edit().BeginEdit(0, 0, object, VK_DELETE));
+        UiTestHook::KeyDown(VK_CONTROL);
+        UiTestHook::KeyDown(VK_RETURN);
+        Pump();
+        UiTestHook::KeyUp(VK_RETURN);
+        UiTestHook::KeyUp(VK_CONTROL);
+        Pump();
+        EXPECT_EQ(Edit().IsEditing(), object->AllowsMultiLineText()) << object->GetRuntimeClass()->m_lpszClassName;
+        if (Edit().IsEditing())
+            KeyToEdit(VK_ESCAPE);
+    }
 }
 
 TEST_F(TextEditTest, EditCommandsGoToTheControlAndOtherCommandsCommitFirst)

@@ -8,9 +8,11 @@
 #include "objects/PropColor.h"
 #include "objects/PropCombo.h"
 #include "objects/PropNumber.h"
+#include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Document.h"
 
+#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -28,6 +30,19 @@ long ValueOf(const CPropOb* property, BOOL asInt)
     long value = 0;
     property->GetLongValue(&value);
     return value;
+}
+
+// Twips to points to pixels at 96 dots an inch.
+void TakeCharFormat(LOGFONT& font, const CHARFORMAT& format)
+{
+    if (format.dwMask & CFM_FACE) {
+        std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", format.szFaceName);
+        font.lfPitchAndFamily = format.bPitchAndFamily;
+    }
+    if (format.dwMask & CFM_CHARSET)
+        font.lfCharSet = format.bCharSet;
+    if (format.dwMask & CFM_SIZE)
+        font.lfHeight = -static_cast<int>(format.yHeight * 0.05 * 1.3333334 + 0.5);
 }
 
 void SetValue(CPropOb* property, long value, BOOL asInt)
@@ -154,9 +169,9 @@ void CHyperFmtView::ApplyLinked(UINT id, int alternate, long value, BOOL asInt)
     m_recordUndo = record;
 }
 
-void CHyperFmtView::ApplyFont(const FontModifier* modifier)
+void CHyperFmtView::ApplyFont(const FontModifier* modifier, const CHARFORMAT* format)
 {
-    ApplyProperty(FontId, NoAlternate, [this, modifier](CPropOb* property) {
+    ApplyProperty(FontId, NoAlternate, [this, modifier, format](CPropOb* property) {
         CString text;
         property->GetStringValue(text);
         CFontDescriptor font;
@@ -168,6 +183,8 @@ void CHyperFmtView::ApplyFont(const FontModifier* modifier)
             logFont.lfWeight = logFont.lfWeight == FW_BOLD ? FW_NORMAL : FW_BOLD;
         else if (modifier)
             logFont.lfItalic = !logFont.lfItalic;
+        else if (format)
+            TakeCharFormat(logFont, *format);
         property->SetStringValue(font.ToString());
     });
 }

@@ -12,6 +12,8 @@
 
 class CHyperBaseOb;
 class CPropOb;
+struct CHARFORMAT;
+struct NMHDR;
 
 class CHyperFmtView : public CFreeHandView {
     DECLARE_DYNCREATE(CHyperFmtView)
@@ -40,6 +42,10 @@ public:
     static constexpr UINT CmdForeMoreColors = 60620;
     static constexpr UINT CmdBackAutomatic = 60621;
     static constexpr UINT CmdBackMoreColors = 60622;
+    static constexpr UINT ForeColorSelector = 60610;
+    static constexpr UINT BackColorSelector = 60611;
+    static constexpr UINT FontNameBox = 33954;
+    static constexpr UINT FontSizeBox = 60553;
     static constexpr COLORREF Automatic = static_cast<COLORREF>(-1);
     static constexpr int NotCollected = -2;
 
@@ -54,7 +60,10 @@ public:
 
     long ApplyLongProperty(long value, UINT id, int alternate, BOOL query);
     int ApplyIntProperty(int value, UINT id, int alternate, BOOL query);
-    void ApplyFont(const FontModifier* modifier);
+    // A bold or italic toggle, or the face, character set and size a font box chose.
+    void ApplyFont(const FontModifier* modifier, const CHARFORMAT* format = nullptr);
+    // The character format the selection agrees on, as the font boxes show it.
+    void GetSelectionCharFormat(CHARFORMAT* format);
     int UpdateFromSelection(CCmdUI* cmdUI, const Comparator& comparator, UINT id, int alternate, BOOL* found);
     // An editor bound to a default of new objects, or NULL when the defaults lack it.
     virtual CPropOb* CreateFormatProperty(UINT id);
@@ -69,6 +78,10 @@ public:
     void OnUpdateItalic(CCmdUI* cmdUI);
     void OnColorCommand(UINT id);
     void OnUpdateColorCommand(CCmdUI* cmdUI);
+    // Notifications of the font boxes and the colour selectors of the command bars.
+    void OnFontQuery(UINT id, NMHDR* header, LRESULT* result);
+    void OnFontExecute(UINT id, NMHDR* header, LRESULT* result);
+    void OnColorSelector(UINT id, NMHDR* header, LRESULT* result);
 
     COLORREF m_colorCache = static_cast<COLORREF>(NotCollected);
     int m_widthCache = NotCollected;

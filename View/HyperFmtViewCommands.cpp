@@ -4,6 +4,7 @@
 
 #include "objects/FontDescriptor.h"
 #include "objects/PropOb.h"
+#include "platform/toolkit/XTPControl.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/CommonDialogs.h"
 
@@ -128,6 +129,11 @@ BEGIN_MESSAGE_MAP(CHyperFmtView, CFreeHandView)
     ON_UPDATE_COMMAND_UI_RANGE(60550, 60551, OnUpdateColorCommand)
     ON_COMMAND_RANGE(60619, 60622, OnColorCommand)
     ON_UPDATE_COMMAND_UI_RANGE(60619, 60622, OnUpdateColorCommand)
+    ON_NOTIFY_RANGE(XTPN_COMBOQUERY, CHyperFmtView::FontNameBox, CHyperFmtView::FontNameBox, OnFontQuery)
+    ON_NOTIFY_RANGE(XTPN_COMBOQUERY, CHyperFmtView::FontSizeBox, CHyperFmtView::FontSizeBox, OnFontQuery)
+    ON_NOTIFY_RANGE(XTPN_COMBOEXECUTE, CHyperFmtView::FontNameBox, CHyperFmtView::FontNameBox, OnFontExecute)
+    ON_NOTIFY_RANGE(XTPN_COMBOEXECUTE, CHyperFmtView::FontSizeBox, CHyperFmtView::FontSizeBox, OnFontExecute)
+    ON_NOTIFY_RANGE(XTPN_EXECUTE, CHyperFmtView::ForeColorSelector, CHyperFmtView::BackColorSelector, OnColorSelector)
 END_MESSAGE_MAP()
 
 void CHyperFmtView::OnValueItem(UINT id)

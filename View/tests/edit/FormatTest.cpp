@@ -5,6 +5,8 @@
 
 #include "objects/HyperViewOb.h"
 #include "objects/PropOb.h"
+#include "platform/toolkit/XTPControlColor.h"
+#include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/ui/CmdUI.h"
 #include "objects/kinds/CircleGen.h"
 #include "objects/kinds/LineGen.h"
@@ -201,6 +203,91 @@ TEST_F(FormatTest, BoldOnAFontWithoutHeightTakesThePageFontFirst)
     Command(CHyperFmtView::CmdBold);
     text->GetFont(&font, FALSE);
     EXPECT_EQ(font.lfWeight, 400);
+}
+
+class FontBoxTest : public FormatTest {
+protected:
+    CTextGen* AddText(int top, LONG height, const char* face)
+    {
+        auto* text = new CTextGen;
+        CRect rect(100, top, 300, top + 40);
+        text->Init(view, &rect, TRUE);
+        EXPECT_TRUE(view->AddObject(text, FALSE, TRUE));
+        LOGFONT font{};
+        font.lfHeight = height;
+        font.lfWeight = 400;
+        std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", face);
+        text->SetFont(&font);
+        return text;
+    }
+    LRESULT Notify(UINT id, UINT code, CXTPControl* control, void* data)
+    {
+        XTPControlNotify notify{};
+        notify.hdr.idFrom = id;
+        notify.hdr.code = code;
+        notify.pControl = control;
+        notify.pData = data;
+        return view->SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notify));
+    }
+    CHARFORMAT Query()
+    {
+        CHARFORMAT format{};
+        Notify(CHyperFmtView::FontNameBox, XTPN_COMBOQUERY, nullptr, &format);
+        return format;
+    }
+};
+
+TEST_F(FontBoxTest, TheBoxesShowTheFaceAndSizeTheSelectionAgreesOn)
+{
+    AddText(100, -12, "Serif");
+    CTextGen* second = AddText(200, -12, "Serif");
+    SelectAll();
+    CHARFORMAT format = Query();
+    EXPECT_EQ(format.dwMask, CFM_FACE | CFM_CHARSET | CFM_SIZE);
+    EXPECT_STREQ(format.szFaceName, "Serif");
+    EXPECT_EQ(format.yHeight, 180) << "12 pixels are 9 points";
+    LOGFONT font{};
+    second->GetFont(&font, FALSE);
+    font.lfHeight = -16;
+    second->SetFont(&font);
+    format = Query();
+    EXPECT_EQ(format.dwMask, CFM_FACE | CFM_CHARSET) << "the sizes differ";
+}
+
+TEST_F(FontBoxTest, AChosenFaceAndSizeGoToEverySelectedText)
+{
+    CTextGen* first = AddText(100, -12, "Serif");
+    CTextGen* second = AddText(200, -20, "Sans");
+    SelectAll();
+    auto* box = new CXTPControlFontComboBox;
+    CHARFORMAT chosen{};
+    chosen.dwMask = CFM_FACE | CFM_SIZE;
+    chosen.yHeight = 240;
+    std::snprintf(chosen.szFaceName, sizeof chosen.szFaceName, "%s", "Mono");
+    box->SetCharFormat(chosen);
+    const int undoBefore = view->GetUndoCount();
+    Notify(CHyperFmtView::FontNameBox, XTPN_COMBOEXECUTE, box, nullptr);
+    box->InternalRelease();
+    for (CTextGen* text : {first, second}) {
+        LOGFONT font{};
+        text->GetFont(&font, FALSE);
+        EXPECT_STREQ(font.lfFaceName, "Mono");
+        EXPECT_EQ(font.lfHeight, -16) << "12 points are 16 pixels";
+    }
+    EXPECT_EQ(view->GetUndoCount(), undoBefore + 1);
+}
+
+TEST_F(FontBoxTest, AColourFromTheSelectorBecomesTheCurrentColourAndIsApplied)
+{
+    CTextGen* text = AddText(100, -12, "Serif");
+    view->SelectOnly(0);
+    auto* selector = new CXTPControlColorSelector;
+    selector->SetColor(RGB(200, 10, 20));
+    Notify(CHyperFmtView::BackColorSelector, XTPN_EXECUTE, selector, nullptr);
+    selector->InternalRelease();
+    EXPECT_EQ(view->m_currentBackColor, RGB(200, 10, 20));
+    EXPECT_EQ(text->BackColor, RGB(200, 10, 20));
+    EXPECT_EQ(view->m_currentForeColor, CHyperFmtView::Automatic);
 }
 
 } // namespace

@@ -37,11 +37,9 @@ public:
     BOOL IsEditing() const { return m_editing; }
     BOOL IsEditTarget(UINT id) const { return m_editing && m_object && id == m_controlId; }
     BOOL HitTestEditRect(int x, int y) const;
-    CHyperOb* GetObject() const { return m_object; }
     CString GetText();
     BOOL SpellCheck(BOOL report);
     BOOL OpenDictionary(LPCTSTR mainFile, LPCTSTR customFile);
-    LXHANDLE GetSpellHandle() const { return m_spell; }
 
     BOOL GetAlwaysSuggest() const { return m_alwaysSuggest; }
     void SetAlwaysSuggest(BOOL on) { m_alwaysSuggest = on; }
@@ -49,7 +47,6 @@ public:
     void SetIgnoreWordsWithNumbers(BOOL on) { m_ignoreNumbers = on; }
     BOOL GetIgnoreWordsInUppercase() const { return m_ignoreUppercase; }
     void SetIgnoreWordsInUppercase(BOOL on) { m_ignoreUppercase = on; }
-    CAutoCorrector* GetAutoCorrector() const { return m_corrector.get(); }
     void SetAutoCorrector(std::unique_ptr<CAutoCorrector> corrector) { m_corrector = std::move(corrector); }
 
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -2,6 +2,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "View/HyperTextEdit.h"
 #include "objects/HyperOb.h"
 #include "objects/SnapPointSet.h"
 #include "objects/ViewSettings.h"
@@ -36,7 +37,7 @@ void CHyperView::OnLButtonDown(UINT, CPoint point)
         Default();
         return;
     }
-    if (m_pointListCount > 0)
+    if (m_pointListCount > 0 || m_textEdit->HitTestEditRect(page.x, page.y))
         return;
     CommitTextEdit();
     BeginUpdate(FALSE);

@@ -204,6 +204,9 @@ public:
     BOOL CommitTextEdit();
     // Keys that reach the view while an edit runs (typed ahead of the focus) go to the edit.
     BOOL ForwardToTextEdit(UINT message, UINT key, UINT repeat, UINT flags);
+    // The edit shows the edited object's colours.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    COLORREF m_editBrushColor = static_cast<COLORREF>(-1);
     std::unique_ptr<CHyperTextEdit> m_textEdit;
 
     // The frame's rulers follow the scroll position, the zoom and the tracked object.

@@ -4,6 +4,7 @@
 
 #include "View/HyperTextEdit.h"
 #include "objects/HyperOb.h"
+#include "platform/gdi/Dc.h"
 
 BOOL CHyperView::StartTextEdit(CPoint page, UINT nChar)
 {
@@ -37,4 +38,24 @@ BOOL CHyperView::ForwardToTextEdit(UINT message, UINT key, UINT repeat, UINT fla
         return FALSE;
     m_textEdit->SendMessage(message, key, MAKELPARAM(repeat, flags));
     return TRUE;
+}
+
+// One brush serves every paint; it is made again only when the colour changes.
+HBRUSH CHyperView::OnCtlColor(CDC* dc, CWnd* wnd, UINT)
+{
+    auto brush = reinterpret_cast<HBRUSH>(Default());
+    if (!m_editMode || !m_textEdit->IsEditing() || !wnd || wnd->m_hWnd != m_textEdit->m_hWnd)
+        return brush;
+    COLORREF fore = 0;
+    COLORREF back = 0;
+    m_textEdit->m_object->GetForeColor(&fore);
+    m_textEdit->m_object->GetBackColor(&back);
+    dc->SetTextColor(fore);
+    dc->SetBkColor(back);
+    if (!m_backgroundBrush.GetSafeHandle() || m_editBrushColor != back) {
+        m_backgroundBrush.DeleteObject();
+        m_backgroundBrush.CreateSolidBrush(back);
+        m_editBrushColor = back;
+    }
+    return static_cast<HBRUSH>(m_backgroundBrush.GetSafeHandle());
 }

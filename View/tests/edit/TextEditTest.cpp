@@ -138,6 +138,16 @@ TEST_F(TextEditTest, CtrlEnterBreaksTheLineOfAMultiLineTextAndCommitsAnyOther)
     }
 }
 
+TEST_F(TextEditTest, TheEditShowsTheObjectsColours)
+{
+    text->BackColor = RGB(255, 255, 0);
+    ASSERT_TRUE(Edit().BeginEdit(0, 0, text, VK_DELETE));
+    Edit().Invalidate();
+    Edit().UpdateWindow();
+    Pump();
+    EXPECT_EQ(UiTestHook::PixelAt(Edit().m_hWnd, {1, 1}), RGB(255, 255, 0));
+}
+
 TEST_F(TextEditTest, EditCommandsGoToTheControlAndOtherCommandsCommitFirst)
 {
     ASSERT_TRUE(Edit().BeginEdit(0, 0, text, VK_DELETE));

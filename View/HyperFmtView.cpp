@@ -55,6 +55,15 @@ void SetValue(CPropOb* property, long value, BOOL asInt)
 
 } // namespace
 
+LOGFONT CHyperFmtView::FontOf(CPropOb* property)
+{
+    CString text;
+    property->GetStringValue(text);
+    CFontDescriptor font;
+    font.FromString(text);
+    return font.GetLogFont();
+}
+
 std::vector<CHyperBaseOb*> CHyperFmtView::GetTargets() const
 {
     std::vector<CHyperBaseOb*> targets{GetCurrentObject()};

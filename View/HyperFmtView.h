@@ -103,6 +103,9 @@ protected:
     void ApplyWithLink(int value, UINT property, int alternate, BOOL asInt, LinkedChange link);
     int UpdateValue(CCmdUI* cmdUI, UINT id, int alternate, long itemValue, BOOL asInt);
     void ApplyColor(BOOL foreground);
+    void UpdateFontAttribute(CCmdUI* cmdUI, BOOL (*attribute)(const LOGFONT&));
+    // The font a font property holds, from its text form.
+    static LOGFONT FontOf(CPropOb* property);
     void ChooseMoreColors(BOOL foreground);
 
     DECLARE_MESSAGE_MAP()

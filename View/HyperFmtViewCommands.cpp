@@ -2,7 +2,6 @@
 // tool-bar buttons that step through their values.
 #include "View/HyperFmtView.h"
 
-#include "objects/FontDescriptor.h"
 #include "objects/PropOb.h"
 #include "platform/toolkit/XTPControl.h"
 #include "platform/ui/CmdUI.h"
@@ -183,47 +182,42 @@ void CHyperFmtView::OnItalic()
 
 namespace {
 
-LOGFONT FontOf(CPropOb* property)
+BOOL IsBold(const LOGFONT& font)
 {
-    CString text;
-    property->GetStringValue(text);
-    CFontDescriptor font;
-    font.FromString(text);
-    return font.GetLogFont();
+    return font.lfWeight == FW_BOLD;
+}
+
+BOOL IsItalic(const LOGFONT& font)
+{
+    return font.lfItalic != 0;
 }
 
 } // namespace
 
-void CHyperFmtView::OnUpdateBold(CCmdUI* cmdUI)
+// Checked when the first font has the attribute, indeterminate when the fonts disagree on it.
+void CHyperFmtView::UpdateFontAttribute(CCmdUI* cmdUI, BOOL (*attribute)(const LOGFONT&))
 {
     m_fontCache.lfHeight = NotCollected;
     UpdateFromSelection(
         cmdUI,
-        [this](CPropOb* property, BOOL first) {
+        [this, attribute](CPropOb* property, BOOL first) {
             const LOGFONT font = FontOf(property);
-            if (first)
-                m_fontCache = font;
-            else
-                return font.lfWeight != m_fontCache.lfWeight ? 2 : 0;
-            return font.lfWeight == FW_BOLD ? 1 : 0;
+            if (!first)
+                return attribute(font) != attribute(m_fontCache) ? 2 : 0;
+            m_fontCache = font;
+            return attribute(font) ? 1 : 0;
         },
         FontId, NoAlternate, nullptr);
 }
 
+void CHyperFmtView::OnUpdateBold(CCmdUI* cmdUI)
+{
+    UpdateFontAttribute(cmdUI, IsBold);
+}
+
 void CHyperFmtView::OnUpdateItalic(CCmdUI* cmdUI)
 {
-    m_fontCache.lfHeight = NotCollected;
-    UpdateFromSelection(
-        cmdUI,
-        [this](CPropOb* property, BOOL first) {
-            const LOGFONT font = FontOf(property);
-            if (first)
-                m_fontCache = font;
-            else
-                return (font.lfItalic != 0) != (m_fontCache.lfItalic != 0) ? 2 : 0;
-            return font.lfItalic ? 1 : 0;
-        },
-        FontId, NoAlternate, nullptr);
+    UpdateFontAttribute(cmdUI, IsItalic);
 }
 
 void CHyperFmtView::ApplyColor(BOOL foreground)

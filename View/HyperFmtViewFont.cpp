@@ -2,7 +2,6 @@
 // character format of the selection, the face or size chosen, the colour picked.
 #include "View/HyperFmtView.h"
 
-#include "objects/FontDescriptor.h"
 #include "objects/PropOb.h"
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
@@ -11,15 +10,6 @@
 #include <cstring>
 
 namespace {
-
-LOGFONT FontOf(CPropOb* property)
-{
-    CString text;
-    property->GetStringValue(text);
-    CFontDescriptor font;
-    font.FromString(text);
-    return font.GetLogFont();
-}
 
 BOOL SameFace(const LOGFONT& a, const LOGFONT& b)
 {

@@ -13,9 +13,9 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNCREATE(CCatView, CHyperView)
+IMPLEMENT_DYNCREATE(CCatView, CHyperFmtView)
 
-BEGIN_MESSAGE_MAP(CCatView, CHyperView)
+BEGIN_MESSAGE_MAP(CCatView, CHyperFmtView)
     ON_WM_CREATE()
     ON_COMMAND(CmdAddToCatalog, OnAddToCatalog)
     ON_UPDATE_COMMAND_UI(CmdAddToCatalog, OnUpdateAddToCatalog)
@@ -47,7 +47,7 @@ void CCatView::SetEntryMaker(EntryMaker maker) { Maker() = maker; }
 
 int CCatView::OnCreate(LPCREATESTRUCT cs)
 {
-    if (CHyperView::OnCreate(cs) == -1)
+    if (CHyperFmtView::OnCreate(cs) == -1)
         return -1;
     m_dropTarget.Register(this);
     return 0;

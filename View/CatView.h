@@ -2,7 +2,7 @@
 // catalogue window, and objects dragged in from a catalogue land on the page.
 #pragma once
 
-#include "View/HyperView.h"
+#include "View/HyperFmtView.h"
 #include "platform/ole/OleDropTarget.h"
 
 #include <vector>
@@ -10,7 +10,7 @@
 class CBitmap;
 class COleDataSource;
 
-class CCatView : public CHyperView {
+class CCatView : public CHyperFmtView {
     DECLARE_DYNCREATE(CCatView)
 public:
     static constexpr UINT CmdAddToCatalog = 60685;

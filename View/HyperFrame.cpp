@@ -2,6 +2,8 @@
 #include "View/HyperFrame.h"
 
 #include "View/HyperRunView.h"
+#include "View/HyperView.h"
+#include "View/RulerBar.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/MainWndMode.h"
 #include "objects/ViewSettings.h"
@@ -22,11 +24,30 @@ CFrameWnd* MainFrame()
     return main && main->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(main) : nullptr;
 }
 
+// The bar's own frame lays it out again; the main frame only when it is that frame.
 void ShowBar(CControlBar* bar, BOOL show)
 {
-    CFrameWnd* main = MainFrame();
-    if (bar && main)
-        main->ShowControlBar(bar, show, TRUE);
+    CFrameWnd* site = bar && bar->m_hWnd ? bar->GetParentFrame() : nullptr;
+    if (!site)
+        site = MainFrame();
+    if (bar && site)
+        site->ShowControlBar(bar, show, FALSE);
+}
+
+// A ruler bar along the page, with its units; NULL when it cannot be made.
+CRulerBar* MakeRuler(CFrameWnd* frame, UINT style, UINT id, BOOL horizontal, int units)
+{
+    auto* ruler = new CRulerBar;
+    ruler->m_bAutoDelete = TRUE;
+    if (!ruler->Create(frame, CRulerBar::TemplateId, style, id, horizontal)) {
+        if (ruler->m_hWnd)
+            ruler->DestroyWindow();
+        else
+            delete ruler;
+        return nullptr;
+    }
+    ruler->GetRuler()->SetUnits(units);
+    return ruler;
 }
 
 } // namespace
@@ -122,6 +143,10 @@ int CHyperFrame::OnCreate(LPCREATESTRUCT cs)
     CWinApp* app = AfxGetApp();
     m_rulerUnits = app ? static_cast<int>(app->GetProfileInt("Settings", "RulerUnits", DefaultRulerUnits))
                        : DefaultRulerUnits;
+    m_horzRuler = MakeRuler(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | 0x0800, HorzRulerId, TRUE, m_rulerUnits);
+    m_vertRuler = MakeRuler(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT | 0x0400, VertRulerId, FALSE, m_rulerUnits);
+    if (!m_horzRuler || !m_vertRuler)
+        return -1;
     ShowBar(m_horzRuler, FALSE);
     ShowBar(m_vertRuler, FALSE);
     CreateFrameObject();
@@ -143,6 +168,10 @@ void CHyperFrame::ActivateFrame(int)
     }
     m_pendingView = nullptr;
     CHyperRunFrame::ActivateFrame(SW_SHOWMAXIMIZED);
+    ShowBar(m_horzRuler, m_rulersShown && IsEditMode());
+    ShowBar(m_vertRuler, m_rulersShown && IsEditMode());
+    if (auto* view = dynamic_cast<CHyperView*>(m_firstView))
+        view->UpdateRulerOrigins();
     if (IsNonMdiMainWnd())
         OnActivateHook(TRUE);
 }
@@ -299,9 +328,9 @@ void CHyperFrame::OnUpdateRuler(CCmdUI* cmdUI)
 LRESULT CHyperFrame::OnRulerUnits(WPARAM wParam, LPARAM)
 {
     m_rulerUnits = wParam ? DefaultRulerUnits : MetricRulerUnits;
-    for (CControlBar* ruler : {m_horzRuler, m_vertRuler}) {
-        if (ruler && ruler->m_hWnd)
-            ruler->Invalidate(TRUE);
+    for (CControlBar* bar : {m_horzRuler, m_vertRuler}) {
+        if (auto* ruler = dynamic_cast<CRulerBar*>(bar); ruler && ruler->GetRuler())
+            ruler->GetRuler()->SetUnits(m_rulerUnits);
     }
     if (CWinApp* app = AfxGetApp())
         app->WriteProfileInt("Settings", "RulerUnits", m_rulerUnits);

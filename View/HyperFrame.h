@@ -30,6 +30,8 @@ public:
     static constexpr UINT LastObjectTool = 60527;
     static constexpr UINT CmdEditView = 60415;
     static constexpr UINT CmdRuler = 60579;
+    static constexpr UINT HorzRulerId = 28552;
+    static constexpr UINT VertRulerId = 28553;
     static constexpr UINT ObjectComboId = 28544;
     static constexpr UINT ToolBarId = 59393;
     static constexpr UINT ToolBarResource = 167;
@@ -71,6 +73,8 @@ public:
     void GetLayoutRect(CRect* rect) override;
     void ActivateFrame(int cmdShow = -1) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Offers a command to the in-place text editors of the views.
+    BOOL OfferCommandToTextEdits(UINT command);
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
     CHyperFrameOb* m_frameObject = nullptr;

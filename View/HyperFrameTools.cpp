@@ -3,6 +3,7 @@
 
 #include "View/HyperRunView.h"
 #include "View/NotesView.h"
+#include "View/HyperTextEdit.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "platform/ui/CmdUI.h"
@@ -147,7 +148,19 @@ BOOL CHyperFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (m_firstView && IsEditMode() && lParam == 0 && SelectTool(LOWORD(wParam)))
         return TRUE;
+    if (m_firstView && lParam == 0 && OfferCommandToTextEdits(LOWORD(wParam)))
+        return TRUE;
     return CHyperRunFrame::OnCommand(wParam, lParam);
+}
+
+BOOL CHyperFrame::OfferCommandToTextEdits(UINT command)
+{
+    if (OfferCommandToTextEdit(m_firstView, command))
+        return TRUE;
+    for (INT_PTR i = 0; i < m_furtherViews.GetSize(); ++i)
+        if (OfferCommandToTextEdit(static_cast<CHyperRunView*>(m_furtherViews[i]), command))
+            return TRUE;
+    return FALSE;
 }
 
 BOOL CHyperFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)

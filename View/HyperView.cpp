@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "View/HyperTextEdit.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
@@ -44,6 +45,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
     ON_WM_CHAR()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_CTLCOLOR()
     ON_MESSAGE(WM_VIEW_ZOOM, OnSetZoomMessage)
     ON_MESSAGE(WM_VIEW_CLOSE_PROPERTIES, OnCloseProperties)
     ON_MESSAGE(WM_VIEW_PICK_OBJECT, OnPickObject)
@@ -64,6 +66,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
 END_MESSAGE_MAP()
 
 CHyperView::CHyperView()
+    : m_textEdit(std::make_unique<CHyperTextEdit>())
 {
     for (int step : kZoomSteps)
         m_zoomTable.Add(static_cast<DWORD>(step));

@@ -8,7 +8,10 @@
 #include "objects/UndoRecord.h"
 #include "platform/core/Maps.h"
 
+#include <memory>
+
 class CHyperFrame;
+class CHyperTextEdit;
 class CHyperOb;
 
 class CHyperView : public CNotesView, public CUndoSource {
@@ -192,6 +195,27 @@ public:
     // Key handlers of the selection; FALSE lets the window procedure see the key.
     virtual BOOL HandleKeyDown(UINT key, UINT repeat);
     virtual BOOL HandleKeyUp(UINT key, UINT repeat);
+
+    // In-place text editing of object texts.
+    CHyperTextEdit& GetTextEdit() const { return *m_textEdit; }
+    // The current object (or each member of a selected group) offered the edit, in page units.
+    BOOL StartTextEdit(CPoint page, UINT nChar);
+    // Commits a running edit; FALSE when none runs.
+    BOOL CommitTextEdit();
+    // Keys that reach the view while an edit runs (typed ahead of the focus) go to the edit.
+    BOOL ForwardToTextEdit(UINT message, UINT key, UINT repeat, UINT flags);
+    // The edit shows the edited object's colours.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    COLORREF m_editBrushColor = static_cast<COLORREF>(-1);
+    std::unique_ptr<CHyperTextEdit> m_textEdit;
+
+    // The frame's rulers follow the scroll position, the zoom and the tracked object.
+    void UpdateRulerOrigins();
+    BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll) override;
+    void SetZoom(int zoom) override;
+    void ShowTrackedExtent(const RECT& rect) override;
+    // The band goes when the tracking that showed it is over.
+    void HideTrackedExtent();
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

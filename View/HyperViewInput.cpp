@@ -2,6 +2,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "View/HyperTextEdit.h"
 #include "objects/HyperOb.h"
 #include "objects/SnapPointSet.h"
 #include "objects/ViewSettings.h"
@@ -36,8 +37,9 @@ void CHyperView::OnLButtonDown(UINT, CPoint point)
         Default();
         return;
     }
-    if (m_pointListCount > 0)
+    if (m_pointListCount > 0 || m_textEdit->HitTestEditRect(page.x, page.y))
         return;
+    CommitTextEdit();
     BeginUpdate(FALSE);
     const UINT tool = GetCurrentTool();
     if (tool == ToolSelect)
@@ -52,6 +54,8 @@ void CHyperView::PressWithSelectTool(CPoint page)
 {
     CHyperOb* current = GetCurrentObject();
     if (current && m_selection.GetSize() == 0 && current->OnEndMouseDown(page.x, page.y))
+        return;
+    if (StartTextEdit(page, 0))
         return;
     int hit = -1;
     BOOL tracked = FALSE;
@@ -122,6 +126,7 @@ void CHyperView::OnRButtonDown(UINT, CPoint point)
         frame->SendMessage(WM_COMMAND, ToolSelect);
     if (m_pointListCount > 0)
         return;
+    CommitTextEdit();
     if (!SelectedObjectAt(page))
         SelectOnly(TopUnlockedObjectAt(page));
     if (m_listPickPos < 0)
@@ -225,8 +230,10 @@ BOOL CHyperView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT)
     return Default() != 0;
 }
 
-void CHyperView::OnKeyDown(UINT key, UINT repeat, UINT)
+void CHyperView::OnKeyDown(UINT key, UINT repeat, UINT flags)
 {
+    if (ForwardToTextEdit(WM_KEYDOWN, key, repeat, flags))
+        return;
     if (!HandleKeyDown(key, repeat))
         Default();
 }
@@ -247,7 +254,15 @@ BOOL CHyperView::HandleKeyUp(UINT, UINT)
     return FALSE;
 }
 
-void CHyperView::OnChar(UINT, UINT, UINT)
+void CHyperView::OnChar(UINT ch, UINT repeat, UINT flags)
 {
+    if (ForwardToTextEdit(WM_CHAR, ch, repeat, flags))
+        return;
+    CPoint point;
+    GetCursorPos(&point);
+    ScreenToClient(&point);
+    DeviceToLogical(&point, nullptr);
+    if (m_editMode && StartTextEdit(point, ch))
+        return;
     Default();
 }

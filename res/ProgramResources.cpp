@@ -2,10 +2,13 @@
 #include "res/ResourceParts.h"
 
 #include "View/HyperView.h"
+#include "View/HyperFrame.h"
+#include "View/HyperTextEdit.h"
 #include "View/MyView.h"
 #include "projects/CatManager.h"
 #include "projects/CatWnd.h"
 #include "View/NotesView.h"
+#include "View/RulerBar.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -119,6 +122,7 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
     {CNotesView::CmdCopyAsText, "<Copy as Text>"},
+        FormatMenu(),
 };
 
 // The main frame's command that locks or unlocks the active catalogue.
@@ -158,6 +162,33 @@ void RegisterCatalogueMenus()
     RegisterMenuResource(28581, {Popup("Catalog", header)});
 }
 
+// The formatting commands of the selection.
+MenuTemplateItem FormatMenu()
+{
+    return Popup("F&ormat",
+                 {Command(CHyperFmtView::CmdBold, "&Bold"), Command(CHyperFmtView::CmdItalic, "&Italic"), Separator(),
+                  Command(60582, "&Left"), Command(60583, "&Center"), Command(60584, "&Right"), Separator(),
+                  Popup("Line &Width", {Command(27176, "None"), Command(27177, "1 Point"), Command(27178, "2 Point"),
+                                        Command(27179, "3 Point"), Command(27180, "4 Point"),
+                                        Command(27181, "5 Point")}),
+                  Popup("Line &Style", {Command(27169, "Solid (-----)"), Command(27170, "Dash (- - -)"),
+                                        Command(27171, "Dot (.....)"), Command(27172, "Dash-Dot (-.-.-)"),
+                                        Command(27173, "Dash-Dot-Dot (- * *)")}),
+                  Popup("&Arrowhead Type", {Command(27186, "None (-----)"), Command(27187, "Right (----->)"),
+                                            Command(27188, "Left (<-----)"), Command(27189, "Both (<<--->>)")}),
+                  Popup("&Hatch Style", {Command(27042, "None"), Command(27043, "Horizontal"), Command(27044, "Vertical"),
+                                         Command(27045, "Diagonal"), Command(27046, "Diagonal Reverse"),
+                                         Command(27047, "Cross"), Command(27048, "Diagonal Cross")}),
+                  Popup("S&hadow Style", {Command(27301, "None"), Command(27302, "Top Left"), Command(27303, "Top Right"),
+                                          Command(27304, "Bottom Left"), Command(27305, "Bottom Right")}),
+                  Separator(), Command(CHyperFmtView::CmdForeColor, "&Foreground Colour"),
+                  Command(CHyperFmtView::CmdForeAutomatic, "Automatic Foreground"),
+                  Command(CHyperFmtView::CmdForeMoreColors, "More Foreground Colors..."),
+                  Command(CHyperFmtView::CmdBackColor, "Bac&kground Colour"),
+                  Command(CHyperFmtView::CmdBackAutomatic, "Automatic Background"),
+                  Command(CHyperFmtView::CmdBackMoreColors, "More Background Colors...")});
+}
+
 // The command bars show one menu bar for the frame and every document window.
 std::vector<MenuTemplateItem> MainMenu()
 {
@@ -172,7 +203,8 @@ std::vector<MenuTemplateItem> MainMenu()
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
                         Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
-                        Command(CHyperView::CmdGridSettings, "Grid &Settings..."), Separator(),
+                        Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
+                        Command(CHyperFrame::CmdRuler, "R&uler"), Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
                         Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
                         Command(34042, "L&earning Center"), Command(34043, "&Taskpane"), Command(34037, "&Mark...")}),
@@ -184,7 +216,8 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolConnector, "&Connector"), Command(CMyView::ToolBitmap, "&Bitmap"),
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic"),
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
-                          Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object")}),
+                          Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object"),
+                          Separator(), Command(CFreeHandView::CmdFreehand, "Freehand &Drawing")}),
         ProjectMenu(),
         Popup("&Catalog", CatalogMenu()),
         // The ink layer.
@@ -200,6 +233,7 @@ std::vector<MenuTemplateItem> MainMenu()
                                               Command(33999, "Green"), Command(34002, "Yellow")}),
                        Separator(), Command(CNotesView::CmdCopyAsText, "Copy as &Text"),
                        Command(CNotesView::CmdSignatureDialog, "Si&gnature...")}),
+        FormatMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -213,6 +247,9 @@ void RegisterMenus()
     RegisterMenuResource(IDR_MAINFRAME, MainMenu());
     RegisterMenuResource(28566, {Command(60561, "Zoom &In"), Command(60562, "Zoom &Out"), Command(60564, "Zoom &1:1")});
     RegisterMenuResource(28571, {Command(60439, "Bring to &Front"), Command(60440, "Send to &Back")});
+    RegisterMenuResource(CRulerBar::MenuId, {Popup("Ruler", {Command(CRulerBar::CmdInches, "Inches"),
+                                                             Command(CRulerBar::CmdCentimetres, "Centimeters"),
+                                                             Command(CRulerBar::CmdZoomSwitch, "Zoom")})});
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
     RegisterCatalogueMenus();

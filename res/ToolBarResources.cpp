@@ -2,6 +2,7 @@
 // pane icons, a plain logo for the splash.
 #include "res/ResourceParts.h"
 
+#include "View/HyperFmtView.h"
 #include "View/HyperView.h"
 #include "View/MyView.h"
 #include "View/NotesView.h"
@@ -25,7 +26,8 @@ const std::vector<ToolBarEntry>& ToolBars()
                ID_APP_ABOUT, 0, 28573, 28574}},
         {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918, 0, 28566}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame, 60481, 60480, 33808, 34054}},
-        {247, {33954, 60553, 0, 60551, 60550, 0, 27174, 27168, 27185, 0, 28575, 28576}},
+        {247, {33954, 60553, 0, CHyperFmtView::CmdBold, CHyperFmtView::CmdItalic, 0, 60582, 60583, 60584, 0, 60551,
+               60550, 0, 27174, 27168, 27185, 0, 28575, 28576}},
         {27908, {28567, 28568, 28569, 28570, 28571, 28572, 256}}, {28564, {60441}}, {269, {}}, {273, {33983}},
         {371, {34048, 34049, 34050, 34055, 0, 34051}}, {386, {34059}},
         {275, {33992, 33990, 33991, 33989, 0, 33993, 33994, 33996, 33995, 0, 34002, 33998, 33999, 34001}},

@@ -3,6 +3,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
+#include "shell/ShellTextServices.h"
 #include "shell/SplashDlg.h"
 #include "shell/VantrelServices.h"
 #include "View/MyDoc.h"
@@ -108,6 +109,7 @@ BOOL CVantrelApp::InitInstance()
         return FALSE;
     }
     Enable3dControls();
+    InstallTextServices();
     RegisterTemplates();
 
     splash.SendMessage(WM_SETREDRAW, FALSE);

@@ -4,3 +4,4 @@
 void RegisterToolBars();
 void RegisterPictures();
 void RegisterDialogs();
+void RegisterPropertyTexts();

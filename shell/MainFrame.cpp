@@ -4,6 +4,7 @@
 #include "shell/NotesMgr.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
+#include "View/ChildHostWnd.h"
 #include "objects/ViewSettings.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/snarel/Snarel.h"
@@ -217,8 +218,10 @@ void CMainFrame::CreatePanes()
     for (size_t i = 0; i < kPaneOrder.size(); ++i) {
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);
         if (!m_paneWindows[i]) {
-            m_paneWindows[i] = std::make_unique<CWnd>();
-            m_paneWindows[i]->Create("STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), this, 0);
+            const BOOL properties = kPaneOrder[i] == PaneProperties;
+            m_paneWindows[i] = properties ? std::make_unique<CChildHostWnd>() : std::make_unique<CWnd>();
+            m_paneWindows[i]->Create(properties ? nullptr : "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                     CRect(), this, 0);
         }
         if (first)
             m_paneManager.AttachAsTab(pane, first);
@@ -226,6 +229,7 @@ void CMainFrame::CreatePanes()
             first = pane;
     }
     GetViewSettings().m_propertyHostWnd = GetPaneWindow(PaneProperties);
+    InstallPropertyPane();
     m_pLayout.reset(m_paneManager.NewLayout());
     if (m_pLayout->Load(kLayoutName))
         m_paneManager.ApplyLayout(m_pLayout.get());

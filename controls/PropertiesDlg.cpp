@@ -124,7 +124,7 @@ BOOL CPropertiesDlg::OnInitDialog()
     m_listWnd.SetOwnerDialog(this);
     m_listWnd.m_trackedRow = -1;
     if (CWnd* pin = GetDlgItem(PinButton))
-        m_pinned = !pin->IsWindowVisible();
+        m_pinned = (pin->GetStyle() & WS_VISIBLE) == 0;
     if (m_tabCount > 0 && GetDlgItem(TabStrip)) {
         m_tabStrip.m_captions.RemoveAll();
         for (int i = 0; i < m_tabCount; ++i)

@@ -18,14 +18,33 @@ CPropDialogBase::~CPropDialogBase()
     CPropDialogBase::DeleteProperties();
 }
 
+// A new edit frees what the dialog held for the last one, so nothing is left behind.
 void CPropDialogBase::ResetProperties(CPropObArray* list)
 {
+    if (m_lists != nullptr || m_list != list)
+        ReleaseLists(list);
     m_list = list;
     m_lists = nullptr;
     m_commonFlags = nullptr;
     m_owners = nullptr;
     m_owner = m_secondOwner = m_thirdOwner = nullptr;
     m_modified = FALSE;
+}
+
+void CPropDialogBase::ReleaseLists(const CPropObArray* keep)
+{
+    delete[] m_commonFlags;
+    m_commonFlags = nullptr;
+    if (m_lists) {
+        for (INT_PTR i = m_lists->GetSize() - 1; i >= 0; --i)
+            if (m_lists->GetAt(i) == keep)
+                m_lists->RemoveAt(i);
+        delete m_lists;
+    } else if (m_list != keep) {
+        delete m_list;
+    }
+    m_lists = nullptr;
+    m_list = nullptr;
 }
 
 void CPropDialogBase::SetProperties(CPropObArray* list, CHyperBaseOb* owner, LPCTSTR caption)
@@ -38,6 +57,15 @@ void CPropDialogBase::SetProperties(CPropObArray* list, CHyperBaseOb* owner, LPC
 void CPropDialogBase::SetMultiProperties(CPropListArray* lists, BOOL* commonFlags, CHyperObArray* owners,
                                          LPCTSTR caption)
 {
+    if (m_lists == lists) {
+        if (m_commonFlags != commonFlags)
+            delete[] m_commonFlags;
+        m_lists = nullptr;
+        m_list = nullptr;
+        m_commonFlags = nullptr;
+    } else {
+        ReleaseLists(nullptr);
+    }
     ResetProperties(lists && lists->GetSize() > 0 ? lists->GetList(0) : nullptr);
     m_lists = lists;
     m_commonFlags = commonFlags;
@@ -68,14 +96,7 @@ CHyperBaseOb* CPropDialogBase::GetOwnerObject() const
 
 void CPropDialogBase::DeleteProperties()
 {
-    delete[] m_commonFlags;
-    if (m_lists)
-        delete m_lists;
-    else
-        delete m_list;
-    m_commonFlags = nullptr;
-    m_lists = nullptr;
-    m_list = nullptr;
+    ReleaseLists(nullptr);
     m_owners = nullptr;
     m_owner = m_secondOwner = m_thirdOwner = nullptr;
 }

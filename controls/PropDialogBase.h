@@ -43,6 +43,8 @@ public:
 
 protected:
     void ApplyLists();
+    // Frees the lists and flags held, all but the list kept.
+    void ReleaseLists(const CPropObArray* keep);
     void NotifyOwnerList(UINT propertyId);
     void UpdateExtraOwners(int reason);
 

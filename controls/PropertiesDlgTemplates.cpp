@@ -2,7 +2,8 @@
 // which the editing views make them.
 #include "controls/PropertiesDlg.h"
 
-#include "View/HyperView.h"
+#include "View/MyView.h"
+#include "controls/MyPropertiesDlg.h"
 #include "platform/ui/Resources.h"
 
 namespace {
@@ -46,8 +47,11 @@ MenuTemplateItem Command(UINT id, const char* text)
     return {MF_STRING, id, text, {}};
 }
 
+// The main view edits through its own layer of the dialog.
 CViewPropertyDialog* MakePropertyDialog(CHyperView* view, UINT templateId, int tabs, UINT firstTabId)
 {
+    if (dynamic_cast<CMyView*>(view))
+        return new CMyPropertiesDlg(view);
     auto* dialog = new CPropertiesDlg(templateId, view);
     dialog->SetTabs(tabs, firstTabId);
     return dialog;

@@ -6,6 +6,7 @@
 #include "controls/ColourPickerPopup.h"
 #include "controls/CoolComboNotify.h"
 #include "controls/DateTimeDlg.h"
+#include "controls/MyPropertiesDlg.h"
 #include "controls/PropTabStrip.h"
 #include "controls/PropertiesDlg.h"
 #include "objects/PropColor.h"
@@ -15,7 +16,11 @@
 #include "objects/PropText.h"
 #include "platform/ui/TestHook.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+
+#include <unistd.h>
 #include <memory>
 
 namespace {
@@ -34,6 +39,18 @@ struct Fields {
     CString file = "old.txt";
 };
 
+// A file outside the working folder, so it comes back with its full path.
+std::string ChosenFile()
+{
+    static const std::string path = [] {
+        auto folder = std::filesystem::temp_directory_path() / ("vantrel-props-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "Bell.WAV") << "RIFF";
+        return (folder / "Bell.WAV").string();
+    }();
+    return path;
+}
+
 class PropertiesDlgTest : public UiTest {
 public:
     void SetUp() override
@@ -46,6 +63,7 @@ public:
     }
     void TearDown() override
     {
+        std::filesystem::remove_all(std::filesystem::path(ChosenFile()).parent_path());
         dialog.reset();
         parent.DestroyWindow();
         UiTest::TearDown();
@@ -131,6 +149,12 @@ TEST_F(PropertiesDlgTest, EveryKindOfEditorChangesItsValueThroughItsControl)
              t.dialog->BeginEdit(TRUE);
          },
          [](const Fields& f) { return f.file == "old.txt"; }},
+        {"file chosen", [](Fields& f) { return new CPropFile(27477, &f.file); },
+         [](PropertiesDlgTest& t) {
+             UiTestHook::QueueFileDialogAnswer(ChosenFile());
+             t.dialog->BeginEdit(TRUE);
+         },
+         [](const Fields& f) { return f.file == CString(ChosenFile().c_str()).MakeLower(); }},
     };
     for (const Case& c : cases) {
         fields = Fields();
@@ -259,6 +283,36 @@ TEST_F(PropertiesDlgTest, TheFirstNameColumnTakesTwoFifthsButNeverLessThanItsMin
     rows->SetNameWidth(1000);
     EXPECT_EQ(CPropListWnd::GetNameWidth(), 120);
     EXPECT_EQ(rows->ClampNameWidth(30, 1), 30);
+}
+
+TEST_F(PropertiesDlgTest, TheButtonOfATextRowShowsTheOldTextThenSetsItsWord)
+{
+    CMyPropertiesDlg main(&parent);
+    main.SetModal(FALSE);
+    ASSERT_TRUE(main.CreateDialogWindow(&parent));
+    CString caption = "Press me";
+    auto* list = new CPropObArray;
+    list->Add(new CPropStr(CMyPropertiesDlg::ButtonTextId, &caption));
+    main.SetProperties(list, nullptr, "shape");
+    main.RefreshPropertyList();
+    ASSERT_TRUE(main.IsTextButtonProperty(main.GetCurrentProperty()));
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    main.m_rightZone = TRUE;
+    main.OnRowActivated();
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Press me");
+    EXPECT_EQ(caption, CString("AutoShape"));
+}
+
+TEST_F(PropertiesDlgTest, TheTwoTextDialogWritesBothTextsBackOnOk)
+{
+    CBlobRun run{"A", ""};
+    CBlobRunDlg editor(&run, &parent);
+    ASSERT_TRUE(editor.Create(CBlobRunDlg::Template, &parent));
+    EXPECT_EQ(editor.m_first, CString("A"));
+    editor.GetDlgItem(CBlobRunDlg::SecondEdit)->SetWindowText("B");
+    editor.OnOK();
+    EXPECT_EQ(run.first, CString("A"));
+    EXPECT_EQ(run.second, CString("B"));
 }
 
 } // namespace

@@ -138,6 +138,20 @@ TEST_F(PropertiesPaneTest, TheDockedListFollowsTheSelectionAndAppliesEditsLive)
     EXPECT_NE(dialog->GetOwnerObject(), nullptr) << "the dialog shows the restored selection";
 }
 
+TEST_F(PropertiesPaneTest, ASecondViewTakesOverTheDockedDialog)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    auto* second = static_cast<CMyDoc*>(docTemplate->OpenDocumentFile(nullptr));
+    ASSERT_NE(second, nullptr);
+    Pump();
+    POSITION pos = second->GetFirstViewPosition();
+    CView* secondView = second->GetNextView(pos);
+    EXPECT_EQ(dialog->GetOwnerView(), secondView);
+    EXPECT_EQ(dynamic_cast<CPropertiesDlg*>(host->GetChild()), dialog) << "one dialog for every view";
+    EXPECT_EQ(static_cast<CHyperView*>(secondView)->GetPropertyDialog(), dialog);
+}
+
 TEST_F(PropertiesPaneTest, BadInputInTheDockedListIsRefusedAndTheEditorStaysOpen)
 {
     CPropertiesDlg* dialog = Dock();

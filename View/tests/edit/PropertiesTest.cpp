@@ -12,6 +12,7 @@
 #include "objects/kinds/CircleGen.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -288,6 +289,37 @@ TEST_F(PropertiesTest, PastingTheSameGroupTwiceGivesTwoGroups)
     EXPECT_NE(pasted[0], original);
     EXPECT_NE(pasted[1], original);
     EXPECT_NE(pasted[0], pasted[1]);
+}
+
+TEST_F(PropertiesTest, DrillingIntoTheGroupShowsTheHoldersSharedPropertiesAndTheGroupsOwn)
+{
+    CObArray members;
+    members.Add(border);
+    members.Add(ellipse);
+    view->GroupObjects(members, FALSE);
+    SelectBoth();
+    CountingDialog* counter = InstallDialog();
+    view->ShowObjectProperties(2);
+    ASSERT_NE(counter->single, nullptr);
+    // The holder lends those of these it has, in this order.
+    std::vector<UINT> lent;
+    for (UINT id : {27381u, 27390u, 27474u, 27477u, 27472u, 27473u, 27380u})
+        if (std::unique_ptr<CPropOb> property{border->CreateProperty(id, TRUE)})
+            lent.push_back(id);
+    ASSERT_FALSE(lent.empty());
+    CPropObArray own;
+    border->GetOwnGroupInfo()->CollectProperties(own, TRUE);
+    ASSERT_EQ(counter->single->GetSize(), static_cast<INT_PTR>(lent.size()) + own.GetSize());
+    for (size_t i = 0; i < lent.size(); ++i)
+        EXPECT_EQ(counter->single->GetProp(static_cast<INT_PTR>(i))->GetNameId(), lent[i]) << i;
+    for (INT_PTR i = 0; i < own.GetSize(); ++i)
+        EXPECT_EQ(counter->single->GetProp(static_cast<INT_PTR>(lent.size()) + i)->GetNameId(), own.GetProp(i)->GetNameId());
+
+    view->ShowObjectProperties(1);
+    ASSERT_NE(counter->single, nullptr);
+    CPropObArray ellipseOwn;
+    ellipse->CollectProperties(ellipseOwn, TRUE);
+    EXPECT_EQ(counter->single->GetSize(), ellipseOwn.GetSize()) << "one member alone";
 }
 
 TEST_F(PropertiesTest, ZoomToTheClientRectangleStaysAtOneHundred)

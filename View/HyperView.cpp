@@ -49,6 +49,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
     ON_MESSAGE(WM_VIEW_ZOOM, OnSetZoomMessage)
     ON_MESSAGE(WM_VIEW_CLOSE_PROPERTIES, OnCloseProperties)
     ON_MESSAGE(WM_VIEW_PICK_OBJECT, OnPickObject)
+    ON_COMMAND(CHyperView::CmdProperties, OnProperties)
     ON_MESSAGE(WM_VIEW_PROPERTIES_UNDO, OnPropertiesUndo)
     ON_MESSAGE(WM_VIEW_SET_LAYER, OnSetCurrentLayer)
     ON_MESSAGE(WM_VIEW_DELETE_OBJECT, OnDeleteObjectMessage)
@@ -76,6 +77,7 @@ CHyperView::CHyperView()
 
 CHyperView::~CHyperView()
 {
+    ReleasePropertyDialog();
     m_selection.RemoveAll();
     delete m_undo;
     delete m_redo;
@@ -147,6 +149,7 @@ void CHyperView::GetClassDisplayName(CString& out, const CRuntimeClass* runtimeC
 void CHyperView::DetachFromSettings()
 {
     CHyperRunView::DetachFromSettings();
+    ReleasePropertyDialog();
     m_selection.RemoveAll();
     m_currentIndex = -1;
     EmptyRegroupMemory();
@@ -267,18 +270,6 @@ void CHyperView::OnSize(UINT type, int cx, int cy)
 LRESULT CHyperView::OnSetZoomMessage(WPARAM, LPARAM lParam)
 {
     SetZoom(static_cast<int>(lParam));
-    return 0;
-}
-
-LRESULT CHyperView::OnCloseProperties(WPARAM, LPARAM)
-{
-    return 0;
-}
-
-LRESULT CHyperView::OnPickObject(WPARAM, LPARAM lParam)
-{
-    const INT_PTR index = lParam;
-    SelectOnly(index >= 0 && index < GetObjects().GetSize() ? static_cast<int>(index) : -1);
     return 0;
 }
 

@@ -10,9 +10,15 @@
 
 #include <memory>
 
+class CChildHostWnd;
+class CGroupInfo;
 class CHyperFrame;
 class CHyperTextEdit;
 class CHyperOb;
+class CPropListArray;
+class CPropObArray;
+class CPropOb;
+class CViewPropertyDialog;
 
 class CHyperView : public CNotesView, public CUndoSource {
     DECLARE_SERIAL(CHyperView)
@@ -216,6 +222,50 @@ public:
     void ShowTrackedExtent(const RECT& rect) override;
     // The band goes when the tracking that showed it is over.
     void HideTrackedExtent();
+    // Selection properties, change notification and groups.
+    virtual void ShowObjectProperties(int index);
+    // One list per selected object, all with the first list's properties in its order; the
+    // returned same-value flags (one per property) belong to the caller.
+    virtual BOOL* BuildSelectionPropertyLists(CPropListArray* lists);
+    virtual CViewPropertyDialog* CreatePropertyDialog();
+    virtual void ShowInPlaceDialog();
+    virtual CPropOb* CreateFormatProperty(UINT propertyId);
+    virtual BOOL IsObjectVisible(const CHyperOb* object) const;
+    virtual void PromoteGroupSelection();
+    virtual void MakeGroupName(CGroupInfo* record, int index);
+    virtual void GroupObjects(const CObArray& objects, BOOL);
+    virtual BOOL DisableForSymbolGroup(CCmdUI* cmdUI);
+    virtual void GetObjectsByIds(const CObArray& objects, CMapWordToOb* map, BOOL flaggedOnly);
+    virtual BOOL SyncGroupSelection();
+    virtual void ZoomToRect(RECT rect, const double* scale);
+    virtual void SetZoom(int percent, const POINT* devicePosition);
+    using CHyperRunView::SetZoom;
+    void UpdateGroupRects() override;
+    void OnObjectSelected(CHyperBaseOb* object) override;
+    void OnObjectDeselected(CHyperBaseOb* object) override;
+    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
+    BOOL SelectionHasGroupMember() const;
+    static int GetCommonGroupId(const CObArray& objects);
+    void RenumberPastedGroups(int);
+    CViewPropertyDialog* GetPropertyDialog() const { return m_propertyDialog; }
+    // Refreshes the properties and shows them (double and right clicks, the command).
+    void ShowSelectionProperties();
+    void OnProperties();
+    // Drops the dialog's lists before the objects they edit go away.
+    void DropPropertyLists();
+    void ReleasePropertyDialog();
+    void AdoptHostDialog(CChildHostWnd* host);
+    void RunModalProperties();
+    void LayOutEdited(CHyperOb* current);
+    void FillPropertyDialog();
+    CPropObArray* MakeGroupPropertyList();
+    void AlignGroupMember(CHyperOb* first, CHyperOb* member);
+    static constexpr UINT CmdProperties = 60416;
+    CViewPropertyDialog* m_propertyDialog = nullptr;
+    BOOL m_propertyDialogShown = FALSE;
+    BOOL m_propertyDialogDocked = FALSE;
+    BOOL m_syncingGroups = FALSE;
+    CMapPtrToWord m_selectionFlagged{10};
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

@@ -111,7 +111,7 @@ void CHyperView::OnLButtonDblClk(UINT flags, CPoint point)
     CHyperOb* current = GetCurrentObject();
     if (current && m_selection.GetSize() == 0 && current->Open())
         return;
-    OnSelectionChanged();
+    ShowSelectionProperties();
 }
 
 void CHyperView::OnRButtonDown(UINT, CPoint point)
@@ -130,7 +130,7 @@ void CHyperView::OnRButtonDown(UINT, CPoint point)
     if (!SelectedObjectAt(page))
         SelectOnly(TopUnlockedObjectAt(page));
     if (m_listPickPos < 0)
-        OnSelectionChanged();
+        ShowSelectionProperties();
 }
 
 BOOL CHyperView::SelectedObjectAt(CPoint page) const

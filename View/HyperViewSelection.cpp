@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "View/ViewPropertyDialog.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
@@ -52,8 +53,11 @@ void CHyperView::BeginUpdate(BOOL force)
 
 BOOL CHyperView::NotifyChanged(BOOL selectionChanged)
 {
+    if (m_propertyDialog)
+        m_propertyDialog->SetDrillMulti(FALSE);
     if (selectionChanged)
         m_selectionSnapshot = static_cast<DWORD>(kNeverIndex) << 16 | LOWORD(m_selectionSnapshot);
+    SyncGroupSelection();
     if (m_inUpdate)
         ++m_changeCount;
     else
@@ -63,6 +67,8 @@ BOOL CHyperView::NotifyChanged(BOOL selectionChanged)
 
 BOOL CHyperView::EndUpdate()
 {
+    if (m_propertyDialog && m_changeCount > 0)
+        m_propertyDialog->SetDrillMulti(FALSE);
     m_inUpdate = FALSE;
     const int snapshotIndex = static_cast<short>(HIWORD(m_selectionSnapshot));
     const BOOL changed = m_changeCount >= 1 && (m_currentIndex != snapshotIndex ||
@@ -71,10 +77,6 @@ BOOL CHyperView::EndUpdate()
     if (changed)
         OnSelectionChanged();
     return changed;
-}
-
-void CHyperView::OnSelectionChanged()
-{
 }
 
 void CHyperView::ClearSelection(BOOL keepCurrent)

@@ -178,6 +178,7 @@ void CHyperView::ApplyUndoRecord(CUndoRecord* record)
 {
     if (!record)
         return;
+    DropPropertyLists();
     CHyperFrame* frame = GetHyperFrame();
     // Without a frame a frame copy has no slot; a scratch slot takes it and lets it go.
     CHyperFrameOb* scratch = nullptr;

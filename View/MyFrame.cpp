@@ -1,6 +1,13 @@
 #include "View/MyFrame.h"
 
+#include "objects/ViewSettings.h"
 #include "platform/ui/CmdUI.h"
+
+namespace {
+
+constexpr UINT ViewPropertiesCommand = 33918;
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CMyFrame, CHyperFrame)
 
@@ -15,6 +22,15 @@ BOOL CMyFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* hand
         }
         if (code == CN_COMMAND && (handlerInfo || SelectTool(id)))
             return TRUE;
+    }
+    // The Properties pane command stays enabled while a document is open; the main frame toggles it.
+    if (id == ViewPropertiesCommand && code == CN_UPDATE_COMMAND_UI) {
+        if (!handlerInfo) {
+            CWnd* host = GetViewSettings().m_propertyHostWnd;
+            static_cast<CCmdUI*>(extra)->Enable(TRUE);
+            static_cast<CCmdUI*>(extra)->SetCheck(host && host->IsWindowVisible());
+        }
+        return TRUE;
     }
     return CHyperFrame::OnCmdMsg(id, code, extra, handlerInfo);
 }

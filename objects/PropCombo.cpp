@@ -78,6 +78,12 @@ void CLinePropStyle::OnValueChanged()
     }
 }
 
+void CLinePropStyle::DropLinkTo(const CPropOb* gone)
+{
+    if (m_linkedWidth == gone)
+        m_linkedWidth = nullptr;
+}
+
 CPropShadowCombo::CPropShadowCombo(UINT nameId, DWORD* field) : CPropCombo(nameId, field)
 {
     AddChoiceRange(this, 27301, 5);

@@ -33,6 +33,7 @@ public:
     CLinePropStyle(UINT nameId, DWORD* field);
 
     void OnValueChanged() override;
+    void DropLinkTo(const CPropOb* gone) override;
 
     CLinePropWidth* m_linkedWidth = nullptr;
 };

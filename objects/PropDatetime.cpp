@@ -32,3 +32,9 @@ void CPropCustDatetime::OnValueChanged()
     m_linkedSwitch->m_edited = m_edited.IsEmpty() ? 0 : 1;
     NotifyListChanged();
 }
+
+void CPropCustDatetime::DropLinkTo(const CPropOb* gone)
+{
+    if (m_linkedSwitch == gone)
+        m_linkedSwitch = nullptr;
+}

@@ -24,6 +24,7 @@ public:
 
     void OnValueChanged() override;
     BOOL SkipRefreshAfterEdit() const override { return TRUE; }
+    void DropLinkTo(const CPropOb* gone) override;
 
     CPropAlarmActive* m_linkedSwitch = nullptr;
 };

@@ -45,6 +45,12 @@ void CLinePropWidth::OnValueChanged()
     }
 }
 
+void CLinePropWidth::DropLinkTo(const CPropOb* gone)
+{
+    if (m_linkedStyle == gone)
+        m_linkedStyle = nullptr;
+}
+
 BOOL CPropLong::GetValueText(CString& text) const
 {
     text.Format("%ld", static_cast<long>(m_edited));
@@ -83,6 +89,16 @@ void CPropShadowLong::OnValueChanged()
         if (direction.offset.x == offset.x && direction.offset.y == offset.y)
             m_direction->m_edited = direction.value;
     NotifyListChanged();
+}
+
+void CPropShadowLong::DropLinkTo(const CPropOb* gone)
+{
+    if (m_direction == gone)
+        m_direction = nullptr;
+    if (m_partnerX == gone)
+        m_partnerX = nullptr;
+    if (m_partnerY == gone)
+        m_partnerY = nullptr;
 }
 
 BOOL CPropDbl::GetValueText(CString& text) const

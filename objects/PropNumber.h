@@ -27,6 +27,7 @@ public:
     CLinePropWidth(UINT nameId, int* field) : CPropInt(nameId, field, 0, 100) { }
 
     void OnValueChanged() override;
+    void DropLinkTo(const CPropOb* gone) override;
 
     CLinePropStyle* m_linkedStyle = nullptr;
 };
@@ -48,6 +49,7 @@ public:
     using CPropLong::CPropLong;
 
     void OnValueChanged() override;
+    void DropLinkTo(const CPropOb* gone) override;
 
     CPropShadowCombo* m_direction = nullptr;
     CPropShadowLong* m_partnerX = nullptr;

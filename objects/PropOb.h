@@ -47,6 +47,8 @@ public:
     virtual BOOL SetDoubleValue(double) { return FALSE; }
     virtual BOOL SetLongValue(long) { return FALSE; }
     virtual BOOL SetIntValue(int) { return FALSE; }
+    // A linked editor is being deleted from the list: forget it.
+    virtual void DropLinkTo(const CPropOb*) { }
 
     UINT GetNameId() const { return m_nameId; }
     void SetOwnerDialog(CPropDialog* dialog) { m_ownerDialog = dialog; }

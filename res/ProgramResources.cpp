@@ -199,7 +199,8 @@ std::vector<MenuTemplateItem> MainMenu()
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
-                        Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel")}),
+                        Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel"), Separator(),
+                        Command(CHyperView::CmdProperties, "P&roperties...")}),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
                         Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
@@ -282,4 +283,5 @@ void RegisterProgramResources()
     RegisterPictures();
     RegisterDialogs();
     RegisterProjectResources();
+    RegisterPropertyTexts();
 }

@@ -21,3 +21,4 @@ void RegisterProjectResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();
+void RegisterPropertyTexts();

@@ -13,6 +13,7 @@
 #include "projects/CatManagerPane.h"
 #include "projects/CatalogueFolder.h"
 #include "projects/CatalogueOb.h"
+#include "View/ChildHostWnd.h"
 #include "objects/ViewSettings.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/snarel/Snarel.h"
@@ -95,6 +96,8 @@ std::unique_ptr<CWnd> NewPaneWindow(UINT paneId)
         return std::make_unique<CLinksPane>();
     if (paneId == PaneLayers)
         return std::make_unique<CLayersPane>();
+    if (paneId == PaneProperties)
+        return std::make_unique<CChildHostWnd>();
     return std::make_unique<CWnd>();
 }
 
@@ -249,7 +252,9 @@ void CMainFrame::CreatePanes()
         CXTPDockingPane* pane = m_paneManager.CreatePane(kPaneOrder[i], CRect(0, 0, 200, 100), PaneDockRight);
         if (!m_paneWindows[i]) {
             m_paneWindows[i] = NewPaneWindow(kPaneOrder[i]);
-            m_paneWindows[i]->Create("STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), this, 0);
+            const BOOL properties = kPaneOrder[i] == PaneProperties;
+            m_paneWindows[i]->Create(properties ? nullptr : "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                     CRect(), this, 0);
         }
         if (first)
             m_paneManager.AttachAsTab(pane, first);
@@ -257,6 +262,7 @@ void CMainFrame::CreatePanes()
             first = pane;
     }
     GetViewSettings().m_propertyHostWnd = GetPaneWindow(PaneProperties);
+    InstallPropertyPane();
     m_pLayout.reset(m_paneManager.NewLayout());
     if (m_pLayout->Load(kLayoutName))
         m_paneManager.ApplyLayout(m_pLayout.get());

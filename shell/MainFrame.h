@@ -127,6 +127,8 @@ public:
     CFrameStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // Shows the pane with this id.
     void ShowPane(UINT paneId);
+    // The docked Properties dialog: the views make it and show its pane through these.
+    void InstallPropertyPane();
 
     static const ThemeRow& ThemeOf(int theme);
     // Script steps that pick a menu command find it in the command bars' menu bar.

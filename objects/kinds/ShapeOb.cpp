@@ -229,6 +229,14 @@ CPropShapeShadow::CPropShapeShadow(UINT nameId, int* direction, CSoftShadowOb* s
 {
 }
 
+void CPropShapeShadow::DropLinkTo(const CPropOb* gone)
+{
+    if (m_partnerX == gone)
+        m_partnerX = nullptr;
+    if (m_partnerY == gone)
+        m_partnerY = nullptr;
+}
+
 void CPropShapeShadow::OnValueChanged()
 {
     const int value = static_cast<int>(m_partnerX ? m_edited : *m_field);

@@ -77,6 +77,7 @@ public:
     CPropShapeShadow(UINT nameId, int* direction, CSoftShadowOb* shadow);
 
     void OnValueChanged() override;
+    void DropLinkTo(const CPropOb* gone) override;
 
     CSoftShadowOb* m_shadow;
     CPropShadowLong* m_partnerX = nullptr;

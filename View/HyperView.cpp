@@ -74,6 +74,7 @@ CHyperView::CHyperView()
 CHyperView::~CHyperView()
 {
     m_selection.RemoveAll();
+    EmptyRegroupMemory();
     delete m_undo;
     delete m_redo;
     DeleteRecords(m_olderUndo);
@@ -164,6 +165,7 @@ int CHyperView::OnCreate(LPCREATESTRUCT cs)
         return -1;
     if (m_toolRegistry.IsEmpty())
         RegisterTools();
+    RegisterDropTarget();
     return 0;
 }
 

@@ -6,12 +6,19 @@
 #include "View/HyperRunView.h"
 #include "objects/HyperObArray.h"
 #include "objects/UndoRecord.h"
+#include "objects/kinds/LineRouterView.h"
 #include "platform/core/Maps.h"
+
+#include <memory>
 
 class CHyperFrame;
 class CHyperOb;
+class CGroupInfo;
+class COleDataObject;
+class COleDataSource;
+class COleDropTarget;
 
-class CHyperView : public CHyperRunView, public CUndoSource {
+class CHyperView : public CHyperRunView, public CUndoSource, public CLineRouterView {
     DECLARE_SERIAL(CHyperView)
 public:
     // Tool and command ids.
@@ -192,6 +199,76 @@ public:
     // Key handlers of the selection; FALSE lets the window procedure see the key.
     virtual BOOL HandleKeyDown(UINT key, UINT repeat);
     virtual BOOL HandleKeyUp(UINT key, UINT repeat);
+
+    // Editing commands: arrangement, groups, keyboard moves, scaling, rotation, clipboard.
+    static constexpr UINT UndoAligning = 26680;
+    static constexpr UINT UndoSpacing = 26681;
+    static constexpr UINT UndoGroup = 26686;
+    static constexpr UINT CmdCopy = 57634;
+    static constexpr UINT CmdCut = 57635;
+    static constexpr UINT CmdPaste = 57637;
+    static constexpr UINT CmdSelectAll = 57642;
+    static constexpr UINT CmdToFront = 60439;
+    static constexpr UINT CmdToBack = 60440;
+    static constexpr UINT CmdForward = 60601;
+    static constexpr UINT CmdBackward = 60602;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    BOOL ComputeAlignment(int mode, const RECT& reference, const RECT& rect, RECT* outRect, POINT* outOffset,
+                          const POINT* givenOffset) const;
+    void AlignSelection(int mode, const POINT* offset);
+    void CenterSelectionInPage(int mode);
+    void MoveToFrontOrBack(UINT commandId);
+    void MoveOneStep(UINT commandId);
+    void SpaceEvenly(BOOL across);
+    void GroupSelection();
+    void UngroupSelection();
+    void RegroupSelection();
+    void ToggleGroup();
+    void SelectAll();
+    BOOL IsSelectionOneGroup() const;
+    BOOL DisableForSymbolGroup(CCmdUI* cmdUI) const;
+    void GroupObjects(const CObArray& objects);
+    static int GetCommonGroupId(const CObArray& objects);
+    void UpdateGroupRects() override;
+    void RenumberPastedGroups(const CObArray& objects);
+    CGroupInfo* FindGroupRecord(int groupId) const;
+    void GetSelectedObjects(CObArray& out) const;
+    BOOL SelectNextByTab(BOOL backwards);
+    void SelectNearestInDirection(CHyperOb* from, UINT key);
+    static BOOL IsInDirection(RECT from, RECT to, UINT key, int* distance);
+    void ScaleObjects(const CObArray& objects, const RECT& oldFrame, const RECT& newFrame, BOOL detachGroups);
+    void RotateSelectionTo(double angle, double delta);
+    BOOL MoveByKey(UINT key, UINT repeat);
+    virtual void CopySelection();
+    virtual void PasteClipList();
+    virtual void CutSelection();
+    void InsertObjects(CObArray& objects, const POINT* target);
+    BOOL PasteFromClipboard();
+    static UINT ReadDragToolId(COleDataObject* dataObject);
+    static UINT GetPrivateFormat();
+    static BOOL HasPasteData();
+    static BOOL CarriesObjects(COleDataObject* dataObject);
+    // A new data source with the selection (the private format when asked, and a picture).
+    COleDataSource* CreateSelectionSource(BOOL privateFormat);
+    BOOL PastePrivateFormat(COleDataObject* dataObject, const POINT* target);
+    CPoint PasteOffsetFor(const CRect& bounds, const POINT* target);
+    DWORD DragSelection();
+    void RegisterDropTarget();
+    DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+    DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+    BOOL OnDrop(COleDataObject* dataObject, DWORD dropEffect, CPoint point) override;
+    CGroupInfo* m_regroupInfo = nullptr;
+    BOOL m_draggingSelection = FALSE;
+    std::shared_ptr<COleDropTarget> m_dropTarget;
+
+    // What the line router asks of the page: connectors route around its objects.
+    BOOL IsMapped() const override { return CHyperRunView::IsMapped(); }
+    SIZE GetPageScrollExtent() const override;
+    RECT GetLogicalClientRect() const override;
+    int GetFlagsHigh() const override { return CHyperRunView::GetGridStepY(); }
+    RECT GetRoutingMargins() const override { return {0, 0, 0, 0}; }
+    BOOL IsAttachSwitchOn() const override { return FALSE; }
+    int GetObjectsWithSnapPoints(CObArray& out) const override { return CHyperRunView::GetObjectsWithSnapPoints(out); }
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

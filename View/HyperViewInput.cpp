@@ -237,11 +237,6 @@ void CHyperView::OnKeyUp(UINT key, UINT repeat, UINT)
         Default();
 }
 
-BOOL CHyperView::HandleKeyDown(UINT, UINT)
-{
-    return FALSE;
-}
-
 BOOL CHyperView::HandleKeyUp(UINT, UINT)
 {
     return FALSE;

@@ -18,6 +18,7 @@
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
 #include "platform/ole/OleDropTarget.h"
+#include "platform/ui/WinApp.h"
 
 #include <cstdio>
 #include <cstring>
@@ -208,7 +209,10 @@ BOOL CHyperView::PastePrivateFormat(COleDataObject* dataObject, const POINT* tar
             object->Init(this, nullptr, FALSE);
         }
     } catch (CException* e) {
-        e->ReportError();
+        char text[512] = "";
+        if (!e->GetErrorMessage(text, sizeof(text)))
+            std::strcpy(text, "The clipboard data cannot be pasted.");
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         e->Delete();
         DeleteObjects(objects);
         return FALSE;

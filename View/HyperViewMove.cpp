@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int kFarAway = 999999;
+// Keyboard resizing stops here unless the object's tracker sets a limit of its own.
+constexpr SIZE kMinimumSize = {10, 10};
 
 BOOL KeyDown(int vk)
 {
@@ -115,12 +117,16 @@ BOOL CHyperView::MoveByKey(UINT key, UINT repeat)
         return TRUE;
     }
     KeepRectOnPage(&frame, 0, shift, FALSE);
-    const CSize minimum = current->GetTracker()->m_sizeMin;
+    CSize minimum = current->GetTracker()->m_sizeMin;
+    if (minimum.cx <= 0 && minimum.cy <= 0)
+        minimum = kMinimumSize;
     if (shift && (frame.Width() < minimum.cx || frame.Height() < minimum.cy))
         return FALSE;
     PushUndo(new CUndoRecord(this, UndoNudge), FALSE);
     current->SetRect(frame);
     current->UpdateLayout(TRUE, 0);
+    // Connectors route around the object where it stands now.
+    UpdateConnectors();
     UpdateGroupRects();
     return FALSE;
 }

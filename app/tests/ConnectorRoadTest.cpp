@@ -97,7 +97,8 @@ TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
     const SavedPage moved = ReadDocument(Path("moved.trn"));
     ASSERT_TRUE(moved.connector);
     EXPECT_EQ(moved.connector->end, CString("Border2"));
-    EXPECT_EQ(moved.connector->path, (std::vector<CPoint>{{200, 150}, {200, 250}, {300, 250}}));
+    // The route leaves A to the right and enters B from the left, bending half-way.
+    EXPECT_EQ(moved.connector->path, (std::vector<CPoint>{{200, 150}, {250, 150}, {250, 250}, {300, 250}}));
 
     const SavedPage deleted = ReadDocument(Path("deleted.trn"));
     EXPECT_EQ(deleted.classes, std::vector<CString>{CString("CBorderGen")});
@@ -113,7 +114,7 @@ TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
     ASSERT_TRUE(reopened.connector);
     EXPECT_EQ(reopened.connector->start, CString("Border1"));
     EXPECT_EQ(reopened.connector->end, CString("Border2"));
-    EXPECT_EQ(reopened.connector->path, (std::vector<CPoint>{{200, 90}, {200, 250}, {300, 250}}));
+    EXPECT_EQ(reopened.connector->path, (std::vector<CPoint>{{200, 90}, {250, 90}, {250, 250}, {300, 250}}));
 }
 
 } // namespace

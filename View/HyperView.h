@@ -239,6 +239,11 @@ public:
     void ScaleObjects(const CObArray& objects, const RECT& oldFrame, const RECT& newFrame, BOOL detachGroups);
     void RotateSelectionTo(double angle, double delta);
     BOOL MoveByKey(UINT key, UINT repeat);
+    int SelectionIndexAt(int x, int y) const;
+    BOOL ToggleSelection(int x, int y, int hitIndex);
+    BOOL SetPrimarySelection(int x, int y, int hitIndex);
+    void DuplicateSelectionBy(int dx, int dy);
+    BOOL TrackFreeRotate(CPoint page);
     virtual void CopySelection();
     virtual void PasteClipList();
     virtual void CutSelection();

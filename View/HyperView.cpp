@@ -27,6 +27,7 @@ constexpr UINT WM_VIEW_PROPERTIES_UNDO = 0x8104;
 constexpr UINT WM_VIEW_SET_LAYER = 0x8211;
 constexpr UINT WM_VIEW_DELETE_OBJECT = 0x8216;
 constexpr UINT WM_VIEW_OVERLAP = 0x8217;
+constexpr UINT WM_VIEW_ROTATE = 0x8212;
 
 constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
 
@@ -51,6 +52,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CHyperRunView)
     ON_MESSAGE(WM_VIEW_SET_LAYER, OnSetCurrentLayer)
     ON_MESSAGE(WM_VIEW_DELETE_OBJECT, OnDeleteObjectMessage)
     ON_MESSAGE(WM_VIEW_OVERLAP, OnOverlapMessage)
+    ON_MESSAGE(WM_VIEW_ROTATE, OnRotateMessage)
     ON_COMMAND(CmdGrid, OnGrid)
     ON_UPDATE_COMMAND_UI(CmdGrid, OnUpdateGrid)
     ON_COMMAND(CmdGridSettings, OnGridSettings)

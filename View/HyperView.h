@@ -14,6 +14,7 @@
 class CHyperFrame;
 class CHyperOb;
 class CGroupInfo;
+class CFile;
 class COleDataObject;
 class COleDataSource;
 class COleDropTarget;
@@ -219,6 +220,7 @@ public:
     void CenterSelectionInPage(int mode);
     void MoveToFrontOrBack(UINT commandId);
     void MoveOneStep(UINT commandId);
+    CHyperOb* BeginStackingStep(CObArray& selected);
     void SpaceEvenly(BOOL across);
     void GroupSelection();
     void UngroupSelection();
@@ -244,6 +246,9 @@ public:
     BOOL SetPrimarySelection(int x, int y, int hitIndex);
     void DuplicateSelectionBy(int dx, int dy);
     BOOL TrackFreeRotate(CPoint page);
+    // Private message 0x8212: the float in the low 32 bits of lParam is the angle (wParam 0)
+    // or the turn (any other wParam).
+    LRESULT OnRotateMessage(WPARAM wParam, LPARAM lParam);
     virtual void CopySelection();
     virtual void PasteClipList();
     virtual void CutSelection();
@@ -256,6 +261,9 @@ public:
     // A new data source with the selection (the private format when asked, and a picture).
     COleDataSource* CreateSelectionSource(BOOL privateFormat);
     BOOL PastePrivateFormat(COleDataObject* dataObject, const POINT* target);
+    // The objects of the private format: a 16-bit count, then each object's record. Throws the
+    // archive's exception for damaged or foreign data, and then nothing stays read.
+    static void ReadPrivateObjects(CFile* file, CObArray& objects);
     CPoint PasteOffsetFor(const CRect& bounds, const POINT* target);
     DWORD DragSelection();
     void RegisterDropTarget();

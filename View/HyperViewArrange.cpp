@@ -168,14 +168,24 @@ void CHyperView::SpaceEvenly(BOOL across)
     UpdateGroupRects();
 }
 
-void CHyperView::MoveToFrontOrBack(UINT commandId)
+// The selection for a change of the stacking order, after its undo step; NULL without a
+// current object.
+CHyperOb* CHyperView::BeginStackingStep(CObArray& selected)
 {
     CHyperOb* current = GetCurrentObject();
     if (!current)
-        return;
+        return nullptr;
     PushUndo(new CUndoRecord(this, UndoZOrder), FALSE);
-    CObArray selected;
     GetSelectedObjects(selected);
+    return current;
+}
+
+void CHyperView::MoveToFrontOrBack(UINT commandId)
+{
+    CObArray selected;
+    CHyperOb* current = BeginStackingStep(selected);
+    if (!current)
+        return;
     CObArray bottomUp;
     OrderByStacking(GetObjects(), selected, bottomUp);
     for (INT_PTR i = 0; i < bottomUp.GetSize(); ++i) {
@@ -203,12 +213,10 @@ void CHyperView::MoveToFrontOrBack(UINT commandId)
 
 void CHyperView::MoveOneStep(UINT commandId)
 {
-    CHyperOb* current = GetCurrentObject();
+    CObArray selected;
+    CHyperOb* current = BeginStackingStep(selected);
     if (!current)
         return;
-    PushUndo(new CUndoRecord(this, UndoZOrder), FALSE);
-    CObArray selected;
-    GetSelectedObjects(selected);
     const BOOL forward = commandId == CmdForward;
     std::vector<int> indexes;
     for (INT_PTR i = 0; i < selected.GetSize(); ++i)

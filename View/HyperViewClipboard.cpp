@@ -110,6 +110,14 @@ void OfferPicture(COleDataSource* source, const CObArray& bottomUp)
     source->CacheData(CF_ENHMETAFILE, &medium);
 }
 
+bool Contains(const CObArray& objects, const CObject* object)
+{
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+        if (objects[i] == object)
+            return true;
+    return false;
+}
+
 void DeleteObjects(CObArray& objects)
 {
     for (INT_PTR i = 0; i < objects.GetSize(); ++i)
@@ -198,27 +206,38 @@ BOOL CHyperView::PastePrivateFormat(COleDataObject* dataObject, const POINT* tar
         return FALSE;
     CObArray objects;
     try {
-        CArchive archive(file.get(), CArchive::load);
-        WORD count = 0;
-        archive >> count;
-        for (WORD i = 0; i < count; ++i) {
-            auto* object = static_cast<CHyperOb*>(archive.ReadObject(RUNTIME_CLASS(CHyperOb)));
-            if (!object || object->GetView())
-                AfxThrowArchiveException(CArchiveException::badClass);
-            objects.Add(object);
-            object->Init(this, nullptr, FALSE);
-        }
+        ReadPrivateObjects(file.get(), objects);
     } catch (CException* e) {
         char text[512] = "";
         if (!e->GetErrorMessage(text, sizeof(text)))
             std::strcpy(text, "The clipboard data cannot be pasted.");
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         e->Delete();
-        DeleteObjects(objects);
         return FALSE;
     }
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+        static_cast<CHyperOb*>(objects[i])->Init(this, nullptr, FALSE);
     InsertObjects(objects, target);
     return TRUE;
+}
+
+void CHyperView::ReadPrivateObjects(CFile* file, CObArray& objects)
+{
+    try {
+        CArchive archive(file, CArchive::load);
+        WORD count = 0;
+        archive >> count;
+        for (WORD i = 0; i < count; ++i) {
+            auto* object = static_cast<CHyperOb*>(archive.ReadObject(RUNTIME_CLASS(CHyperOb)));
+            // A reference back to an object read before would be placed twice.
+            if (!object || Contains(objects, object))
+                AfxThrowArchiveException(CArchiveException::badClass);
+            objects.Add(object);
+        }
+    } catch (CException*) {
+        DeleteObjects(objects);
+        throw;
+    }
 }
 
 void CHyperView::InsertObjects(CObArray& objects, const POINT* target)

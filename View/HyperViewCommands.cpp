@@ -4,6 +4,7 @@
 
 #include "View/MyView.h"
 #include "objects/HyperOb.h"
+#include "objects/kinds/BasePolyOb.h"
 #include "platform/ui/CmdUI.h"
 
 namespace {
@@ -114,6 +115,17 @@ BOOL CanEditPoints(const CHyperView& view)
 {
     CHyperOb* current = view.GetCurrentObject();
     return view.m_editMode && current && view.m_selection.GetSize() == 0 && current->CanEditPoints();
+}
+
+BOOL PointListOpen(const CHyperView& view)
+{
+    CHyperOb* current = view.GetCurrentObject();
+    return current && !current->IsClosed();
+}
+
+BOOL HasSingleCurrent(const CHyperView& view)
+{
+    return view.GetCurrentObject() && view.m_selection.GetSize() == 0;
 }
 
 BOOL CanSelectAll(const CHyperView& view)
@@ -264,6 +276,18 @@ void ToggleEditPoints(CHyperView& view, int)
     InvalidateSelection(view);
 }
 
+void OpenOrClose(CHyperView& view, int)
+{
+    if (auto* points = dynamic_cast<CBasePolyOb*>(view.GetCurrentObject()))
+        points->OpenClose(-1, -1);
+}
+
+// The connectors joined to the object's snap points find their way again.
+void Route(CHyperView& view, int)
+{
+    view.UpdateConnectors();
+}
+
 void SelectAll(CHyperView& view, int)
 {
     view.SelectAll();
@@ -327,6 +351,8 @@ constexpr EditCommand kCommands[] = {
     {60558, 0, RotateRight, CanRotateRight, nullptr},
     {60557, 0, Unrotate, CanUnrotate, nullptr},
     {60597, 0, ToggleEditPoints, CanEditPoints, EditingPoints},
+    {60598, 0, OpenOrClose, CanEditPoints, PointListOpen},
+    {60569, 0, Route, HasSingleCurrent, nullptr},
     {CHyperView::CmdSelectAll, 0, SelectAll, CanSelectAll, nullptr},
     {34018, 0, InsertGraphics, Always, nullptr},
     {60432, 0, Nothing, Never, nullptr},

@@ -9,6 +9,8 @@
 #include "objects/ViewSettings.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -302,4 +304,18 @@ void CHyperView::RotateSelectionTo(double angle, double delta)
     holder->UpdateLayout(TRUE, 0);
     UpdateConnectors();
     UpdateGroupRects();
+}
+
+LRESULT CHyperView::OnRotateMessage(WPARAM wParam, LPARAM lParam)
+{
+    const auto bits = static_cast<std::uint32_t>(lParam);
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof(value));
+    if (!std::isfinite(value))
+        return 0;
+    if (wParam == 0)
+        RotateSelectionTo(value, 0.0);
+    else
+        RotateSelectionTo(0.0, value);
+    return 0;
 }

@@ -2,6 +2,7 @@
 // a moved rectangle, goes with a deleted one and comes back with it in one undo step, and
 // stays attached after the document is saved, closed and opened again.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -47,20 +48,7 @@ SavedPage ReadDocument(const std::string& path)
     return page;
 }
 
-class ConnectorRoadTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-    std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
-
-    std::string home;
+class ConnectorRoadTest : public e2e::RoadTest {
 };
 
 const std::string kRectangle = "menu " + std::to_string(CMyView::ToolRectangle) + "\n";

@@ -3,6 +3,7 @@
 // nudged with the arrow keys, sent to the back and deleted. What the program wrote is read back
 // with the program's own page reader.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -38,21 +39,10 @@ std::vector<SavedObject> ReadObjects(const std::string& path)
     return objects;
 }
 
-class EditCommandsRoadTest : public ::testing::Test {
+class EditCommandsRoadTest : public e2e::RoadTest {
 protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-    std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\nwait 100\n"; }
+    std::string SaveThenWait(const char* name) const { return Save(name) + "wait 100\n"; }
     static std::string Menu(UINT id) { return "menu " + std::to_string(id) + "\nwait 100\n"; }
-
-    std::string home;
 };
 
 TEST_F(EditCommandsRoadTest, AlignGroupUndoCopyPasteNudgeOrderAndDelete)
@@ -62,14 +52,14 @@ TEST_F(EditCommandsRoadTest, AlignGroupUndoCopyPasteNudgeOrderAndDelete)
         "wait 300\nmenu 57600\n" + rectangle + "drag view 100 100 200 180\n" + rectangle +
         "drag view 300 250 380 300\nwait 100\n" +
         // Select All makes the second rectangle current: the first aligns to it.
-        "key ctrl+a\nwait 100\n" + Menu(60417) + Save("aligned.trn") + Menu(60565) + Save("grouped.trn") +
-        "key ctrl+z\nwait 100\n" + Save("undone.trn") +
+        "key ctrl+a\nwait 100\n" + Menu(60417) + SaveThenWait("aligned.trn") + Menu(60565) + SaveThenWait("grouped.trn") +
+        "key ctrl+z\nwait 100\n" + SaveThenWait("undone.trn") +
         // Copy both into a new document and paste them twice.
         "key ctrl+c\nwait 100\nmenu 57600\nwait 300\nkey ctrl+v\nwait 100\nkey ctrl+v\nwait 100\n" +
-        Save("pasted.trn") +
+        SaveThenWait("pasted.trn") +
         // The second pair is selected: one unit right, then one grid step down.
-        "key right\nwait 100\nkey ctrl+down\nwait 100\n" + Save("nudged.trn") + Menu(CHyperView::CmdToBack) +
-        Save("ordered.trn") + "key delete\nwait 100\n" + Save("deleted.trn") + "quit\n";
+        "key right\nwait 100\nkey ctrl+down\nwait 100\n" + SaveThenWait("nudged.trn") + Menu(CHyperView::CmdToBack) +
+        SaveThenWait("ordered.trn") + "key delete\nwait 100\n" + SaveThenWait("deleted.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;

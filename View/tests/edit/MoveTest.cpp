@@ -7,6 +7,8 @@
 #include "platform/ui/TestHook.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -218,6 +220,27 @@ TEST_F(MoveTest, TurningByADeltaStaysWithinHalfATurn)
     }
     view->RotateSelectionTo(30.0, 0.0);
     EXPECT_DOUBLE_EQ(object->GetRotateAngle(), 30.0);
+}
+
+TEST_F(MoveTest, TheRotationMessageCarriesAnAngleOrATurn)
+{
+    auto bits = [](float value) {
+        std::uint32_t pattern = 0;
+        std::memcpy(&pattern, &value, sizeof(pattern));
+        return static_cast<LPARAM>(pattern);
+    };
+    struct Case {
+        WPARAM turn;
+        float value;
+        double result;
+    };
+    const Case cases[] = {{0, 45.0f, 45.0}, {1, 20.0f, 65.0}, {1, std::nanf(""), 65.0}, {0, -30.0f, -30.0}};
+    Add("A", CRect(100, 100, 150, 140));
+    Select({"A"});
+    for (const Case& c : cases) {
+        view->SendMessage(0x8212, c.turn, bits(c.value));
+        EXPECT_DOUBLE_EQ(Named("A")->GetRotateAngle(), c.result) << c.value;
+    }
 }
 
 TEST_F(MoveTest, AGroupTurnsAboutItsCentreAsAWhole)

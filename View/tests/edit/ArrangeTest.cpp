@@ -4,6 +4,7 @@
 
 #include "objects/GroupInfo.h"
 #include "objects/HyperViewOb.h"
+#include "objects/kinds/PolyLineGen.h"
 
 namespace {
 
@@ -231,6 +232,33 @@ TEST_F(ArrangeTest, ZoomEntriesStopAtTheEndsOfTheZoomTable)
     EXPECT_TRUE(Enabled(60562));
     view->SetZoom(view->GetFirstZoom());
     EXPECT_FALSE(Enabled(60562));
+}
+
+TEST_F(ArrangeTest, EditPointsAndOpenCloseWorkOnOnePointList)
+{
+    auto* figure = new CPolyLineGen;
+    figure->Init(view, nullptr, FALSE);
+    const POINT square[] = {{300, 300}, {360, 300}, {360, 360}, {300, 360}, {300, 300}};
+    figure->SetPoints(square, 5);
+    ASSERT_TRUE(view->AddObject(figure, FALSE, TRUE));
+    figure->Code = "P";
+    view->MapObjectName("P", figure);
+
+    Select({"A"});
+    EXPECT_FALSE(Enabled(60597)) << "a border has no points to edit";
+    Select({"P", "A"});
+    EXPECT_FALSE(Enabled(60597)) << "only a single selection";
+    Select({"P"});
+    ASSERT_TRUE(Run(60597));
+    EXPECT_TRUE(Checked(60597));
+    EXPECT_FALSE(Checked(60598));
+    ASSERT_TRUE(Run(60598));
+    EXPECT_FALSE(figure->IsClosed());
+    EXPECT_TRUE(Checked(60598));
+    ASSERT_TRUE(Run(60598));
+    EXPECT_TRUE(figure->IsClosed());
+    ASSERT_TRUE(Run(60597));
+    EXPECT_FALSE(Checked(60597));
 }
 
 TEST_F(ArrangeTest, SnapPointsToggleAndTick)

@@ -62,6 +62,10 @@ constexpr StringEntry kStrings[] = {
     {CHyperView::UndoSpacing, "Spacing"},
     {CHyperView::UndoGroup, "Group/Ungroup"},
     {27232, "Group"},
+    {28566, "Select zoom level\nZoom In or Out"},
+    {28570, "Resize selected objects to have the same size as the selected object\nMake Same Size"},
+    {28571, "Bring to front or send to back\nTo Front or Back"},
+    {256, "Rotate\nRotate"},
 };
 
 MenuTemplateItem Command(UINT id, const char* text)

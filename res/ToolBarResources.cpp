@@ -22,9 +22,9 @@ const std::vector<ToolBarEntry>& ToolBars()
     static const std::vector<ToolBarEntry> bars = {
         {128, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 33854, 0, CHyperView::CmdUndo, CHyperView::CmdRedo, 0,
                ID_APP_ABOUT}},
-        {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918}},
+        {249, {CHyperView::CmdGrid, 0, 23038, 23033, 33918, 0, 28566}},
         {167, {CHyperView::ToolSelect, CMyView::ToolRectangle, CMyView::ToolFrame}},
-        {247, {}}, {27908, {}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
+        {247, {}}, {27908, {28570, 28571, 28572, 256}}, {28564, {60441}}, {269, {}}, {273, {}}, {278, {}}, {371, {}}, {386, {}}, {275, {}},
     };
     return bars;
 }

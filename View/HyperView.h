@@ -240,7 +240,12 @@ public:
     static BOOL IsInDirection(RECT from, RECT to, UINT key, int* distance);
     void ScaleObjects(const CObArray& objects, const RECT& oldFrame, const RECT& newFrame, BOOL detachGroups);
     void RotateSelectionTo(double angle, double delta);
+    void RotateEach(double angle, double delta);
+    void RotateGroup(CGroupInfo* record, double angle, double delta);
     BOOL MoveByKey(UINT key, UINT repeat);
+    BOOL KeyedFrame(UINT key, UINT repeat, CRect* frame, BOOL* resizing) const;
+    static BOOL GoesFurtherOffPage(const CRect& page, const CRect& old, const CRect& frame);
+    BOOL PlaceCurrentByKey(CRect frame, BOOL resizing);
     int SelectionIndexAt(int x, int y) const;
     BOOL ToggleSelection(int x, int y, int hitIndex);
     BOOL SetPrimarySelection(int x, int y, int hitIndex);

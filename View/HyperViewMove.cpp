@@ -77,6 +77,28 @@ BOOL CHyperView::HandleKeyDown(UINT key, UINT repeat)
 // its right or bottom edge with Shift. FALSE when the key did nothing or was refused.
 BOOL CHyperView::MoveByKey(UINT key, UINT repeat)
 {
+    CRect old;
+    GetSelectionRect(&old, GetCurrentObject(), FALSE);
+    CRect frame = old;
+    BOOL resizing = FALSE;
+    if (!KeyedFrame(key, repeat, &frame, &resizing))
+        return FALSE;
+    CRect page;
+    GetPageRect(&page, TRUE);
+    if (GoesFurtherOffPage(page, old, frame))
+        return FALSE;
+    if (m_selection.GetSize() == 0)
+        return PlaceCurrentByKey(frame, resizing);
+    if (frame.Size() != old.Size())
+        return FALSE;
+    MoveSelectionBy(frame.left - old.left, frame.top - old.top);
+    return TRUE;
+}
+
+// The selection's frame after the key: moved, or with Shift its right or bottom edge moved, by
+// units or (Ctrl) grid steps. FALSE for a key or combination that does nothing.
+BOOL CHyperView::KeyedFrame(UINT key, UINT repeat, CRect* frame, BOOL* resizing) const
+{
     const KeyDirection* direction = DirectionOf(key);
     if (!direction)
         return FALSE;
@@ -90,39 +112,35 @@ BOOL CHyperView::MoveByKey(UINT key, UINT repeat)
     const BOOL tracking = GetViewSettings().m_trackingFlag && key != VK_DOWN;
     if (tracking && ctrl && shift)
         return FALSE;
-    const int n = static_cast<int>(repeat);
     const int grid = direction->dx != 0 ? CHyperRunView::GetGridStepX() : CHyperRunView::GetGridStepY();
     const int step = tracking ? (ctrl || shift ? (IsSnapToGrid() ? grid : 1) : 1) : (ctrl ? grid : 1);
-    const int dx = direction->dx * n * step;
-    const int dy = direction->dy * n * step;
-
-    CHyperOb* current = GetCurrentObject();
-    CRect frame;
-    GetSelectionRect(&frame, current, FALSE);
-    const CRect old = frame;
+    const int dx = direction->dx * static_cast<int>(repeat) * step;
+    const int dy = direction->dy * static_cast<int>(repeat) * step;
     if (shift) {
-        frame.right += dx;
-        frame.bottom += dy;
+        frame->right += dx;
+        frame->bottom += dy;
     } else {
-        frame.OffsetRect(dx, dy);
+        frame->OffsetRect(dx, dy);
     }
-    CRect page;
-    GetPageRect(&page, TRUE);
-    if ((frame.left < page.left && frame.left < old.left) || (frame.right >= page.right && frame.right > old.right) ||
-        (frame.top < page.top && frame.top < old.top) || (frame.bottom >= page.bottom && frame.bottom > old.bottom))
-        return FALSE;
-    if (m_selection.GetSize() > 0) {
-        if (frame.Size() != old.Size())
-            return FALSE;
-        MoveSelectionBy(frame.left - old.left, frame.top - old.top);
-        UpdateGroupRects();
-        return TRUE;
-    }
-    KeepRectOnPage(&frame, 0, shift, FALSE);
+    *resizing = shift;
+    return TRUE;
+}
+
+// An edge may stay beyond the page, or come back, but not go further out.
+BOOL CHyperView::GoesFurtherOffPage(const CRect& page, const CRect& old, const CRect& frame)
+{
+    return (frame.left < page.left && frame.left < old.left) || (frame.right >= page.right && frame.right > old.right) ||
+           (frame.top < page.top && frame.top < old.top) || (frame.bottom >= page.bottom && frame.bottom > old.bottom);
+}
+
+BOOL CHyperView::PlaceCurrentByKey(CRect frame, BOOL resizing)
+{
+    CHyperOb* current = GetCurrentObject();
+    KeepRectOnPage(&frame, 0, resizing, FALSE);
     CSize minimum = current->GetTracker()->m_sizeMin;
     if (minimum.cx <= 0 && minimum.cy <= 0)
         minimum = kMinimumSize;
-    if (shift && (frame.Width() < minimum.cx || frame.Height() < minimum.cy))
+    if (resizing && (frame.Width() < minimum.cx || frame.Height() < minimum.cy))
         return FALSE;
     PushUndo(new CUndoRecord(this, UndoNudge), FALSE);
     current->SetRect(frame);
@@ -130,6 +148,7 @@ BOOL CHyperView::MoveByKey(UINT key, UINT repeat)
     // Connectors route around the object where it stands now.
     UpdateConnectors();
     UpdateGroupRects();
+    // The window procedure sees the key too.
     return FALSE;
 }
 
@@ -260,28 +279,36 @@ void CHyperView::RotateSelectionTo(double angle, double delta)
     if (!current)
         return;
     PushUndo(new CUndoRecord(this, UndoRotate), FALSE);
-    const int groupId = GetCommonGroupId(m_selection);
-    CGroupInfo* record = FindGroupRecord(groupId);
-    if (m_selection.GetSize() == 0 || groupId < 0 || !record) {
-        CObArray turned;
-        GetSelectedObjects(turned);
-        for (INT_PTR i = 0; i < turned.GetSize(); ++i) {
-            auto* object = static_cast<CHyperOb*>(turned[i]);
-            object->SetRotateAngle(delta != 0.0 ? NormalizeTurn(object->GetRotateAngle() + delta) : angle);
-        }
-        current->UpdateLayout(TRUE, 0);
-        UpdateConnectors();
-        UpdateGroupRects();
-        return;
+    CGroupInfo* record = FindGroupRecord(GetCommonGroupId(m_selection));
+    if (m_selection.GetSize() > 0 && record)
+        RotateGroup(record, angle, delta);
+    else
+        RotateEach(angle, delta);
+    UpdateConnectors();
+    UpdateGroupRects();
+}
+
+// Each selected object turns about its own centre.
+void CHyperView::RotateEach(double angle, double delta)
+{
+    CObArray turned;
+    GetSelectedObjects(turned);
+    for (INT_PTR i = 0; i < turned.GetSize(); ++i) {
+        auto* object = static_cast<CHyperOb*>(turned[i]);
+        object->SetRotateAngle(delta != 0.0 ? NormalizeTurn(object->GetRotateAngle() + delta) : angle);
     }
+    GetCurrentObject()->UpdateLayout(TRUE, 0);
+}
+
+// A selected group turns as a whole: every member's centre about the group's centre.
+void CHyperView::RotateGroup(CGroupInfo* record, double angle, double delta)
+{
     CHyperOb* holder = nullptr;
     for (INT_PTR i = 0; i < m_selection.GetSize() && !holder; ++i)
         if (static_cast<CHyperOb*>(m_selection[i])->GetOwnGroupInfo() == record)
             holder = static_cast<CHyperOb*>(m_selection[i]);
-    if (!holder) {
-        UpdateGroupRects();
+    if (!holder)
         return;
-    }
     const double turn = delta != 0.0 ? delta : NormalizeTurn(angle - holder->GetRotateAngle());
     const CPoint centre = record->m_rect.CenterPoint();
     holder->ReleaseOwnGroupInfo();
@@ -302,8 +329,6 @@ void CHyperView::RotateSelectionTo(double angle, double delta)
     record->m_rect = bounds;
     holder->SetOwnGroupInfo(record);
     holder->UpdateLayout(TRUE, 0);
-    UpdateConnectors();
-    UpdateGroupRects();
 }
 
 LRESULT CHyperView::OnRotateMessage(WPARAM wParam, LPARAM lParam)

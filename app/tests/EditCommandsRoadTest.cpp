@@ -1,7 +1,8 @@
 // The editing commands played into the real program: two rectangles selected together, aligned,
 // grouped and the grouping undone from the menus; copied into a second document with the keys,
-// nudged with the arrow keys, sent to the back and deleted. What the program wrote is read back
-// with the program's own page reader.
+// nudged with the arrow keys, sent to the back and deleted; three rectangles gathered with
+// Shift-clicks, spaced evenly and copied with a Ctrl-drag, and one reached with Tab and widened.
+// What the program wrote is read back with the program's own page reader.
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
@@ -104,6 +105,45 @@ TEST_F(EditCommandsRoadTest, AlignGroupUndoCopyPasteNudgeOrderAndDelete)
     const std::vector<SavedObject> deleted = ReadObjects(Path("deleted.trn"));
     ASSERT_EQ(deleted.size(), 2u);
     EXPECT_EQ(deleted[0].rect, CRect(300, 250, 380, 300));
+}
+
+TEST_F(EditCommandsRoadTest, ShiftClicksSpaceEvenlyCtrlDragCopiesAndTabWithShiftArrowResizes)
+{
+    const std::string rectangle = Menu(CMyView::ToolRectangle);
+    const std::string script =
+        "wait 300\nmenu 57600\n" + rectangle + "drag view 100 100 140 140\n" + rectangle +
+        "drag view 160 100 200 140\n" + rectangle + "drag view 300 100 340 140\nwait 100\n" +
+        "click view 120 120\nclick view 180 120 shift\nclick view 320 120 shift\nwait 100\n" + Menu(60421) +
+        SaveThenWait("spaced.trn") +
+        // A drag with Ctrl leaves the three where they are and copies them 100 lower.
+        "drag view 120 120 120 220 ctrl\nwait 100\n" + SaveThenWait("copied.trn") +
+        // A click beside everything, Tab to the bottom object, one unit wider.
+        "click view 600 400\nkey tab\nkey shift+right\nwait 100\n" + SaveThenWait("resized.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    // Spread over 100..340 the three leave gaps of 60.
+    const std::vector<SavedObject> spaced = ReadObjects(Path("spaced.trn"));
+    ASSERT_EQ(spaced.size(), 3u);
+    EXPECT_EQ(spaced[0].rect, CRect(300, 100, 340, 140));
+    EXPECT_EQ(spaced[1].rect, CRect(200, 100, 240, 140));
+    EXPECT_EQ(spaced[2].rect, CRect(100, 100, 140, 140));
+
+    const std::vector<SavedObject> copied = ReadObjects(Path("copied.trn"));
+    ASSERT_EQ(copied.size(), 6u);
+    std::set<CString> names;
+    std::multiset<LONG> tops;
+    for (const SavedObject& object : copied) {
+        names.insert(object.name);
+        tops.insert(object.rect.top);
+    }
+    EXPECT_EQ(names.size(), 6u);
+    EXPECT_EQ(tops, (std::multiset<LONG>{100, 100, 100, 200, 200, 200}));
+
+    const std::vector<SavedObject> resized = ReadObjects(Path("resized.trn"));
+    ASSERT_EQ(resized.size(), 6u);
+    EXPECT_EQ(resized[5].rect, CRect(100, 100, 141, 140)) << "the bottom object, one unit wider";
 }
 
 } // namespace

@@ -217,6 +217,8 @@ public:
     BOOL ComputeAlignment(int mode, const RECT& reference, const RECT& rect, RECT* outRect, POINT* outOffset,
                           const POINT* givenOffset) const;
     void AlignSelection(int mode, const POINT* offset);
+    void AlignGroup(int mode, const RECT& reference, const CObArray& members, const CRect& groupRect,
+                    const POINT* offset);
     void CenterSelectionInPage(int mode);
     void MoveToFrontOrBack(UINT commandId);
     void MoveOneStep(UINT commandId);

@@ -91,22 +91,26 @@ void CHyperView::AlignSelection(int mode, const POINT* offset)
         ComputeAlignment(mode, reference, RectOf(object), &rect, &move, offset);
         object->SetRect(rect);
     }
-    for (const auto& [groupId, list] : groups) {
-        if (groupId == current->GroupID && !offset)
-            continue;
-        const CRect groupRect = FindGroupRecord(groupId)->m_rect;
-        CRect rect;
-        POINT move;
-        if (ComputeAlignment(mode, reference, groupRect, &rect, &move, offset)) {
-            ScaleObjects(list, groupRect, rect, FALSE);
-            continue;
-        }
-        for (INT_PTR i = 0; i < list.GetSize(); ++i)
-            OffsetObject(static_cast<CHyperOb*>(list.GetAt(i)), move);
-    }
+    for (const auto& [groupId, list] : groups)
+        if (groupId != current->GroupID || offset)
+            AlignGroup(mode, reference, list, FindGroupRecord(groupId)->m_rect, offset);
     UpdateConnectors();
     current->UpdateLayout(TRUE, 0);
     UpdateGroupRects();
+}
+
+// A group moves as one block, or scales from its rectangle onto the new one.
+void CHyperView::AlignGroup(int mode, const RECT& reference, const CObArray& members, const CRect& groupRect,
+                            const POINT* offset)
+{
+    CRect rect;
+    POINT move;
+    if (ComputeAlignment(mode, reference, groupRect, &rect, &move, offset)) {
+        ScaleObjects(members, groupRect, rect, FALSE);
+        return;
+    }
+    for (INT_PTR i = 0; i < members.GetSize(); ++i)
+        OffsetObject(static_cast<CHyperOb*>(members[i]), move);
 }
 
 void CHyperView::CenterSelectionInPage(int mode)

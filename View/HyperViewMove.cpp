@@ -53,6 +53,27 @@ int MapEdge(LONG edge, LONG oldOrigin, LONG newOrigin, double scale)
     return newOrigin + static_cast<int>(std::trunc((edge - oldOrigin) * scale + 0.5));
 }
 
+// Upright objects map every edge, keeping vertical and horizontal lines straight; a turned
+// object keeps its size and moves with its centre.
+CRect ScaledRect(CHyperOb* object, const CRect& o, const CRect& n, double sx, double sy)
+{
+    CRect rect;
+    object->GetRect(&rect, nullptr);
+    if (!object->IsUpright()) {
+        POINT centre;
+        object->GetTracker()->GetCenter(&centre);
+        rect.OffsetRect(MapEdge(centre.x, o.left, n.left, sx) - centre.x, MapEdge(centre.y, o.top, n.top, sy) - centre.y);
+        return rect;
+    }
+    rect.SetRect(MapEdge(rect.left, o.left, n.left, sx), MapEdge(rect.top, o.top, n.top, sy),
+                 MapEdge(rect.right, o.left, n.left, sx), MapEdge(rect.bottom, o.top, n.top, sy));
+    if (object->GetHandleLayout() == 8)
+        rect.left = rect.right = (rect.left + rect.right + 1) / 2;
+    if (object->GetHandleLayout() == 6)
+        rect.top = rect.bottom = (rect.top + rect.bottom + 1) / 2;
+    return rect;
+}
+
 } // namespace
 
 BOOL CHyperView::HandleKeyDown(UINT key, UINT repeat)
@@ -240,21 +261,7 @@ void CHyperView::ScaleObjects(const CObArray& objects, const RECT& oldFrame, con
     CPtrArray released;
     for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
         auto* object = static_cast<CHyperOb*>(objects[i]);
-        CRect rect;
-        object->GetRect(&rect, nullptr);
-        if (object->IsUpright()) {
-            rect.SetRect(MapEdge(rect.left, o.left, n.left, sx), MapEdge(rect.top, o.top, n.top, sy),
-                         MapEdge(rect.right, o.left, n.left, sx), MapEdge(rect.bottom, o.top, n.top, sy));
-            if (object->GetHandleLayout() == 8)
-                rect.left = rect.right = (rect.left + rect.right + 1) / 2;
-            if (object->GetHandleLayout() == 6)
-                rect.top = rect.bottom = (rect.top + rect.bottom + 1) / 2;
-        } else {
-            POINT centre;
-            object->GetTracker()->GetCenter(&centre);
-            rect.OffsetRect(MapEdge(centre.x, o.left, n.left, sx) - centre.x,
-                            MapEdge(centre.y, o.top, n.top, sy) - centre.y);
-        }
+        const CRect rect = ScaledRect(object, o, n, sx, sy);
         if (detachGroups && object->GetOwnGroupInfo()) {
             released.Add(object);
             released.Add(object->ReleaseOwnGroupInfo());

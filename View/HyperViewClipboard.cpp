@@ -33,11 +33,12 @@ constexpr char kPictureDescription[] = "SelectionMeta\0";
 constexpr int kPrivateGrowBytes = 4096;
 
 // Copies made outside edit mode, shared by every view of the program; they belong to no view
-// until Paste binds them.
+// until Paste binds them. The list outlives every other static, so that copies still in it at
+// exit never outlive what their destructors use.
 CHyperObArray& ClipList()
 {
-    static CHyperObArray list;
-    return list;
+    static auto* list = new CHyperObArray;
+    return *list;
 }
 
 CHyperOb* DetachedClone(const CHyperOb* object)

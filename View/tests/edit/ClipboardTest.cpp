@@ -176,6 +176,16 @@ TEST_F(ClipboardTest, OutsideEditModeCopyFillsTheClipList)
     ASSERT_TRUE(Run(CHyperView::CmdPaste));
     EXPECT_EQ(ObjectCount(), 3) << "the clip list pastes as often as asked";
 
+    // A copy in edit mode goes to the system clipboard; the clip list keeps A.
+    Add("B", CRect(300, 300, 320, 320));
+    Select({"B"});
+    ASSERT_TRUE(Run(CHyperView::CmdCopy));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_TRUE(Run(CHyperView::CmdPaste));
+    EXPECT_EQ(RectOf(0), CRect(100, 100, 150, 140));
+
     view->ClearSelection(FALSE);
     view->SetEditMode(FALSE);
     view->CopySelection();

@@ -28,6 +28,7 @@ constexpr UINT WM_VIEW_PROPERTIES_UNDO = 0x8104;
 constexpr UINT WM_VIEW_SET_LAYER = 0x8211;
 constexpr UINT WM_VIEW_DELETE_OBJECT = 0x8216;
 constexpr UINT WM_VIEW_OVERLAP = 0x8217;
+constexpr UINT WM_VIEW_ROTATE = 0x8212;
 
 constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
 
@@ -54,6 +55,7 @@ BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
     ON_MESSAGE(WM_VIEW_SET_LAYER, OnSetCurrentLayer)
     ON_MESSAGE(WM_VIEW_DELETE_OBJECT, OnDeleteObjectMessage)
     ON_MESSAGE(WM_VIEW_OVERLAP, OnOverlapMessage)
+    ON_MESSAGE(WM_VIEW_ROTATE, OnRotateMessage)
     ON_COMMAND(CmdGrid, OnGrid)
     ON_UPDATE_COMMAND_UI(CmdGrid, OnUpdateGrid)
     ON_COMMAND(CmdGridSettings, OnGridSettings)
@@ -79,6 +81,7 @@ CHyperView::~CHyperView()
 {
     ReleasePropertyDialog();
     m_selection.RemoveAll();
+    EmptyRegroupMemory();
     delete m_undo;
     delete m_redo;
     DeleteRecords(m_olderUndo);
@@ -170,6 +173,7 @@ int CHyperView::OnCreate(LPCREATESTRUCT cs)
         return -1;
     if (m_toolRegistry.IsEmpty())
         RegisterTools();
+    RegisterDropTarget();
     return 0;
 }
 

@@ -6,21 +6,26 @@
 #include "View/NotesView.h"
 #include "objects/HyperObArray.h"
 #include "objects/UndoRecord.h"
+#include "objects/kinds/LineRouterView.h"
 #include "platform/core/Maps.h"
 
 #include <memory>
 
 class CChildHostWnd;
+class CFile;
 class CGroupInfo;
 class CHyperFrame;
 class CHyperTextEdit;
 class CHyperOb;
+class COleDataObject;
+class COleDataSource;
+class COleDropTarget;
 class CPropListArray;
 class CPropObArray;
 class CPropOb;
 class CViewPropertyDialog;
 
-class CHyperView : public CNotesView, public CUndoSource {
+class CHyperView : public CNotesView, public CUndoSource, public CLineRouterView {
     DECLARE_SERIAL(CHyperView)
 public:
     // Tool and command ids.
@@ -233,8 +238,8 @@ public:
     virtual BOOL IsObjectVisible(const CHyperOb* object) const;
     virtual void PromoteGroupSelection();
     virtual void MakeGroupName(CGroupInfo* record, int index);
-    virtual void GroupObjects(const CObArray& objects, BOOL);
-    virtual BOOL DisableForSymbolGroup(CCmdUI* cmdUI);
+    virtual void GroupObjects(const CObArray& objects, BOOL = FALSE);
+    virtual BOOL DisableForSymbolGroup(CCmdUI* cmdUI) const;
     virtual void GetObjectsByIds(const CObArray& objects, CMapWordToOb* map, BOOL flaggedOnly);
     virtual BOOL SyncGroupSelection();
     virtual void ZoomToRect(RECT rect, const double* scale);
@@ -246,7 +251,6 @@ public:
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
     BOOL SelectionHasGroupMember() const;
     static int GetCommonGroupId(const CObArray& objects);
-    void RenumberPastedGroups(int);
     CViewPropertyDialog* GetPropertyDialog() const { return m_propertyDialog; }
     // Refreshes the properties and shows them (double and right clicks, the command).
     void ShowSelectionProperties();
@@ -266,6 +270,91 @@ public:
     BOOL m_propertyDialogDocked = FALSE;
     BOOL m_syncingGroups = FALSE;
     CMapPtrToWord m_selectionFlagged{10};
+
+    // Editing commands: arrangement, groups, keyboard moves, scaling, rotation, clipboard.
+    static constexpr UINT UndoAligning = 26680;
+    static constexpr UINT UndoSpacing = 26681;
+    static constexpr UINT UndoGroup = 26686;
+    static constexpr UINT CmdCopy = 57634;
+    static constexpr UINT CmdCut = 57635;
+    static constexpr UINT CmdPaste = 57637;
+    static constexpr UINT CmdSelectAll = 57642;
+    static constexpr UINT CmdToFront = 60439;
+    static constexpr UINT CmdToBack = 60440;
+    static constexpr UINT CmdForward = 60601;
+    static constexpr UINT CmdBackward = 60602;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    BOOL ComputeAlignment(int mode, const RECT& reference, const RECT& rect, RECT* outRect, POINT* outOffset,
+                          const POINT* givenOffset) const;
+    void AlignSelection(int mode, const POINT* offset);
+    void AlignGroup(int mode, const RECT& reference, const CObArray& members, const CRect& groupRect,
+                    const POINT* offset);
+    void CenterSelectionInPage(int mode);
+    void MoveToFrontOrBack(UINT commandId);
+    void MoveOneStep(UINT commandId);
+    CHyperOb* BeginStackingStep(CObArray& selected);
+    void SpaceEvenly(BOOL across);
+    void GroupSelection();
+    void UngroupSelection();
+    void RegroupSelection();
+    void ToggleGroup();
+    void SelectAll();
+    BOOL IsSelectionOneGroup() const;
+    void RenumberPastedGroups(const CObArray& objects);
+    CGroupInfo* FindGroupRecord(int groupId) const;
+    void GetSelectedObjects(CObArray& out) const;
+    BOOL SelectNextByTab(BOOL backwards);
+    void SelectNearestInDirection(CHyperOb* from, UINT key);
+    static BOOL IsInDirection(RECT from, RECT to, UINT key, int* distance);
+    void ScaleObjects(const CObArray& objects, const RECT& oldFrame, const RECT& newFrame, BOOL detachGroups);
+    void RotateSelectionTo(double angle, double delta);
+    void RotateEach(double angle, double delta);
+    void RotateGroup(CGroupInfo* record, double angle, double delta);
+    BOOL MoveByKey(UINT key, UINT repeat);
+    BOOL KeyedFrame(UINT key, UINT repeat, CRect* frame, BOOL* resizing) const;
+    static BOOL GoesFurtherOffPage(const CRect& page, const CRect& old, const CRect& frame);
+    BOOL PlaceCurrentByKey(CRect frame, BOOL resizing);
+    int SelectionIndexAt(int x, int y) const;
+    BOOL ToggleSelection(int x, int y, int hitIndex);
+    BOOL SetPrimarySelection(int x, int y, int hitIndex);
+    void DuplicateSelectionBy(int dx, int dy);
+    BOOL TrackFreeRotate(CPoint page);
+    // Private message 0x8212: the float in the low 32 bits of lParam is the angle (wParam 0)
+    // or the turn (any other wParam).
+    LRESULT OnRotateMessage(WPARAM wParam, LPARAM lParam);
+    virtual void CopySelection();
+    virtual void PasteClipList();
+    virtual void CutSelection();
+    void InsertObjects(CObArray& objects, const POINT* target);
+    BOOL PasteFromClipboard();
+    static UINT ReadDragToolId(COleDataObject* dataObject);
+    static UINT GetPrivateFormat();
+    static BOOL HasPasteData();
+    static BOOL CarriesObjects(COleDataObject* dataObject);
+    // A new data source with the selection (the private format when asked, and a picture).
+    COleDataSource* CreateSelectionSource(BOOL privateFormat);
+    BOOL PastePrivateFormat(COleDataObject* dataObject, const POINT* target);
+    // The objects of the private format: a 16-bit count, then each object's record. Throws the
+    // archive's exception for damaged or foreign data, and then nothing stays read.
+    static void ReadPrivateObjects(CFile* file, CObArray& objects);
+    CPoint PasteOffsetFor(const CRect& bounds, const POINT* target);
+    DWORD DragSelection();
+    void RegisterDropTarget();
+    DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+    DWORD OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+    BOOL OnDrop(COleDataObject* dataObject, DWORD dropEffect, CPoint point) override;
+    CGroupInfo* m_regroupInfo = nullptr;
+    BOOL m_draggingSelection = FALSE;
+    std::shared_ptr<COleDropTarget> m_dropTarget;
+
+    // What the line router asks of the page: connectors route around its objects.
+    BOOL IsMapped() const override { return CHyperRunView::IsMapped(); }
+    SIZE GetPageScrollExtent() const override;
+    RECT GetLogicalClientRect() const override;
+    int GetFlagsHigh() const override { return CHyperRunView::GetGridStepY(); }
+    RECT GetRoutingMargins() const override { return {0, 0, 0, 0}; }
+    BOOL IsAttachSwitchOn() const override { return FALSE; }
+    int GetObjectsWithSnapPoints(CObArray& out) const override { return CHyperRunView::GetObjectsWithSnapPoints(out); }
 
     // Fields, in declaration order.
     BOOL m_editMode = TRUE;

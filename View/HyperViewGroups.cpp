@@ -1,6 +1,6 @@
 // Groups in the editing view: a group stays selected as a whole with its holder primary,
-// groups are formed, named and renumbered, their rectangles follow their members; and the
-// zoom to a rectangle.
+// groups are formed, taken apart, formed again, named and renumbered, their rectangles follow
+// their members; and the zoom to a rectangle.
 #include "View/HyperView.h"
 
 #include "View/ViewPropertyDialog.h"
@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace {
@@ -179,7 +180,6 @@ void CHyperView::GroupObjects(const CObArray& objects, BOOL)
     CRect rect;
     At(objects, 0)->GetRect(&rect, nullptr);
     BOOL snap = TRUE;
-    CGroupInfo* record = nullptr;
     for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
         CHyperOb* object = At(objects, i);
         CSnapPointSet* points = snap ? object->GetSnapPoints(TRUE) : nullptr;
@@ -187,22 +187,21 @@ void CHyperView::GroupObjects(const CObArray& objects, BOOL)
             snap = FALSE;
         object->SetOwnGroupInfo(nullptr);
         object->GroupID = id;
-        if (i == 0) {
-            record = object->CreateGroupInfo();
-            object->SetOwnGroupInfo(record);
-            continue;
-        }
         CRect member;
         object->GetRect(&member, nullptr);
         rect.UnionRect(&rect, &member);
     }
-    if (!record)
-        return;
+    // A regrouped group takes back the record it had before it was taken apart.
+    CHyperOb* holder = At(objects, 0);
+    CGroupInfo* record = m_regroupInfo ? m_regroupInfo : holder->CreateGroupInfo();
+    m_regroupInfo = nullptr;
+    holder->SetOwnGroupInfo(record);
     record->SetView(this);
     record->GroupID = id;
     record->m_rect = rect;
     record->m_hasSnapPoints = snap;
-    MakeGroupName(record, 0);
+    if (record->Code.IsEmpty())
+        MakeGroupName(record, 0);
 }
 
 void CHyperView::MakeGroupName(CGroupInfo* record, int index)
@@ -221,26 +220,23 @@ void CHyperView::MakeGroupName(CGroupInfo* record, int index)
     record->Code.Format("%s%d", static_cast<LPCTSTR>(word), record->GroupID);
 }
 
-// Pasted groups take fresh ids above the page's highest, so two pastes give two groups.
-void CHyperView::RenumberPastedGroups(int)
+// Pasted groups never merge with the page's: each old id maps to a fresh one.
+void CHyperView::RenumberPastedGroups(const CObArray& objects)
 {
     for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i)
-        if (!GetObjectAtIndex(i)->IsSelected())
-            m_highestGroupId = std::max(m_highestGroupId, GetObjectAtIndex(i)->GroupID);
-    CMapWordToPtr renumbered;
-    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
-        CHyperOb* object = At(m_selection, i);
+        m_highestGroupId = std::max(m_highestGroupId, GetObjectAtIndex(i)->GroupID);
+    std::map<int, int> fresh;
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
+        auto* object = At(objects, i);
         if (object->GroupID < 0)
             continue;
-        void* mapped = nullptr;
-        if (!renumbered.Lookup(static_cast<WORD>(object->GroupID), mapped)) {
-            mapped = reinterpret_cast<void*>(static_cast<INT_PTR>(++m_highestGroupId));
-            renumbered.SetAt(static_cast<WORD>(object->GroupID), mapped);
-        }
-        object->GroupID = static_cast<int>(reinterpret_cast<INT_PTR>(mapped));
+        auto [entry, added] = fresh.try_emplace(object->GroupID, 0);
+        if (added)
+            entry->second = ++m_highestGroupId;
+        object->GroupID = entry->second;
         if (CGroupInfo* record = object->GetOwnGroupInfo()) {
             record->GroupID = object->GroupID;
-            MakeGroupName(record, static_cast<int>(i));
+            MakeGroupName(record, 0);
         }
     }
 }
@@ -267,7 +263,7 @@ void CHyperView::UpdateGroupRects()
         m_propertyDialog->ReloadValues();
 }
 
-BOOL CHyperView::DisableForSymbolGroup(CCmdUI* cmdUI)
+BOOL CHyperView::DisableForSymbolGroup(CCmdUI* cmdUI) const
 {
     if (!m_editMode || m_selection.GetSize() == 0)
         return FALSE;
@@ -344,4 +340,86 @@ void CHyperView::ZoomToRect(RECT rect, const double* scale)
     dc.SetViewportExt(zoom * 10, zoom * 10);
     dc.LPtoDP(&origin);
     SetZoom(zoom, &origin);
+}
+
+CGroupInfo* CHyperView::FindGroupRecord(int groupId) const
+{
+    if (groupId < 0)
+        return nullptr;
+    for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
+        CHyperOb* object = GetObjectAtIndex(i);
+        if (object->GroupID == groupId && object->GetOwnGroupInfo())
+            return object->GetOwnGroupInfo();
+    }
+    return nullptr;
+}
+
+BOOL CHyperView::IsSelectionOneGroup() const
+{
+    return m_selection.GetSize() > 0 && GetCommonGroupId(m_selection) >= 0;
+}
+
+void CHyperView::GroupSelection()
+{
+    if (m_selection.GetSize() < 2)
+        return;
+    m_regroupList.RemoveAll();
+    PushUndo(new CUndoRecord(this, UndoGroup), FALSE);
+    GroupObjects(m_selection);
+    RefreshSelection();
+}
+
+void CHyperView::UngroupSelection()
+{
+    PushUndo(new CUndoRecord(this, UndoGroup), FALSE);
+    m_freeRotate = FALSE;
+    EmptyRegroupMemory();
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
+        auto* object = At(m_selection, i);
+        if (CGroupInfo* record = object->GetOwnGroupInfo()) {
+            record->m_snapPoints.DetachConnectors();
+            object->InvalidateArea(nullptr);
+            delete m_regroupInfo;
+            m_regroupInfo = object->ReleaseOwnGroupInfo();
+        }
+        object->GroupID = -1;
+        m_regroupList.Add(object);
+    }
+    RefreshSelection();
+}
+
+void CHyperView::RegroupSelection()
+{
+    if (m_regroupList.GetSize() == 0)
+        return;
+    auto* record = new CUndoRecord(this, UndoGroup);
+    ClearSelection(FALSE);
+    m_selection.Copy(m_regroupList);
+    m_regroupList.RemoveAll();
+    m_currentIndex = FindObjectIndex(m_selection[0]);
+    if (m_selection.GetSize() == 1)
+        m_selection.RemoveAll();
+    RefreshSelection();
+    const BOOL recording = m_recordUndo;
+    m_recordUndo = FALSE;
+    GroupSelection();
+    m_recordUndo = recording;
+    PushUndo(record, FALSE);
+}
+
+void CHyperView::ToggleGroup()
+{
+    if (!m_editMode || m_selection.GetSize() == 0) {
+        GroupSelection();
+        return;
+    }
+    BOOL connector = FALSE;
+    for (INT_PTR i = 0; i < m_selection.GetSize(); ++i)
+        connector |= At(m_selection, i)->IsConnector();
+    if (IsSelectionOneGroup())
+        UngroupSelection();
+    else if (!connector)
+        GroupSelection();
+    else if (m_regroupList.GetSize() > 0)
+        RegroupSelection();
 }

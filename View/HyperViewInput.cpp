@@ -52,7 +52,14 @@ void CHyperView::OnLButtonDown(UINT, CPoint point)
 
 void CHyperView::PressWithSelectTool(CPoint page)
 {
+    if (TrackFreeRotate(page))
+        return;
     CHyperOb* current = GetCurrentObject();
+    // Alt on a selected object drags the selection to another view or program.
+    if (current && IsAltClick() && SelectedObjectAt(page)) {
+        DragSelection();
+        return;
+    }
     if (current && m_selection.GetSize() == 0 && current->OnEndMouseDown(page.x, page.y))
         return;
     if (StartTextEdit(page, 0))
@@ -242,11 +249,6 @@ void CHyperView::OnKeyUp(UINT key, UINT repeat, UINT)
 {
     if (!HandleKeyUp(key, repeat))
         Default();
-}
-
-BOOL CHyperView::HandleKeyDown(UINT, UINT)
-{
-    return FALSE;
 }
 
 BOOL CHyperView::HandleKeyUp(UINT, UINT)

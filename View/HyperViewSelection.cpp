@@ -136,9 +136,14 @@ BOOL CHyperView::TrackSelection(int* hitIndex, int x, int y)
     if (!current)
         return FALSE;
     const int hit = current->HitTest(CPoint(x, y));
-    if (m_selection.GetSize() > 0 && TrackMultiSelection(x, y))
-        return TRUE;
-    if (m_selection.GetSize() > 0 || hit < 0) {
+    const BOOL shiftClick = KeyDown(VK_SHIFT) && (hit < 0 || hit == kInside);
+    if (m_selection.GetSize() > 0 || shiftClick) {
+        if (TrackMultiSelection(x, y))
+            return TRUE;
+        ClearSelection(FALSE);
+        return FALSE;
+    }
+    if (hit < 0) {
         ClearSelection(FALSE);
         return FALSE;
     }
@@ -220,24 +225,45 @@ void CHyperView::TrackObject(CHyperOb* object, int x, int y)
     NotifyChanged(FALSE);
 }
 
-// A press on a member of a multiple selection drags the whole selection by a frame around it.
+// A press on a multiple selection: Shift adds or takes away the object under the mouse, Ctrl
+// makes a member primary; a drag on a member moves the selection, or copies it with Ctrl, and a
+// drag on a handle of a selected group scales the group.
 BOOL CHyperView::TrackMultiSelection(int x, int y)
 {
-    BOOL memberHit = FALSE;
-    for (INT_PTR i = 0; i < m_selection.GetSize() && !memberHit; ++i)
-        memberHit = static_cast<CHyperOb*>(m_selection.GetAt(i))->HitTest(CPoint(x, y)) == kInside;
-    if (!memberHit || !m_allowMove)
+    const int hitIndex = SelectionIndexAt(x, y);
+    if (KeyDown(VK_SHIFT))
+        return ToggleSelection(x, y, hitIndex);
+    if (KeyDown(VK_CONTROL))
+        SetPrimarySelection(x, y, hitIndex);
+    if (!m_allowMove)
         return FALSE;
     CRect frame;
     GetSelectionRect(&frame, nullptr, FALSE);
     CHyperOb outline;
     outline.Init(this, &frame, FALSE);
+    // The frame of a selected group shows handles that scale the group.
+    outline.GetTracker()->m_nStyle = CHyperOb::SelectedStyle;
+    CGroupInfo* group = FindGroupRecord(GetCommonGroupId(m_selection));
+    const int frameHit = outline.GetTracker()->HitTestHandles(CPoint(x, y));
+    const BOOL groupResize = hitIndex >= m_selection.GetSize() && !KeyDown(VK_CONTROL) && group &&
+                             m_allowResize && group->CanResize() && frameHit >= 0 && frameHit != kInside;
+    if (hitIndex >= m_selection.GetSize() && !groupResize)
+        return FALSE;
     PumpMessages(WM_PAINT, WM_PAINT);
     CPoint device(x, y);
     LogicalToDevice(&device, nullptr);
-    if (outline.GetTracker()->Track(this, device, FALSE, nullptr)) {
-        CRect moved = outline.GetTracker()->m_rect;
-        moved.NormalizeRect();
+    if (!outline.GetTracker()->Track(this, device, FALSE, nullptr))
+        return TRUE;
+    CRect moved = outline.GetTracker()->m_rect;
+    moved.NormalizeRect();
+    if (groupResize) {
+        PushUndo(new CUndoRecord(this, UndoMoveResize), FALSE);
+        group->m_rect = moved;
+        ScaleObjects(m_selection, frame, moved, TRUE);
+        UpdateGroupRects();
+    } else if (KeyDown(VK_CONTROL)) {
+        DuplicateSelectionBy(moved.left - frame.left, moved.top - frame.top);
+    } else {
         MoveSelectionBy(moved.left - frame.left, moved.top - frame.top);
     }
     return TRUE;
@@ -257,6 +283,7 @@ void CHyperView::MoveSelectionBy(int dx, int dy)
     }
     ClampObjectsToPage(m_selection, FALSE);
     UpdateConnectors();
+    UpdateGroupRects();
 }
 
 void CHyperView::TrackRubberBand(int x, int y)

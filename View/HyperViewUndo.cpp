@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
+#include "objects/GroupInfo.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperViewOb.h"
@@ -58,6 +59,8 @@ CUndoRecord* CHyperView::TakeLast(CPtrArray& records)
 void CHyperView::EmptyRegroupMemory()
 {
     m_regroupList.RemoveAll();
+    delete m_regroupInfo;
+    m_regroupInfo = nullptr;
 }
 
 BOOL CHyperView::MergeUndo(const CUndoRecord* newRecord, const CUndoRecord* oldRecord) const

@@ -388,6 +388,13 @@ void CHyperOb::SetOwnGroupInfo(CGroupInfo* groupInfo)
         m_groupInfo->SetView(GetView());
 }
 
+CGroupInfo* CHyperOb::ReleaseOwnGroupInfo()
+{
+    CGroupInfo* record = m_groupInfo;
+    m_groupInfo = nullptr;
+    return record;
+}
+
 void CHyperOb::UpdateHotSpots()
 {
     if (!m_hotSpots.IsEmpty())

@@ -242,6 +242,8 @@ public:
     CGroupInfo* GetOwnGroupInfo() const { return m_groupInfo; }
     // Takes the record (owned from now on); NULL deletes the one held.
     void SetOwnGroupInfo(CGroupInfo* groupInfo);
+    // Hands the record held over to the caller; the object holds none afterwards.
+    CGroupInfo* ReleaseOwnGroupInfo();
 
     CObValue PumpDataEvent;
     CObValue ClickEvent;

@@ -123,6 +123,14 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
     {CNotesView::CmdCopyAsText, "<Copy as Text>"},
         FormatMenu(),
+    {CHyperView::UndoAligning, "Aligning"},
+    {CHyperView::UndoSpacing, "Spacing"},
+    {CHyperView::UndoGroup, "Group/Ungroup"},
+    {27232, "Group"},
+    {28566, "Select zoom level\nZoom In or Out"},
+    {28570, "Resize selected objects to have the same size as the selected object\nMake Same Size"},
+    {28571, "Bring to front or send to back\nTo Front or Back"},
+    {256, "Rotate\nRotate"},
 };
 
 // The main frame's command that locks or unlocks the active catalogue.
@@ -189,6 +197,27 @@ MenuTemplateItem FormatMenu()
                   Command(CHyperFmtView::CmdBackMoreColors, "More Background Colors...")});
 }
 
+// The arrangement commands of the editing view.
+MenuTemplateItem ArrangeMenu()
+{
+    return Popup("&Arrange",
+                 {Popup("&Align", {Command(60417, "&Left"), Command(60418, "&Right"), Command(60419, "&Top"),
+                                   Command(60420, "&Bottom"), Command(60425, "&Horz. Center"),
+                                   Command(60426, "&Vert. Center")}),
+                  Popup("Make &Same Size", {Command(60427, "&Width"), Command(60428, "&Height"), Command(60429, "&Both")}),
+                  Popup("&Center in View", {Command(60423, "&Horizontal"), Command(60424, "&Vertical")}),
+                  Popup("S&pace Evenly", {Command(60421, "&Across"), Command(60422, "&Down")}),
+                  Popup("&Order", {Command(CHyperView::CmdToFront, "Bring to &Front"),
+                                   Command(CHyperView::CmdToBack, "Send to &Back"),
+                                   Command(CHyperView::CmdForward, "Bring F&orward"),
+                                   Command(CHyperView::CmdBackward, "Send Back&ward")}),
+                  Separator(), Command(60565, "&Group"), Command(60566, "&Ungroup"), Command(60567, "&Regroup"),
+                  Separator(), Command(60548, "&Free Rotate"), Command(60558, "Rotate Righ&t"),
+                  Command(60557, "U&nrotate"), Command(60597, "&Edit Points"), Separator(),
+                  Command(60443, "S&nap Points"), Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
+                  Command(60564, "&Zoom 1:1")});
+}
+
 // The command bars show one menu bar for the frame and every document window.
 std::vector<MenuTemplateItem> MainMenu()
 {
@@ -199,8 +228,12 @@ std::vector<MenuTemplateItem> MainMenu()
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
-                        Separator(), Command(CHyperView::CmdDelete, "&Delete\tDel"), Separator(),
+                        Separator(), Command(CHyperView::CmdCut, "Cu&t\tCtrl+X"),
+                        Command(CHyperView::CmdCopy, "&Copy\tCtrl+C"), Command(CHyperView::CmdPaste, "&Paste\tCtrl+V"),
+                        Command(CHyperView::CmdDelete, "&Delete\tDel"), Separator(),
+                        Command(CHyperView::CmdSelectAll, "Select &All\tCtrl+A"), Separator(),
                         Command(CHyperView::CmdProperties, "P&roperties...")}),
+        ArrangeMenu(),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
                         Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
@@ -266,6 +299,10 @@ void RegisterAccelerators()
         {ctrl, 'Z', static_cast<WORD>(CHyperView::CmdUndo)},
         {ctrl, 'Y', static_cast<WORD>(CHyperView::CmdRedo)},
         {FVIRTKEY, VK_DELETE, static_cast<WORD>(CHyperView::CmdDelete)},
+        {ctrl, 'X', static_cast<WORD>(CHyperView::CmdCut)},
+        {ctrl, 'C', static_cast<WORD>(CHyperView::CmdCopy)},
+        {ctrl, 'V', static_cast<WORD>(CHyperView::CmdPaste)},
+        {ctrl, 'A', static_cast<WORD>(CHyperView::CmdSelectAll)},
     };
     RegisterAcceleratorResource(IDR_MAINFRAME, keys);
     RegisterAcceleratorResource(IDR_DOCUMENT, keys);

@@ -5,6 +5,7 @@
 #include "objects/ObjectHost.h"
 #include "objects/VersionTag.h"
 #include "objects/kinds/ConnectorRoute.h"
+#include "objects/kinds/LineRouterView.h"
 #include "objects/kinds/KindShared.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
@@ -143,7 +144,8 @@ void CConnectL0::Reroute()
     const int startSide = m_ends.GetStartSnapPointType();
     const int endSide = m_ends.GetEndSnapPointType();
     const std::vector<POINT> path =
-        RouteConnector(0, m_ends.GetEndPoint(), endSide, m_ends.GetStartPoint(), startSide);
+        RouteConnector(dynamic_cast<const CLineRouterView*>(GetHost()), 0, m_ends.GetEndPoint(), endSide,
+                       m_ends.GetStartPoint(), startSide);
     InvalidateArea(nullptr);
     SetPoints(path.data(), static_cast<int>(path.size()));
     InvalidateArea(nullptr);

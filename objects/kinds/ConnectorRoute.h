@@ -5,7 +5,11 @@
 
 #include <vector>
 
-// Until the line router is built every connector takes the direct bend: the end point, the
-// corner below or above it on the start's level, and the start point; two points when both
-// lie on one axis. The sides are the snap-point positions of the ends (-1 for a free end).
-std::vector<POINT> RouteConnector(int offset, POINT start, int startSide, POINT end, int endSide);
+class CLineRouterView;
+
+// The sides are the snap-point positions of the ends (-1 for a free end). In a view that
+// routes, the path goes around the view's objects; without one it takes the direct bend: the
+// end point, the corner below or above it on the start's level, and the start point; two
+// points when both lie on one axis.
+std::vector<POINT> RouteConnector(const CLineRouterView* view, int offset, POINT start, int startSide, POINT end,
+                                  int endSide);

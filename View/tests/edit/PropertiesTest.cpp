@@ -280,7 +280,10 @@ TEST_F(PropertiesTest, PastingTheSameGroupTwiceGivesTwoGroups)
         ASSERT_NE(holder->GetOwnGroupInfo(), nullptr);
         view->ClearSelection(FALSE);
         SelectPair(holder, member);
-        view->RenumberPastedGroups(0);
+        CObArray pastedObjects;
+        pastedObjects.Add(holder);
+        pastedObjects.Add(member);
+        view->RenumberPastedGroups(pastedObjects);
         EXPECT_EQ(holder->GroupID, member->GroupID);
         EXPECT_EQ(holder->GetOwnGroupInfo()->GroupID, holder->GroupID);
         EXPECT_EQ(holder->GetOwnGroupInfo()->Code, CString("Group") + std::to_string(holder->GroupID).c_str());

@@ -1,0 +1,30 @@
+// What the end-to-end tests share: a fresh settings folder per test, skipped where the machine
+// cannot run the program on a virtual display.
+#pragma once
+
+#include "app/tests/E2E.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace e2e {
+
+class RoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!CanRun())
+            GTEST_SKIP() << "xvfb-run is not installed";
+        home = TempFolder();
+        ASSERT_FALSE(home.empty());
+    }
+
+    std::string Path(const char* name) const { return home + "/" + name; }
+    // Saves the document under the name through File Save (the next file dialog's answer).
+    std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
+
+    std::string home;
+};
+
+} // namespace e2e

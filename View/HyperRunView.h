@@ -181,6 +181,7 @@ public:
     CFrameWindow* GetFrameWindow() const override;
     int GetZoomPercent() const override { return m_zoom; }
     void LogicalToDevice(POINT* points, int count) const override;
+    void DeviceToLogicalPoints(POINT* points, int count) const override;
     POINT GetScreenOrigin() const override;
     void InvalidateDevice(const RECT& rect, BOOL erase) override;
     void ShowRectInStatusBar(const RECT& rect) override;

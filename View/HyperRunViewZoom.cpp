@@ -147,3 +147,15 @@ void CHyperRunView::LogicalToDevice(POINT* points, int count) const
         points[i].y = MulDiv(points[i].y, m_zoom, 100) - scroll.y;
     }
 }
+
+// The way back from the view window's device units.
+void CHyperRunView::DeviceToLogicalPoints(POINT* points, int count) const
+{
+    if (!IsMapped() || m_zoom <= 0)
+        return;
+    const CPoint scroll = m_hWnd ? GetDeviceScrollPosition() : CPoint(0, 0);
+    for (int i = 0; i < count; ++i) {
+        points[i].x = MulDiv(points[i].x + scroll.x, 100, m_zoom);
+        points[i].y = MulDiv(points[i].y + scroll.y, 100, m_zoom);
+    }
+}

@@ -126,11 +126,11 @@ void CNotesView::CollectStrokeObjects()
             m_strokeObjects.push_back(stroke);
 }
 
-// A layer without a notice layer to store its ink on, or that cannot attach to the window,
-// stays off.
+// Outside edit mode, without a notice layer to store its ink on, or when it cannot attach to
+// the window, the layer stays off.
 void CNotesView::SwitchOn()
 {
-    if (!m_hWnd || !NoticeLayer())
+    if (!m_hWnd || !IsEditMode() || !NoticeLayer())
         return;
     ClearSelection();
     m_overlay->SetHWnd(m_hWnd);

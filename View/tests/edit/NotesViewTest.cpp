@@ -211,6 +211,22 @@ TEST_F(NotesViewTest, ZoomScalesInkAndPensOnceAndKeepsTheInkOverItsPagePoints)
     EXPECT_NEAR(Ink().GetBoundingBox().left, box100.left, 30);
 }
 
+TEST_F(NotesViewTest, InkDrawnOnAZoomedScrolledPageIsStoredAtItsPagePlace)
+{
+    view->SetZoom(200);
+    Pump();
+    view->OnScrollBy(CSize(0, 40));
+    LayerOn();
+    Drag({100, 100}, {300, 160});
+    LayerOff();
+    ASSERT_EQ(ObjectCount(), 1);
+    const CRect rect = RectOf(0);
+    EXPECT_NEAR(rect.left, 50, 1);
+    EXPECT_NEAR(rect.top, 70, 1);
+    EXPECT_NEAR(rect.right, 150, 1);
+    EXPECT_NEAR(rect.bottom, 100, 1);
+}
+
 TEST_F(NotesViewTest, ToolCommandsAreEnabledOnlyWithTheLayerAndChecksFollowTheMode)
 {
     for (UINT id : {CNotesView::CmdInkStroke, CNotesView::CmdInkEraser, CNotesView::CmdInkSelectionTool,

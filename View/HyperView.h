@@ -222,7 +222,7 @@ public:
 
     // The frame's rulers follow the scroll position, the zoom and the tracked object.
     void UpdateRulerOrigins();
-    BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll) override;
+    BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE) override;
     void SetZoom(int zoom) override;
     void ShowTrackedExtent(const RECT& rect) override;
     // The band goes when the tracking that showed it is over.

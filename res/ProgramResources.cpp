@@ -122,7 +122,6 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
     {CNotesView::CmdCopyAsText, "<Copy as Text>"},
-        FormatMenu(),
     {CHyperView::UndoAligning, "Aligning"},
     {CHyperView::UndoSpacing, "Spacing"},
     {CHyperView::UndoGroup, "Group/Ungroup"},
@@ -131,6 +130,13 @@ constexpr StringEntry kStrings[] = {
     {28570, "Resize selected objects to have the same size as the selected object\nMake Same Size"},
     {28571, "Bring to front or send to back\nTo Front or Back"},
     {256, "Rotate\nRotate"},
+    // Freehand drawing, formatting, in-place text editing and the rulers.
+    {CFreeHandView::CmdFreehand, "Add polyline using freehand method\nFreehand"},
+    {CHyperTextEdit::UndoTextEdit, "Text Edit"},
+    {CHyperTextEdit::SpellCompleteText, "Spelling check is complete."},
+    {CRulerWnd::FontTextId, "-9,0,0,0,400,0,0,0,0,0,0,0,34,Sans"},
+    {CRulerBar::CmdInches, "Set units to inches\nInches"},
+    {CRulerBar::CmdCentimetres, "Set units to centimeter\nCentimeter"},
 };
 
 // The main frame's command that locks or unlocks the active catalogue.

@@ -151,7 +151,7 @@ BOOL CCatManager::OpenCatalogue(LPCTSTR path)
     auto* catalogue = new CCatalogue;
     const int result = path ? catalogue->Load(path) : catalogue->OpenWithDialog();
     if (result != 0) {
-        if (path || !catalogue->GetPath().IsEmpty())
+        if (result != -1 || path)
             AfxMessageBox(CatalogueText("The catalog could not be opened:") + " " + CString(path ? path : ""),
                           MB_OK | MB_ICONWARNING);
         delete catalogue;

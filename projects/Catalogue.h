@@ -41,6 +41,7 @@ public:
     int Load(const CString& path);
     int Save(int limit);
     int SaveAs();
+    // -1 when the dialog is cancelled, -2 when the chosen file cannot be read.
     int OpenWithDialog();
     int Lock();
     int Unlock();

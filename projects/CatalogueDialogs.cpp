@@ -34,7 +34,9 @@ int CCatalogue::OpenWithDialog()
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
                        CatalogueFilter());
     const CString path = AskForFile(dialog);
-    return path.IsEmpty() ? -1 : Load(path);
+    if (path.IsEmpty())
+        return -1;
+    return Load(path) == 0 ? 0 : -2;
 }
 
 int CCatalogue::SaveAs()

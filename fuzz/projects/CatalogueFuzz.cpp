@@ -1,13 +1,16 @@
 // Reads arbitrary bytes as a ".cat" file and as a "Catalogue Object" block. A catalogue that
-// opens must save whole and open again with the same entries.
-#include "fuzz/FuzzFolder.h"
+// reads must store whole and read back with the same entries.
 #include "projects/Catalogue.h"
 #include "projects/CatalogueOb.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Exception.h"
 #include "platform/core/GlobalMemory.h"
+#include "platform/core/MemFile.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -27,19 +30,42 @@ bool SameEntries(const CCatalogue& a, const CCatalogue& b)
     return true;
 }
 
-void CheckFile(const FuzzFolder& folder, const uint8_t* data, size_t size)
+// FALSE when the bytes are no catalogue.
+bool Read(std::vector<BYTE> bytes, CCatalogue& catalogue)
 {
-    const std::string input = folder.File("input.cat"), copy = folder.File("copy.cat");
-    if (!FuzzFolder::Write(input, data, size))
-        return;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        catalogue.Serialize(ar);
+        ar.Close();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+}
+
+std::vector<BYTE> Stored(CCatalogue& catalogue)
+{
+    CMemFile file(4096);
+    CArchive ar(&file, CArchive::store, 4096);
+    catalogue.Serialize(ar);
+    ar.Close();
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+void CheckFile(const uint8_t* data, size_t size)
+{
     CCatalogue catalogue;
-    if (catalogue.Load(input.c_str()) != 0)
+    if (!Read(std::vector<BYTE>(data, data + size), catalogue))
         return;
-    catalogue.SetPath(copy.c_str());
-    if (catalogue.Save(0) != 0)
-        std::abort();
+    CCatalogue copy;
+    copy.CopyFrom(catalogue);
     CCatalogue again;
-    if (again.Load(copy.c_str()) != 0 || !SameEntries(catalogue, again) || !again.GetSkippedEntries().empty())
+    if (!Read(Stored(copy), again) || !SameEntries(catalogue, again) || !again.GetSkippedEntries().empty())
         std::abort();
 }
 
@@ -57,10 +83,9 @@ void CheckBlock(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static FuzzFolder folder;
-    if (!folder.IsUsable() || size > (1u << 20))
+    if (size > (1u << 20))
         return 0;
-    CheckFile(folder, data, size);
+    CheckFile(data, size);
     CheckBlock(data, size);
     return 0;
 }

@@ -290,6 +290,16 @@ TEST_F(CatManagerTest, ACatalogueThatCannotBeOpenedIsReportedAndSkipped)
     EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 0);
     EXPECT_EQ(manager.GetCount(), 1);
     EXPECT_TRUE(manager.IsUntitled(0));
+
+    UiTestHook::QueueFileDialogAnswer(m_folder.File("bad.cat"));
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    EXPECT_FALSE(manager.OpenCatalogue(nullptr));
+    EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 0) << "a chosen file that cannot be read is reported";
+    UiTestHook::QueueFileDialogAnswer("");
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    EXPECT_FALSE(manager.OpenCatalogue(nullptr));
+    EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 1) << "a cancelled dialog says nothing";
+    EXPECT_EQ(manager.GetCount(), 1);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/gdi/tests/Canvas.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
+#include "platform/ui/TestHook.h"
 
 #include <gtest/gtest.h>
 
@@ -255,6 +256,35 @@ TEST(Catalogue, ACopyHoldsItsOwnEntries)
     EXPECT_EQ(copy.GetPath(), "/somewhere/x.cat");
     EXPECT_TRUE(copy.IsProtected());
     EXPECT_TRUE(copy.GetPropertyEntry()->IsPropertyObject());
+}
+
+} // namespace
+
+namespace {
+
+TEST(Catalogue, ANewIconComesFromAPictureFileAndACancelledChoiceChangesNothing)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.File("red.bmp"), Bmp24());
+    CCatalogue catalogue;
+    catalogue.InsertEntry(0, TextEntry("A", "x"));
+
+    UiTestHook::QueueFileDialogAnswer("");
+    EXPECT_EQ(catalogue.ChangeEntryIcon(0, 32), -1);
+    EXPECT_EQ(catalogue.GetEntry(0)->GetIconImage(), nullptr);
+
+    UiTestHook::QueueFileDialogAnswer(folder.File("red.bmp"));
+    ASSERT_EQ(catalogue.ChangeEntryIcon(0, 32), 0);
+    const CCatalogueOb& entry = *catalogue.GetEntry(0);
+    ASSERT_NE(entry.GetIconImage(), nullptr);
+    EXPECT_EQ(entry.GetIconImage()->GetWidth(), 32);
+    EXPECT_EQ(MaskArt(entry), Rows(15, std::string(32, '.')) + Rows(2, std::string(15, '.') + "##" + std::string(15, '.')) +
+                                  Rows(15, std::string(32, '.')));
+
+    WriteFileBytes(folder.File("junk.ico"), {1, 2, 3});
+    UiTestHook::QueueFileDialogAnswer(folder.File("junk.ico"));
+    EXPECT_EQ(catalogue.ChangeEntryIcon(0, 32), -1);
+    EXPECT_EQ(catalogue.GetEntry(0)->GetIconImage()->GetWidth(), 32) << "a file that is no picture changes nothing";
 }
 
 } // namespace

@@ -51,9 +51,6 @@ public:
 
     CString GetMemberPath(int n) const;
     BOOL GetMemberPathByItem(HTREEITEM item, CString& out) const;
-    // TRUE when the value is empty.
-    BOOL GetPath(CString& out) const;
-    BOOL GetName(CString& out) const;
     int NextFormNumber(int n = -1);
     void SetModified(BOOL modified);
 
@@ -70,8 +67,6 @@ public:
     BOOL IsSubprojectOf(const CProjOb* candidate) const;
     void SetActiveSubproject(int n);
     BOOL ActivateByItem(HTREEITEM item);
-    BOOL GetMemberTitleByItem(HTREEITEM item, CString& out) const;
-    BOOL GetMemberPathByItemDeep(HTREEITEM item, CString& out) const;
     BOOL IsProjectItem(HTREEITEM item) const;
     BOOL IsMemberItem(HTREEITEM item) const;
     // The project (this one or a subproject at any depth) whose own item this is.

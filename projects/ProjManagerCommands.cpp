@@ -233,7 +233,7 @@ void CProjManager::OnNewWorksheet()
         path.Format("%s/Form%d.trn", static_cast<LPCTSTR>(project->GetFolder()), project->NextFormNumber());
     while (GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES);
     if (GetProjectHost().CreateDocument(path) && project->AddDocument(MakeRelativePath(path, project->m_filePath)))
-        GetProjectHost().RetitleDocuments(path, project->BuildMemberLabel(nullptr, FileTitleOf(path)));
+        project->UpdateOpenDocuments();
 }
 
 void CProjManager::OnRenameItem()

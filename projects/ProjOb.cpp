@@ -268,6 +268,15 @@ void CProjOb::RebuildLabels()
         sub->RebuildLabels();
 }
 
+void CProjOb::UpdateOpenDocuments() const
+{
+    for (int i = 0; i < MemberCount(); ++i)
+        if (!ParseUrlIdent(m_paths[i], nullptr))
+            GetProjectHost().RetitleDocuments(GetMemberPath(i), BuildMemberLabel(nullptr, m_titles[i]));
+    for (const auto& sub : m_subprojects)
+        sub->UpdateOpenDocuments();
+}
+
 void CProjOb::UpdateSubprojectPaths()
 {
     for (const auto& sub : m_subprojects) {

@@ -24,6 +24,8 @@ public:
     static constexpr DWORD Magic = 0x73154827;
     static constexpr UINT DefaultIcon = 291;
     static constexpr int LockedImage = 5;
+    static constexpr int FolderClosedImage = 1;
+    static constexpr int FolderOpenImage = 2;
     static constexpr UINT ProjectCaption = 23055;
     // Links longer than this are refused: "URLIDENT" and the address fit in 299 characters.
     static constexpr int MaxLinkPath = 299;
@@ -64,6 +66,8 @@ public:
     CString BuildMemberLabel(HTREEITEM item, CString title) const;
     void RebuildLabels();
     void UpdateSubprojectPaths();
+    // Open documents of the members, at any depth, take the members' labels as titles.
+    void UpdateOpenDocuments() const;
     BOOL IsSubprojectOf(const CProjOb* candidate) const;
     void SetActiveSubproject(int n);
     BOOL ActivateByItem(HTREEITEM item);

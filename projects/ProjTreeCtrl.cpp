@@ -310,10 +310,14 @@ void CProjTreeCtrl::OnItemExpanded(NMHDR* header, LRESULT* result)
     Invalidate();
     const HTREEITEM item = reinterpret_cast<NMTREEVIEW*>(header)->itemNew.hItem;
     CProjOb* project = m_pManager->FindProjectByItem(item);
+    const BOOL open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    if (project && project->m_hMemberParent == item && project->m_hItem != item) {
+        const int image = open ? CProjOb::FolderOpenImage : CProjOb::FolderClosedImage;
+        SetItemImage(item, image, image);
+    }
     if (project && project->m_hItem == item) {
-        const BOOL expanded = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-        if (expanded != project->m_bExpanded) {
-            project->m_bExpanded = expanded;
+        if (open != project->m_bExpanded) {
+            project->m_bExpanded = open;
             project->SaveToFile(project->m_filePath);
         }
     }

@@ -175,3 +175,21 @@ TEST_F(ProjTreeTest, DroppedTextBecomesALinkOfTheProjectUnderIt)
     COleDataObject nothing;
     EXPECT_EQ(target->OnDragEnter(m_tree.get(), &nothing, 0, CPoint(5, 5)), DROPEFFECT_NONE);
 }
+
+TEST_F(ProjTreeTest, WithFoldersTheMembersLieInAWorksheetFolder)
+{
+    m_manager->SetShowFolders(TRUE);
+    const HTREEITEM folder = project->m_hMemberParent;
+    ASSERT_NE(folder, project->m_hItem);
+    EXPECT_EQ(m_tree->GetItemText(folder), CString("Worksheet"));
+    EXPECT_EQ(m_tree->GetParentItem(Member("doc")), folder);
+    int image = 0, selected = 0;
+    m_tree->Expand(folder, TVE_COLLAPSE);
+    m_tree->GetItemImage(folder, image, selected);
+    EXPECT_EQ(image, CProjOb::FolderClosedImage);
+    m_tree->Expand(folder, TVE_EXPAND);
+    m_tree->GetItemImage(folder, image, selected);
+    EXPECT_EQ(image, CProjOb::FolderOpenImage);
+    m_manager->SetShowFolders(FALSE);
+    EXPECT_EQ(m_tree->GetParentItem(Member("doc")), project->m_hItem);
+}

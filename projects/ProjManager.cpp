@@ -393,6 +393,7 @@ BOOL CProjManager::RenameProject(CProjOb& project, const CString& newName)
     if (!project.m_itemCaption.IsEmpty())
         project.m_itemCaption = LoadProjectString(CProjOb::ProjectCaption) + "(" + newName + ")";
     project.UpdateSubprojectPaths();
+    project.UpdateOpenDocuments();
     if (CProjOb* parent = FindParentOf(&project)) {
         parent->Save();
         parent->RefreshTree(FALSE);

@@ -39,7 +39,6 @@ public:
     virtual void LoadRecent(LPCTSTR name);
     virtual void SaveRecent(LPCTSTR name);
     virtual BOOL AskRemoveMember(HTREEITEM item);
-    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
     void SetTree(CProjTreeCtrl* tree) { m_pTree = tree; }
     CProjTreeCtrl* GetTree() const { return m_pTree; }

@@ -49,11 +49,6 @@ BEGIN_MESSAGE_MAP(CProjManager, CCmdTarget)
     ON_UPDATE_COMMAND_UI_RANGE(CProjManager::CmdSortNone, CProjManager::CmdSortByDate, OnUpdateSort)
 END_MESSAGE_MAP()
 
-BOOL CProjManager::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
-{
-    return CCmdTarget::OnCmdMsg(id, code, extra, handlerInfo);
-}
-
 void CProjManager::OnUpdateAlways(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 
 void CProjManager::OnUpdateDisabled(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
@@ -238,7 +233,7 @@ void CProjManager::OnNewWorksheet()
         path.Format("%s/Form%d.trn", static_cast<LPCTSTR>(project->GetFolder()), project->NextFormNumber());
     while (GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES);
     if (GetProjectHost().CreateDocument(path) && project->AddDocument(MakeRelativePath(path, project->m_filePath)))
-        GetProjectHost().RetitleDocuments(path, project->BuildMemberLabel(nullptr, FileTitleOf(path)));
+        project->UpdateOpenDocuments();
 }
 
 void CProjManager::OnRenameItem()

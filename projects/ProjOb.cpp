@@ -97,18 +97,6 @@ BOOL CProjOb::GetMemberPathByItem(HTREEITEM item, CString& out) const
     return TRUE;
 }
 
-BOOL CProjOb::GetPath(CString& out) const
-{
-    out = m_filePath;
-    return out.IsEmpty();
-}
-
-BOOL CProjOb::GetName(CString& out) const
-{
-    out = m_name;
-    return out.IsEmpty();
-}
-
 int CProjOb::NextFormNumber(int n)
 {
     if (n >= 0)
@@ -280,6 +268,15 @@ void CProjOb::RebuildLabels()
         sub->RebuildLabels();
 }
 
+void CProjOb::UpdateOpenDocuments() const
+{
+    for (int i = 0; i < MemberCount(); ++i)
+        if (!ParseUrlIdent(m_paths[i], nullptr))
+            GetProjectHost().RetitleDocuments(GetMemberPath(i), BuildMemberLabel(nullptr, m_titles[i]));
+    for (const auto& sub : m_subprojects)
+        sub->UpdateOpenDocuments();
+}
+
 void CProjOb::UpdateSubprojectPaths()
 {
     for (const auto& sub : m_subprojects) {
@@ -294,25 +291,6 @@ BOOL CProjOb::IsSubprojectOf(const CProjOb* candidate) const
         if (sub.get() == candidate || sub->IsSubprojectOf(candidate))
             return TRUE;
     return FALSE;
-}
-
-BOOL CProjOb::GetMemberTitleByItem(HTREEITEM item, CString& out) const
-{
-    const CProjOb* owner = const_cast<CProjOb*>(this)->FindByMemberItem(item);
-    if (!owner)
-        return FALSE;
-    out = owner->m_titles[owner->IndexOfMemberItem(item)];
-    return TRUE;
-}
-
-BOOL CProjOb::GetMemberPathByItemDeep(HTREEITEM item, CString& out) const
-{
-    const CProjOb* owner = const_cast<CProjOb*>(this)->FindByMemberItem(item);
-    if (!owner)
-        return FALSE;
-    const int index = owner->IndexOfMemberItem(item);
-    out = ParseUrlIdent(owner->m_paths[index], nullptr) ? owner->m_paths[index] : owner->GetMemberPath(index);
-    return TRUE;
 }
 
 BOOL CProjOb::IsProjectItem(HTREEITEM item) const

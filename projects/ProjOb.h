@@ -24,6 +24,8 @@ public:
     static constexpr DWORD Magic = 0x73154827;
     static constexpr UINT DefaultIcon = 291;
     static constexpr int LockedImage = 5;
+    static constexpr int FolderClosedImage = 1;
+    static constexpr int FolderOpenImage = 2;
     static constexpr UINT ProjectCaption = 23055;
     // Links longer than this are refused: "URLIDENT" and the address fit in 299 characters.
     static constexpr int MaxLinkPath = 299;
@@ -51,9 +53,6 @@ public:
 
     CString GetMemberPath(int n) const;
     BOOL GetMemberPathByItem(HTREEITEM item, CString& out) const;
-    // TRUE when the value is empty.
-    BOOL GetPath(CString& out) const;
-    BOOL GetName(CString& out) const;
     int NextFormNumber(int n = -1);
     void SetModified(BOOL modified);
 
@@ -67,11 +66,11 @@ public:
     CString BuildMemberLabel(HTREEITEM item, CString title) const;
     void RebuildLabels();
     void UpdateSubprojectPaths();
+    // Open documents of the members, at any depth, take the members' labels as titles.
+    void UpdateOpenDocuments() const;
     BOOL IsSubprojectOf(const CProjOb* candidate) const;
     void SetActiveSubproject(int n);
     BOOL ActivateByItem(HTREEITEM item);
-    BOOL GetMemberTitleByItem(HTREEITEM item, CString& out) const;
-    BOOL GetMemberPathByItemDeep(HTREEITEM item, CString& out) const;
     BOOL IsProjectItem(HTREEITEM item) const;
     BOOL IsMemberItem(HTREEITEM item) const;
     // The project (this one or a subproject at any depth) whose own item this is.

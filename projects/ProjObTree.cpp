@@ -30,7 +30,8 @@ void CProjOb::RefreshTree(BOOL withFolder)
     m_memberItems.clear();
     for (const auto& sub : m_subprojects)
         sub->ForgetItems();
-    m_hMemberParent = withFolder ? m_pTree->InsertItem(ProjectText("Worksheet"), -1, -1, m_hItem) : m_hItem;
+    m_hMemberParent = withFolder ? m_pTree->InsertItem(ProjectText("Worksheet"), FolderClosedImage, FolderClosedImage, m_hItem)
+                                 : m_hItem;
     if (m_pManager) {
         m_bSortByName = m_pManager->m_bSortByName;
         m_bSortByDate = m_pManager->m_bSortByDate;

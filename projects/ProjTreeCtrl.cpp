@@ -62,7 +62,6 @@ BEGIN_MESSAGE_MAP(CProjTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
     ON_REGISTERED_MESSAGE(CProjTreeCtrl::s_editNotify, OnEditNotify)
-    ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 END_MESSAGE_MAP()
 
 CProjTreeCtrl::~CProjTreeCtrl() = default;
@@ -90,7 +89,8 @@ int CProjTreeCtrl::OnCreate(LPCREATESTRUCT cs)
     m_edit.SendMessage(WM_SETFONT, SendMessage(WM_GETFONT));
     m_tips.Create(this);
     m_tips.AddTool(this, LPSTR_TEXTCALLBACK, CRect(), 1);
-    DragAcceptFiles(TRUE);
+    m_dropTarget.SetTree(this);
+    m_dropTarget.Register(this);
     Invalidate();
     return 0;
 }
@@ -310,10 +310,14 @@ void CProjTreeCtrl::OnItemExpanded(NMHDR* header, LRESULT* result)
     Invalidate();
     const HTREEITEM item = reinterpret_cast<NMTREEVIEW*>(header)->itemNew.hItem;
     CProjOb* project = m_pManager->FindProjectByItem(item);
+    const BOOL open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    if (project && project->m_hMemberParent == item && project->m_hItem != item) {
+        const int image = open ? CProjOb::FolderOpenImage : CProjOb::FolderClosedImage;
+        SetItemImage(item, image, image);
+    }
     if (project && project->m_hItem == item) {
-        const BOOL expanded = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-        if (expanded != project->m_bExpanded) {
-            project->m_bExpanded = expanded;
+        if (open != project->m_bExpanded) {
+            project->m_bExpanded = open;
             project->SaveToFile(project->m_filePath);
         }
     }

@@ -3,6 +3,7 @@
 // a context menu, marker tooltips and files or text dropped from other programs.
 #pragma once
 
+#include "projects/ProjDropTarget.h"
 #include "projects/ProjectMarkers.h"
 
 #include "platform/gdi/ImageList.h"
@@ -71,7 +72,6 @@ public:
     void OnCustomDraw(NMHDR* header, LRESULT* result);
     BOOL OnToolTipText(UINT id, NMHDR* header, LRESULT* result);
     LRESULT OnEditNotify(WPARAM event, LPARAM parameter);
-    LRESULT OnDropFiles(WPARAM drop, LPARAM unused);
 
 private:
     void OpenMember(HTREEITEM item);
@@ -83,6 +83,7 @@ private:
     CProjManager* m_pManager;
     CImageList m_images;
     CRenameEdit m_edit;
+    CProjDropTarget m_dropTarget;
     CToolTipCtrl m_tips;
     HTREEITEM m_hRenameItem = nullptr;
     BOOL m_bRenaming = FALSE;

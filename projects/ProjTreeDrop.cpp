@@ -112,21 +112,3 @@ void CProjTreeCtrl::DropText(const CString& text, CPoint client)
     if (target)
         target->AddEntry(text, 1);
 }
-
-LRESULT CProjTreeCtrl::OnDropFiles(WPARAM wParam, LPARAM)
-{
-    auto drop = reinterpret_cast<HDROP>(wParam);
-    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<CString> files;
-    for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH] = {};
-        DragQueryFile(drop, i, name, MAX_PATH);
-        files.push_back(name);
-    }
-    CPoint cursor;
-    GetCursorPos(&cursor);
-    ScreenToClient(&cursor);
-    DropFiles(files, cursor);
-    DragFinish(drop);
-    return 0;
-}

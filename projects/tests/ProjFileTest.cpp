@@ -284,3 +284,22 @@ TEST_F(ProjFileTest, OnlySubFoldersWithTheirOwnProjectFileAreSubprojects)
     EXPECT_EQ(project.m_subprojects[0]->m_name, CString("Sub"));
     EXPECT_EQ(project.m_subprojects[0]->m_pParent, &project);
 }
+
+TEST_F(ProjFileTest, ADocumentSavedUnderAnotherNameIsFoundByPathTailOrName)
+{
+    struct Case {
+        std::string oldPath;
+        bool found;
+    };
+    const Case cases[] = {{Path("R/a.trn"), true},
+                          {"/elsewhere/R/a.trn", true},
+                          {"/elsewhere/A.TRN", true},
+                          {"/elsewhere/b.trn", false}};
+    for (const Case& c : cases) {
+        const CString path = MakeProjectFile("R", {"a.trn"});
+        CProjOb project;
+        ASSERT_TRUE(project.LoadProject(path));
+        EXPECT_EQ(project.RenameDocument(c.oldPath.c_str(), "new.trn"), c.found) << c.oldPath;
+        EXPECT_EQ(project.m_paths[0], CString(c.found ? "new.trn" : "a.trn")) << c.oldPath;
+    }
+}

@@ -1,11 +1,13 @@
 // Member titles, relative and normalised paths, the folder-entry filter and member entries.
 #include "ProjTestKit.h"
 
+#include "projects/FolderListCombo.h"
 #include "projects/ProjMemberEntry.h"
 #include "projects/ProjectHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 class ProjHelpersTest : public ProjTest {};
@@ -111,4 +113,28 @@ TEST_F(ProjHelpersTest, EntriesTakeConsecutiveImages)
     EXPECT_EQ(second.m_nImage, first.m_nImage + 1);
     EXPECT_EQ(link.m_nImage, second.m_nImage + 1);
     EXPECT_NE(link.m_hIcon, nullptr);
+}
+
+TEST_F(ProjHelpersTest, TheProjectListShowsSubFoldersAfterAnEmptyItem)
+{
+    std::filesystem::create_directories(Path("list/Beta"));
+    std::filesystem::create_directories(Path("list/Alpha"));
+    std::filesystem::create_directories(Path("list/..odd"));
+    MakeDocument("list/file.prj");
+    CFolderListCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 100, 200), m_tree.get(), 5));
+    combo.Init(5, nullptr, CPath("list"), CFolderListCombo::DirectoryAttribute, ParseFolderTag);
+    combo.Fill();
+    std::vector<CString> items;
+    for (int i = 0; i < combo.GetCount(); ++i) {
+        CString text;
+        combo.GetLBText(i, text);
+        items.push_back(text);
+    }
+    EXPECT_EQ(items, std::vector<CString>({"", "Alpha", "Beta"}));
+    EXPECT_TRUE(combo.SelectEntry("Be"));
+    CString name;
+    combo.GetSelectedName(name);
+    EXPECT_EQ(name, CString("Beta"));
+    EXPECT_FALSE(combo.SelectEntry("Gamma"));
 }

@@ -86,3 +86,39 @@ TEST_F(ProjIconTest, TheKeyColourIsTheFirstUnusedAfterBlackElseTheLeastUsed)
     uses.fill(5);
     EXPECT_EQ(ChooseIconKeyColour(uses), RGB(0, 0, 0));
 }
+
+TEST_F(ProjIconTest, AnIconFileKeepsItsClearPartsWhite)
+{
+    // A 16 x 16 icon of 24 bits: red pixels, the upper half clear by its mask.
+    std::vector<BYTE> ico = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 22, 0, 0, 0};
+    const DWORD imageBytes = 40 + 16 * 16 * 3 + 16 * 4;
+    for (int i = 0; i < 4; ++i)
+        ico[14 + static_cast<size_t>(i)] = static_cast<BYTE>(imageBytes >> (8 * i));
+    BITMAPINFOHEADER header {};
+    header.biSize = 40;
+    header.biWidth = 16;
+    header.biHeight = 32;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const BYTE* raw = reinterpret_cast<const BYTE*>(&header);
+    ico.insert(ico.end(), raw, raw + sizeof header);
+    for (int pixel = 0; pixel < 256; ++pixel)
+        ico.insert(ico.end(), {0, 0, 255});
+    // Mask rows run bottom-up: the last eight rows of the file are the upper half.
+    for (int row = 0; row < 16; ++row)
+        ico.insert(ico.end(), {BYTE(row < 8 ? 0 : 0xFF), BYTE(row < 8 ? 0 : 0xFF), 0, 0});
+    projtest::WriteBytes(Path("red.ico"), ico);
+
+    CProjOb project;
+    ASSERT_TRUE(project.LoadIconFile(CPath("red.ico")));
+    const CDib& image = *project.m_iconImage;
+    ASSERT_EQ(image.GetBitCount(), 24u);
+    auto pixel = [&image](int x, int y) {
+        const BYTE* p = image.GetBits() + (15 - y) * 48 + x * 3;
+        return RGB(p[2], p[1], p[0]);
+    };
+    EXPECT_EQ(pixel(3, 2), RGB(255, 255, 255));
+    EXPECT_EQ(pixel(3, 12), RGB(255, 0, 0));
+    for (bool clear : Transparency(project.m_hIcon))
+        EXPECT_FALSE(clear);
+}

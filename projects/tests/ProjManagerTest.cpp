@@ -182,3 +182,35 @@ TEST_F(ProjManagerTest, DeletingASubprojectAsksFirstAndRemovesOnlyItsFile)
     EXPECT_TRUE(fs::exists(Path("Projects/Alpha/Team")));
     EXPECT_EQ(project->m_subprojects.size(), 3u);
 }
+
+TEST_F(ProjManagerTest, InsertFromFileAddsDocumentsAndOtherFiles)
+{
+    CProjOb* project = NewProject("Alpha");
+    MakeDocument("Projects/Alpha/notes.trn");
+    MakeDocument("Projects/Alpha/list.txt");
+    m_tree->SelectItem(project->m_hItem);
+    for (const char* file : {"Projects/Alpha/notes.trn", "Projects/Alpha/list.txt"}) {
+        UiTestHook::QueueFileDialogAnswer(Path(file));
+        m_manager->OnCmdMsg(CProjManager::CmdInsertFromFile, CN_COMMAND, nullptr, nullptr);
+    }
+    ASSERT_EQ(project->MemberCount(), 2);
+    EXPECT_FALSE(project->m_entries[0]->m_bOwnIcon);
+    EXPECT_TRUE(project->m_entries[1]->m_bOwnIcon);
+    EXPECT_EQ(project->GetMemberPath(1), CPath("Projects/Alpha/list.txt"));
+}
+
+TEST_F(ProjManagerTest, InsertProjectCopiesAProjectFolderInOnce)
+{
+    CProjOb* project = NewProject("Alpha");
+    const CString other = MakeProjectFile("Outside", {"o.trn"});
+    m_tree->SelectItem(project->m_hItem);
+    UiTestHook::QueueFileDialogAnswer(other.GetString());
+    m_manager->OnCmdMsg(CProjManager::CmdInsertProject, CN_COMMAND, nullptr, nullptr);
+    EXPECT_TRUE(fs::exists(Path("Projects/Alpha/Outside/o.trn")));
+    EXPECT_EQ(project->m_subprojects.size(), 5u);
+
+    UiTestHook::QueueFileDialogAnswer(other.GetString());
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    m_manager->OnCmdMsg(CProjManager::CmdInsertProject, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Project already exists!");
+}

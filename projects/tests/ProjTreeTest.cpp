@@ -5,11 +5,17 @@
 #include "BmpBytes.h"
 #include "projects/ProjOb.h"
 #include "imaging/Dib.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/ole/Clipboard.h"
+#include "platform/ole/OleDataObject.h"
+#include "platform/ole/OleDataSource.h"
+#include "platform/ole/OleDropTarget.h"
 #include "platform/ui/TestHook.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -145,4 +151,45 @@ TEST_F(ProjTreeTest, ADoubleClickOpensADocumentButNeverAMissingMember)
     m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
     EXPECT_EQ(UiTestHook::LastMessageBoxText(), "File not found!");
     EXPECT_EQ(projtest::OpenedDocuments().size(), 1u);
+}
+
+TEST_F(ProjTreeTest, DroppedTextBecomesALinkOfTheProjectUnderIt)
+{
+    const char link[] = "https://y.org";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof link);
+    std::memcpy(GlobalLock(block), link, sizeof link);
+    GlobalUnlock(block);
+    auto* source = new COleDataSource;
+    source->CacheGlobalData(CF_TEXT, block);
+    COleDataObject data;
+    data.AttachSource(source->MakeClipSource());
+    source->ExternalRelease();
+
+    COleDropTarget* target = COleDropTarget::FromHandle(m_tree->m_hWnd);
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(target->OnDragEnter(m_tree.get(), &data, 0, CPoint(5, 5)), DROPEFFECT_COPY);
+    EXPECT_TRUE(target->OnDrop(m_tree.get(), &data, DROPEFFECT_COPY, CPoint(5, 390)));
+    const HTREEITEM item = Member(link);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(project->m_paths[project->IndexOfMemberItem(item)], CString("URLIDENThttps://y.org"));
+    COleDataObject nothing;
+    EXPECT_EQ(target->OnDragEnter(m_tree.get(), &nothing, 0, CPoint(5, 5)), DROPEFFECT_NONE);
+}
+
+TEST_F(ProjTreeTest, WithFoldersTheMembersLieInAWorksheetFolder)
+{
+    m_manager->SetShowFolders(TRUE);
+    const HTREEITEM folder = project->m_hMemberParent;
+    ASSERT_NE(folder, project->m_hItem);
+    EXPECT_EQ(m_tree->GetItemText(folder), CString("Worksheet"));
+    EXPECT_EQ(m_tree->GetParentItem(Member("doc")), folder);
+    int image = 0, selected = 0;
+    m_tree->Expand(folder, TVE_COLLAPSE);
+    m_tree->GetItemImage(folder, image, selected);
+    EXPECT_EQ(image, CProjOb::FolderClosedImage);
+    m_tree->Expand(folder, TVE_EXPAND);
+    m_tree->GetItemImage(folder, image, selected);
+    EXPECT_EQ(image, CProjOb::FolderOpenImage);
+    m_manager->SetShowFolders(FALSE);
+    EXPECT_EQ(m_tree->GetParentItem(Member("doc")), project->m_hItem);
 }

@@ -16,7 +16,6 @@
 IMPLEMENT_DYNCREATE(CCatView, CHyperFmtView)
 
 BEGIN_MESSAGE_MAP(CCatView, CHyperFmtView)
-    ON_WM_CREATE()
     ON_COMMAND(CmdAddToCatalog, OnAddToCatalog)
     ON_UPDATE_COMMAND_UI(CmdAddToCatalog, OnUpdateAddToCatalog)
 END_MESSAGE_MAP()
@@ -44,14 +43,6 @@ CRect UnionOf(const std::vector<const CHyperOb*>& objects)
 } // namespace
 
 void CCatView::SetEntryMaker(EntryMaker maker) { Maker() = maker; }
-
-int CCatView::OnCreate(LPCREATESTRUCT cs)
-{
-    if (CHyperFmtView::OnCreate(cs) == -1)
-        return -1;
-    m_dropTarget.Register(this);
-    return 0;
-}
 
 std::vector<const CHyperOb*> CCatView::GetSelectedInOrder() const
 {
@@ -152,57 +143,3 @@ void CCatView::OnUpdateAddToCatalog(CCmdUI* cmdUI)
     cmdUI->Enable(ask.m_nIndex != 0 && m_editMode && !GetSelectedInOrder().empty());
 }
 
-DWORD CCatView::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point)
-{
-    return OnDragOver(data, keyState, point);
-}
-
-DWORD CCatView::OnDragOver(COleDataObject* data, DWORD keyState, CPoint)
-{
-    if (!m_editMode || !data->IsDataAvailable(static_cast<CLIPFORMAT>(PrivateObjectFormat())))
-        return DROPEFFECT_NONE;
-    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
-}
-
-BOOL CCatView::OnDrop(COleDataObject* data, DWORD, CPoint point)
-{
-    CPoint page = point;
-    DeviceToLogical(&page, nullptr);
-    if (!m_editMode || !PasteObjects(data, page))
-        return FALSE;
-    SetFocus();
-    return TRUE;
-}
-
-BOOL CCatView::PasteObjects(COleDataObject* data, CPoint page)
-{
-    HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(PrivateObjectFormat()));
-    if (!block)
-        return FALSE;
-    std::vector<std::unique_ptr<CHyperOb>> objects = LoadObjectsFromGlobal(block);
-    GlobalFree(block);
-    if (objects.empty())
-        return FALSE;
-    std::vector<const CHyperOb*> placed;
-    for (const auto& object : objects)
-        placed.push_back(object.get());
-    const CRect all = UnionOf(placed);
-    const CSize offset(page.x - all.left, page.y - all.top);
-    BeginUpdate(FALSE);
-    PushUndo(new CUndoRecord(this, UndoInsert), FALSE);
-    ClearSelection(FALSE);
-    for (auto& object : objects) {
-        CRect rect;
-        object->GetRect(&rect, nullptr);
-        rect.OffsetRect(offset);
-        object->SetRect(rect);
-        CHyperOb* added = object.release();
-        if (AddObject(added, FALSE, FALSE))
-            AddToSelection(added);
-    }
-    EndUpdate();
-    if (CDocument* document = GetDocument())
-        document->SetModifiedFlag(TRUE);
-    Invalidate();
-    return TRUE;
-}

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "View/HyperFmtView.h"
-#include "platform/ole/OleDropTarget.h"
 
 #include <vector>
 
@@ -28,19 +27,9 @@ public:
     // A 32 x 32 picture of the objects and its mask, black where they are.
     BOOL MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& image, CBitmap& mask);
     std::vector<const CHyperOb*> GetSelectedInOrder() const;
-    // Puts the objects of the private block on the page, their top left corner at the point.
-    BOOL PasteObjects(COleDataObject* data, CPoint page);
 
     void OnAddToCatalog();
     void OnUpdateAddToCatalog(CCmdUI* cmdUI);
-    int OnCreate(LPCREATESTRUCT cs);
-
-    DWORD OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
-    DWORD OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
-    BOOL OnDrop(COleDataObject* data, DWORD dropEffect, CPoint point) override;
-
-private:
-    COleDropTarget m_dropTarget;
 
     DECLARE_MESSAGE_MAP()
 };

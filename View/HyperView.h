@@ -224,6 +224,8 @@ public:
     BOOL SelectionHasGroupMember() const;
     static int GetCommonGroupId(const CObArray& objects);
     void RenumberPastedGroups(int);
+    // Offers to rename objects that share a name, then selects them.
+    int ReportNameConflicts(const CString& names, const CObArray& objects);
     CViewPropertyDialog* GetPropertyDialog() const { return m_propertyDialog; }
     // Refreshes the properties and shows them (double and right clicks, the command).
     void ShowSelectionProperties();

@@ -12,6 +12,8 @@
 #include "objects/UndoRecord.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/WinApp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,9 @@
 namespace {
 
 constexpr UINT GroupNameId = 27232;
+constexpr UINT DuplicatesTextId = 26659;
+constexpr UINT ObjectCodesTextId = 26667;
+constexpr UINT FixQuestionTextId = 26668;
 
 CHyperOb* At(const CObArray& objects, INT_PTR index)
 {
@@ -243,6 +248,39 @@ void CHyperView::RenumberPastedGroups(int)
             MakeGroupName(record, static_cast<int>(i));
         }
     }
+}
+
+int CHyperView::ReportNameConflicts(const CString& names, const CObArray& objects)
+{
+    auto text = [](UINT id, LPCTSTR fallback) {
+        CString loaded;
+        return loaded.LoadString(id) && !loaded.IsEmpty() ? loaded : CString(fallback);
+    };
+    CString message;
+    message.Format(text(DuplicatesTextId, "Duplicate %s have been found:"),
+                   static_cast<LPCTSTR>(text(ObjectCodesTextId, "object code(s)")));
+    message += names + text(FixQuestionTextId, "\n\nDo you want to automatically fix the conflicting items?");
+    if (AfxMessageBox(message, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+            At(objects, i)->MakeUniqueCode("", -1);
+        for (INT_PTR i = objects.GetSize() - 1; i >= 0; --i) {
+            CString type;
+            GetObjectTypeName(type, At(objects, i));
+            At(objects, i)->MakeUniqueCode(type, 1);
+            if (GetDocument())
+                GetDocument()->SetModifiedFlag();
+        }
+    }
+    ClearSelection(FALSE);
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
+        if (i == 0)
+            m_currentIndex = FindObjectIndex(objects.GetAt(0));
+        At(objects, i)->Select(i == 0);
+        if (objects.GetSize() > 1)
+            m_selection.Add(objects.GetAt(i));
+    }
+    NotifyChanged(FALSE);
+    return 0;
 }
 
 void CHyperView::UpdateGroupRects()

@@ -285,6 +285,23 @@ TEST_F(PropertiesDlgTest, TheFirstNameColumnTakesTwoFifthsButNeverLessThanItsMin
     EXPECT_EQ(rows->ClampNameWidth(30, 1), 30);
 }
 
+TEST_F(PropertiesDlgTest, DoubleClickingAChoiceRowStepsToTheNextChoiceAndWraps)
+{
+    auto* list = new CPropObArray;
+    auto* choice = new CPropCombo(27473, &fields.choice);
+    for (DWORD value : {0u, 1u, 2u})
+        choice->AddChoice(std::to_string(value).c_str(), value);
+    list->Add(choice);
+    Show(list);
+    SelectRow(0);
+    CPropListWnd* rows = dialog->GetListWnd();
+    for (DWORD expected : {1u, 2u, 0u}) {
+        dialog->SendMessage(WM_COMMAND, MAKEWPARAM(CPropEditDlg::ListControl, LBN_DBLCLK),
+                            reinterpret_cast<LPARAM>(rows->m_hWnd));
+        EXPECT_EQ(fields.choice, expected);
+    }
+}
+
 TEST_F(PropertiesDlgTest, TheButtonOfATextRowShowsTheOldTextThenSetsItsWord)
 {
     CMyPropertiesDlg main(&parent);

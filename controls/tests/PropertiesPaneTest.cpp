@@ -138,6 +138,18 @@ TEST_F(PropertiesPaneTest, TheDockedListFollowsTheSelectionAndAppliesEditsLive)
     EXPECT_NE(dialog->GetOwnerObject(), nullptr) << "the dialog shows the restored selection";
 }
 
+TEST_F(PropertiesPaneTest, ARenameShowsInTheObjectComboAtOnce)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    view->SelectOnly(view->FindObjectIndex(border));
+    ASSERT_TRUE(EditRow(dialog, 27142, "Gate"));
+    EXPECT_EQ(border->GetCode(), CString("Gate"));
+    CString shown;
+    dialog->GetDlgItem(CPropertiesDlg::ObjectCombo)->GetWindowText(shown);
+    EXPECT_EQ(shown, CString("Gate"));
+}
+
 TEST_F(PropertiesPaneTest, ASecondViewTakesOverTheDockedDialog)
 {
     CPropertiesDlg* dialog = Dock();

@@ -10,6 +10,7 @@
 #include "objects/PropNumber.h"
 #include "objects/PropOb.h"
 #include "objects/kinds/CircleGen.h"
+#include "platform/ui/TestHook.h"
 
 #include <memory>
 #include <vector>
@@ -320,6 +321,24 @@ TEST_F(PropertiesTest, DrillingIntoTheGroupShowsTheHoldersSharedPropertiesAndThe
     CPropObArray ellipseOwn;
     ellipse->CollectProperties(ellipseOwn, TRUE);
     EXPECT_EQ(counter->single->GetSize(), ellipseOwn.GetSize()) << "one member alone";
+}
+
+TEST_F(PropertiesTest, DuplicateNamesAreFixedOnlyWhenTheUserSaysYesAndSelectedEitherWay)
+{
+    for (int answer : {IDNO, IDYES}) {
+        border->Code = "Twin";
+        ellipse->Code = "Twin";
+        CObArray twins;
+        twins.Add(border);
+        twins.Add(ellipse);
+        UiTestHook::QueueMessageBoxAnswer(answer);
+        view->ReportNameConflicts("\nTwin", twins);
+        EXPECT_NE(UiTestHook::LastMessageBoxText().find("\nTwin"), std::string::npos);
+        EXPECT_EQ(border->GetCode() != ellipse->GetCode(), answer == IDYES) << answer;
+        EXPECT_EQ(view->GetCurrentObject(), border);
+        EXPECT_EQ(view->GetSelection().GetSize(), 2);
+        EXPECT_TRUE(ellipse->IsSelected());
+    }
 }
 
 TEST_F(PropertiesTest, ZoomToTheClientRectangleStaysAtOneHundred)

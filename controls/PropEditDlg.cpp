@@ -502,8 +502,10 @@ BOOL CPropEditDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
             arrived = TRUE;
         }
     }
-    if (arrived && ExchangeProperty(TRUE))
+    if (arrived && ExchangeProperty(TRUE)) {
+        MarkCurrentChanged();
         ApplyAndNotify();
+    }
     Invalidate();
     return CPropDialogBase::OnNotify(wParam, lParam, result);
 }

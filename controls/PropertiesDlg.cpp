@@ -394,6 +394,12 @@ void CPropertiesDlg::OnOK()
     }
     if (!ExchangeProperty(TRUE))
         return;
+    if (m_current) {
+        CString now;
+        m_current->GetValueText(now);
+        if (now != m_valueText)
+            MarkCurrentChanged();
+    }
     ApplyProperties();
     PostToView(MsgClosed, 0, 0);
     CDialog::OnOK();

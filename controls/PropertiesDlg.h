@@ -117,6 +117,7 @@ protected:
     void OnEditKillFocus();
     void OnChoiceKillFocus();
     void CloseEditor();
+    void CommitIfChanged(const CString& before);
     void OnListSelChange();
     void OnListDblClk();
     void OnChoiceSelChange();

@@ -138,6 +138,28 @@ TEST_F(PropertiesPaneTest, TheDockedListFollowsTheSelectionAndAppliesEditsLive)
     EXPECT_NE(dialog->GetOwnerObject(), nullptr) << "the dialog shows the restored selection";
 }
 
+TEST_F(PropertiesPaneTest, ARowThatDiffersIsWrittenToEveryObjectOnlyWhenChanged)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    SelectBoth();
+    view->NotifyChanged(FALSE);
+    const int steps = view->GetUndoCount();
+    // Left: 100 for the border, 300 for the ellipse; the editor opens on the first.
+    ASSERT_TRUE(EditRow(dialog, 27136, "100"));
+    CRect rect;
+    ellipse->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 300) << "leaving the row unchanged writes nothing";
+    EXPECT_EQ(view->GetUndoCount(), steps) << "and takes no undo step";
+
+    ASSERT_TRUE(EditRow(dialog, 27136, "50"));
+    border->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 50);
+    ellipse->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 50);
+    EXPECT_EQ(view->GetUndoCount(), steps + 1);
+}
+
 TEST_F(PropertiesPaneTest, ARenameShowsInTheObjectComboAtOnce)
 {
     CPropertiesDlg* dialog = Dock();

@@ -316,10 +316,7 @@ void CPropertiesDlg::OnWindowPosChanging(WINDOWPOS* pos)
     if (!m_inPane)
         return;
     pos->flags |= SWP_NOACTIVATE;
-    if (pos->flags & SWP_SHOWWINDOW)
-        m_hidden = FALSE;
     if (pos->flags & SWP_HIDEWINDOW) {
-        m_hidden = TRUE;
         pos->flags &= ~static_cast<UINT>(SWP_HIDEWINDOW);
         EmptyForHiddenPane();
     }

@@ -32,7 +32,6 @@ public:
     void SetOwnerView(CWnd* view) override { owner = view; }
     CWnd* GetOwnerView() const override { return owner; }
     void SetModal(BOOL) override { }
-    BOOL IsModal() const override { return FALSE; }
     void SetProperties(CPropObArray* list, CHyperBaseOb*, LPCTSTR) override { Take(list, nullptr, nullptr); }
     void SetMultiProperties(CPropListArray* newLists, BOOL* newFlags, CHyperObArray*, LPCTSTR) override
     {

@@ -110,6 +110,7 @@ public:
     BOOL m_tabPending = FALSE;
 
 protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnEditKillFocus();
     void OnChoiceKillFocus();
     void CloseEditor();

@@ -199,6 +199,14 @@ void CPropertiesDlg::OnBrowseClicked()
     ShowContextMenu(CPoint(button.left, button.bottom));
 }
 
+// The menu's Drill Multi acts as a click on the drill button.
+BOOL CPropertiesDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == DrillButton && lParam == 0 && m_drillButton.m_hWnd)
+        m_drillButton.SetCheck(!m_drillButton.GetCheck());
+    return CPropEditDlg::OnCommand(wParam, lParam);
+}
+
 void CPropertiesDlg::OnDrillClicked()
 {
     SetDrillMulti(m_drillButton.GetCheck() != 0);

@@ -302,6 +302,36 @@ TEST_F(PropertiesDlgTest, DoubleClickingAChoiceRowStepsToTheNextChoiceAndWraps)
     }
 }
 
+TEST_F(PropertiesDlgTest, ColourRowsShowASwatchAutomaticOnesAHatch)
+{
+    COLORREF red = RGB(255, 0, 0);
+    COLORREF automatic = static_cast<COLORREF>(-1);
+    auto* list = new CPropObArray;
+    list->Add(new CPropColor(27154, &red));
+    list->Add(new CPropColor(27155, &automatic));
+    Show(list);
+    dialog->ShowWindow(SW_SHOW);
+    CPropListWnd* rows = dialog->GetListWnd();
+    rows->SetCurSel(-1);
+    rows->Invalidate();
+    rows->UpdateWindow();
+    UiTestHook::PumpPending();
+    auto swatchPixels = [&](int row, COLORREF colour) {
+        CRect item;
+        rows->GetItemRect(row, &item);
+        const int left = CPropListWnd::GetNameWidth() + 3;
+        int count = 0;
+        for (int y = item.top + 3; y < item.bottom - 3; ++y)
+            for (int x = left + 1; x < left + item.Height() - 5; ++x)
+                count += UiTestHook::PixelAt(rows->m_hWnd, {x, y}) == colour;
+        return count;
+    };
+    EXPECT_GT(swatchPixels(0, red), 20);
+    EXPECT_EQ(swatchPixels(1, red), 0);
+    EXPECT_GT(swatchPixels(1, RGB(0, 0, 0)), 4) << "the cross hatch of automatic";
+    EXPECT_GT(swatchPixels(1, RGB(255, 255, 255)), 4);
+}
+
 TEST_F(PropertiesDlgTest, TheButtonOfATextRowShowsTheOldTextThenSetsItsWord)
 {
     CMyPropertiesDlg main(&parent);

@@ -302,6 +302,37 @@ TEST_F(PropertiesDlgTest, DoubleClickingAChoiceRowStepsToTheNextChoiceAndWraps)
     }
 }
 
+TEST_F(PropertiesDlgTest, SortingByNameHoldsForEveryDialogOfTheRun)
+{
+    CPropertiesDlg other(CPropertiesDlg::ViewTemplate, &parent);
+    other.SetModal(FALSE);
+    ASSERT_TRUE(other.CreateDialogWindow(&parent));
+    CString texts[3];
+    auto fill = [&](CPropertiesDlg& target) {
+        auto* list = new CPropObArray;
+        const char* names[] = {"Zeta", "alpha", "Mid"};
+        for (int i = 0; i < 3; ++i) {
+            auto* property = new CPropStr(27381, &texts[i]);
+            property->m_nameText = names[i];
+            list->Add(property);
+        }
+        target.SetProperties(list, nullptr, "sorted");
+        target.RefreshPropertyList();
+    };
+    auto firstName = [](CPropertiesDlg& target) {
+        CPropListWnd* rows = target.GetListWnd();
+        return target.GetPropertyName(static_cast<INT_PTR>(rows->GetItemData(0)));
+    };
+    fill(*dialog);
+    EXPECT_EQ(firstName(*dialog), CString("Zeta")) << "list order while unsorted";
+    dialog->SendMessage(WM_COMMAND, CPropertiesDlg::CmdSort);
+    EXPECT_EQ(firstName(*dialog), CString("alpha")) << "names compare without case";
+    fill(other);
+    EXPECT_EQ(firstName(other), CString("alpha")) << "the other dialog sorts too";
+    dialog->SendMessage(WM_COMMAND, CPropertiesDlg::CmdSort);
+    EXPECT_FALSE(CPropertiesDlg::GetSortFlag());
+}
+
 TEST_F(PropertiesDlgTest, ColourRowsShowASwatchAutomaticOnesAHatch)
 {
     COLORREF red = RGB(255, 0, 0);

@@ -251,6 +251,8 @@ public:
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
     BOOL SelectionHasGroupMember() const;
     static int GetCommonGroupId(const CObArray& objects);
+    // Offers to rename objects that share a name, then selects them.
+    int ReportNameConflicts(const CString& names, const CObArray& objects);
     CViewPropertyDialog* GetPropertyDialog() const { return m_propertyDialog; }
     // Refreshes the properties and shows them (double and right clicks, the command).
     void ShowSelectionProperties();

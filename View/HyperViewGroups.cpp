@@ -1,26 +1,27 @@
 // Groups in the editing view: a group stays selected as a whole with its holder primary,
 // groups are formed, taken apart, formed again, named and renumbered, their rectangles follow
-// their members; and the zoom to a rectangle.
+// their members; and objects that share a name after loading.
 #include "View/HyperView.h"
 
 #include "View/ViewPropertyDialog.h"
-#include "objects/GridGeometry.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
-#include "objects/HyperViewOb.h"
 #include "objects/SnapPointSet.h"
 #include "objects/UndoRecord.h"
-#include "platform/gdi/Dc.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/WinApp.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <vector>
 
 namespace {
 
 constexpr UINT GroupNameId = 27232;
+constexpr UINT DuplicatesTextId = 26659;
+constexpr UINT ObjectCodesTextId = 26667;
+constexpr UINT FixQuestionTextId = 26668;
 
 CHyperOb* At(const CObArray& objects, INT_PTR index)
 {
@@ -241,6 +242,39 @@ void CHyperView::RenumberPastedGroups(const CObArray& objects)
     }
 }
 
+int CHyperView::ReportNameConflicts(const CString& names, const CObArray& objects)
+{
+    auto text = [](UINT id, LPCTSTR fallback) {
+        CString loaded;
+        return loaded.LoadString(id) && !loaded.IsEmpty() ? loaded : CString(fallback);
+    };
+    CString message;
+    message.Format(text(DuplicatesTextId, "Duplicate %s have been found:"),
+                   static_cast<LPCTSTR>(text(ObjectCodesTextId, "object code(s)")));
+    message += names + text(FixQuestionTextId, "\n\nDo you want to automatically fix the conflicting items?");
+    if (AfxMessageBox(message, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+            At(objects, i)->MakeUniqueCode("", -1);
+        for (INT_PTR i = objects.GetSize() - 1; i >= 0; --i) {
+            CString type;
+            GetObjectTypeName(type, At(objects, i));
+            At(objects, i)->MakeUniqueCode(type, 1);
+            if (GetDocument())
+                GetDocument()->SetModifiedFlag();
+        }
+    }
+    ClearSelection(FALSE);
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
+        if (i == 0)
+            m_currentIndex = FindObjectIndex(objects.GetAt(0));
+        At(objects, i)->Select(i == 0);
+        if (objects.GetSize() > 1)
+            m_selection.Add(objects.GetAt(i));
+    }
+    NotifyChanged(FALSE);
+    return 0;
+}
+
 void CHyperView::UpdateGroupRects()
 {
     for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
@@ -275,71 +309,6 @@ BOOL CHyperView::DisableForSymbolGroup(CCmdUI* cmdUI) const
         }
     }
     return FALSE;
-}
-
-void CHyperView::SetZoom(int percent, const POINT* devicePosition)
-{
-    if (percent < GetFirstZoom() || percent > GetMaxZoom())
-        return;
-    CHyperViewOb* page = GetPageObject();
-    if (!IsMapped() && percent != 100 && page) {
-        PushUndo(new CUndoRecord(this, UndoProperties), FALSE);
-        page->ScrollBars = 1;
-        page->UpdateLayout(FALSE, 0);
-    }
-    CRect client;
-    GetClientRect(&client);
-    if (!IsMapped() || !page) {
-        m_zoom = 100;
-        ScrollToPosition(CPoint(0, 0));
-        UpdateScrollSizes(client.Width(), client.Height());
-        Invalidate();
-        return;
-    }
-    const int oldZoom = m_zoom;
-    const CPoint scrolled = GetScrollPosition();
-    CPoint target = devicePosition ? CPoint(*devicePosition)
-                                   : CPoint(MulDiv(scrolled.x + client.Width() / 2, 100, oldZoom),
-                                            MulDiv(scrolled.y + client.Height() / 2, 100, oldZoom));
-    m_zoom = percent;
-    UpdateScrollSizes(page->GetScrollWidth(), page->GetScrollHeight());
-    if (!devicePosition)
-        target = CPoint(MulDiv(target.x, percent, 100) - client.Width() / 2,
-                        MulDiv(target.y, percent, 100) - client.Height() / 2);
-    const CSize total(page->GetScrollWidth() * percent / 100, page->GetScrollHeight() * percent / 100);
-    auto limit = [&](LONG& value, int extent, int totalSize, int grid) {
-        value = std::max<LONG>(0, std::min<LONG>(value, totalSize - extent));
-        if (percent % 50 == 0)
-            ::SnapToGrid(reinterpret_cast<int*>(&value), grid * percent / 100);
-    };
-    limit(target.x, client.Width(), total.cx, GetGridStepX());
-    limit(target.y, client.Height(), total.cy, GetGridStepY());
-    ScrollToDevicePosition(target);
-    Invalidate();
-}
-
-void CHyperView::ZoomToRect(RECT rect, const double* scale)
-{
-    CRect area(rect);
-    area.NormalizeRect();
-    CRect client;
-    GetClientRect(&client);
-    double factor = 1.0;
-    if (scale)
-        factor = *scale;
-    else if (area.Width() > 0 && area.Height() > 0)
-        factor = std::min(static_cast<double>(client.Width()) / area.Width(),
-                          static_cast<double>(client.Height()) / area.Height());
-    int zoom = static_cast<int>(std::floor(factor * m_zoom + 3.0));
-    zoom -= zoom % 5;
-    zoom = std::clamp(zoom, GetFirstZoom(), std::max(GetFirstZoom(), GetMaxZoom()));
-    CPoint origin(MulDiv(area.left, 100, m_zoom), MulDiv(area.top, 100, m_zoom));
-    CClientDC dc(this);
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(1000, 1000);
-    dc.SetViewportExt(zoom * 10, zoom * 10);
-    dc.LPtoDP(&origin);
-    SetZoom(zoom, &origin);
 }
 
 CGroupInfo* CHyperView::FindGroupRecord(int groupId) const

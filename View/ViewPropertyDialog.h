@@ -28,7 +28,6 @@ public:
     virtual void SetOwnerView(CWnd* view) = 0;
     virtual CWnd* GetOwnerView() const = 0;
     virtual void SetModal(BOOL modal) = 0;
-    virtual BOOL IsModal() const = 0;
 
     virtual void SetProperties(CPropObArray* list, CHyperBaseOb* owner, LPCTSTR caption) = 0;
     virtual void SetMultiProperties(CPropListArray* lists, BOOL* flags, CHyperObArray* owners, LPCTSTR caption) = 0;

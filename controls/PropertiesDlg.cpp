@@ -293,6 +293,8 @@ void CPropertiesDlg::FillObjectCombo(const CObArray& objects, CHyperBaseOb* page
                 combo->SetCurSel(item);
         }
         if (page) {
+            // A page without a form name is shown by its code.
+            m_defaultObjectName = page->GetCode();
             CString name = page->GetSecondaryText();
             const int item = combo->AddString(name.IsEmpty() ? m_defaultObjectName : name);
             combo->SetItemData(item, static_cast<DWORD_PTR>(-1));
@@ -394,6 +396,12 @@ void CPropertiesDlg::OnOK()
     }
     if (!ExchangeProperty(TRUE))
         return;
+    if (m_current) {
+        CString now;
+        m_current->GetValueText(now);
+        if (now != m_valueText)
+            MarkCurrentChanged();
+    }
     ApplyProperties();
     PostToView(MsgClosed, 0, 0);
     CDialog::OnOK();

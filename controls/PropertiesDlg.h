@@ -85,7 +85,6 @@ public:
     void SetOwnerView(CWnd* view) override { m_ownerView = view; }
     CWnd* GetOwnerView() const override { return m_ownerView; }
     void SetModal(BOOL modal) override { m_modal = modal; }
-    BOOL IsModal() const override { return m_modal; }
     void SetProperties(CPropObArray* list, CHyperBaseOb* owner, LPCTSTR caption) override;
     void SetMultiProperties(CPropListArray* lists, BOOL* flags, CHyperObArray* owners, LPCTSTR caption) override;
     void SetPropertiesEx(CPropObArray* list, CHyperBaseOb* second, CHyperBaseOb* third, LPCTSTR caption) override;
@@ -105,18 +104,17 @@ public:
     void SetDrillMulti(BOOL drill) override;
 
     BOOL IsInPane() const { return m_inPane; }
-    UINT GetActiveEditor() const { return m_activeEditor; }
-    int GetTabCount() const { return m_tabCount; }
-    int GetCurrentTab() const { return m_tabStrip.GetCurrent(); }
 
     BOOL m_suppressEdit = FALSE;
     BOOL m_rightZone = FALSE;
     BOOL m_tabPending = FALSE;
 
 protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnEditKillFocus();
     void OnChoiceKillFocus();
     void CloseEditor();
+    void CommitIfChanged(const CString& before);
     void OnListSelChange();
     void OnListDblClk();
     void OnChoiceSelChange();
@@ -160,7 +158,6 @@ protected:
     CString m_defaultObjectName;
     CWnd* m_ownerView;
     UINT m_templateId;
-    BOOL m_hidden = FALSE;
     CString m_valueText;
     CFont m_boldFont;
     UINT m_activeEditor = 0;

@@ -52,10 +52,6 @@ void CPropertiesDlg::BeginEdit(BOOL dropDown)
     if (!m_current || !m_current->m_editable || m_currentRow < m_listWnd.GetTopIndex())
         return;
     CRect cell = CellRectOfCurrentRow();
-    if (IsPropertyDifferent(MapPropertyIndex(m_currentRow))) {
-        MarkCurrentChanged();
-        m_listWnd.Invalidate();
-    }
     if (HitTestEditor(cell, m_valueText))
         return;
     const UINT id = m_current->m_controlId;
@@ -83,21 +79,37 @@ void CPropertiesDlg::BeginEdit(BOOL dropDown)
     } else {
         m_editorRect = cell;
         ShowEditor();
+        const CString before = m_valueText;
         EditPropValue();
-        if (!m_current->SkipRefreshAfterEdit()) {
+        if (m_current && !m_current->SkipRefreshAfterEdit()) {
             OnPropertyListChanged(nullptr);
-            ApplyAndNotify();
+            CommitIfChanged(before);
         }
     }
     if (m_activeEditor)
         m_listWnd.m_trackedRow = static_cast<INT_PTR>(m_listWnd.GetItemData(m_currentRow));
 }
 
+// An editor left without a change writes nothing, so a row that differs across the
+// selection keeps each object's value and no empty undo step is taken.
+void CPropertiesDlg::CommitIfChanged(const CString& before)
+{
+    if (!m_current || m_currentRow < 0)
+        return;
+    CString now;
+    m_current->GetValueText(now);
+    if (now == before)
+        return;
+    MarkCurrentChanged();
+    ApplyAndNotify();
+    m_valueText = now;
+    m_listWnd.Invalidate();
+}
+
 void CPropertiesDlg::CloseEditor()
 {
     HideEditor();
-    if (m_currentRow >= 0)
-        ApplyAndNotify();
+    CommitIfChanged(m_valueText);
     OnPropertyListChanged(nullptr);
     m_listWnd.SetFocus();
     m_tabPending = TRUE;
@@ -161,7 +173,7 @@ void CPropertiesDlg::OnChoiceSelChange()
     if (m_settingText || !m_current || !m_current->m_arg)
         return;
     if (ExchangeProperty(TRUE))
-        ApplyAndNotify();
+        CommitIfChanged(m_valueText);
 }
 
 void CPropertiesDlg::OnColourSelChange()
@@ -185,6 +197,14 @@ void CPropertiesDlg::OnBrowseClicked()
     GetDlgItem(BrowseControl)->GetWindowRect(&button);
     ScreenToClient(&button);
     ShowContextMenu(CPoint(button.left, button.bottom));
+}
+
+// The menu's Drill Multi acts as a click on the drill button.
+BOOL CPropertiesDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == DrillButton && lParam == 0 && m_drillButton.m_hWnd)
+        m_drillButton.SetCheck(!m_drillButton.GetCheck());
+    return CPropEditDlg::OnCommand(wParam, lParam);
 }
 
 void CPropertiesDlg::OnDrillClicked()
@@ -304,10 +324,7 @@ void CPropertiesDlg::OnWindowPosChanging(WINDOWPOS* pos)
     if (!m_inPane)
         return;
     pos->flags |= SWP_NOACTIVATE;
-    if (pos->flags & SWP_SHOWWINDOW)
-        m_hidden = FALSE;
     if (pos->flags & SWP_HIDEWINDOW) {
-        m_hidden = TRUE;
         pos->flags &= ~static_cast<UINT>(SWP_HIDEWINDOW);
         EmptyForHiddenPane();
     }

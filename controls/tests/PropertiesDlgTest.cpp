@@ -285,6 +285,84 @@ TEST_F(PropertiesDlgTest, TheFirstNameColumnTakesTwoFifthsButNeverLessThanItsMin
     EXPECT_EQ(rows->ClampNameWidth(30, 1), 30);
 }
 
+TEST_F(PropertiesDlgTest, DoubleClickingAChoiceRowStepsToTheNextChoiceAndWraps)
+{
+    auto* list = new CPropObArray;
+    auto* choice = new CPropCombo(27473, &fields.choice);
+    for (DWORD value : {0u, 1u, 2u})
+        choice->AddChoice(std::to_string(value).c_str(), value);
+    list->Add(choice);
+    Show(list);
+    SelectRow(0);
+    CPropListWnd* rows = dialog->GetListWnd();
+    for (DWORD expected : {1u, 2u, 0u}) {
+        dialog->SendMessage(WM_COMMAND, MAKEWPARAM(CPropEditDlg::ListControl, LBN_DBLCLK),
+                            reinterpret_cast<LPARAM>(rows->m_hWnd));
+        EXPECT_EQ(fields.choice, expected);
+    }
+}
+
+TEST_F(PropertiesDlgTest, SortingByNameHoldsForEveryDialogOfTheRun)
+{
+    CPropertiesDlg other(CPropertiesDlg::ViewTemplate, &parent);
+    other.SetModal(FALSE);
+    ASSERT_TRUE(other.CreateDialogWindow(&parent));
+    CString texts[3];
+    auto fill = [&](CPropertiesDlg& target) {
+        auto* list = new CPropObArray;
+        const char* names[] = {"Zeta", "alpha", "Mid"};
+        for (int i = 0; i < 3; ++i) {
+            auto* property = new CPropStr(27381, &texts[i]);
+            property->m_nameText = names[i];
+            list->Add(property);
+        }
+        target.SetProperties(list, nullptr, "sorted");
+        target.RefreshPropertyList();
+    };
+    auto firstName = [](CPropertiesDlg& target) {
+        CPropListWnd* rows = target.GetListWnd();
+        return target.GetPropertyName(static_cast<INT_PTR>(rows->GetItemData(0)));
+    };
+    fill(*dialog);
+    EXPECT_EQ(firstName(*dialog), CString("Zeta")) << "list order while unsorted";
+    dialog->SendMessage(WM_COMMAND, CPropertiesDlg::CmdSort);
+    EXPECT_EQ(firstName(*dialog), CString("alpha")) << "names compare without case";
+    fill(other);
+    EXPECT_EQ(firstName(other), CString("alpha")) << "the other dialog sorts too";
+    dialog->SendMessage(WM_COMMAND, CPropertiesDlg::CmdSort);
+    EXPECT_FALSE(CPropertiesDlg::GetSortFlag());
+}
+
+TEST_F(PropertiesDlgTest, ColourRowsShowASwatchAutomaticOnesAHatch)
+{
+    COLORREF red = RGB(255, 0, 0);
+    COLORREF automatic = static_cast<COLORREF>(-1);
+    auto* list = new CPropObArray;
+    list->Add(new CPropColor(27154, &red));
+    list->Add(new CPropColor(27155, &automatic));
+    Show(list);
+    dialog->ShowWindow(SW_SHOW);
+    CPropListWnd* rows = dialog->GetListWnd();
+    rows->SetCurSel(-1);
+    rows->Invalidate();
+    rows->UpdateWindow();
+    UiTestHook::PumpPending();
+    auto swatchPixels = [&](int row, COLORREF colour) {
+        CRect item;
+        rows->GetItemRect(row, &item);
+        const int left = CPropListWnd::GetNameWidth() + 3;
+        int count = 0;
+        for (int y = item.top + 3; y < item.bottom - 3; ++y)
+            for (int x = left + 1; x < left + item.Height() - 5; ++x)
+                count += UiTestHook::PixelAt(rows->m_hWnd, {x, y}) == colour;
+        return count;
+    };
+    EXPECT_GT(swatchPixels(0, red), 20);
+    EXPECT_EQ(swatchPixels(1, red), 0);
+    EXPECT_GT(swatchPixels(1, RGB(0, 0, 0)), 4) << "the cross hatch of automatic";
+    EXPECT_GT(swatchPixels(1, RGB(255, 255, 255)), 4);
+}
+
 TEST_F(PropertiesDlgTest, TheButtonOfATextRowShowsTheOldTextThenSetsItsWord)
 {
     CMyPropertiesDlg main(&parent);

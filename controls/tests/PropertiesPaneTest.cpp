@@ -25,8 +25,8 @@ int PenWidthOf(const CHyperOb* object)
     return width;
 }
 
-// Opens the editor of a row, types into it and leaves it, as the user does.
-BOOL EditRow(CPropertiesDlg* dialog, UINT propertyId, const char* typed)
+// Selects the row of a property, as a click on its name does.
+BOOL SelectRow(CPropertiesDlg* dialog, UINT propertyId)
 {
     CPropListWnd* rows = dialog->GetListWnd();
     for (int row = 0; row < rows->GetCount(); ++row) {
@@ -35,6 +35,16 @@ BOOL EditRow(CPropertiesDlg* dialog, UINT propertyId, const char* typed)
             continue;
         rows->SetCurSel(row);
         dialog->ExchangeProperty(FALSE);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Opens the editor of a row, types into it and leaves it, as the user does.
+BOOL EditRow(CPropertiesDlg* dialog, UINT propertyId, const char* typed)
+{
+    CPropListWnd* rows = dialog->GetListWnd();
+    if (SelectRow(dialog, propertyId)) {
         dialog->BeginEdit(TRUE);
         CWnd* edit = dialog->GetFocusControl();
         if (!edit)
@@ -136,6 +146,61 @@ TEST_F(PropertiesPaneTest, TheDockedListFollowsTheSelectionAndAppliesEditsLive)
     view->Undo();
     EXPECT_EQ(PenWidthOf(view->GetObjectAtIndex(borderIndex)), 1);
     EXPECT_NE(dialog->GetOwnerObject(), nullptr) << "the dialog shows the restored selection";
+}
+
+TEST_F(PropertiesPaneTest, ARowThatDiffersIsWrittenToEveryObjectOnlyWhenChanged)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    SelectBoth();
+    view->NotifyChanged(FALSE);
+    const int steps = view->GetUndoCount();
+    // Left: 100 for the border, 300 for the ellipse; the editor opens on the first.
+    ASSERT_TRUE(EditRow(dialog, 27136, "100"));
+    CRect rect;
+    ellipse->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 300) << "leaving the row unchanged writes nothing";
+    EXPECT_EQ(view->GetUndoCount(), steps) << "and takes no undo step";
+
+    ASSERT_TRUE(EditRow(dialog, 27136, "50"));
+    border->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 50);
+    ellipse->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect.left, 50);
+    EXPECT_EQ(view->GetUndoCount(), steps + 1);
+}
+
+TEST_F(PropertiesPaneTest, DrillingFromTheMenuShowsOneMemberAtATime)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    SelectBoth();
+    view->NotifyChanged(FALSE);
+    ASSERT_EQ(dialog->GetOwnerObject(), border) << "the first of the selection";
+    ASSERT_TRUE(dialog->IsMultiSelection());
+    // Drill Multi is offered on a row whose values differ.
+    ASSERT_TRUE(SelectRow(dialog, 27136));
+    UiTestHook::QueueMenuPick(CPropertiesDlg::DrillButton);
+    dialog->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(20, 100));
+    Pump();
+    EXPECT_TRUE(dialog->GetDrillMulti());
+    EXPECT_FALSE(dialog->IsMultiSelection()) << "one member's own list";
+    EXPECT_EQ(dialog->GetOwnerObject(), border);
+    view->SendMessage(CPropertiesDlg::MsgPick, 1, 1);
+    EXPECT_EQ(dialog->GetOwnerObject(), ellipse) << "the object combo picks the second member";
+    EXPECT_EQ(view->GetSelection().GetSize(), 2) << "the selection stays as it was";
+}
+
+TEST_F(PropertiesPaneTest, ARenameShowsInTheObjectComboAtOnce)
+{
+    CPropertiesDlg* dialog = Dock();
+    ASSERT_NE(dialog, nullptr);
+    view->SelectOnly(view->FindObjectIndex(border));
+    ASSERT_TRUE(EditRow(dialog, 27142, "Gate"));
+    EXPECT_EQ(border->GetCode(), CString("Gate"));
+    CString shown;
+    dialog->GetDlgItem(CPropertiesDlg::ObjectCombo)->GetWindowText(shown);
+    EXPECT_EQ(shown, CString("Gate"));
 }
 
 TEST_F(PropertiesPaneTest, ASecondViewTakesOverTheDockedDialog)

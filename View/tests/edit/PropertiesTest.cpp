@@ -7,9 +7,11 @@
 #include "objects/GroupInfo.h"
 #include "objects/HyperViewOb.h"
 #include "objects/PropBasic.h"
+#include "objects/PropColor.h"
 #include "objects/PropNumber.h"
 #include "objects/PropOb.h"
 #include "objects/kinds/CircleGen.h"
+#include "platform/ui/TestHook.h"
 
 #include <memory>
 #include <vector>
@@ -31,7 +33,6 @@ public:
     void SetOwnerView(CWnd* view) override { owner = view; }
     CWnd* GetOwnerView() const override { return owner; }
     void SetModal(BOOL) override { }
-    BOOL IsModal() const override { return FALSE; }
     void SetProperties(CPropObArray* list, CHyperBaseOb*, LPCTSTR) override { Take(list, nullptr, nullptr); }
     void SetMultiProperties(CPropListArray* newLists, BOOL* newFlags, CHyperObArray*, LPCTSTR) override
     {
@@ -323,6 +324,49 @@ TEST_F(PropertiesTest, DrillingIntoTheGroupShowsTheHoldersSharedPropertiesAndThe
     CPropObArray ellipseOwn;
     ellipse->CollectProperties(ellipseOwn, TRUE);
     EXPECT_EQ(counter->single->GetSize(), ellipseOwn.GetSize()) << "one member alone";
+}
+
+TEST_F(PropertiesTest, DuplicateNamesAreFixedOnlyWhenTheUserSaysYesAndSelectedEitherWay)
+{
+    for (int answer : {IDNO, IDYES}) {
+        border->Code = "Twin";
+        ellipse->Code = "Twin";
+        CObArray twins;
+        twins.Add(border);
+        twins.Add(ellipse);
+        UiTestHook::QueueMessageBoxAnswer(answer);
+        view->ReportNameConflicts("\nTwin", twins);
+        EXPECT_NE(UiTestHook::LastMessageBoxText().find("\nTwin"), std::string::npos);
+        EXPECT_EQ(border->GetCode() != ellipse->GetCode(), answer == IDYES) << answer;
+        EXPECT_EQ(view->GetCurrentObject(), border);
+        EXPECT_EQ(view->GetSelection().GetSize(), 2);
+        EXPECT_TRUE(ellipse->IsSelected());
+    }
+}
+
+TEST_F(PropertiesTest, TheDefaultsOfNewObjectsAreOfferedByTheObjectDefaultsSwitch)
+{
+    const UINT ids[] = {27158, 27154, 27155, 27041, 27050, 27160, 27168, 27174, 27185};
+    for (BOOL defaults : {FALSE, TRUE}) {
+        view->m_useObjectDefaults = defaults;
+        for (UINT id : ids) {
+            std::unique_ptr<CPropOb> property(view->CreateFormatProperty(id));
+            const bool always = id == 27158 || id == 27154;
+            EXPECT_EQ(property != nullptr, defaults || always) << id << " defaults " << defaults;
+        }
+    }
+    EXPECT_EQ(view->CreateFormatProperty(27142), nullptr);
+    // The background edits the page's colour while the switch is off, the default while on.
+    view->m_useObjectDefaults = FALSE;
+    std::unique_ptr<CPropOb> page(view->CreateFormatProperty(27154));
+    static_cast<CPropColor*>(page.get())->m_edited = RGB(1, 2, 3);
+    page->Apply();
+    EXPECT_EQ(view->GetPageObject()->Color, RGB(1, 2, 3));
+    view->m_useObjectDefaults = TRUE;
+    std::unique_ptr<CPropOb> width(view->CreateFormatProperty(27174));
+    static_cast<CPropInt*>(width.get())->m_edited = 40;
+    width->Apply();
+    EXPECT_EQ(view->m_defaultPenWidth, 10) << "a default pen is 1 to 10 wide";
 }
 
 TEST_F(PropertiesTest, ZoomToTheClientRectangleStaysAtOneHundred)

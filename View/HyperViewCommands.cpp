@@ -374,8 +374,10 @@ const EditCommand* FindCommand(UINT id)
 BOOL CHyperView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
     const EditCommand* command = FindCommand(id);
-    if (!command || (code != CN_COMMAND && code != CN_UPDATE_COMMAND_UI))
-        return CHyperRunView::OnCmdMsg(id, code, extra, handlerInfo);
+    // With the ink layer on, the clipboard commands act on the ink.
+    const BOOL inkClipboard = IsInkEnabled() && IsEditMode() && (id == CmdCopy || id == CmdCut || id == CmdPaste);
+    if (!command || inkClipboard || (code != CN_COMMAND && code != CN_UPDATE_COMMAND_UI))
+        return CNotesView::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo)
         return TRUE;
     if (code == CN_UPDATE_COMMAND_UI) {

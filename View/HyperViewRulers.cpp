@@ -38,7 +38,7 @@ BOOL CHyperView::OnScrollBy(CSize sizeScroll, BOOL doScroll)
 {
     if (m_editMode && doScroll)
         CommitTextEdit();
-    const BOOL scrolled = CHyperRunView::OnScrollBy(sizeScroll, doScroll);
+    const BOOL scrolled = CNotesView::OnScrollBy(sizeScroll, doScroll);
     if (scrolled)
         UpdateRulerOrigins();
     return scrolled;
@@ -46,7 +46,7 @@ BOOL CHyperView::OnScrollBy(CSize sizeScroll, BOOL doScroll)
 
 void CHyperView::SetZoom(int zoom)
 {
-    CHyperRunView::SetZoom(zoom);
+    CNotesView::SetZoom(zoom);
     UpdateRulerOrigins();
 }
 

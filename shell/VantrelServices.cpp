@@ -1,5 +1,6 @@
 #include "shell/VantrelServices.h"
 
+#include "shell/Settings.h"
 #include "shell/TipWnd.h"
 
 CVantrelServices::CVantrelServices() = default;
@@ -21,3 +22,8 @@ void CVantrelServices::HideTip()
 }
 
 CWnd* CVantrelServices::GetTipWindow() const { return m_tip && m_tip->m_hWnd ? m_tip.get() : nullptr; }
+
+CString CVantrelServices::GetBitmapFolder() const
+{
+    return ::GetBitmapFolder();
+}

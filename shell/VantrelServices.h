@@ -1,4 +1,5 @@
-// What the shell offers the object model and the views: the floating tip while objects turn.
+// What the shell offers the object model and the views: the floating tip while objects turn,
+// and where the program keeps its bitmaps.
 #pragma once
 
 #include "objects/ShellServices.h"
@@ -16,6 +17,7 @@ public:
     void ShowTip(HWND view, const CString& text, POINT centre, SIZE size) override;
     // The tip lives for one tracking loop.
     void HideTip() override;
+    CString GetBitmapFolder() const override;
     // The tip's window while one is shown.
     CWnd* GetTipWindow() const;
 

@@ -2,6 +2,7 @@
 // starts again with the catalogue open, and the entry dragged onto a page brings both objects
 // back with their fields. A locked catalogue takes nothing.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -32,20 +33,18 @@ struct Shape {
     CString name;
 };
 
-class CatalogueRoadTest : public ::testing::Test {
+class CatalogueRoadTest : public e2e::RoadTest {
 protected:
     void SetUp() override
     {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
+        e2e::RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         std::filesystem::create_directories(home + "/config/Korvane");
         std::filesystem::create_directories(Path("cats"));
         std::ofstream(home + "/config/Korvane/Vantrel Q8.ini") << "[Settings]\nCatalog.Directory=" << Path("cats") << "\n";
     }
 
-    std::string Path(const std::string& name) const { return home + "/" + name; }
 
     // A rectangle and an ellipse, both selected, go into a new catalogue saved as cats/mine.cat.
     e2e::Run AddTwoObjectsToANewCatalogue()
@@ -71,7 +70,6 @@ protected:
         return shapes;
     }
 
-    std::string home;
 };
 
 // The objects an entry carries in the page's private format.

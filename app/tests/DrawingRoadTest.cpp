@@ -2,6 +2,7 @@
 // played into the real program as a user would; what the program wrote is read back with the
 // program's own page reader.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/HyperFmtView.h"
@@ -30,19 +31,8 @@ std::string Menu(int id)
     return "menu " + std::to_string(id) + "\n";
 }
 
-class DrawingRoadTest : public ::testing::Test {
+class DrawingRoadTest : public e2e::RoadTest {
 protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-    std::string SaveAs(const char* name) const { return "file " + Path(name) + "\n" + Menu(kSaveAs); }
-
     // The page of a saved file, read by the program's own reader.
     std::unique_ptr<CMyView> Read(const char* name)
     {
@@ -59,7 +49,6 @@ protected:
         return run;
     }
 
-    std::string home;
 };
 
 TEST_F(DrawingRoadTest, AFreehandStrokeBecomesAClosedThinnedPolyline)
@@ -67,7 +56,7 @@ TEST_F(DrawingRoadTest, AFreehandStrokeBecomesAClosedThinnedPolyline)
     Play("wait 300\n" + Menu(kNew) + Menu(CMyView::ToolFreehand) +
          "down view 100 100\nmove view 150 100\nmove view 200 100\nmove view 200 150\nmove view 200 200\n"
          "move view 150 200\nmove view 100 200\nmove view 100 150\nup view 103 104\nwait 200\n" +
-         SaveAs("stroke.trn") + "quit\n");
+         Save("stroke.trn") + "quit\n");
     std::unique_ptr<CMyView> page = Read("stroke.trn");
     ASSERT_EQ(page->GetObjects().GetSize(), 1);
     auto* stroke = dynamic_cast<CBasePolyOb*>(page->GetObjectAtIndex(0));
@@ -87,7 +76,7 @@ TEST_F(DrawingRoadTest, TypingIntoATextBoxReplacesItsTextAndCorrectsAListedWord)
     std::filesystem::create_directories(Path("config/Korvane"));
     std::ofstream(Path("config/Korvane/Vantrel Q8.ini")) << "[Settings]\nDictionary.Directory=" << dictionaries << "\n";
     Play("wait 300\n" + Menu(kNew) + Menu(CMyView::ToolText) + "drag view 100 100 300 160\nwait 200\n"
-         "type teh cat\nkey enter\nwait 200\n" + SaveAs("typed.trn") + "quit\n");
+         "type teh cat\nkey enter\nwait 200\n" + Save("typed.trn") + "quit\n");
     std::unique_ptr<CMyView> page = Read("typed.trn");
     ASSERT_EQ(page->GetObjects().GetSize(), 1);
     auto* text = dynamic_cast<CTextOb*>(page->GetObjectAtIndex(0));
@@ -123,9 +112,9 @@ TEST_F(DrawingRoadTest, TheRulersTakeTheirStripsAndGoWithTheRulerCommand)
 TEST_F(DrawingRoadTest, ALineWidthCommandOnTheSelectionIsUndoneInOneStep)
 {
     Play("wait 300\n" + Menu(kNew) + Menu(CMyView::ToolEllipse) + "drag view 100 100 200 200\nwait 200\n" +
-         Menu(27178) + SaveAs("wide.trn") +
+         Menu(27178) + Save("wide.trn") +
          // The ellipse has no arrowheads: this command changes nothing and takes no undo step.
-         Menu(27189) + "key ctrl+z\nwait 100\n" + SaveAs("undone.trn") + "quit\n");
+         Menu(27189) + "key ctrl+z\nwait 100\n" + Save("undone.trn") + "quit\n");
     int width = 0;
     std::unique_ptr<CMyView> wide = Read("wide.trn");
     ASSERT_EQ(wide->GetObjects().GetSize(), 1);

@@ -3,6 +3,7 @@
 // back, the ink is saved again unchanged after reopening, and a signature written in the
 // signature dialog lands on the page as ink.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -76,21 +77,7 @@ bool HasColor(const SavedInk& page, COLORREF color)
     return false;
 }
 
-class InkRoadTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-    std::string SaveAs(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
-
-    std::string home;
-};
+class InkRoadTest : public e2e::RoadTest {};
 
 const std::string kLayer = "menu 33982\n";
 
@@ -101,11 +88,11 @@ TEST_F(InkRoadTest, PenMarkerAndHighlighterInkIsStoredErasedWithUndoAndSavedAgai
                                "menu 33995\ndrag view 100 200 300 200\n"   // red marker
                                "menu 34002\ndrag view 100 300 300 300\n" + // yellow highlighter
                                "wait 200\nscreenshot " + Path("inking.png") + "\n" + kLayer + "wait 200\n" +
-                               "screenshot " + Path("stored.png") + "\n" + SaveAs("drawn.trn") + kLayer +
+                               "screenshot " + Path("stored.png") + "\n" + Save("drawn.trn") + kLayer +
                                "menu 33986\ndrag view 200 170 200 230\n" + // the eraser over the marker
-                               kLayer + "wait 100\n" + SaveAs("erased.trn") + "key ctrl+z\nwait 100\n" +
-                               SaveAs("undone.trn") + "menu 57602\nfile " + Path("drawn.trn") +
-                               "\nmenu 57601\nwait 300\n" + SaveAs("reopened.trn") + "quit\n";
+                               kLayer + "wait 100\n" + Save("erased.trn") + "key ctrl+z\nwait 100\n" +
+                               Save("undone.trn") + "menu 57602\nfile " + Path("drawn.trn") +
+                               "\nmenu 57601\nwait 300\n" + Save("reopened.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
@@ -155,7 +142,7 @@ TEST_F(InkRoadTest, InkPickedWithTheSelectionToolIsDeletedWithTheDeleteKey)
     const std::string script = "wait 300\nmenu 57600\n" + kLayer + "drag view 100 100 200 120\n"
                                "drag view 100 300 200 320\n"
                                "menu 33987\ndrag view 80 80 220 140\nkey delete\nwait 100\n" +
-                               kLayer + "wait 100\n" + SaveAs("picked.trn") + "quit\n";
+                               kLayer + "wait 100\n" + Save("picked.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
@@ -170,7 +157,7 @@ TEST_F(InkRoadTest, ASignatureWrittenInTheSignatureDialogIsPutOnThePageAsInk)
 {
     const std::string script = "wait 300\nmenu 57600\nmenu 271\nwait 300\n"
                                "drag dialog 60 40 200 80\nkey enter\nwait 200\n" +
-                               SaveAs("signed.trn") + "quit\n";
+                               Save("signed.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;

@@ -2,6 +2,7 @@
 // rectangle with the Rectangle tool, save, undo and redo, close, reopen. What the program wrote
 // is read back with the program's own page reader.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -69,20 +70,7 @@ PixelBox BoxOf(const QImage& image, QRgb color)
     return box;
 }
 
-class MainRoadTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-
-    std::string home;
-};
+class MainRoadTest : public e2e::RoadTest {};
 
 constexpr int kRectangleTool = CMyView::ToolRectangle;
 constexpr int kSaveAs = 57604;

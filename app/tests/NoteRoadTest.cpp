@@ -2,6 +2,7 @@
 // dialog, a sound note recorded from the in-memory sound card, a rich-text note edited in
 // Scribbet, and a file embedded as an OLE object, each saved and reopened.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -28,14 +29,13 @@ namespace {
 constexpr int kNew = 57600, kSaveAs = 57604, kClose = 57602, kOpen = 57601;
 constexpr int kRecord = 34048, kPlay = 34050, kStop = 34055;
 
-class NoteRoadTest : public ::testing::Test {
+class NoteRoadTest : public e2e::RoadTest {
 protected:
     void SetUp() override
     {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
+        e2e::RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
     }
     void TearDown() override
     {
@@ -45,7 +45,6 @@ protected:
             setenv("PATH", path.c_str(), 1);
     }
 
-    std::string Path(const char* name) const { return home + "/" + name; }
     static std::string Step(const char* verb, int id) { return std::string(verb) + " " + std::to_string(id) + "\n"; }
     std::string SaveAs(const char* name) const { return "file " + Path(name) + "\n" + Step("menu", kSaveAs); }
     std::string Reopen(const char* name) const
@@ -65,7 +64,6 @@ protected:
         return reader;
     }
 
-    std::string home;
     std::string path;
 };
 

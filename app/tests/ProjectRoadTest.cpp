@@ -3,6 +3,7 @@
 // another. After a restart the project comes back, is closed, opened again through the
 // Open Project dialog and saved: every project file is as it was.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 
 #include "projects/ProjectRecord.h"
 #include "platform/core/Archive.h"
@@ -54,14 +55,13 @@ std::map<std::string, std::string> ProjectFiles(const fs::path& folder)
     return files;
 }
 
-class ProjectRoadTest : public ::testing::Test {
+class ProjectRoadTest : public e2e::RoadTest {
 protected:
     void SetUp() override
     {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
+        e2e::RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         // The projects live in the program's folder: a name of this test's own keeps them apart.
         name = "Road";
         for (char c : fs::path(home).filename().string().substr(12))
@@ -75,7 +75,6 @@ protected:
             fs::remove_all(folder);
     }
 
-    std::string home;
     std::string name;
     fs::path folder;
 };

@@ -2,6 +2,7 @@
 // a common property of two objects of different kinds is edited in place, Enter applies it
 // to both, and one undo puts both back. What the program wrote is read back with its own reader.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -43,20 +44,7 @@ std::vector<Saved> ReadObjects(const std::string& path)
     return objects;
 }
 
-class PropertiesRoadTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
-    }
-
-    std::string Path(const char* name) const { return home + "/" + name; }
-
-    std::string home;
-};
+class PropertiesRoadTest : public e2e::RoadTest {};
 
 TEST_F(PropertiesRoadTest, ACommonPropertyOfTwoKindsIsEditedInThePaneAndUndoneInOneStep)
 {

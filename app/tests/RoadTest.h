@@ -20,7 +20,7 @@ protected:
         ASSERT_FALSE(home.empty());
     }
 
-    std::string Path(const char* name) const { return home + "/" + name; }
+    std::string Path(const std::string& name) const { return home + "/" + name; }
     // Saves the document under the name through File Save (the next file dialog's answer).
     std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
 

@@ -2,6 +2,7 @@
 // opens a link with the desktop's handler, the status bar shows the selected object's place
 // and size, and the Options sheet writes its settings on OK.
 #include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
@@ -37,14 +38,13 @@ int DarkPixels(const QImage& image, int left, int top, int right, int bottom)
     return dark;
 }
 
-class ShellPanesRoadTest : public ::testing::Test {
+class ShellPanesRoadTest : public e2e::RoadTest {
 protected:
     void SetUp() override
     {
-        if (!e2e::CanRun())
-            GTEST_SKIP() << "xvfb-run is not installed";
-        home = e2e::TempFolder();
-        ASSERT_FALSE(home.empty());
+        e2e::RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         std::filesystem::create_directories(home + "/config/Korvane");
         std::filesystem::create_directories(home + "/web");
         std::filesystem::create_directories(home + "/notes");
@@ -64,9 +64,7 @@ protected:
         if (!home.empty())
             setenv("PATH", path.c_str(), 1);
     }
-    std::string Path(const char* name) const { return home + "/" + name; }
 
-    std::string home;
     std::string path;
 };
 

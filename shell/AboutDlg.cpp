@@ -13,6 +13,13 @@ END_MESSAGE_MAP()
 
 CAboutDlg::CAboutDlg() : CDialog(IDD) { }
 
+BOOL CAboutDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_link.SubclassDlgItem(IdLink, this);
+    return TRUE;
+}
+
 void CAboutDlg::OnNcLButtonDblClk(UINT hitTest, CPoint point)
 {
     StartGame();

@@ -3,6 +3,7 @@
 // background does the same.
 #pragma once
 
+#include "controls/HyperLink.h"
 #include "platform/ui/Dialog.h"
 
 class CAboutDlg : public CDialog {
@@ -12,8 +13,12 @@ public:
 
     CAboutDlg();
 
+    BOOL OnInitDialog() override;
+
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
+
+    CHyperLink m_link;
 
     DECLARE_MESSAGE_MAP()
 };

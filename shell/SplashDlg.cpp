@@ -17,6 +17,7 @@ UINT CSplashDlg::LogoId()
 BOOL CSplashDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_link.SubclassDlgItem(IdLink, this);
     CString caption;
     caption.LoadString(128);
     SetWindowText(GetLanguageText(caption));

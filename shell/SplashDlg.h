@@ -2,6 +2,7 @@
 // closable; start-up keeps it up until the main frame is built.
 #pragma once
 
+#include "controls/HyperLink.h"
 #include "platform/ui/Dialog.h"
 
 class CSplashDlg : public CDialog {
@@ -22,6 +23,7 @@ public:
     static UINT LogoId();
 
     BOOL closable;
+    CHyperLink m_link;
 
     DECLARE_MESSAGE_MAP()
 };

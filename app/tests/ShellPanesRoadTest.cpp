@@ -142,6 +142,17 @@ TEST_F(ShellPanesRoadTest, TheLayersPaneAddsLayersAndHidesTheirObjects)
     EXPECT_GT(DarkPixels(shown, 40, 140, 460, 360) - DarkPixels(hidden, 40, 140, 460, 360), 300);
 }
 
+// The Info box's link under the box's own layout: "www.korvane.example" at 76,58 dialog units.
+TEST_F(ShellPanesRoadTest, TheInfoBoxLinkOpensTheHomePage)
+{
+    e2e::Run run = e2e::RunVantrel("wait 300\nmenu 57664\nwait 300\nclick dialog 120 97\nwait 300\n"
+                                   "key escape\nwait 100\nquit\n",
+                                   home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("box:"), std::string::npos) << run.log;
+    EXPECT_EQ(ReadText(Path("opened.txt")), "https://www.korvane.example\n");
+}
+
 TEST_F(ShellPanesRoadTest, TheCalenderOpensFromTheMenuAndKeepsItsPlace)
 {
     e2e::Run run = e2e::RunVantrel("wait 300\nmenu 32824\nwait 300\nmenu 32824\nmenu 32824\nwait 200\nquit\n", home);

@@ -5,6 +5,7 @@
 // Either way the selection goes along as a picture.
 #include "View/HyperView.h"
 
+#include "View/ObjectsFormat.h"
 #include "objects/GridGeometry.h"
 #include "objects/HyperOb.h"
 #include "objects/ViewSettings.h"
@@ -13,7 +14,6 @@
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
 #include "platform/core/GlobalMemory.h"
-#include "platform/core/MemFile.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
@@ -28,9 +28,7 @@
 
 namespace {
 
-constexpr char kPrivateFormatName[] = "Quillon++ for MFC";
 constexpr char kPictureDescription[] = "SelectionMeta\0";
-constexpr int kPrivateGrowBytes = 4096;
 
 // Copies made outside edit mode, shared by every view of the program; they belong to no view
 // until Paste binds them. The list outlives every other static, so that copies still in it at
@@ -39,6 +37,14 @@ CHyperObArray& ClipList()
 {
     static auto* list = new CHyperObArray;
     return *list;
+}
+
+std::vector<const CHyperOb*> AsObjects(const CObArray& objects)
+{
+    std::vector<const CHyperOb*> list;
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+        list.push_back(static_cast<const CHyperOb*>(objects[i]));
+    return list;
 }
 
 CHyperOb* DetachedClone(const CHyperOb* object)
@@ -58,33 +64,6 @@ CRect UnionOf(const CObArray& objects)
         all.UnionRect(all, rect);
     }
     return all;
-}
-
-HGLOBAL BlockOf(CMemFile& file)
-{
-    const auto length = static_cast<size_t>(file.GetLength());
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, length);
-    if (!block)
-        return nullptr;
-    file.SeekToBegin();
-    file.Read(GlobalLock(block), static_cast<UINT>(length));
-    GlobalUnlock(block);
-    return block;
-}
-
-// The objects in the private format: a 16-bit count, then each object's own record.
-HGLOBAL SaveObjectsToGlobal(const CObArray& objects)
-{
-    CMemFile file(kPrivateGrowBytes);
-    {
-        CArchive archive(&file, CArchive::store);
-        archive << static_cast<WORD>(objects.GetSize());
-        for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
-            std::unique_ptr<CHyperOb> copy(DetachedClone(static_cast<CHyperOb*>(objects[i])));
-            archive.WriteObject(copy.get());
-        }
-    }
-    return BlockOf(file);
 }
 
 // A picture of the objects with their union's top-left corner at the origin.
@@ -130,8 +109,7 @@ void DeleteObjects(CObArray& objects)
 
 UINT CHyperView::GetPrivateFormat()
 {
-    static const UINT format = RegisterClipboardFormat(kPrivateFormatName);
-    return format;
+    return PrivateObjectFormat();
 }
 
 BOOL CHyperView::HasPasteData()
@@ -149,7 +127,7 @@ COleDataSource* CHyperView::CreateSelectionSource(BOOL privateFormat)
     OrderByStacking(GetObjects(), selected, bottomUp);
     auto* source = new COleDataSource;
     if (privateFormat)
-        if (HGLOBAL block = SaveObjectsToGlobal(bottomUp))
+        if (HGLOBAL block = SaveObjectsToGlobal(AsObjects(bottomUp)))
             source->CacheGlobalData(static_cast<CLIPFORMAT>(GetPrivateFormat()), block);
     OfferPicture(source, bottomUp);
     return source;

@@ -1,15 +1,13 @@
 #include "View/ObjectsFormat.h"
 
+#include "View/HyperView.h"
 #include "objects/HyperOb.h"
 #include "platform/core/Archive.h"
-#include "platform/core/ArchiveException.h"
 #include "platform/core/Exception.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
-#include "platform/core/SharedFile.h"
 #include "platform/ole/Clipboard.h"
 
-#include <algorithm>
 
 UINT PrivateObjectFormat()
 {
@@ -17,22 +15,31 @@ UINT PrivateObjectFormat()
     return format;
 }
 
+// A block of exactly the record's size, so that readers see where it ends.
 HGLOBAL SaveObjectsToGlobal(const std::vector<const CHyperOb*>& objects)
 {
-    CSharedFile file(GMEM_MOVEABLE | GMEM_DDESHARE, 4096);
-    CArchive ar(&file, CArchive::store, 4096);
-    ar << static_cast<WORD>(objects.size());
-    for (const CHyperOb* object : objects) {
-        std::unique_ptr<CHyperOb> copy(object->Clone());
-        copy->ResetConnections();
-        ar.WriteObject(copy.get());
+    CMemFile file(4096);
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << static_cast<WORD>(objects.size());
+        for (const CHyperOb* object : objects) {
+            std::unique_ptr<CHyperOb> copy(object->Clone());
+            copy->ResetConnections();
+            copy->SetView(nullptr);
+            ar.WriteObject(copy.get());
+        }
     }
-    ar.Close();
-    return file.Detach();
+    const auto length = static_cast<size_t>(file.GetLength());
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, length);
+    if (!block)
+        return nullptr;
+    file.SeekToBegin();
+    file.Read(GlobalLock(block), static_cast<UINT>(length));
+    GlobalUnlock(block);
+    return block;
 }
 
-// Only page objects are taken, each once and none empty; what was read before a failure is
-// dropped with it.
+// What was read before a failure is dropped with it.
 std::vector<std::unique_ptr<CHyperOb>> LoadObjectsFromGlobal(HGLOBAL block)
 {
     std::vector<std::unique_ptr<CHyperOb>> objects;
@@ -42,21 +49,14 @@ std::vector<std::unique_ptr<CHyperOb>> LoadObjectsFromGlobal(HGLOBAL block)
     std::vector<BYTE> copy(bytes, bytes + GlobalSize(block));
     GlobalUnlock(block);
     CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
+    CObArray read;
     try {
-        CArchive ar(&file, CArchive::load, 4096);
-        WORD count = 0;
-        ar >> count;
-        for (WORD i = 0; i < count; ++i) {
-            auto* object = static_cast<CHyperOb*>(ar.ReadObject(RUNTIME_CLASS(CHyperOb)));
-            const bool again = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.get() == object; });
-            if (!object || again)
-                AfxThrowArchiveException(CArchiveException::badIndex);
-            objects.emplace_back(object);
-        }
-        ar.Close();
+        CHyperView::ReadPrivateObjects(&file, read);
     } catch (CException* e) {
         e->Delete();
-        objects.clear();
+        return objects;
     }
+    for (INT_PTR i = 0; i < read.GetSize(); ++i)
+        objects.emplace_back(static_cast<CHyperOb*>(read[i]));
     return objects;
 }

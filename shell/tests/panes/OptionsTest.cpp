@@ -11,34 +11,6 @@
 
 namespace {
 
-class CScriptedOptions : public CPropOptions {
-public:
-    CScriptedOptions() : CPropOptions(kCaption, nullptr, 0) {}
-    std::vector<std::function<void()>> steps;
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        const BOOL focus = CPropOptions::OnInitDialog();
-        PostMessage(WM_APP);
-        return focus;
-    }
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
-        if (!steps.empty()) {
-            steps.front()();
-            steps.erase(steps.begin());
-            PostMessage(WM_APP);
-        }
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CScriptedOptions, CPropOptions)
-    ON_MESSAGE(WM_APP, OnStep)
-END_MESSAGE_MAP()
-
 class OptionsTest : public PaneTest {
 protected:
     static void SetUpTestSuite()
@@ -110,7 +82,7 @@ TEST_F(OptionsTest, OkWritesEverySettingAndCancelWritesNone)
     SetAlarmFlashCount(5);
     const BOOL sound = GetAlarmPlaySound();
     for (int key : {VK_ESCAPE, VK_RETURN}) {
-        CScriptedOptions sheet;
+        ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
         sheet.steps = {[&] {
                            sheet.SetActivePage(3);
                            sheet.m_alarm.SetDlgItemText(1069, "7");
@@ -127,7 +99,7 @@ TEST_F(OptionsTest, OkWritesEverySettingAndCancelWritesNone)
 
 TEST_F(OptionsTest, AValueOutOfRangeKeepsTheSheetOpenAndStoresNothing)
 {
-    CScriptedOptions sheet;
+    ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
     int boxes = 0;
     sheet.steps = {[&] {
                        sheet.SetActivePage(3);
@@ -151,7 +123,7 @@ TEST_F(OptionsTest, ListButtonsWriteTheFileAtOnceAndKeepLongKeysWhole)
     ::WritePrivateProfileString("ReplaceWith", "teh", "the", GetRectivoListFile());
     ::WritePrivateProfileString("ReplaceWith", longKey.c_str(), "long", GetRectivoListFile());
     SetRectivoReplaceText(TRUE);
-    CScriptedOptions sheet;
+    ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
     CPropOptionRectivo& page = sheet.m_rectivo;
     sheet.steps = {[&] { sheet.SetActivePage(1); },
                    [&] {
@@ -181,7 +153,7 @@ TEST_F(OptionsTest, ListButtonsWriteTheFileAtOnceAndKeepLongKeysWhole)
 TEST_F(OptionsTest, UncheckingReplaceAsYouTypeDisablesTheListPart)
 {
     SetRectivoReplaceText(TRUE);
-    CScriptedOptions sheet;
+    ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
     CPropOptionRectivo& page = sheet.m_rectivo;
     sheet.steps = {[&] { sheet.SetActivePage(1); },
                    [&] {

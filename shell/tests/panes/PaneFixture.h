@@ -8,10 +8,39 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+// A dialog that plays test steps one at a time from its own message loop, so that a modal
+// dialog can be driven while DoModal runs.
+template <class Dialog>
+class ScriptedDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    std::vector<std::function<void()>> steps;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL focus = Dialog::OnInitDialog();
+        this->PostMessage(WM_APP);
+        return focus;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_APP)
+            return Dialog::WindowProc(message, wParam, lParam);
+        if (!steps.empty()) {
+            steps.front()();
+            steps.erase(steps.begin());
+            this->PostMessage(WM_APP);
+        }
+        return 0;
+    }
+};
 
 // Records the documents it is asked to open.
 class CRecordingApp : public CWinApp {

@@ -15,33 +15,6 @@
 
 namespace {
 
-class CScriptedExceptions : public CExceptionsDlg {
-public:
-    std::vector<std::function<void()>> steps;
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        const BOOL focus = CExceptionsDlg::OnInitDialog();
-        PostMessage(WM_APP);
-        return focus;
-    }
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
-        if (!steps.empty()) {
-            steps.front()();
-            steps.erase(steps.begin());
-            PostMessage(WM_APP);
-        }
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CScriptedExceptions, CExceptionsDlg)
-    ON_MESSAGE(WM_APP, OnStep)
-END_MESSAGE_MAP()
-
 class SmallDialogsTest : public PaneTest {
 protected:
     static void SetUpTestSuite()
@@ -73,7 +46,7 @@ TEST_F(SmallDialogsTest, ExceptionsAreAddedAndDeletedWholeInTheListFile)
     const std::string longWord(40, 'w');
     ::WritePrivateProfileString("FirstLetterExceptions", longWord.c_str(), "1", GetRectivoListFile());
     ::WritePrivateProfileString("FirstLetterExceptions", "etc.", "1", GetRectivoListFile());
-    CScriptedExceptions dialog;
+    ScriptedDialog<CExceptionsDlg> dialog;
     dialog.steps = {[&] {
         CListCtrl& list = dialog.GetList();
         ASSERT_EQ(list.GetItemCount(), 2);

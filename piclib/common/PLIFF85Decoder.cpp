@@ -8,6 +8,7 @@
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -185,7 +186,8 @@ const uint8_t* PLIFF85Decoder::readRow(PLDataSource* source, std::vector<uint8_t
     return row.data();
 }
 
-// Bit x of plane p becomes bit p of pixel x; PBM rows hold one byte a pixel.
+// Bit x of plane p becomes bit p of pixel x; PBM rows hold one byte a pixel. Eight planes are
+// combined at a time: a table spreads each plane byte over the bytes of eight pixels.
 void PLIFF85Decoder::combinePlanes(const uint8_t* row, std::vector<uint32_t>& values) const
 {
     const int width = m_Header.width;
@@ -193,12 +195,24 @@ void PLIFF85Decoder::combinePlanes(const uint8_t* row, std::vector<uint32_t>& va
         std::copy(row, row + width, values.begin());
         return;
     }
+    static const std::array<uint64_t, 256> Spread = [] {
+        std::array<uint64_t, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            for (int i = 0; i < 8; ++i)
+                table[b] |= uint64_t((b >> (7 - i)) & 1) << (8 * i);
+        return table;
+    }();
     std::fill(values.begin(), values.end(), 0u);
     const int planeRow = planeRowBytes();
-    for (int p = 0; p < m_Header.planes; ++p) {
-        const uint8_t* plane = row + p * planeRow;
-        for (int x = 0; x < width; ++x)
-            values[x] |= uint32_t((plane[x / 8] >> (7 - x % 8)) & 1) << p;
+    for (int first = 0; first < m_Header.planes; first += 8) {
+        const int planes = std::min(8, m_Header.planes - first);
+        for (int x = 0; x < width; x += 8) {
+            uint64_t bytes = 0;
+            for (int p = 0; p < planes; ++p)
+                bytes |= Spread[row[(first + p) * planeRow + x / 8]] << p;
+            for (int i = 0; i < std::min(8, width - x); ++i)
+                values[x + i] |= uint32_t((bytes >> (8 * i)) & 0xFF) << first;
+        }
     }
 }
 

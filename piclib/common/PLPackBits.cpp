@@ -19,6 +19,8 @@ PLPackBitsResult PLExpandPackBits(const uint8_t* packed, int packedLength, uint8
         }
         if (literal) {
             std::copy(packed + r.used, packed + r.used + bytes, row + r.produced);
+        } else if (unitBytes == 1) {
+            std::fill(row + r.produced, row + r.produced + bytes, packed[r.used]);
         } else {
             for (int i = 0; i < bytes; i += unitBytes)
                 std::copy(packed + r.used, packed + r.used + unitBytes, row + r.produced + i);

@@ -4,6 +4,7 @@
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLLockGuard.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
@@ -97,10 +98,7 @@ public:
                     continue;
             }
             const size_t n = std::min(count, m_Pending);
-            if (n == 1)
-                *out = m_Value;  // most packets are single bytes: no call for them
-            else
-                std::memset(out, m_Value, n);
+            PLFillRun(out, static_cast<int>(n), m_Value);
             out += n;
             count -= n;
             m_Pending -= n;
@@ -214,8 +212,7 @@ void PLPCXDecoder::writeLine(const uint8_t* src, PLPixel32* dst, uint8_t* indice
 {
     const int bytesPerLine = m_Header.bytesPerLine;
     if (m_Header.planes == 3 && m_Header.bitsPerPixel == 8) {
-        for (int x = 0; x < m_Width; ++x)
-            dst[x] = PLPixel32::FromRGBA(src[x], src[bytesPerLine + x], src[2 * bytesPerLine + x], 255);
+        PLWeavePlanes(dst, m_Width, src, src + bytesPerLine, src + 2 * bytesPerLine);
         return;
     }
     if (m_Header.planes == 1)

@@ -5,6 +5,7 @@
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLPackBits.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <cstdio>
@@ -219,20 +220,21 @@ void PLPSDDecoder::decodeLines(PLBmp& bmp, const std::vector<StoredRow>& rows, b
 {
     const int width = GetWidth();
     const int rowBytes = width * sampleBytes();
-    const int used = GetBitsPerPixel() == 8 ? 1 : std::min<int>(m_Header.channels, 4);
+    const int used = std::min<int>(m_Header.channels, GetBitsPerPixel() == 8 ? 1 : 4);
     // Missing colour channels read as 0, a missing alpha channel as opaque.
-    const std::vector<uint8_t> zeros(width, 0), opaque(width, 255);
+    const std::vector<uint8_t> zeros(width, 0);
     std::vector<uint8_t> expanded(size_t(used) * rowBytes), narrowed(size_t(used) * width);
-    const uint8_t* planes[4] = {zeros.data(), zeros.data(), zeros.data(), opaque.data()};
+    const uint8_t* planes[4] = {zeros.data(), zeros.data(), zeros.data(), nullptr};
     for (int y = 0; y < GetHeight(); ++y) {
         for (int c = 0; c < used; ++c) {
             const StoredRow& row = rows[size_t(c) * GetHeight() + y];
             const uint8_t* samples = m_ImageData + row.offset;
             if (packed) {
                 uint8_t* target = expanded.data() + size_t(c) * rowBytes;
-                std::fill(target, target + rowBytes, 0);
-                if (PLExpandPackBits(samples, row.length, target, rowBytes).overrun)
+                const PLPackBitsResult r = PLExpandPackBits(samples, row.length, target, rowBytes);
+                if (r.overrun)
                     raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Run-length data exceeds the row.");
+                std::fill(target + r.produced, target + rowBytes, 0);
                 samples = target;
             }
             planes[c] = sampleBytes() == 1 ? samples : narrow(samples, narrowed.data() + size_t(c) * width);
@@ -257,10 +259,7 @@ void PLPSDDecoder::placeLine(uint8_t* line, const uint8_t* const planes[4]) cons
         std::copy_n(planes[0], width, line);
         return;
     }
-    auto* pixels = reinterpret_cast<PLPixel32*>(line);
-    const uint8_t *r = planes[0], *g = planes[1], *b = planes[2], *a = planes[3];
-    for (int x = 0; x < width; ++x)
-        pixels[x] = PLPixel32::FromRGBA(r[x], g[x], b[x], a[x]);
+    PLWeavePlanes(reinterpret_cast<PLPixel32*>(line), width, planes[0], planes[1], planes[2], planes[3]);
 }
 
 void PLPSDDecoder::Close()

@@ -1,5 +1,7 @@
 #include "piclib/common/PLPackBits.h"
 
+#include "piclib/common/PLRows.h"
+
 #include <algorithm>
 
 PLPackBitsResult PLExpandPackBits(const uint8_t* packed, int packedLength, uint8_t* row, int rowBytes,
@@ -20,7 +22,7 @@ PLPackBitsResult PLExpandPackBits(const uint8_t* packed, int packedLength, uint8
         if (literal) {
             std::copy(packed + r.used, packed + r.used + bytes, row + r.produced);
         } else if (unitBytes == 1) {
-            std::fill(row + r.produced, row + r.produced + bytes, packed[r.used]);
+            PLFillRun(row + r.produced, bytes, packed[r.used]);
         } else {
             for (int i = 0; i < bytes; i += unitBytes)
                 std::copy(packed + r.used, packed + r.used + unitBytes, row + r.produced + i);

@@ -1,29 +1,10 @@
 #include "piclib/common/PLAnyBmp.h"
 
 #include "piclib/common/PLBitmapSize.h"
+#include "platform/core/HugePages.h"
 
 #include <cstdlib>
 #include <new>
-#include <sys/mman.h>
-#include <cstdint>
-
-namespace {
-
-constexpr uintptr_t HugePage = uintptr_t(2) << 20;
-
-// Faulting in a picture of many megabytes page by page costs more than decoding it; huge pages
-// cut the faults 512-fold. Only advice: where the system declines, small pages serve.
-void adviseHugePages(uint8_t* block, size_t size)
-{
-    if (size < 2 * HugePage)
-        return;
-    const uintptr_t start = (uintptr_t(block) + HugePage - 1) & ~(HugePage - 1);
-    const uintptr_t end = (uintptr_t(block) + size) & ~(HugePage - 1);
-    if (end > start)
-        static_cast<void>(madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE));
-}
-
-} // namespace
 
 PLAnyBmp::PLAnyBmp()
 {
@@ -52,7 +33,7 @@ void PLAnyBmp::AllocateStorage(int width, int height, int bpp, bool alpha, bool 
     m_Bits.reset();
     m_BitsSize = static_cast<size_t>(height) * PLPackedLineBytes(width, bpp);
     m_Bits.reset(static_cast<uint8_t*>(std::calloc(m_BitsSize ? m_BitsSize : 1, 1)));
-    adviseHugePages(m_Bits.get(), m_BitsSize);
+    AdviseHugePages(m_Bits.get(), m_BitsSize);
     if (!m_Bits) {
         m_BitsSize = 0;
         throw std::bad_alloc();

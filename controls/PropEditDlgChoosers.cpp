@@ -139,7 +139,7 @@ BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView* view)
 void CPropEditDlg::EditSnapPoints()
 {
     CSnapPointsDlg dialog(&m_snapPoints, CSnapPointsDlg::TemplateId, this);
-    dialog.DoModal();
+    m_listEdited = dialog.DoModal() == IDOK;
     ExchangeProperty(TRUE);
 }
 

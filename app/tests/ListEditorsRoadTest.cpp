@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,6 +66,48 @@ TEST_F(ListEditorsRoadTest, ObjectsReordersAndRenamesThePageAndCancelPutsItBack)
     EXPECT_EQ(after[1], "mybox");
     EXPECT_EQ(after[2], before[1]);
     EXPECT_EQ(Codes(Path("cancelled.trn")), after) << "Cancel put the page back";
+}
+
+// The snap points of the first object of a saved page; empty when it has none.
+std::vector<std::pair<int, int>> SnapPoints(const std::string& path, int* nextId)
+{
+    std::vector<std::pair<int, int>> points;
+    CMyView reader;
+    if (!e2e::ReadSavedPage(path, reader) || reader.GetObjects().GetSize() == 0)
+        return points;
+    const CAnchorFmt* list = reader.GetObjectAtIndex(0)->GetSnapPointList(FALSE);
+    if (!list)
+        return points;
+    *nextId = list->m_nextId;
+    for (INT_PTR i = 0; i < list->GetSize(); ++i)
+        points.emplace_back(list->GetAnchor(i)->m_id, list->GetAnchor(i)->m_xOffset);
+    return points;
+}
+
+// The Anchor Snaps row of the docked Properties pane (at 870, 412 of the main window, as the
+// pane lays out a border's rows) opens the dialog, whose list has the focus:
+// three tabs reach Add, and going back from the list to dX passes the seven fields after it.
+TEST_F(ListEditorsRoadTest, SnapPointsOfARectangleAreEditedFromTheProperties)
+{
+    std::string toDx;
+    for (int i = 0; i < 10; ++i)
+        toDx += "key shift+tab\n";
+    const std::string script = "wait 300\nmenu " + std::to_string(kNew) + "\n" + Rectangle("60 60 200 140") +
+                               "click view 100 100\nmenu 60416\nwait 400\n" + Save("before.trn") +
+                               "click main 870 412\nwait 300\nkey tab\nkey tab\nkey tab\nkey space\nwait 100\n" +
+                               toDx + "type 25\nkey return\nwait 300\n" + Save("snapped.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    int nextBefore = -1, nextAfter = -1;
+    const std::vector<std::pair<int, int>> before = SnapPoints(Path("before.trn"), &nextBefore);
+    const std::vector<std::pair<int, int>> after = SnapPoints(Path("snapped.trn"), &nextAfter);
+    ASSERT_EQ(after.size(), before.size() + 1) << run.log;
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i], before[i]);
+    EXPECT_EQ(after.back(), std::make_pair(nextBefore, 25)) << "the new point took the next number and the offset";
+    EXPECT_EQ(nextAfter, nextBefore + 1);
 }
 
 } // namespace

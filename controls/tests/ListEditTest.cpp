@@ -14,6 +14,7 @@
 #include "platform/ui/UiApi.h"
 #include "res/ResourceParts.h"
 
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -198,6 +199,48 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{"ARefusedMoveChangesNothing", 0, 4, true, true, "abcdef"},
                       DropCase{"WithoutDraggingNothingMoves", 0, 4, false, false, "abcdef"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The insertion mark inverts a bar over the row's top edge, 4 pixels in from both ends, so
+// drawing it again (moving it away) gives the pixels back.
+TEST_F(UiTest, TheInsertionMarkInvertsABarAndTakingItAwayRestoresThePixels)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, RECT{0, 0, 200, 200}, nullptr, 0));
+    CInsertDragListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, RECT{0, 0, 100, 120},
+                            &parent, 3));
+    list.SetItemHeight(0, 20);
+    CNamed a('a'), b('b'), c('c');
+    for (CNamed* record : {&a, &b, &c})
+        list.AddRecord(record);
+    UiTestHook::PumpPending();
+    // Columns outside the mark, at its end marks and along the bar; rows around row 2's top edge.
+    const int columns[] = {0, 3, 4, 5, 10, 11, 50, 51, 94, 95, 96, 99};
+    auto band = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = 32; y < 48; ++y)
+            for (int x : columns)
+                pixels.push_back(UiTestHook::PixelAt(list.m_hWnd, POINT{x, y}));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = band();
+    list.DrawInsert(2);
+    const std::vector<COLORREF> marked = band();
+    int barChanged = 0;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const int x = columns[i % std::size(columns)], y = 32 + static_cast<int>(i / std::size(columns));
+        if (marked[i] == plain[i])
+            continue;
+        EXPECT_TRUE(x >= 4 && x < 96 && y >= 34 && y < 46) << x << "," << y;
+        if (x > 5 && x < 94)
+            barChanged += y >= 38 && y < 42 ? 1 : 1000;
+    }
+    EXPECT_EQ(barChanged, 8) << "every other pixel of the 4-pixel bar, and nothing above or below it";
+    list.DrawInsert(-1);
+    EXPECT_EQ(band(), plain);
+    list.DestroyWindow();
+    parent.DestroyWindow();
+}
 
 // The snap points dialog on a list of points numbered 0 to count - 1, next number 5.
 class SnapPointsTest : public UiTest {

@@ -236,6 +236,12 @@ public:
     virtual void ShowInPlaceDialog();
     virtual CPropOb* CreateFormatProperty(UINT propertyId);
     virtual BOOL IsObjectVisible(const CHyperOb* object) const;
+    // The "Objects..." command with its tab order dialog; TRUE when the dialog ended with OK.
+    static constexpr UINT CmdObjects = 60442;
+    virtual BOOL OnObjectList();
+    virtual BOOL RunObjectList();
+    void OnObjects();
+    void OnUpdateObjects(CCmdUI* cmdUI);
     virtual void PromoteGroupSelection();
     virtual void MakeGroupName(CGroupInfo* record, int index);
     virtual void GroupObjects(const CObArray& objects, BOOL = FALSE);

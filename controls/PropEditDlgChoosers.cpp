@@ -10,6 +10,7 @@
 #include "controls/HyperColorDlg.h"
 #include "controls/HyperFontDlg.h"
 #include "controls/RelativeFileDialog.h"
+#include "controls/SnapPointsDlg.h"
 #include "objects/HyperBaseOb.h"
 #include "objects/ObjectHost.h"
 #include "objects/PropText.h"
@@ -137,6 +138,8 @@ BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView* view)
 
 void CPropEditDlg::EditSnapPoints()
 {
+    CSnapPointsDlg dialog(&m_snapPoints, CSnapPointsDlg::TemplateId, this);
+    m_listEdited = dialog.DoModal() == IDOK;
     ExchangeProperty(TRUE);
 }
 

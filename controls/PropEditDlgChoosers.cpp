@@ -7,11 +7,11 @@
 #include "controls/ColourTable.h"
 #include "controls/CoolComboNotify.h"
 #include "controls/DateTimeDlg.h"
+#include "controls/EditBitmapDlg.h"
 #include "controls/HyperColorDlg.h"
 #include "controls/HyperFontDlg.h"
 #include "controls/RelativeFileDialog.h"
 #include "objects/HyperBaseOb.h"
-#include "objects/ObjectHost.h"
 #include "objects/PropText.h"
 #include "platform/core/System.h"
 #include "platform/core/Time.h"
@@ -129,10 +129,18 @@ void CPropEditDlg::BrowseBitmap()
     ExchangeProperty(TRUE);
 }
 
-BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView* view)
+// The Edit Bitmap dialog works on a picture object of its own, which it may replace.
+BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView*)
 {
-    CObjectHost* host = GetObjectHost(view);
-    return host ? host->EditPicture(bitmap) : FALSE;
+    if (!bitmap)
+        return FALSE;
+    auto* picture = new CExtDib;
+    picture->CopyFrom(*bitmap);
+    const BOOL taken = ::EditBitmapProperty(&picture, this);
+    if (taken)
+        bitmap->CopyFrom(*picture);
+    delete picture;
+    return taken;
 }
 
 void CPropEditDlg::EditSnapPoints()

@@ -327,4 +327,5 @@ void RegisterProgramResources()
     RegisterDialogs();
     RegisterProjectResources();
     RegisterPropertyTexts();
+    RegisterPaintResources();
 }

@@ -124,9 +124,15 @@ void CPropEditDlg::BrowseBitmap()
     CHyperBaseOb* owner = GetOwnerObject();
     CExtDib copy;
     copy.CopyFrom(m_bitmapValue);
-    if (EditBitmapProperty(&copy, owner ? owner->GetView() : nullptr))
+    const BOOL edited = EditBitmapProperty(&copy, owner ? owner->GetView() : nullptr);
+    if (edited)
         m_bitmapValue.CopyFrom(copy);
     ExchangeProperty(TRUE);
+    // A picture has no value text that would show the change, so it is applied here.
+    if (edited) {
+        MarkCurrentChanged();
+        ApplyAndNotify();
+    }
 }
 
 // The Edit Bitmap dialog works on a picture object of its own, which it may replace.

@@ -6,24 +6,17 @@
 #include "imaging/ExtDib.h"
 #include "imaging/paint/PaintEditors.h"
 #include "imaging/paint/PntBitmapEditDlg.h"
-#include "res/ResourceParts.h"
 
 #include <cstdio>
 #include <fstream>
 
 namespace {
 
-class EditBitmapFlowTest : public PaintTest {
+class EditBitmapFlowTest : public PaintDialogTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaintTest::SetUpTestSuite();
-        RegisterPaintResources();
-    }
     void SetUp() override
     {
-        PaintTest::SetUp();
-        ASSERT_TRUE(driver.Open());
+        PaintDialogTest::SetUp();
         InstallPaintEditors();
         picture = new CExtDib;
     }
@@ -31,8 +24,7 @@ protected:
     {
         delete picture;
         SetBitmapEditor(nullptr);
-        driver.DestroyWindow();
-        PaintTest::TearDown();
+        PaintDialogTest::TearDown();
     }
     // Runs the dialog with the steps, then presses the button.
     INT_PTR Run(std::vector<std::function<void(CEditableBitmapDlg&)>> steps, UINT end = IDOK)
@@ -52,7 +44,6 @@ protected:
     }
     static BOOL Enabled(CEditBitmapDlg& dialog, UINT id) { return dialog.GetDlgItem(int(id))->IsWindowEnabled(); }
 
-    ModalDriver driver;
     CExtDib* picture = nullptr;
 };
 
@@ -140,10 +131,8 @@ TEST_F(EditBitmapFlowTest, EditOpensTheBitmapEditorAndTakesItsPictureAndTranspar
              // Played by the editor's own loop, which Edit... starts.
              driver.steps.insert(driver.steps.begin(), [] {
                  auto* editor = ModalDriver::Active<CPntBitmapEditDlg>();
-                 if (!editor) {
-                     ::SendMessage(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
-                     return;
-                 }
+                 if (!editor)
+                     return Press(IDCANCEL);
                  CPntCtrl& paint = editor->GetPaintCtrl();
                  paint.GetCanvas().FillRect(CRect(0, 0, 10, 10), kBlue);
                  paint.SetTransparencyColour(kBlue);

@@ -1,5 +1,7 @@
 #include "PaintFixture.h"
 
+#include "res/ResourceParts.h"
+
 void PaintTest::SetUp()
 {
     UiTest::SetUp();
@@ -95,3 +97,27 @@ std::vector<COLORREF> PaintTest::Pixels()
 }
 
 void PaintTest::Fill(COLORREF colour) { ctrl.GetCanvas().FillSolid(colour); }
+
+void PaintDialogTest::SetUpTestSuite()
+{
+    PaintTest::SetUpTestSuite();
+    RegisterPaintResources();
+}
+
+void PaintDialogTest::SetUp()
+{
+    PaintTest::SetUp();
+    ASSERT_TRUE(driver.Open());
+}
+
+void PaintDialogTest::TearDown()
+{
+    driver.DestroyWindow();
+    PaintTest::TearDown();
+}
+
+void PaintDialogTest::Press(UINT button)
+{
+    if (HWND active = ::GetActiveWindow())
+        ::SendMessage(active, WM_COMMAND, button, 0);
+}

@@ -104,3 +104,15 @@ protected:
         return 0;
     }
 };
+
+// A paint test that opens the editors' dialogs: their resources and a driver for their loops.
+class PaintDialogTest : public PaintTest {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+    // Ends the open modal dialog with a button, whatever it is.
+    static void Press(UINT button);
+
+    ModalDriver driver;
+};

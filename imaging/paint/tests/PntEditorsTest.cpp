@@ -8,41 +8,18 @@
 #include "imaging/paint/PntBitmapEditDlg.h"
 #include "imaging/paint/PntIconEditDlg.h"
 #include "imaging/paint/PntSizeDlg.h"
+#include "imaging/paint/PntTextFmtBar.h"
 #include "platform/core/File.h"
 #include "platform/gdi/Icon.h"
-#include "res/ResourceParts.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 
 namespace {
 
-class EditorTest : public PaintTest {
-protected:
-    static void SetUpTestSuite()
-    {
-        PaintTest::SetUpTestSuite();
-        RegisterPaintResources();
-    }
-    void SetUp() override
-    {
-        PaintTest::SetUp();
-        ASSERT_TRUE(driver.Open());
-    }
-    void TearDown() override
-    {
-        driver.DestroyWindow();
-        PaintTest::TearDown();
-    }
-    // Ends the open modal dialog with a button, whatever it is.
-    static void Press(UINT button)
-    {
-        if (HWND active = ::GetActiveWindow())
-            ::SendMessage(active, WM_COMMAND, button, 0);
-    }
-    ModalDriver driver;
-};
+using EditorTest = PaintDialogTest;
 
 std::unique_ptr<CDib> MakeDib(int width, int height, int bitCount, COLORREF colour)
 {
@@ -352,4 +329,28 @@ TEST_F(EditorTest, IconEditorZoomsOutOnlyAndItsIconReadsBackWithItsMask)
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
     DestroyIcon(icon);
+}
+
+TEST(PntTextFmtBar, FontTextRoundTripsAndRefusesShortText)
+{
+    LOGFONT font{};
+    font.lfHeight = -13;
+    font.lfWeight = 700;
+    font.lfItalic = 1;
+    font.lfCharSet = 238;
+    std::snprintf(font.lfFaceName, LF_FACESIZE, "%s", "DejaVu Sans");
+    const CString text = CPntTextFmtBar::FormatFont(font);
+    EXPECT_EQ(text, "-13,0,0,0,700,1,0,0,238,0,0,0,0,DejaVu Sans");
+    LOGFONT back{};
+    ASSERT_TRUE(CPntTextFmtBar::ParseFont(text, &back));
+    EXPECT_EQ(back.lfHeight, -13);
+    EXPECT_EQ(back.lfWeight, 700);
+    EXPECT_EQ(back.lfItalic, 1);
+    EXPECT_EQ(back.lfCharSet, 238);
+    EXPECT_STREQ(back.lfFaceName, "DejaVu Sans");
+    for (const char* bad : {"", "1,2,3", "a,b,c,d,e,f,g,h,i,j,k,l,m,Face"})
+        EXPECT_FALSE(CPntTextFmtBar::ParseFont(bad, &back)) << bad;
+    std::string longName = "0,0,0,0,0,0,0,0,0,0,0,0,0," + std::string(200, 'x');
+    ASSERT_TRUE(CPntTextFmtBar::ParseFont(longName.c_str(), &back));
+    EXPECT_EQ(std::strlen(back.lfFaceName), size_t(LF_FACESIZE - 1)) << "a long face name is cut to the field";
 }

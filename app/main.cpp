@@ -1,4 +1,5 @@
 // The Vantrel program: its resources and the one application object.
+#include "imaging/paint/PaintEditors.h"
 #include "res/ProgramResources.h"
 #include "shell/VantrelApp.h"
 
@@ -35,6 +36,7 @@ void UseTestSoundCard()
 int main(int argc, char** argv)
 {
     RegisterProgramResources();
+    InstallPaintEditors();
     UseTestSoundCard();
     return AfxWinMain(argc, argv);
 }

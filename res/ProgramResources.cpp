@@ -329,4 +329,5 @@ void RegisterProgramResources()
     RegisterProjectResources();
     RegisterListEditResources();
     RegisterPropertyTexts();
+    RegisterPaintResources();
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,3 +24,8 @@ void RegisterListEditResources();
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();
 void RegisterPropertyTexts();
+void RegisterPaintResources();
+
+// A 24-bit bitmap file drawn point by point, and a strip of framed 16 x 15 button squares.
+std::vector<BYTE> PictureFile(int width, int height, const std::function<COLORREF(int, int)>& pixel);
+std::vector<BYTE> ButtonStrip(int count, COLORREF background);

@@ -9,6 +9,7 @@
 #include "projects/CatWnd.h"
 #include "View/NotesView.h"
 #include "View/RulerBar.h"
+#include "shell/SelectLanguageDlg.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -243,7 +244,7 @@ std::vector<MenuTemplateItem> MainMenu()
         ArrangeMenu(),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
                         Command(CHyperFrame::CmdRuler, "R&uler"), Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
@@ -328,6 +329,7 @@ void RegisterProgramResources()
     RegisterDialogs();
     RegisterProjectResources();
     RegisterListEditResources();
+    RegisterSpellResources();
     RegisterPropertyTexts();
     RegisterPaintResources();
 }

@@ -20,6 +20,7 @@ void RegisterPictures();
 void RegisterDialogs();
 void RegisterProjectResources();
 void RegisterListEditResources();
+void RegisterSpellResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();

@@ -6,6 +6,7 @@
 #include "shell/LinksPane.h"
 #include "shell/TaskPanelPane.h"
 #include "shell/NotesMgr.h"
+#include "shell/SelectLanguageDlg.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "View/CatView.h"
@@ -151,6 +152,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_COMMAND(CmdCloseAll, OnCloseAll)
     ON_COMMAND(35001, OnCustomize)
     ON_COMMAND(32804, OnOptions)
+    ON_COMMAND(CSelectLanguageDlg::CmdSelectLanguage, OnSelectLanguage)
     ON_COMMAND(32824, OnCalendar)
     ON_UPDATE_COMMAND_UI(32824, OnUpdateCalendar)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)

@@ -13,9 +13,9 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNCREATE(CCatView, CHyperFmtView)
+IMPLEMENT_DYNCREATE(CCatView, CHyperOleView)
 
-BEGIN_MESSAGE_MAP(CCatView, CHyperFmtView)
+BEGIN_MESSAGE_MAP(CCatView, CHyperOleView)
     ON_COMMAND(CmdAddToCatalog, OnAddToCatalog)
     ON_UPDATE_COMMAND_UI(CmdAddToCatalog, OnUpdateAddToCatalog)
 END_MESSAGE_MAP()

@@ -2,14 +2,14 @@
 // catalogue window, and objects dragged in from a catalogue land on the page.
 #pragma once
 
-#include "View/HyperFmtView.h"
+#include "View/HyperOleView.h"
 
 #include <vector>
 
 class CBitmap;
 class COleDataSource;
 
-class CCatView : public CHyperFmtView {
+class CCatView : public CHyperOleView {
     DECLARE_DYNCREATE(CCatView)
 public:
     static constexpr UINT CmdAddToCatalog = 60685;

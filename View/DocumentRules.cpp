@@ -11,12 +11,14 @@
 #include <memory>
 #include <vector>
 
+BOOL IsWorkingCopyPath(LPCTSTR path)
+{
+    return CString(path ? path : "").Find('~') >= 0;
+}
+
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
 {
-    CString text = path ? path : "";
-    if (text.Find('~') >= 0)
-        return FALSE;
-    return requested;
+    return IsWorkingCopyPath(path) ? FALSE : requested;
 }
 
 void RemoveTempDocFile(const CString& path)

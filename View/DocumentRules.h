@@ -8,6 +8,8 @@ class CDocument;
 class CFile;
 class CFileException;
 
+// Autosave and temporary copies, known by the "~" in their names.
+BOOL IsWorkingCopyPath(LPCTSTR path);
 // The add-to-recent flag that a path gets: never for autosave or temporary copies.
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested);
 // Deletes the document's file when it is a temporary "~DSL" copy; a missing file is fine.

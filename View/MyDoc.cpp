@@ -1,3 +1,3 @@
 #include "View/MyDoc.h"
 
-IMPLEMENT_DYNCREATE(CMyDoc, CHyperDoc)
+IMPLEMENT_DYNCREATE(CMyDoc, CHyperProjDoc)

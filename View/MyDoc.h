@@ -1,9 +1,9 @@
 // The document of the program's templates: it saves and loads like the editor's document.
 #pragma once
 
-#include "View/HyperDoc.h"
+#include "View/HyperProjDoc.h"
 
-class CMyDoc : public CHyperDoc {
+class CMyDoc : public CHyperProjDoc {
     DECLARE_DYNCREATE(CMyDoc)
 public:
     CMyDoc() = default;

@@ -52,7 +52,8 @@ CViewPropertyDialog* MakePropertyDialog(CHyperView* view, UINT templateId, int t
 {
     if (dynamic_cast<CMyView*>(view))
         return new CMyPropertiesDlg(view);
-    auto* dialog = new CPropertiesDlg(templateId, view);
+    auto* dialog = dynamic_cast<CHyperOleView*>(view) ? new CHyperOlePropertiesDlg(templateId, view)
+                                                      : new CPropertiesDlg(templateId, view);
     dialog->SetTabs(tabs, firstTabId);
     return dialog;
 }

@@ -238,9 +238,11 @@ std::vector<MenuTemplateItem> MainMenu()
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                         Separator(), Command(CHyperView::CmdCut, "Cu&t\tCtrl+X"),
                         Command(CHyperView::CmdCopy, "&Copy\tCtrl+C"), Command(CHyperView::CmdPaste, "&Paste\tCtrl+V"),
+                        Command(CHyperOleView::CmdPasteSpecial, "Paste &Special..."),
                         Command(CHyperView::CmdDelete, "&Delete\tDel"), Separator(),
                         Command(CHyperView::CmdSelectAll, "Select &All\tCtrl+A"), Separator(),
-                        Command(CHyperView::CmdProperties, "P&roperties...")}),
+                        Command(CHyperView::CmdProperties, "P&roperties..."),
+                        Command(CHyperOleView::CmdObjectProperties, "&Object Properties...")}),
         ArrangeMenu(),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
@@ -259,6 +261,7 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic"),
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object"),
+                          Command(CHyperOleView::CmdInsertObject, "New Em&bedded Object..."),
                           Separator(), Command(CFreeHandView::CmdFreehand, "Freehand &Drawing")}),
         ProjectMenu(),
         Popup("&Catalog", CatalogMenu()),
@@ -332,4 +335,5 @@ void RegisterProgramResources()
     RegisterSpellResources();
     RegisterPropertyTexts();
     RegisterPaintResources();
+    RegisterOleResources();
 }

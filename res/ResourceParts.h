@@ -21,6 +21,7 @@ void RegisterDialogs();
 void RegisterProjectResources();
 void RegisterListEditResources();
 void RegisterSpellResources();
+void RegisterOleResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();

@@ -10,7 +10,10 @@
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 
 #include <algorithm>
@@ -25,7 +28,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, Quit };
+enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, ClipText, ClipImage, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -116,7 +119,8 @@ bool parseKey(const std::string& combo, Step& step)
     return step.number != 0;
 }
 
-UINT modifierKeys(std::istream& in)
+// Alt has no MK_* flag: it is held as a key around the step.
+UINT modifierKeys(std::istream& in, bool& alt)
 {
     UINT keys = 0;
     std::string word;
@@ -125,6 +129,8 @@ UINT modifierKeys(std::istream& in)
             keys |= MK_SHIFT;
         else if (word == "ctrl")
             keys |= MK_CONTROL;
+        else if (word == "alt")
+            alt = true;
         else
             return UINT(-1);
     }
@@ -161,9 +167,11 @@ bool parseMouse(const std::string& verb, std::istream& in, const std::string& li
         return false;
     if (verb == "drag" && !(in >> b.x >> b.y))
         return false;
-    UINT keys = modifierKeys(in);
+    bool alt = false;
+    UINT keys = modifierKeys(in, alt);
     if (keys == UINT(-1))
         return false;
+    const size_t first = out.size();
     if (verb == "click" || verb == "rclick" || verb == "dblclick") {
         UINT down = verb == "click" ? WM_LBUTTONDOWN : verb == "rclick" ? WM_RBUTTONDOWN : WM_LBUTTONDBLCLK;
         UINT up = verb == "rclick" ? WM_RBUTTONUP : WM_LBUTTONUP;
@@ -186,7 +194,12 @@ bool parseMouse(const std::string& verb, std::istream& in, const std::string& li
             out.back().end = b;
         }
         out.push_back(mouseStep(line, target, WM_LBUTTONUP, b, keys));
+        // An Alt press drags at once: the drag and drop it starts ends at the drag's end.
+        out[first].dragging = alt;
+        out[first].end = b;
     }
+    for (size_t i = first; i < out.size(); ++i)
+        out[i].alt = alt;
     return true;
 }
 
@@ -222,6 +235,12 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.kind = verb == "type" ? Kind::Type : verb == "file" ? Kind::File : Kind::Screenshot;
         s.text = restOf(in);
         if (s.kind == Kind::Screenshot && s.text.empty())
+            return false;
+    } else if (verb == "cliptext" || verb == "clipimage") {
+        // Content another program put on the desktop's clipboard.
+        s.kind = verb == "cliptext" ? Kind::ClipText : Kind::ClipImage;
+        s.text = restOf(in);
+        if (s.kind == Kind::ClipImage && s.text.empty())
             return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
@@ -294,12 +313,16 @@ bool playMouse(const Step& s, std::string& error)
         ::ClientToScreen(target->m_hWnd, &end);
     scriptedDrop() = {s.dragging, end, s.keys & ~static_cast<UINT>(MK_LBUTTON)};
     lastScreen = screen;
+    if (s.alt)
+        UiTestHook::KeyDown(VK_MENU);
     if (s.message == WM_MOUSEMOVE)
         UiTestHook::MouseMove(screen, s.keys);
     else if (s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP)
         UiTestHook::MouseUp(s.message, screen, s.keys);
     else
         UiTestHook::MouseDown(s.message, screen, s.keys);
+    if (s.alt)
+        UiTestHook::KeyUp(VK_MENU);
     return true;
 }
 
@@ -387,6 +410,25 @@ bool playScreenshot(const Step& s, std::string& error)
     return true;
 }
 
+// Plain desktop content, as any other program offers it: text, or a picture read from a file.
+bool playClipboard(const Step& s, std::string& error)
+{
+    auto* mime = new QMimeData;
+    if (s.kind == Kind::ClipText) {
+        mime->setText(QString::fromStdString(s.text));
+    } else {
+        QImage image(QString::fromStdString(s.text));
+        if (image.isNull()) {
+            delete mime;
+            error = "cannot read " + s.text;
+            return false;
+        }
+        mime->setImageData(image);
+    }
+    QGuiApplication::clipboard()->setMimeData(mime);
+    return true;
+}
+
 bool play(const Step& s, std::string& error)
 {
     switch (s.kind) {
@@ -398,6 +440,8 @@ bool play(const Step& s, std::string& error)
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
+    case Kind::ClipText:
+    case Kind::ClipImage: return playClipboard(s, error);
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);

@@ -18,6 +18,7 @@ void RegisterToolBars();
 void RegisterPictures();
 void RegisterDialogs();
 void RegisterProjectResources();
+void RegisterPreviewResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();

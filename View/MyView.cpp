@@ -19,8 +19,16 @@
 #include "objects/kinds/StickyGen.h"
 #include "objects/kinds/TextGen.h"
 #include "platform/ui/CommonDialogs.h"
+#include "platform/ui/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CMyView, CCatView)
+
+BEGIN_MESSAGE_MAP(CMyView, CCatView)
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(CmdBirdsEye, OnBirdsEye)
+END_MESSAGE_MAP()
 
 namespace {
 

@@ -28,4 +28,15 @@ public:
     BOOL IsPointListTool(UINT toolId) const override { return toolId == ToolPolyline; }
     // Chooses a picture file for a new picture object.
     BOOL EditPicture(CObject* picture) override;
+
+    // Print preview, printing to the PDF printer and the bird's-eye window.
+    static constexpr UINT CmdBirdsEye = 37700;
+    void OnFilePrintPreview();
+    void OnFilePrint();
+    void OnBirdsEye();
+    void OnDestroy();
+    // The client size of the bird's-eye window, kept while the view lives.
+    SIZE m_birdsEyeSize{0, 0};
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -233,6 +233,7 @@ std::vector<MenuTemplateItem> MainMenu()
         Popup("&File", {Command(ID_FILE_NEW, "&New\tCtrl+N"), Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
                         Command(ID_FILE_CLOSE, "&Close"), Command(ID_FILE_SAVE, "&Save\tCtrl+S"),
                         Command(ID_FILE_SAVE_AS, "Save &As..."), Command(33854, "Save A&ll"), Separator(),
+                        Command(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), Command(ID_FILE_PRINT, "&Print..."),
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
@@ -248,7 +249,8 @@ std::vector<MenuTemplateItem> MainMenu()
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
                         Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
-                        Command(CHyperFrame::CmdRuler, "R&uler"), Separator(),
+                        Command(CHyperFrame::CmdRuler, "R&uler"), Command(CMyView::CmdBirdsEye, "&Bird's-Eye View"),
+                        Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
                         Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
                         Command(34042, "L&earning Center"), Command(34043, "&Taskpane"), Command(34037, "&Mark...")}),
@@ -333,6 +335,7 @@ void RegisterProgramResources()
     RegisterProjectResources();
     RegisterListEditResources();
     RegisterSpellResources();
+    RegisterPreviewResources();
     RegisterPropertyTexts();
     RegisterPaintResources();
     RegisterOleResources();

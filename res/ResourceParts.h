@@ -22,6 +22,7 @@ void RegisterProjectResources();
 void RegisterListEditResources();
 void RegisterSpellResources();
 void RegisterOleResources();
+void RegisterPreviewResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();

@@ -12,7 +12,7 @@ IMPLEMENT_DYNCREATE(CListBoxEx, CDragListBox)
 
 namespace {
 // Registered when the program starts, as the edit's owners expect it.
-const UINT g_editMessage = CInPlaceEdit::NotifyMessage();
+const UINT g_editMessage = InPlaceCtrl::NotifyMessage();
 } // namespace
 
 BEGIN_MESSAGE_MAP(CListBoxEx, CDragListBox)
@@ -74,7 +74,6 @@ void CListBoxEx::CreateEdit()
         return;
     m_pEdit = std::make_unique<CInPlaceEdit>();
     m_pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, kEditId);
-    m_pEdit->SetOwner(this);
     m_pEdit->SendMessage(WM_SETFONT, SendMessage(WM_GETFONT));
 }
 
@@ -124,10 +123,7 @@ void CListBoxEx::ShowEdit(int row, int indent, const CString& text)
     if (m_dwEditStyle & kEditFrameStyle)
         m_editRect.DeflateRect(5, -2);
     m_pEdit->SetWindowText(text);
-    m_pEdit->MoveWindow(&m_itemRect);
-    m_pEdit->ShowWindow(SW_SHOW);
-    m_pEdit->SetFocus();
-    m_pEdit->SetSel(0, -1);
+    m_pEdit->ShowAt(m_itemRect);
 }
 
 // An empty text removes the row, also when the edit was cancelled.
@@ -279,11 +275,11 @@ void CListBoxEx::OnSysKeyDown(UINT key, UINT, UINT)
 
 LRESULT CListBoxEx::OnEditMessage(WPARAM, LPARAM lParam)
 {
-    const auto* record = reinterpret_cast<const InPlaceEditNotify*>(lParam);
+    const auto* record = reinterpret_cast<const InPlaceCtrlNotify*>(lParam);
     if (!record)
         return 1;
     switch (record->code) {
-    case CInPlaceEdit::CodeKey:
+    case InPlaceCtrl::CodeKey:
         if (record->value == VK_ESCAPE) {
             OnEndEditRow(m_nEditedRow, TRUE);
             EndEdit(TRUE);
@@ -291,12 +287,12 @@ LRESULT CListBoxEx::OnEditMessage(WPARAM, LPARAM lParam)
         }
         EndEdit(OnEndEditRow(m_nEditedRow, FALSE) <= 0);
         return 1;
-    case CInPlaceEdit::CodeFocusLost:
+    case InPlaceCtrl::CodeFocusLost:
         if (m_pEdit && reinterpret_cast<HWND>(record->value) == m_pEdit->m_hWnd)
             return 0;
         EndEdit(OnEndEditRow(m_nEditedRow, FALSE) <= 0);
         return 1;
-    case CInPlaceEdit::CodeChanged: OnEditNotify(m_nEditedRow); return 0;
+    case InPlaceCtrl::CodeClicked: OnEditNotify(m_nEditedRow); return 0;
     default: return 1;
     }
 }

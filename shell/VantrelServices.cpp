@@ -1,5 +1,6 @@
 #include "shell/VantrelServices.h"
 
+#include "shell/CopyAsTextDlg.h"
 #include "shell/Settings.h"
 #include "shell/TipWnd.h"
 
@@ -26,4 +27,10 @@ CWnd* CVantrelServices::GetTipWindow() const { return m_tip && m_tip->m_hWnd ? m
 CString CVantrelServices::GetBitmapFolder() const
 {
     return ::GetBitmapFolder();
+}
+
+void CVantrelServices::ShowCopyAsText()
+{
+    CCopyAsTextDlg dialog;
+    dialog.DoModal();
 }

@@ -18,6 +18,7 @@ public:
     // The tip lives for one tracking loop.
     void HideTip() override;
     CString GetBitmapFolder() const override;
+    void ShowCopyAsText() override;
     // The tip's window while one is shown.
     CWnd* GetTipWindow() const;
 

@@ -166,6 +166,6 @@ public:
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
-protected:
+    // The bar's size in the frame's layout; starts as the template's.
     CSize m_sizeDefault{0, 0};
 };

@@ -8,6 +8,7 @@
 
 class CControlBar;
 class CView;
+struct CPrintPreviewState;
 
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000, FWS_PREFIXTITLE = 0x00004000, FWS_SNAPTOBARS = 0x00002000;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
@@ -33,6 +34,8 @@ public:
     virtual CFrameWnd* GetActiveFrame() { return this; }
     virtual CDocument* GetActiveDocument();
     virtual void RecalcLayout(BOOL notify = TRUE);
+    // Print preview takes the place of the frame's main pane, which the state keeps meanwhile.
+    virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state);
     virtual void ActivateFrame(int cmdShow = -1);
     virtual void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
     virtual void OnUpdateFrameTitle(BOOL addToTitle);

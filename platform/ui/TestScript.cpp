@@ -4,6 +4,7 @@
 
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/View.h"
@@ -28,7 +29,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, ClipText, ClipImage, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, Clipboard, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -242,6 +243,26 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.kind == Kind::ClipImage && s.text.empty())
             return false;
+    } else if (verb == "wheel") {
+        // wheel <target> <x> <y> <delta>: the wheel turned over a point (120 a notch, negative
+        // towards the user).
+        s.kind = Kind::Wheel;
+        if (!(in >> s.target >> s.at.x >> s.at.y >> s.number))
+            return false;
+    } else if (verb == "snapshot") {
+        // snapshot <target> <path>: a picture of that window alone.
+        s.kind = Kind::Screenshot;
+        if (!(in >> s.target))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "print" || verb == "clipboard") {
+        // The next print dialog prints to this PDF file; the clipboard's text goes to this file.
+        s.kind = verb == "print" ? Kind::Print : Kind::Clipboard;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
     } else {
@@ -392,10 +413,10 @@ bool playMenu(const Step& s, std::string& error)
 
 bool playScreenshot(const Step& s, std::string& error)
 {
-    CWnd* main = AfxGetMainWnd();
-    ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
+    CWnd* shown = s.target.empty() ? AfxGetMainWnd() : targetWindow(s.target);
+    ui::Window* w = shown ? ui::Find(shown->m_hWnd) : nullptr;
     if (!w) {
-        error = "no main window";
+        error = s.target.empty() ? "no main window" : "no window \"" + s.target + "\"";
         return false;
     }
     QImage image(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top),
@@ -411,7 +432,7 @@ bool playScreenshot(const Step& s, std::string& error)
 }
 
 // Plain desktop content, as any other program offers it: text, or a picture read from a file.
-bool playClipboard(const Step& s, std::string& error)
+bool playOfferToClipboard(const Step& s, std::string& error)
 {
     auto* mime = new QMimeData;
     if (s.kind == Kind::ClipText) {
@@ -429,19 +450,48 @@ bool playClipboard(const Step& s, std::string& error)
     return true;
 }
 
+bool playWheel(const Step& s, std::string& error)
+{
+    CWnd* target = targetWindow(s.target);
+    if (!target || !target->m_hWnd) {
+        error = "no window \"" + s.target + "\"";
+        return false;
+    }
+    POINT screen = s.at;
+    ::ClientToScreen(target->m_hWnd, &screen);
+    target->PostMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(s.number))),
+                        MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    return true;
+}
+
+// The clipboard's text, as the user would paste it elsewhere, written to a file.
+bool playClipboardToFile(const Step& s, std::string& error)
+{
+    std::ofstream out(s.text, std::ios::binary);
+    out << QGuiApplication::clipboard()->text().toStdString();
+    if (!out) {
+        error = "cannot write " + s.text;
+        return false;
+    }
+    return true;
+}
+
 bool play(const Step& s, std::string& error)
 {
     switch (s.kind) {
     case Kind::Wait: player().resumeAt = ui::Now() + static_cast<DWORD>(std::max(0, s.number)); return true;
     case Kind::Mouse: return playMouse(s, error);
+    case Kind::Wheel: return playWheel(s, error);
     case Kind::Key: playKey(s); return true;
     case Kind::Type: playType(s); return true;
     case Kind::Menu: return playMenu(s, error);
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
+    case Kind::Print: UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text); return true;
+    case Kind::Clipboard: return playClipboardToFile(s, error);
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
     case Kind::ClipText:
-    case Kind::ClipImage: return playClipboard(s, error);
+    case Kind::ClipImage: return playOfferToClipboard(s, error);
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);

@@ -1,6 +1,7 @@
-// Plays a file of user steps (clicks, drags, keys, menu picks, dialog answers, screenshots, and
-// text or pictures put on the clipboard as another program would) into the running program, so
-// end-to-end tests drive the real program as a user would.
+// Plays a file of user steps (clicks, drags, the wheel, keys, menu picks, dialog answers, the
+// PDF file of the next print dialog, screenshots of the program or of one window, text or
+// pictures put on the clipboard as another program would, the clipboard's text written to a
+// file) into the running program, so end-to-end tests drive the real program as a user would.
 // VANTREL_TEST_SCRIPT names the file; VANTREL_TEST_LOG, if set, receives one line per step and
 // the text of every message box shown.
 #pragma once

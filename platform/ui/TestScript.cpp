@@ -223,6 +223,11 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.kind == Kind::Screenshot && s.text.empty())
             return false;
+    } else if (verb == "snapshot") {
+        s.kind = Kind::Screenshot;
+        s.text = (in >> s.target) ? restOf(in) : "";
+        if (s.text.empty())
+            return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
     } else {
@@ -369,10 +374,10 @@ bool playMenu(const Step& s, std::string& error)
 
 bool playScreenshot(const Step& s, std::string& error)
 {
-    CWnd* main = AfxGetMainWnd();
-    ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
+    CWnd* shown = s.target.empty() ? AfxGetMainWnd() : targetWindow(s.target);
+    ui::Window* w = shown ? ui::Find(shown->m_hWnd) : nullptr;
     if (!w) {
-        error = "no main window";
+        error = s.target.empty() ? "no main window" : "no window \"" + s.target + "\"";
         return false;
     }
     QImage image(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top),

@@ -1,5 +1,6 @@
 // Plays a file of user steps (clicks, drags, keys, menu picks, dialog answers, screenshots)
 // into the running program, so end-to-end tests drive the real program as a user would.
+// "screenshot <path>" pictures the main window, "snapshot <target> <path>" another ("dialog").
 // VANTREL_TEST_SCRIPT names the file; VANTREL_TEST_LOG, if set, receives one line per step and
 // the text of every message box shown.
 #pragma once

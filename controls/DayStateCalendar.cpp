@@ -81,6 +81,16 @@ void CDayStateCalendar::CollectPatterns(int month, int year, std::vector<int>& w
     }
 }
 
+// The header starts the request record the parent receives.
+void CDayStateCalendar::NotifyParent(NMHDR& header, UINT code)
+{
+    header.hwndFrom = m_hWnd;
+    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    header.code = code;
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
 MONTHDAYSTATE CDayStateCalendar::DayStateOf(int month, int year)
 {
     std::vector<int> weekdays, days;
@@ -98,11 +108,7 @@ MONTHDAYSTATE CDayStateCalendar::DayStateOf(int month, int year)
     request.month = month;
     request.year = year;
     request.days = &days;
-    request.hdr.hwndFrom = m_hWnd;
-    request.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-    request.hdr.code = CalendarDaysNotification;
-    if (CWnd* parent = GetParent())
-        parent->SendMessage(WM_NOTIFY, request.hdr.idFrom, reinterpret_cast<LPARAM>(&request));
+    NotifyParent(request.hdr, CalendarDaysNotification);
     MONTHDAYSTATE state = 0;
     // A day the parent made up outside 1..31 has no bit.
     for (int day : days)
@@ -135,11 +141,7 @@ CString CDayStateCalendar::TipTextAt(CPoint point)
     HitTest(&hit);
     CalendarTipRequest request{};
     request.hit = &hit;
-    request.hdr.hwndFrom = m_hWnd;
-    request.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-    request.hdr.code = CalendarTipNotification;
-    if (CWnd* parent = GetParent())
-        parent->SendMessage(WM_NOTIFY, request.hdr.idFrom, reinterpret_cast<LPARAM>(&request));
+    NotifyParent(request.hdr, CalendarTipNotification);
     if (request.text)
         return CString(request.text);
     request.buffer[sizeof request.buffer - 1] = '\0';

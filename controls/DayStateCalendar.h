@@ -72,6 +72,7 @@ protected:
 private:
     void CollectPatterns(int month, int year, std::vector<int>& weekdays, std::vector<int>& days) const;
     void RelayToTips(UINT message, LPARAM lParam);
+    void NotifyParent(NMHDR& header, UINT code);
 
     DWORD m_options;
     std::map<DWORD, CalendarDayPattern> m_patterns;

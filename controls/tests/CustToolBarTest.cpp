@@ -2,6 +2,7 @@
 // resetting buttons, the record it keeps in the profile, and the child windows a cool combo
 // bar keeps over their buttons.
 #include "PictureKit.h"
+#include "showcase/BarsShowcase.h"
 
 #include "controls/CustToolBar.h"
 #include "controls/ToolBarState.h"
@@ -18,15 +19,7 @@ namespace {
 constexpr UINT kNew = 9801, kOpen = 9802, kSave = 9803, kPrint = 9804, IDC_BAR = 77;
 constexpr LPCTSTR kKey = "Bars\\Drawing";
 
-TBBUTTON Button(UINT command, int image)
-{
-    TBBUTTON b{};
-    b.iBitmap = image;
-    b.idCommand = static_cast<int>(command);
-    b.fsState = TBSTATE_ENABLED;
-    b.iString = -1;
-    return b;
-}
+using bars_showcase::Offer;
 
 class CustToolBarTest : public UiTest {
 protected:
@@ -65,7 +58,7 @@ protected:
         ASSERT_TRUE(made.Create(&parent, WS_CHILD | WS_VISIBLE | CBRS_TOP, IDC_BAR));
         const UINT ids[] = {kNew, kOpen};
         made.SetButtons(ids, 2);
-        made.SetButtonTable({Button(kNew, 0), Button(kOpen, 1), Button(kSave, 2), Button(kPrint, 3)});
+        made.SetButtonTable({Offer(kNew, 0), Offer(kOpen, 1), Offer(kSave, 2), Offer(kPrint, 3)});
         made.SetStateKey(kKey);
     }
     void OpenDialog() { ASSERT_TRUE(dialog.CreateIndirect(CToolBarCustomizeDlg::Template(), &parent)); }
@@ -210,7 +203,7 @@ const BYTE kTwoButtons[] = {
 
 TEST_F(CustToolBarTest, TheKeptRecordIsByteExact)
 {
-    TBBUTTON first = Button(9818, 1);
+    TBBUTTON first = Offer(9818, 1);
     TBBUTTON separator{};
     separator.iBitmap = 8;
     separator.fsStyle = TBSTYLE_SEP;
@@ -232,8 +225,8 @@ TEST_F(CustToolBarTest, ADamagedOrForeignRecordLeavesTheBarAsItIs)
     padded[14] = 1;
     std::vector<BYTE> huge = {0x01, 0x01, 0x00, 0x00};
     huge.resize(4 + 20 * 257);
-    const std::vector<BYTE> foreign = EncodeToolBarButtons({Button(9850, 0)});
-    const std::vector<BYTE> known = EncodeToolBarButtons({Button(kPrint, 3)});
+    const std::vector<BYTE> foreign = EncodeToolBarButtons({Offer(9850, 0)});
+    const std::vector<BYTE> known = EncodeToolBarButtons({Offer(kPrint, 3)});
     struct Case {
         const char* what;
         std::vector<BYTE> bytes;

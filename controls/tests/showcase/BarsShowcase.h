@@ -1,7 +1,7 @@
 // What the bars showcase and its end-to-end test share: commands, colours and places.
 #pragma once
 
-#include "platform/core/Types.h"
+#include "platform/ui/ControlBar.h"
 
 namespace bars_showcase {
 
@@ -19,5 +19,16 @@ constexpr CommandText kCommands[] = {
 
 // The pictures of New, Open, Save and Print.
 constexpr COLORREF kPictureColours[] = {RGB(220, 0, 0), RGB(0, 170, 0), RGB(0, 0, 220), RGB(230, 200, 0)};
+
+// An enabled button of the table the customize dialog offers.
+inline TBBUTTON Offer(UINT command, int image)
+{
+    TBBUTTON b{};
+    b.iBitmap = image;
+    b.idCommand = static_cast<int>(command);
+    b.fsState = TBSTATE_ENABLED;
+    b.iString = -1;
+    return b;
+}
 
 } // namespace bars_showcase

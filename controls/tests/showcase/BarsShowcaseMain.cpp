@@ -16,16 +16,6 @@ namespace {
 
 using namespace bars_showcase;
 
-TBBUTTON Offer(UINT command, int image)
-{
-    TBBUTTON b{};
-    b.iBitmap = image;
-    b.idCommand = static_cast<int>(command);
-    b.fsState = TBSTATE_ENABLED;
-    b.iString = -1;
-    return b;
-}
-
 class CWhitePane : public CWnd {
 protected:
     void OnPaint()

@@ -450,6 +450,10 @@ void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay)
     if (!bar || !bar->m_hWnd)
         return;
     bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+    // A floating bar shows and hides with its small frame.
+    if (bar->IsFloating())
+        if (CFrameWnd* floating = bar->GetParentFrame(); floating && floating != this)
+            floating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     if (delay)
         DelayRecalcLayout();
     else
@@ -466,12 +470,6 @@ void CFrameWnd::RemoveControlBar(CControlBar* bar)
 {
     if (POSITION pos = m_listControlBars.Find(bar))
         m_listControlBars.RemoveAt(pos);
-}
-
-void CFrameWnd::DockControlBar(CControlBar* bar, UINT, LPCRECT)
-{
-    if (bar)
-        DelayRecalcLayout();
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI)

@@ -7,6 +7,7 @@
 #include "platform/ui/Wnd.h"
 
 class CControlBar;
+class CDockBar;
 class CView;
 struct CPrintPreviewState;
 
@@ -57,7 +58,13 @@ public:
     void AddControlBar(CControlBar* bar);
     void RemoveControlBar(CControlBar* bar);
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle; }
+    // Docks the bar along the edge of the dock bar id (0: where it docked last), in a row of
+    // its own, or with a rectangle at the end of the last row.
     void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+    // Puts the bar in a small frame of its own with its top-left corner at the screen point.
+    void FloatControlBar(CControlBar* bar, CPoint screen);
+    // The dock bar along an edge (AFX_IDW_DOCKBAR_*), made when first asked for.
+    CDockBar* GetDockBar(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);
     BOOL OnBarCheck(UINT id);

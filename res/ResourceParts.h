@@ -22,3 +22,6 @@ void RegisterProjectResources();
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();
 void RegisterPropertyTexts();
+// The main view's context menus and texts, and the Tools drop-down of the menu bar.
+void RegisterMainViewResources();
+MenuTemplateItem ToolsMenu();

@@ -27,3 +27,9 @@ CString CVantrelServices::GetBitmapFolder() const
 {
     return ::GetBitmapFolder();
 }
+
+int CVantrelServices::GetSettingInt(LPCTSTR key, int defaultValue) const
+{
+    Setting setting;
+    return FindSetting(key, &setting) ? ::GetSettingInt(setting) : defaultValue;
+}

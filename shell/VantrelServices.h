@@ -18,6 +18,8 @@ public:
     // The tip lives for one tracking loop.
     void HideTip() override;
     CString GetBitmapFolder() const override;
+    // The settings store, for the keys it knows.
+    int GetSettingInt(LPCTSTR key, int defaultValue) const override;
     // The tip's window while one is shown.
     CWnd* GetTipWindow() const;
 

@@ -2,6 +2,7 @@
 // tracker loop or a modal dialog runs its own message loop.
 #include "platform/ui/TestScript.h"
 
+#include "platform/core/OleDateTime.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TestHook.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, Quit };
+enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, Drop, Clock, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -223,6 +224,19 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.kind == Kind::Screenshot && s.text.empty())
             return false;
+    } else if (verb == "drop") {
+        // Files let go over a window: "drop view 120 80 /path/a.trn".
+        s.kind = Kind::Drop;
+        if (!(in >> s.target >> s.at.x >> s.at.y))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "clock") {
+        // The program's clock stands at these seconds since 1970; 0 lets it run again.
+        s.kind = Kind::Clock;
+        if (!(in >> s.number))
+            return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
     } else {
@@ -387,6 +401,19 @@ bool playScreenshot(const Step& s, std::string& error)
     return true;
 }
 
+bool playDrop(const Step& s, std::string& error)
+{
+    CWnd* target = targetWindow(s.target);
+    if (!target || !target->m_hWnd) {
+        error = "no window \"" + s.target + "\"";
+        return false;
+    }
+    POINT screen = s.at;
+    ::ClientToScreen(target->m_hWnd, &screen);
+    ui::PostDroppedFiles(target->m_hWnd, screen, {s.text});
+    return true;
+}
+
 bool play(const Step& s, std::string& error)
 {
     switch (s.kind) {
@@ -398,6 +425,8 @@ bool play(const Step& s, std::string& error)
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
+    case Kind::Drop: return playDrop(s, error);
+    case Kind::Clock: COleDateTime::SetTestClock(static_cast<time_t>(s.number)); return true;
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);
@@ -499,6 +528,12 @@ void NoteMessageBox(const std::string& text)
 {
     if (player().scripted)
         logLine("box: " + text);
+}
+
+void NoteEvent(const std::string& text)
+{
+    if (player().scripted)
+        logLine(text);
 }
 
 } // namespace UiTestScript

@@ -38,5 +38,8 @@ bool TakeDragDrop(POINT& screen, unsigned& keys);
 
 // Called by the message box layer: every box shown while a script plays is logged.
 void NoteMessageBox(const std::string& text);
+// What a person would see or hear that leaves no window behind (a flashing window, a sound)
+// is logged as it happens while a script plays.
+void NoteEvent(const std::string& text);
 
 } // namespace UiTestScript

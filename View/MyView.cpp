@@ -42,7 +42,6 @@ BEGIN_MESSAGE_MAP(CMyView, CCatView)
     ON_COMMAND(CmdOtherDictionaries, OnOtherDictionaries)
     ON_WM_LBUTTONDOWN()
     ON_WM_SETCURSOR()
-    ON_EN_CHANGE(CHyperTextEdit::ControlId, OnCorrectTypedWord)
     ON_COMMAND(CmdOptions, OnOptions)
     ON_WM_TIMER()
     ON_COMMAND(CmdHelpContents, OnHelpContents)
@@ -101,7 +100,6 @@ CMyView::CMyView()
     settings.m_undoLevels = 10;
     m_showSnapPoints = TRUE;
     PassSpellOptions();
-    m_corrector = GetTextServices().CreateAutoCorrector();
     m_handCursor = ::LoadCursor(nullptr, IDC_HAND);
 }
 

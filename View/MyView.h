@@ -4,10 +4,8 @@
 #pragma once
 
 #include "View/CatView.h"
-#include "View/TextServices.h"
 #include "platform/core/OleDateTime.h"
 
-#include <memory>
 
 class CHyperOb;
 class COleDataObject;
@@ -129,8 +127,6 @@ public:
     HCURSOR m_handCursor = nullptr;
     // A picture file dropped on the page, taken by the picture object inserted for it.
     CString m_droppedPicture;
-    // Corrects the words typed into the in-place editor.
-    std::unique_ptr<CAutoCorrector> m_corrector;
 
 protected:
     BOOL OpenDictionaries();
@@ -143,8 +139,8 @@ protected:
     // A dropped file on empty page space: documents open, pictures become bitmap objects.
     void DropOnPage(const CString& file, CPoint page);
     void DownloadDictionaries(BOOL themes);
-    void ReopenCorrectors();
-    void OnCorrectTypedWord();
+    // The in-place editor's corrector follows the (new) language and switches.
+    void ReopenCorrector();
 
     DECLARE_MESSAGE_MAP()
 };

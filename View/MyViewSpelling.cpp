@@ -131,29 +131,21 @@ BOOL CMyView::OnEndTextEdit()
     return TRUE;
 }
 
-void CMyView::OnCorrectTypedWord()
+void CMyView::ReopenCorrector()
 {
-    if (m_corrector && GetTextEdit().IsEditing())
-        m_corrector->CorrectTypedWord(&GetTextEdit());
-}
-
-// The view's and the editor's correctors follow the (new) language's list.
-void CMyView::ReopenCorrectors()
-{
-    m_corrector = GetTextServices().CreateAutoCorrector();
     GetTextEdit().SetAutoCorrector(GetTextServices().CreateAutoCorrector());
 }
 
 void CMyView::OnLanguage()
 {
     GetMainViewHost().RunLanguageDialog();
-    ReopenCorrectors();
+    ReopenCorrector();
 }
 
 void CMyView::OnOptions()
 {
     GetMainViewHost().RunOptions();
-    ReopenCorrectors();
+    ReopenCorrector();
 }
 
 void CMyView::DownloadDictionaries(BOOL themes)

@@ -65,9 +65,6 @@ public:
     BOOL OnEndTextEdit() override;
     void OnMouseMove(UINT flags, CPoint point) override;
 
-    int GetViewValue() const { return m_viewValue; }
-    void SetViewValue(int value) { m_viewValue = value; }
-
     // Objects and links under a page point.
     CHyperOb* ObjectAt(CPoint page) const;
     CString GetLinkOf(const CHyperOb* object) const;
@@ -79,7 +76,6 @@ public:
     void OnSpellCheck();
     void OnUpdateSpellCheck(CCmdUI* cmdUI);
     void SpellCheckWholePage();
-    BOOL IsCheckingBeforeSave() const { return m_wholePage; }
 
     // Alarms.
     void OnAlarmCheck();
@@ -103,7 +99,6 @@ public:
     // name that starts with a letter as it is, nothing for anything else.
     static CString LinkForDroppedFile(const CString& name);
     void TakeDroppedFile(const CString& name, CPoint device);
-    void OnNcRButtonUp(UINT, CPoint) { }
     void OnUpdateLayout();
     void OnUpdateUpdateLayout(CCmdUI* cmdUI);
     void OnHiliteShape();
@@ -117,13 +112,13 @@ public:
     UINT ChooseContextMenu() const;
 
     // Fields, in declaration order.
-    int m_viewValue = 0;
+    // The size of the bird's-eye window of this page; 0, 0 until it was first opened.
     CSize m_birdsEyeSize{0, 0};
     BOOL m_wholePage = FALSE;
     int m_flashCount = 0;
     BOOL m_handWanted = FALSE;
-    // An in-place edit is being checked after it ended.
-    BOOL m_checkingAfterEdit = FALSE;
+    // A spelling check runs: edits it commits are not checked again.
+    BOOL m_spellChecking = FALSE;
     HCURSOR m_handCursor = nullptr;
     // A picture file dropped on the page, taken by the picture object inserted for it.
     CString m_droppedPicture;

@@ -93,12 +93,14 @@ void CMyView::OnSpellCheck()
     CollectTargets(targets);
     PassSpellOptions();
     SetRedraw(TRUE);
+    m_spellChecking = TRUE;
     for (INT_PTR i = 0; i < targets.GetSize(); ++i) {
         // A check may change the page; objects that left it are passed over.
         auto* object = static_cast<CHyperOb*>(targets.GetAt(i));
         if (FindObjectIndex(object) >= 0 && !CheckObjectSpelling(object))
             break;
     }
+    m_spellChecking = FALSE;
     AfxMessageBox(SpellCompleteText, MB_ICONEXCLAMATION);
     StoreSpellOptions();
     Invalidate();
@@ -116,9 +118,11 @@ void CMyView::SpellCheckWholePage()
 BOOL CMyView::OnEndTextEdit()
 {
     CHyperOb* object = GetTextEdit().m_object;
-    if (!object || m_checkingAfterEdit || !GetShellServices().GetSettingInt("Dictionary.CheckAfterUpdate", 1))
+    // Without a dictionary every word would count as unknown.
+    if (!object || m_spellChecking || GetTextServices().GetMainDictionary().IsEmpty() ||
+        !GetShellServices().GetSettingInt("Dictionary.CheckAfterUpdate", 1))
         return TRUE;
-    m_checkingAfterEdit = TRUE;
+    m_spellChecking = TRUE;
     CString text;
     object->GetText(text);
     const CPoint centre = CentreOf(object);
@@ -127,7 +131,7 @@ BOOL CMyView::OnEndTextEdit()
         edit.SpellCheck(FALSE);
         edit.EndEdit(TRUE, 0, TRUE);
     }
-    m_checkingAfterEdit = FALSE;
+    m_spellChecking = FALSE;
     return TRUE;
 }
 

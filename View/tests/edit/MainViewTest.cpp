@@ -404,6 +404,23 @@ TEST_F(PageSpellingTest, OneSelectedTextIsCheckedAloneAndTheWholePageWhenAsked)
     EXPECT_EQ(services.walked.size(), 3u);
 }
 
+TEST_F(PageSpellingTest, AnInPlaceEditThatChangedTheTextIsCheckedWhenTheSettingAsks)
+{
+    for (int checkAfterUpdate : {1, 0}) {
+        settings.values["Dictionary.CheckAfterUpdate"] = checkAfterUpdate;
+        services.walked.clear();
+        CHyperOb* object = Object(0);
+        const CPoint centre = object->m_textRect1.CenterPoint();
+        ASSERT_TRUE(view->GetTextEdit().BeginEdit(centre.x, centre.y, object, 0));
+        view->GetTextEdit().SetWindowText(checkAfterUpdate ? "Hello wrld" : "Hello again");
+        view->GetTextEdit().EndEdit(TRUE, 0, TRUE);
+        const std::vector<std::string> expected =
+            checkAfterUpdate ? std::vector<std::string>{"Hello wrld [wrld]"} : std::vector<std::string>{};
+        EXPECT_EQ(services.walked, expected);
+        EXPECT_FALSE(view->GetTextEdit().IsEditing());
+    }
+}
+
 TEST_F(PageSpellingTest, SavingChecksThePageOnlyWhenAskedAndNeverForAnAutosaveCopy)
 {
     const struct {

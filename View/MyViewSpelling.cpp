@@ -43,10 +43,14 @@ void CMyView::PassSpellOptions()
         (GetTextEdit().*option.set)(GetShellServices().GetSettingInt(option.key, 1) > 0);
 }
 
+// Only changed options are written: an untouched settings file stays as it is.
 void CMyView::StoreSpellOptions()
 {
-    for (const SpellOption& option : kSpellOptions)
-        GetMainViewHost().SetSetting(option.key, (GetTextEdit().*option.get)() ? 1 : 0);
+    for (const SpellOption& option : kSpellOptions) {
+        const BOOL on = (GetTextEdit().*option.get)() ? TRUE : FALSE;
+        if (on != (GetShellServices().GetSettingInt(option.key, 1) > 0))
+            GetMainViewHost().SetSetting(option.key, on);
+    }
 }
 
 BOOL CMyView::OpenDictionaries()

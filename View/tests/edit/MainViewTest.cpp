@@ -344,10 +344,14 @@ public:
         int found[2] = {0, 0};
         const BOOL unknown = FindMisspelledWord(*checker, text, start, end, found);
         walked.push_back(std::string(text) + (unknown ? " [" + std::string(text.Mid(found[0], found[1] - found[0])) + "]" : ""));
+        // The user's change in the session's options dialog.
+        if (stopIgnoringNumbers)
+            LX_SetIgnoreWordsWithNumbers(*checker, FALSE);
         return text != cancelAt;
     }
     mutable std::vector<std::string> walked;
     CString cancelAt;
+    bool stopIgnoringNumbers = false;
 };
 
 class PageSpellingTest : public MainViewTest {
@@ -382,7 +386,15 @@ TEST_F(PageSpellingTest, EveryTextOfThePageIsCheckedInPageOrderWithTheEnglishDic
     EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes + 1);
     EXPECT_EQ(UiTestHook::LastMessageBoxText(), "<Spelling check is complete.>");
     EXPECT_FALSE(view->GetTextEdit().IsEditing());
-    EXPECT_EQ(host.written.count("Dictionary.IgnorNumbers"), 1u) << "the options go back to the settings";
+    EXPECT_TRUE(host.written.empty()) << "unchanged options are not written";
+}
+
+TEST_F(PageSpellingTest, AnOptionChangedDuringTheCheckGoesBackToTheSettings)
+{
+    services.stopIgnoringNumbers = true;
+    view->OnSpellCheck();
+    const std::map<std::string, int> expected = {{"Dictionary.IgnorNumbers", 0}};
+    EXPECT_EQ(host.written, expected);
 }
 
 TEST_F(PageSpellingTest, ACancelEndsTheWalkAndStillSaysTheCheckIsComplete)

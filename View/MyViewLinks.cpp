@@ -50,13 +50,8 @@ CHyperOb* CMyView::ObjectAt(CPoint page) const
 {
     for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
         CHyperOb* object = GetObjectAtIndex(i);
-        if (!object->IsEnabled())
-            continue;
-        // A group member answers for itself, not for its group.
-        CGroupInfo* group = object->ReleaseOwnGroupInfo();
-        const int hit = object->HitTest(page);
-        object->SetOwnGroupInfo(group);
-        if (hit == kInside)
+        // A group member answers for itself: its hit test leaves the group out.
+        if (object->IsEnabled() && object->HitTest(page) == kInside)
             return object;
     }
     return nullptr;

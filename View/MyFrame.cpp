@@ -19,11 +19,7 @@ END_MESSAGE_MAP()
 
 CHyperFrameOb* CMyFrame::CreateFrameObject()
 {
-    delete m_frameObject;
-    m_frameObject = new CGenFrameOb;
-    m_frameObject->SetView(m_firstView);
-    m_frameObject->SetParentFrame(GetFrameWindow());
-    return m_frameObject;
+    return AdoptFrameObject(new CGenFrameOb);
 }
 
 void CMyFrame::OnHelp()

@@ -13,13 +13,13 @@
 #include "objects/kinds/TextOb.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
+#include "platform/core/Time.h"
 #include "platform/ui/tests/BmpBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -43,15 +43,7 @@ int Count(const std::string& log, const std::string& line)
 
 time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
 {
-    std::tm moment{};
-    moment.tm_year = year - 1900;
-    moment.tm_mon = month - 1;
-    moment.tm_mday = day;
-    moment.tm_hour = hour;
-    moment.tm_min = minute;
-    moment.tm_sec = second;
-    moment.tm_isdst = -1;
-    return std::mktime(&moment);
+    return CTime(year, month, day, hour, minute, second).GetTime();
 }
 
 // A tenth of a second of silence as a wave file.

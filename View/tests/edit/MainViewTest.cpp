@@ -13,13 +13,13 @@
 #include "objects/kinds/TextGen.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
+#include "platform/core/Time.h"
 #include "platform/media/Sound.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/tests/BmpBytes.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <map>
 #include <string>
@@ -48,15 +48,7 @@ public:
 
 time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
 {
-    std::tm moment{};
-    moment.tm_year = year - 1900;
-    moment.tm_mon = month - 1;
-    moment.tm_mday = day;
-    moment.tm_hour = hour;
-    moment.tm_min = minute;
-    moment.tm_sec = second;
-    moment.tm_isdst = -1;
-    return std::mktime(&moment);
+    return CTime(year, month, day, hour, minute, second).GetTime();
 }
 
 class MainViewTest : public EditViewTest {

@@ -5,6 +5,7 @@
 
 #include "View/HyperTextEdit.h"
 #include "View/MainViewHost.h"
+#include "objects/GenFrameOb.h"
 #include "objects/HyperDrawOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
@@ -106,6 +107,13 @@ protected:
     SoundPlayer previousPlayer;
     std::vector<std::string> sounds;
 };
+
+TEST_F(MainViewTest, ThePagesFrameKeepsAFrameObjectWithoutTheWindowEditors)
+{
+    ASSERT_NE(frame->GetFrameObject(), nullptr);
+    EXPECT_TRUE(frame->GetFrameObject()->IsKindOf(RUNTIME_CLASS(CGenFrameOb)));
+    EXPECT_EQ(frame->GetFrameObject()->CreateProperty(CHyperFrameOb::WidthId, FALSE), nullptr);
+}
 
 // When an alarm goes off: a duration counts from the object's creation, anything else is the
 // moment itself.

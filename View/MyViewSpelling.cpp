@@ -122,9 +122,12 @@ void CMyView::SpellCheckWholePage()
 BOOL CMyView::OnEndTextEdit()
 {
     CHyperOb* object = GetTextEdit().m_object;
+    const CTextServices& services = GetTextServices();
+    if (!object || m_spellChecking || !GetShellServices().GetSettingInt("Dictionary.CheckAfterUpdate", 1))
+        return TRUE;
     // Without a dictionary every word would count as unknown.
-    if (!object || m_spellChecking || GetTextServices().GetMainDictionary().IsEmpty() ||
-        !GetShellServices().GetSettingInt("Dictionary.CheckAfterUpdate", 1))
+    if (services.GetMainDictionary().IsEmpty() ||
+        !GetTextEdit().OpenDictionary(services.GetMainDictionary(), services.GetCustomDictionary()))
         return TRUE;
     m_spellChecking = TRUE;
     CString text;

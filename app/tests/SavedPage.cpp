@@ -1,5 +1,6 @@
 #include "app/tests/SavedPage.h"
 
+#include "objects/GenFrameOb.h"
 #include "objects/HyperFrameOb.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -7,6 +8,10 @@
 #include <memory>
 
 namespace e2e {
+
+// The program's child frames store their frame object as the generator kind, whose class must
+// be known here to be read.
+[[maybe_unused]] const CRuntimeClass* const kProgramFrameClass = RUNTIME_CLASS(CGenFrameOb);
 
 bool ReadSavedPage(const std::string& path, CMyView& reader)
 {

@@ -1,17 +1,12 @@
 #include "app/tests/SavedPage.h"
 
 #include "objects/GenFrameOb.h"
-#include "objects/HyperFrameOb.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 
 #include <memory>
 
 namespace e2e {
-
-// The program's child frames store their frame object as the generator kind, whose class must
-// be known here to be read.
-[[maybe_unused]] const CRuntimeClass* const kProgramFrameClass = RUNTIME_CLASS(CGenFrameOb);
 
 bool ReadSavedPage(const std::string& path, CMyView& reader)
 {
@@ -21,7 +16,7 @@ bool ReadSavedPage(const std::string& path, CMyView& reader)
     CArchive archive(&file, CArchive::load);
     CString title;
     archive >> title;
-    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
+    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CGenFrameOb)));
     reader.Serialize(archive);
     return !reader.LoadWasIncomplete();
 }

@@ -8,17 +8,29 @@
 #include "platform/core/System.h"
 #include "platform/ui/WinApp.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
-BOOL IsWorkingCopyPath(LPCTSTR path)
+CString LowerExtension(LPCTSTR path)
 {
-    return CString(path ? path : "").Find('~') >= 0;
+    const CString name(path ? path : "");
+    const int dot = name.ReverseFind('.');
+    const int slash = std::max(name.ReverseFind('/'), name.ReverseFind('\\'));
+    CString extension = dot > slash ? name.Mid(dot + 1) : CString();
+    extension.MakeLower();
+    return extension;
+}
+
+BOOL IsWorkingCopy(LPCTSTR path)
+{
+    const CString text = path ? path : "";
+    return text.Find('~') >= 0;
 }
 
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
 {
-    return IsWorkingCopyPath(path) ? FALSE : requested;
+    return IsWorkingCopy(path) ? FALSE : requested;
 }
 
 void RemoveTempDocFile(const CString& path)

@@ -25,7 +25,7 @@ void CHyperProjDoc::OnProjectSaveAs()
     const CString oldPath = GetPathName();
     OnFileSaveAs();
     const CString newPath = GetPathName();
-    if (newPath != oldPath && !newPath.IsEmpty() && !IsWorkingCopyPath(newPath) &&
+    if (newPath != oldPath && !newPath.IsEmpty() && !IsWorkingCopy(newPath) &&
         GetDocumentProject().HasCurrentProject())
         GetDocumentProject().AddDocument(newPath);
 }
@@ -35,7 +35,7 @@ BOOL CHyperProjDoc::OnSaveDocument(LPCTSTR pathName)
 {
     if (!CHyperOleDoc::OnSaveDocument(pathName))
         return FALSE;
-    if (GetFirstHyperView() && !IsWorkingCopyPath(pathName) && GetDocumentProject().HasCurrentProject())
+    if (GetFirstHyperView() && !IsWorkingCopy(pathName) && GetDocumentProject().HasCurrentProject())
         GetDocumentProject().DocumentSaved(pathName);
     return TRUE;
 }

@@ -280,7 +280,7 @@ std::vector<MenuTemplateItem> MainMenu()
                                               Command(33999, "Green"), Command(34002, "Yellow")}),
                        Separator(), Command(CNotesView::CmdCopyAsText, "Copy as &Text"),
                        Command(CNotesView::CmdSignatureDialog, "Si&gnature...")}),
-        FormatMenu(),
+        FormatMenu(), ToolsMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -339,4 +339,5 @@ void RegisterProgramResources()
     RegisterPropertyTexts();
     RegisterPaintResources();
     RegisterOleResources();
+    RegisterMainViewResources();
 }

@@ -32,3 +32,6 @@ void RegisterPaintResources();
 // A 24-bit bitmap file drawn point by point, and a strip of framed 16 x 15 button squares.
 std::vector<BYTE> PictureFile(int width, int height, const std::function<COLORREF(int, int)>& pixel);
 std::vector<BYTE> ButtonStrip(int count, COLORREF background);
+// The main view's context menus and texts, and the Tools drop-down of the menu bar.
+void RegisterMainViewResources();
+MenuTemplateItem ToolsMenu();

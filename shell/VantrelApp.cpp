@@ -3,6 +3,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
+#include "shell/ShellMainViewHost.h"
 #include "shell/ShellTextServices.h"
 #include "shell/SplashDlg.h"
 #include "shell/VantrelServices.h"
@@ -110,6 +111,7 @@ BOOL CVantrelApp::InitInstance()
     }
     Enable3dControls();
     InstallTextServices();
+    InstallMainViewHost();
     RegisterTemplates();
     InstallProjectAccess();
 

@@ -34,3 +34,9 @@ void CVantrelServices::ShowCopyAsText()
     CCopyAsTextDlg dialog;
     dialog.DoModal();
 }
+
+int CVantrelServices::GetSettingInt(LPCTSTR key, int defaultValue) const
+{
+    Setting setting;
+    return FindSetting(key, &setting) ? ::GetSettingInt(setting) : defaultValue;
+}

@@ -2,6 +2,7 @@
 // tracker loop or a modal dialog runs its own message loop.
 #include "platform/ui/TestScript.h"
 
+#include "platform/core/OleDateTime.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/CommonDialogs.h"
@@ -29,7 +30,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, Clipboard, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, Clipboard, Drop, Clock, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -257,11 +258,24 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.text.empty())
             return false;
+    } else if (verb == "drop") {
+        // Files let go over a window: "drop view 120 80 /path/a.trn".
+        s.kind = Kind::Drop;
+        if (!(in >> s.target >> s.at.x >> s.at.y))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
     } else if (verb == "print" || verb == "clipboard") {
         // The next print dialog prints to this PDF file; the clipboard's text goes to this file.
         s.kind = verb == "print" ? Kind::Print : Kind::Clipboard;
         s.text = restOf(in);
         if (s.text.empty())
+            return false;
+    } else if (verb == "clock") {
+        // The program's clock stands at these seconds since 1970; 0 lets it run again.
+        s.kind = Kind::Clock;
+        if (!(in >> s.number))
             return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
@@ -450,15 +464,25 @@ bool playOfferToClipboard(const Step& s, std::string& error)
     return true;
 }
 
-bool playWheel(const Step& s, std::string& error)
+// The step's window and its point on the screen; null (and the error) when there is none.
+CWnd* targetPoint(const Step& s, POINT& screen, std::string& error)
 {
     CWnd* target = targetWindow(s.target);
     if (!target || !target->m_hWnd) {
         error = "no window \"" + s.target + "\"";
-        return false;
+        return nullptr;
     }
-    POINT screen = s.at;
+    screen = s.at;
     ::ClientToScreen(target->m_hWnd, &screen);
+    return target;
+}
+
+bool playWheel(const Step& s, std::string& error)
+{
+    POINT screen;
+    CWnd* target = targetPoint(s, screen, error);
+    if (!target)
+        return false;
     target->PostMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(s.number))),
                         MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
     return true;
@@ -473,6 +497,16 @@ bool playClipboardToFile(const Step& s, std::string& error)
         error = "cannot write " + s.text;
         return false;
     }
+    return true;
+}
+
+bool playDrop(const Step& s, std::string& error)
+{
+    POINT screen;
+    CWnd* target = targetPoint(s, screen, error);
+    if (!target)
+        return false;
+    ui::PostDroppedFiles(target->m_hWnd, screen, {s.text});
     return true;
 }
 
@@ -492,6 +526,8 @@ bool play(const Step& s, std::string& error)
     case Kind::Screenshot: return playScreenshot(s, error);
     case Kind::ClipText:
     case Kind::ClipImage: return playOfferToClipboard(s, error);
+    case Kind::Drop: return playDrop(s, error);
+    case Kind::Clock: COleDateTime::SetTestClock(static_cast<time_t>(s.number)); return true;
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);
@@ -593,6 +629,12 @@ void NoteMessageBox(const std::string& text)
 {
     if (player().scripted)
         logLine("box: " + text);
+}
+
+void NoteEvent(const std::string& text)
+{
+    if (player().scripted)
+        logLine(text);
 }
 
 } // namespace UiTestScript

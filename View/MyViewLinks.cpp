@@ -217,22 +217,31 @@ void CMyView::DropOnPage(const CString& file, CPoint page)
     m_droppedPicture.Empty();
 }
 
+namespace {
+
+// Files from the desktop are this view's; objects, tools and anything else go to the OLE view.
+bool CarriesFilesOnly(COleDataObject* dataObject)
+{
+    return dataObject->IsDataAvailable(CF_HDROP) && !CHyperView::CarriesObjects(dataObject) &&
+           !CHyperView::ReadDragToolId(dataObject);
+}
+
+}  // namespace
+
 // Files dragged in from other programs take the same way as dropped ones.
 DWORD CMyView::OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point)
 {
-    if (!dataObject->IsDataAvailable(CF_HDROP) || CarriesObjects(dataObject) || ReadDragToolId(dataObject))
-        return CCatView::OnDragOver(dataObject, keyState, point);
-    return DROPEFFECT_COPY;
+    return CarriesFilesOnly(dataObject) ? DROPEFFECT_COPY : CCatView::OnDragOver(dataObject, keyState, point);
 }
 
 DWORD CMyView::OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point)
 {
-    return OnDragOver(dataObject, keyState, point);
+    return CarriesFilesOnly(dataObject) ? DROPEFFECT_COPY : CCatView::OnDragEnter(dataObject, keyState, point);
 }
 
 BOOL CMyView::OnDrop(COleDataObject* dataObject, DWORD dropEffect, CPoint point)
 {
-    if (!dataObject->IsDataAvailable(CF_HDROP) || CarriesObjects(dataObject) || ReadDragToolId(dataObject))
+    if (!CarriesFilesOnly(dataObject))
         return CCatView::OnDrop(dataObject, dropEffect, point);
     auto drop = static_cast<HDROP>(dataObject->GetGlobalData(CF_HDROP));
     const std::vector<std::string> names = drop ? DroppedNames(drop) : std::vector<std::string>();

@@ -60,7 +60,7 @@ TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
     std::filesystem::create_directories(Path("config/Korvane"));
     std::ofstream(Path("config/Korvane/Vantrel Q8.ini"))
         << "[Settings]\nDictionary.Directory=" << dictionaries << "\nDictionary.CustomFileName=" << Path("custom.dic")
-        << "\nRectivo.ReplaceText=0\n";
+        << "\nRectivo.ReplaceText=0\nDictionary.CheckAfterUpdate=0\n";
     const std::string script = "wait 300\n" + Menu(CSelectLanguageDlg::CmdSelectLanguage) + "wait 300\n" + kFirstRow +
                                kSelectOk + "wait 200\n" + Menu(kNew) + Menu(CMyView::ToolText) +
                                "drag view 100 100 400 160\nwait 200\ntype blorp qick fox zorbly\nkey f7\nwait 300\n"

@@ -3,17 +3,27 @@
 #include "platform/gdi/Dc.h"
 #include "platform/ui/UiApi.h"
 
-namespace {
-
-// A 50 % grey brush: inverting with it twice leaves the pixels as they were.
-void MakeHalftone(CBrush& brush, CBitmap& pattern)
+// A 50 % grey bar inverted: drawing the same bar again takes it away.
+void InvertInsertionBar(CWnd& list, const CRect& row, int inset, int arm)
 {
+    CClientDC dc(&list);
+    CRect client;
+    list.GetClientRect(&client);
+    dc.IntersectClipRect(&client);
     static constexpr WORD kPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    CBitmap pattern;
     pattern.CreateBitmap(8, 8, 1, 1, kPattern);
-    brush.CreatePatternBrush(&pattern);
+    CBrush halftone;
+    halftone.CreatePatternBrush(&pattern);
+    CBrush* old = dc.SelectObject(&halftone);
+    const int left = row.left + inset, right = row.right - inset, y = row.top;
+    dc.PatBlt(left, y - 2, right - left, 4, PATINVERT);
+    dc.PatBlt(left, y - 6, arm, 4, PATINVERT);
+    dc.PatBlt(left, y + 2, arm, 4, PATINVERT);
+    dc.PatBlt(right - arm, y - 6, arm, 4, PATINVERT);
+    dc.PatBlt(right - arm, y + 2, arm, 4, PATINVERT);
+    dc.SelectObject(old);
 }
-
-} // namespace
 
 void CInsertDragListBox::SetListFont(const LOGFONT& font)
 {
@@ -126,21 +136,7 @@ void CInsertDragListBox::InvertMark(int index)
     CRect row;
     if (GetItemRect(index, &row) == LB_ERR)
         return;
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.IntersectClipRect(&client);
-    CBitmap pattern;
-    CBrush halftone;
-    MakeHalftone(halftone, pattern);
-    CBrush* old = dc.SelectObject(&halftone);
-    const int left = row.left + 4, right = row.right - 4, y = row.top;
-    dc.PatBlt(left, y - 2, right - left, 4, PATINVERT);
-    dc.PatBlt(left, y - 6, 2, 4, PATINVERT);
-    dc.PatBlt(left, y + 2, 2, 4, PATINVERT);
-    dc.PatBlt(right - 2, y - 6, 2, 4, PATINVERT);
-    dc.PatBlt(right - 2, y + 2, 2, 4, PATINVERT);
-    dc.SelectObject(old);
+    InvertInsertionBar(*this, row, 4, 2);
 }
 
 void CInsertDragListBox::MeasureItem(LPMEASUREITEMSTRUCT mis)

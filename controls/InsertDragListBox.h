@@ -8,6 +8,10 @@
 
 class CDC;
 
+// The insertion bar of a list: 4 pixels high over the row's top edge, `inset` pixels in from both
+// ends, with end marks `arm` pixels wide; inverted, so drawing it twice takes it away.
+void InvertInsertionBar(CWnd& list, const CRect& row, int inset, int arm);
+
 class CInsertDragListBox : public CDragListBox {
 public:
     // Both fonts come from the given dialog font: the first draws the rows, the second is for

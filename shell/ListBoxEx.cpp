@@ -1,5 +1,7 @@
 #include "shell/ListBoxEx.h"
 
+#include "controls/InsertDragListBox.h"
+
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
@@ -202,23 +204,7 @@ void CListBoxEx::DrawInsertMark(int row)
     CRect rect;
     if (row < 0 || GetItemRect(row, &rect) == LB_ERR)
         return;
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.IntersectClipRect(&client);
-    CBitmap pattern;
-    static constexpr WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-    pattern.CreateBitmap(8, 8, 1, 1, kHalftone);
-    CBrush halftone;
-    halftone.CreatePatternBrush(&pattern);
-    CBrush* old = dc.SelectObject(&halftone);
-    const int left = rect.left + 5, right = rect.right - 5, y = rect.top;
-    dc.PatBlt(left, y - 2, right - left, 4, PATINVERT);
-    dc.PatBlt(left, y - 6, 3, 4, PATINVERT);
-    dc.PatBlt(left, y + 2, 3, 4, PATINVERT);
-    dc.PatBlt(right - 3, y - 6, 3, 4, PATINVERT);
-    dc.PatBlt(right - 3, y + 2, 3, 4, PATINVERT);
-    dc.SelectObject(old);
+    InvertInsertionBar(*this, rect, 5, 3);
 }
 
 void CListBoxEx::DrawItem(LPDRAWITEMSTRUCT draw)

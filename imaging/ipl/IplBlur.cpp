@@ -1,11 +1,13 @@
 #include "imaging/ipl/IplBlur.h"
 
+#include "imaging/ipl/IplByteBox.h"
 #include "imaging/ipl/IplCopy.h"
 #include "imaging/ipl/IplError.h"
 #include "imaging/ipl/IplImage.h"
 #include "imaging/ipl/IplLogic.h"
 #include "imaging/ipl/IplPieceWalk.h"
 #include "imaging/ipl/IplRoi.h"
+#include "imaging/ipl/IplRowRing.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -55,7 +57,6 @@ struct BoxJob {
     int nRows;
     RoundDivider divide;
     const IplImage* mask; // combined mask, W x H, or null
-    const uint8_t* table; // rounded quotients of 8-bit window sums, or null
 };
 
 struct Target {
@@ -160,89 +161,38 @@ void bitKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, 
     }
 }
 
-// The common case: 8-bit samples of whole pixels, no mask. Column sums fit 32 bits and the
-// rounded quotient of every possible window sum comes from a table, so the inner loops are
-// plain adds and loads.
-constexpr int64_t kTabledArea = 4096;
-
-bool fastCase(int depth, const BoxJob& job, const Target& out)
+// The common case, 8-bit samples of whole pixels and no mask, has a kernel of its own.
+bool wholeBytePixels(int depth, const BoxJob& job, const Target& out)
 {
     int64_t n = job.channels;
-    return depth == iplDepth8u && !job.mask && job.divide.area <= kTabledArea && job.firstSource == 0 &&
-           job.channelStep == 1 && job.pixelStep == n && out.channelStep == 1 && out.pixelStep == n &&
-           out.firstChannel == 0;
+    return depth == iplDepth8u && !job.mask && ownByteBoxFits(job.channels, job.divide.area) &&
+           job.firstSource == 0 && job.channelStep == 1 && job.pixelStep == n && out.channelStep == 1 &&
+           out.pixelStep == n && out.firstChannel == 0;
 }
 
-std::vector<uint8_t> quotientTable(const RoundDivider& divide)
-{
-    std::vector<uint8_t> table(static_cast<size_t>(255 * divide.area + 1));
-    for (size_t sum = 0; sum < table.size(); ++sum)
-        table[sum] = static_cast<uint8_t>(divide(static_cast<int64_t>(sum)));
-    return table;
-}
-
-// One output row: a running window sum per channel along the column sums.
-template <int N>
-void windowRow(const uint32_t* sums, int channels, int nCols, int width, const uint8_t* table, uint8_t* out)
-{
-    const int n = N > 0 ? N : channels;
-    uint32_t window[4] = {};
-    std::vector<uint32_t> wide;
-    uint32_t* w = window;
-    if (n > 4) {
-        wide.assign(static_cast<size_t>(n), 0);
-        w = wide.data();
+// Rows of the bordered scratch copy that one piece of the destination reads.
+class ScratchRows : public OwnBoxRows {
+public:
+    ScratchRows(const BoxJob& job, int x0, int y0)
+        : origin_(reinterpret_cast<const uint8_t*>(job.scratch) + static_cast<int64_t>(y0) * job.rowStep +
+                  static_cast<int64_t>(x0) * job.channels),
+          step_(job.rowStep)
+    {
     }
-    for (int c = 0; c < nCols; ++c)
-        for (int k = 0; k < n; ++k)
-            w[k] += sums[c * n + k];
-    const uint32_t* drop = sums;
-    const uint32_t* add = sums + static_cast<size_t>(nCols) * n;
-    for (int i = 0; i + 1 < width; ++i, out += n, drop += n, add += n)
-        for (int k = 0; k < n; ++k) {
-            out[k] = table[w[k]];
-            w[k] += add[k] - drop[k];
-        }
-    for (int k = 0; k < n; ++k)
-        out[k] = table[w[k]];
-}
+    const uint8_t* row(int index) override { return origin_ + index * step_; }
 
-void fastKernel(const BoxJob& job, const Target& out, int x0, int y0, int width, int height, const uint8_t* table)
-{
-    int n = job.channels;
-    size_t span = static_cast<size_t>(width + job.nCols - 1) * n;
-    auto sourceRow = [&](int row) {
-        return reinterpret_cast<const uint8_t*>(job.scratch + static_cast<int64_t>(row) * job.rowStep) +
-               static_cast<int64_t>(x0) * n;
-    };
-    std::vector<uint32_t> sums(span, 0);
-    for (int row = y0; row < y0 + job.nRows; ++row) {
-        const uint8_t* entering = sourceRow(row);
-        for (size_t i = 0; i < span; ++i)
-            sums[i] += entering[i];
-    }
-    for (int j = 0; j < height; ++j) {
-        auto* row = reinterpret_cast<uint8_t*>(out.base + static_cast<int64_t>(j) * out.rowStep);
-        switch (n) {
-        case 1: windowRow<1>(sums.data(), n, job.nCols, width, table, row); break;
-        case 3: windowRow<3>(sums.data(), n, job.nCols, width, table, row); break;
-        case 4: windowRow<4>(sums.data(), n, job.nCols, width, table, row); break;
-        default: windowRow<0>(sums.data(), n, job.nCols, width, table, row); break;
-        }
-        if (j + 1 == height)
-            break;
-        const uint8_t* leaving = sourceRow(y0 + j);
-        const uint8_t* entering = sourceRow(y0 + j + job.nRows);
-        for (size_t i = 0; i < span; ++i)
-            sums[i] += static_cast<uint32_t>(entering[i]) - leaving[i];
-    }
-}
+private:
+    const uint8_t* origin_;
+    int64_t step_;
+};
 
-void runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
+// False when the kernel could not get its sums.
+bool runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, int width, int height)
 {
-    if (fastCase(depth, job, out)) {
-        fastKernel(job, out, x0, y0, width, height, job.table);
-        return;
+    if (wholeBytePixels(depth, job, out)) {
+        ScratchRows rows(job, x0, y0);
+        return ownByteBoxKernel(rows, {job.channels, job.nCols, job.nRows}, reinterpret_cast<uint8_t*>(out.base),
+                                out.rowStep, width, height);
     }
     switch (depth) {
     case iplDepth1u: bitKernel(job, out, x0, y0, width, height); break;
@@ -252,6 +202,7 @@ void runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, 
     case iplDepth16s: boxKernel<int16_t>(job, out, x0, y0, width, height); break;
     default: boxKernel<int32_t>(job, out, x0, y0, width, height); break;
     }
+    return true;
 }
 
 // The destination region origin of an untiled (or working) header.
@@ -353,10 +304,16 @@ bool combinedMask(IplImage* src, IplImage* dst, const Plan& plan, MaskPtr& resul
     return true;
 }
 
+void reportNoMemory()
+{
+    ownError(iplStsNoMem, kFunc, "Allocation failure", kModule);
+}
+
 void blurInto(IplImage* dst, const BoxJob& job, const Plan& plan)
 {
     if (!dst->tileInfo) {
-        runKernel(dst->depth, job, targetOf(dst, plan.dstFirst - 1), 0, 0, plan.width, plan.height);
+        if (!runKernel(dst->depth, job, targetOf(dst, plan.dstFirst - 1), 0, 0, plan.width, plan.height))
+            reportNoMemory();
         return;
     }
     IplROI whole{0, plan.dst.x, plan.dst.y, plan.width, plan.height};
@@ -365,12 +322,86 @@ void blurInto(IplImage* dst, const BoxJob& job, const Plan& plan)
     OwnPiece piece{&view, iplTileWrite};
     int failed = ownWalkPieces(&piece, 1, nullptr, plan.height, plan.width,
                                [&](IplImage* const* works, const IplImage*, int x, int y) {
-        runKernel(dst->depth, job, targetOf(works[0], plan.dstFirst - 1), x, y, works[0]->roi->width,
-                  works[0]->roi->height);
-        return true;
+        return runKernel(dst->depth, job, targetOf(works[0], plan.dstFirst - 1), x, y, works[0]->roi->width,
+                         works[0]->roi->height);
     });
-    if (failed >= 0)
+    if (failed == -2)
+        reportNoMemory();
+    else if (failed >= 0)
         ownError(-2, kFunc, "Error get tile to write", kModule);
+}
+
+struct Box {
+    int nCols;
+    int nRows;
+    int anchorX;
+    int anchorY;
+};
+
+// The scratch rectangle: where it starts in the source and how far it reaches.
+struct Reach {
+    int x;
+    int y;
+    int64_t width;
+    int64_t height;
+};
+
+Reach reachOf(const Plan& plan, const Box& box)
+{
+    return {plan.src.x - box.anchorX, plan.src.y - box.anchorY, int64_t{plan.width} + box.nCols - 1,
+            int64_t{plan.height} + box.nRows - 1};
+}
+
+// Sums of a whole scratch row and its coordinates stay within their 32-bit limits.
+bool reachFits(const Reach& reach, int channels)
+{
+    return reach.width * channels * static_cast<int64_t>(sizeof(int64_t)) <= INT32_MAX && reach.height <= INT32_MAX &&
+           reach.x + reach.width <= INT32_MAX && reach.y + reach.height <= INT32_MAX;
+}
+
+// Untiled 8-bit whole pixels without masks blur from a ring of rows fetched as the box reaches
+// them, unless the destination would overwrite a row before the ring has fetched it.
+bool streams(const IplImage* src, const IplImage* dst, const Plan& plan, const Box& box, const IplImage* mask)
+{
+    auto plainBytes = [&](const IplImage* image) {
+        return image->depth == iplDepth8u && image->dataOrder == iplDataOrderPixel && !image->tileInfo &&
+               image->nChannels == plan.channels;
+    };
+    Reach reach = reachOf(plan, box);
+    return !mask && plainBytes(src) && plainBytes(dst) &&
+           ownByteBoxFits(plan.channels, int64_t{box.nCols} * box.nRows) &&
+           ownRingReadsAhead(src, dst, reach.y, static_cast<int>(reach.height), box.nRows, plan.dst.y);
+}
+
+void blurStreamed(const IplImage* src, IplImage* dst, const Plan& plan, const Box& box)
+{
+    Reach reach = reachOf(plan, box);
+    OwnRowRing rows(src, reach.x, reach.y, static_cast<int>(reach.width), box.nRows);
+    if (!rows.allocated() ||
+        !ownByteBoxKernel(rows, {plan.channels, box.nCols, box.nRows},
+                          reinterpret_cast<uint8_t*>(targetOf(dst, 0).base), dst->widthStep, plan.width,
+                          plan.height))
+        reportNoMemory();
+}
+
+// Every other case blurs from a bordered copy of the whole scratch rectangle.
+void blurFromCopy(IplImage* src, IplImage* dst, const Plan& plan, const Box& box, const IplImage* mask)
+{
+    Reach reach = reachOf(plan, box);
+    int rowStep = 0;
+    char* scratch = ownGetRect(src, reach.x, reach.y, static_cast<int>(reach.width), static_cast<int>(reach.height),
+                               &rowStep);
+    if (!scratch) {
+        reportNoMemory();
+        return;
+    }
+    bool plane = src->dataOrder == iplDataOrderPlane;
+    int64_t element = src->depth == iplDepth1u ? 1 : ownElemSize(src->depth);
+    BoxJob job{scratch, rowStep, plane ? element : element * src->nChannels,
+               plane ? reach.height * rowStep : element, plan.channels, plan.srcFirst - 1, box.nCols, box.nRows,
+               RoundDivider(int64_t{box.nCols} * box.nRows), mask};
+    blurInto(dst, job, plan);
+    iplAlignedFree(scratch);
 }
 
 } // namespace
@@ -388,29 +419,11 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
     if (!makePlan(srcImage, dstImage, plan) || plan.width < 1 || plan.height < 1 ||
         !combinedMask(srcImage, dstImage, plan, mask))
         return;
-    int64_t spanX = static_cast<int64_t>(plan.width) + nCols - 1;
-    int64_t spanY = static_cast<int64_t>(plan.height) + nRows - 1;
-    int rowStep = 0;
-    char* scratch = nullptr;
-    bool sumsFit = spanX * plan.channels * static_cast<int64_t>(sizeof(int64_t)) <= INT32_MAX;
-    if (sumsFit && spanY <= INT32_MAX)
-        scratch = ownGetRect(srcImage, plan.src.x - anchorX, plan.src.y - anchorY, static_cast<int>(spanX),
-                             static_cast<int>(spanY), &rowStep);
-    if (!scratch) {
-        ownError(iplStsNoMem, kFunc, "Allocation failure", kModule);
-        return;
-    }
-    bool plane = srcImage->dataOrder == iplDataOrderPlane;
-    int64_t element = srcImage->depth == iplDepth1u ? 1 : ownElemSize(srcImage->depth);
-    int64_t area = static_cast<int64_t>(nCols) * nRows;
-    BoxJob job{scratch, rowStep, plane ? element : element * srcImage->nChannels,
-               plane ? spanY * rowStep : element, plan.channels, plan.srcFirst - 1, nCols, nRows,
-               RoundDivider(area), mask.get(), nullptr};
-    std::vector<uint8_t> table;
-    if (srcImage->depth == iplDepth8u && area <= kTabledArea) {
-        table = quotientTable(job.divide);
-        job.table = table.data();
-    }
-    blurInto(dstImage, job, plan);
-    iplAlignedFree(scratch);
+    Box box{nCols, nRows, anchorX, anchorY};
+    if (!reachFits(reachOf(plan, box), plan.channels))
+        reportNoMemory();
+    else if (streams(srcImage, dstImage, plan, box, mask.get()))
+        blurStreamed(srcImage, dstImage, plan, box);
+    else
+        blurFromCopy(srcImage, dstImage, plan, box, mask.get());
 }

@@ -1,0 +1,156 @@
+#include "imaging/ipl/IplByteBox.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <emmintrin.h>
+#include <memory>
+#include <new>
+
+namespace {
+
+// One pixel's window sums, a channel a lane; lanes past the pixel's channels carry the window
+// sums of the next pixel's channels (or of zero padding), so they stay in range and are dropped.
+typedef int32_t Lanes __attribute__((vector_size(16)));
+constexpr size_t kLanes = 4;
+
+// Boxes up to this area divide in single precision, larger ones in double precision.
+constexpr int64_t kFloatArea = 4096;
+// Window sums and their doubled form 2 x sum + area stay within 31 bits.
+constexpr int64_t kLargestArea = int64_t{1} << 22;
+
+// Round-half-up quotient sum / area = floor((2 sum + area) / (2 area)), taken as (2 sum + area)
+// times the smallest Real not below 1 / (2 area), truncated. The product never falls below the
+// true quotient, and while 2 sum + area stays below 2^21 (float) or 2^31 (double) it exceeds it by
+// less than a quarter of the distance 1 / (2 area) to the next integer, so truncation is exact.
+template <class Real>
+struct RoundingScale {
+    typedef Real Reals __attribute__((vector_size(4 * sizeof(Real))));
+
+    explicit RoundingScale(int32_t boxArea) : area(boxArea)
+    {
+        auto divisor = static_cast<Real>(2 * boxArea);
+        scale = Real(1) / divisor;
+        if (std::fma(scale, divisor, Real(-1)) < 0)
+            scale = std::nextafter(scale, Real(1));
+    }
+
+    Lanes operator()(Lanes sums) const
+    {
+        Lanes doubled = sums + sums + area;
+        return __builtin_convertvector(__builtin_convertvector(doubled, Reals) * scale, Lanes);
+    }
+
+    int32_t area;
+    Real scale;
+};
+
+// SSE2, which every x86-64 processor has, widens the column sums and narrows the means: the
+// compiler turns the portable forms of both into a scalar step per lane.
+Lanes loadLanes(const uint16_t* sums)
+{
+    __m128i four = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums));
+    return reinterpret_cast<Lanes>(_mm_unpacklo_epi16(four, _mm_setzero_si128()));
+}
+
+Lanes loadLanes(const uint32_t* sums)
+{
+    return reinterpret_cast<Lanes>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums)));
+}
+
+void storeMeans(Lanes means, uint8_t* out, size_t bytes)
+{
+    __m128i words = _mm_packs_epi32(reinterpret_cast<__m128i>(means), reinterpret_cast<__m128i>(means));
+    auto four = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+    std::memcpy(out, &four, bytes);
+}
+
+template <class Sum>
+void enterRow(Sum* sums, const uint8_t* entering, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        sums[i] = static_cast<Sum>(sums[i] + entering[i]);
+}
+
+template <class Sum>
+void moveRow(Sum* sums, const uint8_t* entering, const uint8_t* leaving, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        sums[i] = static_cast<Sum>(sums[i] + entering[i] - leaving[i]);
+}
+
+// One output row from the column sums: the window starts on the first nCols columns and then
+// adds the column that enters and drops the one that leaves, pixel by pixel.
+template <class Sum, class Real>
+void slideRow(const Sum* sums, const OwnByteBox& box, int width, const RoundingScale<Real>& mean, uint8_t* out)
+{
+    const int n = box.channels;
+    Lanes window{};
+    for (int c = 0; c < box.nCols; ++c)
+        window += loadLanes(sums + c * n);
+    const Sum* drop = sums;
+    const Sum* add = sums + static_cast<size_t>(box.nCols) * n;
+    auto next = [&](int i, size_t bytes) {
+        storeMeans(mean(window), out + static_cast<size_t>(i) * n, bytes);
+        window += loadLanes(add + static_cast<size_t>(i) * n) - loadLanes(drop + static_cast<size_t>(i) * n);
+    };
+    // Whole lanes are stored while they stay inside the row; the next pixel overwrites the surplus.
+    int wide = std::max(0, width + 1 - static_cast<int>(kLanes + n - 1) / n);
+    for (int i = 0; i < wide; ++i)
+        next(i, kLanes);
+    for (int i = wide; i < width; ++i)
+        next(i, static_cast<size_t>(n));
+}
+
+template <class Sum, class Real>
+bool runKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width, int height)
+{
+    size_t span = static_cast<size_t>(width + box.nCols - 1) * box.channels;
+    // The last pixel's lanes reach past the last column sum.
+    std::unique_ptr<Sum[]> sums(new (std::nothrow) Sum[span + kLanes]());
+    if (!sums)
+        return false;
+    RoundingScale<Real> mean(box.nCols * box.nRows);
+    for (int r = 0; r < box.nRows; ++r)
+        enterRow(sums.get(), rows.row(r), span);
+    for (int j = 0; j < height; ++j) {
+        slideRow(sums.get(), box, width, mean, out + j * outStep);
+        if (j + 1 == height)
+            break;
+        const uint8_t* leaving = rows.row(j);
+        moveRow(sums.get(), rows.row(j + box.nRows), leaving, span);
+    }
+    return true;
+}
+
+// Column sums fit 16 bits while a column holds at most 257 rows of 255.
+template <class Real>
+bool runWithSums(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width, int height)
+{
+    if (255 * int64_t{box.nRows} <= UINT16_MAX)
+        return runKernel<uint16_t, Real>(rows, box, out, outStep, width, height);
+    return runKernel<uint32_t, Real>(rows, box, out, outStep, width, height);
+}
+
+} // namespace
+
+bool ownByteBoxFits(int channels, int64_t area)
+{
+    return channels >= 1 && channels <= 4 && area >= 1 && area <= kLargestArea;
+}
+
+bool ownByteBoxKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width,
+                      int height)
+{
+    if (int64_t{box.nCols} * box.nRows <= kFloatArea)
+        return runWithSums<float>(rows, box, out, outStep, width, height);
+    return runWithSums<double>(rows, box, out, outStep, width, height);
+}
+
+uint8_t ownByteBoxMean(int32_t sum, int32_t area)
+{
+    Lanes sums = {sum, 0, 0, 0};
+    if (area <= kFloatArea)
+        return static_cast<uint8_t>(RoundingScale<float>(area)(sums)[0]);
+    return static_cast<uint8_t>(RoundingScale<double>(area)(sums)[0]);
+}

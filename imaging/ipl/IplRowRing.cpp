@@ -1,0 +1,118 @@
+#include "imaging/ipl/IplRowRing.h"
+
+#include "imaging/ipl/IplBorder.h"
+#include "imaging/ipl/IplImage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <new>
+
+// How the pixels beyond one side are made: a constant byte, or a coordinate mapped inside.
+struct OwnRowRing::Rule {
+    bool constant;
+    int mode;
+    uint8_t value;
+};
+
+namespace {
+
+bool constantMode(int mode)
+{
+    return mode == iplBorderConstant || mode > iplBorderWrap || mode < 0;
+}
+
+// The source row a scratch row copies, or -1 when it is a constant.
+int bufferRow(const IplImage* image, int y)
+{
+    if (y >= 0 && y < image->height)
+        return y;
+    int mode = image->borderMode[y < 0 ? iplSideTopIndex : iplSideBottomIndex];
+    return constantMode(mode) ? -1 : ownMapBorderCoord(y, image->height, mode);
+}
+
+bool dataOverlaps(const IplImage* a, const IplImage* b)
+{
+    std::less<const char*> before;
+    return before(a->imageData, b->imageData + b->imageSize) && before(b->imageData, a->imageData + a->imageSize);
+}
+
+} // namespace
+
+OwnRowRing::OwnRowRing(const IplImage* source, int x, int y, int width, int nRows)
+    : source_(source), x_(x), y_(y), width_(width), slots_(nRows + 1),
+      lineBytes_(static_cast<size_t>(width) * source->nChannels)
+{
+    lines_.reset(new (std::nothrow) uint8_t[lineBytes_ * slots_]);
+}
+
+const uint8_t* OwnRowRing::row(int index)
+{
+    uint8_t* line = lines_.get() + static_cast<size_t>(index % slots_) * lineBytes_;
+    if (index == fetched_) {
+        fetch(y_ + index, line);
+        ++fetched_;
+    }
+    return line;
+}
+
+OwnRowRing::Rule OwnRowRing::sideRule(int side) const
+{
+    int mode = source_->borderMode[side];
+    return {constantMode(mode), mode, static_cast<uint8_t>(source_->borderConst[side])};
+}
+
+// Rows beyond the top or bottom follow that side's rule in both coordinates, corners included.
+void OwnRowRing::fetch(int sourceRow, uint8_t* line) const
+{
+    auto rowStart = [&](int y) {
+        return reinterpret_cast<const uint8_t*>(source_->imageData) + static_cast<int64_t>(y) * source_->widthStep;
+    };
+    if (sourceRow >= 0 && sourceRow < source_->height) {
+        fillLine(rowStart(sourceRow), sideRule(iplSideLeftIndex), sideRule(iplSideRightIndex), line);
+        return;
+    }
+    Rule rule = sideRule(sourceRow < 0 ? iplSideTopIndex : iplSideBottomIndex);
+    if (rule.constant)
+        std::memset(line, rule.value, lineBytes_);
+    else
+        fillLine(rowStart(ownMapBorderCoord(sourceRow, source_->height, rule.mode)), rule, rule, line);
+}
+
+void OwnRowRing::fillLine(const uint8_t* sourceRow, const Rule& left, const Rule& right, uint8_t* line) const
+{
+    const int n = source_->nChannels;
+    auto outside = [&](int column, const Rule& rule) {
+        uint8_t* pixel = line + static_cast<size_t>(column) * n;
+        if (rule.constant)
+            std::memset(pixel, rule.value, static_cast<size_t>(n));
+        else
+            std::memcpy(pixel, sourceRow + static_cast<int64_t>(ownMapBorderCoord(x_ + column, source_->width, rule.mode)) * n,
+                        static_cast<size_t>(n));
+    };
+    int insideStart = static_cast<int>(std::clamp(-int64_t{x_}, int64_t{0}, int64_t{width_}));
+    int insideEnd = static_cast<int>(std::clamp(int64_t{source_->width} - x_, int64_t{insideStart}, int64_t{width_}));
+    for (int column = 0; column < insideStart; ++column)
+        outside(column, left);
+    if (insideEnd > insideStart)
+        std::memcpy(line + static_cast<size_t>(insideStart) * n, sourceRow + static_cast<int64_t>(x_ + insideStart) * n,
+                    static_cast<size_t>(insideEnd - insideStart) * n);
+    for (int column = insideEnd; column < width_; ++column)
+        outside(column, right);
+}
+
+bool ownRingReadsAhead(const IplImage* source, const IplImage* destination, int y, int rowCount, int nRows,
+                       int dstY)
+{
+    if (!dataOverlaps(source, destination))
+        return true;
+    if (source->imageData != destination->imageData || source->widthStep != destination->widthStep)
+        return false;
+    // Before row r is fetched, destination rows dstY .. dstY + r - nRows have been written.
+    for (int r = nRows; r < rowCount; ++r) {
+        int read = bufferRow(source, y + r);
+        if (read >= dstY && read <= dstY + r - nRows)
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,38 @@
+// Bordered rows of an untiled 8-bit pixel-order image, fetched as a box reaches them into a
+// ring of nRows + 1 lines: a blur needs no bordered copy of its whole source, and may write the
+// rows that the box has read while it still needs them.
+#pragma once
+
+#include "imaging/ipl/IplByteBox.h"
+
+#include <memory>
+
+struct IplImage;
+
+class OwnRowRing : public OwnBoxRows {
+public:
+    // Row 0 is source row y; rows span width pixels from source column x.
+    OwnRowRing(const IplImage* source, int x, int y, int width, int nRows);
+    bool allocated() const { return lines_ != nullptr; }
+    const uint8_t* row(int index) override;
+
+private:
+    struct Rule;
+    Rule sideRule(int side) const;
+    void fetch(int sourceRow, uint8_t* line) const;
+    void fillLine(const uint8_t* sourceRow, const Rule& left, const Rule& right, uint8_t* line) const;
+
+    const IplImage* source_;
+    int x_;
+    int y_;
+    int width_;
+    int slots_;
+    size_t lineBytes_;
+    std::unique_ptr<uint8_t[]> lines_;
+    int fetched_ = 0;
+};
+
+// Whether every row that a ring from source row y over rowCount rows fetches is still unread
+// by the writes of a destination region from row dstY on, written one row per row left behind.
+bool ownRingReadsAhead(const IplImage* source, const IplImage* destination, int y, int rowCount, int nRows,
+                       int dstY);

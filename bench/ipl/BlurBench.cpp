@@ -40,6 +40,6 @@ void BM_BoxBlur(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 4000LL * 3000LL);
     iplReleaseImage(image, iplImageAll);
 }
-BENCHMARK(BM_BoxBlur)->ArgsProduct({{3, 4}, {3, 10, 51}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BoxBlur)->ArgsProduct({{3, 4}, {3, 10, 51, 101}})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -15,14 +15,16 @@ typedef int32_t Lanes __attribute__((vector_size(16)));
 constexpr size_t kLanes = 4;
 
 // Boxes up to this area divide in single precision, larger ones in double precision.
-constexpr int64_t kFloatArea = 4096;
+constexpr int64_t kFloatArea = 13107;
 // Window sums and their doubled form 2 x sum + area stay within 31 bits.
 constexpr int64_t kLargestArea = int64_t{1} << 22;
 
-// Round-half-up quotient sum / area = floor((2 sum + area) / (2 area)), taken as (2 sum + area)
-// times the smallest Real not below 1 / (2 area), truncated. The product never falls below the
-// true quotient, and while 2 sum + area stays below 2^21 (float) or 2^31 (double) it exceeds it by
-// less than a quarter of the distance 1 / (2 area) to the next integer, so truncation is exact.
+// Round-half-up quotient sum / area = floor(x / d) with x = 2 sum + area and d = 2 area, taken as
+// x times c, the smallest Real not below 1 / d, truncated. x < 256 d is exact in a Real, and x c
+// is never below the true quotient q. It exceeds x / d <= q + 1 - 1 / d by less than
+// 256 d (c - 1 / d) < 256 ulp(1), and rounding the product moves a value below 256 by at most
+// half ulp(255) = 64 ulp(1); so it truncates to q with floats while 320 ulp(1) < 1 / d, that is
+// d < 26214, and with doubles for every area here.
 template <class Real>
 struct RoundingScale {
     typedef Real Reals __attribute__((vector_size(4 * sizeof(Real))));

@@ -359,25 +359,22 @@ bool reachFits(const Reach& reach, int channels)
            reach.x + reach.width <= INT32_MAX && reach.y + reach.height <= INT32_MAX;
 }
 
-// Untiled 8-bit whole pixels without masks blur from a ring of rows fetched as the box reaches
-// them, unless the destination would overwrite a row before the ring has fetched it.
+// Untiled 8-bit whole pixels without masks blur from a ring of rows fetched as the box reaches them.
 bool streams(const IplImage* src, const IplImage* dst, const Plan& plan, const Box& box, const IplImage* mask)
 {
     auto plainBytes = [&](const IplImage* image) {
         return image->depth == iplDepth8u && image->dataOrder == iplDataOrderPixel && !image->tileInfo &&
                image->nChannels == plan.channels;
     };
-    Reach reach = reachOf(plan, box);
     return !mask && plainBytes(src) && plainBytes(dst) &&
-           ownByteBoxFits(plan.channels, int64_t{box.nCols} * box.nRows) &&
-           ownRingReadsAhead(src, dst, reach.y, static_cast<int>(reach.height), box.nRows, plan.dst.y);
+           ownByteBoxFits(plan.channels, int64_t{box.nCols} * box.nRows);
 }
 
 void blurStreamed(const IplImage* src, IplImage* dst, const Plan& plan, const Box& box)
 {
     Reach reach = reachOf(plan, box);
     OwnRowRing rows(src, reach.x, reach.y, static_cast<int>(reach.width), box.nRows);
-    if (!rows.allocated() ||
+    if (!rows.allocated() || !rows.keepFrom(dst, plan.dst.y, static_cast<int>(reach.height)) ||
         !ownByteBoxKernel(rows, {plan.channels, box.nCols, box.nRows},
                           reinterpret_cast<uint8_t*>(targetOf(dst, 0).base), dst->widthStep, plan.width,
                           plan.height))

@@ -41,13 +41,43 @@ bool dataOverlaps(const IplImage* a, const IplImage* b)
 
 OwnRowRing::OwnRowRing(const IplImage* source, int x, int y, int width, int nRows)
     : source_(source), x_(x), y_(y), width_(width), slots_(nRows + 1),
-      lineBytes_(static_cast<size_t>(width) * source->nChannels)
+      lineBytes_(static_cast<size_t>(width) * source->nChannels), nRows_(nRows)
 {
     lines_.reset(new (std::nothrow) uint8_t[lineBytes_ * slots_]);
 }
 
+bool OwnRowRing::keepFrom(const IplImage* destination, int dstY, int rowCount)
+{
+    if (!dataOverlaps(source_, destination))
+        return true;
+    // Other headers over the same pixels may lay them out differently: every later row is kept.
+    bool sameRows = source_->imageData == destination->imageData && source_->widthStep == destination->widthStep;
+    std::vector<int> slots(static_cast<size_t>(rowCount), -1);
+    int count = 0;
+    // Before row r is fetched, destination rows dstY .. dstY + r - nRows have been written.
+    for (int r = nRows_; r < rowCount; ++r) {
+        int read = bufferRow(source_, y_ + r);
+        if (!sameRows || (read >= dstY && read <= dstY + r - nRows_))
+            slots[static_cast<size_t>(r)] = count++;
+    }
+    if (count == 0)
+        return true;
+    kept_.reset(new (std::nothrow) uint8_t[lineBytes_ * count]);
+    if (!kept_)
+        return false;
+    for (int r = 0; r < rowCount; ++r)
+        if (slots[static_cast<size_t>(r)] >= 0)
+            fetch(y_ + r, kept_.get() + static_cast<size_t>(slots[static_cast<size_t>(r)]) * lineBytes_);
+    keptSlot_ = std::move(slots);
+    return true;
+}
+
 const uint8_t* OwnRowRing::row(int index)
 {
+    if (!keptSlot_.empty() && keptSlot_[static_cast<size_t>(index)] >= 0) {
+        fetched_ = std::max(fetched_, index + 1);
+        return kept_.get() + static_cast<size_t>(keptSlot_[static_cast<size_t>(index)]) * lineBytes_;
+    }
     uint8_t* line = lines_.get() + static_cast<size_t>(index % slots_) * lineBytes_;
     if (index == fetched_) {
         fetch(y_ + index, line);
@@ -99,20 +129,4 @@ void OwnRowRing::fillLine(const uint8_t* sourceRow, const Rule& left, const Rule
                     static_cast<size_t>(insideEnd - insideStart) * n);
     for (int column = insideEnd; column < width_; ++column)
         outside(column, right);
-}
-
-bool ownRingReadsAhead(const IplImage* source, const IplImage* destination, int y, int rowCount, int nRows,
-                       int dstY)
-{
-    if (!dataOverlaps(source, destination))
-        return true;
-    if (source->imageData != destination->imageData || source->widthStep != destination->widthStep)
-        return false;
-    // Before row r is fetched, destination rows dstY .. dstY + r - nRows have been written.
-    for (int r = nRows; r < rowCount; ++r) {
-        int read = bufferRow(source, y + r);
-        if (read >= dstY && read <= dstY + r - nRows)
-            return false;
-    }
-    return true;
 }

@@ -1,11 +1,13 @@
 // Bordered rows of an untiled 8-bit pixel-order image, fetched as a box reaches them into a
 // ring of nRows + 1 lines: a blur needs no bordered copy of its whole source, and may write the
-// rows that the box has read while it still needs them.
+// rows that the box has read while it still needs them. Rows that the destination would overwrite
+// before the box reaches them are fetched first and kept apart.
 #pragma once
 
 #include "imaging/ipl/IplByteBox.h"
 
 #include <memory>
+#include <vector>
 
 struct IplImage;
 
@@ -14,6 +16,9 @@ public:
     // Row 0 is source row y; rows span width pixels from source column x.
     OwnRowRing(const IplImage* source, int x, int y, int width, int nRows);
     bool allocated() const { return lines_ != nullptr; }
+    // Fetches now the rows of the first rowCount that a destination region from row dstY on,
+    // written one row per row the box leaves, would overwrite first; false when out of memory.
+    bool keepFrom(const IplImage* destination, int dstY, int rowCount);
     const uint8_t* row(int index) override;
 
 private:
@@ -29,10 +34,8 @@ private:
     int slots_;
     size_t lineBytes_;
     std::unique_ptr<uint8_t[]> lines_;
+    int nRows_;
     int fetched_ = 0;
+    std::vector<int> keptSlot_;  // per row, its line among the kept ones, or -1
+    std::unique_ptr<uint8_t[]> kept_;
 };
-
-// Whether every row that a ring from source row y over rowCount rows fetches is still unread
-// by the writes of a destination region from row dstY on, written one row per row left behind.
-bool ownRingReadsAhead(const IplImage* source, const IplImage* destination, int y, int rowCount, int nRows,
-                       int dstY);

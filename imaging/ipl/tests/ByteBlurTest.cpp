@@ -73,20 +73,22 @@ private:
 };
 
 // Where the blur reads and writes: a separate image, the same image, or another header over the
-// same pixels whose region lies above or below the source's.
+// same pixels whose region lies above or below the source's, or which starts rows further on.
 struct Variant {
     const char* name;
     bool sameData;
     IplROI srcRoi;
     IplROI dstRoi;
+    int dstFirstRow;
 };
 
 const Variant kVariants[] = {
-    {"separate", false, {0, 0, 0, 12, 10}, {0, 0, 0, 12, 10}},
-    {"in place", true, {0, 0, 0, 12, 10}, {0, 0, 0, 12, 10}},
-    {"in place, region", true, {0, 2, 1, 8, 6}, {0, 2, 1, 8, 6}},
-    {"shared, written below", true, {0, 1, 0, 9, 6}, {0, 0, 3, 9, 6}},
-    {"shared, written above", true, {0, 0, 3, 9, 6}, {0, 1, 0, 9, 6}},
+    {"separate", false, {0, 0, 0, 12, 10}, {0, 0, 0, 12, 10}, 0},
+    {"in place", true, {0, 0, 0, 12, 10}, {0, 0, 0, 12, 10}, 0},
+    {"in place, region", true, {0, 2, 1, 8, 6}, {0, 2, 1, 8, 6}, 0},
+    {"shared, written below", true, {0, 1, 0, 9, 6}, {0, 0, 3, 9, 6}, 0},
+    {"shared, written above", true, {0, 0, 3, 9, 6}, {0, 1, 0, 9, 6}, 0},
+    {"header a row further on", true, {0, 0, 0, 12, 8}, {0, 0, 0, 12, 8}, 1},
 };
 
 // 16-bit column sums with single-precision means, 32-bit column sums, double-precision means.
@@ -118,6 +120,9 @@ void checkBlur(int channels, const Box& box, int mode, const Variant& variant)
     fillPattern(separate.get(), 2);
     setBorders(src.get(), mode);
     IplImage shared = *src;
+    shared.imageData += variant.dstFirstRow * shared.widthStep;
+    shared.height -= variant.dstFirstRow;
+    shared.imageSize -= variant.dstFirstRow * shared.widthStep;
     IplImage* dst = variant.sameData ? &shared : separate.get();
     IplROI srcRoi = variant.srcRoi, dstRoi = variant.dstRoi;
     src->roi = &srcRoi;

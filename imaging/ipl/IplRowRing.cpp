@@ -50,33 +50,37 @@ bool OwnRowRing::keepFrom(const IplImage* destination, int dstY, int rowCount)
 {
     if (!dataOverlaps(source_, destination))
         return true;
+    keptSlot_.reset(new (std::nothrow) int[static_cast<size_t>(rowCount)]);
+    if (!keptSlot_)
+        return false;
     // Other headers over the same pixels may lay them out differently: every later row is kept.
     bool sameRows = source_->imageData == destination->imageData && source_->widthStep == destination->widthStep;
-    std::vector<int> slots(static_cast<size_t>(rowCount), -1);
     int count = 0;
     // Before row r is fetched, destination rows dstY .. dstY + r - nRows have been written.
-    for (int r = nRows_; r < rowCount; ++r) {
+    for (int r = 0; r < rowCount; ++r) {
         int read = bufferRow(source_, y_ + r);
-        if (!sameRows || (read >= dstY && read <= dstY + r - nRows_))
-            slots[static_cast<size_t>(r)] = count++;
+        bool overwritten = r >= nRows_ && (!sameRows || (read >= dstY && read <= int64_t{dstY} + r - nRows_));
+        keptSlot_[r] = overwritten ? count++ : -1;
     }
-    if (count == 0)
-        return true;
     kept_.reset(new (std::nothrow) uint8_t[lineBytes_ * count]);
     if (!kept_)
         return false;
     for (int r = 0; r < rowCount; ++r)
-        if (slots[static_cast<size_t>(r)] >= 0)
-            fetch(y_ + r, kept_.get() + static_cast<size_t>(slots[static_cast<size_t>(r)]) * lineBytes_);
-    keptSlot_ = std::move(slots);
+        if (keptSlot_[r] >= 0)
+            fetch(y_ + r, keptLine(r));
     return true;
+}
+
+uint8_t* OwnRowRing::keptLine(int index) const
+{
+    return kept_.get() + static_cast<size_t>(keptSlot_[index]) * lineBytes_;
 }
 
 const uint8_t* OwnRowRing::row(int index)
 {
-    if (!keptSlot_.empty() && keptSlot_[static_cast<size_t>(index)] >= 0) {
+    if (keptSlot_ && keptSlot_[index] >= 0) {
         fetched_ = std::max(fetched_, index + 1);
-        return kept_.get() + static_cast<size_t>(keptSlot_[static_cast<size_t>(index)]) * lineBytes_;
+        return keptLine(index);
     }
     uint8_t* line = lines_.get() + static_cast<size_t>(index % slots_) * lineBytes_;
     if (index == fetched_) {

@@ -7,7 +7,6 @@
 #include "imaging/ipl/IplByteBox.h"
 
 #include <memory>
-#include <vector>
 
 struct IplImage;
 
@@ -16,14 +15,16 @@ public:
     // Row 0 is source row y; rows span width pixels from source column x.
     OwnRowRing(const IplImage* source, int x, int y, int width, int nRows);
     bool allocated() const { return lines_ != nullptr; }
-    // Fetches now the rows of the first rowCount that a destination region from row dstY on,
-    // written one row per row the box leaves, would overwrite first; false when out of memory.
+    // Fetches at once, and keeps apart, each of the first rowCount rows that a destination region
+    // from row dstY on would overwrite before the box reaches it (the destination gains a row each
+    // time the box leaves one); false when out of memory.
     bool keepFrom(const IplImage* destination, int dstY, int rowCount);
     const uint8_t* row(int index) override;
 
 private:
     struct Rule;
     Rule sideRule(int side) const;
+    uint8_t* keptLine(int index) const;
     void fetch(int sourceRow, uint8_t* line) const;
     void fillLine(const uint8_t* sourceRow, const Rule& left, const Rule& right, uint8_t* line) const;
 
@@ -36,6 +37,6 @@ private:
     std::unique_ptr<uint8_t[]> lines_;
     int nRows_;
     int fetched_ = 0;
-    std::vector<int> keptSlot_;  // per row, its line among the kept ones, or -1
+    std::unique_ptr<int[]> keptSlot_;  // per row, its line among the kept ones, or -1
     std::unique_ptr<uint8_t[]> kept_;
 };

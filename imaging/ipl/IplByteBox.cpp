@@ -37,9 +37,10 @@ struct RoundingScale {
             scale = std::nextafter(scale, Real(1));
     }
 
-    Lanes operator()(Lanes sums) const
+    // The window is kept as x = 2 sum + area.
+    Lanes start(Lanes sums) const { return sums + sums + area; }
+    Lanes operator()(Lanes doubled) const
     {
-        Lanes doubled = sums + sums + area;
         return __builtin_convertvector(__builtin_convertvector(doubled, Reals) * scale, Lanes);
     }
 
@@ -87,17 +88,20 @@ template <class Sum, class Real>
 void slideRow(const Sum* sums, const OwnByteBox& box, int width, const RoundingScale<Real>& mean, uint8_t* out)
 {
     const int n = box.channels;
-    Lanes window{};
+    Lanes first{};
     for (int c = 0; c < box.nCols; ++c)
-        window += loadLanes(sums + c * n);
+        first += loadLanes(sums + c * n);
+    Lanes window = mean.start(first);
     const Sum* drop = sums;
     const Sum* add = sums + static_cast<size_t>(box.nCols) * n;
     auto next = [&](int i, size_t bytes) {
         storeMeans(mean(window), out + static_cast<size_t>(i) * n, bytes);
-        window += loadLanes(add + static_cast<size_t>(i) * n) - loadLanes(drop + static_cast<size_t>(i) * n);
+        Lanes step = loadLanes(add + static_cast<size_t>(i) * n) - loadLanes(drop + static_cast<size_t>(i) * n);
+        window += step + step;
     };
     // Whole lanes are stored while they stay inside the row; the next pixel overwrites the surplus.
     int wide = std::max(0, width + 1 - static_cast<int>(kLanes + n - 1) / n);
+#pragma GCC unroll 4
     for (int i = 0; i < wide; ++i)
         next(i, kLanes);
     for (int i = wide; i < width; ++i)
@@ -152,7 +156,8 @@ bool ownByteBoxKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int
 uint8_t ownByteBoxMean(int32_t sum, int32_t area)
 {
     Lanes sums = {sum, 0, 0, 0};
+    auto mean = [&](const auto& scale) { return static_cast<uint8_t>(scale(scale.start(sums))[0]); };
     if (area <= kFloatArea)
-        return static_cast<uint8_t>(RoundingScale<float>(area)(sums)[0]);
-    return static_cast<uint8_t>(RoundingScale<double>(area)(sums)[0]);
+        return mean(RoundingScale<float>(area));
+    return mean(RoundingScale<double>(area));
 }

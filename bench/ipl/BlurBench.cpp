@@ -1,4 +1,4 @@
-// Box blur of a 4000 x 3000 picture of 3 or 4 channels with boxes of 3, 10 and 51 pixels; 10 x 10
+// Box blur of a 4000 x 3000 picture of 3 or 4 channels with boxes of 3, 10, 51 and 101 pixels; 10 x 10
 // on 3 channels is the soft-shadow set-up.
 // compare-imagemagick.sh runs the same blur through ImageMagick for a reference time.
 #include "imaging/ipl/IplBlur.h"

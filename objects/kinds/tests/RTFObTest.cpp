@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,7 +127,12 @@ TEST_F(RTFObTest, OpeningWritesTheTextAndReusesTheFileUntilItIsRead)
     ASSERT_TRUE(note.Open());
     EXPECT_EQ(note.GetTempPath(), first);
     SetNoteHost(nullptr);
-    for (int i = 0; i < 500 && Read(CString((folder / "calls").c_str())).find("\n") == std::string::npos; ++i)
+    // Inserting and opening each start the editor; both must have written before the folder goes.
+    auto lines = [&] {
+        std::string calls = Read(CString((folder / "calls").c_str()));
+        return std::count(calls.begin(), calls.end(), '\n');
+    };
+    for (int i = 0; i < 500 && lines() < 2; ++i)
         usleep(10000);
     std::string calls = Read(CString((folder / "calls").c_str()));
     EXPECT_EQ(calls.find(LPCTSTR(first)), 0u) << calls;

@@ -22,6 +22,17 @@
 
 IMPLEMENT_DYNCREATE(CMyView, CCatView)
 
+BEGIN_MESSAGE_MAP(CMyView, CCatView)
+    ON_COMMAND(CMyView::CmdSaveAsWebsite, OnSaveAsWebsite)
+    ON_COMMAND(CMyView::CmdExportGraphic, OnExportGraphic)
+    ON_COMMAND(CMyView::CmdExportPdf, OnExportPdf)
+    ON_UPDATE_COMMAND_UI(CMyView::CmdSaveAsWebsite, OnUpdateExport)
+    ON_UPDATE_COMMAND_UI(CMyView::CmdExportGraphic, OnUpdateExport)
+    ON_UPDATE_COMMAND_UI(CMyView::CmdExportPdf, OnUpdateExport)
+    ON_COMMAND(CMyView::CmdMailForRevision, OnMailForRevision)
+    ON_UPDATE_COMMAND_UI(CMyView::CmdMailForRevision, OnUpdateMailForRevision)
+END_MESSAGE_MAP()
+
 namespace {
 
 constexpr DWORD kGridAndSnap = 6;

@@ -231,6 +231,7 @@ std::vector<MenuTemplateItem> MainMenu()
         Popup("&File", {Command(ID_FILE_NEW, "&New\tCtrl+N"), Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
                         Command(ID_FILE_CLOSE, "&Close"), Command(ID_FILE_SAVE, "&Save\tCtrl+S"),
                         Command(ID_FILE_SAVE_AS, "Save &As..."), Command(33854, "Save A&ll"), Separator(),
+                        ExportMenu(), MailMenuCommand(), Separator(),
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
@@ -327,4 +328,5 @@ void RegisterProgramResources()
     RegisterDialogs();
     RegisterProjectResources();
     RegisterPropertyTexts();
+    RegisterExportResources();
 }

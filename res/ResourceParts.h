@@ -1,6 +1,7 @@
 // The parts of the program's resources that are registered from their own files.
 #pragma once
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 
@@ -14,6 +15,18 @@ inline MenuTemplateItem Popup(const char* text, std::vector<MenuTemplateItem> it
     return {MF_POPUP, 0, text, std::move(items)};
 }
 
+// A centred modal dialog with a caption, cx x cy dialog units, in the dialogs' font.
+inline DialogTemplate ModalBox(const char* caption, short cx, short cy)
+{
+    DialogTemplate t;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontName = "MS Sans Serif";
+    return t;
+}
+
 void RegisterToolBars();
 void RegisterPictures();
 void RegisterDialogs();
@@ -22,3 +35,7 @@ void RegisterProjectResources();
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();
 void RegisterPropertyTexts();
+// The export commands' drop-down, the mail command and the dialogs and texts behind them.
+MenuTemplateItem ExportMenu();
+MenuTemplateItem MailMenuCommand();
+void RegisterExportResources();

@@ -2,6 +2,7 @@
 
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
+#include "shell/SaveAsWebsiteDlg.h"
 #include "shell/Settings.h"
 #include "shell/ShellTextServices.h"
 #include "shell/SplashDlg.h"
@@ -110,6 +111,7 @@ BOOL CVantrelApp::InitInstance()
     }
     Enable3dControls();
     InstallTextServices();
+    InstallPageExportHost();
     RegisterTemplates();
 
     splash.SendMessage(WM_SETREDRAW, FALSE);

@@ -2,6 +2,7 @@
 
 #include "shell/Settings.h"
 #include "shell/TipWnd.h"
+#include "shell/VantrelApp.h"
 
 CVantrelServices::CVantrelServices() = default;
 
@@ -26,4 +27,9 @@ CWnd* CVantrelServices::GetTipWindow() const { return m_tip && m_tip->m_hWnd ? m
 CString CVantrelServices::GetBitmapFolder() const
 {
     return ::GetBitmapFolder();
+}
+
+CString CVantrelServices::GetLanguageText(const CString& key) const
+{
+    return ::GetLanguageText(key);
 }

@@ -3,6 +3,7 @@
 
 #include "View/PrintJob.h"
 #include "objects/HyperViewOb.h"
+#include "platform/sys/tests/TestFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,18 +11,6 @@
 #include <sstream>
 
 namespace {
-
-std::string CommandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            output += buffer;
-        pclose(pipe);
-    }
-    return output;
-}
 
 // The value of a "Name:   value" line.
 std::string FieldOf(const std::string& report, const std::string& name)

@@ -13,9 +13,9 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNCREATE(CCatView, CHyperFmtView)
+IMPLEMENT_DYNCREATE(CCatView, CHyperOleView)
 
-BEGIN_MESSAGE_MAP(CCatView, CHyperFmtView)
+BEGIN_MESSAGE_MAP(CCatView, CHyperOleView)
     ON_COMMAND(CmdAddToCatalog, OnAddToCatalog)
     ON_UPDATE_COMMAND_UI(CmdAddToCatalog, OnUpdateAddToCatalog)
 END_MESSAGE_MAP()
@@ -117,10 +117,19 @@ COleDataSource* CCatView::MakeDataSource(const std::vector<const CHyperOb*>& obj
     auto* source = new COleDataSource;
     const UINT format = PrivateObjectFormat();
     source->CacheGlobalData(static_cast<CLIPFORMAT>(format), block);
-    CBitmap image, mask;
-    if (Maker() && MakeIcon(objects, image, mask))
-        Maker()(source, format, block, objects.front()->GetCode(), &image, &mask);
+    OnDataSourceHook(source, objects, format, block, FALSE);
     return source;
+}
+
+// Every data source of the selection (copy, drag, Add to Catalog) also carries a catalogue entry,
+// so a catalogue window can take the objects from the clipboard or a drop.
+BOOL CCatView::OnDataSourceHook(COleDataSource* source, const std::vector<const CHyperOb*>& objects, UINT format,
+                                HGLOBAL block, BOOL)
+{
+    CBitmap image, mask;
+    if (Maker() && !objects.empty() && MakeIcon(objects, image, mask))
+        Maker()(source, format, block, objects.front()->GetCode(), &image, &mask);
+    return TRUE;
 }
 
 // The catalogue window takes the data through its Paste Item update.

@@ -2,14 +2,14 @@
 // catalogue window, and objects dragged in from a catalogue land on the page.
 #pragma once
 
-#include "View/HyperFmtView.h"
+#include "View/HyperOleView.h"
 
 #include <vector>
 
 class CBitmap;
 class COleDataSource;
 
-class CCatView : public CHyperFmtView {
+class CCatView : public CHyperOleView {
     DECLARE_DYNCREATE(CCatView)
 public:
     static constexpr UINT CmdAddToCatalog = 60685;
@@ -24,6 +24,8 @@ public:
 
     // The objects in page order with their private block and the entry; NULL without objects.
     COleDataSource* MakeDataSource(const std::vector<const CHyperOb*>& objects);
+    BOOL OnDataSourceHook(COleDataSource* source, const std::vector<const CHyperOb*>& objects, UINT format,
+                          HGLOBAL block, BOOL reserved) override;
     // A 32 x 32 picture of the objects and its mask, black where they are.
     BOOL MakeIcon(const std::vector<const CHyperOb*>& objects, CBitmap& image, CBitmap& mask);
     std::vector<const CHyperOb*> GetSelectedInOrder() const;

@@ -8,15 +8,29 @@
 #include "platform/core/System.h"
 #include "platform/ui/WinApp.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+CString LowerExtension(LPCTSTR path)
+{
+    const CString name(path ? path : "");
+    const int dot = name.ReverseFind('.');
+    const int slash = std::max(name.ReverseFind('/'), name.ReverseFind('\\'));
+    CString extension = dot > slash ? name.Mid(dot + 1) : CString();
+    extension.MakeLower();
+    return extension;
+}
+
+BOOL IsWorkingCopy(LPCTSTR path)
+{
+    const CString text = path ? path : "";
+    return text.Find('~') >= 0;
+}
+
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested)
 {
-    CString text = path ? path : "";
-    if (text.Find('~') >= 0)
-        return FALSE;
-    return requested;
+    return IsWorkingCopy(path) ? FALSE : requested;
 }
 
 void RemoveTempDocFile(const CString& path)

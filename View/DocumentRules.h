@@ -8,6 +8,10 @@ class CDocument;
 class CFile;
 class CFileException;
 
+// The extension after the file name's last dot, in lower case; empty without one.
+CString LowerExtension(LPCTSTR path);
+// An autosave or temporary copy of a document: its file name holds a "~".
+BOOL IsWorkingCopy(LPCTSTR path);
 // The add-to-recent flag that a path gets: never for autosave or temporary copies.
 BOOL RecentListFlagFor(LPCTSTR path, BOOL requested);
 // Deletes the document's file when it is a temporary "~DSL" copy; a missing file is fine.

@@ -96,8 +96,13 @@ void CHyperFrame::Serialize(CArchive& archive)
 
 CHyperFrameOb* CHyperFrame::CreateFrameObject()
 {
+    return AdoptFrameObject(new CHyperFrameOb);
+}
+
+CHyperFrameOb* CHyperFrame::AdoptFrameObject(CHyperFrameOb* frameObject)
+{
     delete m_frameObject;
-    m_frameObject = new CHyperFrameOb;
+    m_frameObject = frameObject;
     m_frameObject->SetView(m_firstView);
     m_frameObject->SetParentFrame(GetFrameWindow());
     return m_frameObject;

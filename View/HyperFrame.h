@@ -45,6 +45,8 @@ public:
     // The frame record.
     void Serialize(CArchive& archive) override;
     virtual CHyperFrameOb* CreateFrameObject();
+    // Replaces the frame object by this one (owned from now on), bound to the frame and its view.
+    CHyperFrameOb* AdoptFrameObject(CHyperFrameOb* frameObject);
     virtual void DeleteFrameObjects();
     CHyperFrameOb* GetFrameObject() const { return m_frameObject; }
     // Edit mode of the first view.

@@ -66,6 +66,8 @@ BEGIN_MESSAGE_MAP(CHyperView, CNotesView)
     ON_UPDATE_COMMAND_UI(CmdRedo, OnUpdateEditRedo)
     ON_COMMAND(CmdDelete, OnEditDelete)
     ON_UPDATE_COMMAND_UI(CmdDelete, OnUpdateEditDelete)
+    ON_COMMAND(CmdObjects, OnObjects)
+    ON_UPDATE_COMMAND_UI(CmdObjects, OnUpdateObjects)
 END_MESSAGE_MAP()
 
 CHyperView::CHyperView()

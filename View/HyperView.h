@@ -236,6 +236,12 @@ public:
     virtual void ShowInPlaceDialog();
     virtual CPropOb* CreateFormatProperty(UINT propertyId);
     virtual BOOL IsObjectVisible(const CHyperOb* object) const;
+    // The "Objects..." command with its tab order dialog; TRUE when the dialog ended with OK.
+    static constexpr UINT CmdObjects = 60442;
+    virtual BOOL OnObjectList();
+    virtual BOOL RunObjectList();
+    void OnObjects();
+    void OnUpdateObjects(CCmdUI* cmdUI);
     virtual void PromoteGroupSelection();
     virtual void MakeGroupName(CGroupInfo* record, int index);
     virtual void GroupObjects(const CObArray& objects, BOOL = FALSE);
@@ -335,6 +341,8 @@ public:
     static BOOL CarriesObjects(COleDataObject* dataObject);
     // A new data source with the selection (the private format when asked, and a picture).
     COleDataSource* CreateSelectionSource(BOOL privateFormat);
+    // Adds what a view layer offers besides the objects' block (bottom-up page order) and picture.
+    virtual void CompleteSelectionSource(COleDataSource*, const CObArray&, HGLOBAL) { }
     BOOL PastePrivateFormat(COleDataObject* dataObject, const POINT* target);
     // The objects of the private format: a 16-bit count, then each object's record. Throws the
     // archive's exception for damaged or foreign data, and then nothing stays read.

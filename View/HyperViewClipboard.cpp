@@ -127,8 +127,10 @@ COleDataSource* CHyperView::CreateSelectionSource(BOOL privateFormat)
     OrderByStacking(GetObjects(), selected, bottomUp);
     auto* source = new COleDataSource;
     if (privateFormat)
-        if (HGLOBAL block = SaveObjectsToGlobal(AsObjects(bottomUp)))
+        if (HGLOBAL block = SaveObjectsToGlobal(AsObjects(bottomUp))) {
             source->CacheGlobalData(static_cast<CLIPFORMAT>(GetPrivateFormat()), block);
+            CompleteSelectionSource(source, bottomUp, block);
+        }
     OfferPicture(source, bottomUp);
     return source;
 }

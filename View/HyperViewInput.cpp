@@ -55,11 +55,6 @@ void CHyperView::PressWithSelectTool(CPoint page)
     if (TrackFreeRotate(page))
         return;
     CHyperOb* current = GetCurrentObject();
-    // Alt on a selected object drags the selection to another view or program.
-    if (current && IsAltClick() && SelectedObjectAt(page)) {
-        DragSelection();
-        return;
-    }
     if (current && m_selection.GetSize() == 0 && current->OnEndMouseDown(page.x, page.y))
         return;
     if (StartTextEdit(page, 0))

@@ -1,5 +1,7 @@
 #include "View/MyFrame.h"
 
+#include "View/MainViewHost.h"
+#include "objects/GenFrameOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/ui/CmdUI.h"
 
@@ -10,6 +12,20 @@ constexpr UINT ViewPropertiesCommand = 33918;
 } // namespace
 
 IMPLEMENT_DYNCREATE(CMyFrame, CHyperFrame)
+
+BEGIN_MESSAGE_MAP(CMyFrame, CHyperFrame)
+    ON_COMMAND(CmdHelp, OnHelp)
+END_MESSAGE_MAP()
+
+CHyperFrameOb* CMyFrame::CreateFrameObject()
+{
+    return AdoptFrameObject(new CGenFrameOb);
+}
+
+void CMyFrame::OnHelp()
+{
+    GetMainViewHost().OpenHelp();
+}
 
 // Every tool of the frame's list goes to the tool selection, its update to the tool update.
 BOOL CMyFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)

@@ -1,5 +1,6 @@
-// The child frame of the program's templates: the tool commands of its list and their
-// updates go to the frame's tool selection.
+// The child frame of the program's templates: its frame object is the generator kind, the
+// tool commands of its list and their updates go to the frame's tool selection, and Help opens
+// the help file.
 #pragma once
 
 #include "View/HyperFrame.h"
@@ -7,7 +8,13 @@
 class CMyFrame : public CHyperFrame {
     DECLARE_DYNCREATE(CMyFrame)
 public:
+    static constexpr UINT CmdHelp = 57670;
+
     CMyFrame() = default;
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    CHyperFrameOb* CreateFrameObject() override;
+    void OnHelp();
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 
 #include "View/HyperView.h"
 #include "View/SignatureDlg.h"
+#include "objects/ShellServices.h"
 #include "objects/kinds/StrokeOb.h"
 #include "platform/ink/InkClipboard.h"
 #include "platform/ink/InkOverlay.h"
@@ -75,12 +76,8 @@ void CNotesView::OnUpdateEditPaste(CCmdUI* cmdUI)
     UpdateInkCommand(cmdUI, m_inkEnabled, InkCanPaste(), IsEditMode());
 }
 
-// There is no handwriting recogniser to turn ink into text.
-void CNotesView::OnCopyAsText()
-{
-    MessageBox("Handwriting recognition is not available, so ink cannot be copied as text.", "Copy as Text",
-               MB_OK | MB_ICONINFORMATION);
-}
+// Without a handwriting recogniser there are no gestures, so the dialog comes without a result.
+void CNotesView::OnCopyAsText() { GetShellServices().ShowCopyAsText(); }
 
 // The signature goes on the page as ink, in one undoable step.
 void CNotesView::OnSignatureDialog()

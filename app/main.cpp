@@ -1,11 +1,15 @@
 // The Vantrel program: its resources and the one application object.
+#include "imaging/paint/PaintEditors.h"
 #include "res/ProgramResources.h"
 #include "shell/VantrelApp.h"
 
 #include "platform/media/MemoryWaveDevice.h"
+#include "platform/media/Sound.h"
+#include "platform/ui/TestScript.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -28,6 +32,14 @@ void UseTestSoundCard()
     }
     card->Feed(tone);
     SetWaveDeviceProvider(card);
+    // Every sound the program plays is noted in the script's log, then played on the card.
+    SetSoundPlayer([](const SoundRequest& request) {
+        const bool played = PlayWaveSound(request);
+        const bool memory = (request.flags & SND_MEMORY) == SND_MEMORY;
+        const std::string name = memory ? "(memory)" : request.name ? request.name : std::to_string(request.resourceId);
+        UiTestScript::NoteEvent("sound: " + name + (played ? " played" : " failed"));
+        return played;
+    });
 }
 
 } // namespace
@@ -35,6 +47,7 @@ void UseTestSoundCard()
 int main(int argc, char** argv)
 {
     RegisterProgramResources();
+    InstallPaintEditors();
     UseTestSoundCard();
     return AfxWinMain(argc, argv);
 }

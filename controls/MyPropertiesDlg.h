@@ -2,10 +2,10 @@
 // and text rows that carry a button.
 #pragma once
 
-#include "controls/PropertiesDlg.h"
+#include "controls/HyperOlePropertiesDlg.h"
 #include "objects/kinds/BlobRun.h"
 
-class CMyPropertiesDlg : public CPropertiesDlg {
+class CMyPropertiesDlg : public CHyperOlePropertiesDlg {
 public:
     static constexpr UINT Template = 163;
     static constexpr UINT FirstTabId = 8012;

@@ -3,8 +3,17 @@
 #include "controls/FlexConstraint.h"
 #include "platform/ui/DataExchange.h"
 
+BEGIN_MESSAGE_MAP(CNotesEditDlg, CFlexSizeDialog)
+    ON_EN_CHANGE(CNotesEditDlg::EditId, OnTextChanged)
+END_MESSAGE_MAP()
+
 CNotesEditDlg::CNotesEditDlg(CString& text, BOOL readOnly, CWnd* parent)
-    : CFlexSizeDialog(TemplateId, parent), m_callerText(&text), m_text(text), m_readOnly(readOnly)
+    : CFlexSizeDialog(TemplateId, parent)
+    , m_spellEdit(GetTextServices().CreateSpellingEdit())
+    , m_callerText(&text)
+    , m_text(text)
+    , m_readOnly(readOnly)
+    , m_corrector(GetTextServices().CreateAutoCorrector())
 {
     AddFlexControl(IDOK, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
     AddFlexControl(IDCANCEL, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
@@ -24,6 +33,10 @@ BOOL CNotesEditDlg::OnInitDialog()
     if (m_readOnly)
         SendDlgItemMessage(EditId, EM_SETREADONLY, TRUE, 0);
     ExchangeText(FALSE);
+    if (m_spellEdit) {
+        m_dictionariesOpen = GetTextServices().OpenDictionaries(*m_spellEdit);
+        GetTextServices().LoadSpellingOptions(*m_spellEdit);
+    }
     return TRUE;
 }
 
@@ -31,6 +44,8 @@ void CNotesEditDlg::DoDataExchange(CDataExchange* dx)
 {
     CFlexSizeDialog::DoDataExchange(dx);
     DDX_Text(dx, EditId, m_editBuffer);
+    if (m_spellEdit)
+        DDX_Control(dx, EditId, *m_spellEdit);
 }
 
 BOOL CNotesEditDlg::ExchangeText(BOOL save)
@@ -45,10 +60,40 @@ BOOL CNotesEditDlg::ExchangeText(BOOL save)
     return UpdateData(FALSE);
 }
 
+// Without its dictionaries the dialog stays usable, only its text is not checked. The edit's
+// modified flag is read first: putting the text back into the edit clears it.
 void CNotesEditDlg::OnOK()
 {
+    const BOOL edited = m_spellEdit && m_spellEdit->GetModify();
+    if (!ExchangeText(TRUE))
+        return;
+    if (edited && m_dictionariesOpen && GetTextServices().GetCheckAfterEditing())
+        m_spellEdit->CheckSpelling(FALSE);
     if (!ExchangeText(TRUE))
         return;
     *m_callerText = m_text;
+    StoreSpellingOptions();
     EndDialog(IDOK);
+}
+
+void CNotesEditDlg::OnCancel()
+{
+    StoreSpellingOptions();
+    EndDialog(IDCANCEL);
+}
+
+void CNotesEditDlg::StoreSpellingOptions()
+{
+    if (m_spellEdit)
+        GetTextServices().StoreSpellingOptions(*m_spellEdit);
+}
+
+// The corrector rewrites the text, which reports a change again.
+void CNotesEditDlg::OnTextChanged()
+{
+    if (!m_corrector || m_correcting)
+        return;
+    m_correcting = TRUE;
+    m_corrector->CorrectTypedWord(GetDlgItem(EditId));
+    m_correcting = FALSE;
 }

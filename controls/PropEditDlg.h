@@ -88,6 +88,9 @@ public:
     CExtDib m_bitmapValue;
     CAnchorFmt m_snapPoints;
     CLayerFmt m_layers;
+    // A list edited in its own dialog shows the same value text before and after: this tells
+    // that the last edit changed it.
+    BOOL m_listEdited = FALSE;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;

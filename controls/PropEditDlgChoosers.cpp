@@ -7,11 +7,12 @@
 #include "controls/ColourTable.h"
 #include "controls/CoolComboNotify.h"
 #include "controls/DateTimeDlg.h"
+#include "controls/EditBitmapDlg.h"
 #include "controls/HyperColorDlg.h"
 #include "controls/HyperFontDlg.h"
 #include "controls/RelativeFileDialog.h"
+#include "controls/SnapPointsDlg.h"
 #include "objects/HyperBaseOb.h"
-#include "objects/ObjectHost.h"
 #include "objects/PropText.h"
 #include "platform/core/System.h"
 #include "platform/core/Time.h"
@@ -124,19 +125,35 @@ void CPropEditDlg::BrowseBitmap()
     CHyperBaseOb* owner = GetOwnerObject();
     CExtDib copy;
     copy.CopyFrom(m_bitmapValue);
-    if (EditBitmapProperty(&copy, owner ? owner->GetView() : nullptr))
+    const BOOL edited = EditBitmapProperty(&copy, owner ? owner->GetView() : nullptr);
+    if (edited)
         m_bitmapValue.CopyFrom(copy);
     ExchangeProperty(TRUE);
+    // A picture has no value text that would show the change, so it is applied here.
+    if (edited) {
+        MarkCurrentChanged();
+        ApplyAndNotify();
+    }
 }
 
-BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView* view)
+// The Edit Bitmap dialog works on a picture object of its own, which it may replace.
+BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView*)
 {
-    CObjectHost* host = GetObjectHost(view);
-    return host ? host->EditPicture(bitmap) : FALSE;
+    if (!bitmap)
+        return FALSE;
+    auto* picture = new CExtDib;
+    picture->CopyFrom(*bitmap);
+    const BOOL taken = ::EditBitmapProperty(&picture, this);
+    if (taken)
+        bitmap->CopyFrom(*picture);
+    delete picture;
+    return taken;
 }
 
 void CPropEditDlg::EditSnapPoints()
 {
+    CSnapPointsDlg dialog(&m_snapPoints, CSnapPointsDlg::TemplateId, this);
+    m_listEdited = dialog.DoModal() == IDOK;
     ExchangeProperty(TRUE);
 }
 

@@ -98,7 +98,9 @@ void CPropertiesDlg::CommitIfChanged(const CString& before)
         return;
     CString now;
     m_current->GetValueText(now);
-    if (now == before)
+    const BOOL listEdited = m_listEdited;
+    m_listEdited = FALSE;
+    if (now == before && !listEdited)
         return;
     MarkCurrentChanged();
     ApplyAndNotify();

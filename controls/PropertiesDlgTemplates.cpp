@@ -3,6 +3,7 @@
 #include "controls/PropertiesDlg.h"
 
 #include "View/MyView.h"
+#include "controls/CatPropertiesDlg.h"
 #include "controls/MyPropertiesDlg.h"
 #include "platform/ui/Resources.h"
 
@@ -52,7 +53,14 @@ CViewPropertyDialog* MakePropertyDialog(CHyperView* view, UINT templateId, int t
 {
     if (dynamic_cast<CMyView*>(view))
         return new CMyPropertiesDlg(view);
-    auto* dialog = new CPropertiesDlg(templateId, view);
+    // A catalogue page edits with its own layer of the dialog, other OLE views with theirs.
+    CPropertiesDlg* dialog = nullptr;
+    if (dynamic_cast<CCatView*>(view))
+        dialog = new CCatPropertiesDlg(templateId, view);
+    else if (dynamic_cast<CHyperOleView*>(view))
+        dialog = new CHyperOlePropertiesDlg(templateId, view);
+    else
+        dialog = new CPropertiesDlg(templateId, view);
     dialog->SetTabs(tabs, firstTabId);
     return dialog;
 }

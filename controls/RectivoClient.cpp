@@ -85,10 +85,13 @@ CRectivoClient::~CRectivoClient()
         Procs().close(m_handle);
 }
 
+// Owners open their client again whenever the user has changed the list; the object on the
+// old list goes with it.
 void CRectivoClient::Open(LPCTSTR listFile)
 {
-    if (Procs().open)
-        m_handle = Procs().open(listFile, 0);
+    if (m_handle && Procs().close)
+        Procs().close(m_handle);
+    m_handle = Procs().open ? Procs().open(listFile, 0) : nullptr;
 }
 
 int CRectivoClient::SetCorrectTwoInitCaps(BYTE flag)

@@ -33,6 +33,10 @@ public:
     // window: the object's centre in the window's client coordinates and its extent in pixels.
     virtual void ShowTip(HWND, const CString&, POINT, SIZE) { }
     virtual void HideTip() { }
+
+    // The modal "Copy as Text" dialog of the ink layer, with nothing recognised (there is no
+    // recogniser); the shell fills it in.
+    virtual void ShowCopyAsText() { }
 };
 
 // A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,

@@ -9,6 +9,7 @@
 #include "projects/CatWnd.h"
 #include "View/NotesView.h"
 #include "View/RulerBar.h"
+#include "shell/SelectLanguageDlg.h"
 #include "objects/kinds/BorderOb.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Resources.h"
@@ -220,7 +221,8 @@ MenuTemplateItem ArrangeMenu()
                   Separator(), Command(60565, "&Group"), Command(60566, "&Ungroup"), Command(60567, "&Regroup"),
                   Separator(), Command(60548, "&Free Rotate"), Command(60558, "Rotate Righ&t"),
                   Command(60557, "U&nrotate"), Command(60597, "&Edit Points"), Separator(),
-                  Command(60443, "S&nap Points"), Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
+                  Command(CHyperView::CmdObjects, "&Objects..."), Command(60443, "S&nap Points"),
+                  Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
                   Command(60564, "&Zoom 1:1")});
 }
 
@@ -231,21 +233,25 @@ std::vector<MenuTemplateItem> MainMenu()
         Popup("&File", {Command(ID_FILE_NEW, "&New\tCtrl+N"), Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
                         Command(ID_FILE_CLOSE, "&Close"), Command(ID_FILE_SAVE, "&Save\tCtrl+S"),
                         Command(ID_FILE_SAVE_AS, "Save &As..."), Command(33854, "Save A&ll"), Separator(),
+                        Command(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), Command(ID_FILE_PRINT, "&Print..."),
                         ExportMenu(), MailMenuCommand(), Separator(),
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
                         Separator(), Command(CHyperView::CmdCut, "Cu&t\tCtrl+X"),
                         Command(CHyperView::CmdCopy, "&Copy\tCtrl+C"), Command(CHyperView::CmdPaste, "&Paste\tCtrl+V"),
+                        Command(CHyperOleView::CmdPasteSpecial, "Paste &Special..."),
                         Command(CHyperView::CmdDelete, "&Delete\tDel"), Separator(),
                         Command(CHyperView::CmdSelectAll, "Select &All\tCtrl+A"), Separator(),
-                        Command(CHyperView::CmdProperties, "P&roperties...")}),
+                        Command(CHyperView::CmdProperties, "P&roperties..."),
+                        Command(CHyperOleView::CmdObjectProperties, "&Object Properties...")}),
         ArrangeMenu(),
         Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
-                        Command(CHyperFrame::CmdRuler, "R&uler"), Separator(),
+                        Command(CHyperFrame::CmdRuler, "R&uler"), Command(CMyView::CmdBirdsEye, "&Bird's-Eye View"),
+                        Separator(),
                         Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
                         Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
                         Command(34042, "L&earning Center"), Command(34043, "&Taskpane"), Command(34037, "&Mark...")}),
@@ -258,6 +264,7 @@ std::vector<MenuTemplateItem> MainMenu()
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic"),
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object"),
+                          Command(CHyperOleView::CmdInsertObject, "New Em&bedded Object..."),
                           Separator(), Command(CFreeHandView::CmdFreehand, "Freehand &Drawing")}),
         ProjectMenu(),
         Popup("&Catalog", CatalogMenu()),
@@ -274,7 +281,7 @@ std::vector<MenuTemplateItem> MainMenu()
                                               Command(33999, "Green"), Command(34002, "Yellow")}),
                        Separator(), Command(CNotesView::CmdCopyAsText, "Copy as &Text"),
                        Command(CNotesView::CmdSignatureDialog, "Si&gnature...")}),
-        FormatMenu(),
+        FormatMenu(), ToolsMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
         Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
@@ -327,6 +334,12 @@ void RegisterProgramResources()
     RegisterPictures();
     RegisterDialogs();
     RegisterProjectResources();
+    RegisterListEditResources();
+    RegisterSpellResources();
+    RegisterPreviewResources();
     RegisterPropertyTexts();
+    RegisterPaintResources();
+    RegisterOleResources();
+    RegisterMainViewResources();
     RegisterExportResources();
 }

@@ -5,6 +5,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -31,10 +32,22 @@ void RegisterToolBars();
 void RegisterPictures();
 void RegisterDialogs();
 void RegisterProjectResources();
+void RegisterListEditResources();
+void RegisterSpellResources();
+void RegisterOleResources();
+void RegisterPreviewResources();
 
 // The menu-bar drop-down of the project commands.
 MenuTemplateItem ProjectMenu();
 void RegisterPropertyTexts();
+void RegisterPaintResources();
+
+// A 24-bit bitmap file drawn point by point, and a strip of framed 16 x 15 button squares.
+std::vector<BYTE> PictureFile(int width, int height, const std::function<COLORREF(int, int)>& pixel);
+std::vector<BYTE> ButtonStrip(int count, COLORREF background);
+// The main view's context menus and texts, and the Tools drop-down of the menu bar.
+void RegisterMainViewResources();
+MenuTemplateItem ToolsMenu();
 // The export commands' drop-down, the mail command and the dialogs and texts behind them.
 MenuTemplateItem ExportMenu();
 MenuTemplateItem MailMenuCommand();

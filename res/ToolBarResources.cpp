@@ -150,6 +150,13 @@ std::vector<BYTE> Logo(COLORREF band)
 
 } // namespace
 
+std::vector<BYTE> PictureFile(int width, int height, const std::function<COLORREF(int, int)>& pixel)
+{
+    return BitmapFile(width, height, pixel);
+}
+
+std::vector<BYTE> ButtonStrip(int count, COLORREF background) { return IconStrip(count, background); }
+
 void RegisterToolBars()
 {
     for (const ToolBarEntry& bar : ToolBars()) {

@@ -45,6 +45,7 @@ BOOL CCalendarDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_calendar.SubclassDlgItem(kCalendarId, this);
+    m_calendar.SizeToMonths(2, 2, CSize(4, 4));
     Parlex_SetAllTexts(m_hWnd);
     CRect one;
     m_calendar.GetMinReqRect(&one);
@@ -85,8 +86,8 @@ void CCalendarDlg::OnTipText(NMHDR* header, LRESULT* result)
     CString text;
     if (const UINT id = request->hit ? TipTextId(request->hit->uHit) : 0)
         text.LoadString(id);
-    std::strncpy(request->text, text, sizeof request->text - 1);
-    request->text[sizeof request->text - 1] = '\0';
+    std::strncpy(request->buffer, text, sizeof request->buffer - 1);
+    request->buffer[sizeof request->buffer - 1] = '\0';
 }
 
 void CCalendarDlg::OnCancel() { DestroyWindow(); }

@@ -2,16 +2,8 @@
 // remembers where it was when it closes.
 #pragma once
 
+#include "controls/DayStateCalendar.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/MonthCalCtrl.h"
-
-// The calendar asks its parent for the tip of the part under the mouse.
-constexpr UINT CalendarTipNotification = 32914;
-struct CalendarTipRequest {
-    NMHDR hdr;
-    MCHITTESTINFO* hit;
-    char text[80];
-};
 
 class CCalendarDlg : public CDialog {
 public:
@@ -19,7 +11,7 @@ public:
 
     explicit CCalendarDlg(CWnd* parent = nullptr);
     BOOL DestroyWindow() override;
-    CMonthCalCtrl& GetCalendar() { return m_calendar; }
+    CDayStateCalendar& GetCalendar() { return m_calendar; }
     // The tip's string resource for a part of the calendar; 0 for none.
     static UINT TipTextId(UINT hitCode);
 
@@ -33,7 +25,7 @@ protected:
 private:
     void LayoutCalendar();
 
-    CMonthCalCtrl m_calendar;
+    CDayStateCalendar m_calendar{CalendarToolTips};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 #include "shell/ControlButtons.h"
 
+#include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
@@ -10,6 +11,7 @@
 IMPLEMENT_DYNCREATE(CControlButtonLine, CXTPControlButton)
 IMPLEMENT_DYNCREATE(CControlButtonStyle, CXTPControlButton)
 IMPLEMENT_DYNCREATE(CControlButtonArrow, CXTPControlButton)
+IMPLEMENT_DYNCREATE(CControlButtonPen, CXTPControlButton)
 
 namespace {
 
@@ -139,4 +141,66 @@ void CControlButtonArrow::Copy(const CXTPControl* source)
     CXTPControlButton::Copy(source);
     if (const auto* arrow = dynamic_cast<const CControlButtonArrow*>(source))
         m_arrow = arrow->m_arrow;
+}
+
+CControlButtonPen* CControlButtonPen::CreateControl(UINT id, DWORD_PTR parameter)
+{
+    auto* pen = new CControlButtonPen;
+    pen->SetID(id);
+    pen->SetParameter(parameter);
+    return pen;
+}
+
+void CControlButtonPen::SetValues(const LONG (&values)[kValueCount])
+{
+    std::copy(std::begin(values), std::end(values), m_values);
+}
+
+CSize CControlButtonPen::GetSize(CDC* dc)
+{
+    const CSize text = dc->GetTextExtent(m_name);
+    return CSize(std::max<int>(text.cx, 120), text.cy);
+}
+
+void CControlButtonPen::Draw(CDC* dc)
+{
+    XTPPaintManager()->FillControlBackground(dc, this);
+    CFont* old = dc->SelectObject(XTPPaintManager()->GetFont());
+    CRect rect = GetRect();
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(InkOf(this));
+    dc->DrawText(m_name, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    dc->SelectObject(old);
+}
+
+void CControlButtonPen::Copy(const CXTPControl* source)
+{
+    CXTPControlButton::Copy(source);
+    if (const auto* pen = dynamic_cast<const CControlButtonPen*>(source)) {
+        SetValues(pen->m_values);
+        m_flag = pen->m_flag;
+        m_name = pen->m_name;
+    }
+}
+
+void CControlButtonPen::Serialize(CArchive& ar)
+{
+    CXTPControlButton::Serialize(ar);
+    if (ar.IsStoring()) {
+        for (LONG value : m_values)
+            ar << value;
+        ar << static_cast<LONG>(m_flag);
+        ar << m_name;
+        return;
+    }
+    // Read whole before anything changes: a short record leaves the pen as it was.
+    LONG values[kValueCount] = {};
+    for (LONG& value : values)
+        ar >> value;
+    LONG flag = 0;
+    CString name;
+    ar >> flag >> name;
+    SetValues(values);
+    m_flag = flag != 0;
+    m_name = name;
 }

@@ -1,8 +1,11 @@
 // Buttons of the drawing drop-downs that show a preview of what they set instead of an icon:
-// a line width, a dash style, arrow heads. Without a value they are plain caption buttons.
+// a line width, a dash style, arrow heads, a named pen. Without a value they are plain
+// caption buttons.
 #pragma once
 
 #include "platform/toolkit/XTPControl.h"
+
+class CArchive;
 
 class CControlButtonLine : public CXTPControlButton {
     DECLARE_DYNCREATE(CControlButtonLine)
@@ -44,4 +47,31 @@ public:
 
 private:
     int m_arrow;
+};
+
+// Shows the name of a pen; its five values and flag are kept for whoever reads them.
+class CControlButtonPen : public CXTPControlButton {
+    DECLARE_DYNCREATE(CControlButtonPen)
+public:
+    static constexpr int kValueCount = 5;
+
+    // A pen button with the default pen, made for a command id and a parameter.
+    static CControlButtonPen* CreateControl(UINT id, DWORD_PTR parameter);
+
+    const LONG* GetValues() const { return m_values; }
+    void SetValues(const LONG (&values)[kValueCount]);
+    BOOL GetFlag() const { return m_flag; }
+    void SetFlag(BOOL flag) { m_flag = flag; }
+    CString GetName() const { return m_name; }
+    void SetName(LPCTSTR name) { m_name = name; }
+
+    CSize GetSize(CDC* dc) override;
+    void Draw(CDC* dc) override;
+    void Copy(const CXTPControl* source) override;
+    void Serialize(CArchive& ar) override;
+
+private:
+    LONG m_values[kValueCount] = {0, 53, 53, 0, 13};
+    BOOL m_flag = TRUE;
+    CString m_name = "Black";
 };

@@ -1,5 +1,7 @@
 #include "shell/ListBoxEx.h"
 
+#include "controls/InsertDragListBox.h"
+
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
@@ -12,7 +14,7 @@ IMPLEMENT_DYNCREATE(CListBoxEx, CDragListBox)
 
 namespace {
 // Registered when the program starts, as the edit's owners expect it.
-const UINT g_editMessage = CInPlaceEdit::NotifyMessage();
+const UINT g_editMessage = InPlaceCtrl::NotifyMessage();
 } // namespace
 
 BEGIN_MESSAGE_MAP(CListBoxEx, CDragListBox)
@@ -74,7 +76,6 @@ void CListBoxEx::CreateEdit()
         return;
     m_pEdit = std::make_unique<CInPlaceEdit>();
     m_pEdit->Create(m_dwEditStyle | WS_CHILD | WS_BORDER, CRect(), this, kEditId);
-    m_pEdit->SetOwner(this);
     m_pEdit->SendMessage(WM_SETFONT, SendMessage(WM_GETFONT));
 }
 
@@ -124,10 +125,7 @@ void CListBoxEx::ShowEdit(int row, int indent, const CString& text)
     if (m_dwEditStyle & kEditFrameStyle)
         m_editRect.DeflateRect(5, -2);
     m_pEdit->SetWindowText(text);
-    m_pEdit->MoveWindow(&m_itemRect);
-    m_pEdit->ShowWindow(SW_SHOW);
-    m_pEdit->SetFocus();
-    m_pEdit->SetSel(0, -1);
+    m_pEdit->ShowAt(m_itemRect);
 }
 
 // An empty text removes the row, also when the edit was cancelled.
@@ -206,23 +204,7 @@ void CListBoxEx::DrawInsertMark(int row)
     CRect rect;
     if (row < 0 || GetItemRect(row, &rect) == LB_ERR)
         return;
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.IntersectClipRect(&client);
-    CBitmap pattern;
-    static constexpr WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-    pattern.CreateBitmap(8, 8, 1, 1, kHalftone);
-    CBrush halftone;
-    halftone.CreatePatternBrush(&pattern);
-    CBrush* old = dc.SelectObject(&halftone);
-    const int left = rect.left + 5, right = rect.right - 5, y = rect.top;
-    dc.PatBlt(left, y - 2, right - left, 4, PATINVERT);
-    dc.PatBlt(left, y - 6, 3, 4, PATINVERT);
-    dc.PatBlt(left, y + 2, 3, 4, PATINVERT);
-    dc.PatBlt(right - 3, y - 6, 3, 4, PATINVERT);
-    dc.PatBlt(right - 3, y + 2, 3, 4, PATINVERT);
-    dc.SelectObject(old);
+    InvertInsertionBar(*this, rect, 5, 3);
 }
 
 void CListBoxEx::DrawItem(LPDRAWITEMSTRUCT draw)
@@ -279,11 +261,11 @@ void CListBoxEx::OnSysKeyDown(UINT key, UINT, UINT)
 
 LRESULT CListBoxEx::OnEditMessage(WPARAM, LPARAM lParam)
 {
-    const auto* record = reinterpret_cast<const InPlaceEditNotify*>(lParam);
+    const auto* record = reinterpret_cast<const InPlaceCtrlNotify*>(lParam);
     if (!record)
         return 1;
     switch (record->code) {
-    case CInPlaceEdit::CodeKey:
+    case InPlaceCtrl::CodeKey:
         if (record->value == VK_ESCAPE) {
             OnEndEditRow(m_nEditedRow, TRUE);
             EndEdit(TRUE);
@@ -291,12 +273,12 @@ LRESULT CListBoxEx::OnEditMessage(WPARAM, LPARAM lParam)
         }
         EndEdit(OnEndEditRow(m_nEditedRow, FALSE) <= 0);
         return 1;
-    case CInPlaceEdit::CodeFocusLost:
+    case InPlaceCtrl::CodeFocusLost:
         if (m_pEdit && reinterpret_cast<HWND>(record->value) == m_pEdit->m_hWnd)
             return 0;
         EndEdit(OnEndEditRow(m_nEditedRow, FALSE) <= 0);
         return 1;
-    case CInPlaceEdit::CodeChanged: OnEditNotify(m_nEditedRow); return 0;
+    case InPlaceCtrl::CodeClicked: OnEditNotify(m_nEditedRow); return 0;
     default: return 1;
     }
 }

@@ -2,7 +2,7 @@
 // place (F2, double click, BeginNewRow) with an edit laid over the row.
 #pragma once
 
-#include "shell/InPlaceEdit.h"
+#include "View/InPlaceEdit.h"
 #include "platform/ui/DragListBox.h"
 
 #include <memory>

@@ -6,6 +6,7 @@
 #include "shell/LinksPane.h"
 #include "shell/TaskPanelPane.h"
 #include "shell/NotesMgr.h"
+#include "shell/SelectLanguageDlg.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "View/CatView.h"
@@ -14,6 +15,7 @@
 #include "projects/CatalogueFolder.h"
 #include "projects/CatalogueOb.h"
 #include "View/ChildHostWnd.h"
+#include "View/ToolbarPreviewView.h"
 #include "objects/ViewSettings.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/snarel/Snarel.h"
@@ -151,6 +153,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_COMMAND(CmdCloseAll, OnCloseAll)
     ON_COMMAND(35001, OnCustomize)
     ON_COMMAND(32804, OnOptions)
+    ON_COMMAND(CSelectLanguageDlg::CmdSelectLanguage, OnSelectLanguage)
     ON_COMMAND(32824, OnCalendar)
     ON_UPDATE_COMMAND_UI(32824, OnUpdateCalendar)
     ON_MESSAGE(WM_TABCONTEXTMENU, OnTabContextMenu)
@@ -451,16 +454,20 @@ bool BarHolds(const CXTPCommandBar* bar, UINT command)
 }
 
 // A command that only a tool bar offers is picked by pressing its button, when enabled.
+bool PressButton(CXTPCommandBar* bar, unsigned command)
+{
+    CXTPControl* control = bar && bar->GetControls() ? bar->GetControls()->FindControl(command) : nullptr;
+    if (!control || !control->GetEnabled())
+        return false;
+    control->OnExecute();
+    return true;
+}
+
 bool PressToolBarButton(CXTPCommandBars* bars, unsigned command)
 {
-    for (int i = 0; i < bars->GetCount(); ++i) {
-        CXTPToolBar* bar = bars->GetAt(i);
-        CXTPControl* control = bar ? bar->GetControls()->FindControl(command) : nullptr;
-        if (control && control->GetEnabled()) {
-            control->OnExecute();
+    for (int i = 0; i < bars->GetCount(); ++i)
+        if (PressButton(bars->GetAt(i), command))
             return true;
-        }
-    }
     return false;
 }
 
@@ -468,6 +475,10 @@ bool PressToolBarButton(CXTPCommandBars* bars, unsigned command)
 bool PickFromMenuBar(unsigned command)
 {
     CMainFrame* frame = GetMainFrame();
+    // Print preview offers its commands on a bar of its own.
+    auto* preview = frame ? dynamic_cast<CToolbarPreviewView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST)) : nullptr;
+    if (preview)
+        return PressButton(&preview->GetCommandBar(), command);
     CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
     if (!bars)
         return false;

@@ -101,6 +101,7 @@ public:
     void OnCloseAll();
     void OnCustomize();
     void OnOptions();
+    void OnSelectLanguage();
     // Opens the Calender window, or closes the open one.
     void OnCalendar();
     void OnUpdateCalendar(CCmdUI* cmdUI);

@@ -3,6 +3,7 @@
 #include "shell/CalendarDlg.h"
 #include "shell/NotesMgr.h"
 #include "shell/PropOptions.h"
+#include "shell/SelectLanguageDlg.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "projects/CatManager.h"
@@ -183,6 +184,8 @@ void CMainFrame::OnOptions()
     CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
     sheet.DoModal();
 }
+
+void CMainFrame::OnSelectLanguage() { CSelectLanguageDlg(this).DoModal(); }
 
 void CMainFrame::OnCalendar()
 {

@@ -2,6 +2,7 @@
 
 #include "View/ViewPropertyDialog.h"
 #include "controls/PropertiesDlg.h"
+#include "controls/TabOrderDlg.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -17,5 +18,6 @@ void ShowPropertiesPane()
 void CMainFrame::InstallPropertyPane()
 {
     RegisterPropertyDialogFactory();
+    RegisterTabOrderDialog();
     SetPropertyHostShower(ShowPropertiesPane);
 }

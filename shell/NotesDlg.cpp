@@ -1,9 +1,7 @@
 #include "shell/NotesDlg.h"
 
-#include "shell/Settings.h"
-#include "shell/VantrelApp.h"
+#include "shell/ShellTextServices.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/WinApp.h"
 
 CNotesDlg::CNotesDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
@@ -24,22 +22,10 @@ void CNotesDlg::OnCancel() { DestroyWindow(); }
 void CNotesDlg::CheckSpelling()
 {
     UpdateData(FALSE);
-    const CString mainFile = GetDictionaryFile(), customFile = GetCustomDictionaryFile();
-    if (!m_edit.OpenDictionary(mainFile, customFile)) {
-        CString text;
-        text.LoadString(kOpenFailedText);
-        text = GetLanguageText(text);
-        text.Replace("%1", mainFile);
-        text.Replace("%2", customFile);
-        AfxMessageBox(text, MB_ICONHAND);
+    if (!OpenUserDictionaries(m_edit))
         return;
-    }
-    m_edit.SetAlwaysSuggest(GetDictionaryAlwaysSuggest());
-    m_edit.SetIgnoreUppercase(GetDictionaryIgnoreUppercase());
-    m_edit.SetIgnoreNumbers(GetDictionaryIgnoreNumbers());
+    LoadUserSpellingOptions(m_edit);
     m_edit.CheckSpelling(FALSE);
-    SetDictionaryAlwaysSuggest(m_edit.GetAlwaysSuggest());
-    SetDictionaryIgnoreUppercase(m_edit.GetIgnoreUppercase());
-    SetDictionaryIgnoreNumbers(m_edit.GetIgnoreNumbers());
+    StoreUserSpellingOptions(m_edit);
     UpdateData(TRUE);
 }

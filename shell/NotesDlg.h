@@ -7,7 +7,7 @@
 
 class CNotesDlg : public CDialog {
 public:
-    static constexpr UINT IDD = 202, kEditId = 780, kOpenFailedText = 144;
+    static constexpr UINT IDD = 202, kEditId = 780;
 
     explicit CNotesDlg(CWnd* parent = nullptr);
     CString GetText() const { return m_strText; }

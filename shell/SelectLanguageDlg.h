@@ -9,6 +9,8 @@
 class CSelectLanguageDlg : public CDialog {
 public:
     static constexpr UINT IDD = 204, kListId = 1020, kImages = 209, kColumnCaption = 149;
+    // The main frame's command that runs the dialog.
+    static constexpr UINT CmdSelectLanguage = 33975;
 
     explicit CSelectLanguageDlg(CWnd* parent = nullptr);
     CListCtrl& GetList() { return m_list; }

@@ -87,6 +87,17 @@ std::span<const SettingKey> SettingKeys() { return kKeys; }
 
 const SettingKey& KeyOf(Setting setting) { return kKeys[static_cast<int>(setting)]; }
 
+BOOL FindSetting(LPCTSTR name, Setting* setting)
+{
+    const auto keys = SettingKeys();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (CString(keys[i].name) == name) {
+            *setting = static_cast<Setting>(i);
+            return TRUE;
+        }
+    return FALSE;
+}
+
 int GetSettingInt(Setting setting)
 {
     const SettingKey& key = KeyOf(setting);

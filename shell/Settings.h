@@ -35,6 +35,8 @@ enum class Setting {
 
 std::span<const SettingKey> SettingKeys();
 const SettingKey& KeyOf(Setting setting);
+// The setting stored under a key name ("Alarm.Flashcount"); FALSE for a name not in the table.
+BOOL FindSetting(LPCTSTR name, Setting* setting);
 
 // Integers as stored (or the default); flags TRUE when the stored integer is above 0; strings
 // as stored, or the default when empty (never written back).

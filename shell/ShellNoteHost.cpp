@@ -3,6 +3,7 @@
 #include "controls/NoteTextDlg.h"
 #include "shell/AudioManager.h"
 #include "shell/MainFrame.h"
+#include "shell/NotesDlg.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 
@@ -19,6 +20,19 @@ CAudioManager* FrameAudioManager()
 BOOL CShellNoteHost::EditNoteText(CString& text, BOOL readOnly)
 {
     return CNotesEditDlg(text, readOnly).DoModal() == IDOK;
+}
+
+// The modeless Notes window, without a parent, lives for the one check.
+void CShellNoteHost::CheckNoteSpelling(CString& text)
+{
+    CNotesDlg window;
+    window.SetText(text);
+    if (!window.Create(CNotesDlg::IDD, nullptr))
+        return;
+    window.ShowWindow(SW_SHOWNORMAL);
+    window.CheckSpelling();
+    text = window.GetText();
+    window.DestroyWindow();
 }
 
 CString CShellNoteHost::GetProgramFolder()

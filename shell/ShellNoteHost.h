@@ -7,6 +7,7 @@
 class CShellNoteHost : public CNoteHost {
 public:
     BOOL EditNoteText(CString& text, BOOL readOnly) override;
+    void CheckNoteSpelling(CString& text) override;
     CString GetProgramFolder() override;
     void AttachSoundNote(CSoundOb* sound) override;
     void DetachSoundNote(CSoundOb* sound) override;

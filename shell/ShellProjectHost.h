@@ -1,5 +1,5 @@
 // What the project code asks of the application: folders, the completion of stored member
-// paths and showing the project pane.
+// paths, showing the project pane, and member documents created and opened in edit or run mode.
 #pragma once
 
 #include "projects/ProjectHost.h"
@@ -10,4 +10,7 @@ public:
     CString GetProgramFolder() const override;
     CString GetProjectFolder() const override;
     void ShowProjectPane() const override;
+    BOOL CreateDocument(const CString& path) const override;
+    BOOL OpenDocument(const CString& path) const override;
+    BOOL RunDocument(const CString& path) const override;
 };

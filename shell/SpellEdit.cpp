@@ -1,30 +1,13 @@
 #include "shell/SpellEdit.h"
 
+#include "controls/EditSpellSession.h"
 #include "shell/VantrelApp.h"
-#include "platform/core/GlobalMemory.h"
 #include "platform/ui/WinApp.h"
 
-#include <algorithm>
 
 BEGIN_MESSAGE_MAP(CSpellEdit, CEdit)
     ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
-
-namespace {
-
-constexpr SHORT kCheckDone = 0;
-
-CString TakeBlock(HGLOBAL block)
-{
-    if (!block)
-        return CString();
-    CString text(static_cast<LPCTSTR>(GlobalLock(block)));
-    GlobalUnlock(block);
-    GlobalFree(block);
-    return text;
-}
-
-} // namespace
 
 CSpellEdit::CSpellEdit() : m_hChecker(LX_Init()) {}
 
@@ -60,7 +43,7 @@ BOOL CSpellEdit::CheckSpelling(BOOL showComplete)
         start = 0;
         end = GetWindowTextLength();
     }
-    const BOOL completed = CheckRange(start, end);
+    const BOOL completed = CEditSpellSession(this, &m_hChecker).Run(start, end);
     if (showComplete) {
         CString text;
         text.LoadString(kCompleteText);
@@ -70,26 +53,4 @@ BOOL CSpellEdit::CheckSpelling(BOOL showComplete)
     m_bIgnoreUppercase = LX_GetIgnoreWordsInUppercase(m_hChecker);
     m_bIgnoreNumbers = LX_GetIgnoreWordsWithNumbers(m_hChecker);
     return completed;
-}
-
-// The library's text check walks the range and asks the user about each unknown word in its
-// spelling dialog; what it hands back replaces the range, corrections made before a
-// cancellation included.
-BOOL CSpellEdit::CheckRange(int start, int end)
-{
-    if (start > end)
-        std::swap(start, end);
-    CString text;
-    GetWindowText(text);
-    end = std::min(end, text.GetLength());
-    if (start >= end)
-        return TRUE;
-    const CString range = text.Mid(start, end - start);
-    SHORT result = kCheckDone;
-    const CString checked = TakeBlock(LX_CheckText(m_hChecker, range, &result));
-    if (!checked.IsEmpty() && checked != range) {
-        SetSel(start, end);
-        ReplaceSel(checked);
-    }
-    return result == kCheckDone;
 }

@@ -2,10 +2,10 @@
 // and keeps the checker's three options.
 #pragma once
 
-#include "platform/ui/Edit.h"
+#include "View/TextServices.h"
 #include "spell/Lexigard.h"
 
-class CSpellEdit : public CEdit {
+class CSpellEdit : public CSpellingEdit {
 public:
     static constexpr UINT kCompleteText = 145;
 
@@ -14,23 +14,20 @@ public:
     CSpellEdit(const CSpellEdit&) = delete;
     CSpellEdit& operator=(const CSpellEdit&) = delete;
 
-    BOOL OpenDictionary(LPCTSTR mainFile, LPCTSTR customFile);
-    // Checks the selection, or the whole text without one; TRUE when the check ran to its end.
-    BOOL CheckSpelling(BOOL showComplete);
+    BOOL OpenDictionary(LPCTSTR mainFile, LPCTSTR customFile) override;
+    BOOL CheckSpelling(BOOL showComplete) override;
 
-    BOOL GetAlwaysSuggest() const { return m_bAlwaysSuggest; }
-    void SetAlwaysSuggest(BOOL on) { m_bAlwaysSuggest = on; }
-    BOOL GetIgnoreNumbers() const { return m_bIgnoreNumbers; }
-    void SetIgnoreNumbers(BOOL on) { m_bIgnoreNumbers = on; }
-    BOOL GetIgnoreUppercase() const { return m_bIgnoreUppercase; }
-    void SetIgnoreUppercase(BOOL on) { m_bIgnoreUppercase = on; }
+    BOOL GetAlwaysSuggest() const override { return m_bAlwaysSuggest; }
+    void SetAlwaysSuggest(BOOL on) override { m_bAlwaysSuggest = on; }
+    BOOL GetIgnoreNumbers() const override { return m_bIgnoreNumbers; }
+    void SetIgnoreNumbers(BOOL on) override { m_bIgnoreNumbers = on; }
+    BOOL GetIgnoreUppercase() const override { return m_bIgnoreUppercase; }
+    void SetIgnoreUppercase(BOOL on) override { m_bIgnoreUppercase = on; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
 
 private:
-    BOOL CheckRange(int start, int end);
-
     LXHANDLE m_hChecker = nullptr;
     BOOL m_bAlwaysSuggest = FALSE;
     BOOL m_bIgnoreNumbers = FALSE;

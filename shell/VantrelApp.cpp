@@ -4,6 +4,7 @@
 #include "shell/MainFrame.h"
 #include "shell/SaveAsWebsiteDlg.h"
 #include "shell/Settings.h"
+#include "shell/ShellMainViewHost.h"
 #include "shell/ShellTextServices.h"
 #include "shell/SplashDlg.h"
 #include "shell/VantrelServices.h"
@@ -39,7 +40,7 @@ constexpr const char* kDefaultTips[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CVantrelApp, CWinApp)
+BEGIN_MESSAGE_MAP(CVantrelApp, CHyperApp)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -48,7 +49,7 @@ BEGIN_MESSAGE_MAP(CVantrelApp, CWinApp)
     ON_COMMAND(CmdUpdate, OnUpdateCenter)
 END_MESSAGE_MAP()
 
-CVantrelApp::CVantrelApp() : CWinApp(kProduct) { }
+CVantrelApp::CVantrelApp() : CHyperApp(kProduct) { }
 
 // The profile name was a static text; the framework must not free it.
 CVantrelApp::~CVantrelApp() { m_pszProfileName = nullptr; }
@@ -111,8 +112,10 @@ BOOL CVantrelApp::InitInstance()
     }
     Enable3dControls();
     InstallTextServices();
+    InstallMainViewHost();
     InstallPageExportHost();
     RegisterTemplates();
+    InstallProjectAccess();
 
     splash.SendMessage(WM_SETREDRAW, FALSE);
     CMainFrame* frame = LoadMainFrame();
@@ -189,6 +192,7 @@ int CVantrelApp::ExitInstance()
 {
     Parlex_Deinit(GetLanguageFolder() + "/Lost & Found.lng");
     SetShellServices(nullptr);
+    RemoveProjectAccess();
     POSITION pos = m_templateList.GetHeadPosition();
     while (pos)
         delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));

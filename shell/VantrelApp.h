@@ -2,12 +2,12 @@
 // main frame), the application's own commands, and the user-interface text lookup.
 #pragma once
 
-#include "platform/ui/WinApp.h"
+#include "shell/HyperApp.h"
 
 class CMainFrame;
 class CMultiDocTemplate;
 
-class CVantrelApp : public CWinApp {
+class CVantrelApp : public CHyperApp {
 public:
     static constexpr UINT IdMainFrame = 128;
     static constexpr UINT IdDocument = 129;
@@ -26,8 +26,6 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
-
-    CMultiDocTemplate* GetMainDocTemplate() const { return m_pMainTemplate; }
 
     void OnFileNew();
     void OnFileOpen();
@@ -51,8 +49,6 @@ protected:
 private:
     void RegisterTemplates();
     void ReportUnreadableSettings();
-
-    CMultiDocTemplate* m_pMainTemplate = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 #include "shell/VantrelServices.h"
 
+#include "shell/CopyAsTextDlg.h"
 #include "shell/Settings.h"
 #include "shell/TipWnd.h"
 #include "shell/VantrelApp.h"
@@ -32,4 +33,16 @@ CString CVantrelServices::GetBitmapFolder() const
 CString CVantrelServices::GetLanguageText(const CString& key) const
 {
     return ::GetLanguageText(key);
+}
+
+void CVantrelServices::ShowCopyAsText()
+{
+    CCopyAsTextDlg dialog;
+    dialog.DoModal();
+}
+
+int CVantrelServices::GetSettingInt(LPCTSTR key, int defaultValue) const
+{
+    Setting setting;
+    return FindSetting(key, &setting) ? ::GetSettingInt(setting) : defaultValue;
 }

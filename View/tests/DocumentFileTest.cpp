@@ -79,7 +79,7 @@ TEST_F(DocumentFileTest, TheFileIsTheFrameRecordThenThePageRecord)
 {
     const Bytes expected = Concat({
         ShortString("Week"),                              // frame title
-        NewClass("CHyperFrameOb", 0), Stored(*frame->GetFrameObject()),
+        NewClass("CGenFrameOb", 0), Stored(*frame->GetFrameObject()), // the program frame's kind
         Dword(0xBACDCD01), ShortString(""),               // page record, version 1
         Dword(6), Word(0), Dword(0x000A000A),             // grid and snap, grid step 10 x 10
         Dword(10), Dword(10), Dword(10), Dword(10),       // margins

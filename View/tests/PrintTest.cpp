@@ -1,29 +1,14 @@
 // Printing a page to the PDF printer: one page with the objects, checked by the PDF tools.
 #include "ViewTestKit.h"
+#include "PdfInfo.h"
 
 #include "View/PrintJob.h"
 #include "objects/HyperViewOb.h"
-#include "platform/sys/tests/TestFiles.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace {
-
-// The value of a "Name:   value" line.
-std::string FieldOf(const std::string& report, const std::string& name)
-{
-    std::istringstream lines(report);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind(name + ":", 0) != 0)
-            continue;
-        const size_t start = line.find_first_not_of(' ', name.size() + 1);
-        return start == std::string::npos ? std::string() : line.substr(start);
-    }
-    return {};
-}
 
 // A binary PPM picture: its size and RGB pixels.
 struct Raster {
@@ -68,9 +53,8 @@ TEST_F(PrintTest, APagePrintsToAOnePagePdfWithItsObjects)
     EXPECT_EQ(view->GetPageObject()->Color, RGB(0, 128, 0));
     EXPECT_EQ(view->GetZoom(), 200);
 
-    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
-    EXPECT_EQ(FieldOf(info, "Pages"), "1") << info;
-    EXPECT_EQ(FieldOf(info, "Title"), "Week") << info;
+    EXPECT_EQ(PdfInfoField(pdf, "Pages"), "1");
+    EXPECT_EQ(PdfInfoField(pdf, "Title"), "Week");
     // At 48 dots per inch one screen pixel is half a dot (96 screen pixels per inch).
     ASSERT_EQ(std::system(("pdftoppm -r 48 -singlefile '" + pdf + "' '" + PathOf("page") + "'").c_str()), 0);
     const Raster page = ReadPpm(PathOf("page.ppm"));

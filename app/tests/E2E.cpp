@@ -68,22 +68,29 @@ std::string TempFolder()
 
 bool CanRun() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
 
+#ifdef VANTREL_PROGRAM
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds)
 {
-    std::ofstream(home + "/script.txt") << script;
     // A user who has seen the tips: the tip of the day would wait for a person at start-up.
     std::filesystem::create_directories(home + "/config/Korvane");
     std::ofstream(home + "/config/Korvane/Vantrel Q8.ini", std::ios::app) << "[Tip]\nStartUp=0\n";
+    return RunProgram(VANTREL_PROGRAM, script, home, timeoutSeconds);
+}
+#endif
+
+Run RunProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds)
+{
+    std::ofstream(home + "/script.txt") << script;
     std::vector<std::string> env = childEnvironment(home);
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::string xvfb = "xvfb-run", auto_ = "-a", program = VANTREL_PROGRAM;
-    char* argv[] = {xvfb.data(), auto_.data(), program.data(), nullptr};
+    std::string xvfb = "xvfb-run", auto_ = "-a", path = program;
+    char* argv[] = {xvfb.data(), auto_.data(), path.data(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    // Started from the test's folder: the start-up folder is where the program looks for its game.
+    // Started from the test's folder: the start-up folder is where Vantrel looks for its game.
     posix_spawn_file_actions_addchdir_np(&actions, home.c_str());
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);

@@ -19,6 +19,10 @@ std::string TempFolder();
 // Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings in `home`.
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds = 90);
 
+// The same for another program of the tree, started from `home` with its settings there.
+Run RunProgram(const std::string& program, const std::string& script, const std::string& home,
+               int timeoutSeconds = 90);
+
 // True when the machine can run the program on a virtual display.
 bool CanRun();
 

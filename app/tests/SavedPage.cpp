@@ -1,6 +1,6 @@
 #include "app/tests/SavedPage.h"
 
-#include "objects/HyperFrameOb.h"
+#include "objects/GenFrameOb.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 
@@ -16,7 +16,7 @@ bool ReadSavedPage(const std::string& path, CMyView& reader)
     CArchive archive(&file, CArchive::load);
     CString title;
     archive >> title;
-    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CHyperFrameOb)));
+    std::unique_ptr<CObject> frameObject(archive.ReadObject(RUNTIME_CLASS(CGenFrameOb)));
     reader.Serialize(archive);
     return !reader.LoadWasIncomplete();
 }

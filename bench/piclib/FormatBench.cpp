@@ -125,6 +125,135 @@ Bytes ppm()
     return out;
 }
 
+// PackBits of one row: runs of three or more equal bytes repeat, the rest go as literals.
+Bytes packBits(const Bytes& row)
+{
+    Bytes out;
+    for (size_t x = 0; x < row.size();) {
+        size_t run = 1;
+        while (x + run < row.size() && run < 128 && row[x + run] == row[x])
+            ++run;
+        if (run >= 3) {
+            out.push_back(uint8_t(257 - run));
+            out.push_back(row[x]);
+            x += run;
+            continue;
+        }
+        size_t literal = 0;
+        while (x + literal < row.size() && literal < 128 &&
+               !(x + literal + 2 < row.size() && row[x + literal] == row[x + literal + 1] &&
+                 row[x + literal] == row[x + literal + 2]))
+            ++literal;
+        out.push_back(uint8_t(literal - 1));
+        out.insert(out.end(), row.begin() + long(x), row.begin() + long(x + literal));
+        x += literal;
+    }
+    return out;
+}
+
+Bytes channelRow(int y, int c)
+{
+    Bytes row(Width);
+    for (int x = 0; x < Width; ++x)
+        row[x] = sample(x, y, c);
+    return row;
+}
+
+// Three 8-bit channels, each row PackBits coded after a table of packed row lengths.
+Bytes psd()
+{
+    Bytes out = {'8', 'B', 'P', 'S'};
+    putBE(out, 1, 2);
+    out.insert(out.end(), 6, 0);
+    putBE(out, 3, 2);
+    putBE(out, Height, 4);
+    putBE(out, Width, 4);
+    putBE(out, 8, 2);
+    putBE(out, 3, 2);
+    for (int section = 0; section < 3; ++section)
+        putBE(out, 0, 4);
+    putBE(out, 1, 2);
+    std::vector<Bytes> rows;
+    for (int c = 0; c < 3; ++c)
+        for (int y = 0; y < Height; ++y)
+            rows.push_back(packBits(channelRow(y, c)));
+    for (const Bytes& row : rows)
+        putBE(out, uint32_t(row.size()), 2);
+    for (const Bytes& row : rows)
+        out.insert(out.end(), row.begin(), row.end());
+    return out;
+}
+
+// A deep ILBM: 24 bit planes (red in planes 0-7), each plane row PackBits coded.
+Bytes iff()
+{
+    const int planeRow = (Width + 15) / 16 * 2;
+    Bytes body;
+    for (int y = 0; y < Height; ++y)
+        for (int p = 0; p < 24; ++p) {
+            Bytes plane(planeRow, 0);
+            for (int x = 0; x < Width; ++x)
+                if ((sample(x, y, p / 8) >> (p % 8)) & 1)
+                    plane[x / 8] |= uint8_t(0x80 >> (x % 8));
+            const Bytes packed = packBits(plane);
+            body.insert(body.end(), packed.begin(), packed.end());
+        }
+    Bytes out = {'F', 'O', 'R', 'M'};
+    putBE(out, uint32_t(4 + 28 + 8 + body.size() + (body.size() & 1)), 4);
+    out.insert(out.end(), {'I', 'L', 'B', 'M', 'B', 'M', 'H', 'D'});
+    putBE(out, 20, 4);
+    for (uint32_t v : {uint32_t(Width), uint32_t(Height), 0u, 0u})
+        putBE(out, v, 2);
+    out.insert(out.end(), {24, 0, 1, 0});
+    putBE(out, 0, 2);
+    out.insert(out.end(), {1, 1});
+    putBE(out, Width, 2);
+    putBE(out, Height, 2);
+    out.insert(out.end(), {'B', 'O', 'D', 'Y'});
+    putBE(out, uint32_t(body.size()), 4);
+    out.insert(out.end(), body.begin(), body.end());
+    if (body.size() & 1)
+        out.push_back(0);
+    return out;
+}
+
+// A version 2 picture holding one packed 32-bit direct-bits image: each row the red, green
+// and blue planes, PackBits coded after its length.
+Bytes pict()
+{
+    Bytes out(512, 0);
+    putBE(out, 0, 2);
+    for (uint32_t v : {0u, 0u, uint32_t(Height), uint32_t(Width)})
+        putBE(out, v, 2);
+    for (uint32_t v : {0x0011u, 0x02FFu, 0x0C00u})
+        putBE(out, v, 2);
+    out.insert(out.end(), 24, 0);
+    putBE(out, 0x009A, 2);
+    putBE(out, 0xFF, 4);
+    putBE(out, 0x8000 | (Width * 4), 2);
+    for (uint32_t v : {0u, 0u, uint32_t(Height), uint32_t(Width), 0u, 4u})
+        putBE(out, v, 2);
+    for (uint32_t v : {0u, 72u << 16, 72u << 16})
+        putBE(out, v, 4);
+    for (uint32_t v : {16u, 32u, 3u, 8u})
+        putBE(out, v, 2);
+    out.insert(out.end(), 12, 0);
+    for (uint32_t v : {0u, 0u, uint32_t(Height), uint32_t(Width), 0u, 0u, uint32_t(Height), uint32_t(Width), 0u})
+        putBE(out, v, 2);
+    for (int y = 0; y < Height; ++y) {
+        Bytes row;
+        for (int c = 0; c < 3; ++c) {
+            const Bytes plane = channelRow(y, c);
+            row.insert(row.end(), plane.begin(), plane.end());
+        }
+        const Bytes packed = packBits(row);
+        putBE(out, uint32_t(packed.size()), 2);
+        out.insert(out.end(), packed.begin(), packed.end());
+    }
+    putBE(out, 0x00FF, 2);
+    return out;
+}
+
 void decode(benchmark::State& state, Bytes (*make)())
 {
     static std::vector<std::pair<Bytes (*)(), Bytes>> made;
@@ -150,3 +279,6 @@ BENCHMARK_CAPTURE(decode, tga, tga)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(decode, sgi, sgi)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(decode, pcx, pcx)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(decode, ppm, ppm)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(decode, psd, psd)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(decode, iff, iff)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(decode, pict, pict)->Unit(benchmark::kMillisecond);

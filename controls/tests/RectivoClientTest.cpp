@@ -128,6 +128,17 @@ TEST_F(RectivoClientTest, WordHelpersFollowTheDelimiters)
     EXPECT_FALSE(CRectivoClient::IsAtSentenceStart("Go, x", 4, &stop));
 }
 
+// The leak checker fails this test when the object on the first list is kept.
+TEST_F(RectivoClientTest, OpeningAgainTakesTheNewListAndLetsTheOldOneGo)
+{
+    const std::string second = m_folder.Path() + "/Other.acr";
+    WriteText(second, "[ReplaceWith]\nteh=tea\n");
+    m_client.Open(second.c_str());
+    Typed("I saw teh ");
+    m_client.CorrectTypedWord(&m_edit);
+    EXPECT_EQ(Text(), "I saw tea ");
+}
+
 TEST_F(RectivoClientTest, AClientThatWasNeverOpenedCorrectsNothing)
 {
     CRectivoClient unopened;

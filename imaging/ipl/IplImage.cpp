@@ -3,6 +3,7 @@
 #include "imaging/ipl/IplBorder.h"
 #include "imaging/ipl/IplError.h"
 #include "imaging/ipl/IplKernels.h"
+#include "platform/core/HugePages.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -324,6 +325,7 @@ void* iplAlignedAlloc(size_t n)
     char* raw = static_cast<char*>(std::malloc(n + slot + 8));
     if (!raw)
         return nullptr;
+    AdviseHugePages(raw, n + slot + 8);
     uintptr_t address = (reinterpret_cast<uintptr_t>(raw) + slot + 7) & ~static_cast<uintptr_t>(7);
     char* block = raw + (address - reinterpret_cast<uintptr_t>(raw));
     std::memcpy(block - slot, &raw, slot);

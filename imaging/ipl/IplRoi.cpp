@@ -184,6 +184,24 @@ void ownReleaseTileRow(const IplImage* image, char** tiles, int count, int x, in
     }
 }
 
+namespace {
+
+// Every pixel of a fetched rectangle is written from the picture or its border; only the
+// bytes that pad each row to its step are cleared. Packed bits are cleared whole.
+void clearPadding(const IplImage* image, char* buffer, int step, int width, int rows)
+{
+    if (image->depth == iplDepth1u) {
+        std::memset(buffer, 0, static_cast<size_t>(step) * rows);
+        return;
+    }
+    const int samples = image->dataOrder == iplDataOrderPlane ? 1 : image->nChannels;
+    const size_t used = static_cast<size_t>(width) * samples * ownElemSize(image->depth);
+    for (int row = 0; row < rows; ++row)
+        std::memset(buffer + static_cast<size_t>(row) * step + used, 0, step - used);
+}
+
+} // namespace
+
 char* ownGetRect(const IplImage* image, int x, int y, int width, int height, int* rowStep)
 {
     int step = iplRowStep(image->dataOrder, image->depth, image->align, image->nChannels, width);
@@ -196,7 +214,7 @@ char* ownGetRect(const IplImage* image, int x, int y, int width, int height, int
     char* buffer = static_cast<char*>(iplAlignedAlloc(static_cast<size_t>(step) * height * planes));
     if (!buffer)
         return nullptr;
-    std::memset(buffer, 0, static_cast<size_t>(step) * height * planes);
+    clearPadding(image, buffer, step, width, height * planes);
     Layout to = {image->depth, image->nChannels, image->dataOrder, step, height};
     OwnRect inside = {std::max(x, 0), std::max(y, 0), 0, 0};
     inside.width = std::min(x + width, image->width) - inside.x;

@@ -42,6 +42,7 @@ CPropOb* CBitmapOb::CreateProperty(UINT propertyId, BOOL withChoices)
     case BitmapId: {
         auto* editor = new CPropBitmap(propertyId, &m_picture);
         editor->m_captionId = BitmapButtonId;
+        editor->m_replaced = [this] { m_jpeg.reset(); };
         return editor;
     }
     case LayoutId:

@@ -17,6 +17,8 @@ public:
         (void)text, (void)readOnly;
         return FALSE;
     }
+    // Checks the spelling of a note's text in the Notes window and takes the corrected text.
+    virtual void CheckNoteSpelling(CString& text) { (void)text; }
     // The folder of the program, where its helper programs lie.
     virtual CString GetProgramFolder() { return CString(); }
     // Attaches a sound note to the audio manager, which stops the one attached before.

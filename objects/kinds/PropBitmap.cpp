@@ -22,7 +22,16 @@ void CPropBitmap::CopyValueFrom(const CPropOb* other)
 
 void CPropBitmap::ApplyFrom(const CPropOb* peer)
 {
-    m_field->CopyFrom(static_cast<const CPropBitmap*>(peer)->m_edited);
+    Replace(static_cast<const CPropBitmap*>(peer)->m_edited);
+}
+
+void CPropBitmap::Replace(const CExtDib& picture)
+{
+    if (m_field->IsEqual(picture))
+        return;
+    m_field->CopyFrom(picture);
+    if (m_replaced)
+        m_replaced();
 }
 
 BOOL CPropBitmap::Reload()

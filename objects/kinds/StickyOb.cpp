@@ -52,6 +52,18 @@ BOOL CStickyOb::Open()
     return TRUE;
 }
 
+BOOL CStickyOb::CheckSpelling()
+{
+    if (m_noteText.IsEmpty())
+        return FALSE;
+    CString text = m_noteText;
+    GetNoteHost().CheckNoteSpelling(text);
+    if (text == m_noteText)
+        return FALSE;
+    m_noteText = text;
+    return TRUE;
+}
+
 CPropOb* CStickyOb::CreateProperty(UINT propertyId, BOOL withChoices)
 {
     if (CPropOb* base = CBitmapOb::CreateProperty(propertyId, withChoices))

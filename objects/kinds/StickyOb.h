@@ -27,6 +27,8 @@ public:
     void ApplyDefaults() override;
     BOOL OnInsert() override;
     BOOL Open() override;
+    // The page's spelling check goes on into the note text; TRUE when the text changed.
+    BOOL CheckSpelling();
 
     const CString& GetNoteText() const { return m_noteText; }
     void SetNoteText(const CString& text) { m_noteText = text; }

@@ -1,6 +1,10 @@
 #include "piclib/common/PLAnyBmp.h"
 
 #include "piclib/common/PLBitmapSize.h"
+#include "platform/core/HugePages.h"
+
+#include <cstdlib>
+#include <new>
 
 PLAnyBmp::PLAnyBmp()
 {
@@ -14,7 +18,7 @@ PLAnyBmp::~PLAnyBmp()
 
 int PLAnyBmp::GetMemoryUsed() const
 {
-    return static_cast<int>(sizeof(*this) + m_Bits.size() + m_Palette.size() * sizeof(PLPixel32));
+    return static_cast<int>(sizeof(*this) + m_BitsSize + m_Palette.size() * sizeof(PLPixel32));
 }
 
 int PLAnyBmp::GetLineBytes() const
@@ -25,7 +29,15 @@ int PLAnyBmp::GetLineBytes() const
 void PLAnyBmp::AllocateStorage(int width, int height, int bpp, bool alpha, bool greyscale)
 {
     PLCheckBitmapSize(width, height, bpp);
-    m_Bits.assign(static_cast<size_t>(height) * PLPackedLineBytes(width, bpp), 0);
+    // Large blocks come from calloc as fresh zero pages: the decoder's writes are the first.
+    m_Bits.reset();
+    m_BitsSize = static_cast<size_t>(height) * PLPackedLineBytes(width, bpp);
+    m_Bits.reset(static_cast<uint8_t*>(std::calloc(m_BitsSize ? m_BitsSize : 1, 1)));
+    AdviseHugePages(m_Bits.get(), m_BitsSize);
+    if (!m_Bits) {
+        m_BitsSize = 0;
+        throw std::bad_alloc();
+    }
     m_Palette.assign(bpp <= 8 ? size_t(1) << bpp : 0, PLPixel32{});
     m_pClrTab = m_Palette.empty() ? nullptr : m_Palette.data();
     SetupBitmap(width, height, bpp, alpha, greyscale);
@@ -36,15 +48,21 @@ void PLAnyBmp::BuildLineArray()
     const int lineBytes = GetLineBytes();
     m_Lines.resize(GetHeight());
     for (int y = 0; y < GetHeight(); ++y)
-        m_Lines[y] = m_Bits.data() + static_cast<size_t>(y) * lineBytes;
+        m_Lines[y] = m_Bits.get() + static_cast<size_t>(y) * lineBytes;
     m_pLineArray = m_Lines.data();
 }
 
 void PLAnyBmp::ReleaseStorage()
 {
-    m_Bits.clear();
+    m_Bits.reset();
+    m_BitsSize = 0;
     m_Palette.clear();
     m_Lines.clear();
     m_pClrTab = nullptr;
     m_pLineArray = nullptr;
+}
+
+void PLAnyBmp::FreeBlock::operator()(uint8_t* block) const
+{
+    std::free(block);
 }

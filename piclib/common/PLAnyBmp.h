@@ -21,7 +21,11 @@ protected:
     void ReleaseStorage() override;
 
 private:
-    std::vector<uint8_t> m_Bits;
+    struct FreeBlock {
+        void operator()(uint8_t* block) const;
+    };
+    std::unique_ptr<uint8_t[], FreeBlock> m_Bits;
+    size_t m_BitsSize = 0;
     std::vector<PLPixel32> m_Palette;
     std::vector<uint8_t*> m_Lines;
 };

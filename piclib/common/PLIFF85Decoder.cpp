@@ -5,9 +5,11 @@
 #include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLIFF85.h"
 #include "piclib/common/PLPackBits.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -17,6 +19,23 @@ constexpr int DeepPlanes = 24;
 uint8_t hamLevel(uint32_t data, int dataBits)
 {
     return static_cast<uint8_t>(dataBits == 6 ? data * 4 + data / 16 : data * 16);
+}
+
+// Planes first to first + count - 1 of the eight pixels from x on: byte i of the result holds
+// the bits of pixel x + i. The plane bytes form an 8 x 8 bit matrix that is transposed.
+inline uint64_t gatherPlanes(const uint8_t* row, int planeRow, int first, int count, int x)
+{
+    uint64_t m = 0;
+    for (int p = 0; p < count; ++p)
+        m |= uint64_t(row[(first + p) * planeRow + x / 8]) << (8 * p);
+    uint64_t t = (m ^ (m >> 7)) & 0x00AA00AA00AA00AAull;
+    m ^= t ^ (t << 7);
+    t = (m ^ (m >> 14)) & 0x0000CCCC0000CCCCull;
+    m ^= t ^ (t << 14);
+    t = (m ^ (m >> 28)) & 0x00000000F0F0F0F0ull;
+    m ^= t ^ (t << 28);
+    // The leftmost pixel is the plane bytes' highest bit.
+    return __builtin_bswap64(m);
 }
 
 } // namespace
@@ -163,8 +182,15 @@ void PLIFF85Decoder::GetImage(PLBmp& bmp)
     m_BodyLeft = m_BodySize;
     std::vector<uint8_t> row(rowBytes());
     std::vector<uint32_t> values(m_Header.width);
+    const bool deep = m_FormType == PL_IFF_ILBM && m_Header.planes == DeepPlanes;
+    std::vector<uint8_t> components;
     for (int y = 0; y < m_Header.height; ++y) {
-        combinePlanes(readRow(source, row), values);
+        const uint8_t* planes = readRow(source, row);
+        if (deep) {
+            writeDeepLine(planes, reinterpret_cast<PLPixel32*>(bmp.GetLine(y)), components);
+            continue;
+        }
+        combinePlanes(planes, values);
         writeLine(values, bmp.GetLine(y));
     }
 }
@@ -185,7 +211,8 @@ const uint8_t* PLIFF85Decoder::readRow(PLDataSource* source, std::vector<uint8_t
     return row.data();
 }
 
-// Bit x of plane p becomes bit p of pixel x; PBM rows hold one byte a pixel.
+// Bit x of plane p becomes bit p of pixel x; PBM rows hold one byte a pixel. Eight planes are
+// combined at a time.
 void PLIFF85Decoder::combinePlanes(const uint8_t* row, std::vector<uint32_t>& values) const
 {
     const int width = m_Header.width;
@@ -194,12 +221,27 @@ void PLIFF85Decoder::combinePlanes(const uint8_t* row, std::vector<uint32_t>& va
         return;
     }
     std::fill(values.begin(), values.end(), 0u);
-    const int planeRow = planeRowBytes();
-    for (int p = 0; p < m_Header.planes; ++p) {
-        const uint8_t* plane = row + p * planeRow;
-        for (int x = 0; x < width; ++x)
-            values[x] |= uint32_t((plane[x / 8] >> (7 - x % 8)) & 1) << p;
-    }
+    for (int first = 0; first < m_Header.planes; first += 8)
+        for (int x = 0; x < width; x += 8) {
+            const uint64_t bytes = gatherPlanes(row, planeRowBytes(), first, std::min(8, m_Header.planes - first), x);
+            for (int i = 0; i < std::min(8, width - x); ++i)
+                values[x + i] |= uint32_t((bytes >> (8 * i)) & 0xFF) << first;
+        }
+}
+
+// Deep pictures hold red, green and blue in eight planes each: every component row is
+// gathered whole, then the three are woven into the line.
+void PLIFF85Decoder::writeDeepLine(const uint8_t* row, PLPixel32* line, std::vector<uint8_t>& components) const
+{
+    const int width = m_Header.width, planeRow = planeRowBytes();
+    const size_t stride = size_t(planeRow) * 8;
+    components.resize(3 * stride);
+    for (int c = 0; c < 3; ++c)
+        for (int x = 0; x < width; x += 8) {
+            const uint64_t bytes = gatherPlanes(row, planeRow, 8 * c, 8, x);
+            std::memcpy(components.data() + c * stride + x, &bytes, 8);
+        }
+    PLWeavePlanes(line, width, components.data(), components.data() + stride, components.data() + 2 * stride);
 }
 
 void PLIFF85Decoder::writeLine(const std::vector<uint32_t>& values, uint8_t* line) const
@@ -214,12 +256,8 @@ void PLIFF85Decoder::writeLine(const std::vector<uint32_t>& values, uint8_t* lin
         return writeHAMLine(values, pixels);
     for (int x = 0; x < width; ++x) {
         const uint32_t v = values[x];
-        if (m_Header.planes == DeepPlanes) {
-            pixels[x] = PLPixel32::FromRGBA(uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255);
-        } else {
-            pixels[x] = m_Palette[v & 0xFF];
-            pixels[x].a = v == m_Header.transparentColour ? 0 : 255;
-        }
+        pixels[x] = m_Palette[v & 0xFF];
+        pixels[x].a = v == m_Header.transparentColour ? 0 : 255;
     }
 }
 

@@ -39,6 +39,7 @@ private:
     int rowBytes() const;
     const uint8_t* readRow(PLDataSource* source, std::vector<uint8_t>& row);
     void combinePlanes(const uint8_t* row, std::vector<uint32_t>& values) const;
+    void writeDeepLine(const uint8_t* row, PLPixel32* line, std::vector<uint8_t>& components) const;
     void writeLine(const std::vector<uint32_t>& values, uint8_t* line) const;
     void writeHAMLine(const std::vector<uint32_t>& values, PLPixel32* line) const;
 

@@ -4,6 +4,7 @@
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLLockGuard.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
@@ -89,13 +90,15 @@ public:
     void Fill(uint8_t* out, size_t count)
     {
         while (count > 0) {
-            if (m_Pending == 0 && !nextPacket())
-                continue;
+            if (m_Pending == 0) {
+                const size_t copied = copyLiterals(out, count);
+                out += copied;
+                count -= copied;
+                if (count == 0 || !nextPacket())
+                    continue;
+            }
             const size_t n = std::min(count, m_Pending);
-            if (n == 1)
-                *out = m_Value;  // most packets are single bytes: no call for them
-            else
-                std::memset(out, m_Value, n);
+            PLFillRun(out, static_cast<int>(n), m_Value);
             out += n;
             count -= n;
             m_Pending -= n;
@@ -106,6 +109,20 @@ public:
     void Finish() { m_Source->Skip(static_cast<int>(m_In - m_Start)); }
 
 private:
+    // Bytes below 0xC0 stand for themselves, the most common packet: they are copied in one go.
+    size_t copyLiterals(uint8_t* out, size_t count)
+    {
+        const size_t limit = std::min({count, size_t(m_End - m_In), size_t(m_Left)});
+        size_t n = 0;
+        while (n < limit && (m_In[n] & 0xC0) != 0xC0) {
+            out[n] = m_In[n];
+            ++n;
+        }
+        m_In += n;
+        m_Left -= int64_t(n);
+        return n;
+    }
+
     uint8_t next()
     {
         if (m_In == m_End)
@@ -195,8 +212,7 @@ void PLPCXDecoder::writeLine(const uint8_t* src, PLPixel32* dst, uint8_t* indice
 {
     const int bytesPerLine = m_Header.bytesPerLine;
     if (m_Header.planes == 3 && m_Header.bitsPerPixel == 8) {
-        for (int x = 0; x < m_Width; ++x)
-            dst[x] = PLPixel32::FromRGBA(src[x], src[bytesPerLine + x], src[2 * bytesPerLine + x], 255);
+        PLWeavePlanes(dst, m_Width, src, src + bytesPerLine, src + 2 * bytesPerLine);
         return;
     }
     if (m_Header.planes == 1)

@@ -4,6 +4,7 @@
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLTextException.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -126,6 +127,10 @@ void PLPNMDecoder::readBinarySamples(uint8_t* samples, int count)
 {
     if (m_MaxGrayValue <= 255) {
         const uint8_t* bytes = GetDataSource()->ReadBytes(count);
+        if (m_MaxGrayValue == 255) {
+            std::copy_n(bytes, count, samples);
+            return;
+        }
         uint8_t scaled[256];
         for (int v = 0; v < 256; ++v)
             scaled[v] = scale(v);

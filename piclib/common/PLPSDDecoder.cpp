@@ -5,6 +5,7 @@
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLPackBits.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <cstdio>
@@ -192,60 +193,73 @@ void PLPSDDecoder::GetImage(PLBmp& bmp)
     if (compression > 1)
         raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Compression type not supported.");
     PLLockGuard lock(bmp);
-    if (GetBitsPerPixel() == 32)
-        for (int y = 0; y < GetHeight(); ++y) {
-            auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-            std::fill(line, line + GetWidth(), PLPixel32{0, 0, 0, 255});
-        }
-    if (compression == 0)
-        decodeRaw(bmp, source);
-    else
-        decodeRLE(bmp, source);
+    decodeLines(bmp, storedRows(source, compression == 1), compression == 1);
     m_Layers.clear();
 }
 
-void PLPSDDecoder::decodeRaw(PLBmp& bmp, PLDataSource* source)
+// Every channel row is located before decoding, so each line is written once from all its
+// channels instead of once per channel.
+std::vector<PLPSDDecoder::StoredRow> PLPSDDecoder::storedRows(PLDataSource* source, bool packed)
 {
+    const int64_t count = int64_t(m_Header.channels) * GetHeight();
     const int rowBytes = GetWidth() * sampleBytes();
-    for (int c = 0; c < m_Header.channels; ++c)
-        for (int y = 0; y < GetHeight(); ++y)
-            placeRow(bmp, c, y, source->ReadBytes(rowBytes));
+    const uint8_t* lengths = packed ? source->ReadBytes(static_cast<int>(count * 2)) : nullptr;
+    std::vector<StoredRow> rows(static_cast<size_t>(count));
+    int64_t total = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        rows[i] = {total, packed ? PLWordBE(lengths + 2 * i) : rowBytes};
+        total += rows[i].length;
+    }
+    if (total > source->GetBytesLeft())
+        throw PLTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
+    m_ImageData = source->ReadBytes(static_cast<int>(total));
+    return rows;
 }
 
-void PLPSDDecoder::decodeRLE(PLBmp& bmp, PLDataSource* source)
+void PLPSDDecoder::decodeLines(PLBmp& bmp, const std::vector<StoredRow>& rows, bool packed) const
 {
-    const int rowCount = m_Header.channels * GetHeight();
-    const uint8_t* counts = source->ReadBytes(rowCount * 2);
-    const int rowBytes = GetWidth() * sampleBytes();
-    std::vector<uint8_t> row(rowBytes);
-    for (int c = 0; c < m_Header.channels; ++c)
-        for (int y = 0; y < GetHeight(); ++y) {
-            const int packedLength = PLWordBE(counts + 2 * (c * GetHeight() + y));
-            std::fill(row.begin(), row.end(), 0);
-            if (PLExpandPackBits(source->ReadBytes(packedLength), packedLength, row.data(), rowBytes).overrun)
-                raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Run-length data exceeds the row.");
-            placeRow(bmp, c, y, row.data());
+    const int width = GetWidth();
+    const int rowBytes = width * sampleBytes();
+    const int used = std::min<int>(m_Header.channels, GetBitsPerPixel() == 8 ? 1 : 4);
+    // Missing colour channels read as 0, a missing alpha channel as opaque.
+    const std::vector<uint8_t> zeros(width, 0);
+    std::vector<uint8_t> expanded(size_t(used) * rowBytes), narrowed(size_t(used) * width);
+    const uint8_t* planes[4] = {zeros.data(), zeros.data(), zeros.data(), nullptr};
+    for (int y = 0; y < GetHeight(); ++y) {
+        for (int c = 0; c < used; ++c) {
+            const StoredRow& row = rows[size_t(c) * GetHeight() + y];
+            const uint8_t* samples = m_ImageData + row.offset;
+            if (packed) {
+                uint8_t* target = expanded.data() + size_t(c) * rowBytes;
+                const PLPackBitsResult r = PLExpandPackBits(samples, row.length, target, rowBytes);
+                if (r.overrun)
+                    raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Run-length data exceeds the row.");
+                std::fill(target + r.produced, target + rowBytes, 0);
+                samples = target;
+            }
+            planes[c] = sampleBytes() == 1 ? samples : narrow(samples, narrowed.data() + size_t(c) * width);
         }
+        placeLine(bmp.GetLine(y), planes);
+    }
+}
+
+const uint8_t* PLPSDDecoder::narrow(const uint8_t* samples, uint8_t* out) const
+{
+    for (int x = 0; x < GetWidth(); ++x)
+        out[x] = PLScale16To8(PLWordBE(samples + 2 * x));
+    return out;
 }
 
 // Greyscale and indexed documents keep channel 0; RGB ones put channels 0 to 3 into
 // red, green, blue and alpha. Further channels (spot colours, extra masks) are dropped.
-void PLPSDDecoder::placeRow(PLBmp& bmp, int channel, int y, const uint8_t* samples) const
+void PLPSDDecoder::placeLine(uint8_t* line, const uint8_t* const planes[4]) const
 {
-    const int step = sampleBytes();
     const int width = GetWidth();
     if (GetBitsPerPixel() == 8) {
-        if (channel == 0)
-            for (int x = 0; x < width; ++x)
-                bmp.GetLine(y)[x] = step == 2 ? PLScale16To8(PLWordBE(samples + 2 * x)) : samples[x];
+        std::copy_n(planes[0], width, line);
         return;
     }
-    if (channel > 3)
-        return;
-    static constexpr uint8_t PLPixel32::*Components[] = {&PLPixel32::r, &PLPixel32::g, &PLPixel32::b, &PLPixel32::a};
-    auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-    for (int x = 0; x < width; ++x)
-        line[x].*Components[channel] = step == 2 ? PLScale16To8(PLWordBE(samples + 2 * x)) : samples[x];
+    PLWeavePlanes(reinterpret_cast<PLPixel32*>(line), width, planes[0], planes[1], planes[2], planes[3]);
 }
 
 void PLPSDDecoder::Close()

@@ -45,9 +45,14 @@ private:
     void readLayers(PLDataSource* source);
     void readLayer(PLDataSource* source);
     void checkImageData(PLDataSource* source);
-    void decodeRaw(PLBmp& bmp, PLDataSource* source);
-    void decodeRLE(PLBmp& bmp, PLDataSource* source);
-    void placeRow(PLBmp& bmp, int channel, int y, const uint8_t* samples) const;
+    struct StoredRow {
+        int64_t offset = 0;
+        int length = 0;
+    };
+    std::vector<StoredRow> storedRows(PLDataSource* source, bool packed);
+    void decodeLines(PLBmp& bmp, const std::vector<StoredRow>& rows, bool packed) const;
+    const uint8_t* narrow(const uint8_t* samples, uint8_t* out) const;
+    void placeLine(uint8_t* line, const uint8_t* const planes[4]) const;
     int sampleBytes() const { return m_Header.bitsPerChannel / 8; }
 
     Header m_Header;
@@ -57,4 +62,6 @@ private:
     int m_LayerSectionStart = 0;
     int m_LayerCount = 0;
     std::vector<Layer> m_Layers;
+    // The image data section, read in one piece by GetImage.
+    const uint8_t* m_ImageData = nullptr;
 };

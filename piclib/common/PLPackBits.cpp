@@ -1,5 +1,7 @@
 #include "piclib/common/PLPackBits.h"
 
+#include "piclib/common/PLRows.h"
+
 #include <algorithm>
 
 PLPackBitsResult PLExpandPackBits(const uint8_t* packed, int packedLength, uint8_t* row, int rowBytes,
@@ -19,6 +21,8 @@ PLPackBitsResult PLExpandPackBits(const uint8_t* packed, int packedLength, uint8
         }
         if (literal) {
             std::copy(packed + r.used, packed + r.used + bytes, row + r.produced);
+        } else if (unitBytes == 1) {
+            PLFillRun(row + r.produced, bytes, packed[r.used]);
         } else {
             for (int i = 0; i < bytes; i += unitBytes)
                 std::copy(packed + r.used, packed + r.used + unitBytes, row + r.produced + i);

@@ -6,6 +6,7 @@
 #include "piclib/common/PLLockGuard.h"
 #include "piclib/common/PLJPEGDecoder.h"
 #include "piclib/common/PLPackBits.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
@@ -397,10 +398,8 @@ void PLPictDecoder::decode32BitRows(PLBmp& bmp, PLDataSource* source, int compon
     const int first = components - 3;
     for (int y = 0; y < GetHeight(); ++y) {
         const uint8_t* row = readRow(source, rowBytes, 1);
-        auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLine(y));
-        for (int x = 0; x < width; ++x)
-            line[x] = PLPixel32::FromRGBA(row[first * width + x], row[(first + 1) * width + x],
-                                          row[(first + 2) * width + x], components == 4 ? row[x] : 255);
+        PLWeavePlanes(reinterpret_cast<PLPixel32*>(bmp.GetLine(y)), width, row + first * width,
+                      row + (first + 1) * width, row + (first + 2) * width, components == 4 ? row : nullptr);
     }
 }
 

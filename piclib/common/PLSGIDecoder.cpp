@@ -3,6 +3,7 @@
 #include "piclib/common/PLReadHelpers.h"
 #include "piclib/common/PLBmp.h"
 #include "piclib/common/PLPixel32.h"
+#include "piclib/common/PLRows.h"
 #include "piclib/common/PLTextException.h"
 
 namespace {
@@ -83,6 +84,10 @@ void PLSGIDecoder::GetImage(PLBmp& bmp)
         const uint8_t* blue = green + planeBytes;
         const uint8_t* alpha = m_Header.zSize == 4 ? blue + planeBytes : nullptr;
         auto* pixels = reinterpret_cast<PLPixel32*>(line);
+        if (depth == 1) {
+            PLWeavePlanes(pixels, width, red, green, blue, alpha);
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             pixels[x].r = sampleAt(red, x, depth);
             pixels[x].g = sampleAt(green, x, depth);

@@ -224,7 +224,15 @@ COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, i
     SetDateTime(year, month, day, hour, minute, second);
 }
 
-COleDateTime COleDateTime::GetCurrentTime() { return COleDateTime(time(nullptr)); }
+namespace {
+
+time_t g_testClock = 0;
+
+} // namespace
+
+COleDateTime COleDateTime::GetCurrentTime() { return COleDateTime(g_testClock ? g_testClock : time(nullptr)); }
+
+void COleDateTime::SetTestClock(time_t now) { g_testClock = now; }
 
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {

@@ -69,6 +69,8 @@ public:
     COleDateTime(int year, int month, int day, int hour, int minute, int second);
 
     static COleDateTime GetCurrentTime();
+    // Tests stand the clock still at a moment of their choice; 0 gives the system clock back.
+    static void SetTestClock(time_t now);
 
     DateTimeStatus GetStatus() const { return m_status; }
     void SetStatus(DateTimeStatus status) { m_status = status; }

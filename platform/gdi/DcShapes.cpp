@@ -134,7 +134,13 @@ BOOL CDC::Polyline(const POINT* points, int count)
     if (!dc || !points || count < 2)
         return FALSE;
     RecordPoints(m_hDC, EMR_POLYLINE, points, count);
-    return Emit(*dc, PolyPath(*dc, points, count, false), false);
+    if (dc->inPath)
+        return Emit(*dc, PolyPath(*dc, points, count, false), false);
+    QPolygon device(count);
+    for (int i = 0; i < count; ++i)
+        device[i] = ToDevice(*dc, points[i]);
+    DrawPolyline(*dc, device);
+    return TRUE;
 }
 
 BOOL CDC::PolylineTo(const POINT* points, int count)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace gdi {
 
@@ -27,19 +28,41 @@ QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
     return box.adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area).toAlignedRect();
 }
 
+// One-pixel lines through the points; a figure of distinct points that rounds to one pixel
+// still marks it (a path keeps no repeated point, so repeats don't count).
+template <typename Points>
+void PlotThinPoints(Coverage& cov, const Points& points, int style)
+{
+    QPolygon pts;
+    pts.reserve(points.size());
+    int distinct = 0;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const auto& p = points[i];
+        distinct += i == 0 || p != points[i - 1];
+        QPoint q;
+        if constexpr (std::is_same_v<Points, QPolygon>)
+            q = p;
+        else
+            q = QPoint(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
+        if (pts.isEmpty() || pts.back() != q)
+            pts << q;
+    }
+    if (pts.size() == 1 && distinct > 1)
+        cov.Set(pts[0].x(), pts[0].y(), 1);
+    PlotPolyline(cov, pts, style);
+}
+
 void PlotThin(Coverage& cov, const QPainterPath& path, int style)
 {
-    for (const QPolygonF& sub : path.toSubpathPolygons()) {
-        QPolygon pts;
-        for (const QPointF& p : sub) {
-            QPoint q(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
-            if (pts.isEmpty() || pts.back() != q)
-                pts << q;
-        }
-        if (pts.size() == 1 && sub.size() > 1)
-            cov.Set(pts[0].x(), pts[0].y(), 1);
-        PlotPolyline(cov, pts, style);
-    }
+    for (const QPolygonF& sub : path.toSubpathPolygons())
+        PlotThinPoints(cov, sub, style);
+}
+
+void CompositePen(Dc& dc, QImage& surface, const Coverage& pen)
+{
+    CompositeSolid(dc, surface, pen, dc.a.rop2, 1, DeviceColor(dc, dc.a.pen->color));
+    if (dc.a.bkMode == OPAQUE && pen.HasGaps())
+        CompositeSolid(dc, surface, pen, dc.a.rop2, 2, DeviceColor(dc, dc.a.bkColor));
 }
 
 Qt::PenCapStyle Cap(int endCap)
@@ -111,11 +134,30 @@ void DrawFigure(Dc& dc, const Figure& figure)
             CompositeTile(dc, *s, fill, dc.a.rop2, BrushTile(dc, brush, fill.box()));
         }
     }
-    if (width > 0) {
-        CompositeSolid(dc, *s, pen, dc.a.rop2, 1, DeviceColor(dc, dc.a.pen->color));
-        if (dc.a.bkMode == OPAQUE && pen.HasGaps())
-            CompositeSolid(dc, *s, pen, dc.a.rop2, 2, DeviceColor(dc, dc.a.bkColor));
+    if (width > 0)
+        CompositePen(dc, *s, pen);
+}
+
+void DrawPolyline(Dc& dc, const QPolygon& device)
+{
+    if (PenWidth(dc) != 1) {
+        QPainterPath path;
+        path.addPolygon(QPolygonF(device));
+        DrawFigure(dc, Figure{path, false});
+        return;
     }
+    // The common one-pixel pen goes straight from the points to the pixels, without a path.
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    if (!s || device.isEmpty())
+        return;
+    const QRect corners = device.boundingRect();
+    QRect box = Bound(dc, *s, QRectF(corners.topLeft(), corners.bottomRight()), 3);
+    if (box.isEmpty())
+        return;
+    Coverage pen(box);
+    PlotThinPoints(pen, device, dc.a.pen->style);
+    CompositePen(dc, *s, pen);
 }
 
 void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)

@@ -14,6 +14,8 @@ struct Figure {
 };
 
 void DrawFigure(Dc& dc, const Figure& figure);
+// An open polyline through device points, drawn as DrawFigure would draw its path.
+void DrawPolyline(Dc& dc, const QPolygon& device);
 // Fills a device region with a brush through the given mix mode.
 void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2);
 // Device box of a logical rectangle for an outlined shape, shrunk for an inside-frame pen.

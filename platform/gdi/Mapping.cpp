@@ -7,18 +7,31 @@
 
 namespace gdi {
 
-int Scale(int64_t v, int num, int den)
+namespace {
+
+// Rounded half away from zero, as the wide version below.
+template <typename Wide>
+int RoundedQuotient(Wide p, Wide d)
 {
-    if (den == 0)
-        return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    __int128 p = __int128(v) * num;
-    __int128 d = den;
     if (d < 0) {
         p = -p;
         d = -d;
     }
-    __int128 r = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
-    return int(std::clamp<__int128>(r, INT32_MIN, INT32_MAX));
+    Wide r = p >= 0 ? (p + d / 2) / d : -((-p + d / 2) / d);
+    return int(std::clamp<Wide>(r, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+int Scale(int64_t v, int num, int den)
+{
+    if (den == 0 || num == den)
+        return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    // Every point of every figure comes through here: 128-bit division only where 64 bits overflow.
+    int64_t product;
+    if (!__builtin_mul_overflow(v, int64_t(num), &product) && product > INT64_MIN / 4 && product < INT64_MAX / 4)
+        return RoundedQuotient<int64_t>(product, den);
+    return RoundedQuotient<__int128>(__int128(v) * num, den);
 }
 
 namespace {

@@ -102,10 +102,22 @@ const uint8_t* SkipEqual(const uint8_t* p, const uint8_t* end, uint8_t v)
     return p;
 }
 
+// The first byte from p on that equals v, eight bytes at a time: rows of a figure are short,
+// so a library call per run would cost more than the scan.
 const uint8_t* FindByte(const uint8_t* p, const uint8_t* end, uint8_t v)
 {
-    const void* found = std::memchr(p, v, static_cast<size_t>(end - p));
-    return found ? static_cast<const uint8_t*>(found) : end;
+    const uint64_t all = 0x0101010101010101ull * v;
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t zeroes = word ^ all;
+        // The lowest set bit marks the first zero byte exactly; higher ones may be borrows.
+        if (uint64_t found = (zeroes - 0x0101010101010101ull) & ~zeroes & 0x8080808080808080ull)
+            return p + (std::countr_zero(found) >> 3);
+    }
+    while (p != end && *p != v)
+        ++p;
+    return p;
 }
 
 // Calls span(first, last) for each run of bytes equal to `mark` (mark 0: of nonzero bytes),
@@ -181,10 +193,8 @@ Dashes::Dashes(int style)
         left = runs[0];
 }
 
-uint8_t Dashes::Next()
+uint8_t Dashes::NextOfPattern()
 {
-    if (runs.empty())
-        return 1;
     while (left == 0) {
         run = (run + 1) % runs.size();
         left = runs[run];
@@ -265,23 +275,6 @@ void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle)
     Dashes dashes(penStyle);
     for (int i = 1; i < pts.size(); ++i)
         PlotLine(cov, pts[i - 1], pts[i], dashes);
-}
-
-DWORD Rop2(int mode, DWORD pen, DWORD dst)
-{
-    if (mode == R2_COPYPEN)
-        return pen;
-    unsigned table = static_cast<unsigned>(mode - 1) & 0xF;
-    DWORD r = 0;
-    if (table & 1)
-        r |= ~pen & ~dst;
-    if (table & 2)
-        r |= ~pen & dst;
-    if (table & 4)
-        r |= pen & ~dst;
-    if (table & 8)
-        r |= pen & dst;
-    return r & 0xFFFFFF;
 }
 
 DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst)

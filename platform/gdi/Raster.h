@@ -15,7 +15,8 @@ public:
     const QRect& box() const { return m_box; }
     void Set(int x, int y, uint8_t v)
     {
-        if (m_box.contains(x, y)) {
+        // Compared here rather than through QRect::contains: this runs for every pixel of a line.
+        if (x >= m_box.left() && x <= m_box.right() && y >= m_box.top() && y <= m_box.bottom()) {
             m_v[Index(x, y)] = v;
             m_gaps |= v == 2;
         }
@@ -59,7 +60,9 @@ private:
 // Runs of a styled one-pixel line, carried along the segments of one figure.
 struct Dashes {
     explicit Dashes(int style);
-    uint8_t Next();
+    // 1 for a pixel of a dash, 2 for one of a gap; solid pens never leave a gap.
+    uint8_t Next() { return runs.empty() ? 1 : NextOfPattern(); }
+    uint8_t NextOfPattern();
     std::vector<int> runs;
     size_t run = 0;
     int left = 0;
@@ -69,7 +72,24 @@ struct Dashes {
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes);
 void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle);
 
-DWORD Rop2(int mode, DWORD pen, DWORD dst);
+// Inline: it runs once for every pixel a figure covers.
+inline DWORD Rop2(int mode, DWORD pen, DWORD dst)
+{
+    if (mode == R2_COPYPEN)
+        return pen;
+    unsigned table = static_cast<unsigned>(mode - 1) & 0xF;
+    DWORD r = 0;
+    if (table & 1)
+        r |= ~pen & ~dst;
+    if (table & 2)
+        r |= ~pen & dst;
+    if (table & 4)
+        r |= pen & ~dst;
+    if (table & 8)
+        r |= pen & dst;
+    return r & 0xFFFFFF;
+}
+
 DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
 
 // The part of the surface a primitive may change: surface ∩ clip region.

@@ -35,6 +35,18 @@ void StampPath(CDC& dc, const std::vector<POINT>& path, SIZE pen, bool round)
     }
 }
 
+// std::lround without the library call that every ink point would pay: the fraction left by
+// truncation is exact, so halves still round away from zero.
+LONG RoundHalfAway(double v)
+{
+    if (!(std::fabs(v) < 1e15))
+        return LONG(std::lround(v));
+    auto whole = int64_t(v);
+    const double fraction = v - double(whole);
+    whole += fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0;
+    return LONG(whole);
+}
+
 }  // namespace
 
 InkRenderer::PixelMap InkRenderer::MapFor(HDC dc) const
@@ -96,7 +108,7 @@ void InkRenderer::ResetTransform() { *this = InkRenderer(); }
 namespace {
 
 // Thin strokes of one colour drawn by a raster operation that gives the same result when a
-// pixel is drawn twice go out as one path, which costs far less than a path each.
+// pixel is drawn twice go out together under one pen and one drawing state.
 bool ShareThinPath(const InkDrawingAttributes& pen, const InkStrokeDisp& a, const InkStrokeDisp& b)
 {
     return a.DrawingAttributes() == b.DrawingAttributes() && pen.PenTip == InkPenTip::Ball &&
@@ -130,7 +142,7 @@ std::vector<POINT> InkRenderer::DevicePath(HDC dc, const InkStrokeDisp& stroke) 
     std::vector<POINT> path;
     path.reserve(stroke.Points().size());
     for (const POINT& p : stroke.Points())
-        path.push_back({LONG(std::lround(p.x * map.sx + map.ox)), LONG(std::lround(p.y * map.sy + map.oy))});
+        path.push_back({RoundHalfAway(p.x * map.sx + map.ox), RoundHalfAway(p.y * map.sy + map.oy)});
     return path;
 }
 
@@ -164,10 +176,7 @@ void InkRenderer::DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* s
     dc.SetWindowOrg(0, 0);
     dc.SetROP2(a.RasterOperation);
     dc.SelectObject(&line);
-    dc.BeginPath();
     dc.PolyPolyline(points.data(), counts.data(), int(counts.size()));
-    dc.EndPath();
-    dc.StrokePath();
     dc.RestoreDC(saved);
 }
 

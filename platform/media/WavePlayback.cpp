@@ -70,6 +70,8 @@ struct Playing {
 };
 
 struct Channel {
+    // A sound still playing, or played to its end but not yet joined, when the program ends.
+    ~Channel();
     std::mutex mutex;
     std::shared_ptr<Playing> current;
     std::thread thread;
@@ -89,6 +91,12 @@ void StopCurrent(Channel& channel)
     if (channel.thread.joinable())
         channel.thread.join();
     channel.current.reset();
+}
+
+Channel::~Channel()
+{
+    std::lock_guard lock(mutex);
+    StopCurrent(*this);
 }
 
 std::optional<std::vector<BYTE>> Bytes(const SoundRequest& request)

@@ -40,8 +40,9 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL notify)
         rest = m_pCommandBars->LayoutInFrame(rest);
     if (m_pDockingPaneManager)
         rest = m_pDockingPaneManager->LayoutInFrame(rest);
-    if (m_hWndMDIClient)
-        ::SetWindowPos(m_hWndMDIClient, nullptr, rest.left, rest.top, rest.Width(), rest.Height(),
+    // The main pane: the client, or the print preview that replaces it.
+    if (HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST)))
+        ::SetWindowPos(pane, nullptr, rest.left, rest.top, rest.Width(), rest.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     m_bInRecalcLayout = FALSE;
     (void)notify;
@@ -54,10 +55,11 @@ BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* msg)
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }
 
-void CXTPMDIFrameWnd::OnSetPreviewMode(BOOL preview)
+void CXTPMDIFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
 {
     if (m_pCommandBars)
         m_pCommandBars->OnSetPreviewMode(preview);
+    CMDIFrameWnd::OnSetPreviewMode(preview, state);
     if (m_pTabClient)
         m_pTabClient->ShowWorkspace(!preview);
 }

@@ -27,7 +27,7 @@ public:
 
     void RecalcLayout(BOOL notify = TRUE) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    void OnSetPreviewMode(BOOL preview);
+    void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override;
 
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // The parts of the dock rows that no bar covers take the bars' face.

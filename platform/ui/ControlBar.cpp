@@ -4,6 +4,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/DockBar.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
@@ -19,7 +20,12 @@ CControlBar::~CControlBar()
 {
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
+    delete m_pDockContext;
 }
+
+BOOL CControlBar::IsFloating() const { return m_pDockBar && m_pDockBar->m_bFloating; }
 
 BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -44,6 +50,17 @@ BOOL CControlBar::CreateBar(CWnd* parent, DWORD style, UINT id)
     return TRUE;
 }
 
+LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pDockContext && m_pDockContext->IsDragging()) {
+        CPoint screen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        ClientToScreen(&screen);
+        if (m_pDockContext->OnDragMessage(message, screen))
+            return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 void CControlBar::PostNcDestroy()
 {
     if (m_bAutoDelete)
@@ -52,6 +69,10 @@ void CControlBar::PostNcDestroy()
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockContext)
+        m_pDockContext->CancelDrag();
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
     if (m_pDockSite) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = nullptr;
@@ -377,6 +398,9 @@ BOOL CToolBar::LoadToolBar(UINT resourceId)
     if (!t)
         return FALSE;
     SetSizes(CSize(t->width + 7, t->height + 7), CSize(t->width, t->height));
+    m_bitmap.DeleteObject();
+    if (HBITMAP pictures = LoadBitmapResource(resourceId))
+        m_bitmap.Attach(pictures);
     return SetButtons(t->items.data(), static_cast<int>(t->items.size()));
 }
 
@@ -555,6 +579,8 @@ void CToolBar::OnLButtonUp(UINT, CPoint point)
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_PAINT()
+    ON_MESSAGE(TB_CUSTOMIZE, OnCustomize)
 END_MESSAGE_MAP()
 
 BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)

@@ -2,6 +2,7 @@
 // that take their share of the frame in RecalcLayout and update their items at idle time.
 #pragma once
 
+#include "platform/gdi/GdiObject.h"
 #include "platform/ui/FrameWnd.h"
 
 #include <vector>
@@ -18,6 +19,9 @@ constexpr DWORD CBRS_ALIGN_LEFT = 0x1000, CBRS_ALIGN_TOP = 0x2000, CBRS_ALIGN_RI
                 CBRS_LEFT = CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT, CBRS_RIGHT = CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT,
                 CBRS_NOALIGN = 0, CBRS_ALL = 0x0040FFFF;
 
+class CDockBar;
+class CDockContext;
+
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
 public:
@@ -30,7 +34,8 @@ public:
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBarStyle(DWORD style) { m_dwStyle = style; }
     void EnableDocking(DWORD style) { m_dwDockStyle = style; }
-    BOOL IsFloating() const { return FALSE; }
+    // In a small floating frame rather than along an edge of its frame.
+    BOOL IsFloating() const;
     BOOL IsVisible() const { return IsWindowVisible(); }
     void SetBorders(int left = 0, int top = 0, int right = 0, int bottom = 0);
     CRect GetBorders() const;
@@ -38,6 +43,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;
+    // While the bar is dragged, the mouse goes to its dock context.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     LRESULT OnSizeParent(WPARAM, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM);
@@ -51,6 +58,9 @@ public:
     int m_cyTopBorder = 2;
     int m_cyBottomBorder = 2;
     BOOL m_bAutoDelete = FALSE;
+    // Set once the bar is docked: the dock bar holding it and what moves it (owned).
+    CDockBar* m_pDockBar = nullptr;
+    CDockContext* m_pDockContext = nullptr;
 
 protected:
     BOOL CreateBar(CWnd* parent, DWORD style, UINT id);
@@ -111,6 +121,34 @@ constexpr UINT TBBS_BUTTON = TBSTYLE_BUTTON, TBBS_SEPARATOR = TBSTYLE_SEP, TBBS_
                TBBS_INDETERMINATE = TBSTATE_INDETERMINATE << 16, TBBS_DISABLED = TBSTATE_ENABLED << 16,
                TBBS_HIDDEN = TBSTATE_HIDDEN << 16;
 
+// One button as the customize dialog and the saved state see it. 20 bytes.
+struct TBBUTTON {
+    int iBitmap;
+    int idCommand;
+    BYTE fsState;
+    BYTE fsStyle;
+    BYTE bReserved[2];
+    DWORD dwData;
+    int iString;
+};
+static_assert(sizeof(TBBUTTON) == 20);
+
+struct NMTOOLBAR {
+    NMHDR hdr;
+    int iItem;
+    TBBUTTON tbButton;
+    int cchText;
+    LPSTR pszText;
+};
+
+// Sent to the bar's parent (and reflected to the bar) while the user customizes it.
+constexpr UINT TBN_GETBUTTONINFO = static_cast<UINT>(-700), TBN_BEGINDRAG = static_cast<UINT>(-701),
+               TBN_ENDDRAG = static_cast<UINT>(-702), TBN_BEGINADJUST = static_cast<UINT>(-703),
+               TBN_ENDADJUST = static_cast<UINT>(-704), TBN_RESET = static_cast<UINT>(-705),
+               TBN_QUERYINSERT = static_cast<UINT>(-706), TBN_QUERYDELETE = static_cast<UINT>(-707),
+               TBN_TOOLBARCHANGE = static_cast<UINT>(-708), TBN_CUSTHELP = static_cast<UINT>(-709);
+constexpr UINT TB_CUSTOMIZE = WM_USER + 27;
+
 class CToolBar : public CControlBar {
     DECLARE_DYNAMIC(CToolBar)
 public:
@@ -132,11 +170,22 @@ public:
     void SetSizes(SIZE button, SIZE image);
     void SetHeight(int height) { m_nHeight = height; }
 
+    // The buttons as records, for customizing and saving them.
+    BOOL GetButton(int index, TBBUTTON* button) const;
+    BOOL InsertButton(int index, const TBBUTTON& button);
+    BOOL DeleteButton(int index);
+    // Sends a customize notification to the parent (which reflects it to this bar).
+    LRESULT NotifyParent(UINT code, NMTOOLBAR& info);
+    // Opens the customize dialog; returns when the user closes it.
+    void Customize();
+
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
+    void OnPaint();
+    LRESULT OnCustomize(WPARAM, LPARAM);
 
 protected:
     struct Button {
@@ -148,7 +197,10 @@ protected:
     int HitTestButton(CPoint point) const;
     void InvalidateButton(int index);
 
+    void DrawButton(CDC& dc, CDC* images, int index);
+
     std::vector<Button> m_buttons;
+    CBitmap m_bitmap; // the button pictures side by side, from the resource's bitmap
     CSize m_sizeButton{23, 22};
     CSize m_sizeImage{16, 15};
     int m_nHeight = 0;
@@ -166,6 +218,6 @@ public:
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
-protected:
+    // The bar's size in the frame's layout; starts as the template's.
     CSize m_sizeDefault{0, 0};
 };

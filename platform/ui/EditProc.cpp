@@ -19,6 +19,8 @@ struct EditState {
     int firstLine = 0;
     std::string undoText;
     bool canUndo = false;
+    int leftMargin = 2;
+    int rightMargin = 0;
 };
 using States = ctl::StateMap<EditState>;
 
@@ -200,7 +202,7 @@ int indexFromPoint(HWND hwnd, POINT pt)
     int length = lineLength(text, starts, line);
     for (int i = 0; i < length; ++i) {
         int width = ctl::TextWidth(hwnd, text.substr(static_cast<size_t>(starts[line]), static_cast<size_t>(i) + 1));
-        if (width > pt.x - 2)
+        if (width > pt.x - s.leftMargin)
             return starts[line] + i;
     }
     return starts[line] + length;
@@ -221,7 +223,7 @@ void paint(HWND hwnd, CDC& dc, RECT client)
         if (y > client.bottom)
             break;
         int start = starts[line], length = lineLength(text, starts, line);
-        int x = client.left + 2;
+        int x = client.left + s.leftMargin;
         for (int i = start; i < start + length; ++i) {
             bool selected = i >= from && i < to && (s.focus || (ctl::StyleOf(hwnd) & ES_NOHIDESEL));
             dc.SetBkColor(::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
@@ -232,8 +234,20 @@ void paint(HWND hwnd, CDC& dc, RECT client)
                 dc.FillSolidRect(x, y, 1, height, ::GetSysColor(COLOR_WINDOWTEXT));
         }
         if (s.caret == start && s.focus)
-            dc.FillSolidRect(client.left + 2, y, 1, height, ::GetSysColor(COLOR_WINDOWTEXT));
+            dc.FillSolidRect(client.left + s.leftMargin, y, 1, height, ::GetSysColor(COLOR_WINDOWTEXT));
     }
+}
+
+// Margins in pixels; the font's own margins are none here.
+void setMargins(HWND hwnd, WPARAM which, LPARAM widths)
+{
+    EditState& s = States::Of(hwnd);
+    const bool fromFont = LOWORD(widths) == EC_USEFONTINFO;
+    if (which & EC_LEFTMARGIN)
+        s.leftMargin = fromFont ? 0 : LOWORD(widths);
+    if (which & EC_RIGHTMARGIN)
+        s.rightMargin = fromFont ? 0 : HIWORD(widths);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 LRESULT getLine(HWND hwnd, WPARAM line, LPARAM buffer)
@@ -340,6 +354,8 @@ LRESULT AfxEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_LINELENGTH: return lineMessage(hwnd, message, wParam);
     case EM_SCROLLCARET: scrollCaret(hwnd); return TRUE;
     case EM_GETFIRSTVISIBLELINE: return s.firstLine;
+    case EM_SETMARGINS: setMargins(hwnd, wParam, lParam); return 0;
+    case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(s.leftMargin), static_cast<WORD>(s.rightMargin));
     case EM_CANUNDO: return s.canUndo;
     case EM_UNDO:
     case WM_UNDO: return undo(hwnd);

@@ -6,6 +6,7 @@
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/PreviewView.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
@@ -177,6 +178,25 @@ void CFrameWnd::RecalcLayout(BOOL)
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, nullptr, nullptr, TRUE);
     m_bInRecalcLayout = FALSE;
+}
+
+void CFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
+{
+    if (!state)
+        return;
+    if (preview) {
+        CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+        state->hWndMainPane = pane ? pane->m_hWnd : nullptr;
+        if (pane) {
+            pane->ShowWindow(SW_HIDE);
+            pane->SetDlgCtrlID(AFX_IDW_PANE_LAST);
+        }
+    } else if (CWnd* pane = state->hWndMainPane ? CWnd::FromHandle(state->hWndMainPane) : nullptr) {
+        pane->SetDlgCtrlID(AFX_IDW_PANE_FIRST);
+        pane->ShowWindow(SW_SHOW);
+        state->hWndMainPane = nullptr;
+    }
+    RecalcLayout();
 }
 
 void CFrameWnd::ActivateFrame(int cmdShow)
@@ -430,6 +450,10 @@ void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay)
     if (!bar || !bar->m_hWnd)
         return;
     bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+    // A floating bar shows and hides with its small frame.
+    if (bar->IsFloating())
+        if (CFrameWnd* floating = bar->GetParentFrame(); floating && floating != this)
+            floating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     if (delay)
         DelayRecalcLayout();
     else
@@ -446,12 +470,6 @@ void CFrameWnd::RemoveControlBar(CControlBar* bar)
 {
     if (POSITION pos = m_listControlBars.Find(bar))
         m_listControlBars.RemoveAt(pos);
-}
-
-void CFrameWnd::DockControlBar(CControlBar* bar, UINT, LPCRECT)
-{
-    if (bar)
-        DelayRecalcLayout();
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI)

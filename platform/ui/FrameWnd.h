@@ -7,7 +7,9 @@
 #include "platform/ui/Wnd.h"
 
 class CControlBar;
+class CDockBar;
 class CView;
+struct CPrintPreviewState;
 
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000, FWS_PREFIXTITLE = 0x00004000, FWS_SNAPTOBARS = 0x00002000;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
@@ -33,6 +35,8 @@ public:
     virtual CFrameWnd* GetActiveFrame() { return this; }
     virtual CDocument* GetActiveDocument();
     virtual void RecalcLayout(BOOL notify = TRUE);
+    // Print preview takes the place of the frame's main pane, which the state keeps meanwhile.
+    virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state);
     virtual void ActivateFrame(int cmdShow = -1);
     virtual void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
     virtual void OnUpdateFrameTitle(BOOL addToTitle);
@@ -54,7 +58,13 @@ public:
     void AddControlBar(CControlBar* bar);
     void RemoveControlBar(CControlBar* bar);
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle; }
+    // Docks the bar along the edge of the dock bar id (0: where it docked last), in a row of
+    // its own, or with a rectangle at the end of the last row.
     void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+    // Puts the bar in a small frame of its own with its top-left corner at the screen point.
+    void FloatControlBar(CControlBar* bar, CPoint screen);
+    // The dock bar along an edge (AFX_IDW_DOCKBAR_*), made when first asked for.
+    CDockBar* GetDockBar(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);
     BOOL OnBarCheck(UINT id);

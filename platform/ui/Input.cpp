@@ -1,6 +1,7 @@
 // Capture, focus, activation, cursors, carets, scroll bars and dropped files.
 #include "platform/core/GlobalMemory.h"
 #include "platform/ui/UiApi.h"
+#include "platform/ui/TestScript.h"
 #include "platform/ui/WindowTable.h"
 
 #include <algorithm>
@@ -32,6 +33,8 @@ InputState& input()
 // offset of the names, then NUL-terminated names and an empty one. Drag and drop hands the
 // same block over as CF_HDROP.
 constexpr DWORD kDropHeader = 20;
+// The header's point (client coordinates of the receiving window) follows the offset.
+constexpr size_t kDropPoint = 4;
 
 // The names of a drop block, each checked against the block's size.
 std::vector<std::string> DroppedNames(HDROP drop)
@@ -80,7 +83,7 @@ bool CaretVisible(HWND* hwnd, RECT* rect)
     return true;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& files)
+HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt)
 {
     size_t size = kDropHeader + 1;
     for (const std::string& f : files)
@@ -90,6 +93,7 @@ HDROP MakeDrop(const std::vector<std::string>& files)
     if (!bytes)
         return nullptr;
     std::memcpy(bytes, &kDropHeader, sizeof kDropHeader);
+    std::memcpy(bytes + kDropPoint, &clientPt, sizeof clientPt);
     char* at = bytes + kDropHeader;
     for (const std::string& f : files) {
         std::memcpy(at, f.c_str(), f.size() + 1);
@@ -97,6 +101,19 @@ HDROP MakeDrop(const std::vector<std::string>& files)
     }
     GlobalUnlock(block);
     return reinterpret_cast<HDROP>(block);
+}
+
+void PostDroppedFiles(HWND fallback, POINT screenPt, const std::vector<std::string>& files)
+{
+    HWND target = WindowFromPoint(screenPt);
+    while (target && !(Find(target) && Find(target)->acceptFiles))
+        target = GetParent(target);
+    if (!target)
+        target = fallback;
+    POINT client = screenPt;
+    ScreenToClient(target, &client);
+    if (target)
+        PostMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files, client)), 0);
 }
 
 } // namespace ui
@@ -176,6 +193,7 @@ BOOL FlashWindow(HWND hwnd, BOOL invert)
     Window* w = Find(hwnd);
     if (!w)
         return FALSE;
+    UiTestScript::NoteEvent(invert ? "flash: on" : "flash: off");
     if (invert)
         HostAlert(w);
     return GetActiveWindow() == GetAncestorTopLevel(hwnd);
@@ -411,6 +429,17 @@ UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size)
     memcpy(buffer, f.data(), n);
     buffer[n] = 0;
     return n;
+}
+
+BOOL DragQueryPoint(HDROP drop, LPPOINT point)
+{
+    auto* block = static_cast<const char*>(GlobalLock(drop));
+    const BOOL whole = block && GlobalSize(drop) >= kDropHeader;
+    if (whole)
+        std::memcpy(point, block + kDropPoint, sizeof *point);
+    if (block)
+        GlobalUnlock(drop);
+    return whole;
 }
 
 void DragFinish(HDROP drop) { GlobalFree(drop); }

@@ -221,7 +221,7 @@ protected:
             if (url.isLocalFile())
                 files.push_back(url.toLocalFile().toStdString());
         if (!files.empty() && m_hwnd)
-            PostMessage(m_hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+            PostDroppedFiles(m_hwnd, screenPoint(e->position().toPoint()), files);
     }
 
 private:

@@ -83,7 +83,7 @@ COLORREF PixelAt(HWND hwnd, POINT clientPt)
     return RGB(static_cast<BYTE>(qRed(c)), static_cast<BYTE>(qGreen(c)), static_cast<BYTE>(qBlue(c)));
 }
 
-HDROP MakeDrop(const std::vector<std::string>& files) { return ui::MakeDrop(files); }
+HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt) { return ui::MakeDrop(files, clientPt); }
 
 void Reset() { script() = Script{}; }
 

@@ -39,7 +39,7 @@ void PumpPending();
 COLORREF PixelAt(HWND hwnd, POINT clientPt);
 
 // A dropped-files handle as the display hands it over with WM_DROPFILES.
-HDROP MakeDrop(const std::vector<std::string>& files);
+HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt = {0, 0});
 
 // Forgets every queued answer and record.
 void Reset();

@@ -2,15 +2,20 @@
 // tracker loop or a modal dialog runs its own message loop.
 #include "platform/ui/TestScript.h"
 
+#include "platform/core/OleDateTime.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 
 #include <algorithm>
@@ -25,7 +30,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Key, Type, Menu, File, Answer, Screenshot, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, Clipboard, Drop, Clock, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -116,7 +121,8 @@ bool parseKey(const std::string& combo, Step& step)
     return step.number != 0;
 }
 
-UINT modifierKeys(std::istream& in)
+// Alt has no MK_* flag: it is held as a key around the step.
+UINT modifierKeys(std::istream& in, bool& alt)
 {
     UINT keys = 0;
     std::string word;
@@ -125,6 +131,8 @@ UINT modifierKeys(std::istream& in)
             keys |= MK_SHIFT;
         else if (word == "ctrl")
             keys |= MK_CONTROL;
+        else if (word == "alt")
+            alt = true;
         else
             return UINT(-1);
     }
@@ -161,9 +169,11 @@ bool parseMouse(const std::string& verb, std::istream& in, const std::string& li
         return false;
     if (verb == "drag" && !(in >> b.x >> b.y))
         return false;
-    UINT keys = modifierKeys(in);
+    bool alt = false;
+    UINT keys = modifierKeys(in, alt);
     if (keys == UINT(-1))
         return false;
+    const size_t first = out.size();
     if (verb == "click" || verb == "rclick" || verb == "dblclick") {
         UINT down = verb == "click" ? WM_LBUTTONDOWN : verb == "rclick" ? WM_RBUTTONDOWN : WM_LBUTTONDBLCLK;
         UINT up = verb == "rclick" ? WM_RBUTTONUP : WM_LBUTTONUP;
@@ -186,7 +196,12 @@ bool parseMouse(const std::string& verb, std::istream& in, const std::string& li
             out.back().end = b;
         }
         out.push_back(mouseStep(line, target, WM_LBUTTONUP, b, keys));
+        // An Alt press drags at once: the drag and drop it starts ends at the drag's end.
+        out[first].dragging = alt;
+        out[first].end = b;
     }
+    for (size_t i = first; i < out.size(); ++i)
+        out[i].alt = alt;
     return true;
 }
 
@@ -222,6 +237,45 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.kind = verb == "type" ? Kind::Type : verb == "file" ? Kind::File : Kind::Screenshot;
         s.text = restOf(in);
         if (s.kind == Kind::Screenshot && s.text.empty())
+            return false;
+    } else if (verb == "cliptext" || verb == "clipimage") {
+        // Content another program put on the desktop's clipboard.
+        s.kind = verb == "cliptext" ? Kind::ClipText : Kind::ClipImage;
+        s.text = restOf(in);
+        if (s.kind == Kind::ClipImage && s.text.empty())
+            return false;
+    } else if (verb == "wheel") {
+        // wheel <target> <x> <y> <delta>: the wheel turned over a point (120 a notch, negative
+        // towards the user).
+        s.kind = Kind::Wheel;
+        if (!(in >> s.target >> s.at.x >> s.at.y >> s.number))
+            return false;
+    } else if (verb == "snapshot") {
+        // snapshot <target> <path>: a picture of that window alone.
+        s.kind = Kind::Screenshot;
+        if (!(in >> s.target))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "drop") {
+        // Files let go over a window: "drop view 120 80 /path/a.trn".
+        s.kind = Kind::Drop;
+        if (!(in >> s.target >> s.at.x >> s.at.y))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "print" || verb == "clipboard") {
+        // The next print dialog prints to this PDF file; the clipboard's text goes to this file.
+        s.kind = verb == "print" ? Kind::Print : Kind::Clipboard;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "clock") {
+        // The program's clock stands at these seconds since 1970; 0 lets it run again.
+        s.kind = Kind::Clock;
+        if (!(in >> s.number))
             return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
@@ -294,12 +348,16 @@ bool playMouse(const Step& s, std::string& error)
         ::ClientToScreen(target->m_hWnd, &end);
     scriptedDrop() = {s.dragging, end, s.keys & ~static_cast<UINT>(MK_LBUTTON)};
     lastScreen = screen;
+    if (s.alt)
+        UiTestHook::KeyDown(VK_MENU);
     if (s.message == WM_MOUSEMOVE)
         UiTestHook::MouseMove(screen, s.keys);
     else if (s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP)
         UiTestHook::MouseUp(s.message, screen, s.keys);
     else
         UiTestHook::MouseDown(s.message, screen, s.keys);
+    if (s.alt)
+        UiTestHook::KeyUp(VK_MENU);
     return true;
 }
 
@@ -369,10 +427,10 @@ bool playMenu(const Step& s, std::string& error)
 
 bool playScreenshot(const Step& s, std::string& error)
 {
-    CWnd* main = AfxGetMainWnd();
-    ui::Window* w = main ? ui::Find(main->m_hWnd) : nullptr;
+    CWnd* shown = s.target.empty() ? AfxGetMainWnd() : targetWindow(s.target);
+    ui::Window* w = shown ? ui::Find(shown->m_hWnd) : nullptr;
     if (!w) {
-        error = "no main window";
+        error = s.target.empty() ? "no main window" : "no window \"" + s.target + "\"";
         return false;
     }
     QImage image(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top),
@@ -387,17 +445,89 @@ bool playScreenshot(const Step& s, std::string& error)
     return true;
 }
 
+// Plain desktop content, as any other program offers it: text, or a picture read from a file.
+bool playOfferToClipboard(const Step& s, std::string& error)
+{
+    auto* mime = new QMimeData;
+    if (s.kind == Kind::ClipText) {
+        mime->setText(QString::fromStdString(s.text));
+    } else {
+        QImage image(QString::fromStdString(s.text));
+        if (image.isNull()) {
+            delete mime;
+            error = "cannot read " + s.text;
+            return false;
+        }
+        mime->setImageData(image);
+    }
+    QGuiApplication::clipboard()->setMimeData(mime);
+    return true;
+}
+
+// The step's window and its point on the screen; null (and the error) when there is none.
+CWnd* targetPoint(const Step& s, POINT& screen, std::string& error)
+{
+    CWnd* target = targetWindow(s.target);
+    if (!target || !target->m_hWnd) {
+        error = "no window \"" + s.target + "\"";
+        return nullptr;
+    }
+    screen = s.at;
+    ::ClientToScreen(target->m_hWnd, &screen);
+    return target;
+}
+
+bool playWheel(const Step& s, std::string& error)
+{
+    POINT screen;
+    CWnd* target = targetPoint(s, screen, error);
+    if (!target)
+        return false;
+    target->PostMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(s.number))),
+                        MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    return true;
+}
+
+// The clipboard's text, as the user would paste it elsewhere, written to a file.
+bool playClipboardToFile(const Step& s, std::string& error)
+{
+    std::ofstream out(s.text, std::ios::binary);
+    out << QGuiApplication::clipboard()->text().toStdString();
+    if (!out) {
+        error = "cannot write " + s.text;
+        return false;
+    }
+    return true;
+}
+
+bool playDrop(const Step& s, std::string& error)
+{
+    POINT screen;
+    CWnd* target = targetPoint(s, screen, error);
+    if (!target)
+        return false;
+    ui::PostDroppedFiles(target->m_hWnd, screen, {s.text});
+    return true;
+}
+
 bool play(const Step& s, std::string& error)
 {
     switch (s.kind) {
     case Kind::Wait: player().resumeAt = ui::Now() + static_cast<DWORD>(std::max(0, s.number)); return true;
     case Kind::Mouse: return playMouse(s, error);
+    case Kind::Wheel: return playWheel(s, error);
     case Kind::Key: playKey(s); return true;
     case Kind::Type: playType(s); return true;
     case Kind::Menu: return playMenu(s, error);
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
+    case Kind::Print: UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text); return true;
+    case Kind::Clipboard: return playClipboardToFile(s, error);
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
+    case Kind::ClipText:
+    case Kind::ClipImage: return playOfferToClipboard(s, error);
+    case Kind::Drop: return playDrop(s, error);
+    case Kind::Clock: COleDateTime::SetTestClock(static_cast<time_t>(s.number)); return true;
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);
@@ -499,6 +629,12 @@ void NoteMessageBox(const std::string& text)
 {
     if (player().scripted)
         logLine("box: " + text);
+}
+
+void NoteEvent(const std::string& text)
+{
+    if (player().scripted)
+        logLine(text);
 }
 
 } // namespace UiTestScript

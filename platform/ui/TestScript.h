@@ -1,5 +1,8 @@
-// Plays a file of user steps (clicks, drags, keys, menu picks, dialog answers, screenshots)
-// into the running program, so end-to-end tests drive the real program as a user would.
+// Plays a file of user steps (clicks, drags, the wheel, keys, menu picks, dialog answers, the
+// PDF file of the next print dialog, screenshots of the program or of one window, text or
+// pictures put on the clipboard as another program would, the clipboard's text written to a
+// file, files dropped on a window, the program's clock set) into the running program, so
+// end-to-end tests drive the real program as a user would.
 // VANTREL_TEST_SCRIPT names the file; VANTREL_TEST_LOG, if set, receives one line per step and
 // the text of every message box shown.
 #pragma once
@@ -38,5 +41,8 @@ bool TakeDragDrop(POINT& screen, unsigned& keys);
 
 // Called by the message box layer: every box shown while a script plays is logged.
 void NoteMessageBox(const std::string& text);
+// What a person would see or hear that leaves no window behind (a flashing window, a sound)
+// is logged as it happens while a script plays.
+void NoteEvent(const std::string& text);
 
 } // namespace UiTestScript

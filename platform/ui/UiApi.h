@@ -144,4 +144,6 @@ BOOL MessageBeep(UINT type);
 // Dropped files.
 void DragAcceptFiles(HWND hwnd, BOOL accept);
 UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size);
+// The drop point in the receiving window's client coordinates; FALSE for a damaged block.
+BOOL DragQueryPoint(HDROP drop, LPPOINT point);
 void DragFinish(HDROP drop);

@@ -8,6 +8,7 @@ class CDocument;
 class CFrameWnd;
 
 class COleDataObject;
+struct CPrintPreviewState;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
@@ -41,6 +42,10 @@ public:
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
     BOOL DoPreparePrinting(CPrintInfo* info);
+    // Shows the view's printed pages in a preview of the class given, in place of the main
+    // frame's pane, with the dialog bar resource above it. The preview owns the state once
+    // this returns TRUE.
+    BOOL DoPrintPreview(UINT barId, CView* printView, CRuntimeClass* previewClass, CPrintPreviewState* state);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;

@@ -140,6 +140,10 @@ void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys);
 void RouteKey(UINT message, WPARAM vk, LPARAM lParam);
 void RouteWheel(int delta, POINT screenPt, UINT keys);
 bool CaretVisible(HWND* hwnd, RECT* rect);
-HDROP MakeDrop(const std::vector<std::string>& files);
+// The drop block of the files, dropped at a point of the receiving window's client area.
+HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt = {0, 0});
+// Files let go at a screen point go to the nearest window under it that accepts them, or to
+// `fallback` when none does.
+void PostDroppedFiles(HWND fallback, POINT screenPt, const std::vector<std::string>& files);
 
 } // namespace ui

@@ -79,4 +79,15 @@ TEST_F(CatViewTest, FarApartObjectsGiveOneIconOfTheirWholeExtentNamedAfterTheFir
     EXPECT_EQ(g_offered.maskArt, std::string(8, '#') + std::string(16, '.') + std::string(8, '#'));
 }
 
+// A plain copy carries the entry too, so a catalogue can paste what the page copied.
+TEST_F(CatViewTest, CopyingTheSelectionOffersACatalogueEntry)
+{
+    AddBorder(CRect(0, 0, 100, 100));
+    ASSERT_TRUE(view->m_editMode);
+    view->AddToSelection(Object(0));
+    view->CopySelection();
+    ASSERT_EQ(g_offered.calls, 1);
+    EXPECT_EQ(g_offered.name, NameOf(0));
+}
+
 } // namespace

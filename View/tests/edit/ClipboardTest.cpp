@@ -65,16 +65,6 @@ protected:
         EditCommandTest::TearDown();
     }
 
-    // A second document of the program with its own view.
-    CMyView* OpenSecondView()
-    {
-        CDocument* second = docTemplate->OpenDocumentFile(nullptr);
-        POSITION pos = second->GetFirstViewPosition();
-        auto* other = static_cast<CMyView*>(second->GetNextView(pos));
-        Pump();
-        return other;
-    }
-
     void PutOnClipboard(UINT format, const Bytes& bytes)
     {
         ASSERT_TRUE(OpenClipboard(nullptr));
@@ -231,31 +221,30 @@ TEST_F(ClipboardTest, DamagedOrForeignDataIsRefusedAndThePageStaysAsItWas)
     }
 }
 
+// Any other dropped text becomes a text object holding it.
 TEST_F(ClipboardTest, DraggedToolEntriesInsertTheirObjectAtTheDropPoint)
 {
     struct Case {
         const char* text;
-        bool inserts;
+        const char* className;
     };
-    const Case cases[] = {{"!60451", true}, {"!", false}, {"60451", false}, {"!x", false}};
+    const Case cases[] = {{"!60451", "CRectGen"}, {"!", "CTextGen"}, {"60451", "CTextGen"}, {"!x", "CTextGen"}};
     for (const Case& c : cases) {
         view->GetObjects().DeleteAll();
         view->SetCurrentIndex(-1);
         auto* source = new COleDataSource;
         source->CacheGlobalData(CF_TEXT, Block(Bytes(c.text, c.text + std::strlen(c.text) + 1)));
         const CPoint at = ScreenPoint(view, {200, 150});
-        const int effect = OleTestHook::DragEnter(source, at, 0);
-        EXPECT_EQ(effect == DROPEFFECT_MOVE, c.inserts) << c.text;
-        EXPECT_EQ(OleTestHook::DragOver(at, MK_CONTROL) == DROPEFFECT_COPY, c.inserts) << c.text;
+        EXPECT_EQ(OleTestHook::DragEnter(source, at, 0), static_cast<int>(DROPEFFECT_MOVE)) << c.text;
+        EXPECT_EQ(OleTestHook::DragOver(at, MK_CONTROL), static_cast<int>(DROPEFFECT_COPY)) << c.text;
         OleTestHook::Drop(at, 0);
         source->InternalRelease();
         Pump();
-        ASSERT_EQ(ObjectCount(), c.inserts ? 1 : 0) << c.text;
-        if (c.inserts) {
-            // A frame of its default size on the point, on the grid.
-            EXPECT_NEAR(RectOf(0).CenterPoint().x, 200, 5) << c.text;
-            EXPECT_NEAR(RectOf(0).CenterPoint().y, 150, 5) << c.text;
-        }
+        ASSERT_EQ(ObjectCount(), 1) << c.text;
+        EXPECT_STREQ(Object(0)->GetRuntimeClass()->m_lpszClassName, c.className) << c.text;
+        // Placed on the point, on the grid.
+        EXPECT_NEAR(RectOf(0).CenterPoint().x, 200, 10) << c.text;
+        EXPECT_NEAR(RectOf(0).CenterPoint().y, 150, 10) << c.text;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "EditCommandFixture.h"
 
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/DocTemplate.h"
 
 namespace {
 
@@ -79,4 +80,13 @@ std::string EditCommandTest::Order() const
     for (int i = 0; i < ObjectCount(); ++i)
         order += static_cast<LPCTSTR>(Object(i)->GetCode());
     return order;
+}
+
+CMyView* EditCommandTest::OpenSecondView()
+{
+    CDocument* second = docTemplate->OpenDocumentFile(nullptr);
+    POSITION pos = second->GetFirstViewPosition();
+    auto* other = static_cast<CMyView*>(second->GetNextView(pos));
+    Pump();
+    return other;
 }

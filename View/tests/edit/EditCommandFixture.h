@@ -27,6 +27,8 @@ protected:
     BOOL Run(UINT command);
     BOOL Enabled(UINT command);
     BOOL Checked(UINT command);
+    // A second document of the program with its own view.
+    CMyView* OpenSecondView();
     // The names from the top of the stacking order down.
     std::string Order() const;
     using EditViewTest::RectOf;

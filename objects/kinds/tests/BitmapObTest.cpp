@@ -164,6 +164,28 @@ TEST_F(BitmapRecord, ReplacingThePictureDropsTheJpegCopy)
     EXPECT_EQ(copy.Layout, CBitmapOb::LayoutStretch);
 }
 
+// The picture editor of the properties writes straight into the object: a picture edited there
+// must be what the document saves, not the compressed copy of the old one.
+TEST_F(BitmapRecord, APictureAppliedFromItsEditorIsSavedInsteadOfTheOldCopy)
+{
+    Stored(object);
+    ASSERT_TRUE(object.GetJpegCopy().has_value());
+    CObArray list;
+    object.CollectProperties(list, TRUE);
+    auto* editor = FindProperty<CPropBitmap>(list, CBitmapOb::BitmapId);
+    ASSERT_TRUE(editor);
+    editor->Apply();
+    EXPECT_TRUE(object.GetJpegCopy().has_value()) << "an unchanged picture keeps its copy";
+    MakePlainPicture(editor->m_edited, 3, 3, White);
+    editor->Apply();
+    EXPECT_FALSE(object.GetJpegCopy().has_value());
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        delete list[i];
+    CBitmapOb saved;
+    Reload(Stored(object), saved);
+    EXPECT_EQ(saved.GetPicture().GetDimensions(), CSize(3, 3));
+}
+
 TEST(BitmapObject, SizeToFitTakesThePictureSizeUnlessTurned)
 {
     CTestPageView view;

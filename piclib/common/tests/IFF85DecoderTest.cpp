@@ -226,6 +226,24 @@ TEST(IFF85Decoder, HoldAndModify)
     }
 }
 
+// 24 planes hold red, green and blue straight; eleven pixels fill one group of eight and part
+// of the next.
+TEST(IFF85Decoder, DeepPixels)
+{
+    std::vector<uint32_t> values;
+    Bytes expected;
+    for (uint32_t x = 0; x < 11; ++x) {
+        const uint8_t r = uint8_t(x * 23 + 1), g = uint8_t(255 - x * 17), b = uint8_t(x * x * 9 + 0x80);
+        values.push_back(r | g << 8 | uint32_t(b) << 16);
+        expected.insert(expected.end(), {r, g, b, 255});
+    }
+    const Bytes file = form("ILBM", {bmhd({.width = 11, .planes = 24}), chunk("BODY", planar(values, 24))});
+    PLAnyBmp bmp;
+    EXPECT_EQ(decode(file, bmp), expected);
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
+    EXPECT_FALSE(bmp.HasAlpha());
+}
+
 TEST(IFF85Decoder, PBMOf320By200)
 {
     Bytes body(320 * 200);

@@ -1,5 +1,6 @@
 #include "Canvas.h"
 
+#include "platform/gdi/Mapping.h"
 #include "platform/gdi/SysColors.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,27 @@ void Zoom(CDC& dc, int percent)
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(percent, percent);
+}
+
+// Halves round away from zero on either side, and products beyond 64 bits are still exact.
+TEST(Mapping, ScaleRoundsHalvesAwayFromZero)
+{
+    struct Case {
+        int64_t v;
+        int num, den;
+        int expected;
+    };
+    const Case cases[] = {
+        {5, 1, 2, 3},   {-5, 1, 2, -3},  {5, -1, 2, -3},  {5, 1, -2, -3}, {7, 3, 3, 7},
+        {4, 1, 3, 1},   {-4, 1, 3, -1},  {9, 0, 5, 0},    {12, 5, 0, 12},
+        {int64_t(1) << 40, INT32_MAX, INT32_MAX - 1, INT32_MAX},
+        {int64_t(3) << 32, 1 << 30, 1 << 30, INT32_MAX},
+        {-(int64_t(3) << 32), 1 << 30, (1 << 30) + 1, INT32_MIN},
+        {(int64_t(1) << 31) + 1, 1 << 30, INT32_MAX, 1073741825},
+        {-(int64_t(1) << 31) - 1, 1 << 30, INT32_MAX, -1073741825},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(gdi::Scale(c.v, c.num, c.den), c.expected) << c.v << " * " << c.num << " / " << c.den;
 }
 
 TEST(Mapping, ZoomedRectangleCoversScaledPixels)

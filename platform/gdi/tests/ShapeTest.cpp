@@ -38,6 +38,41 @@ TEST(Lines, OnePixelLineLeavesOutItsLastPixel)
     }
 }
 
+// A polyline drawn at once must look exactly like the same polyline stroked as a path:
+// repeated points, a polyline of one point twice over, dashes with opaque gaps, a mix mode.
+TEST(Lines, PolylineDrawsAsItsStrokedPath)
+{
+    struct Case {
+        const char* name;
+        std::vector<POINT> points;
+        int style;
+        int rop2;
+    };
+    const std::vector<Case> cases = {
+        {"zigzag", {{1, 1}, {9, 3}, {2, 8}, {11, 10}}, PS_SOLID, R2_COPYPEN},
+        {"repeats", {{2, 2}, {2, 2}, {7, 2}, {7, 2}, {7, 9}}, PS_SOLID, R2_COPYPEN},
+        {"one point twice", {{5, 5}, {5, 5}}, PS_SOLID, R2_COPYPEN},
+        {"dashed with opaque gaps", {{0, 6}, {11, 6}, {11, 0}, {0, 11}}, PS_DASH, R2_COPYPEN},
+        {"inverting", {{1, 10}, {10, 1}, {10, 10}, {1, 10}}, PS_SOLID, R2_NOT},
+        {"past the edge", {{-20, 3}, {30, 8}}, PS_DOT, R2_COPYPEN},
+    };
+    for (const Case& c : cases) {
+        Canvas direct(12, 12), stroked(12, 12);
+        CPen pen(c.style, 1, RGB(0, 0, 255));
+        for (Canvas* canvas : {&direct, &stroked}) {
+            canvas->dc.SelectObject(&pen);
+            canvas->dc.SetBkColor(RGB(255, 0, 0));
+            canvas->dc.SetROP2(c.rop2);
+        }
+        direct.dc.Polyline(c.points.data(), int(c.points.size()));
+        stroked.dc.BeginPath();
+        stroked.dc.Polyline(c.points.data(), int(c.points.size()));
+        stroked.dc.EndPath();
+        stroked.dc.StrokePath();
+        EXPECT_EQ(stroked.Art(), direct.Art()) << c.name;
+    }
+}
+
 TEST(Shapes, RectangleLeavesRightAndBottomEdgeOut)
 {
     Canvas canvas(7, 6);

@@ -64,7 +64,8 @@ protected:
         dialog->GetListBox().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
         if (CEdit* edit = dialog->GetListBox().GetEditCtrl(); edit->IsWindowVisible()) {
             edit->SetWindowText(name);
-            edit->SendMessage(WM_KEYDOWN, VK_RETURN);
+            MSG msg{edit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+            edit->PreTranslateMessage(&msg);
         }
     }
     BOOL Modified() const { return view->GetDocument()->IsModified(); }

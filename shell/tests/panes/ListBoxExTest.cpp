@@ -44,10 +44,14 @@ protected:
         }
         return rows;
     }
+    // The key comes as from the message loop, which lets the edit see it first.
     void Type(LPCTSTR text, UINT key)
     {
-        list.GetEditCtrl()->SetWindowText(text);
-        list.GetEditCtrl()->SendMessage(WM_KEYDOWN, key);
+        CEdit* edit = list.GetEditCtrl();
+        edit->SetWindowText(text);
+        MSG msg{edit->m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
+        if (!edit->PreTranslateMessage(&msg))
+            edit->SendMessage(WM_KEYDOWN, key);
     }
 
     CWnd parent;

@@ -135,8 +135,31 @@ TEST_F(SmallDialogsTest, CalenderTipsNameThePartUnderTheMouse)
         request.hdr.hwndFrom = calendar.GetCalendar().m_hWnd;
         request.hit = &hit;
         EXPECT_EQ(calendar.SendMessage(WM_NOTIFY, CCalendarDlg::kCalendarId, reinterpret_cast<LPARAM>(&request)), 0);
-        EXPECT_STREQ(request.text, c.text) << c.hit;
+        EXPECT_STREQ(request.buffer, c.text) << c.hit;
     }
+    calendar.DestroyWindow();
+}
+
+TEST_F(SmallDialogsTest, TheCalendersTipIsTheStringOfThePartUnderTheMouse)
+{
+    CCalendarDlg calendar;
+    ASSERT_TRUE(calendar.Create(CCalendarDlg::IDD, nullptr));
+    CDayStateCalendar& months = calendar.GetCalendar();
+    ASSERT_TRUE(months.ToolTipsEnabled());
+    CRect client;
+    months.GetClientRect(&client);
+    CPoint title(-1, -1);
+    for (int y = 0; y < client.bottom && title.x < 0; ++y)
+        for (int x = 0; x < client.right && title.x < 0; ++x) {
+            MCHITTESTINFO hit{sizeof(MCHITTESTINFO), {x, y}, 0, {}};
+            if (months.HitTest(&hit) == MCHT_TITLEMONTH)
+                title = CPoint(x, y);
+        }
+    ASSERT_GE(title.x, 0);
+    months.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(title.x, title.y));
+    CString text;
+    months.GetToolTips().GetText(text, &months, MCHT_TITLEMONTH);
+    EXPECT_EQ(std::string(text), "<Month>");
     calendar.DestroyWindow();
 }
 

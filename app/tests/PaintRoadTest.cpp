@@ -1,0 +1,81 @@
+// A picture object's bitmap edited in the real program: its properties open the Edit Bitmap
+// dialog, Edit... opens the bitmap editor, and a stroke drawn there comes back into the
+// object, which shows it.
+#include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
+#include "app/tests/SavedPage.h"
+
+#include "View/MyView.h"
+#include "imaging/ExtDib.h"
+#include "objects/kinds/BitmapOb.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+constexpr int kNew = 57600;
+constexpr int kProperties = 60416;
+
+std::string Fixture(const char* name)
+{
+    namespace fs = std::filesystem;
+    return (fs::path(VANTREL_TEST_DATA) / "../../../piclib/common/tests/data" / name).lexically_normal().string();
+}
+
+class PaintRoadTest : public e2e::RoadTest {};
+
+bool Dark(COLORREF c) { return GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96; }
+
+// The longest horizontal run of dark pixels around the object's place on the page.
+int LongestDarkRun(const QImage& shot)
+{
+    int longest = 0;
+    for (int y = 200; y < 260; ++y)
+        for (int x = 100, run = 0; x < 200; ++x) {
+            run = shot.valid(x, y) && Dark(RGB(qRed(shot.pixel(x, y)), qGreen(shot.pixel(x, y)), qBlue(shot.pixel(x, y))))
+                      ? run + 1
+                      : 0;
+            longest = std::max(longest, run);
+        }
+    return longest;
+}
+
+TEST_F(PaintRoadTest, BitmapObjectPictureIsEditedInTheBitmapEditorFromItsProperties)
+{
+    const std::string script =
+        "wait 300\nmenu " + std::to_string(kNew) + "\n"
+        "menu " + std::to_string(CMyView::ToolBitmap) + "\nfile " + Fixture("bmp24.bmp") + "\nclick view 100 100\n"
+        "wait 200\nclick view 86 83\nmenu " + std::to_string(kProperties) + "\nwait 400\n"
+        "screenshot " + Path("before.png") + "\n" +
+        // The Bitmap row's button opens the Edit Bitmap dialog; its Edit... the bitmap editor.
+        "click main 865 583\nwait 200\nclick main 898 583\nwait 400\n"
+        "click dialog 336 196\nwait 500\n"
+        // A pencil stroke across the middle row of the picture, shown at 600 %, then OK twice.
+        "drag dialog 250 258 360 258\nwait 200\nclick dialog 651 401\nwait 300\n"
+        "click dialog 336 22\nwait 400\nclick view 400 400\nwait 300\n"
+        "screenshot " + Path("after.png") + "\n" + Save("after.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    // The object took the edited picture as one of its own.
+    CMyView reader;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("after.trn"), reader));
+    const CBitmapOb* after = nullptr;
+    for (INT_PTR i = 0; i < reader.GetObjects().GetSize() && !after; ++i)
+        after = dynamic_cast<CBitmapOb*>(reader.GetObjectAtIndex(i));
+    ASSERT_NE(after, nullptr) << run.log;
+    EXPECT_EQ(after->GetPicture().m_kind, UINT(CExtDib::InPlace)) << run.log;
+    EXPECT_EQ(after->GetPicture().GetDimensions(), CSize(13, 7));
+
+    // The page shows the edited picture: a dark run as wide as the picture near the object.
+    EXPECT_LT(LongestDarkRun(QImage(QString::fromStdString(Path("before.png")))), 13);
+    EXPECT_GE(LongestDarkRun(QImage(QString::fromStdString(Path("after.png")))), 13);
+}
+
+} // namespace

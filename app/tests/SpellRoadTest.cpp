@@ -1,0 +1,88 @@
+// Spelling in the real program: the dictionary language is chosen in the Select dialog, and a
+// text box's spelling is checked in place with the suggestions dialog answered by the user's
+// keys and clicks; the page and the custom dictionary keep the result.
+#include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
+#include "app/tests/SavedPage.h"
+
+#include "View/MyView.h"
+#include "objects/kinds/TextOb.h"
+#include "shell/SelectLanguageDlg.h"
+#include "spell/Lexigard.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#ifdef LEXIGARD_ENGLISH
+
+namespace {
+
+constexpr int kNew = 57600;
+
+std::string Menu(int id) { return "menu " + std::to_string(id) + "\n"; }
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The dictionary's first suggestion for a word, which the dialog offers ready to apply.
+std::string FirstSuggestion(const char* word)
+{
+    LXHANDLE checker = LX_Init();
+    char suggestion[256] = "";
+    if (LX_OpenDictionary(checker, LEXIGARD_ENGLISH, nullptr))
+        LX_GetSuggestion(checker, word, 0, suggestion, 255);
+    LX_Destroy(checker);
+    return suggestion;
+}
+
+class SpellRoadTest : public e2e::RoadTest {};
+
+// Client points of the suggestions dialog's buttons and of the Select dialog's first row and OK.
+constexpr const char* kChange = "click dialog 303 87\n";
+constexpr const char* kAdd = "click dialog 303 143\n";
+constexpr const char* kFirstRow = "click dialog 50 34\n";
+constexpr const char* kSelectOk = "click dialog 139 206\n";
+
+TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
+{
+    const std::string dictionaries = Path("dictionaries");
+    std::filesystem::create_directories(dictionaries);
+    std::filesystem::copy_file(LEXIGARD_ENGLISH, dictionaries + "/English.lex");
+    std::ofstream(dictionaries + "/English.acr") << "[ReplaceWith]\n";
+    std::filesystem::create_directories(Path("config/Korvane"));
+    std::ofstream(Path("config/Korvane/Vantrel Q8.ini"))
+        << "[Settings]\nDictionary.Directory=" << dictionaries << "\nDictionary.CustomFileName=" << Path("custom.dic")
+        << "\nRectivo.ReplaceText=0\nDictionary.CheckAfterUpdate=0\n";
+    const std::string script = "wait 300\n" + Menu(CSelectLanguageDlg::CmdSelectLanguage) + "wait 300\n" + kFirstRow +
+                               kSelectOk + "wait 200\n" + Menu(kNew) + Menu(CMyView::ToolText) +
+                               "drag view 100 100 400 160\nwait 200\ntype blorp qick fox zorbly\nkey f7\nwait 300\n"
+                               "key enter\nwait 200\n" + kChange + "wait 200\nanswer 1\n" + kAdd + "wait 300\n" +
+                               Save("checked.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("box: Spelling check is complete."), std::string::npos) << run.log;
+    EXPECT_NE(FileText(Path("config/Korvane/Vantrel Q8.ini")).find("Dictionary.Language=English\n"), std::string::npos);
+
+    CMyView page;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("checked.trn"), page));
+    ASSERT_EQ(page.GetObjects().GetSize(), 1);
+    auto* text = dynamic_cast<CTextOb*>(page.GetObjectAtIndex(0));
+    ASSERT_NE(text, nullptr);
+    const std::string changed = FirstSuggestion("qick");
+    ASSERT_FALSE(changed.empty());
+    EXPECT_EQ(std::string(text->Text), "blorp " + changed + " fox zorbly");
+    EXPECT_EQ(FileText(Path("custom.dic")), "zorbly\r\n");
+}
+
+} // namespace
+
+#endif

@@ -1,0 +1,42 @@
+// The bitmap editor: a paint control with its tool bar and a zoom slider.
+#pragma once
+
+#include "imaging/paint/PntCtrl.h"
+#include "imaging/paint/PntDlg.h"
+#include "imaging/paint/PntToolBar.h"
+#include "platform/ui/RangeCtrls.h"
+
+class CPntBitmapEditDlg : public CPntDlg {
+    DECLARE_DYNAMIC(CPntBitmapEditDlg)
+public:
+    static constexpr UINT TemplateId = 28101;
+    static constexpr UINT IdSlider = 28000, IdLabel10 = 28001, IdLabel100 = 28002, IdLabel600 = 28003,
+                          IdPaint = 28004, IdToolBarPlace = 28005, IdSizeGrip = 28023;
+
+    explicit CPntBitmapEditDlg(CWnd* parent = nullptr);
+
+    CPntCtrl& GetPaintCtrl() { return m_Ctrl; }
+    CPntToolBar& GetToolBar() { return m_ToolBar; }
+    CSliderCtrl& GetSlider() { return m_Slider; }
+    BOOL OnInitDialog() override;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnSize(UINT type, int cx, int cy);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void PlaceSlider();
+
+    CSliderCtrl m_Slider;
+    CPntCtrl m_Ctrl;
+    CPntToolBar m_ToolBar;
+};
+
+// The tool bar of an editor dialog over its placeholder and the text bar of its control;
+// shared by both editors.
+BOOL AttachPaintBars(CDialog* dialog, CPntCtrl& ctrl, CPntToolBar& bar);
+// TRUE when the notification came from the paint control and was one that changes the bar.
+BOOL IsPaintStateNotify(const NMHDR* header);

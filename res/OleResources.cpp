@@ -1,0 +1,27 @@
+// The texts of the container commands: embedding objects, pasting as objects and their
+// properties.
+#include "res/ResourceParts.h"
+
+#include "View/HyperOleView.h"
+#include "platform/core/StringTable.h"
+
+namespace {
+
+struct OleText {
+    UINT id;
+    const char* text;
+};
+
+constexpr OleText kOleTexts[] = {
+    {CHyperOleView::CmdInsertObject, "Insert new embedded object\nNew Object"},
+    {CHyperOleView::CmdPasteSpecial, "Paste the clipboard as an embedded object or a picture\nPaste Special"},
+    {CHyperOleView::CmdObjectProperties, "Show and scale the embedded object\nObject Properties"},
+};
+
+} // namespace
+
+void RegisterOleResources()
+{
+    for (const OleText& entry : kOleTexts)
+        RegisterStringResource(entry.id, entry.text);
+}

@@ -7,6 +7,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
+#include "res/ResourceParts.h"
 
 #include "platform/sys/tests/TestFiles.h"
 
@@ -24,6 +25,7 @@ protected:
     void SetUp() override
     {
         EditViewTest::SetUp();
+        RegisterExportResources();
         oldPath = std::getenv("PATH");
         fs::create_directories(folder + "/bin");
         fs::create_directories(folder + "/tmp");
@@ -122,8 +124,10 @@ TEST_F(MailTest, AFailingMailProgramIsReported)
 {
     MailProgram("exit 3");
     Saved("plan.trn");
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
     Send();
     EXPECT_EQ(UiTestHook::MessageBoxCount(), 1);
+    EXPECT_EQ(UiTestHook::PendingMessageBoxAnswers(), 0);
     EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Send Mail failed to send message.");
 }
 
@@ -138,8 +142,11 @@ TEST_F(MailTest, WithoutAMailProgramTheItemLeavesItsMenuWithOneSeparator)
         {false, {ID_FILE_SAVE, 0, ID_APP_EXIT}},
     };
     for (const auto& c : cases) {
-        if (!c.mailProgram)
+        // Only the test's own programs: the desktop's mail program is out of reach.
+        if (!c.mailProgram) {
             fs::remove(folder + "/bin/xdg-email");
+            setenv("PATH", (folder + "/bin").c_str(), 1);
+        }
         ForgetMailAvailability();
         CMenu menu;
         menu.CreatePopupMenu();

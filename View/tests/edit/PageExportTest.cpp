@@ -1,6 +1,7 @@
 // The page exported as a web page with an image map, as JPEG, TIFF and BMP pictures and as a
 // PDF file, each read back with outside tools or libraries.
 #include "EditViewFixture.h"
+#include "View/tests/PdfInfo.h"
 
 #include "View/PageExport.h"
 #include "View/PageExportHost.h"
@@ -13,6 +14,7 @@
 #include "platform/core/GlobalMemory.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DocTemplate.h"
+#include "platform/ui/MDIFrameWnd.h"
 
 #include "platform/sys/tests/TestFiles.h"
 
@@ -271,6 +273,7 @@ TEST_F(PageExportTest, AFailedPictureWritesNoPageAndTellsTheUser)
     AddLinkedPage();
     // A folder where the picture should go.
     fs::create_directories(Path("plan.jpg"));
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
     SaveAsWebsite(Path("plan.html"));
 
     EXPECT_FALSE(fs::exists(Path("plan.html")));
@@ -354,7 +357,8 @@ TEST_F(PageExportTest, BmpIsTheFileHeaderFollowedByThePicture)
     GlobalUnlock(dib);
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(picture.data());
     ASSERT_EQ(header->biWidth, 190);
-    ASSERT_EQ(header->biBitCount, 32);
+    // True colour without a colour table: the rows follow the 40-byte header.
+    ASSERT_EQ(header->biBitCount, 24);
     const uint32_t fileSize = uint32_t(14 + picture.size());
     const std::string fileHeader = std::string("BM") +
         std::string(reinterpret_cast<const char*>(&fileSize), 4) +  // file size
@@ -366,14 +370,19 @@ TEST_F(PageExportTest, BmpIsTheFileHeaderFollowedByThePicture)
 TEST_F(PageExportTest, EveryFailedGraphicIsReported)
 {
     AddLinkedPage();
-    for (const char* format : {"JPEG", "TIFF", "BMP"}) {
+    const struct {
+        const char* format;
+        const char* file;
+    } cases[] = {{"JPEG", "missing/page.jpg"}, {"TIFF", "missing/page.tif"}, {"BMP", "missing/page.bmp"}};
+    for (const auto& c : cases) {
         UiTestHook::Reset();
-        host.settings.format = format;
-        fs::create_directories(Path("taken"));
-        ExportGraphic(Path("taken"));
-        EXPECT_EQ(UiTestHook::MessageBoxCount(), 1) << format;
-        EXPECT_EQ(UiTestHook::LastMessageBoxStyle() & MB_ICONERROR, UINT(MB_ICONERROR)) << format;
-        EXPECT_TRUE(fs::is_directory(Path("taken"))) << format;
+        UiTestHook::QueueMessageBoxAnswer(IDOK);
+        host.settings.format = c.format;
+        // A folder that is not there: the picture cannot be written.
+        ExportGraphic(Path(c.file));
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), 1) << c.format;
+        EXPECT_EQ(UiTestHook::LastMessageBoxStyle() & MB_ICONERROR, UINT(MB_ICONERROR)) << c.format;
+        EXPECT_FALSE(fs::exists(Path("missing"))) << c.format;
     }
 }
 
@@ -418,13 +427,15 @@ TEST_F(PageExportTest, APdfOfATwoPageDocumentHasBothPagesWithTheirTexts)
     text2->Init(page2, &textRect, TRUE);
     text2->SetText("Second worksheet");
     ASSERT_TRUE(page2->AddObject(text2, FALSE, TRUE));
+    // The first page in front, as the user exports it.
+    main->MDIActivate(frame);
     Pump();
 
     const std::string pdf = Path("plan.pdf");
     UiTestHook::QueueFileDialogAnswer(pdf);
     view->SendMessage(WM_COMMAND, CMyView::CmdExportPdf);
     ASSERT_TRUE(fs::exists(pdf));
-    EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Pages:          2\n"), std::string::npos);
+    EXPECT_EQ(PdfInfoField(pdf, "Pages"), "2");
     const std::string texts = CommandOutput("pdftotext -layout '" + pdf + "' -");
     EXPECT_NE(texts.find("Quarterly roadmap"), std::string::npos) << texts;
     EXPECT_NE(texts.find("Second worksheet"), std::string::npos) << texts;

@@ -60,6 +60,16 @@ public:
     // Chooses a picture file for a new picture object.
     BOOL EditPicture(CObject* picture) override;
 
+    // Exports of the page and the document sent by mail.
+    static constexpr UINT CmdSaveAsWebsite = 33894, CmdExportGraphic = 34008, CmdExportPdf = 34062,
+                          CmdMailForRevision = 34009;
+    void OnSaveAsWebsite();
+    void OnExportGraphic();
+    void OnExportPdf();
+    void OnUpdateExport(CCmdUI* cmdUI);
+    void OnMailForRevision();
+    void OnUpdateMailForRevision(CCmdUI* cmdUI);
+
     // Print preview, printing to the PDF printer and the bird's-eye window.
     static constexpr UINT CmdBirdsEye = 37700;
     void OnFilePrintPreview();

@@ -21,12 +21,28 @@ BOOL PrintPages(CView* view, CDC& dc, CPrintInfo& info)
     return TRUE;
 }
 
+// One view's pages, between its beginning and end of printing.
+BOOL PrintView(CView* view, CDC& dc)
+{
+    CPrintInfo info;
+    if (!view->OnPreparePrinting(&info))
+        return FALSE;
+    view->OnBeginPrinting(&dc, &info);
+    const BOOL printed = PrintPages(view, dc, info);
+    view->OnEndPrinting(&dc, &info);
+    return printed;
+}
+
 } // namespace
 
 BOOL PrintViewToFile(CView* view, LPCTSTR output, LPCTSTR documentName)
 {
-    CPrintInfo info;
-    if (!view->OnPreparePrinting(&info))
+    return PrintViewsToFile({view}, output, documentName);
+}
+
+BOOL PrintViewsToFile(const std::vector<CView*>& views, LPCTSTR output, LPCTSTR documentName)
+{
+    if (views.empty())
         return FALSE;
     DEVMODE mode;
     GetDefaultDevMode(&mode);
@@ -36,12 +52,11 @@ BOOL PrintViewToFile(CView* view, LPCTSTR output, LPCTSTR documentName)
     const DOCINFO document{sizeof(DOCINFO), documentName, output, nullptr, 0};
     if (StartDoc(dc.GetSafeHdc(), &document) <= 0)
         return FALSE;
-    view->OnBeginPrinting(&dc, &info);
-    const BOOL printed = PrintPages(view, dc, info);
-    view->OnEndPrinting(&dc, &info);
-    if (!printed) {
-        AbortDoc(dc.GetSafeHdc());
-        return FALSE;
+    for (CView* view : views) {
+        if (!PrintView(view, dc)) {
+            AbortDoc(dc.GetSafeHdc());
+            return FALSE;
+        }
     }
     return EndDoc(dc.GetSafeHdc()) > 0;
 }

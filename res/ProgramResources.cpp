@@ -234,6 +234,7 @@ std::vector<MenuTemplateItem> MainMenu()
                         Command(ID_FILE_CLOSE, "&Close"), Command(ID_FILE_SAVE, "&Save\tCtrl+S"),
                         Command(ID_FILE_SAVE_AS, "Save &As..."), Command(33854, "Save A&ll"), Separator(),
                         Command(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), Command(ID_FILE_PRINT, "&Print..."),
+                        ExportMenu(), MailMenuCommand(), Separator(),
                         Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
                         Separator(), Command(ID_APP_EXIT, "E&xit")}),
         Popup("&Edit", {Command(CHyperView::CmdUndo, "&Undo\tCtrl+Z"), Command(CHyperView::CmdRedo, "&Redo\tCtrl+Y"),
@@ -340,4 +341,5 @@ void RegisterProgramResources()
     RegisterPaintResources();
     RegisterOleResources();
     RegisterMainViewResources();
+    RegisterExportResources();
 }

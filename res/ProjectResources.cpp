@@ -14,26 +14,15 @@ DialogItemTemplate Item(const char* cls, const char* text, UINT id, DWORD style,
     return DialogItemTemplate {cls, text, id, WS_CHILD | WS_VISIBLE | style, 0, x, y, cx, cy};
 }
 
-DialogTemplate Box(const char* caption, short cx, short cy)
-{
-    DialogTemplate t;
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-    t.cx = cx;
-    t.cy = cy;
-    t.caption = caption;
-    t.fontName = "MS Sans Serif";
-    return t;
-}
-
 void RegisterProjectDialogs()
 {
-    DialogTemplate password = Box("Passwordcheck", 186, 45);
+    DialogTemplate password = ModalBox("Passwordcheck", 186, 45);
     password.items = {Item("edit", "", 1105, WS_TABSTOP | WS_BORDER | ES_PASSWORD | ES_AUTOHSCROLL, 17, 7, 149, 14),
                       Item("button", "OK", 1107, WS_TABSTOP | BS_DEFPUSHBUTTON, 17, 24, 72, 14),
                       Item("button", "Cancel", 1108, WS_TABSTOP, 93, 24, 72, 14)};
     RegisterDialogResource(365, password);
 
-    DialogTemplate newProject = Box("<New Project>", 200, 80);
+    DialogTemplate newProject = ModalBox("<New Project>", 200, 80);
     newProject.items = {Item("static", "<Name:>", 0xFFFF, 0, 7, 9, 50, 8),
                         Item("edit", "", 23071, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 60, 7, 133, 14),
                         Item("static", "<Projects:>", 0xFFFF, 0, 7, 29, 50, 8),
@@ -42,7 +31,7 @@ void RegisterProjectDialogs()
                         Item("button", "<Cancel>", IDCANCEL, WS_TABSTOP, 143, 59, 50, 14)};
     RegisterDialogResource(23011, newProject);
 
-    DialogTemplate openProject = Box("<Open Project>", 200, 60);
+    DialogTemplate openProject = ModalBox("<Open Project>", 200, 60);
     openProject.items = {Item("static", "<Project:>", 0xFFFF, 0, 7, 9, 50, 8),
                          Item("combobox", "", 23071, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 60, 7, 133, 80),
                          Item("button", "<Browse...>", 23070, WS_TABSTOP, 7, 39, 60, 14),
@@ -50,7 +39,7 @@ void RegisterProjectDialogs()
                          Item("button", "<Cancel>", IDCANCEL, WS_TABSTOP, 143, 39, 50, 14)};
     RegisterDialogResource(23012, openProject);
 
-    DialogTemplate confirm = Box("<Confirm Remove>", 180, 52);
+    DialogTemplate confirm = ModalBox("<Confirm Remove>", 180, 52);
     confirm.items = {Item("button", "<Delete selected file as well?>", 23070, WS_TABSTOP | BS_AUTOCHECKBOX, 7, 7, 166, 12),
                      Item("button", "<Yes>", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 68, 31, 50, 14),
                      Item("button", "<No>", IDCANCEL, WS_TABSTOP, 123, 31, 50, 14)};

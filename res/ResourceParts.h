@@ -1,6 +1,7 @@
 // The parts of the program's resources that are registered from their own files.
 #pragma once
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 
@@ -13,6 +14,18 @@ inline MenuTemplateItem Separator() { return {MF_SEPARATOR, 0, "", {}}; }
 inline MenuTemplateItem Popup(const char* text, std::vector<MenuTemplateItem> items)
 {
     return {MF_POPUP, 0, text, std::move(items)};
+}
+
+// A centred modal dialog with a caption, cx x cy dialog units, in the dialogs' font.
+inline DialogTemplate ModalBox(const char* caption, short cx, short cy)
+{
+    DialogTemplate t;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontName = "MS Sans Serif";
+    return t;
 }
 
 void RegisterToolBars();
@@ -35,3 +48,7 @@ std::vector<BYTE> ButtonStrip(int count, COLORREF background);
 // The main view's context menus and texts, and the Tools drop-down of the menu bar.
 void RegisterMainViewResources();
 MenuTemplateItem ToolsMenu();
+// The export commands' drop-down, the mail command and the dialogs and texts behind them.
+MenuTemplateItem ExportMenu();
+MenuTemplateItem MailMenuCommand();
+void RegisterExportResources();

@@ -2,6 +2,7 @@
 
 #include "shell/AboutDlg.h"
 #include "shell/MainFrame.h"
+#include "shell/SaveAsWebsiteDlg.h"
 #include "shell/Settings.h"
 #include "shell/ShellMainViewHost.h"
 #include "shell/ShellTextServices.h"
@@ -112,6 +113,7 @@ BOOL CVantrelApp::InitInstance()
     Enable3dControls();
     InstallTextServices();
     InstallMainViewHost();
+    InstallPageExportHost();
     RegisterTemplates();
     InstallProjectAccess();
 

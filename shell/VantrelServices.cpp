@@ -3,6 +3,7 @@
 #include "shell/CopyAsTextDlg.h"
 #include "shell/Settings.h"
 #include "shell/TipWnd.h"
+#include "shell/VantrelApp.h"
 
 CVantrelServices::CVantrelServices() = default;
 
@@ -27,6 +28,11 @@ CWnd* CVantrelServices::GetTipWindow() const { return m_tip && m_tip->m_hWnd ? m
 CString CVantrelServices::GetBitmapFolder() const
 {
     return ::GetBitmapFolder();
+}
+
+CString CVantrelServices::GetLanguageText(const CString& key) const
+{
+    return ::GetLanguageText(key);
 }
 
 void CVantrelServices::ShowCopyAsText()

@@ -14,6 +14,8 @@ public:
     CVantrelServices();
     ~CVantrelServices() override;
 
+    // Through the language library, so that the views' texts are translated too.
+    CString GetLanguageText(const CString& key) const override;
     void ShowTip(HWND view, const CString& text, POINT centre, SIZE size) override;
     // The tip lives for one tracking loop.
     void HideTip() override;

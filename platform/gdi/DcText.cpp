@@ -65,6 +65,7 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
     QTransform t;
     t.translate(ref.x(), ref.y());
     t.rotate(-Escapement(dc));
+    NotePrintedText(dc, t, QPointF(x0, baseline), run.font, s);
     QRegion area = DrawableArea(dc, *surface);
     if (clip)
         area = area.intersected(*clip);

@@ -5,7 +5,9 @@
 #include "platform/gdi/DibTypes.h"
 #include "platform/gdi/GdiTypes.h"
 
+#include <QFont>
 #include <QImage>
+#include <QTransform>
 #include <QPainterPath>
 #include <QRegion>
 
@@ -142,6 +144,9 @@ struct Dc {
 };
 
 Dc* LookupDc(HDC h);
+// Text drawn on a printer page: the PDF keeps it, invisible above the page's picture, so
+// that it can be searched and copied. `origin` is the start of the baseline under `transform`.
+void NotePrintedText(Dc& dc, const QTransform& transform, QPointF origin, const QFont& font, const QString& text);
 void RetainAll(Attributes& a, int delta);
 // A DC drawing on the given surface (a window's back buffer, a printer page); null draws nowhere.
 HDC CreateSurfaceDc(QImage* target, DcKind kind);

@@ -11,20 +11,47 @@
 
 namespace gdi {
 
+struct PrintedText {
+    QTransform transform;
+    QPointF origin;
+    QFont font;
+    QString text;
+};
+
 struct PrintJob {
     DEVMODE mode{};
     QString output;
     std::unique_ptr<QPdfWriter> writer;
     std::unique_ptr<QPainter> painter;
     QImage page;
+    std::vector<PrintedText> texts;
     int pages = 0;
 };
+
+void NotePrintedText(Dc& dc, const QTransform& transform, QPointF origin, const QFont& font, const QString& text)
+{
+    if (dc.printer && dc.target == &dc.printer->page && !text.trimmed().isEmpty())
+        dc.printer->texts.push_back({transform, origin, font, text});
+}
 
 }  // namespace gdi
 
 using namespace gdi;
 
 namespace {
+
+// A pen without colour: the text is in the file but adds nothing to the page's picture.
+void DrawTextLayer(QPainter& painter, const std::vector<PrintedText>& texts)
+{
+    for (const PrintedText& text : texts) {
+        painter.save();
+        painter.setTransform(text.transform);
+        painter.setFont(text.font);
+        painter.setPen(QColor(0, 0, 0, 0));
+        painter.drawText(text.origin, text.text);
+        painter.restore();
+    }
+}
 
 Dc* PrinterDc(HDC hdc)
 {
@@ -124,6 +151,7 @@ int StartPage(HDC hdc)
     if (job.page.isNull())
         return SP_ERROR;
     job.page.fill(qRgb(255, 255, 255));
+    job.texts.clear();
     dc->target = &job.page;
     return 1;
 }
@@ -142,6 +170,8 @@ int EndPage(HDC hdc)
         return SP_ERROR;
     }
     job.painter->drawImage(QRectF(0, 0, dc->width, dc->height), job.page);
+    DrawTextLayer(*job.painter, job.texts);
+    job.texts.clear();
     ++job.pages;
     dc->target = nullptr;
     job.page = QImage();

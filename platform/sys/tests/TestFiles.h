@@ -1,7 +1,8 @@
-// Test helpers: a fresh folder under /tmp removed with everything in it afterwards, and
-// whole-file reads and writes.
+// Test helpers: a fresh folder under /tmp removed with everything in it afterwards,
+// whole-file reads and writes, and what an outside tool prints.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -38,4 +39,17 @@ inline std::string ReadText(const std::string& path)
 inline void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// The standard output of a shell command line; empty when it could not be started.
+inline std::string CommandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+    }
+    return output;
 }

@@ -6,6 +6,7 @@
 #include "shell/VantrelApp.h"
 
 #include "UiFixture.h"
+#include "View/TextServices.h"
 #include "res/ProgramResources.h"
 
 #include <filesystem>
@@ -47,6 +48,8 @@ protected:
             app->ExitInstance();
             app.reset();
         }
+        // The program's text services ask its settings, which end with the program.
+        SetTextServices(nullptr);
         std::filesystem::remove_all(home);
         UiTest::TearDown();
     }

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -190,8 +191,10 @@ TEST_F(InkRoadTest, InkCopiedWithThePageSelectionIsPastedAsInkHereAndInAnotherDo
     const std::string script = "wait 300\nmenu 57600\n" + kLayer + "menu 33990\ndrag view 100 150 300 190\n" + kLayer +
                                "menu 60447\nclick view 200 170\nkey ctrl+c\nwait 100\n" + Save("copied.trn") +
                                paste + Save("here.trn") + "menu 57600\nwait 300\n" + paste + Save("there.trn") +
-                               "clipdata " + Path("damaged.ink") + " Vantrel Ink\n" + paste + Save("damaged.trn") +
-                               "quit\n";
+                               "menu " + std::to_string(CMyView::ToolRectangle) +
+                               "\ndrag view 300 300 400 380\nwait 100\nkey ctrl+c\nwait 100\n" + paste +
+                               Save("drawing.trn") + "clipdata " + Path("damaged.ink") + " Vantrel Ink\n" + paste +
+                               Save("damaged.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
@@ -200,7 +203,7 @@ TEST_F(InkRoadTest, InkCopiedWithThePageSelectionIsPastedAsInkHereAndInAnotherDo
     ASSERT_EQ(copied.strokes.size(), 1u);
     const SavedStroke& line = copied.strokes[0];
     const SavedInk here = ReadInk(Path("here.trn")), there = ReadInk(Path("there.trn"));
-    ASSERT_EQ(here.strokes.size(), 2u) << "the ink stored before and the pasted ink";
+    ASSERT_EQ(here.strokes.size(), 2u) << "the ink stored before and the pasted ink\n" << run.log;
     const bool firstIsPasted = here.strokes[0].first.y < here.strokes[1].first.y;  // at the window's top
     EXPECT_EQ(here.strokes[firstIsPasted ? 0 : 1].points, line.points) << "pasted with the same points";
     EXPECT_LT(here.strokes[firstIsPasted ? 0 : 1].first.y, line.first.y);
@@ -210,7 +213,12 @@ TEST_F(InkRoadTest, InkCopiedWithThePageSelectionIsPastedAsInkHereAndInAnotherDo
     EXPECT_EQ(there.strokes[0].width, line.width);
     EXPECT_EQ(there.strokes[0].layer, there.noticeLayer);
 
-    EXPECT_NE(run.log.find("box: The ink on the clipboard cannot be read."), std::string::npos) << run.log;
+    EXPECT_EQ(ReadInk(Path("drawing.trn")).strokes.size(), 1u) << "a copied rectangle carries no ink to paste";
+    const size_t box = run.log.find("box:");
+    ASSERT_NE(box, std::string::npos) << run.log;
+    EXPECT_EQ(run.log.substr(box, run.log.find('\n', box) - box), "box: The ink on the clipboard cannot be read.")
+        << "the damaged ink is the only thing reported\n" << run.log;
+    EXPECT_EQ(run.log.find("box:", box + 1), std::string::npos) << run.log;
     const SavedInk damaged = ReadInk(Path("damaged.trn"));
     EXPECT_EQ(damaged.strokes.size(), 1u) << "nothing was pasted";
 }

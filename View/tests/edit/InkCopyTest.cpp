@@ -47,12 +47,13 @@ protected:
         target->SendMessage(WM_COMMAND, kLayer);
         Pump();
     }
-    // Pastes on the target's ink layer and gives the pasted strokes.
+    // Pastes on the target's ink layer, as the menu and the keys route Paste, and gives the
+    // pasted strokes.
     InkStrokes PasteOnLayer(CMyView* target)
     {
         if (!target->IsInkEnabled())
             Toggle(target);
-        target->SendMessage(WM_COMMAND, CHyperView::CmdPaste);
+        target->OnCmdMsg(CHyperView::CmdPaste, CN_COMMAND, nullptr, nullptr);
         Pump();
         return target->GetInkOverlay().Selection();
     }

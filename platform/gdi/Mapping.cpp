@@ -59,9 +59,8 @@ void ToDevicePoints(const Dc& dc, const POINT* points, int count, QPoint* device
     }
     if (a.winOrg.x == 0 && a.winOrg.y == 0 && a.vpOrg.x == 0 && a.vpOrg.y == 0) {
         // The drawing of device pixels, as the ink renderer does it: a copy held to the device range.
-        constexpr int far = 1 << 27;
         for (int i = 0; i < count; ++i)
-            device[i] = QPoint(std::clamp<int>(points[i].x, -far, far), std::clamp<int>(points[i].y, -far, far));
+            device[i] = QPoint(ClampDevice(points[i].x), ClampDevice(points[i].y));
         return;
     }
     auto shift = [](LONG v, int from, int to) {

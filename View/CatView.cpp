@@ -117,6 +117,7 @@ COleDataSource* CCatView::MakeDataSource(const std::vector<const CHyperOb*>& obj
     auto* source = new COleDataSource;
     const UINT format = PrivateObjectFormat();
     source->CacheGlobalData(static_cast<CLIPFORMAT>(format), block);
+    OfferInk(source, objects);
     OnDataSourceHook(source, objects, format, block, FALSE);
     return source;
 }

@@ -96,6 +96,8 @@ protected:
     // Dropped text on an object of the main view becomes the object's link.
     BOOL LinkObjectAt(const POINT& target, const CString& text);
     void PasteMadeObjects(std::vector<CHyperOb*>& made, const POINT* target);
+    // The ink of the objects on notice layers goes along as ink, which the ink layer pastes.
+    static void OfferInk(COleDataSource* source, const std::vector<const CHyperOb*>& objects);
 
     DECLARE_MESSAGE_MAP()
 };

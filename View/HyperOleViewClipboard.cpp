@@ -7,9 +7,11 @@
 #include "View/ViewPropertyDialog.h"
 #include "imaging/ExtDib.h"
 #include "objects/HyperOb.h"
+#include "objects/LayerFmt.h"
 #include "objects/kinds/BitmapOb.h"
 #include "objects/kinds/HyperOleItem.h"
 #include "objects/kinds/HyperOleOb.h"
+#include "objects/kinds/StrokeOb.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
 #include "platform/ole/OleDataObject.h"
@@ -181,7 +183,18 @@ void CHyperOleView::CompleteSelectionSource(COleDataSource* source, const CObArr
     std::vector<const CHyperOb*> objects;
     for (INT_PTR i = 0; i < bottomUp.GetSize(); ++i)
         objects.push_back(static_cast<const CHyperOb*>(bottomUp[i]));
+    OfferInk(source, objects);
     OnDataSourceHook(source, objects, GetPrivateFormat(), block, FALSE);
+}
+
+void CHyperOleView::OfferInk(COleDataSource* source, const std::vector<const CHyperOb*>& objects)
+{
+    CStrokeOb collected;
+    collected.ResetInk();
+    for (const CHyperOb* object : objects)
+        if (const auto* stroke = dynamic_cast<const CStrokeOb*>(object); stroke && stroke->LayerID >= CLayerFmt::NoticeBase)
+            stroke->CopyStrokesTo(collected);
+    collected.CopyToDataSource(source);
 }
 
 BOOL CHyperOleView::OnDataSourceHook(COleDataSource*, const std::vector<const CHyperOb*>&, UINT, HGLOBAL, BOOL)

@@ -8,6 +8,7 @@
 #include "platform/ink/InkClipboard.h"
 #include "platform/ink/InkOverlay.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/WinApp.h"
 
 BOOL CNotesView::OnEditCopy()
 {
@@ -17,13 +18,16 @@ BOOL CNotesView::OnEditCopy()
     return TRUE;
 }
 
-// Pasted ink lands at the window's top-left corner and becomes the selection.
+// Pasted ink lands at the window's top-left corner and becomes the selection. Ink that cannot
+// be read is reported and leaves the layer and the document as they were.
 BOOL CNotesView::OnEditPaste()
 {
     if (!m_inkEnabled || !IsEditMode())
         return FALSE;
     std::optional<InkStrokes> pasted = InkClipboardPaste(m_hWnd, *m_overlay->Ink(), POINT{0, 0});
-    if (!pasted)
+    if (!pasted && InkCanPaste())
+        AfxMessageBox("The ink on the clipboard cannot be read.", MB_OK | MB_ICONEXCLAMATION);
+    if (!pasted || !pasted->Count())
         return TRUE;
     MarkInkChanged();
     m_overlay->SetSelection(*pasted);

@@ -130,13 +130,14 @@ void CNotesView::ClearInkSelection()
         m_overlay->SetSelection(InkStrokes(m_overlay->Ink()));
 }
 
-// The twelve tools share one handler; Cut takes the selected ink only while the layer is on,
-// otherwise the page's Cut runs.
+// The twelve tools share one handler; Cut, Copy and Paste act on the ink while the layer is
+// on, from the menu and the keys as well, otherwise the page's commands run.
 BOOL CNotesView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
     const BOOL tool = FindInkTool(id) != nullptr;
-    const BOOL inkCut = id == ID_EDIT_CUT && m_inkEnabled && IsEditMode();
-    if ((tool || inkCut) && code == CN_COMMAND && handlerInfo) {
+    const BOOL inkClipboard =
+        (id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE) && m_inkEnabled && IsEditMode();
+    if ((tool || inkClipboard) && code == CN_COMMAND && handlerInfo) {
         handlerInfo->pTarget = this;
         return TRUE;
     }
@@ -148,9 +149,13 @@ BOOL CNotesView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* ha
         OnUpdateInkColour(static_cast<CCmdUI*>(extra));
         return TRUE;
     }
-    if (inkCut && code == CN_COMMAND) {
-        OnEditCopy();
-        OnEditDelete();
+    if (inkClipboard && code == CN_COMMAND) {
+        if (id == ID_EDIT_PASTE)
+            OnEditPaste();
+        else
+            OnEditCopy();
+        if (id == ID_EDIT_CUT)
+            OnEditDelete();
         return TRUE;
     }
     return CHyperRunView::OnCmdMsg(id, code, extra, handlerInfo);

@@ -17,6 +17,9 @@
 #include <QImage>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,7 +28,18 @@ struct SavedStroke {
     COLORREF color = 0;
     float width = 0, height = 0;
     int layer = -1;
+    std::vector<std::pair<LONG, LONG>> points;
+    POINT first{0, 0};
 };
+
+// The points measured from the first, so ink placed elsewhere compares by its shape.
+std::vector<std::pair<LONG, LONG>> Shape(const std::vector<POINT>& points)
+{
+    std::vector<std::pair<LONG, LONG>> shape;
+    for (const POINT& p : points)
+        shape.emplace_back(p.x - points.front().x, p.y - points.front().y);
+    return shape;
+}
 
 struct SavedInk {
     bool read = false;
@@ -53,7 +67,8 @@ SavedInk ReadInk(const std::string& path)
         const InkStrokes strokes = object->GetInk()->Strokes();
         for (const auto& stroke : strokes.All())
             page.strokes.push_back({stroke->DrawingAttributes().Color, stroke->DrawingAttributes().Width,
-                                    stroke->DrawingAttributes().Height, object->LayerID});
+                                    stroke->DrawingAttributes().Height, object->LayerID, Shape(stroke->Points()),
+                                    stroke->Points().front()});
     }
     return page;
 }
@@ -167,6 +182,45 @@ TEST_F(InkRoadTest, ASignatureWrittenInTheSignatureDialogIsPutOnThePageAsInk)
     ASSERT_EQ(signed_.strokeObjects, 1);
     ASSERT_EQ(signed_.strokes.size(), 1u);
     EXPECT_EQ(signed_.strokes[0].layer, signed_.noticeLayer);
+}
+
+TEST_F(InkRoadTest, InkCopiedWithThePageSelectionIsPastedAsInkHereAndInAnotherDocument)
+{
+    std::ofstream(Path("damaged.ink"), std::ios::binary) << std::string("VINK\x01\x00\xFF\xFF\xFF\x7F", 10);
+    const std::string paste = kLayer + "key ctrl+v\nwait 100\n" + kLayer + "wait 100\n";
+    const std::string script = "wait 300\nmenu 57600\n" + kLayer + "menu 33990\ndrag view 100 150 300 190\n" + kLayer +
+                               "menu 60447\nclick view 200 170\nkey ctrl+c\nwait 100\n" + Save("copied.trn") +
+                               paste + Save("here.trn") + "menu 57600\nwait 300\n" + paste + Save("there.trn") +
+                               "menu " + std::to_string(CMyView::ToolRectangle) +
+                               "\ndrag view 300 300 400 380\nwait 100\nkey ctrl+c\nwait 100\n" + paste +
+                               Save("drawing.trn") + "clipdata " + Path("damaged.ink") + " Vantrel Ink\n" + paste +
+                               Save("damaged.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    const SavedInk copied = ReadInk(Path("copied.trn"));
+    ASSERT_EQ(copied.strokes.size(), 1u);
+    const SavedStroke& line = copied.strokes[0];
+    const SavedInk here = ReadInk(Path("here.trn")), there = ReadInk(Path("there.trn"));
+    ASSERT_EQ(here.strokes.size(), 2u) << "the ink stored before and the pasted ink\n" << run.log;
+    const bool firstIsPasted = here.strokes[0].first.y < here.strokes[1].first.y;  // at the window's top
+    EXPECT_EQ(here.strokes[firstIsPasted ? 0 : 1].points, line.points) << "pasted with the same points";
+    EXPECT_LT(here.strokes[firstIsPasted ? 0 : 1].first.y, line.first.y);
+    ASSERT_EQ(there.strokes.size(), 1u);
+    EXPECT_EQ(there.strokes[0].points, line.points);
+    EXPECT_EQ(there.strokes[0].color, line.color);
+    EXPECT_EQ(there.strokes[0].width, line.width);
+    EXPECT_EQ(there.strokes[0].layer, there.noticeLayer);
+
+    EXPECT_EQ(ReadInk(Path("drawing.trn")).strokes.size(), 1u) << "a copied rectangle carries no ink to paste";
+    const size_t box = run.log.find("box:");
+    ASSERT_NE(box, std::string::npos) << run.log;
+    EXPECT_EQ(run.log.substr(box, run.log.find('\n', box) - box), "box: The ink on the clipboard cannot be read.")
+        << "the damaged ink is the only thing reported\n" << run.log;
+    EXPECT_EQ(run.log.find("box:", box + 1), std::string::npos) << run.log;
+    const SavedInk damaged = ReadInk(Path("damaged.trn"));
+    EXPECT_EQ(damaged.strokes.size(), 1u) << "nothing was pasted";
 }
 
 } // namespace

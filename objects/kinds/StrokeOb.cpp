@@ -2,6 +2,8 @@
 #include "objects/kinds/StrokeOb.h"
 
 #include "objects/ObjectHost.h"
+#include "platform/ink/InkDataObject.h"
+#include "platform/ole/OleDataSource.h"
 
 #include <algorithm>
 
@@ -126,6 +128,20 @@ void CStrokeOb::CopyStrokesTo(CStrokeOb& other) const
     InkStrokes strokes = m_ink->Strokes();
     other.m_ink->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
     other.RememberPenSizes();
+}
+
+// The formats are taken in the order the ink offers them, up to the first it cannot give.
+void CStrokeOb::CopyToDataSource(COleDataSource* source) const
+{
+    std::unique_ptr<InkDataObject> data = m_ink && source ? m_ink->ClipboardCopy() : nullptr;
+    if (!data)
+        return;
+    for (FORMATETC format : data->EnumFormatEtc()) {
+        STGMEDIUM medium{};
+        if (!data->GetData(format, medium))
+            return;
+        source->CacheData(format.cfFormat, &medium, &format);
+    }
 }
 
 void CStrokeOb::RememberPenSizes()

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+class COleDataSource;
+
 class CStrokeOb : public CHyperOb {
     DECLARE_SERIAL(CStrokeOb)
 public:
@@ -38,6 +40,8 @@ public:
     BOOL SetInkFiltered(const InkDisp& ink, const std::vector<std::string>* tags);
     BOOL ResetInk();
     void CopyStrokesTo(CStrokeOb& other) const;
+    // Copies of all the strokes go into the source as ink, under every format ink is copied in.
+    void CopyToDataSource(COleDataSource* source) const;
     // Copies of the strokes added to an ink of the view window, where the object shows them,
     // with the pen sizes of the view's zoom; FALSE without ink.
     BOOL AddStrokesToView(InkDisp& target);

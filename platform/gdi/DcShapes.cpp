@@ -137,8 +137,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
     if (dc->inPath)
         return Emit(*dc, PolyPath(*dc, points, count, false), false);
     QPolygon device(count);
-    for (int i = 0; i < count; ++i)
-        device[i] = ToDevice(*dc, points[i]);
+    ToDevicePoints(*dc, points, count, device.data());
     DrawPolyline(*dc, device);
     return TRUE;
 }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 namespace gdi {
 
@@ -30,8 +29,7 @@ QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
 
 // One-pixel lines through the points; a figure of distinct points that rounds to one pixel
 // still marks it (a path keeps no repeated point, so repeats don't count).
-template <typename Points>
-void PlotThinPoints(Coverage& cov, const Points& points, int style)
+void PlotThinPoints(Coverage& cov, const QPolygonF& points, int style)
 {
     QPolygon pts;
     pts.reserve(points.size());
@@ -39,11 +37,7 @@ void PlotThinPoints(Coverage& cov, const Points& points, int style)
     for (qsizetype i = 0; i < points.size(); ++i) {
         const auto& p = points[i];
         distinct += i == 0 || p != points[i - 1];
-        QPoint q;
-        if constexpr (std::is_same_v<Points, QPolygon>)
-            q = p;
-        else
-            q = QPoint(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
+        const QPoint q(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
         if (pts.isEmpty() || pts.back() != q)
             pts << q;
     }
@@ -156,7 +150,8 @@ void DrawPolyline(Dc& dc, const QPolygon& device)
     if (box.isEmpty())
         return;
     Coverage pen(box);
-    PlotThinPoints(pen, device, dc.a.pen->style);
+    // Device points need no rounding, and a repeated one adds a line of no length: no pixel.
+    PlotPolyline(pen, device, dc.a.pen->style, corners);
     CompositePen(dc, *s, pen);
 }
 

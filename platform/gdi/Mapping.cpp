@@ -48,6 +48,28 @@ QPoint ToDevice(const Dc& dc, POINT p)
             ClampDevice(int64_t(Scale(int64_t(p.y) - a.winOrg.y, a.vpExt.cy, a.winExt.cy)) + a.vpOrg.y)};
 }
 
+void ToDevicePoints(const Dc& dc, const POINT* points, int count, QPoint* device)
+{
+    const Attributes& a = dc.a;
+    auto unscaled = [](int viewport, int window) { return window == 0 || viewport == window; };
+    if (!unscaled(a.vpExt.cx, a.winExt.cx) || !unscaled(a.vpExt.cy, a.winExt.cy)) {
+        for (int i = 0; i < count; ++i)
+            device[i] = ToDevice(dc, points[i]);
+        return;
+    }
+    if (a.winOrg.x == 0 && a.winOrg.y == 0 && a.vpOrg.x == 0 && a.vpOrg.y == 0) {
+        // The drawing of device pixels, as the ink renderer does it: a copy held to the device range.
+        for (int i = 0; i < count; ++i)
+            device[i] = QPoint(ClampDevice(points[i].x), ClampDevice(points[i].y));
+        return;
+    }
+    auto shift = [](LONG v, int from, int to) {
+        return ClampDevice(std::clamp<int64_t>(int64_t(v) - from, INT32_MIN, INT32_MAX) + to);
+    };
+    for (int i = 0; i < count; ++i)
+        device[i] = QPoint(shift(points[i].x, a.winOrg.x, a.vpOrg.x), shift(points[i].y, a.winOrg.y, a.vpOrg.y));
+}
+
 POINT ToLogical(const Dc& dc, QPoint p)
 {
     const Attributes& a = dc.a;

@@ -18,6 +18,8 @@ inline int Sum(int64_t a, int64_t b, int64_t c = 0)
 // v * num / den rounded half away from zero, without overflow.
 int Scale(int64_t v, int num, int den);
 QPoint ToDevice(const Dc& dc, POINT p);
+// ToDevice of many points at once: a DC that does not scale only shifts them.
+void ToDevicePoints(const Dc& dc, const POINT* points, int count, QPoint* device);
 POINT ToLogical(const Dc& dc, QPoint p);
 // Logical rectangle to a normalised device rectangle (right and bottom exclusive).
 QRect ToDeviceRect(const Dc& dc, int x1, int y1, int x2, int y2);

@@ -236,19 +236,17 @@ bool ClipSegment(QPoint& a, QPoint& b, const QRect& box)
     return true;
 }
 
-}  // namespace
-
-void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
+// The pixels from a to b, the last one left out, each handed to plot(x, y).
+template <typename Plot>
+void StepLine(QPoint a, QPoint b, Plot plot)
 {
-    if (!ClipSegment(a, b, cov.box()))
-        return;
     int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
     int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
     int x = a.x(), y = a.y();
     if (dx >= dy) {
         int err = 2 * dy - dx;
         for (int i = 0; i < dx; ++i) {
-            cov.Set(x, y, dashes.Next());
+            plot(x, y);
             if (err > 0) {
                 y += sy;
                 err -= 2 * dx;
@@ -259,7 +257,7 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
     } else {
         int err = 2 * dx - dy;
         for (int i = 0; i < dy; ++i) {
-            cov.Set(x, y, dashes.Next());
+            plot(x, y);
             if (err > 0) {
                 x += sx;
                 err -= 2 * dy;
@@ -270,9 +268,29 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
     }
 }
 
+}  // namespace
+
+void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
+{
+    if (!ClipSegment(a, b, cov.box()))
+        return;
+    StepLine(a, b, [&](int x, int y) { cov.Set(x, y, dashes.Next()); });
+}
+
 void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle)
 {
+    PlotPolyline(cov, pts, penStyle, pts.boundingRect());
+}
+
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle, const QRect& extent)
+{
     Dashes dashes(penStyle);
+    // A solid line inside the box (the common pen stroke) needs no cutting and no check per pixel.
+    if (dashes.runs.empty() && cov.box().contains(extent)) {
+        for (int i = 1; i < pts.size(); ++i)
+            StepLine(pts[i - 1], pts[i], [&](int x, int y) { cov.SetInside(x, y); });
+        return;
+    }
     for (int i = 1; i < pts.size(); ++i)
         PlotLine(cov, pts[i - 1], pts[i], dashes);
 }

@@ -21,6 +21,8 @@ public:
             m_gaps |= v == 2;
         }
     }
+    // A dash pixel known to lie in the box.
+    void SetInside(int x, int y) { m_v[Index(x, y)] = 1; }
     // Whether any pixel was marked as the gap of a styled line.
     bool HasGaps() const { return m_gaps; }
     uint8_t At(int x, int y) const { return m_box.contains(x, y) ? m_v[Index(x, y)] : 0; }
@@ -71,6 +73,8 @@ struct Dashes {
 // One-pixel line from a to b, last pixel excluded.
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes);
 void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle);
+// The same when the points' bounding rectangle is known.
+void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle, const QRect& extent);
 
 // Inline: it runs once for every pixel a figure covers.
 inline DWORD Rop2(int mode, DWORD pen, DWORD dst)

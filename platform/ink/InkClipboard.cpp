@@ -1,20 +1,21 @@
 #include "platform/ink/InkClipboard.h"
 
 #include "platform/core/GlobalMemory.h"
+#include "platform/ink/InkDataObject.h"
 #include "platform/ole/Clipboard.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
-
-UINT InkFormat() { return RegisterClipboardFormat("Vantrel Ink"); }
 
 std::optional<std::vector<BYTE>> ReadClipboardBytes(HWND owner)
 {
     if (!OpenClipboard(owner))
         return std::nullopt;
     std::optional<std::vector<BYTE>> bytes;
-    HGLOBAL block = static_cast<HGLOBAL>(GetClipboardData(InkFormat()));
+    HGLOBAL block = static_cast<HGLOBAL>(GetClipboardData(InkClipboardFormat()));
     if (const BYTE* data = block ? static_cast<const BYTE*>(GlobalLock(block)) : nullptr) {
         bytes.emplace(data, data + GlobalSize(block));
         GlobalUnlock(block);
@@ -23,42 +24,54 @@ std::optional<std::vector<BYTE>> ReadClipboardBytes(HWND owner)
     return bytes;
 }
 
+// The rectangle of the box's size at the point, kept inside ink space however far away the
+// pasted strokes lie.
+RECT PlaceAt(const RECT& box, POINT topLeft)
+{
+    auto clamp = [](int64_t v) {
+        return LONG(std::clamp<int64_t>(v, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
+    };
+    return {topLeft.x, topLeft.y, clamp(int64_t(topLeft.x) + box.right - box.left),
+            clamp(int64_t(topLeft.y) + box.bottom - box.top)};
+}
+
 } // namespace
 
 bool InkClipboardCopy(HWND owner, const InkStrokes& strokes)
 {
-    if (!strokes.Count())
+    std::unique_ptr<InkDataObject> data = InkDataObject::Copy(strokes);
+    if (!data || !OpenClipboard(owner))
         return false;
-    auto copy = InkDisp::Create();
-    copy->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
-    std::vector<BYTE> bytes = copy->Save();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!block)
-        return false;
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(block);
-        return false;
-    }
     EmptyClipboard();
-    const bool put = SetClipboardData(InkFormat(), block) != nullptr;
+    bool put = true;
+    for (const FORMATETC& format : data->EnumFormatEtc()) {
+        STGMEDIUM medium{};
+        if (!data->GetData(format, medium)) {
+            put = false;
+            continue;
+        }
+        if (!SetClipboardData(format.cfFormat, medium.hGlobal)) {
+            ReleaseStgMedium(&medium);
+            put = false;
+        }
+    }
     CloseClipboard();
-    if (!put)
-        GlobalFree(block);
     return put;
 }
 
-bool InkCanPaste() { return IsClipboardFormatAvailable(InkFormat()); }
+bool InkCanPaste() { return IsClipboardFormatAvailable(InkClipboardFormat()); }
 
 std::optional<InkStrokes> InkClipboardPaste(HWND owner, InkDisp& ink, POINT topLeft)
 {
     std::optional<std::vector<BYTE>> bytes = ReadClipboardBytes(owner);
+    return bytes ? InkPasteBlock(*bytes, ink, topLeft) : std::nullopt;
+}
+
+std::optional<InkStrokes> InkPasteBlock(const std::vector<BYTE>& block, InkDisp& ink, POINT topLeft)
+{
     auto pasted = InkDisp::Create();
-    if (!bytes || !pasted->Load(*bytes) || !pasted->StrokeCount())
+    if (!pasted->Load(block))
         return std::nullopt;
     InkStrokes strokes = pasted->Strokes();
-    RECT box = strokes.GetBoundingBox();
-    RECT at{topLeft.x, topLeft.y, topLeft.x + box.right - box.left, topLeft.y + box.bottom - box.top};
-    return ink.AddStrokesAtRectangle(strokes, at);
+    return ink.AddStrokesAtRectangle(strokes, PlaceAt(strokes.GetBoundingBox(), topLeft));
 }

@@ -9,5 +9,8 @@
 // FALSE when there are no strokes or the clipboard cannot be opened.
 bool InkClipboardCopy(HWND owner, const InkStrokes& strokes);
 bool InkCanPaste();
-// The pasted strokes, or nothing when the clipboard holds no readable ink.
+// The pasted strokes (none for an empty ink), or nothing when the clipboard holds no ink or
+// ink that cannot be read; the ink is then left as it was.
 std::optional<InkStrokes> InkClipboardPaste(HWND owner, InkDisp& ink, POINT topLeft);
+// The same for a block of stored ink.
+std::optional<InkStrokes> InkPasteBlock(const std::vector<BYTE>& block, InkDisp& ink, POINT topLeft);

@@ -141,7 +141,7 @@ void Densify(const InkStrokeDisp& s, double step, std::vector<POINT>& points, st
     const auto& weights = s.Pressures();
     for (size_t i = 0; i < from.size(); ++i) {
         if (i > 0) {
-            double dx = from[i].x - from[i - 1].x, dy = from[i].y - from[i - 1].y;
+            double dx = double(from[i].x) - from[i - 1].x, dy = double(from[i].y) - from[i - 1].y;
             int parts = int(std::min(1e6, std::ceil(std::hypot(dx, dy) / step)));
             for (int k = 1; k < parts; ++k) {
                 double t = double(k) / parts;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+class InkDataObject;
+
 class InkDisp : public std::enable_shared_from_this<InkDisp> {
 public:
     static std::shared_ptr<InkDisp> Create();
@@ -39,6 +41,10 @@ public:
     bool ErasePoints(POINT center, double radius);
 
     InkExtendedProperties& ExtendedProperties() { return m_properties; }
+
+    // Data of copies of the strokes, all of them without a collection, for the clipboard or a
+    // data source; NULL when there are none.
+    std::unique_ptr<InkDataObject> ClipboardCopy(const InkStrokes* strokes = nullptr);
 
     std::vector<BYTE> Save() const;
     // Replaces the strokes and properties with a saved ink; an empty block gives an empty ink.

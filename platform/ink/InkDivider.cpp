@@ -1,11 +1,13 @@
 #include "platform/ink/InkDivider.h"
 
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 
 namespace {
 
-bool Touch(RECT a, RECT b, LONG gap)
+// In 64 bits: ink at the edges of ink space stays comparable.
+bool Touch(RECT a, RECT b, int64_t gap)
 {
     return a.left - gap <= b.right && b.left - gap <= a.right && a.top - gap <= b.bottom && b.top - gap <= a.bottom;
 }

@@ -49,39 +49,47 @@ LONG RoundHalfAway(double v)
 
 }  // namespace
 
-InkRenderer::PixelMap InkRenderer::MapFor(HDC dc) const
+InkRenderer::Dpi InkRenderer::DpiOf(HDC dc) { return {PixelsPerInch(dc, LOGPIXELSX), PixelsPerInch(dc, LOGPIXELSY)}; }
+
+InkRenderer::PixelMap InkRenderer::MapFor(Dpi dpi) const
 {
-    double kx = PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch, ky = PixelsPerInch(dc, LOGPIXELSY) / kInkSpacePerInch;
+    double kx = dpi.x / kInkSpacePerInch, ky = dpi.y / kInkSpacePerInch;
     return {m_scaleX * kx, m_scaleY * ky, m_offsetX * kx, m_offsetY * ky};
 }
 
-void InkRenderer::PixelToInkSpace(HDC dc, POINT& p) const
+void InkRenderer::PixelToInk(Dpi dpi, POINT& p) const
 {
-    double x = p.x * kInkSpacePerInch / PixelsPerInch(dc, LOGPIXELSX);
-    double y = p.y * kInkSpacePerInch / PixelsPerInch(dc, LOGPIXELSY);
+    double x = p.x * kInkSpacePerInch / dpi.x;
+    double y = p.y * kInkSpacePerInch / dpi.y;
     p = {LONG(std::lround((x - m_offsetX) / m_scaleX)), LONG(std::lround((y - m_offsetY) / m_scaleY))};
 }
 
-void InkRenderer::InkSpaceToPixel(HDC dc, POINT& p) const
+void InkRenderer::InkToPixel(Dpi dpi, POINT& p) const
 {
-    double x = (p.x * m_scaleX + m_offsetX) * PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch;
-    double y = (p.y * m_scaleY + m_offsetY) * PixelsPerInch(dc, LOGPIXELSY) / kInkSpacePerInch;
+    double x = (p.x * m_scaleX + m_offsetX) * dpi.x / kInkSpacePerInch;
+    double y = (p.y * m_scaleY + m_offsetY) * dpi.y / kInkSpacePerInch;
     p = {LONG(std::lround(x)), LONG(std::lround(y))};
 }
 
+void InkRenderer::PixelToInkSpace(HDC dc, POINT& p) const { PixelToInk(DpiOf(dc), p); }
+
+void InkRenderer::InkSpaceToPixel(HDC dc, POINT& p) const { InkToPixel(DpiOf(dc), p); }
+
 void InkRenderer::PixelToInkSpace(HDC dc, RECT& r) const
 {
+    const Dpi dpi = DpiOf(dc);
     POINT a{r.left, r.top}, b{r.right, r.bottom};
-    PixelToInkSpace(dc, a);
-    PixelToInkSpace(dc, b);
+    PixelToInk(dpi, a);
+    PixelToInk(dpi, b);
     r = {a.x, a.y, b.x, b.y};
 }
 
 void InkRenderer::InkSpaceToPixel(HDC dc, RECT& r) const
 {
+    const Dpi dpi = DpiOf(dc);
     POINT a{r.left, r.top}, b{r.right, r.bottom};
-    InkSpaceToPixel(dc, a);
-    InkSpaceToPixel(dc, b);
+    InkToPixel(dpi, a);
+    InkToPixel(dpi, b);
     r = {a.x, a.y, b.x, b.y};
 }
 
@@ -118,27 +126,27 @@ bool ShareThinPath(const InkDrawingAttributes& pen, const InkStrokeDisp& a, cons
 
 }  // namespace
 
+// The device's resolution is read once for all the strokes: every stroke needs it.
 void InkRenderer::Draw(CDC& dc, const InkStrokes& strokes) const
 {
     const auto& all = strokes.All();
-    HDC hdc = dc.GetSafeHdc();
+    const Dpi dpi = DpiOf(dc.GetSafeHdc());
     for (size_t first = 0; first < all.size();) {
         const InkDrawingAttributes& pen = all[first]->DrawingAttributes();
         size_t end = first + 1;
-        if (PenSize(hdc, pen).cx == 1)
+        if (PenSize(dpi, pen).cx == 1)
             while (end < all.size() && ShareThinPath(pen, *all[first], *all[end]))
                 ++end;
         if (end - first > 1)
-            DrawThinLines(dc, &all[first], end - first);
+            DrawThinLines(dc, dpi, &all[first], end - first);
         else
-            DrawStroke(dc, *all[first]);
+            DrawStroke(dc, dpi, *all[first], pen);
         first = end;
     }
 }
 
-std::vector<POINT> InkRenderer::DevicePath(HDC dc, const InkStrokeDisp& stroke) const
+std::vector<POINT> InkRenderer::DevicePath(const PixelMap& map, const InkStrokeDisp& stroke) const
 {
-    const PixelMap map = MapFor(dc);
     std::vector<POINT> path;
     path.reserve(stroke.Points().size());
     for (const POINT& p : stroke.Points())
@@ -146,9 +154,9 @@ std::vector<POINT> InkRenderer::DevicePath(HDC dc, const InkStrokeDisp& stroke) 
     return path;
 }
 
-SIZE InkRenderer::PenSize(HDC dc, const InkDrawingAttributes& a) const
+SIZE InkRenderer::PenSize(Dpi dpi, const InkDrawingAttributes& a) const
 {
-    double toPixels = m_penScale * PixelsPerInch(dc, LOGPIXELSX) / kInkSpacePerInch;
+    double toPixels = m_penScale * dpi.x / kInkSpacePerInch;
     // The view transform scales pens only when it was asked to.
     SIZE pen{std::max<LONG>(1, LONG(std::lround(a.Width * toPixels))),
              std::max<LONG>(1, LONG(std::lround(a.Height * toPixels)))};
@@ -157,14 +165,14 @@ SIZE InkRenderer::PenSize(HDC dc, const InkDrawingAttributes& a) const
     return pen;
 }
 
-void InkRenderer::DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const
+void InkRenderer::DrawThinLines(CDC& dc, Dpi dpi, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const
 {
     const InkDrawingAttributes& a = strokes[0]->DrawingAttributes();
-    HDC hdc = dc.GetSafeHdc();
+    const PixelMap map = MapFor(dpi);
     std::vector<POINT> points;
     std::vector<DWORD> counts;
     for (size_t i = 0; i < count; ++i) {
-        std::vector<POINT> path = DevicePath(hdc, *strokes[i]);
+        std::vector<POINT> path = DevicePath(map, *strokes[i]);
         points.insert(points.end(), path.begin(), path.end());
         counts.push_back(DWORD(path.size()));
     }
@@ -182,12 +190,15 @@ void InkRenderer::DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* s
 
 void InkRenderer::DrawStroke(CDC& dc, const InkStrokeDisp& stroke, const InkDrawingAttributes* attributes) const
 {
-    const InkDrawingAttributes& a = attributes ? *attributes : stroke.DrawingAttributes();
+    DrawStroke(dc, DpiOf(dc.GetSafeHdc()), stroke, attributes ? *attributes : stroke.DrawingAttributes());
+}
+
+void InkRenderer::DrawStroke(CDC& dc, Dpi dpi, const InkStrokeDisp& stroke, const InkDrawingAttributes& a) const
+{
     if (stroke.Points().empty() || a.Transparency >= 255)
         return;
-    HDC hdc = dc.GetSafeHdc();
-    std::vector<POINT> path = DevicePath(hdc, stroke);
-    SIZE pen = PenSize(hdc, a);
+    std::vector<POINT> path = DevicePath(MapFor(dpi), stroke);
+    SIZE pen = PenSize(dpi, a);
     CPen line;
     CBrush fill;
     int saved = dc.SaveDC();

@@ -24,15 +24,23 @@ public:
     void DrawStroke(CDC& dc, const InkStrokeDisp& stroke, const InkDrawingAttributes* attributes = nullptr) const;
 
 private:
+    // Pixels per inch of a DC, read once for a whole drawing.
+    struct Dpi {
+        double x, y;
+    };
     // Ink space to the pixels of one DC: x * sx + ox, y * sy + oy.
     struct PixelMap {
         double sx, sy, ox, oy;
     };
-    PixelMap MapFor(HDC dc) const;
-    std::vector<POINT> DevicePath(HDC dc, const InkStrokeDisp& stroke) const;
-    SIZE PenSize(HDC dc, const InkDrawingAttributes& attributes) const;
+    static Dpi DpiOf(HDC dc);
+    PixelMap MapFor(Dpi dpi) const;
+    void PixelToInk(Dpi dpi, POINT& point) const;
+    void InkToPixel(Dpi dpi, POINT& point) const;
+    std::vector<POINT> DevicePath(const PixelMap& map, const InkStrokeDisp& stroke) const;
+    SIZE PenSize(Dpi dpi, const InkDrawingAttributes& attributes) const;
+    void DrawStroke(CDC& dc, Dpi dpi, const InkStrokeDisp& stroke, const InkDrawingAttributes& attributes) const;
     // Strokes of one pen a pixel wide, as one path.
-    void DrawThinLines(CDC& dc, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const;
+    void DrawThinLines(CDC& dc, Dpi dpi, const std::shared_ptr<InkStrokeDisp>* strokes, size_t count) const;
 
     double m_scaleX = 1, m_scaleY = 1, m_offsetX = 0, m_offsetY = 0, m_penScale = 1;
 };

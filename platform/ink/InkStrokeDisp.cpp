@@ -6,16 +6,18 @@
 
 namespace {
 
+// The nearest ink-space value, halves away from zero; values beyond ink space give its edge.
 LONG Round(double v)
 {
-    return LONG(std::clamp(std::lround(v), long(std::numeric_limits<LONG>::min()), long(std::numeric_limits<LONG>::max())));
+    constexpr double lowest = std::numeric_limits<LONG>::min(), highest = std::numeric_limits<LONG>::max();
+    return LONG(std::lround(std::clamp(v, lowest, highest)));
 }
 
 double SegmentDistance(POINT p, POINT a, POINT b)
 {
-    double dx = b.x - a.x, dy = b.y - a.y;
+    double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
     double length = dx * dx + dy * dy;
-    double t = length > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length, 0.0, 1.0) : 0.0;
+    double t = length > 0 ? std::clamp(((double(p.x) - a.x) * dx + (double(p.y) - a.y) * dy) / length, 0.0, 1.0) : 0.0;
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
@@ -44,8 +46,10 @@ RECT InkStrokeDisp::GetBoundingBox(InkBoundingBoxMode mode) const
         box.bottom = std::max(box.bottom, p.y);
     }
     if (mode != InkBoundingBoxMode::PointsOnly) {
-        LONG halfWidth = Round(m_attributes.Width / 2), halfHeight = Round(m_attributes.Height / 2);
-        box = {box.left - halfWidth, box.top - halfHeight, box.right + halfWidth, box.bottom + halfHeight};
+        // Sums in double: a wide pen on a far point stays inside ink space.
+        double halfWidth = Round(m_attributes.Width / 2), halfHeight = Round(m_attributes.Height / 2);
+        box = {Round(box.left - halfWidth), Round(box.top - halfHeight), Round(box.right + halfWidth),
+               Round(box.bottom + halfHeight)};
     }
     return box;
 }
@@ -64,11 +68,11 @@ void InkStrokeDisp::ScaleTransform(double horizontal, double vertical)
 
 void InkStrokeDisp::MapRectangle(const RECT& from, const RECT& to)
 {
-    double fw = from.right - from.left, fh = from.bottom - from.top;
-    double sx = fw > 0 ? (to.right - to.left) / fw : 1.0;
-    double sy = fh > 0 ? (to.bottom - to.top) / fh : 1.0;
+    double fw = double(from.right) - from.left, fh = double(from.bottom) - from.top;
+    double sx = fw > 0 ? (double(to.right) - to.left) / fw : 1.0;
+    double sy = fh > 0 ? (double(to.bottom) - to.top) / fh : 1.0;
     for (POINT& p : m_points)
-        p = {Round(to.left + (p.x - from.left) * sx), Round(to.top + (p.y - from.top) * sy)};
+        p = {Round(to.left + (double(p.x) - from.left) * sx), Round(to.top + (double(p.y) - from.top) * sy)};
 }
 
 double InkStrokeDisp::Distance(POINT point) const

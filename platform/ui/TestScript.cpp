@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -30,7 +31,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, Clipboard, Drop, Clock, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -244,6 +245,15 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.kind == Kind::ClipImage && s.text.empty())
             return false;
+    } else if (verb == "clipdata") {
+        // clipdata <file> <format name>: the file's bytes offered under a registered format, as
+        // another running copy of the program offers it.
+        s.kind = Kind::ClipData;
+        if (!(in >> s.target))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
     } else if (verb == "wheel") {
         // wheel <target> <x> <y> <delta>: the wheel turned over a point (120 a notch, negative
         // towards the user).
@@ -445,12 +455,23 @@ bool playScreenshot(const Step& s, std::string& error)
     return true;
 }
 
-// Plain desktop content, as any other program offers it: text, or a picture read from a file.
+// Desktop content, as any other program offers it: text, a picture read from a file, or a
+// file's bytes under a registered format.
 bool playOfferToClipboard(const Step& s, std::string& error)
 {
     auto* mime = new QMimeData;
     if (s.kind == Kind::ClipText) {
         mime->setText(QString::fromStdString(s.text));
+    } else if (s.kind == Kind::ClipData) {
+        std::ifstream in(s.target, std::ios::binary);
+        if (!in) {
+            delete mime;
+            error = "cannot read " + s.target;
+            return false;
+        }
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        mime->setData("application/x-vantrel-clip;name=" + QByteArray::fromStdString(s.text).toPercentEncoding(),
+                      QByteArray::fromStdString(bytes));
     } else {
         QImage image(QString::fromStdString(s.text));
         if (image.isNull()) {
@@ -525,7 +546,8 @@ bool play(const Step& s, std::string& error)
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
     case Kind::ClipText:
-    case Kind::ClipImage: return playOfferToClipboard(s, error);
+    case Kind::ClipImage:
+    case Kind::ClipData: return playOfferToClipboard(s, error);
     case Kind::Drop: return playDrop(s, error);
     case Kind::Clock: COleDateTime::SetTestClock(static_cast<time_t>(s.number)); return true;
     case Kind::Quit:

@@ -3,6 +3,8 @@
 #include "objects/kinds/StrokeOb.h"
 #include "objects/kinds/tests/KindTestKit.h"
 #include "objects/tests/PageTestKit.h"
+#include "platform/ink/InkDataObject.h"
+#include "platform/ole/OleDataSource.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +223,27 @@ TEST_F(StrokeObTest, GroupMembersDrawEachOtherOnlyOnce)
     object.Draw(&canvas.dc);  // ends, and draws the other member too
     EXPECT_FALSE(ColorBounds(canvas, 60, 30, RGB(0, 0, 255)).IsRectEmpty());
     page.objects.clear();
+}
+
+TEST_F(StrokeObTest, CopyingToADataSourceCachesAllTheStrokesAsInk)
+{
+    AddStroke(*ink, {100, 200}, {900, 700}, 4);
+    AddStroke(*ink, {-300, 50}, {20, 20});
+    ASSERT_TRUE(object.TakeStrokes(ink->Strokes()));
+    COleDataSource source;
+    object.CopyToDataSource(&source);
+    ASSERT_EQ(source.OfferedFormats(), std::vector<UINT>{InkClipboardFormat()});
+    std::vector<BYTE> block;
+    ASSERT_TRUE(source.RenderBytes(InkClipboardFormat(), block));
+    EXPECT_EQ(block, object.GetInk()->Save()) << "the strokes as the object holds them, ids and properties too";
+
+    CStrokeOb empty;
+    empty.ResetInk();
+    COleDataSource none;
+    empty.CopyToDataSource(&none);
+    CStrokeOb never;
+    never.CopyToDataSource(&none);
+    EXPECT_TRUE(none.OfferedFormats().empty()) << "no strokes, no ink format";
 }
 
 } // namespace

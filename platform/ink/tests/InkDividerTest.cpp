@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 TEST(InkDivider, StrokesThatTouchFormOneDrawingAndFarOnesAnother)
@@ -23,6 +25,21 @@ TEST(InkDivider, StrokesThatTouchFormOneDrawingAndFarOnesAnother)
     EXPECT_EQ(drawings[1].Strokes.Item(0)->ID(), 2);
     divider.Strokes = *ink->CreateStrokes();
     EXPECT_TRUE(divider.Divide().ResultByType(InkDivisionType::Drawing).empty());
+}
+
+TEST(InkDivider, InkAtTheEdgesOfInkSpaceIsDividedLikeAnyOther)
+{
+    constexpr LONG lowest = std::numeric_limits<LONG>::min(), highest = std::numeric_limits<LONG>::max();
+    auto ink = InkDisp::Create();
+    ink->CreateStroke({{lowest, lowest}, {lowest + 1000, lowest}});
+    ink->CreateStroke({{highest - 1000, highest}, {highest, highest}});
+    ink->CreateStroke({{lowest + 1200, lowest}, {lowest + 2000, lowest}});
+    InkDivider divider;
+    divider.Strokes = ink->Strokes();
+    auto drawings = divider.Divide().ResultByType(InkDivisionType::Drawing);
+    ASSERT_EQ(drawings.size(), 2u);
+    EXPECT_EQ(drawings[0].Strokes.Count(), 2u);
+    EXPECT_EQ(drawings[1].Strokes.Item(0)->ID(), 2);
 }
 
 TEST(InkRecognizers, TheDefaultRecognizerRecognisesNothing)

@@ -4,7 +4,80 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 namespace {
+
+// The redraw of a page of waves (APageOfWavesRedrawsPixelForPixel), as it has always looked.
+const std::string kWaves =
+    "bb..b..bb.bb..b....bb..b..bb.bb..b...rrr.rr.rrrrrr.rr.....\n"
+    "bb.bb..bb.bb.b.....bb.bb..bb.bb..b...rrrrrr.rrrrrr.rr.....\n"
+    "bb.bb..bb.bb.b.....bb.bb..bb.bb.b....rrrrrrrrrrrrrrrr.....\n"
+    "bb.b.bb.b.bb.b.....bb.b.bb.b.bb.b....rrrrrrrrrrrrrrr......\n"
+    "bb.b.bb.b.bb.b.....bb.b.bb.b.bb.b...rrrrrrrrrrrrrrrr......\n"
+    "bb.b.bb.b.bb.b...b.bb.b.bb.b.bb.b..rrrrrrrrrrrrrrrrr......\n"
+    "bb.b.bb.b.bb.b...b.bb.b.bb.b.bb.b..rrrrrrrrrrrrrrrrr......\n"
+    "..bb.bb.bb..bb...bb.b.b.bb.b.b.bb..rrrrrrrrrrrrrrrrr......\n"
+    "..bb.bb.bb..bb...bb..bb.bb.bb..bb..rrrrrrrrrrrrrrrrr......\n"
+    "..bb.bb.bb..bb...bb..bb.bb.bb..bb..rrr.rrrrrrrrrrrrr......\n"
+    "..b..bb..b..bb...bb..b..bb..b..bb..rrr.rrrrrr.rr.rrr......\n"
+    "..b..bb..b..b.....b..b..bb..b..b....rr.rr.rrr.rr.rrr......\n"
+    "..........................................................\n"
+    "..........................................................\n"
+    "..........................................................\n"
+    ".................yyyyyyyyyyyyyyyyyy.......................\n"
+    ".................yyyyyyyyyyyyyyyyyy.......................\n"
+    ".................yyyyyyyyyyyyyyyyyy.......................\n"
+    ".................yyyyyyyyyyyyyyyyyy.......................\n"
+    ".................yyyyyyyyyyyyyyyyyy.......................\n"
+    "bb..b..b..bb.....yyyyyyyyyyyyyyyyyy...bb..b..b..bb........\n"
+    "bb..b..bb.bb..byyyyyyyyyyyyyyyyyyyy...bb..b..bb.bb..b.....\n"
+    "bb.bb..bb.bb.b.yyyyyyyyyyyyyyyyyyyy...bb.bb..bb.bb..b.....\n"
+    "bb.bb..bb.bb.b.yyyyyyyyyyyyyyyyyyyy...bb.bb..bb.bb.b......\n"
+    "bb.b.bb.b.bb.b.yyyyyyyyyyyyyyyyyyyy...bb.b.bb.b.bb.b......\n"
+    "bb.b.bb.b.bb.b.yyyyyyyyyyyyyyyyyyyy...bb.b.bb.b.bb.b......\n"
+    "bb.b.bb.b.bb.b.yyyyyyyyyyyyyyyyyyyy.b.bb.b.bb.b.bb.b......\n"
+    "bb.b.bb.b.bb.b.yyyyyyyyyyyyyyyyyyyy.b.bb.b.bb.b.bb.b......\n"
+    "..bb.bb.bb..bb.yyyyyyyyyyyyyyyyyyy..bb.b.b.bb.b.b.bb......\n"
+    "..bb.bb.bb..bb.yyyyyyyyyyyyyyyyyyy..bb..bb.bb.bb..bb......\n"
+    "..bb.bb.bb..bb.yyyyyyyyyyyyyyyyyyy..bb..bb.bb.bb..bb......\n"
+    "..b..bb..b..bb.yyyyyyyyyyyyyyyyyyy..bb..b..bb..b..bb......\n"
+    "..b..bb..b..b..yyyyyyyyyyyyyyyyyyy...b..b..bb..b..b.......\n"
+    "...............yyyyyyyyyyyyyyyyyyy........................\n"
+    "...............yyyyyyyyyyyyyyyyyyy........................\n"
+    "...............yyyyyyyyyyyyyyyyyyy........................\n"
+    "...............yyyyyyyyyyyyyyyyyyy........................\n"
+    "................yyyyyyyyyyyyyyyyy.........................\n"
+    "..........................................................\n"
+    "..........................................................\n"
+    "..........................................................\n"
+    "..........................................................\n";
+
+const std::string kSmallWaves =
+    "b.bbbb....bbbb.b..rrrrrrrrr...\n"
+    "bbbbbbbb.bbbbbbbb.rrrrrrrrr...\n"
+    "bbbbbbbbbbbbbbbbbrrrrrrrrrr...\n"
+    "bbbbbbb..bbbbbbbbrrrrrrrrrr...\n"
+    "bb.bbbb.y####y###rrrrrrrrr....\n"
+    "bb.bbbb.y####y#y#rrrrrrrrr....\n"
+    ".......yyyyyyyyyyy............\n"
+    "......yyyyyyyyyyyy............\n"
+    "......yyyyyyyyyyyy............\n"
+    "b.bbbbyyyyyyyyyyyy.b.bbbb.....\n"
+    "bbbbbb##yyyyyyyyyy.bbbbbbbb...\n"
+    "bbbbbb##yyyyyyyyyy.bbbbbbbb...\n"
+    "bbbbbb##yyyyyyyyyybbbbbbbbb...\n"
+    "bbbbbb#yyyyyyyyyyybbbbbbbb....\n"
+    "bb.bbb#yyyyyyyyyyybbb.bbbb....\n"
+    "......yyyyyyyyyyyy............\n"
+    "......yyyyyyyyyyyy............\n"
+    "......yyyyyyyyyyyy............\n"
+    ".......yyyyyyyyyyy............\n"
+    ".......yyyyyyyyyyy............\n"
+    "..............................\n"
+    "..............................\n";
 
 InkDrawingAttributes Pen(COLORREF color, float width, float height = 0, InkPenTip tip = InkPenTip::Ball,
                          int rop = kInkCopyPen)
@@ -143,6 +216,34 @@ TEST(InkRenderer, ThinStrokesOfOnePenDrawnTogetherLookAsDrawnOneByOne)
         const RECT inked = apart.Ink(RGB(255, 255, 0));
         EXPECT_GT(inked.right - inked.left, 30) << rop;
     }
+}
+
+// Waves of the redraw benchmark, a few to a small page: thin pens drawn together, a wider pen and
+// a highlighter, part of them moved off the page's top-left edge.
+TEST(InkRenderer, APageOfWavesRedrawsPixelForPixel)
+{
+    const double perPixel = 2540.0 / 96.0;
+    auto ink = InkDisp::Create();
+    const InkDrawingAttributes pens[] = {Pen(RGB(0, 0, 255), 10), Pen(RGB(0, 0, 255), 10), Pen(RGB(255, 0, 0), 53),
+                                         Pen(RGB(0, 0, 255), 10), Pen(RGB(255, 255, 0), 100, 300, InkPenTip::Rectangle, kInkMaskPen),
+                                         Pen(RGB(0, 0, 255), 10)};
+    for (int i = 0; i < 6; ++i) {
+        const double x0 = (i % 3) * 19 * perPixel, y0 = (i / 3) * 21 * perPixel;
+        std::vector<POINT> points;
+        for (int p = 0; p < 100; ++p)
+            points.push_back({LONG(x0 + p * 0.16 * perPixel), LONG(y0 + (8 + 6 * std::sin(p * 0.3)) * perPixel)});
+        ink->CreateStroke(points)->SetDrawingAttributes(pens[i]);
+    }
+    Canvas canvas(58, 42);
+    InkRenderer r;
+    r.Move(-2 * perPixel, -3 * perPixel);
+    r.Draw(canvas.dc, ink->Strokes());
+    EXPECT_EQ(canvas.Art(), kWaves);
+
+    Canvas small(30, 22);
+    r.ScaleTransform(0.5, 0.45, false);  // as a stroke object shrunk on the page, pens kept
+    r.Draw(small.dc, ink->Strokes());
+    EXPECT_EQ(small.Art(), kSmallWaves);
 }
 
 }  // namespace

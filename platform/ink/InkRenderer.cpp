@@ -4,7 +4,10 @@
 #include "platform/gdi/GdiObject.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -14,8 +17,34 @@ double PixelsPerInch(HDC dc, int axis)
     return dpi > 0 ? dpi : 96;
 }
 
+// The part [t0, t1] of the segment a -> b that lies within the box, by clipping the line's
+// parameter against each side; empty when t0 > t1.
+std::pair<double, double> SegmentInside(POINT a, POINT b, const RECT& box)
+{
+    double t0 = 0, t1 = 1;
+    auto side = [&](double p, double q) {
+        if (p == 0) {
+            if (q < 0)
+                t0 = 2;
+            return;
+        }
+        double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    };
+    double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    side(-dx, double(a.x) - box.left);
+    side(dx, double(box.right) - a.x);
+    side(-dy, double(a.y) - box.top);
+    side(dy, double(box.bottom) - a.y);
+    return {t0, t1};
+}
+
 // Stamps the pen's shape along the device-pixel path: rectangles for a rectangular tip, ellipses
-// for a round tip whose width and height differ.
+// for a round tip whose width and height differ. Stamps that could not reach the clip box are
+// skipped, so far-flung points in stored ink cost no more than the visible part of their segments.
 void StampPath(CDC& dc, const std::vector<POINT>& path, SIZE pen, bool round)
 {
     double step = std::max(1.0, std::min(pen.cx, pen.cy) / 2.0);
@@ -26,12 +55,22 @@ void StampPath(CDC& dc, const std::vector<POINT>& path, SIZE pen, bool round)
         else
             dc.Rectangle(left, top, left + pen.cx + 1, top + pen.cy + 1);
     };
+    RECT reach{INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2};
+    RECT clip;
+    if (dc.GetClipBox(&clip) != ERROR && clip.right > clip.left && clip.bottom > clip.top)
+        reach = {clip.left - pen.cx - 2, clip.top - pen.cy - 2, clip.right + pen.cx + 2, clip.bottom + pen.cy + 2};
     stamp(path[0].x, path[0].y);
     for (size_t i = 1; i < path.size(); ++i) {
-        double dx = path[i].x - path[i - 1].x, dy = path[i].y - path[i - 1].y;
-        int steps = int(std::ceil(std::hypot(dx, dy) / step));
-        for (int k = 1; k <= steps; ++k)
-            stamp(path[i - 1].x + dx * k / steps, path[i - 1].y + dy * k / steps);
+        POINT a = path[i - 1], b = path[i];
+        double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+        auto steps = int64_t(std::ceil(std::hypot(dx, dy) / step));
+        auto [t0, t1] = SegmentInside(a, b, reach);
+        if (steps == 0 || t0 > t1)
+            continue;
+        int64_t first = std::max<int64_t>(1, int64_t(std::floor(t0 * double(steps))));
+        int64_t last = std::min<int64_t>(steps, int64_t(std::ceil(t1 * double(steps))));
+        for (int64_t k = first; k <= last; ++k)
+            stamp(a.x + dx * double(k) / double(steps), a.y + dy * double(k) / double(steps));
     }
 }
 

@@ -163,6 +163,19 @@ TEST(InkRenderer, AHighlighterIsATallBarThatMasksThePage)
     EXPECT_EQ(canvas.Pixel(18, 15), RGB(255, 255, 255));
 }
 
+// Stored ink can hold points anywhere in ink space; a stamped pen must not walk the whole way.
+TEST(InkRenderer, AStampedSegmentToTheFarEdgeOfInkSpaceDrawsOnlyItsVisiblePart)
+{
+    Canvas canvas(20, 20);
+    auto ink = InkDisp::Create();
+    auto s = ink->CreateStroke({{265, 265}, {2000000000, 265}});  // from (10, 10) rightwards
+    s->SetDrawingAttributes(Pen(RGB(255, 0, 0), 100, 200, InkPenTip::Rectangle));
+    InkRenderer().Draw(canvas.dc, ink->Strokes());
+    EXPECT_EQ(canvas.Pixel(8, 10), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(19, 10), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(19, 1), RGB(255, 255, 255));
+}
+
 TEST(InkRenderer, InkMovedToTheOriginAndHalvedFitsASmallerArea)
 {
     Canvas canvas(30, 30);

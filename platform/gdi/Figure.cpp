@@ -24,7 +24,7 @@ int PenWidth(const Dc& dc)
 QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
 {
     // Cut to the surface before going back to integers: a figure or pen can reach past INT_MAX.
-    QRectF area(DrawableArea(dc, surface).boundingRect());
+    QRectF area(DrawableBounds(dc, surface));
     return box.adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area).toAlignedRect();
 }
 
@@ -90,8 +90,7 @@ void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width
     stroker.setCapStyle(Cap(pen.endCap));
     stroker.setJoinStyle(Join(pen.join));
     // Dashes along a path far longer than the visible box would cost without showing: solid then.
-    bool dashable = path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64);
-    if (pen.geometric && dashable) {
+    if (pen.geometric && path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64)) {
         Dashes dashes(pen.style);
         if (!dashes.runs.empty()) {
             QList<qreal> pattern;

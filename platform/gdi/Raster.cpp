@@ -31,6 +31,146 @@ bool AxisRect(const QPainterPath& path)
 
 }  // namespace
 
+namespace {
+
+// The painter hands the spans of one fill to worker threads once they reach 96, which costs far
+// more than it saves on figures this small; bands with fewer spans keep it on this thread.
+constexpr int kSpansPerBand = 90;
+
+// Counts the changes of vertical direction around each closed subpath: a pixel row crosses a
+// subpath at most once per chain between two changes, and a span lies between two crossings.
+class ChainCounter {
+public:
+    void Add(double fromY, double toY)
+    {
+        int direction = (toY > fromY) - (toY < fromY);
+        if (direction == 0)
+            return;
+        if (m_first == 0)
+            m_first = direction;
+        else if (direction != m_last)
+            ++m_changes;
+        m_last = direction;
+    }
+    // A curve that turns may go down, up and down again: counted as turning more than it can.
+    void AddTurning()
+    {
+        for (int i = 0; i < 4; ++i)
+            Add(i % 2, (i + 1) % 2);
+    }
+    // Ends a subpath and returns its chains.
+    int Close()
+    {
+        int chains = m_changes + (m_first != 0 && m_last != m_first);
+        if (m_first != 0)
+            chains = std::max(chains, 2);
+        *this = ChainCounter();
+        return chains;
+    }
+
+private:
+    int m_first = 0;
+    int m_last = 0;
+    int m_changes = 0;
+};
+
+bool Monotone(double a, double b, double c, double d)
+{
+    return (a <= b && b <= c && c <= d) || (a >= b && b >= c && c >= d);
+}
+
+// At most how many spans one pixel row of the filled path has.
+int SpansPerRow(const QPainterPath& path)
+{
+    ChainCounter counter;
+    int chains = 0;
+    QPointF start, at;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            counter.Add(at.y(), start.y());
+            chains += counter.Close();
+            start = at = e;
+        } else if (e.isLineTo()) {
+            counter.Add(at.y(), e.y);
+            at = e;
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
+            if (Monotone(at.y(), e.y, c2.y, end.y))
+                counter.Add(at.y(), end.y);
+            else
+                counter.AddTurning();
+            at = end;
+            i += 2;
+        }
+    }
+    counter.Add(at.y(), start.y());
+    chains += counter.Close();
+    return std::max(1, chains / 2);
+}
+
+// Fills the path onto a mask of box.size() whose origin is box.topLeft().
+void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
+{
+    p.resetTransform();
+    p.translate(-box.left(), -box.top());
+    const int rows = std::max(1, kSpansPerBand / SpansPerRow(path));
+    for (int top = box.top(); top <= box.bottom(); top += rows) {
+        p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, box.bottom() + 1 - top)));
+        p.fillPath(path, QColor(0, 0, 0, 1));
+    }
+}
+
+void Prepare(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+}
+
+// One mask and painter kept for the fills of a thread: starting a painter costs more than
+// filling a small figure. Masks above kMaxPixels are not kept.
+class FillScratch {
+public:
+    static constexpr qsizetype kMaxPixels = 1 << 20;
+    static FillScratch& OfThread()
+    {
+        thread_local FillScratch scratch;
+        return scratch;
+    }
+    static bool Fits(const QSize& size) { return qsizetype(size.width()) * size.height() <= kMaxPixels; }
+    QPainter& Painter(const QSize& size)
+    {
+        if (m_mask.width() < size.width() || m_mask.height() < size.height()) {
+            if (m_painter.isActive())
+                m_painter.end();
+            m_mask = QImage(std::max(size.width(), m_mask.width()), std::max(size.height(), m_mask.height()),
+                            QImage::Format_Alpha8);
+            m_mask.fill(0);
+            m_painter.begin(&m_mask);
+            Prepare(m_painter);
+        }
+        return m_painter;
+    }
+    // The painted mask, to be cleared by the caller once read.
+    uchar* Bits() { return m_mask.bits(); }
+    qsizetype Stride() const { return m_mask.bytesPerLine(); }
+
+private:
+    QImage m_mask;
+    QPainter m_painter;
+};
+
+// Moves the painted marks of a row into the coverage (as selects, so they become vector code)
+// and leaves the painted row cleared.
+void TakeMarks(uchar* painted, uint8_t* marks, int width)
+{
+    for (int x = 0; x < width; ++x)
+        marks[x] = painted[x] ? uint8_t(1) : marks[x];
+    std::memset(painted, 0, static_cast<size_t>(width));
+}
+
+}  // namespace
+
 void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
 {
     if (AxisRect(path)) {
@@ -47,19 +187,20 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
         return;
     QPainterPath filled = path;
     filled.setFillRule(rule);
-    // The painter writes the marks straight into the coverage: an alpha of 1 is the mark.
-    QImage marks(m_v.data(), m_box.width(), m_box.height(), m_box.width(), QImage::Format_Alpha8);
-    QPainter p(&marks);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.translate(-m_box.left(), -m_box.top());
-    // The painter hands a fill of many spans to worker threads, which costs far more than it
-    // saves on shapes this small; bands of few rows keep it on this thread.
-    constexpr int kBandRows = 32;
-    for (int top = m_box.top(); top <= m_box.bottom(); top += kBandRows) {
-        p.setClipRect(QRect(m_box.left(), top, m_box.width(), kBandRows));
-        p.fillPath(filled, QColor(0, 0, 0, 1));
+    if (!FillScratch::Fits(m_box.size())) {
+        // The painter writes the marks straight into the coverage: an alpha of 1 is the mark.
+        QImage marks(m_v.data(), m_box.width(), m_box.height(), m_box.width(), QImage::Format_Alpha8);
+        QPainter p(&marks);
+        Prepare(p);
+        PaintBands(p, m_box, filled);
+        return;
     }
+    FillScratch& scratch = FillScratch::OfThread();
+    PaintBands(scratch.Painter(m_box.size()), m_box, filled);
+    const int width = m_box.width(), height = m_box.height();
+    uchar* in = scratch.Bits();
+    for (int y = 0; y < height; ++y, in += scratch.Stride())
+        TakeMarks(in, &m_v[static_cast<size_t>(y) * width], width);
 }
 
 // The loops below are written as selects so the compiler turns them into vector code.
@@ -136,48 +277,62 @@ void ForEachRun(const uint8_t* marks, int width, uint8_t mark, Span span)
 
 }  // namespace
 
+namespace {
+
+// The mixing of one run takes its values as arguments: stores into the surface could otherwise
+// alias captured values, which the compiler would then reload for every pixel.
+void MixSolidRun(QRgb* row, int first, int last, QRgb opaque, int rop2)
+{
+    if (rop2 == R2_COPYPEN) {
+        std::fill(row + first, row + last, opaque);
+        return;
+    }
+    for (int x = first; x < last; ++x)
+        row[x] = 0xFF000000u | Rop2(rop2, opaque & 0xFFFFFF, row[x] & 0xFFFFFF);
+}
+
+// Mixes a pattern row from the given pattern column on, -1 entries leaving their pixel alone.
+void MixTileRun(QRgb* row, int first, int last, const int64_t* colours, int column, int period, int rop2)
+{
+    for (int x = first; x < last; ++x) {
+        const int64_t c = colours[column];
+        if (c >= 0)
+            row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
+        column = column + 1 == period ? 0 : column + 1;
+    }
+}
+
+}  // namespace
+
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
 {
-    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
     uchar* bits = surface.bits();
     const qsizetype stride = surface.bytesPerLine();
-    QRgb opaque = 0xFF000000u | (colour & 0xFFFFFF);
-    for (const QRect& r : area) {
+    const QRgb opaque = 0xFF000000u | (colour & 0xFFFFFF);
+    ForEachDrawable(dc, surface, cov.box(), [&](const QRect& r) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
-            ForEachRun(marks, r.width(), mark, [&](int first, int last) {
-                if (rop2 == R2_COPYPEN) {
-                    std::fill(row + first, row + last, opaque);
-                    return;
-                }
-                for (int x = first; x < last; ++x)
-                    row[x] = 0xFF000000u | Rop2(rop2, opaque & 0xFFFFFF, row[x] & 0xFFFFFF);
-            });
+            ForEachRun(marks, r.width(), mark, [=](int first, int last) { MixSolidRun(row, first, last, opaque, rop2); });
         }
-    }
+    });
 }
 
 void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
 {
-    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
     uchar* bits = surface.bits();
     const qsizetype stride = surface.bytesPerLine();
-    for (const QRect& r : area) {
+    ForEachDrawable(dc, surface, cov.box(), [&](const QRect& r) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - cov.box().left());
             const int64_t* colours = tile.Row(y);
-            ForEachRun(marks, r.width(), 0, [&](int first, int last) {
-                for (int x = first, column = tile.Column(r.left() + first); x < last; ++x) {
-                    int64_t c = colours[column];
-                    if (c >= 0)
-                        row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
-                    column = column + 1 == tile.Width() ? 0 : column + 1;
-                }
+            const int left = r.left(), period = tile.Width();
+            ForEachRun(marks, r.width(), 0, [&, row, colours, left, period](int first, int last) {
+                MixTileRun(row, first, last, colours, tile.Column(left + first), period, rop2);
             });
         }
-    }
+    });
 }
 
 Dashes::Dashes(int style)
@@ -307,6 +462,11 @@ QRegion DrawableArea(const Dc& dc, const QImage& surface)
     if (dc.a.clip)
         area = area.intersected(*dc.a.clip);
     return area;
+}
+
+QRect DrawableBounds(const Dc& dc, const QImage& surface)
+{
+    return dc.a.clip ? DrawableArea(dc, surface).boundingRect() : surface.rect();
 }
 
 namespace {

@@ -94,14 +94,29 @@ DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
 
 // The part of the surface a primitive may change: surface ∩ clip region.
 QRegion DrawableArea(const Dc& dc, const QImage& surface);
+QRect DrawableBounds(const Dc& dc, const QImage& surface);
+
+// Calls visit(rect) for each rectangle of the drawable area inside box; without a clip region
+// that is one rectangle, found without building a region.
+template <typename Visit>
+void ForEachDrawable(const Dc& dc, const QImage& surface, const QRect& box, Visit visit)
+{
+    if (!dc.a.clip) {
+        QRect r = surface.rect().intersected(box);
+        if (!r.isEmpty())
+            visit(r);
+        return;
+    }
+    for (const QRect& r : DrawableArea(dc, surface).intersected(box))
+        visit(r);
+}
 
 // Mixes the covered pixels onto the surface; colourAt(x, y, v) returns the pen colour as
 // QRgb, or -1 for "leave the pixel".
 template <typename ColourAt>
 void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, ColourAt colourAt)
 {
-    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
-    for (const QRect& r : area) {
+    ForEachDrawable(dc, surface, cov.box(), [&](const QRect& r) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
             const uint8_t* marks = cov.Row(y) - cov.box().left();
@@ -115,7 +130,7 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
                 row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
             }
         }
-    }
+    });
 }
 
 // Mixes one colour onto the pixels marked `mark`; in the copy mode that is a plain store.

@@ -16,6 +16,13 @@ Coverage::Coverage(const QRect& box) : m_box(box.isValid() ? box : QRect())
 
 namespace {
 
+uint64_t Load8(const uint8_t* p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
 // An axis-aligned rectangle path (as addRect makes it), which needs no rasteriser.
 bool AxisRect(const QPainterPath& path)
 {
@@ -36,6 +43,9 @@ namespace {
 // The painter hands the spans of one fill to worker threads once they reach 96, which costs far
 // more than it saves on figures this small; bands with fewer spans keep it on this thread.
 constexpr int kSpansPerBand = 90;
+// Bands never get lower than this: the rings of wide pens, two spans a row, stay under the limit
+// even where their many turns make SpansPerRow guess high.
+constexpr int kMinBandRows = 32;
 
 // Counts the changes of vertical direction around each closed subpath: a pixel row crosses a
 // subpath at most once per chain between two changes, and a span lies between two crossings.
@@ -114,7 +124,7 @@ void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
 {
     p.resetTransform();
     p.translate(-box.left(), -box.top());
-    const int rows = std::max(1, kSpansPerBand / SpansPerRow(path));
+    const int rows = std::max(kMinBandRows, kSpansPerBand / SpansPerRow(path));
     for (int top = box.top(); top <= box.bottom(); top += rows) {
         p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, box.bottom() + 1 - top)));
         p.fillPath(path, QColor(0, 0, 0, 1));
@@ -165,7 +175,7 @@ private:
 void TakeMarks(uchar* painted, uint8_t* marks, int width)
 {
     for (int x = 0; x < width; ++x)
-        marks[x] = painted[x] ? uint8_t(1) : marks[x];
+        marks[x] = painted[x] ? painted[x] : marks[x];
     std::memset(painted, 0, static_cast<size_t>(width));
 }
 
@@ -233,9 +243,7 @@ const uint8_t* SkipEqual(const uint8_t* p, const uint8_t* end, uint8_t v)
     static_assert(std::endian::native == std::endian::little);
     const uint64_t all = 0x0101010101010101ull * v;
     for (; end - p >= 8; p += 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        if (uint64_t differ = word ^ all)
+        if (const uint64_t differ = Load8(p) ^ all)
             return p + (std::countr_zero(differ) >> 3);
     }
     while (p != end && *p == v)
@@ -249,8 +257,9 @@ const uint8_t* FindByte(const uint8_t* p, const uint8_t* end, uint8_t v)
 {
     const uint64_t all = 0x0101010101010101ull * v;
     for (; end - p >= 8; p += 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
+        const uint64_t word = Load8(p);
+        if (v != 0 && word == 0)
+            continue;  // most of a figure's box is empty
         const uint64_t zeroes = word ^ all;
         // The lowest set bit marks the first zero byte exactly; higher ones may be borrows.
         if (uint64_t found = (zeroes - 0x0101010101010101ull) & ~zeroes & 0x8080808080808080ull)

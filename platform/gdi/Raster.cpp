@@ -311,6 +311,33 @@ void MixTileRun(QRgb* row, int first, int last, const int64_t* colours, int colu
     }
 }
 
+// Copies a brush that paints every pixel: each pattern row is laid out once across the box, and
+// the runs copy from it.
+void CopyTile(const Dc& dc, QImage& surface, const Coverage& cov, const BrushTile& tile)
+{
+    const QRect box = cov.box();
+    const int width = box.width();
+    std::vector<QRgb> lines(static_cast<size_t>(tile.Height()) * width);
+    for (int index = 0; index < tile.Height(); ++index) {
+        const int64_t* colours = tile.PatternRow(index);
+        QRgb* line = &lines[static_cast<size_t>(index) * width];
+        for (int i = 0, column = tile.Column(box.left()); i < width; ++i) {
+            line[i] = 0xFF000000u | (static_cast<DWORD>(colours[column]) & 0xFFFFFF);
+            column = column + 1 == tile.Width() ? 0 : column + 1;
+        }
+    }
+    uchar* bits = surface.bits();
+    const qsizetype stride = surface.bytesPerLine();
+    ForEachDrawable(dc, surface, box, [&](const QRect& r) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
+            const uint8_t* marks = cov.Row(y) + (r.left() - box.left());
+            const QRgb* line = &lines[static_cast<size_t>(tile.RowIndex(y)) * width] + (r.left() - box.left());
+            ForEachRun(marks, r.width(), 0, [=](int first, int last) { std::copy(line + first, line + last, row + first); });
+        }
+    });
+}
+
 }  // namespace
 
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
@@ -329,6 +356,10 @@ void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2
 
 void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile)
 {
+    if (rop2 == R2_COPYPEN && tile.IsOpaque()) {
+        CopyTile(dc, surface, cov, tile);
+        return;
+    }
     uchar* bits = surface.bits();
     const qsizetype stride = surface.bytesPerLine();
     ForEachDrawable(dc, surface, cov.box(), [&](const QRect& r) {
@@ -542,6 +573,7 @@ BrushTile::BrushTile(const Dc& dc, const Brush& brush, const QRect& area)
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
             m_colours[static_cast<size_t>(y) * m_width + x] = BrushColourAt(dc, brush, m_org.x() + x, m_org.y() + y);
+    m_opaque = std::none_of(m_colours.begin(), m_colours.end(), [](int64_t c) { return c < 0; });
 }
 
 }  // namespace gdi

@@ -149,9 +149,14 @@ class BrushTile {
 public:
     BrushTile(const Dc& dc, const Brush& brush, const QRect& area);
     bool IsSolid() const { return m_solid; }
+    // Whether the brush paints every pixel, leaving none alone.
+    bool IsOpaque() const { return m_opaque; }
     int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // The pattern row that covers device row y, and the column of it that covers device x.
-    const int64_t* Row(int y) const { return &m_colours[static_cast<size_t>(Wrap(y - m_org.y(), m_height)) * m_width]; }
+    int RowIndex(int y) const { return Wrap(y - m_org.y(), m_height); }
+    const int64_t* PatternRow(int index) const { return &m_colours[static_cast<size_t>(index) * m_width]; }
+    const int64_t* Row(int y) const { return PatternRow(RowIndex(y)); }
     int Column(int x) const { return Wrap(x - m_org.x(), m_width); }
     int64_t At(int x, int y) const { return Row(y)[Column(x)]; }
 
@@ -162,6 +167,7 @@ private:
         return v < 0 ? v + period : v;
     }
     bool m_solid = false;
+    bool m_opaque = true;
     int m_width = 1;
     int m_height = 1;
     QPoint m_org;

@@ -123,8 +123,7 @@ void DrawFigure(Dc& dc, const Figure& figure)
         PlotWide(pen, figure.path, *dc.a.pen, width);
     if (figure.filled && dc.a.brush && dc.a.brush->style != BS_NULL) {
         Coverage fill(box);
-        QPainterPath p = figure.path;
-        fill.FillPath(p, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        fill.FillPath(figure.path, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
         fill.Subtract(pen);
         const Brush& brush = *dc.a.brush;
         if (brush.style == BS_SOLID) {

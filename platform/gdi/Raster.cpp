@@ -195,8 +195,13 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
     }
     if (m_box.isEmpty())
         return;
-    QPainterPath filled = path;
-    filled.setFillRule(rule);
+    // A copy with another rule would copy the elements: most paths already have the rule asked for.
+    QPainterPath ruled;
+    if (path.fillRule() != rule) {
+        ruled = path;
+        ruled.setFillRule(rule);
+    }
+    const QPainterPath& filled = path.fillRule() == rule ? path : ruled;
     if (!FillScratch::Fits(m_box.size())) {
         // The painter writes the marks straight into the coverage: an alpha of 1 is the mark.
         QImage marks(m_v.data(), m_box.width(), m_box.height(), m_box.width(), QImage::Format_Alpha8);

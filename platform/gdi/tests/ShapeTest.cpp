@@ -169,6 +169,52 @@ TEST(Shapes, PolygonFillModes)
     }
 }
 
+// Overlapping figures with thin, dashed and wide pens, solid and hatched brushes: the exact
+// pixels, so faster ways of drawing them cannot change what they draw.
+TEST(Shapes, MixedFiguresKeepTheirExactPixels)
+{
+    Canvas canvas(26, 17);
+    CPen thin(PS_SOLID, 0, RGB(0, 0, 0)), dashed(PS_DASH, 1, RGB(255, 0, 0)), wide(PS_SOLID, 3, RGB(0, 0, 255));
+    CBrush green(RGB(0, 255, 0)), hatch(HS_DIAGCROSS, RGB(0, 0, 0)), yellow(RGB(255, 255, 0));
+    CDC& dc = canvas.dc;
+    dc.SelectObject(&wide);
+    dc.SelectObject(&hatch);
+    dc.Ellipse(1, 1, 14, 12);
+    dc.SelectObject(&dashed);
+    dc.SelectObject(&yellow);
+    dc.Pie(10, 0, 26, 16, 26, 0, 10, 0);
+    dc.SelectObject(&thin);
+    dc.SelectObject(&green);
+    const POINT triangle[] = {{2, 16}, {15, 16}, {8, 7}};
+    dc.Polygon(triangle, 3);
+    dc.SelectObject(&wide);
+    dc.Rectangle(17, 9, 25, 16);
+    dc.MoveTo(0, 15);
+    dc.LineTo(11, 2);
+    dc.SelectObject(&dashed);
+    dc.MoveTo(0, 0);
+    dc.LineTo(25, 13);
+    EXPECT_EQ(Art({
+                      "r....bbbbb.....yyrrr......",
+                      ".rrbbbbbbbbbbyrrryyyrr....",
+                      "..brrbbbbbbbbryyyyyyyyr...",
+                      ".bbbbrr..bbbbryyyyyyyy.r..",
+                      "bbbb#..rrbbbbb.yyyyyy.r...",
+                      "bbb..#.bbrr.bbb.yyyy.r....",
+                      "bbb...bbbb.rrbb..yy.r.....",
+                      "bbb..bbbb...brr....r......",
+                      "bbbbbbbbg#.bbbbrrbbbbbbbbb",
+                      ".bbbbbb#gg#bbb..br.bbbbbbb",
+                      "..bbbbbggg#bb...bbb..bbbbb",
+                      "..bbbbggggg#....bbbgg..bbb",
+                      ".bbbb#gggggg#...bbbgggg.rb",
+                      "bbbb#gggggggg#..bbbggggbbb",
+                      "bbb#ggggggggg#..bbbbbbbbbb",
+                      "bbg#gggggggggg#.bbbbbbbbbb",
+                      "b.##############bbbbbbbbbb"}),
+              canvas.Art());
+}
+
 TEST(Pens, DashStylesRepeatTheirRuns)
 {
     struct Case {

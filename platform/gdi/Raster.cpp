@@ -179,6 +179,52 @@ void TakeMarks(uchar* painted, uint8_t* marks, int width)
     std::memset(painted, 0, static_cast<size_t>(width));
 }
 
+// The three corners of a path that is a closed triangle with whole-number corners inside box.
+bool WholeTriangle(const QPainterPath& path, const QRect& box, QPoint corners[3])
+{
+    if (path.elementCount() != 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if ((i == 0) != e.isMoveTo() || (i > 0 && !e.isLineTo()))
+            return false;
+        const QPoint p(int(e.x), int(e.y));
+        if (p.x() != e.x || p.y() != e.y || !box.contains(p))
+            return false;
+        if (i < 3)
+            corners[i] = p;
+        else if (p != corners[0])
+            return false;
+    }
+    return true;
+}
+
+// Where an edge crosses the centre of row y (relative to the box), in 16.16 fixed point and
+// half a pixel to the right, computed as the painter's scan converter does: its slope is cut to
+// 16.16, and the crossing's whole part is the first pixel on the right of it. A horizontal edge
+// crosses no row.
+struct EdgeCrossing {
+    EdgeCrossing(QPoint a, QPoint b)
+    {
+        if (a.y() > b.y())
+            std::swap(a, b);
+        top = a.y();
+        bottom = b.y() - 1;
+        start = (int64_t(a.x()) << 16) + 0x8000;
+        if (a.x() != b.x() && a.y() != b.y()) {
+            const double slope = double(b.x() - a.x()) / double(b.y() - a.y());
+            step = int64_t(slope * 65536.0);  // cut toward zero, as the painter does
+            start += (step * 0x8000) >> 16;
+        }
+    }
+    bool Covers(int y) const { return y >= top && y <= bottom; }
+    int64_t At(int y) const { return start + step * (y - top); }
+    int top = 0;
+    int bottom = 0;
+    int64_t start = 0;
+    int64_t step = 0;
+};
+
 }  // namespace
 
 void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
@@ -195,6 +241,11 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
     }
     if (m_box.isEmpty())
         return;
+    QPoint corners[3];
+    if (WholeTriangle(path, m_box, corners)) {
+        FillTriangle(corners);
+        return;
+    }
     // A copy with another rule would copy the elements: most paths already have the rule asked for.
     QPainterPath ruled;
     if (path.fillRule() != rule) {
@@ -216,6 +267,31 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
     uchar* in = scratch.Bits();
     for (int y = 0; y < height; ++y, in += scratch.Stride())
         TakeMarks(in, &m_v[static_cast<size_t>(y) * width], width);
+}
+
+void Coverage::FillTriangle(const QPoint corners[3])
+{
+    QPoint p[3];
+    for (int i = 0; i < 3; ++i)
+        p[i] = corners[i] - m_box.topLeft();
+    const EdgeCrossing edges[3] = {{p[0], p[1]}, {p[1], p[2]}, {p[2], p[0]}};
+    const int top = std::max(0, std::min({p[0].y(), p[1].y(), p[2].y()}));
+    const int bottom = std::min(m_box.height() - 1, std::max({p[0].y(), p[1].y(), p[2].y()}) - 1);
+    for (int y = top; y <= bottom; ++y) {
+        int64_t crossings[3];
+        int n = 0;
+        for (const EdgeCrossing& e : edges)
+            if (e.Covers(y))
+                crossings[n++] = e.At(y);
+        if (n != 2)
+            continue;
+        const int from = int(std::min(crossings[0], crossings[1]) >> 16);
+        const int to = int(std::max(crossings[0], crossings[1]) >> 16);
+        const int first = std::max(from, 0), last = std::min(to, m_box.width());
+        uint8_t* row = &m_v[static_cast<size_t>(y) * m_box.width()];
+        if (first < last)
+            std::fill(row + first, row + last, uint8_t(1));
+    }
 }
 
 // The loops below are written as selects so the compiler turns them into vector code.

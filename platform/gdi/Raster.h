@@ -27,6 +27,9 @@ public:
     // The row's values, indexed by x - box().left(); y must lie in the box.
     const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
     void FillPath(const QPainterPath& path, Qt::FillRule rule);
+    // Marks the pixels the painter would fill for a triangle with whole-number corners in the
+    // box, without the painter: FillPath() takes this way for such triangles.
+    void FillTriangle(const QPoint corners[3]);
     // Marks what paint draws (aliased, in device coordinates) on an empty mask.
     template <typename Paint>
     void Mark(Paint paint)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <type_traits>
 
 namespace gdi {
@@ -121,15 +122,20 @@ void DrawFigure(Dc& dc, const Figure& figure)
         PlotThin(pen, figure.path, dc.a.pen->style);
     else if (width > 1)
         PlotWide(pen, figure.path, *dc.a.pen, width);
+    std::optional<Coverage> fill;
     if (figure.filled && dc.a.brush && dc.a.brush->style != BS_NULL) {
-        Coverage fill(box);
-        fill.FillPath(figure.path, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-        fill.Subtract(pen);
+        fill.emplace(box);
+        fill->FillPath(figure.path, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    if (CopyFigure(dc, *s, pen, fill ? &*fill : nullptr, dc.a.brush))
+        return;
+    if (fill) {
+        fill->Subtract(pen);
         const Brush& brush = *dc.a.brush;
         if (brush.style == BS_SOLID) {
-            CompositeSolid(dc, *s, fill, dc.a.rop2, 1, DeviceColor(dc, brush.color));
+            CompositeSolid(dc, *s, *fill, dc.a.rop2, 1, DeviceColor(dc, brush.color));
         } else {
-            CompositeTile(dc, *s, fill, dc.a.rop2, BrushTile(dc, brush, fill.box()));
+            CompositeTile(dc, *s, *fill, dc.a.rop2, BrushTile(dc, brush, fill->box()));
         }
     }
     if (width > 0)
@@ -155,7 +161,8 @@ void DrawPolyline(Dc& dc, const QPolygon& device)
         return;
     Coverage pen(box);
     PlotThinPoints(pen, device, dc.a.pen->style);
-    CompositePen(dc, *s, pen);
+    if (!CopyFigure(dc, *s, pen, nullptr, nullptr))
+        CompositePen(dc, *s, pen);
 }
 
 void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)

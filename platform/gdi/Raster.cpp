@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace gdi {
 
@@ -394,29 +395,98 @@ void MixTileRun(QRgb* row, int first, int last, const int64_t* colours, int colu
 
 // Copies a brush that paints every pixel: each pattern row is laid out once across the box, and
 // the runs copy from it.
+// An opaque brush's pattern rows, each laid out once across the box.
+class PatternLines {
+public:
+    PatternLines(const BrushTile& tile, const QRect& box) : m_tile(tile), m_box(box)
+    {
+        const int width = box.width();
+        m_lines.resize(static_cast<size_t>(tile.Height()) * width);
+        for (int index = 0; index < tile.Height(); ++index) {
+            const int64_t* colours = tile.PatternRow(index);
+            QRgb* line = &m_lines[static_cast<size_t>(index) * width];
+            for (int i = 0, column = tile.Column(box.left()); i < width; ++i) {
+                line[i] = 0xFF000000u | (static_cast<DWORD>(colours[column]) & 0xFFFFFF);
+                column = column + 1 == tile.Width() ? 0 : column + 1;
+            }
+        }
+    }
+    // The colours of device row y from device column x on.
+    const QRgb* At(int x, int y) const
+    {
+        return &m_lines[static_cast<size_t>(m_tile.RowIndex(y)) * m_box.width()] + (x - m_box.left());
+    }
+
+private:
+    const BrushTile& m_tile;
+    QRect m_box;
+    std::vector<QRgb> m_lines;
+};
+
+// Copies a brush that paints every pixel from its laid-out pattern rows.
 void CopyTile(const Dc& dc, QImage& surface, const Coverage& cov, const BrushTile& tile)
 {
     const QRect box = cov.box();
-    const int width = box.width();
-    std::vector<QRgb> lines(static_cast<size_t>(tile.Height()) * width);
-    for (int index = 0; index < tile.Height(); ++index) {
-        const int64_t* colours = tile.PatternRow(index);
-        QRgb* line = &lines[static_cast<size_t>(index) * width];
-        for (int i = 0, column = tile.Column(box.left()); i < width; ++i) {
-            line[i] = 0xFF000000u | (static_cast<DWORD>(colours[column]) & 0xFFFFFF);
-            column = column + 1 == tile.Width() ? 0 : column + 1;
-        }
-    }
+    const PatternLines lines(tile, box);
     uchar* bits = surface.bits();
     const qsizetype stride = surface.bytesPerLine();
     ForEachDrawable(dc, surface, box, [&](const QRect& r) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
             const uint8_t* marks = cov.Row(y) + (r.left() - box.left());
-            const QRgb* line = &lines[static_cast<size_t>(tile.RowIndex(y)) * width] + (r.left() - box.left());
+            const QRgb* line = lines.At(r.left(), y);
             ForEachRun(marks, r.width(), 0, [=](int first, int last) { std::copy(line + first, line + last, row + first); });
         }
     });
+}
+
+// The colours of one figure drawn by copying: the pen, the pen's gaps where shown, and the fill
+// (one colour, or a pattern row; none without a fill).
+struct FigureColours {
+    QRgb pen = 0;
+    bool gaps = false;
+    QRgb gap = 0;
+    QRgb fill = 0;
+    const QRgb* pattern = nullptr;
+    QRgb Fill(int x) const { return pattern ? pattern[x] : fill; }
+};
+
+// One pixel: the pen over the fill, its gaps in the gap colour or left alone.
+void CopyFigurePixel(QRgb& out, uint8_t pen, uint8_t fill, const FigureColours& c, int x)
+{
+    if (pen == 1)
+        out = c.pen;
+    else if (pen == 2) {
+        if (c.gaps)
+            out = c.gap;
+    } else if (fill) {
+        out = c.Fill(x);
+    }
+}
+
+// One row of a figure, eight pixels at a time where neither or only the fill covers them.
+void CopyFigureRow(QRgb* row, const uint8_t* pen, const uint8_t* fill, int width, const FigureColours& c)
+{
+    constexpr uint64_t kAllFilled = 0x0101010101010101ull;
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        if (Load8(pen + x) != 0) {
+            for (int i = x; i < x + 8; ++i)
+                CopyFigurePixel(row[i], pen[i], fill ? fill[i] : 0, c, i);
+            continue;
+        }
+        const uint64_t filled = fill ? Load8(fill + x) : 0;
+        if (filled == kAllFilled) {
+            for (int i = x; i < x + 8; ++i)
+                row[i] = c.Fill(i);
+        } else if (filled != 0) {
+            for (int i = x; i < x + 8; ++i)
+                if (fill[i])
+                    row[i] = c.Fill(i);
+        }
+    }
+    for (; x < width; ++x)
+        CopyFigurePixel(row[x], pen[x], fill ? fill[x] : 0, c, x);
 }
 
 }  // namespace
@@ -454,6 +524,40 @@ void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2,
             });
         }
     });
+}
+
+bool CopyFigure(const Dc& dc, QImage& surface, const Coverage& pen, const Coverage* fill, const Brush* brush)
+{
+    if (dc.a.rop2 != R2_COPYPEN || dc.a.clip || (fill && (!brush || fill->box() != pen.box())))
+        return false;
+    FigureColours colours;
+    if (dc.a.pen) {
+        colours.pen = 0xFF000000u | (DeviceColor(dc, dc.a.pen->color) & 0xFFFFFF);
+        colours.gaps = dc.a.bkMode == OPAQUE;
+        colours.gap = 0xFF000000u | (DeviceColor(dc, dc.a.bkColor) & 0xFFFFFF);
+    }
+    const QRect box = pen.box();
+    std::optional<BrushTile> tile;
+    std::optional<PatternLines> lines;
+    if (fill && brush->style == BS_SOLID) {
+        colours.fill = 0xFF000000u | (DeviceColor(dc, brush->color) & 0xFFFFFF);
+    } else if (fill) {
+        tile.emplace(dc, *brush, box);
+        if (!tile->IsOpaque())
+            return false;
+        lines.emplace(*tile, box);
+    }
+    const QRect area = surface.rect().intersected(box);
+    uchar* bits = surface.bits();
+    const qsizetype stride = surface.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + area.left();
+        const int skip = area.left() - box.left();
+        if (lines)
+            colours.pattern = lines->At(area.left(), y);
+        CopyFigureRow(row, pen.Row(y) + skip, fill ? fill->Row(y) + skip : nullptr, area.width(), colours);
+    }
+    return true;
 }
 
 Dashes::Dashes(int style)

@@ -139,6 +139,11 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
 // Mixes one colour onto the pixels marked `mark`; in the copy mode that is a plain store.
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour);
 
+// Paints a figure's pen over its fill (fill and brush may be null) in one pass, where that is
+// what mixing the fill less the pen and then the pen gives: a plain copy, no clip region, a
+// brush that paints every pixel. Returns false, having painted nothing, otherwise.
+bool CopyFigure(const Dc& dc, QImage& surface, const Coverage& pen, const Coverage* fill, const Brush* brush);
+
 class BrushTile;
 // Mixes a brush's pattern onto the covered pixels.
 void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, const BrushTile& tile);

@@ -355,6 +355,44 @@ TEST(Mix, XorRubberBandDrawnTwiceRestoresTheImage)
     EXPECT_EQ(before, canvas.Art());
 }
 
+// Copying draws pen and fill in one pass; a clip region makes the same figures mix fill and pen
+// in turn. Both must give the same pixels, gaps and hatches included.
+TEST(Mix, CopyingInOnePassMatchesMixingInTurn)
+{
+    auto draw = [](Canvas& canvas) {
+        CDC& dc = canvas.dc;
+        CPen dashed(PS_DASH, 1, RGB(255, 0, 0)), wide(PS_SOLID, 3, RGB(0, 0, 255));
+        CBrush hatch(HS_CROSS, RGB(0, 0, 0)), yellow(RGB(255, 255, 0));
+        dc.SetBkColor(RGB(0, 255, 0));
+        dc.SelectObject(&dashed);
+        dc.SelectObject(&hatch);
+        dc.Ellipse(-4, 2, 30, 26);
+        dc.SelectObject(&wide);
+        dc.SelectObject(&yellow);
+        const POINT triangle[] = {{3, 30}, {36, 30}, {20, 9}};
+        dc.Polygon(triangle, 3);
+        dc.SelectStockObject(NULL_PEN);
+        dc.Rectangle(28, 1, 39, 12);
+        dc.SelectObject(&dashed);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SelectObject(&hatch);
+        dc.Pie(6, 6, 40, 40, 40, 6, 6, 6);
+        dc.MoveTo(0, 31);
+        dc.LineTo(39, 0);
+        dc.SelectStockObject(BLACK_PEN);
+        dc.SelectStockObject(WHITE_BRUSH);
+    };
+    Canvas copied(40, 32), mixed(40, 32);
+    CRgn whole;
+    whole.CreateRectRgn(0, 0, 40, 32);
+    mixed.dc.SelectClipRgn(&whole);
+    draw(copied);
+    draw(mixed);
+    EXPECT_EQ(mixed.Art(), copied.Art());
+    EXPECT_GT(copied.Count(RGB(0, 255, 0)), 10);
+    EXPECT_GT(copied.Count(RGB(255, 255, 0)), 50);
+}
+
 TEST(Mix, EveryBinaryMixModeOnBlackAndWhite)
 {
     // Columns: white pen on white, white pen on black, black pen on white, black pen on black.

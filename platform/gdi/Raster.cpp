@@ -464,26 +464,37 @@ void CopyFigurePixel(QRgb& out, uint8_t pen, uint8_t fill, const FigureColours& 
     }
 }
 
-// One row of a figure, eight pixels at a time where neither or only the fill covers them.
+// One row of a figure, eight pixels at a time where the pen leaves them to the fill or to nothing:
+// runs the fill covers whole are stored at once.
 void CopyFigureRow(QRgb* row, const uint8_t* pen, const uint8_t* fill, int width, const FigureColours& c)
 {
     constexpr uint64_t kAllFilled = 0x0101010101010101ull;
+    auto filled = [&](int x) { return fill ? Load8(fill + x) : 0; };
     int x = 0;
-    for (; x + 8 <= width; x += 8) {
+    while (x + 8 <= width) {
         if (Load8(pen + x) != 0) {
-            for (int i = x; i < x + 8; ++i)
-                CopyFigurePixel(row[i], pen[i], fill ? fill[i] : 0, c, i);
+            for (const int end = x + 8; x < end; ++x)
+                CopyFigurePixel(row[x], pen[x], fill ? fill[x] : 0, c, x);
             continue;
         }
-        const uint64_t filled = fill ? Load8(fill + x) : 0;
-        if (filled == kAllFilled) {
-            for (int i = x; i < x + 8; ++i)
-                row[i] = c.Fill(i);
-        } else if (filled != 0) {
-            for (int i = x; i < x + 8; ++i)
-                if (fill[i])
-                    row[i] = c.Fill(i);
+        const uint64_t covered = filled(x);
+        if (covered == 0) {
+            x += 8;
+            continue;
         }
+        if (covered != kAllFilled) {
+            for (const int end = x + 8; x < end; ++x)
+                CopyFigurePixel(row[x], 0, fill[x], c, x);
+            continue;
+        }
+        int end = x + 8;
+        while (end + 8 <= width && Load8(pen + end) == 0 && filled(end) == kAllFilled)
+            end += 8;
+        if (c.pattern)
+            std::copy(c.pattern + x, c.pattern + end, row + x);
+        else
+            std::fill(row + x, row + end, c.fill);
+        x = end;
     }
     for (; x < width; ++x)
         CopyFigurePixel(row[x], pen[x], fill ? fill[x] : 0, c, x);

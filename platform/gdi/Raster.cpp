@@ -37,10 +37,6 @@ bool AxisRect(const QPainterPath& path)
     return path.elementAt(0).x == path.elementAt(4).x && path.elementAt(0).y == path.elementAt(4).y;
 }
 
-}  // namespace
-
-namespace {
-
 // The painter hands the spans of one fill to worker threads once they reach 96, which costs far
 // more than it saves on figures this small; bands with fewer spans keep it on this thread.
 constexpr int kSpansPerBand = 90;
@@ -189,8 +185,10 @@ bool WholeTriangle(const QPainterPath& path, const QRect& box, QPoint corners[3]
         const QPainterPath::Element e = path.elementAt(i);
         if ((i == 0) != e.isMoveTo() || (i > 0 && !e.isLineTo()))
             return false;
+        if (e.x < box.left() || e.x > box.right() || e.y < box.top() || e.y > box.bottom())
+            return false;
         const QPoint p(int(e.x), int(e.y));
-        if (p.x() != e.x || p.y() != e.y || !box.contains(p))
+        if (p.x() != e.x || p.y() != e.y)
             return false;
         if (i < 3)
             corners[i] = p;

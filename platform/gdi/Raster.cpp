@@ -629,15 +629,33 @@ bool ClipSegment(QPoint& a, QPoint& b, const QRect& box)
 
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
 {
-    if (!ClipSegment(a, b, cov.box()))
-        return;
+    if (ClipSegment(a, b, cov.box()))
+        cov.Line(a, b, dashes);
+}
+
+void Coverage::Line(QPoint a, QPoint b, Dashes& dashes)
+{
+    // Locals, not members: a store into the marks could otherwise change them as far as the
+    // compiler knows, and it would read them again for every pixel.
+    const int left = m_box.left(), top = m_box.top(), right = m_box.right(), bottom = m_box.bottom();
+    const size_t width = static_cast<size_t>(m_box.width());
+    uint8_t* const marks = m_v.data();
+    const bool solid = dashes.runs.empty();
+    bool gaps = false;
+    auto plot = [=, &dashes, &gaps](int x, int y) {
+        const uint8_t v = solid ? 1 : dashes.NextOfPattern();
+        if (x >= left && x <= right && y >= top && y <= bottom) {
+            marks[static_cast<size_t>(y - top) * width + (x - left)] = v;
+            gaps |= v == 2;
+        }
+    };
     int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
     int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
     int x = a.x(), y = a.y();
     if (dx >= dy) {
         int err = 2 * dy - dx;
         for (int i = 0; i < dx; ++i) {
-            cov.Set(x, y, dashes.Next());
+            plot(x, y);
             if (err > 0) {
                 y += sy;
                 err -= 2 * dx;
@@ -648,7 +666,7 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
     } else {
         int err = 2 * dx - dy;
         for (int i = 0; i < dy; ++i) {
-            cov.Set(x, y, dashes.Next());
+            plot(x, y);
             if (err > 0) {
                 x += sx;
                 err -= 2 * dy;
@@ -657,6 +675,7 @@ void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
             y += sy;
         }
     }
+    m_gaps |= gaps;
 }
 
 void PlotPolyline(Coverage& cov, const QPolygon& pts, int penStyle)

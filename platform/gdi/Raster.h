@@ -8,6 +8,8 @@
 
 namespace gdi {
 
+struct Dashes;
+
 // Which pixels a primitive touches inside a box: 0 none, 1 foreground, 2 gap of a styled line.
 class Coverage {
 public:
@@ -48,6 +50,8 @@ public:
         MarkFrom(mask);
     }
     void Subtract(const Coverage& other);
+    // One-pixel line from a to b, last pixel excluded, each pixel taking the next value of dashes.
+    void Line(QPoint a, QPoint b, Dashes& dashes);
 
 private:
     void MarkFrom(const QImage& mask);

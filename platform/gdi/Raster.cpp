@@ -122,8 +122,12 @@ void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
     p.resetTransform();
     p.translate(-box.left(), -box.top());
     const int rows = std::max(kMinBandRows, kSpansPerBand / SpansPerRow(path));
-    for (int top = box.top(); top <= box.bottom(); top += rows) {
-        p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, box.bottom() + 1 - top)));
+    // Bands start at the figure, not at the box with its margin for the pen: fewer of them.
+    const QRectF bounds = path.boundingRect();
+    const int first = int(std::max<double>(box.top(), std::floor(bounds.top())));
+    const int last = int(std::min<double>(box.bottom(), std::ceil(bounds.bottom())));
+    for (int top = first; top <= last; top += rows) {
+        p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, last + 1 - top)));
         p.fillPath(path, QColor(0, 0, 0, 1));
     }
 }

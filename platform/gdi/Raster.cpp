@@ -59,12 +59,6 @@ public:
             ++m_changes;
         m_last = direction;
     }
-    // A curve that turns may go down, up and down again: counted as turning more than it can.
-    void AddTurning()
-    {
-        for (int i = 0; i < 4; ++i)
-            Add(i % 2, (i + 1) % 2);
-    }
     // Ends a subpath and returns its chains.
     int Close()
     {
@@ -81,9 +75,34 @@ private:
     int m_changes = 0;
 };
 
-bool Monotone(double a, double b, double c, double d)
+// Adds a cubic curve piece by piece between the turns of its height, where the derivative
+// d0 (1-t)^2 + 2 d1 (1-t) t + d2 t^2 of y changes sign.
+void AddCubic(ChainCounter& counter, double y0, double y1, double y2, double y3)
 {
-    return (a <= b && b <= c && c <= d) || (a >= b && b >= c && c >= d);
+    const double d0 = y1 - y0, d1 = y2 - y1, d2 = y3 - y2;
+    const double a = d0 - 2 * d1 + d2, b = 2 * (d1 - d0), c = d0;
+    double turns[3] = {0, 0, 0};
+    int n = 0;
+    if (std::abs(a) < 1e-12) {
+        if (b != 0)
+            turns[n++] = -c / b;
+    } else if (const double disc = b * b - 4 * a * c; disc > 0) {
+        turns[n++] = (-b - std::sqrt(disc)) / (2 * a);
+        turns[n++] = (-b + std::sqrt(disc)) / (2 * a);
+    }
+    std::sort(turns, turns + n);
+    auto y = [&](double t) {
+        const double u = 1 - t;
+        return u * u * u * y0 + 3 * u * u * t * y1 + 3 * u * t * t * y2 + t * t * t * y3;
+    };
+    double from = 0;
+    for (int i = 0; i < n; ++i) {
+        if (turns[i] > 0 && turns[i] < 1) {
+            counter.Add(y(from), y(turns[i]));
+            from = turns[i];
+        }
+    }
+    counter.Add(y(from), y3);
 }
 
 // At most how many spans one pixel row of the filled path has.
@@ -103,10 +122,7 @@ int SpansPerRow(const QPainterPath& path)
             at = e;
         } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
             const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
-            if (Monotone(at.y(), e.y, c2.y, end.y))
-                counter.Add(at.y(), end.y);
-            else
-                counter.AddTurning();
+            AddCubic(counter, at.y(), e.y, c2.y, end.y);
             at = end;
             i += 2;
         }

@@ -124,8 +124,8 @@ BOOL CDC::LineTo(int x, int y)
         dc->path.lineTo(V(*dc, {x, y}));
         return TRUE;
     }
-    POINT pts[2] = {from, {x, y}};
-    return Emit(*dc, PolyPath(*dc, pts, 2, false), false);
+    DrawPolyline(*dc, QPolygon{ToDevice(*dc, from), ToDevice(*dc, {x, y})});
+    return TRUE;
 }
 
 BOOL CDC::Polyline(const POINT* points, int count)

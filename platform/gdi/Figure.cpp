@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <type_traits>
 
 namespace gdi {
 
@@ -23,7 +25,7 @@ int PenWidth(const Dc& dc)
 QRect Bound(const Dc& dc, const QImage& surface, QRectF box, int margin)
 {
     // Cut to the surface before going back to integers: a figure or pen can reach past INT_MAX.
-    QRectF area(DrawableArea(dc, surface).boundingRect());
+    QRectF area(DrawableBounds(dc, surface));
     return box.adjusted(-margin, -margin, margin + 1, margin + 1).intersected(area).toAlignedRect();
 }
 
@@ -84,8 +86,7 @@ void PlotWide(Coverage& cov, const QPainterPath& path, const Pen& pen, int width
     stroker.setCapStyle(Cap(pen.endCap));
     stroker.setJoinStyle(Join(pen.join));
     // Dashes along a path far longer than the visible box would cost without showing: solid then.
-    bool dashable = path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64);
-    if (pen.geometric && dashable) {
+    if (pen.geometric && path.length() < 64.0 * (cov.box().width() + cov.box().height() + 64)) {
         Dashes dashes(pen.style);
         if (!dashes.runs.empty()) {
             QList<qreal> pattern;
@@ -116,16 +117,20 @@ void DrawFigure(Dc& dc, const Figure& figure)
         PlotThin(pen, figure.path, dc.a.pen->style);
     else if (width > 1)
         PlotWide(pen, figure.path, *dc.a.pen, width);
+    std::optional<Coverage> fill;
     if (figure.filled && dc.a.brush && dc.a.brush->style != BS_NULL) {
-        Coverage fill(box);
-        QPainterPath p = figure.path;
-        fill.FillPath(p, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-        fill.Subtract(pen);
+        fill.emplace(box);
+        fill->FillPath(figure.path, dc.a.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    if (CopyFigure(dc, *s, pen, fill ? &*fill : nullptr, dc.a.brush))
+        return;
+    if (fill) {
+        fill->Subtract(pen);
         const Brush& brush = *dc.a.brush;
         if (brush.style == BS_SOLID) {
-            CompositeSolid(dc, *s, fill, dc.a.rop2, 1, DeviceColor(dc, brush.color));
+            CompositeSolid(dc, *s, *fill, dc.a.rop2, 1, DeviceColor(dc, brush.color));
         } else {
-            CompositeTile(dc, *s, fill, dc.a.rop2, BrushTile(dc, brush, fill.box()));
+            CompositeTile(dc, *s, *fill, dc.a.rop2, BrushTile(dc, brush, fill->box()));
         }
     }
     if (width > 0)
@@ -152,7 +157,8 @@ void DrawPolyline(Dc& dc, const QPolygon& device)
     Coverage pen(box);
     // Device points need no rounding, and a repeated one adds a line of no length: no pixel.
     PlotPolyline(pen, device, dc.a.pen->style, corners);
-    CompositePen(dc, *s, pen);
+    if (!CopyFigure(dc, *s, pen, nullptr, nullptr))
+        CompositePen(dc, *s, pen);
 }
 
 void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)

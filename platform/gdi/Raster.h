@@ -8,6 +8,8 @@
 
 namespace gdi {
 
+struct Dashes;
+
 // Which pixels a primitive touches inside a box: 0 none, 1 foreground, 2 gap of a styled line.
 class Coverage {
 public:
@@ -29,6 +31,9 @@ public:
     // The row's values, indexed by x - box().left(); y must lie in the box.
     const uint8_t* Row(int y) const { return &m_v[Index(m_box.left(), y)]; }
     void FillPath(const QPainterPath& path, Qt::FillRule rule);
+    // Marks the pixels the painter would fill for a triangle with whole-number corners in the
+    // box, without the painter: FillPath() takes this way for such triangles.
+    void FillTriangle(const QPoint corners[3]);
     // Marks what paint draws (aliased, in device coordinates) on an empty mask.
     template <typename Paint>
     void Mark(Paint paint)
@@ -47,6 +52,8 @@ public:
         MarkFrom(mask);
     }
     void Subtract(const Coverage& other);
+    // One-pixel line from a to b, last pixel excluded, each pixel taking the next value of dashes.
+    void Line(QPoint a, QPoint b, Dashes& dashes);
 
 private:
     void MarkFrom(const QImage& mask);
@@ -98,14 +105,29 @@ DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
 
 // The part of the surface a primitive may change: surface ∩ clip region.
 QRegion DrawableArea(const Dc& dc, const QImage& surface);
+QRect DrawableBounds(const Dc& dc, const QImage& surface);
+
+// Calls visit(rect) for each rectangle of the drawable area inside box; without a clip region
+// that is one rectangle, found without building a region.
+template <typename Visit>
+void ForEachDrawable(const Dc& dc, const QImage& surface, const QRect& box, Visit visit)
+{
+    if (!dc.a.clip) {
+        QRect r = surface.rect().intersected(box);
+        if (!r.isEmpty())
+            visit(r);
+        return;
+    }
+    for (const QRect& r : DrawableArea(dc, surface).intersected(box))
+        visit(r);
+}
 
 // Mixes the covered pixels onto the surface; colourAt(x, y, v) returns the pen colour as
 // QRgb, or -1 for "leave the pixel".
 template <typename ColourAt>
 void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, ColourAt colourAt)
 {
-    QRegion area = DrawableArea(dc, surface).intersected(cov.box());
-    for (const QRect& r : area) {
+    ForEachDrawable(dc, surface, cov.box(), [&](const QRect& r) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
             const uint8_t* marks = cov.Row(y) - cov.box().left();
@@ -119,11 +141,16 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
                 row[x] = 0xFF000000u | Rop2(rop2, static_cast<DWORD>(c) & 0xFFFFFF, row[x] & 0xFFFFFF);
             }
         }
-    }
+    });
 }
 
 // Mixes one colour onto the pixels marked `mark`; in the copy mode that is a plain store.
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour);
+
+// Paints a figure's pen over its fill (fill and brush may be null) in one pass, where that is
+// what mixing the fill less the pen and then the pen gives: a plain copy, no clip region, a
+// brush that paints every pixel. Returns false, having painted nothing, otherwise.
+bool CopyFigure(const Dc& dc, QImage& surface, const Coverage& pen, const Coverage* fill, const Brush* brush);
 
 class BrushTile;
 // Mixes a brush's pattern onto the covered pixels.
@@ -138,9 +165,14 @@ class BrushTile {
 public:
     BrushTile(const Dc& dc, const Brush& brush, const QRect& area);
     bool IsSolid() const { return m_solid; }
+    // Whether the brush paints every pixel, leaving none alone.
+    bool IsOpaque() const { return m_opaque; }
     int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // The pattern row that covers device row y, and the column of it that covers device x.
-    const int64_t* Row(int y) const { return &m_colours[static_cast<size_t>(Wrap(y - m_org.y(), m_height)) * m_width]; }
+    int RowIndex(int y) const { return Wrap(y - m_org.y(), m_height); }
+    const int64_t* PatternRow(int index) const { return &m_colours[static_cast<size_t>(index) * m_width]; }
+    const int64_t* Row(int y) const { return PatternRow(RowIndex(y)); }
     int Column(int x) const { return Wrap(x - m_org.x(), m_width); }
     int64_t At(int x, int y) const { return Row(y)[Column(x)]; }
 
@@ -151,6 +183,7 @@ private:
         return v < 0 ? v + period : v;
     }
     bool m_solid = false;
+    bool m_opaque = true;
     int m_width = 1;
     int m_height = 1;
     QPoint m_org;

@@ -169,6 +169,52 @@ TEST(Shapes, PolygonFillModes)
     }
 }
 
+// Overlapping figures with thin, dashed and wide pens, solid and hatched brushes: the exact
+// pixels, so faster ways of drawing them cannot change what they draw.
+TEST(Shapes, MixedFiguresKeepTheirExactPixels)
+{
+    Canvas canvas(26, 17);
+    CPen thin(PS_SOLID, 0, RGB(0, 0, 0)), dashed(PS_DASH, 1, RGB(255, 0, 0)), wide(PS_SOLID, 3, RGB(0, 0, 255));
+    CBrush green(RGB(0, 255, 0)), hatch(HS_DIAGCROSS, RGB(0, 0, 0)), yellow(RGB(255, 255, 0));
+    CDC& dc = canvas.dc;
+    dc.SelectObject(&wide);
+    dc.SelectObject(&hatch);
+    dc.Ellipse(1, 1, 14, 12);
+    dc.SelectObject(&dashed);
+    dc.SelectObject(&yellow);
+    dc.Pie(10, 0, 26, 16, 26, 0, 10, 0);
+    dc.SelectObject(&thin);
+    dc.SelectObject(&green);
+    const POINT triangle[] = {{2, 16}, {15, 16}, {8, 7}};
+    dc.Polygon(triangle, 3);
+    dc.SelectObject(&wide);
+    dc.Rectangle(17, 9, 25, 16);
+    dc.MoveTo(0, 15);
+    dc.LineTo(11, 2);
+    dc.SelectObject(&dashed);
+    dc.MoveTo(0, 0);
+    dc.LineTo(25, 13);
+    EXPECT_EQ(Art({
+                      "r....bbbbb.....yyrrr......",
+                      ".rrbbbbbbbbbbyrrryyyrr....",
+                      "..brrbbbbbbbbryyyyyyyyr...",
+                      ".bbbbrr..bbbbryyyyyyyy.r..",
+                      "bbbb#..rrbbbbb.yyyyyy.r...",
+                      "bbb..#.bbrr.bbb.yyyy.r....",
+                      "bbb...bbbb.rrbb..yy.r.....",
+                      "bbb..bbbb...brr....r......",
+                      "bbbbbbbbg#.bbbbrrbbbbbbbbb",
+                      ".bbbbbb#gg#bbb..br.bbbbbbb",
+                      "..bbbbbggg#bb...bbb..bbbbb",
+                      "..bbbbggggg#....bbbgg..bbb",
+                      ".bbbb#gggggg#...bbbgggg.rb",
+                      "bbbb#gggggggg#..bbbggggbbb",
+                      "bbb#ggggggggg#..bbbbbbbbbb",
+                      "bbg#gggggggggg#.bbbbbbbbbb",
+                      "b.##############bbbbbbbbbb"}),
+              canvas.Art());
+}
+
 TEST(Pens, DashStylesRepeatTheirRuns)
 {
     struct Case {
@@ -307,6 +353,44 @@ TEST(Mix, XorRubberBandDrawnTwiceRestoresTheImage)
     EXPECT_NE(before, canvas.Art());
     canvas.dc.DrawFocusRect(&focus);
     EXPECT_EQ(before, canvas.Art());
+}
+
+// Copying draws pen and fill in one pass; a clip region makes the same figures mix fill and pen
+// in turn. Both must give the same pixels, gaps and hatches included.
+TEST(Mix, CopyingInOnePassMatchesMixingInTurn)
+{
+    auto draw = [](Canvas& canvas) {
+        CDC& dc = canvas.dc;
+        CPen dashed(PS_DASH, 1, RGB(255, 0, 0)), wide(PS_SOLID, 3, RGB(0, 0, 255));
+        CBrush hatch(HS_CROSS, RGB(0, 0, 0)), yellow(RGB(255, 255, 0));
+        dc.SetBkColor(RGB(0, 255, 0));
+        dc.SelectObject(&dashed);
+        dc.SelectObject(&hatch);
+        dc.Ellipse(-4, 2, 30, 26);
+        dc.SelectObject(&wide);
+        dc.SelectObject(&yellow);
+        const POINT triangle[] = {{3, 30}, {36, 30}, {20, 9}};
+        dc.Polygon(triangle, 3);
+        dc.SelectStockObject(NULL_PEN);
+        dc.Rectangle(28, 1, 39, 12);
+        dc.SelectObject(&dashed);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SelectObject(&hatch);
+        dc.Pie(6, 6, 40, 40, 40, 6, 6, 6);
+        dc.MoveTo(0, 31);
+        dc.LineTo(39, 0);
+        dc.SelectStockObject(BLACK_PEN);
+        dc.SelectStockObject(WHITE_BRUSH);
+    };
+    Canvas copied(40, 32), mixed(40, 32);
+    CRgn whole;
+    whole.CreateRectRgn(0, 0, 40, 32);
+    mixed.dc.SelectClipRgn(&whole);
+    draw(copied);
+    draw(mixed);
+    EXPECT_EQ(mixed.Art(), copied.Art());
+    EXPECT_GT(copied.Count(RGB(0, 255, 0)), 10);
+    EXPECT_GT(copied.Count(RGB(255, 255, 0)), 50);
 }
 
 TEST(Mix, EveryBinaryMixModeOnBlackAndWhite)

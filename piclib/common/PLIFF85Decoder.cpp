@@ -21,21 +21,60 @@ uint8_t hamLevel(uint32_t data, int dataBits)
     return static_cast<uint8_t>(dataBits == 6 ? data * 4 + data / 16 : data * 16);
 }
 
+// One step of a matrix transpose: the bits of a under mask << shift trade places with the bits
+// of b under mask.
+inline void swapMasked(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
+{
+    const uint64_t t = ((a >> shift) ^ b) & mask;
+    b ^= t;
+    a ^= t << shift;
+}
+
+// Byte 7 - p holds the bits of eight pixels in plane p, the leftmost pixel highest; the result
+// holds the pixels, byte i the bits of pixel i. The bytes form an 8 x 8 bit matrix that is
+// mirrored on its other diagonal: no byte swap is left to do, so the compiler can work on
+// several words at once.
+inline uint64_t pixelsOfPlanes(uint64_t m)
+{
+    swapMasked(m, m, 36, 0x000000000F0F0F0Full);
+    swapMasked(m, m, 18, 0x0000333300003333ull);
+    swapMasked(m, m, 9, 0x0055005500550055ull);
+    return m;
+}
+
 // Planes first to first + count - 1 of the eight pixels from x on: byte i of the result holds
-// the bits of pixel x + i. The plane bytes form an 8 x 8 bit matrix that is transposed.
+// the bits of pixel x + i.
 inline uint64_t gatherPlanes(const uint8_t* row, int planeRow, int first, int count, int x)
 {
     uint64_t m = 0;
     for (int p = 0; p < count; ++p)
-        m |= uint64_t(row[(first + p) * planeRow + x / 8]) << (8 * p);
-    uint64_t t = (m ^ (m >> 7)) & 0x00AA00AA00AA00AAull;
-    m ^= t ^ (t << 7);
-    t = (m ^ (m >> 14)) & 0x0000CCCC0000CCCCull;
-    m ^= t ^ (t << 14);
-    t = (m ^ (m >> 28)) & 0x00000000F0F0F0F0ull;
-    m ^= t ^ (t << 28);
-    // The leftmost pixel is the plane bytes' highest bit.
-    return __builtin_bswap64(m);
+        m |= uint64_t(row[(first + p) * planeRow + x / 8]) << (56 - 8 * p);
+    return pixelsOfPlanes(m);
+}
+
+// Eight words of eight bytes: afterwards word k holds byte k of every word, byte p from word p.
+inline void transposeBytes(uint64_t (&w)[8])
+{
+    for (int p = 0; p < 8; p += 2)
+        swapMasked(w[p], w[p + 1], 8, 0x00FF00FF00FF00FFull);
+    for (int p : {0, 1, 4, 5})
+        swapMasked(w[p], w[p + 2], 16, 0x0000FFFF0000FFFFull);
+    for (int p = 0; p < 4; ++p)
+        swapMasked(w[p], w[p + 4], 32, 0x00000000FFFFFFFFull);
+}
+
+// Sixty-four pixels of eight planes from byte `at` of each plane row, one byte a pixel. The
+// plane bytes are regrouped eight pixels at a time, highest plane first, then each group is
+// turned into pixels.
+inline void gatherBlock(const uint8_t* planes, int planeRow, int at, uint8_t* out)
+{
+    uint64_t w[8];
+    for (int p = 0; p < 8; ++p)
+        std::memcpy(&w[7 - p], planes + p * planeRow + at, 8);
+    transposeBytes(w);
+    for (uint64_t& m : w)
+        m = pixelsOfPlanes(m);
+    std::memcpy(out, w, sizeof w);
 }
 
 } // namespace
@@ -236,11 +275,16 @@ void PLIFF85Decoder::writeDeepLine(const uint8_t* row, PLPixel32* line, std::vec
     const int width = m_Header.width, planeRow = planeRowBytes();
     const size_t stride = size_t(planeRow) * 8;
     components.resize(3 * stride);
-    for (int c = 0; c < 3; ++c)
-        for (int x = 0; x < width; x += 8) {
+    for (int c = 0; c < 3; ++c) {
+        uint8_t* out = components.data() + c * stride;
+        int x = 0;
+        for (; x / 8 + 8 <= planeRow; x += 64)
+            gatherBlock(row + 8 * c * planeRow, planeRow, x / 8, out + x);
+        for (; x < width; x += 8) {
             const uint64_t bytes = gatherPlanes(row, planeRow, 8 * c, 8, x);
-            std::memcpy(components.data() + c * stride + x, &bytes, 8);
+            std::memcpy(out + x, &bytes, 8);
         }
+    }
     PLWeavePlanes(line, width, components.data(), components.data() + stride, components.data() + 2 * stride);
 }
 

@@ -22,19 +22,20 @@ uint8_t hamLevel(uint32_t data, int dataBits)
 }
 
 // One step of a matrix transpose: the bits of a under mask << shift trade places with the bits
-// of b under mask.
-inline void swapMasked(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
+// of b under mask. Words are 64-bit integers or vectors of them.
+template <class Word>
+void swapMasked(Word& a, Word& b, int shift, uint64_t mask)
 {
-    const uint64_t t = ((a >> shift) ^ b) & mask;
+    const Word t = ((a >> shift) ^ b) & mask;
     b ^= t;
     a ^= t << shift;
 }
 
 // Byte 7 - p holds the bits of eight pixels in plane p, the leftmost pixel highest; the result
 // holds the pixels, byte i the bits of pixel i. The bytes form an 8 x 8 bit matrix that is
-// mirrored on its other diagonal: no byte swap is left to do, so the compiler can work on
-// several words at once.
-inline uint64_t pixelsOfPlanes(uint64_t m)
+// mirrored on its other diagonal, which leaves no byte swap to do.
+template <class Word>
+Word pixelsOfPlanes(Word m)
 {
     swapMasked(m, m, 36, 0x000000000F0F0F0Full);
     swapMasked(m, m, 18, 0x0000333300003333ull);
@@ -52,29 +53,49 @@ inline uint64_t gatherPlanes(const uint8_t* row, int planeRow, int first, int co
     return pixelsOfPlanes(m);
 }
 
-// Eight words of eight bytes: afterwards word k holds byte k of every word, byte p from word p.
-inline void transposeBytes(uint64_t (&w)[8])
+// Sixteen bytes of a plane row; the compiler turns the shuffles below into the processor's
+// interleaving instructions, which regroup many plane bytes at once.
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
+using Pairs8 = uint16_t __attribute__((vector_size(16)));
+using Quads4 = uint32_t __attribute__((vector_size(16)));
+using Words2 = uint64_t __attribute__((vector_size(16)));
+
+// Units of a and b taken in turn, from the first or the second half of both.
+template <class Units>
+Units zip(Units a, Units b, bool high)
 {
-    for (int p = 0; p < 8; p += 2)
-        swapMasked(w[p], w[p + 1], 8, 0x00FF00FF00FF00FFull);
-    for (int p : {0, 1, 4, 5})
-        swapMasked(w[p], w[p + 2], 16, 0x0000FFFF0000FFFFull);
-    for (int p = 0; p < 4; ++p)
-        swapMasked(w[p], w[p + 4], 32, 0x00000000FFFFFFFFull);
+    constexpr int n = sizeof(Units) / sizeof(a[0]);
+    if constexpr (n == 16)
+        return high ? __builtin_shufflevector(a, b, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31)
+                    : __builtin_shufflevector(a, b, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    else if constexpr (n == 8)
+        return high ? __builtin_shufflevector(a, b, 4, 12, 5, 13, 6, 14, 7, 15)
+                    : __builtin_shufflevector(a, b, 0, 8, 1, 9, 2, 10, 3, 11);
+    else
+        return high ? __builtin_shufflevector(a, b, 2, 6, 3, 7) : __builtin_shufflevector(a, b, 0, 4, 1, 5);
 }
 
-// Sixty-four pixels of eight planes from byte `at` of each plane row, one byte a pixel. The
-// plane bytes are regrouped eight pixels at a time, highest plane first, then each group is
-// turned into pixels.
-inline void gatherBlock(const uint8_t* planes, int planeRow, int at, uint8_t* out)
+// 128 pixels of eight planes from byte `at` of each plane row, one byte a pixel. Three rounds
+// of interleaving put the bytes of one group of eight pixels together, highest plane first;
+// then two groups at a time are turned into pixels.
+void gatherBlock(const uint8_t* planes, int planeRow, int at, uint8_t* out)
 {
-    uint64_t w[8];
+    Bytes16 bytes[8];
     for (int p = 0; p < 8; ++p)
-        std::memcpy(&w[7 - p], planes + p * planeRow + at, 8);
-    transposeBytes(w);
-    for (uint64_t& m : w)
-        m = pixelsOfPlanes(m);
-    std::memcpy(out, w, sizeof w);
+        std::memcpy(&bytes[7 - p], planes + p * planeRow + at, 16);
+    Pairs8 pairs[8];
+    for (int i = 0; i < 8; ++i)
+        pairs[i] = Pairs8(zip(bytes[i & 6], bytes[(i & 6) + 1], i & 1));
+    Quads4 quads[8];
+    for (int i = 0; i < 8; ++i) {
+        const int first = (i & 4) + (i >> 1 & 1);
+        quads[i] = Quads4(zip(pairs[first], pairs[first + 2], i & 1));
+    }
+    for (int i = 0; i < 8; ++i) {
+        Words2 words = Words2(zip(quads[i >> 1], quads[(i >> 1) + 4], i & 1));
+        words = pixelsOfPlanes(words);
+        std::memcpy(out + 16 * i, &words, 16);
+    }
 }
 
 } // namespace
@@ -278,7 +299,7 @@ void PLIFF85Decoder::writeDeepLine(const uint8_t* row, PLPixel32* line, std::vec
     for (int c = 0; c < 3; ++c) {
         uint8_t* out = components.data() + c * stride;
         int x = 0;
-        for (; x / 8 + 8 <= planeRow; x += 64)
+        for (; x / 8 + 16 <= planeRow; x += 128)
             gatherBlock(row + 8 * c * planeRow, planeRow, x / 8, out + x);
         for (; x < width; x += 8) {
             const uint64_t bytes = gatherPlanes(row, planeRow, 8 * c, 8, x);

@@ -228,11 +228,11 @@ TEST(IFF85Decoder, HoldAndModify)
     }
 }
 
-// 24 planes hold red, green and blue straight. Rows are turned into pixels 64 at a time and
+// 24 planes hold red, green and blue straight. Rows are turned into pixels 128 at a time and
 // the rest eight at a time: the widths take either way alone, both, and a part group last.
 TEST(IFF85Decoder, DeepPixels)
 {
-    for (const uint16_t width : {11, 64, 200, 517}) {
+    for (const uint16_t width : {11, 128, 200, 517}) {
         std::vector<uint32_t> values;
         Bytes expected;
         for (uint32_t x = 0; x < width; ++x) {

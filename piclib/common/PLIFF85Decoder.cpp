@@ -21,21 +21,81 @@ uint8_t hamLevel(uint32_t data, int dataBits)
     return static_cast<uint8_t>(dataBits == 6 ? data * 4 + data / 16 : data * 16);
 }
 
+// One step of a matrix transpose: the bits of a under mask << shift trade places with the bits
+// of b under mask. Words are 64-bit integers or vectors of them.
+template <class Word>
+void swapMasked(Word& a, Word& b, int shift, uint64_t mask)
+{
+    const Word t = ((a >> shift) ^ b) & mask;
+    b ^= t;
+    a ^= t << shift;
+}
+
+// Byte 7 - p holds the bits of eight pixels in plane p, the leftmost pixel highest; the result
+// holds the pixels, byte i the bits of pixel i. The bytes form an 8 x 8 bit matrix that is
+// mirrored on its other diagonal, which leaves no byte swap to do.
+template <class Word>
+Word pixelsOfPlanes(Word m)
+{
+    swapMasked(m, m, 36, 0x000000000F0F0F0Full);
+    swapMasked(m, m, 18, 0x0000333300003333ull);
+    swapMasked(m, m, 9, 0x0055005500550055ull);
+    return m;
+}
+
 // Planes first to first + count - 1 of the eight pixels from x on: byte i of the result holds
-// the bits of pixel x + i. The plane bytes form an 8 x 8 bit matrix that is transposed.
+// the bits of pixel x + i.
 inline uint64_t gatherPlanes(const uint8_t* row, int planeRow, int first, int count, int x)
 {
     uint64_t m = 0;
     for (int p = 0; p < count; ++p)
-        m |= uint64_t(row[(first + p) * planeRow + x / 8]) << (8 * p);
-    uint64_t t = (m ^ (m >> 7)) & 0x00AA00AA00AA00AAull;
-    m ^= t ^ (t << 7);
-    t = (m ^ (m >> 14)) & 0x0000CCCC0000CCCCull;
-    m ^= t ^ (t << 14);
-    t = (m ^ (m >> 28)) & 0x00000000F0F0F0F0ull;
-    m ^= t ^ (t << 28);
-    // The leftmost pixel is the plane bytes' highest bit.
-    return __builtin_bswap64(m);
+        m |= uint64_t(row[(first + p) * planeRow + x / 8]) << (56 - 8 * p);
+    return pixelsOfPlanes(m);
+}
+
+// Sixteen bytes of a plane row; the compiler turns the shuffles below into the processor's
+// interleaving instructions, which regroup many plane bytes at once.
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
+using Pairs8 = uint16_t __attribute__((vector_size(16)));
+using Quads4 = uint32_t __attribute__((vector_size(16)));
+using Words2 = uint64_t __attribute__((vector_size(16)));
+
+// Units of a and b taken in turn, from the first or the second half of both.
+template <class Units>
+Units zip(Units a, Units b, bool high)
+{
+    constexpr int n = sizeof(Units) / sizeof(a[0]);
+    if constexpr (n == 16)
+        return high ? __builtin_shufflevector(a, b, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31)
+                    : __builtin_shufflevector(a, b, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    else if constexpr (n == 8)
+        return high ? __builtin_shufflevector(a, b, 4, 12, 5, 13, 6, 14, 7, 15)
+                    : __builtin_shufflevector(a, b, 0, 8, 1, 9, 2, 10, 3, 11);
+    else
+        return high ? __builtin_shufflevector(a, b, 2, 6, 3, 7) : __builtin_shufflevector(a, b, 0, 4, 1, 5);
+}
+
+// 128 pixels of eight planes from byte `at` of each plane row, one byte a pixel. Three rounds
+// of interleaving put the bytes of one group of eight pixels together, highest plane first;
+// then two groups at a time are turned into pixels.
+void gatherBlock(const uint8_t* planes, int planeRow, int at, uint8_t* out)
+{
+    Bytes16 bytes[8];
+    for (int p = 0; p < 8; ++p)
+        std::memcpy(&bytes[7 - p], planes + p * planeRow + at, 16);
+    Pairs8 pairs[8];
+    for (int i = 0; i < 8; ++i)
+        pairs[i] = Pairs8(zip(bytes[i & 6], bytes[(i & 6) + 1], i & 1));
+    Quads4 quads[8];
+    for (int i = 0; i < 8; ++i) {
+        const int first = (i & 4) + (i >> 1 & 1);
+        quads[i] = Quads4(zip(pairs[first], pairs[first + 2], i & 1));
+    }
+    for (int i = 0; i < 8; ++i) {
+        Words2 words = Words2(zip(quads[i >> 1], quads[(i >> 1) + 4], i & 1));
+        words = pixelsOfPlanes(words);
+        std::memcpy(out + 16 * i, &words, 16);
+    }
 }
 
 } // namespace
@@ -236,11 +296,16 @@ void PLIFF85Decoder::writeDeepLine(const uint8_t* row, PLPixel32* line, std::vec
     const int width = m_Header.width, planeRow = planeRowBytes();
     const size_t stride = size_t(planeRow) * 8;
     components.resize(3 * stride);
-    for (int c = 0; c < 3; ++c)
-        for (int x = 0; x < width; x += 8) {
+    for (int c = 0; c < 3; ++c) {
+        uint8_t* out = components.data() + c * stride;
+        int x = 0;
+        for (; x / 8 + 16 <= planeRow; x += 128)
+            gatherBlock(row + 8 * c * planeRow, planeRow, x / 8, out + x);
+        for (; x < width; x += 8) {
             const uint64_t bytes = gatherPlanes(row, planeRow, 8 * c, 8, x);
-            std::memcpy(components.data() + c * stride + x, &bytes, 8);
+            std::memcpy(out + x, &bytes, 8);
         }
+    }
     PLWeavePlanes(line, width, components.data(), components.data() + stride, components.data() + 2 * stride);
 }
 

@@ -234,7 +234,6 @@ void PLPSDDecoder::decodeLines(PLBmp& bmp, const std::vector<StoredRow>& rows, b
                 const PLPackBitsResult r = PLExpandPackBits(samples, row.length, target, rowBytes);
                 if (r.overrun)
                     raiseError(PL_ERRFORMAT_UNKNOWN, "PSD decoder: Run-length data exceeds the row.");
-                std::fill(target + r.produced, target + rowBytes, 0);
                 samples = target;
             }
             planes[c] = sampleBytes() == 1 ? samples : narrow(samples, narrowed.data() + size_t(c) * width);

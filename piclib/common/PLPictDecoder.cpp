@@ -373,7 +373,7 @@ const uint8_t* PLPictDecoder::readRow(PLDataSource* source, int rowBytes, int un
     if (!m_bPacked || rowBytes < 8)
         return source->ReadBytes(rowBytes);
     const int packedLength = rowBytes < 251 ? source->ReadByte() : PLReadWordBE(source);
-    m_Row.assign(rowBytes, 0);
+    m_Row.resize(rowBytes);
     const uint8_t* packed = source->ReadBytes(packedLength);
     if (PLExpandPackBits(packed, packedLength, m_Row.data(), rowBytes, unitBytes).overrun)
         raiseError(PL_ERRFORMAT_UNKNOWN, "PackBits run exceeds the PICT row.");

@@ -4,6 +4,7 @@
 
 #include "piclib/common/PLDataSource.h"
 #include "piclib/common/PLMemSource.h"
+#include "piclib/common/PLPackBits.h"
 #include "piclib/common/PLResourceSource.h"
 #include "piclib/common/PLTextException.h"
 #include "platform/core/BinaryResources.h"
@@ -262,6 +263,58 @@ TEST(FrontEnd, PackBits)
         if (c.code == 0) {
             EXPECT_EQ(Bytes(result, result + c.rowBytes), c.row);
         }
+    }
+}
+
+// Literals of every length from 1 to 128 and runs from 2 to 128, one after the other, in
+// bytes and in 16-bit units; the last run ends right at the row's end.
+TEST(FrontEnd, PackBitsOfEveryLength)
+{
+    for (const int unit : {1, 2}) {
+        Bytes packed, row;
+        for (int length = 1; length <= 128; ++length) {
+            packed.push_back(uint8_t(length - 1));
+            for (int i = 0; i < length * unit; ++i)
+                packed.push_back(uint8_t(length + i * 7));
+            row.insert(row.end(), packed.end() - length * unit, packed.end());
+            if (length == 1)
+                continue;
+            packed.push_back(uint8_t(257 - length));
+            for (int i = 0; i < unit; ++i)
+                packed.push_back(uint8_t(255 - length - i));
+            for (int i = 0; i < length; ++i)
+                row.insert(row.end(), packed.end() - unit, packed.end());
+        }
+        Bytes out(row.size(), 0xEE);
+        const PLPackBitsResult r = PLExpandPackBits(packed.data(), int(packed.size()), out.data(), int(out.size()), unit);
+        EXPECT_EQ(out, row) << unit;
+        EXPECT_EQ(r.used, int(packed.size())) << unit;
+        EXPECT_FALSE(r.overrun) << unit;
+    }
+}
+
+// A row the packed data leaves short, or that a run would pass, is cleared past what was
+// written, never past its end.
+TEST(FrontEnd, PackBitsClearsAShortRow)
+{
+    struct Case {
+        const char* what;
+        Bytes packed;
+        Bytes row;
+        bool overrun;
+    };
+    const Case cases[] = {
+        {"data ends", {2, 'a', 'b', 'c', 0xFD, 'x'}, {'a', 'b', 'c', 'x', 'x', 'x', 'x', 0, 0, 0}, false},
+        {"run passes the row", {0, 'a', 0xF0, 'x'}, {'a', 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"literal passes the data", {1, 'a', 'b', 9, 'c'}, {'a', 'b', 0, 0, 0, 0, 0, 0, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        Bytes out(c.row.size() + 1, 0xEE);
+        const PLPackBitsResult r =
+            PLExpandPackBits(c.packed.data(), int(c.packed.size()), out.data(), int(c.row.size()));
+        EXPECT_EQ(Bytes(out.begin(), out.end() - 1), c.row) << c.what;
+        EXPECT_EQ(out.back(), 0xEE) << c.what;
+        EXPECT_EQ(r.overrun, c.overrun) << c.what;
     }
 }
 

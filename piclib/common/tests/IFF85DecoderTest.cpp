@@ -190,14 +190,16 @@ TEST(IFF85Decoder, Pixels)
     }
 }
 
-// Bits of one row of a value per pixel, planes one after the other (rows of 2 bytes).
+// Bits of one row of a value per pixel, planes one after the other, each plane row padded to
+// whole 16-bit words.
 Bytes planar(const std::vector<uint32_t>& values, int planes)
 {
-    Bytes out(2 * planes, 0);
+    const size_t planeRow = (values.size() + 15) / 16 * 2;
+    Bytes out(planeRow * planes, 0);
     for (int p = 0; p < planes; ++p)
         for (size_t x = 0; x < values.size(); ++x)
             if (values[x] >> p & 1)
-                out[2 * p + x / 8] |= uint8_t(0x80 >> (x % 8));
+                out[planeRow * p + x / 8] |= uint8_t(0x80 >> (x % 8));
     return out;
 }
 
@@ -226,22 +228,24 @@ TEST(IFF85Decoder, HoldAndModify)
     }
 }
 
-// 24 planes hold red, green and blue straight; eleven pixels fill one group of eight and part
-// of the next.
+// 24 planes hold red, green and blue straight. Rows are turned into pixels 128 at a time and
+// the rest eight at a time: the widths take either way alone, both, and a part group last.
 TEST(IFF85Decoder, DeepPixels)
 {
-    std::vector<uint32_t> values;
-    Bytes expected;
-    for (uint32_t x = 0; x < 11; ++x) {
-        const uint8_t r = uint8_t(x * 23 + 1), g = uint8_t(255 - x * 17), b = uint8_t(x * x * 9 + 0x80);
-        values.push_back(r | g << 8 | uint32_t(b) << 16);
-        expected.insert(expected.end(), {r, g, b, 255});
+    for (const uint16_t width : {11, 128, 200, 517}) {
+        std::vector<uint32_t> values;
+        Bytes expected;
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t r = uint8_t(x * 23 + 1), g = uint8_t(255 - x * 17), b = uint8_t(x * x * 9 + 0x80);
+            values.push_back(r | g << 8 | uint32_t(b) << 16);
+            expected.insert(expected.end(), {r, g, b, 255});
+        }
+        const Bytes file = form("ILBM", {bmhd({.width = width, .planes = 24}), chunk("BODY", planar(values, 24))});
+        PLAnyBmp bmp;
+        EXPECT_EQ(decode(file, bmp), expected) << width;
+        EXPECT_EQ(bmp.GetBitsPerPixel(), 32) << width;
+        EXPECT_FALSE(bmp.HasAlpha()) << width;
     }
-    const Bytes file = form("ILBM", {bmhd({.width = 11, .planes = 24}), chunk("BODY", planar(values, 24))});
-    PLAnyBmp bmp;
-    EXPECT_EQ(decode(file, bmp), expected);
-    EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
-    EXPECT_FALSE(bmp.HasAlpha());
 }
 
 TEST(IFF85Decoder, PBMOf320By200)

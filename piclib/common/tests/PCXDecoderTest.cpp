@@ -81,6 +81,38 @@ TEST(PCXDecoder, Pictures)
     EXPECT_EQ(bmp.GetResolution(), (PLPoint{72, 96}));
 }
 
+// Runs of every length up to 63, some going on into the next plane or line, between single
+// bytes, several of them 0xC0 or above and so packed as runs of one.
+TEST(PCXDecoder, RunsOfEveryLengthAcrossLines)
+{
+    const int width = 150, height = 4;
+    Bytes samples;
+    for (int i = 0, length = 1; samples.size() < size_t(width) * 3 * height; ++i, length = length % 63 + 1) {
+        samples.insert(samples.end(), size_t(length), uint8_t(i * 67));
+        samples.push_back(uint8_t(i * 29 + 1));
+    }
+    samples.resize(size_t(width) * 3 * height);
+    Pcx rgb;
+    rgb.xMax = width - 1, rgb.yMax = height - 1, rgb.bytesPerLine = width;
+    for (size_t i = 0; i < samples.size();) {
+        size_t run = 1;
+        while (i + run < samples.size() && run < 63 && samples[i + run] == samples[i])
+            ++run;
+        if (run > 1 || samples[i] >= 0xC0)
+            rgb.data.push_back(uint8_t(0xC0 | run));
+        rgb.data.push_back(samples[i]);
+        i += run;
+    }
+    Bytes expected;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* line = samples.data() + size_t(y) * 3 * width;
+            expected.insert(expected.end(), {line[x], line[width + x], line[2 * width + x], 255});
+        }
+    PLAnyBmp bmp;
+    EXPECT_EQ(decode(rgb, bmp), expected);
+}
+
 TEST(PCXDecoder, Refusals)
 {
     struct Case {

@@ -9,7 +9,6 @@
 #include "View/PageExportPicture.h"
 #include "objects/kinds/BorderGen.h"
 #include "platform/gdi/Dc.h"
-#include "res/ProgramResources.h"
 
 namespace {
 
@@ -21,13 +20,8 @@ public:
 };
 
 // A page of two objects, 190 x 90.
-class ExportDialogsTest : public PaneTest {
+class ExportDialogsTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

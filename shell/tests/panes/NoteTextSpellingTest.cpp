@@ -9,7 +9,6 @@
 
 #include "DialogDriver.h"
 #include "PaneFixture.h"
-#include "res/ProgramResources.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,13 +20,8 @@ namespace {
 constexpr const char* kNotes = "Notes";
 constexpr const char* kSpelling = "Spelling";
 
-class NoteTextSpellingTest : public PaneTest {
+class NoteTextSpellingTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

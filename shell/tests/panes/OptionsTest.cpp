@@ -5,19 +5,13 @@
 
 #include "PaneFixture.h"
 #include "platform/sys/PrivateProfile.h"
-#include "res/ProgramResources.h"
 
 #include <functional>
 
 namespace {
 
-class OptionsTest : public PaneTest {
+class OptionsTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

@@ -5,6 +5,7 @@
 #include "UiFixture.h"
 #include "platform/sys/ShellLauncher.h"
 #include "platform/ui/WinApp.h"
+#include "res/ProgramResources.h"
 
 #include <filesystem>
 #include <fstream>
@@ -100,4 +101,14 @@ protected:
     std::string startFolder;
     std::unique_ptr<CRecordingApp> app;
     std::vector<std::vector<std::string>> launches;
+};
+
+// Pane tests whose dialogs come from the program's own templates and texts.
+class ProgramPaneTest : public PaneTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        PaneTest::SetUpTestSuite();
+        RegisterProgramResources();
+    }
 };

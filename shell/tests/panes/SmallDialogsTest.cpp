@@ -9,19 +9,13 @@
 #include "platform/core/GlobalMemory.h"
 #include "platform/ole/Clipboard.h"
 #include "platform/sys/PrivateProfile.h"
-#include "res/ProgramResources.h"
 
 #include <functional>
 
 namespace {
 
-class SmallDialogsTest : public PaneTest {
+class SmallDialogsTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

@@ -8,7 +8,6 @@
 
 #include "DialogDriver.h"
 #include "PaneFixture.h"
-#include "res/ProgramResources.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,13 +20,8 @@ namespace {
 constexpr const char* kSpelling = "Spelling";
 using D = CSpellCheckDlg;
 
-class SpellCheckSessionTest : public PaneTest {
+class SpellCheckSessionTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

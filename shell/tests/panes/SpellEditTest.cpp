@@ -7,7 +7,6 @@
 
 #include "DialogDriver.h"
 #include "PaneFixture.h"
-#include "res/ProgramResources.h"
 #include "spell/LexigardDialogs.h"
 
 #include <filesystem>
@@ -16,13 +15,8 @@
 
 namespace {
 
-class SpellEditTest : public PaneTest {
+class SpellEditTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

@@ -4,17 +4,11 @@
 #include "shell/TaskPanelPane.h"
 
 #include "PaneFixture.h"
-#include "res/ProgramResources.h"
 
 namespace {
 
-class TaskPanelPaneTest : public PaneTest {
+class TaskPanelPaneTest : public ProgramPaneTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        PaneTest::SetUpTestSuite();
-        RegisterProgramResources();
-    }
     void SetUp() override
     {
         PaneTest::SetUp();

@@ -215,6 +215,36 @@ TEST(Shapes, MixedFiguresKeepTheirExactPixels)
               canvas.Art());
 }
 
+// The gaps of a dotted outline show what lay under the figure, or the background colour when
+// opaque, never the fill; wide enough that rows are drawn in whole words and a remainder.
+TEST(Pens, DottedOutlineGapsKeepWhatLayUnderTheFill)
+{
+    struct Case {
+        int bkMode;
+        bool hatched;
+        std::string art;
+    };
+    const std::vector<Case> cases = {
+        {TRANSPARENT, false, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###bbb###bbb###bbb##b", "b#yyyyyyyyyyyyyyyyyy#b",
+                                  "b#yyyyyyyyyyyyyyyyyybb", "bbbb###bbb###bbb###bbb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+        {OPAQUE, false, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###rrr###rrr###rrr##b", "b#yyyyyyyyyyyyyyyyyy#b",
+                             "b#yyyyyyyyyyyyyyyyyyrb", "brrr###rrr###rrr###rrb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+        {OPAQUE, true, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###rrr###rrr###rrr##b", "b#grrgrrrrgrrgrrrrgr#b",
+                            "b#rggrrrrrrggrrrrrrgrb", "brrr###rrr###rrr###rrb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(22, 6, RGB(0, 0, 255));
+        CPen pen(PS_DOT, 0, RGB(0, 0, 0));
+        CBrush solid(RGB(255, 255, 0)), hatch(HS_DIAGCROSS, RGB(0, 255, 0));
+        canvas.dc.SelectObject(&pen);
+        canvas.dc.SelectObject(c.hatched ? &hatch : &solid);
+        canvas.dc.SetBkMode(c.bkMode);
+        canvas.dc.SetBkColor(RGB(255, 0, 0));
+        canvas.dc.Rectangle(1, 1, 21, 5);
+        EXPECT_EQ(c.art, canvas.Art()) << c.bkMode << (c.hatched ? " hatched" : " solid");
+    }
+}
+
 TEST(Pens, DashStylesRepeatTheirRuns)
 {
     struct Case {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace gdi {
 
@@ -132,8 +133,9 @@ int SpansPerRow(const QPainterPath& path)
     return std::max(1, chains / 2);
 }
 
-// Fills the path onto a mask of box.size() whose origin is box.topLeft().
-void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
+// Fills the path onto a mask of box.size() whose origin is box.topLeft(); returns the rows that
+// may have been painted, first and last, in device coordinates.
+std::pair<int, int> PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
 {
     p.resetTransform();
     p.translate(-box.left(), -box.top());
@@ -146,6 +148,7 @@ void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
         p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, last + 1 - top)));
         p.fillPath(path, QColor(0, 0, 0, 1));
     }
+    return {first, last};
 }
 
 void Prepare(QPainter& p)
@@ -281,10 +284,13 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
         return;
     }
     FillScratch& scratch = FillScratch::OfThread();
-    PaintBands(scratch.Painter(m_box.size()), m_box, filled);
-    const int width = m_box.width(), height = m_box.height();
-    uchar* in = scratch.Bits();
-    for (int y = 0; y < height; ++y, in += scratch.Stride())
+    const auto [first, last] = PaintBands(scratch.Painter(m_box.size()), m_box, filled);
+    if (first > last)
+        return;
+    const int width = m_box.width();
+    const qsizetype stride = scratch.Stride();
+    uchar* in = scratch.Bits() + (first - m_box.top()) * stride;
+    for (int y = first - m_box.top(); y <= last - m_box.top(); ++y, in += stride)
         TakeMarks(in, &m_v[static_cast<size_t>(y) * width], width);
 }
 

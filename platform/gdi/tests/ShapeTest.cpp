@@ -245,6 +245,31 @@ TEST(Pens, DottedOutlineGapsKeepWhatLayUnderTheFill)
     }
 }
 
+// A filled figure cut by the top or bottom edge shows the same rows as on a taller bitmap, and
+// one just below the bitmap, whose wide pen still reaches near it, changes nothing.
+TEST(Shapes, FiguresCutByAnEdgeKeepTheirVisibleRows)
+{
+    auto draw = [](Canvas& canvas, int top) {
+        CPen wide(PS_SOLID, 3, RGB(0, 0, 255));
+        CBrush yellow(RGB(255, 255, 0));
+        canvas.dc.SelectObject(&wide);
+        canvas.dc.SelectObject(&yellow);
+        canvas.dc.Ellipse(2, top, 14, top + 20);
+        canvas.dc.SelectStockObject(BLACK_PEN);
+        canvas.dc.SelectStockObject(WHITE_BRUSH);
+    };
+    Canvas tall(16, 24), upper(16, 12), lower(16, 12), below(16, 12);
+    draw(tall, 2);
+    draw(upper, 2);
+    draw(lower, -10);
+    draw(below, 14);
+    const std::string art = tall.Art();
+    const size_t half = art.size() / 2;
+    EXPECT_EQ(art.substr(0, half), upper.Art());
+    EXPECT_EQ(art.substr(half), lower.Art());
+    EXPECT_EQ(0, below.Count(RGB(0, 0, 255)) + below.Count(RGB(255, 255, 0)));
+}
+
 TEST(Pens, DashStylesRepeatTheirRuns)
 {
     struct Case {

@@ -109,7 +109,8 @@ void DrawFigure(Dc& dc, const Figure& figure)
     if (!s)
         return;
     int width = PenWidth(dc);
-    QRect box = Bound(dc, *s, figure.path.boundingRect(), width + 2);
+    // A one-pixel pen marks only the rounded vertices and the pixels between them.
+    QRect box = Bound(dc, *s, figure.path.boundingRect(), width > 1 ? width + 2 : 1);
     if (box.isEmpty())
         return;
     Coverage pen(box);
@@ -151,7 +152,7 @@ void DrawPolyline(Dc& dc, const QPolygon& device)
     if (!s || device.isEmpty())
         return;
     const QRect corners = device.boundingRect();
-    QRect box = Bound(dc, *s, QRectF(corners.topLeft(), corners.bottomRight()), 3);
+    QRect box = Bound(dc, *s, QRectF(corners.topLeft(), corners.bottomRight()), 1);
     if (box.isEmpty())
         return;
     Coverage pen(box);

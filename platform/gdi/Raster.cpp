@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace gdi {
 
@@ -132,8 +133,9 @@ int SpansPerRow(const QPainterPath& path)
     return std::max(1, chains / 2);
 }
 
-// Fills the path onto a mask of box.size() whose origin is box.topLeft().
-void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
+// Fills the path onto a mask of box.size() whose origin is box.topLeft(); returns the rows that
+// may have been painted, first and last, in device coordinates.
+std::pair<int, int> PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
 {
     p.resetTransform();
     p.translate(-box.left(), -box.top());
@@ -146,6 +148,7 @@ void PaintBands(QPainter& p, const QRect& box, const QPainterPath& path)
         p.setClipRect(QRect(box.left(), top, box.width(), std::min(rows, last + 1 - top)));
         p.fillPath(path, QColor(0, 0, 0, 1));
     }
+    return {first, last};
 }
 
 void Prepare(QPainter& p)
@@ -281,10 +284,13 @@ void Coverage::FillPath(const QPainterPath& path, Qt::FillRule rule)
         return;
     }
     FillScratch& scratch = FillScratch::OfThread();
-    PaintBands(scratch.Painter(m_box.size()), m_box, filled);
-    const int width = m_box.width(), height = m_box.height();
-    uchar* in = scratch.Bits();
-    for (int y = 0; y < height; ++y, in += scratch.Stride())
+    const auto [first, last] = PaintBands(scratch.Painter(m_box.size()), m_box, filled);
+    if (first > last)
+        return;
+    const int width = m_box.width();
+    const qsizetype stride = scratch.Stride();
+    uchar* in = scratch.Bits() + (first - m_box.top()) * stride;
+    for (int y = first - m_box.top(); y <= last - m_box.top(); ++y, in += stride)
         TakeMarks(in, &m_v[static_cast<size_t>(y) * width], width);
 }
 
@@ -482,27 +488,49 @@ void CopyFigurePixel(QRgb& out, uint8_t pen, uint8_t fill, const FigureColours& 
     }
 }
 
+constexpr uint64_t kByteOnes = 0x0101010101010101ull;
+
+// Byte i is 1 where byte i of word is not zero, else 0.
+uint64_t NonZeroBytes(uint64_t word)
+{
+    word |= word >> 4;
+    word |= word >> 2;
+    word |= word >> 1;
+    return word & kByteOnes;
+}
+
+// Calls visit(i) for each byte i of ones (bytes of 0 or 1) that is 1.
+template <typename Visit>
+void ForEachByte(uint64_t ones, Visit visit)
+{
+    static_assert(std::endian::native == std::endian::little, "byte i of a loaded word is bits 8i..8i+7");
+    for (; ones != 0; ones &= ones - 1)
+        visit(std::countr_zero(ones) / 8);
+}
+
+// Eight pixels as CopyFigurePixel draws them, from their loaded pen and fill marks: a figure's
+// edge leaves only a few marked pixels in them, so marked bytes are visited rather than all eight.
+void CopyFigureChunk(QRgb* row, uint64_t pen, uint64_t fill, const FigureColours& c, int x)
+{
+    ForEachByte(NonZeroBytes(fill) & ~NonZeroBytes(pen), [&](int i) { row[x + i] = c.Fill(x + i); });
+    ForEachByte(pen & kByteOnes, [&](int i) { row[x + i] = c.pen; });
+    if (c.gaps)
+        ForEachByte((pen >> 1) & kByteOnes, [&](int i) { row[x + i] = c.gap; });
+}
+
 // One row of a figure, eight pixels at a time where the pen leaves them to the fill or to nothing:
 // runs the fill covers whole are stored at once.
 void CopyFigureRow(QRgb* row, const uint8_t* pen, const uint8_t* fill, int width, const FigureColours& c)
 {
-    constexpr uint64_t kAllFilled = 0x0101010101010101ull;
+    constexpr uint64_t kAllFilled = kByteOnes;
     auto filled = [&](int x) { return fill ? Load8(fill + x) : 0; };
     int x = 0;
     while (x + 8 <= width) {
-        if (Load8(pen + x) != 0) {
-            for (const int end = x + 8; x < end; ++x)
-                CopyFigurePixel(row[x], pen[x], fill ? fill[x] : 0, c, x);
-            continue;
-        }
-        const uint64_t covered = filled(x);
-        if (covered == 0) {
+        const uint64_t marks = Load8(pen + x), covered = filled(x);
+        if (marks != 0 || (covered != 0 && covered != kAllFilled))
+            CopyFigureChunk(row, marks, covered, c, x);
+        if (marks != 0 || covered != kAllFilled) {
             x += 8;
-            continue;
-        }
-        if (covered != kAllFilled) {
-            for (const int end = x + 8; x < end; ++x)
-                CopyFigurePixel(row[x], 0, fill[x], c, x);
             continue;
         }
         int end = x + 8;

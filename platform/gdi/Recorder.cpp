@@ -231,8 +231,8 @@ void RecordBare(HDC hdc, DWORD type)
 void RecordSelect(HDC hdc, HGDIOBJ object)
 {
     Recorder* r = RecorderOf(hdc);
-    Object* o = Lookup(object);
-    if (!r || !o)
+    Object* o = r ? Lookup(object) : nullptr;
+    if (!o)
         return;
     if (o->kind == Kind::Region) {
         RecordClip(hdc, &static_cast<Region*>(o)->rgn, RGN_COPY);

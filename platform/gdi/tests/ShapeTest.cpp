@@ -215,6 +215,61 @@ TEST(Shapes, MixedFiguresKeepTheirExactPixels)
               canvas.Art());
 }
 
+// The gaps of a dotted outline show what lay under the figure, or the background colour when
+// opaque, never the fill; wide enough that rows are drawn in whole words and a remainder.
+TEST(Pens, DottedOutlineGapsKeepWhatLayUnderTheFill)
+{
+    struct Case {
+        int bkMode;
+        bool hatched;
+        std::string art;
+    };
+    const std::vector<Case> cases = {
+        {TRANSPARENT, false, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###bbb###bbb###bbb##b", "b#yyyyyyyyyyyyyyyyyy#b",
+                                  "b#yyyyyyyyyyyyyyyyyybb", "bbbb###bbb###bbb###bbb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+        {OPAQUE, false, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###rrr###rrr###rrr##b", "b#yyyyyyyyyyyyyyyyyy#b",
+                             "b#yyyyyyyyyyyyyyyyyyrb", "brrr###rrr###rrr###rrb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+        {OPAQUE, true, Art({"bbbbbbbbbbbbbbbbbbbbbb", "b###rrr###rrr###rrr##b", "b#grrgrrrrgrrgrrrrgr#b",
+                            "b#rggrrrrrrggrrrrrrgrb", "brrr###rrr###rrr###rrb", "bbbbbbbbbbbbbbbbbbbbbb"})},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(22, 6, RGB(0, 0, 255));
+        CPen pen(PS_DOT, 0, RGB(0, 0, 0));
+        CBrush solid(RGB(255, 255, 0)), hatch(HS_DIAGCROSS, RGB(0, 255, 0));
+        canvas.dc.SelectObject(&pen);
+        canvas.dc.SelectObject(c.hatched ? &hatch : &solid);
+        canvas.dc.SetBkMode(c.bkMode);
+        canvas.dc.SetBkColor(RGB(255, 0, 0));
+        canvas.dc.Rectangle(1, 1, 21, 5);
+        EXPECT_EQ(c.art, canvas.Art()) << c.bkMode << (c.hatched ? " hatched" : " solid");
+    }
+}
+
+// A filled figure cut by the top or bottom edge shows the same rows as on a taller bitmap, and
+// one just below the bitmap, whose wide pen still reaches near it, changes nothing.
+TEST(Shapes, FiguresCutByAnEdgeKeepTheirVisibleRows)
+{
+    auto draw = [](Canvas& canvas, int top) {
+        CPen wide(PS_SOLID, 3, RGB(0, 0, 255));
+        CBrush yellow(RGB(255, 255, 0));
+        canvas.dc.SelectObject(&wide);
+        canvas.dc.SelectObject(&yellow);
+        canvas.dc.Ellipse(2, top, 14, top + 20);
+        canvas.dc.SelectStockObject(BLACK_PEN);
+        canvas.dc.SelectStockObject(WHITE_BRUSH);
+    };
+    Canvas tall(16, 24), upper(16, 12), lower(16, 12), below(16, 12);
+    draw(tall, 2);
+    draw(upper, 2);
+    draw(lower, -10);
+    draw(below, 14);
+    const std::string art = tall.Art();
+    const size_t half = art.size() / 2;
+    EXPECT_EQ(art.substr(0, half), upper.Art());
+    EXPECT_EQ(art.substr(half), lower.Art());
+    EXPECT_EQ(0, below.Count(RGB(0, 0, 255)) + below.Count(RGB(255, 255, 0)));
+}
+
 TEST(Pens, DashStylesRepeatTheirRuns)
 {
     struct Case {

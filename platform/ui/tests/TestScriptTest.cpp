@@ -12,6 +12,13 @@ namespace {
 
 class TestScriptTest : public UiTest {
 protected:
+    // A script's log outlives it: message boxes of later tests in the same run are still added,
+    // so a log left by an earlier run is cleared first.
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        std::remove(m_log.c_str());
+    }
     void TearDown() override
     {
         std::remove(m_log.c_str());

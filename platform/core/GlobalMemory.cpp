@@ -170,3 +170,24 @@ HGLOBAL GlobalFree(HGLOBAL handle)
     std::lock_guard guard(heap.lock);
     return heap.blocks.erase(handle) == 1 ? nullptr : handle;
 }
+
+HGLOBAL GlobalFromBytes(const std::vector<BYTE>& bytes)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size());
+    if (!block)
+        return nullptr;
+    if (!bytes.empty())
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    return block;
+}
+
+bool BytesFromGlobal(HGLOBAL block, std::vector<BYTE>& bytes)
+{
+    auto* data = static_cast<const BYTE*>(GlobalLock(block));
+    if (!data)
+        return false;
+    bytes.assign(data, data + GlobalSize(block));
+    GlobalUnlock(block);
+    return true;
+}

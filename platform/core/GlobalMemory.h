@@ -4,6 +4,8 @@
 
 #include "platform/core/Types.h"
 
+#include <vector>
+
 constexpr UINT GMEM_FIXED = 0x0000;
 constexpr UINT GMEM_MOVEABLE = 0x0002;
 constexpr UINT GMEM_NOCOMPACT = 0x0010;
@@ -32,3 +34,8 @@ UINT GlobalFlags(HGLOBAL handle);
 HGLOBAL GlobalHandle(LPCVOID memory);
 // Returns NULL on success and the handle when it was not a live block.
 HGLOBAL GlobalFree(HGLOBAL handle);
+
+// A new movable block holding the bytes; NULL when none can be had.
+HGLOBAL GlobalFromBytes(const std::vector<BYTE>& bytes);
+// The block's bytes; false when it is not a live block.
+bool BytesFromGlobal(HGLOBAL block, std::vector<BYTE>& bytes);

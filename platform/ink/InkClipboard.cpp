@@ -14,14 +14,10 @@ std::optional<std::vector<BYTE>> ReadClipboardBytes(HWND owner)
 {
     if (!OpenClipboard(owner))
         return std::nullopt;
-    std::optional<std::vector<BYTE>> bytes;
-    HGLOBAL block = static_cast<HGLOBAL>(GetClipboardData(InkClipboardFormat()));
-    if (const BYTE* data = block ? static_cast<const BYTE*>(GlobalLock(block)) : nullptr) {
-        bytes.emplace(data, data + GlobalSize(block));
-        GlobalUnlock(block);
-    }
+    std::vector<BYTE> bytes;
+    bool read = BytesFromGlobal(static_cast<HGLOBAL>(GetClipboardData(InkClipboardFormat())), bytes);
     CloseClipboard();
-    return bytes;
+    return read ? std::optional(std::move(bytes)) : std::nullopt;
 }
 
 // The rectangle of the box's size at the point, kept inside ink space however far away the

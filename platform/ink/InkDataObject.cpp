@@ -3,8 +3,6 @@
 #include "platform/core/GlobalMemory.h"
 #include "platform/ink/InkDisp.h"
 
-#include <cstring>
-
 UINT InkClipboardFormat() { return RegisterClipboardFormat("Vantrel Ink"); }
 
 std::unique_ptr<InkDataObject> InkDisp::ClipboardCopy(const InkStrokes* strokes)
@@ -30,14 +28,9 @@ bool InkDataObject::GetData(const FORMATETC& format, STGMEDIUM& medium) const
 {
     if (format.cfFormat != InkClipboardFormat() || !(format.tymed & TYMED_HGLOBAL))
         return false;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, m_stored.size());
-    void* bytes = block ? GlobalLock(block) : nullptr;
-    if (!bytes) {
-        GlobalFree(block);
+    HGLOBAL block = GlobalFromBytes(m_stored);
+    if (!block)
         return false;
-    }
-    std::memcpy(bytes, m_stored.data(), m_stored.size());
-    GlobalUnlock(block);
     medium = STGMEDIUM{};
     medium.tymed = TYMED_HGLOBAL;
     medium.hGlobal = block;

@@ -148,27 +148,6 @@ DWORD MediumOf(UINT format)
     return format == CF_BITMAP || format == CF_PALETTE ? TYMED_GDI : TYMED_HGLOBAL;
 }
 
-HGLOBAL GlobalFromBytes(const Bytes& bytes)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size());
-    if (!block)
-        return nullptr;
-    if (!bytes.empty())
-        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    return block;
-}
-
-bool BytesFromGlobal(HGLOBAL block, Bytes& bytes)
-{
-    auto* data = static_cast<const BYTE*>(GlobalLock(block));
-    if (!data)
-        return false;
-    bytes.assign(data, data + GlobalSize(block));
-    GlobalUnlock(block);
-    return true;
-}
-
 bool BytesFromHandle(UINT format, HANDLE handle, Bytes& bytes)
 {
     switch (format) {

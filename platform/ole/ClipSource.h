@@ -37,10 +37,8 @@ bool IsPublished(const ClipSource* source);
 bool BytesFromHandle(UINT format, HANDLE handle, Bytes& bytes);
 HANDLE HandleFromBytes(UINT format, const Bytes& bytes);
 void FreeHandle(UINT format, HANDLE handle);
-HGLOBAL GlobalFromBytes(const Bytes& bytes);
 // The storage medium a format travels in: TYMED_GDI, TYMED_ENHMF or TYMED_HGLOBAL.
 DWORD MediumOf(UINT format);
-bool BytesFromGlobal(HGLOBAL block, Bytes& bytes);
 // Offset of the pixels in a packed DIB, after its header, masks and colour table; 0 when
 // the header does not fit the bytes.
 size_t PackedDibBitsOffset(const Bytes& dib);

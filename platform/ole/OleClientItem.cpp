@@ -122,7 +122,7 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject)
         return FALSE;
     if (HGLOBAL record = pDataObject->GetGlobalData(static_cast<CLIPFORMAT>(PackageFormat()))) {
         std::vector<BYTE> bytes;
-        ole::BytesFromGlobal(record, bytes);
+        BytesFromGlobal(record, bytes);
         GlobalFree(record);
         return ole::ReadPackageRecord(*this, bytes);
     }
@@ -139,7 +139,7 @@ BOOL COleClientItem::CreateStaticFromData(COleDataObject* pDataObject)
 {
     HGLOBAL dib = pDataObject ? pDataObject->GetGlobalData(CF_DIB) : nullptr;
     std::vector<BYTE> bytes;
-    bool ok = dib && ole::BytesFromGlobal(dib, bytes);
+    bool ok = dib && BytesFromGlobal(dib, bytes);
     GlobalFree(dib);
     std::vector<BYTE> file = ok ? BmpFileFromDib(bytes) : std::vector<BYTE>();
     if (file.empty())
@@ -187,10 +187,10 @@ void COleClientItem::GetClipboardData(COleDataSource* pDataSource, BOOL, LPPOINT
     if (!pDataSource || !m_package)
         return;
     pDataSource->CacheGlobalData(static_cast<CLIPFORMAT>(PackageFormat()),
-                                 ole::GlobalFromBytes(ole::PackageRecord(*this)));
+                                 GlobalFromBytes(ole::PackageRecord(*this)));
     SIZE picture = ole::PictureSize(m_package->data);
     if (picture.cx > 0 && m_package->data.size() > 14 && m_package->data[0] == 'B' && m_package->data[1] == 'M')
-        pDataSource->CacheGlobalData(CF_DIB, ole::GlobalFromBytes({m_package->data.begin() + 14, m_package->data.end()}));
+        pDataSource->CacheGlobalData(CF_DIB, GlobalFromBytes({m_package->data.begin() + 14, m_package->data.end()}));
 }
 
 void COleClientItem::NotifyChange(OLE_NOTIFICATION nCode) { OnChange(nCode, m_drawAspect); }

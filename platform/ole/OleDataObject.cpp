@@ -1,6 +1,7 @@
 // COleDataObject over the clipboard's or a drag's content.
 #include "platform/ole/OleDataObject.h"
 
+#include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
 #include "platform/ole/ClipSource.h"
 

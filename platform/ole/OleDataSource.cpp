@@ -1,6 +1,7 @@
 // COleDataSource: cached and delayed formats, on the clipboard or in a drag.
 #include "platform/ole/OleDataSource.h"
 
+#include "platform/core/GlobalMemory.h"
 #include "platform/ole/ClipSource.h"
 
 #include <algorithm>

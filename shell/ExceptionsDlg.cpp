@@ -30,7 +30,7 @@ void CExceptionsDlg::DoDataExchange(CDataExchange* dx) { DDX_Text(dx, kEdit, m_s
 BOOL CExceptionsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_strListFile = GetRectivoListFile();
+    m_strListFile = GetEditableRectivoListFile();
     m_list.SubclassDlgItem(kList, this);
     FillList();
     GetDlgItem(kAdd)->EnableWindow(FALSE);

@@ -98,7 +98,7 @@ void CPropOptions::LoadSettings()
     m_rectivo.m_bCapitalizeSentence = GetRectivoCapitalizeSentence();
     m_rectivo.m_bCapsLock = GetRectivoCorrectCapsLock();
     m_rectivo.m_bReplaceText = GetRectivoReplaceText();
-    m_rectivo.m_strListFile = GetRectivoListFile();
+    m_rectivo.m_strListFile = GetEditableRectivoListFile();
     m_alarm.m_nCheckDelay = static_cast<UINT>(GetAlarmCheckDelay());
     m_alarm.m_bEnabled = GetAlarmEnabled();
     m_alarm.m_bAutodeactivate = GetAlarmAutodeactivate();

@@ -8,6 +8,21 @@
 
 CSelectLanguageDlg::CSelectLanguageDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
+// The user's own dictionaries (downloaded) and those shipped with the program, each name once.
+std::set<CString> CSelectLanguageDlg::InstalledDictionaries()
+{
+    std::set<CString> names;
+    for (const CString& folder : {GetDictionaryFolder(), GetShippedDictionaryFolder()}) {
+        CFileFind finder;
+        BOOL more = finder.FindFile(folder + "/*.lex");
+        while (more) {
+            more = finder.FindNextFile();
+            names.insert(finder.GetFileTitle());
+        }
+    }
+    return names;
+}
+
 BOOL CSelectLanguageDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -25,11 +40,7 @@ BOOL CSelectLanguageDlg::OnInitDialog()
     caption.LoadString(kColumnCaption);
     m_list.InsertColumn(0, caption, LVCFMT_LEFT, client.Width());
     const CString language = GetDictionaryLanguage();
-    CFileFind finder;
-    BOOL more = finder.FindFile(GetDictionaryFolder() + "/*.lex");
-    while (more) {
-        more = finder.FindNextFile();
-        const CString name = finder.GetFileTitle();
+    for (const CString& name : InstalledDictionaries()) {
         const int row = m_list.InsertItem(m_list.GetItemCount(), name, 0);
         if (name == language)
             m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

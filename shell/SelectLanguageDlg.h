@@ -6,6 +6,8 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListCtrl.h"
 
+#include <set>
+
 class CSelectLanguageDlg : public CDialog {
 public:
     static constexpr UINT IDD = 204, kListId = 1020, kImages = 209, kColumnCaption = 149;
@@ -14,6 +16,8 @@ public:
 
     explicit CSelectLanguageDlg(CWnd* parent = nullptr);
     CListCtrl& GetList() { return m_list; }
+    // The names of the dictionaries the user can choose, sorted.
+    static std::set<CString> InstalledDictionaries();
 
 protected:
     BOOL OnInitDialog() override;

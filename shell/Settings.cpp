@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -24,7 +26,7 @@ constexpr SettingKey kKeys[] = {
     {"ShowProperties", kSettings, Flag, 0, nullptr, 0},
     {"Dictionary.Directory", kSettings, String, 0, "/Dictionary", 0},
     {"Catalog.Directory", kSettings, String, 0, "/Catalog", 0},
-    {"Web.Directory", kSettings, String, 0, "/Web", 0},
+    {"Web.Directory", kSettings, String, 0, "/Web", 0, true},
     {"Notes.Directory", kSettings, String, 0, "/Notes", 0},
     {"Dictionary.Language", kSettings, String, 0, nullptr, 0},
     {"Dictionary.CustomFileName", kSettings, String, 0, "/Custom.dic", 0},
@@ -63,7 +65,7 @@ CString savedCurrentFolder;
 CString DefaultString(const SettingKey& key)
 {
     if (key.defaultFolder)
-        return GetProgramFolder() + key.defaultFolder;
+        return (key.shipped ? GetProgramFolder() : GetDataFolder()) + key.defaultFolder;
     CString text;
     if (key.defaultStringId)
         text.LoadString(key.defaultStringId);
@@ -79,6 +81,21 @@ CString DataFolder(const CString& folder)
 {
     MakeDirectory(folder, TRUE);
     return folder;
+}
+
+BOOL FileExists(const CString& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(static_cast<const char*>(path), error);
+}
+
+CString OwnLanguageFile(LPCTSTR extension) { return GetDictionaryFolder() + "/" + GetDictionaryLanguage() + extension; }
+
+CString LanguageFileOf(LPCTSTR extension)
+{
+    const CString own = OwnLanguageFile(extension);
+    const CString shipped = GetShippedDictionaryFolder() + "/" + GetDictionaryLanguage() + extension;
+    return !FileExists(own) && FileExists(shipped) ? shipped : own;
 }
 
 } // namespace
@@ -179,6 +196,15 @@ CString GetProgramFolder()
     return last < 0 ? CString() : module.Left(last);
 }
 
+CString GetDataFolder()
+{
+    const CWinApp* app = AfxGetApp();
+    const std::string folder = CProfile::DataFolderFor(app->m_pszRegistryKey, app->m_pszProfileName);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return folder.c_str();
+}
+
 CString MakeAbsolutePath(CString base, CString path)
 {
     const bool drive = path.GetLength() >= 3 && isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
@@ -215,9 +241,9 @@ CString GetStartFolder() { return startFolder; }
 
 CString GetDictionaryFolder() { return DataFolder(GetSettingString(Setting::DictionaryDirectory)); }
 
-CString GetLanguageFolder() { return DataFolder(GetProgramFolder() + "/Language"); }
+CString GetShippedDictionaryFolder() { return GetProgramFolder() + "/Dictionary"; }
 
-CString GetBitmapFolder() { return DataFolder(GetProgramFolder() + "/Bitmap"); }
+CString GetBitmapFolder() { return DataFolder(GetDataFolder() + "/Bitmap"); }
 
 CString GetCatalogFolder() { return DataFolder(GetSettingString(Setting::CatalogDirectory)); }
 
@@ -225,8 +251,21 @@ CString GetWebFolder() { return DataFolder(GetSettingString(Setting::WebDirector
 
 CString GetNotesFolder() { return DataFolder(GetSettingString(Setting::NotesDirectory)); }
 
-CString GetProjectFolder() { return GetProgramFolder() + "/Project"; }
+CString GetProjectFolder() { return GetDataFolder() + "/Project"; }
 
-CString GetDictionaryFile() { return GetDictionaryFolder() + "/" + GetDictionaryLanguage() + ".lex"; }
+CString GetLanguageFile() { return GetProgramFolder() + "/Language/Current.lng"; }
 
-CString GetRectivoListFile() { return GetDictionaryFolder() + "/" + GetDictionaryLanguage() + ".acr"; }
+CString GetLostAndFoundFile() { return DataFolder(GetDataFolder() + "/Language") + "/Lost & Found.lng"; }
+
+CString GetDictionaryFile() { return LanguageFileOf(".lex"); }
+
+CString GetRectivoListFile() { return LanguageFileOf(".acr"); }
+
+CString GetEditableRectivoListFile()
+{
+    const CString own = OwnLanguageFile(".acr"), current = GetRectivoListFile();
+    std::error_code error;
+    if (current != own)
+        std::filesystem::copy_file(current.GetString(), own.GetString(), error);
+    return own;
+}

@@ -15,10 +15,12 @@ struct SettingKey {
     LPCTSTR section;
     SettingKind kind;
     int defaultInt;
-    // The folder below the program folder that an empty string setting stands for, or the
-    // string resource id of its default address (0: none).
+    // The folder or file below the user's data folder that an empty string setting stands for
+    // (below the program folder when it is shipped with the program), or the string resource
+    // id of its default address (0: none).
     LPCTSTR defaultFolder;
     UINT defaultStringId;
+    bool shipped = false;
 };
 
 // Index into the key table.
@@ -105,8 +107,11 @@ void SetCalendarTop(int value);
 int GetCalendarHeight();
 void SetCalendarHeight(int value);
 
-// The folder of the program file.
+// The folder of the program file: what the program ships, read only.
 CString GetProgramFolder();
+// The user's data folder ($XDG_DATA_HOME, else ~/.local/share, + "/<maker>/<product>"), made
+// with its parents when missing: everything the program writes goes below it.
+CString GetDataFolder();
 // A stored path completed against `base`: drive and network paths and absolute native paths
 // stay as they are; "\" and "/" both separate, each leading "..\" takes a folder off the base.
 CString MakeAbsolutePath(CString base, CString path);
@@ -117,13 +122,21 @@ void RememberStartFolder();
 CString GetStartFolder();
 
 // Data folders: made when missing and entered (callers that rely on the current folder set it
-// again afterwards).
+// again afterwards). The dictionary folder receives downloads; the shipped dictionaries lie in
+// the program's own folder, which is only read.
 CString GetDictionaryFolder();
-CString GetLanguageFolder();
+CString GetShippedDictionaryFolder();
 CString GetBitmapFolder();
 CString GetCatalogFolder();
 CString GetWebFolder();
 CString GetNotesFolder();
 CString GetProjectFolder();
+// The language texts the program ships, and where the texts it missed are written.
+CString GetLanguageFile();
+CString GetLostAndFoundFile();
+// The language's file of that extension: the user's (downloaded or edited) copy in the
+// dictionary folder, else the shipped one, else the user's path, where it would be made.
 CString GetDictionaryFile();
 CString GetRectivoListFile();
+// The user's own replacement list, a copy of the shipped one until the user edits it.
+CString GetEditableRectivoListFile();

@@ -95,7 +95,7 @@ BOOL CVantrelApp::InitInstance()
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     RememberStartFolder();
-    Parlex_Init(GetLanguageFolder() + "/Current.lng", "");
+    Parlex_Init(GetLanguageFile(), "");
     SetCurrentFolder(GetStartFolder());
 
     CSplashDlg splash;
@@ -190,7 +190,7 @@ void CVantrelApp::RegisterTemplates()
 // before the application object goes; they go while it still stands.
 int CVantrelApp::ExitInstance()
 {
-    Parlex_Deinit(GetLanguageFolder() + "/Lost & Found.lng");
+    Parlex_Deinit(GetLostAndFoundFile());
     SetShellServices(nullptr);
     RemoveProjectAccess();
     POSITION pos = m_templateList.GetHeadPosition();

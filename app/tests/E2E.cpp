@@ -30,13 +30,15 @@ std::vector<std::string> childEnvironment(const std::string& home)
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         std::string entry(*e);
-        if (entry.rfind("QT_QPA_PLATFORM=", 0) && entry.rfind("ASAN_OPTIONS=", 0) && entry.rfind("XDG_CONFIG_HOME=", 0))
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) && entry.rfind("ASAN_OPTIONS=", 0) && entry.rfind("XDG_CONFIG_HOME=", 0) &&
+            entry.rfind("XDG_DATA_HOME=", 0))
             env.push_back(entry);
     }
     env.push_back("QT_QPA_PLATFORM=xcb");
     // libxkbcommon hands strndup unterminated buffers, which strict string checks reject.
     env.push_back("ASAN_OPTIONS=detect_leaks=1:abort_on_error=1");
     env.push_back("XDG_CONFIG_HOME=" + home + "/config");
+    env.push_back("XDG_DATA_HOME=" + home + "/data");
     env.push_back("VANTREL_TEST_SCRIPT=" + home + "/script.txt");
     env.push_back("VANTREL_TEST_LOG=" + home + "/log.txt");
     return env;

@@ -16,7 +16,7 @@ struct Run {
 // A fresh folder for one test: settings, documents and screenshots go there.
 std::string TempFolder();
 
-// Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings in `home`.
+// Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings and data in `home`.
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds = 90);
 
 // The same for another program of the tree, started from `home` with its settings there.

@@ -62,12 +62,12 @@ protected:
         e2e::RoadTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        // The projects live in the program's folder: a name of this test's own keeps them apart.
+        // The projects live in the user's data folder, which is the test's own.
         name = "Road";
         for (char c : fs::path(home).filename().string().substr(12))
             if (std::isalpha(static_cast<unsigned char>(c)))
                 name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        folder = fs::path(VANTREL_PROGRAM).parent_path() / "Project" / name;
+        folder = fs::path(home) / "data/Korvane/Vantrel Q8/Project" / name;
     }
     void TearDown() override
     {

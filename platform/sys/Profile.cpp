@@ -1,5 +1,7 @@
 #include "platform/sys/Profile.h"
 
+#include "platform/sys/XdgFolders.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -90,6 +92,12 @@ std::string CProfile::PathFor(LPCTSTR maker, LPCTSTR product)
         base = std::string(home && *home ? home : "/tmp") + "/.config";
     }
     return base + "/" + SafeFileName(maker) + "/" + SafeFileName(product) + ".ini";
+}
+
+std::string CProfile::DataFolderFor(LPCTSTR maker, LPCTSTR product)
+{
+    const std::string sub = SafeFileName(maker) + "/" + SafeFileName(product);
+    return XdgBaseFolder("XDG_DATA_HOME", ".local/share", sub.c_str());
 }
 
 CProfile::CProfile(std::string path) : m_path(std::move(path)) { }

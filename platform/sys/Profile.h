@@ -16,6 +16,9 @@ class CProfile {
 public:
     // $XDG_CONFIG_HOME (or ~/.config) + "/<maker>/<product>.ini" as a native path.
     static std::string PathFor(LPCTSTR maker, LPCTSTR product);
+    // The maker's and product's folder of the user's data ($XDG_DATA_HOME, else
+    // ~/.local/share), named as the settings file is.
+    static std::string DataFolderFor(LPCTSTR maker, LPCTSTR product);
 
     explicit CProfile(std::string path);
     // Tries once more to write changes that an earlier save could not.

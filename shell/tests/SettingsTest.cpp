@@ -23,6 +23,7 @@ protected:
         char pattern[] = "/tmp/vantrel-settings-XXXXXX";
         m_home = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", m_home.c_str(), 1);
+        setenv("XDG_DATA_HOME", (m_home + "/share").c_str(), 1);
         m_app = std::make_unique<CWinApp>("Vantrel Q8");
         m_app->SetRegistryKey("Korvane");
         char cwd[512];
@@ -33,7 +34,10 @@ protected:
         m_app.reset();
         chdir(m_cwd.c_str());
         fs::remove_all(m_home);
+        unsetenv("XDG_DATA_HOME");
     }
+    // Where the user's data of the product lives in this test.
+    CString Data(const char* name) const { return (m_home + "/share/Korvane/Vantrel Q8" + name).c_str(); }
     std::string ProfileText()
     {
         m_app->GetProfile().Flush();
@@ -110,7 +114,7 @@ TEST_F(SettingsTest, FlagsAreTrueOnlyAboveZeroAndIntegersHaveNoBounds)
 TEST_F(SettingsTest, EmptyStringsFallBackWithoutBeingWrittenBack)
 {
     const CString program = GetProgramFolder();
-    EXPECT_EQ(GetCustomDictionaryFile(), program + "/Custom.dic");
+    EXPECT_EQ(GetCustomDictionaryFile(), Data("/Custom.dic"));
     EXPECT_EQ(GetDictionaryLanguage(), CString("English (USA)"));
     EXPECT_EQ(GetSettingString(Setting::WebDirectory), program + "/Web");
     EXPECT_EQ(ProfileText().find("Dictionary.CustomFileName"), std::string::npos);
@@ -133,7 +137,50 @@ TEST_F(SettingsTest, DataFoldersAreMadeAndEnteredAndFilesNamedAfterTheLanguage)
     SetDictionaryLanguage("English (UK)");
     EXPECT_EQ(GetDictionaryFile(), CString((dictionary + "/English (UK).lex").c_str()));
     EXPECT_EQ(GetRectivoListFile(), CString((dictionary + "/English (UK).acr").c_str()));
-    EXPECT_EQ(GetProjectFolder(), GetProgramFolder() + "/Project");
+}
+
+// What the program writes goes below the user's data folder; what it ships is read beside it.
+TEST_F(SettingsTest, WrittenDataLivesInTheDataFolderAndShippedDataBesideTheProgram)
+{
+    const CString program = GetProgramFolder();
+    const std::pair<CString, CString> cases[] = {
+        {GetDictionaryFolder(), Data("/Dictionary")}, {GetCatalogFolder(), Data("/Catalog")},
+        {GetNotesFolder(), Data("/Notes")},           {GetBitmapFolder(), Data("/Bitmap")},
+        {GetProjectFolder(), Data("/Project")},       {GetLostAndFoundFile(), Data("/Language/Lost & Found.lng")},
+        {GetWebFolder(), program + "/Web"},           {GetLanguageFile(), program + "/Language/Current.lng"},
+        {GetShippedDictionaryFolder(), program + "/Dictionary"},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(path, expected);
+    EXPECT_TRUE(fs::is_directory(Data("/Dictionary").GetString()));
+    EXPECT_TRUE(fs::is_directory(Data("/Language").GetString()));
+}
+
+TEST_F(SettingsTest, AnUnusableDataHomeFallsBackToTheHomeFolder)
+{
+    const char* saved = std::getenv("HOME");
+    const std::string keep = saved ? saved : "";
+    setenv("HOME", m_home.c_str(), 1);
+    setenv("XDG_DATA_HOME", "relative/share", 1); // not absolute: ignored
+    EXPECT_EQ(GetDataFolder(), CString((m_home + "/.local/share/Korvane/Vantrel Q8").c_str()));
+    EXPECT_TRUE(fs::is_directory(m_home + "/.local/share/Korvane/Vantrel Q8"));
+    setenv("HOME", keep.c_str(), 1);
+}
+
+// A dictionary the user downloaded wins over the shipped one of the same language; without
+// either, the user's path is named, where a download would put it.
+TEST_F(SettingsTest, TheLanguageFilesAreTheUsersElseTheShippedOnes)
+{
+    const CString shipped = GetShippedDictionaryFolder() + "/" + GetDictionaryLanguage() + ".lex";
+    if (fs::exists(shipped.GetString())) {
+        EXPECT_EQ(GetDictionaryFile(), shipped);
+    }
+    const CString own = Data("/Dictionary/") + GetDictionaryLanguage() + ".lex";
+    std::ofstream(own.GetString()) << "x";
+    EXPECT_EQ(GetDictionaryFile(), own);
+    SetDictionaryLanguage("Klingon");
+    EXPECT_EQ(GetDictionaryFile(), Data("/Dictionary/Klingon.lex"));
+    EXPECT_EQ(GetRectivoListFile(), Data("/Dictionary/Klingon.acr"));
 }
 
 TEST_F(SettingsTest, CurrentFolderIsRememberedAndRestored)

@@ -45,7 +45,6 @@ public:
     static constexpr UINT ObjectMenu = 194;
     static constexpr UINT NoticeObjectMenu = 28582;
     static constexpr int NoticeLayers = 21000;
-    static constexpr UINT DictionaryFailedText = 144;
     static constexpr UINT SpellCompleteText = 145;
     static constexpr UINT AlarmSoundText = 166;
     static constexpr UINT LinkConfirmText = 28640;

@@ -7,7 +7,6 @@
 #include "objects/HyperOb.h"
 #include "objects/ShellServices.h"
 #include "objects/kinds/StickyOb.h"
-#include "platform/core/StringTable.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/WinApp.h"
@@ -59,9 +58,7 @@ BOOL CMyView::OpenDictionaries()
     const CString main = services.GetMainDictionary(), custom = services.GetCustomDictionary();
     if (GetTextEdit().OpenDictionary(main, custom))
         return TRUE;
-    CString text;
-    AfxFormatString2(text, DictionaryFailedText, main, custom);
-    AfxMessageBox(text, MB_ICONERROR);
+    ReportDictionaryFailure(main, custom);
     return FALSE;
 }
 

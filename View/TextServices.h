@@ -41,7 +41,8 @@ public:
     virtual ~CTextServices() = default;
     // A corrector opened on the current replacement list with the user's switches.
     virtual std::unique_ptr<CAutoCorrector> CreateAutoCorrector() const { return nullptr; }
-    // The spelling checker's main and custom dictionary files; empty for none.
+    // The spelling checker's main and custom dictionary files (they need not exist); empty for
+    // none.
     virtual CString GetMainDictionary() const { return CString(); }
     virtual CString GetCustomDictionary() const { return CString(); }
     // Checks [start, end) of the in-place editor's text with its checker. TRUE when the check
@@ -59,6 +60,10 @@ public:
     // Whether a text dialog checks an edited text when it is confirmed.
     virtual BOOL GetCheckAfterEditing() const { return FALSE; }
 };
+
+// Tells the user, in the user's language, that the dictionaries could not be opened, naming
+// both files.
+void ReportDictionaryFailure(const CString& mainFile, const CString& customFile);
 
 CTextServices& GetTextServices();
 // Installs the services (not owned); NULL puts the defaults back.

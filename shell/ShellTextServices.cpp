@@ -8,14 +8,6 @@
 #include "shell/VantrelApp.h"
 #include "platform/ui/WinApp.h"
 
-#include <filesystem>
-
-namespace {
-
-constexpr UINT kOpenFailedText = 144;
-
-} // namespace
-
 std::unique_ptr<CAutoCorrector> CShellTextServices::CreateAutoCorrector() const
 {
     auto client = std::make_unique<CRectivoClient>();
@@ -27,11 +19,7 @@ std::unique_ptr<CAutoCorrector> CShellTextServices::CreateAutoCorrector() const
     return client;
 }
 
-CString CShellTextServices::GetMainDictionary() const
-{
-    const CString file = GetDictionaryFile();
-    return std::filesystem::exists(static_cast<const char*>(file)) ? file : CString();
-}
+CString CShellTextServices::GetMainDictionary() const { return GetDictionaryFile(); }
 
 CString CShellTextServices::GetCustomDictionary() const
 {
@@ -65,12 +53,7 @@ BOOL OpenUserDictionaries(CSpellingEdit& edit)
     const CString mainFile = GetDictionaryFile(), customFile = GetCustomDictionaryFile();
     if (edit.OpenDictionary(mainFile, customFile))
         return TRUE;
-    CString text;
-    text.LoadString(kOpenFailedText);
-    text = GetLanguageText(text);
-    text.Replace("%1", mainFile);
-    text.Replace("%2", customFile);
-    AfxMessageBox(text, MB_ICONHAND);
+    ReportDictionaryFailure(mainFile, customFile);
     return FALSE;
 }
 

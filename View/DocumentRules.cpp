@@ -85,6 +85,17 @@ CDocFolderScope::~CDocFolderScope()
         _chdir(m_previous);
 }
 
+BOOL RefuseEmptyFile(LPCTSTR path)
+{
+    CFileStatus status;
+    if (!CFile::GetStatus(path, status) || status.m_size != 0)
+        return FALSE;
+    CString text;
+    text.Format("The file %s is empty: it holds no document.\nNothing was opened.", path);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    return TRUE;
+}
+
 void ReportIncompleteLoad(LPCTSTR path)
 {
     CString text;

@@ -19,6 +19,9 @@ void RemoveTempDocFile(const CString& path);
 // Tells the user that a document could be read only in part, and will be saved under a new
 // name.
 void ReportIncompleteLoad(LPCTSTR path);
+// An empty file holds no document: the user is told so and nothing is opened. TRUE when the
+// file is empty (and the user was told).
+BOOL RefuseEmptyFile(LPCTSTR path);
 // A document file opened for reading comes whole into memory: record readers peek and step
 // back often, which costs system calls on a plain file. Other opens, and files too large to
 // hold, open as plain files. NULL (with the error filled in) when the file cannot be opened.

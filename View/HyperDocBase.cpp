@@ -87,6 +87,8 @@ template <class Base>
 BOOL CHyperDocBase<Base>::OnOpenDocument(LPCTSTR pathName)
 {
     m_loadIncomplete = FALSE;
+    if (RefuseEmptyFile(pathName))
+        return FALSE;
     if (!Base::OnOpenDocument(pathName))
         return FALSE;
     if (m_loadIncomplete)

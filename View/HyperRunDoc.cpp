@@ -103,6 +103,8 @@ CFile* CHyperRunDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* e
 BOOL CHyperRunDoc::OnOpenDocument(LPCTSTR pathName)
 {
     m_loadIncomplete = FALSE;
+    if (RefuseEmptyFile(pathName))
+        return FALSE;
     if (!CDocument::OnOpenDocument(pathName))
         return FALSE;
     if (m_loadIncomplete)

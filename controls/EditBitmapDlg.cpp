@@ -50,7 +50,7 @@ void SetBitmapEditor(BitmapEditorFn editor) { g_bitmapEditor = editor; }
 BitmapEditorFn GetBitmapEditor() { return g_bitmapEditor; }
 
 BEGIN_MESSAGE_MAP(CEditBitmapDlg, CFlexSizeDialog)
-    ON_WM_PAINT()
+    ON_WM_DRAWITEM()
     ON_WM_ACTIVATE()
     ON_BN_CLICKED(CEditBitmapDlg::IdCopy, CopyPicture)
     ON_BN_CLICKED(CEditBitmapDlg::IdPaste, PastePicture)
@@ -105,6 +105,8 @@ BOOL CEditBitmapDlg::OnInitDialog()
     m_MemDC.CreateCompatibleDC(&client);
     CBitmap* first = m_MemDC.GetCurrentBitmap();
     m_hOldBitmap = first ? first->GetSafeHandle() : nullptr;
+    if (CWnd* preview = GetDlgItem(IdPreview))
+        preview->ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
     m_Colours.SubclassDlgItem(IdColours, this);
     m_Colours.Fill(TRUE, &GetViewSettings().m_defaultFont, 20);
     SelectColour(picture ? picture->m_colour : CExtDib::NoColour);
@@ -226,7 +228,7 @@ void CEditBitmapDlg::PastePicture()
     if (HANDLE data = ::GetClipboardData(CF_BITMAP)) {
         TakeBitmap(CBitmap::FromHandle(static_cast<HBITMAP>(data)), 0);
         UpdateControls();
-        Invalidate();
+        RedrawPreview();
     }
     ::CloseClipboard();
 }
@@ -258,7 +260,7 @@ void CEditBitmapDlg::ClearPicture()
     m_bRLE = (*m_ppPicture)->GetPackRoutine() != nullptr;
     m_bLink = 0;
     UpdateControls();
-    Invalidate();
+    RedrawPreview();
 }
 
 CString CEditBitmapDlg::BuildFilter()
@@ -313,7 +315,7 @@ void CEditBitmapDlg::LoadPicture()
     m_bRLE = (*m_ppPicture)->GetPackRoutine() != nullptr;
     SelectColour((*m_ppPicture)->m_colour);
     UpdateControls();
-    Invalidate();
+    RedrawPreview();
 }
 
 // Compressing is done in memory: the picture is taken again from its own bitmap.
@@ -324,7 +326,7 @@ void CEditBitmapDlg::OnRleClicked()
     if (picture && picture->m_kind != CExtDib::None)
         Retake(*picture);
     UpdateControls();
-    Invalidate();
+    RedrawPreview();
 }
 
 void CEditBitmapDlg::OnLinkClicked()
@@ -337,7 +339,7 @@ void CEditBitmapDlg::OnLinkClicked()
     UpdateData(TRUE);
 }
 
-void CEditBitmapDlg::OnColourChanged() { Invalidate(); }
+void CEditBitmapDlg::OnColourChanged() { RedrawPreview(); }
 
 void CEditBitmapDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
 {
@@ -362,31 +364,41 @@ CRect CEditBitmapDlg::PreviewPlace(CSize picture, const CRect& area)
     return CRect(at, shown);
 }
 
-void CEditBitmapDlg::OnPaint()
+// The preview is drawn by its own control, so that nothing paints over the picture.
+void CEditBitmapDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
 {
-    CPaintDC dc(this);
-    CWnd* preview = GetDlgItem(IdPreview);
-    if (!preview)
+    if (id != static_cast<int>(IdPreview)) {
+        CFlexSizeDialog::OnDrawItem(id, item);
         return;
-    preview->UpdateWindow();
-    CRect area;
-    preview->GetWindowRect(&area);
-    ScreenToClient(&area);
+    }
+    CDC* dc = CDC::FromHandle(item->hDC);
+    CRect area(item->rcItem);
     area.DeflateRect(1, 1);
-    dc.FillSolidRect(area, ::GetSysColor(COLOR_WINDOW));
+    dc->FillSolidRect(area, ::GetSysColor(COLOR_WINDOW));
     const CExtDib* picture = *m_ppPicture;
-    CBitmap* shown = m_MemDC.GetSafeHdc() ? m_MemDC.GetCurrentBitmap() : nullptr;
-    if (!picture || picture->m_kind == CExtDib::None || !shown || m_sizePicture.cx <= 0)
+    if (!picture || picture->m_kind == CExtDib::None || !m_MemDC.GetSafeHdc() || m_sizePicture.cx <= 0)
         return;
-    const int saved = dc.SaveDC();
-    dc.IntersectClipRect(area);
-    dc.SetStretchBltMode(COLORONCOLOR);
+    // A bitmap is drawn from a DC of its own, so it leaves the memory DC meanwhile.
+    const HGDIOBJ shown = ::SelectObject(m_MemDC.GetSafeHdc(), m_hOldBitmap);
+    if (!shown)
+        return;
+    const int saved = dc->SaveDC();
+    dc->IntersectClipRect(area);
+    dc->SetStretchBltMode(COLORONCOLOR);
     const CRect place = PreviewPlace(m_sizePicture, area);
     POINT at = place.TopLeft();
     CSize source = m_sizePicture;
     CSize target = place.Size();
-    DrawBitmapTransparent(shown, &at, &source, &target, GetSelectedColour(), &dc, FALSE);
-    dc.RestoreDC(saved);
+    DrawBitmapTransparent(CBitmap::FromHandle(static_cast<HBITMAP>(shown)), &at, &source, &target,
+                          GetSelectedColour(), dc, FALSE);
+    dc->RestoreDC(saved);
+    ::SelectObject(m_MemDC.GetSafeHdc(), shown);
+}
+
+void CEditBitmapDlg::RedrawPreview()
+{
+    if (CWnd* preview = GetDlgItem(IdPreview))
+        preview->Invalidate();
 }
 
 void CEditBitmapDlg::OnOK()
@@ -425,7 +437,7 @@ void CEditableBitmapDlg::EditPicture()
     SelectColour(transparent);
     Retake(edited);
     UpdateControls();
-    Invalidate();
+    RedrawPreview();
 }
 
 void CEditableBitmapDlg::OnLButtonDblClk(UINT flags, CPoint point)

@@ -53,7 +53,8 @@ public:
     int m_bLink = 0;
 
 protected:
-    void OnPaint();
+    void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+    void RedrawPreview();
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnRleClicked();
     void OnLinkClicked();

@@ -83,8 +83,9 @@ QFont DeviceFont(const Dc& dc)
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
-    // Negative: character (em) height; positive: cell height; zero: the default cell of 16 pixels.
-    int h = lf.lfHeight == 0 ? 16 : std::abs(Scale(lf.lfHeight, dc.a.vpExt.cy, dc.a.winExt.cy));
+    // Negative: character (em) height; positive: cell height; zero: the default cell, 16 pixels of
+    // a 96 dpi screen and as tall on any other device (a printer's page too).
+    int h = lf.lfHeight == 0 ? Scale(16, dc.dpiY, 96) : std::abs(Scale(lf.lfHeight, dc.a.vpExt.cy, dc.a.winExt.cy));
     int em = lf.lfHeight < 0 ? h : int(std::lround(h / CellRatio(font)));
     font.setPixelSize(std::clamp(em, 1, 8192));  // larger than any surface needs
     if (lf.lfWidth != 0) {

@@ -243,6 +243,32 @@ TEST(Printer, WritesAPdfWithOnePagePerStartPage)
     std::filesystem::remove(file);
 }
 
+// A font of no height has the default cell: on a 300 dpi page as tall as on a 96 dpi screen, like
+// a font whose height the page's mapping scales.
+TEST(Printer, TheDefaultFontIsAsTallOnThePageAsOnTheScreen)
+{
+    const auto cellHeight = [](CDC& dc, LONG height) {
+        LOGFONT lf{};
+        lf.lfHeight = height;
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        CFont* old = dc.SelectObject(&font);
+        TEXTMETRIC tm{};
+        dc.GetTextMetrics(&tm);
+        dc.SelectObject(old);
+        return tm.tmHeight;
+    };
+    Canvas screen(4, 4);
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(nullptr, kPdfPrinterName, nullptr, nullptr));
+    const int onScreen = cellHeight(screen.dc, 0);
+    EXPECT_NEAR(cellHeight(printer, 0), onScreen * 300 / 96, 2);
+    printer.SetMapMode(MM_ANISOTROPIC);
+    printer.SetWindowExt(96, 96);
+    printer.SetViewportExt(300, 300);
+    EXPECT_NEAR(cellHeight(printer, onScreen), cellHeight(printer, 0), 2);
+}
+
 TEST(Printer, DevModeSetsPaperAndResolution)
 {
     DEVMODE mode{};

@@ -119,6 +119,21 @@ TEST_F(OutOfBoxRoadTest, WithFreshSettingsTheSpellingCheckOffersTheRightWord)
     EXPECT_EQ(SavedText(Path("checked.trn")), CString("The quick brown fox")) << run.log;
 }
 
+// A language without a dictionary: the message says so in plain words and names both files.
+TEST_F(OutOfBoxRoadTest, AMissingDictionaryIsNamedInTheMessage)
+{
+    Settings("Dictionary.Language=Klingon\nDictionary.CheckAfterUpdate=0\n");
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolText) +
+                               "drag view 100 100 400 160\nwait 200\ntype The quick brwon fox\nclick view 500 400\n" +
+                               Menu(CMyView::CmdSpellCheck) + "wait 300\nanswer 7\nquit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NE(run.log.find("box: Could not open the dictionary files. Please check the files " +
+                           DataFile("Dictionary/Klingon.lex") + " and " + DataFile("Custom.dic") + ".\n"),
+              std::string::npos)
+        << run.log;
+}
+
 // The program runs from a folder it must not write to, with a data folder that does not exist
 // yet: a sticky note's spelling works, and the added word goes to the data folder.
 TEST_F(OutOfBoxRoadTest, AReadOnlyProgramFolderStaysUntouched)

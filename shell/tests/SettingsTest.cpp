@@ -2,6 +2,8 @@
 // folders from the program folder, and stored paths completed onto native paths.
 #include "shell/Settings.h"
 
+#include "shell/SelectLanguageDlg.h"
+
 #include "platform/sys/Profile.h"
 #include "platform/ui/WinApp.h"
 
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -181,6 +184,25 @@ TEST_F(SettingsTest, TheLanguageFilesAreTheUsersElseTheShippedOnes)
     SetDictionaryLanguage("Klingon");
     EXPECT_EQ(GetDictionaryFile(), Data("/Dictionary/Klingon.lex"));
     EXPECT_EQ(GetRectivoListFile(), Data("/Dictionary/Klingon.acr"));
+}
+
+// The Select dialog lists the downloaded dictionaries and the shipped ones, each name once.
+TEST_F(SettingsTest, TheDictionaryListHoldsTheUsersAndTheShippedDictionaries)
+{
+    const std::set<CString> shipped = [] {
+        std::set<CString> names;
+        for (const auto& entry : fs::directory_iterator(GetShippedDictionaryFolder().GetString()))
+            if (entry.path().extension() == ".lex")
+                names.insert(entry.path().stem().c_str());
+        return names;
+    }();
+    std::set<CString> expected = shipped;
+    for (const char* name : {"Klingon", "English (USA)"}) {
+        std::ofstream((GetDictionaryFolder() + "/" + name + ".lex").GetString()) << "x";
+        expected.insert(name);
+    }
+    std::ofstream((GetDictionaryFolder() + "/Notes.txt").GetString()) << "x";
+    EXPECT_EQ(CSelectLanguageDlg::InstalledDictionaries(), expected);
 }
 
 TEST_F(SettingsTest, CurrentFolderIsRememberedAndRestored)

@@ -8,8 +8,12 @@ namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr DWORD kMinInfoBytes = 40;
+constexpr DWORD kRle8 = 1;
+constexpr DWORD kRle4 = 2;
 constexpr DWORD kBitFields = 3;
 constexpr size_t kBitFieldMaskBytes = 12;
+// Two bytes of runs draw at most 255 pixels; a blank line's end code a few hundred more.
+constexpr uint64_t kMaxPixelsPerRunByte = 256;
 
 DWORD Dword(const BYTE* at)
 {
@@ -27,6 +31,12 @@ WORD Word(const BYTE* at)
 
 void PutDword(BYTE* at, DWORD value) { std::memcpy(at, &value, 4); }
 
+// Width or height: negative heights stand for top-down rows.
+uint64_t Extent(const BYTE* at)
+{
+    return static_cast<uint64_t>(std::abs(int64_t{static_cast<int32_t>(Dword(at))}));
+}
+
 // The colour table: the used colours, or all of a palette picture when none are named.
 uint64_t ColourTableBytes(DWORD clrUsed, unsigned bits)
 {
@@ -41,10 +51,18 @@ uint64_t ImageBytes(const BYTE* dib, unsigned bits)
     const DWORD sizeImage = Dword(dib + 20);
     if (sizeImage)
         return sizeImage;
-    const auto width = static_cast<int32_t>(Dword(dib + 4));
-    const auto height = static_cast<int32_t>(Dword(dib + 8));
-    const uint64_t stride = (uint64_t(std::abs(int64_t{width})) * bits + 31) / 32 * 4;
-    return stride * uint64_t(std::abs(int64_t{height}));
+    const uint64_t stride = (Extent(dib + 4) * bits + 31) / 32 * 4;
+    return stride * Extent(dib + 8);
+}
+
+// Run-length pixels that a few bytes claim for a huge picture would keep every later step
+// busy with the whole picture; real runs don't reach that far.
+bool RunsCanFill(const BYTE* dib, uint64_t imageBytes)
+{
+    const DWORD compression = Dword(dib + 16);
+    if (compression != kRle8 && compression != kRle4)
+        return true;
+    return Extent(dib + 4) * Extent(dib + 8) <= imageBytes * kMaxPixelsPerRunByte;
 }
 
 } // namespace
@@ -62,7 +80,7 @@ std::vector<BYTE> BmpFileFromPackedDib(const BYTE* dib, size_t size)
         tableBytes += kBitFieldMaskBytes;
     const uint64_t imageBytes = ImageBytes(dib, bits);
     const uint64_t packedBytes = infoBytes + tableBytes + imageBytes;
-    if (imageBytes == 0 || packedBytes > size)
+    if (imageBytes == 0 || packedBytes > size || !RunsCanFill(dib, imageBytes))
         return {};
     std::vector<BYTE> file(kFileHeaderBytes + packedBytes);
     file[0] = 'B';

@@ -52,7 +52,9 @@ function(vantrel_fuzz name)
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
     if(ARG_CORPUS)
       add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
-      set_tests_properties(${name}_replay PROPERTIES ENVIRONMENT "${VANTREL_TEST_ENVIRONMENT}")
+      # An allocation the fuzzers' memory limit refuses fails the replay too.
+      set_tests_properties(${name}_replay PROPERTIES ENVIRONMENT
+                           "${VANTREL_TEST_ENVIRONMENT};ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:max_allocation_size_mb=2048")
     endif()
   endif()
 endfunction()

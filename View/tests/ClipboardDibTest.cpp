@@ -58,6 +58,8 @@ TEST(ClipboardDibTest, TheFileHeaderPointsPastTheColourTable)
         {"size from the rows", Dib(3, 2, 24, 0, 0, 0, 24), 14 + 40, 40 + 24},
         // Bit-field masks stand between the header and the pixels.
         {"bit fields", Dib(1, 1, 32, 3, 4, 0, 12 + 4), 14 + 40 + 12, 40 + 12 + 4},
+        // Runs of eight bits: 255 pixels from two bytes, and the end code.
+        {"runs", Dib(255, 1, 8, 1, 4, 2, 8 + 4), 14 + 40 + 8, 40 + 8 + 4},
         // Top-down rows count the same.
         {"top down", Dib(2, -2, 24, 0, 0, 0, 16), 14 + 40, 40 + 16},
     };
@@ -98,6 +100,8 @@ TEST(ClipboardDibTest, BlocksThatCannotHoldWhatTheyClaimAreRefused)
         {"header beyond the block", hugeHeader},
         {"no planes", noPlanes},
         {"no pixels", Dib(0, 0, 24, 0, 0, 0, 0)},
+        {"8000 x 8000 from two bytes of runs", Dib(8000, 8000, 8, 1, 2, 2, 8 + 2)},
+        {"runs of four bits for more than they can draw", Dib(-600, 600, 4, 2, 1000, 2, 8 + 1000)},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(BmpFileFromPackedDib(c.dib.data(), c.dib.size()).empty()) << c.name;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -44,12 +45,15 @@ std::vector<std::string> childEnvironment(const std::string& home)
     return env;
 }
 
-int waitWithTimeout(pid_t pid, int timeoutSeconds)
+// Waits for the program, killing it and everything it started at the time limit, or once
+// `killNow` answers true.
+int waitWithTimeout(pid_t pid, int timeoutSeconds, const std::function<bool()>& killNow, bool& killed)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
+        killed = killNow && killNow();
+        if (killed || std::chrono::steady_clock::now() > deadline) {
             kill(-pid, SIGKILL);
             waitpid(pid, &status, 0);
             return -1;
@@ -59,28 +63,8 @@ int waitWithTimeout(pid_t pid, int timeoutSeconds)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-} // namespace
-
-std::string TempFolder()
-{
-    char pattern[] = "/tmp/vantrel-e2e-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made ? made : "";
-}
-
-bool CanRun() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
-
-#ifdef VANTREL_PROGRAM
-Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds)
-{
-    // A user who has seen the tips: the tip of the day would wait for a person at start-up.
-    std::filesystem::create_directories(home + "/config/Korvane");
-    std::ofstream(home + "/config/Korvane/Vantrel Q8.ini", std::ios::app) << "[Tip]\nStartUp=0\n";
-    return RunProgram(VANTREL_PROGRAM, script, home, timeoutSeconds);
-}
-#endif
-
-Run RunProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds)
+Run runProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds,
+               const std::function<bool()>& killNow)
 {
     std::ofstream(home + "/script.txt") << script;
     std::vector<std::string> env = childEnvironment(home);
@@ -100,11 +84,52 @@ Run RunProgram(const std::string& program, const std::string& script, const std:
     pid_t pid = 0;
     Run run;
     if (posix_spawnp(&pid, argv[0], &actions, &attr, argv, envp.data()) == 0)
-        run.exitCode = waitWithTimeout(pid, timeoutSeconds);
+        run.exitCode = waitWithTimeout(pid, timeoutSeconds, killNow, run.killed);
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
     run.log = readFile(home + "/log.txt");
     return run;
+}
+
+// A user who has seen the tips: the tip of the day would wait for a person at start-up.
+void skipTips(const std::string& home)
+{
+    std::filesystem::create_directories(home + "/config/Korvane");
+    std::ofstream(home + "/config/Korvane/Vantrel Q8.ini", std::ios::app) << "[Tip]\nStartUp=0\n";
+}
+
+} // namespace
+
+std::string TempFolder()
+{
+    char pattern[] = "/tmp/vantrel-e2e-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made ? made : "";
+}
+
+bool CanRun() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
+
+#ifdef VANTREL_PROGRAM
+Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds)
+{
+    skipTips(home);
+    return RunProgram(VANTREL_PROGRAM, script, home, timeoutSeconds);
+}
+
+Run RunVantrelKilledAt(const std::string& script, const std::string& home, const std::string& logText,
+                       int timeoutSeconds)
+{
+    skipTips(home);
+    const std::string log = home + "/log.txt";
+    std::filesystem::remove(log); // an earlier run's steps must not trigger the kill
+    return runProgram(VANTREL_PROGRAM, script, home, timeoutSeconds,
+                      [&] { return readFile(log).find(logText) != std::string::npos; });
+}
+#endif
+
+Run RunProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds)
+{
+    return runProgram(program, script, home, timeoutSeconds, nullptr);
 }
 
 } // namespace e2e

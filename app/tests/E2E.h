@@ -9,8 +9,9 @@
 namespace e2e {
 
 struct Run {
-    int exitCode = -1;   // -1: did not start or was killed at the time limit
+    int exitCode = -1;   // -1: did not start, was killed at the time limit or as asked
     std::string log;     // one line per step, and "box: <text>" for every message box
+    bool killed = false; // killed as asked, once the log held the asked text
 };
 
 // A fresh folder for one test: settings, documents and screenshots go there.
@@ -18,6 +19,11 @@ std::string TempFolder();
 
 // Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings and data in `home`.
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds = 90);
+
+// The same, but the program is killed with SIGKILL, as a crash would end it, as soon as its
+// log holds `logText` (a step line such as "step: wait 60000").
+Run RunVantrelKilledAt(const std::string& script, const std::string& home, const std::string& logText,
+                       int timeoutSeconds = 90);
 
 // The same for another program of the tree, started from `home` with its settings there.
 Run RunProgram(const std::string& program, const std::string& script, const std::string& home,

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int64_t MaxRasterPixels = (int64_t(1) << 30) / 4;
+constexpr uint64_t MaxDecodedBytes = uint64_t(1) << 30;
 
 struct RGBAImage {
     TIFFRGBAImage image{};
@@ -48,6 +49,25 @@ void putRGBAUnchanged(TIFFRGBAImage* img, uint32_t* cp, uint32_t, uint32_t, uint
             *cp++ = uint32_t(pp[0]) | uint32_t(pp[1]) << 8 | uint32_t(pp[2]) << 16 | uint32_t(pp[3]) << 24;
         cp += toskew;
         pp += fromskew;
+    }
+}
+
+// How many times its size stored data can grow when decoded, generously, so that no real
+// picture is refused.
+uint64_t maxExpansion(int compression, uint64_t lineBytes)
+{
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 4; // a cut-off file still shows its first lines
+    case COMPRESSION_PACKBITS:
+        return 128;
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4:
+        return 8 * std::max<uint64_t>(lineBytes, 1); // a blank line may take one bit
+    default:
+        return uint64_t(1) << 16;
     }
 }
 
@@ -106,7 +126,8 @@ void PLTIFFDecoder::Open(PLDataSource* source)
     closeHandle();
     m_Errors.clear();
     auto* data = const_cast<uint8_t*>(source->GetCurrentPointer());
-    m_pTif = TIFFOpenMem(data, static_cast<size_t>(source->GetBytesLeft()), nullptr, &m_Errors, onWarning);
+    m_DataSize = source->GetBytesLeft();
+    m_pTif = TIFFOpenMem(data, static_cast<size_t>(m_DataSize), nullptr, &m_Errors, onWarning);
     if (!m_pTif)
         raiseError(PL_ERRWRONG_SIGNATURE, lastMessage("Not a TIFF file."));
     checkErrors();
@@ -130,9 +151,28 @@ void PLTIFFDecoder::readDescription()
     const int w = static_cast<int>(std::min<uint32_t>(width, INT_MAX));
     const int h = static_cast<int>(std::min<uint32_t>(height, INT_MAX));
     PLCheckBitmapSize(w, h, bpp);
+    checkDecodedSize(tiled, samples, h);
     const bool grey = photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK;
     const bool alpha = samples == 4 && (grey || photometric == PHOTOMETRIC_RGB || photometric == PHOTOMETRIC_PALETTE);
     SetBmpInfo({w, h}, bpp, readResolution(), alpha, grey);
+}
+
+// libtiff allocates a whole tile or strip before it decodes into it: neither it nor the picture
+// may need more than a fixed bound or more than the stored data can decode to.
+void PLTIFFDecoder::checkDecodedSize(bool tiled, int samples, int height)
+{
+    const uint64_t lineBytes = TIFFScanlineSize64(m_pTif);
+    const bool planes = field16(m_pTif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == PLANARCONFIG_SEPARATE;
+    const uint64_t block = tiled ? TIFFTileSize64(m_pTif) : TIFFStripSize64(m_pTif);
+    checkErrors();
+    // Each factor is bounded before the next multiplication, so nothing overflows.
+    const uint64_t rows = static_cast<uint64_t>(height) * (planes ? samples : 1);
+    if (block > MaxDecodedBytes || lineBytes > MaxDecodedBytes || (rows && lineBytes > MaxDecodedBytes / rows))
+        raiseError(PL_ERRNO_MEMORY, "Out of memory allocating TIFF buffer.");
+    const uint64_t needed = std::max(block, lineBytes * rows);
+    const auto stored = static_cast<uint64_t>(m_DataSize);
+    if (needed > stored * maxExpansion(field16(m_pTif, TIFFTAG_COMPRESSION, COMPRESSION_NONE), lineBytes))
+        raiseError(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
 }
 
 // Dots per inch; 1 or less means unknown, as does a unit without absolute meaning.

@@ -19,6 +19,7 @@ public:
 
 private:
     void readDescription();
+    void checkDecodedSize(bool tiled, int samples, int height);
     PLPoint readResolution() const;
     void DoHiColor(PLBmp& bmp);
     void DoLoColor(PLBmp& bmp);
@@ -32,5 +33,6 @@ private:
 
     TIFF* m_pTif = nullptr;
     std::string m_Errors;
+    int m_DataSize = 0;
     bool m_bLoColor = false;
 };

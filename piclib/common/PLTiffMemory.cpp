@@ -8,6 +8,9 @@
 
 namespace {
 
+// Whatever a damaged file claims, libtiff never allocates more than this at once while reading.
+constexpr tmsize_t MaxReadAllocation = tmsize_t(1) << 30;
+
 struct MemoryHandle {
     uint8_t* data;
     toff_t position;
@@ -148,6 +151,8 @@ TIFF* TIFFOpenMem(uint8_t* data, size_t capacity, size_t* sizeVariable, std::str
     }
     TIFFOpenOptionsSetErrorHandlerExtR(options, collectError, errorText);
     TIFFOpenOptionsSetWarningHandlerExtR(options, passWarning, reinterpret_cast<void*>(warning));
+    if (!h->writing)
+        TIFFOpenOptionsSetMaxSingleMemAlloc(options, MaxReadAllocation);
     TIFF* tif = TIFFClientOpenExt("MemSource", h->writing ? "w" : "r", h, readProc, writeProc, seekProc,
                                   closeProc, sizeProc, mapProc, unmapProc, options);
     TIFFOpenOptionsFree(options);

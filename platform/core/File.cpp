@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,8 +17,21 @@ IMPLEMENT_DYNAMIC(CFile, CObject)
 
 namespace {
 
-bool g_bFaultActive = false;
 CFileWriteFault g_fault;
+
+// The killing fault the environment names, if any.
+bool FaultFromEnvironment()
+{
+    const char* text = std::getenv("VANTREL_TEST_WRITE_KILL");
+    char* end = nullptr;
+    const unsigned long long budget = text ? std::strtoull(text, &end, 10) : 0;
+    if (!text || end == text || *end != ':')
+        return false;
+    g_fault = {CString(end + 1), budget, 0, true};
+    return true;
+}
+
+bool g_bFaultActive = FaultFromEnvironment();
 
 int OpenFlagsToPosix(UINT nOpenFlags)
 {
@@ -175,7 +190,12 @@ void CFile::Write(const void* lpBuf, UINT nCount)
 
 UINT CFile::AllowedByWriteFault(UINT nCount) const { return FaultAllowance(m_strFileName, nCount); }
 
-void CFile::ThrowWriteFault() const { ThrowErrno(g_fault.error); }
+void CFile::ThrowWriteFault() const
+{
+    if (g_fault.kill)
+        std::raise(SIGKILL);
+    ThrowErrno(g_fault.error);
+}
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 {

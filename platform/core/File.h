@@ -91,10 +91,13 @@ protected:
 
 // Test seam: once `budget` more bytes have been written to files whose path contains
 // `pathPart` (every file when it is empty), writes fail with `error` (errno), after
-// writing what the budget still allows.
+// writing what the budget still allows. With `kill` the process is killed (SIGKILL) there
+// instead, as a crash would end it. The environment variable VANTREL_TEST_WRITE_KILL,
+// "budget:pathPart", sets such a killing fault for a whole run of the program.
 struct CFileWriteFault {
     CString pathPart;
     ULONGLONG budget = 0;
     int error = 0;
+    bool kill = false;
 };
 void AfxSetFileWriteFault(const CFileWriteFault* pFault);

@@ -216,6 +216,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR pathName)
         ar.m_pDocument = this;
         Serialize(ar);
         ar.Close();
+        file->Flush(); // on the disk before it replaces the old file
         ReleaseFile(file, FALSE);
         file = nullptr;
         CFile::Rename(temp, pathName);

@@ -21,6 +21,7 @@ struct Tiff {
     Bytes pixels = {0, 0};
     bool stripPerRow = false;
     // Extra or replaced tags: tag -> (type, values); rationals take numerator, denominator pairs.
+    // A type of 0 leaves the tag out.
     std::map<uint16_t, std::pair<uint16_t, std::vector<uint32_t>>> tags;
 };
 
@@ -40,8 +41,12 @@ Bytes makeTiff(const Tiff& t)
     } else {
         tags[273] = {Long, {8}}, tags[279] = {Long, {uint32_t(t.pixels.size())}}, tags[278] = {Long, {t.height}};
     }
-    for (const auto& [tag, value] : t.tags)
-        tags[tag] = value;
+    for (const auto& [tag, value] : t.tags) {
+        if (value.first == 0)
+            tags.erase(tag);
+        else
+            tags[tag] = value;
+    }
     Bytes out{'I', 'I', 42, 0};
     const uint32_t ifd = uint32_t(8 + t.pixels.size());
     PutDWordLE(out, ifd);
@@ -212,6 +217,28 @@ TEST(TIFFDecoder, Refusals)
         {"no rows", with([](Tiff& t) { t.height = 0; }), PL_ERRWRONG_SIGNATURE},
         {"not a TIFF", notTiff, PL_ERRWRONG_SIGNATURE},
         {"directory cut short", Bytes(whole.begin(), whole.end() - 30), PL_ERRWRONG_SIGNATURE},
+        {"samples that make a 30 GB strip", with([](Tiff& t) {
+             t.width = 480, t.height = 480, t.photometric = 2, t.samples = 65535, t.tags[258] = {Short, {16}};
+         }),
+         PL_ERRNO_MEMORY},
+        {"a 30 GB tile", with([](Tiff& t) {
+             t.width = 16, t.height = 16, t.samples = 4, t.photometric = 2;
+             t.tags = {{322, {Long, {86368}}}, {323, {Long, {86368}}}, {324, {Long, {8}}}, {325, {Long, {2}}},
+                       {273, {0, {}}}, {278, {0, {}}}, {279, {0, {}}}};
+         }),
+         PL_ERRNO_MEMORY},
+        {"a tile more than deflated data can fill", with([](Tiff& t) {
+             t.width = 16, t.height = 16, t.samples = 4, t.photometric = 2;
+             t.tags = {{259, {Short, {8}}}, {322, {Long, {4096}}}, {323, {Long, {4096}}}, {324, {Long, {8}}},
+                       {325, {Long, {2}}}, {273, {0, {}}}, {278, {0, {}}}, {279, {0, {}}}};
+         }),
+         PL_ERREND_OF_FILE},
+        {"more deflated pixels than the data can fill", with([](Tiff& t) {
+             t.width = 20000, t.height = 10000, t.tags[259] = {Short, {8}};
+         }),
+         PL_ERREND_OF_FILE},
+        {"more raw pixels than the file holds", with([](Tiff& t) { t.width = 1000, t.height = 1000; }),
+         PL_ERREND_OF_FILE},
     };
     for (const Case& c : cases) {
         PLAnyBmp bmp;

@@ -6,7 +6,10 @@
 #include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -170,6 +173,27 @@ TEST_F(Files, WriteFaultFailsPartWayAsDiskFull)
     EXPECT_EQ(FileCause([&] { ar.Close(); }), CFileException::diskFull);
     AfxSetFileWriteFault(nullptr);
     EXPECT_NO_THROW(again.Write("ok", 2));
+}
+
+// A killing fault ends the process in the middle of the write that crosses its budget, as a
+// crash would: the file keeps exactly what was written before.
+TEST_F(Files, KillingWriteFaultEndsTheProcessMidWrite)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const CFileWriteFault fault{"victim", 6, 0, true};
+        AfxSetFileWriteFault(&fault);
+        CFile file(Path("victim").c_str(), CFile::modeCreate | CFile::modeWrite);
+        file.Write("abcd", 4);
+        file.Write("efgh", 4);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+    EXPECT_EQ(Contents("victim"), (Bytes{'a', 'b', 'c', 'd', 'e', 'f'}));
 }
 
 } // namespace

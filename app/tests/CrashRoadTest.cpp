@@ -1,0 +1,144 @@
+// Work that survives a crash: the program is killed (SIGKILL) with changes on its page, or in
+// the middle of writing a save, and what is on the disk afterwards is opened again.
+#include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
+#include "app/tests/SavedPage.h"
+
+#include "View/MyView.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+constexpr int kNew = 57600, kOpen = 57601, kSave = 57603;
+// Around the rectangle drawn before the save and the ellipse drawn after it.
+const QRect kRectangleBox(95, 95, 210, 110), kEllipseBox(345, 95, 110, 110);
+// Waits far longer than any test: the kill comes while this step runs.
+const std::string kHold = "wait 60000";
+
+std::string Menu(int id)
+{
+    return "menu " + std::to_string(id) + "\n";
+}
+
+std::string Draw(UINT tool, const char* drag)
+{
+    return Menu(tool) + "drag view " + drag + "\nwait 200\n";
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Dark(const QImage& image, int x, int y)
+{
+    return image.valid(x, y) && qGray(image.pixel(x, y)) < 80;
+}
+
+// Pixels of drawn lines inside a box of a view snapshot: dark pixels with a dark neighbour,
+// which leaves out the grid's lone dots.
+int LinePixels(const QImage& image, const QRect& box)
+{
+    int count = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            bool joined = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    joined = joined || ((dx || dy) && Dark(image, x + dx, y + dy));
+            count += Dark(image, x, y) && joined;
+        }
+    return count;
+}
+
+class CrashRoadTest : public e2e::RoadTest {
+protected:
+    // The document saved once with a rectangle at 100..300 across.
+    std::string SavedRectangle() const
+    {
+        return "wait 300\n" + Menu(kNew) + Draw(CMyView::ToolRectangle, "100 100 300 200") + Save("plan.trn");
+    }
+
+    INT_PTR ObjectsIn(const char* name) const
+    {
+        CMyView page;
+        EXPECT_TRUE(e2e::ReadSavedPage(Path(name), page)) << name;
+        return page.GetObjects().GetSize();
+    }
+
+    void UseSettings(const std::string& lines) const
+    {
+        std::filesystem::create_directories(Path("config/Korvane"));
+        std::ofstream(Path("config/Korvane/Vantrel Q8.ini"), std::ios::app) << lines;
+    }
+
+    // A fresh start that opens the file and snapshots its page.
+    QImage OpenAndSnapshot(const char* name, const char* shot) const
+    {
+        const e2e::Run run = e2e::RunVantrel("wait 300\nfile " + Path(name) + "\n" + Menu(kOpen) + "wait 300\n" +
+                                                 "snapshot view " + Path(shot) + "\nquit\n",
+                                             home);
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+        return QImage(QString::fromStdString(Path(shot)));
+    }
+};
+
+TEST_F(CrashRoadTest, AKilledProgramLeavesItsChangesInTheAutosaveCopy)
+{
+    UseSettings("[Settings]\nAutoSave=1\n");
+    const e2e::Run run = e2e::RunVantrelKilledAt(SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") +
+                                                     "wait 2500\n" + kHold + "\n",
+                                                 home, "step: " + kHold);
+    ASSERT_TRUE(run.killed) << run.log;
+    EXPECT_EQ(ObjectsIn("plan.trn"), 1) << "the saved file is untouched";
+    ASSERT_EQ(ObjectsIn("~plan.trn"), 2) << "the autosave copy holds the ellipse";
+
+    // The copy opens first: closing the original would remove its autosave copy.
+    const QImage copy = OpenAndSnapshot("~plan.trn", "copy.png");
+    const QImage original = OpenAndSnapshot("plan.trn", "original.png");
+    ASSERT_FALSE(copy.isNull());
+    ASSERT_FALSE(original.isNull());
+    EXPECT_GT(LinePixels(copy, kRectangleBox), 100) << "the rectangle";
+    EXPECT_GT(LinePixels(original, kRectangleBox), 100) << "the rectangle";
+    EXPECT_GT(LinePixels(copy, kEllipseBox), 100) << "the ellipse drawn after the save";
+    EXPECT_EQ(LinePixels(original, kEllipseBox), 0) << "the original shows no ellipse";
+}
+
+TEST_F(CrashRoadTest, ASaveKilledMidWriteLeavesThePreviousFile)
+{
+    const e2e::Run first = e2e::RunVantrel(SavedRectangle() + "quit\n", home);
+    ASSERT_EQ(first.exitCode, 0) << first.log;
+    const std::string before = Contents(Path("plan.trn"));
+    ASSERT_GT(before.size(), 100u);
+
+    // The save of the changed page ends the process after its first 100 bytes.
+    setenv("VANTREL_TEST_WRITE_KILL", "100:plan.trn", 1);
+    const e2e::Run killed = e2e::RunVantrel("wait 300\nfile " + Path("plan.trn") + "\n" + Menu(kOpen) + "wait 300\n" +
+                                                Draw(CMyView::ToolEllipse, "350 100 450 200") + Menu(kSave) + kHold +
+                                                "\n",
+                                            home, 60);
+    unsetenv("VANTREL_TEST_WRITE_KILL");
+    EXPECT_NE(killed.exitCode, 0) << killed.log;
+    EXPECT_EQ(killed.log.find("step: " + kHold), std::string::npos) << "the save never finished";
+    EXPECT_EQ(Contents(Path("plan.trn")), before);
+    EXPECT_EQ(Contents(Path(".plan.trn.saving")).size(), 100u) << "the new file, cut off where the kill came";
+
+    const QImage shown = OpenAndSnapshot("plan.trn", "reopened.png");
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_GT(LinePixels(shown, kRectangleBox), 100) << "the rectangle";
+    EXPECT_EQ(LinePixels(shown, kEllipseBox), 0) << "the unsaved ellipse";
+}
+
+} // namespace

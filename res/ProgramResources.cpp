@@ -301,6 +301,7 @@ void RegisterMenus()
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
     RegisterCatalogueMenus();
+    RegisterDropDownMenus();
 }
 
 void RegisterAccelerators()

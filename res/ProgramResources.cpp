@@ -122,7 +122,6 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkEraser, "<Eraser\nEraser>"},
     {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
-    {CNotesView::CmdCopyAsText, "<Copy as Text>"},
     {CHyperView::UndoAligning, "Aligning"},
     {CHyperView::UndoSpacing, "Spacing"},
     {CHyperView::UndoGroup, "Group/Ungroup"},
@@ -327,6 +326,7 @@ void RegisterAccelerators()
 
 void RegisterProgramResources()
 {
+    RegisterCommandTexts();
     for (const StringEntry& entry : kStrings)
         RegisterStringResource(entry.id, entry.text);
     RegisterMenus();

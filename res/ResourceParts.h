@@ -6,6 +6,7 @@
 #include "platform/ui/Resources.h"
 
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -29,8 +30,17 @@ inline DialogTemplate ModalBox(const char* caption, short cx, short cy)
 }
 
 void RegisterToolBars();
+// String resources, a row each.
+struct StringRow {
+    UINT id;
+    const char* text;
+};
+void RegisterStringRows(std::span<const StringRow> rows);
+
 // The menus behind the tool bars' split buttons.
 void RegisterDropDownMenus();
+// The prompts and tool tips of the commands.
+void RegisterCommandTexts();
 void RegisterPictures();
 void RegisterDialogs();
 void RegisterProjectResources();

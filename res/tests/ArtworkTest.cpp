@@ -205,3 +205,45 @@ TEST_F(Artwork, AMissingPictureLeavesItsCellPlainAndTheStripWhole)
     EXPECT_TRUE(cells[1].Plain());
     EXPECT_EQ(cells[1].points.front(), 0x010203u);
 }
+
+namespace {
+
+void CollectCommands(const std::vector<MenuTemplateItem>& items, std::set<UINT>& commands)
+{
+    for (const MenuTemplateItem& item : items) {
+        if (item.flags & MF_POPUP)
+            CollectCommands(item.children, commands);
+        else if (item.id != 0)
+            commands.insert(item.id);
+    }
+}
+
+// The split buttons' menus and the menu bar's.
+constexpr UINT kMenus[] = {IDR_MAINFRAME, 256, 28566, 28567, 28568, 28569, 28570, 28571, 28572, 28573, 28574};
+
+} // namespace
+
+TEST_F(Artwork, EveryCommandOnEveryMenuAndBarHasATipAndAPrompt)
+{
+    std::set<UINT> commands;
+    for (UINT id : kMenus) {
+        const std::vector<MenuTemplateItem>* menu = FindMenuResource(id);
+        ASSERT_NE(menu, nullptr) << "menu " << id;
+        CollectCommands(*menu, commands);
+    }
+    for (const BitmapAsked& asked : kBitmaps)
+        if (const ToolBarTemplate* bar = FindToolBarResource(asked.id))
+            commands.insert(bar->items.begin(), bar->items.end());
+    // The hatch and shadow choices' strings are the Properties pane's names of those values.
+    for (UINT id = 27042; id <= 27048; ++id)
+        commands.erase(id);
+    for (UINT id = 27301; id <= 27305; ++id)
+        commands.erase(id);
+    commands.erase(0);
+    for (UINT id : commands) {
+        CString text;
+        text.LoadString(id);
+        const int newline = text.Find('\n');
+        EXPECT_TRUE(newline > 0 && newline + 1 < text.GetLength()) << id << ": \"" << text.GetString() << "\"";
+    }
+}

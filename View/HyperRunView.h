@@ -187,6 +187,7 @@ public:
     void ShowRectInStatusBar(const RECT& rect) override;
     void ShowAngleTip(const CString& text, POINT centre, SIZE size) override;
     void HideAngleTip() override;
+    void ShowCursor(UINT id) override;
     BOOL GetViewClientRect(RECT* rect) const override;
     void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
     void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }

@@ -400,3 +400,5 @@ void CHyperRunView::ClampObjectsToPage(CObArray& objects, BOOL)
         }
     }
 }
+
+void CHyperRunView::ShowCursor(UINT id) { ::SetCursor(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(id))); }

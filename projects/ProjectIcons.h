@@ -5,6 +5,6 @@
 #include "platform/core/String.h"
 #include "platform/gdi/GdiTypes.h"
 
-// A new 16 x 16 icon the caller destroys; each id has its own colour.
+// A new 16 x 16 icon of the program's icon resource the caller destroys; null when there is none.
 HICON LoadProjectIcon(UINT id);
 CString LoadProjectString(UINT id);

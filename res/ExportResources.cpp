@@ -14,12 +14,7 @@ constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DR
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE;
 
-struct StringEntry {
-    UINT id;
-    const char* text;
-};
-
-constexpr StringEntry kStrings[] = {
+constexpr StringRow kStrings[] = {
     {150, "<HTML Files (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*||>"},
     {151, "<Before: %i KB>"},
     {152, "<After: %i KB>"},
@@ -97,7 +92,6 @@ MenuTemplateItem MailMenuCommand()
 
 void RegisterExportResources()
 {
-    for (const StringEntry& entry : kStrings)
-        RegisterStringResource(entry.id, entry.text);
+    RegisterStringRows(kStrings);
     RegisterExportDialogs();
 }

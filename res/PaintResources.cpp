@@ -1,13 +1,11 @@
 // The resources of the bitmap and icon editors and of the Edit Bitmap dialog: their dialog
-// templates, the paint tool bar's pictures and the texts they show.
+// templates, the paint tool bar and the texts they show.
 #include "res/ResourceParts.h"
 
 #include "platform/core/StringTable.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -104,30 +102,13 @@ void RegisterEditBitmapTemplate()
     RegisterDialogResource(27914, t);
 }
 
-// Line widths 1 to 5 in pictures 32 wide, eraser widths 4 to 10 in pictures 16 wide, on
-// the pickers' mask colour.
-std::vector<BYTE> WidthStrip(int count, int imageWidth, int (*thickness)(int index))
-{
-    return PictureFile(imageWidth * count, 16, [=](int x, int y) {
-        const int index = x / imageWidth, inX = x % imageWidth, half = std::max(thickness(index) / 2, 0);
-        const bool ink = inX >= 2 && inX < imageWidth - 2 && y >= 8 - half && y <= 8 - half + thickness(index) - 1;
-        return ink ? RGB(0, 0, 0) : RGB(192, 192, 192);
-    });
-}
-
-int LineThickness(int index) { return index + 1; }
-int EraserThickness(int index) { return 4 + 2 * index; }
-
 } // namespace
 
 void RegisterPaintResources()
 {
     RegisterEditorTemplates();
     RegisterEditBitmapTemplate();
-    // The paint tool bar takes its buttons from its own table; here only their pictures.
+    // The paint tool bar takes its buttons from its own table; its pictures come with the artwork.
     RegisterToolBarResource(28133, ToolBarTemplate{16, 15, {}});
-    RegisterBinaryResource(ResourceKind::Bitmap, 28133, ButtonStrip(29, RGB(192, 192, 192)));
-    RegisterBinaryResource(ResourceKind::Bitmap, 28131, WidthStrip(5, 32, LineThickness));
-    RegisterBinaryResource(ResourceKind::Bitmap, 28132, WidthStrip(4, 16, EraserThickness));
     RegisterStringResource(26632, "(Bitmap)");
 }

@@ -16,7 +16,6 @@ struct PreviewString {
 };
 
 constexpr PreviewString kStrings[] = {
-    {ID_FILE_PRINT_PREVIEW, "<Print Preview>"},
     {ID_FILE_PRINT, "Print the page to a PDF file\nPrint"},
     {CMyView::CmdBirdsEye, "<Bring up bird's-eye view window\nBird Eye>"},
     {AFX_ID_PREVIEW_PRINT, "Print the page\n&Print..."},

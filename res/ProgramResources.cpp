@@ -122,7 +122,6 @@ constexpr StringEntry kStrings[] = {
     {CNotesView::CmdInkEraser, "<Eraser\nEraser>"},
     {CNotesView::CmdInkSelectionTool, "<Selection Tool\nSelection Tool>"},
     {CNotesView::CmdInkDelete, "<Delete\nDelete>"},
-    {CNotesView::CmdCopyAsText, "<Copy as Text>"},
     {CHyperView::UndoAligning, "Aligning"},
     {CHyperView::UndoSpacing, "Spacing"},
     {CHyperView::UndoGroup, "Group/Ungroup"},
@@ -301,6 +300,7 @@ void RegisterMenus()
     RegisterMenuResource(290, {Popup("Tab", {Command(ID_FILE_SAVE, "&Save"), Command(ID_FILE_CLOSE, "&Close"),
                                              Separator(), Command(34032, "Close &All")})});
     RegisterCatalogueMenus();
+    RegisterDropDownMenus();
 }
 
 void RegisterAccelerators()
@@ -326,6 +326,7 @@ void RegisterAccelerators()
 
 void RegisterProgramResources()
 {
+    RegisterCommandTexts();
     for (const StringEntry& entry : kStrings)
         RegisterStringResource(entry.id, entry.text);
     RegisterMenus();

@@ -6,6 +6,7 @@
 #include "platform/ui/Resources.h"
 
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,17 @@ inline DialogTemplate ModalBox(const char* caption, short cx, short cy)
 }
 
 void RegisterToolBars();
+// String resources, a row each.
+struct StringRow {
+    UINT id;
+    const char* text;
+};
+void RegisterStringRows(std::span<const StringRow> rows);
+
+// The menus behind the tool bars' split buttons.
+void RegisterDropDownMenus();
+// The prompts and tool tips of the commands.
+void RegisterCommandTexts();
 void RegisterPictures();
 void RegisterDialogs();
 void RegisterProjectResources();
@@ -42,9 +54,8 @@ MenuTemplateItem ProjectMenu();
 void RegisterPropertyTexts();
 void RegisterPaintResources();
 
-// A 24-bit bitmap file drawn point by point, and a strip of framed 16 x 15 button squares.
+// A 24-bit bitmap file, point by point.
 std::vector<BYTE> PictureFile(int width, int height, const std::function<COLORREF(int, int)>& pixel);
-std::vector<BYTE> ButtonStrip(int count, COLORREF background);
 // The main view's context menus and texts, and the Tools drop-down of the menu bar.
 void RegisterMainViewResources();
 MenuTemplateItem ToolsMenu();

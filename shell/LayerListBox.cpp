@@ -112,7 +112,9 @@ void CLayerListBox::DrawItem(LPDRAWITEMSTRUCT draw)
     left += m_notice.size.cx + kIconGap;
     CRect text(left, rect.top, rect.right, rect.bottom);
     dc->SetBkMode(TRANSPARENT);
-    dc->DrawText(GetRowName(row), &text, DT_SINGLELINE | DT_VCENTER);
+    // The standard layers' names are language keys, kept as such in the document.
+    const CString name = GetRowName(row);
+    dc->DrawText(name.Left(1) == "<" ? GetLanguageText(name) : name, &text, DT_SINGLELINE | DT_VCENTER);
 }
 
 void CLayerListBox::OnLButtonDown(UINT flags, CPoint point)

@@ -91,6 +91,9 @@ public:
     void OnViewMark();
     void OnUpdateTogglePane(CCmdUI* cmdUI);
     void OnShowPaneCommand(UINT id);
+    CView* ActiveDocumentView() const;
+    void OnLayoutSplitButton(UINT id);
+    void OnUpdateLayoutSplitButton(CCmdUI* cmdUI);
     void OnTheme(UINT id);
     void OnUpdateTheme(CCmdUI* cmdUI);
     void OnSupport();

@@ -12,6 +12,8 @@
 #include "platform/toolkit/XTPCustomizeSheet.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/MDIChildWnd.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 
@@ -40,9 +42,36 @@ UINT PaneOf(std::span<const PaneCommand> table, UINT command)
     return 0;
 }
 
+// The Layout bar's Align, Center and Space buttons do the first command of their menus.
+constexpr PaneCommand kSplitButtonDefaults[] = {{28567, 60417}, {28568, 60423}, {28569, 60421}};
+
 BOOL firstPaintDone = FALSE;
 
 } // namespace
+
+CView* CMainFrame::ActiveDocumentView() const
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child ? child->GetActiveView() : nullptr;
+}
+
+void CMainFrame::OnLayoutSplitButton(UINT id)
+{
+    if (CView* view = ActiveDocumentView())
+        view->SendMessage(WM_COMMAND, PaneOf(kSplitButtonDefaults, id));
+}
+
+void CMainFrame::OnUpdateLayoutSplitButton(CCmdUI* cmdUI)
+{
+    CView* view = ActiveDocumentView();
+    const UINT button = cmdUI->m_nID;
+    cmdUI->m_nID = PaneOf(kSplitButtonDefaults, button);
+    if (view)
+        cmdUI->DoUpdate(view, TRUE);
+    else
+        cmdUI->Enable(FALSE);
+    cmdUI->m_nID = button;
+}
 
 void OpenUrl(LPCTSTR url) { ShellExecute(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL); }
 

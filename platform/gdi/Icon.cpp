@@ -21,6 +21,7 @@ struct Icon {
     HBITMAP mask = nullptr;
     POINT hotspot{0, 0};
     BOOL isIcon = TRUE;
+    bool shared = false; // loaded from the resources: lives as long as the program
     ~Icon()
     {
         ::DeleteObject(color);
@@ -131,7 +132,17 @@ HICON CopyIcon(HICON h)
     return copy;
 }
 
-BOOL DestroyIcon(HICON h) { return IconTable::Instance().Take(h) ? TRUE : FALSE; }
+BOOL DestroyIcon(HICON h)
+{
+    Icon* icon = FindIcon(h);
+    return icon && (icon->shared || IconTable::Instance().Take(h)) ? TRUE : FALSE;
+}
+
+void MarkIconShared(HICON h)
+{
+    if (Icon* icon = FindIcon(h))
+        icon->shared = true;
+}
 
 BOOL DestroyCursor(HCURSOR h) { return DestroyIcon(h); }
 

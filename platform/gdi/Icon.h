@@ -16,7 +16,9 @@ HICON CreateIconIndirect(const ICONINFO* info);
 // New copies of the bitmaps; the caller deletes them.
 BOOL GetIconInfo(HICON icon, ICONINFO* info);
 HICON CopyIcon(HICON icon);
+// A shared icon outlives DestroyIcon, as icons loaded from the resources do.
 BOOL DestroyIcon(HICON icon);
+void MarkIconShared(HICON icon);
 BOOL DestroyCursor(HCURSOR cursor);
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker, UINT flags);
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);

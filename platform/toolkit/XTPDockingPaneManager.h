@@ -133,7 +133,7 @@ private:
 // close box, the pane's window, and tabs when more than one pane is open.
 class CXTPPaneGroup : public CWnd, public CXTPFloatingContent {
 public:
-    static constexpr int kCaptionHeight = 18, kTabHeight = 22, kSplitter = 4;
+    static constexpr int kCaptionHeight = 18, kTabHeight = 22, kSplitter = 4, kTabPadding = 4, kTabIcon = 16;
 
     CXTPPaneGroup(CXTPDockingPaneManager* manager, int side, int size)
         : m_pManager(manager), m_nSide(side), m_nSize(size)
@@ -163,6 +163,8 @@ public:
     void Arrange();
     CRect GetContentRect() const;
     CRect GetTabRect(int index) const;
+    // A tab shows its caption beside its icon when all tabs fit whole, and the selected tab always.
+    BOOL TabShowsCaption(int index) const;
     CRect GetCloseRect() const;
     int HitTestTab(CPoint point) const;
 
@@ -185,6 +187,9 @@ public:
 
 private:
     CRect SplitterRect() const;
+    // The widths of the open panes' tabs: icon and whole caption, or the icon alone.
+    std::vector<int> TabWidths() const;
+    int WholeTabWidth(const CXTPDockingPane* pane) const;
     // Gives a pane's window back to the site, hidden, so it outlives this group's window.
     void ReleaseChild(CXTPDockingPane* pane);
 

@@ -112,16 +112,52 @@ CRect CXTPPaneGroup::GetContentRect() const
     return client;
 }
 
+int CXTPPaneGroup::WholeTabWidth(const CXTPDockingPane* pane) const
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CFont* old = dc.SelectObject(XTPPaintManager()->GetFont());
+    const int text = dc.GetTextExtent(pane->GetShortTitle()).cx;
+    dc.SelectObject(old);
+    const int icon = m_pManager->GetIconStore()->HasIcon(pane->GetID()) ? kTabIcon + kTabPadding : 0;
+    return kTabPadding + icon + text + kTabPadding;
+}
+
+std::vector<int> CXTPPaneGroup::TabWidths() const
+{
+    std::vector<int> widths;
+    for (const CXTPDockingPane* pane : OpenPanes())
+        widths.push_back(WholeTabWidth(pane));
+    int total = 0;
+    for (int width : widths)
+        total += width;
+    if (total <= GetContentRect().Width())
+        return widths;
+    const std::vector<CXTPDockingPane*> open = OpenPanes();
+    for (size_t i = 0; i < open.size(); ++i)
+        if (open[i] != m_pSelected && m_pManager->GetIconStore()->HasIcon(open[i]->GetID()))
+            widths[i] = kTabPadding + kTabIcon + kTabPadding;
+    return widths;
+}
+
 CRect CXTPPaneGroup::GetTabRect(int index) const
 {
-    std::vector<CXTPDockingPane*> open = OpenPanes();
-    int count = static_cast<int>(open.size());
+    const std::vector<int> widths = TabWidths();
+    const int count = static_cast<int>(widths.size());
     if (count < 2 || index < 0 || index >= count)
         return CRect(0, 0, 0, 0);
-    CRect content = GetContentRect();
-    int width = content.Width();
-    return CRect(content.left + width * index / count, content.bottom, content.left + width * (index + 1) / count,
-                 content.bottom + kTabHeight);
+    const CRect content = GetContentRect();
+    int left = content.left;
+    for (int i = 0; i < index; ++i)
+        left += widths[static_cast<size_t>(i)];
+    return CRect(left, content.bottom, left + widths[static_cast<size_t>(index)], content.bottom + kTabHeight);
+}
+
+BOOL CXTPPaneGroup::TabShowsCaption(int index) const
+{
+    const std::vector<CXTPDockingPane*> open = OpenPanes();
+    return index >= 0 && index < static_cast<int>(open.size()) &&
+           GetTabRect(index).Width() >= WholeTabWidth(open[static_cast<size_t>(index)]);
 }
 
 CRect CXTPPaneGroup::GetCloseRect() const
@@ -222,11 +258,13 @@ void CXTPPaneGroup::OnPaint()
         dc.SetTextColor(colors.text);
         CXTPIconStore* icons = m_pManager->GetIconStore();
         UINT id = open[static_cast<size_t>(i)]->GetID();
+        tab.left += kTabPadding;
         if (icons->HasIcon(id)) {
-            icons->DrawIcon(&dc, id, CPoint(tab.left + 3, tab.top + (tab.Height() - 16) / 2));
-            tab.left += 19;
+            icons->DrawIcon(&dc, id, CPoint(tab.left, tab.top + (tab.Height() - kTabIcon) / 2));
+            tab.left += kTabIcon + kTabPadding;
         }
-        dc.DrawText(open[static_cast<size_t>(i)]->GetShortTitle(), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        if (TabShowsCaption(i))
+            dc.DrawText(open[static_cast<size_t>(i)]->GetShortTitle(), &tab, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     dc.SelectObject(old);
 }

@@ -1,11 +1,14 @@
 // Capture, focus, activation, cursors, carets, scroll bars and dropped files.
+#include "platform/core/BinaryResources.h"
 #include "platform/core/GlobalMemory.h"
+#include "platform/gdi/Icon.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/WindowTable.h"
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -204,8 +207,10 @@ HCURSOR SetCursor(HCURSOR cursor)
     InputState& s = input();
     HCURSOR old = s.cursor;
     s.cursor = cursor;
-    if (old != cursor)
+    if (old != cursor) {
         HostCursor(cursor);
+        UiTestScript::NoteEvent("cursor: " + std::to_string(reinterpret_cast<uintptr_t>(cursor)));
+    }
     return old;
 }
 
@@ -218,11 +223,21 @@ HCURSOR LoadCursor(HINSTANCE, LPCSTR name)
     return MakeIntCursor(reinterpret_cast<uintptr_t>(name));
 }
 
+// A program icon resource is made once and shared; other ids stand for themselves.
 HICON LoadIcon(HINSTANCE, LPCSTR name)
 {
     if (!name || !IS_INTRESOURCE(name))
         return nullptr;
-    return reinterpret_cast<HICON>(reinterpret_cast<uintptr_t>(name));
+    const auto id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
+    static std::map<UINT, HICON> shared;
+    if (auto it = shared.find(id); it != shared.end())
+        return it->second;
+    const std::vector<BYTE>* file = FindBinaryResource(ResourceKind::Icon, id);
+    HICON icon = file ? CreateIconFromFileData(file->data(), file->size(), 0, 0) : nullptr;
+    if (!icon)
+        return reinterpret_cast<HICON>(reinterpret_cast<uintptr_t>(name));
+    MarkIconShared(icon);
+    return shared.emplace(id, icon).first->second;
 }
 
 int ShowCursor(BOOL show) { return input().cursorCount += show ? 1 : -1; }

@@ -1,6 +1,7 @@
 // The bridge to Qt: one widget per shown top-level window presents its back buffer and
 // turns Qt's input, resize, close, focus and drop events into messages.
 #include "platform/ui/DropHook.h"
+#include "platform/ui/HostCursor.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
@@ -89,26 +90,6 @@ int virtualKey(int key)
         if (qt == key)
             return vk;
     return 0;
-}
-
-Qt::CursorShape cursorShape(HCURSOR cursor)
-{
-    switch (reinterpret_cast<uintptr_t>(cursor)) {
-    case IDC_IBEAM_ID: return Qt::IBeamCursor;
-    case IDC_WAIT_ID: return Qt::WaitCursor;
-    case IDC_CROSS_ID: return Qt::CrossCursor;
-    case IDC_UPARROW_ID: return Qt::UpArrowCursor;
-    case IDC_SIZENWSE_ID: return Qt::SizeFDiagCursor;
-    case IDC_SIZENESW_ID: return Qt::SizeBDiagCursor;
-    case IDC_SIZEWE_ID: return Qt::SizeHorCursor;
-    case IDC_SIZENS_ID: return Qt::SizeVerCursor;
-    case IDC_SIZEALL_ID: return Qt::SizeAllCursor;
-    case IDC_NO_ID: return Qt::ForbiddenCursor;
-    case IDC_HAND_ID: return Qt::PointingHandCursor;
-    case IDC_APPSTARTING_ID: return Qt::BusyCursor;
-    case IDC_HELP_ID: return Qt::WhatsThisCursor;
-    default: return Qt::ArrowCursor;
-    }
 }
 
 } // namespace
@@ -372,7 +353,7 @@ void HostAlert(Window* w)
 void HostCursor(HCURSOR cursor)
 {
     for (HostWidget* h : hosts())
-        h->setCursor(cursorShape(cursor));
+        h->setCursor(HostCursorFor(cursor));
 }
 
 void FlushWindowArea(Window* w, const QRect& rect)

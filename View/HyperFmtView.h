@@ -79,6 +79,8 @@ public:
     void OnColorCommand(UINT id);
     void OnUpdateColorCommand(CCmdUI* cmdUI);
     // Notifications of the font boxes and the colour selectors of the command bars.
+    // The font boxes are enabled while a target holds a font.
+    void OnUpdateFontBox(CCmdUI* cmdUI);
     void OnFontQuery(UINT id, NMHDR* header, LRESULT* result);
     void OnFontExecute(UINT id, NMHDR* header, LRESULT* result);
     void OnColorSelector(UINT id, NMHDR* header, LRESULT* result);

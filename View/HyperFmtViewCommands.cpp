@@ -128,6 +128,10 @@ BEGIN_MESSAGE_MAP(CHyperFmtView, CFreeHandView)
     ON_UPDATE_COMMAND_UI_RANGE(60550, 60551, OnUpdateColorCommand)
     ON_COMMAND_RANGE(60619, 60622, OnColorCommand)
     ON_UPDATE_COMMAND_UI_RANGE(60619, 60622, OnUpdateColorCommand)
+    // The colour grids are enabled with their commands; without a handler they would be disabled.
+    ON_UPDATE_COMMAND_UI_RANGE(CHyperFmtView::ForeColorSelector, CHyperFmtView::BackColorSelector, OnUpdateColorCommand)
+    ON_UPDATE_COMMAND_UI(CHyperFmtView::FontNameBox, OnUpdateFontBox)
+    ON_UPDATE_COMMAND_UI(CHyperFmtView::FontSizeBox, OnUpdateFontBox)
     ON_NOTIFY_RANGE(XTPN_COMBOQUERY, CHyperFmtView::FontNameBox, CHyperFmtView::FontNameBox, OnFontQuery)
     ON_NOTIFY_RANGE(XTPN_COMBOQUERY, CHyperFmtView::FontSizeBox, CHyperFmtView::FontSizeBox, OnFontQuery)
     ON_NOTIFY_RANGE(XTPN_COMBOEXECUTE, CHyperFmtView::FontNameBox, CHyperFmtView::FontNameBox, OnFontExecute)
@@ -271,7 +275,7 @@ void CHyperFmtView::OnColorCommand(UINT id)
 void CHyperFmtView::OnUpdateColorCommand(CCmdUI* cmdUI)
 {
     const BOOL foreground = cmdUI->m_nID == CmdForeColor || cmdUI->m_nID == CmdForeAutomatic
-        || cmdUI->m_nID == CmdForeMoreColors;
+        || cmdUI->m_nID == CmdForeMoreColors || cmdUI->m_nID == ForeColorSelector;
     BOOL found = FALSE;
     UpdateFromSelection(
         nullptr, [](CPropOb*, BOOL) { return 0; }, foreground ? ForeColorId : BackColorId,

@@ -3,6 +3,7 @@
 #include "View/HyperFmtView.h"
 
 #include "objects/PropOb.h"
+#include "platform/ui/CmdUI.h"
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 
@@ -55,6 +56,13 @@ void CHyperFmtView::GetSelectionCharFormat(CHARFORMAT* format)
         format->dwMask |= CFM_SIZE;
         format->yHeight = 20 * static_cast<int>(0.5 - 0.75 * m_fontCache.lfHeight);
     }
+}
+
+void CHyperFmtView::OnUpdateFontBox(CCmdUI* cmdUI)
+{
+    BOOL found = FALSE;
+    UpdateFromSelection(nullptr, [](CPropOb*, BOOL) { return 0; }, FontId, NoAlternate, &found);
+    cmdUI->Enable(found);
 }
 
 void CHyperFmtView::OnFontQuery(UINT, NMHDR* header, LRESULT* result)

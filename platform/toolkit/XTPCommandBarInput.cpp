@@ -107,7 +107,7 @@ void CXTPCommandBar::ActivateControl(int index, BOOL byKeyboard)
     if (!control || !control->GetEnabled())
         return;
     auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, control);
-    if (popup && popup->GetCommandBar() && control->GetType() != ControlTypeSplitButtonPopup) {
+    if (popup && popup->GetCommandBar() && popup->OpensOnWholeFace()) {
         if (popup->OpenPopup(byKeyboard) && byKeyboard && m_pCommandBars)
             m_pCommandBars->SetKeyboardBar(popup->GetCommandBar());
         return;
@@ -177,7 +177,7 @@ void CXTPCommandBar::OnLButtonDown(UINT, CPoint point)
     if (!control || !control->GetEnabled())
         return;
     auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, control);
-    BOOL opensOnPress = popup && (control->GetType() != ControlTypeSplitButtonPopup || popup->GetSplitRect().PtInRect(point));
+    BOOL opensOnPress = popup && (popup->OpensOnWholeFace() || popup->GetSplitRect().PtInRect(point));
     if (opensOnPress) {
         control->OnClick(point);
         return;

@@ -22,8 +22,9 @@ class CXTPToolBar;
 
 // Options of the customisation sheet, kept with the bar state.
 struct CommandBarOptions {
-    BOOL alwaysFullMenus = FALSE;
-    BOOL fullMenusAfterDelay = TRUE;
+    // A menu that grows while it is open moves its items under the pointer: menus show every
+    // command unless the user asks for short ones, and a short menu grows only on request.
+    BOOL alwaysFullMenus = TRUE;
     BOOL screenTips = TRUE;
     BOOL largeIcons = FALSE;
 };

@@ -21,7 +21,6 @@ struct OptionKey {
 };
 constexpr OptionKey kOptionKeys[] = {
     {"FullMenus", &CommandBarOptions::alwaysFullMenus},
-    {"FullMenusAfterDelay", &CommandBarOptions::fullMenusAfterDelay},
     {"ScreenTips", &CommandBarOptions::screenTips},
     {"LargeIcons", &CommandBarOptions::largeIcons},
 };

@@ -181,6 +181,12 @@ CRect CXTPControlPopup::GetSplitRect() const
     return CRect(m_rect.right - 11, m_rect.top, m_rect.right, m_rect.bottom);
 }
 
+BOOL CXTPControlPopup::OpensOnWholeFace() const
+{
+    // In a menu a split button's row opens its list as any sub-menu does.
+    return m_type != ControlTypeSplitButtonPopup || CXTPPaintManager::IsMenuRow(this);
+}
+
 CSize CXTPControlPopup::GetSize(CDC* dc)
 {
     CSize size = CXTPControl::GetSize(dc);
@@ -216,7 +222,7 @@ void CXTPControlPopup::OnClick(CPoint point)
 {
     if (!m_enabled)
         return;
-    if (m_type == ControlTypeSplitButtonPopup && !GetSplitRect().PtInRect(point)) {
+    if (!OpensOnWholeFace() && !GetSplitRect().PtInRect(point)) {
         CXTPControl::OnClick(point);
         return;
     }

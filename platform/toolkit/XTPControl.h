@@ -151,6 +151,9 @@ public:
     void Copy(const CXTPControl* source) override;
     // The split part of a split button: the right strip with the arrow.
     CRect GetSplitRect() const;
+    // A click anywhere on the control opens the drop-down: every pop-up but a split button
+    // outside menus.
+    BOOL OpensOnWholeFace() const;
 
 protected:
     CXTPCommandBar* m_popupBar = nullptr;

@@ -43,7 +43,10 @@ void CXTPControlPopupColor::Draw(CDC* dc)
     CXTPControlPopup::Draw(dc);
     if (m_color == kAutomaticColor)
         return;
-    CRect bar(m_rect.left + 3, m_rect.bottom - 6, m_rect.right - 14, m_rect.bottom - 2);
+    // In a menu the bar lies under the icon at the start of the row.
+    CRect bar = CXTPPaintManager::IsMenuRow(this)
+                    ? CRect(m_rect.left + 3, m_rect.top + 15, m_rect.left + 19, m_rect.top + 19)
+                    : CRect(m_rect.left + 3, m_rect.bottom - 6, m_rect.right - 14, m_rect.bottom - 2);
     dc->FillSolidRect(&bar, m_color);
 }
 

@@ -50,12 +50,10 @@ void registerTemplates()
     RegisterDialogResource(kOptionsTemplate,
                            page("Options", {item("button", "Always show &full menus", CXTPOptionsPage::kFullMenus,
                                                  kCheck, 7, 7, 200, 12),
-                                            item("button", "Show full menus after a short &delay",
-                                                 CXTPOptionsPage::kFullAfterDelay, kCheck, 7, 22, 200, 12),
                                             item("button", "Show &ScreenTips on toolbars",
-                                                 CXTPOptionsPage::kScreenTips, kCheck, 7, 37, 200, 12),
+                                                 CXTPOptionsPage::kScreenTips, kCheck, 7, 22, 200, 12),
                                             item("button", "&Large icons", CXTPOptionsPage::kLargeIcons, kCheck,
-                                                 7, 52, 200, 12)}));
+                                                 7, 37, 200, 12)}));
 }
 
 // The menu caption without its mnemonic.
@@ -252,7 +250,6 @@ struct OptionBox {
 };
 constexpr OptionBox kOptionBoxes[] = {
     {CXTPOptionsPage::kFullMenus, &CommandBarOptions::alwaysFullMenus},
-    {CXTPOptionsPage::kFullAfterDelay, &CommandBarOptions::fullMenusAfterDelay},
     {CXTPOptionsPage::kScreenTips, &CommandBarOptions::screenTips},
     {CXTPOptionsPage::kLargeIcons, &CommandBarOptions::largeIcons},
 };

@@ -67,7 +67,7 @@ public:
 
 class CXTPOptionsPage : public CPropertyPage {
 public:
-    static constexpr UINT kFullMenus = 1400, kFullAfterDelay = 1401, kScreenTips = 1402, kLargeIcons = 1403;
+    static constexpr UINT kFullMenus = 1400, kScreenTips = 1402, kLargeIcons = 1403;
     explicit CXTPOptionsPage(CXTPCustomizeSheet* sheet);
     BOOL OnInitDialog() override;
     BOOL OnApply() override;

@@ -15,8 +15,6 @@ namespace {
 constexpr int kRowHeight = 22;
 constexpr int kExpandHeight = 12;
 constexpr int kMenuSeparator = 7;
-constexpr UINT_PTR kExpandTimer = 2;
-constexpr UINT kExpandDelay = 1000;
 
 } // namespace
 
@@ -112,23 +110,9 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* owner, CPoint screenPt, const CRect& 
     if (owner)
         if (auto* parent = DYNAMIC_DOWNCAST(CXTPPopupBar, owner->GetParent()))
             parent->SetOpenChild(this);
-    if (m_pCommandBars) {
+    if (m_pCommandBars)
         m_pCommandBars->OnPopupOpened(this);
-        if (HasHiddenCommands() && !ShowsHiddenCommands() && m_pCommandBars->GetOptions().fullMenusAfterDelay)
-            SetTimer(kExpandTimer, kExpandDelay);
-    }
     return TRUE;
-}
-
-void CXTPPopupBar::OnTimer(UINT_PTR id)
-{
-    if (id != kExpandTimer) {
-        CXTPCommandBar::OnTimer(id);
-        return;
-    }
-    KillTimer(kExpandTimer);
-    if (IsOpen())
-        SetExpanded(TRUE);
 }
 
 void CXTPPopupBar::ClosePopup()
@@ -139,7 +123,6 @@ void CXTPPopupBar::ClosePopup()
         m_pCommandBars->OnPopupClosed(this);
     if (!IsOpen())
         return;
-    KillTimer(kExpandTimer);
     ShowWindow(SW_HIDE);
     SetSelected(-1);
     m_bExpanded = FALSE;
@@ -209,7 +192,7 @@ BOOL CXTPPopupBar::OnKeyboardKey(UINT vk)
     case VK_UP:
     case VK_DOWN: SetSelected(FindNextVisible(m_nSelected, vk == VK_DOWN ? 1 : -1)); return TRUE;
     case VK_RIGHT:
-        if (selected && selected->GetType() == ControlTypePopup) {
+        if (auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, selected); popup && popup->OpensOnWholeFace()) {
             ActivateControl(m_nSelected, TRUE);
             return TRUE;
         }
@@ -250,7 +233,6 @@ BOOL CXTPPopupToolBar::OnKeyboardKey(UINT vk)
 }
 
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
-    ON_WM_TIMER()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()

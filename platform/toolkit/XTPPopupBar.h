@@ -20,7 +20,8 @@ public:
     CXTPControlPopup* GetOwnerControl() const { return m_pOwnerControl; }
     CXTPPopupBar* GetOpenChild() const { return m_pOpenChild; }
     void SetOpenChild(CXTPPopupBar* child) { m_pOpenChild = child; }
-    // Expanded drop-downs show the rarely used commands too.
+    // Expanded drop-downs show the rarely used commands too; only a click on the strip at the
+    // bottom expands one that is open.
     BOOL IsExpanded() const { return m_bExpanded; }
     void SetExpanded(BOOL expanded);
     BOOL HasHiddenCommands() const;
@@ -34,8 +35,6 @@ public:
     // The strip at the top that tears the drop-down off (empty when it cannot tear off).
     CRect TearOffRect() const;
     void OnLButtonDown(UINT flags, CPoint point);
-    // A drop-down left open a moment shows its rarely used commands too (when the options say so).
-    void OnTimer(UINT_PTR id);
 
 protected:
     static constexpr int kTearOffHeight = 7;

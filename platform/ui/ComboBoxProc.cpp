@@ -1,12 +1,13 @@
 // The combo box window class: simple, drop-down and drop-down-list boxes over a list of
 // items (sorted, with data, owner-drawn without strings); the selection field shows the
-// chosen item or the typed text. The list drops into the control's state and is worked with
-// the keyboard; it is not shown as a separate window.
+// chosen item or the typed text. The dropped list is a pop-up window below the box, worked
+// with the mouse, the wheel or the keyboard.
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlKit.h"
 #include "platform/ui/ItemList.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -20,8 +21,13 @@ struct ComboState {
     int itemHeight = 0;
     size_t limit = 30000;
     int dropHeight = 0; // the height asked for: field and dropped list together
+    HWND listWnd = nullptr;
+    int top = 0; // first item shown in the dropped list
+    int hot = CB_ERR; // item under the pointer in the dropped list
 };
 using States = ctl::StateMap<ComboState>;
+
+constexpr int kListRows = 8; // rows of a dropped list whose box was given no height for it
 
 DWORD kind(HWND hwnd) { return ctl::StyleOf(hwnd) & 0x3; }
 bool ownerDrawn(HWND hwnd) { return (ctl::StyleOf(hwnd) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
@@ -57,6 +63,63 @@ void userSelect(HWND hwnd, int index)
     ctl::NotifyParent(hwnd, CBN_SELCHANGE);
 }
 
+int fieldHeight(HWND hwnd) { return ctl::LineHeight(hwnd) + 8; }
+
+// The first item shown keeps the chosen one in view.
+void scrollListTo(HWND hwnd, int index)
+{
+    ComboState& s = States::Of(hwnd);
+    if (!s.listWnd || !s.list.Valid(index))
+        return;
+    RECT client{};
+    ::GetClientRect(s.listWnd, &client);
+    int rows = std::max(1, static_cast<int>(client.bottom - client.top) / itemHeight(hwnd));
+    s.top = std::clamp(s.top, std::max(0, index - rows + 1), index);
+    ::InvalidateRect(s.listWnd, nullptr, TRUE);
+}
+
+// Below the box, or above it where the screen ends; as many rows as the box's dropped height
+// holds, never more than there are items.
+RECT listRect(HWND hwnd)
+{
+    ComboState& s = States::Of(hwnd);
+    RECT box{};
+    ::GetWindowRect(hwnd, &box);
+    int room = s.dropHeight - (box.bottom - box.top);
+    int rows = room >= itemHeight(hwnd) ? room / itemHeight(hwnd) : kListRows;
+    int height = std::clamp(rows, 1, std::max(1, s.list.Count())) * itemHeight(hwnd) + 2;
+    int top = box.bottom + height > ::GetSystemMetrics(SM_CYSCREEN) ? box.top - height : box.bottom;
+    return RECT{box.left, std::max(0, top), box.right, std::max(0, top) + height};
+}
+
+void openList(HWND hwnd)
+{
+    ComboState& s = States::Of(hwnd);
+    RECT r = listRect(hwnd);
+    s.hot = s.current;
+    s.top = 0;
+    s.listWnd = ::CreateWindowEx(WS_EX_TOOLWINDOW, kComboListClass, "", WS_POPUP | WS_BORDER, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, hwnd, nullptr, nullptr, nullptr);
+    if (!s.listWnd)
+        return;
+    ::SetWindowLongPtr(s.listWnd, GWL_USERDATA, reinterpret_cast<LONG_PTR>(hwnd));
+    ::SendMessage(s.listWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ctl::FontOf(hwnd)), FALSE);
+    scrollListTo(hwnd, s.current);
+    ::ShowWindow(s.listWnd, SW_SHOWNA);
+    ::SetCapture(s.listWnd);
+}
+
+void closeList(HWND hwnd)
+{
+    ComboState& s = States::Of(hwnd);
+    HWND list = std::exchange(s.listWnd, nullptr);
+    if (!list)
+        return;
+    if (::GetCapture() == list)
+        ::ReleaseCapture();
+    ::DestroyWindow(list);
+}
+
 void showDrop(HWND hwnd, bool show)
 {
     ComboState& s = States::Of(hwnd);
@@ -66,10 +129,13 @@ void showDrop(HWND hwnd, bool show)
         ctl::NotifyParent(hwnd, CBN_DROPDOWN);
     s.dropped = show;
     ::InvalidateRect(hwnd, nullptr, TRUE);
-    if (!show) {
-        ctl::NotifyParent(hwnd, CBN_SELENDOK);
-        ctl::NotifyParent(hwnd, CBN_CLOSEUP);
+    if (show) {
+        openList(hwnd);
+        return;
     }
+    closeList(hwnd);
+    ctl::NotifyParent(hwnd, CBN_SELENDOK);
+    ctl::NotifyParent(hwnd, CBN_CLOSEUP);
 }
 
 void paint(HWND hwnd, CDC& dc, RECT client)
@@ -133,8 +199,11 @@ void keyDown(HWND hwnd, WPARAM vk)
         return;
     }
     int to = vk == VK_UP ? s.current - 1 : vk == VK_DOWN ? s.current + 1 : vk == VK_HOME ? 0 : vk == VK_END ? s.list.Count() - 1 : -2;
-    if (to != -2 && s.list.Count() > 0)
+    if (to != -2 && s.list.Count() > 0) {
         userSelect(hwnd, std::clamp(to, 0, s.list.Count() - 1));
+        s.hot = s.current;
+        scrollListTo(hwnd, s.current);
+    }
 }
 
 LRESULT insert(HWND hwnd, int index, LPARAM value)
@@ -184,8 +253,6 @@ LRESULT itemMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-int fieldHeight(HWND hwnd) { return ctl::LineHeight(hwnd) + 8; }
-
 // The window is as tall as its selection field; the template's height is that of the list.
 void fitField(HWND hwnd)
 {
@@ -214,7 +281,109 @@ LRESULT droppedRect(HWND hwnd, RECT* rect)
     return TRUE;
 }
 
+HWND comboOfList(HWND list) { return reinterpret_cast<HWND>(::GetWindowLongPtr(list, GWL_USERDATA)); }
+
+void drawListItem(HWND hwnd, CDC& dc, int index, RECT rect)
+{
+    ComboState& s = States::Of(hwnd);
+    const bool hot = index == s.hot;
+    if (ownerDrawn(hwnd)) {
+        DRAWITEMSTRUCT dis{ODT_COMBOBOX, ctl::IdOf(hwnd), static_cast<UINT>(index), ODA_DRAWENTIRE,
+                           hot ? ODS_SELECTED | ODS_FOCUS : 0u, hwnd, dc.GetSafeHdc(), rect,
+                           s.list.items[static_cast<size_t>(index)].data};
+        ::SendMessage(::GetParent(hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+        return;
+    }
+    dc.FillSolidRect(&rect, ::GetSysColor(hot ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    dc.SetTextColor(::GetSysColor(hot ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    rect.left += 2;
+    const std::string& text = hasStrings(hwnd) ? s.list.items[static_cast<size_t>(index)].text : std::string();
+    dc.DrawText(text.c_str(), -1, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void paintList(HWND list, CDC& dc, const RECT& client)
+{
+    HWND hwnd = comboOfList(list);
+    ComboState& s = States::Of(hwnd);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_WINDOW));
+    const int height = itemHeight(hwnd);
+    for (int i = s.top, y = client.top; i < s.list.Count() && y < client.bottom; ++i, y += height)
+        drawListItem(hwnd, dc, i, RECT{client.left, y, client.right, y + height});
+}
+
+// The item under a point of the list's client area; CB_ERR outside the list.
+int listItemAt(HWND list, POINT pt)
+{
+    HWND hwnd = comboOfList(list);
+    ComboState& s = States::Of(hwnd);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    if (!::PtInRect(&client, pt))
+        return CB_ERR;
+    int index = s.top + static_cast<int>(pt.y - client.top) / itemHeight(hwnd);
+    return s.list.Valid(index) ? index : CB_ERR;
+}
+
+void trackList(HWND list, POINT pt)
+{
+    HWND hwnd = comboOfList(list);
+    ComboState& s = States::Of(hwnd);
+    int index = listItemAt(list, pt);
+    if (index == CB_ERR || index == s.hot)
+        return;
+    s.hot = index;
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+// A press outside the list closes it as it was; a release on an item chooses that item.
+void listMouse(HWND list, UINT message, POINT pt)
+{
+    HWND hwnd = comboOfList(list);
+    int index = listItemAt(list, pt);
+    if (message == WM_LBUTTONDOWN && index == CB_ERR) {
+        RECT client{};
+        ::GetClientRect(list, &client);
+        if (!::PtInRect(&client, pt))
+            showDrop(hwnd, false);
+        return;
+    }
+    if (message != WM_LBUTTONUP || index == CB_ERR)
+        return;
+    userSelect(hwnd, index);
+    showDrop(hwnd, false);
+}
+
+void scrollList(HWND list, int notches)
+{
+    HWND hwnd = comboOfList(list);
+    ComboState& s = States::Of(hwnd);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    int rows = std::max(1, static_cast<int>(client.bottom - client.top) / itemHeight(hwnd));
+    s.top = std::clamp(s.top - notches * 3, 0, std::max(0, s.list.Count() - rows));
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
 } // namespace
+
+// The dropped list of a combo box; it belongs to the box named in its user data.
+LRESULT AfxComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const POINT pt{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+    switch (message) {
+    case WM_PAINT:
+        ctl::Paint(hwnd, WM_CTLCOLOREDIT, [hwnd](CDC& dc, const RECT& r) { paintList(hwnd, dc, r); });
+        return 0;
+    case WM_ERASEBKGND: return TRUE;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_MOUSEMOVE: trackList(hwnd, pt); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: listMouse(hwnd, message, pt); return 0;
+    case WM_MOUSEWHEEL: scrollList(hwnd, static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA); return 0;
+    default: break;
+    }
+    return ctl::DefControlProc(hwnd, message, wParam, lParam);
+}
 
 LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -234,6 +403,10 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         showDrop(hwnd, !s.dropped);
         return 0;
     case WM_CHAR: typed(hwnd, wParam); return 0;
+    case WM_MOUSEWHEEL:
+        if (s.listWnd)
+            return ::SendMessage(s.listWnd, message, wParam, lParam);
+        break;
     case WM_KEYDOWN: keyDown(hwnd, wParam); return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -281,6 +454,7 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         fitField(hwnd);
         return 0;
     case WM_NCDESTROY:
+        closeList(hwnd);
         s.list.Clear(hwnd);
         States::Forget(hwnd);
         break;

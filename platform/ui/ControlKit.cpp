@@ -23,7 +23,8 @@ void AfxRegisterControlClasses()
         int background;
     } classes[] = {{WC_BUTTON, AfxButtonProc, COLOR_BTNFACE},      {WC_STATIC, AfxStaticProc, COLOR_BTNFACE},
                    {WC_EDIT, AfxEditProc, COLOR_WINDOW},           {WC_LISTBOX, AfxListBoxProc, COLOR_WINDOW},
-                   {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
+                   {WC_COMBOBOX, AfxComboBoxProc, COLOR_WINDOW},   {kComboListClass, AfxComboListProc, COLOR_WINDOW},
+                   {WC_SCROLLBAR, AfxScrollBarProc, COLOR_BTNFACE},
                    {TRACKBAR_CLASS, AfxSliderProc, COLOR_BTNFACE}, {UPDOWN_CLASS, AfxSpinProc, COLOR_BTNFACE},
                    {PROGRESS_CLASS, AfxProgressProc, COLOR_BTNFACE}, {WC_TREEVIEW, AfxTreeProc, COLOR_WINDOW},
                    {MONTHCAL_CLASS, AfxMonthCalProc, COLOR_WINDOW}, {TOOLTIPS_CLASS, AfxToolTipProc, COLOR_INFOBK},

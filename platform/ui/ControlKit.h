@@ -19,6 +19,9 @@ LRESULT AfxStaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The pop-up list a combo box drops.
+constexpr char kComboListClass[] = "ComboLBox";
+LRESULT AfxComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxSliderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AfxSpinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -170,6 +170,10 @@ void keyDown(HWND hwnd, WPARAM vk)
             s.caret = std::min(static_cast<int>(text.size()), s.caret + (text.compare(s.caret, 2, "\r\n") == 0 ? 2 : 1));
         replaceSel(hwnd, "", false);
         break;
+    case 'A':
+        if (::GetKeyState(VK_CONTROL) < 0)
+            setSel(hwnd, 0, -1);
+        break;
     default: break;
     }
 }

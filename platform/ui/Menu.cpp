@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cstring>
@@ -305,7 +306,8 @@ void fillQtMenu(QMenu* target, HMENU menu, UINT* chosen)
     if (!d)
         return;
     for (const MenuItem& m : d->items) {
-        QString text = QString::fromLatin1(m.text.c_str()).replace('&', "&&").replace("&&&&", "&");
+        // Qt marks mnemonics and literal ampersands as menus here do: "&N" and "&&".
+        QString text = QString::fromLatin1(m.text.c_str());
         if (m.flags & MF_SEPARATOR) {
             target->addSeparator();
         } else if (m.flags & MF_POPUP) {
@@ -338,6 +340,17 @@ UINT showMenu(HMENU menu, int x, int y)
 }
 
 } // namespace
+
+bool UiTestHook::SnapshotPopupMenu(HMENU menu, const std::string& pngPath)
+{
+    if (!IsMenu(menu) || !ui::HaveDisplay())
+        return false;
+    QMenu popup;
+    UINT chosen = 0;
+    fillQtMenu(&popup, menu, &chosen);
+    popup.adjustSize();
+    return popup.grab().save(QString::fromStdString(pngPath), "PNG");
+}
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, LPCRECT)
 {

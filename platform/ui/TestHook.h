@@ -41,6 +41,9 @@ COLORREF PixelAt(HWND hwnd, POINT clientPt);
 // A dropped-files handle as the display hands it over with WM_DROPFILES.
 HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt = {0, 0});
 
+// Writes a picture of the pop-up menu, drawn as it shows on the display, to a PNG file.
+bool SnapshotPopupMenu(HMENU menu, const std::string& pngPath);
+
 // Forgets every queued answer and record.
 void Reset();
 

@@ -261,7 +261,8 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         if (!(in >> s.target >> s.at.x >> s.at.y >> s.number))
             return false;
     } else if (verb == "snapshot") {
-        // snapshot <target> <path>: a picture of that window alone.
+        // snapshot <target> <path>: a picture of that window alone; "screen" pictures the whole
+        // display with every window on it.
         s.kind = Kind::Screenshot;
         if (!(in >> s.target))
             return false;
@@ -435,19 +436,49 @@ bool playMenu(const Step& s, std::string& error)
     return false;
 }
 
-bool playScreenshot(const Step& s, std::string& error)
+// What the display shows: every visible top-level window, drop-downs and pop-ups included.
+QImage screenImage()
+{
+    QImage image(std::max(1, ::GetSystemMetrics(SM_CXSCREEN)), std::max(1, ::GetSystemMetrics(SM_CYSCREEN)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const std::vector<HWND>& tops = ui::Desktop()->children;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        ui::Window* w = ui::Find(*it);
+        if (!w || !(w->style & WS_VISIBLE))
+            continue;
+        painter.save();
+        painter.translate(w->rect.left, w->rect.top);
+        ui::Compose(painter, w);
+        painter.restore();
+    }
+    painter.end();
+    return image;
+}
+
+// The window the step names alone, or the main window.
+QImage windowImage(const Step& s, std::string& error)
 {
     CWnd* shown = s.target.empty() ? AfxGetMainWnd() : targetWindow(s.target);
     ui::Window* w = shown ? ui::Find(shown->m_hWnd) : nullptr;
     if (!w) {
         error = s.target.empty() ? "no main window" : "no window \"" + s.target + "\"";
-        return false;
+        return QImage();
     }
     QImage image(std::max(1, w->rect.right - w->rect.left), std::max(1, w->rect.bottom - w->rect.top),
                  QImage::Format_RGB32);
     QPainter painter(&image);
     ui::Compose(painter, w);
     painter.end();
+    return image;
+}
+
+bool playScreenshot(const Step& s, std::string& error)
+{
+    const QImage image = s.target == "screen" ? screenImage() : windowImage(s, error);
+    if (image.isNull())
+        return false;
     if (!image.save(QString::fromStdString(s.text), "PNG")) {
         error = "cannot write " + s.text;
         return false;

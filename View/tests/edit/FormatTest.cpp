@@ -180,6 +180,27 @@ TEST_F(FormatTest, ACommandWithoutTargetChangesNothingAndTakesNoUndoStep)
     EXPECT_EQ(view->m_defaultHatchStyle, 0) << "the defaults of new objects change";
 }
 
+// The colour grids of the menus and tool bars take their state from the colour commands;
+// without a handler of their own they would always be disabled.
+TEST_F(FormatTest, TheColourGridsAreEnabledAsTheirColourCommands)
+{
+    AddBorder(CRect(100, 100, 200, 200));
+    const auto enabled = [this](UINT id) {
+        CheckState state;
+        state.m_nID = id;
+        EXPECT_TRUE(view->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr)) << id;
+        return state.enabled;
+    };
+    const std::pair<UINT, UINT> grids[] = {{CHyperFmtView::ForeColorSelector, CHyperFmtView::CmdForeColor},
+                                           {CHyperFmtView::BackColorSelector, CHyperFmtView::CmdBackColor}};
+    for (const auto& [grid, command] : grids) {
+        view->ClearSelection();
+        EXPECT_EQ(enabled(grid), enabled(command)) << grid;
+        view->SelectOnly(0);
+        EXPECT_TRUE(enabled(grid)) << grid;
+    }
+}
+
 TEST_F(FormatTest, BoldOnAFontWithoutHeightTakesThePageFontFirst)
 {
     auto* text = new CTextGen;
@@ -236,6 +257,26 @@ protected:
         return format;
     }
 };
+
+// Without a handler of their own the boxes would always be disabled and never open.
+TEST_F(FontBoxTest, TheBoxesAreEnabledWhileTheSelectionHoldsAFont)
+{
+    AddText(100, -12, "Serif");
+    AddBorder(CRect(100, 300, 200, 400));
+    for (UINT box : {CHyperFmtView::FontNameBox, CHyperFmtView::FontSizeBox}) {
+        view->SelectOnly(0);
+        CheckState text;
+        text.m_nID = box;
+        EXPECT_TRUE(view->OnCmdMsg(box, CN_UPDATE_COMMAND_UI, &text, nullptr)) << box;
+        EXPECT_TRUE(text.enabled) << box;
+        view->SelectOnly(1);
+        CheckState border;
+        border.m_nID = box;
+        view->OnCmdMsg(box, CN_UPDATE_COMMAND_UI, &border, nullptr);
+        // The boxes show a font exactly when they are enabled.
+        EXPECT_EQ(border.enabled, !(Query().dwEffects & CFM_FACE)) << box;
+    }
+}
 
 TEST_F(FontBoxTest, TheBoxesShowTheFaceAndSizeTheSelectionAgreesOn)
 {

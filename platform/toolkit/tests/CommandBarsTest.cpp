@@ -12,7 +12,20 @@
 
 namespace {
 
-class CommandBarsTest : public ToolkitTest {};
+class CommandBarsTest : public ToolkitTest {
+protected:
+    // Opens the File menu, whose Open command is rarely used, with full or short menus.
+    CXTPPopupBar* OpenFileMenu(BOOL fullMenus)
+    {
+        MakeFrame();
+        bars->GetOptions().alwaysFullMenus = fullMenus;
+        const UINT hidden[] = {kOpen};
+        bars->HideCommands(hidden, 1);
+        CXTPMenuBar* menu = bars->GetMenuBar();
+        Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+        return static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
+    }
+};
 
 } // namespace
 
@@ -355,26 +368,20 @@ TEST_F(CommandBarsTest, AFloatingPlaceOffTheScreenComesBackOntoIt)
 TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
 {
     MakeFrame();
-    bars->GetOptions().alwaysFullMenus = TRUE;
+    bars->GetOptions().alwaysFullMenus = FALSE;
     bars->GetOptions().largeIcons = TRUE;
     bars->SaveOptions("CommandBars\\Default\\");
     MakeFrame();
-    EXPECT_FALSE(bars->GetOptions().alwaysFullMenus);
-    bars->LoadOptions("CommandBars\\Default\\");
     EXPECT_TRUE(bars->GetOptions().alwaysFullMenus);
+    EXPECT_FALSE(bars->GetOptions().largeIcons);
+    bars->LoadOptions("CommandBars\\Default\\");
+    EXPECT_FALSE(bars->GetOptions().alwaysFullMenus);
     EXPECT_TRUE(bars->GetOptions().largeIcons);
-    EXPECT_TRUE(bars->GetOptions().fullMenusAfterDelay);
 }
 
 TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)
 {
-    MakeFrame();
-    bars->GetOptions().fullMenusAfterDelay = FALSE;
-    const UINT hidden[] = {kOpen};
-    bars->HideCommands(hidden, 1);
-    CXTPMenuBar* menu = bars->GetMenuBar();
-    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
-    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    CXTPPopupBar* file = OpenFileMenu(FALSE);
     ASSERT_TRUE(file->IsOpen());
     EXPECT_TRUE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
     CRect client;
@@ -534,20 +541,22 @@ TEST_F(CommandBarsTest, ANarrowerFloatingFrameWrapsItsBarIntoMoreRows)
     EXPECT_TRUE(bar->IsFloating());
 }
 
-TEST_F(CommandBarsTest, AMenuLeftOpenAMomentShowsItsHiddenCommands)
+// An item that appears while the menu is open moves the items below it under the pointer.
+TEST_F(CommandBarsTest, AMenuShowsItsRarelyUsedCommandsAtOnceAndNeverGrowsWhileOpen)
 {
-    MakeFrame();
-    const UINT hidden[] = {kOpen};
-    bars->HideCommands(hidden, 1);
-    CXTPMenuBar* menu = bars->GetMenuBar();
-    auto* file = static_cast<CXTPPopupBar*>(menu->GetControl(0)->GetCommandBar());
-    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
-    ASSERT_TRUE(file->IsOpen());
-    EXPECT_FALSE(file->IsExpanded());
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-    Pump();
-    EXPECT_TRUE(file->IsExpanded());
-    EXPECT_FALSE(file->GetControls()->FindControl(kOpen)->GetRect().IsRectEmpty());
+    for (BOOL full : {TRUE, FALSE}) {
+        CXTPPopupBar* file = OpenFileMenu(full);
+        ASSERT_TRUE(file->IsOpen());
+        CRect opened, open;
+        file->GetWindowRect(&opened);
+        const CRect openItem = file->GetControls()->FindControl(kOpen)->GetRect();
+        EXPECT_EQ(openItem.IsRectEmpty(), !full);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+        Pump();
+        file->GetWindowRect(&open);
+        EXPECT_EQ(open, opened) << full;
+        EXPECT_EQ(file->GetControls()->FindControl(kOpen)->GetRect(), openItem) << full;
+    }
 }
 
 TEST_F(CommandBarsTest, ABarOutsideTheCommandBarsLoadsLaysOutAndSendsToItsOwner)

@@ -246,3 +246,40 @@ TEST_F(ControlsTest, AnEditBoxTakesTypedTextAndEnterTellsTheSite)
     bars->DockToolBar(bar, BarLeft, 0, 0);
     EXPECT_FALSE(edit->IsWindowVisible());
 }
+
+// In a menu the picker's whole row opens its colours, as every other sub-menu does; nothing
+// is applied until a colour is chosen.
+TEST_F(ControlsTest, TheColourPickerInAMenuOpensItsColoursFromItsRow)
+{
+    constexpr UINT kFormatMenu = 922;
+    RegisterMenuResource(kFormatMenu, {MenuTemplateItem{MF_POPUP, 0, "F&ormat",
+                                                        {MenuTemplateItem{0, kCount, "Count", {}},
+                                                         MenuTemplateItem{0, kColorButton, "&Foreground Colour", {}}}}});
+    MakeFrame(false);
+    frame->onCreateControl = [this](CreateControlRequest& r) { return SupplyControl(r); };
+    CXTPMenuBar* menu = bars->SetMenu("Menu Bar", kFormatMenu);
+    ASSERT_NE(menu, nullptr);
+    Pump();
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    auto* format = DYNAMIC_DOWNCAST(CXTPPopupBar, menu->GetControl(0)->GetCommandBar());
+    ASSERT_TRUE(format && format->IsOpen());
+    CXTPControl* row = format->GetControls()->FindControl(kColorButton);
+    ASSERT_TRUE(row->IsKindOf(RUNTIME_CLASS(CXTPControlPopupColor)));
+    for (CPoint at : {CPoint(row->GetRect().left + 30, row->GetRect().CenterPoint().y),
+                      CPoint(row->GetRect().right - 4, row->GetRect().CenterPoint().y)}) {
+        Click(format, at);
+        auto* colours = DYNAMIC_DOWNCAST(CXTPPopupBar, row->GetCommandBar());
+        ASSERT_TRUE(colours && colours->IsOpen()) << at.x;
+        EXPECT_EQ(frame->commands[kColorButton], 0) << at.x;
+        EXPECT_TRUE(format->IsOpen()) << at.x;
+        colours->ClosePopup();
+    }
+    Click(format, row->GetRect().CenterPoint());
+    auto* colours = DYNAMIC_DOWNCAST(CXTPPopupBar, row->GetCommandBar());
+    auto* selector = static_cast<CXTPControlColorSelector*>(colours->GetControls()->FindControl(kSelector));
+    Click(colours, selector->CellRect(16).CenterPoint());
+    EXPECT_EQ(selector->GetColor(), RGB(255, 0, 0));
+    ASSERT_EQ(frame->notifies.size(), 1u);
+    EXPECT_EQ(frame->notifies[0], std::make_pair(kSelector, XTPN_EXECUTE));
+    EXPECT_FALSE(format->IsOpen());
+}

@@ -88,10 +88,10 @@ TEST_F(CustomizeSheetTest, TheOptionsPageSetsTheOptionsOnOk)
     sheet.AddPage(&options);
     ASSERT_TRUE(sheet.Create(frame));
     sheet.SetActivePage(2);
-    EXPECT_EQ(options.IsDlgButtonChecked(CXTPOptionsPage::kFullAfterDelay), BST_CHECKED);
-    options.CheckDlgButton(CXTPOptionsPage::kFullMenus, BST_CHECKED);
+    EXPECT_EQ(options.IsDlgButtonChecked(CXTPOptionsPage::kFullMenus), BST_CHECKED);
+    options.CheckDlgButton(CXTPOptionsPage::kFullMenus, BST_UNCHECKED);
     sheet.SendMessage(WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(bars->GetOptions().alwaysFullMenus);
+    EXPECT_FALSE(bars->GetOptions().alwaysFullMenus);
     if (sheet.GetSafeHwnd())
         sheet.DestroyWindow();
 }

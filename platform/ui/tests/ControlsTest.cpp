@@ -470,6 +470,29 @@ TEST_F(ControlTest, EditLinesThroughTheWrapper)
     parent.Detach();
 }
 
+// Keys as the user presses them: through the focus window's queue.
+TEST_F(ControlTest, CtrlASelectsTheWholeTextSoTypingReplacesIt)
+{
+    for (DWORD style : {DWORD(0), DWORD(ES_MULTILINE)}) {
+        HWND h = MakeControl(WC_EDIT, style, RECT{10, 10, 200, 60}, "first\r\nsecond");
+        SendMessage(h, EM_SETSEL, 2, 2);
+        SetFocus(h);
+        UiTestHook::KeyDown(VK_CONTROL);
+        UiTestHook::KeyDown('A');
+        UiTestHook::KeyUp('A');
+        UiTestHook::KeyUp(VK_CONTROL);
+        UiTestHook::PumpPending();
+        DWORD from = 0, to = 0;
+        SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(from, 0u) << style;
+        EXPECT_EQ(to, static_cast<DWORD>(GetWindowTextLength(h))) << style;
+        typeChars(h, "x");
+        char text[32] = "";
+        GetWindowText(h, text, sizeof text);
+        EXPECT_STREQ(text, "x") << style;
+    }
+}
+
 } // namespace
 
 namespace {

@@ -2,7 +2,9 @@
 
 # Tests run headless, and leaks inside system libraries that live for the whole process are not ours.
 set(VANTREL_TEST_ENVIRONMENT_LSAN "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp:print_suppressions=0")
-set(VANTREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen" "${VANTREL_TEST_ENVIRONMENT_LSAN}")
+# Tests write what the program writes into the build tree, never into the user's data folder.
+set(VANTREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen" "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
+    "${VANTREL_TEST_ENVIRONMENT_LSAN}")
 
 # vantrel_library(NAME [SHARED] [LIBS deps...])
 # Builds every .cpp directly in the calling folder into one library.

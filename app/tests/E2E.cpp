@@ -81,6 +81,8 @@ Run RunVantrel(const std::string& script, const std::string& home, int timeoutSe
 Run RunProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds)
 {
     std::ofstream(home + "/script.txt") << script;
+    // The log tells of this run alone.
+    std::filesystem::remove(home + "/log.txt");
     std::vector<std::string> env = childEnvironment(home);
     std::vector<char*> envp;
     for (std::string& e : env)

@@ -148,6 +148,12 @@ void CHyperView::DrawGuides(CDC* dc, CSize extent, int zoom)
                    Scale(guides.bottom, zoom));
     CRect client;
     GetClientRect(&client);
+    // A mapped page is drawn from its own origin: the lines start there, so that their dots
+    // keep their places when the window scrolls, and reach the window's far edges.
+    if (IsMapped()) {
+        client.right += GetDeviceScrollPosition().x;
+        client.bottom += GetDeviceScrollPosition().y;
+    }
     CPen pen(PS_DOT, 1, kGuideColor);
     CPen* oldPen = dc->SelectObject(&pen);
     const int oldMode = dc->SetBkMode(TRANSPARENT);

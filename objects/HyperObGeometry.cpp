@@ -119,6 +119,9 @@ void CHyperOb::SetRect(const CRect& rect)
         if (old.Size() != rect.Size())
             host->OnObjectResized(this);
     }
+    // The place the object leaves is painted again, whoever moves it.
+    if (GetView() && old != rect)
+        InvalidateArea(nullptr);
     if (m_groupInfo)
         m_groupInfo->m_rect.OffsetRect(rect.left - old.left, rect.top - old.top);
     m_tracker->m_rect = rect;

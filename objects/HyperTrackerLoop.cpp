@@ -251,6 +251,8 @@ BOOL CHyperTracker::ScrollStep(int handle, CWnd* wnd, CWnd* clipTo, CDC* dc, CRe
     int shiftX = 0;
     int shiftY = 0;
     AutoScroll(wnd, dx, dy, &shiftX, &shiftY);
+    // The uncovered strip is painted before the feedback goes over it again.
+    wnd->UpdateWindow();
     m_rect = current;
     ShiftFixedEdges(handle, &m_rect, shiftX, shiftY);
     saved->OffsetRect(shiftX, shiftY);

@@ -190,7 +190,13 @@ void CMainFrame::OnToggleTabPosition()
     m_wndTabClient.Refresh();
 }
 
-void CMainFrame::OnCloseAll() { AfxGetApp()->CloseAllDocuments(FALSE); }
+// Each changed document is offered for saving first; Cancel on any of them keeps all open.
+void CMainFrame::OnCloseAll()
+{
+    CWinApp* app = AfxGetApp();
+    if (app->SaveAllModified())
+        app->CloseAllDocuments(FALSE);
+}
 
 void CMainFrame::OnCustomize()
 {

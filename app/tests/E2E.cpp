@@ -67,6 +67,8 @@ Run runProgram(const std::string& program, const std::string& script, const std:
                const std::function<bool()>& killNow)
 {
     std::ofstream(home + "/script.txt") << script;
+    // The log tells of this run alone.
+    std::filesystem::remove(home + "/log.txt");
     std::vector<std::string> env = childEnvironment(home);
     std::vector<char*> envp;
     for (std::string& e : env)

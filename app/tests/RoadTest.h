@@ -21,6 +21,14 @@ protected:
     }
 
     std::string Path(const std::string& name) const { return home + "/" + name; }
+    // Plays the script; the program must play every step and end by itself.
+    e2e::Run Play(const std::string& script) const
+    {
+        e2e::Run run = e2e::RunVantrel(script, home);
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+        return run;
+    }
     // Saves the document under the name through File Save (the next file dialog's answer).
     std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
 

@@ -2,7 +2,7 @@
 // affine copy of the picture and its mask.
 #include "objects/kinds/BitmapOb.h"
 
-#include "objects/ObjectHost.h"
+#include "objects/kinds/PagePixels.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 
@@ -40,12 +40,15 @@ void CBitmapOb::Draw(CDC* dc)
     // Size-to-fit waits while the view is busy adding or loading objects, so the first draw after
     // that may resize the object: the cache and the fit come first.
     PrepareBitmapCache(FALSE);
-    CRect rect;
-    GetRect(&rect, dc);
-    if (GetRotateAngle() != 0.0 && m_picture.GetSize())
+    if (GetRotateAngle() != 0.0 && m_picture.GetSize()) {
         DrawRotated(dc);
-    else
+    } else {
+        // The cache holds pixels: the picture goes where the DC shows the object's rectangle.
+        CRect rect;
+        GetRect(&rect, nullptr);
+        const CPagePixels pixels(dc, &rect);
         DrawInLayout(dc, rect);
+    }
     DrawAlarmBitmap(dc);
 }
 
@@ -76,8 +79,7 @@ void CBitmapOb::DrawRotated(CDC* dc)
     const std::unique_ptr<POINT[]> corners(raw);
     if (count < 4)
         return;
-    if (dc && !dc->IsPrinting() && GetHost()->IsMapped())
-        GetHost()->LogicalToDevice(corners.get(), count);
+    const CPagePixels pixels(dc, corners.get(), count);
     const POINT p0 = corners[0], p1 = corners[1], p3 = corners[3];
     const POINT p2 {p1.x + p3.x - p0.x, p1.y + p3.y - p0.y};
     CDib image, mask;

@@ -2,6 +2,7 @@
 
 #include "objects/kinds/DisplayDepth.h"
 #include "objects/kinds/KindShared.h"
+#include "objects/kinds/PagePixels.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ole/DispatchMap.h"
@@ -122,7 +123,8 @@ void CBitmapShadowOb::DrawShadow(CDC* dc)
     if (!m_shadowBitmap)
         return;
     CRect rect;
-    GetRect(&rect, dc);
+    GetRect(&rect, nullptr);
+    const CPagePixels pixels(dc, &rect);
     const CRect shadow = m_shadow.GetShadowRect(rect, CPoint(m_shadow.OffsetX, m_shadow.OffsetY));
     CDC memory;
     memory.CreateCompatibleDC(nullptr);

@@ -2,6 +2,7 @@
 #include "objects/kinds/ShapeOb.h"
 
 #include "objects/ObjectHost.h"
+#include "objects/kinds/PagePixels.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
@@ -81,7 +82,8 @@ void CShapeOb::Draw(CDC* dc)
 void CShapeOb::DrawFrame(CDC* dc)
 {
     CRect rect;
-    GetRect(&rect, dc);
+    GetRect(&rect, nullptr);
+    const CPagePixels pixels(dc, &rect);
     CBrush brush(FrameColor == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_HIGHLIGHT) : FrameColor);
     for (int i = 0; i < FrameWidth; ++i) {
         rect.InflateRect(1, 1);

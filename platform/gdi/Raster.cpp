@@ -2,6 +2,7 @@
 
 
 #include <algorithm>
+#include <numeric>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -719,8 +720,17 @@ void StepLine(QPoint a, QPoint b, Plot plot)
 
 void PlotLine(Coverage& cov, QPoint a, QPoint b, Dashes& dashes)
 {
-    if (ClipSegment(a, b, cov.box()))
-        cov.Line(a, b, dashes);
+    const QPoint start = a;
+    if (!ClipSegment(a, b, cov.box()))
+        return;
+    // A cut line keeps its pattern: any part of the window repaints the same dots.
+    if (!dashes.runs.empty()) {
+        const int64_t skipped = std::max(std::llabs(int64_t(a.x()) - start.x()), std::llabs(int64_t(a.y()) - start.y()));
+        const int period = std::accumulate(dashes.runs.begin(), dashes.runs.end(), 0);
+        for (int64_t i = 0; i < skipped % period; ++i)
+            dashes.NextOfPattern();
+    }
+    cov.Line(a, b, dashes);
 }
 
 void Coverage::Line(QPoint a, QPoint b, Dashes& dashes)

@@ -357,6 +357,14 @@ void CFrameWnd::OnClose()
     DestroyWindow();
 }
 
+// The desktop session is ending: the main window offers every changed document for saving,
+// and Cancel keeps the session going.
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    CWinApp* app = AfxGetApp();
+    return !app || app->m_pMainWnd != this || app->SaveAllModified();
+}
+
 void CFrameWnd::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
@@ -516,6 +524,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()

@@ -83,6 +83,7 @@ public:
     int OnCreate(LPCREATESTRUCT cs);
     void OnDestroy();
     void OnClose();
+    BOOL OnQueryEndSession();
     void OnSize(UINT type, int cx, int cy);
     void OnSetFocus(CWnd* oldWnd);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);

@@ -31,7 +31,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -290,6 +290,12 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
             return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
+    } else if (verb == "endsession") {
+        // The desktop session ends as the user logs out.
+        s.kind = Kind::EndSession;
+    } else if (verb == "redraw") {
+        // Everything on the screen painted anew, as when a covering window goes away.
+        s.kind = Kind::Redraw;
     } else {
         return false;
     }
@@ -562,6 +568,31 @@ bool playDrop(const Step& s, std::string& error)
     return true;
 }
 
+CWnd* mainWindow(std::string& error)
+{
+    CWnd* main = AfxGetMainWnd();
+    if (!main || !main->m_hWnd)
+        error = "no main window";
+    return main && main->m_hWnd ? main : nullptr;
+}
+
+// The answer goes to the log: the session may end, or the user cancelled it.
+bool playEndSession(std::string& error)
+{
+    CWnd* main = mainWindow(error);
+    if (main)
+        logLine(main->SendMessage(WM_QUERYENDSESSION, 0, 0) ? "session: ends" : "session: goes on");
+    return main != nullptr;
+}
+
+bool playRedraw(std::string& error)
+{
+    CWnd* main = mainWindow(error);
+    if (main)
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return main != nullptr;
+}
+
 bool play(const Step& s, std::string& error)
 {
     switch (s.kind) {
@@ -581,6 +612,8 @@ bool play(const Step& s, std::string& error)
     case Kind::ClipData: return playOfferToClipboard(s, error);
     case Kind::Drop: return playDrop(s, error);
     case Kind::Clock: COleDateTime::SetTestClock(static_cast<time_t>(s.number)); return true;
+    case Kind::EndSession: return playEndSession(error);
+    case Kind::Redraw: return playRedraw(error);
     case Kind::Quit:
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CLOSE);

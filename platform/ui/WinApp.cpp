@@ -15,6 +15,7 @@
 #include "platform/ui/WindowTable.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QFileDialog>
 
 #include <cstdlib>
@@ -446,6 +447,22 @@ int AfxMessageBox(UINT promptId, UINT type, UINT helpId)
     return AfxMessageBox(text, type, helpId == UINT(-1) ? promptId : helpId);
 }
 
+namespace {
+
+// The desktop session is ending: the main window may ask about changed documents, and Cancel
+// there keeps the session going.
+void askBeforeSessionEnds(QSessionManager& manager)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->m_pMainWnd || !app->m_pMainWnd->m_hWnd || !manager.allowsInteraction())
+        return;
+    if (!app->m_pMainWnd->SendMessage(WM_QUERYENDSESSION, 0, 0))
+        manager.cancel();
+    manager.release();
+}
+
+} // namespace
+
 int AfxWinMain(int argc, char** argv)
 {
     CWinApp* app = AfxGetApp();
@@ -454,6 +471,8 @@ int AfxWinMain(int argc, char** argv)
     std::unique_ptr<QApplication> qt;
     if (!QCoreApplication::instance())
         qt = std::make_unique<QApplication>(argc, argv);
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, askBeforeSessionEnds);
     ui::SyncDesktopWithScreen();
     app->SetCommandLine(argc, argv);
     if (!app->InitApplication() || !app->InitInstance()) {

@@ -424,6 +424,8 @@ class CScrollBar : public CWnd {
 #define ON_WM_NCACTIVATE() \
     AFX_MAP_ENTRY(WM_NCACTIVATE, 0, 0, 0, call.result = self->OnNcActivate(static_cast<BOOL>(call.wParam)); return TRUE;)
 #define ON_WM_CLOSE() AFX_MAP_ENTRY(WM_CLOSE, 0, 0, 0, self->OnClose(); return TRUE;)
+#define ON_WM_QUERYENDSESSION() \
+    AFX_MAP_ENTRY(WM_QUERYENDSESSION, 0, 0, 0, call.result = self->OnQueryEndSession(); return TRUE;)
 #define ON_WM_SHOWWINDOW() \
     AFX_MAP_ENTRY(WM_SHOWWINDOW, 0, 0, 0, self->OnShowWindow(static_cast<BOOL>(call.wParam), static_cast<UINT>(call.lParam)); return TRUE;)
 #define ON_WM_ENABLE() AFX_MAP_ENTRY(WM_ENABLE, 0, 0, 0, self->OnEnable(static_cast<BOOL>(call.wParam)); return TRUE;)

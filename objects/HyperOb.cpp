@@ -368,9 +368,14 @@ BOOL CHyperOb::GetFont(LOGFONT* font, BOOL effective) const
 
 void CHyperOb::GetEffectiveFont(LOGFONT* font) const
 {
-    if (font->lfFaceName[0] != '\0' || GetHost()->GetPageFont(font))
+    if (font->lfFaceName[0] != '\0')
         return;
-    *font = GetViewSettings().m_defaultFont;
+    // A size chosen for the object stays; only the face comes from the page or the program.
+    const LONG height = font->lfHeight;
+    if (!GetHost()->GetPageFont(font))
+        *font = GetViewSettings().m_defaultFont;
+    if (height != 0)
+        font->lfHeight = height;
 }
 
 CGroupInfo* CHyperOb::CreateGroupInfo() const

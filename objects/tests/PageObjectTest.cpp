@@ -292,6 +292,22 @@ TEST(PageObject, AnEmptyFaceTakesThePageFontThenTheProgramFont)
     GetViewSettings().m_defaultFont = saved;
 }
 
+TEST(PageObject, AnEmptyFaceKeepsTheObjectsOwnSize)
+{
+    CTestPageView view;
+    CTestBoxOb object;
+    object.SetView(view);
+    SetFaceName(view.pageFont, "Page");
+    view.pageFont.lfHeight = -16;
+    LOGFONT font{};
+    object.GetFont(&font, TRUE);
+    EXPECT_EQ(font.lfHeight, -16) << "no size of its own: the page's";
+    object.Font.GetLogFont().lfHeight = -48;
+    object.GetFont(&font, TRUE);
+    EXPECT_STREQ(font.lfFaceName, "Page");
+    EXPECT_EQ(font.lfHeight, -48);
+}
+
 TEST(PageObject, UniqueCodesSkipNamesTakenInTheView)
 {
     CTestPageView view;

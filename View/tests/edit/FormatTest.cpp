@@ -318,6 +318,21 @@ TEST_F(FontBoxTest, AChosenFaceAndSizeGoToEverySelectedText)
     EXPECT_EQ(view->GetUndoCount(), undoBefore + 1);
 }
 
+// A text without a face of its own is drawn in the page's font; a size chosen for it must be
+// the size it is drawn in.
+TEST_F(FontBoxTest, ASizeChosenForATextWithoutFaceIsTheSizeItIsDrawnIn)
+{
+    CTextGen* text = AddText(100, -12, "");
+    view->SelectOnly(0);
+    auto* size = new CXTPControlSizeComboBox;
+    size->OnSelChanged(size->FindStringExact("36"));
+    Notify(CHyperFmtView::FontSizeBox, XTPN_COMBOEXECUTE, size, nullptr);
+    size->InternalRelease();
+    LOGFONT drawn{};
+    text->GetFont(&drawn, TRUE);
+    EXPECT_EQ(drawn.lfHeight, -48);
+}
+
 TEST_F(FontBoxTest, AColourFromTheSelectorBecomesTheCurrentColourAndIsApplied)
 {
     CTextGen* text = AddText(100, -12, "Serif");

@@ -4,13 +4,44 @@
 #include "View/HyperFrame.h"
 #include "View/HyperRunView.h"
 #include "View/Thumbnail.h"
+#include "objects/GenFrameOb.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/MainWndMode.h"
+#include "objects/RecordProbe.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Exception.h"
+#include "platform/core/File.h"
 #include "platform/ole/OleDocument.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/DocTemplate.h"
 #include "platform/ui/WinApp.h"
+
+namespace {
+
+// Bytes left after the page records are a further page record unless they are exactly the
+// closing thumbnail: its length and magic end the file.
+BOOL PageRecordFollows(CArchive& archive)
+{
+    CRecordProbe probe(archive);
+    CFile* file = archive.GetFile();
+    const ULONGLONG start = file->GetPosition();
+    const ULONGLONG length = file->GetLength();
+    if (start >= length)
+        return FALSE;
+    BOOL thumbnail = FALSE;
+    if (length - start >= 2 * sizeof(DWORD)) {
+        file->Seek(static_cast<LONGLONG>(length - 2 * sizeof(DWORD)), CFile::begin);
+        DWORD size = 0;
+        DWORD magic = 0;
+        archive >> size >> magic;
+        thumbnail = magic == CThumbnail::Magic && size == length - start - 2 * sizeof(DWORD);
+    }
+    probe.Rewind();
+    return !thumbnail;
+}
+
+} // namespace
 
 template <class Base>
 CHyperDocBase<Base>::~CHyperDocBase()
@@ -70,6 +101,8 @@ void CHyperDocBase<Base>::Serialize(CArchive& archive)
     if (CHyperFrame* frame = GetFirstHyperFrame())
         frame->Serialize(archive);
     m_loadIncomplete = !m_views.SerializePages(archive);
+    if (!archive.IsStoring() && !m_loadIncomplete)
+        m_loadIncomplete = !LoadFurtherPages(archive);
     if (archive.IsStoring() && GetViewSettings().m_thumbnailSwitch && m_views.GetFurther().IsEmpty()) {
         CThumbnail thumbnail;
         thumbnail.Render(first);
@@ -78,9 +111,62 @@ void CHyperDocBase<Base>::Serialize(CArchive& archive)
 }
 
 template <class Base>
+BOOL CHyperDocBase<Base>::LoadFurtherPages(CArchive& archive)
+{
+    while (PageRecordFollows(archive)) {
+        CFrameWnd* frame = nullptr;
+        CHyperRunView* view = OpenFurtherView(&frame);
+        if (!view)
+            return FALSE;
+        try {
+            view->Serialize(archive);
+        } catch (CException* e) {
+            // Not even the record's head could be read: there is nothing to show.
+            e->Delete();
+            frame->DestroyWindow();
+            return FALSE;
+        }
+        this->GetDocTemplate()->InitialUpdateFrame(frame, this);
+        if (view->LoadWasIncomplete())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+template <class Base>
+CHyperRunView* CHyperDocBase<Base>::OpenFurtherView(CFrameWnd** frame)
+{
+    CDocTemplate* docTemplate = this->GetDocTemplate();
+    *frame = docTemplate ? docTemplate->CreateNewFrame(this, m_views.GetFrame()) : nullptr;
+    if (!*frame)
+        return nullptr;
+    CHyperRunView* opened = nullptr;
+    GetFirstHyperView();
+    m_views.ForEach([&](CHyperRunView* view) {
+        if (view->GetParentFrame() == *frame)
+            opened = view;
+    });
+    if (!opened)
+        (*frame)->DestroyWindow();
+    return opened;
+}
+
+template <class Base>
 CFile* CHyperDocBase<Base>::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
 {
     return OpenStoredDocument(fileName, openFlags, error);
+}
+
+template <class Base>
+BOOL CHyperDocBase<Base>::OnNewDocument()
+{
+    if (!Base::OnNewDocument())
+        return FALSE;
+    CHyperFrame* frame = GetFirstHyperFrame();
+    if (auto* numbered = frame ? dynamic_cast<CGenFrameOb*>(frame->GetFrameObject()) : nullptr)
+        numbered->NumberNewDocument();
+    SetTitle(nullptr);
+    return TRUE;
 }
 
 template <class Base>

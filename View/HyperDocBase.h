@@ -7,7 +7,9 @@
 #include "View/DocViews.h"
 #include "platform/ui/Document.h"
 
+class CArchive;
 class CCmdUI;
+class CFrameWnd;
 class CHyperFrame;
 
 template <class Base>
@@ -28,6 +30,8 @@ public:
     BOOL SaveModified() override;
     BOOL DoSave(LPCTSTR pathName, BOOL replace = TRUE) override;
     void DeleteContents() override;
+    // A new document's frame object takes the next "Document n" title.
+    BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR pathName) override;
     CFile* GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error) override;
     void OnChangedViewList() override;
@@ -43,6 +47,10 @@ protected:
     // The class of the views that hold the document's pages.
     virtual const CRuntimeClass* GetEditingViewClass() const;
     BOOL IsFirstViewEditing();
+    // Page records beyond the open views each get a further view in a child frame of its own;
+    // FALSE when one of them could be read only in part.
+    BOOL LoadFurtherPages(CArchive& archive);
+    CHyperRunView* OpenFurtherView(CFrameWnd** frame);
 
     CDocViews m_views;
     // A page could not be read completely: the file keeps its name but is never saved over.

@@ -116,10 +116,15 @@ void CHyperFrame::DeleteFrameObjects()
     m_secondObject = nullptr;
 }
 
+// The window taking the stored size is no resize by the user: the size stays as stored.
 void CHyperFrame::ApplyFrameObject(int)
 {
-    if (m_frameObject && m_hWnd)
-        m_frameObject->ApplyToFrame(GetFrameWindow());
+    if (!m_frameObject || !m_hWnd)
+        return;
+    const BOOL nested = m_applyingSize;
+    m_applyingSize = TRUE;
+    m_frameObject->ApplyToFrame(GetFrameWindow());
+    m_applyingSize = nested;
 }
 
 BOOL CHyperFrame::IsEditMode() const
@@ -238,18 +243,18 @@ void CHyperFrame::UpdateRulers(BOOL currentMode)
     ApplyFrameObject(ApplyWithSavedPosition);
 }
 
-// A size change that the frame object's own resizing causes is not fed back to it.
+// A size change that the frame object's own resizing causes is not fed back to it. Any other
+// is the user's, and the frame object keeps the new client size, the size it gives the window
+// when the document opens again.
 void CHyperFrame::OnSize(UINT type, int cx, int cy)
 {
     const BOOL nested = m_sizing;
     m_sizing = TRUE;
     CHyperRunFrame::OnSize(type, cx, cy);
-    CRect layout;
-    GetLayoutRect(&layout);
     if (m_frameObject && type == SIZE_RESTORED && !nested) {
-        if (m_frameObject->GetWidth() != layout.Width() || m_frameObject->GetHeight() != layout.Height()) {
-            m_frameObject->SetWidth(layout.Width());
-            m_frameObject->SetHeight(layout.Height());
+        if (!m_applyingSize && (m_frameObject->GetWidth() != cx || m_frameObject->GetHeight() != cy)) {
+            m_frameObject->SetWidth(cx);
+            m_frameObject->SetHeight(cy);
         }
         if (m_firstView && !m_registrationPending && !m_pendingView)
             m_frameObject->UpdateLayout(TRUE, FALSE);

@@ -86,6 +86,8 @@ public:
     UINT m_currentTool = ToolSelect;
     BOOL m_toolPaletteShown = FALSE;
     BOOL m_sizing = FALSE;
+    // The window is taking the frame object's size.
+    BOOL m_applyingSize = FALSE;
     CControlBar* m_horzRuler = nullptr;
     CControlBar* m_vertRuler = nullptr;
     CObArray m_spareList;

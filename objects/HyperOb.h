@@ -183,6 +183,9 @@ public:
     // Connections, snap points and group links.
     // The snap points of the group ("own" FALSE) or of the kind; the base has none of its own.
     virtual CSnapPointSet* GetSnapPoints(BOOL own) { return GetGroupSnapPoints(own, nullptr); }
+    // The holder whose list the object record carries; kinds whose points follow from their
+    // shape alone store none.
+    virtual CSnapPointSet* GetStoredSnapPoints(BOOL own) { return GetSnapPoints(own); }
     virtual CAnchorFmt* GetSnapPointList(BOOL own);
     virtual CSnapPointSet* GetGroupSnapPoints(BOOL own, CSnapPointSet* ownSet);
     // The held group record, or the one another member of the same group holds.
@@ -298,6 +301,7 @@ protected:
     void LoadRecord(CArchive& archive);
     // The end-point part and the snap-point list of a record of version 5 or later.
     void LoadLinks(CArchive& archive, int version);
+    void SkipDerivedSnapList(CArchive& archive, BOOL own);
     void StoreRecord(CArchive& archive) const;
 
     CGroupInfo* m_groupInfo = nullptr;

@@ -1,14 +1,17 @@
 // The object record that every page object begins its stored form with.
+#include "objects/AnchorFmt.h"
 #include "objects/Angles.h"
 #include "objects/ConnectorEnds.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
+#include "objects/RecordProbe.h"
 #include "objects/SnapPointSet.h"
 #include "objects/VersionTag.h"
 #include "platform/core/Archive.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 // Marks the layout with the alarm fields; any other text in its place is an older URL.
@@ -84,8 +87,8 @@ void CHyperOb::StoreRecord(CArchive& archive) const
         ends->Serialize(archive);
     else
         self->SerializeEndPoints(archive);
-    if (self->GetSnapPoints(TRUE))
-        self->GetSnapPointList(TRUE)->Serialize(archive);
+    if (CSnapPointSet* points = self->GetStoredSnapPoints(TRUE))
+        points->GetList().Serialize(archive);
     double angle = GetRotateAngle();
     archive << angle;
     if (angle != 0.0)
@@ -168,10 +171,28 @@ void CHyperOb::LoadLinks(CArchive& archive, int version)
         SerializeEndPoints(archive);
     }
     BOOL own = !(version < 8 && m_legacyLinks);
-    CSnapPointSet* points = GetSnapPoints(own);
-    if (!points)
+    CSnapPointSet* points = GetStoredSnapPoints(own);
+    if (!points) {
+        SkipDerivedSnapList(archive, own);
         return;
-    GetSnapPointList(own)->Serialize(archive);
+    }
+    points->GetList().Serialize(archive);
     if (stale && m_groupInfo && points->GetCount() > 0)
         m_groupInfo->m_hasSnapPoints = 0;
+}
+
+// Points that follow from the shape are not part of the record. A record that carries a list
+// of them anyway is read past; the list opens with a tag that no angle stored in its place
+// begins with in practice.
+void CHyperOb::SkipDerivedSnapList(CArchive& archive, BOOL own)
+{
+    if (!GetSnapPoints(own))
+        return;
+    CRecordProbe probe(archive);
+    const std::optional<DWORD> next = probe.Next();
+    probe.Rewind();
+    if (next != CVersionTag::Magic)
+        return;
+    CAnchorFmt ignored;
+    ignored.Serialize(archive);
 }

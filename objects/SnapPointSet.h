@@ -21,7 +21,7 @@ public:
     // Replaces the points by one per set bit 0-8 of the mask, at that position, numbered on.
     void SetPositionMask(UINT mask);
     CAnchorItem* FindPoint(int id) const { return GetList().FindPoint(id); }
-    BOOL HasConnections() const;
+    virtual BOOL HasConnections() const;
     // The place of a point (by id, or by index with the flag) on the owner; FALSE when there
     // is no such point (the number becomes -1) or when the place equals the point passed in.
     BOOL GetPointPosition(POINT* point, int* idOrIndex, COLORREF* color, BOOL byIndex) const;

@@ -108,7 +108,7 @@ TEST_F(DocumentFileTest, ASavedDocumentOpensWithItsPage)
     EXPECT_EQ(reopened->GetTitle(), "Week");
     EXPECT_EQ(reopened->GetPathName(), path.c_str());
     EXPECT_FALSE(reopened->IsModified());
-    // The page record comes back byte for byte; the frame object follows its new window's size.
+    // The page record comes back byte for byte.
     ASSERT_TRUE(reopened->DoSave(PathOf("again.trn").c_str()));
     const Bytes pageTag = Dword(0xBACDCD01);
     auto pageRecord = [&](const Bytes& file) {

@@ -1,4 +1,5 @@
 // Drawing of the default non-client area: borders, captions and standard scroll bars.
+#include "platform/gdi/GdiState.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
@@ -41,6 +42,8 @@ void drawCaption(QPainter& p, Window* w, const QRect& bar)
     bool active = GetActiveWindow() == TopLevelOf(w)->hwnd;
     p.fillRect(bar, sys(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     p.setPen(sys(COLOR_CAPTIONTEXT));
+    // Text needs the fonts of a GUI application, which a program without a display may lack.
+    gdi::EnsureGuiApplication();
     p.drawText(bar.adjusted(4, 0, -20, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromLatin1(w->text.c_str()));
     QRect close(bar.right() - 17, bar.top() + 2, 15, bar.height() - 4);
     p.fillRect(close, sys(COLOR_BTNFACE));

@@ -8,12 +8,11 @@ namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr DWORD kMinInfoBytes = 40;
-constexpr DWORD kRle8 = 1;
-constexpr DWORD kRle4 = 2;
 constexpr DWORD kBitFields = 3;
 constexpr size_t kBitFieldMaskBytes = 12;
-// Two bytes of runs draw at most 255 pixels; a blank line's end code a few hundred more.
-constexpr uint64_t kMaxPixelsPerRunByte = 256;
+// Plain rows hold at least a pixel in every eight bits; two bytes of runs draw at most 255
+// pixels, and a blank line's end code a few hundred more.
+constexpr uint64_t kMaxPixelsPerByte = 256;
 
 DWORD Dword(const BYTE* at)
 {
@@ -55,14 +54,11 @@ uint64_t ImageBytes(const BYTE* dib, unsigned bits)
     return stride * Extent(dib + 8);
 }
 
-// Run-length pixels that a few bytes claim for a huge picture would keep every later step
-// busy with the whole picture; real runs don't reach that far.
-bool RunsCanFill(const BYTE* dib, uint64_t imageBytes)
+// Pixels that a few bytes (of runs, or of an unknown compression) claim for a huge picture
+// would keep every later step busy with the whole picture; real pictures don't reach that far.
+bool BytesCanFill(const BYTE* dib, uint64_t imageBytes)
 {
-    const DWORD compression = Dword(dib + 16);
-    if (compression != kRle8 && compression != kRle4)
-        return true;
-    return Extent(dib + 4) * Extent(dib + 8) <= imageBytes * kMaxPixelsPerRunByte;
+    return Extent(dib + 4) * Extent(dib + 8) <= imageBytes * kMaxPixelsPerByte;
 }
 
 } // namespace
@@ -80,7 +76,7 @@ std::vector<BYTE> BmpFileFromPackedDib(const BYTE* dib, size_t size)
         tableBytes += kBitFieldMaskBytes;
     const uint64_t imageBytes = ImageBytes(dib, bits);
     const uint64_t packedBytes = infoBytes + tableBytes + imageBytes;
-    if (imageBytes == 0 || packedBytes > size || !RunsCanFill(dib, imageBytes))
+    if (imageBytes == 0 || packedBytes > size || !BytesCanFill(dib, imageBytes))
         return {};
     std::vector<BYTE> file(kFileHeaderBytes + packedBytes);
     file[0] = 'B';

@@ -3,7 +3,9 @@
 # each for MINUTES minutes, FUZZ_JOBS (default two) at a time at the lowest priority. A target starts from its
 # corpus in the source tree and keeps what it finds new in build/fuzz/work/TARGET; inputs
 # that fail are kept in build/fuzz/findings/TARGET, the output in build/fuzz/logs/TARGET.log.
-# Prints executions and findings per target; exits 1 when any target found something.
+# Prints executions, executions per second and findings per target, marking the targets that
+# run fewer than 1,000 executions a second (they find little); exits 1 when any target found
+# something.
 #
 # Usage: [FUZZ_JOBS=N] fuzz/run-all.sh MINUTES [TARGET...]   (MINUTES may be a fraction: 0.5)
 set -euo pipefail
@@ -75,7 +77,11 @@ for target in "${targets[@]}"; do
     runs=${runs:-$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#' || true)}
     count=$(find "$build/findings/$target" -type f | wc -l)
     found=$((found + count))
-    printf '%-34s %12s %10s %9s\n' "$target" "${runs:-?}" "${rate:-?}" "$count"
+    slow=""
+    if [[ ! ${rate:-0} =~ ^[0-9]+$ ]] || ((${rate:-0} < 1000)); then
+        slow="  below 1000 exec/s"
+    fi
+    printf '%-34s %12s %10s %9s%s\n' "$target" "${runs:-?}" "${rate:-?}" "$count" "$slow"
     find "$build/findings/$target" -type f -printf '    %p\n'
 done
 exit $((found > 0))

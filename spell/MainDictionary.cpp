@@ -238,15 +238,15 @@ bool CMainDictionary::readIndexCache(const char* cacheName, DWORD fileTime)
         || readDword(raw.data() + 4) != static_cast<DWORD>(m_indexCount)
         || readDword(raw.data() + 8) != kIndexCacheMarker)
         return false;
-    std::vector<LexIndexEntry> index(m_index.size());
+    // Checked whole before the index takes any of it.
     for (int k = 0; k < m_indexCount; ++k) {
         LexIndexEntry entry = parseEntry(raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
         if (entry.key[kKeyLength] != 0 || entry.offset < static_cast<DWORD>(kWordArea21)
             || entry.offset >= m_stream.Size())
             return false;
-        index[static_cast<size_t>(k)] = entry;
     }
-    m_index = std::move(index);
+    for (int k = 0; k < m_indexCount; ++k)
+        m_index[static_cast<size_t>(k)] = parseEntry(raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
     return true;
 }
 
@@ -469,6 +469,7 @@ void CMainDictionary::renewLookupAids()
         return;
     const BYTE* order = CharacterServices::NoCaseOrder();
     m_aids = LookupAids {};
+    m_aids.keys.reserve(m_index.size());
     for (const LexIndexEntry& entry : m_index)
         m_aids.keys.push_back(packKey(order, entry.key));
     m_aids.answersAlone = IsUsable() && tableCoversFile();
@@ -481,6 +482,8 @@ void CMainDictionary::renewLookupAids()
             bits *= 2;
         m_aids.presence.assign(bits / 64, 0);
     }
+    if (m_aids.answersAlone)
+        m_aids.recordKeys.reserve(static_cast<size_t>(GetRecordCount()));
     for (int r = 0; m_aids.answersAlone && r < GetRecordCount(); ++r) {
         m_aids.recordKeys.push_back(packKey(order, GetRecordWord(r)));
         uint64_t bit

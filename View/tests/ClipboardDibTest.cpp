@@ -102,6 +102,7 @@ TEST(ClipboardDibTest, BlocksThatCannotHoldWhatTheyClaimAreRefused)
         {"no pixels", Dib(0, 0, 24, 0, 0, 0, 0)},
         {"8000 x 8000 from two bytes of runs", Dib(8000, 8000, 8, 1, 2, 2, 8 + 2)},
         {"runs of four bits for more than they can draw", Dib(-600, 600, 4, 2, 1000, 2, 8 + 1000)},
+        {"8000 x 8000 from two bytes of an unknown compression", Dib(8000, 8000, 8, 0x401, 2, 2, 8 + 2)},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(BmpFileFromPackedDib(c.dib.data(), c.dib.size()).empty()) << c.name;

@@ -8,8 +8,11 @@
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
+
+static_assert(std::endian::native == std::endian::little, "run markers are found in little-endian words");
 
 namespace {
 
@@ -95,6 +98,7 @@ public:
         out += carried;
         count -= carried;
         m_Pending -= carried;
+        fillWithRoom(out, count);
         while (count > 0) {
             const uint8_t b = next();
             if ((b & 0xC0) != 0xC0) {
@@ -121,16 +125,57 @@ public:
     void Finish() { m_Source->Skip(static_cast<int>(m_In - m_Start)); }
 
 private:
-    // Runs are at most 63 bytes: where the line has room, 64 are written without looking at
-    // the length, and the packets that follow overwrite the excess. The pattern is made in a
+    // The bulk of a line: while a whole run fits and a word can be read past the next packet,
+    // literal bytes are copied a word at a time up to the next run marker. A run fits the line
+    // here, and so never reaches past the end of the picture.
+    void fillWithRoom(uint8_t*& out, size_t& count)
+    {
+        // Up to seven literals go before a run: a packet starts with room for those and 64 more.
+        constexpr size_t room = 7 + 64;
+        if (count < room || m_End - m_In < 10)
+            return;
+        const uint8_t* in = m_In;
+        uint8_t* next = out;
+        uint8_t* const lastStart = out + count - room;
+        const uint8_t* const lastRead = m_End - 10;
+        while (next <= lastStart && in <= lastRead) {
+            uint64_t word;
+            std::memcpy(&word, in, 8);
+            std::memcpy(next, &word, 8);
+            const uint64_t markers = word & (word << 1) & 0x8080808080808080ull;
+            if (markers == 0) {
+                in += 8;
+                next += 8;
+                continue;
+            }
+            const int literals = std::countr_zero(markers) >> 3;
+            in += literals;
+            next += literals;
+            const size_t run = in[0] & 0x3F;
+            fillRun(next, run, 64, in[1]);
+            in += 2;
+            next += run;
+        }
+        const auto made = static_cast<size_t>(next - out);
+        m_Left -= int64_t(made);
+        count -= made;
+        out = next;
+        m_In = in;
+    }
+
+    // Runs are at most 63 bytes: where the line has room, whole words are written (one for the
+    // short runs of photographs, eight for longer ones), and the packets that follow overwrite
+    // the excess. The pattern is made in a
     // register: memset went through a one-byte store read back whole, which stalled every run.
     static void fillRun(uint8_t* out, size_t n, size_t room, uint8_t value)
     {
         if (room < 64)
             return PLFillRun(out, static_cast<int>(n), value);
         const uint64_t pattern = 0x0101010101010101ull * value;
-        for (int i = 0; i < 64; i += 8)
-            std::memcpy(out + i, &pattern, 8);
+        std::memcpy(out, &pattern, 8);
+        if (n > 8)
+            for (int i = 8; i < 64; i += 8)
+                std::memcpy(out + i, &pattern, 8);
     }
 
     uint8_t next()

@@ -131,8 +131,9 @@ Bytes packRuns(const Bytes& samples)
     return packed;
 }
 
-// Photo-like lines: bytes that rarely repeat, a quarter of them at or above 0xC0 and so stored
-// as runs of one, with a few longer runs; in three planes and in one plane with its palette.
+// Photo-like lines: bytes that rarely repeat more than twice, a quarter of them at or above 0xC0
+// and so stored as runs of one, with a few longer runs; in three planes and in one plane with its
+// palette.
 TEST(PCXDecoder, PhotoLikeLinesInPlanesAndWithPalette)
 {
     const int width = 301, height = 5;
@@ -142,7 +143,8 @@ TEST(PCXDecoder, PhotoLikeLinesInPlanesAndWithPalette)
         while (samples.size() < count) {
             noise = noise * 1664525 + 1013904223;
             const auto value = uint8_t(noise >> 24);
-            samples.insert(samples.end(), (noise >> 8) % 23 == 0 ? size_t((noise >> 12) % 70) : 1, value);
+            const size_t repeats = (noise >> 8) % 23 == 0 ? (noise >> 12) % 70 : (noise >> 8) % 5 == 0 ? 2 : 1;
+            samples.insert(samples.end(), repeats, value);
         }
         samples.resize(count);
         return samples;

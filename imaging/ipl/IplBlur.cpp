@@ -1,10 +1,12 @@
 #include "imaging/ipl/IplBlur.h"
 
 #include "imaging/ipl/IplByteBox.h"
+#include "imaging/ipl/IplChannelSink.h"
 #include "imaging/ipl/IplCopy.h"
 #include "imaging/ipl/IplError.h"
 #include "imaging/ipl/IplImage.h"
 #include "imaging/ipl/IplLogic.h"
+#include "imaging/ipl/IplPickedRows.h"
 #include "imaging/ipl/IplPieceWalk.h"
 #include "imaging/ipl/IplRoi.h"
 #include "imaging/ipl/IplRowRing.h"
@@ -191,8 +193,8 @@ bool runKernel(int depth, const BoxJob& job, const Target& out, int x0, int y0, 
 {
     if (wholeBytePixels(depth, job, out)) {
         ScratchRows rows(job, x0, y0);
-        return ownByteBoxKernel(rows, {job.channels, job.nCols, job.nRows}, reinterpret_cast<uint8_t*>(out.base),
-                                out.rowStep, width, height);
+        OwnBoxRegion region(reinterpret_cast<uint8_t*>(out.base), out.rowStep);
+        return ownByteBoxKernel(rows, {job.channels, job.nCols, job.nRows}, region, width, height);
     }
     switch (depth) {
     case iplDepth1u: bitKernel(job, out, x0, y0, width, height); break;
@@ -359,25 +361,47 @@ bool reachFits(const Reach& reach, int channels)
            reach.x + reach.width <= INT32_MAX && reach.y + reach.height <= INT32_MAX;
 }
 
-// Untiled 8-bit whole pixels without masks blur from a ring of rows fetched as the box reaches them.
-bool streams(const IplImage* src, const IplImage* dst, const Plan& plan, const Box& box, const IplImage* mask)
+// Untiled 8-bit pixel-order images blur from a ring of rows fetched as the box reaches them.
+bool streams(const IplImage* src, const IplImage* dst, const Box& box)
 {
     auto plainBytes = [&](const IplImage* image) {
-        return image->depth == iplDepth8u && image->dataOrder == iplDataOrderPixel && !image->tileInfo &&
-               image->nChannels == plan.channels;
+        return image->depth == iplDepth8u && image->dataOrder == iplDataOrderPixel && !image->tileInfo;
     };
-    return !mask && plainBytes(src) && plainBytes(dst) &&
-           ownByteBoxFits(plan.channels, int64_t{box.nCols} * box.nRows);
+    return plainBytes(src) && plainBytes(dst) && ownByteBoxFits(src->nChannels, int64_t{box.nCols} * box.nRows);
 }
 
-void blurStreamed(const IplImage* src, IplImage* dst, const Plan& plan, const Box& box)
+// The kernel takes whole pixels at once, so every channel of the source is blurred, except that
+// one channel of several is taken out of the rows first. Only the channels asked for, at the
+// pixels the mask allows, reach the destination.
+bool blurRows(OwnBoxRows& rows, int channels, int first, IplImage* dst, const Plan& plan, const Box& box,
+              const IplImage* mask)
+{
+    auto* origin = reinterpret_cast<uint8_t*>(targetOf(dst, 0).base);
+    const OwnByteBox kernel{channels, box.nCols, box.nRows};
+    if (!mask && channels == plan.channels && dst->nChannels == plan.channels) {
+        OwnBoxRegion region(origin, dst->widthStep);
+        return ownByteBoxKernel(rows, kernel, region, plan.width, plan.height);
+    }
+    OwnChannelSink picked({channels, first, plan.channels, dst->nChannels, plan.dstFirst - 1}, origin,
+                          dst->widthStep, plan.width, mask);
+    return picked.allocated() && ownByteBoxKernel(rows, kernel, picked, plan.width, plan.height);
+}
+
+bool blurRing(OwnRowRing& ring, int ringWidth, const IplImage* src, IplImage* dst, const Plan& plan, const Box& box,
+              const IplImage* mask)
+{
+    if (plan.channels > 1 || src->nChannels == 1)
+        return blurRows(ring, src->nChannels, plan.srcFirst - 1, dst, plan, box, mask);
+    OwnPickedRows picked(ring, src->nChannels, plan.srcFirst - 1, ringWidth, box.nRows);
+    return picked.allocated() && blurRows(picked, 1, 0, dst, plan, box, mask);
+}
+
+void blurStreamed(const IplImage* src, IplImage* dst, const Plan& plan, const Box& box, const IplImage* mask)
 {
     Reach reach = reachOf(plan, box);
     OwnRowRing rows(src, reach.x, reach.y, static_cast<int>(reach.width), box.nRows);
     if (!rows.allocated() || !rows.keepFrom(dst, plan.dst.y, static_cast<int>(reach.height)) ||
-        !ownByteBoxKernel(rows, {plan.channels, box.nCols, box.nRows},
-                          reinterpret_cast<uint8_t*>(targetOf(dst, 0).base), dst->widthStep, plan.width,
-                          plan.height))
+        !blurRing(rows, static_cast<int>(reach.width), src, dst, plan, box, mask))
         reportNoMemory();
 }
 
@@ -419,8 +443,8 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
     Box box{nCols, nRows, anchorX, anchorY};
     if (!reachFits(reachOf(plan, box), plan.channels))
         reportNoMemory();
-    else if (streams(srcImage, dstImage, plan, box, mask.get()))
-        blurStreamed(srcImage, dstImage, plan, box);
+    else if (streams(srcImage, dstImage, box))
+        blurStreamed(srcImage, dstImage, plan, box, mask.get());
     else
         blurFromCopy(srcImage, dstImage, plan, box, mask.get());
 }

@@ -108,8 +108,34 @@ void slideRow(const Sum* sums, const OwnByteBox& box, int width, const RoundingS
         next(i, static_cast<size_t>(n));
 }
 
+// One channel: four pixels a step. Their windows are the first one's plus the running total of
+// the column differences between them, formed in the lanes.
 template <class Sum, class Real>
-bool runKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width, int height)
+void slideSingle(const Sum* sums, const OwnByteBox& box, int width, const RoundingScale<Real>& mean, uint8_t* out)
+{
+    int32_t first = 0;
+    for (int c = 0; c < box.nCols; ++c)
+        first += sums[c];
+    int32_t doubled = mean.start(Lanes{first, 0, 0, 0})[0];
+    const Sum* add = sums + box.nCols;
+    const Lanes none{};
+    int i = 0;
+    for (; i + static_cast<int>(kLanes) <= width; i += kLanes) {
+        Lanes step = loadLanes(add + i) - loadLanes(sums + i);
+        step += __builtin_shufflevector(step, none, 4, 0, 1, 2);
+        step += __builtin_shufflevector(step, none, 4, 4, 0, 1);
+        const Lanes before = __builtin_shufflevector(step, none, 4, 0, 1, 2);
+        storeMeans(mean(doubled + before + before), out + i, kLanes);
+        doubled += 2 * step[3];
+    }
+    for (; i < width; ++i) {
+        storeMeans(mean(Lanes{doubled, 0, 0, 0}), out + i, 1);
+        doubled += 2 * (static_cast<int32_t>(add[i]) - static_cast<int32_t>(sums[i]));
+    }
+}
+
+template <class Sum, class Real>
+bool runKernel(OwnBoxRows& rows, const OwnByteBox& box, OwnBoxSink& out, int width, int height)
 {
     size_t span = static_cast<size_t>(width + box.nCols - 1) * box.channels;
     // The last pixel's lanes reach past the last column sum.
@@ -120,7 +146,11 @@ bool runKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t ou
     for (int r = 0; r < box.nRows; ++r)
         enterRow(sums.get(), rows.row(r), span);
     for (int j = 0; j < height; ++j) {
-        slideRow(sums.get(), box, width, mean, out + j * outStep);
+        if (box.channels == 1)
+            slideSingle(sums.get(), box, width, mean, out.line(j));
+        else
+            slideRow(sums.get(), box, width, mean, out.line(j));
+        out.written(j);
         if (j + 1 == height)
             break;
         const uint8_t* leaving = rows.row(j);
@@ -131,11 +161,11 @@ bool runKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t ou
 
 // Column sums fit 16 bits while a column holds at most 257 rows of 255.
 template <class Real>
-bool runWithSums(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width, int height)
+bool runWithSums(OwnBoxRows& rows, const OwnByteBox& box, OwnBoxSink& out, int width, int height)
 {
     if (255 * int64_t{box.nRows} <= UINT16_MAX)
-        return runKernel<uint16_t, Real>(rows, box, out, outStep, width, height);
-    return runKernel<uint32_t, Real>(rows, box, out, outStep, width, height);
+        return runKernel<uint16_t, Real>(rows, box, out, width, height);
+    return runKernel<uint32_t, Real>(rows, box, out, width, height);
 }
 
 } // namespace
@@ -145,12 +175,11 @@ bool ownByteBoxFits(int channels, int64_t area)
     return channels >= 1 && channels <= 4 && area >= 1 && area <= kLargestArea;
 }
 
-bool ownByteBoxKernel(OwnBoxRows& rows, const OwnByteBox& box, uint8_t* out, int64_t outStep, int width,
-                      int height)
+bool ownByteBoxKernel(OwnBoxRows& rows, const OwnByteBox& box, OwnBoxSink& out, int width, int height)
 {
     if (int64_t{box.nCols} * box.nRows <= kFloatArea)
-        return runWithSums<float>(rows, box, out, outStep, width, height);
-    return runWithSums<double>(rows, box, out, outStep, width, height);
+        return runWithSums<float>(rows, box, out, width, height);
+    return runWithSums<double>(rows, box, out, width, height);
 }
 
 uint8_t ownByteBoxMean(int32_t sum, int32_t area)

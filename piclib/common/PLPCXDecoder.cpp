@@ -8,8 +8,12 @@
 #include "piclib/common/PLTextException.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
+#include <tmmintrin.h>
+
+static_assert(std::endian::native == std::endian::little, "run markers are found in little-endian words");
 
 namespace {
 
@@ -77,6 +81,85 @@ void PLPCXDecoder::checkHeader() const
 
 namespace {
 
+// For eight bytes and a mask of those to drop, the byte shuffle that packs the others to the
+// front, and how many they are.
+struct PackTable {
+    uint64_t order[256];
+    uint8_t kept[256];
+};
+
+constexpr PackTable makePackTable()
+{
+    PackTable table{};
+    for (int mask = 0; mask < 256; ++mask) {
+        int k = 0;
+        for (int i = 0; i < 8; ++i)
+            if (!((mask >> i) & 1))
+                table.order[mask] |= uint64_t(i) << (8 * k++);
+        table.kept[mask] = uint8_t(k);
+        for (; k < 8; ++k)
+            table.order[mask] |= uint64_t(0x80) << (8 * k);
+    }
+    return table;
+}
+
+constexpr PackTable Pack = makePackTable();
+
+// Asked while static objects are made: the feature table may not be filled in yet.
+const bool HasByteShuffle = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") != 0;
+}();
+
+// The bytes of a 16-bit mask as a vector: 0xFF where the bit is set.
+__attribute__((target("ssse3"))) __m128i bytesOfMask(unsigned mask)
+{
+    const __m128i spread = _mm_shuffle_epi8(_mm_cvtsi32_si128(int(mask)), _mm_set_epi64x(0x0101010101010101ll, 0));
+    const __m128i bit = _mm_set1_epi64x(int64_t(0x8040201008040201ull));
+    return _mm_cmpeq_epi8(_mm_and_si128(spread, bit), bit);
+}
+
+// Sixteen bytes at a time while every run among them is of one or two bytes, as for the bytes of
+// 0xC0 and above and the few repeats in a photograph: a marker of two becomes its value, markers
+// of one are dropped, and the rest is packed with a byte shuffle. In a stretch of bytes of 0xC0 and
+// above every other one is a marker, counted from where the stretch starts; a marker that ends a
+// block takes the next block's first byte as its value. Stops before the first block with a longer
+// run, at a packet; in + 16 must stay readable up to lastRead.
+__attribute__((target("ssse3"))) void packShortRuns(const uint8_t*& in, uint8_t*& out, const uint8_t* lastRead,
+                                                   const uint8_t* lastWrite)
+{
+    const __m128i lowestMarker = _mm_set1_epi8(char(0xC0));
+    const __m128i one = _mm_set1_epi8(char(0xC1)), two = _mm_set1_epi8(char(0xC2));
+    unsigned carried = 0, carriedTwo = 0;
+    while (in <= lastRead && out <= lastWrite) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const unsigned high =
+            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, lowestMarker), bytes))) & ~carried;
+        const unsigned starts = high & ~(high << 1);
+        const unsigned evenStretches = (high ^ (high + (starts & 0x5555u))) & high;
+        const unsigned markers = (evenStretches & 0x5555u) | (high & ~evenStretches & 0xAAAAu);
+        const unsigned ones = markers & unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, one)));
+        const unsigned twos = markers & unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, two)));
+        if (markers != (ones | twos))
+            break;
+        const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+        const __m128i doubled = bytesOfMask(twos);
+        const __m128i values = _mm_or_si128(_mm_and_si128(doubled, ahead), _mm_andnot_si128(doubled, bytes));
+        const unsigned low = ones & 0xFF, upper = ones >> 8;
+        const __m128i order = _mm_set_epi64x(int64_t(Pack.order[upper] + 0x0808080808080808ull), int64_t(Pack.order[low]));
+        const __m128i packed = _mm_shuffle_epi8(values, order);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), packed);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + Pack.kept[low]), _mm_srli_si128(packed, 8));
+        out += Pack.kept[low] + Pack.kept[upper];
+        in += 16;
+        carried = markers >> 15;
+        carriedTwo = twos >> 15;
+    }
+    // A marker whose value was not reached is read again, and what it made is made again.
+    in -= carried;
+    out -= carriedTwo;
+}
+
 // Run-length packets read straight from the source's block, handed out a line at a time; a
 // run may go on into the next line but not past the end of the picture.
 class RunReader {
@@ -95,6 +178,7 @@ public:
         out += carried;
         count -= carried;
         m_Pending -= carried;
+        fillWithRoom(out, count);
         while (count > 0) {
             const uint8_t b = next();
             if ((b & 0xC0) != 0xC0) {
@@ -121,16 +205,61 @@ public:
     void Finish() { m_Source->Skip(static_cast<int>(m_In - m_Start)); }
 
 private:
-    // Runs are at most 63 bytes: where the line has room, 64 are written without looking at
-    // the length, and the packets that follow overwrite the excess. The pattern is made in a
+    // The bulk of a line: while a whole run fits and a word can be read past the next packet,
+    // literal bytes are copied a word at a time up to the next run marker. A run fits the line
+    // here, and so never reaches past the end of the picture.
+    void fillWithRoom(uint8_t*& out, size_t& count)
+    {
+        // Up to seven literals go before a run: a packet starts with room for those and 64 more.
+        constexpr size_t room = 7 + 64;
+        if (count < room || m_End - m_In < 10)
+            return;
+        const uint8_t* in = m_In;
+        uint8_t* next = out;
+        uint8_t* const lastStart = out + count - room;
+        uint8_t* const lastBlockOut = out + count - 16;
+        const uint8_t* const lastRead = m_End - 10;
+        const uint8_t* const lastBlockIn = m_End - 17;
+        while (next <= lastStart && in <= lastRead) {
+            uint64_t word;
+            std::memcpy(&word, in, 8);
+            std::memcpy(next, &word, 8);
+            const uint64_t markers = word & (word << 1) & 0x8080808080808080ull;
+            if (markers == 0) {
+                in += 8;
+                next += 8;
+                continue;
+            }
+            const int literals = std::countr_zero(markers) >> 3;
+            in += literals;
+            next += literals;
+            const size_t run = in[0] & 0x3F;
+            fillRun(next, run, 64, in[1]);
+            in += 2;
+            next += run;
+            if (run <= 2 && HasByteShuffle)
+                packShortRuns(in, next, lastBlockIn, lastBlockOut);
+        }
+        const auto made = static_cast<size_t>(next - out);
+        m_Left -= int64_t(made);
+        count -= made;
+        out = next;
+        m_In = in;
+    }
+
+    // Runs are at most 63 bytes: where the line has room, whole words are written (one for the
+    // short runs of photographs, eight for longer ones), and the packets that follow overwrite
+    // the excess. The pattern is made in a
     // register: memset went through a one-byte store read back whole, which stalled every run.
     static void fillRun(uint8_t* out, size_t n, size_t room, uint8_t value)
     {
         if (room < 64)
             return PLFillRun(out, static_cast<int>(n), value);
         const uint64_t pattern = 0x0101010101010101ull * value;
-        for (int i = 0; i < 64; i += 8)
-            std::memcpy(out + i, &pattern, 8);
+        std::memcpy(out, &pattern, 8);
+        if (n > 8)
+            for (int i = 8; i < 64; i += 8)
+                std::memcpy(out + i, &pattern, 8);
     }
 
     uint8_t next()

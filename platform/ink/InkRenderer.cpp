@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -184,13 +185,11 @@ void InkRenderer::Draw(CDC& dc, const InkStrokes& strokes) const
     }
 }
 
-std::vector<POINT> InkRenderer::DevicePath(const PixelMap& map, const InkStrokeDisp& stroke) const
+POINT* InkRenderer::DevicePath(const PixelMap& map, const InkStrokeDisp& stroke, POINT* out)
 {
-    std::vector<POINT> path;
-    path.reserve(stroke.Points().size());
     for (const POINT& p : stroke.Points())
-        path.push_back({RoundHalfAway(p.x * map.sx + map.ox), RoundHalfAway(p.y * map.sy + map.oy)});
-    return path;
+        *out++ = {RoundHalfAway(p.x * map.sx + map.ox), RoundHalfAway(p.y * map.sy + map.oy)};
+    return out;
 }
 
 SIZE InkRenderer::PenSize(Dpi dpi, const InkDrawingAttributes& a) const
@@ -208,12 +207,16 @@ void InkRenderer::DrawThinLines(CDC& dc, Dpi dpi, const std::shared_ptr<InkStrok
 {
     const InkDrawingAttributes& a = strokes[0]->DrawingAttributes();
     const PixelMap map = MapFor(dpi);
-    std::vector<POINT> points;
-    std::vector<DWORD> counts;
+    size_t total = 0;
+    for (size_t i = 0; i < count; ++i)
+        total += strokes[i]->Points().size();
+    // Sized once and written in place: a redraw of a full page allocates nothing per stroke.
+    std::unique_ptr<POINT[]> points(new POINT[total]);
+    std::unique_ptr<DWORD[]> counts(new DWORD[count]);
+    POINT* next = points.get();
     for (size_t i = 0; i < count; ++i) {
-        std::vector<POINT> path = DevicePath(map, *strokes[i]);
-        points.insert(points.end(), path.begin(), path.end());
-        counts.push_back(DWORD(path.size()));
+        next = DevicePath(map, *strokes[i], next);
+        counts[i] = DWORD(strokes[i]->Points().size());
     }
     CPen line;
     line.CreatePen(PS_SOLID, 1, a.Color);
@@ -223,7 +226,7 @@ void InkRenderer::DrawThinLines(CDC& dc, Dpi dpi, const std::shared_ptr<InkStrok
     dc.SetWindowOrg(0, 0);
     dc.SetROP2(a.RasterOperation);
     dc.SelectObject(&line);
-    dc.PolyPolyline(points.data(), counts.data(), int(counts.size()));
+    dc.PolyPolyline(points.get(), counts.get(), int(count));
     dc.RestoreDC(saved);
 }
 
@@ -236,7 +239,8 @@ void InkRenderer::DrawStroke(CDC& dc, Dpi dpi, const InkStrokeDisp& stroke, cons
 {
     if (stroke.Points().empty() || a.Transparency >= 255)
         return;
-    std::vector<POINT> path = DevicePath(MapFor(dpi), stroke);
+    std::vector<POINT> path(stroke.Points().size());
+    DevicePath(MapFor(dpi), stroke, path.data());
     SIZE pen = PenSize(dpi, a);
     CPen line;
     CBrush fill;

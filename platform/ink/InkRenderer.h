@@ -36,7 +36,8 @@ private:
     PixelMap MapFor(Dpi dpi) const;
     void PixelToInk(Dpi dpi, POINT& point) const;
     void InkToPixel(Dpi dpi, POINT& point) const;
-    std::vector<POINT> DevicePath(const PixelMap& map, const InkStrokeDisp& stroke) const;
+    // Writes the stroke's device points from out on; returns the end of what it wrote.
+    static POINT* DevicePath(const PixelMap& map, const InkStrokeDisp& stroke, POINT* out);
     SIZE PenSize(Dpi dpi, const InkDrawingAttributes& attributes) const;
     void DrawStroke(CDC& dc, Dpi dpi, const InkStrokeDisp& stroke, const InkDrawingAttributes& attributes) const;
     // Strokes of one pen a pixel wide, as one path.

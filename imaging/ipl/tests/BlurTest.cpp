@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace ipltest;
@@ -161,6 +162,84 @@ TEST(Blur, SmallCasesAndRefusals)
         EXPECT_EQ(recorder.lastStatus(), c.status) << c.context;
         EXPECT_EQ(recorder.lastContext(), c.context);
         EXPECT_EQ(b->imageData[5], 9);
+    }
+}
+
+// The channels a blur reads or writes, 0-based: the channel of interest, or all but alpha.
+std::vector<int> channelsOf(const IplImage* image)
+{
+    if (image->roi && image->roi->coi)
+        return {image->roi->coi - 1};
+    std::vector<int> all;
+    for (int c = 0; c < image->nChannels; ++c)
+        if (c + 1 != image->alphaChannel)
+            all.push_back(c);
+    return all;
+}
+
+// Blurs that take some channels of a pixel, or write where a mask allows, in other layouts than
+// the source's: every other sample of the destination stays as it was.
+TEST(Blur, ChannelsOfInterestAlphaAndMasksAcrossLayouts)
+{
+    struct Side {
+        int channels, alpha, coi;
+    };
+    struct Case {
+        Side src, dst;
+        bool masked, inPlace;
+    };
+    const Case cases[] = {
+        {{3, 0, 2}, {3, 0, 2}, false, false}, {{3, 0, 3}, {1, 0, 0}, true, false},
+        {{4, 4, 0}, {3, 0, 0}, false, false}, {{1, 0, 0}, {4, 0, 4}, true, false},
+        {{4, 0, 1}, {4, 0, 1}, true, true},   {{4, 4, 0}, {4, 4, 0}, true, true},
+        {{2, 0, 0}, {2, 0, 0}, true, false},  {{4, 0, 2}, {2, 0, 1}, false, false},
+    };
+    const int width = 41, height = 9, nCols = 3, nRows = 5, ax = 1, ay = 3;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.src.channels << " channels, coi " << c.src.coi << " into "
+                                        << c.dst.channels << ", coi " << c.dst.coi);
+        ImagePtr src = makeImage(c.src.channels, iplDepth8u, width, height, iplDataOrderPixel, 4, c.src.alpha);
+        ImagePtr dst = makeImage(c.dst.channels, iplDepth8u, width, height, iplDataOrderPixel, 8, c.dst.alpha);
+        ImagePtr mask = makeImage(1, iplDepth1u, width, height);
+        fillPattern(src.get(), 1);
+        fillPattern(dst.get(), 2);
+        fillPattern(mask.get(), 3);
+        iplSetImageBorderMode(src.get(), iplBorderReplicate, iplSideAll, 0);
+        iplSetImageBorderMode(src.get(), iplBorderConstant, iplSideTop, 200);
+        IplImage* target = c.inPlace ? src.get() : dst.get();
+        ImagePtr before = makeImage(c.src.channels, iplDepth8u, width, height, iplDataOrderPixel, 4, c.src.alpha);
+        std::memcpy(before->imageData, src->imageData, static_cast<size_t>(src->imageSize));
+        std::copy_n(src->borderMode, 4, before->borderMode);
+        std::copy_n(src->borderConst, 4, before->borderConst);
+        IplROI srcRoi{c.src.coi, 0, 0, width, height}, dstRoi{c.dst.coi, 0, 0, width, height};
+        src->roi = &srcRoi;
+        target->roi = c.inPlace ? &srcRoi : &dstRoi;
+        const std::vector<int> from = channelsOf(src.get()), to = channelsOf(target);
+        ASSERT_EQ(from.size(), to.size());
+        std::vector<uint32_t> expected;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int k = 0; k < target->nChannels; ++k) {
+                    uint32_t v = at(target, x, y, k);
+                    auto written = std::find(to.begin(), to.end(), k);
+                    if (written != to.end() && (!c.masked || at(mask.get(), x, y, 0)))
+                        v = referenceMean(before.get(), iplDepth8u, x, y, from[size_t(written - to.begin())], nCols,
+                                          nRows, ax, ay);
+                    expected.push_back(v);
+                }
+        if (c.masked)
+            target->maskImage = mask.get();
+        ReportRecorder recorder;
+        iplBlur(src.get(), target, nCols, nRows, ax, ay);
+        src->roi = dst->roi = nullptr;
+        target->maskImage = nullptr;
+        EXPECT_FALSE(recorder.any()) << recorder.lastContext();
+        std::vector<uint32_t> actual;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int k = 0; k < target->nChannels; ++k)
+                    actual.push_back(at(target, x, y, k));
+        EXPECT_EQ(firstDifference(actual, expected), "");
     }
 }
 

@@ -113,6 +113,73 @@ TEST(PCXDecoder, RunsOfEveryLengthAcrossLines)
     EXPECT_EQ(decode(rgb, bmp), expected);
 }
 
+// Packs samples as an encoder would, with runs of zero length sprinkled in.
+Bytes packRuns(const Bytes& samples)
+{
+    Bytes packed;
+    for (size_t i = 0; i < samples.size();) {
+        size_t run = 1;
+        while (i + run < samples.size() && run < 63 && samples[i + run] == samples[i])
+            ++run;
+        if (i % 97 == 5)
+            packed.insert(packed.end(), {0xC0, 0x55});
+        if (run > 1 || samples[i] >= 0xC0)
+            packed.push_back(uint8_t(0xC0 | run));
+        packed.push_back(samples[i]);
+        i += run;
+    }
+    return packed;
+}
+
+// Photo-like lines: bytes that rarely repeat more than twice, a quarter of them at or above 0xC0
+// and so stored as runs of one, with a few longer runs; in three planes and in one plane with its
+// palette.
+TEST(PCXDecoder, PhotoLikeLinesInPlanesAndWithPalette)
+{
+    const int width = 301, height = 5;
+    uint32_t noise = 99;
+    auto samplesOf = [&](size_t count) {
+        Bytes samples;
+        while (samples.size() < count) {
+            noise = noise * 1664525 + 1013904223;
+            const auto value = uint8_t(noise >> 24);
+            const size_t repeats = (noise >> 8) % 23 == 0 ? (noise >> 12) % 70 : (noise >> 8) % 5 == 0 ? 2 : 1;
+            samples.insert(samples.end(), repeats, value);
+        }
+        samples.resize(count);
+        return samples;
+    };
+    const Bytes rgbSamples = samplesOf(size_t(width) * 3 * height);
+    Pcx rgb;
+    rgb.xMax = width - 1, rgb.yMax = height - 1, rgb.bytesPerLine = width, rgb.data = packRuns(rgbSamples);
+    Bytes rgbExpected;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* line = rgbSamples.data() + size_t(y) * 3 * width;
+            rgbExpected.insert(rgbExpected.end(), {line[x], line[width + x], line[2 * width + x], 255});
+        }
+    const Bytes indices = samplesOf(size_t(width) * height);
+    Pcx palette = rgb;
+    palette.planes = 1, palette.data = packRuns(indices);
+    palette.data.push_back(12);
+    for (int i = 0; i < 256; ++i)
+        palette.data.insert(palette.data.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)});
+    Bytes paletteExpected;
+    for (uint8_t i : indices)
+        paletteExpected.insert(paletteExpected.end(), {i, uint8_t(255 - i), uint8_t(i / 2), 255});
+    PLAnyBmp bmp;
+    EXPECT_EQ(decode(rgb, bmp), rgbExpected);
+    EXPECT_EQ(decode(palette, bmp), paletteExpected);
+    for (size_t cut : {size_t(1), size_t(9), size_t(10), rgb.data.size() / 2, rgb.data.size() - 1}) {
+        Pcx shorter = rgb;
+        shorter.data.resize(rgb.data.size() - cut);
+        EXPECT_EQ(ErrorCodeOf([&] { decode(shorter, bmp); }), PL_ERREND_OF_FILE) << cut << " bytes cut";
+    }
+    Pcx overrun = rgb;
+    overrun.data.insert(overrun.data.end() - 12, {0xFF, 0x01});
+    EXPECT_EQ(ErrorCodeOf([&] { decode(overrun, bmp); }), PL_ERRINTERNAL);
+}
+
 TEST(PCXDecoder, Refusals)
 {
     struct Case {

@@ -236,6 +236,8 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
     if (!dc)
         return FALSE;
     RecordRect(m_hDC, EMR_RECTANGLE, x1, y1, x2, y2);
+    if (DrawThinRect(*dc, ToDeviceRect(*dc, x1, y1, x2, y2)))
+        return TRUE;
     QPainterPath path;
     path.addRect(ShapeBox(*dc, x1, y1, x2, y2));
     return Emit(*dc, path, true);
@@ -300,8 +302,9 @@ void CDC::FillRect(LPCRECT r, CBrush* brush)
     Brush* b = brush ? LookupAs<Brush>(brush->m_hObject, Kind::Brush) : nullptr;
     if (!dc || !r || !b)
         return;
-    RecordFill(m_hDC, QRegion(DeviceRect(*dc, r)), brush->m_hObject);
-    FillDeviceRegion(*dc, QRegion(DeviceRect(*dc, r)), *b, R2_COPYPEN);
+    if (dc->recorder)
+        RecordFill(m_hDC, QRegion(DeviceRect(*dc, r)), brush->m_hObject);
+    FillDeviceRect(*dc, DeviceRect(*dc, r), *b, R2_COPYPEN);
 }
 
 int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush)
@@ -330,7 +333,7 @@ void CDC::InvertRect(LPCRECT r)
         return;
     Brush white;
     white.color = RGB(255, 255, 255);
-    FillDeviceRegion(*dc, QRegion(DeviceRect(*dc, r)), white, R2_XORPEN);
+    FillDeviceRect(*dc, DeviceRect(*dc, r), white, R2_XORPEN);
 }
 
 void CDC::FillSolidRect(LPCRECT r, COLORREF color)
@@ -343,7 +346,7 @@ void CDC::FillSolidRect(LPCRECT r, COLORREF color)
     dc->a.bkColor = color;
     Brush solid;
     solid.color = color;
-    FillDeviceRegion(*dc, QRegion(DeviceRect(*dc, r)), solid, R2_COPYPEN);
+    FillDeviceRect(*dc, DeviceRect(*dc, r), solid, R2_COPYPEN);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)

@@ -6,6 +6,7 @@
 #include <QPainterPathStroker>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <type_traits>
@@ -162,24 +163,21 @@ void DrawPolyline(Dc& dc, const QPolygon& device)
         CompositePen(dc, *s, pen);
 }
 
-void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)
+namespace {
+
+// Mixes a brush onto rectangles of the surface that lie in its drawable area.
+template <typename Rects>
+void FillDrawable(const Dc& dc, QImage& s, const Rects& area, const QRect& bounds, const Brush& brush, int rop2)
 {
-    DrawScope scope(dc);
-    QImage* s = scope.surface();
-    if (!s || brush.style == BS_NULL)
+    if (brush.style == BS_SOLID) {
+        for (const QRect& r : area)
+            MixRect(s, r, DeviceColor(dc, brush.color), rop2);
         return;
-    QRegion area = DrawableArea(dc, *s).intersected(rgn);
-    if (area.isEmpty())
-        return;
-    BrushTile tile(dc, brush, area.boundingRect());
-    bool plain = tile.IsSolid() && rop2 == R2_COPYPEN;
+    }
+    BrushTile tile(dc, brush, bounds);
     for (const QRect& r : area) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(s->scanLine(y));
-            if (plain) {
-                std::fill_n(row + r.left(), r.width(), 0xFF000000u | (DWORD(tile.At(0, 0)) & 0xFFFFFF));
-                continue;
-            }
+            auto* row = reinterpret_cast<QRgb*>(s.scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
                 int64_t c = tile.At(x, y);
                 if (c >= 0)
@@ -187,6 +185,66 @@ void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)
             }
         }
     }
+}
+
+}  // namespace
+
+void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2)
+{
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    if (!s || brush.style == BS_NULL)
+        return;
+    QRegion area = DrawableArea(dc, *s).intersected(rgn);
+    if (!area.isEmpty())
+        FillDrawable(dc, *s, area, area.boundingRect(), brush, rop2);
+}
+
+void FillDeviceRect(Dc& dc, const QRect& rect, const Brush& brush, int rop2)
+{
+    QImage* surface = dc.Surface();
+    const std::optional<QRect> drawable = surface ? DrawableRect(dc, *surface) : std::nullopt;
+    if (!drawable) {
+        FillDeviceRegion(dc, QRegion(rect), brush, rop2);
+        return;
+    }
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    const QRect area = drawable->intersected(rect);
+    if (s && brush.style != BS_NULL && !area.isEmpty())
+        FillDrawable(dc, *s, std::array{area}, area, brush, rop2);
+}
+
+bool DrawThinRect(Dc& dc, const QRect& r)
+{
+    const Brush* brush = dc.a.brush;
+    const bool filled = brush && brush->style != BS_NULL;
+    if (dc.inPath || PenWidth(dc) != 1 || !Dashes(dc.a.pen->style).runs.empty() ||
+        (filled && brush->style != BS_SOLID) || r.width() < 2 || r.height() < 2)
+        return false;
+    QImage* surface = dc.Surface();
+    const std::optional<QRect> drawable = surface ? DrawableRect(dc, *surface) : std::nullopt;
+    if (!drawable)
+        return false;
+    DrawScope scope(dc);
+    QImage* s = scope.surface();
+    if (!s)
+        return true;
+    const int rop2 = dc.a.rop2;
+    auto mix = [&](const QRect& part, COLORREF colour) {
+        const QRect clipped = drawable->intersected(part);
+        if (!clipped.isEmpty())
+            MixRect(*s, clipped, DeviceColor(dc, colour), rop2);
+    };
+    if (filled)
+        mix(r.adjusted(1, 1, -1, -1), brush->color);
+    // The outline's four sides, no pixel twice: a mixing mode other than copying must see each once.
+    const COLORREF pen = dc.a.pen->color;
+    mix(QRect(r.left(), r.top(), r.width(), 1), pen);
+    mix(QRect(r.left(), r.bottom(), r.width(), 1), pen);
+    mix(QRect(r.left(), r.top() + 1, 1, r.height() - 2), pen);
+    mix(QRect(r.right(), r.top() + 1, 1, r.height() - 2), pen);
+    return true;
 }
 
 QRectF ShapeBox(const Dc& dc, int x1, int y1, int x2, int y2)

@@ -18,6 +18,12 @@ void DrawFigure(Dc& dc, const Figure& figure);
 void DrawPolyline(Dc& dc, const QPolygon& device);
 // Fills a device region with a brush through the given mix mode.
 void FillDeviceRegion(Dc& dc, const QRegion& rgn, const Brush& brush, int rop2);
+// The same for a rectangle, without building a region where the drawable area is one rectangle.
+void FillDeviceRect(Dc& dc, const QRect& rect, const Brush& brush, int rop2);
+// Draws a device rectangle (right and bottom inclusive) as DrawFigure draws its outline and fill,
+// side by side and span by span, for a solid one-pixel pen, a solid brush or none, and a drawable
+// area of one rectangle. Returns false, having drawn nothing, for any other rectangle or state.
+bool DrawThinRect(Dc& dc, const QRect& rect);
 // Device box of a logical rectangle for an outlined shape, shrunk for an inside-frame pen.
 QRectF ShapeBox(const Dc& dc, int x1, int y1, int x2, int y2);
 

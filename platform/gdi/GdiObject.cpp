@@ -193,6 +193,8 @@ W* WrapperFor(HGDIOBJ h)
     Object* o = h ? Lookup(h) : nullptr;
     if (!o)
         return nullptr;
+    if (auto* owner = dynamic_cast<W*>(o->owner))
+        return owner;
     auto& t = table();
     std::lock_guard g(t.lock);
     auto& slot = t.wrappers[h];
@@ -264,8 +266,12 @@ CGdiObject::~CGdiObject() { DeleteObject(); }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject || !Lookup(hObject))
+    Object* o = hObject ? Lookup(hObject) : nullptr;
+    if (!o)
         return FALSE;
+    // Selecting a pen out again hands back the CPen that made it rather than a new wrapper.
+    if (!o->owner)
+        o->owner = this;
     m_hObject = hObject;
     return TRUE;
 }
@@ -273,6 +279,8 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ h = m_hObject;
+    if (Object* o = h ? Lookup(h) : nullptr; o && o->owner == this)
+        o->owner = nullptr;
     m_hObject = nullptr;
     return h;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 class CDC;
+class CGdiObject;
 
 namespace gdi {
 
@@ -27,6 +28,8 @@ struct Object {
     Kind kind;
     bool stock = false;
     int selections = 0;
+    // The first wrapper attached to the handle, which FromHandle hands out while it holds it.
+    CGdiObject* owner = nullptr;
 };
 
 struct Pen : Object {

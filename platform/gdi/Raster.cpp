@@ -548,6 +548,15 @@ void CopyFigureRow(QRgb* row, const uint8_t* pen, const uint8_t* fill, int width
 
 }  // namespace
 
+void MixRect(QImage& surface, const QRect& rect, DWORD colour, int rop2)
+{
+    uchar* bits = surface.bits();
+    const qsizetype stride = surface.bytesPerLine();
+    const QRgb opaque = 0xFF000000u | (colour & 0xFFFFFF);
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        MixSolidRun(reinterpret_cast<QRgb*>(bits + y * stride), rect.left(), rect.right() + 1, opaque, rop2);
+}
+
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour)
 {
     uchar* bits = surface.bits();
@@ -585,7 +594,8 @@ void CompositeTile(const Dc& dc, QImage& surface, const Coverage& cov, int rop2,
 
 bool CopyFigure(const Dc& dc, QImage& surface, const Coverage& pen, const Coverage* fill, const Brush* brush)
 {
-    if (dc.a.rop2 != R2_COPYPEN || dc.a.clip || (fill && (!brush || fill->box() != pen.box())))
+    const std::optional<QRect> drawable = DrawableRect(dc, surface);
+    if (dc.a.rop2 != R2_COPYPEN || !drawable || (fill && (!brush || fill->box() != pen.box())))
         return false;
     FigureColours colours;
     if (dc.a.pen) {
@@ -604,7 +614,7 @@ bool CopyFigure(const Dc& dc, QImage& surface, const Coverage& pen, const Covera
             return false;
         lines.emplace(*tile, box);
     }
-    const QRect area = surface.rect().intersected(box);
+    const QRect area = drawable->intersected(box);
     uchar* bits = surface.bits();
     const qsizetype stride = surface.bytesPerLine();
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -784,7 +794,17 @@ QRegion DrawableArea(const Dc& dc, const QImage& surface)
 
 QRect DrawableBounds(const Dc& dc, const QImage& surface)
 {
-    return dc.a.clip ? DrawableArea(dc, surface).boundingRect() : surface.rect();
+    const std::optional<QRect> drawable = DrawableRect(dc, surface);
+    return drawable ? *drawable : DrawableArea(dc, surface).boundingRect();
+}
+
+std::optional<QRect> DrawableRect(const Dc& dc, const QImage& surface)
+{
+    if (!dc.a.clip)
+        return surface.rect();
+    if (dc.a.clip->rectCount() > 1)
+        return std::nullopt;
+    return surface.rect().intersected(dc.a.clip->boundingRect());
 }
 
 namespace {

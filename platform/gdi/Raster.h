@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <optional>
+
 namespace gdi {
 
 struct Dashes;
@@ -106,14 +108,17 @@ DWORD Rop3(BYTE code, DWORD pat, DWORD src, DWORD dst);
 // The part of the surface a primitive may change: surface ∩ clip region.
 QRegion DrawableArea(const Dc& dc, const QImage& surface);
 QRect DrawableBounds(const Dc& dc, const QImage& surface);
+// The drawable area when it is one rectangle (no clip region, or a clip of one rectangle as a
+// window's paint has), found without building a region; nothing when it takes more rectangles.
+std::optional<QRect> DrawableRect(const Dc& dc, const QImage& surface);
 
-// Calls visit(rect) for each rectangle of the drawable area inside box; without a clip region
-// that is one rectangle, found without building a region.
+// Calls visit(rect) for each rectangle of the drawable area inside box; where that area is one
+// rectangle, it is found without building a region.
 template <typename Visit>
 void ForEachDrawable(const Dc& dc, const QImage& surface, const QRect& box, Visit visit)
 {
-    if (!dc.a.clip) {
-        QRect r = surface.rect().intersected(box);
+    if (const std::optional<QRect> drawable = DrawableRect(dc, surface)) {
+        QRect r = drawable->intersected(box);
         if (!r.isEmpty())
             visit(r);
         return;
@@ -143,6 +148,9 @@ void Composite(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, Col
         }
     });
 }
+
+// Mixes one colour onto every pixel of a rectangle that lies in the surface.
+void MixRect(QImage& surface, const QRect& rect, DWORD colour, int rop2);
 
 // Mixes one colour onto the pixels marked `mark`; in the copy mode that is a plain store.
 void CompositeSolid(const Dc& dc, QImage& surface, const Coverage& cov, int rop2, uint8_t mark, DWORD colour);

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 CString LowerExtension(LPCTSTR path)
 {
@@ -44,6 +43,31 @@ void RemoveTempDocFile(const CString& path)
     }
 }
 
+namespace {
+
+// A stored document read whole, straight into the block the archive then reads from.
+class CLoadedDocument : public CMemFile {
+public:
+    // False, leaving this file empty, when the file gives fewer bytes than asked for.
+    BOOL Load(CFile& file, SIZE_T length)
+    {
+        if (length == 0)
+            return TRUE;
+        m_lpBuffer = Alloc(length);
+        if (!m_lpBuffer)
+            AfxThrowMemoryException();
+        m_nBufferSize = length;
+        if (file.Read(m_lpBuffer, static_cast<UINT>(length)) != length) {
+            Close();
+            return FALSE;
+        }
+        m_nFileSize = length;
+        return TRUE;
+    }
+};
+
+} // namespace
+
 CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error)
 {
     constexpr ULONGLONG MaxInMemory = 256u << 20;
@@ -54,14 +78,12 @@ CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error)
     const ULONGLONG length = file->GetLength();
     if (access || (openFlags & CFile::modeCreate) || length > MaxInMemory)
         return file.release();
-    std::vector<BYTE> bytes(static_cast<size_t>(length));
-    if (length && file->Read(bytes.data(), static_cast<UINT>(length)) != length)
+    auto memory = std::make_unique<CLoadedDocument>();
+    if (!memory->Load(*file, static_cast<SIZE_T>(length))) {
+        file->SeekToBegin();
         return file.release();
-    auto* memory = new CMemFile;
-    if (length)
-        memory->Write(bytes.data(), static_cast<UINT>(length));
-    memory->SeekToBegin();
-    return memory;
+    }
+    return memory.release();
 }
 
 BOOL IsReadOnlyFile(LPCTSTR path)

@@ -16,6 +16,9 @@
 #include "platform/ui/Document.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 IMPLEMENT_SERIAL(CHyperView, CNotesView, 1)
 
@@ -90,6 +93,38 @@ CHyperView::~CHyperView()
     DeleteRecords(m_olderRedo);
 }
 
+namespace {
+
+// A blank name counts as none: such an object takes its type name and the lowest number no other
+// object uses. The names in use are gathered once, so a page of many unnamed objects opens as fast
+// as a named one. Returns whether any object was named.
+BOOL NameBlankObjects(CHyperRunView& view)
+{
+    std::unordered_set<std::string> used;
+    for (INT_PTR i = 0; i < view.GetObjects().GetSize(); ++i)
+        used.insert(static_cast<LPCTSTR>(view.GetObjectAtIndex(i)->Code));
+    std::unordered_map<std::string, int> next;
+    BOOL named = FALSE;
+    for (INT_PTR i = 0; i < view.GetObjects().GetSize(); ++i) {
+        CHyperOb* object = view.GetObjectAtIndex(i);
+        if (!IsScriptBlank(object->GetCode()))
+            continue;
+        const std::string base = static_cast<LPCTSTR>(object->GetTypeName());
+        int& n = next.try_emplace(base, 1).first->second;
+        CString candidate;
+        for (;; ++n) {
+            candidate.Format("%s%d", base.c_str(), n);
+            if (used.insert(static_cast<LPCTSTR>(candidate)).second)
+                break;
+        }
+        object->Code = candidate;
+        named = TRUE;
+    }
+    return named;
+}
+
+} // namespace
+
 void CHyperView::Serialize(CArchive& archive)
 {
     if (archive.IsStoring()) {
@@ -102,18 +137,9 @@ void CHyperView::Serialize(CArchive& archive)
     m_currentIndex = -1;
     m_classCounters.RemoveAll();
     CNotesView::Serialize(archive);
-    BOOL renamed = FALSE;
-    for (int i = 0; i < GetObjects().GetSize(); ++i) {
-        CHyperOb* object = GetObjectAtIndex(i);
-        m_highestGroupId = std::max(m_highestGroupId, object->GroupID);
-        if (!IsScriptBlank(object->GetCode()))
-            continue;
-        // A blank name counts as none: the object takes a fresh one.
-        object->Code.Empty();
-        object->MakeUniqueCode(object->GetTypeName(), 1);
-        renamed = TRUE;
-    }
-    if (renamed && GetDocument())
+    for (int i = 0; i < GetObjects().GetSize(); ++i)
+        m_highestGroupId = std::max(m_highestGroupId, GetObjectAtIndex(i)->GroupID);
+    if (NameBlankObjects(*this) && GetDocument())
         GetDocument()->SetModifiedFlag(TRUE);
 }
 

@@ -96,6 +96,30 @@ def main():
     print(f"Ink overlay, 5,000 strokes: ours {mine:.1f} ms  QPainter {theirs:.1f} ms  ratio {theirs / mine:.2f}")
     shapes = medians("gdi_bench", "MixedShapes")["MixedShapes"]
     print(f"MixedShapes: 10,000 figures in {shapes:.1f} ms, {10000 / shapes:.0f}k shapes/s (100k is the aim)")
+    print("Page redraw at 100 %, 1920 x 1080, rectangles with a fill and a one-pixel outline"
+          " (ratio: QPainter time / ours; 1 or more is as fast)")
+    pages = medians("view_page_bench", "PageRedraw")
+    for count in (1000, 10000):
+        mine, theirs = pages[f"PageRedraw/{count}"], pages[f"PageRedrawQPainter/{count}"]
+        print(f"  {count:6} rectangles: ours {mine:6.2f} ms  QPainter {theirs:6.2f} ms  ratio {theirs / mine:4.2f}")
+    print("Page scaling: open to first paint, save and peak memory, per object")
+    for run in scaling_runs():
+        c = run["counters"]
+        print(f"  {run['count']:6} objects: open {c['open_ms']:8.1f} ms ({c['open_us_per_object']:5.1f} us each)"
+              f"  save {c['save_ms']:7.1f} ms ({c['save_us_per_object']:5.1f} us each)"
+              f"  peak {c['peak_bytes_per_object']:6.0f} bytes each")
+
+
+def scaling_runs():
+    """The page-scaling benchmark's counters, one run per object count."""
+    out = subprocess.run([f"{BIN}/view_page_bench", "--benchmark_filter=PageScaling", "--benchmark_format=json"],
+                         check=True, capture_output=True, text=True).stdout
+    runs = []
+    for run in json.loads(out)["benchmarks"]:
+        counters = {k: run[k] for k in ("open_ms", "save_ms", "open_us_per_object", "save_us_per_object",
+                                        "peak_bytes_per_object")}
+        runs.append({"count": int(run["run_name"].split("/")[1]), "counters": counters})
+    return runs
 
 
 if __name__ == "__main__":

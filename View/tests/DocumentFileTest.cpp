@@ -2,16 +2,20 @@
 // list, temporary copies, run mode, and files that cannot be read.
 #include "ViewTestKit.h"
 
+#include "View/DocumentRules.h"
 #include "View/Thumbnail.h"
 #include "imaging/Dib.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/File.h"
+#include "platform/core/MemFile.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/TestHook.h"
 
 #include <cerrno>
+#include <fstream>
+#include <memory>
 
 namespace {
 
@@ -115,6 +119,26 @@ TEST_F(DocumentFileTest, ASavedDocumentOpensWithItsPage)
         return Bytes(std::search(file.begin(), file.end(), pageTag.begin(), pageTag.end()), file.end());
     };
     EXPECT_EQ(pageRecord(ReadFileBytes(PathOf("again.trn"))), pageRecord(ReadFileBytes(path)));
+}
+
+TEST_F(DocumentFileTest, AStoredDocumentIsReadWholeIntoMemoryForReadingOnly)
+{
+    const std::string path = SaveAs("week.trn");
+    const Bytes stored = ReadFileBytes(path);
+    std::unique_ptr<CFile> reading(OpenStoredDocument(path.c_str(), CFile::modeRead, nullptr));
+    ASSERT_NE(dynamic_cast<CMemFile*>(reading.get()), nullptr);
+    Bytes read(stored.size() + 1);
+    ASSERT_EQ(reading->Read(read.data(), static_cast<UINT>(read.size())), stored.size());
+    read.pop_back();
+    EXPECT_EQ(read, stored);
+    std::unique_ptr<CFile> writing(OpenStoredDocument(path.c_str(), CFile::modeReadWrite, nullptr));
+    ASSERT_NE(writing, nullptr);
+    EXPECT_EQ(dynamic_cast<CMemFile*>(writing.get()), nullptr);
+    const std::string empty = PathOf("empty.trn");
+    std::ofstream(empty).close();
+    std::unique_ptr<CFile> nothing(OpenStoredDocument(empty.c_str(), CFile::modeRead, nullptr));
+    ASSERT_NE(nothing, nullptr);
+    EXPECT_EQ(nothing->GetLength(), 0u);
 }
 
 TEST_F(DocumentFileTest, AOneViewDocumentEndsWithItsThumbnailWhenAsked)

@@ -9,6 +9,8 @@
 #include "objects/kinds/RectGen.h"
 #include "platform/core/StringTable.h"
 
+#include <string>
+
 namespace {
 
 constexpr UINT kRectangle = CMyView::ToolRectangle;
@@ -152,6 +154,22 @@ TEST_F(EditViewTest, LoadingNamesObjectsThatHaveNoNameAndMarksTheDocumentModifie
     doc->SetModifiedFlag(FALSE);
     LoadPage(PageBytes());
     EXPECT_FALSE(doc->IsModified()) << "a page whose objects all have names loads unchanged";
+}
+
+TEST_F(EditViewTest, APageOfManyUnnamedObjectsNamesThemAllInOrder)
+{
+    constexpr int kCount = 400;
+    for (int i = 0; i < kCount; ++i)
+        AddBorder(CRect(i, 10, i + 20, 60))->Code = i == 7 ? "Border5" : "";
+    LoadPage(PageBytes());
+    ASSERT_EQ(ObjectCount(), kCount);
+    int n = 0;
+    for (int i = 0; i < kCount; ++i) {
+        if (NameOf(i) == CString("Border5"))
+            continue;
+        n += n == 4 ? 2 : 1;  // the fifth name is taken
+        EXPECT_EQ(NameOf(i), CString(("Border" + std::to_string(n)).c_str())) << i;
+    }
 }
 
 TEST_F(EditViewTest, ClassesShowTheShortNameOfTheirTool)

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class Canvas {
 public:
@@ -60,6 +61,14 @@ public:
             r.bottom = std::max<LONG>(r.bottom, y + 1);
         });
         return r;
+    }
+
+    // Every pixel, row by row, for comparing colours the legend of Art() does not name.
+    std::vector<COLORREF> Pixels() const
+    {
+        std::vector<COLORREF> pixels;
+        Scan([&](int, int, COLORREF v) { pixels.push_back(v); });
+        return pixels;
     }
 
     int Count(COLORREF color) const

@@ -42,7 +42,7 @@ constexpr Text kTexts[] = {
     {27675, "Delete selected object(s)"},
     {26696, "1 - Yellow"}, {26697, "2 - Magenta"}, {26698, "3 - Cyan"}, {27051, "Is Wedge"},
     {27052, "Angle 1"}, {27053, "Angle 2"}, {27146, "0 - No"}, {27147, "1 - Yes"},
-    {8012, "Normal"}, {8013, "Advanced"}, {27148, "Border Colour"}, {27156, "Border Style"}, {27157, "Text"}, {27164, "Orientation"},
+    {8012, "Normal"}, {8013, "Advanced"}, {27148, "Border Colour"}, {27156, "Hilite Colour"}, {27157, "Text"}, {27164, "Orientation"},
     {27165, "1 - Vertical Up"}, {27166, "0 - Horizontal"}, {27167, "2 - Vertical Down"}, {27196, "4 - Disable"},
     {27203, "Border Style"}, {27204, "0 - Normal"}, {27205, "1 - 3D"}, {27206, "2 - Sunken"},
     {27207, "3 - Raised"}, {27243, "Minimize Box"}, {27244, "Maximize Box"}, {27245, "Border Style"},

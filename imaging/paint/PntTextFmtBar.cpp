@@ -4,6 +4,7 @@
 #include "platform/ole/Clipboard.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/ControlTypes.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 
 #include <cstdio>
@@ -70,9 +71,21 @@ BOOL CPntTextFmtBar::ParseFont(const CString& text, LOGFONT* font)
 BOOL CPntTextFmtBar::OnInitDialog()
 {
     CPntDlg::OnInitDialog();
+    SetButtonPictures();
     LoadFont();
     LoadAlignment();
     return TRUE;
+}
+
+void CPntTextFmtBar::SetButtonPictures()
+{
+    for (UINT i = 0; i <= IdUnderline - IdLeft; ++i) {
+        CWnd* button = GetDlgItem(static_cast<int>(IdLeft + i));
+        if (!button || !m_buttonPictures[i].Attach(LoadBitmapResource(FirstButtonBitmap + i)))
+            continue;
+        button->ModifyStyle(0, BS_BITMAP);
+        button->SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_buttonPictures[i].GetSafeHandle()));
+    }
 }
 
 void CPntTextFmtBar::Show()

@@ -4,6 +4,7 @@
 
 #include "imaging/paint/PntCtrl.h"
 #include "imaging/paint/PntDlg.h"
+#include "platform/gdi/GdiObject.h"
 
 class CPntTextFmtBar : public CPntDlg, public CPntTextInput {
     DECLARE_DYNAMIC(CPntTextFmtBar)
@@ -12,6 +13,8 @@ public:
     static constexpr UINT IdFont = 28013, IdEditLeft = 28014, IdEditCentre = 28015, IdEditRight = 28016,
                           IdLeft = 28017, IdCentre = 28018, IdRight = 28019, IdBold = 28020, IdItalic = 28021,
                           IdUnderline = 28022;
+    // The pictures of the alignment and style buttons, IdLeft to IdUnderline in order.
+    static constexpr UINT FirstButtonBitmap = 28134;
 
     explicit CPntTextFmtBar(CPntCtrl* ctrl);
 
@@ -56,9 +59,11 @@ private:
     UINT EditId(int alignment) const { return IdEditLeft + static_cast<UINT>(alignment); }
     void UpdateButtons();
     void ShowEdit(int alignment, BOOL show);
+    void SetButtonPictures();
 
     CPntCtrl* m_pCtrl;
     int m_nAlignment = 0;
     BOOL m_bHidden = TRUE;
     CFont m_EditFont;
+    CBitmap m_buttonPictures[IdUnderline - IdLeft + 1];
 };

@@ -247,3 +247,12 @@ TEST_F(Artwork, EveryCommandOnEveryMenuAndBarHasATipAndAPrompt)
         EXPECT_TRUE(newline > 0 && newline + 1 < text.GetLength()) << id << ": \"" << text.GetString() << "\"";
     }
 }
+
+TEST_F(Artwork, TheHiliteColourRowIsNotNamedLikeTheBorderStyleRow)
+{
+    CString hilite, border;
+    hilite.LoadString(27156);
+    border.LoadString(27203);
+    EXPECT_STREQ(hilite.GetString(), "Hilite Colour");
+    EXPECT_STREQ(border.GetString(), "Border Style");
+}

@@ -11,6 +11,8 @@
 #include "imaging/paint/PntTextFmtBar.h"
 #include "platform/core/File.h"
 #include "platform/gdi/Icon.h"
+#include "platform/ui/ControlTypes.h"
+#include "res/Artwork.h"
 
 #include <cstdio>
 #include <cstring>
@@ -353,4 +355,19 @@ TEST(PntTextFmtBar, FontTextRoundTripsAndRefusesShortText)
     std::string longName = "0,0,0,0,0,0,0,0,0,0,0,0,0," + std::string(200, 'x');
     ASSERT_TRUE(CPntTextFmtBar::ParseFont(longName.c_str(), &back));
     EXPECT_EQ(std::strlen(back.lfFaceName), size_t(LF_FACESIZE - 1)) << "a long face name is cut to the field";
+}
+
+TEST_F(EditorTest, TheTextBarsAlignmentAndStyleButtonsShowTheirPictures)
+{
+    RegisterArtwork();
+    CPntTextFmtBar bar(&ctrl);
+    bar.Show();
+    ASSERT_NE(bar.GetSafeHwnd(), nullptr);
+    for (UINT id = CPntTextFmtBar::IdLeft; id <= CPntTextFmtBar::IdUnderline; ++id) {
+        CWnd* button = bar.GetDlgItem(static_cast<int>(id));
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_TRUE(button->GetStyle() & BS_BITMAP) << id;
+        EXPECT_NE(button->SendMessage(BM_GETIMAGE, IMAGE_BITMAP), 0) << id;
+    }
+    bar.DestroyWindow();
 }

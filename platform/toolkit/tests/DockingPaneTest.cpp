@@ -308,3 +308,20 @@ TEST_F(DockingPaneTest, ATabDraggedOutOfItsGroupFloatsOrDocksAlone)
     EXPECT_EQ(b->GetGroup()->GetSide(), PaneDockLeft);
     EXPECT_EQ(MdiClientRect(), CRect(200, 0, 600, 600));
 }
+
+TEST_F(DockingPaneTest, TabsAreAsWideAsTheirCaptionsAndSitSideBySide)
+{
+    MakePanes();
+    a->SetTitle("Catalog\nCatalog");
+    b->SetTitle("Project\nProject");
+    c->SetTitle("Properties\nProperties");
+    CXTPPaneGroup* group = a->GetGroup();
+    const CRect content = group->GetContentRect();
+    EXPECT_EQ(group->GetTabRect(0).left, content.left);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(group->TabShowsCaption(i)) << i;
+    for (int i = 1; i < 3; ++i)
+        EXPECT_EQ(group->GetTabRect(i).left, group->GetTabRect(i - 1).right) << i;
+    EXPECT_GT(group->GetTabRect(2).Width(), group->GetTabRect(0).Width()) << "the longer caption has the wider tab";
+    EXPECT_LE(group->GetTabRect(2).right, content.right);
+}

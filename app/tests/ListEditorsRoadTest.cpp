@@ -1,16 +1,18 @@
 // The list editors in the real program: the "Objects..." command reorders and renames the
-// page's objects (Cancel puts them back), and a rectangle's snap points are edited from the
+// page's objects (Cancel puts them back), and a border's snap points are edited from the
 // Properties pane. What the program saved is read back with its own reader.
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
 #include "View/MyView.h"
+#include "View/tests/DocumentBytes.h"
 #include "objects/AnchorFmt.h"
 #include "objects/HyperOb.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,17 +86,24 @@ std::vector<std::pair<int, int>> SnapPoints(const std::string& path, int* nextId
     return points;
 }
 
-// The Anchor Snaps row of the docked Properties pane (at 870, 412 of the main window, as the
-// pane lays out a border's rows) opens the dialog, whose list has the focus:
-// three tabs reach Add, and going back from the list to dX passes the seven fields after it.
-TEST_F(ListEditorsRoadTest, SnapPointsOfARectangleAreEditedFromTheProperties)
+// A plain border (the Rectangle tool's boxes have fixed points) keeps its snap points in its
+// record; a file holds one at (10, 20, 110, 80) with the four side middles. The Anchor Snaps row
+// of the docked Properties pane (at 870, 430 of the main window, as the pane lays out a
+// border's rows) opens the dialog, whose list has the focus: three tabs reach Add, and going
+// back from the list to dX passes the seven fields after it.
+TEST_F(ListEditorsRoadTest, SnapPointsOfABorderAreEditedFromTheProperties)
 {
+    const Bytes border = Concat({BorderGenHead("Border1"), EarlierSnapList(), BorderGenTail()});
+    const Bytes file = Concat({FrameRecord(), PageRecord(1, Concat({Dword(0), NewClass("CBorderOb"), border,
+                                                                     PageObject(NewClass("CHyperViewOb"))}))});
+    std::ofstream(Path("border.trn"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     std::string toDx;
     for (int i = 0; i < 10; ++i)
         toDx += "key shift+tab\n";
-    const std::string script = "wait 300\nmenu " + std::to_string(kNew) + "\n" + Rectangle("60 60 200 140") +
-                               "click view 100 100\nmenu 60416\nwait 400\n" + Save("before.trn") +
-                               "click main 870 412\nwait 300\nkey tab\nkey tab\nkey tab\nkey space\nwait 100\n" +
+    const std::string script = "wait 300\nfile " + Path("border.trn") + "\nmenu 57601\nwait 400\n" +
+                               "click view 60 50\nmenu 60416\nwait 400\n" + Save("before.trn") +
+                               "click main 870 430\nwait 300\nkey tab\nkey tab\nkey tab\nkey space\nwait 100\n" +
                                toDx + "type 25\nkey return\nwait 300\n" + Save("snapped.trn") + "quit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;

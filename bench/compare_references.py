@@ -11,8 +11,11 @@ BIN = sys.argv[1]
 
 
 def medians(binary, pattern):
-    """Median real time in ms of each benchmark matching pattern, by name."""
-    out = subprocess.run([f"{BIN}/{binary}", f"--benchmark_filter={pattern}", "--benchmark_repetitions=5",
+    """Median real time in ms of each benchmark matching pattern, by name. The repetitions of
+    the benchmarks are interleaved, so a busy spell of the machine falls on ours and the
+    reference alike."""
+    out = subprocess.run([f"{BIN}/{binary}", f"--benchmark_filter={pattern}", "--benchmark_repetitions=7",
+                          "--benchmark_enable_random_interleaving=true",
                           "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
                          check=True, capture_output=True, text=True).stdout
     times = {}

@@ -92,7 +92,7 @@ def main():
     print("Own decoders, the same 12 MP picture (times the BMP decoder's time; 1.5 or less is the aim)")
     formats = medians("piclib_format_bench", "decode")
     bmp = formats["decode/bmp"]
-    for name, ms in formats.items():
+    for name, ms in sorted(formats.items(), key=lambda item: (item[0] != "decode/bmp", item[0])):
         print(f"  {name.split('/')[1]:5} {ms:6.1f} ms  {ms / bmp:4.2f} x BMP")
     ink = medians("ink_redraw_bench", "RedrawOverlayInk")
     mine, theirs = ink["RedrawOverlayInk"], ink["RedrawOverlayInkQPainter"]

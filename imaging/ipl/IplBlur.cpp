@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -286,11 +287,24 @@ struct MaskDeleter {
 };
 using MaskPtr = std::unique_ptr<IplImage, MaskDeleter>;
 
-// The AND of both images' masks over W x H, or null when neither has one.
-bool combinedMask(IplImage* src, IplImage* dst, const Plan& plan, MaskPtr& result)
+// A mask of one plain bit plane without a region of interest already reads as the combined mask,
+// unless the blur writes into its bits.
+bool readsAsIs(const IplImage* mask, const IplImage* dst)
+{
+    std::less<const char*> before;
+    const bool written = before(mask->imageData, dst->imageData + dst->imageSize) &&
+                         before(dst->imageData, mask->imageData + mask->imageSize);
+    return mask->depth == iplDepth1u && mask->nChannels == 1 && !mask->roi && !mask->tileInfo && mask->imageData &&
+           !written;
+}
+
+// The AND of both images' masks over W x H in `result`, or null when neither has one; `use` is
+// the mask to read, a single plain mask itself rather than a copy.
+bool combinedMask(IplImage* src, IplImage* dst, const Plan& plan, MaskPtr& result, const IplImage*& use)
 {
     IplImage* first = src->maskImage ? src->maskImage : dst->maskImage;
-    if (!first)
+    use = first;
+    if (!first || (!(src->maskImage && dst->maskImage) && readsAsIs(first, dst)))
         return true;
     result.reset(iplCreateImageHeader(1, 0, iplDepth1u, "GRAY", "G", first->dataOrder, first->origin, first->align,
                                       plan.width, plan.height, nullptr, nullptr, 0, nullptr));
@@ -303,6 +317,7 @@ bool combinedMask(IplImage* src, IplImage* dst, const Plan& plan, MaskPtr& resul
     iplCopy(first, result.get());
     if (src->maskImage && dst->maskImage)
         iplAnd(result.get(), dst->maskImage, result.get());
+    use = result.get();
     return true;
 }
 
@@ -436,15 +451,16 @@ void iplBlur(IplImage* srcImage, IplImage* dstImage, int nCols, int nRows, int a
         return;
     }
     Plan plan{};
-    MaskPtr mask;
+    MaskPtr combined;
+    const IplImage* mask = nullptr;
     if (!makePlan(srcImage, dstImage, plan) || plan.width < 1 || plan.height < 1 ||
-        !combinedMask(srcImage, dstImage, plan, mask))
+        !combinedMask(srcImage, dstImage, plan, combined, mask))
         return;
     Box box{nCols, nRows, anchorX, anchorY};
     if (!reachFits(reachOf(plan, box), plan.channels))
         reportNoMemory();
     else if (streams(srcImage, dstImage, box))
-        blurStreamed(srcImage, dstImage, plan, box, mask.get());
+        blurStreamed(srcImage, dstImage, plan, box, mask);
     else
-        blurFromCopy(srcImage, dstImage, plan, box, mask.get());
+        blurFromCopy(srcImage, dstImage, plan, box, mask);
 }

@@ -138,10 +138,11 @@ void CCatalogue::ReadTable(CArchive& ar, CDWordArray& offsets)
 
 CCatalogueOb* CCatalogue::ReadEntry(CFile* file, DWORD offset, std::vector<DWORD>& usedParts)
 {
+    // A damaged table may name thousands of places outside the file: they cost no entry.
+    if (offset < kHeaderSize || offset >= file->GetLength())
+        return nullptr;
     auto* entry = new CCatalogueOb;
     try {
-        if (offset < kHeaderSize || offset >= file->GetLength())
-            AfxThrowArchiveException(CArchiveException::badIndex);
         file->Seek(offset, CFile::begin);
         entry->ReadRecord(file);
         if (PartsAreNew(*entry, usedParts))

@@ -153,7 +153,8 @@ DWORD CCatalogueOb::WriteRecord(CFile* file)
 
 void CCatalogueOb::ReadRecord(CFile* file)
 {
-    CArchive ar(file, CArchive::load, 4096);
+    // Each part is sought out anew, and long data bypass the buffer: a small one serves.
+    CArchive ar(file, CArchive::load, 512);
     std::array<DWORD, PartCount> offsets{};
     for (DWORD& offset : offsets)
         ar >> offset;

@@ -5,6 +5,7 @@
 #include "platform/core/ArchiveException.h"
 #include "platform/core/MemFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -16,7 +17,7 @@ inline Bytes StoreBytes(const std::function<void(CArchive&)>& write)
 {
     CMemFile file;
     {
-        CArchive archive(&file, CArchive::store);
+        CArchive archive(&file, CArchive::store, 512);
         write(archive);
         archive.Close();
     }
@@ -27,12 +28,13 @@ inline Bytes StoreBytes(const std::function<void(CArchive&)>& write)
     return bytes;
 }
 
-// Reads from the bytes; returns how many bytes the reader consumed.
+// Reads from the bytes; returns how many bytes the reader consumed. The archive's buffer is no
+// larger than the bytes: fuzz targets read many small records per input.
 inline size_t LoadBytes(const Bytes& bytes, const std::function<void(CArchive&)>& read)
 {
     Bytes copy = bytes;
     CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive archive(&file, CArchive::load);
+    CArchive archive(&file, CArchive::load, static_cast<int>(std::min<size_t>(bytes.size(), 4096)));
     read(archive);
     archive.Flush();
     size_t consumed = static_cast<size_t>(file.GetPosition());

@@ -95,8 +95,8 @@ TEST_F(ProjectRoadTest, AProjectComesBackAsItWasBuilt)
                               "click main " + kRow4 + "\nanswer 6\nmenu 34023\nwait 200\n"
                               "click main " + kRow4 + "\nanswer 6\nmenu 34023\nwait 200\n"
                               // Notices gets "Priority 3" in the marker pane.
-                              "click main " + kRow3 + "\nclick main 910 707\nwait 200\nclick main 828 179\n"
-                              "wait 200\nclick main 795 707\nwait 200\n"
+                              "click main " + kRow3 + "\nclick main 877 707\nwait 200\nclick main 828 179\n"
+                              "wait 200\nclick main 771 707\nwait 200\n"
                               // General gets a document of its own.
                               "click main " + kRow2 + "\nmenu 23032\nwait 300\nquit\n";
     e2e::Run run = e2e::RunVantrel(build, home);

@@ -3,7 +3,10 @@
 #include "projects/CatWnd.h"
 #include "projects/Catalogue.h"
 #include "projects/CatalogueFolder.h"
+#include "projects/CatalogueOb.h"
 #include "projects/CatalogueText.h"
+#include "imaging/Dib.h"
+#include "imaging/paint/PaintEditors.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/core/FilePath.h"
 #include "platform/ui/CmdUI.h"
@@ -319,7 +322,20 @@ BOOL CCatManager::IsUntitled(int index) const
     return GetCatalogue(index) && GetCatalogue(index)->GetPath().IsEmpty();
 }
 
-BOOL CCatManager::EditEntryIcon(CCatalogue*, int, int) { return FALSE; }
+BOOL CCatManager::EditEntryIcon(CCatalogue* catalogue, int entry, int)
+{
+    CCatalogueOb* item = catalogue && entry >= 0 && entry < catalogue->GetCount() ? catalogue->GetEntry(entry) : nullptr;
+    if (!item || !item->GetIconImage())
+        return FALSE;
+    CDib image, mask;
+    image.CopyFrom(item->GetIconImage());
+    if (item->GetIconMask())
+        mask.CopyFrom(item->GetIconMask());
+    if (!RunIconEditor(image, mask, GetTopLevelParent()))
+        return FALSE;
+    item->SetIconFromDib(&image, &mask, image.GetWidth());
+    return TRUE;
+}
 
 namespace {
 

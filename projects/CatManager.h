@@ -26,8 +26,7 @@ public:
     CCatManager();
     ~CCatManager() override;
 
-    // The icon editor is not part of the program yet: icons change only from files.
-    virtual BOOL CanEditIcons() { return FALSE; }
+    virtual BOOL CanEditIcons() { return TRUE; }
     virtual BOOL EditEntryIcon(CCatalogue* catalogue, int entry, int size);
     virtual void CheckHot();
     virtual BOOL Activate(int index);

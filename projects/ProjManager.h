@@ -94,6 +94,7 @@ public:
     void OnInsert();
     void OnCreateDesktopLink();
     void OnLoadIcon();
+    void OnEditIcon();
 
     BOOL m_bSortByName = FALSE;
     BOOL m_bSortByDate = FALSE;

@@ -5,7 +5,9 @@
 #include "projects/ProjectHost.h"
 
 #include "imaging/Dib.h"
+#include "imaging/paint/PaintEditors.h"
 #include "platform/core/File.h"
+#include "platform/core/System.h"
 #include "platform/ole/ShellLink.h"
 #include "platform/sys/FileCopy.h"
 #include "platform/sys/Shell.h"
@@ -44,6 +46,21 @@ CString CopyName(const CString& folder, const CString& title)
     for (int number = 1; GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; ++number)
         path.Format("%s/Copy %i of %s.trn", static_cast<LPCTSTR>(folder), number, static_cast<LPCTSTR>(title));
     return path;
+}
+
+// The open-file dialog starts in the program's icon folder; the current folder survives it.
+CString ChooseIconFile()
+{
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
+                       "Icon Files (*.ico, *.exe, *.dll, *.bmp)|*.ico;*.exe;*.dll;*.bmp|All Files (*.*)|*.*||");
+    const CString icons = GetProjectHost().GetProgramFolder() + "/Icons";
+    dialog.m_ofn.lpstrInitialDir = icons;
+    char current[MAX_PATH] = {};
+    const bool saved = _getcwd(current, MAX_PATH) != nullptr;
+    const INT_PTR answer = dialog.DoModal();
+    if (saved)
+        _chdir(current);
+    return answer == IDOK ? dialog.GetPathName() : CString();
 }
 
 } // namespace
@@ -139,12 +156,23 @@ void CProjManager::OnLoadIcon()
     CProjOb* project = GetCaretProject();
     if (!project)
         return;
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
-                       "Icon Files (*.ico, *.exe, *.dll, *.bmp)|*.ico;*.exe;*.dll;*.bmp|All Files (*.*)|*.*||");
-    dialog.m_ofn.lpstrInitialDir = nullptr;
-    if (dialog.DoModal() != IDOK)
+    const CString path = ChooseIconFile();
+    if (path.IsEmpty() || !project->LoadIconFile(path))
         return;
-    if (!project->LoadIconFile(dialog.GetPathName()))
+    project->SaveToFile(project->m_filePath);
+}
+
+void CProjManager::OnEditIcon()
+{
+    CProjOb* project = GetCaretProject();
+    if (!project || !project->m_iconImage)
         return;
+    CDib image, mask;
+    image.CopyFrom(project->m_iconImage.get());
+    if (project->m_iconMask)
+        mask.CopyFrom(project->m_iconMask.get());
+    if (!RunIconEditor(image, mask, m_pTree ? m_pTree->GetTopLevelParent() : nullptr))
+        return;
+    project->SetIconFromImage(image, &mask, 16);
     project->SaveToFile(project->m_filePath);
 }

@@ -33,19 +33,8 @@ struct Shape {
     CString name;
 };
 
-class CatalogueRoadTest : public e2e::RoadTest {
+class CatalogueRoadTest : public e2e::CatalogueFolderRoadTest {
 protected:
-    void SetUp() override
-    {
-        e2e::RoadTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        std::filesystem::create_directories(home + "/config/Korvane");
-        std::filesystem::create_directories(Path("cats"));
-        std::ofstream(home + "/config/Korvane/Vantrel Q8.ini") << "[Settings]\nCatalog.Directory=" << Path("cats") << "\n";
-    }
-
-
     // A rectangle and an ellipse, both selected, go into a new catalogue saved as cats/mine.cat.
     e2e::Run AddTwoObjectsToANewCatalogue()
     {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace e2e {
@@ -33,6 +35,20 @@ protected:
     std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
 
     std::string home;
+};
+
+// The same with the program's catalogue folder in "cats" below home.
+class CatalogueFolderRoadTest : public RoadTest {
+protected:
+    void SetUp() override
+    {
+        RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        std::filesystem::create_directories(home + "/config/Korvane");
+        std::filesystem::create_directories(Path("cats"));
+        std::ofstream(home + "/config/Korvane/Vantrel Q8.ini") << "[Settings]\nCatalog.Directory=" << Path("cats") << "\n";
+    }
 };
 
 } // namespace e2e

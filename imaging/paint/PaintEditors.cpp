@@ -3,6 +3,7 @@
 #include "controls/EditBitmapDlg.h"
 #include "imaging/Dib.h"
 #include "imaging/paint/PntBitmapEditDlg.h"
+#include "imaging/paint/PntIconEditDlg.h"
 
 BOOL RunBitmapEditor(CDib& picture, COLORREF& transparent, CWnd* parent)
 {
@@ -18,6 +19,15 @@ BOOL RunBitmapEditor(CDib& picture, COLORREF& transparent, CWnd* parent)
         return FALSE;
     transparent = ctrl.IsTransparencyOn() ? ctrl.GetTransparencyColour() : CPntCtrl::NoColour;
     return ctrl.GetImage(&picture);
+}
+
+BOOL RunIconEditor(CDib& image, CDib& mask, CWnd* parent)
+{
+    CPntIconEditDlg editor(parent);
+    if (!editor.SetIcon(&image, mask.GetSize() ? &mask : nullptr) || editor.DoModal() != IDOK)
+        return FALSE;
+    CPntCtrl& ctrl = editor.GetPaintCtrl();
+    return ctrl.GetImage(&image) && ctrl.GetMask(&mask);
 }
 
 void InstallPaintEditors() { SetBitmapEditor(RunBitmapEditor); }

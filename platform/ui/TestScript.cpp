@@ -31,7 +31,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -225,8 +225,9 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         return parseMouse(verb, in, line, out, held);
     Step s;
     s.line = line;
-    if (verb == "wait" || verb == "menu" || verb == "answer") {
-        s.kind = verb == "wait" ? Kind::Wait : verb == "menu" ? Kind::Menu : Kind::Answer;
+    // pick <command>: the item the next context menu is left with.
+    if (verb == "wait" || verb == "menu" || verb == "answer" || verb == "pick") {
+        s.kind = verb == "wait" ? Kind::Wait : verb == "menu" ? Kind::Menu : verb == "pick" ? Kind::Pick : Kind::Answer;
         if (!(in >> s.number))
             return false;
     } else if (verb == "key") {
@@ -602,6 +603,7 @@ bool play(const Step& s, std::string& error)
     case Kind::Key: playKey(s); return true;
     case Kind::Type: playType(s); return true;
     case Kind::Menu: return playMenu(s, error);
+    case Kind::Pick: UiTestHook::QueueMenuPick(static_cast<UINT>(s.number)); return true;
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
     case Kind::Print: UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text); return true;
     case Kind::Clipboard: return playClipboardToFile(s, error);

@@ -1,0 +1,88 @@
+// Icons drawn in the icon editor, opened from the catalogue's context menu: a pixel painted
+// there shows in the catalogue, is stored and comes back after a restart; Cancel changes
+// nothing.
+#include "app/tests/E2E.h"
+#include "app/tests/RoadTest.h"
+
+#include "View/MyView.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr int kEditIcon = 60684;
+// The first entry's tile in the main window, and the middle of its icon.
+constexpr const char* kEntry = "782 190";
+constexpr int kIconMiddleX = 782, kIconMiddleY = 190;
+
+class IconEditRoadTest : public e2e::CatalogueFolderRoadTest {
+protected:
+    // A rectangle goes into a new catalogue; its entry's icon is white in the middle.
+    std::string MakeCatalogue() const
+    {
+        return "wait 300\nmenu 57600\nmenu " + std::to_string(CMyView::ToolRectangle) +
+               "\ndrag view 100 100 200 160\nwait 200\nfile " + Path("cats/mine.cat") +
+               "\nmenu 60685\nwait 300\nmenu 33968\nwait 300\n";
+    }
+    // The entry's context menu opens the icon editor; a pencil click paints its middle pixel.
+    static std::string EditMiddlePixel(const char* button)
+    {
+        return std::string("click main ") + kEntry + "\nwait 200\npick " + std::to_string(kEditIcon) +
+               "\nrclick main " + kEntry + "\nwait 500\nclick dialog 131 161\nwait 200\nclick dialog " + button +
+               "\nwait 300\n";
+    }
+    std::string Bytes(const char* name) const
+    {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    bool MiddleIsDark(const char* shot) const
+    {
+        const QImage image(QString::fromStdString(Path(shot)));
+        for (int y = kIconMiddleY - 3; y <= kIconMiddleY + 3; ++y)
+            for (int x = kIconMiddleX - 3; x <= kIconMiddleX + 3; ++x)
+                if (image.valid(x, y) && qGray(image.pixel(x, y)) < 96)
+                    return true;
+        return false;
+    }
+};
+
+constexpr const char* kOk = "650 253";
+constexpr const char* kCancel = "650 286";
+
+TEST_F(IconEditRoadTest, APixelPaintedInACatalogueEntrysIconIsShownAndKept)
+{
+    const std::string script = MakeCatalogue() + "screenshot " + Path("before.png") + "\n" + EditMiddlePixel(kOk) +
+                               "screenshot " + Path("after.png") + "\nanswer 7\nquit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    EXPECT_FALSE(MiddleIsDark("before.png"));
+    EXPECT_TRUE(MiddleIsDark("after.png")) << run.log;
+
+    run = e2e::RunVantrel("wait 300\nmenu 57600\nmenu 33968\nwait 300\nscreenshot " + Path("reopened.png") +
+                              "\nanswer 7\nquit\n",
+                          home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_TRUE(MiddleIsDark("reopened.png")) << run.log;
+}
+
+TEST_F(IconEditRoadTest, CancelLeavesTheCatalogueEntrysIconAsItWas)
+{
+    ASSERT_EQ(e2e::RunVantrel(MakeCatalogue() + "answer 7\nwait 300\nquit\n", home).exitCode, 0);
+    const std::string before = Bytes("cats/mine.cat");
+    e2e::Run run = e2e::RunVantrel("wait 300\nmenu 57600\nmenu 33968\nwait 300\n" + EditMiddlePixel(kCancel) +
+                                       "screenshot " + Path("after.png") + "\nanswer 7\nquit\n",
+                                   home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    EXPECT_FALSE(MiddleIsDark("after.png"));
+    EXPECT_EQ(Bytes("cats/mine.cat"), before);
+}
+
+} // namespace

@@ -275,6 +275,7 @@ TEST(ObjectGeometry, UpdatingTheLayoutRepaintsOldAndNewAreasAndReportsTheRectang
     CTestPageView view;
     CTestBoxOb object;
     object.Init(view, CRect(10, 10, 20, 20), FALSE);
+    view.invalidated.clear();
     object.UpdateLayout(TRUE, FALSE);
     ASSERT_FALSE(view.invalidated.empty());
     EXPECT_EQ(CRect(view.invalidated.front()), CRect(10, 10, 20, 20));
@@ -288,6 +289,19 @@ TEST(ObjectGeometry, UpdatingTheLayoutRepaintsOldAndNewAreasAndReportsTheRectang
     view.inserting = TRUE;
     object.NotifyDispChanged();
     EXPECT_EQ(view.changed, 2) << "no change notice while inserting";
+}
+
+TEST(ObjectGeometry, MovingAnObjectRepaintsThePlaceItLeaves)
+{
+    CTestPageView view;
+    CTestBoxOb object;
+    object.Init(view, CRect(10, 10, 20, 20), FALSE);
+    view.invalidated.clear();
+    object.SetRect(CRect(40, 40, 50, 50));
+    ASSERT_EQ(view.invalidated.size(), 1u);
+    EXPECT_EQ(CRect(view.invalidated.front()), CRect(10, 10, 20, 20));
+    object.SetRect(CRect(40, 40, 50, 50));
+    EXPECT_EQ(view.invalidated.size(), 1u) << "a rectangle that stays repaints nothing";
 }
 
 TEST(ObjectGeometry, RectanglesInDeviceUnitsFollowTheZoom)

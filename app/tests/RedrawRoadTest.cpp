@@ -75,16 +75,16 @@ class RedrawRoadTest : public e2e::RoadTest {
 protected:
     QImage Load(const std::string& name) const { return QImage(QString::fromStdString(Path(name))); }
 
-    // The steps, a screenshot, a full repaint and a second screenshot: the two are the same.
-    // The view alone is kept as "<name>-view.png", the page as "<name>.trn".
+    // The steps, a picture of the view, a full repaint and a second picture: the two are the same.
+    // The first is kept as "<name>-view.png", the page as "<name>.trn". Only the view is compared:
+    // the level meter on the audio bar moves by itself.
     void ExpectTrueToAFullRepaint(const std::string& name, const std::string& steps)
     {
         SCOPED_TRACE(name);
-        e2e::Run run = Play(steps + "wait 300\nscreenshot " + Path(name + "-shown.png") + "\nsnapshot view " +
-                            Path(name + "-view.png") + "\nredraw\nwait 300\nscreenshot " +
-                            Path(name + "-repainted.png") + "\nfile " + Path(name + ".trn") +
-                            "\nmenu 57604\nwait 300\nquit\n");
-        const QImage shown = Load(name + "-shown.png");
+        e2e::Run run = Play(steps + "wait 300\nsnapshot view " + Path(name + "-view.png") +
+                            "\nredraw\nwait 300\nsnapshot view " + Path(name + "-repainted.png") + "\nfile " +
+                            Path(name + ".trn") + "\nmenu 57604\nwait 300\nquit\n");
+        const QImage shown = Load(name + "-view.png");
         const QImage repainted = Load(name + "-repainted.png");
         ASSERT_FALSE(shown.isNull() || repainted.isNull()) << run.log;
         ASSERT_EQ(shown.size(), repainted.size());

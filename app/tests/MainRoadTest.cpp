@@ -2,6 +2,7 @@
 // rectangle with the Rectangle tool, save, undo and redo, close, reopen. What the program wrote
 // is read back with the program's own page reader.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -52,23 +53,8 @@ SavedPage ReadDocument(const std::string& path)
     return page;
 }
 
-struct PixelBox {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-};
-
-PixelBox BoxOf(const QImage& image, QRgb color)
-{
-    PixelBox box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x);
-                box.bottom = std::max(box.bottom, y);
-            }
-    return box;
-}
+using e2e::BoxOf;
+using e2e::PixelBox;
 
 class MainRoadTest : public e2e::RoadTest {};
 

@@ -2,6 +2,7 @@
 // full repaint of the program, pixel for pixel; a picture on a scrolled page sits inside its
 // handles.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -36,40 +37,8 @@ std::string Menu(int id)
 const std::string kRectangle = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolRectangle) +
                                "drag view 100 100 300 200\nwait 300\n";
 
-struct Box {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-    bool Empty() const { return right < 0; }
-    QPoint Centre() const { return QPoint((left + right) / 2, (top + bottom) / 2); }
-};
-
-Box BoxOf(const QImage& image, QRgb colour)
-{
-    Box box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x);
-                box.bottom = std::max(box.bottom, y);
-            }
-    return box;
-}
-
-// Where two screenshots differ, as a box; empty when they are the same.
-Box Differences(const QImage& a, const QImage& b)
-{
-    Box box;
-    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x);
-                box.bottom = std::max(box.bottom, y);
-            }
-    return box;
-}
+using e2e::BoxOf;
+using e2e::PixelBox;
 
 class RedrawRoadTest : public e2e::RoadTest {
 protected:
@@ -88,7 +57,7 @@ protected:
         const QImage repainted = Load(name + "-repainted.png");
         ASSERT_FALSE(shown.isNull() || repainted.isNull()) << run.log;
         ASSERT_EQ(shown.size(), repainted.size());
-        const Box wrong = Differences(shown, repainted);
+        const PixelBox wrong = e2e::Differences(shown, repainted);
         EXPECT_TRUE(wrong.Empty()) << "differs from a full repaint in (" << wrong.left << ", " << wrong.top
                                    << ") - (" << wrong.right << ", " << wrong.bottom << ")";
     }
@@ -155,8 +124,8 @@ TEST_F(RedrawRoadTest, APictureOnAScrolledPageIsDrawnWithinItsHandles)
                                             Menu(kZoomIn) + "wheel view 200 200 -120\n");
     const QImage view = Load("picture-view.png");
     ASSERT_FALSE(view.isNull());
-    const Box drawn = BoxOf(view, kPicture);
-    const Box handles = BoxOf(view, kHandle);
+    const PixelBox drawn = BoxOf(view, kPicture);
+    const PixelBox handles = BoxOf(view, kHandle);
     ASSERT_FALSE(drawn.Empty()) << "the picture is on the screen";
     ASSERT_FALSE(handles.Empty()) << "the picture is selected";
     EXPECT_EQ(drawn.right - drawn.left + 1, 60);

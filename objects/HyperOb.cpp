@@ -31,6 +31,19 @@ CObjectHost& DefaultHost()
     return host;
 }
 
+// Objects come by the thousand when a page opens; the local time is formatted once a second.
+CString CurrentTimeText()
+{
+    thread_local time_t second = -1;
+    thread_local CString text;
+    const CTime now = CTime::GetCurrentTime();
+    if (now.GetTime() != second) {
+        text = now.Format("%d.%m.%Y %H:%M:%S");
+        second = now.GetTime();
+    }
+    return text;
+}
+
 void ResetEvent(CObValue& value, BOOL dragEvent)
 {
     value.Reset();
@@ -41,7 +54,7 @@ void ResetEvent(CObValue& value, BOOL dragEvent)
 
 CHyperOb::CHyperOb()
 {
-    CreationDate = CTime::GetCurrentTime().Format("%d.%m.%Y %H:%M:%S");
+    CreationDate = CurrentTimeText();
     Enable.Set(CObValue::KindLiteral, "1");
     Visible.Set(CObValue::KindLiteral, "1");
     ResetEvent(PumpDataEvent, FALSE);

@@ -10,6 +10,11 @@ namespace {
 constexpr UINT IDS_NONE = 26625;
 }
 
+CObValue::CObValue()
+    : m_state(SharedStates()[0])
+{
+}
+
 CObValue& CObValue::operator=(const CObValue& other)
 {
     Copy(other);
@@ -18,50 +23,84 @@ CObValue& CObValue::operator=(const CObValue& other)
 
 void CObValue::Set(DWORD kind, LPCTSTR text)
 {
-    m_kind = kind;
-    m_text = text ? text : "0.0";
-    DeriveNumbers();
+    State state = *m_state;
+    state.kind = kind;
+    state.text = text ? text : "0.0";
+    Assign(std::move(state));
+}
+
+void CObValue::Reset()
+{
+    State state = *m_state;
+    state.kind = KindNone;
+    Assign(std::move(state));
 }
 
 void CObValue::Copy(const CObValue& other)
 {
-    m_kind = other.m_kind;
-    m_text = other.m_text;
-    m_hasExtras = other.m_hasExtras;
-    m_extra1 = other.m_extra1;
-    m_extra2 = other.m_extra2;
-    DeriveNumbers();
+    m_state = other.m_state;
 }
 
 void CObValue::SetExtras(const CString& extra1, const CString& extra2)
 {
-    m_hasExtras = TRUE;
-    m_extra1 = extra1;
-    m_extra2 = extra2;
+    State state = *m_state;
+    state.hasExtras = TRUE;
+    state.extra1 = extra1;
+    state.extra2 = extra2;
+    Assign(std::move(state));
 }
 
-void CObValue::DeriveNumbers()
+// The states a new page object's values start in.
+const std::shared_ptr<const CObValue::State>* CObValue::SharedStates()
 {
-    // A literal's number always follows its text, also after a copy or a load.
-    m_number = m_kind == KindLiteral ? ParseDoubleC(m_text) : 0.0;
-    m_integer = m_kind == KindLiteral ? ParseLongC(m_text) : 0;
+    static const std::shared_ptr<const State> states[SharedStateCount] = {
+        std::make_shared<const State>(Derived({KindLiteral, "0.0", FALSE, {}, {}})),
+        std::make_shared<const State>(Derived({KindLiteral, "1", FALSE, {}, {}})),
+        std::make_shared<const State>(Derived({KindNone, "0.0", FALSE, {}, {}})),
+        std::make_shared<const State>(Derived({KindNone, "0.0", TRUE, {}, "*"})),
+    };
+    return states;
+}
+
+// A literal's number always follows its text, also after a copy or a load.
+CObValue::State CObValue::Derived(State state)
+{
+    state.number = state.kind == KindLiteral ? ParseDoubleC(state.text) : 0.0;
+    state.integer = state.kind == KindLiteral ? ParseLongC(state.text) : 0;
+    return state;
+}
+
+void CObValue::Assign(State state)
+{
+    state = Derived(std::move(state));
+    const std::shared_ptr<const State>* shared = SharedStates();
+    for (int i = 0; i < SharedStateCount; ++i) {
+        const State& s = *shared[i];
+        if (s.kind == state.kind && s.text == state.text && s.hasExtras == state.hasExtras &&
+            s.extra1 == state.extra1 && s.extra2 == state.extra2) {
+            m_state = shared[i];
+            return;
+        }
+    }
+    m_state = std::make_shared<const State>(std::move(state));
 }
 
 BOOL CObValue::IsEmpty() const
 {
-    if (m_kind == KindScript)
-        return IsScriptBlank(m_text);
-    return !(IsChoiceKind(m_kind) && (m_kind & 0xFFFF) != 0);
+    if (GetKind() == KindScript)
+        return IsScriptBlank(GetRawText());
+    return !(IsChoiceKind(GetKind()) && (GetKind() & 0xFFFF) != 0);
 }
 
 CString CObValue::GetDisplayText() const
 {
+    const DWORD kind = GetKind();
     CString text;
-    if (IsChoiceKind(m_kind)) {
+    if (IsChoiceKind(kind)) {
         if (!IsEmpty())
-            text.LoadString(m_kind & 0xFFFF);
-    } else if (m_kind == KindLiteral || (m_kind == KindScript && !IsEmpty())) {
-        text = m_text;
+            text.LoadString(kind & 0xFFFF);
+    } else if (kind == KindLiteral || (kind == KindScript && !IsEmpty())) {
+        text = GetRawText();
     }
     if (text.IsEmpty())
         text.LoadString(IDS_NONE);
@@ -70,8 +109,10 @@ CString CObValue::GetDisplayText() const
 
 BOOL CObValue::IsEqual(const CObValue& other) const
 {
-    return m_kind == other.m_kind && m_text == other.m_text && m_hasExtras == other.m_hasExtras &&
-           m_extra1 == other.m_extra1 && m_extra2 == other.m_extra2;
+    const State& a = *m_state;
+    const State& b = *other.m_state;
+    return a.kind == b.kind && a.text == b.text && a.hasExtras == b.hasExtras && a.extra1 == b.extra1 &&
+           a.extra2 == b.extra2;
 }
 
 void CObValue::Serialize(CArchive& archive)
@@ -86,9 +127,10 @@ void CObValue::StoreRecord(CArchive& archive) const
 {
     CVersionTag tag(&archive, this, Version);
     tag.Write();
-    archive << m_kind << m_text << static_cast<DWORD>(m_hasExtras);
-    if (m_hasExtras)
-        archive << m_extra1 << m_extra2;
+    const State& state = *m_state;
+    archive << state.kind << state.text << static_cast<DWORD>(state.hasExtras);
+    if (state.hasExtras)
+        archive << state.extra1 << state.extra2;
     archive << static_cast<WORD>(0) << EndSentinel;
 }
 
@@ -96,13 +138,14 @@ void CObValue::LoadRecord(CArchive& archive)
 {
     CVersionTag tag(&archive, this, Version);
     BOOL tagged = tag.Read();
-    archive >> m_kind >> m_text;
+    State state = *m_state;
+    archive >> state.kind >> state.text;
     if (tagged) {
         DWORD hasExtras = 0;
         archive >> hasExtras;
-        m_hasExtras = hasExtras != 0;
-        if (m_hasExtras)
-            archive >> m_extra1 >> m_extra2;
+        state.hasExtras = hasExtras != 0;
+        if (state.hasExtras)
+            archive >> state.extra1 >> state.extra2;
     }
     int version = tag.GetVersion();
     if (version == 1) {
@@ -118,5 +161,5 @@ void CObValue::LoadRecord(CArchive& archive)
             window = (window >> 8) | (static_cast<DWORD>(next) << 24);
         }
     }
-    DeriveNumbers();
+    Assign(std::move(state));
 }

@@ -5,6 +5,8 @@
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 
+#include <memory>
+
 class CObValue : public CObject {
 public:
     static constexpr DWORD KindLiteral = 0;
@@ -13,8 +15,8 @@ public:
     static constexpr DWORD Version = 2;
     static constexpr DWORD EndSentinel = 0xA5A5A5A5;
 
-    CObValue() { Set(KindLiteral, nullptr); }
-    CObValue(const CObValue& other) : CObject() { Copy(other); }
+    CObValue();
+    CObValue(const CObValue& other) : CObject(), m_state(other.m_state) { }
     CObValue& operator=(const CObValue& other);
     ~CObValue() override = default;
 
@@ -23,9 +25,9 @@ public:
 
     void Serialize(CArchive& archive) override;
 
-    virtual LONG GetLong(int = 0) const { return m_kind == KindLiteral ? m_integer : 0; }
-    virtual double GetDouble(int = 0) const { return m_kind == KindLiteral ? m_number : 0.0; }
-    virtual CString GetText() const { return m_kind == KindLiteral ? m_text : CString(); }
+    virtual LONG GetLong(int = 0) const { return m_state->integer; }
+    virtual double GetDouble(int = 0) const { return m_state->number; }
+    virtual CString GetText() const { return m_state->kind == KindLiteral ? m_state->text : CString(); }
     virtual BOOL IsEmpty() const;
     virtual CString GetDisplayText() const;
     virtual BOOL IsEqual(const CObValue& other) const;
@@ -34,26 +36,36 @@ public:
     // A NULL text stands for "0.0".
     void Set(DWORD kind, LPCTSTR text);
     // Leaves the value with no choice; the text stays.
-    void Reset() { m_kind = KindNone; }
+    void Reset();
     void Copy(const CObValue& other);
     void SetExtras(const CString& extra1, const CString& extra2);
 
-    DWORD GetKind() const { return m_kind; }
-    const CString& GetRawText() const { return m_text; }
-    BOOL HasExtras() const { return m_hasExtras; }
-    const CString& GetExtra1() const { return m_extra1; }
-    const CString& GetExtra2() const { return m_extra2; }
+    DWORD GetKind() const { return m_state->kind; }
+    const CString& GetRawText() const { return m_state->text; }
+    BOOL HasExtras() const { return m_state->hasExtras; }
+    const CString& GetExtra1() const { return m_state->extra1; }
+    const CString& GetExtra2() const { return m_state->extra2; }
 
 private:
-    void DeriveNumbers();
+    // Every page object holds several values and most hold the same few, so values share
+    // one unchanging state and a change puts a new one in place.
+    struct State {
+        DWORD kind = KindLiteral;
+        CString text;
+        BOOL hasExtras = FALSE;
+        CString extra1;
+        CString extra2;
+        // A literal's number, derived from its text; zero for the other kinds.
+        double number = 0.0;
+        LONG integer = 0;
+    };
+
+    static constexpr int SharedStateCount = 4;
+    static const std::shared_ptr<const State>* SharedStates();
+    static State Derived(State state);
+    void Assign(State state);
     void StoreRecord(CArchive& archive) const;
     void LoadRecord(CArchive& archive);
 
-    DWORD m_kind = KindLiteral;
-    CString m_text;
-    BOOL m_hasExtras = FALSE;
-    CString m_extra1;
-    CString m_extra2;
-    double m_number = 0.0;
-    LONG m_integer = 0;
+    std::shared_ptr<const State> m_state;
 };

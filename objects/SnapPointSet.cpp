@@ -12,6 +12,7 @@
 #include "platform/ui/Resources.h"
 
 #include <climits>
+#include <optional>
 
 namespace {
 // Small zooms draw the text at full size on a copy of the area and scale it onto the page.
@@ -33,6 +34,50 @@ void DrawTextThroughMemory(CDC* dc, const CRect& rect, const CString& text)
     dc->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }
+
+// Draws 5 x 5 squares on points, filled with the window colour and outlined in the point's
+// colour (blue for automatic). A page of boxes has thousands of them, so the pen is made
+// again only when the colour changes, and the dc gets its own pen and brush back at the end.
+class IndicatorPainter {
+public:
+    explicit IndicatorPainter(CDC* dc) : m_dc(dc) { }
+    ~IndicatorPainter()
+    {
+        if (m_pen) {
+            m_dc->SelectObject(m_oldBrush);
+            m_dc->SelectObject(m_oldPen);
+        }
+    }
+    IndicatorPainter(const IndicatorPainter&) = delete;
+    IndicatorPainter& operator=(const IndicatorPainter&) = delete;
+
+    void Draw(POINT point, COLORREF color)
+    {
+        if (color == static_cast<COLORREF>(-1))
+            color = RGB(0, 0, 255);
+        if (!m_pen) {
+            m_pen.emplace(PS_SOLID, 0, color);
+            m_brush.CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+            m_oldPen = m_dc->SelectObject(&*m_pen);
+            m_oldBrush = m_dc->SelectObject(&m_brush);
+        } else if (color != m_color) {
+            CPen previous;
+            previous.Attach(m_pen->Detach());
+            m_pen.emplace(PS_SOLID, 0, color);
+            m_dc->SelectObject(&*m_pen);
+        }
+        m_color = color;
+        m_dc->Rectangle(point.x - 2, point.y - 2, point.x + 3, point.y + 3);
+    }
+
+private:
+    CDC* m_dc;
+    std::optional<CPen> m_pen;
+    COLORREF m_color = 0;
+    CBrush m_brush;
+    CPen* m_oldPen = nullptr;
+    CBrush* m_oldBrush = nullptr;
+};
 }
 
 void CSnapPointSet::SetPositionMask(UINT mask)
@@ -118,17 +163,6 @@ int CSnapPointSet::DetachConnectors()
     return cleared;
 }
 
-void CSnapPointSet::DrawIndicator(CDC* dc, POINT point, COLORREF color)
-{
-    CPen pen(PS_SOLID, 0, color == static_cast<COLORREF>(-1) ? RGB(0, 0, 255) : color);
-    CBrush brush(GetSysColor(COLOR_WINDOW));
-    CPen* oldPen = dc->SelectObject(&pen);
-    CBrush* oldBrush = dc->SelectObject(&brush);
-    dc->Rectangle(point.x - 2, point.y - 2, point.x + 3, point.y + 3);
-    dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
-}
-
 BOOL CSnapPointSet::GetIndexedPoint(INT_PTR index, POINT* point, COLORREF* color) const
 {
     *point = { INT_MIN, INT_MIN };
@@ -153,6 +187,7 @@ void CSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
         old = source.SelectObject(&indicator);
         dc->SetStretchBltMode(COLORONCOLOR);
     }
+    IndicatorPainter squares(dc);
     for (INT_PTR i = 0; i < GetCount(); ++i) {
         POINT point;
         COLORREF color;
@@ -162,7 +197,7 @@ void CSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
             dc->StretchBlt(point.x - size.bmWidth / 2, point.y - size.bmHeight / 2, size.bmWidth, size.bmHeight,
                 &source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
         else
-            DrawIndicator(dc, point, color);
+            squares.Draw(point, color);
     }
     if (old)
         source.SelectObject(old);
@@ -174,7 +209,8 @@ void CExtSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
     if (!owner || !show)
         return;
     CObjectHost* host = GetObjectHost(owner->GetView());
-    BOOL squares = !dc->IsPrinting() && host && host->IsEditMode() && host->ShowsSnapPoints();
+    BOOL showSquares = !dc->IsPrinting() && host && host->IsEditMode() && host->ShowsSnapPoints();
+    IndicatorPainter squares(dc);
     for (INT_PTR i = 0; i < GetCount(); ++i) {
         POINT point;
         COLORREF color;
@@ -183,8 +219,8 @@ void CExtSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
         const CString& text = static_cast<const CAnchorItemEx*>(GetList().GetAnchor(i))->m_text;
         if (!text.IsEmpty())
             DrawPointText(dc, point, text, color);
-        else if (squares)
-            DrawIndicator(dc, point, color);
+        else if (showSquares)
+            squares.Draw(point, color);
     }
 }
 

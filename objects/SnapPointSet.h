@@ -20,7 +20,8 @@ public:
 
     // Replaces the points by one per set bit 0-8 of the mask, at that position, numbered on.
     void SetPositionMask(UINT mask);
-    CAnchorItem* FindPoint(int id) const { return GetList().FindPoint(id); }
+    CAnchorItem* FindPoint(int id) { return GetList().FindPoint(id); }
+    const CAnchorItem* FindPoint(int id) const { return GetList().FindPoint(id); }
     virtual BOOL HasConnections() const;
     // The place of a point (by id, or by index with the flag) on the owner; FALSE when there
     // is no such point (the number becomes -1) or when the place equals the point passed in.
@@ -42,11 +43,8 @@ public:
     // Nonzero: the points show the indicator bitmap instead of the plain square.
     int m_drawsBitmaps = 0;
     CAnchorFmt m_anchors;
-    CAnchorFmtEx m_anchorsEx;
 
 protected:
-    // A 5 x 5 square on the point, filled with the window colour, outlined in the colour.
-    static void DrawIndicator(CDC* dc, POINT point, COLORREF color);
     // The place and colour of the point at the index; FALSE when it has none.
     BOOL GetIndexedPoint(INT_PTR index, POINT* point, COLORREF* color) const;
 
@@ -63,6 +61,8 @@ public:
     // Texts show in every mode, printing too; points without a text get the plain square
     // while the page is edited and shows its snap points.
     void DrawSnapIndicators(CDC* dc, BOOL show) override;
+
+    CAnchorFmtEx m_anchorsEx;
 
 private:
     // The text centred on the point in the owner's font and colours.

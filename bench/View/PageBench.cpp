@@ -239,6 +239,7 @@ void PageScaling(benchmark::State& state)
     state.counters["open_us_per_object"] = open * 1000 / count;
     state.counters["save_us_per_object"] = save * 1000 / count;
     state.counters["peak_bytes_per_object"] = perObject;
+    state.counters["file_bytes_per_object"] = double(std::filesystem::file_size(path)) / count;
     std::filesystem::remove(path);
 }
 BENCHMARK(PageScaling)->Arg(100)->Arg(1000)->Arg(10000)->Arg(50000)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -7,17 +7,41 @@
 namespace {
 // Top, right, bottom and left middles.
 constexpr UINT sideMiddles = 0xF0;
+
+const CAnchorFmt& SharedSideMiddles()
+{
+    static const CSnapPointSet* points = [] {
+        auto* set = new CSnapPointSet;
+        set->SetPositionMask(sideMiddles);
+        return set;
+    }();
+    return points->GetList();
+}
 }
 
 CBoxSnapPoints::CBoxSnapPoints(CHyperOb* owner) : CSnapPointSet(owner)
 {
-    Reset();
 }
 
 void CBoxSnapPoints::Reset()
 {
-    GetList().m_nextId = 0;
-    SetPositionMask(sideMiddles);
+    m_ownList = FALSE;
+    m_anchors.DeleteAllPoints();
+}
+
+CAnchorFmt& CBoxSnapPoints::GetList()
+{
+    if (!m_ownList) {
+        m_ownList = TRUE;
+        m_anchors.m_nextId = 0;
+        SetPositionMask(sideMiddles);
+    }
+    return m_anchors;
+}
+
+const CAnchorFmt& CBoxSnapPoints::GetList() const
+{
+    return m_ownList ? m_anchors : SharedSideMiddles();
 }
 
 BOOL CBoxSnapPoints::HasConnections() const

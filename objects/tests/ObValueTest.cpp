@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <functional>
 
 namespace {
 
@@ -213,6 +214,43 @@ TEST_F(ObValueTest, EqualityComparesKindTextsAndExtras)
         EXPECT_EQ(base.IsDifferent(c.other), !c.equal) << c.name;
     }
     EXPECT_FALSE(make(0, "a", nullptr).IsEqual(make(0, "A", nullptr)));
+}
+
+// Values share their contents until one changes; no change may show in another value.
+TEST_F(ObValueTest, AChangedValueLeavesItsCopiesAndOtherValuesAlone)
+{
+    const Bytes script = StoreBytes([](CArchive& ar) {
+        CObValue stored;
+        stored.Set(CObValue::KindScript, "x=1");
+        stored.Serialize(ar);
+    });
+    struct Case {
+        const char* name;
+        std::function<void(CObValue&)> change;
+    };
+    const Case cases[] = {
+        {"set", [](CObValue& v) { v.Set(CObValue::KindLiteral, "7"); }},
+        {"reset", [](CObValue& v) { v.Reset(); }},
+        {"extras", [](CObValue& v) { v.SetExtras("a", "b"); }},
+        {"load", [&](CObValue& v) { LoadBytes(script, [&](CArchive& ar) { v.Serialize(ar); }); }},
+    };
+    for (const Case& c : cases) {
+        CObValue fresh;
+        CObValue one;
+        one.Set(CObValue::KindLiteral, "1");
+        CObValue copy(one);
+        CObValue other;
+        other.Set(CObValue::KindLiteral, "1");
+        c.change(one);
+        EXPECT_STREQ(copy.GetRawText(), "1") << c.name;
+        EXPECT_EQ(copy.GetLong(), 1) << c.name;
+        EXPECT_FALSE(copy.HasExtras()) << c.name;
+        EXPECT_TRUE(copy.IsEqual(other)) << c.name;
+        c.change(fresh);
+        EXPECT_TRUE(CObValue().IsEqual(CObValue())) << c.name;
+        EXPECT_STREQ(CObValue().GetRawText(), "0.0") << c.name;
+        EXPECT_EQ(CObValue().GetKind(), CObValue::KindLiteral) << c.name;
+    }
 }
 
 } // namespace

@@ -66,6 +66,27 @@ std::vector<std::pair<int, int>> Points(CBorderGen& box)
 
 const std::vector<std::pair<int, int>> sideMiddles {{0, 4}, {1, 5}, {2, 6}, {3, 7}};
 
+CBorderGen* AddBox(LinePage& page, const char* code, CRect rect)
+{
+    auto made = std::make_unique<CBorderGen>();
+    made->Init(page.view, nullptr, TRUE);
+    made->SetRect(rect);
+    made->Code = code;
+    return page.AddObject(std::move(made));
+}
+
+// A connector on the page whose ends attach where the rectangle's corners are; NULL when
+// they attach nowhere.
+CConnectOb* Join(LinePage& page, CRect rect)
+{
+    auto connector = std::make_unique<CConnectGen>();
+    connector->Init(page.view, nullptr, TRUE);
+    connector->SetRect(rect);
+    if (!connector->OnInsert())
+        return nullptr;
+    return page.AddObject(std::move(connector));
+}
+
 TEST(BorderGenRecord, IsTheObjectRecordWithoutSnapPointsThenTheBorderFields)
 {
     CTestPageView view;
@@ -124,20 +145,11 @@ TEST(BorderGenRecord, DefaultsKeepTheFixedIdsAndOfferNoSnapPointEditor)
 TEST(BorderGenRecord, ConnectionsHoldAfterBothBoxesAreStoredAndReadAgain)
 {
     LinePage page;
-    auto box = [&](const char* code, CRect rect) {
-        auto made = std::make_unique<CBorderGen>();
-        made->Init(page.view, nullptr, TRUE);
-        made->SetRect(rect);
-        made->Code = code;
-        return page.AddObject(std::move(made));
-    };
+    auto box = [&](const char* code, CRect rect) { return AddBox(page, code, rect); };
     CBorderGen* a = box("A", CRect(60, 30, 100, 70));
     CBorderGen* b = box("B", CRect(200, 70, 240, 110));
-    auto connector = std::make_unique<CConnectGen>();
-    connector->Init(page.view, nullptr, TRUE);
-    connector->SetRect(CRect(100, 50, 200, 90));
-    ASSERT_TRUE(connector->OnInsert());
-    CConnectOb* joined = page.AddObject(std::move(connector));
+    CConnectOb* joined = Join(page, CRect(100, 50, 200, 90));
+    ASSERT_TRUE(joined);
 
     // Each box is replaced by the one its record gives back, as a reopened page has them.
     auto reread = [&](CBorderGen* old) {
@@ -155,6 +167,39 @@ TEST(BorderGenRecord, ConnectionsHoldAfterBothBoxesAreStoredAndReadAgain)
     b->UpdateLayout(TRUE, FALSE);
     EXPECT_EQ(joined->m_ends.m_ends[1].code, CString("B"));
     EXPECT_EQ(joined->GetPoint(joined->GetNumberOfPoints() - 1), CPoint(200, 190));
+}
+
+// The boxes read one shared set of points until one of them changes its own.
+TEST(BorderGenRecord, AConnectionCountsOnItsBoxAlone)
+{
+    LinePage page;
+    auto box = [&](const char* code, CRect rect) { return AddBox(page, code, rect); };
+    auto uses = [](CBorderGen* box) {
+        std::vector<int> counts;
+        for (int id = 0; id < 4; ++id)
+            counts.push_back(SnapPoint(box, id)->m_connectionsIn + SnapPoint(box, id)->m_connectionsOut);
+        return counts;
+    };
+    CBorderGen* a = box("A", CRect(60, 30, 100, 70));
+    CBorderGen* b = box("B", CRect(200, 70, 240, 110));
+    CBorderGen* idle = box("C", CRect(300, 70, 340, 110));
+    CConnectOb* joined = Join(page, CRect(100, 50, 200, 90));
+    ASSERT_TRUE(joined);
+
+    const std::vector<int> none {0, 0, 0, 0};
+    EXPECT_EQ(uses(a), (std::vector<int> {0, 1, 0, 0}));
+    EXPECT_EQ(uses(b), (std::vector<int> {0, 0, 0, 1}));
+    EXPECT_EQ(Points(*idle), sideMiddles);
+    EXPECT_EQ(uses(idle), none);
+    CBorderGen fresh;
+    EXPECT_EQ(uses(&fresh), none);
+
+    joined->m_ends.Disconnect(0);
+    EXPECT_EQ(uses(a), none);
+    EXPECT_EQ(uses(b), (std::vector<int> {0, 0, 0, 1}));
+    b->ApplyDefaults();
+    EXPECT_EQ(Points(*b), sideMiddles);
+    EXPECT_EQ(uses(b), none);
 }
 
 } // namespace

@@ -5,13 +5,11 @@
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
-#include "objects/RecordProbe.h"
 #include "objects/SnapPointSet.h"
 #include "objects/VersionTag.h"
 #include "platform/core/Archive.h"
 
 #include <cmath>
-#include <optional>
 
 namespace {
 // Marks the layout with the alarm fields; any other text in its place is an older URL.
@@ -188,10 +186,8 @@ void CHyperOb::SkipDerivedSnapList(CArchive& archive, BOOL own)
 {
     if (!GetSnapPoints(own))
         return;
-    CRecordProbe probe(archive);
-    const std::optional<DWORD> next = probe.Next();
-    probe.Rewind();
-    if (next != CVersionTag::Magic)
+    DWORD next = 0;
+    if (!archive.Peek(&next, sizeof next) || next != CVersionTag::Magic)
         return;
     CAnchorFmt ignored;
     ignored.Serialize(archive);

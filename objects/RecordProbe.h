@@ -1,5 +1,4 @@
-// Peeking at the next dword of a loading archive without losing the place: shared by the
-// version tag and the section probe.
+// Looking ahead in a loading archive, through its file, without losing the place.
 #pragma once
 
 #include "platform/core/Types.h"

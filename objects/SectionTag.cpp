@@ -1,15 +1,12 @@
 #include "objects/SectionTag.h"
 
-#include "objects/RecordProbe.h"
+#include "platform/core/Archive.h"
 
 BOOL CSectionTag::Probe()
 {
-    CRecordProbe probe(*m_archive);
-    std::optional<DWORD> value = probe.Next();
-    if (!value)
+    DWORD value = 0;
+    if (!m_archive->Peek(&value, sizeof value) || value != m_expected)
         return FALSE;
-    if (*value == m_expected)
-        return TRUE;
-    probe.Rewind();
-    return FALSE;
+    *m_archive >> value;
+    return TRUE;
 }

@@ -1,6 +1,5 @@
 #include "objects/VersionTag.h"
 
-#include "objects/RecordProbe.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "platform/core/Object.h"
@@ -37,17 +36,13 @@ BOOL CVersionTag::IsTag(DWORD value) const
 
 BOOL CVersionTag::Read()
 {
-    CRecordProbe probe(*m_archive);
     m_versionRead = NoTag;
-    std::optional<DWORD> value = probe.Next();
-    if (!value)
+    DWORD value = 0;
+    if (!m_archive->Peek(&value, sizeof value) || !IsTag(value))
         return FALSE;
-    if (IsTag(*value)) {
-        m_versionRead = static_cast<int>(*value & 0xFF);
-        return TRUE;
-    }
-    probe.Rewind();
-    return FALSE;
+    *m_archive >> value;
+    m_versionRead = static_cast<int>(value & 0xFF);
+    return TRUE;
 }
 
 void CVersionTag::SeekBack()

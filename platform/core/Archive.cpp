@@ -27,9 +27,9 @@ UINT CArchive::GetObjectSchema()
     return nResult;
 }
 
-// Keeps the unread bytes, then reads as much as fits; throws when fewer than
-// nBytesNeeded further bytes could be had.
-void CArchive::FillBuffer(UINT nBytesNeeded)
+// Keeps the unread bytes, then reads as much as fits; FALSE when fewer than nBytesNeeded
+// further bytes could be had.
+BOOL CArchive::TryFillBuffer(UINT nBytesNeeded)
 {
     const size_t nUnread = m_nMax - m_nCur;
     std::memmove(m_buf.data(), m_buf.data() + m_nCur, nUnread);
@@ -39,9 +39,26 @@ void CArchive::FillBuffer(UINT nBytesNeeded)
     while (m_nMax < nTarget) {
         const UINT nRead = m_pFile->Read(m_buf.data() + m_nMax, static_cast<UINT>(m_buf.size() - m_nMax));
         if (nRead == 0)
-            ThrowException(CArchiveException::endOfFile);
+            return FALSE;
         m_nMax += nRead;
     }
+    return TRUE;
+}
+
+void CArchive::FillBuffer(UINT nBytesNeeded)
+{
+    if (!TryFillBuffer(nBytesNeeded))
+        ThrowException(CArchiveException::endOfFile);
+}
+
+BOOL CArchive::Peek(void* lpBuf, UINT nBytes)
+{
+    CheckLoading();
+    const size_t nUnread = m_nMax - m_nCur;
+    if (nBytes > m_buf.size() || (nBytes > nUnread && !TryFillBuffer(static_cast<UINT>(nBytes - nUnread))))
+        return FALSE;
+    std::memcpy(lpBuf, m_buf.data() + m_nCur, nBytes);
+    return TRUE;
 }
 
 void CArchive::CheckAvailable(ULONGLONG nBytes)

@@ -38,6 +38,9 @@ public:
 
     // Loading: returns fewer bytes than asked only at the end of the file.
     UINT Read(void* lpBuf, UINT nMax);
+    // Copies the next bytes without consuming them; FALSE when fewer are left or more are
+    // asked for than the buffer holds.
+    BOOL Peek(void* lpBuf, UINT nBytes);
     void Write(const void* lpBuf, UINT nMax);
     // Storing writes the buffer to the file; loading seeks the file back over the
     // buffered bytes not read yet. Either way the buffer is empty afterwards.
@@ -133,6 +136,7 @@ private:
     void CheckStoring() const;
     void CheckLoading() const;
     void FillBuffer(UINT nBytesNeeded);
+    BOOL TryFillBuffer(UINT nBytesNeeded);
     ObjectMaps& Maps();
     void WriteTag(DWORD dwIndex, DWORD dwBigFlag);
     DWORD ReadTag(WORD& wTag);

@@ -282,6 +282,35 @@ TEST_F(ArchiveOnFile, CountsBeyondTheFileAreRefusedBeforeAllocation)
     EXPECT_EQ(ArchiveCause([&] { ar.CheckAvailable(3); }), CArchiveException::endOfFile);
 }
 
+// The archive reads 128 bytes at a time; the look-ahead crosses the end of the first lot.
+TEST(Archive, PeekShowsTheNextBytesWithoutTakingThem)
+{
+    Bytes bytes(131);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<BYTE>(i);
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load, 128);
+    BYTE large[129];
+    EXPECT_FALSE(ar.Peek(large, 129)) << "more than the buffer holds";
+    DWORD value = 0;
+    ASSERT_TRUE(ar.Peek(&value, sizeof value));
+    EXPECT_EQ(value, 0x03020100u);
+    ASSERT_TRUE(ar.Peek(&value, sizeof value));
+    EXPECT_EQ(value, 0x03020100u);
+    Bytes skipped(126);
+    EXPECT_EQ(ar.Read(skipped.data(), 126), 126u);
+    ASSERT_TRUE(ar.Peek(&value, sizeof value));
+    EXPECT_EQ(value, 0x81807F7Eu);
+    WORD word = 0;
+    ar >> word;
+    EXPECT_EQ(word, 0x7F7E);
+    EXPECT_FALSE(ar.Peek(&value, sizeof value)) << "three bytes left";
+    BYTE rest[3];
+    EXPECT_EQ(ar.Read(rest, 3), 3u) << "a failed look-ahead loses nothing";
+    EXPECT_EQ(rest[2], 130);
+    EXPECT_FALSE(ar.Peek(&value, 1));
+}
+
 TEST(Archive, ExceptionsNameTheArchiveFile)
 {
     CMemFile file;

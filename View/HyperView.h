@@ -405,6 +405,8 @@ public:
     BOOL m_editPoints = FALSE;
     int m_pointListCount = 0;
     POINT m_pendingEnd = {0, 0};
+    // Where the first segment of a running point list starts: ending there closes the list.
+    POINT m_pointListStart = {0, 0};
     BOOL m_useObjectDefaults = FALSE;
     COLORREF m_defaultBackColor = static_cast<COLORREF>(-1);
     COLORREF m_defaultForeColor = static_cast<COLORREF>(-1);

@@ -28,11 +28,22 @@ struct Shape {
     bool closed = false;
 };
 
+// Differences in double, so points at the far ends of the range cannot overflow.
+double Minus(LONG a, LONG b)
+{
+    return static_cast<double>(a) - static_cast<double>(b);
+}
+
+double Distance(POINT a, POINT b)
+{
+    return std::hypot(Minus(a.x, b.x), Minus(a.y, b.y));
+}
+
 std::vector<POINT> Thin(const std::vector<POINT>& points, double step)
 {
     std::vector<POINT> kept{points.front()};
     for (const POINT& p : points)
-        if (std::hypot(p.x - kept.back().x, p.y - kept.back().y) >= step)
+        if (Distance(p, kept.back()) >= step)
             kept.push_back(p);
     if (kept.back().x != points.back().x || kept.back().y != points.back().y)
         kept.push_back(points.back());
@@ -48,9 +59,10 @@ int Reversals(const std::vector<POINT>& points, LONG POINT::*axis, double thresh
     *first = 0;
     for (const POINT& p : points) {
         const LONG v = p.*axis;
-        if (direction != 0 && (v - extreme) * direction > 0) {
+        const double moved = Minus(v, extreme);
+        if (direction != 0 && moved * direction > 0) {
             extreme = v;
-        } else if (std::abs(v - extreme) >= threshold) {
+        } else if (std::abs(moved) >= threshold) {
             reversals += direction != 0;
             direction = v > extreme ? 1 : -1;
             *first = *first ? *first : direction;
@@ -65,8 +77,10 @@ double Winding(const std::vector<POINT>& points)
 {
     double total = 0;
     for (size_t i = 2; i < points.size(); ++i) {
-        const double ax = points[i - 1].x - points[i - 2].x, ay = points[i - 1].y - points[i - 2].y;
-        const double bx = points[i].x - points[i - 1].x, by = points[i].y - points[i - 1].y;
+        const double ax = Minus(points[i - 1].x, points[i - 2].x);
+        const double ay = Minus(points[i - 1].y, points[i - 2].y);
+        const double bx = Minus(points[i].x, points[i - 1].x);
+        const double by = Minus(points[i].y, points[i - 1].y);
         const double turn = std::atan2(ax * by - ay * bx, ax * bx + ay * by) * 180.0 / std::numbers::pi;
         if (std::abs(turn) < kSharpTurn)
             total += turn;
@@ -77,17 +91,18 @@ double Winding(const std::vector<POINT>& points)
 Shape Measure(const std::vector<POINT>& points)
 {
     Shape shape;
-    auto [minX, maxX] = std::minmax_element(points.begin(), points.end(), [](POINT a, POINT b) { return a.x < b.x; });
-    auto [minY, maxY] = std::minmax_element(points.begin(), points.end(), [](POINT a, POINT b) { return a.y < b.y; });
-    shape.width = static_cast<double>(maxX->x) - minX->x;
-    shape.height = static_cast<double>(maxY->y) - minY->y;
+    const auto byX = [](POINT a, POINT b) { return a.x < b.x; };
+    const auto byY = [](POINT a, POINT b) { return a.y < b.y; };
+    auto [minX, maxX] = std::minmax_element(points.begin(), points.end(), byX);
+    auto [minY, maxY] = std::minmax_element(points.begin(), points.end(), byY);
+    shape.width = Minus(maxX->x, minX->x);
+    shape.height = Minus(maxY->y, minY->y);
     const double size = std::max(shape.width, shape.height);
     const std::vector<POINT> thin = Thin(points, size * kThinShare);
     shape.turnsX = Reversals(thin, &POINT::x, size * kReversalShare, &shape.firstX);
     shape.turnsY = Reversals(thin, &POINT::y, size * kReversalShare, &shape.firstY);
     shape.winding = std::abs(Winding(thin));
-    const double gap = std::hypot(points.back().x - points.front().x, points.back().y - points.front().y);
-    shape.closed = gap <= size * kClosedShare;
+    shape.closed = Distance(points.back(), points.front()) <= size * kClosedShare;
     return shape;
 }
 

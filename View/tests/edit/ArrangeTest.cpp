@@ -263,6 +263,28 @@ TEST_F(ArrangeTest, EditPointsAndOpenCloseWorkOnOnePointList)
     EXPECT_FALSE(Checked(60597));
 }
 
+TEST_F(ArrangeTest, EditPointsOnATurnedFigureEditsThePointsAsTheyShow)
+{
+    auto* figure = new CPolyLineGen;
+    figure->Init(view, nullptr, FALSE);
+    const POINT open[] = {{300, 300}, {400, 300}, {400, 340}};
+    figure->SetPoints(open, 3);
+    ASSERT_TRUE(view->AddObject(figure, FALSE, TRUE));
+    figure->Code = "P";
+    view->MapObjectName("P", figure);
+    Select({"P"});
+    ASSERT_TRUE(Run(60558));
+    ASSERT_NE(figure->GetRotateAngle(), 0.0);
+    std::vector<CPoint> shown;
+    for (int i = 0; i < 3; ++i)
+        shown.push_back(figure->GetRotatedPoint(i));
+
+    ASSERT_TRUE(Run(60597));
+    EXPECT_EQ(figure->GetRotateAngle(), 0.0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(figure->GetPoint(i), shown[static_cast<size_t>(i)]) << i;
+}
+
 TEST_F(ArrangeTest, GroupJoinsLinesThatChainIntoOnePolylineInOneUndoStep)
 {
     auto addLine = [this](const char* name, CPoint from, CPoint to) {

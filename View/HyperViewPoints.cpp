@@ -17,13 +17,11 @@ constexpr UINT kFreehandTool = 60479;
 
 void CHyperView::SetEditPointsMode(BOOL on)
 {
-    CHyperOb* current = GetCurrentObject();
     // Points of a turned figure are edited as they show.
-    if (on && current)
-        if (auto* polyline = dynamic_cast<CPolyLineOb*>(current)) {
-            CRect rect;
-            polyline->BakeRotation(current->GetRect(&rect, nullptr));
-        }
+    if (auto* polyline = on ? dynamic_cast<CPolyLineOb*>(GetCurrentObject()) : nullptr) {
+        CRect rect;
+        polyline->BakeRotation(polyline->GetRect(&rect, nullptr));
+    }
     m_editPoints = on;
     CObArray selected;
     GetSelectedObjects(selected);

@@ -198,6 +198,13 @@ public:
     LRESULT OnDeleteObjectMessage(WPARAM, LPARAM);
     LRESULT OnOverlapMessage(WPARAM, LPARAM);
 
+    // Point lists: the Edit Points mode and lines joined into one polyline.
+    BOOL IsEditPointsMode() const override { return m_editPoints; }
+    void SetEditPointsMode(BOOL on);
+    // A polyline for the lines, or NULL when they do not chain; any polyline for no lines.
+    virtual CHyperOb* CreateFreehandObject(const CObArray& lines);
+    BOOL JoinSelectedLines(UINT undoId);
+
     // Snap marker of line and connector tools.
     void UpdateSnapMarker(CPoint devicePoint);
     void HideSnapMarker();
@@ -302,7 +309,9 @@ public:
     void MoveOneStep(UINT commandId);
     CHyperOb* BeginStackingStep(CObArray& selected);
     void SpaceEvenly(BOOL across);
+    // Lines that chain end to end are joined into one polyline instead, unless Ctrl is held.
     void GroupSelection();
+    void GroupWithoutJoining();
     void UngroupSelection();
     void RegroupSelection();
     void ToggleGroup();
@@ -396,6 +405,8 @@ public:
     BOOL m_editPoints = FALSE;
     int m_pointListCount = 0;
     POINT m_pendingEnd = {0, 0};
+    // Where the first segment of a running point list starts: ending there closes the list.
+    POINT m_pointListStart = {0, 0};
     BOOL m_useObjectDefaults = FALSE;
     COLORREF m_defaultBackColor = static_cast<COLORREF>(-1);
     COLORREF m_defaultForeColor = static_cast<COLORREF>(-1);
@@ -418,6 +429,10 @@ protected:
     int GetToolIdForClass(const CRuntimeClass* runtimeClass) const;
     void EmptyRegroupMemory();
     void ContinuePointList(UINT toolId);
+    void FinishPointList();
+    // Presses and the cursor while points are edited; FALSE when the mode does not apply.
+    BOOL PressInEditPointsMode(CPoint device);
+    BOOL SetEditPointsCursorAt(CPoint page);
     // Insertion steps.
     void FinishInsert(BOOL result);
     void ClampToPage(RECT* rect);

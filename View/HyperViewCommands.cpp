@@ -272,8 +272,7 @@ void Unrotate(CHyperView& view, int)
 
 void ToggleEditPoints(CHyperView& view, int)
 {
-    view.m_editPoints = !view.m_editPoints;
-    InvalidateSelection(view);
+    view.SetEditPointsMode(!view.m_editPoints);
 }
 
 void OpenOrClose(CHyperView& view, int)

@@ -328,7 +328,7 @@ BOOL CHyperView::IsSelectionOneGroup() const
     return m_selection.GetSize() > 0 && GetCommonGroupId(m_selection) >= 0;
 }
 
-void CHyperView::GroupSelection()
+void CHyperView::GroupWithoutJoining()
 {
     if (m_selection.GetSize() < 2)
         return;
@@ -371,7 +371,7 @@ void CHyperView::RegroupSelection()
     RefreshSelection();
     const BOOL recording = m_recordUndo;
     m_recordUndo = FALSE;
-    GroupSelection();
+    GroupWithoutJoining();
     m_recordUndo = recording;
     PushUndo(record, FALSE);
 }

@@ -37,7 +37,7 @@ void CHyperView::OnLButtonDown(UINT, CPoint point)
         Default();
         return;
     }
-    if (m_pointListCount > 0 || m_textEdit->HitTestEditRect(page.x, page.y))
+    if (m_pointListCount > 0 || PressInEditPointsMode(point) || m_textEdit->HitTestEditRect(page.x, page.y))
         return;
     CommitTextEdit();
     BeginUpdate(FALSE);
@@ -96,6 +96,7 @@ void CHyperView::ContinuePointList(UINT toolId)
     }
     m_pendingEnd = {0, 0};
     m_pointListCount = 0;
+    FinishPointList();
 }
 
 void CHyperView::OnLButtonDblClk(UINT flags, CPoint point)
@@ -219,6 +220,8 @@ BOOL CHyperView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT)
         ::SetCursor(::LoadCursor(nullptr, IDC_CROSS));
         return TRUE;
     }
+    if (SetEditPointsCursorAt(point))
+        return TRUE;
     CHyperOb* current = GetCurrentObject();
     if (current && m_selection.GetSize() == 0 && current->OnSetCursor(point, hitTest))
         return TRUE;

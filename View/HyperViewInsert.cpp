@@ -155,6 +155,9 @@ BOOL CHyperView::AddInsertedObject(CHyperOb* object, BOOL pointList)
     if (pointList) {
         CRect rect;
         object->GetRect(&rect, nullptr);
+        // A segment's rectangle runs from its start to its end until the page normalises it.
+        if (m_pointListCount == 0)
+            m_pointListStart = rect.TopLeft();
         m_pendingEnd = rect.BottomRight();
     } else {
         m_pendingEnd = CPoint(0, 0);
@@ -178,19 +181,15 @@ BOOL CHyperView::AddInsertedObject(CHyperOb* object, BOOL pointList)
     return TRUE;
 }
 
-BOOL CHyperView::CountSegment(const CHyperOb* object)
+BOOL CHyperView::CountSegment(const CHyperOb*)
 {
     ++m_pointListCount;
     if (m_selection.GetSize() == 0)
         return TRUE;
-    CRect first;
-    static_cast<CHyperOb*>(m_selection.GetAt(0))->GetRect(&first, nullptr);
-    const POINT start = first.TopLeft();
     const int zoom = GetZoom();
     const int tolerance = zoom < 100 && zoom > 0 ? kCloseTolerance * 100 / zoom : kCloseTolerance;
-    CRect rect;
-    object->GetRect(&rect, nullptr);
-    if (std::abs(rect.right - start.x) > tolerance || std::abs(rect.bottom - start.y) > tolerance)
+    if (std::abs(m_pendingEnd.x - m_pointListStart.x) > tolerance ||
+        std::abs(m_pendingEnd.y - m_pointListStart.y) > tolerance)
         return TRUE;
     --m_pointListCount;
     return FALSE;

@@ -17,3 +17,9 @@ void CInkEventSink::StrokesDeleting(const InkStrokes&)
 {
     m_owner->RunOnUiThread([owner = m_owner] { owner->OnStrokesDeleting(); });
 }
+
+void CInkEventSink::Gesture(const InkCursor&, const InkStrokes& strokes, const std::vector<InkGesture>& gestures,
+                            bool& cancel)
+{
+    m_owner->OnInkGesture(strokes, gestures, cancel);
+}

@@ -13,6 +13,9 @@ public:
     void Stroke(const InkCursor& cursor, const std::shared_ptr<InkStrokeDisp>& stroke, bool& cancel) override;
     void CursorInRange(const InkCursor& cursor, bool newCursor) override;
     void StrokesDeleting(const InkStrokes& strokes) override;
+    // The stroke's fate is decided at once: the view acts on the gesture where it is raised.
+    void Gesture(const InkCursor& cursor, const InkStrokes& strokes, const std::vector<InkGesture>& gestures,
+                 bool& cancel) override;
 
 private:
     CNotesView* m_owner;

@@ -134,6 +134,7 @@ void CNotesView::SwitchOn()
         return;
     ClearSelection();
     m_overlay->SetHWnd(m_hWnd);
+    m_overlay->SetCollectionMode(InkCollectionMode::InkAndGesture);
     if (!m_overlay->SetEnabled(true)) {
         m_overlay->SetHWnd(nullptr);
         ShowInkError();

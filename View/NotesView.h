@@ -4,6 +4,7 @@
 #pragma once
 
 #include "View/HyperRunView.h"
+#include "platform/ink/InkGesture.h"
 
 #include <functional>
 #include <memory>
@@ -74,6 +75,9 @@ public:
     virtual void OnStrokeCollected(const std::shared_ptr<InkStrokeDisp>& stroke);
     virtual void OnCursorInRange(BOOL inverted);
     virtual void OnStrokesDeleting() { MarkInkChanged(); }
+    // A stroke read as gestures: acts on them, or sets `cancel` so that the stroke stays ink
+    // when none found anything to act on. FALSE for no gestures.
+    virtual BOOL OnInkGesture(const InkStrokes& strokes, const std::vector<InkGesture>& gestures, bool& cancel);
     // The layer's ink goes into a stored page; a page read replaces what the layer held.
     void Serialize(CArchive& archive) override;
 
@@ -126,6 +130,9 @@ private:
     // Makes stroke objects of the overlay's strokes, reusing the collected ones.
     BOOL StoreStrokes(int layerId);
     void ScaleOverlayInk(double factor);
+    // FALSE when the gesture found nothing to act on.
+    BOOL ActOnGesture(InkApplicationGesture gesture, const InkStrokes& strokes);
+    BOOL EraseScratchedInk(const InkStrokes& gesture);
     void MoveOverlayInk(CSize pixels);
     void SnapScrollToStep(int bar, UINT code);
     InkStrokes OverlayStrokes() const;

@@ -154,6 +154,7 @@ constexpr StringRow kCommandTexts[] = {
     {60583, "Center the text\nCenter"},
     {60584, "Align the text to the right\nAlign Right"},
     {60597, "Edit the points of the selected line\nEdit Points"},
+    {60598, "Open a closed figure or close an open one\nOpen/Close"},
     {60601, "Bring the selection one step forward\nBring Forward"},
     {60602, "Send the selection one step backward\nSend Backward"},
     {60619, "Use the automatic text colour\nAutomatic"},

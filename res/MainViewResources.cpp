@@ -29,7 +29,8 @@ std::vector<MenuTemplateItem> ObjectMenuItems()
             Popup("&Group", {Command(60565, "&Group"), Command(60566, "&Ungroup"), Command(60567, "&Regroup")}),
             Popup("&Rotate", {Command(60548, "&Free Rotate"), Command(60558, "Rotate Righ&t"),
                               Command(60557, "U&nrotate")}),
-            Popup("Co&ntour", {Command(60597, "&Edit Points"), Command(60443, "S&nap Points")}), Separator(),
+            Popup("Co&ntour", {Command(60597, "&Edit Points"), Command(60598, "&Open/Close"),
+                               Command(60443, "S&nap Points")}), Separator(),
             Command(CHyperView::CmdProperties, "P&roperties...")};
 }
 

@@ -219,7 +219,8 @@ MenuTemplateItem ArrangeMenu()
                                    Command(CHyperView::CmdBackward, "Send Back&ward")}),
                   Separator(), Command(60565, "&Group"), Command(60566, "&Ungroup"), Command(60567, "&Regroup"),
                   Separator(), Command(60548, "&Free Rotate"), Command(60558, "Rotate Righ&t"),
-                  Command(60557, "U&nrotate"), Command(60597, "&Edit Points"), Separator(),
+                  Command(60557, "U&nrotate"), Command(60597, "&Edit Points"), Command(60598, "Open/C&lose"),
+                  Separator(),
                   Command(CHyperView::CmdObjects, "&Objects..."), Command(60443, "S&nap Points"),
                   Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
                   Command(60564, "&Zoom 1:1")});

@@ -3,9 +3,8 @@
 // scaling run from 100 to 50,000 objects (open to first paint, save, memory) with per-object costs.
 #include "View/HyperRunDoc.h"
 #include "View/MyView.h"
+#include "bench/View/PageScreen.h"
 #include "objects/kinds/BorderGen.h"
-#include "platform/gdi/Dc.h"
-#include "platform/gdi/GdiObject.h"
 
 #include <QImage>
 #include <QPainter>
@@ -65,39 +64,6 @@ void FillView(CMyView& view, const std::vector<Box>& boxes)
     }
 }
 
-// A full-HD memory bitmap, prepared as a window's paint DC is: clipped to the area to paint and
-// mapped by the view.
-class Screen {
-public:
-    Screen()
-    {
-        CDC screen;
-        screen.Attach(::GetDC(nullptr));
-        m_dc.CreateCompatibleDC(&screen);
-        m_bitmap.CreateCompatibleBitmap(&screen, kWidth, kHeight);
-        m_old = m_dc.SelectObject(&m_bitmap);
-    }
-    ~Screen() { m_dc.SelectObject(m_old); }
-
-    void Paint(CMyView& view)
-    {
-        const int saved = m_dc.SaveDC();
-        CRgn area;
-        area.CreateRectRgn(0, 0, kWidth, kHeight);
-        m_dc.SelectClipRgn(&area);
-        m_dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
-        view.OnPrepareDC(&m_dc, nullptr);
-        view.OnDraw(&m_dc);
-        m_dc.RestoreDC(saved);
-    }
-    COLORREF Pixel(int x, int y) const { return m_dc.GetPixel(x, y); }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_old = nullptr;
-};
-
 void PaintWithQPainter(QImage& image, const std::vector<Box>& boxes)
 {
     QPainter painter(&image);
@@ -114,7 +80,7 @@ void PaintWithQPainter(QImage& image, const std::vector<Box>& boxes)
 }
 
 // Where the view's pixels first differ from what QPainter draws; empty when they are the same.
-std::string FirstDifference(const Screen& screen, const QImage& image)
+std::string FirstDifference(const PageScreen& screen, const QImage& image)
 {
     for (int y = 0; y < kHeight; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -138,7 +104,7 @@ void PageRedraw(benchmark::State& state)
     view.CreatePageObject();
     view.SetEditMode(FALSE);  // the page alone, without the snap marks of editing
     FillView(view, boxes);
-    Screen screen;
+    PageScreen screen(kWidth, kHeight);
     screen.Paint(view);
     QImage reference(kWidth, kHeight, QImage::Format_RGB32);
     PaintWithQPainter(reference, boxes);
@@ -215,7 +181,7 @@ void PageScaling(benchmark::State& state)
         if (!source.document.OnSaveDocument(path.c_str()))
             state.SkipWithError("the document did not save");
     }
-    Screen screen;
+    PageScreen screen(kWidth, kHeight);
     double open = 0, save = 0, perObject = 0;
     for (auto _ : state) {
         ResetPeak();

@@ -5,6 +5,7 @@
 #include "objects/PropListValue.h"
 #include "objects/VersionTag.h"
 #include "objects/kinds/KindShared.h"
+#include "objects/kinds/LineOb.h"
 #include "platform/core/Archive.h"
 
 #include <cstdlib>
@@ -28,9 +29,18 @@ BOOL Meet(POINT a, POINT b)
 std::pair<POINT, POINT> EndsOf(CObject* line)
 {
     CConnectorEnds* ends = static_cast<CHyperOb*>(line)->GetEndPoints();
-    if (!ends)
-        return {};
     return {ends->GetStartPoint(), ends->GetEndPoint()};
+}
+
+// Only straight lines chain: any other object has no two ends to join at.
+BOOL AreAllLines(const CObArray& objects)
+{
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
+        auto* line = dynamic_cast<CLineOb*>(objects.GetAt(i));
+        if (!line || !line->GetEndPoints())
+            return FALSE;
+    }
+    return TRUE;
 }
 
 } // namespace
@@ -38,7 +48,7 @@ std::pair<POINT, POINT> EndsOf(CObject* line)
 BOOL ChainLinePoints(const CObArray& lines, POINT* out)
 {
     const INT_PTR n = lines.GetSize();
-    if (n < 2)
+    if (n < 2 || !AreAllLines(lines))
         return FALSE;
     BOOL firstReversed = FALSE;
     POINT previousEnd = {};

@@ -46,5 +46,6 @@ private:
 
 // Chains line objects end to end (meeting within 4 units) into lines + 1 points, the first
 // line reversed once when only that makes the chain; a last end back near the first point
-// closes it. FALSE for fewer than two lines or a gap; without a buffer it only tests.
+// closes it. FALSE for fewer than two lines, an object that is no line, or a gap; without a
+// buffer it only tests.
 BOOL ChainLinePoints(const CObArray& lines, POINT* out);

@@ -216,11 +216,43 @@ void InkCollector::EndInput(POINT ink)
     if (ink.x != m_stroke->Points().back().x || ink.y != m_stroke->Points().back().y)
         ContinueInput(ink, std::nullopt);
     auto stroke = std::exchange(m_stroke, nullptr);
+    if (TakeAsGesture(stroke))
+        return;
     bool cancel = false;
     Fire([&](InkCollectorEvents& sink) { sink.Stroke(m_cursor, stroke, cancel); });
     if (cancel)
         m_ink->DeleteStroke(stroke);
     Invalidate(stroke->GetBoundingBox());
+}
+
+bool InkCollector::SetCollectionMode(InkCollectionMode mode)
+{
+    if (m_enabled)
+        return false;
+    m_collectionMode = mode;
+    return true;
+}
+
+bool InkCollector::TakeAsGesture(const std::shared_ptr<InkStrokeDisp>& stroke)
+{
+    if (m_collectionMode == InkCollectionMode::InkOnly)
+        return false;
+    // A gesture is at least this many pixels across.
+    constexpr LONG kGesturePixels = 10;
+    const double minimum = ToInk({kGesturePixels, 0}).x - ToInk({0, 0}).x;
+    const std::vector<InkGesture> gestures{RecognizeInkGesture(stroke->Points(), minimum)};
+    bool cancel = gestures.front().Id == InkApplicationGesture::NoGesture;
+    if (!cancel) {
+        InkStrokes strokes(m_ink);
+        strokes.Add(stroke);
+        Fire([&](InkCollectorEvents& sink) { sink.Gesture(m_cursor, strokes, gestures, cancel); });
+    }
+    if (cancel && m_collectionMode == InkCollectionMode::InkAndGesture)
+        return false;
+    const RECT box = stroke->GetBoundingBox();
+    m_ink->DeleteStroke(stroke);
+    Invalidate(box);
+    return true;
 }
 
 void InkCollector::Paint(HDC dc)

@@ -1,10 +1,12 @@
 // Collects ink from the mouse on a window: while enabled it takes over the window's left-button
 // input, makes a stroke of each press, drag and release with the default drawing attributes,
 // adds it to its ink and tells the connected event sinks. Events arrive on the user-interface
-// thread. Collection with gestures is not available: there is no gesture recogniser.
+// thread. In the collection modes with gestures a stroke of a gesture's shape is offered to the
+// sinks as that gesture first.
 #pragma once
 
 #include "platform/ink/InkDisp.h"
+#include "platform/ink/InkGesture.h"
 #include "platform/ink/InkRenderer.h"
 #include "platform/ui/UiTypes.h"
 
@@ -32,6 +34,10 @@ public:
     virtual void SelectionChanging(InkStrokes& /*newSelection*/) {}
     virtual void SelectionChanged() {}
     virtual void StrokesDeleting(const InkStrokes&) {}
+    // A stroke read as a gesture; it leaves the ink unless a sink sets `cancel` while ink is
+    // collected too, and then it stays and is reported as a stroke.
+    virtual void Gesture(const InkCursor&, const InkStrokes& /*strokes*/, const std::vector<InkGesture>&,
+                         bool& /*cancel*/) {}
 };
 
 class InkCollector {
@@ -54,8 +60,9 @@ public:
     void SetDefaultDrawingAttributes(const InkDrawingAttributes& a) { m_attributes = a; }
     InkRenderer& Renderer() { return m_renderer; }
 
-    InkCollectionMode GetCollectionMode() const { return InkCollectionMode::InkOnly; }
-    bool SetCollectionMode(InkCollectionMode mode) { return mode == InkCollectionMode::InkOnly; }
+    InkCollectionMode GetCollectionMode() const { return m_collectionMode; }
+    // Like the window, only while collection is off.
+    bool SetCollectionMode(InkCollectionMode mode);
     bool AutoRedraw = true;
     bool DynamicRendering = true;
     // Client pixels where pen input is taken; empty for the whole window.
@@ -103,9 +110,12 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach();
     void Detach();
+    // TRUE when the finished stroke was taken as a gesture and has left the ink.
+    bool TakeAsGesture(const std::shared_ptr<InkStrokeDisp>& stroke);
 
     WNDPROC m_previous = nullptr;
     RECT m_inputRect{0, 0, 0, 0};
+    InkCollectionMode m_collectionMode = InkCollectionMode::InkOnly;
     bool m_down = false;
     std::shared_ptr<InkStrokeDisp> m_stroke;  // the stroke being drawn
     std::map<DWORD, InkCollectorEvents*> m_sinks;

@@ -9,6 +9,7 @@
 #include "objects/HyperDrawOb.h"
 #include "objects/HyperOb.h"
 #include "objects/SnapPointSet.h"
+#include "objects/kinds/BasePolyOb.h"
 #include "objects/kinds/RTFOb.h"
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
@@ -78,7 +79,8 @@ const UINT kIcons[] = {CProjOb::DefaultIcon, 360, CProjManager::ProjectIcon, 362
                        28577, 28578, 28579};
 
 const UINT kCursors[] = {CHyperOb::CursorHotSpot, CHyperOb::CursorHandleModeHandle, CHyperOb::CursorHandleMode,
-                         CHyperOb::CursorRotated, 31003, CPntCtrl::FirstCursorId, CPntCtrl::FirstCursorId + 1,
+                         CHyperOb::CursorRotated, 31003, CBasePolyOb::CursorDeletePoint,
+                         CBasePolyOb::CursorInsertPoint, CBasePolyOb::CursorMovePoint, CPntCtrl::FirstCursorId, CPntCtrl::FirstCursorId + 1,
                          CPntCtrl::FirstCursorId + 2, CPntCtrl::FirstCursorId + 3, CPntCtrl::FirstCursorId + 4,
                          CPntCtrl::FirstCursorId + 5, CPntCtrl::FirstCursorId + 6};
 

@@ -4,7 +4,9 @@
 
 #include "objects/GroupInfo.h"
 #include "objects/HyperViewOb.h"
+#include "objects/kinds/LineGen.h"
 #include "objects/kinds/PolyLineGen.h"
+#include "platform/ui/TestHook.h"
 
 namespace {
 
@@ -259,6 +261,74 @@ TEST_F(ArrangeTest, EditPointsAndOpenCloseWorkOnOnePointList)
     EXPECT_TRUE(figure->IsClosed());
     ASSERT_TRUE(Run(60597));
     EXPECT_FALSE(Checked(60597));
+}
+
+TEST_F(ArrangeTest, EditPointsOnATurnedFigureEditsThePointsAsTheyShow)
+{
+    auto* figure = new CPolyLineGen;
+    figure->Init(view, nullptr, FALSE);
+    const POINT open[] = {{300, 300}, {400, 300}, {400, 340}};
+    figure->SetPoints(open, 3);
+    ASSERT_TRUE(view->AddObject(figure, FALSE, TRUE));
+    figure->Code = "P";
+    view->MapObjectName("P", figure);
+    Select({"P"});
+    ASSERT_TRUE(Run(60558));
+    ASSERT_NE(figure->GetRotateAngle(), 0.0);
+    std::vector<CPoint> shown;
+    for (int i = 0; i < 3; ++i)
+        shown.push_back(figure->GetRotatedPoint(i));
+
+    ASSERT_TRUE(Run(60597));
+    EXPECT_EQ(figure->GetRotateAngle(), 0.0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(figure->GetPoint(i), shown[static_cast<size_t>(i)]) << i;
+}
+
+TEST_F(ArrangeTest, GroupJoinsLinesThatChainIntoOnePolylineInOneUndoStep)
+{
+    auto addLine = [this](const char* name, CPoint from, CPoint to) {
+        auto* line = new CLineGen;
+        line->Init(view, nullptr, FALSE);
+        line->SetEndPoints(to.x, to.y, from.x, from.y);
+        EXPECT_TRUE(view->AddObject(line, FALSE, TRUE));
+        line->Code = name;
+        view->MapObjectName(name, line);
+    };
+    addLine("L", {300, 300}, {400, 300});
+    addLine("M", {400, 300}, {400, 380});
+    const std::vector<BYTE> lines = PageBytes();
+    const int count = ObjectCount();
+
+    Select({"L", "M"});
+    ASSERT_TRUE(Run(60565));
+    ASSERT_EQ(ObjectCount(), count - 1);
+    auto* joined = dynamic_cast<CPolyLineGen*>(view->GetCurrentObject());
+    ASSERT_NE(joined, nullptr);
+    EXPECT_EQ(joined->GetNumberOfPoints(), 3);
+    EXPECT_EQ(joined->GetPoint(0), CPoint(300, 300));
+    EXPECT_EQ(joined->GetPoint(2), CPoint(400, 380));
+    EXPECT_EQ(Named("L"), nullptr);
+    const std::vector<BYTE> polyline = PageBytes();
+    view->Undo();
+    EXPECT_EQ(PageBytes(), lines);
+    view->Redo();
+    EXPECT_EQ(PageBytes(), polyline);
+    view->Undo();
+
+    // Objects that are not lines, or lines with Ctrl held, are grouped as they are.
+    for (const bool ctrl : {false, true}) {
+        ctrl ? Select({"L", "M"}) : Select({"L", "A"});
+        if (ctrl)
+            UiTestHook::KeyDown(VK_CONTROL);
+        Pump();
+        ASSERT_TRUE(Run(60565));
+        UiTestHook::KeyUp(VK_CONTROL);
+        Pump();
+        EXPECT_EQ(ObjectCount(), count);
+        EXPECT_GE(view->GetCurrentObject()->GroupID, 0);
+        view->Undo();
+    }
 }
 
 TEST_F(ArrangeTest, SnapPointsToggleAndTick)

@@ -358,3 +358,83 @@ TEST_F(NotesViewTest, PickingTheSelectToolSwitchesTheLayerOff)
 }
 
 } // namespace
+
+namespace {
+
+class GestureTest : public NotesViewTest {
+protected:
+    // The command the view posted to itself, 0 for none.
+    UINT PostedCommand()
+    {
+        MSG msg;
+        if (!PeekMessage(&msg, view->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            return 0;
+        return LOWORD(msg.wParam);
+    }
+};
+
+TEST_F(GestureTest, GesturesAskForCutCopyOrPasteAndStayInkWhenNothingIsSelected)
+{
+    using G = InkApplicationGesture;
+    constexpr auto Strong = InkRecognitionConfidence::Strong;
+    struct Case {
+        G gesture;
+        InkRecognitionConfidence confidence;
+        bool selected;
+        bool cancel;
+        UINT command;
+    };
+    const Case cases[] = {
+        {G::Curlicue, Strong, true, false, 57635},       {G::LeftRight, Strong, true, false, 57635},
+        {G::Curlicue, Strong, false, true, 0},           {G::DoubleCurlicue, Strong, true, false, 57634},
+        {G::RightLeft, Strong, true, false, 57634},      {G::RightLeft, Strong, false, true, 0},
+        {G::DoubleCircle, Strong, false, false, 57637},  {G::ChevronUp, Strong, false, false, 57637},
+        {G::ChevronDown, Strong, true, false, 57637},    {G::UpDown, Strong, false, false, 0},
+        {G::DownUp, Strong, true, false, 0},             {G::NoGesture, Strong, true, true, 0},
+        {G::Curlicue, InkRecognitionConfidence::Poor, true, false, 0},
+    };
+    LayerOn();
+    Drag({100, 100}, {200, 100});
+    ASSERT_EQ(Ink().Count(), 1u);
+    const InkStrokes none(view->GetInkOverlay().Ink());
+    for (const Case& c : cases) {
+        view->GetInkOverlay().SetSelection(c.selected ? Ink() : none);
+        bool cancel = !c.cancel;
+        EXPECT_TRUE(view->OnInkGesture(none, {{c.gesture, c.confidence}}, cancel));
+        EXPECT_EQ(cancel, c.cancel) << std::hex << static_cast<int>(c.gesture);
+        EXPECT_EQ(PostedCommand(), c.command) << std::hex << static_cast<int>(c.gesture);
+    }
+    bool cancel = false;
+    EXPECT_FALSE(view->OnInkGesture(none, {}, cancel)) << "no gestures at all";
+    EXPECT_EQ(Ink().Count(), 1u) << "no gesture took ink away";
+}
+
+TEST_F(GestureTest, AScratchOutTakesTheInkMostlyUnderItAndNothingElse)
+{
+    LayerOn();
+    Drag({100, 100}, {200, 100});
+    Drag({100, 300}, {200, 300});
+    Drag({150, 200}, {400, 200});  // only a fifth of it lies under the scratch-out
+    ASSERT_EQ(Ink().Count(), 3u);
+    // The scratch-out's own stroke, over the first line and a little of the third.
+    view->GetInkOverlay().SetEditingMode(InkOverlayEditingMode::Ink);
+    Drag({90, 80}, {210, 210});
+    InkStrokes scratch(view->GetInkOverlay().Ink());
+    scratch.Add(Ink().Item(3));
+    bool cancel = true;
+    EXPECT_TRUE(view->OnInkGesture(scratch, {{InkApplicationGesture::Scratchout, InkRecognitionConfidence::Strong}},
+                                   cancel));
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(Ink().Count(), 3u) << "the first line went, the scratch-out's stroke is the collector's to drop";
+    EXPECT_TRUE(Ink().Contains(scratch.Item(0)->ID()));
+
+    InkStrokes nothing(view->GetInkOverlay().Ink());
+    nothing.Add(Ink().Item(0));
+    view->GetInkOverlay().Ink()->DeleteStrokes(&scratch);
+    cancel = false;
+    EXPECT_TRUE(view->OnInkGesture(nothing, {{InkApplicationGesture::Scratchout, InkRecognitionConfidence::Strong}},
+                                   cancel));
+    EXPECT_TRUE(cancel) << "a scratch-out over no other ink stays ink";
+}
+
+} // namespace

@@ -90,6 +90,17 @@ TEST_F(PolyFixture, ChainsOfLinesTable)
     }
 }
 
+TEST_F(PolyFixture, OnlyLinesChain)
+{
+    // A figure's default ends are both (0, 0): taken for a line it would chain with anything.
+    CObArray lines;
+    lines.Add(Line(0, 0, 50, 0));
+    lines.Add(Figure({{50, 0}, {0, 0}}));
+    EXPECT_FALSE(ChainLinePoints(lines, nullptr));
+    lines.SetAt(0, Figure({{0, 0}, {50, 0}}));
+    EXPECT_FALSE(ChainLinePoints(lines, nullptr));
+}
+
 TEST_F(PolyFixture, ABuiltPolylineKeepsThePointsAndBoundsThem)
 {
     CObArray lines;

@@ -38,6 +38,15 @@ struct Sink : InkCollectorEvents {
             s.Clear();
     }
     void StrokesDeleting(const InkStrokes& s) override { deleting += int(s.Count()); }
+    void Gesture(const InkCursor&, const InkStrokes& s, const std::vector<InkGesture>& g, bool& c) override
+    {
+        gestures.push_back(g.front().Id);
+        gestureStrokes += int(s.Count());
+        c = cancelGesture;
+    }
+    std::vector<InkApplicationGesture> gestures;
+    int gestureStrokes = 0;
+    bool cancelGesture = false;
 };
 
 class InkInput : public ::testing::Test {
@@ -127,6 +136,46 @@ TEST_F(InkInput, ACancelledStrokeLeavesNoInkAndDisablingGivesTheWindowItsInputBa
     EXPECT_EQ(sink.strokes, 1);
     EXPECT_TRUE(overlay.Unadvise(cookie));
     EXPECT_FALSE(overlay.Unadvise(cookie));
+}
+
+TEST_F(InkInput, AStrokeOfAGesturesShapeIsOfferedAsTheGestureAndLeavesTheInk)
+{
+    const std::vector<POINT> zigzag = {{20, 20}, {120, 25}, {20, 30}, {120, 35}, {20, 40}};
+    const std::vector<POINT> straight = {{20, 100}, {120, 100}};
+    struct Case {
+        const char* name;
+        InkCollectionMode mode;
+        bool cancel;
+        std::vector<POINT> path;
+        size_t inkLeft;
+        int strokeEvents;
+        int gestureEvents;
+    };
+    const Case cases[] = {
+        {"ink only: no gestures", InkCollectionMode::InkOnly, false, zigzag, 1, 1, 0},
+        {"taken as a gesture", InkCollectionMode::InkAndGesture, false, zigzag, 0, 0, 1},
+        {"cancelled: it stays ink", InkCollectionMode::InkAndGesture, true, zigzag, 1, 1, 1},
+        {"no gesture's shape", InkCollectionMode::InkAndGesture, false, straight, 1, 1, 0},
+        {"gestures only: never ink", InkCollectionMode::GestureOnly, true, zigzag, 0, 0, 1},
+        {"gestures only: other strokes go", InkCollectionMode::GestureOnly, false, straight, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        overlay.SetEnabled(false);
+        overlay.Ink()->DeleteStrokes();
+        ASSERT_TRUE(overlay.SetCollectionMode(c.mode)) << c.name;
+        ASSERT_TRUE(overlay.SetEnabled(true));
+        sink = Sink();
+        sink.cancelGesture = c.cancel;
+        Drag(c.path);
+        EXPECT_EQ(overlay.Ink()->StrokeCount(), c.inkLeft) << c.name;
+        EXPECT_EQ(sink.strokes, c.strokeEvents) << c.name;
+        ASSERT_EQ(int(sink.gestures.size()), c.gestureEvents) << c.name;
+        if (c.gestureEvents) {
+            EXPECT_EQ(sink.gestures.front(), InkApplicationGesture::Scratchout) << c.name;
+            EXPECT_EQ(sink.gestureStrokes, 1) << c.name;
+        }
+    }
+    EXPECT_EQ(UiTestHook::PixelAt(window, {70, 25}), GetSysColor(COLOR_WINDOW)) << "a gesture leaves no ink drawn";
 }
 
 TEST_F(InkInput, PenPressureIsKeptWithEachPoint)

@@ -1,0 +1,75 @@
+// Gestures drawn on the ink layer: a scratch-out erases the ink it covers, the others ask for
+// Cut, Copy or Paste. A gesture that finds nothing to act on stays on the page as ink.
+#include "View/NotesView.h"
+
+#include "platform/ink/InkOverlay.h"
+#include "platform/ui/UiApi.h"
+
+namespace {
+
+constexpr UINT kCut = 57635, kCopy = 57634, kPaste = 57637;
+// The share of a stroke that must lie in the scratch-out's box for the stroke to go.
+constexpr float kScratchedShare = 60.0f;
+
+struct GestureCommand {
+    InkApplicationGesture gesture;
+    UINT command;  // 0: taken, nothing to do
+    BOOL needsSelection;
+};
+
+constexpr GestureCommand kGestureCommands[] = {
+    {InkApplicationGesture::Curlicue, kCut, TRUE},
+    {InkApplicationGesture::LeftRight, kCut, TRUE},
+    {InkApplicationGesture::DoubleCurlicue, kCopy, TRUE},
+    {InkApplicationGesture::RightLeft, kCopy, TRUE},
+    {InkApplicationGesture::DoubleCircle, kPaste, FALSE},
+    {InkApplicationGesture::ChevronUp, kPaste, FALSE},
+    {InkApplicationGesture::ChevronDown, kPaste, FALSE},
+    {InkApplicationGesture::UpDown, 0, FALSE},
+    {InkApplicationGesture::DownUp, 0, FALSE},
+};
+
+} // namespace
+
+BOOL CNotesView::OnInkGesture(const InkStrokes& strokes, const std::vector<InkGesture>& gestures, bool& cancel)
+{
+    if (m_editingMode != ModeInk && m_editingMode != ModeInkAfterEraser)
+        return TRUE;
+    if (gestures.empty())
+        return FALSE;
+    cancel = false;
+    for (const InkGesture& gesture : gestures)
+        if (gesture.Confidence != InkRecognitionConfidence::Poor)
+            cancel = !ActOnGesture(gesture.Id, strokes) || cancel;
+    return TRUE;
+}
+
+BOOL CNotesView::ActOnGesture(InkApplicationGesture gesture, const InkStrokes& strokes)
+{
+    if (gesture == InkApplicationGesture::Scratchout)
+        return EraseScratchedInk(strokes);
+    for (const GestureCommand& entry : kGestureCommands) {
+        if (entry.gesture != gesture)
+            continue;
+        if (entry.needsSelection && m_overlay->Selection().Count() == 0)
+            return FALSE;
+        if (entry.command)
+            PostMessage(WM_COMMAND, entry.command);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CNotesView::EraseScratchedInk(const InkStrokes& gesture)
+{
+    InkStrokes covered = m_overlay->Ink()->HitTestWithRectangle(gesture.GetBoundingBox(), kScratchedShare);
+    covered.RemoveStrokes(gesture);
+    if (covered.Count() == 0)
+        return FALSE;
+    OnStrokesDeleting();
+    m_overlay->Ink()->DeleteStrokes(&covered);
+    if (m_overlay->Selection().Count())
+        ClearInkSelection();
+    InvalidateRect(nullptr, TRUE);
+    return TRUE;
+}

@@ -112,6 +112,7 @@ public:
 
 private:
     CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position);
+    static BOOL IsMenuBarKey(WPARAM vk);
     BOOL HandleKeyboardModeKey(MSG* msg);
     BOOL EnterMenuByMnemonic(char letter);
 

@@ -9,6 +9,8 @@
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPStateRecords.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 
 namespace {
 
@@ -631,4 +633,36 @@ TEST_F(CommandBarsTest, ShiftF10AndAltHeldForAClickLeaveTheMenuBarAlone)
     Click(frame, CPoint(400, 400));
     Key(WM_SYSKEYUP, VK_MENU);
     EXPECT_FALSE(bars->IsKeyboardMode());
+}
+
+TEST_F(CommandBarsTest, TheMenuBarShowsTheActiveDocumentTypesMenuAndTheFramesWithoutOne)
+{
+    constexpr UINT kDocumentMenu = 950, kNoSuchMenu = 951;
+    RegisterMenuResource(kDocumentMenu, {MenuTemplateItem{0, 0, "&Page", {MenuTemplateItem{0, kCount, "&Count", {}}}},
+                                         MenuTemplateItem{0, 0, "&File", {MenuTemplateItem{0, kOpen, "&Open", {}}}},
+                                         MenuTemplateItem{0, 0, "&Help", {MenuTemplateItem{0, kExit, "E&xit", {}}}}});
+    MakeFrame();
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto captions = [&] {
+        std::string all;
+        for (int i = 0; i < menu->GetControlCount(); ++i)
+            all += std::string(menu->GetControl(i)->GetCaption()) + ";";
+        return all;
+    };
+    const std::string frameMenu = captions();
+    Key(WM_SYSKEYDOWN, 'F');
+    ASSERT_EQ(bars->GetOpenPopupCount(), 1);
+    frame->OnActiveDocumentMenu(nullptr, kDocumentMenu);
+    EXPECT_EQ(captions(), "&Page;&File;&Help;");
+    EXPECT_EQ(bars->GetOpenPopupCount(), 0) << "the open menu of the old bar closes";
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr) << "no second menu above the menu bar";
+    Key(WM_SYSKEYDOWN, 'P');
+    Key(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands[kCount], 1);
+    frame->OnActiveDocumentMenu(nullptr, 0);
+    EXPECT_EQ(captions(), frameMenu);
+    frame->OnActiveDocumentMenu(nullptr, kNoSuchMenu);
+    EXPECT_EQ(captions(), frameMenu);
 }

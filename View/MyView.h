@@ -102,6 +102,9 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
+    // Shift+F10 or the Menu key: the menu of the selection, at the current object.
+    LRESULT OnContextMenuKey(WPARAM wParam, LPARAM lParam);
+    void ShowContextMenu(CPoint client);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     void OnDropFiles(HDROP drop);
     DWORD OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point) override;

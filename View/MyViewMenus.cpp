@@ -40,12 +40,31 @@ void CMyView::OnRButtonDown(UINT flags, CPoint point)
     m_listPickPos = 0;
     CCatView::OnRButtonDown(flags, point);
     m_listPickPos = picking;
-    if (IsInkEnabled())
-        return;
+    if (!IsInkEnabled())
+        ShowContextMenu(point);
+}
+
+LRESULT CMyView::OnContextMenuKey(WPARAM, LPARAM lParam)
+{
+    // A right click showed its menu on the press already; only the keyboard's request is left.
+    if (lParam != static_cast<LPARAM>(MAKELPARAM(0xFFFF, 0xFFFF)) || !m_editMode || IsInkEnabled())
+        return 0;
+    CPoint at(16, 16);
+    CRect bounds;
+    if (CHyperOb* primary = GetCurrentObject(); primary && primary->GetObjectRect(&bounds)) {
+        at = bounds.CenterPoint();
+        LogicalToDevice(&at, 1);
+    }
+    ShowContextMenu(at);
+    return 0;
+}
+
+void CMyView::ShowContextMenu(CPoint client)
+{
     CMenu menu;
     if (!menu.LoadMenu(ChooseContextMenu()))
         return;
-    CPoint screen = point;
+    CPoint screen = client;
     ClientToScreen(&screen);
     if (CMenu* popup = menu.GetSubMenu(0))
         popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, AfxGetMainWnd());

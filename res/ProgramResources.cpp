@@ -226,8 +226,28 @@ MenuTemplateItem ArrangeMenu()
                   Command(60564, "&Zoom 1:1")});
 }
 
-// The command bars show one menu bar for the frame and every document window.
-std::vector<MenuTemplateItem> MainMenu()
+MenuTemplateItem ViewMenu()
+{
+    return Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
+                                          Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
+                        Command(CHyperFrame::CmdRuler, "R&uler"), Command(CMyView::CmdBirdsEye, "&Bird's-Eye View"),
+                        Separator(),
+                        Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
+                        Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
+                        Command(34042, "L&earning Center"), Command(34043, "&Taskpane"), Command(34037, "&Mark...")});
+}
+
+MenuTemplateItem HelpMenu()
+{
+    return Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
+                        Command(33888, "&Support"), Command(33889, "&Update"), Command(33890, "&Homepage"),
+                        Separator(), Command(ID_APP_ABOUT, "&Info")});
+}
+
+// The menu of every document type: the frame's commands and those of the page.
+std::vector<MenuTemplateItem> DocumentMenu()
 {
     return {
         Popup("&File", {Command(ID_FILE_NEW, "&New\tCtrl+N"), Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
@@ -246,15 +266,7 @@ std::vector<MenuTemplateItem> MainMenu()
                         Command(CHyperView::CmdProperties, "P&roperties..."),
                         Command(CHyperOleView::CmdObjectProperties, "&Object Properties...")}),
         ArrangeMenu(),
-        Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
-                                          Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
-                        Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
-                        Command(CHyperFrame::CmdRuler, "R&uler"), Command(CMyView::CmdBirdsEye, "&Bird's-Eye View"),
-                        Separator(),
-                        Command(23038, "&Catalog"), Command(23033, "&Project Manager"),
-                        Command(33918, "P&roperties..."), Command(60441, "&Layers Manager"),
-                        Command(34042, "L&earning Center"), Command(34043, "&Taskpane"), Command(34037, "&Mark...")}),
+        ViewMenu(),
         Popup("&Insert", {Command(CHyperView::ToolSelect, "&Select"), Command(CMyView::ToolRectangle, "&Rectangle"),
                           Command(CMyView::ToolFrame, "&Frame"), Command(CMyView::ToolText, "&Text"),
                           Command(CMyView::ToolEllipse, "&Ellipse"), Command(CMyView::ToolArc, "&Arc"),
@@ -284,15 +296,26 @@ std::vector<MenuTemplateItem> MainMenu()
         FormatMenu(), ToolsMenu(),
         Popup("&Window", {Command(34032, "&Close All"), Command(34031, "&Toggle Position"),
                           Command(ID_WINDOW_CASCADE, "&Cascade"), Command(ID_WINDOW_TILE_HORZ, "&Tile")}),
-        Popup("&Help", {Command(57667, "&Content and Index"), Command(33881, "&Tips and Tricks"), Separator(),
-                        Command(33888, "&Support"), Command(33889, "&Update"), Command(33890, "&Homepage"),
-                        Separator(), Command(ID_APP_ABOUT, "&Info")}),
+        HelpMenu(),
+    };
+}
+
+// Without a document the frame's menu holds what works on none.
+std::vector<MenuTemplateItem> FrameMenu()
+{
+    return {
+        Popup("&File", {Command(ID_FILE_NEW, "&New\tCtrl+N"), Command(ID_FILE_OPEN, "&Open...\tCtrl+O"), Separator(),
+                        Command(57606, "Print Set&up..."), Separator(), Command(ID_FILE_MRU_FILE1, "Recent File"),
+                        Separator(), Command(ID_APP_EXIT, "E&xit")}),
+        ViewMenu(), ProjectMenu(), Popup("&Catalog", CatalogMenu()), ToolsMenu(), HelpMenu(),
     };
 }
 
 void RegisterMenus()
 {
-    RegisterMenuResource(IDR_MAINFRAME, MainMenu());
+    RegisterMenuResource(IDR_MAINFRAME, FrameMenu());
+    for (UINT documentType : {IDR_DOCUMENT, IDR_PROJECT, IDR_CATALOG})
+        RegisterMenuResource(documentType, DocumentMenu());
     RegisterMenuResource(28566, {Command(60561, "Zoom &In"), Command(60562, "Zoom &Out"), Command(60564, "Zoom &1:1")});
     RegisterMenuResource(28571, {Command(60439, "Bring to &Front"), Command(60440, "Send to &Back")});
     RegisterMenuResource(CRulerBar::MenuId, {Popup("Ruler", {Command(CRulerBar::CmdInches, "Inches"),

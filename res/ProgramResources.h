@@ -6,5 +6,7 @@
 
 constexpr UINT IDR_MAINFRAME = 128;
 constexpr UINT IDR_DOCUMENT = 129;
+constexpr UINT IDR_PROJECT = 130;
+constexpr UINT IDR_CATALOG = 131;
 
 void RegisterProgramResources();

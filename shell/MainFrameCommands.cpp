@@ -201,15 +201,16 @@ void CMainFrame::OnCloseAll()
 void CMainFrame::OnCustomize()
 {
     CXTPCustomizeSheet sheet(GetCommandBars());
+    // The documents' menu holds every command; the frame's only those that need no document.
     CXTPKeyboardPage keyboard(&sheet);
-    keyboard.AddCategories(CVantrelApp::IdMainFrame);
+    keyboard.AddCategories(CVantrelApp::IdDocument);
     sheet.AddPage(&keyboard);
     CXTPOptionsPage options(&sheet);
     sheet.AddPage(&options);
     CXTPCommandsPage* commands = sheet.GetCommandsPage();
-    commands->AddCategories(CVantrelApp::IdMainFrame);
+    commands->AddCategories(CVantrelApp::IdDocument);
     commands->AddAllCommands();
-    commands->AddBuiltInMenus(CVantrelApp::IdMainFrame);
+    commands->AddBuiltInMenus(CVantrelApp::IdDocument);
     commands->AddNewMenu();
     sheet.DoModal();
 }

@@ -6,6 +6,7 @@
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 
 #include <algorithm>
 
@@ -90,14 +91,19 @@ CXTPToolBar* CXTPCommandBars::Add(LPCTSTR title, BarDockPosition position)
 
 CXTPMenuBar* CXTPCommandBars::SetMenu(LPCTSTR title, UINT menuId)
 {
-    if (m_pMenuBar)
-        return m_pMenuBar->LoadMenuBar(menuId) ? m_pMenuBar : nullptr;
+    if (m_pMenuBar) {
+        if (!m_pMenuBar->LoadMenuBar(menuId))
+            return nullptr;
+        m_nFrameMenuId = menuId;
+        return m_pMenuBar;
+    }
     auto* bar = new CXTPMenuBar;
     bar->SetCommandBars(this);
     if (!bar->LoadMenuBar(menuId) || !AttachBar(bar, title, BarTop))
         return nullptr;
     bar->SetBarID(0xE81A);
     m_pMenuBar = bar;
+    m_nFrameMenuId = menuId;
     // The menu bar replaces the frame's own menu.
     if (m_pSite->GetSafeHwnd() && ::GetMenu(m_pSite->GetSafeHwnd())) {
         ::SetMenu(m_pSite->GetSafeHwnd(), nullptr);
@@ -110,6 +116,19 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCTSTR title, UINT menuId)
     bar->m_nRow = 0;
     RecalcLayout();
     return bar;
+}
+
+void CXTPCommandBars::ShowDocumentMenu(UINT menuId)
+{
+    UINT shown = menuId && FindMenuResource(menuId) ? menuId : m_nFrameMenuId;
+    if (!m_pMenuBar || m_pMenuBar->GetMenuId() == shown)
+        return;
+    CancelTracking();
+    m_pMenuBar->LoadMenuBar(shown);
+    HideCommands(nullptr, 0);
+    m_pMenuBar->DelayRecalc();
+    RecalcLayout();
+    m_pMenuBar->Invalidate(FALSE);
 }
 
 CXTPToolBar* CXTPCommandBars::TearOffPopup(CXTPPopupBar* popup)

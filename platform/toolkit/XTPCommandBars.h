@@ -44,6 +44,9 @@ public:
     // The menu bar, built from the menu resource and docked at the top.
     CXTPMenuBar* SetMenu(LPCTSTR title, UINT menuId);
     CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // The menu bar shows the menu of the active document's type in place of the frame's
+    // (0, or a type without a menu of its own, shows the frame's).
+    void ShowDocumentMenu(UINT menuId);
     int GetCount() const { return static_cast<int>(m_toolBars.size()); }
     CXTPToolBar* GetAt(int index) const;
     CXTPToolBar* GetToolBar(UINT barId) const;
@@ -112,11 +115,13 @@ public:
 
 private:
     CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position);
+    static BOOL IsMenuBarKey(WPARAM vk);
     BOOL HandleKeyboardModeKey(MSG* msg);
     BOOL EnterMenuByMnemonic(char letter);
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
+    UINT m_nFrameMenuId = 0;
     std::vector<CXTPToolBar*> m_toolBars;
     std::unique_ptr<CXTPDockRows> m_dockBars[4];
     std::unique_ptr<CXTPIconStore> m_pIcons;

@@ -158,7 +158,11 @@ BOOL CXTPCommandBars::HandleKeyboardModeKey(MSG* msg)
         }
         CXTPCommandBar* parent = top->GetOwnerControl() ? top->GetOwnerControl()->GetParent() : nullptr;
         top->ClosePopup();
-        m_pKeyboardBar = parent;
+        // Back to the menu that opened it; a tool bar's drop-down gives the keys back.
+        if (parent && parent != m_pMenuBar && !parent->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+            CancelTracking();
+        else
+            m_pKeyboardBar = parent;
         return TRUE;
     }
     if (vk == VK_MENU || vk == VK_F10) {
@@ -182,6 +186,12 @@ BOOL CXTPCommandBars::HandleKeyboardModeKey(MSG* msg)
     return TRUE;
 }
 
+// F10 alone; Shift+F10 asks for the context menu instead.
+BOOL CXTPCommandBars::IsMenuBarKey(WPARAM vk)
+{
+    return vk == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0;
+}
+
 BOOL CXTPCommandBars::FilterFrameMessage(MSG* msg)
 {
     switch (msg->message) {
@@ -192,14 +202,12 @@ BOOL CXTPCommandBars::FilterFrameMessage(MSG* msg)
         BOOL onMenuBar = m_pMenuBar && m_pMenuBar->GetSafeHwnd() == msg->hwnd;
         if (!onPopup && !onMenuBar && (m_pKeyboardBar || !m_openPopups.empty()))
             CancelTracking();
+        // Alt held for a click (a drag modifier) does not open the menu bar when let go.
+        m_bAltPending = FALSE;
         return FALSE;
     }
     case WM_SYSKEYDOWN:
-        if (msg->wParam == VK_MENU) {
-            m_bAltPending = TRUE;
-            return TRUE;
-        }
-        if (msg->wParam == VK_F10) {
+        if (msg->wParam == VK_MENU || IsMenuBarKey(msg->wParam)) {
             m_bAltPending = TRUE;
             return TRUE;
         }
@@ -219,11 +227,14 @@ BOOL CXTPCommandBars::FilterFrameMessage(MSG* msg)
         }
         return m_pKeyboardBar != nullptr;
     case WM_KEYDOWN:
-        if (msg->wParam == VK_F10 && !m_pKeyboardBar) {
+        if (IsMenuBarKey(msg->wParam) && !m_pKeyboardBar) {
             m_bAltPending = TRUE;
             return TRUE;
         }
         m_bAltPending = FALSE;
+        // A drop-down the mouse opened takes the keys as one the keyboard opened.
+        if (!m_pKeyboardBar && GetTopPopup())
+            m_pKeyboardBar = GetTopPopup();
         return m_pKeyboardBar ? HandleKeyboardModeKey(msg) : FALSE;
     case WM_CHAR:
     case WM_SYSCHAR: return m_pKeyboardBar != nullptr;

@@ -55,6 +55,16 @@ BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* msg)
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }
 
+// The menu bar stands for the frame's menu.
+void CXTPMDIFrameWnd::OnActiveDocumentMenu(HMENU menu, UINT menuId)
+{
+    if (!m_pCommandBars || !m_pCommandBars->GetMenuBar()) {
+        CMDIFrameWnd::OnActiveDocumentMenu(menu, menuId);
+        return;
+    }
+    m_pCommandBars->ShowDocumentMenu(menuId);
+}
+
 void CXTPMDIFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
 {
     if (m_pCommandBars)

@@ -28,6 +28,7 @@ public:
     void RecalcLayout(BOOL notify = TRUE) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override;
+    void OnActiveDocumentMenu(HMENU menu, UINT menuId) override;
 
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // The parts of the dock rows that no bar covers take the bars' face.

@@ -124,6 +124,8 @@ void CXTPPopupBar::ClosePopup()
     if (!IsOpen())
         return;
     ShowWindow(SW_HIDE);
+    KillTimer(kRestTimer);
+    m_nResting = -1;
     SetSelected(-1);
     m_bExpanded = FALSE;
     if (m_pOwnerControl) {
@@ -232,7 +234,42 @@ BOOL CXTPPopupToolBar::OnKeyboardKey(UINT vk)
     }
 }
 
+void CXTPPopupBar::OnMouseMove(UINT flags, CPoint point)
+{
+    CXTPCommandBar::OnMouseMove(flags, point);
+    int index = HitTestControl(point);
+    if (index == m_nResting)
+        return;
+    m_nResting = index;
+    if (index >= 0)
+        SetTimer(kRestTimer, kRestDelay);
+}
+
+void CXTPPopupBar::OnTimer(UINT_PTR id)
+{
+    if (id != kRestTimer) {
+        CXTPCommandBar::OnTimer(id);
+        return;
+    }
+    KillTimer(kRestTimer);
+    if (IsOpen() && m_nResting >= 0 && m_nResting == m_nSelected)
+        OpenRestingSubMenu();
+}
+
+void CXTPPopupBar::OpenRestingSubMenu()
+{
+    CXTPControl* control = GetControl(m_nResting);
+    auto* popup = DYNAMIC_DOWNCAST(CXTPControlPopup, control);
+    BOOL subMenu = popup && popup->OpensOnWholeFace() && popup->GetCommandBar() && control->GetEnabled();
+    if (m_pOpenChild && (!subMenu || m_pOpenChild != popup->GetCommandBar()))
+        m_pOpenChild->ClosePopup();
+    if (subMenu)
+        popup->OpenPopup(FALSE);
+}
+
 BEGIN_MESSAGE_MAP(CXTPPopupBar, CXTPCommandBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()

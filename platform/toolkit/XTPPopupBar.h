@@ -35,9 +35,16 @@ public:
     // The strip at the top that tears the drop-down off (empty when it cannot tear off).
     CRect TearOffRect() const;
     void OnLButtonDown(UINT flags, CPoint point);
+    // A sub-menu opens when the pointer rests on its row, and the one open closes when the
+    // pointer rests on another row.
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnTimer(UINT_PTR id);
 
 protected:
     static constexpr int kTearOffHeight = 7;
+    static constexpr UINT_PTR kRestTimer = 2;
+    static constexpr UINT kRestDelay = 300;
+    void OpenRestingSubMenu();
     void DrawBar(CDC* dc) override;
     int GripperSize() const override { return 0; }
     int TopMargin() const override { return 2 + (m_bTearOff ? kTearOffHeight : 0); }
@@ -49,6 +56,7 @@ protected:
     CXTPPopupBar* m_pOpenChild = nullptr;
     BOOL m_bExpanded = FALSE;
     int m_nWidth = 0;
+    int m_nResting = -1;
 
     DECLARE_MESSAGE_MAP()
 };

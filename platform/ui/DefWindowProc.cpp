@@ -286,6 +286,9 @@ LRESULT keyDown(HWND hwnd, Window* w, UINT message, WPARAM wParam)
 {
     if (message == WM_SYSKEYDOWN && wParam == VK_F4 && !(w->style & WS_CHILD))
         PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The keyboard's context menu keys ask for the menu with no point (-1, -1).
+    if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0xFFFF, 0xFFFF));
     return 0;
 }
 

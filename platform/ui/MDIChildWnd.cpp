@@ -109,10 +109,7 @@ void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd*, CWnd*)
     CMDIFrameWnd* frame = GetMDIFrame();
     if (!frame)
         return;
-    if (activate && m_hMenuShared)
-        ::SetMenu(frame->m_hWnd, m_hMenuShared);
-    else if (!activate && frame->m_hMenuDefault && ::IsWindow(frame->m_hWnd))
-        ::SetMenu(frame->m_hWnd, frame->m_hMenuDefault);
+    frame->OnActiveDocumentMenu(activate ? m_hMenuShared : nullptr, activate ? m_nIDHelp : 0);
     if (CView* view = GetActiveView(); view && activate)
         view->OnActivateView(TRUE, view, view);
     frame->DelayUpdateFrameTitle();

@@ -110,6 +110,8 @@ LRESULT clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             std::vector<HWND> rest = visibleChildren(hwnd, reinterpret_cast<HWND>(lParam));
             if (!rest.empty())
                 activateChild(hwnd, rest.front());
+            else if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(::GetParent(hwnd))))
+                frame->OnActiveDocumentMenu(nullptr, 0);
         }
         return 0;
     case WM_SIZE:
@@ -184,6 +186,14 @@ void CMDIFrameWnd::MDIRestore(CWnd* wnd) { ::SendMessage(m_hWndMDIClient, WM_MDI
 void CMDIFrameWnd::MDINext() { ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
 void CMDIFrameWnd::MDICascade() { ::SendMessage(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
 void CMDIFrameWnd::MDITile(int how) { ::SendMessage(m_hWndMDIClient, WM_MDITILE, static_cast<WPARAM>(how), 0); }
+
+void CMDIFrameWnd::OnActiveDocumentMenu(HMENU menu, UINT)
+{
+    if (menu)
+        ::SetMenu(m_hWnd, menu);
+    else if (m_hMenuDefault && ::IsWindow(m_hWnd))
+        ::SetMenu(m_hWnd, m_hMenuDefault);
+}
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* frameMenu, CMenu*)
 {

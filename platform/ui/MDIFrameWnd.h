@@ -20,6 +20,9 @@ public:
     void MDICascade();
     void MDITile(int how = 0);
     CMenu* MDISetMenu(CMenu* frameMenu, CMenu* windowMenu);
+    // A document window became active (its type's menu and menu resource) or inactive (null,
+    // 0): the frame shows that menu, or its own.
+    virtual void OnActiveDocumentMenu(HMENU menu, UINT menuId);
 
     BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

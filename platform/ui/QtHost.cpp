@@ -78,7 +78,7 @@ int virtualKey(int key)
         {Qt::Key_Pause, VK_PAUSE}, {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
         {Qt::Key_PageUp, VK_PRIOR}, {Qt::Key_PageDown, VK_NEXT}, {Qt::Key_End, VK_END}, {Qt::Key_Home, VK_HOME},
         {Qt::Key_Left, VK_LEFT}, {Qt::Key_Up, VK_UP}, {Qt::Key_Right, VK_RIGHT}, {Qt::Key_Down, VK_DOWN},
-        {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Help, VK_HELP},
+        {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Help, VK_HELP}, {Qt::Key_Menu, VK_APPS},
         {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL}, {Qt::Key_Semicolon, 0xBA},
         {Qt::Key_Colon, 0xBA}, {Qt::Key_Equal, 0xBB}, {Qt::Key_Plus, 0xBB}, {Qt::Key_Comma, 0xBC},
         {Qt::Key_Less, 0xBC}, {Qt::Key_Minus, 0xBD}, {Qt::Key_Underscore, 0xBD}, {Qt::Key_Period, 0xBE},
@@ -241,7 +241,8 @@ private:
     {
         HandlerScope scope;
         int vk = virtualKey(e->key());
-        bool alt = (e->modifiers() & Qt::AltModifier) && vk != VK_MENU;
+        // Alt itself comes as a system key, as do the keys pressed while it is held.
+        bool alt = (e->modifiers() & Qt::AltModifier) || vk == VK_MENU;
         LPARAM lp = (e->isAutoRepeat() ? (1 << 30) : 0) | (down ? 0 : (1u << 31)) | (alt ? (1 << 29) : 0) | 1;
         if (vk) {
             RouteKey(down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP), static_cast<WPARAM>(vk), lp);

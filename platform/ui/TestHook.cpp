@@ -19,6 +19,8 @@ struct Script {
     std::string lastText;
     UINT lastStyle = 0;
     int boxes = 0;
+    // While Alt is held the keys come as system keys, Alt itself included, as from the display.
+    bool altHeld = false;
 };
 
 Script& script()
@@ -28,6 +30,15 @@ Script& script()
 }
 
 LPARAM keyData(bool down) { return down ? 1 : static_cast<LPARAM>(0xC0000001u); }
+
+void routeKey(int vk, bool down)
+{
+    if (vk == VK_MENU)
+        script().altHeld = down;
+    bool system = script().altHeld || vk == VK_MENU;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    ui::RouteKey(message, static_cast<WPARAM>(vk), keyData(down));
+}
 
 } // namespace
 
@@ -53,8 +64,8 @@ bool TakeFileDialogAnswer(std::string& path)
 void MouseMove(POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, WM_MOUSEMOVE, screenPt, keys); }
 void MouseDown(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, buttonMessage, screenPt, keys); }
 void MouseUp(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, buttonMessage, screenPt, keys); }
-void KeyDown(int vk) { ui::RouteKey(WM_KEYDOWN, static_cast<WPARAM>(vk), keyData(true)); }
-void KeyUp(int vk) { ui::RouteKey(WM_KEYUP, static_cast<WPARAM>(vk), keyData(false)); }
+void KeyDown(int vk) { routeKey(vk, true); }
+void KeyUp(int vk) { routeKey(vk, false); }
 
 void PumpPending()
 {

@@ -88,7 +88,7 @@ constexpr NamedKey kNamedKeys[] = {
     {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE}, {"delete", VK_DELETE}, {"del", VK_DELETE}, {"return", VK_RETURN},
     {"enter", VK_RETURN},  {"tab", VK_TAB},    {"space", VK_SPACE},   {"back", VK_BACK},  {"backspace", VK_BACK},
     {"left", VK_LEFT},     {"right", VK_RIGHT}, {"up", VK_UP},        {"down", VK_DOWN},  {"home", VK_HOME},
-    {"end", VK_END},       {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT}, {"insert", VK_INSERT},
+    {"end", VK_END},       {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT}, {"insert", VK_INSERT}, {"apps", VK_APPS},
 };
 
 int keyCode(const std::string& name)
@@ -118,6 +118,11 @@ bool parseKey(const std::string& combo, Step& step)
             step.alt = true;
         else if (!(step.number = keyCode(part)))
             return false;
+    }
+    // Alt alone is a key press of its own.
+    if (!step.number && step.alt && !step.ctrl && !step.shift) {
+        step.number = VK_MENU;
+        step.alt = false;
     }
     return step.number != 0;
 }

@@ -220,8 +220,8 @@ void CollectCommands(const std::vector<MenuTemplateItem>& items, std::set<UINT>&
     }
 }
 
-// The split buttons' menus and the menu bar's.
-constexpr UINT kMenus[] = {IDR_MAINFRAME, 256, 28566, 28567, 28568, 28569, 28570, 28571, 28572, 28573, 28574};
+// The split buttons' menus and the menu bar's, without a document and with one.
+constexpr UINT kMenus[] = {IDR_MAINFRAME, IDR_DOCUMENT, 256, 28566, 28567, 28568, 28569, 28570, 28571, 28572, 28573, 28574};
 
 } // namespace
 

@@ -9,6 +9,8 @@
 #include "platform/toolkit/XTPDockRows.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPStateRecords.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 
 namespace {
 
@@ -574,4 +576,93 @@ TEST_F(CommandBarsTest, ABarOutsideTheCommandBarsLoadsLaysOutAndSendsToItsOwner)
     Click(&bar, bar.GetControls()->FindControl(kCount)->GetRect().CenterPoint());
     EXPECT_EQ(frame->commands[kCount], 1);
     bar.DestroyWindow();
+}
+
+TEST_F(CommandBarsTest, ASubMenuOpensWhenThePointerRestsOnItsRowAndClosesOnAnother)
+{
+    CXTPPopupBar* file = OpenFileMenu(TRUE);
+    ASSERT_TRUE(file && file->IsOpen());
+    auto* sub = static_cast<CXTPPopupBar*>(file->GetControl(2)->GetCommandBar());
+    auto restOn = [&](int index) {
+        CPoint at = file->GetControl(index)->GetRect().CenterPoint();
+        file->ClientToScreen(&at);
+        UiTestHook::MouseMove(at);
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        Pump();
+    };
+    restOn(2);
+    ASSERT_TRUE(sub->IsOpen());
+    EXPECT_TRUE(file->IsOpen());
+    restOn(0);
+    EXPECT_FALSE(sub->IsOpen());
+    EXPECT_TRUE(file->IsOpen());
+}
+
+TEST_F(CommandBarsTest, ADropDownTheMouseOpenedTakesTheArrowKeys)
+{
+    CXTPPopupBar* file = OpenFileMenu(TRUE);
+    ASSERT_TRUE(file && file->IsOpen());
+    Key(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(file->GetSelectedIndex(), 0);
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(file->IsOpen());
+    EXPECT_TRUE(bars->IsKeyboardMode());
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    Click(menu, menu->GetControl(0)->GetRect().CenterPoint());
+    ASSERT_TRUE(file->IsOpen());
+    Key(WM_KEYDOWN, VK_DOWN);
+    Key(WM_KEYDOWN, VK_DOWN);
+    Key(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands[kCount], 1);
+    EXPECT_EQ(bars->GetOpenPopupCount(), 0);
+}
+
+TEST_F(CommandBarsTest, ShiftF10AndAltHeldForAClickLeaveTheMenuBarAlone)
+{
+    MakeFrame();
+    Key(WM_KEYDOWN, VK_SHIFT);
+    Key(WM_KEYDOWN, VK_F10);
+    Key(WM_KEYUP, VK_F10);
+    Key(WM_KEYUP, VK_SHIFT);
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    Key(WM_SYSKEYDOWN, VK_MENU);
+    Click(frame, CPoint(400, 400));
+    Key(WM_SYSKEYUP, VK_MENU);
+    EXPECT_FALSE(bars->IsKeyboardMode());
+}
+
+TEST_F(CommandBarsTest, TheMenuBarShowsTheActiveDocumentTypesMenuAndTheFramesWithoutOne)
+{
+    constexpr UINT kDocumentMenu = 950, kNoSuchMenu = 951;
+    RegisterMenuResource(kDocumentMenu, {MenuTemplateItem{0, 0, "&Page", {MenuTemplateItem{0, kCount, "&Count", {}}}},
+                                         MenuTemplateItem{0, 0, "&File", {MenuTemplateItem{0, kOpen, "&Open", {}}}},
+                                         MenuTemplateItem{0, 0, "&Help", {MenuTemplateItem{0, kExit, "E&xit", {}}}}});
+    MakeFrame();
+    CXTPMenuBar* menu = bars->GetMenuBar();
+    auto captions = [&] {
+        std::string all;
+        for (int i = 0; i < menu->GetControlCount(); ++i)
+            all += std::string(menu->GetControl(i)->GetCaption()) + ";";
+        return all;
+    };
+    const std::string frameMenu = captions();
+    Key(WM_SYSKEYDOWN, 'F');
+    ASSERT_EQ(bars->GetOpenPopupCount(), 1);
+    frame->OnActiveDocumentMenu(nullptr, kDocumentMenu);
+    EXPECT_EQ(captions(), "&Page;&File;&Help;");
+    EXPECT_EQ(bars->GetOpenPopupCount(), 0) << "the open menu of the old bar closes";
+    EXPECT_FALSE(bars->IsKeyboardMode());
+    EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr) << "no second menu above the menu bar";
+    Key(WM_SYSKEYDOWN, 'P');
+    Key(WM_KEYDOWN, VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands[kCount], 1);
+    frame->OnActiveDocumentMenu(nullptr, 0);
+    EXPECT_EQ(captions(), frameMenu);
+    frame->OnActiveDocumentMenu(nullptr, kNoSuchMenu);
+    EXPECT_EQ(captions(), frameMenu);
 }

@@ -81,7 +81,11 @@ TEST_F(HostTest, KeysBecomeVirtualKeyMessagesForTheFocusWindow)
     const Case cases[] = {{Qt::Key_A, Qt::NoModifier, WM_KEYDOWN, 'A'},
                           {Qt::Key_F5, Qt::NoModifier, WM_KEYDOWN, VK_F5},
                           {Qt::Key_Escape, Qt::NoModifier, WM_KEYDOWN, VK_ESCAPE},
-                          {Qt::Key_X, Qt::AltModifier, WM_SYSKEYDOWN, 'X'}};
+                          {Qt::Key_X, Qt::AltModifier, WM_SYSKEYDOWN, 'X'},
+                          // Alt alone is a system key, whatever modifiers the display reports with it.
+                          {Qt::Key_Alt, Qt::NoModifier, WM_SYSKEYDOWN, VK_MENU},
+                          {Qt::Key_Alt, Qt::AltModifier, WM_SYSKEYDOWN, VK_MENU},
+                          {Qt::Key_Menu, Qt::NoModifier, WM_KEYDOWN, VK_APPS}};
     for (const Case& c : cases) {
         QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers);
         QApplication::sendEvent(host, &e);

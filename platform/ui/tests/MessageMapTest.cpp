@@ -3,10 +3,12 @@
 #include "UiFixture.h"
 
 #include "platform/gdi/Dc.h"
+#include "platform/ui/TestHook.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Wnd.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -291,6 +293,32 @@ TEST_F(MessageMapTest, RightButtonUpAsksForTheContextMenuAtTheScreenPoint)
     wnd.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 6));
     EXPECT_EQ(wnd.menuAt, CPoint(45, 56));
     wnd.DestroyWindow();
+}
+
+TEST_F(MessageMapTest, TheContextMenuKeysAskForTheMenuWithoutAPoint)
+{
+    struct Case {
+        std::vector<int> held;
+        int key;
+        bool asks;
+    };
+    const Case cases[] = {{{}, VK_APPS, true}, {{VK_SHIFT}, VK_F10, true}, {{}, VK_F10, false}, {{VK_MENU}, 'F', false}};
+    for (const Case& c : cases) {
+        CMenuOwner wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_OVERLAPPED | WS_VISIBLE, 40, 50, 100, 100, nullptr, nullptr));
+        wnd.SetFocus();
+        wnd.menuAt = CPoint(7, 7);
+        for (int vk : c.held)
+            UiTestHook::KeyDown(vk);
+        UiTestHook::KeyDown(c.key);
+        UiTestHook::PumpPending();
+        EXPECT_EQ(wnd.menuAt, c.asks ? CPoint(-1, -1) : CPoint(7, 7)) << c.key;
+        UiTestHook::KeyUp(c.key);
+        for (int vk : c.held)
+            UiTestHook::KeyUp(vk);
+        UiTestHook::PumpPending();
+        wnd.DestroyWindow();
+    }
 }
 
 TEST_F(MessageMapTest, DescendantsAreFoundByIdAndLockedTemporariesSurvive)

@@ -7,6 +7,7 @@
 #include "platform/ui/CmdTarget.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct CommandBarOptions {
     BOOL screenTips = TRUE;
     BOOL largeIcons = FALSE;
 };
+
+// Shift, Ctrl and Alt as they are held now, as ACCEL flags.
+BYTE PressedKeyModifiers();
 
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
@@ -80,6 +84,15 @@ public:
     std::vector<BYTE> GetBarState() const;
     BOOL SetBarState(const std::vector<BYTE>& record);
 
+    // Shortcut keys: the frame's own until the user changes them; then the user's, kept with the
+    // bar state. A key the user set runs its command, one the user took away does nothing.
+    std::vector<ACCEL> GetKeys() const;
+    void SetKeys(const std::vector<ACCEL>& keys);
+    void ResetKeys() { m_customKeys.reset(); }
+    BOOL HasCustomKeys() const { return m_customKeys.has_value(); }
+    // TRUE when the key press was one of the user's keys or one the user took away.
+    BOOL TranslateCustomKeys(const MSG* msg);
+
     // Runs the update handlers of every bar and open drop-down.
     void UpdateOnIdle();
     void RedrawCommandBars();
@@ -114,6 +127,9 @@ private:
     CXTPToolBar* AttachBar(CXTPToolBar* bar, LPCTSTR title, BarDockPosition position);
     BOOL HandleKeyboardModeKey(MSG* msg);
     BOOL EnterMenuByMnemonic(char letter);
+    std::vector<ACCEL> DefaultKeys() const;
+    void SaveKeys(LPCTSTR key) const;
+    void LoadKeys(LPCTSTR key);
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
@@ -126,4 +142,5 @@ private:
     CXTPCommandBar* m_pKeyboardBar = nullptr;
     BOOL m_bAltPending = FALSE;
     std::vector<UINT> m_previewHidden;
+    std::optional<std::vector<ACCEL>> m_customKeys;
 };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace {
 
@@ -83,6 +84,7 @@ void CXTPCommandBars::SaveBarState(LPCTSTR key) const
         return;
     std::vector<BYTE> record = GetBarState();
     app->WriteProfileBinary(key, kBarStateEntry, record.data(), static_cast<UINT>(record.size()));
+    SaveKeys(key);
 }
 
 BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
@@ -90,11 +92,17 @@ BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
     CWinApp* app = AfxGetApp();
     BYTE* data = nullptr;
     UINT size = 0;
-    if (!app || !key || !app->GetProfileBinary(key, kBarStateEntry, &data, &size))
+    if (!app || !key)
+        return FALSE;
+    LoadKeys(key);
+    if (!app->GetProfileBinary(key, kBarStateEntry, &data, &size))
         return FALSE;
     std::vector<BYTE> record(data, data + size);
     delete[] data;
-    return SetBarState(record);
+    if (SetBarState(record))
+        return TRUE;
+    std::fprintf(stderr, "The stored command-bar state in [%s] cannot be read; the default layout is used.\n", key);
+    return FALSE;
 }
 
 void CXTPCommandBars::SaveOptions(LPCTSTR key) const

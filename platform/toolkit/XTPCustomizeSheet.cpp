@@ -10,7 +10,7 @@
 namespace {
 
 // Page templates, registered on first use under ids of the toolkit's own.
-constexpr UINT kToolbarsTemplate = 0x7F10, kCommandsTemplate = 0x7F11, kKeyboardTemplate = 0x7F12,
+constexpr UINT kToolbarsTemplate = 0x7F10, kCommandsTemplate = 0x7F11, kKeyboardTemplateId = 0x7F12,
                kOptionsTemplate = 0x7F13;
 
 DialogItemTemplate item(const char* cls, const char* text, UINT id, DWORD style, short x, short y, short cx, short cy)
@@ -43,9 +43,19 @@ void registerTemplates()
     RegisterDialogResource(kCommandsTemplate,
                            page("Commands", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
                                              item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
-    RegisterDialogResource(kKeyboardTemplate,
-                           page("Keyboard", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
+    RegisterDialogResource(
+        kKeyboardTemplateId,
+        page("Keyboard",
+             {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 58),
+              item("listbox", "", CXTPCategoryPage::kCommands, kList, 7, 70, 100, 74),
+              item("static", "Current Keys:", 0xFFFF, 0, 112, 7, 110, 9),
+              item("listbox", "", CXTPKeyboardPage::kCurrentKeys, kList, 112, 17, 110, 44),
+              item("static", "Press new key:", 0xFFFF, 0, 112, 66, 110, 9),
+              item("edit", "", CXTPKeyboardPage::kNewKey, WS_BORDER | WS_TABSTOP | ES_READONLY, 112, 76, 110, 13),
+              item("button", "&Assign", CXTPKeyboardPage::kAssign, BS_PUSHBUTTON | WS_TABSTOP, 112, 95, 52, 14),
+              item("button", "&Remove", CXTPKeyboardPage::kRemove, BS_PUSHBUTTON | WS_TABSTOP, 170, 95, 52, 14),
+              item("button", "Reset A&ll", CXTPKeyboardPage::kResetAll, BS_PUSHBUTTON | WS_TABSTOP, 112, 114,
+                   110, 14)}));
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
     RegisterDialogResource(kOptionsTemplate,
                            page("Options", {item("button", "Always show &full menus", CXTPOptionsPage::kFullMenus,
@@ -237,9 +247,10 @@ void CXTPCommandsPage::AddNewMenu(LPCTSTR name)
     m_categories.push_back(XTPCommandCategory{name, {}, {}});
 }
 
-CXTPKeyboardPage::CXTPKeyboardPage(CXTPCustomizeSheet* sheet)
-    : CXTPCategoryPage(kKeyboardTemplate, sheet)
+UINT KeyboardPageTemplate()
 {
+    registerTemplates();
+    return kKeyboardTemplateId;
 }
 
 namespace {

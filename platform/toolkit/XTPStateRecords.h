@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Types.h"
+#include "platform/ui/UiTypes.h"
 
 #include <cstddef>
 #include <vector>
@@ -33,6 +34,7 @@ struct XTPPaneGroupEntry {
 };
 
 constexpr DWORD kBarStateTag = 0x53425456;  // "VTBS"
+constexpr DWORD kKeyTableTag = 0x594B5456;  // "VTKY"
 constexpr DWORD kPaneLayoutTag = 0x4C505456; // "VTPL"
 constexpr WORD kStateVersion = 1;
 constexpr size_t kMaxStateEntries = 256;
@@ -41,3 +43,7 @@ std::vector<BYTE> EncodeBarState(const std::vector<XTPBarStateEntry>& entries);
 BOOL DecodeBarState(const BYTE* data, size_t size, std::vector<XTPBarStateEntry>& entries);
 std::vector<BYTE> EncodePaneLayout(const std::vector<XTPPaneGroupEntry>& groups);
 BOOL DecodePaneLayout(const BYTE* data, size_t size, std::vector<XTPPaneGroupEntry>& groups);
+// The shortcut keys a user set: per key its ACCEL flags (a virtual key, with any of Shift, Ctrl
+// and Alt), a pad byte, the key and the command, and a pad word. 8 bytes each.
+std::vector<BYTE> EncodeKeyTable(const std::vector<ACCEL>& keys);
+BOOL DecodeKeyTable(const BYTE* data, size_t size, std::vector<ACCEL>& keys);

@@ -1,6 +1,7 @@
 // The command bars as a user shapes them: a bar dragged off its row by the gripper floats in
 // a small frame of its own and comes back there at the next start; a shortcut key assigned in
-// Customize runs its command at once and after a restart, and a removed one does nothing.
+// Customize runs its command at once and after a restart, and a removed one does nothing; a
+// command dragged from Customize onto a bar shows there, and dragged off it is gone.
 #include "app/tests/E2E.h"
 #include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
@@ -28,6 +29,12 @@ constexpr const char* kAssign = "210 196";
 constexpr const char* kRemove = "305 196";
 constexpr const char* kSecondKey = "258 84";
 constexpr const char* kOk = "163 306";
+constexpr const char* kCommandsTab = "131 18";
+constexpr const char* kSaveAsCommand = "200 115";
+// The Standard bar's row in the main window, its first button, and a place on no bar.
+constexpr int kStandardTop = 26, kStandardBottom = 46;
+constexpr const char* kStandardFirst = "12 36";
+constexpr const char* kNoBar = "150 200";
 
 int CountColour(const QImage& image, QRgb colour)
 {
@@ -38,10 +45,11 @@ int CountColour(const QImage& image, QRgb colour)
     return count;
 }
 
-int DifferingPixels(const QImage& a, const QImage& b)
+// Pixels that differ, in the whole pictures or in a band of rows.
+int DifferingPixels(const QImage& a, const QImage& b, int top = 0, int bottom = 1 << 30)
 {
     int count = 0;
-    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+    for (int y = top; y < std::min({a.height(), b.height(), bottom}); ++y)
         for (int x = 0; x < std::min(a.width(), b.width()); ++x)
             count += a.pixel(x, y) != b.pixel(x, y);
     return count;
@@ -99,6 +107,19 @@ TEST_F(BarsRoadTest, AnAssignedShortcutRunsItsCommandAtOnceAndAfterARestartUntil
          "\nwait 100\nclick dialog " + kOk + "\nwait 200\nquit\n");
     Play("wait 300\n" + Shot("plain.png") + "key ctrl+shift+k\nwait 500\n" + Shot("pressed.png") + "quit\n");
     EXPECT_LT(DifferingPixels(Picture("plain.png"), Picture("pressed.png")), 1500) << "a removed key still ran";
+}
+
+TEST_F(BarsRoadTest, ACommandDraggedOntoTheStandardBarShowsThereUntilDraggedOffAgain)
+{
+    const std::string shot = "snapshot main ";
+    Play("wait 300\n" + shot + Path("before.png") + "\nmenu " + std::to_string(kCustomize) + "\nwait 300\nclick dialog " +
+         kCommandsTab + "\nwait 100\ndown dialog " + kSaveAsCommand + "\nmove main 60 40\nmove main " + kStandardFirst +
+         "\nup main " + kStandardFirst + "\nwait 200\n" + shot + Path("added.png") + "\ndrag main " + kStandardFirst + " " +
+         kNoBar + "\nwait 200\n" + shot + Path("removed.png") + "\nclick dialog " + kOk + "\nwait 200\nquit\n");
+    const QImage before = Picture("before.png"), added = Picture("added.png"), removed = Picture("removed.png");
+    ASSERT_FALSE(before.isNull());
+    EXPECT_GT(DifferingPixels(before, added, kStandardTop, kStandardBottom), 300) << "Save As did not reach the bar";
+    EXPECT_EQ(DifferingPixels(before, removed, kStandardTop, kStandardBottom), 0) << "the bar is not as it was";
 }
 
 } // namespace

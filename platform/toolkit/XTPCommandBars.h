@@ -93,6 +93,17 @@ public:
     // TRUE when the key press was one of the user's keys or one the user took away.
     BOOL TranslateCustomKeys(const MSG* msg);
 
+    // While the customisation sheet is open the bars stay usable but run no commands: a press on
+    // a control of a tool bar drags it, dropped on a bar it moves there, elsewhere it is removed;
+    // other input to the frame is ignored.
+    void SetCustomizeMode(BOOL on);
+    BOOL IsCustomizeMode() const { return m_bCustomizing; }
+    // Puts a button for the command on the tool bar under the screen point, before the control
+    // there; FALSE when no tool bar is there.
+    BOOL DropCommand(UINT id, CPoint screenPt);
+    // TRUE when the message was used or ignored as customising asks.
+    BOOL FilterCustomizeMessage(const MSG* msg);
+
     // Runs the update handlers of every bar and open drop-down.
     void UpdateOnIdle();
     void RedrawCommandBars();
@@ -130,6 +141,9 @@ private:
     std::vector<ACCEL> DefaultKeys() const;
     void SaveKeys(LPCTSTR key) const;
     void LoadKeys(LPCTSTR key);
+    CXTPToolBar* ToolBarAt(CPoint screenPt) const;
+    CXTPToolBar* ToolBarOf(HWND hwnd) const;
+    void EndControlDrag(CPoint screenPt);
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
@@ -143,4 +157,7 @@ private:
     BOOL m_bAltPending = FALSE;
     std::vector<UINT> m_previewHidden;
     std::optional<std::vector<ACCEL>> m_customKeys;
+    BOOL m_bCustomizing = FALSE;
+    CXTPToolBar* m_pDragBar = nullptr;
+    int m_nDragControl = -1;
 };

@@ -49,7 +49,9 @@ void CXTPCommandBars::SetKeys(const std::vector<ACCEL>& keys) { m_customKeys = k
 
 BOOL CXTPCommandBars::TranslateCustomKeys(const MSG* msg)
 {
-    if (!m_customKeys || !m_pSite || m_pKeyboardBar || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+    // Keys pressed in a window over the frame (a dialog, say) are that window's.
+    if (!m_customKeys || !m_pSite || m_pKeyboardBar || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) ||
+        ::GetAncestorTopLevel(msg->hwnd) != m_pSite->m_hWnd)
         return FALSE;
     const BYTE modifiers = PressedKeyModifiers();
     if (const ACCEL* key = findKey(*m_customKeys, msg->wParam, modifiers)) {

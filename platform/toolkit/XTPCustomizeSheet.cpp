@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
@@ -200,6 +201,7 @@ BOOL CXTPCategoryPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_categoryList.SubclassDlgItem(kCategories, this);
     m_commandList.SubclassDlgItem(kCommands, this);
+    m_commandList.SetCommandBars(m_pSheet->GetCommandBars());
     fillCategories(m_categoryList, m_categories);
     OnCategoryChange();
     return TRUE;
@@ -296,4 +298,55 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* commandBars)
 {
     AddPage(&m_toolbars);
     AddPage(&m_commands);
+}
+
+BEGIN_MESSAGE_MAP(CXTPCommandDragList, CListBox)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+void CXTPCommandDragList::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+    if (!m_pCommandBars || GetCurSel() < 0 || !GetItemData(GetCurSel()))
+        return;
+    m_bDragging = TRUE;
+    SetCapture();
+}
+
+void CXTPCommandDragList::OnLButtonUp(UINT, CPoint point)
+{
+    Default();
+    if (!m_bDragging)
+        return;
+    m_bDragging = FALSE;
+    ReleaseCapture();
+    CRect own;
+    GetClientRect(&own);
+    if (own.PtInRect(point))
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->DropCommand(static_cast<UINT>(GetItemData(GetCurSel())), point);
+}
+
+BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CXTPCustomizeSheet::OnInitDialog()
+{
+    BOOL result = CPropertySheet::OnInitDialog();
+    if (m_pCommandBars) {
+        m_pCommandBars->SetCustomizeMode(TRUE);
+        if (CFrameWnd* site = m_pCommandBars->GetSite())
+            site->EnableWindow(TRUE);
+    }
+    return result;
+}
+
+void CXTPCustomizeSheet::OnDestroy()
+{
+    if (m_pCommandBars)
+        m_pCommandBars->SetCustomizeMode(FALSE);
+    CPropertySheet::OnDestroy();
 }

@@ -38,6 +38,19 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
+// The commands list: a command dragged out of it onto a tool bar is put there.
+class CXTPCommandDragList : public CListBox {
+public:
+    void SetCommandBars(CXTPCommandBars* bars) { m_pCommandBars = bars; }
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+
+private:
+    CXTPCommandBars* m_pCommandBars = nullptr;
+    BOOL m_bDragging = FALSE;
+    DECLARE_MESSAGE_MAP()
+};
+
 // A page with a list of categories and a list of the commands of the chosen one.
 class CXTPCategoryPage : public CPropertyPage {
 public:
@@ -48,7 +61,7 @@ public:
     BOOL OnInitDialog() override;
     void OnCategoryChange();
     CListBox m_categoryList;
-    CListBox m_commandList;
+    CXTPCommandDragList m_commandList;
 
 protected:
     std::vector<XTPCommandCategory> m_categories;
@@ -122,9 +135,13 @@ public:
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
     CXTPCommandsPage* GetCommandsPage() { return &m_commands; }
     CXTPBarsPage* GetBarsPage() { return &m_toolbars; }
+    // The bars take drags while the sheet is open, even over a modal run.
+    BOOL OnInitDialog() override;
+    void OnDestroy();
 
 private:
     CXTPCommandBars* m_pCommandBars;
     CXTPBarsPage m_toolbars;
     CXTPCommandsPage m_commands;
+    DECLARE_MESSAGE_MAP()
 };

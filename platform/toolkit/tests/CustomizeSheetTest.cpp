@@ -181,3 +181,44 @@ TEST_F(CustomizeSheetTest, KeysSetOnTheKeyboardPageActAtOnceAndComeBackWithTheBa
     Press(frame, 'O', FCONTROL);
     EXPECT_EQ(frame->commands[kOpen], 4);
 }
+
+TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOffThem)
+{
+    MakeFrame();
+    CXTPToolBar* a = bars->GetToolBar(kToolBarA);
+    ASSERT_EQ(a->GetControlCount(), 3);
+    CXTPCustomizeSheet sheet(bars);
+    ASSERT_TRUE(sheet.Create(frame));
+    ASSERT_TRUE(bars->IsCustomizeMode());
+    sheet.SetWindowPos(nullptr, 1000, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // clear of the bars
+
+    // Dropped on the second button, a command goes before it; away from the bars it goes nowhere.
+    CPoint second = Centre(a, a->GetControl(1));
+    a->ClientToScreen(&second);
+    ASSERT_TRUE(bars->DropCommand(kOpen, second));
+    Idle();
+    ASSERT_EQ(a->GetControlCount(), 4);
+    EXPECT_EQ(a->GetControl(1)->GetID(), kOpen);
+    CPoint nowhere = MdiClientRect().CenterPoint();
+    frame->ClientToScreen(&nowhere);
+    EXPECT_FALSE(bars->DropCommand(kCount, nowhere));
+
+    // A click runs nothing and changes nothing; a drag off the bar removes the button.
+    Click(a, Centre(a, a->GetControl(0)));
+    EXPECT_EQ(frame->commands[kCount], 0);
+    EXPECT_EQ(a->GetControlCount(), 4);
+    CPoint from = Centre(a, a->GetControl(1));
+    a->ClientToScreen(&from);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, from, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, nowhere);
+    Pump();
+    Idle();
+    ASSERT_EQ(a->GetControlCount(), 3);
+    EXPECT_EQ(a->GetControl(1)->GetID(), kDisabled);
+
+    sheet.DestroyWindow();
+    EXPECT_FALSE(bars->IsCustomizeMode());
+    Click(a, Centre(a, a->GetControl(0)));
+    EXPECT_EQ(frame->commands[kCount], 1) << "the bar runs commands again";
+}

@@ -1,0 +1,109 @@
+// Tool bars rearranged by dragging while the customisation sheet is open.
+#include "platform/toolkit/XTPCommandBars.h"
+
+#include "platform/toolkit/XTPIconStore.h"
+#include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/UiApi.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT kFirstMouse = 0x0200, kLastMouse = 0x020E, kFirstKey = 0x0100, kLastKey = 0x0109;
+
+} // namespace
+
+void CXTPCommandBars::SetCustomizeMode(BOOL on)
+{
+    m_bCustomizing = on;
+    m_pDragBar = nullptr;
+    m_nDragControl = -1;
+    if (on)
+        CancelTracking();
+}
+
+CXTPToolBar* CXTPCommandBars::ToolBarAt(CPoint screenPt) const
+{
+    auto it = std::find_if(m_toolBars.begin(), m_toolBars.end(), [&](CXTPToolBar* bar) {
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        return bar != m_pMenuBar && bar->GetSafeHwnd() && bar->IsWindowVisible() && rect.PtInRect(screenPt);
+    });
+    return it == m_toolBars.end() ? nullptr : *it;
+}
+
+CXTPToolBar* CXTPCommandBars::ToolBarOf(HWND hwnd) const
+{
+    auto it = std::find_if(m_toolBars.begin(), m_toolBars.end(),
+                           [&](CXTPToolBar* bar) { return bar != m_pMenuBar && bar->GetSafeHwnd() == hwnd; });
+    return it == m_toolBars.end() ? nullptr : *it;
+}
+
+BOOL CXTPCommandBars::DropCommand(UINT id, CPoint screenPt)
+{
+    CXTPToolBar* bar = ToolBarAt(screenPt);
+    if (!bar || !id)
+        return FALSE;
+    CPoint client = screenPt;
+    bar->ScreenToClient(&client);
+    CXTPControl* button = bar->GetControls()->Add(ControlTypeButton, id, nullptr, bar->HitTestControl(client));
+    // A command without artwork shows its name.
+    if (button && !m_pIcons->HasIcon(id)) {
+        button->SetCaption(CommandCaption(id));
+        button->SetStyle(ButtonCaption);
+    }
+    bar->DelayRecalc();
+    RecalcLayout();
+    return TRUE;
+}
+
+void CXTPCommandBars::EndControlDrag(CPoint screenPt)
+{
+    CXTPToolBar* from = m_pDragBar;
+    const int index = m_nDragControl;
+    m_pDragBar = nullptr;
+    m_nDragControl = -1;
+    ::ReleaseCapture();
+    CXTPControl* control = from->GetControl(index);
+    CPoint onSource = screenPt;
+    from->ScreenToClient(&onSource);
+    if (!control || (ToolBarAt(screenPt) == from && from->HitTestControl(onSource) == index))
+        return;
+    const UINT id = control->GetID();
+    from->GetControls()->Remove(index);
+    from->DelayRecalc();
+    if (!DropCommand(id, screenPt))
+        RecalcLayout();
+}
+
+BOOL CXTPCommandBars::FilterCustomizeMessage(const MSG* msg)
+{
+    if (!m_bCustomizing || !m_pSite || !msg->hwnd)
+        return FALSE;
+    const BOOL mouse = msg->message >= kFirstMouse && msg->message <= kLastMouse;
+    CPoint screen(static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam)));
+    if (mouse)
+        ::ClientToScreen(msg->hwnd, &screen);
+    if (m_pDragBar) {
+        if (msg->message == WM_LBUTTONUP)
+            EndControlDrag(screen);
+        return mouse;
+    }
+    if (CXTPToolBar* bar = ToolBarOf(msg->hwnd); bar && msg->message == WM_LBUTTONDOWN) {
+        CPoint client = screen;
+        bar->ScreenToClient(&client);
+        const int index = bar->HitTestControl(client);
+        if (index < 0)
+            return FALSE; // the gripper still moves the bar
+        m_pDragBar = bar;
+        m_nDragControl = index;
+        bar->SetCapture();
+        return TRUE;
+    }
+    if (ToolBarOf(msg->hwnd) && msg->message == WM_MOUSEMOVE)
+        return FALSE;
+    // Everything else in the frame waits until customising ends.
+    const BOOL input = mouse || (msg->message >= kFirstKey && msg->message <= kLastKey);
+    return input && ::GetAncestorTopLevel(msg->hwnd) == m_pSite->m_hWnd;
+}

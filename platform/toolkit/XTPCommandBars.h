@@ -103,6 +103,9 @@ public:
     BOOL DropCommand(UINT id, CPoint screenPt);
     // TRUE when the message was used or ignored as customising asks.
     BOOL FilterCustomizeMessage(const MSG* msg);
+    // A rearranged tool bar keeps its commands with the bar state until it is reset.
+    BOOL IsRearranged(UINT barId) const { return m_rearranged.count(barId) != 0; }
+    void ForgetRearranged(UINT barId) { m_rearranged.erase(barId); }
 
     // Runs the update handlers of every bar and open drop-down.
     void UpdateOnIdle();
@@ -144,6 +147,9 @@ private:
     CXTPToolBar* ToolBarAt(CPoint screenPt) const;
     CXTPToolBar* ToolBarOf(HWND hwnd) const;
     void EndControlDrag(CPoint screenPt);
+    void SaveContent(LPCTSTR key) const;
+    void LoadContent(LPCTSTR key);
+    void ShowNamesWithoutIcons(CXTPCommandBar* bar) const;
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
@@ -160,4 +166,5 @@ private:
     BOOL m_bCustomizing = FALSE;
     CXTPToolBar* m_pDragBar = nullptr;
     int m_nDragControl = -1;
+    std::set<UINT> m_rearranged;
 };

@@ -2,14 +2,18 @@
 #include "platform/toolkit/XTPCommandBars.h"
 
 #include "platform/toolkit/XTPIconStore.h"
+#include "platform/toolkit/XTPStateRecords.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/UiApi.h"
+#include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
+constexpr char kContentEntry[] = "Content";
 constexpr UINT kFirstMouse = 0x0200, kLastMouse = 0x020E, kFirstKey = 0x0100, kLastKey = 0x0109;
 
 } // namespace
@@ -40,6 +44,64 @@ CXTPToolBar* CXTPCommandBars::ToolBarOf(HWND hwnd) const
     return it == m_toolBars.end() ? nullptr : *it;
 }
 
+// A command without artwork shows its name.
+void CXTPCommandBars::ShowNamesWithoutIcons(CXTPCommandBar* bar) const
+{
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        CXTPControl* control = bar->GetControl(i);
+        if (control->GetType() == ControlTypeButton && control->GetCaption().IsEmpty() &&
+            !m_pIcons->HasIcon(control->GetID())) {
+            control->SetCaption(CommandCaption(control->GetID()));
+            control->SetStyle(ButtonCaption);
+        }
+    }
+}
+
+void CXTPCommandBars::SaveContent(LPCTSTR key) const
+{
+    std::vector<XTPBarContentEntry> entries;
+    for (UINT barId : m_rearranged) {
+        CXTPToolBar* bar = GetToolBar(barId);
+        if (!bar)
+            continue;
+        XTPBarContentEntry entry{barId, {}};
+        for (int i = 0; i < bar->GetControlCount(); ++i) {
+            if (bar->GetControl(i)->GetBeginGroup())
+                entry.items.push_back(0);
+            entry.items.push_back(bar->GetControl(i)->GetID());
+        }
+        entries.push_back(std::move(entry));
+    }
+    std::vector<BYTE> record = EncodeBarContent(entries);
+    AfxGetApp()->WriteProfileBinary(key, kContentEntry, record.data(), static_cast<UINT>(record.size()));
+}
+
+// A damaged or foreign record leaves the bars as their resources make them, and says so.
+void CXTPCommandBars::LoadContent(LPCTSTR key)
+{
+    BYTE* data = nullptr;
+    UINT size = 0;
+    if (!AfxGetApp()->GetProfileBinary(key, kContentEntry, &data, &size)) {
+        delete[] data;
+        return;
+    }
+    std::vector<XTPBarContentEntry> entries;
+    const BOOL read = DecodeBarContent(data, size, entries);
+    delete[] data;
+    if (!read) {
+        std::fprintf(stderr, "The stored tool bar commands in [%s] cannot be read; the default commands are used.\n", key);
+        return;
+    }
+    for (const XTPBarContentEntry& entry : entries) {
+        CXTPToolBar* bar = GetToolBar(entry.barId);
+        if (!bar || bar == m_pMenuBar)
+            continue;
+        bar->LoadCommands(entry.items);
+        ShowNamesWithoutIcons(bar);
+        m_rearranged.insert(entry.barId);
+    }
+}
+
 BOOL CXTPCommandBars::DropCommand(UINT id, CPoint screenPt)
 {
     CXTPToolBar* bar = ToolBarAt(screenPt);
@@ -47,12 +109,9 @@ BOOL CXTPCommandBars::DropCommand(UINT id, CPoint screenPt)
         return FALSE;
     CPoint client = screenPt;
     bar->ScreenToClient(&client);
-    CXTPControl* button = bar->GetControls()->Add(ControlTypeButton, id, nullptr, bar->HitTestControl(client));
-    // A command without artwork shows its name.
-    if (button && !m_pIcons->HasIcon(id)) {
-        button->SetCaption(CommandCaption(id));
-        button->SetStyle(ButtonCaption);
-    }
+    bar->GetControls()->Add(ControlTypeButton, id, nullptr, bar->HitTestControl(client));
+    ShowNamesWithoutIcons(bar);
+    m_rearranged.insert(bar->GetBarID());
     bar->DelayRecalc();
     RecalcLayout();
     return TRUE;
@@ -72,6 +131,7 @@ void CXTPCommandBars::EndControlDrag(CPoint screenPt)
         return;
     const UINT id = control->GetID();
     from->GetControls()->Remove(index);
+    m_rearranged.insert(from->GetBarID());
     from->DelayRecalc();
     if (!DropCommand(id, screenPt))
         RecalcLayout();

@@ -85,6 +85,7 @@ void CXTPCommandBars::SaveBarState(LPCTSTR key) const
     std::vector<BYTE> record = GetBarState();
     app->WriteProfileBinary(key, kBarStateEntry, record.data(), static_cast<UINT>(record.size()));
     SaveKeys(key);
+    SaveContent(key);
 }
 
 BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
@@ -95,6 +96,7 @@ BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
     if (!app || !key)
         return FALSE;
     LoadKeys(key);
+    LoadContent(key);
     if (!app->GetProfileBinary(key, kBarStateEntry, &data, &size))
         return FALSE;
     std::vector<BYTE> record(data, data + size);

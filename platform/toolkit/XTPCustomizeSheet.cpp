@@ -176,6 +176,7 @@ void CXTPBarsPage::OnResetBar()
         menu->LoadMenuBar(menu->GetMenuId());
     else if (FindToolBarResource(bar->GetBarID()))
         bar->LoadToolBar(bar->GetBarID());
+    bars->ForgetRearranged(bar->GetBarID());
     bars->RecalcLayout();
 }
 

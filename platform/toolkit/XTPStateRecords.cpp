@@ -211,3 +211,41 @@ BOOL DecodeKeyTable(const BYTE* data, size_t size, std::vector<ACCEL>& keys)
 {
     return decodeRecord(data, size, kKeyTableTag, keys, readKey);
 }
+
+std::vector<BYTE> EncodeBarContent(const std::vector<XTPBarContentEntry>& bars)
+{
+    Writer w;
+    w.header(kBarContentTag, bars.size());
+    for (const XTPBarContentEntry& bar : bars) {
+        w.u32(bar.barId);
+        w.u16(static_cast<WORD>(bar.items.size()));
+        w.u16(0);
+        for (UINT id : bar.items)
+            w.u32(id);
+    }
+    return w.bytes;
+}
+
+namespace {
+
+bool readContent(Reader& r, XTPBarContentEntry& bar)
+{
+    WORD count = 0, pad = 0;
+    if (!r.u32(bar.barId) || !r.u16(count) || count > kMaxStateEntries || !r.u16(pad) || pad != 0)
+        return false;
+    bar.items.resize(count);
+    for (UINT& id : bar.items) {
+        DWORD read = 0;
+        if (!r.u32(read) || read > 0xFFFF)
+            return false;
+        id = read;
+    }
+    return true;
+}
+
+} // namespace
+
+BOOL DecodeBarContent(const BYTE* data, size_t size, std::vector<XTPBarContentEntry>& bars)
+{
+    return decodeRecord(data, size, kBarContentTag, bars, readContent);
+}

@@ -221,4 +221,17 @@ TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOff
     EXPECT_FALSE(bars->IsCustomizeMode());
     Click(a, Centre(a, a->GetControl(0)));
     EXPECT_EQ(frame->commands[kCount], 1) << "the bar runs commands again";
+
+    // The rearranged bar comes back with the state; reset, it is its resource's again.
+    bars->SaveBarState("Bars");
+    const std::vector<XTPBarContentEntry> stored = {{kToolBarA, {kCount, kDisabled, 0, kChecked}}};
+    EXPECT_EQ(ProfileBinary("Bars", "Content"), EncodeBarContent(stored));
+    a->LoadCommands({kExit});
+    bars->LoadBarState("Bars");
+    ASSERT_EQ(a->GetControlCount(), 3);
+    EXPECT_EQ(a->GetControl(1)->GetID(), kDisabled);
+    EXPECT_TRUE(a->GetControl(2)->GetBeginGroup());
+    bars->ForgetRearranged(kToolBarA);
+    bars->SaveBarState("Bars");
+    EXPECT_EQ(ProfileBinary("Bars", "Content"), EncodeBarContent({}));
 }

@@ -59,6 +59,20 @@ std::vector<BYTE> keyTableBytes()
     };
 }
 
+std::vector<BYTE> barContentBytes()
+{
+    return {
+        0x56, 0x54, 0x42, 0x43, // tag "VTBC"
+        0x01, 0x00,             // version 1
+        0x01, 0x00,             // one bar
+        0x80, 0x00, 0x00, 0x00, // bar 128
+        0x03, 0x00, 0x00, 0x00, // three items, padding
+        0x00, 0xE1, 0x00, 0x00, // New
+        0x00, 0x00, 0x00, 0x00, // a group starts
+        0x04, 0xE1, 0x00, 0x00, // Save As
+    };
+}
+
 struct Damage {
     const char* what;
     size_t at; // byte changed (or the length kept, for truncation)
@@ -177,6 +191,29 @@ TEST(StateRecordsTest, DamagedKeyTablesAreRefusedWholly)
         std::vector<BYTE> bytes = damaged(keyTableBytes(), c);
         std::vector<ACCEL> read(1);
         EXPECT_FALSE(DecodeKeyTable(bytes.data(), bytes.size(), read)) << c.what;
+        EXPECT_TRUE(read.empty()) << c.what;
+    }
+}
+
+TEST(StateRecordsTest, BarContentIsWrittenAndReadByteForByte)
+{
+    const std::vector<XTPBarContentEntry> bars = {{128, {0xE100, 0, 0xE104}}};
+    EXPECT_EQ(EncodeBarContent(bars), barContentBytes());
+    std::vector<BYTE> bytes = barContentBytes();
+    std::vector<XTPBarContentEntry> read;
+    ASSERT_TRUE(DecodeBarContent(bytes.data(), bytes.size(), read));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].barId, 128u);
+    EXPECT_EQ(read[0].items, bars[0].items);
+
+    const Damage cases[] = {
+        {"key table tag", 3, 'Y'}, {"padding", 14, 1},       {"more items than bytes", 12, 4},
+        {"command beyond 16 bits", 26, 1}, {"truncated item", 26, -1}, {"trailing byte", 0, -2},
+    };
+    for (const Damage& c : cases) {
+        bytes = damaged(barContentBytes(), c);
+        read.assign(1, XTPBarContentEntry{});
+        EXPECT_FALSE(DecodeBarContent(bytes.data(), bytes.size(), read)) << c.what;
         EXPECT_TRUE(read.empty()) << c.what;
     }
 }

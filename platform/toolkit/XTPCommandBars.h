@@ -144,6 +144,9 @@ private:
     std::vector<ACCEL> DefaultKeys() const;
     void SaveKeys(LPCTSTR key) const;
     void LoadKeys(LPCTSTR key);
+    // A bar torn off in an earlier session, torn off again from its drop-down; null when no
+    // drop-down tears off as that id.
+    CXTPToolBar* RestoreTornOff(UINT barId);
     CXTPToolBar* ToolBarAt(CPoint screenPt) const;
     CXTPToolBar* ToolBarOf(HWND hwnd) const;
     void EndControlDrag(CPoint screenPt);

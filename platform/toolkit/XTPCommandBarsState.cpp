@@ -64,6 +64,8 @@ BOOL CXTPCommandBars::SetBarState(const std::vector<BYTE>& record)
     for (const XTPBarStateEntry& e : entries) {
         CXTPToolBar* bar = GetToolBar(e.barId);
         if (!bar)
+            bar = RestoreTornOff(e.barId);
+        if (!bar)
             continue;
         if (e.position == BarFloating) {
             bar->m_rcFloating = CRect(e.floating[0], e.floating[1], e.floating[2], e.floating[3]);
@@ -75,6 +77,22 @@ BOOL CXTPCommandBars::SetBarState(const std::vector<BYTE>& record)
         bar->SetVisible(e.visible || bar == m_pMenuBar);
     }
     return TRUE;
+}
+
+CXTPToolBar* CXTPCommandBars::RestoreTornOff(UINT barId)
+{
+    for (size_t b = 0; b < m_toolBars.size(); ++b) {
+        CXTPToolBar* owner = m_toolBars[b];
+        for (int i = 0; i < owner->GetControlCount(); ++i) {
+            auto* popup = DYNAMIC_DOWNCAST(CXTPPopupBar, owner->GetControl(i)->GetCommandBar());
+            CString caption;
+            UINT id = 0;
+            int width = 0;
+            if (popup && popup->IsTearOffPopup(caption, id, width) && id == barId)
+                return TearOffPopup(popup);
+        }
+    }
+    return nullptr;
 }
 
 void CXTPCommandBars::SaveBarState(LPCTSTR key) const

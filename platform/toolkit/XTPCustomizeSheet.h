@@ -86,6 +86,8 @@ public:
     const ACCEL& GetKey() const { return m_key; }
     void Clear();
     UINT OnGetDlgCode() { return DLGC_WANTALLKEYS | DLGC_WANTCHARS; }
+    // Every key pressed here is the key to assign, never a shortcut of the windows around it.
+    BOOL PreTranslateMessage(MSG* msg) override;
     void OnKeyDown(UINT vk, UINT repeat, UINT flags);
     void OnSysKeyDown(UINT vk, UINT repeat, UINT flags) { OnKeyDown(vk, repeat, flags); }
     void OnChar(UINT, UINT, UINT) {}

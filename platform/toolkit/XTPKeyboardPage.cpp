@@ -68,6 +68,15 @@ void CXTPShortcutEdit::Clear()
     SetWindowText("");
 }
 
+BOOL CXTPShortcutEdit::PreTranslateMessage(MSG* msg)
+{
+    if (msg->hwnd != m_hWnd || msg->message < WM_KEYDOWN || msg->message > WM_SYSCHAR)
+        return CWnd::PreTranslateMessage(msg);
+    ::TranslateMessage(msg);
+    ::DispatchMessage(msg);
+    return TRUE;
+}
+
 void CXTPShortcutEdit::OnKeyDown(UINT vk, UINT, UINT)
 {
     // Tab still moves on, as everywhere in a dialog.

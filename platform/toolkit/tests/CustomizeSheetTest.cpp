@@ -147,6 +147,11 @@ TEST_F(CustomizeSheetTest, KeysSetOnTheKeyboardPageActAtOnceAndComeBackWithTheBa
     page.m_currentKeys.GetText(0, text);
     EXPECT_STREQ(text, "Ctrl+O");
 
+    // The frame's own key pressed in the key field is the key to assign, not Open.
+    Press(&page.m_newKey, 'O', FCONTROL);
+    page.m_newKey.GetWindowText(text);
+    EXPECT_STREQ(text, "Ctrl+O");
+    EXPECT_EQ(frame->commands[kOpen], 0);
     Press(&page.m_newKey, 'K', FCONTROL | FSHIFT);
     page.m_newKey.GetWindowText(text);
     EXPECT_STREQ(text, "Ctrl+Shift+K");

@@ -117,24 +117,33 @@ BOOL CXTPCommandBars::DropCommand(UINT id, CPoint screenPt)
     return TRUE;
 }
 
+// The control itself moves (a drop-down keeps its drop-down); dropped off the bars it is gone.
 void CXTPCommandBars::EndControlDrag(CPoint screenPt)
 {
     CXTPToolBar* from = m_pDragBar;
-    const int index = m_nDragControl;
+    int index = m_nDragControl;
     m_pDragBar = nullptr;
     m_nDragControl = -1;
     ::ReleaseCapture();
     CXTPControl* control = from->GetControl(index);
-    CPoint onSource = screenPt;
-    from->ScreenToClient(&onSource);
-    if (!control || (ToolBarAt(screenPt) == from && from->HitTestControl(onSource) == index))
+    CXTPToolBar* to = ToolBarAt(screenPt);
+    CPoint onTarget = screenPt;
+    if (to)
+        to->ScreenToClient(&onTarget);
+    const int before = to ? to->HitTestControl(onTarget) : -1;
+    if (!control || (to == from && before == index))
         return;
-    const UINT id = control->GetID();
+    if (to) {
+        to->GetControls()->Add(CloneControl(control), control->GetID(), nullptr, before);
+        if (to == from && before >= 0 && before <= index)
+            ++index;
+        to->DelayRecalc();
+        m_rearranged.insert(to->GetBarID());
+    }
     from->GetControls()->Remove(index);
-    m_rearranged.insert(from->GetBarID());
     from->DelayRecalc();
-    if (!DropCommand(id, screenPt))
-        RecalcLayout();
+    m_rearranged.insert(from->GetBarID());
+    RecalcLayout();
 }
 
 BOOL CXTPCommandBars::FilterCustomizeMessage(const MSG* msg)

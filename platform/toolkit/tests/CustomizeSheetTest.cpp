@@ -222,20 +222,34 @@ TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOff
     ASSERT_EQ(a->GetControlCount(), 3);
     EXPECT_EQ(a->GetControl(1)->GetID(), kDisabled);
 
+    // Dragged within the bar, a control moves before the one it is dropped on.
+    CPoint last = Centre(a, a->GetControl(2)), first = Centre(a, a->GetControl(0));
+    a->ClientToScreen(&last);
+    a->ClientToScreen(&first);
+    UiTestHook::MouseDown(WM_LBUTTONDOWN, last, MK_LBUTTON);
+    Pump();
+    UiTestHook::MouseUp(WM_LBUTTONUP, first);
+    Pump();
+    Idle();
+    ASSERT_EQ(a->GetControlCount(), 3);
+    EXPECT_EQ(a->GetControl(0)->GetID(), kChecked);
+    EXPECT_EQ(a->GetControl(1)->GetID(), kCount);
+    EXPECT_TRUE(a->GetControl(0)->GetBeginGroup()) << "the control itself moved";
+
     sheet.DestroyWindow();
     EXPECT_FALSE(bars->IsCustomizeMode());
-    Click(a, Centre(a, a->GetControl(0)));
+    Click(a, Centre(a, a->GetControl(1)));
     EXPECT_EQ(frame->commands[kCount], 1) << "the bar runs commands again";
 
     // The rearranged bar comes back with the state; reset, it is its resource's again.
     bars->SaveBarState("Bars");
-    const std::vector<XTPBarContentEntry> stored = {{kToolBarA, {kCount, kDisabled, 0, kChecked}}};
+    const std::vector<XTPBarContentEntry> stored = {{kToolBarA, {0, kChecked, kCount, kDisabled}}};
     EXPECT_EQ(ProfileBinary("Bars", "Content"), EncodeBarContent(stored));
     a->LoadCommands({kExit});
     bars->LoadBarState("Bars");
     ASSERT_EQ(a->GetControlCount(), 3);
-    EXPECT_EQ(a->GetControl(1)->GetID(), kDisabled);
-    EXPECT_TRUE(a->GetControl(2)->GetBeginGroup());
+    EXPECT_EQ(a->GetControl(0)->GetID(), kChecked);
+    EXPECT_EQ(a->GetControl(2)->GetID(), kDisabled);
     bars->ForgetRearranged(kToolBarA);
     bars->SaveBarState("Bars");
     EXPECT_EQ(ProfileBinary("Bars", "Content"), EncodeBarContent({}));

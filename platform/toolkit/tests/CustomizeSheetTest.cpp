@@ -10,6 +10,15 @@ namespace {
 
 class CustomizeSheetTest : public ToolkitTest {
 protected:
+    // A press at one screen point and the release at another.
+    void Drag(CPoint from, CPoint to)
+    {
+        UiTestHook::MouseDown(WM_LBUTTONDOWN, from, MK_LBUTTON);
+        Pump();
+        UiTestHook::MouseUp(WM_LBUTTONUP, to);
+        Pump();
+        Idle();
+    }
     // A key pressed on the window with Ctrl and Shift held as asked, through its queue.
     void Press(CWnd* wnd, UINT vk, BYTE modifiers)
     {
@@ -214,11 +223,7 @@ TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOff
     EXPECT_EQ(a->GetControlCount(), 4);
     CPoint from = Centre(a, a->GetControl(1));
     a->ClientToScreen(&from);
-    UiTestHook::MouseDown(WM_LBUTTONDOWN, from, MK_LBUTTON);
-    Pump();
-    UiTestHook::MouseUp(WM_LBUTTONUP, nowhere);
-    Pump();
-    Idle();
+    Drag(from, nowhere);
     ASSERT_EQ(a->GetControlCount(), 3);
     EXPECT_EQ(a->GetControl(1)->GetID(), kDisabled);
 
@@ -226,11 +231,7 @@ TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOff
     CPoint last = Centre(a, a->GetControl(2)), first = Centre(a, a->GetControl(0));
     a->ClientToScreen(&last);
     a->ClientToScreen(&first);
-    UiTestHook::MouseDown(WM_LBUTTONDOWN, last, MK_LBUTTON);
-    Pump();
-    UiTestHook::MouseUp(WM_LBUTTONUP, first);
-    Pump();
-    Idle();
+    Drag(last, first);
     ASSERT_EQ(a->GetControlCount(), 3);
     EXPECT_EQ(a->GetControl(0)->GetID(), kChecked);
     EXPECT_EQ(a->GetControl(1)->GetID(), kCount);

@@ -143,12 +143,73 @@ void CControlButtonArrow::Copy(const CXTPControl* source)
         m_arrow = arrow->m_arrow;
 }
 
+namespace {
+
+template <typename Button>
+Button* createControl(UINT id, DWORD_PTR parameter)
+{
+    auto* button = new Button;
+    button->SetID(id);
+    button->SetParameter(parameter);
+    return button;
+}
+
+// A 32-bit value after the button's own record; read whole before it changes the value.
+void serializeValue(CArchive& ar, int& value)
+{
+    if (ar.IsStoring()) {
+        ar << static_cast<LONG>(value);
+        return;
+    }
+    LONG read = 0;
+    ar >> read;
+    value = read;
+}
+
+} // namespace
+
+CControlButtonLine* CControlButtonLine::CreateControl(UINT id, DWORD_PTR parameter)
+{
+    return createControl<CControlButtonLine>(id, parameter);
+}
+
+void CControlButtonLine::Serialize(CArchive& ar)
+{
+    CXTPControlButton::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_width;
+        return;
+    }
+    double width = 0;
+    ar >> width;
+    m_width = width;
+}
+
+CControlButtonStyle* CControlButtonStyle::CreateControl(UINT id, DWORD_PTR parameter)
+{
+    return createControl<CControlButtonStyle>(id, parameter);
+}
+
+void CControlButtonStyle::Serialize(CArchive& ar)
+{
+    CXTPControlButton::Serialize(ar);
+    serializeValue(ar, m_style);
+}
+
+CControlButtonArrow* CControlButtonArrow::CreateControl(UINT id, DWORD_PTR parameter)
+{
+    return createControl<CControlButtonArrow>(id, parameter);
+}
+
+void CControlButtonArrow::Serialize(CArchive& ar)
+{
+    CXTPControlButton::Serialize(ar);
+    serializeValue(ar, m_arrow);
+}
+
 CControlButtonPen* CControlButtonPen::CreateControl(UINT id, DWORD_PTR parameter)
 {
-    auto* pen = new CControlButtonPen;
-    pen->SetID(id);
-    pen->SetParameter(parameter);
-    return pen;
+    return createControl<CControlButtonPen>(id, parameter);
 }
 
 void CControlButtonPen::SetValues(const LONG (&values)[kValueCount])

@@ -12,10 +12,14 @@ class CControlButtonLine : public CXTPControlButton {
 public:
     // -1.0 stands for no line.
     explicit CControlButtonLine(double width = -1.0) : m_width(width) {}
+    // A button with no line, made for a command id and a parameter (as the bar state reads it).
+    static CControlButtonLine* CreateControl(UINT id, DWORD_PTR parameter);
     double GetWidth() const { return m_width; }
     CSize GetSize(CDC* dc) override;
     void Draw(CDC* dc) override;
     void Copy(const CXTPControl* source) override;
+    // The width as the 8 bytes of a double.
+    void Serialize(CArchive& ar) override;
 
 private:
     double m_width;
@@ -26,10 +30,13 @@ class CControlButtonStyle : public CXTPControlButton {
 public:
     // The command id of a dash style (27169 solid .. 27173 dash-dot-dot).
     explicit CControlButtonStyle(int style = 0) : m_style(style) {}
+    static CControlButtonStyle* CreateControl(UINT id, DWORD_PTR parameter);
     int GetValue() const { return m_style; }
     CSize GetSize(CDC*) override { return CSize(110, 16); }
     void Draw(CDC* dc) override;
     void Copy(const CXTPControl* source) override;
+    // The style as a 32-bit value.
+    void Serialize(CArchive& ar) override;
 
 private:
     int m_style;
@@ -40,10 +47,13 @@ class CControlButtonArrow : public CXTPControlButton {
 public:
     // 0 none, 27187 head at the start, 27188 at the end, 27189 at both ends.
     explicit CControlButtonArrow(int arrow = 0) : m_arrow(arrow) {}
+    static CControlButtonArrow* CreateControl(UINT id, DWORD_PTR parameter);
     int GetValue() const { return m_arrow; }
     CSize GetSize(CDC* dc) override;
     void Draw(CDC* dc) override;
     void Copy(const CXTPControl* source) override;
+    // The arrow kind as a 32-bit value.
+    void Serialize(CArchive& ar) override;
 
 private:
     int m_arrow;

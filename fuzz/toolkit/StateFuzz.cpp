@@ -1,4 +1,4 @@
-// Bar state and pane layouts from the profile: no record may crash the readers, and a record
+// Bar state and contents, shortcut keys and pane layouts from the profile: no record may crash the readers, and a record
 // that reads writes back the same bytes.
 #include "platform/toolkit/XTPStateRecords.h"
 
@@ -12,6 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     std::vector<XTPPaneGroupEntry> groups;
     if (DecodePaneLayout(data, size, groups) && EncodePaneLayout(groups) != std::vector<BYTE>(data, data + size))
+        std::abort();
+    std::vector<ACCEL> keys;
+    if (DecodeKeyTable(data, size, keys) && EncodeKeyTable(keys) != std::vector<BYTE>(data, data + size))
+        std::abort();
+    std::vector<XTPBarContentEntry> content;
+    if (DecodeBarContent(data, size, content) && EncodeBarContent(content) != std::vector<BYTE>(data, data + size))
         std::abort();
     return 0;
 }

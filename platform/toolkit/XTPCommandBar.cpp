@@ -92,9 +92,17 @@ BOOL CXTPCommandBar::LoadToolBar(UINT resourceId, BOOL loadIcons)
     if (!t)
         return FALSE;
     m_nBarID = resourceId;
+    LoadCommands(t->items);
+    if (loadIcons && m_pCommandBars)
+        m_pCommandBars->GetIconStore()->SetIcons(resourceId);
+    return TRUE;
+}
+
+void CXTPCommandBar::LoadCommands(const std::vector<UINT>& items)
+{
     m_pControls->RemoveAll();
     BOOL group = FALSE;
-    for (UINT id : t->items) {
+    for (UINT id : items) {
         if (id == 0) {
             group = TRUE;
             continue;
@@ -105,10 +113,7 @@ BOOL CXTPCommandBar::LoadToolBar(UINT resourceId, BOOL loadIcons)
         if (control->GetType() != ControlTypeButton && control->GetType() != ControlTypeCustom && !control->GetCommandBar())
             CreatePopupFor(control, FindMenuResource(id));
     }
-    if (loadIcons && m_pCommandBars)
-        m_pCommandBars->GetIconStore()->SetIcons(resourceId);
     DelayRecalc();
-    return TRUE;
 }
 
 void CXTPCommandBar::LoadMenuItems(const std::vector<MenuTemplateItem>& items)

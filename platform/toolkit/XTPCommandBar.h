@@ -63,6 +63,9 @@ public:
     // Fills the bar from a tool bar resource (0 in the list starts a new group), asking the
     // site for each control; the icons of the resource join the icon store.
     BOOL LoadToolBar(UINT resourceId, BOOL loadIcons = TRUE);
+    // Replaces the controls with those of the commands, as a tool bar resource makes them
+    // (0 starts a group).
+    void LoadCommands(const std::vector<UINT>& items);
     // Fills the bar from menu items, asking the site for each control and drop-down.
     void LoadMenuItems(const std::vector<MenuTemplateItem>& items);
     // Makes the drop-down able to tear off as a tool bar with that caption, id and width.

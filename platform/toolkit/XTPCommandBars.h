@@ -7,6 +7,7 @@
 #include "platform/ui/CmdTarget.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct CommandBarOptions {
     BOOL screenTips = TRUE;
     BOOL largeIcons = FALSE;
 };
+
+// Shift, Ctrl and Alt as they are held now, as ACCEL flags.
+BYTE PressedKeyModifiers();
 
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
@@ -83,6 +87,29 @@ public:
     std::vector<BYTE> GetBarState() const;
     BOOL SetBarState(const std::vector<BYTE>& record);
 
+    // Shortcut keys: the frame's own until the user changes them; then the user's, kept with the
+    // bar state. A key the user set runs its command, one the user took away does nothing.
+    std::vector<ACCEL> GetKeys() const;
+    void SetKeys(const std::vector<ACCEL>& keys);
+    void ResetKeys() { m_customKeys.reset(); }
+    BOOL HasCustomKeys() const { return m_customKeys.has_value(); }
+    // TRUE when the key press was one of the user's keys or one the user took away.
+    BOOL TranslateCustomKeys(const MSG* msg);
+
+    // While the customisation sheet is open the bars stay usable but run no commands: a press on
+    // a control of a tool bar drags it, dropped on a bar it moves there, elsewhere it is removed;
+    // other input to the frame is ignored.
+    void SetCustomizeMode(BOOL on);
+    BOOL IsCustomizeMode() const { return m_bCustomizing; }
+    // Puts a button for the command on the tool bar under the screen point, before the control
+    // there; FALSE when no tool bar is there.
+    BOOL DropCommand(UINT id, CPoint screenPt);
+    // TRUE when the message was used or ignored as customising asks.
+    BOOL FilterCustomizeMessage(const MSG* msg);
+    // A rearranged tool bar keeps its commands with the bar state until it is reset.
+    BOOL IsRearranged(UINT barId) const { return m_rearranged.count(barId) != 0; }
+    void ForgetRearranged(UINT barId) { m_rearranged.erase(barId); }
+
     // Runs the update handlers of every bar and open drop-down.
     void UpdateOnIdle();
     void RedrawCommandBars();
@@ -118,6 +145,18 @@ private:
     static BOOL IsMenuBarKey(WPARAM vk);
     BOOL HandleKeyboardModeKey(MSG* msg);
     BOOL EnterMenuByMnemonic(char letter);
+    std::vector<ACCEL> DefaultKeys() const;
+    void SaveKeys(LPCTSTR key) const;
+    void LoadKeys(LPCTSTR key);
+    // A bar torn off in an earlier session, torn off again from its drop-down; null when no
+    // drop-down tears off as that id.
+    CXTPToolBar* RestoreTornOff(UINT barId);
+    CXTPToolBar* ToolBarAt(CPoint screenPt) const;
+    CXTPToolBar* ToolBarOf(HWND hwnd) const;
+    void EndControlDrag(CPoint screenPt);
+    void SaveContent(LPCTSTR key) const;
+    void LoadContent(LPCTSTR key);
+    void ShowNamesWithoutIcons(CXTPCommandBar* bar) const;
 
     CFrameWnd* m_pSite = nullptr;
     CXTPMenuBar* m_pMenuBar = nullptr;
@@ -131,4 +170,9 @@ private:
     CXTPCommandBar* m_pKeyboardBar = nullptr;
     BOOL m_bAltPending = FALSE;
     std::vector<UINT> m_previewHidden;
+    std::optional<std::vector<ACCEL>> m_customKeys;
+    BOOL m_bCustomizing = FALSE;
+    CXTPToolBar* m_pDragBar = nullptr;
+    int m_nDragControl = -1;
+    std::set<UINT> m_rearranged;
 };

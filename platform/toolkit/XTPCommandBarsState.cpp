@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace {
 
@@ -63,6 +64,8 @@ BOOL CXTPCommandBars::SetBarState(const std::vector<BYTE>& record)
     for (const XTPBarStateEntry& e : entries) {
         CXTPToolBar* bar = GetToolBar(e.barId);
         if (!bar)
+            bar = RestoreTornOff(e.barId);
+        if (!bar)
             continue;
         if (e.position == BarFloating) {
             bar->m_rcFloating = CRect(e.floating[0], e.floating[1], e.floating[2], e.floating[3]);
@@ -76,6 +79,22 @@ BOOL CXTPCommandBars::SetBarState(const std::vector<BYTE>& record)
     return TRUE;
 }
 
+CXTPToolBar* CXTPCommandBars::RestoreTornOff(UINT barId)
+{
+    for (size_t b = 0; b < m_toolBars.size(); ++b) {
+        CXTPToolBar* owner = m_toolBars[b];
+        for (int i = 0; i < owner->GetControlCount(); ++i) {
+            auto* popup = DYNAMIC_DOWNCAST(CXTPPopupBar, owner->GetControl(i)->GetCommandBar());
+            CString caption;
+            UINT id = 0;
+            int width = 0;
+            if (popup && popup->IsTearOffPopup(caption, id, width) && id == barId)
+                return TearOffPopup(popup);
+        }
+    }
+    return nullptr;
+}
+
 void CXTPCommandBars::SaveBarState(LPCTSTR key) const
 {
     CWinApp* app = AfxGetApp();
@@ -83,6 +102,8 @@ void CXTPCommandBars::SaveBarState(LPCTSTR key) const
         return;
     std::vector<BYTE> record = GetBarState();
     app->WriteProfileBinary(key, kBarStateEntry, record.data(), static_cast<UINT>(record.size()));
+    SaveKeys(key);
+    SaveContent(key);
 }
 
 BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
@@ -90,11 +111,18 @@ BOOL CXTPCommandBars::LoadBarState(LPCTSTR key, BOOL)
     CWinApp* app = AfxGetApp();
     BYTE* data = nullptr;
     UINT size = 0;
-    if (!app || !key || !app->GetProfileBinary(key, kBarStateEntry, &data, &size))
+    if (!app || !key)
+        return FALSE;
+    LoadKeys(key);
+    LoadContent(key);
+    if (!app->GetProfileBinary(key, kBarStateEntry, &data, &size))
         return FALSE;
     std::vector<BYTE> record(data, data + size);
     delete[] data;
-    return SetBarState(record);
+    if (SetBarState(record))
+        return TRUE;
+    std::fprintf(stderr, "The stored command-bar state in [%s] cannot be read; the default layout is used.\n", key);
+    return FALSE;
 }
 
 void CXTPCommandBars::SaveOptions(LPCTSTR key) const

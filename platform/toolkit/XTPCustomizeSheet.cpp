@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 namespace {
 
 // Page templates, registered on first use under ids of the toolkit's own.
-constexpr UINT kToolbarsTemplate = 0x7F10, kCommandsTemplate = 0x7F11, kKeyboardTemplate = 0x7F12,
+constexpr UINT kToolbarsTemplate = 0x7F10, kCommandsTemplate = 0x7F11, kKeyboardTemplateId = 0x7F12,
                kOptionsTemplate = 0x7F13;
 
 DialogItemTemplate item(const char* cls, const char* text, UINT id, DWORD style, short x, short y, short cx, short cy)
@@ -43,9 +44,19 @@ void registerTemplates()
     RegisterDialogResource(kCommandsTemplate,
                            page("Commands", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
                                              item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
-    RegisterDialogResource(kKeyboardTemplate,
-                           page("Keyboard", {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 130),
-                                             item("listbox", "", CXTPCategoryPage::kCommands, kList, 112, 7, 110, 130)}));
+    RegisterDialogResource(
+        kKeyboardTemplateId,
+        page("Keyboard",
+             {item("listbox", "", CXTPCategoryPage::kCategories, kList, 7, 7, 100, 58),
+              item("listbox", "", CXTPCategoryPage::kCommands, kList, 7, 70, 100, 74),
+              item("static", "Current Keys:", 0xFFFF, 0, 112, 7, 110, 9),
+              item("listbox", "", CXTPKeyboardPage::kCurrentKeys, kList, 112, 17, 110, 44),
+              item("static", "Press new key:", 0xFFFF, 0, 112, 66, 110, 9),
+              item("edit", "", CXTPKeyboardPage::kNewKey, WS_BORDER | WS_TABSTOP | ES_READONLY, 112, 76, 110, 13),
+              item("button", "&Assign", CXTPKeyboardPage::kAssign, BS_PUSHBUTTON | WS_TABSTOP, 112, 95, 52, 14),
+              item("button", "&Remove", CXTPKeyboardPage::kRemove, BS_PUSHBUTTON | WS_TABSTOP, 170, 95, 52, 14),
+              item("button", "Reset A&ll", CXTPKeyboardPage::kResetAll, BS_PUSHBUTTON | WS_TABSTOP, 112, 114,
+                   110, 14)}));
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
     RegisterDialogResource(kOptionsTemplate,
                            page("Options", {item("button", "Always show &full menus", CXTPOptionsPage::kFullMenus,
@@ -165,6 +176,7 @@ void CXTPBarsPage::OnResetBar()
         menu->LoadMenuBar(menu->GetMenuId());
     else if (FindToolBarResource(bar->GetBarID()))
         bar->LoadToolBar(bar->GetBarID());
+    bars->ForgetRearranged(bar->GetBarID());
     bars->RecalcLayout();
 }
 
@@ -190,6 +202,7 @@ BOOL CXTPCategoryPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_categoryList.SubclassDlgItem(kCategories, this);
     m_commandList.SubclassDlgItem(kCommands, this);
+    m_commandList.SetCommandBars(m_pSheet->GetCommandBars());
     fillCategories(m_categoryList, m_categories);
     OnCategoryChange();
     return TRUE;
@@ -237,9 +250,10 @@ void CXTPCommandsPage::AddNewMenu(LPCTSTR name)
     m_categories.push_back(XTPCommandCategory{name, {}, {}});
 }
 
-CXTPKeyboardPage::CXTPKeyboardPage(CXTPCustomizeSheet* sheet)
-    : CXTPCategoryPage(kKeyboardTemplate, sheet)
+UINT KeyboardPageTemplate()
 {
+    registerTemplates();
+    return kKeyboardTemplateId;
 }
 
 namespace {
@@ -285,4 +299,55 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* commandBars)
 {
     AddPage(&m_toolbars);
     AddPage(&m_commands);
+}
+
+BEGIN_MESSAGE_MAP(CXTPCommandDragList, CListBox)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+void CXTPCommandDragList::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+    if (!m_pCommandBars || GetCurSel() < 0 || !GetItemData(GetCurSel()))
+        return;
+    m_bDragging = TRUE;
+    SetCapture();
+}
+
+void CXTPCommandDragList::OnLButtonUp(UINT, CPoint point)
+{
+    Default();
+    if (!m_bDragging)
+        return;
+    m_bDragging = FALSE;
+    ReleaseCapture();
+    CRect own;
+    GetClientRect(&own);
+    if (own.PtInRect(point))
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->DropCommand(static_cast<UINT>(GetItemData(GetCurSel())), point);
+}
+
+BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CXTPCustomizeSheet::OnInitDialog()
+{
+    BOOL result = CPropertySheet::OnInitDialog();
+    if (m_pCommandBars) {
+        m_pCommandBars->SetCustomizeMode(TRUE);
+        if (CFrameWnd* site = m_pCommandBars->GetSite())
+            site->EnableWindow(TRUE);
+    }
+    return result;
+}
+
+void CXTPCustomizeSheet::OnDestroy()
+{
+    if (m_pCommandBars)
+        m_pCommandBars->SetCustomizeMode(FALSE);
+    CPropertySheet::OnDestroy();
 }

@@ -50,7 +50,8 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL notify)
 
 BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (m_pCommandBars && m_pCommandBars->FilterFrameMessage(msg))
+    if (m_pCommandBars && (m_pCommandBars->FilterCustomizeMessage(msg) || m_pCommandBars->TranslateCustomKeys(msg) ||
+                           m_pCommandBars->FilterFrameMessage(msg)))
         return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }

@@ -179,3 +179,73 @@ BOOL DecodePaneLayout(const BYTE* data, size_t size, std::vector<XTPPaneGroupEnt
 {
     return decodeRecord(data, size, kPaneLayoutTag, groups, readGroup);
 }
+
+std::vector<BYTE> EncodeKeyTable(const std::vector<ACCEL>& keys)
+{
+    Writer w;
+    w.header(kKeyTableTag, keys.size());
+    for (const ACCEL& a : keys) {
+        w.u8(a.fVirt);
+        w.u8(0);
+        w.u16(a.key);
+        w.u16(a.cmd);
+        w.u16(0);
+    }
+    return w.bytes;
+}
+
+namespace {
+
+bool readKey(Reader& r, ACCEL& a)
+{
+    constexpr BYTE kFlags = FVIRTKEY | FNOINVERT | FSHIFT | FCONTROL | FALT;
+    BYTE pad = 0;
+    WORD padWord = 0;
+    return r.u8(a.fVirt) && (a.fVirt & FVIRTKEY) && (a.fVirt & ~kFlags) == 0 && r.u8(pad) && pad == 0 &&
+           r.u16(a.key) && a.key > 0 && a.key < 0xFF && r.u16(a.cmd) && a.cmd != 0 && r.u16(padWord) && padWord == 0;
+}
+
+} // namespace
+
+BOOL DecodeKeyTable(const BYTE* data, size_t size, std::vector<ACCEL>& keys)
+{
+    return decodeRecord(data, size, kKeyTableTag, keys, readKey);
+}
+
+std::vector<BYTE> EncodeBarContent(const std::vector<XTPBarContentEntry>& bars)
+{
+    Writer w;
+    w.header(kBarContentTag, bars.size());
+    for (const XTPBarContentEntry& bar : bars) {
+        w.u32(bar.barId);
+        w.u16(static_cast<WORD>(bar.items.size()));
+        w.u16(0);
+        for (UINT id : bar.items)
+            w.u32(id);
+    }
+    return w.bytes;
+}
+
+namespace {
+
+bool readContent(Reader& r, XTPBarContentEntry& bar)
+{
+    WORD count = 0, pad = 0;
+    if (!r.u32(bar.barId) || !r.u16(count) || count > kMaxStateEntries || !r.u16(pad) || pad != 0)
+        return false;
+    bar.items.resize(count);
+    for (UINT& id : bar.items) {
+        DWORD read = 0;
+        if (!r.u32(read) || read > 0xFFFF)
+            return false;
+        id = read;
+    }
+    return true;
+}
+
+} // namespace
+
+BOOL DecodeBarContent(const BYTE* data, size_t size, std::vector<XTPBarContentEntry>& bars)
+{
+    return decodeRecord(data, size, kBarContentTag, bars, readContent);
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Types.h"
+#include "platform/ui/UiTypes.h"
 
 #include <cstddef>
 #include <vector>
@@ -33,6 +34,8 @@ struct XTPPaneGroupEntry {
 };
 
 constexpr DWORD kBarStateTag = 0x53425456;  // "VTBS"
+constexpr DWORD kKeyTableTag = 0x594B5456;  // "VTKY"
+constexpr DWORD kBarContentTag = 0x43425456; // "VTBC"
 constexpr DWORD kPaneLayoutTag = 0x4C505456; // "VTPL"
 constexpr WORD kStateVersion = 1;
 constexpr size_t kMaxStateEntries = 256;
@@ -41,3 +44,16 @@ std::vector<BYTE> EncodeBarState(const std::vector<XTPBarStateEntry>& entries);
 BOOL DecodeBarState(const BYTE* data, size_t size, std::vector<XTPBarStateEntry>& entries);
 std::vector<BYTE> EncodePaneLayout(const std::vector<XTPPaneGroupEntry>& groups);
 BOOL DecodePaneLayout(const BYTE* data, size_t size, std::vector<XTPPaneGroupEntry>& groups);
+// The commands of a tool bar the user rearranged, in order, 0 where a group starts: its id, a
+// count word and a pad word, then a 32-bit word per item.
+struct XTPBarContentEntry {
+    DWORD barId = 0;
+    std::vector<UINT> items;
+};
+std::vector<BYTE> EncodeBarContent(const std::vector<XTPBarContentEntry>& bars);
+BOOL DecodeBarContent(const BYTE* data, size_t size, std::vector<XTPBarContentEntry>& bars);
+
+// The shortcut keys a user set: per key its ACCEL flags (a virtual key, with any of Shift, Ctrl
+// and Alt), a pad byte, the key and the command, and a pad word. 8 bytes each.
+std::vector<BYTE> EncodeKeyTable(const std::vector<ACCEL>& keys);
+BOOL DecodeKeyTable(const BYTE* data, size_t size, std::vector<ACCEL>& keys);

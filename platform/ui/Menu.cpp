@@ -413,6 +413,19 @@ BOOL DestroyAcceleratorTable(HACCEL table)
     return TRUE;
 }
 
+int CopyAcceleratorTable(HACCEL table, ACCEL* entries, int count)
+{
+    auto* t = reinterpret_cast<AccelTable*>(table);
+    if (!t || !liveTables().count(t))
+        return 0;
+    const int all = static_cast<int>(t->entries.size());
+    if (!entries)
+        return all;
+    const int copied = std::clamp(count, 0, all);
+    std::copy_n(t->entries.begin(), copied, entries);
+    return copied;
+}
+
 HACCEL LoadAccelerators(HINSTANCE, LPCSTR name)
 {
     if (!name || !IS_INTRESOURCE(name))

@@ -31,6 +31,8 @@ HMENU LoadMenu(HINSTANCE instance, LPCSTR name);
 HACCEL LoadAccelerators(HINSTANCE instance, LPCSTR name);
 HACCEL CreateAcceleratorTable(const ACCEL* entries, int count);
 BOOL DestroyAcceleratorTable(HACCEL table);
+// Copies up to `count` entries (all with no buffer) and returns how many were copied (or exist).
+int CopyAcceleratorTable(HACCEL table, ACCEL* entries, int count);
 int TranslateAccelerator(HWND hwnd, HACCEL table, LPMSG msg);
 
 class CMenu : public CObject {

@@ -94,6 +94,22 @@ using namespace ui;
 
 namespace {
 
+// Windows a top-level window owns stay in front of it, in their own order.
+void keepOwnedAbove(Window* w, std::vector<HWND>& sib)
+{
+    if (w->style & WS_CHILD)
+        return;
+    auto self = std::find(sib.begin(), sib.end(), w->hwnd);
+    std::vector<HWND> owned;
+    for (auto it = self + 1; it != sib.end(); ++it)
+        if (Window* other = Find(*it); other && other->owner == w->hwnd)
+            owned.push_back(*it);
+    if (owned.empty())
+        return;
+    std::erase_if(sib, [&](HWND h) { return std::find(owned.begin(), owned.end(), h) != owned.end(); });
+    sib.insert(std::find(sib.begin(), sib.end(), w->hwnd), owned.begin(), owned.end());
+}
+
 void reorder(Window* w, HWND insertAfter)
 {
     auto& sib = SiblingsOf(w);
@@ -106,6 +122,7 @@ void reorder(Window* w, HWND insertAfter)
     bool front = insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST ||
                  at == sib.end();
     sib.insert(front ? sib.begin() : at + 1, w->hwnd);
+    keepOwnedAbove(w, sib);
 }
 
 void applyVisibility(HWND hwnd, bool show)

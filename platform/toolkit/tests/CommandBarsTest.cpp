@@ -451,6 +451,25 @@ TEST_F(CommandBarsTest, ATornOffDropDownFloatsAsAToolBarThatSendsTheSameCommands
     EXPECT_EQ(bars->GetToolBar(1003), bar);
     EXPECT_TRUE(bar->IsVisible());
     EXPECT_EQ(tornOff.size(), 1u);
+
+    // At the next start the bar is torn off again and floats where it was.
+    bars->FloatToolBar(bar, CPoint(300, 220));
+    CRect place;
+    bar->GetFloatingFrame()->GetWindowRect(&place);
+    const std::vector<BYTE> state = bars->GetBarState();
+    DestroyFrame();
+    MakeFrame(false);
+    frame->onCreateBar = [&](CreateBarRequest& request) { return request.bTearOffBar || SupplyEditDropDown(request); };
+    bars->SetMenu("Menu Bar", kMenu);
+    ASSERT_EQ(bars->GetToolBar(1003), nullptr);
+    ASSERT_TRUE(bars->SetBarState(state));
+    bar = bars->GetToolBar(1003);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->IsFloating());
+    EXPECT_EQ(bar->GetControlCount(), 2);
+    CRect restored;
+    bar->GetFloatingFrame()->GetWindowRect(&restored);
+    EXPECT_EQ(restored.TopLeft(), place.TopLeft());
 }
 
 TEST_F(CommandBarsTest, ControlsThatDoNotFitGoIntoTheExpandButtonsDropDown)

@@ -42,6 +42,37 @@ std::vector<BYTE> paneLayoutBytes()
     };
 }
 
+std::vector<BYTE> keyTableBytes()
+{
+    return {
+        0x56, 0x54, 0x4B, 0x59, // tag "VTKY"
+        0x01, 0x00,             // version 1
+        0x02, 0x00,             // two keys
+        0x0D, 0x00,             // virtual key with Ctrl and Shift, padding
+        0x4B, 0x00,             // K
+        0x00, 0xE1,             // command 57600
+        0x00, 0x00,             // padding
+        0x01, 0x00,             // virtual key alone, padding
+        0x74, 0x00,             // F5
+        0x34, 0x12,             // command 0x1234
+        0x00, 0x00,             // padding
+    };
+}
+
+std::vector<BYTE> barContentBytes()
+{
+    return {
+        0x56, 0x54, 0x42, 0x43, // tag "VTBC"
+        0x01, 0x00,             // version 1
+        0x01, 0x00,             // one bar
+        0x80, 0x00, 0x00, 0x00, // bar 128
+        0x03, 0x00, 0x00, 0x00, // three items, padding
+        0x00, 0xE1, 0x00, 0x00, // New
+        0x00, 0x00, 0x00, 0x00, // a group starts
+        0x04, 0xE1, 0x00, 0x00, // Save As
+    };
+}
+
 struct Damage {
     const char* what;
     size_t at; // byte changed (or the length kept, for truncation)
@@ -124,6 +155,65 @@ TEST(StateRecordsTest, DamagedRecordsAreRefusedWholly)
         std::vector<BYTE> bytes = damaged(paneLayoutBytes(), c);
         std::vector<XTPPaneGroupEntry> read(1);
         EXPECT_FALSE(DecodePaneLayout(bytes.data(), bytes.size(), read)) << c.what;
+        EXPECT_TRUE(read.empty()) << c.what;
+    }
+}
+
+TEST(StateRecordsTest, KeyTableIsWrittenAndReadByteForByte)
+{
+    const std::vector<ACCEL> keys = {{FVIRTKEY | FCONTROL | FSHIFT, 'K', 57600}, {FVIRTKEY, 0x74, 0x1234}};
+    EXPECT_EQ(EncodeKeyTable(keys), keyTableBytes());
+    std::vector<BYTE> bytes = keyTableBytes();
+    std::vector<ACCEL> read;
+    ASSERT_TRUE(DecodeKeyTable(bytes.data(), bytes.size(), read));
+    ASSERT_EQ(read.size(), 2u);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(read[i].fVirt, keys[i].fVirt);
+        EXPECT_EQ(read[i].key, keys[i].key);
+        EXPECT_EQ(read[i].cmd, keys[i].cmd);
+    }
+    // Every key taken away is a table of its own, not the frame's keys.
+    bytes = EncodeKeyTable({});
+    EXPECT_EQ(bytes, (std::vector<BYTE>{0x56, 0x54, 0x4B, 0x59, 0x01, 0x00, 0x00, 0x00}));
+    read.assign(1, ACCEL{});
+    EXPECT_TRUE(DecodeKeyTable(bytes.data(), bytes.size(), read));
+    EXPECT_TRUE(read.empty());
+}
+
+TEST(StateRecordsTest, DamagedKeyTablesAreRefusedWholly)
+{
+    const Damage cases[] = {
+        {"bar state tag", 3, 'S'},   {"character key", 8, 0x0C},   {"unknown flag", 8, 0x21}, {"padding", 9, 1},
+        {"key 0", 10, 0},            {"key 255", 18, 0xFF},        {"command 0", 13, 0},      {"pad word", 23, 1},
+        {"count beyond the bytes", 6, 3}, {"truncated key", 20, -1}, {"trailing byte", 0, -2},
+    };
+    for (const Damage& c : cases) {
+        std::vector<BYTE> bytes = damaged(keyTableBytes(), c);
+        std::vector<ACCEL> read(1);
+        EXPECT_FALSE(DecodeKeyTable(bytes.data(), bytes.size(), read)) << c.what;
+        EXPECT_TRUE(read.empty()) << c.what;
+    }
+}
+
+TEST(StateRecordsTest, BarContentIsWrittenAndReadByteForByte)
+{
+    const std::vector<XTPBarContentEntry> bars = {{128, {0xE100, 0, 0xE104}}};
+    EXPECT_EQ(EncodeBarContent(bars), barContentBytes());
+    std::vector<BYTE> bytes = barContentBytes();
+    std::vector<XTPBarContentEntry> read;
+    ASSERT_TRUE(DecodeBarContent(bytes.data(), bytes.size(), read));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].barId, 128u);
+    EXPECT_EQ(read[0].items, bars[0].items);
+
+    const Damage cases[] = {
+        {"key table tag", 3, 'Y'}, {"padding", 14, 1},       {"more items than bytes", 12, 4},
+        {"command beyond 16 bits", 26, 1}, {"truncated item", 26, -1}, {"trailing byte", 0, -2},
+    };
+    for (const Damage& c : cases) {
+        bytes = damaged(barContentBytes(), c);
+        read.assign(1, XTPBarContentEntry{});
+        EXPECT_FALSE(DecodeBarContent(bytes.data(), bytes.size(), read)) << c.what;
         EXPECT_TRUE(read.empty()) << c.what;
     }
 }

@@ -1,0 +1,132 @@
+// The command bars as a user shapes them: a bar dragged off its row by the gripper floats in
+// a small frame of its own and comes back there at the next start; a shortcut key assigned in
+// Customize runs its command at once and after a restart, and a removed one does nothing; a
+// command dragged from Customize onto a bar shows there, and dragged off it is gone.
+#include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
+#include "app/tests/RoadTest.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr int kCustomize = 35001;
+// The title strip of floating bars and panes in the default theme.
+constexpr QRgb kCaption = qRgb(89, 135, 214);
+// Where the Format bar's gripper sits in the main window, and where it is dropped.
+constexpr const char* kFormatGripper = "4 64";
+constexpr const char* kFloatDrop = "150 200";
+
+// Places in the Customize sheet, in its own coordinates.
+constexpr const char* kKeyboardTab = "218 18";
+constexpr const char* kNewKeyField = "258 165";
+constexpr const char* kAssign = "210 196";
+constexpr const char* kRemove = "305 196";
+constexpr const char* kSecondKey = "258 84";
+constexpr const char* kOk = "163 306";
+constexpr const char* kCommandsTab = "131 18";
+constexpr const char* kSaveAsCommand = "200 115";
+// The Standard bar's row in the main window, its first button, and a place on no bar.
+constexpr int kStandardTop = 26, kStandardBottom = 46;
+constexpr const char* kStandardFirst = "12 36";
+constexpr const char* kNoBar = "150 200";
+
+int CountColour(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return count;
+}
+
+// Pixels that differ, in the whole pictures or in a band of rows.
+int DifferingPixels(const QImage& a, const QImage& b, int top = 0, int bottom = 1 << 30)
+{
+    int count = 0;
+    for (int y = top; y < std::min({a.height(), b.height(), bottom}); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+bool SameBox(const e2e::PixelBox& a, const e2e::PixelBox& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class BarsRoadTest : public e2e::RoadTest {
+protected:
+    QImage Picture(const std::string& name) const { return QImage(QString::fromStdString(Path(name))); }
+    std::string Shot(const std::string& name) const { return "snapshot screen " + Path(name) + "\n"; }
+    // Opens Customize on its Keyboard page, with the first command (New) chosen.
+    static std::string KeyboardPage()
+    {
+        return "menu " + std::to_string(kCustomize) + "\nwait 300\nclick dialog " + kKeyboardTab + "\nwait 100\n";
+    }
+};
+
+TEST_F(BarsRoadTest, AFloatedFormatBarComesBackWhereItWasAtTheNextStart)
+{
+    Play("wait 300\n" + Shot("docked.png") + "drag main " + kFormatGripper + " " + kFloatDrop + "\nwait 300\n" +
+         Shot("floated.png") + "quit\n");
+    Play("wait 300\n" + Shot("restarted.png") + "quit\n");
+    const QImage docked = Picture("docked.png"), floated = Picture("floated.png"), restarted = Picture("restarted.png");
+    ASSERT_FALSE(docked.isNull());
+    ASSERT_FALSE(floated.isNull());
+    ASSERT_FALSE(restarted.isNull());
+    // A new title strip (the docking pane's caption was there before).
+    EXPECT_GT(CountColour(floated, kCaption) - CountColour(docked, kCaption), 1500);
+    const e2e::PixelBox before = e2e::BoxOf(docked, kCaption), after = e2e::BoxOf(floated, kCaption);
+    EXPECT_GT(after.bottom, before.bottom) << "the floating bar is below the pane's caption, where it was dropped";
+    EXPECT_TRUE(SameBox(after, e2e::BoxOf(restarted, kCaption))) << "the floating bar moved at the restart";
+    EXPECT_EQ(CountColour(restarted, kCaption), CountColour(floated, kCaption));
+    // Only the level meter, which moves by itself, may differ.
+    EXPECT_LT(DifferingPixels(floated, restarted), 1500);
+}
+
+TEST_F(BarsRoadTest, AnAssignedShortcutRunsItsCommandAtOnceAndAfterARestartUntilRemoved)
+{
+    // Ctrl+Shift+K for New; pressing it opens a document, which the click on the view needs.
+    Play("wait 300\n" + KeyboardPage() + "click dialog " + kNewKeyField + "\nkey ctrl+shift+k\nclick dialog " + kAssign +
+         "\nwait 100\nclick dialog " + kOk + "\nwait 200\n" + Shot("empty.png") + "key ctrl+shift+k\nwait 500\n" +
+         Shot("opened.png") + "click view 20 20\nquit\n");
+    EXPECT_GT(DifferingPixels(Picture("empty.png"), Picture("opened.png")), 5000) << "no document opened";
+
+    Play("wait 300\n" + Shot("restarted.png") + "key ctrl+shift+k\nwait 500\n" + Shot("reopened.png") +
+         "click view 20 20\nquit\n");
+    EXPECT_GT(DifferingPixels(Picture("restarted.png"), Picture("reopened.png")), 5000) << "the key was forgotten";
+
+    // The key is the second of New's keys (after Ctrl+N); removed, it does nothing, also after a restart.
+    Play("wait 300\n" + KeyboardPage() + "click dialog " + kSecondKey + "\nclick dialog " + kRemove +
+         "\nwait 100\nclick dialog " + kOk + "\nwait 200\nquit\n");
+    Play("wait 300\n" + Shot("plain.png") + "key ctrl+shift+k\nwait 500\n" + Shot("pressed.png") + "quit\n");
+    EXPECT_LT(DifferingPixels(Picture("plain.png"), Picture("pressed.png")), 1500) << "a removed key still ran";
+}
+
+TEST_F(BarsRoadTest, ACommandDraggedOntoTheStandardBarStaysThereUntilDraggedOffAgain)
+{
+    const std::string shot = "snapshot main ", customize = "menu " + std::to_string(kCustomize) + "\nwait 300\n";
+    Play("wait 300\n" + shot + Path("before.png") + "\n" + customize + "click dialog " + kCommandsTab +
+         "\nwait 100\ndown dialog " + kSaveAsCommand + "\nmove main 60 40\nmove main " + kStandardFirst + "\nup main " +
+         kStandardFirst + "\nwait 200\n" + shot + Path("added.png") + "\nclick dialog " + kOk + "\nwait 200\nquit\n");
+    Play("wait 300\n" + shot + Path("kept.png") + "\n" + customize + "drag main " + kStandardFirst + " " + kNoBar +
+         "\nwait 200\n" + shot + Path("removed.png") + "\nclick dialog " + kOk + "\nwait 200\nquit\n");
+    Play("wait 300\n" + shot + Path("restarted.png") + "\nquit\n");
+    const QImage before = Picture("before.png");
+    ASSERT_FALSE(before.isNull());
+    // Without a document Save As is greyed once the bars update again, after Customize.
+    EXPECT_GT(DifferingPixels(before, Picture("added.png"), kStandardTop, kStandardBottom), 300)
+        << "Save As did not reach the bar";
+    EXPECT_GT(DifferingPixels(before, Picture("kept.png"), kStandardTop, kStandardBottom), 300)
+        << "the bar lost Save As at the restart";
+    for (const char* name : {"removed.png", "restarted.png"})
+        EXPECT_EQ(DifferingPixels(before, Picture(name), kStandardTop, kStandardBottom), 0) << name;
+}
+
+} // namespace

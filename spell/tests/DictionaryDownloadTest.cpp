@@ -4,6 +4,7 @@
 #include "platform/ui/ListCtrl.h"
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/tests/BmpBytes.h"
 #include "spell/DictionaryList.h"
 #include "spell/DownloadDialog.h"
 #include "spell/Lexigard.h"
@@ -282,30 +283,10 @@ TEST(DownloadDialogSort, ColumnsSortAndTicksStayWithTheirEntries)
     dialog.DestroyWindow();
 }
 
-// A 32 x 16 strip of two cells in the list's bitmap format: 24-bit, rows bottom up.
-std::vector<BYTE> twoCellStrip()
-{
-    constexpr int width = 32, height = 16, bits = width * height * 3;
-    BITMAPFILEHEADER head {};
-    head.bfType = 0x4D42;
-    head.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    head.bfSize = head.bfOffBits + bits;
-    BITMAPINFOHEADER info {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<BYTE> file(head.bfSize, 0x80);
-    std::memcpy(file.data(), &head, sizeof head);
-    std::memcpy(file.data() + sizeof head, &info, sizeof info);
-    return file;
-}
-
 TEST(DownloadDialogRows, ImagesMarkInstalledDictionariesAndDatesFollowTheLocale)
 {
     RegisterLexigardDialogs();
-    RegisterBinaryResource(ResourceKind::Bitmap, "LvDownload", twoCellStrip());
+    RegisterBinaryResource(ResourceKind::Bitmap, "LvDownload", SolidBmp(32, 16, RGB(40, 90, 160)));
     TempFolder folder;
     folder.WriteText("Alpha.lex", "installed");
     DictionaryList list;

@@ -95,7 +95,8 @@ std::string DrawPage()
 
 TEST_F(FaceRoadTest, TheCursorShowsWhatTheMouseCanDoOnThePage)
 {
-    const std::string script = DrawPage() + "click view 200 290\nwait 200\nclick view 200 150\nwait 200\n"
+    const std::string script = DrawPage() + "click view 200 290\nwait 200\nmove view 210 292\nwait 100\n"
+                               "click view 200 150\nwait 200\n"
                                "move view 100 100\nwait 100\nmove view 500 400\nwait 100\n" +
                                Menu(kRotateRight) + "wait 200\nmove view 201 151\nwait 100\nanswer 7\nquit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
@@ -104,6 +105,7 @@ TEST_F(FaceRoadTest, TheCursorShowsWhatTheMouseCanDoOnThePage)
     const std::vector<std::string> overText = CursorsAfter(run.log, "click view 200 290");
     ASSERT_FALSE(overText.empty()) << run.log;
     EXPECT_EQ(overText.front(), std::to_string(kIBeam)) << run.log;
+    EXPECT_EQ(Last(CursorsAfter(run.log, "move view 210 292")), std::to_string(kIBeam)) << "over the text being edited";
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 100 100")), std::to_string(kSizeNWSE)) << run.log;
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 500 400")), std::to_string(kArrow)) << run.log;
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 201 151")), std::to_string(CHyperOb::CursorRotated)) << run.log;

@@ -100,6 +100,14 @@ HBITMAP LoadBitmapFile(const CString& path)
     return LoadBitmapFromFile(&bytes);
 }
 
+// An address without a scheme names one of the program's own help pages.
+CString ResolvedAddress(const CString& address)
+{
+    if (address.IsEmpty() || !AddressScheme(address).empty())
+        return address;
+    return GetHelpFolder() + "/" + address;
+}
+
 } // namespace
 
 BOOL ReadLinkLine(CStdioFile& file, CString& caption, CString& address, int& image, int& extra)
@@ -141,7 +149,7 @@ void CLinksPane::BuildContent()
             panelGroup->SetExpanded(group.expanded != 0);
             for (const CLinkItem& link : group.links) {
                 panelGroup->AddLink(id, link.image)->SetCaption(GetLanguageText(link.caption));
-                m_addresses[id++] = group.baseAddress + link.address;
+                m_addresses[id++] = ResolvedAddress(group.baseAddress + link.address);
             }
         }
     SetImages(LoadBitmapFile(folder + "/icons.bmp"));
@@ -154,7 +162,7 @@ CString CLinksPane::GetLinkAddress(UINT id) const
     return found == m_addresses.end() ? CString() : found->second;
 }
 
-// Only web and mail addresses are opened: the file could name a program.
+// Web and mail addresses are opened, and local pages; never a program or script.
 LRESULT CLinksPane::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
 {
     const auto* item = reinterpret_cast<const CXTPTaskItem*>(lParam);
@@ -162,7 +170,7 @@ LRESULT CLinksPane::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
         return 0;
     const CString address = GetLinkAddress(item->GetID());
     const ShellTarget kind = address.IsEmpty() ? ShellTarget::missing : ClassifyShellTarget(address);
-    if (kind == ShellTarget::webAddress || kind == ShellTarget::mailAddress)
+    if (kind == ShellTarget::webAddress || kind == ShellTarget::mailAddress || kind == ShellTarget::document)
         ShellExecute(m_hWnd, "open", address, "", "", SW_SHOWMAXIMIZED);
     return 0;
 }

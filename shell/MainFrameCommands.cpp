@@ -12,6 +12,7 @@
 #include "platform/toolkit/XTPCustomizeSheet.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Help.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
@@ -180,7 +181,7 @@ void CMainFrame::OnHomepage() { OpenUrlResource(kHomePage); }
 
 void CMainFrame::OnHelpContents()
 {
-    ShellExecute(nullptr, "OPEN", GetProgramFolder() + "/Help/KoVantrel.chm", "", "", SW_SHOW);
+    HtmlHelp(m_hWnd, GetHelpFile(), HH_DISPLAY_TOC, 0);
 }
 
 void CMainFrame::OnToggleTabPosition()

@@ -251,6 +251,12 @@ CString GetWebFolder() { return DataFolder(GetSettingString(Setting::WebDirector
 
 CString GetNotesFolder() { return DataFolder(GetSettingString(Setting::NotesDirectory)); }
 
+CString GetShippedNotesFolder() { return GetProgramFolder() + "/Notes"; }
+
+CString GetHelpFolder() { return GetProgramFolder() + "/Help"; }
+
+CString GetHelpFile() { return GetHelpFolder() + "/index.html"; }
+
 CString GetProjectFolder() { return GetDataFolder() + "/Project"; }
 
 CString GetLanguageFile() { return GetProgramFolder() + "/Language/Current.lng"; }

@@ -130,7 +130,11 @@ CString GetBitmapFolder();
 CString GetCatalogFolder();
 CString GetWebFolder();
 CString GetNotesFolder();
+CString GetShippedNotesFolder();
 CString GetProjectFolder();
+// The help pages the program ships; the contents page opens first.
+CString GetHelpFolder();
+CString GetHelpFile();
 // The language texts the program ships, and where the texts it missed are written.
 CString GetLanguageFile();
 CString GetLostAndFoundFile();

@@ -4,10 +4,13 @@
 #include "shell/VantrelApp.h"
 #include "View/HyperRunView.h"
 #include "platform/core/FileFind.h"
+#include "platform/core/FilePath.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
+
+#include <filesystem>
 
 BEGIN_MESSAGE_MAP(CTemplateComboBox, CComboBox)
     ON_CONTROL_REFLECT_EX(CBN_SELCHANGE, OnSelChange)
@@ -62,6 +65,17 @@ CHyperRunView* ActivePageView()
     return view && view->IsKindOf(RUNTIME_CLASS(CHyperRunView)) ? static_cast<CHyperRunView*>(view) : nullptr;
 }
 
+// A notes folder made for the first time starts with the templates the program ships.
+CString NotesFolderWithTemplates()
+{
+    const std::string own = SystemPathFromName(GetSettingString(Setting::NotesDirectory));
+    std::error_code error;
+    if (!std::filesystem::exists(own, error) && std::filesystem::create_directories(own, error))
+        std::filesystem::copy(SystemPathFromName(GetShippedNotesFolder()), own,
+                              std::filesystem::copy_options::recursive, error);
+    return GetNotesFolder();
+}
+
 } // namespace
 
 void CTemplateComboBox::AddTemplate(LPCTSTR title, LPCTSTR path)
@@ -113,7 +127,7 @@ void CTaskPanelPane::BuildContent()
     m_wndTemplates.ResetContent();
     m_wndTemplates.EnableWindow(TRUE);
     m_wndTemplates.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    ScanNoteTemplates(m_wndTemplates, GetNotesFolder());
+    ScanNoteTemplates(m_wndTemplates, NotesFolderWithTemplates());
     m_wndTemplates.ModifyStyle(CBS_SORT, 0);
     m_wndTemplates.InsertString(0, GetLanguageText("--- Noticetemplates ---"));
     m_wndTemplates.SetCurSel(0);

@@ -242,7 +242,7 @@ void CVantrelApp::ShowTipsAtStartup()
 
 void CVantrelApp::ShowTips()
 {
-    CString help = m_pszHelpFilePath ? CString(m_pszHelpFilePath) : GetProgramFolder() + "/Help/KoVantrel.chm";
+    CString help = m_pszHelpFilePath ? CString(m_pszHelpFilePath) : GetHelpFile();
     int last = std::max(help.ReverseFind('/'), help.ReverseFind('\\'));
     CString path = help.Left(last + 1) + "tips.txt";
     WriteDefaultTipsFile(path);

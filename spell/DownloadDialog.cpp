@@ -4,9 +4,13 @@
 #include "spell/LexigardDialogs.h"
 #include "spell/LibraryMessage.h"
 
+#include "platform/gdi/GdiObject.h"
+#include "platform/ui/Resources.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <strings.h>
 #include <tuple>
@@ -23,11 +27,15 @@ struct ColumnHeading {
 };
 constexpr ColumnHeading kColumns[] = { { "Language Name", 150 }, { "Date", 90 }, { "Size", 80 } };
 
+// The locale's own short date form.
 std::string shortDate(const DictionaryEntry& entry)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", entry.day, entry.month, entry.year);
-    return text;
+    std::tm date {};
+    date.tm_mday = entry.day;
+    date.tm_mon = entry.month - 1;
+    date.tm_year = entry.year - 1900;
+    char text[64];
+    return std::strftime(text, sizeof text, "%x", &date) > 0 ? text : std::string();
 }
 
 std::string sizeText(const DictionaryEntry& entry)
@@ -79,6 +87,7 @@ BOOL CDownloadDialog::OnInitDialog()
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c)
         m_list.InsertColumn(c, kColumns[c].text, LVCFMT_LEFT, kColumns[c].width);
+    loadImages();
     fillList();
     const std::vector<DictionaryLink>& links = m_dictionaries.links;
     if (!links.empty()) {
@@ -88,6 +97,17 @@ BOOL CDownloadDialog::OnInitDialog()
             links[static_cast<size_t>(chosen)].target);
     }
     return TRUE;
+}
+
+// Image 0 marks a dictionary to fetch, image 1 one already installed.
+void CDownloadDialog::loadImages()
+{
+    CBitmap strip;
+    if (!strip.Attach(LoadBitmapFromFile(FindBinaryResource(ResourceKind::Bitmap, "LvDownload"))))
+        return;
+    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
+    m_images.Add(&strip, RGB(255, 0, 255));
+    m_list.SetImageList(&m_images, LVSIL_SMALL);
 }
 
 // Each row's image says whether its dictionary is already in the folder.

@@ -5,6 +5,7 @@
 #include "spell/DictionaryList.h"
 #include "spell/WebLink.h"
 
+#include "platform/gdi/ImageList.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListCtrl.h"
 
@@ -30,6 +31,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void loadImages();
     void fillList();
     bool install(const DictionaryEntry& entry);
 
@@ -38,5 +40,6 @@ private:
     std::vector<size_t> m_order;
     std::vector<bool> m_ticked;
     CListCtrl m_list;
+    CImageList m_images;
     TWebLink m_link;
 };

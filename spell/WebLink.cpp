@@ -37,6 +37,8 @@ BOOL TWebLink::Attach(CWnd* parent, int id, const std::string& text, const std::
     std::strcpy(font.lfFaceName, "Sans");
     m_font.CreateFontIndirect(&font);
     SetWindowText(text.c_str());
+    m_tip.Create(this);
+    m_tip.AddTool(this, target.c_str());
     SetTarget(target);
     return TRUE;
 }
@@ -44,8 +46,22 @@ BOOL TWebLink::Attach(CWnd* parent, int id, const std::string& text, const std::
 void TWebLink::SetTarget(const std::string& target)
 {
     m_target = target;
-    m_toolTip = target;
+    m_tip.UpdateTipText(target.c_str(), this);
     sizeToText();
+}
+
+std::string TWebLink::GetToolTipText() const
+{
+    CString text;
+    m_tip.GetText(text, const_cast<TWebLink*>(this));
+    return text.GetString();
+}
+
+BOOL TWebLink::PreTranslateMessage(MSG* msg)
+{
+    if (m_tip.GetSafeHwnd())
+        m_tip.RelayEvent(msg);
+    return CStatic::PreTranslateMessage(msg);
 }
 
 COLORREF TWebLink::TextColour() const

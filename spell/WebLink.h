@@ -4,6 +4,7 @@
 
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 #include <string>
 
@@ -19,7 +20,9 @@ public:
     // A new target also becomes the tooltip text; the label resizes to its text.
     void SetTarget(const std::string& target);
     const std::string& GetTarget() const { return m_target; }
-    const std::string& GetToolTipText() const { return m_toolTip; }
+    // What the tip shows when the mouse rests on the label.
+    std::string GetToolTipText() const;
+    BOOL PreTranslateMessage(MSG* msg) override;
     bool IsVisited() const { return m_visited; }
     COLORREF TextColour() const;
     // http and https addresses go to the desktop's opener; anything else, or a failure, beeps.
@@ -40,7 +43,7 @@ private:
     void sizeToText();
 
     std::string m_target;
-    std::string m_toolTip;
+    CToolTipCtrl m_tip;
     CFont m_font;
     bool m_visited = false;
     bool m_hover = false;

@@ -2,6 +2,7 @@
 // bitmap editor against reference pictures, and the mouse cursor over the page's objects.
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
+#include "app/tests/SavedPage.h"
 
 #include "View/HyperView.h"
 #include "View/MyView.h"
@@ -94,7 +95,8 @@ std::string DrawPage()
 
 TEST_F(FaceRoadTest, TheCursorShowsWhatTheMouseCanDoOnThePage)
 {
-    const std::string script = DrawPage() + "click view 200 290\nwait 200\nclick view 200 150\nwait 200\n"
+    const std::string script = DrawPage() + "click view 200 290\nwait 200\nmove view 210 292\nwait 100\n"
+                               "click view 200 150\nwait 200\n"
                                "move view 100 100\nwait 100\nmove view 500 400\nwait 100\n" +
                                Menu(kRotateRight) + "wait 200\nmove view 201 151\nwait 100\nanswer 7\nquit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
@@ -103,6 +105,7 @@ TEST_F(FaceRoadTest, TheCursorShowsWhatTheMouseCanDoOnThePage)
     const std::vector<std::string> overText = CursorsAfter(run.log, "click view 200 290");
     ASSERT_FALSE(overText.empty()) << run.log;
     EXPECT_EQ(overText.front(), std::to_string(kIBeam)) << run.log;
+    EXPECT_EQ(Last(CursorsAfter(run.log, "move view 210 292")), std::to_string(kIBeam)) << "over the text being edited";
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 100 100")), std::to_string(kSizeNWSE)) << run.log;
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 500 400")), std::to_string(kArrow)) << run.log;
     EXPECT_EQ(Last(CursorsAfter(run.log, "move view 201 151")), std::to_string(CHyperOb::CursorRotated)) << run.log;
@@ -160,4 +163,49 @@ TEST_F(FaceRoadTest, TheBitmapEditorShowsItsToolsAndThePencilCursor)
     EXPECT_EQ(Last(CursorsAfter(run.log, "move dialog 250 258")), std::to_string(CPntCtrl::FirstCursorId + 2))
         << run.log;
     ExpectLooksLike(QImage(QString::fromStdString(Path("editor.png"))), "bitmap-editor.png", home);
+}
+
+// The arrows of the split buttons under the default layout (the Layout bar's Align, the Standard
+// bar's Catalog and Project Manager) and the items of the menus they open.
+constexpr const char* kAlignArrow = "629 65";
+constexpr const char* kAlignLeft = "653 89";
+constexpr const char* kAlignTop = "653 133";
+constexpr const char* kCatalogArrow = "216 39";
+constexpr const char* kShowCatalog = "240 63";
+constexpr const char* kProjectArrow = "249 39";
+constexpr const char* kShowProject = "273 63";
+
+TEST_F(FaceRoadTest, CommandsBehindTheDropDownArrowsWork)
+{
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolRectangle) + "drag view 60 60 160 120\n" +
+                               Menu(CMyView::ToolRectangle) + "drag view 220 160 300 240\nwait 200\n" +
+                               Menu(CHyperView::CmdSelectAll) + "wait 200\nclick main " + kAlignArrow +
+                               "\nwait 300\nclick main " + kAlignLeft + "\nwait 200\nclick main " + kAlignArrow +
+                               "\nwait 300\nclick main " + kAlignTop + "\nwait 200\nsnapshot main " + Path("before.png") +
+                               "\nclick main " + kCatalogArrow + "\nwait 300\nsnapshot main " + Path("catalog-menu.png") +
+                               "\nclick main " + kShowCatalog + "\nwait 400\nsnapshot main " + Path("catalog.png") +
+                               "\nclick main " + kProjectArrow + "\nwait 300\nclick main " + kShowProject +
+                               "\nwait 400\nsnapshot main " + Path("project.png") + "\n" +
+                               Save("aligned.trn") + "quit\n";
+    e2e::Run run = Play(script);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+
+    CMyView page;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("aligned.trn"), page));
+    ASSERT_EQ(page.GetObjects().GetSize(), 2);
+    CRect first, second;
+    page.GetObjectAtIndex(0)->GetRect(&first, nullptr);
+    page.GetObjectAtIndex(1)->GetRect(&second, nullptr);
+    EXPECT_EQ(first.left, second.left) << "Align Left from the Align arrow";
+    EXPECT_EQ(first.top, second.top) << "Align Top from the Align arrow";
+    EXPECT_NE(first.Width(), second.Width()) << "aligning moves, it does not resize";
+
+    // Each manager's pane takes the right side when its menu item is picked.
+    const QImage before(QString::fromStdString(Path("before.png")));
+    const QImage catalog(QString::fromStdString(Path("catalog.png")));
+    const QImage project(QString::fromStdString(Path("project.png")));
+    ASSERT_FALSE(before.isNull() || catalog.isNull() || project.isNull()) << run.log;
+    const QRect pane(before.width() - 190, 110, 180, 200);
+    EXPECT_GT(Difference(catalog.copy(pane), before.copy(pane)), 0.05) << "the Catalog Manager shows";
+    EXPECT_GT(Difference(project.copy(pane), catalog.copy(pane)), 0.05) << "the Project Manager shows";
 }

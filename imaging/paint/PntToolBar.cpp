@@ -2,6 +2,7 @@
 
 #include "controls/CoolComboNotify.h"
 #include "imaging/paint/PntCtrl.h"
+#include "objects/ShellServices.h"
 
 namespace {
 
@@ -78,7 +79,35 @@ BOOL CPntToolBar::Create(CWnd* parent, CPntCtrl* ctrl, UINT bitmapId, DWORD styl
     if (m_bNoViewButtons)
         for (UINT id : {52776u, 52775u, 52774u})
             SetButtonInfo(CommandToIndex(id), id, TBBS_BUTTON | TBBS_HIDDEN, 0);
+    if (created)
+        AddToolTips();
     return created;
+}
+
+// Pickers are windows of their own; buttons are places on the bar.
+void CPntToolBar::AddToolTips()
+{
+    m_tips.Create(this);
+    const CShellServices& shell = GetShellServices();
+    for (CCoolCombo* picker : std::array<CCoolCombo*, 4>{&m_EraserWidth, &m_LineWidth, &m_Foreground, &m_Transparency})
+        m_tips.AddTool(picker, shell.GetLanguageText(Buttons[size_t(CommandToIndex(picker->GetDlgCtrlID()))].name));
+    for (int i = 0; i < ButtonCount; ++i) {
+        UINT id = 0, style = 0;
+        int image = 0;
+        GetButtonInfo(i, id, style, image);
+        if (id == 0 || Buttons[size_t(i)].name[0] == '\0' || (style & (TBBS_SEPARATOR | TBBS_HIDDEN)))
+            continue;
+        CRect place;
+        GetItemRect(i, &place);
+        m_tips.AddTool(this, shell.GetLanguageText(Buttons[size_t(i)].name), &place, id);
+    }
+}
+
+BOOL CPntToolBar::PreTranslateMessage(MSG* msg)
+{
+    if (m_tips.GetSafeHwnd())
+        m_tips.RelayEvent(msg);
+    return CToolBarEx::PreTranslateMessage(msg);
 }
 
 BOOL CPntToolBar::CreateControls(UINT bitmapId)

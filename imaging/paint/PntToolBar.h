@@ -5,6 +5,7 @@
 #include "controls/ColourPicker.h"
 #include "controls/CoolCombo.h"
 #include "controls/ToolBarEx.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 #include <array>
 
@@ -35,6 +36,9 @@ public:
     CCoolCombo& GetLinePicker() { return m_LineWidth; }
     CColourPicker& GetForegroundPicker() { return m_Foreground; }
     CColourPicker& GetTransparencyPicker() { return m_Transparency; }
+    // Each button and picker tells its name when the mouse rests on it.
+    const CToolTipCtrl& GetToolTips() const { return m_tips; }
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     BOOL m_bNoViewButtons = FALSE;
     BOOL m_bSixteenColours = FALSE;
@@ -47,6 +51,7 @@ protected:
 
 private:
     BOOL CreateControls(UINT bitmapId);
+    void AddToolTips();
     void UpdateColourTables();
     void UpdateButton(int index, bool enabled, bool checked);
 
@@ -54,6 +59,7 @@ private:
     CCoolCombo m_LineWidth;
     CColourPicker m_Foreground;
     CColourPicker m_Transparency;
+    CToolTipCtrl m_tips;
     CPntCtrl* m_pCtrl = nullptr;
     int m_nColours = 0;
 };

@@ -38,6 +38,9 @@ void AfxRegisterControlClasses()
         wc.lpfnWndProc = c.proc;
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(c.background + 1));
         wc.lpszClassName = c.name;
+        // Text boxes show the I-beam over their text; the others the arrow.
+        if (std::strcmp(c.name, WC_EDIT) == 0)
+            wc.hCursor = ::LoadCursor(nullptr, IDC_IBEAM);
         ::RegisterClass(&wc);
     }
 }

@@ -2,6 +2,9 @@
 // archives it unpacks (or refuses), and the temporary files it always removes.
 #include "platform/sys/gteinet/tests/HttpTestServer.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/gdi/ImageList.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/tests/BmpBytes.h"
 #include "spell/DictionaryList.h"
 #include "spell/DownloadDialog.h"
 #include "spell/Lexigard.h"
@@ -13,6 +16,8 @@
 #include <zip.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -273,6 +278,43 @@ TEST(DownloadDialogSort, ColumnsSortAndTicksStayWithTheirEntries)
     EXPECT_FALSE(dialog.GetLink().IsVisited());
     EXPECT_EQ(dialog.GetLink().TextColour(), TWebLink::kNormal);
     EXPECT_EQ(dialog.GetLink().GetToolTipText(), "ftp://files.example/");
+    dialog.GetLink().SetTarget("https://words.example/");
+    EXPECT_EQ(dialog.GetLink().GetToolTipText(), "https://words.example/");
+    dialog.DestroyWindow();
+}
+
+TEST(DownloadDialogRows, ImagesMarkInstalledDictionariesAndDatesFollowTheLocale)
+{
+    RegisterLexigardDialogs();
+    RegisterBinaryResource(ResourceKind::Bitmap, "LvDownload", SolidBmp(32, 16, RGB(40, 90, 160)));
+    TempFolder folder;
+    folder.WriteText("Alpha.lex", "installed");
+    DictionaryList list;
+    list.entries = { entry("Alpha", 2, 1, 2004, 2500), entry("beta", 28, 12, 2011, 3000) };
+    CDownloadDialog dialog(list, folder.Path(""));
+    ASSERT_TRUE(dialog.Create(IDD_DOWNLOAD_DICTIONARIES));
+    dialog.OnInitDialog();
+    CImageList* images = dialog.GetList().GetImageList(LVSIL_SMALL);
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->GetImageCount(), 2);
+    struct Row {
+        int image, day, month, year;
+    };
+    const Row rows[] = { { 1, 2, 0, 104 }, { 0, 28, 11, 111 } };
+    for (int i = 0; i < 2; ++i) {
+        std::tm date {};
+        date.tm_mday = rows[i].day;
+        date.tm_mon = rows[i].month;
+        date.tm_year = rows[i].year;
+        LVITEM item {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        ASSERT_TRUE(dialog.GetList().GetItem(&item));
+        EXPECT_EQ(item.iImage, rows[i].image) << i;
+        char expected[64];
+        std::strftime(expected, sizeof expected, "%x", &date);
+        EXPECT_EQ(std::string(dialog.GetList().GetItemText(i, CDownloadDialog::kDateColumn)), expected) << i;
+    }
     dialog.DestroyWindow();
 }
 

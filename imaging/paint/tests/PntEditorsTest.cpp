@@ -198,6 +198,39 @@ TEST_F(EditorTest, ToolBarWidthAndColourPickersSetTheControl)
     EXPECT_EQ(editor.DoModal(), IDCANCEL);
 }
 
+TEST_F(EditorTest, EveryToolBarButtonAndPickerHasItsNameAsTip)
+{
+    CPntBitmapEditDlg editor(&parent);
+    const auto picture = MakeDib(60, 60, 24, kWhite);
+    ASSERT_TRUE(editor.GetPaintCtrl().SetImage(picture.get()));
+    driver.steps = {[&] {
+        CPntToolBar& bar = editor.GetToolBar();
+        const std::pair<UINT, const char*> buttons[] = {{52768, "Cut"}, {52777, "Select Area"}, {52784, "Freehand Draw"},
+                                                        {52794, "Filled Ellipse"}};
+        for (const auto& [id, name] : buttons) {
+            CString text;
+            bar.GetToolTips().GetText(text, &bar, id);
+            EXPECT_EQ(std::string(text), name) << id;
+        }
+        const std::pair<CWnd*, const char*> pickers[] = {{&bar.GetEraserPicker(), "Eraser width"},
+                                                         {&bar.GetLinePicker(), "Pen Width"},
+                                                         {&bar.GetForegroundPicker(), "Foreground Color"},
+                                                         {&bar.GetTransparencyPicker(), "Transparency Color"}};
+        for (const auto& [picker, name] : pickers) {
+            CString text;
+            bar.GetToolTips().GetText(text, picker);
+            EXPECT_EQ(std::string(text), name);
+        }
+        int named = 0;
+        for (const CPntToolBar::Button& button : CPntToolBar::Buttons)
+            named += button.id != 0 && button.name[0] != '\0';
+        EXPECT_EQ(bar.GetToolTips().GetToolCount(), named);
+        editor.EndDialog(IDCANCEL);
+    }};
+    driver.Start();
+    EXPECT_EQ(editor.DoModal(), IDCANCEL);
+}
+
 TEST_F(EditorTest, SmallPalettesOfferThePaintColours)
 {
     struct Case {

@@ -5,9 +5,21 @@
 #include "PaneFixture.h"
 #include "BmpBytes.h"
 
+#include "platform/sys/Shell.h"
+#include "platform/ui/Resources.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
+
+std::vector<BYTE> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), {});
+}
 
 // Groups as "caption|base|expanded:link>address#image,..." for comparing.
 std::string Describe(const std::list<CLinkGroup>& groups)
@@ -141,6 +153,47 @@ TEST_F(LinksPaneTest, OnlyWebAndMailAddressesAreOpened)
     Click(200002);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].back(), "mailto:a@b.example");
+}
+
+TEST_F(LinksPaneTest, AddressesWithoutASchemeOpenTheProgramsOwnHelpPages)
+{
+    WriteFile(web + "/urls.txt", "1\n\"Help\",\"\",2\n\"Contents\",\"index.html\",6\n\"Gone\",\"gone.html\",0\n");
+    Build();
+    const std::string contents = std::string(GetHelpFolder()) + "/index.html";
+    EXPECT_EQ(std::string(pane.GetLinkAddress(200001)), contents);
+    Click(200001);
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].back(), contents);
+    Click(200002);
+    EXPECT_EQ(launches.size(), 1u) << "a missing page opens nothing";
+}
+
+// What the program ships: every link is a web address or one of its own pages, and every
+// link's icon is a cell of the shipped strip.
+TEST(ShippedLinks, EveryLinkReachesAShippedPageAndHasItsIcon)
+{
+    const std::string shipped = VANTREL_SHIPPED;
+    std::list<CLinkGroup> groups;
+    ASSERT_TRUE(ReadLinkFile((shipped + "/Web/urls.txt").c_str(), groups));
+    ASSERT_FALSE(groups.empty());
+    const std::vector<BYTE> icons = ReadBytes(shipped + "/Web/icons.bmp");
+    HBITMAP strip = LoadBitmapFromFile(&icons);
+    ASSERT_NE(strip, nullptr);
+    BITMAP info {};
+    ::GetObject(strip, sizeof info, &info);
+    ::DeleteObject(strip);
+    EXPECT_EQ(info.bmHeight, 16);
+    EXPECT_EQ(info.bmWidth % 16, 0);
+    for (const CLinkGroup& group : groups)
+        for (const CLinkItem& link : group.links) {
+            const std::string address = std::string(group.baseAddress + link.address);
+            if (AddressScheme(address.c_str()).empty())
+                EXPECT_TRUE(std::filesystem::is_regular_file(shipped + "/Help/" + address)) << address;
+            else
+                EXPECT_EQ(ClassifyShellTarget(address.c_str()), ShellTarget::webAddress) << address;
+            EXPECT_GE(link.image, 0) << address;
+            EXPECT_LT(link.image, info.bmWidth / 16) << address;
+        }
 }
 
 TEST_F(LinksPaneTest, AMalformedFileLeavesThePanelWithoutGroups)

@@ -5,6 +5,9 @@
 
 #include "PaneFixture.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace {
 
 class TaskPanelPaneTest : public ProgramPaneTest {
@@ -80,6 +83,21 @@ TEST_F(TaskPanelPaneTest, TemplatesBelowTheNotesFolderAreListedSortedUnderTheHea
     Build();
     EXPECT_EQ(Entries(), (std::vector<std::string>{"--- Noticetemplates ---", "Alpha", "Zeta"}));
     EXPECT_EQ(pane.GetTemplateBox().GetCurSel(), 0);
+}
+
+TEST_F(TaskPanelPaneTest, ANewNotesFolderStartsWithTheShippedTemplates)
+{
+    std::vector<std::string> shipped = {"--- Noticetemplates ---"};
+    for (const auto& entry : std::filesystem::directory_iterator(VANTREL_SHIPPED "/Notes"))
+        shipped.push_back(entry.path().stem().string());
+    ASSERT_GT(shipped.size(), 1u);
+    std::sort(shipped.begin() + 1, shipped.end());
+    notes = home + "/fresh/notes";
+    SetSettingString(Setting::NotesDirectory, notes.c_str());
+    Build();
+    EXPECT_EQ(Entries(), shipped);
+    for (size_t i = 1; i < shipped.size(); ++i)
+        EXPECT_TRUE(std::filesystem::is_regular_file(notes + "/" + shipped[i] + ".trn")) << shipped[i];
 }
 
 TEST_F(TaskPanelPaneTest, ChoosingATemplateOpensItsFileAndTheHeaderOpensNothing)

@@ -66,6 +66,10 @@ public:
     virtual BOOL OnEndTextEdit() { return TRUE; }
     virtual BOOL CanInsertAtPoint(CPoint) { return TRUE; }
     virtual BOOL CanInsertInRect(const CRect&) { return TRUE; }
+    // The page's hooks for clicks (page units) and typed characters; they see every one, in
+    // edit mode and in run mode, before the view acts on it.
+    virtual void OnViewClick(int, int, BOOL /*doubleClick*/, BOOL /*right*/, BOOL /*shift*/, BOOL /*control*/) { }
+    virtual void OnViewKey(UINT, BOOL /*control*/, BOOL /*shift*/) { }
     // Serializes the view's whole document to or from a file; FALSE when it cannot be opened.
     virtual BOOL SerializeDocToFile(LPCTSTR path, int mode);
     // The objects of the first page of a document file, in a new owning list (NULL when none);
@@ -168,6 +172,7 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* info) override;
 
     // What the page's objects ask of their view.
+    const CLayerFmt* GetLayerList() const override;
     BOOL IsLayerVisible(int layer) const override;
     BOOL IsLayerLocked(int layer) const override;
     COLORREF GetPageObjectColor() const override;
@@ -189,6 +194,7 @@ public:
     void HideAngleTip() override;
     void ShowCursor(UINT id) override;
     BOOL GetViewClientRect(RECT* rect) const override;
+    BOOL TrackBandInView(CHyperTracker& tracker, POINT device) override;
     void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
     void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }
 

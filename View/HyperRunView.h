@@ -8,6 +8,7 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/Maps.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/View.h"
 
 class CArchive;
@@ -195,6 +196,10 @@ public:
     void ShowCursor(UINT id) override;
     BOOL GetViewClientRect(RECT* rect) const override;
     BOOL TrackBandInView(CHyperTracker& tracker, POINT device) override;
+    // Mouse messages for the page's tool tip, in device units.
+    void RelayToolTip(UINT message, CPoint device);
+    void ResetToolTip();
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
     void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }
 
@@ -202,8 +207,11 @@ public:
     CCreateContext* m_createContext = nullptr;
     DWORD m_stateWords[2] = {1, 0};
     CBrush m_backgroundBrush;
+    // The tip over the page: the index of the object whose text it shows, -2 for the page's
+    // own text, -1 for none.
     int m_toolTipId = -1;
     CString m_toolTipText;
+    CToolTipCtrl m_toolTips;
     BOOL m_ownsFrameObject = FALSE;
     CHyperViewOb* m_pageObject = nullptr;
     CHyperFrameOb* m_frameObject = nullptr;

@@ -165,6 +165,7 @@ int CHyperView::TopUnlockedObjectAt(CPoint page) const
 void CHyperView::OnMouseMove(UINT, CPoint point)
 {
     ShowMouseOnRulers(point);
+    RelayToolTip(WM_MOUSEMOVE, point);
     const UINT tool = GetCurrentTool();
     if (!IsConnectorTool(tool) && !IsLineTool(tool))
         return;

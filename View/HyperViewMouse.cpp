@@ -1,5 +1,6 @@
 // What the editing view does with the mouse before any editing: the Alt-drag zoom, the
-// page's click hook and the rulers' marks that follow the mouse.
+// page's click hook (a click also closes the tool tip) and the rulers' marks that follow the
+// mouse.
 #include "View/HyperView.h"
 
 #include "View/HyperFrame.h"
@@ -35,6 +36,7 @@ BOOL CHyperView::TrackAltClickZoom(CPoint devicePoint)
 
 void CHyperView::ReportClick(CPoint page, UINT flags, BOOL doubleClick, BOOL right)
 {
+    ResetToolTip();
     OnViewClick(page.x, page.y, doubleClick, right, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0);
 }
 

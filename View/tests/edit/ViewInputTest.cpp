@@ -1,6 +1,6 @@
 // What the editing view hands on from the mouse and keyboard: the page's click and key hooks
-// see every click and character with its keys, the rulers mark the mouse, and an object's
-// Layer choices are the page's layers.
+// see every click and character with its keys, the rulers mark the mouse, resting shows the
+// tool tip of the object or the page, and an object's Layer choices are the page's layers.
 #include "EditViewFixture.h"
 
 #include "View/RulerBar.h"
@@ -8,6 +8,7 @@
 #include "objects/LayerFmt.h"
 #include "objects/PropCombo.h"
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -89,6 +90,39 @@ TEST_F(ViewInputTest, TheRulersMarkWhereTheMouseIs)
     EXPECT_EQ(horizontal->m_indicator.Width(), 1);
     EXPECT_EQ(vertical->m_indicator.top, 70 + vertical->GetLead());
     EXPECT_EQ(vertical->m_indicator.Height(), 1);
+}
+
+TEST_F(ViewInputTest, RestingShowsTheToolTipOfTheObjectOrElseOfThePage)
+{
+    CHyperOb* tipped = AddBorder(CRect(10, 10, 60, 60));
+    tipped->ToolTipText = "Tipped box";
+    AddBorder(CRect(100, 10, 150, 60));
+    view->GetPageObject()->ToolTipText = "The page";
+    struct Case {
+        const char* name;
+        POINT at;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"object with a tip", {30, 30}, "Tipped box"},
+        {"object without one", {120, 30}, "The page"},
+        {"empty page", {300, 300}, "The page"},
+    };
+    for (const Case& c : cases) {
+        Post(WM_MOUSEMOVE, c.at);
+        Pump();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < until && !view->m_toolTips.IsWindowVisible())
+            Pump();
+        ASSERT_TRUE(view->m_toolTips.IsWindowVisible()) << c.name;
+        CString text;
+        view->m_toolTips.GetText(text, view);
+        EXPECT_EQ(text, CString(c.text)) << c.name;
+    }
+    Post(WM_LBUTTONDOWN, {300, 300}, MK_LBUTTON);
+    Post(WM_LBUTTONUP, {300, 300});
+    Pump();
+    EXPECT_FALSE(view->m_toolTips.IsWindowVisible()) << "a click closes the tip";
 }
 
 TEST_F(ViewInputTest, TheLayerChoicesAreThePagesLayers)

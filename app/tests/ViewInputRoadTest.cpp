@@ -1,6 +1,6 @@
 // The editing view's input in the real program: Graphics, Route and Edit View are in the
-// menus and work from there, an Alt-drag zooms to the dragged rectangle, and the rulers
-// mark where the mouse is.
+// menus and work from there, an Alt-drag zooms to the dragged rectangle, the rulers mark
+// where the mouse is, the Layer drop-down moves an object, and an object's tool tip shows.
 #include "app/tests/E2E.h"
 #include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
@@ -53,6 +53,7 @@ int LongestBlackRun(const QImage& image)
 }
 
 constexpr QRgb kHandle = qRgb(0, 255, 255);
+constexpr QRgb kTipBackground = qRgb(255, 255, 225);
 
 class ViewInputRoadTest : public e2e::RoadTest {};
 
@@ -126,6 +127,45 @@ TEST_F(ViewInputRoadTest, TheRulersMarkTheMouse)
     ASSERT_FALSE(moved.Empty());
     EXPECT_EQ(moved.right - moved.left, 100);
     EXPECT_LT(moved.bottom - moved.top, 20);
+}
+
+// The Properties pane's value cells of Tool Tip Text and Layer for one selected rectangle; the
+// Layer cell's drop-down button sits at its right end.
+constexpr int kValueX = 860;
+constexpr int kToolTipRowY = 279;
+constexpr int kLayerRowY = 374;
+
+TEST_F(ViewInputRoadTest, TheLayerDropDownMovesTheObjectAndItsToolTipShowsOnThePage)
+{
+    const std::string cell = "click main " + std::to_string(kValueX) + " ";
+    const std::string script =
+        kNew + "menu " + std::to_string(CMyView::ToolRectangle) + "\ndrag view 60 60 200 140\nwait 100\n" +
+        "click view 100 100\nmenu " + std::to_string(CHyperView::CmdProperties) + "\nwait 400\n" + cell +
+        std::to_string(kToolTipRowY) + "\nwait 200\ntype Rests here\nkey return\nwait 300\n" + cell +
+        std::to_string(kLayerRowY) + "\nwait 300\nclick main 881 " + std::to_string(kLayerRowY) +
+        "\nwait 300\nkey down\nkey return\nwait 300\n" + Save("moved.trn") + "key ctrl+z\nwait 200\n" + Save("undone.trn") +
+        "key ctrl+y\nwait 200\n" + Save("redone.trn") + "menu 57602\nfile " + Path("redone.trn") +
+        "\nmenu 57601\nwait 300\nmove view 150 120\nmove view 152 122\nwait 1500\nsnapshot screen " +
+        Path("tip.png") + "\nquit\n";
+    Play(script);
+    auto layerOf = [&](const char* name) {
+        CMyView reader;
+        if (!e2e::ReadSavedPage(Path(name), reader) || reader.GetObjects().GetSize() != 1)
+            return -1;
+        return reader.GetObjectAtIndex(0)->LayerID;
+    };
+    const int moved = layerOf("moved.trn");
+    EXPECT_GT(moved, 0) << "the second layer";
+    EXPECT_EQ(layerOf("undone.trn"), 0);
+    EXPECT_EQ(layerOf("redone.trn"), moved);
+
+    // After reopening, resting on the rectangle shows its tip just below the pointer.
+    const QImage tip(QString::fromStdString(Path("tip.png")));
+    ASSERT_FALSE(tip.isNull());
+    const e2e::PixelBox shown = e2e::BoxOf(tip, kTipBackground);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_GT(shown.right - shown.left, 60) << "wide enough for \"Rests here\"";
+    EXPECT_LT(shown.bottom - shown.top, 40);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/Maps.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/View.h"
 
 class CArchive;
@@ -66,6 +67,10 @@ public:
     virtual BOOL OnEndTextEdit() { return TRUE; }
     virtual BOOL CanInsertAtPoint(CPoint) { return TRUE; }
     virtual BOOL CanInsertInRect(const CRect&) { return TRUE; }
+    // The page's hooks for clicks (page units) and typed characters; they see every one, in
+    // edit mode and in run mode, before the view acts on it.
+    virtual void OnViewClick(int, int, BOOL /*doubleClick*/, BOOL /*right*/, BOOL /*shift*/, BOOL /*control*/) { }
+    virtual void OnViewKey(UINT, BOOL /*control*/, BOOL /*shift*/) { }
     // Serializes the view's whole document to or from a file; FALSE when it cannot be opened.
     virtual BOOL SerializeDocToFile(LPCTSTR path, int mode);
     // The objects of the first page of a document file, in a new owning list (NULL when none);
@@ -168,6 +173,7 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* info) override;
 
     // What the page's objects ask of their view.
+    const CLayerFmt* GetLayerList() const override;
     BOOL IsLayerVisible(int layer) const override;
     BOOL IsLayerLocked(int layer) const override;
     COLORREF GetPageObjectColor() const override;
@@ -189,6 +195,11 @@ public:
     void HideAngleTip() override;
     void ShowCursor(UINT id) override;
     BOOL GetViewClientRect(RECT* rect) const override;
+    BOOL TrackBandInView(CHyperTracker& tracker, POINT device) override;
+    // Mouse messages for the page's tool tip, in device units.
+    void RelayToolTip(UINT message, CPoint device);
+    void ResetToolTip();
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void PaintPageBackground(CDC* dc, const RECT& rect) override { EraseBackground(dc, CRect(rect)); }
     void DrawObjectsFrom(CDC* dc, const RECT& rect, int start) override { DrawObjectsInRect(dc, CRect(rect), start); }
 
@@ -196,8 +207,11 @@ public:
     CCreateContext* m_createContext = nullptr;
     DWORD m_stateWords[2] = {1, 0};
     CBrush m_backgroundBrush;
+    // The tip over the page: the index of the object whose text it shows, -2 for the page's
+    // own text, -1 for none.
     int m_toolTipId = -1;
     CString m_toolTipText;
+    CToolTipCtrl m_toolTips;
     BOOL m_ownsFrameObject = FALSE;
     CHyperViewOb* m_pageObject = nullptr;
     CHyperFrameOb* m_frameObject = nullptr;

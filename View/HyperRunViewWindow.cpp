@@ -4,6 +4,7 @@
 #include "View/HyperRunFrame.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperOb.h"
+#include "objects/HyperTracker.h"
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
 #include "objects/ShellServices.h"
@@ -223,15 +224,25 @@ void CHyperRunView::OnContextMenu(CPoint point, CMenu* menu, UINT menuId, BOOL p
         focusView->m_lastContextMenuSource = std::exchange(focusView->m_contextMenuSource, nullptr);
 }
 
+BOOL CHyperRunView::TrackBandInView(CHyperTracker& tracker, POINT device)
+{
+    return m_hWnd && tracker.TrackRubberBand(this, device, TRUE);
+}
+
+const CLayerFmt* CHyperRunView::GetLayerList() const
+{
+    return m_pageObject ? m_pageObject->GetLayerList() : nullptr;
+}
+
 BOOL CHyperRunView::IsLayerVisible(int layer) const
 {
-    const CLayerFmt* layers = m_pageObject ? m_pageObject->GetLayerList() : nullptr;
+    const CLayerFmt* layers = GetLayerList();
     return !layers || layers->IsLayerVisible(layer);
 }
 
 BOOL CHyperRunView::IsLayerLocked(int layer) const
 {
-    const CLayerFmt* layers = m_pageObject ? m_pageObject->GetLayerList() : nullptr;
+    const CLayerFmt* layers = GetLayerList();
     return layers && layers->IsLayerLocked(layer);
 }
 

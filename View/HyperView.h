@@ -37,6 +37,8 @@ public:
     static constexpr UINT EndObjectTools = 60527;
     static constexpr UINT CmdGrid = 60434;
     static constexpr UINT CmdGridSettings = 60433;
+    static constexpr UINT CmdRoute = 60569;
+    static constexpr UINT CmdGraphics = 34018;
     static constexpr UINT CmdDelete = 57632;
     static constexpr UINT CmdUndo = 57643;
     static constexpr UINT CmdRedo = 57644;
@@ -183,6 +185,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
+    void OnRButtonDblClk(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
@@ -204,6 +207,11 @@ public:
     // A polyline for the lines, or NULL when they do not chain; any polyline for no lines.
     virtual CHyperOb* CreateFreehandObject(const CObArray& lines);
     BOOL JoinSelectedLines(UINT undoId);
+    // The mouse steps that come before editing: the Alt-drag zoom, the page's click hook with
+    // the keys of the message, and the rulers' marks at the mouse.
+    BOOL TrackAltClickZoom(CPoint devicePoint);
+    void ReportClick(CPoint page, UINT flags, BOOL doubleClick, BOOL right);
+    void ShowMouseOnRulers(CPoint devicePoint);
 
     // Snap marker of line and connector tools.
     void UpdateSnapMarker(CPoint devicePoint);

@@ -29,10 +29,13 @@ UINT CHyperView::GetCurrentTool() const
     return frame ? frame->GetCurrentTool() : ToolSelect;
 }
 
-void CHyperView::OnLButtonDown(UINT, CPoint point)
+void CHyperView::OnLButtonDown(UINT flags, CPoint point)
 {
+    if (TrackAltClickZoom(point))
+        return;
     CPoint page = point;
     DeviceToLogical(&page, nullptr);
+    ReportClick(page, flags, FALSE, FALSE);
     if (!m_editMode) {
         Default();
         return;
@@ -101,6 +104,9 @@ void CHyperView::ContinuePointList(UINT toolId)
 
 void CHyperView::OnLButtonDblClk(UINT flags, CPoint point)
 {
+    CPoint page = point;
+    DeviceToLogical(&page, nullptr);
+    ReportClick(page, flags, TRUE, FALSE);
     if (!m_editMode) {
         Default();
         return;
@@ -117,10 +123,11 @@ void CHyperView::OnLButtonDblClk(UINT flags, CPoint point)
     ShowSelectionProperties();
 }
 
-void CHyperView::OnRButtonDown(UINT, CPoint point)
+void CHyperView::OnRButtonDown(UINT flags, CPoint point)
 {
     CPoint page = point;
     DeviceToLogical(&page, nullptr);
+    ReportClick(page, flags, FALSE, TRUE);
     if (!m_editMode) {
         Default();
         return;
@@ -158,6 +165,8 @@ int CHyperView::TopUnlockedObjectAt(CPoint page) const
 
 void CHyperView::OnMouseMove(UINT, CPoint point)
 {
+    ShowMouseOnRulers(point);
+    RelayToolTip(WM_MOUSEMOVE, point);
     const UINT tool = GetCurrentTool();
     if (!IsConnectorTool(tool) && !IsLineTool(tool))
         return;
@@ -258,6 +267,7 @@ void CHyperView::OnChar(UINT ch, UINT repeat, UINT flags)
 {
     if (ForwardToTextEdit(WM_CHAR, ch, repeat, flags))
         return;
+    OnViewKey(ch, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT));
     CPoint point;
     GetCursorPos(&point);
     ScreenToClient(&point);

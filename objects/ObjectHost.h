@@ -12,6 +12,7 @@ class CObject;
 class CDC;
 class CFrameWindow;
 class CHyperBaseOb;
+class CHyperTracker;
 class CHyperRunView;
 class CLayerFmt;
 class CUndoRecord;
@@ -174,6 +175,9 @@ public:
     // The mouse loop that drags one point of a point list (device units) between its
     // neighbours; answers the start when cancelled.
     virtual POINT TrackEditPoint(POINT, POINT start, POINT) { return start; }
+    // The tracker's rubber band in the view window from a device point: the band's corner
+    // follows the mouse. FALSE without a window, on a click, or when cancelled.
+    virtual BOOL TrackBandInView(CHyperTracker&, POINT) { return FALSE; }
 };
 
 // The host of a view, or NULL for no view. The view layer installs the resolver.

@@ -222,7 +222,7 @@ MenuTemplateItem ArrangeMenu()
                   Command(60557, "U&nrotate"), Command(60597, "&Edit Points"), Command(60598, "Open/C&lose"),
                   Separator(),
                   Command(CHyperView::CmdObjects, "&Objects..."), Command(60443, "S&nap Points"),
-                  Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
+                  Command(CHyperView::CmdRoute, "Rou&te"), Command(60561, "Zoom &In"), Command(60562, "Zoom O&ut"),
                   Command(60564, "&Zoom 1:1")});
 }
 
@@ -230,7 +230,8 @@ MenuTemplateItem ViewMenu()
 {
     return Popup("&View", {Popup("T&hemes", {Command(33967, "Office 2000"), Command(33958, "Office XP"),
                                           Command(33964, "Office 2003"), Command(33966, "Windows XP")}),
-                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(), Command(CHyperView::CmdGrid, "&Grid"),
+                        Command(35001, "C&ustomize..."), Command(32804, "&Options..."), Command(CSelectLanguageDlg::CmdSelectLanguage, "Dictionary &Language..."), Command(32824, "Ca&lender"), Separator(),
+                        Command(CHyperFrame::CmdEditView, "&Edit View"), Command(CHyperView::CmdGrid, "&Grid"),
                         Command(CHyperView::CmdGridSettings, "Grid &Settings..."),
                         Command(CHyperFrame::CmdRuler, "R&uler"), Command(CMyView::CmdBirdsEye, "&Bird's-Eye View"),
                         Separator(),
@@ -274,6 +275,7 @@ std::vector<MenuTemplateItem> DocumentMenu()
                           Command(CMyView::ToolPolyline, "&Polyline"), Command(CMyView::ToolFreehand, "Free&hand"),
                           Command(CMyView::ToolConnector, "&Connector"), Command(CMyView::ToolBitmap, "&Bitmap"),
                           Command(CMyView::ToolHilite, "&Hilite"), Command(CMyView::ToolGraphic, "&Graphic"),
+                          Command(CHyperView::CmdGraphics, "Gra&phics"),
                           Command(CMyView::ToolNote, "&Note"), Command(CMyView::ToolSoundNote, "&Sound Note"),
                           Command(CMyView::ToolRTFNote, "R&TF Note"), Command(CMyView::ToolOleObject, "&OLE Object"),
                           Command(CHyperOleView::CmdInsertObject, "New Em&bedded Object..."),

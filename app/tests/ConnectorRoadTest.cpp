@@ -2,6 +2,7 @@
 // a moved rectangle, goes with a deleted one and comes back with it in one undo step, and
 // stays attached after the document is saved, closed and opened again.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -9,6 +10,8 @@
 #include "objects/kinds/ConnectOb.h"
 
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <memory>
 #include <optional>
@@ -103,6 +106,64 @@ TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
     EXPECT_EQ(reopened.connector->start, CString("Border1"));
     EXPECT_EQ(reopened.connector->end, CString("Border2"));
     EXPECT_EQ(reopened.connector->path, (std::vector<CPoint>{{200, 90}, {250, 90}, {250, 250}, {300, 250}}));
+}
+
+TEST_F(ConnectorRoadTest, AnEndDraggedToAnotherRectangleStaysThereAfterReopening)
+{
+    // A and B as above, C below B at (300, 300, 400, 400); the connector runs from A to B and
+    // stays selected after it is drawn.
+    const std::string script =
+        "wait 300\nmenu 57600\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+        "drag view 300 100 400 200\n" + kRectangle + "drag view 300 300 400 400\n" + kConnector +
+        "drag view 200 150 300 150\nwait 100\n" +
+        "snapshot view " + Path("selected.png") + "\n" +
+        // B's end held over C: the routed path shows; Escape drops the drag.
+        "down view 300 150\nmove view 320 250\nmove view 340 320\nwait 100\nsnapshot view " + Path("dragging.png") +
+        "\nkey escape\nup view 340 320\nwait 100\n" + Save("escaped.trn") +
+        // Let go inside C, nearest to its top middle (350, 300).
+        "drag view 300 150 340 320\nwait 200\n" + Save("moved.trn") + "key ctrl+z\nwait 100\n" +
+        Save("undone.trn") + "key ctrl+y\nwait 100\n" + Save("redone.trn") + "menu 57602\n" + "file " +
+        Path("redone.trn") + "\nmenu 57601\nwait 300\nsnapshot view " + Path("reopened.png") +
+        "\n" + Save("reopened.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+
+    const std::vector<CPoint> toB {{200, 150}, {300, 150}};
+    const SavedPage escaped = ReadDocument(Path("escaped.trn"));
+    ASSERT_TRUE(escaped.connector);
+    EXPECT_EQ(escaped.connector->end, CString("Border2"));
+    EXPECT_EQ(escaped.connector->path, toB);
+
+    const SavedPage moved = ReadDocument(Path("moved.trn"));
+    ASSERT_TRUE(moved.connector);
+    EXPECT_EQ(moved.connector->start, CString("Border1"));
+    EXPECT_EQ(moved.connector->end, CString("Border3"));
+    ASSERT_FALSE(moved.connector->path.empty());
+    EXPECT_EQ(moved.connector->path.front(), CPoint(200, 150));
+    EXPECT_EQ(moved.connector->path.back(), CPoint(350, 300));
+
+    const SavedPage undone = ReadDocument(Path("undone.trn"));
+    ASSERT_TRUE(undone.connector);
+    EXPECT_EQ(undone.connector->end, CString("Border2"));
+    EXPECT_EQ(undone.connector->path, toB);
+
+    for (const char* name : {"redone.trn", "reopened.trn"}) {
+        const SavedPage again = ReadDocument(Path(name));
+        ASSERT_TRUE(again.connector) << name;
+        EXPECT_EQ(again.connector->end, CString("Border3")) << name;
+        EXPECT_EQ(again.connector->path, moved.connector->path) << name;
+    }
+
+    // While the end is held over C the routed path is drawn between A and C.
+    const QImage selected(QString::fromStdString(Path("selected.png")));
+    const QImage dragging(QString::fromStdString(Path("dragging.png")));
+    ASSERT_FALSE(selected.isNull());
+    ASSERT_FALSE(dragging.isNull());
+    const e2e::PixelBox preview = e2e::Differences(selected, dragging);
+    ASSERT_FALSE(preview.Empty());
+    EXPECT_LE(preview.left, 215);
+    EXPECT_GE(preview.bottom, 290);
 }
 
 } // namespace

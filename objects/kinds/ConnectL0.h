@@ -52,6 +52,8 @@ public:
     static constexpr UINT RecordVersion = 0;
     static constexpr UINT TypeNameId = 60481;
     static constexpr COLORREF FreeEndColor = RGB(255, 255, 0);
+    // The undo step of moving an end, "<Snap>/<Unsnap>".
+    static constexpr UINT SnapUndoId = 27007;
 
     CConnectL0();
 
@@ -69,6 +71,7 @@ public:
     BOOL IntersectsRect(const RECT* rect) const override;
     BOOL IsAttachable() const override { return TRUE; }
     BOOL OnInsert() override;
+    BOOL OnEndMouseDown(int x, int y) override;
     BOOL NotifyEndsChanged() override;
     BOOL IsConnector() const override { return TRUE; }
     CConnectorEnds* GetEndPoints() override { return &m_ends; }
@@ -79,6 +82,10 @@ public:
     void SetFreeEndAllowance(int allowance) { m_freeEndAllowance = allowance; }
     // Routes the path anew between the two ends.
     void Reroute();
+    // The end (0 the first point, 1 the last) whose handle holds the page point, or -1.
+    int EndHandleAt(CPoint page) const;
+    // Drags that end onto another snap point; FALSE when nothing changed.
+    BOOL DragEnd(int end, CPoint page);
 
     CConnectL0Ends m_ends;
     int m_freeEndAllowance = 0;

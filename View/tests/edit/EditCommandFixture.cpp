@@ -1,5 +1,6 @@
 #include "EditCommandFixture.h"
 
+#include "objects/kinds/ConnectOb.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DocTemplate.h"
 
@@ -89,4 +90,20 @@ CMyView* EditCommandTest::OpenSecondView()
     auto* other = static_cast<CMyView*>(second->GetNextView(pos));
     Pump();
     return other;
+}
+
+CConnectOb* EditCommandTest::Connector() const
+{
+    for (int i = 0; i < ObjectCount(); ++i)
+        if (auto* connector = dynamic_cast<CConnectOb*>(Object(i)))
+            return connector;
+    return nullptr;
+}
+
+std::vector<CPoint> EditCommandTest::ConnectorPath() const
+{
+    std::vector<CPoint> points;
+    for (int i = 0; i < Connector()->GetNumberOfPoints(); ++i)
+        points.push_back(Connector()->GetPoint(i));
+    return points;
 }

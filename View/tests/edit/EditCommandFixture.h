@@ -15,6 +15,8 @@ inline void PrintTo(const CRect& rect, std::ostream* os)
     *os << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
 }
 
+class CConnectOb;
+
 class EditCommandTest : public EditViewTest {
 protected:
     // A border named by its letter, on top of the page.
@@ -31,5 +33,8 @@ protected:
     CMyView* OpenSecondView();
     // The names from the top of the stacking order down.
     std::string Order() const;
+    // The page's first connector and the points of its path.
+    CConnectOb* Connector() const;
+    std::vector<CPoint> ConnectorPath() const;
     using EditViewTest::RectOf;
 };

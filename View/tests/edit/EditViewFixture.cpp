@@ -36,7 +36,7 @@ void EditViewTest::SetUp()
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     app = new CWinApp("EditView");
     docTemplate = new CMultiDocTemplate(IDR_TEST_DOCUMENT, RUNTIME_CLASS(CMyDoc), RUNTIME_CLASS(CMyFrame),
-                                        RUNTIME_CLASS(CMyView));
+                                        ViewClass());
     app->AddDocTemplate(docTemplate);
     main = new CTestMainFrame;
     ASSERT_TRUE(main->LoadFrame(IDR_TEST_MAIN));

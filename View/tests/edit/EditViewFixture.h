@@ -21,6 +21,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The view class the document template creates.
+    virtual CRuntimeClass* ViewClass() const { return RUNTIME_CLASS(CMyView); }
     // Picks a tool through the frame, as the menu or tool bar does.
     void PickTool(UINT toolId);
     // Posts a press, the moves and the release in client coordinates, then plays them.

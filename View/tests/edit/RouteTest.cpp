@@ -9,22 +9,6 @@ namespace {
 
 class RouteTest : public EditCommandTest {
 protected:
-    CConnectOb* Connector() const
-    {
-        for (int i = 0; i < ObjectCount(); ++i)
-            if (auto* connector = dynamic_cast<CConnectOb*>(Object(i)))
-                return connector;
-        return nullptr;
-    }
-
-    std::vector<CPoint> Path() const
-    {
-        std::vector<CPoint> points;
-        for (int i = 0; i < Connector()->GetNumberOfPoints(); ++i)
-            points.push_back(Connector()->GetPoint(i));
-        return points;
-    }
-
     // Whether a leg of the path runs through the inside of the rectangle.
     static bool Crosses(const std::vector<CPoint>& path, const CRect& rect)
     {
@@ -47,7 +31,7 @@ TEST_F(RouteTest, MovingAnObstacleIntoTheWayReroutesTheConnector)
     PickTool(CMyView::ToolConnector);
     Drag({200, 150}, {400, 150});
     ASSERT_NE(Connector(), nullptr);
-    const std::vector<CPoint> straight = Path();
+    const std::vector<CPoint> straight = ConnectorPath();
     ASSERT_EQ(straight.size(), 2u);
 
     Select({"C"});
@@ -58,7 +42,7 @@ TEST_F(RouteTest, MovingAnObstacleIntoTheWayReroutesTheConnector)
     Pump();
     ASSERT_EQ(RectOf("C"), CRect(280, 130, 320, 170));
 
-    const std::vector<CPoint> around = Path();
+    const std::vector<CPoint> around = ConnectorPath();
     EXPECT_GT(around.size(), 2u);
     EXPECT_FALSE(Crosses(around, RectOf("C")));
     EXPECT_EQ(around.front() == CPoint(200, 150) || around.back() == CPoint(200, 150), true) << "the ends stay";

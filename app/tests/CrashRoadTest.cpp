@@ -139,6 +139,7 @@ TEST_F(CrashRoadTest, ASaveKilledMidWriteLeavesThePreviousFile)
     ASSERT_FALSE(shown.isNull());
     EXPECT_GT(LinePixels(shown, kRectangleBox), 100) << "the rectangle";
     EXPECT_EQ(LinePixels(shown, kEllipseBox), 0) << "the unsaved ellipse";
+    EXPECT_FALSE(std::filesystem::exists(Path(".plan.trn.saving"))) << "opening removed the cut-off file";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Feeds one input to a decoder the way the library does, skipping pictures of more than
 // maxPixels, which take too long to allocate or draw; every failure must be a PLTextException.
+// An empty row or column counts as one pixel wide: a picture of no width still gets a line
+// table for all its rows.
 #pragma once
 
 #include "piclib/common/PLAnyBmp.h"
@@ -7,10 +9,11 @@
 #include "piclib/common/PLPicDecoder.h"
 #include "piclib/common/PLTextException.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
-inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size, int64_t maxPixels = 1 << 22)
+inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size, int64_t maxPixels = 1 << 20)
 {
     if (size > (1u << 20))
         return;
@@ -19,7 +22,8 @@ inline void FuzzDecode(PLPicDecoder& decoder, const uint8_t* data, size_t size, 
     decoder.Attach(&source);
     try {
         decoder.Open(&source);
-        if (static_cast<int64_t>(decoder.GetWidth()) * decoder.GetHeight() <= maxPixels) {
+        const int64_t width = std::max(decoder.GetWidth(), 1), height = std::max(decoder.GetHeight(), 1);
+        if (width * height <= maxPixels) {
             PLAnyBmp bmp;
             decoder.MakeBmp(&bmp, 0);
         }

@@ -5,12 +5,14 @@
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
 #include "platform/core/FileException.h"
+#include "platform/core/FilePath.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
@@ -52,6 +54,21 @@ void removeQuietly(LPCTSTR path)
     {
     }
     END_CATCH_ALL
+}
+
+// A save killed mid-write leaves its beside file behind. Opening the document removes it, but
+// only a plain file no other save holds locked: a save running in another process keeps it.
+void removeStaleSaving(LPCTSTR pathName)
+{
+    CString temp = besideName(pathName);
+    struct stat info {};
+    if (lstat(SystemPathFromName(temp).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return;
+    CFile leftover;
+    if (!leftover.Open(temp, CFile::modeReadWrite | CFile::shareExclusive))
+        return;
+    removeQuietly(temp);
+    leftover.Close();
 }
 
 } // namespace
@@ -193,6 +210,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR pathName)
     }
     END_CATCH_ALL
     ReleaseFile(file, FALSE);
+    removeStaleSaving(pathName);
     EndWaitCursor();
     SetModifiedFlag(FALSE);
     return TRUE;

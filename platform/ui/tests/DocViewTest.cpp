@@ -210,6 +210,51 @@ TEST_F(DocViewTest, FailedSaveKeepsThePreviousFileAndReportsTheError)
     EXPECT_EQ(files, std::vector<std::string>{"keep.trn"});
 }
 
+// What a save killed mid-write left beside the document goes when the document opens; what
+// is not such a leftover stays: a folder of that name, a file a running save holds, and the
+// leftover beside a document that didn't open.
+TEST_F(DocViewTest, OpeningRemovesTheLeftoverOfAKilledSave)
+{
+    enum class Beside { Leftover, Folder, HeldBySave, DocumentUnreadable };
+    struct Case {
+        const char* name;
+        Beside beside;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"killed.trn", Beside::Leftover, true},
+        {"folder.trn", Beside::Folder, false},
+        {"held.trn", Beside::HeldBySave, false},
+        {"broken.trn", Beside::DocumentUnreadable, false},
+    };
+    for (const Case& c : cases) {
+        const std::string file = path(c.name);
+        const std::string leftover = path((std::string(".") + c.name + ".saving").c_str());
+        if (c.beside == Beside::DocumentUnreadable) {
+            std::ofstream(file, std::ios::binary) << "\x05he";
+            UiTestHook::QueueMessageBoxAnswer(IDOK);
+        } else {
+            CNoteDoc* doc = newNote("kept", {3});
+            ASSERT_TRUE(doc->DoSave(file.c_str())) << c.name;
+            doc->OnCloseDocument();
+        }
+        if (c.beside == Beside::Folder)
+            std::filesystem::create_directory(leftover);
+        else
+            std::ofstream(leftover, std::ios::binary) << "cut off";
+        CFile save;
+        if (c.beside == Beside::HeldBySave) {
+            ASSERT_TRUE(save.Open(leftover.c_str(), CFile::modeReadWrite | CFile::shareExclusive));
+        }
+
+        CDocument* opened = app->OpenDocumentFile(file.c_str());
+        EXPECT_EQ(opened != nullptr, c.beside != Beside::DocumentUnreadable) << c.name;
+        EXPECT_EQ(std::filesystem::exists(leftover), !c.removed) << c.name;
+        if (opened)
+            opened->OnCloseDocument();
+    }
+}
+
 TEST_F(DocViewTest, UnreadableFilesOpenNoDocument)
 {
     struct Case {

@@ -1,6 +1,7 @@
 #include "imaging/ipl/IplChannelSink.h"
 
 #include "imaging/ipl/IplImage.h"
+#include "imaging/ipl/IplStrided.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,19 +87,6 @@ void OwnChannelSink::blend(int j) const
         out[k] = static_cast<uint8_t>((out[k] & keep[k]) | (means[k] & ~keep[k]));
 }
 
-namespace {
-
-// One channel into every Stride-th byte; with the stride known the compiler vectorises the
-// scatter, with byte shuffles where the processor has them.
-template <size_t Stride>
-__attribute__((target_clones("avx2", "ssse3", "default"))) void scatter(const uint8_t* means, uint8_t* out, size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        out[i * Stride] = means[i];
-}
-
-} // namespace
-
 void OwnChannelSink::pick(int j) const
 {
     uint8_t* out = origin_ + j * rowStep_ + pick_.targetFirst;
@@ -106,12 +94,8 @@ void OwnChannelSink::pick(int j) const
     const uint8_t* bits = mask_ ? reinterpret_cast<const uint8_t*>(mask_->imageData) + static_cast<int64_t>(j) * mask_->widthStep
                                 : nullptr;
     if (!bits && pick_.channels == 1 && pick_.sourceChannels == 1) {
-        switch (pick_.targetChannels) {
-        case 2: return scatter<2>(means, out, static_cast<size_t>(width_));
-        case 3: return scatter<3>(means, out, static_cast<size_t>(width_));
-        case 4: return scatter<4>(means, out, static_cast<size_t>(width_));
-        default: break;
-        }
+        if (pick_.targetChannels >= 2 && pick_.targetChannels <= 4)
+            return ScatterStrided(static_cast<size_t>(pick_.targetChannels), means, out, static_cast<size_t>(width_));
     }
     for (int i = 0; i < width_; ++i) {
         if (bits && !((bits[i / 8] >> (7 - i % 8)) & 1))

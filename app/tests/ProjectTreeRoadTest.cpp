@@ -17,6 +17,16 @@ constexpr int kIconLeft = 770, kIconRight = 811, kRowTop = 188, kRowBottom = 204
 
 using ProjectTreeRoadTest = e2e::ProjectFolderRoadTest;
 
+// Black pixels in the 16 × 16 icon cell of the second row (the subproject General).
+int BlackInSecondRowIcon(const QImage& image)
+{
+    int black = 0;
+    for (int y = 170; y < 186; ++y)
+        for (int x = 775; x < 791; ++x)
+            black += (image.pixel(x, y) & 0xFFFFFF) == 0;
+    return black;
+}
+
 QImage IconArea(const std::string& shot)
 {
     return QImage(QString::fromStdString(shot)).copy(kIconLeft, kRowTop, kIconRight - kIconLeft + 1,
@@ -34,6 +44,8 @@ TEST_F(ProjectTreeRoadTest, AnIconEditedFromTheTreesContextMenuIsShownAndKept)
     ASSERT_EQ(run.exitCode, 0) << run.log;
     const QImage before = IconArea(Path("before.png")), after = IconArea(Path("after.png"));
     EXPECT_FALSE(e2e::Differences(before, after).Empty()) << run.log;
+    EXPECT_LT(BlackInSecondRowIcon(QImage(QString::fromStdString(Path("before.png")))), 128)
+        << "an icon's clear pixels show the tree's background";
 
     run = Play("wait 500\nclick main " + std::string(kRow3) + "\nwait 200\nscreenshot " + Path("reopened.png") +
                "\nquit\n");

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr COLORREF kIconKey = RGB(255, 0, 0);
-
 constexpr std::array<COLORREF, 16> kStandardColours = {
     RGB(0, 0, 0),     RGB(255, 255, 255), RGB(128, 128, 128), RGB(192, 192, 192), RGB(128, 0, 0),   RGB(255, 0, 0),
     RGB(128, 128, 0), RGB(255, 255, 0),   RGB(0, 128, 0),     RGB(0, 255, 0),     RGB(0, 128, 128), RGB(0, 255, 255),
@@ -115,7 +113,8 @@ void CProjOb::SetIcon(HICON icon)
     auto list = m_pTree && m_pTree->m_hWnd
                     ? reinterpret_cast<HIMAGELIST>(m_pTree->SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL))
                     : nullptr;
-    if (list && ImageList_AddMasked(list, info.hbmColor, kIconKey) >= 0) {
+    // The icon's own mask keeps its clear pixels clear in the tree.
+    if (list && ImageList_ReplaceIcon(list, -1, m_hIcon) >= 0) {
         m_nImage = ImageList_GetImageCount(list) - 1;
         m_pTree->SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list));
         if (m_hItem && !m_bHasPassword)

@@ -241,8 +241,11 @@ void CProjTreeCtrl::OnRButtonDown(UINT flags, CPoint point)
 {
     CTreeCtrl::OnRButtonDown(flags, point);
     const HTREEITEM hit = HitTest(point);
-    if (hit)
+    if (hit) {
         SelectItem(hit);
+        // The menu holds the screen: the item it acts on shows selected before it opens.
+        UpdateWindow();
+    }
     ShowContextMenu(hit, point);
 }
 

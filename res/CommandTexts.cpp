@@ -39,6 +39,7 @@ constexpr StringRow kCommandTexts[] = {
     {33842, "Show the page's objects in a list\nObject List"},
     {33852, "Highlight the shape under the mouse\nHighlight Shape"},
     {33854, "Save all open documents\nSave All"},
+    {33856, "Iterate through project's worksheet\nIterate"},
     {33881, "Show tips and tricks\nTips and Tricks"},
     {33888, "Open the support page\nSupport"},
     {33889, "Look for a newer version\nUpdate"},

@@ -96,7 +96,8 @@ MenuTemplateItem ProjectMenu()
                               Command(23022, "&Close Project"), Command(34023, "&Delete Project"), Separator(),
                               Command(34021, "New &Subproject"),
                               Command(23032, "New &Form"), Command(23023, "Insert from &File..."),
-                              Command(23024, "&Remove"), Command(23026, "&View Object"), Separator(),
+                              Command(23024, "&Remove"), Command(23026, "&View Object"),
+                              Command(33856, "&Iterate through project's worksheet"), Separator(),
                               Command(34038, "Set &Password"), Command(23028, "Toggle F&olders"),
                               Popup("S&orting", {Command(34025, "&None"), Command(34026, "By &Name"),
                                                  Command(34027, "By &Date")})});

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class CAudioManager;
 class CCalendarDlg;
@@ -23,6 +24,7 @@ struct CreateControlRequest;
 // What a tool bar control from a resource is replaced by.
 enum class Supply { SplitButton, FontCombo, SizeCombo, AudioWindow };
 class CNotesMgr;
+class CProjOb;
 
 enum PaneId : UINT {
     PaneCatalog = 59424,
@@ -51,6 +53,7 @@ public:
     static constexpr WPARAM PaneAction_Closing = 3;
     static constexpr UINT CmdOpenRecent = 57616;
     static constexpr UINT CmdToggleCatalogLock = 33842;
+    static constexpr UINT CmdIterateWorksheet = 33856;
     static constexpr int PaneCount = 7;
     // In creation order.
     static constexpr std::array<UINT, PaneCount> kPaneOrder = {PaneCatalog, PaneProject, PaneProperties, PaneLayers,
@@ -89,6 +92,8 @@ public:
     void OnViewLearningCenter();
     void OnViewTaskpane();
     void OnViewMark();
+    void OnIterateWorksheet();
+    void OnUpdateIterateWorksheet(CCmdUI* cmdUI);
     void OnUpdateTogglePane(CCmdUI* cmdUI);
     void OnShowPaneCommand(UINT id);
     CView* ActiveDocumentView() const;
@@ -115,6 +120,9 @@ public:
     void StepProgress();
     void EndProgress();
     BOOL IsProgressShown() const { return m_bProgressShown; }
+
+    // Print preview takes the whole frame: the panes close and come back as they were.
+    void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override;
 
     void SetTheme(int theme);
     int GetTheme() const { return m_nTheme; }
@@ -158,6 +166,7 @@ private:
     BOOL IsPaneOpen(UINT paneId) const;
     void LayoutProgress(int low, int high, int step, const CString& caption);
     void FirstPaint();
+    CProjOb* ActiveProject() const;
 
     int m_nTheme = 0;
     BOOL m_bShowProperties = FALSE;
@@ -168,6 +177,7 @@ private:
     CXTPTabClientWnd m_wndTabClient;
     CXTPDockingPaneManager m_paneManager;
     std::unique_ptr<CXTPPaneLayout> m_pLayout;
+    std::vector<BYTE> m_previewLayout;
     std::array<std::unique_ptr<CWnd>, PaneCount> m_paneWindows;
     CProgressCtrl m_wndProgress;
     CStatic m_wndProgressCaption;

@@ -2,6 +2,7 @@
 // preview shows one and two pages, zooms and prints to the PDF printer; the bird's-eye window
 // scrolls the view and follows it; the ink's Copy as Text says that nothing was recognised.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 
 #include "View/tests/PdfInfo.h"
@@ -139,4 +140,21 @@ TEST_F(PreviewRoadTest, CopyAsTextShowsThatNothingWasRecognisedAndCopiesThatText
     EXPECT_EQ(text, "No results!");
 }
 
+// The caption of the docked pane group, in the colour of an active caption.
+constexpr QRgb kPaneCaption = qRgb(89, 135, 214);
+
+TEST_F(PreviewRoadTest, PrintPreviewTakesThePanesAwayAndClosingItBringsThemBack)
+{
+    const std::string script = "wait 300\nmenu 57600\nwait 300\nscreenshot " + Path("before.png") +
+                               "\nmenu 57609\nwait 400\nscreenshot " + Path("preview.png") +
+                               "\nmenu 58112\nwait 400\nscreenshot " + Path("after.png") + "\nquit\n";
+    e2e::Run run = Play(script);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    const e2e::PixelBox before = e2e::BoxOf(Load(Path("before.png")), kPaneCaption);
+    const e2e::PixelBox after = e2e::BoxOf(Load(Path("after.png")), kPaneCaption);
+    ASSERT_FALSE(before.Empty()) << "a pane shows before the preview";
+    EXPECT_TRUE(e2e::BoxOf(Load(Path("preview.png")), kPaneCaption).Empty()) << "the panes are gone";
+    EXPECT_EQ(after.right - after.left, before.right - before.left) << "the pane is back as wide as it was";
+    EXPECT_EQ(after.right, before.right) << "at the same edge";
+}
 } // namespace

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,29 +54,7 @@ std::map<std::string, std::string> ProjectFiles(const fs::path& folder)
     return files;
 }
 
-class ProjectRoadTest : public e2e::RoadTest {
-protected:
-    void SetUp() override
-    {
-        e2e::RoadTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        // The projects live in the user's data folder, which is the test's own.
-        name = "Road";
-        for (char c : fs::path(home).filename().string().substr(12))
-            if (std::isalpha(static_cast<unsigned char>(c)))
-                name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        folder = fs::path(home) / "data/Korvane/Vantrel Q8/Project" / name;
-    }
-    void TearDown() override
-    {
-        if (!folder.empty())
-            fs::remove_all(folder);
-    }
-
-    std::string name;
-    fs::path folder;
-};
+using ProjectRoadTest = e2e::ProjectFolderRoadTest;
 
 // Tree rows of the project pane in the main window: the project, then its subprojects.
 constexpr const char* kRow2 = "812 178";
@@ -129,4 +106,16 @@ TEST_F(ProjectRoadTest, AProjectComesBackAsItWasBuilt)
     ASSERT_EQ(reopened.size(), built.size()) << run.log;
     for (const auto& [path, bytes] : built)
         EXPECT_TRUE(reopened.at(path) == bytes) << path;
+}
+
+TEST_F(ProjectRoadTest, IteratingTheWorksheetsReadsEveryMemberAndChangesNothing)
+{
+    const std::string build = "wait 300\nmenu 23020\nwait 200\ntype " + name + "\nkey enter\nwait 300\n"
+                              "menu 23032\nwait 300\nmenu 23032\nwait 300\nmenu 23029\nwait 200\nquit\n";
+    ASSERT_EQ(Play(build).exitCode, 0);
+    const auto built = ProjectFiles(folder);
+    e2e::Run run = Play("wait 500\nmenu 33856\nwait 300\nquit\n");
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NE(run.log.find("step: menu 33856"), std::string::npos) << run.log;
+    EXPECT_TRUE(ProjectFiles(folder) == built);
 }

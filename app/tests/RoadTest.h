@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -49,6 +50,30 @@ protected:
         std::filesystem::create_directories(Path("cats"));
         std::ofstream(home + "/config/Korvane/Vantrel Q8.ini") << "[Settings]\nCatalog.Directory=" << Path("cats") << "\n";
     }
+};
+
+// The same with a project of the test's own name in the user's data folder, removed afterwards.
+class ProjectFolderRoadTest : public RoadTest {
+protected:
+    void SetUp() override
+    {
+        RoadTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        name = "Road";
+        for (char c : std::filesystem::path(home).filename().string().substr(12))
+            if (std::isalpha(static_cast<unsigned char>(c)))
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        folder = std::filesystem::path(home) / "data/Korvane/Vantrel Q8/Project" / name;
+    }
+    void TearDown() override
+    {
+        if (!folder.empty())
+            std::filesystem::remove_all(folder);
+    }
+
+    std::string name;
+    std::filesystem::path folder;
 };
 
 } // namespace e2e

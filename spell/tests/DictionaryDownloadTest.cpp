@@ -39,6 +39,18 @@ std::string makeZip(const TempFolder& folder, const std::vector<std::pair<std::s
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The day as the dialog shows it, in the locale's short form.
+std::string shownDate(int day, int month, int year)
+{
+    std::tm date {};
+    date.tm_mday = day;
+    date.tm_mon = month - 1;
+    date.tm_year = year - 1900;
+    char text[64];
+    std::strftime(text, sizeof text, "%x", &date);
+    return text;
+}
+
 std::vector<std::string> rowsOf(HWND dialog)
 {
     auto* list = static_cast<CListCtrl*>(CWnd::FromHandle(::GetDlgItem(dialog, IDC_DICTIONARY_LIST)));
@@ -128,7 +140,8 @@ TEST_F(DictionaryDownloadTest, OkInstallsTheTickedDictionary)
                                   DialogDriver::Click(dialog, IDC_DOWNLOAD_START);
                               } } });
     EXPECT_TRUE(result);
-    EXPECT_EQ(rows, (std::vector<std::string> { "Deutsch|12/05/2004|4 KB", "English|01/02/2003|2 KB" }));
+    EXPECT_EQ(rows, (std::vector<std::string> { "Deutsch|" + shownDate(12, 5, 2004) + "|4 KB",
+                                              "English|" + shownDate(1, 2, 2003) + "|2 KB" }));
     EXPECT_EQ(link, "More dictionaries");
     EXPECT_EQ(ReadBytes(m_target.Path("English.lex")), m_lex);
     EXPECT_FALSE(std::filesystem::exists(m_target.Path("Deutsch.lex")));

@@ -6,6 +6,8 @@
 #include "PaneFixture.h"
 #include "platform/sys/PrivateProfile.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -17,6 +19,9 @@ protected:
         PaneTest::SetUp();
         dictionaries = home + "/dic";
         SetSettingString(Setting::DictionaryDirectory, dictionaries.c_str());
+        // An empty list of the user's own keeps the one that ships out of the way.
+        std::filesystem::create_directories(home + "/dic");
+        std::ofstream(GetEditableRectivoListFile().GetString(), std::ios::trunc);
     }
     std::string Stored(LPCTSTR key) { return std::string(app->GetProfileString("Settings", key, "(none)")); }
     std::string ListValue(LPCTSTR key)

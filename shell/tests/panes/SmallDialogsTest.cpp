@@ -10,6 +10,8 @@
 #include "platform/ole/Clipboard.h"
 #include "platform/sys/PrivateProfile.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -20,6 +22,9 @@ protected:
     {
         PaneTest::SetUp();
         SetSettingString(Setting::DictionaryDirectory, (home + "/dic").c_str());
+        // An empty list of the user's own keeps the one that ships out of the way.
+        std::filesystem::create_directories(home + "/dic");
+        std::ofstream(GetEditableRectivoListFile().GetString(), std::ios::trunc);
     }
     std::string Exception(const std::string& word)
     {

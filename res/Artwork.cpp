@@ -161,13 +161,13 @@ std::vector<BYTE> ArtworkStrip(const std::vector<std::string>& pictures, int wid
     });
 }
 
-std::vector<BYTE> CommandStrip(const std::vector<UINT>& commands)
+std::vector<BYTE> CommandStrip(const std::vector<UINT>& commands, int width, int height)
 {
     std::vector<std::string> pictures;
     for (UINT id : commands)
         if (id != 0)
             pictures.push_back(CommandPicture(id));
-    return ArtworkStrip(pictures, 16, 15, RGB(192, 192, 192));
+    return ArtworkStrip(pictures, width, height, RGB(192, 192, 192));
 }
 
 void RegisterArtwork()

@@ -25,7 +25,8 @@ std::string CommandPicture(UINT command);
 // A 24-bit bitmap file of one width x height cell per picture, each picture centred on the
 // background colour; a picture the build did not render leaves its cell plain.
 std::vector<BYTE> ArtworkStrip(const std::vector<std::string>& pictures, int width, int height, COLORREF background);
-// The strip of a tool bar's buttons (separators, 0, take no cell).
-std::vector<BYTE> CommandStrip(const std::vector<UINT>& commands);
+// The strip of a tool bar's buttons (separators, 0, take no cell), in cells of 16 x 15 or,
+// for large icons, 32 x 32.
+std::vector<BYTE> CommandStrip(const std::vector<UINT>& commands, int width = 16, int height = 15);
 // Registers every strip, bitmap, icon and cursor of the table.
 void RegisterArtwork();

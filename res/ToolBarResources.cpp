@@ -90,6 +90,8 @@ void RegisterToolBars()
     for (const ToolBarEntry& bar : ToolBars()) {
         RegisterToolBarResource(bar.id, ToolBarTemplate{16, 15, bar.commands});
         RegisterBinaryResource(ResourceKind::Bitmap, bar.id, CommandStrip(bar.commands));
+        RegisterBinaryResource(ResourceKind::Bitmap, LargeToolBarBitmapName(bar.id),
+                               CommandStrip(bar.commands, 32, 32));
     }
 }
 

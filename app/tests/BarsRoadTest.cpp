@@ -1,7 +1,8 @@
 // The command bars as a user shapes them: a bar dragged off its row by the gripper floats in
 // a small frame of its own and comes back there at the next start; a shortcut key assigned in
 // Customize runs its command at once and after a restart, and a removed one does nothing; a
-// command dragged from Customize onto a bar shows there, and dragged off it is gone.
+// command dragged from Customize onto a bar shows there, and dragged off it is gone; large icons
+// ticked in Customize make the bar buttons large, also after a restart, until unticked.
 #include "app/tests/E2E.h"
 #include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
@@ -31,6 +32,8 @@ constexpr const char* kSecondKey = "258 84";
 constexpr const char* kOk = "163 306";
 constexpr const char* kCommandsTab = "131 18";
 constexpr const char* kSaveAsCommand = "200 115";
+constexpr const char* kOptionsTab = "290 18";
+constexpr const char* kLargeIconsBox = "25 102";
 // The Standard bar's row in the main window, its first button, and a place on no bar.
 constexpr int kStandardTop = 26, kStandardBottom = 46;
 constexpr const char* kStandardFirst = "12 36";
@@ -53,6 +56,43 @@ int DifferingPixels(const QImage& a, const QImage& b, int top = 0, int bottom = 
         for (int x = 0; x < std::min(a.width(), b.width()); ++x)
             count += a.pixel(x, y) != b.pixel(x, y);
     return count;
+}
+
+// The picture of the Standard bar's first button (New), found by the face-coloured columns and
+// rows around it (empty when there is none); the face colour is the one right of the bar's gripper.
+e2e::PixelBox FirstStandardPicture(const QImage& main)
+{
+    const QRgb face = main.pixel(8, kStandardTop);
+    auto plainColumn = [&](int x) {
+        for (int y = kStandardTop; y < kStandardTop + 20; ++y)
+            if (main.pixel(x, y) != face)
+                return false;
+        return true;
+    };
+    e2e::PixelBox box;
+    int x = 8;
+    while (x < 100 && plainColumn(x))
+        ++x;
+    if (x == 100)
+        return box;
+    box.left = x;
+    while (x < 100 && !plainColumn(x))
+        ++x;
+    box.right = x - 1;
+    auto plainRow = [&](int y) {
+        for (int column = box.left; column <= box.right; ++column)
+            if (main.pixel(column, y) != face)
+                return false;
+        return true;
+    };
+    int y = kStandardTop;
+    while (y < kStandardTop + 60 && plainRow(y))
+        ++y;
+    box.top = y;
+    while (y < kStandardTop + 60 && !plainRow(y))
+        ++y;
+    box.bottom = y - 1;
+    return box;
 }
 
 bool SameBox(const e2e::PixelBox& a, const e2e::PixelBox& b)
@@ -127,6 +167,28 @@ TEST_F(BarsRoadTest, ACommandDraggedOntoTheStandardBarStaysThereUntilDraggedOffA
         << "the bar lost Save As at the restart";
     for (const char* name : {"removed.png", "restarted.png"})
         EXPECT_EQ(DifferingPixels(before, Picture(name), kStandardTop, kStandardBottom), 0) << name;
+}
+
+TEST_F(BarsRoadTest, LargeIconsTickedInCustomizeMakeTheBarButtonsLargeUntilUnticked)
+{
+    const std::string shot = "snapshot main ", options = "menu " + std::to_string(kCustomize) +
+                                                          "\nwait 300\nclick dialog " + kOptionsTab + "\nwait 100\n";
+    const std::string toggle = options + "click dialog " + kLargeIconsBox + "\nclick dialog " + kOk + "\nwait 300\n";
+    Play("wait 300\n" + shot + Path("small.png") + "\n" + toggle + shot + Path("large.png") + "\nquit\n");
+    Play("wait 300\n" + shot + Path("restarted.png") + "\n" + toggle + shot + Path("unticked.png") + "\nquit\n");
+    // The New picture's drawn part: within 16 px when small, past 16 and within 32 when large.
+    const e2e::PixelBox small = FirstStandardPicture(Picture("small.png"));
+    const e2e::PixelBox large = FirstStandardPicture(Picture("large.png"));
+    for (const e2e::PixelBox& box : {small, large})
+        ASSERT_FALSE(box.Empty());
+    EXPECT_LE(small.right - small.left + 1, 16);
+    EXPECT_LE(small.bottom - small.top + 1, 16);
+    EXPECT_GT(large.right - large.left + 1, 16);
+    EXPECT_LE(large.right - large.left + 1, 32);
+    EXPECT_GT(large.bottom - large.top + 1, 16);
+    EXPECT_LE(large.bottom - large.top + 1, 32);
+    EXPECT_TRUE(SameBox(large, FirstStandardPicture(Picture("restarted.png")))) << "large icons were forgotten";
+    EXPECT_TRUE(SameBox(small, FirstStandardPicture(Picture("unticked.png")))) << "unticked, the icons stayed large";
 }
 
 } // namespace

@@ -16,12 +16,22 @@ BOOL CXTPIconStore::SetIcons(UINT toolBarId)
     for (UINT id : t->items)
         if (id != 0)
             ids.push_back(id);
-    return SetIcons(toolBarId, ids.data(), static_cast<int>(ids.size()), CSize(t->width, t->height));
+    const int count = static_cast<int>(ids.size());
+    if (!SetIcons(toolBarId, ids.data(), count, CSize(t->width, t->height)))
+        return FALSE;
+    const std::vector<BYTE>* large = FindBinaryResource(ResourceKind::Bitmap, LargeToolBarBitmapName(toolBarId));
+    if (large)
+        AddStrip(LoadBitmapFromFile(large), ids.data(), count, CSize(32, 32), RGB(192, 192, 192), m_largeIcons);
+    return TRUE;
 }
 
 BOOL CXTPIconStore::SetIcons(UINT bitmapId, const UINT* ids, int count, CSize size, COLORREF mask)
 {
-    HBITMAP bitmap = AfxLoadBitmapResource(bitmapId);
+    return AddStrip(AfxLoadBitmapResource(bitmapId), ids, count, size, mask, m_icons);
+}
+
+BOOL CXTPIconStore::AddStrip(HBITMAP bitmap, const UINT* ids, int count, CSize size, COLORREF mask, Icons& icons)
+{
     if (!bitmap)
         return FALSE;
     if (count <= 0 || !ids) {
@@ -36,23 +46,32 @@ BOOL CXTPIconStore::SetIcons(UINT bitmapId, const UINT* ids, int count, CSize si
         return FALSE;
     int available = list->GetImageCount();
     for (int i = 0; i < count && i < available; ++i)
-        m_icons[ids[i]] = Icon{list.get(), i};
+        icons[ids[i]] = Icon{list.get(), i};
     m_lists.push_back(std::move(list));
     return TRUE;
 }
 
-BOOL CXTPIconStore::DrawIcon(CDC* dc, UINT commandId, CPoint point) const
+const CXTPIconStore::Icon* CXTPIconStore::Find(UINT commandId, BOOL large) const
 {
+    if (large)
+        if (auto it = m_largeIcons.find(commandId); it != m_largeIcons.end())
+            return &it->second;
     auto it = m_icons.find(commandId);
-    return it != m_icons.end() && it->second.list->Draw(dc, it->second.index, point, ILD_TRANSPARENT);
+    return it == m_icons.end() ? nullptr : &it->second;
 }
 
-CSize CXTPIconStore::GetIconSize(UINT commandId) const
+BOOL CXTPIconStore::DrawIcon(CDC* dc, UINT commandId, CPoint point, BOOL large) const
 {
-    auto it = m_icons.find(commandId);
-    if (it == m_icons.end())
+    const Icon* icon = Find(commandId, large);
+    return icon && icon->list->Draw(dc, icon->index, point, ILD_TRANSPARENT);
+}
+
+CSize CXTPIconStore::GetIconSize(UINT commandId, BOOL large) const
+{
+    const Icon* icon = Find(commandId, large);
+    if (!icon)
         return CSize(16, 16);
     int cx = 16, cy = 16;
-    ::ImageList_GetIconSize(it->second.list->GetSafeHandle(), &cx, &cy);
+    ::ImageList_GetIconSize(icon->list->GetSafeHandle(), &cx, &cy);
     return CSize(cx, cy);
 }

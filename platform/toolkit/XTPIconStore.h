@@ -17,19 +17,26 @@ public:
     CXTPIconStore(const CXTPIconStore&) = delete;
     CXTPIconStore& operator=(const CXTPIconStore&) = delete;
 
-    // The bitmap of the tool bar resource (same id) gives one icon per command of the bar.
+    // The bitmap of the tool bar resource (same id) gives one icon per command of the bar, and
+    // its large bitmap, where there is one, the large icons.
     BOOL SetIcons(UINT toolBarId);
     // A strip bitmap with one icon per command id; the mask colour is transparent.
     BOOL SetIcons(UINT bitmapId, const UINT* ids, int count, CSize size, COLORREF mask = RGB(192, 192, 192));
     BOOL HasIcon(UINT commandId) const { return m_icons.count(commandId) != 0; }
-    BOOL DrawIcon(CDC* dc, UINT commandId, CPoint point) const;
-    CSize GetIconSize(UINT commandId) const;
+    // A large icon is asked for with `large`; a command without one shows its small icon.
+    BOOL DrawIcon(CDC* dc, UINT commandId, CPoint point, BOOL large = FALSE) const;
+    CSize GetIconSize(UINT commandId, BOOL large = FALSE) const;
 
 private:
     struct Icon {
         CImageList* list;
         int index;
     };
+    using Icons = std::map<UINT, Icon>;
+    BOOL AddStrip(HBITMAP bitmap, const UINT* ids, int count, CSize size, COLORREF mask, Icons& icons);
+    const Icon* Find(UINT commandId, BOOL large) const;
+
     std::vector<std::unique_ptr<CImageList>> m_lists;
-    std::map<UINT, Icon> m_icons;
+    Icons m_icons;
+    Icons m_largeIcons;
 };

@@ -174,6 +174,13 @@ BOOL showsCaption(CommandButtonStyle style, BOOL hasIcon)
     return style == ButtonCaption || style == ButtonIconAndCaption || (style != ButtonIcon && !hasIcon);
 }
 
+// Buttons on bars show large icons when the user asks for them; menu rows never do.
+BOOL showsLargeIcon(CXTPControl* control)
+{
+    CXTPCommandBars* bars = control->GetCommandBars();
+    return bars && bars->GetOptions().largeIcons && !CXTPPaintManager::IsMenuRow(control);
+}
+
 } // namespace
 
 BOOL CXTPPaintManager::IsMenuRow(const CXTPControl* control)
@@ -200,10 +207,11 @@ void CXTPPaintManager::DrawButton(CDC* dc, CXTPControl* control) const
         return;
     }
     if (showsIcon(control->GetStyle(), hasIcon)) {
-        CSize size = images->GetIconSize(control->GetImageId());
+        const BOOL large = showsLargeIcon(control);
+        CSize size = images->GetIconSize(control->GetImageId(), large);
         BOOL alone = !showsCaption(control->GetStyle(), hasIcon);
         int left = alone ? rect.left + (rect.Width() - size.cx) / 2 : x;
-        images->DrawIcon(dc, control->GetImageId(), CPoint(left, rect.top + (rect.Height() - size.cy) / 2));
+        images->DrawIcon(dc, control->GetImageId(), CPoint(left, rect.top + (rect.Height() - size.cy) / 2), large);
         x += size.cx + 4;
     }
     if (showsCaption(control->GetStyle(), hasIcon))
@@ -216,10 +224,13 @@ CSize CXTPPaintManager::ButtonSize(CDC* dc, CXTPControl* control) const
     BOOL hasIcon = images && images->HasIcon(control->GetImageId());
     if (IsMenuRow(control))
         return CSize(MeasureCaption(dc, control->GetCaption()).cx + 28 + 24, 22);
-    int width = 8;
-    if (showsIcon(control->GetStyle(), hasIcon))
-        width += images->GetIconSize(control->GetImageId()).cx + (showsCaption(control->GetStyle(), hasIcon) ? 4 : -1);
+    int width = 8, height = 22;
+    if (showsIcon(control->GetStyle(), hasIcon)) {
+        const CSize icon = images->GetIconSize(control->GetImageId(), showsLargeIcon(control));
+        width += icon.cx + (showsCaption(control->GetStyle(), hasIcon) ? 4 : -1);
+        height = std::max(height, static_cast<int>(icon.cy) + 6);
+    }
     if (showsCaption(control->GetStyle(), hasIcon))
         width += MeasureCaption(dc, control->GetCaption()).cx;
-    return CSize(std::max(width, 23), 22);
+    return CSize(std::max(width, 23), height);
 }

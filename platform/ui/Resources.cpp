@@ -48,6 +48,8 @@ void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar) { registry<ToolBa
 
 const ToolBarTemplate* FindToolBarResource(UINT id) { return lookup<ToolBarTemplate>(id); }
 
+std::string LargeToolBarBitmapName(UINT toolBarId) { return "LargeToolBar" + std::to_string(toolBarId); }
+
 int DialogUnitsToPixelsX(int units) { return units * 6 / 4; }
 int DialogUnitsToPixelsY(int units) { return units * 13 / 8; }
 

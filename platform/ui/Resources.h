@@ -54,6 +54,8 @@ const DialogTemplate* FindDialogResource(UINT id);
 
 void RegisterToolBarResource(UINT id, ToolBarTemplate toolBar);
 const ToolBarTemplate* FindToolBarResource(UINT id);
+// The bitmap of a tool bar's pictures at 32 x 32, for large icons, is named after the tool bar.
+std::string LargeToolBarBitmapName(UINT toolBarId);
 
 // A registered bitmap file as a device bitmap the caller deletes; NULL when the file is
 // missing or its header, colour table or bits run past its end.

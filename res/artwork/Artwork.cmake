@@ -61,6 +61,23 @@ function(artwork_row_pictures line out_pictures out_width out_height)
   set(${out_height} ${height} PARENT_SCOPE)
 endfunction()
 
+# Adds the rule rendering one picture into a width x height box to the caller's pngs, seen
+# and manifest, once for each picture and size.
+macro(artwork_render picture width height)
+  set(key "${picture} ${width} ${height}")
+  if(NOT key IN_LIST seen)
+    list(APPEND seen "${key}")
+    artwork_svg(${picture} ${width} svg)
+    string(REGEX REPLACE "[^a-zA-Z0-9-]" "_" stem "${picture}")
+    set(png ${out_dir}/${stem}-${width}x${height}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${VANTREL_RSVG_CONVERT} --keep-aspect-ratio -w ${width} -h ${height} -o ${png} ${svg}
+      DEPENDS ${svg} VERBATIM)
+    list(APPEND pngs ${png})
+    string(APPEND manifest "${key} ${png}\n")
+  endif()
+endmacro()
+
 function(vantrel_artwork target)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/artwork)
   file(MAKE_DIRECTORY ${out_dir})
@@ -71,19 +88,11 @@ function(vantrel_artwork target)
   foreach(line IN LISTS lines)
     artwork_row_pictures("${line}" pictures width height)
     foreach(picture IN LISTS pictures)
-      set(key "${picture} ${width} ${height}")
-      if(key IN_LIST seen)
-        continue()
+      artwork_render(${picture} ${width} ${height})
+      # Tool bar buttons come in a large size too, for the large icons option.
+      if(line MATCHES "^command")
+        artwork_render(${picture} 32 32)
       endif()
-      list(APPEND seen "${key}")
-      artwork_svg(${picture} ${width} svg)
-      string(REGEX REPLACE "[^a-zA-Z0-9-]" "_" stem "${picture}")
-      set(png ${out_dir}/${stem}-${width}x${height}.png)
-      add_custom_command(OUTPUT ${png}
-        COMMAND ${VANTREL_RSVG_CONVERT} --keep-aspect-ratio -w ${width} -h ${height} -o ${png} ${svg}
-        DEPENDS ${svg} VERBATIM)
-      list(APPEND pngs ${png})
-      string(APPEND manifest "${key} ${png}\n")
     endforeach()
   endforeach()
   file(CONFIGURE OUTPUT ${out_dir}/manifest.txt CONTENT "${manifest}")

@@ -26,6 +26,7 @@
 #include "shell/SplashDlg.h"
 #include "shell/TaskPanelPane.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -143,6 +144,23 @@ TEST_F(Artwork, EveryToolBarButtonHasAPictureOfItsOwn)
         const ToolBarTemplate* bar = FindToolBarResource(asked.id);
         for (UINT command : bar ? bar->items : std::vector<UINT>{})
             EXPECT_TRUE(command == 0 || !CommandPicture(command).empty()) << "command " << command;
+    }
+}
+
+TEST_F(Artwork, EveryToolBarHasItsPicturesAt32PixelsForLargeIcons)
+{
+    for (const BitmapAsked& asked : kBitmaps) {
+        // The paint strip is a tool bar of no commands; its pictures come in one size.
+        const ToolBarTemplate* bar = FindToolBarResource(asked.id);
+        if (!bar || bar->items.empty())
+            continue;
+        const std::string name = LargeToolBarBitmapName(asked.id);
+        const std::vector<BYTE>* file = FindBinaryResource(ResourceKind::Bitmap, name);
+        ASSERT_NE(file, nullptr) << name << " is missing";
+        ExpectPicturesIn(*file, name, 32);
+        const auto buttons = std::count_if(bar->items.begin(), bar->items.end(), [](UINT id) { return id != 0; });
+        EXPECT_EQ(Cells(*file, 32).size(), static_cast<size_t>(buttons)) << name;
+        EXPECT_EQ((*file)[22], 32) << name << " is not 32 high";
     }
 }
 

@@ -11,8 +11,37 @@
 #include "platform/toolkit/XTPStateRecords.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/TestHook.h"
 
 namespace {
+
+// A 24-bit bitmap file of one colour, as the program's resources hold them.
+std::vector<BYTE> SolidBitmapFile(int width, int height, COLORREF colour)
+{
+    const size_t stride = static_cast<size_t>((width * 3 + 3) & ~3);
+    std::vector<BYTE> file(54 + stride * static_cast<size_t>(height), 0);
+    auto put = [&file](size_t at, DWORD value) {
+        for (size_t i = 0; i < 4; ++i)
+            file[at + i] = static_cast<BYTE>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, static_cast<DWORD>(file.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, static_cast<DWORD>(width));
+    put(22, static_cast<DWORD>(height));
+    file[26] = 1;
+    file[28] = 24;
+    for (size_t y = 0; y < static_cast<size_t>(height); ++y)
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
+            BYTE* p = &file[54 + y * stride + x * 3];
+            p[0] = GetBValue(colour);
+            p[1] = GetGValue(colour);
+            p[2] = GetRValue(colour);
+        }
+    return file;
+}
 
 class CommandBarsTest : public ToolkitTest {
 protected:
@@ -379,6 +408,43 @@ TEST_F(CommandBarsTest, OptionsRoundTripThroughTheProfile)
     bars->LoadOptions("CommandBars\\Default\\");
     EXPECT_FALSE(bars->GetOptions().alwaysFullMenus);
     EXPECT_TRUE(bars->GetOptions().largeIcons);
+}
+
+TEST_F(CommandBarsTest, LargeIconsDrawTheLargePicturesOnLargerButtonsAndTheBarGrowsWithThem)
+{
+    constexpr UINT kPictureBar = 904;
+    RegisterToolBarResource(kPictureBar, ToolBarTemplate{16, 15, {kExit}});
+    RegisterBinaryResource(ResourceKind::Bitmap, kPictureBar, SolidBitmapFile(16, 15, RGB(255, 0, 0)));
+    RegisterBinaryResource(ResourceKind::Bitmap, LargeToolBarBitmapName(kPictureBar),
+                           SolidBitmapFile(32, 32, RGB(0, 0, 255)));
+    MakeFrame(false);
+    CXTPToolBar* bar = bars->Add("Pictures", BarTop);
+    ASSERT_TRUE(bar->LoadToolBar(kPictureBar));
+    struct Case {
+        BOOL large;
+        CSize button;
+        COLORREF picture;
+        CSize pictureSize;
+    };
+    const Case cases[] = {
+        {TRUE, CSize(39, 38), RGB(0, 0, 255), CSize(32, 32)},
+        {FALSE, CSize(23, 22), RGB(255, 0, 0), CSize(16, 15)},
+    };
+    for (const Case& c : cases) {
+        bars->GetOptions().largeIcons = c.large;
+        bars->RedrawCommandBars();
+        bar->Invalidate();
+        Pump();
+        const CRect button = bar->GetControl(0)->GetRect();
+        EXPECT_EQ(button.Size(), c.button) << c.large;
+        EXPECT_EQ(MdiClientRect().top, c.button.cy + 4) << c.large;
+        CRect picture;
+        for (int y = button.top; y < button.bottom; ++y)
+            for (int x = button.left; x < button.right; ++x)
+                if (UiTestHook::PixelAt(bar->GetSafeHwnd(), CPoint(x, y)) == c.picture)
+                    picture.UnionRect(picture, CRect(x, y, x + 1, y + 1));
+        EXPECT_EQ(picture.Size(), c.pictureSize) << c.large;
+    }
 }
 
 TEST_F(CommandBarsTest, HiddenCommandsShowOnlyInAnExpandedMenu)

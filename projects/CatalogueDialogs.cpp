@@ -4,10 +4,7 @@
 #include "projects/CatalogueFolder.h"
 #include "projects/CatalogueOb.h"
 #include "projects/CatalogueText.h"
-#include "imaging/Dib.h"
-#include "imaging/IconLoader.h"
 #include "platform/core/File.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/ui/CommonDialogs.h"
 
 namespace {
@@ -56,7 +53,6 @@ int CCatalogue::SaveAs()
     return 0;
 }
 
-// Pictures give their pixels; icon files their first picture with transparent parts keyed.
 int CCatalogue::ChangeEntryIcon(int index, int size)
 {
     if (index < 0 || index >= GetCount())
@@ -68,20 +64,5 @@ int CCatalogue::ChangeEntryIcon(int index, int size)
     CFile file;
     if (path.IsEmpty() || !file.Open(path, CFile::modeRead | CFile::typeBinary))
         return -1;
-    WORD kind = 0;
-    file.Read(&kind, 2);
-    file.SeekToBegin();
-    if (kind == 0x4D42) {
-        CDib dib;
-        if (!dib.Read(&file, nullptr))
-            return -1;
-        GetEntry(index)->SetIconFromDib(&dib, nullptr, size);
-        return 0;
-    }
-    HBITMAP picture = LoadIconAsBitmap(&file, nullptr);
-    if (!picture)
-        return -1;
-    GetEntry(index)->SetIcon(CBitmap::FromHandle(picture), nullptr);
-    ::DeleteObject(picture);
-    return 0;
+    return GetEntry(index)->LoadIconFile(&file, size) ? 0 : -1;
 }

@@ -70,6 +70,9 @@ public:
     void SetIcon(CBitmap* image, CBitmap* mask);
     void SetIconFromHandle(HICON icon);
     void SetIconFromDib(const CDib* image, const CDib* mask, int size);
+    // A bitmap or icon file as the icon at `size` pixels; FALSE, icon unchanged, when the
+    // file is neither.
+    BOOL LoadIconFile(CFile* file, int size);
     HICON CreateIcon() const;
     void DrawIcon(CDC* dc, int x, int y, int size) const;
 

@@ -3,6 +3,8 @@
 #include "projects/CatalogueOb.h"
 
 #include "imaging/Dib.h"
+#include "imaging/IconLoader.h"
+#include "platform/core/File.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
@@ -94,6 +96,27 @@ void CCatalogueOb::SetIconFromDib(const CDib* image, const CDib* mask, int size)
         }
     }
     SetIcon(&colour, stretch ? nullptr : &monoMask);
+}
+
+// Pictures give their pixels; icon files their first picture with transparent parts keyed.
+BOOL CCatalogueOb::LoadIconFile(CFile* file, int size)
+{
+    WORD kind = 0;
+    file->Read(&kind, 2);
+    file->SeekToBegin();
+    if (kind == 0x4D42) {
+        CDib dib;
+        if (!dib.Read(file, nullptr))
+            return FALSE;
+        SetIconFromDib(&dib, nullptr, size);
+        return TRUE;
+    }
+    HBITMAP picture = LoadIconAsBitmap(file, nullptr);
+    if (!picture)
+        return FALSE;
+    SetIcon(CBitmap::FromHandle(picture), nullptr);
+    ::DeleteObject(picture);
+    return TRUE;
 }
 
 HICON CCatalogueOb::CreateIcon() const

@@ -231,22 +231,38 @@ bool CMainDictionary::readIndexCache(const char* cacheName, DWORD fileTime)
     FILE* file = std::fopen(cacheName, "rb");
     if (file == nullptr)
         return false;
+    // A cache is never longer than this; reading more would only waste time.
     std::vector<BYTE> raw(12 + static_cast<size_t>(m_indexCount) * kIndexEntrySize);
-    bool complete = std::fread(raw.data(), 1, raw.size(), file) == raw.size();
+    size_t read = std::fread(raw.data(), 1, raw.size(), file);
     std::fclose(file);
-    if (!complete || readDword(raw.data()) != fileTime
-        || readDword(raw.data() + 4) != static_cast<DWORD>(m_indexCount)
-        || readDword(raw.data() + 8) != kIndexCacheMarker)
+    return parseIndexCache(raw.data(), read, fileTime);
+}
+
+bool CMainDictionary::parseIndexCache(const BYTE* bytes, size_t size, DWORD fileTime)
+{
+    if (m_version != kVersion21 || size < 12 + static_cast<size_t>(m_indexCount) * kIndexEntrySize
+        || readDword(bytes) != fileTime || readDword(bytes + 4) != static_cast<DWORD>(m_indexCount)
+        || readDword(bytes + 8) != kIndexCacheMarker)
         return false;
+    const BYTE* entries = bytes + 12;
     // Checked whole before the index takes any of it.
     for (int k = 0; k < m_indexCount; ++k) {
-        LexIndexEntry entry = parseEntry(raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
+        LexIndexEntry entry = parseEntry(entries + static_cast<size_t>(k) * kIndexEntrySize);
         if (entry.key[kKeyLength] != 0 || entry.offset < static_cast<DWORD>(kWordArea21)
             || entry.offset >= m_stream.Size())
             return false;
     }
     for (int k = 0; k < m_indexCount; ++k)
-        m_index[static_cast<size_t>(k)] = parseEntry(raw.data() + 12 + static_cast<size_t>(k) * kIndexEntrySize);
+        m_index[static_cast<size_t>(k)] = parseEntry(entries + static_cast<size_t>(k) * kIndexEntrySize);
+    return true;
+}
+
+bool CMainDictionary::LoadIndexCache(const BYTE* bytes, size_t size, DWORD fileTime)
+{
+    if (!IsUsable() || bytes == nullptr || !parseIndexCache(bytes, size, fileTime))
+        return false;
+    matchEntryRecords();
+    m_aids.built = false;
     return true;
 }
 
@@ -413,7 +429,6 @@ bool CMainDictionary::decodeFrontCoded(std::vector<BYTE>& characters)
 void CMainDictionary::buildWordTable()
 {
     constexpr size_t kMaxTableBytes = 64u << 20;
-    std::vector<uint32_t> offsets;
     m_previousCoded.clear();
     m_stream.Seek(m_wordArea);
     char word[kMaxWordLength + 1];
@@ -421,23 +436,24 @@ void CMainDictionary::buildWordTable()
         if (m_recordText.size() > kMaxTableBytes) {
             m_recordText.clear();
             m_recordStarts.clear();
-            offsets.clear();
+            m_recordOffsets.clear();
             break;
         }
-        offsets.push_back(static_cast<uint32_t>(position));
+        m_recordOffsets.push_back(static_cast<uint32_t>(position));
         m_recordStarts.push_back(static_cast<uint32_t>(m_recordText.size()));
         m_recordText.insert(m_recordText.end(), word, word + std::strlen(word) + 1);
     }
     m_tableReachedEnd = !m_recordStarts.empty() && m_stream.Tell() == m_stream.Size();
     m_previousCoded.clear();
     m_stream.Seek(m_wordArea);
-    matchEntryRecords(offsets);
+    matchEntryRecords();
 }
 
 // Index entries normally run in file order, so one forward walk finds them all; an entry
 // that points back is searched for among the records already passed.
-void CMainDictionary::matchEntryRecords(const std::vector<uint32_t>& offsets)
+void CMainDictionary::matchEntryRecords()
 {
+    const std::vector<uint32_t>& offsets = m_recordOffsets;
     m_entryRecords.assign(static_cast<size_t>(m_indexCount), -1);
     auto at = offsets.begin();
     for (int k = 0; k < m_indexCount; ++k) {

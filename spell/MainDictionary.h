@@ -54,6 +54,10 @@ public:
     // index entry points at, that is not below the word without case (the record count
     // when there is none).
     bool FindFirstNotBelow(const char* word, int& first);
+    // Takes the index of a file of the oldest layout from the bytes of an index cache written
+    // for a file of this time. False, with the index unchanged, for bytes that are not a whole
+    // cache of this file.
+    bool LoadIndexCache(const BYTE* bytes, size_t size, DWORD fileTime);
 
 private:
     using Table = std::array<BYTE, LexFormat::kTableSize>;
@@ -64,13 +68,14 @@ private:
     bool readCodingTables();
     bool checkIndex(const Table& collateNoCase);
     bool readIndexCache(const char* cacheName, DWORD fileTime);
+    bool parseIndexCache(const BYTE* bytes, size_t size, DWORD fileTime);
     void writeIndexCache(const char* cacheName, DWORD fileTime) const;
     void buildIndexByScanning();
     bool decodeRecord21(std::vector<BYTE>& characters);
     bool decodeFrontCoded(std::vector<BYTE>& characters);
     void appendCoded(BYTE code, std::vector<BYTE>& characters) const;
     void buildWordTable();
-    void matchEntryRecords(const std::vector<uint32_t>& offsets);
+    void matchEntryRecords();
     void renewLookupAids();
 
     WORD m_version = 0;
@@ -87,6 +92,7 @@ private:
     uint64_t m_wordArea = 0;
     std::vector<char> m_recordText;
     std::vector<uint32_t> m_recordStarts;
+    std::vector<uint32_t> m_recordOffsets;
     std::vector<int> m_entryRecords;
     bool m_tableReachedEnd = false;
     // Aids that depend on the character tables in force, renewed when those change: the

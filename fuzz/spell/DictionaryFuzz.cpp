@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the dictionary reader as a .lex file, then reads words from
 // spread-out index entries, looks words up and asks for suggestions; a search over the
-// decoded words must answer as reading the file from the word's index entry does.
+// decoded words must answer as reading the file from the word's index entry does. The
+// options dialog's reader of the language name takes the same file.
 #include "spell/CharacterServices.h"
+#include "spell/DictionaryCatalogue.h"
 #include "spell/LexFormat.h"
 #include "spell/SpellSession.h"
 #include "spell/SuggestionGenerator.h"
@@ -76,6 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         && std::memcmp(data, LexFormat::kMagic30, LexFormat::kMagicSize) == 0;
     if ((size > kOpenedSize && !fixedIndex) || !input.Write(data, size))
         return 0;
+    std::string language;
+    if (ReadLanguageName(input.path, language) && language.size() > LexFormat::kLanguageSize)
+        std::abort();
     CSpellSession session(input.path.c_str(), nullptr, nullptr);
     if (!session.IsOpen())
         return 0;

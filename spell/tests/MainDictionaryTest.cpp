@@ -338,3 +338,54 @@ TEST(MainDictionary, Version30CodesExpansionsAndOutputMap)
     EXPECT_EQ(
         ReadAllWords(folder.Write("coded.lex", bytes)), (std::vector<std::string> { "caf\xE9", "nation" }));
 }
+
+TEST(MainDictionary, IndexCacheBytesReplaceTheIndexOrAreRefusedWhole)
+{
+    TempFolder folder;
+    std::string path = folder.Dictionary(kWords, LayoutOf(kVersion21));
+    std::string cache = folder.Path("test.idx");
+    CMainDictionary dictionary(path.c_str(), cache.c_str());
+    ASSERT_TRUE(dictionary.IsUsable());
+    const std::vector<BYTE> written = ReadBytes(cache);
+    const DWORD time = getDword(written, 0);
+    const int last = kMaxIndexCount - 1;
+    const DWORD lastOffset = dictionary.GetIndexEntry(last).offset;
+    ASSERT_GT(dictionary.GetEntryRecord(last), 0);
+
+    const size_t lastEntry = 12 + size_t(last) * kIndexEntrySize;
+    struct Damage {
+        const char* what;
+        std::function<void(std::vector<BYTE>&)> apply;
+    };
+    const Damage damages[] = {
+        { "one byte short", [](std::vector<BYTE>& b) { b.pop_back(); } },
+        { "empty", [](std::vector<BYTE>& b) { b.clear(); } },
+        { "another file time", [](std::vector<BYTE>& b) { putDword(b, 0, getDword(b, 0) + 1); } },
+        { "another count", [](std::vector<BYTE>& b) { putDword(b, 4, kMaxIndexCount - 1); } },
+        { "another marker", [](std::vector<BYTE>& b) { putDword(b, 8, 9); } },
+        { "offset before the words", [&](std::vector<BYTE>& b) { putDword(b, lastEntry + 8, kWordArea21 - 1); } },
+        { "offset past the file",
+          [&](std::vector<BYTE>& b) { putDword(b, lastEntry + 8, DWORD(ReadBytes(path).size())); } },
+        { "unterminated key", [&](std::vector<BYTE>& b) { b[lastEntry + kKeyLength] = 'x'; } },
+    };
+    for (const Damage& damage : damages) {
+        std::vector<BYTE> bytes = written;
+        for (int k = 0; k < kMaxIndexCount; ++k)
+            putDword(bytes, 12 + size_t(k) * kIndexEntrySize + 8, kWordArea21);
+        damage.apply(bytes);
+        EXPECT_FALSE(dictionary.LoadIndexCache(bytes.data(), bytes.size(), time)) << damage.what;
+        EXPECT_EQ(dictionary.GetIndexEntry(last).offset, lastOffset) << damage.what;
+        EXPECT_GT(dictionary.GetEntryRecord(last), 0) << damage.what;
+    }
+
+    // Every entry at the first word: each now leads to the first record.
+    std::vector<BYTE> bytes = written;
+    for (int k = 0; k < kMaxIndexCount; ++k)
+        putDword(bytes, 12 + size_t(k) * kIndexEntrySize + 8, kWordArea21);
+    ASSERT_TRUE(dictionary.LoadIndexCache(bytes.data(), bytes.size(), time));
+    EXPECT_EQ(dictionary.GetIndexEntry(last).offset, DWORD(kWordArea21));
+    EXPECT_EQ(dictionary.GetEntryRecord(last), 0);
+    ASSERT_TRUE(dictionary.LoadIndexCache(written.data(), written.size(), time));
+    EXPECT_EQ(dictionary.GetIndexEntry(last).offset, lastOffset);
+    EXPECT_GT(dictionary.GetEntryRecord(last), 0);
+}

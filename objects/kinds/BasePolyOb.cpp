@@ -42,10 +42,12 @@ void CBasePolyOb::Serialize(CArchive& archive)
     HatchStyle = static_cast<int>(styles & LowWord);
     ShadowStyle = static_cast<int>(styles >> 16);
     archive >> count;
-    std::vector<POINT> points(count);
-    for (POINT& p : points) {
-        p.x = ReadInt32(archive);
-        p.y = ReadInt32(archive);
+    // Grown as read, not sized by the count: a damaged count then costs no more than the
+    // points that are there.
+    std::vector<POINT> points;
+    for (int i = 0; i < count; ++i) {
+        const LONG x = ReadInt32(archive);
+        points.push_back({x, ReadInt32(archive)});
     }
     FreeOutline();
     m_outlinePoints = new POINT[std::max<size_t>(points.size(), 1)];

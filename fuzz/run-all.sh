@@ -91,7 +91,7 @@ for target in "${targets[@]}"; do
     # A run stopped by a finding prints no statistics: its last status line counts.
     runs=${runs:-$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#' || true)}
     cpu=$(cpu_seconds "$build/logs/$target.cpu")
-    core_rate=$(awk -v r="${runs:-0}" -v c="$cpu" 'BEGIN { print c > 0 ? int(r / c) : 0 }')
+    core_rate=$(awk -v r="${runs:-0}" -v c="$cpu" 'BEGIN { print (c > 0 ? int(r / c) : 0) }')
     count=$(find "$build/findings/$target" -type f | wc -l)
     found=$((found + count))
     slow=""

@@ -80,7 +80,6 @@ bool fileTime(const char* fileName, DWORD& time)
 
 CMainDictionary::CMainDictionary(const char* fileName, const char* indexCacheName)
 {
-    m_index.resize(kMaxIndexCount);
     if (fileName == nullptr || !open(fileName)) {
         m_stream.Close();
         m_notUsable = 1;
@@ -156,6 +155,8 @@ bool CMainDictionary::readHeader()
     } else {
         return false;
     }
+    // Sized only for a file that names its layout: most files offered are no dictionary.
+    m_index.resize(static_cast<size_t>(m_indexCount));
     if (!m_stream.Seek(kHeaderSize))
         return false;
     if (m_version == kVersion21)
@@ -337,6 +338,8 @@ int CMainDictionary::FindIndexEntry(const char* word, bool beforeEqual)
 // their mapped characters, packed high byte first and zero after a word's end.
 int CMainDictionary::searchKeys(const BYTE* order, const char* word, bool beforeEqual) const
 {
+    if (m_aids.keys.empty())
+        return 0;
     uint64_t packed = packKey(order, word);
     int lo = 0;
     int hi = m_indexCount;

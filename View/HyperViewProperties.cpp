@@ -325,7 +325,9 @@ void CHyperView::OnActivateView(BOOL activate, CView* activateView, CView* deact
 {
     CHyperRunView::OnActivateView(activate, activateView, deactiveView);
     if (!m_propertyDialog) {
-        if (activate && GetViewSettings().m_propertyHostWnd)
+        // The modal form opens only when the user asks for it.
+        const CViewSettings& settings = GetViewSettings();
+        if (activate && settings.m_propertyHostWnd && settings.m_propertyDialogFlag == 0)
             ShowInPlaceDialog();
         return;
     }
@@ -337,6 +339,10 @@ void CHyperView::ShowSelectionProperties()
 {
     if (!m_editMode)
         return;
+    if (GetViewSettings().m_propertyDialogFlag != 0) {
+        RunModalProperties();
+        return;
+    }
     if (m_propertyDialog)
         OnSelectionChanged();
     else

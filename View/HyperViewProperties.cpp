@@ -340,7 +340,11 @@ void CHyperView::ShowSelectionProperties()
     if (!m_editMode)
         return;
     if (GetViewSettings().m_propertyDialogFlag != 0) {
+        // A pane's dialog that is still open keeps its shown flag; the modal form is its own.
+        const BOOL paneShown = m_propertyDialog && m_propertyDialogShown;
+        m_propertyDialogShown = m_propertyDialogShown && !paneShown;
         RunModalProperties();
+        m_propertyDialogShown = m_propertyDialogShown || paneShown;
         return;
     }
     if (m_propertyDialog)

@@ -1,6 +1,7 @@
 // The layers of the Properties dialog in the real program: a note's text is written in the
-// Notes dialog that its row opens, a group of lines gets snap points with texts that are drawn
-// on the page and kept in the file, and Options switches to the modal Properties form.
+// Notes dialog that its row opens and its picture shown in the Edit Bitmap dialog with Edit...,
+// a group of lines gets snap points with texts that are drawn on the page and kept in the file,
+// and Options switches to the modal Properties form.
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
@@ -45,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(PropertyLayersRoadTest, ANotesTextRowOpensTheNotesDialogAndKeepsWhatWasWritten)
+TEST_F(PropertyLayersRoadTest, ANotesRowsOpenTheNotesDialogAndTheEditableBitmapDialog)
 {
     const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolNote) +
                                "click view 120 120\nwait 300\nclick dialog 40 40\ntype old words\n"
@@ -54,7 +55,10 @@ TEST_F(PropertyLayersRoadTest, ANotesTextRowOpensTheNotesDialogAndKeepsWhatWasWr
                                // The value cell of the Text row, the last of the note's rows.
                                "click main 860 621\nwait 400\n"
                                "snapshot dialog " + Path("notes.png") + "\n"
-                               "type pane words\nclick dialog 200 204\nwait 300\n" +
+                               "type pane words\nclick dialog 200 204\nwait 300\n"
+                               // The Bitmap row: the main view edits pictures with the paint editor at hand.
+                               "click main 860 583\nwait 400\n"
+                               "snapshot dialog " + Path("bitmap.png") + "\nkey escape\nwait 300\n" +
                                SaveAs("note.trn") + "quit\n";
     Play(script);
     CMyView reader;
@@ -68,6 +72,9 @@ TEST_F(PropertyLayersRoadTest, ANotesTextRowOpensTheNotesDialogAndKeepsWhatWasWr
     const QImage notes(QString::fromStdString(Path("notes.png")));
     ASSERT_FALSE(notes.isNull());
     EXPECT_GT(DarkPixels(notes, QRect(8, 8, 80, 16)), 20) << "the old text shows in the field";
+    const QImage bitmap(QString::fromStdString(Path("bitmap.png")));
+    ASSERT_FALSE(bitmap.isNull());
+    EXPECT_GT(DarkPixels(bitmap, QRect(315, 188, 40, 14)), 10) << "the Edit Bitmap dialog shows Edit...";
 }
 
 TEST_F(PropertyLayersRoadTest, AGroupOfLinesGetsSnapPointsWithTextsThatAreDrawnAndKept)

@@ -1,6 +1,8 @@
 #include "controls/AnchorSnapsPropDlg.h"
 
+#include "View/HyperRunView.h"
 #include "controls/SnapPointsExDlg.h"
+#include "objects/HyperBaseOb.h"
 #include "objects/PropListValue.h"
 
 void CAnchorSnapsPropDlg::ExchangePropValue(BOOL save)
@@ -25,9 +27,15 @@ void CAnchorSnapsPropDlg::EditPropValue()
 }
 
 // The row shows the same text before and after, so the dialog's OK alone marks the change.
+// A point's text reaches beyond the group, where redrawing the group's area would not, so the
+// whole page is drawn again.
 void CAnchorSnapsPropDlg::EditAnchorSnaps()
 {
     CSnapPointsExDlg dialog(&m_anchorSnaps, this);
     m_listEdited = dialog.DoModal() == IDOK;
     ExchangeProperty(TRUE);
+    CHyperBaseOb* owner = GetOwnerObject();
+    CWnd* page = owner ? owner->GetView() : GetOwnerView();
+    if (m_listEdited && page && page->m_hWnd)
+        page->Invalidate();
 }

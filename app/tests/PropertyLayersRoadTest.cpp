@@ -108,10 +108,12 @@ TEST_F(PropertyLayersRoadTest, AGroupOfLinesGetsSnapPointsWithTextsThatAreDrawnA
         EXPECT_EQ(point->m_text, CString("North")) << file;
         EXPECT_EQ(point->m_position, 0) << file << ": a new point sits at the top left";
     }
-    // The text is drawn at the group's top left corner, where the page had nothing.
+    // The text is drawn whole, centred on the group's top left corner: its first letter lies
+    // left of the group, where the page had nothing.
     const QImage page(QString::fromStdString(Path("page.png")));
     ASSERT_FALSE(page.isNull());
     EXPECT_GT(DarkPixels(page, QRect(60, 85, 60, 25)), 15);
+    EXPECT_GT(DarkPixels(page, QRect(60, 94, 9, 14)), 5) << "the N of North";
 }
 
 TEST_F(PropertyLayersRoadTest, OptionsSwitchesPropertiesToTheModalForm)

@@ -281,6 +281,8 @@ TEST_F(PropertiesPaneTest, TheModalFormOpensOnPropertiesBesideADockedPaneAndNeve
 {
     CPropertiesDlg* docked = Dock();
     ASSERT_NE(docked, nullptr);
+    for (UINT id : {UINT(IDOK), UINT(IDCANCEL)})
+        EXPECT_FALSE(docked->GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << "the pane has no OK or Cancel";
     view->ReleasePropertyDialog();
     GetViewSettings().m_propertyDialogFlag = 1;
     SetPropertyDialogFactory(MakeScripted);

@@ -325,7 +325,9 @@ void CHyperView::OnActivateView(BOOL activate, CView* activateView, CView* deact
 {
     CHyperRunView::OnActivateView(activate, activateView, deactiveView);
     if (!m_propertyDialog) {
-        if (activate && GetViewSettings().m_propertyHostWnd)
+        // The modal form opens only when the user asks for it.
+        const CViewSettings& settings = GetViewSettings();
+        if (activate && settings.m_propertyHostWnd && settings.m_propertyDialogFlag == 0)
             ShowInPlaceDialog();
         return;
     }
@@ -337,6 +339,14 @@ void CHyperView::ShowSelectionProperties()
 {
     if (!m_editMode)
         return;
+    if (GetViewSettings().m_propertyDialogFlag != 0) {
+        // A pane's dialog that is still open keeps its shown flag; the modal form is its own.
+        const BOOL paneShown = m_propertyDialog && m_propertyDialogShown;
+        m_propertyDialogShown = m_propertyDialogShown && !paneShown;
+        RunModalProperties();
+        m_propertyDialogShown = m_propertyDialogShown || paneShown;
+        return;
+    }
     if (m_propertyDialog)
         OnSelectionChanged();
     else

@@ -1,5 +1,5 @@
 // The Properties dialog of a catalogue page: the page's Properties dialog, in which a picture
-// will be edited with the editable picture dialog that also offers the paint editor.
+// is edited with the editable picture dialog that also offers the paint editor.
 #pragma once
 
 #include "controls/HyperOlePropertiesDlg.h"
@@ -7,4 +7,6 @@
 class CCatPropertiesDlg : public CHyperOlePropertiesDlg {
 public:
     CCatPropertiesDlg(UINT idTemplate, CWnd* parent) : CHyperOlePropertiesDlg(idTemplate, parent) { }
+
+    BOOL EditBitmapProperty(CExtDib* bitmap, CHyperRunView* view) override;
 };

@@ -176,6 +176,9 @@ void CEditBitmapDlg::UpdateControls()
     enable(IdPaste, ::IsClipboardFormatAvailable(CF_BITMAP));
     enable(IdRle, CanCompress() && kind == CExtDib::InPlace);
     enable(IdLink, kind == CExtDib::Embedded || kind == CExtDib::Linked);
+    // Only the editable variant offers the paint editor.
+    if (CWnd* edit = GetDlgItem(IdEdit))
+        edit->ShowWindow(SW_HIDE);
 }
 
 void CEditBitmapDlg::ReplacePicture(std::unique_ptr<CExtDib> fresh)
@@ -418,8 +421,10 @@ void CEditableBitmapDlg::UpdateControls()
 {
     CEditBitmapDlg::UpdateControls();
     const CExtDib* picture = *m_ppPicture;
-    if (CWnd* edit = GetDlgItem(IdEdit))
+    if (CWnd* edit = GetDlgItem(IdEdit)) {
+        edit->ShowWindow(SW_SHOW);
         edit->EnableWindow(!(m_bRLE && !(picture && picture->GetPackRoutine())));
+    }
 }
 
 void CEditableBitmapDlg::EditPicture()
@@ -450,4 +455,24 @@ BOOL EditBitmapProperty(CExtDib** picture, CWnd* view)
 {
     CEditableBitmapDlg dialog(picture, view, CEditBitmapDlg::TemplateId, view);
     return dialog.DoModal() == IDOK;
+}
+
+// The dialog may replace the picture object it works on, so it gets one of its own.
+BOOL EditPictureCopy(CExtDib* bitmap, CWnd* parent, BOOL editable)
+{
+    if (!bitmap)
+        return FALSE;
+    auto* picture = new CExtDib;
+    picture->CopyFrom(*bitmap);
+    BOOL taken = FALSE;
+    if (editable) {
+        taken = EditBitmapProperty(&picture, parent);
+    } else {
+        CEditBitmapDlg dialog(&picture, parent, CEditBitmapDlg::TemplateId, parent);
+        taken = dialog.DoModal() == IDOK;
+    }
+    if (taken)
+        bitmap->CopyFrom(*picture);
+    delete picture;
+    return taken;
 }

@@ -97,3 +97,5 @@ protected:
 
 // The property editors' entry point: the editable dialog on the picture; TRUE on OK.
 BOOL EditBitmapProperty(CExtDib** picture, CWnd* view);
+// The plain or the editable dialog on a copy of the picture, which takes the result on OK.
+BOOL EditPictureCopy(CExtDib* bitmap, CWnd* parent, BOOL editable);

@@ -29,7 +29,7 @@ void RegisterBlobRunTemplate()
 
 } // namespace
 
-CMyPropertiesDlg::CMyPropertiesDlg(CWnd* parent) : CHyperOlePropertiesDlg(Template, parent)
+CMyPropertiesDlg::CMyPropertiesDlg(CWnd* parent) : CAnchorSnapsPropDlg(Template, parent)
 {
     SetTabs(2, FirstTabId);
     m_textButtonIds.Add(ButtonTextId);
@@ -90,7 +90,7 @@ void CMyPropertiesDlg::OnRowActivated()
 
 void CMyPropertiesDlg::ExchangePropValue(BOOL save)
 {
-    CHyperOlePropertiesDlg::ExchangePropValue(save);
+    CAnchorSnapsPropDlg::ExchangePropValue(save);
     if (!save && EditKindOf(m_current) == CPropBlob::BlobKind) {
         m_blobProperty = static_cast<CPropBlob*>(m_current);
         m_blobRun = m_blobProperty->m_edited;
@@ -101,7 +101,7 @@ void CMyPropertiesDlg::ExchangePropValue(BOOL save)
 
 void CMyPropertiesDlg::EditPropValue()
 {
-    CHyperOlePropertiesDlg::EditPropValue();
+    CAnchorSnapsPropDlg::EditPropValue();
     const int kind = EditKindOf(m_current);
     if (kind == KindText) {
         m_rightZone = TRUE;

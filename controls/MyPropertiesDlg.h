@@ -2,10 +2,10 @@
 // and text rows that carry a button.
 #pragma once
 
-#include "controls/HyperOlePropertiesDlg.h"
+#include "controls/AnchorSnapsPropDlg.h"
 #include "objects/kinds/BlobRun.h"
 
-class CMyPropertiesDlg : public CHyperOlePropertiesDlg {
+class CMyPropertiesDlg : public CAnchorSnapsPropDlg {
 public:
     static constexpr UINT Template = 163;
     static constexpr UINT FirstTabId = 8012;

@@ -38,6 +38,9 @@ int KindOfClass(const CPropOb* property)
         return CPropEditDlg::KindDateTime;
     if (dynamic_cast<const CPropDatetime*>(property))
         return CPropEditDlg::KindDateTimeAlt;
+    // A note text is edited by a dialog layer of its own kind.
+    if (dynamic_cast<const CPropSticky*>(property))
+        return CPropEditDlg::KindOther;
     if (dynamic_cast<const CPropStr*>(property))
         return CPropEditDlg::KindText;
     if (dynamic_cast<const CPropBitmap*>(property))

@@ -136,18 +136,10 @@ void CPropEditDlg::BrowseBitmap()
     }
 }
 
-// The Edit Bitmap dialog works on a picture object of its own, which it may replace.
+// The plain Edit Bitmap dialog; the catalogue layer offers the paint editor as well.
 BOOL CPropEditDlg::EditBitmapProperty(CExtDib* bitmap, CHyperRunView*)
 {
-    if (!bitmap)
-        return FALSE;
-    auto* picture = new CExtDib;
-    picture->CopyFrom(*bitmap);
-    const BOOL taken = ::EditBitmapProperty(&picture, this);
-    if (taken)
-        bitmap->CopyFrom(*picture);
-    delete picture;
-    return taken;
+    return EditPictureCopy(bitmap, this, FALSE);
 }
 
 void CPropEditDlg::EditSnapPoints()

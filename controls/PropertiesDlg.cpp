@@ -64,6 +64,9 @@ CPropertiesDlg::CPropertiesDlg(UINT idTemplate, CWnd* parent)
     AddFlexControl(BrowseControl, CFlexHorzConstraint::Move, CFlexVertConstraint::Fixed);
     AddFlexControl(TabStrip, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Fixed);
     AddFlexControl(ListControl, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Stretch);
+    // The modal form may take the size the pane gave the same template; its buttons stay below the list.
+    AddFlexControl(IDOK, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
+    AddFlexControl(IDCANCEL, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
 }
 
 CPropertiesDlg::~CPropertiesDlg()
@@ -143,8 +146,9 @@ BOOL CPropertiesDlg::OnInitDialog()
     FillList();
     m_listWnd.SetFocus();
     if (m_inPane)
-        if (CWnd* pin = GetDlgItem(PinButton))
-            pin->ModifyStyle(WS_VISIBLE, 0);
+        for (UINT id : {PinButton, UINT(IDOK), UINT(IDCANCEL)})
+            if (CWnd* button = GetDlgItem(static_cast<int>(id)))
+                button->ModifyStyle(WS_VISIBLE, 0);
     ModifyStyle(0, WS_CLIPCHILDREN);
     return FALSE;
 }

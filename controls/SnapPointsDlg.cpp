@@ -5,6 +5,7 @@
 #include "objects/ViewSettings.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/LanguageTexts.h"
 
 #include <cstdio>
 
@@ -70,6 +71,7 @@ CString CSnapPointsDlg::PositionName(int position)
 
 BOOL CSnapPointsDlg::InitControls()
 {
+    Parlex_SetAllTexts(m_hWnd);
     CWnd* type = GetDlgItem(TypeId);
     for (int position = 0; position < PositionCount; ++position)
         type->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(PositionName(position))));

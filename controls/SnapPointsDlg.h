@@ -38,6 +38,7 @@ public:
 
 protected:
     void OnTypeChange();
+    CAnchorItem* CurrentPoint() const;
     void OnUseGridOffset();
 
     DECLARE_MESSAGE_MAP()
@@ -54,7 +55,6 @@ private:
         DECLARE_MESSAGE_MAP()
     };
 
-    CAnchorItem* CurrentPoint() const;
     void LoadFields(const CAnchorItem* point);
     void StoreFields(CAnchorItem* point) const;
     void EnableFields(BOOL row);

@@ -70,7 +70,8 @@ void RegisterOptionPages()
     RegisterDialogResource(392, Page("<Extras>", {
         {"static", "<Save every>", 0xFFFF, kLabel, 0, 10, 12, 60, 9},
         {"edit", "", 1120, kEdit | ES_NUMBER, 0, 72, 10, 40, 12},
-        {"static", "<minutes>", 0xFFFF, kLabel, 0, 118, 12, 60, 9}}));
+        {"static", "<minutes>", 0xFFFF, kLabel, 0, 118, 12, 60, 9},
+        {"button", "<Edit properties in a dialog>", 1121, kCheck, 0, 10, 30, 200, 10}}));
 }
 
 void RegisterSmallDialogs()

@@ -49,9 +49,9 @@ DialogTemplate TabOrderDialog()
     });
 }
 
-DialogTemplate SnapPointsDialog()
+std::vector<DialogItemTemplate> SnapPointsControls()
 {
-    return Resizable("<Snap Points>", 262, 222, {
+    return {
         {"listbox", "", 27668, kDragList, 0, 7, 7, 190, 100},
         {"button", "<OK>", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 205, 7, 50, 14},
         {"button", "<Cancel>", IDCANCEL, kButton, 0, 205, 24, 50, 14},
@@ -78,7 +78,21 @@ DialogTemplate SnapPointsDialog()
         {"edit", "", 27746, kEdit, 0, 30, 196, 30, 12},
         {"combobox", "", 27673,
          kVisible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT, 0, 66, 196, 80, 100},
-    });
+    };
+}
+
+DialogTemplate SnapPointsDialog()
+{
+    return Resizable("<Snap Points>", 262, 222, SnapPointsControls());
+}
+
+// The same with a field for each point's text.
+DialogTemplate SnapPointsWithLabelDialog()
+{
+    std::vector<DialogItemTemplate> items = SnapPointsControls();
+    items.push_back({"static", "<Label>:", 27752, kVisible, 0, 7, 215, 40, 9});
+    items.push_back({"edit", "", 27753, kEdit, 0, 50, 213, 147, 12});
+    return Resizable("<Snap Points>", 262, 239, std::move(items));
 }
 
 } // namespace
@@ -87,6 +101,7 @@ void RegisterListEditResources()
 {
     RegisterDialogResource(27922, TabOrderDialog());
     RegisterDialogResource(27961, SnapPointsDialog());
+    RegisterDialogResource(8080, SnapPointsWithLabelDialog());
     for (UINT i = 0; i < 9; ++i)
         RegisterStringResource(kFirstPositionName + i, kPositionNames[i]);
 }

@@ -269,6 +269,7 @@ void CMainFrame::CreatePanes()
             first = pane;
     }
     GetViewSettings().m_propertyHostWnd = GetPaneWindow(PaneProperties);
+    GetViewSettings().m_propertyDialogFlag = GetPropertiesModal();
     InstallPropertyPane();
     m_pLayout.reset(m_paneManager.NewLayout());
     if (m_pLayout->Load(kLayoutName))

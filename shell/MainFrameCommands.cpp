@@ -7,6 +7,7 @@
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "projects/CatManager.h"
+#include "objects/ViewSettings.h"
 #include "platform/sys/Shell.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPCustomizeSheet.h"
@@ -219,7 +220,8 @@ void CMainFrame::OnCustomize()
 void CMainFrame::OnOptions()
 {
     CPropOptions sheet(CPropOptions::kCaption, nullptr, 0);
-    sheet.DoModal();
+    if (sheet.DoModal() == IDOK)
+        GetViewSettings().m_propertyDialogFlag = GetPropertiesModal();
 }
 
 void CMainFrame::OnSelectLanguage() { CSelectLanguageDlg(this).DoModal(); }

@@ -73,7 +73,11 @@ void CPropOptionAlarm::DoDataExchange(CDataExchange* dx)
 
 BOOL CPropOptionExtras::OnInitDialog() { return CPropertyPage::OnInitDialog() && TranslatedPage(*this); }
 
-void CPropOptionExtras::DoDataExchange(CDataExchange* dx) { DDX_Text(dx, 1120, m_nAutoSaveMinutes); }
+void CPropOptionExtras::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Text(dx, 1120, m_nAutoSaveMinutes);
+    DDX_Check(dx, IdModalProperties, m_bModalProperties);
+}
 
 CPropOptions::CPropOptions(UINT captionId, CWnd* parent, UINT firstPage)
     : CPropertySheet(CString(), parent, firstPage)
@@ -109,6 +113,7 @@ void CPropOptions::LoadSettings()
     m_alarm.m_bShowBitmap = GetAlarmShowBitmap();
     m_nLoadedSeconds = GetAutoSaveInterval();
     m_nLoadedMinutes = m_extras.m_nAutoSaveMinutes = m_nLoadedSeconds / 60;
+    m_extras.m_bModalProperties = GetPropertiesModal();
 }
 
 // The autosave interval is stored in seconds but edited in minutes: it is written back only
@@ -135,6 +140,7 @@ void CPropOptions::SaveSettings()
     SetAlarmShowBitmap(m_alarm.m_bShowBitmap);
     SetAutoSaveInterval(m_extras.m_nAutoSaveMinutes == m_nLoadedMinutes ? m_nLoadedSeconds
                                                                          : m_extras.m_nAutoSaveMinutes * 60);
+    SetPropertiesModal(m_extras.m_bModalProperties);
 }
 
 INT_PTR CPropOptions::DoModal()

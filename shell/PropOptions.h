@@ -91,7 +91,9 @@ class CPropOptionExtras : public CPropertyPage {
 public:
     static constexpr UINT IDD = 392;
     CPropOptionExtras() : CPropertyPage(IDD) {}
+    static constexpr UINT IdModalProperties = 1121;
     int m_nAutoSaveMinutes = 0;
+    int m_bModalProperties = 0;
 
 protected:
     BOOL OnInitDialog() override;

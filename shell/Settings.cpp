@@ -54,8 +54,9 @@ constexpr SettingKey kKeys[] = {
     {"Calender.Width", kFrame, Int, 0, nullptr, 0},
     {"Calender.Top", kFrame, Int, 0, nullptr, 0},
     {"Calender.Height", kFrame, Int, 0, nullptr, 0},
+    {"Properties.Modal", kSettings, Flag, 0, nullptr, 0},
 };
-static_assert(std::size(kKeys) == static_cast<size_t>(Setting::CalendarHeight) + 1);
+static_assert(std::size(kKeys) == static_cast<size_t>(Setting::PropertiesModal) + 1);
 
 constexpr LPCTSTR kDefaultLanguage = "English (USA)";
 
@@ -182,6 +183,7 @@ VANTREL_INT_SETTING(CalendarLeft, CalendarLeft)
 VANTREL_INT_SETTING(CalendarWidth, CalendarWidth)
 VANTREL_INT_SETTING(CalendarTop, CalendarTop)
 VANTREL_INT_SETTING(CalendarHeight, CalendarHeight)
+VANTREL_FLAG_SETTING(PropertiesModal, PropertiesModal)
 
 CString GetDictionaryINS() { return GetSettingString(Setting::DictionaryIns); }
 

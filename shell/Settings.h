@@ -32,7 +32,7 @@ enum class Setting {
     AlarmCheckDelay, AlarmEnabled, AlarmAutodeactivate, AlarmAutoactivate, AlarmFlashWindow, AlarmFlashCount,
     AlarmPlaySound, AlarmShowBitmap, RectivoCorrectTwoInitCaps, RectivoCapitalizeSentence,
     RectivoCorrectCapsLock, RectivoReplaceText, AutoSave, CalendarLeft, CalendarWidth, CalendarTop,
-    CalendarHeight,
+    CalendarHeight, PropertiesModal,
 };
 
 std::span<const SettingKey> SettingKeys();
@@ -106,6 +106,9 @@ int GetCalendarTop();
 void SetCalendarTop(int value);
 int GetCalendarHeight();
 void SetCalendarHeight(int value);
+// Properties are edited in a modal form instead of the Properties pane.
+BOOL GetPropertiesModal();
+void SetPropertiesModal(BOOL on);
 
 // The folder of the program file: what the program ships, read only.
 CString GetProgramFolder();

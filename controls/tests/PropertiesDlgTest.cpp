@@ -393,4 +393,26 @@ TEST_F(PropertiesDlgTest, TheTwoTextDialogWritesBothTextsBackOnOk)
     EXPECT_EQ(run.second, CString("B"));
 }
 
+// A form made taller than its template, as a size the pane left behind makes it, keeps OK and
+// Cancel below the list where they can be pressed.
+TEST_F(PropertiesDlgTest, OkAndCancelFollowTheBottomEdgeBelowTheList)
+{
+    CRect window;
+    dialog->GetWindowRect(&window);
+    dialog->SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() * 2, SWP_NOMOVE | SWP_NOZORDER);
+    CRect client;
+    dialog->GetClientRect(&client);
+    CRect list;
+    Control(CPropEditDlg::ListControl)->GetWindowRect(&list);
+    dialog->ScreenToClient(&list);
+    for (UINT id : {UINT(IDOK), UINT(IDCANCEL)}) {
+        CRect button;
+        Control(id)->GetWindowRect(&button);
+        dialog->ScreenToClient(&button);
+        EXPECT_GE(button.top, list.bottom) << id;
+        EXPECT_LE(button.bottom, client.bottom) << id;
+        EXPECT_TRUE(Control(id)->GetStyle() & WS_VISIBLE) << id;
+    }
+}
+
 } // namespace

@@ -272,3 +272,38 @@ TEST_F(PropertiesPaneTest, CancelPutsBackWhatALiveEditChanged)
 }
 
 } // namespace
+
+namespace {
+
+// Switched to the modal form while the pane holds a dialog: Properties opens the form, the
+// pane keeps its dialog, and activating the view opens nothing by itself.
+TEST_F(PropertiesPaneTest, TheModalFormOpensOnPropertiesBesideADockedPaneAndNeverByItself)
+{
+    CPropertiesDlg* docked = Dock();
+    ASSERT_NE(docked, nullptr);
+    for (UINT id : {UINT(IDOK), UINT(IDCANCEL)})
+        EXPECT_FALSE(docked->GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << "the pane has no OK or Cancel";
+    view->ReleasePropertyDialog();
+    GetViewSettings().m_propertyDialogFlag = 1;
+    SetPropertyDialogFactory(MakeScripted);
+    ScriptedDialog::s_button = IDOK;
+    ScriptedDialog::edited = FALSE;
+    SelectBoth();
+    view->OnActivateView(TRUE, view, nullptr);
+    EXPECT_FALSE(ScriptedDialog::edited) << "activation leaves the modal form closed";
+
+    // The view takes the pane's dialog again, then the user switches and asks for Properties.
+    GetViewSettings().m_propertyDialogFlag = 0;
+    view->ShowInPlaceDialog();
+    ASSERT_EQ(host->GetChild(), docked);
+    GetViewSettings().m_propertyDialogFlag = 1;
+    for (int time = 0; time < 2; ++time) {
+        ScriptedDialog::edited = FALSE;
+        view->ShowSelectionProperties();
+        EXPECT_TRUE(ScriptedDialog::edited) << "Properties opened the modal form, time " << time;
+    }
+    EXPECT_EQ(PenWidthOf(border), 4);
+    EXPECT_EQ(host->GetChild(), docked) << "the pane keeps its dialog";
+}
+
+} // namespace

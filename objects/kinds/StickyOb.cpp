@@ -72,6 +72,7 @@ CPropOb* CStickyOb::CreateProperty(UINT propertyId, BOOL withChoices)
         return nullptr;
     auto* editor = new CPropSticky(TextId, &m_noteText, TextGroup);
     editor->m_kind = TextKind;
+    editor->m_controlId = CPropOb::ButtonControl;
     editor->m_captionId = TextButtonCaption;
     return editor;
 }

@@ -88,6 +88,7 @@ constexpr KeyRow kNumericKeys[] = {
     {Setting::CalendarWidth, "Calender.Width", "Frame", 0},
     {Setting::CalendarTop, "Calender.Top", "Frame", 0},
     {Setting::CalendarHeight, "Calender.Height", "Frame", 0},
+    {Setting::PropertiesModal, "Properties.Modal", "Settings", 0},
 };
 
 TEST_F(SettingsTest, EveryNumericKeyHasItsNameSectionAndDefault)

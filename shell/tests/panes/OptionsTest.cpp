@@ -96,6 +96,25 @@ TEST_F(OptionsTest, OkWritesEverySettingAndCancelWritesNone)
     EXPECT_EQ(Stored("Alarm.CheckDelay"), std::to_string(GetAlarmCheckDelay()));
 }
 
+// The Extras page's check box chooses the modal Properties form; only OK stores the choice.
+TEST_F(OptionsTest, TheExtrasPageChoosesTheModalPropertiesForm)
+{
+    for (int key : {VK_ESCAPE, VK_RETURN}) {
+        ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
+        BOOL shown = TRUE;
+        sheet.steps = {[&] {
+                           sheet.SetActivePage(4);
+                           shown = sheet.m_extras.IsDlgButtonChecked(CPropOptionExtras::IdModalProperties);
+                           sheet.m_extras.CheckDlgButton(CPropOptionExtras::IdModalProperties, BST_CHECKED);
+                       },
+                       [&] { UiTestHook::KeyDown(key); }};
+        sheet.DoModal();
+        EXPECT_FALSE(shown) << "the pane is the default";
+        EXPECT_EQ(GetPropertiesModal(), key == VK_RETURN);
+    }
+    EXPECT_EQ(Stored("Properties.Modal"), "1");
+}
+
 TEST_F(OptionsTest, AValueOutOfRangeKeepsTheSheetOpenAndStoresNothing)
 {
     ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);

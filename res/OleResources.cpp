@@ -3,7 +3,9 @@
 #include "res/ResourceParts.h"
 
 #include "View/HyperOleView.h"
+#include "objects/kinds/HyperOleOb.h"
 #include "platform/core/StringTable.h"
+#include "platform/ole/OleVerbMenu.h"
 
 namespace {
 
@@ -24,4 +26,6 @@ void RegisterOleResources()
 {
     for (const OleText& entry : kOleTexts)
         RegisterStringResource(entry.id, entry.text);
+    // The placeholder becomes the verbs of the object right-clicked.
+    RegisterMenuResource(CHyperOleOb::VerbMenuId, {Popup("OLE", {Command(ID_OLE_VERB_FIRST, "<<OLE VERBS GO HERE>>")})});
 }

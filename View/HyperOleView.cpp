@@ -8,7 +8,9 @@
 #include "platform/ole/OleDataSource.h"
 #include "platform/ole/OleDialogs.h"
 #include "platform/ole/OleDocument.h"
+#include "platform/ole/OleVerbMenu.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 
 #include <memory>
@@ -21,6 +23,7 @@ BEGIN_MESSAGE_MAP(CHyperOleView, CHyperFmtView)
     ON_UPDATE_COMMAND_UI(CHyperOleView::CmdPasteSpecial, OnUpdatePasteSpecial)
     ON_COMMAND(CHyperOleView::CmdObjectProperties, OnObjectProperties)
     ON_UPDATE_COMMAND_UI(CHyperOleView::CmdObjectProperties, OnUpdateObjectProperties)
+    ON_COMMAND_RANGE(ID_OLE_VERB_FIRST, ID_OLE_VERB_LAST, OnObjectVerb)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
@@ -166,6 +169,38 @@ void CHyperOleView::OnUpdateObjectProperties(CCmdUI* cmdUI)
     cmdUI->Enable(GetSelectedOleObject() != nullptr);
 }
 
+// The menu's verb placeholder lists the verbs of the object's item.
+void CHyperOleView::ShowObjectMenu(CHyperBaseOb* object, POINT point, UINT menuId)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(menuId))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    auto* ole = dynamic_cast<CHyperOleOb*>(object);
+    for (UINT i = 0; i < popup->GetMenuItemCount(); ++i)
+        if (popup->GetMenuItemID(static_cast<int>(i)) == ID_OLE_VERB_FIRST)
+            AfxOleSetEditMenu(ole ? ole->GetOleItem() : nullptr, popup, i, ID_OLE_VERB_FIRST, ID_OLE_VERB_LAST);
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, AfxGetMainWnd());
+}
+
+BOOL CHyperOleView::HasFocusFrame(const CHyperBaseOb* object) const
+{
+    return object && object == GetCurrentOleObject();
+}
+
+void CHyperOleView::OnObjectVerb(UINT id)
+{
+    CHyperOleOb* object = GetSelectedOleObject();
+    if (object && object->GetOleItem()) {
+        WaitCursor wait(*this);
+        object->GetOleItem()->DoVerb(static_cast<LONG>(id - ID_OLE_VERB_FIRST), this);
+    }
+}
+
 void CHyperOleView::PickRunModeOleObject(CPoint point)
 {
     if (m_editMode)
@@ -216,7 +251,19 @@ void CHyperOleView::OnRButtonDown(UINT flags, CPoint point)
     if (item && (item->GetItemState() == COleClientItem::activeState ||
                  item->GetItemState() == COleClientItem::activeUIState))
         return;
+    if (!m_editMode && TrackObjectMenu(object, point))
+        return;
     CHyperFmtView::OnRButtonDown(flags, point);
+}
+
+// An object with hot spots (an embedded object with verbs) takes right clicks on itself.
+BOOL CHyperOleView::TrackObjectMenu(CHyperOb* object, CPoint point)
+{
+    if (!object || object->GetHotSpots().GetSize() == 0)
+        return FALSE;
+    CPoint page = point;
+    DeviceToLogical(&page, nullptr);
+    return object->TrackContextMenu(0, nullptr, page.x, page.y, WM_RBUTTONDOWN);
 }
 
 // Ctrl+double click opens the object in a window of its own, a plain one runs its primary verb.

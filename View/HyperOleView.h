@@ -57,6 +57,8 @@ public:
     virtual BOOL OnOleItemClick(UINT flags, CPoint point);
 
     void RegisterTools() override;
+    void ShowObjectMenu(CHyperBaseOb* object, POINT point, UINT menuId) override;
+    BOOL HasFocusFrame(const CHyperBaseOb* object) const override;
     void PasteClipList() override;
     void CompleteSelectionSource(COleDataSource* source, const CObArray& bottomUp, HGLOBAL block) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
@@ -71,6 +73,8 @@ public:
     void OnUpdatePasteSpecial(CCmdUI* cmdUI);
     void OnObjectProperties();
     void OnUpdateObjectProperties(CCmdUI* cmdUI);
+    // A verb of the verb menu runs on the selected embedded object.
+    void OnObjectVerb(UINT id);
 
     // Window messages.
     void OnLButtonDown(UINT flags, CPoint point);
@@ -87,6 +91,8 @@ protected:
     // A new embedded object whose item `makeItem` fills, sized by the item and added to the
     // page; NULL, with nothing left behind, when no item is made.
     CHyperOleOb* AddOleObject(const std::function<BOOL(CHyperOleItem*)>& makeItem);
+    // The object's own menu for a right click at the device point; FALSE when it has none.
+    BOOL TrackObjectMenu(CHyperOb* object, CPoint point);
     // Takes the embedded object under the point in run mode as the current one.
     void PickRunModeOleObject(CPoint point);
     BOOL OffersPasteableData(COleDataObject* data) const;

@@ -61,6 +61,8 @@ LRESULT CMyView::OnContextMenuKey(WPARAM, LPARAM lParam)
 
 void CMyView::ShowContextMenu(CPoint client)
 {
+    if (m_selection.GetSize() == 0 && TrackObjectMenu(GetCurrentObject(), client))
+        return;
     CMenu menu;
     if (!menu.LoadMenu(ChooseContextMenu()))
         return;

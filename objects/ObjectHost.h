@@ -105,6 +105,11 @@ public:
     virtual POINT GetScreenOrigin() const { return { 0, 0 }; }
     // Device rectangles of the view window.
     virtual void InvalidateDevice(const RECT&, BOOL) { }
+    // The menu resource's first pop-up for the object at a point of the view window (device
+    // units); the view runs the command picked.
+    virtual void ShowObjectMenu(CHyperBaseOb*, POINT, UINT) { }
+    // In run mode the view frames the embedded object that was clicked last.
+    virtual BOOL HasFocusFrame(const CHyperBaseOb*) const { return FALSE; }
 
     struct HandleColors {
         COLORREF fill = RGB(0, 255, 0);

@@ -12,9 +12,7 @@ CString CPropBasic::GetName() const
 {
     if (m_nameId < FirstNumberedEvent || m_nameId > LastNumberedEvent)
         return CPropOb::GetName();
-    CString name;
-    name.LoadString(EventWordId);
-    return name + m_nameText;
+    return LoadText(EventWordId) + m_nameText;
 }
 
 BOOL CPropBasic::GetValueText(CString& text) const

@@ -16,7 +16,7 @@ CPropColor::CPropColor(UINT nameId, COLORREF* field, UINT arg) : CPropValue(name
 BOOL CPropColor::GetValueText(CString& text) const
 {
     if (m_edited == static_cast<COLORREF>(-1))
-        text.LoadString(AutomaticTextId);
+        text = LoadText(AutomaticTextId);
     else
         text.Format("%d.%d.%d", GetRValue(m_edited), GetGValue(m_edited), GetBValue(m_edited));
     return TRUE;
@@ -43,7 +43,7 @@ CPropFont::CPropFont(UINT nameId, CFontDescriptor* field) : CPropValue(nameId, f
 BOOL CPropFont::GetValueText(CString& text) const
 {
     if (m_edited.IsEmpty())
-        text.LoadString(NoneTextId);
+        text = LoadText(NoneTextId);
     else
         text = m_edited.GetLogFont().lfFaceName;
     return TRUE;

@@ -1,21 +1,26 @@
 #include "objects/PropOb.h"
 
 #include "objects/PropControls.h"
+#include "objects/ShellServices.h"
 
 IMPLEMENT_DYNAMIC(CPropOb, CObject)
 
 CPropOb::CPropOb(UINT nameId, UINT arg) : m_nameId(nameId), m_arg(arg) { }
 
+CString CPropOb::LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return GetShellServices().GetLanguageText(text);
+}
+
 CString CPropOb::GetName() const
 {
-    CString name;
     if (m_nameId >= NoNameLow)
-        return name;
+        return CString();
     if (!m_nameText.IsEmpty())
         return m_nameText;
-    if (m_nameId != 0)
-        name.LoadString(m_nameId);
-    return name;
+    return m_nameId != 0 ? LoadText(m_nameId) : CString();
 }
 
 BOOL CPropOb::GetValueText(CString& text) const
@@ -26,10 +31,7 @@ BOOL CPropOb::GetValueText(CString& text) const
 
 CString CPropOb::GetButtonCaption() const
 {
-    CString caption;
-    if (m_captionId >= 0)
-        caption.LoadString(static_cast<UINT>(m_captionId));
-    return caption;
+    return m_captionId >= 0 ? LoadText(static_cast<UINT>(m_captionId)) : CString();
 }
 
 BOOL CPropOb::GetStringValue(CString& value) const

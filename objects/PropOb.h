@@ -51,6 +51,8 @@ public:
     virtual void DropLinkTo(const CPropOb*) { }
 
     UINT GetNameId() const { return m_nameId; }
+    // A text of the string table as the user reads it: its keys get their texts.
+    static CString LoadText(UINT id);
     void SetOwnerDialog(CPropDialog* dialog) { m_ownerDialog = dialog; }
 
     UINT m_controlId = EditControl;

@@ -9,6 +9,6 @@ CPropOle::CPropOle(CCmdTarget** item) : CPropOb(NameId), m_item(item)
 
 BOOL CPropOle::GetValueText(CString& text) const
 {
-    text.LoadString(WarningTextId);
+    text = LoadText(WarningTextId);
     return TRUE;
 }

@@ -74,7 +74,7 @@ CPropFile::CPropFile(UINT nameId, CString* field) : CPropStr(nameId, field)
 BOOL CPropFile::GetValueText(CString& text) const
 {
     if (m_edited.IsEmpty())
-        text.LoadString(NoneTextId);
+        text = LoadText(NoneTextId);
     else
         text = GetShellServices().GetLowerFileName(m_edited);
     return TRUE;

@@ -3,7 +3,10 @@
 #include "res/ResourceParts.h"
 
 #include "View/HyperOleView.h"
+#include "objects/PropOle.h"
+#include "objects/kinds/HyperOleOb.h"
 #include "platform/core/StringTable.h"
+#include "platform/ole/OleVerbMenu.h"
 
 namespace {
 
@@ -16,6 +19,11 @@ constexpr OleText kOleTexts[] = {
     {CHyperOleView::CmdInsertObject, "Insert new embedded object\nNew Object"},
     {CHyperOleView::CmdPasteSpecial, "Paste the clipboard as an embedded object or a picture\nPaste Special"},
     {CHyperOleView::CmdObjectProperties, "Show and scale the embedded object\nObject Properties"},
+    // The embedded object's properties.
+    {CPropOle::CaptionId, "<OLE...>"},
+    {CPropOle::NameId, "<OLEProperties>"},
+    {CPropOle::WarningTextId, "<WARN: No Cancel or Apply>"},
+    {CHyperOleOb::DoVerbsId, "<DoVerbs>"},
 };
 
 } // namespace
@@ -24,4 +32,6 @@ void RegisterOleResources()
 {
     for (const OleText& entry : kOleTexts)
         RegisterStringResource(entry.id, entry.text);
+    // The placeholder becomes the verbs of the object right-clicked.
+    RegisterMenuResource(CHyperOleOb::VerbMenuId, {Popup("OLE", {Command(ID_OLE_VERB_FIRST, "<<OLE VERBS GO HERE>>")})});
 }

@@ -3,6 +3,7 @@
 // a file is embedded with Insert Object and opened with a double click by the desktop's
 // handler; and an Alt-drag takes a rectangle from one document window into the other.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -12,9 +13,13 @@
 #include "objects/kinds/BitmapOb.h"
 #include "objects/kinds/HyperOleItem.h"
 #include "objects/kinds/HyperOleOb.h"
+#include "platform/ole/OleVerbMenu.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -26,9 +31,18 @@
 
 namespace {
 
+constexpr int kEditView = 60415;
 constexpr int kNew = 57600, kPaste = 57637, kCopy = 57634, kSaveAll = 33854, kTileHorizontally = 57651;
 
 std::string Menu(UINT id) { return "menu " + std::to_string(id) + "\nwait 150\n"; }
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
 
 // A 24-bit picture of width x height pixels, all one colour, as a .bmp file.
 void WriteBmp(const std::string& path, int width, int height)
@@ -168,6 +182,37 @@ TEST_F(OleRoadTest, AnAltDragMovesTheSelectionIntoAnotherDocumentWindow)
     CRect rect;
     first.Find<CHyperOb>()->GetRect(&rect, nullptr);
     EXPECT_EQ(rect.Size(), CSize(100, 60));
+}
+
+// The embedded file sits at the page's top left, 100 x 67 units, in both modes.
+TEST_F(OleRoadTest, ARightClickOffersTheVerbsAndRunModeFramesTheClickedObject)
+{
+    std::ofstream(Path("note.txt")) << "a note kept in the page";
+    InstallDesktopHandler();
+    const std::string openVerb = "pick " + std::to_string(ID_OLE_VERB_FIRST) + "\nrclick view 40 40\nwait 500\n";
+    const std::string script = "wait 300\n" + Menu(kNew) + "wait 200\nfile " + Path("note.txt") + "\n" +
+                               Menu(CHyperOleView::CmdInsertObject) + openVerb + Menu(kEditView) +
+                               "click view 40 40\nwait 300\nsnapshot view " + Path("framed.png") +
+                               "\nclick view 400 300\nwait 300\nsnapshot view " + Path("plain.png") + "\n" +
+                               openVerb + "answer 7\nquit\n";
+    const e2e::Run run = Play(script);
+    EXPECT_EQ(Count(run.log, "picked: Open "), 2u) << "the verb menu offered the verb twice: " << run.log;
+
+    std::ifstream opened(Path("opened.txt"));
+    const std::string asked((std::istreambuf_iterator<char>(opened)), {});
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), '\n'), 2) << "the verb ran from both modes' menus: " << asked;
+    EXPECT_NE(asked.find("note.txt"), std::string::npos) << asked;
+    const QImage framed(QString::fromStdString(Path("framed.png")));
+    const QImage plain(QString::fromStdString(Path("plain.png")));
+    ASSERT_FALSE(framed.isNull());
+    ASSERT_EQ(framed.size(), plain.size());
+    const e2e::PixelBox frame = e2e::Differences(framed, plain);
+    ASSERT_FALSE(frame.Empty()) << "the clicked object shows its frame";
+    EXPECT_EQ(frame.right - frame.left + 1, 100);
+    EXPECT_EQ(frame.bottom - frame.top + 1, 67);
+    const QPoint inside = frame.Centre();
+    EXPECT_EQ(framed.pixel(frame.left, inside.y()), qRgb(0, 0, 0)) << "white inverted along the edge";
+    EXPECT_EQ(framed.pixel(inside), plain.pixel(inside)) << "inside the frame nothing changes";
 }
 
 } // namespace

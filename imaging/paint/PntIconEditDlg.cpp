@@ -15,6 +15,7 @@ constexpr int kFrame = 1;
 
 BEGIN_MESSAGE_MAP(CPntIconEditDlg, CPntDlg)
     ON_WM_PAINT()
+    ON_WM_DRAWITEM()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -59,6 +60,9 @@ BOOL CPntIconEditDlg::OnInitDialog()
     m_Ctrl.EnableCentring(TRUE);
     AttachPaintBars(this, m_Ctrl, m_ToolBar);
     SquareWindow(IdPreview, 2 * kFrame + kIconSide - 1);
+    // The preview window draws the icon itself; the dialog below it would be covered.
+    if (CWnd* preview = GetDlgItem(IdPreview))
+        preview->ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
     m_Ctrl.Refresh();
     for (UINT id : {UINT(IDOK), UINT(IDCANCEL), IdPreview})
         AddFlexControl(id, CFlexHorzConstraint::Move, CFlexVertConstraint::Fixed);
@@ -72,37 +76,56 @@ BOOL CPntIconEditDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (IsPaintStateNotify(reinterpret_cast<const NMHDR*>(lParam))) {
         m_ToolBar.UpdateButtons();
         Invalidate(FALSE);
+        if (CWnd* preview = GetDlgItem(IdPreview))
+            preview->Invalidate(FALSE);
         return TRUE;
     }
     return CPntDlg::OnNotify(wParam, lParam, result);
 }
 
+CRect CPntIconEditDlg::GetPreviewRect() const
+{
+    CRect r;
+    if (CWnd* preview = GetDlgItem(IdPreview)) {
+        preview->GetWindowRect(&r);
+        ScreenToClient(&r);
+    }
+    return r;
+}
+
+// The black frame lies on the dialog, 2 pixels outside the preview window.
 void CPntIconEditDlg::OnPaint()
 {
     CPaintDC dc(this);
-    PaintPreview(dc);
+    CRect frame = GetPreviewRect();
+    if (frame.IsRectEmpty())
+        return;
+    frame.InflateRect(2, 2);
+    CBrush black(RGB(0, 0, 0));
+    dc.FrameRect(frame, &black);
 }
 
-// The icon at its own size inside a black frame, the transparent colour left out.
-void CPntIconEditDlg::PaintPreview(CDC& dc)
+void CPntIconEditDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
 {
-    CWnd* preview = GetDlgItem(IdPreview);
-    if (!preview || !m_Ctrl.HasImage())
+    if (id != static_cast<int>(IdPreview)) {
+        CPntDlg::OnDrawItem(id, item);
         return;
-    CRect r;
-    preview->GetWindowRect(&r);
-    ScreenToClient(&r);
+    }
+    PaintPreview(*CDC::FromHandle(item->hDC), CRect(item->rcItem));
+}
+
+// The icon at its own size, the transparent colour left out.
+void CPntIconEditDlg::PaintPreview(CDC& dc, const CRect& r)
+{
     dc.FillSolidRect(r, ::GetSysColor(COLOR_BTNFACE));
+    if (!m_Ctrl.HasImage())
+        return;
     CDIBSection& canvas = m_Ctrl.GetCanvas();
     const COLORREF transparent = m_Ctrl.GetTransparencyColour();
     if (m_Ctrl.IsTransparencyOn() && transparent != CPntCtrl::NoColour)
         canvas.StretchTransparent(&dc, r.left, r.top, r.Width(), r.Height(), transparent);
     else
         canvas.Stretch(&dc, r.left, r.top, r.Width(), r.Height());
-    CRect frame = r;
-    frame.InflateRect(2, 2);
-    CBrush black(RGB(0, 0, 0));
-    dc.FrameRect(frame, &black);
 }
 
 void CPntIconEditDlg::OnSize(UINT type, int cx, int cy)

@@ -24,12 +24,14 @@ public:
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnPaint();
+    void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
     void OnSize(UINT type, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void PaintPreview(CDC& dc);
+    void PaintPreview(CDC& dc, const CRect& r);
+    CRect GetPreviewRect() const;
     void SquareWindow(UINT id, int side);
 
     CPntCtrl m_Ctrl;

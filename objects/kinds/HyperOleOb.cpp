@@ -13,6 +13,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/ole/DispatchMap.h"
 #include "platform/ole/OleDialogs.h"
+#include "platform/ui/UiTypes.h"
 
 #include <utility>
 
@@ -99,6 +100,18 @@ void CHyperOleOb::Draw(CDC* dc)
     }
     if (m_item)
         m_item->Draw(dc, &rect);
+    DrawFocusFrame(dc, rect);
+}
+
+void CHyperOleOb::DrawFocusFrame(CDC* dc, const CRect& rect)
+{
+    CObjectHost* host = GetHost();
+    if (host->IsEditMode() || !host->HasFocusFrame(this) || dc->IsPrinting())
+        return;
+    dc->PatBlt(rect.left, rect.top, rect.Width(), 1, DSTINVERT);
+    dc->PatBlt(rect.left, rect.bottom - 1, rect.Width(), 1, DSTINVERT);
+    dc->PatBlt(rect.left, rect.top + 1, 1, rect.Height() - 2, DSTINVERT);
+    dc->PatBlt(rect.right - 1, rect.top + 1, 1, rect.Height() - 2, DSTINVERT);
 }
 
 void CHyperOleOb::ApplyDefaults()
@@ -113,6 +126,17 @@ void CHyperOleOb::UpdateHotSpots()
     if (DoVerbs)
         GetHotSpots().Add(new CHotSpotOb(this));
     CHyperOb::UpdateHotSpots();
+}
+
+BOOL CHyperOleOb::TrackContextMenu(int, CHotSpotOb*, int x, int y, UINT message)
+{
+    if (message != WM_RBUTTONDOWN)
+        return FALSE;
+    CObjectHost* host = GetHost();
+    POINT at{x, y};
+    host->LogicalToDevice(&at, 1);
+    host->ShowObjectMenu(this, at, VerbMenuId);
+    return TRUE;
 }
 
 void CHyperOleOb::GetUpdateRect(CRect* out, CDC* dc) const

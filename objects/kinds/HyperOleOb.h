@@ -34,11 +34,15 @@ public:
     void Draw(CDC* dc) override;
     void ApplyDefaults() override;
     void UpdateHotSpots() override;
+    // A right click shows the verb menu.
+    BOOL TrackContextMenu(int id, CHotSpotOb* spot, int x, int y, UINT message) override;
     void GetUpdateRect(CRect* out, CDC* dc) const override;
     CSnapPointSet* GetSnapPoints(BOOL own) override;
     BOOL OnInsert() override;
     BOOL Open() override;
 
+    // In run mode the object the view frames shows a frame inverted along its edges.
+    virtual void DrawFocusFrame(CDC* dc, const CRect& rect);
     virtual BOOL SwapOleState(CHyperOleOb* other);
     virtual void SetOleItem(CHyperOleItem* item) { m_item = item; }
     virtual CHyperOleItem* GetOleItem() const { return m_item; }

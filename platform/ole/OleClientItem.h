@@ -92,6 +92,8 @@ public:
     // OLEIVERB_PRIMARY, _SHOW and _OPEN open the file with the desktop's handler, programs
     // and scripts excepted; OLEIVERB_HIDE does nothing.
     virtual BOOL DoVerb(LONG nVerb, CView* pView, MSG* lpMsg = nullptr);
+    // The names of the verbs from 0 (the primary verb) on, as a menu shows them; none when empty.
+    std::vector<CString> GetVerbNames() const;
     void Run() { }
     BOOL IsRunning() const { return GetItemState() != emptyState; }
     // Reads the opened file back when it changed; TRUE when it did.

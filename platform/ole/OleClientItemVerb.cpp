@@ -126,6 +126,13 @@ BOOL COleClientItem::DoVerb(LONG nVerb, CView*, MSG*)
     return TRUE;
 }
 
+std::vector<CString> COleClientItem::GetVerbNames() const
+{
+    if (!m_package)
+        return {};
+    return {"&Open"};
+}
+
 BOOL COleClientItem::UpdateFromOpenFile()
 {
     std::vector<BYTE> data;

@@ -1,12 +1,12 @@
 #include "platform/toolkit/XTPControl.h"
 
-#include "platform/core/StringTable.h"
 #include "platform/gdi/Dc.h"
 #include "platform/toolkit/XTPCommandBar.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPPopupBar.h"
 #include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/FrameWnd.h"
 
 #include <algorithm>
@@ -369,7 +369,7 @@ CXTPControl* CloneControl(const CXTPControl* source)
 CString CommandCaption(UINT id)
 {
     CString text;
-    if (!id || !LookupStringResource(id, text))
+    if (!id || !LoadLanguageString(id, text))
         return CString();
     CString tip;
     return AfxExtractSubString(tip, text, 1) && !tip.IsEmpty() ? tip : text;

@@ -5,6 +5,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PreviewView.h"
 #include "platform/ui/View.h"
@@ -267,7 +268,7 @@ void CFrameWnd::GetMessageString(UINT id, CString& message) const
 {
     CString full;
     message.Empty();
-    if (LookupStringResource(id, full))
+    if (LoadLanguageString(id, full))
         AfxExtractSubString(message, full, 0);
 }
 

@@ -1,11 +1,27 @@
 #include "platform/ui/LanguageTexts.h"
 
+#include "platform/core/String.h"
+#include "platform/core/StringTable.h"
 #include "platform/sys/parlex/Parlex.h"
 #include "platform/ui/UiApi.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
+
+// The language's text for the key; empty when it has none.
+std::string TextFor(const std::string& key)
+{
+    std::string text(key.size() * 2 + 1, '\0');
+    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    if (length >= static_cast<int>(text.size())) {
+        text.assign(static_cast<size_t>(length) + 1, '\0');
+        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    }
+    text.resize(static_cast<size_t>(std::max(length, 0)));
+    return text;
+}
 
 void Translate(HWND window)
 {
@@ -13,16 +29,9 @@ void Translate(HWND window)
     key.resize(static_cast<size_t>(GetWindowText(window, key.data(), static_cast<int>(key.size()))));
     if (key.empty())
         return;
-    std::string text(key.size() * 2 + 1, '\0');
-    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    if (length >= static_cast<int>(text.size())) {
-        text.assign(static_cast<size_t>(length) + 1, '\0');
-        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    }
-    if (length > 0) {
-        text.resize(static_cast<size_t>(length));
+    const std::string text = TextFor(key);
+    if (!text.empty())
         SetWindowText(window, text.c_str());
-    }
 }
 
 void TranslateTree(HWND window)
@@ -39,5 +48,15 @@ BOOL Parlex_SetAllTexts(HWND window)
     if (window == nullptr || !IsWindow(window))
         return FALSE;
     TranslateTree(window);
+    return TRUE;
+}
+
+BOOL LoadLanguageString(UINT id, CString& text)
+{
+    if (!LookupStringResource(id, text))
+        return FALSE;
+    const std::string translated = TextFor(static_cast<LPCTSTR>(text));
+    if (!translated.empty())
+        text = translated.c_str();
     return TRUE;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHook.h"
+#include "platform/ui/TestScript.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WindowTable.h"
@@ -327,8 +328,10 @@ UINT showMenu(HMENU menu, int x, int y)
 {
     UINT chosen = 0;
     if (TakeScriptedMenuPick(chosen)) {
-        // A user can't pick a grayed item, so neither can a script.
+        // A user can't pick a grayed item, so neither can a script. The log tells what was read.
         UINT state = chosen ? GetMenuState(menu, chosen, MF_BYCOMMAND) : 0xFFFFFFFF;
+        if (const MenuItem* item = state != 0xFFFFFFFF ? findItem(menu, chosen, MF_BYCOMMAND) : nullptr)
+            UiTestScript::NoteEvent("picked: " + item->text);
         return state != 0xFFFFFFFF && (state & (MF_GRAYED | MF_DISABLED)) ? 0 : chosen;
     }
     if (!ui::CanAskUser())

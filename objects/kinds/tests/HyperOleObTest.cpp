@@ -2,6 +2,7 @@
 #include "objects/kinds/HyperOleItem.h"
 #include "objects/kinds/HyperOleOb.h"
 #include "objects/kinds/tests/KindTestKit.h"
+#include "objects/tests/PageTestKit.h"
 
 #include "platform/ui/tests/BmpBytes.h"
 
@@ -9,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -159,4 +161,73 @@ TEST_F(HyperOleObTest, AutomationOffersDoVerbsAndANullX)
     EXPECT_NE(PutProperty(object, "X", COleVariant(0L)), S_OK);
 }
 
-}  // namespace
+// A page view that notes the menus objects ask for and frames the object it is told to.
+class MenuPageView : public CTestPageView {
+public:
+    struct Shown {
+        CHyperBaseOb* object;
+        POINT at;
+        UINT menu;
+    };
+    void ShowObjectMenu(CHyperBaseOb* object, POINT at, UINT menu) override { shown.push_back({object, at, menu}); }
+    BOOL HasFocusFrame(const CHyperBaseOb* object) const override { return object == framed; }
+
+    std::vector<Shown> shown;
+    const CHyperBaseOb* framed = nullptr;
+};
+
+TEST(HyperOleObMenu, OnlyARightButtonPressShowsTheVerbMenuAtTheDevicePoint)
+{
+    MenuPageView view;
+    view.zoom = 200;
+    CHyperOleOb object;
+    CRect rect(10, 10, 60, 40);
+    object.Init(view, &rect, FALSE);
+    for (UINT message : {0x201u, 0x202u, 0x203u, 0x205u, 0x200u})
+        EXPECT_FALSE(object.TrackContextMenu(0, nullptr, 20, 30, message)) << message;
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_TRUE(object.TrackContextMenu(0, nullptr, 20, 30, 0x204));
+    ASSERT_EQ(view.shown.size(), 1u);
+    EXPECT_EQ(view.shown[0].object, &object);
+    EXPECT_EQ(view.shown[0].at.x, 40);
+    EXPECT_EQ(view.shown[0].at.y, 60);
+    EXPECT_EQ(view.shown[0].menu, CHyperOleOb::VerbMenuId);
+}
+
+// A white object on (2, 2, 12, 10) of a grey canvas, without an item to draw.
+TEST(HyperOleObPaint, TheFramedObjectInRunModeInvertsItsEdgesOnScreenOnly)
+{
+    constexpr COLORREF White = RGB(255, 255, 255), Black = RGB(0, 0, 0), Grey = RGB(128, 128, 128);
+    const struct {
+        const char* name;
+        BOOL editMode;
+        bool framed;
+        BOOL printing;
+        COLORREF edge;
+    } cases[] = {
+        {"run mode, framed", FALSE, true, FALSE, Black},
+        {"edit mode", TRUE, true, FALSE, White},
+        {"another object framed", FALSE, false, FALSE, White},
+        {"printing", FALSE, true, TRUE, White},
+    };
+    for (const auto& c : cases) {
+        MenuPageView view;
+        view.editMode = c.editMode;
+        CHyperOleOb object;
+        CRect rect(2, 2, 12, 10);
+        object.Init(view, &rect, FALSE);
+        object.BackColor = White;
+        view.framed = c.framed ? &object : nullptr;
+        Canvas canvas{16, 14};
+        canvas.dc.FillSolidRect(0, 0, 16, 14, Grey);
+        canvas.dc.m_bPrinting = c.printing;
+        object.Draw(&canvas.dc);
+        ExpectPixels(canvas,
+                     {{2, 2, c.edge}, {11, 2, c.edge}, {2, 9, c.edge}, {11, 9, c.edge}, {6, 2, c.edge},
+                      {6, 9, c.edge}, {2, 5, c.edge}, {11, 5, c.edge}, {3, 3, White}, {6, 5, White},
+                      {10, 8, White}, {1, 1, Grey}, {12, 10, Grey}},
+                     c.name);
+    }
+}
+
+} // namespace

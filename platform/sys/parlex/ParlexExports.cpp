@@ -5,6 +5,7 @@
 #include "platform/sys/parlex/LanguageFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <mutex>
@@ -28,7 +29,7 @@ LanguageState& State()
 // A key in angle brackets is its own English text without them.
 std::string EnglishText(const std::string& key)
 {
-    if (key.size() > 2 && key.front() == '<' && key.back() == '>')
+    if (key.size() > 2 && key.front() == '<' && key.find_first_of("<>", 1) == key.size() - 1)
         return key.substr(1, key.size() - 2);
     return {};
 }
@@ -50,15 +51,51 @@ int ReadLanguageFile(const std::string& path, std::map<std::string, std::string>
     return parsed.brokenLines == 0 ? PARLEX_LOADED : PARLEX_LINES_SKIPPED;
 }
 
-std::string Lookup(LanguageState& state, const std::string& key)
+const std::string* Known(const LanguageState& state, const std::string& key)
 {
     auto found = state.texts.find(key);
-    if (found != state.texts.end() && !found->second.empty())
-        return found->second;
-    std::string english = EnglishText(key);
+    return found != state.texts.end() && !found->second.empty() ? &found->second : nullptr;
+}
+
+// The file's text of a key, or its English text, noted as missed when the file lacks it.
+std::string KeyText(LanguageState& state, const std::string& key, const std::string& english)
+{
+    if (const std::string* text = Known(state, key))
+        return *text;
     if (state.started)
         state.missed[key] = english;
     return english;
+}
+
+// A text built around keys ("<Layer>2", "0 - <No>") gets each key's text in its place; empty
+// when it holds none. A key inside a text starts with a letter and holds no angle brackets.
+std::string WithInnerKeys(LanguageState& state, const std::string& text)
+{
+    std::string result;
+    size_t at = 0;
+    bool replaced = false;
+    for (size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open + 1)) {
+        const size_t close = text.find_first_of("<>", open + 1);
+        if (close == std::string::npos || text[close] != '>' || !std::isalpha(static_cast<unsigned char>(text[open + 1])))
+            continue;
+        const std::string key = text.substr(open, close + 1 - open);
+        result += text.substr(at, open - at) + KeyText(state, key, EnglishText(key));
+        at = close + 1;
+        open = close;
+        replaced = true;
+    }
+    return replaced ? result + text.substr(at) : std::string();
+}
+
+std::string Lookup(LanguageState& state, const std::string& key)
+{
+    if (const std::string* text = Known(state, key))
+        return *text;
+    const std::string english = EnglishText(key);
+    if (english.empty())
+        if (std::string built = WithInnerKeys(state, key); !built.empty())
+            return built;
+    return KeyText(state, key, english);
 }
 
 } // namespace

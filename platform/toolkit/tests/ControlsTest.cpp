@@ -2,6 +2,8 @@
 // picker, the font boxes and hosted windows.
 #include "ToolkitFixture.h"
 
+#include "platform/core/StringTable.h"
+#include "platform/toolkit/XTPControl.h"
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPPopupBar.h"
@@ -283,3 +285,16 @@ TEST_F(ControlsTest, TheColourPickerInAMenuOpensItsColoursFromItsRow)
     EXPECT_EQ(frame->notifies[0], std::make_pair(kSelector, XTPN_EXECUTE));
     EXPECT_FALSE(format->IsOpen());
 }
+
+namespace {
+
+TEST(CommandCaption, TheTipOfACommandKeyShowsWithoutBrackets)
+{
+    RegisterStringResource(61011, "<Draw strokes\nStroke>");
+    RegisterStringResource(61012, "Only a prompt");
+    EXPECT_EQ(CommandCaption(61011), CString("Stroke"));
+    EXPECT_EQ(CommandCaption(61012), CString("Only a prompt"));
+    EXPECT_TRUE(CommandCaption(61999).IsEmpty());
+}
+
+} // namespace

@@ -1,6 +1,8 @@
 #include "platform/ui/LanguageTexts.h"
 #include "UiFixture.h"
+#include "platform/core/StringTable.h"
 #include "platform/sys/parlex/Parlex.h"
+#include "platform/ui/FrameWnd.h"
 
 #include <cstdio>
 #include <fstream>
@@ -39,6 +41,31 @@ TEST_F(LanguageTextsTest, AWindowAndAllItsChildrenAreTranslated)
     EXPECT_FALSE(Parlex_SetAllTexts(nullptr));
     Parlex_Deinit(nullptr);
     std::remove(file.c_str());
+}
+
+// A command string holds the prompt and the tip as one key: it is translated before it is
+// split, so neither half shows a bracket.
+TEST_F(LanguageTextsTest, CommandStringsAreTranslatedBeforeTheyAreSplit)
+{
+    ASSERT_EQ(Parlex_Init(nullptr, ""), PARLEX_ENGLISH);
+    RegisterStringResource(61001, "<Draw strokes\nStroke>");
+    RegisterStringResource(61002, "Plain prompt\nPlain");
+    const std::pair<UINT, const char*> cases[] = {
+        { 61001, "Draw strokes\nStroke" },
+        { 61002, "Plain prompt\nPlain" },
+    };
+    for (const auto& [id, expected] : cases) {
+        CString text;
+        EXPECT_TRUE(LoadLanguageString(id, text)) << id;
+        EXPECT_EQ(text, CString(expected)) << id;
+    }
+    CString text = "kept";
+    EXPECT_FALSE(LoadLanguageString(61999, text));
+    CFrameWnd frame;
+    CString prompt;
+    frame.GetMessageString(61001, prompt);
+    EXPECT_EQ(prompt, CString("Draw strokes"));
+    Parlex_Deinit(nullptr);
 }
 
 } // namespace

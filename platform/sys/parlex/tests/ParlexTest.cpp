@@ -60,6 +60,27 @@ TEST_F(ParlexTest, TranslatesFromTheFileAndFallsBackToEnglish)
     EXPECT_EQ(Parlex_GetText(buffer, sizeof buffer, "", 0, 0), 0);
 }
 
+// Texts built in code around keys show each key's text; brackets that hold no key stay.
+TEST_F(ParlexTest, KeysInsideATextAreTranslatedInPlace)
+{
+    Init("<Layer>=Ebene\n<Layer>7=Sonderebene\n");
+    const std::pair<const char*, const char*> cases[] = {
+        { "<Layer>2", "Ebene2" },
+        { "<Layer>7", "Sonderebene" },
+        { "0 - <No>", "0 - No" },
+        { "<Layer> and <No>", "Ebene and No" },
+        { "<<OLE VERBS GO HERE>>", "<OLE VERBS GO HERE>" },
+        { "Both (<<--->>)", "Both (<<--->>)" },
+        { "a < b > c", "a < b > c" },
+        { "<b", "<b" },
+    };
+    for (const auto& [key, text] : cases)
+        EXPECT_EQ(LanguageText(key), text) << key;
+    std::string lost = m_folder.Path() + "/Lost & Found.lng";
+    EXPECT_EQ(Parlex_Deinit(lost.c_str()), 1);
+    EXPECT_EQ(ParseLanguageFile(ReadText(lost)).texts.count("<No>"), 1u) << "the missed key, not the text around it";
+}
+
 TEST_F(ParlexTest, AShortBufferGetsTheStartAndTheWholeLength)
 {
     Init("<Ok>=A long translation\n");

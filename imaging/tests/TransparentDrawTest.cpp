@@ -89,13 +89,8 @@ TEST_F(TransparentDrawTest, KeyedCopiesKeepTheirPixelsWhereverTheyLand)
             canvas.dc.SetWindowExt(1, 1);
             canvas.dc.SetViewportExt(2, 2);
         }
-        if (c.mapping == 3) {
-            CRgn top, bottom;
-            top.CreateRectRgn(0, 0, 4, 1);
-            bottom.CreateRectRgn(0, 2, 4, 4);
-            top.CombineRgn(&top, &bottom, RGN_OR);
-            canvas.dc.SelectClipRgn(&top);
-        }
+        if (c.mapping == 3)
+            canvas.ClipToTwoParts({0, 0, 4, 1}, {0, 2, 4, 4});
         POINT at = c.at;
         CSize source(2, 2), target = c.target;
         DrawBitmapTransparent(&bitmap, &at, &source, &target, c.key, &canvas.dc, FALSE);

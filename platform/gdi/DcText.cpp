@@ -228,8 +228,8 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     const std::shared_ptr<const DeviceFace> face = FaceOf(*dc);
     const QFontMetrics& m = face->Metrics();
     const LOGFONT& lf = dc->a.font->lf;
-    SIZE cell{m.averageCharWidth(), face->Ascent() + face->Descent()};
-    SIZE asc{m.maxWidth(), face->Ascent()};
+    SIZE cell{face->AverageWidth(), face->Ascent() + face->Descent()};
+    SIZE asc{face->MaxWidth(), face->Ascent()};
     SIZE em{0, face->Font().pixelSize()};
     SIZE lead{0, std::max(0, m.leading())};
     DPtoLP(&cell);

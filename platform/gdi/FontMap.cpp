@@ -166,6 +166,8 @@ DeviceFace::DeviceFace(const QFont& font)
     , m_metrics(font)
     , m_ascent(m_metrics.ascent())
     , m_descent(m_metrics.descent())
+    , m_averageWidth(m_metrics.averageCharWidth())
+    , m_maxWidth(m_metrics.maxWidth())
 {
     const QFontInfo info(font);
     m_fixedPitch = info.fixedPitch();

@@ -35,6 +35,8 @@ public:
     }
     int Ascent() const { return m_ascent; }
     int Descent() const { return m_descent; }
+    int AverageWidth() const { return m_averageWidth; }
+    int MaxWidth() const { return m_maxWidth; }
     bool FixedPitch() const { return m_fixedPitch; }
     bool Scalable() const { return m_scalable; }
     // Drawn once on first use, then shared by every later run of the character.
@@ -45,6 +47,8 @@ private:
     QFontMetrics m_metrics;
     int m_ascent;
     int m_descent;
+    int m_averageWidth;
+    int m_maxWidth;
     bool m_fixedPitch;
     bool m_scalable;
     std::array<int, 256> m_latin{};

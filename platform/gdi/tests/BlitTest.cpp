@@ -140,13 +140,8 @@ std::string Copy(const CopyCase& c)
         src.dc.FillSolidRect(x, 0, 1, 2, columns[x]);
     Canvas dst(6, 4, RGB(0, 255, 0));
     dst.dc.SetViewportOrg(c.viewportOrg);
-    if (c.twoPartClip) {
-        CRgn top, bottom;
-        top.CreateRectRgn(0, 0, 6, 1);
-        bottom.CreateRectRgn(0, 2, 6, 4);
-        top.CombineRgn(&top, &bottom, RGN_OR);
-        dst.dc.SelectClipRgn(&top);
-    }
+    if (c.twoPartClip)
+        dst.ClipToTwoParts({0, 0, 6, 1}, {0, 2, 6, 4});
     dst.dc.BitBlt(c.dest.left, c.dest.top, c.dest.right, c.dest.bottom, &src.dc, c.from.x, c.from.y, SRCCOPY);
     return dst.Art();
 }

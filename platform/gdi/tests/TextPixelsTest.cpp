@@ -41,13 +41,8 @@ std::string Draw(const TextCase& c)
     canvas.dc.SetTextAlign(c.align);
     canvas.dc.SetBkMode(c.bkMode);
     canvas.dc.SetBkColor(RGB(255, 255, 0));
-    if (c.twoPartClip) {
-        CRgn top, bottom;
-        top.CreateRectRgn(0, 0, 32, 6);
-        bottom.CreateRectRgn(0, 10, 32, 16);
-        top.CombineRgn(&top, &bottom, RGN_OR);
-        canvas.dc.SelectClipRgn(&top);
-    }
+    if (c.twoPartClip)
+        canvas.ClipToTwoParts({0, 0, 32, 6}, {0, 10, 32, 16});
     const bool clipped = c.clip.right > c.clip.left;
     canvas.dc.ExtTextOut(c.at.x, c.at.y, clipped ? ETO_CLIPPED : 0, clipped ? &c.clip : nullptr, c.text,
                          UINT(std::strlen(c.text)), nullptr);

@@ -105,6 +105,10 @@ def main():
     for count in (1000, 10000):
         mine, theirs = pages[f"PageRedraw/{count}"], pages[f"PageRedrawQPainter/{count}"]
         print(f"  {count:6} rectangles: ours {mine:6.2f} ms  QPainter {theirs:6.2f} ms  ratio {theirs / mine:4.2f}")
+    mixed = medians("view_mixed_page_bench", "MixedPageRedraw")
+    mine, theirs = mixed["MixedPageRedraw"], mixed["MixedPageRedrawQPainter"]
+    print(f"Mixed page (text, connectors, pictures, notes): ours {mine:.2f} ms  QPainter {theirs:.2f} ms"
+          f"  ratio {theirs / mine:.2f}")
     print("Page scaling: open to first paint, save and peak memory, per object")
     for run in scaling_runs():
         c = run["counters"]

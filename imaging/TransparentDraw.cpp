@@ -75,9 +75,15 @@ void DrawPlain(CDC* dc, CBitmap* bitmap, POINT at, CSize source, CSize target)
     dc->SetStretchBltMode(oldMode);
 }
 
-// Masks out the key colour: picture AND inverse mask, background AND mask, the two ORed.
+// Masks out the key colour: in one copy where the device can, else picture AND inverse mask,
+// background AND mask, the two ORed.
 void DrawMasked(CDC* dc, CBitmap* bitmap, POINT at, CSize source, CSize target, COLORREF key)
 {
+    {
+        MemoryDC sourceDC(dc, bitmap);
+        if (dc->TransparentBlt(at.x, at.y, target.cx, target.cy, &sourceDC, 0, 0, source.cx, source.cy, key))
+            return;
+    }
     const int w = target.cx;
     const int h = target.cy;
     CBitmap work, mask, inverse, background;

@@ -1,7 +1,8 @@
 // Dragging a connector's end across a page of 1,000 objects: each frame erases the last
 // routed preview, finds where the end would land and draws the new route around the page's
 // objects. The full repaint of the same page is measured beside it for comparison.
-#include "bench/View/OffscreenPage.h"
+#include "bench/View/PageScreen.h"
+#include "View/MyView.h"
 #include "objects/HyperTracker.h"
 #include "objects/kinds/BorderGen.h"
 #include "objects/kinds/ConnectGen.h"
@@ -19,10 +20,11 @@ constexpr int kCell = 40;
 constexpr int kPageWidth = kColumns * kCell;
 constexpr int kPageHeight = kObjects / kColumns * kCell;
 
-class Page : public OffscreenPage {
+class Page {
 public:
-    Page() : OffscreenPage(kPageWidth, kPageHeight)
+    Page()
     {
+        m_view.CreatePageObject();
         for (int i = 0; i < kObjects; ++i) {
             const int x = (i % kColumns) * kCell;
             const int y = (i / kColumns) * kCell;
@@ -47,13 +49,17 @@ public:
     void Step()
     {
         CHyperTracker& tracker = *m_line->GetTracker();
-        m_line->DrawDragFeedback(nullptr, &m_dc, nullptr, TRUE);
+        m_line->DrawDragFeedback(nullptr, m_screen.DC(), nullptr, TRUE);
         m_step = (m_step + 7) % (kPageWidth - 100);
         tracker.m_rect.SetRect(45, 20, 100 + m_step, 20 + m_step % (kPageHeight - 40));
-        m_line->DrawDragFeedback(nullptr, &m_dc, nullptr, FALSE);
+        m_line->DrawDragFeedback(nullptr, m_screen.DC(), nullptr, FALSE);
     }
 
+    void Repaint() { m_screen.Paint(m_view); }
+
 private:
+    CMyView m_view;
+    PageScreen m_screen{kPageWidth, kPageHeight};
     std::unique_ptr<CConnectorDragLine> m_line;
     int m_step = 0;
 };

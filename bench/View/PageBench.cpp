@@ -3,6 +3,7 @@
 // scaling run from 100 to 50,000 objects (open to first paint, save, memory) with per-object costs.
 #include "View/HyperRunDoc.h"
 #include "View/MyView.h"
+#include "bench/View/PageDifference.h"
 #include "bench/View/PageScreen.h"
 #include "objects/kinds/BorderGen.h"
 
@@ -77,24 +78,6 @@ void PaintWithQPainter(QImage& image, const std::vector<Box>& boxes)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1));
     }
-}
-
-// Where the view's pixels first differ from what QPainter draws; empty when they are the same.
-std::string FirstDifference(const PageScreen& screen, const QImage& image)
-{
-    for (int y = 0; y < kHeight; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < kWidth; ++x) {
-            const COLORREF ours = screen.Pixel(x, y), theirs = RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x]));
-            if (ours != theirs) {
-                char text[128];
-                std::snprintf(text, sizeof text, "the page differs from QPainter's at (%d, %d): %06X, not %06X", x, y,
-                              unsigned(ours), unsigned(theirs));
-                return text;
-            }
-        }
-    }
-    return {};
 }
 
 void PageRedraw(benchmark::State& state)

@@ -1,5 +1,5 @@
-// A memory bitmap of a window's size, prepared as a window's paint DC is: clipped to the area
-// to paint and mapped by the view.
+// A page drawn into a memory bitmap of a window's size, prepared as a window's paint DC is:
+// clipped to the area to paint and mapped by the view. The page benchmarks share it.
 #pragma once
 
 #include "View/HyperRunView.h"
@@ -17,8 +17,10 @@ public:
         m_old = m_dc.SelectObject(&m_bitmap);
     }
     ~PageScreen() { m_dc.SelectObject(m_old); }
+    PageScreen(const PageScreen&) = delete;
+    PageScreen& operator=(const PageScreen&) = delete;
 
-    // The view paints the area (device pixels), the whole bitmap by default.
+    // The view paints the area (device pixels) on white, the whole bitmap by default.
     void Paint(CHyperRunView& view, RECT area = {0, 0, 0, 0})
     {
         if (area.right <= area.left)
@@ -32,6 +34,8 @@ public:
         view.OnDraw(&m_dc);
         m_dc.RestoreDC(saved);
     }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     COLORREF Pixel(int x, int y) const { return m_dc.GetPixel(x, y); }
     CDC* DC() { return &m_dc; }
 

@@ -58,6 +58,46 @@ TEST_F(TransparentDrawTest, KeyColourLetsTheBackgroundThrough)
         EXPECT_EQ(c.art, Draw(4, 4, c.at, c.target, c.key, c.tile)) << c.name;
 }
 
+// Keyed copies off the canvas, through a clip of two parts and on moved or scaled mappings.
+TEST_F(TransparentDrawTest, KeyedCopiesKeepTheirPixelsWhereverTheyLand)
+{
+    struct Case {
+        const char* name;
+        POINT at;
+        CSize target;
+        COLORREF key;
+        int mapping;  // 0 none, 1 origin moved by (1, 1), 2 doubled, 3 clip of rows 0 and 2 to 3
+        const char* art;
+    };
+    const Case cases[] = {
+        {"partly off the top left", {-1, -1}, {2, 2}, kGrey, 0, "#ggg\ngggg\ngggg\ngggg\n"},
+        {"partly off the bottom right", {3, 3}, {2, 2}, kGrey, 0, "gggg\ngggg\ngggg\ngggr\n"},
+        {"black is the key", {1, 1}, {2, 2}, RGB(0, 0, 0), 0, "gggg\ngr?g\ngbgg\ngggg\n"},
+        {"a key the picture lacks", {1, 1}, {2, 2}, RGB(1, 2, 3), 0, "gggg\ngr?g\ngb#g\ngggg\n"},
+        {"shrunk", {1, 1}, {1, 1}, kGrey, 0, "gggg\ng#gg\ngggg\ngggg\n"},
+        {"stretched wide", {0, 1}, {4, 1}, kGrey, 0, "gggg\nbb##\ngggg\ngggg\n"},
+        {"origin moved", {0, 0}, {2, 2}, kGrey, 1, "gggg\ngrgg\ngb#g\ngggg\n"},
+        {"doubled by the mapping", {0, 0}, {2, 2}, kGrey, 2, "rggg\nb#gg\ngggg\ngggg\n"},
+        {"clip of two parts", {1, 0}, {3, 4}, kGrey, 3, "grgg\ngggg\ngb##\ngb##\n"},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(4, 4, RGB(0, 255, 0));
+        if (c.mapping == 1)
+            canvas.dc.SetViewportOrg(1, 1);
+        if (c.mapping == 2) {
+            canvas.dc.SetMapMode(MM_ANISOTROPIC);
+            canvas.dc.SetWindowExt(1, 1);
+            canvas.dc.SetViewportExt(2, 2);
+        }
+        if (c.mapping == 3)
+            canvas.ClipToTwoParts({0, 0, 4, 1}, {0, 2, 4, 4});
+        POINT at = c.at;
+        CSize source(2, 2), target = c.target;
+        DrawBitmapTransparent(&bitmap, &at, &source, &target, c.key, &canvas.dc, FALSE);
+        EXPECT_EQ(c.art, canvas.Art()) << c.name;
+    }
+}
+
 TEST_F(TransparentDrawTest, MissingArgumentsDrawNothing)
 {
     Canvas canvas(2, 2, RGB(0, 255, 0));

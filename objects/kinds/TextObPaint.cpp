@@ -69,13 +69,16 @@ void CTextOb::DrawText(CDC* dc, const CRect& r)
     CFont font;
     font.CreateFontIndirect(&logFont);
     CFont* oldFont = dc->SelectObject(&font);
-    CSize extent = dc->GetTextExtent(Text);
     TEXTMETRIC metrics;
     m_scalableFont = dc->GetTextMetrics(&metrics) && (metrics.tmPitchAndFamily & TMPF_VECTOR);
     double angle = GetRotateAngle();
-    CFont turned;
-    if (m_scalableFont && angle != 0.0) {
+    const bool turning = m_scalableFont && angle != 0.0;
+    if (turning)
         logFont.lfEscapement = static_cast<LONG>(angle * -10.0);
+    // A turned line is placed by its extent in the upright font.
+    const CSize extent = logFont.lfEscapement != 0 ? dc->GetTextExtent(Text) : CSize();
+    CFont turned;
+    if (turning) {
         turned.CreateFontIndirect(&logFont);
         dc->SelectObject(&turned);
     }

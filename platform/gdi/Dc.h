@@ -180,6 +180,12 @@ public:
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
                     int srcHeight, DWORD rop);
+    // Copies the source, scaled to the nearest pixel where the sizes differ, leaving the
+    // destination alone where the source shows the colour `transparent`. FALSE, having drawn
+    // nothing, on a recording, a monochrome bitmap or a mapping that scales or mirrors the
+    // destination.
+    BOOL TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                        int srcHeight, UINT transparent);
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(POINT point, COLORREF color) { return SetPixel(point.x, point.y, color); }
     BOOL SetPixelV(int x, int y, COLORREF color);

@@ -132,6 +132,46 @@ bool PlainCopy(BYTE code, const Span& dx, const Span& dy, const Span& sx, const 
            dy.mirrored == sy.mirrored && !dx.mirrored && !dy.mirrored;
 }
 
+// Where a plain copy's device rectangles lie on the two surfaces.
+struct CopyPlacement {
+    QPoint dst;  // device top left of the copy on the destination
+    QPoint src;  // and on the source
+};
+
+// Copies the source's own pixels row by row into the drawable part of the destination
+// rectangle, leaving pixels alone where the source has none (off its surface or transparent),
+// as the general loop does for a copy without scaling or conversion. Used where the two
+// surfaces differ, so no read sees a pixel this copy wrote.
+void CopyRows(const Dc& dst, QImage& out, const QImage& in, const CopyPlacement& at, QSize size)
+{
+    ForEachDrawable(dst, out, QRect(at.dst, size), [&](const QRect& r) {
+        const int dx = at.src.x() - at.dst.x(), dy = at.src.y() - at.dst.y();
+        const QRect from = r.translated(dx, dy).intersected(in.rect());
+        for (int sy = from.top(); sy <= from.bottom(); ++sy) {
+            const auto* source = reinterpret_cast<const QRgb*>(in.constScanLine(sy));
+            auto* row = reinterpret_cast<QRgb*>(out.scanLine(sy - dy)) - dx;
+            for (int sx = from.left(); sx <= from.right(); ++sx)
+                if (qAlpha(source[sx]) != 0)
+                    row[sx] = source[sx];
+        }
+    });
+}
+
+// A copy without scaling, mirroring, pattern or colour conversion between two surfaces, done
+// without the general loop's copy of the source and per-pixel mixing; false when it is not one.
+bool BlitPlain(Dc& dst, QImage& out, const Dc& src, const Span& dx, const Span& dy, QPoint s0, QPoint s1, DWORD rop)
+{
+    const Span sx = DeviceSpan(s0.x(), s1.x()), sy = DeviceSpan(s0.y(), s1.y());
+    if (!PlainCopy(BYTE(rop >> 16), dx, dy, sx, sy) || src.Mono() != dst.Mono())
+        return false;
+    DrawScope srcScope(const_cast<Dc&>(src), false);
+    const QImage* in = srcScope.surface();
+    if (!in || in == &out || in->format() != out.format())
+        return false;
+    CopyRows(dst, out, *in, {QPoint(dx.start, dy.start), QPoint(sx.start, sy.start)}, QSize(dx.length, dy.length));
+    return true;
+}
+
 BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, int hs, DWORD rop)
 {
     bool needSource = UsesSource(rop), needPattern = UsesPattern(rop);
@@ -142,6 +182,9 @@ BOOL Blit(Dc& dst, int x, int y, int w, int h, Dc* src, int xs, int ys, int ws, 
     QPoint d0 = ToDevice(dst, {x, y}), d1 = ToDevice(dst, {Sum(x, w), Sum(y, h)});
     Span dx = DeviceSpan(d0.x(), d1.x()), dy = DeviceSpan(d0.y(), d1.y());
     if (!out || dx.length == 0 || dy.length == 0)
+        return TRUE;
+    if (needSource && BlitPlain(dst, *out, *src, dx, dy, ToDevice(*src, {xs, ys}), ToDevice(*src, {Sum(xs, ws), Sum(ys, hs)}),
+                                rop))
         return TRUE;
     Source source;
     Span sx{0, 1, false}, sy{0, 1, false};
@@ -244,6 +287,58 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     Dc* s = src ? D(src->m_hDC) : nullptr;
     RecordBlit(m_hDC, RECT{x, y, width, height}, s, RECT{xSrc, ySrc, srcWidth, srcHeight}, rop);
     return Blit(*dc, x, y, width, height, s, xSrc, ySrc, srcWidth, srcHeight, rop);
+}
+
+namespace {
+
+// One row of a keyed copy: pixels the source lacks count as black, as in a fresh bitmap.
+void CopyKeyedRow(QRgb* row, const QRgb* source, int sourceWidth, const std::vector<int>& column, int left,
+                  int right, QRgb key)
+{
+    for (int px = left; px <= right; ++px) {
+        const int i = column[size_t(px - left)];
+        QRgb c = source && i >= 0 && i < sourceWidth ? source[i] : 0xFF000000u;
+        if (qAlpha(c) == 0)
+            c = 0xFF000000u;
+        if ((c & 0xFFFFFF) != key)
+            row[px] = 0xFF000000u | c;
+    }
+}
+
+}  // namespace
+
+BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                         int srcHeight, UINT transparent)
+{
+    Dc* dc = D(m_hDC);
+    Dc* s = src ? D(src->m_hDC) : nullptr;
+    if (!dc || !s || RecorderOf(m_hDC) || dc->Mono() || s->Mono())
+        return FALSE;
+    const QPoint d0 = ToDevice(*dc, {x, y}), d1 = ToDevice(*dc, {Sum(x, width), Sum(y, height)});
+    if (width <= 0 || height <= 0 || d1 - d0 != QPoint(width, height))
+        return FALSE;
+    DrawScope dstScope(*dc);
+    QImage* out = dstScope.surface();
+    DrawScope srcScope(*s, false);
+    const QImage* in = srcScope.surface();
+    if (!out || !in || in == out)
+        return out ? FALSE : TRUE;
+    const QPoint s0 = ToDevice(*s, {xSrc, ySrc}), s1 = ToDevice(*s, {Sum(xSrc, srcWidth), Sum(ySrc, srcHeight)});
+    const Span sx = DeviceSpan(s0.x(), s1.x()), sy = DeviceSpan(s0.y(), s1.y());
+    const Span dx{d0.x(), width, false}, dy{d0.y(), height, false};
+    const bool none = sx.length == 0 || sy.length == 0;
+    const QRgb key = ToRgb(Resolve(*s, transparent)) & 0xFFFFFF;
+    ForEachDrawable(*dc, *out, QRect(d0, QSize(width, height)), [&](const QRect& r) {
+        std::vector<int> column(size_t(r.width()));
+        for (int px = r.left(); px <= r.right(); ++px)
+            column[size_t(px - r.left())] = none ? -1 : sx.start + SourceIndex(px - dx.start, dx, sx);
+        for (int py = r.top(); py <= r.bottom(); ++py) {
+            const int j = none ? -1 : sy.start + SourceIndex(py - dy.start, dy, sy);
+            const QRgb* source = j >= 0 && j < in->height() ? reinterpret_cast<const QRgb*>(in->constScanLine(j)) : nullptr;
+            CopyKeyedRow(reinterpret_cast<QRgb*>(out->scanLine(py)), source, in->width(), column, r.left(), r.right(), key);
+        }
+    });
+    return TRUE;
 }
 
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)

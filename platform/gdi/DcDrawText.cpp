@@ -34,12 +34,7 @@ Line StripPrefix(const std::string& raw, bool noPrefix)
 
 class Layout {
 public:
-    Layout(CDC& dc, UINT format) : m_dc(dc), m_format(format)
-    {
-        TEXTMETRIC tm{};
-        dc.GetTextMetrics(&tm);
-        m_tab = 8 * tm.tmAveCharWidth;
-    }
+    Layout(CDC& dc, UINT format, const TEXTMETRIC& tm) : m_dc(dc), m_format(format), m_tab(8 * tm.tmAveCharWidth) {}
 
     int Width(const std::string& raw) const
     {
@@ -87,6 +82,11 @@ public:
 private:
     void Wrap(const std::string& p, int maxWidth, std::vector<std::string>& lines) const
     {
+        // Widths only grow as characters are added, so a paragraph that fits breaks nowhere.
+        if (Width(p) <= maxWidth) {
+            lines.push_back(p);
+            return;
+        }
         std::string line;
         size_t i = 0;
         bool any = false;
@@ -130,9 +130,9 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
     if (!text || !rect || !m_hDC)
         return 0;
     std::string s(text, count < 0 ? std::strlen(text) : size_t(count));
-    Layout layout(*this, format);
     TEXTMETRIC tm{};
     GetTextMetrics(&tm);
+    Layout layout(*this, format, tm);
     int lineHeight = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
     int boxWidth = rect->right - rect->left;
     std::vector<std::string> lines = layout.Lines(s, boxWidth);
@@ -156,7 +156,6 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
         return height;
     }
     UINT oldAlign = SetTextAlign(TA_LEFT | TA_TOP);
-    CBrush underline(GetTextColor());
     for (size_t i = 0; i < lines.size(); ++i) {
         Line line = StripPrefix(lines[i], format & DT_NOPREFIX);
         int width = layout.Width(line.text.data(), int(line.text.size()));
@@ -181,6 +180,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
             int left = x + layout.Width(line.text.data(), line.underline);
             int right = x + layout.Width(line.text.data(), line.underline + 1);
             RECT bar{left, y + tm.tmAscent + 1, right, y + tm.tmAscent + 2};
+            CBrush underline(GetTextColor());
             FillRect(&bar, &underline);
         }
     }

@@ -6,7 +6,6 @@
 #include "platform/gdi/Recorder.h"
 #include "platform/gdi/TextCodec.h"
 
-#include <QFontDatabase>
 #include <QTransform>
 
 #include <cmath>
@@ -19,17 +18,17 @@ namespace {
 Dc* D(HDC h) { return LookupDc(h); }
 
 // Device advance of each character, from the caller's spacing (logical) or the font.
-std::vector<int> Advances(const Dc& dc, const QFontMetrics& m, const QString& s, const INT* dx)
+std::vector<int> Advances(const Dc& dc, const DeviceFace& face, const QString& s, const INT* dx)
 {
     std::vector<int> adv;
     adv.reserve(size_t(s.size()));
     for (int i = 0; i < s.size(); ++i)
-        adv.push_back(dx ? DeviceLength(dc, dx[i]) : m.horizontalAdvance(s[i]));
+        adv.push_back(dx ? DeviceLength(dc, dx[i]) : face.Advance(s[i]));
     return adv;
 }
 
 struct Run {
-    QFont font;
+    std::shared_ptr<const DeviceFace> face;
     std::vector<int> advances;
     int width = 0;
     int ascent = 0;
@@ -39,16 +38,39 @@ struct Run {
 Run Measure(const Dc& dc, const QString& s, const INT* dx)
 {
     Run r;
-    r.font = DeviceFont(dc);
-    QFontMetrics m(r.font);
-    r.advances = Advances(dc, m, s, dx);
+    r.face = FaceOf(dc);
+    r.advances = Advances(dc, *r.face, s, dx);
     int64_t width = 0;
     for (int a : r.advances)
         width += a;
     r.width = int(std::min<int64_t>(width, kMaxDeviceLength));
-    r.ascent = m.ascent();
-    r.descent = m.descent();
+    r.ascent = r.face->Ascent();
+    r.descent = r.face->Descent();
     return r;
+}
+
+// Paints the glyphs of an upright run from the faces' drawn characters, pixel for pixel what
+// the painter draws for each of them: no painter and no shaping per call.
+// `origin` is the run's reference point, `x0` and `baseline` where its first pen stands from it.
+void PaintGlyphs(const Run& run, const QString& s, QPoint origin, int x0, int baseline, const QRegion& area,
+                 const QRect& bound, QRgb colour, QImage& surface)
+{
+    for (const QRect& part : area.intersected(bound)) {
+        int64_t x = x0;
+        for (int i = 0; i < s.size() && x <= kMaxDeviceLength; ++i) {
+            const Glyph& glyph = run.face->GlyphOf(s[i]);
+            const QRect at = glyph.box.translated(origin.x() + int(x), origin.y() + baseline);
+            x += run.advances[size_t(i)];
+            const QRect r = at.intersected(part);
+            for (int py = r.top(); py <= r.bottom(); ++py) {
+                auto* row = reinterpret_cast<QRgb*>(surface.scanLine(py));
+                const uint8_t* marks = &glyph.marks[size_t(py - at.top()) * size_t(at.width())] - at.left();
+                for (int px = r.left(); px <= r.right(); ++px)
+                    if (marks[px])
+                        row[px] = colour;
+            }
+        }
+    }
 }
 
 // Draws s with its reference point at the device point ref; returns the device advance.
@@ -65,7 +87,7 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
     QTransform t;
     t.translate(ref.x(), ref.y());
     t.rotate(-Escapement(dc));
-    NotePrintedText(dc, t, QPointF(x0, baseline), run.font, s);
+    NotePrintedText(dc, t, QPointF(x0, baseline), run.face->Font(), s);
     QRegion area = DrawableArea(dc, *surface);
     if (clip)
         area = area.intersected(*clip);
@@ -90,27 +112,32 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
         });
         Composite(view, *surface, bk, R2_COPYPEN, [&](int, int, uint8_t) { return int64_t(DeviceColor(dc, dc.a.bkColor)); });
     }
+    const QRgb fg = 0xFF000000u | (DeviceColor(dc, dc.a.textColor) & 0xFFFFFF);
+    const QFont& font = run.face->Font();
+    if (t.type() <= QTransform::TxTranslate && !font.underline() && !font.strikeOut()) {
+        PaintGlyphs(run, s, ref, x0, baseline, area, bound, fg, *surface);
+        return run.width;
+    }
     Coverage glyphs(bound);
     glyphs.Mark([&](QPainter& p) {
         p.setTransform(t, true);
-        p.setFont(run.font);
+        p.setFont(font);
         p.setPen(Qt::black);
         int64_t x = x0;
         for (int i = 0; i < s.size() && x <= kMaxDeviceLength; ++i) {
             p.drawText(QPoint(int(x), baseline), QString(s[i]));
             x += run.advances[size_t(i)];
         }
-        if (run.font.underline() || run.font.strikeOut()) {
-            QFontMetrics m(run.font);
+        if (font.underline() || font.strikeOut()) {
+            const QFontMetrics& m = run.face->Metrics();
             int lw = std::max(1, m.lineWidth());
-            if (run.font.underline())
+            if (font.underline())
                 p.fillRect(QRect(x0, baseline + m.underlinePos(), run.width, lw), Qt::black);
-            if (run.font.strikeOut())
+            if (font.strikeOut())
                 p.fillRect(QRect(x0, baseline - m.strikeOutPos(), run.width, lw), Qt::black);
         }
     });
-    int64_t fg = DeviceColor(dc, dc.a.textColor);
-    Composite(view, *surface, glyphs, R2_COPYPEN, [&](int, int, uint8_t) { return fg; });
+    Composite(view, *surface, glyphs, R2_COPYPEN, [&](int, int, uint8_t) { return int64_t(fg); });
     return run.width;
 }
 
@@ -198,12 +225,12 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     Dc* dc = D(m_hAttribDC ? m_hAttribDC : m_hDC);
     if (!dc || !tm)
         return FALSE;
-    QFont font = DeviceFont(*dc);
-    QFontMetrics m(font);
+    const std::shared_ptr<const DeviceFace> face = FaceOf(*dc);
+    const QFontMetrics& m = face->Metrics();
     const LOGFONT& lf = dc->a.font->lf;
-    SIZE cell{m.averageCharWidth(), m.ascent() + m.descent()};
-    SIZE asc{m.maxWidth(), m.ascent()};
-    SIZE em{0, font.pixelSize()};
+    SIZE cell{face->AverageWidth(), face->Ascent() + face->Descent()};
+    SIZE asc{face->MaxWidth(), face->Ascent()};
+    SIZE em{0, face->Font().pixelSize()};
     SIZE lead{0, std::max(0, m.leading())};
     DPtoLP(&cell);
     DPtoLP(&asc);
@@ -229,9 +256,8 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     tm->tmStruckOut = lf.lfStrikeOut;
     // The pitch bit is set for variable-pitch fonts, as the platform defines it; outline fonts
     // scale and turn, bitmap fonts do neither.
-    QFontInfo info(font);
-    BYTE outline = QFontDatabase::isSmoothlyScalable(info.family(), info.styleName()) ? TMPF_VECTOR | TMPF_TRUETYPE : 0;
-    tm->tmPitchAndFamily = BYTE((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | outline | (lf.lfPitchAndFamily & 0xF0));
+    BYTE outline = face->Scalable() ? TMPF_VECTOR | TMPF_TRUETYPE : 0;
+    tm->tmPitchAndFamily = BYTE((face->FixedPitch() ? 0 : TMPF_FIXED_PITCH) | outline | (lf.lfPitchAndFamily & 0xF0));
     tm->tmCharSet = lf.lfCharSet;
     return TRUE;
 }

@@ -4,11 +4,15 @@
 #include "platform/gdi/TextCodec.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
 
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 
 namespace gdi {
 
@@ -73,9 +77,25 @@ QString FamilyFor(const LOGFONT& lf)
     return Fallback(lf);
 }
 
-QFont DeviceFont(const Dc& dc)
+namespace {
+
+// The font's pixel height and width on the device; zero width keeps the face's proportions.
+struct DeviceSize {
+    int height;
+    int width;
+};
+
+DeviceSize SizeOn(const Dc& dc, const LOGFONT& lf)
 {
-    LOGFONT lf = dc.a.font ? dc.a.font->lf : LOGFONT{};
+    // Negative: character (em) height; positive: cell height; zero: the default cell, 16 pixels of
+    // a 96 dpi screen and as tall on any other device (a printer's page too).
+    const int h = lf.lfHeight == 0 ? Scale(16, dc.dpiY, 96) : std::abs(Scale(lf.lfHeight, dc.a.vpExt.cy, dc.a.winExt.cy));
+    const int w = lf.lfWidth == 0 ? 0 : std::abs(Scale(lf.lfWidth, dc.a.vpExt.cx, dc.a.winExt.cx));
+    return {h, w};
+}
+
+QFont MakeFont(const LOGFONT& lf, DeviceSize size)
+{
     QFont font(FamilyFor(lf));
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -83,18 +103,108 @@ QFont DeviceFont(const Dc& dc)
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
-    // Negative: character (em) height; positive: cell height; zero: the default cell, 16 pixels of
-    // a 96 dpi screen and as tall on any other device (a printer's page too).
-    int h = lf.lfHeight == 0 ? Scale(16, dc.dpiY, 96) : std::abs(Scale(lf.lfHeight, dc.a.vpExt.cy, dc.a.winExt.cy));
-    int em = lf.lfHeight < 0 ? h : int(std::lround(h / CellRatio(font)));
+    int em = lf.lfHeight < 0 ? size.height : int(std::lround(size.height / CellRatio(font)));
     font.setPixelSize(std::clamp(em, 1, 8192));  // larger than any surface needs
-    if (lf.lfWidth != 0) {
-        int w = std::abs(Scale(lf.lfWidth, dc.a.vpExt.cx, dc.a.winExt.cx));
+    if (size.width != 0) {
         QFontMetrics m(font);
         int avg = std::max(m.averageCharWidth(), 1);
-        font.setStretch(std::clamp(int(std::lround(100.0 * w / avg)), 1, 4000));
+        font.setStretch(std::clamp(int(std::lround(100.0 * size.width / avg)), 1, 4000));
     }
     return font;
+}
+
+LOGFONT SelectedLogFont(const Dc& dc) { return dc.a.font ? dc.a.font->lf : LOGFONT{}; }
+
+// The font's fields (the face name without what follows its end) and its device size.
+std::string FaceKey(const LOGFONT& lf, DeviceSize size)
+{
+    LOGFONT k = lf;
+    const size_t name = strnlen(k.lfFaceName, LF_FACESIZE);
+    std::memset(k.lfFaceName + name, 0, LF_FACESIZE - name);
+    std::string key(reinterpret_cast<const char*>(&k), sizeof k);
+    key.append(reinterpret_cast<const char*>(&size), sizeof size);
+    return key;
+}
+
+// Draws c aliased as a run of text draws it and keeps the covered pixels.
+Glyph DrawGlyph(const QFont& font, const QFontMetrics& m, QChar c)
+{
+    const int cell = m.ascent() + m.descent();
+    const int side = m.maxWidth() + font.pixelSize() + 8;
+    const QPoint pen(side, cell + 8 + m.ascent());
+    QImage mask(3 * side, 3 * cell + 16, QImage::Format_Alpha8);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.translate(pen);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(0, 0), QString(c));
+    }
+    QRect box;
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar* row = mask.constScanLine(y);
+        for (int x = 0; x < mask.width(); ++x)
+            if (row[x] >= 128)
+                box |= QRect(x, y, 1, 1);
+    }
+    Glyph g;
+    g.box = box.translated(-pen);
+    g.marks.reserve(size_t(box.width()) * size_t(box.height()));
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            g.marks.push_back(mask.constScanLine(y)[x] >= 128 ? 1 : 0);
+    return g;
+}
+
+}  // namespace
+
+DeviceFace::DeviceFace(const QFont& font)
+    : m_font(font)
+    , m_metrics(font)
+    , m_ascent(m_metrics.ascent())
+    , m_descent(m_metrics.descent())
+    , m_averageWidth(m_metrics.averageCharWidth())
+    , m_maxWidth(m_metrics.maxWidth())
+{
+    const QFontInfo info(font);
+    m_fixedPitch = info.fixedPitch();
+    m_scalable = QFontDatabase::isSmoothlyScalable(info.family(), info.styleName());
+    for (size_t c = 0; c < m_latin.size(); ++c)
+        m_latin[c] = m_metrics.horizontalAdvance(QChar(char16_t(c)));
+}
+
+const Glyph& DeviceFace::GlyphOf(QChar c) const
+{
+    std::lock_guard g(m_lock);
+    auto it = m_glyphs.find(c.unicode());
+    if (it == m_glyphs.end())
+        it = m_glyphs.emplace(c.unicode(), DrawGlyph(m_font, m_metrics, c)).first;
+    return it->second;
+}
+
+std::shared_ptr<const DeviceFace> FaceOf(const Dc& dc)
+{
+    // Enough for every font a page shows at a few zooms; beyond that the table starts again.
+    constexpr size_t kMostFaces = 256;
+    static std::mutex lock;
+    static std::unordered_map<std::string, std::shared_ptr<const DeviceFace>> faces;
+    const LOGFONT lf = SelectedLogFont(dc);
+    const DeviceSize size = SizeOn(dc, lf);
+    const std::string key = FaceKey(lf, size);
+    {
+        std::lock_guard g(lock);
+        if (auto it = faces.find(key); it != faces.end())
+            return it->second;
+    }
+    auto face = std::make_shared<const DeviceFace>(MakeFont(lf, size));
+    std::lock_guard g(lock);
+    if (faces.size() >= kMostFaces)
+        faces.clear();
+    faces.emplace(key, face);
+    return face;
 }
 
 double Escapement(const Dc& dc) { return dc.a.font ? dc.a.font->lf.lfEscapement / 10.0 : 0.0; }

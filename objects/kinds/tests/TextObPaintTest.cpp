@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -125,6 +126,43 @@ TEST_F(TextPaint, AtHalfSizeTheTextIsDrawnFullSizeAndShrunkIntoPlace)
     EXPECT_LE(text.right, 70);
     EXPECT_LE(text.bottom, 30);
     EXPECT_EQ(canvas.Pixel(35, 12), Green);
+}
+
+} // namespace
+
+namespace {
+
+// FNV-1a over the canvas's pixels, row by row.
+uint64_t PixelHash(const Canvas& canvas)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (COLORREF c : canvas.Pixels())
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ ((c >> shift) & 0xFF)) * 1099511628211ull;
+    return hash;
+}
+
+// The hashes were taken from the drawing before upright boxes stopped measuring their line.
+TEST_F(TextPaint, UprightTurnedAndVerticalTextKeepTheirExactPixels)
+{
+    const struct {
+        const char* name;
+        double angle;
+        long orientation;
+        uint64_t hash;
+    } cases[] = {
+        {"upright", 0.0, CTextOb::Horizontal, 0xa7aa26a920225121ull},
+        {"turned with the box", 90.0, CTextOb::Horizontal, 0xb5c34e32f470eeddull},
+        {"vertical", 0.0, CTextOb::VerticalUp, 0x676deef76b4658dfull},
+    };
+    for (const auto& c : cases) {
+        box.Text = "Ab 12";
+        box.SetOrientation(c.orientation);
+        box.SetRotateAngle(c.angle);
+        box.RecalcRect();
+        DrawnText();
+        EXPECT_EQ(PixelHash(canvas), c.hash) << c.name;
+    }
 }
 
 } // namespace

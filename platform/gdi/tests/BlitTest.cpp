@@ -122,6 +122,47 @@ TEST(Blits, TransparentDrawingWithAMask)
     maskDc.SelectObject(oldMask);
 }
 
+// A 4 x 3 source: red, blue, black and yellow columns; the bottom row white.
+struct CopyCase {
+    const char* name;
+    RECT dest;  // left, top, width, height
+    POINT from;
+    POINT viewportOrg;
+    bool twoPartClip;  // the destination clipped to its rows 0 and 2 to 3
+    const char* art;
+};
+
+std::string Copy(const CopyCase& c)
+{
+    Canvas src(4, 3);
+    const COLORREF columns[] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+    for (int x = 0; x < 4; ++x)
+        src.dc.FillSolidRect(x, 0, 1, 2, columns[x]);
+    Canvas dst(6, 4, RGB(0, 255, 0));
+    dst.dc.SetViewportOrg(c.viewportOrg);
+    if (c.twoPartClip)
+        dst.ClipToTwoParts({0, 0, 6, 1}, {0, 2, 6, 4});
+    dst.dc.BitBlt(c.dest.left, c.dest.top, c.dest.right, c.dest.bottom, &src.dc, c.from.x, c.from.y, SRCCOPY);
+    return dst.Art();
+}
+
+TEST(Blits, CopiesLandTheirPixelsWhereverTheyGo)
+{
+    const CopyCase cases[] = {
+        {"inside", {1, 1, 4, 3}, {0, 0}, {0, 0}, false, "gggggg\ngrb#yg\ngrb#yg\ng....g\n"},
+        {"source partly off its bitmap", {0, 0, 4, 3}, {2, 1}, {0, 0}, false, "#ygggg\n..gggg\ngggggg\ngggggg\n"},
+        {"source before its bitmap", {0, 0, 4, 3}, {-1, -1}, {0, 0}, false, "gggggg\ngrb#gg\ngrb#gg\ngggggg\n"},
+        {"destination partly off", {4, 2, 4, 3}, {0, 0}, {0, 0}, false, "gggggg\ngggggg\nggggrb\nggggrb\n"},
+        {"destination before the bitmap", {-2, -1, 4, 3}, {0, 0}, {0, 0}, false, "#ygggg\n..gggg\ngggggg\ngggggg\n"},
+        {"clip of two parts", {1, 0, 4, 3}, {0, 0}, {0, 0}, true, "grb#yg\ngggggg\ng....g\ngggggg\n"},
+        {"moved origin", {0, 0, 4, 3}, {0, 0}, {2, 1}, false, "gggggg\nggrb#y\nggrb#y\ngg....\n"},
+        {"mirrored", {5, 0, -4, 3}, {0, 0}, {0, 0}, false, "ggy#br\nggy#br\ngg....\ngggggg\n"},
+    };
+    for (const CopyCase& c : cases) {
+        EXPECT_EQ(Copy(c), c.art) << c.name;
+    }
+}
+
 TEST(Blits, StretchDoublesAndMirrors)
 {
     Canvas src(2, 1);

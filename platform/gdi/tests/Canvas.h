@@ -21,6 +21,16 @@ public:
     }
     ~Canvas() { dc.SelectObject(m_old); }
 
+    // Clips drawing to two rectangles, a region of more than one part.
+    void ClipToTwoParts(const RECT& first, const RECT& second)
+    {
+        CRgn region, other;
+        region.CreateRectRgnIndirect(&first);
+        other.CreateRectRgnIndirect(&second);
+        region.CombineRgn(&region, &other, RGN_OR);
+        dc.SelectClipRgn(&region);
+    }
+
     // Device pixel, whatever mapping and clipping the DC has.
     COLORREF Pixel(int x, int y) const
     {

@@ -150,6 +150,21 @@ TEST(PageObject, EveryFieldHasItsDefaultAndIsCopiedOrNot)
     }
 }
 
+TEST(PageObject, CopyingAnObjectWithoutTextsEmptiesTheTextsOfTheCopy)
+{
+    CTestBoxOb plain;
+    CTestBoxOb copy;
+    copy.SetToolTipText("tip");
+    copy.SetURL("http://a");
+    copy.SetAlarmTime("12:00");
+    copy.SetAlarmSound("a.wav");
+    copy.SetTagText("t");
+    copy.CopyFrom(&plain);
+    for (const CString& text :
+         {copy.GetToolTipText(), copy.GetURL(), copy.GetAlarmTime(), copy.GetAlarmSound(), copy.GetTagText()})
+        EXPECT_TRUE(text.IsEmpty()) << text.GetString();
+}
+
 TEST(PageObject, CloneIsOfTheSameKindWithItsOwnGroupRecord)
 {
     CTestBoxOb source;

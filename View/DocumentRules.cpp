@@ -4,12 +4,10 @@
 #include "objects/ViewSettings.h"
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
-#include "platform/core/MemFile.h"
 #include "platform/core/System.h"
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
-#include <memory>
 
 CString LowerExtension(LPCTSTR path)
 {
@@ -41,49 +39,6 @@ void RemoveTempDocFile(const CString& path)
     } catch (CException* e) {
         e->Delete();
     }
-}
-
-namespace {
-
-// A stored document read whole, straight into the block the archive then reads from.
-class CLoadedDocument : public CMemFile {
-public:
-    // False, leaving this file empty, when the file gives fewer bytes than asked for.
-    BOOL Load(CFile& file, SIZE_T length)
-    {
-        if (length == 0)
-            return TRUE;
-        m_lpBuffer = Alloc(length);
-        if (!m_lpBuffer)
-            AfxThrowMemoryException();
-        m_nBufferSize = length;
-        if (file.Read(m_lpBuffer, static_cast<UINT>(length)) != length) {
-            Close();
-            return FALSE;
-        }
-        m_nFileSize = length;
-        return TRUE;
-    }
-};
-
-} // namespace
-
-CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error)
-{
-    constexpr ULONGLONG MaxInMemory = 256u << 20;
-    auto file = std::make_unique<CFile>();
-    if (!file->Open(path, openFlags, error))
-        return nullptr;
-    const UINT access = openFlags & (CFile::modeWrite | CFile::modeReadWrite);
-    const ULONGLONG length = file->GetLength();
-    if (access || (openFlags & CFile::modeCreate) || length > MaxInMemory)
-        return file.release();
-    auto memory = std::make_unique<CLoadedDocument>();
-    if (!memory->Load(*file, static_cast<SIZE_T>(length))) {
-        file->SeekToBegin();
-        return file.release();
-    }
-    return memory.release();
 }
 
 BOOL IsReadOnlyFile(LPCTSTR path)

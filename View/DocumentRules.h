@@ -5,8 +5,6 @@
 #include "platform/core/String.h"
 
 class CDocument;
-class CFile;
-class CFileException;
 
 // The extension after the file name's last dot, in lower case; empty without one.
 CString LowerExtension(LPCTSTR path);
@@ -22,10 +20,6 @@ void ReportIncompleteLoad(LPCTSTR path);
 // An empty file holds no document: the user is told so and nothing is opened. TRUE when the
 // file is empty (and the user was told).
 BOOL RefuseEmptyFile(LPCTSTR path);
-// A document file opened for reading comes whole into memory: record readers peek and step
-// back often, which costs system calls on a plain file. Other opens, and files too large to
-// hold, open as plain files. NULL (with the error filled in) when the file cannot be opened.
-CFile* OpenStoredDocument(LPCTSTR path, UINT openFlags, CFileException* error);
 // The read-only attribute of the file, FALSE when it cannot be read.
 BOOL IsReadOnlyFile(LPCTSTR path);
 

@@ -152,12 +152,6 @@ CHyperRunView* CHyperDocBase<Base>::OpenFurtherView(CFrameWnd** frame)
 }
 
 template <class Base>
-CFile* CHyperDocBase<Base>::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
-{
-    return OpenStoredDocument(fileName, openFlags, error);
-}
-
-template <class Base>
 BOOL CHyperDocBase<Base>::OnNewDocument()
 {
     if (!Base::OnNewDocument())

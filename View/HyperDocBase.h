@@ -33,7 +33,6 @@ public:
     // A new document's frame object takes the next "Document n" title.
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR pathName) override;
-    CFile* GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error) override;
     void OnChangedViewList() override;
 
     void OnFileSave();

@@ -143,7 +143,7 @@ BOOL CHyperOleView::LinkObjectAt(const POINT& target, const CString& text)
     if (!IsFrameMainView() || index < 0)
         return FALSE;
     PushUndo(new CUndoRecord(this, UndoProperties), FALSE);
-    GetObjectAtIndex(index)->URL = text;
+    GetObjectAtIndex(index)->SetURL(text);
     if (CDocument* document = GetDocument())
         document->SetModifiedFlag(TRUE);
     if (m_propertyDialog)

@@ -95,11 +95,6 @@ BOOL CHyperRunDoc::LoadFrameRecord(CArchive& archive)
     return TRUE;
 }
 
-CFile* CHyperRunDoc::GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error)
-{
-    return OpenStoredDocument(fileName, openFlags, error);
-}
-
 BOOL CHyperRunDoc::OnOpenDocument(LPCTSTR pathName)
 {
     m_loadIncomplete = FALSE;

@@ -23,7 +23,6 @@ public:
     void Serialize(CArchive& archive) override;
     void SetPathName(LPCTSTR pathName, BOOL addToMRU = TRUE) override;
     BOOL OnOpenDocument(LPCTSTR pathName) override;
-    CFile* GetFile(LPCTSTR fileName, UINT openFlags, CFileException* error) override;
     void OnChangedViewList() override;
 
 protected:

@@ -26,9 +26,9 @@ void CHyperRunView::RelayToolTip(UINT message, CPoint device)
         CString text;
         for (int i = 0; id == kNoTip && i < GetObjectCount(); ++i) {
             CHyperOb* object = GetObjectAtIndex(i);
-            if (IsLayerVisible(object->LayerID) && object->HitTest(page) >= 0 && !object->ToolTipText.IsEmpty()) {
+            if (IsLayerVisible(object->LayerID) && object->HitTest(page) >= 0 && !object->GetToolTipText().IsEmpty()) {
                 id = i;
-                text = object->ToolTipText;
+                text = object->GetToolTipText();
             }
         }
         if (id == kNoTip && m_pageObject && !m_pageObject->ToolTipText.IsEmpty()) {

@@ -66,14 +66,14 @@ void CMyView::OnTimer(UINT_PTR id)
 BOOL CMyView::GetAlarmMoment(const CHyperOb* object, COleDateTime& moment)
 {
     COleDateTimeSpan span;
-    if (ParseDateTimeSpan(object->AlarmTime, span) && !object->CreationDate.IsEmpty()) {
+    if (ParseDateTimeSpan(object->GetAlarmTime(), span) && !object->CreationDate.IsEmpty()) {
         COleDateTime created;
         if (!ParseDateTime(object->CreationDate, created))
             return FALSE;
         moment = created + span;
         return TRUE;
     }
-    return ParseDateTime(object->AlarmTime, moment);
+    return ParseDateTime(object->GetAlarmTime(), moment);
 }
 
 void CMyView::OnAlarmCheck()
@@ -87,7 +87,7 @@ void CMyView::OnAlarmCheck()
     for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
         auto* object = dynamic_cast<CHyperDrawOb*>(objects.GetAt(i));
         COleDateTime moment;
-        if (object && !object->AlarmTime.IsEmpty() && object->AlarmActive == kOn &&
+        if (object && !object->GetAlarmTime().IsEmpty() && object->AlarmActive == kOn &&
             GetAlarmMoment(object, moment) && now >= moment)
             changed |= FireAlarm(object);
     }
@@ -104,7 +104,7 @@ BOOL CMyView::FireAlarm(CHyperOb* object)
     if (Setting("Alarm.Flashwindow", 1))
         StartFlash(Setting("Alarm.Flashcount", 3));
     if (Setting("Alarm.Playsound", 1)) {
-        CString sound = object->AlarmSound;
+        CString sound = object->GetAlarmSound();
         if (sound.IsEmpty()) {
             CString name;
             name.LoadString(AlarmSoundText);

@@ -61,11 +61,11 @@ CHyperOb* CMyView::ObjectAt(CPoint page) const
 CString CMyView::GetLinkOf(const CHyperOb* object) const
 {
     if (!object || object->GroupID <= -1)
-        return object ? object->URL : CString();
+        return object ? object->GetURL() : CString();
     for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
         const CHyperOb* member = GetObjectAtIndex(i);
         if (member->GroupID == object->GroupID && member->GetOwnGroupInfo())
-            return member->URL;
+            return member->GetURL();
     }
     return CString();
 }
@@ -195,7 +195,7 @@ void CMyView::TakeDroppedFile(const CString& name, CPoint device)
     if (link.IsEmpty())
         return;
     SelectOnly(FindObjectIndex(object));
-    object->URL = link;
+    object->SetURL(link);
     if (GetDocument())
         GetDocument()->SetModifiedFlag(TRUE);
     OnSelectionChanged();

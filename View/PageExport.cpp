@@ -82,11 +82,11 @@ CString ExportLinkOf(const CHyperObArray& objects, INT_PTR index)
     if (!object)
         return CString();
     if (object->GroupID <= -1)
-        return object->URL;
+        return object->GetURL();
     for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
         const CHyperOb* member = ObjectAt(objects, i);
         if (member && member->GroupID == object->GroupID && member->GetOwnGroupInfo())
-            return member->URL;
+            return member->GetURL();
     }
     return CString();
 }

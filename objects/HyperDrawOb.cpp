@@ -152,12 +152,12 @@ CPropOb* CHyperDrawOb::CreateProperty(UINT propertyId, BOOL argument)
     case CreationDateId:
         return new CPropFixedDatetime(propertyId, &CreationDate);
     case AlarmSoundId: {
-        auto* editor = new CPropFile(propertyId, &AlarmSound);
+        auto* editor = new CPropFile(propertyId, &EditRare().alarmSound);
         editor->m_filterId = SoundFilterId;
         return editor;
     }
     case AlarmTimeId:
-        return new CPropCustDatetime(propertyId, &AlarmTime);
+        return new CPropCustDatetime(propertyId, &EditRare().alarmTime);
     case AlarmActiveId:
         return new CPropAlarmActive(propertyId, reinterpret_cast<DWORD*>(&AlarmActive));
     default:

@@ -79,6 +79,25 @@ CObjectHost* CHyperOb::GetHost() const
     return host ? host : &DefaultHost();
 }
 
+const CHyperOb::RareTexts& CHyperOb::Rare() const
+{
+    static const RareTexts none;
+    return m_rare ? *m_rare : none;
+}
+
+CHyperOb::RareTexts& CHyperOb::EditRare()
+{
+    if (!m_rare)
+        m_rare = std::make_unique<RareTexts>();
+    return *m_rare;
+}
+
+void CHyperOb::SetRare(CString RareTexts::*field, const CString& text)
+{
+    if (m_rare || !text.IsEmpty())
+        EditRare().*field = text;
+}
+
 void CHyperOb::FreeOutline()
 {
     delete[] m_outlinePoints;
@@ -231,11 +250,11 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     DragOverEvent.Copy(other->DragOverEvent);
     DragDropEvent.Copy(other->DragDropEvent);
     CursorPointer = other->CursorPointer;
-    ToolTipText = other->ToolTipText;
-    URL = other->URL;
-    AlarmTime = other->AlarmTime;
+    if (other->m_rare)
+        EditRare() = *other->m_rare;
+    else if (m_rare)
+        *m_rare = RareTexts();
     CreationDate = other->CreationDate;
-    AlarmSound = other->AlarmSound;
     AlarmActive = other->AlarmActive;
     AuxInt = other->AuxInt;
     HelpContextID = other->HelpContextID;
@@ -245,10 +264,8 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     GroupID = other->GroupID;
     m_groupAux = other->m_groupAux;
     LayerID = other->LayerID;
-    TagText = other->TagText;
     Tag = other->Tag;
     m_legacyLinks = other->m_legacyLinks;
-    m_spareText = other->m_spareText;
     DfltIsLocked = other->DfltIsLocked;
     DfltCanDelete = other->DfltCanDelete;
     DfltCanResize = other->DfltCanResize;

@@ -10,6 +10,8 @@
 #include "platform/core/Geometry.h"
 #include "platform/ole/OleVariant.h"
 
+#include <memory>
+
 class CAnchorFmt;
 class CArchive;
 class CDC;
@@ -251,12 +253,30 @@ public:
     CObValue PumpDataEvent;
     CObValue ClickEvent;
     CObValue InitializeEvent;
+    // Texts most objects leave empty, held apart so that an object without any carries one
+    // pointer. Once made the record stays as long as the object, so editors may point into it.
+    struct RareTexts {
+        CString toolTip;
+        CString url;
+        CString alarmTime;
+        CString alarmSound;
+        CString tag;
+        CString spare;
+    };
+    const CString& GetToolTipText() const { return Rare().toolTip; }
+    void SetToolTipText(const CString& text) { SetRare(&RareTexts::toolTip, text); }
+    const CString& GetURL() const { return Rare().url; }
+    void SetURL(const CString& text) { SetRare(&RareTexts::url, text); }
+    const CString& GetAlarmTime() const { return Rare().alarmTime; }
+    void SetAlarmTime(const CString& text) { SetRare(&RareTexts::alarmTime, text); }
+    const CString& GetAlarmSound() const { return Rare().alarmSound; }
+    void SetAlarmSound(const CString& text) { SetRare(&RareTexts::alarmSound, text); }
+    const CString& GetTagText() const { return Rare().tag; }
+    void SetTagText(const CString& text) { SetRare(&RareTexts::tag, text); }
+    RareTexts& EditRare();
+
     int CursorPointer = 0;
-    CString ToolTipText;
-    CString URL;
-    CString AlarmTime;
     CString CreationDate;
-    CString AlarmSound;
     int AlarmActive = 0;
     int AuxInt = 0;
     int HelpContextID = 0;
@@ -268,7 +288,6 @@ public:
     int GroupID = -1;
     int m_groupAux = 0;
     int LayerID = 0;
-    CString TagText;
     // A free value for scripts; never stored.
     COleVariant Tag;
     CObValue DragOverEvent;
@@ -276,7 +295,6 @@ public:
     CRect m_textRect1;
     CRect m_textRect2;
     int m_legacyLinks = 0;
-    CString m_spareText;
     BOOL m_stayInFront = FALSE;
     BOOL m_keepsDirection = FALSE;
     BOOL DfltIsLocked = FALSE;
@@ -303,7 +321,10 @@ protected:
     void LoadLinks(CArchive& archive, int version);
     void SkipDerivedSnapList(CArchive& archive, BOOL own);
     void StoreRecord(CArchive& archive) const;
+    const RareTexts& Rare() const;
+    void SetRare(CString RareTexts::*field, const CString& text);
 
+    std::unique_ptr<RareTexts> m_rare;
     CGroupInfo* m_groupInfo = nullptr;
     POINT* m_outlinePoints = nullptr;
     int m_outlineCount = 0;

@@ -21,7 +21,7 @@ BEGIN_DISPATCH_MAP(CHyperOb, CHyperBaseOb)
     DISP_PROPERTY_EX_ID(CHyperOb, "Visible", 0x508, GetVisible, SetVisible, VT_I4)
     DISP_PROPERTY_ID(CHyperOb, "CursorPointer", 0x509, CursorPointer, VT_I4)
     DISP_PROPERTY_ID(CHyperOb, "HelpContextID", 0x50A, HelpContextID, VT_I4)
-    DISP_PROPERTY_ID(CHyperOb, "ToolTipText", 0x50B, ToolTipText, VT_BSTR)
+    DISP_PROPERTY_EX_ID(CHyperOb, "ToolTipText", 0x50B, GetToolTipText, SetToolTipText, VT_BSTR)
     DISP_PROPERTY_EX_ID(CHyperOb, "BackColor", DISPID_BACKCOLOR, GetBackColorValue, SetBackColorValue, VT_I4)
     DISP_PROPERTY_EX_ID(CHyperOb, "ForeColor", DISPID_FORECOLOR, GetForeColorValue, SetForeColorValue, VT_I4)
     DISP_PROPERTY_EX_ID(CHyperOb, "Font", DISPID_FONT, GetFontText, SetFontText, VT_BSTR)
@@ -175,12 +175,14 @@ CString CHyperOb::GetLayerName() const
 
 VARIANT CHyperOb::GetTag() const
 {
-    return ReadScriptTag(Tag, TagText);
+    return ReadScriptTag(Tag, GetTagText());
 }
 
 void CHyperOb::SetTag(const VARIANT& value)
 {
-    WriteScriptTag(Tag, TagText, value);
+    CString text = GetTagText();
+    WriteScriptTag(Tag, text, value);
+    SetTagText(text);
 }
 
 void CHyperOb::SetRotateAngleValue(double angle)

@@ -91,11 +91,11 @@ CPropOb* CHyperOb::CreateProperty(UINT propertyId, BOOL)
     case BottomId:
         return new CPropLong(propertyId, &rect.bottom);
     case ToolTipId:
-        return new CPropStr(propertyId, &ToolTipText);
+        return new CPropStr(propertyId, &EditRare().toolTip);
     case HelpContextId:
         return new CPropLong(propertyId, &HelpContextID);
     case UrlId:
-        return new CPropUrlEditCombo(propertyId, &URL);
+        return new CPropUrlEditCombo(propertyId, &EditRare().url);
     case BackColorId:
         return GetBackColor(&color) ? new CPropCustColor(propertyId, &BackColor) : nullptr;
     case ForeColorId:
@@ -107,7 +107,7 @@ CPropOb* CHyperOb::CreateProperty(UINT propertyId, BOOL)
     case RotateAngleId:
         return new CPropDbl(propertyId, &m_tracker->RotateAngle);
     case TagId:
-        return new CPropStr(propertyId, &TagText);
+        return new CPropStr(propertyId, &EditRare().tag);
     case CursorId: {
         CPropCombo* editor = ChoiceEditor(propertyId, &CursorPointer);
         FillCursorChoices(editor->m_choices);

@@ -44,6 +44,13 @@ int ReadInt(CArchive& archive)
     return static_cast<int>(value);
 }
 
+CString ReadText(CArchive& archive)
+{
+    CString text;
+    archive >> text;
+    return text;
+}
+
 void SkipBytes(CArchive& archive, int count)
 {
     BYTE ignored;
@@ -70,9 +77,9 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     StoreRect(archive, rect);
     const_cast<CObValue&>(PumpDataEvent).Serialize(archive);
     const_cast<CObValue&>(ClickEvent).Serialize(archive);
-    archive << static_cast<DWORD>(CursorPointer) << ToolTipText << CString(alarmMarker) << AlarmTime
-            << CreationDate << AlarmSound << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
-            << URL << static_cast<DWORD>(HelpContextID);
+    archive << static_cast<DWORD>(CursorPointer) << GetToolTipText() << CString(alarmMarker) << GetAlarmTime()
+            << CreationDate << GetAlarmSound() << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
+            << GetURL() << static_cast<DWORD>(HelpContextID);
     const_cast<CObValue&>(Enable).Serialize(archive);
     const_cast<CObValue&>(Visible).Serialize(archive);
     const_cast<CObValue&>(InitializeEvent).Serialize(archive);
@@ -91,7 +98,7 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     archive << angle;
     if (angle != 0.0)
         StoreRect(archive, m_tracker ? m_tracker->m_rotationRect : CRect());
-    archive << static_cast<BYTE>(0) << TagText << static_cast<BYTE>(0) << static_cast<BYTE>(0);
+    archive << static_cast<BYTE>(0) << GetTagText() << static_cast<BYTE>(0) << static_cast<BYTE>(0);
 }
 
 void CHyperOb::LoadRecord(CArchive& archive)
@@ -113,14 +120,18 @@ void CHyperOb::LoadRecord(CArchive& archive)
     if (version >= 3) {
         ClickEvent.Serialize(archive);
         CString marker;
-        archive >> CursorPointer >> ToolTipText >> marker;
+        archive >> CursorPointer;
+        SetToolTipText(ReadText(archive));
+        archive >> marker;
         if (marker == alarmMarker) {
-            archive >> AlarmTime >> CreationDate >> AlarmSound;
+            SetAlarmTime(ReadText(archive));
+            archive >> CreationDate;
+            SetAlarmSound(ReadText(archive));
             AlarmActive = ReadInt(archive);
             AuxInt = ReadInt(archive);
-            archive >> URL;
+            SetURL(ReadText(archive));
         } else {
-            URL = marker;
+            SetURL(marker);
         }
         HelpContextID = ReadInt(archive);
         Enable.Serialize(archive);
@@ -152,7 +163,7 @@ void CHyperOb::LoadRecord(CArchive& archive)
         SkipBytes(archive, reserved);
     }
     if (version >= 7) {
-        archive >> TagText;
+        SetTagText(ReadText(archive));
         SkipBytes(archive, 2);
     }
 }

@@ -8,7 +8,7 @@ CVersionTag::CVersionTag(CArchive* archive, const CObject* owner, UINT versionTo
     : m_archive(archive),
       m_versionToWrite(versionToWrite & 0xFF),
       m_acceptAny(acceptAny),
-      m_classHash(owner ? HashClassName(owner->GetRuntimeClass()->m_lpszClassName) : 0)
+      m_owner(owner)
 {
 }
 
@@ -24,14 +24,16 @@ DWORD CVersionTag::HashClassName(LPCTSTR name)
 
 void CVersionTag::Write()
 {
-    m_classHash = Magic;
     *m_archive << (Magic | m_versionToWrite);
 }
 
 BOOL CVersionTag::IsTag(DWORD value) const
 {
     DWORD upper = value & 0xFFFFFF00;
-    return upper == Magic || upper == m_classHash || m_acceptAny;
+    if (upper == Magic || m_acceptAny)
+        return TRUE;
+    // The class name is hashed only for a tag that is not the common one.
+    return upper == (m_owner ? HashClassName(m_owner->GetRuntimeClass()->m_lpszClassName) : 0);
 }
 
 BOOL CVersionTag::Read()

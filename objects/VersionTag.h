@@ -30,5 +30,5 @@ private:
     DWORD m_versionToWrite;
     BOOL m_acceptAny;
     int m_versionRead = NotRead;
-    DWORD m_classHash;
+    const CObject* m_owner;
 };

@@ -50,7 +50,7 @@ void ExpectBox(CTestPageView* view, const char* code)
     ASSERT_NE(box, nullptr) << code;
     EXPECT_EQ(box->Code, CString(code));
     EXPECT_EQ(box->BackColor, RGB(0, 255, 0)) << code;
-    EXPECT_EQ(box->TagText, CString("note")) << code;
+    EXPECT_EQ(box->GetTagText(), CString("note")) << code;
     EXPECT_EQ(box->GetSnapPoints(FALSE)->GetCount(), 4) << code;
 }
 

@@ -214,7 +214,7 @@ TEST_F(MainViewRoadTest, AnAlarmGoesOffAtItsMomentOnceAndADroppedPageOpens)
     }
     ASSERT_NE(border, nullptr);
     ASSERT_NE(bitmap, nullptr) << "the dropped picture";
-    EXPECT_EQ(border->URL, CString(("file://" + Path("notes.txt")).c_str()));
+    EXPECT_EQ(border->GetURL(), CString(("file://" + Path("notes.txt")).c_str()));
     EXPECT_EQ(bitmap->GetPicture().GetDimensions(), CSize(20, 10));
 
     Rewrite("plain.trn", "alarm.trn", [this](CMyView& page) {
@@ -222,8 +222,8 @@ TEST_F(MainViewRoadTest, AnAlarmGoesOffAtItsMomentOnceAndADroppedPageOpens)
             CHyperOb* object = page.GetObjectAtIndex(i);
             if (dynamic_cast<CBitmapOb*>(object))
                 continue;
-            object->AlarmTime = "24.12.2026 10:00:00";
-            object->AlarmSound = Path("bell.wav").c_str();
+            object->SetAlarmTime("24.12.2026 10:00:00");
+            object->SetAlarmSound(Path("bell.wav").c_str());
             object->AlarmActive = 1;
         }
     });
@@ -242,7 +242,7 @@ TEST_F(MainViewRoadTest, AnAlarmGoesOffAtItsMomentOnceAndADroppedPageOpens)
     ASSERT_EQ(fired->GetObjects().GetSize(), 2) << "the dropped page was opened and saved";
     for (INT_PTR i = 0; i < 2; ++i) {
         const CHyperOb* object = fired->GetObjectAtIndex(i);
-        if (!object->AlarmTime.IsEmpty()) {
+        if (!object->GetAlarmTime().IsEmpty()) {
             EXPECT_EQ(object->AlarmActive, 2) << "over";
         }
     }

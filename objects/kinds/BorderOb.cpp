@@ -19,8 +19,7 @@ constexpr KindChoice borderStyles[] = {
 }
 
 CBorderOb::CBorderOb()
-    : m_snapPoints(this)
-    , m_hitBand(PenWidth + 1)
+    : m_hitBand(PenWidth + 1)
 {
 }
 
@@ -112,7 +111,9 @@ void CBorderOb::SetMinimumSize()
 
 CSnapPointSet* CBorderOb::GetSnapPoints(BOOL own)
 {
-    return ::GetGroupSnapPoints(this, own, &m_snapPoints);
+    if (!m_snapPoints)
+        m_snapPoints = std::make_unique<CSnapPointSet>(this);
+    return ::GetGroupSnapPoints(this, own, m_snapPoints.get());
 }
 
 BOOL CBorderOb::IsTransparent() const

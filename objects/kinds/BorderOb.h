@@ -5,6 +5,8 @@
 #include "objects/HyperDrawOb.h"
 #include "objects/SnapPointSet.h"
 
+#include <memory>
+
 class CBorderOb : public CHyperDrawOb {
     DECLARE_SERIAL(CBorderOb)
 public:
@@ -52,7 +54,8 @@ public:
 protected:
     void SetMinimumSize();
 
-    CSnapPointSet m_snapPoints;
+    // Made when first asked for: kinds with snap points of their own never need it.
+    std::unique_ptr<CSnapPointSet> m_snapPoints;
     // Width of the edge band that hits a hollow box; fixed at construction.
     int m_hitBand;
 

@@ -209,7 +209,7 @@ TEST(ObjectAutomation, TagHoldsValuesNotReferences)
     value = 5;
     EXPECT_EQ(Get(box, "Tag"), Long(77));
     ASSERT_EQ(Put(box, "Tag", COleVariant("kept")), S_OK);
-    EXPECT_EQ(box.TagText, CString("kept"));
+    EXPECT_EQ(box.GetTagText(), CString("kept"));
     std::unique_ptr<CHyperOb> clone(box.Clone());
     EXPECT_EQ(Get(*clone, "Tag"), COleVariant("kept"));
 }

@@ -36,12 +36,12 @@ struct PlainPage {
         view.layers.AddItem(new CLayerItem(4, "Notes"));
         box.Init(view, CRect(10, 20, 110, 70), FALSE);
         box.Code = "Box1";
-        box.ToolTipText = "tip";
+        box.SetToolTipText("tip");
         box.HelpContextID = 7;
-        box.URL = "u";
+        box.SetURL("u");
         box.BackColor = RGB(64, 128, 255);
         box.LayerID = 4;
-        box.TagText = "t";
+        box.SetTagText("t");
         box.ClickEvent.Set(CObValue::KindScript, "Beep");
     }
 

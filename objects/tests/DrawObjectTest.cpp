@@ -168,7 +168,7 @@ TEST(DrawnObject, CollectedEditorsAreLinked)
     EXPECT_EQ(active->m_edited, 1u);
     list.ApplyAll();
     EXPECT_EQ(object.AlarmActive, 1);
-    EXPECT_EQ(object.AlarmTime, CString("2h"));
+    EXPECT_EQ(object.GetAlarmTime(), CString("2h"));
     EXPECT_EQ(object.PenWidth, 1);
     EXPECT_EQ(object.PenStyle, 1);
 }

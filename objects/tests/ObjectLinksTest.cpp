@@ -66,7 +66,7 @@ void Fill(CHyperOb& object, CHyperRunView* view = nullptr)
     object.Init(view, CRect(0, 0, 40, 20), FALSE);
     object.Code = "Obj";
     object.CreationDate = "d";
-    object.TagText = "t";
+    object.SetTagText("t");
 }
 
 Bytes WithLinks(const Bytes& plain, const Bytes& links)

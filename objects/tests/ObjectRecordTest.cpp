@@ -24,12 +24,12 @@ void Fill(CTestBoxOb& object)
 {
     object.Init(nullptr, CRect(-5, 10, 40, 60), FALSE);
     object.Code = "Box1";
-    object.ToolTipText = "tip";
-    object.URL = "u";
+    object.SetToolTipText("tip");
+    object.SetURL("u");
     object.CreationDate = "d";
     object.HelpContextID = 0x0102;
     object.LayerID = 3;
-    object.TagText = "t";
+    object.SetTagText("t");
 }
 
 Bytes Tail(const CTestBoxOb& object)
@@ -90,8 +90,8 @@ TEST(ObjectRecord, ATurnedObjectStoresItsFrameAndReadsItBack)
     EXPECT_EQ(loaded.GetTracker()->m_rotationRect, CRect(-5, 12, 38, 58));
     EXPECT_DOUBLE_EQ(loaded.GetRotateAngle(), -20.0);
     EXPECT_EQ(loaded.LayerID, 3);
-    EXPECT_EQ(loaded.TagText, "t");
-    EXPECT_EQ(loaded.URL, "u");
+    EXPECT_EQ(loaded.GetTagText(), "t");
+    EXPECT_EQ(loaded.GetURL(), "u");
     EXPECT_EQ(loaded.HelpContextID, 0x0102);
 }
 
@@ -145,7 +145,7 @@ TEST(ObjectRecord, AVersionTwoRecordKeepsTheConstructorsAlarmFields)
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
     EXPECT_EQ(loaded.Code, "Old");
     EXPECT_EQ(loaded.CreationDate, created);
-    EXPECT_TRUE(loaded.AlarmTime.IsEmpty());
+    EXPECT_TRUE(loaded.GetAlarmTime().IsEmpty());
     EXPECT_EQ(loaded.AlarmActive, 0);
 }
 
@@ -157,7 +157,7 @@ TEST(ObjectRecord, AVersionThreeRecordWithoutMarkerReadsItsUrl)
         ShortString("http://x"), Dword(5), ValueBytes(source.Enable), ValueBytes(source.Visible) });
     CTestBoxOb loaded;
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
-    EXPECT_EQ(loaded.URL, "http://x");
+    EXPECT_EQ(loaded.GetURL(), "http://x");
     EXPECT_EQ(loaded.CursorPointer, 27913);
     EXPECT_EQ(loaded.HelpContextID, 5);
 }

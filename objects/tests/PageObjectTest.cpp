@@ -57,14 +57,14 @@ const FieldCase fieldCases[] = {
         [](CHyperOb& o) { o.Visible.Set(CObValue::KindLiteral, "0"); }, true },
     { "CursorPointer", [](const CHyperOb& o) { return o.CursorPointer == 0; },
         [](CHyperOb& o) { o.CursorPointer = 27913; }, true },
-    { "ToolTipText", [](const CHyperOb& o) { return o.ToolTipText.IsEmpty(); },
-        [](CHyperOb& o) { o.ToolTipText = "tip"; }, true },
-    { "URL", [](const CHyperOb& o) { return o.URL.IsEmpty(); }, [](CHyperOb& o) { o.URL = "http://a"; },
+    { "ToolTipText", [](const CHyperOb& o) { return o.GetToolTipText().IsEmpty(); },
+        [](CHyperOb& o) { o.SetToolTipText("tip"); }, true },
+    { "URL", [](const CHyperOb& o) { return o.GetURL().IsEmpty(); }, [](CHyperOb& o) { o.SetURL("http://a"); },
         true },
-    { "AlarmTime", [](const CHyperOb& o) { return o.AlarmTime.IsEmpty(); },
-        [](CHyperOb& o) { o.AlarmTime = "12:00"; }, true },
-    { "AlarmSound", [](const CHyperOb& o) { return o.AlarmSound.IsEmpty(); },
-        [](CHyperOb& o) { o.AlarmSound = "a.wav"; }, true },
+    { "AlarmTime", [](const CHyperOb& o) { return o.GetAlarmTime().IsEmpty(); },
+        [](CHyperOb& o) { o.SetAlarmTime("12:00"); }, true },
+    { "AlarmSound", [](const CHyperOb& o) { return o.GetAlarmSound().IsEmpty(); },
+        [](CHyperOb& o) { o.SetAlarmSound("a.wav"); }, true },
     { "CreationDate",
         [](const CHyperOb& o) {
             return o.CreationDate.GetLength() == 19 && o.CreationDate != "01.02.2003 04:05:06";
@@ -99,7 +99,7 @@ const FieldCase fieldCases[] = {
         true },
     { "LayerID", [](const CHyperOb& o) { return o.LayerID == 0; }, [](CHyperOb& o) { o.LayerID = 21000; },
         true },
-    { "Tag text", [](const CHyperOb& o) { return o.TagText.IsEmpty(); }, [](CHyperOb& o) { o.TagText = "t"; },
+    { "Tag text", [](const CHyperOb& o) { return o.GetTagText().IsEmpty(); }, [](CHyperOb& o) { o.SetTagText("t"); },
         true },
     { "rectangle", [](const CHyperOb& o) { return o.GetTracker() == nullptr; },
         [](CHyperOb& o) { o.Init(nullptr, CRect(5, 6, 70, 80), FALSE); }, true },
@@ -148,6 +148,21 @@ TEST(PageObject, EveryFieldHasItsDefaultAndIsCopiedOrNot)
         ASSERT_NE(clone, nullptr);
         EXPECT_EQ(!c.isDefault(*clone), c.copied) << c.name << " clone";
     }
+}
+
+TEST(PageObject, CopyingAnObjectWithoutTextsEmptiesTheTextsOfTheCopy)
+{
+    CTestBoxOb plain;
+    CTestBoxOb copy;
+    copy.SetToolTipText("tip");
+    copy.SetURL("http://a");
+    copy.SetAlarmTime("12:00");
+    copy.SetAlarmSound("a.wav");
+    copy.SetTagText("t");
+    copy.CopyFrom(&plain);
+    for (const CString& text :
+         {copy.GetToolTipText(), copy.GetURL(), copy.GetAlarmTime(), copy.GetAlarmSound(), copy.GetTagText()})
+        EXPECT_TRUE(text.IsEmpty()) << text.GetString();
 }
 
 TEST(PageObject, CloneIsOfTheSameKindWithItsOwnGroupRecord)
@@ -372,13 +387,13 @@ protected:
     static void Customise(CTestBoxOb& object)
     {
         object.Init(nullptr, CRect(40, 50, 100, 90), FALSE);
-        object.ToolTipText = "stored tip";
+        object.SetToolTipText("stored tip");
         object.HelpContextID = 42;
         object.Visible.Set(CObValue::KindLiteral, "0");
     }
     static void ExpectBuiltIn(const CTestBoxOb& object)
     {
-        EXPECT_TRUE(object.ToolTipText.IsEmpty());
+        EXPECT_TRUE(object.GetToolTipText().IsEmpty());
         EXPECT_EQ(object.HelpContextID, 0);
         EXPECT_TRUE(IsLiteral(object.Visible, "1"));
     }
@@ -403,7 +418,7 @@ TEST_F(DefaultsFile, SavedDefaultsReachEveryNewObjectOfTheClass)
     CTestPageView view;
     CTestBoxOb fresh;
     fresh.Init(view, CRect(5, 5, 25, 35), TRUE);
-    EXPECT_EQ(fresh.ToolTipText, "stored tip");
+    EXPECT_EQ(fresh.GetToolTipText(), "stored tip");
     EXPECT_EQ(fresh.HelpContextID, 42);
     EXPECT_TRUE(IsLiteral(fresh.Visible, "0"));
     EXPECT_EQ(fresh.GetTracker()->m_rect, CRect(5, 5, 25, 35));
@@ -456,7 +471,7 @@ TEST_F(DefaultsFile, DefaultsNeverMakeAGroupMember)
 
     CTestBoxOb fresh;
     fresh.Init(nullptr, nullptr, TRUE);
-    EXPECT_EQ(fresh.ToolTipText, "stored tip");
+    EXPECT_EQ(fresh.GetToolTipText(), "stored tip");
     EXPECT_EQ(fresh.GroupID, -1);
     EXPECT_EQ(fresh.GetOwnGroupInfo(), nullptr);
 }

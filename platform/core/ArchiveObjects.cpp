@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <exception>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 constexpr WORD wNullTag = 0;
@@ -22,20 +22,73 @@ constexpr WORD wBigObjectTag = 0x7FFF;
 constexpr DWORD dwBigClassTag = 0x80000000;
 constexpr DWORD nMaxMapCount = 0x3FFFFFFE;
 constexpr WORD nMaxClassName = 64;
+
+// The indices that stored pointers were given, in one flat table probed in turn: a document
+// maps every object it stores, and a node allocated per entry would cost a malloc each.
+class CStoreIndex {
+public:
+    const DWORD* Find(const void* key) const
+    {
+        for (size_t i = SlotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
+            if (m_slots[i].key == key)
+                return &m_slots[i].index;
+            if (m_slots[i].key == nullptr)
+                return nullptr;
+        }
+    }
+
+    void Set(const void* key, DWORD index)
+    {
+        if (2 * (m_count + 1) > m_slots.size())
+            Grow();
+        size_t i = SlotOf(key);
+        while (m_slots[i].key != nullptr && m_slots[i].key != key)
+            i = (i + 1) & (m_slots.size() - 1);
+        m_count += m_slots[i].key == nullptr;
+        m_slots[i] = {key, index};
+    }
+
+private:
+    struct Slot {
+        const void* key = nullptr;
+        DWORD index = 0;
+    };
+
+    size_t SlotOf(const void* key) const
+    {
+        const auto bits = reinterpret_cast<uintptr_t>(key);
+        return static_cast<size_t>((bits >> 4) * 0x9E3779B97F4A7C15ull >> 20) & (m_slots.size() - 1);
+    }
+
+    void Grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        m_count = 0;
+        for (const Slot& slot : old) {
+            if (slot.key != nullptr)
+                Set(slot.key, slot.index);
+        }
+    }
+
+    std::vector<Slot> m_slots = std::vector<Slot>(64);
+    size_t m_count = 0;
+};
 }
 
 struct CArchive::ObjectMaps {
     enum Kind { null, classRecord, object, dropped };
+    // Kept to 24 bytes: a document's load holds one per object and class.
     struct LoadEntry {
-        Kind kind;
         CObject* pOb;
         CRuntimeClass* pClass;
+        Kind kind;
         UINT nSchema;
     };
 
-    std::unordered_map<const void*, DWORD> storeMap;
+    CStoreIndex storeMap;
     DWORD nStoreCount = 1;
-    std::vector<LoadEntry> loadArray{{null, nullptr, nullptr, 0}};
+    std::vector<LoadEntry> loadArray{{nullptr, nullptr, null, 0}};
 
     DWORD NextIndex(const CArchive& ar)
     {
@@ -121,14 +174,14 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     if (!pClassRef->IsSerializable())
         ThrowException(CArchiveException::badClass);
     ObjectMaps& maps = Maps();
-    if (const auto found = maps.storeMap.find(pClassRef); found != maps.storeMap.end()) {
-        WriteTag(found->second, dwBigClassTag);
+    if (const DWORD* found = maps.storeMap.Find(pClassRef)) {
+        WriteTag(*found, dwBigClassTag);
         return;
     }
     const DWORD nIndex = maps.NextIndex(*this);
     *this << wNewClassTag;
     pClassRef->Store(*this);
-    maps.storeMap[pClassRef] = nIndex;
+    maps.storeMap.Set(pClassRef, nIndex);
     maps.nStoreCount = nIndex + 1;
 }
 
@@ -140,8 +193,8 @@ void CArchive::WriteObject(const CObject* pOb)
         return;
     }
     ObjectMaps& maps = Maps();
-    if (const auto found = maps.storeMap.find(pOb); found != maps.storeMap.end()) {
-        WriteTag(found->second, 0);
+    if (const DWORD* found = maps.storeMap.Find(pOb)) {
+        WriteTag(*found, 0);
         return;
     }
     WriteClass(pOb->GetRuntimeClass());
@@ -155,10 +208,10 @@ void CArchive::MapObject(const CObject* pOb)
     ObjectMaps& maps = Maps();
     const DWORD nIndex = maps.NextIndex(*this);
     if (IsStoring()) {
-        maps.storeMap[pOb] = nIndex;
+        maps.storeMap.Set(pOb, nIndex);
         maps.nStoreCount = nIndex + 1;
     } else {
-        maps.loadArray.push_back({ObjectMaps::object, const_cast<CObject*>(pOb), nullptr, 0});
+        maps.loadArray.push_back({const_cast<CObject*>(pOb), nullptr, ObjectMaps::object, 0});
     }
 }
 
@@ -184,7 +237,7 @@ CRuntimeClass* CArchive::LoadNewClass(UINT& nSchema)
         ThrowException(CArchiveException::badSchema);
     ObjectMaps& maps = Maps();
     maps.NextIndex(*this);
-    maps.loadArray.push_back({ObjectMaps::classRecord, nullptr, pClassRef, nSchema});
+    maps.loadArray.push_back({nullptr, pClassRef, ObjectMaps::classRecord, nSchema});
     return pClassRef;
 }
 
@@ -246,7 +299,7 @@ CObject* CArchive::LoadedObject(DWORD dwIndex, const CRuntimeClass* pClassReques
 // An object whose fields failed to load is deleted; later references to it are refused.
 void CArchive::DropFailedObject(DWORD dwIndex, CObject* pOb)
 {
-    Maps().loadArray[dwIndex] = {ObjectMaps::dropped, nullptr, nullptr, 0};
+    Maps().loadArray[dwIndex] = {nullptr, nullptr, ObjectMaps::dropped, 0};
     delete pOb;
 }
 

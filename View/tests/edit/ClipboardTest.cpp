@@ -85,7 +85,7 @@ TEST_F(ClipboardTest, CopyInOneDocumentAndPasteInAnotherKeepsEveryField)
 {
     CHyperOb* original = Add("A", CRect(100, 100, 150, 140));
     original->BackColor = RGB(10, 20, 30);
-    original->ToolTipText = "tip";
+    original->SetToolTipText("tip");
     Select({"A"});
     ASSERT_TRUE(Run(CHyperView::CmdCopy));
     EXPECT_TRUE(IsClipboardFormatAvailable(CHyperView::GetPrivateFormat()));

@@ -94,9 +94,9 @@ protected:
     CHyperOb* AddAlarm(const char* alarmTime, const char* created, const char* sound = "bell.wav")
     {
         CHyperOb* object = AddBorder(CRect(100, 100, 200, 160));
-        object->AlarmTime = alarmTime;
+        object->SetAlarmTime(alarmTime);
         object->CreationDate = created;
-        object->AlarmSound = sound;
+        object->SetAlarmSound(sound);
         object->AlarmActive = 1;
         return object;
     }
@@ -250,11 +250,11 @@ TEST_F(MainViewTest, AFileDroppedOnAnObjectBecomesItsLinkAndOnEmptySpaceChangesN
 {
     CHyperOb* border = AddBorder(CRect(100, 100, 200, 160));
     DropFile("/home/ann/plan.txt", {150, 130});
-    EXPECT_EQ(border->URL, CString("file:///home/ann/plan.txt"));
+    EXPECT_EQ(border->GetURL(), CString("file:///home/ann/plan.txt"));
     EXPECT_EQ(view->GetCurrentObject(), border) << "the drop selects the object";
     EXPECT_TRUE(doc->IsModified());
     DropFile("\\\\server\\x.txt", {150, 130});
-    EXPECT_EQ(border->URL, CString("file:///home/ann/plan.txt")) << "a network name is no link";
+    EXPECT_EQ(border->GetURL(), CString("file:///home/ann/plan.txt")) << "a network name is no link";
     DropFile(folder + "/nothing.txt", {400, 400});
     EXPECT_EQ(ObjectCount(), 1);
 }
@@ -279,16 +279,16 @@ TEST_F(MainViewTest, AGroupMemberTakesTheLinkOfTheMemberHoldingTheGroup)
     CHyperOb* holder = AddBorder(CRect(0, 0, 50, 50));
     CHyperOb* member = AddBorder(CRect(60, 0, 110, 50));
     CHyperOb* alone = AddBorder(CRect(200, 0, 250, 50));
-    holder->URL = "https://example.org/";
-    member->URL = "https://member.example/";
-    alone->URL = "mailto:ann@example.org";
+    holder->SetURL("https://example.org/");
+    member->SetURL("https://member.example/");
+    alone->SetURL("mailto:ann@example.org");
     CObArray both;
     both.Add(holder);
     both.Add(member);
     view->GroupObjects(both);
     CHyperOb* owner = holder->GetOwnGroupInfo() ? holder : member;
-    EXPECT_EQ(view->GetLinkOf(member), owner->URL);
-    EXPECT_EQ(view->GetLinkOf(holder), owner->URL);
+    EXPECT_EQ(view->GetLinkOf(member), owner->GetURL());
+    EXPECT_EQ(view->GetLinkOf(holder), owner->GetURL());
     EXPECT_EQ(view->GetLinkAt(CPoint(225, 25)), CString("mailto:ann@example.org"));
     EXPECT_EQ(view->GetLinkAt(CPoint(400, 400)), CString());
 }

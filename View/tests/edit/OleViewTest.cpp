@@ -142,7 +142,7 @@ TEST_F(OleViewTest, DroppedTextLinksTheObjectUnderItOrBecomesATextObject)
     };
     const Case cases[] = {{{150, 130}, 1, text}, {{400, 300}, 2, ""}};
     for (const Case& c : cases) {
-        Named("A")->URL.Empty();
+        Named("A")->SetURL(CString());
         auto* source = new COleDataSource;
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
         std::memcpy(GlobalLock(block), text, sizeof text);
@@ -153,7 +153,7 @@ TEST_F(OleViewTest, DroppedTextLinksTheObjectUnderItOrBecomesATextObject)
         source->InternalRelease();
         Pump();
         EXPECT_EQ(ObjectCount(), c.objects);
-        EXPECT_EQ(Named("A")->URL, CString(c.link));
+        EXPECT_EQ(Named("A")->GetURL(), CString(c.link));
     }
     EXPECT_EQ(TextOf(Object(0)), CString(text));
 }

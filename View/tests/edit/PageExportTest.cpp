@@ -129,7 +129,7 @@ protected:
     {
         CHyperOb* object = AddBorder(rect);
         object->BackColor = color;
-        object->URL = url;
+        object->SetURL(url);
         return object;
     }
     // Red at (20,20)-(80,60) with a link, blue at (100,30)-(160,90) with a link on top, an

@@ -95,7 +95,7 @@ TEST_F(ViewInputTest, TheRulersMarkWhereTheMouseIs)
 TEST_F(ViewInputTest, RestingShowsTheToolTipOfTheObjectOrElseOfThePage)
 {
     CHyperOb* tipped = AddBorder(CRect(10, 10, 60, 60));
-    tipped->ToolTipText = "Tipped box";
+    tipped->SetToolTipText("Tipped box");
     AddBorder(CRect(100, 10, 150, 60));
     view->GetPageObject()->ToolTipText = "The page";
     struct Case {

@@ -29,16 +29,16 @@ void SetEveryRareField(CHyperOb& object, const char* code)
     object.Enable.Set(CObValue::KindLiteral, "0");
     object.Visible.Set(CObValue::KindScript, "visible()");
     object.CursorPointer = 3;
-    object.ToolTipText = "a tip";
-    object.URL = "http://example.invalid/page";
-    object.AlarmTime = "12:30";
+    object.SetToolTipText("a tip");
+    object.SetURL("http://example.invalid/page");
+    object.SetAlarmTime("12:30");
     object.CreationDate = "01.02.2003 04:05:06";
-    object.AlarmSound = "bell.wav";
+    object.SetAlarmSound("bell.wav");
     object.AlarmActive = 1;
     object.AuxInt = 77;
     object.HelpContextID = 4242;
     object.LayerID = 2;
-    object.TagText = "tagged";
+    object.SetTagText("tagged");
     object.BackColor = RGB(10, 20, 30);
     object.ForeColor = RGB(200, 100, 0);
 }
@@ -127,7 +127,7 @@ TEST(RareFieldsRoundTrip, ReadsBackToTheSameBytes)
               stored.size());
     EXPECT_EQ(box->Visible.GetRawText(), CString("visible()"));
     EXPECT_EQ(box->PumpDataEvent.GetExtra2(), CString("b"));
-    EXPECT_EQ(plain->URL, CString("http://example.invalid/page"));
+    EXPECT_EQ(plain->GetURL(), CString("http://example.invalid/page"));
     EXPECT_EQ(StoreBytes([&](CArchive& ar) {
                   box->Serialize(ar);
                   target->Serialize(ar);

@@ -27,6 +27,14 @@ std::string Fixture(const char* name)
     return (fs::path(VANTREL_TEST_DATA) / "../../../piclib/common/tests/data" / name).lexically_normal().string();
 }
 
+// A new page holding the fixture picture as a selected object, its properties open.
+std::string PictureWithProperties()
+{
+    return "wait 300\nmenu " + std::to_string(kNew) + "\nmenu " + std::to_string(CMyView::ToolBitmap) + "\nfile " +
+           Fixture("bmp24.bmp") + "\nclick view 100 100\nwait 200\nclick view 86 83\nmenu " +
+           std::to_string(kProperties) + "\nwait 400\n";
+}
+
 class PaintRoadTest : public e2e::RoadTest {};
 
 bool Dark(COLORREF c) { return GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96; }
@@ -48,9 +56,7 @@ int LongestDarkRun(const QImage& shot)
 TEST_F(PaintRoadTest, BitmapObjectPictureIsEditedInTheBitmapEditorFromItsProperties)
 {
     const std::string script =
-        "wait 300\nmenu " + std::to_string(kNew) + "\n"
-        "menu " + std::to_string(CMyView::ToolBitmap) + "\nfile " + Fixture("bmp24.bmp") + "\nclick view 100 100\n"
-        "wait 200\nclick view 86 83\nmenu " + std::to_string(kProperties) + "\nwait 400\n"
+        PictureWithProperties() +
         "screenshot " + Path("before.png") + "\n" +
         // The Bitmap row's button opens the Edit Bitmap dialog; its Edit... the bitmap editor.
         "click main 865 583\nwait 200\nclick main 898 583\nwait 400\n"
@@ -79,3 +85,33 @@ TEST_F(PaintRoadTest, BitmapObjectPictureIsEditedInTheBitmapEditorFromItsPropert
 }
 
 } // namespace
+
+// Columns of the editor's snapshot, in the tool bar's row, that differ from the button face.
+int InkedColumns(const QImage& shot, int top, int bottom)
+{
+    int inked = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        bool ink = false;
+        for (int y = top; y < bottom && !ink; ++y)
+            ink = shot.valid(x, y) && qGray(shot.pixel(x, y)) < 150;
+        inked += ink;
+    }
+    return inked;
+}
+
+TEST_F(PaintRoadTest, BitmapEditorToolBarShowsEveryToolOnItsRows)
+{
+    const std::string script =
+        PictureWithProperties() +
+        "click main 865 583\nwait 200\nclick main 898 583\nwait 400\n"
+        "click dialog 336 196\nwait 500\n"
+        "snapshot dialog " + Path("editor.png") + "\nanswer 7\nquit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    const QImage shot(QString::fromStdString(Path("editor.png")));
+    ASSERT_FALSE(shot.isNull()) << run.log;
+    // The editor at its first size holds the whole bar on one row: the first tool at the left
+    // and the transparency picker's arrow near the right both show.
+    EXPECT_GT(InkedColumns(shot.copy(0, 0, 30, 30), 5, 28), 5);
+    EXPECT_GT(InkedColumns(shot.copy(640, 0, 40, 30), 5, 28), 5);
+    EXPECT_GT(InkedColumns(shot, 5, 28), 300) << "every tool's picture shows";
+}

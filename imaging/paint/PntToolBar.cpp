@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kEraserSlot = 18, kLineSlot = 19, kForegroundSlot = 27, kTransparencySlot = 28;
 constexpr UINT kUnnamed = 52782;
-// The layout mode bit asking for a horizontal bar.
-constexpr DWORD kLayoutHorizontal = 0x02;
 constexpr COLORREF kWidthMask = 0xC0C0C0, kColourMask = 0x020000FF;
 
 // The tool a button picks; 0 for commands.
@@ -136,7 +134,7 @@ CSize CPntToolBar::CalcDynamicLayout(int length, DWORD mode)
 {
     WrapToWidth(length);
     CSize size = CalcFixedLayout(FALSE, TRUE);
-    const bool upright = (mode & kLayoutHorizontal) == 0;
+    const bool upright = (mode & LayoutHorizontal) == 0;
     const int lessRows = m_bNoViewButtons ? 1 : 0;
     const bool listed = std::any_of(RowTable.begin(), RowTable.end(),
                                     [&](int rows) { return rows - lessRows == m_nRows; });

@@ -19,6 +19,8 @@ public:
     static constexpr UINT LineImagesId = 28131;
     static constexpr UINT EraserImagesId = 28132;
     static constexpr int ButtonCount = 29;
+    // The layout mode bit asking for a horizontal bar.
+    static constexpr DWORD LayoutHorizontal = 0x02;
 
     struct Button {
         UINT id;

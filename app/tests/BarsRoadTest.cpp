@@ -213,4 +213,20 @@ TEST_F(BarsRoadTest, WithLargeIconsWhatDoesNotFitTheSecondBarRowIsBehindAnExpand
     EXPECT_EQ(DifferingPixels(large.copy(rows), expanded.copy(rows)), 0) << "the bars' rows stay as they were";
 }
 
+TEST_F(BarsRoadTest, ALineWidthEntryDraggedFromItsTornOffBarOntoTheStandardBarShowsItsWidthAfterARestart)
+{
+    // The Format bar's Line Width drop-down torn off by its strip floats where it opened; its
+    // 2.00 entry goes onto the Standard bar while Customize is open.
+    const std::string page = "wait 300\nmenu 57600\nwait 300\n", shot = "snapshot main ";
+    Play(page + shot + Path("before.png") + "\nclick main 444 64\nwait 300\nclick main 600 80\nwait 300\nmenu " +
+         std::to_string(kCustomize) + "\nwait 300\ndrag main 757 101 395 38\nwait 200\nclick dialog " + kOk +
+         "\nwait 300\n" + shot + Path("added.png") + "\nanswer 7\nquit\n");
+    Play(page + shot + Path("restarted.png") + "\nanswer 7\nquit\n");
+    const QImage before = Picture("before.png"), added = Picture("added.png");
+    ASSERT_FALSE(before.isNull());
+    EXPECT_GT(DifferingPixels(before, added, kStandardTop, kStandardBottom), 300) << "the entry did not reach the bar";
+    EXPECT_EQ(DifferingPixels(added, Picture("restarted.png"), kStandardTop, kStandardBottom), 0)
+        << "after the restart the Standard bar shows something else than the 2.00 width";
+}
+
 } // namespace

@@ -23,6 +23,7 @@
 #include "platform/toolkit/XTPIconStore.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/toolkit/XTPToolBar.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TestScript.h"
 
@@ -109,6 +110,21 @@ int PaneIndex(UINT paneId)
         if (CMainFrame::kPaneOrder[i] == paneId)
             return static_cast<int>(i);
     return -1;
+}
+
+// Ends every dialog that runs its own loop in front of the main window; TRUE when there was one.
+BOOL CancelRunningDialogs(HWND main)
+{
+    BOOL cancelled = FALSE;
+    for (HWND first : {::GetWindow(main, GW_HWNDFIRST), ::GetWindow(main, GW_CHILD)})
+        for (HWND w = first; w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+            auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(w));
+            if (w != main && dialog && (dialog->m_nFlags & WF_MODALLOOP)) {
+                dialog->EndDialog(IDCANCEL);
+                cancelled = TRUE;
+            }
+        }
+    return cancelled;
 }
 
 } // namespace
@@ -341,6 +357,12 @@ void CMainFrame::SaveFrameState()
 // noted first, so that the most recent one comes back at the next start.
 void CMainFrame::OnClose()
 {
+    // Closing under a running dialog would destroy the windows whose code waits for it: the
+    // dialogs are cancelled and the close comes back once their callers have returned.
+    if (CancelRunningDialogs(m_hWnd)) {
+        PostMessage(WM_CLOSE);
+        return;
+    }
     m_bClosedWithDocuments = AfxGetApp()->GetOpenDocumentCount() > 0;
     CXTPMDIFrameWnd::OnClose();
 }

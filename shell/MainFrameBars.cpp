@@ -11,6 +11,7 @@
 #include "platform/ui/Resources.h"
 
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -164,24 +165,43 @@ CXTPControl* NoneEntry(CXTPControl* control)
     return control;
 }
 
+// The line drop-downs: the command of their split button, the commands of their entries, their
+// tear-off caption and bar id.
+struct LinePicker {
+    UINT command, first, last;
+    const char* tearCaption;
+    UINT tearId;
+};
+
+constexpr LinePicker kLinePickers[] = {{27174, 27176, 27181, "Line Width", 1007},
+                                       {27168, 27169, 27173, "Line Style", 1008},
+                                       {27185, 27186, 27189, "Line Arrow", 1009}};
+
+// The entry of a line drop-down for its command, showing the width, dash style or arrow heads
+// the command sets (the first widths and arrows entry is "None"); null for other commands. A
+// tool bar the user put such an entry on gets it back this way when its commands are read.
+CXTPControl* NewPreviewButton(UINT id)
+{
+    const LinePicker& width = kLinePickers[0];
+    if (id >= width.first && id <= width.last)
+        return id == width.first ? NoneEntry(new CControlButtonLine(-1.0)) : new CControlButtonLine(double(id - width.first));
+    if (id >= kLinePickers[1].first && id <= kLinePickers[1].last)
+        return new CControlButtonStyle(static_cast<int>(id));
+    const LinePicker& arrow = kLinePickers[2];
+    if (id >= arrow.first && id <= arrow.last)
+        return id == arrow.first ? NoneEntry(new CControlButtonArrow(0)) : new CControlButtonArrow(static_cast<int>(id));
+    return nullptr;
+}
+
 CXTPControl* NewLinePicker(CXTPCommandBars* bars, UINT command)
 {
-    if (command == 27174) {
-        CXTPControl* const items[] = {NoneEntry(new CControlButtonLine(-1.0)), new CControlButtonLine(1.0),
-                                      new CControlButtonLine(2.0), new CControlButtonLine(3.0),
-                                      new CControlButtonLine(4.0), new CControlButtonLine(5.0)};
-        return NewSplitPopup(bars, "Line Width", 1007, items, 27176);
-    }
-    if (command == 27168) {
-        CXTPControl* const items[] = {new CControlButtonStyle(27169), new CControlButtonStyle(27170),
-                                      new CControlButtonStyle(27171), new CControlButtonStyle(27172),
-                                      new CControlButtonStyle(27173)};
-        return NewSplitPopup(bars, "Line Style", 1008, items, 27169);
-    }
-    if (command == 27185) {
-        CXTPControl* const items[] = {NoneEntry(new CControlButtonArrow(0)), new CControlButtonArrow(27187),
-                                      new CControlButtonArrow(27188), new CControlButtonArrow(27189)};
-        return NewSplitPopup(bars, "Line Arrow", 1009, items, 27186);
+    for (const LinePicker& picker : kLinePickers) {
+        if (picker.command != command)
+            continue;
+        std::vector<CXTPControl*> items;
+        for (UINT id = picker.first; id <= picker.last; ++id)
+            items.push_back(NewPreviewButton(id));
+        return NewSplitPopup(bars, picker.tearCaption, picker.tearId, items, picker.first);
     }
     return nullptr;
 }
@@ -242,6 +262,10 @@ BOOL CMainFrame::CreateControl(CreateControlRequest& request)
         for (const ControlRule& rule : kControlRules)
             if (rule.command == request.nID && rule.toolBar == toolBar->GetBarID())
                 return SupplyToolBarControl(request, rule.supply);
+        if (CXTPControl* preview = NewPreviewButton(request.nID)) {
+            request.pControl = preview;
+            return TRUE;
+        }
     }
     if (request.controlType != ControlTypeButton)
         return FALSE;

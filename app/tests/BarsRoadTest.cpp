@@ -39,6 +39,13 @@ constexpr int kStandardTop = 26, kStandardBottom = 46;
 constexpr const char* kStandardFirst = "12 36";
 constexpr const char* kNoBar = "150 200";
 
+// Customize, Options, the Large Icons box ticked or unticked, OK.
+std::string ToggleLargeIcons()
+{
+    return "menu " + std::to_string(kCustomize) + "\nwait 300\nclick dialog " + kOptionsTab + "\nwait 100\nclick dialog " +
+           kLargeIconsBox + "\nclick dialog " + kOk + "\nwait 300\n";
+}
+
 int CountColour(const QImage& image, QRgb colour)
 {
     int count = 0;
@@ -171,9 +178,7 @@ TEST_F(BarsRoadTest, ACommandDraggedOntoTheStandardBarStaysThereUntilDraggedOffA
 
 TEST_F(BarsRoadTest, LargeIconsTickedInCustomizeMakeTheBarButtonsLargeUntilUnticked)
 {
-    const std::string shot = "snapshot main ", options = "menu " + std::to_string(kCustomize) +
-                                                          "\nwait 300\nclick dialog " + kOptionsTab + "\nwait 100\n";
-    const std::string toggle = options + "click dialog " + kLargeIconsBox + "\nclick dialog " + kOk + "\nwait 300\n";
+    const std::string shot = "snapshot main ", toggle = ToggleLargeIcons();
     Play("wait 300\n" + shot + Path("small.png") + "\n" + toggle + shot + Path("large.png") + "\nquit\n");
     Play("wait 300\n" + shot + Path("restarted.png") + "\n" + toggle + shot + Path("unticked.png") + "\nquit\n");
     // The New picture's drawn part: within 16 px when small, past 16 and within 32 when large.
@@ -189,6 +194,39 @@ TEST_F(BarsRoadTest, LargeIconsTickedInCustomizeMakeTheBarButtonsLargeUntilUntic
     EXPECT_LE(large.bottom - large.top + 1, 32);
     EXPECT_TRUE(SameBox(large, FirstStandardPicture(Picture("restarted.png")))) << "large icons were forgotten";
     EXPECT_TRUE(SameBox(small, FirstStandardPicture(Picture("unticked.png")))) << "unticked, the icons stayed large";
+}
+
+TEST_F(BarsRoadTest, WithLargeIconsWhatDoesNotFitTheSecondBarRowIsBehindAnExpandButton)
+{
+    const std::string toggle = ToggleLargeIcons();
+    // The Layout bar beside the Format bar is cut short: its expand button is its last 12 pixels,
+    // at the window's right edge.
+    Play("wait 300\n" + toggle + "snapshot screen " + Path("large.png") + "\nclick main 923 89\nwait 300\n"
+         "snapshot screen " + Path("expanded.png") + "\nkey escape\nwait 100\n" + toggle + "quit\n");
+    const QImage large = Picture("large.png"), expanded = Picture("expanded.png");
+    ASSERT_FALSE(large.isNull());
+    ASSERT_FALSE(expanded.isNull());
+    // Its drop-down opens below the button, holding the commands that did not fit (the main
+    // window stands at 40, 40 on the screen).
+    const QRect below(950, 150, 200, 120), rows(40, 40, 900, 108);
+    EXPECT_GT(DifferingPixels(large.copy(below), expanded.copy(below)), 2000);
+    EXPECT_EQ(DifferingPixels(large.copy(rows), expanded.copy(rows)), 0) << "the bars' rows stay as they were";
+}
+
+TEST_F(BarsRoadTest, ALineWidthEntryDraggedFromItsTornOffBarOntoTheStandardBarShowsItsWidthAfterARestart)
+{
+    // The Format bar's Line Width drop-down torn off by its strip floats where it opened; its
+    // 2.00 entry goes onto the Standard bar while Customize is open.
+    const std::string page = "wait 300\nmenu 57600\nwait 300\n", shot = "snapshot main ";
+    Play(page + shot + Path("before.png") + "\nclick main 444 64\nwait 300\nclick main 600 80\nwait 300\nmenu " +
+         std::to_string(kCustomize) + "\nwait 300\ndrag main 757 101 395 38\nwait 200\nclick dialog " + kOk +
+         "\nwait 300\n" + shot + Path("added.png") + "\nanswer 7\nquit\n");
+    Play(page + shot + Path("restarted.png") + "\nanswer 7\nquit\n");
+    const QImage before = Picture("before.png"), added = Picture("added.png");
+    ASSERT_FALSE(before.isNull());
+    EXPECT_GT(DifferingPixels(before, added, kStandardTop, kStandardBottom), 300) << "the entry did not reach the bar";
+    EXPECT_EQ(DifferingPixels(added, Picture("restarted.png"), kStandardTop, kStandardBottom), 0)
+        << "after the restart the Standard bar shows something else than the 2.00 width";
 }
 
 } // namespace

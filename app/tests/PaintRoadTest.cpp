@@ -27,6 +27,14 @@ std::string Fixture(const char* name)
     return (fs::path(VANTREL_TEST_DATA) / "../../../piclib/common/tests/data" / name).lexically_normal().string();
 }
 
+// A new page holding the fixture picture as a selected object, its properties open.
+std::string PictureWithProperties()
+{
+    return "wait 300\nmenu " + std::to_string(kNew) + "\nmenu " + std::to_string(CMyView::ToolBitmap) + "\nfile " +
+           Fixture("bmp24.bmp") + "\nclick view 100 100\nwait 200\nclick view 86 83\nmenu " +
+           std::to_string(kProperties) + "\nwait 400\n";
+}
+
 class PaintRoadTest : public e2e::RoadTest {};
 
 bool Dark(COLORREF c) { return GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96; }
@@ -48,9 +56,7 @@ int LongestDarkRun(const QImage& shot)
 TEST_F(PaintRoadTest, BitmapObjectPictureIsEditedInTheBitmapEditorFromItsProperties)
 {
     const std::string script =
-        "wait 300\nmenu " + std::to_string(kNew) + "\n"
-        "menu " + std::to_string(CMyView::ToolBitmap) + "\nfile " + Fixture("bmp24.bmp") + "\nclick view 100 100\n"
-        "wait 200\nclick view 86 83\nmenu " + std::to_string(kProperties) + "\nwait 400\n"
+        PictureWithProperties() +
         "screenshot " + Path("before.png") + "\n" +
         // The Bitmap row's button opens the Edit Bitmap dialog; its Edit... the bitmap editor.
         "click main 865 583\nwait 200\nclick main 898 583\nwait 400\n"
@@ -76,6 +82,80 @@ TEST_F(PaintRoadTest, BitmapObjectPictureIsEditedInTheBitmapEditorFromItsPropert
     // The page shows the edited picture: a dark run as wide as the picture near the object.
     EXPECT_LT(LongestDarkRun(QImage(QString::fromStdString(Path("before.png")))), 13);
     EXPECT_GE(LongestDarkRun(QImage(QString::fromStdString(Path("after.png")))), 13);
+}
+
+// Columns of the editor's snapshot, in the band of rows from top to bottom, darker than the
+// button face.
+int InkedColumns(const QImage& shot, int top, int bottom)
+{
+    int inked = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        bool ink = false;
+        for (int y = top; y < bottom && !ink; ++y)
+            ink = shot.valid(x, y) && qGray(shot.pixel(x, y)) < 150;
+        inked += ink;
+    }
+    return inked;
+}
+
+// The editor opened on the picture of a new page's object.
+std::string EditorOnPicture()
+{
+    return PictureWithProperties() + "click main 865 583\nwait 200\nclick main 898 583\nwait 400\n"
+                                     "click dialog 336 196\nwait 500\n";
+}
+
+// Rows of the page near the object that hold a dark run nearly as wide as the picture.
+int DarkRows(const QImage& shot)
+{
+    int rows = 0;
+    for (int y = 200; y < 260; ++y) {
+        int longest = 0;
+        for (int x = 100, run = 0; x < 200; ++x) {
+            run = shot.valid(x, y) && qGray(shot.pixel(x, y)) < 60 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        rows += longest >= 11;
+    }
+    return rows;
+}
+
+// The last column of the band of rows that is darker than the button face.
+int LastInkedColumn(const QImage& shot, int top, int bottom)
+{
+    for (int x = shot.width() - 1; x >= 0; --x)
+        for (int y = top; y < bottom; ++y)
+            if (shot.valid(x, y) && qGray(shot.pixel(x, y)) < 150)
+                return x;
+    return -1;
+}
+
+TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEveryToolWorks)
+{
+    // At its first size the bar takes two rows; narrowed it wraps again, and the Filled
+    // Rectangle button, now on the second row, fills the picture. Quitting with the editor open
+    // ends the program cleanly (the properties it was opened from go away while it runs).
+    Play(EditorOnPicture() + "snapshot dialog " + Path("editor.png") + "\nsize dialog 480 480\nwait 300\n"
+         "snapshot dialog " + Path("narrow.png") + "\nclick dialog 129 39\nwait 200\n"
+         "drag dialog 153 246 229 287\nwait 200\nsnapshot dialog " + Path("filled.png") +
+         "\nclick dialog 424 401\nwait 300\nclick dialog 336 22\nwait 400\nclick view 400 400\nwait 300\n"
+         "screenshot " + Path("page.png") + "\nclick view 86 83\nwait 200\nmenu " + std::to_string(kProperties) +
+         "\nwait 400\n"
+         "click main 865 583\nwait 200\nclick main 898 583\nwait 400\nclick dialog 336 196\nwait 500\n"
+         "answer 7\nquit\n");
+    const QImage first(QString::fromStdString(Path("editor.png")));
+    const QImage narrow(QString::fromStdString(Path("narrow.png")));
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(narrow.isNull());
+    // Rows are 22 pixels high from the top; every row holds tools, none is cut off at the right.
+    EXPECT_GT(InkedColumns(first, 5, 28), 280);
+    EXPECT_GT(InkedColumns(first.copy(0, 0, 60, 60), 28, 50), 10) << "the transparency picker's row";
+    EXPECT_GT(InkedColumns(narrow, 5, 28), 180);
+    EXPECT_GT(InkedColumns(narrow.copy(0, 0, 300, 60), 28, 50), 100);
+    EXPECT_LT(LastInkedColumn(narrow.copy(0, 0, narrow.width(), 50), 5, 50), narrow.width() - 5);
+    EXPECT_EQ(InkedColumns(narrow, 51, 56), 0) << "nothing but the picture's frame below the rows";
+    // The filled rectangle came back to the page.
+    EXPECT_GE(DarkRows(QImage(QString::fromStdString(Path("page.png")))), 5);
 }
 
 } // namespace

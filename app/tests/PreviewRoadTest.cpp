@@ -157,4 +157,17 @@ TEST_F(PreviewRoadTest, PrintPreviewTakesThePanesAwayAndClosingItBringsThemBack)
     EXPECT_EQ(after.right - after.left, before.right - before.left) << "the pane is back as wide as it was";
     EXPECT_EQ(after.right, before.right) << "at the same edge";
 }
+TEST_F(PreviewRoadTest, ClosingPrintPreviewBringsTheBarsBackWhereTheyWere)
+{
+    Play("wait 300\nmenu 57600\nwait 300\nscreenshot " + Path("before.png") + "\nmenu 57609\nwait 400\nmenu 58112\n"
+         "wait 400\nscreenshot " + Path("after.png") + "\nquit\n");
+    // The menu bar and the first bars' left ends, on their rows (the audio bar's level meter,
+    // further right, moves by itself).
+    const QRect bars(0, 0, 220, 110);
+    const QImage before = Load(Path("before.png")).copy(bars);
+    const QImage after = Load(Path("after.png")).copy(bars);
+    ASSERT_FALSE(before.isNull());
+    EXPECT_EQ(before, after);
+}
+
 } // namespace

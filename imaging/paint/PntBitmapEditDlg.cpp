@@ -3,11 +3,35 @@
 #include "imaging/paint/PntTextFmtBar.h"
 #include "platform/ui/ControlTypes.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CPntBitmapEditDlg, CPntDlg)
 
 namespace {
 
 constexpr int kMinZoom = 10, kMaxZoom = 600, kSmallSide = 50;
+// The editor narrows until its picture is this wide; the tool bar wraps into rows meanwhile.
+constexpr int kNarrowestPaint = 200;
+// What stays at the editor's right edge.
+constexpr UINT kRightColumn[] = {IDOK, IDCANCEL, CPntBitmapEditDlg::IdSlider, CPntBitmapEditDlg::IdLabel10,
+                                 CPntBitmapEditDlg::IdLabel100, CPntBitmapEditDlg::IdLabel600,
+                                 CPntBitmapEditDlg::IdSizeGrip};
+
+CRect ItemRect(CWnd* dialog, UINT id)
+{
+    CRect r(0, 0, 0, 0);
+    if (CWnd* item = dialog->GetDlgItem(id)) {
+        item->GetWindowRect(&r);
+        dialog->ScreenToClient(&r);
+    }
+    return r;
+}
+
+void MoveItem(CWnd* dialog, UINT id, const CRect& r)
+{
+    if (CWnd* item = dialog->GetDlgItem(id))
+        item->MoveWindow(&r);
+}
 
 } // namespace
 
@@ -37,6 +61,7 @@ BOOL IsPaintStateNotify(const NMHDR* header)
 BEGIN_MESSAGE_MAP(CPntBitmapEditDlg, CPntDlg)
     ON_WM_VSCROLL()
     ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 CPntBitmapEditDlg::CPntBitmapEditDlg(CWnd* parent)
@@ -64,10 +89,18 @@ BOOL CPntBitmapEditDlg::OnInitDialog()
     m_Ctrl.Refresh();
     AttachPaintBars(this, m_Ctrl, m_ToolBar);
     m_Slider.SetPos(m_Ctrl.GetZoomPercent());
-    for (UINT id : {UINT(IDOK), UINT(IDCANCEL), IdSlider, IdLabel10, IdLabel100, IdLabel600, IdToolBarPlace})
-        AddFlexControl(id, CFlexHorzConstraint::Move, CFlexVertConstraint::Fixed);
-    AddFlexControl(IdSizeGrip, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
+    for (UINT id : kRightColumn)
+        AddFlexControl(id, CFlexHorzConstraint::Move,
+                       id == IdSizeGrip ? CFlexVertConstraint::Move : CFlexVertConstraint::Fixed);
+    AddFlexControl(IdToolBarPlace, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Fixed);
     AddFlexControl(IdPaint, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Stretch);
+    CRect client;
+    GetClientRect(&client);
+    m_nFullWidth = client.Width();
+    m_nNarrowest = GetMinTrackSize().cx - std::max(0, ItemRect(this, IdPaint).Width() - kNarrowestPaint);
+    m_bLaidOut = TRUE;
+    GetClientRect(&client);
+    OnSize(SIZE_RESTORED, client.Width(), client.Height());
     return TRUE;
 }
 
@@ -112,6 +145,34 @@ BOOL CPntBitmapEditDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 void CPntBitmapEditDlg::OnSize(UINT type, int cx, int cy)
 {
     CPntDlg::OnSize(type, cx, cy);
-    if (m_ToolBar.GetSafeHwnd())
-        m_ToolBar.Invalidate();
+    if (m_bLaidOut && type != SIZE_MINIMIZED && m_ToolBar.GetSafeHwnd())
+        FitToWidth(cx);
+}
+
+void CPntBitmapEditDlg::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    CPntDlg::OnGetMinMaxInfo(info);
+    if (m_bLaidOut)
+        info->ptMinTrackSize.x = m_nNarrowest;
+}
+
+// The resize rules only widen; below the first width the right column moves in, the picture
+// narrows and the tool bar wraps into rows that push the picture down.
+void CPntBitmapEditDlg::FitToWidth(int cx)
+{
+    const int narrower = std::min(0, cx - m_nFullWidth);
+    CRect place = ItemRect(this, IdToolBarPlace);
+    place.right += narrower;
+    const CSize bar = m_ToolBar.CalcDynamicLayout(place.Width(), CPntToolBar::LayoutHorizontal);
+    m_ToolBar.MoveWindow(place.left, place.top, place.Width(), bar.cy);
+    const int lower = std::max(0, int(bar.cy - place.Height()));
+    for (UINT id : kRightColumn) {
+        const bool underBar = id != IDOK && id != IDCANCEL && id != IdSizeGrip;
+        MoveItem(this, id, ItemRect(this, id) + CPoint(narrower, underBar ? lower : 0));
+    }
+    CRect paint = ItemRect(this, IdPaint);
+    paint.right += narrower;
+    paint.top += lower;
+    MoveItem(this, IdPaint, paint);
+    m_ToolBar.Invalidate();
 }

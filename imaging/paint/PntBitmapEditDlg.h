@@ -24,15 +24,21 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnSize(UINT type, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void PlaceSlider();
+    void FitToWidth(int cx);
 
     CSliderCtrl m_Slider;
     CPntCtrl m_Ctrl;
     CPntToolBar m_ToolBar;
+    // The client width the resize rules start from, and the narrowest window.
+    int m_nFullWidth = 0;
+    int m_nNarrowest = 0;
+    BOOL m_bLaidOut = FALSE;
 };
 
 // The tool bar of an editor dialog over its placeholder and the text bar of its control;

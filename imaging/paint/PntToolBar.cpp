@@ -4,6 +4,8 @@
 #include "imaging/paint/PntCtrl.h"
 #include "objects/ShellServices.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kEraserSlot = 18, kLineSlot = 19, kForegroundSlot = 27, kTransparencySlot = 28;
@@ -55,9 +57,11 @@ const std::array<CPntToolBar::Button, CPntToolBar::ButtonCount> CPntToolBar::But
 }};
 const std::array<int, 4> CPntToolBar::EraserWidths = {4, 6, 8, 10};
 const std::array<int, 5> CPntToolBar::LineWidths = {1, 2, 3, 4, 5};
+const std::array<int, 4> CPntToolBar::RowTable = {6, 7, 10, 11};
 
 BEGIN_MESSAGE_MAP(CPntToolBar, CToolBarEx)
     ON_COMMAND_RANGE(CPntToolBar::FirstCommand, CPntToolBar::LastCommand, OnCommandRange)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CPntToolBar::Create(CWnd* parent, CPntCtrl* ctrl, UINT bitmapId, DWORD style)
@@ -100,6 +104,68 @@ void CPntToolBar::AddToolTips()
         CRect place;
         GetItemRect(i, &place);
         m_tips.AddTool(this, shell.GetLanguageText(Buttons[size_t(i)].name), &place, id);
+    }
+}
+
+int CPntToolBar::WrapToWidth(int width)
+{
+    const int right = width - m_cxRightBorder;
+    int x = m_cxLeftBorder, rows = 1;
+    for (int i = 0; i < GetCount(); ++i) {
+        CToolBar::Button& b = m_buttons[size_t(i)];
+        b.style &= ~TBBS_WRAPPED;
+        const int wide = (b.style & TBBS_HIDDEN) ? 0 : (b.style & TBBS_SEPARATOR) ? b.image : int(m_sizeButton.cx);
+        if (i > 0 && wide > 0 && x > m_cxLeftBorder && x + wide > right) {
+            int last = i - 1;
+            while (last > 0 && (m_buttons[size_t(last)].style & TBBS_HIDDEN))
+                --last;
+            m_buttons[size_t(last)].style |= TBBS_WRAPPED;
+            x = m_cxLeftBorder;
+            ++rows;
+        }
+        x += wide;
+    }
+    m_nRows = rows;
+    PlaceControls();
+    return rows;
+}
+
+CSize CPntToolBar::CalcDynamicLayout(int length, DWORD mode)
+{
+    WrapToWidth(length);
+    CSize size = CalcFixedLayout(FALSE, TRUE);
+    const bool upright = (mode & LayoutHorizontal) == 0;
+    const int lessRows = m_bNoViewButtons ? 1 : 0;
+    const bool listed = std::any_of(RowTable.begin(), RowTable.end(),
+                                    [&](int rows) { return rows - lessRows == m_nRows; });
+    if (IsFloating() ? listed : upright && m_pDockBar)
+        size.cy += m_sizeButton.cy;
+    return size;
+}
+
+void CPntToolBar::OnSize(UINT type, int cx, int cy)
+{
+    CToolBarEx::OnSize(type, cx, cy);
+    WrapToWidth(cx);
+    Invalidate();
+}
+
+void CPntToolBar::PlaceControls()
+{
+    for (CCoolCombo* picker : std::array<CCoolCombo*, 4>{&m_EraserWidth, &m_LineWidth, &m_Foreground, &m_Transparency}) {
+        if (!picker->GetSafeHwnd())
+            continue;
+        CRect slot;
+        GetItemRect(CommandToIndex(picker->GetDlgCtrlID()), &slot);
+        picker->SetWindowPos(nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    if (!m_tips.GetSafeHwnd())
+        return;
+    for (int i = 0; i < ButtonCount; ++i) {
+        CRect place;
+        GetItemRect(i, &place);
+        if (GetItemID(i) && !(GetButtonStyle(i) & TBBS_SEPARATOR))
+            m_tips.SetToolRect(this, GetItemID(i), &place);
     }
 }
 

@@ -87,9 +87,13 @@ void CXTPCommandBar::OnRecalcLayout()
     GetClientRect(&client);
     BOOL horizontal = IsHorizontal();
     DWORD mode = (horizontal ? LM_HORZ : 0) | LM_COMMIT | (m_barPosition == BarFloating ? 0 : LM_HORZDOCK);
-    CalcDockingLayout(horizontal ? client.Width() : client.Height(), mode);
+    const int length = horizontal ? client.Width() : client.Height();
+    const CSize natural = CalcDockingLayout(length, mode);
+    // A docked bar longer than its row (large icons, a narrow window) keeps what does not fit
+    // behind the expand button instead of cutting it off.
+    const bool cutShort = m_barPosition <= BarRight && (horizontal ? natural.cx : natural.cy) > length;
     m_rcExpand = CRect(0, 0, 0, 0);
-    if (ShowsExpandButton()) {
+    if (ShowsExpandButton() || cutShort) {
         m_rcExpand = horizontal ? CRect(client.right - kExpandButton, client.top, client.right, client.bottom)
                                 : CRect(client.left, client.bottom - kExpandButton, client.right, client.bottom);
         // What does not fit before the button goes into its drop-down.

@@ -289,18 +289,15 @@ void CXTPCommandBars::OnSetPreviewMode(BOOL preview)
 {
     CancelTracking();
     if (preview) {
-        m_previewHidden.clear();
+        if (m_previewState.empty())
+            m_previewState = GetBarState();
         for (CXTPToolBar* bar : m_toolBars)
-            if (bar->IsVisible()) {
-                m_previewHidden.push_back(bar->GetBarID());
-                bar->SetVisible(FALSE);
-            }
+            bar->SetVisible(FALSE);
         return;
     }
-    for (UINT id : m_previewHidden)
-        if (CXTPToolBar* bar = GetToolBar(id))
-            bar->SetVisible(TRUE);
-    m_previewHidden.clear();
+    // Shown again one by one the bars would each take a new place; they go back where they were.
+    SetBarState(m_previewState);
+    m_previewState.clear();
 }
 
 void CXTPCommandBars::OnPopupOpened(CXTPPopupBar* popup)

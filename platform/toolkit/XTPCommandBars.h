@@ -169,7 +169,8 @@ private:
     std::vector<CXTPPopupBar*> m_openPopups;
     CXTPCommandBar* m_pKeyboardBar = nullptr;
     BOOL m_bAltPending = FALSE;
-    std::vector<UINT> m_previewHidden;
+    // The bars' places and visibility while print preview hides them.
+    std::vector<BYTE> m_previewState;
     std::optional<std::vector<ACCEL>> m_customKeys;
     BOOL m_bCustomizing = FALSE;
     CXTPToolBar* m_pDragBar = nullptr;

@@ -438,15 +438,19 @@ UINT CToolBar::GetItemID(int index) const
 
 void CToolBar::GetItemRect(int index, LPRECT rect) const
 {
-    int x = m_cxLeftBorder;
+    int x = m_cxLeftBorder, y = m_cyTopBorder;
     for (int i = 0; i < GetCount(); ++i) {
         const Button& b = m_buttons[static_cast<size_t>(i)];
-        int width = (b.style & TBBS_SEPARATOR) ? b.image : m_sizeButton.cx;
+        const int width = (b.style & TBBS_HIDDEN) ? 0 : (b.style & TBBS_SEPARATOR) ? b.image : m_sizeButton.cx;
         if (i == index) {
-            *rect = CRect(x, m_cyTopBorder, x + width, m_cyTopBorder + m_sizeButton.cy);
+            *rect = CRect(x, y, x + width, y + m_sizeButton.cy);
             return;
         }
         x += width;
+        if (b.style & TBBS_WRAPPED) {
+            x = m_cxLeftBorder;
+            y += m_sizeButton.cy;
+        }
     }
     *rect = CRect(0, 0, 0, 0);
 }
@@ -508,10 +512,14 @@ void CToolBar::SetSizes(SIZE button, SIZE image)
 
 CSize CToolBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
 {
-    CRect last(0, 0, 0, 0);
-    if (GetCount() > 0)
-        GetItemRect(GetCount() - 1, &last);
-    CSize size(last.right + m_cxRightBorder, std::max(m_nHeight, static_cast<int>(m_sizeButton.cy + m_cyTopBorder + m_cyBottomBorder)));
+    CSize extent(0, m_sizeButton.cy + m_cyTopBorder);
+    for (int i = 0; i < GetCount(); ++i) {
+        CRect r;
+        GetItemRect(i, &r);
+        extent.cx = std::max(extent.cx, static_cast<int>(r.right));
+        extent.cy = std::max(extent.cy, static_cast<int>(r.bottom));
+    }
+    CSize size(extent.cx + m_cxRightBorder, std::max(m_nHeight, static_cast<int>(extent.cy + m_cyBottomBorder)));
     if (stretch && horizontal)
         size.cx = 32767;
     return size;

@@ -112,14 +112,14 @@ protected:
 
 // Tool bar buttons: style in the low word, state in the high word.
 constexpr BYTE TBSTATE_CHECKED = 0x01, TBSTATE_PRESSED = 0x02, TBSTATE_ENABLED = 0x04, TBSTATE_HIDDEN = 0x08,
-               TBSTATE_INDETERMINATE = 0x10;
+               TBSTATE_INDETERMINATE = 0x10, TBSTATE_WRAP = 0x20;
 constexpr UINT TBSTYLE_BUTTON = 0x00, TBSTYLE_SEP = 0x01, TBSTYLE_CHECK = 0x02, TBSTYLE_GROUP = 0x04,
                TBSTYLE_CHECKGROUP = TBSTYLE_GROUP | TBSTYLE_CHECK, TBSTYLE_FLAT = 0x0800;
 constexpr UINT TBBS_BUTTON = TBSTYLE_BUTTON, TBBS_SEPARATOR = TBSTYLE_SEP, TBBS_CHECKBOX = TBSTYLE_CHECK,
                TBBS_GROUP = TBSTYLE_GROUP, TBBS_CHECKGROUP = TBSTYLE_CHECKGROUP,
                TBBS_PRESSED = TBSTATE_PRESSED << 16, TBBS_CHECKED = TBSTATE_CHECKED << 16,
                TBBS_INDETERMINATE = TBSTATE_INDETERMINATE << 16, TBBS_DISABLED = TBSTATE_ENABLED << 16,
-               TBBS_HIDDEN = TBSTATE_HIDDEN << 16;
+               TBBS_HIDDEN = TBSTATE_HIDDEN << 16, TBBS_WRAPPED = TBSTATE_WRAP << 16;
 
 // One button as the customize dialog and the saved state see it. 20 bytes.
 struct TBBUTTON {
@@ -160,6 +160,7 @@ public:
     int GetCount() const { return static_cast<int>(m_buttons.size()); }
     int CommandToIndex(UINT id) const;
     UINT GetItemID(int index) const;
+    // A hidden button takes no room; the one after a wrapped button starts the next row.
     void GetItemRect(int index, LPRECT rect) const;
     UINT GetButtonStyle(int index) const;
     void SetButtonStyle(int index, UINT style);

@@ -31,7 +31,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit, Size };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -294,6 +294,12 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.kind = Kind::Clock;
         if (!(in >> s.number))
             return false;
+    } else if (verb == "size") {
+        // size <target> <width> <height>: the desktop resizes that window, as when the user drags
+        // its frame; it stops at the smallest size the window allows.
+        s.kind = Kind::Size;
+        if (!(in >> s.target >> s.at.x >> s.at.y))
+            return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
     } else if (verb == "endsession") {
@@ -348,6 +354,22 @@ ScriptedDrop& scriptedDrop()
 {
     static ScriptedDrop drop;
     return drop;
+}
+
+bool playSize(const Step& s, std::string& error)
+{
+    CWnd* target = targetWindow(s.target);
+    if (!target || !target->m_hWnd) {
+        error = "no window \"" + s.target + "\"";
+        return false;
+    }
+    MINMAXINFO limits{};
+    ::SendMessage(target->m_hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    CRect place;
+    target->GetWindowRect(&place);
+    target->MoveWindow(place.left, place.top, std::max(s.at.x, limits.ptMinTrackSize.x),
+                       std::max(s.at.y, limits.ptMinTrackSize.y), TRUE);
+    return true;
 }
 
 bool playMouse(const Step& s, std::string& error)
@@ -605,6 +627,7 @@ bool play(const Step& s, std::string& error)
     case Kind::Wait: player().resumeAt = ui::Now() + static_cast<DWORD>(std::max(0, s.number)); return true;
     case Kind::Mouse: return playMouse(s, error);
     case Kind::Wheel: return playWheel(s, error);
+    case Kind::Size: return playSize(s, error);
     case Kind::Key: playKey(s); return true;
     case Kind::Type: playType(s); return true;
     case Kind::Menu: return playMenu(s, error);

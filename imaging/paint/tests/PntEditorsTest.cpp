@@ -198,6 +198,52 @@ TEST_F(EditorTest, ToolBarWidthAndColourPickersSetTheControl)
     EXPECT_EQ(editor.DoModal(), IDCANCEL);
 }
 
+// Buttons are 23 pixels wide, the separator 8, the pickers 34 and 35; one row is 698 wide.
+TEST_F(EditorTest, ToolBarWrapsItsButtonsIntoRowsWhenNarrowerThanOneRow)
+{
+    CPntBitmapEditDlg editor(&parent);
+    const auto picture = MakeDib(60, 60, 24, kWhite);
+    ASSERT_TRUE(editor.GetPaintCtrl().SetImage(picture.get()));
+    struct Case {
+        int width, rows;
+        int firstOfRow2, firstOfRow3;
+    };
+    const Case cases[] = {{698, 1, -1, -1}, {697, 2, 28, -1}, {300, 3, 13, 25}, {230, 4, 10, 19}, {10, 29, 1, 2}};
+    driver.steps = {[&] {
+        CPntToolBar& bar = editor.GetToolBar();
+        for (const Case& c : cases) {
+            EXPECT_EQ(bar.WrapToWidth(c.width), c.rows) << c.width;
+            EXPECT_EQ(bar.GetRows(), c.rows);
+            int row = 0, top = -1;
+            for (int i = 0; i < bar.GetCount(); ++i) {
+                CRect r;
+                bar.GetItemRect(i, &r);
+                if (r.top != top) {
+                    ++row;
+                    top = r.top;
+                    EXPECT_EQ(r.left, 0) << c.width << " button " << i;
+                    EXPECT_EQ(r.top, (row - 1) * 22) << c.width << " button " << i;
+                    if (row == 2 || row == 3) {
+                        EXPECT_EQ(i, row == 2 ? c.firstOfRow2 : c.firstOfRow3) << c.width;
+                    }
+                }
+                EXPECT_LE(r.right, std::max(c.width, int(r.Width()))) << c.width << " button " << i;
+            }
+            EXPECT_EQ(row, c.rows) << c.width;
+            EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE).cy, c.rows * 22) << c.width;
+        }
+        // The pickers sit on their slots in whatever row those fall.
+        CRect slot, picker;
+        bar.GetItemRect(bar.CommandToIndex(52796), &slot);
+        bar.GetTransparencyPicker().GetWindowRect(&picker);
+        bar.ScreenToClient(&picker);
+        EXPECT_EQ(picker.TopLeft(), slot.TopLeft());
+        editor.EndDialog(IDCANCEL);
+    }};
+    driver.Start();
+    EXPECT_EQ(editor.DoModal(), IDCANCEL);
+}
+
 TEST_F(EditorTest, EveryToolBarButtonAndPickerHasItsNameAsTip)
 {
     CPntBitmapEditDlg editor(&parent);

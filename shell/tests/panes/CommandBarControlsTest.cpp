@@ -7,6 +7,7 @@
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
 #include "platform/toolkit/XTPPopupBar.h"
+#include "platform/toolkit/XTPStateRecords.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/sys/parlex/Parlex.h"
 
@@ -195,6 +196,35 @@ TEST_F(CommandBarControlsTest, PickersAreBuiltAlikeInMenusAndToolBars)
         EXPECT_EQ(dynamic_cast<CControlButtonStyle*>(styles->GetControl(2))->GetValue(), 27171);
     }
     EXPECT_EQ(Control(27301, nullptr).pControl->GetStyle(), ButtonCaption);
+}
+
+TEST_F(CommandBarControlsTest, LineEntriesOnAToolBarComeBackShowingTheirValuesWhenItsCommandsAreRead)
+{
+    // The Standard bar as a user left it: the 3-point width, the dash-dot style, the end arrow and
+    // the "None" width dropped on it. Its stored commands are read at the next start.
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    const std::vector<BYTE> record = EncodeBarContent({{128, {27179, 0, 27172, 27188, 27176}}});
+    ASSERT_TRUE(AfxGetApp()->WriteProfileBinary("LineEntries", "Content", const_cast<BYTE*>(record.data()),
+                                                static_cast<UINT>(record.size())));
+    bars->LoadBarState("LineEntries");
+    CXTPToolBar* bar = bars->GetToolBar(128);
+    ASSERT_EQ(bar->GetControlCount(), 4);
+    auto* width = dynamic_cast<CControlButtonLine*>(bar->GetControl(0));
+    auto* style = dynamic_cast<CControlButtonStyle*>(bar->GetControl(1));
+    auto* arrow = dynamic_cast<CControlButtonArrow*>(bar->GetControl(2));
+    auto* none = dynamic_cast<CControlButtonLine*>(bar->GetControl(3));
+    ASSERT_TRUE(width && style && arrow && none);
+    EXPECT_EQ(width->GetWidth(), 3.0);
+    EXPECT_EQ(style->GetValue(), 27172);
+    EXPECT_TRUE(style->GetBeginGroup());
+    EXPECT_EQ(arrow->GetValue(), 27188);
+    EXPECT_EQ(none->GetWidth(), -1.0);
+    EXPECT_EQ(none->GetStyle(), ButtonCaption);
+    EXPECT_EQ(width->GetID(), 27179u);
+    // Elsewhere than on a tool bar (a menu) the commands stay plain.
+    CreateControlRequest menu;
+    menu.nID = 27179;
+    EXPECT_FALSE(frame->CreateControl(menu));
 }
 
 } // namespace

@@ -338,12 +338,8 @@ LRESULT CHyperView::OnDeleteObjectMessage(WPARAM, LPARAM lParam)
     if (index < 0)
         return 0;
     const BOOL wasCurrent = index == m_currentIndex;
-    CObject* object = GetObjects().GetAt(index);
-    if (DeleteObject(index)) {
-        RemoveFromSelection(object);
-        if (wasCurrent || m_selection.GetSize() == 0)
-            m_currentIndex = -1;
-    }
+    if (DeleteObject(index) && (wasCurrent || m_selection.GetSize() == 0))
+        m_currentIndex = -1;
     NotifyChanged(FALSE);
     return 0;
 }

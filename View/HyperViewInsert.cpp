@@ -295,6 +295,8 @@ BOOL CHyperView::DeleteObject(int index)
     if (m_nameMap.Lookup(object->GetCode(), named) && named == object)
         m_nameMap.RemoveKey(object->GetCode());
     GetObjects().RemoveAt(index);
+    // Later deletes of the same selection ask its members about their group.
+    RemoveFromSelection(object);
     if (m_currentIndex == index)
         m_currentIndex = -1;
     else if (m_currentIndex > index)

@@ -195,6 +195,20 @@ TEST_F(ArrangeTest, GroupUngroupAndRegroupKeepTheSameMembers)
     EXPECT_EQ(Named("A")->GroupID, -1);
 }
 
+TEST_F(ArrangeTest, DeletingAGroupWithEverythingSelectedTakesEveryObjectInOneStep)
+{
+    Select({"A", "B"});
+    ASSERT_TRUE(Run(60565));
+    const std::vector<BYTE> before = PageBytes();
+    ASSERT_TRUE(Run(CHyperView::CmdSelectAll));
+    ASSERT_TRUE(Run(CHyperView::CmdDelete));
+    for (const char* name : {"A", "B", "C"})
+        EXPECT_EQ(Named(name), nullptr) << name;
+    EXPECT_EQ(view->GetSelection().GetSize(), 0);
+    view->Undo();
+    EXPECT_EQ(PageBytes(), before);
+}
+
 TEST_F(ArrangeTest, TheGroupToggleGroupsOrUngroups)
 {
     Select({"A", "B"});

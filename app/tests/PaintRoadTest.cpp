@@ -142,7 +142,7 @@ TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEvery
          "screenshot " + Path("page.png") + "\nclick view 86 83\nwait 200\nmenu " + std::to_string(kProperties) +
          "\nwait 400\n"
          "click main 865 583\nwait 200\nclick main 898 583\nwait 400\nclick dialog 336 196\nwait 500\n"
-         "answer 7\nquit\n");
+         "snapshot dialog " + Path("reopened.png") + "\nanswer 7\nquit\n");
     const QImage first(QString::fromStdString(Path("editor.png")));
     const QImage narrow(QString::fromStdString(Path("narrow.png")));
     ASSERT_FALSE(first.isNull());
@@ -154,6 +154,12 @@ TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEvery
     EXPECT_GT(InkedColumns(narrow.copy(0, 0, 300, 60), 28, 50), 100);
     EXPECT_LT(LastInkedColumn(narrow.copy(0, 0, narrow.width(), 50), 5, 50), narrow.width() - 5);
     EXPECT_EQ(InkedColumns(narrow, 51, 56), 0) << "nothing but the picture's frame below the rows";
+    // Opened again, the editor is as narrow as it was left and laid out the same way.
+    const QImage reopened(QString::fromStdString(Path("reopened.png")));
+    ASSERT_EQ(reopened.size(), narrow.size());
+    EXPECT_GT(InkedColumns(reopened.copy(0, 0, 300, 60), 28, 50), 100);
+    const QRect rightColumn(380, 0, 100, narrow.height());
+    EXPECT_EQ(narrow.copy(rightColumn), reopened.copy(rightColumn)) << "the slider, OK and Cancel stand where they stood";
     // The filled rectangle came back to the page.
     EXPECT_GE(DarkRows(QImage(QString::fromStdString(Path("page.png")))), 5);
 }

@@ -94,12 +94,13 @@ BOOL CPntBitmapEditDlg::OnInitDialog()
                        id == IdSizeGrip ? CFlexVertConstraint::Move : CFlexVertConstraint::Fixed);
     AddFlexControl(IdToolBarPlace, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Fixed);
     AddFlexControl(IdPaint, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Stretch);
-    CRect client;
+    // The window may already stand at the size the user left it, narrower than its template.
+    CRect window, client;
+    GetWindowRect(&window);
     GetClientRect(&client);
-    m_nFullWidth = client.Width();
+    m_nFullWidth = GetMinTrackSize().cx - (window.Width() - client.Width());
     m_nNarrowest = GetMinTrackSize().cx - std::max(0, ItemRect(this, IdPaint).Width() - kNarrowestPaint);
     m_bLaidOut = TRUE;
-    GetClientRect(&client);
     OnSize(SIZE_RESTORED, client.Width(), client.Height());
     return TRUE;
 }

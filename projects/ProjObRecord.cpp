@@ -135,12 +135,6 @@ BOOL CProjOb::LoadProject(LPCTSTR path)
         return FALSE;
     if (_chdir(GetFolder()) == 0)
         GetProjectHost().SetCurrentFolder(GetFolder());
-    for (int i = 0; i < MemberCount();) {
-        if (!ParseUrlIdent(m_paths[i], nullptr) && !IsMemberMissing(i) && !FileExists(GetMemberPath(i)))
-            EraseMember(i);
-        else
-            ++i;
-    }
     ScanSubprojects(GetFolder(), m_hItem);
     RefreshTree(m_hMemberParent != m_hItem);
     Save();

@@ -13,16 +13,9 @@ void Translate(HWND window)
     key.resize(static_cast<size_t>(GetWindowText(window, key.data(), static_cast<int>(key.size()))));
     if (key.empty())
         return;
-    std::string text(key.size() * 2 + 1, '\0');
-    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    if (length >= static_cast<int>(text.size())) {
-        text.assign(static_cast<size_t>(length) + 1, '\0');
-        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    }
-    if (length > 0) {
-        text.resize(static_cast<size_t>(length));
+    const std::string text = Parlex_ShownText(key);
+    if (text != key)
         SetWindowText(window, text.c_str());
-    }
 }
 
 void TranslateTree(HWND window)
@@ -33,6 +26,22 @@ void TranslateTree(HWND window)
 }
 
 } // namespace
+
+std::string Parlex_ShownText(const std::string& key)
+{
+    if (key.empty())
+        return key;
+    std::string text(key.size() * 2 + 1, '\0');
+    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    if (length >= static_cast<int>(text.size())) {
+        text.assign(static_cast<size_t>(length) + 1, '\0');
+        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    }
+    if (length <= 0)
+        return key;
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
 
 BOOL Parlex_SetAllTexts(HWND window)
 {

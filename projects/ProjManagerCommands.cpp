@@ -4,6 +4,7 @@
 #include "projects/ProjTreeCtrl.h"
 #include "projects/ProjectHelpers.h"
 #include "projects/ProjectHost.h"
+#include "projects/ProjectRecord.h"
 
 #include "platform/core/File.h"
 #include "platform/core/System.h"
@@ -122,6 +123,7 @@ void CProjManager::OnInsertProject()
         return;
     }
     CopyFolderTree(FolderOf(chosen), target);
+    KeepOutsideMembersOfCopy(FolderOf(chosen), target);
     project->m_subprojects.clear();
     project->ScanSubprojects(project->GetFolder(), project->m_hItem);
     project->RefreshTree(FALSE);

@@ -108,6 +108,28 @@ TEST_F(ProjManagerTest, ACopiedProjectIsInsertedOnceAndNeverOverAnExistingOne)
     EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes);
 }
 
+// The copy's members outside the copied folder are the same files; those inside are the copies.
+TEST_F(ProjManagerTest, ACopiedProjectStillFindsItsMembersOutsideItsFolder)
+{
+    CProjOb* project = NewProject("Alpha");
+    CProjOb* general = project->m_subprojects[0].get();
+    MakeDocument("shared/plan.trn");
+    MakeDocument("Projects/Alpha/General/own.trn");
+    ASSERT_TRUE(general->AddDocument("../../../shared/plan.trn"));
+    ASSERT_TRUE(general->AddDocument("own.trn"));
+    m_tree->SelectItem(general->m_hItem);
+    m_manager->OnCopy();
+    m_tree->SelectItem(project->m_subprojects[1]->m_hItem);
+    m_manager->OnInsert();
+    ASSERT_EQ(project->m_subprojects[1]->m_subprojects.size(), 1u);
+    const CProjOb& copy = *project->m_subprojects[1]->m_subprojects[0];
+    ASSERT_EQ(copy.MemberCount(), 2);
+    EXPECT_EQ(copy.GetMemberPath(0), CPath("shared/plan.trn"));
+    EXPECT_FALSE(copy.IsMemberMissing(0));
+    EXPECT_EQ(copy.GetMemberPath(1), CPath("Projects/Alpha/Notices/General/own.trn"));
+    EXPECT_EQ(general->GetMemberPath(0), CPath("shared/plan.trn")) << "the source keeps its paths";
+}
+
 TEST_F(ProjManagerTest, AProjectCannotBeDraggedIntoItsOwnSubprojects)
 {
     CProjOb* project = NewProject("Alpha");

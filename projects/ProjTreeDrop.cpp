@@ -2,7 +2,6 @@
 
 #include "projects/ProjManager.h"
 #include "projects/ProjectHelpers.h"
-#include "projects/ProjectHost.h"
 
 #include "platform/ui/UiApi.h"
 

@@ -19,15 +19,18 @@ CDocumentProject& GetDocumentProject() { return *g_project; }
 
 void SetDocumentProject(CDocumentProject* project) { g_project = project ? project : &g_noProject; }
 
-// Saving under the same name adds nothing; autosave and temporary copies never join.
+// Saving under the same name adds nothing; autosave and temporary copies never join. A member
+// saved under a new name is renamed in the project; any other document joins it.
 void CHyperProjDoc::OnProjectSaveAs()
 {
     const CString oldPath = GetPathName();
     OnFileSaveAs();
     const CString newPath = GetPathName();
-    if (newPath != oldPath && !newPath.IsEmpty() && !IsWorkingCopy(newPath) &&
-        GetDocumentProject().HasCurrentProject())
-        GetDocumentProject().AddDocument(newPath);
+    const CDocumentProject& project = GetDocumentProject();
+    if (newPath == oldPath || newPath.IsEmpty() || IsWorkingCopy(newPath) || !project.HasCurrentProject())
+        return;
+    if (oldPath.IsEmpty() || !project.DocumentRenamed(oldPath, newPath))
+        project.AddDocument(newPath);
 }
 
 // A failed save, an autosave or a temporary copy leave the project as it was.

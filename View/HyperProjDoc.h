@@ -1,5 +1,5 @@
-// A document of the current project: saved under a new name it joins the project, and a save
-// tells the project where its member now lies. Untitled documents are named after their file.
+// A document of the current project: saved under a new name it joins the project, or its
+// member takes the new name, and a save tells the project where its member now lies. Untitled documents are named after their file.
 #pragma once
 
 #include "View/HyperOleDoc.h"
@@ -12,6 +12,9 @@ public:
     virtual BOOL HasCurrentProject() const { return FALSE; }
     // The file becomes a member; a file that already is one is skipped.
     virtual void AddDocument(const CString&) const { }
+    // The member that was the file at `oldPath` is now the file at `newPath`; FALSE when the
+    // old file was no member.
+    virtual BOOL DocumentRenamed(const CString&, const CString&) const { return FALSE; }
     // The member's document was saved at the path.
     virtual void DocumentSaved(const CString&) const { }
 };

@@ -335,7 +335,7 @@ BOOL CProjManager::RenameMemberFile(const CString& memberPath, const CString& ne
                 }
         }
     }
-    GetProjectHost().RetitleDocuments(newPath, newName);
+    GetProjectHost().MoveDocuments(memberPath, newPath, newName);
     return TRUE;
 }
 

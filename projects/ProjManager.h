@@ -51,6 +51,9 @@ public:
     BOOL IsMemberItemOfAny(HTREEITEM item) const;
     // The project that lists this member item, at any depth.
     CProjOb* FindProjectOfMember(HTREEITEM item) const;
+    // A file outside the project's folder is changed on disk only when the user says yes to
+    // the question, shown with the file's path; a file inside needs no question.
+    BOOL ConfirmOutsideFile(const CProjOb& project, const CString& path, LPCTSTR question) const;
     // The project that holds this project as a subproject.
     CProjOb* FindParentOf(const CProjOb* project) const;
     BOOL OpenProject(LPCTSTR path);
@@ -128,7 +131,7 @@ private:
     void OnUpdateDisabled(CCmdUI* cmdUI);
     void OnUpdateSort(CCmdUI* cmdUI);
     void SaveAll();
-    // The file of the caret member; empty for links, missing members and other items.
+    // The file of the caret member; empty for links and other items, and (with a message) for missing members.
     CString CaretMemberFile() const;
     void RemoveProjectAt(int index);
     void ClearClipboard();

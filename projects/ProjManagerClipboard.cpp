@@ -3,6 +3,7 @@
 #include "projects/ProjTreeCtrl.h"
 #include "projects/ProjectHelpers.h"
 #include "projects/ProjectHost.h"
+#include "projects/ProjectRecord.h"
 
 #include "imaging/Dib.h"
 #include "imaging/paint/PaintEditors.h"
@@ -120,6 +121,7 @@ void CProjManager::OnInsert()
             return;
         }
         CopyFolderTree(FolderOf(m_copiedProjectPath), target->GetFolder() + "/" + name);
+        KeepOutsideMembersOfCopy(FolderOf(m_copiedProjectPath), target->GetFolder() + "/" + name);
         target->m_subprojects.clear();
         target->ScanSubprojects(target->GetFolder(), target->m_hItem);
         target->RefreshTree(FALSE);

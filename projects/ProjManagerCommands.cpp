@@ -4,6 +4,7 @@
 #include "projects/ProjTreeCtrl.h"
 #include "projects/ProjectHelpers.h"
 #include "projects/ProjectHost.h"
+#include "projects/ProjectRecord.h"
 
 #include "platform/core/File.h"
 #include "platform/core/System.h"
@@ -122,6 +123,7 @@ void CProjManager::OnInsertProject()
         return;
     }
     CopyFolderTree(FolderOf(chosen), target);
+    KeepOutsideMembersOfCopy(FolderOf(chosen), target);
     project->m_subprojects.clear();
     project->ScanSubprojects(project->GetFolder(), project->m_hItem);
     project->RefreshTree(FALSE);
@@ -150,18 +152,23 @@ void CProjManager::OnInsertFromFile()
     _chdir(folder);
     if (result != IDOK)
         return;
-    BOOL outside = FALSE;
     for (POSITION pos = dialog.GetStartPosition(); pos;) {
         const CString file = dialog.GetNextPathName(pos);
         const CString relative = MakeRelativePath(file, project->m_filePath);
-        outside = outside || !IsInsideFolder(file, project->GetFolder());
         if (FileNameOf(file).Right(4) == ".trn")
             project->AddDocument(relative);
         else
             project->AddEntry(relative, 0);
     }
-    if (outside)
-        ::MessageBox(nullptr, ProjectText("Only files inside the project folder can be members"), nullptr, MB_OK);
+}
+
+BOOL CProjManager::ConfirmOutsideFile(const CProjOb& project, const CString& path, LPCTSTR question) const
+{
+    if (IsReallyInsideFolder(path, project.GetFolder()))
+        return TRUE;
+    const CString text = ProjectText("This file lies outside the project folder:") + "\n" + path + "\n\n" +
+                         ProjectText(question);
+    return ::MessageBox(nullptr, text, nullptr, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 BOOL CProjManager::AskRemoveMember(HTREEITEM item)
@@ -173,7 +180,9 @@ BOOL CProjManager::AskRemoveMember(HTREEITEM item)
     CConfirmRemoveDlg dialog;
     if (dialog.DoModal() != IDOK)
         return FALSE;
-    if (dialog.m_bDeleteFile && !project->IsMemberMissing(project->IndexOfMemberItem(item)))
+    // No to a file outside the project folder keeps the file; the member goes as asked.
+    if (dialog.m_bDeleteFile && !project->IsMemberMissing(project->IndexOfMemberItem(item)) &&
+        ConfirmOutsideFile(*project, path, "Delete this file?"))
         RemoveFile(path);
     return TRUE;
 }
@@ -205,8 +214,13 @@ CString CProjManager::CaretMemberFile() const
     const HTREEITEM item = GetCaretItem();
     CProjOb* project = FindProjectOfMember(item);
     const int index = project ? project->IndexOfMemberItem(item) : -1;
-    if (!project || project->IsMemberMissing(index) || ParseUrlIdent(project->m_paths[index], nullptr))
+    if (!project || ParseUrlIdent(project->m_paths[index], nullptr))
         return CString();
+    // A missing file is never made anew by opening it.
+    if (project->IsMemberMissing(index)) {
+        ::MessageBox(nullptr, ProjectText("File not found!"), nullptr, MB_OK);
+        return CString();
+    }
     return project->GetMemberPath(index);
 }
 

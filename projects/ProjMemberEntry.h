@@ -26,7 +26,7 @@ public:
     HTREEITEM m_hItem = nullptr;
     CString m_path;
     HICON m_hIcon = nullptr;
-    // A stored path that leads out of the project folder: shown as missing, never opened.
+    // The file is not there: shown as missing, never opened or made anew.
     BOOL m_bMissing = FALSE;
 
 private:

@@ -65,9 +65,12 @@ CString CProjOb::FullPathOf(const CString& stored) const
     return NormalizePath(GetProjectHost().MakeAbsolutePath(GetFolder(), stored));
 }
 
+// Asked at the moment of use: the file may have gone since the tree was drawn.
 BOOL CProjOb::IsMemberMissing(int n) const
 {
-    return n >= 0 && static_cast<size_t>(n) < m_entries.size() && m_entries[static_cast<size_t>(n)]->m_bMissing;
+    if (n < 0 || static_cast<size_t>(n) >= m_entries.size() || ParseUrlIdent(m_paths[n], nullptr))
+        return FALSE;
+    return !FileExists(m_entries[static_cast<size_t>(n)]->m_path);
 }
 
 std::unique_ptr<CProjMemberEntry> CProjOb::MakeEntry(const CString& stored) const
@@ -75,9 +78,7 @@ std::unique_ptr<CProjMemberEntry> CProjOb::MakeEntry(const CString& stored) cons
     if (ParseUrlIdent(stored, nullptr))
         return std::make_unique<CProjMemberEntry>(stored, m_pTree);
     const CString full = FullPathOf(stored);
-    auto entry = std::make_unique<CProjMemberEntry>(full, m_pTree);
-    entry->m_bMissing = !IsInsideFolder(full, GetFolder());
-    return entry;
+    return std::make_unique<CProjMemberEntry>(full, m_pTree);
 }
 
 int CProjOb::IndexOfMemberItem(HTREEITEM item) const
@@ -143,7 +144,7 @@ BOOL CProjOb::FinishMemberChange()
 BOOL CProjOb::AddDocument(LPCTSTR path)
 {
     const CString full = FullPathOf(path);
-    if (!FileExists(full) || !IsInsideFolder(full, GetFolder()))
+    if (!FileExists(full))
         return FALSE;
     for (int i = 0; i < MemberCount(); ++i)
         if (m_paths[i] == path)
@@ -164,7 +165,7 @@ BOOL CProjOb::AddEntry(LPCTSTR text, int kind)
     if (kind == 0) {
         path = text;
         const CString full = FullPathOf(path);
-        if (!FileExists(full) || !IsInsideFolder(full, GetFolder()))
+        if (!FileExists(full))
             return FALSE;
         for (const auto& entry : m_entries)
             if (entry->m_path == full)
@@ -212,7 +213,10 @@ BOOL CProjOb::RenameDocument(LPCTSTR oldPath, LPCTSTR newPath)
             const CString compared = pass == 2 ? FileNameOf(full) : full;
             if (compared.CompareNoCase(wanted) != 0)
                 continue;
+            // The tree shows the member under its new name.
             m_paths[i] = newPath;
+            m_entries[static_cast<size_t>(i)] = MakeEntry(m_paths[i]);
+            GetMemberTitle(m_titles[i], GetMemberPath(i));
             RefreshTree(m_hMemberParent != m_hItem);
             SetModified(TRUE);
             Save();
@@ -323,6 +327,20 @@ CProjOb* CProjOb::FindByMemberItem(HTREEITEM item)
         if (CProjOb* found = sub->FindByMemberItem(item))
             return found;
     return IndexOfMemberItem(item) >= 0 ? this : nullptr;
+}
+
+void CProjOb::Relocate(const CString& oldRoot)
+{
+    for (int i = 0; i < MemberCount(); ++i) {
+        if (ParseUrlIdent(m_paths[i], nullptr))
+            continue;
+        const CString old = m_entries[static_cast<size_t>(i)]->m_path;
+        if (!IsInsideFolder(old, oldRoot))
+            m_paths[i] = MakeRelativePath(old, m_filePath);
+        m_entries[static_cast<size_t>(i)] = MakeEntry(m_paths[i]);
+    }
+    for (const auto& sub : m_subprojects)
+        sub->Relocate(oldRoot);
 }
 
 void CProjOb::TakeOver(CProjOb& source)

@@ -79,6 +79,9 @@ public:
     CProjOb* FindByMemberItem(HTREEITEM item);
     // The tree items went with a parent's: none is kept, at any depth.
     void ForgetItems();
+    // The project, at any depth, was copied out of `oldRoot` to its file path: members outside
+    // that folder stay where they are, found from the new place; the others are the copies.
+    void Relocate(const CString& oldRoot);
     // Takes over the subprojects and member entries of `source`, which keeps none.
     void TakeOver(CProjOb& source);
 
@@ -92,7 +95,7 @@ public:
     void SortByDate();
 
     CString GetFolder() const;
-    // The member's file lies outside the project folder: it is shown as missing and never opened.
+    // The member's file is not there: it is shown as missing and never opened or made anew.
     BOOL IsMemberMissing(int n) const;
     int MemberCount() const { return static_cast<int>(m_paths.GetSize()); }
     int IndexOfMemberItem(HTREEITEM item) const;

@@ -13,10 +13,7 @@
 #include "platform/core/ArchiveException.h"
 #include "platform/core/File.h"
 #include "platform/core/FileFind.h"
-#include "platform/core/FilePath.h"
-#include "platform/core/MemFile.h"
 #include "platform/core/System.h"
-#include "platform/sys/AtomicFile.h"
 #include "platform/ui/WinApp.h"
 
 void CProjOb::SerializeProject(CArchive& ar, BOOL* opened)
@@ -135,12 +132,6 @@ BOOL CProjOb::LoadProject(LPCTSTR path)
         return FALSE;
     if (_chdir(GetFolder()) == 0)
         GetProjectHost().SetCurrentFolder(GetFolder());
-    for (int i = 0; i < MemberCount();) {
-        if (!ParseUrlIdent(m_paths[i], nullptr) && !IsMemberMissing(i) && !FileExists(GetMemberPath(i)))
-            EraseMember(i);
-        else
-            ++i;
-    }
     ScanSubprojects(GetFolder(), m_hItem);
     RefreshTree(m_hMemberParent != m_hItem);
     Save();
@@ -207,20 +198,7 @@ BOOL CProjOb::SaveToFile(LPCTSTR path)
         return TRUE;
     if (!path || !*path)
         return FALSE;
-    CMemFile memory;
-    try {
-        CArchive ar(&memory, CArchive::store, 4096);
-        SerializeProject(ar, nullptr);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
-        return FALSE;
-    }
-    const auto size = static_cast<size_t>(memory.GetLength());
-    BYTE* bytes = memory.Detach();
-    const bool written = WriteFileAtomically(SystemPathFromName(path), std::string_view(reinterpret_cast<char*>(bytes), size));
-    free(bytes);
-    if (!written)
+    if (!WriteArchiveFile(path, [this](CArchive& ar) { SerializeProject(ar, nullptr); }))
         return FALSE;
     for (const auto& sub : m_subprojects)
         sub->SaveToFile(sub->m_filePath);

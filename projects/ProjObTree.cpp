@@ -1,6 +1,7 @@
 #include "projects/ProjOb.h"
 
 #include "projects/ProjManager.h"
+#include "projects/ProjectHelpers.h"
 #include "projects/ProjectHost.h"
 #include "projects/ProjectIcons.h"
 
@@ -89,6 +90,8 @@ void CProjOb::InsertMemberItems()
 {
     for (int i = 0; i < MemberCount(); ++i) {
         CProjMemberEntry& entry = *m_entries[static_cast<size_t>(i)];
+        // A file that went or came back since the last look shows as it is now.
+        entry.m_bMissing = IsMemberMissing(i);
         const int image = entry.m_bOwnIcon ? entry.m_nImage : CProjMemberEntry::DefaultImage;
         const CString text = entry.m_bMissing ? m_titles[i] + " " + ProjectText("(missing)") : m_titles[i];
         HTREEITEM item = m_pTree->InsertItem(text, image, image, m_hMemberParent);

@@ -8,6 +8,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Icon.h"
 #include "platform/sys/Shell.h"
+#include "platform/ui/DragImage.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WinApp.h"
@@ -64,7 +65,7 @@ BEGIN_MESSAGE_MAP(CProjTreeCtrl, CTreeCtrl)
     ON_REGISTERED_MESSAGE(CProjTreeCtrl::s_editNotify, OnEditNotify)
 END_MESSAGE_MAP()
 
-CProjTreeCtrl::~CProjTreeCtrl() = default;
+CProjTreeCtrl::~CProjTreeCtrl() { EndDragImage(); }
 
 BOOL CProjTreeCtrl::CreateTree(CWnd* parent)
 {
@@ -117,7 +118,7 @@ void CProjTreeCtrl::OpenMember(HTREEITEM item)
         return;
     const int index = project->IndexOfMemberItem(item);
     const CProjMemberEntry& entry = *project->m_entries[static_cast<size_t>(index)];
-    if (entry.m_bMissing) {
+    if (project->IsMemberMissing(index)) {
         ::MessageBox(nullptr, ProjectText("File not found!"), nullptr, MB_OK);
         return;
     }
@@ -208,12 +209,8 @@ void CProjTreeCtrl::RenameMember(HTREEITEM item, const CString& text)
     CProjOb* project = m_pManager->FindProjectOfMember(item);
     const int index = project->IndexOfMemberItem(item);
     CProjMemberEntry& entry = *project->m_entries[static_cast<size_t>(index)];
-    if (entry.m_bMissing)
+    if (project->IsMemberMissing(index))
         return;
-    if (!entry.m_bOwnIcon) {
-        m_pManager->RenameMemberFile(project->GetMemberPath(index), text);
-        return;
-    }
     if (ParseUrlIdent(project->m_paths[index], nullptr)) {
         SetItemText(item, text);
         project->m_titles[index] = text;
@@ -224,8 +221,12 @@ void CProjTreeCtrl::RenameMember(HTREEITEM item, const CString& text)
     const CString name = FileNameOf(old);
     const int dot = name.ReverseFind('.');
     const CString renamed = FolderOf(old) + "/" + text + (dot < 0 ? CString() : name.Mid(dot));
-    if (renamed == old)
+    if (renamed == old || !m_pManager->ConfirmOutsideFile(*project, old, "Rename this file?"))
         return;
+    if (!entry.m_bOwnIcon) {
+        m_pManager->RenameMemberFile(old, text);
+        return;
+    }
     if (FileExists(renamed) || !RenameFile(old, renamed)) {
         ::MessageBox(nullptr, ProjectText("File cannot be renamed"), nullptr, MB_OK);
         return;
@@ -275,16 +276,32 @@ void CProjTreeCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags)
 
 void CProjTreeCtrl::OnBeginDrag(NMHDR* header, LRESULT* result)
 {
-    m_hDragItem = reinterpret_cast<NMTREEVIEW*>(header)->itemNew.hItem;
+    const auto* notice = reinterpret_cast<NMTREEVIEW*>(header);
+    m_hDragItem = notice->itemNew.hItem;
     SetCapture();
+    EndDragImage();
+    m_dragImage.reset(CreateDragImage(m_hDragItem));
+    CPoint screen = notice->ptDrag;
+    ClientToScreen(&screen);
+    // The picture sits right of the mouse, so the item under the mouse stays in sight.
+    if (m_dragImage && ImageList_BeginDrag(m_dragImage->GetSafeHandle(), 0, -15, 0))
+        ImageList_DragEnter(nullptr, screen.x, screen.y);
     *result = 0;
+}
+
+void CProjTreeCtrl::EndDragImage()
+{
+    if (!m_dragImage)
+        return;
+    ImageList_DragLeave(nullptr);
+    ImageList_EndDrag();
+    m_dragImage.reset();
 }
 
 void CProjTreeCtrl::OnMouseMove(UINT flags, CPoint point)
 {
     if (m_hDragItem)
-        if (HTREEITEM hit = HitTest(point))
-            SelectDropTarget(hit);
+        MoveDragImage(point);
     HTREEITEM item = nullptr;
     MarkerGroup group {};
     CRect cell;
@@ -294,10 +311,30 @@ void CProjTreeCtrl::OnMouseMove(UINT flags, CPoint point)
     CTreeCtrl::OnMouseMove(flags, point);
 }
 
+void CProjTreeCtrl::MoveDragImage(CPoint client)
+{
+    CPoint screen = client;
+    ClientToScreen(&screen);
+    ImageList_DragMove(screen.x, screen.y);
+    const HTREEITEM hit = HitTest(client);
+    if (!hit || hit == GetDropHilightItem())
+        return;
+    CRect label;
+    const bool overLabel = GetItemRect(hit, &label, TRUE) && client.x >= 0 && client.x <= label.right &&
+                           client.y >= label.top && client.y < label.bottom;
+    // The picture is hidden while the highlight changes under it.
+    if (overLabel)
+        ImageList_DragShowNolock(FALSE);
+    SelectDropTarget(hit);
+    if (overLabel)
+        ImageList_DragShowNolock(TRUE);
+}
+
 void CProjTreeCtrl::OnLButtonUp(UINT flags, CPoint point)
 {
     if (m_hDragItem) {
         ReleaseCapture();
+        EndDragImage();
         const HTREEITEM target = HitTest(point);
         if (target != m_hDragItem)
             DropItem(m_hDragItem, target);

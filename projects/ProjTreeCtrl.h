@@ -11,6 +11,7 @@
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/TreeCtrl.h"
 
+#include <memory>
 #include <vector>
 
 class CProjManager;
@@ -79,6 +80,8 @@ private:
     void DropProject(HTREEITEM dragged, HTREEITEM target);
     void DropMember(HTREEITEM dragged, HTREEITEM target);
     void ShowContextMenu(HTREEITEM item, CPoint client);
+    void EndDragImage();
+    void MoveDragImage(CPoint client);
 
     CProjManager* m_pManager;
     CImageList m_images;
@@ -88,6 +91,8 @@ private:
     HTREEITEM m_hRenameItem = nullptr;
     BOOL m_bRenaming = FALSE;
     HTREEITEM m_hDragItem = nullptr;
+    // The picture of the dragged item that follows the mouse.
+    std::unique_ptr<CImageList> m_dragImage;
     CString m_tipText;
 
     DECLARE_MESSAGE_MAP()

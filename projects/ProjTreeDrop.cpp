@@ -2,7 +2,6 @@
 
 #include "projects/ProjManager.h"
 #include "projects/ProjectHelpers.h"
-#include "projects/ProjectHost.h"
 
 #include "platform/ui/UiApi.h"
 
@@ -42,6 +41,7 @@ void CProjTreeCtrl::DropProject(HTREEITEM dragged, HTREEITEM target)
     copy->m_pTree = this;
     copy->m_filePath = folder + "/" + copy->m_name + ".prj";
     copy->UpdateSubprojectPaths();
+    copy->Relocate(moved->GetFolder());
     const bool wasActive = oldParent->m_nActiveSub >= 0 &&
                            oldParent->m_subprojects[static_cast<size_t>(oldParent->m_nActiveSub)].get() == moved;
     into->m_subprojects.push_back(std::move(copy));
@@ -99,10 +99,7 @@ void CProjTreeCtrl::DropFiles(const std::vector<CString>& files, CPoint client)
     if (!target)
         return;
     for (const CString& file : files)
-        if (!target->AddEntry(MakeRelativePath(file, target->m_filePath), 0))
-            if (!IsInsideFolder(file, target->GetFolder()))
-                ::MessageBox(nullptr, ProjectText("Only files inside the project folder can be members"), nullptr,
-                             MB_OK);
+        target->AddEntry(MakeRelativePath(file, target->m_filePath), 0);
 }
 
 void CProjTreeCtrl::DropText(const CString& text, CPoint client)

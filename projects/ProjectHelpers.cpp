@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -155,4 +157,16 @@ BOOL IsInsideFolder(const CString& path, const CString& folder)
     const CString base = NormalizePath(folder);
     const CString full = NormalizePath(path);
     return !base.IsEmpty() && full.GetLength() > base.GetLength() + 1 && full.Left(base.GetLength() + 1) == base + "/";
+}
+
+BOOL IsReallyInsideFolder(const CString& path, const CString& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path file = fs::path(SystemPathFromName(NormalizePath(path)));
+    const fs::path parent = fs::weakly_canonical(file.parent_path(), error);
+    const fs::path base = fs::weakly_canonical(fs::path(SystemPathFromName(NormalizePath(folder))), error);
+    if (error)
+        return FALSE;
+    return IsInsideFolder((parent / file.filename()).string().c_str(), base.string().c_str());
 }

@@ -33,3 +33,6 @@ BOOL RenameFile(const CString& from, const CString& to);
 CString NormalizePath(const CString& path);
 // The path lies inside the folder (at any depth).
 BOOL IsInsideFolder(const CString& path, const CString& folder);
+// The same with the folders' links followed: a file reached through a link that leads out of
+// the folder lies outside. The file itself is taken as it is, a link too.
+BOOL IsReallyInsideFolder(const CString& path, const CString& folder);

@@ -109,3 +109,13 @@ void CProjectHost::RetitleDocuments(const CString& path, const CString& title) c
             document->SetTitle(title);
     });
 }
+
+void CProjectHost::MoveDocuments(const CString& oldPath, const CString& newPath, const CString& title) const
+{
+    ForEachDocument([&](CDocument* document) {
+        if (document->GetPathName().CompareNoCase(oldPath) != 0)
+            return;
+        document->SetPathName(newPath, FALSE);
+        document->SetTitle(title);
+    });
+}

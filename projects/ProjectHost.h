@@ -27,6 +27,9 @@ public:
     virtual void CloseDocument(const CString& path) const;
     // Open documents of `path` take the title.
     virtual void RetitleDocuments(const CString& path, const CString& title) const;
+    // Open documents of a file renamed on disk take its new path and the title, so their
+    // next save goes to the renamed file.
+    virtual void MoveDocuments(const CString& oldPath, const CString& newPath, const CString& title) const;
     virtual void ShowProjectPane() const {}
 };
 

@@ -2,6 +2,12 @@
 
 #include "platform/core/Archive.h"
 #include "platform/core/ArchiveException.h"
+#include "platform/core/FilePath.h"
+#include "platform/core/MemFile.h"
+#include "platform/sys/AtomicFile.h"
+
+#include <cstdlib>
+#include <string_view>
 
 void ReadProjectRecord(CArchive& ar, ProjectRecord& record)
 {
@@ -43,4 +49,22 @@ void WriteProjectRecord(CArchive& ar, const ProjectRecord& record)
     ar << record.hasPassword;
     if (record.hasPassword)
         ar << record.digest;
+}
+
+BOOL WriteArchiveFile(const CString& path, const std::function<void(CArchive&)>& write)
+{
+    CMemFile memory;
+    try {
+        CArchive ar(&memory, CArchive::store, 4096);
+        write(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    const auto size = static_cast<size_t>(memory.GetLength());
+    BYTE* bytes = memory.Detach();
+    const bool written = WriteFileAtomically(SystemPathFromName(path), std::string_view(reinterpret_cast<char*>(bytes), size));
+    std::free(bytes);
+    return written;
 }

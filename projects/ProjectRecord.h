@@ -8,6 +8,8 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
+#include <functional>
+
 class CArchive;
 
 struct ProjectRecord {
@@ -35,3 +37,12 @@ struct ProjectRecord {
 void ReadProjectRecord(CArchive& ar, ProjectRecord& record);
 // Always the current layout.
 void WriteProjectRecord(CArchive& ar, const ProjectRecord& record);
+
+// Writes what `write` stores into an archive to the file, which keeps its old contents until
+// the new ones are complete; FALSE when storing or writing failed.
+BOOL WriteArchiveFile(const CString& path, const std::function<void(CArchive&)>& write);
+
+// After the project folder `source` was copied to `copy`: members of the copied project files
+// that lie outside `source` are stored again as seen from the copy, so the copy finds the
+// same files; the others are the copied files already.
+void KeepOutsideMembersOfCopy(const CString& source, const CString& copy);

@@ -37,19 +37,30 @@ public:
             project->AddDocument(MakeRelativePath(path, project->m_filePath));
     }
 
+    BOOL DocumentRenamed(const CString& oldPath, const CString& newPath) const override
+    {
+        CProjOb* project = Project();
+        return project && MemberIndexOf(*project, oldPath) >= 0 &&
+               project->RenameDocument(oldPath, MakeRelativePath(newPath, project->m_filePath));
+    }
+
     // Only the member that is this very file is refreshed: a member of another folder that
     // merely shares the file name keeps its own path.
     void DocumentSaved(const CString& path) const override
     {
-        CProjOb* project = Project();
-        for (int i = 0; project && i < project->MemberCount(); ++i)
-            if (project->GetMemberPath(i).CompareNoCase(path) == 0) {
-                project->RenameDocument(path, MakeRelativePath(path, project->m_filePath));
-                return;
-            }
+        if (CProjOb* project = Project(); project && MemberIndexOf(*project, path) >= 0)
+            project->RenameDocument(path, MakeRelativePath(path, project->m_filePath));
     }
 
 private:
+    static int MemberIndexOf(const CProjOb& project, const CString& path)
+    {
+        for (int i = 0; i < project.MemberCount(); ++i)
+            if (project.GetMemberPath(i).CompareNoCase(path) == 0)
+                return i;
+        return -1;
+    }
+
     static CProjOb* Project()
     {
         CHyperApp* app = GetHyperApp();

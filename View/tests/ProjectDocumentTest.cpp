@@ -1,5 +1,6 @@
-// Documents of a project: Save As under a new name makes the file a member once, a save tells
-// the project where its member lies, and copies and failed saves leave the project alone.
+// Documents of a project: Save As under a new name makes the file a member once or renames the
+// member it was, a save tells the project where its member lies, and copies and failed saves
+// leave the project alone.
 // Embedded objects held for a closing document close and go with it.
 #include "View/HyperProjDoc.h"
 #include "ViewTestKit.h"
@@ -21,7 +22,16 @@ public:
     BOOL HasCurrentProject() const override { return TRUE; }
     void AddDocument(const CString& path) const override { added.push_back(path.GetString()); }
     void DocumentSaved(const CString& path) const override { saved.push_back(path.GetString()); }
+    BOOL DocumentRenamed(const CString& oldPath, const CString& newPath) const override
+    {
+        if (oldPath != member.c_str())
+            return FALSE;
+        renamed.push_back(oldPath.GetString() + std::string(" -> ") + newPath.GetString());
+        return TRUE;
+    }
 
+    std::string member;
+    mutable std::vector<std::string> renamed;
     mutable std::vector<std::string> added;
     mutable std::vector<std::string> saved;
 };
@@ -61,6 +71,21 @@ TEST_F(ProjectDocumentTest, SaveAsUnderANewNameMakesTheFileAMemberOnce)
     SaveAs(PathOf("~copy.trn"));
     EXPECT_EQ(project.added, std::vector<std::string>{week});
     EXPECT_EQ(std::string(document->GetPathName()), PathOf("~copy.trn"));
+}
+
+// A member saved under a new name is renamed in the project; it does not join it twice.
+TEST_F(ProjectDocumentTest, AMemberSavedUnderANewNameIsRenamedInItsProject)
+{
+    const std::string week = PathOf("week.trn"), plan = PathOf("plan.trn"), copy = PathOf("copy.trn");
+    SaveAs(week);
+    project.member = week;
+    SaveAs(plan);
+    EXPECT_EQ(project.renamed, std::vector<std::string>{week + " -> " + plan});
+    EXPECT_EQ(project.added, std::vector<std::string>{week});
+    // No longer the member's file: the next new name joins the project.
+    SaveAs(copy);
+    EXPECT_EQ(project.added, (std::vector<std::string>{week, copy}));
+    EXPECT_EQ(project.renamed.size(), 1u);
 }
 
 TEST_F(ProjectDocumentTest, OnlyCompletedSavesOfTheDocumentItselfReachTheProject)

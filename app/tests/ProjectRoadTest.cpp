@@ -3,11 +3,8 @@
 // another. After a restart the project comes back, is closed, opened again through the
 // Open Project dialog and saved: every project file is as it was.
 #include "app/tests/E2E.h"
+#include "app/tests/ProjectFile.h"
 #include "app/tests/RoadTest.h"
-
-#include "projects/ProjectRecord.h"
-#include "platform/core/Archive.h"
-#include "platform/core/File.h"
 
 #include <gtest/gtest.h>
 
@@ -19,21 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool ReadRecord(const fs::path& path, ProjectRecord& record)
-{
-    CFile file;
-    if (!file.Open(path.string().c_str(), CFile::modeRead))
-        return false;
-    try {
-        CArchive ar(&file, CArchive::load);
-        ReadProjectRecord(ar, record);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
-}
 
 std::vector<CString> Titles(const ProjectRecord& record)
 {
@@ -81,9 +63,9 @@ TEST_F(ProjectRoadTest, AProjectComesBackAsItWasBuilt)
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
 
     ProjectRecord top, general, notices;
-    ASSERT_TRUE(ReadRecord(folder / (name + ".prj"), top)) << run.log;
-    ASSERT_TRUE(ReadRecord(folder / "General" / "General.prj", general));
-    ASSERT_TRUE(ReadRecord(folder / "Notices" / "Notices.prj", notices));
+    ASSERT_TRUE(e2e::ReadProjectFile(folder / (name + ".prj"), top)) << run.log;
+    ASSERT_TRUE(e2e::ReadProjectFile(folder / "General" / "General.prj", general));
+    ASSERT_TRUE(e2e::ReadProjectFile(folder / "Notices" / "Notices.prj", notices));
     EXPECT_EQ(Titles(top), std::vector<CString>({"Form1", "Form2"}));
     EXPECT_EQ(Titles(general), std::vector<CString>({"Form1"}));
     EXPECT_TRUE(Titles(notices).empty());

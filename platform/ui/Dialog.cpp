@@ -2,6 +2,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/Exception.h"
+#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/Resources.h"
 
 #include <vector>
@@ -115,6 +116,8 @@ BOOL CDialog::createFromTemplate(const DialogTemplate& dialog, CWnd* parent, boo
     if (!(style & WS_CHILD) && (modal || (dialog.style & DS_CENTER)))
         CenterWindow(parent);
     createControls(dialog);
+    // Every dialog shows the language's words for the keys its template holds.
+    Parlex_SetAllTexts(m_hWnd);
     HWND first = GetNextDlgTabItem(nullptr) ? GetNextDlgTabItem(nullptr)->m_hWnd : nullptr;
     if (SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0) && first && ::IsWindow(m_hWnd))
         GotoDlgCtrl(CWnd::FromHandle(first));

@@ -5,23 +5,9 @@
 #include "platform/sys/parlex/Parlex.h"
 #include "platform/ui/UiApi.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
-
-// The language's text for the key; empty when it has none.
-std::string TextFor(const std::string& key)
-{
-    std::string text(key.size() * 2 + 1, '\0');
-    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    if (length >= static_cast<int>(text.size())) {
-        text.assign(static_cast<size_t>(length) + 1, '\0');
-        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
-    }
-    text.resize(static_cast<size_t>(std::max(length, 0)));
-    return text;
-}
 
 void Translate(HWND window)
 {
@@ -29,8 +15,8 @@ void Translate(HWND window)
     key.resize(static_cast<size_t>(GetWindowText(window, key.data(), static_cast<int>(key.size()))));
     if (key.empty())
         return;
-    const std::string text = TextFor(key);
-    if (!text.empty())
+    const std::string text = Parlex_ShownText(key);
+    if (text != key)
         SetWindowText(window, text.c_str());
 }
 
@@ -42,6 +28,22 @@ void TranslateTree(HWND window)
 }
 
 } // namespace
+
+std::string Parlex_ShownText(const std::string& key)
+{
+    if (key.empty())
+        return key;
+    std::string text(key.size() * 2 + 1, '\0');
+    int length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    if (length >= static_cast<int>(text.size())) {
+        text.assign(static_cast<size_t>(length) + 1, '\0');
+        length = Parlex_GetText(text.data(), static_cast<int>(text.size()), key.c_str(), 0, 0);
+    }
+    if (length <= 0)
+        return key;
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
 
 BOOL Parlex_SetAllTexts(HWND window)
 {
@@ -55,8 +57,6 @@ BOOL LoadLanguageString(UINT id, CString& text)
 {
     if (!LookupStringResource(id, text))
         return FALSE;
-    const std::string translated = TextFor(static_cast<LPCTSTR>(text));
-    if (!translated.empty())
-        text = translated.c_str();
+    text = Parlex_ShownText(static_cast<LPCTSTR>(text)).c_str();
     return TRUE;
 }

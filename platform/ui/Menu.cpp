@@ -1,5 +1,6 @@
 // Menus as an in-memory tree, accelerator tables, and the CMenu wrapper.
 #include "platform/ui/Menu.h"
+#include "platform/ui/LanguageTexts.h"
 
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHook.h"
@@ -18,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -308,7 +310,7 @@ void fillQtMenu(QMenu* target, HMENU menu, UINT* chosen)
         return;
     for (const MenuItem& m : d->items) {
         // Qt marks mnemonics and literal ampersands as menus here do: "&N" and "&&".
-        QString text = QString::fromLatin1(m.text.c_str());
+        QString text = QString::fromLatin1(Parlex_ShownText(m.text).c_str());
         if (m.flags & MF_SEPARATOR) {
             target->addSeparator();
         } else if (m.flags & MF_POPUP) {
@@ -324,9 +326,21 @@ void fillQtMenu(QMenu* target, HMENU menu, UINT* chosen)
     }
 }
 
+// The picture goes to the file and the texts, as shown, to the script's log.
+void NoteShownMenu(HMENU menu, const std::string& pngPath)
+{
+    UiTestHook::SnapshotPopupMenu(menu, pngPath);
+    std::string texts = "menu:";
+    for (const std::string& text : UiTestHook::ShownMenuTexts(menu))
+        texts += " [" + text + "]";
+    UiTestScript::NoteEvent(texts);
+}
+
 UINT showMenu(HMENU menu, int x, int y)
 {
     UINT chosen = 0;
+    if (std::string shot; TakeScriptedMenuSnapshot(shot))
+        NoteShownMenu(menu, shot);
     if (TakeScriptedMenuPick(chosen)) {
         // A user can't pick a grayed item, so neither can a script. The log tells what was read.
         UINT state = chosen ? GetMenuState(menu, chosen, MF_BYCOMMAND) : 0xFFFFFFFF;
@@ -353,6 +367,33 @@ bool UiTestHook::SnapshotPopupMenu(HMENU menu, const std::string& pngPath)
     fillQtMenu(&popup, menu, &chosen);
     popup.adjustSize();
     return popup.grab().save(QString::fromStdString(pngPath), "PNG");
+}
+
+namespace {
+
+void CollectTexts(const QMenu& menu, std::vector<std::string>& texts)
+{
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            continue;
+        texts.push_back(action->text().toStdString());
+        if (const QMenu* sub = action->menu())
+            CollectTexts(*sub, texts);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> UiTestHook::ShownMenuTexts(HMENU menu)
+{
+    std::vector<std::string> texts;
+    if (!IsMenu(menu))
+        return texts;
+    QMenu popup;
+    UINT chosen = 0;
+    fillQtMenu(&popup, menu, &chosen);
+    CollectTexts(popup, texts);
+    return texts;
 }
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, LPCRECT)

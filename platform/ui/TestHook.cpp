@@ -15,6 +15,7 @@ namespace {
 struct Script {
     std::deque<int> boxAnswers;
     std::deque<UINT> menuPicks;
+    std::deque<std::string> menuShots;
     std::deque<std::string> fileAnswers;
     std::string lastText;
     UINT lastStyle = 0;
@@ -50,6 +51,8 @@ std::string LastMessageBoxText() { return script().lastText; }
 UINT LastMessageBoxStyle() { return script().lastStyle; }
 int MessageBoxCount() { return script().boxes; }
 void QueueMenuPick(UINT command) { script().menuPicks.push_back(command); }
+
+void QueueMenuSnapshot(const std::string& pngPath) { script().menuShots.push_back(pngPath); }
 void QueueFileDialogAnswer(const std::string& path) { script().fileAnswers.push_back(path); }
 
 bool TakeFileDialogAnswer(std::string& path)
@@ -114,12 +117,20 @@ bool TakeScriptedMessageBoxAnswer(const char* text, UINT style, int& answer)
     return true;
 }
 
-bool TakeScriptedMenuPick(UINT& command)
+namespace {
+
+template <class T>
+bool TakeFirst(std::deque<T>& queue, T& first)
 {
-    Script& s = script();
-    if (s.menuPicks.empty())
+    if (queue.empty())
         return false;
-    command = s.menuPicks.front();
-    s.menuPicks.pop_front();
+    first = queue.front();
+    queue.pop_front();
     return true;
 }
+
+} // namespace
+
+bool TakeScriptedMenuSnapshot(std::string& pngPath) { return TakeFirst(script().menuShots, pngPath); }
+
+bool TakeScriptedMenuPick(UINT& command) { return TakeFirst(script().menuPicks, command); }

@@ -19,6 +19,8 @@ int MessageBoxCount();
 
 // Command ids that the next pop-up menus return (0 dismisses the menu).
 void QueueMenuPick(UINT command);
+// The next pop-up menu is pictured to a PNG file, as it shows, before it takes its pick.
+void QueueMenuSnapshot(const std::string& pngPath);
 
 // File names that the next file dialogs return; an empty name cancels.
 void QueueFileDialogAnswer(const std::string& path);
@@ -43,6 +45,8 @@ HDROP MakeDrop(const std::vector<std::string>& files, POINT clientPt = {0, 0});
 
 // Writes a picture of the pop-up menu, drawn as it shows on the display, to a PNG file.
 bool SnapshotPopupMenu(HMENU menu, const std::string& pngPath);
+// The texts of the menu's items as the display shows them, sub-menus' items after their own.
+std::vector<std::string> ShownMenuTexts(HMENU menu);
 
 // Forgets every queued answer and record.
 void Reset();
@@ -52,3 +56,4 @@ void Reset();
 // Used by the layer itself: the scripted answer when one is queued.
 bool TakeScriptedMessageBoxAnswer(const char* text, UINT style, int& answer);
 bool TakeScriptedMenuPick(UINT& command);
+bool TakeScriptedMenuSnapshot(std::string& pngPath);

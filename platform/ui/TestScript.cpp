@@ -6,6 +6,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/CommonDialogs.h"
+#include "platform/ui/DragImage.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/UiApi.h"
 #include "platform/ui/View.h"
@@ -31,7 +32,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, Quit, Size };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, MenuShot, Quit, Size };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -245,6 +246,13 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.kind == Kind::Screenshot && s.text.empty())
             return false;
+    } else if (verb == "menushot") {
+        // menushot <path>: the next context menu is pictured as it shows, and its texts logged,
+        // before its pick.
+        s.kind = Kind::MenuShot;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
     } else if (verb == "cliptext" || verb == "clipimage") {
         // Content another program put on the desktop's clipboard.
         s.kind = verb == "cliptext" ? Kind::ClipText : Kind::ClipImage;
@@ -334,6 +342,9 @@ CWnd* targetWindow(const std::string& name)
         return main;
     if (name == "dialog")
         return openDialog(main->m_hWnd);
+    // The picture that follows the mouse while an item is dragged.
+    if (name == "dragimage")
+        return ImageList_GetDragWindow() ? CWnd::FromHandle(ImageList_GetDragWindow()) : nullptr;
     auto* frame = dynamic_cast<CFrameWnd*>(main);
     CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
     if (!active || active == frame)
@@ -632,6 +643,7 @@ bool play(const Step& s, std::string& error)
     case Kind::Type: playType(s); return true;
     case Kind::Menu: return playMenu(s, error);
     case Kind::Pick: UiTestHook::QueueMenuPick(static_cast<UINT>(s.number)); return true;
+    case Kind::MenuShot: UiTestHook::QueueMenuSnapshot(s.text); return true;
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
     case Kind::Print: UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text); return true;
     case Kind::Clipboard: return playClipboardToFile(s, error);

@@ -1,9 +1,10 @@
 // Plays a file of user steps (clicks, drags, the wheel, keys, menu picks, dialog answers, the
-// PDF file of the next print dialog, screenshots of the program or of one window, text,
-// pictures or data of a registered format put on the clipboard as another program would, the
-// clipboard's text written to a file, files dropped on a window, the program's clock set, the
-// desktop session ending, everything on the screen painted anew, a window resized) into
-// the running program, so end-to-end tests drive the real program as a user would.
+// picture of the next context menu, the PDF file of the next print dialog, screenshots of the
+// program or of one window, text, pictures or data of a registered format put on the
+// clipboard as another program would, the clipboard's text written to a file, files dropped
+// on a window, the program's clock set, the desktop session ending, everything on the screen
+// painted anew, a window resized) into the running program, so end-to-end tests drive the real
+// program as a user would.
 // VANTREL_TEST_SCRIPT names the file; VANTREL_TEST_LOG, if set, receives one line per step and
 // the text of every message box shown.
 #pragma once

@@ -228,7 +228,7 @@ TEST_F(ProjFileTest, ALockedProjectIsNeverWritten)
     EXPECT_FALSE(std::filesystem::exists(Path("never.prj")));
 }
 
-TEST_F(ProjFileTest, MissingMembersAreDroppedAndOutsidePathsKeptAsMissing)
+TEST_F(ProjFileTest, OutsideMembersLoadLikeOthersAndMissingOnesShowAsMissingAndAreNeverMade)
 {
     const CString path = MakeProjectFile("M", {"kept.trn", "gone.trn"});
     std::filesystem::remove(Path("M/gone.trn"));
@@ -236,19 +236,24 @@ TEST_F(ProjFileTest, MissingMembersAreDroppedAndOutsidePathsKeptAsMissing)
     {
         CProjOb project;
         ASSERT_TRUE(project.LoadProject(path));
-        project.m_paths.Add("../outside.trn");
-        project.m_titles.Add("outside");
-        ASSERT_TRUE(project.SaveToFile(path));
+        ASSERT_TRUE(project.AddDocument("../outside.trn"));
     }
     CProjOb project;
     project.AttachToTree(m_manager.get(), m_tree.get(), FALSE, TVI_ROOT);
     ASSERT_TRUE(project.LoadProject(path));
-    ASSERT_EQ(project.MemberCount(), 2);
-    EXPECT_EQ(project.m_titles[0], CString("kept"));
-    EXPECT_FALSE(project.IsMemberMissing(0));
-    EXPECT_TRUE(project.IsMemberMissing(1));
-    EXPECT_EQ(m_tree->GetItemText(project.m_memberItems[1]), CString("outside (missing)"));
+    ASSERT_EQ(project.MemberCount(), 3);
+    EXPECT_EQ(project.GetMemberPath(2), CPath("outside.trn"));
+    const std::pair<const char*, bool> shown[] = {{"kept", false}, {"gone (missing)", true}, {"outside", false}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(m_tree->GetItemText(project.m_memberItems[static_cast<size_t>(i)]), CString(shown[i].first));
+        EXPECT_EQ(project.IsMemberMissing(i), shown[i].second) << i;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("M/gone.trn"))) << "a missing member is never made anew";
     EXPECT_FALSE(project.AddDocument("../outside.trn"));
+
+    MakeDocument("M/gone.trn");
+    project.RefreshTree(FALSE);
+    EXPECT_EQ(m_tree->GetItemText(project.m_memberItems[1]), CString("gone"));
     project.Close();
 }
 
@@ -301,5 +306,7 @@ TEST_F(ProjFileTest, ADocumentSavedUnderAnotherNameIsFoundByPathTailOrName)
         ASSERT_TRUE(project.LoadProject(path));
         EXPECT_EQ(project.RenameDocument(c.oldPath.c_str(), "new.trn"), c.found) << c.oldPath;
         EXPECT_EQ(project.m_paths[0], CString(c.found ? "new.trn" : "a.trn")) << c.oldPath;
+        EXPECT_EQ(project.m_titles[0], CString(c.found ? "new" : "a")) << c.oldPath;
+        EXPECT_EQ(project.m_entries[0]->m_path, project.GetMemberPath(0)) << c.oldPath;
     }
 }

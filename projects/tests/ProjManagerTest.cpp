@@ -108,6 +108,28 @@ TEST_F(ProjManagerTest, ACopiedProjectIsInsertedOnceAndNeverOverAnExistingOne)
     EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes);
 }
 
+// The copy's members outside the copied folder are the same files; those inside are the copies.
+TEST_F(ProjManagerTest, ACopiedProjectStillFindsItsMembersOutsideItsFolder)
+{
+    CProjOb* project = NewProject("Alpha");
+    CProjOb* general = project->m_subprojects[0].get();
+    MakeDocument("shared/plan.trn");
+    MakeDocument("Projects/Alpha/General/own.trn");
+    ASSERT_TRUE(general->AddDocument("../../../shared/plan.trn"));
+    ASSERT_TRUE(general->AddDocument("own.trn"));
+    m_tree->SelectItem(general->m_hItem);
+    m_manager->OnCopy();
+    m_tree->SelectItem(project->m_subprojects[1]->m_hItem);
+    m_manager->OnInsert();
+    ASSERT_EQ(project->m_subprojects[1]->m_subprojects.size(), 1u);
+    const CProjOb& copy = *project->m_subprojects[1]->m_subprojects[0];
+    ASSERT_EQ(copy.MemberCount(), 2);
+    EXPECT_EQ(copy.GetMemberPath(0), CPath("shared/plan.trn"));
+    EXPECT_FALSE(copy.IsMemberMissing(0));
+    EXPECT_EQ(copy.GetMemberPath(1), CPath("Projects/Alpha/Notices/General/own.trn"));
+    EXPECT_EQ(general->GetMemberPath(0), CPath("shared/plan.trn")) << "the source keeps its paths";
+}
+
 TEST_F(ProjManagerTest, AProjectCannotBeDraggedIntoItsOwnSubprojects)
 {
     CProjOb* project = NewProject("Alpha");
@@ -197,6 +219,58 @@ TEST_F(ProjManagerTest, InsertFromFileAddsDocumentsAndOtherFiles)
     EXPECT_FALSE(project->m_entries[0]->m_bOwnIcon);
     EXPECT_TRUE(project->m_entries[1]->m_bOwnIcon);
     EXPECT_EQ(project->GetMemberPath(1), CPath("Projects/Alpha/list.txt"));
+}
+
+// Members outside the project folder are stored by their path from the project file, open
+// like the others and sort among them.
+TEST_F(ProjManagerTest, FilesOutsideTheProjectFolderJoinOpenAndSortLikeTheOthers)
+{
+    CProjOb* project = NewProject("Alpha");
+    MakeDocument("Projects/Alpha/b.trn");
+    MakeDocument("shared/a.trn");
+    m_tree->SelectItem(project->m_hItem);
+    for (const char* file : {"Projects/Alpha/b.trn", "shared/a.trn"}) {
+        UiTestHook::QueueFileDialogAnswer(Path(file));
+        m_manager->OnCmdMsg(CProjManager::CmdInsertFromFile, CN_COMMAND, nullptr, nullptr);
+    }
+    ASSERT_EQ(project->MemberCount(), 2);
+    EXPECT_EQ(project->m_paths[1], CString("..\\..\\shared\\a.trn"));
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
+
+    m_manager->SetSort(CProjManager::CmdSortByName);
+    EXPECT_EQ(project->m_titles[0], CString("a"));
+    EXPECT_EQ(m_tree->GetItemText(project->m_memberItems[0]), CString("a"));
+    m_tree->SelectItem(project->m_memberItems[0]);
+    m_manager->OnCmdMsg(CProjManager::CmdViewObject, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(projtest::OpenedDocuments(), std::vector<CString>({CPath("shared/a.trn")}));
+
+    CProjOb reread;
+    ASSERT_TRUE(reread.LoadProject(project->m_filePath));
+    ASSERT_EQ(reread.MemberCount(), 2);
+    EXPECT_EQ(reread.GetMemberPath(0), CPath("shared/a.trn"));
+}
+
+TEST_F(ProjManagerTest, AMovedSubprojectStillFindsItsMembersOutsideItsFolder)
+{
+    CProjOb* project = NewProject("Alpha");
+    CProjOb* team = project->m_subprojects[2].get();
+    MakeDocument("shared/plan.trn");
+    MakeDocument("Projects/Alpha/Team/own.trn");
+    ASSERT_TRUE(team->AddDocument("../../../shared/plan.trn"));
+    ASSERT_TRUE(team->AddDocument("own.trn"));
+    CProjOb* general = project->m_subprojects[0].get();
+    CProjOb* inner = m_manager->CreateSubproject(*general, general->m_hItem, nullptr, "Inner");
+    m_tree->DropItem(team->m_hItem, inner->m_hItem);
+    ASSERT_EQ(inner->m_subprojects.size(), 1u);
+    const CProjOb& moved = *inner->m_subprojects[0];
+    EXPECT_EQ(moved.GetMemberPath(0), CPath("shared/plan.trn"));
+    EXPECT_EQ(moved.GetMemberPath(1), CPath("Projects/Alpha/General/Inner/Team/own.trn"));
+    EXPECT_EQ(moved.m_entries[0]->m_path, CPath("shared/plan.trn"));
+
+    CProjOb reread;
+    ASSERT_TRUE(reread.LoadProject(moved.m_filePath));
+    EXPECT_EQ(reread.GetMemberPath(0), CPath("shared/plan.trn"));
+    EXPECT_FALSE(reread.IsMemberMissing(0));
 }
 
 TEST_F(ProjManagerTest, InsertProjectCopiesAProjectFolderInOnce)

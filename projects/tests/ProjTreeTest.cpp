@@ -118,11 +118,62 @@ TEST_F(ProjTreeTest, DroppedFilesGoToTheProjectUnderThem)
     m_tree->DropFiles({CPath("Plan/dropped.txt")}, row.CenterPoint());
     EXPECT_NE(Member("dropped"), nullptr);
 
-    // Below the last item: the first open project; a file outside its folder is refused.
-    UiTestHook::QueueMessageBoxAnswer(IDOK);
+    // Below the last item: the first open project; a file outside its folder joins it too.
     m_tree->DropFiles({CPath("elsewhere.txt")}, CPoint(5, 390));
-    EXPECT_EQ(Member("elsewhere"), nullptr);
-    EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Only files inside the project folder can be members");
+    ASSERT_NE(Member("elsewhere"), nullptr);
+    EXPECT_EQ(project->m_paths[project->IndexOfMemberItem(Member("elsewhere"))], CString("..\\elsewhere.txt"));
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
+}
+
+TEST_F(ProjTreeTest, OnlyFilesOutsideTheProjectFolderAskAndTheQuestionNamesThem)
+{
+    fs::create_directories(Path("elsewhere"));
+    fs::create_directory_symlink(Path("elsewhere"), Path("Plan/linked"));
+    struct Case {
+        const char* file;
+        int answer; // 0: no question expected
+        BOOL confirmed;
+    };
+    const Case cases[] = {{"Plan/a.txt", 0, TRUE},
+                          {"outside.txt", IDNO, FALSE},
+                          {"outside.txt", IDYES, TRUE},
+                          {"Plan/linked/x.txt", IDNO, FALSE},
+                          {"Plan/../outside.txt", IDNO, FALSE}};
+    for (const Case& c : cases) {
+        UiTestHook::Reset();
+        if (c.answer)
+            UiTestHook::QueueMessageBoxAnswer(c.answer);
+        EXPECT_EQ(m_manager->ConfirmOutsideFile(*project, CPath(c.file), "Delete this file?"), c.confirmed) << c.file;
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), c.answer ? 1 : 0) << c.file;
+        if (c.answer) {
+            EXPECT_NE(UiTestHook::LastMessageBoxText().find(Path(c.file)), std::string::npos) << c.file;
+        }
+    }
+}
+
+// A file or document outside the project folder: No leaves file and member as they were.
+TEST_F(ProjTreeTest, AMemberOutsideTheProjectFolderIsRenamedOnlyAfterAYes)
+{
+    for (const char* extension : {".txt", ".trn"}) {
+        const std::string file = std::string("outside") + extension;
+        const std::string moved = std::string("moved") + extension;
+        MakeDocument(file);
+        ASSERT_TRUE(extension == std::string(".trn") ? project->AddDocument(("../" + file).c_str())
+                                                     : project->AddEntry(("../" + file).c_str(), 0));
+        UiTestHook::QueueMessageBoxAnswer(IDNO);
+        Rename(Member("outside"), "moved");
+        EXPECT_NE(UiTestHook::LastMessageBoxText().find(Path(file)), std::string::npos) << file;
+        EXPECT_TRUE(fs::exists(Path(file))) << file;
+        ASSERT_NE(Member("outside"), nullptr) << file;
+
+        UiTestHook::QueueMessageBoxAnswer(IDYES);
+        Rename(Member("outside"), "moved");
+        EXPECT_TRUE(fs::exists(Path(moved))) << file;
+        EXPECT_FALSE(fs::exists(Path(file))) << file;
+        ASSERT_NE(Member("moved"), nullptr) << file;
+        EXPECT_EQ(project->m_paths[project->IndexOfMemberItem(Member("moved"))], CString(("..\\" + moved).c_str()));
+        project->RemoveMemberByItem(Member("moved"));
+    }
 }
 
 TEST_F(ProjTreeTest, ABitmapFileBecomesTheProjectIconAndOtherFilesAreRefused)
@@ -146,7 +197,7 @@ TEST_F(ProjTreeTest, ADoubleClickOpensADocumentButNeverAMissingMember)
     m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
     EXPECT_EQ(projtest::OpenedDocuments(), std::vector<CString>({CPath("Plan/doc.trn")}));
 
-    project->m_entries[0]->m_bMissing = TRUE;
+    fs::remove(Path("Plan/doc.trn"));
     UiTestHook::QueueMessageBoxAnswer(IDOK);
     m_tree->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
     EXPECT_EQ(UiTestHook::LastMessageBoxText(), "File not found!");

@@ -5,6 +5,7 @@
 #include "UiFixture.h"
 #include "platform/core/String.h"
 #include "platform/sys/parlex/Parlex.h"
+#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/Resources.h"
 
 #include <cctype>
@@ -23,13 +24,8 @@ protected:
     void SetUp() override { ASSERT_EQ(Parlex_Init(VANTREL_SHIPPED "/Language/Current.lng", nullptr), PARLEX_LOADED); }
     void TearDown() override { Parlex_Deinit(nullptr); }
 
-    // What a window shows for the text: its translation, else the text itself.
-    static std::string Shown(const std::string& text)
-    {
-        char buffer[1024];
-        Parlex_GetText(buffer, sizeof buffer, text.c_str(), 0, 0);
-        return *buffer ? buffer : text;
-    }
+    // What a window or a menu shows for the text, by the same lookup the screen uses.
+    static std::string Shown(const std::string& text) { return Parlex_ShownText(text); }
 
     // "<" and a letter, closed by ">" on the same line: a key left in the text.
     static bool HoldsKey(const std::string& text)

@@ -106,6 +106,12 @@ void CCatalogueOb::Serialize(CArchive& ar)
     ClearIcon();
     m_iconImage = ReadDib(ar);
     m_iconMask = ReadDib(ar);
+    RefuseSharedMask();
+}
+
+// A mask that is the picture itself (a stored reference back to it) would be deleted twice.
+void CCatalogueOb::RefuseSharedMask()
+{
     if (m_iconMask && m_iconMask == m_iconImage) {
         m_iconMask = nullptr;
         AfxThrowArchiveException(CArchiveException::badIndex);
@@ -127,7 +133,13 @@ void CCatalogueOb::ReadPart(CArchive& ar, Part part)
     switch (part) {
     case NamePart: ar >> m_name; break;
     case ImagePart: delete m_iconImage; m_iconImage = nullptr; m_iconImage = ReadDib(ar); break;
-    case MaskPart: delete m_iconMask; m_iconMask = nullptr; m_iconMask = ReadDib(ar); break;
+    case MaskPart:
+        delete m_iconMask;
+        m_iconMask = nullptr;
+        m_iconMask = ReadDib(ar);
+        // The parts share one archive, so the mask may refer back to the picture.
+        RefuseSharedMask();
+        break;
     default: FreeData(); SerializeData(ar); break;
     }
 }

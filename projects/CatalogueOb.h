@@ -84,6 +84,7 @@ private:
     void SerializeDataBuffers(CArchive& ar);
     void WritePart(CArchive& ar, Part part);
     void ReadPart(CArchive& ar, Part part);
+    void RefuseSharedMask();
 
     CString m_name;
     CDib* m_iconImage = nullptr;

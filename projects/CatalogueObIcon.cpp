@@ -40,12 +40,13 @@ void CCatalogueOb::SetIcon(CBitmap* image, CBitmap* mask)
     ClearIcon();
     if (!image)
         return;
+    // Declared before the DC, so it is no longer selected when it goes and is deleted.
+    CBitmap opaque;
     CScratchDC dc;
     dc.Select(image);
     m_iconImage = new CDib(&dc, 24, TRUE);
     BITMAP info{};
     image->GetBitmap(&info);
-    CBitmap opaque;
     if (!mask && MakeMono(opaque, info.bmWidth, info.bmHeight)) {
         dc.Select(&opaque);
         dc.PatBlt(0, 0, info.bmWidth, info.bmHeight, BLACKNESS);

@@ -139,7 +139,7 @@ void CCatalogue::ReadTable(CArchive& ar, CDWordArray& offsets)
 CCatalogueOb* CCatalogue::ReadEntry(CFile* file, DWORD offset, std::vector<DWORD>& usedParts)
 {
     // A damaged table may name thousands of places outside the file: they cost no entry.
-    if (offset < kHeaderSize || offset >= file->GetLength())
+    if (!CCatalogueOb::RecordInFile(file, offset))
         return nullptr;
     auto* entry = new CCatalogueOb;
     try {

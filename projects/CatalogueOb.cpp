@@ -12,11 +12,13 @@ IMPLEMENT_SERIAL(CCatalogueOb, CObject, 1)
 namespace {
 
 // A part or record must lie after the 12-byte header and inside the file.
+bool InFile(DWORD offset, ULONGLONG length) { return offset >= 12 && offset < length; }
+
 void SeekToPart(CArchive& ar, DWORD offset)
 {
     CFile* file = ar.GetFile();
     ar.Flush();
-    if (offset < 12 || offset >= file->GetLength())
+    if (!InFile(offset, file->GetLength()))
         AfxThrowArchiveException(CArchiveException::badIndex);
     file->Seek(offset, CFile::begin);
 }
@@ -106,6 +108,12 @@ void CCatalogueOb::Serialize(CArchive& ar)
     ClearIcon();
     m_iconImage = ReadDib(ar);
     m_iconMask = ReadDib(ar);
+    RefuseSharedMask();
+}
+
+// A mask that is the picture itself (a stored reference back to it) would be deleted twice.
+void CCatalogueOb::RefuseSharedMask()
+{
     if (m_iconMask && m_iconMask == m_iconImage) {
         m_iconMask = nullptr;
         AfxThrowArchiveException(CArchiveException::badIndex);
@@ -127,7 +135,13 @@ void CCatalogueOb::ReadPart(CArchive& ar, Part part)
     switch (part) {
     case NamePart: ar >> m_name; break;
     case ImagePart: delete m_iconImage; m_iconImage = nullptr; m_iconImage = ReadDib(ar); break;
-    case MaskPart: delete m_iconMask; m_iconMask = nullptr; m_iconMask = ReadDib(ar); break;
+    case MaskPart:
+        delete m_iconMask;
+        m_iconMask = nullptr;
+        m_iconMask = ReadDib(ar);
+        // The parts share one archive, so the mask may refer back to the picture.
+        RefuseSharedMask();
+        break;
     default: FreeData(); SerializeData(ar); break;
     }
 }
@@ -149,6 +163,18 @@ DWORD CCatalogueOb::WriteRecord(CFile* file)
         ar << offset;
     ar.Close();
     return record;
+}
+
+BOOL CCatalogueOb::RecordInFile(CFile* file, DWORD offset)
+{
+    const ULONGLONG length = file->GetLength();
+    std::array<DWORD, PartCount> offsets{};
+    if (!InFile(offset, length) || length - offset < sizeof(offsets))
+        return FALSE;
+    file->Seek(offset, CFile::begin);
+    if (file->Read(offsets.data(), sizeof(offsets)) != sizeof(offsets))
+        return FALSE;
+    return std::all_of(offsets.begin(), offsets.end(), [length](DWORD part) { return InFile(part, length); });
 }
 
 void CCatalogueOb::ReadRecord(CFile* file)

@@ -36,6 +36,9 @@ public:
     DWORD WriteRecord(CFile* file);
     // Reads the directory record at the file's position and the parts it names.
     void ReadRecord(CFile* file);
+    // FALSE when the record at the offset, or a part it names, lies outside the file: reading
+    // it would fail, and a damaged file has many such records.
+    static BOOL RecordInFile(CFile* file, DWORD offset);
 
     BOOL HasUnsavedParts() const;
     void ClearPartOffsets() { m_partOffsets.fill(0); }
@@ -84,6 +87,7 @@ private:
     void SerializeDataBuffers(CArchive& ar);
     void WritePart(CArchive& ar, Part part);
     void ReadPart(CArchive& ar, Part part);
+    void RefuseSharedMask();
 
     CString m_name;
     CDib* m_iconImage = nullptr;

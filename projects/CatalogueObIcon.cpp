@@ -9,6 +9,10 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
 
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
 namespace {
 
 // A memory DC compatible with the screen; it puts back its first bitmap when it goes.
@@ -33,6 +37,33 @@ private:
 
 BOOL MakeMono(CBitmap& bitmap, int width, int height) { return bitmap.CreateBitmap(width, height, 1, 1, nullptr); }
 
+// A compressed bitmap of a kilobyte may ask for hundreds of megabytes of pixels, which take
+// seconds to decode and squeeze; no icon needs more than a picture of 4096 x 4096.
+constexpr int64_t kMaxIconPixels = int64_t(1) << 24;
+
+int64_t LittleEndian(const BYTE* bytes, int count)
+{
+    int64_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// The pixels the bitmap's header asks for, after the file header; 0 when the header is cut.
+int64_t HeaderPixels(CFile* file)
+{
+    std::array<BYTE, 26> head{};
+    const UINT read = file->Read(head.data(), static_cast<UINT>(head.size()));
+    file->SeekToBegin();
+    if (read < head.size())
+        return 0;
+    if (LittleEndian(&head[14], 4) == 12)
+        return LittleEndian(&head[18], 2) * LittleEndian(&head[20], 2);
+    const auto width = static_cast<int32_t>(LittleEndian(&head[18], 4));
+    const auto height = static_cast<int32_t>(LittleEndian(&head[22], 4));
+    return std::abs(int64_t(width)) * std::abs(int64_t(height));
+}
+
 } // namespace
 
 void CCatalogueOb::SetIcon(CBitmap* image, CBitmap* mask)
@@ -40,12 +71,13 @@ void CCatalogueOb::SetIcon(CBitmap* image, CBitmap* mask)
     ClearIcon();
     if (!image)
         return;
+    // Declared before the DC, so it is no longer selected when it goes and is deleted.
+    CBitmap opaque;
     CScratchDC dc;
     dc.Select(image);
     m_iconImage = new CDib(&dc, 24, TRUE);
     BITMAP info{};
     image->GetBitmap(&info);
-    CBitmap opaque;
     if (!mask && MakeMono(opaque, info.bmWidth, info.bmHeight)) {
         dc.Select(&opaque);
         dc.PatBlt(0, 0, info.bmWidth, info.bmHeight, BLACKNESS);
@@ -106,7 +138,7 @@ BOOL CCatalogueOb::LoadIconFile(CFile* file, int size)
     file->SeekToBegin();
     if (kind == 0x4D42) {
         CDib dib;
-        if (!dib.Read(file, nullptr))
+        if (HeaderPixels(file) > kMaxIconPixels || !dib.Read(file, nullptr))
             return FALSE;
         SetIconFromDib(&dib, nullptr, size);
         return TRUE;

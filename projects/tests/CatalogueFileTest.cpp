@@ -235,6 +235,12 @@ struct Damage {
 const Damage kDamages[] = {
     {"entry pointing past the end", [](Bytes& f) { PutDword(f, GetDword(f, 8) + 8, 100000); }, {"A", "C"}, {2}, 0},
     {"entry pointing into the header", [](Bytes& f) { PutDword(f, GetDword(f, 8) + 4, 3); }, {"B", "C"}, {1}, 0},
+    {"entry record cut by the end of the file",
+     [](Bytes& f) { PutDword(f, GetDword(f, 8) + 8, static_cast<uint32_t>(f.size() - 8)); }, {"A", "C"}, {2}, 0},
+    {"entry naming its mask past the end",
+     [](Bytes& f) { PutDword(f, GetDword(f, GetDword(f, 8) + 8) + 8, 100000); }, {"A", "C"}, {2}, 0},
+    {"entry naming its name inside the header",
+     [](Bytes& f) { PutDword(f, GetDword(f, GetDword(f, 8) + 8), 11); }, {"A", "C"}, {2}, 0},
     {"truncated entry data",
      [](Bytes& f) {
          // C's data size is raised beyond the end of the file.

@@ -2,6 +2,7 @@
 
 #include "imaging/Dib.h"
 #include "imaging/tests/BmpBytes.h"
+#include "platform/core/MemFile.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/tests/Canvas.h"
 #include "platform/ole/OleDataObject.h"
@@ -285,6 +286,24 @@ TEST(Catalogue, ANewIconComesFromAPictureFileAndACancelledChoiceChangesNothing)
     UiTestHook::QueueFileDialogAnswer(folder.File("junk.ico"));
     EXPECT_EQ(catalogue.ChangeEntryIcon(0, 32), -1);
     EXPECT_EQ(catalogue.GetEntry(0)->GetIconImage()->GetWidth(), 32) << "a file that is no picture changes nothing";
+}
+
+TEST(CatalogueOb, ABitmapAskingForAHugePictureIsRefusedUnread)
+{
+    // RLE8: one end-of-picture code stands for every pixel of the header's size.
+    const Bytes palette(256 * 4, 0), codes = {0, 1};
+    const uint32_t offset = 54 + static_cast<uint32_t>(palette.size());
+    const struct {
+        int32_t width, height;
+    } kSizes[] = {{4097, 4096}, {-4096, 4097}, {4096, -8192}, {30000, 8000}};
+    for (const auto& size : kSizes) {
+        Bytes bmp = Concat({FileHeader(offset + 2, offset), InfoHeader(size.width, size.height, 8, 1, 2), palette, codes});
+        CMemFile file(bmp.data(), static_cast<UINT>(bmp.size()));
+        file.SetFilePath("huge.bmp");
+        CCatalogueOb entry;
+        EXPECT_FALSE(entry.LoadIconFile(&file, 32)) << size.width << " x " << size.height;
+        EXPECT_EQ(entry.GetIconImage(), nullptr);
+    }
 }
 
 } // namespace

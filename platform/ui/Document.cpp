@@ -19,6 +19,10 @@ IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 namespace {
 
+// Documents go to and from their file in large blocks: a system call for every few
+// kilobytes costs more than the records in them.
+constexpr int DocumentBlockSize = 64 << 10;
+
 CString fileNameOf(const CString& path)
 {
     int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
@@ -194,7 +198,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR pathName)
     BeginWaitCursor();
     TRY
     {
-        CArchive ar(file, CArchive::load | CArchive::bNoFlushOnDelete);
+        CArchive ar(file, CArchive::load | CArchive::bNoFlushOnDelete, DocumentBlockSize);
         ar.m_pDocument = this;
         if (file->GetLength() != 0)
             Serialize(ar);
@@ -230,7 +234,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR pathName)
     BeginWaitCursor();
     TRY
     {
-        CArchive ar(file, CArchive::store | CArchive::bNoFlushOnDelete);
+        CArchive ar(file, CArchive::store | CArchive::bNoFlushOnDelete, DocumentBlockSize);
         ar.m_pDocument = this;
         Serialize(ar);
         ar.Close();

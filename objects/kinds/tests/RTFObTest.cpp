@@ -49,6 +49,8 @@ TEST_F(RTFObTest, TheRichTextFollowsTheStickyRecordAndTheTemporaryPathIsNotStore
     note.MakeTempFileName();
     CStickyOb sticky;
     sticky.SetNoteText("n");
+    // Made a moment apart, the two may straddle a second.
+    sticky.CreationDate = note.CreationDate;
     Bytes bytes = StoreBytes([&](CArchive& ar) { note.Serialize(ar); });
     Bytes rich = {11, '{', '\\', 'r', 't', 'f', '1', ' ', '5', '0', '%', '}'};
     EXPECT_EQ(bytes, Concat({StoreBytes([&](CArchive& ar) { sticky.Serialize(ar); }), rich}));

@@ -50,11 +50,12 @@ constexpr BarRule kBarRules[] = {
     {Match::Caption, 0, "Zoom", Build::PopupBar, 0, 0, Buttons::Unchanged, Flag::Unchanged, "Zoom", 1004},
     {Match::TornOff, 1000, "Foreground Color", Build::KeepTornOff, 0, 0, Buttons::Unchanged, Flag::Clear, nullptr, 0},
     {Match::TornOff, 1001, "Background Color", Build::KeepTornOff, 0, 0, Buttons::Unchanged, Flag::Clear, nullptr, 0},
-    {Match::Caption, 0, "Hatch Style", Build::PopupBar, 0, 0, Buttons::Unchanged, Flag::Clear, "Hatch Style", 1006},
+    // The Format bar's buttons carry the same captions as the menus: their ids must match first.
     {Match::Id, 28575, nullptr, Build::PopupToolBar, 1006, 46, Buttons::FirstCaption, Flag::Clear, "Hatch Style", 1006},
-    {Match::Caption, 0, "Shadow Style", Build::PopupBar, 0, 0, Buttons::Unchanged, Flag::Clear, "Shadow Style", 28585},
     {Match::Id, 28576, nullptr, Build::PopupToolBar, 28585, 46, Buttons::FirstCaption, Flag::Clear, "Shadow Style",
      28585},
+    {Match::Caption, 0, "Hatch Style", Build::PopupBar, 0, 0, Buttons::Unchanged, Flag::Clear, "Hatch Style", 1006},
+    {Match::Caption, 0, "Shadow Style", Build::PopupBar, 0, 0, Buttons::Unchanged, Flag::Clear, "Shadow Style", 28585},
 };
 
 
@@ -151,6 +152,8 @@ CXTPControl* NewSplitPopup(CXTPCommandBars* bars, LPCTSTR tearCaption, UINT tear
                            std::span<CXTPControl* const> items, UINT firstId)
 {
     CXTPPopupToolBar* bar = NewPickerBar(bars, tearCaption, tearId);
+    // A width below one entry stacks the entries in a column.
+    bar->SetWidth(1);
     UINT id = firstId;
     for (CXTPControl* item : items)
         bar->GetControls()->Add(item, id++, "");

@@ -80,6 +80,9 @@ TEST_F(CommandBarControlsTest, DropDownBarsFollowTheirRules)
         {0, "Project", false, 0, "Project", 23008, false},
         {0, "Hatch Style", false, 0, "Hatch Style", 1006, false},
         {28576, "", true, 5, "Shadow Style", 28585, false},
+        // The Format bar's buttons ask with their captions too.
+        {28575, "Hatch Style", true, 7, "Hatch Style", 1006, false},
+        {28576, "Shadow Style", true, 5, "Shadow Style", 28585, false},
     };
     for (const Case& c : cases) {
         CXTPCommandBar* bar = Bar(c.id, c.caption);
@@ -186,6 +189,13 @@ TEST_F(CommandBarControlsTest, PickersAreBuiltAlikeInMenusAndToolBars)
         EXPECT_EQ(none->GetID(), 27176u);
         EXPECT_EQ(dynamic_cast<CControlButtonLine*>(widthBar->GetControl(5))->GetWidth(), 5.0);
         EXPECT_EQ(widthBar->GetControl(5)->GetID(), 27181u);
+        widthBar->CalcDockingLayout(0, 0);
+        for (int i = 1; i < widthBar->GetControlCount(); ++i) {
+            const CRect above = widthBar->GetControl(i - 1)->GetRect();
+            const CRect entry = widthBar->GetControl(i)->GetRect();
+            EXPECT_EQ(entry.left, above.left) << "the widths stand in one column: " << i;
+            EXPECT_GE(entry.top, above.bottom) << i;
+        }
 
         CXTPCommandBar* arrows = Control(27185, where).pControl->GetCommandBar();
         ASSERT_EQ(arrows->GetControlCount(), 4);

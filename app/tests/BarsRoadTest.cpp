@@ -218,7 +218,7 @@ TEST_F(BarsRoadTest, ALineWidthEntryDraggedFromItsTornOffBarOntoTheStandardBarSh
     // The Format bar's Line Width drop-down torn off by its strip floats where it opened; its
     // 2.00 entry goes onto the Standard bar while Customize is open.
     const std::string page = "wait 300\nmenu 57600\nwait 300\n", shot = "snapshot main ";
-    Play(page + shot + Path("before.png") + "\nclick main 444 64\nwait 300\nclick main 600 80\nwait 300\nmenu " +
+    Play(page + shot + Path("before.png") + "\nclick main 444 64\nwait 300\nclick main 497 80\nwait 300\nmenu " +
          std::to_string(kCustomize) + "\nwait 300\ndrag main 757 101 395 38\nwait 200\nclick dialog " + kOk +
          "\nwait 300\n" + shot + Path("added.png") + "\nanswer 7\nquit\n");
     Play(page + shot + Path("restarted.png") + "\nanswer 7\nquit\n");

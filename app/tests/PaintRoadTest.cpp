@@ -98,6 +98,17 @@ int InkedColumns(const QImage& shot, int top, int bottom)
     return inked;
 }
 
+// Columns where the bar's gripper shows: two raised strips, the bar standing 6 pixels down.
+int GripperColumns(const QImage& shot)
+{
+    const QRgb highlight = qRgb(255, 255, 255), shadow = qRgb(128, 128, 128);
+    int columns = 0;
+    for (int x = 0; x < shot.width(); ++x)
+        columns += shot.pixel(x, 10) == highlight && shot.pixel(x, 12) == shadow && shot.pixel(x, 13) == highlight &&
+                   shot.pixel(x, 15) == shadow;
+    return columns;
+}
+
 // The editor opened on the picture of a new page's object.
 std::string EditorOnPicture()
 {
@@ -147,6 +158,8 @@ TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEvery
     const QImage narrow(QString::fromStdString(Path("narrow.png")));
     ASSERT_FALSE(first.isNull());
     ASSERT_FALSE(narrow.isNull());
+    EXPECT_GT(GripperColumns(first), first.width() - 40);
+    EXPECT_GT(GripperColumns(narrow), narrow.width() - 40);
     // Rows are 22 pixels high below the 10 pixels of the gripper; every row holds tools, none is
     // cut off at the right.
     EXPECT_GT(InkedColumns(first, 15, 38), 280);

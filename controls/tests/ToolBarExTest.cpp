@@ -240,6 +240,8 @@ TEST_F(ToolBarExTest, DisabledButtonsAreEmbossedAndNeverHot)
     const CRect red = Item(0);
     const CPoint offset = bar.GetImageOffset();
     EXPECT_EQ(At(red.left + offset.x + 8, red.top + offset.y + 8), ::GetSysColor(COLOR_3DSHADOW));
+    // The highlight copy one pixel right and down shows past the picture's last column.
+    EXPECT_EQ(At(red.left + offset.x + 16, red.top + offset.y + 8), ::GetSysColor(COLOR_3DHILIGHT));
     UiTestHook::MouseMove(Screen(red.left + 5, red.top + 5));
     UiTestHook::PumpPending();
     EXPECT_EQ(bar.GetHotIndex(), -1);

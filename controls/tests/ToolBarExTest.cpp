@@ -248,6 +248,46 @@ TEST_F(ToolBarExTest, DisabledButtonsAreEmbossedAndNeverHot)
     EXPECT_EQ(At(red.left, red.top), ::GetSysColor(COLOR_BTNFACE));
 }
 
+// Docked and floating in a real frame: the gripper goes with the bar into its small frame.
+TEST_F(ToolBarExTest, AFloatingBarDrawsNoGripperAndKeepsItsButtonsWhole)
+{
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    CToolBarEx docked;
+    ASSERT_TRUE(docked.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+    ASSERT_TRUE(docked.LoadToolBar(IDR_BAR));
+    docked.EnableDocking(CBRS_ALIGN_ANY);
+    const auto clientOrigin = [&] {
+        CRect window;
+        docked.GetWindowRect(&window);
+        CPoint client(0, 0);
+        docked.ClientToScreen(&client);
+        return client - window.TopLeft();
+    };
+    const auto windowAt = [&](int x, int y) {
+        docked.Invalidate();
+        UiTestHook::PumpPending();
+        const CSize origin = clientOrigin();
+        return UiTestHook::PixelAt(docked.GetSafeHwnd(), CPoint(x - origin.cx, y - origin.cy));
+    };
+    frame->DockControlBar(&docked, AFX_IDW_DOCKBAR_LEFT);
+    UiTestHook::PumpPending();
+    EXPECT_EQ(clientOrigin(), CSize(0, 10));
+    EXPECT_EQ(windowAt(8, 4), ::GetSysColor(COLOR_3DHILIGHT));
+
+    frame->FloatControlBar(&docked, CPoint(300, 200));
+    UiTestHook::PumpPending();
+    ASSERT_TRUE(docked.IsFloating());
+    EXPECT_EQ(clientOrigin(), CSize(0, 6));
+    EXPECT_EQ(windowAt(8, 4), ::GetSysColor(COLOR_BTNFACE));
+    CRect window, last;
+    docked.GetWindowRect(&window);
+    docked.GetItemRect(docked.GetCount() - 1, &last);
+    EXPECT_GE(window.Height(), 6 + last.bottom) << "the offset does not cut the buttons off";
+    frame->DestroyWindow();
+}
+
 TEST(ToolBarExColours, CheckedButtonsUseTheHighlightWhenTheLightIsTheFace)
 {
     struct Case {

@@ -158,6 +158,8 @@ void CToolBarEx::SetFlat(BOOL flat)
         return;
     SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+    if (m_pDockSite)
+        m_pDockSite->DelayRecalcLayout();
 }
 
 // With texts under the pictures, the pictures keep to the top.

@@ -20,6 +20,11 @@ public:
     CPoint GetImageOffset() const { return m_imageOffset; }
     void UpdateImageOffset();
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    // How far the buttons sit from the window's top left corner, past the gripper when one shows.
+    CSize GetClientOffset() const;
+    // A 3-D light equal to the face would not show checked buttons, so they take the highlight.
+    static COLORREF CheckedColour(COLORREF face, COLORREF highlight, COLORREF light);
 
     BOOL m_flat = TRUE;
 
@@ -28,6 +33,11 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     void OnTimer(UINT_PTR id);
     int OnCreate(LPCREATESTRUCT cs);
+    void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
+    void OnNcPaint();
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
+    LRESULT OnSetButtonSize(WPARAM, LPARAM size);
+    LRESULT OnSetBitmapSize(WPARAM, LPARAM size);
 
     DECLARE_MESSAGE_MAP()
 
@@ -35,6 +45,9 @@ private:
     void ReadColours();
     LRESULT CustomDraw(CDC& dc, DWORD stage, const CRect& rect, UINT command, UINT state);
     void DrawSeparator(CDC& dc, const CRect& rect);
+    void DrawGripper(CDC& dc, const CRect& window);
+    bool HasGripper() const;
+    bool HasButtonText() const;
     void DrawButton(CDC& dc, int index, const CRect& rect, CImageList& images);
     bool Pressed(UINT style) const { return (style & (TBBS_CHECKED | TBBS_PRESSED)) != 0; }
     bool Disabled(UINT style) const { return (style & TBBS_DISABLED) != 0; }

@@ -67,6 +67,8 @@ void CToolBarEx::OnPaint()
         CToolBar::OnPaint();
         return;
     }
+    if (HasButtonText())
+        UpdateImageOffset();
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
@@ -79,7 +81,8 @@ void CToolBarEx::OnPaint()
         if (style & TBBS_HIDDEN)
             continue;
         if (style & TBBS_SEPARATOR) {
-            DrawSeparator(dc, r);
+            if (!((style & TBBS_WRAPPED) && IsFloating()))
+                DrawSeparator(dc, r);
             continue;
         }
         UINT id = 0, unused = 0;

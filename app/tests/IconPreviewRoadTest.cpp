@@ -19,7 +19,7 @@ constexpr int kEditIcon = 60684;
 constexpr const char* kEntry = "782 190";
 // The part of the dialog right of the paint control, below the tool bar and above the buttons,
 // where the preview is.
-constexpr int kPreviewLeft = 260, kPreviewTop = 30, kPreviewBottom = 200;
+constexpr int kPreviewLeft = 260, kPreviewTop = 40, kPreviewBottom = 200;
 
 class IconPreviewRoadTest : public e2e::CatalogueFolderRoadTest { };
 

@@ -98,6 +98,17 @@ int InkedColumns(const QImage& shot, int top, int bottom)
     return inked;
 }
 
+// Columns where the bar's gripper shows: two raised strips, the bar standing 6 pixels down.
+int GripperColumns(const QImage& shot)
+{
+    const QRgb highlight = qRgb(255, 255, 255), shadow = qRgb(128, 128, 128);
+    int columns = 0;
+    for (int x = 0; x < shot.width(); ++x)
+        columns += shot.pixel(x, 10) == highlight && shot.pixel(x, 12) == shadow && shot.pixel(x, 13) == highlight &&
+                   shot.pixel(x, 15) == shadow;
+    return columns;
+}
+
 // The editor opened on the picture of a new page's object.
 std::string EditorOnPicture()
 {
@@ -136,7 +147,7 @@ TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEvery
     // Rectangle button, now on the second row, fills the picture. Quitting with the editor open
     // ends the program cleanly (the properties it was opened from go away while it runs).
     Play(EditorOnPicture() + "snapshot dialog " + Path("editor.png") + "\nsize dialog 480 480\nwait 300\n"
-         "snapshot dialog " + Path("narrow.png") + "\nclick dialog 129 39\nwait 200\n"
+         "snapshot dialog " + Path("narrow.png") + "\nclick dialog 129 49\nwait 200\n"
          "drag dialog 153 246 229 287\nwait 200\nsnapshot dialog " + Path("filled.png") +
          "\nclick dialog 424 401\nwait 300\nclick dialog 336 22\nwait 400\nclick view 400 400\nwait 300\n"
          "screenshot " + Path("page.png") + "\nclick view 86 83\nwait 200\nmenu " + std::to_string(kProperties) +
@@ -147,17 +158,20 @@ TEST_F(PaintRoadTest, BitmapEditorToolBarWrapsIntoRowsAsTheEditorNarrowsAndEvery
     const QImage narrow(QString::fromStdString(Path("narrow.png")));
     ASSERT_FALSE(first.isNull());
     ASSERT_FALSE(narrow.isNull());
-    // Rows are 22 pixels high from the top; every row holds tools, none is cut off at the right.
-    EXPECT_GT(InkedColumns(first, 5, 28), 280);
-    EXPECT_GT(InkedColumns(first.copy(0, 0, 60, 60), 28, 50), 10) << "the transparency picker's row";
-    EXPECT_GT(InkedColumns(narrow, 5, 28), 180);
-    EXPECT_GT(InkedColumns(narrow.copy(0, 0, 300, 60), 28, 50), 100);
-    EXPECT_LT(LastInkedColumn(narrow.copy(0, 0, narrow.width(), 50), 5, 50), narrow.width() - 5);
-    EXPECT_EQ(InkedColumns(narrow, 51, 56), 0) << "nothing but the picture's frame below the rows";
+    EXPECT_GT(GripperColumns(first), first.width() - 40);
+    EXPECT_GT(GripperColumns(narrow), narrow.width() - 40);
+    // Rows are 22 pixels high below the 10 pixels of the gripper; every row holds tools, none is
+    // cut off at the right.
+    EXPECT_GT(InkedColumns(first, 15, 38), 280);
+    EXPECT_GT(InkedColumns(first.copy(0, 0, 60, 70), 38, 60), 10) << "the transparency picker's row";
+    EXPECT_GT(InkedColumns(narrow, 15, 38), 180);
+    EXPECT_GT(InkedColumns(narrow.copy(0, 0, 300, 70), 38, 60), 100);
+    EXPECT_LT(LastInkedColumn(narrow.copy(0, 0, narrow.width(), 60), 15, 60), narrow.width() - 5);
+    EXPECT_EQ(InkedColumns(narrow, 61, 66), 0) << "nothing but the picture's frame below the rows";
     // Opened again, the editor is as narrow as it was left and laid out the same way.
     const QImage reopened(QString::fromStdString(Path("reopened.png")));
     ASSERT_EQ(reopened.size(), narrow.size());
-    EXPECT_GT(InkedColumns(reopened.copy(0, 0, 300, 60), 28, 50), 100);
+    EXPECT_GT(InkedColumns(reopened.copy(0, 0, 300, 70), 38, 60), 100);
     const QRect rightColumn(380, 0, 100, narrow.height());
     EXPECT_EQ(narrow.copy(rightColumn), reopened.copy(rightColumn)) << "the slider, OK and Cancel stand where they stood";
     // The filled rectangle came back to the page.

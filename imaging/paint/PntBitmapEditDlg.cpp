@@ -44,6 +44,10 @@ BOOL AttachPaintBars(CDialog* dialog, CPntCtrl& ctrl, CPntToolBar& bar)
         CRect r;
         place->GetWindowRect(&r);
         dialog->ScreenToClient(&r);
+        // The first row shows whole below the gripper, however low the place is.
+        CRect first;
+        bar.GetItemRect(0, &first);
+        r.bottom = std::max(r.bottom, r.top + bar.GetClientOffset().cy + first.bottom);
         bar.SetDlgCtrlID(CPntBitmapEditDlg::IdToolBarPlace + 100);
         bar.MoveWindow(&r);
     }

@@ -132,7 +132,7 @@ int CPntToolBar::WrapToWidth(int width)
 
 CSize CPntToolBar::CalcDynamicLayout(int length, DWORD mode)
 {
-    WrapToWidth(length);
+    WrapToWidth(length - GetClientOffset().cx);
     CSize size = CalcFixedLayout(FALSE, TRUE);
     const bool upright = (mode & LayoutHorizontal) == 0;
     const int lessRows = m_bNoViewButtons ? 1 : 0;

@@ -504,10 +504,28 @@ CString CToolBar::GetButtonText(int index) const
     return index >= 0 && index < GetCount() ? m_buttons[static_cast<size_t>(index)].text : CString();
 }
 
+// Through the messages once the window exists, so that bars deriving from this one hear of it.
 void CToolBar::SetSizes(SIZE button, SIZE image)
 {
-    m_sizeButton = button;
-    m_sizeImage = image;
+    if (!m_hWnd) {
+        m_sizeButton = button;
+        m_sizeImage = image;
+        return;
+    }
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
+}
+
+LRESULT CToolBar::OnSetButtonSize(WPARAM, LPARAM size)
+{
+    m_sizeButton = CSize(LOWORD(size), HIWORD(size));
+    return TRUE;
+}
+
+LRESULT CToolBar::OnSetBitmapSize(WPARAM, LPARAM size)
+{
+    m_sizeImage = CSize(LOWORD(size), HIWORD(size));
+    return TRUE;
 }
 
 CSize CToolBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
@@ -589,6 +607,8 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_LBUTTONUP()
     ON_WM_PAINT()
     ON_MESSAGE(TB_CUSTOMIZE, OnCustomize)
+    ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
+    ON_MESSAGE(TB_SETBITMAPSIZE, OnSetBitmapSize)
 END_MESSAGE_MAP()
 
 BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)

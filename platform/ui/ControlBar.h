@@ -148,6 +148,8 @@ constexpr UINT TBN_GETBUTTONINFO = static_cast<UINT>(-700), TBN_BEGINDRAG = stat
                TBN_QUERYINSERT = static_cast<UINT>(-706), TBN_QUERYDELETE = static_cast<UINT>(-707),
                TBN_TOOLBARCHANGE = static_cast<UINT>(-708), TBN_CUSTHELP = static_cast<UINT>(-709);
 constexpr UINT TB_CUSTOMIZE = WM_USER + 27;
+// lParam: MAKELPARAM(width, height).
+constexpr UINT TB_SETBUTTONSIZE = WM_USER + 31, TB_SETBITMAPSIZE = WM_USER + 32;
 
 class CToolBar : public CControlBar {
     DECLARE_DYNAMIC(CToolBar)
@@ -187,6 +189,8 @@ public:
     void OnLButtonUp(UINT flags, CPoint point);
     void OnPaint();
     LRESULT OnCustomize(WPARAM, LPARAM);
+    LRESULT OnSetButtonSize(WPARAM, LPARAM size);
+    LRESULT OnSetBitmapSize(WPARAM, LPARAM size);
 
 protected:
     struct Button {

@@ -230,7 +230,8 @@ TEST_F(EditorTest, ToolBarWrapsItsButtonsIntoRowsWhenNarrowerThanOneRow)
                 EXPECT_LE(r.right, std::max(c.width, int(r.Width()))) << c.width << " button " << i;
             }
             EXPECT_EQ(row, c.rows) << c.width;
-            EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE).cy, c.rows * 22) << c.width;
+            // Below the gripper, 10 pixels.
+            EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE).cy, 10 + c.rows * 22) << c.width;
         }
         // The pickers sit on their slots in whatever row those fall.
         CRect slot, picker;

@@ -19,6 +19,8 @@ constexpr int kEditIcon = 60684;
 // The first entry's tile in the main window, and the middle of its icon.
 constexpr const char* kEntry = "782 190";
 constexpr int kIconMiddleX = 782, kIconMiddleY = 190;
+// The icon's middle pixel in the editor, below the tool bar's two rows.
+constexpr const char* kMiddlePixel = "131 189";
 
 class IconEditRoadTest : public e2e::CatalogueFolderRoadTest {
 protected:
@@ -33,7 +35,7 @@ protected:
     static std::string EditMiddlePixel(const char* button)
     {
         return std::string("click main ") + kEntry + "\nwait 200\npick " + std::to_string(kEditIcon) +
-               "\nrclick main " + kEntry + "\nwait 500\nclick dialog 131 161\nwait 200\nclick dialog " + button +
+               "\nrclick main " + kEntry + "\nwait 500\nclick dialog " + kMiddlePixel + "\nwait 200\nclick dialog " + button +
                "\nwait 300\n";
     }
     std::string Bytes(const char* name) const

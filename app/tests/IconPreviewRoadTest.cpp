@@ -30,7 +30,7 @@ TEST_F(IconPreviewRoadTest, ThePreviewShowsTheIconAndThePixelsPaintedInIt)
         "\ndrag view 100 100 200 160\nwait 200\nfile " + Path("cats/mine.cat") + "\nmenu 60685\nwait 300\n" +
         "menu 33968\nwait 300\nclick main " + kEntry + "\nwait 200\npick " + std::to_string(kEditIcon) +
         "\nrclick main " + kEntry + "\nwait 500\nsnapshot dialog " + Path("before.png") +
-        "\nclick dialog 131 161\nwait 300\nsnapshot dialog " + Path("after.png") +
+        "\nclick dialog 131 189\nwait 300\nsnapshot dialog " + Path("after.png") +
         "\nclick dialog 650 286\nwait 300\nanswer 7\nquit\n";
     const e2e::Run run = Play(script);
     const QImage before(QString::fromStdString(Path("before.png")));

@@ -38,7 +38,7 @@ TEST_F(ProjectTreeRoadTest, AnIconEditedFromTheTreesContextMenuIsShownAndKept)
     const std::string edit = "wait 300\nmenu 23020\nwait 200\ntype " + name + "\nkey enter\nwait 300\n"
                              "click main " + kRow3 + "\nwait 200\nscreenshot " + Path("before.png") +
                              "\npick " + std::to_string(kEditIcon) + "\nrclick main " + kRow3 +
-                             "\nwait 500\nclick dialog 131 161\nwait 200\nclick dialog 650 253\nwait 300\n"
+                             "\nwait 500\nclick dialog 131 189\nwait 200\nclick dialog 650 253\nwait 300\n"
                              "screenshot " + Path("after.png") + "\nquit\n";
     e2e::Run run = Play(edit);
     ASSERT_EQ(run.exitCode, 0) << run.log;

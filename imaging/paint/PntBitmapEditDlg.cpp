@@ -17,16 +17,6 @@ constexpr UINT kRightColumn[] = {IDOK, IDCANCEL, CPntBitmapEditDlg::IdSlider, CP
                                  CPntBitmapEditDlg::IdLabel100, CPntBitmapEditDlg::IdLabel600,
                                  CPntBitmapEditDlg::IdSizeGrip};
 
-CRect ItemRect(CWnd* dialog, UINT id)
-{
-    CRect r(0, 0, 0, 0);
-    if (CWnd* item = dialog->GetDlgItem(id)) {
-        item->GetWindowRect(&r);
-        dialog->ScreenToClient(&r);
-    }
-    return r;
-}
-
 void MoveItem(CWnd* dialog, UINT id, const CRect& r)
 {
     if (CWnd* item = dialog->GetDlgItem(id))
@@ -34,6 +24,31 @@ void MoveItem(CWnd* dialog, UINT id, const CRect& r)
 }
 
 } // namespace
+
+CRect DlgItemRect(const CWnd* dialog, UINT id)
+{
+    CRect r(0, 0, 0, 0);
+    if (CWnd* item = dialog->GetDlgItem(static_cast<int>(id))) {
+        item->GetWindowRect(&r);
+        dialog->ScreenToClient(&r);
+    }
+    return r;
+}
+
+void ShiftDlgItem(CWnd* dialog, UINT id, CPoint by)
+{
+    MoveItem(dialog, id, DlgItemRect(dialog, id) + by);
+}
+
+int FitPaintBar(CWnd* dialog, CPntToolBar& bar, int narrower)
+{
+    CRect place = DlgItemRect(dialog, CPntBitmapEditDlg::IdToolBarPlace);
+    place.right += narrower;
+    const CSize rows = bar.CalcDynamicLayout(place.Width(), CPntToolBar::LayoutHorizontal);
+    bar.MoveWindow(place.left, place.top, place.Width(), rows.cy);
+    bar.Invalidate();
+    return std::max(0, int(rows.cy - place.Height()));
+}
 
 BOOL AttachPaintBars(CDialog* dialog, CPntCtrl& ctrl, CPntToolBar& bar)
 {
@@ -103,7 +118,7 @@ BOOL CPntBitmapEditDlg::OnInitDialog()
     GetWindowRect(&window);
     GetClientRect(&client);
     m_nFullWidth = GetMinTrackSize().cx - (window.Width() - client.Width());
-    m_nNarrowest = GetMinTrackSize().cx - std::max(0, ItemRect(this, IdPaint).Width() - kNarrowestPaint);
+    m_nNarrowest = GetMinTrackSize().cx - std::max(0, DlgItemRect(this, IdPaint).Width() - kNarrowestPaint);
     m_bLaidOut = TRUE;
     OnSize(SIZE_RESTORED, client.Width(), client.Height());
     return TRUE;
@@ -166,18 +181,13 @@ void CPntBitmapEditDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 void CPntBitmapEditDlg::FitToWidth(int cx)
 {
     const int narrower = std::min(0, cx - m_nFullWidth);
-    CRect place = ItemRect(this, IdToolBarPlace);
-    place.right += narrower;
-    const CSize bar = m_ToolBar.CalcDynamicLayout(place.Width(), CPntToolBar::LayoutHorizontal);
-    m_ToolBar.MoveWindow(place.left, place.top, place.Width(), bar.cy);
-    const int lower = std::max(0, int(bar.cy - place.Height()));
+    const int lower = FitPaintBar(this, m_ToolBar, narrower);
     for (UINT id : kRightColumn) {
         const bool underBar = id != IDOK && id != IDCANCEL && id != IdSizeGrip;
-        MoveItem(this, id, ItemRect(this, id) + CPoint(narrower, underBar ? lower : 0));
+        ShiftDlgItem(this, id, CPoint(narrower, underBar ? lower : 0));
     }
-    CRect paint = ItemRect(this, IdPaint);
+    CRect paint = DlgItemRect(this, IdPaint);
     paint.right += narrower;
     paint.top += lower;
     MoveItem(this, IdPaint, paint);
-    m_ToolBar.Invalidate();
 }

@@ -46,3 +46,9 @@ private:
 BOOL AttachPaintBars(CDialog* dialog, CPntCtrl& ctrl, CPntToolBar& bar);
 // TRUE when the notification came from the paint control and was one that changes the bar.
 BOOL IsPaintStateNotify(const NMHDR* header);
+// An item's rectangle in its dialog's client area; empty when the dialog has no such item.
+CRect DlgItemRect(const CWnd* dialog, UINT id);
+void ShiftDlgItem(CWnd* dialog, UINT id, CPoint by);
+// Wraps the tool bar into the rows its placeholder, `narrower` pixels less wide, needs; returns
+// how far the rows reach below the placeholder, which the items under it move down by.
+int FitPaintBar(CWnd* dialog, CPntToolBar& bar, int narrower);

@@ -37,13 +37,10 @@ BOOL CPntIconEditDlg::SetIcon(const CDib* image, const CDib* mask)
 
 void CPntIconEditDlg::SquareWindow(UINT id, int side)
 {
-    CWnd* item = GetDlgItem(static_cast<int>(id));
-    if (!item)
-        return;
-    CRect r;
-    item->GetWindowRect(&r);
-    ScreenToClient(&r);
-    item->MoveWindow(r.left, r.top, side, side);
+    if (CWnd* item = GetDlgItem(static_cast<int>(id))) {
+        const CRect r = DlgItemRect(this, id);
+        item->MoveWindow(r.left, r.top, side, side);
+    }
 }
 
 BOOL CPntIconEditDlg::OnInitDialog()
@@ -67,7 +64,12 @@ BOOL CPntIconEditDlg::OnInitDialog()
     for (UINT id : {UINT(IDOK), UINT(IDCANCEL), IdPreview})
         AddFlexControl(id, CFlexHorzConstraint::Move, CFlexVertConstraint::Fixed);
     AddFlexControl(CPntBitmapEditDlg::IdSizeGrip, CFlexHorzConstraint::Move, CFlexVertConstraint::Move);
+    AddFlexControl(CPntBitmapEditDlg::IdToolBarPlace, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Fixed);
     AddFlexControl(CPntBitmapEditDlg::IdPaint, CFlexHorzConstraint::Stretch, CFlexVertConstraint::Stretch);
+    m_bLaidOut = TRUE;
+    CRect client;
+    GetClientRect(&client);
+    OnSize(SIZE_RESTORED, client.Width(), client.Height());
     return TRUE;
 }
 
@@ -83,21 +85,11 @@ BOOL CPntIconEditDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     return CPntDlg::OnNotify(wParam, lParam, result);
 }
 
-CRect CPntIconEditDlg::GetPreviewRect() const
-{
-    CRect r;
-    if (CWnd* preview = GetDlgItem(IdPreview)) {
-        preview->GetWindowRect(&r);
-        ScreenToClient(&r);
-    }
-    return r;
-}
-
 // The black frame lies on the dialog, 2 pixels outside the preview window.
 void CPntIconEditDlg::OnPaint()
 {
     CPaintDC dc(this);
-    CRect frame = GetPreviewRect();
+    CRect frame = DlgItemRect(this, IdPreview);
     if (frame.IsRectEmpty())
         return;
     frame.InflateRect(2, 2);
@@ -128,9 +120,15 @@ void CPntIconEditDlg::PaintPreview(CDC& dc, const CRect& r)
         canvas.Stretch(&dc, r.left, r.top, r.Width(), r.Height());
 }
 
+// Every row of the tool bar shows: rows beyond the placeholder push the picture and the
+// preview down.
 void CPntIconEditDlg::OnSize(UINT type, int cx, int cy)
 {
     CPntDlg::OnSize(type, cx, cy);
-    if (m_ToolBar.GetSafeHwnd())
-        m_ToolBar.Invalidate();
+    if (!m_bLaidOut || type == SIZE_MINIMIZED || !m_ToolBar.GetSafeHwnd())
+        return;
+    const int lower = FitPaintBar(this, m_ToolBar, 0);
+    for (UINT id : {CPntBitmapEditDlg::IdPaint, IdPreview})
+        ShiftDlgItem(this, id, CPoint(0, lower));
+    Invalidate();
 }

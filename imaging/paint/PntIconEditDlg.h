@@ -31,9 +31,10 @@ protected:
 
 private:
     void PaintPreview(CDC& dc, const CRect& r);
-    CRect GetPreviewRect() const;
     void SquareWindow(UINT id, int side);
 
     CPntCtrl m_Ctrl;
     CPntToolBar m_ToolBar;
+    // Set once the flexible layout holds the items, so sizing may lay the bar's rows out.
+    BOOL m_bLaidOut = FALSE;
 };

@@ -87,4 +87,57 @@ TEST_F(IconEditRoadTest, CancelLeavesTheCatalogueEntrysIconAsItWas)
     EXPECT_EQ(Bytes("cats/mine.cat"), before);
 }
 
+// Columns of the band holding pixels that pass `test`.
+template <typename Test>
+int ColumnsWhere(const QImage& shot, QRect band, Test test)
+{
+    int columns = 0;
+    for (int x = band.left(); x <= band.right(); ++x) {
+        bool found = false;
+        for (int y = band.top(); y <= band.bottom() && !found; ++y)
+            found = shot.valid(x, y) && test(shot.pixel(x, y));
+        columns += found;
+    }
+    return columns;
+}
+
+bool Inked(QRgb pixel) { return qGray(pixel) < 150; }
+bool Red(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60; }
+
+// The tool bar's second row (22 pixels below its first, under a 10-pixel gripper) holds the
+// transparency picker; the foreground picker ends the first row.
+constexpr QRect kSecondRow(2, 40, 300, 18);
+constexpr const char* kForegroundArrow = "665 26";
+// Red in the foreground picker's drop-down, which takes the clicks while it is open.
+constexpr const char* kRedUnderForeground = "14 57";
+constexpr QRect kPaintArea(5, 60, 250, 250), kPreviewArea(260, 40, 200, 160);
+
+// A picker's drop-down opened from its arrow and one of its entries clicked.
+std::string Pick(const char* arrow, const char* entry)
+{
+    return std::string("click dialog ") + arrow + "\nwait 300\nclick dialog " + entry + "\nwait 300\n";
+}
+
+TEST_F(IconEditRoadTest, TheToolBarsSecondRowShowsAboveThePictureAndItsPickersPaint)
+{
+    const std::string script = MakeCatalogue() + "click main " + kEntry + "\nwait 200\npick " +
+                               std::to_string(kEditIcon) + "\nrclick main " + kEntry + "\nwait 500\nsnapshot dialog " +
+                               Path("opened.png") + "\n" + Pick(kForegroundArrow, kRedUnderForeground) +
+                               "click dialog " + kMiddlePixel + "\nwait 300\nsnapshot dialog " + Path("red.png") +
+                               "\nclick dialog " + kCancel + "\nwait 300\nanswer 7\nquit\n";
+    const e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+    const QImage opened(QString::fromStdString(Path("opened.png")));
+    const QImage red(QString::fromStdString(Path("red.png")));
+    ASSERT_FALSE(opened.isNull() || red.isNull()) << run.log;
+
+    // The second row shows the transparency picker, and the picture starts below it.
+    EXPECT_GT(ColumnsWhere(opened, kSecondRow.adjusted(0, 0, -260, 0), Inked), 10);
+    EXPECT_EQ(ColumnsWhere(opened, kSecondRow.adjusted(60, 0, 0, 0), Inked), 0);
+    // The pixel painted in the foreground picker's red shows in the picture and the preview.
+    EXPECT_GE(ColumnsWhere(red, kPaintArea, Red), 5);
+    EXPECT_GE(ColumnsWhere(red, kPreviewArea, Red), 1);
+}
+
 } // namespace

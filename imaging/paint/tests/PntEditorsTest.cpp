@@ -245,6 +245,38 @@ TEST_F(EditorTest, ToolBarWrapsItsButtonsIntoRowsWhenNarrowerThanOneRow)
     EXPECT_EQ(editor.DoModal(), IDCANCEL);
 }
 
+// The icon editor's place for the bar holds one row; the bar's other rows push the picture and
+// the preview down, and a wider editor takes them back into one row.
+TEST_F(EditorTest, IconEditorShowsEveryRowOfItsToolBarAbovePictureAndPreview)
+{
+    CPntIconEditDlg editor(&parent);
+    const auto image = MakeDib(32, 32, 8, kWhite);
+    ASSERT_TRUE(editor.GetPaintCtrl().SetImage(image.get()));
+    struct Case {
+        int wider, rows;
+    };
+    const Case cases[] = {{0, 2}, {300, 1}, {0, 2}};
+    driver.steps = {[&] {
+        CPntToolBar& bar = editor.GetToolBar();
+        CRect window;
+        editor.GetWindowRect(&window);
+        for (const Case& c : cases) {
+            editor.SetWindowPos(nullptr, 0, 0, window.Width() + c.wider, window.Height(), SWP_NOMOVE | SWP_NOZORDER);
+            EXPECT_EQ(bar.GetRows(), c.rows) << c.wider;
+            const CRect shown = DlgItemRect(&editor, CPntBitmapEditDlg::IdToolBarPlace + 100);
+            CRect last;
+            bar.GetTransparencyPicker().GetWindowRect(&last);
+            editor.ScreenToClient(&last);
+            EXPECT_LE(last.bottom, shown.bottom) << c.wider << ": the last picker shows whole";
+            for (UINT id : {CPntBitmapEditDlg::IdPaint, CPntIconEditDlg::IdPreview})
+                EXPECT_GE(DlgItemRect(&editor, id).top, shown.bottom) << c.wider << " item " << id;
+        }
+        editor.EndDialog(IDCANCEL);
+    }};
+    driver.Start();
+    EXPECT_EQ(editor.DoModal(), IDCANCEL);
+}
+
 TEST_F(EditorTest, EveryToolBarButtonAndPickerHasItsNameAsTip)
 {
     CPntBitmapEditDlg editor(&parent);

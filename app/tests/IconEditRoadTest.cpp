@@ -110,6 +110,9 @@ constexpr QRect kSecondRow(2, 40, 300, 18);
 constexpr const char* kForegroundArrow = "665 26";
 // Red in the foreground picker's drop-down, which takes the clicks while it is open.
 constexpr const char* kRedUnderForeground = "14 57";
+// The transparency picker's arrow on the second row, and white in its drop-down.
+constexpr const char* kTransparencyArrow = "36 49";
+constexpr const char* kWhiteUnderTransparency = "137 119";
 constexpr QRect kPaintArea(5, 60, 250, 250), kPreviewArea(260, 40, 200, 160);
 
 // A picker's drop-down opened from its arrow and one of its entries clicked.
@@ -118,19 +121,21 @@ std::string Pick(const char* arrow, const char* entry)
     return std::string("click dialog ") + arrow + "\nwait 300\nclick dialog " + entry + "\nwait 300\n";
 }
 
-TEST_F(IconEditRoadTest, TheToolBarsSecondRowShowsAboveThePictureAndItsPickersPaint)
+TEST_F(IconEditRoadTest, TheToolBarsSecondRowShowsAboveThePictureAndItsPickersPaintAndClear)
 {
     const std::string script = MakeCatalogue() + "click main " + kEntry + "\nwait 200\npick " +
                                std::to_string(kEditIcon) + "\nrclick main " + kEntry + "\nwait 500\nsnapshot dialog " +
                                Path("opened.png") + "\n" + Pick(kForegroundArrow, kRedUnderForeground) +
                                "click dialog " + kMiddlePixel + "\nwait 300\nsnapshot dialog " + Path("red.png") +
-                               "\nclick dialog " + kCancel + "\nwait 300\nanswer 7\nquit\n";
+                               "\n" + Pick(kTransparencyArrow, kWhiteUnderTransparency) + "snapshot dialog " +
+                               Path("clear.png") + "\nclick dialog " + kCancel + "\nwait 300\nanswer 7\nquit\n";
     const e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
     const QImage opened(QString::fromStdString(Path("opened.png")));
     const QImage red(QString::fromStdString(Path("red.png")));
-    ASSERT_FALSE(opened.isNull() || red.isNull()) << run.log;
+    const QImage clear(QString::fromStdString(Path("clear.png")));
+    ASSERT_FALSE(opened.isNull() || red.isNull() || clear.isNull()) << run.log;
 
     // The second row shows the transparency picker, and the picture starts below it.
     EXPECT_GT(ColumnsWhere(opened, kSecondRow.adjusted(0, 0, -260, 0), Inked), 10);
@@ -138,6 +143,11 @@ TEST_F(IconEditRoadTest, TheToolBarsSecondRowShowsAboveThePictureAndItsPickersPa
     // The pixel painted in the foreground picker's red shows in the picture and the preview.
     EXPECT_GE(ColumnsWhere(red, kPaintArea, Red), 5);
     EXPECT_GE(ColumnsWhere(red, kPreviewArea, Red), 1);
+    // White picked as the transparent colour leaves the preview at once, the red pixel stays.
+    const auto white = [](QRgb pixel) { return pixel == qRgb(255, 255, 255); };
+    EXPECT_GE(ColumnsWhere(red, kPreviewArea, white), 30);
+    EXPECT_EQ(ColumnsWhere(clear, kPreviewArea, white), 0);
+    EXPECT_GE(ColumnsWhere(clear, kPreviewArea, Red), 1);
 }
 
 } // namespace

@@ -205,8 +205,11 @@ void CPntCtrl::SetForegroundColour(COLORREF colour)
 void CPntCtrl::SetTransparencyColour(COLORREF colour)
 {
     m_crTransparent = colour;
-    if (m_bTransparencyOn && m_hWnd)
+    if (m_bTransparencyOn && m_hWnd) {
         Invalidate();
+        // What the picture shows changed: previews of it follow.
+        NotifyImageChanged();
+    }
 }
 
 void CPntCtrl::EnableTransparency(BOOL on)

@@ -3,6 +3,8 @@
 #include "platform/ui/UiApi.h"
 #include "platform/ui/WindowTable.h"
 
+#include <utility>
+
 namespace ui {
 namespace {
 
@@ -38,6 +40,24 @@ bool topLevelEnabled(HWND hwnd)
     return true;
 }
 
+bool isButtonUp(UINT m) { return m == WM_LBUTTONUP || m == WM_RBUTTONUP || m == WM_MBUTTONUP; }
+
+// The desktop keeps a pointer press's top-level window until its release: a pop-up opened by
+// the press doesn't get the release, as on a real display.
+HWND& pressedTopLevel()
+{
+    static HWND pressed = nullptr;
+    return pressed;
+}
+
+Window* searchRoot(HWND top, UINT message)
+{
+    if (!isButtonUp(message))
+        return top ? Find(top) : Desktop();
+    Window* pressed = Find(std::exchange(pressedTopLevel(), nullptr));
+    return top ? Find(top) : pressed ? pressed : Desktop();
+}
+
 } // namespace
 
 void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys)
@@ -45,7 +65,7 @@ void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys)
     HWND target = GetCapture();
     int hit = HTCLIENT;
     if (!target) {
-        Window* root = top ? Find(top) : Desktop();
+        Window* root = searchRoot(top, message);
         target = root ? DeepestWindowAt(root, screenPt) : nullptr;
         if (!target || target == GetDesktopWindow() || !topLevelEnabled(target))
             return;
@@ -53,6 +73,8 @@ void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys)
     }
     if (isDoubleClick(message) && !(hit == HTCLIENT ? usesDoubleClicks(target) : true))
         message = singleClick(message);
+    if (isButtonDown(message) || isDoubleClick(message))
+        pressedTopLevel() = GetAncestorTopLevel(target);
     if ((isButtonDown(message) || isDoubleClick(message)) && !GetCapture() && !activateOnClick(target, hit, message))
         return;
     if (hit == HTCLIENT) {

@@ -383,30 +383,35 @@ bool playSize(const Step& s, std::string& error)
     return true;
 }
 
-// A press opening a pop-up makes that the "dialog"; the moves and the release that follow stay
-// where the press was, as a hand on the mouse does.
-CWnd* pressedWindow(const Step& s, HWND& pressed)
+// A press opening a pop-up makes that the "dialog"; the moves and the release that follow under
+// the same name stay where the press was, as a hand on the mouse does.
+struct Press {
+    HWND window = nullptr;
+    std::string target;
+};
+
+CWnd* pressedWindow(const Step& s, Press& pressed)
 {
     const bool release = s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP;
     const bool held = release || (s.message == WM_MOUSEMOVE && (s.keys & MK_LBUTTON));
-    if (!held || !::IsWindow(pressed))
-        return nullptr;
-    CWnd* window = CWnd::FromHandle(pressed);
+    CWnd* window = held && s.target == pressed.target && ::IsWindow(pressed.window)
+                       ? CWnd::FromHandle(pressed.window)
+                       : nullptr;
     if (release)
-        pressed = nullptr;
+        pressed = {};
     return window;
 }
 
 bool playMouse(const Step& s, std::string& error)
 {
     static POINT lastScreen{};
-    static HWND pressed = nullptr;
+    static Press pressed;
     CWnd* target = pressedWindow(s, pressed);
     if (!target)
         target = targetWindow(s.target);
     const bool release = s.message == WM_LBUTTONUP || s.message == WM_RBUTTONUP;
     if (!release && s.message != WM_MOUSEMOVE)
-        pressed = target ? target->m_hWnd : nullptr;
+        pressed = {target ? target->m_hWnd : nullptr, s.target};
     // A press can close its window (a double click on a box); the release then happens where
     // the press was.
     if ((!target || !target->m_hWnd) && !release) {

@@ -443,6 +443,7 @@ protected:
     BOOL SetEditPointsCursorAt(CPoint page);
     // Insertion steps.
     void FinishInsert(BOOL result);
+    BOOL ClickedOutside() const;
     void ClampToPage(RECT* rect);
     void PlaceDefaultSize(CHyperOb* object, CSize size, int x, int y);
     BOOL AddInsertedObject(CHyperOb* object, BOOL pointList);

@@ -81,7 +81,7 @@ void CHyperView::InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL 
             return FinishInsert(dropped);
         object->CollectSnapTargets();
         CHyperObTracker* tracker = object->GetTracker();
-        const BOOL tracked = tracker->TrackRubberBand(this, device, TRUE);
+        const BOOL tracked = tracker->TrackRubberBand(this, device, TRUE) && !ClickedOutside();
         object->EraseSnapMarks();
         if (tracked) {
             ClampToPage(&tracker->m_rect);
@@ -126,6 +126,18 @@ void CHyperView::InsertObjectAt(int x, int y, UINT toolId, BOOL pointList, BOOL 
     if (result && !atPoint && (pointList || IsPointListTool(toolId)))
         result = CountSegment(object);
     FinishInsert(result);
+}
+
+// A point list continued by clicks ends at a click outside the window (on a tool bar, say)
+// instead of gaining a corner at the page's edge.
+BOOL CHyperView::ClickedOutside() const
+{
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    CRect client;
+    GetClientRect(&client);
+    return m_pointListCount > 0 && !client.PtInRect(cursor);
 }
 
 // A drag that left the window ends at the page's edge.

@@ -189,6 +189,21 @@ TEST_F(MainViewRoadTest, EveryInsertToolCreatesItsKindAndFallsBackToSelect)
     }
 }
 
+// A polyline continued by clicks ends at a click on a tool bar: the click adds no corner at the
+// page's corner, and the next click in the page starts nothing of it.
+TEST_F(MainViewRoadTest, AClickOnAToolBarEndsAPolylineWithoutACornerAtThePagesEdge)
+{
+    Play("wait 300\n" + Menu(kNew) + Menu(CMyView::ToolPolyline) + "drag view 100 100 300 200\nwait 200\n" +
+         "move main 18 123\nclick main 18 123\nwait 200\nclick view 400 300\nwait 200\nkey escape\nwait 200\n" + Save("line.trn") +
+         "quit\n");
+    std::unique_ptr<CMyView> page = Read("line.trn");
+    ASSERT_EQ(page->GetObjects().GetSize(), 1) << "the polyline gained corners";
+    CRect first;
+    page->GetObjectAtIndex(0)->GetRect(&first, nullptr);
+    EXPECT_GT(first.left, 50);
+    EXPECT_GT(first.top, 50);
+}
+
 // The alarm goes off when the program's clock reaches it, flashes the window three times, plays
 // the object's sound once and is over; the page came in as a file dropped on the page.
 TEST_F(MainViewRoadTest, AnAlarmGoesOffAtItsMomentOnceAndADroppedPageOpens)

@@ -1,7 +1,8 @@
 // The combo box window class: simple, drop-down and drop-down-list boxes over a list of
 // items (sorted, with data, owner-drawn without strings); the selection field shows the
 // chosen item or the typed text. The dropped list is a pop-up window below the box, worked
-// with the mouse, the wheel or the keyboard.
+// with the mouse, the wheel or the keyboard; a simple box shows its list always, below its
+// field in its own window.
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlKit.h"
 #include "platform/ui/ItemList.h"
@@ -65,17 +66,45 @@ void userSelect(HWND hwnd, int index)
 
 int fieldHeight(HWND hwnd) { return ctl::LineHeight(hwnd) + 8; }
 
+int simpleFieldBottom(HWND hwnd) { return itemHeight(hwnd) + 6; }
+
+// The rows of a simple box's list, inside its frame.
+RECT simpleListRows(HWND hwnd)
+{
+    RECT r{};
+    ::GetClientRect(hwnd, &r);
+    r.top = std::min<LONG>(r.bottom, simpleFieldBottom(hwnd) + 2);
+    ::InflateRect(&r, -1, -1);
+    return r;
+}
+
+// The window that shows the list: the dropped pop-up, or a simple box itself.
+HWND listShownIn(HWND hwnd)
+{
+    ComboState& s = States::Of(hwnd);
+    return s.listWnd ? s.listWnd : kind(hwnd) == CBS_SIMPLE ? hwnd : nullptr;
+}
+
+int visibleRows(HWND hwnd)
+{
+    RECT rows{};
+    if (HWND dropped = States::Of(hwnd).listWnd)
+        ::GetClientRect(dropped, &rows);
+    else
+        rows = simpleListRows(hwnd);
+    return std::max(1, static_cast<int>(rows.bottom - rows.top) / itemHeight(hwnd));
+}
+
 // The first item shown keeps the chosen one in view.
 void scrollListTo(HWND hwnd, int index)
 {
     ComboState& s = States::Of(hwnd);
-    if (!s.listWnd || !s.list.Valid(index))
+    HWND shownIn = listShownIn(hwnd);
+    if (!shownIn || !s.list.Valid(index))
         return;
-    RECT client{};
-    ::GetClientRect(s.listWnd, &client);
-    int rows = std::max(1, static_cast<int>(client.bottom - client.top) / itemHeight(hwnd));
+    const int rows = visibleRows(hwnd);
     s.top = std::clamp(s.top, std::max(0, index - rows + 1), index);
-    ::InvalidateRect(s.listWnd, nullptr, TRUE);
+    ::InvalidateRect(shownIn, nullptr, TRUE);
 }
 
 // Below the box, or above it where the screen ends; as many rows as the box's dropped height
@@ -138,9 +167,39 @@ void showDrop(HWND hwnd, bool show)
     ctl::NotifyParent(hwnd, CBN_CLOSEUP);
 }
 
+void drawListItem(HWND hwnd, CDC& dc, int index, RECT rect);
+
+void drawRows(HWND hwnd, CDC& dc, const RECT& rows)
+{
+    ComboState& s = States::Of(hwnd);
+    dc.FillSolidRect(&rows, ::GetSysColor(COLOR_WINDOW));
+    const int height = itemHeight(hwnd);
+    for (int i = s.top, y = rows.top; i < s.list.Count() && y < rows.bottom; ++i, y += height)
+        drawListItem(hwnd, dc, i, RECT{rows.left, y, rows.right, std::min<LONG>(y + height, rows.bottom)});
+}
+
+// The always-open list of a simple box, its chosen item marked.
+void paintSimpleList(HWND hwnd, CDC& dc, const RECT& client)
+{
+    RECT gap{client.left, simpleFieldBottom(hwnd), client.right, client.bottom};
+    dc.FillSolidRect(&gap, ::GetSysColor(COLOR_BTNFACE));
+    RECT rows = simpleListRows(hwnd);
+    if (rows.bottom <= rows.top)
+        return;
+    RECT frame = rows;
+    ::InflateRect(&frame, 1, 1);
+    CBrush border(::GetSysColor(COLOR_WINDOWFRAME));
+    dc.FrameRect(&frame, &border);
+    ComboState& s = States::Of(hwnd);
+    s.hot = s.current;
+    drawRows(hwnd, dc, rows);
+}
+
 void paint(HWND hwnd, CDC& dc, RECT client)
 {
     ComboState& s = States::Of(hwnd);
+    if (kind(hwnd) == CBS_SIMPLE)
+        paintSimpleList(hwnd, dc, client);
     RECT field{client.left, client.top, client.right, client.top + std::min<LONG>(client.bottom - client.top, itemHeight(hwnd) + 6)};
     RECT button = field;
     if (kind(hwnd) != CBS_SIMPLE) {
@@ -212,6 +271,8 @@ LRESULT insert(HWND hwnd, int index, LPARAM value)
     int at = s.list.Insert(hwnd, index, value, (ctl::StyleOf(hwnd) & CBS_SORT) && index < 0, hasStrings(hwnd));
     if (at >= 0 && s.current >= at)
         ++s.current;
+    if (kind(hwnd) == CBS_SIMPLE)
+        ::InvalidateRect(hwnd, nullptr, TRUE);
     return at;
 }
 
@@ -301,15 +362,7 @@ void drawListItem(HWND hwnd, CDC& dc, int index, RECT rect)
     dc.DrawText(text.c_str(), -1, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void paintList(HWND list, CDC& dc, const RECT& client)
-{
-    HWND hwnd = comboOfList(list);
-    ComboState& s = States::Of(hwnd);
-    dc.FillSolidRect(&client, ::GetSysColor(COLOR_WINDOW));
-    const int height = itemHeight(hwnd);
-    for (int i = s.top, y = client.top; i < s.list.Count() && y < client.bottom; ++i, y += height)
-        drawListItem(hwnd, dc, i, RECT{client.left, y, client.right, y + height});
-}
+void paintList(HWND list, CDC& dc, const RECT& client) { drawRows(comboOfList(list), dc, client); }
 
 // The item under a point of the list's client area; CB_ERR outside the list.
 int listItemAt(HWND list, POINT pt)
@@ -353,15 +406,25 @@ void listMouse(HWND list, UINT message, POINT pt)
     showDrop(hwnd, false);
 }
 
-void scrollList(HWND list, int notches)
+void scrollList(HWND hwnd, int notches)
 {
-    HWND hwnd = comboOfList(list);
     ComboState& s = States::Of(hwnd);
-    RECT client{};
-    ::GetClientRect(list, &client);
-    int rows = std::max(1, static_cast<int>(client.bottom - client.top) / itemHeight(hwnd));
-    s.top = std::clamp(s.top - notches * 3, 0, std::max(0, s.list.Count() - rows));
-    ::InvalidateRect(list, nullptr, TRUE);
+    HWND shownIn = listShownIn(hwnd);
+    if (!shownIn)
+        return;
+    s.top = std::clamp(s.top - notches * 3, 0, std::max(0, s.list.Count() - visibleRows(hwnd)));
+    ::InvalidateRect(shownIn, nullptr, TRUE);
+}
+
+// A press on a row of a simple box's list chooses that item.
+void pressSimpleList(HWND hwnd, POINT pt)
+{
+    const RECT rows = simpleListRows(hwnd);
+    if (!::PtInRect(&rows, pt))
+        return;
+    ComboState& s = States::Of(hwnd);
+    userSelect(hwnd, s.top + static_cast<int>(pt.y - rows.top) / itemHeight(hwnd));
+    scrollListTo(hwnd, s.current);
 }
 
 } // namespace
@@ -379,7 +442,7 @@ LRESULT AfxComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE: trackList(hwnd, pt); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: listMouse(hwnd, message, pt); return 0;
-    case WM_MOUSEWHEEL: scrollList(hwnd, static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA); return 0;
+    case WM_MOUSEWHEEL: scrollList(comboOfList(hwnd), static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA); return 0;
     default: break;
     }
     return ctl::DefControlProc(hwnd, message, wParam, lParam);
@@ -400,12 +463,19 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s.dropped ? DLGC_WANTALLKEYS : 0);
     case WM_LBUTTONDOWN:
         ::SetFocus(hwnd);
-        showDrop(hwnd, !s.dropped);
+        if (kind(hwnd) == CBS_SIMPLE)
+            pressSimpleList(hwnd, POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))});
+        else
+            showDrop(hwnd, !s.dropped);
         return 0;
     case WM_CHAR: typed(hwnd, wParam); return 0;
     case WM_MOUSEWHEEL:
         if (s.listWnd)
             return ::SendMessage(s.listWnd, message, wParam, lParam);
+        if (kind(hwnd) == CBS_SIMPLE) {
+            scrollList(hwnd, static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA);
+            return 0;
+        }
         break;
     case WM_KEYDOWN: keyDown(hwnd, wParam); return 0;
     case WM_SETFOCUS:
@@ -430,11 +500,13 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case CB_DELETESTRING: return remove(hwnd, static_cast<int>(wParam));
     case CB_RESETCONTENT:
         s.list.Clear(hwnd);
+        s.top = 0;
         select(hwnd, CB_ERR);
         return CB_OKAY;
     case CB_GETCOUNT: return s.list.Count();
     case CB_SETCURSEL:
         select(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)));
+        scrollListTo(hwnd, s.current);
         return s.current;
     case CB_GETCURSEL: return s.current;
     case CB_SHOWDROPDOWN: showDrop(hwnd, wParam != 0); return TRUE;

@@ -1,4 +1,5 @@
-// The list a drop-down combo box drops: a pop-up window below the box that the mouse works.
+// The list a drop-down combo box drops: a pop-up window below the box that the mouse works;
+// a simple box's list, always shown below its field.
 #include "ControlFixture.h"
 
 #include "platform/ui/ControlTypes.h"
@@ -134,6 +135,37 @@ TEST_F(ComboListTest, TheBoxItselfClosesItsOpenListAgain)
     Click(FieldPoint());
     EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A simple box shows its items below its field without dropping anything; the chosen item is
+// marked, and a click on a row chooses that item.
+TEST_F(ComboListTest, ASimpleBoxShowsItsListAndAClickOnARowChoosesIt)
+{
+    HWND simple = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE, 200, 10, 90, 150, parent,
+                                 reinterpret_cast<HMENU>(8), nullptr, nullptr);
+    for (const char* item : {"one", "two", "three", "four"})
+        SendMessage(simple, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessage(simple, CB_SETCURSEL, 1, 0);
+    UiTestHook::PumpPending();
+    const int height = static_cast<int>(SendMessage(simple, CB_GETITEMHEIGHT, 0, 0));
+    const int firstRow = height + 6 + 2 + 1;
+    auto rowPixel = [&](int row) { return UiTestHook::PixelAt(simple, POINT{60, firstRow + row * height + height / 2}); };
+    EXPECT_EQ(rowPixel(1), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(rowPixel(3), GetSysColor(COLOR_WINDOW)) << "the list ends below the field";
+    EXPECT_FALSE(SendMessage(simple, CB_GETDROPPEDSTATE, 0, 0));
+
+    codes.clear();
+    POINT row = {40, firstRow + 2 * height + height / 2};
+    ClientToScreen(simple, &row);
+    Click(row);
+    EXPECT_EQ(SendMessage(simple, CB_GETCURSEL, 0, 0), 2);
+    char text[16] = "";
+    GetWindowText(simple, text, sizeof text);
+    EXPECT_STREQ(text, "three");
+    EXPECT_EQ(codes, (std::vector<int>{CBN_SETFOCUS, CBN_SELCHANGE}));
+    EXPECT_EQ(GetCapture(), nullptr) << "nothing dropped";
+    EXPECT_EQ(rowPixel(2), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(rowPixel(1), GetSysColor(COLOR_WINDOW));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "objects/ViewSettings.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <cstdio>
 
@@ -71,7 +70,6 @@ CString CSnapPointsDlg::PositionName(int position)
 
 BOOL CSnapPointsDlg::InitControls()
 {
-    Parlex_SetAllTexts(m_hWnd);
     CWnd* type = GetDlgItem(TypeId);
     for (int position = 0; position < PositionCount; ++position)
         type->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(PositionName(position))));

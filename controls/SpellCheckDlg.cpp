@@ -2,7 +2,6 @@
 
 #include "controls/SpellCheckSession.h"
 #include "controls/SpellOptionsDlg.h"
-#include "platform/ui/LanguageTexts.h"
 
 namespace {
 
@@ -31,7 +30,6 @@ BOOL CSpellCheckDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_replacement.SubclassDlgItem(kReplacementId, this);
     m_replacement.LimitText(kReplacementLimit);
-    Parlex_SetAllTexts(m_hWnd);
     ShowWord();
     return TRUE;
 }

@@ -1,7 +1,5 @@
 #include "controls/SpellOptionsDlg.h"
 
-#include "platform/ui/LanguageTexts.h"
-
 CSpellOptionsDlg::CSpellOptionsDlg(LXHANDLE checker, CWnd* parent) : CDialog(IDD, parent), m_checker(checker) {}
 
 BOOL CSpellOptionsDlg::OnInitDialog()
@@ -10,7 +8,6 @@ BOOL CSpellOptionsDlg::OnInitDialog()
     CheckDlgButton(kAlwaysSuggestId, LX_GetAlwaysSuggest(m_checker) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(kIgnoreUppercaseId, LX_GetIgnoreWordsInUppercase(m_checker) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(kIgnoreNumbersId, LX_GetIgnoreWordsWithNumbers(m_checker) ? BST_CHECKED : BST_UNCHECKED);
-    Parlex_SetAllTexts(m_hWnd);
     return TRUE;
 }
 

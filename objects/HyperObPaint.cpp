@@ -3,6 +3,7 @@
 #include "objects/HyperOb.h"
 #include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
+#include "objects/SnapPointSet.h"
 #include "objects/ViewSettings.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/SysColors.h"
@@ -95,6 +96,9 @@ void CHyperOb::GetUpdateRect(CRect* out, CDC* dc) const
             out->UnionRect(out, &group);
         }
     }
+    // Asking for the set only names this object its owner, as drawing does.
+    if (const CSnapPointSet* points = const_cast<CHyperOb*>(this)->GetSnapPoints(FALSE))
+        points->AddDrawnBounds(out);
     if (dc && !dc->IsPrinting() && host->IsMapped())
         host->LogicalToDevice(reinterpret_cast<POINT*>(&out->left), 2);
 }

@@ -224,18 +224,51 @@ void CExtSnapPointSet::DrawSnapIndicators(CDC* dc, BOOL show)
     }
 }
 
-void CExtSnapPointSet::DrawPointText(CDC* dc, POINT point, const CString& text, COLORREF color) const
+void CExtSnapPointSet::AddDrawnBounds(CRect* area) const
+{
+    if (!GetOwner())
+        return;
+    CDC measure;
+    measure.CreateCompatibleDC(nullptr);
+    CFont font;
+    CreateOwnerFont(font);
+    CFont* oldFont = measure.SelectObject(&font);
+    for (INT_PTR i = 0; i < GetCount(); ++i) {
+        POINT point;
+        COLORREF color;
+        const CString& text = static_cast<const CAnchorItemEx*>(GetList().GetAnchor(i))->m_text;
+        if (text.IsEmpty() || !GetIndexedPoint(i, &point, &color))
+            continue;
+        CRect rect = TextRect(&measure, point, text);
+        // Glyphs may reach a pixel past their cell.
+        rect.InflateRect(1, 1);
+        area->UnionRect(area, &rect);
+    }
+    measure.SelectObject(oldFont);
+}
+
+void CExtSnapPointSet::CreateOwnerFont(CFont& font) const
 {
     CHyperOb* owner = GetOwner();
     LOGFONT logFont = owner->Font.GetLogFont();
     owner->GetEffectiveFont(&logFont);
-    CFont font;
     font.CreateFontIndirect(&logFont);
+}
+
+CRect CExtSnapPointSet::TextRect(CDC* dc, POINT point, const CString& text)
+{
+    const CSize extent = dc->GetTextExtent(text);
+    const int left = point.x - extent.cx / 2, top = point.y - extent.cy / 2;
+    return CRect(left, top, left + extent.cx, top + extent.cy);
+}
+
+void CExtSnapPointSet::DrawPointText(CDC* dc, POINT point, const CString& text, COLORREF color) const
+{
+    CHyperOb* owner = GetOwner();
+    CFont font;
+    CreateOwnerFont(font);
     CFont* oldFont = dc->SelectObject(&font);
-    CSize extent = dc->GetTextExtent(text);
-    CRect rect(point.x - extent.cx / 2, point.y - extent.cy / 2, 0, 0);
-    rect.right = rect.left + extent.cx;
-    rect.bottom = rect.top + extent.cy;
+    CRect rect = TextRect(dc, point, text);
     COLORREF back, fore;
     owner->GetBackColor(&back);
     owner->GetForeColor(&fore);

@@ -5,7 +5,9 @@
 #include "objects/AnchorFmt.h"
 
 class CDC;
+class CFont;
 class CHyperOb;
+class CRect;
 
 class CSnapPointSet {
 public:
@@ -34,6 +36,9 @@ public:
     BOOL RefreshConnectorEnds(const CObArray* connectors);
     // Plain indicators at the points, while the owner's view is edited and not printed.
     virtual void DrawSnapIndicators(CDC* dc, BOOL show);
+    // Adds to the owner's logical update rectangle what the points draw outside the owner's
+    // handles, so that what they leave behind is painted again; plain squares stay inside.
+    virtual void AddDrawnBounds(CRect*) const { }
 
     void SetOwner(CHyperOb* owner) { m_owner = owner; }
     CHyperOb* GetOwner() const { return m_owner; }
@@ -61,10 +66,14 @@ public:
     // Texts show in every mode, printing too; points without a text get the plain square
     // while the page is edited and shows its snap points.
     void DrawSnapIndicators(CDC* dc, BOOL show) override;
+    // The texts reach past the owner's rectangle by half their extent.
+    void AddDrawnBounds(CRect* area) const override;
 
     CAnchorFmtEx m_anchorsEx;
 
 private:
     // The text centred on the point in the owner's font and colours.
     void DrawPointText(CDC* dc, POINT point, const CString& text, COLORREF color) const;
+    void CreateOwnerFont(CFont& font) const;
+    static CRect TextRect(CDC* dc, POINT point, const CString& text);
 };

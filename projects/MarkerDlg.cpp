@@ -2,7 +2,6 @@
 
 #include "projects/ProjManager.h"
 
-#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/UiApi.h"
 
 #include <algorithm>
@@ -15,7 +14,6 @@ END_MESSAGE_MAP()
 BOOL CMarkerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    Parlex_SetAllTexts(m_hWnd);
     m_tree.BuildGroups();
     if (CProjOb* project = m_pManager ? m_pManager->GetCaretProject() : nullptr)
         m_tree.CheckValues(project->m_markers);

@@ -264,6 +264,11 @@ void CProjTreeCtrl::ShowContextMenu(HTREEITEM item, CPoint client)
 
 void CProjTreeCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags)
 {
+    // Escape lets go of a drag as on the desktop: nothing is dropped.
+    if (key == VK_ESCAPE && m_hDragItem) {
+        EndDrag();
+        return;
+    }
     if (key == VK_DELETE) {
         const HTREEITEM caret = GetSelectedItem();
         if (m_pManager->IsProjectItemOfAny(caret))
@@ -333,16 +338,24 @@ void CProjTreeCtrl::MoveDragImage(CPoint client)
 void CProjTreeCtrl::OnLButtonUp(UINT flags, CPoint point)
 {
     if (m_hDragItem) {
-        ReleaseCapture();
-        EndDragImage();
         const HTREEITEM target = HitTest(point);
-        if (target != m_hDragItem)
-            DropItem(m_hDragItem, target);
-        SelectDropTarget(nullptr);
-        m_hDragItem = nullptr;
+        const HTREEITEM dragged = EndDrag();
+        if (target != dragged)
+            DropItem(dragged, target);
     }
     CTreeCtrl::OnLButtonUp(flags, point);
     Invalidate(FALSE);
+}
+
+HTREEITEM CProjTreeCtrl::EndDrag()
+{
+    const HTREEITEM dragged = m_hDragItem;
+    m_hDragItem = nullptr;
+    ReleaseCapture();
+    EndDragImage();
+    SelectDropTarget(nullptr);
+    Invalidate(FALSE);
+    return dragged;
 }
 
 void CProjTreeCtrl::OnItemExpanded(NMHDR* header, LRESULT* result)

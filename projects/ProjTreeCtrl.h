@@ -81,6 +81,8 @@ private:
     void DropMember(HTREEITEM dragged, HTREEITEM target);
     void ShowContextMenu(HTREEITEM item, CPoint client);
     void EndDragImage();
+    // Ends a drag without dropping; gives the item that was dragged.
+    HTREEITEM EndDrag();
     void MoveDragImage(CPoint client);
 
     CProjManager* m_pManager;

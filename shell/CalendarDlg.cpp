@@ -2,7 +2,6 @@
 
 #include "shell/Settings.h"
 #include "platform/gdi/GdiTypes.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -46,7 +45,6 @@ BOOL CCalendarDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_calendar.SubclassDlgItem(kCalendarId, this);
     m_calendar.SizeToMonths(2, 2, CSize(4, 4));
-    Parlex_SetAllTexts(m_hWnd);
     CRect one;
     m_calendar.GetMinReqRect(&one);
     const int edgeX = ::GetSystemMetrics(SM_CXEDGE), edgeY = ::GetSystemMetrics(SM_CYEDGE);

@@ -3,7 +3,6 @@
 #include "shell/VantrelApp.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/ole/Clipboard.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <cstring>
 
@@ -20,7 +19,6 @@ BOOL CCopyAsTextDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_text.SubclassDlgItem(kTextId, this);
     m_alternates.SubclassDlgItem(kAlternatesId, this);
-    Parlex_SetAllTexts(m_hWnd);
     m_text.SetWindowText(GetLanguageText("No results!"));
     m_text.SetFocus();
     m_text.SetSel(0, 0);

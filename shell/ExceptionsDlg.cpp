@@ -4,7 +4,6 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/sys/PrivateProfile.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <cstring>
 
@@ -35,7 +34,6 @@ BOOL CExceptionsDlg::OnInitDialog()
     FillList();
     GetDlgItem(kAdd)->EnableWindow(FALSE);
     GetDlgItem(kDelete)->EnableWindow(FALSE);
-    Parlex_SetAllTexts(m_hWnd);
     return TRUE;
 }
 

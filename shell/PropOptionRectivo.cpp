@@ -5,7 +5,6 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/sys/PrivateProfile.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/LanguageTexts.h"
 
 #include <cstring>
 #include <vector>
@@ -41,7 +40,6 @@ BOOL CPropOptionRectivo::OnInitDialog()
     m_list.InsertColumn(1, "With", LVCFMT_LEFT, client.Width() * 2 / 3 - ::GetSystemMetrics(SM_CXVSCROLL));
     FillList();
     OnReplaceTextClicked();
-    Parlex_SetAllTexts(m_hWnd);
     return TRUE;
 }
 

@@ -4,7 +4,6 @@
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/LanguageTexts.h"
 
 namespace {
 
@@ -26,15 +25,9 @@ CString StoredDictionary(const CString& shown)
     return GetDictionaryFolder() + "/" + shown;
 }
 
-BOOL TranslatedPage(CPropertyPage& page)
-{
-    Parlex_SetAllTexts(page.m_hWnd);
-    return TRUE;
-}
-
 } // namespace
 
-BOOL CPropOptionSpell::OnInitDialog() { return CPropertyPage::OnInitDialog() && TranslatedPage(*this); }
+BOOL CPropOptionSpell::OnInitDialog() { return CPropertyPage::OnInitDialog(); }
 
 void CPropOptionSpell::DoDataExchange(CDataExchange* dx)
 {
@@ -51,11 +44,11 @@ BEGIN_MESSAGE_MAP(CPropOptionUpdate, CPropertyPage)
     ON_BN_CLICKED(1057, OnCatalogDownload)
 END_MESSAGE_MAP()
 
-BOOL CPropOptionUpdate::OnInitDialog() { return CPropertyPage::OnInitDialog() && TranslatedPage(*this); }
+BOOL CPropOptionUpdate::OnInitDialog() { return CPropertyPage::OnInitDialog(); }
 void CPropOptionUpdate::OnProgramDownload() { OpenUrlResource(kUpdatePage); }
 void CPropOptionUpdate::OnCatalogDownload() { OpenUrlResource(kHomePage); }
 
-BOOL CPropOptionAlarm::OnInitDialog() { return CPropertyPage::OnInitDialog() && TranslatedPage(*this); }
+BOOL CPropOptionAlarm::OnInitDialog() { return CPropertyPage::OnInitDialog(); }
 
 void CPropOptionAlarm::DoDataExchange(CDataExchange* dx)
 {
@@ -71,7 +64,7 @@ void CPropOptionAlarm::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1070, m_bAutoactivate);
 }
 
-BOOL CPropOptionExtras::OnInitDialog() { return CPropertyPage::OnInitDialog() && TranslatedPage(*this); }
+BOOL CPropOptionExtras::OnInitDialog() { return CPropertyPage::OnInitDialog(); }
 
 void CPropOptionExtras::DoDataExchange(CDataExchange* dx)
 {
@@ -170,6 +163,5 @@ BOOL CPropOptions::OnInitDialog()
         item.pszText = const_cast<char*>(static_cast<LPCTSTR>(caption));
         tabs->SetItem(i, &item);
     }
-    Parlex_SetAllTexts(m_hWnd);
     return focus;
 }

@@ -3,7 +3,6 @@
 #include "shell/Settings.h"
 #include "platform/core/FileFind.h"
 #include "platform/gdi/GdiObject.h"
-#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/Resources.h"
 
 CSelectLanguageDlg::CSelectLanguageDlg(CWnd* parent) : CDialog(IDD, parent) {}
@@ -45,7 +44,6 @@ BOOL CSelectLanguageDlg::OnInitDialog()
         if (name == language)
             m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    Parlex_SetAllTexts(m_hWnd);
     return TRUE;
 }
 

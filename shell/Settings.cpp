@@ -77,10 +77,11 @@ CString DefaultString(const SettingKey& key)
 
 BOOL IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// A data folder: made when missing and entered.
+// A data folder: made when missing, but not entered: the current folder stays where the user's
+// files are, and callers use the absolute path they get.
 CString DataFolder(const CString& folder)
 {
-    MakeDirectory(folder, TRUE);
+    MakeDirectory(folder, FALSE);
     return folder;
 }
 

@@ -1,7 +1,8 @@
 // Members of a project as a user meets them in the project pane: the tree's menus in words,
 // files outside the project folder added, kept and changed on disk only after a yes that
 // names them, a missing file shown as missing, documents renamed in the tree or saved under a
-// new name renamed in the project, and a member dragged with its picture under the mouse.
+// new name renamed in the project, and a member dragged with its picture under the mouse, or
+// not at all when Escape lets go of the drag.
 #include "app/tests/E2E.h"
 #include "app/tests/PixelBox.h"
 #include "app/tests/ProjectFile.h"
@@ -180,4 +181,27 @@ TEST_F(ProjectMembersRoadTest, AMemberDraggedOntoASubprojectShowsItsPictureAndMo
     EXPECT_GE(picture.width(), 30);
     EXPECT_TRUE(Titles(folder / (name + ".prj")).empty()) << run.log;
     EXPECT_EQ(Titles(folder / "General" / "General.prj"), std::vector<std::string>({"Form1"}));
+}
+
+TEST_F(ProjectMembersRoadTest, EscapeCancelsADragOfAMember)
+{
+    const std::string script = "wait 300\nmenu 23020\nwait 200\ntype " + name + "\nkey enter\nwait 300\n"
+                               "menu 23032\nwait 300\nclick main " + std::string(kFirstMember) + "\nwait 200\n"
+                               "snapshot screen " + Path("before.png") + "\n"
+                               "down main 800 250\nmove main 803 246\nmove main 806 230\nmove main 808 200\n"
+                               "move main 810 180\nwait 200\nsnapshot screen " + Path("dragging.png") +
+                               "\nkey escape\nwait 200\nmove main 812 190\nwait 200\nsnapshot screen " +
+                               Path("cancelled.png") + "\nup main " + kGeneralRow + "\nwait 300\nquit\n";
+    const e2e::Run run = Play(script);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    const QImage before(QString::fromStdString(Path("before.png")));
+    const QImage dragging(QString::fromStdString(Path("dragging.png")));
+    const QImage cancelled(QString::fromStdString(Path("cancelled.png")));
+    ASSERT_FALSE(before.isNull() || dragging.isNull() || cancelled.isNull()) << run.log;
+    EXPECT_FALSE(e2e::Differences(before, dragging).Empty()) << "the drag showed its picture";
+    // No picture and no drop highlight are left in the tree.
+    const QRect tree(740, 140, 260, 160);
+    EXPECT_TRUE(e2e::Differences(before.copy(tree), cancelled.copy(tree)).Empty());
+    EXPECT_EQ(Titles(folder / (name + ".prj")), std::vector<std::string>({"Form1"})) << run.log;
+    EXPECT_TRUE(Titles(folder / "General" / "General.prj").empty());
 }

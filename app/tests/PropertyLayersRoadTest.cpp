@@ -77,21 +77,27 @@ TEST_F(PropertyLayersRoadTest, ANotesRowsOpenTheNotesDialogAndTheEditableBitmapD
     EXPECT_GT(DarkPixels(bitmap, QRect(315, 188, 40, 14)), 10) << "the Edit Bitmap dialog shows Edit...";
 }
 
-TEST_F(PropertyLayersRoadTest, AGroupOfLinesGetsSnapPointsWithTextsThatAreDrawnAndKept)
+// A new page with a group of two lines whose one snap point, at its top left, has the text
+// "North"; nothing selected.
+std::string GroupWithText(const std::string& groupShot, const std::string& pointsShot)
 {
     const std::string line = Menu(CMyView::ToolLine);
-    const std::string script =
-        "wait 300\n" + Menu(kNew) + line + "drag view 80 100 240 110\nwait 100\n" + line +
-        "drag view 80 180 240 190\nwait 100\nkey ctrl+a\n" + Menu(kGroup) + Menu(kProperties) + "wait 400\n"
-        "screenshot " + Path("group.png") + "\n"
-        // The value cell of the Anchor Snaps row of the group.
-        "click main 860 336\nwait 400\n"
-        "snapshot dialog " + Path("points.png") + "\n"
-        // Add, then the new point's Label, then OK.
-        "click dialog 357 95\nwait 100\nclick dialog 180 355\ntype North\nclick dialog 357 20\nwait 300\n"
-        "click view 400 400\nwait 300\n"
-        "snapshot view " + Path("page.png") + "\n" +
-        SaveAs("group.trn") + Reopen("group.trn") + SaveAs("group-reopened.trn") + "quit\n";
+    return "wait 300\n" + Menu(kNew) + line + "drag view 80 100 240 110\nwait 100\n" + line +
+           "drag view 80 180 240 190\nwait 100\nkey ctrl+a\n" + Menu(kGroup) + Menu(kProperties) + "wait 400\n"
+           "screenshot " + groupShot + "\n"
+           // The value cell of the Anchor Snaps row of the group.
+           "click main 860 336\nwait 400\n"
+           "snapshot dialog " + pointsShot + "\n"
+           // Add, then the new point's Label, then OK.
+           "click dialog 357 95\nwait 100\nclick dialog 180 355\ntype North\nclick dialog 357 20\nwait 300\n"
+           "click view 400 400\nwait 300\n";
+}
+
+TEST_F(PropertyLayersRoadTest, AGroupOfLinesGetsSnapPointsWithTextsThatAreDrawnAndKept)
+{
+    const std::string script = GroupWithText(Path("group.png"), Path("points.png")) +
+                               "snapshot view " + Path("page.png") + "\n" + SaveAs("group.trn") +
+                               Reopen("group.trn") + SaveAs("group-reopened.trn") + "quit\n";
     Play(script);
     for (const char* file : {"group.trn", "group-reopened.trn"}) {
         CMyView reader;
@@ -114,6 +120,32 @@ TEST_F(PropertyLayersRoadTest, AGroupOfLinesGetsSnapPointsWithTextsThatAreDrawnA
     ASSERT_FALSE(page.isNull());
     EXPECT_GT(DarkPixels(page, QRect(60, 85, 60, 25)), 15);
     EXPECT_GT(DarkPixels(page, QRect(60, 94, 9, 14)), 5) << "the N of North";
+}
+
+// The texts reach past the group's rectangle: moving the group paints their old place again.
+TEST_F(PropertyLayersRoadTest, MovingAGroupLeavesNoTraceOfItsPointTexts)
+{
+    const std::string script = "wait 300\n" + Menu(kNew) + "wait 200\nsnapshot view " + Path("empty.png") + "\n" +
+                               Menu(kClose) + GroupWithText(Path("group.png"), Path("points.png")) +
+                               "snapshot view " + Path("before.png") + "\n"
+                               // A click on the upper line picks the group; then down on it, a move in
+                               // steps as a hand makes it, and up.
+                               "click view 160 105\nwait 200\ndown view 160 105\nmove view 200 145\nmove view 280 225\nmove view 360 305\n"
+                               "up view 360 305\nwait 300\nclick view 600 60\nwait 300\n"
+                               "snapshot view " + Path("after.png") + "\nanswer 7\nquit\n";
+    Play(script);
+    const QImage empty(QString::fromStdString(Path("empty.png")));
+    const QImage before(QString::fromStdString(Path("before.png")));
+    const QImage after(QString::fromStdString(Path("after.png")));
+    ASSERT_FALSE(empty.isNull() || before.isNull() || after.isNull());
+    const QRect text(56, 88, 50, 24);
+    ASSERT_GT(DarkPixels(before, text), 15) << "the text showed before the move";
+    int marks = 0;
+    for (int y = text.top(); y <= text.bottom(); ++y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            marks += after.pixel(x, y) != empty.pixel(x, y);
+    EXPECT_EQ(marks, 0) << "the text's old place shows the empty page again";
+    EXPECT_GT(DarkPixels(after, text.translated(200, 200)), 15) << "the text moved with the group";
 }
 
 TEST_F(PropertyLayersRoadTest, OptionsSwitchesPropertiesToTheModalForm)

@@ -86,6 +86,9 @@ void CXTPDockRows::Layout(CRect& remaining)
             CRect r = horizontal ? CRect(origin + along, across, origin + along + length, across + thickness)
                                  : CRect(across, origin + along, across + thickness, origin + along + length);
             bars[i]->SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            // Measuring laid the controls out at full length, also those the bar keeps behind its
+            // expand button; a bar whose size stayed would show and open that layout.
+            bars[i]->OnRecalcLayout();
         }
         m_rowSpans.emplace_back(across, across + thickness);
         used += thickness;

@@ -4,8 +4,10 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPaintManager.h"
+#include "platform/ui/TestScript.h"
 
 #include <algorithm>
+#include <string>
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
@@ -107,6 +109,9 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* owner, CPoint screenPt, const CRect& 
         at.y = std::max(0, exclude.top - static_cast<int>(size.cy));
     SetWindowPos(&CWnd::wndTop, at.x, at.y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     m_bLayoutPending = FALSE;
+    UiTestScript::NoteEvent("popup: " + std::to_string(GetControlCount()) + " controls at " + std::to_string(at.x) +
+                            " " + std::to_string(at.y) + " size " + std::to_string(size.cx) + " " +
+                            std::to_string(size.cy));
     if (owner)
         if (auto* parent = DYNAMIC_DOWNCAST(CXTPPopupBar, owner->GetParent()))
             parent->SetOpenChild(this);

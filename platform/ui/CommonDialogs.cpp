@@ -1,7 +1,9 @@
 #include "platform/ui/CommonDialogs.h"
 
 #include "platform/gdi/Dc.h"
+#include "platform/ui/FileDialogFolder.h"
 #include "platform/ui/TestHook.h"
+#include "platform/ui/TestScript.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowTable.h"
 
@@ -190,6 +192,8 @@ CString CFileDialog::GetFilterPatterns() const
 
 bool CFileDialog::ask(std::vector<std::string>& names)
 {
+    const std::string start = FileDialogFolder::StartOf(m_ofn.lpstrInitialDir, m_ofn.lpstrFile);
+    UiTestScript::NoteEvent("file dialog opens at " + start);
     std::string answer;
     if (UiTestHook::TakeFileDialogAnswer(answer)) {
         for (size_t start = 0; start < answer.size();) {
@@ -202,8 +206,6 @@ bool CFileDialog::ask(std::vector<std::string>& names)
     }
     if (!ui::CanAskUser())
         return false;
-    std::string start = m_ofn.lpstrInitialDir ? std::string(m_ofn.lpstrInitialDir) + "/" : "";
-    start += m_ofn.lpstrFile ? m_ofn.lpstrFile : "";
     QString title = m_ofn.lpstrTitle ? toQt(m_ofn.lpstrTitle) : QString();
     QString filter = qtFilter(m_ofn.lpstrFilter);
     QStringList chosen;
@@ -238,6 +240,8 @@ bool CFileDialog::accept(const std::vector<std::string>& chosen)
     }
     m_chosen = names;
     std::string first = names.front();
+    if (!m_ofn.lpstrInitialDir || !*m_ofn.lpstrInitialDir)
+        FileDialogFolder::Remember(first);
     if (m_ofn.lpstrFile && m_ofn.nMaxFile > 0) {
         size_t n = std::min<size_t>(first.size(), m_ofn.nMaxFile - 1);
         memcpy(m_ofn.lpstrFile, first.data(), n);

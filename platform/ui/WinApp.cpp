@@ -5,6 +5,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/FileDialogFolder.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/sys/Profile.h"
 #include "platform/ui/View.h"
@@ -346,18 +347,22 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR fileName)
 
 BOOL CWinApp::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL openFileDialog, CDocTemplate*)
 {
+    const QString start = QString::fromLatin1(FileDialogFolder::StartOf(nullptr, fileName).c_str());
+    UiTestScript::NoteEvent("file dialog opens at " + start.toStdString());
     std::string answer;
     if (UiTestHook::TakeFileDialogAnswer(answer)) {
+        FileDialogFolder::Remember(answer);
         fileName = answer.c_str();
         return !answer.empty();
     }
     if (!ui::HaveDisplay())
         return FALSE;
-    QString chosen = openFileDialog ? QFileDialog::getOpenFileName(nullptr, QString(), QString::fromLatin1(static_cast<LPCTSTR>(fileName)))
-                                    : QFileDialog::getSaveFileName(nullptr, QString(), QString::fromLatin1(static_cast<LPCTSTR>(fileName)));
+    QString chosen = openFileDialog ? QFileDialog::getOpenFileName(nullptr, QString(), start)
+                                    : QFileDialog::getSaveFileName(nullptr, QString(), start);
     if (chosen.isEmpty())
         return FALSE;
     fileName = chosen.toLatin1().constData();
+    FileDialogFolder::Remember(fileName.GetString());
     return TRUE;
 }
 

@@ -128,18 +128,22 @@ TEST_F(SettingsTest, EmptyStringsFallBackWithoutBeingWrittenBack)
     EXPECT_NE(ProfileText().find("Dictionary.Language=Deutsch"), std::string::npos);
 }
 
-TEST_F(SettingsTest, DataFoldersAreMadeAndEnteredAndFilesNamedAfterTheLanguage)
+// Entering them would leave file dialogs and relative names in the program's own folders.
+TEST_F(SettingsTest, DataFoldersAreMadeButNotEnteredAndFilesNamedAfterTheLanguage)
 {
+    const fs::path before = fs::current_path();
     const std::string web = m_home + "/web data";
     SetSettingString(Setting::WebDirectory, web.c_str());
     EXPECT_EQ(GetWebFolder(), CString(web.c_str()));
     EXPECT_TRUE(fs::is_directory(web));
-    EXPECT_EQ(fs::current_path(), fs::path(web));
+    EXPECT_EQ(fs::current_path(), before);
 
     const std::string dictionary = m_home + "/dict";
     SetSettingString(Setting::DictionaryDirectory, dictionary.c_str());
     SetDictionaryLanguage("English (UK)");
     EXPECT_EQ(GetDictionaryFile(), CString((dictionary + "/English (UK).lex").c_str()));
+    EXPECT_TRUE(fs::is_directory(dictionary));
+    EXPECT_EQ(fs::current_path(), before);
     EXPECT_EQ(GetRectivoListFile(), CString((dictionary + "/English (UK).acr").c_str()));
 }
 

@@ -3,6 +3,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleMap.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QGuiApplication>
@@ -18,7 +19,7 @@ namespace {
 
 struct Table {
     std::recursive_mutex lock;
-    std::unordered_map<HGDIOBJ, std::unique_ptr<Object>> objects;
+    HandleMap<HGDIOBJ, Object> objects;
     std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> wrappers;
     std::unordered_map<int, HGDIOBJ> stock;
 };
@@ -28,8 +29,6 @@ Table& table()
     static Table* t = new Table;  // lives to the end of the process: stock objects and wrappers
     return *t;
 }
-
-HGDIOBJ HandleOf(const Object* o) { return const_cast<Object*>(o); }
 
 void DropWrapper(HGDIOBJ h)
 {
@@ -47,28 +46,25 @@ Object* Lookup(HGDIOBJ h)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    auto it = t.objects.find(h);
-    return it == t.objects.end() ? nullptr : it->second.get();
+    return t.objects.Find(h);
 }
 
 HGDIOBJ Register(std::unique_ptr<Object> o)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    HGDIOBJ h = HandleOf(o.get());
-    t.objects[h] = std::move(o);
-    return h;
+    return t.objects.Add(std::move(o));
 }
 
 bool Unregister(HGDIOBJ h)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    auto it = t.objects.find(h);
-    if (it == t.objects.end() || it->second->stock || it->second->selections > 0)
+    const Object* o = t.objects.Find(h);
+    if (!o || o->stock || o->selections > 0)
         return false;
     DropWrapper(h);
-    t.objects.erase(it);
+    t.objects.Take(h);
     return true;
 }
 

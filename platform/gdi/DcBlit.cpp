@@ -138,13 +138,14 @@ struct CopyPlacement {
     QPoint src;  // and on the source
 };
 
-// No pixel of the run is transparent; a test of all of them that the compiler can vectorise.
-__attribute__((target_clones("avx2", "default"))) bool AllOpaque(const QRgb* run, int count)
+// Every pixel of the run is fully opaque, as drawn pixels are: one AND over the run, which the
+// compiler vectorises. A run with any other alpha takes the pixel by pixel copy.
+bool AllOpaque(const QRgb* run, int count)
 {
-    int clear = 0;
+    QRgb all = 0xFFFFFFFFu;
     for (int i = 0; i < count; ++i)
-        clear += run[i] < 0x01000000u;
-    return clear == 0;
+        all &= run[i];
+    return qAlpha(all) == 0xFF;
 }
 
 // Copies the source's own pixels row by row into the drawable part of the destination
@@ -341,6 +342,8 @@ BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc
     const Span dx{d0.x(), width, false}, dy{d0.y(), height, false};
     const bool none = sx.length == 0 || sy.length == 0;
     const QRgb key = ToRgb(Resolve(*s, transparent)) & 0xFFFFFF;
+    uchar* bits = out->bits();
+    const qsizetype stride = out->bytesPerLine();
     ForEachDrawable(*dc, *out, QRect(d0, QSize(width, height)), [&](const QRect& r) {
         std::vector<int> column(size_t(r.width()));
         for (int px = r.left(); px <= r.right(); ++px)
@@ -348,7 +351,8 @@ BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc
         for (int py = r.top(); py <= r.bottom(); ++py) {
             const int j = none ? -1 : sy.start + SourceIndex(py - dy.start, dy, sy);
             const QRgb* source = j >= 0 && j < in->height() ? reinterpret_cast<const QRgb*>(in->constScanLine(j)) : nullptr;
-            CopyKeyedRow(reinterpret_cast<QRgb*>(out->scanLine(py)), source, in->width(), column, r.left(), r.right(), key);
+            auto* row = reinterpret_cast<QRgb*>(bits + py * stride);
+            CopyKeyedRow(row, source, in->width(), column, r.left(), r.right(), key);
         }
     });
     return TRUE;

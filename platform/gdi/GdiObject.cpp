@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QPainterPath>
 
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -145,6 +147,11 @@ std::unique_ptr<Object> MakeStock(int index)
 
 Object* Stock(int index)
 {
+    // Stock objects live as long as the process; each new DC asks for five of them.
+    static std::array<std::atomic<Object*>, kStockMonoBitmap + 1> made{};
+    const bool cacheable = index >= 0 && index <= kStockMonoBitmap;
+    if (Object* known = cacheable ? made[size_t(index)].load(std::memory_order_acquire) : nullptr)
+        return known;
     auto& t = table();
     std::lock_guard g(t.lock);
     auto it = t.stock.find(index);
@@ -156,7 +163,10 @@ Object* Stock(int index)
     o->stock = true;
     HGDIOBJ h = Register(std::move(o));
     t.stock[index] = h;
-    return Lookup(h);
+    Object* stock = Lookup(h);
+    if (cacheable)
+        made[size_t(index)].store(stock, std::memory_order_release);
+    return stock;
 }
 
 std::unique_ptr<CGdiObject> MakeWrapper(Kind kind)

@@ -51,9 +51,15 @@ struct Brush : Object {
     bool monoPattern = false;
 };
 
+class DeviceFace;
+
 struct Font : Object {
     Font() : Object(Kind::Font) {}
     LOGFONT lf{};
+    // The face last resolved for this font and the device size (height, width) it was for.
+    std::shared_ptr<const DeviceFace> face;
+    int faceHeight = -1;
+    int faceWidth = 0;
 };
 
 struct Bitmap : Object {

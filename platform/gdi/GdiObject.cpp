@@ -65,7 +65,8 @@ bool Unregister(HGDIOBJ h)
     const Object* o = t.objects.Find(h);
     if (!o || o->stock || o->selections > 0)
         return false;
-    DropWrapper(h);
+    if (o->wrapped)
+        DropWrapper(h);
     t.objects.Take(h);
     return true;
 }
@@ -207,6 +208,7 @@ W* WrapperFor(HGDIOBJ h)
     if (!slot) {
         slot = MakeWrapper(o->kind);
         slot->m_hObject = h;
+        o->wrapped = true;
     }
     return dynamic_cast<W*>(slot.get());
 }

@@ -30,6 +30,8 @@ struct Object {
     int selections = 0;
     // The first wrapper attached to the handle, which FromHandle hands out while it holds it.
     CGdiObject* owner = nullptr;
+    // FromHandle made a wrapper of its own for the handle, to be dropped with the object.
+    bool wrapped = false;
 };
 
 struct Pen : Object {

@@ -140,10 +140,10 @@ struct CopyPlacement {
 
 // Every pixel of the run is fully opaque, as drawn pixels are: one AND over the run, which the
 // compiler vectorises. A run with any other alpha takes the pixel by pixel copy.
-bool AllOpaque(const QRgb* run, int count)
+__attribute__((target_clones("avx2", "default"))) bool AllOpaque(const QRgb* run, size_t count)
 {
     QRgb all = 0xFFFFFFFFu;
-    for (int i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i)
         all &= run[i];
     return qAlpha(all) == 0xFF;
 }
@@ -160,7 +160,7 @@ void CopyRows(const Dc& dst, QImage& out, const QImage& in, const CopyPlacement&
         for (int sy = from.top(); sy <= from.bottom(); ++sy) {
             const auto* source = reinterpret_cast<const QRgb*>(in.constScanLine(sy));
             auto* row = reinterpret_cast<QRgb*>(out.scanLine(sy - dy)) - dx;
-            if (AllOpaque(source + from.left(), from.width())) {
+            if (AllOpaque(source + from.left(), size_t(from.width()))) {
                 std::memcpy(row + from.left(), source + from.left(), size_t(from.width()) * sizeof(QRgb));
                 continue;
             }

@@ -65,7 +65,7 @@ bool Unregister(HGDIOBJ h)
     const Object* o = t.objects.Find(h);
     if (!o || o->stock || o->selections > 0)
         return false;
-    if (o->wrapped)
+    if (o->wrapper)
         DropWrapper(h);
     t.objects.Take(h);
     return true;
@@ -202,13 +202,15 @@ W* WrapperFor(HGDIOBJ h)
         return nullptr;
     if (auto* owner = dynamic_cast<W*>(o->owner))
         return owner;
+    if (o->wrapper)
+        return dynamic_cast<W*>(o->wrapper);
     auto& t = table();
     std::lock_guard g(t.lock);
     auto& slot = t.wrappers[h];
     if (!slot) {
         slot = MakeWrapper(o->kind);
         slot->m_hObject = h;
-        o->wrapped = true;
+        o->wrapper = slot.get();
     }
     return dynamic_cast<W*>(slot.get());
 }

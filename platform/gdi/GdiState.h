@@ -30,8 +30,8 @@ struct Object {
     int selections = 0;
     // The first wrapper attached to the handle, which FromHandle hands out while it holds it.
     CGdiObject* owner = nullptr;
-    // FromHandle made a wrapper of its own for the handle, to be dropped with the object.
-    bool wrapped = false;
+    // The wrapper FromHandle made for the handle when it had no owner, dropped with the object.
+    CGdiObject* wrapper = nullptr;
 };
 
 struct Pen : Object {

@@ -42,11 +42,16 @@ public:
         return Width(s.data(), int(s.size()));
     }
 
+    // The last line measured is asked for again to place it: its width is kept.
     int Width(const char* s, int n) const
     {
-        if (!(m_format & DT_EXPANDTABS))
-            return m_dc.GetTextExtent(s, n).cx;
-        return m_dc.GetTabbedTextExtent(s, n, 1, &m_tab).cx;
+        if (m_measured && m_last.compare(0, std::string::npos, s, size_t(n)) == 0)
+            return m_lastWidth;
+        m_last.assign(s, size_t(n));
+        m_lastWidth = (m_format & DT_EXPANDTABS) ? m_dc.GetTabbedTextExtent(s, n, 1, &m_tab).cx
+                                                 : m_dc.GetTextExtent(s, n).cx;
+        m_measured = true;
+        return m_lastWidth;
     }
 
     // Splits into lines: at line ends unless single-line, and between words to fit with word break.
@@ -112,6 +117,9 @@ private:
     CDC& m_dc;
     UINT m_format;
     INT m_tab;
+    mutable bool m_measured = false;
+    mutable std::string m_last;
+    mutable int m_lastWidth = 0;
 };
 
 std::string Ellipsize(const Layout& layout, std::string text, int maxWidth)

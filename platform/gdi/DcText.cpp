@@ -8,8 +8,10 @@
 
 #include <QTransform>
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 using namespace gdi;
 
@@ -52,10 +54,11 @@ Run Measure(const Dc& dc, const QString& s, const INT* dx)
 // Paints the glyphs of an upright run from the faces' drawn characters, pixel for pixel what
 // the painter draws for each of them: no painter and no shaping per call.
 // `origin` is the run's reference point, `x0` and `baseline` where its first pen stands from it.
-void PaintGlyphs(const Run& run, const QString& s, QPoint origin, int x0, int baseline, const QRegion& area,
-                 const QRect& bound, QRgb colour, QImage& surface)
+template <typename Parts>
+void PaintGlyphs(const Run& run, const QString& s, QPoint origin, int x0, int baseline, const Parts& parts,
+                 QRgb colour, QImage& surface)
 {
-    for (const QRect& part : area.intersected(bound)) {
+    for (const QRect& part : parts) {
         int64_t x = x0;
         for (int i = 0; i < s.size() && x <= kMaxDeviceLength; ++i) {
             const Glyph& glyph = run.face->GlyphOf(s[i]);
@@ -88,6 +91,18 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
     t.translate(ref.x(), ref.y());
     t.rotate(-Escapement(dc));
     NotePrintedText(dc, t, QPointF(x0, baseline), run.face->Font(), s);
+    const QFont& font = run.face->Font();
+    const QRgb fg = 0xFF000000u | (DeviceColor(dc, dc.a.textColor) & 0xFFFFFF);
+    const bool plainGlyphs = t.type() <= QTransform::TxTranslate && !font.underline() && !font.strikeOut();
+    QRectF cell(x0, baseline - run.ascent, run.width, run.ascent + run.descent);
+    // Upright text on nothing, where the drawable area is one rectangle: no region is built.
+    const std::optional<QRect> drawable = DrawableRect(dc, *surface);
+    if (plainGlyphs && !opaque && dc.a.bkMode != OPAQUE && drawable) {
+        const QRect area = clip ? drawable->intersected(*clip) : *drawable;
+        const QRect bound = t.mapRect(cell).toAlignedRect().adjusted(-2, -2, 2, 2).intersected(area);
+        PaintGlyphs(run, s, ref, x0, baseline, std::array{bound}, fg, *surface);
+        return run.width;
+    }
     QRegion area = DrawableArea(dc, *surface);
     if (clip)
         area = area.intersected(*clip);
@@ -102,7 +117,6 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
         box.Mark([&](QPainter& p) { p.fillRect(*opaque, Qt::black); });
         Composite(view, *surface, box, R2_COPYPEN, [&](int, int, uint8_t) { return int64_t(DeviceColor(dc, dc.a.bkColor)); });
     }
-    QRectF cell(x0, baseline - run.ascent, run.width, run.ascent + run.descent);
     QRect bound = t.mapRect(cell).toAlignedRect().adjusted(-2, -2, 2, 2).intersected(area.boundingRect());
     if (dc.a.bkMode == OPAQUE) {
         Coverage bk(bound);
@@ -112,10 +126,8 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
         });
         Composite(view, *surface, bk, R2_COPYPEN, [&](int, int, uint8_t) { return int64_t(DeviceColor(dc, dc.a.bkColor)); });
     }
-    const QRgb fg = 0xFF000000u | (DeviceColor(dc, dc.a.textColor) & 0xFFFFFF);
-    const QFont& font = run.face->Font();
-    if (t.type() <= QTransform::TxTranslate && !font.underline() && !font.strikeOut()) {
-        PaintGlyphs(run, s, ref, x0, baseline, area, bound, fg, *surface);
+    if (plainGlyphs) {
+        PaintGlyphs(run, s, ref, x0, baseline, area.intersected(bound), fg, *surface);
         return run.width;
     }
     Coverage glyphs(bound);

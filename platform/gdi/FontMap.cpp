@@ -193,18 +193,34 @@ std::shared_ptr<const DeviceFace> FaceOf(const Dc& dc)
     static std::unordered_map<std::string, std::shared_ptr<const DeviceFace>> faces;
     const LOGFONT lf = SelectedLogFont(dc);
     const DeviceSize size = SizeOn(dc, lf);
+    // A font keeps the face it was last drawn with: text is measured and drawn several times a
+    // box, and the font's fields never change once it is made.
+    Font* font = dc.a.font;
+    auto keep = [&](std::shared_ptr<const DeviceFace> face) {
+        if (font) {
+            font->face = face;
+            font->faceHeight = size.height;
+            font->faceWidth = size.width;
+        }
+        return face;
+    };
+    {
+        std::lock_guard g(lock);
+        if (font && font->face && font->faceHeight == size.height && font->faceWidth == size.width)
+            return font->face;
+    }
     const std::string key = FaceKey(lf, size);
     {
         std::lock_guard g(lock);
         if (auto it = faces.find(key); it != faces.end())
-            return it->second;
+            return keep(it->second);
     }
     auto face = std::make_shared<const DeviceFace>(MakeFont(lf, size));
     std::lock_guard g(lock);
     if (faces.size() >= kMostFaces)
         faces.clear();
     faces.emplace(key, face);
-    return face;
+    return keep(face);
 }
 
 double Escapement(const Dc& dc) { return dc.a.font ? dc.a.font->lf.lfEscapement / 10.0 : 0.0; }

@@ -3,11 +3,14 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DibCodec.h"
 #include "platform/gdi/GdiState.h"
+#include "platform/gdi/HandleMap.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QGuiApplication>
 #include <QPainterPath>
 
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -18,7 +21,7 @@ namespace {
 
 struct Table {
     std::recursive_mutex lock;
-    std::unordered_map<HGDIOBJ, std::unique_ptr<Object>> objects;
+    HandleMap<HGDIOBJ, Object> objects;
     std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> wrappers;
     std::unordered_map<int, HGDIOBJ> stock;
 };
@@ -28,8 +31,6 @@ Table& table()
     static Table* t = new Table;  // lives to the end of the process: stock objects and wrappers
     return *t;
 }
-
-HGDIOBJ HandleOf(const Object* o) { return const_cast<Object*>(o); }
 
 void DropWrapper(HGDIOBJ h)
 {
@@ -47,28 +48,26 @@ Object* Lookup(HGDIOBJ h)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    auto it = t.objects.find(h);
-    return it == t.objects.end() ? nullptr : it->second.get();
+    return t.objects.Find(h);
 }
 
 HGDIOBJ Register(std::unique_ptr<Object> o)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    HGDIOBJ h = HandleOf(o.get());
-    t.objects[h] = std::move(o);
-    return h;
+    return t.objects.Add(std::move(o));
 }
 
 bool Unregister(HGDIOBJ h)
 {
     auto& t = table();
     std::lock_guard g(t.lock);
-    auto it = t.objects.find(h);
-    if (it == t.objects.end() || it->second->stock || it->second->selections > 0)
+    const Object* o = t.objects.Find(h);
+    if (!o || o->stock || o->selections > 0)
         return false;
-    DropWrapper(h);
-    t.objects.erase(it);
+    if (o->wrapper)
+        DropWrapper(h);
+    t.objects.Take(h);
     return true;
 }
 
@@ -149,6 +148,11 @@ std::unique_ptr<Object> MakeStock(int index)
 
 Object* Stock(int index)
 {
+    // Stock objects live as long as the process; each new DC asks for five of them.
+    static std::array<std::atomic<Object*>, kStockMonoBitmap + 1> made{};
+    const bool cacheable = index >= 0 && index <= kStockMonoBitmap;
+    if (Object* known = cacheable ? made[size_t(index)].load(std::memory_order_acquire) : nullptr)
+        return known;
     auto& t = table();
     std::lock_guard g(t.lock);
     auto it = t.stock.find(index);
@@ -160,7 +164,10 @@ Object* Stock(int index)
     o->stock = true;
     HGDIOBJ h = Register(std::move(o));
     t.stock[index] = h;
-    return Lookup(h);
+    Object* stock = Lookup(h);
+    if (cacheable)
+        made[size_t(index)].store(stock, std::memory_order_release);
+    return stock;
 }
 
 std::unique_ptr<CGdiObject> MakeWrapper(Kind kind)
@@ -195,12 +202,15 @@ W* WrapperFor(HGDIOBJ h)
         return nullptr;
     if (auto* owner = dynamic_cast<W*>(o->owner))
         return owner;
+    if (o->wrapper)
+        return dynamic_cast<W*>(o->wrapper);
     auto& t = table();
     std::lock_guard g(t.lock);
     auto& slot = t.wrappers[h];
     if (!slot) {
         slot = MakeWrapper(o->kind);
         slot->m_hObject = h;
+        o->wrapper = slot.get();
     }
     return dynamic_cast<W*>(slot.get());
 }

@@ -30,6 +30,8 @@ struct Object {
     int selections = 0;
     // The first wrapper attached to the handle, which FromHandle hands out while it holds it.
     CGdiObject* owner = nullptr;
+    // The wrapper FromHandle made for the handle when it had no owner, dropped with the object.
+    CGdiObject* wrapper = nullptr;
 };
 
 struct Pen : Object {
@@ -51,9 +53,15 @@ struct Brush : Object {
     bool monoPattern = false;
 };
 
+class DeviceFace;
+
 struct Font : Object {
     Font() : Object(Kind::Font) {}
     LOGFONT lf{};
+    // The face last resolved for this font and the device size (height, width) it was for.
+    std::shared_ptr<const DeviceFace> face;
+    int faceHeight = -1;
+    int faceWidth = 0;
 };
 
 struct Bitmap : Object {

@@ -2,9 +2,10 @@
 // end of the process, so a stale or foreign handle is simply not found.
 #pragma once
 
+#include "platform/gdi/HandleMap.h"
+
 #include <memory>
 #include <mutex>
-#include <unordered_map>
 
 namespace gdi {
 
@@ -19,31 +20,23 @@ public:
     T* Find(Handle h)
     {
         std::lock_guard g(m_lock);
-        auto it = m_items.find(h);
-        return it == m_items.end() ? nullptr : it->second.get();
+        return m_items.Find(h);
     }
     Handle Add(std::unique_ptr<T> item)
     {
-        Handle h = reinterpret_cast<Handle>(item.get());
         std::lock_guard g(m_lock);
-        m_items[h] = std::move(item);
-        return h;
+        return m_items.Add(std::move(item));
     }
     // Hands the object back to the caller; null when the handle is unknown.
     std::unique_ptr<T> Take(Handle h)
     {
         std::lock_guard g(m_lock);
-        auto it = m_items.find(h);
-        if (it == m_items.end())
-            return nullptr;
-        std::unique_ptr<T> item = std::move(it->second);
-        m_items.erase(it);
-        return item;
+        return m_items.Take(h);
     }
 
 private:
     std::mutex m_lock;
-    std::unordered_map<Handle, std::unique_ptr<T>> m_items;
+    HandleMap<Handle, T> m_items;
 };
 
 }  // namespace gdi

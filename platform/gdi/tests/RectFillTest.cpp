@@ -165,4 +165,43 @@ TEST(RectangleFastPath, RecordedRectanglesPlayBackAsDrawn)
     DeleteEnhMetaFile(emf);
 }
 
+// Solid fills store whole runs at once: every width and start, in a colour of four equal bytes
+// and in others, covers its own pixels and no neighbour.
+TEST(SolidFill, RunsOfEveryWidthAndStartCoverExactlyTheirPixels)
+{
+    struct Paint {
+        COLORREF background, fill;
+        char outside, inside;
+    };
+    const Paint paints[] = {{RGB(0, 0, 0), RGB(255, 255, 255), '#', '.'},
+                            {RGB(255, 255, 255), RGB(255, 0, 0), '.', 'r'},
+                            {RGB(255, 255, 0), RGB(0, 0, 0), 'y', '#'}};
+    constexpr int kWidth = 44;
+    for (const Paint& p : paints)
+        for (int start = 0; start < 4; ++start)
+            for (int width = 1; start + width <= kWidth - 2; ++width) {
+                Canvas canvas(kWidth, 3, p.background);
+                canvas.dc.FillSolidRect(start, 1, width, 1, p.fill);
+                const std::string edge(kWidth, p.outside);
+                const std::string row = std::string(size_t(start), p.outside) + std::string(size_t(width), p.inside) +
+                                        std::string(size_t(kWidth - start - width), p.outside);
+                EXPECT_EQ(edge + "\n" + row + "\n" + edge + "\n", canvas.Art()) << start << " " << width;
+            }
+}
+
+// A fill of the whole bitmap, the page's background, and one clipped to a part of it.
+TEST(SolidFill, WholeBitmapAndClippedFills)
+{
+    Canvas canvas(6, 4, RGB(255, 0, 0));
+    canvas.dc.FillSolidRect(-2, -2, 10, 10, RGB(255, 255, 255));
+    EXPECT_EQ(canvas.Count(RGB(255, 255, 255)), 24);
+    canvas.dc.IntersectClipRect(1, 1, 5, 3);
+    canvas.dc.FillSolidRect(0, 0, 6, 4, RGB(0, 0, 255));
+    EXPECT_EQ("......\n"
+              ".bbbb.\n"
+              ".bbbb.\n"
+              "......\n",
+              canvas.Art());
+}
+
 }  // namespace

@@ -97,6 +97,32 @@ TEST_F(Text, ExtentScalesWithTheMapping)
     canvas.dc.SelectStockObject(SYSTEM_FONT);
 }
 
+// One font drawn by turns at two sizes, in one DC and in two, measures each size as it did first.
+TEST_F(Text, OneFontAtTwoSizesByTurnsKeepsEachSize)
+{
+    Canvas plain(4, 4), zoomed(4, 4);
+    for (CDC* dc : {&plain.dc, &zoomed.dc})
+        dc->SelectObject(&font);
+    zoomed.dc.SetMapMode(MM_ANISOTROPIC);
+    zoomed.dc.SetWindowExt(100, 100);
+    zoomed.dc.SetViewportExt(300, 300);
+    auto deviceHeight = [](CDC& dc) {
+        TEXTMETRIC tm{};
+        dc.GetTextMetrics(&tm);
+        SIZE cell{0, tm.tmHeight};
+        dc.LPtoDP(&cell);
+        return cell.cy;
+    };
+    const int small = deviceHeight(plain.dc), large = deviceHeight(zoomed.dc);
+    EXPECT_GT(large, 2 * small);
+    for (int turn = 0; turn < 2; ++turn) {
+        EXPECT_EQ(small, deviceHeight(plain.dc));
+        EXPECT_EQ(large, deviceHeight(zoomed.dc));
+    }
+    for (CDC* dc : {&plain.dc, &zoomed.dc})
+        dc->SelectStockObject(SYSTEM_FONT);
+}
+
 TEST_F(Text, TextOutDrawsInsideItsCellAndHonoursAlignment)
 {
     struct Case {

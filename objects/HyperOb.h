@@ -3,6 +3,7 @@
 // the operations through which views draw, hit-test and select objects of any kind.
 #pragma once
 
+#include "objects/DateText.h"
 #include "objects/FontDescriptor.h"
 #include "objects/HotSpotOb.h"
 #include "objects/HyperBaseOb.h"
@@ -276,7 +277,7 @@ public:
     RareTexts& EditRare();
 
     int CursorPointer = 0;
-    CString CreationDate;
+    CDateText CreationDate;
     int AlarmActive = 0;
     int AuxInt = 0;
     int HelpContextID = 0;

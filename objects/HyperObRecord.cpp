@@ -78,7 +78,7 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     const_cast<CObValue&>(PumpDataEvent).Serialize(archive);
     const_cast<CObValue&>(ClickEvent).Serialize(archive);
     archive << static_cast<DWORD>(CursorPointer) << GetToolTipText() << CString(alarmMarker) << GetAlarmTime()
-            << CreationDate << GetAlarmSound() << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
+            << CreationDate.Text() << GetAlarmSound() << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
             << GetURL() << static_cast<DWORD>(HelpContextID);
     const_cast<CObValue&>(Enable).Serialize(archive);
     const_cast<CObValue&>(Visible).Serialize(archive);
@@ -125,7 +125,7 @@ void CHyperOb::LoadRecord(CArchive& archive)
         archive >> marker;
         if (marker == alarmMarker) {
             SetAlarmTime(ReadText(archive));
-            archive >> CreationDate;
+            CreationDate = ReadText(archive);
             SetAlarmSound(ReadText(archive));
             AlarmActive = ReadInt(archive);
             AuxInt = ReadInt(archive);

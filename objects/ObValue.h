@@ -2,10 +2,10 @@
 // text is what is kept; the number and integer are derived from a literal's text.
 #pragma once
 
+#include "objects/SharedConst.h"
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 
-#include <memory>
 
 class CObValue : public CObject {
 public:
@@ -61,11 +61,11 @@ private:
     };
 
     static constexpr int SharedStateCount = 4;
-    static const std::shared_ptr<const State>* SharedStates();
+    static const CSharedConst<State>* SharedStates();
     static State Derived(State state);
     void Assign(State state);
     void StoreRecord(CArchive& archive) const;
     void LoadRecord(CArchive& archive);
 
-    std::shared_ptr<const State> m_state;
+    CSharedConst<State> m_state;
 };

@@ -50,7 +50,7 @@ void CObValue::SetExtras(const CString& extra1, const CString& extra2)
     Assign(std::move(state));
 }
 
-// The states a new page object's values start in.
+// The states a new page object's values start in, in the order of Common.
 const CSharedConst<CObValue::State>* CObValue::SharedStates()
 {
     static const CSharedConst<State> states[SharedStateCount] = {

@@ -38,6 +38,9 @@ public:
     // Leaves the value with no choice; the text stays.
     void Reset();
     void Copy(const CObValue& other);
+    // The values new page objects start with, taken without building them again.
+    enum class Common { LiteralZero, LiteralOne, NoChoice, NoChoiceDragEvent };
+    void SetCommon(Common which) { m_state = SharedStates()[static_cast<int>(which)]; }
     void SetExtras(const CString& extra1, const CString& extra2);
 
     DWORD GetKind() const { return m_state->kind; }

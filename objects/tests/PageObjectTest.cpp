@@ -101,7 +101,7 @@ const FieldCase fieldCases[] = {
         true },
     { "Tag text", [](const CHyperOb& o) { return o.GetTagText().IsEmpty(); }, [](CHyperOb& o) { o.SetTagText("t"); },
         true },
-    { "rectangle", [](const CHyperOb& o) { return o.GetTracker() == nullptr; },
+    { "rectangle", [](const CHyperOb& o) { CRect r; return *o.GetRect(&r, nullptr) == CRect(); },
         [](CHyperOb& o) { o.Init(nullptr, CRect(5, 6, 70, 80), FALSE); }, true },
     { "RotateAngle", [](const CHyperOb& o) { return o.GetRotateAngle() == 0.0; },
         [](CHyperOb& o) { o.SetRotateAngle(30.0); }, true },

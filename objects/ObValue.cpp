@@ -70,9 +70,9 @@ CObValue::State CObValue::Derived(State state)
     return state;
 }
 
+// A shared state is taken as it is; only another one has its number worked out.
 void CObValue::Assign(State state)
 {
-    state = Derived(std::move(state));
     const CSharedConst<State>* shared = SharedStates();
     for (int i = 0; i < SharedStateCount; ++i) {
         const State& s = *shared[i];
@@ -82,7 +82,7 @@ void CObValue::Assign(State state)
             return;
         }
     }
-    m_state = CSharedConst<State>(std::move(state));
+    m_state = CSharedConst<State>(Derived(std::move(state)));
 }
 
 BOOL CObValue::IsEmpty() const

@@ -44,7 +44,8 @@ CString UnpackDigits(uint64_t packed)
 }
 
 CDateText::CDateText(const CDateText& other)
-    : m_digits(other.m_digits), m_text(other.m_text ? std::make_unique<CString>(*other.m_text) : nullptr)
+    : m_digits(other.m_digits)
+    , m_text(other.m_text ? std::make_unique<CString>(*other.m_text) : nullptr)
 {
 }
 

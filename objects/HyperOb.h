@@ -1,6 +1,6 @@
 // The base of every object that stands on a page: its rectangle and rotation (kept by its
-// tracker once it has one), the common properties, the permissions it gives the views, its hot spots, and
-// the operations through which views draw, hit-test and select objects of any kind.
+// tracker once it has one), the common properties, the permissions it gives the views, its hot
+// spots, and the operations through which views draw, hit-test and select objects of any kind.
 #pragma once
 
 #include "objects/DateText.h"

@@ -5,11 +5,17 @@
 #include <atomic>
 #include <utility>
 
-template <class T>
-class CSharedConst {
+template <class T> class CSharedConst {
 public:
-    explicit CSharedConst(T value) : m_node(new Node{std::move(value), {1}}) { }
-    CSharedConst(const CSharedConst& other) noexcept : m_node(other.m_node) { Retain(m_node); }
+    explicit CSharedConst(T value)
+        : m_node(new Node { std::move(value), { 1 } })
+    {
+    }
+    CSharedConst(const CSharedConst& other) noexcept
+        : m_node(other.m_node)
+    {
+        Retain(m_node);
+    }
     CSharedConst& operator=(const CSharedConst& other) noexcept
     {
         Node* old = m_node;

@@ -15,9 +15,9 @@ TEST(DateText, GivesBackTheTextItWasGiven)
         "31.12.1999 23:59:59",
         "2024",
         "d",
-        "01.02.2003 04:05:6",    // one digit short
-        "01.02.2003 04:05:060",  // one digit over
-        "01/02/2003 04:05:06",   // other separators
+        "01.02.2003 04:05:6", // one digit short
+        "01.02.2003 04:05:060", // one digit over
+        "01/02/2003 04:05:06", // other separators
         "01.02.2003T04:05:06",
         "0a.02.2003 04:05:06",
         "-1.02.2003 04:05:06",

@@ -97,18 +97,25 @@ CHyperView::~CHyperView()
 namespace {
 
 // A blank name counts as none: such an object takes its type name and the lowest number no other
-// object uses. The names in use are gathered once, so a page of many unnamed objects opens as fast
-// as a named one. Returns whether any object was named.
+// object uses. The names in use are gathered once, and only when some object needs one, so a page
+// of many unnamed objects opens as fast as a named one and a named page holds no copy of its names.
+// Returns whether any object was named.
 BOOL NameBlankObjects(CHyperRunView& view)
 {
+    const auto& objects = view.GetObjects();
+    const auto blank = [&view](INT_PTR i) { return IsScriptBlank(view.GetObjectAtIndex(i)->GetCode()); };
+    INT_PTR first = 0;
+    while (first < objects.GetSize() && !blank(first))
+        ++first;
+    if (first == objects.GetSize())
+        return FALSE;
     std::unordered_set<std::string> used;
-    for (INT_PTR i = 0; i < view.GetObjects().GetSize(); ++i)
+    for (INT_PTR i = 0; i < objects.GetSize(); ++i)
         used.insert(static_cast<LPCTSTR>(view.GetObjectAtIndex(i)->Code));
     std::unordered_map<std::string, int> next;
-    BOOL named = FALSE;
-    for (INT_PTR i = 0; i < view.GetObjects().GetSize(); ++i) {
+    for (INT_PTR i = first; i < objects.GetSize(); ++i) {
         CHyperOb* object = view.GetObjectAtIndex(i);
-        if (!IsScriptBlank(object->GetCode()))
+        if (!blank(i))
             continue;
         const std::string base = static_cast<LPCTSTR>(object->GetTypeName());
         int& n = next.try_emplace(base, 1).first->second;
@@ -119,9 +126,8 @@ BOOL NameBlankObjects(CHyperRunView& view)
                 break;
         }
         object->Code = candidate;
-        named = TRUE;
     }
-    return named;
+    return TRUE;
 }
 
 } // namespace

@@ -66,9 +66,9 @@ void CMyView::OnTimer(UINT_PTR id)
 BOOL CMyView::GetAlarmMoment(const CHyperOb* object, COleDateTime& moment)
 {
     COleDateTimeSpan span;
-    if (ParseDateTimeSpan(object->GetAlarmTime(), span) && !object->CreationDate.IsEmpty()) {
+    if (ParseDateTimeSpan(object->GetAlarmTime(), span) && !object->CreationDate.Text().IsEmpty()) {
         COleDateTime created;
-        if (!ParseDateTime(object->CreationDate, created))
+        if (!ParseDateTime(object->CreationDate.Text(), created))
             return FALSE;
         moment = created + span;
         return TRUE;

@@ -187,8 +187,6 @@ void CConnectorEnds::UpdateOrientation(BOOL apply)
 {
     if (!m_owner)
         return;
-    if (!m_owner->GetTracker())
-        m_owner->CreateTracker();
     CHyperObTracker* tracker = m_owner->GetTracker();
     tracker->m_sizeMin = CSize(1, 1);
     CRect r = GetOwnerRect();
@@ -244,8 +242,7 @@ CPoint CConnectorEnds::GetEndPoint() const
 
 int CConnectorEnds::GetOwnerTrackerState() const
 {
-    CHyperObTracker* tracker = m_owner ? m_owner->GetTracker() : nullptr;
-    return tracker ? tracker->m_trackedHandle : -1;
+    return m_owner && m_owner->HasTracker() ? m_owner->GetTracker()->m_trackedHandle : -1;
 }
 
 CHyperOb* CConnectorEnds::GetAttachedObject(int index, int* id) const

@@ -148,8 +148,8 @@ BOOL CConnectorEnds::FollowObject(LPCTSTR name, CSnapPointSet* points)
     if (!placed || !m_owner)
         return FALSE;
     MoveEndPoints(ends, handles);
-    if (CHyperObTracker* tracker = m_owner->GetTracker())
-        tracker->m_trackedHandle = -1;
+    if (m_owner->HasTracker())
+        m_owner->GetTracker()->m_trackedHandle = -1;
     m_owner->UpdateLayout(TRUE, FALSE);
     return TRUE;
 }

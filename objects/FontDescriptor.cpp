@@ -9,12 +9,13 @@
 #include <cstring>
 #include <strings.h>
 
-CFontDescriptor::CFontDescriptor() : m_font(&m_logFont)
-{
-    Reset();
+namespace {
+const LOGFONT emptyFont{};
 }
 
-CFontDescriptor::CFontDescriptor(const CFontDescriptor& other) : CObject(), m_font(&m_logFont)
+CFontDescriptor::CFontDescriptor() = default;
+
+CFontDescriptor::CFontDescriptor(const CFontDescriptor& other) : CObject()
 {
     Copy(other);
 }
@@ -25,23 +26,42 @@ CFontDescriptor& CFontDescriptor::operator=(const CFontDescriptor& other)
     return *this;
 }
 
+const LOGFONT& CFontDescriptor::GetLogFont() const
+{
+    return m_font ? *m_font : emptyFont;
+}
+
+LOGFONT& CFontDescriptor::GetLogFont()
+{
+    if (!m_font)
+        m_font = std::make_unique<LOGFONT>();
+    return *m_font;
+}
+
+void CFontDescriptor::Assign(const LOGFONT& font)
+{
+    if (std::memcmp(&font, &emptyFont, sizeof(LOGFONT)) == 0)
+        m_font.reset();
+    else
+        GetLogFont() = font;
+}
+
 int CFontDescriptor::Reset()
 {
-    std::memset(m_font, 0, sizeof(LOGFONT));
+    m_font.reset();
     return 0;
 }
 
 void CFontDescriptor::Copy(const CFontDescriptor& other)
 {
     if (&other != this)
-        std::memmove(&m_logFont, other.m_font, sizeof(LOGFONT));
-    m_font = &m_logFont;
+        Assign(other.GetLogFont());
 }
 
 BOOL CFontDescriptor::IsEqual(const CFontDescriptor& other) const
 {
-    const LOGFONT& a = *m_font;
-    const LOGFONT& b = *other.m_font;
+    const LOGFONT& a = GetLogFont();
+    const LOGFONT& b = other.GetLogFont();
     return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
            a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
            a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
@@ -54,7 +74,7 @@ BOOL CFontDescriptor::FromString(LPCTSTR text)
     LOGFONT parsed;
     if (!ParseLogFont(&parsed, text))
         return FALSE;
-    *m_font = parsed;
+    Assign(parsed);
     return TRUE;
 }
 
@@ -78,7 +98,7 @@ void CFontDescriptor::StoreRecord(CArchive& archive) const
 {
     CVersionTag tag(&archive, this, Version);
     tag.Write();
-    const LOGFONT& font = *m_font;
+    const LOGFONT& font = GetLogFont();
     archive << font.lfHeight << font.lfWeight << font.lfItalic << font.lfUnderline << font.lfPitchAndFamily
             << CString(font.lfFaceName, static_cast<int>(strnlen(font.lfFaceName, LF_FACESIZE)))
             << font.lfCharSet << font.lfOutPrecision << font.lfClipPrecision << font.lfQuality;
@@ -94,7 +114,7 @@ void CFontDescriptor::LoadRecord(CArchive& archive)
     SetFaceName(font, face);
     if (tagged || CSectionTag(&archive, CharSetSection).Probe())
         archive >> font.lfCharSet >> font.lfOutPrecision >> font.lfClipPrecision >> font.lfQuality;
-    *m_font = font;
+    Assign(font);
 }
 
 void FormatLogFont(CString& out, const LOGFONT* font)
@@ -150,6 +170,6 @@ BOOL ParseLogFont(LOGFONT* font, LPCTSTR text)
 CString CFontDescriptor::ToString() const
 {
     CString text;
-    FormatLogFont(text, m_font);
+    FormatLogFont(text, &GetLogFont());
     return text;
 }

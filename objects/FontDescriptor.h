@@ -6,6 +6,8 @@
 #include "platform/core/String.h"
 #include "platform/gdi/FontTypes.h"
 
+#include <memory>
+
 class CFontDescriptor : public CObject {
 public:
     static constexpr UINT Version = 0;
@@ -25,20 +27,22 @@ public:
     virtual BOOL FromString(LPCTSTR text);
     CString ToString() const;
     virtual int Reset();
-    virtual BOOL IsEmpty() const { return m_font->lfHeight == 0; }
+    virtual BOOL IsEmpty() const { return GetLogFont().lfHeight == 0; }
 
     void Copy(const CFontDescriptor& other);
     BOOL IsEqual(const CFontDescriptor& other) const;
 
-    const LOGFONT& GetLogFont() const { return *m_font; }
-    LOGFONT& GetLogFont() { return *m_font; }
+    const LOGFONT& GetLogFont() const;
+    // Makes the font's own record, so that the caller may change it.
+    LOGFONT& GetLogFont();
 
 private:
     void StoreRecord(CArchive& archive) const;
     void LoadRecord(CArchive& archive);
+    void Assign(const LOGFONT& font);
 
-    LOGFONT m_logFont;
-    LOGFONT* m_font;
+    // Most objects leave the font empty (all zero) and hold no record for it.
+    std::unique_ptr<LOGFONT> m_font;
 };
 
 // "height,width,escapement,orientation,weight,italic,underline,strike-out,charset,

@@ -288,8 +288,7 @@ void CGroupInfo::Move(long dx, long dy)
     std::vector<CHyperOb*> members = GetMembers();
     if (members.empty())
         return;
-    CHyperObTracker* tracker = members.front()->GetTracker();
-    if (tracker && tracker->m_trackedHandle >= 0)
+    if (members.front()->HasTracker() && members.front()->GetTracker()->m_trackedHandle >= 0)
         return;
     for (CHyperOb* member : members) {
         CRect rect;

@@ -9,7 +9,7 @@ CHotSpotOb::CHotSpotOb(CHyperOb* owner)
     : m_owner(owner)
 {
     CRect rect;
-    if (owner && owner->GetTracker()) {
+    if (owner) {
         owner->GetRect(&rect, nullptr);
         m_width = rect.Width();
         m_height = rect.Height();
@@ -75,7 +75,7 @@ int CHotSpotOb::HitTest(int px, int py, UINT flags, BOOL notify)
 void CHotSpotOb::Reposition()
 {
     CRect r;
-    if (m_owner && m_owner->GetTracker())
+    if (m_owner)
         m_owner->GetRect(&r, nullptr);
     m_x = r.left;
     m_y = r.top;

@@ -150,7 +150,7 @@ CPropOb* CHyperDrawOb::CreateProperty(UINT propertyId, BOOL argument)
         return GetShadowStyle(nullptr) ? MakeChoiceEditor(propertyId, &ShadowStyle, 27301, shadows, 5) : nullptr;
     }
     case CreationDateId:
-        return new CPropFixedDatetime(propertyId, &CreationDate);
+        return new CPropFixedDatetime(propertyId, CreationDate.Edit());
     case AlarmSoundId: {
         auto* editor = new CPropFile(propertyId, &EditRare().alarmSound);
         editor->m_filterId = SoundFilterId;

@@ -44,31 +44,26 @@ CString CurrentTimeText()
     return text;
 }
 
-void ResetEvent(CObValue& value, BOOL dragEvent)
-{
-    value.Reset();
-    if (dragEvent)
-        value.SetExtras(CString(), "*");
-}
 }
 
 CHyperOb::CHyperOb()
 {
     CreationDate = CurrentTimeText();
-    Enable.Set(CObValue::KindLiteral, "1");
-    Visible.Set(CObValue::KindLiteral, "1");
-    ResetEvent(PumpDataEvent, FALSE);
-    ResetEvent(ClickEvent, FALSE);
-    ResetEvent(InitializeEvent, FALSE);
-    ResetEvent(DragOverEvent, TRUE);
-    ResetEvent(DragDropEvent, TRUE);
+    Enable.SetCommon(CObValue::Common::LiteralOne);
+    Visible.SetCommon(CObValue::Common::LiteralOne);
+    PumpDataEvent.SetCommon(CObValue::Common::NoChoice);
+    ClickEvent.SetCommon(CObValue::Common::NoChoice);
+    InitializeEvent.SetCommon(CObValue::Common::NoChoice);
+    DragOverEvent.SetCommon(CObValue::Common::NoChoiceDragEvent);
+    DragDropEvent.SetCommon(CObValue::Common::NoChoiceDragEvent);
     Font.Reset();
 }
 
 CHyperOb::~CHyperOb()
 {
     delete m_tracker;
-    m_hotSpots.DeleteAll();
+    if (m_hotSpots)
+        m_hotSpots->DeleteAll();
     delete m_groupInfo;
     FreeOutline();
 }
@@ -110,13 +105,16 @@ void CHyperOb::FreeOutline()
 void CHyperOb::Init(CHyperRunView* view, const RECT* rect, BOOL applyDefaults)
 {
     SetView(view);
-    CreateTracker();
+    if (m_tracker)
+        CreateTracker();
+    else
+        EnsureShape();
     if (applyDefaults)
         ApplyDefaults();
     if (rect)
         SetRect(CRect(rect));
-    if (m_tracker->m_rotationRect.IsRectEmpty())
-        SetFrameRect(&m_tracker->m_rect);
+    if (Frame().IsRectEmpty())
+        SetFrameRect(&Rect());
     if (applyDefaults)
         BuildOutline();
 }
@@ -145,16 +143,16 @@ void CHyperOb::ApplyDefaults()
 void CHyperOb::SaveAsDefault()
 {
     MakeDirectory(GetViewSettings().m_objectFileFolder, FALSE);
-    EnsureTracker();
-    CRect saved = m_tracker->m_rect;
-    m_tracker->m_rect.OffsetRect(-saved.left, -saved.top);
+    EnsureShape();
+    CRect saved = Rect();
+    Rect().OffsetRect(-saved.left, -saved.top);
     try {
         SerializeToFile(0);
     } catch (...) {
-        m_tracker->m_rect = saved;
+        Rect() = saved;
         throw;
     }
-    m_tracker->m_rect = saved;
+    Rect() = saved;
 }
 
 BOOL CHyperOb::SerializeToFile(int mode)
@@ -224,12 +222,12 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     auto* other = dynamic_cast<const CHyperOb*>(base);
     if (!other || other == this)
         return;
-    EnsureTracker();
-    if (const CHyperObTracker* tracker = other->m_tracker) {
-        m_tracker->m_rect = tracker->m_rect;
-        m_tracker->m_rotationRect = tracker->m_rotationRect;
-        m_tracker->m_outlineRect = tracker->m_outlineRect;
-        m_tracker->RotateAngle = tracker->RotateAngle;
+    EnsureShape();
+    if (other->HasShape()) {
+        Rect() = other->Rect();
+        Frame() = other->Frame();
+        OutlineRect() = other->m_tracker ? other->m_tracker->m_outlineRect : other->m_shape.outline;
+        Angle() = other->GetRotateAngle();
     }
     FreeOutline();
     if (other->m_outlineCount > 0) {
@@ -264,7 +262,6 @@ void CHyperOb::CopyFrom(const CHyperBaseOb* base)
     GroupID = other->GroupID;
     m_groupAux = other->m_groupAux;
     LayerID = other->LayerID;
-    Tag = other->Tag;
     m_legacyLinks = other->m_legacyLinks;
     DfltIsLocked = other->DfltIsLocked;
     DfltCanDelete = other->DfltCanDelete;
@@ -432,11 +429,18 @@ CGroupInfo* CHyperOb::ReleaseOwnGroupInfo()
 
 void CHyperOb::UpdateHotSpots()
 {
-    if (!m_hotSpots.IsEmpty())
-        m_hotSpots.RepositionAll();
+    if (m_hotSpots && !m_hotSpots->IsEmpty())
+        m_hotSpots->RepositionAll();
+}
+
+CHotSpotArray& CHyperOb::GetHotSpots()
+{
+    if (!m_hotSpots)
+        m_hotSpots = std::make_unique<CHotSpotArray>();
+    return *m_hotSpots;
 }
 
 UINT CHyperOb::GetHotSpotCursor(int px, int py, UINT flags, BOOL notify)
 {
-    return m_hotSpots.HitTestAll(px, py, flags, notify) ? CHyperOb::CursorHotSpot : 0;
+    return m_hotSpots && m_hotSpots->HitTestAll(px, py, flags, notify) ? CHyperOb::CursorHotSpot : 0;
 }

@@ -1,8 +1,9 @@
-// The base of every object that stands on a page: its rectangle (kept by its tracker) and
-// rotation, the common properties, the permissions it gives the views, its hot spots, and
-// the operations through which views draw, hit-test and select objects of any kind.
+// The base of every object that stands on a page: its rectangle and rotation (kept by its
+// tracker once it has one), the common properties, the permissions it gives the views, its hot
+// spots, and the operations through which views draw, hit-test and select objects of any kind.
 #pragma once
 
+#include "objects/DateText.h"
 #include "objects/FontDescriptor.h"
 #include "objects/HotSpotOb.h"
 #include "objects/HyperBaseOb.h"
@@ -32,6 +33,8 @@ public:
     static constexpr UINT SelectedStyle = 0x14;
     static constexpr UINT PrimaryStyle = 0x80;
     static constexpr UINT RecordVersion = 8;
+    // Side of the tracker's handles in device pixels.
+    static constexpr int HandleSize = 7;
     // Cursors the objects choose: system cursor ids and the program's cursor resources.
     static constexpr UINT CursorArrow = 32512;
     static constexpr UINT CursorIBeam = 32513;
@@ -105,9 +108,16 @@ public:
     virtual BOOL SetHatchStyle(int) { return FALSE; }
     virtual BOOL SetShadowStyle(int) { return FALSE; }
 
-    // Geometry, outline and rotation.
+    // Geometry, outline and rotation. The tracker is made when first asked for, taking over
+    // the object's rectangles and angle; an object never selected or dragged has none.
     virtual void CreateTracker();
-    CHyperObTracker* GetTracker() const { return m_tracker; }
+    CHyperObTracker* GetTracker();
+    BOOL HasTracker() const { return m_tracker != nullptr; }
+    // The smallest size the tracker lets the object be dragged to.
+    virtual CSize GetMinimumSize() const { return CSize(10, 10); }
+    const CRect& GetFrameRect() const { return Frame(); }
+    // The centre of the frame, halves truncated: what the object turns about.
+    void GetCenter(POINT* out) const;
     CRect* GetRect(CRect* out, CDC* dc) const;
     BOOL GetObjectRect(LPRECT rect) override;
     BOOL GetScreenRect(LPRECT rect) override;
@@ -212,7 +222,8 @@ public:
     virtual void UpdateHotSpots();
     virtual BOOL TrackContextMenu(int, CHotSpotOb*, int, int, UINT) { return FALSE; }
     virtual UINT GetHotSpotCursor(int px, int py, UINT flags, BOOL notify);
-    CHotSpotArray& GetHotSpots() { return m_hotSpots; }
+    // Made when first asked for: most objects have no hot spots.
+    CHotSpotArray& GetHotSpots();
 
     // Automation. Every change ends in the change notification; coordinates are kept to what
     // the record stores.
@@ -253,8 +264,9 @@ public:
     CObValue PumpDataEvent;
     CObValue ClickEvent;
     CObValue InitializeEvent;
-    // Texts most objects leave empty, held apart so that an object without any carries one
-    // pointer. Once made the record stays as long as the object, so editors may point into it.
+    // Texts and values most objects leave empty, held apart so that an object without any
+    // carries one pointer. Once made the record stays as long as the object, so editors may
+    // point into it.
     struct RareTexts {
         CString toolTip;
         CString url;
@@ -262,6 +274,8 @@ public:
         CString alarmSound;
         CString tag;
         CString spare;
+        // A free value for scripts; never stored.
+        COleVariant tagValue;
     };
     const CString& GetToolTipText() const { return Rare().toolTip; }
     void SetToolTipText(const CString& text) { SetRare(&RareTexts::toolTip, text); }
@@ -276,7 +290,7 @@ public:
     RareTexts& EditRare();
 
     int CursorPointer = 0;
-    CString CreationDate;
+    CDateText CreationDate;
     int AlarmActive = 0;
     int AuxInt = 0;
     int HelpContextID = 0;
@@ -288,8 +302,6 @@ public:
     int GroupID = -1;
     int m_groupAux = 0;
     int LayerID = 0;
-    // A free value for scripts; never stored.
-    COleVariant Tag;
     CObValue DragOverEvent;
     CObValue DragDropEvent;
     CRect m_textRect1;
@@ -311,8 +323,19 @@ protected:
     // The layer choice of the page's layers, and the event script editors.
     CPropOb* CreateLayerProperty(UINT propertyId);
     CPropOb* CreateEventProperty(UINT propertyId);
-    // Creates the tracker when there is none; an existing one keeps its style.
-    void EnsureTracker();
+    // Gives the object its first rectangle when it has none yet.
+    void EnsureShape();
+    BOOL HasShape() const { return m_tracker || m_shapeMade; }
+    // The rectangles and angle, the tracker's once there is one; the changing forms give the
+    // object a shape first.
+    CRect& Rect();
+    const CRect& Rect() const;
+    CRect& Frame();
+    const CRect& Frame() const;
+    CRect& OutlineRect();
+    double& Angle();
+    // Hit-tests the rectangle and, when selected, its handles.
+    int HitTestFrame(CPoint point) const;
     void FreeOutline();
     // The own snap points and the end record, where both objects have them.
     void CopyLinksFrom(CHyperOb* other);
@@ -332,9 +355,16 @@ protected:
     BOOL m_editPending = FALSE;
     BOOL m_editing = FALSE;
     CHyperObTracker* m_tracker = nullptr;
-    CHotSpotArray m_hotSpots;
+    struct Shape {
+        CRect rect;
+        CRect frame;
+        CRect outline;
+        double angle = 0.0;
+    };
+    Shape m_shape;
+    BOOL m_shapeMade = FALSE;
+    std::unique_ptr<CHotSpotArray> m_hotSpots;
     CRect m_rememberedRect;
-    CRect m_rememberedUpdateRect;
 };
 
 // The defaults file name of a class: "CRectOb" gives "Rect.Ob", "CPolyLineGen" "PolyLine.Gen".

@@ -74,8 +74,7 @@ void CHyperOb::Move(long dx, long dy)
 
 void CHyperOb::SetSide(LONG RECT::*side, long value)
 {
-    EnsureTracker();
-    m_tracker->m_rect.*side = ClampCoordinate(value);
+    Rect().*side = ClampCoordinate(value);
     CRect rect;
     GetRect(&rect, nullptr);
     SetRect(rect);
@@ -175,13 +174,13 @@ CString CHyperOb::GetLayerName() const
 
 VARIANT CHyperOb::GetTag() const
 {
-    return ReadScriptTag(Tag, GetTagText());
+    return ReadScriptTag(Rare().tagValue, GetTagText());
 }
 
 void CHyperOb::SetTag(const VARIANT& value)
 {
     CString text = GetTagText();
-    WriteScriptTag(Tag, text, value);
+    WriteScriptTag(EditRare().tagValue, text, value);
     SetTagText(text);
 }
 

@@ -58,24 +58,88 @@ void GetPointsBoundingRect(RECT* out, const POINT* points, int n)
 void CHyperOb::CreateTracker()
 {
     if (!m_tracker) {
+        EnsureShape();
         m_tracker = new CHyperObTracker;
-        m_tracker->m_rect.SetRect(0, 0, 50, 50);
+        m_tracker->m_rect = m_shape.rect;
+        m_tracker->m_rotationRect = m_shape.frame;
+        m_tracker->m_outlineRect = m_shape.outline;
+        m_tracker->RotateAngle = m_shape.angle;
     }
     m_tracker->m_object = this;
-    m_tracker->m_nHandleSize = 7;
+    m_tracker->m_nHandleSize = HandleSize;
     m_tracker->m_nStyle = 0;
-    m_tracker->m_sizeMin = CSize(10, 10);
+    m_tracker->m_sizeMin = GetMinimumSize();
 }
 
-void CHyperOb::EnsureTracker()
+CHyperObTracker* CHyperOb::GetTracker()
 {
     if (!m_tracker)
         CreateTracker();
+    return m_tracker;
+}
+
+void CHyperOb::EnsureShape()
+{
+    if (HasShape())
+        return;
+    m_shape.rect.SetRect(0, 0, 50, 50);
+    m_shapeMade = TRUE;
+}
+
+CRect& CHyperOb::Rect()
+{
+    EnsureShape();
+    return m_tracker ? m_tracker->m_rect : m_shape.rect;
+}
+
+const CRect& CHyperOb::Rect() const
+{
+    return m_tracker ? m_tracker->m_rect : m_shape.rect;
+}
+
+CRect& CHyperOb::Frame()
+{
+    EnsureShape();
+    return m_tracker ? m_tracker->m_rotationRect : m_shape.frame;
+}
+
+const CRect& CHyperOb::Frame() const
+{
+    return m_tracker ? m_tracker->m_rotationRect : m_shape.frame;
+}
+
+CRect& CHyperOb::OutlineRect()
+{
+    EnsureShape();
+    return m_tracker ? m_tracker->m_outlineRect : m_shape.outline;
+}
+
+double& CHyperOb::Angle()
+{
+    EnsureShape();
+    return m_tracker ? m_tracker->RotateAngle : m_shape.angle;
+}
+
+void CHyperOb::GetCenter(POINT* out) const
+{
+    const CRect& frame = Frame();
+    out->x = frame.left + frame.Width() / 2;
+    out->y = frame.top + frame.Height() / 2;
+}
+
+int CHyperOb::HitTestFrame(CPoint point) const
+{
+    if (m_tracker)
+        return m_tracker->HitTestHandles(point);
+    CHyperObTracker probe;
+    probe.m_object = const_cast<CHyperOb*>(this);
+    probe.m_rect = Rect();
+    return probe.HitTestHandles(point);
 }
 
 CRect* CHyperOb::GetRect(CRect* out, CDC* dc) const
 {
-    *out = m_tracker ? m_tracker->m_rect : CRect();
+    *out = Rect();
     CObjectHost* host = GetHost();
     if (dc && !dc->IsPrinting() && host->IsMapped())
         host->LogicalToDevice(reinterpret_cast<POINT*>(&out->left), 2);
@@ -110,8 +174,8 @@ void CHyperOb::GetDisplayRect(CRect* out, BOOL own) const
 
 void CHyperOb::SetRect(const CRect& rect)
 {
-    EnsureTracker();
-    CRect old = m_tracker->m_rect;
+    EnsureShape();
+    CRect old = Rect();
     CObjectHost* host = GetHost();
     if (GetView() && !host->IsInsertingObject() && !Code.IsEmpty()) {
         if (old.TopLeft() != rect.TopLeft())
@@ -124,22 +188,21 @@ void CHyperOb::SetRect(const CRect& rect)
         InvalidateArea(nullptr);
     if (m_groupInfo)
         m_groupInfo->m_rect.OffsetRect(rect.left - old.left, rect.top - old.top);
-    m_tracker->m_rect = rect;
+    Rect() = rect;
     ApplyRect(&old);
 }
 
 void CHyperOb::RememberRects()
 {
     GetRect(&m_rememberedRect, nullptr);
-    GetUpdateRect(&m_rememberedUpdateRect, nullptr);
 }
 
 void CHyperOb::RecalcRect()
 {
-    EnsureTracker();
+    EnsureShape();
     UpdateHotSpots();
     RebuildOutline();
-    GetBoundingRect(&m_tracker->m_rect);
+    GetBoundingRect(&Rect());
 }
 
 void CHyperOb::GetBoundingRect(RECT* out) const
@@ -147,37 +210,37 @@ void CHyperOb::GetBoundingRect(RECT* out) const
     if (IsRotated() && m_rotatedPoints && m_outlineCount >= 2)
         GetPointsBoundingRect(out, m_rotatedPoints, m_outlineCount);
     else
-        *out = m_tracker ? m_tracker->m_rotationRect : CRect();
+        *out = Frame();
 }
 
 void CHyperOb::SetFrameRect(const RECT* rect)
 {
-    EnsureTracker();
-    m_tracker->m_rotationRect = *rect;
+    EnsureShape();
+    Frame() = *rect;
 }
 
 void CHyperOb::SetOutlineRect(const RECT* rect)
 {
-    EnsureTracker();
-    m_tracker->m_outlineRect = *rect;
+    EnsureShape();
+    OutlineRect() = *rect;
 }
 
 void CHyperOb::SetRotateAngle(double angle)
 {
-    EnsureTracker();
+    EnsureShape();
     if (std::isfinite(angle))
-        m_tracker->RotateAngle = NormalizeDegrees(angle);
+        Angle() = NormalizeDegrees(angle);
 }
 
 double CHyperOb::GetRotateAngle() const
 {
-    return m_tracker ? m_tracker->RotateAngle : 0.0;
+    return m_tracker ? m_tracker->RotateAngle : m_shape.angle;
 }
 
 void CHyperOb::BuildOutline()
 {
-    EnsureTracker();
-    CRect frame = GetRotateAngle() == 0.0 ? m_tracker->m_rect : m_tracker->m_rotationRect;
+    EnsureShape();
+    CRect frame = GetRotateAngle() == 0.0 ? Rect() : Frame();
     int w = frame.Width() / 2;
     int h = frame.Height() / 2;
     FreeOutline();
@@ -187,11 +250,11 @@ void CHyperOb::BuildOutline()
 
 void CHyperOb::FitOutline()
 {
-    EnsureTracker();
-    if (m_tracker->m_rect == m_tracker->m_outlineRect && m_outlinePoints)
+    EnsureShape();
+    if (Rect() == OutlineRect() && m_outlinePoints)
         return;
     BuildOutline();
-    SetOutlineRect(&m_tracker->m_rect);
+    SetOutlineRect(&Rect());
 }
 
 void CHyperOb::RebuildOutline()
@@ -202,7 +265,7 @@ void CHyperOb::RebuildOutline()
     if (!IsRotated())
         return;
     POINT centre;
-    m_tracker->GetCenter(&centre);
+    GetCenter(&centre);
     m_rotatedPoints = new POINT[static_cast<size_t>(m_outlineCount)];
     RotatePoints(m_outlinePoints, m_rotatedPoints, m_outlineCount, GetRotateAngle(), centre.x, centre.y);
 }
@@ -210,10 +273,10 @@ void CHyperOb::RebuildOutline()
 int CHyperOb::GetRotatedPoints(POINT** out) const
 {
     *out = nullptr;
-    if (!m_tracker || m_outlineCount <= 0)
+    if (!HasShape() || m_outlineCount <= 0)
         return 0;
     POINT centre;
-    m_tracker->GetCenter(&centre);
+    GetCenter(&centre);
     *out = new POINT[static_cast<size_t>(m_outlineCount)];
     RotatePoints(
         m_outlinePoints, *out, m_outlineCount, IsRotated() ? GetRotateAngle() : 0.0, centre.x, centre.y);
@@ -231,9 +294,9 @@ int CHyperOb::GetViewPoints(POINT** out) const
 void CHyperOb::ApplyRect(const RECT*)
 {
     if (IsRotated())
-        RotateRect(&m_tracker->m_rect);
+        RotateRect(&Rect());
     else
-        SetFrameRect(&m_tracker->m_rect);
+        SetFrameRect(&Rect());
 }
 
 void CHyperOb::RotateRect(const RECT* rect)
@@ -241,7 +304,7 @@ void CHyperOb::RotateRect(const RECT* rect)
     // The frame whose rotated bounding box is the given rectangle; near 45 degrees that has no
     // single answer and the frame is scaled instead, keeping its proportions.
     CRect bounds(rect);
-    CRect frame = m_tracker->m_rotationRect;
+    CRect frame = Frame();
     double a = DegreesToRadians(GetRotateAngle());
     double c = std::fabs(std::cos(a));
     double s = std::fabs(std::sin(a));

@@ -31,7 +31,8 @@ void CHyperOb::Paint(CDC* dc)
     m_textRect1.SetRectEmpty();
     m_textRect2.SetRectEmpty();
     Draw(dc);
-    m_hotSpots.DrawAll(dc);
+    if (m_hotSpots)
+        m_hotSpots->DrawAll(dc);
     CObjectHost* host = GetHost();
     if (host->IsEditMode() && host->ShowsHandles() && !dc->IsPrinting())
         DrawTracker(dc);
@@ -87,9 +88,10 @@ void CHyperOb::SetClip(CDC* dc, const RECT* updateRect)
 void CHyperOb::GetUpdateRect(CRect* out, CDC* dc) const
 {
     CObjectHost* host = GetHost();
-    *out = m_tracker ? m_tracker->m_rect : CRect();
-    if (host->IsEditMode() && m_tracker) {
-        m_tracker->GetHandleBounds(out);
+    *out = Rect();
+    if (host->IsEditMode() && HasShape()) {
+        if (m_tracker)
+            m_tracker->GetHandleBounds(out);
         if (m_groupInfo) {
             CRect group;
             m_groupInfo->GetRect(&group);
@@ -116,7 +118,7 @@ void CHyperOb::InvalidateArea(CRect* out)
 
 void CHyperOb::InvalidateTracker(CRect* out)
 {
-    CRect area;
+    CRect area = Rect();
     if (m_tracker)
         m_tracker->GetHandleBounds(&area);
     CObjectHost* host = GetHost();
@@ -137,10 +139,10 @@ BOOL CHyperOb::IntersectsRect(const RECT* rect) const
 
 int CHyperOb::HitTest(CPoint point)
 {
-    if (!m_tracker)
+    if (!HasShape())
         return CRectTracker::hitNothing;
     CObjectHost* host = GetHost();
-    int hit = m_tracker->HitTestHandles(point);
+    int hit = HitTestFrame(point);
     if (IsHandle(hit) && !host->IsHandleMode() && !(host->IsResizeMode() && CanResize()))
         hit = CRectTracker::hitNothing;
     if (hit == CRectTracker::hitMiddle && IsRotated()) {
@@ -161,7 +163,7 @@ BOOL CHyperOb::IsSelected() const
 
 void CHyperOb::Select(BOOL primary)
 {
-    EnsureTracker();
+    GetTracker();
     CObjectHost* host = GetHost();
     if (host->IsInsertingObject() && !GetViewSettings().m_selectionFlag) {
         InvalidateArea(nullptr);
@@ -183,11 +185,12 @@ void CHyperOb::Select(BOOL primary)
 
 void CHyperOb::Deselect(BOOL redraw)
 {
-    EnsureTracker();
+    EnsureShape();
     if (redraw)
         InvalidateArea(nullptr);
     BOOL wasSelected = IsSelected();
-    m_tracker->m_nStyle = 0;
+    if (m_tracker)
+        m_tracker->m_nStyle = 0;
     RememberRects();
     if (wasSelected)
         GetHost()->OnObjectDeselected(this);

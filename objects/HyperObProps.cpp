@@ -70,8 +70,9 @@ CPropCombo* ChoiceEditor(UINT nameId, int* field)
 
 CPropOb* CHyperOb::CreateProperty(UINT propertyId, BOOL)
 {
-    EnsureTracker();
-    CRect& rect = m_tracker->m_rect;
+    // Editors point into the rectangle and angle, which stay in the tracker from now on.
+    CHyperObTracker* tracker = GetTracker();
+    CRect& rect = tracker->m_rect;
     COLORREF color;
     switch (propertyId) {
     case CodeId: {
@@ -105,7 +106,7 @@ CPropOb* CHyperOb::CreateProperty(UINT propertyId, BOOL)
     case LayerId:
         return CreateLayerProperty(propertyId);
     case RotateAngleId:
-        return new CPropDbl(propertyId, &m_tracker->RotateAngle);
+        return new CPropDbl(propertyId, &tracker->RotateAngle);
     case TagId:
         return new CPropStr(propertyId, &EditRare().tag);
     case CursorId: {

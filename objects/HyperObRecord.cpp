@@ -78,7 +78,7 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     const_cast<CObValue&>(PumpDataEvent).Serialize(archive);
     const_cast<CObValue&>(ClickEvent).Serialize(archive);
     archive << static_cast<DWORD>(CursorPointer) << GetToolTipText() << CString(alarmMarker) << GetAlarmTime()
-            << CreationDate << GetAlarmSound() << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
+            << CreationDate.Text() << GetAlarmSound() << static_cast<DWORD>(AlarmActive) << static_cast<DWORD>(AuxInt)
             << GetURL() << static_cast<DWORD>(HelpContextID);
     const_cast<CObValue&>(Enable).Serialize(archive);
     const_cast<CObValue&>(Visible).Serialize(archive);
@@ -97,7 +97,7 @@ void CHyperOb::StoreRecord(CArchive& archive) const
     double angle = GetRotateAngle();
     archive << angle;
     if (angle != 0.0)
-        StoreRect(archive, m_tracker ? m_tracker->m_rotationRect : CRect());
+        StoreRect(archive, Frame());
     archive << static_cast<BYTE>(0) << GetTagText() << static_cast<BYTE>(0) << static_cast<BYTE>(0);
 }
 
@@ -108,8 +108,9 @@ void CHyperOb::LoadRecord(CArchive& archive)
     int version = std::min(tag.GetVersion(), static_cast<int>(RecordVersion));
     if (version >= 0)
         archive >> Code;
-    CreateTracker();
-    m_tracker->m_rect = LoadRect(archive);
+    if (m_tracker)
+        CreateTracker();
+    Rect() = LoadRect(archive);
     if (version >= 2)
         PumpDataEvent.Serialize(archive);
     if (version == 1) {
@@ -125,7 +126,7 @@ void CHyperOb::LoadRecord(CArchive& archive)
         archive >> marker;
         if (marker == alarmMarker) {
             SetAlarmTime(ReadText(archive));
-            archive >> CreationDate;
+            CreationDate = ReadText(archive);
             SetAlarmSound(ReadText(archive));
             AlarmActive = ReadInt(archive);
             AuxInt = ReadInt(archive);
@@ -139,7 +140,7 @@ void CHyperOb::LoadRecord(CArchive& archive)
     }
     if (version >= 4)
         InitializeEvent.Serialize(archive);
-    m_tracker->m_rotationRect = m_tracker->m_rect;
+    Frame() = Rect();
     if (version >= 5) {
         GroupID = ReadShort(archive);
         BYTE hasGroup;
@@ -153,9 +154,9 @@ void CHyperOb::LoadRecord(CArchive& archive)
         LoadLinks(archive, version);
         double angle;
         archive >> angle;
-        m_tracker->RotateAngle = std::isfinite(angle) ? NormalizeDegrees(angle) : 0.0;
+        Angle() = std::isfinite(angle) ? NormalizeDegrees(angle) : 0.0;
         if (angle != 0.0)
-            m_tracker->m_rotationRect = LoadRect(archive);
+            Frame() = LoadRect(archive);
     }
     if (version >= 6) {
         BYTE reserved;

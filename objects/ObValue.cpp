@@ -50,14 +50,14 @@ void CObValue::SetExtras(const CString& extra1, const CString& extra2)
     Assign(std::move(state));
 }
 
-// The states a new page object's values start in.
-const std::shared_ptr<const CObValue::State>* CObValue::SharedStates()
+// The states a new page object's values start in, in the order of Common.
+const CSharedConst<CObValue::State>* CObValue::SharedStates()
 {
-    static const std::shared_ptr<const State> states[SharedStateCount] = {
-        std::make_shared<const State>(Derived({KindLiteral, "0.0", FALSE, {}, {}})),
-        std::make_shared<const State>(Derived({KindLiteral, "1", FALSE, {}, {}})),
-        std::make_shared<const State>(Derived({KindNone, "0.0", FALSE, {}, {}})),
-        std::make_shared<const State>(Derived({KindNone, "0.0", TRUE, {}, "*"})),
+    static const CSharedConst<State> states[SharedStateCount] = {
+        CSharedConst<State>(Derived({KindLiteral, "0.0", FALSE, {}, {}})),
+        CSharedConst<State>(Derived({KindLiteral, "1", FALSE, {}, {}})),
+        CSharedConst<State>(Derived({KindNone, "0.0", FALSE, {}, {}})),
+        CSharedConst<State>(Derived({KindNone, "0.0", TRUE, {}, "*"})),
     };
     return states;
 }
@@ -70,10 +70,10 @@ CObValue::State CObValue::Derived(State state)
     return state;
 }
 
+// A shared state is taken as it is; only another one has its number worked out.
 void CObValue::Assign(State state)
 {
-    state = Derived(std::move(state));
-    const std::shared_ptr<const State>* shared = SharedStates();
+    const CSharedConst<State>* shared = SharedStates();
     for (int i = 0; i < SharedStateCount; ++i) {
         const State& s = *shared[i];
         if (s.kind == state.kind && s.text == state.text && s.hasExtras == state.hasExtras &&
@@ -82,7 +82,7 @@ void CObValue::Assign(State state)
             return;
         }
     }
-    m_state = std::make_shared<const State>(std::move(state));
+    m_state = CSharedConst<State>(Derived(std::move(state)));
 }
 
 BOOL CObValue::IsEmpty() const

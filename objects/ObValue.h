@@ -2,10 +2,10 @@
 // text is what is kept; the number and integer are derived from a literal's text.
 #pragma once
 
+#include "objects/SharedConst.h"
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 
-#include <memory>
 
 class CObValue : public CObject {
 public:
@@ -38,6 +38,9 @@ public:
     // Leaves the value with no choice; the text stays.
     void Reset();
     void Copy(const CObValue& other);
+    // The values new page objects start with, taken without building them again.
+    enum class Common { LiteralZero, LiteralOne, NoChoice, NoChoiceDragEvent };
+    void SetCommon(Common which) { m_state = SharedStates()[static_cast<int>(which)]; }
     void SetExtras(const CString& extra1, const CString& extra2);
 
     DWORD GetKind() const { return m_state->kind; }
@@ -61,11 +64,11 @@ private:
     };
 
     static constexpr int SharedStateCount = 4;
-    static const std::shared_ptr<const State>* SharedStates();
+    static const CSharedConst<State>* SharedStates();
     static State Derived(State state);
     void Assign(State state);
     void StoreRecord(CArchive& archive) const;
     void LoadRecord(CArchive& archive);
 
-    std::shared_ptr<const State> m_state;
+    CSharedConst<State> m_state;
 };

@@ -3,7 +3,6 @@
 #include "objects/ConnectorEnds.h"
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
-#include "objects/HyperTracker.h"
 #include "objects/ObjectHost.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
@@ -118,12 +117,11 @@ BOOL CSnapPointSet::GetPointPosition(POINT* point, int* idOrIndex, COLORREF* col
     m_owner->GetDisplayRect(&rect, FALSE);
     POINT center = {0, 0};
     double angle = 0;
-    CHyperObTracker* tracker = m_owner->GetTracker();
     CGroupInfo* group = m_owner->GetOwnGroupInfo();
-    if (tracker && tracker->RotateAngle != 0 && !(group && group->m_hasSnapPoints)) {
-        rect = tracker->m_rotationRect;
-        tracker->GetCenter(&center);
-        angle = tracker->RotateAngle;
+    if (m_owner->GetRotateAngle() != 0 && !(group && group->m_hasSnapPoints)) {
+        rect = m_owner->GetFrameRect();
+        m_owner->GetCenter(&center);
+        angle = m_owner->GetRotateAngle();
     }
     POINT place;
     if (!GetSnapPointPosition(list, rect, center, angle, &place, color, id)) {

@@ -99,6 +99,35 @@ TEST_F(DocumentRoadTest, ConnectedBoxesStayConnectedAfterSaveCloseAndReopen)
     EXPECT_TRUE(IsDark(PixelAt(Path("moved.png"), 277, 252)));
 }
 
+// A box read from a file is selected with a click, resized by its corner handle, and one undo
+// takes the size back; on screen the handles show and the right edge moves.
+TEST_F(DocumentRoadTest, AReopenedBoxIsSelectedResizedAndTheResizeUndone)
+{
+    Play("wait 300\n" + kNew + kRectangle + "drag view 100 100 200 200\nwait 100\nclick view 600 500\n" +
+         Save("box.trn") + kClose + Open(Path("box.trn")) + "snapshot view " + Path("reopened.png") + "\n" +
+         "click view 150 150\nwait 100\nsnapshot view " + Path("selected.png") + "\n" +
+         "drag view 200 200 260 240\nwait 200\nsnapshot view " + Path("resized.png") + "\n" + Save("resized.trn") +
+         "key ctrl+z\nwait 100\n" + Save("undone.trn") + "quit\n");
+
+    const auto rectOf = [this](const char* name) {
+        CMyView reader;
+        CRect rect;
+        if (e2e::ReadSavedPage(Path(name), reader) && reader.GetObjects().GetSize() == 1)
+            reader.GetObjectAtIndex(0)->GetRect(&rect, nullptr);
+        return rect;
+    };
+    EXPECT_EQ(rectOf("box.trn"), CRect(100, 100, 200, 200));
+    EXPECT_EQ(rectOf("resized.trn"), CRect(100, 100, 260, 240));
+    EXPECT_EQ(rectOf("undone.trn"), CRect(100, 100, 200, 200));
+
+    // Page point (x, y) shows at pixel (x + 2, y + 2): a handle just outside the corner once
+    // selected, and the right edge at its new place once resized.
+    EXPECT_EQ(PixelAt(Path("reopened.png"), 206, 206), 0xFFFFFF);
+    EXPECT_NE(PixelAt(Path("selected.png"), 206, 206), 0xFFFFFF);
+    EXPECT_FALSE(IsDark(PixelAt(Path("selected.png"), 261, 172)));
+    EXPECT_TRUE(IsDark(PixelAt(Path("resized.png"), 261, 172)));
+}
+
 TEST_F(DocumentRoadTest, ATwoPageFileOpensTwoViewsAndSavesBothPages)
 {
     WriteAll(Path("two.trn"), Concat({FrameRecord(), FirstPage(), SecondPage()}));

@@ -211,8 +211,10 @@ IplImage* iplCreateImageHeader(int nChannels, int alphaChannel, int depth, const
     image->nChannels = nChannels;
     image->alphaChannel = alphaChannel;
     image->depth = depth;
-    std::strncpy(image->colorModel, colorModel, 4);
-    std::strncpy(image->channelSeq, channelSeq, 4);
+    std::memset(image->colorModel, 0, sizeof image->colorModel);
+    std::memcpy(image->colorModel, colorModel, strnlen(colorModel, sizeof image->colorModel));
+    std::memset(image->channelSeq, 0, sizeof image->channelSeq);
+    std::memcpy(image->channelSeq, channelSeq, strnlen(channelSeq, sizeof image->channelSeq));
     image->dataOrder = dataOrder;
     image->origin = origin;
     image->align = align;

@@ -123,8 +123,9 @@ void C1DOb::CopyFrom(const CHyperBaseOb* base)
 void C1DOb::ApplyDefaults()
 {
     CHyperDrawOb::ApplyDefaults();
-    EnsureTracker();
-    m_tracker->m_sizeMin = CSize(1, 1);
+    EnsureShape();
+    if (m_tracker)
+        m_tracker->m_sizeMin = GetMinimumSize();
 }
 
 void C1DOb::GetUpdateRect(CRect* out, CDC* dc) const

@@ -40,6 +40,7 @@ public:
     void CollectProperties(CObArray& list, BOOL withChoices) override;
     void CopyFrom(const CHyperBaseOb* other) override;
     void ApplyDefaults() override;
+    CSize GetMinimumSize() const override { return CSize(1, 1); }
     void GetUpdateRect(CRect* out, CDC* dc) const override;
     BOOL GetForeColor(COLORREF* color) const override;
 

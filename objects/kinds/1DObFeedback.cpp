@@ -14,7 +14,7 @@ constexpr int MarkFrame = 3;
 
 CRect C1DOb::GetTrackedRect() const
 {
-    return m_tracker ? m_tracker->m_rect : CRect();
+    return Rect();
 }
 
 void C1DOb::SetDragEndPoints(const RECT* tracked)
@@ -55,14 +55,15 @@ BOOL C1DOb::DrawDragFeedback(CWnd* clipTo, CDC* dc, CWnd* wnd, BOOL erase)
 
 BOOL C1DOb::DrawLineFeedback(CWnd*, CDC* dc, CWnd*, BOOL erase)
 {
-    if (!m_tracker)
+    if (!HasShape())
         return FALSE;
+    CHyperObTracker* tracker = GetTracker();
     if (!erase) {
-        const CRect r = m_tracker->m_rect;
+        const CRect r = Rect();
         const BOOL rising = GetEndPoints() && GetEndPoints()->GetOrientation() == CConnectorEnds::Rising;
-        m_tracker->m_feedback = {{rising ? r.right : r.left, r.top}, {rising ? r.left : r.right, r.bottom}};
+        tracker->m_feedback = {{rising ? r.right : r.left, r.top}, {rising ? r.left : r.right, r.bottom}};
     }
-    CHyperTracker::FillOutlineRgn(dc, m_tracker->m_feedback.data(), static_cast<int>(m_tracker->m_feedback.size()));
+    CHyperTracker::FillOutlineRgn(dc, tracker->m_feedback.data(), static_cast<int>(tracker->m_feedback.size()));
     DrawSnapMarks(dc, erase);
     return TRUE;
 }
@@ -115,7 +116,7 @@ void C1DOb::UpdateEndsFromTargets()
     m_tracker->m_nStyle &= 0xFF;
     if (m_tracker->m_nStyle == 0)
         return;
-    const CRect device = m_tracker->DeviceRect(m_tracker->m_rect);
+    const CRect device = m_tracker->DeviceRect(Rect());
     const UINT mask = m_tracker->GetHandleMask() & 0xFF;
     const BOOL attached[2] = {ends->IsStartConnected(), ends->IsEndConnected()};
     const CPoint points[2] = {ends->GetStartPoint(), ends->GetEndPoint()};

@@ -48,8 +48,8 @@ void CArcOb::StoreFields(CArchive& archive)
 
 void CArcOb::LoadFields(CArchive& archive)
 {
-    EnsureTracker();
-    m_frame = GetRotateAngle() == 0.0 ? m_tracker->m_rect : m_tracker->m_rotationRect;
+    EnsureShape();
+    m_frame = GetRotateAngle() == 0.0 ? Rect() : Frame();
     CVersionTag tag(&archive, this, RecordVersion);
     tag.Read();
     LoadDrawFields(archive, *this, FALSE);

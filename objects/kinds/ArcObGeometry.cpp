@@ -207,9 +207,9 @@ void CArcOb::DeriveFrame()
 
 void CArcOb::RecalcRect()
 {
-    EnsureTracker();
+    EnsureShape();
     BOOL rotated = GetRotateAngle() != 0.0;
-    PlaceEllipse(rotated ? m_tracker->m_rotationRect : m_tracker->m_rect);
+    PlaceEllipse(rotated ? Frame() : Rect());
     DeriveFrame();
     Remember();
     if (rotated)

@@ -90,8 +90,8 @@ BOOL CBasePolyOb::IsTransparent() const
 CPoint CBasePolyOb::GetCentre() const
 {
     POINT centre = {0, 0};
-    if (m_tracker)
-        m_tracker->GetCenter(&centre);
+    if (HasShape())
+        GetCenter(&centre);
     return centre;
 }
 

@@ -150,7 +150,7 @@ void CBitmapOb::PrepareBitmapCache(BOOL force)
 {
     if (force || !m_cache.IsBuilt())
         m_cache.Build(m_picture, nullptr, TRUE, nullptr);
-    if (!GetHost()->IsBusy() && m_tracker && Layout == LayoutSizeToFit && GetRotateAngle() == 0.0)
+    if (!GetHost()->IsBusy() && HasShape() && Layout == LayoutSizeToFit && GetRotateAngle() == 0.0)
         FitToPicture();
 }
 

@@ -103,10 +103,15 @@ void CBorderOb::RecalcRect()
     CHyperDrawOb::RecalcRect();
 }
 
+CSize CBorderOb::GetMinimumSize() const
+{
+    return PenMinimumSize(PenWidth);
+}
+
 void CBorderOb::SetMinimumSize()
 {
-    EnsureTracker();
-    SetPenMinimumSize(m_tracker, PenWidth);
+    if (m_tracker)
+        m_tracker->m_sizeMin = GetMinimumSize();
 }
 
 CSnapPointSet* CBorderOb::GetSnapPoints(BOOL own)

@@ -27,6 +27,7 @@ public:
 
     CBorderOb();
     ~CBorderOb() override = default;
+    CSize GetMinimumSize() const override;
 
     void Serialize(CArchive& archive) override;
     CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;

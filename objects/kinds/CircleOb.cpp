@@ -58,10 +58,15 @@ void CCircleOb::RecalcRect()
     CHyperDrawOb::RecalcRect();
 }
 
+CSize CCircleOb::GetMinimumSize() const
+{
+    return PenMinimumSize(PenWidth);
+}
+
 void CCircleOb::SetMinimumSize()
 {
-    EnsureTracker();
-    SetPenMinimumSize(m_tracker, PenWidth);
+    if (m_tracker)
+        m_tracker->m_sizeMin = GetMinimumSize();
 }
 
 CSnapPointSet* CCircleOb::GetSnapPoints(BOOL own)
@@ -71,8 +76,8 @@ CSnapPointSet* CCircleOb::GetSnapPoints(BOOL own)
 
 void CCircleOb::BuildOutline()
 {
-    EnsureTracker();
-    const CRect& frame = m_tracker->m_rotationRect;
+    EnsureShape();
+    const CRect& frame = Frame();
     std::vector<POINT> points = EllipseOutline(frame.Width() / 2, frame.Height() / 2, OutlineSteps);
     FreeOutline();
     m_outlineCount = static_cast<int>(points.size());
@@ -82,9 +87,9 @@ void CCircleOb::BuildOutline()
 
 BOOL CCircleOb::IsSquare() const
 {
-    if (!m_tracker)
+    if (!HasShape())
         return FALSE;
-    const CRect& frame = m_tracker->m_rotationRect;
+    const CRect& frame = Frame();
     return frame.Width() == frame.Height();
 }
 

@@ -17,6 +17,7 @@ public:
 
     CCircleOb();
     ~CCircleOb() override = default;
+    CSize GetMinimumSize() const override;
 
     void Serialize(CArchive& archive) override;
     void UpdateLayout(int recalc, BOOL hint) override;

@@ -119,8 +119,9 @@ void CConnectL0::ApplyDefaults()
         std::copy(std::begin(DefaultEnds), std::end(DefaultEnds), m_outlinePoints);
         m_outlineCount = 2;
     }
-    EnsureTracker();
-    m_tracker->m_sizeMin = CSize(1, 1);
+    EnsureShape();
+    if (m_tracker)
+        m_tracker->m_sizeMin = GetMinimumSize();
 }
 
 BOOL CConnectL0::MayReroute(int recalc) const

@@ -10,12 +10,12 @@
 
 int CConnectL0::EndHandleAt(CPoint page) const
 {
-    if (!m_tracker || m_outlineCount < 2)
+    if (!HasShape() || m_outlineCount < 2)
         return -1;
     CObjectHost* host = GetHost();
     CPoint points[3] = {page, GetPoint(0), GetPoint(m_outlineCount - 1)};
     host->LogicalToDevice(points, 3);
-    const int half = m_tracker->m_nHandleSize / 2;
+    const int half = HandleSize / 2;
     for (int end = 0; end < 2; ++end)
         if (std::abs(points[0].x - points[end + 1].x) <= half && std::abs(points[0].y - points[end + 1].y) <= half)
             return end;

@@ -96,8 +96,8 @@ BOOL CConnectorDragLine::Drag(int end, CPoint page, POINT* moved)
     CPoint device = page;
     GetHost()->LogicalToDevice(&device, 1);
     SnapLanding landing {};
-    const BOOL landed = GetHost()->TrackBandInView(*m_tracker, device)
-        && FindSnapLanding(m_snapTargets, m_tracker->m_rect.BottomRight(), &landing);
+    const BOOL landed = GetHost()->TrackBandInView(*GetTracker(), device)
+        && FindSnapLanding(m_snapTargets, Rect().BottomRight(), &landing);
     EraseSnapMarks();
     if (landed)
         *moved = landing.place;
@@ -123,16 +123,16 @@ std::vector<POINT> CConnectorDragLine::RoutedPath(POINT dragged, int draggedSide
 BOOL CConnectorDragLine::DrawDragFeedback(CWnd*, CDC* dc, CWnd*, BOOL erase)
 {
     if (!erase) {
-        const CPoint mouse = m_tracker->LogicalRect(m_tracker->m_rect).BottomRight();
+        const CPoint mouse = GetTracker()->LogicalRect(Rect()).BottomRight();
         SnapLanding landing {mouse, -1};
         m_startSnapped = FALSE;
         m_endSnapped = FindSnapLanding(m_snapTargets, mouse, &landing);
         m_dragEnd = landing.place;
         std::vector<POINT> path = RoutedPath(landing.place, landing.side);
         GetHost()->LogicalToDevice(path.data(), static_cast<int>(path.size()));
-        m_tracker->m_feedback = std::move(path);
+        GetTracker()->m_feedback = std::move(path);
     }
-    CHyperTracker::FillOutlineRgn(dc, m_tracker->m_feedback.data(), static_cast<int>(m_tracker->m_feedback.size()));
+    CHyperTracker::FillOutlineRgn(dc, GetTracker()->m_feedback.data(), static_cast<int>(GetTracker()->m_feedback.size()));
     DrawSnapMarks(dc, erase);
     return TRUE;
 }

@@ -89,10 +89,10 @@ int DrawableWidth(int width, const RECT& outer)
     return std::clamp(width, 0, limit);
 }
 
-void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth)
+CSize PenMinimumSize(int penWidth)
 {
     int side = 2 * penWidth + 1;
-    tracker->m_sizeMin = CSize(side, side);
+    return CSize(side, side);
 }
 
 int ClampCoordinate(int64_t value)

@@ -48,7 +48,7 @@ BOOL IsInHollowCentre(const RECT& rect, int band, POINT point);
 // number, and each unit is one more pass.
 int DrawableWidth(int width, const RECT& outer);
 // A box drawn with a pen keeps room for the pen on both sides and one unit between.
-void SetPenMinimumSize(CHyperObTracker* tracker, int penWidth);
+CSize PenMinimumSize(int penWidth);
 // A coordinate kept to the 16 bits that page coordinates have.
 int ClampCoordinate(int64_t value);
 // The next little-endian 32-bit value of a record.

@@ -97,9 +97,9 @@ BOOL CLineOb::IsAttachable() const
 
 void CLineOb::BuildOutline()
 {
-    EnsureTracker();
+    EnsureShape();
     POINT centre;
-    m_tracker->GetCenter(&centre);
+    GetCenter(&centre);
     FreeOutline();
     m_outlineCount = 2;
     m_outlinePoints = new POINT[2];

@@ -18,10 +18,10 @@ int CLineOb::HitTolerance() const
 
 int CLineOb::HitTest(CPoint point)
 {
-    if (GroupID != -1 || !m_tracker)
+    if (GroupID != -1 || !HasShape())
         return C1DOb::HitTest(point);
     const int tolerance = HitTolerance();
-    const CRect rect = m_tracker->m_rect;
+    const CRect rect = Rect();
     if (rect.Width() >= tolerance && rect.Height() >= tolerance) {
         const int hit = C1DOb::HitTest(point);
         const int o = m_ends.GetOrientation();
@@ -35,11 +35,11 @@ int CLineOb::HitTest(CPoint point)
     }
     // A thin line is hit within the tolerance on either side while no handles show.
     CRect widened = rect;
-    if (m_tracker->m_nStyle == 0)
+    if (!m_tracker || m_tracker->m_nStyle == 0)
         widened.InflateRect(tolerance, tolerance);
-    m_tracker->m_rect = widened;
+    Rect() = widened;
     const int hit = C1DOb::HitTest(point);
-    m_tracker->m_rect = rect;
+    Rect() = rect;
     return hit;
 }
 

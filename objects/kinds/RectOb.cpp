@@ -128,11 +128,16 @@ void CRectOb::RecalcRect()
     CHyperOb::RecalcRect();
 }
 
+CSize CRectOb::GetMinimumSize() const
+{
+    int side = 2 * BorderWidth + 1;
+    return CSize(side, side);
+}
+
 void CRectOb::SetMinimumSize()
 {
-    EnsureTracker();
-    int side = 2 * BorderWidth + 1;
-    m_tracker->m_sizeMin = CSize(side, side);
+    if (m_tracker)
+        m_tracker->m_sizeMin = GetMinimumSize();
 }
 
 int CRectOb::GetTextAlign() const
@@ -156,9 +161,9 @@ BOOL CRectOb::GetText(CString& text) const
 
 int CRectOb::HitTest(CPoint point)
 {
-    if (!m_tracker)
+    if (!HasShape())
         return CRectTracker::hitNothing;
-    int hit = m_tracker->HitTestHandles(point);
+    int hit = HitTestFrame(point);
     if (hit != CRectTracker::hitMiddle || !IsTransparent())
         return hit;
     CRect rect;

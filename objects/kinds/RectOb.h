@@ -34,6 +34,7 @@ public:
 
     CRectOb();
     ~CRectOb() override = default;
+    CSize GetMinimumSize() const override;
 
     void Serialize(CArchive& archive) override;
     CPropOb* CreateProperty(UINT propertyId, BOOL withChoices) override;

@@ -112,7 +112,7 @@ void CTextOb::DrawWrapped(CDC* dc, const CRect& r, UINT format)
 
 void CTextOb::DrawTurned(CDC* dc, const CRect& r, CSize extent)
 {
-    int width = m_tracker->m_rotationRect.Width();
+    int width = Frame().Width();
     int cx = std::min<int>(extent.cx, width);
     CPoint centre = r.CenterPoint();
     POINT start {centre.x - cx / 2, centre.y - extent.cy / 2};

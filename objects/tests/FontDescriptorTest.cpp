@@ -194,6 +194,20 @@ TEST(FontDescriptor, CopiesAreIndependent)
     EXPECT_EQ(assigned.GetLogFont().lfHeight, 30);
 }
 
+// An empty font holds no record of its own; taking one over empties every field.
+TEST(FontDescriptor, AnEmptyFontEmptiesAFilledOne)
+{
+    const LOGFONT zero{};
+    CFontDescriptor filled = Describe(SampleFont());
+    filled = CFontDescriptor();
+    EXPECT_EQ(std::memcmp(&filled.GetLogFont(), &zero, sizeof zero), 0);
+    CFontDescriptor refilled = Describe(SampleFont());
+    refilled.Copy(filled);
+    EXPECT_TRUE(refilled.IsEmpty());
+    EXPECT_EQ(std::memcmp(&refilled.GetLogFont(), &zero, sizeof zero), 0);
+    EXPECT_TRUE(refilled.IsEqual(CFontDescriptor()));
+}
+
 TEST(FontDescriptor, TextThatDoesNotParseKeepsTheFont)
 {
     CFontDescriptor font = Describe(SampleFont());

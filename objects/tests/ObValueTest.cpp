@@ -254,3 +254,40 @@ TEST_F(ObValueTest, AChangedValueLeavesItsCopiesAndOtherValuesAlone)
 }
 
 } // namespace
+
+namespace {
+
+// Each common value is the one built step by step from a new value.
+TEST(ObValueCommon, EqualsTheValueBuiltByHand)
+{
+    const auto built = [](const std::function<void(CObValue&)>& build) {
+        CObValue value;
+        build(value);
+        return value;
+    };
+    struct Case {
+        CObValue::Common which;
+        CObValue expected;
+    };
+    const Case cases[] = {
+        {CObValue::Common::LiteralZero, CObValue()},
+        {CObValue::Common::LiteralOne, built([](CObValue& v) { v.Set(CObValue::KindLiteral, "1"); })},
+        {CObValue::Common::NoChoice, built([](CObValue& v) { v.Reset(); })},
+        {CObValue::Common::NoChoiceDragEvent, built([](CObValue& v) {
+             v.Reset();
+             v.SetExtras(CString(), "*");
+         })},
+    };
+    for (const Case& c : cases) {
+        CObValue value;
+        value.SetCommon(c.which);
+        EXPECT_TRUE(value.IsEqual(c.expected)) << static_cast<int>(c.which);
+        EXPECT_EQ(value.GetKind(), c.expected.GetKind());
+        EXPECT_EQ(value.GetRawText(), c.expected.GetRawText());
+        EXPECT_EQ(value.HasExtras(), c.expected.HasExtras());
+        EXPECT_EQ(value.GetExtra2(), c.expected.GetExtra2());
+        EXPECT_EQ(value.GetLong(), c.expected.GetLong());
+    }
+}
+
+} // namespace

@@ -46,6 +46,51 @@ TEST(ObjectGeometry, ANewTrackerHoldsTheDefaultRectangle)
     EXPECT_EQ(tracker->m_object, &object);
 }
 
+// Objects that are only placed, turned, hit and copied make no tracker; the first one asked for
+// takes over the object's rectangles and angle.
+TEST(ObjectGeometry, ATrackerIsMadeWhenFirstAskedForWithTheObjectsShape)
+{
+    auto object = TurnedBox(30.0);
+    EXPECT_EQ(object->HitTest(CPoint(150, 130)), CRectTracker::hitMiddle);
+    object->Deselect(FALSE);
+    CTestBoxOb copy;
+    copy.CopyFrom(object.get());
+    EXPECT_FALSE(object->HasTracker());
+    EXPECT_FALSE(copy.HasTracker());
+    CRect rect;
+    object->GetRect(&rect, nullptr);
+    EXPECT_EQ(rect, CRect(92, 79, 208, 181));
+    EXPECT_EQ(*copy.GetRect(&rect, nullptr), CRect(92, 79, 208, 181));
+    EXPECT_EQ(copy.GetFrameRect(), CRect(100, 100, 200, 160));
+    EXPECT_DOUBLE_EQ(copy.GetRotateAngle(), 30.0);
+
+    CHyperObTracker* tracker = object->GetTracker();
+    EXPECT_EQ(tracker->m_rect, CRect(92, 79, 208, 181));
+    EXPECT_EQ(tracker->m_rotationRect, CRect(100, 100, 200, 160));
+    EXPECT_DOUBLE_EQ(tracker->RotateAngle, 30.0);
+    EXPECT_EQ(tracker->m_sizeMin, CSize(10, 10));
+    EXPECT_EQ(tracker->m_nStyle, 0u);
+    EXPECT_EQ(object->GetTracker(), tracker);
+    object->SetRotateAngle(0.0);
+    object->SetRect(CRect(10, 20, 30, 40));
+    EXPECT_EQ(tracker->m_rect, CRect(10, 20, 30, 40));
+    EXPECT_EQ(*object->GetRect(&rect, nullptr), CRect(10, 20, 30, 40));
+}
+
+TEST(ObjectGeometry, SelectingMakesTheTrackerThatShowsTheSelection)
+{
+    CTestBoxOb object;
+    object.Init(nullptr, CRect(10, 10, 60, 40), TRUE);
+    EXPECT_FALSE(object.HasTracker());
+    EXPECT_FALSE(object.IsSelected());
+    object.Select(TRUE);
+    ASSERT_TRUE(object.HasTracker());
+    EXPECT_TRUE(object.IsSelected());
+    EXPECT_EQ(object.GetTracker()->m_rect, CRect(10, 10, 60, 40));
+    object.Deselect(FALSE);
+    EXPECT_FALSE(object.IsSelected());
+}
+
 TEST(ObjectGeometry, TheOutlineOfATurnedRectangleHasHandComputedCorners)
 {
     struct Case {

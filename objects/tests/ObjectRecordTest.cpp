@@ -141,10 +141,10 @@ TEST(ObjectRecord, AVersionTwoRecordKeepsTheConstructorsAlarmFields)
     Bytes bytes = Concat({ Dword(0xBACDCD02), ShortString("Old"), Word(1), Word(2), Word(3), Word(4),
         ValueBytes(source.PumpDataEvent) });
     CTestBoxOb loaded;
-    CString created = loaded.CreationDate;
+    CString created = loaded.CreationDate.Text();
     EXPECT_EQ(LoadBytes(bytes, [&](CArchive& archive) { loaded.Serialize(archive); }), bytes.size());
     EXPECT_EQ(loaded.Code, "Old");
-    EXPECT_EQ(loaded.CreationDate, created);
+    EXPECT_EQ(loaded.CreationDate.Text(), created);
     EXPECT_TRUE(loaded.GetAlarmTime().IsEmpty());
     EXPECT_EQ(loaded.AlarmActive, 0);
 }

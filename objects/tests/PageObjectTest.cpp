@@ -67,7 +67,7 @@ const FieldCase fieldCases[] = {
         [](CHyperOb& o) { o.SetAlarmSound("a.wav"); }, true },
     { "CreationDate",
         [](const CHyperOb& o) {
-            return o.CreationDate.GetLength() == 19 && o.CreationDate != "01.02.2003 04:05:06";
+            return o.CreationDate.Text().GetLength() == 19 && o.CreationDate.Text() != "01.02.2003 04:05:06";
         },
         [](CHyperOb& o) { o.CreationDate = "01.02.2003 04:05:06"; }, true },
     { "AlarmActive", [](const CHyperOb& o) { return o.AlarmActive == 0; },
@@ -101,7 +101,7 @@ const FieldCase fieldCases[] = {
         true },
     { "Tag text", [](const CHyperOb& o) { return o.GetTagText().IsEmpty(); }, [](CHyperOb& o) { o.SetTagText("t"); },
         true },
-    { "rectangle", [](const CHyperOb& o) { return o.GetTracker() == nullptr; },
+    { "rectangle", [](const CHyperOb& o) { CRect r; return *o.GetRect(&r, nullptr) == CRect(); },
         [](CHyperOb& o) { o.Init(nullptr, CRect(5, 6, 70, 80), FALSE); }, true },
     { "RotateAngle", [](const CHyperOb& o) { return o.GetRotateAngle() == 0.0; },
         [](CHyperOb& o) { o.SetRotateAngle(30.0); }, true },
@@ -190,10 +190,11 @@ TEST(PageObject, CreationDateIsTheConstructionTime)
     CString before = CTime::GetCurrentTime().Format("%d.%m.%Y %H:%M");
     CHyperOb object;
     CString after = CTime::GetCurrentTime().Format("%d.%m.%Y %H:%M");
-    CString minute = object.CreationDate.Left(16);
-    EXPECT_TRUE(minute == before || minute == after) << object.CreationDate.GetString();
-    EXPECT_EQ(object.CreationDate[2], '.');
-    EXPECT_EQ(object.CreationDate[13], ':');
+    const CString created = object.CreationDate.Text();
+    CString minute = created.Left(16);
+    EXPECT_TRUE(minute == before || minute == after) << created.GetString();
+    EXPECT_EQ(created[2], '.');
+    EXPECT_EQ(created[13], ':');
 }
 
 struct PermissionCase {

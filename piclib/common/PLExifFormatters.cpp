@@ -45,7 +45,7 @@ void PLExifFormatExposureTime(PLExifEntry& entry)
 void PLExifFormatFNumber(PLExifEntry& entry)
 {
     if (entry.GetDenominator() != 0)
-        entry.SetDisplayText("f" + tenths(ratio(entry)));
+        entry.SetDisplayText(std::string(1, 'f').append(tenths(ratio(entry))));
 }
 
 void PLExifFormatShutterApex(PLExifEntry& entry)
@@ -57,7 +57,7 @@ void PLExifFormatShutterApex(PLExifEntry& entry)
 void PLExifFormatApertureApex(PLExifEntry& entry)
 {
     if (entry.GetDenominator() != 0)
-        entry.SetDisplayText("f" + tenths(std::pow(1.4142, ratio(entry))));
+        entry.SetDisplayText(std::string(1, 'f').append(tenths(std::pow(1.4142, ratio(entry)))));
 }
 
 void PLExifFormatDecimal(PLExifEntry& entry)

@@ -13,7 +13,11 @@ void AppendDword(std::vector<BYTE>& out, DWORD v)
         out.push_back(BYTE(v >> (8 * i)));
 }
 
-void AppendTag(std::vector<BYTE>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void AppendTag(std::vector<BYTE>& out, const char* tag)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(BYTE(tag[i]));
+}
 
 }  // namespace
 

@@ -149,8 +149,10 @@ private:
         entry += "Name=" + EntryValue(name) + "\n";
         if (program) {
             std::string exec = ExecArgument(m_target);
-            for (const std::string& argument : SplitArguments(m_arguments))
-                exec += " " + ExecArgument(argument);
+            for (const std::string& argument : SplitArguments(m_arguments)) {
+                exec += ' ';
+                exec += ExecArgument(argument);
+            }
             entry += "Exec=" + EntryValue(exec) + "\n";
         } else {
             entry += "URL=" + FileUrl(m_target) + "\n";

@@ -9,8 +9,10 @@ namespace {
 
 std::string Join(std::string folder, const char* sub)
 {
-    if (sub != nullptr && *sub != '\0')
-        folder += "/" + std::string(sub);
+    if (sub != nullptr && *sub != '\0') {
+        folder += '/';
+        folder += sub;
+    }
     return folder;
 }
 

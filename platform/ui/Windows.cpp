@@ -39,8 +39,11 @@ std::string lower(const std::string& s)
 
 std::string classKey(LPCSTR name)
 {
-    if (name && IS_INTRESOURCE(name))
-        return "#" + std::to_string(reinterpret_cast<uintptr_t>(name));
+    if (name && IS_INTRESOURCE(name)) {
+        std::string key = "#";
+        key += std::to_string(reinterpret_cast<uintptr_t>(name));
+        return key;
+    }
     return lower(name ? name : "");
 }
 

@@ -10,6 +10,7 @@
 #include "objects/kinds/StickyOb.h"
 #include "objects/kinds/TextOb.h"
 #include "platform/sys/tests/TestFiles.h"
+#include "spell/Lexigard.h"
 
 #include <gtest/gtest.h>
 
@@ -281,6 +282,38 @@ TEST_F(OutOfBoxRoadTest, AnEmptyFileOpensNothing)
         << "no document window opened";
     EXPECT_EQ(fs::file_size(empty), 0u);
     EXPECT_EQ(fs::last_write_time(empty), written);
+}
+
+// The suggestions dialog shows its suggestions in a list under the field; a click on one and
+// Change put that word into the text.
+TEST_F(OutOfBoxRoadTest, TheSuggestionsShowInTheirListAndTheClickedOneIsApplied)
+{
+    Settings("Dictionary.CheckAfterUpdate=0\nRectivo.ReplaceText=0\n");
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolText) +
+                               "drag view 100 100 400 160\nwait 200\ntype A speling mistake\nkey f7\nwait 300\n"
+                               "snapshot dialog " + Path("list.png") + "\nclick dialog 56 120\nwait 200\nanswer 1\n" +
+                               kChange + "wait 300\n" + Save("checked.trn") + "quit\n";
+    e2e::Run run = e2e::RunVantrel(script, home);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    const QImage list(QString::fromStdString(Path("list.png")));
+    ASSERT_FALSE(list.isNull()) << run.log;
+    // Rows of the list, 16 pixels each, that hold text.
+    int inked = 0;
+    for (int top = 96; top + 16 <= 246; top += 16) {
+        bool found = false;
+        for (int y = top; y < top + 16 && !found; ++y)
+            for (int x = 14; x < 240 && !found; ++x)
+                found = Dark(list, x, y);
+        inked += found;
+    }
+    EXPECT_GE(inked, 5) << "the suggestions are not listed";
+
+    LXHANDLE checker = LX_Init();
+    char second[256] = "";
+    ASSERT_TRUE(LX_OpenDictionary(checker, LEXIGARD_ENGLISH, nullptr));
+    EXPECT_TRUE(LX_GetSuggestion(checker, "speling", 1, second, 255));
+    LX_Destroy(checker);
+    EXPECT_EQ(SavedText(Path("checked.trn")), CString("A ") + second + " mistake") << run.log;
 }
 
 } // namespace

@@ -6,6 +6,11 @@ set(VANTREL_TEST_ENVIRONMENT_LSAN "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}
 set(VANTREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen" "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
     "${VANTREL_TEST_ENVIRONMENT_LSAN}")
 
+# Test, replay and benchmark code is compiled without optimisation in the test configuration: it
+# runs little itself, and optimising it under the sanitizers was most of the build's time. The
+# code under test keeps the configuration's flags.
+set(VANTREL_HARNESS_OPTIONS $<$<CONFIG:Debug>:-O0>)
+
 # vantrel_library(NAME [SHARED] [LIBS deps...])
 # Builds every .cpp directly in the calling folder into one library.
 function(vantrel_library name)
@@ -31,6 +36,7 @@ function(vantrel_tests name)
     file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   endif()
   add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${VANTREL_HARNESS_OPTIONS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE VANTREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
@@ -51,6 +57,7 @@ function(vantrel_fuzz name)
     file(WRITE ${CMAKE_BINARY_DIR}/fuzz-corpora/${name} "${ARG_CORPUS}")
   else()
     add_executable(${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+    target_compile_options(${name}_replay PRIVATE ${VANTREL_HARNESS_OPTIONS})
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
     if(ARG_CORPUS)
       add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
@@ -69,6 +76,7 @@ function(vantrel_bench name)
   endif()
   find_package(benchmark REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${VANTREL_HARNESS_OPTIONS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 

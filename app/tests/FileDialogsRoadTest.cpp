@@ -4,6 +4,7 @@
 #include "app/tests/RoadTest.h"
 
 #include "View/HyperOleView.h"
+#include "View/MyView.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,8 @@ constexpr int kNew = 57600, kOpen = 57601, kClose = 57602, kSaveAs = 57604;
 
 std::string Menu(UINT id) { return "menu " + std::to_string(id) + "\nwait 150\n"; }
 
-std::vector<std::string> StartFolders(const std::string& log)
+std::vector<std::string> Noted(const std::string& log, const std::string& mark)
 {
-    const std::string mark = "file dialog opens at ";
     std::vector<std::string> starts;
     std::istringstream lines(log);
     for (std::string line; std::getline(lines, line);)
@@ -53,7 +53,7 @@ TEST_F(FileDialogsRoadTest, DialogsStartWhereTheUserKeepsFiles)
                                Menu(kSaveAs) + Menu(kClose) + "file " + docs + "/saved.trn\n" + Menu(kOpen) + "quit\n";
     const e2e::Run run = Play(script);
 
-    const std::vector<std::string> starts = StartFolders(run.log);
+    const std::vector<std::string> starts = Noted(run.log, "file dialog opens at ");
     ASSERT_EQ(starts.size(), 4u) << run.log;
     EXPECT_EQ(starts[0], UserFolder()) << "Insert Object";
     for (size_t i = 1; i < starts.size(); ++i)
@@ -62,6 +62,22 @@ TEST_F(FileDialogsRoadTest, DialogsStartWhereTheUserKeepsFiles)
         EXPECT_EQ(start.find(Path("data")), std::string::npos) << start;
         EXPECT_EQ(start.find(VANTREL_BUILD), std::string::npos) << start;
     }
+}
+
+// The document types come first, so the user sees the documents, not every file of the folder.
+TEST_F(FileDialogsRoadTest, DialogsOfferTheProgramsFileTypesFirst)
+{
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolRectangle) +
+                               "drag view 100 100 300 200\nwait 150\n" + Save("plan.trn") + "file " +
+                               Path("plan.html") + "\n" + Menu(CMyView::CmdSaveAsWebsite) + "key escape\nwait 150\n" +
+                               Menu(kClose) + "file " + Path("plan.trn") + "\n" + Menu(kOpen) + "quit\n";
+    const e2e::Run run = Play(script);
+
+    const std::vector<std::string> offers = Noted(run.log, "file dialog offers ");
+    ASSERT_EQ(offers.size(), 3u) << run.log;
+    EXPECT_EQ(offers[0], "Vantrel Q8 Files (*.trn);;All Files (*)");
+    EXPECT_EQ(offers[1], "HTML Files (*.html *.htm);;All Files (*)");
+    EXPECT_EQ(offers[2], "Vantrel Q8 Files (*.trn);;Vantrel Q8 Projects (*.prj);;Vantrel Q8 Catalogs (*.cat);;All Files (*)");
 }
 
 } // namespace

@@ -107,3 +107,24 @@ TEST_F(MenuKeysRoadTest, TheMenuBarHoldsThePagesMenusOnlyWhileAPageIsOpen)
     EXPECT_GT(DifferingPixels(frame, page, kMenuBarTop, kMenuBarBottom), 500) << "the page brought no menus";
     EXPECT_EQ(DifferingPixels(frame, closed, kMenuBarTop, kMenuBarBottom), 0) << "the frame's menus did not return";
 }
+
+// Export and Exit share X: the letter moves between them without opening Export, and Enter runs
+// the one chosen, so Alt+F, X, X, Enter ends the program.
+TEST_F(MenuKeysRoadTest, ALetterSharedByTwoItemsMovesBetweenThemAndEnterRunsTheChosenOne)
+{
+    e2e::Run run = Play(NewPage() + Snapshot("screen", "closed.png") + "key alt+f\nwait 200\n" +
+                        Snapshot("screen", "file.png") + "key x\nwait 300\n" + Snapshot("screen", "export.png") +
+                        "key x\nwait 300\n" + Snapshot("screen", "exit.png") + "key enter\nwait 2000\n");
+    const QImage closed = MenuArea("closed.png"), file = MenuArea("file.png"), exportRow = MenuArea("export.png"),
+                 exitRow = MenuArea("exit.png");
+    ASSERT_FALSE(closed.isNull() || file.isNull() || exportRow.isNull() || exitRow.isNull());
+    const e2e::PixelBox menu = e2e::Differences(closed, file), first = e2e::Differences(file, exportRow),
+                        second = e2e::Differences(exportRow, exitRow);
+    ASSERT_FALSE(menu.Empty()) << "Alt+F opened nothing";
+    ASSERT_FALSE(first.Empty()) << "X chose no item";
+    EXPECT_LE(first.right, menu.right) << "X opened Export's menu instead of choosing it";
+    ASSERT_FALSE(second.Empty()) << "the second X did not move on to Exit";
+    EXPECT_LE(second.right, menu.right);
+    EXPECT_GT(second.bottom, first.top + 20) << "Exit lies below Export";
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+}

@@ -205,10 +205,12 @@ BOOL CXTPCommandBars::HandleKeyboardModeKey(MSG* msg)
         return m_pMenuBar->OnKeyboardKey(vk);
     }
     if (std::isalnum(static_cast<int>(vk))) {
+        // A letter shared by several items only moves between them; Enter runs the one chosen.
         int index = m_pKeyboardBar->FindMnemonic(static_cast<char>(vk), m_pKeyboardBar->GetSelectedIndex());
         if (index >= 0) {
             m_pKeyboardBar->SetSelected(index);
-            m_pKeyboardBar->ActivateControl(index, TRUE);
+            if (m_pKeyboardBar->FindMnemonic(static_cast<char>(vk), index) == index)
+                m_pKeyboardBar->ActivateControl(index, TRUE);
         }
     }
     return TRUE;

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/FileDialogFolder.h"
+#include "platform/ui/FileFilter.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/WinApp.h"
@@ -90,34 +91,6 @@ std::string extensionOf(const std::string& path)
     return dot == std::string::npos ? "" : name.substr(dot + 1);
 }
 
-// "A|*.a|B|*.b||" to the zero-separated pairs the dialog record holds.
-std::string pairsFromFilter(LPCTSTR filter)
-{
-    std::string pairs = filter ? filter : "";
-    while (!pairs.empty() && pairs.back() == '|')
-        pairs.pop_back();
-    std::replace(pairs.begin(), pairs.end(), '|', '\0');
-    if (!pairs.empty())
-        pairs.push_back('\0');
-    pairs.push_back('\0');
-    return pairs;
-}
-
-// The pairs as the desktop dialog's filter list: "A (*.a *.b);;B (*.c)".
-QString qtFilter(const char* pairs)
-{
-    QStringList out;
-    for (const char* p = pairs; p && *p;) {
-        const char* patterns = p + strlen(p) + 1;
-        if (!*patterns)
-            break;
-        QString list = QString::fromLatin1(patterns).replace(';', ' ');
-        out << QString::fromLatin1(p) + " (" + list + ")";
-        p = patterns + strlen(patterns) + 1;
-    }
-    return out.join(";;");
-}
-
 // Adds the extra buttons to a desktop dialog's button row; a press rejects the dialog and
 // leaves the button's id in pressed.
 void addButtons(QDialog& dialog, const std::vector<CCommonDialog::ExtraButton>& buttons, UINT& pressed)
@@ -161,7 +134,7 @@ void QueuePageSetupAnswer(bool ok, RECT margins) { answers<PageAnswer>().push_ba
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExt, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
                          CWnd* parent)
-    : CCommonDialog(parent), m_bOpenFileDialog(openFileDialog), m_filter(pairsFromFilter(filter)),
+    : CCommonDialog(parent), m_bOpenFileDialog(openFileDialog), m_filter(FileFilter::Pairs(filter)),
       m_defExt(defaultExt ? defaultExt : ""), m_file(MAX_PATH, '\0')
 {
     if (fileName)
@@ -193,7 +166,9 @@ CString CFileDialog::GetFilterPatterns() const
 bool CFileDialog::ask(std::vector<std::string>& names)
 {
     const std::string start = FileDialogFolder::StartOf(m_ofn.lpstrInitialDir, m_ofn.lpstrFile);
+    const QString filter = FileFilter::Desktop(m_ofn.lpstrFilter);
     UiTestScript::NoteEvent("file dialog opens at " + start);
+    UiTestScript::NoteEvent("file dialog offers " + fromQt(filter));
     std::string answer;
     if (UiTestHook::TakeFileDialogAnswer(answer)) {
         for (size_t start = 0; start < answer.size();) {
@@ -207,7 +182,6 @@ bool CFileDialog::ask(std::vector<std::string>& names)
     if (!ui::CanAskUser())
         return false;
     QString title = m_ofn.lpstrTitle ? toQt(m_ofn.lpstrTitle) : QString();
-    QString filter = qtFilter(m_ofn.lpstrFilter);
     QStringList chosen;
     if (!m_bOpenFileDialog)
         chosen << QFileDialog::getSaveFileName(nullptr, title, toQt(start), filter);

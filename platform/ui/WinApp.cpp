@@ -6,6 +6,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FileDialogFolder.h"
+#include "platform/ui/FileFilter.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/sys/Profile.h"
 #include "platform/ui/View.h"
@@ -345,10 +346,30 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR fileName)
     return best ? best->OpenDocumentFile(fileName) : nullptr;
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL openFileDialog, CDocTemplate*)
+namespace {
+
+// A name typed without a type gets the document's own, as the filter it chose promises.
+QString askDesktopForFile(bool open, const QString& start, const QString& filter, const char* ext)
+{
+    QFileDialog dialog(nullptr, QString(), start, filter);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open && ext && *ext == '.')
+        dialog.setDefaultSuffix(QString::fromLatin1(ext + 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL openFileDialog, CDocTemplate* docTemplate)
 {
     const QString start = QString::fromLatin1(FileDialogFolder::StartOf(nullptr, fileName).c_str());
+    const QString filter =
+        FileFilter::Desktop(FileFilter::Pairs(FileFilter::ForTemplates(*this, docTemplate).c_str()).c_str());
     UiTestScript::NoteEvent("file dialog opens at " + start.toStdString());
+    UiTestScript::NoteEvent("file dialog offers " + filter.toStdString());
     std::string answer;
     if (UiTestHook::TakeFileDialogAnswer(answer)) {
         FileDialogFolder::Remember(answer);
@@ -357,8 +378,10 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL openFileDial
     }
     if (!ui::HaveDisplay())
         return FALSE;
-    QString chosen = openFileDialog ? QFileDialog::getOpenFileName(nullptr, QString(), start)
-                                    : QFileDialog::getSaveFileName(nullptr, QString(), start);
+    CString ext;
+    if (docTemplate)
+        docTemplate->GetDocString(ext, CDocTemplate::filterExt);
+    const QString chosen = askDesktopForFile(openFileDialog, start, filter, ext.GetString());
     if (chosen.isEmpty())
         return FALSE;
     fileName = chosen.toLatin1().constData();

@@ -222,7 +222,8 @@ void CHyperView::TrackObject(CHyperOb* object, int x, int y)
     PushUndo(step.release(), FALSE);
     object->SetRect(newRect);
     object->UpdateLayout(TRUE, 0);
-    NotifyChanged(FALSE);
+    // The selection stays, but its place changed: the Properties pane shows the new rectangle.
+    NotifyChanged(TRUE);
 }
 
 // A press on a multiple selection: Shift adds or takes away the object under the mouse, Ctrl
@@ -266,6 +267,7 @@ BOOL CHyperView::TrackMultiSelection(int x, int y)
     } else {
         MoveSelectionBy(moved.left - frame.left, moved.top - frame.top);
     }
+    NotifyChanged(TRUE);
     return TRUE;
 }
 

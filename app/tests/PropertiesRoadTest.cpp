@@ -2,6 +2,7 @@
 // a common property of two objects of different kinds is edited in place, Enter applies it
 // to both, and one undo puts both back. What the program wrote is read back with its own reader.
 #include "app/tests/E2E.h"
+#include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -92,3 +93,45 @@ TEST_F(PropertiesRoadTest, ACommonPropertyOfTwoKindsIsEditedInThePaneAndUndoneIn
 }
 
 } // namespace
+
+namespace {
+
+// The docked pane: the right quarter of the main window, below the tool bars.
+QImage ThePane(const std::string& path)
+{
+    const QImage image(QString::fromStdString(path));
+    return image.isNull() ? image : image.copy(image.width() * 3 / 4, 110, image.width() / 4, image.height() - 110);
+}
+
+} // namespace
+
+// After a drag, a resize or an arrow key the pane shows the object's new rectangle at once, the
+// same as when the object is selected again.
+TEST_F(PropertiesRoadTest, ThePaneFollowsAMoveAResizeAndANudgeOfTheSelection)
+{
+    struct Case {
+        const char* name;
+        const char* change;
+        const char* inside; // a point of the object where it ends
+    };
+    const Case cases[] = {
+        {"move", "drag view 100 100 200 170\nwait 300\n", "200 170"},
+        {"resize", "drag view 130 130 230 190\nwait 300\n", "160 160"},
+        {"nudge", "key right\nkey down\nwait 300\n", "100 100"},
+    };
+    for (const Case& c : cases) {
+        const std::string changed = Path(std::string(c.name) + "-changed.png"),
+                          again = Path(std::string(c.name) + "-again.png");
+        // The resize drags the box's bottom-right handle, the move grabs it in the middle.
+        const std::string draw = "menu " + std::to_string(CMyView::ToolRectangle) + "\ndrag view 70 70 130 130\nwait 100\n";
+        const std::string reselect = "click view 400 300\nclick view " + std::string(c.inside) + "\n";
+        Play("wait 300\nmenu " + std::to_string(kNew) + "\n" + draw + "click view 100 100\nmenu " +
+             std::to_string(kProperties) + "\nwait 400\n" + c.change + "snapshot main " + changed + "\n" + reselect +
+             "wait 400\nsnapshot main " + again + "\nanswer 7\nquit\n");
+        const QImage afterChange = ThePane(changed), afterReselect = ThePane(again);
+        ASSERT_FALSE(afterChange.isNull() || afterReselect.isNull()) << c.name;
+        const e2e::PixelBox stale = e2e::Differences(afterChange, afterReselect);
+        EXPECT_TRUE(stale.Empty()) << c.name << ": the pane changed when the object was selected again, at "
+                                   << stale.left << "," << stale.top << "-" << stale.right << "," << stale.bottom;
+    }
+}

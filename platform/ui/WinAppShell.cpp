@@ -4,8 +4,11 @@
 #include "platform/core/String.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/ShellFileTypes.h"
+#include "platform/sys/ShellOpenSocket.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/ShellOpenListener.h"
+#include "platform/ui/Wnd.h"
 
 #include <filesystem>
 
@@ -52,7 +55,51 @@ ShellFileType TypeOf(const CDocTemplate& docTemplate)
     return { ToUtf8(extension), ToUtf8(id), ToUtf8(name.IsEmpty() ? id : name) };
 }
 
+// One socket per program and user.
+std::string ShellOpenSocketOf(LPCTSTR exeName)
+{
+    return ShellOpenSocketPath(exeName != nullptr ? fs::path(exeName).stem().string() : ProgramPath().stem().string());
+}
+
 } // namespace
+
+void CWinApp::EnableShellOpen()
+{
+    ListenForShellOpen(ShellOpenSocketOf(m_pszExeName), [this](const std::vector<std::string>& files) {
+        std::vector<CString> names;
+        for (const std::string& file : files)
+            names.push_back(CStringFromUtf8(file));
+        OnShellOpen(names);
+    });
+}
+
+BOOL CWinApp::HandOverShellOpen(const CCommandLineInfo& cmdInfo)
+{
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen || cmdInfo.m_fileNames.empty())
+        return FALSE;
+    std::vector<std::string> files;
+    for (const CString& name : cmdInfo.m_fileNames)
+        files.push_back(SystemPathFromName(name));
+    return SendShellOpen(ShellOpenSocketOf(m_pszExeName), files);
+}
+
+void CWinApp::OnShellOpen(const std::vector<CString>& fileNames)
+{
+    OpenDocumentFiles(fileNames);
+    if (!m_pMainWnd || !m_pMainWnd->m_hWnd)
+        return;
+    if (m_pMainWnd->IsIconic())
+        m_pMainWnd->ShowWindow(SW_RESTORE);
+    m_pMainWnd->SetForegroundWindow();
+}
+
+BOOL CWinApp::OpenDocumentFiles(const std::vector<CString>& fileNames)
+{
+    BOOL all = TRUE;
+    for (const CString& name : fileNames)
+        all = OpenDocumentFile(name) != nullptr && all;
+    return all;
+}
 
 void CWinApp::WinHelp(DWORD_PTR, UINT command)
 {

@@ -5,7 +5,9 @@
 #include "platform/core/File.h"
 #include "platform/core/StdioFile.h"
 #include "platform/sys/Shell.h"
+#include "platform/ui/Help.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/WebAddress.h"
 
 #include <climits>
 #include <vector>
@@ -162,7 +164,8 @@ CString CLinksPane::GetLinkAddress(UINT id) const
     return found == m_addresses.end() ? CString() : found->second;
 }
 
-// Web and mail addresses are opened, and local pages; never a program or script.
+// Web and mail addresses go to the desktop, the program's own pages to its help window;
+// never a program or script.
 LRESULT CLinksPane::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
 {
     const auto* item = reinterpret_cast<const CXTPTaskItem*>(lParam);
@@ -170,7 +173,9 @@ LRESULT CLinksPane::OnTaskPanelNotify(WPARAM code, LPARAM lParam)
         return 0;
     const CString address = GetLinkAddress(item->GetID());
     const ShellTarget kind = address.IsEmpty() ? ShellTarget::missing : ClassifyShellTarget(address);
-    if (kind == ShellTarget::webAddress || kind == ShellTarget::mailAddress || kind == ShellTarget::document)
-        ShellExecute(m_hWnd, "open", address, "", "", SW_SHOWMAXIMIZED);
+    if (kind == ShellTarget::webAddress || kind == ShellTarget::mailAddress)
+        OpenWebAddress(address);
+    else if (kind == ShellTarget::document)
+        HtmlHelp(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : m_hWnd, address, HH_DISPLAY_TOPIC, 0);
     return 0;
 }

@@ -186,7 +186,7 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
-// Opens a web address with the desktop's handler.
+// Opens a web address with the desktop's handler, saying so when the desktop has none.
 void OpenUrl(LPCTSTR url);
 // Opens the web address held by a string resource.
 void OpenUrlResource(UINT stringId);

@@ -8,7 +8,6 @@
 #include "shell/VantrelApp.h"
 #include "projects/CatManager.h"
 #include "objects/ViewSettings.h"
-#include "platform/sys/Shell.h"
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPCustomizeSheet.h"
 #include "platform/toolkit/XTPPaintManager.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/WebAddress.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -75,7 +75,7 @@ void CMainFrame::OnUpdateLayoutSplitButton(CCmdUI* cmdUI)
     cmdUI->m_nID = button;
 }
 
-void OpenUrl(LPCTSTR url) { ShellExecute(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL); }
+void OpenUrl(LPCTSTR url) { OpenWebAddress(url); }
 
 void OpenUrlResource(UINT stringId)
 {

@@ -86,14 +86,17 @@ CString GetLanguageText(const CString& key, int a, int b)
 BOOL CVantrelApp::InitInstance()
 {
     CWinApp::InitInstance();
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // Documents opened while the program runs open in it; this start ends there.
+    if (HandOverShellOpen(cmdInfo))
+        return FALSE;
     SetShellServices(&Services());
     SetRegistryKey(kMaker);
     free(const_cast<char*>(m_pszProfileName));
     m_pszProfileName = kProduct;
     LoadStdProfileSettings(4);
     ReportUnreadableSettings();
-    CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo);
     RememberStartFolder();
     Parlex_Init(GetLanguageFile(), "");
     SetCurrentFolder(GetStartFolder());

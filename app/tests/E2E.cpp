@@ -26,15 +26,25 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
-std::vector<std::string> childEnvironment(const std::string& home)
+// Each test's programs talk to each other alone: tests run side by side.
+std::string runtimeFolder(const std::string& home, const Start& start)
+{
+    const std::string folder = start.runtime.empty() ? home + "/runtime" : start.runtime;
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    return folder;
+}
+
+std::vector<std::string> childEnvironment(const std::string& home, const Start& start)
 {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         std::string entry(*e);
         if (entry.rfind("QT_QPA_PLATFORM=", 0) && entry.rfind("ASAN_OPTIONS=", 0) && entry.rfind("XDG_CONFIG_HOME=", 0) &&
-            entry.rfind("XDG_DATA_HOME=", 0))
+            entry.rfind("XDG_DATA_HOME=", 0) && entry.rfind("XDG_RUNTIME_DIR=", 0))
             env.push_back(entry);
     }
+    env.push_back("XDG_RUNTIME_DIR=" + runtimeFolder(home, start));
     env.push_back("QT_QPA_PLATFORM=xcb");
     // libxkbcommon hands strndup unterminated buffers, which strict string checks reject.
     env.push_back("ASAN_OPTIONS=detect_leaks=1:abort_on_error=1");
@@ -64,18 +74,22 @@ int waitWithTimeout(pid_t pid, int timeoutSeconds, const std::function<bool()>& 
 }
 
 Run runProgram(const std::string& program, const std::string& script, const std::string& home, int timeoutSeconds,
-               const std::function<bool()>& killNow)
+               const std::function<bool()>& killNow, const Start& start = {})
 {
     std::ofstream(home + "/script.txt") << script;
     // The log tells of this run alone.
     std::filesystem::remove(home + "/log.txt");
-    std::vector<std::string> env = childEnvironment(home);
+    std::vector<std::string> env = childEnvironment(home, start);
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
     std::string xvfb = "xvfb-run", auto_ = "-a", path = program;
-    char* argv[] = {xvfb.data(), auto_.data(), path.data(), nullptr};
+    std::vector<char*> argv = {xvfb.data(), auto_.data(), path.data()};
+    std::vector<std::string> arguments = start.arguments;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     // Started from the test's folder: the start-up folder is where Vantrel looks for its game.
@@ -85,7 +99,7 @@ Run runProgram(const std::string& program, const std::string& script, const std:
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     pid_t pid = 0;
     Run run;
-    if (posix_spawnp(&pid, argv[0], &actions, &attr, argv, envp.data()) == 0)
+    if (posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), envp.data()) == 0)
         run.exitCode = waitWithTimeout(pid, timeoutSeconds, killNow, run.killed);
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
@@ -118,6 +132,12 @@ Run RunVantrel(const std::string& script, const std::string& home, int timeoutSe
 {
     skipTips(home);
     return RunProgram(VANTREL_PROGRAM, script, home, timeoutSeconds);
+}
+
+Run RunVantrelWith(const std::string& script, const std::string& home, const Start& start, int timeoutSeconds)
+{
+    skipTips(home);
+    return runProgram(VANTREL_PROGRAM, script, home, timeoutSeconds, nullptr, start);
 }
 
 Run RunVantrelKilledAt(const std::string& script, const std::string& home, const std::string& logText,

@@ -14,11 +14,21 @@ struct Run {
     bool killed = false; // killed as asked, once the log held the asked text
 };
 
+// What a start gets besides its script: the arguments after the program's name, and the
+// runtime folder (sockets) when it is to be another start's, not the one below its own home.
+struct Start {
+    std::vector<std::string> arguments;
+    std::string runtime;
+};
+
 // A fresh folder for one test: settings, documents and screenshots go there.
 std::string TempFolder();
 
 // Plays `script` (lines of steps) in Vantrel under xvfb-run with its settings and data in `home`.
 Run RunVantrel(const std::string& script, const std::string& home, int timeoutSeconds = 90);
+
+// The same with the start's arguments and runtime folder.
+Run RunVantrelWith(const std::string& script, const std::string& home, const Start& start, int timeoutSeconds = 90);
 
 // The same, but the program is killed with SIGKILL, as a crash would end it, as soon as its
 // log holds `logText` (a step line such as "step: wait 60000").

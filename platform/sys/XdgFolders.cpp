@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,4 +60,23 @@ std::string XdgUserFolder(const char* key, const char* fallback)
             return value;
     }
     return home.empty() ? std::string() : Join(home, fallback);
+}
+
+bool IsPrivateFolder(const std::string& folder)
+{
+    struct stat info { };
+    return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid()
+        && (info.st_mode & 077) == 0;
+}
+
+std::string RuntimeFolder()
+{
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (value != nullptr && *value == '/')
+        return value;
+    const passwd* entry = getpwuid(getuid());
+    const std::string user = entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : std::to_string(getuid());
+    const std::string folder = "/tmp/runtime-" + user;
+    mkdir(folder.c_str(), 0700);
+    return IsPrivateFolder(folder) ? folder : std::string();
 }

@@ -1,4 +1,5 @@
-// Help files open in the desktop's viewer for their kind; a missing file is said so.
+// Help files: HTML pages open in the program's help window, other kinds in the desktop's
+// viewer for them; a missing file is said so.
 #pragma once
 
 #include "platform/ui/UiTypes.h"
@@ -16,6 +17,7 @@ constexpr UINT HH_HELP_CONTEXT = 0x000F;
 constexpr UINT HH_CLOSE_ALL = 0x0012;
 
 // `file` may name a topic after "::" ("Vantrel.chm::/intro.htm"); the file opens at its
-// start. Returns `caller` (the viewer is not our window) or NULL when the file is missing or
-// cannot be opened, after a message box that names it. HH_CLOSE_ALL does nothing.
+// start. Returns the help window, `caller` for a file the desktop's viewer shows, or NULL when
+// the file is missing or cannot be shown, after a message box that names it. HH_CLOSE_ALL
+// closes the help window.
 HWND HtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);

@@ -188,7 +188,11 @@ HWND SetActiveWindow(HWND hwnd)
 }
 
 HWND GetActiveWindow() { return input().active; }
-BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != hwnd || GetActiveWindow() == hwnd; }
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    HostRaise(Find(GetAncestorTopLevel(hwnd)));
+    return SetActiveWindow(hwnd) != hwnd || GetActiveWindow() == hwnd;
+}
 HWND GetForegroundWindow() { return input().active; }
 
 BOOL FlashWindow(HWND hwnd, BOOL invert)

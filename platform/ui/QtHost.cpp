@@ -351,6 +351,16 @@ void HostAlert(Window* w)
         QApplication::alert(top->host);
 }
 
+void HostRaise(Window* w)
+{
+    Window* top = TopLevelOf(w);
+    // A display without windows of its own has nothing to raise.
+    if (!top || !top->host || QGuiApplication::platformName() == "offscreen")
+        return;
+    top->host->raise();
+    top->host->activateWindow();
+}
+
 void HostCursor(HCURSOR cursor)
 {
     for (HostWidget* h : hosts())

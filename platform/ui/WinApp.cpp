@@ -1,6 +1,7 @@
 // The application object and the user-interface thread's message loop.
 #include "platform/ui/WinApp.h"
 
+#include "platform/core/FilePath.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DocTemplate.h"
@@ -11,6 +12,7 @@
 #include "platform/sys/Profile.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/ShellOpenListener.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/Wnd.h"
@@ -22,6 +24,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -44,6 +47,15 @@ BOOL walkPreTranslateTree(HWND stop, MSG* msg)
 }
 
 char* duplicate(LPCTSTR text) { return text ? strdup(text) : nullptr; }
+
+// A relative name as seen from `folder`; an absolute or empty one as it is.
+CString FromFolder(const std::string& folder, const CString& name)
+{
+    const std::filesystem::path path = SystemPathFromName(name);
+    if (name.IsEmpty() || path.is_absolute() || folder.empty())
+        return name;
+    return CStringFromUtf8((std::filesystem::path(folder) / path).lexically_normal().string());
+}
 
 } // namespace
 
@@ -149,6 +161,7 @@ CWinApp::CWinApp(LPCTSTR appName)
 
 CWinApp::~CWinApp()
 {
+    StopListeningForShellOpen();
     for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
         delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
     m_templateList.RemoveAll();
@@ -166,6 +179,8 @@ void CWinApp::SetCommandLine(int argc, char** argv)
 {
     m_argc = argc;
     m_argv = argv;
+    std::error_code error;
+    m_startFolder = std::filesystem::current_path(error).string();
     if (!m_pszExeName && argc > 0 && argv[0]) {
         const char* slash = strrchr(argv[0], '/');
         m_pszExeName = duplicate(slash ? slash + 1 : argv[0]);
@@ -181,6 +196,7 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance()
 {
+    StopListeningForShellOpen();
     if (m_pRecentFileList)
         SaveStdProfileSettings();
     return CWinThread::ExitInstance();
@@ -252,7 +268,8 @@ void CWinApp::AddToRecentFileList(LPCTSTR pathName)
 void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo)
 {
     for (int i = 1; i < m_argc; ++i) {
-        LPCTSTR param = m_argv[i];
+        const CString argument = CStringFromUtf8(m_argv[i]);
+        LPCTSTR param = argument;
         // "/name" is a flag only when it cannot be an absolute path.
         bool flag = param[0] == '-' || (param[0] == '/' && !strchr(param + 1, '/') && !strchr(param + 1, '.'));
         if (flag)
@@ -261,6 +278,9 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo)
             ++param;
         cmdInfo.ParseParam(param, flag, i == m_argc - 1);
     }
+    cmdInfo.m_strFileName = FromFolder(m_startFolder, cmdInfo.m_strFileName);
+    for (CString& name : cmdInfo.m_fileNames)
+        name = FromFolder(m_startFolder, name);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo)
@@ -271,7 +291,8 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo)
             OnFileNew();
         return m_pMainWnd != nullptr;
     case CCommandLineInfo::FileOpen:
-        return OpenDocumentFile(cmdInfo.m_strFileName) != nullptr;
+        return OpenDocumentFiles(cmdInfo.m_fileNames.empty() ? std::vector<CString> { cmdInfo.m_strFileName }
+                                                             : cmdInfo.m_fileNames);
     default:
         return TRUE;
     }

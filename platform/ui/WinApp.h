@@ -7,6 +7,9 @@
 #include "platform/core/String.h"
 #include "platform/ui/CmdTarget.h"
 
+#include <string>
+#include <vector>
+
 class CWnd;
 class CDocTemplate;
 class CDocument;
@@ -44,6 +47,8 @@ public:
     BOOL m_bRunAutomated = FALSE;
     int m_nShellCommand = FileNew;
     CString m_strFileName;
+    // Every document named to open, the first as m_strFileName too.
+    std::vector<CString> m_fileNames;
     CString m_strPrinterName;
     CString m_strDriverName;
     CString m_strPortName;
@@ -118,9 +123,14 @@ public:
     void SaveStdProfileSettings();
     void ParseCommandLine(CCommandLineInfo& cmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& cmdInfo);
-    // Documents reach a running program on its command line; the desktop starts one program
-    // per open, so there is nothing to enable.
-    void EnableShellOpen() {}
+    // Documents named on a later start's command line come to this program (HandOverShellOpen)
+    // instead of a second one.
+    void EnableShellOpen();
+    // Hands the command line's documents to the running program of this name; TRUE when it
+    // took them and this start has nothing left to do.
+    BOOL HandOverShellOpen(const CCommandLineInfo& cmdInfo);
+    // Documents a later start handed over: each opens, then the main window comes to the front.
+    virtual void OnShellOpen(const std::vector<CString>& fileNames);
     // Registers every template's type (filter extension, type id and name) with the desktop,
     // with this program as its default. FALSE when the desktop could not be told.
     BOOL RegisterShellFileTypes(BOOL compatibility = FALSE);
@@ -158,6 +168,13 @@ public:
 protected:
     CPtrList m_templateList;
     CProfile* m_pProfile = nullptr;
+
+private:
+    // TRUE when every one opened.
+    BOOL OpenDocumentFiles(const std::vector<CString>& fileNames);
+
+    // The process's folder at start: relative names on the command line are meant from there.
+    std::string m_startFolder;
 
     DECLARE_MESSAGE_MAP()
 };

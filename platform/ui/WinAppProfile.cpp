@@ -154,6 +154,8 @@ void CCommandLineInfo::ParseParamFlag(LPCTSTR param)
 
 void CCommandLineInfo::ParseParamNotFlag(LPCTSTR param)
 {
+    if (m_nShellCommand == FileNew || m_nShellCommand == FileOpen)
+        m_fileNames.push_back(param);
     if (m_strFileName.IsEmpty())
         m_strFileName = param;
     else if (m_nShellCommand == FilePrintTo && m_strPrinterName.IsEmpty())

@@ -4,10 +4,15 @@
 #include "platform/core/String.h"
 #include "platform/sys/Shell.h"
 #include "platform/sys/ShellFileTypes.h"
+#include "platform/sys/ShellOpenSocket.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/ShellOpenListener.h"
+#include "platform/ui/Wnd.h"
 
 #include <filesystem>
+#include <strings.h>
 
 namespace fs = std::filesystem;
 
@@ -27,20 +32,34 @@ CString DefaultHelpFile(LPCTSTR exeName)
     return CStringFromUtf8((program.parent_path() / (fs::path(name).stem().string() + ".chm")).string());
 }
 
-BOOL OpenHelpFile(const CString& file)
+bool IsHtmlPage(const CString& file)
+{
+    const std::string extension = fs::path(SystemPathFromName(file)).extension().string();
+    return strcasecmp(extension.c_str(), ".html") == 0 || strcasecmp(extension.c_str(), ".htm") == 0;
+}
+
+// HTML pages show in the program's help window, other kinds in the desktop's viewer. The
+// window shown, the owner for another viewer, or NULL after a message that names the file.
+HWND OpenHelpFile(HWND owner, const CString& file)
 {
     std::error_code error;
     if (file.IsEmpty() || !fs::is_regular_file(SystemPathFromName(file), error)) {
         AfxMessageBox("The help file could not be found:\n" + file, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
+        return nullptr;
+    }
+    if (IsHtmlPage(file)) {
+        CHelpWindow* window = CHelpWindow::ShowPage(owner ? CWnd::FromHandle(owner) : AfxGetMainWnd(), file);
+        if (!window)
+            AfxMessageBox("The help file could not be read:\n" + file, MB_OK | MB_ICONEXCLAMATION);
+        return window ? window->m_hWnd : nullptr;
     }
     auto result
         = reinterpret_cast<uintptr_t>(ShellExecute(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
         AfxMessageBox("There is no program to show the help file:\n" + file, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
+        return nullptr;
     }
-    return TRUE;
+    return owner;
 }
 
 ShellFileType TypeOf(const CDocTemplate& docTemplate)
@@ -52,13 +71,57 @@ ShellFileType TypeOf(const CDocTemplate& docTemplate)
     return { ToUtf8(extension), ToUtf8(id), ToUtf8(name.IsEmpty() ? id : name) };
 }
 
+// One socket per program and user.
+std::string ShellOpenSocketOf(LPCTSTR exeName)
+{
+    return ShellOpenSocketPath(exeName != nullptr ? fs::path(exeName).stem().string() : ProgramPath().stem().string());
+}
+
 } // namespace
+
+void CWinApp::EnableShellOpen()
+{
+    ListenForShellOpen(ShellOpenSocketOf(m_pszExeName), [this](const std::vector<std::string>& files) {
+        std::vector<CString> names;
+        for (const std::string& file : files)
+            names.push_back(CStringFromUtf8(file));
+        OnShellOpen(names);
+    });
+}
+
+BOOL CWinApp::HandOverShellOpen(const CCommandLineInfo& cmdInfo)
+{
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen || cmdInfo.m_fileNames.empty())
+        return FALSE;
+    std::vector<std::string> files;
+    for (const CString& name : cmdInfo.m_fileNames)
+        files.push_back(SystemPathFromName(name));
+    return SendShellOpen(ShellOpenSocketOf(m_pszExeName), files);
+}
+
+void CWinApp::OnShellOpen(const std::vector<CString>& fileNames)
+{
+    OpenDocumentFiles(fileNames);
+    if (!m_pMainWnd || !m_pMainWnd->m_hWnd)
+        return;
+    if (m_pMainWnd->IsIconic())
+        m_pMainWnd->ShowWindow(SW_RESTORE);
+    m_pMainWnd->SetForegroundWindow();
+}
+
+BOOL CWinApp::OpenDocumentFiles(const std::vector<CString>& fileNames)
+{
+    BOOL all = TRUE;
+    for (const CString& name : fileNames)
+        all = OpenDocumentFile(name) != nullptr && all;
+    return all;
+}
 
 void CWinApp::WinHelp(DWORD_PTR, UINT command)
 {
     if (command != HELP_QUIT)
-        OpenHelpFile(
-            m_pszHelpFilePath != nullptr ? CString(m_pszHelpFilePath) : DefaultHelpFile(m_pszExeName));
+        OpenHelpFile(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                     m_pszHelpFilePath != nullptr ? CString(m_pszHelpFilePath) : DefaultHelpFile(m_pszExeName));
 }
 
 void CWinApp::OnHelp()
@@ -90,11 +153,16 @@ BOOL CWinApp::RegisterShellFileTypes(BOOL)
 
 HWND HtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR)
 {
-    if (command == HH_CLOSE_ALL || file == nullptr)
+    if (command == HH_CLOSE_ALL) {
+        if (CHelpWindow* window = CHelpWindow::Current())
+            window->DestroyWindow();
+        return nullptr;
+    }
+    if (file == nullptr)
         return nullptr;
     CString path = file;
     int topic = path.Find("::");
     if (topic >= 0)
         path = path.Left(topic);
-    return OpenHelpFile(path) ? caller : nullptr;
+    return OpenHelpFile(caller, path);
 }

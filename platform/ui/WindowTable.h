@@ -117,6 +117,8 @@ void HostTitle(Window* w);
 void HostDestroy(Window* w);
 void HostCursor(HCURSOR cursor);
 void HostAlert(Window* w);
+// Asks the desktop to put the window's top-level window above the others and give it the keyboard.
+void HostRaise(Window* w);
 bool HaveDisplay();
 // False when nobody can answer: no display, or a test script is in charge of the session.
 bool CanAskUser();

@@ -335,18 +335,21 @@ TEST_F(DocViewTest, UpdateAllViewsSkipsTheSender)
 
 TEST_F(DocViewTest, CommandLineSelectsTheShellCommand)
 {
+    // Names are meant from the folder the program started in, and arrive in UTF-8.
+    const std::string here = std::filesystem::current_path().string() + "/";
     struct Case {
         std::vector<const char*> args;
         int command;
-        const char* file;
+        std::vector<std::string> files;
         BOOL splash;
     };
     const Case cases[] = {
-        {{"prog"}, CCommandLineInfo::FileNew, "", TRUE},
-        {{"prog", "/tmp/x.trn"}, CCommandLineInfo::FileOpen, "/tmp/x.trn", TRUE},
-        {{"prog", "-p", "x.trn"}, CCommandLineInfo::FilePrint, "x.trn", TRUE},
-        {{"prog", "/Embedding"}, CCommandLineInfo::FileNew, "", FALSE},
-        {{"prog", "--unregserver"}, CCommandLineInfo::AppUnregister, "", TRUE},
+        {{"prog"}, CCommandLineInfo::FileNew, {}, TRUE},
+        {{"prog", "/tmp/x.trn"}, CCommandLineInfo::FileOpen, {"/tmp/x.trn"}, TRUE},
+        {{"prog", "a.trn", "../b.trn", "/tmp/caf\xc3\xa9.trn"}, CCommandLineInfo::FileOpen,
+         {here + "a.trn", std::filesystem::path(here + "../b.trn").lexically_normal().string(), "/tmp/caf\xe9.trn"}, TRUE},
+        {{"prog", "/Embedding"}, CCommandLineInfo::FileNew, {}, FALSE},
+        {{"prog", "--unregserver"}, CCommandLineInfo::AppUnregister, {}, TRUE},
     };
     for (const Case& c : cases) {
         std::vector<char*> argv;
@@ -356,9 +359,18 @@ TEST_F(DocViewTest, CommandLineSelectsTheShellCommand)
         CCommandLineInfo info;
         app->ParseCommandLine(info);
         EXPECT_EQ(info.m_nShellCommand, c.command) << c.args.back();
-        EXPECT_EQ(info.m_strFileName, c.file) << c.args.back();
+        std::vector<std::string> files(info.m_fileNames.begin(), info.m_fileNames.end());
+        EXPECT_EQ(files, c.files) << c.args.back();
+        EXPECT_EQ(std::string(info.m_strFileName), c.files.empty() ? std::string() : c.files[0]) << c.args.back();
         EXPECT_EQ(info.m_bShowSplash, c.splash) << c.args.back();
     }
+    std::vector<char*> print = {const_cast<char*>("prog"), const_cast<char*>("-p"), const_cast<char*>("x.trn")};
+    app->SetCommandLine(3, print.data());
+    CCommandLineInfo info;
+    app->ParseCommandLine(info);
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FilePrint);
+    EXPECT_EQ(std::string(info.m_strFileName), here + "x.trn") << "the document to print";
+    EXPECT_TRUE(info.m_fileNames.empty()) << "nothing to open";
 }
 
 TEST_F(DocViewTest, DroppedFilesOpenAsDocuments)

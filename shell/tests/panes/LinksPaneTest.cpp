@@ -6,6 +6,7 @@
 #include "BmpBytes.h"
 
 #include "platform/sys/Shell.h"
+#include "platform/ui/HelpWindow.h"
 #include "platform/ui/Resources.h"
 
 #include <filesystem>
@@ -155,17 +156,23 @@ TEST_F(LinksPaneTest, OnlyWebAndMailAddressesAreOpened)
     EXPECT_EQ(launches[0].back(), "mailto:a@b.example");
 }
 
-TEST_F(LinksPaneTest, AddressesWithoutASchemeOpenTheProgramsOwnHelpPages)
+TEST_F(LinksPaneTest, AddressesWithoutASchemeOpenTheProgramsOwnHelpPagesInItsHelpWindow)
 {
     WriteFile(web + "/urls.txt", "1\n\"Help\",\"\",2\n\"Contents\",\"index.html\",6\n\"Gone\",\"gone.html\",0\n");
     Build();
     const std::string contents = std::string(GetHelpFolder()) + "/index.html";
     EXPECT_EQ(std::string(pane.GetLinkAddress(200001)), contents);
     Click(200001);
-    ASSERT_EQ(launches.size(), 1u);
-    EXPECT_EQ(launches[0].back(), contents);
+    EXPECT_TRUE(launches.empty()) << "not the desktop's viewer";
+    CHelpWindow* window = CHelpWindow::Current();
+    ASSERT_NE(window, nullptr);
+    CString title;
+    window->GetWindowText(title);
+    EXPECT_EQ(std::string(title), "Vantrel Help");
+    window->DestroyWindow();
     Click(200002);
-    EXPECT_EQ(launches.size(), 1u) << "a missing page opens nothing";
+    EXPECT_TRUE(launches.empty());
+    EXPECT_EQ(CHelpWindow::Current(), nullptr) << "a missing page opens nothing";
 }
 
 // What the program ships: every link is a web address or one of its own pages, and every

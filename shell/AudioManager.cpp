@@ -1,6 +1,7 @@
 #include "shell/AudioManager.h"
 
 #include "objects/kinds/SoundOb.h"
+#include "shell/audio/SoundNoteAudio.h"
 #include "shell/VantrelApp.h"
 
 #include "platform/core/Diagnostics.h"
@@ -59,11 +60,13 @@ CAudioManager::CAudioManager()
 {
     SetAudioReport(this);
     SetSliderAudio(this);
+    SetNoteSoundMaker(&CSoundNoteAudio::Make);
 }
 
 CAudioManager::~CAudioManager()
 {
     SetSoundOb(nullptr);
+    SetNoteSoundMaker(nullptr);
     SetSliderAudio(nullptr);
     SetAudioReport(nullptr);
 }
@@ -71,7 +74,7 @@ CAudioManager::~CAudioManager()
 void CAudioManager::SetSoundOb(CSoundOb* sound)
 {
     if (m_sound && m_sound != sound)
-        m_sound->Stop(m_format);
+        m_sound->GetSound().Stop(m_format);
     if (!sound)
         TRACE("AudioManager deinitialised!\n");
     m_sound = sound;
@@ -84,7 +87,7 @@ void CAudioManager::SetSoundOb(CSoundOb* sound)
 
 BOOL CAudioManager::IsBusy() const
 {
-    return m_sound && (m_sound->IsPlaying() || m_sound->IsRecording());
+    return m_sound && (m_sound->GetSound().IsPlaying() || m_sound->GetSound().IsRecording());
 }
 
 void CAudioManager::OnPlay()
@@ -93,22 +96,22 @@ void CAudioManager::OnPlay()
     ClearVolume();
     if (!m_sound)
         return;
-    if (m_sound->IsPaused()) {
-        m_sound->Resume();
+    if (m_sound->GetSound().IsPaused()) {
+        m_sound->GetSound().Resume();
         return;
     }
     if (IsBusy())
         OnStop();
     if (m_slider.GetPos() == m_slider.GetRangeMax())
         m_slider.SetPos(0);
-    m_sound->Play(m_slider.GetPos());
+    m_sound->GetSound().Play(m_slider.GetPos());
 }
 
 void CAudioManager::OnPause()
 {
     TRACE("Pause!\n");
     if (m_sound)
-        m_sound->Pause();
+        m_sound->GetSound().Pause();
     ClearVolume();
 }
 
@@ -116,7 +119,7 @@ void CAudioManager::OnStop()
 {
     TRACE("Stop!\n");
     if (m_sound)
-        m_sound->Stop(m_format);
+        m_sound->GetSound().Stop(m_format);
     ClearVolume();
 }
 
@@ -127,13 +130,13 @@ void CAudioManager::OnRecord()
     ClearVolume();
     TRACE("Record!\n");
     if (m_sound)
-        m_sound->Record(m_format);
+        m_sound->GetSound().Record(m_format);
 }
 
 void CAudioManager::StopSound()
 {
     if (m_sound)
-        m_sound->Stop(m_format);
+        m_sound->GetSound().Stop(m_format);
 }
 
 BOOL CAudioManager::OnSliderPos(UINT, int)
@@ -154,17 +157,17 @@ void CAudioManager::UpdateCommand(CCmdUI* cmdUI, BOOL checked)
 
 void CAudioManager::OnUpdateRecord(CCmdUI* cmdUI)
 {
-    UpdateCommand(cmdUI, m_sound && m_sound->IsRecording());
+    UpdateCommand(cmdUI, m_sound && m_sound->GetSound().IsRecording());
 }
 
 void CAudioManager::OnUpdatePause(CCmdUI* cmdUI)
 {
-    UpdateCommand(cmdUI, m_sound && m_sound->IsPaused());
+    UpdateCommand(cmdUI, m_sound && m_sound->GetSound().IsPaused());
 }
 
 void CAudioManager::OnUpdatePlay(CCmdUI* cmdUI)
 {
-    UpdateCommand(cmdUI, m_sound && m_sound->IsPlaying());
+    UpdateCommand(cmdUI, m_sound && m_sound->GetSound().IsPlaying());
 }
 
 void CAudioManager::OnUpdateSlider(CCmdUI* cmdUI)

@@ -77,8 +77,9 @@ public:
     LRESULT OnCreateControl(WPARAM, LPARAM request);
     BOOL CreateCommandBar(CreateBarRequest& request);
     BOOL CreateControl(CreateControlRequest& request);
-    // The window of the audio tool bars' slider (34051) or level meter (34059), a child of
-    // the frame in that rectangle; NULL leaves the plain button.
+    // The audio manager's position slider (34051) or level meter (34059), made a child of the
+    // frame in that rectangle the first time and handed out again whenever a bar is rebuilt;
+    // NULL leaves the plain button.
     virtual CWnd* CreateAudioBarWindow(UINT id, const CRect& rect);
 
     void OnViewCatalog();

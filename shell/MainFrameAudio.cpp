@@ -9,7 +9,6 @@
 #include "shell/VantrelApp.h"
 
 #include "platform/toolkit/XTPCommandBars.h"
-#include "platform/toolkit/XTPControl.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/ControlTypes.h"
 #include "platform/ui/RemoteMessage.h"
@@ -17,7 +16,7 @@
 
 namespace {
 
-constexpr UINT kAudioBar = 371, kMeterBar = 386;
+constexpr UINT kAudioBar = 371;
 constexpr UINT kChannel = 379, kChannelActive = 380, kThumb = 381;
 
 CShellNoteHost g_noteHost;
@@ -34,16 +33,33 @@ LRESULT AudioBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// Puts a window in place of the button with this id.
-void HostInBar(CXTPToolBar* bar, UINT id, CWnd& window)
+// Made once: a rebuilt or reset bar hosts the same window again.
+CWnd* PositionSlider(CBitmapSlider& slider, const CRect& rect, CWnd* frame)
 {
-    CXTPControlList* controls = bar->GetControls();
-    int index = controls->IndexOf(controls->FindControl(id));
-    if (index < 0)
-        return;
-    controls->Remove(index);
-    auto* custom = static_cast<CXTPControlCustom*>(controls->Add(ControlTypeCustom, id, nullptr, index));
-    custom->SetControl(&window);
+    if (slider.GetSafeHwnd())
+        return &slider;
+    if (!slider.Create("static", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY | SS_BITMAP, rect, frame,
+                       CAudioManager::CmdSlider))
+        return nullptr;
+    slider.SetRangeMax(255, FALSE);
+    slider.SetChannelBitmaps(kChannel, kChannelActive, FALSE);
+    slider.SetThumbBitmaps(kThumb, kThumb, TRUE, SliderColourFromPixel, 0, 0);
+    slider.SetDrawFocusRect(FALSE, FALSE);
+    slider.SetMargins(0, 2, 0, 0);
+    return &slider;
+}
+
+CWnd* LevelMeter(CPeakMeterWnd& meter, const CRect& rect, CWnd* frame)
+{
+    if (meter.GetSafeHwnd())
+        return &meter;
+    if (!meter.Create(WS_CHILD | WS_VISIBLE | CPeakMeterWnd::HorizontalStyle, rect, frame, CAudioManager::MeterId))
+        return nullptr;
+    meter.SetMeterBands(1, 40);
+    meter.Start(55);
+    meter.SetPeakLines(FALSE);
+    meter.SetGrid(TRUE);
+    return &meter;
 }
 
 }  // namespace
@@ -53,31 +69,20 @@ void CMainFrame::CreateAudioControls()
     SetNoteHost(&g_noteHost);
     CNotesMgr::SetNoteReader([](CHyperOb* note) { static_cast<CRTFOb*>(note)->LoadFromTempFile(); });
     ListenForRemoteMessages();
-    CXTPCommandBars* bars = GetCommandBars();
-    CXTPToolBar* audio = bars->GetToolBar(kAudioBar);
-    CXTPToolBar* meterBar = bars->GetToolBar(kMeterBar);
-    if (!audio || !meterBar)
-        return;
-    CBitmapSlider& slider = m_pAudioManager->GetSlider();
-    slider.Create("static", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY | SS_BITMAP, CRect(0, 0, 120, 16), audio,
-                  CAudioManager::CmdSlider);
-    slider.SetRangeMax(255, FALSE);
-    slider.SetChannelBitmaps(kChannel, kChannelActive, FALSE);
-    slider.SetThumbBitmaps(kThumb, kThumb, TRUE, SliderColourFromPixel, 0, 0);
-    slider.SetDrawFocusRect(FALSE, FALSE);
-    slider.SetMargins(0, 2, 0, 0);
-    HostInBar(audio, CAudioManager::CmdSlider, slider);
-    g_audioBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtr(audio->GetSafeHwnd(), GWL_WNDPROC,
-                                                                reinterpret_cast<LONG_PTR>(&AudioBarProc)));
+    if (CXTPToolBar* audio = GetCommandBars()->GetToolBar(kAudioBar))
+        g_audioBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtr(audio->GetSafeHwnd(), GWL_WNDPROC,
+                                                                    reinterpret_cast<LONG_PTR>(&AudioBarProc)));
+}
 
-    CPeakMeterWnd& meter = m_pAudioManager->GetMeter();
-    meter.Create(WS_CHILD | WS_VISIBLE | CPeakMeterWnd::HorizontalStyle, CRect(0, 0, 200, 16), meterBar,
-                 CAudioManager::MeterId);
-    meter.SetMeterBands(1, 40);
-    meter.Start(55);
-    meter.SetPeakLines(FALSE);
-    meter.SetGrid(TRUE);
-    HostInBar(meterBar, CAudioManager::MeterId, meter);
+CWnd* CMainFrame::CreateAudioBarWindow(UINT id, const CRect& rect)
+{
+    if (!m_pAudioManager)
+        return nullptr;
+    if (id == CAudioManager::CmdSlider)
+        return PositionSlider(m_pAudioManager->GetSlider(), rect, this);
+    if (id == CAudioManager::MeterId)
+        return LevelMeter(m_pAudioManager->GetMeter(), rect, this);
+    return nullptr;
 }
 
 void CMainFrame::ReleaseAudio()

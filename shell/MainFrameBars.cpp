@@ -319,7 +319,3 @@ BOOL CMainFrame::SupplyToolBarControl(CreateControlRequest& request, Supply supp
     request.pControl = custom;
     return TRUE;
 }
-
-// The position slider and the level meter belong to the audio manager, which makes their
-// windows; without them the tool bars keep plain buttons.
-CWnd* CMainFrame::CreateAudioBarWindow(UINT, const CRect&) { return nullptr; }

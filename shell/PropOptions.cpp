@@ -3,6 +3,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
 #include "shell/VantrelApp.h"
+#include "spell/LexigardPropPage.h"
 #include "platform/ui/DataExchange.h"
 
 namespace {
@@ -26,6 +27,14 @@ CString StoredDictionary(const CString& shown)
 }
 
 } // namespace
+
+BEGIN_DISPATCH_MAP(CPropOptionSpell, CPropertyPage)
+    DISP_PROPERTY_EX(CPropOptionSpell, "AlwaysSuggest", GetAlwaysSuggest, SetAlwaysSuggest, VT_BOOL)
+    DISP_PROPERTY_EX(CPropOptionSpell, "IgnoreWordsInUppercase", GetIgnoreUppercase, SetIgnoreUppercase, VT_BOOL)
+    DISP_PROPERTY_EX(CPropOptionSpell, "IgnoreWordsWithNumbers", GetIgnoreNumbers, SetIgnoreNumbers, VT_BOOL)
+END_DISPATCH_MAP()
+
+CPropOptionSpell::CPropOptionSpell() : CPropertyPage(IDD) { EnableAutomation(); }
 
 BOOL CPropOptionSpell::OnInitDialog() { return CPropertyPage::OnInitDialog(); }
 
@@ -81,6 +90,11 @@ CPropOptions::CPropOptions(UINT captionId, CWnd* parent, UINT firstPage)
     LoadSettings();
     for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&m_spell, &m_rectivo, &m_update, &m_alarm, &m_extras})
         AddPage(page);
+    m_lexigard = CreatePropertyPage(TLexigardPropPage::ProgId);
+    if (auto* page = dynamic_cast<TLexigardPropPage*>(m_lexigard.get())) {
+        page->SetObjects({m_spell.GetIDispatch(FALSE)});
+        AddPage(page);
+    }
 }
 
 void CPropOptions::LoadSettings()
@@ -144,24 +158,15 @@ INT_PTR CPropOptions::DoModal()
     return result;
 }
 
-// Tab captions are language keys in angle brackets.
+// Tab captions are language keys, the editor's own in angle brackets; they are translated
+// before the sheet makes its tabs, which it sizes to fit.
 BOOL CPropOptions::OnInitDialog()
 {
-    const BOOL focus = CPropertySheet::OnInitDialog();
-    CTabCtrl* tabs = GetTabControl();
-    for (int i = 0; i < tabs->GetItemCount(); ++i) {
-        char text[256] = {};
-        TCITEM item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text - 1;
-        tabs->GetItem(i, &item);
-        CString caption(text);
-        if (caption.GetLength() >= 2)
+    for (int i = 0; i < GetPageCount(); ++i) {
+        CString& caption = GetPage(i)->m_strCaption;
+        if (caption.GetLength() >= 2 && caption[0] == '<' && caption[caption.GetLength() - 1] == '>')
             caption = caption.Mid(1, caption.GetLength() - 2);
         caption = GetLanguageText(caption);
-        item.pszText = const_cast<char*>(static_cast<LPCTSTR>(caption));
-        tabs->SetItem(i, &item);
     }
-    return focus;
+    return CPropertySheet::OnInitDialog();
 }

@@ -1,23 +1,36 @@
-// The Options sheet: spelling, auto-correction, update, alarm and autosave settings, and the
-// auto-correction replacement list, which its buttons change in the list file at once.
+// The Options sheet: spelling, auto-correction, update, alarm and autosave settings, the
+// auto-correction replacement list, which its buttons change in the list file at once, and the
+// spelling library's own page on the three checker options.
 #pragma once
 
+#include "platform/ole/DispatchMap.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/PropertySheet.h"
 
+#include <memory>
 #include <vector>
 
+// Its three checker options are also automation properties, which the spelling library's own
+// page of the sheet shows and sets.
 class CPropOptionSpell : public CPropertyPage {
 public:
     static constexpr UINT IDD = 8081;
-    CPropOptionSpell() : CPropertyPage(IDD) {}
+    CPropOptionSpell();
     int m_bAlwaysSuggest = 0, m_bIgnoreNumbers = 0, m_bIgnoreUppercase = 0, m_bCheckBeforeSave = 0,
         m_bCheckAfterUpdate = 0;
     CString m_strCustomDictionary;
 
+    BOOL GetAlwaysSuggest() { return m_bAlwaysSuggest; }
+    void SetAlwaysSuggest(BOOL value) { m_bAlwaysSuggest = value; }
+    BOOL GetIgnoreUppercase() { return m_bIgnoreUppercase; }
+    void SetIgnoreUppercase(BOOL value) { m_bIgnoreUppercase = value; }
+    BOOL GetIgnoreNumbers() { return m_bIgnoreNumbers; }
+    void SetIgnoreNumbers(BOOL value) { m_bIgnoreNumbers = value; }
+
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
+    DECLARE_DISPATCH_MAP()
 };
 
 class CPropOptionRectivo : public CPropertyPage {
@@ -115,6 +128,9 @@ public:
     CPropOptionUpdate m_update;
     CPropOptionAlarm m_alarm;
     CPropOptionExtras m_extras;
+    // The spelling library's "General" page on the spelling options, made through its class
+    // factory; null when the library offers none. Declared last: it holds m_spell's dispatch.
+    std::unique_ptr<CPropertyPage> m_lexigard;
 
 protected:
     BOOL OnInitDialog() override;

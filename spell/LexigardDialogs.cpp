@@ -104,6 +104,18 @@ DialogTemplate download()
         });
 }
 
+DialogTemplate propPageGeneral()
+{
+    DialogTemplate page = dialog("General", 160, 50,
+        {
+            item("button", "Always &Suggest", IDC_PAGE_ALWAYS_SUGGEST, kCheck, 7, 7, 146, 10),
+            item("button", "Ignore Words in &UPPERCASE", IDC_PAGE_IGNORE_UPPERCASE, kCheck, 7, 20, 146, 10),
+            item("button", "Ignore Words with &Numbers", IDC_PAGE_IGNORE_NUMBERS, kCheck, 7, 33, 146, 10),
+        });
+    page.style = WS_CHILD | DS_CONTROL;
+    return page;
+}
+
 } // namespace
 
 void RegisterLexigardDialogs()
@@ -115,6 +127,7 @@ void RegisterLexigardDialogs()
         RegisterDialogResource(IDD_SPELL_OPTIONS_INTERNET, spellOptions(true));
         RegisterDialogResource(IDD_DOWNLOAD_DICTIONARIES, downloadDictionaries());
         RegisterDialogResource(IDD_DOWNLOAD, download());
+        RegisterDialogResource(IDD_PROPPAGE_GENERAL, propPageGeneral());
         return true;
     }();
     (void)registered;

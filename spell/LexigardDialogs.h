@@ -11,6 +11,7 @@ enum LexigardDialog : UINT {
     IDD_SPELL_OPTIONS_INTERNET,
     IDD_DOWNLOAD_DICTIONARIES,
     IDD_DOWNLOAD,
+    IDD_PROPPAGE_GENERAL,
 };
 
 // "Spell"
@@ -42,6 +43,13 @@ enum OptionsControl : int {
     IDC_IGNORE_UPPERCASE = 110,
     IDC_IGNORE_NUMBERS = 111,
     IDC_ALWAYS_SUGGEST = 120,
+};
+
+// "General", the property page
+enum PropPageControl : int {
+    IDC_PAGE_ALWAYS_SUGGEST = 201,
+    IDC_PAGE_IGNORE_UPPERCASE = 202,
+    IDC_PAGE_IGNORE_NUMBERS = 203,
 };
 
 // "DownloadDictionaries" and "Download"

@@ -155,7 +155,7 @@ TEST_F(PropertyLayersRoadTest, OptionsSwitchesPropertiesToTheModalForm)
                                // The Extras tab, its check box, then OK.
                                "click dialog 385 18\nwait 200\nclick dialog 32 84\n"
                                "snapshot dialog " + Path("options.png") + "\n"
-                               "click dialog 192 338\nwait 300\n"
+                               "click dialog 302 338\nwait 300\n"
                                "click view 100 100\n" + Menu(kProperties) + "wait 400\n"
                                "snapshot dialog " + Path("modal.png") + "\nkey escape\nwait 200\n" +
                                SaveAs("modal.trn") + "quit\n";

@@ -34,6 +34,21 @@ protected:
     }
     // Saves the document under the name through File Save (the next file dialog's answer).
     std::string Save(const char* name) const { return "file " + Path(name) + "\nmenu 57604\n"; }
+#ifdef LEXIGARD_ENGLISH
+    // The English dictionary in "dictionaries" below home with an empty replacement list beside
+    // it, and settings that use that folder, "custom.dic" below home and the given lines.
+    void UseEnglishDictionary(const std::string& settings) const
+    {
+        const std::string dictionaries = Path("dictionaries");
+        std::filesystem::create_directories(dictionaries);
+        std::filesystem::copy_file(LEXIGARD_ENGLISH, dictionaries + "/English.lex");
+        std::ofstream(dictionaries + "/English.acr") << "[ReplaceWith]\n";
+        std::filesystem::create_directories(Path("config/Korvane"));
+        std::ofstream(Path("config/Korvane/Vantrel Q8.ini")) << "[Settings]\nDictionary.Directory=" << dictionaries
+                                                             << "\nDictionary.CustomFileName=" << Path("custom.dic")
+                                                             << "\n" << settings;
+    }
+#endif
 
     std::string home;
 };

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -53,14 +52,7 @@ constexpr const char* kSelectOk = "click dialog 139 206\n";
 
 TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
 {
-    const std::string dictionaries = Path("dictionaries");
-    std::filesystem::create_directories(dictionaries);
-    std::filesystem::copy_file(LEXIGARD_ENGLISH, dictionaries + "/English.lex");
-    std::ofstream(dictionaries + "/English.acr") << "[ReplaceWith]\n";
-    std::filesystem::create_directories(Path("config/Korvane"));
-    std::ofstream(Path("config/Korvane/Vantrel Q8.ini"))
-        << "[Settings]\nDictionary.Directory=" << dictionaries << "\nDictionary.CustomFileName=" << Path("custom.dic")
-        << "\nRectivo.ReplaceText=0\nDictionary.CheckAfterUpdate=0\n";
+    UseEnglishDictionary("Rectivo.ReplaceText=0\nDictionary.CheckAfterUpdate=0\n");
     const std::string script = "wait 300\n" + Menu(CSelectLanguageDlg::CmdSelectLanguage) + "wait 300\n" + kFirstRow +
                                kSelectOk + "wait 200\n" + Menu(kNew) + Menu(CMyView::ToolText) +
                                "drag view 100 100 400 160\nwait 200\ntype blorp qick fox zorbly\nkey f7\nwait 300\n"

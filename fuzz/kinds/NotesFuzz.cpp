@@ -6,7 +6,7 @@
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
 #include "objects/tests/ArchiveBytes.h"
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 
 #include "platform/core/FileException.h"
 

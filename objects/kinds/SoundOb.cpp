@@ -34,7 +34,7 @@ BOOL CSoundOb::Open()
 {
     AttachToAudioManager();
     if (HasWave())
-        Play(0);
+        GetSound().Play(0);
     return TRUE;
 }
 
@@ -53,4 +53,19 @@ void CSoundOb::Deselect(BOOL redraw)
 void CSoundOb::AttachToAudioManager()
 {
     GetNoteHost().AttachSoundNote(this);
+}
+
+CNoteSound& CSoundOb::GetSound()
+{
+    if (!m_sound)
+        m_sound = MakeNoteSound(m_wave);
+    return *m_sound;
+}
+
+void CSoundOb::CopyWave(const CWave& source)
+{
+    if (source.GetFrameCount())
+        m_wave = source;
+    else
+        m_wave.TakeFormatBlock(source.GetFormatBlock());
 }

@@ -256,6 +256,16 @@ CSize CXTPControlCustom::GetSize(CDC*)
     return CSize(r.Width() + m_borders.left + m_borders.right, r.Height() + m_borders.top + m_borders.bottom);
 }
 
+void CXTPControlCustom::Copy(const CXTPControl* source)
+{
+    CXTPControl::Copy(source);
+    if (auto* custom = dynamic_cast<const CXTPControlCustom*>(source)) {
+        m_pControl = custom->m_pControl;
+        m_borders = custom->m_borders;
+        m_verticalOption = custom->m_verticalOption;
+    }
+}
+
 void CXTPControlCustom::PlaceWindow()
 {
     if (!m_pControl || !m_pControl->GetSafeHwnd() || !m_parent || !m_parent->GetSafeHwnd())

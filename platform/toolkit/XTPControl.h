@@ -172,6 +172,8 @@ public:
     CSize GetSize(CDC* dc) override;
     void Draw(CDC*) override {}
     void PlaceWindow() override;
+    // A copy hosts the same window, so a control moved in Customize takes its window along.
+    void Copy(const CXTPControl* source) override;
 
 protected:
     CWnd* m_pControl = nullptr;

@@ -243,11 +243,40 @@ BOOL CPropertySheet::OnInitDialog()
     m_tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, this);
     for (int i = 0; i < GetPageCount(); ++i)
         m_tab.InsertItem(i, GetPage(i)->m_strCaption);
+    fitTabs();
     if (CWnd* apply = GetDlgItem(ID_APPLY_NOW))
         apply->EnableWindow(FALSE);
     m_active = -1;
     SetActivePage(std::min(static_cast<int>(m_start), GetPageCount() - 1));
     return TRUE;
+}
+
+// A row of tabs wider than the pages widens the sheet, so that every tab shows; the buttons
+// keep to its right edge.
+void CPropertySheet::fitTabs()
+{
+    CRect last, tab;
+    const int count = m_tab.GetItemCount();
+    if (count == 0 || !m_tab.GetItemRect(count - 1, &last))
+        return;
+    m_tab.GetClientRect(&tab);
+    const int extra = last.right + 4 - tab.Width();
+    if (extra <= 0)
+        return;
+    auto widen = [extra](CWnd& wnd) {
+        CRect rect;
+        wnd.GetWindowRect(&rect);
+        wnd.SetWindowPos(nullptr, 0, 0, rect.Width() + extra, rect.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    };
+    widen(*this);
+    widen(m_tab);
+    for (int id : {int(IDOK), int(IDCANCEL), int(ID_APPLY_NOW)})
+        if (CWnd* button = GetDlgItem(id)) {
+            CRect rect;
+            button->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+            button->SetWindowPos(nullptr, rect.left + extra, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
 }
 
 DialogTemplate CPropertySheet::buildTemplate(DWORD style) const

@@ -80,6 +80,7 @@ private:
     DialogTemplate buildTemplate(DWORD style) const;
     bool applyAll();
     RECT pageArea();
+    void fitTabs();
 
     std::vector<CPropertyPage*> m_pages;
     CTabCtrl m_tab;

@@ -2,7 +2,7 @@
 // shell's audio manager fills this in; until then the reports go nowhere.
 #pragma once
 
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 
 class CAudioReport {
 public:

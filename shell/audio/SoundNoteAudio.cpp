@@ -34,9 +34,14 @@ enum ConvertStep { OpenStream = 1, SizeStream, PrepareHeader, Convert, Unprepare
 
 }  // namespace
 
+std::unique_ptr<CNoteSound> CSoundNoteAudio::Make(CWave& wave)
+{
+    return std::make_unique<CSoundNoteAudio>(wave);
+}
+
 void CSoundNoteAudio::Play(int startFrame)
 {
-    if (!HasWave())
+    if (!m_wave.HoldsSamples())
         return;
     m_player.Close();
     if (!m_player.SetWave(m_wave)) {
@@ -77,7 +82,7 @@ void CSoundNoteAudio::Stop(const WaveFormatBlock& format)
         return;
     }
     m_wave = ConvertWave(m_recorder.MakeWave(), format);
-    GetAudioReport().SetSliderRange(GetLength());
+    GetAudioReport().SetSliderRange(int(m_wave.GetFrameCount()));
 }
 
 void CSoundNoteAudio::Record(const WaveFormatBlock& format)
@@ -106,14 +111,6 @@ BOOL CSoundNoteAudio::StartRecorder(const WaveFormatBlock& format)
         return FALSE;
     }
     return TRUE;
-}
-
-void CSoundNoteAudio::CopyWave(const CWave& source)
-{
-    if (source.GetFrameCount())
-        m_wave = source;
-    else
-        m_wave.TakeFormatBlock(source.GetFormatBlock());
 }
 
 CWave CSoundNoteAudio::ConvertWave(const CWave& source, const WaveFormatBlock& format)

@@ -1,39 +1,35 @@
 // What a sound note does with its sound: record it (always 16-bit PCM, converted to the chosen
-// format when recording stops), play it from a frame, pause, resume and stop. The sound note
-// object carries one of these; the audio manager drives it.
+// format when recording stops), play it from a frame, pause, resume and stop. The audio
+// manager makes one for each sound note that is driven, on the note's own sound.
 #pragma once
 
-#include "shell/audio/Wave.h"
+#include "objects/NoteSound.h"
+#include "objects/Wave.h"
 #include "shell/audio/WaveDevice.h"
 #include "shell/audio/WaveIn.h"
 #include "shell/audio/WaveOut.h"
 
-class CSoundNoteAudio {
+#include <memory>
+
+class CSoundNoteAudio : public CNoteSound {
 public:
     static constexpr DWORD RecordBufferSize = 4096;
 
-    virtual ~CSoundNoteAudio() = default;
+    // Works on `wave`, which must outlive it.
+    explicit CSoundNoteAudio(CWave& wave) : m_wave(wave) {}
+    // The maker the audio manager installs for the sound notes.
+    static std::unique_ptr<CNoteSound> Make(CWave& wave);
 
-    void Play(int startFrame);
-    void Pause();
-    void Resume();
-    // Ends playback, or ends a recording and converts it into `format`.
-    void Stop(const WaveFormatBlock& format);
-    // Records with the channels and rate of `format`; the old sound stays until the device
-    // has accepted the format and started.
-    void Record(const WaveFormatBlock& format);
-    BOOL IsPlaying() const { return m_player.IsPlaying(); }
-    BOOL IsRecording() const { return m_recorder.IsRecording(); }
-    BOOL IsPaused() const { return m_paused; }
-    int GetLength() const { return int(m_wave.GetFrameCount()); }
-    BOOL HasWave() const { return m_wave.HoldsSamples(); }
-    // A sound with frames is taken whole; an empty one gives only its format.
-    void CopyWave(const CWave& source);
+    void Play(int startFrame) override;
+    void Pause() override;
+    void Resume() override;
+    void Stop(const WaveFormatBlock& format) override;
+    void Record(const WaveFormatBlock& format) override;
+    BOOL IsPlaying() const override { return m_player.IsPlaying(); }
+    BOOL IsRecording() const override { return m_recorder.IsRecording(); }
+    BOOL IsPaused() const override { return m_paused; }
     // The sound in another format, or a copy of it (after a message) when that fails.
     static CWave ConvertWave(const CWave& source, const WaveFormatBlock& format);
-
-    const CWave& GetWave() const { return m_wave; }
-    CWave& GetWave() { return m_wave; }
 
 private:
     BOOL StartRecorder(const WaveFormatBlock& format);
@@ -42,5 +38,5 @@ private:
     CWaveIn m_recorder;
     CWaveOut m_player;
     CWaveDevice m_device;
-    CWave m_wave;
+    CWave& m_wave;
 };

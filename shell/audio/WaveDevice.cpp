@@ -1,6 +1,6 @@
 #include "shell/audio/WaveDevice.h"
 
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 
 #include "platform/media/WaveApi.h"
 

@@ -2,7 +2,7 @@
 // finished one is kept in capture order and its level reported, and MakeWave joins them.
 #pragma once
 
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 #include "shell/audio/WaveDevice.h"
 #include "shell/audio/WaveWorker.h"
 

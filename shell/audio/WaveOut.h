@@ -2,7 +2,7 @@
 // and reports the position; when the last piece is back the position returns to 0.
 #pragma once
 
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 #include "shell/audio/WaveDevice.h"
 #include "shell/audio/WaveWorker.h"
 

@@ -53,7 +53,7 @@ protected:
         size_t before = device->Captured();
         device->Feed(bytes);
         manager->OnRecord();
-        ASSERT_TRUE(manager->GetSoundOb()->IsRecording());
+        ASSERT_TRUE(manager->GetSoundOb()->GetSound().IsRecording());
         ASSERT_TRUE(Eventually([&] { return device->Captured() == before + bytes.size(); }));
         manager->OnStop();
     }
@@ -67,10 +67,10 @@ TEST_F(AudioManagerTest, RecordWhilePlayingStopsThePlaybackAndReplacesTheSound)
     EXPECT_EQ(manager->GetSlider().GetRangeMax(), 1000);
     device->SetSpeed(1);
     manager->OnPlay();
-    ASSERT_TRUE(first.IsPlaying());
+    ASSERT_TRUE(first.GetSound().IsPlaying());
     device->SetSpeed(0);
     ASSERT_NO_FATAL_FAILURE(Record(Ramp(800)));
-    EXPECT_FALSE(first.IsPlaying());
+    EXPECT_FALSE(first.GetSound().IsPlaying());
     EXPECT_EQ(first.GetLength(), 200);
 }
 
@@ -81,7 +81,7 @@ TEST_F(AudioManagerTest, PlayAtTheEndOfTheSliderStartsFromTheBeginning)
     manager->GetSlider().SetPos(manager->GetSlider().GetRangeMax());
     size_t before = device->Played().size();
     manager->OnPlay();
-    ASSERT_TRUE(Eventually([&] { return !first.IsPlaying(); }));
+    ASSERT_TRUE(Eventually([&] { return !first.GetSound().IsPlaying(); }));
     EXPECT_EQ(device->Played().size() - before, 2000u);
 }
 
@@ -92,10 +92,10 @@ TEST_F(AudioManagerTest, PlayWhilePausedResumesWithoutRestarting)
     device->SetSpeed(1);
     manager->OnPlay();
     manager->OnPause();
-    ASSERT_TRUE(first.IsPaused());
+    ASSERT_TRUE(first.GetSound().IsPaused());
     manager->OnPlay();
-    EXPECT_FALSE(first.IsPaused());
-    ASSERT_TRUE(Eventually([&] { return !first.IsPlaying(); }));
+    EXPECT_FALSE(first.GetSound().IsPaused());
+    ASSERT_TRUE(Eventually([&] { return !first.GetSound().IsPlaying(); }));
     EXPECT_EQ(device->Played().size(), 22048u) << "played once, not restarted";
 }
 
@@ -105,9 +105,9 @@ TEST_F(AudioManagerTest, AttachingASecondNoteStopsTheFirst)
     ASSERT_NO_FATAL_FAILURE(Record(Ramp(88200)));
     device->SetSpeed(1);
     manager->OnPlay();
-    ASSERT_TRUE(first.IsPlaying());
+    ASSERT_TRUE(first.GetSound().IsPlaying());
     manager->SetSoundOb(&second);
-    EXPECT_FALSE(first.IsPlaying());
+    EXPECT_FALSE(first.GetSound().IsPlaying());
     EXPECT_EQ(manager->GetSoundOb(), &second);
     EXPECT_EQ(manager->GetSlider().GetRangeMax(), 0);
     manager->SetSoundOb(nullptr);
@@ -132,7 +132,7 @@ TEST_F(AudioManagerTest, UpdateHandlersFollowTheControlsAndTheSoundsState)
     manager->SetSoundOb(&first);
     device->Feed(Ramp(400));
     manager->OnRecord();
-    ASSERT_TRUE(first.IsRecording());
+    ASSERT_TRUE(first.GetSound().IsRecording());
     const UpdateRow recording[] = {{&CAudioManager::OnUpdateRecord, TRUE, 1}, {&CAudioManager::OnUpdatePlay, TRUE, 0},
                                    {&CAudioManager::OnUpdatePause, TRUE, 0}, {&CAudioManager::OnUpdateStop, TRUE, 0},
                                    {&CAudioManager::OnUpdateSlider, TRUE, 0}};
@@ -203,7 +203,7 @@ TEST_F(AudioManagerTest, TheChosenFormatIsKeptAndAChoiceWhileRecordingIsIgnored)
     manager->SetSoundOb(&first);
     device->Feed(Ramp(400));
     manager->OnRecord();
-    ASSERT_TRUE(first.IsRecording());
+    ASSERT_TRUE(first.GetSound().IsRecording());
     AcmTestHook::QueueFormatChoice(1);
     manager->ChooseFormat();
     EXPECT_EQ(manager->GetRecordingFormat(), chosen);

@@ -16,6 +16,7 @@
 #include "platform/sys/ShellLauncher.h"
 #include "platform/media/Acm.h"
 #include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPControl.h"
 #include "platform/toolkit/XTPToolBar.h"
 #include "platform/sys/parlex/Parlex.h"
 #include "platform/toolkit/XTPPaintManager.h"
@@ -318,6 +319,41 @@ TEST_F(ShellTest, TheAudioBarsHostTheSliderAndMeterAndARightClickChoosesTheForma
     AcmTestHook::QueueFormatChoice(0);
     audio->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_NE(manager->GetRecordingFormat(), before);
+}
+
+// Reset in Customize reloads a bar from its resource: the slider and the meter come back in
+// their bars, each hosted by a custom control and bordered as at start-up.
+TEST_F(ShellTest, ResettingTheAudioBarsHostsTheSliderAndMeterAgain)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = GetMainFrame();
+    CAudioManager* manager = frame->GetAudioManager();
+    // The slider takes the width of its channel picture.
+    struct Case {
+        UINT bar, id;
+        CWnd* window;
+        int width;
+    };
+    for (const Case& c : {Case{371, CAudioManager::CmdSlider, &manager->GetSlider(), 120},
+                          Case{386, CAudioManager::MeterId, &manager->GetMeter(), 200}}) {
+        CXTPToolBar* bar = frame->GetCommandBars()->GetToolBar(c.bar);
+        ASSERT_NE(bar, nullptr) << c.bar;
+        const HWND before = c.window->GetSafeHwnd();
+        ASSERT_TRUE(bar->LoadToolBar(c.bar)) << c.bar;
+        frame->GetCommandBars()->RecalcLayout();
+        auto* custom = dynamic_cast<CXTPControlCustom*>(bar->GetControls()->FindControl(c.id));
+        ASSERT_NE(custom, nullptr) << c.bar;
+        EXPECT_EQ(custom->GetControl(), c.window) << c.bar;
+        EXPECT_EQ(c.window->GetSafeHwnd(), before) << "the same window, with its state, comes back";
+        EXPECT_EQ(c.window->GetParent(), bar) << c.bar;
+        EXPECT_TRUE(c.window->IsWindowVisible()) << c.bar;
+        CRect window;
+        c.window->GetWindowRect(&window);
+        bar->ScreenToClient(&window);
+        EXPECT_EQ(window.left, custom->GetRect().left + 3) << c.bar;
+        EXPECT_EQ(window.Width(), c.width) << c.bar;
+    }
+    EXPECT_TRUE(manager->GetMeter().IsRunning());
 }
 
 TEST(LanguageTextTest, UnknownKeysComeBackAndLongTextsWhole)

@@ -1,5 +1,6 @@
-// The sticky and sound notes: their records after the picture's, copying, and a sound record
-// whose sizes disagree with its data.
+// The sticky and sound notes: their records after the picture's, copying, a sound record whose
+// sizes disagree with its data, and the sound the audio layer makes for a note.
+#include "objects/NoteSound.h"
 #include "objects/kinds/NoteHost.h"
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -146,10 +149,44 @@ TEST(SoundOb, InsertingSelectingAndDeletingTellTheAudioManager)
         EXPECT_EQ(log.attached, (std::vector<CSoundOb*>{&note, &note}));
         EXPECT_EQ(log.detached, (std::vector<CSoundOb*>{&note}));
         EXPECT_EQ(note.GetPicture().m_name, CString("*377"));
-        EXPECT_FALSE(note.IsPlaying()) << "a note without samples plays nothing";
+        EXPECT_FALSE(note.GetSound().IsPlaying()) << "a note without samples plays nothing";
     }
     EXPECT_EQ(log.detached.size(), 2u) << "a deleted note leaves the audio manager";
     SetNoteHost(nullptr);
+}
+
+// The audio layer's stand-in: the wave it was made on and the frames it was asked to play from.
+struct PlayLog : CNoteSound {
+    static inline std::vector<const CWave*> madeOn;
+    static inline std::vector<int> starts;
+    static std::unique_ptr<CNoteSound> Make(CWave& wave)
+    {
+        madeOn.push_back(&wave);
+        return std::make_unique<PlayLog>();
+    }
+    void Play(int startFrame) override { starts.push_back(startFrame); }
+};
+
+TEST(SoundOb, TheInstalledMakerGivesEachNoteOneSoundOnItsOwnWave)
+{
+    SetNoteSoundMaker(&PlayLog::Make);
+    {
+        CSoundOb silent, recorded;
+        recorded.GetWave() = MonoSound({1, 2});
+        EXPECT_TRUE(silent.Open());
+        EXPECT_TRUE(recorded.Open());
+        EXPECT_TRUE(recorded.Open());
+        EXPECT_EQ(PlayLog::madeOn, (std::vector<const CWave*>{&recorded.GetWave()}));
+        EXPECT_EQ(PlayLog::starts, (std::vector<int>{0, 0})) << "opening plays a note with samples from its start";
+    }
+    SetNoteSoundMaker(nullptr);
+    CSoundOb unplugged;
+    unplugged.GetWave() = MonoSound({1, 2});
+    unplugged.GetSound().Play(0);
+    unplugged.GetSound().Record(MakePcmFormatBlock(1, 8000, 16));
+    EXPECT_FALSE(unplugged.GetSound().IsPlaying() || unplugged.GetSound().IsRecording());
+    EXPECT_EQ(unplugged.GetLength(), 2) << "without the audio layer the sound stays as it was";
+    EXPECT_EQ(PlayLog::madeOn.size(), 1u);
 }
 
 }  // namespace

@@ -206,6 +206,27 @@ TEST_F(ControlsTest, AHostedWindowSitsInsideItsControlsBorders)
     EXPECT_FALSE(slider.IsWindowVisible());
 }
 
+// Customize moves a control as a copy: the copy of a hosted window's control hosts it too.
+TEST_F(ControlsTest, ACopiedCustomControlHostsTheSameWindowInTheSameBorders)
+{
+    CXTPToolBar* bar = MakeFormatBar();
+    auto* custom = static_cast<CXTPControlCustom*>(bar->GetControls()->FindControl(kSlider));
+    CXTPControl* copy = CloneControl(custom);
+    auto* hosted = dynamic_cast<CXTPControlCustom*>(copy);
+    ASSERT_NE(hosted, nullptr);
+    EXPECT_EQ(hosted->GetControl(), &slider);
+    EXPECT_EQ(hosted->GetSize(nullptr), custom->GetSize(nullptr));
+    bar->GetControls()->Remove(bar->GetControls()->IndexOf(custom));
+    bar->GetControls()->Add(copy, kSlider, nullptr, 0);
+    frame->RecalcLayout();
+    Pump();
+    CRect window;
+    slider.GetWindowRect(&window);
+    bar->ScreenToClient(&window);
+    EXPECT_EQ(window.left, copy->GetRect().left + 3);
+    EXPECT_TRUE(slider.IsWindowVisible());
+}
+
 TEST_F(ControlsTest, ASuppliedDropDownIsFilledFromTheMenu)
 {
     MakeFrame(false);

@@ -11,7 +11,8 @@
 namespace {
 
 struct SoundNote : AudioFixture {
-    CSoundNoteAudio note;
+    CWave wave;
+    CSoundNoteAudio note{wave};
 
     void SetUp() override
     {
@@ -42,8 +43,8 @@ TEST_F(SoundNote, RecordingInPcmKeepsTheCaptureUnchanged)
 {
     std::vector<BYTE> bytes = Ramp(4096 + 2048);
     ASSERT_NO_FATAL_FAILURE(RecordAll(bytes, MakePcmFormatBlock(2, 22050, 16)));
-    ASSERT_EQ(note.GetLength(), 1536);
-    EXPECT_EQ(std::vector<BYTE>(note.GetWave().GetData(), note.GetWave().GetData() + bytes.size()), bytes);
+    ASSERT_EQ(wave.GetFrameCount(), 1536u);
+    EXPECT_EQ(std::vector<BYTE>(wave.GetData(), wave.GetData() + bytes.size()), bytes);
     EXPECT_EQ(report.ranges, (std::vector<int>{1536}));
     EXPECT_EQ(UiTestHook::MessageBoxCount(), 0);
 }
@@ -52,8 +53,8 @@ TEST_F(SoundNote, RecordingInACompressedFormatStoresTheConvertedSound)
 {
     WaveFormatBlock mulaw = Block({WAVE_FORMAT_MULAW, 1, 8000, 8000, 1, 8, 0});
     ASSERT_NO_FATAL_FAILURE(RecordAll(Ramp(1000), mulaw));
-    EXPECT_EQ(note.GetWave().GetFormat().wFormatTag, WAVE_FORMAT_MULAW);
-    EXPECT_EQ(note.GetLength(), 500);  // 500 frames of 16-bit mono captured, one byte each now
+    EXPECT_EQ(wave.GetFormat().wFormatTag, WAVE_FORMAT_MULAW);
+    EXPECT_EQ(wave.GetFrameCount(), 500u);  // 500 frames of 16-bit mono captured, one byte each now
     EXPECT_EQ(report.ranges, (std::vector<int>{500}));
 }
 
@@ -64,8 +65,8 @@ TEST_F(SoundNote, AFailedConversionSaysSoAndKeepsThePcmCapture)
     ASSERT_NO_FATAL_FAILURE(RecordAll(Ramp(800), unknown));
     EXPECT_EQ(UiTestHook::LastMessageBoxText(),
               "Error while converting, Codec not supported! PCM is chosen now. Error 1");
-    EXPECT_EQ(note.GetWave().GetFormat().wFormatTag, WAVE_FORMAT_PCM);
-    EXPECT_EQ(note.GetLength(), 400);
+    EXPECT_EQ(wave.GetFormat().wFormatTag, WAVE_FORMAT_PCM);
+    EXPECT_EQ(wave.GetFrameCount(), 400u);
 }
 
 TEST_F(SoundNote, AFormatTheDeviceRefusesKeepsTheOldRecording)
@@ -75,7 +76,7 @@ TEST_F(SoundNote, AFormatTheDeviceRefusesKeepsTheOldRecording)
     note.Record(MakePcmFormatBlock(6, 8000, 16));
     EXPECT_EQ(UiTestHook::LastMessageBoxText(), "Format not supported! Choose another one, please.");
     EXPECT_FALSE(note.IsRecording());
-    EXPECT_EQ(note.GetLength(), 200);
+    EXPECT_EQ(wave.GetFrameCount(), 200u);
 }
 
 TEST_F(SoundNote, PlaysWhatWasRecordedAndStoppingAPauseEndsIt)
@@ -104,21 +105,6 @@ TEST_F(SoundNote, ASoundWithoutSamplesDoesNotPlay)
     note.Play(0);
     EXPECT_FALSE(note.IsPlaying());
     EXPECT_TRUE(device->Played().empty());
-}
-
-TEST_F(SoundNote, CopyingAnEmptySoundTakesOnlyItsFormat)
-{
-    CWave empty;
-    empty.SetFormat(1, 44100, 16);
-    ASSERT_NO_FATAL_FAILURE(RecordAll(Ramp(400), MakePcmFormatBlock(1, 8000, 16)));
-    note.CopyWave(empty);
-    EXPECT_EQ(note.GetWave().GetFormat().nSamplesPerSec, 44100u);
-    EXPECT_EQ(note.GetLength(), 200);
-
-    CWave full = Sound(Ramp(40));
-    note.CopyWave(full);
-    EXPECT_EQ(note.GetLength(), 10);
-    EXPECT_EQ(note.GetWave().GetFormatBlock(), full.GetFormatBlock());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -113,6 +114,54 @@ TEST_F(OptionsTest, TheExtrasPageChoosesTheModalPropertiesForm)
         EXPECT_EQ(GetPropertiesModal(), key == VK_RETURN);
     }
     EXPECT_EQ(Stored("Properties.Modal"), "1");
+}
+
+// The spelling library's page, the sixth tab, shows what the Spelling Check page holds, and
+// what it unticks is unticked there and stored on OK.
+TEST_F(OptionsTest, TheLibraryPageEditsTheSpellingChecksOptions)
+{
+    SetDictionaryAlwaysSuggest(TRUE);
+    SetDictionaryIgnoreUppercase(TRUE);
+    SetDictionaryIgnoreNumbers(FALSE);
+    ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
+    ASSERT_EQ(sheet.GetPageCount(), 6);
+    CPropertyPage* library = sheet.GetPage(5);
+    std::vector<UINT> shown, after;
+    sheet.steps = {[&] {
+                       sheet.SetActivePage(5);
+                       for (int box : {201, 202, 203})
+                           shown.push_back(library->IsDlgButtonChecked(box));
+                       library->CheckDlgButton(202, BST_UNCHECKED);
+                       library->CheckDlgButton(203, BST_CHECKED);
+                       sheet.SetActivePage(0);
+                       for (int box : {101, 102, 103})
+                           after.push_back(sheet.m_spell.IsDlgButtonChecked(box));
+                   },
+                   [&] { UiTestHook::KeyDown(VK_RETURN); }};
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(library->m_strCaption, CString("General"));
+    EXPECT_EQ(shown, (std::vector<UINT>{BST_CHECKED, BST_CHECKED, BST_UNCHECKED}));
+    // 101 always suggest, 102 uppercase, 103 numbers.
+    EXPECT_EQ(after, (std::vector<UINT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
+    EXPECT_TRUE(GetDictionaryAlwaysSuggest());
+    EXPECT_FALSE(GetDictionaryIgnoreUppercase());
+    EXPECT_TRUE(GetDictionaryIgnoreNumbers());
+}
+
+// Six tabs are wider than the pages: the sheet grows until the last tab shows whole.
+TEST_F(OptionsTest, EveryTabShows)
+{
+    ScriptedDialog<CPropOptions> sheet(CPropOptions::kCaption, nullptr, 0);
+    CRect last, row;
+    sheet.steps = {[&] {
+                       CTabCtrl* tabs = sheet.GetTabControl();
+                       tabs->GetItemRect(tabs->GetItemCount() - 1, &last);
+                       tabs->GetClientRect(&row);
+                   },
+                   [&] { UiTestHook::KeyDown(VK_ESCAPE); }};
+    sheet.DoModal();
+    EXPECT_GT(last.right, 0);
+    EXPECT_LE(last.right, row.right);
 }
 
 TEST_F(OptionsTest, AValueOutOfRangeKeepsTheSheetOpenAndStoresNothing)

@@ -1,4 +1,4 @@
-#include "shell/audio/WaveFile.h"
+#include "objects/WaveFile.h"
 
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"

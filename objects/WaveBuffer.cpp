@@ -1,6 +1,6 @@
-#include "shell/audio/WaveBuffer.h"
+#include "objects/WaveBuffer.h"
 
-#include "shell/audio/WaveFile.h"
+#include "objects/WaveFile.h"
 
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"

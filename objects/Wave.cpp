@@ -1,6 +1,6 @@
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 
-#include "shell/audio/WaveFile.h"
+#include "objects/WaveFile.h"
 
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"

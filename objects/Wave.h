@@ -5,7 +5,7 @@
 
 #include "platform/core/Object.h"
 #include "platform/media/WaveTypes.h"
-#include "shell/audio/WaveBuffer.h"
+#include "objects/WaveBuffer.h"
 
 #include <array>
 

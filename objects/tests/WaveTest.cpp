@@ -1,5 +1,5 @@
 // The sound record: byte-exact storing, the earlier RIFF layout, and refusals of bad records.
-#include "shell/audio/Wave.h"
+#include "objects/Wave.h"
 
 #include "platform/core/Archive.h"
 #include "platform/core/FileException.h"

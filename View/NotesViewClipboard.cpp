@@ -6,7 +6,9 @@
 #include "objects/ShellServices.h"
 #include "objects/kinds/StrokeOb.h"
 #include "platform/ink/InkClipboard.h"
+#include "objects/LayerFmt.h"
 #include "platform/ink/InkOverlay.h"
+#include "platform/ink/InkRecognizers.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/WinApp.h"
 
@@ -80,8 +82,56 @@ void CNotesView::OnUpdateEditPaste(CCmdUI* cmdUI)
     UpdateInkCommand(cmdUI, m_inkEnabled, InkCanPaste(), IsEditMode());
 }
 
-// Without a handwriting recogniser there are no gestures, so the dialog comes without a result.
-void CNotesView::OnCopyAsText() { GetShellServices().ShowCopyAsText(); }
+// The selected ink objects of notice layers, else all ink of the layer: the layer's selection
+// or all its ink while it is on, the notice layers' stroke objects while it is off. The copies
+// keep their places on the page.
+std::shared_ptr<InkDisp> CNotesView::InkToRead()
+{
+    auto ink = InkDisp::Create();
+    if (m_inkEnabled) {
+        const InkStrokes strokes = m_overlay->Selection().Count() ? m_overlay->Selection() : OverlayStrokes();
+        ink->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
+        return ink;
+    }
+    auto onNoticeLayer = [](CObject* object) -> CStrokeOb* {
+        auto* stroke = dynamic_cast<CStrokeOb*>(object);
+        return stroke && stroke->LayerID >= CLayerItem::NoticeBase ? stroke : nullptr;
+    };
+    std::vector<CStrokeOb*> objects;
+    if (auto* editor = dynamic_cast<CHyperView*>(this)) {
+        for (INT_PTR i = 0; i < editor->GetSelection().GetSize(); ++i)
+            if (CStrokeOb* stroke = onNoticeLayer(editor->GetSelection()[i]))
+                objects.push_back(stroke);
+        if (objects.empty() && editor->GetCurrentIndex() >= 0)
+            if (CStrokeOb* stroke = onNoticeLayer(GetObjectAtIndex(editor->GetCurrentIndex())))
+                objects.push_back(stroke);
+    }
+    for (INT_PTR i = 0; objects.empty() && i < GetObjects().GetSize(); ++i)
+        if (CStrokeOb* stroke = onNoticeLayer(GetObjectAtIndex(i)))
+            objects.push_back(stroke);
+    for (CStrokeOb* object : objects)
+        object->AddStrokesToView(*ink);
+    return ink;
+}
+
+// Ink without text, and no ink at all, show the dialog without a result.
+void CNotesView::OnCopyAsText()
+{
+    const std::shared_ptr<InkDisp> ink = InkToRead();
+    std::shared_ptr<InkRecognitionResult> result;
+    if (ink->StrokeCount()) {
+        auto context = InkRecognizers().GetDefaultRecognizer(0)->CreateRecognizerContext();
+        context->SetStrokes(ink->Strokes());
+        context->EndInkInput();
+        int status = 0;
+        result = context->Recognize(status);
+        if (status != 0) {
+            AfxMessageBox("Error: handwriting recognition is not installed.", MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    }
+    GetShellServices().ShowCopyAsText(result);
+}
 
 // The signature goes on the page as ink, in one undoable step.
 void CNotesView::OnSignatureDialog()

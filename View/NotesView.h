@@ -134,6 +134,7 @@ private:
     // FALSE when the gesture found nothing to act on.
     BOOL ActOnGesture(InkApplicationGesture gesture, const InkStrokes& strokes);
     BOOL EraseScratchedInk(const InkStrokes& gesture);
+    InkStrokes WidenToWords(const InkStrokes& strokes, const InkStrokes& gesture);
     void MoveOverlayInk(CSize pixels);
     void SnapScrollToStep(int bar, UINT code);
     InkStrokes OverlayStrokes() const;

@@ -29,8 +29,6 @@ BOOL CCopyAsTextDlg::OnInitDialog()
     m_text.SetSel(0, 0);
     m_text.SendMessage(EM_SCROLLCARET);
     FollowSelection();
-    if (m_result && !m_listed.empty())
-        m_alternates.SelectString(-1, m_listed.front()->String().c_str());
     Invalidate(TRUE);
     return FALSE;
 }
@@ -75,16 +73,16 @@ void CCopyAsTextDlg::ShowStrokes(const InkStrokes& strokes)
     m_ink.SetInk(std::move(shown));
 }
 
-// The list keeps the alternates it shows; an entry's data is its place among them.
+// The list keeps the alternates it shows; an entry's data is its place among them. The first
+// is the text as it stands, and stays picked: an earlier pick's place means nothing in a new list.
 void CCopyAsTextDlg::ListAlternates(int start, int length)
 {
-    const int selected = m_alternates.GetCurSel();
     m_alternates.SetRedraw(FALSE);
     m_alternates.ResetContent();
     m_listed = m_result->AlternatesFromSelection(start, length, kMaxAlternates);
     for (size_t i = 0; i < m_listed.size(); ++i)
         m_alternates.SetItemData(m_alternates.AddString(m_listed[i]->String().c_str()), i);
-    m_alternates.SetCurSel(selected);
+    m_alternates.SetCurSel(0);
     m_alternates.SetRedraw(TRUE);
     m_alternates.Invalidate(TRUE);
 }

@@ -23,6 +23,7 @@ const std::string kCopy = "232 254";
 const std::string kSecondWord = "48 17";
 const std::string kSecondAlternate = "60 124";
 const QRect kInkDisplay(170, 99, 180, 134);
+const QRect kAlternates(10, 99, 140, 134);
 
 class CopyAsTextRoadTest : public e2e::RoadTest {
 protected:
@@ -69,6 +70,7 @@ TEST_F(CopyAsTextRoadTest, PrintedWordsAreReadCorrectedFromTheAlternatesAndCopie
     const QImage first = Shot("first.png"), second = Shot("second.png");
     ASSERT_FALSE(first.isNull() || second.isNull());
     EXPECT_GT(DarkPixels(first, kInkDisplay), 100) << "the ink of the first word shows";
+    EXPECT_GT(DarkPixels(first, kAlternates), 100) << "the first word's alternates are listed";
     EXPECT_GT(DarkPixels(second, kInkDisplay), 100) << "the ink of the second word shows";
     EXPECT_NE(first.copy(kInkDisplay), second.copy(kInkDisplay));
 }

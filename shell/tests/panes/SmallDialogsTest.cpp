@@ -275,6 +275,7 @@ TEST_F(SmallDialogsTest, RecognisedTextIsCorrectedFromTheAlternatesOfTheSelected
     EXPECT_EQ(start, 3);
     EXPECT_EQ(end, 5);
     EXPECT_EQ(Listed(dialog.GetAlternates()), (std::vector<std::string>{"cl", "cd"}));
+    EXPECT_EQ(dialog.GetAlternates().GetCurSel(), 0) << "the reading now in the text is picked";
     EXPECT_EQ(result->TopString(), "ab cl");
 
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CCopyAsTextDlg::kCopyId, BN_CLICKED));

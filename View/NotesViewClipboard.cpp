@@ -82,9 +82,8 @@ void CNotesView::OnUpdateEditPaste(CCmdUI* cmdUI)
     UpdateInkCommand(cmdUI, m_inkEnabled, InkCanPaste(), IsEditMode());
 }
 
-// The selected ink objects of notice layers, else all ink of the layer: the layer's selection
-// or all its ink while it is on, the notice layers' stroke objects while it is off. The copies
-// keep their places on the page.
+// The ink objects of notice layers that show as selected, else all of them; while the layer is
+// on, its selection or else all its ink. The copies keep their places on the page.
 std::shared_ptr<InkDisp> CNotesView::InkToRead()
 {
     auto ink = InkDisp::Create();
@@ -93,23 +92,16 @@ std::shared_ptr<InkDisp> CNotesView::InkToRead()
         ink->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
         return ink;
     }
-    auto onNoticeLayer = [](CObject* object) -> CStrokeOb* {
-        auto* stroke = dynamic_cast<CStrokeOb*>(object);
-        return stroke && stroke->LayerID >= CLayerItem::NoticeBase ? stroke : nullptr;
-    };
-    std::vector<CStrokeOb*> objects;
-    if (auto* editor = dynamic_cast<CHyperView*>(this)) {
-        for (INT_PTR i = 0; i < editor->GetSelection().GetSize(); ++i)
-            if (CStrokeOb* stroke = onNoticeLayer(editor->GetSelection()[i]))
-                objects.push_back(stroke);
-        if (objects.empty() && editor->GetCurrentIndex() >= 0)
-            if (CStrokeOb* stroke = onNoticeLayer(GetObjectAtIndex(editor->GetCurrentIndex())))
-                objects.push_back(stroke);
+    std::vector<CStrokeOb*> all, selected;
+    for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
+        auto* stroke = dynamic_cast<CStrokeOb*>(GetObjectAtIndex(i));
+        if (!stroke || stroke->LayerID < CLayerItem::NoticeBase)
+            continue;
+        all.push_back(stroke);
+        if (stroke->IsSelected())
+            selected.push_back(stroke);
     }
-    for (INT_PTR i = 0; objects.empty() && i < GetObjects().GetSize(); ++i)
-        if (CStrokeOb* stroke = onNoticeLayer(GetObjectAtIndex(i)))
-            objects.push_back(stroke);
-    for (CStrokeOb* object : objects)
+    for (CStrokeOb* object : selected.empty() ? all : selected)
         object->AddStrokesToView(*ink);
     return ink;
 }

@@ -75,6 +75,17 @@ TEST_F(CopyAsTextRoadTest, PrintedWordsAreReadCorrectedFromTheAlternatesAndCopie
     EXPECT_NE(first.copy(kInkDisplay), second.copy(kInkDisplay));
 }
 
+TEST_F(CopyAsTextRoadTest, InkStoredOnThePageIsReadWholeOrTheSelectedObjectAlone)
+{
+    const std::string copy = "click dialog " + kCopy + "\nwait 100\nclipboard ";
+    Play("wait 300\nmenu 57600\nwait 200\n" + kLayer + Printed("THE RED INK", {60, 120}) + kLayer + "menu 60447\n" +
+         "click view 500 400\nwait 100\n" + kCopyAsText + copy + Path("all.txt") + "\nkey escape\nwait 200\n" +
+         "click view 285 150\nwait 100\n" + kCopyAsText + copy + Path("one.txt") +
+         "\nkey escape\nwait 200\nanswer 7\nquit\n");
+    EXPECT_EQ(Read("all.txt"), "THE RED INK") << "nothing selected: all the ink of the page";
+    EXPECT_EQ(Read("one.txt"), "RED");
+}
+
 TEST_F(CopyAsTextRoadTest, AnEmptyLayerShowsNoResults)
 {
     Play("wait 300\nmenu 57600\nwait 200\n" + kLayer + kCopyAsText + "click dialog " + kCopy +

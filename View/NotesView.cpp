@@ -199,7 +199,11 @@ BOOL CNotesView::StoreStrokes(int layerId)
         object->Init(this, nullptr, TRUE);
         object->TakeStrokes(unit.Strokes);
         object->LayerID = layerId;
-        changed = (editor && editor->AddObject(object, FALSE, TRUE)) || changed;
+        if (editor && editor->AddObject(object, FALSE, TRUE)) {
+            // Stored ink is placed, not picked: it shows no handles the selection does not hold.
+            object->Deselect(TRUE);
+            changed = TRUE;
+        }
     }
     for (size_t i = reused; i < m_strokeObjects.size(); ++i)
         changed = editor->DeleteObject(editor->FindObjectIndex(m_strokeObjects[i])) || changed;

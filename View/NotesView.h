@@ -14,6 +14,7 @@ class CLayerItem;
 class CStrokeOb;
 class CInkEventSink;
 struct PendingInkEvents;
+class InkDisp;
 class InkOverlay;
 class InkStrokeDisp;
 class InkStrokes;
@@ -133,9 +134,12 @@ private:
     // FALSE when the gesture found nothing to act on.
     BOOL ActOnGesture(InkApplicationGesture gesture, const InkStrokes& strokes);
     BOOL EraseScratchedInk(const InkStrokes& gesture);
+    InkStrokes WidenToWords(const InkStrokes& strokes, const InkStrokes& gesture);
     void MoveOverlayInk(CSize pixels);
     void SnapScrollToStep(int bar, UINT code);
     InkStrokes OverlayStrokes() const;
+    // A new ink with copies of the strokes Copy as Text reads.
+    std::shared_ptr<InkDisp> InkToRead();
     void ShowInkError();
     // Ink not yet on the page still counts as a change of the document.
     void MarkInkChanged();

@@ -6,7 +6,9 @@
 #include "objects/ShellServices.h"
 #include "objects/kinds/StrokeOb.h"
 #include "platform/ink/InkClipboard.h"
+#include "objects/LayerFmt.h"
 #include "platform/ink/InkOverlay.h"
+#include "platform/ink/InkRecognizers.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/WinApp.h"
 
@@ -80,8 +82,48 @@ void CNotesView::OnUpdateEditPaste(CCmdUI* cmdUI)
     UpdateInkCommand(cmdUI, m_inkEnabled, InkCanPaste(), IsEditMode());
 }
 
-// Without a handwriting recogniser there are no gestures, so the dialog comes without a result.
-void CNotesView::OnCopyAsText() { GetShellServices().ShowCopyAsText(); }
+// The ink objects of notice layers that show as selected, else all of them; while the layer is
+// on, its selection or else all its ink. The copies keep their places on the page.
+std::shared_ptr<InkDisp> CNotesView::InkToRead()
+{
+    auto ink = InkDisp::Create();
+    if (m_inkEnabled) {
+        const InkStrokes strokes = m_overlay->Selection().Count() ? m_overlay->Selection() : OverlayStrokes();
+        ink->AddStrokesAtRectangle(strokes, strokes.GetBoundingBox());
+        return ink;
+    }
+    std::vector<CStrokeOb*> all, selected;
+    for (INT_PTR i = 0; i < GetObjects().GetSize(); ++i) {
+        auto* stroke = dynamic_cast<CStrokeOb*>(GetObjectAtIndex(i));
+        if (!stroke || stroke->LayerID < CLayerItem::NoticeBase)
+            continue;
+        all.push_back(stroke);
+        if (stroke->IsSelected())
+            selected.push_back(stroke);
+    }
+    for (CStrokeOb* object : selected.empty() ? all : selected)
+        object->AddStrokesToView(*ink);
+    return ink;
+}
+
+// Ink without text, and no ink at all, show the dialog without a result.
+void CNotesView::OnCopyAsText()
+{
+    const std::shared_ptr<InkDisp> ink = InkToRead();
+    std::shared_ptr<InkRecognitionResult> result;
+    if (ink->StrokeCount()) {
+        auto context = InkRecognizers().GetDefaultRecognizer(0)->CreateRecognizerContext();
+        context->SetStrokes(ink->Strokes());
+        context->EndInkInput();
+        int status = 0;
+        result = context->Recognize(status);
+        if (status != 0) {
+            AfxMessageBox("Error: handwriting recognition is not installed.", MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    }
+    GetShellServices().ShowCopyAsText(result);
+}
 
 // The signature goes on the page as ink, in one undoable step.
 void CNotesView::OnSignatureDialog()

@@ -1,8 +1,9 @@
-// Gestures drawn on the ink layer: a scratch-out erases the ink it covers, the others ask for
+// Gestures drawn on the ink layer: a scratch-out erases the words it covers, the others ask for
 // Cut, Copy or Paste. A gesture that finds nothing to act on stays on the page as ink.
 #include "View/NotesView.h"
 
 #include "platform/ink/InkOverlay.h"
+#include "platform/ink/InkRecognizers.h"
 #include "platform/ui/UiApi.h"
 
 namespace {
@@ -60,12 +61,25 @@ BOOL CNotesView::ActOnGesture(InkApplicationGesture gesture, const InkStrokes& s
     return FALSE;
 }
 
+// Handwriting goes a word at a time: the strokes widen to the recognised words they are part of.
+InkStrokes CNotesView::WidenToWords(const InkStrokes& strokes, const InkStrokes& gesture)
+{
+    InkStrokes writing = OverlayStrokes();
+    writing.RemoveStrokes(gesture);
+    auto context = InkRecognizers().GetDefaultRecognizer(0)->CreateRecognizerContext();
+    context->SetStrokes(writing);
+    int status = 0;
+    const auto result = context->Recognize(status);
+    return result ? result->TopAlternate()->GetStrokesFromStrokeRanges(strokes) : strokes;
+}
+
 BOOL CNotesView::EraseScratchedInk(const InkStrokes& gesture)
 {
     InkStrokes covered = m_overlay->Ink()->HitTestWithRectangle(gesture.GetBoundingBox(), kScratchedShare);
     covered.RemoveStrokes(gesture);
     if (covered.Count() == 0)
         return FALSE;
+    covered = WidenToWords(covered, gesture);
     OnStrokesDeleting();
     m_overlay->Ink()->DeleteStrokes(&covered);
     if (m_overlay->Selection().Count())

@@ -6,6 +6,10 @@
 #include "platform/core/String.h"
 #include "platform/core/Types.h"
 
+#include <memory>
+
+class InkRecognitionResult;
+
 class CShellServices {
 public:
     virtual ~CShellServices() = default;
@@ -34,9 +38,9 @@ public:
     virtual void ShowTip(HWND, const CString&, POINT, SIZE) { }
     virtual void HideTip() { }
 
-    // The modal "Copy as Text" dialog of the ink layer, with nothing recognised (there is no
-    // recogniser); the shell fills it in.
-    virtual void ShowCopyAsText() { }
+    // The modal "Copy as Text" dialog of the ink layer with what was recognised (NULL for
+    // nothing); the shell fills it in.
+    virtual void ShowCopyAsText(std::shared_ptr<InkRecognitionResult>) { }
 };
 
 // A date and time "d.m.Y H:M:S": numbers separated by blanks, "." and ":" fill day, month,

@@ -35,9 +35,10 @@ CString CVantrelServices::GetLanguageText(const CString& key) const
     return ::GetLanguageText(key);
 }
 
-void CVantrelServices::ShowCopyAsText()
+void CVantrelServices::ShowCopyAsText(std::shared_ptr<InkRecognitionResult> result)
 {
     CCopyAsTextDlg dialog;
+    dialog.SetResult(std::move(result));
     dialog.DoModal();
 }
 

@@ -2,6 +2,7 @@
 // ink under it and is undone with the layer's other changes, a scratch-out over nothing stays
 // as ink, a curlicue cuts the selected ink and a chevron pastes it back.
 #include "app/tests/E2E.h"
+#include "app/tests/PenScript.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
 
@@ -23,23 +24,13 @@ const std::string kLayer = "menu 33982\nwait 100\n";
 const std::string kSelectionTool = "menu 33987\n";
 const std::string kPen = "menu 33983\n";
 
-// A stroke through the points, as the pen draws it.
-std::string Stroke(const std::vector<POINT>& points)
-{
-    std::string script = "down view " + std::to_string(points.front().x) + " " + std::to_string(points.front().y) + "\n";
-    for (size_t i = 1; i < points.size(); ++i)
-        script += "move view " + std::to_string(points[i].x) + " " + std::to_string(points[i].y) + "\n";
-    return script + "up view " + std::to_string(points.back().x) + " " + std::to_string(points.back().y) +
-           "\nwait 100\n";
-}
-
 // A zigzag across the band from left to right, top to bottom.
 std::string Scratch(int left, int top, int right, int bottom)
 {
     std::vector<POINT> points;
     for (int i = 0; i <= 5; ++i)
         points.push_back({i % 2 ? right : left, top + (bottom - top) * i / 5});
-    return Stroke(points);
+    return e2e::PenStroke(points);
 }
 
 // One loop along a line, 60 pixels high.
@@ -51,7 +42,7 @@ std::string Curlicue(int left, int top)
         points.push_back({left + static_cast<LONG>(std::lround(8 * t - 30 * std::sin(t))),
                           top + static_cast<LONG>(std::lround(30 - 30 * std::cos(t)))});
     }
-    return Stroke(points);
+    return e2e::PenStroke(points);
 }
 
 // The strokes of a saved page: how many run straight across, and how many do not.
@@ -124,7 +115,7 @@ TEST_F(GestureRoadTest, ACurlicueCutsTheSelectedInkAndAChevronPastesItBack)
     Play("wait 300\nmenu 57600\nwait 200\n" + kLayer + "drag view 100 100 300 100\n" + kSelectionTool +
          "drag view 80 80 320 120\nkey ctrl+c\nwait 100\n" + kPen + "key ctrl+v\nwait 100\n" +
          Snapshot("pasted.png") + Curlicue(300, 300) + Snapshot("cut.png") + kLayer + Save("cut.trn") + kLayer +
-         Stroke({{300, 450}, {350, 400}, {400, 450}}) + kLayer + Save("chevron.trn") + "quit\n");
+         e2e::PenStroke({{300, 450}, {350, 400}, {400, 450}}) + kLayer + Save("chevron.trn") + "quit\n");
     const SavedStrokes cut = ReadStrokes(Path("cut.trn"));
     EXPECT_EQ(cut.straight, 1) << "the pasted copy was cut";
     EXPECT_EQ(cut.other, 0) << "the curlicue left no ink";

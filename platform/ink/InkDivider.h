@@ -1,5 +1,5 @@
-// Divides strokes into units. Without a handwriting recogniser nothing can be told to be
-// writing, so every unit is a drawing: strokes lie in one unit when their boxes, widened by
+// Divides strokes into units. Nothing here tells writing from drawing, so every unit is a
+// drawing: strokes lie in one unit when their boxes, widened by
 // half the line height, touch, directly or through other strokes of the unit.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The application gestures a single pen stroke can be read as, recognised from the stroke's
 // shape alone: how often it turns back on each axis, how far it winds, and whether it ends
-// where it began. There is no handwriting recognition.
+// where it began.
 #pragma once
 
 #include "platform/core/Types.h"

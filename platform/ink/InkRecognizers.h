@@ -1,15 +1,16 @@
-// Handwriting recognition as the ink layer offers it here: there is no recogniser behind it,
-// so the default recognizer exists but recognises nothing. Recognize gives no result with
-// status 0, and background recognition reports nothing.
+// Handwriting recognition as the ink layer offers it here: one recognizer, for English
+// handwriting in print-like letters, that reads the context's strokes as a picture. Background
+// recognition reports nothing.
 #pragma once
 
-#include "platform/ink/InkStrokes.h"
+#include "platform/ink/InkRecognitionResult.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 
-class InkRecognitionResult;
+// Recognize's status when the recogniser or its language model is missing.
+constexpr int kInkRecognizerMissing = -1;
 
 class InkRecognizerContext {
 public:
@@ -19,6 +20,7 @@ public:
 
     void EndInkInput() {}
     void StopBackgroundRecognition() {}
+    // No result for no strokes or ink without text; status 0 unless the recogniser is missing.
     std::shared_ptr<InkRecognitionResult> Recognize(int& status) const;
     bool BackgroundRecognizeWithAlternates() const { return true; }
 
@@ -28,7 +30,7 @@ private:
 
 class InkRecognizer {
 public:
-    std::string Name() const { return "No handwriting recognition"; }
+    std::string Name() const { return "English printed handwriting"; }
     std::shared_ptr<InkRecognizerContext> CreateRecognizerContext() const;
 };
 

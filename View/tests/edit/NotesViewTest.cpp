@@ -7,6 +7,7 @@
 #include "objects/LayerFmt.h"
 #include "objects/kinds/StrokeOb.h"
 #include "platform/ink/InkOverlay.h"
+#include "platform/ink/tests/PrintedStrokes.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/WinApp.h"
 
@@ -435,6 +436,27 @@ TEST_F(GestureTest, AScratchOutTakesTheInkMostlyUnderItAndNothingElse)
     EXPECT_TRUE(view->OnInkGesture(nothing, {{InkApplicationGesture::Scratchout, InkRecognitionConfidence::Strong}},
                                    cancel));
     EXPECT_TRUE(cancel) << "a scratch-out over no other ink stays ink";
+}
+
+TEST_F(GestureTest, AScratchOutOverALetterOfAPrintedWordTakesTheWholeWord)
+{
+    LayerOn();
+    auto ink = view->GetInkOverlay().Ink();
+    for (const auto& stroke : printed::Write("THE", {1000, 1000}, 600))
+        ink->CreateStroke(stroke);
+    const size_t kept = ink->StrokeCount();
+    for (const auto& stroke : printed::Write("RED", {3200, 1000}, 600))
+        ink->CreateStroke(stroke);
+    // A zigzag over the middle letter of the second word.
+    InkStrokes scratch(ink);
+    scratch.Add(ink->CreateStroke({{3750, 950}, {4250, 1100}, {3750, 1250}, {4250, 1400}, {3750, 1550}, {4250, 1650}}));
+    bool cancel = true;
+    EXPECT_TRUE(view->OnInkGesture(scratch, {{InkApplicationGesture::Scratchout, InkRecognitionConfidence::Strong}},
+                                   cancel));
+    EXPECT_FALSE(cancel);
+    ASSERT_EQ(ink->StrokeCount(), kept + 1) << "the second word went, the first and the scratch-out stay";
+    for (size_t i = 0; i < kept; ++i)
+        EXPECT_LE(Ink().Item(i)->GetBoundingBox(InkBoundingBoxMode::PointsOnly).right, 3000);
 }
 
 } // namespace

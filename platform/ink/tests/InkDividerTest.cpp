@@ -42,17 +42,4 @@ TEST(InkDivider, InkAtTheEdgesOfInkSpaceIsDividedLikeAnyOther)
     EXPECT_EQ(drawings[1].Strokes.Item(0)->ID(), 2);
 }
 
-TEST(InkRecognizers, TheDefaultRecognizerRecognisesNothing)
-{
-    InkRecognizers recognizers;
-    auto context = recognizers.GetDefaultRecognizer(0)->CreateRecognizerContext();
-    auto ink = InkDisp::Create();
-    ink->CreateStroke({{0, 0}, {100, 100}});
-    context->SetStrokes(ink->Strokes());
-    context->EndInkInput();
-    int status = -1;
-    EXPECT_EQ(context->Recognize(status), nullptr);
-    EXPECT_EQ(status, 0);
-}
-
 }  // namespace

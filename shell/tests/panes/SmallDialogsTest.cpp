@@ -7,6 +7,8 @@
 
 #include "PaneFixture.h"
 #include "platform/core/GlobalMemory.h"
+#include "platform/ink/InkDisp.h"
+#include "platform/ink/InkRecognitionResult.h"
 #include "platform/ole/Clipboard.h"
 #include "platform/sys/PrivateProfile.h"
 
@@ -181,7 +183,7 @@ TEST_F(SmallDialogsTest, SelectListsTheDictionariesAndStoresTheChosenOne)
         select.DestroyWindow();
 }
 
-TEST_F(SmallDialogsTest, WithoutARecogniserTheTextSaysNoResultsAndCopiesWhole)
+TEST_F(SmallDialogsTest, WithoutAResultTheTextSaysNoResultsAndCopiesWhole)
 {
     CCopyAsTextDlg dialog;
     ASSERT_TRUE(dialog.Create(CCopyAsTextDlg::IDD, nullptr));
@@ -204,6 +206,80 @@ TEST_F(SmallDialogsTest, WithoutARecogniserTheTextSaysNoResultsAndCopiesWhole)
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(copied)), "No results!");
     GlobalUnlock(copied);
     CloseClipboard();
+    dialog.DestroyWindow();
+}
+
+std::string ClipboardText()
+{
+    if (!OpenClipboard(nullptr))
+        return "(no clipboard)";
+    HANDLE copied = GetClipboardData(CF_TEXT);
+    std::string text = copied ? static_cast<const char*>(GlobalLock(copied)) : "(no text)";
+    if (copied)
+        GlobalUnlock(copied);
+    CloseClipboard();
+    return text;
+}
+
+std::vector<std::string> Listed(CListBox& list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CString text;
+        list.GetText(i, text);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+TEST_F(SmallDialogsTest, RecognisedTextIsCorrectedFromTheAlternatesOfTheSelectedWordAndCopied)
+{
+    auto ink = InkDisp::Create();
+    const LONG first = ink->CreateStroke({{0, 0}, {100, 100}})->ID();
+    const LONG second = ink->CreateStroke({{200, 0}, {300, 100}})->ID();
+    auto result = std::make_shared<InkRecognitionResult>(
+        ink->Strokes(), std::vector<InkRecognizedWord>{{{"ab", "db", "ah"}, {0, 0, 100, 100}, false},
+                                                       {{"cd", "cl"}, {200, 0, 300, 100}, false}});
+    CCopyAsTextDlg dialog;
+    dialog.SetResult(result);
+    ASSERT_TRUE(dialog.Create(CCopyAsTextDlg::IDD, nullptr));
+    CString text;
+    dialog.GetTextEdit().GetWindowText(text);
+    EXPECT_EQ(std::string(text), "ab cd");
+    int start = -1, end = -1;
+    dialog.GetTextEdit().GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 2) << "the caret at the start selects the first word";
+    ASSERT_EQ(dialog.GetShownStrokes().Count(), 1u);
+    EXPECT_EQ(dialog.GetShownStrokes().Item(0)->ID(), first);
+    EXPECT_EQ(Listed(dialog.GetAlternates()), (std::vector<std::string>{"ab", "db", "ah"}));
+    EXPECT_EQ(dialog.GetAlternates().GetCurSel(), 0) << "the word as read is picked";
+
+    // A click at the end of the text takes the last word.
+    dialog.GetTextEdit().SetSel(5, 5);
+    MSG click{dialog.GetTextEdit().m_hWnd, WM_LBUTTONUP, 0, 0, 0, {0, 0}};
+    dialog.PreTranslateMessage(&click);
+    dialog.GetTextEdit().GetSel(start, end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 5);
+    ASSERT_EQ(dialog.GetShownStrokes().Count(), 1u);
+    EXPECT_EQ(dialog.GetShownStrokes().Item(0)->ID(), second);
+    EXPECT_EQ(Listed(dialog.GetAlternates()), (std::vector<std::string>{"cd", "cl"}));
+
+    dialog.GetAlternates().SetCurSel(1);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CCopyAsTextDlg::kAlternatesId, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(dialog.GetAlternates().m_hWnd));
+    dialog.GetTextEdit().GetWindowText(text);
+    EXPECT_EQ(std::string(text), "ab cl");
+    dialog.GetTextEdit().GetSel(start, end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 5);
+    EXPECT_EQ(Listed(dialog.GetAlternates()), (std::vector<std::string>{"cl", "cd"}));
+    EXPECT_EQ(dialog.GetAlternates().GetCurSel(), 0) << "the reading now in the text is picked";
+    EXPECT_EQ(result->TopString(), "ab cl");
+
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CCopyAsTextDlg::kCopyId, BN_CLICKED));
+    EXPECT_EQ(ClipboardText(), "ab cl");
     dialog.DestroyWindow();
 }
 

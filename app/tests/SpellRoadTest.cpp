@@ -43,7 +43,22 @@ std::string FirstSuggestion(const char* word)
     return suggestion;
 }
 
-class SpellRoadTest : public e2e::RoadTest {};
+class SpellRoadTest : public e2e::RoadTest {
+protected:
+    // English in a dictionary folder of the test's own, with the given settings lines.
+    void UseEnglish(const std::string& settings) const
+    {
+        const std::string dictionaries = Path("dictionaries");
+        std::filesystem::create_directories(dictionaries);
+        std::filesystem::copy_file(LEXIGARD_ENGLISH, dictionaries + "/English.lex");
+        std::ofstream(dictionaries + "/English.acr") << "[ReplaceWith]\n";
+        std::filesystem::create_directories(Path("config/Korvane"));
+        std::ofstream(Path("config/Korvane/Vantrel Q8.ini"))
+            << "[Settings]\nDictionary.Directory=" << dictionaries << "\nDictionary.CustomFileName="
+            << Path("custom.dic") << "\nRectivo.ReplaceText=0\n"
+            << settings;
+    }
+};
 
 // Client points of the suggestions dialog's buttons and of the Select dialog's first row and OK.
 constexpr const char* kChange = "click dialog 303 87\n";
@@ -53,14 +68,7 @@ constexpr const char* kSelectOk = "click dialog 139 206\n";
 
 TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
 {
-    const std::string dictionaries = Path("dictionaries");
-    std::filesystem::create_directories(dictionaries);
-    std::filesystem::copy_file(LEXIGARD_ENGLISH, dictionaries + "/English.lex");
-    std::ofstream(dictionaries + "/English.acr") << "[ReplaceWith]\n";
-    std::filesystem::create_directories(Path("config/Korvane"));
-    std::ofstream(Path("config/Korvane/Vantrel Q8.ini"))
-        << "[Settings]\nDictionary.Directory=" << dictionaries << "\nDictionary.CustomFileName=" << Path("custom.dic")
-        << "\nRectivo.ReplaceText=0\nDictionary.CheckAfterUpdate=0\n";
+    UseEnglish("Dictionary.CheckAfterUpdate=0\n");
     const std::string script = "wait 300\n" + Menu(CSelectLanguageDlg::CmdSelectLanguage) + "wait 300\n" + kFirstRow +
                                kSelectOk + "wait 200\n" + Menu(kNew) + Menu(CMyView::ToolText) +
                                "drag view 100 100 400 160\nwait 200\ntype blorp qick fox zorbly\nkey f7\nwait 300\n"
@@ -81,6 +89,35 @@ TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
     ASSERT_FALSE(changed.empty());
     EXPECT_EQ(std::string(text->Text), "blorp " + changed + " fox zorbly");
     EXPECT_EQ(FileText(Path("custom.dic")), "zorbly\r\n");
+}
+
+// The click that ends the text's editing opens the check; once it is answered, the next click
+// is a click of its own, not the far corner of a band still pending from the first one, which
+// would select the rectangle between them.
+TEST_F(SpellRoadTest, TheCheckAfterEditingLeavesTheNextClickAlone)
+{
+    UseEnglish("Dictionary.Language=English\nDictionary.CheckAfterUpdate=1\n");
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolRectangle) +
+                               "drag view 250 300 350 350\nwait 200\n" + Menu(CMyView::ToolText) +
+                               "drag view 100 100 400 160\nwait 200\ntype qick fox\nclick view 150 250\nwait 300\n" +
+                               kChange + "wait 300\n" + Menu(CMyView::ToolEllipse) +
+                               "drag view 450 300 550 400\nwait 200\nkey delete\nwait 200\n" + Save("clicked.trn") +
+                               "quit\n";
+    Play(script);
+
+    CMyView page;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("clicked.trn"), page));
+    bool rectangle = false;
+    CTextOb* text = nullptr;
+    for (INT_PTR i = 0; i < page.GetObjects().GetSize(); ++i) {
+        CRect place;
+        page.GetObjectAtIndex(i)->GetRect(&place, nullptr);
+        rectangle = rectangle || place == CRect(250, 300, 350, 350);
+        text = text ? text : dynamic_cast<CTextOb*>(page.GetObjectAtIndex(i));
+    }
+    EXPECT_TRUE(rectangle) << "Delete took only the new ellipse";
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text->Text), FirstSuggestion("qick") + " fox") << "the check ran";
 }
 
 } // namespace

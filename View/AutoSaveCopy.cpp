@@ -12,12 +12,24 @@
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr const char* kUnsavedPrefix = "~unsaved-";
+
+// Another program that is still running writes the copy: it is not left behind.
+BOOL WrittenByAnotherRun(const CString& name)
+{
+    int pid = 0;
+    if (std::sscanf(name, "~unsaved-%*8d-%*6d-%d-", &pid) != 1 || pid <= 0 || pid == static_cast<int>(getpid()))
+        return FALSE;
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
 
 BOOL Status(LPCTSTR path, CFileStatus& status)
 {
@@ -106,7 +118,7 @@ std::vector<CString> LeftUnsavedCopies()
         return copies;
     for (BOOL more = TRUE; more;) {
         more = find.FindNextFile();
-        if (!find.IsDirectory() && find.GetLength() > 0)
+        if (!find.IsDirectory() && find.GetLength() > 0 && !WrittenByAnotherRun(find.GetFileName()))
             copies.push_back(find.GetFilePath());
     }
     return copies;

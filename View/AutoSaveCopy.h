@@ -18,7 +18,8 @@ CString NewUnsavedCopyPath(LPCTSTR extension);
 CString NewerAutoSaveCopy(LPCTSTR path);
 // Asks the user whether to open the newer autosave copy instead of the document.
 BOOL OfferAutoSaveCopy(LPCTSTR path);
-// Copies of documents without a path that an earlier run left behind, in name order.
+// Copies of documents without a path that an earlier run left behind, in name order; the
+// copies of another program still running are its own.
 std::vector<CString> LeftUnsavedCopies();
 // Offers every left copy: Yes opens it as a document without a path, No deletes it, Cancel
 // keeps it for the next start.

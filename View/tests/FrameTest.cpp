@@ -323,6 +323,19 @@ TEST_F(RecoveryTest, ADocumentWithoutAPathKeepsItsCopyInTheAutosaveFolder)
     EXPECT_TRUE(LeftUnsavedCopies().empty());
 }
 
+TEST_F(RecoveryTest, CopiesOfAProgramStillRunningAreNotLeftBehind)
+{
+    const std::string running = PathOf("Autosave/~unsaved-20260101-120000-1-1.trn");
+    const std::string ended = PathOf("Autosave/~unsaved-20260101-120000-4194000-1.trn");
+    const std::string empty = PathOf("Autosave/~unsaved-20260101-120000-4194000-2.trn");
+    WriteFileBytes(running, {1, 2, 3});
+    WriteFileBytes(ended, {1, 2, 3});
+    WriteFileBytes(empty, {});
+    EXPECT_EQ(LeftUnsavedCopies(), std::vector<CString>{ended.c_str()});
+    for (const std::string& path : {running, ended, empty})
+        std::filesystem::remove(path);
+}
+
 TEST_F(RecoveryTest, LeftCopiesAreOfferedAtStartUp)
 {
     struct Case {

@@ -1,10 +1,12 @@
 #include "View/DocumentRules.h"
 
+#include "View/AutoSaveCopy.h"
 #include "objects/DocFiles.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
 #include "platform/core/System.h"
+#include "platform/ui/Document.h"
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
@@ -80,4 +82,23 @@ void ReportIncompleteLoad(LPCTSTR path)
                 "name to keep the original file.",
                 path);
     AfxMessageBox(text, MB_ICONEXCLAMATION);
+}
+
+BOOL OpenDocumentChecked(CDocument& document, LPCTSTR path, BOOL& incomplete,
+                         const std::function<BOOL(LPCTSTR)>& load, AutoSaveCopyChoice& choice)
+{
+    incomplete = FALSE;
+    choice = AutoSaveCopyChoice::None;
+    if (RefuseEmptyFile(path))
+        return FALSE;
+    const CString copy = NewerAutoSaveCopy(path);
+    if (!copy.IsEmpty())
+        choice = OfferAutoSaveCopy(path) ? AutoSaveCopyChoice::Opened : AutoSaveCopyChoice::Declined;
+    if (!load(choice == AutoSaveCopyChoice::Opened ? static_cast<LPCTSTR>(copy) : path))
+        return FALSE;
+    if (incomplete)
+        ReportIncompleteLoad(path);
+    if (choice == AutoSaveCopyChoice::Opened)
+        document.SetModifiedFlag(TRUE);
+    return TRUE;
 }

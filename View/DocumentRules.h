@@ -4,6 +4,8 @@
 
 #include "platform/core/String.h"
 
+#include <functional>
+
 class CDocument;
 
 // The extension after the file name's last dot, in lower case; empty without one.
@@ -22,6 +24,16 @@ void ReportIncompleteLoad(LPCTSTR path);
 BOOL RefuseEmptyFile(LPCTSTR path);
 // The read-only attribute of the file, FALSE when it cannot be read.
 BOOL IsReadOnlyFile(LPCTSTR path);
+
+// What opening did about a newer autosave copy of the file.
+enum class AutoSaveCopyChoice { None, Opened, Declined };
+
+// The open path every document class shares. An empty file is refused. A newer autosave copy
+// is offered; when the user takes it, it is read in place of the file and the document is left
+// modified. A load that stopped part-way is reported: `load` reads a file into the document and
+// sets `incomplete`, which is cleared first.
+BOOL OpenDocumentChecked(CDocument& document, LPCTSTR path, BOOL& incomplete,
+                         const std::function<BOOL(LPCTSTR)>& load, AutoSaveCopyChoice& choice);
 
 // Enters the document folder of the view settings (made when missing) for as long as it lives,
 // then returns to the folder that was current.

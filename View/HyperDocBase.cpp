@@ -163,16 +163,17 @@ BOOL CHyperDocBase<Base>::OnNewDocument()
     return TRUE;
 }
 
+// A declined autosave copy is the frame's to keep until the next real save.
 template <class Base>
 BOOL CHyperDocBase<Base>::OnOpenDocument(LPCTSTR pathName)
 {
-    m_loadIncomplete = FALSE;
-    if (RefuseEmptyFile(pathName))
+    AutoSaveCopyChoice choice = AutoSaveCopyChoice::None;
+    if (!OpenDocumentChecked(
+            *this, pathName, m_loadIncomplete, [this](LPCTSTR path) { return Base::OnOpenDocument(path); }, choice))
         return FALSE;
-    if (!Base::OnOpenDocument(pathName))
-        return FALSE;
-    if (m_loadIncomplete)
-        ReportIncompleteLoad(pathName);
+    CHyperFrame* frame = GetFirstHyperFrame();
+    if (frame && choice == AutoSaveCopyChoice::Declined)
+        frame->KeepAutoSaveCopy();
     return TRUE;
 }
 

@@ -69,8 +69,15 @@ public:
     // The palette window; the main frame's tool code makes it.
     virtual CWnd* CreateToolWindow() { return nullptr; }
 
-    // The autosave copy of a path (of the active document when none): '~' before the file name.
+    // The autosave copy of a path: '~' before the file name. Without a path, the copy of the
+    // active document: beside its file, or the one in the autosave folder for a document
+    // without a path (empty until the first autosave).
     CString GetAutoSavePath(LPCTSTR path = nullptr);
+    // The document was opened from a copy left in the autosave folder: autosaves go on there.
+    void AdoptUnsavedCopy(LPCTSTR copy) { m_unsavedCopy = copy; }
+    // The user declined the document's newer autosave copy: it stays as it is, neither
+    // overwritten nor removed, until the next real save.
+    void KeepAutoSaveCopy() { m_autoSavePaused = m_autoSaveKept = TRUE; }
 
     void GetLayoutRect(CRect* rect) override;
     void ActivateFrame(int cmdShow = -1) override;
@@ -94,8 +101,11 @@ public:
     BOOL m_rulersShown = TRUE;
     DWORD m_lastWord = 0;
     int m_rulerUnits = DefaultRulerUnits;
-    // An autosave failed: none until the next real save.
+    // An autosave failed, or a declined copy is kept: none until the next real save.
     BOOL m_autoSavePaused = FALSE;
+    BOOL m_autoSaveKept = FALSE;
+    // The copy of a document without a path, named at its first autosave.
+    CString m_unsavedCopy;
 
 protected:
     CHyperRunView* GetTargetView() const;

@@ -1,16 +1,17 @@
-// The autosave copy: a file of its own beside the document, written on a timer while the
-// document is modified and removed once the document is saved or closed.
+// The autosave copy: a file of its own beside the document (in the autosave folder for a
+// document without a path), written on a timer while the document is modified and removed
+// once the document is saved or closed.
 #include "View/HyperFrame.h"
 
+#include "View/AutoSaveCopy.h"
 #include "View/HyperRunView.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
 #include "platform/core/System.h"
+#include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/WinApp.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -41,19 +42,14 @@ CDocument* CHyperFrame::GetAutoSaveDocument()
     return m_firstView ? m_firstView->GetDocument() : nullptr;
 }
 
-// An empty source gives no path: an unsaved document has no autosave copy.
 CString CHyperFrame::GetAutoSavePath(LPCTSTR path)
 {
-    CString source = path;
-    if (!path) {
-        CDocument* document = GetAutoSaveDocument();
-        if (document)
-            source = document->GetPathName();
-    }
-    if (source.IsEmpty())
-        return source;
-    const int cut = std::max(source.ReverseFind('\\'), source.ReverseFind('/'));
-    return source.Left(cut + 1) + "~" + source.Mid(cut + 1);
+    if (path)
+        return AutoSavePathFor(path);
+    CDocument* document = GetAutoSaveDocument();
+    if (!document)
+        return CString();
+    return document->GetPathName().IsEmpty() ? m_unsavedCopy : AutoSavePathFor(document->GetPathName());
 }
 
 void CHyperFrame::AutoSave()
@@ -61,7 +57,13 @@ void CHyperFrame::AutoSave()
     CDocument* document = GetAutoSaveDocument();
     if (!document || !document->IsModified() || m_autoSavePaused)
         return;
-    const CString path = GetAutoSavePath(document->GetPathName());
+    if (document->GetPathName().IsEmpty() && m_unsavedCopy.IsEmpty()) {
+        CString extension;
+        if (CDocTemplate* docTemplate = document->GetDocTemplate())
+            docTemplate->GetDocString(extension, CDocTemplate::filterExt);
+        m_unsavedCopy = NewUnsavedCopyPath(extension);
+    }
+    const CString path = GetAutoSavePath();
     if (path.IsEmpty())
         return;
     if (!document->DoSave(path, FALSE))
@@ -84,8 +86,10 @@ LRESULT CHyperFrame::OnDocumentSaved(WPARAM, LPARAM lParam)
     for (INT_PTR i = 0; i < views.GetSize(); ++i)
         static_cast<CHyperRunView*>(views[i])->OnDocumentSaved(path);
     if (!path || CString(path).Find('~') < 0) {
-        RemoveIfPresent(GetAutoSavePath(path));
-        m_autoSavePaused = FALSE;
+        RemoveIfPresent(path ? AutoSavePathFor(path) : GetAutoSavePath());
+        RemoveIfPresent(m_unsavedCopy);
+        m_unsavedCopy.Empty();
+        m_autoSavePaused = m_autoSaveKept = FALSE;
     }
     return 0;
 }
@@ -93,6 +97,6 @@ LRESULT CHyperFrame::OnDocumentSaved(WPARAM, LPARAM lParam)
 void CHyperFrame::OnDestroy()
 {
     CHyperRunFrame::OnDestroy();
-    if (AutoSaveSeconds() > 0)
+    if (AutoSaveSeconds() > 0 && !m_autoSaveKept)
         RemoveIfPresent(GetAutoSavePath());
 }

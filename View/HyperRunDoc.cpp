@@ -97,14 +97,9 @@ BOOL CHyperRunDoc::LoadFrameRecord(CArchive& archive)
 
 BOOL CHyperRunDoc::OnOpenDocument(LPCTSTR pathName)
 {
-    m_loadIncomplete = FALSE;
-    if (RefuseEmptyFile(pathName))
-        return FALSE;
-    if (!CDocument::OnOpenDocument(pathName))
-        return FALSE;
-    if (m_loadIncomplete)
-        ReportIncompleteLoad(pathName);
-    return TRUE;
+    AutoSaveCopyChoice choice = AutoSaveCopyChoice::None;
+    return OpenDocumentChecked(
+        *this, pathName, m_loadIncomplete, [this](LPCTSTR path) { return CDocument::OnOpenDocument(path); }, choice);
 }
 
 void CHyperRunDoc::SetPathName(LPCTSTR pathName, BOOL addToMRU)

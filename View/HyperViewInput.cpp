@@ -42,7 +42,11 @@ void CHyperView::OnLButtonDown(UINT flags, CPoint point)
     }
     if (m_pointListCount > 0 || PressInEditPointsMode(point) || m_textEdit->HitTestEditRect(page.x, page.y))
         return;
-    CommitTextEdit();
+    // Committing can run the spelling dialog, whose loop takes this press's release: a press
+    // already let go tracks nothing, else a tracking loop would wait for the next click.
+    const BOOL held = KeyDown(VK_LBUTTON);
+    if (CommitTextEdit() && held && !KeyDown(VK_LBUTTON))
+        return;
     BeginUpdate(FALSE);
     const UINT tool = GetCurrentTool();
     if (tool == ToolSelect)

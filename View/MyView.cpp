@@ -107,7 +107,7 @@ CMyView::CMyView()
     m_pageFlags = kGridAndSnap;
     m_gridStep = kGridStep10;
     CViewSettings& settings = GetViewSettings();
-    settings.m_lastPastePosition = {0, 0};
+    settings.m_lastPastePosition = {LOWORD(kGridStep10), HIWORD(kGridStep10)};
     settings.m_selectTrackFlags[1] = 1;
     settings.m_thumbnailSwitch = 0;
     settings.m_reserved = 0;

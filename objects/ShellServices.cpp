@@ -143,6 +143,11 @@ CString CShellServices::GetBitmapFolder() const
     return CString();
 }
 
+CString CShellServices::GetAutoSaveFolder() const
+{
+    return CString();
+}
+
 CShellServices& GetShellServices()
 {
     return *g_services;

@@ -32,6 +32,8 @@ public:
     virtual CString GetLowerFileName(LPCTSTR path) const;
     // The folder of the program's bitmaps; empty without a shell.
     virtual CString GetBitmapFolder() const;
+    // The folder of the autosave copies of documents without a path; empty without a shell.
+    virtual CString GetAutoSaveFolder() const;
 
     // The floating tip with a value (the angle of a turning object) below an object of a view
     // window: the object's centre in the window's client coordinates and its extent in pixels.

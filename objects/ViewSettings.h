@@ -31,7 +31,9 @@ public:
     int m_flagB = 0;
     // Objects kept alive after they left their page; deleted with the record.
     CObArray m_heldOleObjects;
-    POINT m_lastPastePosition = {0, 0};
+    // One step of the default grid right and down: a paste lies visibly apart from its original.
+    static constexpr int DefaultPasteStep = 10;
+    POINT m_lastPastePosition = {DefaultPasteStep, DefaultPasteStep};
     CString m_objectFileFolder;
     int m_propertyDialogState = -1;
     int m_flagC = 1;

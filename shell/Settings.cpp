@@ -248,6 +248,8 @@ CString GetShippedDictionaryFolder() { return GetProgramFolder() + "/Dictionary"
 
 CString GetBitmapFolder() { return DataFolder(GetDataFolder() + "/Bitmap"); }
 
+CString GetAutoSaveFolder() { return DataFolder(GetDataFolder() + "/Autosave"); }
+
 CString GetCatalogFolder() { return DataFolder(GetSettingString(Setting::CatalogDirectory)); }
 
 CString GetWebFolder() { return DataFolder(GetSettingString(Setting::WebDirectory)); }

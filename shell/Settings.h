@@ -130,6 +130,8 @@ CString GetStartFolder();
 CString GetDictionaryFolder();
 CString GetShippedDictionaryFolder();
 CString GetBitmapFolder();
+// The data folder's "Autosave" folder: copies of documents that were never saved.
+CString GetAutoSaveFolder();
 CString GetCatalogFolder();
 CString GetWebFolder();
 CString GetNotesFolder();

@@ -8,6 +8,7 @@
 #include "shell/ShellTextServices.h"
 #include "shell/SplashDlg.h"
 #include "shell/VantrelServices.h"
+#include "View/AutoSaveCopy.h"
 #include "View/MyDoc.h"
 #include "View/MyFrame.h"
 #include "View/MyView.h"
@@ -62,10 +63,19 @@ void SetMainFrame(CMainFrame* frame) { mainFrame = frame; }
 
 namespace {
 
+// The offer of left autosave copies comes once the main window is on the screen.
+constexpr UINT kCopyOfferDelay = 300;
+
 CVantrelServices& Services()
 {
     static CVantrelServices services;
     return services;
+}
+
+void OfferCopiesOnce(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    OfferUnsavedCopies();
 }
 
 } // namespace
@@ -134,6 +144,7 @@ BOOL CVantrelApp::InitInstance()
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ShowTipsAtStartup();
+    SetTimer(nullptr, 0, kCopyOfferDelay, OfferCopiesOnce);
     return TRUE;
 }
 

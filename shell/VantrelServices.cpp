@@ -30,6 +30,11 @@ CString CVantrelServices::GetBitmapFolder() const
     return ::GetBitmapFolder();
 }
 
+CString CVantrelServices::GetAutoSaveFolder() const
+{
+    return ::GetAutoSaveFolder();
+}
+
 CString CVantrelServices::GetLanguageText(const CString& key) const
 {
     return ::GetLanguageText(key);

@@ -20,6 +20,7 @@ public:
     // The tip lives for one tracking loop.
     void HideTip() override;
     CString GetBitmapFolder() const override;
+    CString GetAutoSaveFolder() const override;
     void ShowCopyAsText(std::shared_ptr<InkRecognitionResult> result) override;
     // The settings store, for the keys it knows.
     int GetSettingInt(LPCTSTR key, int defaultValue) const override;

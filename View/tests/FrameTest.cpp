@@ -2,9 +2,11 @@
 // edit and run mode, and the open-frame list.
 #include "ViewTestKit.h"
 
+#include "View/AutoSaveCopy.h"
 #include "View/HyperFrame.h"
 #include "objects/HyperFrameOb.h"
 #include "objects/HyperViewOb.h"
+#include "objects/ShellServices.h"
 #include "objects/ViewSettings.h"
 #include "platform/core/File.h"
 #include "platform/ui/CmdUI.h"
@@ -12,6 +14,7 @@
 #include "platform/ui/TestHook.h"
 
 #include <cerrno>
+#include <chrono>
 
 namespace {
 
@@ -172,6 +175,203 @@ TEST_F(FrameTest, ClosingRemovesTheAutosaveCopyWhileAutosaveIsOn)
         other->OnCloseDocument();
         EXPECT_EQ(std::filesystem::exists(PathOf("~plan.trn")), seconds <= 0) << seconds;
     }
+}
+
+// What a crash leaves: the autosave copy of the document, written and then left behind.
+class RecoveryTest : public FrameTest {
+protected:
+    class FolderServices : public CShellServices {
+    public:
+        CString GetAutoSaveFolder() const override { return folder; }
+        CString folder;
+    };
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        std::filesystem::create_directories(PathOf("Autosave"));
+        services.folder = PathOf("Autosave").c_str();
+        SetShellServices(&services);
+    }
+    void TearDown() override
+    {
+        SetShellServices(nullptr);
+        FrameTest::TearDown();
+    }
+
+    // week.trn with one object and a copy with two, as a killed program leaves them.
+    void CrashWithCopy()
+    {
+        ASSERT_TRUE(document->DoSave(PathOf("week.trn").c_str()));
+        Edit();
+        TimerFires();
+        const Bytes copy = ReadFileBytes(PathOf("~week.trn"));
+        document->OnCloseDocument();
+        WriteFileBytes(PathOf("~week.trn"), copy);
+    }
+    CMyDoc* Open(const char* name, int answer)
+    {
+        UiTestHook::QueueMessageBoxAnswer(answer);
+        return static_cast<CMyDoc*>(m_template->OpenDocumentFile(PathOf(name).c_str()));
+    }
+    // The copy a document without a path leaves in the autosave folder.
+    std::string CrashUnsaved()
+    {
+        Edit();
+        TimerFires();
+        const std::vector<CString> copies = LeftUnsavedCopies();
+        EXPECT_EQ(copies.size(), 1u);
+        if (copies.empty())
+            return std::string();
+        const std::string copy = static_cast<LPCTSTR>(copies[0]);
+        const Bytes bytes = ReadFileBytes(copy);
+        document->OnCloseDocument();
+        WriteFileBytes(copy, bytes);
+        return copy;
+    }
+
+    FolderServices services;
+};
+
+TEST_F(RecoveryTest, OpeningOffersANewerAutosaveCopy)
+{
+    CrashWithCopy();
+    CMyDoc* taken = Open("week.trn", IDYES);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_NE(UiTestHook::LastMessageBoxText().find("autosave copy"), std::string::npos);
+    EXPECT_EQ(ViewOf(taken)->GetObjectCount(), 2) << "the copy's page";
+    EXPECT_TRUE(taken->IsModified());
+    EXPECT_EQ(taken->GetPathName(), PathOf("week.trn").c_str());
+    EXPECT_EQ(ObjectsIn(PathOf("week.trn")), 1) << "both files are kept until a save";
+    EXPECT_EQ(ObjectsIn(PathOf("~week.trn")), 2);
+    ASSERT_TRUE(taken->DoSave(PathOf("week.trn").c_str()));
+    EXPECT_EQ(ObjectsIn(PathOf("week.trn")), 2);
+    EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"week.trn"});
+}
+
+TEST_F(RecoveryTest, ADeclinedCopyStaysUntilTheNextSave)
+{
+    CrashWithCopy();
+    const Bytes copy = ReadFileBytes(PathOf("~week.trn"));
+    CMyDoc* declined = Open("week.trn", IDNO);
+    ASSERT_NE(declined, nullptr);
+    EXPECT_EQ(ViewOf(declined)->GetObjectCount(), 1);
+    EXPECT_FALSE(declined->IsModified());
+    AddSwatch(*ViewOf(declined), {0, 0, 5, 5}, RGB(0, 0, 255), "Later");
+    declined->SetModifiedFlag();
+    FrameOf(declined)->SendMessage(WM_TIMER, CHyperFrame::AutoSaveTimer);
+    EXPECT_EQ(ReadFileBytes(PathOf("~week.trn")), copy) << "no autosave over the kept copy";
+    declined->SetModifiedFlag(FALSE);
+    declined->OnCloseDocument();
+    EXPECT_EQ(ReadFileBytes(PathOf("~week.trn")), copy) << "closing keeps it";
+
+    CMyDoc* again = Open("week.trn", IDNO);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(UiTestHook::MessageBoxCount(), 2) << "offered again";
+    ASSERT_TRUE(again->DoSave(PathOf("week.trn").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("~week.trn")));
+}
+
+TEST_F(RecoveryTest, OnlyACopyAsNewAsTheDocumentIsOffered)
+{
+    struct Case {
+        const char* name;
+        std::chrono::seconds age;
+        bool empty;
+        int offers;
+    };
+    const Case cases[] = {
+        {"older copy", std::chrono::seconds(-60), false, 0},
+        {"empty copy", std::chrono::seconds(0), true, 0},
+        {"newer copy", std::chrono::seconds(60), false, 1},
+    };
+    CrashWithCopy();
+    const Bytes copy = ReadFileBytes(PathOf("~week.trn"));
+    for (const Case& c : cases) {
+        UiTestHook::Reset();
+        WriteFileBytes(PathOf("~week.trn"), c.empty ? Bytes{} : copy);
+        std::filesystem::last_write_time(PathOf("~week.trn"),
+                                         std::filesystem::last_write_time(PathOf("week.trn")) + c.age);
+        CMyDoc* opened = Open("week.trn", IDNO);
+        ASSERT_NE(opened, nullptr) << c.name;
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), c.offers) << c.name;
+        EXPECT_EQ(ViewOf(opened)->GetObjectCount(), 1) << c.name;
+        opened->OnCloseDocument();
+    }
+    for (const CString& left : LeftUnsavedCopies())
+        CFile::Remove(left);
+    document = NewDocument();
+    view = ViewOf(document);
+    frame = FrameOf(document);
+}
+
+TEST_F(RecoveryTest, ADocumentWithoutAPathKeepsItsCopyInTheAutosaveFolder)
+{
+    Edit();
+    TimerFires();
+    const std::vector<CString> copies = LeftUnsavedCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(ObjectsIn(static_cast<LPCTSTR>(copies[0])), 2);
+    EXPECT_EQ(frame->GetAutoSavePath(), copies[0]);
+    EXPECT_TRUE(document->GetPathName().IsEmpty());
+    EXPECT_TRUE(document->IsModified());
+    Edit();
+    TimerFires();
+    EXPECT_EQ(LeftUnsavedCopies(), copies) << "the same copy, written again";
+    EXPECT_EQ(ObjectsIn(static_cast<LPCTSTR>(copies[0])), 3);
+    ASSERT_TRUE(document->DoSave(PathOf("named.trn").c_str()));
+    EXPECT_TRUE(LeftUnsavedCopies().empty());
+}
+
+TEST_F(RecoveryTest, CopiesOfAProgramStillRunningAreNotLeftBehind)
+{
+    const std::string running = PathOf("Autosave/~unsaved-20260101-120000-1-1.trn");
+    const std::string ended = PathOf("Autosave/~unsaved-20260101-120000-4194000-1.trn");
+    const std::string empty = PathOf("Autosave/~unsaved-20260101-120000-4194000-2.trn");
+    WriteFileBytes(running, {1, 2, 3});
+    WriteFileBytes(ended, {1, 2, 3});
+    WriteFileBytes(empty, {});
+    EXPECT_EQ(LeftUnsavedCopies(), std::vector<CString>{ended.c_str()});
+    for (const std::string& path : {running, ended, empty})
+        std::filesystem::remove(path);
+}
+
+TEST_F(RecoveryTest, LeftCopiesAreOfferedAtStartUp)
+{
+    struct Case {
+        int answer;
+        BOOL opened;
+        BOOL kept;
+    };
+    document->OnCloseDocument();
+    for (const Case& c : {Case{IDYES, TRUE, TRUE}, Case{IDNO, FALSE, FALSE}, Case{IDCANCEL, FALSE, TRUE}}) {
+        document = NewDocument();
+        frame = FrameOf(document);
+        view = ViewOf(document);
+        const std::string copy = CrashUnsaved();
+        ASSERT_FALSE(copy.empty());
+        ASSERT_EQ(m_template->GetFirstDocPosition(), nullptr);
+        UiTestHook::QueueMessageBoxAnswer(c.answer);
+        OfferUnsavedCopies();
+        EXPECT_EQ(std::filesystem::exists(copy), static_cast<bool>(c.kept)) << c.answer;
+        POSITION pos = m_template->GetFirstDocPosition();
+        CDocument* opened = pos ? m_template->GetNextDoc(pos) : nullptr;
+        EXPECT_EQ(opened != nullptr, static_cast<bool>(c.opened)) << c.answer;
+        if (!opened)
+            continue;
+        EXPECT_TRUE(opened->GetPathName().IsEmpty());
+        EXPECT_TRUE(opened->IsModified());
+        EXPECT_EQ(ViewOf(opened)->GetObjectCount(), 1) << "the object added before the crash";
+        EXPECT_EQ(FrameOf(opened)->GetAutoSavePath(), copy.c_str()) << "autosaves go on in the copy";
+        ASSERT_TRUE(opened->DoSave(PathOf("rescued.trn").c_str()));
+        EXPECT_FALSE(std::filesystem::exists(copy));
+        opened->OnCloseDocument();
+    }
+    for (const CString& left : LeftUnsavedCopies())
+        CFile::Remove(left);
+    document = NewDocument();
+    view = ViewOf(document);
+    frame = FrameOf(document);
 }
 
 TEST_F(FrameTest, EveryOpenViewHearsOfASave)

@@ -1,5 +1,6 @@
 // Work that survives a crash: the program is killed (SIGKILL) with changes on its page, or in
-// the middle of writing a save, and what is on the disk afterwards is opened again.
+// the middle of writing a save, and what is on the disk afterwards is opened again: the
+// autosave copy is offered and brings the changes back.
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
@@ -16,10 +17,13 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kNew = 57600, kOpen = 57601, kSave = 57603;
+constexpr int kYes = 6, kNo = 7;
 // Around the rectangle drawn before the save and the ellipse drawn after it.
 const QRect kRectangleBox(95, 95, 210, 110), kEllipseBox(345, 95, 110, 110);
 // Waits far longer than any test: the kill comes while this step runs.
@@ -83,19 +87,45 @@ protected:
         std::ofstream(Path("config/Korvane/Vantrel Q8.ini"), std::ios::app) << lines;
     }
 
-    // A fresh start that opens the file and snapshots its page.
-    QImage OpenAndSnapshot(const char* name, const char* shot) const
+    // A fresh start that opens the file, answers an offer of its autosave copy, snapshots its
+    // page and plays `then`.
+    QImage OpenAndSnapshot(const char* name, const char* shot, int answer = kNo, const std::string& then = "") const
     {
-        const e2e::Run run = e2e::RunVantrel("wait 300\nfile " + Path(name) + "\n" + Menu(kOpen) + "wait 300\n" +
-                                                 "snapshot view " + Path(shot) + "\nquit\n",
+        OpenNothingAtStart();
+        const e2e::Run run = e2e::RunVantrel("wait 300\nanswer " + std::to_string(answer) + "\nfile " + Path(name) +
+                                                 "\n" + Menu(kOpen) + "wait 300\n" + "snapshot view " + Path(shot) +
+                                                 "\n" + then + "quit\n",
                                              home);
         EXPECT_EQ(run.exitCode, 0) << run.log;
         EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
+        offered = run.log.find("box: The autosave copy of " + Path(name) + " is newer") != std::string::npos;
         return QImage(QString::fromStdString(Path(shot)));
     }
+
+    // The last document would come back (and make its offer) before the steps play.
+    void OpenNothingAtStart() const
+    {
+        const std::string ini = Path("config/Korvane/Vantrel Q8.ini");
+        std::string text = Contents(ini);
+        for (size_t at = text.find("OpenLastDoc=1"); at != std::string::npos; at = text.find("OpenLastDoc=1"))
+            text.replace(at, 13, "OpenLastDoc=0");
+        std::ofstream(ini, std::ios::binary) << text;
+    }
+
+    std::string AutoSaveFolder() const { return Path("data/Korvane/Vantrel Q8/Autosave"); }
+    std::vector<std::string> CopiesLeft() const
+    {
+        std::vector<std::string> copies;
+        if (std::filesystem::exists(AutoSaveFolder()))
+            for (const auto& entry : std::filesystem::directory_iterator(AutoSaveFolder()))
+                copies.push_back(entry.path().string());
+        return copies;
+    }
+
+    mutable bool offered = false;
 };
 
-TEST_F(CrashRoadTest, AKilledProgramLeavesItsChangesInTheAutosaveCopy)
+TEST_F(CrashRoadTest, AfterAKillOpeningTheDocumentOffersItsNewerAutosaveCopy)
 {
     UseSettings("[Settings]\nAutoSave=1\n");
     const e2e::Run run = e2e::RunVantrelKilledAt(SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") +
@@ -105,15 +135,51 @@ TEST_F(CrashRoadTest, AKilledProgramLeavesItsChangesInTheAutosaveCopy)
     EXPECT_EQ(ObjectsIn("plan.trn"), 1) << "the saved file is untouched";
     ASSERT_EQ(ObjectsIn("~plan.trn"), 2) << "the autosave copy holds the ellipse";
 
-    // The copy opens first: closing the original would remove its autosave copy.
-    const QImage copy = OpenAndSnapshot("~plan.trn", "copy.png");
-    const QImage original = OpenAndSnapshot("plan.trn", "original.png");
-    ASSERT_FALSE(copy.isNull());
+    // Declined: the document as saved, and the copy stays for another time.
+    const QImage original = OpenAndSnapshot("plan.trn", "original.png", kNo);
+    EXPECT_TRUE(offered);
     ASSERT_FALSE(original.isNull());
-    EXPECT_GT(LinePixels(copy, kRectangleBox), 100) << "the rectangle";
     EXPECT_GT(LinePixels(original, kRectangleBox), 100) << "the rectangle";
-    EXPECT_GT(LinePixels(copy, kEllipseBox), 100) << "the ellipse drawn after the save";
     EXPECT_EQ(LinePixels(original, kEllipseBox), 0) << "the original shows no ellipse";
+    ASSERT_EQ(ObjectsIn("~plan.trn"), 2) << "a declined copy is kept";
+
+    // Taken: the ellipse is back, and saving makes it the document's and removes the copy.
+    const QImage copy = OpenAndSnapshot("plan.trn", "copy.png", kYes, Menu(kSave));
+    EXPECT_TRUE(offered);
+    ASSERT_FALSE(copy.isNull());
+    EXPECT_GT(LinePixels(copy, kRectangleBox), 100) << "the rectangle";
+    EXPECT_GT(LinePixels(copy, kEllipseBox), 100) << "the ellipse drawn before the kill";
+    EXPECT_EQ(ObjectsIn("plan.trn"), 2);
+    EXPECT_FALSE(std::filesystem::exists(Path("~plan.trn")));
+
+    OpenAndSnapshot("plan.trn", "saved.png");
+    EXPECT_FALSE(offered) << "no copy is left to offer";
+}
+
+TEST_F(CrashRoadTest, ANeverSavedDocumentIsOfferedAtTheNextStart)
+{
+    UseSettings("[Settings]\nAutoSave=1\n");
+    const e2e::Run run = e2e::RunVantrelKilledAt("wait 300\n" + Menu(kNew) +
+                                                     Draw(CMyView::ToolRectangle, "100 100 300 200") + "wait 2500\n" +
+                                                     kHold + "\n",
+                                                 home, "step: " + kHold);
+    ASSERT_TRUE(run.killed) << run.log;
+    const std::vector<std::string> copies = CopiesLeft();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(copies[0]).filename().string().rfind("~unsaved-", 0), 0u) << copies[0];
+
+    // Cancel keeps the copy for the next start.
+    Play("answer 2\nwait 1000\nquit\n");
+    ASSERT_EQ(CopiesLeft(), copies);
+
+    const e2e::Run rescued = Play("answer " + std::to_string(kYes) + "\nwait 1000\nsnapshot view " +
+                                  Path("rescued.png") + "\n" + Save("rescued.trn") + "quit\n");
+    EXPECT_NE(rescued.log.find("box: A document that was never saved"), std::string::npos) << rescued.log;
+    const QImage shown(QString::fromStdString(Path("rescued.png")));
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_GT(LinePixels(shown, kRectangleBox), 100) << "the rectangle drawn before the kill";
+    EXPECT_EQ(ObjectsIn("rescued.trn"), 1);
+    EXPECT_TRUE(CopiesLeft().empty()) << "saving removed the copy";
 }
 
 TEST_F(CrashRoadTest, ASaveKilledMidWriteLeavesThePreviousFile)

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -22,6 +23,13 @@ struct SavedObject {
     CString name;
     int group = -1;
 };
+
+// A rectangle as its edges, which a failure shows.
+std::string Edges(const CRect& rect)
+{
+    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " + std::to_string(rect.right) + " " +
+           std::to_string(rect.bottom);
+}
 
 std::vector<SavedObject> ReadObjects(const std::string& path)
 {
@@ -87,15 +95,15 @@ TEST_F(EditCommandsRoadTest, AlignGroupUndoCopyPasteNudgeOrderAndDelete)
     for (const SavedObject& object : pasted)
         names.insert(object.name);
     EXPECT_EQ(names.size(), 4u) << "every pasted object has a name of its own";
-    // Inside the page the copies land where the originals are, in the same stacking order.
-    EXPECT_EQ(pasted[0].rect, CRect(300, 250, 380, 300));
-    EXPECT_EQ(pasted[1].rect, CRect(300, 100, 400, 180));
+    // Inside the page the copies land one grid step right and down, in the same stacking order.
+    EXPECT_EQ(pasted[0].rect, CRect(310, 260, 390, 310));
+    EXPECT_EQ(pasted[1].rect, CRect(310, 110, 410, 190));
 
     const std::vector<SavedObject> nudged = ReadObjects(Path("nudged.trn"));
     ASSERT_EQ(nudged.size(), 4u);
-    EXPECT_EQ(nudged[0].rect, CRect(301, 260, 381, 310));
-    EXPECT_EQ(nudged[1].rect, CRect(301, 110, 401, 190));
-    EXPECT_EQ(nudged[2].rect, CRect(300, 250, 380, 300)) << "the first pair stays";
+    EXPECT_EQ(nudged[0].rect, CRect(311, 270, 391, 320));
+    EXPECT_EQ(nudged[1].rect, CRect(311, 120, 411, 200));
+    EXPECT_EQ(nudged[2].rect, CRect(310, 260, 390, 310)) << "the first pair stays";
 
     const std::vector<SavedObject> ordered = ReadObjects(Path("ordered.trn"));
     ASSERT_EQ(ordered.size(), 4u);
@@ -104,7 +112,29 @@ TEST_F(EditCommandsRoadTest, AlignGroupUndoCopyPasteNudgeOrderAndDelete)
 
     const std::vector<SavedObject> deleted = ReadObjects(Path("deleted.trn"));
     ASSERT_EQ(deleted.size(), 2u);
-    EXPECT_EQ(deleted[0].rect, CRect(300, 250, 380, 300));
+    EXPECT_EQ(deleted[0].rect, CRect(310, 260, 390, 310));
+}
+
+// A copy pasted beside its original lies one grid step right and down, and the next drag
+// moves the copy, not the original under it.
+TEST_F(EditCommandsRoadTest, APasteLiesVisiblyApartFromItsOriginal)
+{
+    const std::string script = "wait 300\nmenu 57600\n" + Menu(CMyView::ToolRectangle) +
+                               "drag view 100 100 200 180\nwait 100\nkey ctrl+c\nwait 100\nkey ctrl+v\nwait 100\n" +
+                               SaveThenWait("pasted.trn") + "drag view 185 186 285 286\nwait 100\n" +
+                               SaveThenWait("dragged.trn") + "quit\n";
+    Play(script);
+
+    const std::vector<SavedObject> pasted = ReadObjects(Path("pasted.trn"));
+    ASSERT_EQ(pasted.size(), 2u);
+    // The copy is on top: first in the page's order.
+    EXPECT_EQ(Edges(pasted[0].rect), "110 110 210 190") << "the copy";
+    EXPECT_EQ(Edges(pasted[1].rect), "100 100 200 180") << "the original";
+
+    const std::vector<SavedObject> dragged = ReadObjects(Path("dragged.trn"));
+    ASSERT_EQ(dragged.size(), 2u);
+    EXPECT_EQ(Edges(dragged[0].rect), "210 210 310 290") << "the copy moved";
+    EXPECT_EQ(Edges(dragged[1].rect), "100 100 200 180") << "the original stays";
 }
 
 TEST_F(EditCommandsRoadTest, ShiftClicksSpaceEvenlyCtrlDragCopiesAndTabWithShiftArrowResizes)

@@ -75,6 +75,35 @@ TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
     EXPECT_EQ(FileText(Path("custom.dic")), "zorbly\r\n");
 }
 
+// The click that ends the text's editing opens the check; once it is answered, the next click
+// is a click of its own, not the far corner of a band still pending from the first one, which
+// would select the rectangle between them.
+TEST_F(SpellRoadTest, TheCheckAfterEditingLeavesTheNextClickAlone)
+{
+    UseEnglishDictionary("Rectivo.ReplaceText=0\nDictionary.Language=English\nDictionary.CheckAfterUpdate=1\n");
+    const std::string script = "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolRectangle) +
+                               "drag view 250 300 350 350\nwait 200\n" + Menu(CMyView::ToolText) +
+                               "drag view 100 100 400 160\nwait 200\ntype qick fox\nclick view 150 250\nwait 300\n" +
+                               kChange + "wait 300\n" + Menu(CMyView::ToolEllipse) +
+                               "drag view 450 300 550 400\nwait 200\nkey delete\nwait 200\n" + Save("clicked.trn") +
+                               "quit\n";
+    Play(script);
+
+    CMyView page;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("clicked.trn"), page));
+    bool rectangle = false;
+    CTextOb* text = nullptr;
+    for (INT_PTR i = 0; i < page.GetObjects().GetSize(); ++i) {
+        CRect place;
+        page.GetObjectAtIndex(i)->GetRect(&place, nullptr);
+        rectangle = rectangle || place == CRect(250, 300, 350, 350);
+        text = text ? text : dynamic_cast<CTextOb*>(page.GetObjectAtIndex(i));
+    }
+    EXPECT_TRUE(rectangle) << "Delete took only the new ellipse";
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text->Text), FirstSuggestion("qick") + " fox") << "the check ran";
+}
+
 } // namespace
 
 #endif

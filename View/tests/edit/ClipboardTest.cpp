@@ -95,6 +95,10 @@ TEST_F(ClipboardTest, CopyInOneDocumentAndPasteInAnotherKeepsEveryField)
     other->SendMessage(WM_COMMAND, CHyperView::CmdPaste);
     ASSERT_EQ(other->GetObjects().GetSize(), 1);
     CHyperOb* pasted = other->GetObjectAtIndex(0);
+    CRect place;
+    pasted->GetRect(&place, nullptr);
+    EXPECT_EQ(place, CRect(110, 110, 160, 150)) << "one grid step right and down";
+    pasted->SetRect(CRect(100, 100, 150, 140));
     EXPECT_EQ(RecordOf(pasted), RecordOf(original));
     EXPECT_EQ(pasted->GetView(), other);
     EXPECT_EQ(other->GetCurrentObject(), pasted);
@@ -149,7 +153,7 @@ TEST_F(ClipboardTest, CutTakesTheObjectsAwayAndPasteBringsThemBack)
     EXPECT_EQ(ObjectCount(), 0);
     ASSERT_TRUE(Run(CHyperView::CmdPaste));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(RectOf(0), CRect(100, 100, 150, 140)) << "inside the page it lands where it was";
+    EXPECT_EQ(RectOf(0), CRect(110, 110, 160, 150)) << "inside the page it lands one grid step right and down";
 }
 
 TEST_F(ClipboardTest, OutsideEditModeCopyFillsTheClipList)
@@ -174,7 +178,7 @@ TEST_F(ClipboardTest, OutsideEditModeCopyFillsTheClipList)
     EmptyClipboard();
     CloseClipboard();
     ASSERT_TRUE(Run(CHyperView::CmdPaste));
-    EXPECT_EQ(RectOf(0), CRect(100, 100, 150, 140));
+    EXPECT_EQ(RectOf(0), CRect(110, 110, 160, 150));
 
     view->ClearSelection(FALSE);
     view->SetEditMode(FALSE);

@@ -8,6 +8,8 @@
 #include "platform/ui/WindowTable.h"
 
 #include <QColorDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QFileDialog>
@@ -43,7 +45,7 @@ struct FontAnswer {
 struct PrintAnswer {
     bool ok;
     int from, to, copies;
-    std::string output;
+    std::string output, printer;
 };
 struct PageAnswer {
     bool ok;
@@ -152,9 +154,10 @@ void QueueFontDialogAnswer(bool ok, const LOGFONT& font, COLORREF colour)
 {
     answers<FontAnswer>().push_back({ok, font, colour});
 }
-void QueuePrintDialogAnswer(bool ok, int fromPage, int toPage, int copies, const std::string& output)
+void QueuePrintDialogAnswer(bool ok, int fromPage, int toPage, int copies, const std::string& output,
+                            const std::string& printer)
 {
-    answers<PrintAnswer>().push_back({ok, fromPage, toPage, copies, output});
+    answers<PrintAnswer>().push_back({ok, fromPage, toPage, copies, output, printer});
 }
 void QueuePageSetupAnswer(bool ok, RECT margins) { answers<PageAnswer>().push_back({ok, margins}); }
 } // namespace UiTestHook
@@ -443,6 +446,7 @@ CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : CCo
 BOOL CPrintDialog::GetDefaults()
 {
     GetDefaultDevMode(&m_devMode);
+    m_printer = DefaultPrinterName();
     if (m_pd.Flags & PD_RETURNDC)
         m_pd.hDC = CreatePrinterDC();
     return TRUE;
@@ -451,9 +455,60 @@ BOOL CPrintDialog::GetDefaults()
 HDC CPrintDialog::CreatePrinterDC()
 {
     CDC dc;
-    if (!dc.CreateDC(nullptr, kPdfPrinterName, m_output.empty() ? nullptr : m_output.c_str(), &m_devMode))
+    const CString device = GetDeviceName();
+    const char* output = IsPdfPrinter() && !m_output.empty() ? m_output.c_str() : nullptr;
+    if (!dc.CreateDC(nullptr, device, output, &m_devMode))
         return nullptr;
     return dc.Detach();
+}
+
+void CPrintDialog::setRange(DWORD rangeFlag, int from, int to)
+{
+    m_pd.Flags = (m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION | PD_CURRENTPAGE)) | rangeFlag;
+    if (rangeFlag != PD_PAGENUMS)
+        return;
+    m_pd.nFromPage = static_cast<WORD>(std::clamp<int>(from, m_pd.nMinPage, m_pd.nMaxPage));
+    m_pd.nToPage = static_cast<WORD>(std::clamp<int>(to, m_pd.nFromPage, m_pd.nMaxPage));
+}
+
+// The desktop's print dialog: its printers are the desktop's queues and, as printing to a
+// file, the built-in PDF printer.
+bool CPrintDialog::askUser()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (IsPdfPrinter()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(m_output));
+    } else {
+        printer.setPrinterName(QString::fromStdString(m_printer));
+    }
+    printer.setCopyCount(m_pd.nCopies);
+    printer.setCollateCopies(PrintCollate());
+    QPrintDialog dialog(&printer);
+    dialog.setMinMax(m_pd.nMinPage, m_pd.nMaxPage);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
+                                                       QAbstractPrintDialog::PrintCollateCopies |
+                                                       QAbstractPrintDialog::PrintShowPageSize;
+    if (!(m_pd.Flags & PD_NOPAGENUMS))
+        options |= QAbstractPrintDialog::PrintPageRange;
+    if (!(m_pd.Flags & PD_NOCURRENTPAGE))
+        options |= QAbstractPrintDialog::PrintCurrentPage;
+    dialog.setOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile && printer.outputFileName().isEmpty())
+        return false;
+    m_printer = toFile ? std::string(kPdfPrinterName) : fromQt(printer.printerName());
+    m_output = toFile ? fromQt(printer.outputFileName()) : std::string();
+    switch (printer.printRange()) {
+    case QPrinter::PageRange: setRange(PD_PAGENUMS, printer.fromPage(), printer.toPage()); break;
+    case QPrinter::CurrentPage: setRange(PD_CURRENTPAGE, 0, 0); break;
+    default: setRange(PD_ALLPAGES, 0, 0); break;
+    }
+    m_pd.nCopies = static_cast<WORD>(std::max(1, printer.copyCount()));
+    m_pd.Flags = printer.collateCopies() ? m_pd.Flags | PD_COLLATE : m_pd.Flags & ~PD_COLLATE;
+    return true;
 }
 
 INT_PTR CPrintDialog::DoModal()
@@ -462,23 +517,24 @@ INT_PTR CPrintDialog::DoModal()
     if (takeAnswer(answer)) {
         if (!answer.ok)
             return IDCANCEL;
-        bool range = answer.from > 0 || answer.to > 0;
-        m_pd.Flags = range ? (m_pd.Flags | PD_PAGENUMS) & ~PD_SELECTION : m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION);
-        if (range) {
-            m_pd.nFromPage = static_cast<WORD>(std::clamp<int>(answer.from, m_pd.nMinPage, m_pd.nMaxPage));
-            m_pd.nToPage = static_cast<WORD>(std::clamp<int>(answer.to, m_pd.nFromPage, m_pd.nMaxPage));
-        }
+        if (answer.from < 0)
+            setRange(PD_CURRENTPAGE, 0, 0);
+        else if (answer.from > 0 || answer.to > 0)
+            setRange(PD_PAGENUMS, answer.from, answer.to);
+        else
+            setRange(PD_ALLPAGES, 0, 0);
         m_pd.nCopies = static_cast<WORD>(std::max(1, answer.copies));
-        m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
+        m_printer = answer.printer.empty() ? std::string(kPdfPrinterName) : answer.printer;
         m_output = answer.output;
     } else {
         if (!ui::CanAskUser())
             return IDCANCEL;
-        QString file = QFileDialog::getSaveFileName(nullptr, "Print to PDF", QString(), "PDF (*.pdf)");
-        if (file.isEmpty())
+        if (m_printer.empty())
+            m_printer = DefaultPrinterName();
+        if (!askUser())
             return IDCANCEL;
-        m_output = fromQt(file);
     }
+    m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
     if ((m_pd.Flags & PD_RETURNDC) && !(m_pd.Flags & PD_PRINTSETUP))
         m_pd.hDC = CreatePrinterDC();
     return IDOK;

@@ -10,7 +10,6 @@
 #include "platform/gdi/Printer.h"
 #include "platform/ui/PrintingDialog.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -305,14 +304,6 @@ protected:
 
     std::unique_ptr<PrivateCups> m_cups;
 };
-
-TEST_F(PrintQueueTest, TheQueueIsListedBesideTheBuiltInPrinter)
-{
-    const std::vector<std::string> names = PrinterNames();
-    ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.front(), kPdfPrinterName);
-    EXPECT_NE(std::find(names.begin(), names.end(), "Test"), names.end());
-}
 
 TEST_F(PrintQueueTest, TheChosenPageOfTwoReachesTheQueueWithItsCopies)
 {

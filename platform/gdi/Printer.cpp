@@ -13,7 +13,10 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 
 namespace gdi {
 
@@ -126,15 +129,6 @@ bool CloseJob(PrintJob& job, bool finished)
 }
 
 }  // namespace
-
-std::vector<std::string> PrinterNames()
-{
-    EnsureGuiApplication();
-    std::vector<std::string> names{kPdfPrinterName};
-    for (const QString& name : QPrinterInfo::availablePrinterNames())
-        names.push_back(name.toLocal8Bit().toStdString());
-    return names;
-}
 
 std::string DefaultPrinterName()
 {

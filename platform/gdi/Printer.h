@@ -5,7 +5,6 @@
 #include "platform/gdi/GdiTypes.h"
 
 #include <string>
-#include <vector>
 
 constexpr int CCHDEVICENAME = 32;
 constexpr int CCHFORMNAME = 32;
@@ -72,8 +71,6 @@ struct DOCINFO {
 
 // The built-in printer's name, as printer set-up shows it.
 constexpr const char* kPdfPrinterName = "PDF Printer";
-// The built-in printer first, then the desktop's print queues.
-std::vector<std::string> PrinterNames();
 // The desktop's default queue, or the built-in printer when it has none.
 std::string DefaultPrinterName();
 // Fills a DEVMODE with the printer's defaults (A4 portrait, 300 dpi).

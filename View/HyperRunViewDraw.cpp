@@ -118,6 +118,7 @@ CSize CHyperRunView::GetObjectExtent() const
     for (INT_PTR i = 0; i < m_objects.GetSize(); ++i) {
         CRect rect;
         GetObjectAtIndex(i)->GetRect(&rect, nullptr);
+        rect.NormalizeRect();
         extent.cx = std::max(extent.cx, rect.right);
         extent.cy = std::max(extent.cy, rect.bottom);
     }

@@ -211,7 +211,8 @@ TEST_F(PrintTest, ThePreviewMapsALargePageOntoThePaperAndASmallOneAsItIs)
     memory.LPtoDP(&corner, 1);
     EXPECT_EQ(corner, CPoint(100, 100)) << "a page that fits is printed at its size";
 
-    AddSwatch(*view, {1488, 0, 1588, 100}, RGB(0, 0, 255), "Blue");
+    // Drawn from right to left: its left edge is the far one.
+    AddSwatch(*view, {1588, 0, 1488, 100}, RGB(0, 0, 255), "Blue");
     view->OnPrepareDC(&memory, &info);
     CPoint far(1588, 100);
     memory.LPtoDP(&far, 1);

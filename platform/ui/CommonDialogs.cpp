@@ -11,7 +11,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QFileDialog>
 #include <QFontDialog>
 
@@ -471,6 +473,21 @@ void CPrintDialog::setRange(DWORD rangeFlag, int from, int to)
     m_pd.nToPage = static_cast<WORD>(std::clamp<int>(to, m_pd.nFromPage, m_pd.nMaxPage));
 }
 
+namespace {
+
+// Hides a control of a desktop dialog each time the dialog shows it.
+class StaysHidden : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget*>(watched)->hide();
+        return false;
+    }
+};
+
+} // namespace
+
 // The desktop's print dialog: its printers are the desktop's queues and, as printing to a
 // file, the built-in PDF printer.
 bool CPrintDialog::askUser()
@@ -483,17 +500,28 @@ bool CPrintDialog::askUser()
         printer.setPrinterName(QString::fromStdString(m_printer));
     }
     printer.setCopyCount(m_pd.nCopies);
-    printer.setCollateCopies(PrintCollate());
     QPrintDialog dialog(&printer);
     dialog.setMinMax(m_pd.nMinPage, m_pd.nMaxPage);
-    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
-                                                       QAbstractPrintDialog::PrintCollateCopies |
-                                                       QAbstractPrintDialog::PrintShowPageSize;
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
     if (!(m_pd.Flags & PD_NOPAGENUMS))
         options |= QAbstractPrintDialog::PrintPageRange;
     if (!(m_pd.Flags & PD_NOCURRENTPAGE))
         options |= QAbstractPrintDialog::PrintCurrentPage;
     dialog.setOptions(options);
+    // A job carries the printer, one range of pages in one order and the copies, on the
+    // printer's paper set-up: lists of pages, odd or even pages, the reversed order, the
+    // printer's properties and its options are not offered, also when another printer is
+    // chosen.
+    StaysHidden hidden;
+    for (const char* name :
+         {"pagesRadioButton", "pagesLineEdit", "pageSetLabel", "pageSetCombo", "reverse", "properties"})
+        if (auto* control = dialog.findChild<QWidget*>(name)) {
+            control->hide();
+            control->installEventFilter(&hidden);
+        }
+    if (auto* tabs = dialog.findChild<QTabWidget*>("tabs"))
+        if (auto* options = dialog.findChild<QWidget*>("optionsTab"))
+            tabs->removeTab(tabs->indexOf(options));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
@@ -507,7 +535,6 @@ bool CPrintDialog::askUser()
     default: setRange(PD_ALLPAGES, 0, 0); break;
     }
     m_pd.nCopies = static_cast<WORD>(std::max(1, printer.copyCount()));
-    m_pd.Flags = printer.collateCopies() ? m_pd.Flags | PD_COLLATE : m_pd.Flags & ~PD_COLLATE;
     return true;
 }
 

@@ -556,10 +556,16 @@ INT_PTR CPrintDialog::DoModal()
     } else {
         if (!ui::CanAskUser())
             return IDCANCEL;
-        if (m_printer.empty())
-            m_printer = DefaultPrinterName();
+        // The printer (and file) chosen last comes first, as long as the program runs.
+        static std::string lastPrinter, lastOutput;
+        if (m_printer.empty()) {
+            m_printer = lastPrinter.empty() ? DefaultPrinterName() : lastPrinter;
+            m_output = lastOutput;
+        }
         if (!askUser())
             return IDCANCEL;
+        lastPrinter = m_printer;
+        lastOutput = m_output;
     }
     m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
     if ((m_pd.Flags & PD_RETURNDC) && !(m_pd.Flags & PD_PRINTSETUP))

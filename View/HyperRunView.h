@@ -150,6 +150,9 @@ public:
     CHyperObArray& GetObjects() { return m_objects; }
     const CHyperObArray& GetObjects() const { return m_objects; }
     CHyperOb* GetObjectAtIndex(INT_PTR index) const;
+    // The largest right and the largest bottom edge of the objects (whichever way round their
+    // corners lie), in page units.
+    CSize GetObjectExtent() const;
     CHyperOb* FindObjectByName(LPCTSTR name) const;
     void SetFrameObject(CHyperFrameOb* frameObject) { m_frameObject = frameObject; }
     // Takes the page object (owned from now on) and tells it its view.

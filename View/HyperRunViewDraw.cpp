@@ -27,6 +27,21 @@ int ScaledDots(double scale, int dots)
     return static_cast<int>(std::floor(scale * dots + 0.5));
 }
 
+// The viewport extent of the print mapping, made smaller where the objects would reach past
+// the paper: a page larger than the paper is fitted to it rather than cut.
+CSize PrintViewport(double scale, CSize extent, SIZE screen, CSize dots, CSize paper)
+{
+    const CSize viewport(ScaledDots(scale, dots.cx), ScaledDots(scale, dots.cy));
+    if (extent.cx <= 0 || extent.cy <= 0 || screen.cx <= 0 || screen.cy <= 0 || viewport.cx <= 0 ||
+        viewport.cy <= 0 || paper.cx <= 0 || paper.cy <= 0)
+        return viewport;
+    const double fit = std::min(double(paper.cx) * screen.cx / (double(extent.cx) * viewport.cx),
+                                double(paper.cy) * screen.cy / (double(extent.cy) * viewport.cy));
+    if (fit >= 1.0)
+        return viewport;
+    return CSize(std::max(1, static_cast<int>(viewport.cx * fit)), std::max(1, static_cast<int>(viewport.cy * fit)));
+}
+
 // Page colour and zoom of the screen, restored when printing ends.
 class CPrintPassScope {
 public:
@@ -71,9 +86,13 @@ void CHyperRunView::OnPrepareDC(CDC* dc, CPrintInfo* info)
     double scale = m_pageObject ? m_pageObject->PrintScale : 1.0;
     if (info && info->m_lpUserData)
         scale = *static_cast<const double*>(info->m_lpUserData);
+    const CSize dots(dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY));
+    CSize paper(dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    if (info && !info->m_rectDraw.IsRectEmpty())
+        paper = info->m_rectDraw.Size();
+    const CSize viewport = PrintViewport(scale, GetObjectExtent(), screen, dots, paper);
     dc->SetWindowExt(screen.cx, screen.cy);
-    dc->SetViewportExt(ScaledDots(scale, dc->GetDeviceCaps(LOGPIXELSX)),
-                       ScaledDots(scale, dc->GetDeviceCaps(LOGPIXELSY)));
+    dc->SetViewportExt(viewport.cx, viewport.cy);
 }
 
 void CHyperRunView::OnDraw(CDC* dc)
@@ -92,6 +111,19 @@ void CHyperRunView::OnDraw(CDC* dc)
 }
 
 void CHyperRunView::DrawPage(CDC*, const CRect&) { }
+
+CSize CHyperRunView::GetObjectExtent() const
+{
+    CSize extent(0, 0);
+    for (INT_PTR i = 0; i < m_objects.GetSize(); ++i) {
+        CRect rect;
+        GetObjectAtIndex(i)->GetRect(&rect, nullptr);
+        rect.NormalizeRect();
+        extent.cx = std::max(extent.cx, rect.right);
+        extent.cy = std::max(extent.cy, rect.bottom);
+    }
+    return extent;
+}
 
 BOOL CHyperRunView::DrawObjectList(CDC* dc, const CRect& rect, const CObArray& objects, const CObArray*)
 {

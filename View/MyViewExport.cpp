@@ -21,7 +21,6 @@ namespace {
 constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
 constexpr UINT IDS_HTML_FILTER = 150, IDS_WRITING_IMAGE = 159, IDS_WRITING_HTML = 160, IDS_PDF_FILTER = 169;
 constexpr UINT IDS_PRINT_FAILED = 61702;
-constexpr int kMaxDocumentName = 31;
 
 // How each picture format is named on disk, by the web page and by the graphic export.
 struct PictureFormat {
@@ -78,18 +77,6 @@ CString FolderOf(const CString& path)
 {
     const int cut = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
     return cut < 0 ? CString() : path.Left(cut + 1);
-}
-
-std::vector<CView*> PageViewsOf(CView* view)
-{
-    std::vector<CView*> views;
-    CDocument* document = view->GetDocument();
-    if (!document)
-        return {view};
-    for (POSITION pos = document->GetFirstViewPosition(); pos;)
-        if (auto* page = dynamic_cast<CHyperRunView*>(document->GetNextView(pos)))
-            views.push_back(page);
-    return views;
 }
 
 } // namespace
@@ -149,7 +136,7 @@ void CMyView::OnExportGraphic()
         WritePicture(options, path, progress);
 }
 
-// The system's printer writes PDF files itself, so the file is chosen where a printer driver
+// The built-in printer writes PDF files itself, so the file is chosen where a printer driver
 // would ask for it; every page of the document becomes one page of the file.
 void CMyView::OnExportPdf()
 {
@@ -158,10 +145,12 @@ void CMyView::OnExportPdf()
     const CString path = AskSavePath(this, "pdf", base + ".pdf", IDS_PDF_FILTER, "<PDF Files (*.pdf)|*.pdf||>");
     if (path.IsEmpty())
         return;
-    CString name = document ? document->GetTitle() : CString();
-    if (name.IsEmpty() && GetParentFrame())
-        GetParentFrame()->GetWindowText(name);
-    name = name.Left(kMaxDocumentName);
-    if (!PrintViewsToFile(PageViewsOf(this), path, name))
+    const std::vector<CView*> pages = DocumentPagesOf(this);
+    CPrintRequest request;
+    request.printer = kPdfPrinterName;
+    request.output = path;
+    request.documentName = JobNameOf(this);
+    request.toPage = static_cast<UINT>(pages.size());
+    if (PrintPages(pages, request) == PrintResult::Failed)
         MessageBox(ViewText(IDS_PRINT_FAILED, "Failed to print document."), nullptr, MB_ICONERROR);
 }

@@ -29,24 +29,6 @@ constexpr double kScreenBitsPerPixel = 32;
 // memory together.
 constexpr double kMaxPixels = double(1 << 26);
 
-struct PageExtent {
-    LONG right = 0;
-    LONG bottom = 0;
-};
-
-PageExtent ExtentOf(const CHyperRunView& view)
-{
-    PageExtent extent;
-    const CHyperObArray& objects = view.GetObjects();
-    for (INT_PTR i = 0; i < objects.GetSize(); ++i) {
-        CRect rect;
-        view.GetObjectAtIndex(i)->GetRect(&rect, nullptr);
-        extent.right = std::max(extent.right, rect.right);
-        extent.bottom = std::max(extent.bottom, rect.bottom);
-    }
-    return extent;
-}
-
 // The screen's dots per inch, read from a screen DC released at once.
 CSize ScreenDpi()
 {
@@ -74,7 +56,7 @@ BOOL DrawIntoPicture(CHyperRunView& view, const CPageRenderRequest& request, CSi
                      CExportOptions& options, CExportProgress& progress)
 {
     const CSize dpi = ScreenDpi();
-    const PageExtent extent = ExtentOf(view);
+    const CSize extent = view.GetObjectExtent();
     CDC screen;
     screen.Attach(::GetDC(nullptr));
     CDC memory;
@@ -88,7 +70,7 @@ BOOL DrawIntoPicture(CHyperRunView& view, const CPageRenderRequest& request, CSi
     memory.SetMapMode(MM_ANISOTROPIC);
     memory.SetWindowExt(dpi.cx, dpi.cy);
     memory.SetViewportExt(scale, scale);
-    memory.FillSolidRect(CRect(0, 0, extent.right, extent.bottom), RGB(255, 255, 255));
+    memory.FillSolidRect(CRect(0, 0, extent.cx, extent.cy), RGB(255, 255, 255));
     DrawObjects(view, memory, request, progress);
     memory.SelectObject(old);
     COXDIB picture;
@@ -142,15 +124,15 @@ BOOL RenderPagePicture(
     const int count = static_cast<int>(view.GetObjects().GetSize());
     CExportProgress progress(0, (count + 4) * 10, 10, IDS_RETRIEVING_OBJECTS);
     progress.Step(2);
-    const PageExtent extent = ExtentOf(view);
-    const int width = static_cast<int>(extent.right * request.zoom);
-    const int height = static_cast<int>(extent.bottom * request.zoom);
+    const CSize extent = view.GetObjectExtent();
+    const int width = static_cast<int>(extent.cx * request.zoom);
+    const int height = static_cast<int>(extent.cy * request.zoom);
     progress.Step();
     const CSize dpi = ScreenDpi();
     const double pageZoom = 1.0;
     const int scale = static_cast<int>(std::floor(request.resolution * pageZoom * request.zoom + 0.5));
-    const double bitmapWidth = std::trunc(double(extent.right) * scale / dpi.cx);
-    const double bitmapHeight = std::trunc(double(extent.bottom) * scale / dpi.cy);
+    const double bitmapWidth = std::trunc(double(extent.cx) * scale / dpi.cx);
+    const double bitmapHeight = std::trunc(double(extent.cy) * scale / dpi.cy);
     megabytes = kScreenBitsPerPixel * bitmapHeight * bitmapWidth / 8 / 1048576;
     if (bitmapWidth < 1 || bitmapHeight < 1 || bitmapWidth * bitmapHeight > kMaxPixels)
         return FALSE;

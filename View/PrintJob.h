@@ -1,14 +1,27 @@
-// The print command's loop: a view's pages go to the system's printer, which writes them to
-// a PDF file.
+// The print loop: pages of a document, one view each, go to a printer (the built-in PDF
+// printer or a desktop queue) while the printing dialog shows and offers Cancel.
 #pragma once
 
-#include "platform/core/Types.h"
+#include "platform/core/String.h"
 
 #include <vector>
 
 class CView;
 
-// FALSE when the view prints nothing or the printer cannot start the job.
-BOOL PrintViewToFile(CView* view, LPCTSTR output, LPCTSTR documentName);
-// The pages of each view in turn, in one job.
-BOOL PrintViewsToFile(const std::vector<CView*>& views, LPCTSTR output, LPCTSTR documentName);
+struct CPrintRequest {
+    CString printer;       // the device name, as the print dialog gives it
+    CString output;        // the file the built-in printer writes
+    CString documentName;
+    UINT fromPage = 1;     // positions in the list of pages, from 1; downwards when to is lower
+    UINT toPage = 1;
+    int copies = 1;
+};
+
+enum class PrintResult { Printed, Cancelled, Failed };
+
+PrintResult PrintPages(const std::vector<CView*>& pages, const CPrintRequest& request);
+
+// The pages of the view's document in their order (the view alone without a document).
+std::vector<CView*> DocumentPagesOf(CView* view);
+// The job's name: the document's title, else the frame's caption, cut to 31 characters.
+CString JobNameOf(CView* view);

@@ -16,7 +16,7 @@ struct PreviewString {
 };
 
 constexpr PreviewString kStrings[] = {
-    {ID_FILE_PRINT, "Print the page to a PDF file\nPrint"},
+    {ID_FILE_PRINT, "Print the document\nPrint"},
     {CMyView::CmdBirdsEye, "<Bring up bird's-eye view window\nBird Eye>"},
     {AFX_ID_PREVIEW_PRINT, "Print the page\n&Print..."},
     {AFX_ID_PREVIEW_NEXT, "Show the next page\n&Next Page"},

@@ -3,11 +3,20 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiState.h"
 
+#include <QDir>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cups/cups.h>
+
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 
 namespace gdi {
 
@@ -18,9 +27,15 @@ struct PrintedText {
     QString text;
 };
 
+// A job is written as PDF: into the chosen file for the built-in printer, into a temporary
+// file handed to the queue at its end otherwise, so that a cancelled job sends nothing.
 struct PrintJob {
     DEVMODE mode{};
     QString output;
+    QString queue;
+    QString title;
+    ABORTPROC abort = nullptr;
+    std::unique_ptr<QFileDevice> file;
     std::unique_ptr<QPdfWriter> writer;
     std::unique_ptr<QPainter> painter;
     QImage page;
@@ -71,7 +86,56 @@ QSizeF PaperMillimetres(const DEVMODE& m)
     return mm;
 }
 
+bool IsPrintQueue(const char* name)
+{
+    EnsureGuiApplication();
+    return !QPrinterInfo::printerInfo(QString::fromLocal8Bit(name)).isNull();
+}
+
+std::unique_ptr<QFileDevice> OpenJobFile(const PrintJob& job, const QString& output)
+{
+    std::unique_ptr<QFileDevice> file;
+    if (job.queue.isEmpty())
+        file = std::make_unique<QSaveFile>(output);
+    else
+        file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/print-XXXXXX.pdf"));
+    if (!file->open(QIODevice::WriteOnly))
+        return nullptr;
+    return file;
+}
+
+// Ends the PDF; the file is kept or sent only when the job finished.
+bool CloseJob(PrintJob& job, bool finished)
+{
+    bool ok = !job.painter || job.painter->end();
+    job.painter.reset();
+    job.writer.reset();
+    if (!job.file)
+        return ok;
+    if (auto* saved = dynamic_cast<QSaveFile*>(job.file.get())) {
+        if (!finished)
+            saved->cancelWriting();
+        ok = saved->commit() && ok;
+    } else if (finished && ok) {
+        ok = job.file->flush();
+        cups_option_t* options = nullptr;
+        const int count = cupsAddOption("copies", std::to_string(std::max<int>(1, job.mode.dmCopies)).c_str(), 0, &options);
+        ok = ok && cupsPrintFile(job.queue.toLocal8Bit().constData(), job.file->fileName().toLocal8Bit().constData(),
+                                 job.title.toUtf8().constData(), count, options) > 0;
+        cupsFreeOptions(count, options);
+    }
+    job.file.reset();
+    return finished ? ok : true;
+}
+
 }  // namespace
+
+std::string DefaultPrinterName()
+{
+    EnsureGuiApplication();
+    const QString name = QPrinterInfo::defaultPrinterName();
+    return name.isEmpty() ? std::string(kPdfPrinterName) : name.toLocal8Bit().toStdString();
+}
 
 void GetDefaultDevMode(DEVMODE* m)
 {
@@ -91,11 +155,14 @@ void GetDefaultDevMode(DEVMODE* m)
 
 BOOL CDC::CreateDC(LPCTSTR, LPCTSTR device, LPCTSTR output, const void* initData)
 {
-    if (device && std::strcmp(device, kPdfPrinterName) != 0 && std::strcmp(device, "DISPLAY") != 0)
-        return FALSE;
     if (device && std::strcmp(device, "DISPLAY") == 0)
         return Attach(::GetDC(nullptr));
+    const bool queue = device && std::strcmp(device, kPdfPrinterName) != 0;
+    if (queue && !IsPrintQueue(device))
+        return FALSE;
     auto job = std::make_shared<PrintJob>();
+    if (queue)
+        job->queue = QString::fromLocal8Bit(device);
     GetDefaultDevMode(&job->mode);
     if (initData) {
         const auto* given = static_cast<const DEVMODE*>(initData);
@@ -126,17 +193,18 @@ int StartDoc(HDC hdc, const DOCINFO* info)
         return SP_ERROR;
     PrintJob& job = *dc->printer;
     QString file = info && info->lpszOutput ? QString::fromLocal8Bit(info->lpszOutput) : job.output;
-    if (file.isEmpty()) {
-        QString name = info && info->lpszDocName ? QString::fromLocal8Bit(info->lpszDocName) : QStringLiteral("Document");
-        file = name + QStringLiteral(".pdf");
-    }
+    job.title = info && info->lpszDocName ? QString::fromLocal8Bit(info->lpszDocName) : QStringLiteral("Document");
+    if (file.isEmpty())
+        file = job.title + QStringLiteral(".pdf");
     EnsureGuiApplication();
-    job.writer = std::make_unique<QPdfWriter>(file);
+    job.file = OpenJobFile(job, file);
+    if (!job.file)
+        return SP_ERROR;
+    job.writer = std::make_unique<QPdfWriter>(job.file.get());
     job.writer->setResolution(dc->dpiX);
     job.writer->setPageSize(QPageSize(PaperMillimetres(job.mode), QPageSize::Millimeter));
     job.writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    if (info && info->lpszDocName)
-        job.writer->setTitle(QString::fromLocal8Bit(info->lpszDocName));
+    job.writer->setTitle(job.title);
     job.pages = 0;
     return 1;
 }
@@ -175,6 +243,8 @@ int EndPage(HDC hdc)
     ++job.pages;
     dc->target = nullptr;
     job.page = QImage();
+    if (job.abort && !job.abort(hdc, 0))
+        return SP_APPABORT;
     return 1;
 }
 
@@ -183,15 +253,9 @@ int EndDoc(HDC hdc)
     Dc* dc = PrinterDc(hdc);
     if (!dc || !dc->printer->writer)
         return SP_ERROR;
-    PrintJob& job = *dc->printer;
     if (dc->target)
         EndPage(hdc);
-    bool ok = true;
-    if (job.painter)
-        ok = job.painter->end();
-    job.painter.reset();
-    job.writer.reset();
-    return ok ? 1 : SP_ERROR;
+    return CloseJob(*dc->printer, true) ? 1 : SP_ERROR;
 }
 
 int AbortDoc(HDC hdc)
@@ -199,12 +263,17 @@ int AbortDoc(HDC hdc)
     Dc* dc = PrinterDc(hdc);
     if (!dc)
         return SP_ERROR;
-    PrintJob& job = *dc->printer;
     dc->target = nullptr;
-    if (job.painter)
-        job.painter->end();
-    job.painter.reset();
-    job.writer.reset();
+    CloseJob(*dc->printer, false);
+    return 1;
+}
+
+int SetAbortProc(HDC hdc, ABORTPROC proc)
+{
+    Dc* dc = PrinterDc(hdc);
+    if (!dc)
+        return SP_ERROR;
+    dc->printer->abort = proc;
     return 1;
 }
 

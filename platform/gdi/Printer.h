@@ -1,7 +1,10 @@
-// Printer setup records and the one printer of the system, which writes PDF files.
+// Printer setup records and the printers: the system's own, which writes PDF files, and the
+// desktop's print queues.
 #pragma once
 
 #include "platform/gdi/GdiTypes.h"
+
+#include <string>
 
 constexpr int CCHDEVICENAME = 32;
 constexpr int CCHFORMNAME = 32;
@@ -18,6 +21,7 @@ constexpr short DMORIENT_LANDSCAPE = 2;
 constexpr short DMPAPER_LETTER = 1;
 constexpr short DMPAPER_A4 = 9;
 constexpr int SP_ERROR = -1;
+constexpr int SP_APPABORT = -2;
 
 struct DEVMODE {
     CHAR dmDeviceName[CCHDEVICENAME];
@@ -65,8 +69,10 @@ struct DOCINFO {
     DWORD fwType;
 };
 
-// The printer's name, as printer set-up shows it.
+// The built-in printer's name, as printer set-up shows it.
 constexpr const char* kPdfPrinterName = "PDF Printer";
+// The desktop's default queue, or the built-in printer when it has none.
+std::string DefaultPrinterName();
 // Fills a DEVMODE with the printer's defaults (A4 portrait, 300 dpi).
 void GetDefaultDevMode(DEVMODE* devMode);
 int StartDoc(HDC hdc, const DOCINFO* info);
@@ -74,3 +80,7 @@ int StartPage(HDC hdc);
 int EndPage(HDC hdc);
 int EndDoc(HDC hdc);
 int AbortDoc(HDC hdc);
+// Asked after every printed page whether the job goes on; FALSE makes EndPage fail with
+// SP_APPABORT.
+using ABORTPROC = BOOL (*)(HDC hdc, int error);
+int SetAbortProc(HDC hdc, ABORTPROC proc);

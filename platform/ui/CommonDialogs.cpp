@@ -9,8 +9,12 @@
 #include "platform/ui/WindowTable.h"
 
 #include <QColorDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QFileDialog>
 #include <QFontDialog>
 
@@ -44,7 +48,7 @@ struct FontAnswer {
 struct PrintAnswer {
     bool ok;
     int from, to, copies;
-    std::string output;
+    std::string output, printer;
 };
 struct PageAnswer {
     bool ok;
@@ -125,9 +129,10 @@ void QueueFontDialogAnswer(bool ok, const LOGFONT& font, COLORREF colour)
 {
     answers<FontAnswer>().push_back({ok, font, colour});
 }
-void QueuePrintDialogAnswer(bool ok, int fromPage, int toPage, int copies, const std::string& output)
+void QueuePrintDialogAnswer(bool ok, int fromPage, int toPage, int copies, const std::string& output,
+                            const std::string& printer)
 {
-    answers<PrintAnswer>().push_back({ok, fromPage, toPage, copies, output});
+    answers<PrintAnswer>().push_back({ok, fromPage, toPage, copies, output, printer});
 }
 void QueuePageSetupAnswer(bool ok, RECT margins) { answers<PageAnswer>().push_back({ok, margins}); }
 } // namespace UiTestHook
@@ -417,6 +422,7 @@ CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : CCo
 BOOL CPrintDialog::GetDefaults()
 {
     GetDefaultDevMode(&m_devMode);
+    m_printer = DefaultPrinterName();
     if (m_pd.Flags & PD_RETURNDC)
         m_pd.hDC = CreatePrinterDC();
     return TRUE;
@@ -425,9 +431,85 @@ BOOL CPrintDialog::GetDefaults()
 HDC CPrintDialog::CreatePrinterDC()
 {
     CDC dc;
-    if (!dc.CreateDC(nullptr, kPdfPrinterName, m_output.empty() ? nullptr : m_output.c_str(), &m_devMode))
+    const CString device = GetDeviceName();
+    const char* output = IsPdfPrinter() && !m_output.empty() ? m_output.c_str() : nullptr;
+    if (!dc.CreateDC(nullptr, device, output, &m_devMode))
         return nullptr;
     return dc.Detach();
+}
+
+void CPrintDialog::setRange(DWORD rangeFlag, int from, int to)
+{
+    m_pd.Flags = (m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION | PD_CURRENTPAGE)) | rangeFlag;
+    if (rangeFlag != PD_PAGENUMS)
+        return;
+    m_pd.nFromPage = static_cast<WORD>(std::clamp<int>(from, m_pd.nMinPage, m_pd.nMaxPage));
+    m_pd.nToPage = static_cast<WORD>(std::clamp<int>(to, m_pd.nFromPage, m_pd.nMaxPage));
+}
+
+namespace {
+
+// Hides a control of a desktop dialog each time the dialog shows it.
+class StaysHidden : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget*>(watched)->hide();
+        return false;
+    }
+};
+
+} // namespace
+
+// The desktop's print dialog: its printers are the desktop's queues and, as printing to a
+// file, the built-in PDF printer.
+bool CPrintDialog::askUser()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (IsPdfPrinter()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(m_output));
+    } else {
+        printer.setPrinterName(QString::fromStdString(m_printer));
+    }
+    printer.setCopyCount(m_pd.nCopies);
+    QPrintDialog dialog(&printer);
+    dialog.setMinMax(m_pd.nMinPage, m_pd.nMaxPage);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
+    if (!(m_pd.Flags & PD_NOPAGENUMS))
+        options |= QAbstractPrintDialog::PrintPageRange;
+    if (!(m_pd.Flags & PD_NOCURRENTPAGE))
+        options |= QAbstractPrintDialog::PrintCurrentPage;
+    dialog.setOptions(options);
+    // A job carries the printer, one range of pages in one order and the copies, on the
+    // printer's paper set-up: lists of pages, odd or even pages, the reversed order, the
+    // printer's properties and its options are not offered, also when another printer is
+    // chosen.
+    StaysHidden hidden;
+    for (const char* name :
+         {"pagesRadioButton", "pagesLineEdit", "pageSetLabel", "pageSetCombo", "reverse", "properties"})
+        if (auto* control = dialog.findChild<QWidget*>(name)) {
+            control->hide();
+            control->installEventFilter(&hidden);
+        }
+    if (auto* tabs = dialog.findChild<QTabWidget*>("tabs"))
+        if (auto* options = dialog.findChild<QWidget*>("optionsTab"))
+            tabs->removeTab(tabs->indexOf(options));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile && printer.outputFileName().isEmpty())
+        return false;
+    m_printer = toFile ? std::string(kPdfPrinterName) : fromQt(printer.printerName());
+    m_output = toFile ? fromQt(printer.outputFileName()) : std::string();
+    switch (printer.printRange()) {
+    case QPrinter::PageRange: setRange(PD_PAGENUMS, printer.fromPage(), printer.toPage()); break;
+    case QPrinter::CurrentPage: setRange(PD_CURRENTPAGE, 0, 0); break;
+    default: setRange(PD_ALLPAGES, 0, 0); break;
+    }
+    m_pd.nCopies = static_cast<WORD>(std::max(1, printer.copyCount()));
+    return true;
 }
 
 INT_PTR CPrintDialog::DoModal()
@@ -436,23 +518,30 @@ INT_PTR CPrintDialog::DoModal()
     if (takeAnswer(answer)) {
         if (!answer.ok)
             return IDCANCEL;
-        bool range = answer.from > 0 || answer.to > 0;
-        m_pd.Flags = range ? (m_pd.Flags | PD_PAGENUMS) & ~PD_SELECTION : m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION);
-        if (range) {
-            m_pd.nFromPage = static_cast<WORD>(std::clamp<int>(answer.from, m_pd.nMinPage, m_pd.nMaxPage));
-            m_pd.nToPage = static_cast<WORD>(std::clamp<int>(answer.to, m_pd.nFromPage, m_pd.nMaxPage));
-        }
+        if (answer.from < 0)
+            setRange(PD_CURRENTPAGE, 0, 0);
+        else if (answer.from > 0 || answer.to > 0)
+            setRange(PD_PAGENUMS, answer.from, answer.to);
+        else
+            setRange(PD_ALLPAGES, 0, 0);
         m_pd.nCopies = static_cast<WORD>(std::max(1, answer.copies));
-        m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
+        m_printer = answer.printer.empty() ? std::string(kPdfPrinterName) : answer.printer;
         m_output = answer.output;
     } else {
         if (!ui::CanAskUser())
             return IDCANCEL;
-        QString file = QFileDialog::getSaveFileName(nullptr, "Print to PDF", QString(), "PDF (*.pdf)");
-        if (file.isEmpty())
+        // The printer (and file) chosen last comes first, as long as the program runs.
+        static std::string lastPrinter, lastOutput;
+        if (m_printer.empty()) {
+            m_printer = lastPrinter.empty() ? DefaultPrinterName() : lastPrinter;
+            m_output = lastOutput;
+        }
+        if (!askUser())
             return IDCANCEL;
-        m_output = fromQt(file);
+        lastPrinter = m_printer;
+        lastOutput = m_output;
     }
+    m_devMode.dmCopies = static_cast<SHORT>(m_pd.nCopies);
     if ((m_pd.Flags & PD_RETURNDC) && !(m_pd.Flags & PD_PRINTSETUP))
         m_pd.hDC = CreatePrinterDC();
     return IDOK;

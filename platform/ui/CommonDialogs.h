@@ -1,5 +1,5 @@
-// The common dialogs: choosing files, a colour, a font, and printing or page set-up for the
-// PDF printer. Each asks the test hook first; without a scripted answer they show the
+// The common dialogs: choosing files, a colour, a font, a printer with the pages and copies
+// to print, and page set-up. Each asks the test hook first; without a scripted answer they show the
 // desktop's dialog, or cancel when there is no display.
 #pragma once
 
@@ -163,7 +163,8 @@ private:
 constexpr DWORD PD_ALLPAGES = 0x0, PD_SELECTION = 0x1, PD_PAGENUMS = 0x2, PD_NOSELECTION = 0x4,
                 PD_NOPAGENUMS = 0x8, PD_COLLATE = 0x10, PD_PRINTTOFILE = 0x20, PD_PRINTSETUP = 0x40,
                 PD_RETURNDC = 0x100, PD_RETURNDEFAULT = 0x400, PD_USEDEVMODECOPIES = 0x40000,
-                PD_DISABLEPRINTTOFILE = 0x80000, PD_HIDEPRINTTOFILE = 0x100000;
+                PD_DISABLEPRINTTOFILE = 0x80000, PD_HIDEPRINTTOFILE = 0x100000, PD_CURRENTPAGE = 0x400000,
+                PD_NOCURRENTPAGE = 0x800000;
 
 struct PRINTDLG {
     DWORD lStructSize;
@@ -187,26 +188,33 @@ public:
                                         PD_NOSELECTION,
                           CWnd* parent = nullptr);
     INT_PTR DoModal() override;
-    // The printer's settings without asking.
+    // The printer's settings without asking: the desktop's default printer.
     BOOL GetDefaults();
-    // A drawing context on the printer writing to the chosen output file (PD_RETURNDC makes
-    // DoModal create it into m_pd.hDC).
+    // A drawing context on the chosen printer; the built-in printer writes the chosen file
+    // (PD_RETURNDC makes DoModal create it into m_pd.hDC).
     HDC CreatePrinterDC();
     HDC GetPrinterDC() const { return m_pd.hDC; }
     DEVMODE* GetDevMode() { return &m_devMode; }
-    CString GetDeviceName() const { return kPdfPrinterName; }
-    CString GetDriverName() const { return "PDF"; }
-    CString GetPortName() const { return m_output.c_str(); }
+    CString GetDeviceName() const { return m_printer.empty() ? kPdfPrinterName : m_printer.c_str(); }
+    CString GetDriverName() const { return IsPdfPrinter() ? "PDF" : "CUPS"; }
+    // The built-in printer's file, or the queue's name.
+    CString GetPortName() const { return IsPdfPrinter() ? m_output.c_str() : m_printer.c_str(); }
     int GetCopies() const { return m_pd.nCopies; }
     int GetFromPage() const { return m_pd.nFromPage; }
     int GetToPage() const { return m_pd.nToPage; }
-    BOOL PrintAll() const { return !PrintRange() && !PrintSelection(); }
+    BOOL PrintAll() const { return !PrintRange() && !PrintSelection() && !PrintCurrentPage(); }
+    BOOL PrintCurrentPage() const { return (m_pd.Flags & PD_CURRENTPAGE) != 0; }
     BOOL PrintRange() const { return (m_pd.Flags & PD_PAGENUMS) != 0; }
     BOOL PrintSelection() const { return (m_pd.Flags & PD_SELECTION) != 0; }
     BOOL PrintCollate() const { return (m_pd.Flags & PD_COLLATE) != 0; }
 
 private:
+    bool IsPdfPrinter() const { return m_printer.empty() || m_printer == kPdfPrinterName; }
+    bool askUser();
+    void setRange(DWORD rangeFlag, int from, int to);
+
     DEVMODE m_devMode{};
+    std::string m_printer;
     std::string m_output;
 };
 
@@ -244,8 +252,10 @@ private:
 namespace UiTestHook {
 void QueueColorDialogAnswer(bool ok, COLORREF colour = 0);
 void QueueFontDialogAnswer(bool ok, const LOGFONT& font = LOGFONT{}, COLORREF colour = 0);
-// Pages 0 to 0 print everything; output is the PDF file to write.
-void QueuePrintDialogAnswer(bool ok, int fromPage = 0, int toPage = 0, int copies = 1, const std::string& output = "");
+// Pages 0 to 0 print everything, -1 to -1 the current page; output is the PDF file the
+// built-in printer writes, printer a desktop queue to print to instead.
+void QueuePrintDialogAnswer(bool ok, int fromPage = 0, int toPage = 0, int copies = 1, const std::string& output = "",
+                            const std::string& printer = "");
 void QueuePageSetupAnswer(bool ok, RECT margins = RECT{});
 // The next colour or font dialog ends by a press of its extra button id.
 void QueueCommonDialogButton(UINT id);

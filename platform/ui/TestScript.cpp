@@ -291,6 +291,12 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         s.text = restOf(in);
         if (s.text.empty())
             return false;
+    } else if (verb == "printer") {
+        // The next print dialog prints to a desktop queue: "printer Office 2 3 1" prints pages
+        // 2 to 3 (0 0 all, -1 -1 the current page), one copy.
+        s.kind = Kind::Print;
+        if (!(in >> s.target >> s.at.x >> s.at.y >> s.number))
+            return false;
     } else if (verb == "print" || verb == "clipboard") {
         // The next print dialog prints to this PDF file; the clipboard's text goes to this file.
         s.kind = verb == "print" ? Kind::Print : Kind::Clipboard;
@@ -669,7 +675,12 @@ bool play(const Step& s, std::string& error)
     case Kind::Pick: UiTestHook::QueueMenuPick(static_cast<UINT>(s.number)); return true;
     case Kind::MenuShot: UiTestHook::QueueMenuSnapshot(s.text); return true;
     case Kind::File: UiTestHook::QueueFileDialogAnswer(s.text); return true;
-    case Kind::Print: UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text); return true;
+    case Kind::Print:
+        if (s.target.empty())
+            UiTestHook::QueuePrintDialogAnswer(true, 0, 0, 1, s.text);
+        else
+            UiTestHook::QueuePrintDialogAnswer(true, s.at.x, s.at.y, s.number, "", s.target);
+        return true;
     case Kind::Clipboard: return playClipboardToFile(s, error);
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
     case Kind::Screenshot: return playScreenshot(s, error);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -241,6 +243,37 @@ TEST(Printer, WritesAPdfWithOnePagePerStartPage)
         EXPECT_EQ(0, std::system(cmd.c_str()));
     }
     std::filesystem::remove(file);
+}
+
+// The abort procedure is asked after every page; once it says no, the page fails and the
+// job, aborted, leaves the file that was there untouched.
+TEST(Printer, AnAbortProcedureThatSaysNoEndsTheJobWithoutWritingTheFile)
+{
+    const std::string file = (std::filesystem::temp_directory_path() / "vantrel-gdi-aborted.pdf").string();
+    std::ofstream(file) << "old";
+    static int asked = 0;
+    asked = 0;
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(nullptr, kPdfPrinterName, file.c_str(), nullptr));
+    ASSERT_GT(SetAbortProc(printer.GetSafeHdc(), [](HDC, int) -> BOOL { return ++asked < 2; }), 0);
+    ASSERT_GT(printer.StartDoc("Aborted"), 0);
+    ASSERT_GT(printer.StartPage(), 0);
+    EXPECT_GT(printer.EndPage(), 0);
+    ASSERT_GT(printer.StartPage(), 0);
+    EXPECT_EQ(SP_APPABORT, printer.EndPage());
+    EXPECT_EQ(asked, 2);
+    EXPECT_GT(printer.AbortDoc(), 0);
+    std::ifstream in(file);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "old");
+    std::filesystem::remove(file);
+}
+
+TEST(Printer, AFileThatCannotBeWrittenFailsTheJobsStart)
+{
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(nullptr, kPdfPrinterName, "/nonexistent-folder/out.pdf", nullptr));
+    EXPECT_EQ(SP_ERROR, printer.StartDoc("Nowhere"));
 }
 
 // A font of no height has the default cell: on a 300 dpi page as tall as on a 96 dpi screen, like

@@ -192,6 +192,21 @@ TEST_F(CommonDialogTest, PrintDialogTakesRangeCopiesAndMakesTheDC)
     EXPECT_EQ(all.DoModal(), IDCANCEL);
 }
 
+TEST_F(CommonDialogTest, PrintDialogTakesTheCurrentPageAndAQueue)
+{
+    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_RETURNDC);
+    dialog.m_pd.nMaxPage = 4;
+    UiTestHook::QueuePrintDialogAnswer(true, -1, -1, 2, "", "Office");
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(dialog.PrintCurrentPage());
+    EXPECT_FALSE(dialog.PrintAll());
+    EXPECT_FALSE(dialog.PrintRange());
+    EXPECT_EQ(dialog.GetDeviceName(), CString("Office"));
+    EXPECT_EQ(dialog.GetPortName(), CString("Office")) << "a queue is its own port";
+    EXPECT_EQ(dialog.GetDevMode()->dmCopies, 2);
+    EXPECT_EQ(dialog.GetPrinterDC(), nullptr) << "no such queue on this machine";
+}
+
 TEST_F(CommonDialogTest, PageSetupStartsFromThePrinterPaper)
 {
     CPageSetupDialog dialog(PSD_INHUNDREDTHSOFMILLIMETERS);

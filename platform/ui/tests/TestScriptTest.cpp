@@ -48,7 +48,8 @@ protected:
 TEST_F(TestScriptTest, LinesThatAreNotStepsAreNamed)
 {
     const char* bad[] = {"frobnicate", "click view", "drag view 1 2 3", "key ctrl+", "key hyper+q",
-                         "wait soon", "click view 1 2 meta", "screenshot", "drop view 1 2", "clock soon", "size dialog 300"};
+                         "wait soon", "click view 1 2 meta", "screenshot", "drop view 1 2", "clock soon", "size dialog 300",
+                         "printer Office 2 3"};
     for (const char* line : bad) {
         std::string error;
         EXPECT_FALSE(UiTestScript::Start({"wait 1", line}, m_log, error)) << line;

@@ -150,6 +150,7 @@ public:
     BOOL IsCellMode() const override { return IsSnapToCenter(); }
     int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
     void AddToSelection(CHyperBaseOb* object) override;
+    void NotifySelectionChanged() override { NotifyChanged(TRUE); }
     CUndoRecord* CreateUndoRecord(UINT commandId) override;
     void PushObjectUndo(CUndoRecord* record) override { PushUndo(record, FALSE); }
     void PostDeleteObject(CHyperBaseOb* object) override;

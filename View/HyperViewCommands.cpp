@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/MyView.h"
+#include "objects/ConnectorEnds.h"
 #include "objects/HyperOb.h"
 #include "objects/kinds/BasePolyOb.h"
 #include "platform/ui/CmdUI.h"
@@ -281,10 +282,10 @@ void OpenOrClose(CHyperView& view, int)
         points->OpenClose(-1, -1);
 }
 
-// The connectors joined to the object's snap points find their way again.
+// Selects every object that the current one reaches through connectors and their snap points.
 void Route(CHyperView& view, int)
 {
-    view.UpdateConnectors();
+    RouteSnapConnections(view.GetCurrentObject(), TRUE);
 }
 
 void SelectAll(CHyperView& view, int)

@@ -148,7 +148,9 @@ public:
     virtual void OnObjectDeselected(CHyperBaseOb*) { }
     // Adds an object to the selection; an empty selection first takes the current object.
     virtual void AddToSelection(CHyperBaseOb*) { }
-    virtual void OnSelectionChanged() { }
+    // Objects changed the selection themselves; the view brings groups, handles and the
+    // Properties pane in line with it.
+    virtual void NotifySelectionChanged() { }
     // A connector end was freed from the object it named; index counts attached connectors.
     virtual void OnConnectorEndDetached(CHyperBaseOb*, int, CHyperBaseOb*) { }
     // A change of the object is over; the view passes hints on to its own bookkeeping.

@@ -44,7 +44,7 @@ public:
     void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
     void AddToSelection(CHyperBaseOb* object) override { selection.insert(object); }
-    void OnSelectionChanged() override { ++selectionChanges; }
+    void NotifySelectionChanged() override { ++selectionChanges; }
     void OnConnectorEndDetached(CHyperBaseOb* connector, int index, CHyperBaseOb* named) override
     {
         detached.push_back({connector, index, named});

@@ -145,6 +145,35 @@ TEST_F(ConnectorFixture, HitOnlyAlongThePathNeverOnAHandle)
     EXPECT_FALSE(connector->IntersectsRect(CRect(140, 55, 160, 65)));
 }
 
+TEST_F(ConnectorFixture, EndHandlesSitOnTheEndsAtEveryZoom)
+{
+    constexpr COLORREF Attached = RGB(0, 255, 0);
+    constexpr int Width = 440, Height = 200;
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    ASSERT_NE(connector, nullptr);
+    connector->Select(TRUE);
+    const int half = connector->GetTracker()->m_nHandleSize / 2;
+    for (int zoom : {50, 75, 100, 150, 200}) {
+        page.view.zoom = zoom;
+        Canvas canvas {Width, Height};
+        canvas.dc.SetMapMode(MM_ANISOTROPIC);
+        canvas.dc.SetWindowExt(100, 100);
+        canvas.dc.SetViewportExt(zoom, zoom);
+        connector->DrawTracker(&canvas.dc);
+        const CPoint first(MulDiv(100, zoom, 100), MulDiv(50, zoom, 100));
+        const CPoint last(MulDiv(200, zoom, 100), MulDiv(90, zoom, 100));
+        const std::vector<COLORREF> pixels = canvas.Pixels();
+        auto at = [&](CPoint p) { return pixels[static_cast<size_t>(p.y * Width + p.x)]; };
+        EXPECT_EQ(at(first), Attached) << zoom << " %";
+        EXPECT_EQ(at(last), Attached) << zoom << " %";
+        EXPECT_NE(at(CPoint((first.x + last.x) / 2, (first.y + last.y) / 2)), Attached) << zoom << " %";
+        // Inside their outlines the two squares keep the handle size in pixels.
+        EXPECT_EQ(ColorBounds(canvas, Width, Height, Attached),
+                  CRect(first.x - half + 1, first.y - half + 1, last.x + half, last.y + half))
+            << zoom << " %";
+    }
+}
+
 TEST_F(ConnectorFixture, ABlankLabelHasNoRectangle)
 {
     CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));

@@ -157,6 +157,8 @@ public:
 
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }
+    BOOL ShowsSnapPoints() const override { return m_showSnapPoints; }
+    BOOL IsEditingTextOf(const CHyperBaseOb* object) const override;
     BOOL IsInsertingObject() const override { return m_inserting; }
     BOOL IsBusy() const override { return m_restoringObjects || CHyperRunView::IsBusy(); }
     BOOL ShowsHandles() const override { return m_showHandles; }

@@ -32,6 +32,8 @@ public:
     // While objects are loaded or added: lines and connectors keep their ends as they are.
     virtual BOOL IsBusy() const { return IsInsertingObject(); }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
+    // Whether the view's in-place text editor is open on the object.
+    virtual BOOL IsEditingTextOf(const CHyperBaseOb*) const { return FALSE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
     // The view edits the points of the selected point list instead of moving objects.
     virtual BOOL IsEditPointsMode() const { return FALSE; }

@@ -206,11 +206,6 @@ BOOL CConnectL0::UpdateConnectedEnds(int, int)
     return TRUE;
 }
 
-BOOL CConnectL0::DrawDragFeedback(CWnd* clipTo, CDC* dc, CWnd* wnd, BOOL erase)
-{
-    return DrawLineFeedback(clipTo, dc, wnd, erase);
-}
-
 int CConnectL0::HitTest(CPoint point)
 {
     int hit = CHyperOb::HitTest(point);

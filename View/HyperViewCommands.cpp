@@ -207,7 +207,7 @@ void Stack(CHyperView& view, int command)
 void Zoom(CHyperView& view, int step)
 {
     const int zoom = view.GetZoom();
-    view.SetZoom(step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100);
+    view.SetZoom(step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100, nullptr);
 }
 
 void ToggleSnapPoints(CHyperView& view, int)

@@ -207,7 +207,13 @@ void Stack(CHyperView& view, int command)
 void Zoom(CHyperView& view, int step)
 {
     const int zoom = view.GetZoom();
-    view.SetZoom(step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100, nullptr);
+    const int next = step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100;
+    // Zooming out keeps the middle of the window in sight: the old scroll position would run
+    // past the smaller page and leave it at its far corner.
+    if (next < zoom)
+        view.SetZoom(next, nullptr);
+    else
+        view.SetZoom(next);
 }
 
 void ToggleSnapPoints(CHyperView& view, int)

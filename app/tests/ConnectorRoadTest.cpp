@@ -213,4 +213,18 @@ TEST_F(ConnectorRoadTest, ANewConnectorShowsItsRouteWhileDrawnAndItsEndsShowWhet
     EXPECT_LT(movable, fixed);
 }
 
+TEST_F(ConnectorRoadTest, WithSnapPointsHiddenAnEndStaysOnItsRectangle)
+{
+    // A, B and C as above; the connector from A to B is selected; Snap Points is switched off.
+    const std::string script = "wait 300\nmenu 57600\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+                               "drag view 300 100 400 200\n" + kRectangle + "drag view 300 300 400 400\n" + kConnector +
+                               "drag view 200 150 300 150\nwait 100\nmenu 60443\nwait 100\n" +
+                               "drag view 300 150 340 320\nwait 200\n" + Save("dragged.trn") + "quit\n";
+    Play(script);
+    const SavedPage dragged = ReadDocument(Path("dragged.trn"));
+    ASSERT_TRUE(dragged.connector) << "the connector was not moved off its snap points";
+    EXPECT_EQ(dragged.connector->end, CString("Border2"));
+    EXPECT_EQ(dragged.connector->path, (std::vector<CPoint>{{200, 150}, {300, 150}}));
+}
+
 } // namespace

@@ -29,11 +29,15 @@ int CConnectL0::EndHandleAt(CPoint page) const
 BOOL CConnectL0::OnEndMouseDown(int x, int y)
 {
     CObjectHost* host = GetHost();
-    if (!host->ShowsSnapPoints() || host->IsEditPointsMode())
+    if (host->IsEditPointsMode())
         return FALSE;
     const int end = EndHandleAt(CPoint(x, y));
     if (end < 0)
         return FALSE;
+    // With snap points hidden the end stays; the press must not move the whole connector off
+    // its snap points either, which would free its ends and delete it.
+    if (!host->ShowsSnapPoints())
+        return TRUE;
     std::unique_ptr<CUndoRecord> step(host->CreateUndoRecord(SnapUndoId));
     if (DragEnd(end, CPoint(x, y)) && !m_busy && step)
         host->PushObjectUndo(step.release());

@@ -220,6 +220,17 @@ void CHyperOleView::PickRunModeOleObject(CPoint point)
         hit->Select(TRUE);
 }
 
+// The embedded object clicked in run mode is no selection of the page being edited.
+void CHyperOleView::SetEditMode(BOOL editMode)
+{
+    if (editMode && !m_editMode) {
+        if (CHyperOb* clicked = GetCurrentOleObject())
+            clicked->Deselect(TRUE);
+        m_currentOleObject = nullptr;
+    }
+    CHyperFmtView::SetEditMode(editMode);
+}
+
 BOOL CHyperOleView::IsAltClickOnCurrent(UINT) const
 {
     return GetCurrentObject() && IsAltClick();

@@ -59,6 +59,7 @@ public:
     void RegisterTools() override;
     void ShowObjectMenu(CHyperBaseOb* object, POINT point, UINT menuId) override;
     BOOL HasFocusFrame(const CHyperBaseOb* object) const override;
+    void SetEditMode(BOOL editMode) override;
     void PasteClipList() override;
     void CompleteSelectionSource(COleDataSource* source, const CObArray& bottomUp, HGLOBAL block) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

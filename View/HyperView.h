@@ -150,12 +150,15 @@ public:
     BOOL IsCellMode() const override { return IsSnapToCenter(); }
     int GetFlagsLow() const override { return CHyperRunView::GetGridStepX(); }
     void AddToSelection(CHyperBaseOb* object) override;
+    void NotifySelectionChanged() override { NotifyChanged(TRUE); }
     CUndoRecord* CreateUndoRecord(UINT commandId) override;
     void PushObjectUndo(CUndoRecord* record) override { PushUndo(record, FALSE); }
     void PostDeleteObject(CHyperBaseOb* object) override;
 
     // Page-view hooks answered by the editing view.
     BOOL IsEditMode() const override { return m_editMode; }
+    BOOL ShowsSnapPoints() const override { return m_showSnapPoints; }
+    BOOL IsEditingTextOf(const CHyperBaseOb* object) const override;
     BOOL IsInsertingObject() const override { return m_inserting; }
     BOOL IsBusy() const override { return m_restoringObjects || CHyperRunView::IsBusy(); }
     BOOL ShowsHandles() const override { return m_showHandles; }

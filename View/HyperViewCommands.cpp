@@ -3,6 +3,7 @@
 #include "View/HyperView.h"
 
 #include "View/MyView.h"
+#include "objects/ConnectorEnds.h"
 #include "objects/HyperOb.h"
 #include "objects/kinds/BasePolyOb.h"
 #include "platform/ui/CmdUI.h"
@@ -206,7 +207,13 @@ void Stack(CHyperView& view, int command)
 void Zoom(CHyperView& view, int step)
 {
     const int zoom = view.GetZoom();
-    view.SetZoom(step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100);
+    const int next = step > 0 ? view.GetNextZoom(zoom) : step < 0 ? view.GetPrevZoom(zoom) : 100;
+    // Zooming out keeps the middle of the window in sight: the old scroll position would run
+    // past the smaller page and leave it at its far corner.
+    if (next < zoom)
+        view.SetZoom(next, nullptr);
+    else
+        view.SetZoom(next);
 }
 
 void ToggleSnapPoints(CHyperView& view, int)
@@ -281,10 +288,10 @@ void OpenOrClose(CHyperView& view, int)
         points->OpenClose(-1, -1);
 }
 
-// The connectors joined to the object's snap points find their way again.
+// Selects every object that the current one reaches through connectors and their snap points.
 void Route(CHyperView& view, int)
 {
-    view.UpdateConnectors();
+    RouteSnapConnections(view.GetCurrentObject(), TRUE);
 }
 
 void SelectAll(CHyperView& view, int)

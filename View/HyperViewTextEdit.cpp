@@ -27,6 +27,11 @@ BOOL CHyperView::StartTextEdit(CPoint page, UINT nChar)
     return FALSE;
 }
 
+BOOL CHyperView::IsEditingTextOf(const CHyperBaseOb* object) const
+{
+    return m_textEdit && m_textEdit->IsEditing() && m_textEdit->m_object == object;
+}
+
 BOOL CHyperView::CommitTextEdit()
 {
     return m_textEdit->IsEditing() && m_textEdit->EndEdit(TRUE, 0, TRUE);
@@ -49,7 +54,9 @@ HBRUSH CHyperView::OnCtlColor(CDC* dc, CWnd* wnd, UINT)
     COLORREF fore = 0;
     COLORREF back = 0;
     m_textEdit->m_object->GetForeColor(&fore);
-    m_textEdit->m_object->GetBackColor(&back);
+    // An object without a background of its own (a connector's label) shows the page.
+    if (!m_textEdit->m_object->GetBackColor(&back) || back == static_cast<COLORREF>(-1))
+        back = m_textEdit->m_object->GetPageColor();
     dc->SetTextColor(fore);
     dc->SetBkColor(back);
     if (!m_backgroundBrush.GetSafeHandle() || m_editBrushColor != back) {

@@ -48,7 +48,8 @@ void CHyperView::SetZoom(int percent, const POINT* devicePosition)
     limit(target.x, client.Width(), total.cx, GetGridStepX());
     limit(target.y, client.Height(), total.cy, GetGridStepY());
     ScrollToDevicePosition(target);
-    Invalidate();
+    // The ink layer and the rulers follow the new zoom from the new scroll position.
+    SetZoom(percent);
 }
 
 void CHyperView::ZoomToRect(RECT rect, const double* scale)

@@ -316,5 +316,5 @@ void RouteSnapConnections(CHyperOb* start, BOOL notify)
         }
     }
     if (notify)
-        host->OnSelectionChanged();
+        host->NotifySelectionChanged();
 }

@@ -32,6 +32,8 @@ public:
     // While objects are loaded or added: lines and connectors keep their ends as they are.
     virtual BOOL IsBusy() const { return IsInsertingObject(); }
     virtual BOOL AllowsInlineEdit() const { return TRUE; }
+    // Whether the view's in-place text editor is open on the object.
+    virtual BOOL IsEditingTextOf(const CHyperBaseOb*) const { return FALSE; }
     virtual BOOL HasEmptySelection() const { return TRUE; }
     // The view edits the points of the selected point list instead of moving objects.
     virtual BOOL IsEditPointsMode() const { return FALSE; }
@@ -148,7 +150,9 @@ public:
     virtual void OnObjectDeselected(CHyperBaseOb*) { }
     // Adds an object to the selection; an empty selection first takes the current object.
     virtual void AddToSelection(CHyperBaseOb*) { }
-    virtual void OnSelectionChanged() { }
+    // Objects changed the selection themselves; the view brings groups, handles and the
+    // Properties pane in line with it.
+    virtual void NotifySelectionChanged() { }
     // A connector end was freed from the object it named; index counts attached connectors.
     virtual void OnConnectorEndDetached(CHyperBaseOb*, int, CHyperBaseOb*) { }
     // A change of the object is over; the view passes hints on to its own bookkeeping.

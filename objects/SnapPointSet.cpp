@@ -4,6 +4,7 @@
 #include "objects/GroupInfo.h"
 #include "objects/HyperOb.h"
 #include "objects/ObjectHost.h"
+#include "objects/TextThroughMemory.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/GdiTypes.h"
@@ -14,24 +15,15 @@
 #include <optional>
 
 namespace {
-// Small zooms draw the text at full size on a copy of the area and scale it onto the page.
 void DrawTextThroughMemory(CDC* dc, const CRect& rect, const CString& text)
 {
-    CDC memory;
-    memory.CreateCompatibleDC(dc);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(dc, rect.Width(), rect.Height());
-    CBitmap* old = memory.SelectObject(&bitmap);
-    memory.SetMapMode(MM_TEXT);
-    memory.BitBlt(0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
-    memory.SelectObject(dc->GetCurrentFont());
-    memory.SetBkColor(dc->GetBkColor());
-    memory.SetTextColor(dc->GetTextColor());
-    CRect local(0, 0, rect.Width(), rect.Height());
-    memory.DrawText(text, &local, DT_CENTER);
-    dc->SetStretchBltMode(BLACKONWHITE);
-    dc->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(old);
+    DrawThroughMemory(dc, rect, [&](CDC* memory) {
+        memory->SelectObject(dc->GetCurrentFont());
+        memory->SetBkColor(dc->GetBkColor());
+        memory->SetTextColor(dc->GetTextColor());
+        CRect local = rect;
+        memory->DrawText(text, &local, DT_CENTER);
+    });
 }
 
 // Draws 5 x 5 squares on points, filled with the window colour and outlined in the point's

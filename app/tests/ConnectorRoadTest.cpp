@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -56,6 +57,16 @@ class ConnectorRoadTest : public e2e::RoadTest {
 
 const std::string kRectangle = "menu " + std::to_string(CMyView::ToolRectangle) + "\n";
 const std::string kConnector = "menu " + std::to_string(CMyView::ToolConnector) + "\n";
+
+// Whether the two pictures differ anywhere within `reach` pixels of the point.
+bool ChangedNear(const QImage& a, const QImage& b, int x, int y, int reach)
+{
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if (a.pixel(x + dx, y + dy) != b.pixel(x + dx, y + dy))
+                return true;
+    return false;
+}
 
 TEST_F(ConnectorRoadTest, AConnectorFollowsGoesAndComesBackWithItsRectangles)
 {
@@ -164,6 +175,56 @@ TEST_F(ConnectorRoadTest, AnEndDraggedToAnotherRectangleStaysThereAfterReopening
     ASSERT_FALSE(preview.Empty());
     EXPECT_LE(preview.left, 215);
     EXPECT_GE(preview.bottom, 290);
+}
+
+TEST_F(ConnectorRoadTest, ANewConnectorShowsItsRouteWhileDrawnAndItsEndsShowWhetherTheyDrag)
+{
+    // From A's right snap point (200, 150) to B's top one (350, 300): the route runs right,
+    // then down; a straight band would cut across through (275, 225).
+    const std::string script =
+        "wait 300\nmenu 57600\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+        "drag view 300 300 400 400\n" + kConnector + "wait 100\nsnapshot view " + Path("before.png") + "\n" +
+        "down view 200 150\nmove view 280 250\nmove view 350 300\nwait 100\nsnapshot view " + Path("drawing.png") +
+        "\nup view 350 300\nwait 200\n" + Save("drawn.trn") +
+        // The new connector is selected: over its end, the end-drag cursor; with the snap
+        // points hidden, the cursor that says the end stays.
+        "move view 320 150\nmove view 200 150\nwait 100\nmenu 60443\nwait 100\nmove view 320 150\n" +
+        "move view 200 150\nwait 100\n" + Save("last.trn") + "quit\n";
+    const e2e::Run run = Play(script);
+
+    const SavedPage drawn = ReadDocument(Path("drawn.trn"));
+    ASSERT_TRUE(drawn.connector);
+    ASSERT_FALSE(drawn.connector->path.empty());
+    EXPECT_EQ(drawn.connector->path.front(), CPoint(200, 150));
+    EXPECT_EQ(drawn.connector->path.back(), CPoint(350, 300));
+
+    const QImage before(QString::fromStdString(Path("before.png")));
+    const QImage drawing(QString::fromStdString(Path("drawing.png")));
+    ASSERT_FALSE(before.isNull());
+    ASSERT_FALSE(drawing.isNull());
+    EXPECT_TRUE(ChangedNear(before, drawing, 350, 150, 3)) << "the bend of the route";
+    EXPECT_TRUE(ChangedNear(before, drawing, 350, 250, 3)) << "the leg into B";
+    EXPECT_FALSE(ChangedNear(before, drawing, 275, 225, 3)) << "no straight band";
+
+    const size_t movable = run.log.find("cursor: " + std::to_string(CBasePolyOb::CursorMovePoint));
+    const size_t fixed = run.log.find("cursor: " + std::to_string(CConnectL0::CursorEndFixed));
+    ASSERT_NE(movable, std::string::npos) << run.log;
+    ASSERT_NE(fixed, std::string::npos) << run.log;
+    EXPECT_LT(movable, fixed);
+}
+
+TEST_F(ConnectorRoadTest, WithSnapPointsHiddenAnEndStaysOnItsRectangle)
+{
+    // A, B and C as above; the connector from A to B is selected; Snap Points is switched off.
+    const std::string script = "wait 300\nmenu 57600\n" + kRectangle + "drag view 100 100 200 200\n" + kRectangle +
+                               "drag view 300 100 400 200\n" + kRectangle + "drag view 300 300 400 400\n" + kConnector +
+                               "drag view 200 150 300 150\nwait 100\nmenu 60443\nwait 100\n" +
+                               "drag view 300 150 340 320\nwait 200\n" + Save("dragged.trn") + "quit\n";
+    Play(script);
+    const SavedPage dragged = ReadDocument(Path("dragged.trn"));
+    ASSERT_TRUE(dragged.connector) << "the connector was not moved off its snap points";
+    EXPECT_EQ(dragged.connector->end, CString("Border2"));
+    EXPECT_EQ(dragged.connector->path, (std::vector<CPoint>{{200, 150}, {300, 150}}));
 }
 
 } // namespace

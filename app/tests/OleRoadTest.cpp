@@ -215,4 +215,24 @@ TEST_F(OleRoadTest, ARightClickOffersTheVerbsAndRunModeFramesTheClickedObject)
     EXPECT_EQ(framed.pixel(inside), plain.pixel(inside)) << "inside the frame nothing changes";
 }
 
+TEST_F(OleRoadTest, BackInEditModeTheObjectClickedInRunModeShowsNoHandles)
+{
+    std::ofstream(Path("note.txt")) << "a note kept in the page";
+    InstallDesktopHandler();
+    const std::string script = "wait 300\n" + Menu(kNew) + "wait 200\nfile " + Path("note.txt") + "\n" +
+                               Menu(CHyperOleView::CmdInsertObject) + "snapshot view " + Path("inserted.png") + "\n" +
+                               Menu(kEditView) + "pick " + std::to_string(ID_OLE_VERB_FIRST) +
+                               "\nrclick view 40 40\nwait 500\n" + Menu(kEditView) + "wait 300\nsnapshot view " +
+                               Path("edit.png") + "\nanswer 7\nquit\n";
+    Play(script);
+    const QImage inserted(QString::fromStdString(Path("inserted.png")));
+    const QImage edit(QString::fromStdString(Path("edit.png")));
+    ASSERT_FALSE(inserted.isNull());
+    ASSERT_FALSE(edit.isNull());
+    constexpr QRgb handle = qRgb(0, 255, 255);
+    ASSERT_FALSE(e2e::BoxOf(inserted, handle).Empty()) << "the new object is selected";
+    EXPECT_TRUE(e2e::BoxOf(edit, handle).Empty()) << "nothing is selected after run mode";
+    EXPECT_TRUE(e2e::BoxOf(edit, qRgb(0, 255, 0)).Empty()) << "nothing is selected after run mode";
+}
+
 } // namespace

@@ -109,6 +109,28 @@ TEST_F(ViewInputRoadTest, AnAltDragZoomsToTheDraggedRectangleAndChangesNothingEl
     EXPECT_EQ(ClassesIn(Path("zoomed.trn")), ClassesIn(Path("before.trn"))) << "the drag drew nothing";
 }
 
+TEST_F(ViewInputRoadTest, AfterAnAltDragZoomTheZoomCommandsKeepTheMiddleOfTheWindow)
+{
+    // Zoomed in on the middle of the window, then back to 1:1 and out: the rectangle near the
+    // top left stays in sight instead of the page jumping to its far corner.
+    const std::string script = kNew + kRectangle + "drag view 100 100 160 140\nwait 100\nclick view 600 500\n" +
+                               "wait 100\nsnapshot view " + Path("before.png") + "\ndrag view 300 250 370 300 alt\n" +
+                               "wait 300\n" + Menu(60564) + "wait 300\nsnapshot view " + Path("one.png") + "\n" +
+                               Menu(60562) + "wait 300\nsnapshot view " + Path("out.png") + "\n" + Save("last.trn") +
+                               "quit\n";
+    Play(script);
+    const QImage before(QString::fromStdString(Path("before.png")));
+    const QImage one(QString::fromStdString(Path("one.png")));
+    const QImage out(QString::fromStdString(Path("out.png")));
+    ASSERT_FALSE(before.isNull());
+    ASSERT_FALSE(one.isNull());
+    ASSERT_FALSE(out.isNull());
+    const int edge = LongestBlackRun(before);
+    ASSERT_GT(edge, 20);
+    EXPECT_GE(LongestBlackRun(one), edge - 2) << "the rectangle is in sight at 1:1";
+    EXPECT_GT(LongestBlackRun(out), edge / 2) << "and after zooming out";
+}
+
 TEST_F(ViewInputRoadTest, TheRulersMarkTheMouse)
 {
     const std::string script = kNew + "move view 100 100\nwait 100\nmove view 150 130\nwait 200\nsnapshot main " +

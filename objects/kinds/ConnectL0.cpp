@@ -10,6 +10,7 @@
 #include "platform/core/Archive.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/RectTracker.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -205,11 +206,6 @@ BOOL CConnectL0::UpdateConnectedEnds(int, int)
     return TRUE;
 }
 
-BOOL CConnectL0::DrawDragFeedback(CWnd* clipTo, CDC* dc, CWnd* wnd, BOOL erase)
-{
-    return DrawLineFeedback(clipTo, dc, wnd, erase);
-}
-
 int CConnectL0::HitTest(CPoint point)
 {
     int hit = CHyperOb::HitTest(point);
@@ -234,17 +230,19 @@ void CConnectL0::DrawTracker(CDC* dc)
         return;
     }
     const CObjectHost::HandleColors colors = host->GetHandleColors();
+    // Handles keep their size in pixels at every zoom: the ends go through the DC's own
+    // mapping and the squares are drawn unmapped.
+    CRect ends(m_ends.GetStartPoint(), m_ends.GetEndPoint());
+    CDevicePixelScope pixels(dc, &ends);
     CPen pen(PS_SOLID, 0, colors.outline);
     CPen* oldPen = dc->SelectObject(&pen);
     const BOOL attached[2] = {m_ends.IsStartConnected(), m_ends.IsEndConnected()};
-    const CPoint ends[2] = {m_ends.GetStartPoint(), m_ends.GetEndPoint()};
+    const CPoint centres[2] = {ends.TopLeft(), ends.BottomRight()};
+    const int half = m_tracker->m_nHandleSize / 2;
     for (int i = 0; i < 2; ++i) {
-        CPoint centre = ends[i];
-        host->LogicalToDevice(&centre, 1);
-        const int half = m_tracker->m_nHandleSize / 2;
         CBrush brush(attached[i] ? colors.fill : FreeEndColor);
         CBrush* oldBrush = dc->SelectObject(&brush);
-        dc->Rectangle(centre.x - half, centre.y - half, centre.x + half + 1, centre.y + half + 1);
+        dc->Rectangle(centres[i].x - half, centres[i].y - half, centres[i].x + half + 1, centres[i].y + half + 1);
         dc->SelectObject(oldBrush);
     }
     dc->SelectObject(oldPen);

@@ -54,6 +54,8 @@ public:
     static constexpr COLORREF FreeEndColor = RGB(255, 255, 0);
     // The undo step of moving an end, "<Snap>/<Unsnap>".
     static constexpr UINT SnapUndoId = 27007;
+    // Over an end handle while snap points are hidden, so the end cannot be dragged.
+    static constexpr UINT CursorEndFixed = 30982;
 
     CConnectL0();
 
@@ -72,6 +74,7 @@ public:
     BOOL IsAttachable() const override { return TRUE; }
     BOOL OnInsert() override;
     BOOL OnEndMouseDown(int x, int y) override;
+    BOOL OnSetCursor(CPoint point, UINT hitTest) override;
     BOOL NotifyEndsChanged() override;
     BOOL IsConnector() const override { return TRUE; }
     CConnectorEnds* GetEndPoints() override { return &m_ends; }

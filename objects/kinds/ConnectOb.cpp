@@ -5,6 +5,7 @@
 #include "objects/PropCombo.h"
 #include "objects/PropText.h"
 #include "objects/ScriptText.h"
+#include "objects/TextThroughMemory.h"
 #include "objects/VersionTag.h"
 #include "objects/kinds/KindShared.h"
 #include "platform/core/Archive.h"
@@ -111,6 +112,16 @@ int CConnectOb::GetText(CString& text) const
     return Text.GetLength();
 }
 
+// A connector has no fill; only the label's in-place editor asks, and shows the page through.
+BOOL CConnectOb::GetBackColor(COLORREF* color) const
+{
+    CObjectHost* host = GetHost();
+    if (!host->IsEditMode() || !host->IsEditingTextOf(this))
+        return FALSE;
+    *color = static_cast<COLORREF>(-1);
+    return TRUE;
+}
+
 int CConnectOb::HitTest(CPoint point)
 {
     const int hit = CConnectL0::HitTest(point);
@@ -175,9 +186,22 @@ void CConnectOb::Draw(CDC* dc)
     CConnectL0::Draw(dc);
     if (m_busy)
         return;
-    LayoutLabel(dc);
+    // Below 100 % the label is measured and drawn at full size, then shrunk onto the page.
+    const BOOL shrunk = GetHost()->GetZoomPercent() < 100;
+    CDC fullSize;
+    if (shrunk)
+        fullSize.CreateCompatibleDC(dc);
+    LayoutLabel(shrunk ? &fullSize : dc);
     if (m_textRect1.IsRectEmpty())
         return;
+    if (shrunk)
+        DrawThroughMemory(dc, m_textRect1, [this](CDC* memory) { DrawLabel(memory); });
+    else
+        DrawLabel(dc);
+}
+
+void CConnectOb::DrawLabel(CDC* dc) const
+{
     const COLORREF page = GetHost()->GetPageObjectColor();
     CBrush back(page == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_BTNFACE) : page);
     dc->FillRect(&m_textRect1, &back);

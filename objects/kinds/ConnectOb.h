@@ -30,6 +30,7 @@ public:
     BOOL AllowsMultiLineText() const override { return TRUE; }
     void SetText(LPCTSTR text) override { Text = text; }
     int GetText(CString& text) const override;
+    BOOL GetBackColor(COLORREF* color) const override;
 
     // Places the label rectangle on the middle of the path, measured on the DC.
     void LayoutLabel(CDC* dc);
@@ -41,6 +42,8 @@ public:
     int Alignment = AlignCentre;
 
 private:
+    // The label's background and text on its rectangle.
+    void DrawLabel(CDC* dc) const;
     // The object's effective font, selected; answers the font it replaced.
     CFont* SelectLabelFont(CDC* dc, CFont* font) const;
 };

@@ -74,6 +74,17 @@ BOOL FindSnapLanding(const CObArray& targets, CPoint page, SnapLanding* landing)
     return FALSE;
 }
 
+int SnapSideAt(const CObArray& targets, POINT place)
+{
+    int found = -1;
+    for (INT_PTR i = 0; i < targets.GetSize() && found < 0; ++i)
+        ForEachSnapPoint(*static_cast<CHyperOb*>(targets.GetAt(i)), [&](POINT at, int side) {
+            if (found < 0 && at.x == place.x && at.y == place.y)
+                found = side;
+        });
+    return found;
+}
+
 CConnectorDragLine::CConnectorDragLine(CConnectL0& connector) : m_connector(connector)
 {
     Init(connector.GetView(), nullptr, FALSE);

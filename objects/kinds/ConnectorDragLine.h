@@ -16,6 +16,8 @@ struct SnapLanding {
     int side;
 };
 BOOL FindSnapLanding(const CObArray& targets, CPoint page, SnapLanding* landing);
+// The side (snap-point position) of the targets' snap point at the place, -1 when none is.
+int SnapSideAt(const CObArray& targets, POINT place);
 
 class CConnectorDragLine : public CLineOb {
 public:

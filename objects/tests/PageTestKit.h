@@ -26,6 +26,7 @@ public:
     BOOL IsResizeMode() const override { return resizeMode; }
     BOOL IsNoResize() const override { return noResize; }
     BOOL IsInsertingObject() const override { return inserting; }
+    BOOL IsEditingTextOf(const CHyperBaseOb* object) const override { return object == editingText; }
     BOOL IsLayerVisible(int layer) const override { return !hiddenLayers.count(layer); }
     BOOL IsLayerLocked(int layer) const override { return lockedLayers.count(layer) != 0; }
     COLORREF GetPageObjectColor() const override { return pageColor; }
@@ -44,7 +45,7 @@ public:
     void OnObjectSelected(CHyperBaseOb*) override { ++selected; }
     void OnObjectDeselected(CHyperBaseOb*) override { ++deselected; }
     void AddToSelection(CHyperBaseOb* object) override { selection.insert(object); }
-    void OnSelectionChanged() override { ++selectionChanges; }
+    void NotifySelectionChanged() override { ++selectionChanges; }
     void OnConnectorEndDetached(CHyperBaseOb* connector, int index, CHyperBaseOb* named) override
     {
         detached.push_back({connector, index, named});
@@ -63,6 +64,8 @@ public:
     BOOL resizeMode = TRUE;
     BOOL noResize = FALSE;
     BOOL inserting = FALSE;
+    // The object the in-place text editor is open on.
+    const CHyperBaseOb* editingText = nullptr;
     std::set<int> hiddenLayers;
     std::set<int> lockedLayers;
     COLORREF pageColor = static_cast<COLORREF>(-1);

@@ -10,6 +10,7 @@
 #include "objects/HyperOb.h"
 #include "objects/SnapPointSet.h"
 #include "objects/kinds/BasePolyOb.h"
+#include "objects/kinds/ConnectL0.h"
 #include "objects/kinds/RTFOb.h"
 #include "objects/kinds/SoundOb.h"
 #include "objects/kinds/StickyOb.h"
@@ -81,9 +82,10 @@ const UINT kIcons[] = {CProjOb::DefaultIcon, 360, CProjManager::ProjectIcon, 362
 
 const UINT kCursors[] = {CHyperOb::CursorHotSpot, CHyperOb::CursorHandleModeHandle, CHyperOb::CursorHandleMode,
                          CHyperOb::CursorRotated, 31003, CBasePolyOb::CursorDeletePoint,
-                         CBasePolyOb::CursorInsertPoint, CBasePolyOb::CursorMovePoint, CPntCtrl::FirstCursorId, CPntCtrl::FirstCursorId + 1,
-                         CPntCtrl::FirstCursorId + 2, CPntCtrl::FirstCursorId + 3, CPntCtrl::FirstCursorId + 4,
-                         CPntCtrl::FirstCursorId + 5, CPntCtrl::FirstCursorId + 6};
+                         CBasePolyOb::CursorInsertPoint, CBasePolyOb::CursorMovePoint, CConnectL0::CursorEndFixed,
+                         CPntCtrl::FirstCursorId, CPntCtrl::FirstCursorId + 1, CPntCtrl::FirstCursorId + 2,
+                         CPntCtrl::FirstCursorId + 3, CPntCtrl::FirstCursorId + 4, CPntCtrl::FirstCursorId + 5,
+                         CPntCtrl::FirstCursorId + 6};
 
 class Artwork : public UiTest {
 protected:

@@ -145,6 +145,35 @@ TEST_F(ConnectorFixture, HitOnlyAlongThePathNeverOnAHandle)
     EXPECT_FALSE(connector->IntersectsRect(CRect(140, 55, 160, 65)));
 }
 
+TEST_F(ConnectorFixture, EndHandlesSitOnTheEndsAtEveryZoom)
+{
+    constexpr COLORREF Attached = RGB(0, 255, 0);
+    constexpr int Width = 440, Height = 200;
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    ASSERT_NE(connector, nullptr);
+    connector->Select(TRUE);
+    const int half = connector->GetTracker()->m_nHandleSize / 2;
+    for (int zoom : {50, 75, 100, 150, 200}) {
+        page.view.zoom = zoom;
+        Canvas canvas {Width, Height};
+        canvas.dc.SetMapMode(MM_ANISOTROPIC);
+        canvas.dc.SetWindowExt(100, 100);
+        canvas.dc.SetViewportExt(zoom, zoom);
+        connector->DrawTracker(&canvas.dc);
+        const CPoint first(MulDiv(100, zoom, 100), MulDiv(50, zoom, 100));
+        const CPoint last(MulDiv(200, zoom, 100), MulDiv(90, zoom, 100));
+        const std::vector<COLORREF> pixels = canvas.Pixels();
+        auto at = [&](CPoint p) { return pixels[static_cast<size_t>(p.y * Width + p.x)]; };
+        EXPECT_EQ(at(first), Attached) << zoom << " %";
+        EXPECT_EQ(at(last), Attached) << zoom << " %";
+        EXPECT_NE(at(CPoint((first.x + last.x) / 2, (first.y + last.y) / 2)), Attached) << zoom << " %";
+        // Inside their outlines the two squares keep the handle size in pixels.
+        EXPECT_EQ(ColorBounds(canvas, Width, Height, Attached),
+                  CRect(first.x - half + 1, first.y - half + 1, last.x + half, last.y + half))
+            << zoom << " %";
+    }
+}
+
 TEST_F(ConnectorFixture, ABlankLabelHasNoRectangle)
 {
     CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
@@ -158,6 +187,105 @@ TEST_F(ConnectorFixture, ABlankLabelHasNoRectangle)
     // Half the path (70 of 140) lies in its second segment.
     EXPECT_EQ(connector->GetLabelCentre(), CPoint(150, 90));
     EXPECT_EQ(connector->m_textRect1.CenterPoint(), CPoint(150, 90));
+}
+
+TEST_F(ConnectorFixture, EndsDragOnlyWhileSnapPointsShow)
+{
+    struct Case {
+        const char* name;
+        BOOL showsSnapPoints;
+        CPoint at;
+        UINT cursor;
+        BOOL dragged;
+    };
+    const Case cases[] = {
+        {"first end, snap points shown", TRUE, {101, 51}, CBasePolyOb::CursorMovePoint, TRUE},
+        {"last end, snap points shown", TRUE, {199, 90}, CBasePolyOb::CursorMovePoint, TRUE},
+        {"last end, snap points hidden", FALSE, {200, 90}, CConnectL0::CursorEndFixed, FALSE},
+    };
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    ASSERT_NE(connector, nullptr);
+    connector->Select(TRUE);
+    for (const Case& c : cases) {
+        page.view.showsSnapPoints = c.showsSnapPoints;
+        page.view.cursor = 0;
+        page.view.undoTaken.clear();
+        EXPECT_TRUE(connector->OnSetCursor(c.at, 0)) << c.name;
+        EXPECT_EQ(page.view.cursor, c.cursor) << c.name;
+        // A press on an end is always taken, so that it never moves the whole connector.
+        EXPECT_TRUE(connector->OnEndMouseDown(c.at.x, c.at.y)) << c.name;
+        // Without a window the drag is cancelled: the step is taken but never pushed.
+        EXPECT_EQ(page.view.undoTaken, c.dragged ? std::vector<UINT>{CConnectL0::SnapUndoId} : std::vector<UINT>{})
+            << c.name;
+        EXPECT_EQ(page.view.pushedUndo, 0) << c.name;
+    }
+    EXPECT_FALSE(connector->OnEndMouseDown(100, 70)) << "along the path";
+    page.view.cursor = 0;
+    connector->OnSetCursor(CPoint(100, 70), 0);
+    EXPECT_NE(page.view.cursor, CBasePolyOb::CursorMovePoint) << "along the path";
+    EXPECT_NE(page.view.cursor, CConnectL0::CursorEndFixed) << "along the path";
+}
+
+TEST_F(ConnectorFixture, TheLabelHasNoBackgroundOnlyWhileEditedInPlace)
+{
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    ASSERT_NE(connector, nullptr);
+    COLORREF back = RGB(1, 2, 3);
+    EXPECT_FALSE(connector->GetBackColor(&back));
+    page.view.editingText = connector;
+    EXPECT_TRUE(connector->GetBackColor(&back));
+    EXPECT_EQ(back, static_cast<COLORREF>(-1));
+    page.view.editMode = FALSE;
+    EXPECT_FALSE(connector->GetBackColor(&back));
+}
+
+// The picture shrunk to half size, each pixel the AND of the 2 x 2 it stands for: how small
+// text keeps its dark strokes.
+std::vector<COLORREF> HalveDarkWins(const std::vector<COLORREF>& pixels, int width, const CRect& area)
+{
+    std::vector<COLORREF> half;
+    for (int y = area.top; y + 1 < area.bottom; y += 2)
+        for (int x = area.left; x + 1 < area.right; x += 2) {
+            COLORREF c = 0xFFFFFF;
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    c &= pixels[static_cast<size_t>((y + dy) * width + x + dx)];
+            half.push_back(c);
+        }
+    return half;
+}
+
+TEST_F(ConnectorFixture, AtHalfSizeTheLabelIsTheFullSizeLabelShrunk)
+{
+    constexpr int Width = 300, Height = 160;
+    page.view.pageColor = RGB(255, 255, 255);
+    CConnectOb* connector = Draw(CPoint(100, 50), CPoint(200, 90));
+    ASSERT_NE(connector, nullptr);
+    connector->Text = "Flow";
+    Canvas full {Width, Height};
+    connector->Draw(&full.dc);
+    const CRect label = connector->m_textRect1;
+    ASSERT_FALSE(label.IsRectEmpty());
+    const std::vector<COLORREF> expected = HalveDarkWins(full.Pixels(), Width, label);
+
+    page.view.zoom = 50;
+    Canvas half {Width, Height};
+    half.dc.SetMapMode(MM_ANISOTROPIC);
+    half.dc.SetWindowExt(2, 2);
+    half.dc.SetViewportExt(1, 1);
+    connector->Draw(&half.dc);
+    EXPECT_EQ(connector->m_textRect1, label) << "laid out at full size";
+    const CPoint corner(MulDiv(label.left, 1, 2), MulDiv(label.top, 1, 2));
+    const std::vector<COLORREF> pixels = half.Pixels();
+    size_t differing = 0, dark = 0, i = 0;
+    for (int y = 0; y < label.Height() / 2; ++y)
+        for (int x = 0; x < label.Width() / 2; ++x, ++i) {
+            const COLORREF c = pixels[static_cast<size_t>((corner.y + y) * Width + corner.x + x)];
+            differing += c != expected[i];
+            dark += c == RGB(0, 0, 0);
+        }
+    EXPECT_GT(dark, 10u) << "the text is there";
+    EXPECT_LE(differing * 20, expected.size()) << differing << " of " << expected.size();
 }
 
 TEST_F(ConnectorFixture, RecordsAfterThePointListRecord)

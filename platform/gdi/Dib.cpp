@@ -238,10 +238,6 @@ std::vector<QRgb> DefaultColors(int bitCount)
     return c;
 }
 
-}  // namespace
-
-namespace {
-
 // One index a pixel from uncompressed rows of four or eight bits.
 std::vector<BYTE> Indexes(const DibFormat& f, const std::vector<BYTE>& rows)
 {
@@ -262,6 +258,8 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
     if (!b || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER))
         return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
+    // Packed pixels have no size of their own: the caller says how many bytes it has room for.
+    const DWORD room = h.biSizeImage;
     if (h.biBitCount == 0) {
         h.biWidth = b->surface.width();
         h.biHeight = b->surface.height();
@@ -311,6 +309,8 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
     EncodeDib(f, b->surface, all.data());
     if (rle) {
         const std::vector<BYTE> packed = EncodeRle(Indexes(f, all), f.width, f.height, f.bitCount == 4);
+        if (bits && packed.size() > room)
+            return 0;
         h.biSizeImage = DWORD(packed.size());
         if (!bits)
             return 1;

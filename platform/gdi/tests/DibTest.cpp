@@ -352,7 +352,7 @@ TEST(Rle, PackedPicturesDrawAsThePicture)
     }
 }
 
-TEST(Rle, RunLengthsAreRefusedForOtherDepthsAndTopDownPictures)
+TEST(Rle, RunLengthsAreRefusedForOtherDepthsTopDownPicturesAndTooLittleRoom)
 {
     IndexPicture picture({"0123"});
     for (const auto& [compression, bits, height] : {std::tuple{BI_RLE4, WORD(8), 1}, std::tuple{BI_RLE8, WORD(4), 1},
@@ -361,6 +361,13 @@ TEST(Rle, RunLengthsAreRefusedForOtherDepthsAndTopDownPictures)
         auto handle = static_cast<HBITMAP>(picture.canvas.bitmap.GetSafeHandle());
         EXPECT_EQ(GetDIBits(picture.canvas.dc, handle, 0, 1, nullptr, info.get(), DIB_RGB_COLORS), 0) << bits << height;
     }
+    // Packed rows that outgrow the room the caller gives are refused, not written past it.
+    Info info = MakeInfo(4, 1, 4, BI_RLE4);
+    info.header.biSizeImage = 3;
+    std::vector<BYTE> room(3, 0xAB);
+    auto handle = static_cast<HBITMAP>(picture.canvas.bitmap.GetSafeHandle());
+    EXPECT_EQ(GetDIBits(picture.canvas.dc, handle, 0, 1, room.data(), info.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(room, std::vector<BYTE>(3, 0xAB));
 }
 
 }  // namespace

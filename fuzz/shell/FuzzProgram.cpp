@@ -26,6 +26,16 @@ int g_argc = 1;
 char g_name[] = "vantrel";
 char* g_argv[] = {g_name, nullptr};
 
+// The program moves into the folders it opens and starts in; the fuzzer's paths are relative.
+class KeepWorkingFolder {
+public:
+    KeepWorkingFolder() : m_folder(std::filesystem::current_path()) {}
+    ~KeepWorkingFolder() { std::filesystem::current_path(m_folder); }
+
+private:
+    std::filesystem::path m_folder;
+};
+
 // The program's settings folder goes when the process ends.
 struct Folder {
     std::string path;
@@ -36,7 +46,10 @@ struct Folder {
 
 FuzzProgram& FuzzProgram::Get()
 {
-    static FuzzProgram* program = new FuzzProgram;
+    static FuzzProgram* program = [] {
+        KeepWorkingFolder keep;
+        return new FuzzProgram;
+    }();
     return *program;
 }
 
@@ -74,11 +87,11 @@ CDocument* FuzzProgram::Open(const std::string& path)
     UiTestHook::QueueFileDialogAnswer(path);
     for (int i = 0; i < kAnswers; ++i)
         UiTestHook::QueueMessageBoxAnswer(IDNO);
-    // Opening moves into the document's folder; the fuzzer's own paths are relative.
-    const std::filesystem::path folder = std::filesystem::current_path();
-    m_app->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-    UiTestHook::PumpPending();  // every window it made paints
-    std::filesystem::current_path(folder);
+    {
+        KeepWorkingFolder keep;
+        m_app->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+        UiTestHook::PumpPending();  // every window it made paints
+    }
     return FirstDocument();
 }
 

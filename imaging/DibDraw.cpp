@@ -97,9 +97,6 @@ BOOL CDib::CreateFromBitmap(CDC* dc, CBitmap* bitmap, UINT bitCount, BOOL compre
         if (header->biCompression != 0x4000)
             header->biCompression = BI_RGB;
     }
-    // A driver that does not pack run lengths hands back plain rows; say so in the header.
-    if ((header->biCompression == BI_RLE4 || header->biCompression == BI_RLE8) && header->biSizeImage == plainSize)
-        header->biCompression = BI_RGB;
     BITMAPINFOHEADER made = *header;
     if (!CreateBlank(made, info.data() + sizeof(BITMAPINFOHEADER), entries * sizeof(RGBQUAD)))
         return FALSE;

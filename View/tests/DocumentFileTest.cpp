@@ -153,6 +153,58 @@ TEST_F(DocumentFileTest, AOneViewDocumentEndsWithItsThumbnailWhenAsked)
     LoadBytes(dibRecord, [&](CArchive& ar) { picture.Serialize(ar); });
     EXPECT_EQ(picture.GetBitCount(), 4u);
     EXPECT_EQ(picture.GetDimensions(), CSize(650, 800));
+    // Packed as run lengths (the header's compression field), far below the 260,000 bytes of
+    // plain rows, and read back by the picture decoder as the page was drawn.
+    EXPECT_EQ(Bytes(dibRecord.begin() + 6 + 14 + 16, dibRecord.begin() + 6 + 14 + 20), Dword(BI_RLE4));
+    EXPECT_TRUE(picture.UsesCompression());
+    EXPECT_LT(length, 650u * 800u / 2u / 10u);
+    CDC screen;
+    screen.Attach(::GetDC(nullptr));
+    CDC drawn;
+    drawn.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 650, 800));
+    CBitmap* old = drawn.SelectObject(&bitmap);
+    ASSERT_TRUE(picture.Draw(&drawn, 0, 0));
+    EXPECT_EQ(drawn.GetPixel(15, 25), RGB(255, 0, 0)) << "the bottom swatch";
+    EXPECT_EQ(drawn.GetPixel(60, 60), RGB(0, 0, 255)) << "the top swatch over it";
+    EXPECT_EQ(drawn.GetPixel(100, 100), drawn.GetPixel(600, 700)) << "the page around them";
+    EXPECT_NE(drawn.GetPixel(100, 100), RGB(0, 0, 255));
+    drawn.SelectObject(old);
+    ::ReleaseDC(nullptr, screen.Detach());
+}
+
+// Files saved before thumbnails were packed end with plain rows; both kinds open as their page.
+TEST_F(DocumentFileTest, ADocumentEndingWithAThumbnailOpensWithItsOnePage)
+{
+    const Bytes plain = ReadFileBytes(SaveAs("plain.trn"));
+    GetViewSettings().m_thumbnailSwitch = 1;
+    const std::string packed = SaveAs("packed.trn");
+    GetViewSettings().m_thumbnailSwitch = 0;
+    CDC screen;
+    screen.Attach(::GetDC(nullptr));
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 65, 80);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    CDib rows(&memory, 4, FALSE);
+    memory.SelectObject(old);
+    ::ReleaseDC(nullptr, screen.Detach());
+    ASSERT_FALSE(rows.UsesCompression());
+    const Bytes record = StoreBytes([&](CArchive& ar) { rows.Serialize(ar); });
+    const std::string older = PathOf("older.trn");
+    WriteFileBytes(older, Concat({plain, record, Dword(static_cast<uint32_t>(record.size())), Dword(0xA2DF9B33)}));
+    document->OnCloseDocument();
+    for (const std::string& path : {packed, older}) {
+        CDocument* opened = m_app->OpenDocumentFile(path.c_str());
+        ASSERT_NE(opened, nullptr) << path;
+        POSITION pos = opened->GetFirstViewPosition();
+        opened->GetNextView(pos);
+        EXPECT_EQ(pos, nullptr) << path << ": no further page";
+        EXPECT_EQ(ViewOf(opened)->GetObjectCount(), 2) << path;
+        opened->OnCloseDocument();
+    }
 }
 
 TEST_F(DocumentFileTest, ASecondViewOfTheDocumentWritesNoThumbnail)

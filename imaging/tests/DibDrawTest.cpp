@@ -90,11 +90,15 @@ TEST(DibDraw, CaptureFromADcRoundTrips)
     struct Case {
         UINT bits;
         BOOL compress;
-        DWORD size;
+        DWORD table;
+        DWORD pixels;  // two rows: padded to whole words, or as run lengths
+        BOOL packed;
     };
-    // 8 bits with a full table; the display packs no run lengths, so the rows stay plain.
-    const Case cases[] = {{24, FALSE, 14 + 40 + 2 * 12}, {32, FALSE, 14 + 40 + 2 * 12},
-                          {8, TRUE, 14 + 40 + 1024 + 2 * 4}, {8, FALSE, 14 + 40 + 1024 + 2 * 4}};
+    // Red top left and blue bottom right on white: each row is one absolute run of three
+    // indexes and its end of line, and the bitmap's end follows.
+    const Case cases[] = {{24, FALSE, 0, 2 * 12, FALSE},       {32, FALSE, 0, 2 * 12, FALSE},
+                          {8, FALSE, 1024, 2 * 4, FALSE},      {8, TRUE, 1024, 2 * (2 + 4 + 2) + 2, TRUE},
+                          {4, TRUE, 64, 2 * (2 + 2 + 2) + 2, TRUE}};
     for (const Case& c : cases) {
         Canvas canvas(3, 2);
         canvas.dc.SetPixel(0, 0, RGB(255, 0, 0));
@@ -103,9 +107,10 @@ TEST(DibDraw, CaptureFromADcRoundTrips)
         ASSERT_EQ(3, dib.GetWidth()) << c.bits;
         EXPECT_EQ(2, dib.GetHeight());
         EXPECT_EQ(c.bits, dib.GetBitCount());
-        EXPECT_EQ(c.size, dib.GetSize());
-        EXPECT_FALSE(dib.UsesCompression());
-        EXPECT_EQ(dib.GetBlock() + c.size - dib.GetHeight() * DibRowBytes(3, WORD(c.bits)), dib.GetBits());
+        const DWORD size = 14 + 40 + c.table + c.pixels;
+        EXPECT_EQ(size, dib.GetSize()) << c.bits;
+        EXPECT_EQ(c.packed, dib.UsesCompression()) << c.bits;
+        EXPECT_EQ(dib.GetBlock() + size - c.pixels, dib.GetBits());
         Canvas target(3, 2, RGB(0, 0, 0));
         dib.Draw(&target.dc, 0, 0);
         EXPECT_EQ("r..\n..b\n", target.Art()) << c.bits;

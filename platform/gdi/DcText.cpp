@@ -8,6 +8,7 @@
 
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -76,6 +77,21 @@ void PaintGlyphs(const Run& run, const QString& s, QPoint origin, int x0, int ba
     }
 }
 
+// Characters are drawn once and kept only at sizes a page shows: a glyph taller or wider than
+// the surface (or than any screen) would cost far more to keep than to draw where it shows.
+bool KeepsGlyphs(const Run& run, const QString& s, const QImage& surface)
+{
+    constexpr int kLargestKept = 4096;
+    const int height = std::min(kLargestKept, surface.height());
+    const int width = std::min(kLargestKept, surface.width());
+    if (run.ascent + run.descent > height || run.face->Font().pixelSize() > height)
+        return false;
+    for (QChar c : s)
+        if (run.face->Advance(c) > width)
+            return false;
+    return true;
+}
+
 // Draws s with its reference point at the device point ref; returns the device advance.
 int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* opaque, const QRect* clip)
 {
@@ -93,7 +109,8 @@ int DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, const QRect* op
     NotePrintedText(dc, t, QPointF(x0, baseline), run.face->Font(), s);
     const QFont& font = run.face->Font();
     const QRgb fg = 0xFF000000u | (DeviceColor(dc, dc.a.textColor) & 0xFFFFFF);
-    const bool plainGlyphs = t.type() <= QTransform::TxTranslate && !font.underline() && !font.strikeOut();
+    const bool plainGlyphs = t.type() <= QTransform::TxTranslate && !font.underline() && !font.strikeOut() &&
+                             KeepsGlyphs(run, s, *surface);
     QRectF cell(x0, baseline - run.ascent, run.width, run.ascent + run.descent);
     // Upright text on nothing, where the drawable area is one rectangle: no region is built.
     const std::optional<QRect> drawable = DrawableRect(dc, *surface);

@@ -238,6 +238,18 @@ std::vector<QRgb> DefaultColors(int bitCount)
     return c;
 }
 
+// One index a pixel from uncompressed rows of four or eight bits.
+std::vector<BYTE> Indexes(const DibFormat& f, const std::vector<BYTE>& rows)
+{
+    std::vector<BYTE> index(size_t(f.width) * f.height);
+    for (int y = 0; y < f.height; ++y) {
+        const BYTE* row = rows.data() + size_t(y) * f.stride();
+        for (int x = 0; x < f.width; ++x)
+            index[size_t(y) * f.width + x] = f.bitCount == 4 ? BYTE(row[x / 2] >> (x % 2 ? 0 : 4) & 0xF) : row[x];
+    }
+    return index;
+}
+
 }  // namespace
 
 int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage)
@@ -246,6 +258,8 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
     if (!b || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER))
         return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
+    // Packed pixels have no size of their own: the caller says how many bytes it has room for.
+    const DWORD room = h.biSizeImage;
     if (h.biBitCount == 0) {
         h.biWidth = b->surface.width();
         h.biHeight = b->surface.height();
@@ -267,7 +281,11 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
             info->bmiColors[i] = {BYTE(qBlue(colors[i])), BYTE(qGreen(colors[i])), BYTE(qRed(colors[i])), 0};
         h.biClrUsed = 0;
     }
-    if (!bits)
+    // Run lengths come only bottom-up, four bits a pixel for BI_RLE4 and eight for BI_RLE8.
+    const bool rle = h.biCompression == BI_RLE4 || h.biCompression == BI_RLE8;
+    if (rle && (h.biBitCount != (h.biCompression == BI_RLE4 ? 4 : 8) || h.biHeight < 0))
+        return 0;
+    if (!bits && !rle)
         return 1;
     DibFormat f;
     f.width = h.biWidth;
@@ -289,6 +307,16 @@ int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT lines, void* bits, BITMAPINFO* 
         b->PullFromBits();
     std::vector<BYTE> all(size_t(f.stride()) * f.height);
     EncodeDib(f, b->surface, all.data());
+    if (rle) {
+        const std::vector<BYTE> packed = EncodeRle(Indexes(f, all), f.width, f.height, f.bitCount == 4);
+        if (bits && packed.size() > room)
+            return 0;
+        h.biSizeImage = DWORD(packed.size());
+        if (!bits)
+            return 1;
+        std::memcpy(bits, packed.data(), packed.size());
+        return f.height;
+    }
     // Copy the requested scan lines, counted from the bottom for a bottom-up DIB.
     UINT copied = 0;
     for (UINT i = 0; i < lines && start + i < UINT(f.height); ++i, ++copied)

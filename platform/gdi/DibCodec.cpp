@@ -1,5 +1,6 @@
 #include "platform/gdi/DibCodec.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -198,6 +199,65 @@ void DecodeRle(const BYTE* data, size_t size, int width, int height, bool four, 
             i += (bytes + 1) & ~size_t(1);
         }
     }
+}
+
+namespace {
+
+constexpr int kLongestRun = 255;
+constexpr int kShortestAbsolute = 3;  // counts 0 to 2 are the escapes
+
+// Pixels from x on that one encoded run covers, at most `most`.
+int RunAt(const BYTE* row, int x, int width, bool four, int most)
+{
+    int n = 1;
+    while (x + n < width && n < most && row[x + n] == row[x + (four ? n % 2 : 0)])
+        ++n;
+    return n;
+}
+
+BYTE Packed(const BYTE* pixels, int count, bool four)
+{
+    return four ? BYTE(pixels[0] << 4 | (count > 1 ? pixels[1] & 0xF : 0)) : pixels[0];
+}
+
+void EncodeRleRow(const BYTE* row, int width, bool four, std::vector<BYTE>& out)
+{
+    // A run shorter than this costs more than the pixels it saves from an absolute run.
+    const int worth = four ? 4 : 3;
+    int x = 0;
+    while (x < width) {
+        const int run = RunAt(row, x, width, four, kLongestRun);
+        int plain = 1;
+        while (run < worth && x + plain < width && plain < kLongestRun &&
+               RunAt(row, x + plain, width, four, worth) < worth)
+            ++plain;
+        if (run >= worth || plain < kShortestAbsolute) {
+            const int count = run >= worth ? run : std::min(run, plain);
+            out.insert(out.end(), {BYTE(count), Packed(row + x, count, four)});
+            x += count;
+            continue;
+        }
+        out.insert(out.end(), {0, BYTE(plain)});
+        const size_t start = out.size();
+        for (int i = 0; i < plain; i += four ? 2 : 1)
+            out.push_back(Packed(row + x + i, plain - i, four));
+        if ((out.size() - start) % 2)
+            out.push_back(0);
+        x += plain;
+    }
+}
+
+}  // namespace
+
+std::vector<BYTE> EncodeRle(const std::vector<BYTE>& index, int width, int height, bool four)
+{
+    std::vector<BYTE> out;
+    for (int y = 0; y < height; ++y) {
+        EncodeRleRow(index.data() + size_t(y) * width, width, four, out);
+        out.insert(out.end(), {0, 0});
+    }
+    out.insert(out.end(), {0, 1});
+    return out;
 }
 
 void DecodeRow(const DibFormat& f, const BYTE* src, QRgb* row)

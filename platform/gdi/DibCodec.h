@@ -34,6 +34,10 @@ void DecodeRow(const DibFormat& format, const BYTE* src, QRgb* row);
 void EncodeRow(const DibFormat& format, const QRgb* row, BYTE* dst);
 // Row-by-row decoding of the run-length encodings into 8-bit indexes, top row last.
 void DecodeRle(const BYTE* data, size_t size, int width, int height, bool four, std::vector<BYTE>& index);
+// The reverse: width x height 8-bit indexes, top row last, as runs of one index (at four bits,
+// of two alternating ones) and absolute runs where nothing repeats; every row ends with an end
+// of line, the last one with an end of bitmap after it.
+std::vector<BYTE> EncodeRle(const std::vector<BYTE>& index, int width, int height, bool four);
 int NearestColor(const std::vector<QRgb>& colors, QRgb c);
 
 }  // namespace gdi

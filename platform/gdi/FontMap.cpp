@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -129,10 +130,14 @@ std::string FaceKey(const LOGFONT& lf, DeviceSize size)
 // Draws c aliased as a run of text draws it and keeps the covered pixels.
 Glyph DrawGlyph(const QFont& font, const QFontMetrics& m, QChar c)
 {
+    // The character's own box with the nominal cell, and room around both for what the
+    // rasteriser adds: a canvas of a few cells for every character of a wide font is slow to clear.
     const int cell = m.ascent() + m.descent();
-    const int side = m.maxWidth() + font.pixelSize() + 8;
-    const QPoint pen(side, cell + 8 + m.ascent());
-    QImage mask(3 * side, 3 * cell + 16, QImage::Format_Alpha8);
+    const int margin = cell / 2 + 8;
+    const QRect room = m.boundingRect(c).united(QRect(0, -m.ascent(), std::max(m.horizontalAdvance(c), 1), cell))
+                           .adjusted(-margin, -margin, margin, margin);
+    const QPoint pen = -room.topLeft();
+    QImage mask(room.size(), QImage::Format_Alpha8);
     mask.fill(0);
     {
         QPainter p(&mask);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -260,6 +263,111 @@ TEST(Dibs, PatternBrushFromAPackedDib)
     RECT all{0, 0, 8, 8};
     canvas.dc.FillRect(&all, &brush);
     EXPECT_EQ(60, canvas.Count(RGB(255, 0, 0)));
+}
+
+// The sixteen colours a four-bit picture gets by default, in the order of their indexes.
+constexpr COLORREF kSixteen[16] = {RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
+                                   RGB(0, 0, 128),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
+                                   RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
+                                   RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
+
+// A canvas painted from rows of hexadecimal digits, top row first, each digit a colour index.
+struct IndexPicture {
+    explicit IndexPicture(const std::vector<std::string>& rows)
+        : width(int(rows[0].size())), height(int(rows.size())), canvas(width, height)
+    {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                canvas.dc.SetPixelV(x, y, kSixteen[std::stoi(rows[size_t(y)].substr(size_t(x), 1), nullptr, 16)]);
+    }
+
+    // The pixels as the caller asks for them: the size first, then the bytes.
+    std::vector<BYTE> Packed(DWORD compression, WORD bits, Info& info)
+    {
+        info = MakeInfo(width, height, bits, compression);
+        auto handle = static_cast<HBITMAP>(canvas.bitmap.GetSafeHandle());
+        if (!GetDIBits(canvas.dc, handle, 0, UINT(height), nullptr, info.get(), DIB_RGB_COLORS))
+            return {};
+        std::vector<BYTE> bytes(info.header.biSizeImage);
+        if (GetDIBits(canvas.dc, handle, 0, UINT(height), bytes.data(), info.get(), DIB_RGB_COLORS) != height)
+            return {};
+        return bytes;
+    }
+
+    int width;
+    int height;
+    Canvas canvas;
+};
+
+TEST(Rle, FourBitPicturesPackIntoTheseBytes)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> rows;
+        std::vector<BYTE> bytes;
+    };
+    const std::string wide(300, 'F');
+    const std::vector<Case> cases = {
+        {"one run", {"99999999"}, {8, 0x99, 0, 0, 0, 1}},
+        {"two alternating indexes", {"9C9C9C"}, {6, 0x9C, 0, 0, 0, 1}},
+        {"absolute, odd count, whole words", {"123"}, {0, 3, 0x12, 0x30, 0, 0, 0, 1}},
+        {"absolute, odd count, padded to a word", {"12345"}, {0, 5, 0x12, 0x34, 0x50, 0, 0, 0, 0, 1}},
+        {"absolute then a run", {"1234FFFFFFF"}, {0, 4, 0x12, 0x34, 7, 0xFF, 0, 0, 0, 1}},
+        {"a short pair before a run", {"12FFFF"}, {2, 0x12, 4, 0xFF, 0, 0, 0, 1}},
+        {"one pixel", {"A"}, {1, 0xA0, 0, 0, 0, 1}},
+        {"rows bottom first, each ending its line", {"FFFF", "0000"}, {4, 0x00, 0, 0, 4, 0xFF, 0, 0, 0, 1}},
+        {"a run longer than a count holds", {wide}, {255, 0xFF, 45, 0xFF, 0, 0, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        IndexPicture picture(c.rows);
+        Info info;
+        EXPECT_EQ(picture.Packed(BI_RLE4, 4, info), c.bytes) << c.name;
+        EXPECT_EQ(info.header.biCompression, DWORD(BI_RLE4)) << c.name;
+        EXPECT_EQ(info.header.biSizeImage, c.bytes.size()) << c.name;
+    }
+}
+
+TEST(Rle, EightBitPicturesPackIntoTheseBytes)
+{
+    // White is the last colour of the default cube (215), black its first.
+    IndexPicture picture({"FFF0"});
+    Info info;
+    EXPECT_EQ(picture.Packed(BI_RLE8, 8, info), (std::vector<BYTE>{3, 215, 1, 0, 0, 0, 0, 1}));
+}
+
+// Every way of packing a row at once, read back by the decoder that draws pictures.
+TEST(Rle, PackedPicturesDrawAsThePicture)
+{
+    const std::vector<std::string> rows = {"0123456789ABCDEF0", "77777777777777777", "7878787871F1F1F1F",
+                                           "F0000000000000000", "13579BDF2468ACE0C", "CCCCC12CCCCC1CCCC"};
+    for (const auto& [compression, bits] : {std::pair{BI_RLE4, WORD(4)}, std::pair{BI_RLE8, WORD(8)}}) {
+        IndexPicture picture(rows);
+        Info info;
+        const std::vector<BYTE> packed = picture.Packed(compression, bits, info);
+        ASSERT_FALSE(packed.empty()) << bits;
+        Canvas drawn(picture.width, picture.height, RGB(1, 2, 3));
+        StretchDIBits(drawn.dc, 0, 0, picture.width, picture.height, 0, 0, picture.width, picture.height, packed.data(),
+                      info.get(), DIB_RGB_COLORS, SRCCOPY);
+        EXPECT_EQ(drawn.Pixels(), picture.canvas.Pixels()) << bits;
+    }
+}
+
+TEST(Rle, RunLengthsAreRefusedForOtherDepthsTopDownPicturesAndTooLittleRoom)
+{
+    IndexPicture picture({"0123"});
+    for (const auto& [compression, bits, height] : {std::tuple{BI_RLE4, WORD(8), 1}, std::tuple{BI_RLE8, WORD(4), 1},
+                                                     std::tuple{BI_RLE4, WORD(4), -1}}) {
+        Info info = MakeInfo(4, height, bits, DWORD(compression));
+        auto handle = static_cast<HBITMAP>(picture.canvas.bitmap.GetSafeHandle());
+        EXPECT_EQ(GetDIBits(picture.canvas.dc, handle, 0, 1, nullptr, info.get(), DIB_RGB_COLORS), 0) << bits << height;
+    }
+    // Packed rows that outgrow the room the caller gives are refused, not written past it.
+    Info info = MakeInfo(4, 1, 4, BI_RLE4);
+    info.header.biSizeImage = 3;
+    std::vector<BYTE> room(3, 0xAB);
+    auto handle = static_cast<HBITMAP>(picture.canvas.bitmap.GetSafeHandle());
+    EXPECT_EQ(GetDIBits(picture.canvas.dc, handle, 0, 1, room.data(), info.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(room, std::vector<BYTE>(3, 0xAB));
 }
 
 }  // namespace

@@ -264,4 +264,73 @@ TEST(TextPixels, TextDrawsTheseExactPixels)
     }
 }
 
+// Text in `face` at `height` drawn with its cell's top left at `at` on a canvas of the size given.
+std::string DrawAt(int width, int height, const char* face, int fontHeight, const char* text, POINT at)
+{
+    LOGFONT lf{};
+    lf.lfHeight = fontHeight;
+    std::strcpy(lf.lfFaceName, face);
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    Canvas canvas(width, height);
+    CFont* old = canvas.dc.SelectObject(&font);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.TextOut(at.x, at.y, text, int(std::strlen(text)));
+    canvas.dc.SelectObject(old);
+    return canvas.Art();
+}
+
+// The part of a canvas's art from (left, top), 32 x 16 pixels.
+std::string Window(const std::string& art, int artWidth, int left, int top)
+{
+    std::string part;
+    for (int y = top; y < top + 16; ++y)
+        part += art.substr(size_t(y) * size_t(artWidth + 1) + size_t(left), 32) + "\n";
+    return part;
+}
+
+// A glyph larger than the canvas it is drawn into shows the pixels it has where it lies over
+// the canvas: the same as that part of the glyph drawn whole on a canvas big enough for it.
+TEST(TextPixels, AGlyphLargerThanTheCanvasDrawsItsVisiblePart)
+{
+    struct Case {
+        const char* text;
+        POINT window;  // in the whole glyph's canvas
+    };
+    constexpr int kWhole = 400;
+    constexpr POINT kCell{20, 10};
+    const Case cases[] = {
+        {"W", {20, 100}},    // the first stroke's edges
+        {"W", {150, 110}},   // where the middle strokes meet
+        {"g", {60, 320}},    // the descender's curve, below the baseline
+        {"Wg", {330, 140}},  // the second character, placed by the first one's advance
+    };
+    for (const Case& c : cases) {
+        const std::string whole = DrawAt(kWhole, kWhole, "Arial", -300, c.text, kCell);
+        const std::string expected = Window(whole, kWhole, c.window.x, c.window.y);
+        ASSERT_NE(expected.find('#'), std::string::npos) << c.text << ": the window must show ink";
+        ASSERT_NE(expected.find('.'), std::string::npos) << c.text << ": and paper";
+        const POINT shifted{kCell.x - c.window.x, kCell.y - c.window.y};
+        EXPECT_EQ(DrawAt(32, 16, "Arial", -300, c.text, shifted), expected) << c.text << " at " << c.window.x << ", "
+                                                                            << c.window.y;
+    }
+}
+
+// Taller than any screen: the canvas lies inside the stem of an I and is covered.
+TEST(TextPixels, AGlyphTallerThanAnyScreenCoversTheCanvasItLiesOver)
+{
+    LOGFONT lf{};
+    lf.lfHeight = -6000;
+    std::strcpy(lf.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    Canvas canvas(32, 16);
+    CFont* old = canvas.dc.SelectObject(&font);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.SetTextAlign(TA_CENTER | TA_BASELINE);
+    canvas.dc.TextOut(16, 2000, "I", 1);
+    canvas.dc.SelectObject(old);
+    EXPECT_EQ(canvas.Count(RGB(0, 0, 0)), 32 * 16);
+}
+
 }  // namespace

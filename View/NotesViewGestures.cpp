@@ -12,22 +12,24 @@ constexpr UINT kCut = 57635, kCopy = 57634, kPaste = 57637;
 // The share of a stroke that must lie in the scratch-out's box for the stroke to go.
 constexpr float kScratchedShare = 60.0f;
 
+// What a gesture needs to act on; without it the gesture stays on the page as ink.
+enum class Needs { Selection, Clipboard };
+
 struct GestureCommand {
     InkApplicationGesture gesture;
-    UINT command;  // 0: taken, nothing to do
-    BOOL needsSelection;
+    UINT command;
+    Needs needs;
 };
 
+// Up-down and down-up ask for nothing, so they are never taken from the writing.
 constexpr GestureCommand kGestureCommands[] = {
-    {InkApplicationGesture::Curlicue, kCut, TRUE},
-    {InkApplicationGesture::LeftRight, kCut, TRUE},
-    {InkApplicationGesture::DoubleCurlicue, kCopy, TRUE},
-    {InkApplicationGesture::RightLeft, kCopy, TRUE},
-    {InkApplicationGesture::DoubleCircle, kPaste, FALSE},
-    {InkApplicationGesture::ChevronUp, kPaste, FALSE},
-    {InkApplicationGesture::ChevronDown, kPaste, FALSE},
-    {InkApplicationGesture::UpDown, 0, FALSE},
-    {InkApplicationGesture::DownUp, 0, FALSE},
+    {InkApplicationGesture::Curlicue, kCut, Needs::Selection},
+    {InkApplicationGesture::LeftRight, kCut, Needs::Selection},
+    {InkApplicationGesture::DoubleCurlicue, kCopy, Needs::Selection},
+    {InkApplicationGesture::RightLeft, kCopy, Needs::Selection},
+    {InkApplicationGesture::DoubleCircle, kPaste, Needs::Clipboard},
+    {InkApplicationGesture::ChevronUp, kPaste, Needs::Clipboard},
+    {InkApplicationGesture::ChevronDown, kPaste, Needs::Clipboard},
 };
 
 } // namespace
@@ -52,10 +54,10 @@ BOOL CNotesView::ActOnGesture(InkApplicationGesture gesture, const InkStrokes& s
     for (const GestureCommand& entry : kGestureCommands) {
         if (entry.gesture != gesture)
             continue;
-        if (entry.needsSelection && m_overlay->Selection().Count() == 0)
+        const BOOL canAct = entry.needs == Needs::Selection ? m_overlay->Selection().Count() > 0 : InkCanPaste();
+        if (!canAct)
             return FALSE;
-        if (entry.command)
-            PostMessage(WM_COMMAND, entry.command);
+        PostMessage(WM_COMMAND, entry.command);
         return TRUE;
     }
     return FALSE;

@@ -99,7 +99,7 @@ void CTemplateComboBox::OpenSelectedTemplate()
     if (index <= 0)
         return;
     if (const auto* path = static_cast<const CString*>(GetItemDataPtr(index)))
-        AfxGetApp()->OpenDocumentFile(*path);
+        AfxGetApp()->OpenDocumentCopy(*path);
 }
 
 void ScanNoteTemplates(CTemplateComboBox& box, const CString& folder)

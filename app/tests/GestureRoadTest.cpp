@@ -124,4 +124,18 @@ TEST_F(GestureRoadTest, ACurlicueCutsTheSelectedInkAndAChevronPastesItBack)
     EXPECT_EQ(pasted.other, 0) << "the chevron left no ink";
 }
 
+// With nothing to paste, shapes that read as gestures (a check mark, a chevron, a narrow up-down)
+// are writing, not commands: every stroke stays on the page.
+TEST_F(GestureRoadTest, AGestureWithNothingToActOnStaysAsInk)
+{
+    Play("wait 300\nmenu 57600\nwait 200\n" + kLayer + e2e::PenStroke({{100, 200}, {130, 240}, {200, 150}}) +
+         e2e::PenStroke({{300, 250}, {350, 200}, {400, 250}}) + e2e::PenStroke({{500, 250}, {505, 150}, {510, 250}}) +
+         Snapshot("written.png") + kLayer + Save("written.trn") + "quit\n");
+    EXPECT_EQ(ReadStrokes(Path("written.trn")).other, 3);
+    const QImage written = Shot("written.png");
+    ASSERT_FALSE(written.isNull());
+    for (const POINT& p : {POINT{130, 240}, POINT{350, 200}, POINT{505, 150}})
+        EXPECT_TRUE(RedNear(written, p.x, p.y)) << p.x << "," << p.y;
+}
+
 } // namespace

@@ -175,6 +175,16 @@ void CMultiDocTemplate::RemoveDocument(CDocument* doc)
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR pathName, BOOL makeVisible)
 {
+    return Open(pathName, makeVisible, FALSE);
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentCopy(LPCTSTR pathName)
+{
+    return pathName ? Open(pathName, TRUE, TRUE) : nullptr;
+}
+
+CDocument* CMultiDocTemplate::Open(LPCTSTR pathName, BOOL makeVisible, BOOL asCopy)
+{
     CDocument* doc = CreateNewDocument();
     if (!doc) {
         AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
@@ -203,7 +213,13 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR pathName, BOOL makeVisibl
             frame->DestroyWindow();
             return nullptr;
         }
-        doc->SetPathName(pathName);
+        if (asCopy) {
+            doc->ClearPathName();
+            doc->SetModifiedFlag(FALSE);
+            ++m_nUntitledCount;
+        } else {
+            doc->SetPathName(pathName);
+        }
     }
     InitialUpdateFrame(frame, doc, makeVisible);
     return doc;

@@ -69,8 +69,13 @@ public:
     void AddDocument(CDocument* doc) override;
     void RemoveDocument(CDocument* doc) override;
     CDocument* OpenDocumentFile(LPCTSTR pathName, BOOL makeVisible = TRUE) override;
+    // A new untitled document made from the file, which stays as it is: saving asks for a name.
+    CDocument* OpenDocumentCopy(LPCTSTR pathName);
     void SetDefaultTitle(CDocument* doc) override;
 
     CPtrList m_docList;
     UINT m_nUntitledCount = 0;
+
+private:
+    CDocument* Open(LPCTSTR pathName, BOOL makeVisible, BOOL asCopy);
 };

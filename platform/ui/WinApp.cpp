@@ -367,6 +367,13 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR fileName)
     return best ? best->OpenDocumentFile(fileName) : nullptr;
 }
 
+CDocument* CWinApp::OpenDocumentCopy(LPCTSTR fileName)
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    auto* main = pos ? dynamic_cast<CMultiDocTemplate*>(GetNextDocTemplate(pos)) : nullptr;
+    return main && fileName && *fileName ? main->OpenDocumentCopy(fileName) : nullptr;
+}
+
 namespace {
 
 // A name typed without a type gets the document's own, as the filter it chose promises.

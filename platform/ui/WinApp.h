@@ -111,6 +111,8 @@ public:
     virtual int DoMessageBox(LPCTSTR prompt, UINT type, UINT helpId);
     virtual BOOL SaveAllModified();
     virtual CDocument* OpenDocumentFile(LPCTSTR fileName);
+    // A new untitled document of the main document type made from the file.
+    virtual CDocument* OpenDocumentCopy(LPCTSTR fileName);
     virtual void AddToRecentFileList(LPCTSTR pathName);
     virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openFileDialog,
                                   CDocTemplate* docTemplate);

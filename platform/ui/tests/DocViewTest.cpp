@@ -9,6 +9,7 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/TestHook.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
@@ -179,6 +180,27 @@ TEST_F(DocViewTest, CreateSaveCloseReopenAndCompare)
     EXPECT_FALSE(again->IsModified());
     EXPECT_EQ(app->OpenDocumentFile(file.c_str()), again);
     EXPECT_EQ(app->GetOpenDocumentCount(), 1);
+}
+
+// A template stays as it is: the document made from it has no path, so saving asks for a name.
+TEST_F(DocViewTest, ADocumentMadeFromAFileIsNewAndLeavesTheFileAlone)
+{
+    std::string file = path("template.trn");
+    CNoteDoc* original = newNote("agenda", {3});
+    ASSERT_TRUE(original->DoSave(file.c_str()));
+    const std::vector<BYTE> stored = bytesOf(file);
+
+    auto* copy = static_cast<CNoteDoc*>(app->OpenDocumentCopy(file.c_str()));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, original) << "a new document even while the file is open";
+    EXPECT_EQ(copy->m_text, "agenda");
+    EXPECT_TRUE(copy->GetPathName().IsEmpty());
+    EXPECT_FALSE(copy->IsModified());
+    copy->m_text = "changed";
+    UiTestHook::QueueFileDialogAnswer("");
+    EXPECT_FALSE(copy->DoFileSave()) << "saving asks for a name, and none was given";
+    EXPECT_EQ(bytesOf(file), stored);
+    EXPECT_EQ(app->OpenDocumentCopy(path("missing.trn").c_str()), nullptr);
 }
 
 TEST_F(DocViewTest, AFrameShowsTheDocumentsViewsOnce)

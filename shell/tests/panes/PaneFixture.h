@@ -52,7 +52,12 @@ public:
         opened.emplace_back(fileName);
         return nullptr;
     }
-    std::vector<std::string> opened;
+    CDocument* OpenDocumentCopy(LPCTSTR fileName) override
+    {
+        copied.emplace_back(fileName);
+        return nullptr;
+    }
+    std::vector<std::string> opened, copied;
 };
 
 // Records the commands it is sent.

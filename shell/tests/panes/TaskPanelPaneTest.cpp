@@ -100,7 +100,7 @@ TEST_F(TaskPanelPaneTest, ANewNotesFolderStartsWithTheShippedTemplates)
         EXPECT_TRUE(std::filesystem::is_regular_file(notes + "/" + shipped[i] + ".trn")) << shipped[i];
 }
 
-TEST_F(TaskPanelPaneTest, ChoosingATemplateOpensItsFileAndTheHeaderOpensNothing)
+TEST_F(TaskPanelPaneTest, ChoosingATemplateMakesANewDocumentFromItAndTheHeaderNothing)
 {
     WriteFile(notes + "/sub/Meeting.trn", "");
     Build();
@@ -108,11 +108,12 @@ TEST_F(TaskPanelPaneTest, ChoosingATemplateOpensItsFileAndTheHeaderOpensNothing)
     const WPARAM changed = MAKEWPARAM(static_cast<WORD>(CTaskPanelPane::kTemplateBoxId & 0xFFFF), CBN_SELCHANGE);
     box.SetCurSel(0);
     box.GetParent()->SendMessage(WM_COMMAND, changed, reinterpret_cast<LPARAM>(box.m_hWnd));
-    EXPECT_TRUE(app->opened.empty());
+    EXPECT_TRUE(app->copied.empty());
     box.SetCurSel(1);
     box.GetParent()->SendMessage(WM_COMMAND, changed, reinterpret_cast<LPARAM>(box.m_hWnd));
-    ASSERT_EQ(app->opened.size(), 1u);
-    EXPECT_EQ(app->opened[0], notes + "/sub/Meeting.trn");
+    ASSERT_EQ(app->copied.size(), 1u);
+    EXPECT_EQ(app->copied[0], notes + "/sub/Meeting.trn");
+    EXPECT_TRUE(app->opened.empty()) << "the template itself is never opened";
 }
 
 TEST_F(TaskPanelPaneTest, ClickedLinksSendTheirCommandsToTheMainWindow)

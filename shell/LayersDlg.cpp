@@ -91,7 +91,8 @@ void CLayersDlg::Arrange(int cx, int cy)
     MoveWindow(0, 0, cx, cy);
     if (m_toolBar.m_hWnd) {
         const CSize bar = m_toolBar.CalcDockingLayout(cx, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
-        m_toolBar.SetWindowPos(nullptr, 0, 0, cx, std::min(static_cast<int>(bar.cy), kListTop), SWP_NOZORDER | SWP_NOACTIVATE);
+        const int height = std::min(static_cast<int>(bar.cy), kListTop);
+        m_toolBar.SetWindowPos(nullptr, 0, 0, cx, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (m_list.m_hWnd)
         m_list.MoveWindow(0, kListTop, cx, std::max(cy - kListTop, 0));

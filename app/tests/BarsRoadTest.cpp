@@ -171,8 +171,8 @@ TEST_F(BarsRoadTest, CancelInCustomizeTakesBackTheKeysAssignedAndRemovedMeanwhil
         EXPECT_GT(DifferingPixels(afterK, afterN), 5000) << when << ": the removed key stayed removed";
     };
     Play("wait 300\n" + KeyboardPage() + "click dialog " + kFirstKey + "\nclick dialog " + kRemove +
-         "\nclick dialog " + kNewKeyField + "\nkey ctrl+shift+k\nclick dialog " + kAssign + "\nwait 100\nclick dialog " +
-         kCancel + "\nwait 200\n" + Shot("before.png") + presses);
+         "\nclick dialog " + kNewKeyField + "\nkey ctrl+shift+k\nclick dialog " + kAssign +
+         "\nwait 100\nclick dialog " + kCancel + "\nwait 200\n" + Shot("before.png") + presses);
     expectOriginalKeys("cancelled");
     Play("wait 300\n" + Shot("before.png") + presses);
     expectOriginalKeys("restarted");

@@ -114,7 +114,9 @@ TEST_F(ChoosersTest, RunColourChooserGivesTheColourAutomaticOrNothing)
         bool pressDefault, ok;
         BOOL chosen;
         COLORREF colour;
-    } cases[] = {{true, false, TRUE, AutomaticColour}, {false, true, TRUE, RGB(9, 9, 9)}, {false, false, FALSE, RGB(1, 2, 3)}};
+    } cases[] = {{true, false, TRUE, AutomaticColour},
+                 {false, true, TRUE, RGB(9, 9, 9)},
+                 {false, false, FALSE, RGB(1, 2, 3)}};
     for (const Case& c : cases) {
         if (c.pressDefault)
             UiTestHook::QueueCommonDialogButton(ID_CHOOSER_DEFAULT);

@@ -23,7 +23,8 @@ constexpr UINT kF1 = 0x70, kF24 = 0x87;
 
 CString VirtualKeyName(UINT vk)
 {
-    auto named = std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys), [&](const NamedKey& k) { return k.vk == vk; });
+    auto named =
+        std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys), [&](const NamedKey& k) { return k.vk == vk; });
     CString name;
     if (named != std::end(kNamedKeys))
         name = named->name;

@@ -2,10 +2,10 @@
 // tool-bar buttons that step through their values.
 #include "View/HyperFmtView.h"
 
+#include "View/ColourChooser.h"
 #include "objects/PropOb.h"
 #include "platform/toolkit/XTPControl.h"
 #include "platform/ui/CmdUI.h"
-#include "platform/ui/CommonDialogs.h"
 
 #include <climits>
 #include <iterator>
@@ -246,10 +246,11 @@ void CHyperFmtView::ChooseMoreColors(BOOL foreground)
         },
         foreground ? ForeColorId : BackColorId, foreground ? static_cast<int>(TextColorId) : NoAlternate, nullptr);
     const BOOL known = m_colorCache != static_cast<COLORREF>(NotCollected) && m_colorCache != Automatic;
-    CColorDialog dialog(known ? m_colorCache : Automatic, 0, this);
-    if (dialog.DoModal() != IDOK)
+    COLORREF colour = known ? m_colorCache : Automatic;
+    ColourChooser choose = GetColourChooser();
+    if (!choose || !choose(colour, this))
         return;
-    (foreground ? m_currentForeColor : m_currentBackColor) = dialog.GetColor();
+    (foreground ? m_currentForeColor : m_currentBackColor) = colour;
     ApplyColor(foreground);
 }
 

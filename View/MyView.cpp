@@ -22,8 +22,9 @@
 #include "objects/kinds/StickyGen.h"
 #include "objects/kinds/TextGen.h"
 #include "platform/ui/CmdUI.h"
-#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/WinApp.h"
+
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CMyView, CCatView)
 
@@ -69,9 +70,6 @@ constexpr DWORD kGridStep10 = 0x000A000A;
 constexpr UINT kListTemplate = 163;
 constexpr int kListTabs = 2;
 constexpr UINT kNormalCaption = 8012;
-constexpr const char* kPictureFilter =
-    "Pictures|*.bmp;*.dib;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.tga;*.pcx;*.pgm;*.ppm;*.pnm;*.psd;*.sgi;*.rgb;"
-    "*.pct;*.pict;*.iff;*.lbm;*.wmf;*.emf|All files|*.*||";
 
 struct ToolEntry {
     UINT toolId;
@@ -134,13 +132,21 @@ void CMyView::RegisterTools()
         SetToolClass(entry.toolId, entry.runtimeClass());
 }
 
+// A dropped file is the picture; otherwise the Edit Bitmap dialog of the view's property dialog
+// lets the user load, paste, edit or clear it, with its preview.
 BOOL CMyView::EditPicture(CObject* picture)
 {
     auto* dib = dynamic_cast<CExtDib*>(picture);
+    if (!dib)
+        return FALSE;
     if (!m_droppedPicture.IsEmpty())
-        return dib && dib->Load(m_droppedPicture, CExtDib::Embedded, TRUE);
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPictureFilter, this);
-    return dib && dialog.DoModal() == IDOK && dib->Load(dialog.GetPathName(), CExtDib::Embedded, TRUE);
+        return dib->Load(m_droppedPicture, CExtDib::Embedded, TRUE);
+    std::unique_ptr<CViewPropertyDialog> dialog(CreatePropertyDialog());
+    if (!dialog || !dialog->EditPicture(dib, this))
+        return FALSE;
+    // The new object takes the picture's size when it is first drawn: all of it is drawn then.
+    Invalidate();
+    return TRUE;
 }
 
 CViewPropertyDialog* CMyView::CreatePropertyDialog()

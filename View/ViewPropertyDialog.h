@@ -5,8 +5,10 @@
 #include "platform/core/String.h"
 #include "platform/core/Types.h"
 
+class CExtDib;
 class CHyperBaseOb;
 class CHyperObArray;
+class CHyperRunView;
 class CHyperView;
 class CObArray;
 class CPropListArray;
@@ -49,6 +51,9 @@ public:
     virtual void SetPinState(BOOL pinned) = 0;
     virtual BOOL GetDrillMulti() const = 0;
     virtual void SetDrillMulti(BOOL drill) = 0;
+    // The dialog's Edit Bitmap dialog on a picture of the view's; TRUE when the user took the
+    // edited picture. Without one nothing is taken.
+    virtual BOOL EditPicture(CExtDib*, CHyperRunView*) { return FALSE; }
 };
 
 // Makes the properties dialog of a view: template id, number of tabs and the string id of

@@ -3,27 +3,62 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/KeyNames.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 constexpr DWORD NoCommand = static_cast<DWORD>(-1);
 constexpr UINT LabelFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
+
+// The keys of the main window's accelerator table.
+std::vector<ACCEL> mainWindowKeys()
+{
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    HACCEL table = frame ? frame->GetDefaultAccelerator() : nullptr;
+    std::vector<ACCEL> keys(static_cast<size_t>(::CopyAcceleratorTable(table, nullptr, 0)));
+    ::CopyAcceleratorTable(table, keys.data(), static_cast<int>(keys.size()));
+    return keys;
+}
+
+// "\tAlt+Ctrl+Shift+K" for each key of the command.
+CString keysOf(DWORD command, const std::vector<ACCEL>& keys)
+{
+    CString text;
+    for (const ACCEL& key : keys) {
+        if (key.cmd != command)
+            continue;
+        text += '\t';
+        if (key.fVirt & FALT)
+            text += "Alt+";
+        if (key.fVirt & FCONTROL)
+            text += "Ctrl+";
+        if (key.fVirt & FSHIFT)
+            text += "Shift+";
+        text += (key.fVirt & FVIRTKEY) ? VirtualKeyName(key.key) : CString(static_cast<char>(key.key));
+    }
+    return text;
+}
+
 } // namespace
 
-// A command's string: the status prompt, a newline, the menu label.
+// A command's string: the status prompt, a newline, the menu label; the label ends with the
+// command's shortcut keys after a tab.
 void CCoolComboPopup::BuildLabels()
 {
     m_labels.RemoveAll();
     m_prompts.RemoveAll();
+    const std::vector<ACCEL> keys = m_commands.empty() ? std::vector<ACCEL>{} : mainWindowKeys();
     for (DWORD command : m_commands) {
         CString text;
         if (command != 0 && command != NoCommand)
             text.LoadString(command);
         const int cut = text.Find('\n');
         m_prompts.Add(cut < 0 ? text : text.Left(cut));
-        m_labels.Add(cut < 0 ? CString() : text.Mid(cut + 1));
+        m_labels.Add(cut < 0 ? CString() : text.Mid(cut + 1) + keysOf(command, keys));
     }
 }
 

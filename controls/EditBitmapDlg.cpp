@@ -294,12 +294,12 @@ BOOL CEditBitmapDlg::ChooseFile()
             ClearPicture();
         return FALSE;
     }
-    CString path = dialog.GetRelativePathName();
+    const CString path = dialog.GetRelativePathName();
     if (path.IsEmpty()) {
         ClearPicture();
         return FALSE;
     }
-    path.MakeLower();
+    // File names keep their case: on this system a lower-cased name is another file.
     m_strFileName = path;
     return TRUE;
 }

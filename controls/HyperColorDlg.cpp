@@ -1,6 +1,8 @@
 #include "controls/HyperColorDlg.h"
 
+#include "View/ColourChooser.h"
 #include "controls/ChooserTexts.h"
+#include "controls/ColourComboBox.h"
 
 IMPLEMENT_DYNAMIC(CHyperColorDlg, CColorDialog)
 
@@ -19,4 +21,21 @@ void CHyperColorDlg::OnDefault()
 {
     m_bReset = TRUE;
     EndDialog(IDCANCEL);
+}
+
+BOOL RunColourChooser(COLORREF& colour, CWnd* parent)
+{
+    CHyperColorDlg dialog(colour, parent);
+    if (dialog.DoModal() == IDOK)
+        colour = dialog.GetColor();
+    else if (dialog.m_bReset)
+        colour = AutomaticColour;
+    else
+        return FALSE;
+    return TRUE;
+}
+
+void RegisterColourChooser()
+{
+    SetColourChooser(RunColourChooser);
 }

@@ -16,3 +16,9 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// Runs the dialog starting at colour: OK gives the chosen colour, "<Default>" the automatic
+// colour (-1); both return TRUE. A plain cancel returns FALSE and leaves colour as it was.
+BOOL RunColourChooser(COLORREF& colour, CWnd* parent);
+// Lets the formatting commands of the views run this dialog.
+void RegisterColourChooser();

@@ -25,6 +25,8 @@ void CHyperFontDlg::OnDefault()
 
 void CHyperFontDlg::OnApply()
 {
+    if (m_pApplyTarget)
+        GetCurrentFont(m_pApplyTarget);
     if (m_pOwner)
         m_pOwner->SendMessage(WM_PROP_STORE_AND_APPLY, 0, 0);
 }
@@ -32,6 +34,7 @@ void CHyperFontDlg::OnApply()
 BOOL RunFontDialog(LOGFONT* font, CWnd* owner, BOOL, DWORD flags)
 {
     CHyperFontDlg dialog(font, flags, owner);
+    dialog.m_pApplyTarget = font;
     if (dialog.DoModal() != IDCANCEL) {
         dialog.GetCurrentFont(font);
         return TRUE;

@@ -28,11 +28,11 @@ constexpr LPCTSTR DateTimeFormat = "%d.%m.%Y %H:%M:%S";
 
 } // namespace
 
+// The font dialog works on the value itself: its Apply stores the font shown there before it
+// asks this dialog to apply it.
 void CPropEditDlg::ChooseFont()
 {
-    LOGFONT font = m_fontValue.GetLogFont();
-    if (RunFontDialog(&font, this, FALSE, CF_SCREENFONTS))
-        m_fontValue.GetLogFont() = font;
+    RunFontDialog(&m_fontValue.GetLogFont(), this, FALSE, CF_SCREENFONTS);
     ExchangeProperty(TRUE);
 }
 

@@ -102,6 +102,7 @@ public:
     void SetPinState(BOOL pinned) override;
     BOOL GetDrillMulti() const override { return m_drill; }
     void SetDrillMulti(BOOL drill) override;
+    BOOL EditPicture(CExtDib* picture, CHyperRunView* view) override { return EditBitmapProperty(picture, view); }
 
     BOOL IsInPane() const { return m_inPane; }
 

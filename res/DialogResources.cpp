@@ -188,10 +188,7 @@ void RegisterDialogs()
     layers.items = {{"listbox", "", 1087,
                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
                          LBS_NOINTEGRALHEIGHT,
-                     0, 0, 18, 150, 182},
-                    {"button", "+", 1088, kButton, 0, 2, 2, 16, 12},
-                    {"button", "+N", 1089, kButton, 0, 20, 2, 16, 12},
-                    {"button", "x", 1032, kButton, 0, 38, 2, 16, 12}};
+                     0, 0, 18, 150, 182}};
     RegisterDialogResource(286, layers);
     RegisterSmallDialogs();
 }

@@ -11,7 +11,8 @@ struct Text {
 };
 
 constexpr Text kTexts[] = {
-    {26625, "(None)"}, {26631, "Automatic"}, {26635, "/"}, {26636, "Multi-Selection"},
+    {26625, "(None)"}, {26629, "<Default>"}, {26630, "<Browse Files>"}, {26631, "Automatic"},
+    {26635, "/"}, {26636, "Multi-Selection"},
     {26639, "(List)"}, {26647, "%d Item(s)"}, {26653, "Font..."}, {26654, "File..."},
     {26655, "Bmp..."}, {26685, "(FormCode)"}, {26691, "More Colors..."}, {26692, "(Group)"},
     {26693, "(Group Code)"}, {26695, "Symbol"}, {27027, "Normal"}, {27028, "Events"},

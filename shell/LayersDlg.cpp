@@ -5,6 +5,7 @@
 #include "View/HyperView.h"
 #include "objects/HyperOb.h"
 #include "objects/LayerFmt.h"
+#include "platform/ui/CmdUI.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/WinApp.h"
 
@@ -12,12 +13,17 @@ BEGIN_MESSAGE_MAP(CLayersDlg, CDialog)
     ON_COMMAND(CLayersDlg::CmdAddLayer, OnAddLayer)
     ON_COMMAND(CLayersDlg::CmdAddNoticeLayer, OnAddNoticeLayer)
     ON_COMMAND(CLayersDlg::CmdDeleteLayer, OnDeleteLayer)
+    ON_UPDATE_COMMAND_UI(CLayersDlg::CmdAddLayer, OnUpdateAddLayer)
+    ON_UPDATE_COMMAND_UI(CLayersDlg::CmdAddNoticeLayer, OnUpdateAddLayer)
+    ON_UPDATE_COMMAND_UI(CLayersDlg::CmdDeleteLayer, OnUpdateDeleteLayer)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 namespace {
 
 constexpr UINT kSelectTool = 60447;
-constexpr int kButtonsHeight = 27;
+constexpr int kListTop = 27;
+constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE;
 
 CString LoadText(UINT id)
 {
@@ -65,6 +71,15 @@ BOOL CLayersDlg::OnInitDialog()
     m_list.SubclassDlgItem(kListId, this);
     m_list.SetDialog(this);
     FillList();
+    if (m_toolBar.CreateToolBar(kToolBarStyle, this, AFX_IDW_TOOLBAR)) {
+        m_toolBar.SetOwner(this);
+        m_toolBar.SetCommandBars(&m_bars);
+        m_toolBar.SetPosition(BarTop);
+        if (m_toolBar.LoadToolBar(kToolBarId))
+            m_toolBar.OnUpdateCmdUI();
+        else
+            m_toolBar.DestroyWindow();
+    }
     CRect client;
     GetClientRect(&client);
     Arrange(client.Width(), client.Height());
@@ -74,8 +89,28 @@ BOOL CLayersDlg::OnInitDialog()
 void CLayersDlg::Arrange(int cx, int cy)
 {
     MoveWindow(0, 0, cx, cy);
+    if (m_toolBar.m_hWnd) {
+        const CSize bar = m_toolBar.CalcDockingLayout(cx, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+        const int height = std::min(static_cast<int>(bar.cy), kListTop);
+        m_toolBar.SetWindowPos(nullptr, 0, 0, cx, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (m_list.m_hWnd)
-        m_list.MoveWindow(0, kButtonsHeight, cx, std::max(cy - kButtonsHeight, 0));
+        m_list.MoveWindow(0, kListTop, cx, std::max(cy - kListTop, 0));
+}
+
+void CLayersDlg::OnUpdateAddLayer(CCmdUI* cmdUI) { cmdUI->Enable(m_pLayers != nullptr); }
+
+void CLayersDlg::OnUpdateDeleteLayer(CCmdUI* cmdUI)
+{
+    const int row = m_list.m_hWnd ? m_list.GetSelectedRow() : -1;
+    cmdUI->Enable(m_pLayers && row >= 0 && !IsStandardName(m_list.GetRowName(row)));
+}
+
+LRESULT CLayersDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    if (m_toolBar.m_hWnd)
+        m_toolBar.OnUpdateCmdUI();
+    return 0;
 }
 
 void CLayersDlg::SetLayerList(CLayerFmt* layers)

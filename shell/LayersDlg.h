@@ -1,8 +1,10 @@
-// The Layers dialog inside its pane: buttons to add and delete layers over the list of the
+// The Layers dialog inside its pane: a tool bar to add and delete layers over the list of the
 // page's layers, which it edits in place.
 #pragma once
 
 #include "shell/LayerListBox.h"
+#include "platform/toolkit/XTPCommandBars.h"
+#include "platform/toolkit/XTPToolBar.h"
 #include "platform/ui/Dialog.h"
 
 #include <functional>
@@ -15,6 +17,7 @@ public:
     static constexpr UINT IDD = 286, kListId = 1087;
     static constexpr UINT CmdAddLayer = 1088, CmdAddNoticeLayer = 1089, CmdDeleteLayer = 1032;
     static constexpr UINT kLayerNameId = 27455;
+    static constexpr UINT kToolBarId = 369;
 
     CLayersDlg(CLayerFmt* layers, CHyperView* view, UINT templateId, CWnd* parent);
 
@@ -24,8 +27,9 @@ public:
     CHyperView* GetView() const { return m_pView; }
     CLayerListBox& GetListBox() { return m_list; }
     void FillList();
-    // The layer buttons across the top, the list below them.
+    // The tool bar across the top, the list below it.
     void Arrange(int cx, int cy);
+    CXTPToolBar& GetToolBar() { return m_toolBar; }
     // After every change: the selected row becomes the current layer of its kind; a hidden or
     // locked current layer sends the view back to the Select tool.
     void ApplyLayerChange(BOOL changed);
@@ -41,6 +45,9 @@ public:
     void OnAddLayer();
     void OnAddNoticeLayer();
     void OnDeleteLayer();
+    void OnUpdateAddLayer(CCmdUI* cmdUI);
+    void OnUpdateDeleteLayer(CCmdUI* cmdUI);
+    LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
 
 protected:
     BOOL OnInitDialog() override;
@@ -57,6 +64,9 @@ private:
     CHyperView* m_pView = nullptr;
     CWnd* m_pParent = nullptr;
     CLayerListBox m_list;
+    // The bar's own set: it holds the bar's pictures and leaves the dialog as the bar's site.
+    CXTPCommandBars m_bars;
+    CXTPToolBar m_toolBar;
 
     DECLARE_MESSAGE_MAP()
 };

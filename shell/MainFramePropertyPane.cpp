@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "View/ViewPropertyDialog.h"
+#include "controls/HyperColorDlg.h"
 #include "controls/PropertiesDlg.h"
 #include "controls/TabOrderDlg.h"
 #include "platform/ui/WinApp.h"
@@ -19,5 +20,6 @@ void CMainFrame::InstallPropertyPane()
 {
     RegisterPropertyDialogFactory();
     RegisterTabOrderDialog();
+    RegisterColourChooser();
     SetPropertyHostShower(ShowPropertiesPane);
 }

@@ -28,8 +28,10 @@ constexpr const char* kKeyboardTab = "218 18";
 constexpr const char* kNewKeyField = "258 165";
 constexpr const char* kAssign = "210 196";
 constexpr const char* kRemove = "305 196";
+constexpr const char* kFirstKey = "258 68";
 constexpr const char* kSecondKey = "258 84";
 constexpr const char* kOk = "163 306";
+constexpr const char* kCancel = "237 306";
 constexpr const char* kCommandsTab = "131 18";
 constexpr const char* kSaveAsCommand = "200 115";
 constexpr const char* kOptionsTab = "290 18";
@@ -154,6 +156,26 @@ TEST_F(BarsRoadTest, AnAssignedShortcutRunsItsCommandAtOnceAndAfterARestartUntil
          "\nwait 100\nclick dialog " + kOk + "\nwait 200\nquit\n");
     Play("wait 300\n" + Shot("plain.png") + "key ctrl+shift+k\nwait 500\n" + Shot("pressed.png") + "quit\n");
     EXPECT_LT(DifferingPixels(Picture("plain.png"), Picture("pressed.png")), 1500) << "a removed key still ran";
+}
+
+// New's Ctrl+N removed and Ctrl+Shift+K assigned, then Cancel: Ctrl+Shift+K does nothing and
+// Ctrl+N still opens a page, also after a restart.
+TEST_F(BarsRoadTest, CancelInCustomizeTakesBackTheKeysAssignedAndRemovedMeanwhile)
+{
+    const std::string presses = "key ctrl+shift+k\nwait 500\n" + Shot("after-k.png") + "key ctrl+n\nwait 500\n" +
+                                Shot("after-n.png") + "click view 20 20\nquit\n";
+    auto expectOriginalKeys = [&](const char* when) {
+        const QImage before = Picture("before.png"), afterK = Picture("after-k.png"), afterN = Picture("after-n.png");
+        ASSERT_FALSE(before.isNull() || afterK.isNull() || afterN.isNull()) << when;
+        EXPECT_LT(DifferingPixels(before, afterK), 1500) << when << ": the cancelled key ran";
+        EXPECT_GT(DifferingPixels(afterK, afterN), 5000) << when << ": the removed key stayed removed";
+    };
+    Play("wait 300\n" + KeyboardPage() + "click dialog " + kFirstKey + "\nclick dialog " + kRemove +
+         "\nclick dialog " + kNewKeyField + "\nkey ctrl+shift+k\nclick dialog " + kAssign +
+         "\nwait 100\nclick dialog " + kCancel + "\nwait 200\n" + Shot("before.png") + presses);
+    expectOriginalKeys("cancelled");
+    Play("wait 300\n" + Shot("before.png") + presses);
+    expectOriginalKeys("restarted");
 }
 
 TEST_F(BarsRoadTest, ACommandDraggedOntoTheStandardBarStaysThereUntilDraggedOffAgain)

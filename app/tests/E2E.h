@@ -8,6 +8,11 @@
 
 namespace e2e {
 
+// A new picture opens the Edit Bitmap dialog: Load... takes the file the script queued, Link is
+// unticked so the picture is kept in the document, and OK inserts it.
+inline const std::string kLoadPicture =
+    "wait 300\nclick dialog 334 140\nwait 300\nclick dialog 298 245\nclick dialog 334 21\nwait 300\n";
+
 struct Run {
     int exitCode = -1;   // -1: did not start, was killed at the time limit or as asked
     std::string log;     // one line per step, and "box: <text>" for every message box

@@ -154,7 +154,7 @@ TEST_F(FaceRoadTest, TheBitmapEditorShowsItsToolsAndThePencilCursor)
     // A picture object's properties open the Edit Bitmap dialog, whose Edit... opens the editor.
     const std::string script =
         "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolBitmap) + "file " + Fixture("bmp24.bmp") +
-        "\nclick view 100 100\nwait 200\nclick view 86 83\n" + Menu(60416) + "wait 400\n"
+        "\nclick view 100 100\n" + e2e::kLoadPicture + "wait 200\nclick view 86 83\n" + Menu(60416) + "wait 400\n"
         "click main 865 583\nwait 200\nclick main 898 583\nwait 400\nclick dialog 336 196\nwait 500\n"
         "move dialog 250 258\nwait 200\nsnapshot dialog " + Path("editor.png") + "\nkey escape\nwait 300\n"
         "key escape\nwait 300\nanswer 7\nquit\n";

@@ -49,7 +49,8 @@ TEST_F(FileDialogsRoadTest, DialogsStartWhereTheUserKeepsFiles)
     const std::string script = "wait 300\n" + Menu(kNew) + "file " + docs + "/note.txt\n" +
                                Menu(CHyperOleView::CmdInsertObject) + "menu " +
                                std::to_string(CHyperOleView::ToolBitmap) + "\nfile " + docs +
-                               "/pic.bmp\nclick view 300 200\nwait 150\nfile " + docs + "/saved.trn\n" +
+                               "/pic.bmp\nclick view 300 200\n" + e2e::kLoadPicture + "wait 150\nfile " + docs +
+                               "/saved.trn\n" +
                                Menu(kSaveAs) + Menu(kClose) + "file " + docs + "/saved.trn\n" + Menu(kOpen) + "quit\n";
     const e2e::Run run = Play(script);
 

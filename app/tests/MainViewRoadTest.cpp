@@ -146,7 +146,8 @@ TEST_F(MainViewRoadTest, EveryInsertToolCreatesItsKindAndFallsBackToSelect)
          Menu(CMyView::ToolRectangle) + "drag view 100 100 200 200\n" + Menu(CMyView::ToolRectangle) +
              "drag view 300 100 400 200\n" + Menu(CMyView::ToolConnector) + "drag view 200 150 300 150\n",
          "CConnectGen"},
-        {CMyView::ToolGraphic, "drag view 100 100 300 200\n", "CShapeGen"},
+        // A shape opens the Edit Bitmap dialog for its picture; Cancel keeps it without one.
+        {CMyView::ToolGraphic, "drag view 100 100 300 200\nwait 300\nclick dialog 334 49\nwait 200\n", "CShapeGen"},
         {CMyView::ToolText, "drag view 100 100 300 160\nwait 200\ntype hello\nkey enter\n", "CTextGen"},
         {CMyView::ToolNote, "click view 120 120\nwait 300\nclick dialog 200 204\nwait 200\n", "CStickyGen"},
         {CMyView::ToolRTFNote, "click view 120 120\nwait 1500\n", "CRTFGen"},
@@ -159,7 +160,7 @@ TEST_F(MainViewRoadTest, EveryInsertToolCreatesItsKindAndFallsBackToSelect)
         {CMyView::ToolRectangle, "drag view 100 100 300 200\n", "CBorderGen"},
         {CMyView::ToolEllipse, "drag view 100 100 300 200\n", "CCircleGen"},
         {CMyView::ToolArc, "drag view 100 100 300 200\n", "CArcGen"},
-        {CMyView::ToolBitmap, "file " + Path("green.bmp") + "\nclick view 120 120\n", "CBitmapGen"},
+        {CMyView::ToolBitmap, "file " + Path("green.bmp") + "\nclick view 120 120\n" + e2e::kLoadPicture, "CBitmapGen"},
         {CMyView::ToolOleObject, "file " + Path("green.bmp") + "\nclick view 120 120\n", "CHyperOleGen"},
         {CMyView::ToolFrame, "drag view 100 100 300 200\n", "CRectGen"},
     };

@@ -248,7 +248,7 @@ TEST_F(OutOfBoxRoadTest, TheEditBitmapDialogPreviewsThePicture)
 {
     const std::string script =
         "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolBitmap) + "file " + Fixture("bmp24.bmp") +
-        "\nclick view 100 100\nwait 200\nclick view 86 83\n" + Menu(kProperties) + "wait 400\n"
+        "\nclick view 100 100\n" + e2e::kLoadPicture + "wait 200\nclick view 86 83\n" + Menu(kProperties) + "wait 400\n"
         // The Bitmap row's button opens the Edit Bitmap dialog.
         "click main 865 583\nwait 200\nclick main 898 583\nwait 500\nsnapshot dialog " + Path("dialog.png") +
         "\nkey escape\nwait 200\nanswer 7\nquit\n";

@@ -31,7 +31,7 @@ std::string Fixture(const char* name)
 std::string PictureWithProperties()
 {
     return "wait 300\nmenu " + std::to_string(kNew) + "\nmenu " + std::to_string(CMyView::ToolBitmap) + "\nfile " +
-           Fixture("bmp24.bmp") + "\nclick view 100 100\nwait 200\nclick view 86 83\nmenu " +
+           Fixture("bmp24.bmp") + "\nclick view 100 100\n" + e2e::kLoadPicture + "wait 200\nclick view 86 83\nmenu " +
            std::to_string(kProperties) + "\nwait 400\n";
 }
 

@@ -103,7 +103,7 @@ TEST(PictureRoadTest, APictureOfEachFormatAppearsAndSurvivesSaveAndReopen)
         const int x = 60 + 120 * static_cast<int>(i % 3);
         const int y = 60 + 100 * static_cast<int>(i / 3);
         script += "menu " + std::to_string(CMyView::ToolBitmap) + "\nfile " + Fixture(kPictures[i]) + "\nclick view " +
-                  std::to_string(x) + " " + std::to_string(y) + "\n";
+                  std::to_string(x) + " " + std::to_string(y) + "\n" + e2e::kLoadPicture;
     }
     script += "click view 700 500\nwait 200\nscreenshot " + home + "/page.png\n" + "file " + home +
               "/pictures.trn\nmenu " + std::to_string(kSaveAs) + "\nmenu " + std::to_string(kClose) + "\nfile " +

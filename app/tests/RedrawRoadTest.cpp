@@ -120,7 +120,8 @@ TEST_F(RedrawRoadTest, APictureOnAScrolledPageIsDrawnWithinItsHandles)
     ASSERT_TRUE(picture.save(QString::fromStdString(Path("picture.png"))));
     // Inserted and selected, the page zoomed and scrolled.
     ExpectTrueToAFullRepaint("picture", "wait 300\n" + Menu(kNew) + Menu(CMyView::ToolBitmap) + "file " +
-                                            Path("picture.png") + "\nclick view 200 200\nwait 300\n" +
+                                            Path("picture.png") + "\nclick view 200 200\n" + e2e::kLoadPicture +
+                                                "wait 300\n" +
                                             Menu(kZoomIn) + "wheel view 200 200 -120\n");
     const QImage view = Load("picture-view.png");
     ASSERT_FALSE(view.isNull());

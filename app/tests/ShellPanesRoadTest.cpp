@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRect>
 
 #include <cstdlib>
 #include <filesystem>
@@ -109,9 +110,12 @@ TEST_F(ShellPanesRoadTest, TemplatesLinksAndTheSelectedObjectsPlaceAreReachable)
     }
 }
 
-// The Layers pane's add buttons and the first row's visibility icon.
-constexpr const char* kAddLayer = "748 134";
-constexpr const char* kAddNoticeLayer = "775 134";
+// The Layers pane's tool bar buttons and the first row's visibility icon.
+constexpr const char* kAddLayer = "752 134";
+constexpr const char* kAddNoticeLayer = "774 134";
+// The tool bar's strip and the note-sheet yellow of its Add New Noticelayer picture.
+const QRect kLayersToolBar(730, 120, 100, 30);
+constexpr QRgb kNoteSheet = qRgb(0xFD, 0xF6, 0xA3);
 constexpr const char* kFirstRowVisible = "748 159";
 
 TEST_F(ShellPanesRoadTest, TheLayersPaneAddsLayersAndHidesTheirObjects)
@@ -140,6 +144,12 @@ TEST_F(ShellPanesRoadTest, TheLayersPaneAddsLayersAndHidesTheirObjects)
     ASSERT_FALSE(shown.isNull());
     ASSERT_FALSE(hidden.isNull());
     EXPECT_GT(DarkPixels(shown, 40, 140, 460, 360) - DarkPixels(hidden, 40, 140, 460, 360), 300);
+
+    int noteSheet = 0;
+    for (int y = kLayersToolBar.top(); y <= kLayersToolBar.bottom(); ++y)
+        for (int x = kLayersToolBar.left(); x <= kLayersToolBar.right(); ++x)
+            noteSheet += (shown.pixel(x, y) & 0xFFFFFF) == (kNoteSheet & 0xFFFFFF);
+    EXPECT_GT(noteSheet, 8) << "the pane shows no tool bar pictures";
 }
 
 // The Info box's link under the box's own layout: "www.korvane.example" at 76,58 dialog units.

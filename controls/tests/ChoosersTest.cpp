@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -105,6 +106,28 @@ TEST_F(ChoosersTest, ColourDialogEndings)
     }
 }
 
+// What the formatting commands get back: the chosen colour, automatic for "<Default>", and
+// nothing at all for a plain cancel.
+TEST_F(ChoosersTest, RunColourChooserGivesTheColourAutomaticOrNothing)
+{
+    struct Case {
+        bool pressDefault, ok;
+        BOOL chosen;
+        COLORREF colour;
+    } cases[] = {{true, false, TRUE, AutomaticColour},
+                 {false, true, TRUE, RGB(9, 9, 9)},
+                 {false, false, FALSE, RGB(1, 2, 3)}};
+    for (const Case& c : cases) {
+        if (c.pressDefault)
+            UiTestHook::QueueCommonDialogButton(ID_CHOOSER_DEFAULT);
+        else
+            UiTestHook::QueueColorDialogAnswer(c.ok, RGB(9, 9, 9));
+        COLORREF colour = RGB(1, 2, 3);
+        EXPECT_EQ(RunColourChooser(colour, nullptr), c.chosen);
+        EXPECT_EQ(colour, c.colour);
+    }
+}
+
 TEST_F(ChoosersTest, RunFontDialogCopiesClearsOrKeepsTheFont)
 {
     LOGFONT initial{};
@@ -146,6 +169,38 @@ TEST_F(ChoosersTest, FontDialogApplyAsksTheOwnerToStore)
     CHyperFontDlg alone(nullptr, 0, nullptr);
     alone.OnCmdMsg(ID_FONT_APPLY, CN_COMMAND, nullptr, nullptr);
     EXPECT_EQ(stores, 1);
+}
+
+// Apply hands the font shown to the caller before the owner is asked to apply it, so the owner
+// applies that font; the cancel that follows keeps it.
+TEST_F(ChoosersTest, FontDialogApplyShowsTheFontToTheOwnerBeforeItApplies)
+{
+    static LOGFONT* watched = nullptr;
+    static std::vector<std::string> appliedFaces;
+    HWND owner = MakeWindow(WS_POPUP, {0, 0, 10, 10});
+    ::SetWindowLongPtr(owner, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_PROP_STORE_AND_APPLY)
+            appliedFaces.emplace_back(watched->lfFaceName);
+        return ::DefWindowProc(h, m, w, l);
+    }));
+    LOGFONT font{};
+    font.lfHeight = -12;
+    std::strcpy(font.lfFaceName, "Sans");
+    watched = &font;
+    LOGFONT shown = font;
+    std::strcpy(shown.lfFaceName, "Serif");
+    LOGFONT larger = shown;
+    larger.lfHeight = -30;
+
+    UiTestHook::QueueFontDialogApply(shown);
+    UiTestHook::QueueFontDialogApply(larger);
+    UiTestHook::QueueFontDialogAnswer(false);
+    EXPECT_FALSE(RunFontDialog(&font, CWnd::FromHandle(owner), FALSE, CF_SCREENFONTS));
+    EXPECT_EQ(appliedFaces, (std::vector<std::string>{"Serif", "Serif"}));
+    EXPECT_STREQ(font.lfFaceName, "Serif");
+    EXPECT_EQ(font.lfHeight, -30) << "the last font applied stays";
+    watched = nullptr;
+
 }
 
 TEST_F(ChoosersTest, FilePathsComeBackRelativeToTheWorkingDirectory)

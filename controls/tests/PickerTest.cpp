@@ -320,3 +320,46 @@ TEST_F(PickerTest, CommandCellsShowTheirLabelsAndStatusPrompts)
 }
 
 } // namespace
+
+// Each shortcut key of the command in the main window's table follows the label after a tab,
+// modifiers in the order Alt, Ctrl, Shift; a character key shows as itself. The keys are drawn
+// at the cell's right end.
+TEST_F(PickerTest, CommandLabelsEndWithTheMainWindowsShortcutKeys)
+{
+    RegisterStringResource(500, "Draws a line\nLine");
+    RegisterStringResource(501, "Erases\nErase");
+    RegisterStringResource(502, "Fills\nFill");
+    RegisterAcceleratorResource(9402, {{FVIRTKEY | FCONTROL, 'L', 500},
+                                       {FVIRTKEY | FSHIFT | FALT | FCONTROL, VK_F5, 500},
+                                       {0, 'e', 501}});
+    CWinApp app("PickerKeys");
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Main"));
+    ASSERT_TRUE(frame->LoadAccelTable(MAKEINTRESOURCE(9402)));
+    app.m_pMainWnd = frame;
+    Make();
+    picker.m_commands = {500, 501, 502};
+    CCoolComboPopup* popup = Open();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->GetLabel(0), "Line\tCtrl+L\tAlt+Ctrl+Shift+F5");
+    EXPECT_EQ(popup->GetLabel(1), "Erase\te");
+    EXPECT_EQ(popup->GetLabel(2), "Fill");
+
+    // The last few columns of the Erase cell hold the "e" (greyed: no command is enabled
+    // here), those of the Fill cell nothing.
+    auto inkAtRightEnd = [&](int index) {
+        const CRect cell = popup->GetCellRect(index);
+        int ink = 0;
+        for (int x = cell.right - 14; x < cell.right - 2; ++x)
+            for (int y = cell.top + 3; y < cell.bottom - 3; ++y)
+                ink += UiTestHook::PixelAt(popup->GetSafeHwnd(), CPoint(x, y)) != ::GetSysColor(COLOR_BTNFACE);
+        return ink;
+    };
+    // Pumping would take the focus from the popup, which closes it: it is painted in place.
+    popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(inkAtRightEnd(1), 3);
+    EXPECT_EQ(inkAtRightEnd(2), 0);
+    picker.ClosePopup();
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+}

@@ -92,6 +92,9 @@ public:
     std::vector<ACCEL> GetKeys() const;
     void SetKeys(const std::vector<ACCEL>& keys);
     void ResetKeys() { m_customKeys.reset(); }
+    // The user's keys as they stand, none while the frame's own are in use; put back as taken.
+    std::optional<std::vector<ACCEL>> GetCustomKeys() const { return m_customKeys; }
+    void SetCustomKeys(std::optional<std::vector<ACCEL>> keys) { m_customKeys = std::move(keys); }
     BOOL HasCustomKeys() const { return m_customKeys.has_value(); }
     // TRUE when the key press was one of the user's keys or one the user took away.
     BOOL TranslateCustomKeys(const MSG* msg);

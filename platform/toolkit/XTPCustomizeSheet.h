@@ -6,6 +6,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/PropertySheet.h"
 
+#include <optional>
 #include <vector>
 
 class CXTPCommandBars;
@@ -100,11 +101,14 @@ private:
 
 // The keys of the chosen command: a new one is pressed into the key field and assigned (taken
 // from any command that had it), a chosen one removed; Reset All brings back the frame's own.
+// Keys change at once; Cancel puts back the keys of the last Apply or of the opening.
 class CXTPKeyboardPage : public CXTPCategoryPage {
 public:
     static constexpr UINT kCurrentKeys = 1300, kNewKey = 1301, kAssign = 1302, kRemove = 1303, kResetAll = 1304;
     explicit CXTPKeyboardPage(CXTPCustomizeSheet* sheet);
     BOOL OnInitDialog() override;
+    BOOL OnApply() override;
+    void OnCancel() override;
     void OnCategorySelected();
     void OnCommandChange();
     void OnKeySelected();
@@ -117,6 +121,9 @@ public:
 private:
     UINT SelectedCommand() const;
     void EnableDlgItem(UINT id, BOOL enable);
+    void KeysChanged();
+
+    std::optional<std::vector<ACCEL>> m_keptKeys;
     DECLARE_MESSAGE_MAP()
 };
 

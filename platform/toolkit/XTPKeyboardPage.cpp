@@ -1,24 +1,12 @@
 // The keyboard page of the customisation sheet and its key field.
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPCustomizeSheet.h"
+#include "platform/ui/KeyNames.h"
 #include "platform/ui/UiApi.h"
 
-#include <algorithm>
-#include <iterator>
+#include <vector>
 
 namespace {
-
-struct NamedKey {
-    UINT vk;
-    const char* name;
-};
-constexpr NamedKey kNamedKeys[] = {
-    {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},     {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},   {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},   {VK_END, "End"},       {VK_HOME, "Home"},    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},          {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},     {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
-};
-
-constexpr UINT kF1 = 0x70, kF24 = 0x87;
 
 // Keys that only modify others are never shortcuts by themselves.
 bool isModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU; }
@@ -40,18 +28,7 @@ CString ShortcutKeyName(const ACCEL& key)
         name += "Shift+";
     if (key.fVirt & FALT)
         name += "Alt+";
-    auto named = std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys),
-                              [&](const NamedKey& k) { return k.vk == key.key; });
-    CString last;
-    if (named != std::end(kNamedKeys))
-        last = named->name;
-    else if (key.key >= kF1 && key.key <= kF24)
-        last.Format("F%u", key.key - kF1 + 1u);
-    else if ((key.key >= '0' && key.key <= '9') || (key.key >= 'A' && key.key <= 'Z'))
-        last = CString(static_cast<char>(key.key));
-    else
-        last.Format("Key %u", static_cast<unsigned>(key.key));
-    return name + last;
+    return name + VirtualKeyName(key.key);
 }
 
 BEGIN_MESSAGE_MAP(CXTPShortcutEdit, CWnd)
@@ -107,7 +84,29 @@ BOOL CXTPKeyboardPage::OnInitDialog()
     CXTPCategoryPage::OnInitDialog();
     m_commandList.SetCurSel(0);
     OnCommandChange();
+    if (CXTPCommandBars* bars = m_pSheet->GetCommandBars())
+        m_keptKeys = bars->GetCustomKeys();
     return TRUE;
+}
+
+BOOL CXTPKeyboardPage::OnApply()
+{
+    if (CXTPCommandBars* bars = m_pSheet->GetCommandBars())
+        m_keptKeys = bars->GetCustomKeys();
+    return CXTPCategoryPage::OnApply();
+}
+
+void CXTPKeyboardPage::OnCancel()
+{
+    if (CXTPCommandBars* bars = m_pSheet->GetCommandBars())
+        bars->SetCustomKeys(m_keptKeys);
+    CXTPCategoryPage::OnCancel();
+}
+
+void CXTPKeyboardPage::KeysChanged()
+{
+    SetModified();
+    OnCommandChange();
 }
 
 void CXTPKeyboardPage::OnCategorySelected()
@@ -160,7 +159,7 @@ void CXTPKeyboardPage::OnAssign()
     keys.push_back(key);
     bars->SetKeys(keys);
     m_newKey.Clear();
-    OnCommandChange();
+    KeysChanged();
 }
 
 void CXTPKeyboardPage::OnRemove()
@@ -175,12 +174,12 @@ void CXTPKeyboardPage::OnRemove()
     std::vector<ACCEL> keys = bars->GetKeys();
     std::erase_if(keys, [&](const ACCEL& k) { return k.cmd == command && ShortcutKeyName(k) == chosen; });
     bars->SetKeys(keys);
-    OnCommandChange();
+    KeysChanged();
 }
 
 void CXTPKeyboardPage::OnResetAll()
 {
     if (CXTPCommandBars* bars = m_pSheet->GetCommandBars())
         bars->ResetKeys();
-    OnCommandChange();
+    KeysChanged();
 }

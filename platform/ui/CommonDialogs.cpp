@@ -3,6 +3,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/ui/FileDialogFolder.h"
 #include "platform/ui/FileFilter.h"
+#include "platform/ui/LanguageTexts.h"
 #include "platform/ui/TestHook.h"
 #include "platform/ui/TestScript.h"
 #include "platform/ui/WinApp.h"
@@ -39,6 +40,9 @@ struct ButtonAnswer {
 struct ColorAnswer {
     bool ok;
     COLORREF colour;
+};
+struct FontApply {
+    LOGFONT font;
 };
 struct FontAnswer {
     bool ok;
@@ -103,7 +107,7 @@ void addButtons(QDialog& dialog, const std::vector<CCommonDialog::ExtraButton>& 
     if (!row)
         return;
     for (const CCommonDialog::ExtraButton& extra : buttons) {
-        QPushButton* button = row->addButton(toQt(extra.text), QDialogButtonBox::ResetRole);
+        QPushButton* button = row->addButton(toQt(Parlex_ShownText(extra.text)), QDialogButtonBox::ResetRole);
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &pressed, id = extra.id] {
             pressed = id;
             dialog.reject();
@@ -120,10 +124,25 @@ int screenPixelsPerInch()
     return dpi > 0 ? dpi : 96;
 }
 
+// The desktop dialog's font over the fields of base it has no word for.
+LOGFONT logFontOf(const QFont& chosen, const LOGFONT& base)
+{
+    LOGFONT font = base;
+    strncpy(font.lfFaceName, chosen.family().toLatin1().constData(), LF_FACESIZE - 1);
+    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    font.lfHeight = -MulDiv(chosen.pointSize(), screenPixelsPerInch(), 72);
+    font.lfWeight = chosen.bold() ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = chosen.italic();
+    font.lfUnderline = chosen.underline();
+    font.lfStrikeOut = chosen.strikeOut();
+    return font;
+}
+
 } // namespace
 
 namespace UiTestHook {
 void QueueCommonDialogButton(UINT id) { answers<ButtonAnswer>().push_back({id}); }
+void QueueFontDialogApply(const LOGFONT& font) { answers<FontApply>().push_back({font}); }
 void QueueColorDialogAnswer(bool ok, COLORREF colour) { answers<ColorAnswer>().push_back({ok, colour}); }
 void QueueFontDialogAnswer(bool ok, const LOGFONT& font, COLORREF colour)
 {
@@ -370,8 +389,20 @@ void CFontDialog::setChosen(const LOGFONT& font, COLORREF colour)
         m_lf.lfUnderline = m_lf.lfStrikeOut = 0;
 }
 
+void CFontDialog::pressApply(const LOGFONT& font)
+{
+    setChosen(font, m_cf.rgbColors);
+    OnCmdMsg(ID_FONT_APPLY, CN_COMMAND, nullptr, nullptr);
+    // The desktop dialog's own loop paints none of the program's windows: what the apply
+    // changed is painted now, so it shows behind the dialog.
+    if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd)
+        main->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 INT_PTR CFontDialog::DoModal()
 {
+    for (FontApply apply{}; (m_cf.Flags & CF_APPLY) && takeAnswer(apply);)
+        pressApply(apply.font);
     INT_PTR pressedResult = 0;
     if (TakeScriptedButton(pressedResult))
         return pressedResult;
@@ -391,21 +422,15 @@ INT_PTR CFontDialog::DoModal()
     QFontDialog dialog(start);
     UINT pressed = 0;
     addButtons(dialog, m_extraButtons, pressed);
+    if (auto* row = dialog.findChild<QDialogButtonBox*>(); row && (m_cf.Flags & CF_APPLY))
+        QObject::connect(row->addButton(QDialogButtonBox::Apply), &QPushButton::clicked, &dialog,
+                         [this, &dialog] { pressApply(logFontOf(dialog.currentFont(), m_lf)); });
     bool ok = dialog.exec() == QDialog::Accepted;
     if (pressed)
         return PressExtraButton(pressed, pressedResult), pressedResult;
     if (!ok)
         return IDCANCEL;
-    QFont chosen = dialog.selectedFont();
-    LOGFONT font = m_lf;
-    strncpy(font.lfFaceName, chosen.family().toLatin1().constData(), LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = 0;
-    font.lfHeight = -MulDiv(chosen.pointSize(), screenPixelsPerInch(), 72);
-    font.lfWeight = chosen.bold() ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = chosen.italic();
-    font.lfUnderline = chosen.underline();
-    font.lfStrikeOut = chosen.strikeOut();
-    setChosen(font, m_cf.rgbColors);
+    setChosen(logFontOf(dialog.selectedFont(), m_lf), m_cf.rgbColors);
     return IDOK;
 }
 

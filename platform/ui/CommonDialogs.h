@@ -122,6 +122,10 @@ public:
     static COLORREF* GetSavedCustomColors();
 };
 
+// The font dialog's Apply button (with CF_APPLY): its command reaches the dialog's handler
+// with the font shown then as the current font.
+constexpr UINT ID_FONT_APPLY = 1026;
+
 constexpr DWORD CF_SCREENFONTS = 0x1, CF_PRINTERFONTS = 0x2, CF_BOTH = 0x3, CF_INITTOLOGFONTSTRUCT = 0x40,
                 CF_APPLY = 0x200, CF_EFFECTS = 0x100, CF_TTONLY = 0x40000, CF_NOVECTORFONTS = 0x800, CF_LIMITSIZE = 0x2000,
                 CF_FORCEFONTEXIST = 0x10000, CF_SCALABLEONLY = 0x20000, CF_NOSCRIPTSEL = 0x800000;
@@ -158,6 +162,8 @@ public:
 
 private:
     void setChosen(const LOGFONT& font, COLORREF colour);
+    // Shows font as the current one and runs the Apply handler.
+    void pressApply(const LOGFONT& font);
 };
 
 constexpr DWORD PD_ALLPAGES = 0x0, PD_SELECTION = 0x1, PD_PAGENUMS = 0x2, PD_NOSELECTION = 0x4,
@@ -259,4 +265,6 @@ void QueuePrintDialogAnswer(bool ok, int fromPage = 0, int toPage = 0, int copie
 void QueuePageSetupAnswer(bool ok, RECT margins = RECT{});
 // The next colour or font dialog ends by a press of its extra button id.
 void QueueCommonDialogButton(UINT id);
+// The next font dialog with an Apply button shows this font and presses Apply, before it ends.
+void QueueFontDialogApply(const LOGFONT& font);
 } // namespace UiTestHook

@@ -32,7 +32,7 @@ namespace {
 constexpr UINT kTickMs = 40;
 constexpr int kDragSteps = 8;
 
-enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, MenuShot, Quit, Size };
+enum class Kind { Wait, Mouse, Wheel, Key, Type, Menu, Pick, File, Print, Answer, Screenshot, ClipText, ClipImage, ClipData, Clipboard, Drop, Clock, EndSession, Redraw, MenuShot, Quit, Size, Colour, Chooser, FontApply };
 
 struct Step {
     Kind kind = Kind::Wait;
@@ -313,6 +313,26 @@ bool parseLine(const std::string& line, std::vector<Step>& out, bool& held)
         // its frame; it stops at the smallest size the window allows.
         s.kind = Kind::Size;
         if (!(in >> s.target >> s.at.x >> s.at.y))
+            return false;
+    } else if (verb == "colour") {
+        // colour <r> <g> <b>: the next colour dialog ends with OK on that colour.
+        s.kind = Kind::Colour;
+        int r = 0, g = 0, b = 0;
+        if (!(in >> r >> g >> b))
+            return false;
+        s.number = static_cast<int>(RGB(static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b)));
+    } else if (verb == "fontapply") {
+        // fontapply <pixel height> <face>: the next font dialog shows that font and presses Apply.
+        s.kind = Kind::FontApply;
+        if (!(in >> s.number))
+            return false;
+        s.text = restOf(in);
+        if (s.text.empty())
+            return false;
+    } else if (verb == "chooser") {
+        // chooser <id>: the next colour or font dialog ends by a press of its button id.
+        s.kind = Kind::Chooser;
+        if (!(in >> s.number))
             return false;
     } else if (verb == "quit") {
         s.kind = Kind::Quit;
@@ -646,6 +666,15 @@ CWnd* mainWindow(std::string& error)
 }
 
 // The answer goes to the log: the session may end, or the user cancelled it.
+LOGFONT scriptedFont(const Step& s)
+{
+    LOGFONT font{};
+    font.lfHeight = -s.number;
+    font.lfWeight = FW_NORMAL;
+    s.text.copy(font.lfFaceName, LF_FACESIZE - 1);
+    return font;
+}
+
 bool playEndSession(std::string& error)
 {
     CWnd* main = mainWindow(error);
@@ -683,6 +712,9 @@ bool play(const Step& s, std::string& error)
         return true;
     case Kind::Clipboard: return playClipboardToFile(s, error);
     case Kind::Answer: UiTestHook::QueueMessageBoxAnswer(s.number); return true;
+    case Kind::Colour: UiTestHook::QueueColorDialogAnswer(true, static_cast<COLORREF>(s.number)); return true;
+    case Kind::Chooser: UiTestHook::QueueCommonDialogButton(static_cast<UINT>(s.number)); return true;
+    case Kind::FontApply: UiTestHook::QueueFontDialogApply(scriptedFont(s)); return true;
     case Kind::Screenshot: return playScreenshot(s, error);
     case Kind::ClipText:
     case Kind::ClipImage:

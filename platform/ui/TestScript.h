@@ -1,5 +1,6 @@
 // Plays a file of user steps (clicks, drags, the wheel, keys, menu picks, dialog answers, the
-// picture of the next context menu, the PDF file or the queue of the next print dialog, screenshots of the
+// picture of the next context menu, the PDF file or the queue of the next print dialog, the colour
+// or button that ends the next colour or font dialog and the font its Apply shows, screenshots of the
 // program or of one window, text, pictures or data of a registered format put on the
 // clipboard as another program would, the clipboard's text written to a file, files dropped
 // on a window, the program's clock set, the desktop session ending, everything on the screen

@@ -196,6 +196,46 @@ TEST_F(CustomizeSheetTest, KeysSetOnTheKeyboardPageActAtOnceAndComeBackWithTheBa
     EXPECT_EQ(frame->commands[kOpen], 4);
 }
 
+// Cancel takes back every key assigned or removed since the sheet opened or was last applied;
+// with none of the user's own before, the frame's keys come back.
+TEST_F(CustomizeSheetTest, CancelOnTheKeyboardPagePutsBackTheKeysOfTheLastApply)
+{
+    RegisterAcceleratorResource(kMenu + 1000, {{FVIRTKEY | FCONTROL, 'O', static_cast<WORD>(kOpen)}});
+    MakeFrame();
+    struct Case {
+        const char* name;
+        bool applyFirst;
+        bool customAfter;
+        int byCtrlO, byCtrlShiftK; // runs of Open
+    } cases[] = {{"cancelled", false, false, 1, 0}, {"applied, then cancelled", true, true, 0, 1}};
+    for (const Case& c : cases) {
+        bars->ResetKeys();
+        CXTPCustomizeSheet sheet(bars);
+        CXTPKeyboardPage page(&sheet);
+        page.AddCategories(kMenu);
+        sheet.AddPage(&page);
+        ASSERT_TRUE(sheet.Create(frame));
+        sheet.SetActivePage(&page);
+        Press(&page.m_newKey, 'K', FCONTROL | FSHIFT);
+        page.OnAssign();
+        page.m_currentKeys.SetCurSel(0);
+        page.OnRemove();
+        ASSERT_EQ(page.m_currentKeys.GetCount(), 1) << c.name;
+        if (c.applyFirst)
+            sheet.PressButton(PSBTN_APPLYNOW);
+        // After the apply, one more change that Cancel must take back.
+        page.OnResetAll();
+        sheet.PressButton(PSBTN_CANCEL);
+        sheet.DestroyWindow();
+        EXPECT_EQ(bars->HasCustomKeys(), c.customAfter) << c.name;
+        const int before = frame->commands[kOpen];
+        Press(frame, 'O', FCONTROL);
+        EXPECT_EQ(frame->commands[kOpen] - before, c.byCtrlO) << c.name;
+        Press(frame, 'K', FCONTROL | FSHIFT);
+        EXPECT_EQ(frame->commands[kOpen] - before, c.byCtrlO + c.byCtrlShiftK) << c.name;
+    }
+}
+
 TEST_F(CustomizeSheetTest, WhileCustomizingCommandsAreDroppedOnBarsAndDraggedOffThem)
 {
     MakeFrame();

@@ -9,6 +9,8 @@
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
 #include "objects/kinds/BorderOb.h"
+#include "platform/toolkit/XTPControl.h"
+#include "platform/toolkit/XTPIconStore.h"
 #include "platform/ui/Document.h"
 
 #include <vector>
@@ -80,8 +82,37 @@ TEST_F(LayersTest, ANewPageShowsItsTwoStandardLayers)
     EXPECT_EQ(Rows(), (std::vector<std::string>{"<Standard>", "<Standard Noticelayer>"}));
     EXPECT_TRUE(frame->GetShowLayerPane());
     EXPECT_FALSE(frame->GetPaneManager()->FindPane(PaneLayers)->IsClosed());
-    for (UINT id : {CLayersDlg::CmdAddLayer, CLayersDlg::CmdAddNoticeLayer, CLayersDlg::CmdDeleteLayer})
-        EXPECT_TRUE(dialog->GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << id;
+    CXTPToolBar& bar = dialog->GetToolBar();
+    ASSERT_TRUE(bar.IsWindowVisible());
+    ASSERT_EQ(bar.GetControlCount(), 3);
+    const UINT commands[] = {CLayersDlg::CmdAddLayer, CLayersDlg::CmdAddNoticeLayer, CLayersDlg::CmdDeleteLayer};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bar.GetControl(i)->GetID(), commands[i]);
+        EXPECT_TRUE(bar.GetCommandBars()->GetIconStore()->HasIcon(commands[i])) << commands[i];
+    }
+    CRect barRect, listRect;
+    bar.GetWindowRect(&barRect);
+    dialog->GetListBox().GetWindowRect(&listRect);
+    EXPECT_LE(barRect.bottom, listRect.top) << "the bar covers the list";
+}
+
+// Adding is always offered; deleting only while a layer other than the standard ones is chosen.
+TEST_F(LayersTest, TheToolBarOffersDeleteOnlyForALayerThatIsNotStandard)
+{
+    CXTPToolBar& bar = dialog->GetToolBar();
+    auto enabled = [&](UINT id) {
+        dialog->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        return bar.GetControls()->FindControl(id)->GetEnabled();
+    };
+    Command(CLayersDlg::CmdAddLayer);
+    for (int row : {0, 1}) {
+        dialog->GetListBox().SelectRow(row);
+        EXPECT_TRUE(enabled(CLayersDlg::CmdAddLayer)) << row;
+        EXPECT_TRUE(enabled(CLayersDlg::CmdAddNoticeLayer)) << row;
+        EXPECT_FALSE(enabled(CLayersDlg::CmdDeleteLayer)) << row;
+    }
+    dialog->GetListBox().SelectRow(2);
+    EXPECT_TRUE(enabled(CLayersDlg::CmdDeleteLayer));
 }
 
 TEST_F(LayersTest, LayersAndNoticeLayersTakeTheNextNumberFromOneCounter)
@@ -104,12 +135,10 @@ TEST_F(LayersTest, TheStandardLayersCanBeNeitherRenamedNorDeleted)
     for (int row : {0, 1}) {
         dialog->GetListBox().SelectRow(row);
         const int boxes = UiTestHook::MessageBoxCount();
-        UiTestHook::QueueMessageBoxAnswer(IDOK);
         Command(CLayersDlg::CmdDeleteLayer);
-        EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes + 1);
-        EXPECT_NE(UiTestHook::LastMessageBoxText().find("Layer must not be deleted!"), std::string::npos);
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes) << "the tool bar offers no Delete for a standard layer";
         dialog->GetListBox().SendMessage(WM_KEYDOWN, VK_DELETE);
-        EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes + 1) << "the Delete key leaves a standard layer alone";
+        EXPECT_EQ(UiTestHook::MessageBoxCount(), boxes) << "the Delete key leaves a standard layer alone";
         UiTestHook::QueueMessageBoxAnswer(IDOK);
         Rename(row, "Other");
         EXPECT_NE(UiTestHook::LastMessageBoxText().find("Layer must not be edited!"), std::string::npos);

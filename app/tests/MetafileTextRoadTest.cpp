@@ -84,7 +84,7 @@ TEST(MetafileTextRoadTest, APictureWithHugeTextShowsTheTextsVisiblePart)
     std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     const std::string script = "wait 300\nmenu 57600\nclick view 700 500\nwait 200\nscreenshot " + home +
                                "/before.png\nmenu " + std::to_string(CMyView::ToolBitmap) + "\nfile " + picture +
-                               "\nclick view 100 100\nclick view 400 400\nwait 200\nscreenshot " + home +
+                               "\nclick view 100 100\n" + e2e::kLoadPicture + "click view 400 400\nwait 200\nscreenshot " + home +
                                "/after.png\nfile " + home + "/page.trn\nmenu 57604\nquit\n";
     e2e::Run run = e2e::RunVantrel(script, home);
     ASSERT_EQ(run.exitCode, 0) << run.log;

@@ -59,7 +59,9 @@ class ViewInputRoadTest : public e2e::RoadTest {};
 
 TEST_F(ViewInputRoadTest, GraphicsRouteAndEditViewWorkFromTheMenus)
 {
-    const std::string script = kNew + Menu(CHyperView::CmdGraphics) + "wait 100\n" + Save("graphics.trn") +
+    // The new graphic's Edit Bitmap dialog is taken as it opens: OK.
+    const std::string script = kNew + Menu(CHyperView::CmdGraphics) + "wait 300\nclick dialog 334 21\nwait 300\n" +
+                               Save("graphics.trn") +
                                "key ctrl+z\nwait 100\n" + Save("undone.trn") + "key ctrl+y\nwait 100\n" +
                                Save("redone.trn") + kRectangle + "drag view 200 100 300 200\nwait 100\n" +
                                "click view 250 150\n" + Menu(CHyperView::CmdRoute) + "wait 100\n" +

@@ -6,6 +6,8 @@
 #include "objects/HyperViewOb.h"
 #include "objects/LayerFmt.h"
 #include "objects/kinds/StrokeOb.h"
+#include "platform/ink/InkClipboard.h"
+#include "platform/ole/Clipboard.h"
 #include "platform/ink/InkOverlay.h"
 #include "platform/ink/tests/PrintedStrokes.h"
 #include "platform/ui/CmdUI.h"
@@ -374,7 +376,9 @@ protected:
     }
 };
 
-TEST_F(GestureTest, GesturesAskForCutCopyOrPasteAndStayInkWhenNothingIsSelected)
+// A gesture with nothing to act on (no selection to cut or copy, no ink to paste, or a gesture
+// that asks for nothing) stays as ink.
+TEST_F(GestureTest, GesturesAskForCutCopyOrPasteAndStayInkWithNothingToActOn)
 {
     using G = InkApplicationGesture;
     constexpr auto Strong = InkRecognitionConfidence::Strong;
@@ -382,23 +386,32 @@ TEST_F(GestureTest, GesturesAskForCutCopyOrPasteAndStayInkWhenNothingIsSelected)
         G gesture;
         InkRecognitionConfidence confidence;
         bool selected;
+        bool inkCopied;
         bool cancel;
         UINT command;
     };
     const Case cases[] = {
-        {G::Curlicue, Strong, true, false, 57635},       {G::LeftRight, Strong, true, false, 57635},
-        {G::Curlicue, Strong, false, true, 0},           {G::DoubleCurlicue, Strong, true, false, 57634},
-        {G::RightLeft, Strong, true, false, 57634},      {G::RightLeft, Strong, false, true, 0},
-        {G::DoubleCircle, Strong, false, false, 57637},  {G::ChevronUp, Strong, false, false, 57637},
-        {G::ChevronDown, Strong, true, false, 57637},    {G::UpDown, Strong, false, false, 0},
-        {G::DownUp, Strong, true, false, 0},             {G::NoGesture, Strong, true, true, 0},
-        {G::Curlicue, InkRecognitionConfidence::Poor, true, false, 0},
+        {G::Curlicue, Strong, true, false, false, 57635},      {G::LeftRight, Strong, true, false, false, 57635},
+        {G::Curlicue, Strong, false, false, true, 0},          {G::DoubleCurlicue, Strong, true, false, false, 57634},
+        {G::RightLeft, Strong, true, false, false, 57634},     {G::RightLeft, Strong, false, false, true, 0},
+        {G::DoubleCircle, Strong, false, false, true, 0},      {G::ChevronUp, Strong, false, false, true, 0},
+        {G::ChevronDown, Strong, true, false, true, 0},        {G::UpDown, Strong, false, true, true, 0},
+        {G::DownUp, Strong, true, true, true, 0},              {G::NoGesture, Strong, true, true, true, 0},
+        {G::DoubleCircle, Strong, false, true, false, 57637},  {G::ChevronUp, Strong, false, true, false, 57637},
+        {G::ChevronDown, Strong, true, true, false, 57637},
+        {G::Curlicue, InkRecognitionConfidence::Poor, true, false, false, 0},
     };
     LayerOn();
     Drag({100, 100}, {200, 100});
     ASSERT_EQ(Ink().Count(), 1u);
     const InkStrokes none(view->GetInkOverlay().Ink());
     for (const Case& c : cases) {
+        if (c.inkCopied)
+            ASSERT_TRUE(InkClipboardCopy(view->m_hWnd, Ink()));
+        else if (::OpenClipboard(view->m_hWnd)) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
         view->GetInkOverlay().SetSelection(c.selected ? Ink() : none);
         bool cancel = !c.cancel;
         EXPECT_TRUE(view->OnInkGesture(none, {{c.gesture, c.confidence}}, cancel));

@@ -20,6 +20,7 @@ namespace {
 
 using e2e::Contents;
 using e2e::Draw;
+using e2e::kHold;
 using e2e::kNew;
 using e2e::kNo;
 using e2e::kOpen;
@@ -30,8 +31,6 @@ using e2e::Menu;
 
 // Around the rectangle drawn before the save and the ellipse drawn after it.
 const QRect kRectangleBox(95, 95, 210, 110), kEllipseBox(345, 95, 110, 110);
-// Waits far longer than any test: the kill comes while this step runs.
-const std::string kHold = "wait 60000";
 
 class CrashRoadTest : public e2e::RecoveryFixture {
 protected:
@@ -55,9 +54,9 @@ protected:
 TEST_F(CrashRoadTest, AfterAKillOpeningTheDocumentOffersItsNewerAutosaveCopy)
 {
     UseSettings("[Settings]\nAutoSave=1\n");
-    const e2e::Run run = e2e::RunVantrelKilledAt(SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") +
-                                                     "wait 2500\n" + kHold + "\n",
-                                                 home, "step: " + kHold);
+    const e2e::Run run = e2e::RunVantrelKilledWhen(
+        SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") + kHold + "\n", home,
+        [this] { return Holding([this] { return std::filesystem::exists(Path("~plan.trn")); }); });
     ASSERT_TRUE(run.killed) << run.log;
     EXPECT_EQ(ObjectsIn("plan.trn"), 1) << "the saved file is untouched";
     ASSERT_EQ(ObjectsIn("~plan.trn"), 2) << "the autosave copy holds the ellipse";
@@ -86,10 +85,9 @@ TEST_F(CrashRoadTest, AfterAKillOpeningTheDocumentOffersItsNewerAutosaveCopy)
 TEST_F(CrashRoadTest, ANeverSavedDocumentIsOfferedAtTheNextStart)
 {
     UseSettings("[Settings]\nAutoSave=1\n");
-    const e2e::Run run = e2e::RunVantrelKilledAt("wait 300\n" + Menu(kNew) +
-                                                     Draw(CMyView::ToolRectangle, "100 100 300 200") + "wait 2500\n" +
-                                                     kHold + "\n",
-                                                 home, "step: " + kHold);
+    const e2e::Run run = e2e::RunVantrelKilledWhen(
+        "wait 300\n" + Menu(kNew) + Draw(CMyView::ToolRectangle, "100 100 300 200") + kHold + "\n", home,
+        [this] { return Holding([this] { return !CopiesLeft().empty(); }); });
     ASSERT_TRUE(run.killed) << run.log;
     const std::vector<std::string> copies = CopiesLeft();
     ASSERT_EQ(copies.size(), 1u);

@@ -15,6 +15,7 @@
 #include <QRect>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 
@@ -22,6 +23,8 @@ namespace e2e {
 
 constexpr int kNew = 57600, kOpen = 57601, kSave = 57603;
 constexpr int kYes = 6, kNo = 7;
+// Waits far longer than any test: the kill comes while this step runs.
+inline const std::string kHold = "wait 60000";
 
 inline std::string Menu(int id)
 {
@@ -92,6 +95,12 @@ protected:
         for (size_t at = text.find("OpenLastDoc=1"); at != std::string::npos; at = text.find("OpenLastDoc=1"))
             text.replace(at, 13, "OpenLastDoc=0");
         std::ofstream(ini, std::ios::binary) << text;
+    }
+
+    // The program waits in the hold step and `written` answers true: the moment to kill it.
+    bool Holding(const std::function<bool()>& written) const
+    {
+        return Contents(Path("log.txt")).find("step: " + kHold) != std::string::npos && written();
     }
 
     mutable bool offered = false;

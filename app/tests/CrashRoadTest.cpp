@@ -2,8 +2,7 @@
 // the middle of writing a save, and what is on the disk afterwards is opened again: the
 // autosave copy is offered and brings the changes back.
 #include "app/tests/E2E.h"
-#include "app/tests/RoadTest.h"
-#include "app/tests/SavedPage.h"
+#include "app/tests/RecoveryFixture.h"
 
 #include "View/MyView.h"
 
@@ -14,102 +13,31 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kNew = 57600, kOpen = 57601, kSave = 57603;
-constexpr int kYes = 6, kNo = 7;
+using e2e::Contents;
+using e2e::Draw;
+using e2e::kHold;
+using e2e::kNew;
+using e2e::kNo;
+using e2e::kOpen;
+using e2e::kSave;
+using e2e::kYes;
+using e2e::LinePixels;
+using e2e::Menu;
+
 // Around the rectangle drawn before the save and the ellipse drawn after it.
 const QRect kRectangleBox(95, 95, 210, 110), kEllipseBox(345, 95, 110, 110);
-// Waits far longer than any test: the kill comes while this step runs.
-const std::string kHold = "wait 60000";
 
-std::string Menu(int id)
-{
-    return "menu " + std::to_string(id) + "\n";
-}
-
-std::string Draw(UINT tool, const char* drag)
-{
-    return Menu(tool) + "drag view " + drag + "\nwait 200\n";
-}
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Dark(const QImage& image, int x, int y)
-{
-    return image.valid(x, y) && qGray(image.pixel(x, y)) < 80;
-}
-
-// Pixels of drawn lines inside a box of a view snapshot: dark pixels with a dark neighbour,
-// which leaves out the grid's lone dots.
-int LinePixels(const QImage& image, const QRect& box)
-{
-    int count = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x) {
-            bool joined = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx)
-                    joined = joined || ((dx || dy) && Dark(image, x + dx, y + dy));
-            count += Dark(image, x, y) && joined;
-        }
-    return count;
-}
-
-class CrashRoadTest : public e2e::RoadTest {
+class CrashRoadTest : public e2e::RecoveryFixture {
 protected:
     // The document saved once with a rectangle at 100..300 across.
     std::string SavedRectangle() const
     {
         return "wait 300\n" + Menu(kNew) + Draw(CMyView::ToolRectangle, "100 100 300 200") + Save("plan.trn");
-    }
-
-    INT_PTR ObjectsIn(const char* name) const
-    {
-        CMyView page;
-        EXPECT_TRUE(e2e::ReadSavedPage(Path(name), page)) << name;
-        return page.GetObjects().GetSize();
-    }
-
-    void UseSettings(const std::string& lines) const
-    {
-        std::filesystem::create_directories(Path("config/Korvane"));
-        std::ofstream(Path("config/Korvane/Vantrel Q8.ini"), std::ios::app) << lines;
-    }
-
-    // A fresh start that opens the file, answers an offer of its autosave copy, snapshots its
-    // page and plays `then`.
-    QImage OpenAndSnapshot(const char* name, const char* shot, int answer = kNo, const std::string& then = "") const
-    {
-        OpenNothingAtStart();
-        const e2e::Run run = e2e::RunVantrel("wait 300\nanswer " + std::to_string(answer) + "\nfile " + Path(name) +
-                                                 "\n" + Menu(kOpen) + "wait 300\n" + "snapshot view " + Path(shot) +
-                                                 "\n" + then + "quit\n",
-                                             home);
-        EXPECT_EQ(run.exitCode, 0) << run.log;
-        EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
-        offered = run.log.find("box: The autosave copy of " + Path(name) + " is newer") != std::string::npos;
-        return QImage(QString::fromStdString(Path(shot)));
-    }
-
-    // The last document would come back (and make its offer) before the steps play.
-    void OpenNothingAtStart() const
-    {
-        const std::string ini = Path("config/Korvane/Vantrel Q8.ini");
-        std::string text = Contents(ini);
-        for (size_t at = text.find("OpenLastDoc=1"); at != std::string::npos; at = text.find("OpenLastDoc=1"))
-            text.replace(at, 13, "OpenLastDoc=0");
-        std::ofstream(ini, std::ios::binary) << text;
     }
 
     std::string AutoSaveFolder() const { return Path("data/Korvane/Vantrel Q8/Autosave"); }
@@ -121,16 +49,14 @@ protected:
                 copies.push_back(entry.path().string());
         return copies;
     }
-
-    mutable bool offered = false;
 };
 
 TEST_F(CrashRoadTest, AfterAKillOpeningTheDocumentOffersItsNewerAutosaveCopy)
 {
     UseSettings("[Settings]\nAutoSave=1\n");
-    const e2e::Run run = e2e::RunVantrelKilledAt(SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") +
-                                                     "wait 2500\n" + kHold + "\n",
-                                                 home, "step: " + kHold);
+    const e2e::Run run = e2e::RunVantrelKilledWhen(
+        SavedRectangle() + Draw(CMyView::ToolEllipse, "350 100 450 200") + kHold + "\n", home,
+        [this] { return Holding([this] { return std::filesystem::exists(Path("~plan.trn")); }); });
     ASSERT_TRUE(run.killed) << run.log;
     EXPECT_EQ(ObjectsIn("plan.trn"), 1) << "the saved file is untouched";
     ASSERT_EQ(ObjectsIn("~plan.trn"), 2) << "the autosave copy holds the ellipse";
@@ -159,10 +85,9 @@ TEST_F(CrashRoadTest, AfterAKillOpeningTheDocumentOffersItsNewerAutosaveCopy)
 TEST_F(CrashRoadTest, ANeverSavedDocumentIsOfferedAtTheNextStart)
 {
     UseSettings("[Settings]\nAutoSave=1\n");
-    const e2e::Run run = e2e::RunVantrelKilledAt("wait 300\n" + Menu(kNew) +
-                                                     Draw(CMyView::ToolRectangle, "100 100 300 200") + "wait 2500\n" +
-                                                     kHold + "\n",
-                                                 home, "step: " + kHold);
+    const e2e::Run run = e2e::RunVantrelKilledWhen(
+        "wait 300\n" + Menu(kNew) + Draw(CMyView::ToolRectangle, "100 100 300 200") + kHold + "\n", home,
+        [this] { return Holding([this] { return !CopiesLeft().empty(); }); });
     ASSERT_TRUE(run.killed) << run.log;
     const std::vector<std::string> copies = CopiesLeft();
     ASSERT_EQ(copies.size(), 1u);

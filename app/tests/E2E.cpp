@@ -143,10 +143,16 @@ Run RunVantrelWith(const std::string& script, const std::string& home, const Sta
 Run RunVantrelKilledAt(const std::string& script, const std::string& home, const std::string& logText,
                        int timeoutSeconds)
 {
-    skipTips(home);
     const std::string log = home + "/log.txt";
-    return runProgram(VANTREL_PROGRAM, script, home, timeoutSeconds,
-                      [&] { return readFile(log).find(logText) != std::string::npos; });
+    return RunVantrelKilledWhen(
+        script, home, [&] { return readFile(log).find(logText) != std::string::npos; }, timeoutSeconds);
+}
+
+Run RunVantrelKilledWhen(const std::string& script, const std::string& home, const std::function<bool()>& killNow,
+                         int timeoutSeconds)
+{
+    skipTips(home);
+    return runProgram(VANTREL_PROGRAM, script, home, timeoutSeconds, killNow);
 }
 #endif
 

@@ -2,6 +2,7 @@
 // what it left: its exit code and the step log.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,10 @@ Run RunVantrelWith(const std::string& script, const std::string& home, const Sta
 // log holds `logText` (a step line such as "step: wait 60000").
 Run RunVantrelKilledAt(const std::string& script, const std::string& home, const std::string& logText,
                        int timeoutSeconds = 90);
+
+// The same, killed as soon as `killNow` answers true; it is asked every 50 ms.
+Run RunVantrelKilledWhen(const std::string& script, const std::string& home, const std::function<bool()>& killNow,
+                         int timeoutSeconds = 90);
 
 // The same for another program of the tree, started from `home` with its settings there.
 Run RunProgram(const std::string& program, const std::string& script, const std::string& home,

@@ -9,9 +9,17 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace e2e {
+
+// The bytes of a file the program wrote; empty when there is none.
+inline std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class RoadTest : public ::testing::Test {
 protected:

@@ -4,16 +4,13 @@
 #include "app/tests/E2E.h"
 #include "app/tests/RoadTest.h"
 #include "app/tests/SavedPage.h"
+#include "app/tests/SpellingDialog.h"
 
 #include "View/MyView.h"
 #include "objects/kinds/TextOb.h"
 #include "shell/SelectLanguageDlg.h"
-#include "spell/Lexigard.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 #ifdef LEXIGARD_ENGLISH
 
@@ -23,29 +20,13 @@ constexpr int kNew = 57600;
 
 std::string Menu(int id) { return "menu " + std::to_string(id) + "\n"; }
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The dictionary's first suggestion for a word, which the dialog offers ready to apply.
-std::string FirstSuggestion(const char* word)
-{
-    LXHANDLE checker = LX_Init();
-    char suggestion[256] = "";
-    if (LX_OpenDictionary(checker, LEXIGARD_ENGLISH, nullptr))
-        LX_GetSuggestion(checker, word, 0, suggestion, 255);
-    LX_Destroy(checker);
-    return suggestion;
-}
+using e2e::Contents;
+using e2e::FirstSuggestion;
 
 class SpellRoadTest : public e2e::RoadTest {};
 
 // Client points of the suggestions dialog's buttons and of the Select dialog's first row and OK.
-constexpr const char* kChange = "click dialog 303 87\n";
+constexpr const char* kChange = e2e::kSpellingChange;
 constexpr const char* kAdd = "click dialog 303 143\n";
 constexpr const char* kFirstRow = "click dialog 50 34\n";
 constexpr const char* kSelectOk = "click dialog 139 206\n";
@@ -62,7 +43,7 @@ TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
     ASSERT_EQ(run.exitCode, 0) << run.log;
     EXPECT_EQ(run.log.find("error"), std::string::npos) << run.log;
     EXPECT_NE(run.log.find("box: Spelling check is complete."), std::string::npos) << run.log;
-    EXPECT_NE(FileText(Path("config/Korvane/Vantrel Q8.ini")).find("Dictionary.Language=English\n"), std::string::npos);
+    EXPECT_NE(Contents(Path("config/Korvane/Vantrel Q8.ini")).find("Dictionary.Language=English\n"), std::string::npos);
 
     CMyView page;
     ASSERT_TRUE(e2e::ReadSavedPage(Path("checked.trn"), page));
@@ -72,7 +53,7 @@ TEST_F(SpellRoadTest, TheChosenDictionaryChecksATextBoxInPlace)
     const std::string changed = FirstSuggestion("qick");
     ASSERT_FALSE(changed.empty());
     EXPECT_EQ(std::string(text->Text), "blorp " + changed + " fox zorbly");
-    EXPECT_EQ(FileText(Path("custom.dic")), "zorbly\r\n");
+    EXPECT_EQ(Contents(Path("custom.dic")), "zorbly\r\n");
 }
 
 // The click that ends the text's editing opens the check; once it is answered, the next click

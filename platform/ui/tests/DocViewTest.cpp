@@ -200,6 +200,7 @@ TEST_F(DocViewTest, ADocumentMadeFromAFileIsNewAndLeavesTheFileAlone)
     UiTestHook::QueueFileDialogAnswer("");
     EXPECT_FALSE(copy->DoFileSave()) << "saving asks for a name, and none was given";
     EXPECT_EQ(bytesOf(file), stored);
+    UiTestHook::QueueMessageBoxAnswer(IDOK);
     EXPECT_EQ(app->OpenDocumentCopy(path("missing.trn").c_str()), nullptr);
 }
 

@@ -4,6 +4,9 @@
 // menus only while a document is open. What the screen shows is checked on its pixels.
 #include "app/tests/PixelBox.h"
 #include "app/tests/RoadTest.h"
+#include "app/tests/SavedPage.h"
+
+#include "View/MyView.h"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +130,20 @@ TEST_F(MenuKeysRoadTest, ALetterSharedByTwoItemsMovesBetweenThemAndEnterRunsTheC
     EXPECT_LE(second.right, menu.right);
     EXPECT_GT(second.bottom, first.top + 20) << "Exit lies below Export";
     EXPECT_EQ(run.exitCode, 0) << run.log;
+}
+
+// The File menu lists the recent files, numbered, and a number opens its file: a user finds the
+// documents of the last session there.
+TEST_F(MenuKeysRoadTest, TheFileMenuListsTheRecentFilesAndTheirNumberOpensOne)
+{
+    const std::string box = "menu " + std::to_string(CMyView::ToolRectangle) + "\n";
+    Play(NewPage() + box + "drag view 100 100 200 200\nwait 100\n" + Save("one.trn") + NewPage() + box +
+         "drag view 100 100 200 200\n" + box + "drag view 300 100 400 200\nwait 100\n" + Save("two.trn") + "quit\n");
+    e2e::Run run = Play("wait 300\nkey alt+f\nwait 300\n" + Snapshot("screen", "file.png") +
+                        "key 2\nwait 600\n" + Save("opened.trn") + "quit\n");
+    // The File menu of the frame: its recent-file item became two.
+    EXPECT_NE(run.log.find("popup: "), std::string::npos) << run.log;
+    CMyView reader;
+    ASSERT_TRUE(e2e::ReadSavedPage(Path("opened.trn"), reader)) << run.log;
+    EXPECT_EQ(reader.GetObjects().GetSize(), 1) << "the second file of the list is the one saved first";
 }

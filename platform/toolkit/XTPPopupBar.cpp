@@ -5,9 +5,11 @@
 #include "platform/toolkit/XTPCommandBars.h"
 #include "platform/toolkit/XTPPaintManager.h"
 #include "platform/ui/TestScript.h"
+#include "platform/ui/WinApp.h"
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
@@ -17,6 +19,52 @@ namespace {
 constexpr int kRowHeight = 22;
 constexpr int kExpandHeight = 12;
 constexpr int kMenuSeparator = 7;
+
+
+// A menu's recent-file item stands for the whole list, as in a desktop menu: one numbered item
+// per file, or the item's own text, greyed, while the list is empty. An open menu is only
+// changed when the list did.
+std::vector<CString> RecentFileCaptions(CRecentFileList& list, const CString& original)
+{
+    std::vector<CString> captions;
+    const int count = std::min(list.GetSize(), static_cast<int>(ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST) + 1);
+    for (int i = 0; i < count; ++i) {
+        CString caption;
+        caption.Format("&%d %s", i + 1, static_cast<LPCTSTR>(list[i]));
+        captions.push_back(caption);
+    }
+    if (captions.empty())
+        captions.push_back(original);
+    return captions;
+}
+
+void ExpandRecentFiles(CXTPControlList& controls)
+{
+    CXTPControl* first = controls.FindControl(ID_FILE_MRU_FILE1);
+    CWinApp* app = AfxGetApp();
+    if (!first || !app || !app->m_pRecentFileList)
+        return;
+    CRecentFileList& list = *app->m_pRecentFileList;
+    if (list.m_strOriginal.IsEmpty())
+        list.m_strOriginal = first->GetCaption();
+    const std::vector<CString> captions = RecentFileCaptions(list, list.m_strOriginal);
+    const int at = controls.IndexOf(first);
+    bool same = true;
+    for (size_t i = 0; i < captions.size() && same; ++i) {
+        const CXTPControl* item = controls.GetAt(at + static_cast<int>(i));
+        same = item && item->GetID() == ID_FILE_MRU_FIRST + i && item->GetCaption() == captions[i];
+    }
+    const CXTPControl* next = controls.GetAt(at + static_cast<int>(captions.size()));
+    if (same && !(next && next->GetID() > ID_FILE_MRU_FIRST && next->GetID() <= ID_FILE_MRU_LAST))
+        return;
+    for (int i = controls.GetCount() - 1; i >= 0; --i)
+        if (const UINT id = controls.GetAt(i)->GetID(); id > ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
+            controls.Remove(i);
+    first->SetCaption(captions[0]);
+    for (size_t i = 1; i < captions.size(); ++i)
+        controls.Add(ControlTypeButton, ID_FILE_MRU_FIRST + static_cast<UINT>(i), nullptr, at + static_cast<int>(i))
+            ->SetCaption(captions[i]);
+}
 
 } // namespace
 
@@ -150,7 +198,11 @@ void CXTPPopupBar::SetExpanded(BOOL expanded)
     Invalidate(FALSE);
 }
 
-void CXTPPopupBar::OnUpdateCmdUI() { UpdateControls(); }
+void CXTPPopupBar::OnUpdateCmdUI()
+{
+    ExpandRecentFiles(*GetControls());
+    UpdateControls();
+}
 
 CRect CXTPPopupBar::TearOffRect() const
 {

@@ -259,10 +259,13 @@ void CWinApp::SaveStdProfileSettings()
         m_pRecentFileList->WriteList();
 }
 
+// Written at once, so the list still names the file after a crash.
 void CWinApp::AddToRecentFileList(LPCTSTR pathName)
 {
-    if (m_pRecentFileList)
-        m_pRecentFileList->Add(pathName);
+    if (!m_pRecentFileList)
+        return;
+    m_pRecentFileList->Add(pathName);
+    m_pRecentFileList->WriteList();
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo)

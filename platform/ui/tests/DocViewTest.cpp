@@ -204,6 +204,18 @@ TEST_F(DocViewTest, ADocumentMadeFromAFileIsNewAndLeavesTheFileAlone)
     EXPECT_EQ(app->OpenDocumentCopy(path("missing.trn").c_str()), nullptr);
 }
 
+// The settings on disk name a saved file at once, not only when the program ends.
+TEST_F(DocViewTest, ASavedFileIsInTheStoredRecentListAtOnce)
+{
+    std::string file = path("kept.trn");
+    ASSERT_TRUE(newNote("kept", {})->DoSave(file.c_str()));
+    std::string stored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.path().extension() == ".ini")
+            stored += std::string(std::istreambuf_iterator<char>(std::ifstream(entry.path()).rdbuf()), {});
+    EXPECT_NE(stored.find("File1=" + file), std::string::npos) << stored;
+}
+
 TEST_F(DocViewTest, AFrameShowsTheDocumentsViewsOnce)
 {
     CNoteDoc* doc = newNote("hello", {});

@@ -1,5 +1,8 @@
-// The program's own widgets as a user sees them: scroll-bar buttons that show which way they scroll.
+// The program's own widgets as a user sees them: scroll-bar buttons that show which way they scroll,
+// and font boxes that show the selected text's font.
 #include "app/tests/RoadTest.h"
+
+#include "View/MyView.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,24 @@ TEST_F(WidgetDrawingRoadTest, TheDocumentsScrollBarButtonsShowArrows)
                    {"right", QRect(w - 40, h - 20, 22, 20)}};
     for (const auto& b : buttons)
         EXPECT_GT(DarkPixels(view, b.band), 8) << b.button << " " << Path("view.png");
+}
+
+// The font name and size boxes open the format bar below the menu: dark text that shows there with
+// a text selected, and not before any document was open, is the font they show.
+TEST_F(WidgetDrawingRoadTest, TheFontBoxesShowTheFontOfTheSelectedText)
+{
+    Play("wait 300\nsnapshot main " + Path("none.png") + "\nmenu " + std::to_string(kNew) + "\nmenu " +
+         std::to_string(CMyView::ToolText) + "\ndrag view 100 100 300 160\nwait 200\ntype Hello\nkey escape\nwait 200\n"
+         "click view 500 400\nwait 300\nclick view 200 130\nwait 300\nsnapshot main " + Path("selected.png") +
+         "\nanswer 7\nquit\n");
+    const QImage none(QString::fromStdString(Path("none.png"))), selected(QString::fromStdString(Path("selected.png")));
+    ASSERT_FALSE(none.isNull() || selected.isNull());
+    int shown = 0;
+    const QRect boxes = QRect(0, 50, 210, 30).intersected(selected.rect()).intersected(none.rect());
+    for (int y = boxes.top(); y <= boxes.bottom(); ++y)
+        for (int x = boxes.left(); x <= boxes.right(); ++x)
+            shown += qGray(selected.pixel(x, y)) < 80 && qGray(none.pixel(x, y)) >= 80;
+    EXPECT_GT(shown, 60) << "more than the boxes' arrows turning dark " << Path("selected.png");
 }
 
 } // namespace

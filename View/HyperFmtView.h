@@ -108,6 +108,9 @@ protected:
     void UpdateFontAttribute(CCmdUI* cmdUI, BOOL (*attribute)(const LOGFONT&));
     // The font a font property holds, from its text form.
     static LOGFONT FontOf(CPropOb* property);
+    // The font text under that property is drawn in: its own, or the page's or the program's
+    // where it names no face.
+    LOGFONT ShownFontOf(CPropOb* property);
     void ChooseMoreColors(BOOL foreground);
 
     DECLARE_MESSAGE_MAP()

@@ -2,7 +2,9 @@
 // character format of the selection, the face or size chosen, the colour picked.
 #include "View/HyperFmtView.h"
 
+#include "objects/HyperOb.h"
 #include "objects/PropOb.h"
+#include "platform/gdi/Dc.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/toolkit/XTPControlColor.h"
 #include "platform/toolkit/XTPControlComboBox.h"
@@ -28,7 +30,7 @@ void CHyperFmtView::GetSelectionCharFormat(CHARFORMAT* format)
     const int faces = UpdateFromSelection(
         nullptr,
         [this](CPropOb* property, BOOL first) {
-            const LOGFONT font = FontOf(property);
+            const LOGFONT font = ShownFontOf(property);
             if (first)
                 m_fontCache = font;
             return !first && !SameFace(font, m_fontCache) ? 2 : 0;
@@ -48,7 +50,7 @@ void CHyperFmtView::GetSelectionCharFormat(CHARFORMAT* format)
     const int sizes = UpdateFromSelection(
         nullptr,
         [this](CPropOb* property, BOOL first) {
-            const LOGFONT font = FontOf(property);
+            const LOGFONT font = ShownFontOf(property);
             return !first && font.lfHeight != m_fontCache.lfHeight ? 2 : 0;
         },
         FontId, NoAlternate, nullptr);
@@ -56,6 +58,30 @@ void CHyperFmtView::GetSelectionCharFormat(CHARFORMAT* format)
         format->dwMask |= CFM_SIZE;
         format->yHeight = 20 * static_cast<int>(0.5 - 0.75 * m_fontCache.lfHeight);
     }
+}
+
+LOGFONT CHyperFmtView::ShownFontOf(CPropOb* property)
+{
+    LOGFONT font = FontOf(property);
+    for (CHyperBaseOb* target : GetTargets())
+        if (auto* object = dynamic_cast<CHyperOb*>(target)) {
+            object->GetEffectiveFont(&font);
+            break;
+        }
+    if (font.lfFaceName[0] != '\0' && font.lfHeight != 0)
+        return font;
+    // Neither the object, its page nor the program names it: the face and size the screen draws.
+    CClientDC screen(this);
+    CFont drawn;
+    drawn.CreateFontIndirect(&font);
+    CFont* old = screen.SelectObject(&drawn);
+    if (font.lfFaceName[0] == '\0')
+        screen.GetTextFace(LF_FACESIZE, font.lfFaceName);
+    TEXTMETRIC metrics{};
+    if (font.lfHeight == 0 && screen.GetTextMetrics(&metrics))
+        font.lfHeight = -(metrics.tmHeight - metrics.tmInternalLeading);
+    screen.SelectObject(old);
+    return font;
 }
 
 void CHyperFmtView::OnUpdateFontBox(CCmdUI* cmdUI)

@@ -231,5 +231,6 @@ void CXTPCommandBar::UpdateControls()
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = control->GetID();
         state.DoUpdate(site, TRUE);
+        control->OnUpdated();
     }
 }

@@ -97,6 +97,8 @@ public:
     // Places the window the control hosts, if any, in its rectangle (hidden when the bar
     // has no room for the control).
     virtual void PlaceWindow() {}
+    // The site's update handler has run: a control showing a value asks for it then.
+    virtual void OnUpdated() {}
     virtual void Copy(const CXTPControl* source);
 
     void RedrawParent();

@@ -91,9 +91,19 @@ void CXTPControlComboBox::SetCurSel(int index)
 
 void CXTPControlComboBox::SetEditText(LPCTSTR text)
 {
+    // Idle updates set the same text again and again; only a change is worth a redraw.
+    const int sel = FindStringExact(text);
+    if (m_strText == text && m_nCurSel == sel)
+        return;
     m_strText = text;
-    m_nCurSel = FindStringExact(text);
+    m_nCurSel = sel;
     RedrawParent();
+}
+
+void CXTPControlComboBox::OnUpdated()
+{
+    if (!IsDroppedDown())
+        OnDropDown();
 }
 
 BOOL CXTPControlComboBox::IsDroppedDown() const { return m_pList && m_pList->IsOpen(); }

@@ -55,6 +55,8 @@ public:
     virtual void OnSelChanged(int index);
     // The drop-down is about to open (the font boxes ask the site for the current format).
     virtual void OnDropDown() {}
+    // Shows the site's current value while closed, as on dropping down.
+    void OnUpdated() override;
     void Copy(const CXTPControl* source) override;
 
 protected:

@@ -97,7 +97,8 @@ void CXTPPaintManager::DrawControlFace(CDC* dc, CXTPControl* control, const CRec
 {
     BOOL hot = control->GetSelected() && control->GetEnabled();
     BOOL pressed = control->GetPressed() && hot;
-    BOOL checked = control->GetChecked() != 0;
+    // A menu row shows its check in the icon column, not as a face across the row.
+    BOOL checked = control->GetChecked() != 0 && !inPopup;
     if (!hot && !checked)
         return;
     if (m_theme == 0 && !inPopup) {
@@ -141,6 +142,18 @@ void CXTPPaintManager::DrawCheckMark(CDC* dc, const CRect& rect) const
         int y = i < 3 ? c.y + i - 1 : c.y + 3 - i + 1;
         dc->FillSolidRect(c.x - 3 + i, y, 1, 3, Colors().text);
     }
+}
+
+void CXTPPaintManager::DrawMenuCheck(CDC* dc, const CRect& column, BOOL hasIcon) const
+{
+    if (!hasIcon) {
+        DrawCheckMark(dc, column);
+        return;
+    }
+    // A checked command with an icon keeps its icon and gets a framed square behind it.
+    CRect box(column.left + 1, column.top + 1, column.right - 1, column.bottom - 1);
+    dc->FillSolidRect(&box, Colors().checkedFace);
+    dc->Draw3dRect(&box, Colors().hotBorder, Colors().hotBorder);
 }
 
 void CXTPPaintManager::DrawCaption(CDC* dc, const CString& caption, CRect rect, UINT format, BOOL enabled) const
@@ -198,8 +211,8 @@ void CXTPPaintManager::DrawButton(CDC* dc, CXTPControl* control) const
     DrawControlFace(dc, control, rect, menuRow);
     int x = rect.left + 4;
     if (menuRow) {
-        if (control->GetChecked() && !hasIcon)
-            DrawCheckMark(dc, CRect(rect.left, rect.top, rect.left + 22, rect.bottom));
+        if (control->GetChecked())
+            DrawMenuCheck(dc, CRect(rect.left, rect.top, rect.left + 22, rect.bottom), hasIcon);
         if (hasIcon)
             images->DrawIcon(dc, control->GetImageId(), CPoint(rect.left + 3, rect.top + 3));
         DrawCaption(dc, control->GetCaption(), CRect(rect.left + 28, rect.top, rect.right, rect.bottom), DT_LEFT,

@@ -59,6 +59,8 @@ public:
     static BOOL IsMenuRow(const CXTPControl* control);
     void DrawDropArrow(CDC* dc, const CRect& rect, BOOL enabled, BOOL right) const;
     void DrawCheckMark(CDC* dc, const CRect& rect) const;
+    // The check of a menu row: a mark, or a framed square behind its icon.
+    void DrawMenuCheck(CDC* dc, const CRect& column, BOOL hasIcon) const;
     // Caption text with its '&' mnemonic.
     void DrawCaption(CDC* dc, const CString& caption, CRect rect, UINT format, BOOL enabled) const;
     CSize MeasureCaption(CDC* dc, const CString& caption) const;

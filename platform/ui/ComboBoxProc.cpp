@@ -452,6 +452,10 @@ LRESULT AfxComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ComboState& s = States::Of(hwnd);
     switch (message) {
+    case WM_NCCREATE:
+        // Scroll styles in a template are meant for the drop list; the box itself never scrolls.
+        ::SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(ctl::StyleOf(hwnd) & ~(WS_VSCROLL | WS_HSCROLL)));
+        break;
     case WM_CREATE:
         s.dropHeight = reinterpret_cast<LPCREATESTRUCT>(lParam)->cy;
         fitField(hwnd);

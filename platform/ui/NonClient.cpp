@@ -17,6 +17,19 @@ QColor sys(int index)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// A filled triangle pointing along (dx, dy), centred in the button.
+void drawArrow(QPainter& p, const QRect& button, int dx, int dy)
+{
+    const QPointF c = QRectF(button).center();
+    const qreal s = std::max(2, std::min(button.width(), button.height()) / 4);
+    const QPointF along(dx * s / 2, dy * s / 2), across(-dy * s, dx * s);
+    const QPointF tip[3] = {c + along, c - along + across, c - along - across};
+    p.setPen(Qt::NoPen);
+    p.setBrush(sys(COLOR_BTNTEXT));
+    p.drawPolygon(tip, 3);
+    p.setBrush(Qt::NoBrush);
+}
+
 void drawScrollBar(QPainter& p, const QRect& track, const ScrollBar& b, bool vertical)
 {
     p.fillRect(track, sys(COLOR_SCROLLBAR));
@@ -35,6 +48,8 @@ void drawScrollBar(QPainter& p, const QRect& track, const ScrollBar& b, bool ver
     p.drawRect(t.adjusted(0, 0, -1, -1));
     p.drawRect(first.adjusted(0, 0, -1, -1));
     p.drawRect(last.adjusted(0, 0, -1, -1));
+    drawArrow(p, first, vertical ? 0 : -1, vertical ? -1 : 0);
+    drawArrow(p, last, vertical ? 0 : 1, vertical ? 1 : 0);
 }
 
 void drawCaption(QPainter& p, Window* w, const QRect& bar)

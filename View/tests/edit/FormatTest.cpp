@@ -318,6 +318,17 @@ TEST_F(FontBoxTest, AChosenFaceAndSizeGoToEverySelectedText)
     EXPECT_EQ(view->GetUndoCount(), undoBefore + 1);
 }
 
+// A new text names neither face nor size; the boxes show what it is drawn in, not nothing.
+TEST_F(FontBoxTest, ATextNamingNoFontShowsTheFaceAndSizeItIsDrawnIn)
+{
+    AddText(100, 0, "");
+    view->SelectOnly(0);
+    const CHARFORMAT format = Query();
+    EXPECT_EQ(format.dwMask, CFM_FACE | CFM_CHARSET | CFM_SIZE);
+    EXPECT_NE(format.szFaceName[0], '\0');
+    EXPECT_GE(format.yHeight, 120) << "a readable size, not half a point";
+}
+
 // A text without a face of its own is drawn in the page's font; a size chosen for it must be
 // the size it is drawn in.
 TEST_F(FontBoxTest, ASizeChosenForATextWithoutFaceIsTheSizeItIsDrawnIn)

@@ -286,6 +286,43 @@ TEST_F(CommandBarsTest, CheckedButtonsShowTheCheckedFace)
     EXPECT_EQ(UiTestHook::PixelAt(a->GetSafeHwnd(), CPoint(plain.left + 2, plain.top + 2)), XTPPaintManager()->Colors().barFace);
 }
 
+TEST_F(CommandBarsTest, CheckedMenuRowsShowACheckNotACheckedFace)
+{
+    constexpr UINT kIconBar = 905;
+    RegisterToolBarResource(kIconBar, ToolBarTemplate{16, 15, {kChecked}});
+    RegisterBinaryResource(ResourceKind::Bitmap, kIconBar, SolidBitmapFile(16, 15, RGB(255, 0, 0)));
+    for (const bool withIcon : {false, true}) {
+        MakeFrame();
+        if (withIcon) {
+            ASSERT_TRUE(bars->Add("Icons", BarTop)->LoadToolBar(kIconBar));
+        }
+        CXTPPaintManager::SetTheme(2);
+        Idle();
+        CXTPMenuBar* menu = bars->GetMenuBar();
+        Click(menu, menu->GetControl(1)->GetRect().CenterPoint());
+        auto* edit = static_cast<CXTPPopupBar*>(menu->GetControl(1)->GetCommandBar());
+        ASSERT_TRUE(edit->IsOpen());
+        CXTPControl* checked = edit->GetControls()->FindControl(kChecked);
+        ASSERT_TRUE(checked->GetChecked());
+        edit->Invalidate();
+        UiTestHook::PumpPending();
+        const XTPThemeColors& colors = XTPPaintManager()->Colors();
+        CRect row = checked->GetRect();
+        EXPECT_EQ(UiTestHook::PixelAt(edit->GetSafeHwnd(), CPoint(row.right - 3, row.top + 2)), colors.popupFace)
+            << "the row beside the check keeps the menu's face";
+        int ink = 0, face = 0;
+        for (int y = row.top; y < row.bottom; ++y)
+            for (int x = row.left; x < row.left + 22; ++x) {
+                COLORREF px = UiTestHook::PixelAt(edit->GetSafeHwnd(), CPoint(x, y));
+                ink += px == colors.text;
+                face += px == colors.checkedFace;
+            }
+        EXPECT_EQ(ink > 0, !withIcon) << "a check mark where there is no icon";
+        EXPECT_EQ(face > 0, withIcon) << "an icon gets a checked square behind it";
+        bars->ClosePopups();
+    }
+}
+
 TEST_F(CommandBarsTest, AFloatingBarGivesItsRowBackAndDocksAgainWhenDroppedOnAnEdge)
 {
     MakeFrame(false);

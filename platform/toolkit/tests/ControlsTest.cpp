@@ -156,6 +156,29 @@ TEST_F(ControlsTest, TheFontBoxAsksForTheCurrentFormatAndReportsTheChosenFace)
     EXPECT_STREQ(font->GetCharFormat().szFaceName, font->GetLBText(last));
 }
 
+TEST_F(ControlsTest, ClosedFontBoxesShowTheSitesFormatAfterAnIdleUpdate)
+{
+    CXTPToolBar* bar = MakeFormatBar();
+    auto* font = static_cast<CXTPControlFontComboBox*>(bar->GetControls()->FindControl(kFont));
+    auto* size = static_cast<CXTPControlSizeComboBox*>(bar->GetControls()->FindControl(kSize));
+    ASSERT_GT(font->GetCount(), 1);
+    frame->queryFace = static_cast<LPCTSTR>(font->GetLBText(1));
+    Idle();
+    EXPECT_FALSE(font->IsDroppedDown());
+    EXPECT_EQ(font->GetText(), font->GetLBText(1));
+    EXPECT_EQ(font->GetCurSel(), 1);
+    EXPECT_STREQ(size->GetText(), "11.5");
+
+    // The text is drawn in the box, not merely kept.
+    UiTestHook::PumpPending();
+    CRect box = font->GetRect();
+    int ink = 0;
+    for (int x = box.left + 4; x < box.left + 40; ++x)
+        for (int y = box.top + 4; y < box.bottom - 4; ++y)
+            ink += UiTestHook::PixelAt(bar->GetSafeHwnd(), CPoint(x, y)) != UiTestHook::PixelAt(bar->GetSafeHwnd(), CPoint(box.left + 3, y));
+    EXPECT_GT(ink, 0);
+}
+
 TEST_F(ControlsTest, TheSizeBoxShowsTwipsAsPoints)
 {
     CXTPControlSizeComboBox size;

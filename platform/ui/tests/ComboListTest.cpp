@@ -169,3 +169,22 @@ TEST_F(ComboListTest, ASimpleBoxShowsItsListAndAClickOnARowChoosesIt)
 }
 
 } // namespace
+
+TEST_F(ComboListTest, ScrollStylesOfATemplateLeaveTheArrowAtTheBoxsRightEdge)
+{
+    const DWORD styles[] = {0, WS_VSCROLL, WS_VSCROLL | WS_HSCROLL};
+    for (DWORD extra : styles) {
+        HWND box = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | extra, 10, 60, 150, 200,
+                                  parent, reinterpret_cast<HMENU>(8), nullptr, nullptr);
+        UiTestHook::PumpPending();
+        RECT window{}, client{};
+        GetWindowRect(box, &window);
+        GetClientRect(box, &client);
+        const LONG width = window.right - window.left, middle = client.bottom / 2;
+        EXPECT_EQ(client.right, width) << extra;
+        EXPECT_EQ(UiTestHook::PixelAt(box, POINT{width - 8, middle}), GetSysColor(COLOR_BTNTEXT)) << "the arrow " << extra;
+        EXPECT_EQ(UiTestHook::PixelAt(box, POINT{width - 24, middle}), GetSysColor(COLOR_WINDOW))
+            << "the field reaches the button " << extra;
+        DestroyWindow(box);
+    }
+}

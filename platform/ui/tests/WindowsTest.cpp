@@ -290,3 +290,27 @@ TEST_F(WindowsTest, RedrawOffCollectsNoPaintUntilTurnedOn)
     SendMessage(top, WM_SETREDRAW, TRUE, 0);
     EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
 }
+
+TEST_F(WindowsTest, ScrollBarButtonsShowTheirArrows)
+{
+    HWND top = MakeWindow(WS_OVERLAPPED | WS_VISIBLE, {0, 0, 200, 200});
+    HWND h = MakeWindow(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, {0, 0, 116, 116}, top);
+    UiTestHook::PumpPending();
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    // The client is 100x100, so the buttons lie at x 100..115 (up, down) and y 100..115 (left, right).
+    // Each arrow is wide at its base and narrow at its tip: two pixels off its axis are ink near the
+    // base and face near the tip.
+    struct Case {
+        const char* button;
+        POINT nearBase, nearTip;
+    };
+    const Case cases[] = {{"up", {106, 9}, {106, 6}},
+                          {"down", {106, 90}, {106, 93}},
+                          {"left", {9, 106}, {6, 106}},
+                          {"right", {90, 106}, {93, 106}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(UiTestHook::PixelAt(h, c.nearBase), ink) << c.button;
+        EXPECT_EQ(UiTestHook::PixelAt(h, c.nearTip), GetSysColor(COLOR_BTNFACE)) << c.button;
+    }
+    EXPECT_NE(UiTestHook::PixelAt(h, POINT{106, 50}), ink) << "the track between the buttons has no arrow";
+}

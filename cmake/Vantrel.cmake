@@ -68,6 +68,15 @@ function(vantrel_fuzz name)
   endif()
 endfunction()
 
+# vantrel_fuzz_definitions(NAME definitions...)
+# Compile definitions for a fuzz target, in whichever of its two forms is built.
+function(vantrel_fuzz_definitions name)
+  if(NOT VANTREL_FUZZ)
+    set(name ${name}_replay)
+  endif()
+  target_compile_definitions(${name} PRIVATE ${ARGN})
+endfunction()
+
 # vantrel_bench(NAME SOURCES files... LIBS deps...)
 function(vantrel_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -7,10 +7,7 @@
 #include "projects/CatSettings.h"
 #include "projects/Catalogue.h"
 #include "projects/CatalogueOb.h"
-#include "imaging/Dib.h"
-#include "imaging/OXDib.h"
 #include "platform/core/GlobalMemory.h"
-#include "platform/core/MemFile.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
 #include "platform/ui/CmdUI.h"
@@ -47,23 +44,6 @@ CString TextEntryName(const std::vector<BYTE>& text)
     return name;
 }
 
-BOOL DibFromPacked(const std::vector<BYTE>& packed, CDib& dib)
-{
-    PackedDibLayout layout;
-    if (!ParsePackedDib(packed.data(), packed.size(), layout))
-        return FALSE;
-    const DWORD bitsOffset = 14 + layout.headerSize + layout.tableBytes;
-    std::vector<BYTE> file(14);
-    file[0] = 'B';
-    file[1] = 'M';
-    const DWORD total = static_cast<DWORD>(14 + packed.size());
-    std::memcpy(&file[2], &total, 4);
-    std::memcpy(&file[10], &bitsOffset, 4);
-    file.insert(file.end(), packed.begin(), packed.end());
-    CMemFile memory(file.data(), static_cast<UINT>(file.size()));
-    return dib.Read(&memory, nullptr);
-}
-
 } // namespace
 
 BOOL CCatWnd::FillDataSource(COleDataSource* source, CCatalogueOb* entry)
@@ -92,17 +72,16 @@ CCatalogueOb* CCatWnd::EntryFromDib(COleDataObject* data) const
     HGLOBAL block = data->GetGlobalData(CF_DIB);
     if (!block)
         return nullptr;
-    CDib dib;
-    if (!DibFromPacked(BlockBytes(block), dib)) {
+    auto entry = std::make_unique<CCatalogueOb>();
+    const std::vector<BYTE> packed = BlockBytes(block);
+    if (!entry->LoadIconPackedDib(packed.data(), packed.size(), m_settings->m_iconSize)) {
         GlobalFree(block);
         return nullptr;
     }
-    auto* entry = new CCatalogueOb;
     entry->SetName("Bitmap");
-    entry->SetIconFromDib(&dib, nullptr, m_settings->m_iconSize);
     entry->AddClipboardData(CF_DIB, block);
     GlobalFree(block);
-    return entry;
+    return entry.release();
 }
 
 // The whole entry when one is offered, else an entry made of text or of a picture.

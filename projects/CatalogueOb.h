@@ -76,6 +76,9 @@ public:
     // A bitmap or icon file as the icon at `size` pixels; FALSE, icon unchanged, when the
     // file is neither.
     BOOL LoadIconFile(CFile* file, int size);
+    // A packed bitmap, as the clipboard holds it, as the icon; FALSE, icon unchanged, when it
+    // is not one or is larger than any icon needs.
+    BOOL LoadIconPackedDib(const BYTE* packed, size_t length, int size);
     HICON CreateIcon() const;
     void DrawIcon(CDC* dc, int x, int y, int size) const;
 

@@ -4,7 +4,9 @@
 
 #include "imaging/Dib.h"
 #include "imaging/IconLoader.h"
+#include "imaging/OXDib.h"
 #include "platform/core/File.h"
+#include "platform/core/MemFile.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Icon.h"
@@ -12,6 +14,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -148,6 +152,28 @@ BOOL CCatalogueOb::LoadIconFile(CFile* file, int size)
         return FALSE;
     SetIcon(CBitmap::FromHandle(picture), nullptr);
     ::DeleteObject(picture);
+    return TRUE;
+}
+
+BOOL CCatalogueOb::LoadIconPackedDib(const BYTE* packed, size_t length, int size)
+{
+    PackedDibLayout layout;
+    if (!ParsePackedDib(packed, length, layout) ||
+        std::abs(int64_t(layout.width)) * std::abs(int64_t(layout.height)) > kMaxIconPixels)
+        return FALSE;
+    // The file header a bitmap file puts before it.
+    const DWORD bitsOffset = 14 + layout.headerSize + layout.tableBytes;
+    const DWORD total = static_cast<DWORD>(14 + length);
+    std::vector<BYTE> file{'B', 'M'};
+    file.resize(14);
+    std::memcpy(&file[2], &total, 4);
+    std::memcpy(&file[10], &bitsOffset, 4);
+    file.insert(file.end(), packed, packed + length);
+    CMemFile memory(file.data(), static_cast<UINT>(file.size()));
+    CDib dib;
+    if (!dib.Read(&memory, nullptr))
+        return FALSE;
+    SetIconFromDib(&dib, nullptr, size);
     return TRUE;
 }
 

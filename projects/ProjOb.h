@@ -88,6 +88,8 @@ public:
     void SetIcon(HICON icon);
     // Icon from an image of any size, made into `size` x `size`, with an optional mask.
     void SetIconFromImage(const CDib& image, const CDib* mask, int size);
+    // The icon a project record holds, masked where the record has a mask; none leaves it.
+    void ApplyLoadedIcon(CDib& image, CDib& mask);
     // A ".bmp" file or an icon file; FALSE (icon unchanged) when it is neither.
     BOOL LoadIconFile(const CString& path);
     BOOL SetPassword(const CString& password, BOOL set);
@@ -142,7 +144,6 @@ private:
     void InsertSubprojectItems();
     void InsertMemberItems();
     void RemoveDuplicateMembers();
-    void ApplyLoadedIcon(CDib& image, CDib& mask);
     BOOL UnlockWithPassword();
     void StoreProject(CArchive& ar);
     void LoadProjectRecord(CArchive& ar, BOOL* opened);

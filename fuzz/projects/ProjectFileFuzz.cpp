@@ -1,5 +1,9 @@
 // Reads arbitrary bytes as a ".prj" record. Reading may only succeed or throw the framework's
-// exception; a record that was read must write, read back and write the same bytes again.
+// exception; a record that was read must write, read back and write the same bytes again, and
+// its icon becomes a project's icon. The same bytes are also read as a member file for its title.
+#include "fuzz/FuzzFolder.h"
+#include "projects/ProjOb.h"
+#include "projects/ProjectHelpers.h"
 #include "projects/ProjectRecord.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exception.h"
@@ -41,13 +45,25 @@ Bytes Write(const ProjectRecord& record)
     return bytes;
 }
 
+void ReadTitle(const uint8_t* data, size_t size)
+{
+    static FuzzFolder folder;
+    const std::string path = folder.File("member.trn");
+    CString title;
+    if (folder.IsUsable() && FuzzFolder::Write(path, data, size))
+        ReadMemberTitle(path.c_str(), title, TRUE);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    ReadTitle(data, size);
     ProjectRecord record;
     if (!Read(Bytes(data, data + size), record))
         return 0;
+    CProjOb project;
+    project.ApplyLoadedIcon(record.iconImage, record.iconMask);
     const Bytes written = Write(record);
     ProjectRecord again;
     if (!Read(written, again) || Write(again) != written)

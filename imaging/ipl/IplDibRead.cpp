@@ -83,7 +83,26 @@ bool layoutRefused(const IplImage* image, const BITMAPINFOHEADER* dib, int* chan
     return false;
 }
 
-void storePixel(IplImage* image, int x, int y, int channels, bool swapped, const OwnQuad& q, uint8_t grey)
+// Where the samples of one image row go: each channel's row, found once per row, and the
+// distance between a row's pixels.
+struct RowTarget {
+    char* rows[4];
+    int64_t pixelStep;
+    int64_t channelStep;
+};
+
+RowTarget rowTarget(IplImage* image, int y, int channels)
+{
+    RowTarget target{};
+    for (int c = 0; c < channels; ++c)
+        target.rows[c] = ownChannelRow(image, y, c);
+    target.pixelStep = ownChannelElement(image, 1, 0) - ownChannelElement(image, 0, 0);
+    target.channelStep = ownChannelElement(image, 0, 1) - ownChannelElement(image, 0, 0);
+    return target;
+}
+
+void storePixel(const RowTarget& target, int depth, int x, int channels, bool swapped, const OwnQuad& q,
+                uint8_t grey)
 {
     uint8_t samples[4] = {q.blue, q.green, q.red, q.alpha};
     if (swapped)
@@ -91,7 +110,7 @@ void storePixel(IplImage* image, int x, int y, int channels, bool swapped, const
     if (channels == 1)
         samples[0] = grey;
     for (int c = 0; c < channels; ++c)
-        ownStoreElement(ownChannelRow(image, y, c), image->depth, ownChannelElement(image, x, c), samples[c]);
+        ownStoreElement(target.rows[c], depth, x * target.pixelStep + c * target.channelStep, samples[c]);
 }
 
 // The form a translated image takes for a bitmap: channels, depth, texts, shared or converted.
@@ -279,10 +298,11 @@ void iplConvertFromDIB(BITMAPINFOHEADER* dib, IplImage* image)
     bool indexGrey = dib->biBitCount == 8 || image->depth == iplDepth1u;
     for (int y = 0; y < ownDibHeight(dib); ++y) {
         int stored = ownDibRowOfImageRow(dib, image->origin, y);
+        const RowTarget target = rowTarget(image, y, channels);
         for (int x = 0; x < dib->biWidth; ++x) {
             OwnQuad q = reader.quad(x, stored);
             uint8_t grey = indexGrey ? reader.index(x, stored) : (dib->biBitCount <= 8 ? q.red : luma(q));
-            storePixel(image, x, y, channels, swapped, q, grey);
+            storePixel(target, image->depth, x, channels, swapped, q, grey);
         }
     }
 }

@@ -45,10 +45,12 @@ void PLAnyBmp::AllocateStorage(int width, int height, int bpp, bool alpha, bool 
 
 void PLAnyBmp::BuildLineArray()
 {
-    const int lineBytes = GetLineBytes();
-    m_Lines.resize(GetHeight());
-    for (int y = 0; y < GetHeight(); ++y)
-        m_Lines[y] = m_Bits.get() + static_cast<size_t>(y) * lineBytes;
+    const size_t lineBytes = static_cast<size_t>(GetLineBytes());
+    const auto height = static_cast<size_t>(GetHeight());
+    m_Lines.resize(height);
+    uint8_t* line = m_Bits.get();
+    for (size_t y = 0; y < height; ++y, line += lineBytes)
+        m_Lines[y] = line;
     m_pLineArray = m_Lines.data();
 }
 

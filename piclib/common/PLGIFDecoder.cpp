@@ -76,8 +76,12 @@ void PLGIFDecoder::GetImage(PLBmp& bmp)
 {
     if (!m_pGifFile)
         raiseError(PL_ERRINTERNAL, "GIF decoder not open.");
-    for (int y = 0; y < bmp.GetHeight() && bmp.GetWidth() > 0; ++y)
-        std::memset(bmp.GetLine(y), m_pGifFile->SBackGroundColor, static_cast<size_t>(bmp.GetWidth()));
+    // A picture may have a million rows of one pixel: each row costs one store of its start.
+    uint8_t* const* lines = bmp.GetLineArray();
+    const int height = bmp.GetHeight(), width = bmp.GetWidth();
+    const auto background = static_cast<uint8_t>(m_pGifFile->SBackGroundColor);
+    for (int y = 0; y < height && width > 0; ++y)
+        std::memset(lines[y], background, static_cast<size_t>(width));
     int transparentIndex = -1;
     if (readRecords(transparentIndex))
         readImage(bmp);

@@ -185,8 +185,8 @@ std::vector<std::shared_ptr<InkRecognitionAlternate>> InkRecognitionResult::Alte
     const std::vector<size_t> current(m_segments->chosen.begin() + static_cast<std::ptrdiff_t>(from),
                                       m_segments->chosen.begin() + static_cast<std::ptrdiff_t>(to));
     std::set<std::string> texts;
-    auto offer = [&](const std::vector<size_t>& choices) {
-        auto alternate = std::make_shared<InkRecognitionAlternate>(m_segments, from, choices);
+    auto offer = [&, first = from](const std::vector<size_t>& choices) {
+        auto alternate = std::make_shared<InkRecognitionAlternate>(m_segments, first, choices);
         if (static_cast<int>(alternates.size()) < maximum && texts.insert(alternate->String()).second)
             alternates.push_back(std::move(alternate));
     };

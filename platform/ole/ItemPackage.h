@@ -24,6 +24,9 @@ CString SafeFileName(const CString& name);
 // Pictures are those the display's image reader decodes; sizes in pixels, (0, 0) otherwise.
 SIZE PictureSize(const std::vector<BYTE>& data);
 
+// Safe to open when neither its name nor its content makes it a program or script.
+bool SafeToOpen(const CString& name, const std::vector<BYTE>& data);
+
 // The record of a package (also the clipboard data of an item), and reading it back.
 std::vector<BYTE> PackageRecord(const COleClientItem& item);
 BOOL ReadPackageRecord(COleClientItem& item, const std::vector<BYTE>& record);

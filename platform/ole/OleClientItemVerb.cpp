@@ -35,21 +35,6 @@ bool Refused(const QMimeType& type)
     return false;
 }
 
-// Safe when neither its name nor its content makes it a program or script.
-bool SafeToOpen(const CString& name, const std::vector<BYTE>& data)
-{
-    QMimeDatabase types;
-    QString fileName = QString::fromUtf8(ToUtf8(name));
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
-    if (Refused(types.mimeTypeForData(bytes)) || Refused(types.mimeTypeForFileNameAndData(fileName, bytes)))
-        return false;
-    for (const QMimeType& type : types.mimeTypesForFileName(fileName))
-        if (Refused(type))
-            return false;
-    return true;
-}
-
 bool OpenWithDesktop(const char* path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(path))); }
 
 OleTestHook::DesktopOpener desktopOpener = &OpenWithDesktop;
@@ -65,6 +50,20 @@ bool ReadBack(const QString& path, std::vector<BYTE>& data)
 }
 
 } // namespace
+
+bool ole::SafeToOpen(const CString& name, const std::vector<BYTE>& data)
+{
+    QMimeDatabase types;
+    QString fileName = QString::fromUtf8(ToUtf8(name));
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    if (Refused(types.mimeTypeForData(bytes)) || Refused(types.mimeTypeForFileNameAndData(fileName, bytes)))
+        return false;
+    for (const QMimeType& type : types.mimeTypesForFileName(fileName))
+        if (Refused(type))
+            return false;
+    return true;
+}
 
 struct COleClientItem::OpenFile {
     QTemporaryDir folder{QDir::tempPath() + "/vantrel-item-XXXXXX"};
@@ -95,7 +94,7 @@ BOOL COleClientItem::DoVerb(LONG nVerb, CView*, MSG*)
         return TRUE;
     if (!m_package || (nVerb != OLEIVERB_PRIMARY && nVerb != OLEIVERB_SHOW && nVerb != OLEIVERB_OPEN))
         return FALSE;
-    if (!SafeToOpen(m_package->fileName, m_package->data)) {
+    if (!ole::SafeToOpen(m_package->fileName, m_package->data)) {
         AfxMessageBox("\"" + m_package->fileName + "\" is a program or script. Embedded programs are not opened.",
                       MB_OK | MB_ICONEXCLAMATION);
         return FALSE;

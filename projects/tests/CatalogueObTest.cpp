@@ -306,4 +306,19 @@ TEST(CatalogueOb, ABitmapAskingForAHugePictureIsRefusedUnread)
     }
 }
 
+TEST(CatalogueOb, APastedBitmapAskingForAHugePictureIsRefusedUnread)
+{
+    const Bytes palette(256 * 4, 0), codes = {0, 1};
+    const struct {
+        int32_t width, height;
+        bool taken;
+    } kCases[] = {{2, 2, true}, {4097, 4096, false}, {-4096, 4097, false}, {30000, 8000, false}};
+    for (const auto& c : kCases) {
+        const Bytes packed = Concat({InfoHeader(c.width, c.height, 8, 1, 2), palette, codes});
+        CCatalogueOb entry;
+        EXPECT_EQ(entry.LoadIconPackedDib(packed.data(), packed.size(), 32), c.taken) << c.width << " x " << c.height;
+        EXPECT_EQ(entry.GetIconImage() != nullptr, c.taken);
+    }
+}
+
 } // namespace

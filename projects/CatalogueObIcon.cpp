@@ -2,6 +2,8 @@
 // into an icon handle, and drawn through its mask.
 #include "projects/CatalogueOb.h"
 
+#include "projects/ProjectIcons.h"
+
 #include "imaging/Dib.h"
 #include "imaging/IconLoader.h"
 #include "imaging/OXDib.h"
@@ -192,6 +194,7 @@ HICON CCatalogueOb::CreateIcon() const
         dc.Select(&mono);
         m_iconMask->Draw(&dc, 0, 0);
     }
+    BlackenMaskedPixels(colour, mono, width, height);
     ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(mono.GetSafeHandle()), static_cast<HBITMAP>(colour.GetSafeHandle())};
     return CreateIconIndirect(&info);
 }

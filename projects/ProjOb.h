@@ -133,6 +133,8 @@ public:
     std::unique_ptr<CDib> m_iconMask;
 
 private:
+    // The tree shows the project's own icon, the one Edit Icon starts from.
+    void ShowIconInTree();
     // A stored member path completed against the project's folder.
     CString FullPathOf(const CString& stored) const;
     // The entry of a stored member path, with its full path and its missing state.

@@ -2,6 +2,7 @@
 
 #include "projects/PasswordHash.h"
 #include "projects/ProjectHost.h"
+#include "projects/ProjectIcons.h"
 
 #include "imaging/Dib.h"
 #include "platform/core/File.h"
@@ -59,6 +60,7 @@ void ComposeIcon(const CDib& image, const CDib* mask, int size, CBitmap& colour,
             dc.PatBlt(x, y, width, height, BLACKNESS);
     }
     dc.SelectObject(old);
+    BlackenMaskedPixels(colour, monochrome, size, size);
 }
 
 // Transparent pixels take a key colour no opaque pixel uses (or the least used one), and
@@ -110,7 +112,14 @@ void CProjOb::SetIcon(HICON icon)
     if (m_hIcon)
         DestroyIcon(m_hIcon);
     m_hIcon = CopyIcon(icon);
-    auto list = m_pTree && m_pTree->m_hWnd
+    ShowIconInTree();
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+void CProjOb::ShowIconInTree()
+{
+    auto list = m_hIcon && m_pTree && m_pTree->m_hWnd
                     ? reinterpret_cast<HIMAGELIST>(m_pTree->SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL))
                     : nullptr;
     // The icon's own mask keeps its clear pixels clear in the tree.
@@ -120,8 +129,6 @@ void CProjOb::SetIcon(HICON icon)
         if (m_hItem && !m_bHasPassword)
             m_pTree->SetItemImage(m_hItem, m_nImage, m_nImage);
     }
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
 }
 
 void CProjOb::SetIconFromImage(const CDib& image, const CDib* mask, int size)

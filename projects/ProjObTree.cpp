@@ -14,6 +14,7 @@ void CProjOb::AttachToTree(CProjManager* manager, CTreeCtrl* tree, BOOL showFold
     if (tree)
         m_hItem = tree->InsertItem(LoadProjectString(ProjectCaption), m_nImage, m_nImage, parent ? parent : TVI_ROOT);
     m_hMemberParent = m_hItem;
+    ShowIconInTree();
     RefreshTree(showFolders);
 }
 

@@ -143,6 +143,8 @@ void moveCaret(HWND hwnd, int to, bool extend)
     scrollCaret(hwnd);
 }
 
+LRESULT undo(HWND hwnd);
+
 void keyDown(HWND hwnd, WPARAM vk)
 {
     EditState& s = States::Of(hwnd);
@@ -173,6 +175,10 @@ void keyDown(HWND hwnd, WPARAM vk)
     case 'A':
         if (::GetKeyState(VK_CONTROL) < 0)
             setSel(hwnd, 0, -1);
+        break;
+    case 'Z':
+        if (::GetKeyState(VK_CONTROL) < 0)
+            undo(hwnd);
         break;
     default: break;
     }

@@ -5,6 +5,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/EditBoxKeys.h"
 #include "platform/ui/LanguageTexts.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/PreviewView.h"
@@ -317,7 +318,7 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message >= WM_KEYDOWN && msg->message <= WM_SYSCHAR) {
+    if (msg->message >= WM_KEYDOWN && msg->message <= WM_SYSCHAR && !IsEditBoxKey(msg)) {
         HACCEL accel = GetDefaultAccelerator();
         if (accel && ::TranslateAccelerator(m_hWnd, accel, msg))
             return TRUE;

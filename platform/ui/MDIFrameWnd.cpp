@@ -3,6 +3,7 @@
 
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/EditBoxKeys.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"
@@ -233,7 +234,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg)
 {
     CMDIChildWnd* active = MDIGetActive();
-    if (msg->message >= WM_KEYDOWN && msg->message <= WM_SYSCHAR && active && active->m_hAccelTable &&
+    if (msg->message >= WM_KEYDOWN && msg->message <= WM_SYSCHAR && !IsEditBoxKey(msg) && active && active->m_hAccelTable &&
         ::TranslateAccelerator(m_hWnd, active->m_hAccelTable, msg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(msg);

@@ -2,6 +2,7 @@
 // Cut, Copy or Paste. A gesture that finds nothing to act on stays on the page as ink.
 #include "View/NotesView.h"
 
+#include "platform/ink/InkClipboard.h"
 #include "platform/ink/InkOverlay.h"
 #include "platform/ink/InkRecognizers.h"
 #include "platform/ui/UiApi.h"

@@ -12,10 +12,12 @@
 namespace {
 // Paints still pending are bounded so that a window that never validates cannot hang us.
 constexpr int MaxPendingPaints = 64;
-// Bands from the client edge where scrolling runs every third and every second tick.
-constexpr int SlowBand = 30;
-constexpr int MediumBand = 20;
-constexpr int FastBand = 10;
+// Scrolling starts only with the pointer on the client's last pixels or past them, so a drag
+// that merely comes near the edge ends where the pointer does. Within the near band it runs
+// every third tick, within the far band every second, farther out every tick.
+constexpr int EdgeBand = 2;
+constexpr int NearBand = 10;
+constexpr int FarBand = 30;
 
 int g_autoScrollTicks = 0;
 
@@ -285,16 +287,16 @@ BOOL CHyperTracker::AutoScrollTest(CWnd* wnd, int* dx, int* dy)
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CRect inner = client;
-    inner.DeflateRect(SlowBand, SlowBand);
+    inner.DeflateRect(EdgeBand, EdgeBand);
     if (inner.PtInRect(cursor))
         return FALSE;
-    CRect medium = client;
-    medium.DeflateRect(MediumBand, MediumBand);
-    CRect fast = client;
-    fast.DeflateRect(FastBand, FastBand);
-    if (medium.PtInRect(cursor) && g_autoScrollTicks % 3 != 0)
+    CRect nearby = client;
+    nearby.InflateRect(NearBand, NearBand);
+    CRect distant = client;
+    distant.InflateRect(FarBand, FarBand);
+    if (nearby.PtInRect(cursor) && g_autoScrollTicks % 3 != 0)
         return FALSE;
-    if (!medium.PtInRect(cursor) && fast.PtInRect(cursor) && g_autoScrollTicks % 2 != 0)
+    if (!nearby.PtInRect(cursor) && distant.PtInRect(cursor) && g_autoScrollTicks % 2 != 0)
         return FALSE;
     *dx = ScrollDirection(wnd, SB_HORZ, cursor.x, inner.left, inner.right);
     *dy = ScrollDirection(wnd, SB_VERT, cursor.y, inner.top, inner.bottom);

@@ -102,8 +102,8 @@ TEST_F(RedrawRoadTest, AutoScrollAtTheBottomEdgeStopsAtThePageAndDrawsTrue)
     // The rectangle is dragged to the bottom edge and held there while the view scrolls.
     ExpectTrueToAFullRepaint("autoscroll", kRectangle + Menu(kZoomIn) +
                                                "down view 200 200\nmove view 220 300\nmove view 240 450\n"
-                                               "move view 240 540\nmove view 240 545\nwait 3000\n"
-                                               "up view 240 545\n");
+                                               "move view 240 550\nmove view 240 560\nwait 3000\n"
+                                               "up view 240 560\n");
     CMyView page;
     ASSERT_TRUE(e2e::ReadSavedPage(Path("autoscroll.trn"), page));
     ASSERT_EQ(page.GetObjects().GetSize(), 1);

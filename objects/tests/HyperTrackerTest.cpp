@@ -479,7 +479,7 @@ TEST_F(TrackerTest, TheTipTextCarriesSignAndTwoDecimals)
     EXPECT_EQ(std::string(FormatRotationTip(0.0)), "{  0.00\xB0 }");
 }
 
-TEST_F(TrackerTest, AutoScrollRunsFasterNearerTheEdge)
+TEST_F(TrackerTest, AutoScrollStartsAtTheEdgeAndRunsFasterFartherOut)
 {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 1000, 100, 500, 0};
     wnd.SetScrollInfo(SB_HORZ, &info, FALSE);
@@ -495,9 +495,12 @@ TEST_F(TrackerTest, AutoScrollRunsFasterNearerTheEdge)
     };
     const Case cases[] = {
         {"middle", {client.Width() / 2, client.Height() / 2}, 0, 0, 0},
-        {"25 from the left", {25, client.Height() / 2}, 2, -1, 0},
-        {"15 from the bottom", {client.Width() / 2, client.bottom - 15}, 3, 0, 1},
-        {"outside, right", {client.right + 20, client.Height() / 2}, 6, 1, 0},
+        {"15 from the bottom", {client.Width() / 2, client.bottom - 15}, 0, 0, 0},
+        {"3 from the left", {3, client.Height() / 2}, 0, 0, 0},
+        {"on the bottom row", {client.Width() / 2, client.bottom - 1}, 2, 0, 1},
+        {"on the left column", {0, client.Height() / 2}, 2, -1, 0},
+        {"20 past the bottom", {client.Width() / 2, client.bottom + 20}, 3, 0, 1},
+        {"40 past the right", {client.right + 40, client.Height() / 2}, 6, 1, 0},
     };
     CHyperTracker tracker;
     for (const Case& c : cases) {

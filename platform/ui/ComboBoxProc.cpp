@@ -127,7 +127,8 @@ void openList(HWND hwnd)
     RECT r = listRect(hwnd);
     s.hot = s.current;
     s.top = 0;
-    s.listWnd = ::CreateWindowEx(WS_EX_TOOLWINDOW, kComboListClass, "", WS_POPUP | WS_BORDER, r.left, r.top,
+    // The list never takes activation: a click on it would move the focus off the box and close it.
+    s.listWnd = ::CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kComboListClass, "", WS_POPUP | WS_BORDER, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, hwnd, nullptr, nullptr, nullptr);
     if (!s.listWnd)
         return;

@@ -162,8 +162,8 @@ protected:
     void focusInEvent(QFocusEvent*) override
     {
         HandlerScope scope;
-        if (m_hwnd && GetActiveWindow() != m_hwnd && IsWindowEnabled(m_hwnd))
-            SetActiveWindow(m_hwnd);
+        if (m_hwnd)
+            ActivateFromDisplay(m_hwnd);
     }
 
     void dragEnterEvent(QDragEnterEvent* e) override
@@ -313,6 +313,12 @@ void HostShow(Window* w, bool show)
         if (!show)
             return;
         w->host = new HostWidget(w->hwnd);
+        if (w->exStyle & WS_EX_NOACTIVATE) {
+            // The display must not hand it the focus on a click or when it shows.
+            w->host->setAttribute(Qt::WA_ShowWithoutActivating);
+            w->host->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+            w->host->setFocusPolicy(Qt::NoFocus);
+        }
         w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
         w->host->place(w->rect);
     }

@@ -60,6 +60,13 @@ Window* searchRoot(HWND top, UINT message)
 
 } // namespace
 
+void ActivateFromDisplay(HWND top)
+{
+    Window* w = Find(top);
+    if (w && !(w->exStyle & WS_EX_NOACTIVATE) && IsWindowEnabled(top) && GetActiveWindow() != top)
+        SetActiveWindow(top);
+}
+
 void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys)
 {
     HWND target = GetCapture();

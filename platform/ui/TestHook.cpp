@@ -65,7 +65,12 @@ bool TakeFileDialogAnswer(std::string& path)
 }
 
 void MouseMove(POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, WM_MOUSEMOVE, screenPt, keys); }
-void MouseDown(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, buttonMessage, screenPt, keys); }
+void MouseDown(UINT buttonMessage, POINT screenPt, UINT keys)
+{
+    if (HWND under = ui::DeepestWindowAt(ui::Desktop(), screenPt))
+        ui::ActivateFromDisplay(GetAncestorTopLevel(under));
+    ui::RouteMouse(nullptr, buttonMessage, screenPt, keys);
+}
 void MouseUp(UINT buttonMessage, POINT screenPt, UINT keys) { ui::RouteMouse(nullptr, buttonMessage, screenPt, keys); }
 void KeyDown(int vk) { routeKey(vk, true); }
 void KeyUp(int vk) { routeKey(vk, false); }

@@ -139,6 +139,9 @@ void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, POINT scre
 DWORD Now();
 HWND DeepestWindowAt(Window* root, POINT screenPt);
 void RouteMouse(HWND top, UINT message, POINT screenPt, UINT keys);
+// What the display does when it hands a top-level window the focus (a press on it): the
+// window becomes the active one, unless it is disabled or takes no activation.
+void ActivateFromDisplay(HWND top);
 void RouteKey(UINT message, WPARAM vk, LPARAM lParam);
 void RouteWheel(int delta, POINT screenPt, UINT keys);
 bool CaretVisible(HWND* hwnd, RECT* rect);

@@ -94,6 +94,12 @@ protected:
         std::string text = Contents(ini);
         for (size_t at = text.find("OpenLastDoc=1"); at != std::string::npos; at = text.find("OpenLastDoc=1"))
             text.replace(at, 13, "OpenLastDoc=0");
+        // The recent-file list is stored at once, so a killed program's last document is known too.
+        if (text.find("OpenLastDoc=") == std::string::npos) {
+            const size_t section = text.find("[Settings]\n");
+            text.insert(section == std::string::npos ? 0 : section + 11,
+                        section == std::string::npos ? "[Settings]\nOpenLastDoc=0\n" : "OpenLastDoc=0\n");
+        }
         std::ofstream(ini, std::ios::binary) << text;
     }
 

@@ -199,6 +199,16 @@ protected:
         FrameTest::TearDown();
     }
 
+    // No copies left, and a new document for the fixture's tear-down.
+    void StartAfresh()
+    {
+        for (const CString& left : LeftUnsavedCopies())
+            CFile::Remove(left);
+        document = NewDocument();
+        view = ViewOf(document);
+        frame = FrameOf(document);
+    }
+
     // week.trn with one object and a copy with two, as a killed program leaves them.
     void CrashWithCopy()
     {
@@ -298,11 +308,7 @@ TEST_F(RecoveryTest, OnlyACopyAsNewAsTheDocumentIsOffered)
         EXPECT_EQ(ViewOf(opened)->GetObjectCount(), 1) << c.name;
         opened->OnCloseDocument();
     }
-    for (const CString& left : LeftUnsavedCopies())
-        CFile::Remove(left);
-    document = NewDocument();
-    view = ViewOf(document);
-    frame = FrameOf(document);
+    StartAfresh();
 }
 
 TEST_F(RecoveryTest, ADocumentWithoutAPathKeepsItsCopyInTheAutosaveFolder)
@@ -367,11 +373,7 @@ TEST_F(RecoveryTest, LeftCopiesAreOfferedAtStartUp)
         EXPECT_FALSE(std::filesystem::exists(copy));
         opened->OnCloseDocument();
     }
-    for (const CString& left : LeftUnsavedCopies())
-        CFile::Remove(left);
-    document = NewDocument();
-    view = ViewOf(document);
-    frame = FrameOf(document);
+    StartAfresh();
 }
 
 TEST_F(FrameTest, EveryOpenViewHearsOfASave)

@@ -48,15 +48,6 @@ std::string ToggleLargeIcons()
            kLargeIconsBox + "\nclick dialog " + kOk + "\nwait 300\n";
 }
 
-int CountColour(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-    return count;
-}
-
 // Pixels that differ, in the whole pictures or in a band of rows.
 int DifferingPixels(const QImage& a, const QImage& b, int top = 0, int bottom = 1 << 30)
 {
@@ -130,11 +121,11 @@ TEST_F(BarsRoadTest, AFloatedFormatBarComesBackWhereItWasAtTheNextStart)
     ASSERT_FALSE(floated.isNull());
     ASSERT_FALSE(restarted.isNull());
     // A new title strip (the docking pane's caption was there before).
-    EXPECT_GT(CountColour(floated, kCaption) - CountColour(docked, kCaption), 1500);
+    EXPECT_GT(e2e::CountColour(floated, kCaption) - e2e::CountColour(docked, kCaption), 1500);
     const e2e::PixelBox before = e2e::BoxOf(docked, kCaption), after = e2e::BoxOf(floated, kCaption);
     EXPECT_GT(after.bottom, before.bottom) << "the floating bar is below the pane's caption, where it was dropped";
     EXPECT_TRUE(SameBox(after, e2e::BoxOf(restarted, kCaption))) << "the floating bar moved at the restart";
-    EXPECT_EQ(CountColour(restarted, kCaption), CountColour(floated, kCaption));
+    EXPECT_EQ(e2e::CountColour(restarted, kCaption), e2e::CountColour(floated, kCaption));
     // Only the level meter, which moves by itself, may differ.
     EXPECT_LT(DifferingPixels(floated, restarted), 1500);
 }

@@ -26,15 +26,6 @@ std::string Menu(unsigned id)
     return "menu " + std::to_string(id) + "\n";
 }
 
-int CountColour(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-    return count;
-}
-
 class ChoosersRoadTest : public e2e::RoadTest {
 protected:
     QImage Picture(const std::string& name) const { return QImage(QString::fromStdString(Path(name))); }
@@ -53,12 +44,12 @@ TEST_F(ChoosersRoadTest, MoreBackgroundColorsFillsTheBoxAndItsDefaultButtonEmpti
     const QImage plain = Picture("plain.png"), red = Picture("red.png"), automatic = Picture("default.png");
     ASSERT_FALSE(plain.isNull() || red.isNull() || automatic.isNull());
     const QRgb pureRed = qRgb(255, 0, 0);
-    EXPECT_LT(CountColour(plain, pureRed), 50);
+    EXPECT_LT(e2e::CountColour(plain, pureRed), 50);
     const e2e::PixelBox filled = e2e::BoxOf(red, pureRed);
     ASSERT_FALSE(filled.Empty()) << "the chosen colour did not fill the box";
     EXPECT_NEAR(filled.right - filled.left, 160, 6);
     EXPECT_NEAR(filled.bottom - filled.top, 100, 6);
-    EXPECT_LT(CountColour(automatic, pureRed), 50) << "<Default> left the colour";
+    EXPECT_LT(e2e::CountColour(automatic, pureRed), 50) << "<Default> left the colour";
 }
 
 // Apply in the font dialog of the Font row: the box shows the font at once, and the cancel

@@ -31,15 +31,6 @@ std::string Menu(unsigned id)
     return "menu " + std::to_string(id) + "\n";
 }
 
-int CountColour(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-    return count;
-}
-
 class InsertPictureRoadTest : public e2e::RoadTest {
 protected:
     QImage Picture(const std::string& name) const { return QImage(QString::fromStdString(Path(name))); }
@@ -67,9 +58,9 @@ TEST_F(InsertPictureRoadTest, TheBitmapToolLoadsClearsAndInsertsThePictureThroug
     const QImage empty = Picture("empty.png"), loaded = Picture("loaded.png"), cleared = Picture("cleared.png"),
                  page = Picture("page.png");
     ASSERT_FALSE(empty.isNull() || loaded.isNull() || cleared.isNull() || page.isNull());
-    EXPECT_EQ(CountColour(empty, kGreen), 0);
-    EXPECT_GT(CountColour(loaded, kGreen), 2000) << "the preview shows no picture";
-    EXPECT_EQ(CountColour(cleared, kGreen), 0) << "Clear left the picture";
+    EXPECT_EQ(e2e::CountColour(empty, kGreen), 0);
+    EXPECT_GT(e2e::CountColour(loaded, kGreen), 2000) << "the preview shows no picture";
+    EXPECT_EQ(e2e::CountColour(cleared, kGreen), 0) << "Clear left the picture";
     const e2e::PixelBox shown = e2e::BoxOf(page, kGreen);
     ASSERT_FALSE(shown.Empty()) << "the picture is not on the page";
     EXPECT_EQ(shown.right - shown.left + 1, 120);

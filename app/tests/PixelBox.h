@@ -37,6 +37,16 @@ inline PixelBox BoxOf(const QImage& image, QRgb colour)
                     [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF); });
 }
 
+// How many pixels of the picture have the colour.
+inline int CountColour(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return count;
+}
+
 inline PixelBox Differences(const QImage& a, const QImage& b)
 {
     return BoxWhere(std::min(a.width(), b.width()), std::min(a.height(), b.height()),
